@@ -1,0 +1,223 @@
+// The whole model state of Whirlpane: the layout the user edits, the body
+// table and both grids derived from it, the flow fields, the coupling tables,
+// the run counters and the view parameters.
+//
+// One Model object is created zero-filled when the program starts and is never
+// reallocated; every routine reads and writes it by these names.  Arrays are
+// indexed as the formulas are, from 1: each array is one slot larger than its
+// capacity and slot 0 is left unused (the colour levels, 0..10, are the one
+// exception).
+//
+// Lengths are layout units (main-grid spacing ryH = 1.25); the solver's unit
+// of length is 16 layout units.  Angles are degrees, times milliseconds.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+// ---------------------------------------------------------------- capacities
+inline constexpr int kColumnSlots = 8;        // columns of bodies
+inline constexpr int kBodySlotsPerColumn = 8; // bodies in one column
+inline constexpr int kBodySlots = kColumnSlots * kBodySlotsPerColumn;
+inline constexpr int kPerimeterCapacity = 1775; // auxiliary perimeter indices
+inline constexpr int kLayerSlots = 12;          // auxiliary radial layers
+inline constexpr int kGridSets = 2;             // only grid set 1 is used
+inline constexpr int kMainNxCapacity = 252;     // main grid along x
+inline constexpr int kMainNyCapacity = 220;     // main grid along y
+inline constexpr int kMainLinkCapacity = 9723;  // ryFromWk and wkFromRy
+inline constexpr int kAuxLinkCapacity = 719;    // wkFromWk
+inline constexpr int kHoleCapacity = 14900;     // ryBlankList
+inline constexpr int kLineCapacity = kPerimeterCapacity + 2; // line scratch
+inline constexpr int kParticleCapacity = 320;
+inline constexpr int kTracePointCapacity = 1800;
+
+// A fixed array indexed 1..N (slot 0 unused).
+template <typename T, int N>
+using Arr1 = std::array<T, N + 1>;
+template <typename T, int N1, int N2>
+using Arr2 = std::array<std::array<T, N2 + 1>, N1 + 1>;
+template <typename T, int N1, int N2, int N3>
+using Arr3 = std::array<Arr2<T, N2, N3>, N1 + 1>;
+
+// ------------------------------------------------------------ the flow record
+// Every point of both grids carries 15 doubles, slots 1..15.  The state is
+// kept in primitive form (rho, u, v, E, p); the other slots are solver and
+// display scratch.
+using FlowPoint = std::array<double, 16>;
+
+namespace slot {
+inline constexpr int omega = 1; // vorticity, filled by the field maps
+inline constexpr int rho = 2;   // density
+inline constexpr int u = 3;     // velocity along x (the stream)
+inline constexpr int v = 4;     // velocity along y
+inline constexpr int e = 5;     // total energy per unit volume E
+inline constexpr int pres = 6;  // pressure p
+inline constexpr int dt = 7;    // local time step; display scratch between steps
+inline constexpr int res = 8;   // 8..11: stage residual / combined increment
+inline constexpr int dq = 12;   // 12..15: half first-stage / final increment
+inline constexpr int count = 15; // the last slot, also the number of slots
+} // namespace slot
+
+// ------------------------------------------------------------- grid records
+// Auxiliary-grid point (p, r, s): model coordinates and bitmap pixels.
+struct AuxPoint {
+  double wkX, wkPixX, wkY, wkPixY;
+};
+// Main-grid point (i, j).
+struct MainPoint {
+  double ryX, ryPixX, ryY, ryPixY;
+};
+// Position of body k of column c (before and after the arrangement's turn).
+struct ColumnBodyPosition {
+  double columnBodyX, columnBodyY, columnBodyPixX, columnBodyPixY;
+};
+// Centre of body b.
+struct BodyCentre {
+  double bodyX, bodyY, bodyPixX, bodyPixY;
+};
+
+// An interpolation link: a receiver point, the donor cell that contains it and
+// the receiver's local coordinates (s, t) in that cell.  Bilinear weights are
+// (1-s)(1-t), s(1-t), st, (1-s)t on the corners (a,b), (a+1,b), (a+1,b+1),
+// (a,b+1) of the donor cell.  Indices 1..3 as in the formulas.
+struct Link {
+  std::array<int, 4> receiver; // (i, j, body) or (p, r, grid set)
+  std::array<int, 4> donor;    // (p, r, grid set) or (i, j, 1)
+  double s, t;
+};
+
+struct GridIndex {
+  int i, j;
+};
+
+// Tridiagonal coefficients of one line of the residual smoothing.
+struct TriCoef {
+  double a, b, c;
+};
+
+// Shape codes of a body.
+namespace shape {
+inline constexpr int circle = 0;   // size = diameter
+inline constexpr int square = 1;   // size = side
+inline constexpr int triangle = 2; // size = side of an equilateral triangle
+inline constexpr int plate = 3;    // size = height of a plate 1 unit thick
+inline constexpr int ellipse = 4;  // size = y axis; x axis ellipseRatio longer
+} // namespace shape
+
+struct Model {
+  // ------------------------------------------------------------- layout
+  int nColumns;
+  int maxColumns;
+  int maxColumnBodies;
+  Arr1<int, kColumnSlots> columnBodies;
+  Arr1<int, kColumnSlots> columnGap;     // x distance from column c to c + 1
+  Arr1<int, kColumnSlots> columnSpacing; // y distance between bodies of c
+  Arr2<int, kColumnSlots, kBodySlotsPerColumn> layoutSize;
+  Arr2<int, kColumnSlots, kBodySlotsPerColumn> layoutShape;
+  Arr2<int, kColumnSlots, kBodySlotsPerColumn> layoutAngle;
+  double layoutRotation;
+  double ellipseRatio;
+  double wkThickness;
+  int wkNr;
+  int selectedColumn;
+  bool selectAllColumns;
+  bool fillContours;
+  bool blackLines;
+  double programVersion;
+
+  Arr2<ColumnBodyPosition, kColumnSlots, kBodySlotsPerColumn> columnBody;
+
+  // --------------------------------------------------------- body table
+  int nBodies;
+  Arr1<int, kBodySlots> bodyShape;
+  Arr1<double, kBodySlots> bodySize;
+  Arr1<int, kBodySlots> bodyPoints;
+  Arr1<int, kBodySlots> bodyFirst;
+  Arr1<int, kBodySlots> bodyLast;
+  Arr1<BodyCentre, kBodySlots> body;
+  int wkNp;
+
+  // ------------------------------------------------------------- grids
+  Arr3<AuxPoint, kPerimeterCapacity, kLayerSlots, kGridSets> wk;
+  Arr2<MainPoint, kMainNxCapacity, kMainNyCapacity> ry;
+  int ryNx, ryNy;
+  double ryH;
+  int ryGapLow, ryGapHigh;
+
+  // ------------------------------------------------------------- flow
+  Arr2<FlowPoint, kMainNxCapacity, kMainNyCapacity> ryFlow;
+  Arr3<FlowPoint, kPerimeterCapacity, kLayerSlots, kGridSets> wkFlow;
+
+  // ----------------------------------------------------------- metrics
+  // wkMetric[p][r][s][k]: k = 1 xXi, 2 yXi, 3 xEta, 4 yEta, 5 jac.
+  Arr3<std::array<double, 6>, kPerimeterCapacity, kLayerSlots, kGridSets> wkMetric;
+  // wkSoundLen[p][r][s][k]: k = 1 along the perimeter, 2 across the layers.
+  Arr3<std::array<double, 3>, kPerimeterCapacity, kLayerSlots, kGridSets> wkSoundLen;
+
+  // ---------------------------------------------------------- coupling
+  Arr2<std::uint8_t, kMainNxCapacity, kMainNyCapacity> ryHoleFlag;
+  Arr1<GridIndex, kHoleCapacity> ryBlankList;
+  int ryBlankCount;
+  Arr1<Link, kMainLinkCapacity> ryFromWk;
+  int ryFromWkCount;
+  Arr1<Link, kMainLinkCapacity> wkFromRy;
+  int wkFromRyCount;
+  Arr1<Link, kAuxLinkCapacity> wkFromWk;
+  int wkFromWkCount;
+
+  // Cell test buffer and results: points 1..4 the corners, 5 the reference
+  // point (midpoint of corners 1 and 3), 6 the target.
+  Arr1<double, 6> searchX, searchY;
+  int hitA, hitB, hitC;
+  double hitS, hitT;
+
+  // ------------------------------------------------------ solver scratch
+  Arr1<std::array<double, 6>, kLineCapacity> lineFlux;
+  Arr1<std::array<double, 6>, kLineCapacity> lineDiss;
+  Arr1<TriCoef, kLineCapacity> triCoef;
+  Arr1<double, 4> rySumXX, rySumXY, rySumYY;
+  Arr1<double, 4> wkSumXX, wkSumXY, wkSumYY;
+
+  // ---------------------------------------------------- solver constants
+  double uInf;       // free-stream speed 0.05*sqrt(1.4)
+  double uInfTrace;  // copy read by the particle traces
+  double reynolds;   // 100
+  double entropyRef; // p/rho^1.4 of the free stream, 1
+  double stressA;    // 4/3
+  double stressB;    // -2/3
+  double heatCoef;   // gamma/((gamma-1) Pr) = 5
+  double cflMain;    // 2.65
+  double cflAux;     // 3.2
+  double k4Main;     // 1/64
+  double k4Aux;      // 1/64
+  double ryDx;       // ryH/16, the main-grid spacing in solver units
+  double ryDx2;      // ryDx^2
+
+  // ------------------------------------------------------------- run
+  int stepCount;
+  int stepsDone;
+  bool stopFlag;
+  int particleState; // 1 = traces must be prepared again, 2 = prepared
+  std::uint32_t runStartTick, runEndTick;
+
+  // ------------------------------------------------------ colour scale
+  double scaleLow, scaleHigh;
+  std::array<double, 11> levelValue; // 0..10
+  int rgbR, rgbG, rgbB;
+
+  // ------------------------------------------------------------- view
+  double viewCentreX, viewCentreY, viewScale;
+
+  // -------------------------------------------------- particle traces
+  Arr2<double, kParticleCapacity, kTracePointCapacity> traceX, traceY;
+  Arr2<bool, kParticleCapacity, kTracePointCapacity> traceMoving;
+  int lastTraceSpeed;
+};
+
+// Creates the model state, zero-filled, on the heap (it is some tens of MB).
+std::unique_ptr<Model> makeModel();
+
+// The start-up defaults of the layout and the view, as the main window's
+// creation sets them.  Touches nothing else.
+void setStartupDefaults(Model& m);

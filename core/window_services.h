@@ -1,0 +1,40 @@
+// The services of the main window that the plain C++ routines use: status
+// texts, progress bar, processing of pending window messages, modal messages
+// and the millisecond tick counter.  The desktop program implements it with
+// Qt; tests implement it with a recording fake.  Routines never block on it
+// except through showMessage, which returns when the user has read the text.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class WindowServices {
+public:
+  virtual ~WindowServices() = default;
+
+  // Text of status-bar panel 0 or 1 (UTF-8).
+  virtual void setStatusText(int panel, const std::string& text) = 0;
+
+  // Visibility of the main window's check boxes 1 ("塗り潰し") and 2
+  // ("ラインを黒く").
+  virtual void setCheckBoxVisible(int which, bool visible) = 0;
+
+  // The main window's progress bar.
+  virtual void setProgressRange(int minimum, int maximum) = 0;
+  virtual void setProgressPosition(int position) = 0;
+  virtual void setProgressVisible(bool visible) = 0;
+
+  // Lets the window run the handlers of all pending events (button presses,
+  // repaints) from inside a long loop.
+  virtual void processPendingMessages() = 0;
+
+  // A modal message with one text; returns when it has been dismissed.
+  virtual void showMessage(const std::string& text) = 0;
+
+  // Milliseconds from an arbitrary origin, 32 bits, wrapping.
+  virtual std::uint32_t tickCount() = 0;
+
+  // Whether the main window is the active window (the particle animation
+  // ends when it is not).
+  virtual bool isMainWindowActive() { return true; }
+};
