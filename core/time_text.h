@@ -1,0 +1,13 @@
+// Elapsed-time text of the status bar.
+#pragma once
+#include <cstdint>
+#include <string>
+
+// endTick - startTick modulo 2^32, in milliseconds.
+std::uint32_t Time_Time_sum(std::uint32_t endTick, std::uint32_t startTick);
+// " 02 分05 秒 437" and the like.
+std::string Time_Time_S1000(std::int64_t ms);
+// Time_Time_S1000(Time_Time_sum(endTick, startTick)).
+std::string Time_Time_d(std::uint32_t endTick, std::uint32_t startTick);
+// A whole number padded to a width: zeros for width > 0, blanks for width < 0.
+std::string Num_keta(std::int64_t value, int width);

@@ -1,0 +1,16 @@
+// Grid making: turns the current layout into the body table, every body's
+// auxiliary O-grid and the Cartesian main grid.
+#pragma once
+#include "core/model.h"
+#include "core/window_services.h"
+
+// kmake: rebuilds the body table and both grids from the layout parameters,
+// sets particleState = 1 and stepsDone = 1 and clears both status panels.
+// A layout that needs more perimeter indices or a larger main grid than the
+// arrays hold is refused before anything is written: a modal message says so,
+// the layout parameters are put back to the last layout that fitted, and the
+// grids stay as they were.  Returns false when the layout was refused.
+bool kmake(Model& m, WindowServices& ws);
+
+// Main_grid: the uniform main grid around the bodies (called by kmake).
+void Main_grid(Model& m);
