@@ -5,42 +5,52 @@
 namespace {
 
 // cross(U, V) = Ux·Vy − Uy·Vx
-double cross(double ux, double uy, double vx, double vy) { return ux * vy - uy * vx; }
+double cross(double ux, double uy, double vx, double vy) {
+  return ux * vy - uy * vx;
+}
 
-double length(double ux, double uy) { return std::sqrt(ux * ux + uy * uy); }
+double length(double ux, double uy) {
+  return std::sqrt(ux * ux + uy * uy);
+}
 
 // The larger of a and b; a NaN in a gives b.
-double maxOf(double a, double b) { return a > b ? a : b; }
+double maxOf(double a, double b) {
+  return a > b ? a : b;
+}
 
 } // namespace
 
-void Search_1b(Model& m, int a, int b, int c) {
+void Search_1b(Model &m, int a, int b, int c) {
   m.hitA = 0;
-  const auto& X = m.searchX;
-  const auto& Y = m.searchY;
+  const auto &X = m.searchX;
+  const auto &Y = m.searchY;
   const double tx = X[6], ty = Y[6];
 
   // Edge from corner A to corner B, and where an edge hit puts (s, t):
   // the fraction f along the edge goes to s or t, the other is fixed.
   struct Edge {
     int from, to;
-    bool fAlongS;  // f is s (else t)
-    double fixed;  // the other coordinate
+    bool fAlongS; // f is s (else t)
+    double fixed; // the other coordinate
   };
-  static constexpr Edge edges[4] = {{1, 2, true, 0.0}, {2, 3, false, 1.0},
-                                    {4, 3, true, 1.0}, {1, 4, false, 0.0}};
-  for (const Edge& e : edges) {
+  static constexpr Edge edges[4] = {
+      {1, 2, true, 0.0}, {2, 3, false, 1.0}, {4, 3, true, 1.0}, {1, 4, false, 0.0}};
+  for (const Edge &e : edges) {
     const double ax = X[e.from], ay = Y[e.from];
     const double bx = X[e.to], by = Y[e.to];
     // Twice the area of triangle A, B, T: an absolute tolerance, not scaled
     // by the edge length.
-    if (!(std::fabs(cross(bx - ax, by - ay, tx - ax, ty - ay)) < 1e-10)) continue;
+    if (!(std::fabs(cross(bx - ax, by - ay, tx - ax, ty - ay)) < 1e-10))
+      continue;
     const double dA = length(tx - ax, ty - ay);
     const double dB = length(tx - bx, ty - by);
-    if (!(dA + dB > 0)) continue;
-    if (!(dA + dB < length(bx - ax, by - ay) + 0.01)) continue;
+    if (!(dA + dB > 0))
+      continue;
+    if (!(dA + dB < length(bx - ax, by - ay) + 0.01))
+      continue;
     double f = dA / (dA + dB);
-    if (f < 1e-10) f = 1 - dB / (dA + dB);
+    if (f < 1e-10)
+      f = 1 - dB / (dA + dB);
     m.hitA = a;
     m.hitB = b;
     m.hitC = c;
@@ -50,9 +60,9 @@ void Search_1b(Model& m, int a, int b, int c) {
   }
 }
 
-void Search_2b(Model& m, int a, int b, int c) {
-  const auto& X = m.searchX;
-  const auto& Y = m.searchY;
+void Search_2b(Model &m, int a, int b, int c) {
+  const auto &X = m.searchX;
+  const auto &Y = m.searchY;
 
   // Side test: for the two pairs of opposite edges, the target must lie on
   // the same side of each edge as the reference point (or on the edge).
@@ -100,12 +110,14 @@ void Search_2b(Model& m, int a, int b, int c) {
   }
 
   // Range checks, always; a NaN fails the last two.
-  if (m.hitS > 1 || m.hitT > 1 || !(m.hitS >= 0) || !(m.hitT >= 0)) m.hitA = 0;
+  if (m.hitS > 1 || m.hitT > 1 || !(m.hitS >= 0) || !(m.hitT >= 0))
+    m.hitA = 0;
 }
 
 double Eqa2(double qa, double qb, double qc) {
   if (qa == 0) {
-    if (qb == 0) return 1;
+    if (qb == 0)
+      return 1;
     return -qc / qb;
   }
   // 0.5·x² + qb·x + qc = 0: the roots are q and 2·qc/q with q formed so that

@@ -25,7 +25,7 @@ inline constexpr int jac = 5;
 
 // Define_Metric ("define the metrics"): Metric_Calc_Ryu_WK over every body's
 // perimeter range, layers 1..wkNr, grid set 1, body by body.
-void Define_Metric(Model& m, WindowServices& ws);
+void Define_Metric(Model &m, WindowServices &ws);
 
 // Metric_Calc_Ryu_WK ("metric calculation of the flow, auxiliary grid"): the
 // metrics of the block p = pFirst..pLast, r = rFirst..rLast of grid set s.
@@ -36,8 +36,8 @@ void Define_Metric(Model& m, WindowServices& ws);
 // reported by one modal message "Metric_Yaco2--p-r-s-jac" and gets jac = 1;
 // a jac that is not a number becomes 1 without a message.  Finally the ghost
 // columns receive the metrics of their periodic images.
-void Metric_Calc_Ryu_WK(Model& m, WindowServices& ws, int pFirst, int pLast, int rFirst,
-                        int rLast, int s);
+void Metric_Calc_Ryu_WK(Model &m, WindowServices &ws, int pFirst, int pLast, int rFirst, int rLast,
+                        int s);
 
 // The degenerate-cell message for point (p, r, s) with Jacobian jac.
 std::string degenerateCellMessage(int p, int r, int s, double jac);
