@@ -93,12 +93,12 @@ TEST_P(PresetLayout, CouplingCountsLinksAndHoles) {
   expectPlainScanAgrees(*m, what);
 }
 
-INSTANTIATE_TEST_SUITE_P(DefaultsAndPresets, PresetLayout,
-                         ::testing::Values(PresetCase{0, 686, 1960, 442, 0},
-                                           PresetCase{1, 421, 1207, 272, 0},
-                                           PresetCase{2, 532, 1162, 416, 0},
-                                           PresetCase{3, 1057, 3931, 588, 0},
-                                           PresetCase{4, 755, 1637, 616, 0}));
+INSTANTIATE_TEST_SUITE_P(
+    DefaultsAndPresets, PresetLayout,
+    ::testing::Values(PresetCase{0, 686, 1960, 442, 0}, PresetCase{1, 421, 1207, 272, 0},
+                      PresetCase{2, 532, 1162, 416, 0}, PresetCase{3, 1057, 3931, 588, 0},
+                      PresetCase{4, 755, 1637, 616, 0}),
+    [](const auto &info) { return "Preset" + std::to_string(info.param.preset); });
 
 TEST(CouplingSetup, SingleBodyHolesAreEnclosedByTheReceiverRing) {
   for (int code : {shape::circle, shape::square, shape::triangle, shape::plate, shape::ellipse}) {
