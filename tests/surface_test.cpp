@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 #include <set>
 #include <utility>
 
@@ -97,6 +98,27 @@ TEST(DrawingSurface, LinesReachingFarOutsideAreClipped) {
   e.moveTo(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
   e.lineTo(std::numeric_limits<int>::max(), std::numeric_limits<int>::min());
   EXPECT_LE(pixelsOf(e, kBlue).size(), 10u);
+}
+
+TEST(DrawingSurface, ClippingKeepsThePixelsInsideTheBitmap) {
+  // The same lines on a large bitmap and on a window into it, shifted so
+  // that they run across its edges: the pixels inside must agree.
+  std::mt19937 rng(7);
+  std::uniform_int_distribution<int> coord(0, 199);
+  DrawingSurface large(200, 200), small(60, 50);
+  const int ox = 70, oy = 80; // the small bitmap's origin in the large one
+  large.setPen(kRed);
+  small.setPen(kRed);
+  for (int n = 0; n < 300; ++n) {
+    const int x0 = coord(rng), y0 = coord(rng), x1 = coord(rng), y1 = coord(rng);
+    large.moveTo(x0, y0);
+    large.lineTo(x1, y1);
+    small.moveTo(x0 - ox, y0 - oy);
+    small.lineTo(x1 - ox, y1 - oy);
+  }
+  for (int y = 0; y < 50; ++y)
+    for (int x = 0; x < 60; ++x)
+      ASSERT_EQ(small.pixel(x, y), large.pixel(x + ox, y + oy)) << "(" << x << ", " << y << ")";
 }
 
 TEST(DrawingSurface, PolygonFillsItsInteriorWithTheBrushAndOutlinesWithThePen) {

@@ -58,6 +58,30 @@ void DrawingSurface::segment(PixelPoint a, PixelPoint b, bool skipEnd) {
     std::swap(a, b);
     std::swap(skipFirst, skipLast);
   }
+  if (inside(a) && inside(b)) {
+    // The common case, a short segment within the bitmap: the same steps in
+    // plain int arithmetic (b.x >= a.x after the swap).
+    const int dx = b.x - a.x, dy = std::abs(b.y - a.y);
+    const bool xMajor = dx >= dy;
+    const int dMajor = xMajor ? dx : dy, dMinor = xMajor ? dy : dx;
+    const int sy = b.y >= a.y ? 1 : -1;
+    const std::ptrdiff_t stepMajor = xMajor ? 1 : static_cast<std::ptrdiff_t>(sy) * width_;
+    const std::ptrdiff_t stepMinor = xMajor ? static_cast<std::ptrdiff_t>(sy) * width_ : 1;
+    const long long twoMajor = 2LL * dMajor, twoMinor = 2LL * dMinor;
+    long long r = dMajor;
+    std::ptrdiff_t at = static_cast<std::ptrdiff_t>(a.y) * width_ + a.x;
+    const int kLast = skipLast ? dMajor - 1 : dMajor;
+    for (int k = 0; k <= kLast; ++k) {
+      if (k > 0 || !skipFirst) pixels_[static_cast<std::size_t>(at)] = pen_;
+      at += stepMajor;
+      r += twoMinor;
+      if (r >= twoMajor) {
+        r -= twoMajor;
+        at += stepMinor;
+      }
+    }
+    return;
+  }
   // Whole segment on one side of the bitmap.
   if (std::max(a.x, b.x) < 0 || std::min(a.x, b.x) >= width_ || std::max(a.y, b.y) < 0 ||
       std::min(a.y, b.y) >= height_)
@@ -209,12 +233,12 @@ void DrawingSurface::fillRect(int x1, int y1, int x2, int y2) {
 void DrawingSurface::fill() { std::fill(pixels_.begin(), pixels_.end(), brush_); }
 
 Colour DrawingSurface::pixel(int x, int y) const {
-  if (x < 0 || y < 0 || x >= width_ || y >= height_) return kWhite;
+  if (!inside({x, y})) return kWhite;
   return pixels_[static_cast<std::size_t>(y) * width_ + x];
 }
 
 void DrawingSurface::setPixel(int x, int y, Colour c) {
-  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+  if (!inside({x, y})) return;
   pixels_[static_cast<std::size_t>(y) * width_ + x] = c;
 }
 

@@ -94,6 +94,7 @@ private:
   void segment(PixelPoint a, PixelPoint b, bool skipEnd);
   void fillPolygon(const PixelPoint* p, int n);
   void outline(const PixelPoint* p, int n);
+  bool inside(PixelPoint p) const { return p.x >= 0 && p.y >= 0 && p.x < width_ && p.y < height_; }
 
   int width_ = 0, height_ = 0;
   std::vector<Colour> pixels_;
