@@ -80,15 +80,6 @@ TEST(ContourLines, OneLinePerLevelInItsRampColourInOrder) {
   }
 }
 
-TEST(ContourLines, BlackLinesAreBlack) {
-  LinearField f;
-  f.m->blackLines = true;
-  f.draw(10);
-  const std::vector<Colour> lines = f.runsAlongRow(f.rowY(2));
-  ASSERT_EQ(lines.size(), 9u);
-  for (Colour c : lines) EXPECT_EQ(c, kBlack);
-}
-
 TEST(ContourLines, MaskedCornerStopsTheLine) {
   LinearField f;
   // Level 5.4 runs through the cells i = 5.  Node (6, 5) is corner C of cell

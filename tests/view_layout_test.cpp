@@ -55,6 +55,10 @@ TEST(StartupPicture, SelectedColumnThreeIsFilled) {
   for (int b = 1; b <= 13; ++b)
     EXPECT_EQ(l.atBody(b), b >= 6 && b <= 8 ? kRed : kWhite) << "body " << b;
   EXPECT_EQ(l.atMain(l.m->ryNx / 2, 1), kBlack) << "walls black";
+  l.m->selectedColumn = 6; // no such column: no body filled
+  fillWhite(l.s.bitmap);
+  Draw_Target(*l.m, l.s.bitmap);
+  for (int b = 1; b <= 13; ++b) EXPECT_EQ(l.atBody(b), kWhite) << "body " << b;
 }
 
 TEST(StartupPicture, SolidRotationHasVorticityMinusTwoOnTheBodyGrids) {
