@@ -36,6 +36,11 @@ inline constexpr int kParticleCapacity = 320;
 inline constexpr int kMainPlaneCount = 26;
 inline constexpr int kMainPlaneStride = kMainNyCapacity + 4;
 inline constexpr int kMainPlaneSize = (kMainNxCapacity + 2) * kMainPlaneStride;
+// Work planes of the auxiliary-grid residual: point (p, r) at p * 16 + r
+// (solver/residual_aux.cpp).
+inline constexpr int kAuxPlaneCount = 38;
+inline constexpr int kAuxPlaneStride = 16;
+inline constexpr int kAuxPlaneSize = (kPerimeterCapacity + 2) * kAuxPlaneStride;
 inline constexpr int kTracePointCapacity = 1800;
 
 // A fixed array indexed 1..N (slot 0 unused).
@@ -200,6 +205,8 @@ struct Model {
   // Contiguous copies of the main-grid fields that Risa_RY_2 works on, so
   // that its loops run along memory (solver/residual_main.cpp).
   std::array<double, kMainPlaneCount * kMainPlaneSize> ryPlanes;
+  // The same for Risa_WK_1, layers contiguous.
+  std::array<double, kAuxPlaneCount * kAuxPlaneSize> wkPlanes;
 
   // ---------------------------------------------------- solver constants
   double uInf;       // free-stream speed 0.05*sqrt(1.4)

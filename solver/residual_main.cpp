@@ -1,5 +1,6 @@
 #include "solver/residual_main.h"
 
+#include "solver/line_dissipation.h"
 #include "solver/physics.h"
 
 #include <algorithm>
@@ -40,10 +41,6 @@ struct Planes {
   int at(int i, int j) const { return i * stride + j; }
 };
 
-// Where in the line an interface n + 1/2 lies: the sensor and the third
-// difference have their own forms at the first and the last interface.
-enum class Place { first, inner, last };
-
 // Interface fluxes H(n + 1/2) for `count` interfaces whose point a = n lies
 // at plane indices a0, a0 + 1, ...; `along` is the index step to the next
 // point of the line, `across` the step to the neighbouring line on the +
@@ -58,21 +55,10 @@ void interfaceFluxes(const Model& m, const Planes& q, int a0, int count, int alo
 #pragma GCC ivdep
   for (int a = a0; a < a0 + count; ++a) {
     const int b = a + along;
-    double s;
-    if constexpr (place == Place::first) s = q.nu[b];
-    else if constexpr (place == Place::last) s = q.nu[a];
-    else s = std::max(q.nu[a], q.nu[b]);
-    const double eps4 = std::max(0.0, k4 - s);
-
+    const double s = interfaceSensor<place>(q.nu, a, b);
     double delta[4];
-    for (int k = 0; k < 4; ++k) {
-      const double* wk = w[k];
-      double d3;
-      if constexpr (place == Place::first) d3 = wk[b + along] - 2 * wk[b] + wk[a];
-      else if constexpr (place == Place::last) d3 = 2 * wk[a] - wk[b] - wk[a - along];
-      else d3 = wk[b + along] - 3 * (wk[b] - wk[a]) - wk[a - along];
-      delta[k] = s * (wk[b] - wk[a]) - eps4 * d3;
-    }
+    for (int k = 0; k < 4; ++k)
+      delta[k] = dissipationDifference(s, k4, w[k][a], w[k][b], thirdDifference<place>(w[k], a, along));
 
     const double qa = xLine ? q.u[a] : q.v[a];
     const double qb = xLine ? q.u[b] : q.v[b];
@@ -104,9 +90,7 @@ void interfaceFluxes(const Model& m, const Planes& q, int a0, int count, int alo
   }
 }
 
-// Negated convective fluxes and the pressure sensor of `count` points from
-// plane index a0 on; the sensor is formed only for `sensorCount` points from
-// s0 on (the interior points of the lines).
+// Negated convective fluxes of `count` points from plane index a0 on.
 template <bool xLine>
 void pointFluxes(const Planes& q, int a0, int count) {
 #pragma GCC ivdep
@@ -128,13 +112,9 @@ void pointFluxes(const Planes& q, int a0, int count) {
   }
 }
 
-// nu = |p(n+1) - 2 p(n) + p(n-1)| / (p(n+1) + 2 p(n) + p(n-1)).
-void pressureSensor(const Planes& q, int a0, int count, int along) {
+void pressureSensors(const Planes& q, int a0, int count, int along) {
 #pragma GCC ivdep
-  for (int a = a0; a < a0 + count; ++a) {
-    const double pm = q.p[a - along], p0 = q.p[a], pp = q.p[a + along];
-    q.nu[a] = std::fabs(pp - 2 * p0 + pm) / (pp + 2 * p0 + pm);
-  }
+  for (int a = a0; a < a0 + count; ++a) q.nu[a] = pressureSensor(q.p, a, along);
 }
 
 // R = dx/2 (f(n+1) - f(n-1)) + H(n+1/2) - H(n-1/2) of component k at
@@ -148,7 +128,7 @@ void xPass(const Model& m, const Planes& q) {
   const int nx = m.ryNx, ny = m.ryNy, S = q.stride, rows = ny - 2;
   const double halfDx = 0.5 * m.ryDx;
   for (int i = 1; i <= nx; ++i) pointFluxes<true>(q, q.at(i, 2), rows);
-  for (int i = 2; i <= nx - 1; ++i) pressureSensor(q, q.at(i, 2), rows, S);
+  for (int i = 2; i <= nx - 1; ++i) pressureSensors(q, q.at(i, 2), rows, S);
   interfaceFluxes<true, Place::first, false>(m, q, q.at(1, 2), rows, S, 1);
   for (int i = 2; i <= nx - 2; ++i) interfaceFluxes<true, Place::inner, false>(m, q, q.at(i, 2), rows, S, 1);
   interfaceFluxes<true, Place::last, false>(m, q, q.at(nx - 1, 2), rows, S, 1);
@@ -166,7 +146,7 @@ template <bool setTimeStep>
 void yLine(const Model& m, const Planes& q, int i) {
   const int ny = m.ryNy, S = q.stride;
   pointFluxes<false>(q, q.at(i, 1), ny);
-  pressureSensor(q, q.at(i, 2), ny - 2, 1);
+  pressureSensors(q, q.at(i, 2), ny - 2, 1);
   interfaceFluxes<false, Place::first, setTimeStep>(m, q, q.at(i, 1), 1, 1, S);
   interfaceFluxes<false, Place::inner, setTimeStep>(m, q, q.at(i, 2), ny - 3, 1, S);
   interfaceFluxes<false, Place::last, setTimeStep>(m, q, q.at(i, ny - 1), 1, 1, S);
