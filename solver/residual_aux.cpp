@@ -93,14 +93,15 @@ template <bool xiLine, Place place>
 void interfaceFluxes(const Model& m, const Planes& q, int a0, int count, int along, int across,
                      double mu2) {
   const double k4 = m.k4Aux, sA = m.stressA, sB = m.stressB, heat = m.heatCoef;
-  const double* w[4] = {q.rho, q.mu, q.mv, q.e};
 #pragma GCC ivdep
   for (int a = a0; a < a0 + count; ++a) {
     const int b = a + along;
     const double s = interfaceSensor<place>(q.nu, a, b);
-    double delta[4];
-    for (int k = 0; k < 4; ++k)
-      delta[k] = dissipationDifference(s, k4, w[k][a], w[k][b], thirdDifference<place>(w[k], a, along));
+    // Per conserved component w = rho, rho u, rho v, E.
+    const auto dissipation = [&](const double* w) {
+      return dissipationDifference(s, k4, w[a], w[b], thirdDifference<place>(w, a, along));
+    };
+    const double delta[4] = {dissipation(q.rho), dissipation(q.mu), dissipation(q.mv), dissipation(q.e)};
     // Dissipation scale from the signed Jacobians, so that it acts alike on
     // grids of either orientation once divided by the signed J of a point.
     const double lambda = (q.J[a] + q.J[b]) / (q.tau[a] + q.tau[b]);
