@@ -1,6 +1,7 @@
 #include "view/colour_scale.h"
 #include "view/contour.h"
 #include "view/transform.h"
+#include "view/union_paint.h"
 
 #include "fake_window_services.h"
 #include "view_fixtures.h"
@@ -198,30 +199,41 @@ TEST(ContourBands, AuxiliaryRingsFollowTheRadialField) {
   }
 }
 
-TEST(DrawingSurface, TriangleHullFromDistinctTriplesMatchesEveryCombination) {
-  // The band fill paints each set of three distinct crossing points once
-  // instead of the (m - 2)³ combinations a = 1..m-2, b = 2..m-1, c = 3..m: the
-  // same pixels, because a triangle does not depend on its corner order and
-  // one with a repeated corner paints a side of a full one.
+TEST(UnionPainter, SameColouredPolygonsGiveThePixelsOfPaintingEachOnItsOwn) {
+  // The band fill paints each cell's pieces and hull as a union (interiors,
+  // then each side once); the picture must be the same as polygon() by
+  // polygon(), degenerate polygons and repeated points included.
   std::mt19937 rng(5);
-  std::uniform_int_distribution<int> coord(0, 30);
-  for (int trial = 0; trial < 200; ++trial) {
-    const int m = 3 + trial % 6;
+  std::uniform_int_distribution<int> coord(0, 12), pick(0, 5);
+  for (int trial = 0; trial < 300; ++trial) {
     PixelPoint p[8];
-    for (int k = 0; k < m; ++k) p[k] = {coord(rng), coord(rng)};
-    DrawingSurface all(32, 32), distinct(32, 32);
-    for (DrawingSurface* s : {&all, &distinct}) {
+    for (auto& q : p) q = {coord(rng) * 2, coord(rng) * 2 + trial % 2};
+    p[1] = trial % 3 == 0 ? p[0] : p[1]; // coincident points now and then
+    DrawingSurface literal(32, 32), batched(32, 32);
+    for (DrawingSurface* s : {&literal, &batched}) {
       s->setPen(kRed);
       s->setBrush(kRed);
     }
+    UnionPainter paint(batched, p);
+    for (int n = 0; n < 5; ++n) {
+      const int a = pick(rng), b = pick(rng), c = pick(rng), d = pick(rng);
+      if (n % 2) {
+        literal.polygon(p[a], p[b], p[c], p[d]);
+        paint.quadrilateral(a, b, c, d);
+      } else {
+        literal.polygon(p[a], p[b], p[c]);
+        paint.triangle(a, b, c);
+      }
+    }
+    paint.finish();
+    // The hull of m points against all (m - 2)³ combinations.
+    const int m = 3 + trial % 6;
     for (int a = 1; a <= m - 2; ++a)
       for (int b = 2; b <= m - 1; ++b)
-        for (int c = 3; c <= m; ++c) all.polygon(p[a - 1], p[b - 1], p[c - 1]);
-    for (int a = 0; a < m; ++a)
-      for (int b = a + 1; b < m; ++b)
-        for (int c = b + 1; c < m; ++c) distinct.polygon(p[a], p[b], p[c]);
+        for (int c = 3; c <= m; ++c) literal.polygon(p[a - 1], p[b - 1], p[c - 1]);
+    paintHull(batched, p, m);
     for (int y = 0; y < 32; ++y)
       for (int x = 0; x < 32; ++x)
-        ASSERT_EQ(all.pixel(x, y), distinct.pixel(x, y)) << "trial " << trial << " (" << x << ", " << y << ")";
+        ASSERT_EQ(literal.pixel(x, y), batched.pixel(x, y)) << "trial " << trial << " (" << x << ", " << y << ")";
   }
 }
