@@ -2,9 +2,10 @@
 // plus 300 steps), on the default layout, the four presets and the largest
 // layout the layout dialog allows within the capacities (6 columns of 5
 // ellipses of size 20 at the largest spacing, 40, with the axis ratio one
-// step above its default, 2.2: 1768 perimeter indices of 1775).  The counter time_per_point_step is the time per
-// step and per updated grid point (main-grid interior plus every body's
-// updated auxiliary points), in seconds with an SI prefix (n = 1e-9).
+// step above its default, 2.2: 1768 perimeter indices of 1775).  The
+// counter time_per_point_step is the time per step and per updated grid
+// point (main-grid interior plus every body's updated auxiliary points), in
+// seconds with an SI prefix (n = 1e-9).
 #include "core/run.h"
 #include "coupling/boundary.h"
 #include "coupling/setup.h"
