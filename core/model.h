@@ -128,6 +128,19 @@ struct Model {
 
   Arr2<ColumnBodyPosition, kColumnSlots, kBodySlotsPerColumn> columnBody;
 
+  // The last layout that kmake turned into grids.  A layout too large for
+  // the arrays is refused and the parameters are put back to this one, so
+  // that they always describe the grids on screen.
+  struct LayoutSnapshot {
+    int nColumns;
+    Arr1<int, kColumnSlots> columnBodies, columnGap, columnSpacing;
+    Arr2<int, kColumnSlots, kBodySlotsPerColumn> layoutSize, layoutShape, layoutAngle;
+    double layoutRotation, ellipseRatio, wkThickness;
+    int wkNr;
+  };
+  LayoutSnapshot lastFittedLayout;
+  bool hasFittedLayout;
+
   // --------------------------------------------------------- body table
   int nBodies;
   Arr1<int, kBodySlots> bodyShape;

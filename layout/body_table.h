@@ -1,0 +1,24 @@
+// The first stages of grid making: where the bodies stand, the table of
+// bodies, and each body's share of the combined auxiliary-grid array.
+#pragma once
+#include "core/model.h"
+
+// Perimeter intervals of one body's auxiliary grid.  D = size + 2*thickness is
+// the diameter (or side) of the grid's outer edge; the divisor 2.5 sets the
+// spacing of the points along that edge in layout units.
+int perimeterIntervals(int shapeCode, double size, double wkThickness, double ellipseRatio);
+
+// Highest perimeter index the current layout would use, wkNp + 1, computed
+// from the layout parameters alone (nothing is written).
+int requiredPerimeterIndex(const Model& m);
+
+// Placement: columnBodyX/Y of every body, columns spaced by columnGap along
+// x from x = 0, each column centred on y = 0 with body 1 lowest.
+void placeBodies(Model& m);
+
+// Body table: nBodies, bodyShape, bodySize, bodyPoints.
+void fillBodyTable(Model& m);
+
+// Perimeter ranges: bodyFirst, bodyLast, wkNp.  Body 1 starts at index 2 and
+// every further body four indices after the previous body's last index.
+void assignPerimeterRanges(Model& m);

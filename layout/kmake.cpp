@@ -1,0 +1,176 @@
+#include "layout/kmake.h"
+
+#include "layout/body_table.h"
+#include "layout/outlines.h"
+
+#include <cmath>
+#include <string>
+
+namespace {
+
+// min and max as the grid extent is taken: the first argument unless the
+// second is strictly smaller (larger).
+double minOf(double a, double b) { return a < b ? a : b; }
+double maxOf(double a, double b) { return a > b ? a : b; }
+
+struct MainGridExtent {
+  double x0, y0;
+  int nx, ny;
+};
+
+// The main grid reaches 70 layout units upstream of the most upstream body
+// surface, 8 units beyond the lowest and highest surfaces, and ends at
+// x = 155 whatever the layout.  Only the surface layer counts.
+MainGridExtent mainGridExtent(const Model& m) {
+  double xmin = 200, ymin = 200, ymax = 0;
+  for (int b = 1; b <= m.nBodies; ++b)
+    for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
+      const AuxPoint& q = m.wk[p][m.wkNr][1];
+      xmin = minOf(xmin, q.wkX);
+      ymin = minOf(ymin, q.wkY);
+      ymax = maxOf(ymax, q.wkY);
+    }
+  const double x0 = xmin - 70, x1 = 155;
+  const double y0 = ymin - 8, y1 = ymax + 8;
+  const double h = m.ryH;
+  return {x0, y0, static_cast<int>(std::trunc((x1 - x0) / h)) + 1,
+          static_cast<int>(std::trunc((y1 - y0) / h)) + 1};
+}
+
+void saveLayout(Model& m) {
+  auto& s = m.lastFittedLayout;
+  s.nColumns = m.nColumns;
+  s.columnBodies = m.columnBodies;
+  s.columnGap = m.columnGap;
+  s.columnSpacing = m.columnSpacing;
+  s.layoutSize = m.layoutSize;
+  s.layoutShape = m.layoutShape;
+  s.layoutAngle = m.layoutAngle;
+  s.layoutRotation = m.layoutRotation;
+  s.ellipseRatio = m.ellipseRatio;
+  s.wkThickness = m.wkThickness;
+  s.wkNr = m.wkNr;
+  m.hasFittedLayout = true;
+}
+
+void restoreLayout(Model& m) {
+  const auto& s = m.lastFittedLayout;
+  m.nColumns = s.nColumns;
+  m.columnBodies = s.columnBodies;
+  m.columnGap = s.columnGap;
+  m.columnSpacing = s.columnSpacing;
+  m.layoutSize = s.layoutSize;
+  m.layoutShape = s.layoutShape;
+  m.layoutAngle = s.layoutAngle;
+  m.layoutRotation = s.layoutRotation;
+  m.ellipseRatio = s.ellipseRatio;
+  m.wkThickness = s.wkThickness;
+  m.wkNr = s.wkNr;
+}
+
+// Steps 3 to 5 of grid making: body table and the auxiliary grids, turned.
+void buildBodiesAndAuxGrids(Model& m) {
+  placeBodies(m);
+  fillBodyTable(m);
+  assignPerimeterRanges(m);
+
+  // Slots between two bodies' ranges belong to no maker but are turned with
+  // the arrangement; clearing them first makes regenerations identical.
+  for (int p = 1; p <= kPerimeterCapacity; ++p)
+    for (int r = 1; r <= kLayerSlots; ++r) {
+      m.wk[p][r][1].wkX = 0;
+      m.wk[p][r][1].wkY = 0;
+    }
+
+  int b = 0;
+  for (int c = 1; c <= m.nColumns; ++c)
+    for (int k = 1; k <= m.columnBodies[c]; ++k) {
+      ++b;
+      const double x = m.columnBody[c][k].columnBodyX;
+      const double y = m.columnBody[c][k].columnBodyY;
+      m.body[b].bodyX = x;
+      m.body[b].bodyY = y;
+      const double s = m.layoutSize[c][k];
+      switch (m.layoutShape[c][k]) {
+      case shape::circle: maru_make(m, m.bodyFirst[b], m.bodyLast[b], x, y, s); break;
+      case shape::square: kaku_make(m, m.bodyFirst[b], m.bodyLast[b], x, y, s); break;
+      case shape::triangle: Tria_make(m, m.bodyFirst[b], m.bodyLast[b], x, y, s); break;
+      case shape::plate: Hira_make(m, m.bodyFirst[b], m.bodyLast[b], x, y, s); break;
+      case shape::ellipse: daen_make(m, m.bodyFirst[b], m.bodyLast[b], x, y, s); break;
+      default: break;
+      }
+      // A positive layout angle turns the body clockwise.
+      Kaiten_kobe(m, b, x, y, -m.layoutAngle[c][k]);
+    }
+  if (m.nColumns >= 1)
+    Kaiten(m, m.columnBody[m.nColumns][1].columnBodyX / 2, 0, -m.layoutRotation);
+}
+
+bool refuse(Model& m, WindowServices& ws, const std::string& text) {
+  ws.showMessage(text);
+  if (m.hasFittedLayout) {
+    // Put the parameters back and rebuild what the refused attempt overwrote;
+    // grid making is deterministic, so this gives the previous grids again.
+    restoreLayout(m);
+    const int stepsDone = m.stepsDone, particleState = m.particleState;
+    buildBodiesAndAuxGrids(m);
+    Main_grid(m);
+    m.stepsDone = stepsDone;
+    m.particleState = particleState;
+  }
+  return false;
+}
+
+} // namespace
+
+void Main_grid(Model& m) {
+  const MainGridExtent g = mainGridExtent(m);
+  m.ryNx = g.nx;
+  m.ryNy = g.ny;
+  m.ryGapLow = m.ryNy / 3 + 1;
+  m.ryGapHigh = m.ryNy - m.ryNy / 3;
+  // Coordinates are running sums, one spacing added per column or row.
+  double x = g.x0;
+  for (int i = 1; i <= m.ryNx; ++i) {
+    for (int j = 1; j <= m.ryNy; ++j) m.ry[i][j].ryX = x;
+    x = x + m.ryH;
+  }
+  double y = g.y0;
+  for (int j = 1; j <= m.ryNy; ++j) {
+    for (int i = 1; i <= m.ryNx; ++i) m.ry[i][j].ryY = y;
+    y = y + m.ryH;
+  }
+}
+
+bool kmake(Model& m, WindowServices& ws) {
+  ws.setCheckBoxVisible(1, true);
+  ws.setCheckBoxVisible(2, true);
+  m.ryH = 1.25;
+
+  // The perimeter total follows from the parameters alone: check it before
+  // anything is written.
+  const int needed = requiredPerimeterIndex(m);
+  if (needed > kPerimeterCapacity)
+    return refuse(m, ws,
+                  "モデル規模が大き過ぎます。補助格子の周方向点数 = " + std::to_string(needed) +
+                      "　（上限 " + std::to_string(kPerimeterCapacity) + "）");
+
+  buildBodiesAndAuxGrids(m);
+
+  // The main grid's size follows from the turned body surfaces: check it
+  // before the main grid is written.
+  const MainGridExtent g = mainGridExtent(m);
+  if (g.nx > kMainNxCapacity || g.ny > kMainNyCapacity)
+    return refuse(m, ws,
+                  "モデル規模が大き過ぎます。主格子の点数 = " + std::to_string(g.nx) + " × " +
+                      std::to_string(g.ny) + "　（上限 " + std::to_string(kMainNxCapacity) +
+                      " × " + std::to_string(kMainNyCapacity) + "）");
+
+  Main_grid(m);
+  saveLayout(m);
+  m.particleState = 1;
+  m.stepsDone = 1;
+  ws.setStatusText(1, "");
+  ws.setStatusText(0, "");
+  return true;
+}

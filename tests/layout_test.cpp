@@ -1,0 +1,402 @@
+#include "layout/body_table.h"
+#include "layout/kmake.h"
+#include "layout/outlines.h"
+#include "layout/presets.h"
+
+#include "fake_window_services.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+struct LayoutFixture : ::testing::Test {
+  std::unique_ptr<Model> model = makeModel();
+  Model& m = *model;
+  FakeWindowServices ws;
+  void SetUp() override { setStartupDefaults(m); }
+  const AuxPoint& aux(int p, int r) const { return m.wk[p][r][1]; }
+};
+
+using Layout = LayoutFixture;
+
+} // namespace
+
+TEST(BodyTable, PerimeterIntervalsBySizeAndShape) {
+  // size: circle, square, triangle, plate, ellipse (thickness 6.2, ratio 2.0)
+  const int table[4][6] = {{5, 22, 28, 21, 22, 28},
+                           {9, 27, 34, 26, 25, 35},
+                           {14, 33, 42, 32, 29, 43},
+                           {20, 41, 52, 39, 34, 52}};
+  for (const auto& row : table)
+    for (int code = 0; code <= 4; ++code)
+      EXPECT_EQ(perimeterIntervals(code, row[0], 6.2, 2.0), row[code + 1])
+          << "size " << row[0] << " shape " << code;
+}
+
+TEST(BodyTable, RoundsHalvesToEven) {
+  // D*4/2.5 with D = 5.625 + 2*0 is exactly 9 ... pick sizes giving exact halves:
+  // square with D = 3.125 gives 5.0; D = 3.4375 gives 5.5 -> 6; D = 4.0625 gives 6.5 -> 6.
+  EXPECT_EQ(perimeterIntervals(shape::square, 3.4375, 0, 1), 6);
+  EXPECT_EQ(perimeterIntervals(shape::square, 4.0625, 0, 1), 6);
+  EXPECT_EQ(perimeterIntervals(shape::square, 4.6875, 0, 1), 8); // 7.5 -> 8
+}
+
+TEST(BodyTable, EllipseFactorHasALowerBound) {
+  // Below a ratio of 0.7744, sqrt(ratio)/1.1 < 0.8 and the factor stays 0.8.
+  const double circle = 26.4 * std::acos(-1.0) / 2.5;
+  EXPECT_EQ(perimeterIntervals(shape::ellipse, 14, 6.2, 0.2), std::nearbyint(0.8 * circle));
+  EXPECT_EQ(perimeterIntervals(shape::ellipse, 14, 6.2, 0.7),
+            perimeterIntervals(shape::ellipse, 14, 6.2, 0.4));
+  EXPECT_GT(perimeterIntervals(shape::ellipse, 14, 6.2, 0.9),
+            perimeterIntervals(shape::ellipse, 14, 6.2, 0.7));
+}
+
+TEST_F(Layout, StartupDefaultsGiveThirteenCirclesAndTheDefaultMainGrid) {
+  ASSERT_TRUE(kmake(m, ws));
+  EXPECT_EQ(m.nBodies, 13);
+  for (int b = 1; b <= 13; ++b) {
+    EXPECT_EQ(m.bodyPoints[b], 33);
+    EXPECT_EQ(m.bodyShape[b], shape::circle);
+  }
+  EXPECT_EQ(m.bodyFirst[1], 2);
+  EXPECT_EQ(m.bodyLast[1], 35);
+  EXPECT_EQ(m.bodyFirst[2], 39);
+  EXPECT_EQ(m.bodyLast[2], 72);
+  for (int b = 2; b <= 13; ++b) EXPECT_EQ(m.bodyFirst[b], m.bodyLast[b - 1] + 4);
+  EXPECT_EQ(m.wkNp, 479);
+  EXPECT_EQ(m.ryNx, 186);
+  EXPECT_EQ(m.ryNy, 66);
+  EXPECT_EQ(m.ryGapLow, 23);
+  EXPECT_EQ(m.ryGapHigh, 44);
+  EXPECT_DOUBLE_EQ(m.ryH, 1.25);
+  // The grid starts 70 upstream of the surface (xmin just above -7) and 8 below -33.
+  EXPECT_NEAR(m.ry[1][1].ryX, -7.0 - 70, 0.02);
+  EXPECT_DOUBLE_EQ(m.ry[1][1].ryY, -41.0);
+  EXPECT_LE(m.ry[m.ryNx][1].ryX, 155.0);
+  EXPECT_GT(m.ry[m.ryNx][1].ryX + m.ryH, 155.0);
+  // Columns at x = 0, 26, 52, 78, 104; column 2 holds two bodies at +-13.
+  EXPECT_DOUBLE_EQ(m.body[4].bodyX, 26.0);
+  EXPECT_DOUBLE_EQ(m.body[4].bodyY, -13.0);
+  EXPECT_DOUBLE_EQ(m.body[5].bodyY, 13.0);
+  EXPECT_EQ(m.stepsDone, 1);
+  EXPECT_EQ(m.particleState, 1);
+  EXPECT_TRUE(ws.checkBoxVisible[1]);
+  EXPECT_TRUE(ws.checkBoxVisible[2]);
+  EXPECT_EQ(ws.statusTexts(0), std::vector<std::string>{""});
+  EXPECT_EQ(ws.statusTexts(1), std::vector<std::string>{""});
+}
+
+TEST_F(Layout, MainGridCoordinatesAreRunningSums) {
+  ASSERT_TRUE(kmake(m, ws));
+  double x = m.ry[1][1].ryX;
+  for (int i = 2; i <= m.ryNx; ++i) {
+    x = x + 1.25;
+    ASSERT_EQ(m.ry[i][m.ryNy].ryX, x) << "column " << i;
+  }
+  double y = m.ry[1][1].ryY;
+  for (int j = 2; j <= m.ryNy; ++j) {
+    y = y + 1.25;
+    ASSERT_EQ(m.ry[m.ryNx][j].ryY, y) << "row " << j;
+  }
+}
+
+TEST_F(Layout, PresetsGiveTheirBodyCounts) {
+  struct Case {
+    int preset, nBodies, intervals, wkNp;
+  };
+  const Case cases[] = {{1, 8, 33, 294}, {2, 12, 34, 454}, {3, 14, 41, 628}, {4, 22, 27, 680}};
+  for (const auto& c : cases) {
+    ASSERT_TRUE(applyPreset(m, ws, c.preset));
+    EXPECT_EQ(m.nBodies, c.nBodies) << "preset " << c.preset;
+    for (int b = 1; b <= m.nBodies; ++b) EXPECT_EQ(m.bodyPoints[b], c.intervals);
+    EXPECT_EQ(m.wkNp, c.wkNp) << "preset " << c.preset;
+    EXPECT_LE(m.ryNx, kMainNxCapacity);
+    EXPECT_LE(m.ryNy, kMainNyCapacity);
+  }
+}
+
+TEST_F(Layout, PresetsWriteOnlyTheirValues) {
+  m.layoutRotation = 5;
+  m.wkThickness = 6.2;
+  m.viewCentreX = 33;
+  m.selectedColumn = 2;
+  ASSERT_TRUE(applyPreset(m, ws, 3));
+  EXPECT_DOUBLE_EQ(m.ellipseRatio, 1.6);
+  EXPECT_DOUBLE_EQ(m.viewScale, 2.6);
+  EXPECT_DOUBLE_EQ(m.viewCentreY, -5.0);
+  EXPECT_EQ(m.columnBodies[7], 3) << "pattern 3 writes columns 1..6 only";
+  EXPECT_EQ(m.layoutSize[8][1], 14) << "pattern 3 writes sizes of columns 1..7";
+  EXPECT_EQ(m.layoutSize[7][7], 14) << "pattern 3 writes bodies 1..6";
+  EXPECT_EQ(m.layoutShape[7][6], shape::ellipse);
+  EXPECT_DOUBLE_EQ(m.layoutRotation, 5);
+  EXPECT_DOUBLE_EQ(m.viewCentreX, 33);
+  EXPECT_EQ(m.selectedColumn, 2);
+  // The ratio of pattern 3 stays for later layouts.
+  ASSERT_TRUE(applyPreset(m, ws, 1));
+  EXPECT_DOUBLE_EQ(m.ellipseRatio, 1.6);
+  ASSERT_TRUE(applyPreset(m, ws, 2));
+  EXPECT_EQ(m.layoutAngle[1][1], 45);
+}
+
+TEST_F(Layout, ColumnsAreCentredOnTheAxis) {
+  m.nColumns = 2;
+  m.columnBodies[1] = 1;
+  m.columnBodies[2] = 2;
+  m.columnSpacing[2] = 30;
+  ASSERT_TRUE(kmake(m, ws));
+  EXPECT_DOUBLE_EQ(m.body[1].bodyY, 0.0);
+  EXPECT_DOUBLE_EQ(m.body[2].bodyY, -15.0);
+  EXPECT_DOUBLE_EQ(m.body[3].bodyY, 15.0);
+}
+
+TEST_F(Layout, CircleRingClosesAcrossItsSeam) {
+  ASSERT_TRUE(kmake(m, ws));
+  // Body 1 stands at (0, -26), size 14, 33 intervals from index 2.
+  EXPECT_NEAR(aux(2, 10).wkX, 0.0, 1e-12);
+  EXPECT_DOUBLE_EQ(aux(2, 10).wkY, -26.0 - 7.0);
+  EXPECT_NEAR(aux(35, 10).wkX, aux(2, 10).wkX, 1e-12);
+  EXPECT_NEAR(aux(35, 10).wkY, aux(2, 10).wkY, 1e-12);
+  EXPECT_NEAR(aux(2, 1).wkY, -26.0 - 7.0 - 6.2, 1e-12);
+  for (int r = 1; r <= 10; ++r) {
+    EXPECT_EQ(aux(1, r).wkX, aux(34, r).wkX);
+    EXPECT_EQ(aux(1, r).wkY, aux(34, r).wkY);
+    EXPECT_EQ(aux(36, r).wkX, aux(3, r).wkX);
+    EXPECT_EQ(aux(36, r).wkY, aux(3, r).wkY);
+  }
+  // Clockwise from the lowest point: the next point lies upstream (-x).
+  EXPECT_LT(aux(3, 10).wkX, aux(2, 10).wkX);
+}
+
+TEST_F(Layout, RadialLayersFollowTheGeometricLaw) {
+  ASSERT_TRUE(kmake(m, ws));
+  // On a circle the nine radial intervals run from 0.8774 at the edge down to
+  // 0.5264 at the body, the last 0.6 times the first.
+  auto dist = [&](int p, int r1, int r2) {
+    return std::hypot(aux(p, r2).wkX - aux(p, r1).wkX, aux(p, r2).wkY - aux(p, r1).wkY);
+  };
+  EXPECT_NEAR(dist(10, 1, 2), 0.8774, 5e-5);
+  EXPECT_NEAR(dist(10, 9, 10), 0.5264, 5e-5);
+  EXPECT_NEAR(dist(10, 9, 10) / dist(10, 1, 2), 0.6, 1e-9);
+}
+
+TEST_F(Layout, GridFillSpacing) {
+  m.wkNr = 10;
+  // Evenly spaced with ratio 1 along the perimeter.
+  m.wk[10][1][1] = {0, 0, 0, 0};
+  m.wk[15][1][1] = {10, 0, 5, 0};
+  Grid_fill(m, 10, 1, 15, 1, 1.0);
+  for (int p = 11; p <= 14; ++p) {
+    EXPECT_NEAR(aux(p, 1).wkX, 2.0 * (p - 10), 1e-9);
+    EXPECT_NEAR(aux(p, 1).wkY, 1.0 * (p - 10), 1e-9);
+  }
+  // Between coincident points every interior point lands on that point.
+  m.wk[20][1][1] = {3, 0, 4, 0};
+  m.wk[20][10][1] = {3, 0, 4, 0};
+  Grid_fill(m, 20, 1, 20, 10, 0.6);
+  for (int r = 2; r <= 9; ++r) {
+    EXPECT_EQ(aux(20, r).wkX, 3.0);
+    EXPECT_EQ(aux(20, r).wkY, 4.0);
+  }
+  // Reversed indices write nothing.
+  m.wk[30][5][1] = {-1, 0, -1, 0};
+  Grid_fill(m, 31, 1, 29, 1, 1.0);
+  EXPECT_EQ(aux(30, 5).wkX, -1.0);
+}
+
+TEST_F(Layout, SquareAndTriangleRemaindersAndCorners) {
+  // One square of 42 intervals: q = 10, the upstream side takes 12.
+  m.nColumns = 1;
+  m.columnBodies[1] = 1;
+  m.layoutShape[1][1] = shape::square;
+  ASSERT_TRUE(kmake(m, ws));
+  ASSERT_EQ(m.bodyPoints[1], 42);
+  const int f = m.bodyFirst[1];
+  const double h = 7, H = 7 + 6.2;
+  // Lower upstream corner, then counterclockwise: corners at f, f+10, f+20, f+30, f+42.
+  EXPECT_NEAR(aux(f, 10).wkX, -h, 1e-12);
+  EXPECT_NEAR(aux(f, 10).wkY, -h, 1e-12);
+  EXPECT_NEAR(aux(f + 10, 10).wkX, h, 1e-9);
+  EXPECT_NEAR(aux(f + 20, 10).wkY, h, 1e-9);
+  EXPECT_NEAR(aux(f + 30, 1).wkX, -H, 1e-9);
+  EXPECT_NEAR(aux(f + 30, 1).wkY, H, 1e-9);
+  EXPECT_NEAR(aux(f + 31, 1).wkY - aux(f + 30, 1).wkY, -2 * H / 12, 1e-9);
+  EXPECT_NEAR(aux(f + 42, 1).wkY, -H, 1e-9);
+
+  // One triangle of 32 intervals: n = 10, the side from the apex back takes 12.
+  m.layoutShape[1][1] = shape::triangle;
+  ASSERT_TRUE(kmake(m, ws));
+  ASSERT_EQ(m.bodyPoints[1], 32);
+  const double s = 14, r3 = std::sqrt(3.0);
+  EXPECT_NEAR(aux(f + 20, 10).wkX, 0.0, 1e-12);
+  EXPECT_NEAR(aux(f + 20, 10).wkY, s / r3, 1e-12);
+  EXPECT_NEAR(aux(f + 20, 1).wkY, s / r3 + r3 * 6.2, 1e-12);
+  EXPECT_NEAR(aux(f + 10, 1).wkX, s / 2 + r3 * 6.2, 1e-12);
+  const double side = std::hypot(s / 2, s / r3 + s / (2 * r3)); // apex to lower corner
+  EXPECT_NEAR(std::hypot(aux(f + 21, 10).wkX - aux(f + 20, 10).wkX,
+                         aux(f + 21, 10).wkY - aux(f + 20, 10).wkY),
+              side / 12, 1e-9);
+}
+
+TEST_F(Layout, PlateTurnedByNinetyDegreesLiesAlongTheStream) {
+  m.nColumns = 1;
+  m.columnBodies[1] = 1;
+  m.layoutShape[1][1] = shape::plate;
+  m.layoutSize[1][1] = 20;
+  ASSERT_TRUE(kmake(m, ws));
+  auto extent = [&](bool alongX) {
+    double lo = 1e9, hi = -1e9;
+    for (int p = m.bodyFirst[1]; p <= m.bodyLast[1]; ++p) {
+      const double v = alongX ? aux(p, 10).wkX : aux(p, 10).wkY;
+      lo = std::min(lo, v);
+      hi = std::max(hi, v);
+    }
+    return hi - lo;
+  };
+  EXPECT_NEAR(extent(true), 1.0, 1e-9);
+  EXPECT_NEAR(extent(false), 20.0, 1e-9);
+  m.layoutAngle[1][1] = 90;
+  ASSERT_TRUE(kmake(m, ws));
+  EXPECT_NEAR(extent(true), 20.0, 1e-9);
+  EXPECT_NEAR(extent(false), 1.0, 1e-9);
+}
+
+TEST_F(Layout, TurningTheArrangementChangesTheMainGrid) {
+  ASSERT_TRUE(kmake(m, ws));
+  const int nx = m.ryNx, ny = m.ryNy;
+  m.layoutRotation = 30;
+  ASSERT_TRUE(kmake(m, ws));
+  EXPECT_NE(m.ryNy, ny);
+  EXPECT_NE(m.ryNx, nx);
+  // The arrangement turns clockwise about (52, 0): column 1 moves up.
+  EXPECT_GT(m.body[2].bodyY, 0.0);
+  EXPECT_NEAR(std::hypot(m.body[2].bodyX - 52, m.body[2].bodyY), 52.0, 1e-9);
+}
+
+TEST_F(Layout, RegenerationGivesIdenticalArrays) {
+  m.layoutRotation = 17;
+  m.layoutAngle[2][1] = 33;
+  m.layoutShape[3][2] = shape::triangle;
+  m.layoutShape[4][1] = shape::plate;
+  m.layoutShape[5][3] = shape::ellipse;
+  ASSERT_TRUE(kmake(m, ws));
+  auto first = makeModel();
+  *first = m;
+  ASSERT_TRUE(kmake(m, ws));
+  EXPECT_EQ(std::memcmp(&first->wk, &m.wk, sizeof m.wk), 0);
+  EXPECT_EQ(std::memcmp(&first->ry, &m.ry, sizeof m.ry), 0);
+  EXPECT_EQ(std::memcmp(&first->body, &m.body, sizeof m.body), 0);
+  // A change and back also gives the same arrays: nothing is carried over.
+  m.layoutRotation = -40;
+  ASSERT_TRUE(kmake(m, ws));
+  m.layoutRotation = 17;
+  ASSERT_TRUE(kmake(m, ws));
+  EXPECT_EQ(std::memcmp(&first->wk, &m.wk, sizeof m.wk), 0);
+  // The main grid in use (a larger grid in between leaves points beyond it).
+  ASSERT_EQ(first->ryNx, m.ryNx);
+  ASSERT_EQ(first->ryNy, m.ryNy);
+  for (int i = 1; i <= m.ryNx; ++i)
+    for (int j = 1; j <= m.ryNy; ++j) {
+      ASSERT_EQ(first->ry[i][j].ryX, m.ry[i][j].ryX);
+      ASSERT_EQ(first->ry[i][j].ryY, m.ry[i][j].ryY);
+    }
+}
+
+// ---------------------------------------------------------------- capacities
+
+namespace {
+// The largest arrangement the layout dialog builds: six columns of five
+// bodies of size 20 at the widest spacing.
+void largestDialogLayout(Model& m, int shapeCode) {
+  m.nColumns = 6;
+  for (int c = 1; c <= 6; ++c) {
+    m.columnBodies[c] = 5;
+    m.columnSpacing[c] = 40;
+    for (int k = 1; k <= 5; ++k) {
+      m.layoutSize[c][k] = 20;
+      m.layoutShape[c][k] = shapeCode;
+    }
+  }
+}
+} // namespace
+
+TEST_F(Layout, LargestDialogLayoutsOfEveryShapeBelowTheEllipseLimitFit) {
+  for (int code : {shape::circle, shape::square, shape::triangle, shape::plate}) {
+    largestDialogLayout(m, code);
+    EXPECT_TRUE(kmake(m, ws)) << "shape " << code;
+    EXPECT_LE(m.wkNp + 1, kPerimeterCapacity);
+  }
+  EXPECT_TRUE(ws.messages().empty());
+}
+
+TEST_F(Layout, PerimeterLimitRefusesJustBeyondAndKeepsTheLastLayout) {
+  // Thirty ellipses of size 20: walk the ratio up in the dialog's steps of 0.2
+  // until the layout no longer fits.
+  largestDialogLayout(m, shape::ellipse);
+  double ratio = 0.2, fitted = 0;
+  int lastNeeded = 0;
+  for (; ratio <= 4.0; ratio += 0.2) {
+    m.ellipseRatio = ratio;
+    const int needed = requiredPerimeterIndex(m);
+    if (needed > kPerimeterCapacity) break;
+    ASSERT_TRUE(kmake(m, ws)) << "ratio " << ratio;
+    EXPECT_EQ(m.wkNp + 1, needed);
+    fitted = ratio;
+    lastNeeded = needed;
+  }
+  ASSERT_GT(fitted, 0.0);
+  ASSERT_LE(ratio, 4.0) << "some ratio in the dialog's range must overflow";
+  EXPECT_LE(lastNeeded, kPerimeterCapacity);
+  auto inside = makeModel();
+  *inside = m;
+
+  m.ellipseRatio = ratio;
+  const int needed = requiredPerimeterIndex(m);
+  m.stepsDone = 77;
+  EXPECT_FALSE(kmake(m, ws));
+  ASSERT_EQ(ws.messages().size(), 1u);
+  const std::string msg = ws.messages()[0];
+  EXPECT_NE(msg.find("モデル規模が大き過ぎます"), std::string::npos) << msg;
+  EXPECT_NE(msg.find(std::to_string(needed)), std::string::npos) << msg;
+  EXPECT_NE(msg.find("1775"), std::string::npos) << msg;
+  // The parameters describe the grids again, and the grids are those that fitted.
+  EXPECT_DOUBLE_EQ(m.ellipseRatio, fitted);
+  EXPECT_EQ(m.stepsDone, 77);
+  EXPECT_EQ(std::memcmp(&inside->wk, &m.wk, sizeof m.wk), 0);
+  EXPECT_EQ(std::memcmp(&inside->ry, &m.ry, sizeof m.ry), 0);
+  EXPECT_EQ(m.wkNp, inside->wkNp);
+  EXPECT_EQ(m.nBodies, 30);
+}
+
+TEST_F(Layout, MainGridLimitRefusesJustBeyondAndKeepsTheLastLayout) {
+  // Corner columns of long ellipses, the others circles; turning the
+  // arrangement stretches the grid across the channel until it no longer fits.
+  largestDialogLayout(m, shape::circle);
+  m.ellipseRatio = 4.0;
+  for (int c : {1, 6})
+    for (int k = 1; k <= 5; ++k) m.layoutShape[c][k] = shape::ellipse;
+  ASSERT_TRUE(kmake(m, ws));
+  ASSERT_LE(m.wkNp + 1, kPerimeterCapacity);
+  int angle = 0;
+  for (; angle <= 90; ++angle) {
+    m.layoutRotation = angle;
+    if (!kmake(m, ws)) break;
+    EXPECT_LE(m.ryNy, kMainNyCapacity);
+    EXPECT_LE(m.ryNx, kMainNxCapacity);
+  }
+  ASSERT_LE(angle, 90) << "a turn within 90 degrees must overflow the main grid";
+  ASSERT_GE(angle, 1);
+  ASSERT_EQ(ws.messages().size(), 1u);
+  EXPECT_NE(ws.messages()[0].find("252 × 220"), std::string::npos) << ws.messages()[0];
+  EXPECT_DOUBLE_EQ(m.layoutRotation, angle - 1);
+  auto afterRefusal = makeModel();
+  *afterRefusal = m;
+  m.layoutRotation = angle - 1;
+  ASSERT_TRUE(kmake(m, ws));
+  EXPECT_EQ(std::memcmp(&afterRefusal->wk, &m.wk, sizeof m.wk), 0);
+  EXPECT_EQ(std::memcmp(&afterRefusal->ry, &m.ry, sizeof m.ry), 0);
+  EXPECT_EQ(afterRefusal->ryNy, m.ryNy);
+}

@@ -1,0 +1,233 @@
+#include "view/outline.h"
+#include "view/transform.h"
+
+#include "fake_window_services.h"
+#include "view_fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+TEST(Roun2, RoundsHalvesAwayFromZero) {
+  const struct {
+    double x;
+    int want;
+  } cases[] = {{2.5, 3},   {-2.5, -3}, {0.5, 1},       {-0.5, -1}, {0.49, 0},
+               {-0.49, 0}, {1.5, 2},   {-1.49, -1},    {7.0, 7},   {-7.0, -7},
+               {0.0, 0},   {-0.0, 0},  {123456.5, 123457}};
+  for (const auto& c : cases) EXPECT_EQ(Roun2(c.x), c.want) << c.x;
+}
+
+TEST(Roun2, WildValuesSaturateInsteadOfOverflowing) {
+  EXPECT_EQ(Roun2(1e300), 1 << 30);
+  EXPECT_EQ(Roun2(-INFINITY), -(1 << 30));
+  EXPECT_EQ(Roun2(NAN), 0);
+}
+
+TEST(Batu, CrossAtTenTenLeavesOutTheEndPixels) {
+  DrawingSurface s(20, 20);
+  s.setPen(kRed);
+  Batu(s, 10, 10, 2);
+  const int painted[][2] = {{8, 8}, {9, 9}, {10, 10}, {11, 11}, {8, 12}, {9, 11}, {11, 9}};
+  int count = 0;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 20; ++x) count += s.pixel(x, y) == kRed;
+  EXPECT_EQ(count, 7);
+  for (const auto& p : painted) EXPECT_EQ(s.pixel(p[0], p[1]), kRed) << p[0] << "," << p[1];
+  EXPECT_EQ(s.pixel(12, 12), kWhite);
+  EXPECT_EQ(s.pixel(12, 8), kWhite);
+}
+
+TEST(Batu, Batu2DrawsOnTheWindowSurface) {
+  ViewSurfaces v;
+  v.window.setPen(kBlue);
+  Batu2(v.window, 10, 10, 3);
+  EXPECT_EQ(v.window.pixel(7, 7), kBlue);
+  EXPECT_EQ(v.bitmap.pixel(7, 7), kWhite);
+}
+
+TEST(HenkanScale, MapsTheModelAroundTheBitmapCentre) {
+  auto m = syntheticModel();
+  FakeWindowServices ws;
+  DrawingSurface bitmap(700, 452);
+  m->particleState = 2;
+  Henkan_Scale(*m, bitmap, ws);
+  EXPECT_DOUBLE_EQ(m->body[1].bodyPixX, 350.0);
+  EXPECT_DOUBLE_EQ(m->body[1].bodyPixY, 226.0);
+  // One main-grid step to the right and upwards is 1.25 * 2.95 pixels.
+  const MainPoint& a = m->ry[3][4];
+  const MainPoint& b = m->ry[4][5];
+  EXPECT_DOUBLE_EQ(b.ryPixX - a.ryPixX, 1.25 * 2.95);
+  EXPECT_NEAR(a.ryPixY - b.ryPixY, 1.25 * 2.95, 1e-12);
+  EXPECT_DOUBLE_EQ(m->columnBody[1][1].columnBodyPixX, 350.0);
+  // The continuation slot after the ring is mapped too.
+  const AuxPoint& cont = m->wk[m->bodyLast[1] + 1][m->wkNr][1];
+  EXPECT_DOUBLE_EQ(cont.wkPixX, (cont.wkX - m->viewCentreX) * 2.95 + 350);
+  EXPECT_EQ(m->particleState, 1);
+  EXPECT_TRUE(ws.checkBoxVisible[1]);
+  EXPECT_TRUE(ws.checkBoxVisible[2]);
+  ASSERT_EQ(ws.calls.size(), 4u);
+  EXPECT_EQ(ws.calls[2].a, 1) << "panel 1 is cleared first";
+  EXPECT_EQ(ws.calls[3].a, 0);
+  EXPECT_EQ(ws.statusPanel[0], "");
+}
+
+TEST(HenkanScale, SquareBitmapShiftsThePictureByTwentyUnits) {
+  auto m = syntheticModel();
+  FakeWindowServices ws;
+  const struct {
+    int w, h;
+    double want;
+  } cases[] = {{401, 400, 200.0}, {400, 400, 200.0 - 20 * 2.95}, {400, 401, 200.0 - 20 * 2.95}};
+  for (const auto& c : cases) {
+    Henkan_Scale(*m, DrawingSurface(c.w, c.h), ws);
+    EXPECT_NEAR(m->body[1].bodyPixY, c.want, 1e-9) << c.w << " x " << c.h;
+  }
+}
+
+namespace {
+
+// A narrow channel seen large: 10 rows, so the outlet is open between rows 4 and 7.
+std::unique_ptr<Model> tallChannel() {
+  auto m = syntheticModel({.nx = 12, .ny = 10, .ringPoints = 24, .bodyRadius = 1.0});
+  m->viewScale = 20;
+  return m;
+}
+
+} // namespace
+
+TEST(Outline, RightWallLeavesTheOutletOpen) {
+  auto m = tallChannel();
+  EXPECT_EQ(m->ryGapLow, 4);
+  EXPECT_EQ(m->ryGapHigh, 7);
+  FakeWindowServices ws;
+  for (bool whole : {true, false}) {
+    DrawingSurface s(700, 452);
+    Henkan_Scale(*m, s, ws);
+    Draw_Waku2(*m, s, whole);
+    const Colour wall = whole ? kRed : kBlack;
+    const int x = Roun2(m->ry[m->ryNx][1].ryPixX);
+    for (int j = 1; j < m->ryNy; ++j) {
+      // The pixel halfway between rows j and j + 1 of the right column.
+      const int y = Roun2((m->ry[m->ryNx][j].ryPixY + m->ry[m->ryNx][j + 1].ryPixY) / 2);
+      const bool open = j >= 4 && j < 7;
+      EXPECT_EQ(s.pixel(x, y), open ? kWhite : wall) << "between rows " << j << " and " << j + 1;
+    }
+    // The inflow column is never drawn.
+    const int xIn = Roun2(m->ry[1][1].ryPixX);
+    const int yMid = Roun2(m->ry[1][5].ryPixY);
+    EXPECT_EQ(s.pixel(xIn, yMid), kWhite);
+    EXPECT_EQ(s.pen(), kRed) << "the outline pictures leave the pen red";
+  }
+}
+
+TEST(Outline, DrawTargetFillsOnlyTheSelectedColumn) {
+  auto m = tallChannel();
+  FakeWindowServices ws;
+  const struct {
+    int selected;
+    Colour centre;
+  } cases[] = {{1, kRed}, {2, kWhite}, {0, kWhite}};
+  for (const auto& c : cases) {
+    m->selectedColumn = c.selected;
+    DrawingSurface s(700, 452);
+    Henkan_Scale(*m, s, ws);
+    Draw_Target(*m, s);
+    EXPECT_EQ(s.pixel(350, 226), c.centre) << "selected column " << c.selected;
+    EXPECT_EQ(s.pixel(Roun2(m->wk[5][m->wkNr][1].wkPixX), Roun2(m->wk[5][m->wkNr][1].wkPixY)),
+              c.centre == kRed ? kRed : kBlack)
+        << "body outline";
+  }
+}
+
+TEST(Outline, DrawTargetAll2PaintsTheWindowSurfaceOnly) {
+  auto m = tallChannel();
+  FakeWindowServices ws;
+  ViewSurfaces v;
+  Henkan_Scale(*m, v.bitmap, ws);
+  Draw_Target_all2(*m, v.window);
+  EXPECT_EQ(v.window.pixel(350, 226), kRed);
+  EXPECT_EQ(v.window.pixel(Roun2(m->ry[5][1].ryPixX), Roun2(m->ry[5][1].ryPixY)), kRed);
+  EXPECT_EQ(v.bitmap.pixel(350, 226), kWhite);
+  EXPECT_EQ(v.window.brush(), kBlack);
+  EXPECT_EQ(v.window.pen(), kWhite);
+}
+
+TEST(Outline, GridsDrawEveryLine) {
+  auto m = tallChannel();
+  FakeWindowServices ws;
+  DrawingSurface s(700, 452);
+  Henkan_Scale(*m, s, ws);
+  Draw_Grid_RY(*m, s);
+  Draw_Grid_WK(*m, s);
+  for (int i = 1; i < m->ryNx; ++i)
+    for (int j = 1; j < m->ryNy; ++j) {
+      const MainPoint& a = m->ry[i][j];
+      const MainPoint& b = m->ry[i + 1][j];
+      EXPECT_EQ(s.pixel(Roun2((a.ryPixX + b.ryPixX) / 2), Roun2(a.ryPixY)), kBlack);
+    }
+  // A radial line of the ring grid, halfway between its outer two layers.
+  const AuxPoint& o = m->wk[7][1][1];
+  const AuxPoint& n = m->wk[7][2][1];
+  const int x = Roun2((o.wkPixX + n.wkPixX) / 2), y = Roun2((o.wkPixY + n.wkPixY) / 2);
+  int black = 0;
+  for (int dy = -1; dy <= 1; ++dy)
+    for (int dx = -1; dx <= 1; ++dx) black += s.pixel(x + dx, y + dy) == kBlack;
+  EXPECT_GT(black, 0);
+}
+
+TEST(Outline, DrawUmeWhitensBodiesAndMarginsAndDrawsWallsBlack) {
+  auto m = tallChannel();
+  FakeWindowServices ws;
+  DrawingSurface s(700, 452);
+  Henkan_Scale(*m, s, ws);
+  s.setBrush(kBlue);
+  s.fill();
+  draw_ume(*m, s);
+  EXPECT_EQ(s.pixel(350, 226), kWhite) << "body interior";
+  const MainPoint& low = m->ry[5][1];
+  const MainPoint& high = m->ry[5][m->ryNy];
+  EXPECT_EQ(s.pixel(Roun2(low.ryPixX), Roun2(low.ryPixY)), kBlack) << "lower wall";
+  EXPECT_EQ(s.pixel(Roun2(low.ryPixX), Roun2(low.ryPixY) + 5), kWhite) << "strip below it";
+  EXPECT_EQ(s.pixel(Roun2(low.ryPixX), Roun2(low.ryPixY) + 11), kBlue) << "beyond the strip";
+  EXPECT_EQ(s.pixel(Roun2(high.ryPixX), Roun2(high.ryPixY)), kBlack) << "upper wall";
+  EXPECT_EQ(s.pixel(Roun2(high.ryPixX), Roun2(high.ryPixY) - 5), kWhite) << "strip above it";
+  EXPECT_EQ(s.pixel(Roun2(m->ry[m->ryNx][2].ryPixX), Roun2(m->ry[m->ryNx][2].ryPixY)), kBlack);
+  EXPECT_EQ(s.pixel(Roun2(m->ry[6][5].ryPixX), Roun2(m->ry[6][5].ryPixY) - 30), kBlue)
+      << "the channel keeps its colour";
+}
+
+TEST(ChangeView, EachButtonChangesItsParameterAndRedrawsTheOutlines) {
+  const struct {
+    ViewChange change;
+    double dx, dy, scale; // expected change of the body centre's pixel, new scale
+  } cases[] = {
+      {ViewChange::centreXPlus, -4 * 2.95, 0, 2.95},
+      {ViewChange::centreXMinus, 4 * 2.95, 0, 2.95},
+      {ViewChange::centreYPlus, 0, 4 * 2.95, 2.95},
+      {ViewChange::centreYMinus, 0, -4 * 2.95, 2.95},
+      {ViewChange::zoomOut, 0, 0, 2.95 / 1.05},
+      {ViewChange::zoomIn, 0, 0, 2.95 * 1.05},
+  };
+  for (const auto& c : cases) {
+    auto m = syntheticModel();
+    m->body[1].bodyY = 2; // off the centre, so that zooming moves it
+    FakeWindowServices ws;
+    ViewSurfaces v;
+    Henkan_Scale(*m, v.bitmap, ws);
+    const double x0 = m->body[1].bodyPixX, y0 = m->body[1].bodyPixY;
+    v.bitmap.setBrush(kBlue);
+    v.bitmap.fill();
+    changeView(*m, v, ws, c.change, true);
+    EXPECT_DOUBLE_EQ(m->viewScale, c.scale);
+    if (c.scale == 2.95) {
+      EXPECT_NEAR(m->body[1].bodyPixX - x0, c.dx, 1e-9);
+      EXPECT_NEAR(m->body[1].bodyPixY - y0, c.dy, 1e-9);
+    } else {
+      EXPECT_NEAR(m->body[1].bodyPixY - 226, -2 * c.scale, 1e-9);
+    }
+    EXPECT_EQ(v.bitmap.pixel(5, 5), kWhite) << "the old picture is wiped";
+    EXPECT_EQ(v.window.pixel(Roun2(m->body[1].bodyPixX), Roun2(m->body[1].bodyPixY)), kRed)
+        << "the outline picture reached the window";
+  }
+}

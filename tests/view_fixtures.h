@@ -1,0 +1,62 @@
+// Hand-made grids for the drawing tests: a channel main grid of nx x ny points
+// (spacing 1.25, centred on y = 0) and one circular body in its middle with a
+// 10-layer ring grid, laid out as grid making lays out body 1 (bodyFirst = 2,
+// continuation slots on both sides of the ring).  The view parameters are the
+// start-up ones, centred on the body.
+#pragma once
+
+#include "core/model.h"
+
+#include <cmath>
+#include <memory>
+
+struct SyntheticLayout {
+  int nx = 40, ny = 30;
+  int ringPoints = 40;
+  double bodyRadius = 5.0;
+};
+
+inline std::unique_ptr<Model> syntheticModel(SyntheticLayout l = {}) {
+  auto mp = makeModel();
+  Model& m = *mp;
+  m.ryH = 1.25;
+  m.ryNx = l.nx;
+  m.ryNy = l.ny;
+  m.ryGapLow = l.ny / 3 + 1;
+  m.ryGapHigh = l.ny - l.ny / 3;
+  const double yBottom = -(l.ny - 1) * m.ryH / 2;
+  for (int i = 1; i <= l.nx; ++i)
+    for (int j = 1; j <= l.ny; ++j) {
+      m.ry[i][j].ryX = (i - 1) * m.ryH;
+      m.ry[i][j].ryY = yBottom + (j - 1) * m.ryH;
+    }
+
+  const double cx = (l.nx - 1) * m.ryH / 2, cy = 0;
+  m.nColumns = 1;
+  m.columnBodies[1] = 1;
+  m.selectedColumn = 1;
+  m.nBodies = 1;
+  m.wkNr = 10;
+  m.wkThickness = 6.2;
+  m.bodyPoints[1] = l.ringPoints;
+  m.bodyFirst[1] = 2;
+  m.bodyLast[1] = 2 + l.ringPoints;
+  m.wkNp = m.bodyLast[1];
+  m.body[1].bodyX = cx;
+  m.body[1].bodyY = cy;
+  m.columnBody[1][1].columnBodyX = cx;
+  m.columnBody[1][1].columnBodyY = cy;
+  for (int p = m.bodyFirst[1] - 1; p <= m.bodyLast[1] + 1; ++p)
+    for (int r = 1; r <= m.wkNr; ++r) {
+      // Point bodyLast repeats bodyFirst; the slots either side continue the ring.
+      const int k = ((p - m.bodyFirst[1]) % l.ringPoints + l.ringPoints) % l.ringPoints;
+      const double a = -2 * M_PI * k / l.ringPoints;
+      const double radius = l.bodyRadius + m.wkThickness * (m.wkNr - r) / (m.wkNr - 1);
+      m.wk[p][r][1].wkX = cx + radius * std::cos(a);
+      m.wk[p][r][1].wkY = cy + radius * std::sin(a);
+    }
+  m.viewCentreX = cx;
+  m.viewCentreY = 0;
+  m.viewScale = 2.95;
+  return mp;
+}

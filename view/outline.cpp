@@ -1,0 +1,178 @@
+#include "view/outline.h"
+
+#include "view/transform.h"
+
+namespace {
+
+PixelPoint auxPixel(const Model& m, int p, int r) {
+  const AuxPoint& q = m.wk[p][r][1];
+  return {Roun2(q.wkPixX), Roun2(q.wkPixY)};
+}
+
+PixelPoint mainPixel(const Model& m, int i, int j) {
+  const MainPoint& q = m.ry[i][j];
+  return {Roun2(q.ryPixX), Roun2(q.ryPixY)};
+}
+
+PixelPoint bodyCentrePixel(const Model& m, int b) {
+  return {Roun2(m.body[b].bodyPixX), Roun2(m.body[b].bodyPixY)};
+}
+
+void moveTo(DrawingSurface& s, PixelPoint p) { s.moveTo(p.x, p.y); }
+void lineTo(DrawingSurface& s, PixelPoint p) { s.lineTo(p.x, p.y); }
+
+// Polyline through point(k) for k = first..last.
+template <typename PointAt>
+void polyline(DrawingSurface& s, int first, int last, PointAt point) {
+  if (first > last) return;
+  moveTo(s, point(first));
+  for (int k = first + 1; k <= last; ++k) lineTo(s, point(k));
+}
+
+// The closed outline of body b: its grid layer wkNr from bodyFirst to
+// bodyLast, which repeats bodyFirst.
+void bodyRing(const Model& m, DrawingSurface& s, int b) {
+  polyline(s, m.bodyFirst[b], m.bodyLast[b], [&](int p) { return auxPixel(m, p, m.wkNr); });
+}
+
+void bodyRings(const Model& m, DrawingSurface& s) {
+  for (int b = 1; b <= m.nBodies; ++b) bodyRing(m, s, b);
+}
+
+// Triangles from the body centre to the ring segments p, p + 1 for
+// p = bodyFirst[b]..pLast, in the current pen and brush.
+void bodyFan(const Model& m, DrawingSurface& s, int b, int pLast) {
+  const PixelPoint centre = bodyCentrePixel(m, b);
+  for (int p = m.bodyFirst[b]; p <= pLast; ++p)
+    s.polygon(centre, auxPixel(m, p, m.wkNr), auxPixel(m, p + 1, m.wkNr));
+}
+
+// Body fill of body b: the fan over the closed ring.
+void bodyFill(const Model& m, DrawingSurface& s, int b) { bodyFan(m, s, b, m.bodyLast[b] - 1); }
+
+void lowerWall(const Model& m, DrawingSurface& s) {
+  polyline(s, 1, m.ryNx, [&](int i) { return mainPixel(m, i, 1); });
+}
+
+void upperWall(const Model& m, DrawingSurface& s) {
+  polyline(s, 1, m.ryNx, [&](int i) { return mainPixel(m, i, m.ryNy); });
+}
+
+// The right wall in two pieces around the outlet opening.
+void rightWall(const Model& m, DrawingSurface& s) {
+  auto point = [&](int j) { return mainPixel(m, m.ryNx, j); };
+  polyline(s, 1, m.ryGapLow, point);
+  polyline(s, m.ryGapHigh, m.ryNy, point);
+}
+
+} // namespace
+
+void Draw_Waku(const Model& m, DrawingSurface& bitmap) {
+  bitmap.setPen(kBlack);
+  bodyRings(m, bitmap);
+}
+
+void Draw_Waku2(const Model& m, DrawingSurface& bitmap, bool wholeLayoutChosen) {
+  if (wholeLayoutChosen)
+    Draw_Target_all(m, bitmap);
+  else
+    Draw_Target(m, bitmap);
+}
+
+void Draw_Target(const Model& m, DrawingSurface& bitmap) {
+  bitmap.setPen(kBlack);
+  bodyRings(m, bitmap);
+  lowerWall(m, bitmap);
+  upperWall(m, bitmap);
+  rightWall(m, bitmap);
+
+  bitmap.setPen(kRed);
+  // Bodies are numbered column by column, column c holding columnBodies[c].
+  const int sel = m.selectedColumn;
+  int first = 1, last = 0;
+  if (sel >= 1 && sel <= m.nColumns) {
+    for (int c = 1; c < sel; ++c) first += m.columnBodies[c];
+    last = first + m.columnBodies[sel] - 1;
+  }
+  bitmap.setBrush(kRed);
+  for (int b = first; b <= last; ++b) bodyFill(m, bitmap, b);
+  bitmap.setBrush(kWhite);
+}
+
+void Draw_Target_all(const Model& m, DrawingSurface& bitmap) {
+  bitmap.setPen(kBlack);
+  bodyRings(m, bitmap);
+  bitmap.setBrush(kRed);
+  bitmap.setPen(kRed);
+  for (int b = 1; b <= m.nBodies; ++b) bodyFill(m, bitmap, b);
+  lowerWall(m, bitmap);
+  upperWall(m, bitmap);
+  rightWall(m, bitmap);
+  bitmap.setBrush(kWhite);
+}
+
+void Draw_Target_all2(const Model& m, DrawingSurface& window) {
+  window.setBrush(kRed);
+  window.setPen(kRed);
+  for (int b = 1; b <= m.nBodies; ++b) bodyFill(m, window, b);
+  lowerWall(m, window);
+  upperWall(m, window);
+  window.setBrush(kBlack);
+  window.setPen(kWhite);
+}
+
+void Draw_Grid_RY(const Model& m, DrawingSurface& bitmap) {
+  bitmap.setPen(kBlack);
+  for (int j = 1; j <= m.ryNy; ++j)
+    polyline(bitmap, 1, m.ryNx, [&](int i) { return mainPixel(m, i, j); });
+  for (int i = 1; i <= m.ryNx; ++i)
+    polyline(bitmap, 1, m.ryNy, [&](int j) { return mainPixel(m, i, j); });
+}
+
+void Draw_Grid_WK(const Model& m, DrawingSurface& bitmap) {
+  bitmap.setPen(kBlack);
+  for (int b = 1; b <= m.nBodies; ++b)
+    for (int r = 1; r <= m.wkNr; ++r)
+      polyline(bitmap, m.bodyFirst[b], m.bodyLast[b], [&](int p) { return auxPixel(m, p, r); });
+  for (int b = 1; b <= m.nBodies; ++b)
+    for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p)
+      polyline(bitmap, 1, m.wkNr, [&](int r) { return auxPixel(m, p, r); });
+}
+
+void Batu(DrawingSurface& bitmap, int x, int y, int s) {
+  bitmap.moveTo(x - s, y - s);
+  bitmap.lineTo(x + s, y + s);
+  bitmap.moveTo(x - s, y + s);
+  bitmap.lineTo(x + s, y - s);
+}
+
+void Batu2(DrawingSurface& window, int x, int y, int s) { Batu(window, x, y, s); }
+
+void draw_ume(const Model& m, DrawingSurface& bitmap) {
+  // Body interiors.  The fan runs to p = bodyLast, whose neighbour is the
+  // continuation slot bodyLast + 1 (a copy of bodyFirst + 1), so the last
+  // triangle repeats the first.
+  bitmap.setBrush(kWhite);
+  bitmap.setPen(kWhite);
+  for (int b = 1; b <= m.nBodies; ++b) bodyFan(m, bitmap, b, m.bodyLast[b]);
+
+  // 10-pixel strips outside the lower and upper walls.
+  bitmap.setBrush(kWhite);
+  bitmap.setPen(kWhite);
+  for (int i = 1; i < m.ryNx; ++i) {
+    const PixelPoint low = mainPixel(m, i, 1), lowNext = mainPixel(m, i + 1, 1);
+    bitmap.fillRect(low.x, low.y, lowNext.x, low.y + 10);
+    const PixelPoint high = mainPixel(m, i, m.ryNy), highNext = mainPixel(m, i + 1, m.ryNy);
+    bitmap.fillRect(high.x, high.y - 10, highNext.x, high.y);
+  }
+
+  bitmap.setPen(kBlack);
+  for (int i = 1; i < m.ryNx; ++i) {
+    moveTo(bitmap, mainPixel(m, i, 1));
+    lineTo(bitmap, mainPixel(m, i + 1, 1));
+    moveTo(bitmap, mainPixel(m, i, m.ryNy));
+    lineTo(bitmap, mainPixel(m, i + 1, m.ryNy));
+  }
+  bodyRings(m, bitmap);
+  rightWall(m, bitmap);
+}

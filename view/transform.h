@@ -1,0 +1,54 @@
+// The view transform: model coordinates (layout units, y upwards) to pixels of
+// the view bitmap (y downwards), and the one rounding rule by which a mapped
+// coordinate becomes a pixel.
+#pragma once
+
+#include "core/model.h"
+#include "core/window_services.h"
+#include "view/surfaces.h"
+
+#include <cmath>
+
+// Roun2: the pixel rounding of every drawn coordinate, halves away from zero:
+// trunc(x + 0.5) for x >= 0 and -trunc(|x| + 0.5) below (2.5 -> 3,
+// -0.5 -> -1).  A value beyond a billion pixels saturates there and NaN gives
+// 0, so that no coordinate, however wild the field behind it, overflows an int.
+inline int Roun2(double x) {
+  constexpr double limit = 1 << 30;
+  if (x >= 0) {
+    const double t = std::trunc(x + 0.5);
+    return t >= limit ? static_cast<int>(limit) : static_cast<int>(t);
+  }
+  if (x < 0) {
+    const double t = std::trunc(-x + 0.5);
+    return t >= limit ? -static_cast<int>(limit) : -static_cast<int>(t);
+  }
+  return 0; // NaN
+}
+
+// Henkan_Scale ("scale conversion"): rewrites the pixel coordinates of every
+// auxiliary-grid point, main-grid point, body centre and per-column body
+// position from the view parameters and the bitmap's size W x H:
+//   pixX = (x - viewCentreX)·viewScale + W div 2
+//   pixY = -(y - y0)·viewScale + H div 2,
+// y0 = viewCentreY on a bitmap wider than high, viewCentreY - 20 otherwise.
+// Also sets particleState = 1 (traces must be seeded again), shows the check
+// boxes "塗り潰し" and "ラインを黒く" and clears both status panels.
+void Henkan_Scale(Model& m, const DrawingSurface& bitmap, WindowServices& ws);
+
+// The six pan and zoom buttons of the main window, by the parameter they change.
+enum class ViewChange {
+  centreXPlus,  // BitBtn9: viewCentreX + 4 (the picture moves left)
+  centreXMinus, // BitBtn10: viewCentreX - 4
+  centreYPlus,  // BitBtn11: viewCentreY + 4 (the picture moves down)
+  centreYMinus, // BitBtn12: viewCentreY - 4
+  zoomOut,      // BitBtn7: viewScale / 1.05
+  zoomIn,       // BitBtn8: viewScale * 1.05
+};
+
+// A pan or zoom press: the view bitmap white, the parameter changed,
+// Henkan_Scale, the outline picture (Draw_Waku2 with the layout dialog's
+// choice, true for "全体"), the bitmap copied to the window.  Whatever plot was
+// on screen is replaced by the outlines.
+void changeView(Model& m, ViewSurfaces& s, WindowServices& ws, ViewChange change,
+                bool wholeLayoutChosen);
