@@ -8,6 +8,9 @@
 #include "ui/layout_dialog.h"
 #include "ui/main_window_texts.h"
 #include "ui/window_run_stages.h"
+#include "view/particles.h"
+#include "view/surfaces.h"
+#include "view/transform.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -329,15 +332,6 @@ int MainWindow::particleFrameRepeats() const {
 
 // ------------------------------------------------------------------ the run
 
-void MainWindow::Button2Click() {
-  // The start button is hidden during a run; a press still queued from
-  // before must not start a second run from inside the first.
-  if (loopRunning()) return;
-  LoopGuard guard(*this);
-  ::Button2Click(*model_, *services_, *stages_);
-}
-
-void MainWindow::Button1Click() { ::Button1Click(*model_); }
 
 void MainWindow::plotVectors() {
   drawVectors();
@@ -394,20 +388,19 @@ void MainWindow::BitBtn5Click() {
 
 // -------------------------------------------------------------- pan and zoom
 
-void MainWindow::panOrZoom(double& parameter, double newValue) {
-  fillViewWhite();
-  parameter = newValue;
-  henkanScale();
-  drawWaku2();
-  copyToWindow();
+void MainWindow::panOrZoom(int change) {
+  changeView(*model_, *surfaces_, *services_, static_cast<ViewChange>(change),
+             layoutDialog_->wholeLayoutChosen());
+  surfaceChanged_ = true;
+  canvas_->update();
 }
 
-void MainWindow::BitBtn9Click() { panOrZoom(model_->viewCentreX, model_->viewCentreX + 4); }
-void MainWindow::BitBtn10Click() { panOrZoom(model_->viewCentreX, model_->viewCentreX - 4); }
-void MainWindow::BitBtn11Click() { panOrZoom(model_->viewCentreY, model_->viewCentreY + 4); }
-void MainWindow::BitBtn12Click() { panOrZoom(model_->viewCentreY, model_->viewCentreY - 4); }
-void MainWindow::BitBtn7Click() { panOrZoom(model_->viewScale, model_->viewScale / 1.05); }
-void MainWindow::BitBtn8Click() { panOrZoom(model_->viewScale, model_->viewScale * 1.05); }
+void MainWindow::BitBtn9Click() { panOrZoom(static_cast<int>(ViewChange::centreXPlus)); }
+void MainWindow::BitBtn10Click() { panOrZoom(static_cast<int>(ViewChange::centreXMinus)); }
+void MainWindow::BitBtn11Click() { panOrZoom(static_cast<int>(ViewChange::centreYPlus)); }
+void MainWindow::BitBtn12Click() { panOrZoom(static_cast<int>(ViewChange::centreYMinus)); }
+void MainWindow::BitBtn7Click() { panOrZoom(static_cast<int>(ViewChange::zoomOut)); }
+void MainWindow::BitBtn8Click() { panOrZoom(static_cast<int>(ViewChange::zoomIn)); }
 
 void MainWindow::CheckBox1Click() { model_->fillContours = checkBox1_->isChecked(); }
 void MainWindow::CheckBox2Click() { model_->blackLines = checkBox2_->isChecked(); }
@@ -544,4 +537,25 @@ void MainWindow::endOfLoop() {
   QTimer::singleShot(0, this, [this] {
     if (!loopRunning() && mode_ == 1) close();
   });
+}
+
+namespace {
+// The animation's view of the main window.
+class WindowParticles : public ParticleWindow {
+public:
+  explicit WindowParticles(MainWindow& w) : w_(w) {}
+  void palevisi(int mode) override { w_.palevisi(mode); }
+  int frameRepeats() override { return w_.particleFrameRepeats(); }
+
+private:
+  MainWindow& w_;
+};
+} // namespace
+
+void MainWindow::makeParti(int speed) {
+  LoopGuard guard(*this);
+  WindowParticles window(*this);
+  make_parti(*model_, *surfaces_, *services_, window, speed);
+  surfaceChanged_ = true;
+  canvas_->update();
 }

@@ -28,7 +28,7 @@ class QScrollBar;
 class QToolButton;
 class ViewCanvas;
 class WindowRunStages;
-struct ViewPicture;
+struct ViewSurfaces;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -47,7 +47,7 @@ public:
   AboutBox& aboutBox() { return *aboutBox_; }
   // The window surface as the user sees it (0x00BBGGRR words).
   QImage windowSurface() const;
-  ViewPicture& picture() { return *picture_; }
+  ViewSurfaces& surfaces() { return *surfaces_; }
 
   // Control mode (palevisi): 1 editing, 2 calculating, 3 particles.
   void palevisi(int mode);
@@ -128,7 +128,7 @@ private:
   void applyPattern(int n);
   void particleItem(int speed);
   void selectionItem(bool all);
-  void panOrZoom(double& parameter, double newValue);
+  void panOrZoom(int change);
   void redrawOutlines();
   void copyToWindow();
   void endOfLoop();
@@ -151,7 +151,7 @@ private:
   int panelColour(int r, int g, int b);
 
   std::unique_ptr<Model> model_;
-  std::unique_ptr<ViewPicture> picture_;
+  std::unique_ptr<ViewSurfaces> surfaces_;
   std::unique_ptr<QtWindowServices> services_;
   std::unique_ptr<WindowRunStages> stages_;
 

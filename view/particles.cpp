@@ -1,7 +1,17 @@
 #include "view/particles.h"
 
+#include "core/time_text.h"
+#include "view/outline.h"
+#include "view/transform.h"
+
 #include <algorithm>
 #include <cmath>
+
+namespace {
+// Status texts of the traces.
+const char* const tracingTitle = "　パーティクル軌跡描画";
+const char* const elapsedPrefix = "　所要計算時間　＝";
+} // namespace
 
 int particleCount(const Model& m) { return std::min(kParticleCapacity, 4 * (m.ryNy - 2)); }
 
@@ -14,17 +24,10 @@ double traceDisplacementFactor(const Model& m, int speed) {
   return std::sqrt(1.4) * 0.06 * 1.3 * m.viewScale / m.uInfTrace * speed;
 }
 
-namespace {
-// Pixel rounding of the drawing routines: halves away from zero.
-int roundHalfAway(double x) {
-  return x >= 0 ? static_cast<int>(std::trunc(x + 0.5)) : -static_cast<int>(std::trunc(-x + 0.5));
-}
-} // namespace
-
 void traceParticles(Model& m, WindowServices& ws, int pointCount, double factor) {
   const int n = particleCount(m);
   ws.setProgressRange(1, n);
-  int seedI = roundHalfAway(std::min(m.ryNy / 2.0, 40.0));
+  int seedI = Roun2(std::min(m.ryNy / 2.0, 40.0));
   int seedJ = 1;
   // The displacement of the nearest point; kept when a search finds no point
   // nearer than its starting distance (zero before the first find).
@@ -71,4 +74,75 @@ void traceParticles(Model& m, WindowServices& ws, int pointCount, double factor)
       m.traceMoving[k][t] = du * du + dv * dv >= 0.01 * 0.01;
     }
   }
+}
+
+namespace {
+
+// One pass of the animation over the stored traces, frame t showing every
+// particle's move from point t to point t + 1.  Returns false when the stop
+// button ended it.
+bool animationPass(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow& win,
+                   int pointCount, int particles) {
+  ws.setProgressRange(1, pointCount);
+  ws.setProgressVisible(false);
+  s.bitmap.setPen(kBlack);
+  s.bitmap.setBrush(kBlack);
+  s.bitmap.fill();
+  Draw_Target_all(m, s.bitmap);
+  s.copyBitmapToWindow();
+  DrawingSurface& window = s.window;
+  for (int t = 1; t <= pointCount - 1; ++t) {
+    const int repeats = win.frameRepeats();
+    ws.processPendingMessages();
+    if (m.stopFlag) return false;
+    for (int k = 1; k <= particles; ++k)
+      // The repetitions draw the same marks: they set the pace.
+      for (int r = 1; r <= repeats; ++r) {
+        // Erase the cross of the previous frame, then draw the new one; a
+        // particle at rest stays black and so vanishes.
+        window.setPen(kBlack);
+        Batu2(window, Roun2(m.traceX[k][t]), Roun2(m.traceY[k][t]), 1);
+        if (m.traceMoving[k][t]) window.setPen(kWhite);
+        Batu2(window, Roun2(m.traceX[k][t + 1]), Roun2(m.traceY[k][t + 1]), 1);
+      }
+    if (t % 100 == 0) Draw_Target_all2(m, window);
+  }
+  return true;
+}
+
+} // namespace
+
+void make_parti(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow& win, int speed) {
+  if (std::abs(speed - m.lastTraceSpeed) >= 2) m.particleState = 1;
+  m.lastTraceSpeed = speed;
+  const int stepsOnEntry = m.stepsDone;
+  const double factor = traceDisplacementFactor(m, speed);
+
+  if (!m.stopFlag) {
+    ws.setCheckBoxVisible(1, false);
+    ws.setCheckBoxVisible(2, false);
+    s.bitmap.setPen(kBlack);
+    s.bitmap.setBrush(kBlack);
+    s.bitmap.fill();
+    Draw_Target_all(m, s.bitmap);
+    s.copyBitmapToWindow();
+    win.palevisi(3);
+    m.stopFlag = false;
+
+    const int pointCount = tracePointCount(speed);
+    if (m.particleState != 2) {
+      m.particleState = 1;
+      traceParticles(m, ws, pointCount, factor);
+      // A run that has just gone through all its steps ends its clock here.
+      if (m.stepsDone == m.stepCount - 1) m.runEndTick = ws.tickCount();
+      ws.setStatusText(0, tracingTitle);
+      ws.setStatusText(1, elapsedPrefix + Time_Time_d(m.runEndTick, m.runStartTick));
+      m.particleState = 2;
+    }
+    const int particles = particleCount(m);
+    while (animationPass(m, s, ws, win, pointCount, particles) && ws.isMainWindowActive()) {
+    }
+  }
+  win.palevisi(1);
+  m.stepsDone = stepsOnEntry;
 }

@@ -7,6 +7,7 @@
 
 #include "core/model.h"
 #include "core/window_services.h"
+#include "view/surfaces.h"
 
 // What the animation needs of the main window besides its services.
 class ParticleWindow {
@@ -36,3 +37,11 @@ double traceDisplacementFactor(const Model& m, int speed);
 // window that follows the particle.  Processes pending window messages once
 // per particle and moves the progress bar.
 void traceParticles(Model& m, WindowServices& ws, int pointCount, double factor);
+
+// make_parti: particle traces at speed 1, 3 or 6.  Traces are computed when
+// they are not ready (particleState != 2, also after a change of speed by 2 or
+// more), then replayed on the window surface pass after pass until the stop
+// button is pressed or, at the end of a pass, the main window is no longer
+// active.  With stopFlag set on entry it only returns the window to its
+// editing mode.  Always ends in the editing mode with stepsDone as on entry.
+void make_parti(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow& win, int speed);

@@ -1,0 +1,38 @@
+// The main window's side of the drawing: its two surfaces and the drawing
+// routines of the view called over them.
+#include "ui/layout_dialog.h"
+#include "ui/main_window.h"
+#include "view/outline.h"
+#include "view/particles.h"
+#include "view/surfaces.h"
+#include "view/transform.h"
+
+#include <QImage>
+
+void MainWindow::createPicture(int width, int height) {
+  surfaces_ = std::make_unique<ViewSurfaces>();
+  surfaces_->setSize(width, height);
+}
+
+void MainWindow::resizePicture(int width, int height) {
+  if (width != surfaces_->bitmap.width() || height != surfaces_->bitmap.height())
+    surfaces_->setSize(width, height);
+}
+
+QImage MainWindow::windowSurface() const {
+  // The surface's words 0x00BBGGRR lie in memory as R, G, B, X: an RGBX8888
+  // image over the same memory, no conversion.
+  const DrawingSurface& w = surfaces_->window;
+  return QImage(reinterpret_cast<const uchar*>(w.bits()), w.width(), w.height(),
+                w.width() * 4, QImage::Format_RGBX8888);
+}
+
+void MainWindow::fillViewWhite() { fillWhite(surfaces_->bitmap); }
+void MainWindow::henkanScale() { Henkan_Scale(*model_, surfaces_->bitmap, *services_); }
+void MainWindow::drawWaku() { Draw_Waku(*model_, surfaces_->bitmap); }
+void MainWindow::drawWaku2() {
+  Draw_Waku2(*model_, surfaces_->bitmap, layoutDialog_->wholeLayoutChosen());
+}
+void MainWindow::drawTarget() { Draw_Target(*model_, surfaces_->bitmap); }
+void MainWindow::drawTargetAll() { Draw_Target_all(*model_, surfaces_->bitmap); }
+void MainWindow::copyViewToWindow() { surfaces_->copyBitmapToWindow(); }
