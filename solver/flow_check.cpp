@@ -1,0 +1,22 @@
+#include "solver/flow_check.h"
+
+#include <cmath>
+
+namespace {
+inline bool pointIsSound(const FlowPoint& f) {
+  // A NaN density fails the comparison too.
+  return f[slot::rho] > 0 && std::isfinite(f[slot::rho]) && std::isfinite(f[slot::u]) &&
+         std::isfinite(f[slot::v]) && std::isfinite(f[slot::e]) && std::isfinite(f[slot::pres]);
+}
+} // namespace
+
+bool flowIsSound(const Model& m) {
+  for (int i = 1; i <= m.ryNx; ++i)
+    for (int j = 1; j <= m.ryNy; ++j)
+      if (!pointIsSound(m.ryFlow[i][j])) return false;
+  for (int b = 1; b <= m.nBodies; ++b)
+    for (int p = m.bodyFirst[b] - 1; p <= m.bodyLast[b] + 1; ++p)
+      for (int r = 1; r <= m.wkNr; ++r)
+        if (!pointIsSound(m.wkFlow[p][r][1])) return false;
+  return true;
+}

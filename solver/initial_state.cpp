@@ -1,0 +1,64 @@
+#include "solver/initial_state.h"
+
+#include <cmath>
+
+void shoki_atai(Model& m) {
+  m.k4Aux = 0.015625;
+  m.k4Main = 0.015625;
+
+  // Free stream: rho = 1, p = 1, Mach 0.05 against the sound speed sqrt(1.4).
+  const double rhoInf = 1.0;
+  const double presInf = 1.0;
+  m.uInf = 0.05 * std::sqrt(1.4);
+  m.reynolds = 100;
+
+  for (int i = 1; i <= kMainNxCapacity; ++i)
+    for (int j = 1; j <= kMainNyCapacity; ++j) {
+      FlowPoint& f = m.ryFlow[i][j];
+      f.fill(0.0);
+      f[slot::omega] = 0;
+      f[slot::rho] = 1;
+      f[slot::u] = 0;
+      f[slot::v] = 0;
+      f[slot::pres] = 1;
+      f[slot::e] = 2.5 * f[slot::pres];
+      for (int k = slot::dt; k <= slot::count; ++k) f[k] = 0;
+    }
+
+  for (int p = 1; p <= kPerimeterCapacity; ++p)
+    for (int r = 1; r <= m.wkNr; ++r) {
+      FlowPoint& f = m.wkFlow[p][r][1];
+      f.fill(0.0);
+      f[slot::rho] = 1;
+      f[slot::u] = 0;
+      f[slot::v] = 0;
+      f[slot::pres] = 1;
+      f[slot::e] = 2.5 * f[slot::pres];
+    }
+
+  // The inflow column carries the values its boundary condition imposes.
+  for (int j = 1; j <= m.ryNy; ++j) {
+    FlowPoint& f = m.ryFlow[1][j];
+    f[slot::rho] = 1;
+    f[slot::u] = m.uInf;
+    f[slot::v] = 0;
+    f[slot::pres] = 1;
+    f[slot::e] = 2.5 * f[slot::pres] + 0.5 * f[slot::rho] * f[slot::v] * f[slot::v];
+  }
+
+  for (int k = 1; k <= 4; ++k) {
+    m.rySumXX[k] = m.rySumXY[k] = m.rySumYY[k] = 0;
+    m.wkSumXX[k] = m.wkSumXY[k] = m.wkSumYY[k] = 0;
+  }
+
+  m.uInfTrace = m.uInf;
+  m.entropyRef = presInf / std::pow(rhoInf, 1.4);
+  m.stressA = 4.0 / 3.0;
+  m.stressB = -2.0 / 3.0;
+  m.heatCoef = 5.0;
+  m.reynolds = 100;
+  m.cflMain = 2.65;
+  m.cflAux = 3.2;
+  m.ryDx = m.ryH / 16;
+  m.ryDx2 = m.ryDx * m.ryDx;
+}

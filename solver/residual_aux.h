@@ -1,0 +1,24 @@
+// Navier-Stokes residual and the two stages of the time step on one body's
+// auxiliary O-grid, in the curvilinear coordinates xi (perimeter index p)
+// and eta (radial layer r).
+#pragma once
+#include "core/model.h"
+
+// Risa_WK_1 ("residual, auxiliary grid"): the main grid's scheme in
+// curvilinear form on the points pFirst..pLast, rFirst..rLast of grid set s:
+// contravariant convective fluxes (U = y_eta u - x_eta v along xi,
+// V = x_xi v - y_xi u along eta), metric-weighted viscous and heat fluxes
+// with viscosity mu2 = 2 uInf / reynolds, a dissipation scale
+// (J(a) + J(b)) / (tau(a) + tau(b)) from the directional measures
+// tau_xi = |J| / (|U| + sqrt(1.4 (x_eta^2 + y_eta^2))) and
+// tau_eta = |J| / (|V| + sqrt(1.4 (x_xi^2 + y_xi^2))), and the local time
+// step dt = cflAux min(tau_eta, tau_xi).  The area measure of the stage
+// protocol is the signed Jacobian J of the point.
+//
+// Both stages work column by column in the eta-pass: stage 1 forms the
+// intermediate state of column p before column p + 1 is processed, stage 2
+// restores U^n column by column, so the cross terms of column p + 1 read
+// column p already changed and column p + 2 not yet.  The ghost columns
+// pFirst - 1 and pLast + 1 and the layers rFirst - 1 and rLast + 1 are read
+// only.  Adds to the wk accumulators.
+void Risa_WK_1(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s, double reynolds);

@@ -1,0 +1,21 @@
+// Navier-Stokes residual and the two stages of the time step on the uniform
+// Cartesian main grid.
+#pragma once
+#include "core/model.h"
+
+// Risa_RY_2 ("residual, main grid", second version): evaluates the discrete
+// right-hand side of the compressible Navier-Stokes equations on the main
+// grid, times dx^2, as flux differences along the x-lines and then the
+// y-lines:
+//   R(n) = dx/2 (f(n+1) - f(n-1)) + H(n+1/2) - H(n-1/2),
+// f the negated convective flux, H the interface flux of the blended second-
+// and fourth-difference dissipation plus the viscous and heat fluxes.  It
+// runs both stages of the rational Runge-Kutta step on the interior points:
+// stage 1 leaves R(U^n) in res, the local time step in dt and X = g1/2 in dq;
+// stage 2 leaves Y = g3 = 2 g1 - g2 in res, the state back at U^n (pressure
+// at its intermediate value) and adds to the ry accumulators.
+//
+// The order of the work is part of the result: the stage-2 y-pass restores
+// U^n line by line, so the cross terms of line i read line i-1 at U^n and
+// line i+1 at the intermediate state.
+void Risa_RY_2(Model& m);

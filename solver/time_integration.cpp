@@ -1,0 +1,65 @@
+#include "solver/time_integration.h"
+
+#include "solver/physics.h"
+#include "solver/residual_aux.h"
+#include "solver/residual_main.h"
+
+namespace {
+// Keeps the quotients of the rational combination finite when a grid's
+// stage values are all zero.
+constexpr double kQuotientGuard = 1e-40;
+} // namespace
+
+void RRK(Model& m) {
+  Risa_RY_2(m);
+  for (int b = 1; b <= m.nBodies; ++b)
+    Risa_WK_1(m, m.bodyFirst[b], m.bodyLast[b], 2, m.wkNr - 1, 1, 100.0);
+  combineStages(m);
+}
+
+void combineStages(Model& m) {
+  for (int k = 1; k <= 4; ++k) {
+    const int dq = slot::dq + k - 1, res = slot::res + k - 1;
+
+    m.rySumXY[k] = 8 * m.rySumXY[k] / (kQuotientGuard + m.rySumYY[k]);
+    m.rySumXX[k] = 4 * m.rySumXX[k] / (kQuotientGuard + m.rySumYY[k]);
+    for (int i = 2; i <= m.ryNx - 1; ++i)
+      for (int j = 2; j <= m.ryNy - 1; ++j)
+        if (m.ryHoleFlag[i][j] == 0) {
+          FlowPoint& f = m.ryFlow[i][j];
+          f[dq] = f[dq] * m.rySumXY[k] - f[res] * m.rySumXX[k];
+        }
+
+    m.wkSumXY[k] = 8 * m.wkSumXY[k] / (kQuotientGuard + m.wkSumYY[k]);
+    m.wkSumXX[k] = 4 * m.wkSumXX[k] / (kQuotientGuard + m.wkSumYY[k]);
+    for (int b = 1; b <= m.nBodies; ++b)
+      for (int r = 2; r <= m.wkNr - 1; ++r)
+        for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
+          FlowPoint& f = m.wkFlow[p][r][1];
+          f[dq] = f[dq] * m.wkSumXY[k] - f[res] * m.wkSumXX[k];
+        }
+
+    m.wkSumYY[k] = m.wkSumXY[k] = m.wkSumXX[k] = 0;
+    m.rySumYY[k] = m.rySumXY[k] = m.rySumXX[k] = 0;
+  }
+}
+
+void ADD_RY(Model& m) {
+  for (int h = 1; h <= m.ryBlankCount; ++h) {
+    FlowPoint& f = m.ryFlow[m.ryBlankList[h].i][m.ryBlankList[h].j];
+    for (int k = 0; k < 4; ++k) f[slot::dq + k] = 0;
+  }
+
+  for (int i = 2; i <= m.ryNx - 1; ++i)
+    for (int j = 2; j <= m.ryNy - 1; ++j) {
+      FlowPoint& f = m.ryFlow[i][j];
+      advanceState(f, f[slot::dq], f[slot::dq + 1], f[slot::dq + 2], f[slot::dq + 3]);
+    }
+
+  for (int b = 1; b <= m.nBodies; ++b)
+    for (int r = 2; r <= m.wkNr - 1; ++r)
+      for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
+        FlowPoint& f = m.wkFlow[p][r][1];
+        advanceState(f, f[slot::dq], f[slot::dq + 1], f[slot::dq + 2], f[slot::dq + 3]);
+      }
+}

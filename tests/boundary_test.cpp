@@ -1,0 +1,178 @@
+// Boundary conditions of the channel and the bodies, and the transfer
+// between the grids.
+#include "coupling/boundary.h"
+#include "solver/initial_state.h"
+#include "synthetic_grids.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+std::unique_ptr<Model> channelWithOneBody() {
+  auto m = makeModel();
+  synthetic::mainGrid(*m, 40, 27);
+  m->wkNr = 10;
+  synthetic::ringBody(*m, 20, 16, 3, 6.2, 32);
+  shoki_atai(*m);
+  return m;
+}
+
+Link link(int r1, int r2, int r3, int d1, int d2, int d3, double s, double t) {
+  return Link{{0, r1, r2, r3}, {0, d1, d2, d3}, s, t};
+}
+
+TEST(Kyoukai, InitialStateKeepsTheInflowAtTheFreeStream) {
+  auto m = channelWithOneBody();
+  Kyoukai(*m);
+  for (int j = 1; j <= m->ryNy; ++j) {
+    const FlowPoint& f = m->ryFlow[1][j];
+    EXPECT_EQ(f[slot::rho], 1.0) << j;
+    EXPECT_EQ(f[slot::pres], 1.0) << j;
+    EXPECT_EQ(f[slot::u], m->uInf) << j;
+    EXPECT_EQ(f[slot::e], 2.5) << j;
+  }
+}
+
+TEST(Kyoukai, InflowPressureIsHeldAtOneTenth) {
+  auto m = channelWithOneBody();
+  m->ryFlow[1][9][slot::pres] = 0.05;
+  m->ryFlow[2][9][slot::pres] = 0.05;
+  m->ryFlow[1][10][slot::pres] = 0.2;
+  m->ryFlow[2][10][slot::pres] = 0.1;
+  Kyoukai(*m);
+  EXPECT_EQ(m->ryFlow[1][9][slot::pres], 0.1);
+  EXPECT_EQ(m->ryFlow[1][9][slot::rho], std::pow(0.1, 1 / 1.4));
+  EXPECT_DOUBLE_EQ(m->ryFlow[1][10][slot::pres], 0.17);
+}
+
+TEST(Kyoukai, RightColumnIsAWallWithAnOutletAtPressureOne) {
+  auto m = channelWithOneBody();
+  synthetic::fillFlow(*m, synthetic::wavyState);
+  Kyoukai(*m);
+  const int nx = m->ryNx;
+  for (int j = 1; j <= m->ryNy; ++j) {
+    const FlowPoint& f = m->ryFlow[nx][j];
+    if (j >= m->ryGapLow && j <= m->ryGapHigh) {
+      const FlowPoint& in = m->ryFlow[nx - 1][j];
+      EXPECT_EQ(f[slot::pres], 1.0) << j;
+      EXPECT_EQ(f[slot::u], in[slot::u]) << j;
+      EXPECT_EQ(f[slot::v], in[slot::v]) << j;
+      // Same entropy as the interior point.
+      EXPECT_NEAR(1 / std::pow(f[slot::rho], 1.4), in[slot::pres] / std::pow(in[slot::rho], 1.4), 1e-14);
+      EXPECT_EQ(f[slot::e], energyOf(f[slot::rho], f[slot::u], f[slot::v], 1.0));
+    } else {
+      EXPECT_EQ(f[slot::e], 2.5 * f[slot::pres]) << j;
+    }
+  }
+}
+
+TEST(Kyoukai, WallsExtrapolateWithZeroNormalGradientAndTheCornerIsAWallPoint) {
+  auto m = channelWithOneBody();
+  synthetic::fillFlow(*m, synthetic::wavyState);
+  Kyoukai(*m);
+  const int ny = m->ryNy;
+  for (int i = 1; i <= m->ryNx; ++i) {
+    const auto &b1 = m->ryFlow[i][1], &b2 = m->ryFlow[i][2], &b3 = m->ryFlow[i][3];
+    EXPECT_EQ(b1[slot::pres], (4 * b2[slot::pres] - b3[slot::pres]) / 3) << i;
+    EXPECT_EQ(b1[slot::rho], (4 * b2[slot::rho] - b3[slot::rho]) / 3) << i;
+    EXPECT_EQ(b1[slot::e], 2.5 * b1[slot::pres]) << i;
+    const auto &t1 = m->ryFlow[i][ny], &t2 = m->ryFlow[i][ny - 1], &t3 = m->ryFlow[i][ny - 2];
+    EXPECT_EQ(t1[slot::pres], (4 * t2[slot::pres] - t3[slot::pres]) / 3) << i;
+  }
+  EXPECT_EQ(m->ryFlow[1][1][slot::u], m->uInf) << "the corner keeps the inflow velocity";
+}
+
+TEST(Kyoukai, SeamCopiesAgreeAndGhostsEqualTheirPartnersOnBodySurfaces) {
+  auto m = channelWithOneBody();
+  synthetic::fillFlow(*m, synthetic::wavyState);
+  m->wkFlow[m->bodyFirst[1]][4][1][slot::rho] = 1.2; // the two seam copies disagree
+  Kyoukai(*m);
+  const int pF = m->bodyFirst[1], pL = m->bodyLast[1];
+  for (int r = 1; r <= m->wkNr; ++r)
+    for (int k : {slot::rho, slot::u, slot::v, slot::e, slot::pres}) {
+      EXPECT_EQ(m->wkFlow[pF][r][1][k], m->wkFlow[pL][r][1][k]) << r << " slot " << k;
+      EXPECT_EQ(m->wkFlow[pF - 1][r][1][k], m->wkFlow[pL - 1][r][1][k]) << r << " slot " << k;
+      EXPECT_EQ(m->wkFlow[pL + 1][r][1][k], m->wkFlow[pF + 1][r][1][k]) << r << " slot " << k;
+    }
+  const auto& surface = m->wkFlow[pF + 5][m->wkNr][1];
+  const auto& in1 = m->wkFlow[pF + 5][m->wkNr - 1][1];
+  const auto& in2 = m->wkFlow[pF + 5][m->wkNr - 2][1];
+  EXPECT_EQ(surface[slot::pres], (4 * in1[slot::pres] - in2[slot::pres]) / 3);
+  EXPECT_EQ(surface[slot::e], 2.5 * surface[slot::pres]);
+}
+
+TEST(By2_R, NoLinksChangeNothing) {
+  auto m = channelWithOneBody();
+  synthetic::fillFlow(*m, synthetic::wavyState);
+  const auto before = std::make_unique<Model>(*m);
+  By2_R(*m);
+  EXPECT_EQ(m->ryFlow, before->ryFlow);
+  EXPECT_EQ(m->wkFlow, before->wkFlow);
+}
+
+struct CornerCase {
+  const char* name;
+  double s, t;
+  int corner; // 1..4: the donor corner the receiver must equal
+};
+
+const CornerCase kCorners[] = {
+    {"s = t = 0", 0, 0, 1},
+    {"s = 1, t = 0", 1, 0, 2},
+    {"s = t = 1", 1, 1, 3},
+    {"s = 0, t = 1", 0, 1, 4},
+};
+
+TEST(By2_R, LinksAtCellCornersCopyThatCornerAndRefreshTheEnergy) {
+  for (const auto& c : kCorners) {
+    auto m = channelWithOneBody();
+    synthetic::fillFlow(*m, synthetic::wavyState);
+    const int pF = m->bodyFirst[1];
+    m->ryFromWkCount = 1;
+    m->ryFromWk[1] = link(20, 16, 1, pF + 3, 8, 1, c.s, c.t);
+    m->wkFromRyCount = 1;
+    m->wkFromRy[1] = link(pF + 7, 1, 1, 11, 5, 1, c.s, c.t);
+    m->wkFromWkCount = 0;
+    By2_R(*m);
+
+    const int dp[] = {0, 0, 1, 1, 0}, dr[] = {0, 0, 0, 1, 1};
+    const FlowPoint& wkCorner = m->wkFlow[pF + 3 + dp[c.corner]][8 + dr[c.corner]][1];
+    const FlowPoint& ryCorner = m->ryFlow[11 + dp[c.corner]][5 + dr[c.corner]];
+    const FlowPoint& toRy = m->ryFlow[20][16];
+    const FlowPoint& toWk = m->wkFlow[pF + 7][1][1];
+    for (int k : {slot::rho, slot::u, slot::v, slot::pres}) {
+      EXPECT_EQ(toRy[k], wkCorner[k]) << c.name << " slot " << k;
+      EXPECT_EQ(toWk[k], ryCorner[k]) << c.name << " slot " << k;
+    }
+    EXPECT_EQ(toRy[slot::e], energyOf(toRy[slot::rho], toRy[slot::u], toRy[slot::v], toRy[slot::pres]));
+    EXPECT_EQ(toWk[slot::e], energyOf(toWk[slot::rho], toWk[slot::u], toWk[slot::v], toWk[slot::pres]));
+  }
+}
+
+TEST(By2_R, BilinearWeightsAndListOrder) {
+  auto m = channelWithOneBody();
+  synthetic::fillFlow(*m, synthetic::wavyState);
+  // Link 1 writes main point (11, 6); link 2 of the next list reads the cell
+  // (10, 5) whose corner 3 is that point, so it sees the new value.
+  const int pF = m->bodyFirst[1];
+  m->ryFromWkCount = 1;
+  m->ryFromWk[1] = link(11, 6, 1, pF + 2, 8, 1, 0.25, 0.5);
+  m->wkFromRyCount = 1;
+  m->wkFromRy[1] = link(pF + 9, 1, 1, 10, 5, 1, 0.75, 0.5);
+  const auto before = std::make_unique<Model>(*m);
+  By2_R(*m);
+
+  const auto& w = before->wkFlow;
+  const double rhoLinked = 0.375 * w[pF + 2][8][1][slot::rho] + 0.125 * w[pF + 3][8][1][slot::rho] +
+                           0.125 * w[pF + 3][9][1][slot::rho] + 0.375 * w[pF + 2][9][1][slot::rho];
+  EXPECT_NEAR(m->ryFlow[11][6][slot::rho], rhoLinked, 1e-15);
+  const auto& r = before->ryFlow;
+  const double rhoSecond = 0.125 * r[10][5][slot::rho] + 0.375 * r[11][5][slot::rho] +
+                           0.375 * rhoLinked + 0.125 * r[10][6][slot::rho];
+  EXPECT_NEAR(m->wkFlow[pF + 9][1][1][slot::rho], rhoSecond, 1e-15);
+  EXPECT_GT(std::fabs(rhoLinked - r[11][6][slot::rho]), 1e-6) << "the link did change the point";
+}
+
+} // namespace

@@ -1,0 +1,200 @@
+// The residuals of both grids: uniform flows have none, whatever the grid
+// shape; the dissipation sensor and third differences; the local time steps
+// and the hole points.
+#include "solver/line_dissipation.h"
+#include "solver/residual_aux.h"
+#include "solver/residual_main.h"
+#include "synthetic_grids.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+struct UniformCase {
+  const char* name;
+  double rho, u, v, p;
+};
+
+const UniformCase kUniform[] = {
+    {"rest", 1.0, 0.0, 0.0, 1.0},
+    {"stream", 1.0, 0.0591607978309962, 0.0, 1.0},
+    {"oblique", 1.13, 0.041, -0.027, 0.93},
+};
+
+std::unique_ptr<Model> uniformChannel(const UniformCase& c, bool clockwiseRings) {
+  auto m = makeModel();
+  synthetic::mainGrid(*m, 24, 17);
+  synthetic::solverConstants(*m);
+  m->wkNr = 10;
+  synthetic::ringBody(*m, 12, 10, 3.5, 6.2, 40, 0.15, clockwiseRings);
+  synthetic::ringBody(*m, 25, 9, 2.0, 6.2, 28, 0.3, !clockwiseRings);
+  synthetic::fillFlow(*m, [&](FlowPoint& f, double, double) { synthetic::setState(f, c.rho, c.u, c.v, c.p); });
+  return m;
+}
+
+TEST(MainResidual, UniformFlowGivesZeroStageValues) {
+  // On the Cartesian grid every difference of a uniform state is exactly 0,
+  // so X is exactly 0.  The intermediate pressure, recomputed from E at the
+  // interior points only, may differ from the boundary's by one rounding,
+  // which leaves Y at rounding level.
+  for (const auto& c : kUniform) {
+    auto m = uniformChannel(c, false);
+    Risa_RY_2(*m);
+    for (int i = 2; i <= m->ryNx - 1; ++i)
+      for (int j = 2; j <= m->ryNy - 1; ++j)
+        for (int k = 0; k < 4; ++k) {
+          ASSERT_EQ(m->ryFlow[i][j][slot::dq + k], 0.0) << c.name << " X at " << i << "," << j;
+          ASSERT_LT(std::fabs(m->ryFlow[i][j][slot::res + k]), 1e-14)
+              << c.name << " Y at " << i << "," << j;
+        }
+    for (int k = 1; k <= 4; ++k) EXPECT_EQ(m->rySumXY[k], 0.0) << c.name;
+    // The state is back at U^n.
+    EXPECT_DOUBLE_EQ(m->ryFlow[7][5][slot::u], c.u) << c.name;
+    EXPECT_DOUBLE_EQ(m->ryFlow[7][5][slot::rho], c.rho) << c.name;
+  }
+}
+
+TEST(AuxResidual, UniformFlowGivesZeroStageValuesOnCurvedRingsOfBothOrientations) {
+  for (bool clockwise : {false, true})
+    for (const auto& c : kUniform) {
+      auto m = uniformChannel(c, clockwise);
+      for (int b = 1; b <= m->nBodies; ++b)
+        Risa_WK_1(*m, m->bodyFirst[b], m->bodyLast[b], 2, m->wkNr - 1, 1, 100.0);
+      double worst = 0;
+      for (int b = 1; b <= m->nBodies; ++b)
+        for (int p = m->bodyFirst[b]; p <= m->bodyLast[b]; ++p)
+          for (int r = 2; r <= m->wkNr - 1; ++r)
+            for (int k = 0; k < 4; ++k) {
+              worst = std::max(worst, std::fabs(m->wkFlow[p][r][1][slot::dq + k]));
+              worst = std::max(worst, std::fabs(m->wkFlow[p][r][1][slot::res + k]));
+            }
+      // The metric terms cancel only to rounding; a wavy flow gives stage
+      // values around 1e-3 on these rings.
+      EXPECT_LT(worst, 1e-13) << c.name << (clockwise ? " clockwise" : " anticlockwise");
+    }
+}
+
+TEST(AuxResidual, WavyFlowGivesStageValuesWellAboveRounding) {
+  // Guards the test above: the same rings with a non-uniform flow move.
+  auto m = uniformChannel(kUniform[0], false);
+  synthetic::fillFlow(*m, synthetic::wavyState);
+  Risa_WK_1(*m, m->bodyFirst[1], m->bodyLast[1], 2, m->wkNr - 1, 1, 100.0);
+  double largest = 0;
+  for (int p = m->bodyFirst[1]; p <= m->bodyLast[1]; ++p)
+    largest = std::max(largest, std::fabs(m->wkFlow[p][5][1][slot::dq]));
+  EXPECT_GT(largest, 1e-5);
+  EXPECT_TRUE(std::isfinite(largest));
+}
+
+TEST(AuxResidual, TimeStepAtRestIsTheSmallerDirectionalMeasure) {
+  auto m = uniformChannel(kUniform[0], true);
+  Risa_WK_1(*m, m->bodyFirst[1], m->bodyLast[1], 2, m->wkNr - 1, 1, 100.0);
+  for (int p = m->bodyFirst[1]; p <= m->bodyLast[1]; ++p)
+    for (int r = 2; r <= m->wkNr - 1; ++r) {
+      const double J = std::fabs(m->wkMetric[p][r][1][5]);
+      const double tauXi = J / m->wkSoundLen[p][r][1][2];
+      const double tauEta = J / m->wkSoundLen[p][r][1][1];
+      EXPECT_EQ(m->wkFlow[p][r][1][slot::dt], 3.2 * std::min(tauEta, tauXi)) << p << "," << r;
+    }
+}
+
+TEST(AuxResidual, BothSeamCopiesAreUpdatedAndTheGhostsAreNot) {
+  auto m = uniformChannel(kUniform[0], false);
+  synthetic::fillFlow(*m, synthetic::wavyState);
+  const int pF = m->bodyFirst[1], pL = m->bodyLast[1];
+  const FlowPoint ghostBefore = m->wkFlow[pF - 1][4][1];
+  const FlowPoint edgeBefore = m->wkFlow[pF + 3][1][1];
+  Risa_WK_1(*m, pF, pL, 2, m->wkNr - 1, 1, 100.0);
+  EXPECT_NE(m->wkFlow[pF][4][1][slot::dq], 0.0);
+  EXPECT_NE(m->wkFlow[pL][4][1][slot::dq], 0.0);
+  for (int k : {slot::rho, slot::u, slot::v, slot::e, slot::pres, slot::dq}) {
+    EXPECT_EQ(m->wkFlow[pF - 1][4][1][k], ghostBefore[k]) << "ghost slot " << k;
+    EXPECT_EQ(m->wkFlow[pF + 3][1][1][k], edgeBefore[k]) << "outer edge slot " << k;
+  }
+}
+
+TEST(MainResidual, TimeStepAtRestAndHolePoints) {
+  auto m = uniformChannel(kUniform[0], false);
+  synthetic::fillFlow(*m, synthetic::wavyState);
+  // A point at rest in a moving flow, and two hole points.
+  synthetic::setState(m->ryFlow[10][6], 1.0, 0.0, 0.0, 1.0);
+  m->ryBlankCount = 2;
+  m->ryBlankList[1] = {5, 8};
+  m->ryBlankList[2] = {6, 8};
+  const FlowPoint holeBefore = m->ryFlow[5][8];
+  Risa_RY_2(*m);
+  EXPECT_EQ(m->ryFlow[10][6][slot::dt], 2.65 * m->ryDx / 1.183);
+  for (int i : {5, 6}) {
+    const FlowPoint& f = m->ryFlow[i][8];
+    EXPECT_EQ(f[slot::dt], 0.0);
+    for (int k = 0; k < 4; ++k) {
+      EXPECT_EQ(f[slot::dq + k], 0.0) << "X of hole " << i;
+      EXPECT_EQ(f[slot::res + k], 0.0) << "Y of hole " << i;
+    }
+  }
+  EXPECT_EQ(m->ryFlow[5][8][slot::rho], holeBefore[slot::rho]);
+  EXPECT_NE(m->ryFlow[7][8][slot::dq], 0.0) << "ordinary points do move";
+}
+
+TEST(MainResidual, RestoreReturnsTheStateToUnAndKeepsTheIntermediatePressure) {
+  auto m = uniformChannel(kUniform[0], false);
+  synthetic::fillFlow(*m, synthetic::wavyState);
+  const FlowPoint before = m->ryFlow[9][7];
+  Risa_RY_2(*m);
+  const FlowPoint& f = m->ryFlow[9][7];
+  for (int k : {slot::rho, slot::u, slot::v, slot::e})
+    EXPECT_NEAR(f[k], before[k], 1e-15) << "slot " << k;
+  EXPECT_GT(std::fabs(f[slot::pres] - before[slot::pres]), 1e-9)
+      << "pressure stays at the intermediate state";
+}
+
+// --------------------------------------------------- dissipation sensor
+
+// A line of five points with given pressures and densities, at rest.
+struct LineCase {
+  const char* name;
+  double p[5];
+  double rho[5];
+  double sensor[4];  // s at the interfaces 1.5 .. 4.5
+  double third[4];   // D3 of rho at the interfaces
+};
+
+const LineCase kLines[] = {
+    {"uniform pressure, cubic density",
+     {1, 1, 1, 1, 1},
+     {1, 2, 9, 28, 65}, // 1 + (n - 1)^3: third difference 6
+     {0, 0, 0, 0},
+     {6, 6, 6, -18}},
+    {"pressure kink",
+     {1, 1, 1.3, 1, 1},
+     {1, 1, 1, 1, 1},
+     {0.3 / 4.3, 0.6 / 4.6, 0.6 / 4.6, 0.3 / 4.3},
+     {0, 0, 0, 0}},
+};
+
+TEST(DissipationSensor, SensorEndRulesAndThirdDifferences) {
+  for (const auto& c : kLines) {
+    auto m = makeModel();
+    std::vector<FlowPoint> pts(6);
+    for (int n = 1; n <= 5; ++n) synthetic::setState(pts[n], c.rho[n - 1], 0, 0, c.p[n - 1]);
+    sensorAndThirdDifferences(*m, 1, 5, [&](int n) -> const FlowPoint& { return pts[n]; });
+    for (int n = 1; n <= 4; ++n) {
+      EXPECT_DOUBLE_EQ(m->lineDiss[n][0], c.sensor[n - 1]) << c.name << " sensor " << n;
+      EXPECT_DOUBLE_EQ(m->lineDiss[n][1], c.third[n - 1]) << c.name << " D3 " << n;
+      EXPECT_EQ(m->lineDiss[n][2], 0.0) << c.name;
+    }
+  }
+}
+
+TEST(DissipationSensor, FourthDifferenceFadesOutAsTheSensorGrows) {
+  const double k4 = 1.0 / 64;
+  // s = 0: full fourth difference; s >= 1/64: none.
+  EXPECT_EQ(dissipationDifference(0, k4, 1, 1, 2), -k4 * 2);
+  EXPECT_EQ(dissipationDifference(k4, k4, 1, 3, 2), k4 * 2);
+  EXPECT_EQ(dissipationDifference(0.1, k4, 1, 3, 2), 0.1 * 2);
+}
+
+} // namespace

@@ -1,0 +1,144 @@
+// Small grids built by hand for the solver and boundary tests: a Cartesian
+// main grid and O-grid rings around bodies, with their metrics formed as the
+// metric routine forms them (central differences along the perimeter,
+// central or one-sided second-order differences across the layers, in
+// solver units of 16 layout units).  They let the solver be tested on exact
+// shapes without the grid maker or the coupling set-up.
+#pragma once
+
+#include "core/model.h"
+#include "solver/physics.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace synthetic {
+
+// Main grid of nx by ny points, spacing 1.25, lower left corner at (0, 0),
+// outlet rows as the grid maker sets them.
+inline void mainGrid(Model& m, int nx, int ny) {
+  m.ryNx = nx;
+  m.ryNy = ny;
+  m.ryH = 1.25;
+  for (int i = 1; i <= nx; ++i)
+    for (int j = 1; j <= ny; ++j) {
+      m.ry[i][j].ryX = (i - 1) * m.ryH;
+      m.ry[i][j].ryY = (j - 1) * m.ryH;
+    }
+  m.ryGapLow = ny / 3 + 1;
+  m.ryGapHigh = ny - ny / 3;
+}
+
+// Metrics of one body's ring, filled like the metric routine does.
+inline void ringMetrics(Model& m, int b) {
+  const int pF = m.bodyFirst[b], pL = m.bodyLast[b], nr = m.wkNr;
+  for (int p = pF; p <= pL; ++p)
+    for (int r = 1; r <= nr; ++r) {
+      auto x = [&](int pp, int rr) { return m.wk[pp][rr][1].wkX; };
+      auto y = [&](int pp, int rr) { return m.wk[pp][rr][1].wkY; };
+      double xe, ye;
+      if (r == 1) {
+        xe = (-3 * x(p, r) + 4 * x(p, r + 1) - x(p, r + 2)) / 2;
+        ye = (-3 * y(p, r) + 4 * y(p, r + 1) - y(p, r + 2)) / 2;
+      } else if (r == nr) {
+        xe = (3 * x(p, r) - 4 * x(p, r - 1) + x(p, r - 2)) / 2;
+        ye = (3 * y(p, r) - 4 * y(p, r - 1) + y(p, r - 2)) / 2;
+      } else {
+        xe = (x(p, r + 1) - x(p, r - 1)) / 2;
+        ye = (y(p, r + 1) - y(p, r - 1)) / 2;
+      }
+      auto& g = m.wkMetric[p][r][1];
+      g[1] = (x(p + 1, r) - x(p - 1, r)) / 2 / 16;
+      g[2] = (y(p + 1, r) - y(p - 1, r)) / 2 / 16;
+      g[3] = xe / 16;
+      g[4] = ye / 16;
+      g[5] = g[1] * g[4] - g[3] * g[2];
+      m.wkSoundLen[p][r][1][1] = std::sqrt(1.4 * (g[1] * g[1] + g[2] * g[2]));
+      m.wkSoundLen[p][r][1][2] = std::sqrt(1.4 * (g[3] * g[3] + g[4] * g[4]));
+    }
+  for (int r = 1; r <= nr; ++r) {
+    m.wkMetric[pF - 1][r][1] = m.wkMetric[pL - 1][r][1];
+    m.wkMetric[pL + 1][r][1] = m.wkMetric[pF + 1][r][1];
+    m.wkSoundLen[pF - 1][r][1] = m.wkSoundLen[pL - 1][r][1];
+    m.wkSoundLen[pL + 1][r][1] = m.wkSoundLen[pF + 1][r][1];
+  }
+}
+
+// Appends a body with an O-grid ring of `intervals` perimeter intervals and
+// wkNr layers around (cx, cy): the surface (layer wkNr) at `radius`, the
+// outer edge (layer 1) `thickness` further out, layers stretched towards the
+// surface, the whole ring squeezed by `wobble` cos 3 theta so that no two
+// cells are alike.  clockwise reverses the direction of the perimeter index
+// (and so the sign of the Jacobian).
+inline void ringBody(Model& m, double cx, double cy, double radius, double thickness,
+                     int intervals, double wobble = 0.15, bool clockwise = false) {
+  if (m.wkNr == 0) m.wkNr = 10;
+  const int b = ++m.nBodies;
+  m.bodyFirst[b] = b == 1 ? 2 : m.bodyLast[b - 1] + 4;
+  m.bodyPoints[b] = intervals;
+  m.bodyLast[b] = m.bodyFirst[b] + intervals;
+  m.wkNp = m.bodyLast[b];
+  m.body[b].bodyX = cx;
+  m.body[b].bodyY = cy;
+  const int pF = m.bodyFirst[b], pL = m.bodyLast[b], nr = m.wkNr;
+  for (int p = pF; p <= pL; ++p)
+    for (int r = 1; r <= nr; ++r) {
+      const double theta =
+          (clockwise ? -2 : 2) * std::numbers::pi * (p == pL ? 0 : p - pF) / intervals;
+      const double layer = double(nr - r) / (nr - 1);
+      const double rho = (radius + thickness * std::pow(layer, 1.3)) * (1 + wobble * std::cos(3 * theta));
+      m.wk[p][r][1].wkX = cx + rho * std::cos(theta);
+      m.wk[p][r][1].wkY = cy + rho * std::sin(theta);
+    }
+  for (int r = 1; r <= nr; ++r) {
+    m.wk[pF - 1][r][1] = m.wk[pL - 1][r][1];
+    m.wk[pL + 1][r][1] = m.wk[pF + 1][r][1];
+  }
+  ringMetrics(m, b);
+}
+
+// Solver constants as the initial state sets them, for tests that fill the
+// flow themselves.
+inline void solverConstants(Model& m) {
+  m.k4Aux = m.k4Main = 0.015625;
+  m.uInf = 0.05 * std::sqrt(1.4);
+  m.uInfTrace = m.uInf;
+  m.reynolds = 100;
+  m.entropyRef = 1;
+  m.stressA = 4.0 / 3.0;
+  m.stressB = -2.0 / 3.0;
+  m.heatCoef = 5.0;
+  m.cflMain = 2.65;
+  m.cflAux = 3.2;
+  m.ryDx = m.ryH / 16;
+  m.ryDx2 = m.ryDx * m.ryDx;
+}
+
+// Sets one point to (rho, u, v, p) with its energy.
+inline void setState(FlowPoint& f, double rho, double u, double v, double p) {
+  f[slot::rho] = rho;
+  f[slot::u] = u;
+  f[slot::v] = v;
+  f[slot::pres] = p;
+  f[slot::e] = energyOf(rho, u, v, p);
+}
+
+// A smooth, clearly non-uniform flow of the point at (x, y) in layout units.
+inline void wavyState(FlowPoint& f, double x, double y) {
+  setState(f, 1 + 0.05 * std::sin(0.11 * x + 0.07 * y), 0.06 + 0.02 * std::cos(0.09 * y),
+           0.015 * std::sin(0.13 * x), 1 + 0.04 * std::cos(0.05 * x - 0.12 * y));
+}
+
+// Fills every point of both grids in use (main 1..ryNx x 1..ryNy, every
+// body's ring with its ghost columns) by a function of the point's
+// coordinates.
+template <class Fill>
+void fillFlow(Model& m, Fill fill) {
+  for (int i = 1; i <= m.ryNx; ++i)
+    for (int j = 1; j <= m.ryNy; ++j) fill(m.ryFlow[i][j], m.ry[i][j].ryX, m.ry[i][j].ryY);
+  for (int b = 1; b <= m.nBodies; ++b)
+    for (int p = m.bodyFirst[b] - 1; p <= m.bodyLast[b] + 1; ++p)
+      for (int r = 1; r <= m.wkNr; ++r) fill(m.wkFlow[p][r][1], m.wk[p][r][1].wkX, m.wk[p][r][1].wkY);
+}
+
+} // namespace synthetic
