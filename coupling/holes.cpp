@@ -1,0 +1,147 @@
+#include "coupling/holes.h"
+
+#include "coupling/coupling_texts.h"
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kMarker = 8;        // ryFlow slot of the diffusing marker
+constexpr int kBuffer = 9;        // ryFlow slot of the sweep buffer, then the inner-hole mark
+constexpr double kHoleSeed = 100; // holeSeed
+constexpr int kSweeps = 300;
+constexpr double kEllipseLimit = 3.0;
+
+// min and max as the hole seeding defines them: a NaN in a gives b.
+double minOf(double a, double b) {
+  return a < b ? a : b;
+}
+double maxOf(double a, double b) {
+  return a > b ? a : b;
+}
+
+// The two scratch values of every main-grid point, the marker and the sweep
+// buffer, held while the sweeps run in two compact arrays with a border of
+// zeros (i = 0..ryNx+1, j = 0..ryNy+1, j running fastest) instead of in the
+// flow records, whose stride of 16 doubles makes the sweeps several times
+// slower.  Every value and every operation is the same, so the results are.
+class ScratchField {
+public:
+  ScratchField(int nx, int ny) : ny_(ny), marker_((nx + 2) * (ny + 2), 0.0), buffer_(marker_) {}
+  double &marker(int i, int j) { return marker_[i * (ny_ + 2) + j]; }
+  double &buffer(int i, int j) { return buffer_[i * (ny_ + 2) + j]; }
+  double *markerColumn(int i) { return &marker_[i * (ny_ + 2)]; }
+  double *bufferColumn(int i) { return &buffer_[i * (ny_ + 2)]; }
+
+private:
+  int ny_;
+  std::vector<double> marker_, buffer_;
+};
+
+// A marker of holeSeed on every main-grid point whose squared distance from
+// the body's centre is below rad (rad is compared with the square).
+void seedBody(const Model &m, int b, ScratchField &field) {
+  const int shapeCode = m.bodyShape[b];
+  if (shapeCode == shape::plate)
+    return;
+  double rad = std::sqrt(m.bodySize[b]) / 2;
+  if (shapeCode == shape::ellipse)
+    rad = minOf(m.ellipseRatio, kEllipseLimit) * rad;
+  rad = maxOf(rad, m.ryH * m.ryH + 0.1);
+  if (shapeCode == shape::ellipse && m.bodySize[b] * m.ellipseRatio < kEllipseLimit)
+    return;
+  const double xc = m.body[b].bodyX, yc = m.body[b].bodyY;
+  for (int i = 1; i <= m.ryNx; ++i)
+    for (int j = 1; j <= m.ryNy; ++j) {
+      const double dx = xc - m.ry[i][j].ryX, dy = yc - m.ry[i][j].ryY;
+      if (rad > dx * dx + dy * dy)
+        field.marker(i, j) = kHoleSeed;
+    }
+}
+
+void holdReceivers(const Model &m, ScratchField &field) {
+  for (int k = 1; k <= m.ryFromWkCount; ++k)
+    field.marker(m.ryFromWk[k].receiver[1], m.ryFromWk[k].receiver[2]) = 1.0;
+}
+
+// One Jacobi sweep over the interior points: the buffer takes the average of
+// the four neighbours' markers, then the markers take the buffer.
+void sweep(int nx, int ny, ScratchField &field) {
+  for (int i = 2; i <= nx - 1; ++i) {
+    const double *west = field.markerColumn(i - 1);
+    const double *here = field.markerColumn(i);
+    const double *east = field.markerColumn(i + 1);
+    double *out = field.bufferColumn(i);
+    for (int j = 2; j <= ny - 1; ++j)
+      out[j] = 0.25 * (west[j] + east[j] + here[j - 1] + here[j + 1]);
+  }
+  for (int i = 2; i <= nx - 1; ++i) {
+    const double *in = field.bufferColumn(i);
+    double *marker = field.markerColumn(i);
+    for (int j = 2; j <= ny - 1; ++j)
+      marker[j] = in[j];
+  }
+}
+
+} // namespace
+
+void Remove_Pipe_3(Model &m, WindowServices &ws) {
+  if (m.stopFlag)
+    return;
+  const int nx = m.ryNx, ny = m.ryNy;
+  ScratchField field(nx, ny); // cleared: the marker and buffer start at 0
+
+  for (int b = 1; b <= m.nBodies; ++b)
+    seedBody(m, b, field);
+
+  // The progress bar's minimum stays where By_L_R1 put it.
+  ws.setProgressRange(1, kSweeps);
+  for (int k = 1; k <= kSweeps; ++k) {
+    ws.setProgressPosition(k);
+    holdReceivers(m, field);
+    sweep(nx, ny, field);
+  }
+  holdReceivers(m, field);
+
+  // Mark the holes, i outer and j inner (the list's order).
+  int holes = 0;
+  for (int i = 1; i <= nx; ++i)
+    for (int j = 1; j <= ny; ++j) {
+      m.ryHoleFlag[i][j] = 0;
+      if (field.marker(i, j) >= 1.0) {
+        ++holes;
+        if (holes <= kHoleCapacity)
+          m.ryBlankList[holes] = {i, j};
+        m.ryHoleFlag[i][j] = 1;
+        field.marker(i, j) = 1.0;
+      }
+    }
+
+  // Inner holes: every hole holds exactly 1.0 and every other point less, so
+  // the four neighbours sum to 4 only around a point enclosed by holes.  The
+  // border of zeros stands for the neighbours outside the grid.
+  for (int i = 1; i <= nx; ++i)
+    for (int j = 1; j <= ny; ++j)
+      field.buffer(i, j) = field.marker(i - 1, j) + field.marker(i + 1, j) +
+                                       field.marker(i, j - 1) + field.marker(i, j + 1) ==
+                                   4.0
+                               ? 1.0
+                               : 0.0;
+
+  // Slots 8 and 9 of the flow records: the marker and the inner-hole mark over
+  // the grid in use, 0 over the rest of the capacity.
+  for (int i = 1; i <= kMainNxCapacity; ++i)
+    for (int j = 1; j <= kMainNyCapacity; ++j) {
+      const bool inUse = i <= nx && j <= ny;
+      m.ryFlow[i][j][kMarker] = inUse ? field.marker(i, j) : 0.0;
+      m.ryFlow[i][j][kBuffer] = inUse ? field.buffer(i, j) : 0.0;
+    }
+
+  if (holes <= kHoleCapacity) {
+    m.ryBlankCount = holes;
+  } else {
+    ws.showMessage(couplingText::tooManyHoles + std::to_string(holes));
+  }
+}

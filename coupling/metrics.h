@@ -1,0 +1,43 @@
+// Metrics of the auxiliary O-grids.
+//
+// Each body's grid maps the computational rectangle (perimeter index p = ξ,
+// radial layer r = η) onto the plane.  The residuals of the auxiliary grid
+// transform their derivatives with the covariant base vectors of that map,
+//   xXi = ∂x/∂ξ, yXi = ∂y/∂ξ, xEta = ∂x/∂η, yEta = ∂y/∂η,
+// and the Jacobian jac = xXi·yEta − xEta·yXi.  All four are expressed per
+// solver length unit (16 layout units), so the index differences are divided
+// by 16.  wkSoundLen holds √1.4 (the free-stream sound speed at density and
+// pressure 1) times the length of each base vector, used by the dissipation.
+#pragma once
+#include "core/model.h"
+#include "core/window_services.h"
+
+#include <string>
+
+// Metric components of wkMetric[p][r][s][k].
+namespace metric {
+inline constexpr int xXi = 1;
+inline constexpr int yXi = 2;
+inline constexpr int xEta = 3;
+inline constexpr int yEta = 4;
+inline constexpr int jac = 5;
+} // namespace metric
+
+// Define_Metric ("define the metrics"): Metric_Calc_Ryu_WK over every body's
+// perimeter range, layers 1..wkNr, grid set 1, body by body.
+void Define_Metric(Model &m, WindowServices &ws);
+
+// Metric_Calc_Ryu_WK ("metric calculation of the flow, auxiliary grid"): the
+// metrics of the block p = pFirst..pLast, r = rFirst..rLast of grid set s.
+// Central differences along the perimeter (the ghost columns pFirst − 1 and
+// pLast + 1 hold the periodic images), central differences across the layers
+// inside and second-order one-sided differences on the outer edge and the
+// body surface (so rLast ≥ rFirst + 2).  A point whose |jac| < 1e-9 is
+// reported by one modal message "Metric_Yaco2--p-r-s-jac" and gets jac = 1;
+// a jac that is not a number becomes 1 without a message.  Finally the ghost
+// columns receive the metrics of their periodic images.
+void Metric_Calc_Ryu_WK(Model &m, WindowServices &ws, int pFirst, int pLast, int rFirst, int rLast,
+                        int s);
+
+// The degenerate-cell message for point (p, r, s) with Jacobian jac.
+std::string degenerateCellMessage(int p, int r, int s, double jac);

@@ -1,0 +1,191 @@
+// The whole coupling set-up on real layouts: defaults, presets, single bodies
+// of every shape and random layouts within the layout dialog's limits.
+#include "coupling/holes.h"
+#include "coupling/main_grid_links.h"
+#include "coupling/outer_edge_links.h"
+#include "coupling/setup.h"
+#include "layout/kmake.h"
+#include "layout/presets.h"
+
+#include "coupling_checks.h"
+#include "fake_window_services.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <random>
+
+namespace {
+
+// The same set-up with the plain scans on a copy: the links, the holes and the
+// inner-hole marks must come out bit for bit the same.
+void expectPlainScanAgrees(const Model &m, const std::string &what) {
+  auto plain = makeModel();
+  *plain = m;
+  FakeWindowServices ws;
+  plain->stopFlag = false;
+  By_L_R1(*plain, ws, 1, 1, CellScan::plain);
+  Remove_Pipe_3(*plain, ws);
+  By_L_R2(*plain, ws, CellScan::plain);
+  expectSameLinks(m, *plain, what);
+  EXPECT_EQ(m.ryBlankCount, plain->ryBlankCount) << what;
+  EXPECT_EQ(std::memcmp(&m.ryBlankList, &plain->ryBlankList, sizeof m.ryBlankList), 0) << what;
+  EXPECT_EQ(std::memcmp(&m.ryFlow, &plain->ryFlow, sizeof m.ryFlow), 0) << what;
+}
+
+// Outer-edge points (p, 1) that got no link.
+std::vector<int> unlinkedOuterEdgePoints(const Model &m) {
+  std::vector<bool> linked(kPerimeterCapacity + 1, false);
+  for (int k = 1; k <= m.wkFromRyCount; ++k)
+    linked[m.wkFromRy[k].receiver[1]] = true;
+  for (int k = 1; k <= m.wkFromWkCount; ++k)
+    linked[m.wkFromWk[k].receiver[1]] = true;
+  std::vector<int> out;
+  for (int b = 1; b <= m.nBodies; ++b)
+    for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p)
+      if (!linked[p])
+        out.push_back(p);
+  return out;
+}
+
+} // namespace
+
+// Regression references of the start-up layout and the four presets.
+struct PresetCase {
+  int preset; // 0 = start-up defaults
+  int ryFromWk, holes, wkFromRy, wkFromWk;
+};
+
+class PresetLayout : public ::testing::TestWithParam<PresetCase> {};
+
+TEST_P(PresetLayout, CouplingCountsLinksAndHoles) {
+  const PresetCase &c = GetParam();
+  const std::string what = "preset " + std::to_string(c.preset);
+  auto m = makeModel();
+  setStartupDefaults(*m);
+  FakeWindowServices ws;
+  if (c.preset != 0) {
+    ASSERT_TRUE(applyPreset(*m, ws, c.preset));
+  }
+  runCouplingSetup(*m, ws);
+  EXPECT_TRUE(ws.messages().empty()) << what;
+  EXPECT_FALSE(m->stopFlag) << what;
+  EXPECT_EQ(m->ryFromWkCount, c.ryFromWk) << what;
+  EXPECT_EQ(m->ryBlankCount, c.holes) << what;
+  EXPECT_EQ(m->wkFromRyCount, c.wkFromRy) << what;
+  EXPECT_EQ(m->wkFromWkCount, c.wkFromWk) << what;
+  // The main grid reaches 8 units beyond the body surfaces, less than the
+  // outer edge of a turned square's corner: only such points lack a donor.
+  for (int p : unlinkedOuterEdgePoints(*m)) {
+    const double y = m->wk[p][1][1].wkY;
+    EXPECT_TRUE(y < m->ry[1][1].ryY || y > m->ry[1][m->ryNy].ryY) << what << ": point " << p;
+  }
+  // Both copies of a ring's seam point get their own link, to the same donor.
+  std::vector<std::array<int, 4>> donorOf(kPerimeterCapacity + 1);
+  for (int k = 1; k <= m->wkFromRyCount; ++k)
+    donorOf[m->wkFromRy[k].receiver[1]] = m->wkFromRy[k].donor;
+  for (int b = 1; b <= m->nBodies; ++b)
+    EXPECT_EQ(donorOf[m->bodyFirst[b]], donorOf[m->bodyLast[b]]) << what << ": body " << b;
+  expectLinksReproduceReceivers(*m, what);
+  expectHoleMarksConsistent(*m, what);
+  expectHolesEnclosedByReceivers(*m, what);
+  expectPlainScanAgrees(*m, what);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DefaultsAndPresets, PresetLayout,
+    ::testing::Values(PresetCase{0, 686, 1960, 442, 0}, PresetCase{1, 421, 1207, 272, 0},
+                      PresetCase{2, 532, 1162, 416, 0}, PresetCase{3, 1057, 3931, 588, 0},
+                      PresetCase{4, 755, 1637, 616, 0}),
+    [](const auto &info) { return "Preset" + std::to_string(info.param.preset); });
+
+TEST(CouplingSetup, SingleBodyHolesAreEnclosedByTheReceiverRing) {
+  for (int code : {shape::circle, shape::square, shape::triangle, shape::plate, shape::ellipse}) {
+    const std::string what = "shape " + std::to_string(code);
+    auto m = makeModel();
+    setStartupDefaults(*m);
+    m->nColumns = 1;
+    m->columnBodies[1] = 1;
+    m->layoutShape[1][1] = code;
+    m->layoutAngle[1][1] = 17;
+    FakeWindowServices ws;
+    runCouplingSetup(*m, ws);
+    ASSERT_GT(m->ryFromWkCount, 0) << what;
+    expectHolesEnclosedByReceivers(*m, what);
+    expectHoleMarksConsistent(*m, what);
+    expectLinksReproduceReceivers(*m, what);
+    EXPECT_EQ(m->wkFromWkCount, 0) << what;
+  }
+}
+
+TEST(CouplingSetup, OuterEdgesLinkToTheOtherBodyOnlyWhenTheGridsOverlap) {
+  struct Case {
+    int size, spacing;
+    bool overlap;
+  };
+  for (const Case &c : {Case{5, 40, false}, Case{14, 18, true}, Case{20, 22, true}}) {
+    const std::string what =
+        "size " + std::to_string(c.size) + " spacing " + std::to_string(c.spacing);
+    auto m = makeModel();
+    setStartupDefaults(*m);
+    m->nColumns = 1;
+    m->columnBodies[1] = 2;
+    m->columnSpacing[1] = c.spacing;
+    m->layoutSize[1][1] = m->layoutSize[1][2] = c.size;
+    FakeWindowServices ws;
+    runCouplingSetup(*m, ws);
+    EXPECT_EQ(m->wkFromWkCount > 0, c.overlap) << what;
+    // An outer-edge point inside the other body has no donor at all.
+    for (int p : unlinkedOuterEdgePoints(*m)) {
+      const int other = p <= m->bodyLast[1] ? 2 : 1;
+      EXPECT_LT(std::hypot(m->wk[p][1][1].wkX - m->body[other].bodyX,
+                           m->wk[p][1][1].wkY - m->body[other].bodyY),
+                c.size / 2.0)
+          << what << ": point " << p;
+    }
+    for (int k = 1; k <= m->wkFromWkCount; ++k)
+      for (int n = 1; n <= m->wkFromRyCount; ++n)
+        ASSERT_NE(m->wkFromRy[n].receiver[1], m->wkFromWk[k].receiver[1]) << what;
+    for (int k = 1; k <= m->wkFromWkCount; ++k) {
+      const Link &l = m->wkFromWk[k];
+      EXPECT_NE(l.receiver[1] <= m->bodyLast[1], l.donor[1] <= m->bodyLast[1]) << "other body";
+      EXPECT_TRUE(l.donor[2] >= 5 && l.donor[2] <= 9) << what << ": donor layer " << l.donor[2];
+    }
+    expectLinksReproduceReceivers(*m, what);
+  }
+}
+
+// Random layouts within the layout dialog's limits.
+class RandomLayout : public ::testing::TestWithParam<int> {};
+
+TEST_P(RandomLayout, LinksReproduceReceiversAndBothScansAgree) {
+  std::mt19937 rng(GetParam());
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  auto m = makeModel();
+  setStartupDefaults(*m);
+  m->nColumns = pick(1, 6);
+  m->ellipseRatio = 0.2 * pick(1, 20);
+  m->layoutRotation = pick(-180, 180);
+  for (int c = 1; c <= m->nColumns; ++c) {
+    m->columnBodies[c] = pick(1, 5);
+    m->columnSpacing[c] = pick(18, 40);
+    const int size = pick(5, 20), shapeCode = pick(0, 4), angle = pick(-90, 90);
+    for (int k = 1; k <= m->columnBodies[c]; ++k) {
+      m->layoutSize[c][k] = size;
+      m->layoutShape[c][k] = shapeCode;
+      m->layoutAngle[c][k] = angle;
+    }
+  }
+  FakeWindowServices ws;
+  m->stopFlag = false;
+  runCouplingSetup(*m, ws);
+  const std::string what = "random layout " + std::to_string(GetParam()) + " (" +
+                           std::to_string(m->nBodies) + " bodies)";
+  EXPECT_FALSE(m->stopFlag) << what;
+  expectLinksReproduceReceivers(*m, what);
+  expectHoleMarksConsistent(*m, what);
+  expectPlainScanAgrees(*m, what);
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, RandomLayout, ::testing::Range(1, 7));

@@ -1,0 +1,117 @@
+#include "coupling/metrics.h"
+
+#include "coupling_grids.h"
+#include "fake_window_services.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// One block p = 2..6 (ghosts 1 and 7), layers 1..3, with x = f(p), y = g(r).
+void setBlock(Model &m, double (*x)(int), double (*y)(int)) {
+  for (int p = 1; p <= 7; ++p)
+    for (int r = 1; r <= 3; ++r) {
+      m.wk[p][r][1].wkX = x(p);
+      m.wk[p][r][1].wkY = y(r);
+    }
+}
+
+} // namespace
+
+TEST(Metrics, CircleJacobianHasOneSignAndAgreesAcrossTheSeam) {
+  auto m = makeModel();
+  FakeWindowServices ws;
+  const int b = addCircleBody(*m, 0, 0, 7, 6.2, 33);
+  Define_Metric(*m, ws);
+  EXPECT_TRUE(ws.messages().empty());
+  const int first = m->bodyFirst[b], last = m->bodyLast[b];
+  const double sign = std::copysign(1.0, m->wkMetric[first][1][1][metric::jac]);
+  for (int p = first; p <= last; ++p)
+    for (int r = 1; r <= 10; ++r)
+      EXPECT_GT(sign * m->wkMetric[p][r][1][metric::jac], 0) << "p " << p << " r " << r;
+  for (int r = 1; r <= 10; ++r) {
+    EXPECT_EQ(m->wkMetric[first][r][1], m->wkMetric[last][r][1]) << "seam point, layer " << r;
+    EXPECT_EQ(m->wkMetric[first - 1][r][1], m->wkMetric[last - 1][r][1]) << "ghost, layer " << r;
+    EXPECT_EQ(m->wkMetric[last + 1][r][1], m->wkMetric[first + 1][r][1]) << "ghost, layer " << r;
+    EXPECT_EQ(m->wkSoundLen[first - 1][r][1], m->wkSoundLen[last - 1][r][1]);
+    EXPECT_EQ(m->wkSoundLen[last + 1][r][1], m->wkSoundLen[first + 1][r][1]);
+  }
+}
+
+TEST(Metrics, OneSidedLayerDifferencesAreExactForAQuadraticMapping) {
+  // x = 1.6 p, y = r²: ∂x/∂ξ = 1.6 and ∂y/∂η = 2r, divided by 16.
+  auto m = makeModel();
+  FakeWindowServices ws;
+  setBlock(
+      *m, [](int p) { return 1.6 * p; }, [](int r) { return double(r * r); });
+  Metric_Calc_Ryu_WK(*m, ws, 2, 6, 1, 3, 1);
+  for (int r = 1; r <= 3; ++r) {
+    const auto &g = m->wkMetric[4][r][1];
+    EXPECT_DOUBLE_EQ(g[metric::xXi], 0.1);
+    EXPECT_EQ(g[metric::yXi], 0);
+    EXPECT_NEAR(g[metric::xEta], 0, 1e-15);
+    EXPECT_EQ(g[metric::yEta], 2.0 * r / 16) << "layer " << r;
+    EXPECT_DOUBLE_EQ(g[metric::jac], 0.1 * 2.0 * r / 16);
+    EXPECT_DOUBLE_EQ(m->wkSoundLen[4][r][1][1], std::sqrt(1.4 * 0.01));
+    EXPECT_DOUBLE_EQ(m->wkSoundLen[4][r][1][2], std::sqrt(1.4) * 2.0 * r / 16);
+  }
+}
+
+TEST(Metrics, DoublingTheGridDoublesDerivativesAndQuadruplesTheJacobian) {
+  auto a = makeModel(), b = makeModel();
+  FakeWindowServices ws;
+  addCircleBody(*a, 3, -2, 5, 6.2, 29);
+  addCircleBody(*b, 6, -4, 10, 12.4, 29);
+  Define_Metric(*a, ws);
+  Define_Metric(*b, ws);
+  for (int p = a->bodyFirst[1] - 1; p <= a->bodyLast[1] + 1; ++p)
+    for (int r = 1; r <= 10; ++r) {
+      for (int k = 1; k <= 4; ++k)
+        EXPECT_DOUBLE_EQ(b->wkMetric[p][r][1][k], 2 * a->wkMetric[p][r][1][k]);
+      EXPECT_DOUBLE_EQ(b->wkMetric[p][r][1][metric::jac], 4 * a->wkMetric[p][r][1][metric::jac]);
+      EXPECT_DOUBLE_EQ(b->wkSoundLen[p][r][1][2], 2 * a->wkSoundLen[p][r][1][2]);
+    }
+}
+
+TEST(Metrics, DegenerateCellShowsOneMessagePerPointAndGetsJacobianOne) {
+  auto m = makeModel();
+  FakeWindowServices ws;
+  addCircleBody(*m, 0, 0, 7, 6.2, 33);
+  // Layers 4 and 6 of column 10 coincide: ∂/∂η vanishes at (10, 5).
+  m->wk[10][6][1] = m->wk[10][4][1];
+  Define_Metric(*m, ws);
+  ASSERT_EQ(ws.messages().size(), 1u);
+  EXPECT_EQ(ws.messages()[0], "Metric_Yaco2--10-5-1-0");
+  EXPECT_EQ(m->wkMetric[10][5][1][metric::jac], 1);
+  EXPECT_NE(m->wkMetric[11][5][1][metric::jac], 1);
+}
+
+TEST(Metrics, TinyJacobiansAreReportedInPointOrderWithFifteenDigits) {
+  // Spacing 2^-14 in both directions: jac = (2^-14 / 16)^2 = 2^-36 everywhere.
+  auto m = makeModel();
+  FakeWindowServices ws;
+  setBlock(
+      *m, [](int p) { return std::ldexp(p, -14); }, [](int r) { return std::ldexp(r, -14); });
+  Metric_Calc_Ryu_WK(*m, ws, 2, 3, 1, 3, 1);
+  const std::vector<std::string> expected = {
+      "Metric_Yaco2--2-1-1-1.45519152283669e-11", "Metric_Yaco2--2-2-1-1.45519152283669e-11",
+      "Metric_Yaco2--2-3-1-1.45519152283669e-11", "Metric_Yaco2--3-1-1-1.45519152283669e-11",
+      "Metric_Yaco2--3-2-1-1.45519152283669e-11", "Metric_Yaco2--3-3-1-1.45519152283669e-11"};
+  EXPECT_EQ(ws.messages(), expected);
+  EXPECT_EQ(degenerateCellMessage(12, 3, 1, -0.0), "Metric_Yaco2--12-3-1-0");
+  EXPECT_EQ(degenerateCellMessage(1775, 10, 1, -2.5e-10), "Metric_Yaco2--1775-10-1--2.5e-10");
+}
+
+TEST(Metrics, JacobianThatIsNotANumberBecomesOneSilently) {
+  auto m = makeModel();
+  FakeWindowServices ws;
+  addCircleBody(*m, 0, 0, 7, 6.2, 33);
+  m->wk[10][5][1].wkX = std::numeric_limits<double>::quiet_NaN();
+  Define_Metric(*m, ws);
+  EXPECT_TRUE(ws.messages().empty());
+  EXPECT_EQ(m->wkMetric[10][4][1][metric::jac], 1) << "NaN neighbour across the layers";
+  EXPECT_EQ(m->wkMetric[11][5][1][metric::jac], 1) << "NaN neighbour along the ring";
+}
