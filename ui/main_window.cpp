@@ -344,9 +344,8 @@ void MainWindow::plotPressure() {
 }
 
 void MainWindow::plotVorticity() {
-  drawOmeg();
-  surfaceChanged_ = true;
-  canvas_->update();
+  drawOmeg(); // shows its picture itself
+  showSurface();
 }
 
 void MainWindow::particleItem(int speed) {
@@ -378,12 +377,12 @@ void MainWindow::BitBtn3Click() {
 void MainWindow::BitBtn6Click() {
   if (model_->stepsDone <= 10) return;
   drawPres();
-  copyToWindow();
+  showSurface();
 }
 
 void MainWindow::BitBtn5Click() {
   drawMitudo();
-  copyToWindow();
+  showSurface();
 }
 
 // -------------------------------------------------------------- pan and zoom
@@ -391,8 +390,7 @@ void MainWindow::BitBtn5Click() {
 void MainWindow::panOrZoom(int change) {
   changeView(*model_, *surfaces_, *services_, static_cast<ViewChange>(change),
              layoutDialog_->wholeLayoutChosen());
-  surfaceChanged_ = true;
-  canvas_->update();
+  showSurface();
 }
 
 void MainWindow::BitBtn9Click() { panOrZoom(static_cast<int>(ViewChange::centreXPlus)); }
@@ -483,6 +481,10 @@ void MainWindow::tuiteClick() {
 
 void MainWindow::copyToWindow() {
   copyViewToWindow();
+  showSurface();
+}
+
+void MainWindow::showSurface() {
   surfaceChanged_ = true;
   canvas_->update();
 }
@@ -556,6 +558,5 @@ void MainWindow::makeParti(int speed) {
   LoopGuard guard(*this);
   WindowParticles window(*this);
   make_parti(*model_, *surfaces_, *services_, window, speed);
-  surfaceChanged_ = true;
-  canvas_->update();
+  showSurface();
 }

@@ -131,6 +131,8 @@ private:
   void panOrZoom(int change);
   void redrawOutlines();
   void copyToWindow();
+  // The window surface has changed: repaint it.
+  void showSurface();
   void endOfLoop();
 
   // The drawing routines of the view, over this window's bitmaps
