@@ -16,6 +16,7 @@ QtWindowServices::QtWindowServices(const Controls& controls)
 void QtWindowServices::setStatusText(int panel, const std::string& text) {
   QLabel* label = panel == 0 ? panel0_.data() : panel == 1 ? panel1_.data() : nullptr;
   if (label) label->setText(QString::fromStdString(text));
+  if (statusObserver) statusObserver(panel, text);
 }
 
 void QtWindowServices::setCheckBoxVisible(int which, bool visible) {

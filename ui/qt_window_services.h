@@ -57,6 +57,8 @@ public:
   std::function<void(const std::string&)> messageResponder;
   std::function<bool()> activeWindowAnswer;
   std::function<void(const QString&)> pageOpener;
+  // Measuring tool: sees every status text as it is set.
+  std::function<void(int panel, const std::string& text)> statusObserver;
 
   // Shifts the tick counter so that it reads `tick` now (to exercise the wrap).
   void setTickNow(std::uint32_t tick);
