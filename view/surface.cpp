@@ -83,17 +83,43 @@ void DrawingSurface::segment(PixelPoint a, PixelPoint b, bool skipEnd) {
   }
   if (kFirst > kLast) return;
 
-  // Minor offset q and remainder r of (2·k·dMinor + dMajor) / (2·dMajor).
-  // With k, dMinor <= 2^31 the numerator stays below 2^64.
+  // Minor offset q and remainder r of (2·k·dMinor + dMajor) / (2·dMajor) at
+  // k = kFirst.  With k, dMinor <= 2^31 the numerator stays below 2^64.
   const unsigned long long twoMajor = 2ULL * static_cast<unsigned long long>(dMajor);
   const unsigned long long twoMinor = 2ULL * static_cast<unsigned long long>(dMinor);
   long long q = 0;
-  unsigned long long r = 0;
-  if (dMajor > 0) {
-    const unsigned long long num =
-        static_cast<unsigned long long>(kFirst) * twoMinor + static_cast<unsigned long long>(dMajor);
+  unsigned long long r = static_cast<unsigned long long>(dMajor);
+  if (kFirst == 1) {
+    r += twoMinor;
+    if (r >= twoMajor) {
+      r -= twoMajor;
+      ++q;
+    }
+  } else if (kFirst > 1) {
+    const unsigned long long num = static_cast<unsigned long long>(kFirst) * twoMinor + r;
     q = static_cast<long long>(num / twoMajor);
     r = num % twoMajor;
+  }
+
+  const long long minorA = minor0, minorB = xMajor ? b.y : b.x;
+  if (minorA >= 0 && minorA < minorSize && minorB >= 0 && minorB < minorSize) {
+    // The minor coordinate moves monotonically between two values inside the
+    // bitmap: no test per pixel.
+    const long long x = xMajor ? major0 + sMajor * kFirst : minor0 + sMinor * q;
+    const long long y = xMajor ? minor0 + sMinor * q : major0 + sMajor * kFirst;
+    const std::ptrdiff_t stepMajor = xMajor ? sMajor : static_cast<std::ptrdiff_t>(sMajor) * width_;
+    const std::ptrdiff_t stepMinor = xMajor ? static_cast<std::ptrdiff_t>(sMinor) * width_ : sMinor;
+    std::ptrdiff_t at = static_cast<std::ptrdiff_t>(y * width_ + x);
+    for (long long k = kFirst; k <= kLast; ++k) {
+      pixels_[static_cast<std::size_t>(at)] = pen_;
+      at += stepMajor;
+      r += twoMinor;
+      if (r >= twoMajor) {
+        r -= twoMajor;
+        at += stepMinor;
+      }
+    }
+    return;
   }
   for (long long k = kFirst; k <= kLast; ++k) {
     const long long major = major0 + sMajor * k;
@@ -112,12 +138,26 @@ void DrawingSurface::segment(PixelPoint a, PixelPoint b, bool skipEnd) {
 
 // Scan lines through the pixel centres y + 0.5; a vertex never lies on one, so
 // every crossing is a proper crossing of an edge.  Pixels whose centre lies
-// between the first and second (third and fourth) crossing are filled.
+// between the first and second (third and fourth) crossing are filled.  Each
+// edge is taken from its upper end, so that it crosses a scan line at the same
+// x whichever way round the polygon lists it: a triangle therefore paints the
+// same pixels whatever the order of its corners.
 void DrawingSurface::fillPolygon(const PixelPoint* p, int n) {
+  struct Edge {
+    int yTop, yBottom; // the edge spans the scan lines yTop..yBottom - 1
+    double xTop, slope; // x at the upper end, dx per scan line
+  };
+  Edge edges[4];
+  int nEdges = 0;
   int yMin = p[0].y, yMax = p[0].y;
-  for (int k = 1; k < n; ++k) {
-    yMin = std::min(yMin, p[k].y);
-    yMax = std::max(yMax, p[k].y);
+  for (int k = 0; k < n; ++k) {
+    PixelPoint s = p[k], e = p[(k + 1) % n];
+    yMin = std::min(yMin, s.y);
+    yMax = std::max(yMax, s.y);
+    if (s.y == e.y) continue;
+    if (e.y < s.y) std::swap(s, e);
+    edges[nEdges++] = {s.y, e.y, static_cast<double>(s.x),
+                       static_cast<double>(e.x - s.x) / (e.y - s.y)};
   }
   yMin = std::max(yMin, 0);
   yMax = std::min(yMax, height_ - 1);
@@ -125,20 +165,18 @@ void DrawingSurface::fillPolygon(const PixelPoint* p, int n) {
     const double yc = y + 0.5;
     double cross[4];
     int nCross = 0;
-    for (int k = 0; k < n; ++k) {
-      const PixelPoint s = p[k], e = p[(k + 1) % n];
-      if ((s.y < yc) == (e.y < yc)) continue;
-      cross[nCross++] = s.x + (yc - s.y) * (e.x - s.x) / (e.y - s.y);
-    }
+    for (int k = 0; k < nEdges; ++k)
+      if (edges[k].yTop <= y && y < edges[k].yBottom)
+        cross[nCross++] = edges[k].xTop + (yc - edges[k].yTop) * edges[k].slope;
     // At most four crossings: an insertion sort.
     for (int k = 1; k < nCross; ++k)
       for (int l = k; l > 0 && cross[l] < cross[l - 1]; --l) std::swap(cross[l], cross[l - 1]);
     Colour* row = pixels_.data() + static_cast<std::size_t>(y) * width_;
     for (int k = 0; k + 1 < nCross; k += 2) {
       // Pixel x is inside when its centre x + 0.5 lies in [cross[k], cross[k+1]).
-      const double from = std::max(std::ceil(cross[k] - 0.5), 0.0);
-      const double to = std::min(std::ceil(cross[k + 1] - 0.5), static_cast<double>(width_));
-      for (int x = static_cast<int>(from); x < static_cast<int>(to); ++x) row[x] = brush_;
+      const int from = std::max(static_cast<int>(std::ceil(cross[k] - 0.5)), 0);
+      const int to = std::min(static_cast<int>(std::ceil(cross[k + 1] - 0.5)), width_);
+      for (int x = from; x < to; ++x) row[x] = brush_;
     }
   }
 }

@@ -64,7 +64,8 @@ public:
 
   // Filled polygon of three or four points: the interior (pixels whose centre
   // lies inside, even-odd rule) in the brush colour, then the closed outline
-  // in the pen colour.  The current point does not move.
+  // in the pen colour.  The current point does not move.  A triangle paints
+  // the same pixels whatever the order of its corners.
   void polygon(PixelPoint a, PixelPoint b, PixelPoint c);
   void polygon(PixelPoint a, PixelPoint b, PixelPoint c, PixelPoint d);
 

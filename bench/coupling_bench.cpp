@@ -1,0 +1,143 @@
+// The coupling set-up of a run (clear, grids, metrics, links, holes) for the
+// start-up layout, the four presets and the largest layout the layout dialog
+// builds within the capacities; with the bucketed scans the run uses and with
+// the plain scans over every cell, and stage by stage.
+//
+//   build/release/whirlpane_bench --benchmark_filter=Coupling
+#include "core/shoki_zahyo2.h"
+#include "coupling/holes.h"
+#include "coupling/main_grid_links.h"
+#include "coupling/metrics.h"
+#include "coupling/outer_edge_links.h"
+#include "coupling/setup.h"
+#include "layout/kmake.h"
+#include "layout/presets.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+// Window services that do nothing, so that only the set-up is measured.
+class QuietWindow : public WindowServices {
+public:
+  void setStatusText(int, const std::string &) override {}
+  void setCheckBoxVisible(int, bool) override {}
+  void setProgressRange(int, int) override {}
+  void setProgressPosition(int) override {}
+  void setProgressVisible(bool) override {}
+  void processPendingMessages() override {}
+  void showMessage(const std::string &text) override { lastMessage = text; }
+  std::uint32_t tickCount() override { return 0; }
+  std::string lastMessage;
+};
+
+const char *const kLayoutNames[] = {"defaults", "preset 1", "preset 2",
+                                    "preset 3", "preset 4", "largest"};
+
+// Layout n: 0 the start-up defaults, 1..4 the presets, 5 the largest the
+// dialog builds within the capacities: six columns of five ellipses of size
+// 20 at spacing 40, ratio 2.2 (the dialog's 2.0 + 0.2) and the arrangement
+// turned by 45 degrees, which gives a 224 × 205 main grid and perimeter
+// indices up to 1769 of 1775.
+std::unique_ptr<Model> makeLayout(int n, QuietWindow &ws) {
+  auto m = makeModel();
+  setStartupDefaults(*m);
+  if (n >= 1 && n <= 4)
+    applyPreset(*m, ws, n);
+  if (n == 5) {
+    m->nColumns = 6;
+    m->ellipseRatio = 2.0 + 0.2;
+    m->layoutRotation = 45;
+    for (int c = 1; c <= 6; ++c) {
+      m->columnBodies[c] = 5;
+      m->columnSpacing[c] = 40;
+      for (int k = 1; k <= 5; ++k) {
+        m->layoutSize[c][k] = 20;
+        m->layoutShape[c][k] = shape::ellipse;
+      }
+    }
+  }
+  return m;
+}
+
+void reportCounts(benchmark::State &state, const Model &m, const QuietWindow &ws, int n) {
+  if (m.stopFlag || !ws.lastMessage.empty())
+    state.SkipWithError(("the set-up reported: " + ws.lastMessage).c_str());
+  state.SetLabel(kLayoutNames[n]);
+  state.counters["grid"] = m.ryNx * m.ryNy;
+  state.counters["ryFromWk"] = m.ryFromWkCount;
+  state.counters["holes"] = m.ryBlankCount;
+  state.counters["wkFromRy"] = m.wkFromRyCount;
+  state.counters["wkFromWk"] = m.wkFromWkCount;
+}
+
+// The whole set-up as a run does it.
+void BM_CouplingSetup(benchmark::State &state) {
+  const int n = static_cast<int>(state.range(0));
+  QuietWindow ws;
+  auto m = makeLayout(n, ws);
+  for (auto _ : state) {
+    m->stopFlag = false;
+    runCouplingSetup(*m, ws);
+    benchmark::DoNotOptimize(m->wkFromRyCount);
+  }
+  reportCounts(state, *m, ws, n);
+}
+BENCHMARK(BM_CouplingSetup)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
+
+// The same set-up with the plain scans over every cell, for comparison.
+void BM_CouplingSetupPlainScans(benchmark::State &state) {
+  const int n = static_cast<int>(state.range(0));
+  QuietWindow ws;
+  auto m = makeLayout(n, ws);
+  for (auto _ : state) {
+    m->stopFlag = false;
+    Shoki_Zahyo2(*m);
+    kmake(*m, ws);
+    Define_Metric(*m, ws);
+    By_L_R1(*m, ws, 1, 1, CellScan::plain);
+    Remove_Pipe_3(*m, ws);
+    By_L_R2(*m, ws, CellScan::plain);
+    benchmark::DoNotOptimize(m->wkFromRyCount);
+  }
+  reportCounts(state, *m, ws, n);
+}
+BENCHMARK(BM_CouplingSetupPlainScans)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
+
+// One stage at a time, on the grids and links of a finished set-up.
+enum Stage { metrics, mainGridLinks, holes, outerEdgeLinks };
+
+void BM_CouplingStage(benchmark::State &state) {
+  const int n = static_cast<int>(state.range(0));
+  const auto stage = static_cast<Stage>(state.range(1));
+  QuietWindow ws;
+  auto m = makeLayout(n, ws);
+  runCouplingSetup(*m, ws);
+  for (auto _ : state) {
+    switch (stage) {
+    case metrics:
+      Define_Metric(*m, ws);
+      break;
+    case mainGridLinks:
+      By_L_R1(*m, ws, 1, 1);
+      break;
+    case holes:
+      Remove_Pipe_3(*m, ws);
+      break;
+    case outerEdgeLinks:
+      By_L_R2(*m, ws);
+      break;
+    }
+    benchmark::ClobberMemory();
+  }
+  const char *const names[] = {"Define_Metric", "By_L_R1", "Remove_Pipe_3", "By_L_R2"};
+  state.SetLabel(std::string(kLayoutNames[n]) + ", " + names[stage]);
+}
+BENCHMARK(BM_CouplingStage)
+    ->ArgsProduct({{0, 5}, {metrics, mainGridLinks, holes, outerEdgeLinks}})
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,236 @@
+#include "view/colour_scale.h"
+#include "view/contour.h"
+#include "view/transform.h"
+
+#include "fake_window_services.h"
+#include "view_fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+namespace {
+
+// Position of a colour along the ramp: 0 blue, 1 cyan, 2 yellow, 3 red; -1 for
+// a colour off the ramp (white, black).
+double rampPosition(Colour c) {
+  const int r = c & 0xFF, g = c >> 8 & 0xFF, b = c >> 16 & 0xFF;
+  if (r == 0 && b == 255) return g / 255.0;
+  if (g == 255 && r + b == 255) return 1 + r / 255.0;
+  if (r == 255 && b == 0 && g < 255) return 2 + (255 - g) / 255.0;
+  return -1;
+}
+
+// A 12 x 8 main grid seen large (25 pixels a cell), no bodies, holding
+// F(i, j) = i in the pressure slot, every point taking part.
+struct LinearField {
+  std::unique_ptr<Model> m = syntheticModel({.nx = 12, .ny = 8, .ringPoints = 24, .bodyRadius = 1});
+  DrawingSurface s{700, 452};
+  FakeWindowServices ws;
+  LinearField(double low = 1, double high = 12) {
+    m->viewScale = 20;
+    Henkan_Scale(*m, s, ws);
+    for (int i = 1; i <= m->ryNx; ++i)
+      for (int j = 1; j <= m->ryNy; ++j) {
+        m->ryFlow[i][j][slot::pres] = i;
+        m->ryFlow[i][j][slot::dt] = 1;
+      }
+    m->scaleLow = low;
+    m->scaleHigh = high;
+  }
+  void draw(int n) { Bunpu_RY(*m, s, 1, m->ryNx, 1, m->ryNy, slot::pres, n); }
+  // Pixel row through the middle of cell row j.
+  int rowY(int j) const { return Roun2((m->ry[1][j].ryPixY + m->ry[1][j + 1].ryPixY) / 2); }
+  // Pixel column where F = value (between nodes).
+  int columnX(double value) const {
+    const int i = static_cast<int>(value);
+    return Roun2(m->ry[i][1].ryPixX + (m->ry[i + 1][1].ryPixX - m->ry[i][1].ryPixX) * (value - i));
+  }
+  // The non-white colours met along a pixel row, one entry per run.
+  std::vector<Colour> runsAlongRow(int y) const {
+    std::vector<Colour> out;
+    for (int x = 0; x < s.width(); ++x) {
+      const Colour c = s.pixel(x, y);
+      if (c != kWhite && (out.empty() || out.back() != c || s.pixel(x - 1, y) == kWhite))
+        out.push_back(c);
+    }
+    return out;
+  }
+};
+
+} // namespace
+
+TEST(ContourLines, OneLinePerLevelInItsRampColourInOrder) {
+  LinearField f;
+  // Levels scaleLow - bin + k·bin, k = 1..10: 1, 2.1, ..., 10.9; the first
+  // runs through the nodes of column 1 and crosses no edge.
+  f.draw(10);
+  const std::vector<Colour> lines = f.runsAlongRow(f.rowY(4));
+  ASSERT_EQ(lines.size(), 9u);
+  const double bin = 11.0 / 10;
+  double level = 1 - bin;
+  for (int k = 1; k <= 10; ++k) {
+    level = level + bin;
+    if (k == 1) continue;
+    BColor_Define(*f.m, f.s, level);
+    EXPECT_EQ(lines[k - 2], RColor(*f.m)) << "level " << level;
+    EXPECT_EQ(f.s.pixel(f.columnX(level), f.rowY(4)), RColor(*f.m)) << "level " << level;
+  }
+}
+
+TEST(ContourLines, BlackLinesAreBlack) {
+  LinearField f;
+  f.m->blackLines = true;
+  f.draw(10);
+  const std::vector<Colour> lines = f.runsAlongRow(f.rowY(2));
+  ASSERT_EQ(lines.size(), 9u);
+  for (Colour c : lines) EXPECT_EQ(c, kBlack);
+}
+
+TEST(ContourLines, MaskedCornerStopsTheLine) {
+  LinearField f;
+  // Level 5.4 runs through the cells i = 5.  Node (6, 5) is corner C of cell
+  // (5, 4) and corner B of cell (5, 5), whose mask the lines do not consult.
+  f.m->ryFlow[6][5][slot::dt] = 0;
+  f.draw(10);
+  const int x = f.columnX(5.4);
+  EXPECT_NE(f.s.pixel(x, f.rowY(3)), kWhite);
+  EXPECT_EQ(f.s.pixel(x, f.rowY(4)), kWhite) << "the cell with the masked corner C";
+  EXPECT_NE(f.s.pixel(x, f.rowY(5)), kWhite);
+}
+
+TEST(ContourBands, CoverTheFieldInTheRampsOrder) {
+  LinearField f;
+  f.m->fillContours = true;
+  f.draw(20);
+  for (int j : {1, 4, 7}) {
+    const int y = f.rowY(j);
+    double last = -1;
+    for (int x = Roun2(f.m->ry[1][1].ryPixX); x <= Roun2(f.m->ry[12][1].ryPixX); ++x) {
+      const double at = rampPosition(f.s.pixel(x, y));
+      ASSERT_GE(at, 0) << "unpainted or off-ramp pixel at x " << x << ", row " << j;
+      ASSERT_GE(at, last) << "colour goes back along the ramp at x " << x << ", row " << j;
+      last = at;
+    }
+    EXPECT_LT(rampPosition(f.s.pixel(f.columnX(1.2), y)), 0.7) << "the lowest band's colour";
+    EXPECT_EQ(rampPosition(f.s.pixel(f.columnX(11.8), y)), 3) << "red at the high end";
+  }
+}
+
+TEST(ContourBands, BlackLinesOnlyWhenAsked) {
+  for (bool black : {false, true}) {
+    LinearField f;
+    f.m->fillContours = true;
+    f.m->blackLines = black;
+    f.draw(20);
+    int blackPixels = 0;
+    for (int x = 0; x < 700; ++x) blackPixels += f.s.pixel(x, f.rowY(4)) == kBlack;
+    if (black)
+      EXPECT_EQ(blackPixels, 19) << "one black line per level but the first, which runs through nodes";
+    else
+      EXPECT_EQ(blackPixels, 0);
+  }
+}
+
+TEST(ContourBands, OneExtraBandBelowAndTwoBinsAboveTheRange) {
+  LinearField f(4.9, 7.9); // bin 0.15
+  f.m->fillContours = true;
+  f.draw(20);
+  const int y = f.rowY(4);
+  EXPECT_EQ(f.s.pixel(f.columnX(4.5), y), kWhite) << "below scaleLow - bin";
+  EXPECT_EQ(rampPosition(f.s.pixel(f.columnX(4.82), y)), 0) << "extra band below: blue";
+  EXPECT_EQ(rampPosition(f.s.pixel(f.columnX(8.0), y)), 3) << "just above: red";
+  EXPECT_EQ(f.s.pixel(f.columnX(9.5), y), kWhite) << "more than two bins above";
+}
+
+TEST(ContourBands, StopAtHoles) {
+  LinearField f;
+  for (int i = 5; i <= 8; ++i)
+    for (int j = 3; j <= 6; ++j) f.m->ryFlow[i][j][slot::dt] = 0;
+  f.m->fillContours = true;
+  f.draw(20);
+  // Cell (6, 4) has every corner in the hole.
+  EXPECT_EQ(f.s.pixel(f.columnX(6.5), f.rowY(4)), kWhite);
+  EXPECT_NE(f.s.pixel(f.columnX(6.5), f.rowY(1)), kWhite) << "below the hole";
+  EXPECT_NE(f.s.pixel(f.columnX(2.5), f.rowY(4)), kWhite) << "beside the hole";
+}
+
+TEST(ContourBands, CellsWithNonFiniteValuesAreSkipped) {
+  for (double bad : {NAN, INFINITY, -INFINITY}) {
+    LinearField f;
+    f.m->ryFlow[6][4][slot::pres] = bad;
+    for (bool fill : {false, true}) {
+      f.m->fillContours = fill;
+      f.m->blackLines = true;
+      fillWhite(f.s);
+      f.draw(20);
+      // The four cells around the node are left out, the others drawn.
+      EXPECT_EQ(f.s.pixel(f.columnX(5.5), f.rowY(3)), kWhite) << bad;
+      EXPECT_EQ(f.s.pixel(f.columnX(6.5), f.rowY(4)), kWhite) << bad;
+      if (fill) {
+        EXPECT_NE(f.s.pixel(f.columnX(8.5), f.rowY(4)), kWhite) << bad;
+      }
+    }
+  }
+}
+
+TEST(ContourBands, AuxiliaryRingsFollowTheRadialField) {
+  LinearField f; // the fixture's ring grid: F = r, layer 1 outside
+  const Model& m = *f.m;
+  for (int p = m.bodyFirst[1] - 1; p <= m.bodyLast[1] + 1; ++p)
+    for (int r = 1; r <= m.wkNr; ++r) f.m->wkFlow[p][r][1][slot::rho] = r;
+  f.m->scaleLow = 1;
+  f.m->scaleHigh = 10;
+  for (bool fill : {false, true}) {
+    f.m->fillContours = fill;
+    fillWhite(f.s);
+    Bunpu_WK(*f.m, f.s, m.bodyFirst[1], m.bodyLast[1], 1, m.wkNr, 1, slot::rho, 20);
+    // Along the radial line p = bodyFirst, from the outer edge to the surface.
+    int painted = 0;
+    double last = -1;
+    for (int k = 0; k <= 20; ++k) {
+      const AuxPoint& o = m.wk[m.bodyFirst[1] + 3][1][1];
+      const AuxPoint& n = m.wk[m.bodyFirst[1] + 3][m.wkNr][1];
+      const double t = (k + 0.5) / 21;
+      const Colour c = f.s.pixel(Roun2(o.wkPixX + (n.wkPixX - o.wkPixX) * t),
+                                 Roun2(o.wkPixY + (n.wkPixY - o.wkPixY) * t));
+      if (c == kWhite) continue;
+      ++painted;
+      if (fill) {
+        EXPECT_GE(rampPosition(c), last) << "bands rise towards the surface";
+        last = rampPosition(c);
+      }
+    }
+    EXPECT_GT(painted, fill ? 18 : 3) << (fill ? "bands" : "lines");
+  }
+}
+
+TEST(DrawingSurface, TriangleHullFromDistinctTriplesMatchesEveryCombination) {
+  // The band fill paints each set of three distinct crossing points once
+  // instead of the (m - 2)³ combinations a = 1..m-2, b = 2..m-1, c = 3..m: the
+  // same pixels, because a triangle does not depend on its corner order and
+  // one with a repeated corner paints a side of a full one.
+  std::mt19937 rng(5);
+  std::uniform_int_distribution<int> coord(0, 30);
+  for (int trial = 0; trial < 200; ++trial) {
+    const int m = 3 + trial % 6;
+    PixelPoint p[8];
+    for (int k = 0; k < m; ++k) p[k] = {coord(rng), coord(rng)};
+    DrawingSurface all(32, 32), distinct(32, 32);
+    for (DrawingSurface* s : {&all, &distinct}) {
+      s->setPen(kRed);
+      s->setBrush(kRed);
+    }
+    for (int a = 1; a <= m - 2; ++a)
+      for (int b = 2; b <= m - 1; ++b)
+        for (int c = 3; c <= m; ++c) all.polygon(p[a - 1], p[b - 1], p[c - 1]);
+    for (int a = 0; a < m; ++a)
+      for (int b = a + 1; b < m; ++b)
+        for (int c = b + 1; c < m; ++c) distinct.polygon(p[a], p[b], p[c]);
+    for (int y = 0; y < 32; ++y)
+      for (int x = 0; x < 32; ++x)
+        ASSERT_EQ(all.pixel(x, y), distinct.pixel(x, y)) << "trial " << trial << " (" << x << ", " << y << ")";
+  }
+}

@@ -1,0 +1,118 @@
+#include "view/colour_scale.h"
+#include "view/vectors.h"
+
+#include "fake_window_services.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+// A main grid of nx x ny points and one body of a single auxiliary column
+// (p = 2, layers 1..2), every point placed far off the bitmap; tests move the
+// points they look at onto it.
+struct Bare {
+  std::unique_ptr<Model> m = makeModel();
+  DrawingSurface s{400, 400};
+  FakeWindowServices ws;
+  explicit Bare(int nx = 12, int ny = 3) {
+    m->ryNx = nx;
+    m->ryNy = ny;
+    m->ryGapLow = m->ryGapHigh = 2;
+    for (int i = 1; i <= nx; ++i)
+      for (int j = 1; j <= ny; ++j) m->ry[i][j] = {0, -5000, 0, -5000};
+    m->nBodies = 1;
+    m->wkNr = 2;
+    m->bodyFirst[1] = m->bodyLast[1] = 2;
+    m->body[1] = {0, -5000, 0, -5000};
+    for (int p = 1; p <= 3; ++p)
+      for (int r = 1; r <= 2; ++r) m->wk[p][r][1] = {0, -5000, 0, -5000};
+  }
+  void mainPoint(int i, int j, double x, double y, double u, double v) {
+    m->ry[i][j].ryPixX = x;
+    m->ry[i][j].ryPixY = y;
+    m->ryFlow[i][j][slot::u] = u;
+    m->ryFlow[i][j][slot::v] = v;
+    m->ryFlow[i][j][slot::dt] = 1;
+  }
+  Colour rampColour(double v) {
+    DrawingSurface one(1, 1);
+    BColor_Define(*m, one, v);
+    return one.pen();
+  }
+};
+
+} // namespace
+
+TEST(VelocityVectors, ArrowGeometryOfTheWorkedExample) {
+  Bare b;
+  b.mainPoint(2, 2, 100, 100, 1, 0);
+  b.m->scaleLow = 0;
+  b.m->scaleHigh = 2.5; // bins of 0.125: the speed 1 lies on the edge 2.5 - 12 bins
+  Draw_Vec_RY(*b.m, b.s, b.ws, 2);
+  const Colour c = b.rampColour(0.875);
+  for (int x = 100; x <= 160; ++x) EXPECT_EQ(b.s.pixel(x, 100), c) << "shaft and tip at x " << x;
+  EXPECT_EQ(b.s.pixel(161, 100), kWhite);
+  const int head[][2] = {{157, 103}, {158, 102}, {159, 101}, {159, 99}, {158, 98}};
+  for (const auto& h : head) EXPECT_EQ(b.s.pixel(h[0], h[1]), c) << h[0] << "," << h[1];
+  EXPECT_EQ(b.s.pixel(157, 97), kWhite) << "the second barb ends before its end pixel";
+  EXPECT_EQ(b.ws.statusPanel[0], "　速度ベクトル図");
+}
+
+TEST(VelocityVectors, ColourBinsOfTheSpeed) {
+  const struct {
+    double speed, scaleHigh;
+    double binEdge; // the ramp value expected, or -1 for red
+    const char* what;
+  } cases[] = {
+      {1.0, 1.0, 0.95, "exactly scaleHigh: the bin below it"},
+      {4.5, 5.0, 4.25, "on a shared edge the lower bin wins"},
+      {4.6, 5.0, 4.5, "inside a bin: its lower edge"},
+      {1.2, 1.0, -1, "above scaleHigh: red"},
+  };
+  for (const auto& c : cases) {
+    Bare b;
+    b.mainPoint(2, 2, 30, 100, c.speed, 0);
+    b.m->scaleLow = 0;
+    b.m->scaleHigh = c.scaleHigh;
+    Draw_Vec_RY(*b.m, b.s, b.ws, 1);
+    const Colour want = c.binEdge < 0 ? kRed : b.rampColour(c.binEdge);
+    EXPECT_EQ(b.s.pixel(31, 100), want) << c.what;
+  }
+}
+
+TEST(VelocityVectors, PointsWithoutAnArrow) {
+  Bare b;
+  b.mainPoint(2, 2, 100, 100, 0, 0);
+  b.mainPoint(3, 2, 100, 200, NAN, 0.1);
+  b.mainPoint(4, 2, 100, 300, INFINITY, 0);
+  b.m->scaleHigh = 1;
+  Draw_Vec_RY(*b.m, b.s, b.ws, 1);
+  for (int y = 0; y < 400; ++y)
+    for (int x = 0; x < 400; ++x) ASSERT_EQ(b.s.pixel(x, y), kWhite) << x << "," << y;
+}
+
+TEST(VelocityVectors, AuxiliaryArrowsUnlessModeTwo) {
+  for (int mode : {1, 2}) {
+    Bare b;
+    b.m->wk[2][1][1].wkPixX = 300;
+    b.m->wk[2][1][1].wkPixY = 300;
+    b.m->wkFlow[2][1][1][slot::v] = 0.5;
+    b.m->scaleHigh = 1;
+    Draw_Vec_RY(*b.m, b.s, b.ws, mode);
+    EXPECT_EQ(b.s.pixel(300, 280) != kWhite, mode != 2) << "mode " << mode;
+  }
+}
+
+TEST(VelocityVectors, SpeedsAboveNinetyPercentOfTheLargestAreRed) {
+  Bare b;
+  b.mainPoint(2, 2, 20, 100, 1.0, 0);
+  b.mainPoint(2, 3, 20, 200, 0.5, 0);
+  Max_RyuV(*b.m, 0.9);
+  EXPECT_DOUBLE_EQ(b.m->scaleHigh, 0.9);
+  Draw_Vec_RY(*b.m, b.s, b.ws, 2);
+  EXPECT_EQ(b.s.pixel(21, 100), kRed);
+  EXPECT_NE(b.s.pixel(21, 200), kRed);
+  EXPECT_NE(b.s.pixel(21, 200), kWhite);
+}

@@ -1,0 +1,92 @@
+#include "view/colour_scale.h"
+
+#include "view/transform.h"
+
+#include <algorithm>
+#include <cmath>
+
+void defineLevels(Model& m) {
+  const double step = (m.scaleHigh - m.scaleLow) / 10;
+  m.levelValue[0] = m.scaleLow;
+  for (int k = 1; k <= 9; ++k) m.levelValue[k] = m.levelValue[k - 1] + step;
+  m.levelValue[10] = m.scaleHigh;
+}
+
+void Max_Ryu(Model& m, int c) {
+  double low = 100.0, high = -100.0;
+  auto take = [&](double value) {
+    if (!std::isfinite(value)) return;
+    low = std::min(low, value);
+    high = std::max(high, value);
+  };
+  const int skip = c == slot::omega ? 10 : 0;
+  for (int i = 2; i <= m.ryNx - skip; ++i)
+    for (int j = 1; j <= m.ryNy; ++j)
+      if (m.ryFlow[i][j][slot::dt] > 0) take(m.ryFlow[i][j][c]);
+  for (int b = 1; b <= m.nBodies; ++b)
+    for (int r = 1; r <= m.wkNr; ++r)
+      for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) take(m.wkFlow[p][r][1][c]);
+  if (low < 0) {
+    low = low * 0.5;
+    high = high * 0.5;
+  }
+  m.scaleLow = low;
+  m.scaleHigh = high;
+  defineLevels(m);
+}
+
+void Max_RyuV(Model& m, double f) {
+  double largest = 0; // the largest squared speed
+  auto take = [&](const FlowPoint& q) {
+    const double s2 = q[slot::u] * q[slot::u] + q[slot::v] * q[slot::v];
+    if (std::isfinite(s2)) largest = std::max(largest, s2);
+  };
+  for (int i = 2; i <= m.ryNx - 10; ++i)
+    for (int j = 2; j <= m.ryNy; ++j)
+      if (m.ryFlow[i][j][slot::dt] > 0) take(m.ryFlow[i][j]);
+  for (int b = 1; b <= m.nBodies; ++b)
+    for (int r = 1; r <= m.wkNr; ++r)
+      for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p)
+        if (m.wkFlow[p][r][1][slot::omega] > 0) take(m.wkFlow[p][r][1]);
+  largest = std::max(largest, 1e-10);
+  m.scaleLow = 0;
+  m.scaleHigh = f * std::sqrt(largest);
+  defineLevels(m);
+}
+
+void BColor_Define(Model& m, DrawingSurface& bitmap, double v) {
+  const double lo = m.scaleLow, hi = m.scaleHigh;
+  const double t1 = (hi + 2 * lo) / 3, t2 = (2 * hi + lo) / 3, s = (hi - lo) / 3;
+  // Position of v within its third, 0..255.  In a zero-width range every
+  // value above it lies at the top of the last third: red.
+  auto ramp = [&](double from) {
+    if (s == 0) return 255;
+    return std::clamp(Roun2((v - from) * 255 / s), 0, 255);
+  };
+  int r = 0, g = 0, b = 255;
+  if (v > t2) {
+    const int k = ramp(t2);
+    r = 255, g = 255 - k, b = 0;
+  } else if (v > t1) {
+    const int k = ramp(t1);
+    r = k, g = 255, b = 255 - k;
+  } else if (v > lo) {
+    const int k = ramp(lo);
+    r = 0, g = k, b = 255;
+  }
+  m.rgbR = r;
+  m.rgbG = g;
+  m.rgbB = b;
+  bitmap.setBrush(RColor(m));
+  bitmap.setPen(bitmap.brush());
+}
+
+Colour RColor(const Model& m) {
+  return static_cast<Colour>(m.rgbR & 0xFF) | static_cast<Colour>(m.rgbG & 0xFF) << 8 |
+         static_cast<Colour>(m.rgbB & 0xFF) << 16;
+}
+
+Colour RColorf(int r, int g, int b) {
+  auto clampByte = [](int x) { return static_cast<Colour>(std::max(std::min(x, 255), 0)); };
+  return clampByte(r) | clampByte(g) << 8 | clampByte(b) << 16;
+}

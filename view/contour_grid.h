@@ -1,0 +1,68 @@
+// The two grids as the contouring sees them: a value, an unrounded pixel
+// position and a mask per node.  Used only by the contouring .cpp files, so
+// that lines and bands are written once for both grids.
+#pragma once
+
+#include "core/model.h"
+#include "view/contour.h"
+#include "view/transform.h"
+
+#include <cmath>
+
+// Main grid, slot c; dt = 0 masks a point.
+struct MainGridField {
+  const Model& m;
+  int c;
+  static constexpr bool masked = true;
+  double value(GridNode n) const { return m.ryFlow[n.a][n.b][c]; }
+  double pixX(GridNode n) const { return m.ry[n.a][n.b].ryPixX; }
+  double pixY(GridNode n) const { return m.ry[n.a][n.b].ryPixY; }
+  bool live(GridNode n) const { return m.ryFlow[n.a][n.b][slot::dt] != 0; }
+};
+
+// Auxiliary grid set g, slot c; no mask.
+struct AuxGridField {
+  const Model& m;
+  int g, c;
+  static constexpr bool masked = false;
+  double value(GridNode n) const { return m.wkFlow[n.a][n.b][g][c]; }
+  double pixX(GridNode n) const { return m.wk[n.a][n.b][g].wkPixX; }
+  double pixY(GridNode n) const { return m.wk[n.a][n.b][g].wkPixY; }
+  bool live(GridNode) const { return true; }
+};
+
+template <typename Field>
+PixelPoint nodePixel(const Field& f, GridNode n) {
+  return {Roun2(f.pixX(n)), Roun2(f.pixY(n))};
+}
+
+// Where level v crosses the edge P-Q, interpolated in unrounded pixels.
+template <typename Field>
+PixelPoint crossing(const Field& f, GridNode P, GridNode Q, double v) {
+  const double fp = f.value(P);
+  const double t = (v - fp) / (f.value(Q) - fp);
+  const double x = f.pixX(P) + (f.pixX(Q) - f.pixX(P)) * t;
+  const double y = f.pixY(P) + (f.pixY(Q) - f.pixY(P)) * t;
+  return {Roun2(x), Roun2(y)};
+}
+
+// The four corners of cell (a, b) and their values.
+struct CellCorners {
+  GridNode A, B, C, D;
+  double fA, fB, fC, fD;
+};
+
+// Fills k with cell (a, b); false when a corner value is not finite.
+template <typename Field>
+bool loadCell(const Field& f, int a, int b, CellCorners& k) {
+  k.A = {a, b};
+  k.B = {a + 1, b};
+  k.C = {a + 1, b + 1};
+  k.D = {a, b + 1};
+  k.fA = f.value(k.A);
+  k.fB = f.value(k.B);
+  k.fC = f.value(k.C);
+  k.fD = f.value(k.D);
+  return std::isfinite(k.fA) && std::isfinite(k.fB) && std::isfinite(k.fC) &&
+         std::isfinite(k.fD);
+}

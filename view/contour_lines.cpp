@@ -1,0 +1,77 @@
+#include "view/colour_scale.h"
+#include "view/contour.h"
+#include "view/contour_grid.h"
+
+namespace {
+
+template <typename Field>
+void contourLines(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int a1, int b0,
+                  int b1, int n) {
+  const double bin = (m.scaleHigh - m.scaleLow) / n;
+  double v = m.scaleLow - bin;
+  CellCorners k;
+  for (int level = 1; level <= n; ++level) {
+    v = v + bin;
+    bitmap.setPen(kBlack);
+    if (!m.blackLines) BColor_Define(m, bitmap, v);
+    for (int a = a0; a <= a1 - 1; ++a)
+      for (int b = b0; b <= b1 - 1; ++b) {
+        if (!loadCell(f, a, b, k)) continue;
+        const GridNode from[4] = {k.A, k.B, k.C, k.D}, to[4] = {k.B, k.C, k.D, k.A};
+        double e[4] = {(k.fB - v) * (k.fA - v), (k.fC - v) * (k.fB - v),
+                       (k.fD - v) * (k.fC - v), (k.fA - v) * (k.fD - v)};
+        if (Field::masked) {
+          if (!f.live(k.D)) e[2] = e[3] = 0;
+          if (!f.live(k.C)) e[1] = e[2] = 0;
+        }
+        bool strokeOpen = false;
+        for (int edge = 0; edge < 4; ++edge) {
+          if (!(e[edge] < 0)) continue;
+          const PixelPoint p = crossing(f, from[edge], to[edge], v);
+          if (strokeOpen)
+            bitmap.lineTo(p.x, p.y);
+          else
+            bitmap.moveTo(p.x, p.y);
+          strokeOpen = !strokeOpen;
+        }
+      }
+  }
+}
+
+} // namespace
+
+PixelPoint Scan_RY(const Model& m, int c, GridNode P, GridNode Q, double v) {
+  return crossing(MainGridField{m, c}, P, Q, v);
+}
+
+PixelPoint Scan_WK(const Model& m, int g, int c, GridNode P, GridNode Q, double v) {
+  return crossing(AuxGridField{m, g, c}, P, Q, v);
+}
+
+void LBunpu_RY(Model& m, DrawingSurface& bitmap, int i0, int i1, int j0, int j1, int c, int n) {
+  contourLines(m, bitmap, MainGridField{m, c}, i0, i1, j0, j1, n);
+}
+
+void LBunpu_WK(Model& m, DrawingSurface& bitmap, int p0, int p1, int r0, int r1, int g, int c,
+               int n) {
+  contourLines(m, bitmap, AuxGridField{m, g, c}, p0, p1, r0, r1, n);
+}
+
+void Bunpu_RY(Model& m, DrawingSurface& bitmap, int i0, int i1, int j0, int j1, int c, int n) {
+  if (m.fillContours) {
+    BBunpu_RY(m, bitmap, i0, i1, j0, j1, c, n);
+    if (m.blackLines) LBunpu_RY(m, bitmap, i0, i1, j0, j1, c, n);
+  } else {
+    LBunpu_RY(m, bitmap, i0, i1, j0, j1, c, n);
+  }
+}
+
+void Bunpu_WK(Model& m, DrawingSurface& bitmap, int p0, int p1, int r0, int r1, int g, int c,
+              int n) {
+  if (m.fillContours) {
+    BBunpu_WK(m, bitmap, p0, p1, r0, r1, g, c, n);
+    if (m.blackLines) LBunpu_WK(m, bitmap, p0, p1, r0, r1, g, c, n);
+  } else {
+    LBunpu_WK(m, bitmap, p0, p1, r0, r1, g, c, n);
+  }
+}

@@ -1,0 +1,116 @@
+#include "view/model_check.h"
+
+#include "view/outline.h"
+#include "view/transform.h"
+#include "view/view_texts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace {
+
+// The bilinear weights of a link on the corners (a, b), (a+1, b), (a+1, b+1),
+// (a, b+1) of its donor cell.
+struct Weights {
+  double w[4];
+  explicit Weights(const Link& l)
+      : w{(1 - l.s) * (1 - l.t), l.s * (1 - l.t), l.s * l.t, (1 - l.s) * l.t} {}
+  template <typename ValueAt>
+  double apply(ValueAt corner) const {
+    return w[0] * corner(0) + w[1] * corner(1) + w[2] * corner(2) + w[3] * corner(3);
+  }
+};
+
+constexpr int kCornerDa[4] = {0, 1, 1, 0}, kCornerDb[4] = {0, 0, 1, 1};
+
+// Donor cells whose corners lie outside the arrays are not drawn.
+bool auxCellInside(const std::array<int, 4>& d) {
+  return d[1] >= 1 && d[1] + 1 <= kPerimeterCapacity && d[2] >= 1 && d[2] + 1 <= kLayerSlots &&
+         d[3] >= 1 && d[3] <= kGridSets;
+}
+bool mainCellInside(const std::array<int, 4>& d) {
+  return d[1] >= 1 && d[1] + 1 <= kMainNxCapacity && d[2] >= 1 && d[2] + 1 <= kMainNyCapacity;
+}
+
+// Corner k (0..3) of the donor cell of a link.
+const AuxPoint& auxCorner(const Model& m, const Link& l, int k) {
+  return m.wk[l.donor[1] + kCornerDa[k]][l.donor[2] + kCornerDb[k]][l.donor[3]];
+}
+const MainPoint& mainCorner(const Model& m, const Link& l, int k) {
+  return m.ry[l.donor[1] + kCornerDa[k]][l.donor[2] + kCornerDb[k]];
+}
+
+PixelPoint auxDonorPixel(const Model& m, const Link& l, const Weights& w) {
+  return {Roun2(w.apply([&](int k) { return auxCorner(m, l, k).wkPixX; })),
+          Roun2(w.apply([&](int k) { return auxCorner(m, l, k).wkPixY; }))};
+}
+
+void cross(DrawingSurface& bitmap, PixelPoint p, int size) { Batu(bitmap, p.x, p.y, size); }
+
+} // namespace
+
+void Draw_P_RY(const Model& m, DrawingSurface& bitmap, WindowServices& ws, int mode) {
+  bitmap.setPen(kRed);
+  for (int n = 1; n <= std::min(m.ryFromWkCount, kMainLinkCapacity); ++n) {
+    const Link& l = m.ryFromWk[n];
+    if (!auxCellInside(l.donor)) continue;
+    const Weights w(l);
+    cross(bitmap, auxDonorPixel(m, l, w), 2);
+    const auto& d = l.donor;
+    const double x = w.apply([&](int k) { return auxCorner(m, l, k).wkX; });
+    const double y = w.apply([&](int k) { return auxCorner(m, l, k).wkY; });
+    if (std::abs(x) < 1 && std::abs(y) < 1)
+      ws.showMessage(kTextLinkCheck + std::to_string(d[1]) + "-" + std::to_string(d[2]) + "-" +
+                     std::to_string(d[3]));
+  }
+
+  bitmap.setPen(kBlue);
+  for (int n = 1; n <= std::min(m.wkFromRyCount, kMainLinkCapacity); ++n) {
+    const Link& l = m.wkFromRy[n];
+    if (!mainCellInside(l.donor)) continue;
+    const Weights w(l);
+    const PixelPoint p = {Roun2(w.apply([&](int k) { return mainCorner(m, l, k).ryPixX; })),
+                          Roun2(w.apply([&](int k) { return mainCorner(m, l, k).ryPixY; }))};
+    cross(bitmap, p, 7);
+    if (mode != 0) cross(bitmap, p, 7);
+  }
+
+  bitmap.setPen(kGreen);
+  for (int n = 1; n <= std::min(m.wkFromWkCount, kAuxLinkCapacity); ++n) {
+    const Link& l = m.wkFromWk[n];
+    if (!auxCellInside(l.donor)) continue;
+    cross(bitmap, auxDonorPixel(m, l, Weights(l)), 3);
+  }
+}
+
+void meshView(Model& m, ViewSurfaces& s, WindowServices& ws) {
+  fillWhite(s.bitmap);
+  Henkan_Scale(m, s.bitmap, ws);
+  Draw_Grid_WK(m, s.bitmap);
+  Draw_Grid_RY(m, s.bitmap);
+  s.copyBitmapToWindow();
+}
+
+void linkView(const Model& m, ViewSurfaces& s, WindowServices& ws) {
+  fillWhite(s.bitmap);
+  Draw_P_RY(m, s.bitmap, ws, 1);
+  s.copyBitmapToWindow();
+}
+
+void holeView(const Model& m, ViewSurfaces& s) {
+  fillWhite(s.bitmap);
+  for (int n = 1; n <= std::min(m.ryBlankCount, kHoleCapacity); ++n) {
+    const GridIndex h = m.ryBlankList[n];
+    if (h.i < 1 || h.i > kMainNxCapacity || h.j < 1 || h.j > kMainNyCapacity) continue;
+    s.bitmap.setPen(kCyan);
+    Batu(s.bitmap, Roun2(m.ry[h.i][h.j].ryPixX), Roun2(m.ry[h.i][h.j].ryPixY), 2);
+  }
+  s.copyBitmapToWindow();
+}
+
+void holeView2(ViewSurfaces& s) {
+  fillWhite(s.bitmap);
+  s.bitmap.setPen(kRed);
+  s.copyBitmapToWindow();
+}

@@ -1,0 +1,36 @@
+// The model-check views of the menu "モデル確認": the numerical model itself
+// rather than the flow.  Each fills the view bitmap white, draws its marks and
+// copies the bitmap to the window.  Except for the mesh view they use the
+// pixel positions of the last Henkan_Scale, so they mean something only after
+// a run has built the links and holes and the view has not moved since.
+#pragma once
+
+#include "core/model.h"
+#include "core/window_services.h"
+#include "view/surfaces.h"
+
+// "メッシュ" (N4Click): Henkan_Scale, every auxiliary grid line, every
+// main-grid line, black.
+void meshView(Model& m, ViewSurfaces& s, WindowServices& ws);
+
+// "BY_L_R１　主←補助" (bylr11Click): Draw_P_RY(1).
+void linkView(const Model& m, ViewSurfaces& s, WindowServices& ws);
+
+// "穴－領域" (N6Click): a cyan cross of half-size 2 on every hole point of the
+// main grid, in list order.
+void holeView(const Model& m, ViewSurfaces& s);
+
+// "穴－領域-2" (N21Click): red crosses on the points of a receiver list that
+// no part of the program fills: a white picture, pen red.
+void holeView2(ViewSurfaces& s);
+
+// Draw_P_RY ("draw points"): one cross per interpolation link, at its donor
+// position interpolated in pixels, Σ weight_k · pixel of corner k, rounded:
+// red crosses of half-size 2 for the main-grid receivers (ryFromWk), blue of
+// size 7 for the auxiliary receivers fed by the main grid (wkFromRy; drawn
+// twice when mode is nonzero), green of size 3 for those fed by another body
+// (wkFromWk).  A ryFromWk donor whose interpolated model position lies within
+// 1 of the origin (a cell whose coordinates were never filled) is reported by
+// the message "by_l_r1_aaaaaaa" followed by p-r-g of the donor cell; the
+// drawing goes on once the message is dismissed.
+void Draw_P_RY(const Model& m, DrawingSurface& bitmap, WindowServices& ws, int mode);
