@@ -2,10 +2,14 @@
 // routines of the view called over them.
 #include "ui/layout_dialog.h"
 #include "ui/main_window.h"
+#include "view/colour_scale.h"
+#include "view/field_maps.h"
+#include "view/model_check.h"
 #include "view/outline.h"
 #include "view/particles.h"
 #include "view/surfaces.h"
 #include "view/transform.h"
+#include "view/vectors.h"
 
 #include <QImage>
 
@@ -36,3 +40,33 @@ void MainWindow::drawWaku2() {
 void MainWindow::drawTarget() { Draw_Target(*model_, surfaces_->bitmap); }
 void MainWindow::drawTargetAll() { Draw_Target_all(*model_, surfaces_->bitmap); }
 void MainWindow::copyViewToWindow() { surfaces_->copyBitmapToWindow(); }
+
+// --------------------------------------------------------------- flow plots
+
+void MainWindow::drawVectors() {
+  Max_RyuV(*model_, 0.9);
+  Draw_Vec_RY(*model_, surfaces_->bitmap, *services_, 1);
+}
+void MainWindow::drawOmeg() { draw_omeg(*model_, *surfaces_, *services_); }
+void MainWindow::drawPres() { draw_pres(*model_, *surfaces_, *services_); }
+void MainWindow::drawMitudo() { draw_mitudo(*model_, *surfaces_, *services_); }
+int MainWindow::panelColour(int r, int g, int b) { return static_cast<int>(RColorf(r, g, b)); }
+
+// ------------------------------------------------- model-check views (hidden)
+
+void MainWindow::N4Click() {
+  meshView(*model_, *surfaces_, *services_);
+  showSurface();
+}
+void MainWindow::bylr11Click() {
+  linkView(*model_, *surfaces_, *services_);
+  showSurface();
+}
+void MainWindow::N6Click() {
+  holeView(*model_, *surfaces_);
+  showSurface();
+}
+void MainWindow::N21Click() {
+  holeView2(*surfaces_);
+  showSurface();
+}
