@@ -1,6 +1,9 @@
 #include "ui/application_setup.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QSocketNotifier>
 #include <QStringList>
 #include <QWidget>
@@ -31,6 +34,17 @@ QFont interfaceFont(int pixelSize) {
   QFont font(QString::fromUtf8(interfaceFamily));
   font.setPixelSize(pixelSize);
   return font;
+}
+
+bool installToolkitTranslations() {
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                        QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete translator;
+    return false;
+  }
+  return QCoreApplication::installTranslator(translator);
 }
 
 void installQuitSignals(std::function<void()> onQuit) {

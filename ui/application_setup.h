@@ -15,6 +15,11 @@ class QWidget;
 void installFontSubstitution();
 QFont interfaceFont(int pixelSize = 12);
 
+// The toolkit's own texts (the edit fields' context menu, the message box's
+// buttons) in Japanese, from the translations the set-up installs.  Returns
+// false when they are not there.
+bool installToolkitTranslations();
+
 // Ctrl+C, SIGTERM and SIGHUP become a call of onQuit on the user-interface
 // thread, delivered like any other event: inside a run or an animation at the
 // loop's next processing of pending events.  The handler itself only writes

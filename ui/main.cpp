@@ -13,6 +13,7 @@ int main(int argc, char* argv[]) {
   // Only the main window's closing ends the program.
   app.setQuitOnLastWindowClosed(false);
   installFontSubstitution();
+  installToolkitTranslations();
   app.setFont(interfaceFont(12));
 
   MainWindow window;

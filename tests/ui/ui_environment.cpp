@@ -20,6 +20,7 @@ public:
     app_ = std::make_unique<QApplication>(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     installFontSubstitution();
+    installToolkitTranslations();
     QApplication::setFont(interfaceFont(12));
   }
   void TearDown() override { app_.reset(); }

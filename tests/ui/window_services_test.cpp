@@ -81,3 +81,9 @@ TEST(LayoutDialogWindow, RefusesToCloseAndKeepsItsCaption) {
   d.close();
   EXPECT_TRUE(d.isVisible());
 }
+
+TEST(ToolkitTexts, EditMenusAndMessageButtonsAreJapanese) {
+  // Installed once for the whole test program, as main() does.
+  EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Paste"), QString::fromUtf8("貼り付け(&P)"));
+  EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
+}
