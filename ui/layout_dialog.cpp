@@ -174,7 +174,12 @@ void LayoutDialog::setQuietly(QLineEdit* edit, const QString& value) {
   edit->blockSignals(was);
 }
 
-void LayoutDialog::showColumnCount(int n) { edit_[1]->setText(wholeNumberText(n)); }
+void LayoutDialog::showColumnCount(int n, bool regenerate) {
+  if (regenerate)
+    edit_[1]->setText(wholeNumberText(n));
+  else
+    setQuietly(edit_[1], wholeNumberText(n));
+}
 
 // -------------------------------------------------------------- showing
 

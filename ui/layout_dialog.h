@@ -21,8 +21,9 @@ public:
 
   // "全体" chosen in the "設定" group (else "選択列ごと").
   bool wholeLayoutChosen() const;
-  // The count field shows n (its change regenerates the layout).
-  void showColumnCount(int n);
+  // The count field shows n.  Its change regenerates the layout, except when
+  // regenerate is false.
+  void showColumnCount(int n, bool regenerate = true);
   void Target_set();
 
 public slots:

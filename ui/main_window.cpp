@@ -460,7 +460,11 @@ void MainWindow::FormMouseDown(int x, int y) {
       const double dy = y - m.columnBody[c][k].columnBodyPixY;
       if (dx * dx + dy * dy < 200) {
         m.selectedColumn = c;
-        layoutDialog_->showColumnCount(m.columnBodies[c]);
+        // A selection leaves the layout as it is.  In the editing mode the
+        // count field's change regenerates it all the same; during a run or
+        // an animation that would reset stepsDone under the running loop (a
+        // full run would end with stepsDone 2), so the field is only shown.
+        layoutDialog_->showColumnCount(m.columnBodies[c], !loopRunning());
         drawTarget();
         copyToWindow();
         layoutDialog_->Target_set();
