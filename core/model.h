@@ -30,6 +30,17 @@ inline constexpr int kAuxLinkCapacity = 719;    // wkFromWk
 inline constexpr int kHoleCapacity = 14900;     // ryBlankList
 inline constexpr int kLineCapacity = kPerimeterCapacity + 2; // line scratch
 inline constexpr int kParticleCapacity = 320;
+// Work planes of the main-grid residual: kMainPlaneCount fields over the main
+// grid with one point of padding on every side, rows of at most
+// kMainPlaneStride values (solver/residual_main.cpp).
+inline constexpr int kMainPlaneCount = 26;
+inline constexpr int kMainPlaneStride = kMainNyCapacity + 4;
+inline constexpr int kMainPlaneSize = (kMainNxCapacity + 2) * kMainPlaneStride;
+// Work planes of the auxiliary-grid residual: point (p, r) at p * 16 + r
+// (solver/residual_aux.cpp).
+inline constexpr int kAuxPlaneCount = 38;
+inline constexpr int kAuxPlaneStride = 16;
+inline constexpr int kAuxPlaneSize = (kPerimeterCapacity + 2) * kAuxPlaneStride;
 inline constexpr int kTracePointCapacity = 1800;
 
 // A fixed array indexed 1..N (slot 0 unused).
@@ -191,6 +202,11 @@ struct Model {
   Arr1<TriCoef, kLineCapacity> triCoef;
   Arr1<double, 4> rySumXX, rySumXY, rySumYY;
   Arr1<double, 4> wkSumXX, wkSumXY, wkSumYY;
+  // Contiguous copies of the main-grid fields that Risa_RY_2 works on, so
+  // that its loops run along memory (solver/residual_main.cpp).
+  std::array<double, kMainPlaneCount * kMainPlaneSize> ryPlanes;
+  // The same for Risa_WK_1, layers contiguous.
+  std::array<double, kAuxPlaneCount * kAuxPlaneSize> wkPlanes;
 
   // ---------------------------------------------------- solver constants
   double uInf;       // free-stream speed 0.05*sqrt(1.4)

@@ -31,13 +31,17 @@ inline double energyAtRest(double p) { return 2.5 * p; }
 //   u = (rho0 u + d2) / rho;  v = (rho0 v + d3) / rho.
 // The pressure is not touched.  Subtracting an increment is the same call
 // with the increment negated: a - b and a + (-b) are the same IEEE result.
+inline void addConservedIncrement(double& rho, double& u, double& v, double& e, double d1,
+                                  double d2, double d3, double d4) {
+  const double rho0 = rho;
+  rho = rho0 + d1;
+  e = e + d4;
+  u = (rho0 * u + d2) / rho;
+  v = (rho0 * v + d3) / rho;
+}
+
 inline void addConservedIncrement(FlowPoint& f, double d1, double d2, double d3, double d4) {
-  const double rho0 = f[slot::rho];
-  const double rho = rho0 + d1;
-  f[slot::rho] = rho;
-  f[slot::e] = f[slot::e] + d4;
-  f[slot::u] = (rho0 * f[slot::u] + d2) / rho;
-  f[slot::v] = (rho0 * f[slot::v] + d3) / rho;
+  addConservedIncrement(f[slot::rho], f[slot::u], f[slot::v], f[slot::e], d1, d2, d3, d4);
 }
 
 // The same increment followed by the pressure from the equation of state:

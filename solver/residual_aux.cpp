@@ -6,6 +6,14 @@
 #include <algorithm>
 #include <cmath>
 
+// The residual works on contiguous copies of one body's fields and metrics
+// (planes of m.wkPlanes, point (p, r) at p * 16 + r), loaded on entry and
+// written back on exit, so that its loops run along the layers: a xi-pass
+// handles all layers at one interface p + 1/2 at a time, an eta-pass the
+// layers of one column.  The arithmetic of every value is that of the line
+// procedure as written, and the columns of the eta-passes keep their order,
+// so the results are the same bits as a line-by-line evaluation.
+
 namespace {
 
 // Metric components of wkMetric[p][r][s].
@@ -13,97 +21,108 @@ namespace metric {
 inline constexpr int xXi = 1, yXi = 2, xEta = 3, yEta = 4, jac = 5;
 }
 
-// A xi-line runs along p through layer r; an eta-line runs along r through
-// column p.  Its neighbouring lines are layers r +- 1, or columns p +- 1.
-enum class Line { xi, eta };
+struct Planes {
+  double *rho, *u, *v, *e, *p;
+  double *mu, *mv, *T; // rho u, rho v and p / rho of the current state
+  double *xXi, *yXi, *xEta, *yEta, *J;
+  double *halfInvJ;        // 0.5 / J
+  double *soundXi, *soundEta; // wkSoundLen 1 and 2
+  double *tau;             // directional measure of the current pass
+  double *nu;              // pressure sensor of the current pass
+  double *dt;
+  double *f[4];            // negated contravariant flux of the current pass
+  double *h[4];            // interface flux at n + 1/2, stored at point n
+  double *r[4];            // res: residual, then Y
+  double *x[4];            // dq: X = g1 / 2
+  static constexpr int stride = kAuxPlaneStride;
 
-template <Line d>
-struct AuxLine {
-  Model& m;
-  int fixed; // r of a xi-line, p of an eta-line
-  int s;
-  FlowPoint& at(int n) const { return d == Line::xi ? m.wkFlow[n][fixed][s] : m.wkFlow[fixed][n][s]; }
-  const FlowPoint& plus(int n) const {
-    return d == Line::xi ? m.wkFlow[n][fixed + 1][s] : m.wkFlow[fixed + 1][n][s];
+  explicit Planes(Model& m) {
+    double* base = m.wkPlanes.data();
+    int next = 0;
+    auto plane = [&] { return base + kAuxPlaneSize * next++; };
+    rho = plane(), u = plane(), v = plane(), e = plane(), p = plane();
+    mu = plane(), mv = plane(), T = plane();
+    xXi = plane(), yXi = plane(), xEta = plane(), yEta = plane(), J = plane();
+    halfInvJ = plane(), soundXi = plane(), soundEta = plane();
+    tau = plane(), nu = plane(), dt = plane();
+    for (auto* set : {f, h, r, x})
+      for (int k = 0; k < 4; ++k) set[k] = plane();
   }
-  const FlowPoint& minus(int n) const {
-    return d == Line::xi ? m.wkFlow[n][fixed - 1][s] : m.wkFlow[fixed - 1][n][s];
-  }
-  const std::array<double, 6>& metricAt(int n) const {
-    return d == Line::xi ? m.wkMetric[n][fixed][s] : m.wkMetric[fixed][n][s];
-  }
-  const std::array<double, 3>& soundAt(int n) const {
-    return d == Line::xi ? m.wkSoundLen[n][fixed][s] : m.wkSoundLen[fixed][n][s];
-  }
+  static int at(int p, int r) { return p * stride + r; }
 };
 
-// The line procedure over the points n1..n2: negated contravariant fluxes
-// into lineFlux[n][0..3], the directional measure tau into lineFlux[n][4],
-// the interface fluxes H(n+1/2) into lineDiss[n][0..3].
-template <Line d>
-void lineFluxes(Model& m, int fixed, int n1, int n2, int s, double mu2) {
-  using namespace metric;
-  const AuxLine<d> line{m, fixed, s};
-  sensorAndThirdDifferences(m, n1, n2, [&](int n) -> const FlowPoint& { return line.at(n); });
-
-  for (int n = n1; n <= n2; ++n) {
-    const FlowPoint& f = line.at(n);
-    const auto& g = line.metricAt(n);
-    const double rho = f[slot::rho], u = f[slot::u], v = f[slot::v];
-    const double e = f[slot::e], p = f[slot::pres];
-    auto& flux = m.lineFlux[n];
-    if constexpr (d == Line::xi) {
-      const double U = g[yEta] * u - g[xEta] * v;
-      flux[0] = -rho * U;
-      flux[1] = flux[0] * u - g[yEta] * p;
-      flux[2] = flux[0] * v + g[xEta] * p;
-      flux[3] = -(e + p) * U;
-      flux[4] = std::fabs(g[jac]) / (std::fabs(U) + line.soundAt(n)[2]);
+// Negated contravariant fluxes and the directional measure of `count`
+// points from plane index a0 on.  Along xi: U = y_eta u - x_eta v and
+// tau_xi = |J| / (|U| + sqrt(1.4 (x_eta^2 + y_eta^2))); along eta:
+// V = x_xi v - y_xi u and tau_eta = |J| / (|V| + sqrt(1.4 (x_xi^2 + y_xi^2))).
+template <bool xiLine>
+void pointFluxes(const Planes& q, int a0, int count) {
+#pragma GCC ivdep
+  for (int a = a0; a < a0 + count; ++a) {
+    const double rho = q.rho[a], u = q.u[a], v = q.v[a], e = q.e[a], p = q.p[a];
+    if constexpr (xiLine) {
+      const double U = q.yEta[a] * u - q.xEta[a] * v;
+      const double f0 = -rho * U;
+      q.f[0][a] = f0;
+      q.f[1][a] = f0 * u - q.yEta[a] * p;
+      q.f[2][a] = f0 * v + q.xEta[a] * p;
+      q.f[3][a] = -(e + p) * U;
+      q.tau[a] = std::fabs(q.J[a]) / (std::fabs(U) + q.soundEta[a]);
     } else {
-      const double V = g[xXi] * v - g[yXi] * u;
-      flux[0] = -rho * V;
-      flux[1] = flux[0] * u + g[yXi] * p;
-      flux[2] = flux[0] * v - g[xXi] * p;
-      flux[3] = -(e + p) * V;
-      flux[4] = std::fabs(g[jac]) / (std::fabs(V) + line.soundAt(n)[1]);
+      const double V = q.xXi[a] * v - q.yXi[a] * u;
+      const double f0 = -rho * V;
+      q.f[0][a] = f0;
+      q.f[1][a] = f0 * u + q.yXi[a] * p;
+      q.f[2][a] = f0 * v - q.xXi[a] * p;
+      q.f[3][a] = -(e + p) * V;
+      q.tau[a] = std::fabs(q.J[a]) / (std::fabs(V) + q.soundXi[a]);
     }
   }
+}
 
-  for (int n = n1; n <= n2 - 1; ++n) {
-    const FlowPoint& a = line.at(n);
-    const FlowPoint& b = line.at(n + 1);
-    const auto& ga = line.metricAt(n);
-    const auto& gb = line.metricAt(n + 1);
-    const auto wa = conservedOf(a);
-    const auto wb = conservedOf(b);
-    auto& diss = m.lineDiss[n];
-    const double sensor = diss[0];
-    double delta[4];
-    for (int k = 0; k < 4; ++k)
-      delta[k] = dissipationDifference(sensor, m.k4Aux, wa[k], wb[k], diss[k + 1]);
+void pressureSensors(const Planes& q, int a0, int count, int along) {
+#pragma GCC ivdep
+  for (int a = a0; a < a0 + count; ++a) q.nu[a] = pressureSensor(q.p, a, along);
+}
 
+// Interface fluxes H(n + 1/2) for `count` interfaces whose point a lies at
+// plane indices a0, a0 + 1, ...; `along` steps to the next point of the
+// line, `across` to the neighbouring line on the + side (layer r + 1 of a
+// xi-line, column p + 1 of an eta-line).
+template <bool xiLine, Place place>
+void interfaceFluxes(const Model& m, const Planes& q, int a0, int count, int along, int across,
+                     double mu2) {
+  const double k4 = m.k4Aux, sA = m.stressA, sB = m.stressB, heat = m.heatCoef;
+#pragma GCC ivdep
+  for (int a = a0; a < a0 + count; ++a) {
+    const int b = a + along;
+    const double s = interfaceSensor<place>(q.nu, a, b);
+    // Per conserved component w = rho, rho u, rho v, E.
+    const auto dissipation = [&](const double* w) {
+      return dissipationDifference(s, k4, w[a], w[b], thirdDifference<place>(w, a, along));
+    };
+    const double delta[4] = {dissipation(q.rho), dissipation(q.mu), dissipation(q.mv), dissipation(q.e)};
     // Dissipation scale from the signed Jacobians, so that it acts alike on
     // grids of either orientation once divided by the signed J of a point.
-    const double lambda = (ga[jac] + gb[jac]) / (m.lineFlux[n][4] + m.lineFlux[n + 1][4]);
+    const double lambda = (q.J[a] + q.J[b]) / (q.tau[a] + q.tau[b]);
 
-    const double du = b[slot::u] - a[slot::u];
-    const double dv = b[slot::v] - a[slot::v];
-    const double dT = b[slot::pres] / b[slot::rho] - a[slot::pres] / a[slot::rho];
-    const FlowPoint &ap = line.plus(n), &bp = line.plus(n + 1);
-    const FlowPoint &am = line.minus(n), &bm = line.minus(n + 1);
+    const double du = q.u[b] - q.u[a];
+    const double dv = q.v[b] - q.v[a];
+    const double dT = q.T[b] - q.T[a];
+    const int ap = a + across, bp = b + across, am = a - across, bm = b - across;
     // Across-line sums; their 1/4 sits in the 0.125 of the metric averages.
-    const double cu = ap[slot::u] + bp[slot::u] - am[slot::u] - bm[slot::u];
-    const double cv = ap[slot::v] + bp[slot::v] - am[slot::v] - bm[slot::v];
-    const double cT = (ap[slot::pres] + bp[slot::pres]) / (ap[slot::rho] + bp[slot::rho]) -
-                      (am[slot::pres] + bm[slot::pres]) / (am[slot::rho] + bm[slot::rho]);
+    const double cu = q.u[ap] + q.u[bp] - q.u[am] - q.u[bm];
+    const double cv = q.v[ap] + q.v[bp] - q.v[am] - q.v[bm];
+    const double cT = (q.p[ap] + q.p[bp]) / (q.rho[ap] + q.rho[bp]) -
+                      (q.p[am] + q.p[bm]) / (q.rho[am] + q.rho[bm]);
 
     // J-weighted Cartesian derivatives of u, v and T = p / rho.
     double ybar, xbar, jux, jvx, jvy, juy, jTx, jTy;
-    if constexpr (d == Line::xi) {
-      ybar = 0.5 * (ga[yEta] + gb[yEta]);
-      xbar = 0.5 * (ga[xEta] + gb[xEta]);
-      const double cy = 0.125 * (ga[yXi] + gb[yXi]);
-      const double cx = 0.125 * (ga[xXi] + gb[xXi]);
+    if constexpr (xiLine) {
+      ybar = 0.5 * (q.yEta[a] + q.yEta[b]);
+      xbar = 0.5 * (q.xEta[a] + q.xEta[b]);
+      const double cy = 0.125 * (q.yXi[a] + q.yXi[b]);
+      const double cx = 0.125 * (q.xXi[a] + q.xXi[b]);
       jux = du * ybar - cu * cy;
       jvx = dv * ybar - cv * cy;
       jvy = -dv * xbar + cv * cx;
@@ -111,10 +130,10 @@ void lineFluxes(Model& m, int fixed, int n1, int n2, int s, double mu2) {
       jTx = dT * ybar - 2 * cT * cy;
       jTy = -dT * xbar + 2 * cT * cx;
     } else {
-      ybar = 0.5 * (ga[yXi] + gb[yXi]);
-      xbar = 0.5 * (ga[xXi] + gb[xXi]);
-      const double cy = 0.125 * (ga[yEta] + gb[yEta]);
-      const double cx = 0.125 * (ga[xEta] + gb[xEta]);
+      ybar = 0.5 * (q.yXi[a] + q.yXi[b]);
+      xbar = 0.5 * (q.xXi[a] + q.xXi[b]);
+      const double cy = 0.125 * (q.yEta[a] + q.yEta[b]);
+      const double cx = 0.125 * (q.xEta[a] + q.xEta[b]);
       jux = cu * cy - du * ybar;
       jvx = cv * cy - dv * ybar;
       jvy = -cv * cx + dv * xbar;
@@ -122,96 +141,171 @@ void lineFluxes(Model& m, int fixed, int n1, int n2, int s, double mu2) {
       jTx = 2 * cT * cy - dT * ybar;
       jTy = -2 * cT * cx + dT * xbar;
     }
-    const double sxx = m.stressA * jux + m.stressB * jvy;
-    const double syy = m.stressB * jux + m.stressA * jvy;
+    const double sxx = sA * jux + sB * jvy;
+    const double syy = sB * jux + sA * jvy;
     const double sxy = juy + jvx;
-    const double ubar = 0.5 * (a[slot::u] + b[slot::u]);
-    const double vbar = 0.5 * (a[slot::v] + b[slot::v]);
-    const double qx = ubar * sxx + vbar * sxy + m.heatCoef * jTx;
-    const double qy = ubar * sxy + vbar * syy + m.heatCoef * jTy;
-    const double kappa = mu2 * (0.5 / ga[jac] + 0.5 / gb[jac]);
+    const double ubar = 0.5 * (q.u[a] + q.u[b]);
+    const double vbar = 0.5 * (q.v[a] + q.v[b]);
+    const double qx = ubar * sxx + vbar * sxy + heat * jTx;
+    const double qy = ubar * sxy + vbar * syy + heat * jTy;
+    const double kappa = mu2 * (q.halfInvJ[a] + q.halfInvJ[b]);
 
-    diss[0] = lambda * delta[0];
-    if constexpr (d == Line::xi) {
-      diss[1] = lambda * delta[1] + kappa * (ybar * sxx - xbar * sxy);
-      diss[2] = lambda * delta[2] + kappa * (ybar * sxy - xbar * syy);
-      diss[3] = lambda * delta[3] + kappa * (ybar * qx - xbar * qy);
+    q.h[0][a] = lambda * delta[0];
+    if constexpr (xiLine) {
+      q.h[1][a] = lambda * delta[1] + kappa * (ybar * sxx - xbar * sxy);
+      q.h[2][a] = lambda * delta[2] + kappa * (ybar * sxy - xbar * syy);
+      q.h[3][a] = lambda * delta[3] + kappa * (ybar * qx - xbar * qy);
     } else {
-      diss[1] = lambda * delta[1] + kappa * (-ybar * sxx + xbar * sxy);
-      diss[2] = lambda * delta[2] + kappa * (-ybar * sxy + xbar * syy);
-      diss[3] = lambda * delta[3] + kappa * (-ybar * qx + xbar * qy);
+      q.h[1][a] = lambda * delta[1] + kappa * (-ybar * sxx + xbar * sxy);
+      q.h[2][a] = lambda * delta[2] + kappa * (-ybar * sxy + xbar * syy);
+      q.h[3][a] = lambda * delta[3] + kappa * (-ybar * qx + xbar * qy);
     }
   }
 }
 
-// Component k (0..3) of the residual at interior point n of the line just
-// processed (unit index spacing).
-inline double lineResidual(const Model& m, int n, int k) {
-  return 0.5 * (m.lineFlux[n + 1][k] - m.lineFlux[n - 1][k]) + m.lineDiss[n][k] -
-         m.lineDiss[n - 1][k];
+// R = (f(n+1) - f(n-1)) / 2 + H(n+1/2) - H(n-1/2) of component k at plane
+// index a (unit index spacing).
+inline double residualAt(const Planes& q, int k, int a, int along) {
+  return 0.5 * (q.f[k][a + along] - q.f[k][a - along]) + q.h[k][a] - q.h[k][a - along];
 }
 
-// res := R_xi on layers rFirst..rLast; in stage 1 tau_xi also goes to dt.
-template <bool storeTau>
-void xiPass(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s, double mu2) {
-  for (int r = rFirst; r <= rLast; ++r) {
-    lineFluxes<Line::xi>(m, r, pFirst - 1, pLast + 1, s, mu2);
-    if constexpr (storeTau)
-      for (int p = pFirst - 1; p <= pLast + 1; ++p) m.wkFlow[p][r][s][slot::dt] = m.lineFlux[p][4];
-    for (int p = pFirst; p <= pLast; ++p) {
+// The xi-lines r = rFirst..rLast over the points pFirst-1..pLast+1:
+// res := R_xi at p = pFirst..pLast; tau_xi of every point of the lines is
+// left in tau.
+void xiPass(const Model& m, const Planes& q, int pFirst, int pLast, int rFirst, int rLast, double mu2) {
+  const int S = Planes::stride, layers = rLast - rFirst + 1;
+  for (int p = pFirst - 1; p <= pLast + 1; ++p) pointFluxes<true>(q, q.at(p, rFirst), layers);
+  for (int p = pFirst; p <= pLast; ++p) pressureSensors(q, q.at(p, rFirst), layers, S);
+  interfaceFluxes<true, Place::first>(m, q, q.at(pFirst - 1, rFirst), layers, S, 1, mu2);
+  for (int p = pFirst; p <= pLast - 1; ++p)
+    interfaceFluxes<true, Place::inner>(m, q, q.at(p, rFirst), layers, S, 1, mu2);
+  interfaceFluxes<true, Place::last>(m, q, q.at(pLast, rFirst), layers, S, 1, mu2);
+  for (int p = pFirst; p <= pLast; ++p) {
+    const int a0 = q.at(p, rFirst);
+#pragma GCC ivdep
+    for (int a = a0; a < a0 + layers; ++a)
+      for (int k = 0; k < 4; ++k) q.r[k][a] = residualAt(q, k, a, S);
+  }
+}
+
+// The eta-line of column p over the layers rFirst-1..rLast+1.
+void etaLine(const Model& m, const Planes& q, int p, int rFirst, int rLast, double mu2) {
+  const int S = Planes::stride, n = rLast - rFirst + 3, a0 = q.at(p, rFirst - 1);
+  pointFluxes<false>(q, a0, n);
+  pressureSensors(q, a0 + 1, n - 2, 1);
+  interfaceFluxes<false, Place::first>(m, q, a0, 1, 1, S, mu2);
+  interfaceFluxes<false, Place::inner>(m, q, a0 + 1, n - 3, 1, S, mu2);
+  interfaceFluxes<false, Place::last>(m, q, a0 + n - 2, 1, 1, S, mu2);
+}
+
+void load(const Model& m, const Planes& q, int pFirst, int pLast, int s) {
+  using namespace metric;
+  for (int p = pFirst - 1; p <= pLast + 1; ++p)
+    for (int r = 1; r <= m.wkNr; ++r) {
+      const FlowPoint& f = m.wkFlow[p][r][s];
+      const auto& g = m.wkMetric[p][r][s];
+      const int a = q.at(p, r);
+      q.rho[a] = f[slot::rho];
+      q.u[a] = f[slot::u];
+      q.v[a] = f[slot::v];
+      q.e[a] = f[slot::e];
+      q.p[a] = f[slot::pres];
+      q.mu[a] = f[slot::rho] * f[slot::u];
+      q.mv[a] = f[slot::rho] * f[slot::v];
+      q.T[a] = f[slot::pres] / f[slot::rho];
+      q.dt[a] = f[slot::dt];
+      q.xXi[a] = g[xXi];
+      q.yXi[a] = g[yXi];
+      q.xEta[a] = g[xEta];
+      q.yEta[a] = g[yEta];
+      q.J[a] = g[jac];
+      q.halfInvJ[a] = 0.5 / g[jac];
+      q.soundXi[a] = m.wkSoundLen[p][r][s][1];
+      q.soundEta[a] = m.wkSoundLen[p][r][s][2];
+    }
+}
+
+// Writes back what the line-by-line evaluation leaves: stage values, the
+// state and the time steps of the updated points, tau_xi in dt along the
+// xi-lines (ghost columns included), the eta-pass time steps on the edge
+// layers.
+void store(Model& m, const Planes& q, int pFirst, int pLast, int rFirst, int rLast, int s) {
+  for (int p = pFirst - 1; p <= pLast + 1; ++p)
+    for (int r = rFirst - 1; r <= rLast + 1; ++r) {
+      const bool updated = p >= pFirst && p <= pLast && r >= rFirst && r <= rLast;
+      const bool edge = p >= pFirst && p <= pLast;
+      const bool xiLine = r >= rFirst && r <= rLast;
+      if (!edge && !xiLine) continue;
       FlowPoint& f = m.wkFlow[p][r][s];
-      for (int k = 0; k < 4; ++k) f[slot::res + k] = lineResidual(m, p, k);
+      const int a = q.at(p, r);
+      f[slot::dt] = q.dt[a];
+      if (!updated) continue;
+      f[slot::rho] = q.rho[a];
+      f[slot::u] = q.u[a];
+      f[slot::v] = q.v[a];
+      f[slot::e] = q.e[a];
+      f[slot::pres] = q.p[a];
+      for (int k = 0; k < 4; ++k) {
+        f[slot::res + k] = q.r[k][a];
+        f[slot::dq + k] = q.x[k][a];
+      }
     }
-  }
 }
 
 } // namespace
 
-void Risa_WK_1(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s, double reynolds) {
+__attribute__((target_clones("avx2", "default"), flatten)) void Risa_WK_1(
+    Model& m, int pFirst, int pLast, int rFirst, int rLast, int s, double reynolds) {
+  const Planes q(m);
   const double mu2 = 2 * m.uInf / reynolds;
-  constexpr int jac = metric::jac;
+  const int layers = rLast - rFirst + 1;
+  load(m, q, pFirst, pLast, s);
 
   // Stage 1: R(U^n), dt = cflAux min(tau_eta, tau_xi), X = dt R / (2 J) and
   // the intermediate state, column by column.
-  xiPass<true>(m, pFirst, pLast, rFirst, rLast, s, mu2);
+  xiPass(m, q, pFirst, pLast, rFirst, rLast, mu2);
+  for (int p = pFirst - 1; p <= pLast + 1; ++p)
+    for (int a = q.at(p, rFirst); a < q.at(p, rFirst) + layers; ++a) q.dt[a] = q.tau[a];
   for (int p = pFirst; p <= pLast; ++p) {
-    lineFluxes<Line::eta>(m, p, rFirst - 1, rLast + 1, s, mu2);
-    for (int r = rFirst - 1; r <= rLast + 1; ++r) {
-      FlowPoint& f = m.wkFlow[p][r][s];
-      f[slot::dt] = m.cflAux * std::min(m.lineFlux[r][4], f[slot::dt]);
-    }
-    for (int r = rFirst; r <= rLast; ++r) {
-      FlowPoint& f = m.wkFlow[p][r][s];
-      const double J = m.wkMetric[p][r][s][jac];
+    etaLine(m, q, p, rFirst, rLast, mu2);
+    const int e0 = q.at(p, rFirst - 1), a0 = q.at(p, rFirst);
+#pragma GCC ivdep
+    for (int a = e0; a < e0 + layers + 2; ++a) q.dt[a] = m.cflAux * std::min(q.tau[a], q.dt[a]);
+#pragma GCC ivdep
+    for (int a = a0; a < a0 + layers; ++a) {
       for (int k = 0; k < 4; ++k)
-        f[slot::dq + k] = 0.5 * f[slot::dt] * (f[slot::res + k] + lineResidual(m, r, k)) / J;
-    }
-    for (int r = rFirst; r <= rLast; ++r) {
-      FlowPoint& f = m.wkFlow[p][r][s];
-      advanceState(f, f[slot::dq], f[slot::dq + 1], f[slot::dq + 2], f[slot::dq + 3]);
+        q.x[k][a] = 0.5 * q.dt[a] * (q.r[k][a] + residualAt(q, k, a, 1)) / q.J[a];
+      addConservedIncrement(q.rho[a], q.u[a], q.v[a], q.e[a], q.x[0][a], q.x[1][a], q.x[2][a], q.x[3][a]);
+      q.p[a] = pressureOf(q.rho[a], q.u[a], q.v[a], q.e[a]);
+      q.mu[a] = q.rho[a] * q.u[a];
+      q.mv[a] = q.rho[a] * q.v[a];
+      q.T[a] = q.p[a] / q.rho[a];
     }
   }
 
-  // Stage 2: Y = 4 X - dt R / J, the sums, and back to U^n column by column.
-  xiPass<false>(m, pFirst, pLast, rFirst, rLast, s, mu2);
+  // Stage 2: Y = 4 X - dt R / J, the inner products in point order, and U^n
+  // again column by column.
+  xiPass(m, q, pFirst, pLast, rFirst, rLast, mu2);
   for (int p = pFirst; p <= pLast; ++p) {
-    lineFluxes<Line::eta>(m, p, rFirst - 1, rLast + 1, s, mu2);
-    for (int r = rFirst; r <= rLast; ++r) {
-      FlowPoint& f = m.wkFlow[p][r][s];
-      const double J = m.wkMetric[p][r][s][jac];
+    etaLine(m, q, p, rFirst, rLast, mu2);
+    const int a0 = q.at(p, rFirst);
+#pragma GCC ivdep
+    for (int a = a0; a < a0 + layers; ++a)
       for (int k = 0; k < 4; ++k) {
-        const double z = (f[slot::res + k] + lineResidual(m, r, k)) * f[slot::dt] / J;
-        const double x = f[slot::dq + k];
-        const double y = 4.0 * x - z;
-        f[slot::res + k] = y;
+        const double z = (q.r[k][a] + residualAt(q, k, a, 1)) * q.dt[a] / q.J[a];
+        q.r[k][a] = 4.0 * q.x[k][a] - z;
+      }
+    for (int a = a0; a < a0 + layers; ++a)
+      for (int k = 0; k < 4; ++k) {
+        const double x = q.x[k][a], y = q.r[k][a];
         m.wkSumYY[k + 1] += y * y;
         m.wkSumXY[k + 1] += x * y;
         m.wkSumXX[k + 1] += x * x;
       }
-    }
-    for (int r = rFirst; r <= rLast; ++r) {
-      FlowPoint& f = m.wkFlow[p][r][s];
-      addConservedIncrement(f, -f[slot::dq], -f[slot::dq + 1], -f[slot::dq + 2], -f[slot::dq + 3]);
-    }
+#pragma GCC ivdep
+    for (int a = a0; a < a0 + layers; ++a)
+      addConservedIncrement(q.rho[a], q.u[a], q.v[a], q.e[a], -q.x[0][a], -q.x[1][a], -q.x[2][a], -q.x[3][a]);
   }
+
+  store(m, q, pFirst, pLast, rFirst, rLast, s);
 }

@@ -6,172 +6,260 @@
 #include <algorithm>
 #include <cmath>
 
+// The residual works on contiguous copies of the fields (planes of
+// m.ryPlanes, point (i, j) at i * stride + j), loaded from ryFlow on entry
+// and written back on exit.  Every loop over points then runs along j, that
+// is along memory, in both passes: an x-line pass handles all rows at one
+// interface i + 1/2 at a time, a y-line pass the points of one column.  The
+// arithmetic of every value is the one of the line procedure as written;
+// only the order in which independent values are formed differs, so the
+// results are the same bits.
+
 namespace {
 
-// An x-line runs along i through row j (normal velocity u, tangential v); a
-// y-line runs along j through column i (normal velocity v, tangential u).
-enum class Line { x, y };
+struct Planes {
+  double *rho, *u, *v, *e, *p;
+  double *mu, *mv, *T; // rho u, rho v and p / rho of the current state
+  double *nu;          // pressure sensor of the current pass
+  double *dt;
+  double *f[4];        // negated convective flux of the current pass
+  double *h[4];        // interface flux at n + 1/2, stored at point n
+  double *r[4];        // res: residual, then Y
+  double *x[4];        // dq: X = g1 / 2
+  int stride;
 
-// The points of one main-grid line and of its two neighbouring lines.
-template <Line d>
-struct MainLine {
-  Model& m;
-  int fixed; // j of an x-line, i of a y-line
-  FlowPoint& at(int n) const { return d == Line::x ? m.ryFlow[n][fixed] : m.ryFlow[fixed][n]; }
-  const FlowPoint& plus(int n) const {
-    return d == Line::x ? m.ryFlow[n][fixed + 1] : m.ryFlow[fixed + 1][n];
+  explicit Planes(Model& m) {
+    stride = (m.ryNy + 2 + 3) / 4 * 4;
+    double* base = m.ryPlanes.data();
+    int next = 0;
+    auto plane = [&] { return base + kMainPlaneSize * next++; };
+    rho = plane(), u = plane(), v = plane(), e = plane(), p = plane();
+    mu = plane(), mv = plane(), T = plane(), nu = plane(), dt = plane();
+    for (auto* set : {f, h, r, x})
+      for (int k = 0; k < 4; ++k) set[k] = plane();
   }
-  const FlowPoint& minus(int n) const {
-    return d == Line::x ? m.ryFlow[n][fixed - 1] : m.ryFlow[fixed - 1][n];
-  }
+  int at(int i, int j) const { return i * stride + j; }
 };
 
-// The line procedure over the points 1..N: negated convective fluxes into
-// lineFlux[n][0..3], interface fluxes H(n+1/2) into lineDiss[n][0..3].  With
-// setTimeStep, the local time step of each point n + 1 is set on the way,
-// dt = cfl dx / (max(|u|, |v|) + 1.183), 1.183 being the free-stream sound
-// speed sqrt(1.4).
-template <Line d, bool setTimeStep>
-void lineFluxes(Model& m, int fixed, int N) {
-  const MainLine<d> line{m, fixed};
-  sensorAndThirdDifferences(m, 1, N, [&](int n) -> const FlowPoint& { return line.at(n); });
-
-  for (int n = 1; n <= N; ++n) {
-    const FlowPoint& f = line.at(n);
-    const double rho = f[slot::rho], u = f[slot::u], v = f[slot::v];
-    const double e = f[slot::e], p = f[slot::pres];
-    auto& flux = m.lineFlux[n];
-    if constexpr (d == Line::x) {
-      flux[0] = -u * rho;
-      flux[1] = flux[0] * u - p;
-      flux[2] = flux[0] * v;
-      flux[3] = (e + p) * (-u);
-    } else {
-      flux[0] = -v * rho;
-      flux[1] = flux[0] * u;
-      flux[2] = flux[0] * v - p;
-      flux[3] = (e + p) * (-v);
-    }
-  }
-
-  // Viscosity mu = uInf / Re, applied as a division by K = Re / uInf.
-  const double K = m.reynolds / m.uInf;
+// Interface fluxes H(n + 1/2) for `count` interfaces whose point a = n lies
+// at plane indices a0, a0 + 1, ...; `along` is the index step to the next
+// point of the line, `across` the step to the neighbouring line on the +
+// side.  An x-line interface has normal velocity u, a y-line interface v.
+template <bool xLine, Place place, bool setTimeStep>
+void interfaceFluxes(const Model& m, const Planes& q, int a0, int count, int along, int across) {
+  const double K = m.reynolds / m.uInf; // viscosity uInf / Re as a divisor
   const double halfDx = 0.5 * m.ryDx;
-  for (int n = 1; n <= N - 1; ++n) {
-    const FlowPoint& a = line.at(n);
-    FlowPoint& b = line.at(n + 1);
-    const auto wa = conservedOf(a);
-    const auto wb = conservedOf(b);
-    auto& diss = m.lineDiss[n];
-    const double s = diss[0];
-    double delta[4];
-    for (int k = 0; k < 4; ++k)
-      delta[k] = dissipationDifference(s, m.k4Main, wa[k], wb[k], diss[k + 1]);
+  const double k4 = m.k4Main, sA = m.stressA, sB = m.stressB, heat = m.heatCoef;
+  const double dtScale = m.cflMain * m.ryDx;
+#pragma GCC ivdep
+  for (int a = a0; a < a0 + count; ++a) {
+    const int b = a + along;
+    const double s = interfaceSensor<place>(q.nu, a, b);
+    // Per conserved component w = rho, rho u, rho v, E.
+    const auto dissipation = [&](const double* w) {
+      return dissipationDifference(s, k4, w[a], w[b], thirdDifference<place>(w, a, along));
+    };
+    const double delta[4] = {dissipation(q.rho), dissipation(q.mu), dissipation(q.mv), dissipation(q.e)};
 
-    const double qa = d == Line::x ? a[slot::u] : a[slot::v];
-    const double qb = d == Line::x ? b[slot::u] : b[slot::v];
-    // Spectral radius |q| + c with the free-stream sound speed, c = 1.183.
+    const double qa = xLine ? q.u[a] : q.v[a];
+    const double qb = xLine ? q.u[b] : q.v[b];
+    // Spectral radius |q| + c with the free-stream sound speed c = 1.183.
     const double L = halfDx * (std::fabs(qb) + 2.366 + std::fabs(qa));
 
-    const double du = b[slot::u] - a[slot::u];
-    const double dv = b[slot::v] - a[slot::v];
-    const FlowPoint &ap = line.plus(n), &bp = line.plus(n + 1);
-    const FlowPoint &am = line.minus(n), &bm = line.minus(n + 1);
-    const double cu = 0.25 * (ap[slot::u] + bp[slot::u] - am[slot::u] - bm[slot::u]);
-    const double cv = 0.25 * (ap[slot::v] + bp[slot::v] - am[slot::v] - bm[slot::v]);
-    double sigma, tau;
-    if constexpr (d == Line::x) {
-      sigma = m.stressA * du + m.stressB * cv;
-      tau = cu + dv;
-    } else {
-      sigma = m.stressB * cu + m.stressA * dv;
-      tau = du + cv;
-    }
-    const double theta =
-        m.heatCoef * (b[slot::pres] / b[slot::rho] - a[slot::pres] / a[slot::rho]);
-    const double ubar = 0.5 * (a[slot::u] + b[slot::u]);
-    const double vbar = 0.5 * (a[slot::v] + b[slot::v]);
+    const double du = q.u[b] - q.u[a];
+    const double dv = q.v[b] - q.v[a];
+    const double cu = 0.25 * (q.u[a + across] + q.u[b + across] - q.u[a - across] - q.u[b - across]);
+    const double cv = 0.25 * (q.v[a + across] + q.v[b + across] - q.v[a - across] - q.v[b - across]);
+    const double sigma = xLine ? sA * du + sB * cv : sB * cu + sA * dv;
+    const double tau = xLine ? cu + dv : du + cv;
+    const double theta = heat * (q.T[b] - q.T[a]);
+    const double ubar = 0.5 * (q.u[a] + q.u[b]);
+    const double vbar = 0.5 * (q.v[a] + q.v[b]);
 
-    diss[0] = L * delta[0];
-    if constexpr (d == Line::x) {
-      diss[1] = L * delta[1] + sigma / K;
-      diss[2] = L * delta[2] + tau / K;
-      diss[3] = L * delta[3] + (ubar * sigma + vbar * tau + theta) / K;
+    q.h[0][a] = L * delta[0];
+    if constexpr (xLine) {
+      q.h[1][a] = L * delta[1] + sigma / K;
+      q.h[2][a] = L * delta[2] + tau / K;
+      q.h[3][a] = L * delta[3] + (ubar * sigma + vbar * tau + theta) / K;
     } else {
-      diss[1] = L * delta[1] + tau / K;
-      diss[2] = L * delta[2] + sigma / K;
-      diss[3] = L * delta[3] + (ubar * tau + vbar * sigma + theta) / K;
+      q.h[1][a] = L * delta[1] + tau / K;
+      q.h[2][a] = L * delta[2] + sigma / K;
+      q.h[3][a] = L * delta[3] + (ubar * tau + vbar * sigma + theta) / K;
     }
-
     if constexpr (setTimeStep)
-      b[slot::dt] =
-          m.cflMain * m.ryDx / (std::max(std::fabs(b[slot::u]), std::fabs(b[slot::v])) + 1.183);
+      q.dt[b] = dtScale / (std::max(std::fabs(q.u[b]), std::fabs(q.v[b])) + 1.183);
   }
 }
 
-// Component k (0..3) of the residual at interior point n of the line just
-// processed.
-inline double lineResidual(const Model& m, int n, int k, double halfDx) {
-  return halfDx * (m.lineFlux[n + 1][k] - m.lineFlux[n - 1][k]) + m.lineDiss[n][k] -
-         m.lineDiss[n - 1][k];
-}
-
-// res := R_x on every interior point (both stages).
-void xPass(Model& m) {
-  const double halfDx = 0.5 * m.ryDx;
-  for (int j = 2; j <= m.ryNy - 1; ++j) {
-    lineFluxes<Line::x, false>(m, j, m.ryNx);
-    for (int i = 2; i <= m.ryNx - 1; ++i) {
-      FlowPoint& f = m.ryFlow[i][j];
-      for (int k = 0; k < 4; ++k) f[slot::res + k] = lineResidual(m, i, k, halfDx);
+// Negated convective fluxes of `count` points from plane index a0 on.
+template <bool xLine>
+void pointFluxes(const Planes& q, int a0, int count) {
+#pragma GCC ivdep
+  for (int a = a0; a < a0 + count; ++a) {
+    const double rho = q.rho[a], u = q.u[a], v = q.v[a], e = q.e[a], p = q.p[a];
+    if constexpr (xLine) {
+      const double f0 = -u * rho;
+      q.f[0][a] = f0;
+      q.f[1][a] = f0 * u - p;
+      q.f[2][a] = f0 * v;
+      q.f[3][a] = (e + p) * (-u);
+    } else {
+      const double f0 = -v * rho;
+      q.f[0][a] = f0;
+      q.f[1][a] = f0 * u;
+      q.f[2][a] = f0 * v - p;
+      q.f[3][a] = (e + p) * (-v);
     }
   }
+}
+
+void pressureSensors(const Planes& q, int a0, int count, int along) {
+#pragma GCC ivdep
+  for (int a = a0; a < a0 + count; ++a) q.nu[a] = pressureSensor(q.p, a, along);
+}
+
+// R = dx/2 (f(n+1) - f(n-1)) + H(n+1/2) - H(n-1/2) of component k at
+// plane index a.
+inline double residualAt(const Planes& q, int k, int a, int along, double halfDx) {
+  return halfDx * (q.f[k][a + along] - q.f[k][a - along]) + q.h[k][a] - q.h[k][a - along];
+}
+
+// The x-lines j = 2..ny-1 over the points i = 1..nx: res := R_x.
+void xPass(const Model& m, const Planes& q) {
+  const int nx = m.ryNx, ny = m.ryNy, S = q.stride, rows = ny - 2;
+  const double halfDx = 0.5 * m.ryDx;
+  for (int i = 1; i <= nx; ++i) pointFluxes<true>(q, q.at(i, 2), rows);
+  for (int i = 2; i <= nx - 1; ++i) pressureSensors(q, q.at(i, 2), rows, S);
+  interfaceFluxes<true, Place::first, false>(m, q, q.at(1, 2), rows, S, 1);
+  for (int i = 2; i <= nx - 2; ++i) interfaceFluxes<true, Place::inner, false>(m, q, q.at(i, 2), rows, S, 1);
+  interfaceFluxes<true, Place::last, false>(m, q, q.at(nx - 1, 2), rows, S, 1);
+  for (int i = 2; i <= nx - 1; ++i) {
+    const int a0 = q.at(i, 2);
+#pragma GCC ivdep
+    for (int a = a0; a < a0 + rows; ++a)
+      for (int k = 0; k < 4; ++k) q.r[k][a] = residualAt(q, k, a, S, halfDx);
+  }
+}
+
+// The line procedure of the y-line through column i, points j = 1..ny:
+// fluxes into h at the interfaces, f at the points.
+template <bool setTimeStep>
+void yLine(const Model& m, const Planes& q, int i) {
+  const int ny = m.ryNy, S = q.stride;
+  pointFluxes<false>(q, q.at(i, 1), ny);
+  pressureSensors(q, q.at(i, 2), ny - 2, 1);
+  interfaceFluxes<false, Place::first, setTimeStep>(m, q, q.at(i, 1), 1, 1, S);
+  interfaceFluxes<false, Place::inner, setTimeStep>(m, q, q.at(i, 2), ny - 3, 1, S);
+  interfaceFluxes<false, Place::last, setTimeStep>(m, q, q.at(i, ny - 1), 1, 1, S);
+}
+
+// Point-wise state changes on the planes: U + X with the pressure of the
+// equation of state (and the derived rho u, rho v, p / rho), or U - X.
+void advancePoints(const Planes& q, int a0, int count) {
+#pragma GCC ivdep
+  for (int a = a0; a < a0 + count; ++a) {
+    addConservedIncrement(q.rho[a], q.u[a], q.v[a], q.e[a], q.x[0][a], q.x[1][a], q.x[2][a], q.x[3][a]);
+    q.p[a] = pressureOf(q.rho[a], q.u[a], q.v[a], q.e[a]);
+    q.mu[a] = q.rho[a] * q.u[a];
+    q.mv[a] = q.rho[a] * q.v[a];
+    q.T[a] = q.p[a] / q.rho[a];
+  }
+}
+
+void restorePoints(const Planes& q, int a0, int count) {
+#pragma GCC ivdep
+  for (int a = a0; a < a0 + count; ++a)
+    addConservedIncrement(q.rho[a], q.u[a], q.v[a], q.e[a], -q.x[0][a], -q.x[1][a], -q.x[2][a], -q.x[3][a]);
+}
+
+void load(const Model& m, const Planes& q) {
+  for (int i = 1; i <= m.ryNx; ++i)
+    for (int j = 1; j <= m.ryNy; ++j) {
+      const FlowPoint& f = m.ryFlow[i][j];
+      const int a = q.at(i, j);
+      q.rho[a] = f[slot::rho];
+      q.u[a] = f[slot::u];
+      q.v[a] = f[slot::v];
+      q.e[a] = f[slot::e];
+      q.p[a] = f[slot::pres];
+      q.mu[a] = f[slot::rho] * f[slot::u];
+      q.mv[a] = f[slot::rho] * f[slot::v];
+      q.T[a] = f[slot::pres] / f[slot::rho];
+    }
+}
+
+void store(Model& m, const Planes& q) {
+  for (int i = 2; i <= m.ryNx - 1; ++i) {
+    for (int j = 2; j <= m.ryNy - 1; ++j) {
+      FlowPoint& f = m.ryFlow[i][j];
+      const int a = q.at(i, j);
+      f[slot::rho] = q.rho[a];
+      f[slot::u] = q.u[a];
+      f[slot::v] = q.v[a];
+      f[slot::e] = q.e[a];
+      f[slot::pres] = q.p[a];
+      f[slot::dt] = q.dt[a];
+      for (int k = 0; k < 4; ++k) {
+        f[slot::res + k] = q.r[k][a];
+        f[slot::dq + k] = q.x[k][a];
+      }
+    }
+    m.ryFlow[i][m.ryNy][slot::dt] = q.dt[q.at(i, m.ryNy)];
+  }
+  for (int h = 1; h <= m.ryBlankCount; ++h) m.ryFlow[m.ryBlankList[h].i][m.ryBlankList[h].j][slot::dt] = 0;
 }
 
 } // namespace
 
-void Risa_RY_2(Model& m) {
-  const int nx = m.ryNx, ny = m.ryNy;
+__attribute__((target_clones("avx2", "default"), flatten)) void Risa_RY_2(Model& m) {
+  const Planes q(m);
+  const int nx = m.ryNx, ny = m.ryNy, rows = ny - 2;
   const double halfDx = 0.5 * m.ryDx;
+  load(m, q);
 
   // Stage 1: R(U^n) and the local time steps.
-  xPass(m);
+  xPass(m, q);
   for (int i = 2; i <= nx - 1; ++i) {
-    lineFluxes<Line::y, true>(m, i, ny);
-    for (int j = 2; j <= ny - 1; ++j) {
-      FlowPoint& f = m.ryFlow[i][j];
-      for (int k = 0; k < 4; ++k) f[slot::res + k] = f[slot::res + k] + lineResidual(m, j, k, halfDx);
-    }
+    yLine<true>(m, q, i);
+    const int a0 = q.at(i, 2);
+#pragma GCC ivdep
+    for (int a = a0; a < a0 + rows; ++a)
+      for (int k = 0; k < 4; ++k) q.r[k][a] = q.r[k][a] + residualAt(q, k, a, 1, halfDx);
   }
 
   // Holes take no step.
-  for (int h = 1; h <= m.ryBlankCount; ++h) m.ryFlow[m.ryBlankList[h].i][m.ryBlankList[h].j][slot::dt] = 0;
+  for (int h = 1; h <= m.ryBlankCount; ++h) q.dt[q.at(m.ryBlankList[h].i, m.ryBlankList[h].j)] = 0;
 
   // X = g1 / 2 = dt R(U^n) / (2 dx^2), and the intermediate state U^n + X.
-  for (int j = 2; j <= ny - 1; ++j)
-    for (int i = 2; i <= nx - 1; ++i) {
-      FlowPoint& f = m.ryFlow[i][j];
-      for (int k = 0; k < 4; ++k) f[slot::dq + k] = 0.5 * f[slot::dt] * f[slot::res + k] / m.ryDx2;
-      advanceState(f, f[slot::dq], f[slot::dq + 1], f[slot::dq + 2], f[slot::dq + 3]);
-    }
-
-  // Stage 2: R at the intermediate state; Y = 4 X - dt R / dx^2 = 2 g1 - g2.
-  xPass(m);
   for (int i = 2; i <= nx - 1; ++i) {
-    lineFluxes<Line::y, false>(m, i, ny);
-    for (int j = 2; j <= ny - 1; ++j) {
-      FlowPoint& f = m.ryFlow[i][j];
+    const int a0 = q.at(i, 2);
+#pragma GCC ivdep
+    for (int a = a0; a < a0 + rows; ++a)
+      for (int k = 0; k < 4; ++k) q.x[k][a] = 0.5 * q.dt[a] * q.r[k][a] / m.ryDx2;
+    advancePoints(q, a0, rows);
+  }
+
+  // Stage 2: R at the intermediate state; Y = 4 X - dt R / dx^2 = 2 g1 - g2,
+  // the inner products in point order, and U^n again line by line.
+  xPass(m, q);
+  for (int i = 2; i <= nx - 1; ++i) {
+    yLine<false>(m, q, i);
+    const int a0 = q.at(i, 2);
+#pragma GCC ivdep
+    for (int a = a0; a < a0 + rows; ++a)
       for (int k = 0; k < 4; ++k) {
-        const double z = (f[slot::res + k] + lineResidual(m, j, k, halfDx)) * f[slot::dt] / m.ryDx2;
-        const double x = f[slot::dq + k];
-        const double y = 4.0 * x - z;
-        f[slot::res + k] = y;
+        const double z = (q.r[k][a] + residualAt(q, k, a, 1, halfDx)) * q.dt[a] / m.ryDx2;
+        q.r[k][a] = 4.0 * q.x[k][a] - z;
+      }
+    for (int a = a0; a < a0 + rows; ++a)
+      for (int k = 0; k < 4; ++k) {
+        const double x = q.x[k][a], y = q.r[k][a];
         m.rySumYY[k + 1] += y * y;
         m.rySumXY[k + 1] += x * y;
         m.rySumXX[k + 1] += x * x;
       }
-      // Back to U^n; the pressure keeps its intermediate value.
-      addConservedIncrement(f, -f[slot::dq], -f[slot::dq + 1], -f[slot::dq + 2], -f[slot::dq + 3]);
-    }
+    restorePoints(q, a0, rows);
   }
+
+  store(m, q);
 }

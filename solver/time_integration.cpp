@@ -18,27 +18,32 @@ void RRK(Model& m) {
 }
 
 void combineStages(Model& m) {
+  // The eight quotients first; each increment then depends only on its own
+  // point, so one sweep per grid serves all four components.
+  double ryX[5], ryY[5], wkX[5], wkY[5];
   for (int k = 1; k <= 4; ++k) {
-    const int dq = slot::dq + k - 1, res = slot::res + k - 1;
+    ryX[k] = m.rySumXY[k] = 8 * m.rySumXY[k] / (kQuotientGuard + m.rySumYY[k]);
+    ryY[k] = m.rySumXX[k] = 4 * m.rySumXX[k] / (kQuotientGuard + m.rySumYY[k]);
+    wkX[k] = m.wkSumXY[k] = 8 * m.wkSumXY[k] / (kQuotientGuard + m.wkSumYY[k]);
+    wkY[k] = m.wkSumXX[k] = 4 * m.wkSumXX[k] / (kQuotientGuard + m.wkSumYY[k]);
+  }
 
-    m.rySumXY[k] = 8 * m.rySumXY[k] / (kQuotientGuard + m.rySumYY[k]);
-    m.rySumXX[k] = 4 * m.rySumXX[k] / (kQuotientGuard + m.rySumYY[k]);
-    for (int i = 2; i <= m.ryNx - 1; ++i)
-      for (int j = 2; j <= m.ryNy - 1; ++j)
-        if (m.ryHoleFlag[i][j] == 0) {
-          FlowPoint& f = m.ryFlow[i][j];
-          f[dq] = f[dq] * m.rySumXY[k] - f[res] * m.rySumXX[k];
-        }
+  for (int i = 2; i <= m.ryNx - 1; ++i)
+    for (int j = 2; j <= m.ryNy - 1; ++j)
+      if (m.ryHoleFlag[i][j] == 0) {
+        FlowPoint& f = m.ryFlow[i][j];
+        for (int k = 1; k <= 4; ++k)
+          f[slot::dq + k - 1] = f[slot::dq + k - 1] * ryX[k] - f[slot::res + k - 1] * ryY[k];
+      }
+  for (int b = 1; b <= m.nBodies; ++b)
+    for (int r = 2; r <= m.wkNr - 1; ++r)
+      for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
+        FlowPoint& f = m.wkFlow[p][r][1];
+        for (int k = 1; k <= 4; ++k)
+          f[slot::dq + k - 1] = f[slot::dq + k - 1] * wkX[k] - f[slot::res + k - 1] * wkY[k];
+      }
 
-    m.wkSumXY[k] = 8 * m.wkSumXY[k] / (kQuotientGuard + m.wkSumYY[k]);
-    m.wkSumXX[k] = 4 * m.wkSumXX[k] / (kQuotientGuard + m.wkSumYY[k]);
-    for (int b = 1; b <= m.nBodies; ++b)
-      for (int r = 2; r <= m.wkNr - 1; ++r)
-        for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
-          FlowPoint& f = m.wkFlow[p][r][1];
-          f[dq] = f[dq] * m.wkSumXY[k] - f[res] * m.wkSumXX[k];
-        }
-
+  for (int k = 1; k <= 4; ++k) {
     m.wkSumYY[k] = m.wkSumXY[k] = m.wkSumXX[k] = 0;
     m.rySumYY[k] = m.rySumXY[k] = m.rySumXX[k] = 0;
   }

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <vector>
 
 namespace {
 
@@ -177,14 +176,20 @@ const LineCase kLines[] = {
 
 TEST(DissipationSensor, SensorEndRulesAndThirdDifferences) {
   for (const auto& c : kLines) {
-    auto m = makeModel();
-    std::vector<FlowPoint> pts(6);
-    for (int n = 1; n <= 5; ++n) synthetic::setState(pts[n], c.rho[n - 1], 0, 0, c.p[n - 1]);
-    sensorAndThirdDifferences(*m, 1, 5, [&](int n) -> const FlowPoint& { return pts[n]; });
-    for (int n = 1; n <= 4; ++n) {
-      EXPECT_DOUBLE_EQ(m->lineDiss[n][0], c.sensor[n - 1]) << c.name << " sensor " << n;
-      EXPECT_DOUBLE_EQ(m->lineDiss[n][1], c.third[n - 1]) << c.name << " D3 " << n;
-      EXPECT_EQ(m->lineDiss[n][2], 0.0) << c.name;
+    // A line of five points at plane indices 1..5.
+    double p[7] = {}, rho[7] = {}, nu[7] = {};
+    for (int n = 1; n <= 5; ++n) {
+      p[n] = c.p[n - 1];
+      rho[n] = c.rho[n - 1];
+    }
+    for (int n = 2; n <= 4; ++n) nu[n] = pressureSensor(p, n, 1);
+    const double sensor[4] = {interfaceSensor<Place::first>(nu, 1, 2), interfaceSensor<Place::inner>(nu, 2, 3),
+                              interfaceSensor<Place::inner>(nu, 3, 4), interfaceSensor<Place::last>(nu, 4, 5)};
+    const double third[4] = {thirdDifference<Place::first>(rho, 1, 1), thirdDifference<Place::inner>(rho, 2, 1),
+                             thirdDifference<Place::inner>(rho, 3, 1), thirdDifference<Place::last>(rho, 4, 1)};
+    for (int n = 0; n < 4; ++n) {
+      EXPECT_DOUBLE_EQ(sensor[n], c.sensor[n]) << c.name << " sensor at interface " << n + 1;
+      EXPECT_DOUBLE_EQ(third[n], c.third[n]) << c.name << " D3 at interface " << n + 1;
     }
   }
 }

@@ -1,0 +1,82 @@
+// Speed of the run without a window: one time step, and a full run (set-up
+// plus 300 steps), on the default layout, the four presets and the largest
+// layout the layout dialog allows (6 columns of 5 circles of size 20 at the
+// largest spacing, 40).  The counter ns_per_point_step is the time per step
+// and per updated grid point (main-grid interior plus every body's updated
+// auxiliary points).
+#include "core/run.h"
+#include "coupling/boundary.h"
+#include "coupling/setup.h"
+#include "fake_window_services.h"
+#include "layout/presets.h"
+#include "recording_run_stages.h"
+#include "solver/initial_state.h"
+#include "solver/smoothing.h"
+#include "solver/time_integration.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Layouts by number: 0 default, 1..4 presets, 5 the largest.
+void chooseLayout(Model& m, WindowServices& ws, int layout) {
+  setStartupDefaults(m);
+  if (layout >= 1 && layout <= 4) applyPreset(m, ws, layout);
+  if (layout == 5) {
+    m.nColumns = 6;
+    for (int c = 1; c <= 6; ++c) {
+      m.columnBodies[c] = 5;
+      m.columnSpacing[c] = 40;
+      for (int k = 1; k <= 5; ++k) m.layoutSize[c][k] = 20;
+    }
+  }
+}
+
+double updatedPoints(const Model& m) {
+  double n = double(m.ryNx - 2) * (m.ryNy - 2);
+  for (int b = 1; b <= m.nBodies; ++b) n += double(m.bodyLast[b] - m.bodyFirst[b] + 1) * (m.wkNr - 2);
+  return n;
+}
+
+void setCounters(benchmark::State& state, const Model& m, double stepsPerIteration) {
+  state.counters["points"] = updatedPoints(m);
+  state.counters["ns_per_point_step"] = benchmark::Counter(
+      updatedPoints(m) * stepsPerIteration * 1e-9,
+      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void timeStep(Model& m) {
+  RRK(m);
+  Gauss_RY(m);
+  Gauss_WK(m, 1, m.wkNp, 1, m.wkNr, 1);
+  ADD_RY(m);
+  Kyoukai(m);
+}
+
+// One time step of a developed flow (after 50 steps from the initial state).
+void BM_TimeStep(benchmark::State& state) {
+  auto m = makeModel();
+  FakeWindowServices ws;
+  chooseLayout(*m, ws, int(state.range(0)));
+  m->stopFlag = false;
+  runCouplingSetup(*m, ws);
+  shoki_atai(*m);
+  for (int s = 0; s < 50; ++s) timeStep(*m);
+  for (auto _ : state) timeStep(*m);
+  setCounters(state, *m, 1);
+}
+
+// keisan: set-up, initial state and 300 steps, no drawing.
+void BM_FullRun(benchmark::State& state) {
+  auto m = makeModel();
+  FakeWindowServices ws;
+  chooseLayout(*m, ws, int(state.range(0)));
+  SilentRunStages stages;
+  for (auto _ : state) keisan(*m, ws, stages);
+  setCounters(state, *m, 300);
+}
+
+} // namespace
+
+BENCHMARK(BM_TimeStep)->DenseRange(0, 5)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FullRun)->DenseRange(0, 5)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -1,0 +1,63 @@
+// A RunStages that records every call with the step it came in, for tests
+// and benchmarks of the run without a window.  Its makeParti keeps what the
+// particle traces promise the run driver: the window goes back to its
+// editing mode, stepsDone is restored, and a run that went through all its
+// steps (stopFlag clear, stepsDone = stepCount - 1) gets its end tick.
+#pragma once
+
+#include "core/model.h"
+#include "core/run_stages.h"
+#include "core/window_services.h"
+
+#include <string>
+#include <vector>
+
+class RecordingRunStages : public RunStages {
+public:
+  struct Call {
+    std::string what; // "palevisi", "vectors", "pressure", "vorticity", "parti"
+    int arg;          // mode or speed, 0 for the plots
+    int step;         // stepsDone + 1 when called: the step of a plot
+  };
+
+  RecordingRunStages(Model& m, WindowServices& ws) : m_(m), ws_(ws) {}
+
+  std::vector<Call> calls;
+
+  void palevisi(int mode) override { record("palevisi", mode); }
+  void plotVectors() override { record("vectors", 0); }
+  void plotPressure() override { record("pressure", 0); }
+  void plotVorticity() override { record("vorticity", 0); }
+  void makeParti(int speed) override {
+    record("parti", speed);
+    const int saved = m_.stepsDone;
+    if (!m_.stopFlag && m_.stepsDone == m_.stepCount - 1) m_.runEndTick = ws_.tickCount();
+    palevisi(1);
+    m_.stepsDone = saved;
+  }
+
+  // The steps of the plots of one kind, in order.
+  std::vector<int> plotSteps(const std::string& what) const {
+    std::vector<int> out;
+    for (const auto& c : calls)
+      if (c.what == what) out.push_back(c.step);
+    return out;
+  }
+
+private:
+  void record(const char* what, int arg) { calls.push_back({what, arg, m_.stepsDone + 1}); }
+  Model& m_;
+  WindowServices& ws_;
+};
+
+// A RunStages that does nothing: the flow of a run does not depend on its
+// plots (they only use the display slot omega and, briefly, dt of the outer
+// rows, which the solver overwrites or never reads).
+class SilentRunStages : public RunStages {
+public:
+  void palevisi(int) override {}
+  void plotVectors() override {}
+  void plotPressure() override {}
+  void plotVorticity() override {}
+  void makeParti(int) override {}
+};
