@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include "core/run.h"
 #include "layout/kmake.h"
 #include "layout/presets.h"
 #include "ui/about_box.h"
@@ -332,6 +333,16 @@ int MainWindow::particleFrameRepeats() const {
 
 // ------------------------------------------------------------------ the run
 
+
+void MainWindow::Button2Click() {
+  // The start button is hidden during a run; a press still queued from
+  // before must not start a second run from inside the first.
+  if (loopRunning()) return;
+  LoopGuard guard(*this);
+  ::Button2Click(*model_, *services_, *stages_);
+}
+
+void MainWindow::Button1Click() { ::Button1Click(*model_); }
 
 void MainWindow::plotVectors() {
   drawVectors();
