@@ -1,5 +1,6 @@
 #include "solver/residual_aux.h"
 
+#include "coupling/metrics.h"
 #include "solver/line_dissipation.h"
 #include "solver/physics.h"
 
@@ -15,11 +16,6 @@
 // so the results are the same bits as a line-by-line evaluation.
 
 namespace {
-
-// Metric components of wkMetric[p][r][s].
-namespace metric {
-inline constexpr int xXi = 1, yXi = 2, xEta = 3, yEta = 4, jac = 5;
-}
 
 struct Planes {
   double *rho, *u, *v, *e, *p;

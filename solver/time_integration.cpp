@@ -20,12 +20,13 @@ void RRK(Model& m) {
 void combineStages(Model& m) {
   // The eight quotients first; each increment then depends only on its own
   // point, so one sweep per grid serves all four components.
-  double ryX[5], ryY[5], wkX[5], wkY[5];
+  // dq = X weightX - Y weightY with weightX = 8(X,Y)/(Y,Y), weightY = 4(X,X)/(Y,Y).
+  double ryWeightX[5], ryWeightY[5], wkWeightX[5], wkWeightY[5];
   for (int k = 1; k <= 4; ++k) {
-    ryX[k] = m.rySumXY[k] = 8 * m.rySumXY[k] / (kQuotientGuard + m.rySumYY[k]);
-    ryY[k] = m.rySumXX[k] = 4 * m.rySumXX[k] / (kQuotientGuard + m.rySumYY[k]);
-    wkX[k] = m.wkSumXY[k] = 8 * m.wkSumXY[k] / (kQuotientGuard + m.wkSumYY[k]);
-    wkY[k] = m.wkSumXX[k] = 4 * m.wkSumXX[k] / (kQuotientGuard + m.wkSumYY[k]);
+    ryWeightX[k] = m.rySumXY[k] = 8 * m.rySumXY[k] / (kQuotientGuard + m.rySumYY[k]);
+    ryWeightY[k] = m.rySumXX[k] = 4 * m.rySumXX[k] / (kQuotientGuard + m.rySumYY[k]);
+    wkWeightX[k] = m.wkSumXY[k] = 8 * m.wkSumXY[k] / (kQuotientGuard + m.wkSumYY[k]);
+    wkWeightY[k] = m.wkSumXX[k] = 4 * m.wkSumXX[k] / (kQuotientGuard + m.wkSumYY[k]);
   }
 
   for (int i = 2; i <= m.ryNx - 1; ++i)
@@ -33,14 +34,14 @@ void combineStages(Model& m) {
       if (m.ryHoleFlag[i][j] == 0) {
         FlowPoint& f = m.ryFlow[i][j];
         for (int k = 1; k <= 4; ++k)
-          f[slot::dq + k - 1] = f[slot::dq + k - 1] * ryX[k] - f[slot::res + k - 1] * ryY[k];
+          f[slot::dq + k - 1] = f[slot::dq + k - 1] * ryWeightX[k] - f[slot::res + k - 1] * ryWeightY[k];
       }
   for (int b = 1; b <= m.nBodies; ++b)
     for (int r = 2; r <= m.wkNr - 1; ++r)
       for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
         FlowPoint& f = m.wkFlow[p][r][1];
         for (int k = 1; k <= 4; ++k)
-          f[slot::dq + k - 1] = f[slot::dq + k - 1] * wkX[k] - f[slot::res + k - 1] * wkY[k];
+          f[slot::dq + k - 1] = f[slot::dq + k - 1] * wkWeightX[k] - f[slot::res + k - 1] * wkWeightY[k];
       }
 
   for (int k = 1; k <= 4; ++k) {

@@ -1,12 +1,12 @@
 // Small grids built by hand for the solver and boundary tests: a Cartesian
-// main grid and O-grid rings around bodies, with their metrics formed as the
-// metric routine forms them (central differences along the perimeter,
-// central or one-sided second-order differences across the layers, in
-// solver units of 16 layout units).  They let the solver be tested on exact
-// shapes without the grid maker or the coupling set-up.
+// main grid and O-grid rings around bodies, with their metrics from the
+// metric routine.  They let the solver be tested on exact shapes without
+// the grid maker or the coupling set-up.
 #pragma once
 
 #include "core/model.h"
+#include "coupling/metrics.h"
+#include "fake_window_services.h"
 #include "solver/physics.h"
 
 #include <cmath>
@@ -27,41 +27,6 @@ inline void mainGrid(Model& m, int nx, int ny) {
     }
   m.ryGapLow = ny / 3 + 1;
   m.ryGapHigh = ny - ny / 3;
-}
-
-// Metrics of one body's ring, filled like the metric routine does.
-inline void ringMetrics(Model& m, int b) {
-  const int pF = m.bodyFirst[b], pL = m.bodyLast[b], nr = m.wkNr;
-  for (int p = pF; p <= pL; ++p)
-    for (int r = 1; r <= nr; ++r) {
-      auto x = [&](int pp, int rr) { return m.wk[pp][rr][1].wkX; };
-      auto y = [&](int pp, int rr) { return m.wk[pp][rr][1].wkY; };
-      double xe, ye;
-      if (r == 1) {
-        xe = (-3 * x(p, r) + 4 * x(p, r + 1) - x(p, r + 2)) / 2;
-        ye = (-3 * y(p, r) + 4 * y(p, r + 1) - y(p, r + 2)) / 2;
-      } else if (r == nr) {
-        xe = (3 * x(p, r) - 4 * x(p, r - 1) + x(p, r - 2)) / 2;
-        ye = (3 * y(p, r) - 4 * y(p, r - 1) + y(p, r - 2)) / 2;
-      } else {
-        xe = (x(p, r + 1) - x(p, r - 1)) / 2;
-        ye = (y(p, r + 1) - y(p, r - 1)) / 2;
-      }
-      auto& g = m.wkMetric[p][r][1];
-      g[1] = (x(p + 1, r) - x(p - 1, r)) / 2 / 16;
-      g[2] = (y(p + 1, r) - y(p - 1, r)) / 2 / 16;
-      g[3] = xe / 16;
-      g[4] = ye / 16;
-      g[5] = g[1] * g[4] - g[3] * g[2];
-      m.wkSoundLen[p][r][1][1] = std::sqrt(1.4 * (g[1] * g[1] + g[2] * g[2]));
-      m.wkSoundLen[p][r][1][2] = std::sqrt(1.4 * (g[3] * g[3] + g[4] * g[4]));
-    }
-  for (int r = 1; r <= nr; ++r) {
-    m.wkMetric[pF - 1][r][1] = m.wkMetric[pL - 1][r][1];
-    m.wkMetric[pL + 1][r][1] = m.wkMetric[pF + 1][r][1];
-    m.wkSoundLen[pF - 1][r][1] = m.wkSoundLen[pL - 1][r][1];
-    m.wkSoundLen[pL + 1][r][1] = m.wkSoundLen[pF + 1][r][1];
-  }
 }
 
 // Appends a body with an O-grid ring of `intervals` perimeter intervals and
@@ -94,7 +59,8 @@ inline void ringBody(Model& m, double cx, double cy, double radius, double thick
     m.wk[pF - 1][r][1] = m.wk[pL - 1][r][1];
     m.wk[pL + 1][r][1] = m.wk[pF + 1][r][1];
   }
-  ringMetrics(m, b);
+  FakeWindowServices ws;
+  Metric_Calc_Ryu_WK(m, ws, pF, pL, 1, nr, 1);
 }
 
 // Solver constants as the initial state sets them, for tests that fill the
