@@ -1,8 +1,10 @@
 // A RunStages that records every call with the step it came in, for tests
-// and benchmarks of the run without a window.  Its makeParti keeps what the
-// particle traces promise the run driver: the window goes back to its
-// editing mode, stepsDone is restored, and a run that went through all its
-// steps (stopFlag clear, stepsDone = stepCount - 1) gets its end tick.
+// and benchmarks of the run without a window, and hands the plots on to
+// another RunStages when one is given (the headless plots of the drawing
+// layer).  Its makeParti keeps what the particle traces promise the run
+// driver: the window goes back to its editing mode, stepsDone is restored,
+// and a run that went through all its steps (stopFlag clear, stepsDone =
+// stepCount - 1) gets its end tick.
 #pragma once
 
 #include "core/model.h"
@@ -20,14 +22,24 @@ public:
     int step;         // stepsDone + 1 when called: the step of a plot
   };
 
-  RecordingRunStages(Model& m, WindowServices& ws) : m_(m), ws_(ws) {}
+  RecordingRunStages(Model& m, WindowServices& ws, RunStages* plots = nullptr)
+      : m_(m), ws_(ws), plots_(plots) {}
 
   std::vector<Call> calls;
 
   void palevisi(int mode) override { record("palevisi", mode); }
-  void plotVectors() override { record("vectors", 0); }
-  void plotPressure() override { record("pressure", 0); }
-  void plotVorticity() override { record("vorticity", 0); }
+  void plotVectors() override {
+    record("vectors", 0);
+    if (plots_) plots_->plotVectors();
+  }
+  void plotPressure() override {
+    record("pressure", 0);
+    if (plots_) plots_->plotPressure();
+  }
+  void plotVorticity() override {
+    record("vorticity", 0);
+    if (plots_) plots_->plotVorticity();
+  }
   void makeParti(int speed) override {
     record("parti", speed);
     const int saved = m_.stepsDone;
@@ -48,6 +60,7 @@ private:
   void record(const char* what, int arg) { calls.push_back({what, arg, m_.stepsDone + 1}); }
   Model& m_;
   WindowServices& ws_;
+  RunStages* plots_;
 };
 
 // A RunStages that does nothing: the flow of a run does not depend on its
