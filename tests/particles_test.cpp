@@ -1,0 +1,217 @@
+#include "view/particles.h"
+
+#include "fake_window_services.h"
+#include "view/transform.h"
+#include "view_fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace {
+
+// The main window as the animation sees it: records the control modes.
+class FakeParticleWindow : public ParticleWindow {
+public:
+  std::vector<int> modes;
+  int repeats = 3;
+  int repeatReads = 0;
+  void palevisi(int mode) override { modes.push_back(mode); }
+  int frameRepeats() override {
+    ++repeatReads;
+    return repeats;
+  }
+};
+
+// A synthetic channel of 60 x 30 points mapped to pixels, with a uniform
+// stream u along x at every point.
+struct TraceCase {
+  std::unique_ptr<Model> m = syntheticModel({60, 30, 40, 5.0});
+  ViewSurfaces s;
+  FakeWindowServices ws;
+  FakeParticleWindow win;
+
+  explicit TraceCase(double u = 0.02, double v = 0) {
+    Henkan_Scale(*m, s.bitmap, ws);
+    m->uInfTrace = 0.05 * std::sqrt(1.4);
+    for (int i = 1; i <= m->ryNx; ++i)
+      for (int j = 1; j <= m->ryNy; ++j) {
+        m->ryFlow[i][j][slot::u] = u;
+        m->ryFlow[i][j][slot::v] = v;
+      }
+    m->stepCount = 300;
+    m->stepsDone = 150;
+    ws.mainWindowActive = false; // one animation pass, then the end
+  }
+};
+
+} // namespace
+
+TEST(ParticleTraces, CountsOfParticlesPointsAndFactor) {
+  auto m = makeModel();
+  struct {
+    int ny, particles;
+  } counts[] = {{30, 112}, {81, 316}, {82, 320}, {200, 320}};
+  for (auto c : counts) {
+    m->ryNy = c.ny;
+    EXPECT_EQ(particleCount(*m), c.particles) << "ryNy " << c.ny;
+  }
+  EXPECT_EQ(tracePointCount(1), 1800);
+  EXPECT_EQ(tracePointCount(3), 1286);
+  EXPECT_EQ(tracePointCount(6), 900);
+  m->viewScale = 2.95;
+  m->uInfTrace = 0.05 * std::sqrt(1.4);
+  for (int speed : {1, 3, 6})
+    EXPECT_NEAR(traceDisplacementFactor(*m, speed), 1.56 * speed * 2.95, 1e-12);
+}
+
+TEST(ParticleTraces, UniformStreamCarriesEveryParticleAlongX) {
+  TraceCase c(0.02, 0.01);
+  Model& m = *c.m;
+  const int T = 50;
+  const double f = traceDisplacementFactor(m, 3);
+  traceParticles(m, c.ws, T, f);
+  const int n = particleCount(m);
+  ASSERT_EQ(n, 112);
+  EXPECT_EQ(c.ws.processCount, n) << "one yield per particle";
+  EXPECT_EQ(c.ws.progressMax, n);
+  EXPECT_EQ(c.ws.progressPos, n);
+  // Seeds: column Roun2(min(30/2, 40)) = 15, rows 2..29, then the column two
+  // to the right.
+  EXPECT_EQ(m.traceX[1][1], m.ry[15][2].ryPixX);
+  EXPECT_EQ(m.traceY[1][1], m.ry[15][2].ryPixY);
+  EXPECT_EQ(m.traceY[28][1], m.ry[15][29].ryPixY);
+  EXPECT_EQ(m.traceX[29][1], m.ry[17][2].ryPixX);
+  EXPECT_EQ(m.traceX[112][1], m.ry[21][29].ryPixX);
+  for (int k : {1, 40, 112})
+    for (int t = 1; t < T; ++t) {
+      EXPECT_NEAR(m.traceX[k][t + 1] - m.traceX[k][t], 0.02 * f, 1e-9);
+      EXPECT_NEAR(m.traceY[k][t + 1] - m.traceY[k][t], -0.01 * f, 1e-9) << "y pixels grow down";
+      EXPECT_TRUE(m.traceMoving[k][t]);
+    }
+}
+
+TEST(ParticleTraces, ResolvesTheNearestPointsVelocity) {
+  // A shear u = j / 1000: a particle keeps the speed of its own row.
+  TraceCase c;
+  Model& m = *c.m;
+  for (int i = 1; i <= m.ryNx; ++i)
+    for (int j = 1; j <= m.ryNy; ++j) m.ryFlow[i][j][slot::u] = j / 1000.0;
+  const double f = traceDisplacementFactor(m, 1);
+  traceParticles(m, c.ws, 40, f);
+  for (int k : {1, 10, 28}) {
+    const int row = k + 1;
+    EXPECT_NEAR(m.traceX[k][40] - m.traceX[k][1], 39 * row / 1000.0 * f, 1e-9) << "particle " << k;
+  }
+}
+
+TEST(ParticleTraces, ParticlesAtRestAndNonFiniteVelocitiesStayPut) {
+  for (double u : {0.0, 1e-9, std::numeric_limits<double>::quiet_NaN(),
+                   std::numeric_limits<double>::infinity()}) {
+    TraceCase c(u, 0);
+    Model& m = *c.m;
+    traceParticles(m, c.ws, 20, traceDisplacementFactor(m, 6));
+    for (int t = 1; t < 20; ++t) {
+      EXPECT_FALSE(m.traceMoving[5][t]) << "u " << u;
+      EXPECT_TRUE(std::isfinite(m.traceX[5][t + 1])) << "u " << u;
+    }
+    if (u != 1e-9) {
+      EXPECT_EQ(m.traceX[5][20], m.traceX[5][1]) << "u " << u;
+    }
+  }
+}
+
+TEST(ParticleAnimation, StopSetOnEntryOnlyReturnsToEditing) {
+  TraceCase c;
+  c.m->stopFlag = true;
+  c.m->particleState = 1;
+  make_parti(*c.m, c.s, c.ws, c.win, 3);
+  EXPECT_EQ(c.win.modes, std::vector<int>{1});
+  EXPECT_EQ(c.m->particleState, 1) << "nothing traced";
+  EXPECT_EQ(c.m->stepsDone, 150);
+  EXPECT_EQ(c.ws.processCount, 0);
+}
+
+TEST(ParticleAnimation, OnePassWhenTheWindowIsNotActive) {
+  TraceCase c;
+  Model& m = *c.m;
+  m.stepsDone = 299; // a run that has just gone through its 300 steps
+  m.runStartTick = 1000;
+  c.ws.tick = 6123;
+  make_parti(m, c.s, c.ws, c.win, 3);
+  EXPECT_EQ(c.win.modes, (std::vector<int>{3, 1}));
+  EXPECT_EQ(m.stepsDone, 299) << "restored";
+  EXPECT_EQ(m.particleState, 2);
+  EXPECT_EQ(m.lastTraceSpeed, 3);
+  EXPECT_EQ(m.runEndTick, 6123u);
+  EXPECT_EQ(c.ws.statusPanel[0], "　パーティクル軌跡描画");
+  EXPECT_EQ(c.ws.statusPanel[1], "　所要計算時間　＝ 05 秒 123");
+  EXPECT_FALSE(c.ws.checkBoxVisible[1]);
+  EXPECT_FALSE(c.ws.progressVisible);
+  const int n = 112, frames = 1286 - 1;
+  EXPECT_EQ(c.ws.processCount, n + frames);
+  EXPECT_EQ(c.win.repeatReads, frames) << "the speed is read every frame";
+  // The last frame leaves a white cross at every moving particle's last
+  // point, on the black window surface.
+  const int x = Roun2(m.traceX[7][1286]), y = Roun2(m.traceY[7][1286]);
+  if (x > 1 && y > 1 && x < c.s.window.width() - 1 && y < c.s.window.height() - 1) {
+    EXPECT_EQ(c.s.window.pixel(x, y), kWhite);
+  }
+  EXPECT_EQ(c.s.window.pixel(c.s.window.width() - 3, 3), kBlack);
+}
+
+TEST(ParticleAnimation, RunEndTickOnlyForARunJustCompleted) {
+  TraceCase c;
+  c.m->stepsDone = 150;
+  c.m->runEndTick = 77;
+  c.ws.tick = 5000;
+  make_parti(*c.m, c.s, c.ws, c.win, 6);
+  EXPECT_EQ(c.m->runEndTick, 77u);
+}
+
+TEST(ParticleAnimation, TracesAreReusedUntilTheSpeedChangesByTwo) {
+  TraceCase c;
+  Model& m = *c.m;
+  make_parti(m, c.s, c.ws, c.win, 1);
+  const int afterFirst = c.ws.processCount;
+  EXPECT_EQ(afterFirst, 112 + 1799);
+  make_parti(m, c.s, c.ws, c.win, 1); // replay: no tracing
+  EXPECT_EQ(c.ws.processCount - afterFirst, 1799);
+  const int afterSecond = c.ws.processCount;
+  make_parti(m, c.s, c.ws, c.win, 3); // 1 -> 3: traced again
+  EXPECT_EQ(c.ws.processCount - afterSecond, 112 + 1285);
+  // A change of view (Henkan_Scale) asks for new traces too.
+  Henkan_Scale(m, c.s.bitmap, c.ws);
+  const int afterThird = c.ws.processCount;
+  make_parti(m, c.s, c.ws, c.win, 3);
+  EXPECT_EQ(c.ws.processCount - afterThird, 112 + 1285);
+}
+
+TEST(ParticleAnimation, StopButtonEndsTheAnimationAtTheNextFrame) {
+  TraceCase c;
+  Model& m = *c.m;
+  c.ws.mainWindowActive = true; // would repeat for ever without the stop
+  int frames = 0;
+  c.ws.onProcess = [&] {
+    if (m.particleState == 2 && ++frames == 500) m.stopFlag = true;
+  };
+  make_parti(m, c.s, c.ws, c.win, 3);
+  EXPECT_EQ(frames, 500);
+  EXPECT_EQ(c.win.modes, (std::vector<int>{3, 1}));
+  EXPECT_EQ(m.stepsDone, 150);
+}
+
+TEST(ParticleAnimation, RepeatsWhileTheWindowStaysActive) {
+  TraceCase c;
+  Model& m = *c.m;
+  c.ws.mainWindowActive = true;
+  int frames = 0;
+  c.ws.onProcess = [&] {
+    // Deactivated in the middle of the second pass: the pass still ends.
+    if (m.particleState == 2 && ++frames == 899 + 400) c.ws.mainWindowActive = false;
+  };
+  make_parti(m, c.s, c.ws, c.win, 6);
+  EXPECT_EQ(frames, 2 * 899);
+}

@@ -1,0 +1,326 @@
+#include "ui_fixture.h"
+
+#include "ui/controls.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFontInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+
+#include <cmath>
+
+namespace {
+QString statusText(MainWindow& w, int panel) {
+  return w.findChild<QLabel*>(panel == 0 ? "Panel0" : "Panel1")->text();
+}
+bool menuShown(MainWindow& w, const char* name) {
+  return w.findChild<QAction*>(name)->isVisible();
+}
+} // namespace
+
+TEST(MainWindowStart, ShowsTheDefaultLayoutAsTheWholeOutlinePicture) {
+  StartedWindow s;
+  EXPECT_TRUE(s.w.isVisible());
+  EXPECT_TRUE(s.w.layoutDialog().isVisible()) << "the dialog opens beside the main window";
+  EXPECT_EQ(s.w.windowTitle(), QString::fromUtf8(" Whirlpane"));
+  EXPECT_EQ(s.m.nBodies, 13);
+  EXPECT_EQ(s.m.bodyFirst[1], 2);
+  EXPECT_DOUBLE_EQ(s.m.viewCentreX, s.m.columnBody[5][1].columnBodyX / 2 - 10);
+  EXPECT_EQ(s.w.controlMode(), 1);
+
+  const QImage image = s.grabbed();
+  for (int b = 1; b <= s.m.nBodies; ++b) EXPECT_EQ(s.bodyColour(image, b), kRedPixel) << "body " << b;
+  EXPECT_EQ(s.lowerWallColour(image), kRedPixel) << "walls are red in the whole-layout picture";
+  // Between the bodies the picture is white.
+  const double midX = (s.m.body[1].bodyPixX + s.m.body[4].bodyPixX) / 2;
+  EXPECT_EQ(StartedWindow::colourAt(image, midX, s.m.body[1].bodyPixY), kWhitePixel);
+}
+
+TEST(MainWindowStart, CaptionsMenusAndHiddenItems) {
+  StartedWindow s;
+  struct {
+    const char* name;
+    const char* caption;
+    bool shown;
+  } menus[] = {
+      {"File1", "Whirlpane   ", true},
+      {"Whirlpane1", "Whirlpane の終了   ", true},
+      {"N2", "パターン  ", true},
+      {"pt_1", "パターン　（１） ", true},
+      {"pt_4", "パターン　（４） ", true},
+      {"N11", "粒子描画 ", true},
+      {"N10", "粒子描画 ", true},
+      {"N9", "粒子描画 (高速) ", true},
+      {"N12", "粒子描画 (超高速) ", true},
+      {"hensh", "編集  ", false},
+      {"N7", "全てを選択 ", true},
+      {"N8", "列ごとに選択 ", true},
+      {"model_k", "モデル確認", false},
+      {"N4", "メッシュ", true},
+      {"bylr11", "BY_L_R１　主←補助", true},
+      {"N6", "穴－領域", true},
+      {"N21", "穴－領域-2", true},
+      {"N5", " ", true},
+      {"N3", "　　　　　　　　　　　　　　　　　　　 ", true},
+      {"about", "Whirlpane について", true},
+      {"tuite", "バージョン情報等", true},
+  };
+  for (const auto& item : menus) {
+    QAction* a = s.w.findChild<QAction*>(item.name);
+    ASSERT_NE(a, nullptr) << item.name;
+    EXPECT_EQ(a->text(), QString::fromUtf8(item.caption)) << item.name;
+    EXPECT_EQ(a->isVisible(), item.shown) << item.name;
+  }
+  auto* start = s.w.findChild<PanelButton*>("button2");
+  auto* stop = s.w.findChild<PanelButton*>("Button1");
+  EXPECT_EQ(start->caption(), QString::fromUtf8("計算スタート"));
+  EXPECT_EQ(start->backgroundColour(), QColor(0, 0, 205));
+  EXPECT_EQ(start->textColour(), QColor(225, 225, 255));
+  EXPECT_EQ(stop->caption(), QString::fromUtf8("停止"));
+  EXPECT_EQ(stop->backgroundColour(), QColor(125, 0, 0));
+  EXPECT_EQ(stop->textColour(), QColor(255, 255, 105));
+  EXPECT_FALSE(stop->isVisible());
+  EXPECT_FALSE(s.w.findChild<QProgressBar*>("ProgressBar1")->isVisible());
+  EXPECT_FALSE(s.w.findChild<QScrollBar*>("ScrollBar1")->isVisible());
+  EXPECT_EQ(s.w.findChild<QCheckBox*>("CheckBox1")->text(), QString::fromUtf8("塗り潰し"));
+  EXPECT_EQ(s.w.findChild<QCheckBox*>("CheckBox2")->text(), QString::fromUtf8("ラインを黒く"));
+  EXPECT_EQ(s.mainButton("BitBtn3")->text(), QString::fromUtf8("ω"));
+  for (const char* b : {"BitBtn3", "BitBtn4", "BitBtn5", "BitBtn6", "BitBtn7", "BitBtn8",
+                        "BitBtn9", "BitBtn10", "BitBtn11", "BitBtn12"})
+    EXPECT_FALSE(s.mainButton(b)->toolTip().isEmpty()) << b << " explains itself";
+}
+
+TEST(MainWindowStart, InterfaceFontIsMappedToTheInstalledJapaneseGothic) {
+  StartedWindow s;
+  EXPECT_EQ(s.w.font().family(), QString::fromUtf8("ＭＳ Ｐゴシック"));
+  EXPECT_EQ(s.w.font().pixelSize(), 12);
+  const QString shown = QFontInfo(s.w.font()).family();
+  EXPECT_TRUE(shown.contains("IPA")) << shown.toStdString();
+  EXPECT_TRUE(QFontMetrics(s.w.font()).inFont(QChar(0x8A08))) << "計 can be drawn";
+}
+
+TEST(MainWindowPatterns, EachPresetRedrawsItsLayout) {
+  struct {
+    const char* item;
+    int bodies;
+    double scale;
+  } presets[] = {{"pt_1", 8, 2.95}, {"pt_2", 12, 2.6}, {"pt_3", 14, 2.6}, {"pt_4", 22, 2.2}};
+  StartedWindow s;
+  for (const auto& p : presets) {
+    s.w.findChild<QAction*>(p.item)->trigger();
+    EXPECT_EQ(s.m.nBodies, p.bodies) << p.item;
+    EXPECT_DOUBLE_EQ(s.m.viewScale, p.scale) << p.item;
+    const QImage image = s.grabbed();
+    for (int b = 1; b <= s.m.nBodies; ++b)
+      EXPECT_EQ(s.bodyColour(image, b), kRedPixel) << p.item << " body " << b;
+  }
+}
+
+TEST(MainWindowView, PanAndZoomMoveThePicture) {
+  StartedWindow s;
+  const double x0 = s.m.body[1].bodyPixX, y0 = s.m.body[1].bodyPixY;
+  s.mainButton("BitBtn9")->click();
+  EXPECT_NEAR(s.m.body[1].bodyPixX, x0 - 4 * 2.95, 1e-9) << "viewCentreX + 4 moves it left";
+  s.mainButton("BitBtn12")->click();
+  EXPECT_NEAR(s.m.body[1].bodyPixY, y0 - 4 * 2.95, 1e-9) << "viewCentreY - 4 moves it up";
+  s.mainButton("BitBtn8")->click();
+  EXPECT_DOUBLE_EQ(s.m.viewScale, 2.95 * 1.05);
+  const QImage image = s.grabbed();
+  for (int b = 1; b <= s.m.nBodies; ++b) EXPECT_EQ(s.bodyColour(image, b), kRedPixel);
+}
+
+TEST(MainWindowView, PanCrossFollowsTheRightEdge) {
+  StartedWindow s;
+  s.w.resize(900, 500);
+  QApplication::processEvents();
+  const int right = s.w.frameGeometry().width() - 50;
+  EXPECT_EQ(s.mainButton("BitBtn10")->x(), right);
+  EXPECT_EQ(s.mainButton("BitBtn11")->x(), right - 32);
+  EXPECT_EQ(s.mainButton("BitBtn12")->x(), right - 32);
+  EXPECT_EQ(s.mainButton("BitBtn9")->x(), right - 62);
+}
+
+TEST(MainWindowColumns, MouseSelectsAColumnOnlyInTheColumnMode) {
+  StartedWindow s;
+  auto clickBodyOf = [&](int c, int k) {
+    s.w.FormMouseDown(Roun2(s.m.columnBody[c][k].columnBodyPixX) + 9,
+                      Roun2(s.m.columnBody[c][k].columnBodyPixY) + 9);
+  };
+  clickBodyOf(3, 2);
+  EXPECT_EQ(s.m.selectedColumn, 1) << "the whole-layout mode ignores clicks";
+
+  s.w.layoutDialog().findChild<QAbstractButton*>("RadioGroup2_1")->click();
+  ASSERT_FALSE(s.w.layoutDialog().wholeLayoutChosen());
+  clickBodyOf(2, 1); // column 2 holds 2 bodies
+  EXPECT_EQ(s.m.selectedColumn, 2);
+  EXPECT_EQ(s.edit(1)->text(), "2");
+  clickBodyOf(3, 3);
+  EXPECT_EQ(s.m.selectedColumn, 3);
+  EXPECT_EQ(s.edit(1)->text(), "3");
+  const QImage image = s.grabbed();
+  // Bodies 6..8 are column 3: filled; the others are outlines on white.
+  for (int b = 1; b <= s.m.nBodies; ++b)
+    EXPECT_EQ(s.bodyColour(image, b), (b >= 6 && b <= 8) ? kRedPixel : kWhitePixel) << b;
+  EXPECT_EQ(s.lowerWallColour(image), kBlackPixel);
+
+  // 15 pixels away (squared distance 225) is out of reach.
+  s.w.FormMouseDown(Roun2(s.m.columnBody[1][1].columnBodyPixX) + 15,
+                    Roun2(s.m.columnBody[1][1].columnBodyPixY));
+  EXPECT_EQ(s.m.selectedColumn, 3);
+}
+
+TEST(MainWindowCommands, PlotButtonsWaitForStepTen) {
+  StartedWindow s;
+  const QImage before = s.grabbed();
+  for (const char* b : {"BitBtn3", "BitBtn4", "BitBtn6"}) {
+    s.mainButton(b)->click();
+    EXPECT_EQ(s.grabbed(), before) << b << " draws nothing before step 10";
+  }
+}
+
+TEST(MainWindowCommands, ParticleItemsWaitForStepHundred) {
+  StartedWindow s;
+  s.m.stepsDone = 99;
+  for (const char* item : {"N10", "N9", "N12"}) {
+    s.m.stopFlag = true;
+    s.w.findChild<QAction*>(item)->trigger();
+    EXPECT_EQ(statusText(s.w, 1), QString::fromUtf8("　繰り返し１００回以上、計算して下さい"))
+        << item;
+    EXPECT_FALSE(s.m.stopFlag) << item << " clears the stop flag";
+    EXPECT_EQ(s.w.controlMode(), 1);
+    EXPECT_EQ(s.m.stepsDone, 99);
+  }
+}
+
+TEST(MainWindowModes, ThreeControlModes) {
+  StartedWindow s;
+  auto visible = [&](const char* name) { return s.w.findChild<QWidget*>(name)->isVisible(); };
+  struct {
+    int mode;
+    bool dialog, stop, start, menus, pictures, speed, closable;
+  } modes[] = {
+      {2, false, true, false, false, true, false, false},
+      {3, false, true, false, false, false, true, false},
+      {1, true, false, true, true, true, false, true},
+  };
+  for (const auto& c : modes) {
+    s.w.palevisi(c.mode);
+    EXPECT_EQ(s.w.controlMode(), c.mode);
+    EXPECT_EQ(s.w.layoutDialog().isVisible(), c.dialog) << c.mode;
+    EXPECT_EQ(visible("Button1"), c.stop) << c.mode;
+    EXPECT_EQ(visible("ProgressBar1"), c.stop) << c.mode;
+    EXPECT_EQ(visible("button2"), c.start) << c.mode;
+    for (const char* menu : {"File1", "about", "N2", "N11"})
+      EXPECT_EQ(menuShown(s.w, menu), c.menus) << c.mode << " " << menu;
+    for (int n = 3; n <= 12; ++n)
+      EXPECT_EQ(s.mainButton(QStringLiteral("BitBtn%1").arg(n).toUtf8())->isVisible(), c.pictures)
+          << c.mode << " BitBtn" << n;
+    EXPECT_EQ(visible("ScrollBar1"), c.speed) << c.mode;
+    EXPECT_EQ(visible("Label1"), c.speed) << c.mode;
+    EXPECT_EQ(s.w.windowFlags().testFlag(Qt::WindowCloseButtonHint), c.closable) << c.mode;
+  }
+  s.w.palevisi(4);
+  EXPECT_EQ(s.w.controlMode(), 1) << "other modes change nothing";
+  EXPECT_TRUE(visible("button2"));
+}
+
+TEST(MainWindowModes, ScrollBarSetsTheFrameRepeats) {
+  StartedWindow s;
+  auto* bar = s.w.findChild<QScrollBar*>("ScrollBar1");
+  EXPECT_EQ(bar->value(), 3);
+  for (int position = 1; position <= 5; ++position) {
+    bar->setValue(position);
+    EXPECT_EQ(s.w.particleFrameRepeats(), 6 - position);
+  }
+}
+
+namespace {
+// Lets the default layout carry a uniform stream, as if a run had gone
+// beyond step 100.
+void pretendRunPassedStepHundred(Model& m) {
+  m.uInfTrace = 0.05 * std::sqrt(1.4);
+  for (int i = 1; i <= m.ryNx; ++i)
+    for (int j = 1; j <= m.ryNy; ++j) m.ryFlow[i][j][slot::u] = m.uInfTrace;
+  m.stepsDone = 150;
+}
+} // namespace
+
+TEST(MainWindowParticles, AnimationShowsCrossesAndStopsOnTheStopButton) {
+  StartedWindow s;
+  pretendRunPassedStepHundred(s.m);
+  bool sawParticleMode = false;
+  QImage during;
+  // Once the traces are ready, let some frames pass, look, press stop.
+  QTimer watch;
+  int ticks = 0;
+  QObject::connect(&watch, &QTimer::timeout, &s.w, [&] {
+    if (s.m.particleState != 2 || ++ticks < 5) return;
+    watch.stop();
+    sawParticleMode = s.w.controlMode() == 3 && !s.w.layoutDialog().isVisible();
+    during = s.grabbed();
+    s.w.findChild<PanelButton*>("Button1")->click();
+  });
+  watch.start(10);
+  s.w.findChild<QAction*>("N12")->trigger();
+  EXPECT_TRUE(sawParticleMode);
+  EXPECT_EQ(s.w.controlMode(), 1);
+  EXPECT_TRUE(s.w.layoutDialog().isVisible());
+  EXPECT_EQ(s.m.stepsDone, 150);
+  // The animation's picture: black channel, red bodies, white crosses.
+  ASSERT_FALSE(during.isNull());
+  int white = 0, black = 0, red = 0;
+  for (int y = 40; y < during.height(); ++y)
+    for (int x = 0; x < during.width(); ++x) {
+      const QColor c = during.pixelColor(x, y);
+      white += c == kWhitePixel;
+      black += c == kBlackPixel;
+      red += c == kRedPixel;
+    }
+  EXPECT_GT(black, white);
+  EXPECT_GT(red, 1000) << "bodies and walls";
+  EXPECT_GT(white, 100) << "particles are visible";
+}
+
+TEST(MainWindowQuit, CloseDuringAnAnimationEndsItAndThenCloses) {
+  StartedWindow s;
+  pretendRunPassedStepHundred(s.m);
+  bool refused = false;
+  QTimer::singleShot(100, &s.w, [&] {
+    s.w.close();
+    refused = s.w.isVisible() && s.w.controlMode() == 3;
+  });
+  s.w.findChild<QAction*>("N9")->trigger();
+  EXPECT_TRUE(refused) << "the window stays while the loop is on the stack";
+  EXPECT_FALSE(s.w.layoutDialog().isVisible()) << "a quitting window does not bring the dialog back";
+  QApplication::processEvents();
+  EXPECT_FALSE(s.w.isVisible()) << "and closes once the loop has returned";
+}
+
+TEST(MainWindowQuit, QuitRequestInTheEditingModeClosesAtOnce) {
+  StartedWindow s;
+  s.w.requestQuit();
+  EXPECT_FALSE(s.w.isVisible());
+  EXPECT_FALSE(s.w.layoutDialog().isVisible());
+}
+
+TEST(AboutBox, VersionLineAndLink) {
+  StartedWindow s;
+  s.w.findChild<QAction*>("tuite")->trigger();
+  AboutBox& box = s.w.aboutBox();
+  EXPECT_TRUE(box.isVisible());
+  EXPECT_EQ(box.windowTitle(), QString::fromUtf8("Whirlpane　について"));
+  EXPECT_EQ(box.findChild<QLineEdit*>("Edit1")->text(),
+            QString::fromUtf8("Whirlpane バージョン 1.609　作成者　Whirlpane プロジェクト"));
+  auto* link = box.findChild<QPushButton*>("Button2");
+  EXPECT_EQ(link->text(), AboutBox::pageAddress() + QString::fromUtf8("　　　にリンク"));
+  link->click();
+  ASSERT_EQ(s.pagesOpened.size(), 1u);
+  EXPECT_EQ(s.pagesOpened[0], AboutBox::pageAddress());
+  box.findChild<QPushButton*>("Button1")->click();
+  EXPECT_FALSE(box.isVisible());
+}

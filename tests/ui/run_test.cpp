@@ -1,0 +1,167 @@
+#include "ui_fixture.h"
+
+#include "ui/controls.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QTimer>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+const std::string finalText = "計算が正常に終了しました。";
+
+std::string progressText(int step) {
+  return "　計算回数＝" + std::to_string(step) + "　　　　　　300回 で完了";
+}
+
+struct RunWindow : StartedWindow {
+  PanelButton* start = w.findChild<PanelButton*>("button2");
+  PanelButton* stop = w.findChild<PanelButton*>("Button1");
+  std::vector<std::string> panel1;
+  std::function<void(const std::string&)> onPanel1;
+
+  RunWindow() {
+    w.services().statusObserver = [this](int panel, const std::string& text) {
+      if (panel != 1) return;
+      panel1.push_back(text);
+      if (onPanel1) onPanel1(text);
+    };
+  }
+  int count(const std::string& text) const {
+    return static_cast<int>(std::count(panel1.begin(), panel1.end(), text));
+  }
+  QString panel0() { return w.findChild<QLabel*>("Panel0")->text(); }
+  // Colours of the drawing area other than white, black and red: a flow plot.
+  int plotColours() {
+    const QImage image = grabbed();
+    int n = 0;
+    for (int y = 110; y < image.height(); y += 2) // below the strip and the pan cross
+      for (int x = 0; x < image.width(); x += 2) {
+        const QColor c = image.pixelColor(x, y);
+        n += c != kWhitePixel && c != kBlackPixel && c != kRedPixel;
+      }
+    return n;
+  }
+};
+
+} // namespace
+
+TEST(MainWindowRun, StopDuringARunEndsItAtTheNextTenthStep) {
+  RunWindow s;
+  bool calculatingMode = false;
+  s.onPanel1 = [&](const std::string& text) {
+    if (text != progressText(20)) return;
+    calculatingMode = s.w.controlMode() == 2 && !s.w.layoutDialog().isVisible() &&
+                      s.stop->isVisible() && !s.start->isVisible();
+    s.stop->click();
+  };
+  s.start->click();
+  EXPECT_TRUE(calculatingMode);
+  EXPECT_EQ(s.m.stepsDone, 30);
+  EXPECT_EQ(s.count(progressText(20)), 1);
+  EXPECT_EQ(s.count(progressText(30)), 0) << "stopped at step 30 without its text";
+  EXPECT_EQ(s.count(finalText), 0);
+  EXPECT_EQ(s.w.controlMode(), 1);
+  EXPECT_TRUE(s.w.layoutDialog().isVisible());
+  EXPECT_TRUE(s.start->isVisible());
+  EXPECT_FALSE(s.stop->isVisible());
+  EXPECT_TRUE(s.messages.empty());
+
+  // Past step 10 the plot buttons draw the flow.
+  struct {
+    const char* button;
+    const char* title;
+  } plots[] = {{"BitBtn4", "　速度ベクトル図"},
+               {"BitBtn3", "　渦度分布図"},
+               {"BitBtn6", "　圧力分布図"},
+               {"BitBtn5", "　密度分布図"}};
+  for (const auto& p : plots) {
+    s.mainButton("BitBtn9")->click(); // back to the outline picture
+    EXPECT_EQ(s.plotColours(), 0);
+    s.mainButton(p.button)->click();
+    EXPECT_EQ(s.panel0(), QString::fromUtf8(p.title)) << p.button;
+    EXPECT_GT(s.plotColours(), 500) << p.button;
+  }
+}
+
+TEST(MainWindowRun, StartPressedAgainDuringARunIsIgnored) {
+  RunWindow s;
+  s.onPanel1 = [&](const std::string& text) {
+    if (text == progressText(10)) s.start->click(); // a press queued from before
+    if (text == progressText(20)) s.stop->click();
+  };
+  s.start->click();
+  EXPECT_EQ(s.count(progressText(10)), 1) << "no second run from inside the first";
+  EXPECT_EQ(s.m.stepsDone, 30);
+}
+
+TEST(MainWindowRun, CloseDuringARunIsRefusedUntilTheRunHasEnded) {
+  RunWindow s;
+  bool stayed = false;
+  s.onPanel1 = [&](const std::string& text) {
+    if (text != progressText(10)) return;
+    s.w.close();
+    stayed = s.w.isVisible();
+  };
+  s.start->click();
+  EXPECT_TRUE(stayed);
+  EXPECT_EQ(s.m.stepsDone, 20) << "the run ended at its next look at the stop flag";
+  EXPECT_FALSE(s.w.layoutDialog().isVisible());
+  QApplication::processEvents();
+  EXPECT_FALSE(s.w.isVisible());
+}
+
+TEST(MainWindowRun, FullRunEndsInParticleTracesAndIsNotRepeated) {
+  RunWindow s;
+  bool particleMode = false;
+  s.onPanel1 = [&](const std::string& text) {
+    // The traces are ready: look, then stop the animation.
+    if (text.rfind("　所要計算時間　＝", 0) == 0) {
+      particleMode = s.w.controlMode() == 3;
+      s.stop->click();
+    }
+  };
+  s.start->click();
+  EXPECT_EQ(s.count(finalText), 1);
+  EXPECT_EQ(s.count(progressText(300)), 1);
+  EXPECT_TRUE(particleMode);
+  EXPECT_EQ(s.panel0(), QString::fromUtf8("　パーティクル軌跡描画"));
+  EXPECT_EQ(s.m.stepsDone, 300);
+  EXPECT_EQ(s.w.controlMode(), 1);
+  EXPECT_TRUE(s.messages.empty());
+  // A second press shows the result of the run instead of running again.
+  s.onPanel1 = nullptr;
+  s.start->click();
+  const std::string last = s.panel1.back();
+  EXPECT_EQ(last.rfind("　計算は完了してます。　所要計算時間　＝", 0), 0u) << last;
+  EXPECT_EQ(s.count(finalText), 1);
+}
+
+TEST(MainWindowRun, ColumnSelectionDuringARunLeavesTheRunsCountAlone) {
+  RunWindow s;
+  s.w.layoutDialog().findChild<QAbstractButton*>("RadioGroup2_1")->click();
+  // A click on a body of column 2 arrives at the yield of step 30, the step
+  // at which the stop pressed after step 20 is seen.
+  QtWindowServices& ws = s.w.services();
+  const auto windowHook = ws.beforeProcessing;
+  int yieldsAfterTwenty = -1;
+  ws.beforeProcessing = [&] {
+    windowHook();
+    if (yieldsAfterTwenty >= 0 && ++yieldsAfterTwenty == 10)
+      s.w.FormMouseDown(Roun2(s.m.columnBody[2][1].columnBodyPixX),
+                        Roun2(s.m.columnBody[2][1].columnBodyPixY));
+  };
+  s.onPanel1 = [&](const std::string& text) {
+    if (text != progressText(20)) return;
+    yieldsAfterTwenty = 0;
+    s.stop->click();
+  };
+  s.start->click();
+  ws.beforeProcessing = windowHook;
+  EXPECT_EQ(s.m.selectedColumn, 2);
+  EXPECT_EQ(s.edit(1)->text(), "2");
+  EXPECT_EQ(s.m.stepsDone, 30) << "the selection did not regenerate the grids under the run";
+}

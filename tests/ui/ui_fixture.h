@@ -1,0 +1,66 @@
+// A started main window for the widget tests: created and shown as the
+// program starts it, with modal messages and page openings answered through
+// the window-services seam.
+#pragma once
+
+#include "ui/about_box.h"
+#include "ui/layout_dialog.h"
+#include "ui/main_window.h"
+#include "view/transform.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+struct StartedWindow {
+  MainWindow w;
+  Model& m = w.model();
+  std::vector<std::string> messages;
+  std::vector<QString> pagesOpened;
+
+  StartedWindow() {
+    w.services().messageResponder = [this](const std::string& t) { messages.push_back(t); };
+    w.services().pageOpener = [this](const QString& a) { pagesOpened.push_back(a); };
+    w.showAtStart();
+    QApplication::processEvents();
+  }
+
+  // The drawing area as the window shows it now.
+  QImage grabbed() {
+    QApplication::processEvents();
+    return w.centralWidget()->grab().toImage();
+  }
+  static QColor colourAt(const QImage& image, double pixX, double pixY) {
+    return image.pixelColor(Roun2(pixX), Roun2(pixY));
+  }
+  QColor bodyColour(const QImage& image, int b) {
+    return colourAt(image, m.body[b].bodyPixX, m.body[b].bodyPixY);
+  }
+  // A pixel in the middle of the lower channel wall.
+  QColor lowerWallColour(const QImage& image) {
+    const MainPoint& p = m.ry[m.ryNx / 2][1];
+    return colourAt(image, p.ryPixX, p.ryPixY);
+  }
+
+  QToolButton* mainButton(const char* name) { return w.findChild<QToolButton*>(name); }
+  QToolButton* dialogButton(int n) {
+    return w.layoutDialog().findChild<QToolButton*>(QStringLiteral("BitBtn%1").arg(n));
+  }
+  QLineEdit* edit(int n) {
+    return w.layoutDialog().findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(n));
+  }
+  void clickDialog(int n, int times = 1) {
+    for (int i = 0; i < times; ++i) dialogButton(n)->click();
+  }
+};
+
+inline const QColor kRedPixel(255, 0, 0);
+inline const QColor kWhitePixel(255, 255, 255);
+inline const QColor kBlackPixel(0, 0, 0);

@@ -1,0 +1,89 @@
+#include "ui_fixture.h"
+
+#include "ui/application_setup.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QProgressBar>
+
+#include <csignal>
+#include <functional>
+
+TEST(QtWindowServices, PanelsCheckBoxesAndProgressBar) {
+  StartedWindow s;
+  QtWindowServices& ws = s.w.services();
+  ws.setStatusText(0, "　速度ベクトル図");
+  ws.setStatusText(1, "　計算回数＝10　　　　　　300回 で完了");
+  ws.setStatusText(2, "nowhere");
+  EXPECT_EQ(s.w.findChild<QLabel*>("Panel0")->text(), QString::fromUtf8("　速度ベクトル図"));
+  EXPECT_EQ(s.w.findChild<QLabel*>("Panel1")->text(),
+            QString::fromUtf8("　計算回数＝10　　　　　　300回 で完了"));
+  EXPECT_EQ(s.w.findChild<QLabel*>("Panel0")->width(), 400);
+
+  ws.setCheckBoxVisible(1, false);
+  ws.setCheckBoxVisible(2, true);
+  EXPECT_FALSE(s.w.findChild<QCheckBox*>("CheckBox1")->isVisible());
+  EXPECT_TRUE(s.w.findChild<QCheckBox*>("CheckBox2")->isVisible());
+
+  auto* bar = s.w.findChild<QProgressBar*>("ProgressBar1");
+  ws.setProgressRange(0, 300);
+  ws.setProgressPosition(120);
+  ws.setProgressVisible(true);
+  EXPECT_EQ(bar->maximum(), 300);
+  EXPECT_EQ(bar->value(), 120);
+  EXPECT_TRUE(bar->isVisible());
+}
+
+TEST(QtWindowServices, MessagesAreAnsweredThroughTheSeam) {
+  StartedWindow s;
+  s.w.services().showMessage("穴の数が多すぎます 15000");
+  ASSERT_EQ(s.messages.size(), 1u);
+  EXPECT_EQ(s.messages[0], "穴の数が多すぎます 15000");
+}
+
+TEST(QtWindowServices, TickCounterWrapsAtThirtyTwoBits) {
+  StartedWindow s;
+  QtWindowServices& ws = s.w.services();
+  ws.setTickNow(4294967000u);
+  EXPECT_LT(static_cast<std::uint32_t>(ws.tickCount() - 4294967000u), 1000u);
+  ws.setTickNow(0xFFFFFFFFu);
+  std::uint32_t t = ws.tickCount();
+  while (t == 0xFFFFFFFFu) t = ws.tickCount();
+  EXPECT_LT(t, 1000u) << "the count goes on from 0";
+}
+
+TEST(QtWindowServices, ActiveWindowAnswer) {
+  StartedWindow s;
+  s.w.services().activeWindowAnswer = [] { return false; };
+  EXPECT_FALSE(s.w.services().isMainWindowActive());
+  s.w.services().activeWindowAnswer = [] { return true; };
+  EXPECT_TRUE(s.w.services().isMainWindowActive());
+}
+
+TEST(QuitSignals, TerminationSignalClosesTheWindowLikeTheDesktop) {
+  static std::function<void()> target;
+  installQuitSignals([] {
+    if (target) target();
+  });
+  StartedWindow s;
+  target = [&] { s.w.requestQuit(); };
+  std::raise(SIGTERM);
+  for (int i = 0; i < 100 && s.w.isVisible(); ++i) QApplication::processEvents();
+  target = nullptr;
+  EXPECT_FALSE(s.w.isVisible());
+}
+
+TEST(LayoutDialogWindow, RefusesToCloseAndKeepsItsCaption) {
+  StartedWindow s;
+  LayoutDialog& d = s.w.layoutDialog();
+  EXPECT_EQ(d.windowTitle(), QString::fromUtf8("形状－配置　設定"));
+  EXPECT_FALSE(d.windowFlags().testFlag(Qt::WindowCloseButtonHint)) << "close item greyed";
+  d.close();
+  EXPECT_TRUE(d.isVisible());
+}
+
+TEST(ToolkitTexts, EditMenusAndMessageButtonsAreJapanese) {
+  // Installed once for the whole test program, as main() does.
+  EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Paste"), QString::fromUtf8("貼り付け(&P)"));
+  EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
+}

@@ -1,0 +1,405 @@
+#include "ui/layout_dialog.h"
+
+#include "core/model.h"
+#include "layout/kmake.h"
+#include "ui/application_setup.h"
+#include "ui/layout_dialog_texts.h"
+#include "ui/main_window.h"
+#include "ui/number_text.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace {
+QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+} // namespace
+
+LayoutDialog::LayoutDialog(MainWindow& window)
+    : QWidget(&window, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      window_(window) {
+  setWindowTitle(text(LayoutDialogText::caption));
+  setFont(interfaceFont(12));
+  setGeometry(224, 162, 547, 84);
+  setFixedSize(547, 84);
+
+  auto* group2 = new QGroupBox(text(LayoutDialogText::modeGroup), this);
+  group2->setObjectName("RadioGroup2");
+  group2->setGeometry(4, 2, 86, 82);
+  radioGroup2_ = new QButtonGroup(this);
+  const char* modes[] = {LayoutDialogText::modeAll, LayoutDialogText::modeColumn};
+  for (int i = 0; i < 2; ++i) {
+    auto* b = new QRadioButton(text(modes[i]), group2);
+    b->setObjectName(QStringLiteral("RadioGroup2_%1").arg(i));
+    b->setGeometry(8, 18 + 22 * i, 76, 18);
+    radioGroup2_->addButton(b, i);
+  }
+  radioGroup2_->button(0)->setChecked(true);
+
+  auto* group1 = new QGroupBox(text(LayoutDialogText::shapeGroup), this);
+  group1->setObjectName("RadioGroup1");
+  group1->setGeometry(95, 2, 142, 82);
+  radioGroup1_ = new QButtonGroup(this);
+  for (int code = 0; code <= 4; ++code) {
+    auto* b = new QRadioButton(text(LayoutDialogText::shapeName[code]), group1);
+    b->setObjectName(QStringLiteral("RadioGroup1_%1").arg(code));
+    // Two columns, filled column by column: three items, then two.
+    b->setGeometry(code < 3 ? 8 : 72, 16 + 20 * (code % 3), 60, 18);
+    radioGroup1_->addButton(b, code);
+  }
+  radioGroup1_->button(0)->setChecked(true);
+
+  auto label = [this](const char* name, const char* caption, int x, int y) {
+    auto* l = new QLabel(text(caption), this);
+    l->setObjectName(name);
+    l->move(x, y);
+    l->adjustSize();
+  };
+  auto edit = [this](int n, int x, int y, int w, bool typed) {
+    auto* e = new QLineEdit(this);
+    e->setObjectName(QStringLiteral("Edit%1").arg(n));
+    e->setGeometry(x, y, w, 20);
+    e->setReadOnly(!typed);
+    e->setAlignment(Qt::AlignRight);
+    edit_[n] = e;
+  };
+  auto step = [this](int n, int x, int y, int w, Qt::ArrowType arrow) {
+    auto* b = new QToolButton(this);
+    b->setObjectName(QStringLiteral("BitBtn%1").arg(n));
+    b->setGeometry(x, y, w, 20);
+    b->setArrowType(arrow);
+    b->setFocusPolicy(Qt::NoFocus);
+    const bool more = arrow == Qt::UpArrow || arrow == Qt::RightArrow;
+    b->setToolTip(text(more ? LayoutDialogText::tipMore : LayoutDialogText::tipLess));
+    bitBtn_[n] = b;
+  };
+
+  step(14, 152, 60, 25, Qt::LeftArrow);
+  edit(5, 177, 60, 29, false);
+  step(13, 206, 60, 25, Qt::RightArrow);
+  edit_[5]->setText(text(LayoutDialogText::ratioDesign));
+
+  label("Label1", LayoutDialogText::count, 250, 7);
+  step(1, 246, 20, 35, Qt::UpArrow);
+  step(2, 246, 40, 35, Qt::DownArrow);
+  edit(1, 249, 61, 28, false);
+
+  label("Label4", LayoutDialogText::spacing, 288, 7);
+  step(3, 294, 20, 33, Qt::UpArrow);
+  step(4, 294, 40, 33, Qt::DownArrow);
+  edit(4, 295, 61, 28, false);
+
+  label("Label2", LayoutDialogText::size, 379, 7);
+  step(5, 352, 20, 25, Qt::LeftArrow);
+  edit(6, 379, 20, 24, true);
+  step(6, 405, 20, 25, Qt::RightArrow);
+
+  label("Label7", LayoutDialogText::turn, 379, 49);
+  step(8, 352, 62, 25, Qt::LeftArrow);
+  edit(3, 379, 62, 24, true);
+  step(7, 405, 62, 25, Qt::RightArrow);
+  edit_[3]->setText(text(LayoutDialogText::turnDesign));
+
+  auto* separator = new QFrame(this);
+  separator->setObjectName("Panel2");
+  separator->setGeometry(452, 0, 3, 89);
+  separator->setAutoFillBackground(true);
+  QPalette white = separator->palette();
+  white.setColor(QPalette::Window, Qt::white);
+  separator->setPalette(white);
+
+  label("Label5", LayoutDialogText::arrangementTurn, 470, 4);
+  step(9, 465, 20, 24, Qt::LeftArrow);
+  edit(2, 489, 20, 24, false);
+  edit_[2]->setFont(interfaceFont(13));
+  step(10, 513, 20, 24, Qt::RightArrow);
+
+  label("Label3", LayoutDialogText::columns, 492, 49);
+  step(12, 465, 62, 24, Qt::LeftArrow);
+  edit(7, 489, 62, 24, false);
+  step(11, 513, 62, 24, Qt::RightArrow);
+
+  // The ellipse ratio shows only while "楕円" is chosen.
+  for (QWidget* w : {static_cast<QWidget*>(bitBtn_[14]), static_cast<QWidget*>(edit_[5]),
+                     static_cast<QWidget*>(bitBtn_[13])})
+    w->hide();
+
+  void (LayoutDialog::*handlers[15])() = {nullptr,
+                                          &LayoutDialog::BitBtn1Click,
+                                          &LayoutDialog::BitBtn2Click,
+                                          &LayoutDialog::BitBtn3Click,
+                                          &LayoutDialog::BitBtn4Click,
+                                          &LayoutDialog::BitBtn5Click,
+                                          &LayoutDialog::BitBtn6Click,
+                                          &LayoutDialog::BitBtn7Click,
+                                          &LayoutDialog::BitBtn8Click,
+                                          &LayoutDialog::BitBtn9Click,
+                                          &LayoutDialog::BitBtn10Click,
+                                          &LayoutDialog::BitBtn11Click,
+                                          &LayoutDialog::BitBtn12Click,
+                                          &LayoutDialog::BitBtn13Click,
+                                          &LayoutDialog::BitBtn14Click};
+  for (int n = 1; n <= 14; ++n) connect(bitBtn_[n], &QToolButton::clicked, this, handlers[n]);
+  // A group's handler runs when its choice changes, by the user or by the
+  // program.
+  connect(radioGroup1_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+    if (on) RadioGroup1Click(id);
+  });
+  connect(radioGroup2_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+    if (on) RadioGroup2Click(id);
+  });
+  connect(edit_[1], &QLineEdit::textChanged, this, &LayoutDialog::Edit1Change);
+  connect(edit_[5], &QLineEdit::textChanged, this, &LayoutDialog::Edit5Change);
+}
+
+Model& LayoutDialog::model() { return window_.model(); }
+
+bool LayoutDialog::wholeLayoutChosen() const { return radioGroup2_->checkedId() == 0; }
+
+int LayoutDialog::firstAffected() { return wholeLayoutChosen() ? 1 : model().selectedColumn; }
+int LayoutDialog::lastAffected() {
+  return wholeLayoutChosen() ? model().nColumns : model().selectedColumn;
+}
+
+void LayoutDialog::setQuietly(QLineEdit* edit, const QString& value) {
+  const bool was = edit->blockSignals(true);
+  edit->setText(value);
+  edit->blockSignals(was);
+}
+
+void LayoutDialog::showColumnCount(int n, bool regenerate) {
+  if (regenerate)
+    edit_[1]->setText(wholeNumberText(n));
+  else
+    setQuietly(edit_[1], wholeNumberText(n));
+}
+
+// -------------------------------------------------------------- showing
+
+void LayoutDialog::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // Restoring a minimised window is not a showing of the dialog.
+  if (!event->spontaneous()) FormShow();
+}
+
+void LayoutDialog::FormShow() {
+  Model& m = model();
+  const int sel = m.selectedColumn;
+  // Each change of these texts runs its handler and so regenerates the
+  // layout (the first showing changes both).
+  edit_[1]->setText(wholeNumberText(m.columnBodies[sel]));
+  edit_[7]->setText(wholeNumberText(m.nColumns));
+  edit_[5]->setText(shortestDecimal(m.ellipseRatio));
+  Target_set();
+  window_.drawTargetAllIntoBitmap();
+  radioGroup2_->button(m.selectAllColumns ? 0 : 1)->setChecked(true);
+  setCloseItemEnabled(this, false);
+}
+
+void LayoutDialog::closeEvent(QCloseEvent* event) {
+  // The user cannot close the dialog; the program hides it.
+  event->ignore();
+}
+
+void LayoutDialog::Target_set() {
+  const Model& m = model();
+  const int sel = m.selectedColumn;
+  edit_[4]->setText(wholeNumberText(m.columnSpacing[sel]));
+  edit_[1]->setText(wholeNumberText(m.columnBodies[sel]));
+  edit_[2]->setText(shortestDecimal(m.layoutRotation));
+  edit_[6]->setText(wholeNumberText(m.layoutSize[sel][1]));
+}
+
+// ------------------------------------------------------------- refreshing
+
+void LayoutDialog::refresh() {
+  if (!window_.layoutRefresh()) showKeptLayout();
+}
+
+void LayoutDialog::showKeptLayout() {
+  // kmake has put the layout back to the last one that fitted; the fields
+  // follow it without regenerating anything.
+  const Model& m = model();
+  const int sel = m.selectedColumn;
+  setQuietly(edit_[1], wholeNumberText(m.columnBodies[sel]));
+  setQuietly(edit_[4], wholeNumberText(m.columnSpacing[sel]));
+  setQuietly(edit_[6], wholeNumberText(m.layoutSize[sel][1]));
+  setQuietly(edit_[3], wholeNumberText(m.layoutAngle[sel][1]));
+  setQuietly(edit_[2], shortestDecimal(m.layoutRotation));
+  setQuietly(edit_[7], wholeNumberText(m.nColumns));
+  setQuietly(edit_[5], shortestDecimal(m.ellipseRatio));
+}
+
+void LayoutDialog::Edit1Change() {
+  // The text itself is not read: any change regenerates the layout.
+  refresh();
+}
+
+void LayoutDialog::Edit5Change() {
+  const auto ratio = parseRealNumber(edit_[5]->text());
+  if (!ratio) return;
+  model().ellipseRatio = *ratio;
+  refresh();
+}
+
+// ----------------------------------------------------------- step buttons
+//
+// Where a button's field changes, the field's own handler would regenerate
+// the layout and the button then regenerates it again from the same values;
+// one regeneration gives the same grids and picture, so the fields are set
+// quietly and each button ends with one refresh.
+
+void LayoutDialog::BitBtn1Click() {
+  Model& m = model();
+  for (int c = firstAffected(); c <= lastAffected(); ++c) {
+    const int old = m.columnBodies[c];
+    const int n = std::min(m.maxColumnBodies, old + 1);
+    m.layoutSize[c][n] = m.layoutSize[c][old];
+    m.layoutShape[c][n] = m.layoutShape[c][old];
+    m.columnBodies[c] = n;
+  }
+  setQuietly(edit_[1], wholeNumberText(m.columnBodies[m.selectedColumn]));
+  refresh();
+}
+
+void LayoutDialog::BitBtn2Click() {
+  Model& m = model();
+  for (int c = firstAffected(); c <= lastAffected(); ++c)
+    m.columnBodies[c] = std::max(1, m.columnBodies[c] - 1);
+  setQuietly(edit_[1], wholeNumberText(m.columnBodies[m.selectedColumn]));
+  refresh();
+}
+
+void LayoutDialog::BitBtn3Click() {
+  Model& m = model();
+  for (int c = firstAffected(); c <= lastAffected(); ++c)
+    m.columnSpacing[c] = std::min(40, m.columnSpacing[c] + 1);
+  edit_[4]->setText(wholeNumberText(m.columnSpacing[m.selectedColumn]));
+  refresh();
+}
+
+void LayoutDialog::BitBtn4Click() {
+  Model& m = model();
+  // Columns of a whole layout keep more room between bodies than one column
+  // edited on its own.
+  const int lowest = wholeLayoutChosen() ? 22 : 18;
+  for (int c = firstAffected(); c <= lastAffected(); ++c)
+    m.columnSpacing[c] = std::max(lowest, m.columnSpacing[c] - 1);
+  edit_[4]->setText(wholeNumberText(m.columnSpacing[m.selectedColumn]));
+  refresh();
+}
+
+void LayoutDialog::BitBtn6Click() { stepSize(+1); }
+void LayoutDialog::BitBtn5Click() { stepSize(-1); }
+
+void LayoutDialog::stepSize(int delta) {
+  const auto typed = parseWholeNumber(edit_[6]->text());
+  if (!typed) {
+    window_.services().showMessage(
+        text(LayoutDialogText::notWholeNumber).arg(edit_[6]->text()).toStdString());
+    return;
+  }
+  Model& m = model();
+  // The size stays within 5..20 whatever was typed: a typed size outside it
+  // would otherwise pass one of the two limits (a negative size, or a body
+  // too large for the grids).
+  const int v = static_cast<int>(std::clamp(static_cast<long long>(*typed) + delta, 5LL, 20LL));
+  for (int c = firstAffected(); c <= lastAffected(); ++c)
+    for (int k = 1; k <= m.columnBodies[c]; ++k) m.layoutSize[c][k] = v;
+  edit_[6]->setText(wholeNumberText(m.layoutSize[m.selectedColumn][1]));
+  refresh();
+}
+
+void LayoutDialog::BitBtn7Click() { stepTurn(+1); }
+void LayoutDialog::BitBtn8Click() { stepTurn(-1); }
+
+void LayoutDialog::stepTurn(int delta) {
+  const auto typed = parseWholeNumber(edit_[3]->text());
+  // A turn one step beyond the range of an int is not a whole number either.
+  const long long v = typed ? static_cast<long long>(*typed) + delta : 0;
+  if (!typed || v != static_cast<int>(v)) {
+    window_.services().showMessage(
+        text(LayoutDialogText::notWholeNumber).arg(edit_[3]->text()).toStdString());
+    return;
+  }
+  Model& m = model();
+  m.stepsDone = 1;
+  for (int c = firstAffected(); c <= lastAffected(); ++c)
+    for (int k = 1; k <= m.columnBodies[c]; ++k) m.layoutAngle[c][k] = static_cast<int>(v);
+  edit_[3]->setText(wholeNumberText(m.layoutAngle[m.selectedColumn][1]));
+  refresh();
+}
+
+void LayoutDialog::turnArrangement(int delta) {
+  Model& m = model();
+  m.layoutRotation = m.layoutRotation + delta;
+  // The field is written after kmake, so a refused turn shows the kept one.
+  const bool made = kmake(m, window_.services());
+  edit_[2]->setText(shortestDecimal(m.layoutRotation));
+  if (!made) {
+    showKeptLayout();
+    return;
+  }
+  window_.layoutRedrawAfterKmake();
+}
+
+void LayoutDialog::BitBtn11Click() {
+  Model& m = model();
+  const int old = m.nColumns;
+  const int n = std::min(m.maxColumns, old + 1);
+  m.nColumns = n;
+  setQuietly(edit_[7], wholeNumberText(n));
+  m.columnSpacing[n] = m.columnSpacing[old];
+  for (int k = 1; k <= m.maxColumnBodies; ++k) {
+    m.layoutShape[n][k] = m.layoutShape[old][1];
+    m.layoutSize[n][k] = m.layoutSize[old][1];
+    m.layoutAngle[n][k] = m.layoutAngle[old][1];
+  }
+  if (old >= 2 && m.columnBodies[old] == m.columnBodies[old - 1])
+    m.columnBodies[n] = m.columnBodies[old];
+  refresh();
+}
+
+void LayoutDialog::BitBtn12Click() {
+  Model& m = model();
+  m.nColumns = std::max(1, m.nColumns - 1);
+  m.selectedColumn = std::min(m.nColumns, m.selectedColumn);
+  setQuietly(edit_[7], wholeNumberText(m.nColumns));
+  refresh();
+}
+
+void LayoutDialog::BitBtn13Click() { stepRatio(+0.2); }
+void LayoutDialog::BitBtn14Click() { stepRatio(-0.2); }
+
+void LayoutDialog::stepRatio(double delta) {
+  Model& m = model();
+  m.ellipseRatio = delta > 0 ? std::min(4.0, m.ellipseRatio + delta)
+                             : std::max(0.2, m.ellipseRatio + delta);
+  // The field's change reads the ratio back from its text and regenerates.
+  edit_[5]->setText(shortestDecimal(m.ellipseRatio));
+}
+
+// ----------------------------------------------------------------- groups
+
+void LayoutDialog::RadioGroup1Click(int code) {
+  Model& m = model();
+  const int sel = m.selectedColumn;
+  for (int k = 1; k <= m.columnBodies[sel]; ++k) m.layoutShape[sel][k] = code;
+  if (wholeLayoutChosen())
+    for (int c = 1; c <= m.nColumns; ++c)
+      for (int k = 1; k <= m.columnBodies[c]; ++k) m.layoutShape[c][k] = code;
+  const bool ellipse = code == shape::ellipse;
+  bitBtn_[14]->setVisible(ellipse);
+  edit_[5]->setVisible(ellipse);
+  bitBtn_[13]->setVisible(ellipse);
+  refresh();
+}
+
+void LayoutDialog::RadioGroup2Click(int index) { window_.showOutlinePicture(index == 0); }

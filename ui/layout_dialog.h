@@ -1,0 +1,75 @@
+// The layout dialog (TForm2): a modeless tool window beside the main window
+// through which the user edits the layout with step buttons.  Every change is
+// applied at once: the layout changes, the grids are made again and the
+// outline picture is redrawn.  Changes go to every column ("全体") or to the
+// selected column only ("選択列ごと").  The user cannot close it; the main
+// window shows and hides it with its control mode.
+#pragma once
+
+#include <QWidget>
+
+class MainWindow;
+class QButtonGroup;
+class QLineEdit;
+class QToolButton;
+struct Model;
+
+class LayoutDialog : public QWidget {
+  Q_OBJECT
+public:
+  explicit LayoutDialog(MainWindow& window);
+
+  // "全体" chosen in the "設定" group (else "選択列ごと").
+  bool wholeLayoutChosen() const;
+  // The count field shows n.  Its change regenerates the layout, except when
+  // regenerate is false.
+  void showColumnCount(int n, bool regenerate = true);
+  void Target_set();
+
+public slots:
+  void BitBtn1Click();
+  void BitBtn2Click();
+  void BitBtn3Click();
+  void BitBtn4Click();
+  void BitBtn5Click();
+  void BitBtn6Click();
+  void BitBtn7Click();
+  void BitBtn8Click();
+  void BitBtn9Click() { turnArrangement(-1); }
+  void BitBtn10Click() { turnArrangement(+1); }
+  void BitBtn11Click();
+  void BitBtn12Click();
+  void BitBtn13Click();
+  void BitBtn14Click();
+  void RadioGroup1Click(int code);
+  void RadioGroup2Click(int index);
+  void Edit1Change();
+  void Edit5Change();
+
+protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+private:
+  void FormShow();
+  Model& model();
+  // The columns a change applies to: 1..nColumns, or the selected one.
+  int firstAffected();
+  int lastAffected();
+  void stepSize(int delta);
+  void stepTurn(int delta);
+  void turnArrangement(int delta);
+  void stepRatio(double delta);
+  // A field's text set by the program without running its change handler.
+  void setQuietly(QLineEdit* edit, const QString& text);
+  // Ends a change: the layout refresh; after a refusal every field shows the
+  // layout that was kept.
+  void refresh();
+  void showKeptLayout();
+
+  MainWindow& window_;
+  QButtonGroup* radioGroup1_ = nullptr;
+  QButtonGroup* radioGroup2_ = nullptr;
+  QLineEdit* edit_[8] = {};
+  QToolButton* bitBtn_[15] = {};
+};

@@ -1,0 +1,27 @@
+// Every text of the layout dialog in one place (UTF-8).
+#pragma once
+
+struct LayoutDialogText {
+  static constexpr const char* caption = "形状－配置　設定";
+  static constexpr const char* modeGroup = "設定";
+  static constexpr const char* modeAll = "全体";
+  static constexpr const char* modeColumn = "選択列ごと";
+  static constexpr const char* shapeGroup = "形状";
+  static constexpr const char* shapeName[5] = {"円", "四角", "三角", "平板", "楕円"};
+  static constexpr const char* count = "個数";
+  static constexpr const char* spacing = "上下間隔";
+  static constexpr const char* size = "大きさ";
+  static constexpr const char* turn = "回転";
+  static constexpr const char* arrangementTurn = "全体の回転";
+  static constexpr const char* columns = "列数";
+  // Design-time text of the ellipse-ratio field, replaced on the first showing.
+  static constexpr const char* ratioDesign = "1.3";
+  static constexpr const char* turnDesign = "0";
+
+  // Tooltips of the step buttons.
+  static constexpr const char* tipMore = "増やします";
+  static constexpr const char* tipLess = "減らします";
+
+  // A typed size or turn that is not a whole number; %1 is the text.
+  static constexpr const char* notWholeNumber = "「%1」は整数ではありません。整数を入力して下さい。";
+};

@@ -1,0 +1,26 @@
+// Whirlpane: the desktop program.  Creates the main window (which sets the
+// layout defaults and makes the first grids), shows it with the layout
+// dialog beside it, and runs the event loop until the main window closes.
+#include "ui/application_setup.h"
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QSessionManager>
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  app.setApplicationName(QStringLiteral("Whirlpane"));
+  // Only the main window's closing ends the program.
+  app.setQuitOnLastWindowClosed(false);
+  installFontSubstitution();
+  installToolkitTranslations();
+  app.setFont(interfaceFont(12));
+
+  MainWindow window;
+  installQuitSignals([&window] { window.requestQuit(); });
+  // A session that ends asks the main window to close like the desktop does.
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                   [&window](QSessionManager&) { window.requestQuit(); });
+  window.showAtStart();
+  return app.exec();
+}

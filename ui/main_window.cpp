@@ -1,0 +1,577 @@
+#include "ui/main_window.h"
+
+#include "core/run.h"
+#include "layout/kmake.h"
+#include "layout/presets.h"
+#include "ui/about_box.h"
+#include "ui/application_setup.h"
+#include "ui/controls.h"
+#include "ui/layout_dialog.h"
+#include "ui/main_window_texts.h"
+#include "ui/window_run_stages.h"
+#include "view/particles.h"
+#include "view/surfaces.h"
+#include "view/transform.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolButton>
+
+#include <functional>
+
+namespace {
+QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+} // namespace
+
+// The window's drawing area: shows the window surface at (0, 0) and reports
+// mouse presses in its own pixel coordinates (those of the view bitmap).
+class ViewCanvas : public QWidget {
+public:
+  ViewCanvas(QWidget* parent, std::function<QImage()> surface, std::function<void(int, int)> press)
+      : QWidget(parent), surface_(std::move(surface)), press_(std::move(press)) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(false);
+  }
+
+protected:
+  void paintEvent(QPaintEvent* event) override {
+    QPainter p(this);
+    p.fillRect(event->rect(), Qt::white);
+    p.drawImage(0, 0, surface_());
+  }
+  void mousePressEvent(QMouseEvent* event) override {
+    const QPoint at = event->position().toPoint();
+    press_(at.x(), at.y());
+  }
+
+private:
+  std::function<QImage()> surface_;
+  std::function<void(int, int)> press_;
+};
+
+// Marks a run, a set-up or an animation on the stack: a quit request that
+// arrives meanwhile is kept until the outermost loop has ended.
+class MainWindow::LoopGuard {
+public:
+  explicit LoopGuard(MainWindow& w) : w_(w) { ++w_.loopDepth_; }
+  ~LoopGuard() {
+    if (--w_.loopDepth_ == 0) w_.endOfLoop();
+  }
+  LoopGuard(const LoopGuard&) = delete;
+  LoopGuard& operator=(const LoopGuard&) = delete;
+
+private:
+  MainWindow& w_;
+};
+
+MainWindow::MainWindow() : model_(makeModel()) {
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  setWindowTitle(text(MainWindowText::caption));
+  setFont(interfaceFont(12));
+  setGeometry(227, 283, 700, 452);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, Qt::white);
+  setPalette(pal);
+
+  canvas_ = new ViewCanvas(
+      this, [this] { return windowSurface(); }, [this](int x, int y) { FormMouseDown(x, y); });
+  setCentralWidget(canvas_);
+  buildStrip();
+  buildStatusBar();
+  buildMenus();
+
+  services_ = std::make_unique<QtWindowServices>(QtWindowServices::Controls{
+      panel0_, panel1_, checkBox1_, checkBox2_, progressBar1_, this});
+  // A loop that drew on the window surface gets it shown at its next yield.
+  services_->beforeProcessing = [this] {
+    if (surfaceChanged_ || mode_ == 3) {
+      surfaceChanged_ = false;
+      canvas_->update();
+    }
+  };
+  stages_ = std::make_unique<WindowRunStages>(*this);
+
+  formcreate();
+
+  layoutDialog_ = new LayoutDialog(*this);
+  aboutBox_ = new AboutBox(*this);
+  FormResize();
+}
+
+MainWindow::~MainWindow() = default;
+
+RunStages& MainWindow::runStages() { return *stages_; }
+
+void MainWindow::buildStrip() {
+  auto* strip = new QFrame(canvas_);
+  strip->setGeometry(0, 0, 692, 27);
+  strip->setAutoFillBackground(true);
+  QPalette stripPalette = strip->palette();
+  stripPalette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+  strip->setPalette(stripPalette);
+
+  checkBox1_ = new QCheckBox(text(MainWindowText::fillContours), strip);
+  checkBox1_->setObjectName("CheckBox1");
+  checkBox1_->setGeometry(3, 8, 70, 12);
+  connect(checkBox1_, &QCheckBox::clicked, this, &MainWindow::CheckBox1Click);
+  checkBox2_ = new QCheckBox(text(MainWindowText::blackLines), strip);
+  checkBox2_->setObjectName("CheckBox2");
+  checkBox2_->setGeometry(72, 8, 81, 12);
+  connect(checkBox2_, &QCheckBox::clicked, this, &MainWindow::CheckBox2Click);
+
+  progressBar1_ = new QProgressBar(strip);
+  progressBar1_->setObjectName("ProgressBar1");
+  progressBar1_->setGeometry(169, 5, 143, 17);
+  progressBar1_->setTextVisible(false);
+  progressBar1_->hide();
+
+  button2_ = new PanelButton(text(MainWindowText::start), strip);
+  button2_->setObjectName("button2");
+  button2_->setGeometry(216, 2, 80, 23);
+  connect(button2_, &PanelButton::clicked, this, &MainWindow::Button2Click);
+  button1_ = new PanelButton(text(MainWindowText::stop), strip);
+  button1_->setObjectName("Button1");
+  button1_->setGeometry(315, 2, 38, 23);
+  connect(button1_, &PanelButton::clicked, this, &MainWindow::Button1Click);
+
+  struct Spec {
+    int n;
+    QWidget* parent;
+    QRect place;
+    const char* tip;
+    void (MainWindow::*handler)();
+  };
+  const Spec specs[] = {
+      {4, strip, {363, 2, 34, 23}, MainWindowText::tipVectors, &MainWindow::BitBtn4Click},
+      {3, strip, {397, 2, 34, 23}, MainWindowText::tipVorticity, &MainWindow::BitBtn3Click},
+      {6, strip, {431, 2, 34, 23}, MainWindowText::tipPressure, &MainWindow::BitBtn6Click},
+      {5, strip, {465, 2, 34, 23}, MainWindowText::tipDensity, &MainWindow::BitBtn5Click},
+      {7, strip, {521, 2, 34, 23}, MainWindowText::tipZoomOut, &MainWindow::BitBtn7Click},
+      {8, strip, {555, 2, 34, 23}, MainWindowText::tipZoomIn, &MainWindow::BitBtn8Click},
+      {12, canvas_, {552, 35, 33, 22}, MainWindowText::tipPanUp, &MainWindow::BitBtn12Click},
+      {9, canvas_, {522, 57, 30, 22}, MainWindowText::tipPanLeft, &MainWindow::BitBtn9Click},
+      {10, canvas_, {584, 57, 30, 22}, MainWindowText::tipPanRight, &MainWindow::BitBtn10Click},
+      {11, canvas_, {552, 78, 33, 22}, MainWindowText::tipPanDown, &MainWindow::BitBtn11Click},
+  };
+  for (const Spec& s : specs) {
+    auto* b = new QToolButton(s.parent);
+    b->setObjectName(QStringLiteral("BitBtn%1").arg(s.n));
+    b->setGeometry(s.place);
+    b->setToolTip(text(s.tip));
+    b->setFocusPolicy(Qt::NoFocus);
+    connect(b, &QToolButton::clicked, this, s.handler);
+    bitBtn_[s.n] = b;
+  }
+  bitBtn_[3]->setText(text(MainWindowText::vorticityButton));
+  bitBtn_[4]->setIcon(pictureIcon(Picture::vectors));
+  bitBtn_[6]->setIcon(pictureIcon(Picture::pressure));
+  bitBtn_[5]->setIcon(pictureIcon(Picture::density));
+  bitBtn_[7]->setIcon(pictureIcon(Picture::zoomOut));
+  bitBtn_[8]->setIcon(pictureIcon(Picture::zoomIn));
+  bitBtn_[12]->setIcon(pictureIcon(Picture::panUp));
+  bitBtn_[9]->setIcon(pictureIcon(Picture::panLeft));
+  bitBtn_[10]->setIcon(pictureIcon(Picture::panRight));
+  bitBtn_[11]->setIcon(pictureIcon(Picture::panDown));
+
+  scrollBar1_ = new QScrollBar(Qt::Horizontal, strip);
+  scrollBar1_->setObjectName("ScrollBar1");
+  scrollBar1_->setGeometry(410, 4, 89, 18);
+  scrollBar1_->setRange(1, 5);
+  scrollBar1_->setValue(3);
+  scrollBar1_->setPageStep(1);
+  scrollBar1_->hide();
+  label1_ = new QLabel(text(MainWindowText::particleSpeed), strip);
+  label1_->setObjectName("Label1");
+  label1_->move(502, 8);
+  label1_->adjustSize();
+  label1_->hide();
+}
+
+void MainWindow::buildStatusBar() {
+  QStatusBar* bar = statusBar();
+  bar->setObjectName("StatusBar1");
+  bar->setFixedHeight(20);
+  panel0_ = new QLabel(bar);
+  panel0_->setObjectName("Panel0");
+  panel0_->setFixedWidth(400);
+  panel1_ = new QLabel(bar);
+  panel1_->setObjectName("Panel1");
+  bar->addWidget(panel0_);
+  bar->addWidget(panel1_, 1);
+}
+
+void MainWindow::buildMenus() {
+  QMenuBar* bar = menuBar();
+  auto addMenu = [bar](const char* name) {
+    QMenu* menu = bar->addMenu(QString());
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(name);
+    return menu;
+  };
+  auto addItem = [this](QMenu* menu, const char* name, void (MainWindow::*handler)()) {
+    QAction* a = menu->addAction(QString());
+    a->setObjectName(name);
+    if (handler) connect(a, &QAction::triggered, this, handler);
+    return a;
+  };
+  file1_ = addMenu("File1");
+  addItem(file1_, "Whirlpane1", &MainWindow::Whirlpane1Click);
+  n2_ = addMenu("N2");
+  addItem(n2_, "pt_1", &MainWindow::pt_1Click);
+  addItem(n2_, "pt_2", &MainWindow::pt_2Click);
+  addItem(n2_, "pt_3", &MainWindow::pt_3Click);
+  addItem(n2_, "pt_4", &MainWindow::pt_4Click);
+  n11_ = addMenu("N11");
+  addItem(n11_, "N10", &MainWindow::N10Click);
+  addItem(n11_, "N9", &MainWindow::N9Click);
+  addItem(n11_, "N12", &MainWindow::N12Click);
+  hensh_ = addMenu("hensh");
+  addItem(hensh_, "N7", &MainWindow::N7Click);
+  addItem(hensh_, "N8", &MainWindow::N8Click);
+  modelK_ = addMenu("model_k");
+  addItem(modelK_, "N4", &MainWindow::N4Click);
+  addItem(modelK_, "bylr11", &MainWindow::bylr11Click);
+  addItem(modelK_, "N6", &MainWindow::N6Click);
+  addItem(modelK_, "N21", &MainWindow::N21Click);
+  bar->addAction(QString())->setObjectName("N5");
+  bar->addAction(QString())->setObjectName("N3");
+  about_ = addMenu("about");
+  addItem(about_, "tuite", &MainWindow::tuiteClick);
+}
+
+void MainWindow::formcreate() {
+  Model& m = *model_;
+  m.programVersion = 1.609;
+  modelK_->menuAction()->setVisible(false);
+  m.fillContours = false;
+  m.blackLines = false;
+
+  // Menu captions as set at creation.
+  auto caption = [this](const char* name, const char* utf8) {
+    findChild<QAction*>(name)->setText(text(utf8));
+  };
+  caption("File1", MainWindowText::menuFile);
+  caption("Whirlpane1", MainWindowText::menuQuit);
+  caption("N2", MainWindowText::menuPatterns);
+  for (int n = 1; n <= 4; ++n)
+    findChild<QAction*>(QStringLiteral("pt_%1").arg(n))->setText(text(MainWindowText::menuPattern[n]));
+  caption("N11", MainWindowText::menuParticles);
+  caption("N10", MainWindowText::menuParticlesSlow);
+  caption("N9", MainWindowText::menuParticlesFast);
+  caption("N12", MainWindowText::menuParticlesFastest);
+  caption("hensh", MainWindowText::menuEdit);
+  caption("N7", MainWindowText::menuSelectAll);
+  caption("N8", MainWindowText::menuSelectColumn);
+  caption("model_k", MainWindowText::menuModelCheck);
+  caption("N4", MainWindowText::menuMesh);
+  caption("bylr11", MainWindowText::menuLinks);
+  caption("N6", MainWindowText::menuHoles);
+  caption("N21", MainWindowText::menuHoles2);
+  caption("N5", MainWindowText::menuBlank);
+  caption("N3", MainWindowText::menuSpacer);
+  caption("about", MainWindowText::menuAbout);
+  caption("tuite", MainWindowText::menuVersion);
+  hensh_->menuAction()->setVisible(false);
+
+  m.selectAllColumns = true;
+  createPicture(700, 452);
+  setStartupDefaults(m);
+
+  button1_->hide();
+  button1_->setColours(panelColour(125, 0, 0), panelColour(255, 255, 105));
+  button2_->setColours(panelColour(0, 0, 205), panelColour(225, 225, 255));
+
+  kmake(m, *services_);
+  m.viewCentreX = m.columnBody[m.nColumns][1].columnBodyX / 2 - 10;
+  henkanScale();
+  fillViewWhite();
+  drawWaku();
+  copyToWindow();
+}
+
+void MainWindow::showAtStart() {
+  show();
+  palevisi(1);
+}
+
+// ------------------------------------------------------------- control modes
+
+void MainWindow::palevisi(int mode) {
+  if (mode < 1 || mode > 3) return;
+  mode_ = mode;
+  const bool editing = mode == 1;
+  if (editing) {
+    // A quit that waits for the loop to end does not bring the dialog back.
+    if (!quitRequested_) layoutDialog_->show();
+  } else {
+    layoutDialog_->hide();
+  }
+  progressBar1_->setVisible(!editing);
+  button1_->setVisible(!editing);
+  for (QMenu* menu : {file1_, about_, n2_, n11_}) menu->menuAction()->setVisible(editing);
+  button2_->setVisible(editing);
+  setCloseItemEnabled(this, editing);
+  for (int n = 3; n <= 12; ++n) bitBtn_[n]->setVisible(mode != 3);
+  scrollBar1_->setVisible(mode == 3);
+  label1_->setVisible(mode == 3);
+}
+
+int MainWindow::particleFrameRepeats() const {
+  return scrollBar1_->maximum() - scrollBar1_->value() + 1;
+}
+
+// ------------------------------------------------------------------ the run
+
+
+void MainWindow::Button2Click() {
+  // The start button is hidden during a run; a press still queued from
+  // before must not start a second run from inside the first.
+  if (loopRunning()) return;
+  LoopGuard guard(*this);
+  ::Button2Click(*model_, *services_, *stages_);
+}
+
+void MainWindow::Button1Click() { ::Button1Click(*model_); }
+
+void MainWindow::plotVectors() {
+  drawVectors();
+  copyToWindow();
+}
+
+void MainWindow::plotPressure() {
+  drawPres();
+  copyToWindow();
+}
+
+void MainWindow::plotVorticity() {
+  drawOmeg(); // shows its picture itself
+  showSurface();
+}
+
+void MainWindow::particleItem(int speed) {
+  if (loopRunning()) return;
+  Model& m = *model_;
+  m.stopFlag = false;
+  if (m.stepsDone >= 100) {
+    LoopGuard guard(*this);
+    makeParti(speed);
+  } else {
+    services_->setStatusText(1, MainWindowText::needHundredSteps);
+  }
+}
+
+// ------------------------------------------------------------- plot buttons
+
+void MainWindow::BitBtn4Click() {
+  if (model_->stepsDone <= 10) return;
+  fillViewWhite();
+  drawVectors();
+  copyToWindow();
+}
+
+void MainWindow::BitBtn3Click() {
+  if (model_->stepsDone <= 10) return;
+  plotVorticity();
+}
+
+void MainWindow::BitBtn6Click() {
+  if (model_->stepsDone <= 10) return;
+  drawPres();
+  showSurface();
+}
+
+void MainWindow::BitBtn5Click() {
+  drawMitudo();
+  showSurface();
+}
+
+// -------------------------------------------------------------- pan and zoom
+
+void MainWindow::panOrZoom(int change) {
+  changeView(*model_, *surfaces_, *services_, static_cast<ViewChange>(change),
+             layoutDialog_->wholeLayoutChosen());
+  showSurface();
+}
+
+void MainWindow::BitBtn9Click() { panOrZoom(static_cast<int>(ViewChange::centreXPlus)); }
+void MainWindow::BitBtn10Click() { panOrZoom(static_cast<int>(ViewChange::centreXMinus)); }
+void MainWindow::BitBtn11Click() { panOrZoom(static_cast<int>(ViewChange::centreYPlus)); }
+void MainWindow::BitBtn12Click() { panOrZoom(static_cast<int>(ViewChange::centreYMinus)); }
+void MainWindow::BitBtn7Click() { panOrZoom(static_cast<int>(ViewChange::zoomOut)); }
+void MainWindow::BitBtn8Click() { panOrZoom(static_cast<int>(ViewChange::zoomIn)); }
+
+void MainWindow::CheckBox1Click() { model_->fillContours = checkBox1_->isChecked(); }
+void MainWindow::CheckBox2Click() { model_->blackLines = checkBox2_->isChecked(); }
+
+// -------------------------------------------------------------------- layout
+
+bool MainWindow::layoutRefresh() {
+  // kmake refuses a layout too large for the arrays before writing anything;
+  // the picture then stays as it was.  The white fill that some dialog
+  // controls do first is therefore done after kmake: kmake does not draw, so
+  // the picture is the same.
+  if (!kmake(*model_, *services_)) return false;
+  layoutRedrawAfterKmake();
+  return true;
+}
+
+void MainWindow::layoutRedrawAfterKmake() {
+  henkanScale();
+  fillViewWhite();
+  drawWaku2();
+  copyToWindow();
+}
+
+void MainWindow::applyPattern(int n) {
+  if (applyPreset(*model_, *services_, n)) layoutRedrawAfterKmake();
+}
+
+void MainWindow::showOutlinePicture(bool wholeLayout) {
+  fillViewWhite();
+  henkanScale();
+  if (wholeLayout)
+    drawTargetAll();
+  else
+    drawTarget();
+  copyToWindow();
+}
+
+void MainWindow::drawTargetAllIntoBitmap() { drawTargetAll(); }
+
+void MainWindow::redrawOutlines() {
+  fillViewWhite();
+  drawWaku2();
+  copyToWindow();
+}
+
+void MainWindow::selectionItem(bool all) {
+  model_->selectAllColumns = all;
+  layoutDialog_->hide();
+  layoutDialog_->show();
+  redrawOutlines();
+}
+
+void MainWindow::FormMouseDown(int x, int y) {
+  if (layoutDialog_->wholeLayoutChosen()) return;
+  Model& m = *model_;
+  for (int c = 1; c <= m.nColumns; ++c)
+    for (int k = 1; k <= m.columnBodies[c]; ++k) {
+      const double dx = x - m.columnBody[c][k].columnBodyPixX;
+      const double dy = y - m.columnBody[c][k].columnBodyPixY;
+      if (dx * dx + dy * dy < 200) {
+        m.selectedColumn = c;
+        // A selection leaves the layout as it is.  In the editing mode the
+        // count field's change regenerates it all the same; during a run or
+        // an animation that would reset stepsDone under the running loop (a
+        // full run would end with stepsDone 2), so the field is only shown.
+        layoutDialog_->showColumnCount(m.columnBodies[c], !loopRunning());
+        drawTarget();
+        copyToWindow();
+        layoutDialog_->Target_set();
+      }
+    }
+}
+
+// ------------------------------------------------------------ other commands
+
+void MainWindow::Whirlpane1Click() { close(); }
+
+void MainWindow::tuiteClick() {
+  aboutBox_->show();
+  aboutBox_->raise();
+}
+
+// ------------------------------------------------------------------ window
+
+void MainWindow::copyToWindow() {
+  copyViewToWindow();
+  showSurface();
+}
+
+void MainWindow::showSurface() {
+  surfaceChanged_ = true;
+  canvas_->update();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  // The view bitmap follows the window's outer size; the picture stays where
+  // the old and new sizes overlap, and the window shows the bitmap again.
+  const QSize outer = frameGeometry().size();
+  resizePicture(outer.width(), outer.height());
+  copyToWindow();
+  FormResize();
+}
+
+void MainWindow::FormResize() {
+  if (!bitBtn_[10]) return;
+  const int left10 = frameGeometry().width() - 50;
+  bitBtn_[10]->move(left10, bitBtn_[10]->y());
+  bitBtn_[11]->move(left10 - 32, bitBtn_[11]->y());
+  bitBtn_[12]->move(left10 - 32, bitBtn_[12]->y());
+  bitBtn_[9]->move(left10 - 62, bitBtn_[9]->y());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (loopRunning() || mode_ != 1) {
+    // The close item is greyed now; a request that arrives anyway (the
+    // desktop, a session end) stops the loop at its next yield, and the
+    // window closes when the loop has returned.
+    event->ignore();
+    quitRequested_ = true;
+    model_->stopFlag = true;
+    return;
+  }
+  event->accept();
+  layoutDialog_->hide();
+  aboutBox_->hide();
+  QCoreApplication::quit();
+}
+
+void MainWindow::requestQuit() {
+  if (loopRunning() || mode_ != 1) {
+    quitRequested_ = true;
+    model_->stopFlag = true;
+    return;
+  }
+  close();
+}
+
+void MainWindow::endOfLoop() {
+  if (!quitRequested_) return;
+  // Close once every handler of the loop has returned.
+  QTimer::singleShot(0, this, [this] {
+    if (!loopRunning() && mode_ == 1) close();
+  });
+}
+
+namespace {
+// The animation's view of the main window.
+class WindowParticles : public ParticleWindow {
+public:
+  explicit WindowParticles(MainWindow& w) : w_(w) {}
+  void palevisi(int mode) override { w_.palevisi(mode); }
+  int frameRepeats() override { return w_.particleFrameRepeats(); }
+
+private:
+  MainWindow& w_;
+};
+} // namespace
+
+void MainWindow::makeParti(int speed) {
+  LoopGuard guard(*this);
+  WindowParticles window(*this);
+  make_parti(*model_, *surfaces_, *services_, window, speed);
+  showSurface();
+}

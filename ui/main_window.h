@@ -1,0 +1,185 @@
+// The main window (TForm1): the picture of the view, a strip of controls
+// along the top, the pan cross, the status bar and the menu bar.  It owns the
+// model state, the view's bitmaps, the layout dialog and the about box, and
+// turns clicks into calls of the layout, run and drawing routines; it never
+// computes flow itself.
+//
+// Handlers keep the names of their controls (Button2Click, BitBtn4Click,
+// pt_1Click); controls carry those names as object names.
+#pragma once
+
+#include "core/model.h"
+#include "core/run_stages.h"
+#include "ui/qt_window_services.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class AboutBox;
+class LayoutDialog;
+class PanelButton;
+class QAction;
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QScrollBar;
+class QToolButton;
+class ViewCanvas;
+class WindowRunStages;
+struct ViewSurfaces;
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+public:
+  MainWindow();
+  ~MainWindow() override;
+
+  // Shows the main window and then the layout dialog beside it, as the
+  // program does at start.
+  void showAtStart();
+
+  Model& model() { return *model_; }
+  QtWindowServices& services() { return *services_; }
+  RunStages& runStages();
+  LayoutDialog& layoutDialog() { return *layoutDialog_; }
+  AboutBox& aboutBox() { return *aboutBox_; }
+  // The window surface as the user sees it (0x00BBGGRR words).
+  QImage windowSurface() const;
+  ViewSurfaces& surfaces() { return *surfaces_; }
+
+  // Control mode (palevisi): 1 editing, 2 calculating, 3 particles.
+  void palevisi(int mode);
+  int controlMode() const { return mode_; }
+  // True while a run, a set-up or an animation is on the stack.
+  bool loopRunning() const { return loopDepth_ > 0; }
+  // ScrollBar1's maximum − position + 1: how often each particle frame is drawn.
+  int particleFrameRepeats() const;
+
+  // The layout refresh: kmake, Henkan_Scale, white fill, Draw_Waku2, copy to
+  // the window.  A layout that the capacity guard refuses leaves the grids
+  // and the picture as they were; returns false then.
+  bool layoutRefresh();
+  // The part of the refresh after kmake: Henkan_Scale, white fill,
+  // Draw_Waku2, copy.
+  void layoutRedrawAfterKmake();
+  // The picture of the dialog's mode choice (RadioGroup2Click): white fill,
+  // Henkan_Scale, Draw_Target_all or Draw_Target, copy.
+  void showOutlinePicture(bool wholeLayout);
+  // Draw_Target_all into the view bitmap only (the dialog's FormShow).
+  void drawTargetAllIntoBitmap();
+
+  // A request to quit from outside (signal, session end).  Honoured at once
+  // in the editing mode; during a run or an animation it stops the loop at
+  // its next yield and quits afterwards.
+  void requestQuit();
+
+  // Plot stages of a run (called through RunStages).
+  void plotVectors();
+  void plotPressure();
+  void plotVorticity();
+  void makeParti(int speed);
+
+public slots:
+  void Button2Click();
+  void Button1Click();
+  void BitBtn3Click();
+  void BitBtn4Click();
+  void BitBtn5Click();
+  void BitBtn6Click();
+  void BitBtn7Click();
+  void BitBtn8Click();
+  void BitBtn9Click();
+  void BitBtn10Click();
+  void BitBtn11Click();
+  void BitBtn12Click();
+  void CheckBox1Click();
+  void CheckBox2Click();
+  void pt_1Click() { applyPattern(1); }
+  void pt_2Click() { applyPattern(2); }
+  void pt_3Click() { applyPattern(3); }
+  void pt_4Click() { applyPattern(4); }
+  void N10Click() { particleItem(1); }
+  void N9Click() { particleItem(3); }
+  void N12Click() { particleItem(6); }
+  void N7Click() { selectionItem(true); }
+  void N8Click() { selectionItem(false); }
+  void N4Click();
+  void bylr11Click();
+  void N6Click();
+  void N21Click();
+  void Whirlpane1Click();
+  void tuiteClick();
+  void FormMouseDown(int x, int y);
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+private:
+  class LoopGuard;
+
+  void formcreate();
+  void buildStrip();
+  void buildMenus();
+  void buildStatusBar();
+  void FormResize();
+  void applyPattern(int n);
+  void particleItem(int speed);
+  void selectionItem(bool all);
+  void panOrZoom(int change);
+  void redrawOutlines();
+  void copyToWindow();
+  // The window surface has changed: repaint it.
+  void showSurface();
+  void endOfLoop();
+
+  // The drawing routines of the view, over this window's bitmaps
+  // (main_window_view.cpp).
+  void createPicture(int width, int height);
+  void resizePicture(int width, int height);
+  void fillViewWhite();
+  void henkanScale();
+  void drawWaku();
+  void drawWaku2();
+  void drawTarget();
+  void drawTargetAll();
+  void copyViewToWindow();
+  void drawVectors();
+  void drawOmeg();
+  void drawPres();
+  void drawMitudo();
+  int panelColour(int r, int g, int b);
+
+  std::unique_ptr<Model> model_;
+  std::unique_ptr<ViewSurfaces> surfaces_;
+  std::unique_ptr<QtWindowServices> services_;
+  std::unique_ptr<WindowRunStages> stages_;
+
+  ViewCanvas* canvas_ = nullptr;
+  QCheckBox* checkBox1_ = nullptr;
+  QCheckBox* checkBox2_ = nullptr;
+  QProgressBar* progressBar1_ = nullptr;
+  PanelButton* button2_ = nullptr;
+  PanelButton* button1_ = nullptr;
+  QToolButton* bitBtn_[13] = {};
+  QScrollBar* scrollBar1_ = nullptr;
+  QLabel* label1_ = nullptr;
+  QLabel* panel0_ = nullptr;
+  QLabel* panel1_ = nullptr;
+  QMenu* file1_ = nullptr;
+  QMenu* n2_ = nullptr;
+  QMenu* n11_ = nullptr;
+  QMenu* hensh_ = nullptr;
+  QMenu* modelK_ = nullptr;
+  QMenu* about_ = nullptr;
+
+  LayoutDialog* layoutDialog_ = nullptr;
+  AboutBox* aboutBox_ = nullptr;
+
+  int mode_ = 1;
+  int loopDepth_ = 0;
+  bool quitRequested_ = false;
+  bool surfaceChanged_ = false;
+};

@@ -1,0 +1,56 @@
+// Every text of the main window in one place, as UTF-8 literals, so that they
+// can be read and reviewed together.  Trailing and full-width blanks are part
+// of the texts.
+#pragma once
+
+struct MainWindowText {
+  static constexpr const char* caption = " Whirlpane";
+
+  // Top strip.
+  static constexpr const char* fillContours = "塗り潰し";
+  static constexpr const char* blackLines = "ラインを黒く";
+  static constexpr const char* start = "計算スタート";
+  static constexpr const char* stop = "停止";
+  static constexpr const char* vorticityButton = "ω";
+  static constexpr const char* particleSpeed = "粒子の描画スピード";
+
+  // Tooltips of the picture buttons.
+  static constexpr const char* tipVectors = "速度ベクトル図を描きます";
+  static constexpr const char* tipVorticity = "渦度分布図を描きます";
+  static constexpr const char* tipPressure = "圧力分布図を描きます";
+  static constexpr const char* tipDensity = "密度分布図を描きます";
+  static constexpr const char* tipZoomOut = "縮小します";
+  static constexpr const char* tipZoomIn = "拡大します";
+  static constexpr const char* tipPanUp = "図を上へ動かします";
+  static constexpr const char* tipPanDown = "図を下へ動かします";
+  static constexpr const char* tipPanLeft = "図を左へ動かします";
+  static constexpr const char* tipPanRight = "図を右へ動かします";
+
+  // Menu bar.
+  static constexpr const char* menuFile = "Whirlpane   ";
+  static constexpr const char* menuQuit = "Whirlpane の終了   ";
+  static constexpr const char* menuPatterns = "パターン  ";
+  static constexpr const char* menuPattern[5] = {"", "パターン　（１） ", "パターン　（２） ",
+                                                  "パターン　（３） ", "パターン　（４） "};
+  static constexpr const char* menuParticles = "粒子描画 ";
+  static constexpr const char* menuParticlesSlow = "粒子描画 ";
+  static constexpr const char* menuParticlesFast = "粒子描画 (高速) ";
+  static constexpr const char* menuParticlesFastest = "粒子描画 (超高速) ";
+  static constexpr const char* menuEdit = "編集  ";
+  static constexpr const char* menuSelectAll = "全てを選択 ";
+  static constexpr const char* menuSelectColumn = "列ごとに選択 ";
+  static constexpr const char* menuModelCheck = "モデル確認";
+  static constexpr const char* menuMesh = "メッシュ";
+  static constexpr const char* menuLinks = "BY_L_R１　主←補助";
+  static constexpr const char* menuHoles = "穴－領域";
+  static constexpr const char* menuHoles2 = "穴－領域-2";
+  static constexpr const char* menuBlank = " ";
+  // Nineteen ideographic blanks and one blank: pushes the last menu right.
+  static constexpr const char* menuSpacer =
+      "　　　　　　　　　　　　　　　　　　　 ";
+  static constexpr const char* menuAbout = "Whirlpane について";
+  static constexpr const char* menuVersion = "バージョン情報等";
+
+  // Status bar.
+  static constexpr const char* needHundredSteps = "　繰り返し１００回以上、計算して下さい";
+};

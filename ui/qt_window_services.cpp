@@ -1,0 +1,91 @@
+#include "ui/qt_window_services.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QUrl>
+
+QtWindowServices::QtWindowServices(const Controls& controls)
+    : panel0_(controls.panel0), panel1_(controls.panel1), checkBox1_(controls.checkBox1),
+      checkBox2_(controls.checkBox2), progressBar_(controls.progressBar),
+      mainWindow_(controls.mainWindow), tickOrigin_(Clock::now()) {}
+
+void QtWindowServices::setStatusText(int panel, const std::string& text) {
+  QLabel* label = panel == 0 ? panel0_.data() : panel == 1 ? panel1_.data() : nullptr;
+  if (label) label->setText(QString::fromStdString(text));
+  if (statusObserver) statusObserver(panel, text);
+}
+
+void QtWindowServices::setCheckBoxVisible(int which, bool visible) {
+  QCheckBox* box = which == 1 ? checkBox1_.data() : which == 2 ? checkBox2_.data() : nullptr;
+  if (box) box->setVisible(visible);
+}
+
+void QtWindowServices::setProgressRange(int minimum, int maximum) {
+  if (progressBar_) progressBar_->setRange(minimum, maximum);
+}
+
+void QtWindowServices::setProgressPosition(int position) {
+  if (progressBar_) progressBar_->setValue(position);
+}
+
+void QtWindowServices::setProgressVisible(bool visible) {
+  if (progressBar_) progressBar_->setVisible(visible);
+}
+
+void QtWindowServices::processPendingMessages() {
+  if (measuring_) {
+    const Clock::time_point now = Clock::now();
+    const double gap = std::chrono::duration<double, std::milli>(now - lastProcessing_).count();
+    if (gap > longestGapMs_) longestGapMs_ = gap;
+    lastProcessing_ = now;
+    ++processingCount_;
+  }
+  if (beforeProcessing) beforeProcessing();
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void QtWindowServices::showMessage(const std::string& text) {
+  if (messageResponder) {
+    messageResponder(text);
+    return;
+  }
+  QMessageBox box(QMessageBox::Information, QStringLiteral("Whirlpane"),
+                  QString::fromStdString(text), QMessageBox::Ok, mainWindow_.data());
+  box.exec();
+}
+
+std::uint32_t QtWindowServices::tickCount() {
+  const auto ms =
+      std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - tickOrigin_).count();
+  // Unsigned arithmetic wraps modulo 2^32, as the platform's counter does.
+  return static_cast<std::uint32_t>(ms) + tickOffset_;
+}
+
+void QtWindowServices::setTickNow(std::uint32_t tick) {
+  tickOffset_ = 0;
+  tickOffset_ = tick - tickCount();
+}
+
+bool QtWindowServices::isMainWindowActive() {
+  if (activeWindowAnswer) return activeWindowAnswer();
+  return mainWindow_ && mainWindow_->isActiveWindow();
+}
+
+void QtWindowServices::openWebPage(const QString& address) {
+  if (pageOpener) {
+    pageOpener(address);
+    return;
+  }
+  QDesktopServices::openUrl(QUrl(address));
+}
+
+void QtWindowServices::startGapMeasurement() {
+  measuring_ = true;
+  lastProcessing_ = Clock::now();
+  longestGapMs_ = 0;
+  processingCount_ = 0;
+}

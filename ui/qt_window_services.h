@@ -1,0 +1,86 @@
+// The window services of the main window in Qt: status-bar panels, the two
+// check boxes, the progress bar, processing of pending events from inside the
+// long loops, modal messages, the active-window test, the 32-bit wrapping
+// millisecond tick counter and opening a web page in the default browser.
+//
+// Tests answer modal messages through messageResponder instead of a box, and
+// may decide the active-window answer and catch page openings the same way.
+#pragma once
+
+#include "core/window_services.h"
+
+#include <QPointer>
+#include <QString>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class QCheckBox;
+class QLabel;
+class QProgressBar;
+class QWidget;
+
+class QtWindowServices : public WindowServices {
+public:
+  struct Controls {
+    QLabel* panel0 = nullptr;
+    QLabel* panel1 = nullptr;
+    QCheckBox* checkBox1 = nullptr;
+    QCheckBox* checkBox2 = nullptr;
+    QProgressBar* progressBar = nullptr;
+    QWidget* mainWindow = nullptr;
+  };
+
+  explicit QtWindowServices(const Controls& controls);
+
+  void setStatusText(int panel, const std::string& text) override;
+  void setCheckBoxVisible(int which, bool visible) override;
+  void setProgressRange(int minimum, int maximum) override;
+  void setProgressPosition(int position) override;
+  void setProgressVisible(bool visible) override;
+  void processPendingMessages() override;
+  void showMessage(const std::string& text) override;
+  std::uint32_t tickCount() override;
+  bool isMainWindowActive() override;
+
+  // Opens a web address in the default browser.
+  void openWebPage(const QString& address);
+
+  // Runs before every processing of pending events (the main window uses it
+  // to schedule a repaint when its surface has changed).
+  std::function<void()> beforeProcessing;
+
+  // Test seams: when set they replace the modal box, the active-window test
+  // and the browser.
+  std::function<void(const std::string&)> messageResponder;
+  std::function<bool()> activeWindowAnswer;
+  std::function<void(const QString&)> pageOpener;
+  // Measuring tool: sees every status text as it is set.
+  std::function<void(int panel, const std::string& text)> statusObserver;
+
+  // Shifts the tick counter so that it reads `tick` now (to exercise the wrap).
+  void setTickNow(std::uint32_t tick);
+
+  // Measuring tool: the longest time between two event-processing points
+  // since startGapMeasurement, in milliseconds, and how many there were.
+  void startGapMeasurement();
+  double longestGapMs() const { return longestGapMs_; }
+  long processingCount() const { return processingCount_; }
+
+private:
+  using Clock = std::chrono::steady_clock;
+
+  QPointer<QLabel> panel0_, panel1_;
+  QPointer<QCheckBox> checkBox1_, checkBox2_;
+  QPointer<QProgressBar> progressBar_;
+  QPointer<QWidget> mainWindow_;
+  Clock::time_point tickOrigin_;
+  std::uint32_t tickOffset_ = 0;
+
+  bool measuring_ = false;
+  Clock::time_point lastProcessing_;
+  double longestGapMs_ = 0;
+  long processingCount_ = 0;
+};

@@ -1,0 +1,21 @@
+// The run's window stages for the desktop program: the control modes, the
+// plots drawn during a run and the particle traces after it, all on the main
+// window.
+#pragma once
+
+#include "core/run_stages.h"
+
+class MainWindow;
+
+class WindowRunStages : public RunStages {
+public:
+  explicit WindowRunStages(MainWindow& window) : window_(window) {}
+  void palevisi(int mode) override;
+  void plotVectors() override;
+  void plotPressure() override;
+  void plotVorticity() override;
+  void makeParti(int speed) override;
+
+private:
+  MainWindow& window_;
+};

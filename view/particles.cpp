@@ -1,0 +1,148 @@
+#include "view/particles.h"
+
+#include "core/time_text.h"
+#include "view/outline.h"
+#include "view/transform.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+// Status texts of the traces.
+const char* const tracingTitle = "　パーティクル軌跡描画";
+const char* const elapsedPrefix = "　所要計算時間　＝";
+} // namespace
+
+int particleCount(const Model& m) { return std::min(kParticleCapacity, 4 * (m.ryNy - 2)); }
+
+int tracePointCount(int speed) {
+  // nearbyint rounds halves to even in the default rounding mode.
+  return static_cast<int>(std::nearbyint(1800 / (speed * 0.2 + 0.8)));
+}
+
+double traceDisplacementFactor(const Model& m, int speed) {
+  return std::sqrt(1.4) * 0.06 * 1.3 * m.viewScale / m.uInfTrace * speed;
+}
+
+void traceParticles(Model& m, WindowServices& ws, int pointCount, double factor) {
+  const int n = particleCount(m);
+  ws.setProgressRange(1, n);
+  int seedI = Roun2(std::min(m.ryNy / 2.0, 40.0));
+  int seedJ = 1;
+  // The displacement of the nearest point; kept when a search finds no point
+  // nearer than its starting distance (zero before the first find).
+  double du = 0, dv = 0;
+  for (int k = 1; k <= n; ++k) {
+    ws.processPendingMessages();
+    seedJ = seedJ + 1;
+    if (seedJ == m.ryNy) {
+      seedJ = 2;
+      seedI = seedI + 2;
+    }
+    ws.setProgressPosition(k);
+    m.traceX[k][1] = m.ry[seedI][seedJ].ryPixX;
+    m.traceY[k][1] = m.ry[seedI][seedJ].ryPixY;
+    int a = std::max(seedI - 2, 2);
+    int b = std::max(seedJ - 5, 2);
+    for (int t = 1; t <= pointCount - 1; ++t) {
+      const double x = m.traceX[k][t];
+      const double y = m.traceY[k][t];
+      // The window of this search is fixed when it starts; a better point
+      // moves the window of the next one.
+      const int iLast = std::min(a + 11, m.ryNx);
+      const int jLast = std::min(b + 6, m.ryNy - 1);
+      const int iFirst = a, jFirst = b;
+      double best = 100000;
+      for (int i = iFirst; i <= iLast; ++i)
+        for (int j = jFirst; j <= jLast; ++j) {
+          const double ex = x - m.ry[i][j].ryPixX;
+          const double ey = y - m.ry[i][j].ryPixY;
+          const double d2 = ex * ex + ey * ey;
+          if (d2 < best) {
+            best = d2;
+            du = m.ryFlow[i][j][slot::u] * factor;
+            dv = m.ryFlow[i][j][slot::v] * factor;
+            a = std::max(2, i - 1);
+            b = std::max(2, j - 3);
+          }
+        }
+      // A non-finite velocity (a diverged run) must not carry a particle to
+      // a position that cannot be drawn: such a particle rests.
+      if (!std::isfinite(du) || !std::isfinite(dv)) du = dv = 0;
+      m.traceX[k][t + 1] = x + du;
+      m.traceY[k][t + 1] = y - dv;
+      m.traceMoving[k][t] = du * du + dv * dv >= 0.01 * 0.01;
+    }
+  }
+}
+
+namespace {
+
+// One pass of the animation over the stored traces, frame t showing every
+// particle's move from point t to point t + 1.  Returns false when the stop
+// button ended it.
+bool animationPass(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow& win,
+                   int pointCount, int particles) {
+  ws.setProgressRange(1, pointCount);
+  ws.setProgressVisible(false);
+  s.bitmap.setPen(kBlack);
+  s.bitmap.setBrush(kBlack);
+  s.bitmap.fill();
+  Draw_Target_all(m, s.bitmap);
+  s.copyBitmapToWindow();
+  DrawingSurface& window = s.window;
+  for (int t = 1; t <= pointCount - 1; ++t) {
+    const int repeats = win.frameRepeats();
+    ws.processPendingMessages();
+    if (m.stopFlag) return false;
+    for (int k = 1; k <= particles; ++k)
+      // The repetitions draw the same marks: they set the pace.
+      for (int r = 1; r <= repeats; ++r) {
+        // Erase the cross of the previous frame, then draw the new one; a
+        // particle at rest stays black and so vanishes.
+        window.setPen(kBlack);
+        Batu2(window, Roun2(m.traceX[k][t]), Roun2(m.traceY[k][t]), 1);
+        if (m.traceMoving[k][t]) window.setPen(kWhite);
+        Batu2(window, Roun2(m.traceX[k][t + 1]), Roun2(m.traceY[k][t + 1]), 1);
+      }
+    if (t % 100 == 0) Draw_Target_all2(m, window);
+  }
+  return true;
+}
+
+} // namespace
+
+void make_parti(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow& win, int speed) {
+  if (std::abs(speed - m.lastTraceSpeed) >= 2) m.particleState = 1;
+  m.lastTraceSpeed = speed;
+  const int stepsOnEntry = m.stepsDone;
+  const double factor = traceDisplacementFactor(m, speed);
+
+  if (!m.stopFlag) {
+    ws.setCheckBoxVisible(1, false);
+    ws.setCheckBoxVisible(2, false);
+    s.bitmap.setPen(kBlack);
+    s.bitmap.setBrush(kBlack);
+    s.bitmap.fill();
+    Draw_Target_all(m, s.bitmap);
+    s.copyBitmapToWindow();
+    win.palevisi(3);
+    m.stopFlag = false;
+
+    const int pointCount = tracePointCount(speed);
+    if (m.particleState != 2) {
+      m.particleState = 1;
+      traceParticles(m, ws, pointCount, factor);
+      // A run that has just gone through all its steps ends its clock here.
+      if (m.stepsDone == m.stepCount - 1) m.runEndTick = ws.tickCount();
+      ws.setStatusText(0, tracingTitle);
+      ws.setStatusText(1, elapsedPrefix + Time_Time_d(m.runEndTick, m.runStartTick));
+      m.particleState = 2;
+    }
+    const int particles = particleCount(m);
+    while (animationPass(m, s, ws, win, pointCount, particles) && ws.isMainWindowActive()) {
+    }
+  }
+  win.palevisi(1);
+  m.stepsDone = stepsOnEntry;
+}

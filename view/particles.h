@@ -1,0 +1,47 @@
+// Particle traces (make_parti): marker particles drift with the frozen final
+// velocity field of a run.  Every position is traced once and stored, then the
+// stored traces are replayed on the window surface as white crosses over the
+// black channel with red bodies, pass after pass while the main window stays
+// active.
+#pragma once
+
+#include "core/model.h"
+#include "core/window_services.h"
+#include "view/surfaces.h"
+
+// What the animation needs of the main window besides its services.
+class ParticleWindow {
+public:
+  virtual ~ParticleWindow() = default;
+  // Control mode: 1 editing, 2 calculating, 3 particles.
+  virtual void palevisi(int mode) = 0;
+  // How often each frame is drawn, 1..5: the speed scroll bar's maximum minus
+  // its position plus one.  Read every frame.
+  virtual int frameRepeats() = 0;
+};
+
+// N = min(320, 4·(ryNy − 2)) particles, seeded on rows 2..ryNy − 1 of four
+// main-grid columns two apart.
+int particleCount(const Model& m);
+// T = 1800 / (0.2·speed + 0.8) points per trace, rounded half to even
+// (1800 at speed 1, 1286 at speed 3, 900 at speed 6).
+int tracePointCount(int speed);
+// Pixels moved per trace step per unit of velocity:
+// f = √1.4 · 0.06 · 1.3 · viewScale / uInfTrace · speed, which with
+// uInfTrace = 0.05·√1.4 is 1.56 · speed · viewScale.
+double traceDisplacementFactor(const Model& m, int speed);
+
+// Traces N particles over T points through the velocity of the main grid into
+// traceX, traceY, traceMoving.  Each step moves a particle by f times the
+// velocity of the nearest main-grid point (in pixels) within a small search
+// window that follows the particle.  Processes pending window messages once
+// per particle and moves the progress bar.
+void traceParticles(Model& m, WindowServices& ws, int pointCount, double factor);
+
+// make_parti: particle traces at speed 1, 3 or 6.  Traces are computed when
+// they are not ready (particleState != 2, also after a change of speed by 2 or
+// more), then replayed on the window surface pass after pass until the stop
+// button is pressed or, at the end of a pass, the main window is no longer
+// active.  With stopFlag set on entry it only returns the window to its
+// editing mode.  Always ends in the editing mode with stepsDone as on entry.
+void make_parti(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow& win, int speed);
