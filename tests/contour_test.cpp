@@ -169,34 +169,26 @@ TEST(ContourBands, CellsWithNonFiniteValuesAreSkipped) {
 }
 
 TEST(ContourBands, AuxiliaryRingsFollowTheRadialField) {
-  LinearField f; // the fixture's ring grid: F = r, layer 1 outside
+  LinearField f; // the fixture's ring grid, F = r: layer 1 outside
   const Model& m = *f.m;
   for (int p = m.bodyFirst[1] - 1; p <= m.bodyLast[1] + 1; ++p)
     for (int r = 1; r <= m.wkNr; ++r) f.m->wkFlow[p][r][1][slot::rho] = r;
   f.m->scaleLow = 1;
   f.m->scaleHigh = 10;
-  for (bool fill : {false, true}) {
-    f.m->fillContours = fill;
-    fillWhite(f.s);
-    Bunpu_WK(*f.m, f.s, m.bodyFirst[1], m.bodyLast[1], 1, m.wkNr, 1, slot::rho, 20);
-    // Along the radial line p = bodyFirst, from the outer edge to the surface.
-    int painted = 0;
-    double last = -1;
-    for (int k = 0; k <= 20; ++k) {
-      const AuxPoint& o = m.wk[m.bodyFirst[1] + 3][1][1];
-      const AuxPoint& n = m.wk[m.bodyFirst[1] + 3][m.wkNr][1];
-      const double t = (k + 0.5) / 21;
-      const Colour c = f.s.pixel(Roun2(o.wkPixX + (n.wkPixX - o.wkPixX) * t),
-                                 Roun2(o.wkPixY + (n.wkPixY - o.wkPixY) * t));
-      if (c == kWhite) continue;
-      ++painted;
-      if (fill) {
-        EXPECT_GE(rampPosition(c), last) << "bands rise towards the surface";
-        last = rampPosition(c);
-      }
-    }
-    EXPECT_GT(painted, fill ? 18 : 3) << (fill ? "bands" : "lines");
+  f.m->fillContours = true;
+  Bunpu_WK(*f.m, f.s, m.bodyFirst[1], m.bodyLast[1], 1, m.wkNr, 1, slot::rho, 20);
+  // Along a radial line from the outer edge to the surface the bands rise.
+  const AuxPoint& o = m.wk[m.bodyFirst[1] + 3][1][1];
+  const AuxPoint& n = m.wk[m.bodyFirst[1] + 3][m.wkNr][1];
+  double last = -1;
+  for (int k = 0; k <= 20; ++k) {
+    const double t = (k + 0.5) / 21;
+    const double at = rampPosition(f.s.pixel(Roun2(o.wkPixX + (n.wkPixX - o.wkPixX) * t),
+                                             Roun2(o.wkPixY + (n.wkPixY - o.wkPixY) * t)));
+    ASSERT_GE(at, last) << "step " << k;
+    last = at;
   }
+  EXPECT_EQ(last, 3) << "red at the surface";
 }
 
 TEST(UnionPainter, SameColouredPolygonsGiveThePixelsOfPaintingEachOnItsOwn) {

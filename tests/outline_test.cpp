@@ -8,20 +8,14 @@
 
 #include <cmath>
 
-TEST(Roun2, RoundsHalvesAwayFromZero) {
+TEST(Roun2, RoundsHalvesAwayFromZeroAndSaturates) {
   const struct {
     double x;
     int want;
-  } cases[] = {{2.5, 3},   {-2.5, -3}, {0.5, 1},       {-0.5, -1}, {0.49, 0},
-               {-0.49, 0}, {1.5, 2},   {-1.49, -1},    {7.0, 7},   {-7.0, -7},
-               {0.0, 0},   {-0.0, 0},  {123456.5, 123457}};
+  } cases[] = {{2.5, 3},  {-2.5, -3}, {0.5, 1},    {-0.5, -1},        {0.49, 0},
+               {-1.49, -1}, {-0.0, 0}, {123456.5, 123457}, {1e300, 1 << 30},
+               {-INFINITY, -(1 << 30)}, {NAN, 0}};
   for (const auto& c : cases) EXPECT_EQ(Roun2(c.x), c.want) << c.x;
-}
-
-TEST(Roun2, WildValuesSaturateInsteadOfOverflowing) {
-  EXPECT_EQ(Roun2(1e300), 1 << 30);
-  EXPECT_EQ(Roun2(-INFINITY), -(1 << 30));
-  EXPECT_EQ(Roun2(NAN), 0);
 }
 
 TEST(Batu, CrossAtTenTenLeavesOutTheEndPixels) {
@@ -48,12 +42,10 @@ TEST(HenkanScale, MapsTheModelAroundTheBitmapCentre) {
   EXPECT_DOUBLE_EQ(m->body[1].bodyPixY, 226.0);
   EXPECT_NEAR(m->ry[3][4].ryPixY - m->ry[4][5].ryPixY, 1.25 * 2.95, 1e-12) << "y grows upwards";
   EXPECT_DOUBLE_EQ(m->columnBody[1][1].columnBodyPixX, 350.0);
-  // The continuation slot after the ring is mapped too.
   const AuxPoint& cont = m->wk[m->bodyLast[1] + 1][m->wkNr][1];
-  EXPECT_DOUBLE_EQ(cont.wkPixX, (cont.wkX - m->viewCentreX) * 2.95 + 350);
+  EXPECT_DOUBLE_EQ(cont.wkPixX, (cont.wkX - m->viewCentreX) * 2.95 + 350) << "continuation slot";
   EXPECT_EQ(m->particleState, 1);
-  EXPECT_TRUE(ws.checkBoxVisible[1]);
-  EXPECT_TRUE(ws.checkBoxVisible[2]);
+  EXPECT_TRUE(ws.checkBoxVisible[1] && ws.checkBoxVisible[2]);
   ASSERT_EQ(ws.calls.size(), 4u);
   EXPECT_EQ(ws.calls[2].a, 1) << "panel 1 is cleared first";
   EXPECT_EQ(ws.calls[3].a, 0);

@@ -48,26 +48,6 @@ TEST(DrawingSurface, LineToPaintsUpToButNotItsEndPixel) {
   }
 }
 
-TEST(DrawingSurface, LineBackOverItselfPaintsTheSamePixels) {
-  // The pixel set must not depend on the direction, so that a polygon's
-  // outline does not depend on its vertex order.
-  const LineCase cases[] = {{"shallow", 1, 2, 18, 7}, {"steep", 3, 1, 10, 18},
-                            {"ties", 0, 0, 4, 2},     {"ties steep", 0, 0, 2, 4},
-                            {"falling", 1, 17, 17, 6}};
-  for (const auto& c : cases) {
-    DrawingSurface a(20, 20), b(20, 20);
-    a.setPen(kRed);
-    b.setPen(kRed);
-    a.moveTo(c.x0, c.y0);
-    a.lineTo(c.x1, c.y1);
-    a.setPixel(c.x1, c.y1, kRed);
-    b.moveTo(c.x1, c.y1);
-    b.lineTo(c.x0, c.y0);
-    b.setPixel(c.x0, c.y0, kRed);
-    EXPECT_EQ(pixelsOf(a, kRed), pixelsOf(b, kRed)) << c.name;
-  }
-}
-
 TEST(DrawingSurface, LinesReachingFarOutsideAreClipped) {
   DrawingSurface s(30, 20);
   s.setPen(kBlue);
