@@ -118,11 +118,9 @@ void bandFill(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int a1, 
           if (!loadCell(f, a, b, k) || !(k.spans(v) || k.spans(lower))) continue;
           cell.clear();
           const GridNode from[4] = {k.A, k.B, k.C, k.D}, to[4] = {k.B, k.C, k.D, k.A};
-          const double lo = lower;
-          double e[4] = {(k.fB - v) * (k.fA - v), (k.fC - v) * (k.fB - v),
-                         (k.fD - v) * (k.fC - v), (k.fA - v) * (k.fD - v)};
-          double d[4] = {(k.fB - lo) * (k.fA - lo), (k.fC - lo) * (k.fB - lo),
-                         (k.fD - lo) * (k.fC - lo), (k.fA - lo) * (k.fD - lo)};
+          double e[4], d[4]; // at v and at v - bin
+          edgeProducts(k, v, e);
+          edgeProducts(k, lower, d);
           if (Field::masked) {
             if (!f.live(k.B)) e[1] = d[1] = 0;
             if (!f.live(k.C)) e[2] = d[2] = 0;
@@ -131,7 +129,7 @@ void bandFill(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int a1, 
           for (int edge = 0; edge < 4; ++edge)
             if (e[edge] < 0) ppo1(f, bitmap, cell, from[edge], to[edge], v, lower, upper);
           for (int edge = 0; edge < 4; ++edge)
-            if (d[edge] < 0) ppo2(f, cell, from[edge], to[edge], lo);
+            if (d[edge] < 0) ppo2(f, cell, from[edge], to[edge], lower);
           // The hull of the listed points, pass 2 only.
           paintHull(bitmap, cell.points, cell.count);
         }
@@ -146,8 +144,8 @@ void bandFill(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int a1, 
           if (!loadCell(f, a, b, k) || !k.spans(v)) continue;
           cell.clear();
           const GridNode from[4] = {k.A, k.B, k.C, k.D}, to[4] = {k.B, k.C, k.D, k.A};
-          double e[4] = {(k.fB - v) * (k.fA - v), (k.fC - v) * (k.fB - v),
-                         (k.fD - v) * (k.fC - v), (k.fA - v) * (k.fD - v)};
+          double e[4];
+          edgeProducts(k, v, e);
           if (Field::masked) {
             if (!f.live(k.B)) e[1] = 0;
             if (!f.live(k.C)) e[2] = 0;

@@ -73,3 +73,12 @@ template <typename Field>
   k.high = std::max(std::max(k.fA, k.fB), std::max(k.fC, k.fD));
   return (k.fA - k.fA) + (k.fB - k.fB) + (k.fC - k.fC) + (k.fD - k.fD) == 0;
 }
+
+// The products (F(Q) - v)(F(P) - v) of the edges bottom A-B, right B-C, top
+// C-D and left D-A: negative where level v crosses the edge.
+inline void edgeProducts(const CellCorners& k, double v, double e[4]) {
+  e[0] = (k.fB - v) * (k.fA - v);
+  e[1] = (k.fC - v) * (k.fB - v);
+  e[2] = (k.fD - v) * (k.fC - v);
+  e[3] = (k.fA - v) * (k.fD - v);
+}
