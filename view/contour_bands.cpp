@@ -73,6 +73,7 @@ void bandFill(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int a1, 
   double v = m.scaleLow - bin;
   CellCorners k;
   BandCell cell;
+  const bool check = !allFinite(f, a0, a1, b0, b1); // cells with a non-finite value are skipped
   for (int band = 1; band <= n + 2; ++band) {
     v = v + bin;
 
@@ -82,7 +83,8 @@ void bandFill(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int a1, 
       BColor_Define(m, bitmap, v);
       for (int a = a0; a <= a1 - 1; ++a)
         for (int b = b0; b <= b1 - 1; ++b) {
-          if (!loadCell(f, a, b, k)) continue;
+          loadCell(f, a, b, k);
+          if (check && !k.finite()) continue;
           if constexpr (Field::masked) {
             const double mid = (k.fA + k.fB + k.fC + k.fD) * 0.25;
             if ((lower - mid) * (upper - mid) > 0) continue;
@@ -115,7 +117,8 @@ void bandFill(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int a1, 
       BColor_Define(m, bitmap, v);
       for (int a = a0; a <= a1 - 1; ++a)
         for (int b = b0; b <= b1 - 1; ++b) {
-          if (!loadCell(f, a, b, k) || !(k.spans(v) || k.spans(lower))) continue;
+          loadCell(f, a, b, k);
+          if (!k.spansEither(v, lower) || (check && !k.finite())) continue;
           cell.clear();
           const GridNode from[4] = {k.A, k.B, k.C, k.D}, to[4] = {k.B, k.C, k.D, k.A};
           double e[4], d[4]; // at v and at v - bin
@@ -141,7 +144,8 @@ void bandFill(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int a1, 
       BColor_Define(m, bitmap, v + bin);
       for (int a = a0; a <= a1 - 1; ++a)
         for (int b = b0; b <= b1 - 1; ++b) {
-          if (!loadCell(f, a, b, k) || !k.spans(v)) continue;
+          loadCell(f, a, b, k);
+          if (!k.spans(v) || (check && !k.finite())) continue;
           cell.clear();
           const GridNode from[4] = {k.A, k.B, k.C, k.D}, to[4] = {k.B, k.C, k.D, k.A};
           double e[4];

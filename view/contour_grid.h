@@ -47,20 +47,24 @@ PixelPoint crossing(const Field& f, GridNode P, GridNode Q, double v) {
   return {Roun2(x), Roun2(y)};
 }
 
-// The four corners of cell (a, b), their values and the extremes of these.
-// A level v crosses an edge of the cell only if low < v < high, which lets
-// the contouring pass over most cells at once; the edge products decide.
+// The four corners of cell (a, b) and their values.  A level v crosses an
+// edge of the cell only if the lowest value < v < the highest, which lets the
+// contouring pass over most cells at once; the edge products decide.
 struct CellCorners {
   GridNode A, B, C, D;
   double fA, fB, fC, fD;
-  double low, high;
-  bool spans(double v) const { return low < v && v < high; }
+  // Every value finite (x - x is 0 for a finite x and NaN otherwise).
+  bool finite() const { return (fA - fA) + (fB - fB) + (fC - fC) + (fD - fD) == 0; }
+  bool spans(double v) const { return spansEither(v, v); }
+  bool spansEither(double v1, double v2) const {
+    const double low = std::min(std::min(fA, fB), std::min(fC, fD));
+    const double high = std::max(std::max(fA, fB), std::max(fC, fD));
+    return (low < v1 && v1 < high) || (low < v2 && v2 < high);
+  }
 };
 
-// Fills k with cell (a, b); false when a corner value is not finite (x - x
-// is 0 for every finite x and NaN otherwise).
 template <typename Field>
-[[gnu::always_inline]] inline bool loadCell(const Field& f, int a, int b, CellCorners& k) {
+[[gnu::always_inline]] inline void loadCell(const Field& f, int a, int b, CellCorners& k) {
   k.A = {a, b};
   k.B = {a + 1, b};
   k.C = {a + 1, b + 1};
@@ -69,9 +73,19 @@ template <typename Field>
   k.fB = f.value(k.B);
   k.fC = f.value(k.C);
   k.fD = f.value(k.D);
-  k.low = std::min(std::min(k.fA, k.fB), std::min(k.fC, k.fD));
-  k.high = std::max(std::max(k.fA, k.fB), std::max(k.fC, k.fD));
-  return (k.fA - k.fA) + (k.fB - k.fB) + (k.fC - k.fC) + (k.fD - k.fD) == 0;
+}
+
+// Whether every value of the nodes a0..a1 x b0..b1 is finite, as it is but
+// for a diverged run: then the cells need no check of their own.
+template <typename Field>
+bool allFinite(const Field& f, int a0, int a1, int b0, int b1) {
+  double sum = 0;
+  for (int a = a0; a <= a1; ++a)
+    for (int b = b0; b <= b1; ++b) {
+      const double x = f.value({a, b});
+      sum += x - x;
+    }
+  return sum == 0;
 }
 
 // The products (F(Q) - v)(F(P) - v) of the edges bottom A-B, right B-C, top

@@ -10,13 +10,15 @@ void contourLines(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int 
   const double bin = (m.scaleHigh - m.scaleLow) / n;
   double v = m.scaleLow - bin;
   CellCorners k;
+  const bool check = !allFinite(f, a0, a1, b0, b1); // cells with a non-finite value are skipped
   for (int level = 1; level <= n; ++level) {
     v = v + bin;
     bitmap.setPen(kBlack);
     if (!m.blackLines) BColor_Define(m, bitmap, v);
     for (int a = a0; a <= a1 - 1; ++a)
       for (int b = b0; b <= b1 - 1; ++b) {
-        if (!loadCell(f, a, b, k) || !k.spans(v)) continue;
+        loadCell(f, a, b, k);
+        if (!k.spans(v) || (check && !k.finite())) continue;
         const GridNode from[4] = {k.A, k.B, k.C, k.D}, to[4] = {k.B, k.C, k.D, k.A};
         double e[4];
         edgeProducts(k, v, e);
