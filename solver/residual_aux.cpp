@@ -250,6 +250,9 @@ void store(Model& m, const Planes& q, int pFirst, int pLast, int rFirst, int rLa
 
 } // namespace
 
+// Built twice, for processors with and without 256-bit vectors (the loader
+// picks one); both do the same IEEE operations, there being no fused
+// multiply-add in either.
 __attribute__((target_clones("avx2", "default"), flatten)) void Risa_WK_1(
     Model& m, int pFirst, int pLast, int rFirst, int rLast, int s, double reynolds) {
   const Planes q(m);

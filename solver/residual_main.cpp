@@ -211,6 +211,9 @@ void store(Model& m, const Planes& q) {
 
 } // namespace
 
+// Built twice, for processors with and without 256-bit vectors (the loader
+// picks one); both do the same IEEE operations, there being no fused
+// multiply-add in either.
 __attribute__((target_clones("avx2", "default"), flatten)) void Risa_RY_2(Model& m) {
   const Planes q(m);
   const int nx = m.ryNx, ny = m.ryNy, rows = ny - 2;

@@ -59,8 +59,9 @@ void solveLines(Model& m, int l1, int l2, int n1, int n2, At at) {
 
 } // namespace
 
-// Both are built twice, for processors with and without 256-bit vectors;
-// the loader picks one.  The two do the same IEEE operations.
+// Both are built twice, for processors with and without 256-bit vectors
+// (the loader picks one); both do the same IEEE operations, there being no
+// fused multiply-add in either.
 __attribute__((target_clones("avx2", "default"), flatten)) void Gauss_RY(Model& m) {
   const int nx = m.ryNx, ny = m.ryNy;
   solveLines(m, 2, nx - 1, 1, ny, [&](int i, int j) -> FlowPoint& { return m.ryFlow[i][j]; });

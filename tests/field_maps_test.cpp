@@ -1,5 +1,4 @@
 #include "view/field_maps.h"
-#include "view/headless_stages.h"
 #include "view/transform.h"
 
 #include "fake_window_services.h"
@@ -149,24 +148,3 @@ TEST(FieldMaps, DivergedFieldDrawsWithoutGarbage) {
   EXPECT_NE(f.s.bitmap.pixel(x, y), kWhite) << "the map away from the damage";
 }
 
-TEST(HeadlessStages, PlotsLeaveTheStateAWindowedRunWouldLeave) {
-  Flow f;
-  f.setVelocity([](double x, double y) { return Velocity{0.05 + 0.01 * y, 0.01 * x}; });
-  for (int i = 1; i <= f.m->ryNx; ++i)
-    for (int j = 1; j <= f.m->ryNy; ++j) f.m->ryFlow[i][j][slot::dt] = 1;
-  HeadlessStages stages(*f.m, f.s, f.ws);
-  stages.plotVorticity();
-  EXPECT_NEAR(f.m->wkFlow[5][5][1][slot::omega], -0.01 + 0.01, 1e-12);
-  EXPECT_EQ(f.m->ryFlow[1][5][slot::dt], 0) << "the map cleared the outermost columns";
-  stages.plotPressure();
-  EXPECT_EQ(f.ws.statusPanel[0], "　圧力分布図");
-  stages.plotVectors();
-  EXPECT_EQ(f.ws.statusPanel[0], "　速度ベクトル図");
-  EXPECT_GT(f.m->scaleHigh, 0);
-  for (int y = 0; y < 452; y += 7)
-    for (int x = 0; x < 700; x += 7) ASSERT_EQ(f.s.window.pixel(x, y), f.s.bitmap.pixel(x, y));
-  f.m->stepsDone = 123;
-  stages.palevisi(2);
-  stages.makeParti(3);
-  EXPECT_EQ(f.m->stepsDone, 123);
-}

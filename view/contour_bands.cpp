@@ -1,6 +1,7 @@
 #include "view/colour_scale.h"
 #include "view/contour.h"
 #include "view/contour_grid.h"
+#include "view/union_paint.h"
 
 namespace {
 
@@ -31,48 +32,37 @@ void ppo1(const Field& f, DrawingSurface& bitmap, BandCell& cell, GridNode P, Gr
     const double x = f.value(n);
     return (lower - x) * (upper - x) <= 0;
   };
-  const PixelPoint c1 = cell.c1;
-  const PixelPoint p2Pix = nodePixel(f, P), q2Pix = nodePixel(f, Q);
-  const bool in1P = inside(cell.p1), in1Q = inside(cell.q1), in2P = inside(P), in2Q = inside(Q);
-
-  auto bothOrders = [&](PixelPoint x, PixelPoint y) {
-    bitmap.polygon(c1, c2, x, y);
-    bitmap.polygon(c1, c2, y, x);
+  // The pieces are same-coloured: painted as one union of the points c1, c2,
+  // P1, Q1, P2, Q2.
+  enum { C1, C2, P1, Q1, P2, Q2 };
+  const PixelPoint pts[6] = {cell.c1, c2, cell.p1Pix, cell.q1Pix, nodePixel(f, P), nodePixel(f, Q)};
+  const bool in[6] = {false, false, inside(cell.p1), inside(cell.q1), inside(P), inside(Q)};
+  UnionPainter paint(bitmap, pts);
+  auto bothOrders = [&](int x, int y) {
+    paint.quadrilateral(C1, C2, x, y);
+    paint.quadrilateral(C1, C2, y, x);
   };
-  auto edgePiece = [&](bool inP, PixelPoint pPix, bool inQ, PixelPoint qPix) {
-    if (inP) {
-      bitmap.polygon(c1, c2, pPix);
-      if (inQ) bothOrders(pPix, qPix);
-    } else if (inQ) {
-      bitmap.polygon(c1, c2, qPix);
+  auto edgePiece = [&](int p, int q) {
+    if (in[p]) {
+      paint.triangle(C1, C2, p);
+      if (in[q]) bothOrders(p, q);
+    } else if (in[q]) {
+      paint.triangle(C1, C2, q);
     }
   };
-  edgePiece(in1P, cell.p1Pix, in1Q, cell.q1Pix);
-  edgePiece(in2P, p2Pix, in2Q, q2Pix);
-  if (in1P && in2P) bothOrders(cell.p1Pix, p2Pix);
-  if (in1P && in2Q) bothOrders(cell.p1Pix, q2Pix);
-  if (in1Q && in2Q) bothOrders(cell.q1Pix, q2Pix);
-  if (in2P && in1Q) bothOrders(p2Pix, cell.q1Pix);
+  edgePiece(P1, Q1);
+  edgePiece(P2, Q2);
+  if (in[P1] && in[P2]) bothOrders(P1, P2);
+  if (in[P1] && in[Q2]) bothOrders(P1, Q2);
+  if (in[Q1] && in[Q2]) bothOrders(Q1, Q2);
+  if (in[P2] && in[Q1]) bothOrders(P2, Q1);
+  paint.finish();
 }
 
 template <typename Field>
 void ppo2(const Field& f, BandCell& cell, GridNode P, GridNode Q, double v) {
   PixelPoint at;
   listCrossing(f, cell, P, Q, v, at);
-}
-
-// The hull of the listed points: the triangles (P[a], P[b], P[c]) for
-// a = 1..m-2, b = 2..m-1, c = 3..m, m = count.  Painting is idempotent and a
-// triangle paints the same pixels whatever the order of its corners; a
-// triangle with a repeated corner paints only a side of a triangle of three
-// distinct corners.  So each set of three distinct points is painted once:
-// C(m, 3) triangles instead of (m - 2)³, the same pixels.
-void fillHull(DrawingSurface& bitmap, const BandCell& cell) {
-  const int m = cell.count;
-  if (m < 3) return;
-  for (int a = 0; a < m; ++a)
-    for (int b = a + 1; b < m; ++b)
-      for (int c = b + 1; c < m; ++c) bitmap.polygon(cell.points[a], cell.points[b], cell.points[c]);
 }
 
 template <typename Field>
@@ -104,15 +94,18 @@ void bandFill(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int a1, 
           const bool inB = (lower - k.fB) * (upper - k.fB) < 0 && f.live(k.B);
           const bool inC = (lower - k.fC) * (upper - k.fC) < 0 && f.live(k.C);
           const bool inD = (lower - k.fD) * (upper - k.fD) < 0 && f.live(k.D);
-          const PixelPoint pA = nodePixel(f, k.A), pB = nodePixel(f, k.B),
-                           pC = nodePixel(f, k.C), pD = nodePixel(f, k.D);
-          const PixelPoint pM = {
-              Roun2((f.pixX(k.A) + f.pixX(k.B) + f.pixX(k.C) + f.pixX(k.D)) * 0.25),
-              Roun2((f.pixY(k.A) + f.pixY(k.B) + f.pixY(k.C) + f.pixY(k.D)) * 0.25)};
-          if (inA && inB) bitmap.polygon(pA, pB, pM);
-          if (inB && inC) bitmap.polygon(pB, pC, pM);
-          if (inC && inD) bitmap.polygon(pC, pD, pM);
-          if (inD && inA) bitmap.polygon(pD, pA, pM);
+          if (!((inA && inB) || (inB && inC) || (inC && inD) || (inD && inA))) continue;
+          enum { A, B, C, D, M };
+          const PixelPoint pts[5] = {
+              nodePixel(f, k.A), nodePixel(f, k.B), nodePixel(f, k.C), nodePixel(f, k.D),
+              {Roun2((f.pixX(k.A) + f.pixX(k.B) + f.pixX(k.C) + f.pixX(k.D)) * 0.25),
+               Roun2((f.pixY(k.A) + f.pixY(k.B) + f.pixY(k.C) + f.pixY(k.D)) * 0.25)}};
+          UnionPainter paint(bitmap, pts);
+          if (inA && inB) paint.triangle(A, B, M);
+          if (inB && inC) paint.triangle(B, C, M);
+          if (inC && inD) paint.triangle(C, D, M);
+          if (inD && inA) paint.triangle(D, A, M);
+          paint.finish();
         }
     }
 
@@ -122,14 +115,12 @@ void bandFill(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int a1, 
       BColor_Define(m, bitmap, v);
       for (int a = a0; a <= a1 - 1; ++a)
         for (int b = b0; b <= b1 - 1; ++b) {
-          if (!loadCell(f, a, b, k)) continue;
+          if (!loadCell(f, a, b, k) || !(k.spans(v) || k.spans(lower))) continue;
           cell.clear();
           const GridNode from[4] = {k.A, k.B, k.C, k.D}, to[4] = {k.B, k.C, k.D, k.A};
-          const double lo = lower;
-          double e[4] = {(k.fB - v) * (k.fA - v), (k.fC - v) * (k.fB - v),
-                         (k.fD - v) * (k.fC - v), (k.fA - v) * (k.fD - v)};
-          double d[4] = {(k.fB - lo) * (k.fA - lo), (k.fC - lo) * (k.fB - lo),
-                         (k.fD - lo) * (k.fC - lo), (k.fA - lo) * (k.fD - lo)};
+          double e[4], d[4]; // at v and at v - bin
+          edgeProducts(k, v, e);
+          edgeProducts(k, lower, d);
           if (Field::masked) {
             if (!f.live(k.B)) e[1] = d[1] = 0;
             if (!f.live(k.C)) e[2] = d[2] = 0;
@@ -138,8 +129,9 @@ void bandFill(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int a1, 
           for (int edge = 0; edge < 4; ++edge)
             if (e[edge] < 0) ppo1(f, bitmap, cell, from[edge], to[edge], v, lower, upper);
           for (int edge = 0; edge < 4; ++edge)
-            if (d[edge] < 0) ppo2(f, cell, from[edge], to[edge], lo);
-          fillHull(bitmap, cell);
+            if (d[edge] < 0) ppo2(f, cell, from[edge], to[edge], lower);
+          // The hull of the listed points, pass 2 only.
+          paintHull(bitmap, cell.points, cell.count);
         }
     }
 
@@ -149,11 +141,11 @@ void bandFill(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int a1, 
       BColor_Define(m, bitmap, v + bin);
       for (int a = a0; a <= a1 - 1; ++a)
         for (int b = b0; b <= b1 - 1; ++b) {
-          if (!loadCell(f, a, b, k)) continue;
+          if (!loadCell(f, a, b, k) || !k.spans(v)) continue;
           cell.clear();
           const GridNode from[4] = {k.A, k.B, k.C, k.D}, to[4] = {k.B, k.C, k.D, k.A};
-          double e[4] = {(k.fB - v) * (k.fA - v), (k.fC - v) * (k.fB - v),
-                         (k.fD - v) * (k.fC - v), (k.fA - v) * (k.fD - v)};
+          double e[4];
+          edgeProducts(k, v, e);
           if (Field::masked) {
             if (!f.live(k.B)) e[1] = 0;
             if (!f.live(k.C)) e[2] = 0;

@@ -7,6 +7,7 @@
 #include "view/contour.h"
 #include "view/transform.h"
 
+#include <algorithm>
 #include <cmath>
 
 // Main grid, slot c; dt = 0 masks a point.
@@ -46,15 +47,20 @@ PixelPoint crossing(const Field& f, GridNode P, GridNode Q, double v) {
   return {Roun2(x), Roun2(y)};
 }
 
-// The four corners of cell (a, b) and their values.
+// The four corners of cell (a, b), their values and the extremes of these.
+// A level v crosses an edge of the cell only if low < v < high, which lets
+// the contouring pass over most cells at once; the edge products decide.
 struct CellCorners {
   GridNode A, B, C, D;
   double fA, fB, fC, fD;
+  double low, high;
+  bool spans(double v) const { return low < v && v < high; }
 };
 
-// Fills k with cell (a, b); false when a corner value is not finite.
+// Fills k with cell (a, b); false when a corner value is not finite (x - x
+// is 0 for every finite x and NaN otherwise).
 template <typename Field>
-bool loadCell(const Field& f, int a, int b, CellCorners& k) {
+[[gnu::always_inline]] inline bool loadCell(const Field& f, int a, int b, CellCorners& k) {
   k.A = {a, b};
   k.B = {a + 1, b};
   k.C = {a + 1, b + 1};
@@ -63,6 +69,16 @@ bool loadCell(const Field& f, int a, int b, CellCorners& k) {
   k.fB = f.value(k.B);
   k.fC = f.value(k.C);
   k.fD = f.value(k.D);
-  return std::isfinite(k.fA) && std::isfinite(k.fB) && std::isfinite(k.fC) &&
-         std::isfinite(k.fD);
+  k.low = std::min(std::min(k.fA, k.fB), std::min(k.fC, k.fD));
+  k.high = std::max(std::max(k.fA, k.fB), std::max(k.fC, k.fD));
+  return (k.fA - k.fA) + (k.fB - k.fB) + (k.fC - k.fC) + (k.fD - k.fD) == 0;
+}
+
+// The products (F(Q) - v)(F(P) - v) of the edges bottom A-B, right B-C, top
+// C-D and left D-A: negative where level v crosses the edge.
+inline void edgeProducts(const CellCorners& k, double v, double e[4]) {
+  e[0] = (k.fB - v) * (k.fA - v);
+  e[1] = (k.fC - v) * (k.fB - v);
+  e[2] = (k.fD - v) * (k.fC - v);
+  e[3] = (k.fA - v) * (k.fD - v);
 }

@@ -16,10 +16,10 @@ void contourLines(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int 
     if (!m.blackLines) BColor_Define(m, bitmap, v);
     for (int a = a0; a <= a1 - 1; ++a)
       for (int b = b0; b <= b1 - 1; ++b) {
-        if (!loadCell(f, a, b, k)) continue;
+        if (!loadCell(f, a, b, k) || !k.spans(v)) continue;
         const GridNode from[4] = {k.A, k.B, k.C, k.D}, to[4] = {k.B, k.C, k.D, k.A};
-        double e[4] = {(k.fB - v) * (k.fA - v), (k.fC - v) * (k.fB - v),
-                       (k.fD - v) * (k.fC - v), (k.fA - v) * (k.fD - v)};
+        double e[4];
+        edgeProducts(k, v, e);
         if (Field::masked) {
           if (!f.live(k.D)) e[2] = e[3] = 0;
           if (!f.live(k.C)) e[1] = e[2] = 0;

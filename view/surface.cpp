@@ -49,15 +49,44 @@ void DrawingSurface::lineTo(int x, int y) {
 // the minor coordinate moves by floor((2·k·dMinor + dMajor) / (2·dMajor)),
 // i.e. k·dMinor/dMajor rounded with halves away from that endpoint.  Starting
 // from a fixed endpoint makes the pixel set independent of the direction.
-// Only the steps whose major coordinate lies inside the bitmap are visited;
-// the minor coordinate and its remainder are found directly for the first.
 void DrawingSurface::segment(PixelPoint a, PixelPoint b, bool skipEnd) {
-  if (width_ == 0 || height_ == 0) return;
   bool skipFirst = false, skipLast = skipEnd;
   if (b.x < a.x || (b.x == a.x && b.y < a.y)) {
     std::swap(a, b);
     std::swap(skipFirst, skipLast);
   }
+  if (!inside(a) || !inside(b)) {
+    clippedSegment(a, b, skipFirst, skipLast);
+    return;
+  }
+  // The common case, a short segment within the bitmap: the steps in plain
+  // int arithmetic (b.x >= a.x after the swap).
+  const int dx = b.x - a.x, dy = std::abs(b.y - a.y);
+  const bool xMajor = dx >= dy;
+  const int dMajor = xMajor ? dx : dy, dMinor = xMajor ? dy : dx;
+  const int sy = b.y >= a.y ? 1 : -1;
+  const std::ptrdiff_t stepMajor = xMajor ? 1 : static_cast<std::ptrdiff_t>(sy) * width_;
+  const std::ptrdiff_t stepMinor = xMajor ? static_cast<std::ptrdiff_t>(sy) * width_ : 1;
+  const long long twoMajor = 2LL * dMajor, twoMinor = 2LL * dMinor;
+  long long r = dMajor;
+  std::ptrdiff_t at = static_cast<std::ptrdiff_t>(a.y) * width_ + a.x;
+  const int kLast = skipLast ? dMajor - 1 : dMajor;
+  for (int k = 0; k <= kLast; ++k) {
+    if (k > 0 || !skipFirst) pixels_[static_cast<std::size_t>(at)] = pen_;
+    at += stepMajor;
+    r += twoMinor;
+    if (r >= twoMajor) {
+      r -= twoMajor;
+      at += stepMinor;
+    }
+  }
+}
+
+// The same steps for a segment that leaves the bitmap (a before b in (x, y)
+// order): only the steps whose major coordinate lies inside are visited, and
+// the minor coordinate and its remainder are found directly for the first.
+void DrawingSurface::clippedSegment(PixelPoint a, PixelPoint b, bool skipFirst, bool skipLast) {
+  if (width_ == 0 || height_ == 0) return;
   // Whole segment on one side of the bitmap.
   if (std::max(a.x, b.x) < 0 || std::min(a.x, b.x) >= width_ || std::max(a.y, b.y) < 0 ||
       std::min(a.y, b.y) >= height_)
@@ -101,26 +130,6 @@ void DrawingSurface::segment(PixelPoint a, PixelPoint b, bool skipEnd) {
     r = num % twoMajor;
   }
 
-  const long long minorA = minor0, minorB = xMajor ? b.y : b.x;
-  if (minorA >= 0 && minorA < minorSize && minorB >= 0 && minorB < minorSize) {
-    // The minor coordinate moves monotonically between two values inside the
-    // bitmap: no test per pixel.
-    const long long x = xMajor ? major0 + sMajor * kFirst : minor0 + sMinor * q;
-    const long long y = xMajor ? minor0 + sMinor * q : major0 + sMajor * kFirst;
-    const std::ptrdiff_t stepMajor = xMajor ? sMajor : static_cast<std::ptrdiff_t>(sMajor) * width_;
-    const std::ptrdiff_t stepMinor = xMajor ? static_cast<std::ptrdiff_t>(sMinor) * width_ : sMinor;
-    std::ptrdiff_t at = static_cast<std::ptrdiff_t>(y * width_ + x);
-    for (long long k = kFirst; k <= kLast; ++k) {
-      pixels_[static_cast<std::size_t>(at)] = pen_;
-      at += stepMajor;
-      r += twoMinor;
-      if (r >= twoMajor) {
-        r -= twoMajor;
-        at += stepMinor;
-      }
-    }
-    return;
-  }
   for (long long k = kFirst; k <= kLast; ++k) {
     const long long major = major0 + sMajor * k;
     const long long minor = minor0 + sMinor * q;
@@ -136,58 +145,93 @@ void DrawingSurface::segment(PixelPoint a, PixelPoint b, bool skipEnd) {
   }
 }
 
-// Scan lines through the pixel centres y + 0.5; a vertex never lies on one, so
-// every crossing is a proper crossing of an edge.  Pixels whose centre lies
-// between the first and second (third and fourth) crossing are filled.  Each
-// edge is taken from its upper end, so that it crosses a scan line at the same
-// x whichever way round the polygon lists it: a triangle therefore paints the
-// same pixels whatever the order of its corners.
+// Scan lines run through the pixel centres y + 0.5; a vertex never lies on
+// one, so every crossing is a proper crossing of an edge.  Pixels whose centre
+// lies between the first and second (third and fourth) crossing are filled.
+// Each edge is taken from its upper end, so that it crosses a scan line at the
+// same x whichever way round a polygon lists it: a triangle therefore paints
+// the same pixels whatever the order of its corners.
+namespace {
+
+struct ScanEdge {
+  int yTop, yBottom;  // the edge crosses the scan lines yTop..yBottom - 1
+  double xTop, slope; // x at the upper end, dx per scan line
+};
+
+ScanEdge scanEdge(PixelPoint s, PixelPoint e) {
+  if (e.y < s.y) std::swap(s, e);
+  return {s.y, e.y, static_cast<double>(s.x), static_cast<double>(e.x - s.x) / (e.y - s.y)};
+}
+
+double crossing(const ScanEdge& e, int y) { return e.xTop + (y + 0.5 - e.yTop) * e.slope; }
+
+// ceil(z) for |z| < 2^31: the truncation toward zero, one up when that fell
+// below z.
+int ceilToInt(double z) {
+  const int t = static_cast<int>(z);
+  return t + (t < z);
+}
+
+} // namespace
+
+// Pixels x of a row whose centre x + 0.5 lies in [from, to).
+inline void DrawingSurface::fillSpan(int y, double from, double to) {
+  const int x0 = std::max(ceilToInt(from - 0.5), 0);
+  const int x1 = std::min(ceilToInt(to - 0.5), width_);
+  Colour* row = pixels_.data() + static_cast<std::size_t>(y) * width_;
+  for (int x = x0; x < x1; ++x) row[x] = brush_;
+}
+
 void DrawingSurface::fillPolygon(const PixelPoint* p, int n) {
-  struct Edge {
-    int yTop, yBottom; // the edge spans the scan lines yTop..yBottom - 1
-    double xTop, slope; // x at the upper end, dx per scan line
-  };
-  Edge edges[4];
+  ScanEdge edges[4];
   int nEdges = 0;
   int yMin = p[0].y, yMax = p[0].y;
   for (int k = 0; k < n; ++k) {
-    PixelPoint s = p[k], e = p[(k + 1) % n];
+    const PixelPoint s = p[k], e = p[k + 1 == n ? 0 : k + 1];
     yMin = std::min(yMin, s.y);
     yMax = std::max(yMax, s.y);
-    if (s.y == e.y) continue;
-    if (e.y < s.y) std::swap(s, e);
-    edges[nEdges++] = {s.y, e.y, static_cast<double>(s.x),
-                       static_cast<double>(e.x - s.x) / (e.y - s.y)};
+    if (s.y != e.y) edges[nEdges++] = scanEdge(s, e);
   }
   yMin = std::max(yMin, 0);
   yMax = std::min(yMax, height_ - 1);
   for (int y = yMin; y <= yMax; ++y) {
-    const double yc = y + 0.5;
     double cross[4];
     int nCross = 0;
     for (int k = 0; k < nEdges; ++k)
-      if (edges[k].yTop <= y && y < edges[k].yBottom)
-        cross[nCross++] = edges[k].xTop + (yc - edges[k].yTop) * edges[k].slope;
+      if (edges[k].yTop <= y && y < edges[k].yBottom) cross[nCross++] = crossing(edges[k], y);
     // At most four crossings: an insertion sort.
     for (int k = 1; k < nCross; ++k)
       for (int l = k; l > 0 && cross[l] < cross[l - 1]; --l) std::swap(cross[l], cross[l - 1]);
-    Colour* row = pixels_.data() + static_cast<std::size_t>(y) * width_;
-    for (int k = 0; k + 1 < nCross; k += 2) {
-      // Pixel x is inside when its centre x + 0.5 lies in [cross[k], cross[k+1]).
-      const int from = std::max(static_cast<int>(std::ceil(cross[k] - 0.5)), 0);
-      const int to = std::min(static_cast<int>(std::ceil(cross[k + 1] - 0.5)), width_);
-      for (int x = from; x < to; ++x) row[x] = brush_;
-    }
+    for (int k = 0; k + 1 < nCross; k += 2) fillSpan(y, cross[k], cross[k + 1]);
+  }
+}
+
+// The same scan for a triangle, whose rows each cross its long edge (top to
+// bottom corner) and one of the two short ones.
+void DrawingSurface::fillTriangle(const PixelPoint* p) {
+  PixelPoint a = p[0], b = p[1], c = p[2];
+  if (b.y < a.y) std::swap(a, b);
+  if (c.y < b.y) std::swap(b, c);
+  if (b.y < a.y) std::swap(a, b);
+  if (a.y == c.y) return;
+  const ScanEdge longEdge = scanEdge(a, c);
+  const ScanEdge upper = a.y < b.y ? scanEdge(a, b) : longEdge;
+  const ScanEdge lower = b.y < c.y ? scanEdge(b, c) : longEdge;
+  const int yFirst = std::max(a.y, 0), yLast = std::min(c.y - 1, height_ - 1);
+  for (int y = yFirst; y <= yLast; ++y) {
+    double x1 = crossing(longEdge, y), x2 = crossing(y < b.y ? upper : lower, y);
+    if (x2 < x1) std::swap(x1, x2);
+    fillSpan(y, x1, x2);
   }
 }
 
 void DrawingSurface::outline(const PixelPoint* p, int n) {
-  for (int k = 0; k < n; ++k) segment(p[k], p[(k + 1) % n], true);
+  for (int k = 0; k < n; ++k) segment(p[k], p[k + 1 == n ? 0 : k + 1], true);
 }
 
 void DrawingSurface::polygon(PixelPoint a, PixelPoint b, PixelPoint c) {
   const PixelPoint p[3] = {clampPoint(a), clampPoint(b), clampPoint(c)};
-  fillPolygon(p, 3);
+  fillTriangle(p);
   outline(p, 3);
 }
 
@@ -195,6 +239,20 @@ void DrawingSurface::polygon(PixelPoint a, PixelPoint b, PixelPoint c, PixelPoin
   const PixelPoint p[4] = {clampPoint(a), clampPoint(b), clampPoint(c), clampPoint(d)};
   fillPolygon(p, 4);
   outline(p, 4);
+}
+
+void DrawingSurface::fillInterior(PixelPoint a, PixelPoint b, PixelPoint c) {
+  const PixelPoint p[3] = {clampPoint(a), clampPoint(b), clampPoint(c)};
+  fillTriangle(p);
+}
+
+void DrawingSurface::fillInterior(PixelPoint a, PixelPoint b, PixelPoint c, PixelPoint d) {
+  const PixelPoint p[4] = {clampPoint(a), clampPoint(b), clampPoint(c), clampPoint(d)};
+  fillPolygon(p, 4);
+}
+
+void DrawingSurface::closedSegment(PixelPoint a, PixelPoint b) {
+  segment(clampPoint(a), clampPoint(b), false);
 }
 
 void DrawingSurface::fillRect(int x1, int y1, int x2, int y2) {
@@ -209,12 +267,12 @@ void DrawingSurface::fillRect(int x1, int y1, int x2, int y2) {
 void DrawingSurface::fill() { std::fill(pixels_.begin(), pixels_.end(), brush_); }
 
 Colour DrawingSurface::pixel(int x, int y) const {
-  if (x < 0 || y < 0 || x >= width_ || y >= height_) return kWhite;
+  if (!inside({x, y})) return kWhite;
   return pixels_[static_cast<std::size_t>(y) * width_ + x];
 }
 
 void DrawingSurface::setPixel(int x, int y, Colour c) {
-  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+  if (!inside({x, y})) return;
   pixels_[static_cast<std::size_t>(y) * width_ + x] = c;
 }
 

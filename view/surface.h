@@ -69,6 +69,15 @@ public:
   void polygon(PixelPoint a, PixelPoint b, PixelPoint c);
   void polygon(PixelPoint a, PixelPoint b, PixelPoint c, PixelPoint d);
 
+  // The two halves of polygon(): the interior alone in the brush colour, and
+  // one side with both its end pixels in the pen colour.  The outline of a
+  // polygon is the union of its sides of nonzero length drawn this way (every
+  // corner starts a side), which lets same-coloured polygons that share sides
+  // draw each side once.
+  void fillInterior(PixelPoint a, PixelPoint b, PixelPoint c);
+  void fillInterior(PixelPoint a, PixelPoint b, PixelPoint c, PixelPoint d);
+  void closedSegment(PixelPoint a, PixelPoint b);
+
   // The rectangle with corners (x1, y1) and (x2, y2), in either order, in the
   // brush colour: columns min(x)..max(x) - 1 and rows min(y)..max(y) - 1, so
   // that rectangles sharing an edge tile without overlap.
@@ -92,8 +101,12 @@ private:
   // Closed segment a-b in the pen colour, leaving out the end point b when
   // skipEnd is set.
   void segment(PixelPoint a, PixelPoint b, bool skipEnd);
+  void clippedSegment(PixelPoint a, PixelPoint b, bool skipFirst, bool skipLast);
+  void fillSpan(int y, double from, double to);
   void fillPolygon(const PixelPoint* p, int n);
+  void fillTriangle(const PixelPoint* p);
   void outline(const PixelPoint* p, int n);
+  bool inside(PixelPoint p) const { return p.x >= 0 && p.y >= 0 && p.x < width_ && p.y < height_; }
 
   int width_ = 0, height_ = 0;
   std::vector<Colour> pixels_;

@@ -1,0 +1,85 @@
+// Speed of the plots, as they are redrawn during a run and on every button
+// press: each field map with lines only and with filled bands and black lines,
+// the velocity vectors, and the outline picture, on the default layout after
+// a full run, into the window's default bitmap of 700 x 452.
+//
+//   build/release/whirlpane_bench --benchmark_filter=View
+#include "core/run.h"
+#include "fake_window_services.h"
+#include "layout/kmake.h"
+#include "view/colour_scale.h"
+#include "view/field_maps.h"
+#include "view/headless_stages.h"
+#include "view/outline.h"
+#include "view/transform.h"
+#include "view/vectors.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// The state the window holds after the start button's run of the default
+// layout: grids mapped at start-up, 300 steps with their plots.
+struct AfterFullRun {
+  std::unique_ptr<Model> m = makeModel();
+  FakeWindowServices ws;
+  ViewSurfaces s;
+  AfterFullRun() {
+    setStartupDefaults(*m);
+    kmake(*m, ws);
+    m->viewCentreX = m->columnBody[m->nColumns][1].columnBodyX / 2 - 10;
+    Henkan_Scale(*m, s.bitmap, ws);
+    HeadlessStages stages(*m, s, ws);
+    keisan(*m, ws, stages);
+  }
+};
+
+AfterFullRun& state() {
+  static AfterFullRun run;
+  return run;
+}
+
+using MapRoutine = void (*)(Model&, ViewSurfaces&, WindowServices&);
+
+// range(0): 0 vorticity, 1 pressure, 2 density; range(1): 0 lines only,
+// 1 filled bands with black lines.
+void BM_ViewMap(benchmark::State& st) {
+  AfterFullRun& run = state();
+  const MapRoutine maps[] = {draw_omeg, draw_pres, draw_mitudo};
+  const char* names[] = {"vorticity", "pressure", "density"};
+  const MapRoutine draw = maps[st.range(0)];
+  run.m->fillContours = run.m->blackLines = st.range(1) == 1;
+  for (auto _ : st) {
+    draw(*run.m, run.s, run.ws);
+    run.ws.calls.clear();
+  }
+  st.SetLabel(std::string(names[st.range(0)]) + (st.range(1) == 1 ? ", filled + black lines" : ", lines"));
+  run.m->fillContours = run.m->blackLines = false;
+}
+
+// The vector plot of the run and of the vector button.
+void BM_ViewVectors(benchmark::State& st) {
+  AfterFullRun& run = state();
+  for (auto _ : st) {
+    Max_RyuV(*run.m, 0.9);
+    Draw_Vec_RY(*run.m, run.s.bitmap, run.ws, 1);
+    run.s.copyBitmapToWindow();
+    run.ws.calls.clear();
+  }
+}
+
+// The drawing part of a layout refresh or a pan: white, "全体" outlines, copy.
+void BM_ViewOutline(benchmark::State& st) {
+  AfterFullRun& run = state();
+  for (auto _ : st) {
+    fillWhite(run.s.bitmap);
+    Draw_Waku2(*run.m, run.s.bitmap, true);
+    run.s.copyBitmapToWindow();
+  }
+}
+
+} // namespace
+
+BENCHMARK(BM_ViewMap)->ArgsProduct({{0, 1, 2}, {0, 1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ViewVectors)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ViewOutline)->Unit(benchmark::kMillisecond);
