@@ -317,6 +317,10 @@ void MainWindow::palevisi(int mode) {
   } else {
     layoutDialog_->hide();
   }
+  // In the calculating mode the window is served at most every millisecond
+  // (see QtWindowServices); the animation draws one frame per yield and is
+  // shown at every one.
+  services_->setMinimumProcessingInterval(std::chrono::microseconds(mode == 2 ? 1000 : 0));
   progressBar1_->setVisible(!editing);
   button1_->setVisible(!editing);
   for (QMenu* menu : {file1_, about_, n2_, n11_}) menu->menuAction()->setVisible(editing);

@@ -37,15 +37,20 @@ void QtWindowServices::setProgressVisible(bool visible) {
 }
 
 void QtWindowServices::processPendingMessages() {
+  const Clock::time_point now = Clock::now();
+  if (now - lastProcessing_ < minimumInterval_) return;
   if (measuring_) {
-    const Clock::time_point now = Clock::now();
     const double gap = std::chrono::duration<double, std::milli>(now - lastProcessing_).count();
     if (gap > longestGapMs_) longestGapMs_ = gap;
-    lastProcessing_ = now;
     ++processingCount_;
   }
+  lastProcessing_ = now;
   if (beforeProcessing) beforeProcessing();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void QtWindowServices::setMinimumProcessingInterval(std::chrono::microseconds interval) {
+  minimumInterval_ = interval;
 }
 
 void QtWindowServices::showMessage(const std::string& text) {
@@ -85,7 +90,7 @@ void QtWindowServices::openWebPage(const QString& address) {
 
 void QtWindowServices::startGapMeasurement() {
   measuring_ = true;
-  lastProcessing_ = Clock::now();
+  lastProcessing_ = Clock::now() - minimumInterval_;
   longestGapMs_ = 0;
   processingCount_ = 0;
 }

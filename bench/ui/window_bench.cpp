@@ -106,6 +106,7 @@ BENCHMARK(BM_ParticlePassAfterFullRun)->Arg(1)->Arg(3)->Arg(5)->UseRealTime()->U
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  setenv("QT_NO_GLIB", "1", 0); // as the program does
   QApplication app(argc, argv);
   installFontSubstitution();
   QApplication::setFont(interfaceFont(12));

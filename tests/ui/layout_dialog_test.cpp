@@ -38,6 +38,9 @@ const LimitCase limitCases[] = {
     {"spacing down", 4, 10, true, [](const Model& m, int c) { return m.columnSpacing[c]; }, 18, 4},
     {"size up", 6, 8, true, [](const Model& m, int c) { return m.layoutSize[c][1]; }, 20, 6},
     {"size down", 5, 11, true, [](const Model& m, int c) { return m.layoutSize[c][1]; }, 5, 6},
+    // Turns have no limit: three presses are three degrees.
+    {"turn up", 7, 3, false, [](const Model& m, int c) { return m.layoutAngle[c][1]; }, 3, 3},
+    {"turn down", 8, 3, true, [](const Model& m, int c) { return m.layoutAngle[c][1]; }, -3, 3},
 };
 
 } // namespace
@@ -141,6 +144,11 @@ TEST(LayoutDialogEdits, ShapeChoiceShowsTheRatioOnlyForEllipses) {
   s.w.layoutDialog().findChild<QAbstractButton*>("RadioGroup1_2")->click();
   EXPECT_FALSE(ratioShown());
   EXPECT_EQ(s.m.bodyShape[13], shape::triangle);
+  // In the column mode only the selected column takes the shape.
+  chooseColumnMode(s);
+  s.w.layoutDialog().findChild<QAbstractButton*>("RadioGroup1_3")->click();
+  for (int b = 1; b <= s.m.nBodies; ++b)
+    EXPECT_EQ(s.m.bodyShape[b], b <= 3 ? shape::plate : shape::triangle) << "body " << b;
 }
 
 TEST(LayoutDialogEdits, TypedSizeOrTurnThatIsNotAWholeNumberChangesNothing) {

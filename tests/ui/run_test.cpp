@@ -143,24 +143,26 @@ TEST(MainWindowRun, FullRunEndsInParticleTracesAndIsNotRepeated) {
 TEST(MainWindowRun, ColumnSelectionDuringARunLeavesTheRunsCountAlone) {
   RunWindow s;
   s.w.layoutDialog().findChild<QAbstractButton*>("RadioGroup2_1")->click();
-  // A click on a body of column 2 arrives at the yield of step 30, the step
-  // at which the stop pressed after step 20 is seen.
+  // A click on a body of column 2 arrives at the yield of step 30 (where
+  // stepsDone is 29), the step at which the stop pressed after step 20 is
+  // seen.
   QtWindowServices& ws = s.w.services();
   const auto windowHook = ws.beforeProcessing;
-  int yieldsAfterTwenty = -1;
+  bool clicked = false;
   ws.beforeProcessing = [&] {
     windowHook();
-    if (yieldsAfterTwenty >= 0 && ++yieldsAfterTwenty == 10)
+    if (s.w.controlMode() == 2 && s.m.stepsDone == 29 && !clicked) {
+      clicked = true;
       s.w.FormMouseDown(Roun2(s.m.columnBody[2][1].columnBodyPixX),
                         Roun2(s.m.columnBody[2][1].columnBodyPixY));
+    }
   };
   s.onPanel1 = [&](const std::string& text) {
-    if (text != progressText(20)) return;
-    yieldsAfterTwenty = 0;
-    s.stop->click();
+    if (text == progressText(20)) s.stop->click();
   };
   s.start->click();
   ws.beforeProcessing = windowHook;
+  ASSERT_TRUE(clicked);
   EXPECT_EQ(s.m.selectedColumn, 2);
   EXPECT_EQ(s.edit(1)->text(), "2");
   EXPECT_EQ(s.m.stepsDone, 30) << "the selection did not regenerate the grids under the run";
