@@ -51,14 +51,6 @@ void setCounters(benchmark::State& state, const Model& m, double stepsPerIterati
       benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-void timeStep(Model& m) {
-  RRK(m);
-  Gauss_RY(m);
-  Gauss_WK(m, 1, m.wkNp, 1, m.wkNr, 1);
-  ADD_RY(m);
-  Kyoukai(m);
-}
-
 // One time step of a developed flow (after 50 steps from the initial state).
 void BM_TimeStep(benchmark::State& state) {
   auto m = makeModel();

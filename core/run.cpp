@@ -21,9 +21,8 @@ const std::string finished = "計算が正常に終了しました。";
 const std::string diverged = "　計算が発散しました。　計算回数＝";
 } // namespace text
 
-// One time step of both grids: the rational Runge-Kutta stages and their
-// combination, the smoothing of the increments, the update, and the
-// boundary conditions with the transfer between the grids.
+} // namespace
+
 void timeStep(Model& m) {
   RRK(m);
   Gauss_RY(m);
@@ -31,8 +30,6 @@ void timeStep(Model& m) {
   ADD_RY(m);
   Kyoukai(m);
 }
-
-} // namespace
 
 void keisan(Model& m, WindowServices& ws, RunStages& stages) {
   stages.palevisi(2);

@@ -28,3 +28,8 @@ void keisan(Model& m, WindowServices& ws, RunStages& stages);
 // Button1Click, the stop button ("停止"): asks the run to end (seen at the
 // next step that is a multiple of 10) and the particle animation to stop.
 void Button1Click(Model& m);
+
+// One time step of both grids: the rational Runge-Kutta stages and their
+// combination, the smoothing of the increments, the update, and the
+// boundary conditions with the transfer between the grids.
+void timeStep(Model& m);

@@ -145,14 +145,14 @@ void MainWindow::buildStrip() {
   button1_->setGeometry(315, 2, 38, 23);
   connect(button1_, &PanelButton::clicked, this, &MainWindow::Button1Click);
 
-  struct Spec {
+  struct PictureButton {
     int n;
     QWidget* parent;
     QRect place;
     const char* tip;
     void (MainWindow::*handler)();
   };
-  const Spec specs[] = {
+  const PictureButton pictureButtons[] = {
       {4, strip, {363, 2, 34, 23}, MainWindowText::tipVectors, &MainWindow::BitBtn4Click},
       {3, strip, {397, 2, 34, 23}, MainWindowText::tipVorticity, &MainWindow::BitBtn3Click},
       {6, strip, {431, 2, 34, 23}, MainWindowText::tipPressure, &MainWindow::BitBtn6Click},
@@ -164,7 +164,7 @@ void MainWindow::buildStrip() {
       {10, canvas_, {584, 57, 30, 22}, MainWindowText::tipPanRight, &MainWindow::BitBtn10Click},
       {11, canvas_, {552, 78, 33, 22}, MainWindowText::tipPanDown, &MainWindow::BitBtn11Click},
   };
-  for (const Spec& s : specs) {
+  for (const PictureButton& s : pictureButtons) {
     auto* b = new QToolButton(s.parent);
     b->setObjectName(QStringLiteral("BitBtn%1").arg(s.n));
     b->setGeometry(s.place);
