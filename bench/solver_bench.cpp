@@ -6,7 +6,7 @@
 // counter time_per_point_step is the time per step and per updated grid
 // point (main-grid interior plus every body's updated auxiliary points), in
 // seconds with an SI prefix (n = 1e-9).
-#include "core/run.h"
+#include "run/run.h"
 #include "coupling/boundary.h"
 #include "coupling/setup.h"
 #include "fake_window_services.h"

@@ -4,12 +4,12 @@
 // a full run, into the window's default bitmap of 700 x 452.
 //
 //   build/release/whirlpane_bench --benchmark_filter=View
-#include "core/run.h"
+#include "run/run.h"
 #include "fake_window_services.h"
 #include "layout/kmake.h"
 #include "view/colour_scale.h"
 #include "view/field_maps.h"
-#include "view/headless_stages.h"
+#include "run/headless_stages.h"
 #include "view/outline.h"
 #include "view/transform.h"
 #include "view/vectors.h"

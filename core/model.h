@@ -116,21 +116,35 @@ inline constexpr int plate = 3;    // size = height of a plate 1 unit thick
 inline constexpr int ellipse = 4;  // size = y axis; x axis ellipseRatio longer
 } // namespace shape
 
-struct Model {
-  // ------------------------------------------------------------- layout
+// The layout the user edits: everything kmake turns into grids.  Layout
+// files, the dialog and the presets read and write this one record; keeping
+// and restoring a layout is one assignment.
+struct LayoutParameters {
   int nColumns;
-  int maxColumns;
-  int maxColumnBodies;
   Arr1<int, kColumnSlots> columnBodies;
   Arr1<int, kColumnSlots> columnGap;     // x distance from column c to c + 1
   Arr1<int, kColumnSlots> columnSpacing; // y distance between bodies of c
   Arr2<int, kColumnSlots, kBodySlotsPerColumn> layoutSize;
   Arr2<int, kColumnSlots, kBodySlotsPerColumn> layoutShape;
-  Arr2<int, kColumnSlots, kBodySlotsPerColumn> layoutAngle;
-  double layoutRotation;
-  double ellipseRatio;
-  double wkThickness;
-  int wkNr;
+  Arr2<int, kColumnSlots, kBodySlotsPerColumn> layoutAngle; // whole degrees
+  double layoutRotation; // turn of the whole arrangement, degrees
+  double ellipseRatio;   // x axis over y axis of the ellipses
+  double wkThickness;    // thickness of the auxiliary grids, layout units
+  int wkNr;              // radial layers of the auxiliary grids
+
+  bool operator==(const LayoutParameters&) const = default;
+};
+
+// The model's layout parameters are the members of its LayoutParameters
+// base, so they keep their names (m.nColumns, m.layoutSize[c][k], ...) and
+// the whole record is m.layout().
+struct Model : LayoutParameters {
+  LayoutParameters& layout() { return *this; }
+  const LayoutParameters& layout() const { return *this; }
+
+  // ----------------------------------------------------- layout limits
+  int maxColumns;
+  int maxColumnBodies;
   int selectedColumn;
   bool selectAllColumns;
   bool fillContours;
@@ -142,14 +156,7 @@ struct Model {
   // The last layout that kmake turned into grids.  A layout too large for
   // the arrays is refused and the parameters are put back to this one, so
   // that they always describe the grids on screen.
-  struct LayoutSnapshot {
-    int nColumns;
-    Arr1<int, kColumnSlots> columnBodies, columnGap, columnSpacing;
-    Arr2<int, kColumnSlots, kBodySlotsPerColumn> layoutSize, layoutShape, layoutAngle;
-    double layoutRotation, ellipseRatio, wkThickness;
-    int wkNr;
-  };
-  LayoutSnapshot lastFittedLayout;
+  LayoutParameters lastFittedLayout;
   bool hasFittedLayout;
 
   // --------------------------------------------------------- body table

@@ -1,6 +1,6 @@
 #include "coupling/boundary.h"
 
-#include "solver/physics.h"
+#include "core/physics.h"
 
 #include <algorithm>
 #include <cmath>

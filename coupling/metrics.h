@@ -9,19 +9,12 @@
 // by 16.  wkSoundLen holds √1.4 (the free-stream sound speed at density and
 // pressure 1) times the length of each base vector, used by the dissipation.
 #pragma once
+#include "core/metric.h"
 #include "core/model.h"
 #include "core/window_services.h"
 
 #include <string>
 
-// Metric components of wkMetric[p][r][s][k].
-namespace metric {
-inline constexpr int xXi = 1;
-inline constexpr int yXi = 2;
-inline constexpr int xEta = 3;
-inline constexpr int yEta = 4;
-inline constexpr int jac = 5;
-} // namespace metric
 
 // Define_Metric ("define the metrics"): Metric_Calc_Ryu_WK over every body's
 // perimeter range, layers 1..wkNr, grid set 1, body by body.

@@ -38,35 +38,11 @@ MainGridExtent mainGridExtent(const Model& m) {
 }
 
 void saveLayout(Model& m) {
-  auto& s = m.lastFittedLayout;
-  s.nColumns = m.nColumns;
-  s.columnBodies = m.columnBodies;
-  s.columnGap = m.columnGap;
-  s.columnSpacing = m.columnSpacing;
-  s.layoutSize = m.layoutSize;
-  s.layoutShape = m.layoutShape;
-  s.layoutAngle = m.layoutAngle;
-  s.layoutRotation = m.layoutRotation;
-  s.ellipseRatio = m.ellipseRatio;
-  s.wkThickness = m.wkThickness;
-  s.wkNr = m.wkNr;
+  m.lastFittedLayout = m.layout();
   m.hasFittedLayout = true;
 }
 
-void restoreLayout(Model& m) {
-  const auto& s = m.lastFittedLayout;
-  m.nColumns = s.nColumns;
-  m.columnBodies = s.columnBodies;
-  m.columnGap = s.columnGap;
-  m.columnSpacing = s.columnSpacing;
-  m.layoutSize = s.layoutSize;
-  m.layoutShape = s.layoutShape;
-  m.layoutAngle = s.layoutAngle;
-  m.layoutRotation = s.layoutRotation;
-  m.ellipseRatio = s.ellipseRatio;
-  m.wkThickness = s.wkThickness;
-  m.wkNr = s.wkNr;
-}
+void restoreLayout(Model& m) { m.layout() = m.lastFittedLayout; }
 
 // Steps 3 to 5 of grid making: body table and the auxiliary grids, turned.
 void buildBodiesAndAuxGrids(Model& m) {

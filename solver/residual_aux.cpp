@@ -1,8 +1,8 @@
 #include "solver/residual_aux.h"
 
-#include "coupling/metrics.h"
+#include "core/metric.h"
 #include "solver/line_dissipation.h"
-#include "solver/physics.h"
+#include "core/physics.h"
 
 #include <algorithm>
 #include <cmath>

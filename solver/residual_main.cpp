@@ -1,7 +1,7 @@
 #include "solver/residual_main.h"
 
 #include "solver/line_dissipation.h"
-#include "solver/physics.h"
+#include "core/physics.h"
 
 #include <algorithm>
 #include <cmath>

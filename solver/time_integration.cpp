@@ -1,6 +1,6 @@
 #include "solver/time_integration.h"
 
-#include "solver/physics.h"
+#include "core/physics.h"
 #include "solver/residual_aux.h"
 #include "solver/residual_main.h"
 

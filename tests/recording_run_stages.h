@@ -8,7 +8,7 @@
 #pragma once
 
 #include "core/model.h"
-#include "core/run_stages.h"
+#include "run/run_stages.h"
 #include "core/window_services.h"
 
 #include <string>

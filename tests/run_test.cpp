@@ -1,7 +1,7 @@
 // The run: its sequence of texts, plots and counters as the window sees it,
 // the stop request, the refused start, the set-up failure, the divergence
 // stop, and the full-run results held against a stored reference.
-#include "core/run.h"
+#include "run/run.h"
 #include "core/time_text.h"
 #include "fake_window_services.h"
 #include "layout/kmake.h"
@@ -11,7 +11,7 @@
 #include "solver/flow_check.h"
 #include "solver/initial_state.h"
 #include "synthetic_grids.h"
-#include "view/headless_stages.h"
+#include "run/headless_stages.h"
 #include "view/transform.h"
 
 #include <gtest/gtest.h>

@@ -7,7 +7,7 @@
 #include "core/model.h"
 #include "coupling/metrics.h"
 #include "fake_window_services.h"
-#include "solver/physics.h"
+#include "core/physics.h"
 
 #include <cmath>
 #include <numbers>

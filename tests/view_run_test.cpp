@@ -1,9 +1,9 @@
 // The plots of a full run without a window (the default layout, 300 steps),
 // and the maps drawn from its final state.
-#include "core/run.h"
+#include "run/run.h"
 #include "layout/kmake.h"
 #include "view/field_maps.h"
-#include "view/headless_stages.h"
+#include "run/headless_stages.h"
 #include "view/transform.h"
 
 #include "fake_window_services.h"

@@ -1,6 +1,6 @@
 #include "ui/main_window.h"
 
-#include "core/run.h"
+#include "run/run.h"
 #include "layout/kmake.h"
 #include "layout/presets.h"
 #include "ui/about_box.h"

@@ -9,7 +9,7 @@
 #pragma once
 
 #include "core/model.h"
-#include "core/run_stages.h"
+#include "run/run_stages.h"
 #include "ui/qt_window_services.h"
 
 #include <QMainWindow>

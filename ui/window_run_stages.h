@@ -3,7 +3,7 @@
 // window.
 #pragma once
 
-#include "core/run_stages.h"
+#include "run/run_stages.h"
 
 class MainWindow;
 

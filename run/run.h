@@ -2,7 +2,7 @@
 // start button and ended by its last step, the stop button or a failure.
 #pragma once
 #include "core/model.h"
-#include "core/run_stages.h"
+#include "run/run_stages.h"
 #include "core/window_services.h"
 
 // Button2Click, the start button ("計算スタート"): after a run that went

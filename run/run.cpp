@@ -1,4 +1,4 @@
-#include "core/run.h"
+#include "run/run.h"
 
 #include "core/time_text.h"
 #include "coupling/boundary.h"

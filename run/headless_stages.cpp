@@ -1,4 +1,4 @@
-#include "view/headless_stages.h"
+#include "run/headless_stages.h"
 
 #include "view/colour_scale.h"
 #include "view/field_maps.h"
