@@ -33,12 +33,12 @@ inline constexpr int kParticleCapacity = 320;
 // Work planes of the main-grid residual: kMainPlaneCount fields over the main
 // grid with one point of padding on every side, rows of at most
 // kMainPlaneStride values (solver/residual_main.cpp).
-inline constexpr int kMainPlaneCount = 26;
+inline constexpr int kMainPlaneCount = 28;
 inline constexpr int kMainPlaneStride = kMainNyCapacity + 4;
 inline constexpr int kMainPlaneSize = (kMainNxCapacity + 2) * kMainPlaneStride;
 // Work planes of the auxiliary-grid residual: point (p, r) at p * 16 + r
 // (solver/residual_aux.cpp).
-inline constexpr int kAuxPlaneCount = 38;
+inline constexpr int kAuxPlaneCount = 39;
 inline constexpr int kAuxPlaneStride = 16;
 inline constexpr int kAuxPlaneSize = (kPerimeterCapacity + 2) * kAuxPlaneStride;
 inline constexpr int kTracePointCapacity = 1800;

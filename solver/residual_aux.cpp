@@ -1,8 +1,9 @@
 #include "solver/residual_aux.h"
 
 #include "core/metric.h"
-#include "solver/line_dissipation.h"
 #include "core/physics.h"
+#include "solver/line_dissipation.h"
+#include "solver/parallel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,9 +12,11 @@
 // (planes of m.wkPlanes, point (p, r) at p * 16 + r), loaded on entry and
 // written back on exit, so that its loops run along the layers: a xi-pass
 // handles all layers at one interface p + 1/2 at a time, an eta-pass the
-// layers of one column.  The arithmetic of every value is that of the line
-// procedure as written, and the columns of the eta-passes keep their order,
-// so the results are the same bits as a line-by-line evaluation.
+// layers of one column.  Each value is formed by the same operations, in the
+// same order, as a line-by-line sweep would form it, and the columns of the
+// eta-passes keep their order, so the results are the same bits as a
+// line-by-line evaluation.  The planes of a body cover its columns
+// pFirst-1..pLast+1 only, so different bodies can be worked on at once.
 
 namespace {
 
@@ -25,6 +28,7 @@ struct Planes {
   double *soundXi, *soundEta; // wkSoundLen 1 and 2
   double *tau;             // directional measure of the current pass
   double *nu;              // pressure sensor of the current pass
+  double *pairT;           // (p(n) + p(n+1)) / (rho(n) + rho(n+1)) along the xi-lines
   double *dt;
   double *f[4];            // negated contravariant flux of the current pass
   double *h[4];            // interface flux at n + 1/2, stored at point n
@@ -40,7 +44,7 @@ struct Planes {
     mu = plane(), mv = plane(), T = plane();
     xXi = plane(), yXi = plane(), xEta = plane(), yEta = plane(), J = plane();
     halfInvJ = plane(), soundXi = plane(), soundEta = plane();
-    tau = plane(), nu = plane(), dt = plane();
+    tau = plane(), nu = plane(), dt = plane(), pairT = plane();
     for (auto* set : {f, h, r, x})
       for (int k = 0; k < 4; ++k) set[k] = plane();
   }
@@ -109,8 +113,14 @@ void interfaceFluxes(const Model& m, const Planes& q, int a0, int count, int alo
     // Across-line sums; their 1/4 sits in the 0.125 of the metric averages.
     const double cu = q.u[ap] + q.u[bp] - q.u[am] - q.u[bm];
     const double cv = q.v[ap] + q.v[bp] - q.v[am] - q.v[bm];
-    const double cT = (q.p[ap] + q.p[bp]) / (q.rho[ap] + q.rho[bp]) -
-                      (q.p[am] + q.p[bm]) / (q.rho[am] + q.rho[bm]);
+    // The xi-lines take the quotients from pairT, formed once per pair of
+    // points: the line r reads those of r + 1 and r - 1, which the state
+    // does not change within the pass.  The eta-lines form their own, as
+    // column p - 1 has moved on since line p - 2 read it.
+    double cT;
+    if constexpr (xiLine) cT = q.pairT[ap] - q.pairT[am];
+    else
+      cT = (q.p[ap] + q.p[bp]) / (q.rho[ap] + q.rho[bp]) - (q.p[am] + q.p[bm]) / (q.rho[am] + q.rho[bm]);
 
     // J-weighted Cartesian derivatives of u, v and T = p / rho.
     double ybar, xbar, jux, jvx, jvy, juy, jTx, jTy;
@@ -172,6 +182,11 @@ void xiPass(const Model& m, const Planes& q, int pFirst, int pLast, int rFirst, 
   const int S = Planes::stride, layers = rLast - rFirst + 1;
   for (int p = pFirst - 1; p <= pLast + 1; ++p) pointFluxes<true>(q, q.at(p, rFirst), layers);
   for (int p = pFirst; p <= pLast; ++p) pressureSensors(q, q.at(p, rFirst), layers, S);
+  for (int p = pFirst - 1; p <= pLast; ++p) {
+    const int a0 = q.at(p, rFirst - 1);
+#pragma GCC ivdep
+    for (int a = a0; a < a0 + layers + 2; ++a) q.pairT[a] = (q.p[a] + q.p[a + S]) / (q.rho[a] + q.rho[a + S]);
+  }
   interfaceFluxes<true, Place::first>(m, q, q.at(pFirst - 1, rFirst), layers, S, 1, mu2);
   for (int p = pFirst; p <= pLast - 1; ++p)
     interfaceFluxes<true, Place::inner>(m, q, q.at(p, rFirst), layers, S, 1, mu2);
@@ -250,11 +265,8 @@ void store(Model& m, const Planes& q, int pFirst, int pLast, int rFirst, int rLa
 
 } // namespace
 
-// Built twice, for processors with and without 256-bit vectors (the loader
-// picks one); both do the same IEEE operations, there being no fused
-// multiply-add in either.
-__attribute__((target_clones("avx2", "default"), flatten)) void Risa_WK_1(
-    Model& m, int pFirst, int pLast, int rFirst, int rLast, int s, double reynolds) {
+WHIRLPANE_HOT_LOOP void auxStages(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s,
+                                   double reynolds) {
   const Planes q(m);
   const double mu2 = 2 * m.uInf / reynolds;
   const int layers = rLast - rFirst + 1;
@@ -282,8 +294,7 @@ __attribute__((target_clones("avx2", "default"), flatten)) void Risa_WK_1(
     }
   }
 
-  // Stage 2: Y = 4 X - dt R / J, the inner products in point order, and U^n
-  // again column by column.
+  // Stage 2: Y = 4 X - dt R / J, and U^n again column by column.
   xiPass(m, q, pFirst, pLast, rFirst, rLast, mu2);
   for (int p = pFirst; p <= pLast; ++p) {
     etaLine(m, q, p, rFirst, rLast, mu2);
@@ -294,17 +305,28 @@ __attribute__((target_clones("avx2", "default"), flatten)) void Risa_WK_1(
         const double z = (q.r[k][a] + residualAt(q, k, a, 1)) * q.dt[a] / q.J[a];
         q.r[k][a] = 4.0 * q.x[k][a] - z;
       }
-    for (int a = a0; a < a0 + layers; ++a)
-      for (int k = 0; k < 4; ++k) {
-        const double x = q.x[k][a], y = q.r[k][a];
-        m.wkSumYY[k + 1] += y * y;
-        m.wkSumXY[k + 1] += x * y;
-        m.wkSumXX[k + 1] += x * x;
-      }
 #pragma GCC ivdep
     for (int a = a0; a < a0 + layers; ++a)
       addConservedIncrement(q.rho[a], q.u[a], q.v[a], q.e[a], -q.x[0][a], -q.x[1][a], -q.x[2][a], -q.x[3][a]);
   }
 
   store(m, q, pFirst, pLast, rFirst, rLast, s);
+}
+
+void sumAuxStageProducts(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s) {
+  for (int p = pFirst; p <= pLast; ++p)
+    for (int r = rFirst; r <= rLast; ++r) {
+      const FlowPoint& f = m.wkFlow[p][r][s];
+      for (int k = 0; k < 4; ++k) {
+        const double x = f[slot::dq + k], y = f[slot::res + k];
+        m.wkSumYY[k + 1] += y * y;
+        m.wkSumXY[k + 1] += x * y;
+        m.wkSumXX[k + 1] += x * x;
+      }
+    }
+}
+
+void Risa_WK_1(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s, double reynolds) {
+  auxStages(m, pFirst, pLast, rFirst, rLast, s, reynolds);
+  sumAuxStageProducts(m, pFirst, pLast, rFirst, rLast, s);
 }

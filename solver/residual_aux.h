@@ -20,5 +20,16 @@
 // restores U^n column by column, so the cross terms of column p + 1 read
 // column p already changed and column p + 2 not yet.  The ghost columns
 // pFirst - 1 and pLast + 1 and the layers rFirst - 1 and rLast + 1 are read
-// only.  Adds to the wk accumulators.
+// only.  Adds to the wk accumulators: Risa_WK_1 is auxStages followed by
+// sumAuxStageProducts.
 void Risa_WK_1(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s, double reynolds);
+
+// The stages of Risa_WK_1 without the inner products.  It reads and writes
+// only the columns pFirst-1..pLast+1 (of the records and of the work
+// planes), so bodies, whose column ranges are apart, can run at once.
+void auxStages(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s, double reynolds);
+
+// Adds the inner products (X,X), (X,Y), (Y,Y) of the stage values in dq and
+// res of the points pFirst..pLast x rFirst..rLast to the wk accumulators,
+// in point order (columns, then layers).
+void sumAuxStageProducts(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s);

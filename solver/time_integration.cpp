@@ -2,18 +2,28 @@
 
 #include "core/physics.h"
 #include "solver/residual_aux.h"
+#include "solver/parallel.h"
 #include "solver/residual_main.h"
+
 
 namespace {
 // Keeps the quotients of the rational combination finite when a grid's
 // stage values are all zero.
 constexpr double kQuotientGuard = 1e-40;
+
 } // namespace
 
 void RRK(Model& m) {
+  // The step's number of threads, chosen as it begins (RRK opens every step)
+  // and kept by the smoothing, the update and the soundness check after it.
+  chooseStepThreads();
   Risa_RY_2(m);
-  for (int b = 1; b <= m.nBodies; ++b)
-    Risa_WK_1(m, m.bodyFirst[b], m.bodyLast[b], 2, m.wkNr - 1, 1, 100.0);
+  // The bodies' auxiliary grids are independent of each other (their column
+  // ranges are apart); each is worked on by one thread, the inner products
+  // then summed in body order.
+#pragma omp parallel for schedule(static)
+  for (int b = 1; b <= m.nBodies; ++b) auxStages(m, m.bodyFirst[b], m.bodyLast[b], 2, m.wkNr - 1, 1, 100.0);
+  for (int b = 1; b <= m.nBodies; ++b) sumAuxStageProducts(m, m.bodyFirst[b], m.bodyLast[b], 2, m.wkNr - 1, 1);
   combineStages(m);
 }
 
@@ -29,6 +39,11 @@ void combineStages(Model& m) {
     wkWeightY[k] = m.wkSumXX[k] = 4 * m.wkSumXX[k] / (kQuotientGuard + m.wkSumYY[k]);
   }
 
+  // Each increment depends on its own point only: the points are shared
+  // between threads.
+#pragma omp parallel
+  {
+#pragma omp for schedule(static) nowait
   for (int i = 2; i <= m.ryNx - 1; ++i)
     for (int j = 2; j <= m.ryNy - 1; ++j)
       if (m.ryHoleFlag[i][j] == 0) {
@@ -36,6 +51,7 @@ void combineStages(Model& m) {
         for (int k = 1; k <= 4; ++k)
           f[slot::dq + k - 1] = f[slot::dq + k - 1] * ryWeightX[k] - f[slot::res + k - 1] * ryWeightY[k];
       }
+#pragma omp for schedule(static)
   for (int b = 1; b <= m.nBodies; ++b)
     for (int r = 2; r <= m.wkNr - 1; ++r)
       for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
@@ -43,6 +59,7 @@ void combineStages(Model& m) {
         for (int k = 1; k <= 4; ++k)
           f[slot::dq + k - 1] = f[slot::dq + k - 1] * wkWeightX[k] - f[slot::res + k - 1] * wkWeightY[k];
       }
+  }
 
   for (int k = 1; k <= 4; ++k) {
     m.wkSumYY[k] = m.wkSumXY[k] = m.wkSumXX[k] = 0;
@@ -56,16 +73,22 @@ void ADD_RY(Model& m) {
     for (int k = 0; k < 4; ++k) f[slot::dq + k] = 0;
   }
 
+  // Point by point, the points shared between threads.
+#pragma omp parallel
+  {
+#pragma omp for schedule(static) nowait
   for (int i = 2; i <= m.ryNx - 1; ++i)
     for (int j = 2; j <= m.ryNy - 1; ++j) {
       FlowPoint& f = m.ryFlow[i][j];
       advanceState(f, f[slot::dq], f[slot::dq + 1], f[slot::dq + 2], f[slot::dq + 3]);
     }
 
+#pragma omp for schedule(static)
   for (int b = 1; b <= m.nBodies; ++b)
     for (int r = 2; r <= m.wkNr - 1; ++r)
       for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
         FlowPoint& f = m.wkFlow[p][r][1];
         advanceState(f, f[slot::dq], f[slot::dq + 1], f[slot::dq + 2], f[slot::dq + 3]);
       }
+  }
 }

@@ -10,6 +10,7 @@
 #include "run_reference_data.h"
 #include "solver/flow_check.h"
 #include "solver/initial_state.h"
+#include "solver/parallel.h"
 #include "synthetic_grids.h"
 #include "run/headless_stages.h"
 #include "view/transform.h"
@@ -291,6 +292,25 @@ runref::Result runPreset(int preset) {
 TEST(RunReference, Preset3MatchesTheStoredReference) {
   expectMatchesReference(runPreset(3), runref::kPreset3, "preset 3");
 }
+
+// The solver shares its work between threads; every point is computed by
+// the same operations whatever their number, so the stored references hold
+// at one thread, two, and as many as the machine offers.
+class RunReferenceThreads : public testing::TestWithParam<int> {
+protected:
+  void SetUp() override { setSolverThreads(GetParam()); }
+  void TearDown() override { setSolverThreads(0); }
+};
+
+TEST_P(RunReferenceThreads, DefaultLayoutAndPreset3MatchTheStoredReferences) {
+  Session s;
+  SilentRunStages stages;
+  keisan(*s.m, s.ws, stages);
+  expectMatchesReference(summarise(*s.m), runref::kDefaultLayout, "default layout");
+  expectMatchesReference(runPreset(3), runref::kPreset3, "preset 3");
+}
+
+INSTANTIATE_TEST_SUITE_P(ThreadCounts, RunReferenceThreads, testing::Values(1, 2, omp_get_num_procs()));
 
 void print(const char* name, const runref::Result& r) {
   std::printf("inline constexpr Result %s = {\n", name);
