@@ -9,7 +9,8 @@
 #include <cmath>
 
 // The residual works on contiguous copies of one body's fields and metrics
-// (planes of m.wkPlanes, point (p, r) at p * 16 + r), loaded on entry and
+// (planes over the body's columns pFirst-1..pLast+1 only, point (p, r) at
+// (p - pFirst + 1) * 16 + r, in a work area the caller gives), loaded on entry and
 // written back on exit, so that its loops run along the layers: a xi-pass
 // handles all layers at one interface p + 1/2 at a time, an eta-pass the
 // layers of one column.  Each value is formed by the same operations, in the
@@ -36,10 +37,13 @@ struct Planes {
   double *x[4];            // dq: X = g1 / 2
   static constexpr int stride = kAuxPlaneStride;
 
-  explicit Planes(Model& m) {
-    double* base = m.wkPlanes.data();
+  int origin; // the body's first column, pFirst - 1
+
+  // Planes of (pLast - pFirst + 3) columns each, one after the other from base.
+  Planes(double* base, int pFirst, int pLast) : origin(pFirst - 1) {
+    const int size = auxPlaneSize(pFirst, pLast);
     int next = 0;
-    auto plane = [&] { return base + kAuxPlaneSize * next++; };
+    auto plane = [&] { return base + size * next++; };
     rho = plane(), u = plane(), v = plane(), e = plane(), p = plane();
     mu = plane(), mv = plane(), T = plane();
     xXi = plane(), yXi = plane(), xEta = plane(), yEta = plane(), J = plane();
@@ -48,7 +52,7 @@ struct Planes {
     for (auto* set : {f, h, r, x})
       for (int k = 0; k < 4; ++k) set[k] = plane();
   }
-  static int at(int p, int r) { return p * stride + r; }
+  int at(int p, int r) const { return (p - origin) * stride + r; }
 };
 
 // Negated contravariant fluxes and the directional measure of `count`
@@ -266,8 +270,8 @@ void store(Model& m, const Planes& q, int pFirst, int pLast, int rFirst, int rLa
 } // namespace
 
 WHIRLPANE_HOT_LOOP void auxStages(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s,
-                                   double reynolds) {
-  const Planes q(m);
+                                   double reynolds, double* workArea) {
+  const Planes q(workArea, pFirst, pLast);
   const double mu2 = 2 * m.uInf / reynolds;
   const int layers = rLast - rFirst + 1;
   load(m, q, pFirst, pLast, s);
@@ -327,6 +331,6 @@ void sumAuxStageProducts(Model& m, int pFirst, int pLast, int rFirst, int rLast,
 }
 
 void Risa_WK_1(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s, double reynolds) {
-  auxStages(m, pFirst, pLast, rFirst, rLast, s, reynolds);
+  auxStages(m, pFirst, pLast, rFirst, rLast, s, reynolds, m.wkPlanes.data());
   sumAuxStageProducts(m, pFirst, pLast, rFirst, rLast, s);
 }

@@ -24,10 +24,17 @@
 // sumAuxStageProducts.
 void Risa_WK_1(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s, double reynolds);
 
-// The stages of Risa_WK_1 without the inner products.  It reads and writes
-// only the columns pFirst-1..pLast+1 (of the records and of the work
-// planes), so bodies, whose column ranges are apart, can run at once.
-void auxStages(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s, double reynolds);
+// The stages of Risa_WK_1 without the inner products, on work planes in
+// workArea (kAuxPlaneCount planes of auxPlaneSize(pFirst, pLast) values).
+// It reads and writes only the records of the columns pFirst-1..pLast+1,
+// so bodies, whose column ranges are apart, can run at once, each on a work
+// area of its own.
+void auxStages(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s, double reynolds,
+               double* workArea);
+
+// Values in one work plane of the columns pFirst-1..pLast+1 (16 a column:
+// the layers and their padding).
+constexpr int auxPlaneSize(int pFirst, int pLast) { return (pLast - pFirst + 3) * kAuxPlaneStride; }
 
 // Adds the inner products (X,X), (X,Y), (Y,Y) of the stage values in dq and
 // res of the points pFirst..pLast x rFirst..rLast to the wk accumulators,

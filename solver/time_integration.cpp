@@ -5,6 +5,8 @@
 #include "solver/parallel.h"
 #include "solver/residual_main.h"
 
+#include <algorithm>
+
 
 namespace {
 // Keeps the quotients of the rational combination finite when a grid's
@@ -19,10 +21,22 @@ void RRK(Model& m) {
   chooseStepThreads();
   Risa_RY_2(m);
   // The bodies' auxiliary grids are independent of each other (their column
-  // ranges are apart); each is worked on by one thread, the inner products
-  // then summed in body order.
-#pragma omp parallel for schedule(static)
-  for (int b = 1; b <= m.nBodies; ++b) auxStages(m, m.bodyFirst[b], m.bodyLast[b], 2, m.wkNr - 1, 1, 100.0);
+  // ranges are apart); each is worked on by one thread, in that thread's
+  // share of m.wkPlanes, which holds the planes of one body at a time (a few
+  // hundred kilobytes, so they stay in cache).  The inner products are then
+  // summed in body order.
+  int widest = 0;
+  for (int b = 1; b <= m.nBodies; ++b) widest = std::max(widest, auxPlaneSize(m.bodyFirst[b], m.bodyLast[b]));
+  const int areaSize = kAuxPlaneCount * std::max(widest, 1);
+  const int areas = std::max(1, int(m.wkPlanes.size()) / areaSize);
+  const int teamLimit = std::min(areas, m.nBodies);
+#pragma omp parallel num_threads(std::min(omp_get_max_threads(), std::max(teamLimit, 1)))
+  {
+    double* area = m.wkPlanes.data() + std::size_t(omp_get_thread_num()) * areaSize;
+#pragma omp for schedule(static)
+    for (int b = 1; b <= m.nBodies; ++b)
+      auxStages(m, m.bodyFirst[b], m.bodyLast[b], 2, m.wkNr - 1, 1, 100.0, area);
+  }
   for (int b = 1; b <= m.nBodies; ++b) sumAuxStageProducts(m, m.bodyFirst[b], m.bodyLast[b], 2, m.wkNr - 1, 1);
   combineStages(m);
 }
