@@ -36,9 +36,10 @@ inline constexpr int kParticleCapacity = 320;
 inline constexpr int kMainPlaneCount = 28;
 inline constexpr int kMainPlaneStride = kMainNyCapacity + 4;
 inline constexpr int kMainPlaneSize = (kMainNxCapacity + 2) * kMainPlaneStride;
-// Work planes of the auxiliary-grid residual: point (p, r) at p * 16 + r
-// (solver/residual_aux.cpp).
-inline constexpr int kAuxPlaneCount = 39;
+// Work planes of the auxiliary-grid residual: planes over one body's columns,
+// point (p, r) at (p - bodyFirst + 1) * 16 + r; each solver thread works in
+// an area of its own (solver/residual_aux.cpp, solver/time_integration.cpp).
+inline constexpr int kAuxPlaneCount = 38;
 inline constexpr int kAuxPlaneStride = 16;
 inline constexpr int kAuxPlaneSize = (kPerimeterCapacity + 2) * kAuxPlaneStride;
 inline constexpr int kTracePointCapacity = 1800;

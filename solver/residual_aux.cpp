@@ -1,9 +1,8 @@
 #include "solver/residual_aux.h"
 
 #include "core/metric.h"
-#include "core/physics.h"
-#include "solver/line_dissipation.h"
 #include "solver/parallel.h"
+#include "solver/state_planes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,20 +20,12 @@
 
 namespace {
 
-struct Planes {
-  double *rho, *u, *v, *e, *p;
-  double *mu, *mv, *T; // rho u, rho v and p / rho of the current state
+struct Planes : StatePlanes {
   double *xXi, *yXi, *xEta, *yEta, *J;
   double *halfInvJ;        // 0.5 / J
   double *soundXi, *soundEta; // wkSoundLen 1 and 2
   double *tau;             // directional measure of the current pass
-  double *nu;              // pressure sensor of the current pass
   double *pairT;           // (p(n) + p(n+1)) / (rho(n) + rho(n+1)) along the xi-lines
-  double *dt;
-  double *f[4];            // negated contravariant flux of the current pass
-  double *h[4];            // interface flux at n + 1/2, stored at point n
-  double *r[4];            // res: residual, then Y
-  double *x[4];            // dq: X = g1 / 2
   static constexpr int stride = kAuxPlaneStride;
 
   int origin; // the body's first column, pFirst - 1
@@ -44,13 +35,10 @@ struct Planes {
     const int size = auxPlaneSize(pFirst, pLast);
     int next = 0;
     auto plane = [&] { return base + size * next++; };
-    rho = plane(), u = plane(), v = plane(), e = plane(), p = plane();
-    mu = plane(), mv = plane(), T = plane();
+    assign(plane);
     xXi = plane(), yXi = plane(), xEta = plane(), yEta = plane(), J = plane();
     halfInvJ = plane(), soundXi = plane(), soundEta = plane();
-    tau = plane(), nu = plane(), dt = plane(), pairT = plane();
-    for (auto* set : {f, h, r, x})
-      for (int k = 0; k < 4; ++k) set[k] = plane();
+    tau = plane(), pairT = plane();
   }
   int at(int p, int r) const { return (p - origin) * stride + r; }
 };
@@ -82,11 +70,6 @@ void pointFluxes(const Planes& q, int a0, int count) {
       q.tau[a] = std::fabs(q.J[a]) / (std::fabs(V) + q.soundXi[a]);
     }
   }
-}
-
-void pressureSensors(const Planes& q, int a0, int count, int along) {
-#pragma GCC ivdep
-  for (int a = a0; a < a0 + count; ++a) q.nu[a] = pressureSensor(q.p, a, along);
 }
 
 // Interface fluxes H(n + 1/2) for `count` interfaces whose point a lies at
@@ -175,9 +158,7 @@ void interfaceFluxes(const Model& m, const Planes& q, int a0, int count, int alo
 
 // R = (f(n+1) - f(n-1)) / 2 + H(n+1/2) - H(n-1/2) of component k at plane
 // index a (unit index spacing).
-inline double residualAt(const Planes& q, int k, int a, int along) {
-  return 0.5 * (q.f[k][a + along] - q.f[k][a - along]) + q.h[k][a] - q.h[k][a - along];
-}
+inline double residualAt(const Planes& q, int k, int a, int along) { return q.residualAt(k, a, along, 0.5); }
 
 // The xi-lines r = rFirst..rLast over the points pFirst-1..pLast+1:
 // res := R_xi at p = pFirst..pLast; tau_xi of every point of the lines is
@@ -185,7 +166,7 @@ inline double residualAt(const Planes& q, int k, int a, int along) {
 void xiPass(const Model& m, const Planes& q, int pFirst, int pLast, int rFirst, int rLast, double mu2) {
   const int S = Planes::stride, layers = rLast - rFirst + 1;
   for (int p = pFirst - 1; p <= pLast + 1; ++p) pointFluxes<true>(q, q.at(p, rFirst), layers);
-  for (int p = pFirst; p <= pLast; ++p) pressureSensors(q, q.at(p, rFirst), layers, S);
+  for (int p = pFirst; p <= pLast; ++p) q.pressureSensors(q.at(p, rFirst), layers, S);
   for (int p = pFirst - 1; p <= pLast; ++p) {
     const int a0 = q.at(p, rFirst - 1);
 #pragma GCC ivdep
@@ -207,7 +188,7 @@ void xiPass(const Model& m, const Planes& q, int pFirst, int pLast, int rFirst, 
 void etaLine(const Model& m, const Planes& q, int p, int rFirst, int rLast, double mu2) {
   const int S = Planes::stride, n = rLast - rFirst + 3, a0 = q.at(p, rFirst - 1);
   pointFluxes<false>(q, a0, n);
-  pressureSensors(q, a0 + 1, n - 2, 1);
+  q.pressureSensors(a0 + 1, n - 2, 1);
   interfaceFluxes<false, Place::first>(m, q, a0, 1, 1, S, mu2);
   interfaceFluxes<false, Place::inner>(m, q, a0 + 1, n - 3, 1, S, mu2);
   interfaceFluxes<false, Place::last>(m, q, a0 + n - 2, 1, 1, S, mu2);
@@ -290,11 +271,7 @@ WHIRLPANE_HOT_LOOP void auxStages(Model& m, int pFirst, int pLast, int rFirst, i
     for (int a = a0; a < a0 + layers; ++a) {
       for (int k = 0; k < 4; ++k)
         q.x[k][a] = 0.5 * q.dt[a] * (q.r[k][a] + residualAt(q, k, a, 1)) / q.J[a];
-      addConservedIncrement(q.rho[a], q.u[a], q.v[a], q.e[a], q.x[0][a], q.x[1][a], q.x[2][a], q.x[3][a]);
-      q.p[a] = pressureOf(q.rho[a], q.u[a], q.v[a], q.e[a]);
-      q.mu[a] = q.rho[a] * q.u[a];
-      q.mv[a] = q.rho[a] * q.v[a];
-      q.T[a] = q.p[a] / q.rho[a];
+      q.advancePoint(a);
     }
   }
 
@@ -310,8 +287,7 @@ WHIRLPANE_HOT_LOOP void auxStages(Model& m, int pFirst, int pLast, int rFirst, i
         q.r[k][a] = 4.0 * q.x[k][a] - z;
       }
 #pragma GCC ivdep
-    for (int a = a0; a < a0 + layers; ++a)
-      addConservedIncrement(q.rho[a], q.u[a], q.v[a], q.e[a], -q.x[0][a], -q.x[1][a], -q.x[2][a], -q.x[3][a]);
+    for (int a = a0; a < a0 + layers; ++a) q.restorePoint(a);
   }
 
   store(m, q, pFirst, pLast, rFirst, rLast, s);

@@ -1,8 +1,7 @@
 #include "solver/residual_main.h"
 
-#include "core/physics.h"
-#include "solver/line_dissipation.h"
 #include "solver/parallel.h"
+#include "solver/state_planes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -32,16 +31,8 @@ namespace {
 constexpr double kSoundSpeed = 1.183;
 constexpr double kTwiceSoundSpeed = 2 * kSoundSpeed;
 
-struct Planes {
-  double *rho, *u, *v, *e, *p;
-  double *mu, *mv, *T; // rho u, rho v and p / rho of the current state
+struct Planes : StatePlanes {
   double *uBefore, *vBefore; // u, v at U^n (restored from the intermediate state)
-  double *nu;          // pressure sensor of the current pass
-  double *dt;
-  double *f[4];        // negated convective flux of the current pass
-  double *h[4];        // interface flux at n + 1/2, stored at point n
-  double *r[4];        // res: residual, then Y
-  double *x[4];        // dq: X = g1 / 2
   int stride;
 
   explicit Planes(Model& m) {
@@ -49,11 +40,8 @@ struct Planes {
     double* base = m.ryPlanes.data();
     int next = 0;
     auto plane = [&] { return base + kMainPlaneSize * next++; };
-    rho = plane(), u = plane(), v = plane(), e = plane(), p = plane();
-    mu = plane(), mv = plane(), T = plane(), nu = plane(), dt = plane();
+    assign(plane);
     uBefore = plane(), vBefore = plane();
-    for (auto* set : {f, h, r, x})
-      for (int k = 0; k < 4; ++k) set[k] = plane();
   }
   int at(int i, int j) const { return i * stride + j; }
 };
@@ -132,34 +120,21 @@ void pointFluxes(const Planes& q, int a0, int count) {
   }
 }
 
-void pressureSensors(const Planes& q, int a0, int count, int along) {
-#pragma GCC ivdep
-  for (int a = a0; a < a0 + count; ++a) q.nu[a] = pressureSensor(q.p, a, along);
-}
-
 // R = dx/2 (f(n+1) - f(n-1)) + H(n+1/2) - H(n-1/2) of component k at
 // plane index a.
 inline double residualAt(const Planes& q, int k, int a, int along, double halfDx) {
-  return halfDx * (q.f[k][a + along] - q.f[k][a - along]) + q.h[k][a] - q.h[k][a - along];
+  return q.residualAt(k, a, along, halfDx);
 }
 
-// Point-wise state changes on the planes: U + X with the pressure of the
-// equation of state (and the derived rho u, rho v, p / rho), or U - X.
+// Point-wise state changes on a line of planes: U + X, or U - X.
 void advancePoints(const Planes& q, int a0, int count) {
 #pragma GCC ivdep
-  for (int a = a0; a < a0 + count; ++a) {
-    addConservedIncrement(q.rho[a], q.u[a], q.v[a], q.e[a], q.x[0][a], q.x[1][a], q.x[2][a], q.x[3][a]);
-    q.p[a] = pressureOf(q.rho[a], q.u[a], q.v[a], q.e[a]);
-    q.mu[a] = q.rho[a] * q.u[a];
-    q.mv[a] = q.rho[a] * q.v[a];
-    q.T[a] = q.p[a] / q.rho[a];
-  }
+  for (int a = a0; a < a0 + count; ++a) q.advancePoint(a);
 }
 
 void restorePoints(const Planes& q, int a0, int count) {
 #pragma GCC ivdep
-  for (int a = a0; a < a0 + count; ++a)
-    addConservedIncrement(q.rho[a], q.u[a], q.v[a], q.e[a], -q.x[0][a], -q.x[1][a], -q.x[2][a], -q.x[3][a]);
+  for (int a = a0; a < a0 + count; ++a) q.restorePoint(a);
 }
 
 // The passes below each take the calling thread's share of the columns
@@ -170,7 +145,7 @@ WHIRLPANE_HOT_LOOP void xPointPass(const Model& m, const Planes& q, IndexRange s
   const int nx = m.ryNx, rows = m.ryNy - 2, S = q.stride;
   for (int i = share.first; i <= share.last; ++i) pointFluxes<true>(q, q.at(i, 2), rows);
   const IndexRange inner = within(share, 2, nx - 1);
-  for (int i = inner.first; i <= inner.last; ++i) pressureSensors(q, q.at(i, 2), rows, S);
+  for (int i = inner.first; i <= inner.last; ++i) q.pressureSensors(q.at(i, 2), rows, S);
 }
 
 // x-lines: the interfaces i + 1/2, i = 1..nx-1.
@@ -204,7 +179,7 @@ template <bool setTimeStep>
 void yLine(const Model& m, const Planes& q, int i, const double* uMinus, const double* vMinus) {
   const int ny = m.ryNy, S = q.stride;
   pointFluxes<false>(q, q.at(i, 1), ny);
-  pressureSensors(q, q.at(i, 2), ny - 2, 1);
+  q.pressureSensors(q.at(i, 2), ny - 2, 1);
   interfaceFluxes<false, Place::first, setTimeStep>(m, q, q.at(i, 1), 1, 1, S, uMinus, vMinus);
   interfaceFluxes<false, Place::inner, setTimeStep>(m, q, q.at(i, 2), ny - 3, 1, S, uMinus, vMinus);
   interfaceFluxes<false, Place::last, setTimeStep>(m, q, q.at(i, ny - 1), 1, 1, S, uMinus, vMinus);
@@ -324,6 +299,17 @@ void sumStageProducts(Model& m, const Planes& q) {
   }
 }
 
+// The x-lines, called by every thread of the team: R_x into res, after a
+// barrier (the previous pass wrote the state the fluxes read).
+void xLinePasses(const Model& m, const Planes& q, IndexRange share) {
+#pragma omp barrier
+  xPointPass(m, q, share);
+#pragma omp barrier
+  xInterfacePass(m, q, share);
+#pragma omp barrier
+  xResidualPass(m, q, share);
+}
+
 } // namespace
 
 void Risa_RY_2(Model& m) {
@@ -333,23 +319,13 @@ void Risa_RY_2(Model& m) {
     const IndexRange share = threadShare(1, m.ryNx);
     loadPass(m, q, share);
     // Stage 1: R(U^n) and the local time steps, then the intermediate state.
-#pragma omp barrier
-    xPointPass(m, q, share);
-#pragma omp barrier
-    xInterfacePass(m, q, share);
-#pragma omp barrier
-    xResidualPass(m, q, share);
+    xLinePasses(m, q, share);
 #pragma omp barrier
     yStage1Pass(m, q, share);
 #pragma omp barrier
     advancePass(m, q, share);
     // Stage 2: R at the intermediate state, Y, and U^n again.
-#pragma omp barrier
-    xPointPass(m, q, share);
-#pragma omp barrier
-    xInterfacePass(m, q, share);
-#pragma omp barrier
-    xResidualPass(m, q, share);
+    xLinePasses(m, q, share);
 #pragma omp barrier
     yStage2Pass(m, q, share);
 #pragma omp barrier
