@@ -144,6 +144,12 @@ void MainWindow::buildStrip() {
   button1_->setObjectName("Button1");
   button1_->setGeometry(315, 2, 38, 23);
   connect(button1_, &PanelButton::clicked, this, &MainWindow::Button1Click);
+  // Beside the start button, where the stop button stands during a run.
+  continueButton_ = new PanelButton(text(MainWindowText::continueRun), strip);
+  continueButton_->setObjectName("ContinueButton");
+  continueButton_->setGeometry(298, 2, 62, 23);
+  continueButton_->hide();
+  connect(continueButton_, &PanelButton::clicked, this, &MainWindow::continueButtonClick);
 
   struct PictureButton {
     int n;
@@ -291,6 +297,7 @@ void MainWindow::formcreate() {
   button1_->hide();
   button1_->setColours(panelColour(125, 0, 0), panelColour(255, 255, 105));
   button2_->setColours(panelColour(0, 0, 205), panelColour(225, 225, 255));
+  continueButton_->setColours(panelColour(0, 0, 205), panelColour(225, 225, 255));
 
   kmake(m, *services_);
   m.viewCentreX = m.columnBody[m.nColumns][1].columnBodyX / 2 - 10;
@@ -325,6 +332,7 @@ void MainWindow::palevisi(int mode) {
   button1_->setVisible(!editing);
   for (QMenu* menu : {file1_, about_, n2_, n11_}) menu->menuAction()->setVisible(editing);
   button2_->setVisible(editing);
+  updateContinueButton();
   setCloseItemEnabled(this, editing);
   for (int n = 3; n <= 12; ++n) bitBtn_[n]->setVisible(mode != 3);
   scrollBar1_->setVisible(mode == 3);
@@ -347,6 +355,16 @@ void MainWindow::Button2Click() {
 }
 
 void MainWindow::Button1Click() { ::Button1Click(*model_); }
+
+void MainWindow::continueButtonClick() {
+  if (loopRunning()) return; // a press queued from before the run
+  LoopGuard guard(*this);
+  continueClick(*model_, *services_, *stages_);
+}
+
+void MainWindow::updateContinueButton() {
+  continueButton_->setVisible(mode_ == 1 && canContinue(*model_));
+}
 
 void MainWindow::plotVectors() {
   drawVectors();
@@ -431,6 +449,7 @@ bool MainWindow::layoutRefresh() {
 }
 
 void MainWindow::layoutRedrawAfterKmake() {
+  updateContinueButton(); // the grids no longer belong to the flow
   henkanScale();
   fillViewWhite();
   drawWaku2();

@@ -84,6 +84,8 @@ public:
 public slots:
   void Button2Click();
   void Button1Click();
+  // The continue button ("続けて計算"): 300 more steps of the flow on screen.
+  void continueButtonClick();
   void BitBtn3Click();
   void BitBtn4Click();
   void BitBtn5Click();
@@ -134,6 +136,10 @@ private:
   // The window surface has changed: repaint it.
   void showSurface();
   void endOfLoop();
+  // The continue button is shown in the editing mode while the flow can be
+  // continued (after a run that completed or was stopped, until the grids
+  // are remade).
+  void updateContinueButton();
 
   // The drawing routines of the view, over this window's bitmaps
   // (main_window_view.cpp).
@@ -163,6 +169,7 @@ private:
   QProgressBar* progressBar1_ = nullptr;
   PanelButton* button2_ = nullptr;
   PanelButton* button1_ = nullptr;
+  PanelButton* continueButton_ = nullptr;
   QToolButton* bitBtn_[13] = {};
   QScrollBar* scrollBar1_ = nullptr;
   QLabel* label1_ = nullptr;

@@ -11,6 +11,7 @@ struct MainWindowText {
   static constexpr const char* blackLines = "ラインを黒く";
   static constexpr const char* start = "計算スタート";
   static constexpr const char* stop = "停止";
+  static constexpr const char* continueRun = "続けて計算";
   static constexpr const char* vorticityButton = "ω";
   static constexpr const char* particleSpeed = "粒子の描画スピード";
 

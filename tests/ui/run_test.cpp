@@ -3,6 +3,7 @@
 #include "ui/controls.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QLabel>
 #include <QTimer>
 
@@ -166,4 +167,34 @@ TEST(MainWindowRun, ColumnSelectionDuringARunLeavesTheRunsCountAlone) {
   EXPECT_EQ(s.m.selectedColumn, 2);
   EXPECT_EQ(s.edit(1)->text(), "2");
   EXPECT_EQ(s.m.stepsDone, 30) << "the selection did not regenerate the grids under the run";
+}
+
+TEST(MainWindowRun, ContinueButtonGoesOnFromAStoppedRunUntilTheLayoutChanges) {
+  RunWindow s;
+  PanelButton* go = s.w.findChild<PanelButton*>("ContinueButton");
+  ASSERT_NE(go, nullptr);
+  EXPECT_FALSE(go->isVisible()) << "no flow to continue at start";
+  s.onPanel1 = [&](const std::string& text) {
+    if (text == progressText(20)) s.stop->click();
+  };
+  s.start->click();
+  ASSERT_EQ(s.m.stepsDone, 30);
+  EXPECT_TRUE(go->isVisible());
+  EXPECT_EQ(go->caption(), QString::fromUtf8("続けて計算"));
+
+  bool calculatingMode = false;
+  s.onPanel1 = [&](const std::string& text) {
+    if (text != progressText(50)) return;
+    calculatingMode = s.w.controlMode() == 2 && !go->isVisible() && !s.start->isVisible() &&
+                      s.stop->isVisible();
+    s.stop->click();
+  };
+  go->click();
+  EXPECT_TRUE(calculatingMode);
+  EXPECT_EQ(s.count(progressText(40)), 1) << "the steps count on from 31";
+  EXPECT_EQ(s.m.stepsDone, 60);
+  EXPECT_TRUE(go->isVisible());
+
+  s.w.findChild<QAction*>("pt_2")->trigger();
+  EXPECT_FALSE(go->isVisible()) << "the grids of another layout do not belong to the flow";
 }
