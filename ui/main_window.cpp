@@ -6,6 +6,7 @@
 #include "ui/about_box.h"
 #include "ui/application_setup.h"
 #include "ui/controls.h"
+#include "ui/history_window.h"
 #include "ui/layout_dialog.h"
 #include "ui/main_window_texts.h"
 #include "ui/window_run_stages.h"
@@ -99,6 +100,7 @@ MainWindow::MainWindow() : model_(makeModel()) {
       surfaceChanged_ = false;
       canvas_->update();
     }
+    if (historyWindow_) historyWindow_->follow();
   };
   stages_ = std::make_unique<WindowRunStages>(*this);
 
@@ -242,6 +244,9 @@ void MainWindow::buildMenus() {
   addItem(n11_, "N10", &MainWindow::N10Click);
   addItem(n11_, "N9", &MainWindow::N9Click);
   addItem(n11_, "N12", &MainWindow::N12Click);
+  // Open in every mode: the history is worth watching while a run proceeds.
+  results_ = addMenu("results");
+  addItem(results_, "historyItem", &MainWindow::historyClick);
   hensh_ = addMenu("hensh");
   addItem(hensh_, "N7", &MainWindow::N7Click);
   addItem(hensh_, "N8", &MainWindow::N8Click);
@@ -276,6 +281,8 @@ void MainWindow::formcreate() {
   caption("N10", MainWindowText::menuParticlesSlow);
   caption("N9", MainWindowText::menuParticlesFast);
   caption("N12", MainWindowText::menuParticlesFastest);
+  caption("results", MainWindowText::menuResults);
+  caption("historyItem", MainWindowText::menuHistory);
   caption("hensh", MainWindowText::menuEdit);
   caption("N7", MainWindowText::menuSelectAll);
   caption("N8", MainWindowText::menuSelectColumn);
@@ -333,6 +340,8 @@ void MainWindow::palevisi(int mode) {
   for (QMenu* menu : {file1_, about_, n2_, n11_}) menu->menuAction()->setVisible(editing);
   button2_->setVisible(editing);
   updateContinueButton();
+  // The last steps of a run that ended, in full.
+  if (editing && historyWindow_ && historyWindow_->isVisible()) historyWindow_->refresh();
   setCloseItemEnabled(this, editing);
   for (int n = 3; n <= 12; ++n) bitBtn_[n]->setVisible(mode != 3);
   scrollBar1_->setVisible(mode == 3);
@@ -509,6 +518,12 @@ void MainWindow::FormMouseDown(int x, int y) {
 // ------------------------------------------------------------ other commands
 
 void MainWindow::Whirlpane1Click() { close(); }
+
+void MainWindow::historyClick() {
+  if (!historyWindow_) historyWindow_ = new HistoryWindow(*model_, this);
+  historyWindow_->show();
+  historyWindow_->raise();
+}
 
 void MainWindow::tuiteClick() {
   aboutBox_->show();

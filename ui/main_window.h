@@ -17,6 +17,7 @@
 #include <memory>
 
 class AboutBox;
+class HistoryWindow;
 class LayoutDialog;
 class PanelButton;
 class QAction;
@@ -45,6 +46,8 @@ public:
   RunStages& runStages();
   LayoutDialog& layoutDialog() { return *layoutDialog_; }
   AboutBox& aboutBox() { return *aboutBox_; }
+  // The convergence-history window, made at its first showing (null before).
+  HistoryWindow* historyWindow() { return historyWindow_; }
   // The window surface as the user sees it (0x00BBGGRR words).
   QImage windowSurface() const;
   ViewSurfaces& surfaces() { return *surfaces_; }
@@ -112,6 +115,8 @@ public slots:
   void N6Click();
   void N21Click();
   void Whirlpane1Click();
+  // "収束履歴": shows the convergence-history window.
+  void historyClick();
   void tuiteClick();
   void FormMouseDown(int x, int y);
 
@@ -184,6 +189,8 @@ private:
 
   LayoutDialog* layoutDialog_ = nullptr;
   AboutBox* aboutBox_ = nullptr;
+  HistoryWindow* historyWindow_ = nullptr;
+  QMenu* results_ = nullptr;
 
   int mode_ = 1;
   int loopDepth_ = 0;

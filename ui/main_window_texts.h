@@ -49,6 +49,10 @@ struct MainWindowText {
   // Nineteen ideographic blanks and one blank: pushes the last menu right.
   static constexpr const char* menuSpacer =
       "　　　　　　　　　　　　　　　　　　　 ";
+  // The results of a run, beside the particle traces.
+  static constexpr const char* menuResults = "結果 ";
+  static constexpr const char* menuHistory = "収束履歴";
+  static constexpr const char* menuForces = "流体力";
   static constexpr const char* menuAbout = "Whirlpane について";
   static constexpr const char* menuVersion = "バージョン情報等";
 

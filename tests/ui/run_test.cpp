@@ -1,6 +1,10 @@
 #include "ui_fixture.h"
 
 #include "ui/controls.h"
+#include "ui/history_window.h"
+
+#include <QLineSeries>
+#include <QLogValueAxis>
 
 #include <QAbstractButton>
 #include <QAction>
@@ -197,4 +201,32 @@ TEST(MainWindowRun, ContinueButtonGoesOnFromAStoppedRunUntilTheLayoutChanges) {
 
   s.w.findChild<QAction*>("pt_2")->trigger();
   EXPECT_FALSE(go->isVisible()) << "the grids of another layout do not belong to the flow";
+}
+
+TEST(MainWindowRun, HistoryWindowFollowsTheRunEveryTenStepsAndShowsItAllAtTheEnd) {
+  RunWindow s;
+  s.w.findChild<QAction*>("historyItem")->trigger();
+  HistoryWindow* h = s.w.historyWindow();
+  ASSERT_NE(h, nullptr);
+  EXPECT_TRUE(h->isVisible());
+  EXPECT_EQ(h->windowTitle(), QString::fromUtf8("収束履歴"));
+  int shownAtStep30 = -1;
+  s.onPanel1 = [&](const std::string& text) {
+    if (text == progressText(30)) shownAtStep30 = h->stepsShown();
+    if (text == progressText(40)) s.stop->click();
+  };
+  s.start->click();
+  EXPECT_GE(shownAtStep30, 10) << "the plot follows the run";
+  EXPECT_LE(shownAtStep30, 30);
+  EXPECT_EQ(shownAtStep30 % 10, 0);
+  ASSERT_EQ(s.m.residualHistory.size(), 50u);
+  EXPECT_EQ(h->stepsShown(), 50);
+  EXPECT_EQ(h->residualSeries()->count(), 50);
+  EXPECT_EQ(h->speedSeries()->count(), 50);
+  double lowest = 1e300;
+  for (const StepResidual& r : s.m.residualHistory) {
+    EXPECT_GT(r.densityResidual, 0);
+    lowest = std::min(lowest, r.densityResidual);
+  }
+  EXPECT_LE(h->residualAxis()->min(), lowest);
 }
