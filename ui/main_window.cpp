@@ -6,6 +6,7 @@
 #include "ui/about_box.h"
 #include "ui/application_setup.h"
 #include "ui/controls.h"
+#include "ui/forces_window.h"
 #include "ui/history_window.h"
 #include "ui/layout_dialog.h"
 #include "ui/main_window_texts.h"
@@ -247,6 +248,7 @@ void MainWindow::buildMenus() {
   // Open in every mode: the history is worth watching while a run proceeds.
   results_ = addMenu("results");
   addItem(results_, "historyItem", &MainWindow::historyClick);
+  addItem(results_, "forcesItem", &MainWindow::forcesClick);
   hensh_ = addMenu("hensh");
   addItem(hensh_, "N7", &MainWindow::N7Click);
   addItem(hensh_, "N8", &MainWindow::N8Click);
@@ -283,6 +285,7 @@ void MainWindow::formcreate() {
   caption("N12", MainWindowText::menuParticlesFastest);
   caption("results", MainWindowText::menuResults);
   caption("historyItem", MainWindowText::menuHistory);
+  caption("forcesItem", MainWindowText::menuForces);
   caption("hensh", MainWindowText::menuEdit);
   caption("N7", MainWindowText::menuSelectAll);
   caption("N8", MainWindowText::menuSelectColumn);
@@ -340,8 +343,10 @@ void MainWindow::palevisi(int mode) {
   for (QMenu* menu : {file1_, about_, n2_, n11_}) menu->menuAction()->setVisible(editing);
   button2_->setVisible(editing);
   updateContinueButton();
-  // The last steps of a run that ended, in full.
+  // The last steps of a run that ended, in full, and the forces of its flow
+  // (or none, after a layout change).
   if (editing && historyWindow_ && historyWindow_->isVisible()) historyWindow_->refresh();
+  if (editing && forcesWindow_ && forcesWindow_->isVisible()) forcesWindow_->refresh();
   setCloseItemEnabled(this, editing);
   for (int n = 3; n <= 12; ++n) bitBtn_[n]->setVisible(mode != 3);
   scrollBar1_->setVisible(mode == 3);
@@ -459,6 +464,7 @@ bool MainWindow::layoutRefresh() {
 
 void MainWindow::layoutRedrawAfterKmake() {
   updateContinueButton(); // the grids no longer belong to the flow
+  if (forcesWindow_ && forcesWindow_->isVisible()) forcesWindow_->refresh();
   henkanScale();
   fillViewWhite();
   drawWaku2();
@@ -523,6 +529,13 @@ void MainWindow::historyClick() {
   if (!historyWindow_) historyWindow_ = new HistoryWindow(*model_, this);
   historyWindow_->show();
   historyWindow_->raise();
+}
+
+void MainWindow::forcesClick() {
+  if (!forcesWindow_) forcesWindow_ = new ForcesWindow(*model_, this);
+  forcesWindow_->show();
+  forcesWindow_->raise();
+  forcesWindow_->refresh();
 }
 
 void MainWindow::tuiteClick() {

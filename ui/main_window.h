@@ -17,6 +17,7 @@
 #include <memory>
 
 class AboutBox;
+class ForcesWindow;
 class HistoryWindow;
 class LayoutDialog;
 class PanelButton;
@@ -48,6 +49,8 @@ public:
   AboutBox& aboutBox() { return *aboutBox_; }
   // The convergence-history window, made at its first showing (null before).
   HistoryWindow* historyWindow() { return historyWindow_; }
+  // The forces window, made at its first showing (null before).
+  ForcesWindow* forcesWindow() { return forcesWindow_; }
   // The window surface as the user sees it (0x00BBGGRR words).
   QImage windowSurface() const;
   ViewSurfaces& surfaces() { return *surfaces_; }
@@ -117,6 +120,8 @@ public slots:
   void Whirlpane1Click();
   // "収束履歴": shows the convergence-history window.
   void historyClick();
+  // "流体力": shows the forces window.
+  void forcesClick();
   void tuiteClick();
   void FormMouseDown(int x, int y);
 
@@ -190,6 +195,7 @@ private:
   LayoutDialog* layoutDialog_ = nullptr;
   AboutBox* aboutBox_ = nullptr;
   HistoryWindow* historyWindow_ = nullptr;
+  ForcesWindow* forcesWindow_ = nullptr;
   QMenu* results_ = nullptr;
 
   int mode_ = 1;

@@ -1,7 +1,13 @@
 #include "ui_fixture.h"
 
 #include "ui/controls.h"
+#include "ui/forces_window.h"
 #include "ui/history_window.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QTableWidget>
 
 #include <QLineSeries>
 #include <QLogValueAxis>
@@ -11,6 +17,7 @@
 #include <QLabel>
 #include <QTimer>
 
+#include <cmath>
 #include <functional>
 #include <string>
 
@@ -229,4 +236,39 @@ TEST(MainWindowRun, HistoryWindowFollowsTheRunEveryTenStepsAndShowsItAllAtTheEnd
     lowest = std::min(lowest, r.densityResidual);
   }
   EXPECT_LE(h->residualAxis()->min(), lowest);
+}
+
+TEST(MainWindowRun, ForcesWindowTabulatesEveryBodyAfterARunAndCopiesItAsTabSeparatedText) {
+  RunWindow s;
+  s.w.findChild<QAction*>("forcesItem")->trigger();
+  ForcesWindow* f = s.w.forcesWindow();
+  ASSERT_NE(f, nullptr);
+  EXPECT_EQ(f->windowTitle(), QString::fromUtf8("流体力"));
+  EXPECT_EQ(f->table()->rowCount(), 0) << "no run yet";
+  EXPECT_TRUE(f->tabSeparated().isEmpty());
+
+  s.onPanel1 = [&](const std::string& text) {
+    if (text == progressText(20)) s.stop->click();
+  };
+  s.start->click();
+  ASSERT_EQ(f->table()->rowCount(), s.m.nBodies) << "refreshed when the run ended";
+  const QStringList lines = f->tabSeparated().split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), s.m.nBodies + 2);
+  EXPECT_EQ(lines.front(), QString::fromUtf8("列\t物体\t形状\tCd\tCl"));
+  // The default layout: columns of 3, 2, 3, 2, 3 circles, column by column.
+  EXPECT_EQ(lines[1].section('\t', 0, 2), QString::fromUtf8("1\t1\t円"));
+  EXPECT_EQ(lines[4].section('\t', 0, 2), QString::fromUtf8("2\t1\t円"));
+  EXPECT_EQ(lines[13].section('\t', 0, 2), QString::fromUtf8("5\t3\t円"));
+  for (int row = 1; row <= s.m.nBodies; ++row) {
+    bool ok = false;
+    const double cd = lines[row].section('\t', 3, 3).toDouble(&ok);
+    EXPECT_TRUE(ok && std::isfinite(cd)) << lines[row].toStdString();
+  }
+  EXPECT_TRUE(lines.back().startsWith(QString::fromUtf8("圧力降下")));
+
+  f->findChild<QPushButton*>("CopyButton")->click();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), f->tabSeparated());
+
+  s.w.findChild<QAction*>("pt_3")->trigger();
+  EXPECT_EQ(f->table()->rowCount(), 0) << "the flow does not belong to the new grids";
 }
