@@ -43,6 +43,7 @@ HistoryWindow::HistoryWindow(const Model& m, QWidget* parent)
   residualAxis_->setTitleText(text(HistoryWindowText::residual));
   residualAxis_->setLabelFormat("%.0e");
   residualAxis_->setBase(10);
+  residualAxis_->setMinorTickCount(8);
   speedAxis_ = new QValueAxis(chart_);
   speedAxis_->setTitleText(text(HistoryWindowText::largestSpeed));
   chart_->addAxis(stepAxis_, Qt::AlignBottom);
@@ -101,7 +102,9 @@ void HistoryWindow::refresh() {
   // chart out anew.
   setMaximum(stepAxis_, 100 * std::ceil(std::max(n, 1) / 100.0));
   if (highestResidual_ > 0) {
-    const double low = std::pow(10.0, std::floor(std::log10(lowestResidual_)));
+    // A hair below the power of ten, so that its label is drawn although
+    // log10 of the power may come out just above the whole number.
+    const double low = 0.999999 * std::pow(10.0, std::floor(std::log10(lowestResidual_)));
     const double high = std::pow(10.0, std::ceil(std::log10(highestResidual_)));
     const double top = std::max(high, 10 * low);
     if (residualAxis_->min() != low || residualAxis_->max() != top) residualAxis_->setRange(low, top);
