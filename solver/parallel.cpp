@@ -3,8 +3,8 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
-#include <strings.h>
 #include <fcntl.h>
+#include <strings.h>
 #include <unistd.h>
 
 namespace {

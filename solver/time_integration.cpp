@@ -1,18 +1,16 @@
 #include "solver/time_integration.h"
 
 #include "core/physics.h"
-#include "solver/residual_aux.h"
 #include "solver/parallel.h"
+#include "solver/residual_aux.h"
 #include "solver/residual_main.h"
 
 #include <algorithm>
-
 
 namespace {
 // Keeps the quotients of the rational combination finite when a grid's
 // stage values are all zero.
 constexpr double kQuotientGuard = 1e-40;
-
 } // namespace
 
 void RRK(Model& m) {
@@ -26,7 +24,8 @@ void RRK(Model& m) {
   // hundred kilobytes, so they stay in cache).  The inner products are then
   // summed in body order.
   int widest = 0;
-  for (int b = 1; b <= m.nBodies; ++b) widest = std::max(widest, auxPlaneSize(m.bodyFirst[b], m.bodyLast[b]));
+  for (int b = 1; b <= m.nBodies; ++b)
+    widest = std::max(widest, auxPlaneSize(m.bodyFirst[b], m.bodyLast[b]));
   const int areaSize = kAuxPlaneCount * std::max(widest, 1);
   const int areas = std::max(1, int(m.wkPlanes.size()) / areaSize);
   const int teamLimit = std::min(areas, m.nBodies);
@@ -58,21 +57,21 @@ void combineStages(Model& m) {
 #pragma omp parallel
   {
 #pragma omp for schedule(static) nowait
-  for (int i = 2; i <= m.ryNx - 1; ++i)
-    for (int j = 2; j <= m.ryNy - 1; ++j)
-      if (m.ryHoleFlag[i][j] == 0) {
-        FlowPoint& f = m.ryFlow[i][j];
-        for (int k = 1; k <= 4; ++k)
-          f[slot::dq + k - 1] = f[slot::dq + k - 1] * ryWeightX[k] - f[slot::res + k - 1] * ryWeightY[k];
-      }
+    for (int i = 2; i <= m.ryNx - 1; ++i)
+      for (int j = 2; j <= m.ryNy - 1; ++j)
+        if (m.ryHoleFlag[i][j] == 0) {
+          FlowPoint& f = m.ryFlow[i][j];
+          for (int k = 1; k <= 4; ++k)
+            f[slot::dq + k - 1] = f[slot::dq + k - 1] * ryWeightX[k] - f[slot::res + k - 1] * ryWeightY[k];
+        }
 #pragma omp for schedule(static)
-  for (int b = 1; b <= m.nBodies; ++b)
-    for (int r = 2; r <= m.wkNr - 1; ++r)
-      for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
-        FlowPoint& f = m.wkFlow[p][r][1];
-        for (int k = 1; k <= 4; ++k)
-          f[slot::dq + k - 1] = f[slot::dq + k - 1] * wkWeightX[k] - f[slot::res + k - 1] * wkWeightY[k];
-      }
+    for (int b = 1; b <= m.nBodies; ++b)
+      for (int r = 2; r <= m.wkNr - 1; ++r)
+        for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
+          FlowPoint& f = m.wkFlow[p][r][1];
+          for (int k = 1; k <= 4; ++k)
+            f[slot::dq + k - 1] = f[slot::dq + k - 1] * wkWeightX[k] - f[slot::res + k - 1] * wkWeightY[k];
+        }
   }
 
   for (int k = 1; k <= 4; ++k) {
@@ -91,18 +90,18 @@ void ADD_RY(Model& m) {
 #pragma omp parallel
   {
 #pragma omp for schedule(static) nowait
-  for (int i = 2; i <= m.ryNx - 1; ++i)
-    for (int j = 2; j <= m.ryNy - 1; ++j) {
-      FlowPoint& f = m.ryFlow[i][j];
-      advanceState(f, f[slot::dq], f[slot::dq + 1], f[slot::dq + 2], f[slot::dq + 3]);
-    }
-
-#pragma omp for schedule(static)
-  for (int b = 1; b <= m.nBodies; ++b)
-    for (int r = 2; r <= m.wkNr - 1; ++r)
-      for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
-        FlowPoint& f = m.wkFlow[p][r][1];
+    for (int i = 2; i <= m.ryNx - 1; ++i)
+      for (int j = 2; j <= m.ryNy - 1; ++j) {
+        FlowPoint& f = m.ryFlow[i][j];
         advanceState(f, f[slot::dq], f[slot::dq + 1], f[slot::dq + 2], f[slot::dq + 3]);
       }
+
+#pragma omp for schedule(static)
+    for (int b = 1; b <= m.nBodies; ++b)
+      for (int r = 2; r <= m.wkNr - 1; ++r)
+        for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
+          FlowPoint& f = m.wkFlow[p][r][1];
+          advanceState(f, f[slot::dq], f[slot::dq + 1], f[slot::dq + 2], f[slot::dq + 3]);
+        }
   }
 }
