@@ -12,11 +12,18 @@
 
 namespace {
 
+// A run is a fixed number of time steps.
+constexpr int kRunSteps = 300;
+// A run that got past this step counts as complete: pressing start again shows
+// how long it took instead of starting another run.
+constexpr int kCompleteAfterStep = 280;
+
 // The run's texts in the status bar (panel 1), as the window shows them.
 namespace text {
 const std::string alreadyDone = "　計算は完了してます。　所要計算時間　＝";
 const std::string stepCountPrefix = "　計算回数＝";
-const std::string stepCountSuffix = "　　　　　　300回 で完了"; // 300 whatever stepCount is
+// The full run's length, whatever stepCount is.
+const std::string stepCountSuffix = "　　　　　　" + std::to_string(kRunSteps) + "回 で完了";
 const std::string finished = "計算が正常に終了しました。";
 const std::string diverged = "　計算が発散しました。　計算回数＝";
 } // namespace text
@@ -35,7 +42,7 @@ void keisan(Model& m, WindowServices& ws, RunStages& stages) {
   stages.palevisi(2);
   m.stopFlag = false;
   runCouplingSetup(m, ws);
-  m.stepCount = 300;
+  m.stepCount = kRunSteps;
   m.particleState = 1;
   shoki_atai(m);
   ws.setProgressRange(0, m.stepCount);
@@ -69,7 +76,7 @@ void keisan(Model& m, WindowServices& ws, RunStages& stages) {
 }
 
 void Button2Click(Model& m, WindowServices& ws, RunStages& stages) {
-  if (m.stepsDone > 280) {
+  if (m.stepsDone > kCompleteAfterStep) {
     ws.setStatusText(1, text::alreadyDone + Time_Time_d(m.runEndTick, m.runStartTick));
     return;
   }
