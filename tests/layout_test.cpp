@@ -400,3 +400,82 @@ TEST_F(Layout, MainGridLimitRefusesJustBeyondAndKeepsTheLastLayout) {
   EXPECT_EQ(std::memcmp(&afterRefusal->ry, &m.ry, sizeof m.ry), 0);
   EXPECT_EQ(afterRefusal->ryNy, m.ryNy);
 }
+
+namespace {
+// Thirty ellipses of size 20 with the ratio raised in the dialog's steps
+// until they need at least `target` perimeter indices, then the shapes and
+// sizes of the first two bodies varied until the layout needs exactly
+// `target`.  False when no such layout turns up.
+bool layoutNeeding(Model& m, int target) {
+  largestDialogLayout(m, shape::ellipse);
+  for (double ratio = 0.2; ratio <= 4.0; ratio += 0.2) {
+    m.ellipseRatio = ratio;
+    if (requiredPerimeterIndex(m) < target) continue;
+    for (int shape1 = shape::circle; shape1 <= shape::ellipse; ++shape1)
+      for (int size1 = 1; size1 <= 20; ++size1)
+        for (int shape2 = shape::circle; shape2 <= shape::ellipse; ++shape2)
+          for (int size2 = 1; size2 <= 20; ++size2) {
+            m.layoutShape[1][1] = shape1;
+            m.layoutSize[1][1] = size1;
+            m.layoutShape[1][2] = shape2;
+            m.layoutSize[1][2] = size2;
+            if (requiredPerimeterIndex(m) == target) return true;
+          }
+    return false;
+  }
+  return false;
+}
+} // namespace
+
+TEST_F(Layout, PerimeterCapacityHoldsExactlyItsLastIndex) {
+  // The highest index in use, wkNp + 1 (the continuation slot after the last
+  // body), may be the array's last slot 1775 but not one more.
+  const struct {
+    int needed;
+    bool fits;
+  } cases[] = {{1775, true}, {1776, false}};
+  for (const auto& c : cases) {
+    ws.calls.clear();
+    ASSERT_TRUE(layoutNeeding(m, c.needed)) << c.needed;
+    EXPECT_EQ(kmake(m, ws), c.fits) << c.needed;
+    if (c.fits) {
+      EXPECT_EQ(m.wkNp + 1, c.needed);
+      EXPECT_TRUE(ws.messages().empty());
+    } else {
+      ASSERT_EQ(ws.messages().size(), 1u);
+      EXPECT_NE(ws.messages()[0].find("= 1776　"), std::string::npos) << ws.messages()[0];
+    }
+  }
+}
+
+TEST_F(Layout, MainGridCapacityHoldsExactlyItsLastColumnAndRow) {
+  // A lone ellipse of size 20 whose long axis, ellipseRatio x 20, lies along x
+  // (or along y, the body turned by 90 degrees): raising the ratio by 0.01
+  // lengthens the main grid by less than a point, so the grid passes through
+  // every size along that axis up to the first one refused.
+  const struct {
+    const char* axis;
+    int turn;
+    double firstRatio;
+    int largestFitting;
+    const char* refusedSize; // as the message gives it
+  } cases[] = {{"x", 0, 8.0, 252, "= 253 × "}, {"y", 90, 12.0, 220, " × 221　"}};
+  for (const auto& c : cases) {
+    setStartupDefaults(m);
+    m.nColumns = 1;
+    m.columnBodies[1] = 1;
+    m.layoutShape[1][1] = shape::ellipse;
+    m.layoutSize[1][1] = 20;
+    m.layoutAngle[1][1] = c.turn;
+    ws.calls.clear();
+    int largest = 0;
+    for (double ratio = c.firstRatio; ratio < c.firstRatio + 2 && ws.messages().empty();
+         ratio += 0.01) {
+      m.ellipseRatio = ratio;
+      if (kmake(m, ws)) largest = c.turn == 0 ? m.ryNx : m.ryNy;
+    }
+    EXPECT_EQ(largest, c.largestFitting) << c.axis;
+    ASSERT_EQ(ws.messages().size(), 1u) << c.axis;
+    EXPECT_NE(ws.messages()[0].find(c.refusedSize), std::string::npos) << ws.messages()[0];
+  }
+}
