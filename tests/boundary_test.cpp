@@ -126,9 +126,11 @@ const CornerCase kCorners[] = {
 };
 
 TEST(By2_R, LinksAtCellCornersCopyThatCornerAndRefreshTheEnergy) {
+  const auto prepared = channelWithOneBody();
+  synthetic::fillFlow(*prepared, synthetic::wavyState);
+  auto m = makeModel();
   for (const auto& c : kCorners) {
-    auto m = channelWithOneBody();
-    synthetic::fillFlow(*m, synthetic::wavyState);
+    *m = *prepared;
     const int pF = m->bodyFirst[1];
     m->ryFromWkCount = 1;
     m->ryFromWk[1] = link(20, 16, 1, pF + 3, 8, 1, c.s, c.t);

@@ -9,6 +9,7 @@
 
 #include "coupling_checks.h"
 #include "fake_window_services.h"
+#include "reused_model.h"
 #include "synthetic_grids.h"
 
 #include <gtest/gtest.h>
@@ -102,9 +103,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto &info) { return "Preset" + std::to_string(info.param.preset); });
 
 TEST(CouplingSetup, SingleBodyHolesAreEnclosedByTheReceiverRing) {
+  auto m = makeModel();
   for (int code : {shape::circle, shape::square, shape::triangle, shape::plate, shape::ellipse}) {
     const std::string what = "shape " + std::to_string(code);
-    auto m = makeModel();
+    clearModel(*m);
     setStartupDefaults(*m);
     m->nColumns = 1;
     m->columnBodies[1] = 1;
@@ -125,10 +127,11 @@ TEST(CouplingSetup, OuterEdgesLinkToTheOtherBodyOnlyWhenTheGridsOverlap) {
     int size, spacing;
     bool overlap;
   };
+  auto m = makeModel();
   for (const Case &c : {Case{5, 40, false}, Case{14, 18, true}, Case{20, 22, true}}) {
     const std::string what =
         "size " + std::to_string(c.size) + " spacing " + std::to_string(c.spacing);
-    auto m = makeModel();
+    clearModel(*m);
     setStartupDefaults(*m);
     m->nColumns = 1;
     m->columnBodies[1] = 2;

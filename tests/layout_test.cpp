@@ -4,6 +4,7 @@
 #include "layout/presets.h"
 
 #include "fake_window_services.h"
+#include "reused_model.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +14,10 @@
 
 namespace {
 
+// Every test starts from the start-up layout in the one model the suite
+// shares, cleared for it.
 struct LayoutFixture : ::testing::Test {
-  std::unique_ptr<Model> model = makeModel();
-  Model& m = *model;
+  Model& m = sharedCleanModel();
   FakeWindowServices ws;
   void SetUp() override { setStartupDefaults(m); }
   const AuxPoint& aux(int p, int r) const { return m.wk[p][r][1]; }

@@ -218,13 +218,15 @@ const UnsoundCase kUnsound[] = {
 };
 
 TEST(RunDivergence, SoundnessCheckCoversEveryPointAStepWrites) {
+  auto prepared = makeModel();
+  synthetic::mainGrid(*prepared, 14, 11);
+  prepared->wkNr = 10;
+  synthetic::ringBody(*prepared, 8, 6, 2.5, 6.2, 24);
+  synthetic::ringBody(*prepared, 30, 6, 2.5, 6.2, 24);
+  shoki_atai(*prepared);
+  auto m = makeModel();
   for (const auto& c : kUnsound) {
-    auto m = makeModel();
-    synthetic::mainGrid(*m, 14, 11);
-    m->wkNr = 10;
-    synthetic::ringBody(*m, 8, 6, 2.5, 6.2, 24);
-    synthetic::ringBody(*m, 30, 6, 2.5, 6.2, 24);
-    shoki_atai(*m);
+    *m = *prepared;
     c.spoil(*m);
     EXPECT_EQ(flowIsSound(*m), c.sound) << c.name;
   }
