@@ -450,34 +450,62 @@ TEST_F(Layout, PerimeterCapacityHoldsExactlyItsLastIndex) {
   }
 }
 
-TEST_F(Layout, MainGridCapacityHoldsExactlyItsLastColumnAndRow) {
-  // A lone ellipse of size 20 whose long axis, ellipseRatio x 20, lies along x
-  // (or along y, the body turned by 90 degrees): raising the ratio by 0.01
-  // lengthens the main grid by less than a point, so the grid passes through
-  // every size along that axis up to the first one refused.
-  const struct {
-    const char* axis;
-    int turn;
-    double firstRatio;
-    int largestFitting;
-    const char* refusedSize; // as the message gives it
-  } cases[] = {{"x", 0, 8.0, 252, "= 253 × "}, {"y", 90, 12.0, 220, " × 221　"}};
-  for (const auto& c : cases) {
-    setStartupDefaults(m);
-    m.nColumns = 1;
-    m.columnBodies[1] = 1;
-    m.layoutShape[1][1] = shape::ellipse;
-    m.layoutSize[1][1] = 20;
-    m.layoutAngle[1][1] = c.turn;
+TEST_F(Layout, MainGridCapacityHoldsExactly252By220) {
+  // Column 1 holds one ellipse of size 20 whose long axis, ellipseRatio x 20,
+  // lies along x: it sets how far upstream the grid begins.  Column 2 holds
+  // five circles whose spacing and size set the grid's height.
+  setStartupDefaults(m);
+  m.nColumns = 2;
+  m.columnBodies[1] = 1;
+  m.layoutShape[1][1] = shape::ellipse;
+  m.layoutSize[1][1] = 20;
+  m.columnBodies[2] = 5;
+  m.ellipseRatio = 8.0;
+  auto setCircleSize = [&](int size) {
+    for (int k = 1; k <= 5; ++k) m.layoutSize[2][k] = size;
+  };
+  auto fits = [&] {
     ws.calls.clear();
-    int largest = 0;
-    for (double ratio = c.firstRatio; ratio < c.firstRatio + 2 && ws.messages().empty();
-         ratio += 0.01) {
-      m.ellipseRatio = ratio;
-      if (kmake(m, ws)) largest = c.turn == 0 ? m.ryNx : m.ryNy;
+    return kmake(m, ws);
+  };
+  auto refusedAs = [&](const std::string& size) {
+    return !fits() && ws.messages().size() == 1 &&
+           ws.messages()[0].find("= " + size + "　") != std::string::npos;
+  };
+
+  // Rows: a spacing and circle size that give exactly 220 rows, one size more
+  // being refused at 221 rows.
+  int circleSize = 0;
+  for (int spacing = 58; spacing <= 66 && circleSize == 0; ++spacing)
+    for (int size = 1; size <= 19 && circleSize == 0; ++size) {
+      m.columnSpacing[2] = spacing;
+      setCircleSize(size);
+      if (!fits() || m.ryNy != 220) continue;
+      const int columns = m.ryNx;
+      setCircleSize(size + 1);
+      if (refusedAs(std::to_string(columns) + " × 221")) circleSize = size;
     }
-    EXPECT_EQ(largest, c.largestFitting) << c.axis;
-    ASSERT_EQ(ws.messages().size(), 1u) << c.axis;
-    EXPECT_NE(ws.messages()[0].find(c.refusedSize), std::string::npos) << ws.messages()[0];
+  ASSERT_NE(circleSize, 0) << "no grid of exactly 220 rows fitted with 221 refused";
+  setCircleSize(circleSize);
+
+  // Columns: the ratio raised by 0.01 (less than a column a step) until the
+  // grid is refused; the last grid accepted has exactly 252 x 220 points.
+  int lastNx = 0, lastNy = 0;
+  std::string refusal;
+  for (double ratio = 8.0; ratio < 10.0 && refusal.empty(); ratio += 0.01) {
+    m.ellipseRatio = ratio;
+    if (fits()) {
+      lastNx = m.ryNx;
+      lastNy = m.ryNy;
+    } else {
+      refusal = ws.messages().empty() ? "no message" : ws.messages()[0];
+    }
   }
+  EXPECT_EQ(lastNx, 252);
+  EXPECT_EQ(lastNy, 220);
+  EXPECT_NE(refusal.find("= 253 × 220　"), std::string::npos) << refusal;
+
+  // One row more, at the last ratio accepted (the refusal put it back).
+  setCircleSize(circleSize + 1);
+  EXPECT_TRUE(refusedAs("252 × 221")) << (ws.messages().empty() ? "" : ws.messages()[0]);
 }
