@@ -69,8 +69,9 @@ TEST(VelocityVectors, ColourBinsOfTheSpeed) {
       {4.6, 5.0, 0x004DFF, "inside a bin: its lower edge 4.5"},
       {1.2, 1.0, kRed, "above scaleHigh: red"},
   };
+  Bare b;
   for (const auto& c : cases) {
-    Bare b;
+    fillWhite(b.s);
     b.mainPoint(2, 2, 30, 100, c.speed, 0);
     b.m->scaleLow = 0;
     b.m->scaleHigh = c.scaleHigh;
