@@ -14,11 +14,18 @@
 
 namespace {
 
+// A run is a fixed number of time steps.
+constexpr int kRunSteps = 300;
+// A run that got past this step counts as complete: pressing start again shows
+// how long it took instead of starting another run.
+constexpr int kCompleteAfterStep = 280;
+
 // The run's texts in the status bar (panel 1), as the window shows them.
 namespace text {
 const std::string alreadyDone = "　計算は完了してます。　所要計算時間　＝";
 const std::string stepCountPrefix = "　計算回数＝";
-const std::string stepCountSuffix = "　　　　　　300回 で完了"; // 300 whatever stepCount is
+// The full run's length, whatever stepCount is.
+const std::string stepCountSuffix = "　　　　　　" + std::to_string(kRunSteps) + "回 で完了";
 const std::string finished = "計算が正常に終了しました。";
 const std::string diverged = "　計算が発散しました。　計算回数＝";
 } // namespace text
@@ -33,7 +40,9 @@ void timeStep(Model& m) {
   Kyoukai(m);
 }
 
-void keisan(Model& m, WindowServices& ws, RunStages& stages) { keisanSteps(m, ws, stages, 300); }
+void keisan(Model& m, WindowServices& ws, RunStages& stages) {
+  keisanSteps(m, ws, stages, kRunSteps);
+}
 
 void keisanSteps(Model& m, WindowServices& ws, RunStages& stages, int lastStep) {
   stages.palevisi(2);
@@ -88,14 +97,14 @@ void keisanContinue(Model& m, WindowServices& ws, RunStages& stages) {
   stages.palevisi(2);
   m.stopFlag = false;
   const int firstStep = m.flowStep + 1;
-  m.stepCount = m.flowStep + 300;
+  m.stepCount = m.flowStep + kRunSteps;
   m.particleState = 1; // the flow moves on: traces must be seeded again
   ws.setProgressRange(firstStep - 1, m.stepCount);
   runSteps(m, ws, stages, firstStep, m.stepCount);
 }
 
 void Button2Click(Model& m, WindowServices& ws, RunStages& stages) {
-  if (m.stepsDone > 280) {
+  if (m.stepsDone > kCompleteAfterStep) {
     ws.setStatusText(1, text::alreadyDone + Time_Time_d(m.runEndTick, m.runStartTick));
     return;
   }
