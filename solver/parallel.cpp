@@ -45,7 +45,7 @@ bool waitsAsleep() {
 
 void setSolverThreads(int threads) { requestedThreads = threads; }
 
-int chooseStepThreads() {
+int chooseStepThreads(const Model& m) {
 #ifdef _OPENMP
   static const int defaultThreads = omp_get_max_threads();
   int threads = requestedThreads;
@@ -53,7 +53,10 @@ int chooseStepThreads() {
   if (threads <= 0 && !asleep) threads = 1;
   if (threads <= 0) {
     const int others = std::max(0, runnableNow() - 1);
-    threads = std::clamp(omp_get_num_procs() - others, 1, defaultThreads);
+    long points = long(std::max(0, m.ryNx - 2)) * std::max(0, m.ryNy - 2);
+    for (int b = 1; b <= m.nBodies; ++b) points += long(m.bodyLast[b] - m.bodyFirst[b] + 1) * std::max(0, m.wkNr - 2);
+    const int worthwhile = int(std::min<long>(points / kPointsPerThread, defaultThreads));
+    threads = std::clamp(std::min(omp_get_num_procs() - others, worthwhile), 1, defaultThreads);
   }
   omp_set_num_threads(threads);
   return threads;

@@ -16,7 +16,7 @@ constexpr double kQuotientGuard = 1e-40;
 void RRK(Model& m) {
   // The step's number of threads, chosen as it begins (RRK opens every step)
   // and kept by the smoothing, the update and the soundness check after it.
-  chooseStepThreads();
+  chooseStepThreads(m);
   Risa_RY_2(m);
   // The bodies' auxiliary grids are independent of each other (their column
   // ranges are apart); each is worked on by one thread, in that thread's

@@ -37,11 +37,15 @@ TEST(SolverThreads, OneAndThreeThreadsGiveTheSameBitsInEveryField) {
   EXPECT_EQ(std::memcmp(one->wkFlow.data(), three->wkFlow.data(), sizeof one->wkFlow), 0);
 }
 
-TEST(SolverThreads, RequestedCountIsUsedAndTheAutomaticChoiceStaysWithinTheDefault) {
+TEST(SolverThreads, RequestedCountIsUsedAndTheAutomaticChoiceFitsTheGrid) {
+  auto m = makeModel();
+  m->ryNx = 202, m->ryNy = 102; // 20,000 updated points: one thread's worth
   setSolverThreads(3);
-  EXPECT_EQ(chooseStepThreads(), 3);
+  EXPECT_EQ(chooseStepThreads(*m), 3);
   setSolverThreads(0);
-  const int chosen = chooseStepThreads();
+  EXPECT_EQ(chooseStepThreads(*m), 1);
+  m->ryNx = 252, m->ryNy = 220;
+  const int chosen = chooseStepThreads(*m);
   EXPECT_GE(chosen, 1);
   EXPECT_LE(chosen, omp_get_num_procs());
 }
