@@ -7,7 +7,22 @@
 #include <QApplication>
 #include <QSessionManager>
 
+#include <cstdlib>
+#include <unistd.h>
+
 int main(int argc, char* argv[]) {
+  // The solver's threads may only be used when they sleep while they wait
+  // (solver/parallel.h).  The OpenMP runtime reads its wait policy once, as
+  // it is loaded, before main; so a program started without one sets it and
+  // replaces itself with a fresh start of the same program and arguments,
+  // which then finds the variable set and goes on (no second start).  Should
+  // the new start fail, the setting is taken back and the solver keeps to
+  // one thread.
+  if (!std::getenv("OMP_WAIT_POLICY") && !std::getenv("GOMP_SPINCOUNT")) {
+    setenv("OMP_WAIT_POLICY", "passive", 1);
+    execv("/proc/self/exe", argv);
+    unsetenv("OMP_WAIT_POLICY");
+  }
   // The plain event dispatcher: the run processes pending events thousands
   // of times, and the GLib one costs several times more per call.
   if (qEnvironmentVariableIsEmpty("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
