@@ -43,6 +43,12 @@ inline constexpr int kMainPlaneSize = (kMainNxCapacity + 2) * kMainPlaneStride;
 inline constexpr int kAuxPlaneCount = 38;
 inline constexpr int kAuxPlaneStride = 16;
 inline constexpr int kAuxPlaneSize = (kPerimeterCapacity + 2) * kAuxPlaneStride;
+// Of these, the metric planes (xXi, yXi, xEta, yEta, J, 0.5 / J and the two
+// sound lengths), which the time steps keep for every body in
+// wkMetricPlanes, one body's planes after the other's.
+inline constexpr int kAuxMetricPlaneCount = 8;
+inline constexpr int kAuxMetricPlanesSize =
+    kAuxMetricPlaneCount * (kPerimeterCapacity + 2 * kBodySlots) * kAuxPlaneStride;
 inline constexpr int kTracePointCapacity = 1800;
 
 // A fixed array indexed 1..N (slot 0 unused).
@@ -196,6 +202,9 @@ struct Model : LayoutParameters {
   Arr3<std::array<double, 6>, kPerimeterCapacity, kLayerSlots, kGridSets> wkMetric;
   // wkSoundLen[p][r][s][k]: k = 1 along the perimeter, 2 across the layers.
   Arr3<std::array<double, 3>, kPerimeterCapacity, kLayerSlots, kGridSets> wkSoundLen;
+  // Counts the computations of wkMetric and wkSoundLen; whatever keeps values
+  // derived from them compares it with the count they were derived at.
+  int metricGeneration;
 
   // ---------------------------------------------------------- coupling
   Arr2<std::uint8_t, kMainNxCapacity, kMainNyCapacity> ryHoleFlag;
@@ -225,6 +234,11 @@ struct Model : LayoutParameters {
   std::array<double, kMainPlaneCount * kMainPlaneSize> ryPlanes;
   // The same for Risa_WK_1, layers contiguous.
   std::array<double, kAuxPlaneCount * kAuxPlaneSize> wkPlanes;
+  // The auxiliary grids' metric planes, which do not change from step to
+  // step: formed again when metricGeneration (bumped by every computation of
+  // the metrics) differs from the generation they were formed from.
+  std::array<double, kAuxMetricPlanesSize> wkMetricPlanes;
+  int wkMetricPlanesGeneration;
 
   // ---------------------------------------------------- solver constants
   double uInf;       // free-stream speed 0.05*sqrt(1.4)

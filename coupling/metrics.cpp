@@ -81,6 +81,7 @@ void Metric_Calc_Ryu_WK(Model &m, WindowServices &ws, int pFirst, int pLast, int
       m.wkSoundLen[pLast + 1][r][s][k] = m.wkSoundLen[pFirst + 1][r][s][k];
     }
   }
+  ++m.metricGeneration;
 }
 
 void Define_Metric(Model &m, WindowServices &ws) {

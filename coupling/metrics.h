@@ -28,7 +28,8 @@ void Define_Metric(Model &m, WindowServices &ws);
 // body surface (so rLast ≥ rFirst + 2).  A point whose |jac| < 1e-9 is
 // reported by one modal message "Metric_Yaco2--p-r-s-jac" and gets jac = 1;
 // a jac that is not a number becomes 1 without a message.  Finally the ghost
-// columns receive the metrics of their periodic images.
+// columns receive the metrics of their periodic images, and
+// m.metricGeneration counts one more computation.
 void Metric_Calc_Ryu_WK(Model &m, WindowServices &ws, int pFirst, int pLast, int rFirst, int rLast,
                         int s);
 

@@ -9,8 +9,9 @@
 
 // The residual works on contiguous copies of one body's fields and metrics
 // (planes over the body's columns pFirst-1..pLast+1 only, point (p, r) at
-// (p - pFirst + 1) * 16 + r, in a work area the caller gives), loaded on entry and
-// written back on exit, so that its loops run along the layers: a xi-pass
+// (p - pFirst + 1) * 16 + r, in areas the caller gives); the fields are
+// loaded on entry and written back on exit, the metric planes kept by the
+// caller while the metrics stay the same, so that its loops run along the layers: a xi-pass
 // handles all layers at one interface p + 1/2 at a time, an eta-pass the
 // layers of one column.  Each value is formed by the same operations, in the
 // same order, as a line-by-line sweep would form it, and the columns of the
@@ -20,25 +21,40 @@
 
 namespace {
 
-struct Planes : StatePlanes {
+// The metric planes of one body, in the order of auxMetricPlanes' areas.
+struct MetricPlanes {
   double *xXi, *yXi, *xEta, *yEta, *J;
-  double *halfInvJ;        // 0.5 / J
+  double *halfInvJ;           // 0.5 / J
   double *soundXi, *soundEta; // wkSoundLen 1 and 2
+
+  MetricPlanes(double* base, int pFirst, int pLast) {
+    const int size = auxPlaneSize(pFirst, pLast);
+    int next = 0;
+    auto plane = [&] { return base + size * next++; };
+    xXi = plane(), yXi = plane(), xEta = plane(), yEta = plane(), J = plane();
+    halfInvJ = plane(), soundXi = plane(), soundEta = plane();
+  }
+};
+
+struct Planes : StatePlanes {
+  const double *xXi, *yXi, *xEta, *yEta, *J, *halfInvJ, *soundXi, *soundEta;
   double *tau;             // directional measure of the current pass
   double *pairT;           // (p(n) + p(n+1)) / (rho(n) + rho(n+1)) along the xi-lines
   static constexpr int stride = kAuxPlaneStride;
 
   int origin; // the body's first column, pFirst - 1
 
-  // Planes of (pLast - pFirst + 3) columns each, one after the other from base.
-  Planes(double* base, int pFirst, int pLast) : origin(pFirst - 1) {
+  // Work planes of (pLast - pFirst + 3) columns each, one after the other
+  // from base; the metric planes from metricBase.
+  Planes(double* base, const double* metricBase, int pFirst, int pLast) : origin(pFirst - 1) {
     const int size = auxPlaneSize(pFirst, pLast);
     int next = 0;
     auto plane = [&] { return base + size * next++; };
     assign(plane);
-    xXi = plane(), yXi = plane(), xEta = plane(), yEta = plane(), J = plane();
-    halfInvJ = plane(), soundXi = plane(), soundEta = plane();
     tau = plane(), pairT = plane();
+    const MetricPlanes g(const_cast<double*>(metricBase), pFirst, pLast);
+    xXi = g.xXi, yXi = g.yXi, xEta = g.xEta, yEta = g.yEta, J = g.J;
+    halfInvJ = g.halfInvJ, soundXi = g.soundXi, soundEta = g.soundEta;
   }
   int at(int p, int r) const { return (p - origin) * stride + r; }
 };
@@ -195,11 +211,9 @@ void etaLine(const Model& m, const Planes& q, int p, int rFirst, int rLast, doub
 }
 
 void load(const Model& m, const Planes& q, int pFirst, int pLast, int s) {
-  using namespace metric;
   for (int p = pFirst - 1; p <= pLast + 1; ++p)
     for (int r = 1; r <= m.wkNr; ++r) {
       const FlowPoint& f = m.wkFlow[p][r][s];
-      const auto& g = m.wkMetric[p][r][s];
       const int a = q.at(p, r);
       q.rho[a] = f[slot::rho];
       q.u[a] = f[slot::u];
@@ -210,14 +224,6 @@ void load(const Model& m, const Planes& q, int pFirst, int pLast, int s) {
       q.mv[a] = f[slot::rho] * f[slot::v];
       q.T[a] = f[slot::pres] / f[slot::rho];
       q.dt[a] = f[slot::dt];
-      q.xXi[a] = g[xXi];
-      q.yXi[a] = g[yXi];
-      q.xEta[a] = g[xEta];
-      q.yEta[a] = g[yEta];
-      q.J[a] = g[jac];
-      q.halfInvJ[a] = 0.5 / g[jac];
-      q.soundXi[a] = m.wkSoundLen[p][r][s][1];
-      q.soundEta[a] = m.wkSoundLen[p][r][s][2];
     }
 }
 
@@ -250,9 +256,27 @@ void store(Model& m, const Planes& q, int pFirst, int pLast, int rFirst, int rLa
 
 } // namespace
 
+void loadAuxMetrics(const Model& m, int pFirst, int pLast, int s, double* metricArea) {
+  using namespace metric;
+  const MetricPlanes q(metricArea, pFirst, pLast);
+  for (int p = pFirst - 1; p <= pLast + 1; ++p)
+    for (int r = 1; r <= m.wkNr; ++r) {
+      const auto& g = m.wkMetric[p][r][s];
+      const int a = (p - pFirst + 1) * kAuxPlaneStride + r;
+      q.xXi[a] = g[xXi];
+      q.yXi[a] = g[yXi];
+      q.xEta[a] = g[xEta];
+      q.yEta[a] = g[yEta];
+      q.J[a] = g[jac];
+      q.halfInvJ[a] = 0.5 / g[jac];
+      q.soundXi[a] = m.wkSoundLen[p][r][s][1];
+      q.soundEta[a] = m.wkSoundLen[p][r][s][2];
+    }
+}
+
 WHIRLPANE_HOT_LOOP void auxStages(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s,
-                                   double reynolds, double* workArea) {
-  const Planes q(workArea, pFirst, pLast);
+                                   double reynolds, double* workArea, const double* metricArea) {
+  const Planes q(workArea, metricArea, pFirst, pLast);
   const double mu2 = 2 * m.uInf / reynolds;
   const int layers = rLast - rFirst + 1;
   load(m, q, pFirst, pLast, s);
@@ -307,6 +331,8 @@ void sumAuxStageProducts(Model& m, int pFirst, int pLast, int rFirst, int rLast,
 }
 
 void Risa_WK_1(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s, double reynolds) {
-  auxStages(m, pFirst, pLast, rFirst, rLast, s, reynolds, m.wkPlanes.data());
+  double* metrics = m.wkPlanes.data() + kAuxWorkPlaneCount * auxPlaneSize(pFirst, pLast);
+  loadAuxMetrics(m, pFirst, pLast, s, metrics);
+  auxStages(m, pFirst, pLast, rFirst, rLast, s, reynolds, m.wkPlanes.data(), metrics);
   sumAuxStageProducts(m, pFirst, pLast, rFirst, rLast, s);
 }

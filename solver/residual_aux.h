@@ -25,12 +25,21 @@
 void Risa_WK_1(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s, double reynolds);
 
 // The stages of Risa_WK_1 without the inner products, on work planes in
-// workArea (kAuxPlaneCount planes of auxPlaneSize(pFirst, pLast) values).
-// It reads and writes only the records of the columns pFirst-1..pLast+1,
-// so bodies, whose column ranges are apart, can run at once, each on a work
-// area of its own.
+// workArea (kAuxWorkPlaneCount planes of auxPlaneSize(pFirst, pLast) values)
+// and the metric planes that loadAuxMetrics formed in metricArea.  It reads
+// and writes only the records of the columns pFirst-1..pLast+1, so bodies,
+// whose column ranges are apart, can run at once, each on a work area of its
+// own.
 void auxStages(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s, double reynolds,
-               double* workArea);
+               double* workArea, const double* metricArea);
+
+// Work planes that auxStages changes, before the metric planes.
+constexpr int kAuxWorkPlaneCount = kAuxPlaneCount - kAuxMetricPlaneCount;
+
+// Forms the kAuxMetricPlaneCount metric planes of the columns pFirst-1..pLast+1,
+// layers 1..wkNr, of grid set s in metricArea: the metrics, 0.5 / J and the
+// sound lengths.  They stay valid until the metrics are computed again.
+void loadAuxMetrics(const Model& m, int pFirst, int pLast, int s, double* metricArea);
 
 // Values in one work plane of the columns pFirst-1..pLast+1 (16 a column:
 // the layers and their padding).

@@ -6,6 +6,7 @@
 #include "solver/residual_main.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 // Keeps the quotients of the rational combination finite when a grid's
@@ -23,10 +24,20 @@ void RRK(Model& m) {
   // share of m.wkPlanes, which holds the planes of one body at a time (a few
   // hundred kilobytes, so they stay in cache).  The inner products are then
   // summed in body order.
+  // The bodies' metric planes lie one after the other in m.wkMetricPlanes;
+  // they are formed again only after the metrics were (a new set-up).
+  std::array<int, kBodySlots + 1> metricOffset{};
+  for (int b = 1; b < m.nBodies; ++b)
+    metricOffset[b + 1] = metricOffset[b] + kAuxMetricPlaneCount * auxPlaneSize(m.bodyFirst[b], m.bodyLast[b]);
+  if (m.wkMetricPlanesGeneration != m.metricGeneration) {
+    for (int b = 1; b <= m.nBodies; ++b)
+      loadAuxMetrics(m, m.bodyFirst[b], m.bodyLast[b], 1, m.wkMetricPlanes.data() + metricOffset[b]);
+    m.wkMetricPlanesGeneration = m.metricGeneration;
+  }
   int widest = 0;
   for (int b = 1; b <= m.nBodies; ++b)
     widest = std::max(widest, auxPlaneSize(m.bodyFirst[b], m.bodyLast[b]));
-  const int areaSize = kAuxPlaneCount * std::max(widest, 1);
+  const int areaSize = kAuxWorkPlaneCount * std::max(widest, 1);
   const int areas = std::max(1, int(m.wkPlanes.size()) / areaSize);
   const int teamLimit = std::min(areas, m.nBodies);
 #pragma omp parallel num_threads(std::min(omp_get_max_threads(), std::max(teamLimit, 1)))
@@ -34,7 +45,8 @@ void RRK(Model& m) {
     double* area = m.wkPlanes.data() + std::size_t(omp_get_thread_num()) * areaSize;
 #pragma omp for schedule(static)
     for (int b = 1; b <= m.nBodies; ++b)
-      auxStages(m, m.bodyFirst[b], m.bodyLast[b], 2, m.wkNr - 1, 1, 100.0, area);
+      auxStages(m, m.bodyFirst[b], m.bodyLast[b], 2, m.wkNr - 1, 1, 100.0, area,
+                m.wkMetricPlanes.data() + metricOffset[b]);
   }
   for (int b = 1; b <= m.nBodies; ++b) sumAuxStageProducts(m, m.bodyFirst[b], m.bodyLast[b], 2, m.wkNr - 1, 1);
   combineStages(m);
