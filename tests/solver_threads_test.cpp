@@ -13,18 +13,24 @@
 
 namespace {
 
+// The set-up of a preset's layout, its initial state and 30 time steps on
+// `threads` threads, in m.
+void runPreset(Model& m, int preset, int threads) {
+  FakeWindowServices ws;
+  applyPreset(m, ws, preset);
+  m.stopFlag = false;
+  runCouplingSetup(m, ws);
+  shoki_atai(m);
+  setSolverThreads(threads);
+  for (int s = 0; s < 30; ++s) timeStep(m);
+  setSolverThreads(0);
+}
+
 // Preset 4's layout after its set-up and 30 time steps on `threads` threads.
 std::unique_ptr<Model> stepsOn(int threads) {
   auto m = makeModel();
-  FakeWindowServices ws;
   setStartupDefaults(*m);
-  applyPreset(*m, ws, 4);
-  m->stopFlag = false;
-  runCouplingSetup(*m, ws);
-  shoki_atai(*m);
-  setSolverThreads(threads);
-  for (int s = 0; s < 30; ++s) timeStep(*m);
-  setSolverThreads(0);
+  runPreset(*m, 4, threads);
   return m;
 }
 
@@ -35,6 +41,19 @@ TEST(SolverThreads, OneAndThreeThreadsGiveTheSameBitsInEveryField) {
   // included, compared as bytes.
   EXPECT_EQ(std::memcmp(one->ryFlow.data(), three->ryFlow.data(), sizeof one->ryFlow), 0);
   EXPECT_EQ(std::memcmp(one->wkFlow.data(), three->wkFlow.data(), sizeof one->wkFlow), 0);
+}
+
+// The metric planes that the steps keep are formed again after a new
+// set-up: a run of another layout after preset 4's gives the bits of that
+// layout run in a fresh model.
+TEST(SolverThreads, StepsAfterANewSetUpUseTheNewMetrics) {
+  const auto again = stepsOn(1), fresh = makeModel();
+  setStartupDefaults(*fresh);
+  runPreset(*again, 2, 1);
+  runPreset(*fresh, 2, 1);
+  ASSERT_NE(again->nBodies, 0);
+  EXPECT_EQ(std::memcmp(again->ryFlow.data(), fresh->ryFlow.data(), sizeof fresh->ryFlow), 0);
+  EXPECT_EQ(std::memcmp(again->wkFlow.data(), fresh->wkFlow.data(), sizeof fresh->wkFlow), 0);
 }
 
 TEST(SolverThreads, RequestedCountIsUsedAndTheAutomaticChoiceFitsTheGrid) {
