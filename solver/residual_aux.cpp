@@ -223,7 +223,6 @@ void load(const Model& m, const Planes& q, int pFirst, int pLast, int s) {
       q.mu[a] = f[slot::rho] * f[slot::u];
       q.mv[a] = f[slot::rho] * f[slot::v];
       q.T[a] = f[slot::pres] / f[slot::rho];
-      q.dt[a] = f[slot::dt];
     }
 }
 
@@ -280,6 +279,11 @@ WHIRLPANE_HOT_LOOP void auxStages(Model& m, int pFirst, int pLast, int rFirst, i
   const double mu2 = 2 * m.uInf / reynolds;
   const int layers = rLast - rFirst + 1;
   load(m, q, pFirst, pLast, s);
+  // Of the records' time steps, stage 1 reads those of the edge layers (its
+  // eta-lines take the smaller of them and tau_eta); it sets the others
+  // before reading them.
+  for (int p = pFirst; p <= pLast; ++p)
+    for (int r : {rFirst - 1, rLast + 1}) q.dt[q.at(p, r)] = m.wkFlow[p][r][s][slot::dt];
 
   // Stage 1: R(U^n), dt = cflAux min(tau_eta, tau_xi), X = dt R / (2 J) and
   // the intermediate state, column by column.

@@ -243,19 +243,28 @@ WHIRLPANE_HOT_LOOP void yStage2Pass(const Model& m, const Planes& q, IndexRange 
 }
 
 WHIRLPANE_HOT_LOOP void loadPass(const Model& m, const Planes& q, IndexRange share) {
-  for (int i = share.first; i <= share.last; ++i)
-    for (int j = 1; j <= m.ryNy; ++j) {
+  const int ny = m.ryNy;
+  for (int i = share.first; i <= share.last; ++i) {
+    for (int j = 1; j <= ny; ++j) {
       const FlowPoint& f = m.ryFlow[i][j];
       const int a = q.at(i, j);
       q.rho[a] = f[slot::rho];
-      q.u[a] = q.uBefore[a] = f[slot::u];
-      q.v[a] = q.vBefore[a] = f[slot::v];
+      q.u[a] = f[slot::u];
+      q.v[a] = f[slot::v];
       q.e[a] = f[slot::e];
       q.p[a] = f[slot::pres];
       q.mu[a] = f[slot::rho] * f[slot::u];
       q.mv[a] = f[slot::rho] * f[slot::v];
       q.T[a] = f[slot::pres] / f[slot::rho];
     }
+    // The velocity at U^n that the stage-2 y-lines read beside them: column
+    // 1 and the edge rows, which no step changes; advancePass forms the rest.
+    for (int j = 1; j <= ny; j += (i == 1 ? 1 : std::max(1, ny - 1))) {
+      const int a = q.at(i, j);
+      q.uBefore[a] = q.u[a];
+      q.vBefore[a] = q.v[a];
+    }
+  }
 }
 
 // U^n again (the pressure stays at its intermediate value), and the state,
