@@ -6,6 +6,7 @@
 #include "ui/layout_dialog_texts.h"
 #include "ui/main_window.h"
 #include "ui/number_text.h"
+#include "ui/window_text.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -18,9 +19,6 @@
 
 #include <algorithm>
 
-namespace {
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
-} // namespace
 
 LayoutDialog::LayoutDialog(MainWindow& window)
     : QWidget(&window, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),

@@ -9,6 +9,7 @@
 #include "ui/layout_dialog.h"
 #include "ui/main_window_texts.h"
 #include "ui/window_run_stages.h"
+#include "ui/window_text.h"
 #include "view/particles.h"
 #include "view/surfaces.h"
 #include "view/transform.h"
@@ -28,9 +29,6 @@
 
 #include <functional>
 
-namespace {
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
-} // namespace
 
 // The window's drawing area: shows the window surface at (0, 0) and reports
 // mouse presses in its own pixel coordinates (those of the view bitmap).
@@ -213,41 +211,42 @@ void MainWindow::buildStatusBar() {
 
 void MainWindow::buildMenus() {
   QMenuBar* bar = menuBar();
-  auto addMenu = [bar](const char* name) {
-    QMenu* menu = bar->addMenu(QString());
+  auto addMenu = [bar](const char* name, const char* caption) {
+    QMenu* menu = bar->addMenu(text(caption));
     menu->setObjectName(name);
     menu->menuAction()->setObjectName(name);
     return menu;
   };
-  auto addItem = [this](QMenu* menu, const char* name, void (MainWindow::*handler)()) {
-    QAction* a = menu->addAction(QString());
+  auto addItem = [this](QMenu* menu, const char* name, const char* caption,
+                        void (MainWindow::*handler)()) {
+    QAction* a = menu->addAction(text(caption));
     a->setObjectName(name);
-    if (handler) connect(a, &QAction::triggered, this, handler);
-    return a;
+    connect(a, &QAction::triggered, this, handler);
   };
-  file1_ = addMenu("File1");
-  addItem(file1_, "Whirlpane1", &MainWindow::Whirlpane1Click);
-  n2_ = addMenu("N2");
-  addItem(n2_, "pt_1", &MainWindow::pt_1Click);
-  addItem(n2_, "pt_2", &MainWindow::pt_2Click);
-  addItem(n2_, "pt_3", &MainWindow::pt_3Click);
-  addItem(n2_, "pt_4", &MainWindow::pt_4Click);
-  n11_ = addMenu("N11");
-  addItem(n11_, "N10", &MainWindow::N10Click);
-  addItem(n11_, "N9", &MainWindow::N9Click);
-  addItem(n11_, "N12", &MainWindow::N12Click);
-  hensh_ = addMenu("hensh");
-  addItem(hensh_, "N7", &MainWindow::N7Click);
-  addItem(hensh_, "N8", &MainWindow::N8Click);
-  modelK_ = addMenu("model_k");
-  addItem(modelK_, "N4", &MainWindow::N4Click);
-  addItem(modelK_, "bylr11", &MainWindow::bylr11Click);
-  addItem(modelK_, "N6", &MainWindow::N6Click);
-  addItem(modelK_, "N21", &MainWindow::N21Click);
-  bar->addAction(QString())->setObjectName("N5");
-  bar->addAction(QString())->setObjectName("N3");
-  about_ = addMenu("about");
-  addItem(about_, "tuite", &MainWindow::tuiteClick);
+  using T = MainWindowText;
+  file1_ = addMenu("File1", T::menuFile);
+  addItem(file1_, "Whirlpane1", T::menuQuit, &MainWindow::Whirlpane1Click);
+  n2_ = addMenu("N2", T::menuPatterns);
+  addItem(n2_, "pt_1", T::menuPattern[1], &MainWindow::pt_1Click);
+  addItem(n2_, "pt_2", T::menuPattern[2], &MainWindow::pt_2Click);
+  addItem(n2_, "pt_3", T::menuPattern[3], &MainWindow::pt_3Click);
+  addItem(n2_, "pt_4", T::menuPattern[4], &MainWindow::pt_4Click);
+  n11_ = addMenu("N11", T::menuParticles);
+  addItem(n11_, "N10", T::menuParticlesSlow, &MainWindow::N10Click);
+  addItem(n11_, "N9", T::menuParticlesFast, &MainWindow::N9Click);
+  addItem(n11_, "N12", T::menuParticlesFastest, &MainWindow::N12Click);
+  hensh_ = addMenu("hensh", T::menuEdit);
+  addItem(hensh_, "N7", T::menuSelectAll, &MainWindow::N7Click);
+  addItem(hensh_, "N8", T::menuSelectColumn, &MainWindow::N8Click);
+  modelK_ = addMenu("model_k", T::menuModelCheck);
+  addItem(modelK_, "N4", T::menuMesh, &MainWindow::N4Click);
+  addItem(modelK_, "bylr11", T::menuLinks, &MainWindow::bylr11Click);
+  addItem(modelK_, "N6", T::menuHoles, &MainWindow::N6Click);
+  addItem(modelK_, "N21", T::menuHoles2, &MainWindow::N21Click);
+  bar->addAction(text(T::menuBlank))->setObjectName("N5");
+  bar->addAction(text(T::menuSpacer))->setObjectName("N3");
+  about_ = addMenu("about", T::menuAbout);
+  addItem(about_, "tuite", T::menuVersion, &MainWindow::tuiteClick);
 }
 
 void MainWindow::formcreate() {
@@ -256,32 +255,6 @@ void MainWindow::formcreate() {
   modelK_->menuAction()->setVisible(false);
   m.fillContours = false;
   m.blackLines = false;
-
-  // Menu captions as set at creation.
-  auto caption = [this](const char* name, const char* utf8) {
-    findChild<QAction*>(name)->setText(text(utf8));
-  };
-  caption("File1", MainWindowText::menuFile);
-  caption("Whirlpane1", MainWindowText::menuQuit);
-  caption("N2", MainWindowText::menuPatterns);
-  for (int n = 1; n <= 4; ++n)
-    findChild<QAction*>(QStringLiteral("pt_%1").arg(n))->setText(text(MainWindowText::menuPattern[n]));
-  caption("N11", MainWindowText::menuParticles);
-  caption("N10", MainWindowText::menuParticlesSlow);
-  caption("N9", MainWindowText::menuParticlesFast);
-  caption("N12", MainWindowText::menuParticlesFastest);
-  caption("hensh", MainWindowText::menuEdit);
-  caption("N7", MainWindowText::menuSelectAll);
-  caption("N8", MainWindowText::menuSelectColumn);
-  caption("model_k", MainWindowText::menuModelCheck);
-  caption("N4", MainWindowText::menuMesh);
-  caption("bylr11", MainWindowText::menuLinks);
-  caption("N6", MainWindowText::menuHoles);
-  caption("N21", MainWindowText::menuHoles2);
-  caption("N5", MainWindowText::menuBlank);
-  caption("N3", MainWindowText::menuSpacer);
-  caption("about", MainWindowText::menuAbout);
-  caption("tuite", MainWindowText::menuVersion);
   hensh_->menuAction()->setVisible(false);
 
   m.selectAllColumns = true;
@@ -289,8 +262,8 @@ void MainWindow::formcreate() {
   setStartupDefaults(m);
 
   button1_->hide();
-  button1_->setColours(panelColour(125, 0, 0), panelColour(255, 255, 105));
-  button2_->setColours(panelColour(0, 0, 205), panelColour(225, 225, 255));
+  button1_->setColours(QColor(125, 0, 0), QColor(255, 255, 105));
+  button2_->setColours(QColor(0, 0, 205), QColor(225, 225, 255));
 
   kmake(m, *services_);
   m.viewCentreX = m.columnBody[m.nColumns][1].columnBodyX / 2 - 10;

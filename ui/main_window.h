@@ -150,7 +150,6 @@ private:
   void drawOmeg();
   void drawPres();
   void drawMitudo();
-  int panelColour(int r, int g, int b);
 
   std::unique_ptr<Model> model_;
   std::unique_ptr<ViewSurfaces> surfaces_;

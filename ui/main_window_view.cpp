@@ -50,7 +50,6 @@ void MainWindow::drawVectors() {
 void MainWindow::drawOmeg() { draw_omeg(*model_, *surfaces_, *services_); }
 void MainWindow::drawPres() { draw_pres(*model_, *surfaces_, *services_); }
 void MainWindow::drawMitudo() { draw_mitudo(*model_, *surfaces_, *services_); }
-int MainWindow::panelColour(int r, int g, int b) { return static_cast<int>(RColorf(r, g, b)); }
 
 // ------------------------------------------------- model-check views (hidden)
 
