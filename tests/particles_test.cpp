@@ -244,3 +244,20 @@ TEST(ParticleAnimation, ALateFrameStartsTheClockAgain) {
   EXPECT_EQ(c.ws.waitCount, 0);
   EXPECT_EQ(c.win.modes, (std::vector<int>{3, 1}));
 }
+
+TEST(ParticleAnimation, ShiftedTracesShowTheirLastFrameAtTheNewPlace) {
+  TraceCase c;
+  Model& m = *c.m;
+  make_parti(m, c.s, c.ws, c.win, 6);
+  ASSERT_EQ(m.particleState, 2);
+  const double x = m.traceX[7][900], y = m.traceY[7][900];
+  shiftTraces(m, 10, -4);
+  EXPECT_EQ(m.traceX[7][900], x + 10);
+  EXPECT_EQ(m.traceY[7][900], y - 4);
+  c.s.window.setBrush(kBlue);
+  c.s.window.fill();
+  showLastTraceFrame(m, c.s);
+  ASSERT_TRUE(m.traceMoving[7][899]);
+  EXPECT_EQ(c.s.window.pixel(Roun2(m.traceX[7][900]), Roun2(m.traceY[7][900])), kWhite);
+  EXPECT_EQ(c.s.window.pixel(c.s.window.width() - 3, 3), kBlack) << "over the black background";
+}

@@ -27,6 +27,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
 #include <functional>
 
 
@@ -105,6 +106,18 @@ MainWindow::MainWindow() : model_(makeModel()) {
   layoutDialog_ = new LayoutDialog(*this);
   aboutBox_ = new AboutBox(*this);
   FormResize();
+  setMinimumSize(smallestUsableSize());
+}
+
+QSize MainWindow::smallestUsableSize() const {
+  // Wide enough for the strip's controls (the speed label of the particle
+  // mode reaches furthest) and for the menu bar without an overflow; high
+  // enough for the pan cross between the strip and the status bar.
+  const int stripRight = std::max(label1_->geometry().right(), bitBtn_[8]->geometry().right());
+  const int width = std::max(stripRight, menuBar()->sizeHint().width()) + 8;
+  const int panCrossBottom = bitBtn_[11]->geometry().bottom();
+  const int height = menuBar()->sizeHint().height() + panCrossBottom + statusBar()->height() + 8;
+  return {width, height};
 }
 
 MainWindow::~MainWindow() = default;
@@ -483,11 +496,12 @@ void MainWindow::showSurface() {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  // The view bitmap follows the window's outer size; the picture stays where
-  // the old and new sizes overlap, and the window shows the bitmap again.
+  if (!layoutDialog_) return; // still being built
+  // The view bitmap follows the window's outer size, and the picture on
+  // screen is drawn again at that size.
   const QSize outer = frameGeometry().size();
   resizePicture(outer.width(), outer.height());
-  copyToWindow();
+  showSurface();
   FormResize();
 }
 

@@ -83,6 +83,38 @@ int frameIntervalMs(int frameRepeats) {
   return kIntervalMs[std::clamp(frameRepeats, 1, 5) - 1];
 }
 
+void showTraceBackground(const Model& m, ViewSurfaces& s) {
+  s.bitmap.setPen(kBlack);
+  s.bitmap.setBrush(kBlack);
+  s.bitmap.fill();
+  Draw_Target_all(m, s.bitmap);
+  s.copyBitmapToWindow();
+}
+
+namespace {
+// The points of the stored traces; none before the first tracing.
+int storedPointCount(const Model& m) {
+  return m.particleState == 2 ? std::min(tracePointCount(m.lastTraceSpeed), kTracePointCapacity) : 0;
+}
+} // namespace
+
+void shiftTraces(Model& m, double dx, double dy) {
+  const int n = particleCount(m), points = storedPointCount(m);
+  for (int k = 1; k <= n; ++k)
+    for (int t = 1; t <= points; ++t) {
+      m.traceX[k][t] = m.traceX[k][t] + dx;
+      m.traceY[k][t] = m.traceY[k][t] + dy;
+    }
+}
+
+void showLastTraceFrame(const Model& m, ViewSurfaces& s) {
+  showTraceBackground(m, s);
+  const int n = particleCount(m), last = storedPointCount(m);
+  s.window.setPen(kWhite);
+  for (int k = 1; k <= n && last >= 2; ++k)
+    if (m.traceMoving[k][last - 1]) Batu2(s.window, Roun2(m.traceX[k][last]), Roun2(m.traceY[k][last]), 1);
+}
+
 namespace {
 
 // Serves the window until the tick `due` has come (or the stop button has
@@ -104,11 +136,7 @@ bool animationPass(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow
                    int pointCount, int particles) {
   ws.setProgressRange(1, pointCount);
   ws.setProgressVisible(false);
-  s.bitmap.setPen(kBlack);
-  s.bitmap.setBrush(kBlack);
-  s.bitmap.fill();
-  Draw_Target_all(m, s.bitmap);
-  s.copyBitmapToWindow();
+  showTraceBackground(m, s);
   DrawingSurface& window = s.window;
   // Frame t is drawn at `due`; the window shows it at the next processing of
   // events, at the start of frame t + 1.
@@ -146,11 +174,7 @@ void make_parti(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow& w
   if (!m.stopFlag) {
     ws.setCheckBoxVisible(1, false);
     ws.setCheckBoxVisible(2, false);
-    s.bitmap.setPen(kBlack);
-    s.bitmap.setBrush(kBlack);
-    s.bitmap.fill();
-    Draw_Target_all(m, s.bitmap);
-    s.copyBitmapToWindow();
+    showTraceBackground(m, s);
     win.palevisi(3);
     m.stopFlag = false;
 

@@ -43,6 +43,16 @@ double traceDisplacementFactor(const Model& m, int speed);
 // per particle and moves the progress bar.
 void traceParticles(Model& m, WindowServices& ws, int pointCount, double factor);
 
+// The black picture the traces move over: the view bitmap black, every body
+// red (Draw_Target_all), copied to the window.
+void showTraceBackground(const Model& m, ViewSurfaces& s);
+// Moves the stored traces (when ready) by (dx, dy) pixels: the view transform
+// has moved the picture by that much.
+void shiftTraces(Model& m, double dx, double dy);
+// The last frame of a pass drawn again: the background and a white cross at
+// the last point of every particle still moving there.
+void showLastTraceFrame(const Model& m, ViewSurfaces& s);
+
 // make_parti: particle traces at speed 1, 3 or 6.  Traces are computed when
 // they are not ready (particleState != 2, also after a change of speed by 2 or
 // more), then replayed on the window surface pass after pass until the stop
