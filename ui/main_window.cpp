@@ -497,6 +497,10 @@ void MainWindow::showSurface() {
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   if (!layoutDialog_) return; // still being built
+  // Without a window manager nothing holds the window to its minimum size
+  // (a resize request is simply granted): grow back to it.
+  if (width() < minimumWidth() || height() < minimumHeight())
+    QTimer::singleShot(0, this, [this] { resize(size().expandedTo(minimumSize())); });
   // The view bitmap follows the window's outer size, and the picture on
   // screen is drawn again at that size.
   const QSize outer = frameGeometry().size();
