@@ -216,6 +216,9 @@ struct Model : LayoutParameters {
   int wkFromRyCount;
   Arr1<Link, kAuxLinkCapacity> wkFromWk;
   int wkFromWkCount;
+  // The layout whose grids the link lists and holes were made for: a later
+  // change of the layout leaves the lists describing grids no longer there.
+  LayoutParameters linkedLayout;
 
   // Cell test buffer and results: points 1..4 the corners, 5 the reference
   // point (midpoint of corners 1 and 3), 6 the target.

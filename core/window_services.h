@@ -28,6 +28,16 @@ public:
   // repaints) from inside a long loop.
   virtual void processPendingMessages() = 0;
 
+  // Handles events as they arrive, sleeping in between, and returns after at
+  // most about `milliseconds` or after some events have been handled, which
+  // may be sooner.  A paced loop calls it until its next moment is due, so it
+  // rests between its steps instead of spinning.  Without a way to sleep it
+  // only processes what is pending.
+  virtual void waitForEvents(int milliseconds) {
+    (void)milliseconds;
+    processPendingMessages();
+  }
+
   // A modal message with one text; returns when it has been dismissed.
   virtual void showMessage(const std::string& text) = 0;
 

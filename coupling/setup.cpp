@@ -16,4 +16,5 @@ void runCouplingSetup(Model &m, WindowServices &ws) {
   By_L_R1(m, ws, 1, 1);
   Remove_Pipe_3(m, ws);
   By_L_R2(m, ws);
+  m.linkedLayout = m.layout();
 }

@@ -2,6 +2,7 @@
 
 #include "core/extremes.h"
 #include "layout/body_table.h"
+#include "layout/layout_editing.h"
 #include "layout/outlines.h"
 
 #include <cmath>
@@ -88,8 +89,9 @@ void buildBodiesAndAuxGrids(Model& m) {
       case shape::ellipse: daen_make(m, m.bodyFirst[b], m.bodyLast[b], x, y, s); break;
       default: break;
       }
-      // A positive layout angle turns the body clockwise.
-      Kaiten_kobe(m, b, x, y, -m.layoutAngle[c][k]);
+      // A positive layout angle turns the body clockwise.  Negated as a
+      // double: the negation of the least int does not exist as an int.
+      Kaiten_kobe(m, b, x, y, -static_cast<double>(m.layoutAngle[c][k]));
     }
   if (m.nColumns >= 1)
     Kaiten(m, m.columnBody[m.nColumns][1].columnBodyX / 2, 0, -m.layoutRotation);
@@ -101,6 +103,7 @@ bool refuse(Model& m, WindowServices& ws, const std::string& text) {
     // Put the parameters back and rebuild what the refused attempt overwrote;
     // grid making is deterministic, so this gives the previous grids again.
     restoreLayout(m);
+    keepSelectionInLayout(m);
     const int stepsDone = m.stepsDone, particleState = m.particleState;
     buildBodiesAndAuxGrids(m);
     Main_grid(m);
@@ -135,6 +138,8 @@ bool kmake(Model& m, WindowServices& ws) {
   ws.setCheckBoxVisible(1, true);
   ws.setCheckBoxVisible(2, true);
   m.ryH = 1.25;
+  // Every change of the number of columns ends here.
+  keepSelectionInLayout(m);
 
   // The perimeter total follows from the parameters alone: check it before
   // anything is written.

@@ -110,6 +110,10 @@ void Button2Click(Model& m, WindowServices& ws, RunStages& stages) {
   }
   m.runStartTick = ws.tickCount();
   keisan(m, ws, stages);
+  // The calculation has ended, completed, stopped or diverged: every
+  // elapsed-time text from now on refers to this run.  (A completed run's
+  // traces move the end past their tracing.)
+  m.runEndTick = ws.tickCount();
   stages.makeParti(3);
   m.stepsDone = m.stepsDone + 1;
 }
@@ -118,6 +122,7 @@ void continueClick(Model& m, WindowServices& ws, RunStages& stages) {
   if (!canContinue(m)) return;
   m.runStartTick = ws.tickCount();
   keisanContinue(m, ws, stages);
+  m.runEndTick = ws.tickCount(); // as for a run from the start button
   stages.makeParti(3);
   m.stepsDone = m.stepsDone + 1;
 }

@@ -1,7 +1,8 @@
 // A WindowServices that records every call in order, for tests.  Modal
 // messages are recorded and return at once; the tick counter is a settable
-// value; a hook runs on every processPendingMessages (a test uses it to press
-// the stop button in the middle of a loop).
+// value that a wait for events advances by the whole wait; a hook runs on
+// every processPendingMessages and wait (a test uses it to press the stop
+// button in the middle of a loop).
 #pragma once
 
 #include "core/window_services.h"
@@ -29,6 +30,7 @@ public:
   int progressMin = 0, progressMax = 0, progressPos = 0;
   bool progressVisible = false;
   int processCount = 0;
+  int waitCount = 0;
 
   void setStatusText(int panel, const std::string& text) override {
     calls.push_back({"status", panel, 0, text});
@@ -55,6 +57,11 @@ public:
     // Counted, not recorded: the searches call it once per grid point.
     ++processCount;
     if (onProcess) onProcess();
+  }
+  // No events arrive: the whole wait passes on the tick counter.
+  void waitForEvents(int milliseconds) override {
+    ++waitCount;
+    tick += static_cast<std::uint32_t>(milliseconds);
   }
   void showMessage(const std::string& text) override {
     calls.push_back({"message", 0, 0, text});

@@ -1,10 +1,14 @@
 #include "view/model_check.h"
 #include "view/transform.h"
+#include "coupling/setup.h"
+#include "layout/kmake.h"
 
 #include "fake_window_services.h"
 #include "view_fixtures.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace {
 
@@ -44,10 +48,13 @@ TEST(ModelCheck, DonorWithoutCoordinatesIsReportedAndDrawingGoesOn) {
   m.ryFromWkCount = 2;
   m.ryFromWk[1] = {{0, 1, 1, 1}, {0, 1200, 3, 1}, 0.5, 0.5}; // never filled
   m.ryFromWk[2] = {{0, 10, 10, 1}, {0, 5, 9, 1}, 0.0, 0.0};
+  m.ry[10][10].ryX = m.wk[5][9][1].wkX; // link 2 is sound: its donor point is its receiver
+  m.ry[10][10].ryY = m.wk[5][9][1].wkY;
   m.wkFromWkCount = 1;
   m.wkFromWk[1] = {{0, 7, 1, 1}, {0, 8, 2, 1}, 0.0, 0.0};
+  m.linkedLayout = m.layout(); // the lists belong to these grids
   linkView(m, c.s, c.ws);
-  EXPECT_EQ(c.ws.messages(), std::vector<std::string>{"by_l_r1_aaaaaaa1200-3-1"});
+  EXPECT_EQ(c.ws.messages(), std::vector<std::string>{"by_l_r1_aaaaaaa1200-3-1（不合格のリンク 1 本）"});
   // The unfilled donor's pixels are zero too: its mark sits at the corner.
   EXPECT_EQ(c.s.window.pixel(0, 0), kRed);
   const AuxPoint& d = m.wk[5][9][1];
@@ -65,4 +72,69 @@ TEST(ModelCheck, MeshViewRemapsAndDrawsBothGrids) {
   EXPECT_EQ(c.s.window.pixel(Roun2(q.ryPixX), Roun2(q.ryPixY)), kBlack);
   const AuxPoint& a = c.m->wk[10][4][1];
   EXPECT_EQ(c.s.window.pixel(Roun2(a.wkPixX), Roun2(a.wkPixY)), kBlack);
+}
+
+TEST(ModelCheck, ManyFailingLinksGiveOneMessageAndGenuineLinksNearTheOriginPass) {
+  Checked c;
+  Model& m = *c.m;
+  m.linkedLayout = m.layout();
+  // A sound link whose receiver lies near the origin, at (0.84, 0.12): the
+  // donor corners surround it, so their interpolation is the receiver.
+  m.wk[5][9][1].wkX = 0.84;
+  m.wk[5][9][1].wkY = 0.12;
+  m.ry[10][10].ryX = 0.84;
+  m.ry[10][10].ryY = 0.12;
+  m.ryFromWk[1] = {{0, 10, 10, 1}, {0, 5, 9, 1}, 0.0, 0.0};
+  // 2274 links with a donor cell that was never filled.
+  m.ryFromWkCount = 2275;
+  for (int n = 2; n <= m.ryFromWkCount; ++n) m.ryFromWk[n] = {{0, 3, 3, 1}, {0, 1000 + n % 500, 3, 1}, 0.5, 0.5};
+  linkView(m, c.s, c.ws);
+  EXPECT_EQ(c.ws.messages(), std::vector<std::string>{"by_l_r1_aaaaaaa1002-3-1（不合格のリンク 2274 本）"});
+  EXPECT_EQ(Draw_P_RY(m, c.s.bitmap, 1).failed, 2274);
+}
+
+TEST(ModelCheck, LinksOfAnEarlierLayoutAreNeitherDrawnNorChecked) {
+  Checked c;
+  Model& m = *c.m;
+  m.linkedLayout = m.layout();
+  m.ryFromWkCount = 300;
+  for (int n = 1; n <= m.ryFromWkCount; ++n) m.ryFromWk[n] = {{0, 3, 3, 1}, {0, 1000 + n, 3, 1}, 0.5, 0.5};
+  m.columnSpacing[1] = m.columnSpacing[1] + 1; // the layout changed since the set-up
+  EXPECT_FALSE(linksBelongToGrids(m));
+  linkView(m, c.s, c.ws);
+  ASSERT_EQ(c.ws.messages().size(), 1u);
+  EXPECT_EQ(c.ws.messages()[0].rfind("補間リンクは", 0), 0u) << c.ws.messages()[0];
+  EXPECT_EQ(countColour(c.s.window, kWhite), 700 * 452) << "nothing drawn";
+  // A redraw (report false) says nothing.
+  linkView(m, c.s, c.ws, false);
+  EXPECT_EQ(c.ws.messages().size(), 1u);
+}
+
+TEST(ModelCheck, EveryLinkOfASetUpPassesIncludingThoseNearTheOrigin) {
+  // Columns of two bodies 18 apart put main-grid receivers within 1 of the
+  // origin, between the two bodies of column 1 (at x = -0.74 and 0.51,
+  // y = -0.5 and 0.75): genuine links that a test of "near the origin" took
+  // for donor cells never filled.
+  auto model = makeModel();
+  Model& m = *model;
+  FakeWindowServices ws;
+  setStartupDefaults(m);
+  for (int c = 1; c <= kColumnSlots; ++c) {
+    m.columnSpacing[c] = 18;
+    m.columnBodies[c] = c % 2 == 1 ? 2 : 3;
+  }
+  ASSERT_TRUE(kmake(m, ws));
+  runCouplingSetup(m, ws);
+  ViewSurfaces s;
+  Henkan_Scale(m, s.bitmap, ws);
+  ASSERT_TRUE(linksBelongToGrids(m));
+  int nearOrigin = 0;
+  for (int n = 1; n <= m.ryFromWkCount; ++n) {
+    const MainPoint& r = m.ry[m.ryFromWk[n].receiver[1]][m.ryFromWk[n].receiver[2]];
+    nearOrigin += std::abs(r.ryX) < 1 && std::abs(r.ryY) < 1;
+  }
+  EXPECT_EQ(nearOrigin, 4);
+  EXPECT_EQ(Draw_P_RY(m, s.bitmap, 1).failed, 0);
+  linkView(m, s, ws);
+  EXPECT_TRUE(ws.messages().empty());
 }

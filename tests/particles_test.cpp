@@ -215,3 +215,49 @@ TEST(ParticleAnimation, RepeatsWhileTheWindowStaysActive) {
   make_parti(m, c.s, c.ws, c.win, 6);
   EXPECT_EQ(frames, 2 * 899);
 }
+
+TEST(ParticleAnimation, FramesArePacedByTheClockOfTheSpeedStep) {
+  // Each step of the speed bar gives its own frame interval; a pass of T
+  // points shows T - 1 frames, the first at once, each later one an interval
+  // after the one before, waited for rather than drawn again.
+  const int expectedMs[] = {17, 33, 67, 125, 250};
+  for (int step = 1; step <= 5; ++step) {
+    TraceCase c;
+    c.win.repeats = step;
+    make_parti(*c.m, c.s, c.ws, c.win, 6); // traced, then one pass of 900 points
+    const std::uint32_t passStart = 0;     // the fake clock stood still until the pass
+    EXPECT_EQ(frameIntervalMs(step), expectedMs[step - 1]);
+    EXPECT_EQ(c.ws.tick - passStart, static_cast<std::uint32_t>(898 * expectedMs[step - 1]))
+        << "step " << step;
+    EXPECT_EQ(c.ws.waitCount, 898) << "one wait between two frames";
+  }
+  EXPECT_EQ(frameIntervalMs(0), 17) << "out-of-range steps take the nearest end";
+  EXPECT_EQ(frameIntervalMs(9), 250);
+}
+
+TEST(ParticleAnimation, ALateFrameStartsTheClockAgain) {
+  // A clock that jumps 1000 ms at every reading: every frame is late, none
+  // waits, and the animation still ends its pass.
+  TraceCase c;
+  c.ws.tickStep = 1000;
+  make_parti(*c.m, c.s, c.ws, c.win, 6);
+  EXPECT_EQ(c.ws.waitCount, 0);
+  EXPECT_EQ(c.win.modes, (std::vector<int>{3, 1}));
+}
+
+TEST(ParticleAnimation, ShiftedTracesShowTheirLastFrameAtTheNewPlace) {
+  TraceCase c;
+  Model& m = *c.m;
+  make_parti(m, c.s, c.ws, c.win, 6);
+  ASSERT_EQ(m.particleState, 2);
+  const double x = m.traceX[7][900], y = m.traceY[7][900];
+  shiftTraces(m, 10, -4);
+  EXPECT_EQ(m.traceX[7][900], x + 10);
+  EXPECT_EQ(m.traceY[7][900], y - 4);
+  c.s.window.setBrush(kBlue);
+  c.s.window.fill();
+  showLastTraceFrame(m, c.s);
+  ASSERT_TRUE(m.traceMoving[7][899]);
+  EXPECT_EQ(c.s.window.pixel(Roun2(m.traceX[7][900]), Roun2(m.traceY[7][900])), kWhite);
+  EXPECT_EQ(c.s.window.pixel(c.s.window.width() - 3, 3), kBlack) << "over the black background";
+}

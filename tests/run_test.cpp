@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <cstdio>
 #include <limits>
 
@@ -348,3 +349,33 @@ TEST(RunReference, DISABLED_PrintReference) {
 }
 
 } // namespace
+
+// ------------------------------------------------------- the run's clock
+
+TEST(RunClock, EveryEndOfTheCalculationRecordsItsEndTick) {
+  // A stopped run and a diverged run end their clock when the calculation
+  // ends, so a later elapsed-time text refers to them.
+  struct {
+    const char* route;
+    std::function<void(Model&)> interrupt;
+  } routes[] = {
+      {"stopped", [](Model& m) { if (m.stepsDone == 15) Button1Click(m); }},
+      {"diverged",
+       [](Model& m) {
+         if (m.stepsDone == 4) m.ryFlow[70][30][slot::u] = std::numeric_limits<double>::quiet_NaN();
+       }},
+  };
+  for (const auto& r : routes) {
+    Session s;
+    s.m->runEndTick = 7; // left from some earlier run
+    std::uint32_t lastTickOfTheRun = 0;
+    s.ws.onProcess = [&] {
+      r.interrupt(*s.m);
+      lastTickOfTheRun = s.ws.tick;
+    };
+    Button2Click(*s.m, s.ws, s.stages);
+    EXPECT_TRUE(s.m->stopFlag) << r.route;
+    EXPECT_GE(s.m->runEndTick, lastTickOfTheRun) << r.route;
+    EXPECT_LT(Time_Time_sum(s.m->runEndTick, s.m->runStartTick), 100000u) << r.route;
+  }
+}

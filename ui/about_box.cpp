@@ -4,15 +4,12 @@
 #include "ui/application_setup.h"
 #include "ui/main_window.h"
 #include "ui/number_text.h"
+#include "ui/window_text.h"
 
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
-
-namespace {
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
-} // namespace
 
 QString AboutBox::pageAddress() { return text(AboutBoxText::pageAddress); }
 

@@ -15,11 +15,9 @@ PanelButton::PanelButton(const QString& caption, QWidget* parent)
   setFocusPolicy(Qt::NoFocus);
 }
 
-QColor colourOfWord(int word) { return QColor(word & 0xFF, (word >> 8) & 0xFF, (word >> 16) & 0xFF); }
-
-void PanelButton::setColours(int background, int text) {
-  background_ = colourOfWord(background);
-  text_ = colourOfWord(text);
+void PanelButton::setColours(const QColor& background, const QColor& text) {
+  background_ = background;
+  text_ = text;
   update();
 }
 
@@ -31,20 +29,24 @@ void PanelButton::paintEvent(QPaintEvent* event) {
     p.setFont(font());
     p.drawText(rect(), Qt::AlignCenter, caption_);
   }
-  setFrameShadow(pressed_ ? QFrame::Sunken : QFrame::Raised);
+  // Painting only reads the state: a frame change here would schedule
+  // another paint, and the panel would repaint itself for ever.
   QFrame::paintEvent(event);
+}
+
+void PanelButton::setPressed(bool pressed) {
+  pressed_ = pressed;
+  setFrameShadow(pressed ? QFrame::Sunken : QFrame::Raised); // repaints
 }
 
 void PanelButton::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
-  pressed_ = true;
-  update();
+  setPressed(true);
 }
 
 void PanelButton::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || !pressed_) return;
-  pressed_ = false;
-  update();
+  setPressed(false);
   if (rect().contains(event->position().toPoint())) emit clicked();
 }
 

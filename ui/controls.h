@@ -11,8 +11,7 @@ class PanelButton : public QFrame {
   Q_OBJECT
 public:
   PanelButton(const QString& caption, QWidget* parent);
-  // Background and text colours as 0x00BBGGRR words.
-  void setColours(int background, int text);
+  void setColours(const QColor& background, const QColor& text);
   QString caption() const { return caption_; }
   QColor backgroundColour() const { return background_; }
   QColor textColour() const { return text_; }
@@ -28,13 +27,13 @@ protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+  // Sinks or raises the bevel.
+  void setPressed(bool pressed);
+
   QString caption_;
   QColor background_, text_;
   bool pressed_ = false;
 };
-
-// A 0x00BBGGRR word as a colour.
-QColor colourOfWord(int word);
 
 enum class Picture {
   vectors,

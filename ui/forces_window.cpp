@@ -5,6 +5,7 @@
 #include "ui/application_setup.h"
 #include "ui/forces_window_texts.h"
 #include "ui/layout_dialog_texts.h"
+#include "ui/window_text.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -15,7 +16,6 @@
 #include <QVBoxLayout>
 
 namespace {
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 QString number(double value) { return QString::number(value, 'f', 4); }
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "ui/application_setup.h"
 #include "ui/history_window_texts.h"
+#include "ui/window_text.h"
 
 #include <QChart>
 #include <QChartView>
@@ -14,7 +15,6 @@
 #include <cmath>
 
 namespace {
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 void setMaximum(QValueAxis* axis, double maximum) {
   if (axis->max() != maximum) axis->setRange(0, maximum);

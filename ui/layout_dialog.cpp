@@ -2,10 +2,12 @@
 
 #include "core/model.h"
 #include "layout/kmake.h"
+#include "layout/layout_editing.h"
 #include "ui/application_setup.h"
 #include "ui/layout_dialog_texts.h"
 #include "ui/main_window.h"
 #include "ui/number_text.h"
+#include "ui/window_text.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -16,11 +18,8 @@
 #include <QShowEvent>
 #include <QToolButton>
 
-#include <algorithm>
+#include <optional>
 
-namespace {
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
-} // namespace
 
 LayoutDialog::LayoutDialog(MainWindow& window)
     : QWidget(&window, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
@@ -258,21 +257,14 @@ void LayoutDialog::Edit5Change() {
 
 void LayoutDialog::BitBtn1Click() {
   Model& m = model();
-  for (int c = firstAffected(); c <= lastAffected(); ++c) {
-    const int old = m.columnBodies[c];
-    const int n = std::min(m.maxColumnBodies, old + 1);
-    m.layoutSize[c][n] = m.layoutSize[c][old];
-    m.layoutShape[c][n] = m.layoutShape[c][old];
-    m.columnBodies[c] = n;
-  }
+  for (int c = firstAffected(); c <= lastAffected(); ++c) addBody(m, c, m.maxColumnBodies);
   setQuietly(edit_[1], wholeNumberText(m.columnBodies[m.selectedColumn]));
   refresh();
 }
 
 void LayoutDialog::BitBtn2Click() {
   Model& m = model();
-  for (int c = firstAffected(); c <= lastAffected(); ++c)
-    m.columnBodies[c] = std::max(1, m.columnBodies[c] - 1);
+  for (int c = firstAffected(); c <= lastAffected(); ++c) removeBody(m, c);
   setQuietly(edit_[1], wholeNumberText(m.columnBodies[m.selectedColumn]));
   refresh();
 }
@@ -280,18 +272,15 @@ void LayoutDialog::BitBtn2Click() {
 void LayoutDialog::BitBtn3Click() {
   Model& m = model();
   for (int c = firstAffected(); c <= lastAffected(); ++c)
-    m.columnSpacing[c] = std::min(40, m.columnSpacing[c] + 1);
+    m.columnSpacing[c] = steppedSpacing(m.columnSpacing[c], +1, wholeLayoutChosen());
   edit_[4]->setText(wholeNumberText(m.columnSpacing[m.selectedColumn]));
   refresh();
 }
 
 void LayoutDialog::BitBtn4Click() {
   Model& m = model();
-  // Columns of a whole layout keep more room between bodies than one column
-  // edited on its own.
-  const int lowest = wholeLayoutChosen() ? 22 : 18;
   for (int c = firstAffected(); c <= lastAffected(); ++c)
-    m.columnSpacing[c] = std::max(lowest, m.columnSpacing[c] - 1);
+    m.columnSpacing[c] = steppedSpacing(m.columnSpacing[c], -1, wholeLayoutChosen());
   edit_[4]->setText(wholeNumberText(m.columnSpacing[m.selectedColumn]));
   refresh();
 }
@@ -307,10 +296,7 @@ void LayoutDialog::stepSize(int delta) {
     return;
   }
   Model& m = model();
-  // The size stays within 5..20 whatever was typed: a typed size outside it
-  // would otherwise pass one of the two limits (a negative size, or a body
-  // too large for the grids).
-  const int v = static_cast<int>(std::clamp(static_cast<long long>(*typed) + delta, 5LL, 20LL));
+  const int v = steppedSize(*typed, delta);
   for (int c = firstAffected(); c <= lastAffected(); ++c)
     for (int k = 1; k <= m.columnBodies[c]; ++k) m.layoutSize[c][k] = v;
   edit_[6]->setText(wholeNumberText(m.layoutSize[m.selectedColumn][1]));
@@ -322,9 +308,10 @@ void LayoutDialog::BitBtn8Click() { stepTurn(-1); }
 
 void LayoutDialog::stepTurn(int delta) {
   const auto typed = parseWholeNumber(edit_[3]->text());
-  // A turn one step beyond the range of an int is not a whole number either.
-  const long long v = typed ? static_cast<long long>(*typed) + delta : 0;
-  if (!typed || v != static_cast<int>(v)) {
+  // A turn whose step would leave the range of turns is refused like a text
+  // that is not a whole number.
+  const std::optional<int> v = typed ? steppedTurn(*typed, delta) : std::nullopt;
+  if (!v) {
     window_.services().showMessage(
         text(LayoutDialogText::notWholeNumber).arg(edit_[3]->text()).toStdString());
     return;
@@ -332,7 +319,7 @@ void LayoutDialog::stepTurn(int delta) {
   Model& m = model();
   m.stepsDone = 1;
   for (int c = firstAffected(); c <= lastAffected(); ++c)
-    for (int k = 1; k <= m.columnBodies[c]; ++k) m.layoutAngle[c][k] = static_cast<int>(v);
+    for (int k = 1; k <= m.columnBodies[c]; ++k) m.layoutAngle[c][k] = *v;
   edit_[3]->setText(wholeNumberText(m.layoutAngle[m.selectedColumn][1]));
   refresh();
 }
@@ -352,38 +339,31 @@ void LayoutDialog::turnArrangement(int delta) {
 
 void LayoutDialog::BitBtn11Click() {
   Model& m = model();
-  const int old = m.nColumns;
-  const int n = std::min(m.maxColumns, old + 1);
-  m.nColumns = n;
-  setQuietly(edit_[7], wholeNumberText(n));
-  m.columnSpacing[n] = m.columnSpacing[old];
-  for (int k = 1; k <= m.maxColumnBodies; ++k) {
-    m.layoutShape[n][k] = m.layoutShape[old][1];
-    m.layoutSize[n][k] = m.layoutSize[old][1];
-    m.layoutAngle[n][k] = m.layoutAngle[old][1];
-  }
-  if (old >= 2 && m.columnBodies[old] == m.columnBodies[old - 1])
-    m.columnBodies[n] = m.columnBodies[old];
+  addColumn(m, m.maxColumns, m.maxColumnBodies);
+  setQuietly(edit_[7], wholeNumberText(m.nColumns));
   refresh();
 }
 
 void LayoutDialog::BitBtn12Click() {
   Model& m = model();
-  m.nColumns = std::max(1, m.nColumns - 1);
-  m.selectedColumn = std::min(m.nColumns, m.selectedColumn);
+  removeColumn(m);
   setQuietly(edit_[7], wholeNumberText(m.nColumns));
   refresh();
 }
 
-void LayoutDialog::BitBtn13Click() { stepRatio(+0.2); }
-void LayoutDialog::BitBtn14Click() { stepRatio(-0.2); }
+void LayoutDialog::BitBtn13Click() { stepRatio(+kRatioStep); }
+void LayoutDialog::BitBtn14Click() { stepRatio(-kRatioStep); }
 
 void LayoutDialog::stepRatio(double delta) {
   Model& m = model();
-  m.ellipseRatio = delta > 0 ? std::min(4.0, m.ellipseRatio + delta)
-                             : std::max(0.2, m.ellipseRatio + delta);
-  // The field's change reads the ratio back from its text and regenerates.
-  edit_[5]->setText(shortestDecimal(m.ellipseRatio));
+  // The ratio is the one its text shows (1.8 + 0.2 shows "2" and becomes 2),
+  // as when the field's change reads it back; and the layout is made again
+  // whether or not the text changed: after a preset the field may show the
+  // new ratio already.
+  const QString shown = shortestDecimal(steppedRatio(m.ellipseRatio, delta));
+  m.ellipseRatio = parseRealNumber(shown).value_or(m.ellipseRatio);
+  setQuietly(edit_[5], shown);
+  refresh();
 }
 
 // ----------------------------------------------------------------- groups

@@ -11,6 +11,7 @@
 #include "ui/layout_dialog.h"
 #include "ui/main_window_texts.h"
 #include "ui/window_run_stages.h"
+#include "ui/window_text.h"
 #include "view/particles.h"
 #include "view/surfaces.h"
 #include "view/transform.h"
@@ -28,11 +29,9 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
 #include <functional>
 
-namespace {
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
-} // namespace
 
 // The window's drawing area: shows the window surface at (0, 0) and reports
 // mouse presses in its own pixel coordinates (those of the view bitmap).
@@ -110,6 +109,18 @@ MainWindow::MainWindow() : model_(makeModel()) {
   layoutDialog_ = new LayoutDialog(*this);
   aboutBox_ = new AboutBox(*this);
   FormResize();
+  setMinimumSize(smallestUsableSize());
+}
+
+QSize MainWindow::smallestUsableSize() const {
+  // Wide enough for the strip's controls (the speed label of the particle
+  // mode reaches furthest) and for the menu bar without an overflow; high
+  // enough for the pan cross between the strip and the status bar.
+  const int stripRight = std::max(label1_->geometry().right(), bitBtn_[8]->geometry().right());
+  const int width = std::max(stripRight, menuBar()->sizeHint().width()) + 8;
+  const int panCrossBottom = bitBtn_[11]->geometry().bottom();
+  const int height = menuBar()->sizeHint().height() + panCrossBottom + statusBar()->height() + 8;
+  return {width, height};
 }
 
 MainWindow::~MainWindow() = default;
@@ -222,45 +233,46 @@ void MainWindow::buildStatusBar() {
 
 void MainWindow::buildMenus() {
   QMenuBar* bar = menuBar();
-  auto addMenu = [bar](const char* name) {
-    QMenu* menu = bar->addMenu(QString());
+  auto addMenu = [bar](const char* name, const char* caption) {
+    QMenu* menu = bar->addMenu(text(caption));
     menu->setObjectName(name);
     menu->menuAction()->setObjectName(name);
     return menu;
   };
-  auto addItem = [this](QMenu* menu, const char* name, void (MainWindow::*handler)()) {
-    QAction* a = menu->addAction(QString());
+  auto addItem = [this](QMenu* menu, const char* name, const char* caption,
+                        void (MainWindow::*handler)()) {
+    QAction* a = menu->addAction(text(caption));
     a->setObjectName(name);
-    if (handler) connect(a, &QAction::triggered, this, handler);
-    return a;
+    connect(a, &QAction::triggered, this, handler);
   };
-  file1_ = addMenu("File1");
-  addItem(file1_, "Whirlpane1", &MainWindow::Whirlpane1Click);
-  n2_ = addMenu("N2");
-  addItem(n2_, "pt_1", &MainWindow::pt_1Click);
-  addItem(n2_, "pt_2", &MainWindow::pt_2Click);
-  addItem(n2_, "pt_3", &MainWindow::pt_3Click);
-  addItem(n2_, "pt_4", &MainWindow::pt_4Click);
-  n11_ = addMenu("N11");
-  addItem(n11_, "N10", &MainWindow::N10Click);
-  addItem(n11_, "N9", &MainWindow::N9Click);
-  addItem(n11_, "N12", &MainWindow::N12Click);
+  using T = MainWindowText;
+  file1_ = addMenu("File1", T::menuFile);
+  addItem(file1_, "Whirlpane1", T::menuQuit, &MainWindow::Whirlpane1Click);
+  n2_ = addMenu("N2", T::menuPatterns);
+  addItem(n2_, "pt_1", T::menuPattern[1], &MainWindow::pt_1Click);
+  addItem(n2_, "pt_2", T::menuPattern[2], &MainWindow::pt_2Click);
+  addItem(n2_, "pt_3", T::menuPattern[3], &MainWindow::pt_3Click);
+  addItem(n2_, "pt_4", T::menuPattern[4], &MainWindow::pt_4Click);
+  n11_ = addMenu("N11", T::menuParticles);
+  addItem(n11_, "N10", T::menuParticlesSlow, &MainWindow::N10Click);
+  addItem(n11_, "N9", T::menuParticlesFast, &MainWindow::N9Click);
+  addItem(n11_, "N12", T::menuParticlesFastest, &MainWindow::N12Click);
   // Open in every mode: the history is worth watching while a run proceeds.
-  results_ = addMenu("results");
-  addItem(results_, "historyItem", &MainWindow::historyClick);
-  addItem(results_, "forcesItem", &MainWindow::forcesClick);
-  hensh_ = addMenu("hensh");
-  addItem(hensh_, "N7", &MainWindow::N7Click);
-  addItem(hensh_, "N8", &MainWindow::N8Click);
-  modelK_ = addMenu("model_k");
-  addItem(modelK_, "N4", &MainWindow::N4Click);
-  addItem(modelK_, "bylr11", &MainWindow::bylr11Click);
-  addItem(modelK_, "N6", &MainWindow::N6Click);
-  addItem(modelK_, "N21", &MainWindow::N21Click);
-  bar->addAction(QString())->setObjectName("N5");
-  bar->addAction(QString())->setObjectName("N3");
-  about_ = addMenu("about");
-  addItem(about_, "tuite", &MainWindow::tuiteClick);
+  results_ = addMenu("results", T::menuResults);
+  addItem(results_, "historyItem", T::menuHistory, &MainWindow::historyClick);
+  addItem(results_, "forcesItem", T::menuForces, &MainWindow::forcesClick);
+  hensh_ = addMenu("hensh", T::menuEdit);
+  addItem(hensh_, "N7", T::menuSelectAll, &MainWindow::N7Click);
+  addItem(hensh_, "N8", T::menuSelectColumn, &MainWindow::N8Click);
+  modelK_ = addMenu("model_k", T::menuModelCheck);
+  addItem(modelK_, "N4", T::menuMesh, &MainWindow::N4Click);
+  addItem(modelK_, "bylr11", T::menuLinks, &MainWindow::bylr11Click);
+  addItem(modelK_, "N6", T::menuHoles, &MainWindow::N6Click);
+  addItem(modelK_, "N21", T::menuHoles2, &MainWindow::N21Click);
+  bar->addAction(text(T::menuBlank))->setObjectName("N5");
+  bar->addAction(text(T::menuSpacer))->setObjectName("N3");
+  about_ = addMenu("about", T::menuAbout);
+  addItem(about_, "tuite", T::menuVersion, &MainWindow::tuiteClick);
 }
 
 void MainWindow::formcreate() {
@@ -269,35 +281,6 @@ void MainWindow::formcreate() {
   modelK_->menuAction()->setVisible(false);
   m.fillContours = false;
   m.blackLines = false;
-
-  // Menu captions as set at creation.
-  auto caption = [this](const char* name, const char* utf8) {
-    findChild<QAction*>(name)->setText(text(utf8));
-  };
-  caption("File1", MainWindowText::menuFile);
-  caption("Whirlpane1", MainWindowText::menuQuit);
-  caption("N2", MainWindowText::menuPatterns);
-  for (int n = 1; n <= 4; ++n)
-    findChild<QAction*>(QStringLiteral("pt_%1").arg(n))->setText(text(MainWindowText::menuPattern[n]));
-  caption("N11", MainWindowText::menuParticles);
-  caption("N10", MainWindowText::menuParticlesSlow);
-  caption("N9", MainWindowText::menuParticlesFast);
-  caption("N12", MainWindowText::menuParticlesFastest);
-  caption("results", MainWindowText::menuResults);
-  caption("historyItem", MainWindowText::menuHistory);
-  caption("forcesItem", MainWindowText::menuForces);
-  caption("hensh", MainWindowText::menuEdit);
-  caption("N7", MainWindowText::menuSelectAll);
-  caption("N8", MainWindowText::menuSelectColumn);
-  caption("model_k", MainWindowText::menuModelCheck);
-  caption("N4", MainWindowText::menuMesh);
-  caption("bylr11", MainWindowText::menuLinks);
-  caption("N6", MainWindowText::menuHoles);
-  caption("N21", MainWindowText::menuHoles2);
-  caption("N5", MainWindowText::menuBlank);
-  caption("N3", MainWindowText::menuSpacer);
-  caption("about", MainWindowText::menuAbout);
-  caption("tuite", MainWindowText::menuVersion);
   hensh_->menuAction()->setVisible(false);
 
   m.selectAllColumns = true;
@@ -305,9 +288,9 @@ void MainWindow::formcreate() {
   setStartupDefaults(m);
 
   button1_->hide();
-  button1_->setColours(panelColour(125, 0, 0), panelColour(255, 255, 105));
-  button2_->setColours(panelColour(0, 0, 205), panelColour(225, 225, 255));
-  continueButton_->setColours(panelColour(0, 0, 205), panelColour(225, 225, 255));
+  button1_->setColours(QColor(125, 0, 0), QColor(255, 255, 105));
+  button2_->setColours(QColor(0, 0, 205), QColor(225, 225, 255));
+  continueButton_->setColours(QColor(0, 0, 205), QColor(225, 225, 255));
 
   kmake(m, *services_);
   m.viewCentreX = m.columnBody[m.nColumns][1].columnBodyX / 2 - 10;
@@ -557,11 +540,16 @@ void MainWindow::showSurface() {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  // The view bitmap follows the window's outer size; the picture stays where
-  // the old and new sizes overlap, and the window shows the bitmap again.
+  if (!layoutDialog_) return; // still being built
+  // Without a window manager nothing holds the window to its minimum size
+  // (a resize request is simply granted): grow back to it.
+  if (width() < minimumWidth() || height() < minimumHeight())
+    QTimer::singleShot(0, this, [this] { resize(size().expandedTo(minimumSize())); });
+  // The view bitmap follows the window's outer size, and the picture on
+  // screen is drawn again at that size.
   const QSize outer = frameGeometry().size();
   resizePicture(outer.width(), outer.height());
-  copyToWindow();
+  showSurface();
   FormResize();
 }
 

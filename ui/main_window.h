@@ -137,6 +137,7 @@ private:
   void buildMenus();
   void buildStatusBar();
   void FormResize();
+  QSize smallestUsableSize() const;
   void applyPattern(int n);
   void particleItem(int speed);
   void selectionItem(bool all);
@@ -151,9 +152,18 @@ private:
   // are remade).
   void updateContinueButton();
 
+  // The kind of picture on screen, so that a new window size can draw it
+  // again; maps and vectors keep the settings they were drawn with.
+  enum class ShownPicture { outlines, vectors, pressure, vorticity, density, mesh, links, holes, holes2, particles };
+  void noteShown(ShownPicture picture);
+  // The picture on screen drawn again at the bitmap's present size.
+  void redrawShownPicture();
+
   // The drawing routines of the view, over this window's bitmaps
   // (main_window_view.cpp).
   void createPicture(int width, int height);
+  // A new size of the view bitmap: the pixel positions, the stored particle
+  // traces and the picture on screen follow it.
   void resizePicture(int width, int height);
   void fillViewWhite();
   void henkanScale();
@@ -166,7 +176,6 @@ private:
   void drawOmeg();
   void drawPres();
   void drawMitudo();
-  int panelColour(int r, int g, int b);
 
   std::unique_ptr<Model> model_;
   std::unique_ptr<ViewSurfaces> surfaces_;
@@ -202,4 +211,6 @@ private:
   int loopDepth_ = 0;
   bool quitRequested_ = false;
   bool surfaceChanged_ = false;
+  ShownPicture shown_ = ShownPicture::outlines;
+  bool shownFillContours_ = false, shownBlackLines_ = false;
 };

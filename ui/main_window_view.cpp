@@ -18,11 +18,6 @@ void MainWindow::createPicture(int width, int height) {
   surfaces_->setSize(width, height);
 }
 
-void MainWindow::resizePicture(int width, int height) {
-  if (width != surfaces_->bitmap.width() || height != surfaces_->bitmap.height())
-    surfaces_->setSize(width, height);
-}
-
 QImage MainWindow::windowSurface() const {
   // The surface's words 0x00BBGGRR lie in memory as R, G, B, X: an RGBX8888
   // image over the same memory, no conversion.
@@ -35,38 +30,113 @@ void MainWindow::fillViewWhite() { fillWhite(surfaces_->bitmap); }
 void MainWindow::henkanScale() { Henkan_Scale(*model_, surfaces_->bitmap, *services_); }
 void MainWindow::drawWaku() { Draw_Waku(*model_, surfaces_->bitmap); }
 void MainWindow::drawWaku2() {
+  noteShown(ShownPicture::outlines);
   Draw_Waku2(*model_, surfaces_->bitmap, layoutDialog_->wholeLayoutChosen());
 }
-void MainWindow::drawTarget() { Draw_Target(*model_, surfaces_->bitmap); }
-void MainWindow::drawTargetAll() { Draw_Target_all(*model_, surfaces_->bitmap); }
+void MainWindow::drawTarget() {
+  noteShown(ShownPicture::outlines);
+  Draw_Target(*model_, surfaces_->bitmap);
+}
+void MainWindow::drawTargetAll() {
+  noteShown(ShownPicture::outlines);
+  Draw_Target_all(*model_, surfaces_->bitmap);
+}
 void MainWindow::copyViewToWindow() { surfaces_->copyBitmapToWindow(); }
 
 // --------------------------------------------------------------- flow plots
 
 void MainWindow::drawVectors() {
+  noteShown(ShownPicture::vectors);
   Max_RyuV(*model_, 0.9);
   Draw_Vec_RY(*model_, surfaces_->bitmap, *services_, 1);
 }
-void MainWindow::drawOmeg() { draw_omeg(*model_, *surfaces_, *services_); }
-void MainWindow::drawPres() { draw_pres(*model_, *surfaces_, *services_); }
-void MainWindow::drawMitudo() { draw_mitudo(*model_, *surfaces_, *services_); }
-int MainWindow::panelColour(int r, int g, int b) { return static_cast<int>(RColorf(r, g, b)); }
+void MainWindow::drawOmeg() {
+  noteShown(ShownPicture::vorticity);
+  draw_omeg(*model_, *surfaces_, *services_);
+}
+void MainWindow::drawPres() {
+  noteShown(ShownPicture::pressure);
+  draw_pres(*model_, *surfaces_, *services_);
+}
+void MainWindow::drawMitudo() {
+  noteShown(ShownPicture::density);
+  draw_mitudo(*model_, *surfaces_, *services_);
+}
 
 // ------------------------------------------------- model-check views (hidden)
 
 void MainWindow::N4Click() {
+  noteShown(ShownPicture::mesh);
   meshView(*model_, *surfaces_, *services_);
   showSurface();
 }
 void MainWindow::bylr11Click() {
+  noteShown(ShownPicture::links);
   linkView(*model_, *surfaces_, *services_);
   showSurface();
 }
 void MainWindow::N6Click() {
+  noteShown(ShownPicture::holes);
   holeView(*model_, *surfaces_);
   showSurface();
 }
 void MainWindow::N21Click() {
+  noteShown(ShownPicture::holes2);
   holeView2(*surfaces_);
   showSurface();
+}
+
+// ------------------------------------------------------ the picture on screen
+
+void MainWindow::noteShown(ShownPicture picture) {
+  shown_ = picture;
+  shownFillContours_ = model_->fillContours;
+  shownBlackLines_ = model_->blackLines;
+}
+
+void MainWindow::resizePicture(int width, int height) {
+  if (width == surfaces_->bitmap.width() && height == surfaces_->bitmap.height()) return;
+  Model& m = *model_;
+  // The transform puts the view's centre at the bitmap's centre: a new size
+  // moves every pixel position by the same amount, the stored traces too.
+  const double x0 = m.ry[1][1].ryPixX, y0 = m.ry[1][1].ryPixY;
+  surfaces_->setSize(width, height);
+  mapToPixels(m, surfaces_->bitmap);
+  shiftTraces(m, m.ry[1][1].ryPixX - x0, m.ry[1][1].ryPixY - y0);
+  if (mode_ == 3) {
+    // The animation goes on over the new background from its next frame.
+    showTraceBackground(m, *surfaces_);
+    return;
+  }
+  redrawShownPicture();
+}
+
+void MainWindow::redrawShownPicture() {
+  Model& m = *model_;
+  // Maps and vectors as they were drawn, whatever the check boxes say now.
+  const bool fill = m.fillContours, black = m.blackLines;
+  m.fillContours = shownFillContours_;
+  m.blackLines = shownBlackLines_;
+  switch (shown_) {
+  case ShownPicture::outlines:
+    fillViewWhite();
+    drawWaku2();
+    copyViewToWindow();
+    break;
+  case ShownPicture::vectors:
+    fillViewWhite();
+    drawVectors();
+    copyViewToWindow();
+    break;
+  case ShownPicture::pressure: drawPres(); break;
+  case ShownPicture::vorticity: drawOmeg(); break;
+  case ShownPicture::density: drawMitudo(); break;
+  case ShownPicture::mesh: meshView(m, *surfaces_, *services_); break;
+  case ShownPicture::links: linkView(m, *surfaces_, *services_, false); break;
+  case ShownPicture::holes: holeView(m, *surfaces_); break;
+  case ShownPicture::holes2: holeView2(*surfaces_); break;
+  case ShownPicture::particles: showLastTraceFrame(m, *surfaces_); break;
+  }
+  m.fillContours = fill;
+  m.blackLines = black;
 }

@@ -8,10 +8,15 @@
 #include <QProgressBar>
 #include <QUrl>
 
+#include <algorithm>
+
 QtWindowServices::QtWindowServices(const Controls& controls)
     : panel0_(controls.panel0), panel1_(controls.panel1), checkBox1_(controls.checkBox1),
       checkBox2_(controls.checkBox2), progressBar_(controls.progressBar),
-      mainWindow_(controls.mainWindow), tickOrigin_(Clock::now()) {}
+      mainWindow_(controls.mainWindow), tickOrigin_(Clock::now()) {
+  wakeTimer_.setSingleShot(true);
+  wakeTimer_.setTimerType(Qt::PreciseTimer);
+}
 
 void QtWindowServices::setStatusText(int panel, const std::string& text) {
   QLabel* label = panel == 0 ? panel0_.data() : panel == 1 ? panel1_.data() : nullptr;
@@ -47,6 +52,14 @@ void QtWindowServices::processPendingMessages() {
   lastProcessing_ = now;
   if (beforeProcessing) beforeProcessing();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void QtWindowServices::waitForEvents(int milliseconds) {
+  // The timer's expiry is an event of its own, so the wait ends at the
+  // latest when it fires; the event loop sleeps until then.
+  wakeTimer_.start(std::max(0, milliseconds));
+  QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+  wakeTimer_.stop();
 }
 
 void QtWindowServices::setMinimumProcessingInterval(std::chrono::microseconds interval) {

@@ -11,6 +11,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 
 #include <chrono>
 #include <cstdint>
@@ -41,6 +42,7 @@ public:
   void setProgressPosition(int position) override;
   void setProgressVisible(bool visible) override;
   void processPendingMessages() override;
+  void waitForEvents(int milliseconds) override;
   void showMessage(const std::string& text) override;
   std::uint32_t tickCount() override;
   bool isMainWindowActive() override;
@@ -85,6 +87,8 @@ private:
   QPointer<QCheckBox> checkBox1_, checkBox2_;
   QPointer<QProgressBar> progressBar_;
   QPointer<QWidget> mainWindow_;
+  // Ends a wait for events that no event ends sooner.
+  QTimer wakeTimer_;
   Clock::time_point tickOrigin_;
   std::uint32_t tickOffset_ = 0;
 

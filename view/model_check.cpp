@@ -50,19 +50,23 @@ void cross(DrawingSurface& bitmap, PixelPoint p, int size) { Batu(bitmap, p.x, p
 
 } // namespace
 
-void Draw_P_RY(const Model& m, DrawingSurface& bitmap, WindowServices& ws, int mode) {
+LinkCheck Draw_P_RY(const Model& m, DrawingSurface& bitmap, int mode) {
+  // Layout units; a sound link misses by about 1e-14, a grid step is 1.25.
+  constexpr double kTolerance = 1e-6;
+  LinkCheck check;
   bitmap.setPen(kRed);
   for (int n = 1; n <= std::min(m.ryFromWkCount, kMainLinkCapacity); ++n) {
     const Link& l = m.ryFromWk[n];
     if (!auxCellInside(l.donor)) continue;
     const Weights w(l);
     cross(bitmap, auxDonorPixel(m, l, w), 2);
-    const auto& d = l.donor;
     const double x = w.apply([&](int k) { return auxCorner(m, l, k).wkX; });
     const double y = w.apply([&](int k) { return auxCorner(m, l, k).wkY; });
-    if (std::abs(x) < 1 && std::abs(y) < 1)
-      ws.showMessage(kTextLinkCheck + std::to_string(d[1]) + "-" + std::to_string(d[2]) + "-" +
-                     std::to_string(d[3]));
+    const auto& r = l.receiver;
+    const bool receiverInside = r[1] >= 1 && r[1] <= kMainNxCapacity && r[2] >= 1 && r[2] <= kMainNyCapacity;
+    const bool reproduced = receiverInside && std::abs(x - m.ry[r[1]][r[2]].ryX) <= kTolerance &&
+                            std::abs(y - m.ry[r[1]][r[2]].ryY) <= kTolerance;
+    if (!reproduced && check.failed++ == 0) check.firstDonor = l.donor;
   }
 
   bitmap.setPen(kBlue);
@@ -82,7 +86,10 @@ void Draw_P_RY(const Model& m, DrawingSurface& bitmap, WindowServices& ws, int m
     if (!auxCellInside(l.donor)) continue;
     cross(bitmap, auxDonorPixel(m, l, Weights(l)), 3);
   }
+  return check;
 }
+
+bool linksBelongToGrids(const Model& m) { return m.linkedLayout == m.layout(); }
 
 void meshView(Model& m, ViewSurfaces& s, WindowServices& ws) {
   fillWhite(s.bitmap);
@@ -92,10 +99,22 @@ void meshView(Model& m, ViewSurfaces& s, WindowServices& ws) {
   s.copyBitmapToWindow();
 }
 
-void linkView(const Model& m, ViewSurfaces& s, WindowServices& ws) {
+void linkView(const Model& m, ViewSurfaces& s, WindowServices& ws, bool report) {
   fillWhite(s.bitmap);
-  Draw_P_RY(m, s.bitmap, ws, 1);
+  const bool anyLinks = m.ryFromWkCount > 0 || m.wkFromRyCount > 0 || m.wkFromWkCount > 0;
+  if (anyLinks && !linksBelongToGrids(m)) {
+    s.copyBitmapToWindow();
+    if (report) ws.showMessage(kTextLinksOfOtherGrids);
+    return;
+  }
+  const LinkCheck check = Draw_P_RY(m, s.bitmap, 1);
   s.copyBitmapToWindow();
+  if (report && check.failed > 0) {
+    const auto& d = check.firstDonor;
+    ws.showMessage(kTextLinkCheck + std::to_string(d[1]) + "-" + std::to_string(d[2]) + "-" +
+                   std::to_string(d[3]) + kTextLinkCheckCount + std::to_string(check.failed) +
+                   kTextLinkCheckCountEnd);
+  }
 }
 
 void holeView(const Model& m, ViewSurfaces& s) {

@@ -9,12 +9,28 @@
 #include "core/window_services.h"
 #include "view/surfaces.h"
 
+#include <array>
+
 // "メッシュ" (N4Click): Henkan_Scale, every auxiliary grid line, every
 // main-grid line, black.
 void meshView(Model& m, ViewSurfaces& s, WindowServices& ws);
 
-// "BY_L_R１　主←補助" (bylr11Click): Draw_P_RY(1).
-void linkView(const Model& m, ViewSurfaces& s, WindowServices& ws);
+// "BY_L_R１　主←補助" (bylr11Click): Draw_P_RY(1) and the check of its
+// main-grid links, reported in at most one message: how many failed and the
+// first one's donor cell.  Link lists made for another layout's grids (the
+// layout changed since the last set-up) are neither drawn nor checked; one
+// message says so.  With report false nothing is said (a redraw).
+void linkView(const Model& m, ViewSurfaces& s, WindowServices& ws, bool report = true);
+
+// Whether the link lists were made for the grids of the present layout.
+bool linksBelongToGrids(const Model& m);
+
+// The check of the main-grid links (ryFromWk): how many do not reproduce
+// their receiver and the donor cell (p, r, grid set) of the first.
+struct LinkCheck {
+  int failed = 0;
+  std::array<int, 4> firstDonor{};
+};
 
 // "穴－領域" (N6Click): a cyan cross of half-size 2 on every hole point of the
 // main grid, in list order.
@@ -29,8 +45,9 @@ void holeView2(ViewSurfaces& s);
 // red crosses of half-size 2 for the main-grid receivers (ryFromWk), blue of
 // size 7 for the auxiliary receivers fed by the main grid (wkFromRy; drawn
 // twice when mode is nonzero), green of size 3 for those fed by another body
-// (wkFromWk).  A ryFromWk donor whose interpolated model position lies within
-// 1 of the origin (a cell whose coordinates were never filled) is reported by
-// the message "by_l_r1_aaaaaaa" followed by p-r-g of the donor cell; the
-// drawing goes on once the message is dismissed.
-void Draw_P_RY(const Model& m, DrawingSurface& bitmap, WindowServices& ws, int mode);
+// (wkFromWk).  A ryFromWk link fails the check when its donor position,
+// interpolated in model coordinates, is not its receiver's point of the main
+// grid (a donor cell whose coordinates were never filled lands at the origin).
+// The interpolation of a sound link reproduces the receiver to rounding, so
+// the tolerance is far above rounding and far below the grid spacing.
+LinkCheck Draw_P_RY(const Model& m, DrawingSurface& bitmap, int mode);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 // Status texts of the traces.
@@ -76,7 +77,57 @@ void traceParticles(Model& m, WindowServices& ws, int pointCount, double factor)
   }
 }
 
+int frameIntervalMs(int frameRepeats) {
+  // 1000/60, 1000/30, 1000/15, 1000/8 and 1000/4 ms, rounded.
+  static constexpr int kIntervalMs[5] = {17, 33, 67, 125, 250};
+  return kIntervalMs[std::clamp(frameRepeats, 1, 5) - 1];
+}
+
+void showTraceBackground(const Model& m, ViewSurfaces& s) {
+  s.bitmap.setPen(kBlack);
+  s.bitmap.setBrush(kBlack);
+  s.bitmap.fill();
+  Draw_Target_all(m, s.bitmap);
+  s.copyBitmapToWindow();
+}
+
 namespace {
+// The points of the stored traces; none before the first tracing.
+int storedPointCount(const Model& m) {
+  return m.particleState == 2 ? std::min(tracePointCount(m.lastTraceSpeed), kTracePointCapacity) : 0;
+}
+} // namespace
+
+void shiftTraces(Model& m, double dx, double dy) {
+  const int n = particleCount(m), points = storedPointCount(m);
+  for (int k = 1; k <= n; ++k)
+    for (int t = 1; t <= points; ++t) {
+      m.traceX[k][t] = m.traceX[k][t] + dx;
+      m.traceY[k][t] = m.traceY[k][t] + dy;
+    }
+}
+
+void showLastTraceFrame(const Model& m, ViewSurfaces& s) {
+  showTraceBackground(m, s);
+  const int n = particleCount(m), last = storedPointCount(m);
+  s.window.setPen(kWhite);
+  for (int k = 1; k <= n && last >= 2; ++k)
+    if (m.traceMoving[k][last - 1]) Batu2(s.window, Roun2(m.traceX[k][last]), Roun2(m.traceY[k][last]), 1);
+}
+
+namespace {
+
+// Serves the window until the tick `due` has come (or the stop button has
+// been pressed), sleeping between events.
+void waitUntil(const Model& m, WindowServices& ws, std::uint32_t due) {
+  for (;;) {
+    // The difference modulo 2^32 as a signed number: right across a wrap of
+    // the tick counter.
+    const auto ahead = static_cast<std::int32_t>(due - ws.tickCount());
+    if (ahead <= 0 || m.stopFlag) return;
+    ws.waitForEvents(ahead);
+  }
+}
 
 // One pass of the animation over the stored traces, frame t showing every
 // particle's move from point t to point t + 1.  Returns false when the stop
@@ -85,26 +136,28 @@ bool animationPass(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow
                    int pointCount, int particles) {
   ws.setProgressRange(1, pointCount);
   ws.setProgressVisible(false);
-  s.bitmap.setPen(kBlack);
-  s.bitmap.setBrush(kBlack);
-  s.bitmap.fill();
-  Draw_Target_all(m, s.bitmap);
-  s.copyBitmapToWindow();
+  showTraceBackground(m, s);
   DrawingSurface& window = s.window;
+  // Frame t is drawn at `due`; the window shows it at the next processing of
+  // events, at the start of frame t + 1.
+  std::uint32_t due = ws.tickCount();
   for (int t = 1; t <= pointCount - 1; ++t) {
-    const int repeats = win.frameRepeats();
+    const int interval = frameIntervalMs(win.frameRepeats());
     ws.processPendingMessages();
+    waitUntil(m, ws, due);
     if (m.stopFlag) return false;
-    for (int k = 1; k <= particles; ++k)
-      // The repetitions draw the same marks: they set the pace.
-      for (int r = 1; r <= repeats; ++r) {
-        // Erase the cross of the previous frame, then draw the new one; a
-        // particle at rest stays black and so vanishes.
-        window.setPen(kBlack);
-        Batu2(window, Roun2(m.traceX[k][t]), Roun2(m.traceY[k][t]), 1);
-        if (m.traceMoving[k][t]) window.setPen(kWhite);
-        Batu2(window, Roun2(m.traceX[k][t + 1]), Roun2(m.traceY[k][t + 1]), 1);
-      }
+    // A frame that comes late (a slow machine, a busy window) starts the
+    // clock again rather than hurrying the next ones.
+    const std::uint32_t now = ws.tickCount();
+    due = static_cast<std::int32_t>(now - due) > interval ? now + interval : due + interval;
+    for (int k = 1; k <= particles; ++k) {
+      // Erase the cross of the previous frame, then draw the new one; a
+      // particle at rest stays black and so vanishes.
+      window.setPen(kBlack);
+      Batu2(window, Roun2(m.traceX[k][t]), Roun2(m.traceY[k][t]), 1);
+      if (m.traceMoving[k][t]) window.setPen(kWhite);
+      Batu2(window, Roun2(m.traceX[k][t + 1]), Roun2(m.traceY[k][t + 1]), 1);
+    }
     if (t % 100 == 0) Draw_Target_all2(m, window);
   }
   return true;
@@ -121,11 +174,7 @@ void make_parti(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow& w
   if (!m.stopFlag) {
     ws.setCheckBoxVisible(1, false);
     ws.setCheckBoxVisible(2, false);
-    s.bitmap.setPen(kBlack);
-    s.bitmap.setBrush(kBlack);
-    s.bitmap.fill();
-    Draw_Target_all(m, s.bitmap);
-    s.copyBitmapToWindow();
+    showTraceBackground(m, s);
     win.palevisi(3);
     m.stopFlag = false;
 

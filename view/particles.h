@@ -15,10 +15,15 @@ public:
   virtual ~ParticleWindow() = default;
   // Control mode: 1 editing, 2 calculating, 3 particles.
   virtual void palevisi(int mode) = 0;
-  // How often each frame is drawn, 1..5: the speed scroll bar's maximum minus
-  // its position plus one.  Read every frame.
+  // The speed step, 1 (fastest) to 5 (slowest): the speed scroll bar's
+  // maximum minus its position plus one.  Read every frame.
   virtual int frameRepeats() = 0;
 };
+
+// The time between two animation frames for a speed step, in milliseconds:
+// about 60, 30, 15, 8 and 4 frames a second for steps 1 to 5.  Steps outside
+// 1..5 take the nearest end.
+int frameIntervalMs(int frameRepeats);
 
 // N = min(320, 4·(ryNy − 2)) particles, seeded on rows 2..ryNy − 1 of four
 // main-grid columns two apart.
@@ -38,10 +43,21 @@ double traceDisplacementFactor(const Model& m, int speed);
 // per particle and moves the progress bar.
 void traceParticles(Model& m, WindowServices& ws, int pointCount, double factor);
 
+// The black picture the traces move over: the view bitmap black, every body
+// red (Draw_Target_all), copied to the window.
+void showTraceBackground(const Model& m, ViewSurfaces& s);
+// Moves the stored traces (when ready) by (dx, dy) pixels: the view transform
+// has moved the picture by that much.
+void shiftTraces(Model& m, double dx, double dy);
+// The last frame of a pass drawn again: the background and a white cross at
+// the last point of every particle still moving there.
+void showLastTraceFrame(const Model& m, ViewSurfaces& s);
+
 // make_parti: particle traces at speed 1, 3 or 6.  Traces are computed when
 // they are not ready (particleState != 2, also after a change of speed by 2 or
 // more), then replayed on the window surface pass after pass until the stop
 // button is pressed or, at the end of a pass, the main window is no longer
-// active.  With stopFlag set on entry it only returns the window to its
+// active.  Frames follow each other at frameIntervalMs of the speed step on
+// the window's millisecond clock; between them the program waits for events.  With stopFlag set on entry it only returns the window to its
 // editing mode.  Always ends in the editing mode with stepsDone as on entry.
 void make_parti(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow& win, int speed);

@@ -8,7 +8,12 @@ void Henkan_Scale(Model& m, const DrawingSurface& bitmap, WindowServices& ws) {
   m.particleState = 1;
   ws.setCheckBoxVisible(1, true);
   ws.setCheckBoxVisible(2, true);
+  mapToPixels(m, bitmap);
+  ws.setStatusText(1, "");
+  ws.setStatusText(0, "");
+}
 
+void mapToPixels(Model& m, const DrawingSurface& bitmap) {
   const int cx = bitmap.width() / 2, cy = bitmap.height() / 2;
   // A square bitmap counts as not wider than high.
   const double y0 = bitmap.width() > bitmap.height() ? m.viewCentreY : m.viewCentreY - 20;
@@ -39,9 +44,6 @@ void Henkan_Scale(Model& m, const DrawingSurface& bitmap, WindowServices& ws) {
       q.columnBodyPixX = pixX(q.columnBodyX);
       q.columnBodyPixY = pixY(q.columnBodyY);
     }
-
-  ws.setStatusText(1, "");
-  ws.setStatusText(0, "");
 }
 
 void changeView(Model& m, ViewSurfaces& s, WindowServices& ws, ViewChange change,

@@ -35,6 +35,9 @@ inline int Roun2(double x) {
 // Also sets particleState = 1 (traces must be seeded again), shows the check
 // boxes "塗り潰し" and "ラインを黒く" and clears both status panels.
 void Henkan_Scale(Model& m, const DrawingSurface& bitmap, WindowServices& ws);
+// The mapping of Henkan_Scale alone, without its other effects: how a new
+// size of the bitmap moves the picture.
+void mapToPixels(Model& m, const DrawingSurface& bitmap);
 
 // The six pan and zoom buttons of the main window, by the parameter they change.
 enum class ViewChange {

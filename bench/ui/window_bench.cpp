@@ -8,7 +8,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QEventLoop>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolButton>
 
 #include <benchmark/benchmark.h>
@@ -17,6 +19,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <string>
+
+#include <time.h>
 
 namespace {
 
@@ -83,27 +87,95 @@ void BM_DefaultRunStartToFinalText(benchmark::State& state) {
 BENCHMARK(BM_DefaultRunStartToFinalText)->Arg(0)->Arg(1)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
 
-// One pass of the particle animation at speed 3 (1285 frames, the traces
-// already made), with the window repainting every frame, at the three
-// positions of the speed scroll bar that give 1, 3 and 5 repeats.
-void BM_ParticlePassAfterFullRun(benchmark::State& state) {
-  MainWindow w;
-  w.showAtStart();
-  QApplication::processEvents();
+// Processor time of the whole process, in seconds.
+double processorSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
+}
+
+// Runs the event loop for `ms` milliseconds; returns the processor time used
+// meanwhile as a share of one core.
+double processorShareOverEventLoop(int ms) {
+  QEventLoop loop;
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  const double cpu0 = processorSeconds();
+  const Clock::time_point t0 = Clock::now();
+  loop.exec();
+  const double wall = std::chrono::duration<double>(Clock::now() - t0).count();
+  return (processorSeconds() - cpu0) / wall;
+}
+
+// A default run from the start button; stopped at `stopAt` (0: completed,
+// without the particle animation that follows it).
+void runFromStartButton(MainWindow& w, int stopAt) {
   QtWindowServices& ws = w.services();
+  const std::string stopText =
+      stopAt > 0 ? "　計算回数＝" + std::to_string(stopAt) + "　　　　　　300回 で完了" : "計算が正常に終了しました。";
   ws.statusObserver = [&](int panel, const std::string& text) {
-    if (panel == 1 && text == "計算が正常に終了しました。") w.model().stopFlag = true;
+    if (panel == 1 && text == stopText) w.model().stopFlag = true;
   };
   w.findChild<PanelButton*>("button2")->click();
   ws.statusObserver = nullptr;
-  w.findChild<QScrollBar*>("ScrollBar1")->setValue(6 - static_cast<int>(state.range(0)));
-  ws.activeWindowAnswer = [] { return false; }; // one pass, then the end
-  w.N9Click(); // traces the particles once
-  for (auto _ : state) w.N9Click();
-  state.counters["seconds_per_frame"] = benchmark::Counter(
-      1285, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
-BENCHMARK(BM_ParticlePassAfterFullRun)->Arg(1)->Arg(3)->Arg(5)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// The program at rest in the editing mode, for three seconds of its event
+// loop: right after start (0), after a completed run (1) and after a run
+// stopped at step 50 (2).  The share of one core it uses.
+void BM_ProcessorTimeAtRest(benchmark::State& state) {
+  MainWindow w;
+  w.showAtStart();
+  QApplication::processEvents();
+  if (state.range(0) == 1) runFromStartButton(w, 0);
+  if (state.range(0) == 2) runFromStartButton(w, 50);
+  processorShareOverEventLoop(300); // the first paints after the run
+  double share = 0;
+  for (auto _ : state) share = processorShareOverEventLoop(3000);
+  state.counters["cpu_percent_of_one_core"] = 100 * share;
+}
+BENCHMARK(BM_ProcessorTimeAtRest)->Arg(0)->Arg(1)->Arg(2)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// The particle animation after a full run at each position of the speed bar
+// (1 slowest .. 5 fastest), for three seconds after the traces are ready:
+// frames shown per second and the share of one core used meanwhile.
+void BM_ParticleFramesPerBarPosition(benchmark::State& state) {
+  MainWindow w;
+  w.showAtStart();
+  QApplication::processEvents();
+  runFromStartButton(w, 0);
+  QtWindowServices& ws = w.services();
+  Model& m = w.model();
+  w.findChild<QScrollBar*>("ScrollBar1")->setValue(static_cast<int>(state.range(0)));
+  ws.activeWindowAnswer = [] { return true; }; // pass after pass until stopped
+  const auto windowHook = ws.beforeProcessing;
+  for (auto _ : state) {
+    long frames = 0;
+    double cpu0 = 0;
+    Clock::time_point t0{};
+    bool measuring = false;
+    // The animation processes events once per frame; tracing once per particle.
+    ws.beforeProcessing = [&] {
+      windowHook();
+      if (m.particleState != 2 || w.controlMode() != 3) return;
+      if (!measuring) {
+        measuring = true;
+        cpu0 = processorSeconds();
+        t0 = Clock::now();
+        QTimer::singleShot(3000, &w, [&] { m.stopFlag = true; });
+        return;
+      }
+      ++frames;
+    };
+    m.particleState = 1;
+    w.N9Click();
+    const double wall = std::chrono::duration<double>(Clock::now() - t0).count();
+    state.SetIterationTime(wall);
+    state.counters["frames_per_second"] = static_cast<double>(frames) / wall;
+    state.counters["cpu_percent_of_one_core"] = 100 * (processorSeconds() - cpu0) / wall;
+  }
+  ws.beforeProcessing = windowHook;
+}
+BENCHMARK(BM_ParticleFramesPerBarPosition)->DenseRange(1, 5)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -87,7 +87,7 @@ TEST(LayoutDialogLimits, ColumnsRatioAndTurns) {
   s.clickDialog(13);
   EXPECT_EQ(s.edit(5)->text(), "0.4") << "shortest decimal form";
 
-  // Turns have no limits.
+  // Turns step freely within their range (the ends are tested apart).
   s.edit(3)->setText("369");
   s.clickDialog(7);
   EXPECT_EQ(s.m.layoutAngle[1][1], 370);

@@ -1,5 +1,6 @@
 #include "ui_fixture.h"
 
+#include "core/time_text.h"
 #include "ui/controls.h"
 #include "ui/forces_window.h"
 #include "ui/history_window.h"
@@ -178,6 +179,27 @@ TEST(MainWindowRun, ColumnSelectionDuringARunLeavesTheRunsCountAlone) {
   EXPECT_EQ(s.m.selectedColumn, 2);
   EXPECT_EQ(s.edit(1)->text(), "2");
   EXPECT_EQ(s.m.stepsDone, 30) << "the selection did not regenerate the grids under the run";
+}
+
+TEST(MainWindowRun, TracesAfterAStoppedRunShowThatRunsElapsedTime) {
+  RunWindow s;
+  s.onPanel1 = [&](const std::string& text) {
+    if (text == progressText(100)) s.stop->click();
+  };
+  s.start->click();
+  ASSERT_EQ(s.m.stepsDone, 110);
+  const std::uint32_t runMs = Time_Time_sum(s.m.runEndTick, s.m.runStartTick);
+  EXPECT_LT(runMs, 600000u) << "the end tick belongs to this run";
+  std::string elapsed;
+  s.onPanel1 = [&](const std::string& text) {
+    if (text.rfind("　所要計算時間　＝", 0) == 0) {
+      elapsed = text;
+      s.stop->click();
+    }
+  };
+  s.w.findChild<QAction*>("N10")->trigger(); // "粒子描画"
+  EXPECT_EQ(elapsed, "　所要計算時間　＝" + Time_Time_d(s.m.runEndTick, s.m.runStartTick));
+  EXPECT_EQ(elapsed.find(" 時 "), std::string::npos) << "no hours for a run of seconds: " << elapsed;
 }
 
 TEST(MainWindowRun, ContinueButtonGoesOnFromAStoppedRunUntilTheLayoutChanges) {
