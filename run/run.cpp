@@ -31,11 +31,11 @@ void timeStep(Model& m) {
   Kyoukai(m);
 }
 
-void keisan(Model& m, WindowServices& ws, RunStages& stages) {
+void keisan(Model& m, WindowServices& ws, RunStages& stages, int stepCount) {
   stages.palevisi(2);
   m.stopFlag = false;
   runCouplingSetup(m, ws);
-  m.stepCount = 300;
+  m.stepCount = stepCount;
   m.particleState = 1;
   shoki_atai(m);
   ws.setProgressRange(0, m.stepCount);

@@ -23,7 +23,10 @@ void Button2Click(Model& m, WindowServices& ws, RunStages& stages);
 // the run before step 1.  A step that leaves a density that is not positive
 // or a value that is not finite ends the run at once with a message naming
 // the step; stopFlag is then set, so no particle traces are drawn from it.
-void keisan(Model& m, WindowServices& ws, RunStages& stages);
+// A batch run passes a longer stepCount: the steps go on with the same
+// plots at the same residues modulo 90, so N steps are the start button's
+// run followed by N - 300 more steps of the same loop.
+void keisan(Model& m, WindowServices& ws, RunStages& stages, int stepCount = 300);
 
 // Button1Click, the stop button ("停止"): asks the run to end (seen at the
 // next step that is a multiple of 10) and the particle animation to stop.

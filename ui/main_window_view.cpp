@@ -2,6 +2,8 @@
 // routines of the view called over them.
 #include "ui/layout_dialog.h"
 #include "ui/main_window.h"
+#include "ui/colour_legend_view.h"
+#include "view/colour_legend.h"
 #include "view/colour_scale.h"
 #include "view/field_maps.h"
 #include "view/model_check.h"
@@ -31,14 +33,28 @@ QImage MainWindow::windowSurface() const {
                 w.width() * 4, QImage::Format_RGBX8888);
 }
 
-void MainWindow::fillViewWhite() { fillWhite(surfaces_->bitmap); }
+void MainWindow::fillViewWhite() {
+  fillWhite(surfaces_->bitmap);
+  showLegend({});
+}
 void MainWindow::henkanScale() { Henkan_Scale(*model_, surfaces_->bitmap, *services_); }
-void MainWindow::drawWaku() { Draw_Waku(*model_, surfaces_->bitmap); }
+// The outline pictures and the model-check views have no colour legend.
+void MainWindow::drawWaku() {
+  Draw_Waku(*model_, surfaces_->bitmap);
+  showLegend({});
+}
 void MainWindow::drawWaku2() {
   Draw_Waku2(*model_, surfaces_->bitmap, layoutDialog_->wholeLayoutChosen());
+  showLegend({});
 }
-void MainWindow::drawTarget() { Draw_Target(*model_, surfaces_->bitmap); }
-void MainWindow::drawTargetAll() { Draw_Target_all(*model_, surfaces_->bitmap); }
+void MainWindow::drawTarget() {
+  Draw_Target(*model_, surfaces_->bitmap);
+  showLegend({});
+}
+void MainWindow::drawTargetAll() {
+  Draw_Target_all(*model_, surfaces_->bitmap);
+  showLegend({});
+}
 void MainWindow::copyViewToWindow() { surfaces_->copyBitmapToWindow(); }
 
 // --------------------------------------------------------------- flow plots
@@ -46,27 +62,43 @@ void MainWindow::copyViewToWindow() { surfaces_->copyBitmapToWindow(); }
 void MainWindow::drawVectors() {
   Max_RyuV(*model_, 0.9);
   Draw_Vec_RY(*model_, surfaces_->bitmap, *services_, 1);
+  showLegend(vectorLegend(*model_));
 }
-void MainWindow::drawOmeg() { draw_omeg(*model_, *surfaces_, *services_); }
-void MainWindow::drawPres() { draw_pres(*model_, *surfaces_, *services_); }
-void MainWindow::drawMitudo() { draw_mitudo(*model_, *surfaces_, *services_); }
+// The legend is set before the map routine shows the picture (it copies the
+// bitmap to the window itself), from the scale the map is drawn with.
+void MainWindow::drawOmeg() {
+  draw_omeg(*model_, *surfaces_, *services_);
+  showLegend(mapLegend(*model_, LegendQuantity::vorticity));
+}
+void MainWindow::drawPres() {
+  draw_pres(*model_, *surfaces_, *services_);
+  showLegend(mapLegend(*model_, LegendQuantity::pressure));
+}
+void MainWindow::drawMitudo() {
+  draw_mitudo(*model_, *surfaces_, *services_);
+  showLegend(mapLegend(*model_, LegendQuantity::density));
+}
 int MainWindow::panelColour(int r, int g, int b) { return static_cast<int>(RColorf(r, g, b)); }
 
 // ------------------------------------------------- model-check views (hidden)
 
 void MainWindow::N4Click() {
   meshView(*model_, *surfaces_, *services_);
+  showLegend({});
   showSurface();
 }
 void MainWindow::bylr11Click() {
   linkView(*model_, *surfaces_, *services_);
+  showLegend({});
   showSurface();
 }
 void MainWindow::N6Click() {
   holeView(*model_, *surfaces_);
+  showLegend({});
   showSurface();
 }
 void MainWindow::N21Click() {
   holeView2(*surfaces_);
+  showLegend({});
   showSurface();
 }
