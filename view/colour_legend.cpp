@@ -9,7 +9,7 @@ ColourLegend mapLegend(const Model& m, LegendQuantity quantity) {
   legend.scaleHigh = m.scaleHigh;
   for (int k = 10; k >= 0; --k)
     legend.rows[legend.rowCount++] = {m.levelValue[k],
-                                      rampColour(m.scaleLow, m.scaleHigh, m.levelValue[k])};
+                                      scaleColour(m.scaleLow, m.scaleHigh, m.levelValue[k])};
   return legend;
 }
 
@@ -25,7 +25,7 @@ ColourLegend vectorLegend(const Model& m) {
   double lower = m.scaleHigh;
   for (int k = 1; k <= 20; ++k) {
     lower = lower - bin;
-    legend.rows[legend.rowCount++] = {lower, rampColour(m.scaleLow, m.scaleHigh, lower)};
+    legend.rows[legend.rowCount++] = {lower, scaleColour(m.scaleLow, m.scaleHigh, lower)};
   }
   return legend;
 }

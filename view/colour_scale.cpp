@@ -54,7 +54,7 @@ void Max_RyuV(Model& m, double f) {
   defineLevels(m);
 }
 
-Colour rampColour(double lo, double hi, double v) {
+Colour scaleColour(double lo, double hi, double v) {
   const double t1 = (hi + 2 * lo) / 3, t2 = (2 * hi + lo) / 3, s = (hi - lo) / 3;
   // Position of v within its third, 0..255.  In a zero-width range every
   // value above it lies at the top of the last third: red.
@@ -77,7 +77,7 @@ Colour rampColour(double lo, double hi, double v) {
 }
 
 void BColor_Define(Model& m, DrawingSurface& bitmap, double v) {
-  const Colour c = rampColour(m.scaleLow, m.scaleHigh, v);
+  const Colour c = scaleColour(m.scaleLow, m.scaleHigh, v);
   m.rgbR = static_cast<int>(c & 0xFF);
   m.rgbG = static_cast<int>(c >> 8 & 0xFF);
   m.rgbB = static_cast<int>(c >> 16 & 0xFF);

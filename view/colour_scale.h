@@ -36,7 +36,7 @@ void defineLevels(Model& m);
 void BColor_Define(Model& m, DrawingSurface& bitmap, double v);
 // The ramp colour of v on the range [lo, hi], as BColor_Define chooses it,
 // without touching the model or a bitmap.
-Colour rampColour(double lo, double hi, double v);
+Colour scaleColour(double lo, double hi, double v);
 
 // RColor: the colour rgbR | rgbG << 8 | rgbB << 16 (low byte of each).
 Colour RColor(const Model& m);
