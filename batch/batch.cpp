@@ -170,11 +170,20 @@ int runBatch(int argc, char* argv[]) {
   // toolkit's notes about the environment (no runtime directory, fonts) stay
   // out of it.
   qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-  QGuiApplication app(argc, argv);
-  installFontSubstitution();
-  app.setFont(interfaceFont(12));
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
   QString error;
-  const std::optional<BatchRequest> request = parseRequest(app.arguments(), error);
+  const std::optional<BatchRequest> request = parseRequest(arguments, error);
+  // The toolkit's graphics (fonts for the legend) are started only when a
+  // picture is asked for; a run alone needs the core application only.
+  std::unique_ptr<QCoreApplication> app;
+  if (request && !request->pictures.isEmpty()) {
+    app = std::make_unique<QGuiApplication>(argc, argv);
+    installFontSubstitution();
+    QGuiApplication::setFont(interfaceFont(12));
+  } else {
+    app = std::make_unique<QCoreApplication>(argc, argv);
+  }
   if (!request) return fail(batchExit::badArguments, error);
   if (!QDir().mkpath(request->out))
     return fail(batchExit::badArguments, "cannot create the directory '" + request->out + "'");
