@@ -98,7 +98,12 @@ std::optional<std::string> writeFile(const Model& m, const std::string& path) {
   int file = 0, base = 0;
   CgnsWriter w;
   if (!w.ok(cg_open(path.c_str(), CG_MODE_WRITE, &file))) return w.error;
-  if (w.ok(cg_base_write(file, "Whirlpane", 2, 2, &base))) {
+  // The flow is in the solver's units (free-stream density and pressure
+  // about 1), the coordinates in layout units: normalised, dimensions not
+  // stated.
+  if (w.ok(cg_base_write(file, "Whirlpane", 2, 2, &base)) &&
+      w.ok(cg_goto(file, base, "end")) &&
+      w.ok(cg_dataclass_write(CGNS_ENUMV(NormalizedByUnknownDimensional)))) {
     ZonePoints main;
     main.ni = m.ryNx;
     main.nj = m.ryNy;

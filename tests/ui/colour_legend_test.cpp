@@ -8,6 +8,9 @@
 #include "view/colour_scale.h"
 #include "view/surfaces.h"
 
+#include <QAction>
+#include <QTemporaryDir>
+
 TEST(ColourLegend, ShowsTheLevelsOfTheMapOnScreen) {
   StartedWindow s;
   EXPECT_EQ(s.w.shownLegend().quantity, LegendQuantity::none) << "the outline picture has none";
@@ -67,4 +70,22 @@ TEST(ColourLegend, VectorBinsRunFromTheTopSpeedDown) {
   // Blue at the bottom, red toward the top, as the arrows are drawn.
   EXPECT_EQ(legend.rows[20].colour, RColorf(0, 0, 255));
   EXPECT_EQ(legend.rows[1].colour, RColorf(255, 38, 0));
+}
+
+TEST(ColourLegend, TheMenuSavesThePictureAsPng) {
+  StartedWindow s;
+  s.mainButton("BitBtn5")->click();
+  QTemporaryDir dir;
+  const QString path = dir.filePath("density.png");
+  s.w.chooseFile = [&](bool save, const QString& filter) {
+    EXPECT_TRUE(save);
+    EXPECT_TRUE(filter.contains("*.png"));
+    return path;
+  };
+  s.w.findChild<QAction*>("KeepPicture")->trigger();
+  EXPECT_TRUE(s.messages.empty());
+  const QImage saved(path);
+  ASSERT_FALSE(saved.isNull());
+  EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32),
+            s.w.pictureToSave().convertToFormat(QImage::Format_RGB32));
 }

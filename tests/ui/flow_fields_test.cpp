@@ -11,6 +11,8 @@
 #include "fake_window_services.h"
 
 #include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <cgnslib.h>
@@ -121,6 +123,22 @@ TEST(FlowFieldsCgns, ReadsBackOneZonePerGridWithTheLastFlow) {
     }
   }
   cg_close(file);
+}
+
+TEST(FlowFieldsCgns, ThePackagedCheckerFindsNoError) {
+  const QString checker = QStandardPaths::findExecutable("cgnscheck");
+  if (checker.isEmpty()) GTEST_SKIP() << "cgnscheck is not installed";
+  ShortRun run;
+  QTemporaryDir dir;
+  const QString path = dir.filePath("fields.cgns");
+  ASSERT_FALSE(writeFlowFieldsCgns(*run.m, path.toStdString()));
+  QProcess check;
+  check.start(checker, {path});
+  ASSERT_TRUE(check.waitForFinished(60000));
+  const QString report = QString::fromLocal8Bit(check.readAllStandardOutput() + check.readAllStandardError());
+  EXPECT_EQ(check.exitCode(), 0) << report.toStdString();
+  EXPECT_FALSE(report.contains("ERROR")) << report.toStdString();
+  EXPECT_TRUE(report.contains("checking overset hole")) << report.toStdString();
 }
 
 TEST(FlowFieldsCgns, AFailedWriteLeavesNoFile) {
