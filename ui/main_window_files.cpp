@@ -13,6 +13,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <algorithm>
+
 namespace {
 QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 } // namespace
@@ -65,6 +67,8 @@ bool MainWindow::openLayoutFile(const QString& path) {
   // A layout too large for the arrays is refused by kmake as the dialog's
   // are: its message, and the last layout that fitted is put back.
   if (!layoutRefresh()) return false;
+  // The column picked for editing stays within the columns of the file.
+  model_->selectedColumn = std::min(model_->selectedColumn, model_->nColumns);
   layoutPath_ = path;
   return true;
 }

@@ -4,15 +4,13 @@
 
 #include "batch/batch.h"
 #include "batch/run_summary.h"
-#include "run/headless_stages.h"
 #include "run/run.h"
-#include "layout/kmake.h"
 #include "ui/colour_legend_view.h"
 #include "view/field_maps.h"
 #include "view/surfaces.h"
 #include "view/transform.h"
 
-#include "fake_window_services.h"
+#include "headless_session.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -179,23 +177,12 @@ TEST(BatchMode, ADivergingRunExitsWithCode4AndWritesItsSummary) {
 }
 
 TEST(BatchMode, StepsBeyond300ContinueTheStartButtonsRun) {
-  struct Run {
-    std::unique_ptr<Model> m = makeModel();
-    FakeWindowServices ws;
-    ViewSurfaces s;
-    HeadlessStages stages{*m, s, ws};
-    Run() {
-      setStartupDefaults(*m);
-      kmake(*m, ws);
-      Henkan_Scale(*m, s.bitmap, ws);
-    }
-  };
   // 400 steps in one run ...
-  Run longer;
+  HeadlessSession longer;
   keisan(*longer.m, longer.ws, longer.stages, 400);
   // ... equal 300 and then 100 more steps of the same loop, with the plots
   // at the same residues: pressure at 330, vorticity at 360, vectors at 390.
-  Run start;
+  HeadlessSession start;
   keisan(*start.m, start.ws, start.stages);
   for (int s = 301; s <= 400; ++s) {
     timeStep(*start.m);

@@ -2,13 +2,10 @@
 // one zone per grid with the flow of the last step, the holes flagged, and
 // the model left as it was.
 #include "fields/flow_fields_cgns.h"
-#include "layout/kmake.h"
-#include "run/headless_stages.h"
 #include "run/run.h"
 #include "view/field_maps.h"
-#include "view/transform.h"
 
-#include "fake_window_services.h"
+#include "headless_session.h"
 
 #include <QDir>
 #include <QProcess>
@@ -23,17 +20,8 @@
 
 namespace {
 
-struct ShortRun {
-  std::unique_ptr<Model> m = makeModel();
-  FakeWindowServices ws;
-  ViewSurfaces s;
-  HeadlessStages stages{*m, s, ws};
-  ShortRun() {
-    setStartupDefaults(*m);
-    kmake(*m, ws);
-    Henkan_Scale(*m, s.bitmap, ws);
-    keisan(*m, ws, stages, 100); // the vorticity map of step 90 fills omega
-  }
+struct ShortRun : HeadlessSession {
+  ShortRun() { keisan(*m, ws, stages, 100); } // the vorticity map of step 90 fills omega
 };
 
 std::vector<double> readField(int file, int zone, const char* name, cgsize_t ni, cgsize_t nj) {
