@@ -6,8 +6,11 @@
 #include "view/field_maps.h"
 
 #include "headless_session.h"
+#include "ui_fixture.h"
 
+#include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -135,4 +138,29 @@ TEST(FlowFieldsCgns, AFailedWriteLeavesNoFile) {
   const std::string path = dir.filePath("missing folder/fields.cgns").toStdString();
   EXPECT_TRUE(writeFlowFieldsCgns(*run.m, path));
   EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot).isEmpty());
+}
+
+TEST(FlowFieldsCgns, TheMenuWritesTheFieldsOnlyAfterARun) {
+  StartedWindow s;
+  QTemporaryDir dir;
+  const QString path = dir.filePath("window.cgns");
+  s.w.chooseFile = [&](bool save, const QString& filter) {
+    EXPECT_TRUE(save);
+    EXPECT_TRUE(filter.contains("*.cgns"));
+    return path;
+  };
+  QAction* item = s.w.findChild<QAction*>("KeepFields");
+  item->trigger();
+  EXPECT_FALSE(QFile::exists(path)) << "no run yet";
+  s.w.services().statusObserver = [&](int panel, const std::string& text) {
+    if (panel == 1 && text.rfind("　所要計算時間　＝", 0) == 0) s.w.Button1Click();
+  };
+  s.w.Button2Click();
+  item->trigger();
+  EXPECT_TRUE(s.messages.empty());
+  int file = 0, zones = 0;
+  ASSERT_EQ(cg_open(path.toStdString().c_str(), CG_MODE_READ, &file), CG_OK) << cg_get_error();
+  cg_nzones(file, 1, &zones);
+  EXPECT_EQ(zones, 1 + s.m.nBodies);
+  cg_close(file);
 }
