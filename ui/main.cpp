@@ -30,8 +30,7 @@ int main(int argc, char* argv[]) {
                    [&window](QSessionManager&) { window.requestQuit(); });
   window.showAtStart();
   // After the dialog's first showing, which regenerates the layout from its
-  // fields.
-  const QStringList arguments = app.arguments();
-  if (arguments.size() > 1) window.openLayoutFile(arguments.at(1));
+  // fields.  The application has taken its own options out of argv.
+  if (argc > 1) window.openLayoutFile(QString::fromLocal8Bit(argv[1]));
   return app.exec();
 }
