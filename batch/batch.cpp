@@ -218,7 +218,7 @@ int runBatch(int argc, char* argv[]) {
   QElapsedTimer clock;
   clock.start();
   m.runStartTick = ws.tickCount();
-  keisan(m, ws, stages, request->steps);
+  keisanSteps(m, ws, stages, request->steps);
   m.stepsDone = m.stepsDone + 1;
   BatchOutcome outcome;
   outcome.elapsedMs = clock.elapsed();

@@ -10,11 +10,15 @@
 #include "coupling/boundary.h"
 #include "coupling/setup.h"
 #include "fake_window_services.h"
+#include "layout/kmake.h"
 #include "layout/presets.h"
 #include "recording_run_stages.h"
+#include "run/headless_stages.h"
 #include "solver/initial_state.h"
+#include "solver/parallel.h"
 #include "solver/smoothing.h"
 #include "solver/time_integration.h"
+#include "view/transform.h"
 
 #include <benchmark/benchmark.h>
 
@@ -74,7 +78,26 @@ void BM_FullRun(benchmark::State& state) {
   setCounters(state, *m, 300);
 }
 
+// The whole headless run as the start button makes it: set-up, initial
+// state, 300 steps with the soundness check after each, and the run's plots
+// drawn off-screen; on range(1) solver threads.
+void BM_WholeRun(benchmark::State& state) {
+  auto m = makeModel();
+  FakeWindowServices ws;
+  chooseLayout(*m, ws, int(state.range(0)));
+  kmake(*m, ws);
+  ViewSurfaces surfaces;
+  Henkan_Scale(*m, surfaces.bitmap, ws);
+  HeadlessStages plots(*m, surfaces, ws);
+  setSolverThreads(int(state.range(1)));
+  for (auto _ : state) keisan(*m, ws, plots);
+  setSolverThreads(0);
+  state.counters["threads"] = double(state.range(1));
+  setCounters(state, *m, 300);
+}
+
 } // namespace
 
+BENCHMARK(BM_WholeRun)->ArgsProduct({{0, 5}, {1, 2}})->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_TimeStep)->DenseRange(0, 5)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FullRun)->DenseRange(0, 5)->Unit(benchmark::kMillisecond)->Iterations(3);

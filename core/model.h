@@ -15,6 +15,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 // ---------------------------------------------------------------- capacities
 inline constexpr int kColumnSlots = 8;        // columns of bodies
@@ -33,11 +34,12 @@ inline constexpr int kParticleCapacity = 320;
 // Work planes of the main-grid residual: kMainPlaneCount fields over the main
 // grid with one point of padding on every side, rows of at most
 // kMainPlaneStride values (solver/residual_main.cpp).
-inline constexpr int kMainPlaneCount = 26;
+inline constexpr int kMainPlaneCount = 28;
 inline constexpr int kMainPlaneStride = kMainNyCapacity + 4;
 inline constexpr int kMainPlaneSize = (kMainNxCapacity + 2) * kMainPlaneStride;
-// Work planes of the auxiliary-grid residual: point (p, r) at p * 16 + r
-// (solver/residual_aux.cpp).
+// Work planes of the auxiliary-grid residual: planes over one body's columns,
+// point (p, r) at (p - bodyFirst + 1) * 16 + r; each solver thread works in
+// an area of its own (solver/residual_aux.cpp, solver/time_integration.cpp).
 inline constexpr int kAuxPlaneCount = 38;
 inline constexpr int kAuxPlaneStride = 16;
 inline constexpr int kAuxPlaneSize = (kPerimeterCapacity + 2) * kAuxPlaneStride;
@@ -91,7 +93,8 @@ struct BodyCentre {
 // An interpolation link: a receiver point, the donor cell that contains it and
 // the receiver's local coordinates (s, t) in that cell.  Bilinear weights are
 // (1-s)(1-t), s(1-t), st, (1-s)t on the corners (a,b), (a+1,b), (a+1,b+1),
-// (a,b+1) of the donor cell.  Indices 1..3 as in the formulas.
+// (a,b+1) of the donor cell.  Elements 1..3 of each triple are used; element
+// 0 is left unused, as index 0 is everywhere.
 struct Link {
   std::array<int, 4> receiver; // (i, j, body) or (p, r, grid set)
   std::array<int, 4> donor;    // (p, r, grid set) or (i, j, 1)
@@ -105,6 +108,14 @@ struct GridIndex {
 // Tridiagonal coefficients of one line of the residual smoothing.
 struct TriCoef {
   double a, b, c;
+};
+
+// One step of the convergence history (run/history.h): the root mean square
+// of the density increment over the local time step, and the largest speed,
+// over the points the step updates.
+struct StepResidual {
+  double densityResidual;
+  double largestSpeed;
 };
 
 // Shape codes of a body.
@@ -236,6 +247,15 @@ struct Model : LayoutParameters {
   bool stopFlag;
   int particleState; // 1 = traces must be prepared again, 2 = prepared
   std::uint32_t runStartTick, runEndTick;
+  // The step that the flow fields have reached: s after step s of a run or
+  // of its continuation.  0 when there is no flow to go on from: no run yet,
+  // a set-up that failed, a step that diverged, or grids remade by kmake
+  // since (they no longer belong to the flow).
+  int flowStep;
+  // The convergence history of the last run and its continuations, entry
+  // n - 1 for step n.  Room is reserved before a run's loop, so a step never
+  // allocates.
+  std::vector<StepResidual> residualHistory;
 
   // ------------------------------------------------------ colour scale
   double scaleLow, scaleHigh;

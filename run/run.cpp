@@ -1,5 +1,7 @@
 #include "run/run.h"
 
+#include "run/history.h"
+
 #include "core/time_text.h"
 #include "coupling/boundary.h"
 #include "coupling/setup.h"
@@ -12,11 +14,18 @@
 
 namespace {
 
+// A run is a fixed number of time steps.
+constexpr int kRunSteps = 300;
+// A run that got past this step counts as complete: pressing start again shows
+// how long it took instead of starting another run.
+constexpr int kCompleteAfterStep = 280;
+
 // The run's texts in the status bar (panel 1), as the window shows them.
 namespace text {
 const std::string alreadyDone = "　計算は完了してます。　所要計算時間　＝";
 const std::string stepCountPrefix = "　計算回数＝";
-const std::string stepCountSuffix = "　　　　　　300回 で完了"; // 300 whatever stepCount is
+// The full run's length, whatever stepCount is.
+const std::string stepCountSuffix = "　　　　　　" + std::to_string(kRunSteps) + "回 で完了";
 const std::string finished = "計算が正常に終了しました。";
 const std::string diverged = "　計算が発散しました。　計算回数＝";
 } // namespace text
@@ -31,17 +40,28 @@ void timeStep(Model& m) {
   Kyoukai(m);
 }
 
-void keisan(Model& m, WindowServices& ws, RunStages& stages, int stepCount) {
+void keisan(Model& m, WindowServices& ws, RunStages& stages) {
+  keisanSteps(m, ws, stages, kRunSteps);
+}
+
+void keisanSteps(Model& m, WindowServices& ws, RunStages& stages, int lastStep) {
   stages.palevisi(2);
   m.stopFlag = false;
+  m.flowStep = 0; // the set-up clears the flow fields
   runCouplingSetup(m, ws);
-  m.stepCount = stepCount;
+  m.stepCount = lastStep;
   m.particleState = 1;
   shoki_atai(m);
+  m.residualHistory.clear();
   ws.setProgressRange(0, m.stepCount);
   if (m.stopFlag) return; // a link list was too large; its message is shown
+  runSteps(m, ws, stages, 1, lastStep);
+}
 
-  for (int s = 1; s <= m.stepCount; ++s) {
+void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, int lastStep) {
+  // Room for the whole loop's history now: a step must not allocate.
+  m.residualHistory.reserve(static_cast<std::size_t>(lastStep));
+  for (int s = firstStep; s <= lastStep; ++s) {
     m.stepsDone = s - 1;
     ws.processPendingMessages(); // the stop, pan, zoom and plot buttons act here
     ws.setProgressPosition(s);
@@ -52,8 +72,11 @@ void keisan(Model& m, WindowServices& ws, RunStages& stages, int stepCount) {
       ws.setStatusText(1, message);
       ws.showMessage(message);
       m.stopFlag = true;
+      m.flowStep = 0; // nothing to go on from
       return;
     }
+    m.flowStep = s;
+    m.residualHistory.push_back(stepResidual(m));
     if (s % 10 == 0) {
       if (m.stopFlag) return;
       ws.setStatusText(1, text::stepCountPrefix + std::to_string(s) + text::stepCountSuffix);
@@ -68,13 +91,33 @@ void keisan(Model& m, WindowServices& ws, RunStages& stages, int stepCount) {
   ws.setStatusText(1, text::finished);
 }
 
+bool canContinue(const Model& m) { return m.flowStep > 0; }
+
+void keisanContinue(Model& m, WindowServices& ws, RunStages& stages) {
+  stages.palevisi(2);
+  m.stopFlag = false;
+  const int firstStep = m.flowStep + 1;
+  m.stepCount = m.flowStep + kRunSteps;
+  m.particleState = 1; // the flow moves on: traces must be seeded again
+  ws.setProgressRange(firstStep - 1, m.stepCount);
+  runSteps(m, ws, stages, firstStep, m.stepCount);
+}
+
 void Button2Click(Model& m, WindowServices& ws, RunStages& stages) {
-  if (m.stepsDone > 280) {
+  if (m.stepsDone > kCompleteAfterStep) {
     ws.setStatusText(1, text::alreadyDone + Time_Time_d(m.runEndTick, m.runStartTick));
     return;
   }
   m.runStartTick = ws.tickCount();
   keisan(m, ws, stages);
+  stages.makeParti(3);
+  m.stepsDone = m.stepsDone + 1;
+}
+
+void continueClick(Model& m, WindowServices& ws, RunStages& stages) {
+  if (!canContinue(m)) return;
+  m.runStartTick = ws.tickCount();
+  keisanContinue(m, ws, stages);
   stages.makeParti(3);
   m.stepsDone = m.stepsDone + 1;
 }

@@ -1,50 +1,46 @@
 #include "solver/residual_aux.h"
 
 #include "core/metric.h"
-#include "solver/line_dissipation.h"
-#include "core/physics.h"
+#include "solver/parallel.h"
+#include "solver/state_planes.h"
 
 #include <algorithm>
 #include <cmath>
 
 // The residual works on contiguous copies of one body's fields and metrics
-// (planes of m.wkPlanes, point (p, r) at p * 16 + r), loaded on entry and
+// (planes over the body's columns pFirst-1..pLast+1 only, point (p, r) at
+// (p - pFirst + 1) * 16 + r, in a work area the caller gives), loaded on entry and
 // written back on exit, so that its loops run along the layers: a xi-pass
 // handles all layers at one interface p + 1/2 at a time, an eta-pass the
-// layers of one column.  The arithmetic of every value is that of the line
-// procedure as written, and the columns of the eta-passes keep their order,
-// so the results are the same bits as a line-by-line evaluation.
+// layers of one column.  Each value is formed by the same operations, in the
+// same order, as a line-by-line sweep would form it, and the columns of the
+// eta-passes keep their order, so the results are the same bits as a
+// line-by-line evaluation.  The planes of a body cover its columns
+// pFirst-1..pLast+1 only, so different bodies can be worked on at once.
 
 namespace {
 
-struct Planes {
-  double *rho, *u, *v, *e, *p;
-  double *mu, *mv, *T; // rho u, rho v and p / rho of the current state
+struct Planes : StatePlanes {
   double *xXi, *yXi, *xEta, *yEta, *J;
   double *halfInvJ;        // 0.5 / J
   double *soundXi, *soundEta; // wkSoundLen 1 and 2
   double *tau;             // directional measure of the current pass
-  double *nu;              // pressure sensor of the current pass
-  double *dt;
-  double *f[4];            // negated contravariant flux of the current pass
-  double *h[4];            // interface flux at n + 1/2, stored at point n
-  double *r[4];            // res: residual, then Y
-  double *x[4];            // dq: X = g1 / 2
+  double *pairT;           // (p(n) + p(n+1)) / (rho(n) + rho(n+1)) along the xi-lines
   static constexpr int stride = kAuxPlaneStride;
 
-  explicit Planes(Model& m) {
-    double* base = m.wkPlanes.data();
+  int origin; // the body's first column, pFirst - 1
+
+  // Planes of (pLast - pFirst + 3) columns each, one after the other from base.
+  Planes(double* base, int pFirst, int pLast) : origin(pFirst - 1) {
+    const int size = auxPlaneSize(pFirst, pLast);
     int next = 0;
-    auto plane = [&] { return base + kAuxPlaneSize * next++; };
-    rho = plane(), u = plane(), v = plane(), e = plane(), p = plane();
-    mu = plane(), mv = plane(), T = plane();
+    auto plane = [&] { return base + size * next++; };
+    assign(plane);
     xXi = plane(), yXi = plane(), xEta = plane(), yEta = plane(), J = plane();
     halfInvJ = plane(), soundXi = plane(), soundEta = plane();
-    tau = plane(), nu = plane(), dt = plane();
-    for (auto* set : {f, h, r, x})
-      for (int k = 0; k < 4; ++k) set[k] = plane();
+    tau = plane(), pairT = plane();
   }
-  static int at(int p, int r) { return p * stride + r; }
+  int at(int p, int r) const { return (p - origin) * stride + r; }
 };
 
 // Negated contravariant fluxes and the directional measure of `count`
@@ -76,11 +72,6 @@ void pointFluxes(const Planes& q, int a0, int count) {
   }
 }
 
-void pressureSensors(const Planes& q, int a0, int count, int along) {
-#pragma GCC ivdep
-  for (int a = a0; a < a0 + count; ++a) q.nu[a] = pressureSensor(q.p, a, along);
-}
-
 // Interface fluxes H(n + 1/2) for `count` interfaces whose point a lies at
 // plane indices a0, a0 + 1, ...; `along` steps to the next point of the
 // line, `across` to the neighbouring line on the + side (layer r + 1 of a
@@ -109,8 +100,14 @@ void interfaceFluxes(const Model& m, const Planes& q, int a0, int count, int alo
     // Across-line sums; their 1/4 sits in the 0.125 of the metric averages.
     const double cu = q.u[ap] + q.u[bp] - q.u[am] - q.u[bm];
     const double cv = q.v[ap] + q.v[bp] - q.v[am] - q.v[bm];
-    const double cT = (q.p[ap] + q.p[bp]) / (q.rho[ap] + q.rho[bp]) -
-                      (q.p[am] + q.p[bm]) / (q.rho[am] + q.rho[bm]);
+    // The xi-lines take the quotients from pairT, formed once per pair of
+    // points: the line r reads those of r + 1 and r - 1, which the state
+    // does not change within the pass.  The eta-lines form their own, as
+    // column p - 1 has moved on since line p - 2 read it.
+    double cT;
+    if constexpr (xiLine) cT = q.pairT[ap] - q.pairT[am];
+    else
+      cT = (q.p[ap] + q.p[bp]) / (q.rho[ap] + q.rho[bp]) - (q.p[am] + q.p[bm]) / (q.rho[am] + q.rho[bm]);
 
     // J-weighted Cartesian derivatives of u, v and T = p / rho.
     double ybar, xbar, jux, jvx, jvy, juy, jTx, jTy;
@@ -161,9 +158,7 @@ void interfaceFluxes(const Model& m, const Planes& q, int a0, int count, int alo
 
 // R = (f(n+1) - f(n-1)) / 2 + H(n+1/2) - H(n-1/2) of component k at plane
 // index a (unit index spacing).
-inline double residualAt(const Planes& q, int k, int a, int along) {
-  return 0.5 * (q.f[k][a + along] - q.f[k][a - along]) + q.h[k][a] - q.h[k][a - along];
-}
+inline double residualAt(const Planes& q, int k, int a, int along) { return q.residualAt(k, a, along, 0.5); }
 
 // The xi-lines r = rFirst..rLast over the points pFirst-1..pLast+1:
 // res := R_xi at p = pFirst..pLast; tau_xi of every point of the lines is
@@ -171,7 +166,12 @@ inline double residualAt(const Planes& q, int k, int a, int along) {
 void xiPass(const Model& m, const Planes& q, int pFirst, int pLast, int rFirst, int rLast, double mu2) {
   const int S = Planes::stride, layers = rLast - rFirst + 1;
   for (int p = pFirst - 1; p <= pLast + 1; ++p) pointFluxes<true>(q, q.at(p, rFirst), layers);
-  for (int p = pFirst; p <= pLast; ++p) pressureSensors(q, q.at(p, rFirst), layers, S);
+  for (int p = pFirst; p <= pLast; ++p) q.pressureSensors(q.at(p, rFirst), layers, S);
+  for (int p = pFirst - 1; p <= pLast; ++p) {
+    const int a0 = q.at(p, rFirst - 1);
+#pragma GCC ivdep
+    for (int a = a0; a < a0 + layers + 2; ++a) q.pairT[a] = (q.p[a] + q.p[a + S]) / (q.rho[a] + q.rho[a + S]);
+  }
   interfaceFluxes<true, Place::first>(m, q, q.at(pFirst - 1, rFirst), layers, S, 1, mu2);
   for (int p = pFirst; p <= pLast - 1; ++p)
     interfaceFluxes<true, Place::inner>(m, q, q.at(p, rFirst), layers, S, 1, mu2);
@@ -188,7 +188,7 @@ void xiPass(const Model& m, const Planes& q, int pFirst, int pLast, int rFirst, 
 void etaLine(const Model& m, const Planes& q, int p, int rFirst, int rLast, double mu2) {
   const int S = Planes::stride, n = rLast - rFirst + 3, a0 = q.at(p, rFirst - 1);
   pointFluxes<false>(q, a0, n);
-  pressureSensors(q, a0 + 1, n - 2, 1);
+  q.pressureSensors(a0 + 1, n - 2, 1);
   interfaceFluxes<false, Place::first>(m, q, a0, 1, 1, S, mu2);
   interfaceFluxes<false, Place::inner>(m, q, a0 + 1, n - 3, 1, S, mu2);
   interfaceFluxes<false, Place::last>(m, q, a0 + n - 2, 1, 1, S, mu2);
@@ -250,12 +250,9 @@ void store(Model& m, const Planes& q, int pFirst, int pLast, int rFirst, int rLa
 
 } // namespace
 
-// Built twice, for processors with and without 256-bit vectors (the loader
-// picks one); both do the same IEEE operations, there being no fused
-// multiply-add in either.
-__attribute__((target_clones("avx2", "default"), flatten)) void Risa_WK_1(
-    Model& m, int pFirst, int pLast, int rFirst, int rLast, int s, double reynolds) {
-  const Planes q(m);
+WHIRLPANE_HOT_LOOP void auxStages(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s,
+                                   double reynolds, double* workArea) {
+  const Planes q(workArea, pFirst, pLast);
   const double mu2 = 2 * m.uInf / reynolds;
   const int layers = rLast - rFirst + 1;
   load(m, q, pFirst, pLast, s);
@@ -274,16 +271,11 @@ __attribute__((target_clones("avx2", "default"), flatten)) void Risa_WK_1(
     for (int a = a0; a < a0 + layers; ++a) {
       for (int k = 0; k < 4; ++k)
         q.x[k][a] = 0.5 * q.dt[a] * (q.r[k][a] + residualAt(q, k, a, 1)) / q.J[a];
-      addConservedIncrement(q.rho[a], q.u[a], q.v[a], q.e[a], q.x[0][a], q.x[1][a], q.x[2][a], q.x[3][a]);
-      q.p[a] = pressureOf(q.rho[a], q.u[a], q.v[a], q.e[a]);
-      q.mu[a] = q.rho[a] * q.u[a];
-      q.mv[a] = q.rho[a] * q.v[a];
-      q.T[a] = q.p[a] / q.rho[a];
+      q.advancePoint(a);
     }
   }
 
-  // Stage 2: Y = 4 X - dt R / J, the inner products in point order, and U^n
-  // again column by column.
+  // Stage 2: Y = 4 X - dt R / J, and U^n again column by column.
   xiPass(m, q, pFirst, pLast, rFirst, rLast, mu2);
   for (int p = pFirst; p <= pLast; ++p) {
     etaLine(m, q, p, rFirst, rLast, mu2);
@@ -294,17 +286,27 @@ __attribute__((target_clones("avx2", "default"), flatten)) void Risa_WK_1(
         const double z = (q.r[k][a] + residualAt(q, k, a, 1)) * q.dt[a] / q.J[a];
         q.r[k][a] = 4.0 * q.x[k][a] - z;
       }
-    for (int a = a0; a < a0 + layers; ++a)
+#pragma GCC ivdep
+    for (int a = a0; a < a0 + layers; ++a) q.restorePoint(a);
+  }
+
+  store(m, q, pFirst, pLast, rFirst, rLast, s);
+}
+
+void sumAuxStageProducts(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s) {
+  for (int p = pFirst; p <= pLast; ++p)
+    for (int r = rFirst; r <= rLast; ++r) {
+      const FlowPoint& f = m.wkFlow[p][r][s];
       for (int k = 0; k < 4; ++k) {
-        const double x = q.x[k][a], y = q.r[k][a];
+        const double x = f[slot::dq + k], y = f[slot::res + k];
         m.wkSumYY[k + 1] += y * y;
         m.wkSumXY[k + 1] += x * y;
         m.wkSumXX[k + 1] += x * x;
       }
-#pragma GCC ivdep
-    for (int a = a0; a < a0 + layers; ++a)
-      addConservedIncrement(q.rho[a], q.u[a], q.v[a], q.e[a], -q.x[0][a], -q.x[1][a], -q.x[2][a], -q.x[3][a]);
-  }
+    }
+}
 
-  store(m, q, pFirst, pLast, rFirst, rLast, s);
+void Risa_WK_1(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s, double reynolds) {
+  auxStages(m, pFirst, pLast, rFirst, rLast, s, reynolds, m.wkPlanes.data());
+  sumAuxStageProducts(m, pFirst, pLast, rFirst, rLast, s);
 }

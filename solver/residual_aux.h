@@ -20,5 +20,23 @@
 // restores U^n column by column, so the cross terms of column p + 1 read
 // column p already changed and column p + 2 not yet.  The ghost columns
 // pFirst - 1 and pLast + 1 and the layers rFirst - 1 and rLast + 1 are read
-// only.  Adds to the wk accumulators.
+// only.  Adds to the wk accumulators: Risa_WK_1 is auxStages followed by
+// sumAuxStageProducts.
 void Risa_WK_1(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s, double reynolds);
+
+// The stages of Risa_WK_1 without the inner products, on work planes in
+// workArea (kAuxPlaneCount planes of auxPlaneSize(pFirst, pLast) values).
+// It reads and writes only the records of the columns pFirst-1..pLast+1,
+// so bodies, whose column ranges are apart, can run at once, each on a work
+// area of its own.
+void auxStages(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s, double reynolds,
+               double* workArea);
+
+// Values in one work plane of the columns pFirst-1..pLast+1 (16 a column:
+// the layers and their padding).
+constexpr int auxPlaneSize(int pFirst, int pLast) { return (pLast - pFirst + 3) * kAuxPlaneStride; }
+
+// Adds the inner products (X,X), (X,Y), (Y,Y) of the stage values in dq and
+// res of the points pFirst..pLast x rFirst..rLast to the wk accumulators,
+// in point order (columns, then layers).
+void sumAuxStageProducts(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s);

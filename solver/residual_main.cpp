@@ -1,7 +1,7 @@
 #include "solver/residual_main.h"
 
-#include "solver/line_dissipation.h"
-#include "core/physics.h"
+#include "solver/parallel.h"
+#include "solver/state_planes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,22 +10,29 @@
 // m.ryPlanes, point (i, j) at i * stride + j), loaded from ryFlow on entry
 // and written back on exit.  Every loop over points then runs along j, that
 // is along memory, in both passes: an x-line pass handles all rows at one
-// interface i + 1/2 at a time, a y-line pass the points of one column.  The
-// arithmetic of every value is the one of the line procedure as written;
-// only the order in which independent values are formed differs, so the
-// results are the same bits.
+// interface i + 1/2 at a time, a y-line pass the points of one column.  Each
+// value is formed by the same operations, in the same order, as a line-by-
+// line sweep (x-lines, then y-lines in column order) would form it; only the
+// order in which independent values are formed differs, so the results are
+// the same bits.
+//
+// The columns are shared between threads (threadShare), pass by pass, with a
+// barrier wherever a pass reads a neighbouring column that the pass before
+// it wrote.  The stage-2 y-lines, which a sweep runs in column order with
+// the columns behind it already restored to U^n, read the restored velocity
+// of column i - 1 from planes of their own (uBefore, vBefore, formed with the
+// intermediate state), so that the columns no longer wait for each other.
 
 namespace {
 
-struct Planes {
-  double *rho, *u, *v, *e, *p;
-  double *mu, *mv, *T; // rho u, rho v and p / rho of the current state
-  double *nu;          // pressure sensor of the current pass
-  double *dt;
-  double *f[4];        // negated convective flux of the current pass
-  double *h[4];        // interface flux at n + 1/2, stored at point n
-  double *r[4];        // res: residual, then Y
-  double *x[4];        // dq: X = g1 / 2
+// The free-stream sound speed sqrt(1.4 p / rho) at rho = 1, p = 1, rounded
+// as the scheme uses it in its spectral radii (and twice that, the sum of
+// the sound speeds of an interface's two points; doubling is exact).
+constexpr double kSoundSpeed = 1.183;
+constexpr double kTwiceSoundSpeed = 2 * kSoundSpeed;
+
+struct Planes : StatePlanes {
+  double *uBefore, *vBefore; // u, v at U^n (restored from the intermediate state)
   int stride;
 
   explicit Planes(Model& m) {
@@ -33,10 +40,8 @@ struct Planes {
     double* base = m.ryPlanes.data();
     int next = 0;
     auto plane = [&] { return base + kMainPlaneSize * next++; };
-    rho = plane(), u = plane(), v = plane(), e = plane(), p = plane();
-    mu = plane(), mv = plane(), T = plane(), nu = plane(), dt = plane();
-    for (auto* set : {f, h, r, x})
-      for (int k = 0; k < 4; ++k) set[k] = plane();
+    assign(plane);
+    uBefore = plane(), vBefore = plane();
   }
   int at(int i, int j) const { return i * stride + j; }
 };
@@ -44,9 +49,11 @@ struct Planes {
 // Interface fluxes H(n + 1/2) for `count` interfaces whose point a = n lies
 // at plane indices a0, a0 + 1, ...; `along` is the index step to the next
 // point of the line, `across` the step to the neighbouring line on the +
-// side.  An x-line interface has normal velocity u, a y-line interface v.
+// side; the neighbouring line on the - side is read from uMinus, vMinus.  An
+// x-line interface has normal velocity u, a y-line interface v.
 template <bool xLine, Place place, bool setTimeStep>
-void interfaceFluxes(const Model& m, const Planes& q, int a0, int count, int along, int across) {
+void interfaceFluxes(const Model& m, const Planes& q, int a0, int count, int along, int across,
+                     const double* uMinus, const double* vMinus) {
   const double K = m.reynolds / m.uInf; // viscosity uInf / Re as a divisor
   const double halfDx = 0.5 * m.ryDx;
   const double k4 = m.k4Main, sA = m.stressA, sB = m.stressB, heat = m.heatCoef;
@@ -63,13 +70,13 @@ void interfaceFluxes(const Model& m, const Planes& q, int a0, int count, int alo
 
     const double qa = xLine ? q.u[a] : q.v[a];
     const double qb = xLine ? q.u[b] : q.v[b];
-    // Spectral radius |q| + c with the free-stream sound speed c = 1.183.
-    const double L = halfDx * (std::fabs(qb) + 2.366 + std::fabs(qa));
+    // The spectral radii |q| + c of the two points, summed.
+    const double L = halfDx * (std::fabs(qb) + kTwiceSoundSpeed + std::fabs(qa));
 
     const double du = q.u[b] - q.u[a];
     const double dv = q.v[b] - q.v[a];
-    const double cu = 0.25 * (q.u[a + across] + q.u[b + across] - q.u[a - across] - q.u[b - across]);
-    const double cv = 0.25 * (q.v[a + across] + q.v[b + across] - q.v[a - across] - q.v[b - across]);
+    const double cu = 0.25 * (q.u[a + across] + q.u[b + across] - uMinus[a - across] - uMinus[b - across]);
+    const double cv = 0.25 * (q.v[a + across] + q.v[b + across] - vMinus[a - across] - vMinus[b - across]);
     const double sigma = xLine ? sA * du + sB * cv : sB * cu + sA * dv;
     const double tau = xLine ? cu + dv : du + cv;
     const double theta = heat * (q.T[b] - q.T[a]);
@@ -87,7 +94,7 @@ void interfaceFluxes(const Model& m, const Planes& q, int a0, int count, int alo
       q.h[3][a] = L * delta[3] + (ubar * tau + vbar * sigma + theta) / K;
     }
     if constexpr (setTimeStep)
-      q.dt[b] = dtScale / (std::max(std::fabs(q.u[b]), std::fabs(q.v[b])) + 1.183);
+      q.dt[b] = dtScale / (std::max(std::fabs(q.u[b]), std::fabs(q.v[b])) + kSoundSpeed);
   }
 }
 
@@ -113,27 +120,52 @@ void pointFluxes(const Planes& q, int a0, int count) {
   }
 }
 
-void pressureSensors(const Planes& q, int a0, int count, int along) {
-#pragma GCC ivdep
-  for (int a = a0; a < a0 + count; ++a) q.nu[a] = pressureSensor(q.p, a, along);
-}
-
 // R = dx/2 (f(n+1) - f(n-1)) + H(n+1/2) - H(n-1/2) of component k at
 // plane index a.
 inline double residualAt(const Planes& q, int k, int a, int along, double halfDx) {
-  return halfDx * (q.f[k][a + along] - q.f[k][a - along]) + q.h[k][a] - q.h[k][a - along];
+  return q.residualAt(k, a, along, halfDx);
 }
 
-// The x-lines j = 2..ny-1 over the points i = 1..nx: res := R_x.
-void xPass(const Model& m, const Planes& q) {
-  const int nx = m.ryNx, ny = m.ryNy, S = q.stride, rows = ny - 2;
+// Point-wise state changes on a line of planes: U + X, or U - X.
+void advancePoints(const Planes& q, int a0, int count) {
+#pragma GCC ivdep
+  for (int a = a0; a < a0 + count; ++a) q.advancePoint(a);
+}
+
+void restorePoints(const Planes& q, int a0, int count) {
+#pragma GCC ivdep
+  for (int a = a0; a < a0 + count; ++a) q.restorePoint(a);
+}
+
+// The passes below each take the calling thread's share of the columns
+// 1..nx and work on the part of it that the pass touches.
+
+// x-lines j = 2..ny-1: point fluxes of the columns 1..nx, sensors of 2..nx-1.
+WHIRLPANE_HOT_LOOP void xPointPass(const Model& m, const Planes& q, IndexRange share) {
+  const int nx = m.ryNx, rows = m.ryNy - 2, S = q.stride;
+  for (int i = share.first; i <= share.last; ++i) pointFluxes<true>(q, q.at(i, 2), rows);
+  const IndexRange inner = within(share, 2, nx - 1);
+  for (int i = inner.first; i <= inner.last; ++i) q.pressureSensors(q.at(i, 2), rows, S);
+}
+
+// x-lines: the interfaces i + 1/2, i = 1..nx-1.
+WHIRLPANE_HOT_LOOP void xInterfacePass(const Model& m, const Planes& q, IndexRange share) {
+  const int nx = m.ryNx, rows = m.ryNy - 2, S = q.stride;
+  const IndexRange r = within(share, 1, nx - 1);
+  for (int i = r.first; i <= r.last; ++i) {
+    const int a0 = q.at(i, 2);
+    if (i == 1) interfaceFluxes<true, Place::first, false>(m, q, a0, rows, S, 1, q.u, q.v);
+    else if (i == nx - 1) interfaceFluxes<true, Place::last, false>(m, q, a0, rows, S, 1, q.u, q.v);
+    else interfaceFluxes<true, Place::inner, false>(m, q, a0, rows, S, 1, q.u, q.v);
+  }
+}
+
+// x-lines: res := R_x at the columns 2..nx-1.
+WHIRLPANE_HOT_LOOP void xResidualPass(const Model& m, const Planes& q, IndexRange share) {
+  const int rows = m.ryNy - 2, S = q.stride;
   const double halfDx = 0.5 * m.ryDx;
-  for (int i = 1; i <= nx; ++i) pointFluxes<true>(q, q.at(i, 2), rows);
-  for (int i = 2; i <= nx - 1; ++i) pressureSensors(q, q.at(i, 2), rows, S);
-  interfaceFluxes<true, Place::first, false>(m, q, q.at(1, 2), rows, S, 1);
-  for (int i = 2; i <= nx - 2; ++i) interfaceFluxes<true, Place::inner, false>(m, q, q.at(i, 2), rows, S, 1);
-  interfaceFluxes<true, Place::last, false>(m, q, q.at(nx - 1, 2), rows, S, 1);
-  for (int i = 2; i <= nx - 1; ++i) {
+  const IndexRange r = within(share, 2, m.ryNx - 1);
+  for (int i = r.first; i <= r.last; ++i) {
     const int a0 = q.at(i, 2);
 #pragma GCC ivdep
     for (int a = a0; a < a0 + rows; ++a)
@@ -144,42 +176,80 @@ void xPass(const Model& m, const Planes& q) {
 // The line procedure of the y-line through column i, points j = 1..ny:
 // fluxes into h at the interfaces, f at the points.
 template <bool setTimeStep>
-void yLine(const Model& m, const Planes& q, int i) {
+void yLine(const Model& m, const Planes& q, int i, const double* uMinus, const double* vMinus) {
   const int ny = m.ryNy, S = q.stride;
   pointFluxes<false>(q, q.at(i, 1), ny);
-  pressureSensors(q, q.at(i, 2), ny - 2, 1);
-  interfaceFluxes<false, Place::first, setTimeStep>(m, q, q.at(i, 1), 1, 1, S);
-  interfaceFluxes<false, Place::inner, setTimeStep>(m, q, q.at(i, 2), ny - 3, 1, S);
-  interfaceFluxes<false, Place::last, setTimeStep>(m, q, q.at(i, ny - 1), 1, 1, S);
+  q.pressureSensors(q.at(i, 2), ny - 2, 1);
+  interfaceFluxes<false, Place::first, setTimeStep>(m, q, q.at(i, 1), 1, 1, S, uMinus, vMinus);
+  interfaceFluxes<false, Place::inner, setTimeStep>(m, q, q.at(i, 2), ny - 3, 1, S, uMinus, vMinus);
+  interfaceFluxes<false, Place::last, setTimeStep>(m, q, q.at(i, ny - 1), 1, 1, S, uMinus, vMinus);
 }
 
-// Point-wise state changes on the planes: U + X with the pressure of the
-// equation of state (and the derived rho u, rho v, p / rho), or U - X.
-void advancePoints(const Planes& q, int a0, int count) {
+// Stage 1, y-lines: res := R_x + R_y = R(U^n), and the local time steps.
+WHIRLPANE_HOT_LOOP void yStage1Pass(const Model& m, const Planes& q, IndexRange share) {
+  const int rows = m.ryNy - 2;
+  const double halfDx = 0.5 * m.ryDx;
+  const IndexRange r = within(share, 2, m.ryNx - 1);
+  for (int i = r.first; i <= r.last; ++i) {
+    yLine<true>(m, q, i, q.u, q.v);
+    const int a0 = q.at(i, 2);
 #pragma GCC ivdep
-  for (int a = a0; a < a0 + count; ++a) {
-    addConservedIncrement(q.rho[a], q.u[a], q.v[a], q.e[a], q.x[0][a], q.x[1][a], q.x[2][a], q.x[3][a]);
-    q.p[a] = pressureOf(q.rho[a], q.u[a], q.v[a], q.e[a]);
-    q.mu[a] = q.rho[a] * q.u[a];
-    q.mv[a] = q.rho[a] * q.v[a];
-    q.T[a] = q.p[a] / q.rho[a];
+    for (int a = a0; a < a0 + rows; ++a)
+      for (int k = 0; k < 4; ++k) q.r[k][a] = q.r[k][a] + residualAt(q, k, a, 1, halfDx);
   }
 }
 
-void restorePoints(const Planes& q, int a0, int count) {
+// Holes take no step; X = g1 / 2 = dt R(U^n) / (2 dx^2), the intermediate
+// state U^n + X, and the velocity that restoring U^n will give.
+WHIRLPANE_HOT_LOOP void advancePass(const Model& m, const Planes& q, IndexRange share) {
+  const int rows = m.ryNy - 2;
+  const IndexRange r = within(share, 2, m.ryNx - 1);
+  for (int h = 1; h <= m.ryBlankCount; ++h) {
+    const GridIndex& hole = m.ryBlankList[h];
+    if (hole.i >= r.first && hole.i <= r.last) q.dt[q.at(hole.i, hole.j)] = 0;
+  }
+  for (int i = r.first; i <= r.last; ++i) {
+    const int a0 = q.at(i, 2);
 #pragma GCC ivdep
-  for (int a = a0; a < a0 + count; ++a)
-    addConservedIncrement(q.rho[a], q.u[a], q.v[a], q.e[a], -q.x[0][a], -q.x[1][a], -q.x[2][a], -q.x[3][a]);
+    for (int a = a0; a < a0 + rows; ++a)
+      for (int k = 0; k < 4; ++k) q.x[k][a] = 0.5 * q.dt[a] * q.r[k][a] / m.ryDx2;
+    advancePoints(q, a0, rows);
+#pragma GCC ivdep
+    for (int a = a0; a < a0 + rows; ++a) {
+      double rho = q.rho[a], u = q.u[a], v = q.v[a], e = q.e[a];
+      addConservedIncrement(rho, u, v, e, -q.x[0][a], -q.x[1][a], -q.x[2][a], -q.x[3][a]);
+      q.uBefore[a] = u;
+      q.vBefore[a] = v;
+    }
+  }
 }
 
-void load(const Model& m, const Planes& q) {
-  for (int i = 1; i <= m.ryNx; ++i)
+// Stage 2, y-lines: Y = 4 X - dt R / dx^2 = 2 g1 - g2, with column i - 1
+// read at U^n and column i + 1 at the intermediate state.
+WHIRLPANE_HOT_LOOP void yStage2Pass(const Model& m, const Planes& q, IndexRange share) {
+  const int rows = m.ryNy - 2;
+  const double halfDx = 0.5 * m.ryDx;
+  const IndexRange r = within(share, 2, m.ryNx - 1);
+  for (int i = r.first; i <= r.last; ++i) {
+    yLine<false>(m, q, i, q.uBefore, q.vBefore);
+    const int a0 = q.at(i, 2);
+#pragma GCC ivdep
+    for (int a = a0; a < a0 + rows; ++a)
+      for (int k = 0; k < 4; ++k) {
+        const double z = (q.r[k][a] + residualAt(q, k, a, 1, halfDx)) * q.dt[a] / m.ryDx2;
+        q.r[k][a] = 4.0 * q.x[k][a] - z;
+      }
+  }
+}
+
+WHIRLPANE_HOT_LOOP void loadPass(const Model& m, const Planes& q, IndexRange share) {
+  for (int i = share.first; i <= share.last; ++i)
     for (int j = 1; j <= m.ryNy; ++j) {
       const FlowPoint& f = m.ryFlow[i][j];
       const int a = q.at(i, j);
       q.rho[a] = f[slot::rho];
-      q.u[a] = f[slot::u];
-      q.v[a] = f[slot::v];
+      q.u[a] = q.uBefore[a] = f[slot::u];
+      q.v[a] = q.vBefore[a] = f[slot::v];
       q.e[a] = f[slot::e];
       q.p[a] = f[slot::pres];
       q.mu[a] = f[slot::rho] * f[slot::u];
@@ -188,8 +258,13 @@ void load(const Model& m, const Planes& q) {
     }
 }
 
-void store(Model& m, const Planes& q) {
-  for (int i = 2; i <= m.ryNx - 1; ++i) {
+// U^n again (the pressure stays at its intermediate value), and the state,
+// stage values and time steps written back to the records.
+WHIRLPANE_HOT_LOOP void restoreAndStorePass(Model& m, const Planes& q, IndexRange share) {
+  const int rows = m.ryNy - 2;
+  const IndexRange r = within(share, 2, m.ryNx - 1);
+  for (int i = r.first; i <= r.last; ++i) {
+    restorePoints(q, q.at(i, 2), rows);
     for (int j = 2; j <= m.ryNy - 1; ++j) {
       FlowPoint& f = m.ryFlow[i][j];
       const int a = q.at(i, j);
@@ -206,54 +281,14 @@ void store(Model& m, const Planes& q) {
     }
     m.ryFlow[i][m.ryNy][slot::dt] = q.dt[q.at(i, m.ryNy)];
   }
-  for (int h = 1; h <= m.ryBlankCount; ++h) m.ryFlow[m.ryBlankList[h].i][m.ryBlankList[h].j][slot::dt] = 0;
 }
 
-} // namespace
-
-// Built twice, for processors with and without 256-bit vectors (the loader
-// picks one); both do the same IEEE operations, there being no fused
-// multiply-add in either.
-__attribute__((target_clones("avx2", "default"), flatten)) void Risa_RY_2(Model& m) {
-  const Planes q(m);
-  const int nx = m.ryNx, ny = m.ryNy, rows = ny - 2;
-  const double halfDx = 0.5 * m.ryDx;
-  load(m, q);
-
-  // Stage 1: R(U^n) and the local time steps.
-  xPass(m, q);
-  for (int i = 2; i <= nx - 1; ++i) {
-    yLine<true>(m, q, i);
+// The inner products (X,X), (X,Y), (Y,Y) of the stage values, summed in
+// point order (columns, then rows): one ordered pass, on one thread.
+void sumStageProducts(Model& m, const Planes& q) {
+  const int rows = m.ryNy - 2;
+  for (int i = 2; i <= m.ryNx - 1; ++i) {
     const int a0 = q.at(i, 2);
-#pragma GCC ivdep
-    for (int a = a0; a < a0 + rows; ++a)
-      for (int k = 0; k < 4; ++k) q.r[k][a] = q.r[k][a] + residualAt(q, k, a, 1, halfDx);
-  }
-
-  // Holes take no step.
-  for (int h = 1; h <= m.ryBlankCount; ++h) q.dt[q.at(m.ryBlankList[h].i, m.ryBlankList[h].j)] = 0;
-
-  // X = g1 / 2 = dt R(U^n) / (2 dx^2), and the intermediate state U^n + X.
-  for (int i = 2; i <= nx - 1; ++i) {
-    const int a0 = q.at(i, 2);
-#pragma GCC ivdep
-    for (int a = a0; a < a0 + rows; ++a)
-      for (int k = 0; k < 4; ++k) q.x[k][a] = 0.5 * q.dt[a] * q.r[k][a] / m.ryDx2;
-    advancePoints(q, a0, rows);
-  }
-
-  // Stage 2: R at the intermediate state; Y = 4 X - dt R / dx^2 = 2 g1 - g2,
-  // the inner products in point order, and U^n again line by line.
-  xPass(m, q);
-  for (int i = 2; i <= nx - 1; ++i) {
-    yLine<false>(m, q, i);
-    const int a0 = q.at(i, 2);
-#pragma GCC ivdep
-    for (int a = a0; a < a0 + rows; ++a)
-      for (int k = 0; k < 4; ++k) {
-        const double z = (q.r[k][a] + residualAt(q, k, a, 1, halfDx)) * q.dt[a] / m.ryDx2;
-        q.r[k][a] = 4.0 * q.x[k][a] - z;
-      }
     for (int a = a0; a < a0 + rows; ++a)
       for (int k = 0; k < 4; ++k) {
         const double x = q.x[k][a], y = q.r[k][a];
@@ -261,8 +296,41 @@ __attribute__((target_clones("avx2", "default"), flatten)) void Risa_RY_2(Model&
         m.rySumXY[k + 1] += x * y;
         m.rySumXX[k + 1] += x * x;
       }
-    restorePoints(q, a0, rows);
   }
+}
 
-  store(m, q);
+// The x-lines, called by every thread of the team: R_x into res, after a
+// barrier (the previous pass wrote the state the fluxes read).
+void xLinePasses(const Model& m, const Planes& q, IndexRange share) {
+#pragma omp barrier
+  xPointPass(m, q, share);
+#pragma omp barrier
+  xInterfacePass(m, q, share);
+#pragma omp barrier
+  xResidualPass(m, q, share);
+}
+
+} // namespace
+
+void Risa_RY_2(Model& m) {
+  const Planes q(m);
+#pragma omp parallel
+  {
+    const IndexRange share = threadShare(1, m.ryNx);
+    loadPass(m, q, share);
+    // Stage 1: R(U^n) and the local time steps, then the intermediate state.
+    xLinePasses(m, q, share);
+#pragma omp barrier
+    yStage1Pass(m, q, share);
+#pragma omp barrier
+    advancePass(m, q, share);
+    // Stage 2: R at the intermediate state, Y, and U^n again.
+    xLinePasses(m, q, share);
+#pragma omp barrier
+    yStage2Pass(m, q, share);
+#pragma omp barrier
+    restoreAndStorePass(m, q, share);
+  }
+  sumStageProducts(m, q);
+  for (int h = 1; h <= m.ryBlankCount; ++h) m.ryFlow[m.ryBlankList[h].i][m.ryBlankList[h].j][slot::dt] = 0;
 }

@@ -1,6 +1,11 @@
 #include "solver/smoothing.h"
 
+#include "solver/parallel.h"
+
 namespace {
+
+// The smoothing coefficient eps of the line operator.
+constexpr double kSmoothing = 2.3;
 
 // The forward sweep turns row n of a line into x(n) + c'(n) x(n+1) = r'(n),
 // with c'(n) = c(n) / b'(n), b'(n) = b(n) - a(n) c'(n-1), b'(first) = b.
@@ -9,24 +14,25 @@ namespace {
 // exactly the operations each line's own elimination would do.
 void eliminationCoefficients(Model& m, int length) {
   auto& t = m.triCoef;
-  for (int n = 1; n <= length; ++n) t[n] = {-2.3, 5.6, -2.3};
+  for (int n = 1; n <= length; ++n) t[n] = {-kSmoothing, 1 + 2 * kSmoothing, -kSmoothing};
   for (int n = 1; n <= length; ++n) {
     t[n].c = t[n].c / t[n].b;
     if (n < length) t[n + 1].b = t[n + 1].b - t[n + 1].a * t[n].c;
   }
 }
 
-// Solves the lines l = l1..l2, each over the positions n = n1..n2, in place:
-// at(l, n) is the flow record whose dq1..dq4 are the right-hand sides.  The
-// lines are independent, so they are swept side by side, one position at a
-// time; each line sees the operations of its own Thomas elimination in their
-// order:
+// Solves the lines l = lines.first..lines.last, each over the positions
+// n = n1..n2, in place, with the coefficients of eliminationCoefficients(m,
+// n2 - n1 + 1): at(l, n) is the flow record whose dq1..dq4 are the right-
+// hand sides.  The lines are independent, so they are swept side by side,
+// one position at a time; each line sees the operations of its own Thomas
+// elimination in their order:
 //   forward, n = n1..n2:  r(n) = r(n) / b'(n);  r(n+1) = r(n+1) - a r(n)
 //   back, n = n2-1..n1:   r(n) = r(n) - c'(n) r(n+1).
 template <class At>
-void solveLines(Model& m, int l1, int l2, int n1, int n2, At at) {
+void solveLines(const Model& m, IndexRange lines, int n1, int n2, At at) {
+  const int l1 = lines.first, l2 = lines.last;
   if (l1 > l2 || n1 > n2) return;
-  eliminationCoefficients(m, n2 - n1 + 1);
   const auto& t = m.triCoef;
   for (int n = n1; n <= n2; ++n) {
     const double b = t[n - n1 + 1].b;
@@ -57,18 +63,40 @@ void solveLines(Model& m, int l1, int l2, int n1, int n2, At at) {
   }
 }
 
-} // namespace
 
-// Both are built twice, for processors with and without 256-bit vectors
-// (the loader picks one); both do the same IEEE operations, there being no
-// fused multiply-add in either.
-__attribute__((target_clones("avx2", "default"), flatten)) void Gauss_RY(Model& m) {
-  const int nx = m.ryNx, ny = m.ryNy;
-  solveLines(m, 2, nx - 1, 1, ny, [&](int i, int j) -> FlowPoint& { return m.ryFlow[i][j]; });
-  solveLines(m, 2, ny - 1, 1, nx, [&](int j, int i) -> FlowPoint& { return m.ryFlow[i][j]; });
+// The four kinds of line, each swept by a thread over its share of them.
+WHIRLPANE_HOT_LOOP void mainYLines(Model& m, IndexRange lines) {
+  solveLines(m, lines, 1, m.ryNy, [&](int i, int j) -> FlowPoint& { return m.ryFlow[i][j]; });
+}
+WHIRLPANE_HOT_LOOP void mainXLines(Model& m, IndexRange lines) {
+  solveLines(m, lines, 1, m.ryNx, [&](int j, int i) -> FlowPoint& { return m.ryFlow[i][j]; });
+}
+WHIRLPANE_HOT_LOOP void auxRadialLines(Model& m, IndexRange lines, int rFirst, int rLast, int s) {
+  solveLines(m, lines, rFirst, rLast, [&](int p, int r) -> FlowPoint& { return m.wkFlow[p][r][s]; });
+}
+WHIRLPANE_HOT_LOOP void auxPerimeterLines(Model& m, IndexRange lines, int pFirst, int pLast, int s) {
+  solveLines(m, lines, pFirst, pLast, [&](int r, int p) -> FlowPoint& { return m.wkFlow[p][r][s]; });
 }
 
-__attribute__((target_clones("avx2", "default"), flatten)) void Gauss_WK(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s) {
-  solveLines(m, pFirst, pLast, rFirst, rLast, [&](int p, int r) -> FlowPoint& { return m.wkFlow[p][r][s]; });
-  solveLines(m, rFirst, rLast, pFirst, pLast, [&](int r, int p) -> FlowPoint& { return m.wkFlow[p][r][s]; });
+} // namespace
+
+// Each direction in turn: its coefficients once, then its lines, which are
+// independent, shared between threads.
+void Gauss_RY(Model& m) {
+  const int nx = m.ryNx, ny = m.ryNy;
+  if (nx - 1 >= 2 && ny >= 1) eliminationCoefficients(m, ny);
+#pragma omp parallel
+  mainYLines(m, threadShare(2, nx - 1));
+  if (ny - 1 >= 2 && nx >= 1) eliminationCoefficients(m, nx);
+#pragma omp parallel
+  mainXLines(m, threadShare(2, ny - 1));
+}
+
+void Gauss_WK(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s) {
+  if (pLast >= pFirst && rLast >= rFirst) eliminationCoefficients(m, rLast - rFirst + 1);
+#pragma omp parallel
+  auxRadialLines(m, threadShare(pFirst, pLast), rFirst, rLast, s);
+  if (rLast >= rFirst && pLast >= pFirst) eliminationCoefficients(m, pLast - pFirst + 1);
+#pragma omp parallel
+  auxPerimeterLines(m, threadShare(rFirst, rLast), pFirst, pLast, s);
 }

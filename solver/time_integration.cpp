@@ -1,8 +1,11 @@
 #include "solver/time_integration.h"
 
 #include "core/physics.h"
+#include "solver/parallel.h"
 #include "solver/residual_aux.h"
 #include "solver/residual_main.h"
+
+#include <algorithm>
 
 namespace {
 // Keeps the quotients of the rational combination finite when a grid's
@@ -11,9 +14,29 @@ constexpr double kQuotientGuard = 1e-40;
 } // namespace
 
 void RRK(Model& m) {
+  // The step's number of threads, chosen as it begins (RRK opens every step)
+  // and kept by the smoothing, the update and the soundness check after it.
+  chooseStepThreads(m);
   Risa_RY_2(m);
+  // The bodies' auxiliary grids are independent of each other (their column
+  // ranges are apart); each is worked on by one thread, in that thread's
+  // share of m.wkPlanes, which holds the planes of one body at a time (a few
+  // hundred kilobytes, so they stay in cache).  The inner products are then
+  // summed in body order.
+  int widest = 0;
   for (int b = 1; b <= m.nBodies; ++b)
-    Risa_WK_1(m, m.bodyFirst[b], m.bodyLast[b], 2, m.wkNr - 1, 1, 100.0);
+    widest = std::max(widest, auxPlaneSize(m.bodyFirst[b], m.bodyLast[b]));
+  const int areaSize = kAuxPlaneCount * std::max(widest, 1);
+  const int areas = std::max(1, int(m.wkPlanes.size()) / areaSize);
+  const int teamLimit = std::min(areas, m.nBodies);
+#pragma omp parallel num_threads(std::min(omp_get_max_threads(), std::max(teamLimit, 1)))
+  {
+    double* area = m.wkPlanes.data() + std::size_t(omp_get_thread_num()) * areaSize;
+#pragma omp for schedule(static)
+    for (int b = 1; b <= m.nBodies; ++b)
+      auxStages(m, m.bodyFirst[b], m.bodyLast[b], 2, m.wkNr - 1, 1, 100.0, area);
+  }
+  for (int b = 1; b <= m.nBodies; ++b) sumAuxStageProducts(m, m.bodyFirst[b], m.bodyLast[b], 2, m.wkNr - 1, 1);
   combineStages(m);
 }
 
@@ -29,20 +52,27 @@ void combineStages(Model& m) {
     wkWeightY[k] = m.wkSumXX[k] = 4 * m.wkSumXX[k] / (kQuotientGuard + m.wkSumYY[k]);
   }
 
-  for (int i = 2; i <= m.ryNx - 1; ++i)
-    for (int j = 2; j <= m.ryNy - 1; ++j)
-      if (m.ryHoleFlag[i][j] == 0) {
-        FlowPoint& f = m.ryFlow[i][j];
-        for (int k = 1; k <= 4; ++k)
-          f[slot::dq + k - 1] = f[slot::dq + k - 1] * ryWeightX[k] - f[slot::res + k - 1] * ryWeightY[k];
-      }
-  for (int b = 1; b <= m.nBodies; ++b)
-    for (int r = 2; r <= m.wkNr - 1; ++r)
-      for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
-        FlowPoint& f = m.wkFlow[p][r][1];
-        for (int k = 1; k <= 4; ++k)
-          f[slot::dq + k - 1] = f[slot::dq + k - 1] * wkWeightX[k] - f[slot::res + k - 1] * wkWeightY[k];
-      }
+  // Each increment depends on its own point only: the points are shared
+  // between threads.
+#pragma omp parallel
+  {
+#pragma omp for schedule(static) nowait
+    for (int i = 2; i <= m.ryNx - 1; ++i)
+      for (int j = 2; j <= m.ryNy - 1; ++j)
+        if (m.ryHoleFlag[i][j] == 0) {
+          FlowPoint& f = m.ryFlow[i][j];
+          for (int k = 1; k <= 4; ++k)
+            f[slot::dq + k - 1] = f[slot::dq + k - 1] * ryWeightX[k] - f[slot::res + k - 1] * ryWeightY[k];
+        }
+#pragma omp for schedule(static)
+    for (int b = 1; b <= m.nBodies; ++b)
+      for (int r = 2; r <= m.wkNr - 1; ++r)
+        for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
+          FlowPoint& f = m.wkFlow[p][r][1];
+          for (int k = 1; k <= 4; ++k)
+            f[slot::dq + k - 1] = f[slot::dq + k - 1] * wkWeightX[k] - f[slot::res + k - 1] * wkWeightY[k];
+        }
+  }
 
   for (int k = 1; k <= 4; ++k) {
     m.wkSumYY[k] = m.wkSumXY[k] = m.wkSumXX[k] = 0;
@@ -56,16 +86,22 @@ void ADD_RY(Model& m) {
     for (int k = 0; k < 4; ++k) f[slot::dq + k] = 0;
   }
 
-  for (int i = 2; i <= m.ryNx - 1; ++i)
-    for (int j = 2; j <= m.ryNy - 1; ++j) {
-      FlowPoint& f = m.ryFlow[i][j];
-      advanceState(f, f[slot::dq], f[slot::dq + 1], f[slot::dq + 2], f[slot::dq + 3]);
-    }
-
-  for (int b = 1; b <= m.nBodies; ++b)
-    for (int r = 2; r <= m.wkNr - 1; ++r)
-      for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
-        FlowPoint& f = m.wkFlow[p][r][1];
+  // Point by point, the points shared between threads.
+#pragma omp parallel
+  {
+#pragma omp for schedule(static) nowait
+    for (int i = 2; i <= m.ryNx - 1; ++i)
+      for (int j = 2; j <= m.ryNy - 1; ++j) {
+        FlowPoint& f = m.ryFlow[i][j];
         advanceState(f, f[slot::dq], f[slot::dq + 1], f[slot::dq + 2], f[slot::dq + 3]);
       }
+
+#pragma omp for schedule(static)
+    for (int b = 1; b <= m.nBodies; ++b)
+      for (int r = 2; r <= m.wkNr - 1; ++r)
+        for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
+          FlowPoint& f = m.wkFlow[p][r][1];
+          advanceState(f, f[slot::dq], f[slot::dq + 1], f[slot::dq + 2], f[slot::dq + 3]);
+        }
+  }
 }

@@ -179,7 +179,7 @@ TEST(BatchMode, ADivergingRunExitsWithCode4AndWritesItsSummary) {
 TEST(BatchMode, StepsBeyond300ContinueTheStartButtonsRun) {
   // 400 steps in one run ...
   HeadlessSession longer;
-  keisan(*longer.m, longer.ws, longer.stages, 400);
+  keisanSteps(*longer.m, longer.ws, longer.stages, 400);
   // ... equal 300 and then 100 more steps of the same loop, with the plots
   // at the same residues: pressure at 330, vorticity at 360, vectors at 390.
   HeadlessSession start;

@@ -24,7 +24,7 @@
 namespace {
 
 struct ShortRun : HeadlessSession {
-  ShortRun() { keisan(*m, ws, stages, 100); } // the vorticity map of step 90 fills omega
+  ShortRun() { keisanSteps(*m, ws, stages, 100); } // the vorticity map of step 90 fills omega
 };
 
 std::vector<double> readField(int file, int zone, const char* name, cgsize_t ni, cgsize_t nj) {
