@@ -1,5 +1,8 @@
 #include "batch/run_summary.h"
 
+#include "analysis/forces.h"
+#include "files/layout_file.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSaveFile>
@@ -46,6 +49,24 @@ QJsonObject runSummary(const Model& m, const BatchOutcome& outcome) {
   s["density"] = QJsonArray{r.densityMin, r.densityMax};
   s["pressure"] = QJsonArray{r.pressureMin, r.pressureMax};
   s["speedMax"] = r.speedMax;
+
+  // The convergence history: the density residual of every step taken.
+  QJsonArray residual;
+  for (const StepResidual& step : m.residualHistory) residual.append(step.densityResidual);
+  s["residual"] = residual;
+
+  // Forces after the last step: Cd and Cl of every body, in the body table's
+  // order, and the channel's pressure drop.
+  const FlowForces forces = flowForces(m);
+  QJsonArray bodies;
+  for (const BodyForces& b : forces.bodies)
+    bodies.append(QJsonObject{{"column", b.column},
+                              {"body", b.body},
+                              {"shape", QLatin1String(kLayoutShapeNames.at(b.shape))},
+                              {"cd", b.cd},
+                              {"cl", b.cl}});
+  s["bodies"] = bodies;
+  s["pressureDrop"] = forces.pressureDrop;
   return s;
 }
 

@@ -1,5 +1,7 @@
 // DIR/summary.json of a batch run: what was run, how it ended, the size of
-// the grids and links, and the ranges of the flow after the last step.  Each
+// the grids and links, the ranges of the flow after the last step, the
+// density residual of every step, and the forces after the last step (Cd and
+// Cl per body, the channel's pressure drop).  Each
 // field is one entry of runSummary, so that further results (histories,
 // forces) are added where the others are.
 #pragma once

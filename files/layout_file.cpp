@@ -1,6 +1,7 @@
 #include "files/layout_file.h"
 
 #include "files/layout_file_texts.h"
+#include "layout/layout_editing.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -9,16 +10,11 @@
 #include <QSaveFile>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 namespace {
 
 QString text(const char* utf8) { return QString::fromUtf8(utf8); }
-
-// Shape names in the order of the shape codes.
-constexpr std::array<const char*, 5> kShapeNames = {"circle", "square", "triangle", "plate",
-                                                    "ellipse"};
 
 namespace key {
 const QString version = QStringLiteral("whirlpane-layout");
@@ -71,10 +67,10 @@ public:
     return true;
   }
 
-  bool wholeNumber(const QJsonValue& v, int low, int high, const QString& place, int& out) {
+  bool wholeNumber(const QJsonValue& v, WholeRange range, const QString& place, int& out) {
     const double d = v.toDouble(std::nan(""));
-    if (!v.isDouble() || d != std::floor(d) || d < low || d > high)
-      return fail(place, text(LayoutFileText::wholeNumberRange).arg(low).arg(high));
+    if (!v.isDouble() || d != std::floor(d) || d < range.low || d > range.high)
+      return fail(place, text(LayoutFileText::wholeNumberRange).arg(range.low).arg(range.high));
     out = static_cast<int>(d);
     return true;
   }
@@ -87,11 +83,11 @@ public:
     return true;
   }
 
-  bool array(const QJsonValue& v, int low, int high, const QString& place, QJsonArray& out) {
+  bool array(const QJsonValue& v, WholeRange count, const QString& place, QJsonArray& out) {
     if (!v.isArray()) return fail(place, text(LayoutFileText::notArray));
     out = v.toArray();
-    if (out.size() < low || out.size() > high)
-      return fail(place, text(LayoutFileText::countRange).arg(low).arg(high));
+    if (!count.contains(out.size()))
+      return fail(place, text(LayoutFileText::countRange).arg(count.low).arg(count.high));
     return true;
   }
 
@@ -103,8 +99,8 @@ public:
 
   bool shapeCode(const QJsonValue& v, const QString& place, int& out) {
     if (!v.isString()) return fail(place, text(LayoutFileText::notString));
-    for (int code = 0; code < static_cast<int>(kShapeNames.size()); ++code)
-      if (v.toString() == QLatin1String(kShapeNames[code])) {
+    for (int code = 0; code < static_cast<int>(kLayoutShapeNames.size()); ++code)
+      if (v.toString() == QLatin1String(kLayoutShapeNames[code])) {
         out = code;
         return true;
       }
@@ -116,13 +112,12 @@ public:
       return text(LayoutFileText::bodyKey).arg(c).arg(k).arg(name);
     };
     QJsonObject o;
-    using namespace layoutFileLimit;
     return object(v, text(LayoutFileText::body).arg(c).arg(k), o) &&
            keysKnown(o, {key::shape, key::size, key::turn}, {key::shape, key::size, key::turn},
                      place) &&
            shapeCode(o[key::shape], place(key::shape), l.layoutShape[c][k]) &&
-           wholeNumber(o[key::size], minSize, maxSize, place(key::size), l.layoutSize[c][k]) &&
-           wholeNumber(o[key::turn], minTurn, maxTurn, place(key::turn), l.layoutAngle[c][k]);
+           wholeNumber(o[key::size], kSizeRange, place(key::size), l.layoutSize[c][k]) &&
+           wholeNumber(o[key::turn], kTurnRange, place(key::turn), l.layoutAngle[c][k]);
   }
 
   bool column(const QJsonValue& v, int c, LayoutParameters& l) {
@@ -131,14 +126,13 @@ public:
     };
     QJsonObject o;
     QJsonArray bodies;
-    using namespace layoutFileLimit;
     if (!(object(v, text(LayoutFileText::column).arg(c), o) &&
           keysKnown(o, {key::gap, key::spacing, key::bodies}, {key::gap, key::spacing, key::bodies},
                     place) &&
-          wholeNumber(o[key::gap], minGap, maxGap, place(key::gap), l.columnGap[c]) &&
-          wholeNumber(o[key::spacing], minSpacing, maxSpacing, place(key::spacing),
+          wholeNumber(o[key::gap], kGapRange, place(key::gap), l.columnGap[c]) &&
+          wholeNumber(o[key::spacing], kSpacingRangeOneColumn, place(key::spacing),
                       l.columnSpacing[c]) &&
-          array(o[key::bodies], minBodies, maxBodies, place(key::bodies), bodies)))
+          array(o[key::bodies], kBodyCountRange, place(key::bodies), bodies)))
       return false;
     l.columnBodies[c] = static_cast<int>(bodies.size());
     for (int k = 1; k <= l.columnBodies[c]; ++k)
@@ -148,14 +142,13 @@ public:
 
   bool document(const QJsonObject& o, LayoutParameters& l) {
     const auto place = [](const QString& name) { return text(LayoutFileText::topKey).arg(name); };
-    using namespace layoutFileLimit;
     QJsonArray columns;
     if (!keysKnown(o, {key::version, key::arrangementTurn, key::ellipseRatio, key::columns},
                    {key::version, key::columns}, place))
       return false;
     if (o[key::version] != QJsonValue(1))
       return fail(place(key::version), text(LayoutFileText::version));
-    if (!(array(o[key::columns], minColumns, maxColumns, place(key::columns), columns)))
+    if (!(array(o[key::columns], kColumnCountRange, place(key::columns), columns)))
       return false;
     LayoutParameters startup = l;
     setStartupLayout(startup);
@@ -163,13 +156,12 @@ public:
     l.ellipseRatio = startup.ellipseRatio;
     int turn = 0;
     if (o.contains(key::arrangementTurn)) {
-      if (!wholeNumber(o[key::arrangementTurn], minTurn, maxTurn, place(key::arrangementTurn),
-                       turn))
+      if (!wholeNumber(o[key::arrangementTurn], kTurnRange, place(key::arrangementTurn), turn))
         return false;
       l.layoutRotation = turn;
     }
     if (o.contains(key::ellipseRatio) &&
-        !number(o[key::ellipseRatio], minRatio, maxRatio, place(key::ellipseRatio),
+        !number(o[key::ellipseRatio], kRatioLow, kRatioHigh, place(key::ellipseRatio),
                 l.ellipseRatio))
       return false;
     l.nColumns = static_cast<int>(columns.size());
@@ -189,9 +181,10 @@ QByteArray layoutJson(const LayoutParameters& l) {
   for (int c = 1; c <= l.nColumns; ++c) {
     QJsonArray bodies;
     for (int k = 1; k <= l.columnBodies[c]; ++k)
-      bodies.append(QJsonObject{{key::shape, QLatin1String(kShapeNames.at(l.layoutShape[c][k]))},
-                                {key::size, l.layoutSize[c][k]},
-                                {key::turn, l.layoutAngle[c][k]}});
+      bodies.append(
+          QJsonObject{{key::shape, QLatin1String(kLayoutShapeNames.at(l.layoutShape[c][k]))},
+                      {key::size, l.layoutSize[c][k]},
+                      {key::turn, l.layoutAngle[c][k]}});
     columns.append(QJsonObject{
         {key::gap, l.columnGap[c]}, {key::spacing, l.columnSpacing[c]}, {key::bodies, bodies}});
   }

@@ -18,20 +18,19 @@
 #include <QByteArray>
 #include <QString>
 
+#include <array>
 #include <optional>
 
-// The limits a layout file is held to: those of the layout dialog (columns,
-// bodies per column, sizes, spacings, ratio), the gaps of the presets (the
-// dialog leaves gaps alone), and a turn of at most a full turn either way.
-namespace layoutFileLimit {
-inline constexpr int minColumns = 1, maxColumns = 6;
-inline constexpr int minBodies = 1, maxBodies = 5;
-inline constexpr int minSize = 5, maxSize = 20;
-inline constexpr int minSpacing = 18, maxSpacing = 40;
-inline constexpr int minGap = 26, maxGap = 32;
-inline constexpr int minTurn = -360, maxTurn = 360;
-inline constexpr double minRatio = 0.2, maxRatio = 4.0;
-} // namespace layoutFileLimit
+// A layout file is held to the ranges of the layout editing rules
+// (layout/layout_editing.h): the dialog's counts, sizes, spacings of one
+// column and ellipse ratios, the gaps of the presets (kGapRange), and whole
+// turns within kTurnRange, the range the program handles, for the bodies and
+// the arrangement alike.
+
+// The names of the shapes in files and summaries, in the order of the shape
+// codes (core/model.h, namespace shape).
+inline constexpr std::array<const char*, 5> kLayoutShapeNames = {"circle", "square", "triangle",
+                                                                 "plate", "ellipse"};
 
 struct LayoutFileResult {
   std::optional<LayoutParameters> layout; // empty when refused

@@ -3,7 +3,9 @@
 #include "ui_fixture.h"
 
 #include "batch/batch.h"
+#include "analysis/forces.h"
 #include "batch/run_summary.h"
+#include "files/layout_file.h"
 #include "run/run.h"
 #include "ui/colour_legend_view.h"
 #include "view/field_maps.h"
@@ -20,6 +22,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -101,6 +104,25 @@ TEST(BatchMode, DefaultRunMatchesTheWindowsRunAndWritesItsPicture) {
   EXPECT_EQ(summary["pressure"].toArray(), (QJsonArray{r.pressureMin, r.pressureMax}));
   EXPECT_EQ(summary["speedMax"].toDouble(), r.speedMax);
   EXPECT_GT(r.densityMax, r.densityMin);
+  // One residual per step done; one force entry per body, as the window's
+  // run gives them, bit for bit.
+  const QJsonArray residual = summary["residual"].toArray();
+  ASSERT_EQ(residual.size(), summary["stepsDone"].toInt());
+  for (int s2 = 0; s2 < residual.size(); ++s2)
+    EXPECT_EQ(residual[s2].toDouble(), s.m.residualHistory[s2].densityResidual) << "step " << s2 + 1;
+  const QJsonArray bodies = summary["bodies"].toArray();
+  const FlowForces forces = flowForces(s.m);
+  ASSERT_EQ(bodies.size(), s.m.nBodies);
+  for (int b = 0; b < bodies.size(); ++b) {
+    const QJsonObject o = bodies[b].toObject();
+    EXPECT_EQ(o["column"].toInt(), forces.bodies[b].column);
+    EXPECT_EQ(o["body"].toInt(), forces.bodies[b].body);
+    EXPECT_EQ(o["shape"].toString(), kLayoutShapeNames.at(forces.bodies[b].shape));
+    EXPECT_TRUE(std::isfinite(o["cd"].toDouble()) && std::isfinite(o["cl"].toDouble()));
+    EXPECT_EQ(o["cd"].toDouble(), forces.bodies[b].cd);
+    EXPECT_EQ(o["cl"].toDouble(), forces.bodies[b].cl);
+  }
+  EXPECT_EQ(summary["pressureDrop"].toDouble(), forces.pressureDrop);
 
   // The picture is the pressure map as the button draws it, on a view
   // bitmap of the window's size at creation (the window here may be a

@@ -69,7 +69,7 @@ const RoundTrip kRoundTrips[] = {
            m.layoutAngle[c][k] = -90 + 37 * k;
          }
        }
-       m.layoutRotation = -7;
+       m.layoutRotation = -367; // beyond a full turn, as the dialog's steps reach
        // A ratio the dialog's steps reach, with no short decimal form.
        m.ellipseRatio = 2.0 - 0.2 - 0.2 - 0.2;
      }},
@@ -201,8 +201,9 @@ const BadFile kBadFiles[] = {
     {"size too small", withBody(2, 1, "size", 4), "列 2 の物体 1 のキー \"size\"", "5 から 20 までの整数"},
     {"size too large", withBody(2, 2, "size", 21), "列 2 の物体 2 のキー \"size\"", "5 から 20"},
     {"size not whole", withBody(1, 1, "size", 14.5), "列 1 の物体 1 のキー \"size\"", "5 から 20"},
-    {"turn too large", withBody(1, 1, "turn", 361), "列 1 の物体 1 のキー \"turn\"", "-360 から 360"},
-    {"turn not whole", withBody(1, 1, "turn", 0.5), "列 1 の物体 1 のキー \"turn\"", "-360 から 360"},
+    {"turn too large", withBody(1, 1, "turn", 1000001), "列 1 の物体 1 のキー \"turn\"",
+     "-1000000 から 1000000"},
+    {"turn not whole", withBody(1, 1, "turn", 0.5), "列 1 の物体 1 のキー \"turn\"", "-1000000 から 1000000"},
     {"shape unknown", withBody(1, 1, "shape", "hexagon"), "列 1 の物体 1 のキー \"shape\"", "circle、square"},
     {"shape as code", withBody(1, 1, "shape", 0), "列 1 の物体 1 のキー \"shape\"", "文字列ではありません"},
     {"missing size", withBody(1, 1, "size", QJsonValue()).replace("\"size\": null,", ""),
@@ -210,9 +211,9 @@ const BadFile kBadFiles[] = {
     {"ratio too small", withTop("ellipseRatio", 0.1), "キー \"ellipseRatio\"", "0.2 から 4 までの数"},
     {"ratio too large", withTop("ellipseRatio", 4.5), "キー \"ellipseRatio\"", "0.2 から 4 までの数"},
     {"arrangement turn as text", withTop("arrangementTurn", "0"), "キー \"arrangementTurn\"",
-     "-360 から 360"},
+     "-1000000 から 1000000"},
     {"arrangement turn not whole", withTop("arrangementTurn", 1.5), "キー \"arrangementTurn\"",
-     "-360 から 360"},
+     "-1000000 から 1000000"},
 };
 
 } // namespace
@@ -332,4 +333,34 @@ TEST(LayoutFile, TheFileMenuIsShownInTheEditingModeOnly) {
   EXPECT_FALSE(keep->isVisible());
   s.w.palevisi(1);
   EXPECT_TRUE(keep->isVisible());
+}
+
+TEST(LayoutFile, ARatioStepAfterOpeningStepsFromTheFilesRatio) {
+  // The dialog's fields are not refreshed by opening a file; a ratio step
+  // must still start from the ratio the layout now holds, not the one shown.
+  StartedWindow s;
+  QTemporaryDir dir;
+  auto writeEllipses = [&](const char* name, double ratio) {
+    QJsonObject o = goodLayout();
+    const QJsonObject body{{"shape", "ellipse"}, {"size", 14}, {"turn", 0}};
+    const QJsonObject column{{"gap", 26}, {"spacing", 26}, {"bodies", QJsonArray{body, body}}};
+    o["columns"] = QJsonArray{column, column};
+    o["ellipseRatio"] = ratio;
+    QFile f(dir.filePath(name));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes(o));
+    return dir.filePath(name);
+  };
+  const QString stepped = writeEllipses("stepped.json", 3.6);
+  ASSERT_TRUE(s.w.openLayoutFile(stepped));
+  const auto expected = makeModel();
+  *expected = s.m; // the grids of ratio 3.6 made from a file
+
+  ASSERT_EQ(s.edit(5)->text(), "2") << "the field still shows the start-up ratio";
+  ASSERT_TRUE(s.w.openLayoutFile(writeEllipses("opened.json", 3.4)));
+  s.clickDialog(13);
+  EXPECT_EQ(s.m.ellipseRatio, 3.6);
+  EXPECT_EQ(s.edit(5)->text(), "3.6");
+  EXPECT_TRUE(s.messages.empty());
+  expectSameGrids(*expected, s.m, "a ratio step from an opened file's 3.4");
 }
