@@ -80,6 +80,22 @@ void BM_ViewOutline(benchmark::State& st) {
 
 } // namespace
 
+// keisan with the headless stages, as the batch mode runs it: set-up,
+// initial state, 300 steps and the plots of the run, on the default layout.
+// The batch process adds its start, the layout and the summary to this.
+void BM_HeadlessRun(benchmark::State& st) {
+  auto m = makeModel();
+  FakeWindowServices ws;
+  ViewSurfaces s;
+  setStartupDefaults(*m);
+  kmake(*m, ws);
+  m->viewCentreX = m->columnBody[m->nColumns][1].columnBodyX / 2 - 10;
+  Henkan_Scale(*m, s.bitmap, ws);
+  HeadlessStages stages(*m, s, ws);
+  for (auto _ : st) keisan(*m, ws, stages);
+}
+
+BENCHMARK(BM_HeadlessRun)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_ViewMap)->ArgsProduct({{0, 1, 2}, {0, 1}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ViewVectors)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ViewOutline)->Unit(benchmark::kMillisecond);

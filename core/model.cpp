@@ -5,17 +5,12 @@ std::unique_ptr<Model> makeModel() {
   return std::make_unique<Model>();
 }
 
-void setStartupDefaults(Model& m) {
+void setStartupLayout(LayoutParameters& m) {
   m.nColumns = 5;
-  m.maxColumns = 6;
-  m.maxColumnBodies = 5;
-  m.selectedColumn = 1;
-  m.selectAllColumns = true;
   m.wkNr = 10;
   m.wkThickness = 6.2;
   m.ellipseRatio = 2.0;
   m.layoutRotation = 0;
-  m.programVersion = 1.609;
   for (int c = 1; c <= 7; ++c) {
     m.columnSpacing[c] = 26;
     m.columnGap[c] = 26;
@@ -29,6 +24,15 @@ void setStartupDefaults(Model& m) {
       m.layoutAngle[c][k] = 0;
     }
   }
+}
+
+void setStartupDefaults(Model& m) {
+  setStartupLayout(m.layout());
+  m.maxColumns = 6;
+  m.maxColumnBodies = 5;
+  m.selectedColumn = 1;
+  m.selectAllColumns = true;
+  m.programVersion = 1.609;
   m.viewCentreX = 50;
   m.viewCentreY = 0;
   m.viewScale = 2.95;

@@ -17,6 +17,11 @@ struct WholeRange {
   }
 };
 
+// Columns in a layout and bodies in a column: the dialog's counts (the
+// model's maxColumns and maxColumnBodies after setStartupDefaults).
+inline constexpr WholeRange kColumnCountRange{1, 6};
+inline constexpr WholeRange kBodyCountRange{1, 5};
+
 // Body size (layout units; the diameter, side or height of the shape).
 inline constexpr WholeRange kSizeRange{5, 20};
 
@@ -29,9 +34,9 @@ inline constexpr const WholeRange& spacingRange(bool wholeLayout) {
 }
 
 // Gap from one column to the next (layout units).  The dialog does not edit
-// it; the presets use 26 to 32.  It keeps the widest room the dialog allows
-// between the bodies of a column, 18 to 40, along the stream too.
-inline constexpr WholeRange kGapRange{18, 40};
+// it, so the range is the one the presets use, 26 to 32: every gap a layout
+// can get from the program.  Layout files are held to it.
+inline constexpr WholeRange kGapRange{26, 32};
 
 // Turn of a body, whole degrees.  A million degrees either way is far beyond
 // any useful turn, and keeps every value, its negation, a step from it and

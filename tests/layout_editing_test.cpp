@@ -31,6 +31,10 @@ TEST(LayoutEditing, StepsKeepTheirRanges) {
   EXPECT_EQ(steppedRatio(3.9, kRatioStep), kRatioHigh);
   EXPECT_EQ(steppedRatio(0.3, -kRatioStep), kRatioLow);
   EXPECT_TRUE(kGapRange.contains(26) && kGapRange.contains(32)) << "the presets' gaps";
+  auto model = makeModel();
+  setStartupDefaults(*model);
+  EXPECT_EQ(kColumnCountRange.high, model->maxColumns);
+  EXPECT_EQ(kBodyCountRange.high, model->maxColumnBodies);
 }
 
 TEST(LayoutEditing, ATurnStepThatWouldLeaveTheRangeIsRefused) {

@@ -1,6 +1,9 @@
 // Whirlpane: the desktop program.  Creates the main window (which sets the
 // layout defaults and makes the first grids), shows it with the layout
 // dialog beside it, and runs the event loop until the main window closes.
+// `whirlpane LAYOUT.json` opens a layout file at start; `whirlpane --batch`
+// runs one layout without a window (batch/batch.h).
+#include "batch/batch.h"
 #include "ui/application_setup.h"
 #include "ui/main_window.h"
 
@@ -23,6 +26,7 @@ int main(int argc, char* argv[]) {
     execv("/proc/self/exe", argv);
     unsetenv("OMP_WAIT_POLICY");
   }
+  if (batchModeAsked(argc, argv)) return runBatch(argc, argv);
   // The plain event dispatcher: the run processes pending events thousands
   // of times, and the GLib one costs several times more per call.
   if (qEnvironmentVariableIsEmpty("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
@@ -40,5 +44,8 @@ int main(int argc, char* argv[]) {
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                    [&window](QSessionManager&) { window.requestQuit(); });
   window.showAtStart();
+  // After the dialog's first showing, which regenerates the layout from its
+  // fields.  The application has taken its own options out of argv.
+  if (argc > 1) window.openLayoutFile(QString::fromLocal8Bit(argv[1]));
   return app.exec();
 }

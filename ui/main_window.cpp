@@ -91,6 +91,7 @@ MainWindow::MainWindow() : model_(makeModel()) {
   buildStrip();
   buildStatusBar();
   buildMenus();
+  buildKeepMenu();
 
   services_ = std::make_unique<QtWindowServices>(QtWindowServices::Controls{
       panel0_, panel1_, checkBox1_, checkBox2_, progressBar1_, this});
@@ -323,7 +324,7 @@ void MainWindow::palevisi(int mode) {
   services_->setMinimumProcessingInterval(std::chrono::microseconds(mode == 2 ? 1000 : 0));
   progressBar1_->setVisible(!editing);
   button1_->setVisible(!editing);
-  for (QMenu* menu : {file1_, about_, n2_, n11_}) menu->menuAction()->setVisible(editing);
+  for (QMenu* menu : {file1_, about_, n2_, n11_, keep_}) menu->menuAction()->setVisible(editing);
   button2_->setVisible(editing);
   updateContinueButton();
   // The last steps of a run that ended, in full, and the forces of its flow
@@ -420,6 +421,7 @@ void MainWindow::BitBtn5Click() {
 void MainWindow::panOrZoom(int change) {
   changeView(*model_, *surfaces_, *services_, static_cast<ViewChange>(change),
              layoutDialog_->wholeLayoutChosen());
+  showLegend({});
   showSurface();
 }
 
@@ -610,6 +612,7 @@ private:
 
 void MainWindow::makeParti(int speed) {
   LoopGuard guard(*this);
+  showLegend({});
   WindowParticles window(*this);
   make_parti(*model_, *surfaces_, *services_, window, speed);
   showSurface();

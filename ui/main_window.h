@@ -11,12 +11,15 @@
 #include "core/model.h"
 #include "run/run_stages.h"
 #include "ui/qt_window_services.h"
+#include "view/colour_legend.h"
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class AboutBox;
+class ColourLegendStrip;
 class ForcesWindow;
 class HistoryWindow;
 class LayoutDialog;
@@ -81,6 +84,19 @@ public:
   // its next yield and quits afterwards.
   void requestQuit();
 
+  // Menu "ファイル" (main_window_files.cpp).  Opens a layout file: a file
+  // that is refused, or a layout too large for the arrays, leaves the
+  // layout, the grids and the picture as they were.  Returns whether the
+  // layout was taken.
+  bool openLayoutFile(const QString& path);
+  // The file dialogs of the menu; tests answer them here.  Arguments: whether
+  // a file is to be written, the dialog's filter; an empty answer cancels.
+  std::function<QString(bool save, const QString& filter)> chooseFile;
+  // The legend of the picture on screen (quantity none when it has none).
+  const ColourLegend& shownLegend() const;
+  // The picture on screen as saved: the window surface and the legend.
+  QImage pictureToSave() const;
+
   // Plot stages of a run (called through RunStages).
   void plotVectors();
   void plotPressure();
@@ -124,6 +140,11 @@ public slots:
   void forcesClick();
   void tuiteClick();
   void FormMouseDown(int x, int y);
+  void openClick();
+  void saveClick();
+  void saveAsClick();
+  void savePictureClick();
+  void saveFieldsClick();
 
 protected:
   void closeEvent(QCloseEvent* event) override;
@@ -136,6 +157,8 @@ private:
   void buildStrip();
   void buildMenus();
   void buildStatusBar();
+  void buildKeepMenu();
+  void showLegend(const ColourLegend& legend);
   void FormResize();
   QSize smallestUsableSize() const;
   void applyPattern(int n);
@@ -200,6 +223,10 @@ private:
   QMenu* hensh_ = nullptr;
   QMenu* modelK_ = nullptr;
   QMenu* about_ = nullptr;
+  QMenu* keep_ = nullptr; // "ファイル"
+  QAction* saveFields_ = nullptr;
+  ColourLegendStrip* legendStrip_ = nullptr;
+  QString layoutPath_; // the file last opened or saved
 
   LayoutDialog* layoutDialog_ = nullptr;
   AboutBox* aboutBox_ = nullptr;

@@ -56,6 +56,17 @@ struct MainWindowText {
   static constexpr const char* menuAbout = "Whirlpane について";
   static constexpr const char* menuVersion = "バージョン情報等";
 
+  // Menu "ファイル": layout files, pictures and fields.
+  static constexpr const char* menuKeep = "ファイル";
+  static constexpr const char* menuOpen = "開く…";
+  static constexpr const char* menuSave = "保存";
+  static constexpr const char* menuSaveAs = "名前を付けて保存…";
+  static constexpr const char* menuSavePicture = "画像を保存…";
+  static constexpr const char* menuSaveFields = "計算結果を保存…";
+  static constexpr const char* layoutFilter = "Whirlpane レイアウト (*.json)";
+  static constexpr const char* pictureFilter = "PNG 画像 (*.png)";
+  static constexpr const char* fieldsFilter = "CGNS (*.cgns)";
+
   // Status bar.
   static constexpr const char* needHundredSteps = "　繰り返し１００回以上、計算して下さい";
 };

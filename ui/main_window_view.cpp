@@ -2,6 +2,8 @@
 // routines of the view called over them.
 #include "ui/layout_dialog.h"
 #include "ui/main_window.h"
+#include "ui/colour_legend_view.h"
+#include "view/colour_legend.h"
 #include "view/colour_scale.h"
 #include "view/field_maps.h"
 #include "view/model_check.h"
@@ -26,20 +28,30 @@ QImage MainWindow::windowSurface() const {
                 w.width() * 4, QImage::Format_RGBX8888);
 }
 
-void MainWindow::fillViewWhite() { fillWhite(surfaces_->bitmap); }
+void MainWindow::fillViewWhite() {
+  fillWhite(surfaces_->bitmap);
+  showLegend({});
+}
 void MainWindow::henkanScale() { Henkan_Scale(*model_, surfaces_->bitmap, *services_); }
-void MainWindow::drawWaku() { Draw_Waku(*model_, surfaces_->bitmap); }
+// The outline pictures and the model-check views have no colour legend.
+void MainWindow::drawWaku() {
+  Draw_Waku(*model_, surfaces_->bitmap);
+  showLegend({});
+}
 void MainWindow::drawWaku2() {
   noteShown(ShownPicture::outlines);
   Draw_Waku2(*model_, surfaces_->bitmap, layoutDialog_->wholeLayoutChosen());
+  showLegend({});
 }
 void MainWindow::drawTarget() {
   noteShown(ShownPicture::outlines);
   Draw_Target(*model_, surfaces_->bitmap);
+  showLegend({});
 }
 void MainWindow::drawTargetAll() {
   noteShown(ShownPicture::outlines);
   Draw_Target_all(*model_, surfaces_->bitmap);
+  showLegend({});
 }
 void MainWindow::copyViewToWindow() { surfaces_->copyBitmapToWindow(); }
 
@@ -49,18 +61,24 @@ void MainWindow::drawVectors() {
   noteShown(ShownPicture::vectors);
   Max_RyuV(*model_, 0.9);
   Draw_Vec_RY(*model_, surfaces_->bitmap, *services_, 1);
+  showLegend(vectorLegend(*model_));
 }
+// The legend of a map is read from the scale the map routine has just drawn
+// with (scaleLow, scaleHigh and the level values it set).
 void MainWindow::drawOmeg() {
   noteShown(ShownPicture::vorticity);
   draw_omeg(*model_, *surfaces_, *services_);
+  showLegend(mapLegend(*model_, LegendQuantity::vorticity));
 }
 void MainWindow::drawPres() {
   noteShown(ShownPicture::pressure);
   draw_pres(*model_, *surfaces_, *services_);
+  showLegend(mapLegend(*model_, LegendQuantity::pressure));
 }
 void MainWindow::drawMitudo() {
   noteShown(ShownPicture::density);
   draw_mitudo(*model_, *surfaces_, *services_);
+  showLegend(mapLegend(*model_, LegendQuantity::density));
 }
 
 // ------------------------------------------------- model-check views (hidden)
@@ -68,21 +86,25 @@ void MainWindow::drawMitudo() {
 void MainWindow::N4Click() {
   noteShown(ShownPicture::mesh);
   meshView(*model_, *surfaces_, *services_);
+  showLegend({});
   showSurface();
 }
 void MainWindow::bylr11Click() {
   noteShown(ShownPicture::links);
   linkView(*model_, *surfaces_, *services_);
+  showLegend({});
   showSurface();
 }
 void MainWindow::N6Click() {
   noteShown(ShownPicture::holes);
   holeView(*model_, *surfaces_);
+  showLegend({});
   showSurface();
 }
 void MainWindow::N21Click() {
   noteShown(ShownPicture::holes2);
   holeView2(*surfaces_);
+  showLegend({});
   showSurface();
 }
 

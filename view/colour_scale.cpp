@@ -54,8 +54,7 @@ void Max_RyuV(Model& m, double f) {
   defineLevels(m);
 }
 
-void BColor_Define(Model& m, DrawingSurface& bitmap, double v) {
-  const double lo = m.scaleLow, hi = m.scaleHigh;
+Colour scaleColour(double lo, double hi, double v) {
   const double t1 = (hi + 2 * lo) / 3, t2 = (2 * hi + lo) / 3, s = (hi - lo) / 3;
   // Position of v within its third, 0..255.  In a zero-width range every
   // value above it lies at the top of the last third: red.
@@ -74,9 +73,14 @@ void BColor_Define(Model& m, DrawingSurface& bitmap, double v) {
     const int k = ramp(lo);
     r = 0, g = k, b = 255;
   }
-  m.rgbR = r;
-  m.rgbG = g;
-  m.rgbB = b;
+  return RColorf(r, g, b);
+}
+
+void BColor_Define(Model& m, DrawingSurface& bitmap, double v) {
+  const Colour c = scaleColour(m.scaleLow, m.scaleHigh, v);
+  m.rgbR = static_cast<int>(c & 0xFF);
+  m.rgbG = static_cast<int>(c >> 8 & 0xFF);
+  m.rgbB = static_cast<int>(c >> 16 & 0xFF);
   bitmap.setBrush(RColor(m));
   bitmap.setPen(bitmap.brush());
 }

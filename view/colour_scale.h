@@ -34,6 +34,9 @@ void defineLevels(Model& m);
 // and above scaleHigh; each comparison is strict.  A zero-width range gives
 // red above it.
 void BColor_Define(Model& m, DrawingSurface& bitmap, double v);
+// The ramp colour of v on the range [lo, hi], as BColor_Define chooses it,
+// without touching the model or a bitmap.
+Colour scaleColour(double lo, double hi, double v);
 
 // RColor: the colour rgbR | rgbG << 8 | rgbB << 16 (low byte of each).
 Colour RColor(const Model& m);

@@ -1,0 +1,28 @@
+// The batch mode: one run of one layout without a window,
+//   whirlpane --batch LAYOUT --out DIR [--steps N] [--picture NAME]...
+//             [--fill] [--black-lines] [--fields]
+// LAYOUT is "default" (the start-up layout), "pt_1" .. "pt_4" (the patterns)
+// or a layout file.  The run is the start button's (set-up, initial state,
+// the steps with their soundness check and the plots at steps 30, 60 and 0
+// modulo 90), N = 300 steps unless given.  Writes DIR/summary.json, and after
+// the last step DIR/NAME.png for every picture asked for (vectors,
+// vorticity, pressure, density, drawn as their buttons draw them, with the
+// colour legend) and DIR/fields.cgns with --fields.  A progress line goes to
+// standard error every 10 steps.
+//
+// Exit codes: 0 done; 2 bad command line or layout file; 3 layout refused
+// for the capacity of the arrays; 4 the run diverged (the summary is
+// written, with "diverged": true).
+#pragma once
+
+// Whether the arguments ask for the batch mode.
+bool batchModeAsked(int argc, char* argv[]);
+// Runs the batch mode; returns the process's exit code.
+int runBatch(int argc, char* argv[]);
+
+namespace batchExit {
+inline constexpr int done = 0;
+inline constexpr int badArguments = 2;
+inline constexpr int capacity = 3;
+inline constexpr int diverged = 4;
+} // namespace batchExit

@@ -1,0 +1,81 @@
+#include "batch/run_summary.h"
+
+#include "analysis/forces.h"
+#include "files/layout_file.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+FlowRanges flowRanges(const Model& m) {
+  constexpr double inf = std::numeric_limits<double>::infinity();
+  FlowRanges r{inf, -inf, inf, -inf, 0};
+  auto take = [&r](const FlowPoint& f) {
+    r.densityMin = std::min(r.densityMin, f[slot::rho]);
+    r.densityMax = std::max(r.densityMax, f[slot::rho]);
+    r.pressureMin = std::min(r.pressureMin, f[slot::pres]);
+    r.pressureMax = std::max(r.pressureMax, f[slot::pres]);
+    r.speedMax = std::max(r.speedMax, std::sqrt(f[slot::u] * f[slot::u] + f[slot::v] * f[slot::v]));
+  };
+  for (int i = 1; i <= m.ryNx; ++i)
+    for (int j = 1; j <= m.ryNy; ++j)
+      if (m.ryHoleFlag[i][j] == 0) take(m.ryFlow[i][j]);
+  for (int b = 1; b <= m.nBodies; ++b)
+    for (int rr = 1; rr <= m.wkNr; ++rr)
+      for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) take(m.wkFlow[p][rr][1]);
+  return r;
+}
+
+QJsonObject runSummary(const Model& m, const BatchOutcome& outcome) {
+  // Qt writes every double in the shortest form that reads back to the same
+  // value (at most 17 significant digits), so the numbers round-trip.
+  const FlowRanges r = flowRanges(m);
+  QJsonObject s;
+  s["layout"] = outcome.layout;
+  s["steps"] = outcome.steps;
+  s["stepsDone"] = m.stepsDone;
+  s["diverged"] = outcome.diverged;
+  s["divergedAtStep"] = outcome.diverged ? QJsonValue(outcome.divergedAtStep) : QJsonValue();
+  s["elapsedMs"] = outcome.elapsedMs;
+  s["mainGrid"] = QJsonArray{m.ryNx, m.ryNy};
+  s["perimeterPoints"] = m.wkNp;
+  s["links"] = QJsonObject{
+      {"ryFromWk", m.ryFromWkCount}, {"wkFromRy", m.wkFromRyCount}, {"wkFromWk", m.wkFromWkCount}};
+  s["holes"] = m.ryBlankCount;
+  s["density"] = QJsonArray{r.densityMin, r.densityMax};
+  s["pressure"] = QJsonArray{r.pressureMin, r.pressureMax};
+  s["speedMax"] = r.speedMax;
+
+  // The convergence history: the density residual of every step taken.
+  QJsonArray residual;
+  for (const StepResidual& step : m.residualHistory) residual.append(step.densityResidual);
+  s["residual"] = residual;
+
+  // Forces after the last step: Cd and Cl of every body, in the body table's
+  // order, and the channel's pressure drop.
+  const FlowForces forces = flowForces(m);
+  QJsonArray bodies;
+  for (const BodyForces& b : forces.bodies)
+    bodies.append(QJsonObject{{"column", b.column},
+                              {"body", b.body},
+                              {"shape", QLatin1String(kLayoutShapeNames.at(b.shape))},
+                              {"cd", b.cd},
+                              {"cl", b.cl}});
+  s["bodies"] = bodies;
+  s["pressureDrop"] = forces.pressureDrop;
+  return s;
+}
+
+std::optional<QString> saveRunSummary(const QString& path, const QJsonObject& summary) {
+  QSaveFile file(path);
+  const QByteArray json = QJsonDocument(summary).toJson(QJsonDocument::Indented);
+  if (file.open(QIODevice::WriteOnly) && file.write(json) == json.size() && file.commit())
+    return std::nullopt;
+  const QString reason = file.errorString();
+  file.cancelWriting();
+  return reason;
+}

@@ -1,0 +1,35 @@
+// DIR/summary.json of a batch run: what was run, how it ended, the size of
+// the grids and links, the ranges of the flow after the last step, the
+// density residual of every step, and the forces after the last step (Cd and
+// Cl per body, the channel's pressure drop).  Each
+// field is one entry of runSummary, so that further results (histories,
+// forces) are added where the others are.
+#pragma once
+
+#include "core/model.h"
+
+#include <QJsonObject>
+#include <QString>
+
+#include <optional>
+
+struct BatchOutcome {
+  QString layout;     // as given on the command line
+  int steps = 300;    // asked for
+  bool diverged = false;
+  int divergedAtStep = 0;
+  qint64 elapsedMs = 0; // the run: set-up, initial state and steps
+};
+
+// Extremes of the flow over the points that carry it: the main-grid points
+// not cut out as holes, and every body point of the auxiliary grids
+// (layers 1..wkNr, p = bodyFirst..bodyLast).
+struct FlowRanges {
+  double densityMin, densityMax, pressureMin, pressureMax, speedMax;
+};
+FlowRanges flowRanges(const Model& m);
+
+QJsonObject runSummary(const Model& m, const BatchOutcome& outcome);
+// Writes the summary through a temporary file renamed over `path`.  Returns
+// the reason of a failure, or nothing.
+std::optional<QString> saveRunSummary(const QString& path, const QJsonObject& summary);

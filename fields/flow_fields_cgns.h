@@ -1,0 +1,29 @@
+// Field export: both grids with the flow after the last step, in CGNS, the
+// standard file of overlapping-grid flow solvers, which the usual
+// post-processing tools open directly.
+//
+// One base "Whirlpane" (cells and coordinates two-dimensional, layout units)
+// with one structured zone per grid: "MainGrid" (i along x, j along y) and
+// "Body01", "Body02", ... (i along the body's perimeter from bodyFirst to
+// bodyLast, which repeats the first point and closes the ring; j along the
+// layers from the outer edge, 1, to the body surface, wkNr).  Every zone has
+// a vertex solution "FlowSolution" with Density, VelocityX, VelocityY,
+// Pressure, EnergyStagnationDensity (E, per unit volume), VorticityZ
+// (∂u/∂y - ∂v/∂x, computed afresh) and HoleFlag (1 at the main-grid points
+// cut out as holes, 0 elsewhere); the main grid also lists its holes in the
+// standard overset-holes node.
+#pragma once
+
+#include "core/model.h"
+
+#include <optional>
+#include <string>
+
+// Writes the file through a temporary file renamed over `path`.  The model
+// is left exactly as it was (the vorticity slot is computed for the file and
+// put back).  Returns the reason of a failure (English, from the CGNS
+// library or the file system), or nothing.
+std::optional<std::string> writeFlowFieldsCgns(Model& m, const std::string& path);
+
+// Zone name of body b: "Body01", "Body02", ...
+std::string bodyZoneName(int b);

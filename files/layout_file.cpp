@@ -1,0 +1,246 @@
+#include "files/layout_file.h"
+
+#include "files/layout_file_texts.h"
+#include "layout/layout_editing.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+namespace key {
+const QString version = QStringLiteral("whirlpane-layout");
+const QString arrangementTurn = QStringLiteral("arrangementTurn");
+const QString ellipseRatio = QStringLiteral("ellipseRatio");
+const QString columns = QStringLiteral("columns");
+const QString gap = QStringLiteral("gap");
+const QString spacing = QStringLiteral("spacing");
+const QString bodies = QStringLiteral("bodies");
+const QString shape = QStringLiteral("shape");
+const QString size = QStringLiteral("size");
+const QString turn = QStringLiteral("turn");
+} // namespace key
+
+// Line and character (from 1) of a byte offset into the text.
+QString lineAndColumn(const QByteArray& json, int offset) {
+  int line = 1, column = 1;
+  for (int i = 0; i < offset && i < json.size(); ++i) {
+    if (json[i] == '\n') {
+      ++line;
+      column = 1;
+    } else if ((static_cast<unsigned char>(json[i]) & 0xC0) != 0x80) {
+      ++column; // count characters, not the continuation bytes of UTF-8
+    }
+  }
+  return text(LayoutFileText::lineColumn).arg(line).arg(column);
+}
+
+// The checks of one file.  The first failure is kept; every check after it
+// returns false at once, so the message names the first fault.
+class LayoutReader {
+public:
+  explicit LayoutReader(const QString& fileName) : fileName_(fileName) {}
+
+  QString error;
+
+  bool fail(const QString& place, const QString& reason) {
+    if (error.isEmpty()) error = text(LayoutFileText::refused).arg(fileName_, place, reason);
+    return false;
+  }
+
+  // Only the given keys may appear; those in `required` must.
+  bool keysKnown(const QJsonObject& o, std::initializer_list<QString> known,
+                 std::initializer_list<QString> required, const auto& placeOf) {
+    for (auto it = o.begin(); it != o.end(); ++it)
+      if (std::find(known.begin(), known.end(), it.key()) == known.end())
+        return fail(placeOf(it.key()), text(LayoutFileText::unknownKey));
+    for (const QString& k : required)
+      if (!o.contains(k)) return fail(placeOf(k), text(LayoutFileText::missing));
+    return true;
+  }
+
+  bool wholeNumber(const QJsonValue& v, WholeRange range, const QString& place, int& out) {
+    const double d = v.toDouble(std::nan(""));
+    if (!v.isDouble() || d != std::floor(d) || d < range.low || d > range.high)
+      return fail(place, text(LayoutFileText::wholeNumberRange).arg(range.low).arg(range.high));
+    out = static_cast<int>(d);
+    return true;
+  }
+
+  bool number(const QJsonValue& v, double low, double high, const QString& place, double& out) {
+    const double d = v.toDouble(std::nan(""));
+    if (!v.isDouble() || !(d >= low && d <= high))
+      return fail(place, text(LayoutFileText::numberRange).arg(low).arg(high));
+    out = d;
+    return true;
+  }
+
+  bool array(const QJsonValue& v, WholeRange count, const QString& place, QJsonArray& out) {
+    if (!v.isArray()) return fail(place, text(LayoutFileText::notArray));
+    out = v.toArray();
+    if (!count.contains(out.size()))
+      return fail(place, text(LayoutFileText::countRange).arg(count.low).arg(count.high));
+    return true;
+  }
+
+  bool object(const QJsonValue& v, const QString& place, QJsonObject& out) {
+    if (!v.isObject()) return fail(place, text(LayoutFileText::notObject));
+    out = v.toObject();
+    return true;
+  }
+
+  bool shapeCode(const QJsonValue& v, const QString& place, int& out) {
+    if (!v.isString()) return fail(place, text(LayoutFileText::notString));
+    for (int code = 0; code < static_cast<int>(kLayoutShapeNames.size()); ++code)
+      if (v.toString() == QLatin1String(kLayoutShapeNames[code])) {
+        out = code;
+        return true;
+      }
+    return fail(place, text(LayoutFileText::shapeName));
+  }
+
+  bool body(const QJsonValue& v, int c, int k, LayoutParameters& l) {
+    const auto place = [c, k](const QString& name) {
+      return text(LayoutFileText::bodyKey).arg(c).arg(k).arg(name);
+    };
+    QJsonObject o;
+    return object(v, text(LayoutFileText::body).arg(c).arg(k), o) &&
+           keysKnown(o, {key::shape, key::size, key::turn}, {key::shape, key::size, key::turn},
+                     place) &&
+           shapeCode(o[key::shape], place(key::shape), l.layoutShape[c][k]) &&
+           wholeNumber(o[key::size], kSizeRange, place(key::size), l.layoutSize[c][k]) &&
+           wholeNumber(o[key::turn], kTurnRange, place(key::turn), l.layoutAngle[c][k]);
+  }
+
+  bool column(const QJsonValue& v, int c, LayoutParameters& l) {
+    const auto place = [c](const QString& name) {
+      return text(LayoutFileText::columnKey).arg(c).arg(name);
+    };
+    QJsonObject o;
+    QJsonArray bodies;
+    if (!(object(v, text(LayoutFileText::column).arg(c), o) &&
+          keysKnown(o, {key::gap, key::spacing, key::bodies}, {key::gap, key::spacing, key::bodies},
+                    place) &&
+          wholeNumber(o[key::gap], kGapRange, place(key::gap), l.columnGap[c]) &&
+          wholeNumber(o[key::spacing], kSpacingRangeOneColumn, place(key::spacing),
+                      l.columnSpacing[c]) &&
+          array(o[key::bodies], kBodyCountRange, place(key::bodies), bodies)))
+      return false;
+    l.columnBodies[c] = static_cast<int>(bodies.size());
+    for (int k = 1; k <= l.columnBodies[c]; ++k)
+      if (!body(bodies[k - 1], c, k, l)) return false;
+    return true;
+  }
+
+  bool document(const QJsonObject& o, LayoutParameters& l) {
+    const auto place = [](const QString& name) { return text(LayoutFileText::topKey).arg(name); };
+    QJsonArray columns;
+    if (!keysKnown(o, {key::version, key::arrangementTurn, key::ellipseRatio, key::columns},
+                   {key::version, key::columns}, place))
+      return false;
+    if (o[key::version] != QJsonValue(1))
+      return fail(place(key::version), text(LayoutFileText::version));
+    if (!(array(o[key::columns], kColumnCountRange, place(key::columns), columns)))
+      return false;
+    LayoutParameters startup = l;
+    setStartupLayout(startup);
+    l.layoutRotation = startup.layoutRotation;
+    l.ellipseRatio = startup.ellipseRatio;
+    int turn = 0;
+    if (o.contains(key::arrangementTurn)) {
+      if (!wholeNumber(o[key::arrangementTurn], kTurnRange, place(key::arrangementTurn), turn))
+        return false;
+      l.layoutRotation = turn;
+    }
+    if (o.contains(key::ellipseRatio) &&
+        !number(o[key::ellipseRatio], kRatioLow, kRatioHigh, place(key::ellipseRatio),
+                l.ellipseRatio))
+      return false;
+    l.nColumns = static_cast<int>(columns.size());
+    for (int c = 1; c <= l.nColumns; ++c)
+      if (!column(columns[c - 1], c, l)) return false;
+    return true;
+  }
+
+private:
+  QString fileName_;
+};
+
+} // namespace
+
+QByteArray layoutJson(const LayoutParameters& l) {
+  QJsonArray columns;
+  for (int c = 1; c <= l.nColumns; ++c) {
+    QJsonArray bodies;
+    for (int k = 1; k <= l.columnBodies[c]; ++k)
+      bodies.append(
+          QJsonObject{{key::shape, QLatin1String(kLayoutShapeNames.at(l.layoutShape[c][k]))},
+                      {key::size, l.layoutSize[c][k]},
+                      {key::turn, l.layoutAngle[c][k]}});
+    columns.append(QJsonObject{
+        {key::gap, l.columnGap[c]}, {key::spacing, l.columnSpacing[c]}, {key::bodies, bodies}});
+  }
+  // Qt writes doubles in the shortest form that reads back to the same
+  // value, so the ratio survives the round trip bit for bit.
+  const QJsonObject root{{key::version, 1},
+                         {key::arrangementTurn, l.layoutRotation},
+                         {key::ellipseRatio, l.ellipseRatio},
+                         {key::columns, columns}};
+  return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+LayoutFileResult parseLayoutJson(const QByteArray& json, const QString& fileName,
+                                 const LayoutParameters& base) {
+  LayoutReader reader(fileName);
+  const QString whole = text(LayoutFileText::wholeFile);
+  if (json.trimmed().isEmpty()) {
+    reader.fail(whole, text(LayoutFileText::empty));
+    return {std::nullopt, reader.error};
+  }
+  QJsonParseError parseError;
+  const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
+  if (parseError.error != QJsonParseError::NoError) {
+    const bool utf8 = parseError.error == QJsonParseError::IllegalUTF8String;
+    reader.fail(lineAndColumn(json, parseError.offset),
+                text(utf8 ? LayoutFileText::notUtf8 : LayoutFileText::syntax));
+    return {std::nullopt, reader.error};
+  }
+  if (!doc.isObject()) {
+    reader.fail(whole, text(LayoutFileText::notObject));
+    return {std::nullopt, reader.error};
+  }
+  LayoutParameters layout = base;
+  if (!reader.document(doc.object(), layout)) return {std::nullopt, reader.error};
+  return {layout, {}};
+}
+
+LayoutFileResult readLayoutFile(const QString& path, const LayoutParameters& base) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    LayoutReader reader(path);
+    reader.fail(text(LayoutFileText::wholeFile),
+                text(LayoutFileText::cannotOpen).arg(file.errorString()));
+    return {std::nullopt, reader.error};
+  }
+  return parseLayoutJson(file.readAll(), path, base);
+}
+
+std::optional<QString> saveLayoutFile(const QString& path, const LayoutParameters& layout) {
+  // QSaveFile writes a temporary file in the target's folder and renames it
+  // over the target only when every byte has been written.
+  QSaveFile file(path);
+  const QByteArray json = layoutJson(layout);
+  if (file.open(QIODevice::WriteOnly) && file.write(json) == json.size() && file.commit())
+    return std::nullopt;
+  const QString reason = text(LayoutFileText::cannotWrite).arg(file.errorString());
+  file.cancelWriting();
+  return text(LayoutFileText::notSaved).arg(path, reason);
+}

@@ -1,0 +1,55 @@
+// Layout files: the layout record as UTF-8 JSON, so that a layout built in the
+// dialog can be kept, shared and run in batch.
+//
+//   {"whirlpane-layout": 1, "arrangementTurn": 0, "ellipseRatio": 2,
+//    "columns": [{"gap": 26, "spacing": 26,
+//                 "bodies": [{"shape": "circle", "size": 14, "turn": 0}, ...]},
+//                ...]}
+//
+// One entry of "columns" per column in use (left to right), one entry of
+// "bodies" per body in use (lowest first), as the body table numbers them.
+// "gap" is columnGap, "spacing" columnSpacing, "size" layoutSize, "turn"
+// layoutAngle (whole degrees), "arrangementTurn" layoutRotation.  Doubles are
+// written in the shortest form that reads back to the same double.
+#pragma once
+
+#include "core/model.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+#include <optional>
+
+// A layout file is held to the ranges of the layout editing rules
+// (layout/layout_editing.h): the dialog's counts, sizes, spacings of one
+// column and ellipse ratios, the gaps of the presets (kGapRange), and whole
+// turns within kTurnRange, the range the program handles, for the bodies and
+// the arrangement alike.
+
+// The names of the shapes in files and summaries, in the order of the shape
+// codes (core/model.h, namespace shape).
+inline constexpr std::array<const char*, 5> kLayoutShapeNames = {"circle", "square", "triangle",
+                                                                 "plate", "ellipse"};
+
+struct LayoutFileResult {
+  std::optional<LayoutParameters> layout; // empty when refused
+  QString error;                          // the Japanese message when refused
+};
+
+// The JSON text of a layout.
+QByteArray layoutJson(const LayoutParameters& layout);
+
+// Reads a layout from JSON text.  Everything is checked before anything is
+// taken: a refused text gives one message naming `fileName`, the place and
+// the reason.  Slots the file does not describe (columns and bodies not in
+// use, the auxiliary grids' thickness and layers) are taken from `base`;
+// missing "arrangementTurn" and "ellipseRatio" take the start-up values.
+LayoutFileResult parseLayoutJson(const QByteArray& json, const QString& fileName,
+                                 const LayoutParameters& base);
+LayoutFileResult readLayoutFile(const QString& path, const LayoutParameters& base);
+
+// Writes the layout to a temporary file beside `path` and renames it over
+// `path`, so that a failed write leaves the old file as it was.  Returns the
+// Japanese message of a failure, or nothing.
+std::optional<QString> saveLayoutFile(const QString& path, const LayoutParameters& layout);

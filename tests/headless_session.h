@@ -1,0 +1,26 @@
+// A model as the main window's creation leaves it (start-up layout, grids,
+// view centre, pixel positions), with the stages of a run without a window.
+#pragma once
+
+#include "layout/kmake.h"
+#include "run/headless_stages.h"
+#include "view/surfaces.h"
+#include "view/transform.h"
+
+#include "fake_window_services.h"
+
+#include <memory>
+
+struct HeadlessSession {
+  std::unique_ptr<Model> m = makeModel();
+  FakeWindowServices ws;
+  ViewSurfaces s;
+  HeadlessStages stages{*m, s, ws};
+
+  HeadlessSession() {
+    setStartupDefaults(*m);
+    kmake(*m, ws);
+    m->viewCentreX = m->columnBody[m->nColumns][1].columnBodyX / 2 - 10;
+    Henkan_Scale(*m, s.bitmap, ws);
+  }
+};

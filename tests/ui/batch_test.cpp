@@ -1,0 +1,218 @@
+// The batch mode as a process: its exit codes, its summary against a run of
+// the window, its pictures; and the run beyond 300 steps.
+#include "ui_fixture.h"
+
+#include "batch/batch.h"
+#include "analysis/forces.h"
+#include "batch/run_summary.h"
+#include "files/layout_file.h"
+#include "run/run.h"
+#include "ui/colour_legend_view.h"
+#include "view/field_maps.h"
+#include "view/surfaces.h"
+#include "view/transform.h"
+
+#include "headless_session.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+struct Finished {
+  int exitCode;
+  QStringList errorLines;
+};
+
+Finished runWhirlpane(const QStringList& arguments) {
+  QProcess p;
+  p.start(WHIRLPANE_EXECUTABLE, arguments);
+  p.waitForFinished(300000);
+  const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+          err.split('\n', Qt::SkipEmptyParts)};
+}
+
+QJsonObject readSummary(const QString& dir) {
+  QFile f(dir + "/summary.json");
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  return QJsonDocument::fromJson(f.readAll()).object();
+}
+
+void writeFile(const QString& path, const QByteArray& content) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(content);
+}
+
+// Columns of identical bodies, as a layout file.
+QByteArray uniformLayout(int columns, int bodies, const char* shape, int size, int spacing,
+                         double ratio) {
+  const QJsonObject body{{"shape", shape}, {"size", size}, {"turn", 0}};
+  QJsonArray column;
+  for (int k = 0; k < bodies; ++k) column.append(body);
+  QJsonArray all;
+  for (int c = 0; c < columns; ++c)
+    all.append(QJsonObject{{"gap", 26}, {"spacing", spacing}, {"bodies", column}});
+  return QJsonDocument(QJsonObject{{"whirlpane-layout", 1}, {"ellipseRatio", ratio}, {"columns", all}})
+      .toJson();
+}
+
+} // namespace
+
+TEST(BatchMode, DefaultRunMatchesTheWindowsRunAndWritesItsPicture) {
+  QTemporaryDir dir;
+  const QString out = dir.filePath("new folder");
+  const Finished f = runWhirlpane({"--batch", "default", "--out", out, "--picture", "pressure"});
+  ASSERT_EQ(f.exitCode, batchExit::done) << f.errorLines.join('\n').toStdString();
+  ASSERT_EQ(f.errorLines.size(), 30) << "one progress line every 10 steps, nothing else";
+  EXPECT_EQ(f.errorLines.back(), "whirlpane: step 300 of 300");
+
+  // The same run through the window: the start button, then the traces
+  // stopped as soon as they are drawn.
+  StartedWindow s;
+  s.w.services().statusObserver = [&](int panel, const std::string& text) {
+    if (panel == 1 && text.rfind("　所要計算時間　＝", 0) == 0) s.w.Button1Click();
+  };
+  s.w.Button2Click();
+  ASSERT_EQ(s.m.stepsDone, 300);
+
+  const QJsonObject summary = readSummary(out);
+  const FlowRanges r = flowRanges(s.m);
+  EXPECT_EQ(summary["layout"].toString(), "default");
+  EXPECT_EQ(summary["steps"].toInt(), 300);
+  EXPECT_EQ(summary["stepsDone"].toInt(), 300);
+  EXPECT_FALSE(summary["diverged"].toBool());
+  EXPECT_TRUE(summary["divergedAtStep"].isNull());
+  EXPECT_GE(summary["elapsedMs"].toDouble(), 0);
+  EXPECT_EQ(summary["mainGrid"].toArray(), (QJsonArray{s.m.ryNx, s.m.ryNy}));
+  EXPECT_EQ(summary["perimeterPoints"].toInt(), s.m.wkNp);
+  EXPECT_EQ(summary["links"].toObject()["ryFromWk"].toInt(), s.m.ryFromWkCount);
+  EXPECT_EQ(summary["links"].toObject()["wkFromRy"].toInt(), s.m.wkFromRyCount);
+  EXPECT_EQ(summary["links"].toObject()["wkFromWk"].toInt(), s.m.wkFromWkCount);
+  EXPECT_EQ(summary["holes"].toInt(), s.m.ryBlankCount);
+  // Bit for bit: the numbers are written so that they read back exactly.
+  EXPECT_EQ(summary["density"].toArray(), (QJsonArray{r.densityMin, r.densityMax}));
+  EXPECT_EQ(summary["pressure"].toArray(), (QJsonArray{r.pressureMin, r.pressureMax}));
+  EXPECT_EQ(summary["speedMax"].toDouble(), r.speedMax);
+  EXPECT_GT(r.densityMax, r.densityMin);
+  // One residual per step done; one force entry per body, as the window's
+  // run gives them, bit for bit.
+  const QJsonArray residual = summary["residual"].toArray();
+  ASSERT_EQ(residual.size(), summary["stepsDone"].toInt());
+  for (int s2 = 0; s2 < residual.size(); ++s2)
+    EXPECT_EQ(residual[s2].toDouble(), s.m.residualHistory[s2].densityResidual) << "step " << s2 + 1;
+  const QJsonArray bodies = summary["bodies"].toArray();
+  const FlowForces forces = flowForces(s.m);
+  ASSERT_EQ(bodies.size(), s.m.nBodies);
+  for (int b = 0; b < bodies.size(); ++b) {
+    const QJsonObject o = bodies[b].toObject();
+    EXPECT_EQ(o["column"].toInt(), forces.bodies[b].column);
+    EXPECT_EQ(o["body"].toInt(), forces.bodies[b].body);
+    EXPECT_EQ(o["shape"].toString(), kLayoutShapeNames.at(forces.bodies[b].shape));
+    EXPECT_TRUE(std::isfinite(o["cd"].toDouble()) && std::isfinite(o["cl"].toDouble()));
+    EXPECT_EQ(o["cd"].toDouble(), forces.bodies[b].cd);
+    EXPECT_EQ(o["cl"].toDouble(), forces.bodies[b].cl);
+  }
+  EXPECT_EQ(summary["pressureDrop"].toDouble(), forces.pressureDrop);
+
+  // The picture is the pressure map as the button draws it, on a view
+  // bitmap of the window's size at creation (the window here may be a
+  // frame's width larger), with its legend beside it.
+  const QImage png(out + "/pressure.png");
+  ASSERT_FALSE(png.isNull()) << "a decodable PNG";
+  ViewSurfaces surfaces;
+  Henkan_Scale(s.m, surfaces.bitmap, s.w.services());
+  draw_pres(s.m, surfaces, s.w.services());
+  const DrawingSurface& w = surfaces.window;
+  const QImage view(reinterpret_cast<const uchar*>(w.bits()), w.width(), w.height(),
+                    w.width() * 4, QImage::Format_RGBX8888);
+  const ColourLegend legend = mapLegend(s.m, LegendQuantity::pressure);
+  EXPECT_EQ(png.size(), QSize(kDefaultBitmapWidth + legendWidth(legend), kDefaultBitmapHeight));
+  EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32),
+            pictureWithLegend(view, legend).convertToFormat(QImage::Format_RGB32));
+}
+
+struct BadCommand {
+  const char* name;
+  QStringList arguments; // after --out DIR unless it says otherwise
+  const char* says;
+};
+
+TEST(BatchMode, BadCommandLinesAndLayoutFilesExitWithCode2) {
+  QTemporaryDir dir;
+  writeFile(dir.filePath("bad.json"), R"({"whirlpane-layout": 1, "columns": []})");
+  const BadCommand cases[] = {
+      {"no --out", {"--batch", "default"}, "--out"},
+      {"unknown option", {"--batch", "default", "--out", dir.path(), "--colour"}, "colour"},
+      {"steps not a number", {"--batch", "default", "--out", dir.path(), "--steps", "ten"}, "ten"},
+      {"steps zero", {"--batch", "default", "--out", dir.path(), "--steps", "0"}, "--steps"},
+      {"unknown picture", {"--batch", "default", "--out", dir.path(), "--picture", "speed"}, "speed"},
+      {"missing layout file", {"--batch", dir.filePath("none.json"), "--out", dir.path()}, "none.json"},
+      {"bad layout file", {"--batch", dir.filePath("bad.json"), "--out", dir.path()}, "bad.json"},
+  };
+  for (const BadCommand& c : cases) {
+    const Finished f = runWhirlpane(c.arguments);
+    EXPECT_EQ(f.exitCode, batchExit::badArguments) << c.name;
+    ASSERT_EQ(f.errorLines.size(), 1) << c.name << ": " << f.errorLines.join('\n').toStdString();
+    EXPECT_TRUE(f.errorLines[0].contains(c.says)) << c.name << ": " << f.errorLines[0].toStdString();
+  }
+  EXPECT_FALSE(QFile::exists(dir.filePath("summary.json")));
+}
+
+TEST(BatchMode, ALayoutBeyondTheCapacityExitsWithCode3AndTheMessage) {
+  QTemporaryDir dir;
+  writeFile(dir.filePath("large.json"), uniformLayout(6, 5, "ellipse", 20, 40, 4.0));
+  const Finished f = runWhirlpane({"--batch", dir.filePath("large.json"), "--out", dir.path()});
+  EXPECT_EQ(f.exitCode, batchExit::capacity);
+  ASSERT_EQ(f.errorLines.size(), 1);
+  EXPECT_TRUE(f.errorLines[0].contains("1775")) << f.errorLines[0].toStdString();
+}
+
+TEST(BatchMode, ADivergingRunExitsWithCode4AndWritesItsSummary) {
+  // Thirty large triangles packed closer than their size: the flow through
+  // the slits between them breaks down after some thousand steps.
+  QTemporaryDir dir;
+  writeFile(dir.filePath("packed.json"), uniformLayout(6, 5, "triangle", 20, 18, 2.0));
+  writeFile(dir.filePath("summary.json"), "an older summary");
+  const Finished f = runWhirlpane(
+      {"--batch", dir.filePath("packed.json"), "--out", dir.path(), "--steps", "2000"});
+  ASSERT_EQ(f.exitCode, batchExit::diverged);
+  const QJsonObject summary = readSummary(dir.path());
+  ASSERT_TRUE(summary["diverged"].toBool());
+  const int at = summary["divergedAtStep"].toInt();
+  EXPECT_GT(at, 0);
+  EXPECT_LT(at, 2000);
+  EXPECT_EQ(summary["stepsDone"].toInt(), at);
+  EXPECT_EQ(summary["steps"].toInt(), 2000);
+  // The last line is the run's own message, naming the step.
+  EXPECT_TRUE(f.errorLines.back().endsWith(QString::fromUtf8("計算回数＝%1").arg(at)))
+      << f.errorLines.back().toStdString();
+}
+
+TEST(BatchMode, StepsBeyond300ContinueTheStartButtonsRun) {
+  // 400 steps in one run ...
+  HeadlessSession longer;
+  keisanSteps(*longer.m, longer.ws, longer.stages, 400);
+  // ... equal 300 and then 100 more steps of the same loop, with the plots
+  // at the same residues: pressure at 330, vorticity at 360, vectors at 390.
+  HeadlessSession start;
+  keisan(*start.m, start.ws, start.stages);
+  for (int s = 301; s <= 400; ++s) {
+    timeStep(*start.m);
+    if (s % 90 == 30) start.stages.plotVectors();
+    if (s % 90 == 60) start.stages.plotPressure();
+    if (s % 90 == 0) start.stages.plotVorticity();
+  }
+  EXPECT_EQ(std::memcmp(&longer.m->ryFlow, &start.m->ryFlow, sizeof start.m->ryFlow), 0);
+  EXPECT_EQ(std::memcmp(&longer.m->wkFlow, &start.m->wkFlow, sizeof start.m->wkFlow), 0);
+  EXPECT_EQ(longer.m->stepsDone, 399);
+}

@@ -1,0 +1,166 @@
+// The field export read back through the CGNS library's own reading calls:
+// one zone per grid with the flow of the last step, the holes flagged, and
+// the model left as it was.
+#include "fields/flow_fields_cgns.h"
+#include "run/run.h"
+#include "view/field_maps.h"
+
+#include "headless_session.h"
+#include "ui_fixture.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <cgnslib.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+struct ShortRun : HeadlessSession {
+  ShortRun() { keisanSteps(*m, ws, stages, 100); } // the vorticity map of step 90 fills omega
+};
+
+std::vector<double> readField(int file, int zone, const char* name, cgsize_t ni, cgsize_t nj) {
+  std::vector<double> values(static_cast<std::size_t>(ni * nj));
+  cgsize_t from[2] = {1, 1}, to[2] = {ni, nj};
+  EXPECT_EQ(cg_field_read(file, 1, zone, 1, name, CGNS_ENUMV(RealDouble), from, to, values.data()),
+            CG_OK)
+      << name << ": " << cg_get_error();
+  return values;
+}
+
+} // namespace
+
+TEST(FlowFieldsCgns, ReadsBackOneZonePerGridWithTheLastFlow) {
+  ShortRun run;
+  Model& m = *run.m;
+  const auto ryBefore = std::make_unique<decltype(m.ryFlow)>(m.ryFlow);
+  const auto wkBefore = std::make_unique<decltype(m.wkFlow)>(m.wkFlow);
+  QTemporaryDir dir;
+  const std::string path = dir.filePath("fields.cgns").toStdString();
+  ASSERT_FALSE(writeFlowFieldsCgns(m, path));
+  EXPECT_EQ(std::memcmp(ryBefore.get(), &m.ryFlow, sizeof m.ryFlow), 0) << "model unchanged";
+  EXPECT_EQ(std::memcmp(wkBefore.get(), &m.wkFlow, sizeof m.wkFlow), 0) << "model unchanged";
+
+  int file = 0;
+  ASSERT_EQ(cg_open(path.c_str(), CG_MODE_READ, &file), CG_OK) << cg_get_error();
+  int bases = 0, zones = 0;
+  cg_nbases(file, &bases);
+  cg_nzones(file, 1, &zones);
+  EXPECT_EQ(bases, 1);
+  ASSERT_EQ(zones, 1 + m.nBodies);
+
+  // The vorticity the file should hold: that of the last step.
+  define_omeg(m);
+  for (int zone = 1; zone <= zones; ++zone) {
+    char name[33];
+    cgsize_t size[6];
+    ASSERT_EQ(cg_zone_read(file, 1, zone, name, size), CG_OK);
+    const bool main = std::string(name) == "MainGrid";
+    const int b = main ? 0 : std::stoi(std::string(name).substr(4));
+    if (!main) {
+      EXPECT_EQ(name, bodyZoneName(b));
+      ASSERT_TRUE(b >= 1 && b <= m.nBodies) << name;
+    }
+    const cgsize_t ni = size[0], nj = size[1];
+    EXPECT_EQ(ni, main ? m.ryNx : m.bodyLast[b] - m.bodyFirst[b] + 1) << name;
+    EXPECT_EQ(nj, main ? m.ryNy : m.wkNr) << name;
+    const auto x = [&] {
+      std::vector<double> v(static_cast<std::size_t>(ni * nj));
+      cgsize_t from[2] = {1, 1}, to[2] = {ni, nj};
+      cg_coord_read(file, 1, zone, "CoordinateX", CGNS_ENUMV(RealDouble), from, to, v.data());
+      return v;
+    }();
+    const auto rho = readField(file, zone, "Density", ni, nj);
+    const auto u = readField(file, zone, "VelocityX", ni, nj);
+    const auto p = readField(file, zone, "Pressure", ni, nj);
+    const auto e = readField(file, zone, "EnergyStagnationDensity", ni, nj);
+    const auto omega = readField(file, zone, "VorticityZ", ni, nj);
+    const auto hole = readField(file, zone, "HoleFlag", ni, nj);
+    int holes = 0;
+    for (cgsize_t j = 1; j <= nj; ++j)
+      for (cgsize_t i = 1; i <= ni; ++i) {
+        const std::size_t n = static_cast<std::size_t>((i - 1) + (j - 1) * ni);
+        const FlowPoint& f = main ? m.ryFlow[i][j] : m.wkFlow[m.bodyFirst[b] + i - 1][j][1];
+        const double px = main ? m.ry[i][j].ryX : m.wk[m.bodyFirst[b] + i - 1][j][1].wkX;
+        ASSERT_EQ(x[n], px) << name << " " << i << "," << j;
+        ASSERT_EQ(rho[n], f[slot::rho]) << name << " " << i << "," << j;
+        ASSERT_EQ(u[n], f[slot::u]);
+        ASSERT_EQ(p[n], f[slot::pres]);
+        ASSERT_EQ(e[n], f[slot::e]);
+        ASSERT_EQ(omega[n], f[slot::omega]);
+        ASSERT_EQ(hole[n], main && m.ryHoleFlag[i][j] ? 1.0 : 0.0);
+        holes += hole[n] != 0;
+      }
+    int holeNodes = 0;
+    cg_nholes(file, 1, zone, &holeNodes);
+    EXPECT_EQ(holeNodes, main ? 1 : 0) << name;
+    if (main) {
+      char holeName[33];
+      CGNS_ENUMT(GridLocation_t) location;
+      CGNS_ENUMT(PointSetType_t) type;
+      int sets = 0;
+      cgsize_t points = 0;
+      ASSERT_EQ(cg_hole_info(file, 1, zone, 1, holeName, &location, &type, &sets, &points), CG_OK);
+      EXPECT_EQ(points, holes);
+      EXPECT_GT(holes, 0);
+    }
+  }
+  cg_close(file);
+}
+
+TEST(FlowFieldsCgns, ThePackagedCheckerFindsNoError) {
+  const QString checker = QStandardPaths::findExecutable("cgnscheck");
+  if (checker.isEmpty()) GTEST_SKIP() << "cgnscheck is not installed";
+  ShortRun run;
+  QTemporaryDir dir;
+  const QString path = dir.filePath("fields.cgns");
+  ASSERT_FALSE(writeFlowFieldsCgns(*run.m, path.toStdString()));
+  QProcess check;
+  check.start(checker, {path});
+  ASSERT_TRUE(check.waitForFinished(60000));
+  const QString report = QString::fromLocal8Bit(check.readAllStandardOutput() + check.readAllStandardError());
+  EXPECT_EQ(check.exitCode(), 0) << report.toStdString();
+  EXPECT_FALSE(report.contains("ERROR")) << report.toStdString();
+  EXPECT_TRUE(report.contains("checking overset hole")) << report.toStdString();
+}
+
+TEST(FlowFieldsCgns, AFailedWriteLeavesNoFile) {
+  ShortRun run;
+  QTemporaryDir dir;
+  const std::string path = dir.filePath("missing folder/fields.cgns").toStdString();
+  EXPECT_TRUE(writeFlowFieldsCgns(*run.m, path));
+  EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot).isEmpty());
+}
+
+TEST(FlowFieldsCgns, TheMenuWritesTheFieldsOnlyAfterARun) {
+  StartedWindow s;
+  QTemporaryDir dir;
+  const QString path = dir.filePath("window.cgns");
+  s.w.chooseFile = [&](bool save, const QString& filter) {
+    EXPECT_TRUE(save);
+    EXPECT_TRUE(filter.contains("*.cgns"));
+    return path;
+  };
+  QAction* item = s.w.findChild<QAction*>("KeepFields");
+  item->trigger();
+  EXPECT_FALSE(QFile::exists(path)) << "no run yet";
+  s.w.services().statusObserver = [&](int panel, const std::string& text) {
+    if (panel == 1 && text.rfind("　所要計算時間　＝", 0) == 0) s.w.Button1Click();
+  };
+  s.w.Button2Click();
+  item->trigger();
+  EXPECT_TRUE(s.messages.empty());
+  int file = 0, zones = 0;
+  ASSERT_EQ(cg_open(path.toStdString().c_str(), CG_MODE_READ, &file), CG_OK) << cg_get_error();
+  cg_nzones(file, 1, &zones);
+  EXPECT_EQ(zones, 1 + s.m.nBodies);
+  cg_close(file);
+}

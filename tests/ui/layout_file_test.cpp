@@ -1,0 +1,366 @@
+// Layout files: what is saved reads back to the same grids, a bad file is
+// refused with one message that names the file, the place and the reason and
+// changes nothing, and saving replaces the target in one step.
+#include "ui_fixture.h"
+
+#include "files/layout_file.h"
+#include "layout/kmake.h"
+#include "layout/presets.h"
+
+#include "fake_window_services.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMenu>
+#include <QTemporaryDir>
+
+#include <cstring>
+#include <functional>
+
+namespace {
+
+// Grids and body table bit for bit, in model coordinates (the pixels follow
+// the view, which a pattern sets and a file leaves alone).
+void expectSameGrids(const Model& a, const Model& b, const char* what) {
+  ASSERT_EQ(a.ryNx, b.ryNx) << what;
+  ASSERT_EQ(a.ryNy, b.ryNy) << what;
+  ASSERT_EQ(a.wkNp, b.wkNp) << what;
+  ASSERT_EQ(a.nBodies, b.nBodies) << what;
+  int differ = 0;
+  for (int i = 1; i <= a.ryNx; ++i)
+    for (int j = 1; j <= a.ryNy; ++j)
+      differ += a.ry[i][j].ryX != b.ry[i][j].ryX || a.ry[i][j].ryY != b.ry[i][j].ryY;
+  for (int p = 1; p <= a.wkNp + 1; ++p)
+    for (int r = 1; r <= a.wkNr; ++r)
+      differ += a.wk[p][r][1].wkX != b.wk[p][r][1].wkX || a.wk[p][r][1].wkY != b.wk[p][r][1].wkY;
+  for (int n = 1; n <= a.nBodies; ++n)
+    differ += a.bodyFirst[n] != b.bodyFirst[n] || a.bodyShape[n] != b.bodyShape[n] ||
+              a.body[n].bodyX != b.body[n].bodyX || a.body[n].bodyY != b.body[n].bodyY;
+  EXPECT_EQ(differ, 0) << what << ": points or bodies that differ";
+}
+
+struct RoundTrip {
+  const char* name;
+  std::function<void(Model&, WindowServices&)> choose;
+};
+
+const RoundTrip kRoundTrips[] = {
+    {"start-up", [](Model&, WindowServices&) {}},
+    {"pt_1", [](Model& m, WindowServices& ws) { applyPreset(m, ws, 1); }},
+    {"pt_2", [](Model& m, WindowServices& ws) { applyPreset(m, ws, 2); }},
+    {"pt_3", [](Model& m, WindowServices& ws) { applyPreset(m, ws, 3); }},
+    {"pt_4", [](Model& m, WindowServices& ws) { applyPreset(m, ws, 4); }},
+    {"mixed",
+     [](Model& m, WindowServices&) {
+       m.nColumns = 4;
+       const int bodies[] = {0, 1, 5, 2, 3};
+       const int gaps[] = {0, 26, 32, 29, 30};
+       for (int c = 1; c <= 4; ++c) {
+         m.columnBodies[c] = bodies[c];
+         m.columnGap[c] = gaps[c];
+         m.columnSpacing[c] = 18 + 5 * c;
+         for (int k = 1; k <= bodies[c]; ++k) {
+           m.layoutShape[c][k] = (c + k) % 5;
+           m.layoutSize[c][k] = 5 + 3 * k;
+           m.layoutAngle[c][k] = -90 + 37 * k;
+         }
+       }
+       m.layoutRotation = -367; // beyond a full turn, as the dialog's steps reach
+       // A ratio the dialog's steps reach, with no short decimal form.
+       m.ellipseRatio = 2.0 - 0.2 - 0.2 - 0.2;
+     }},
+};
+
+} // namespace
+
+TEST(LayoutFile, SavedLayoutsReadBackToTheSameGrids) {
+  QTemporaryDir dir;
+  for (const RoundTrip& c : kRoundTrips) {
+    FakeWindowServices ws;
+    auto chosen = makeModel();
+    setStartupDefaults(*chosen);
+    c.choose(*chosen, ws);
+    ASSERT_TRUE(kmake(*chosen, ws)) << c.name;
+    const QString path = dir.filePath(QString(c.name) + ".json");
+    ASSERT_FALSE(saveLayoutFile(path, chosen->layout())) << c.name;
+
+    auto opened = makeModel();
+    setStartupDefaults(*opened);
+    const LayoutFileResult read = readLayoutFile(path, opened->layout());
+    ASSERT_TRUE(read.layout) << c.name << ": " << read.error.toStdString();
+    opened->layout() = *read.layout;
+    EXPECT_EQ(opened->ellipseRatio, chosen->ellipseRatio) << c.name;
+    ASSERT_TRUE(kmake(*opened, ws)) << c.name;
+    expectSameGrids(*chosen, *opened, c.name);
+  }
+}
+
+TEST(LayoutFile, MissingOptionalKeysTakeTheStartupValues) {
+  auto m = makeModel();
+  setStartupDefaults(*m);
+  m->layoutRotation = 30;
+  m->ellipseRatio = 3;
+  const QByteArray json = R"({"whirlpane-layout": 1, "columns": [
+      {"gap": 26, "spacing": 26, "bodies": [{"shape": "ellipse", "size": 9, "turn": 0}]}]})";
+  const LayoutFileResult read = parseLayoutJson(json, "a.json", m->layout());
+  ASSERT_TRUE(read.layout) << read.error.toStdString();
+  EXPECT_EQ(read.layout->layoutRotation, 0);
+  EXPECT_EQ(read.layout->ellipseRatio, 2.0);
+  EXPECT_EQ(read.layout->nColumns, 1);
+  EXPECT_EQ(read.layout->layoutShape[1][1], shape::ellipse);
+}
+
+// ------------------------------------------------------------- bad files
+
+namespace {
+
+QJsonObject goodLayout() {
+  const QJsonObject body{{"shape", "circle"}, {"size", 14}, {"turn", 0}};
+  const QJsonObject column{{"gap", 26}, {"spacing", 26}, {"bodies", QJsonArray{body, body}}};
+  return {{"whirlpane-layout", 1},
+          {"arrangementTurn", 0},
+          {"ellipseRatio", 2.0},
+          {"columns", QJsonArray{column, column}}};
+}
+
+QByteArray bytes(const QJsonObject& o) { return QJsonDocument(o).toJson(); }
+
+// The good layout with one value of body k of column c replaced.
+QByteArray withBody(int c, int k, const QString& key, const QJsonValue& value) {
+  QJsonObject o = goodLayout();
+  QJsonArray columns = o["columns"].toArray();
+  QJsonObject column = columns[c - 1].toObject();
+  QJsonArray bodies = column["bodies"].toArray();
+  QJsonObject body = bodies[k - 1].toObject();
+  body[key] = value;
+  bodies[k - 1] = body;
+  column["bodies"] = bodies;
+  columns[c - 1] = column;
+  o["columns"] = columns;
+  return bytes(o);
+}
+QByteArray withColumn(int c, const QString& key, const QJsonValue& value) {
+  QJsonObject o = goodLayout();
+  QJsonArray columns = o["columns"].toArray();
+  QJsonObject column = columns[c - 1].toObject();
+  column[key] = value;
+  columns[c - 1] = column;
+  o["columns"] = columns;
+  return bytes(o);
+}
+QByteArray withTop(const QString& key, const QJsonValue& value) {
+  QJsonObject o = goodLayout();
+  o[key] = value;
+  return bytes(o);
+}
+QByteArray withColumns(int n) {
+  QJsonObject o = goodLayout();
+  QJsonArray columns;
+  for (int c = 0; c < n; ++c) columns.append(o["columns"].toArray()[0]);
+  o["columns"] = columns;
+  return bytes(o);
+}
+
+struct BadFile {
+  const char* name;
+  QByteArray content;
+  const char* place;  // part of the message naming the place
+  const char* reason; // part of the message giving the reason
+};
+
+const BadFile kBadFiles[] = {
+    {"empty", "", "ファイル全体", "ファイルが空です"},
+    {"blanks only", " \n\t ", "ファイル全体", "ファイルが空です"},
+    {"syntax", "{\"whirlpane-layout\": 1,\n \"columns\": [}", "2 行", "JSON の書式"},
+    {"truncated", bytes(goodLayout()).left(60), "行", "JSON の書式"},
+    {"not UTF-8", withBody(1, 1, "shape", "circle").replace("circle", "ci\xff\xfele"), "行",
+     "UTF-8"},
+    {"top level array", "[1, 2]", "ファイル全体", "JSON のオブジェクトではありません"},
+    {"version 2", withTop("whirlpane-layout", 2), "キー \"whirlpane-layout\"", "版は 1 だけ"},
+    {"version as text", withTop("whirlpane-layout", "1"), "キー \"whirlpane-layout\"", "版は 1 だけ"},
+    {"unknown top key", withTop("colour", 1), "キー \"colour\"", "知らないキー"},
+    {"unknown column key", withColumn(2, "width", 3), "列 2 のキー \"width\"", "知らないキー"},
+    {"unknown body key", withBody(1, 2, "angle", 3), "列 1 の物体 2 のキー \"angle\"", "知らないキー"},
+    {"no columns", withColumns(0), "キー \"columns\"", "1 から 6 まで"},
+    {"seven columns", withColumns(7), "キー \"columns\"", "1 から 6 まで"},
+    {"columns not an array", withTop("columns", QJsonObject{}), "キー \"columns\"", "配列ではありません"},
+    {"column not an object", withTop("columns", QJsonArray{3}), "列 1", "オブジェクトではありません"},
+    {"six bodies", withColumn(1, "bodies", QJsonArray{1, 2, 3, 4, 5, 6}), "列 1 のキー \"bodies\"",
+     "1 から 5 まで"},
+    {"body not an object", withColumn(2, "bodies", QJsonArray{"circle"}), "列 2 の物体 1",
+     "オブジェクトではありません"},
+    {"gap too small", withColumn(1, "gap", 25), "列 1 のキー \"gap\"", "26 から 32 までの整数"},
+    {"gap too large", withColumn(2, "gap", 33), "列 2 のキー \"gap\"", "26 から 32 までの整数"},
+    {"spacing too small", withColumn(1, "spacing", 17), "列 1 のキー \"spacing\"", "18 から 40"},
+    {"spacing too large", withColumn(1, "spacing", 41), "列 1 のキー \"spacing\"", "18 から 40"},
+    {"spacing as text", withColumn(1, "spacing", "26"), "列 1 のキー \"spacing\"", "18 から 40"},
+    {"size too small", withBody(2, 1, "size", 4), "列 2 の物体 1 のキー \"size\"", "5 から 20 までの整数"},
+    {"size too large", withBody(2, 2, "size", 21), "列 2 の物体 2 のキー \"size\"", "5 から 20"},
+    {"size not whole", withBody(1, 1, "size", 14.5), "列 1 の物体 1 のキー \"size\"", "5 から 20"},
+    {"turn too large", withBody(1, 1, "turn", 1000001), "列 1 の物体 1 のキー \"turn\"",
+     "-1000000 から 1000000"},
+    {"turn not whole", withBody(1, 1, "turn", 0.5), "列 1 の物体 1 のキー \"turn\"", "-1000000 から 1000000"},
+    {"shape unknown", withBody(1, 1, "shape", "hexagon"), "列 1 の物体 1 のキー \"shape\"", "circle、square"},
+    {"shape as code", withBody(1, 1, "shape", 0), "列 1 の物体 1 のキー \"shape\"", "文字列ではありません"},
+    {"missing size", withBody(1, 1, "size", QJsonValue()).replace("\"size\": null,", ""),
+     "列 1 の物体 1 のキー \"size\"", "必要なキー"},
+    {"ratio too small", withTop("ellipseRatio", 0.1), "キー \"ellipseRatio\"", "0.2 から 4 までの数"},
+    {"ratio too large", withTop("ellipseRatio", 4.5), "キー \"ellipseRatio\"", "0.2 から 4 までの数"},
+    {"arrangement turn as text", withTop("arrangementTurn", "0"), "キー \"arrangementTurn\"",
+     "-1000000 から 1000000"},
+    {"arrangement turn not whole", withTop("arrangementTurn", 1.5), "キー \"arrangementTurn\"",
+     "-1000000 から 1000000"},
+};
+
+} // namespace
+
+TEST(LayoutFile, BadFilesAreRefusedWithOneMessageAndChangeNothing) {
+  StartedWindow s;
+  QTemporaryDir dir;
+  for (const BadFile& c : kBadFiles) {
+    const QString path = dir.filePath(QString(c.name) + ".json");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(c.content);
+    f.close();
+
+    const LayoutParameters layout = s.m.layout();
+    const auto grid = std::make_unique<decltype(s.m.ry)>(s.m.ry);
+    const QImage picture = s.w.windowSurface().copy();
+    s.messages.clear();
+    EXPECT_FALSE(s.w.openLayoutFile(path)) << c.name;
+    ASSERT_EQ(s.messages.size(), 1u) << c.name;
+    const std::string& message = s.messages[0];
+    EXPECT_NE(message.find(path.toStdString()), std::string::npos) << c.name << ": " << message;
+    EXPECT_NE(message.find(c.place), std::string::npos) << c.name << ": " << message;
+    EXPECT_NE(message.find(c.reason), std::string::npos) << c.name << ": " << message;
+    EXPECT_TRUE(s.m.layout() == layout) << c.name;
+    EXPECT_EQ(std::memcmp(grid.get(), &s.m.ry, sizeof s.m.ry), 0) << c.name;
+    EXPECT_EQ(s.w.windowSurface(), picture) << c.name;
+  }
+}
+
+TEST(LayoutFile, ALayoutBeyondTheCapacityIsRefusedAsTheDialogRefusesIt) {
+  StartedWindow s;
+  // Thirty large ellipses of ratio 4 need more perimeter points than the
+  // auxiliary arrays hold; the file itself is within its limits.
+  QJsonObject o = goodLayout();
+  const QJsonObject body{{"shape", "ellipse"}, {"size", 20}, {"turn", 0}};
+  const QJsonObject column{{"gap", 26}, {"spacing", 40},
+                           {"bodies", QJsonArray{body, body, body, body, body}}};
+  o["columns"] = QJsonArray{column, column, column, column, column, column};
+  o["ellipseRatio"] = 4.0;
+  QTemporaryDir dir;
+  const QString path = dir.filePath("large.json");
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes(o));
+  f.close();
+
+  const LayoutParameters layout = s.m.layout();
+  const int wkNp = s.m.wkNp;
+  EXPECT_FALSE(s.w.openLayoutFile(path));
+  ASSERT_EQ(s.messages.size(), 1u);
+  EXPECT_NE(s.messages[0].find("1775"), std::string::npos) << s.messages[0];
+  EXPECT_TRUE(s.m.layout() == layout);
+  EXPECT_EQ(s.m.wkNp, wkNp);
+}
+
+TEST(LayoutFile, TheMenuSavesAndOpensThroughTheFileDialogs) {
+  StartedWindow s;
+  QTemporaryDir dir;
+  const QString path = dir.filePath("kept.json");
+  s.w.chooseFile = [&](bool, const QString&) { return path; };
+  s.w.findChild<QAction*>("pt_3")->trigger();
+  s.w.findChild<QAction*>("KeepSaveAs")->trigger();
+  ASSERT_TRUE(QFile::exists(path));
+  const auto chosen = makeModel();
+  *chosen = s.m; // a copy of the state the pattern made
+  s.w.findChild<QAction*>("pt_1")->trigger();
+  s.w.findChild<QAction*>("KeepOpen")->trigger();
+  EXPECT_TRUE(s.messages.empty());
+  expectSameGrids(*chosen, s.m, "pattern 3 kept and opened");
+  // "保存" writes to the file last opened or saved, with nothing left beside it.
+  s.w.findChild<QAction*>("pt_2")->trigger();
+  s.w.chooseFile = nullptr;
+  s.w.findChild<QAction*>("KeepSave")->trigger();
+  const LayoutFileResult read = readLayoutFile(path, s.m.layout());
+  ASSERT_TRUE(read.layout);
+  EXPECT_EQ(read.layout->layoutShape[1][1], shape::square);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.json"});
+}
+
+TEST(LayoutFile, AFailedSaveGivesAMessageAndKeepsTheLayout) {
+  StartedWindow s;
+  QTemporaryDir dir;
+  const QString path = dir.filePath("no such folder/kept.json");
+  s.w.chooseFile = [&](bool, const QString&) { return path; };
+  const LayoutParameters layout = s.m.layout();
+  s.w.findChild<QAction*>("KeepSaveAs")->trigger();
+  ASSERT_EQ(s.messages.size(), 1u);
+  EXPECT_EQ(s.messages[0].rfind("レイアウトファイル「" + path.toStdString() + "」を保存できません。", 0), 0u)
+      << s.messages[0];
+  EXPECT_TRUE(s.m.layout() == layout);
+  EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST(LayoutFile, SavingOverAFileReplacesItWhole) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("a.json");
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(QByteArray(100000, 'x')); // longer than any layout
+  f.close();
+  auto m = makeModel();
+  setStartupDefaults(*m);
+  ASSERT_FALSE(saveLayoutFile(path, m->layout()));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), layoutJson(m->layout()));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"a.json"});
+}
+
+TEST(LayoutFile, TheFileMenuIsShownInTheEditingModeOnly) {
+  StartedWindow s;
+  QAction* keep = s.w.findChild<QMenu*>("Keep")->menuAction();
+  EXPECT_TRUE(keep->isVisible());
+  s.w.palevisi(2);
+  EXPECT_FALSE(keep->isVisible());
+  s.w.palevisi(3);
+  EXPECT_FALSE(keep->isVisible());
+  s.w.palevisi(1);
+  EXPECT_TRUE(keep->isVisible());
+}
+
+TEST(LayoutFile, ARatioStepAfterOpeningStepsFromTheFilesRatio) {
+  // The dialog's fields are not refreshed by opening a file; a ratio step
+  // must still start from the ratio the layout now holds, not the one shown.
+  StartedWindow s;
+  QTemporaryDir dir;
+  auto writeEllipses = [&](const char* name, double ratio) {
+    QJsonObject o = goodLayout();
+    const QJsonObject body{{"shape", "ellipse"}, {"size", 14}, {"turn", 0}};
+    const QJsonObject column{{"gap", 26}, {"spacing", 26}, {"bodies", QJsonArray{body, body}}};
+    o["columns"] = QJsonArray{column, column};
+    o["ellipseRatio"] = ratio;
+    QFile f(dir.filePath(name));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes(o));
+    return dir.filePath(name);
+  };
+  const QString stepped = writeEllipses("stepped.json", 3.6);
+  ASSERT_TRUE(s.w.openLayoutFile(stepped));
+  const auto expected = makeModel();
+  *expected = s.m; // the grids of ratio 3.6 made from a file
+
+  ASSERT_EQ(s.edit(5)->text(), "2") << "the field still shows the start-up ratio";
+  ASSERT_TRUE(s.w.openLayoutFile(writeEllipses("opened.json", 3.4)));
+  s.clickDialog(13);
+  EXPECT_EQ(s.m.ellipseRatio, 3.6);
+  EXPECT_EQ(s.edit(5)->text(), "3.6");
+  EXPECT_TRUE(s.messages.empty());
+  expectSameGrids(*expected, s.m, "a ratio step from an opened file's 3.4");
+}

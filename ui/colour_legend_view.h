@@ -1,0 +1,46 @@
+// The colour legend on screen and in saved pictures: the quantity's name,
+// then one row per colour of the scale with a swatch and its value in the
+// shortest decimal form.  It stands beside the view bitmap, never in it.
+#pragma once
+
+#include "view/colour_legend.h"
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+#include <optional>
+
+class QPainter;
+
+// The value text of one row, as the legend shows it.
+QString legendRowText(const ColourLegend& legend, int row);
+// The size the legend needs in the application's font, logical pixels.
+int legendWidth(const ColourLegend& legend);
+int legendHeight(const ColourLegend& legend);
+// Paints the legend with its top left corner at (left, top).
+void paintColourLegend(QPainter& p, int left, int top, const ColourLegend& legend);
+
+// The picture as saved: the view's pixels as they are, and the legend in a
+// white strip to their right when a map or the vectors are shown.
+QImage pictureWithLegend(const QImage& view, const ColourLegend& legend);
+// Writes a PNG through a temporary file renamed over `path`.  Returns the
+// Japanese message of a failure, or nothing.
+std::optional<QString> savePicturePng(const QString& path, const QImage& image);
+
+// The legend on the main window: a strip at its right edge below the pan
+// cross, on top of the view, shown only while a map or the vectors are.
+class ColourLegendStrip : public QWidget {
+public:
+  explicit ColourLegendStrip(QWidget* parent);
+  void setLegend(const ColourLegend& legend);
+  const ColourLegend& legend() const { return legend_; }
+
+protected:
+  void paintEvent(QPaintEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  void place();
+  ColourLegend legend_;
+};

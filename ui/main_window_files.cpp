@@ -1,0 +1,113 @@
+// The main window's menu "ファイル": layout files, the picture on screen, and
+// the flow fields of the last run.
+#include "fields/flow_fields_cgns.h"
+#include "files/layout_file.h"
+#include "ui/colour_legend_view.h"
+#include "ui/main_window.h"
+#include "ui/main_window_texts.h"
+#include "ui/picture_texts.h"
+#include "view/surfaces.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <algorithm>
+
+namespace {
+QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+} // namespace
+
+void MainWindow::buildKeepMenu() {
+  // After today's menus, so that none of them moves.
+  keep_ = menuBar()->addMenu(text(MainWindowText::menuKeep));
+  keep_->setObjectName("Keep");
+  keep_->menuAction()->setObjectName("Keep");
+  auto addItem = [this](const char* name, const char* caption, void (MainWindow::*handler)()) {
+    QAction* a = keep_->addAction(text(caption));
+    a->setObjectName(name);
+    connect(a, &QAction::triggered, this, handler);
+    return a;
+  };
+  addItem("KeepOpen", MainWindowText::menuOpen, &MainWindow::openClick);
+  addItem("KeepSave", MainWindowText::menuSave, &MainWindow::saveClick);
+  addItem("KeepSaveAs", MainWindowText::menuSaveAs, &MainWindow::saveAsClick);
+  addItem("KeepPicture", MainWindowText::menuSavePicture, &MainWindow::savePictureClick);
+  saveFields_ = addItem("KeepFields", MainWindowText::menuSaveFields, &MainWindow::saveFieldsClick);
+  // The fields are there once a run has gone beyond its tenth step, as for
+  // the plot buttons.
+  connect(keep_, &QMenu::aboutToShow, this,
+          [this] { saveFields_->setEnabled(model_->stepsDone > 10); });
+
+  chooseFile = [this](bool save, const QString& filter) {
+    return save ? QFileDialog::getSaveFileName(this, QString(), layoutPath_, filter)
+                : QFileDialog::getOpenFileName(this, QString(), layoutPath_, filter);
+  };
+  legendStrip_ = new ColourLegendStrip(centralWidget());
+}
+
+void MainWindow::showLegend(const ColourLegend& legend) {
+  if (legendStrip_) legendStrip_->setLegend(legend);
+}
+
+const ColourLegend& MainWindow::shownLegend() const { return legendStrip_->legend(); }
+
+QImage MainWindow::pictureToSave() const {
+  return pictureWithLegend(windowSurface(), shownLegend());
+}
+
+bool MainWindow::openLayoutFile(const QString& path) {
+  const LayoutFileResult read = readLayoutFile(path, model_->layout());
+  if (!read.layout) {
+    services_->showMessage(read.error.toStdString());
+    return false;
+  }
+  model_->layout() = *read.layout;
+  // A layout too large for the arrays is refused by kmake as the dialog's
+  // are: its message, and the last layout that fitted is put back.
+  if (!layoutRefresh()) return false;
+  // The column picked for editing stays within the columns of the file.
+  model_->selectedColumn = std::min(model_->selectedColumn, model_->nColumns);
+  layoutPath_ = path;
+  return true;
+}
+
+void MainWindow::openClick() {
+  const QString path = chooseFile(false, text(MainWindowText::layoutFilter));
+  if (!path.isEmpty()) openLayoutFile(path);
+}
+
+void MainWindow::saveClick() {
+  if (layoutPath_.isEmpty()) {
+    saveAsClick();
+    return;
+  }
+  if (const auto error = saveLayoutFile(layoutPath_, model_->layout()))
+    services_->showMessage(error->toStdString());
+}
+
+void MainWindow::saveAsClick() {
+  const QString path = chooseFile(true, text(MainWindowText::layoutFilter));
+  if (path.isEmpty()) return;
+  if (const auto error = saveLayoutFile(path, model_->layout()))
+    services_->showMessage(error->toStdString());
+  else
+    layoutPath_ = path;
+}
+
+void MainWindow::savePictureClick() {
+  const QString path = chooseFile(true, text(MainWindowText::pictureFilter));
+  if (path.isEmpty()) return;
+  if (const auto error = savePicturePng(path, pictureToSave()))
+    services_->showMessage(error->toStdString());
+}
+
+void MainWindow::saveFieldsClick() {
+  if (model_->stepsDone <= 10) return;
+  const QString path = chooseFile(true, text(MainWindowText::fieldsFilter));
+  if (path.isEmpty()) return;
+  if (const auto error = writeFlowFieldsCgns(*model_, path.toStdString()))
+    services_->showMessage(
+        text(PictureText::fieldsNotSaved).arg(path, QString::fromStdString(*error)).toStdString());
+}

@@ -1,0 +1,31 @@
+#include "view/colour_legend.h"
+
+#include "view/colour_scale.h"
+
+ColourLegend mapLegend(const Model& m, LegendQuantity quantity) {
+  ColourLegend legend;
+  legend.quantity = quantity;
+  legend.scaleLow = m.scaleLow;
+  legend.scaleHigh = m.scaleHigh;
+  for (int k = 10; k >= 0; --k)
+    legend.rows[legend.rowCount++] = {m.levelValue[k],
+                                      scaleColour(m.scaleLow, m.scaleHigh, m.levelValue[k])};
+  return legend;
+}
+
+ColourLegend vectorLegend(const Model& m) {
+  ColourLegend legend;
+  legend.quantity = LegendQuantity::vectors;
+  legend.scaleLow = m.scaleLow;
+  legend.scaleHigh = m.scaleHigh;
+  legend.rows[legend.rowCount++] = {m.scaleHigh, kRed};
+  // The bins of Draw_Vec_RY: the edges are kept by subtracting the width
+  // once per bin, and a bin takes the colour of its lower edge.
+  const double bin = (m.scaleHigh - m.scaleLow) / 20;
+  double lower = m.scaleHigh;
+  for (int k = 1; k <= 20; ++k) {
+    lower = lower - bin;
+    legend.rows[legend.rowCount++] = {lower, scaleColour(m.scaleLow, m.scaleHigh, lower)};
+  }
+  return legend;
+}
