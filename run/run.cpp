@@ -12,13 +12,18 @@
 
 namespace {
 
-// The run's texts in the status bar (panel 1), as the window shows them.
+// The run's texts in the status bar (panel 1), in every language of the
+// catalogue (core/messages.h).
 namespace text {
-const std::string alreadyDone = "　計算は完了してます。　所要計算時間　＝";
-const std::string stepCountPrefix = "　計算回数＝";
-const std::string stepCountSuffix = "　　　　　　300回 で完了"; // 300 whatever stepCount is
-const std::string finished = "計算が正常に終了しました。";
-const std::string diverged = "　計算が発散しました。　計算回数＝";
+// Followed by the elapsed time of the last complete run.
+const Message alreadyDone{{"　計算は完了してます。　所要計算時間　＝", ""},
+                          {"  The calculation is complete.  Computing time:", ""}};
+// The step reached; the Japanese text says 300 whatever stepCount is.
+const Message stepCount{{"　計算回数＝", "　　　　　　300回 で完了"}, {"  Step ", " of 300"}};
+const Message finished{{"計算が正常に終了しました。"}, {"The calculation has finished."}};
+// The step at which the flow stopped being finite.
+const Message diverged{{"　計算が発散しました。　計算回数＝", ""},
+                       {"  The calculation has diverged at step ", ""}};
 } // namespace text
 
 } // namespace
@@ -48,7 +53,7 @@ void keisan(Model& m, WindowServices& ws, RunStages& stages) {
     timeStep(m);
 
     if (!flowIsSound(m)) {
-      const std::string message = text::diverged + std::to_string(s);
+      const std::string message = text::diverged(ws.language(), {std::to_string(s)});
       ws.setStatusText(1, message);
       ws.showMessage(message);
       m.stopFlag = true;
@@ -56,7 +61,7 @@ void keisan(Model& m, WindowServices& ws, RunStages& stages) {
     }
     if (s % 10 == 0) {
       if (m.stopFlag) return;
-      ws.setStatusText(1, text::stepCountPrefix + std::to_string(s) + text::stepCountSuffix);
+      ws.setStatusText(1, text::stepCount(ws.language(), {std::to_string(s)}));
     }
     switch (s % 90) {
     case 30: stages.plotVectors(); break;
@@ -65,12 +70,13 @@ void keisan(Model& m, WindowServices& ws, RunStages& stages) {
     default: break;
     }
   }
-  ws.setStatusText(1, text::finished);
+  ws.setStatusText(1, text::finished(ws.language()));
 }
 
 void Button2Click(Model& m, WindowServices& ws, RunStages& stages) {
   if (m.stepsDone > 280) {
-    ws.setStatusText(1, text::alreadyDone + Time_Time_d(m.runEndTick, m.runStartTick));
+    ws.setStatusText(1, text::alreadyDone(ws.language(), {elapsedTimeText(ws.language(), m.runEndTick,
+                                                                            m.runStartTick)}));
     return;
   }
   m.runStartTick = ws.tickCount();

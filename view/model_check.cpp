@@ -61,8 +61,8 @@ void Draw_P_RY(const Model& m, DrawingSurface& bitmap, WindowServices& ws, int m
     const double x = w.apply([&](int k) { return auxCorner(m, l, k).wkX; });
     const double y = w.apply([&](int k) { return auxCorner(m, l, k).wkY; });
     if (std::abs(x) < 1 && std::abs(y) < 1)
-      ws.showMessage(kTextLinkCheck + std::to_string(d[1]) + "-" + std::to_string(d[2]) + "-" +
-                     std::to_string(d[3]));
+      ws.showMessage(kTextLinkCheck(ws.language(), {std::to_string(d[1]) + "-" + std::to_string(d[2]) +
+                                                    "-" + std::to_string(d[3])}));
   }
 
   bitmap.setPen(kBlue);
