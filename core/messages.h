@@ -23,6 +23,9 @@ inline constexpr int kLanguageCount = 2;
 class Message {
 public:
   Message(std::initializer_list<const char*> japanese, std::initializer_list<const char*> english);
+  ~Message();
+  Message(const Message&) = delete;
+  Message& operator=(const Message&) = delete;
 
   // A message without arguments.  The text is made once, so that a plot hands
   // it over without building a string.
@@ -30,7 +33,15 @@ public:
   // A message with its arguments between the pieces.
   std::string operator()(Language language, std::initializer_list<std::string_view> arguments) const;
 
-  int argumentCount() const { return static_cast<int>(pieces_[0].size()) - 1; }
+  // The number of arguments a language places (the same in every language).
+  int argumentCount(Language language) const {
+    return static_cast<int>(pieces_[static_cast<int>(language)].size()) - 1;
+  }
+
+  // Every message of the program that is linked in, for checking the
+  // catalogue as a whole.  The program's messages are constants that live as
+  // long as the program; a message made for a while leaves the list when it goes.
+  static const std::vector<const Message*>& all();
 
 private:
   std::array<std::vector<std::string>, kLanguageCount> pieces_;

@@ -2,6 +2,7 @@
 
 #include "ui/about_box_texts.h"
 #include "ui/application_setup.h"
+#include "ui/language.h"
 #include "ui/main_window.h"
 #include "ui/number_text.h"
 
@@ -11,10 +12,11 @@
 #include <QShowEvent>
 
 namespace {
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+// Every text of the window passes through the interface's language.
+QString text(const char* utf8) { return uiText(utf8); }
 } // namespace
 
-QString AboutBox::pageAddress() { return text(AboutBoxText::pageAddress); }
+QString AboutBox::pageAddress() { return QString::fromUtf8(AboutBoxText::pageAddress); }
 
 AboutBox::AboutBox(MainWindow& window)
     : QWidget(&window, Qt::Tool), window_(window) {

@@ -1,9 +1,9 @@
 #include "ui/application_setup.h"
 
+#include "ui/language.h"
+
 #include <QCoreApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
+#include <QFontDatabase>
 #include <QSocketNotifier>
 #include <QStringList>
 #include <QWidget>
@@ -31,20 +31,11 @@ void installFontSubstitution() {
 }
 
 QFont interfaceFont(int pixelSize) {
-  QFont font(QString::fromUtf8(interfaceFamily));
+  QFont font = interfaceLanguage() == Language::japanese
+                   ? QFont(QString::fromUtf8(interfaceFamily))
+                   : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
   font.setPixelSize(pixelSize);
   return font;
-}
-
-bool installToolkitTranslations() {
-  auto* translator = new QTranslator(QCoreApplication::instance());
-  if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                        QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    delete translator;
-    return false;
-  }
-  return QCoreApplication::installTranslator(translator);
 }
 
 void installQuitSignals(std::function<void()> onQuit) {

@@ -3,6 +3,7 @@
 #include "core/model.h"
 #include "layout/kmake.h"
 #include "ui/application_setup.h"
+#include "ui/language.h"
 #include "ui/layout_dialog_texts.h"
 #include "ui/main_window.h"
 #include "ui/number_text.h"
@@ -19,7 +20,8 @@
 #include <algorithm>
 
 namespace {
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+// Every text of the window passes through the interface's language.
+QString text(const char* utf8) { return uiText(utf8); }
 } // namespace
 
 LayoutDialog::LayoutDialog(MainWindow& window)

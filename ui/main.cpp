@@ -2,6 +2,7 @@
 // layout defaults and makes the first grids), shows it with the layout
 // dialog beside it, and runs the event loop until the main window closes.
 #include "ui/application_setup.h"
+#include "ui/language.h"
 #include "ui/main_window.h"
 
 #include <QApplication>
@@ -16,8 +17,7 @@ int main(int argc, char* argv[]) {
   // Only the main window's closing ends the program.
   app.setQuitOnLastWindowClosed(false);
   installFontSubstitution();
-  installToolkitTranslations();
-  app.setFont(interfaceFont(12));
+  applyLanguage(startLanguage(app.arguments()));
 
   MainWindow window;
   installQuitSignals([&window] { window.requestQuit(); });

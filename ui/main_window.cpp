@@ -5,6 +5,7 @@
 #include "layout/presets.h"
 #include "ui/about_box.h"
 #include "ui/application_setup.h"
+#include "ui/language.h"
 #include "ui/controls.h"
 #include "ui/layout_dialog.h"
 #include "ui/main_window_texts.h"
@@ -29,7 +30,8 @@
 #include <functional>
 
 namespace {
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+// Every text of the window passes through the interface's language.
+QString text(const char* utf8) { return uiText(utf8); }
 } // namespace
 
 // The window's drawing area: shows the window surface at (0, 0) and reports
@@ -226,6 +228,7 @@ void MainWindow::buildMenus() {
     return a;
   };
   file1_ = addMenu("File1");
+  addLanguageItem(file1_, [this](const std::string& t) { services_->showMessage(t); });
   addItem(file1_, "Whirlpane1", &MainWindow::Whirlpane1Click);
   n2_ = addMenu("N2");
   addItem(n2_, "pt_1", &MainWindow::pt_1Click);
@@ -371,7 +374,7 @@ void MainWindow::particleItem(int speed) {
     LoopGuard guard(*this);
     makeParti(speed);
   } else {
-    services_->setStatusText(1, MainWindowText::needHundredSteps);
+    services_->setStatusText(1, text(MainWindowText::needHundredSteps).toStdString());
   }
 }
 
