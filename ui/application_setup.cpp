@@ -31,10 +31,15 @@ void installFontSubstitution() {
 }
 
 QFont interfaceFont(int pixelSize) {
-  QFont font = interfaceLanguage() == Language::japanese
-                   ? QFont(QString::fromUtf8(interfaceFamily))
-                   : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-  font.setPixelSize(pixelSize);
+  if (interfaceLanguage() == Language::japanese) {
+    QFont font(QString::fromUtf8(interfaceFamily));
+    font.setPixelSize(pixelSize);
+    return font;
+  }
+  // English words are wider than the Japanese ones in the same places: one
+  // pixel less keeps them inside the controls the layout gives them.
+  QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+  font.setPixelSize(pixelSize - 1);
   return font;
 }
 

@@ -12,8 +12,8 @@ class QWidget;
 // name stays as the windows give it; a font substitution maps it to the
 // Japanese proportional Gothic that the set-up installs (IPA P Gothic), so
 // every Japanese text renders on a Debian machine.  In English the interface
-// font is the platform's default font at the same pixel size, so that the
-// texts fit the same places.
+// font is the platform's default font, one pixel smaller, so that the
+// longer English words fit the same places.
 void installFontSubstitution();
 QFont interfaceFont(int pixelSize = 12);
 

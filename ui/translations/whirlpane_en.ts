@@ -193,7 +193,7 @@
     </message>
     <message>
         <source>個数</source>
-        <translation>Bodies</translation>
+        <translation>Count</translation>
     </message>
     <message>
         <source>上下間隔</source>
