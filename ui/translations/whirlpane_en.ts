@@ -251,5 +251,209 @@
         <source>閉じる</source>
         <translation>Close</translation>
     </message>
+    <message>
+        <source>続けて計算</source>
+        <translation>Continue</translation>
+    </message>
+    <message>
+        <source>結果 </source>
+        <translation>Results</translation>
+    </message>
+    <message>
+        <source>収束履歴</source>
+        <translation>Convergence history</translation>
+    </message>
+    <message>
+        <source>流体力</source>
+        <translation>Forces</translation>
+    </message>
+    <message>
+        <source>列</source>
+        <translation>Column</translation>
+    </message>
+    <message>
+        <source>物体</source>
+        <translation>Body</translation>
+    </message>
+    <message>
+        <source>圧力降下（流入列 − 出口）</source>
+        <translation>Pressure drop (inflow column − outlet)</translation>
+    </message>
+    <message>
+        <source>クリップボードにコピー</source>
+        <translation>Copy to clipboard</translation>
+    </message>
+    <message>
+        <source>計算結果がありません（計算の後に表示されます）</source>
+        <translation>No results yet (they appear after a run)</translation>
+    </message>
+    <message>
+        <source>計算回数</source>
+        <translation>Step</translation>
+    </message>
+    <message>
+        <source>密度残差（RMS）</source>
+        <translation>Density residual (RMS)</translation>
+    </message>
+    <message>
+        <source>最大速度</source>
+        <translation>Largest speed</translation>
+    </message>
+    <message>
+        <source>ファイル</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>開く…</source>
+        <translation>Open…</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存…</source>
+        <translation>Save as…</translation>
+    </message>
+    <message>
+        <source>画像を保存…</source>
+        <translation>Save picture…</translation>
+    </message>
+    <message>
+        <source>計算結果を保存…</source>
+        <translation>Save results…</translation>
+    </message>
+    <message>
+        <source>Whirlpane レイアウト (*.json)</source>
+        <translation>Whirlpane layout (*.json)</translation>
+    </message>
+    <message>
+        <source>PNG 画像 (*.png)</source>
+        <translation>PNG image (*.png)</translation>
+    </message>
+    <message>
+        <source>レイアウトファイル「%1」を読み込めません。場所：%2。理由：%3</source>
+        <translation>Cannot read the layout file “%1”. Place: %2. Reason: %3</translation>
+    </message>
+    <message>
+        <source>レイアウトファイル「%1」を保存できません。理由：%2</source>
+        <translation>Cannot save the layout file “%1”. Reason: %2</translation>
+    </message>
+    <message>
+        <source>ファイル全体</source>
+        <translation>the whole file</translation>
+    </message>
+    <message>
+        <source>キー "%1"</source>
+        <translation>key "%1"</translation>
+    </message>
+    <message>
+        <source>列 %1 のキー "%2"</source>
+        <translation>key "%2" of column %1</translation>
+    </message>
+    <message>
+        <source>列 %1 の物体 %2 のキー "%3"</source>
+        <translation>key "%3" of body %2 of column %1</translation>
+    </message>
+    <message>
+        <source>列 %1</source>
+        <translation>column %1</translation>
+    </message>
+    <message>
+        <source>列 %1 の物体 %2</source>
+        <translation>body %2 of column %1</translation>
+    </message>
+    <message>
+        <source>%1 行 %2 文字目</source>
+        <translation>line %1, character %2</translation>
+    </message>
+    <message>
+        <source>ファイルを開けません（%1）</source>
+        <translation>the file cannot be opened (%1)</translation>
+    </message>
+    <message>
+        <source>ファイルが空です</source>
+        <translation>the file is empty</translation>
+    </message>
+    <message>
+        <source>JSON の書式が正しくありません</source>
+        <translation>the JSON is not well formed</translation>
+    </message>
+    <message>
+        <source>UTF-8 の文字として読めない部分があります</source>
+        <translation>part of it is not valid UTF-8</translation>
+    </message>
+    <message>
+        <source>JSON のオブジェクトではありません</source>
+        <translation>not a JSON object</translation>
+    </message>
+    <message>
+        <source>JSON の配列ではありません</source>
+        <translation>not a JSON array</translation>
+    </message>
+    <message>
+        <source>文字列ではありません</source>
+        <translation>not a string</translation>
+    </message>
+    <message>
+        <source>必要なキーがありません</source>
+        <translation>a required key is missing</translation>
+    </message>
+    <message>
+        <source>知らないキーです</source>
+        <translation>an unknown key</translation>
+    </message>
+    <message>
+        <source>対応している版は 1 だけです</source>
+        <translation>only version 1 is supported</translation>
+    </message>
+    <message>
+        <source>%1 から %2 までの整数ではありません</source>
+        <translation>not a whole number from %1 to %2</translation>
+    </message>
+    <message>
+        <source>%1 から %2 までの数ではありません</source>
+        <translation>not a number from %1 to %2</translation>
+    </message>
+    <message>
+        <source>要素の数が %1 から %2 までではありません</source>
+        <translation>the number of elements is not from %1 to %2</translation>
+    </message>
+    <message>
+        <source>circle、square、triangle、plate、ellipse のいずれでもありません</source>
+        <translation>not one of circle, square, triangle, plate, ellipse</translation>
+    </message>
+    <message>
+        <source>書き込めません（%1）</source>
+        <translation>cannot write (%1)</translation>
+    </message>
+    <message>
+        <source>速さ</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>渦度</source>
+        <translation>Vorticity</translation>
+    </message>
+    <message>
+        <source>圧力</source>
+        <translation>Pressure</translation>
+    </message>
+    <message>
+        <source>密度</source>
+        <translation>Density</translation>
+    </message>
+    <message>
+        <source>＞</source>
+        <translation>&gt;</translation>
+    </message>
+    <message>
+        <source>画像「%1」を保存できません。理由：%2</source>
+        <translation>Cannot save the picture “%1”. Reason: %2</translation>
+    </message>
+    <message>
+        <source>計算結果「%1」を保存できません。理由：%2</source>
+        <translation>Cannot save the results “%1”. Reason: %2</translation>
+    </message>
 </context>
 </TS>
