@@ -15,6 +15,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 // ---------------------------------------------------------------- capacities
 inline constexpr int kColumnSlots = 8;        // columns of bodies
@@ -105,6 +106,14 @@ struct GridIndex {
 // Tridiagonal coefficients of one line of the residual smoothing.
 struct TriCoef {
   double a, b, c;
+};
+
+// One step of the convergence history (run/history.h): the root mean square
+// of the density increment over the local time step, and the largest speed,
+// over the points the step updates.
+struct StepResidual {
+  double densityResidual;
+  double largestSpeed;
 };
 
 // Shape codes of a body.
@@ -236,6 +245,15 @@ struct Model : LayoutParameters {
   bool stopFlag;
   int particleState; // 1 = traces must be prepared again, 2 = prepared
   std::uint32_t runStartTick, runEndTick;
+  // The step that the flow fields have reached: s after step s of a run or
+  // of its continuation.  0 when there is no flow to go on from: no run yet,
+  // a set-up that failed, a step that diverged, or grids remade by kmake
+  // since (they no longer belong to the flow).
+  int flowStep;
+  // The convergence history of the last run and its continuations, entry
+  // n - 1 for step n.  Room is reserved before a run's loop, so a step never
+  // allocates.
+  std::vector<StepResidual> residualHistory;
 
   // ------------------------------------------------------ colour scale
   double scaleLow, scaleHigh;

@@ -161,6 +161,7 @@ bool kmake(Model& m, WindowServices& ws) {
   saveLayout(m);
   m.particleState = 1;
   m.stepsDone = 1;
+  m.flowStep = 0; // the flow, if any, was computed on other grids
   ws.setStatusText(1, "");
   ws.setStatusText(0, "");
   return true;

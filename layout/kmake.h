@@ -5,7 +5,8 @@
 #include "core/window_services.h"
 
 // kmake: rebuilds the body table and both grids from the layout parameters,
-// sets particleState = 1 and stepsDone = 1 and clears both status panels.
+// sets particleState = 1 and stepsDone = 1, ends the possibility to continue
+// a run (flowStep = 0) and clears both status panels.
 // A layout that needs more perimeter indices or a larger main grid than the
 // arrays hold is refused before anything is written: a modal message says so,
 // the layout parameters are put back to the last layout that fitted, and the

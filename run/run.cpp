@@ -1,5 +1,7 @@
 #include "run/run.h"
 
+#include "run/history.h"
+
 #include "core/time_text.h"
 #include "coupling/boundary.h"
 #include "coupling/setup.h"
@@ -36,17 +38,26 @@ void timeStep(Model& m) {
   Kyoukai(m);
 }
 
-void keisan(Model& m, WindowServices& ws, RunStages& stages) {
+void keisan(Model& m, WindowServices& ws, RunStages& stages) { keisanSteps(m, ws, stages, 300); }
+
+void keisanSteps(Model& m, WindowServices& ws, RunStages& stages, int lastStep) {
   stages.palevisi(2);
   m.stopFlag = false;
+  m.flowStep = 0; // the set-up clears the flow fields
   runCouplingSetup(m, ws);
-  m.stepCount = 300;
+  m.stepCount = lastStep;
   m.particleState = 1;
   shoki_atai(m);
+  m.residualHistory.clear();
   ws.setProgressRange(0, m.stepCount);
   if (m.stopFlag) return; // a link list was too large; its message is shown
+  runSteps(m, ws, stages, 1, lastStep);
+}
 
-  for (int s = 1; s <= m.stepCount; ++s) {
+void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, int lastStep) {
+  // Room for the whole loop's history now: a step must not allocate.
+  m.residualHistory.reserve(static_cast<std::size_t>(lastStep));
+  for (int s = firstStep; s <= lastStep; ++s) {
     m.stepsDone = s - 1;
     ws.processPendingMessages(); // the stop, pan, zoom and plot buttons act here
     ws.setProgressPosition(s);
@@ -57,8 +68,11 @@ void keisan(Model& m, WindowServices& ws, RunStages& stages) {
       ws.setStatusText(1, message);
       ws.showMessage(message);
       m.stopFlag = true;
+      m.flowStep = 0; // nothing to go on from
       return;
     }
+    m.flowStep = s;
+    m.residualHistory.push_back(stepResidual(m));
     if (s % 10 == 0) {
       if (m.stopFlag) return;
       ws.setStatusText(1, text::stepCount(ws.language(), {std::to_string(s)}));
@@ -73,6 +87,18 @@ void keisan(Model& m, WindowServices& ws, RunStages& stages) {
   ws.setStatusText(1, text::finished(ws.language()));
 }
 
+bool canContinue(const Model& m) { return m.flowStep > 0; }
+
+void keisanContinue(Model& m, WindowServices& ws, RunStages& stages) {
+  stages.palevisi(2);
+  m.stopFlag = false;
+  const int firstStep = m.flowStep + 1;
+  m.stepCount = m.flowStep + 300;
+  m.particleState = 1; // the flow moves on: traces must be seeded again
+  ws.setProgressRange(firstStep - 1, m.stepCount);
+  runSteps(m, ws, stages, firstStep, m.stepCount);
+}
+
 void Button2Click(Model& m, WindowServices& ws, RunStages& stages) {
   if (m.stepsDone > 280) {
     ws.setStatusText(1, text::alreadyDone(ws.language(), {elapsedTimeText(ws.language(), m.runEndTick,
@@ -81,6 +107,14 @@ void Button2Click(Model& m, WindowServices& ws, RunStages& stages) {
   }
   m.runStartTick = ws.tickCount();
   keisan(m, ws, stages);
+  stages.makeParti(3);
+  m.stepsDone = m.stepsDone + 1;
+}
+
+void continueClick(Model& m, WindowServices& ws, RunStages& stages) {
+  if (!canContinue(m)) return;
+  m.runStartTick = ws.tickCount();
+  keisanContinue(m, ws, stages);
   stages.makeParti(3);
   m.stepsDone = m.stepsDone + 1;
 }

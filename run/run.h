@@ -25,6 +25,43 @@ void Button2Click(Model& m, WindowServices& ws, RunStages& stages);
 // the step; stopFlag is then set, so no particle traces are drawn from it.
 void keisan(Model& m, WindowServices& ws, RunStages& stages);
 
+// keisan with lastStep time steps in place of 300 (stepCount = lastStep):
+// the same set-up, then steps 1..lastStep of one loop.  keisan is
+// keisanSteps(.., 300); a run of N > 300 steps gives, step for step, the
+// same bits as a run of 300 continued.  This is the call for a run of a
+// chosen length without a window (the stages decide what is drawn).  The
+// convergence history is cleared at the start and has lastStep entries
+// after a complete run.
+void keisanSteps(Model& m, WindowServices& ws, RunStages& stages, int lastStep);
+
+// The loop of keisan over steps firstStep..lastStep, from the flow as it
+// stands: per step the pending messages, the progress position s,
+// timeStep, the soundness check (a failure ends the loop with its message,
+// sets stopFlag and flowStep = 0), flowStep = s, one entry of the
+// convergence history, every 10 steps the stop check and the progress text,
+// the plots at s mod 90 = 30, 60, 0; after lastStep the completion text.
+// stepsDone is s - 1 during step s.
+void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, int lastStep);
+
+// True when the flow fields hold a run's flow on the current grids, which a
+// continuation can take on: after a run that completed or was stopped, and
+// until the grids are remade (any layout change, a new run's set-up).
+bool canContinue(const Model& m);
+
+// The continuation ("続けて計算"): 300 more steps from the flow as it stands,
+// numbered on from flowStep + 1, with the run's window behaviour:
+// calculating mode, progress from flowStep to stepCount = flowStep + 300,
+// the same texts, stop checks and plots at the same residues of the step
+// number.  The history grows by one entry per step.  Call only when
+// canContinue.
+void keisanContinue(Model& m, WindowServices& ws, RunStages& stages);
+
+// The continue button's handler: when canContinue, notes the start tick,
+// runs keisanContinue, hands over to the particle traces (makeParti(3)) and
+// counts stepsDone one up, as Button2Click does; the elapsed time shown
+// afterwards is that of the continuation.  Otherwise does nothing.
+void continueClick(Model& m, WindowServices& ws, RunStages& stages);
+
 // Button1Click, the stop button ("停止"): asks the run to end (seen at the
 // next step that is a multiple of 10) and the particle animation to stop.
 void Button1Click(Model& m);

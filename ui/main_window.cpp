@@ -7,6 +7,8 @@
 #include "ui/application_setup.h"
 #include "ui/language.h"
 #include "ui/controls.h"
+#include "ui/forces_window.h"
+#include "ui/history_window.h"
 #include "ui/layout_dialog.h"
 #include "ui/main_window_texts.h"
 #include "ui/window_run_stages.h"
@@ -101,6 +103,7 @@ MainWindow::MainWindow() : model_(makeModel()) {
       surfaceChanged_ = false;
       canvas_->update();
     }
+    if (historyWindow_) historyWindow_->follow();
   };
   stages_ = std::make_unique<WindowRunStages>(*this);
 
@@ -146,6 +149,12 @@ void MainWindow::buildStrip() {
   button1_->setObjectName("Button1");
   button1_->setGeometry(315, 2, 38, 23);
   connect(button1_, &PanelButton::clicked, this, &MainWindow::Button1Click);
+  // Beside the start button, where the stop button stands during a run.
+  continueButton_ = new PanelButton(text(MainWindowText::continueRun), strip);
+  continueButton_->setObjectName("ContinueButton");
+  continueButton_->setGeometry(298, 2, 62, 23);
+  continueButton_->hide();
+  connect(continueButton_, &PanelButton::clicked, this, &MainWindow::continueButtonClick);
 
   struct PictureButton {
     int n;
@@ -239,6 +248,10 @@ void MainWindow::buildMenus() {
   addItem(n11_, "N10", &MainWindow::N10Click);
   addItem(n11_, "N9", &MainWindow::N9Click);
   addItem(n11_, "N12", &MainWindow::N12Click);
+  // Open in every mode: the history is worth watching while a run proceeds.
+  results_ = addMenu("results");
+  addItem(results_, "historyItem", &MainWindow::historyClick);
+  addItem(results_, "forcesItem", &MainWindow::forcesClick);
   hensh_ = addMenu("hensh");
   addItem(hensh_, "N7", &MainWindow::N7Click);
   addItem(hensh_, "N8", &MainWindow::N8Click);
@@ -273,6 +286,9 @@ void MainWindow::formcreate() {
   caption("N10", MainWindowText::menuParticlesSlow);
   caption("N9", MainWindowText::menuParticlesFast);
   caption("N12", MainWindowText::menuParticlesFastest);
+  caption("results", MainWindowText::menuResults);
+  caption("historyItem", MainWindowText::menuHistory);
+  caption("forcesItem", MainWindowText::menuForces);
   caption("hensh", MainWindowText::menuEdit);
   caption("N7", MainWindowText::menuSelectAll);
   caption("N8", MainWindowText::menuSelectColumn);
@@ -294,6 +310,7 @@ void MainWindow::formcreate() {
   button1_->hide();
   button1_->setColours(panelColour(125, 0, 0), panelColour(255, 255, 105));
   button2_->setColours(panelColour(0, 0, 205), panelColour(225, 225, 255));
+  continueButton_->setColours(panelColour(0, 0, 205), panelColour(225, 225, 255));
 
   kmake(m, *services_);
   m.viewCentreX = m.columnBody[m.nColumns][1].columnBodyX / 2 - 10;
@@ -328,6 +345,11 @@ void MainWindow::palevisi(int mode) {
   button1_->setVisible(!editing);
   for (QMenu* menu : {file1_, about_, n2_, n11_}) menu->menuAction()->setVisible(editing);
   button2_->setVisible(editing);
+  updateContinueButton();
+  // The last steps of a run that ended, in full, and the forces of its flow
+  // (or none, after a layout change).
+  if (editing && historyWindow_ && historyWindow_->isVisible()) historyWindow_->refresh();
+  if (editing && forcesWindow_ && forcesWindow_->isVisible()) forcesWindow_->refresh();
   setCloseItemEnabled(this, editing);
   for (int n = 3; n <= 12; ++n) bitBtn_[n]->setVisible(mode != 3);
   scrollBar1_->setVisible(mode == 3);
@@ -350,6 +372,16 @@ void MainWindow::Button2Click() {
 }
 
 void MainWindow::Button1Click() { ::Button1Click(*model_); }
+
+void MainWindow::continueButtonClick() {
+  if (loopRunning()) return; // a press queued from before the run
+  LoopGuard guard(*this);
+  continueClick(*model_, *services_, *stages_);
+}
+
+void MainWindow::updateContinueButton() {
+  continueButton_->setVisible(mode_ == 1 && canContinue(*model_));
+}
 
 void MainWindow::plotVectors() {
   drawVectors();
@@ -434,6 +466,8 @@ bool MainWindow::layoutRefresh() {
 }
 
 void MainWindow::layoutRedrawAfterKmake() {
+  updateContinueButton(); // the grids no longer belong to the flow
+  if (forcesWindow_ && forcesWindow_->isVisible()) forcesWindow_->refresh();
   henkanScale();
   fillViewWhite();
   drawWaku2();
@@ -493,6 +527,19 @@ void MainWindow::FormMouseDown(int x, int y) {
 // ------------------------------------------------------------ other commands
 
 void MainWindow::Whirlpane1Click() { close(); }
+
+void MainWindow::historyClick() {
+  if (!historyWindow_) historyWindow_ = new HistoryWindow(*model_, this);
+  historyWindow_->show();
+  historyWindow_->raise();
+}
+
+void MainWindow::forcesClick() {
+  if (!forcesWindow_) forcesWindow_ = new ForcesWindow(*model_, this);
+  forcesWindow_->show();
+  forcesWindow_->raise();
+  forcesWindow_->refresh();
+}
 
 void MainWindow::tuiteClick() {
   aboutBox_->show();

@@ -17,6 +17,8 @@
 #include <memory>
 
 class AboutBox;
+class ForcesWindow;
+class HistoryWindow;
 class LayoutDialog;
 class PanelButton;
 class QAction;
@@ -45,6 +47,10 @@ public:
   RunStages& runStages();
   LayoutDialog& layoutDialog() { return *layoutDialog_; }
   AboutBox& aboutBox() { return *aboutBox_; }
+  // The convergence-history window, made at its first showing (null before).
+  HistoryWindow* historyWindow() { return historyWindow_; }
+  // The forces window, made at its first showing (null before).
+  ForcesWindow* forcesWindow() { return forcesWindow_; }
   // The window surface as the user sees it (0x00BBGGRR words).
   QImage windowSurface() const;
   ViewSurfaces& surfaces() { return *surfaces_; }
@@ -84,6 +90,8 @@ public:
 public slots:
   void Button2Click();
   void Button1Click();
+  // The continue button ("続けて計算"): 300 more steps of the flow on screen.
+  void continueButtonClick();
   void BitBtn3Click();
   void BitBtn4Click();
   void BitBtn5Click();
@@ -110,6 +118,10 @@ public slots:
   void N6Click();
   void N21Click();
   void Whirlpane1Click();
+  // "収束履歴": shows the convergence-history window.
+  void historyClick();
+  // "流体力": shows the forces window.
+  void forcesClick();
   void tuiteClick();
   void FormMouseDown(int x, int y);
 
@@ -134,6 +146,10 @@ private:
   // The window surface has changed: repaint it.
   void showSurface();
   void endOfLoop();
+  // The continue button is shown in the editing mode while the flow can be
+  // continued (after a run that completed or was stopped, until the grids
+  // are remade).
+  void updateContinueButton();
 
   // The drawing routines of the view, over this window's bitmaps
   // (main_window_view.cpp).
@@ -163,6 +179,7 @@ private:
   QProgressBar* progressBar1_ = nullptr;
   PanelButton* button2_ = nullptr;
   PanelButton* button1_ = nullptr;
+  PanelButton* continueButton_ = nullptr;
   QToolButton* bitBtn_[13] = {};
   QScrollBar* scrollBar1_ = nullptr;
   QLabel* label1_ = nullptr;
@@ -177,6 +194,9 @@ private:
 
   LayoutDialog* layoutDialog_ = nullptr;
   AboutBox* aboutBox_ = nullptr;
+  HistoryWindow* historyWindow_ = nullptr;
+  ForcesWindow* forcesWindow_ = nullptr;
+  QMenu* results_ = nullptr;
 
   int mode_ = 1;
   int loopDepth_ = 0;

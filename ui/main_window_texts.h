@@ -11,6 +11,7 @@ struct MainWindowText {
   static constexpr const char* blackLines = "ラインを黒く";
   static constexpr const char* start = "計算スタート";
   static constexpr const char* stop = "停止";
+  static constexpr const char* continueRun = "続けて計算";
   static constexpr const char* vorticityButton = "ω";
   static constexpr const char* particleSpeed = "粒子の描画スピード";
 
@@ -48,6 +49,10 @@ struct MainWindowText {
   // Nineteen ideographic blanks and one blank: pushes the last menu right.
   static constexpr const char* menuSpacer =
       "　　　　　　　　　　　　　　　　　　　 ";
+  // The results of a run, beside the particle traces.
+  static constexpr const char* menuResults = "結果 ";
+  static constexpr const char* menuHistory = "収束履歴";
+  static constexpr const char* menuForces = "流体力";
   static constexpr const char* menuAbout = "Whirlpane について";
   static constexpr const char* menuVersion = "バージョン情報等";
 

@@ -6,13 +6,18 @@
 #include "ui/language.h"
 #include "ui_fixture.h"
 
+#include <QAbstractAxis>
 #include <QAbstractButton>
+#include <QAbstractSeries>
+#include <QChart>
+#include <QChartView>
 #include <QAction>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QStandardPaths>
+#include <QTableWidget>
 
 #include <algorithm>
 #include <map>
@@ -46,6 +51,17 @@ void collect(QObject* o, const QString& path, Texts& out) {
   if (auto* g = qobject_cast<QGroupBox*>(o)) put("title", g->title());
   if (auto* e = qobject_cast<QLineEdit*>(o)) put("text", e->text());
   if (auto* a = qobject_cast<QAction*>(o)) put("text", a->text());
+  if (auto* t = qobject_cast<QTableWidget*>(o))
+    for (int c = 0; c < t->columnCount(); ++c)
+      if (t->horizontalHeaderItem(c))
+        out[path + QStringLiteral(".header%1").arg(c)] = t->horizontalHeaderItem(c)->text();
+  if (auto* v = qobject_cast<QChartView*>(o)) {
+    int i = 0;
+    for (QAbstractAxis* axis : v->chart()->axes())
+      out[path + QStringLiteral(".axis%1").arg(i++)] = axis->titleText();
+    for (QAbstractSeries* series : v->chart()->series())
+      out[path + QStringLiteral(".series%1").arg(i++)] = series->name();
+  }
   int n = 0;
   for (QObject* child : o->children())
     collect(child, path + QLatin1Char('/') +
@@ -67,6 +83,8 @@ struct Shown {
 Shown startAndLook() {
   StartedWindow s;
   s.w.tuiteClick();
+  s.w.historyClick();
+  s.w.forcesClick();
   QApplication::processEvents();
   Shown shown;
   s.w.findChild<QAction*>("N10")->trigger();

@@ -1,11 +1,23 @@
 #include "ui_fixture.h"
 
 #include "ui/controls.h"
+#include "ui/forces_window.h"
+#include "ui/history_window.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include <QLineSeries>
+#include <QLogValueAxis>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QLabel>
 #include <QTimer>
 
+#include <cmath>
 #include <functional>
 #include <string>
 
@@ -166,4 +178,97 @@ TEST(MainWindowRun, ColumnSelectionDuringARunLeavesTheRunsCountAlone) {
   EXPECT_EQ(s.m.selectedColumn, 2);
   EXPECT_EQ(s.edit(1)->text(), "2");
   EXPECT_EQ(s.m.stepsDone, 30) << "the selection did not regenerate the grids under the run";
+}
+
+TEST(MainWindowRun, ContinueButtonGoesOnFromAStoppedRunUntilTheLayoutChanges) {
+  RunWindow s;
+  PanelButton* go = s.w.findChild<PanelButton*>("ContinueButton");
+  ASSERT_NE(go, nullptr);
+  EXPECT_FALSE(go->isVisible()) << "no flow to continue at start";
+  s.onPanel1 = [&](const std::string& text) {
+    if (text == progressText(20)) s.stop->click();
+  };
+  s.start->click();
+  ASSERT_EQ(s.m.stepsDone, 30);
+  EXPECT_TRUE(go->isVisible());
+  EXPECT_EQ(go->caption(), QString::fromUtf8("続けて計算"));
+
+  bool calculatingMode = false;
+  s.onPanel1 = [&](const std::string& text) {
+    if (text != progressText(50)) return;
+    calculatingMode = s.w.controlMode() == 2 && !go->isVisible() && !s.start->isVisible() &&
+                      s.stop->isVisible();
+    s.stop->click();
+  };
+  go->click();
+  EXPECT_TRUE(calculatingMode);
+  EXPECT_EQ(s.count(progressText(40)), 1) << "the steps count on from 31";
+  EXPECT_EQ(s.m.stepsDone, 60);
+  EXPECT_TRUE(go->isVisible());
+
+  s.w.findChild<QAction*>("pt_2")->trigger();
+  EXPECT_FALSE(go->isVisible()) << "the grids of another layout do not belong to the flow";
+}
+
+TEST(MainWindowRun, HistoryWindowFollowsTheRunEveryTenStepsAndShowsItAllAtTheEnd) {
+  RunWindow s;
+  s.w.findChild<QAction*>("historyItem")->trigger();
+  HistoryWindow* h = s.w.historyWindow();
+  ASSERT_NE(h, nullptr);
+  EXPECT_TRUE(h->isVisible());
+  EXPECT_EQ(h->windowTitle(), QString::fromUtf8("収束履歴"));
+  int shownAtStep30 = -1;
+  s.onPanel1 = [&](const std::string& text) {
+    if (text == progressText(30)) shownAtStep30 = h->stepsShown();
+    if (text == progressText(40)) s.stop->click();
+  };
+  s.start->click();
+  EXPECT_GE(shownAtStep30, 10) << "the plot follows the run";
+  EXPECT_LE(shownAtStep30, 30);
+  EXPECT_EQ(shownAtStep30 % 10, 0);
+  ASSERT_EQ(s.m.residualHistory.size(), 50u);
+  EXPECT_EQ(h->stepsShown(), 50);
+  EXPECT_EQ(h->residualSeries()->count(), 50);
+  EXPECT_EQ(h->speedSeries()->count(), 50);
+  double lowest = 1e300;
+  for (const StepResidual& r : s.m.residualHistory) {
+    EXPECT_GT(r.densityResidual, 0);
+    lowest = std::min(lowest, r.densityResidual);
+  }
+  EXPECT_LE(h->residualAxis()->min(), lowest);
+}
+
+TEST(MainWindowRun, ForcesWindowTabulatesEveryBodyAfterARunAndCopiesItAsTabSeparatedText) {
+  RunWindow s;
+  s.w.findChild<QAction*>("forcesItem")->trigger();
+  ForcesWindow* f = s.w.forcesWindow();
+  ASSERT_NE(f, nullptr);
+  EXPECT_EQ(f->windowTitle(), QString::fromUtf8("流体力"));
+  EXPECT_EQ(f->table()->rowCount(), 0) << "no run yet";
+  EXPECT_TRUE(f->tabSeparated().isEmpty());
+
+  s.onPanel1 = [&](const std::string& text) {
+    if (text == progressText(20)) s.stop->click();
+  };
+  s.start->click();
+  ASSERT_EQ(f->table()->rowCount(), s.m.nBodies) << "refreshed when the run ended";
+  const QStringList lines = f->tabSeparated().split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), s.m.nBodies + 2);
+  EXPECT_EQ(lines.front(), QString::fromUtf8("列\t物体\t形状\tCd\tCl"));
+  // The default layout: columns of 3, 2, 3, 2, 3 circles, column by column.
+  EXPECT_EQ(lines[1].section('\t', 0, 2), QString::fromUtf8("1\t1\t円"));
+  EXPECT_EQ(lines[4].section('\t', 0, 2), QString::fromUtf8("2\t1\t円"));
+  EXPECT_EQ(lines[13].section('\t', 0, 2), QString::fromUtf8("5\t3\t円"));
+  for (int row = 1; row <= s.m.nBodies; ++row) {
+    bool ok = false;
+    const double cd = lines[row].section('\t', 3, 3).toDouble(&ok);
+    EXPECT_TRUE(ok && std::isfinite(cd)) << lines[row].toStdString();
+  }
+  EXPECT_TRUE(lines.back().startsWith(QString::fromUtf8("圧力降下")));
+
+  f->findChild<QPushButton*>("CopyButton")->click();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), f->tabSeparated());
+
+  s.w.findChild<QAction*>("pt_3")->trigger();
+  EXPECT_EQ(f->table()->rowCount(), 0) << "the flow does not belong to the new grids";
 }

@@ -1,0 +1,109 @@
+#include "analysis/forces.h"
+
+#include "core/metric.h"
+
+#include <cmath>
+
+namespace {
+
+// The solver's unit of length in layout units.
+constexpr double kSolverUnit = 16;
+
+double wallX(const Model& m, int p) { return m.wk[p][m.wkNr][1].wkX / kSolverUnit; }
+double wallY(const Model& m, int p) { return m.wk[p][m.wkNr][1].wkY / kSolverUnit; }
+
+// Twice the signed area of body b's surface polygon (shoelace): positive when
+// the perimeter index runs anticlockwise.
+double twiceSignedArea(const Model& m, int b) {
+  double sum = 0;
+  for (int p = m.bodyFirst[b]; p < m.bodyLast[b]; ++p)
+    sum += wallX(m, p) * wallY(m, p + 1) - wallX(m, p + 1) * wallY(m, p);
+  return sum;
+}
+
+// The share of the outward normal times length that point p of the surface
+// carries: half of each of its two edges'.  Point bodyFirst's edge before it
+// runs from bodyLast - 1.
+Force pointNormal(const Model& m, int b, int p, double orientation) {
+  const int before = p == m.bodyFirst[b] ? m.bodyLast[b] - 1 : p - 1;
+  const int after = p + 1;
+  // The edge vectors (dx, dy) turned to (dy, -dx) point out of an
+  // anticlockwise polygon; the halves of the two edges add to half the
+  // chord from the point before to the point after.
+  const double dx = wallX(m, after) - wallX(m, before);
+  const double dy = wallY(m, after) - wallY(m, before);
+  return {0.5 * orientation * dy, -0.5 * orientation * dx};
+}
+
+struct Stress {
+  double xx, xy, yy;
+};
+
+// The viscous stress at wall point p from the velocity gradient of the
+// auxiliary grid's metrics.
+Stress wallStress(const Model& m, int p, double mu) {
+  const int r = m.wkNr;
+  const auto& f = m.wkFlow;
+  const auto& g = m.wkMetric[p][r][1];
+  auto alongWall = [&](int s) { return (f[p + 1][r][1][s] - f[p - 1][r][1][s]) / 2; };
+  auto acrossLayers = [&](int s) {
+    return (3 * f[p][r][1][s] - 4 * f[p][r - 1][1][s] + f[p][r - 2][1][s]) / 2;
+  };
+  const double uXi = alongWall(slot::u), vXi = alongWall(slot::v);
+  const double uEta = acrossLayers(slot::u), vEta = acrossLayers(slot::v);
+  const double jac = g[metric::jac];
+  const double ux = (uXi * g[metric::yEta] - uEta * g[metric::yXi]) / jac;
+  const double uy = (uEta * g[metric::xXi] - uXi * g[metric::xEta]) / jac;
+  const double vx = (vXi * g[metric::yEta] - vEta * g[metric::yXi]) / jac;
+  const double vy = (vEta * g[metric::xXi] - vXi * g[metric::xEta]) / jac;
+  return {mu * (m.stressA * ux + m.stressB * vy), mu * (uy + vx), mu * (m.stressB * ux + m.stressA * vy)};
+}
+
+double orientationOf(const Model& m, int b) { return twiceSignedArea(m, b) < 0 ? -1.0 : 1.0; }
+
+} // namespace
+
+double surfaceArea(const Model& m, int b) { return std::fabs(twiceSignedArea(m, b)) / 2; }
+
+Force pressureForce(const Model& m, int b) {
+  const double orientation = orientationOf(m, b);
+  Force f{0, 0};
+  for (int p = m.bodyFirst[b]; p < m.bodyLast[b]; ++p) {
+    const Force n = pointNormal(m, b, p, orientation);
+    const double pres = m.wkFlow[p][m.wkNr][1][slot::pres];
+    f.fx -= pres * n.fx;
+    f.fy -= pres * n.fy;
+  }
+  return f;
+}
+
+Force viscousForce(const Model& m, int b) {
+  const double orientation = orientationOf(m, b);
+  const double mu = 2 * m.uInf / m.reynolds;
+  Force f{0, 0};
+  for (int p = m.bodyFirst[b]; p < m.bodyLast[b]; ++p) {
+    const Force n = pointNormal(m, b, p, orientation);
+    const Stress t = wallStress(m, p, mu);
+    f.fx += t.xx * n.fx + t.xy * n.fy;
+    f.fy += t.xy * n.fx + t.yy * n.fy;
+  }
+  return f;
+}
+
+FlowForces flowForces(const Model& m) {
+  FlowForces out{};
+  const double dynamicPressure = 0.5 * 1.0 * m.uInf * m.uInf;
+  int b = 0;
+  for (int c = 1; c <= m.nColumns; ++c)
+    for (int k = 1; k <= m.columnBodies[c]; ++k) {
+      ++b;
+      const Force fp = pressureForce(m, b), fv = viscousForce(m, b);
+      const double reference = dynamicPressure * m.bodySize[b] / kSolverUnit;
+      out.bodies.push_back({c, k, m.bodyShape[b], (fp.fx + fv.fx) / reference, (fp.fy + fv.fy) / reference});
+    }
+  double inflow = 0, outlet = 0;
+  for (int j = 1; j <= m.ryNy; ++j) inflow += m.ryFlow[1][j][slot::pres];
+  for (int j = m.ryGapLow; j <= m.ryGapHigh; ++j) outlet += m.ryFlow[m.ryNx][j][slot::pres];
+  out.pressureDrop = inflow / m.ryNy - outlet / (m.ryGapHigh - m.ryGapLow + 1);
+  return out;
+}

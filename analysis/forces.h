@@ -1,0 +1,49 @@
+// Forces of the flow on the bodies and the channel's pressure drop, read from
+// the flow state after a run (or at any step of it).  Reads the model only.
+//
+// All in the solver's units: lengths of 16 layout units, the free stream at
+// density 1, pressure 1 and speed uInf; forces per unit span.
+#pragma once
+#include "core/model.h"
+
+#include <vector>
+
+struct Force {
+  double fx, fy;
+};
+
+// The force of the fluid on body b, from the body's surface, the wall layer
+// r = wkNr of its auxiliary grid, taken as the closed polygon of its points
+// bodyFirst..bodyLast (bodyLast closes it on bodyFirst):
+//   F = ∮ (-p I + τ) n dS,
+// n the unit normal out of the body into the fluid.  Quadrature: the
+// trapezoid rule on each straight edge of the polygon, exact for a traction
+// that varies linearly along the edge; gathered per point, point k carries
+// half of the outward normals-times-lengths of its two edges.
+// The viscous stress is that of the auxiliary grids' residual,
+//   τxx = μ (4/3 ux − 2/3 vy),  τyy = μ (−2/3 ux + 4/3 vy),  τxy = μ (uy + vx),
+// with their viscosity μ = 2 uInf / reynolds, and the velocity gradient at a
+// wall point from the grid's metrics: central differences along the wall
+// (through the ghost columns), one-sided second-order differences across the
+// layers, (3 f_r − 4 f_{r−1} + f_{r−2}) / 2 at r = wkNr.
+Force pressureForce(const Model& m, int b);
+Force viscousForce(const Model& m, int b);
+
+// The area enclosed by body b's surface polygon (positive), in solver units.
+double surfaceArea(const Model& m, int b);
+
+struct BodyForces {
+  int column, body, shape; // column c, body k of that column, shape code
+  double cd, cl;           // Fx, Fy over ½ ρ∞ uInf² D, D = bodySize / 16
+};
+
+struct FlowForces {
+  std::vector<BodyForces> bodies; // in body order (column by column)
+  // Mean pressure over the rows of the inflow column (i = 1) minus the mean
+  // over the outlet rows ryGapLow..ryGapHigh of the right column.
+  double pressureDrop;
+};
+
+// Drag and lift coefficients of every body, with ρ∞ = 1 and the total
+// (pressure and viscous) force, and the channel's pressure drop.
+FlowForces flowForces(const Model& m);

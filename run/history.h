@@ -1,0 +1,16 @@
+// The convergence history of a run: one record per time step, kept in
+// Model::residualHistory.
+#pragma once
+#include "core/model.h"
+
+// The residual of the step just taken, over the points the step updates: the
+// main grid's interior points (2..ryNx-1 x 2..ryNy-1) that are not cut out as
+// holes, and every body's interior layers 2..wkNr-1 at its perimeter points
+// bodyFirst..bodyLast-1 (the seam copy bodyLast is the same point as
+// bodyFirst and counts once).
+//   densityResidual = sqrt( (1/N) sum (dq_rho / dt)^2 ),
+// dq_rho being the step's density increment (after smoothing, as ADD_RY
+// added it) and dt the point's local time step, so each term is the rate of
+// change of the density in solver units.  largestSpeed = max sqrt(u^2 + v^2)
+// over the same points, after the step.  Reads only; allocates nothing.
+StepResidual stepResidual(const Model& m);

@@ -1,0 +1,150 @@
+// Forces on the bodies, checked by what any surface integral must satisfy:
+// nothing from a uniform state, nothing from a constant added to the
+// pressure, −(b, c) times the enclosed area from a linear pressure, and the
+// divergence of a known viscous stress over the body's area.
+#include "analysis/forces.h"
+#include "coupling/metrics.h"
+#include "fake_window_services.h"
+#include "layout/kmake.h"
+#include "solver/initial_state.h"
+#include "synthetic_grids.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+// One column of five bodies, one of every shape, turned by various angles,
+// with their grids, metrics and the initial state (at rest, p = 1).
+std::unique_ptr<Model> everyShape() {
+  auto m = makeModel();
+  setStartupDefaults(*m);
+  m->nColumns = 1;
+  m->columnBodies[1] = 5;
+  m->columnSpacing[1] = 30;
+  const int angles[6] = {0, 0, 17, 40, -25, 10};
+  for (int k = 1; k <= 5; ++k) {
+    m->layoutShape[1][k] = k - 1;
+    m->layoutSize[1][k] = 10 + 2 * k;
+    m->layoutAngle[1][k] = angles[k];
+  }
+  FakeWindowServices ws;
+  kmake(*m, ws);
+  Define_Metric(*m, ws);
+  shoki_atai(*m);
+  return m;
+}
+
+// Sets the pressure of every auxiliary point by a function of its position
+// in solver units.
+template <class Pressure>
+void setAuxPressure(Model& m, Pressure pressure) {
+  for (int b = 1; b <= m.nBodies; ++b)
+    for (int p = m.bodyFirst[b] - 1; p <= m.bodyLast[b] + 1; ++p)
+      for (int r = 1; r <= m.wkNr; ++r)
+        m.wkFlow[p][r][1][slot::pres] = pressure(m.wk[p][r][1].wkX / 16, m.wk[p][r][1].wkY / 16);
+}
+
+TEST(BodyForces, AFieldAtRestWithUniformPressureGivesNoForceOnAnyShape) {
+  auto m = everyShape();
+  ASSERT_EQ(m->nBodies, 5);
+  const FlowForces f = flowForces(*m);
+  for (const BodyForces& b : f.bodies) {
+    // Scale: the pressure force on one side, p·D, over ½ uInf² D.
+    const double scale = 1 / (0.5 * m->uInf * m->uInf);
+    EXPECT_LE(std::fabs(b.cd), 1e-13 * scale) << "shape " << b.shape;
+    EXPECT_LE(std::fabs(b.cl), 1e-13 * scale) << "shape " << b.shape;
+  }
+  EXPECT_EQ(f.pressureDrop, 0);
+}
+
+TEST(BodyForces, AConstantAddedToThePressureChangesNoForce) {
+  auto m = everyShape();
+  synthetic::fillFlow(*m, synthetic::wavyState);
+  const FlowForces before = flowForces(*m);
+  for (int b = 1; b <= m->nBodies; ++b)
+    for (int p = m->bodyFirst[b] - 1; p <= m->bodyLast[b] + 1; ++p)
+      for (int r = 1; r <= m->wkNr; ++r) m->wkFlow[p][r][1][slot::pres] += 0.75;
+  const FlowForces after = flowForces(*m);
+  const double scale = 1.75 / (0.5 * m->uInf * m->uInf);
+  for (int b = 0; b < m->nBodies; ++b) {
+    EXPECT_NEAR(after.bodies[b].cd, before.bodies[b].cd, 1e-13 * scale) << "body " << b + 1;
+    EXPECT_NEAR(after.bodies[b].cl, before.bodies[b].cl, 1e-13 * scale) << "body " << b + 1;
+    EXPECT_GT(std::fabs(before.bodies[b].cd), 1e-3) << "the wavy flow does push the body";
+  }
+}
+
+TEST(BodyForces, ALinearPressureAtRestPushesByItsGradientTimesTheEnclosedArea) {
+  auto m = everyShape();
+  const double a = 1.2, bx = -0.03, cy = 0.05;
+  setAuxPressure(*m, [&](double x, double y) { return a + bx * x + cy * y; });
+  for (int b = 1; b <= m->nBodies; ++b) {
+    const double area = surfaceArea(*m, b);
+    EXPECT_GT(area, 0.01) << "body " << b;
+    const Force f = pressureForce(*m, b);
+    EXPECT_NEAR(f.fx, -bx * area, 1e-13) << "body " << b;
+    EXPECT_NEAR(f.fy, -cy * area, 1e-13) << "body " << b;
+    const Force v = viscousForce(*m, b);
+    EXPECT_EQ(v.fx, 0) << "at rest";
+    EXPECT_EQ(v.fy, 0) << "at rest";
+  }
+}
+
+// A circle of radius 1 (16 layout units) on a fine ring whose layers are
+// evenly spaced, with the solver constants; the flow is set by the test.
+std::unique_ptr<Model> fineCircle(bool clockwise) {
+  auto m = makeModel();
+  m->wkNr = 10;
+  const int b = m->nBodies = 1, intervals = 400;
+  const int pF = m->bodyFirst[b] = 2, pL = m->bodyLast[b] = pF + intervals;
+  m->wkNp = pL;
+  for (int p = pF - 1; p <= pL + 1; ++p)
+    for (int r = 1; r <= m->wkNr; ++r) {
+      const double theta = (clockwise ? -2 : 2) * std::numbers::pi * (p - pF) / intervals;
+      const double radius = 16 + 0.5 * (m->wkNr - r);
+      m->wk[p][r][1].wkX = radius * std::cos(theta);
+      m->wk[p][r][1].wkY = radius * std::sin(theta);
+    }
+  FakeWindowServices ws;
+  Metric_Calc_Ryu_WK(*m, ws, pF, pL, 1, m->wkNr, 1);
+  synthetic::solverConstants(*m);
+  return m;
+}
+
+TEST(BodyForces, AViscousStressOfKnownDivergenceGivesItsIntegralOverTheBody) {
+  for (bool clockwise : {false, true}) {
+    auto m = fineCircle(clockwise);
+    const double mu = 2 * m->uInf / m->reynolds;
+    // A uniform shear u = γy: a constant stress τxy = μγ, no net force.
+    const double gamma = 0.02;
+    synthetic::fillFlow(*m, [&](FlowPoint& f, double, double y) { synthetic::setState(f, 1, gamma * y / 16, 0, 1); });
+    const Force uniform = viscousForce(*m, 1);
+    EXPECT_NEAR(uniform.fx, 0, 1e-15) << "clockwise " << clockwise;
+    EXPECT_NEAR(uniform.fy, 0, 1e-15) << "clockwise " << clockwise;
+
+    // u = c·y², v = c·x²: τxy = 2μc(x + y), τxx = τyy = 0, so
+    // F = ∫ div τ dA = (2μc·area, 2μc·area).
+    const double c = 0.01;
+    synthetic::fillFlow(*m, [&](FlowPoint& f, double x, double y) {
+      synthetic::setState(f, 1, c * (y / 16) * (y / 16), c * (x / 16) * (x / 16), 1);
+    });
+    const Force f = viscousForce(*m, 1);
+    const double expected = 2 * mu * c * surfaceArea(*m, 1);
+    EXPECT_NEAR(f.fx, expected, 1e-4 * expected) << "clockwise " << clockwise;
+    EXPECT_NEAR(f.fy, expected, 1e-4 * expected) << "clockwise " << clockwise;
+  }
+}
+
+TEST(ChannelPressureDrop, IsTheInflowColumnsMeanLessTheOutletsMean) {
+  auto m = makeModel();
+  synthetic::mainGrid(*m, 12, 9); // outlet rows 4..6
+  for (int j = 1; j <= 9; ++j) {
+    m->ryFlow[1][j][slot::pres] = 1.0 + 0.01 * j; // mean 1.05
+    m->ryFlow[12][j][slot::pres] = j >= 4 && j <= 6 ? 1.0 : 7.0;
+  }
+  EXPECT_NEAR(flowForces(*m).pressureDrop, 0.05, 1e-15);
+}
+
+} // namespace

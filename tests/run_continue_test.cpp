@@ -1,0 +1,160 @@
+// Continuing a run: 300 steps and a continuation of 300 give the bits of one
+// 600-step loop, with the run's texts, plots and counters numbered on; a
+// layout change or a diverged step ends the possibility to continue.
+#include "fake_window_services.h"
+#include "layout/kmake.h"
+#include "layout/presets.h"
+#include "recording_run_stages.h"
+#include "run/run.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <limits>
+
+namespace {
+
+const std::string kStepText = "　計算回数＝";
+const std::string kStepTextEnd = "　　　　　　300回 で完了";
+const std::string kFinished = "計算が正常に終了しました。";
+
+// One circle of size 16 in the channel: a small layout, so that 1,200 steps
+// stay quick.
+struct SmallSession {
+  std::unique_ptr<Model> m = makeModel();
+  FakeWindowServices ws;
+  RecordingRunStages stages{*m, ws};
+  SmallSession() {
+    setStartupDefaults(*m);
+    m->nColumns = 1;
+    m->columnBodies[1] = 1;
+    m->layoutSize[1][1] = 16;
+    kmake(*m, ws);
+    ws.calls.clear();
+    ws.tick = 1000;
+    ws.tickStep = 3;
+  }
+};
+
+class Continuation : public testing::Test {
+protected:
+  // `whole` runs one loop of 600 steps; `continued` runs 300 through the
+  // start button and 300 more through the continue button.
+  static void SetUpTestSuite() {
+    whole = new SmallSession;
+    SilentRunStages silent;
+    keisanSteps(*whole->m, whole->ws, silent, 600);
+    continued = new SmallSession;
+    Button2Click(*continued->m, continued->ws, continued->stages);
+    continued->ws.calls.clear();
+    continued->stages.calls.clear();
+    continueClick(*continued->m, continued->ws, continued->stages);
+  }
+  static void TearDownTestSuite() {
+    delete whole;
+    delete continued;
+  }
+  static SmallSession* whole;
+  static SmallSession* continued;
+};
+SmallSession* Continuation::whole = nullptr;
+SmallSession* Continuation::continued = nullptr;
+
+TEST_F(Continuation, ThreeHundredAndThreeHundredMoreEqualOneLoopOfSixHundredBitForBit) {
+  const Model& a = *whole->m;
+  const Model& b = *continued->m;
+  // Every slot of every record of both grids, the scratch slots included.
+  EXPECT_EQ(std::memcmp(&a.ryFlow, &b.ryFlow, sizeof a.ryFlow), 0) << "main grid";
+  EXPECT_EQ(std::memcmp(&a.wkFlow, &b.wkFlow, sizeof a.wkFlow), 0) << "auxiliary grids";
+  ASSERT_EQ(a.residualHistory.size(), 600u);
+  ASSERT_EQ(b.residualHistory.size(), 600u);
+  EXPECT_EQ(std::memcmp(a.residualHistory.data(), b.residualHistory.data(), 600 * sizeof(StepResidual)), 0);
+  EXPECT_EQ(a.flowStep, 600);
+  EXPECT_EQ(b.flowStep, 600);
+}
+
+TEST_F(Continuation, CountsOnFromStep301WithTheRunsTextsAndPlots) {
+  const auto& ws = continued->ws;
+  std::vector<std::string> expected;
+  for (int s = 310; s <= 600; s += 10) expected.push_back(kStepText + std::to_string(s) + kStepTextEnd);
+  expected.push_back(kFinished);
+  EXPECT_EQ(ws.statusTexts(1), expected);
+  ASSERT_FALSE(ws.calls.empty());
+  EXPECT_EQ(ws.calls.front().what, "range");
+  EXPECT_EQ(ws.calls.front().a, 300);
+  EXPECT_EQ(ws.calls.front().b, 600);
+  EXPECT_EQ(ws.progressPos, 600);
+
+  const auto& st = continued->stages;
+  EXPECT_EQ(st.plotSteps("vectors"), (std::vector<int>{390, 480, 570}));
+  EXPECT_EQ(st.plotSteps("pressure"), (std::vector<int>{330, 420, 510, 600}));
+  EXPECT_EQ(st.plotSteps("vorticity"), (std::vector<int>{360, 450, 540}));
+  EXPECT_EQ(st.calls.front().what, "palevisi");
+  EXPECT_EQ(st.calls.front().arg, 2);
+  EXPECT_EQ(st.plotSteps("parti"), (std::vector<int>{600})) << "traces after the last step";
+  EXPECT_EQ(continued->m->stepsDone, 600);
+  EXPECT_GT(continued->m->runEndTick, continued->m->runStartTick) << "a complete continuation records its end";
+  EXPECT_GT(continued->m->runStartTick, 1000u) << "timed from the continue button";
+}
+
+TEST(ContinuationEnd, AStopInTheContinuationLeavesAFlowToGoOnFrom) {
+  SmallSession s;
+  s.ws.onProcess = [&] {
+    if (s.m->stepsDone == 40) Button1Click(*s.m);
+  };
+  Button2Click(*s.m, s.ws, s.stages);
+  ASSERT_EQ(s.m->stepsDone, 50);
+  ASSERT_TRUE(canContinue(*s.m));
+  s.ws.onProcess = [&] {
+    if (s.m->stepsDone == 75) Button1Click(*s.m);
+  };
+  continueClick(*s.m, s.ws, s.stages);
+  EXPECT_EQ(s.m->stepsDone, 80);
+  EXPECT_EQ(s.m->flowStep, 80);
+  EXPECT_EQ(s.m->residualHistory.size(), 80u);
+  EXPECT_TRUE(canContinue(*s.m));
+}
+
+TEST(ContinuationEnd, ALayoutChangeEndsThePossibilityToContinue) {
+  SmallSession s;
+  s.ws.onProcess = [&] {
+    if (s.m->stepsDone == 15) Button1Click(*s.m);
+  };
+  Button2Click(*s.m, s.ws, s.stages);
+  ASSERT_TRUE(canContinue(*s.m));
+  s.m->layoutSize[1][1] = 14;
+  kmake(*s.m, s.ws);
+  EXPECT_FALSE(canContinue(*s.m));
+  const double rho = s.m->ryFlow[20][20][slot::rho];
+  s.stages.calls.clear();
+  continueClick(*s.m, s.ws, s.stages);
+  EXPECT_TRUE(s.stages.calls.empty()) << "no continuation on grids the flow does not belong to";
+  EXPECT_EQ(s.m->ryFlow[20][20][slot::rho], rho);
+
+  // A preset is a layout change too.
+  SmallSession t;
+  t.ws.onProcess = [&] {
+    if (t.m->stepsDone == 5) Button1Click(*t.m);
+  };
+  Button2Click(*t.m, t.ws, t.stages);
+  ASSERT_TRUE(canContinue(*t.m));
+  applyPreset(*t.m, t.ws, 2);
+  EXPECT_FALSE(canContinue(*t.m));
+}
+
+TEST(ContinuationEnd, NeitherADivergedRunNorAFailedSetUpCanBeContinued) {
+  SmallSession s;
+  s.ws.onProcess = [&] {
+    if (s.m->stepsDone == 3) s.m->ryFlow[20][20][slot::u] = std::numeric_limits<double>::quiet_NaN();
+  };
+  Button2Click(*s.m, s.ws, s.stages);
+  EXPECT_FALSE(canContinue(*s.m));
+
+  SmallSession t;
+  t.ws.onProcess = [&] { Button1Click(*t.m); }; // stopped during the set-up
+  Button2Click(*t.m, t.ws, t.stages);
+  EXPECT_FALSE(canContinue(*t.m));
+  EXPECT_TRUE(t.m->residualHistory.empty());
+}
+
+} // namespace

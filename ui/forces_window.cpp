@@ -1,0 +1,87 @@
+#include "ui/forces_window.h"
+
+#include "analysis/forces.h"
+#include "run/run.h"
+#include "ui/application_setup.h"
+#include "ui/language.h"
+#include "ui/forces_window_texts.h"
+#include "ui/layout_dialog_texts.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+// Every text of the window passes through the interface's language.
+QString text(const char* utf8) { return uiText(utf8); }
+QString number(double value) { return QString::number(value, 'f', 4); }
+} // namespace
+
+ForcesWindow::ForcesWindow(const Model& m, QWidget* parent) : QWidget(parent, Qt::Window), m_(m) {
+  setWindowTitle(text(ForcesWindowText::caption));
+  setFont(interfaceFont(12));
+  resize(360, 320);
+
+  table_ = new QTableWidget(0, 5, this);
+  table_->setObjectName("ForcesTable");
+  table_->setHorizontalHeaderLabels({text(ForcesWindowText::column), text(ForcesWindowText::body),
+                                     text(ForcesWindowText::shape), text(ForcesWindowText::cd),
+                                     text(ForcesWindowText::cl)});
+  table_->verticalHeader()->hide();
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  pressureDrop_ = new QLabel(this);
+  pressureDrop_->setObjectName("PressureDrop");
+  auto* copy = new QPushButton(text(ForcesWindowText::copy), this);
+  copy->setObjectName("CopyButton");
+  connect(copy, &QPushButton::clicked, this, &ForcesWindow::copyToClipboard);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(table_);
+  layout->addWidget(pressureDrop_);
+  layout->addWidget(copy);
+}
+
+void ForcesWindow::refresh() {
+  if (!canContinue(m_)) {
+    // No run's flow on these grids: nothing to read forces from.
+    table_->setRowCount(0);
+    pressureDrop_->setText(text(ForcesWindowText::noFlow));
+    return;
+  }
+  const FlowForces f = flowForces(m_);
+  table_->setRowCount(static_cast<int>(f.bodies.size()));
+  for (int row = 0; row < table_->rowCount(); ++row) {
+    const BodyForces& b = f.bodies[row];
+    const QString cells[5] = {QString::number(b.column), QString::number(b.body),
+                              text(LayoutDialogText::shapeName[b.shape]), number(b.cd), number(b.cl)};
+    for (int col = 0; col < 5; ++col) table_->setItem(row, col, new QTableWidgetItem(cells[col]));
+  }
+  pressureDrop_->setText(text(ForcesWindowText::pressureDrop) + "\t" + QString::number(f.pressureDrop, 'g', 6));
+}
+
+QString ForcesWindow::tabSeparated() const {
+  if (table_->rowCount() == 0) return {};
+  QStringList lines;
+  QStringList header;
+  for (int col = 0; col < table_->columnCount(); ++col) header << table_->horizontalHeaderItem(col)->text();
+  lines << header.join('\t');
+  for (int row = 0; row < table_->rowCount(); ++row) {
+    QStringList cells;
+    for (int col = 0; col < table_->columnCount(); ++col) cells << table_->item(row, col)->text();
+    lines << cells.join('\t');
+  }
+  lines << pressureDrop_->text();
+  return lines.join('\n') + '\n';
+}
+
+void ForcesWindow::copyToClipboard() { QGuiApplication::clipboard()->setText(tabSeparated()); }
+
+void ForcesWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  refresh();
+}

@@ -1,0 +1,37 @@
+// The forces window ("流体力"): a table of the drag and lift coefficients of
+// every body (column, body, shape, Cd, Cl) and the channel's pressure drop,
+// read from the flow on screen, with a button that copies them to the
+// clipboard as tab-separated text.  Empty while there is no run's flow on
+// the current grids.
+#pragma once
+
+#include "core/model.h"
+
+#include <QWidget>
+
+class QLabel;
+class QTableWidget;
+
+class ForcesWindow : public QWidget {
+  Q_OBJECT
+public:
+  ForcesWindow(const Model& m, QWidget* parent);
+
+  // Reads the forces of the flow as it stands into the table.
+  void refresh();
+  // The table as tab-separated lines: a header line, one line per body, and
+  // the pressure drop.  Empty when there is no flow.
+  QString tabSeparated() const;
+  QTableWidget* table() const { return table_; }
+
+public slots:
+  void copyToClipboard();
+
+protected:
+  void showEvent(QShowEvent* event) override;
+
+private:
+  const Model& m_;
+  QTableWidget* table_ = nullptr;
+  QLabel* pressureDrop_ = nullptr;
+};
