@@ -92,7 +92,8 @@ struct BodyCentre {
 // An interpolation link: a receiver point, the donor cell that contains it and
 // the receiver's local coordinates (s, t) in that cell.  Bilinear weights are
 // (1-s)(1-t), s(1-t), st, (1-s)t on the corners (a,b), (a+1,b), (a+1,b+1),
-// (a,b+1) of the donor cell.  Indices 1..3 as in the formulas.
+// (a,b+1) of the donor cell.  Elements 1..3 of each triple are used; element
+// 0 is left unused, as index 0 is everywhere.
 struct Link {
   std::array<int, 4> receiver; // (i, j, body) or (p, r, grid set)
   std::array<int, 4> donor;    // (p, r, grid set) or (i, j, 1)

@@ -4,8 +4,8 @@
 // every routine that needs them calls these functions.
 //
 // The operation order inside each function is part of the result: products
-// are formed left to right as written, x^2 is x*x, so that every routine
-// that uses them produces the same bits.
+// are formed left to right in the order each function writes them, x^2 is
+// x*x, so that every routine that uses them produces the same bits.
 #pragma once
 
 #include "core/model.h"

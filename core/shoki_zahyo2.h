@@ -3,6 +3,6 @@
 
 // Shoki_Zahyo2 ("initial coordinates" of a run): clears every slot of every
 // flow record, the main grid over its whole capacity and the auxiliary grid
-// on layers 1..11.  The slot numbers of FlowPoint are fixed constants here
-// (namespace slot), so the numbering half of the routine has nothing to do.
+// on layers 1..11.  The slot numbers of FlowPoint are compile-time constants
+// (namespace slot), so there are no slot variables to set before a run.
 void Shoki_Zahyo2(Model& m);

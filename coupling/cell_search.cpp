@@ -1,5 +1,7 @@
 #include "coupling/cell_search.h"
 
+#include "core/extremes.h"
+
 #include <cmath>
 
 namespace {
@@ -11,11 +13,6 @@ double cross(double ux, double uy, double vx, double vy) {
 
 double length(double ux, double uy) {
   return std::sqrt(ux * ux + uy * uy);
-}
-
-// The larger of a and b; a NaN in a gives b.
-double maxOf(double a, double b) {
-  return a > b ? a : b;
 }
 
 } // namespace

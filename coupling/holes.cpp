@@ -1,5 +1,6 @@
 #include "coupling/holes.h"
 
+#include "core/extremes.h"
 #include "coupling/coupling_texts.h"
 
 #include <cmath>
@@ -13,14 +14,6 @@ constexpr int kBuffer = 9;        // ryFlow slot of the sweep buffer, then the i
 constexpr double kHoleSeed = 100; // holeSeed
 constexpr int kSweeps = 300;
 constexpr double kEllipseLimit = 3.0;
-
-// min and max as the hole seeding defines them: a NaN in a gives b.
-double minOf(double a, double b) {
-  return a < b ? a : b;
-}
-double maxOf(double a, double b) {
-  return a > b ? a : b;
-}
 
 // The two scratch values of every main-grid point, the marker and the sweep
 // buffer, held while the sweeps run in two compact arrays with a border of

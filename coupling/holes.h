@@ -17,8 +17,8 @@
 // this stage.  Leaves ryHoleFlag (1 = hole) over the grid in use, the hole
 // list ryBlankList (i ascending, then j) and ryBlankCount, slot 8 = 1.0 at
 // every hole and below 1 elsewhere, and slot 9 = 1.0 at the inner holes (all
-// four neighbours holes), read by By_L_R2.  More than 14900 holes: the
-// N_Pipe message with the number found; holes beyond the 14900th are flagged
-// only and ryBlankCount keeps its old value.  Does nothing when stopFlag is
-// set on entry.  The progress bar counts the sweeps.
+// four neighbours holes), read by By_L_R2.  More holes than the list holds
+// (kHoleCapacity): the N_Pipe message with the number found; the holes beyond
+// the list's end are flagged only and ryBlankCount keeps its old value.  Does
+// nothing when stopFlag is set on entry.  The progress bar counts the sweeps.
 void Remove_Pipe_3(Model &m, WindowServices &ws);

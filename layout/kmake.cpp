@@ -1,5 +1,6 @@
 #include "layout/kmake.h"
 
+#include "core/extremes.h"
 #include "layout/body_table.h"
 #include "layout/outlines.h"
 
@@ -22,21 +23,30 @@ const Message tooManyMainPoints{
     {"The model is too large: the main grid needs ", " × ", " points (limit ", " × ", ")."}};
 } // namespace text
 
-// min and max as the grid extent is taken: the first argument unless the
-// second is strictly smaller (larger).
-double minOf(double a, double b) { return a < b ? a : b; }
-double maxOf(double a, double b) { return a > b ? a : b; }
-
 struct MainGridExtent {
   double x0, y0;
   int nx, ny;
 };
 
-// The main grid reaches 70 layout units upstream of the most upstream body
-// surface, 8 units beyond the lowest and highest surfaces, and ends at
-// x = 155 whatever the layout.  Only the surface layer counts.
+// The main grid's reach, in layout units: it begins kUpstreamMargin upstream
+// of the most upstream body surface, reaches kSideMargin below the lowest and
+// above the highest surface, and ends at x = kDownstreamEnd whatever the
+// layout, so a body beyond that end keeps its auxiliary grid but no main grid
+// behind it.
+constexpr double kUpstreamMargin = 70;
+constexpr double kSideMargin = 8;
+constexpr double kDownstreamEnd = 155;
+// The search for the lowest x and y starts from kLowSearchStart and the one
+// for the highest y from kHighSearchStart, so the start value stays where no
+// surface passes it: with every surface below y = 0 the grid still reaches up
+// to y = kSideMargin.
+constexpr double kLowSearchStart = 200;
+constexpr double kHighSearchStart = 0;
+
+// Only the surface layer counts for the extent, not the auxiliary grids'
+// outer layers.
 MainGridExtent mainGridExtent(const Model& m) {
-  double xmin = 200, ymin = 200, ymax = 0;
+  double xmin = kLowSearchStart, ymin = kLowSearchStart, ymax = kHighSearchStart;
   for (int b = 1; b <= m.nBodies; ++b)
     for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
       const AuxPoint& q = m.wk[p][m.wkNr][1];
@@ -44,8 +54,8 @@ MainGridExtent mainGridExtent(const Model& m) {
       ymin = minOf(ymin, q.wkY);
       ymax = maxOf(ymax, q.wkY);
     }
-  const double x0 = xmin - 70, x1 = 155;
-  const double y0 = ymin - 8, y1 = ymax + 8;
+  const double x0 = xmin - kUpstreamMargin, x1 = kDownstreamEnd;
+  const double y0 = ymin - kSideMargin, y1 = ymax + kSideMargin;
   const double h = m.ryH;
   return {x0, y0, static_cast<int>(std::trunc((x1 - x0) / h)) + 1,
           static_cast<int>(std::trunc((y1 - y0) / h)) + 1};
@@ -58,7 +68,10 @@ void saveLayout(Model& m) {
 
 void restoreLayout(Model& m) { m.layout() = m.lastFittedLayout; }
 
-// Steps 3 to 5 of grid making: body table and the auxiliary grids, turned.
+// Everything of grid making up to the main grid: places the bodies, fills the
+// body table and the perimeter ranges, makes each body's auxiliary grid with
+// the outline maker of its shape and turns it about its own centre, then turns
+// the whole arrangement about (x of the last column / 2, 0).
 void buildBodiesAndAuxGrids(Model& m) {
   placeBodies(m);
   fillBodyTable(m);

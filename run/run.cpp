@@ -14,14 +14,21 @@
 
 namespace {
 
+// A run is a fixed number of time steps.
+constexpr int kRunSteps = 300;
+// A run that got past this step counts as complete: pressing start again shows
+// how long it took instead of starting another run.
+constexpr int kCompleteAfterStep = 280;
+
 // The run's texts in the status bar (panel 1), in every language of the
 // catalogue (core/messages.h).
 namespace text {
 // Followed by the elapsed time of the last complete run.
 const Message alreadyDone{{"　計算は完了してます。　所要計算時間　＝", ""},
                           {"  The calculation is complete.  Computing time:", ""}};
-// The step reached; the Japanese text says 300 whatever stepCount is.
-const Message stepCount{{"　計算回数＝", "　　　　　　300回 で完了"}, {"  Step ", " of 300"}};
+// The step reached and the full run's length, whatever stepCount is.
+const Message stepCount{{"　計算回数＝", "　　　　　　", "回 で完了"}, {"  Step ", " of ", ""}};
+const std::string runSteps = std::to_string(kRunSteps);
 const Message finished{{"計算が正常に終了しました。"}, {"The calculation has finished."}};
 // The step at which the flow stopped being finite.
 const Message diverged{{"　計算が発散しました。　計算回数＝", ""},
@@ -38,7 +45,9 @@ void timeStep(Model& m) {
   Kyoukai(m);
 }
 
-void keisan(Model& m, WindowServices& ws, RunStages& stages) { keisanSteps(m, ws, stages, 300); }
+void keisan(Model& m, WindowServices& ws, RunStages& stages) {
+  keisanSteps(m, ws, stages, kRunSteps);
+}
 
 void keisanSteps(Model& m, WindowServices& ws, RunStages& stages, int lastStep) {
   stages.palevisi(2);
@@ -75,7 +84,7 @@ void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, in
     m.residualHistory.push_back(stepResidual(m));
     if (s % 10 == 0) {
       if (m.stopFlag) return;
-      ws.setStatusText(1, text::stepCount(ws.language(), {std::to_string(s)}));
+      ws.setStatusText(1, text::stepCount(ws.language(), {std::to_string(s), text::runSteps}));
     }
     switch (s % 90) {
     case 30: stages.plotVectors(); break;
@@ -93,14 +102,14 @@ void keisanContinue(Model& m, WindowServices& ws, RunStages& stages) {
   stages.palevisi(2);
   m.stopFlag = false;
   const int firstStep = m.flowStep + 1;
-  m.stepCount = m.flowStep + 300;
+  m.stepCount = m.flowStep + kRunSteps;
   m.particleState = 1; // the flow moves on: traces must be seeded again
   ws.setProgressRange(firstStep - 1, m.stepCount);
   runSteps(m, ws, stages, firstStep, m.stepCount);
 }
 
 void Button2Click(Model& m, WindowServices& ws, RunStages& stages) {
-  if (m.stepsDone > 280) {
+  if (m.stepsDone > kCompleteAfterStep) {
     ws.setStatusText(1, text::alreadyDone(ws.language(), {elapsedTimeText(ws.language(), m.runEndTick,
                                                                             m.runStartTick)}));
     return;

@@ -126,10 +126,14 @@ const CornerCase kCorners[] = {
 };
 
 TEST(By2_R, LinksAtCellCornersCopyThatCornerAndRefreshTheEnergy) {
+  auto m = channelWithOneBody();
+  synthetic::fillFlow(*m, synthetic::wavyState);
+  const int pF = m->bodyFirst[1];
+  // The two receivers are all that By2_R writes; each case starts from them.
+  const FlowPoint ryReceiver = m->ryFlow[20][16], wkReceiver = m->wkFlow[pF + 7][1][1];
   for (const auto& c : kCorners) {
-    auto m = channelWithOneBody();
-    synthetic::fillFlow(*m, synthetic::wavyState);
-    const int pF = m->bodyFirst[1];
+    m->ryFlow[20][16] = ryReceiver;
+    m->wkFlow[pF + 7][1][1] = wkReceiver;
     m->ryFromWkCount = 1;
     m->ryFromWk[1] = link(20, 16, 1, pF + 3, 8, 1, c.s, c.t);
     m->wkFromRyCount = 1;

@@ -103,8 +103,8 @@ TEST(ColourScale, MaxRyuRangeStartsFromHundredAndMinusHundred) {
   const struct {
     double lowValue, highValue, wantLow, wantHigh;
   } cases[] = {{0.98, 1.02, 0.98, 1.02}, {200, 300, 100, 300}, {-300, -200, -150, -50}};
+  auto m = syntheticModel(); // each case fills the slot anew
   for (const auto& c : cases) {
-    auto m = syntheticModel();
     fillMain(*m, slot::pres, c.lowValue);
     fillAux(*m, slot::pres, c.highValue);
     Max_Ryu(*m, slot::pres);

@@ -1,4 +1,3 @@
-#include "view/colour_scale.h"
 #include "view/contour.h"
 #include "view/transform.h"
 #include "view/union_paint.h"
@@ -68,16 +67,22 @@ TEST(ContourLines, OneLinePerLevelInItsRampColourInOrder) {
   // Levels scaleLow - bin + k·bin, k = 1..10: 1, 2.1, ..., 10.9; the first
   // runs through the nodes of column 1 and crosses no edge.
   f.draw(10);
+  // Levels 2.1 .. 10.9 on the ramp over [1, 12], whose thirds end at 14/3 and
+  // 25/3: blue to cyan, cyan to yellow, yellow to red, 255 steps per third.
+  // The levels on a half step (76.5 at 2.1, 127.5 at 6.5, ...) round to the
+  // side where their running sum falls.
+  const struct {
+    double level;
+    Colour colour; // 0x00BBGGRR
+  } expected[] = {{2.1, 0xFF4D00}, {3.2, 0xFF9900}, {4.3, 0xFFE600},
+                  {5.4, 0xCCFF33}, {6.5, 0x80FF7F}, {7.6, 0x33FFCC},
+                  {8.7, 0x00E6FF}, {9.8, 0x0099FF}, {10.9, 0x004DFF}};
   const std::vector<Colour> lines = f.runsAlongRow(f.rowY(4));
   ASSERT_EQ(lines.size(), 9u);
-  const double bin = 11.0 / 10;
-  double level = 1 - bin;
-  for (int k = 1; k <= 10; ++k) {
-    level = level + bin;
-    if (k == 1) continue;
-    BColor_Define(*f.m, f.s, level);
-    EXPECT_EQ(lines[k - 2], RColor(*f.m)) << "level " << level;
-    EXPECT_EQ(f.s.pixel(f.columnX(level), f.rowY(4)), RColor(*f.m)) << "level " << level;
+  for (int k = 0; k < 9; ++k) {
+    const auto& e = expected[k];
+    EXPECT_EQ(lines[k], e.colour) << "level " << e.level;
+    EXPECT_EQ(f.s.pixel(f.columnX(e.level), f.rowY(4)), e.colour) << "level " << e.level;
   }
 }
 
@@ -150,8 +155,8 @@ TEST(ContourBands, StopAtHoles) {
 }
 
 TEST(ContourBands, CellsWithNonFiniteValuesAreSkipped) {
+  LinearField f;
   for (double bad : {NAN, INFINITY, -INFINITY}) {
-    LinearField f;
     f.m->ryFlow[6][4][slot::pres] = bad;
     for (bool fill : {false, true}) {
       f.m->fillContours = fill;
@@ -165,6 +170,7 @@ TEST(ContourBands, CellsWithNonFiniteValuesAreSkipped) {
         EXPECT_NE(f.s.pixel(f.columnX(8.5), f.rowY(4)), kWhite) << bad;
       }
     }
+    f.m->ryFlow[6][4][slot::pres] = 6; // the field's own value, F = i
   }
 }
 

@@ -9,6 +9,8 @@
 
 #include "coupling_checks.h"
 #include "fake_window_services.h"
+#include "reused_model.h"
+#include "synthetic_grids.h"
 
 #include <gtest/gtest.h>
 
@@ -101,9 +103,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto &info) { return "Preset" + std::to_string(info.param.preset); });
 
 TEST(CouplingSetup, SingleBodyHolesAreEnclosedByTheReceiverRing) {
+  auto m = makeModel();
   for (int code : {shape::circle, shape::square, shape::triangle, shape::plate, shape::ellipse}) {
     const std::string what = "shape " + std::to_string(code);
-    auto m = makeModel();
+    clearModel(*m);
     setStartupDefaults(*m);
     m->nColumns = 1;
     m->columnBodies[1] = 1;
@@ -124,10 +127,11 @@ TEST(CouplingSetup, OuterEdgesLinkToTheOtherBodyOnlyWhenTheGridsOverlap) {
     int size, spacing;
     bool overlap;
   };
+  auto m = makeModel();
   for (const Case &c : {Case{5, 40, false}, Case{14, 18, true}, Case{20, 22, true}}) {
     const std::string what =
         "size " + std::to_string(c.size) + " spacing " + std::to_string(c.spacing);
-    auto m = makeModel();
+    clearModel(*m);
     setStartupDefaults(*m);
     m->nColumns = 1;
     m->columnBodies[1] = 2;
@@ -189,3 +193,34 @@ TEST_P(RandomLayout, LinksReproduceReceiversAndBothScansAgree) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, RandomLayout, ::testing::Range(1, 7));
+
+TEST(HoleCutting, MoreHolesThanTheListHoldsAreFlaggedAndReported) {
+  // The largest main grid and one body whose seed radius term covers all of
+  // it: after the sweeps everything but a margin along the border of zeros
+  // still holds at least 1, far more holes than the list's 14900 entries.
+  auto m = makeModel();
+  synthetic::mainGrid(*m, kMainNxCapacity, kMainNyCapacity);
+  m->nBodies = 1;
+  m->bodyShape[1] = shape::circle;
+  m->bodySize[1] = 1e12; // seed radius term 5e5 > every squared distance
+  m->body[1].bodyX = m->ry[kMainNxCapacity / 2][1].ryX;
+  m->body[1].bodyY = m->ry[1][kMainNyCapacity / 2].ryY;
+  m->ryBlankCount = 77;
+  FakeWindowServices ws;
+  Remove_Pipe_3(*m, ws);
+
+  int holes = 0;
+  for (int i = 1; i <= m->ryNx; ++i)
+    for (int j = 1; j <= m->ryNy; ++j)
+      if (m->ryHoleFlag[i][j]) {
+        ++holes;
+        if (holes <= kHoleCapacity) {
+          ASSERT_TRUE(m->ryBlankList[holes].i == i && m->ryBlankList[holes].j == j)
+              << "entry " << holes << " is not hole (" << i << ", " << j << ")";
+        }
+      }
+  ASSERT_GT(holes, 14900);
+  EXPECT_EQ(ws.messages(), std::vector<std::string>{"ERROR ERROR N_Pipe = " + std::to_string(holes)});
+  EXPECT_EQ(m->ryBlankCount, 77) << "the count keeps its old value";
+  EXPECT_FALSE(m->stopFlag) << "the run goes on";
+}

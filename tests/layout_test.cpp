@@ -4,6 +4,7 @@
 #include "layout/presets.h"
 
 #include "fake_window_services.h"
+#include "reused_model.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +14,10 @@
 
 namespace {
 
+// Every test starts from the start-up layout in the one model the suite
+// shares, cleared for it.
 struct LayoutFixture : ::testing::Test {
-  std::unique_ptr<Model> model = makeModel();
-  Model& m = *model;
+  Model& m = sharedCleanModel();
   FakeWindowServices ws;
   void SetUp() override { setStartupDefaults(m); }
   const AuxPoint& aux(int p, int r) const { return m.wk[p][r][1]; }
@@ -399,4 +401,111 @@ TEST_F(Layout, MainGridLimitRefusesJustBeyondAndKeepsTheLastLayout) {
   EXPECT_EQ(std::memcmp(&afterRefusal->wk, &m.wk, sizeof m.wk), 0);
   EXPECT_EQ(std::memcmp(&afterRefusal->ry, &m.ry, sizeof m.ry), 0);
   EXPECT_EQ(afterRefusal->ryNy, m.ryNy);
+}
+
+namespace {
+// Thirty ellipses of size 20 with the ratio raised in the dialog's steps
+// until they need at least `target` perimeter indices, then the shapes and
+// sizes of the first two bodies varied until the layout needs exactly
+// `target`.  False when no such layout turns up.
+bool layoutNeeding(Model& m, int target) {
+  largestDialogLayout(m, shape::ellipse);
+  for (double ratio = 0.2; ratio <= 4.0; ratio += 0.2) {
+    m.ellipseRatio = ratio;
+    if (requiredPerimeterIndex(m) < target) continue;
+    for (int shape1 = shape::circle; shape1 <= shape::ellipse; ++shape1)
+      for (int size1 = 1; size1 <= 20; ++size1)
+        for (int shape2 = shape::circle; shape2 <= shape::ellipse; ++shape2)
+          for (int size2 = 1; size2 <= 20; ++size2) {
+            m.layoutShape[1][1] = shape1;
+            m.layoutSize[1][1] = size1;
+            m.layoutShape[1][2] = shape2;
+            m.layoutSize[1][2] = size2;
+            if (requiredPerimeterIndex(m) == target) return true;
+          }
+    return false;
+  }
+  return false;
+}
+} // namespace
+
+TEST_F(Layout, PerimeterCapacityHoldsExactlyItsLastIndex) {
+  // The highest index in use, wkNp + 1 (the continuation slot after the last
+  // body), may be the array's last slot 1775 but not one more.
+  const struct {
+    int needed;
+    bool fits;
+  } cases[] = {{1775, true}, {1776, false}};
+  for (const auto& c : cases) {
+    ws.calls.clear();
+    ASSERT_TRUE(layoutNeeding(m, c.needed)) << c.needed;
+    EXPECT_EQ(kmake(m, ws), c.fits) << c.needed;
+    if (c.fits) {
+      EXPECT_EQ(m.wkNp + 1, c.needed);
+      EXPECT_TRUE(ws.messages().empty());
+    } else {
+      ASSERT_EQ(ws.messages().size(), 1u);
+      EXPECT_NE(ws.messages()[0].find("= 1776　"), std::string::npos) << ws.messages()[0];
+    }
+  }
+}
+
+TEST_F(Layout, MainGridCapacityHoldsExactly252By220) {
+  // Column 1 holds one ellipse of size 20 whose long axis, ellipseRatio x 20,
+  // lies along x: it sets how far upstream the grid begins.  Column 2 holds
+  // five circles whose spacing and size set the grid's height.
+  setStartupDefaults(m);
+  m.nColumns = 2;
+  m.columnBodies[1] = 1;
+  m.layoutShape[1][1] = shape::ellipse;
+  m.layoutSize[1][1] = 20;
+  m.columnBodies[2] = 5;
+  m.ellipseRatio = 8.0;
+  auto setCircleSize = [&](int size) {
+    for (int k = 1; k <= 5; ++k) m.layoutSize[2][k] = size;
+  };
+  auto fits = [&] {
+    ws.calls.clear();
+    return kmake(m, ws);
+  };
+  auto refusedAs = [&](const std::string& size) {
+    return !fits() && ws.messages().size() == 1 &&
+           ws.messages()[0].find("= " + size + "　") != std::string::npos;
+  };
+
+  // Rows: a spacing and circle size that give exactly 220 rows, one size more
+  // being refused at 221 rows.
+  int circleSize = 0;
+  for (int spacing = 58; spacing <= 66 && circleSize == 0; ++spacing)
+    for (int size = 1; size <= 19 && circleSize == 0; ++size) {
+      m.columnSpacing[2] = spacing;
+      setCircleSize(size);
+      if (!fits() || m.ryNy != 220) continue;
+      const int columns = m.ryNx;
+      setCircleSize(size + 1);
+      if (refusedAs(std::to_string(columns) + " × 221")) circleSize = size;
+    }
+  ASSERT_NE(circleSize, 0) << "no grid of exactly 220 rows fitted with 221 refused";
+  setCircleSize(circleSize);
+
+  // Columns: the ratio raised by 0.01 (less than a column a step) until the
+  // grid is refused; the last grid accepted has exactly 252 x 220 points.
+  int lastNx = 0, lastNy = 0;
+  std::string refusal;
+  for (double ratio = 8.0; ratio < 10.0 && refusal.empty(); ratio += 0.01) {
+    m.ellipseRatio = ratio;
+    if (fits()) {
+      lastNx = m.ryNx;
+      lastNy = m.ryNy;
+    } else {
+      refusal = ws.messages().empty() ? "no message" : ws.messages()[0];
+    }
+  }
+  EXPECT_EQ(lastNx, 252);
+  EXPECT_EQ(lastNy, 220);
+  EXPECT_NE(refusal.find("= 253 × 220　"), std::string::npos) << refusal;
+
+  // One row more, at the last ratio accepted (the refusal put it back).
+  setCircleSize(circleSize + 1);
+  EXPECT_TRUE(refusedAs("252 × 221")) << (ws.messages().empty() ? "" : ws.messages()[0]);
 }

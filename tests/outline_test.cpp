@@ -2,6 +2,7 @@
 #include "view/transform.h"
 
 #include "fake_window_services.h"
+#include "reused_model.h"
 #include "view_fixtures.h"
 
 #include <gtest/gtest.h>
@@ -147,8 +148,10 @@ TEST(ChangeView, EachButtonChangesItsParameterAndRedrawsTheOutlines) {
       {ViewChange::zoomOut, 0, 0, 2.95 / 1.05},
       {ViewChange::zoomIn, 0, 0, 2.95 * 1.05},
   };
+  auto m = makeModel();
   for (const auto& c : cases) {
-    auto m = syntheticModel();
+    clearModel(*m);
+    fillSyntheticModel(*m);
     m->body[1].bodyY = 2; // off the centre, so that zooming moves it
     FakeWindowServices ws;
     ViewSurfaces v;

@@ -199,34 +199,42 @@ TEST(RunDivergence, ANonFiniteValueEndsTheRunAtThatStepWithAMessage) {
   EXPECT_TRUE(std::isfinite(s.m->scaleLow) && std::isfinite(s.m->scaleHigh));
 }
 
+// One value of the initial state spoiled: where it lies and what it becomes.
 struct UnsoundCase {
   const char* name;
-  void (*spoil)(Model&);
+  double& (*at)(Model&);
+  double value;
   bool sound;
 };
 
 const UnsoundCase kUnsound[] = {
-    {"initial state", [](Model&) {}, true},
-    {"zero density inside", [](Model& m) { m.ryFlow[7][5][slot::rho] = 0; }, false},
-    {"negative density on a ring", [](Model& m) { m.wkFlow[m.bodyFirst[1] + 2][5][1][slot::rho] = -1e-3; }, false},
-    {"infinite energy on a wall corner",
-     [](Model& m) { m.ryFlow[m.ryNx][m.ryNy][slot::e] = std::numeric_limits<double>::infinity(); }, false},
+    {"zero density inside", [](Model& m) -> double& { return m.ryFlow[7][5][slot::rho]; }, 0, false},
+    {"negative density on a ring",
+     [](Model& m) -> double& { return m.wkFlow[m.bodyFirst[1] + 2][5][1][slot::rho]; }, -1e-3, false},
+    {"infinite energy on a wall corner", [](Model& m) -> double& { return m.ryFlow[m.ryNx][m.ryNy][slot::e]; },
+     std::numeric_limits<double>::infinity(), false},
     {"NaN pressure in a ghost column",
-     [](Model& m) { m.wkFlow[m.bodyFirst[1] - 1][1][1][slot::pres] = std::nan(""); }, false},
-    {"index between rings is no point", [](Model& m) { m.wkFlow[m.bodyLast[1] + 2][4][1][slot::rho] = 0; }, true},
-    {"display slots are not checked", [](Model& m) { m.ryFlow[3][3][slot::omega] = std::nan(""); }, true},
+     [](Model& m) -> double& { return m.wkFlow[m.bodyFirst[1] - 1][1][1][slot::pres]; }, std::nan(""), false},
+    {"index between rings is no point",
+     [](Model& m) -> double& { return m.wkFlow[m.bodyLast[1] + 2][4][1][slot::rho]; }, 0, true},
+    {"display slots are not checked", [](Model& m) -> double& { return m.ryFlow[3][3][slot::omega]; },
+     std::nan(""), true},
 };
 
 TEST(RunDivergence, SoundnessCheckCoversEveryPointAStepWrites) {
+  auto m = makeModel();
+  synthetic::mainGrid(*m, 14, 11);
+  m->wkNr = 10;
+  synthetic::ringBody(*m, 8, 6, 2.5, 6.2, 24);
+  synthetic::ringBody(*m, 30, 6, 2.5, 6.2, 24);
+  shoki_atai(*m);
+  EXPECT_TRUE(flowIsSound(*m)) << "initial state";
   for (const auto& c : kUnsound) {
-    auto m = makeModel();
-    synthetic::mainGrid(*m, 14, 11);
-    m->wkNr = 10;
-    synthetic::ringBody(*m, 8, 6, 2.5, 6.2, 24);
-    synthetic::ringBody(*m, 30, 6, 2.5, 6.2, 24);
-    shoki_atai(*m);
-    c.spoil(*m);
+    double& x = c.at(*m);
+    const double kept = x;
+    x = c.value;
     EXPECT_EQ(flowIsSound(*m), c.sound) << c.name;
+    x = kept; // the initial state again for the next case
   }
 }
 

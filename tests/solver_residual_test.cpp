@@ -6,6 +6,7 @@
 #include "solver/residual_main.h"
 #include "layout/kmake.h"
 #include "layout/presets.h"
+#include "reused_model.h"
 #include "synthetic_grids.h"
 
 #include <gtest/gtest.h>
@@ -25,14 +26,19 @@ const UniformCase kUniform[] = {
     {"oblique", 1.13, 0.041, -0.027, 0.93},
 };
 
+// A channel with two rings of opposite orientations, built into a clean model.
+void fillUniformChannel(Model& m, const UniformCase& c, bool clockwiseRings) {
+  synthetic::mainGrid(m, 24, 17);
+  synthetic::solverConstants(m);
+  m.wkNr = 10;
+  synthetic::ringBody(m, 12, 10, 3.5, 6.2, 40, 0.15, clockwiseRings);
+  synthetic::ringBody(m, 25, 9, 2.0, 6.2, 28, 0.3, !clockwiseRings);
+  synthetic::fillFlow(m, [&](FlowPoint& f, double, double) { synthetic::setState(f, c.rho, c.u, c.v, c.p); });
+}
+
 std::unique_ptr<Model> uniformChannel(const UniformCase& c, bool clockwiseRings) {
   auto m = makeModel();
-  synthetic::mainGrid(*m, 24, 17);
-  synthetic::solverConstants(*m);
-  m->wkNr = 10;
-  synthetic::ringBody(*m, 12, 10, 3.5, 6.2, 40, 0.15, clockwiseRings);
-  synthetic::ringBody(*m, 25, 9, 2.0, 6.2, 28, 0.3, !clockwiseRings);
-  synthetic::fillFlow(*m, [&](FlowPoint& f, double, double) { synthetic::setState(f, c.rho, c.u, c.v, c.p); });
+  fillUniformChannel(*m, c, clockwiseRings);
   return m;
 }
 
@@ -41,8 +47,10 @@ TEST(MainResidual, UniformFlowGivesZeroStageValues) {
   // so X is exactly 0.  The intermediate pressure, recomputed from E at the
   // interior points only, may differ from the boundary's by one rounding,
   // which leaves Y at rounding level.
+  auto m = makeModel();
   for (const auto& c : kUniform) {
-    auto m = uniformChannel(c, false);
+    clearModel(*m);
+    fillUniformChannel(*m, c, false);
     Risa_RY_2(*m);
     for (int i = 2; i <= m->ryNx - 1; ++i)
       for (int j = 2; j <= m->ryNy - 1; ++j)
@@ -59,9 +67,11 @@ TEST(MainResidual, UniformFlowGivesZeroStageValues) {
 }
 
 TEST(AuxResidual, UniformFlowGivesZeroStageValuesOnCurvedRingsOfBothOrientations) {
+  auto m = makeModel();
   for (bool clockwise : {false, true})
     for (const auto& c : kUniform) {
-      auto m = uniformChannel(c, clockwise);
+      clearModel(*m);
+      fillUniformChannel(*m, c, clockwise);
       for (int b = 1; b <= m->nBodies; ++b)
         Risa_WK_1(*m, m->bodyFirst[b], m->bodyLast[b], 2, m->wkNr - 1, 1, 100.0);
       double worst = 0;
@@ -81,8 +91,9 @@ TEST(AuxResidual, UniformFlowGivesZeroStageValuesOnCurvedRingsOfBothOrientations
 TEST(AuxResidual, UniformFlowGivesZeroStageValuesOnTheGridsOfEveryPreset) {
   // The grid maker's outlines (circles, squares, triangles, plates,
   // ellipses, turned) with the metric routine's metrics.
+  auto m = makeModel();
   for (int preset = 0; preset <= 4; ++preset) {
-    auto m = makeModel();
+    clearModel(*m);
     setStartupDefaults(*m);
     FakeWindowServices ws;
     if (preset == 0) kmake(*m, ws);

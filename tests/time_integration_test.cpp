@@ -3,6 +3,7 @@
 #include "solver/initial_state.h"
 #include "solver/smoothing.h"
 #include "solver/time_integration.h"
+#include "reused_model.h"
 #include "synthetic_grids.h"
 
 #include <gtest/gtest.h>
@@ -197,8 +198,9 @@ const LineSolveCase kLineSolves[] = {
 TEST(Smoothing, WorkedLineSolves) {
   // A grid one perimeter index wide: the radial line is the line under test,
   // each perimeter line is a single point that divides by 5.6 once more.
+  auto m = makeModel();
   for (const auto& c : kLineSolves) {
-    auto m = makeModel();
+    clearModel(*m);
     const int n = int(c.rhs.size());
     for (int r = 1; r <= n; ++r)
       for (int k = 0; k < 4; ++k) m->wkFlow[7][r + 2][1][slot::dq + k] = c.rhs[r - 1] * (k + 1);

@@ -36,11 +36,6 @@ struct Bare {
     m->ryFlow[i][j][slot::v] = v;
     m->ryFlow[i][j][slot::dt] = 1;
   }
-  Colour rampColour(double v) {
-    DrawingSurface one(1, 1);
-    BColor_Define(*m, one, v);
-    return one.pen();
-  }
 };
 
 } // namespace
@@ -51,7 +46,7 @@ TEST(VelocityVectors, ArrowGeometryOfTheWorkedExample) {
   b.m->scaleLow = 0;
   b.m->scaleHigh = 2.5; // bins of 0.125: the speed 1 lies on the edge 2.5 - 12 bins
   Draw_Vec_RY(*b.m, b.s, b.ws, 2);
-  const Colour c = b.rampColour(0.875);
+  const Colour c = 0xF2FF0D; // the ramp at 0.875 of [0, 2.5]: 13 steps from cyan towards yellow
   for (int x = 100; x <= 160; ++x) EXPECT_EQ(b.s.pixel(x, 100), c) << "shaft and tip at x " << x;
   EXPECT_EQ(b.s.pixel(161, 100), kWhite);
   const int head[][2] = {{157, 103}, {158, 102}, {159, 101}, {159, 99}, {158, 98}};
@@ -61,24 +56,27 @@ TEST(VelocityVectors, ArrowGeometryOfTheWorkedExample) {
 }
 
 TEST(VelocityVectors, ColourBinsOfTheSpeed) {
+  // The colours are those of the ramp over [0, scaleHigh] at the lower edge
+  // of the speed's bin (0.95 of 1: 217 steps from yellow towards red; 4.25 of
+  // 5: 140 steps; 4.5 of 5: 178 steps), or red.
   const struct {
     double speed, scaleHigh;
-    double binEdge; // the ramp value expected, or -1 for red
+    Colour want; // 0x00BBGGRR
     const char* what;
   } cases[] = {
-      {1.0, 1.0, 0.95, "exactly scaleHigh: the bin below it"},
-      {4.5, 5.0, 4.25, "on a shared edge the lower bin wins"},
-      {4.6, 5.0, 4.5, "inside a bin: its lower edge"},
-      {1.2, 1.0, -1, "above scaleHigh: red"},
+      {1.0, 1.0, 0x0026FF, "exactly scaleHigh: the bin below it, edge 0.95"},
+      {4.5, 5.0, 0x0073FF, "on a shared edge the lower bin wins, edge 4.25"},
+      {4.6, 5.0, 0x004DFF, "inside a bin: its lower edge 4.5"},
+      {1.2, 1.0, kRed, "above scaleHigh: red"},
   };
+  Bare b;
   for (const auto& c : cases) {
-    Bare b;
+    fillWhite(b.s);
     b.mainPoint(2, 2, 30, 100, c.speed, 0);
     b.m->scaleLow = 0;
     b.m->scaleHigh = c.scaleHigh;
     Draw_Vec_RY(*b.m, b.s, b.ws, 1);
-    const Colour want = c.binEdge < 0 ? kRed : b.rampColour(c.binEdge);
-    EXPECT_EQ(b.s.pixel(31, 100), want) << c.what;
+    EXPECT_EQ(b.s.pixel(31, 100), c.want) << c.what;
   }
 }
 

@@ -16,9 +16,8 @@ struct SyntheticLayout {
   double bodyRadius = 5.0;
 };
 
-inline std::unique_ptr<Model> syntheticModel(SyntheticLayout l = {}) {
-  auto mp = makeModel();
-  Model& m = *mp;
+// The layout built into a clean model.
+inline void fillSyntheticModel(Model& m, SyntheticLayout l = {}) {
   m.ryH = 1.25;
   m.ryNx = l.nx;
   m.ryNy = l.ny;
@@ -58,5 +57,10 @@ inline std::unique_ptr<Model> syntheticModel(SyntheticLayout l = {}) {
   m.viewCentreX = cx;
   m.viewCentreY = 0;
   m.viewScale = 2.95;
-  return mp;
+}
+
+inline std::unique_ptr<Model> syntheticModel(SyntheticLayout l = {}) {
+  auto m = makeModel();
+  fillSyntheticModel(*m, l);
+  return m;
 }

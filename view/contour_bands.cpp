@@ -65,100 +65,131 @@ void ppo2(const Field& f, BandCell& cell, GridNode P, GridNode Q, double v) {
   listCrossing(f, cell, P, Q, v, at);
 }
 
+// The cells a0..a1-1 x b0..b1-1 that a band fill visits, a outer and b inner,
+// and whether their values need a finiteness check of their own (only when
+// some node value is not finite).
+struct CellRange {
+  int a0, a1, b0, b1;
+  bool check;
+};
+
+// Calls visit(k) for every cell of the range in order whose corners pass
+// `wanted` (a test on the corner values alone) and are finite.
+template <typename Field, typename Wanted, typename Visit>
+[[gnu::always_inline]] inline void forEachCell(const Field& f, const CellRange& r, Wanted wanted,
+                                               Visit visit) {
+  CellCorners k;
+  for (int a = r.a0; a <= r.a1 - 1; ++a)
+    for (int b = r.b0; b <= r.b1 - 1; ++b) {
+      loadCell(f, a, b, k);
+      if (!wanted(k) || (r.check && !k.finite())) continue;
+      visit(k);
+    }
+}
+
+// The edge products at level v (edgeProducts), with the edges that touch a
+// masked corner made uncrossed: dt(B) = 0 drops the right edge, dt(C) = 0 the
+// top and dt(D) = 0 the left.
+template <typename Field>
+void bandEdgeProducts(const Field& f, const CellCorners& k, double v, double e[4]) {
+  edgeProducts(k, v, e);
+  if constexpr (Field::masked) {
+    if (!f.live(k.B)) e[1] = 0;
+    if (!f.live(k.C)) e[2] = 0;
+    if (!f.live(k.D)) e[3] = 0;
+  }
+}
+
+// Pass 1, the cell centres: in each cell whose centre value lies within
+// [lower, upper], the triangles (corner, next corner, centre) whose two
+// corners lie strictly inside it, masked corners B, C, D counting as outside.
+template <typename Field>
+void paintCellCentres(DrawingSurface& bitmap, const Field& f, const CellRange& r, double lower,
+                      double upper) {
+  auto centreInside = [&](const CellCorners& k) {
+    if constexpr (Field::masked) {
+      const double mid = (k.fA + k.fB + k.fC + k.fD) * 0.25;
+      return !((lower - mid) * (upper - mid) > 0);
+    } else {
+      const double sum = k.fA + k.fB + k.fC + k.fD;
+      return !((4 * lower - sum) * (4 * upper - sum) > 0);
+    }
+  };
+  forEachCell(f, r, centreInside, [&](const CellCorners& k) {
+    const bool inA = (lower - k.fA) * (upper - k.fA) < 0;
+    const bool inB = (lower - k.fB) * (upper - k.fB) < 0 && f.live(k.B);
+    const bool inC = (lower - k.fC) * (upper - k.fC) < 0 && f.live(k.C);
+    const bool inD = (lower - k.fD) * (upper - k.fD) < 0 && f.live(k.D);
+    if (!((inA && inB) || (inB && inC) || (inC && inD) || (inD && inA))) return;
+    enum { A, B, C, D, M };
+    const PixelPoint pts[5] = {
+        nodePixel(f, k.A), nodePixel(f, k.B), nodePixel(f, k.C), nodePixel(f, k.D),
+        {Roun2((f.pixX(k.A) + f.pixX(k.B) + f.pixX(k.C) + f.pixX(k.D)) * 0.25),
+         Roun2((f.pixY(k.A) + f.pixY(k.B) + f.pixY(k.C) + f.pixY(k.D)) * 0.25)}};
+    UnionPainter paint(bitmap, pts);
+    if (inA && inB) paint.triangle(A, B, M);
+    if (inB && inC) paint.triangle(B, C, M);
+    if (inC && inD) paint.triangle(C, D, M);
+    if (inD && inA) paint.triangle(D, A, M);
+    paint.finish();
+  });
+}
+
+// Pass 2, the lower half of the band [v - bin, v]: the partial polygons of the
+// crossings at v, then the hull of every crossing at v and at v - bin.
+template <typename Field>
+void paintLowerHalf(DrawingSurface& bitmap, const Field& f, const CellRange& r, double v,
+                    double bin) {
+  const double lower = v - bin, upper = v;
+  BandCell cell;
+  auto spansEither = [&](const CellCorners& k) { return k.spansEither(v, lower); };
+  forEachCell(f, r, spansEither, [&](const CellCorners& k) {
+    cell.clear();
+    double e[4], d[4]; // at v and at v - bin
+    bandEdgeProducts(f, k, v, e);
+    bandEdgeProducts(f, k, lower, d);
+    forEachCrossedEdge(k, e, [&](GridNode P, GridNode Q) {
+      ppo1(f, bitmap, cell, P, Q, v, lower, upper);
+    });
+    forEachCrossedEdge(k, d, [&](GridNode P, GridNode Q) { ppo2(f, cell, P, Q, lower); });
+    paintHull(bitmap, cell.points, cell.count);
+  });
+}
+
+// Pass 3, the upper half of the band [v, v + bin]: the partial polygons of the
+// crossings at v.
+template <typename Field>
+void paintUpperHalf(DrawingSurface& bitmap, const Field& f, const CellRange& r, double v,
+                    double bin) {
+  BandCell cell;
+  auto spans = [&](const CellCorners& k) { return k.spans(v); };
+  forEachCell(f, r, spans, [&](const CellCorners& k) {
+    cell.clear();
+    double e[4];
+    bandEdgeProducts(f, k, v, e);
+    forEachCrossedEdge(k, e, [&](GridNode P, GridNode Q) {
+      ppo1(f, bitmap, cell, P, Q, v, v, v + bin);
+    });
+  });
+}
+
+// The n + 2 bands from the lowest up, each in its three passes, the first two
+// in the colour of v and the third in that of v + bin; the order of bands and
+// passes is the order of painting.
 template <typename Field>
 void bandFill(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int a1, int b0, int b1,
               int n, double epsFraction) {
   const double bin = (m.scaleHigh - m.scaleLow) / n;
   const double eps = (m.scaleHigh - m.scaleLow) / epsFraction;
+  const CellRange r{a0, a1, b0, b1, !allFinite(f, a0, a1, b0, b1)};
   double v = m.scaleLow - bin;
-  CellCorners k;
-  BandCell cell;
-  const bool check = !allFinite(f, a0, a1, b0, b1); // cells with a non-finite value are skipped
   for (int band = 1; band <= n + 2; ++band) {
     v = v + bin;
-
-    // Pass 1: cell centres.
-    {
-      const double lower = v - bin - eps, upper = v + eps;
-      BColor_Define(m, bitmap, v);
-      for (int a = a0; a <= a1 - 1; ++a)
-        for (int b = b0; b <= b1 - 1; ++b) {
-          loadCell(f, a, b, k);
-          if (check && !k.finite()) continue;
-          if constexpr (Field::masked) {
-            const double mid = (k.fA + k.fB + k.fC + k.fD) * 0.25;
-            if ((lower - mid) * (upper - mid) > 0) continue;
-          } else {
-            const double sum = k.fA + k.fB + k.fC + k.fD;
-            if ((4 * lower - sum) * (4 * upper - sum) > 0) continue;
-          }
-          const bool inA = (lower - k.fA) * (upper - k.fA) < 0;
-          const bool inB = (lower - k.fB) * (upper - k.fB) < 0 && f.live(k.B);
-          const bool inC = (lower - k.fC) * (upper - k.fC) < 0 && f.live(k.C);
-          const bool inD = (lower - k.fD) * (upper - k.fD) < 0 && f.live(k.D);
-          if (!((inA && inB) || (inB && inC) || (inC && inD) || (inD && inA))) continue;
-          enum { A, B, C, D, M };
-          const PixelPoint pts[5] = {
-              nodePixel(f, k.A), nodePixel(f, k.B), nodePixel(f, k.C), nodePixel(f, k.D),
-              {Roun2((f.pixX(k.A) + f.pixX(k.B) + f.pixX(k.C) + f.pixX(k.D)) * 0.25),
-               Roun2((f.pixY(k.A) + f.pixY(k.B) + f.pixY(k.C) + f.pixY(k.D)) * 0.25)}};
-          UnionPainter paint(bitmap, pts);
-          if (inA && inB) paint.triangle(A, B, M);
-          if (inB && inC) paint.triangle(B, C, M);
-          if (inC && inD) paint.triangle(C, D, M);
-          if (inD && inA) paint.triangle(D, A, M);
-          paint.finish();
-        }
-    }
-
-    // Pass 2: the lower half of the band, between v - bin and v.
-    {
-      const double lower = v - bin, upper = v;
-      BColor_Define(m, bitmap, v);
-      for (int a = a0; a <= a1 - 1; ++a)
-        for (int b = b0; b <= b1 - 1; ++b) {
-          loadCell(f, a, b, k);
-          if (!k.spansEither(v, lower) || (check && !k.finite())) continue;
-          cell.clear();
-          const GridNode from[4] = {k.A, k.B, k.C, k.D}, to[4] = {k.B, k.C, k.D, k.A};
-          double e[4], d[4]; // at v and at v - bin
-          edgeProducts(k, v, e);
-          edgeProducts(k, lower, d);
-          if (Field::masked) {
-            if (!f.live(k.B)) e[1] = d[1] = 0;
-            if (!f.live(k.C)) e[2] = d[2] = 0;
-            if (!f.live(k.D)) e[3] = d[3] = 0;
-          }
-          for (int edge = 0; edge < 4; ++edge)
-            if (e[edge] < 0) ppo1(f, bitmap, cell, from[edge], to[edge], v, lower, upper);
-          for (int edge = 0; edge < 4; ++edge)
-            if (d[edge] < 0) ppo2(f, cell, from[edge], to[edge], lower);
-          // The hull of the listed points, pass 2 only.
-          paintHull(bitmap, cell.points, cell.count);
-        }
-    }
-
-    // Pass 3: the upper half, between v and v + bin, in the colour of v + bin.
-    {
-      const double lower = v, upper = v + bin;
-      BColor_Define(m, bitmap, v + bin);
-      for (int a = a0; a <= a1 - 1; ++a)
-        for (int b = b0; b <= b1 - 1; ++b) {
-          loadCell(f, a, b, k);
-          if (!k.spans(v) || (check && !k.finite())) continue;
-          cell.clear();
-          const GridNode from[4] = {k.A, k.B, k.C, k.D}, to[4] = {k.B, k.C, k.D, k.A};
-          double e[4];
-          edgeProducts(k, v, e);
-          if (Field::masked) {
-            if (!f.live(k.B)) e[1] = 0;
-            if (!f.live(k.C)) e[2] = 0;
-            if (!f.live(k.D)) e[3] = 0;
-          }
-          for (int edge = 0; edge < 4; ++edge)
-            if (e[edge] < 0) ppo1(f, bitmap, cell, from[edge], to[edge], v, lower, upper);
-        }
-    }
+    BColor_Define(m, bitmap, v);
+    paintCellCentres(bitmap, f, r, v - bin - eps, v + eps);
+    paintLowerHalf(bitmap, f, r, v, bin);
+    BColor_Define(m, bitmap, v + bin);
+    paintUpperHalf(bitmap, f, r, v, bin);
   }
 }
 

@@ -96,3 +96,13 @@ inline void edgeProducts(const CellCorners& k, double v, double e[4]) {
   e[2] = (k.fD - v) * (k.fC - v);
   e[3] = (k.fA - v) * (k.fD - v);
 }
+
+// Calls visit(P, Q) for each edge P-Q whose product in e is negative, in the
+// order bottom A-B, right B-C, top C-D, left D-A.
+template <typename Visit>
+[[gnu::always_inline]] inline void forEachCrossedEdge(const CellCorners& k, const double e[4],
+                                                      Visit visit) {
+  const GridNode from[4] = {k.A, k.B, k.C, k.D}, to[4] = {k.B, k.C, k.D, k.A};
+  for (int edge = 0; edge < 4; ++edge)
+    if (e[edge] < 0) visit(from[edge], to[edge]);
+}

@@ -19,23 +19,21 @@ void contourLines(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int 
       for (int b = b0; b <= b1 - 1; ++b) {
         loadCell(f, a, b, k);
         if (!k.spans(v) || (check && !k.finite())) continue;
-        const GridNode from[4] = {k.A, k.B, k.C, k.D}, to[4] = {k.B, k.C, k.D, k.A};
         double e[4];
         edgeProducts(k, v, e);
-        if (Field::masked) {
+        if constexpr (Field::masked) {
           if (!f.live(k.D)) e[2] = e[3] = 0;
           if (!f.live(k.C)) e[1] = e[2] = 0;
         }
         bool strokeOpen = false;
-        for (int edge = 0; edge < 4; ++edge) {
-          if (!(e[edge] < 0)) continue;
-          const PixelPoint p = crossing(f, from[edge], to[edge], v);
+        forEachCrossedEdge(k, e, [&](GridNode P, GridNode Q) {
+          const PixelPoint p = crossing(f, P, Q, v);
           if (strokeOpen)
             bitmap.lineTo(p.x, p.y);
           else
             bitmap.moveTo(p.x, p.y);
           strokeOpen = !strokeOpen;
-        }
+        });
       }
   }
 }
