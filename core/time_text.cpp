@@ -40,3 +40,17 @@ std::string Time_Time_S1000(std::int64_t ms) {
 std::string Time_Time_d(std::uint32_t endTick, std::uint32_t startTick) {
   return Time_Time_S1000(Time_Time_sum(endTick, startTick));
 }
+
+std::string elapsedTimeText(Language language, std::uint32_t endTick, std::uint32_t startTick) {
+  if (language == Language::japanese) return Time_Time_d(endTick, startTick);
+  const std::int64_t ms = Time_Time_sum(endTick, startTick);
+  const std::int64_t sec = ms / 1000;
+  const std::int64_t h = sec / 3600;
+  const std::int64_t m = (sec - 3600 * h) / 60;
+  const std::int64_t s = sec - 3600 * h - 60 * m;
+  std::string text = " ";
+  if (h >= 1) text += std::to_string(h) + " h ";
+  if (m >= 1) text += (h >= 1 ? Num_keta(m, 2) : std::to_string(m)) + " min ";
+  text += (h >= 1 || m >= 1 ? Num_keta(s, 2) : std::to_string(s)) + "." + Num_keta(ms % 1000, 3) + " s";
+  return text;
+}

@@ -1,5 +1,7 @@
 // Elapsed-time text of the status bar.
 #pragma once
+#include "core/messages.h"
+
 #include <cstdint>
 #include <string>
 
@@ -11,3 +13,7 @@ std::string Time_Time_S1000(std::int64_t ms);
 std::string Time_Time_d(std::uint32_t endTick, std::uint32_t startTick);
 // A whole number padded to a width: zeros for width > 0, blanks for width < 0.
 std::string Num_keta(std::int64_t value, int width);
+// The elapsed time in a language: Time_Time_d in Japanese; in English hours,
+// minutes and seconds with the milliseconds as a decimal fraction
+// (" 2 min 05.437 s"), minutes left out when they are 0 as in Japanese.
+std::string elapsedTimeText(Language language, std::uint32_t endTick, std::uint32_t startTick);

@@ -5,6 +5,8 @@
 // except through showMessage, which returns when the user has read the text.
 #pragma once
 
+#include "core/messages.h"
+
 #include <cstdint>
 #include <string>
 
@@ -47,4 +49,8 @@ public:
   // Whether the main window is the active window (the particle animation
   // ends when it is not).
   virtual bool isMainWindowActive() { return true; }
+
+  // The language in which the routines compose their status texts and
+  // messages (see core/messages.h).
+  virtual Language language() const { return Language::japanese; }
 };

@@ -135,6 +135,6 @@ void Remove_Pipe_3(Model &m, WindowServices &ws) {
   if (holes <= kHoleCapacity) {
     m.ryBlankCount = holes;
   } else {
-    ws.showMessage(couplingText::tooManyHoles + std::to_string(holes));
+    ws.showMessage(couplingText::tooManyHoles(ws.language(), {std::to_string(holes)}));
   }
 }

@@ -77,7 +77,7 @@ void By_L_R1(Model &m, WindowServices &ws, int cFirst, int cLast, CellScan scan)
     }
 done:
   if (count >= overflow) {
-    ws.showMessage(couplingText::tooLargeR1 + std::to_string(count));
+    ws.showMessage(couplingText::tooLargeR1(ws.language(), {std::to_string(count)}));
     m.stopFlag = true;
   } else {
     m.ryFromWkCount = count;

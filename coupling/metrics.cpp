@@ -1,18 +1,20 @@
 #include "coupling/metrics.h"
 
+#include "coupling/coupling_texts.h"
+
 #include <cmath>
 #include <cstdio>
 #include <string>
 
-std::string degenerateCellMessage(int p, int r, int s, double jac) {
+std::string degenerateCellMessage(int p, int r, int s, double jac, Language language) {
   // Integers in plain decimal; the Jacobian in the shortest general form with
   // up to 15 significant digits.  A Jacobian of −0 reads "0".
   if (jac == 0)
     jac = 0.0;
   char number[40];
   std::snprintf(number, sizeof number, "%.15g", jac);
-  return "Metric_Yaco2--" + std::to_string(p) + "-" + std::to_string(r) + "-" + std::to_string(s) +
-         "-" + number;
+  return couplingText::degenerateCell(language, {std::to_string(p) + "-" + std::to_string(r) + "-" +
+                                                     std::to_string(s) + "-" + number});
 }
 
 void Metric_Calc_Ryu_WK(Model &m, WindowServices &ws, int pFirst, int pLast, int rFirst, int rLast,
@@ -60,7 +62,7 @@ void Metric_Calc_Ryu_WK(Model &m, WindowServices &ws, int pFirst, int pLast, int
       g[metric::yEta] = yEta;
       double jac = xXi * yEta - xEta * yXi;
       if (std::fabs(jac) < 1e-9) {
-        ws.showMessage(degenerateCellMessage(p, r, s, jac));
+        ws.showMessage(degenerateCellMessage(p, r, s, jac, ws.language()));
         jac = 1;
       }
       if (jac == 0 || std::isnan(jac))

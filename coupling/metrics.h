@@ -34,4 +34,5 @@ void Metric_Calc_Ryu_WK(Model &m, WindowServices &ws, int pFirst, int pLast, int
                         int s);
 
 // The degenerate-cell message for point (p, r, s) with Jacobian jac.
-std::string degenerateCellMessage(int p, int r, int s, double jac);
+std::string degenerateCellMessage(int p, int r, int s, double jac,
+                                 Language language = Language::japanese);

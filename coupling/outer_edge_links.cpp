@@ -131,13 +131,13 @@ void By_L_R2(Model &m, WindowServices &ws, CellScan scan) {
     }
 checks:
   if (countRy > kMainLinkCapacity) {
-    ws.showMessage(couplingText::tooLargeR2 + std::to_string(countRy));
+    ws.showMessage(couplingText::tooLargeR2(ws.language(), {std::to_string(countRy)}));
     m.stopFlag = true;
   } else {
     m.wkFromRyCount = countRy;
   }
   if (countWk > kAuxLinkCapacity) {
-    ws.showMessage(couplingText::tooLargeR22 + std::to_string(countWk));
+    ws.showMessage(couplingText::tooLargeR22(ws.language(), {std::to_string(countWk)}));
     m.stopFlag = true;
   } else {
     m.wkFromWkCount = countWk;

@@ -3,6 +3,7 @@
 #include "files/layout_file_texts.h"
 #include "layout/layout_editing.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -14,7 +15,7 @@
 
 namespace {
 
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString text(const char* utf8) { return QCoreApplication::translate("Whirlpane", utf8); }
 
 namespace key {
 const QString version = QStringLiteral("whirlpane-layout");

@@ -10,6 +10,20 @@
 
 namespace {
 
+// The messages of a layout too large for the arrays, in every language of the
+// catalogue (core/messages.h).
+namespace text {
+// The perimeter points needed and the capacity.
+const Message tooManyPerimeterPoints{
+    {"モデル規模が大き過ぎます。補助格子の周方向点数 = ", "　（上限 ", "）"},
+    {"The model is too large: the auxiliary grids need ", " points around the bodies (limit ",
+     ")."}};
+// The main grid's nx and ny, then the capacities.
+const Message tooManyMainPoints{
+    {"モデル規模が大き過ぎます。主格子の点数 = ", " × ", "　（上限 ", " × ", "）"},
+    {"The model is too large: the main grid needs ", " × ", " points (limit ", " × ", ")."}};
+} // namespace text
+
 struct MainGridExtent {
   double x0, y0;
   int nx, ny;
@@ -146,8 +160,8 @@ bool kmake(Model& m, WindowServices& ws) {
   const int needed = requiredPerimeterIndex(m);
   if (needed > kPerimeterCapacity)
     return refuse(m, ws,
-                  "モデル規模が大き過ぎます。補助格子の周方向点数 = " + std::to_string(needed) +
-                      "　（上限 " + std::to_string(kPerimeterCapacity) + "）");
+                  text::tooManyPerimeterPoints(ws.language(), {std::to_string(needed),
+                                                               std::to_string(kPerimeterCapacity)}));
 
   buildBodiesAndAuxGrids(m);
 
@@ -156,9 +170,10 @@ bool kmake(Model& m, WindowServices& ws) {
   const MainGridExtent g = mainGridExtent(m);
   if (g.nx > kMainNxCapacity || g.ny > kMainNyCapacity)
     return refuse(m, ws,
-                  "モデル規模が大き過ぎます。主格子の点数 = " + std::to_string(g.nx) + " × " +
-                      std::to_string(g.ny) + "　（上限 " + std::to_string(kMainNxCapacity) +
-                      " × " + std::to_string(kMainNyCapacity) + "）");
+                  text::tooManyMainPoints(ws.language(),
+                                          {std::to_string(g.nx), std::to_string(g.ny),
+                                           std::to_string(kMainNxCapacity),
+                                           std::to_string(kMainNyCapacity)}));
 
   Main_grid(m);
   saveLayout(m);

@@ -20,14 +20,19 @@ constexpr int kRunSteps = 300;
 // how long it took instead of starting another run.
 constexpr int kCompleteAfterStep = 280;
 
-// The run's texts in the status bar (panel 1), as the window shows them.
+// The run's texts in the status bar (panel 1), in every language of the
+// catalogue (core/messages.h).
 namespace text {
-const std::string alreadyDone = "　計算は完了してます。　所要計算時間　＝";
-const std::string stepCountPrefix = "　計算回数＝";
-// The full run's length, whatever stepCount is.
-const std::string stepCountSuffix = "　　　　　　" + std::to_string(kRunSteps) + "回 で完了";
-const std::string finished = "計算が正常に終了しました。";
-const std::string diverged = "　計算が発散しました。　計算回数＝";
+// Followed by the elapsed time of the last complete run.
+const Message alreadyDone{{"　計算は完了してます。　所要計算時間　＝", ""},
+                          {"  The calculation is complete.  Computing time:", ""}};
+// The step reached and the full run's length, whatever stepCount is.
+const Message stepCount{{"　計算回数＝", "　　　　　　", "回 で完了"}, {"  Step ", " of ", ""}};
+const std::string runSteps = std::to_string(kRunSteps);
+const Message finished{{"計算が正常に終了しました。"}, {"The calculation has finished."}};
+// The step at which the flow stopped being finite.
+const Message diverged{{"　計算が発散しました。　計算回数＝", ""},
+                       {"  The calculation has diverged at step ", ""}};
 } // namespace text
 
 } // namespace
@@ -68,7 +73,7 @@ void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, in
     timeStep(m);
 
     if (!flowIsSound(m)) {
-      const std::string message = text::diverged + std::to_string(s);
+      const std::string message = text::diverged(ws.language(), {std::to_string(s)});
       ws.setStatusText(1, message);
       ws.showMessage(message);
       m.stopFlag = true;
@@ -79,7 +84,7 @@ void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, in
     m.residualHistory.push_back(stepResidual(m));
     if (s % 10 == 0) {
       if (m.stopFlag) return;
-      ws.setStatusText(1, text::stepCountPrefix + std::to_string(s) + text::stepCountSuffix);
+      ws.setStatusText(1, text::stepCount(ws.language(), {std::to_string(s), text::runSteps}));
     }
     switch (s % 90) {
     case 30: stages.plotVectors(); break;
@@ -88,7 +93,7 @@ void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, in
     default: break;
     }
   }
-  ws.setStatusText(1, text::finished);
+  ws.setStatusText(1, text::finished(ws.language()));
 }
 
 bool canContinue(const Model& m) { return m.flowStep > 0; }
@@ -105,7 +110,8 @@ void keisanContinue(Model& m, WindowServices& ws, RunStages& stages) {
 
 void Button2Click(Model& m, WindowServices& ws, RunStages& stages) {
   if (m.stepsDone > kCompleteAfterStep) {
-    ws.setStatusText(1, text::alreadyDone + Time_Time_d(m.runEndTick, m.runStartTick));
+    ws.setStatusText(1, text::alreadyDone(ws.language(), {elapsedTimeText(ws.language(), m.runEndTick,
+                                                                            m.runStartTick)}));
     return;
   }
   m.runStartTick = ws.tickCount();

@@ -24,6 +24,7 @@ public:
   std::uint32_t tick = 0;
   std::uint32_t tickStep = 0; // added to tick after every tickCount()
   bool mainWindowActive = true;
+  Language textLanguage = Language::japanese;
   std::function<void()> onProcess;
   std::string statusPanel[2];
   bool checkBoxVisible[3] = {false, false, false};
@@ -72,6 +73,7 @@ public:
     return now;
   }
   bool isMainWindowActive() override { return mainWindowActive; }
+  Language language() const override { return textLanguage; }
 
   // The texts of all modal messages, in order.
   std::vector<std::string> messages() const {

@@ -2,6 +2,7 @@
 
 #include "ui/about_box_texts.h"
 #include "ui/application_setup.h"
+#include "ui/language.h"
 #include "ui/main_window.h"
 #include "ui/number_text.h"
 #include "ui/window_text.h"
@@ -11,7 +12,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-QString AboutBox::pageAddress() { return text(AboutBoxText::pageAddress); }
+QString AboutBox::pageAddress() { return QString::fromUtf8(AboutBoxText::pageAddress); }
 
 AboutBox::AboutBox(MainWindow& window)
     : QWidget(&window, Qt::Tool), window_(window) {

@@ -1,9 +1,9 @@
 #include "ui/application_setup.h"
 
+#include "ui/language.h"
+
 #include <QCoreApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
+#include <QFontDatabase>
 #include <QSocketNotifier>
 #include <QStringList>
 #include <QWidget>
@@ -31,20 +31,16 @@ void installFontSubstitution() {
 }
 
 QFont interfaceFont(int pixelSize) {
-  QFont font(QString::fromUtf8(interfaceFamily));
-  font.setPixelSize(pixelSize);
-  return font;
-}
-
-bool installToolkitTranslations() {
-  auto* translator = new QTranslator(QCoreApplication::instance());
-  if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                        QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    delete translator;
-    return false;
+  if (interfaceLanguage() == Language::japanese) {
+    QFont font(QString::fromUtf8(interfaceFamily));
+    font.setPixelSize(pixelSize);
+    return font;
   }
-  return QCoreApplication::installTranslator(translator);
+  // English words are wider than the Japanese ones in the same places: one
+  // pixel less keeps them inside the controls the layout gives them.
+  QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+  font.setPixelSize(pixelSize - 1);
+  return font;
 }
 
 void installQuitSignals(std::function<void()> onQuit) {

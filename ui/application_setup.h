@@ -8,17 +8,14 @@
 
 class QWidget;
 
-// The interface font of all three windows is named "ＭＳ Ｐゴシック".  The name
-// stays as the windows give it; a font substitution maps it to the Japanese
-// proportional Gothic that the set-up installs (IPA P Gothic), so every
-// Japanese text renders on a Debian machine.
+// The interface font of all windows in Japanese is named "ＭＳ Ｐゴシック".  The
+// name stays as the windows give it; a font substitution maps it to the
+// Japanese proportional Gothic that the set-up installs (IPA P Gothic), so
+// every Japanese text renders on a Debian machine.  In English the interface
+// font is the platform's default font, one pixel smaller, so that the
+// longer English words fit the same places.
 void installFontSubstitution();
 QFont interfaceFont(int pixelSize = 12);
-
-// The toolkit's own texts (the edit fields' context menu, the message box's
-// buttons) in Japanese, from the translations the set-up installs.  Returns
-// false when they are not there.
-bool installToolkitTranslations();
 
 // Ctrl+C, SIGTERM and SIGHUP become a call of onQuit on the user-interface
 // thread, delivered like any other event: inside a run or an animation at the

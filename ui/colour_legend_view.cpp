@@ -2,6 +2,7 @@
 
 #include "ui/number_text.h"
 #include "ui/picture_texts.h"
+#include "ui/window_text.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -13,8 +14,6 @@
 #include <algorithm>
 
 namespace {
-
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 constexpr int kTitleHeight = 18;
 constexpr int kRowHeight = 14;

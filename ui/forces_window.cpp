@@ -3,6 +3,7 @@
 #include "analysis/forces.h"
 #include "run/run.h"
 #include "ui/application_setup.h"
+#include "ui/language.h"
 #include "ui/forces_window_texts.h"
 #include "ui/layout_dialog_texts.h"
 #include "ui/window_text.h"

@@ -1,6 +1,7 @@
 #include "ui/history_window.h"
 
 #include "ui/application_setup.h"
+#include "ui/language.h"
 #include "ui/history_window_texts.h"
 #include "ui/window_text.h"
 

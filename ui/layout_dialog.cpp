@@ -4,6 +4,7 @@
 #include "layout/kmake.h"
 #include "layout/layout_editing.h"
 #include "ui/application_setup.h"
+#include "ui/language.h"
 #include "ui/layout_dialog_texts.h"
 #include "ui/main_window.h"
 #include "ui/number_text.h"

@@ -5,6 +5,7 @@
 // runs one layout without a window (batch/batch.h).
 #include "batch/batch.h"
 #include "ui/application_setup.h"
+#include "ui/language.h"
 #include "ui/main_window.h"
 
 #include <QApplication>
@@ -35,8 +36,7 @@ int main(int argc, char* argv[]) {
   // Only the main window's closing ends the program.
   app.setQuitOnLastWindowClosed(false);
   installFontSubstitution();
-  installToolkitTranslations();
-  app.setFont(interfaceFont(12));
+  applyLanguage(startLanguage(app.arguments()));
 
   MainWindow window;
   installQuitSignals([&window] { window.requestQuit(); });
@@ -45,7 +45,17 @@ int main(int argc, char* argv[]) {
                    [&window](QSessionManager&) { window.requestQuit(); });
   window.showAtStart();
   // After the dialog's first showing, which regenerates the layout from its
-  // fields.  The application has taken its own options out of argv.
-  if (argc > 1) window.openLayoutFile(QString::fromLocal8Bit(argv[1]));
+  // fields: the first argument that is not an option (the toolkit has taken
+  // its own options out; --lang takes the word after it).
+  const QStringList arguments = app.arguments();
+  for (qsizetype k = 1; k < arguments.size(); ++k) {
+    if (arguments[k] == QLatin1String("--lang")) {
+      ++k;
+      continue;
+    }
+    if (arguments[k].startsWith(QLatin1String("--lang="))) continue;
+    window.openLayoutFile(arguments[k]);
+    break;
+  }
   return app.exec();
 }

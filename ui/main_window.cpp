@@ -5,6 +5,7 @@
 #include "layout/presets.h"
 #include "ui/about_box.h"
 #include "ui/application_setup.h"
+#include "ui/language.h"
 #include "ui/controls.h"
 #include "ui/forces_window.h"
 #include "ui/history_window.h"
@@ -248,6 +249,7 @@ void MainWindow::buildMenus() {
   };
   using T = MainWindowText;
   file1_ = addMenu("File1", T::menuFile);
+  addLanguageItem(file1_, [this](const std::string& t) { services_->showMessage(t); });
   addItem(file1_, "Whirlpane1", T::menuQuit, &MainWindow::Whirlpane1Click);
   n2_ = addMenu("N2", T::menuPatterns);
   addItem(n2_, "pt_1", T::menuPattern[1], &MainWindow::pt_1Click);
@@ -387,7 +389,7 @@ void MainWindow::particleItem(int speed) {
     LoopGuard guard(*this);
     makeParti(speed);
   } else {
-    services_->setStatusText(1, MainWindowText::needHundredSteps);
+    services_->setStatusText(1, text(MainWindowText::needHundredSteps).toStdString());
   }
 }
 

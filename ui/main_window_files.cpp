@@ -6,6 +6,7 @@
 #include "ui/main_window.h"
 #include "ui/main_window_texts.h"
 #include "ui/picture_texts.h"
+#include "ui/window_text.h"
 #include "view/surfaces.h"
 
 #include <QAction>
@@ -15,12 +16,8 @@
 
 #include <algorithm>
 
-namespace {
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
-} // namespace
-
 void MainWindow::buildKeepMenu() {
-  // After today's menus, so that none of them moves.
+  // After the other menus, so that none of them moves.
   keep_ = menuBar()->addMenu(text(MainWindowText::menuKeep));
   keep_->setObjectName("Keep");
   keep_->menuAction()->setObjectName("Keep");

@@ -1,5 +1,7 @@
 #include "ui/qt_window_services.h"
 
+#include "ui/language.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QDesktopServices>
@@ -87,6 +89,8 @@ void QtWindowServices::setTickNow(std::uint32_t tick) {
   tickOffset_ = 0;
   tickOffset_ = tick - tickCount();
 }
+
+Language QtWindowServices::language() const { return interfaceLanguage(); }
 
 bool QtWindowServices::isMainWindowActive() {
   if (activeWindowAnswer) return activeWindowAnswer();

@@ -46,6 +46,8 @@ public:
   void showMessage(const std::string& text) override;
   std::uint32_t tickCount() override;
   bool isMainWindowActive() override;
+  // The interface's language (ui/language.h).
+  Language language() const override;
 
   // Opens a web address in the default browser.
   void openWebPage(const QString& address);

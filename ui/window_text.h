@@ -1,7 +1,10 @@
-// The windows keep their texts as UTF-8 literals in their *_texts.h headers;
-// this turns one into the toolkit's string.
+// The windows keep their texts as UTF-8 literals in their *_texts.h headers,
+// in Japanese; this turns one into the toolkit's string in the interface's
+// language (the text itself in Japanese, its translation in English).
 #pragma once
+
+#include "ui/language.h"
 
 #include <QString>
 
-inline QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+inline QString text(const char* utf8) { return uiText(utf8); }

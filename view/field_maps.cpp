@@ -35,7 +35,7 @@ void drawMap(Model& m, ViewSurfaces& s, WindowServices& ws, MapKind kind) {
   constexpr int levels = 20;
   ws.setCheckBoxVisible(1, true);
   ws.setCheckBoxVisible(2, true);
-  if (kind == MapKind::density) ws.setStatusText(0, kTextDensityMap);
+  if (kind == MapKind::density) ws.setStatusText(0, kTextDensityMap(ws.language()));
   setBoundaryDt(m, 1.0);
   fillWhite(s.bitmap);
   if (kind == MapKind::vorticity) define_omeg(m);
@@ -48,8 +48,8 @@ void drawMap(Model& m, ViewSurfaces& s, WindowServices& ws, MapKind kind) {
     Bunpu_WK(m, s.bitmap, m.bodyFirst[b], m.bodyLast[b], 1, m.wkNr, 1, c, levels);
   draw_ume(m, s.bitmap);
   s.copyBitmapToWindow();
-  if (kind == MapKind::vorticity) ws.setStatusText(0, kTextVorticityMap);
-  if (kind == MapKind::pressure) ws.setStatusText(0, kTextPressureMap);
+  if (kind == MapKind::vorticity) ws.setStatusText(0, kTextVorticityMap(ws.language()));
+  if (kind == MapKind::pressure) ws.setStatusText(0, kTextPressureMap(ws.language()));
   setBoundaryDt(m, 0);
 }
 

@@ -104,16 +104,16 @@ void linkView(const Model& m, ViewSurfaces& s, WindowServices& ws, bool report) 
   const bool anyLinks = m.ryFromWkCount > 0 || m.wkFromRyCount > 0 || m.wkFromWkCount > 0;
   if (anyLinks && !linksBelongToGrids(m)) {
     s.copyBitmapToWindow();
-    if (report) ws.showMessage(kTextLinksOfOtherGrids);
+    if (report) ws.showMessage(kTextLinksOfOtherGrids(ws.language()));
     return;
   }
   const LinkCheck check = Draw_P_RY(m, s.bitmap, 1);
   s.copyBitmapToWindow();
   if (report && check.failed > 0) {
     const auto& d = check.firstDonor;
-    ws.showMessage(kTextLinkCheck + std::to_string(d[1]) + "-" + std::to_string(d[2]) + "-" +
-                   std::to_string(d[3]) + kTextLinkCheckCount + std::to_string(check.failed) +
-                   kTextLinkCheckCountEnd);
+    ws.showMessage(kTextLinkCheck(ws.language(), {std::to_string(d[1]) + "-" + std::to_string(d[2]) +
+                                                      "-" + std::to_string(d[3]),
+                                                  std::to_string(check.failed)}));
   }
 }
 

@@ -9,9 +9,9 @@
 #include <cstdint>
 
 namespace {
-// Status texts of the traces.
-const char* const tracingTitle = "　パーティクル軌跡描画";
-const char* const elapsedPrefix = "　所要計算時間　＝";
+// Status texts of the traces; the second is followed by the elapsed time.
+const Message tracingTitle{{"　パーティクル軌跡描画"}, {"  Particle traces"}};
+const Message elapsed{{"　所要計算時間　＝", ""}, {"  Computing time:", ""}};
 } // namespace
 
 int particleCount(const Model& m) { return std::min(kParticleCapacity, 4 * (m.ryNy - 2)); }
@@ -184,8 +184,9 @@ void make_parti(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow& w
       traceParticles(m, ws, pointCount, factor);
       // A run that has just gone through all its steps ends its clock here.
       if (m.stepsDone == m.stepCount - 1) m.runEndTick = ws.tickCount();
-      ws.setStatusText(0, tracingTitle);
-      ws.setStatusText(1, elapsedPrefix + Time_Time_d(m.runEndTick, m.runStartTick));
+      ws.setStatusText(0, tracingTitle(ws.language()));
+      ws.setStatusText(1, elapsed(ws.language(),
+                                  {elapsedTimeText(ws.language(), m.runEndTick, m.runStartTick)}));
       m.particleState = 2;
     }
     const int particles = particleCount(m);

@@ -61,5 +61,5 @@ void Draw_Vec_RY(Model& m, DrawingSurface& bitmap, WindowServices& ws, int mode)
         }
 
   draw_ume(m, bitmap);
-  ws.setStatusText(0, kTextVelocityVectors);
+  ws.setStatusText(0, kTextVelocityVectors(ws.language()));
 }

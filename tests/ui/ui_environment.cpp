@@ -1,6 +1,7 @@
 // One QApplication for all widget tests, under the offscreen platform, with
 // the interface font mapped as the program maps it.
 #include "ui/application_setup.h"
+#include "ui/language.h"
 
 #include <QApplication>
 
@@ -20,8 +21,7 @@ public:
     app_ = std::make_unique<QApplication>(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     installFontSubstitution();
-    installToolkitTranslations();
-    QApplication::setFont(interfaceFont(12));
+    applyLanguage(Language::japanese);
   }
   void TearDown() override { app_.reset(); }
 

@@ -1,0 +1,180 @@
+// The English interface: every text of the three windows, their menus,
+// tooltips and messages, and the toolkit's own texts read English once
+// English is chosen; choosing Japanese again gives today's texts exactly.
+#include "ui/application_setup.h"
+#include "ui/controls.h"
+#include "ui/language.h"
+#include "ui_fixture.h"
+
+#include <QAbstractAxis>
+#include <QAbstractButton>
+#include <QAbstractSeries>
+#include <QChart>
+#include <QChartView>
+#include <QAction>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QStandardPaths>
+#include <QTableWidget>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+
+namespace {
+// Kana, CJK symbols and ideographs, and the full-width forms.
+bool hasJapanese(const QString& text) {
+  for (const QChar c : text) {
+    const char16_t u = c.unicode();
+    if ((u >= 0x3000 && u <= 0x9FFF) || (u >= 0xFF00 && u <= 0xFFEF)) return true;
+  }
+  return false;
+}
+
+using Texts = std::map<QString, QString>;
+
+// Every text a window and its children can show, hidden ones included, keyed
+// by the object's path: titles, captions, edit texts, tooltips, menu items.
+void collect(QObject* o, const QString& path, Texts& out) {
+  auto put = [&](const char* what, const QString& text) {
+    if (!text.isEmpty()) out[path + QLatin1Char('.') + QLatin1String(what)] = text;
+  };
+  if (auto* w = qobject_cast<QWidget*>(o)) {
+    if (w->isWindow()) put("title", w->windowTitle());
+    put("tip", w->toolTip());
+  }
+  if (auto* b = qobject_cast<QAbstractButton*>(o)) put("text", b->text());
+  if (auto* p = qobject_cast<PanelButton*>(o)) put("text", p->caption());
+  if (auto* l = qobject_cast<QLabel*>(o)) put("text", l->text());
+  if (auto* g = qobject_cast<QGroupBox*>(o)) put("title", g->title());
+  if (auto* e = qobject_cast<QLineEdit*>(o)) put("text", e->text());
+  if (auto* a = qobject_cast<QAction*>(o)) put("text", a->text());
+  if (auto* t = qobject_cast<QTableWidget*>(o))
+    for (int c = 0; c < t->columnCount(); ++c)
+      if (t->horizontalHeaderItem(c))
+        out[path + QStringLiteral(".header%1").arg(c)] = t->horizontalHeaderItem(c)->text();
+  if (auto* v = qobject_cast<QChartView*>(o)) {
+    int i = 0;
+    for (QAbstractAxis* axis : v->chart()->axes())
+      out[path + QStringLiteral(".axis%1").arg(i++)] = axis->titleText();
+    for (QAbstractSeries* series : v->chart()->series())
+      out[path + QStringLiteral(".series%1").arg(i++)] = series->name();
+  }
+  int n = 0;
+  for (QObject* child : o->children())
+    collect(child, path + QLatin1Char('/') +
+                       (child->objectName().isEmpty() ? QString::fromLatin1(child->metaObject()->className())
+                                                      : child->objectName()) +
+                       QLatin1Char('#') + QString::number(n++),
+            out);
+}
+
+struct Shown {
+  Texts texts;
+  std::vector<std::string> messages;
+  QString fontFamily;
+};
+
+// A started window with its about box shown, and the two messages the
+// windows compose themselves: particle traces asked for too early, and a
+// size that is not a whole number.
+Shown startAndLook() {
+  StartedWindow s;
+  s.w.tuiteClick();
+  s.w.historyClick();
+  s.w.forcesClick();
+  QApplication::processEvents();
+  Shown shown;
+  s.w.findChild<QAction*>("N10")->trigger();
+  shown.messages.push_back(s.w.findChild<QLabel*>("Panel1")->text().toStdString());
+  s.edit(6)->setText(QStringLiteral("1.5"));
+  s.clickDialog(6);
+  shown.messages.insert(shown.messages.end(), s.messages.begin(), s.messages.end());
+  collect(&s.w, QStringLiteral("MainWindow"), shown.texts);
+  shown.fontFamily = s.w.font().family();
+  return shown;
+}
+
+QStringList toolkitTexts() {
+  QLineEdit edit;
+  edit.setText(QStringLiteral("x"));
+  std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+  QStringList texts;
+  for (QAction* a : menu->actions()) texts << a->text();
+  return texts;
+}
+
+// Whatever happens in a test, the next one finds the interface Japanese.
+struct BackToJapanese {
+  ~BackToJapanese() { applyLanguage(Language::japanese); }
+};
+} // namespace
+
+TEST(EnglishInterface, ShowsNoJapaneseAndJapaneseComesBackExactly) {
+  BackToJapanese guard;
+  const Shown japanese = startAndLook();
+  ASSERT_GT(japanese.texts.size(), 60u);
+  EXPECT_TRUE(std::any_of(japanese.texts.begin(), japanese.texts.end(),
+                          [](const auto& t) { return hasJapanese(t.second); }));
+  ASSERT_EQ(japanese.messages.size(), 2u);
+  EXPECT_EQ(japanese.fontFamily, QStringLiteral("ＭＳ Ｐゴシック"));
+  const QStringList japaneseToolkit = toolkitTexts();
+  EXPECT_TRUE(std::any_of(japaneseToolkit.begin(), japaneseToolkit.end(), hasJapanese))
+      << "the toolkit's own texts are Japanese while Japanese is chosen";
+
+  applyLanguage(Language::english);
+  const Shown english = startAndLook();
+  EXPECT_EQ(english.texts.size(), japanese.texts.size());
+  for (const auto& [where, text] : english.texts) {
+    // The language item names Japanese in Japanese, for a reader of it.
+    if (where.contains(QLatin1String("languageItem"))) continue;
+    EXPECT_FALSE(hasJapanese(text)) << where.toStdString() << ": " << text.toStdString();
+  }
+  auto textOf = [&](const char* name) {
+    for (const auto& [where, text] : english.texts)
+      if (where.contains(QLatin1Char('/') + QLatin1String(name) + QLatin1Char('#'))) return text;
+    return QString();
+  };
+  // A few texts read as a reader of English expects them.
+  EXPECT_EQ(textOf("button2"), "Start");
+  EXPECT_EQ(textOf("CheckBox1"), "Fill");
+  EXPECT_EQ(textOf("RadioGroup1_4"), "Ellipse");
+  EXPECT_EQ(textOf("N10"), "Particle traces");
+  ASSERT_EQ(english.messages.size(), 2u);
+  for (const std::string& m : english.messages) EXPECT_FALSE(hasJapanese(QString::fromStdString(m))) << m;
+  EXPECT_EQ(english.fontFamily, QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+  for (const QString& t : toolkitTexts()) EXPECT_FALSE(hasJapanese(t)) << t.toStdString();
+
+  applyLanguage(Language::japanese);
+  const Shown again = startAndLook();
+  EXPECT_EQ(again.texts, japanese.texts);
+  EXPECT_EQ(again.messages, japanese.messages);
+  EXPECT_EQ(again.fontFamily, japanese.fontFamily);
+  EXPECT_EQ(toolkitTexts(), japaneseToolkit);
+}
+
+TEST(EnglishInterface, LanguageItemRemembersTheChoiceForTheNextStart) {
+  QStandardPaths::setTestModeEnabled(true); // settings go to a test place
+  rememberLanguage(Language::japanese);
+  StartedWindow s;
+  QAction* item = s.w.findChild<QAction*>("languageItem");
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(item->text(), "English");
+  item->trigger();
+  EXPECT_EQ(rememberedLanguage(), Language::english);
+  EXPECT_EQ(interfaceLanguage(), Language::japanese) << "the choice waits for the next start";
+  EXPECT_EQ(item->text(), "日本語") << "the item now takes the choice back";
+  ASSERT_EQ(s.messages.size(), 1u);
+  EXPECT_FALSE(hasJapanese(QString::fromStdString(s.messages[0]))) << s.messages[0];
+
+  // The command line decides for one start; without it the remembered choice.
+  EXPECT_EQ(startLanguage({"whirlpane"}), Language::english);
+  EXPECT_EQ(startLanguage({"whirlpane", "--lang", "ja"}), Language::japanese);
+  EXPECT_EQ(startLanguage({"whirlpane", "--lang=en"}), Language::english);
+  item->trigger();
+  EXPECT_EQ(rememberedLanguage(), Language::japanese);
+  EXPECT_EQ(startLanguage({"whirlpane", "--lang", "en"}), Language::english);
+  EXPECT_EQ(startLanguage({"whirlpane", "--lang", "fr"}), Language::japanese);
+}

@@ -1,0 +1,459 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja">
+<!-- English texts of the windows.  The source of each message is the
+     Japanese text exactly as the window shows it (trailing and full-width
+     blanks included), as held in the windows' *_texts.h headers; the
+     windows look each one up through uiText (ui/language.h). -->
+<context>
+    <name>Whirlpane</name>
+    <message>
+        <source>塗り潰し</source>
+        <translation>Fill</translation>
+    </message>
+    <message>
+        <source>ラインを黒く</source>
+        <translation>Black lines</translation>
+    </message>
+    <message>
+        <source>計算スタート</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>粒子の描画スピード</source>
+        <translation>Particle speed</translation>
+    </message>
+    <message>
+        <source>速度ベクトル図を描きます</source>
+        <translation>Draw the velocity vectors</translation>
+    </message>
+    <message>
+        <source>渦度分布図を描きます</source>
+        <translation>Draw the vorticity map</translation>
+    </message>
+    <message>
+        <source>圧力分布図を描きます</source>
+        <translation>Draw the pressure map</translation>
+    </message>
+    <message>
+        <source>密度分布図を描きます</source>
+        <translation>Draw the density map</translation>
+    </message>
+    <message>
+        <source>縮小します</source>
+        <translation>Zoom out</translation>
+    </message>
+    <message>
+        <source>拡大します</source>
+        <translation>Zoom in</translation>
+    </message>
+    <message>
+        <source>図を上へ動かします</source>
+        <translation>Move the picture up</translation>
+    </message>
+    <message>
+        <source>図を下へ動かします</source>
+        <translation>Move the picture down</translation>
+    </message>
+    <message>
+        <source>図を左へ動かします</source>
+        <translation>Move the picture left</translation>
+    </message>
+    <message>
+        <source>図を右へ動かします</source>
+        <translation>Move the picture right</translation>
+    </message>
+    <message>
+        <source>Whirlpane の終了   </source>
+        <translation>Quit Whirlpane</translation>
+    </message>
+    <message>
+        <source>パターン  </source>
+        <translation>Patterns</translation>
+    </message>
+    <message>
+        <source>パターン　（１） </source>
+        <translation>Pattern 1</translation>
+    </message>
+    <message>
+        <source>パターン　（２） </source>
+        <translation>Pattern 2</translation>
+    </message>
+    <message>
+        <source>パターン　（３） </source>
+        <translation>Pattern 3</translation>
+    </message>
+    <message>
+        <source>パターン　（４） </source>
+        <translation>Pattern 4</translation>
+    </message>
+    <message>
+        <source>粒子描画 </source>
+        <translation>Particle traces</translation>
+    </message>
+    <message>
+        <source>粒子描画 (高速) </source>
+        <translation>Particle traces (fast)</translation>
+    </message>
+    <message>
+        <source>粒子描画 (超高速) </source>
+        <translation>Particle traces (fastest)</translation>
+    </message>
+    <message>
+        <source>編集  </source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>全てを選択 </source>
+        <translation>Select all columns</translation>
+    </message>
+    <message>
+        <source>列ごとに選択 </source>
+        <translation>Select by column</translation>
+    </message>
+    <message>
+        <source>モデル確認</source>
+        <translation>Model check</translation>
+    </message>
+    <message>
+        <source>メッシュ</source>
+        <translation>Grids</translation>
+    </message>
+    <message>
+        <source>BY_L_R１　主←補助</source>
+        <translation>Links: main grid ← auxiliary grids</translation>
+    </message>
+    <message>
+        <source>穴－領域</source>
+        <translation>Holes</translation>
+    </message>
+    <message>
+        <source>穴－領域-2</source>
+        <translation>Holes 2</translation>
+    </message>
+    <message>
+        <source>　　　　　　　　　　　　　　　　　　　 </source>
+        <translation>                                        </translation>
+    </message>
+    <message>
+        <source>Whirlpane について</source>
+        <translation>About Whirlpane</translation>
+    </message>
+    <message>
+        <source>バージョン情報等</source>
+        <translation>Version and web page</translation>
+    </message>
+    <message>
+        <source>　繰り返し１００回以上、計算して下さい</source>
+        <translation>  Particle traces need a run of at least 100 steps</translation>
+    </message>
+    <message>
+        <source>形状－配置　設定</source>
+        <translation>Shapes and layout</translation>
+    </message>
+    <message>
+        <source>設定</source>
+        <translation>Apply to</translation>
+    </message>
+    <message>
+        <source>全体</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>選択列ごと</source>
+        <translation>Selected</translation>
+    </message>
+    <message>
+        <source>形状</source>
+        <translation>Shape</translation>
+    </message>
+    <message>
+        <source>円</source>
+        <translation>Circle</translation>
+    </message>
+    <message>
+        <source>四角</source>
+        <translation>Square</translation>
+    </message>
+    <message>
+        <source>三角</source>
+        <translation>Triangle</translation>
+    </message>
+    <message>
+        <source>平板</source>
+        <translation>Plate</translation>
+    </message>
+    <message>
+        <source>楕円</source>
+        <translation>Ellipse</translation>
+    </message>
+    <message>
+        <source>個数</source>
+        <translation>Count</translation>
+    </message>
+    <message>
+        <source>上下間隔</source>
+        <translation>Spacing</translation>
+    </message>
+    <message>
+        <source>大きさ</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>回転</source>
+        <translation>Turn</translation>
+    </message>
+    <message>
+        <source>全体の回転</source>
+        <translation>Turn all</translation>
+    </message>
+    <message>
+        <source>列数</source>
+        <translation>Columns</translation>
+    </message>
+    <message>
+        <source>増やします</source>
+        <translation>More</translation>
+    </message>
+    <message>
+        <source>減らします</source>
+        <translation>Less</translation>
+    </message>
+    <message>
+        <source>「%1」は整数ではありません。整数を入力して下さい。</source>
+        <translation>“%1” is not a whole number. Please enter a whole number.</translation>
+    </message>
+    <message>
+        <source>Whirlpane　について</source>
+        <translation>About Whirlpane</translation>
+    </message>
+    <message>
+        <source>Whirlpane バージョン </source>
+        <translation>Whirlpane version </translation>
+    </message>
+    <message>
+        <source>　作成者　</source>
+        <translation>  by </translation>
+    </message>
+    <message>
+        <source>Whirlpane プロジェクト</source>
+        <translation>the Whirlpane project</translation>
+    </message>
+    <message>
+        <source>　　　にリンク</source>
+        <translation>   (open in the browser)</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>続けて計算</source>
+        <translation>Continue</translation>
+    </message>
+    <message>
+        <source>結果 </source>
+        <translation>Results</translation>
+    </message>
+    <message>
+        <source>収束履歴</source>
+        <translation>Convergence history</translation>
+    </message>
+    <message>
+        <source>流体力</source>
+        <translation>Forces</translation>
+    </message>
+    <message>
+        <source>列</source>
+        <translation>Column</translation>
+    </message>
+    <message>
+        <source>物体</source>
+        <translation>Body</translation>
+    </message>
+    <message>
+        <source>圧力降下（流入列 − 出口）</source>
+        <translation>Pressure drop (inflow column − outlet)</translation>
+    </message>
+    <message>
+        <source>クリップボードにコピー</source>
+        <translation>Copy to clipboard</translation>
+    </message>
+    <message>
+        <source>計算結果がありません（計算の後に表示されます）</source>
+        <translation>No results yet (they appear after a run)</translation>
+    </message>
+    <message>
+        <source>計算回数</source>
+        <translation>Step</translation>
+    </message>
+    <message>
+        <source>密度残差（RMS）</source>
+        <translation>Density residual (RMS)</translation>
+    </message>
+    <message>
+        <source>最大速度</source>
+        <translation>Largest speed</translation>
+    </message>
+    <message>
+        <source>ファイル</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>開く…</source>
+        <translation>Open…</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存…</source>
+        <translation>Save as…</translation>
+    </message>
+    <message>
+        <source>画像を保存…</source>
+        <translation>Save picture…</translation>
+    </message>
+    <message>
+        <source>計算結果を保存…</source>
+        <translation>Save results…</translation>
+    </message>
+    <message>
+        <source>Whirlpane レイアウト (*.json)</source>
+        <translation>Whirlpane layout (*.json)</translation>
+    </message>
+    <message>
+        <source>PNG 画像 (*.png)</source>
+        <translation>PNG image (*.png)</translation>
+    </message>
+    <message>
+        <source>レイアウトファイル「%1」を読み込めません。場所：%2。理由：%3</source>
+        <translation>Cannot read the layout file “%1”. Place: %2. Reason: %3</translation>
+    </message>
+    <message>
+        <source>レイアウトファイル「%1」を保存できません。理由：%2</source>
+        <translation>Cannot save the layout file “%1”. Reason: %2</translation>
+    </message>
+    <message>
+        <source>ファイル全体</source>
+        <translation>the whole file</translation>
+    </message>
+    <message>
+        <source>キー "%1"</source>
+        <translation>key "%1"</translation>
+    </message>
+    <message>
+        <source>列 %1 のキー "%2"</source>
+        <translation>key "%2" of column %1</translation>
+    </message>
+    <message>
+        <source>列 %1 の物体 %2 のキー "%3"</source>
+        <translation>key "%3" of body %2 of column %1</translation>
+    </message>
+    <message>
+        <source>列 %1</source>
+        <translation>column %1</translation>
+    </message>
+    <message>
+        <source>列 %1 の物体 %2</source>
+        <translation>body %2 of column %1</translation>
+    </message>
+    <message>
+        <source>%1 行 %2 文字目</source>
+        <translation>line %1, character %2</translation>
+    </message>
+    <message>
+        <source>ファイルを開けません（%1）</source>
+        <translation>the file cannot be opened (%1)</translation>
+    </message>
+    <message>
+        <source>ファイルが空です</source>
+        <translation>the file is empty</translation>
+    </message>
+    <message>
+        <source>JSON の書式が正しくありません</source>
+        <translation>the JSON is not well formed</translation>
+    </message>
+    <message>
+        <source>UTF-8 の文字として読めない部分があります</source>
+        <translation>part of it is not valid UTF-8</translation>
+    </message>
+    <message>
+        <source>JSON のオブジェクトではありません</source>
+        <translation>not a JSON object</translation>
+    </message>
+    <message>
+        <source>JSON の配列ではありません</source>
+        <translation>not a JSON array</translation>
+    </message>
+    <message>
+        <source>文字列ではありません</source>
+        <translation>not a string</translation>
+    </message>
+    <message>
+        <source>必要なキーがありません</source>
+        <translation>a required key is missing</translation>
+    </message>
+    <message>
+        <source>知らないキーです</source>
+        <translation>an unknown key</translation>
+    </message>
+    <message>
+        <source>対応している版は 1 だけです</source>
+        <translation>only version 1 is supported</translation>
+    </message>
+    <message>
+        <source>%1 から %2 までの整数ではありません</source>
+        <translation>not a whole number from %1 to %2</translation>
+    </message>
+    <message>
+        <source>%1 から %2 までの数ではありません</source>
+        <translation>not a number from %1 to %2</translation>
+    </message>
+    <message>
+        <source>要素の数が %1 から %2 までではありません</source>
+        <translation>the number of elements is not from %1 to %2</translation>
+    </message>
+    <message>
+        <source>circle、square、triangle、plate、ellipse のいずれでもありません</source>
+        <translation>not one of circle, square, triangle, plate, ellipse</translation>
+    </message>
+    <message>
+        <source>書き込めません（%1）</source>
+        <translation>cannot write (%1)</translation>
+    </message>
+    <message>
+        <source>速さ</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>渦度</source>
+        <translation>Vorticity</translation>
+    </message>
+    <message>
+        <source>圧力</source>
+        <translation>Pressure</translation>
+    </message>
+    <message>
+        <source>密度</source>
+        <translation>Density</translation>
+    </message>
+    <message>
+        <source>＞</source>
+        <translation>&gt;</translation>
+    </message>
+    <message>
+        <source>画像「%1」を保存できません。理由：%2</source>
+        <translation>Cannot save the picture “%1”. Reason: %2</translation>
+    </message>
+    <message>
+        <source>計算結果「%1」を保存できません。理由：%2</source>
+        <translation>Cannot save the results “%1”. Reason: %2</translation>
+    </message>
+</context>
+</TS>
