@@ -9,8 +9,12 @@ namespace {
 // The solver's unit of length in layout units.
 constexpr double kSolverUnit = 16;
 
-double wallX(const Model& m, int p) { return m.wk[p][m.wkNr][1].wkX / kSolverUnit; }
-double wallY(const Model& m, int p) { return m.wk[p][m.wkNr][1].wkY / kSolverUnit; }
+double wallX(const Model& m, int p) {
+  return m.wk[p][m.wkNr][1].wkX / kSolverUnit;
+}
+double wallY(const Model& m, int p) {
+  return m.wk[p][m.wkNr][1].wkY / kSolverUnit;
+}
 
 // Twice the signed area of body b's surface polygon (shoelace): positive when
 // the perimeter index runs anticlockwise.
@@ -56,14 +60,19 @@ Stress wallStress(const Model& m, int p, double mu) {
   const double uy = (uEta * g[metric::xXi] - uXi * g[metric::xEta]) / jac;
   const double vx = (vXi * g[metric::yEta] - vEta * g[metric::yXi]) / jac;
   const double vy = (vEta * g[metric::xXi] - vXi * g[metric::xEta]) / jac;
-  return {mu * (m.stressA * ux + m.stressB * vy), mu * (uy + vx), mu * (m.stressB * ux + m.stressA * vy)};
+  return {mu * (m.stressA * ux + m.stressB * vy), mu * (uy + vx),
+          mu * (m.stressB * ux + m.stressA * vy)};
 }
 
-double orientationOf(const Model& m, int b) { return twiceSignedArea(m, b) < 0 ? -1.0 : 1.0; }
+double orientationOf(const Model& m, int b) {
+  return twiceSignedArea(m, b) < 0 ? -1.0 : 1.0;
+}
 
 } // namespace
 
-double surfaceArea(const Model& m, int b) { return std::fabs(twiceSignedArea(m, b)) / 2; }
+double surfaceArea(const Model& m, int b) {
+  return std::fabs(twiceSignedArea(m, b)) / 2;
+}
 
 Force pressureForce(const Model& m, int b) {
   const double orientation = orientationOf(m, b);
@@ -99,7 +108,8 @@ FlowForces flowForces(const Model& m) {
       ++b;
       const Force fp = pressureForce(m, b), fv = viscousForce(m, b);
       const double reference = dynamicPressure * m.bodySize[b] / kSolverUnit;
-      out.bodies.push_back({c, k, m.bodyShape[b], (fp.fx + fv.fx) / reference, (fp.fy + fv.fy) / reference});
+      out.bodies.push_back(
+          {c, k, m.bodyShape[b], (fp.fx + fv.fx) / reference, (fp.fy + fv.fy) / reference});
     }
   double inflow = 0, outlet = 0;
   for (int j = 1; j <= m.ryNy; ++j) inflow += m.ryFlow[1][j][slot::pres];

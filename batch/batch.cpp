@@ -148,8 +148,8 @@ std::optional<QString> writePicture(Model& m, ViewSurfaces& s, WindowServices& w
     legend = mapLegend(m, LegendQuantity::density);
   }
   const DrawingSurface& w = s.window;
-  const QImage view(reinterpret_cast<const uchar*>(w.bits()), w.width(), w.height(),
-                    w.width() * 4, QImage::Format_RGBX8888);
+  const QImage view(reinterpret_cast<const uchar*>(w.bits()), w.width(), w.height(), w.width() * 4,
+                    QImage::Format_RGBX8888);
   return savePicturePng(path, pictureWithLegend(view, legend));
 }
 
@@ -205,7 +205,8 @@ int runBatch(int argc, char* argv[]) {
     m.layout() = *read.layout;
     kmake(m, ws);
   }
-  if (!ws.messages.empty()) return fail(batchExit::capacity, QString::fromStdString(ws.messages[0]));
+  if (!ws.messages.empty())
+    return fail(batchExit::capacity, QString::fromStdString(ws.messages[0]));
 
   ViewSurfaces surfaces;
   Henkan_Scale(m, surfaces.bitmap, ws);

@@ -14,8 +14,8 @@
 #include <optional>
 
 struct BatchOutcome {
-  QString layout;     // as given on the command line
-  int steps = 300;    // asked for
+  QString layout;  // as given on the command line
+  int steps = 300; // asked for
   bool diverged = false;
   int divergedAtStep = 0;
   qint64 elapsedMs = 0; // the run: set-up, initial state and steps

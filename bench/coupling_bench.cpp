@@ -23,18 +23,18 @@ namespace {
 // Window services that do nothing, so that only the set-up is measured.
 class QuietWindow : public WindowServices {
 public:
-  void setStatusText(int, const std::string &) override {}
+  void setStatusText(int, const std::string&) override {}
   void setCheckBoxVisible(int, bool) override {}
   void setProgressRange(int, int) override {}
   void setProgressPosition(int) override {}
   void setProgressVisible(bool) override {}
   void processPendingMessages() override {}
-  void showMessage(const std::string &text) override { lastMessage = text; }
+  void showMessage(const std::string& text) override { lastMessage = text; }
   std::uint32_t tickCount() override { return 0; }
   std::string lastMessage;
 };
 
-const char *const kLayoutNames[] = {"defaults", "preset 1", "preset 2",
+const char* const kLayoutNames[] = {"defaults", "preset 1", "preset 2",
                                     "preset 3", "preset 4", "largest"};
 
 // Layout n: 0 the start-up defaults, 1..4 the presets, 5 the largest the
@@ -42,11 +42,10 @@ const char *const kLayoutNames[] = {"defaults", "preset 1", "preset 2",
 // 20 at spacing 40, ratio 2.2 (the dialog's 2.0 + 0.2) and the arrangement
 // turned by 45 degrees, which gives a 224 × 205 main grid and perimeter
 // indices up to 1769 of 1775.
-std::unique_ptr<Model> makeLayout(int n, QuietWindow &ws) {
+std::unique_ptr<Model> makeLayout(int n, QuietWindow& ws) {
   auto m = makeModel();
   setStartupDefaults(*m);
-  if (n >= 1 && n <= 4)
-    applyPreset(*m, ws, n);
+  if (n >= 1 && n <= 4) applyPreset(*m, ws, n);
   if (n == 5) {
     m->nColumns = 6;
     m->ellipseRatio = 2.0 + 0.2;
@@ -63,7 +62,7 @@ std::unique_ptr<Model> makeLayout(int n, QuietWindow &ws) {
   return m;
 }
 
-void reportCounts(benchmark::State &state, const Model &m, const QuietWindow &ws, int n) {
+void reportCounts(benchmark::State& state, const Model& m, const QuietWindow& ws, int n) {
   if (m.stopFlag || !ws.lastMessage.empty())
     state.SkipWithError(("the set-up reported: " + ws.lastMessage).c_str());
   state.SetLabel(kLayoutNames[n]);
@@ -75,7 +74,7 @@ void reportCounts(benchmark::State &state, const Model &m, const QuietWindow &ws
 }
 
 // The whole set-up as a run does it.
-void BM_CouplingSetup(benchmark::State &state) {
+void BM_CouplingSetup(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
   QuietWindow ws;
   auto m = makeLayout(n, ws);
@@ -89,7 +88,7 @@ void BM_CouplingSetup(benchmark::State &state) {
 BENCHMARK(BM_CouplingSetup)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
 
 // The same set-up with the plain scans over every cell, for comparison.
-void BM_CouplingSetupPlainScans(benchmark::State &state) {
+void BM_CouplingSetupPlainScans(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
   QuietWindow ws;
   auto m = makeLayout(n, ws);
@@ -110,7 +109,7 @@ BENCHMARK(BM_CouplingSetupPlainScans)->DenseRange(0, 5)->Unit(benchmark::kMillis
 // One stage at a time, on the grids and links of a finished set-up.
 enum Stage { metrics, mainGridLinks, holes, outerEdgeLinks };
 
-void BM_CouplingStage(benchmark::State &state) {
+void BM_CouplingStage(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
   const auto stage = static_cast<Stage>(state.range(1));
   QuietWindow ws;
@@ -133,7 +132,7 @@ void BM_CouplingStage(benchmark::State &state) {
     }
     benchmark::ClobberMemory();
   }
-  const char *const names[] = {"Define_Metric", "By_L_R1", "Remove_Pipe_3", "By_L_R2"};
+  const char* const names[] = {"Define_Metric", "By_L_R1", "Remove_Pipe_3", "By_L_R2"};
   state.SetLabel(std::string(kLayoutNames[n]) + ", " + names[stage]);
 }
 BENCHMARK(BM_CouplingStage)

@@ -6,7 +6,6 @@
 // counter time_per_point_step is the time per step and per updated grid
 // point (main-grid interior plus every body's updated auxiliary points), in
 // seconds with an SI prefix (n = 1e-9).
-#include "run/run.h"
 #include "coupling/boundary.h"
 #include "coupling/setup.h"
 #include "fake_window_services.h"
@@ -14,6 +13,7 @@
 #include "layout/presets.h"
 #include "recording_run_stages.h"
 #include "run/headless_stages.h"
+#include "run/run.h"
 #include "solver/initial_state.h"
 #include "solver/parallel.h"
 #include "solver/smoothing.h"
@@ -44,7 +44,8 @@ void chooseLayout(Model& m, WindowServices& ws, int layout) {
 
 double updatedPoints(const Model& m) {
   double n = double(m.ryNx - 2) * (m.ryNy - 2);
-  for (int b = 1; b <= m.nBodies; ++b) n += double(m.bodyLast[b] - m.bodyFirst[b] + 1) * (m.wkNr - 2);
+  for (int b = 1; b <= m.nBodies; ++b)
+    n += double(m.bodyLast[b] - m.bodyFirst[b] + 1) * (m.wkNr - 2);
   return n;
 }
 

@@ -4,12 +4,12 @@
 // a full run, into the window's default bitmap of 700 x 452.
 //
 //   build/release/whirlpane_bench --benchmark_filter=View
-#include "run/run.h"
 #include "fake_window_services.h"
 #include "layout/kmake.h"
+#include "run/headless_stages.h"
+#include "run/run.h"
 #include "view/colour_scale.h"
 #include "view/field_maps.h"
-#include "run/headless_stages.h"
 #include "view/outline.h"
 #include "view/transform.h"
 #include "view/vectors.h"
@@ -53,7 +53,8 @@ void BM_ViewMap(benchmark::State& st) {
     draw(*run.m, run.s, run.ws);
     run.ws.calls.clear();
   }
-  st.SetLabel(std::string(names[st.range(0)]) + (st.range(1) == 1 ? ", filled + black lines" : ", lines"));
+  st.SetLabel(std::string(names[st.range(0)]) +
+              (st.range(1) == 1 ? ", filled + black lines" : ", lines"));
   run.m->fillContours = run.m->blackLines = false;
 }
 

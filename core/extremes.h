@@ -8,5 +8,9 @@
 // is why they are not used where these are.
 #pragma once
 
-inline double minOf(double a, double b) { return a < b ? a : b; }
-inline double maxOf(double a, double b) { return a > b ? a : b; }
+inline double minOf(double a, double b) {
+  return a < b ? a : b;
+}
+inline double maxOf(double a, double b) {
+  return a > b ? a : b;
+}

@@ -9,7 +9,9 @@ std::vector<const Message*>& registry() {
 }
 } // namespace
 
-const std::vector<const Message*>& Message::all() { return registry(); }
+const std::vector<const Message*>& Message::all() {
+  return registry();
+}
 
 Message::Message(std::initializer_list<const char*> japanese,
                  std::initializer_list<const char*> english)
@@ -20,7 +22,9 @@ Message::Message(std::initializer_list<const char*> japanese,
   registry().push_back(this);
 }
 
-Message::~Message() { std::erase(registry(), this); }
+Message::~Message() {
+  std::erase(registry(), this);
+}
 
 const std::string& Message::operator()(Language language) const {
   const auto& pieces = pieces_[static_cast<int>(language)];
@@ -29,7 +33,7 @@ const std::string& Message::operator()(Language language) const {
 }
 
 std::string Message::operator()(Language language,
-                                 std::initializer_list<std::string_view> arguments) const {
+                                std::initializer_list<std::string_view> arguments) const {
   const auto& pieces = pieces_[static_cast<int>(language)];
   assert(arguments.size() + 1 == pieces.size());
   std::string text = pieces.front();

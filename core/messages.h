@@ -31,7 +31,8 @@ public:
   // it over without building a string.
   const std::string& operator()(Language language) const;
   // A message with its arguments between the pieces.
-  std::string operator()(Language language, std::initializer_list<std::string_view> arguments) const;
+  std::string operator()(Language language,
+                         std::initializer_list<std::string_view> arguments) const;
 
   // The number of arguments a language places (the same in every language).
   int argumentCount(Language language) const {

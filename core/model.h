@@ -21,14 +21,14 @@
 inline constexpr int kColumnSlots = 8;        // columns of bodies
 inline constexpr int kBodySlotsPerColumn = 8; // bodies in one column
 inline constexpr int kBodySlots = kColumnSlots * kBodySlotsPerColumn;
-inline constexpr int kPerimeterCapacity = 1775; // auxiliary perimeter indices
-inline constexpr int kLayerSlots = 12;          // auxiliary radial layers
-inline constexpr int kGridSets = 2;             // only grid set 1 is used
-inline constexpr int kMainNxCapacity = 252;     // main grid along x
-inline constexpr int kMainNyCapacity = 220;     // main grid along y
-inline constexpr int kMainLinkCapacity = 9723;  // ryFromWk and wkFromRy
-inline constexpr int kAuxLinkCapacity = 719;    // wkFromWk
-inline constexpr int kHoleCapacity = 14900;     // ryBlankList
+inline constexpr int kPerimeterCapacity = 1775;              // auxiliary perimeter indices
+inline constexpr int kLayerSlots = 12;                       // auxiliary radial layers
+inline constexpr int kGridSets = 2;                          // only grid set 1 is used
+inline constexpr int kMainNxCapacity = 252;                  // main grid along x
+inline constexpr int kMainNyCapacity = 220;                  // main grid along y
+inline constexpr int kMainLinkCapacity = 9723;               // ryFromWk and wkFromRy
+inline constexpr int kAuxLinkCapacity = 719;                 // wkFromWk
+inline constexpr int kHoleCapacity = 14900;                  // ryBlankList
 inline constexpr int kLineCapacity = kPerimeterCapacity + 2; // line scratch
 inline constexpr int kParticleCapacity = 320;
 // Work planes of the main-grid residual: kMainPlaneCount fields over the main
@@ -52,12 +52,9 @@ inline constexpr int kAuxMetricPlanesSize =
 inline constexpr int kTracePointCapacity = 1800;
 
 // A fixed array indexed 1..N (slot 0 unused).
-template <typename T, int N>
-using Arr1 = std::array<T, N + 1>;
-template <typename T, int N1, int N2>
-using Arr2 = std::array<std::array<T, N2 + 1>, N1 + 1>;
-template <typename T, int N1, int N2, int N3>
-using Arr3 = std::array<Arr2<T, N2, N3>, N1 + 1>;
+template <typename T, int N> using Arr1 = std::array<T, N + 1>;
+template <typename T, int N1, int N2> using Arr2 = std::array<std::array<T, N2 + 1>, N1 + 1>;
+template <typename T, int N1, int N2, int N3> using Arr3 = std::array<Arr2<T, N2, N3>, N1 + 1>;
 
 // ------------------------------------------------------------ the flow record
 // Every point of both grids carries 15 doubles, slots 1..15.  The state is
@@ -66,15 +63,15 @@ using Arr3 = std::array<Arr2<T, N2, N3>, N1 + 1>;
 using FlowPoint = std::array<double, 16>;
 
 namespace slot {
-inline constexpr int omega = 1; // vorticity, filled by the field maps
-inline constexpr int rho = 2;   // density
-inline constexpr int u = 3;     // velocity along x (the stream)
-inline constexpr int v = 4;     // velocity along y
-inline constexpr int e = 5;     // total energy per unit volume E
-inline constexpr int pres = 6;  // pressure p
-inline constexpr int dt = 7;    // local time step; display scratch between steps
-inline constexpr int res = 8;   // 8..11: stage residual / combined increment
-inline constexpr int dq = 12;   // 12..15: half first-stage / final increment
+inline constexpr int omega = 1;  // vorticity, filled by the field maps
+inline constexpr int rho = 2;    // density
+inline constexpr int u = 3;      // velocity along x (the stream)
+inline constexpr int v = 4;      // velocity along y
+inline constexpr int e = 5;      // total energy per unit volume E
+inline constexpr int pres = 6;   // pressure p
+inline constexpr int dt = 7;     // local time step; display scratch between steps
+inline constexpr int res = 8;    // 8..11: stage residual / combined increment
+inline constexpr int dq = 12;    // 12..15: half first-stage / final increment
 inline constexpr int count = 15; // the last slot, also the number of slots
 } // namespace slot
 

@@ -23,7 +23,9 @@ inline double energyOf(double rho, double u, double v, double p) {
 }
 
 // Energy of a point at rest (walls and body surfaces): E = 2.5 p.
-inline double energyAtRest(double p) { return 2.5 * p; }
+inline double energyAtRest(double p) {
+  return 2.5 * p;
+}
 
 // Adds the conserved increment (d1, d2, d3, d4) of (rho, rho u, rho v, E) to
 // a point held in primitive form:

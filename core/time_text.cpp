@@ -13,12 +13,15 @@ std::string Num_keta(std::int64_t value, int width) {
   if (value < 0) {
     sign = "-";
     value = -value;
-    if (width >= 2) --width;
-    else if (width <= -2) ++width;
+    if (width >= 2)
+      --width;
+    else if (width <= -2)
+      ++width;
   }
   const std::string digits = std::to_string(value);
   if (width == 0) return sign + digits;
-  const int d = value == 0 ? 1 : static_cast<int>(std::trunc(std::log10(static_cast<double>(value)))) + 1;
+  const int d =
+      value == 0 ? 1 : static_cast<int>(std::trunc(std::log10(static_cast<double>(value)))) + 1;
   const int pad = width > 0 ? width - d : -width - d;
   std::string padded = digits;
   if (pad >= 1 && pad <= 12) padded = std::string(pad, width > 0 ? '0' : ' ') + digits;
@@ -51,6 +54,7 @@ std::string elapsedTimeText(Language language, std::uint32_t endTick, std::uint3
   std::string text = " ";
   if (h >= 1) text += std::to_string(h) + " h ";
   if (m >= 1) text += (h >= 1 ? Num_keta(m, 2) : std::to_string(m)) + " min ";
-  text += (h >= 1 || m >= 1 ? Num_keta(s, 2) : std::to_string(s)) + "." + Num_keta(ms % 1000, 3) + " s";
+  text +=
+      (h >= 1 || m >= 1 ? Num_keta(s, 2) : std::to_string(s)) + "." + Num_keta(ms % 1000, 3) + " s";
   return text;
 }

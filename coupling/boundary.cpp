@@ -66,7 +66,8 @@ void Kyoukai(Model& m) {
   }
 
   // 2. Right column, a wall until the outlet rows are set in step 5.
-  for (int j = 1; j <= ny; ++j) wallPoint(m.ryFlow[nx][j], m.ryFlow[nx - 1][j], m.ryFlow[nx - 2][j]);
+  for (int j = 1; j <= ny; ++j)
+    wallPoint(m.ryFlow[nx][j], m.ryFlow[nx - 1][j], m.ryFlow[nx - 2][j]);
 
   // 3. Values from the overlapping grids.
   By2_R(m);
@@ -109,5 +110,6 @@ void Kyoukai(Model& m) {
 
   // 7. Bottom wall, 8. top wall.
   for (int i = 1; i <= nx; ++i) wallPoint(m.ryFlow[i][1], m.ryFlow[i][2], m.ryFlow[i][3]);
-  for (int i = 1; i <= nx; ++i) wallPoint(m.ryFlow[i][ny], m.ryFlow[i][ny - 1], m.ryFlow[i][ny - 2]);
+  for (int i = 1; i <= nx; ++i)
+    wallPoint(m.ryFlow[i][ny], m.ryFlow[i][ny - 1], m.ryFlow[i][ny - 2]);
 }

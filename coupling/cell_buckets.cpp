@@ -12,9 +12,8 @@ void CellBuckets::clear() {
   nx_ = ny_ = 0;
 }
 
-void CellBuckets::add(double refX, double refY, const Cell &cell) {
-  if (!std::isfinite(refX) || !std::isfinite(refY))
-    return; // never passes the prefilter
+void CellBuckets::add(double refX, double refY, const Cell& cell) {
+  if (!std::isfinite(refX) || !std::isfinite(refY)) return; // never passes the prefilter
   cells_.push_back(cell);
   refX_.push_back(refX);
   refY_.push_back(refY);
@@ -24,8 +23,7 @@ void CellBuckets::build() {
   start_.clear();
   order_.clear();
   nx_ = ny_ = 0;
-  if (cells_.empty())
-    return;
+  if (cells_.empty()) return;
   const auto [loX, hiX] = std::minmax_element(refX_.begin(), refX_.end());
   const auto [loY, hiY] = std::minmax_element(refY_.begin(), refY_.end());
   bucketSize_ = 2.0;
@@ -47,24 +45,20 @@ void CellBuckets::build() {
     bucketOf[k] = iy * nx_ + ix;
     ++start_[bucketOf[k] + 1];
   }
-  for (std::size_t q = 1; q < start_.size(); ++q)
-    start_[q] += start_[q - 1];
+  for (std::size_t q = 1; q < start_.size(); ++q) start_[q] += start_[q - 1];
   order_.resize(n);
   std::vector<int> fill(start_.begin(), start_.end() - 1);
-  for (int k = 0; k < n; ++k)
-    order_[fill[bucketOf[k]]++] = k;
+  for (int k = 0; k < n; ++k) order_[fill[bucketOf[k]]++] = k;
 }
 
-void CellBuckets::candidates(double x, double y, std::vector<int> &out) const {
+void CellBuckets::candidates(double x, double y, std::vector<int>& out) const {
   out.clear();
-  if (nx_ == 0 || !std::isfinite(x) || !std::isfinite(y))
-    return;
+  if (nx_ == 0 || !std::isfinite(x) || !std::isfinite(y)) return;
   // Bucket of the target, relative to bucket 0; compared as doubles so that a
   // target far outside cannot overflow an int.
   const double tx = std::floor(x / bucketSize_) - firstX_;
   const double ty = std::floor(y / bucketSize_) - firstY_;
-  if (tx < -1 || tx > nx_ || ty < -1 || ty > ny_)
-    return;
+  if (tx < -1 || tx > nx_ || ty < -1 || ty > ny_) return;
   const int ix0 = std::max(0, static_cast<int>(tx) - 1),
             ix1 = std::min(nx_ - 1, static_cast<int>(tx) + 1);
   const int iy0 = std::max(0, static_cast<int>(ty) - 1),

@@ -32,14 +32,14 @@ public:
 
   void clear();
   // Adds the next cell of the scan order with its reference point.
-  void add(double refX, double refY, const Cell &cell);
+  void add(double refX, double refY, const Cell& cell);
   // Sorts the cells into buckets; call after the last add.
   void build();
 
   // The numbers (scan order) of the cells whose reference point may be within
   // the prefilter's distance of (x, y), ascending, in `out` (cleared first).
-  void candidates(double x, double y, std::vector<int> &out) const;
-  const Cell &cell(int number) const { return cells_[number]; }
+  void candidates(double x, double y, std::vector<int>& out) const;
+  const Cell& cell(int number) const { return cells_[number]; }
 
 private:
   // At most this many buckets along each axis; a wider spread of reference

@@ -17,10 +17,10 @@ double length(double ux, double uy) {
 
 } // namespace
 
-void Search_1b(Model &m, int a, int b, int c) {
+void Search_1b(Model& m, int a, int b, int c) {
   m.hitA = 0;
-  const auto &X = m.searchX;
-  const auto &Y = m.searchY;
+  const auto& X = m.searchX;
+  const auto& Y = m.searchY;
   const double tx = X[6], ty = Y[6];
 
   // Edge from corner A to corner B, and where an edge hit puts (s, t):
@@ -32,22 +32,18 @@ void Search_1b(Model &m, int a, int b, int c) {
   };
   static constexpr Edge edges[4] = {
       {1, 2, true, 0.0}, {2, 3, false, 1.0}, {4, 3, true, 1.0}, {1, 4, false, 0.0}};
-  for (const Edge &e : edges) {
+  for (const Edge& e : edges) {
     const double ax = X[e.from], ay = Y[e.from];
     const double bx = X[e.to], by = Y[e.to];
     // Twice the area of triangle A, B, T: an absolute tolerance, not scaled
     // by the edge length.
-    if (!(std::fabs(cross(bx - ax, by - ay, tx - ax, ty - ay)) < 1e-10))
-      continue;
+    if (!(std::fabs(cross(bx - ax, by - ay, tx - ax, ty - ay)) < 1e-10)) continue;
     const double dA = length(tx - ax, ty - ay);
     const double dB = length(tx - bx, ty - by);
-    if (!(dA + dB > 0))
-      continue;
-    if (!(dA + dB < length(bx - ax, by - ay) + 0.01))
-      continue;
+    if (!(dA + dB > 0)) continue;
+    if (!(dA + dB < length(bx - ax, by - ay) + 0.01)) continue;
     double f = dA / (dA + dB);
-    if (f < 1e-10)
-      f = 1 - dB / (dA + dB);
+    if (f < 1e-10) f = 1 - dB / (dA + dB);
     m.hitA = a;
     m.hitB = b;
     m.hitC = c;
@@ -57,9 +53,9 @@ void Search_1b(Model &m, int a, int b, int c) {
   }
 }
 
-void Search_2b(Model &m, int a, int b, int c) {
-  const auto &X = m.searchX;
-  const auto &Y = m.searchY;
+void Search_2b(Model& m, int a, int b, int c) {
+  const auto& X = m.searchX;
+  const auto& Y = m.searchY;
 
   // Side test: for the two pairs of opposite edges, the target must lie on
   // the same side of each edge as the reference point (or on the edge).
@@ -107,14 +103,12 @@ void Search_2b(Model &m, int a, int b, int c) {
   }
 
   // Range checks, always; a NaN fails the last two.
-  if (m.hitS > 1 || m.hitT > 1 || !(m.hitS >= 0) || !(m.hitT >= 0))
-    m.hitA = 0;
+  if (m.hitS > 1 || m.hitT > 1 || !(m.hitS >= 0) || !(m.hitT >= 0)) m.hitA = 0;
 }
 
 double Eqa2(double qa, double qb, double qc) {
   if (qa == 0) {
-    if (qb == 0)
-      return 1;
+    if (qb == 0) return 1;
     return -qc / qb;
   }
   // 0.5·x² + qb·x + qc = 0: the roots are q and 2·qc/q with q formed so that

@@ -19,13 +19,13 @@
 // Search_1b ("search, edges"): whether the target lies on one of the cell's
 // edges, tried P1→P2, P2→P3, P4→P3, P1→P4; the first edge that passes wins.
 // Clears hitA first.  The tolerances are absolute, in layout units.
-void Search_1b(Model &m, int a, int b, int c);
+void Search_1b(Model& m, int a, int b, int c);
 
 // Search_2b ("search, interior"): inverts the bilinear map of the cell for the
 // target, after a side test against the reference point.  Called only right
 // after Search_1b missed (hitA = 0 on entry).  hitA is cleared again when s or
 // t falls outside [0, 1] or is not a number.
-void Search_2b(Model &m, int a, int b, int c);
+void Search_2b(Model& m, int a, int b, int c);
 
 // Eqa2 ("equation of degree 2"): one root of qa·x² + qb·x + qc = 0, where qa
 // is either 0 (linear) or 0.5 (normalised by the caller).  Prefers the
@@ -37,7 +37,7 @@ double Eqa2(double qa, double qb, double qc);
 // reference point is 2.0 or more from the target is skipped without further
 // work), then corners 2 and 4, Search_1b and, if it missed, Search_2b.
 // Returns true when the cell is the donor (hitA ≥ 1).
-inline bool testCell(Model &m, int a, int b, int c, double x1, double y1, double x2, double y2,
+inline bool testCell(Model& m, int a, int b, int c, double x1, double y1, double x2, double y2,
                      double x3, double y3, double x4, double y4) {
   m.searchX[1] = x1;
   m.searchY[1] = y1;
@@ -52,31 +52,30 @@ inline bool testCell(Model &m, int a, int b, int c, double x1, double y1, double
   m.searchX[4] = x4;
   m.searchY[4] = y4;
   Search_1b(m, a, b, c);
-  if (m.hitA == 0)
-    Search_2b(m, a, b, c);
+  if (m.hitA == 0) Search_2b(m, a, b, c);
   return m.hitA >= 1;
 }
 
 // The cell test on auxiliary cell (p, r) of grid set c.
-inline bool testAuxCell(Model &m, int p, int r, int c) {
-  const AuxPoint &q1 = m.wk[p][r][c];
-  const AuxPoint &q2 = m.wk[p + 1][r][c];
-  const AuxPoint &q3 = m.wk[p + 1][r + 1][c];
-  const AuxPoint &q4 = m.wk[p][r + 1][c];
+inline bool testAuxCell(Model& m, int p, int r, int c) {
+  const AuxPoint& q1 = m.wk[p][r][c];
+  const AuxPoint& q2 = m.wk[p + 1][r][c];
+  const AuxPoint& q3 = m.wk[p + 1][r + 1][c];
+  const AuxPoint& q4 = m.wk[p][r + 1][c];
   return testCell(m, p, r, c, q1.wkX, q1.wkY, q2.wkX, q2.wkY, q3.wkX, q3.wkY, q4.wkX, q4.wkY);
 }
 
 // The cell test on main-grid cell (i, j); its grid set is 1.
-inline bool testMainCell(Model &m, int i, int j) {
-  const MainPoint &q1 = m.ry[i][j];
-  const MainPoint &q2 = m.ry[i + 1][j];
-  const MainPoint &q3 = m.ry[i + 1][j + 1];
-  const MainPoint &q4 = m.ry[i][j + 1];
+inline bool testMainCell(Model& m, int i, int j) {
+  const MainPoint& q1 = m.ry[i][j];
+  const MainPoint& q2 = m.ry[i + 1][j];
+  const MainPoint& q3 = m.ry[i + 1][j + 1];
+  const MainPoint& q4 = m.ry[i][j + 1];
   return testCell(m, i, j, 1, q1.ryX, q1.ryY, q2.ryX, q2.ryY, q3.ryX, q3.ryY, q4.ryX, q4.ryY);
 }
 
 // Puts the target into point 6 of the buffer.
-inline void setSearchTarget(Model &m, double x, double y) {
+inline void setSearchTarget(Model& m, double x, double y) {
   m.searchX[6] = x;
   m.searchY[6] = y;
 }

@@ -23,10 +23,10 @@ constexpr double kEllipseLimit = 3.0;
 class ScratchField {
 public:
   ScratchField(int nx, int ny) : ny_(ny), marker_((nx + 2) * (ny + 2), 0.0), buffer_(marker_) {}
-  double &marker(int i, int j) { return marker_[i * (ny_ + 2) + j]; }
-  double &buffer(int i, int j) { return buffer_[i * (ny_ + 2) + j]; }
-  double *markerColumn(int i) { return &marker_[i * (ny_ + 2)]; }
-  double *bufferColumn(int i) { return &buffer_[i * (ny_ + 2)]; }
+  double& marker(int i, int j) { return marker_[i * (ny_ + 2) + j]; }
+  double& buffer(int i, int j) { return buffer_[i * (ny_ + 2) + j]; }
+  double* markerColumn(int i) { return &marker_[i * (ny_ + 2)]; }
+  double* bufferColumn(int i) { return &buffer_[i * (ny_ + 2)]; }
 
 private:
   int ny_;
@@ -35,59 +35,52 @@ private:
 
 // A marker of holeSeed on every main-grid point whose squared distance from
 // the body's centre is below rad (rad is compared with the square).
-void seedBody(const Model &m, int b, ScratchField &field) {
+void seedBody(const Model& m, int b, ScratchField& field) {
   const int shapeCode = m.bodyShape[b];
-  if (shapeCode == shape::plate)
-    return;
+  if (shapeCode == shape::plate) return;
   double rad = std::sqrt(m.bodySize[b]) / 2;
-  if (shapeCode == shape::ellipse)
-    rad = minOf(m.ellipseRatio, kEllipseLimit) * rad;
+  if (shapeCode == shape::ellipse) rad = minOf(m.ellipseRatio, kEllipseLimit) * rad;
   rad = maxOf(rad, m.ryH * m.ryH + 0.1);
-  if (shapeCode == shape::ellipse && m.bodySize[b] * m.ellipseRatio < kEllipseLimit)
-    return;
+  if (shapeCode == shape::ellipse && m.bodySize[b] * m.ellipseRatio < kEllipseLimit) return;
   const double xc = m.body[b].bodyX, yc = m.body[b].bodyY;
   for (int i = 1; i <= m.ryNx; ++i)
     for (int j = 1; j <= m.ryNy; ++j) {
       const double dx = xc - m.ry[i][j].ryX, dy = yc - m.ry[i][j].ryY;
-      if (rad > dx * dx + dy * dy)
-        field.marker(i, j) = kHoleSeed;
+      if (rad > dx * dx + dy * dy) field.marker(i, j) = kHoleSeed;
     }
 }
 
-void holdReceivers(const Model &m, ScratchField &field) {
+void holdReceivers(const Model& m, ScratchField& field) {
   for (int k = 1; k <= m.ryFromWkCount; ++k)
     field.marker(m.ryFromWk[k].receiver[1], m.ryFromWk[k].receiver[2]) = 1.0;
 }
 
 // One Jacobi sweep over the interior points: the buffer takes the average of
 // the four neighbours' markers, then the markers take the buffer.
-void sweep(int nx, int ny, ScratchField &field) {
+void sweep(int nx, int ny, ScratchField& field) {
   for (int i = 2; i <= nx - 1; ++i) {
-    const double *west = field.markerColumn(i - 1);
-    const double *here = field.markerColumn(i);
-    const double *east = field.markerColumn(i + 1);
-    double *out = field.bufferColumn(i);
+    const double* west = field.markerColumn(i - 1);
+    const double* here = field.markerColumn(i);
+    const double* east = field.markerColumn(i + 1);
+    double* out = field.bufferColumn(i);
     for (int j = 2; j <= ny - 1; ++j)
       out[j] = 0.25 * (west[j] + east[j] + here[j - 1] + here[j + 1]);
   }
   for (int i = 2; i <= nx - 1; ++i) {
-    const double *in = field.bufferColumn(i);
-    double *marker = field.markerColumn(i);
-    for (int j = 2; j <= ny - 1; ++j)
-      marker[j] = in[j];
+    const double* in = field.bufferColumn(i);
+    double* marker = field.markerColumn(i);
+    for (int j = 2; j <= ny - 1; ++j) marker[j] = in[j];
   }
 }
 
 } // namespace
 
-void Remove_Pipe_3(Model &m, WindowServices &ws) {
-  if (m.stopFlag)
-    return;
+void Remove_Pipe_3(Model& m, WindowServices& ws) {
+  if (m.stopFlag) return;
   const int nx = m.ryNx, ny = m.ryNy;
   ScratchField field(nx, ny); // cleared: the marker and buffer start at 0
 
-  for (int b = 1; b <= m.nBodies; ++b)
-    seedBody(m, b, field);
+  for (int b = 1; b <= m.nBodies; ++b) seedBody(m, b, field);
 
   // The progress bar's minimum stays where By_L_R1 put it.
   ws.setProgressRange(1, kSweeps);
@@ -105,8 +98,7 @@ void Remove_Pipe_3(Model &m, WindowServices &ws) {
       m.ryHoleFlag[i][j] = 0;
       if (field.marker(i, j) >= 1.0) {
         ++holes;
-        if (holes <= kHoleCapacity)
-          m.ryBlankList[holes] = {i, j};
+        if (holes <= kHoleCapacity) m.ryBlankList[holes] = {i, j};
         m.ryHoleFlag[i][j] = 1;
         field.marker(i, j) = 1.0;
       }

@@ -21,4 +21,4 @@
 // (kHoleCapacity): the N_Pipe message with the number found; the holes beyond
 // the list's end are flagged only and ryBlankCount keeps its old value.  Does
 // nothing when stopFlag is set on entry.  The progress bar counts the sweeps.
-void Remove_Pipe_3(Model &m, WindowServices &ws);
+void Remove_Pipe_3(Model& m, WindowServices& ws);

@@ -12,24 +12,23 @@ namespace {
 constexpr int kFirstDonorLayer = 7;
 
 // First hit over every cell, in scan order; returns the donor body or 0.
-int plainDonor(Model &m, int cFirst, int cLast) {
+int plainDonor(Model& m, int cFirst, int cLast) {
   for (int c = cFirst; c <= cLast; ++c)
     for (int b = 1; b <= m.nBodies; ++b)
       for (int p = m.bodyFirst[b]; p <= m.bodyLast[b] - 1; ++p)
         for (int r = kFirstDonorLayer; r <= m.wkNr - 1; ++r)
-          if (testAuxCell(m, p, r, c))
-            return b;
+          if (testAuxCell(m, p, r, c)) return b;
   return 0;
 }
 
-void indexDonorCells(Model &m, int cFirst, int cLast, CellBuckets &buckets) {
+void indexDonorCells(Model& m, int cFirst, int cLast, CellBuckets& buckets) {
   buckets.clear();
   for (int c = cFirst; c <= cLast; ++c)
     for (int b = 1; b <= m.nBodies; ++b)
       for (int p = m.bodyFirst[b]; p <= m.bodyLast[b] - 1; ++p)
         for (int r = kFirstDonorLayer; r <= m.wkNr - 1; ++r) {
-          const AuxPoint &q1 = m.wk[p][r][c];
-          const AuxPoint &q3 = m.wk[p + 1][r + 1][c];
+          const AuxPoint& q1 = m.wk[p][r][c];
+          const AuxPoint& q3 = m.wk[p + 1][r + 1][c];
           buckets.add(CellBuckets::reference(q1.wkX, q3.wkX),
                       CellBuckets::reference(q1.wkY, q3.wkY), {p, r, c, b});
         }
@@ -37,42 +36,37 @@ void indexDonorCells(Model &m, int cFirst, int cLast, CellBuckets &buckets) {
 }
 
 // First hit over the candidate cells, in scan order; returns the donor body or 0.
-int bucketedDonor(Model &m, const CellBuckets &buckets, std::vector<int> &candidates) {
+int bucketedDonor(Model& m, const CellBuckets& buckets, std::vector<int>& candidates) {
   buckets.candidates(m.searchX[6], m.searchY[6], candidates);
   for (int k : candidates) {
-    const CellBuckets::Cell &cell = buckets.cell(k);
-    if (testAuxCell(m, cell.a, cell.b, cell.c))
-      return cell.tag;
+    const CellBuckets::Cell& cell = buckets.cell(k);
+    if (testAuxCell(m, cell.a, cell.b, cell.c)) return cell.tag;
   }
   return 0;
 }
 
 } // namespace
 
-void By_L_R1(Model &m, WindowServices &ws, int cFirst, int cLast, CellScan scan) {
+void By_L_R1(Model& m, WindowServices& ws, int cFirst, int cLast, CellScan scan) {
   constexpr int overflow = kMainLinkCapacity + 1;
   ws.setProgressRange(1, m.ryNx);
   int count = 0;
 
   CellBuckets buckets;
   std::vector<int> candidates;
-  if (scan == CellScan::bucketed)
-    indexDonorCells(m, cFirst, cLast, buckets);
+  if (scan == CellScan::bucketed) indexDonorCells(m, cFirst, cLast, buckets);
 
   for (int i = 1; i <= m.ryNx; ++i)
     for (int j = 1; j <= m.ryNy; ++j) {
       ws.processPendingMessages();
       ws.setProgressPosition(i);
-      if (m.stopFlag)
-        goto done;
+      if (m.stopFlag) goto done;
       setSearchTarget(m, m.ry[i][j].ryX, m.ry[i][j].ryY);
       const int body = scan == CellScan::plain ? plainDonor(m, cFirst, cLast)
                                                : bucketedDonor(m, buckets, candidates);
-      if (body == 0)
-        continue;
+      if (body == 0) continue;
       ++count;
-      if (count >= overflow)
-        goto done;
+      if (count >= overflow) goto done;
       m.ryFromWk[count] = {{0, i, j, body}, {0, m.hitA, m.hitB, m.hitC}, m.hitS, m.hitT};
     }
 done:

@@ -19,5 +19,5 @@
 // 9724th link ends it at once: the "too large" message R-1 with the count is
 // shown, stopFlag is set and ryFromWkCount keeps its old value.  The run calls
 // it with (1, 1).
-void By_L_R1(Model &m, WindowServices &ws, int cFirst, int cLast,
+void By_L_R1(Model& m, WindowServices& ws, int cFirst, int cLast,
              CellScan scan = CellScan::bucketed);

@@ -9,15 +9,14 @@
 std::string degenerateCellMessage(int p, int r, int s, double jac, Language language) {
   // Integers in plain decimal; the Jacobian in the shortest general form with
   // up to 15 significant digits.  A Jacobian of −0 reads "0".
-  if (jac == 0)
-    jac = 0.0;
+  if (jac == 0) jac = 0.0;
   char number[40];
   std::snprintf(number, sizeof number, "%.15g", jac);
   return couplingText::degenerateCell(language, {std::to_string(p) + "-" + std::to_string(r) + "-" +
-                                                     std::to_string(s) + "-" + number});
+                                                 std::to_string(s) + "-" + number});
 }
 
-void Metric_Calc_Ryu_WK(Model &m, WindowServices &ws, int pFirst, int pLast, int rFirst, int rLast,
+void Metric_Calc_Ryu_WK(Model& m, WindowServices& ws, int pFirst, int pLast, int rFirst, int rLast,
                         int s) {
   auto x = [&](int p, int r) { return m.wk[p][r][s].wkX; };
   auto y = [&](int p, int r) { return m.wk[p][r][s].wkY; };
@@ -25,7 +24,7 @@ void Metric_Calc_Ryu_WK(Model &m, WindowServices &ws, int pFirst, int pLast, int
   // ∂/∂ξ along the ring; the ghost columns make the seam points central too.
   for (int p = pFirst; p <= pLast; ++p)
     for (int r = rFirst; r <= rLast; ++r) {
-      auto &g = m.wkMetric[p][r][s];
+      auto& g = m.wkMetric[p][r][s];
       g[metric::xXi] = (x(p + 1, r) - x(p - 1, r)) / 2;
       g[metric::yXi] = (y(p + 1, r) - y(p - 1, r)) / 2;
     }
@@ -34,7 +33,7 @@ void Metric_Calc_Ryu_WK(Model &m, WindowServices &ws, int pFirst, int pLast, int
   // outer edge (rFirst) and on the body surface (rLast).
   for (int p = pFirst; p <= pLast; ++p)
     for (int r = rFirst; r <= rLast; ++r) {
-      auto &g = m.wkMetric[p][r][s];
+      auto& g = m.wkMetric[p][r][s];
       if (r == rFirst) {
         g[metric::xEta] = (-3 * x(p, r) + 4 * x(p, r + 1) - x(p, r + 2)) / 2;
         g[metric::yEta] = (-3 * y(p, r) + 4 * y(p, r + 1) - y(p, r + 2)) / 2;
@@ -51,7 +50,7 @@ void Metric_Calc_Ryu_WK(Model &m, WindowServices &ws, int pFirst, int pLast, int
   // from the scaled values.  p outer, r inner: the messages come in that order.
   for (int p = pFirst; p <= pLast; ++p)
     for (int r = rFirst; r <= rLast; ++r) {
-      auto &g = m.wkMetric[p][r][s];
+      auto& g = m.wkMetric[p][r][s];
       const double xXi = g[metric::xXi] / 16;
       const double yXi = g[metric::yXi] / 16;
       const double xEta = g[metric::xEta] / 16;
@@ -65,8 +64,7 @@ void Metric_Calc_Ryu_WK(Model &m, WindowServices &ws, int pFirst, int pLast, int
         ws.showMessage(degenerateCellMessage(p, r, s, jac, ws.language()));
         jac = 1;
       }
-      if (jac == 0 || std::isnan(jac))
-        jac = 1;
+      if (jac == 0 || std::isnan(jac)) jac = 1;
       g[metric::jac] = jac;
       m.wkSoundLen[p][r][s][1] = std::sqrt(1.4 * (xXi * xXi + yXi * yXi));
       m.wkSoundLen[p][r][s][2] = std::sqrt(1.4 * (xEta * xEta + yEta * yEta));
@@ -86,7 +84,7 @@ void Metric_Calc_Ryu_WK(Model &m, WindowServices &ws, int pFirst, int pLast, int
   ++m.metricGeneration;
 }
 
-void Define_Metric(Model &m, WindowServices &ws) {
+void Define_Metric(Model& m, WindowServices& ws) {
   for (int b = 1; b <= m.nBodies; ++b)
     Metric_Calc_Ryu_WK(m, ws, m.bodyFirst[b], m.bodyLast[b], 1, m.wkNr, 1);
 }

@@ -15,10 +15,9 @@
 
 #include <string>
 
-
 // Define_Metric ("define the metrics"): Metric_Calc_Ryu_WK over every body's
 // perimeter range, layers 1..wkNr, grid set 1, body by body.
-void Define_Metric(Model &m, WindowServices &ws);
+void Define_Metric(Model& m, WindowServices& ws);
 
 // Metric_Calc_Ryu_WK ("metric calculation of the flow, auxiliary grid"): the
 // metrics of the block p = pFirst..pLast, r = rFirst..rLast of grid set s.
@@ -30,9 +29,9 @@ void Define_Metric(Model &m, WindowServices &ws);
 // a jac that is not a number becomes 1 without a message.  Finally the ghost
 // columns receive the metrics of their periodic images, and
 // m.metricGeneration counts one more computation.
-void Metric_Calc_Ryu_WK(Model &m, WindowServices &ws, int pFirst, int pLast, int rFirst, int rLast,
+void Metric_Calc_Ryu_WK(Model& m, WindowServices& ws, int pFirst, int pLast, int rFirst, int rLast,
                         int s);
 
 // The degenerate-cell message for point (p, r, s) with Jacobian jac.
 std::string degenerateCellMessage(int p, int r, int s, double jac,
-                                 Language language = Language::japanese);
+                                  Language language = Language::japanese);

@@ -13,88 +13,82 @@ constexpr int kFirstDonorLayer = 5;
 constexpr int kInnerHoleSlot = 9;
 
 // First hit among the other bodies' cells, in scan order.
-bool plainAuxDonor(Model &m, int ownBody) {
+bool plainAuxDonor(Model& m, int ownBody) {
   for (int b2 = 1; b2 <= m.nBodies; ++b2) {
-    if (b2 == ownBody)
-      continue;
+    if (b2 == ownBody) continue;
     for (int r2 = kFirstDonorLayer; r2 <= m.wkNr - 1; ++r2)
       for (int p2 = m.bodyFirst[b2]; p2 <= m.bodyLast[b2] - 1; ++p2)
-        if (testAuxCell(m, p2, r2, 1))
-          return true;
+        if (testAuxCell(m, p2, r2, 1)) return true;
   }
   return false;
 }
 
 // First hit among the main-grid cells, in scan order.
-bool plainMainDonor(Model &m) {
+bool plainMainDonor(Model& m) {
   for (int j = 1; j <= m.ryNy - 1; ++j)
     for (int i = 1; i <= m.ryNx - 1; ++i)
-      if (isMainDonorCandidate(m, i, j) && testMainCell(m, i, j))
-        return true;
+      if (isMainDonorCandidate(m, i, j) && testMainCell(m, i, j)) return true;
   return false;
 }
 
-void indexAuxCells(Model &m, CellBuckets &buckets) {
+void indexAuxCells(Model& m, CellBuckets& buckets) {
   buckets.clear();
   for (int b2 = 1; b2 <= m.nBodies; ++b2)
     for (int r2 = kFirstDonorLayer; r2 <= m.wkNr - 1; ++r2)
       for (int p2 = m.bodyFirst[b2]; p2 <= m.bodyLast[b2] - 1; ++p2) {
-        const AuxPoint &q1 = m.wk[p2][r2][1];
-        const AuxPoint &q3 = m.wk[p2 + 1][r2 + 1][1];
+        const AuxPoint& q1 = m.wk[p2][r2][1];
+        const AuxPoint& q3 = m.wk[p2 + 1][r2 + 1][1];
         buckets.add(CellBuckets::reference(q1.wkX, q3.wkX), CellBuckets::reference(q1.wkY, q3.wkY),
                     {p2, r2, 1, b2});
       }
   buckets.build();
 }
 
-void indexMainCells(Model &m, CellBuckets &buckets) {
+void indexMainCells(Model& m, CellBuckets& buckets) {
   buckets.clear();
   for (int j = 1; j <= m.ryNy - 1; ++j)
     for (int i = 1; i <= m.ryNx - 1; ++i) {
-      if (!isMainDonorCandidate(m, i, j))
-        continue;
-      const MainPoint &q1 = m.ry[i][j];
-      const MainPoint &q3 = m.ry[i + 1][j + 1];
+      if (!isMainDonorCandidate(m, i, j)) continue;
+      const MainPoint& q1 = m.ry[i][j];
+      const MainPoint& q3 = m.ry[i + 1][j + 1];
       buckets.add(CellBuckets::reference(q1.ryX, q3.ryX), CellBuckets::reference(q1.ryY, q3.ryY),
                   {i, j, 1, 0});
     }
   buckets.build();
 }
 
-bool bucketedAuxDonor(Model &m, int ownBody, const CellBuckets &buckets,
-                      std::vector<int> &candidates) {
+bool bucketedAuxDonor(Model& m, int ownBody, const CellBuckets& buckets,
+                      std::vector<int>& candidates) {
   buckets.candidates(m.searchX[6], m.searchY[6], candidates);
   for (int k : candidates) {
-    const CellBuckets::Cell &cell = buckets.cell(k);
-    if (cell.tag != ownBody && testAuxCell(m, cell.a, cell.b, cell.c))
-      return true;
+    const CellBuckets::Cell& cell = buckets.cell(k);
+    if (cell.tag != ownBody && testAuxCell(m, cell.a, cell.b, cell.c)) return true;
   }
   return false;
 }
 
-bool bucketedMainDonor(Model &m, const CellBuckets &buckets, std::vector<int> &candidates) {
+bool bucketedMainDonor(Model& m, const CellBuckets& buckets, std::vector<int>& candidates) {
   buckets.candidates(m.searchX[6], m.searchY[6], candidates);
   for (int k : candidates) {
-    const CellBuckets::Cell &cell = buckets.cell(k);
-    if (testMainCell(m, cell.a, cell.b))
-      return true;
+    const CellBuckets::Cell& cell = buckets.cell(k);
+    if (testMainCell(m, cell.a, cell.b)) return true;
   }
   return false;
 }
 
-Link linkFromHit(const Model &m, int p) {
+Link linkFromHit(const Model& m, int p) {
   return {{0, p, 1, 1}, {0, m.hitA, m.hitB, m.hitC}, m.hitS, m.hitT};
 }
 
 } // namespace
 
-bool isMainDonorCandidate(const Model &m, int i, int j) {
+bool isMainDonorCandidate(const Model& m, int i, int j) {
   return m.ryFlow[i][j][kInnerHoleSlot] * m.ryFlow[i][j + 1][kInnerHoleSlot] *
              m.ryFlow[i + 1][j][kInnerHoleSlot] * m.ryFlow[i + 1][j + 1][kInnerHoleSlot] ==
          0;
 }
 
-void By_L_R2(Model &m, WindowServices &ws, CellScan scan) {
+void By_L_R2(Model& m, WindowServices& ws, CellScan scan) {
   ws.setProgressRange(1, m.nBodies);
   int countWk = 0, countRy = 0;
 
@@ -108,8 +102,7 @@ void By_L_R2(Model &m, WindowServices &ws, CellScan scan) {
   for (int b = 1; b <= m.nBodies; ++b)
     for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
       ws.processPendingMessages();
-      if (m.stopFlag)
-        goto checks;
+      if (m.stopFlag) goto checks;
       ws.setProgressPosition(b);
       setSearchTarget(m, m.wk[p][1][1].wkX, m.wk[p][1][1].wkY);
 
@@ -117,16 +110,14 @@ void By_L_R2(Model &m, WindowServices &ws, CellScan scan) {
                                                    : bucketedAuxDonor(m, b, auxBuckets, candidates);
       if (fromAux) {
         ++countWk;
-        if (countWk <= kAuxLinkCapacity)
-          m.wkFromWk[countWk] = linkFromHit(m, p);
+        if (countWk <= kAuxLinkCapacity) m.wkFromWk[countWk] = linkFromHit(m, p);
         continue;
       }
       const bool fromMain = scan == CellScan::plain ? plainMainDonor(m)
                                                     : bucketedMainDonor(m, mainBuckets, candidates);
       if (fromMain) {
         ++countRy;
-        if (countRy <= kMainLinkCapacity)
-          m.wkFromRy[countRy] = linkFromHit(m, p);
+        if (countRy <= kMainLinkCapacity) m.wkFromRy[countRy] = linkFromHit(m, p);
       }
     }
 checks:

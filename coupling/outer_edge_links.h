@@ -20,8 +20,8 @@
 // capacity are counted, not stored.  At the end, a count over capacity shows
 // its "too large" message (R-2 for wkFromRy, then R-22 for wkFromWk), sets
 // stopFlag and keeps that list's old count; a count within capacity is stored.
-void By_L_R2(Model &m, WindowServices &ws, CellScan scan = CellScan::bucketed);
+void By_L_R2(Model& m, WindowServices& ws, CellScan scan = CellScan::bucketed);
 
 // Whether main-grid cell (i, j) may be a donor of an outer-edge point: not
 // when all four of its corners are inner holes.
-bool isMainDonorCandidate(const Model &m, int i, int j);
+bool isMainDonorCandidate(const Model& m, int i, int j);

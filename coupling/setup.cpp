@@ -7,7 +7,7 @@
 #include "coupling/outer_edge_links.h"
 #include "layout/kmake.h"
 
-void runCouplingSetup(Model &m, WindowServices &ws) {
+void runCouplingSetup(Model& m, WindowServices& ws) {
   Shoki_Zahyo2(m);
   // A refused layout leaves the last one that fitted, grids included; the
   // coupling is built for what the grids hold.

@@ -10,4 +10,4 @@
 // receivers, which need the inner-hole marks).  The caller clears stopFlag
 // first, as the run does; a list over its capacity leaves stopFlag set, and
 // then the run must not start its time steps.
-void runCouplingSetup(Model &m, WindowServices &ws);
+void runCouplingSetup(Model& m, WindowServices& ws);

@@ -53,9 +53,12 @@ public:
         !ok(cg_sol_write(file, base, zoneId, "FlowSolution", CGNS_ENUMV(Vertex), &solution)))
       return false;
     const std::pair<const char*, const std::vector<double>*> fields[] = {
-        {"Density", &z.rho},       {"VelocityX", &z.u},
-        {"VelocityY", &z.v},       {"Pressure", &z.pres},
-        {"EnergyStagnationDensity", &z.e}, {"VorticityZ", &z.omega},
+        {"Density", &z.rho},
+        {"VelocityX", &z.u},
+        {"VelocityY", &z.v},
+        {"Pressure", &z.pres},
+        {"EnergyStagnationDensity", &z.e},
+        {"VorticityZ", &z.omega},
         {"HoleFlag", &z.hole}};
     for (const auto& [fieldName, values] : fields)
       if (!ok(cg_field_write(file, base, zoneId, solution, CGNS_ENUMV(RealDouble), fieldName,
@@ -63,9 +66,8 @@ public:
         return false;
     if (holePoints.empty()) return true;
     int holeId = 0;
-    return ok(cg_hole_write(file, base, zoneId, "Holes", CGNS_ENUMV(Vertex),
-                            CGNS_ENUMV(PointList), 1,
-                            static_cast<cgsize_t>(holePoints.size() / 2), holePoints.data(),
+    return ok(cg_hole_write(file, base, zoneId, "Holes", CGNS_ENUMV(Vertex), CGNS_ENUMV(PointList),
+                            1, static_cast<cgsize_t>(holePoints.size() / 2), holePoints.data(),
                             &holeId));
   }
 };
@@ -101,8 +103,7 @@ std::optional<std::string> writeFile(const Model& m, const std::string& path) {
   // The flow is in the solver's units (free-stream density and pressure
   // about 1), the coordinates in layout units: normalised, dimensions not
   // stated.
-  if (w.ok(cg_base_write(file, "Whirlpane", 2, 2, &base)) &&
-      w.ok(cg_goto(file, base, "end")) &&
+  if (w.ok(cg_base_write(file, "Whirlpane", 2, 2, &base)) && w.ok(cg_goto(file, base, "end")) &&
       w.ok(cg_dataclass_write(CGNS_ENUMV(NormalizedByUnknownDimensional)))) {
     ZonePoints main;
     main.ni = m.ryNx;
@@ -111,8 +112,7 @@ std::optional<std::string> writeFile(const Model& m, const std::string& path) {
     for (int j = 1; j <= m.ryNy; ++j)
       for (int i = 1; i <= m.ryNx; ++i) {
         const bool hole = m.ryHoleFlag[i][j] != 0;
-        main.add(m.ry[i][j].ryX, m.ry[i][j].ryY, m.ryFlow[i][j], m.ryFlow[i][j][slot::omega],
-                 hole);
+        main.add(m.ry[i][j].ryX, m.ry[i][j].ryY, m.ryFlow[i][j], m.ryFlow[i][j][slot::omega], hole);
         if (hole) {
           holes.push_back(i);
           holes.push_back(j);

@@ -15,7 +15,9 @@
 
 namespace {
 
-QString text(const char* utf8) { return QCoreApplication::translate("Whirlpane", utf8); }
+QString text(const char* utf8) {
+  return QCoreApplication::translate("Whirlpane", utf8);
+}
 
 namespace key {
 const QString version = QStringLiteral("whirlpane-layout");
@@ -149,8 +151,7 @@ public:
       return false;
     if (o[key::version] != QJsonValue(1))
       return fail(place(key::version), text(LayoutFileText::version));
-    if (!(array(o[key::columns], kColumnCountRange, place(key::columns), columns)))
-      return false;
+    if (!(array(o[key::columns], kColumnCountRange, place(key::columns), columns))) return false;
     LayoutParameters startup = l;
     setStartupLayout(startup);
     l.layoutRotation = startup.layoutRotation;
@@ -161,9 +162,8 @@ public:
         return false;
       l.layoutRotation = turn;
     }
-    if (o.contains(key::ellipseRatio) &&
-        !number(o[key::ellipseRatio], kRatioLow, kRatioHigh, place(key::ellipseRatio),
-                l.ellipseRatio))
+    if (o.contains(key::ellipseRatio) && !number(o[key::ellipseRatio], kRatioLow, kRatioHigh,
+                                                 place(key::ellipseRatio), l.ellipseRatio))
       return false;
     l.nColumns = static_cast<int>(columns.size());
     for (int c = 1; c <= l.nColumns; ++c)

@@ -4,7 +4,8 @@
 
 struct LayoutFileText {
   // "%1" the file, "%2" the place, "%3" the reason.
-  static constexpr const char* refused = "レイアウトファイル「%1」を読み込めません。場所：%2。理由：%3";
+  static constexpr const char* refused =
+      "レイアウトファイル「%1」を読み込めません。場所：%2。理由：%3";
   // "%1" the file, "%2" the reason.
   static constexpr const char* notSaved = "レイアウトファイル「%1」を保存できません。理由：%2";
 

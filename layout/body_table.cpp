@@ -6,23 +6,30 @@
 namespace {
 // Round to the nearest integer, halves to the even neighbour (the default
 // floating-point rounding mode).
-int roundHalfEven(double x) { return static_cast<int>(std::nearbyint(x)); }
+int roundHalfEven(double x) {
+  return static_cast<int>(std::nearbyint(x));
+}
 } // namespace
 
 int perimeterIntervals(int shapeCode, double size, double wkThickness, double ellipseRatio) {
   const double D = size + 2 * wkThickness;
   const double pi = std::numbers::pi;
   switch (shapeCode) {
-  case shape::circle: return roundHalfEven(D * pi / 2.5);
-  case shape::square: return roundHalfEven(D * 4 / 2.5);
-  case shape::triangle: return roundHalfEven(D * 3 / 2.5);
-  case shape::plate: return roundHalfEven(D * 2 / 2.5) + 8;
+  case shape::circle:
+    return roundHalfEven(D * pi / 2.5);
+  case shape::square:
+    return roundHalfEven(D * 4 / 2.5);
+  case shape::triangle:
+    return roundHalfEven(D * 3 / 2.5);
+  case shape::plate:
+    return roundHalfEven(D * 2 / 2.5) + 8;
   case shape::ellipse: {
     const double a = std::sqrt(ellipseRatio) / 1.1;
     const double factor = a > 0.8 ? a : 0.8;
     return roundHalfEven(factor * (D * pi / 2.5));
   }
-  default: return 0;
+  default:
+    return 0;
   }
 }
 
@@ -58,8 +65,8 @@ void fillBodyTable(Model& m) {
       ++b;
       m.bodyShape[b] = m.layoutShape[c][k];
       m.bodySize[b] = m.layoutSize[c][k];
-      m.bodyPoints[b] =
-          perimeterIntervals(m.layoutShape[c][k], m.layoutSize[c][k], m.wkThickness, m.ellipseRatio);
+      m.bodyPoints[b] = perimeterIntervals(m.layoutShape[c][k], m.layoutSize[c][k], m.wkThickness,
+                                           m.ellipseRatio);
     }
   m.nBodies = b;
 }

@@ -67,7 +67,9 @@ void saveLayout(Model& m) {
   m.hasFittedLayout = true;
 }
 
-void restoreLayout(Model& m) { m.layout() = m.lastFittedLayout; }
+void restoreLayout(Model& m) {
+  m.layout() = m.lastFittedLayout;
+}
 
 // Everything of grid making up to the main grid: places the bodies, fills the
 // body table and the perimeter ranges, makes each body's auxiliary grid with
@@ -96,19 +98,29 @@ void buildBodiesAndAuxGrids(Model& m) {
       m.body[b].bodyY = y;
       const double s = m.layoutSize[c][k];
       switch (m.layoutShape[c][k]) {
-      case shape::circle: maru_make(m, m.bodyFirst[b], m.bodyLast[b], x, y, s); break;
-      case shape::square: kaku_make(m, m.bodyFirst[b], m.bodyLast[b], x, y, s); break;
-      case shape::triangle: Tria_make(m, m.bodyFirst[b], m.bodyLast[b], x, y, s); break;
-      case shape::plate: Hira_make(m, m.bodyFirst[b], m.bodyLast[b], x, y, s); break;
-      case shape::ellipse: daen_make(m, m.bodyFirst[b], m.bodyLast[b], x, y, s); break;
-      default: break;
+      case shape::circle:
+        maru_make(m, m.bodyFirst[b], m.bodyLast[b], x, y, s);
+        break;
+      case shape::square:
+        kaku_make(m, m.bodyFirst[b], m.bodyLast[b], x, y, s);
+        break;
+      case shape::triangle:
+        Tria_make(m, m.bodyFirst[b], m.bodyLast[b], x, y, s);
+        break;
+      case shape::plate:
+        Hira_make(m, m.bodyFirst[b], m.bodyLast[b], x, y, s);
+        break;
+      case shape::ellipse:
+        daen_make(m, m.bodyFirst[b], m.bodyLast[b], x, y, s);
+        break;
+      default:
+        break;
       }
       // A positive layout angle turns the body clockwise.  Negated as a
       // double: the negation of the least int does not exist as an int.
       Kaiten_kobe(m, b, x, y, -static_cast<double>(m.layoutAngle[c][k]));
     }
-  if (m.nColumns >= 1)
-    Kaiten(m, m.columnBody[m.nColumns][1].columnBodyX / 2, 0, -m.layoutRotation);
+  if (m.nColumns >= 1) Kaiten(m, m.columnBody[m.nColumns][1].columnBodyX / 2, 0, -m.layoutRotation);
 }
 
 bool refuse(Model& m, WindowServices& ws, const std::string& text) {
@@ -160,8 +172,8 @@ bool kmake(Model& m, WindowServices& ws) {
   const int needed = requiredPerimeterIndex(m);
   if (needed > kPerimeterCapacity)
     return refuse(m, ws,
-                  text::tooManyPerimeterPoints(ws.language(), {std::to_string(needed),
-                                                               std::to_string(kPerimeterCapacity)}));
+                  text::tooManyPerimeterPoints(
+                      ws.language(), {std::to_string(needed), std::to_string(kPerimeterCapacity)}));
 
   buildBodiesAndAuxGrids(m);
 
@@ -169,11 +181,11 @@ bool kmake(Model& m, WindowServices& ws) {
   // before the main grid is written.
   const MainGridExtent g = mainGridExtent(m);
   if (g.nx > kMainNxCapacity || g.ny > kMainNyCapacity)
-    return refuse(m, ws,
-                  text::tooManyMainPoints(ws.language(),
-                                          {std::to_string(g.nx), std::to_string(g.ny),
-                                           std::to_string(kMainNxCapacity),
-                                           std::to_string(kMainNyCapacity)}));
+    return refuse(
+        m, ws,
+        text::tooManyMainPoints(ws.language(), {std::to_string(g.nx), std::to_string(g.ny),
+                                                std::to_string(kMainNxCapacity),
+                                                std::to_string(kMainNyCapacity)}));
 
   Main_grid(m);
   saveLayout(m);

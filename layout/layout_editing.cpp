@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-int steppedSize(long long typed, int delta) { return kSizeRange.clamp(typed + delta); }
+int steppedSize(long long typed, int delta) {
+  return kSizeRange.clamp(typed + delta);
+}
 
 std::optional<int> steppedTurn(long long typed, int delta) {
   const long long v = typed + delta;
@@ -28,7 +30,9 @@ void addBody(LayoutParameters& l, int c, int maxBodies) {
   l.columnBodies[c] = n;
 }
 
-void removeBody(LayoutParameters& l, int c) { l.columnBodies[c] = std::max(1, l.columnBodies[c] - 1); }
+void removeBody(LayoutParameters& l, int c) {
+  l.columnBodies[c] = std::max(1, l.columnBodies[c] - 1);
+}
 
 void addColumn(LayoutParameters& l, int maxColumns, int maxBodies) {
   const int old = l.nColumns;

@@ -5,7 +5,9 @@
 
 namespace {
 
-AuxPoint& pt(Model& m, int p, int r) { return m.wk[p][r][1]; }
+AuxPoint& pt(Model& m, int p, int r) {
+  return m.wk[p][r][1];
+}
 
 void setPoint(Model& m, int p, int r, double x, double y) {
   pt(m, p, r).wkX = x;
@@ -29,8 +31,8 @@ void seamCopies(Model& m, int first, int last) {
 // Circle and ellipse: x = xc + ax sin(theta), y = yc + ay cos(theta) from the
 // lowest point (theta = pi) clockwise, with the radial fill of each perimeter
 // point done as soon as both of its ends are written.
-void ovalMake(Model& m, int first, int last, double xc, double yc, double axOuter,
-              double ayOuter, double axSurface, double aySurface) {
+void ovalMake(Model& m, int first, int last, double xc, double yc, double axOuter, double ayOuter,
+              double axSurface, double aySurface) {
   double theta = std::numbers::pi;
   const double dTheta = 2 * std::numbers::pi / (last - first);
   for (int p = first; p <= last; ++p) {
@@ -84,10 +86,8 @@ void Grid_fill(Model& m, int p1, int r1, int p2, int r2, double ratio) {
       delta = delta * q;
     }
   };
-  if (r2 - r1 > 1)
-    fill(r2 - r1, [&](int k, double x, double y) { setPoint(m, p1, r1 + k, x, y); });
-  if (p2 - p1 > 1)
-    fill(p2 - p1, [&](int k, double x, double y) { setPoint(m, p1 + k, r1, x, y); });
+  if (r2 - r1 > 1) fill(r2 - r1, [&](int k, double x, double y) { setPoint(m, p1, r1 + k, x, y); });
+  if (p2 - p1 > 1) fill(p2 - p1, [&](int k, double x, double y) { setPoint(m, p1 + k, r1, x, y); });
 }
 
 void maru_make(Model& m, int first, int last, double xc, double yc, double s) {
@@ -112,8 +112,8 @@ void kaku_make(Model& m, int first, int last, double xc, double yc, double s) {
   for (int l = 0; l < 2; ++l) {
     const int r = layers[l];
     const double a = half[l];
-    squareSide(m, r, c0, c1, xc - a, yc - a, 2 * a / (c1 - c0), 0);  // lower, towards +x
-    squareSide(m, r, c1, c2, xc + a, yc - a, 0, 2 * a / (c2 - c1));  // downstream, up
+    squareSide(m, r, c0, c1, xc - a, yc - a, 2 * a / (c1 - c0), 0);    // lower, towards +x
+    squareSide(m, r, c1, c2, xc + a, yc - a, 0, 2 * a / (c2 - c1));    // downstream, up
     squareSide(m, r, c2, c3, xc + a, yc + a, -(2 * a / (c3 - c2)), 0); // upper, towards -x
     squareSide(m, r, c3, c4, xc - a, yc + a, 0, -(2 * a / (c4 - c3))); // upstream, down
   }
@@ -130,10 +130,10 @@ void Tria_make(Model& m, int first, int last, double xc, double yc, double s) {
   // Surface corners A, B (lower) and the apex C; the outer corners move the
   // lower ones 2t along their bisectors and the apex out by sqrt(3) t.
   const double yLow = yc - s / (2 * sqrt3);
-  const double corners[2][3][2] = {
-      {{xc - s / 2, yLow}, {xc + s / 2, yLow}, {xc, yc + s / sqrt3}},
-      {{xc - s / 2 - sqrt3 * t, yLow - t}, {xc + s / 2 + sqrt3 * t, yLow - t},
-       {xc, yc + s / sqrt3 + sqrt3 * t}}};
+  const double corners[2][3][2] = {{{xc - s / 2, yLow}, {xc + s / 2, yLow}, {xc, yc + s / sqrt3}},
+                                   {{xc - s / 2 - sqrt3 * t, yLow - t},
+                                    {xc + s / 2 + sqrt3 * t, yLow - t},
+                                    {xc, yc + s / sqrt3 + sqrt3 * t}}};
   const int layers[2] = {m.wkNr, 1};
   for (int l = 0; l < 2; ++l) {
     const int r = layers[l];

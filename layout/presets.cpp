@@ -6,7 +6,7 @@ namespace {
 
 struct Preset {
   int nColumns;
-  int spacing, gap, lastColumnSlot; // spacing and gap for c = 1..lastColumnSlot
+  int spacing, gap, lastColumnSlot;   // spacing and gap for c = 1..lastColumnSlot
   int columnBodies[kColumnSlots + 1]; // 0 where the preset leaves a slot alone
   int size, sizeColumns, sizeBodies;  // size, shape and angle for c, k in range
   int shapeCode, angle;

@@ -15,4 +15,6 @@ void HeadlessStages::plotPressure() {
   surfaces_.copyBitmapToWindow();
 }
 
-void HeadlessStages::plotVorticity() { draw_omeg(m_, surfaces_, ws_); }
+void HeadlessStages::plotVorticity() {
+  draw_omeg(m_, surfaces_, ws_);
+}

@@ -6,8 +6,8 @@
 #pragma once
 
 #include "core/model.h"
-#include "run/run_stages.h"
 #include "core/window_services.h"
+#include "run/run_stages.h"
 #include "view/surfaces.h"
 
 class HeadlessStages : public RunStages {

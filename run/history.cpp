@@ -14,7 +14,8 @@ struct Totals {
   void add(const FlowPoint& f) {
     const double rate = f[slot::dq] / f[slot::dt];
     sumSquares += rate * rate;
-    largestSpeedSquared = std::max(largestSpeedSquared, f[slot::u] * f[slot::u] + f[slot::v] * f[slot::v]);
+    largestSpeedSquared =
+        std::max(largestSpeedSquared, f[slot::u] * f[slot::u] + f[slot::v] * f[slot::v]);
     ++points;
   }
 };
@@ -30,5 +31,6 @@ StepResidual stepResidual(const Model& m) {
     for (int p = m.bodyFirst[b]; p <= m.bodyLast[b] - 1; ++p)
       for (int r = 2; r <= m.wkNr - 1; ++r) t.add(m.wkFlow[p][r][1]);
   if (t.points == 0) return {0, 0};
-  return {std::sqrt(t.sumSquares / static_cast<double>(t.points)), std::sqrt(t.largestSpeedSquared)};
+  return {std::sqrt(t.sumSquares / static_cast<double>(t.points)),
+          std::sqrt(t.largestSpeedSquared)};
 }

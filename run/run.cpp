@@ -87,16 +87,25 @@ void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, in
       ws.setStatusText(1, text::stepCount(ws.language(), {std::to_string(s), text::runSteps}));
     }
     switch (s % 90) {
-    case 30: stages.plotVectors(); break;
-    case 60: stages.plotPressure(); break;
-    case 0: stages.plotVorticity(); break;
-    default: break;
+    case 30:
+      stages.plotVectors();
+      break;
+    case 60:
+      stages.plotPressure();
+      break;
+    case 0:
+      stages.plotVorticity();
+      break;
+    default:
+      break;
     }
   }
   ws.setStatusText(1, text::finished(ws.language()));
 }
 
-bool canContinue(const Model& m) { return m.flowStep > 0; }
+bool canContinue(const Model& m) {
+  return m.flowStep > 0;
+}
 
 void keisanContinue(Model& m, WindowServices& ws, RunStages& stages) {
   stages.palevisi(2);
@@ -110,8 +119,9 @@ void keisanContinue(Model& m, WindowServices& ws, RunStages& stages) {
 
 void Button2Click(Model& m, WindowServices& ws, RunStages& stages) {
   if (m.stepsDone > kCompleteAfterStep) {
-    ws.setStatusText(1, text::alreadyDone(ws.language(), {elapsedTimeText(ws.language(), m.runEndTick,
-                                                                            m.runStartTick)}));
+    ws.setStatusText(
+        1, text::alreadyDone(ws.language(),
+                             {elapsedTimeText(ws.language(), m.runEndTick, m.runStartTick)}));
     return;
   }
   m.runStartTick = ws.tickCount();
@@ -133,4 +143,6 @@ void continueClick(Model& m, WindowServices& ws, RunStages& stages) {
   m.stepsDone = m.stepsDone + 1;
 }
 
-void Button1Click(Model& m) { m.stopFlag = true; }
+void Button1Click(Model& m) {
+  m.stopFlag = true;
+}

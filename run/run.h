@@ -2,8 +2,8 @@
 // start button and ended by its last step, the stop button or a failure.
 #pragma once
 #include "core/model.h"
-#include "run/run_stages.h"
 #include "core/window_services.h"
+#include "run/run_stages.h"
 
 // Button2Click, the start button ("計算スタート"): after a run that went
 // beyond step 280 it only shows that run's elapsed time; otherwise it notes

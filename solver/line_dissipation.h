@@ -25,23 +25,27 @@ inline double pressureSensor(const double* p, int a, int along) {
 // Sensor s of the interface between a and b: the larger of the sensors of
 // the two points; the first and the last interface take the sensor of their
 // one interior point.
-template <Place place>
-inline double interfaceSensor(const double* nu, int a, int b) {
-  if constexpr (place == Place::first) return nu[b];
-  else if constexpr (place == Place::last) return nu[a];
-  else return std::max(nu[a], nu[b]);
+template <Place place> inline double interfaceSensor(const double* nu, int a, int b) {
+  if constexpr (place == Place::first)
+    return nu[b];
+  else if constexpr (place == Place::last)
+    return nu[a];
+  else
+    return std::max(nu[a], nu[b]);
 }
 
 // Difference of order three of w at the interface after point a:
 //   D3 = w(n+2) - 3 (w(n+1) - w(n)) - w(n-1),
 // w(n+2) - 2 w(n+1) + w(n) at the first interface, 2 w(n) - w(n+1) - w(n-1)
 // at the last.
-template <Place place>
-inline double thirdDifference(const double* w, int a, int along) {
+template <Place place> inline double thirdDifference(const double* w, int a, int along) {
   const int b = a + along;
-  if constexpr (place == Place::first) return w[b + along] - 2 * w[b] + w[a];
-  else if constexpr (place == Place::last) return 2 * w[a] - w[b] - w[a - along];
-  else return w[b + along] - 3 * (w[b] - w[a]) - w[a - along];
+  if constexpr (place == Place::first)
+    return w[b + along] - 2 * w[b] + w[a];
+  else if constexpr (place == Place::last)
+    return 2 * w[a] - w[b] - w[a - along];
+  else
+    return w[b + along] - 3 * (w[b] - w[a]) - w[a - along];
 }
 
 // The dissipation difference of one component at an interface with sensor

@@ -43,7 +43,9 @@ bool waitsAsleep() {
 
 } // namespace
 
-void setSolverThreads(int threads) { requestedThreads = threads; }
+void setSolverThreads(int threads) {
+  requestedThreads = threads;
+}
 
 int chooseStepThreads(const Model& m) {
 #ifdef _OPENMP
@@ -54,7 +56,8 @@ int chooseStepThreads(const Model& m) {
   if (threads <= 0) {
     const int others = std::max(0, runnableNow() - 1);
     long points = long(std::max(0, m.ryNx - 2)) * std::max(0, m.ryNy - 2);
-    for (int b = 1; b <= m.nBodies; ++b) points += long(m.bodyLast[b] - m.bodyFirst[b] + 1) * std::max(0, m.wkNr - 2);
+    for (int b = 1; b <= m.nBodies; ++b)
+      points += long(m.bodyLast[b] - m.bodyFirst[b] + 1) * std::max(0, m.wkNr - 2);
     const int worthwhile = int(std::min<long>(points / kPointsPerThread, defaultThreads));
     threads = std::clamp(std::min(omp_get_num_procs() - others, worthwhile), 1, defaultThreads);
   }

@@ -24,7 +24,7 @@ namespace {
 // The metric planes of one body, in the order of auxMetricPlanes' areas.
 struct MetricPlanes {
   double *xXi, *yXi, *xEta, *yEta, *J;
-  double *halfInvJ;           // 0.5 / J
+  double* halfInvJ;           // 0.5 / J
   double *soundXi, *soundEta; // wkSoundLen 1 and 2
 
   MetricPlanes(double* base, int pFirst, int pLast) {
@@ -38,8 +38,8 @@ struct MetricPlanes {
 
 struct Planes : StatePlanes {
   const double *xXi, *yXi, *xEta, *yEta, *J, *halfInvJ, *soundXi, *soundEta;
-  double *tau;             // directional measure of the current pass
-  double *pairT;           // (p(n) + p(n+1)) / (rho(n) + rho(n+1)) along the xi-lines
+  double* tau;   // directional measure of the current pass
+  double* pairT; // (p(n) + p(n+1)) / (rho(n) + rho(n+1)) along the xi-lines
   static constexpr int stride = kAuxPlaneStride;
 
   int origin; // the body's first column, pFirst - 1
@@ -63,8 +63,7 @@ struct Planes : StatePlanes {
 // points from plane index a0 on.  Along xi: U = y_eta u - x_eta v and
 // tau_xi = |J| / (|U| + sqrt(1.4 (x_eta^2 + y_eta^2))); along eta:
 // V = x_xi v - y_xi u and tau_eta = |J| / (|V| + sqrt(1.4 (x_xi^2 + y_xi^2))).
-template <bool xiLine>
-void pointFluxes(const Planes& q, int a0, int count) {
+template <bool xiLine> void pointFluxes(const Planes& q, int a0, int count) {
 #pragma GCC ivdep
   for (int a = a0; a < a0 + count; ++a) {
     const double rho = q.rho[a], u = q.u[a], v = q.v[a], e = q.e[a], p = q.p[a];
@@ -104,7 +103,8 @@ void interfaceFluxes(const Model& m, const Planes& q, int a0, int count, int alo
     const auto dissipation = [&](const double* w) {
       return dissipationDifference(s, k4, w[a], w[b], thirdDifference<place>(w, a, along));
     };
-    const double delta[4] = {dissipation(q.rho), dissipation(q.mu), dissipation(q.mv), dissipation(q.e)};
+    const double delta[4] = {dissipation(q.rho), dissipation(q.mu), dissipation(q.mv),
+                             dissipation(q.e)};
     // Dissipation scale from the signed Jacobians, so that it acts alike on
     // grids of either orientation once divided by the signed J of a point.
     const double lambda = (q.J[a] + q.J[b]) / (q.tau[a] + q.tau[b]);
@@ -121,9 +121,11 @@ void interfaceFluxes(const Model& m, const Planes& q, int a0, int count, int alo
     // does not change within the pass.  The eta-lines form their own, as
     // column p - 1 has moved on since line p - 2 read it.
     double cT;
-    if constexpr (xiLine) cT = q.pairT[ap] - q.pairT[am];
+    if constexpr (xiLine)
+      cT = q.pairT[ap] - q.pairT[am];
     else
-      cT = (q.p[ap] + q.p[bp]) / (q.rho[ap] + q.rho[bp]) - (q.p[am] + q.p[bm]) / (q.rho[am] + q.rho[bm]);
+      cT = (q.p[ap] + q.p[bp]) / (q.rho[ap] + q.rho[bp]) -
+           (q.p[am] + q.p[bm]) / (q.rho[am] + q.rho[bm]);
 
     // J-weighted Cartesian derivatives of u, v and T = p / rho.
     double ybar, xbar, jux, jvx, jvy, juy, jTx, jTy;
@@ -174,19 +176,23 @@ void interfaceFluxes(const Model& m, const Planes& q, int a0, int count, int alo
 
 // R = (f(n+1) - f(n-1)) / 2 + H(n+1/2) - H(n-1/2) of component k at plane
 // index a (unit index spacing).
-inline double residualAt(const Planes& q, int k, int a, int along) { return q.residualAt(k, a, along, 0.5); }
+inline double residualAt(const Planes& q, int k, int a, int along) {
+  return q.residualAt(k, a, along, 0.5);
+}
 
 // The xi-lines r = rFirst..rLast over the points pFirst-1..pLast+1:
 // res := R_xi at p = pFirst..pLast; tau_xi of every point of the lines is
 // left in tau.
-void xiPass(const Model& m, const Planes& q, int pFirst, int pLast, int rFirst, int rLast, double mu2) {
+void xiPass(const Model& m, const Planes& q, int pFirst, int pLast, int rFirst, int rLast,
+            double mu2) {
   const int S = Planes::stride, layers = rLast - rFirst + 1;
   for (int p = pFirst - 1; p <= pLast + 1; ++p) pointFluxes<true>(q, q.at(p, rFirst), layers);
   for (int p = pFirst; p <= pLast; ++p) q.pressureSensors(q.at(p, rFirst), layers, S);
   for (int p = pFirst - 1; p <= pLast; ++p) {
     const int a0 = q.at(p, rFirst - 1);
 #pragma GCC ivdep
-    for (int a = a0; a < a0 + layers + 2; ++a) q.pairT[a] = (q.p[a] + q.p[a + S]) / (q.rho[a] + q.rho[a + S]);
+    for (int a = a0; a < a0 + layers + 2; ++a)
+      q.pairT[a] = (q.p[a] + q.p[a + S]) / (q.rho[a] + q.rho[a + S]);
   }
   interfaceFluxes<true, Place::first>(m, q, q.at(pFirst - 1, rFirst), layers, S, 1, mu2);
   for (int p = pFirst; p <= pLast - 1; ++p)
@@ -274,7 +280,7 @@ void loadAuxMetrics(const Model& m, int pFirst, int pLast, int s, double* metric
 }
 
 WHIRLPANE_HOT_LOOP void auxStages(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s,
-                                   double reynolds, double* workArea, const double* metricArea) {
+                                  double reynolds, double* workArea, const double* metricArea) {
   const Planes q(workArea, metricArea, pFirst, pLast);
   const double mu2 = 2 * m.uInf / reynolds;
   const int layers = rLast - rFirst + 1;

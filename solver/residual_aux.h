@@ -43,7 +43,9 @@ void loadAuxMetrics(const Model& m, int pFirst, int pLast, int s, double* metric
 
 // Values in one work plane of the columns pFirst-1..pLast+1 (16 a column:
 // the layers and their padding).
-constexpr int auxPlaneSize(int pFirst, int pLast) { return (pLast - pFirst + 3) * kAuxPlaneStride; }
+constexpr int auxPlaneSize(int pFirst, int pLast) {
+  return (pLast - pFirst + 3) * kAuxPlaneStride;
+}
 
 // Adds the inner products (X,X), (X,Y), (Y,Y) of the stage values in dq and
 // res of the points pFirst..pLast x rFirst..rLast to the wk accumulators,

@@ -66,7 +66,8 @@ void interfaceFluxes(const Model& m, const Planes& q, int a0, int count, int alo
     const auto dissipation = [&](const double* w) {
       return dissipationDifference(s, k4, w[a], w[b], thirdDifference<place>(w, a, along));
     };
-    const double delta[4] = {dissipation(q.rho), dissipation(q.mu), dissipation(q.mv), dissipation(q.e)};
+    const double delta[4] = {dissipation(q.rho), dissipation(q.mu), dissipation(q.mv),
+                             dissipation(q.e)};
 
     const double qa = xLine ? q.u[a] : q.v[a];
     const double qb = xLine ? q.u[b] : q.v[b];
@@ -75,8 +76,10 @@ void interfaceFluxes(const Model& m, const Planes& q, int a0, int count, int alo
 
     const double du = q.u[b] - q.u[a];
     const double dv = q.v[b] - q.v[a];
-    const double cu = 0.25 * (q.u[a + across] + q.u[b + across] - uMinus[a - across] - uMinus[b - across]);
-    const double cv = 0.25 * (q.v[a + across] + q.v[b + across] - vMinus[a - across] - vMinus[b - across]);
+    const double cu =
+        0.25 * (q.u[a + across] + q.u[b + across] - uMinus[a - across] - uMinus[b - across]);
+    const double cv =
+        0.25 * (q.v[a + across] + q.v[b + across] - vMinus[a - across] - vMinus[b - across]);
     const double sigma = xLine ? sA * du + sB * cv : sB * cu + sA * dv;
     const double tau = xLine ? cu + dv : du + cv;
     const double theta = heat * (q.T[b] - q.T[a]);
@@ -99,8 +102,7 @@ void interfaceFluxes(const Model& m, const Planes& q, int a0, int count, int alo
 }
 
 // Negated convective fluxes of `count` points from plane index a0 on.
-template <bool xLine>
-void pointFluxes(const Planes& q, int a0, int count) {
+template <bool xLine> void pointFluxes(const Planes& q, int a0, int count) {
 #pragma GCC ivdep
   for (int a = a0; a < a0 + count; ++a) {
     const double rho = q.rho[a], u = q.u[a], v = q.v[a], e = q.e[a], p = q.p[a];
@@ -154,9 +156,12 @@ WHIRLPANE_HOT_LOOP void xInterfacePass(const Model& m, const Planes& q, IndexRan
   const IndexRange r = within(share, 1, nx - 1);
   for (int i = r.first; i <= r.last; ++i) {
     const int a0 = q.at(i, 2);
-    if (i == 1) interfaceFluxes<true, Place::first, false>(m, q, a0, rows, S, 1, q.u, q.v);
-    else if (i == nx - 1) interfaceFluxes<true, Place::last, false>(m, q, a0, rows, S, 1, q.u, q.v);
-    else interfaceFluxes<true, Place::inner, false>(m, q, a0, rows, S, 1, q.u, q.v);
+    if (i == 1)
+      interfaceFluxes<true, Place::first, false>(m, q, a0, rows, S, 1, q.u, q.v);
+    else if (i == nx - 1)
+      interfaceFluxes<true, Place::last, false>(m, q, a0, rows, S, 1, q.u, q.v);
+    else
+      interfaceFluxes<true, Place::inner, false>(m, q, a0, rows, S, 1, q.u, q.v);
   }
 }
 
@@ -341,5 +346,6 @@ void Risa_RY_2(Model& m) {
     restoreAndStorePass(m, q, share);
   }
   sumStageProducts(m, q);
-  for (int h = 1; h <= m.ryBlankCount; ++h) m.ryFlow[m.ryBlankList[h].i][m.ryBlankList[h].j][slot::dt] = 0;
+  for (int h = 1; h <= m.ryBlankCount; ++h)
+    m.ryFlow[m.ryBlankList[h].i][m.ryBlankList[h].j][slot::dt] = 0;
 }

@@ -29,8 +29,7 @@ void eliminationCoefficients(Model& m, int length) {
 // elimination in their order:
 //   forward, n = n1..n2:  r(n) = r(n) / b'(n);  r(n+1) = r(n+1) - a r(n)
 //   back, n = n2-1..n1:   r(n) = r(n) - c'(n) r(n+1).
-template <class At>
-void solveLines(const Model& m, IndexRange lines, int n1, int n2, At at) {
+template <class At> void solveLines(const Model& m, IndexRange lines, int n1, int n2, At at) {
   const int l1 = lines.first, l2 = lines.last;
   if (l1 > l2 || n1 > n2) return;
   const auto& t = m.triCoef;
@@ -63,7 +62,6 @@ void solveLines(const Model& m, IndexRange lines, int n1, int n2, At at) {
   }
 }
 
-
 // The four kinds of line, each swept by a thread over its share of them.
 WHIRLPANE_HOT_LOOP void mainYLines(Model& m, IndexRange lines) {
   solveLines(m, lines, 1, m.ryNy, [&](int i, int j) -> FlowPoint& { return m.ryFlow[i][j]; });
@@ -72,10 +70,13 @@ WHIRLPANE_HOT_LOOP void mainXLines(Model& m, IndexRange lines) {
   solveLines(m, lines, 1, m.ryNx, [&](int j, int i) -> FlowPoint& { return m.ryFlow[i][j]; });
 }
 WHIRLPANE_HOT_LOOP void auxRadialLines(Model& m, IndexRange lines, int rFirst, int rLast, int s) {
-  solveLines(m, lines, rFirst, rLast, [&](int p, int r) -> FlowPoint& { return m.wkFlow[p][r][s]; });
+  solveLines(m, lines, rFirst, rLast,
+             [&](int p, int r) -> FlowPoint& { return m.wkFlow[p][r][s]; });
 }
-WHIRLPANE_HOT_LOOP void auxPerimeterLines(Model& m, IndexRange lines, int pFirst, int pLast, int s) {
-  solveLines(m, lines, pFirst, pLast, [&](int r, int p) -> FlowPoint& { return m.wkFlow[p][r][s]; });
+WHIRLPANE_HOT_LOOP void auxPerimeterLines(Model& m, IndexRange lines, int pFirst, int pLast,
+                                          int s) {
+  solveLines(m, lines, pFirst, pLast,
+             [&](int r, int p) -> FlowPoint& { return m.wkFlow[p][r][s]; });
 }
 
 } // namespace

@@ -11,16 +11,15 @@
 struct StatePlanes {
   double *rho, *u, *v, *e, *p;
   double *mu, *mv, *T; // rho u, rho v and p / rho of the current state
-  double *nu;          // pressure sensor of the current pass
-  double *dt;          // local time step
-  double *f[4];        // negated convective flux of the current pass
-  double *h[4];        // interface flux at n + 1/2, stored at point n
-  double *r[4];        // res: residual, then Y
-  double *x[4];        // dq: X = g1 / 2
+  double* nu;          // pressure sensor of the current pass
+  double* dt;          // local time step
+  double* f[4];        // negated convective flux of the current pass
+  double* h[4];        // interface flux at n + 1/2, stored at point n
+  double* r[4];        // res: residual, then Y
+  double* x[4];        // dq: X = g1 / 2
 
   // Points the planes at consecutive areas handed out by plane().
-  template <class NextPlane>
-  void assign(NextPlane plane) {
+  template <class NextPlane> void assign(NextPlane plane) {
     rho = plane(), u = plane(), v = plane(), e = plane(), p = plane();
     mu = plane(), mv = plane(), T = plane(), nu = plane(), dt = plane();
     for (auto* set : {f, h, r, x})

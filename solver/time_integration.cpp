@@ -28,10 +28,12 @@ void RRK(Model& m) {
   // they are formed again only after the metrics were (a new set-up).
   std::array<int, kBodySlots + 1> metricOffset{};
   for (int b = 1; b < m.nBodies; ++b)
-    metricOffset[b + 1] = metricOffset[b] + kAuxMetricPlaneCount * auxPlaneSize(m.bodyFirst[b], m.bodyLast[b]);
+    metricOffset[b + 1] =
+        metricOffset[b] + kAuxMetricPlaneCount * auxPlaneSize(m.bodyFirst[b], m.bodyLast[b]);
   if (m.wkMetricPlanesGeneration != m.metricGeneration) {
     for (int b = 1; b <= m.nBodies; ++b)
-      loadAuxMetrics(m, m.bodyFirst[b], m.bodyLast[b], 1, m.wkMetricPlanes.data() + metricOffset[b]);
+      loadAuxMetrics(m, m.bodyFirst[b], m.bodyLast[b], 1,
+                     m.wkMetricPlanes.data() + metricOffset[b]);
     m.wkMetricPlanesGeneration = m.metricGeneration;
   }
   int widest = 0;
@@ -48,7 +50,8 @@ void RRK(Model& m) {
       auxStages(m, m.bodyFirst[b], m.bodyLast[b], 2, m.wkNr - 1, 1, 100.0, area,
                 m.wkMetricPlanes.data() + metricOffset[b]);
   }
-  for (int b = 1; b <= m.nBodies; ++b) sumAuxStageProducts(m, m.bodyFirst[b], m.bodyLast[b], 2, m.wkNr - 1, 1);
+  for (int b = 1; b <= m.nBodies; ++b)
+    sumAuxStageProducts(m, m.bodyFirst[b], m.bodyLast[b], 2, m.wkNr - 1, 1);
   combineStages(m);
 }
 
@@ -74,7 +77,8 @@ void combineStages(Model& m) {
         if (m.ryHoleFlag[i][j] == 0) {
           FlowPoint& f = m.ryFlow[i][j];
           for (int k = 1; k <= 4; ++k)
-            f[slot::dq + k - 1] = f[slot::dq + k - 1] * ryWeightX[k] - f[slot::res + k - 1] * ryWeightY[k];
+            f[slot::dq + k - 1] =
+                f[slot::dq + k - 1] * ryWeightX[k] - f[slot::res + k - 1] * ryWeightY[k];
         }
 #pragma omp for schedule(static)
     for (int b = 1; b <= m.nBodies; ++b)
@@ -82,7 +86,8 @@ void combineStages(Model& m) {
         for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
           FlowPoint& f = m.wkFlow[p][r][1];
           for (int k = 1; k <= 4; ++k)
-            f[slot::dq + k - 1] = f[slot::dq + k - 1] * wkWeightX[k] - f[slot::res + k - 1] * wkWeightY[k];
+            f[slot::dq + k - 1] =
+                f[slot::dq + k - 1] * wkWeightX[k] - f[slot::res + k - 1] * wkWeightY[k];
         }
   }
 

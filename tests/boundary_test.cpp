@@ -60,7 +60,8 @@ TEST(Kyoukai, RightColumnIsAWallWithAnOutletAtPressureOne) {
       EXPECT_EQ(f[slot::u], in[slot::u]) << j;
       EXPECT_EQ(f[slot::v], in[slot::v]) << j;
       // Same entropy as the interior point.
-      EXPECT_NEAR(1 / std::pow(f[slot::rho], 1.4), in[slot::pres] / std::pow(in[slot::rho], 1.4), 1e-14);
+      EXPECT_NEAR(1 / std::pow(f[slot::rho], 1.4), in[slot::pres] / std::pow(in[slot::rho], 1.4),
+                  1e-14);
       EXPECT_EQ(f[slot::e], energyOf(f[slot::rho], f[slot::u], f[slot::v], 1.0));
     } else {
       EXPECT_EQ(f[slot::e], 2.5 * f[slot::pres]) << j;
@@ -150,8 +151,10 @@ TEST(By2_R, LinksAtCellCornersCopyThatCornerAndRefreshTheEnergy) {
       EXPECT_EQ(toRy[k], wkCorner[k]) << c.name << " slot " << k;
       EXPECT_EQ(toWk[k], ryCorner[k]) << c.name << " slot " << k;
     }
-    EXPECT_EQ(toRy[slot::e], energyOf(toRy[slot::rho], toRy[slot::u], toRy[slot::v], toRy[slot::pres]));
-    EXPECT_EQ(toWk[slot::e], energyOf(toWk[slot::rho], toWk[slot::u], toWk[slot::v], toWk[slot::pres]));
+    EXPECT_EQ(toRy[slot::e],
+              energyOf(toRy[slot::rho], toRy[slot::u], toRy[slot::v], toRy[slot::pres]));
+    EXPECT_EQ(toWk[slot::e],
+              energyOf(toWk[slot::rho], toWk[slot::u], toWk[slot::v], toWk[slot::pres]));
   }
 }
 

@@ -20,10 +20,8 @@ TEST(CellBuckets, CandidatesIncludeEveryCellThePrefilterPasses) {
     for (int k = 0; k < 3000; ++k) {
       xs.push_back(coord(rng));
       ys.push_back(coord(rng));
-      if (k == 1500 && outlier != 0)
-        xs.back() = ys.back() = outlier;
-      if (k == 2000)
-        xs.back() = std::numeric_limits<double>::quiet_NaN();
+      if (k == 1500 && outlier != 0) xs.back() = ys.back() = outlier;
+      if (k == 2000) xs.back() = std::numeric_limits<double>::quiet_NaN();
       buckets.add(xs.back(), ys.back(), {k, 0, 1, 0});
     }
     buckets.build();
@@ -33,8 +31,7 @@ TEST(CellBuckets, CandidatesIncludeEveryCellThePrefilterPasses) {
       buckets.candidates(tx, ty, found);
       ASSERT_TRUE(std::is_sorted(found.begin(), found.end()));
       std::vector<int> cells;
-      for (int k : found)
-        cells.push_back(buckets.cell(k).a);
+      for (int k : found) cells.push_back(buckets.cell(k).a);
       for (int k = 0; k < 3000; ++k) {
         const bool passes = std::fabs(tx - xs[k]) + std::fabs(ty - ys[k]) < 2.0;
         const bool listed = std::binary_search(cells.begin(), cells.end(), k);

@@ -15,12 +15,12 @@ struct Quad {
 constexpr Quad kUnitSquare = {{0, 0, 1, 1, 0}, {0, 0, 0, 1, 1}};
 
 // The full cell test on a quad, as the scans apply it.
-bool runCellTest(Model &m, const Quad &q, double tx, double ty, int a = 7, int b = 8) {
+bool runCellTest(Model& m, const Quad& q, double tx, double ty, int a = 7, int b = 8) {
   setSearchTarget(m, tx, ty);
   return testCell(m, a, b, 1, q.x[1], q.y[1], q.x[2], q.y[2], q.x[3], q.y[3], q.x[4], q.y[4]);
 }
 
-void bilinear(const Quad &q, double s, double t, double &x, double &y) {
+void bilinear(const Quad& q, double s, double t, double& x, double& y) {
   x = (1 - s) * (1 - t) * q.x[1] + s * (1 - t) * q.x[2] + s * t * q.x[3] + (1 - s) * t * q.x[4];
   y = (1 - s) * (1 - t) * q.y[1] + s * (1 - t) * q.y[2] + s * t * q.y[3] + (1 - s) * t * q.y[4];
 }
@@ -30,7 +30,7 @@ void bilinear(const Quad &q, double s, double t, double &x, double &y) {
 TEST(CellTest, EdgeAndCornerHits) {
   auto m = makeModel();
   struct Case {
-    const char *what;
+    const char* what;
     double tx, ty, s, t;
   };
   const Case cases[] = {
@@ -41,7 +41,7 @@ TEST(CellTest, EdgeAndCornerHits) {
       {"edge P1-P4", 0, 0.25, 0, 0.25},
       {"edge P1-P2", 0.5, 0, 0.5, 0},
   };
-  for (const Case &c : cases) {
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     setSearchTarget(*m, c.tx, c.ty);
     for (int k = 1; k <= 4; ++k) {
@@ -114,6 +114,6 @@ TEST(CellTest, Eqa2Roots) {
       {0.5, -1.5, 1, 1}, // roots 1 and 2: the stable pair prefers 2c/q = 1
       {0.5, 1, -1.5, 1}, // roots 1 and -3
   };
-  for (const Case &c : cases)
+  for (const Case& c : cases)
     EXPECT_DOUBLE_EQ(Eqa2(c.a, c.b, c.c), c.root) << c.a << " " << c.b << " " << c.c;
 }

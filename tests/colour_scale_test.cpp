@@ -44,9 +44,9 @@ TEST(ColourScale, RampValuesAcrossTheThirds) {
     double v;
     Rgb want;
   } cases[] = {
-      {-1, {0, 0, 255}},   {0, {0, 0, 255}},   {0.5, {0, 128, 255}}, {1, {0, 255, 255}},
-      {1.5, {128, 255, 127}}, {2, {255, 255, 0}}, {2.5, {255, 127, 0}}, {3, {255, 0, 0}},
-      {4, {255, 0, 0}},
+      {-1, {0, 0, 255}},    {0, {0, 0, 255}},       {0.5, {0, 128, 255}},
+      {1, {0, 255, 255}},   {1.5, {128, 255, 127}}, {2, {255, 255, 0}},
+      {2.5, {255, 127, 0}}, {3, {255, 0, 0}},       {4, {255, 0, 0}},
   };
   for (const auto& c : cases) {
     const Rgb got = rampColour(0, 3, c.v);
@@ -121,10 +121,10 @@ TEST(ColourScale, MaxRyuVTakesTheFractionOfTheLargestUnmaskedSpeed) {
 
   fillMain(*m, slot::u, 0.3);
   fillMain(*m, slot::v, 0.4);
-  m->ryFlow[m->ryNx - 5][5][slot::u] = 9;       // among the last ten columns
-  m->ryFlow[4][1][slot::u] = 9;                 // row 1
-  m->ryFlow[6][6][slot::u] = NAN;               // not finite
-  fillAux(*m, slot::u, 2.0);                    // omega 0: masked
+  m->ryFlow[m->ryNx - 5][5][slot::u] = 9; // among the last ten columns
+  m->ryFlow[4][1][slot::u] = 9;           // row 1
+  m->ryFlow[6][6][slot::u] = NAN;         // not finite
+  fillAux(*m, slot::u, 2.0);              // omega 0: masked
   Max_RyuV(*m, 0.9);
   EXPECT_DOUBLE_EQ(m->scaleHigh, 0.9 * 0.5);
   m->wkFlow[9][2][1][slot::omega] = 1;

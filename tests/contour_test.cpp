@@ -125,7 +125,8 @@ TEST(ContourBands, BlackLinesOnlyWhenAsked) {
     int blackPixels = 0;
     for (int x = 0; x < 700; ++x) blackPixels += f.s.pixel(x, f.rowY(4)) == kBlack;
     if (black)
-      EXPECT_EQ(blackPixels, 19) << "one black line per level but the first, which runs through nodes";
+      EXPECT_EQ(blackPixels, 19)
+          << "one black line per level but the first, which runs through nodes";
     else
       EXPECT_EQ(blackPixels, 0);
   }
@@ -232,6 +233,7 @@ TEST(UnionPainter, SameColouredPolygonsGiveThePixelsOfPaintingEachOnItsOwn) {
     paintHull(batched, p, m);
     for (int y = 0; y < 32; ++y)
       for (int x = 0; x < 32; ++x)
-        ASSERT_EQ(literal.pixel(x, y), batched.pixel(x, y)) << "trial " << trial << " (" << x << ", " << y << ")";
+        ASSERT_EQ(literal.pixel(x, y), batched.pixel(x, y))
+            << "trial " << trial << " (" << x << ", " << y << ")";
   }
 }

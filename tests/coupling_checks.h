@@ -13,14 +13,14 @@
 
 // Interpolating the donor cell's corner coordinates with the link's bilinear
 // weights gives back the receiver's coordinates, and 0 <= s, t <= 1.
-inline void expectLinksReproduceReceivers(const Model &m, const std::string &what) {
+inline void expectLinksReproduceReceivers(const Model& m, const std::string& what) {
   struct XY {
     double x, y;
   };
   auto aux = [&](int p, int r) { return XY{m.wk[p][r][1].wkX, m.wk[p][r][1].wkY}; };
   auto main = [&](int i, int j) { return XY{m.ry[i][j].ryX, m.ry[i][j].ryY}; };
   int bad = 0;
-  auto check = [&](const char *list, int k, const Link &l, auto donorGrid, XY receiver) {
+  auto check = [&](const char* list, int k, const Link& l, auto donorGrid, XY receiver) {
     const int a = l.donor[1], b = l.donor[2];
     const XY c1 = donorGrid(a, b), c2 = donorGrid(a + 1, b), c3 = donorGrid(a + 1, b + 1),
              c4 = donorGrid(a, b + 1);
@@ -39,7 +39,7 @@ inline void expectLinksReproduceReceivers(const Model &m, const std::string &wha
     }
   };
   for (int k = 1; k <= m.ryFromWkCount; ++k) {
-    const Link &l = m.ryFromWk[k];
+    const Link& l = m.ryFromWk[k];
     EXPECT_EQ(l.donor[3], 1);
     check("ryFromWk", k, l, aux, main(l.receiver[1], l.receiver[2]));
   }
@@ -49,14 +49,14 @@ inline void expectLinksReproduceReceivers(const Model &m, const std::string &wha
     check("wkFromRy", k, m.wkFromRy[k], main, aux(m.wkFromRy[k].receiver[1], 1));
 }
 
-inline bool sameLink(const Link &a, const Link &b) {
+inline bool sameLink(const Link& a, const Link& b) {
   auto bits = [](double v) { return std::bit_cast<std::uint64_t>(v); };
   return a.receiver == b.receiver && a.donor == b.donor && bits(a.s) == bits(b.s) &&
          bits(a.t) == bits(b.t);
 }
 
 // The two models hold the same counts and the same links, bit for bit.
-inline void expectSameLinks(const Model &a, const Model &b, const std::string &what) {
+inline void expectSameLinks(const Model& a, const Model& b, const std::string& what) {
   ASSERT_EQ(a.ryFromWkCount, b.ryFromWkCount) << what;
   ASSERT_EQ(a.wkFromWkCount, b.wkFromWkCount) << what;
   ASSERT_EQ(a.wkFromRyCount, b.wkFromRyCount) << what;
@@ -70,7 +70,7 @@ inline void expectSameLinks(const Model &a, const Model &b, const std::string &w
 
 // Main-grid points that a 4-neighbour walk from the border reaches without
 // stepping on a ryFromWk receiver.
-inline std::vector<std::vector<bool>> reachableFromBorder(const Model &m) {
+inline std::vector<std::vector<bool>> reachableFromBorder(const Model& m) {
   std::vector<std::vector<bool>> wall(m.ryNx + 2, std::vector<bool>(m.ryNy + 2, false));
   for (int k = 1; k <= m.ryFromWkCount; ++k)
     wall[m.ryFromWk[k].receiver[1]][m.ryFromWk[k].receiver[2]] = true;
@@ -86,7 +86,7 @@ inline std::vector<std::vector<bool>> reachableFromBorder(const Model &m) {
     const GridIndex q = todo.back();
     todo.pop_back();
     const GridIndex next[4] = {{q.i - 1, q.j}, {q.i + 1, q.j}, {q.i, q.j - 1}, {q.i, q.j + 1}};
-    for (const GridIndex &n : next)
+    for (const GridIndex& n : next)
       if (n.i >= 1 && n.i <= m.ryNx && n.j >= 1 && n.j <= m.ryNy && !wall[n.i][n.j] &&
           !seen[n.i][n.j]) {
         seen[n.i][n.j] = true;
@@ -97,7 +97,7 @@ inline std::vector<std::vector<bool>> reachableFromBorder(const Model &m) {
 }
 
 // The holes are exactly the receiver ring and the points it encloses.
-inline void expectHolesEnclosedByReceivers(const Model &m, const std::string &what) {
+inline void expectHolesEnclosedByReceivers(const Model& m, const std::string& what) {
   const auto outside = reachableFromBorder(m);
   int bad = 0;
   for (int i = 1; i <= m.ryNx && bad < 5; ++i)
@@ -113,7 +113,7 @@ inline void expectHolesEnclosedByReceivers(const Model &m, const std::string &wh
 // The hole list runs i ascending, then j, and lists exactly the flagged
 // points; the marker is 1.0 at holes and below 1 elsewhere; the inner-hole
 // mark is set exactly where all four neighbours are holes.
-inline void expectHoleMarksConsistent(const Model &m, const std::string &what) {
+inline void expectHoleMarksConsistent(const Model& m, const std::string& what) {
   int listed = 0, bad = 0;
   auto flagged = [&](int i, int j) {
     return i >= 1 && j >= 1 && i <= m.ryNx && j <= m.ryNy && m.ryHoleFlag[i][j] == 1;

@@ -9,7 +9,7 @@
 // Appends a circular body of surface radius `radius` and outer radius
 // radius + thickness with `intervals` perimeter intervals, layers evenly
 // spaced.  The seam point bodyLast repeats bodyFirst exactly.
-inline int addCircleBody(Model &m, double xc, double yc, double radius, double thickness,
+inline int addCircleBody(Model& m, double xc, double yc, double radius, double thickness,
                          int intervals) {
   const int b = ++m.nBodies;
   m.wkNr = 10;
@@ -41,16 +41,14 @@ inline int addCircleBody(Model &m, double xc, double yc, double radius, double t
 
 // A main grid of nx × ny points from (x0, y0) with spacing h, coordinates
 // accumulated as the grid maker does.
-inline void setMainGrid(Model &m, double x0, double y0, double h, int nx, int ny) {
+inline void setMainGrid(Model& m, double x0, double y0, double h, int nx, int ny) {
   m.ryH = h;
   m.ryNx = nx;
   m.ryNy = ny;
   double x = x0;
   for (int i = 1; i <= nx; ++i, x += h)
-    for (int j = 1; j <= ny; ++j)
-      m.ry[i][j].ryX = x;
+    for (int j = 1; j <= ny; ++j) m.ry[i][j].ryX = x;
   double y = y0;
   for (int j = 1; j <= ny; ++j, y += h)
-    for (int i = 1; i <= nx; ++i)
-      m.ry[i][j].ryY = y;
+    for (int i = 1; i <= nx; ++i) m.ry[i][j].ryY = y;
 }

@@ -16,7 +16,7 @@
 namespace {
 
 // By_L_R1(1, 1), Remove_Pipe_3, By_L_R2 on whatever grids the model holds.
-void couple(Model &m, WindowServices &ws, CellScan scan) {
+void couple(Model& m, WindowServices& ws, CellScan scan) {
   By_L_R1(m, ws, 1, 1, scan);
   Remove_Pipe_3(m, ws);
   By_L_R2(m, ws, scan);
@@ -37,9 +37,8 @@ protected:
 TEST_F(SingleCircle, ProgressAndMessageProcessing) {
   couple(*m, ws, CellScan::bucketed);
   std::vector<std::pair<int, int>> ranges;
-  for (const auto &c : ws.calls)
-    if (c.what == "range")
-      ranges.push_back({c.a, c.b});
+  for (const auto& c : ws.calls)
+    if (c.what == "range") ranges.push_back({c.a, c.b});
   const std::vector<std::pair<int, int>> expected = {{1, 49}, {1, 300}, {1, 1}};
   EXPECT_EQ(ranges, expected) << "By_L_R1 over i, the sweeps, By_L_R2 over bodies";
   EXPECT_EQ(ws.processCount, 49 * 41 + 34) << "once per receiver";
@@ -51,14 +50,12 @@ TEST_F(SingleCircle, StopDuringTheMainGridScanKeepsTheLinksFoundSoFar) {
   By_L_R1(*full, ws, 1, 1, CellScan::plain);
   FakeWindowServices stopping;
   stopping.onProcess = [&] {
-    if (stopping.processCount == 1000)
-      m->stopFlag = true;
+    if (stopping.processCount == 1000) m->stopFlag = true;
   };
   By_L_R1(*m, stopping, 1, 1, CellScan::bucketed);
   int expected = 0;
   for (int k = 1; k <= full->ryFromWkCount; ++k)
-    if ((full->ryFromWk[k].receiver[1] - 1) * 41 + full->ryFromWk[k].receiver[2] < 1000)
-      ++expected;
+    if ((full->ryFromWk[k].receiver[1] - 1) * 41 + full->ryFromWk[k].receiver[2] < 1000) ++expected;
   EXPECT_GT(expected, 0);
   EXPECT_EQ(m->ryFromWkCount, expected);
   EXPECT_EQ(stopping.processCount, 1000);
@@ -79,15 +76,14 @@ TEST_F(SingleCircle, StopDuringTheMainGridScanKeepsTheLinksFoundSoFar) {
 TEST_F(SingleCircle, CellsWhoseCornersAreAllInnerHolesAreNeverDonors) {
   By_L_R1(*m, ws, 1, 1);
   for (int i = 1; i <= m->ryNx; ++i)
-    for (int j = 1; j <= m->ryNy; ++j)
-      m->ryFlow[i][j][9] = 1.0;
+    for (int j = 1; j <= m->ryNy; ++j) m->ryFlow[i][j][9] = 1.0;
   m->ryFlow[20][20][9] = 0;
   EXPECT_TRUE(isMainDonorCandidate(*m, 19, 19));
   EXPECT_TRUE(isMainDonorCandidate(*m, 20, 20));
   EXPECT_FALSE(isMainDonorCandidate(*m, 21, 20));
   By_L_R2(*m, ws);
   for (int k = 1; k <= m->wkFromRyCount; ++k) {
-    const Link &l = m->wkFromRy[k];
+    const Link& l = m->wkFromRy[k];
     EXPECT_TRUE(l.donor[1] >= 19 && l.donor[1] <= 20 && l.donor[2] >= 19 && l.donor[2] <= 20);
   }
 }
@@ -103,8 +99,8 @@ TEST(CouplingLinks, APointInTheDonorLayersOfTwoBodiesGoesToTheLowerNumber) {
   // (8, 0) and (8, ±1.25) lie 8 to 8.1 from both centres, inside layers 7..10.
   int shared = 0;
   for (int k = 1; k <= m->ryFromWkCount; ++k) {
-    const Link &l = m->ryFromWk[k];
-    const MainPoint &q = m->ry[l.receiver[1]][l.receiver[2]];
+    const Link& l = m->ryFromWk[k];
+    const MainPoint& q = m->ry[l.receiver[1]][l.receiver[2]];
     if (q.ryX > 7.9 && q.ryX < 8.1 && std::abs(q.ryY) < 1.3) {
       ++shared;
       EXPECT_EQ(l.receiver[3], 1) << "at (" << q.ryX << ", " << q.ryY << ")";

@@ -22,7 +22,7 @@ namespace {
 
 // The same set-up with the plain scans on a copy: the links, the holes and the
 // inner-hole marks must come out bit for bit the same.
-void expectPlainScanAgrees(const Model &m, const std::string &what) {
+void expectPlainScanAgrees(const Model& m, const std::string& what) {
   auto plain = makeModel();
   *plain = m;
   FakeWindowServices ws;
@@ -37,17 +37,14 @@ void expectPlainScanAgrees(const Model &m, const std::string &what) {
 }
 
 // Outer-edge points (p, 1) that got no link.
-std::vector<int> unlinkedOuterEdgePoints(const Model &m) {
+std::vector<int> unlinkedOuterEdgePoints(const Model& m) {
   std::vector<bool> linked(kPerimeterCapacity + 1, false);
-  for (int k = 1; k <= m.wkFromRyCount; ++k)
-    linked[m.wkFromRy[k].receiver[1]] = true;
-  for (int k = 1; k <= m.wkFromWkCount; ++k)
-    linked[m.wkFromWk[k].receiver[1]] = true;
+  for (int k = 1; k <= m.wkFromRyCount; ++k) linked[m.wkFromRy[k].receiver[1]] = true;
+  for (int k = 1; k <= m.wkFromWkCount; ++k) linked[m.wkFromWk[k].receiver[1]] = true;
   std::vector<int> out;
   for (int b = 1; b <= m.nBodies; ++b)
     for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p)
-      if (!linked[p])
-        out.push_back(p);
+      if (!linked[p]) out.push_back(p);
   return out;
 }
 
@@ -62,7 +59,7 @@ struct PresetCase {
 class PresetLayout : public ::testing::TestWithParam<PresetCase> {};
 
 TEST_P(PresetLayout, CouplingCountsLinksAndHoles) {
-  const PresetCase &c = GetParam();
+  const PresetCase& c = GetParam();
   const std::string what = "preset " + std::to_string(c.preset);
   auto m = makeModel();
   setStartupDefaults(*m);
@@ -100,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(PresetCase{0, 686, 1960, 442, 0}, PresetCase{1, 421, 1207, 272, 0},
                       PresetCase{2, 532, 1162, 416, 0}, PresetCase{3, 1057, 3931, 588, 0},
                       PresetCase{4, 755, 1637, 616, 0}),
-    [](const auto &info) { return "Preset" + std::to_string(info.param.preset); });
+    [](const auto& info) { return "Preset" + std::to_string(info.param.preset); });
 
 TEST(CouplingSetup, SingleBodyHolesAreEnclosedByTheReceiverRing) {
   auto m = makeModel();
@@ -128,7 +125,7 @@ TEST(CouplingSetup, OuterEdgesLinkToTheOtherBodyOnlyWhenTheGridsOverlap) {
     bool overlap;
   };
   auto m = makeModel();
-  for (const Case &c : {Case{5, 40, false}, Case{14, 18, true}, Case{20, 22, true}}) {
+  for (const Case& c : {Case{5, 40, false}, Case{14, 18, true}, Case{20, 22, true}}) {
     const std::string what =
         "size " + std::to_string(c.size) + " spacing " + std::to_string(c.spacing);
     clearModel(*m);
@@ -152,7 +149,7 @@ TEST(CouplingSetup, OuterEdgesLinkToTheOtherBodyOnlyWhenTheGridsOverlap) {
       for (int n = 1; n <= m->wkFromRyCount; ++n)
         ASSERT_NE(m->wkFromRy[n].receiver[1], m->wkFromWk[k].receiver[1]) << what;
     for (int k = 1; k <= m->wkFromWkCount; ++k) {
-      const Link &l = m->wkFromWk[k];
+      const Link& l = m->wkFromWk[k];
       EXPECT_NE(l.receiver[1] <= m->bodyLast[1], l.donor[1] <= m->bodyLast[1]) << "other body";
       EXPECT_TRUE(l.donor[2] >= 5 && l.donor[2] <= 9) << what << ": donor layer " << l.donor[2];
     }
@@ -220,7 +217,8 @@ TEST(HoleCutting, MoreHolesThanTheListHoldsAreFlaggedAndReported) {
         }
       }
   ASSERT_GT(holes, 14900);
-  EXPECT_EQ(ws.messages(), std::vector<std::string>{"ERROR ERROR N_Pipe = " + std::to_string(holes)});
+  EXPECT_EQ(ws.messages(),
+            std::vector<std::string>{"ERROR ERROR N_Pipe = " + std::to_string(holes)});
   EXPECT_EQ(m->ryBlankCount, 77) << "the count keeps its old value";
   EXPECT_FALSE(m->stopFlag) << "the run goes on";
 }

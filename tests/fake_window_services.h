@@ -64,9 +64,7 @@ public:
     ++waitCount;
     tick += static_cast<std::uint32_t>(milliseconds);
   }
-  void showMessage(const std::string& text) override {
-    calls.push_back({"message", 0, 0, text});
-  }
+  void showMessage(const std::string& text) override { calls.push_back({"message", 0, 0, text}); }
   std::uint32_t tickCount() override {
     const std::uint32_t now = tick;
     tick += tickStep;

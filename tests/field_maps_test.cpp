@@ -29,8 +29,7 @@ struct Flow {
       }
   }
   // Velocity (u, v) as a function of solver-unit position on both grids.
-  template <typename Velocity>
-  void setVelocity(Velocity vel) {
+  template <typename Velocity> void setVelocity(Velocity vel) {
     for (int i = 1; i <= m->ryNx; ++i)
       for (int j = 1; j <= m->ryNy; ++j) {
         const auto [u, v] = vel(m->ry[i][j].ryX / 16, m->ry[i][j].ryY / 16);
@@ -47,10 +46,12 @@ struct Flow {
   void expectOmega(double want, const char* what) {
     for (int i = 1; i <= m->ryNx; ++i)
       for (int j = 1; j <= m->ryNy; ++j)
-        ASSERT_NEAR(m->ryFlow[i][j][slot::omega], want, 1e-9) << what << " at main (" << i << ", " << j << ")";
+        ASSERT_NEAR(m->ryFlow[i][j][slot::omega], want, 1e-9)
+            << what << " at main (" << i << ", " << j << ")";
     for (int p = m->bodyFirst[1]; p <= m->bodyLast[1]; ++p)
       for (int r = 1; r <= m->wkNr; ++r)
-        ASSERT_NEAR(m->wkFlow[p][r][1][slot::omega], want, 1e-9) << what << " at aux (" << p << ", " << r << ")";
+        ASSERT_NEAR(m->wkFlow[p][r][1][slot::omega], want, 1e-9)
+            << what << " at aux (" << p << ", " << r << ")";
   }
 };
 
@@ -80,7 +81,8 @@ TEST(FieldMaps, SequenceOfTextsAndTheBoundaryMask) {
   const struct {
     void (*draw)(Model&, ViewSurfaces&, WindowServices&);
     const char* text;
-  } maps[] = {{draw_omeg, "　渦度分布図"}, {draw_pres, "　圧力分布図"}, {draw_mitudo, "　密度分布図"}};
+  } maps[] = {
+      {draw_omeg, "　渦度分布図"}, {draw_pres, "　圧力分布図"}, {draw_mitudo, "　密度分布図"}};
   for (const auto& map : maps) {
     Flow f;
     f.setVelocity([](double x, double y) { return Velocity{0.05 + 0.01 * y, 0.01 * x}; });
@@ -147,4 +149,3 @@ TEST(FieldMaps, DivergedFieldDrawsWithoutGarbage) {
   EXPECT_TRUE(std::isfinite(f.m->scaleLow) && std::isfinite(f.m->scaleHigh));
   EXPECT_NE(f.s.bitmap.pixel(x, y), kWhite) << "the map away from the damage";
 }
-

@@ -39,8 +39,7 @@ std::unique_ptr<Model> everyShape() {
 
 // Sets the pressure of every auxiliary point by a function of its position
 // in solver units.
-template <class Pressure>
-void setAuxPressure(Model& m, Pressure pressure) {
+template <class Pressure> void setAuxPressure(Model& m, Pressure pressure) {
   for (int b = 1; b <= m.nBodies; ++b)
     for (int p = m.bodyFirst[b] - 1; p <= m.bodyLast[b] + 1; ++p)
       for (int r = 1; r <= m.wkNr; ++r)
@@ -119,7 +118,9 @@ TEST(BodyForces, AViscousStressOfKnownDivergenceGivesItsIntegralOverTheBody) {
     const double mu = 2 * m->uInf / m->reynolds;
     // A uniform shear u = γy: a constant stress τxy = μγ, no net force.
     const double gamma = 0.02;
-    synthetic::fillFlow(*m, [&](FlowPoint& f, double, double y) { synthetic::setState(f, 1, gamma * y / 16, 0, 1); });
+    synthetic::fillFlow(*m, [&](FlowPoint& f, double, double y) {
+      synthetic::setState(f, 1, gamma * y / 16, 0, 1);
+    });
     const Force uniform = viscousForce(*m, 1);
     EXPECT_NEAR(uniform.fx, 0, 1e-15) << "clockwise " << clockwise;
     EXPECT_NEAR(uniform.fy, 0, 1e-15) << "clockwise " << clockwise;

@@ -42,7 +42,8 @@ TEST(ConvergenceHistory, ResidualIsTheRmsRateOverInteriorPointsOutsideHolesAndEa
   m->wkFlow[m->bodyLast[1]][5][1][slot::dq] = 1e6;   // the seam copy
 
   const double mainPoints = 5 * 4 - 1, auxPoints = 12 * 8;
-  const double expected = std::sqrt((mainPoints * 9.0 + auxPoints * 2.25) / (mainPoints + auxPoints));
+  const double expected =
+      std::sqrt((mainPoints * 9.0 + auxPoints * 2.25) / (mainPoints + auxPoints));
   EXPECT_NEAR(stepResidual(*m).densityResidual, expected, 1e-12 * expected);
 }
 

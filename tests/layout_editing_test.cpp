@@ -15,17 +15,19 @@ TEST(LayoutEditing, StepsKeepTheirRanges) {
   struct {
     long long typed;
     int delta, size;
-  } sizes[] = {{14, 1, 15}, {20, 1, 20}, {5, -1, 5}, {-3, 1, 5}, {1000, -1, 20}, {LLONG_MIN / 2, 1, 5}};
+  } sizes[] = {{14, 1, 15}, {20, 1, 20},    {5, -1, 5},
+               {-3, 1, 5},  {1000, -1, 20}, {LLONG_MIN / 2, 1, 5}};
   for (const auto& c : sizes) EXPECT_EQ(steppedSize(c.typed, c.delta), c.size) << c.typed;
 
   struct {
     int spacing, delta;
     bool whole;
     int stepped;
-  } spacings[] = {{26, 1, true, 27},  {40, 1, true, 40},  {22, -1, true, 22},
+  } spacings[] = {{26, 1, true, 27},   {40, 1, true, 40},   {22, -1, true, 22},
                   {22, -1, false, 21}, {18, -1, false, 18}, {45, 1, false, 40}};
   for (const auto& c : spacings)
-    EXPECT_EQ(steppedSpacing(c.spacing, c.delta, c.whole), c.stepped) << c.spacing << " " << c.whole;
+    EXPECT_EQ(steppedSpacing(c.spacing, c.delta, c.whole), c.stepped)
+        << c.spacing << " " << c.whole;
 
   EXPECT_DOUBLE_EQ(steppedRatio(2.0, -kRatioStep), 1.8);
   EXPECT_EQ(steppedRatio(3.9, kRatioStep), kRatioHigh);
@@ -50,7 +52,8 @@ TEST(LayoutEditing, ATurnStepThatWouldLeaveTheRangeIsRefused) {
                {INT_MIN + 1LL, -1, std::nullopt},
                {INT_MAX, 1, std::nullopt},
                {INT_MAX, -1, std::nullopt}};
-  for (const auto& c : cases) EXPECT_EQ(steppedTurn(c.typed, c.delta), c.turn) << c.typed << " " << c.delta;
+  for (const auto& c : cases)
+    EXPECT_EQ(steppedTurn(c.typed, c.delta), c.turn) << c.typed << " " << c.delta;
   // Every turn in the range negates and steps inside an int.
   EXPECT_LT(static_cast<long long>(kTurnRange.high) + 1, INT_MAX);
   EXPECT_GT(static_cast<long long>(kTurnRange.low) - 1, INT_MIN);

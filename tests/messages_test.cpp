@@ -5,8 +5,8 @@
 #include "core/time_text.h"
 #include "fake_window_services.h"
 #include "layout/kmake.h"
-#include "run/run.h"
 #include "recording_run_stages.h"
+#include "run/run.h"
 
 #include <gtest/gtest.h>
 
@@ -51,11 +51,16 @@ TEST(MessageCatalogue, EveryMessageHasEnglishWithoutJapaneseAndTheSameArguments)
       ASSERT_LE(n, 5);
       auto render = [&](Language l) {
         switch (n) {
-        case 1: return (*m)(l, {views[0]});
-        case 2: return (*m)(l, {views[0], views[1]});
-        case 3: return (*m)(l, {views[0], views[1], views[2]});
-        case 4: return (*m)(l, {views[0], views[1], views[2], views[3]});
-        default: return (*m)(l, {views[0], views[1], views[2], views[3], views[4]});
+        case 1:
+          return (*m)(l, {views[0]});
+        case 2:
+          return (*m)(l, {views[0], views[1]});
+        case 3:
+          return (*m)(l, {views[0], views[1], views[2]});
+        case 4:
+          return (*m)(l, {views[0], views[1], views[2], views[3]});
+        default:
+          return (*m)(l, {views[0], views[1], views[2], views[3], views[4]});
         }
       };
       japanese = render(Language::japanese);

@@ -11,7 +11,7 @@
 namespace {
 
 // One block p = 2..6 (ghosts 1 and 7), layers 1..3, with x = f(p), y = g(r).
-void setBlock(Model &m, double (*x)(int), double (*y)(int)) {
+void setBlock(Model& m, double (*x)(int), double (*y)(int)) {
   for (int p = 1; p <= 7; ++p)
     for (int r = 1; r <= 3; ++r) {
       m.wk[p][r][1].wkX = x(p);
@@ -49,7 +49,7 @@ TEST(Metrics, OneSidedLayerDifferencesAreExactForAQuadraticMapping) {
       *m, [](int p) { return 1.6 * p; }, [](int r) { return double(r * r); });
   Metric_Calc_Ryu_WK(*m, ws, 2, 6, 1, 3, 1);
   for (int r = 1; r <= 3; ++r) {
-    const auto &g = m->wkMetric[4][r][1];
+    const auto& g = m->wkMetric[4][r][1];
     EXPECT_DOUBLE_EQ(g[metric::xXi], 0.1);
     EXPECT_EQ(g[metric::yXi], 0);
     EXPECT_NEAR(g[metric::xEta], 0, 1e-15);

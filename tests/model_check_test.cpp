@@ -1,7 +1,7 @@
-#include "view/model_check.h"
-#include "view/transform.h"
 #include "coupling/setup.h"
 #include "layout/kmake.h"
+#include "view/model_check.h"
+#include "view/transform.h"
 
 #include "fake_window_services.h"
 #include "view_fixtures.h"
@@ -54,7 +54,8 @@ TEST(ModelCheck, DonorWithoutCoordinatesIsReportedAndDrawingGoesOn) {
   m.wkFromWk[1] = {{0, 7, 1, 1}, {0, 8, 2, 1}, 0.0, 0.0};
   m.linkedLayout = m.layout(); // the lists belong to these grids
   linkView(m, c.s, c.ws);
-  EXPECT_EQ(c.ws.messages(), std::vector<std::string>{"by_l_r1_aaaaaaa1200-3-1（不合格のリンク 1 本）"});
+  EXPECT_EQ(c.ws.messages(),
+            std::vector<std::string>{"by_l_r1_aaaaaaa1200-3-1（不合格のリンク 1 本）"});
   // The unfilled donor's pixels are zero too: its mark sits at the corner.
   EXPECT_EQ(c.s.window.pixel(0, 0), kRed);
   const AuxPoint& d = m.wk[5][9][1];
@@ -87,9 +88,11 @@ TEST(ModelCheck, ManyFailingLinksGiveOneMessageAndGenuineLinksNearTheOriginPass)
   m.ryFromWk[1] = {{0, 10, 10, 1}, {0, 5, 9, 1}, 0.0, 0.0};
   // 2274 links with a donor cell that was never filled.
   m.ryFromWkCount = 2275;
-  for (int n = 2; n <= m.ryFromWkCount; ++n) m.ryFromWk[n] = {{0, 3, 3, 1}, {0, 1000 + n % 500, 3, 1}, 0.5, 0.5};
+  for (int n = 2; n <= m.ryFromWkCount; ++n)
+    m.ryFromWk[n] = {{0, 3, 3, 1}, {0, 1000 + n % 500, 3, 1}, 0.5, 0.5};
   linkView(m, c.s, c.ws);
-  EXPECT_EQ(c.ws.messages(), std::vector<std::string>{"by_l_r1_aaaaaaa1002-3-1（不合格のリンク 2274 本）"});
+  EXPECT_EQ(c.ws.messages(),
+            std::vector<std::string>{"by_l_r1_aaaaaaa1002-3-1（不合格のリンク 2274 本）"});
   EXPECT_EQ(Draw_P_RY(m, c.s.bitmap, 1).failed, 2274);
 }
 
@@ -98,7 +101,8 @@ TEST(ModelCheck, LinksOfAnEarlierLayoutAreNeitherDrawnNorChecked) {
   Model& m = *c.m;
   m.linkedLayout = m.layout();
   m.ryFromWkCount = 300;
-  for (int n = 1; n <= m.ryFromWkCount; ++n) m.ryFromWk[n] = {{0, 3, 3, 1}, {0, 1000 + n, 3, 1}, 0.5, 0.5};
+  for (int n = 1; n <= m.ryFromWkCount; ++n)
+    m.ryFromWk[n] = {{0, 3, 3, 1}, {0, 1000 + n, 3, 1}, 0.5, 0.5};
   m.columnSpacing[1] = m.columnSpacing[1] + 1; // the layout changed since the set-up
   EXPECT_FALSE(linksBelongToGrids(m));
   linkView(m, c.s, c.ws);

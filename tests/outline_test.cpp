@@ -13,9 +13,10 @@ TEST(Roun2, RoundsHalvesAwayFromZeroAndSaturates) {
   const struct {
     double x;
     int want;
-  } cases[] = {{2.5, 3},  {-2.5, -3}, {0.5, 1},    {-0.5, -1},        {0.49, 0},
-               {-1.49, -1}, {-0.0, 0}, {123456.5, 123457}, {1e300, 1 << 30},
-               {-INFINITY, -(1 << 30)}, {NAN, 0}};
+  } cases[] = {
+      {2.5, 3},    {-2.5, -3}, {0.5, 1},           {-0.5, -1},       {0.49, 0},
+      {-1.49, -1}, {-0.0, 0},  {123456.5, 123457}, {1e300, 1 << 30}, {-INFINITY, -(1 << 30)},
+      {NAN, 0}};
   for (const auto& c : cases) EXPECT_EQ(Roun2(c.x), c.want) << c.x;
 }
 
@@ -141,12 +142,9 @@ TEST(ChangeView, EachButtonChangesItsParameterAndRedrawsTheOutlines) {
     ViewChange change;
     double dx, dy, scale; // expected change of the body centre's pixel, new scale
   } cases[] = {
-      {ViewChange::centreXPlus, -4 * 2.95, 0, 2.95},
-      {ViewChange::centreXMinus, 4 * 2.95, 0, 2.95},
-      {ViewChange::centreYPlus, 0, 4 * 2.95, 2.95},
-      {ViewChange::centreYMinus, 0, -4 * 2.95, 2.95},
-      {ViewChange::zoomOut, 0, 0, 2.95 / 1.05},
-      {ViewChange::zoomIn, 0, 0, 2.95 * 1.05},
+      {ViewChange::centreXPlus, -4 * 2.95, 0, 2.95}, {ViewChange::centreXMinus, 4 * 2.95, 0, 2.95},
+      {ViewChange::centreYPlus, 0, 4 * 2.95, 2.95},  {ViewChange::centreYMinus, 0, -4 * 2.95, 2.95},
+      {ViewChange::zoomOut, 0, 0, 2.95 / 1.05},      {ViewChange::zoomIn, 0, 0, 2.95 * 1.05},
   };
   auto m = makeModel();
   for (const auto& c : cases) {

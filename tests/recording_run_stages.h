@@ -8,8 +8,8 @@
 #pragma once
 
 #include "core/model.h"
-#include "run/run_stages.h"
 #include "core/window_services.h"
+#include "run/run_stages.h"
 
 #include <string>
 #include <vector>

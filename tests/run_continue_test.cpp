@@ -68,7 +68,9 @@ TEST_F(Continuation, ThreeHundredAndThreeHundredMoreEqualOneLoopOfSixHundredBitF
   EXPECT_EQ(std::memcmp(&a.wkFlow, &b.wkFlow, sizeof a.wkFlow), 0) << "auxiliary grids";
   ASSERT_EQ(a.residualHistory.size(), 600u);
   ASSERT_EQ(b.residualHistory.size(), 600u);
-  EXPECT_EQ(std::memcmp(a.residualHistory.data(), b.residualHistory.data(), 600 * sizeof(StepResidual)), 0);
+  EXPECT_EQ(
+      std::memcmp(a.residualHistory.data(), b.residualHistory.data(), 600 * sizeof(StepResidual)),
+      0);
   EXPECT_EQ(a.flowStep, 600);
   EXPECT_EQ(b.flowStep, 600);
 }
@@ -76,7 +78,8 @@ TEST_F(Continuation, ThreeHundredAndThreeHundredMoreEqualOneLoopOfSixHundredBitF
 TEST_F(Continuation, CountsOnFromStep301WithTheRunsTextsAndPlots) {
   const auto& ws = continued->ws;
   std::vector<std::string> expected;
-  for (int s = 310; s <= 600; s += 10) expected.push_back(kStepText + std::to_string(s) + kStepTextEnd);
+  for (int s = 310; s <= 600; s += 10)
+    expected.push_back(kStepText + std::to_string(s) + kStepTextEnd);
   expected.push_back(kFinished);
   EXPECT_EQ(ws.statusTexts(1), expected);
   ASSERT_FALSE(ws.calls.empty());
@@ -93,7 +96,8 @@ TEST_F(Continuation, CountsOnFromStep301WithTheRunsTextsAndPlots) {
   EXPECT_EQ(st.calls.front().arg, 2);
   EXPECT_EQ(st.plotSteps("parti"), (std::vector<int>{600})) << "traces after the last step";
   EXPECT_EQ(continued->m->stepsDone, 600);
-  EXPECT_GT(continued->m->runEndTick, continued->m->runStartTick) << "a complete continuation records its end";
+  EXPECT_GT(continued->m->runEndTick, continued->m->runStartTick)
+      << "a complete continuation records its end";
   EXPECT_GT(continued->m->runStartTick, 1000u) << "timed from the continue button";
 }
 
@@ -145,7 +149,8 @@ TEST(ContinuationEnd, ALayoutChangeEndsThePossibilityToContinue) {
 TEST(ContinuationEnd, NeitherADivergedRunNorAFailedSetUpCanBeContinued) {
   SmallSession s;
   s.ws.onProcess = [&] {
-    if (s.m->stepsDone == 3) s.m->ryFlow[20][20][slot::u] = std::numeric_limits<double>::quiet_NaN();
+    if (s.m->stepsDone == 3)
+      s.m->ryFlow[20][20][slot::u] = std::numeric_limits<double>::quiet_NaN();
   };
   Button2Click(*s.m, s.ws, s.stages);
   EXPECT_FALSE(canContinue(*s.m));

@@ -1,25 +1,25 @@
 // The run: its sequence of texts, plots and counters as the window sees it,
 // the stop request, the refused start, the set-up failure, the divergence
 // stop, and the full-run results held against a stored reference.
-#include "run/run.h"
 #include "core/time_text.h"
 #include "fake_window_services.h"
 #include "layout/kmake.h"
 #include "layout/presets.h"
 #include "recording_run_stages.h"
+#include "run/headless_stages.h"
+#include "run/run.h"
 #include "run_reference_data.h"
 #include "solver/flow_check.h"
 #include "solver/initial_state.h"
 #include "solver/parallel.h"
 #include "synthetic_grids.h"
-#include "run/headless_stages.h"
 #include "view/transform.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <cstdio>
+#include <functional>
 #include <limits>
 
 namespace {
@@ -38,10 +38,13 @@ struct Session {
   ViewSurfaces surfaces;
   HeadlessStages plots{*m, surfaces, ws};
   RecordingRunStages stages;
-  explicit Session(int preset = 0, bool withPlots = false) : stages(*m, ws, withPlots ? &plots : nullptr) {
+  explicit Session(int preset = 0, bool withPlots = false)
+      : stages(*m, ws, withPlots ? &plots : nullptr) {
     setStartupDefaults(*m);
-    if (preset != 0) applyPreset(*m, ws, preset);
-    else kmake(*m, ws);
+    if (preset != 0)
+      applyPreset(*m, ws, preset);
+    else
+      kmake(*m, ws);
     Henkan_Scale(*m, surfaces.bitmap, ws);
     ws.calls.clear();
     ws.tick = 4000;
@@ -87,7 +90,8 @@ TEST_F(FullRun, ReportsEveryTenthStepAndEndsWithTheCompletionText) {
   const auto& ws = session->ws;
   const auto texts = stepTexts(ws);
   ASSERT_EQ(texts.size(), 30u);
-  for (int n = 1; n <= 30; ++n) EXPECT_EQ(texts[n - 1], kStepText + std::to_string(10 * n) + kStepTextEnd);
+  for (int n = 1; n <= 30; ++n)
+    EXPECT_EQ(texts[n - 1], kStepText + std::to_string(10 * n) + kStepTextEnd);
   EXPECT_EQ(ws.statusTexts(1).back(), kFinished);
   EXPECT_EQ(ws.statusPanel[1], kFinished);
   EXPECT_TRUE(ws.messages().empty());
@@ -184,7 +188,8 @@ TEST(RunStop, SetUpThatSetsTheStopFlagEndsTheRunBeforeStepOne) {
 TEST(RunDivergence, ANonFiniteValueEndsTheRunAtThatStepWithAMessage) {
   Session s(0, true);
   s.ws.onProcess = [&] {
-    if (s.m->stepsDone == 4) s.m->ryFlow[70][30][slot::u] = std::numeric_limits<double>::quiet_NaN();
+    if (s.m->stepsDone == 4)
+      s.m->ryFlow[70][30][slot::u] = std::numeric_limits<double>::quiet_NaN();
   };
   Button2Click(*s.m, s.ws, s.stages);
   const std::string text = "　計算が発散しました。　計算回数＝5";
@@ -210,17 +215,21 @@ struct UnsoundCase {
 };
 
 const UnsoundCase kUnsound[] = {
-    {"zero density inside", [](Model& m) -> double& { return m.ryFlow[7][5][slot::rho]; }, 0, false},
+    {"zero density inside", [](Model& m) -> double& { return m.ryFlow[7][5][slot::rho]; }, 0,
+     false},
     {"negative density on a ring",
-     [](Model& m) -> double& { return m.wkFlow[m.bodyFirst[1] + 2][5][1][slot::rho]; }, -1e-3, false},
-    {"infinite energy on a wall corner", [](Model& m) -> double& { return m.ryFlow[m.ryNx][m.ryNy][slot::e]; },
+     [](Model& m) -> double& { return m.wkFlow[m.bodyFirst[1] + 2][5][1][slot::rho]; }, -1e-3,
+     false},
+    {"infinite energy on a wall corner",
+     [](Model& m) -> double& { return m.ryFlow[m.ryNx][m.ryNy][slot::e]; },
      std::numeric_limits<double>::infinity(), false},
     {"NaN pressure in a ghost column",
-     [](Model& m) -> double& { return m.wkFlow[m.bodyFirst[1] - 1][1][1][slot::pres]; }, std::nan(""), false},
+     [](Model& m) -> double& { return m.wkFlow[m.bodyFirst[1] - 1][1][1][slot::pres]; },
+     std::nan(""), false},
     {"index between rings is no point",
      [](Model& m) -> double& { return m.wkFlow[m.bodyLast[1] + 2][4][1][slot::rho]; }, 0, true},
-    {"display slots are not checked", [](Model& m) -> double& { return m.ryFlow[3][3][slot::omega]; },
-     std::nan(""), true},
+    {"display slots are not checked",
+     [](Model& m) -> double& { return m.ryFlow[3][3][slot::omega]; }, std::nan(""), true},
 };
 
 TEST(RunDivergence, SoundnessCheckCoversEveryPointAStepWrites) {
@@ -270,14 +279,18 @@ runref::Result summarise(const Model& m) {
 }
 
 void expectNear(double value, double reference, double scale, const std::string& what) {
-  EXPECT_LE(std::fabs(value - reference), 1e-10 * scale) << what << ": " << value << " vs " << reference;
+  EXPECT_LE(std::fabs(value - reference), 1e-10 * scale)
+      << what << ": " << value << " vs " << reference;
 }
 
-void expectMatchesReference(const runref::Result& got, const runref::Result& ref, const char* name) {
+void expectMatchesReference(const runref::Result& got, const runref::Result& ref,
+                            const char* name) {
   const char* field[5] = {"rho", "u", "v", "e", "p"};
   for (int k = 0; k < 5; ++k) {
-    expectNear(got.mainSum[k], ref.mainSum[k], ref.mainAbs[k], std::string(name) + " main sum " + field[k]);
-    expectNear(got.auxSum[k], ref.auxSum[k], ref.auxAbs[k], std::string(name) + " aux sum " + field[k]);
+    expectNear(got.mainSum[k], ref.mainSum[k], ref.mainAbs[k],
+               std::string(name) + " main sum " + field[k]);
+    expectNear(got.auxSum[k], ref.auxSum[k], ref.auxAbs[k],
+               std::string(name) + " aux sum " + field[k]);
     for (int n = 0; n < runref::kSamples; ++n) {
       expectNear(got.mainSample[n][k], ref.mainSample[n][k], std::fabs(ref.mainSample[n][k]) + 1e-3,
                  std::string(name) + " main sample " + std::to_string(n) + " " + field[k]);
@@ -319,7 +332,8 @@ TEST_P(RunReferenceThreads, DefaultLayoutAndPreset3MatchTheStoredReferences) {
   expectMatchesReference(runPreset(3), runref::kPreset3, "preset 3");
 }
 
-INSTANTIATE_TEST_SUITE_P(ThreadCounts, RunReferenceThreads, testing::Values(1, 2, omp_get_num_procs()));
+INSTANTIATE_TEST_SUITE_P(ThreadCounts, RunReferenceThreads,
+                         testing::Values(1, 2, omp_get_num_procs()));
 
 void print(const char* name, const runref::Result& r) {
   std::printf("inline constexpr Result %s = {\n", name);
@@ -359,7 +373,10 @@ TEST(RunClock, EveryEndOfTheCalculationRecordsItsEndTick) {
     const char* route;
     std::function<void(Model&)> interrupt;
   } routes[] = {
-      {"stopped", [](Model& m) { if (m.stepsDone == 15) Button1Click(m); }},
+      {"stopped",
+       [](Model& m) {
+         if (m.stepsDone == 15) Button1Click(m);
+       }},
       {"diverged",
        [](Model& m) {
          if (m.stepsDone == 4) m.ryFlow[70][30][slot::u] = std::numeric_limits<double>::quiet_NaN();

@@ -30,7 +30,8 @@ double residualOf(const Model& m, int i, int j, int k) {
 }
 
 void expectRelative(double got, double want, double tolerance, const std::string& what) {
-  EXPECT_LE(std::fabs(got - want), tolerance * std::fabs(want)) << what << ": " << got << " vs " << want;
+  EXPECT_LE(std::fabs(got - want), tolerance * std::fabs(want))
+      << what << ": " << got << " vs " << want;
 }
 
 TEST(MainResidualAnalytic, LinearShearFlowHasExactViscousHeatingAndNoOtherResidual) {
@@ -47,11 +48,12 @@ TEST(MainResidualAnalytic, LinearShearFlowHasExactViscousHeatingAndNoOtherResidu
   for (int i = 2; i <= kNx - 1; ++i)
     for (int j = 3; j <= kNy - 2; ++j) {
       const std::string at = std::to_string(i) + "," + std::to_string(j);
-      for (int k = 0; k < 3; ++k) EXPECT_NEAR(residualOf(*m, i, j, k), 0, 1e-15) << "component " << k << " at " << at;
+      for (int k = 0; k < 3; ++k)
+        EXPECT_NEAR(residualOf(*m, i, j, k), 0, 1e-15) << "component " << k << " at " << at;
       expectRelative(residualOf(*m, i, j, 3), mu * g * g, 1e-9, "R(E) at " + at);
       // Local time step cfl dx / (|u| + c) with the free-stream sound speed.
-      expectRelative(m->ryFlow[i][j][slot::dt], m->cflMain * m->ryDx / (g * j + std::sqrt(1.4)), 5e-4,
-                     "dt at " + at);
+      expectRelative(m->ryFlow[i][j][slot::dt], m->cflMain * m->ryDx / (g * j + std::sqrt(1.4)),
+                     5e-4, "dt at " + at);
     }
 }
 
@@ -73,7 +75,8 @@ TEST(MainResidualAnalytic, QuarticDensityAtRestFeelsFourthDifferenceDissipationA
     for (int j = 2; j <= kNy - 1; ++j) {
       const std::string at = std::to_string(i) + "," + std::to_string(j);
       expectRelative(residualOf(*m, i, j, 0), -m->k4Main * L * 24 * c, 5e-4, "R(rho) at " + at);
-      for (int k = 1; k < 3; ++k) EXPECT_NEAR(residualOf(*m, i, j, k), 0, 1e-15) << "component " << k << " at " << at;
+      for (int k = 1; k < 3; ++k)
+        EXPECT_NEAR(residualOf(*m, i, j, k), 0, 1e-15) << "component " << k << " at " << at;
       const double T2 = 1 / rho(i + 1) - 2 / rho(i) + 1 / rho(i - 1);
       expectRelative(residualOf(*m, i, j, 3), m->heatCoef * mu * T2, 1e-6, "R(E) at " + at);
     }

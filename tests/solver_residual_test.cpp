@@ -1,12 +1,12 @@
 // The residuals of both grids: uniform flows have none, whatever the grid
 // shape; the dissipation sensor and third differences; the local time steps
 // and the hole points.
-#include "solver/line_dissipation.h"
-#include "solver/residual_aux.h"
-#include "solver/residual_main.h"
 #include "layout/kmake.h"
 #include "layout/presets.h"
 #include "reused_model.h"
+#include "solver/line_dissipation.h"
+#include "solver/residual_aux.h"
+#include "solver/residual_main.h"
 #include "synthetic_grids.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +33,8 @@ void fillUniformChannel(Model& m, const UniformCase& c, bool clockwiseRings) {
   m.wkNr = 10;
   synthetic::ringBody(m, 12, 10, 3.5, 6.2, 40, 0.15, clockwiseRings);
   synthetic::ringBody(m, 25, 9, 2.0, 6.2, 28, 0.3, !clockwiseRings);
-  synthetic::fillFlow(m, [&](FlowPoint& f, double, double) { synthetic::setState(f, c.rho, c.u, c.v, c.p); });
+  synthetic::fillFlow(
+      m, [&](FlowPoint& f, double, double) { synthetic::setState(f, c.rho, c.u, c.v, c.p); });
 }
 
 std::unique_ptr<Model> uniformChannel(const UniformCase& c, bool clockwiseRings) {
@@ -96,11 +97,14 @@ TEST(AuxResidual, UniformFlowGivesZeroStageValuesOnTheGridsOfEveryPreset) {
     clearModel(*m);
     setStartupDefaults(*m);
     FakeWindowServices ws;
-    if (preset == 0) kmake(*m, ws);
-    else applyPreset(*m, ws, preset);
+    if (preset == 0)
+      kmake(*m, ws);
+    else
+      applyPreset(*m, ws, preset);
     Define_Metric(*m, ws);
     synthetic::solverConstants(*m);
-    synthetic::fillFlow(*m, [](FlowPoint& f, double, double) { synthetic::setState(f, 1.02, 0.05, 0.01, 0.98); });
+    synthetic::fillFlow(
+        *m, [](FlowPoint& f, double, double) { synthetic::setState(f, 1.02, 0.05, 0.01, 0.98); });
     double worst = 0;
     for (int b = 1; b <= m->nBodies; ++b) {
       Risa_WK_1(*m, m->bodyFirst[b], m->bodyLast[b], 2, m->wkNr - 1, 1, 100.0);
@@ -195,8 +199,8 @@ struct LineCase {
   const char* name;
   double p[5];
   double rho[5];
-  double sensor[4];  // s at the interfaces 1.5 .. 4.5
-  double third[4];   // D3 of rho at the interfaces
+  double sensor[4]; // s at the interfaces 1.5 .. 4.5
+  double third[4];  // D3 of rho at the interfaces
 };
 
 const LineCase kLines[] = {
@@ -221,10 +225,12 @@ TEST(DissipationSensor, SensorEndRulesAndThirdDifferences) {
       rho[n] = c.rho[n - 1];
     }
     for (int n = 2; n <= 4; ++n) nu[n] = pressureSensor(p, n, 1);
-    const double sensor[4] = {interfaceSensor<Place::first>(nu, 1, 2), interfaceSensor<Place::inner>(nu, 2, 3),
-                              interfaceSensor<Place::inner>(nu, 3, 4), interfaceSensor<Place::last>(nu, 4, 5)};
-    const double third[4] = {thirdDifference<Place::first>(rho, 1, 1), thirdDifference<Place::inner>(rho, 2, 1),
-                             thirdDifference<Place::inner>(rho, 3, 1), thirdDifference<Place::last>(rho, 4, 1)};
+    const double sensor[4] = {
+        interfaceSensor<Place::first>(nu, 1, 2), interfaceSensor<Place::inner>(nu, 2, 3),
+        interfaceSensor<Place::inner>(nu, 3, 4), interfaceSensor<Place::last>(nu, 4, 5)};
+    const double third[4] = {
+        thirdDifference<Place::first>(rho, 1, 1), thirdDifference<Place::inner>(rho, 2, 1),
+        thirdDifference<Place::inner>(rho, 3, 1), thirdDifference<Place::last>(rho, 4, 1)};
     for (int n = 0; n < 4; ++n) {
       EXPECT_DOUBLE_EQ(sensor[n], c.sensor[n]) << c.name << " sensor at interface " << n + 1;
       EXPECT_DOUBLE_EQ(third[n], c.third[n]) << c.name << " D3 at interface " << n + 1;

@@ -30,10 +30,10 @@ struct LineCase {
 TEST(DrawingSurface, LineToPaintsUpToButNotItsEndPixel) {
   const LineCase cases[] = {
       {"horizontal right", 2, 5, 12, 5}, {"horizontal left", 12, 5, 2, 5},
-      {"vertical down", 4, 1, 4, 15},     {"vertical up", 4, 15, 4, 1},
-      {"diagonal", 8, 8, 12, 12},         {"anti-diagonal", 8, 12, 12, 8},
-      {"shallow", 1, 2, 18, 7},           {"steep", 3, 1, 9, 18},
-      {"steep backwards", 9, 18, 3, 1},   {"single step", 5, 5, 6, 6},
+      {"vertical down", 4, 1, 4, 15},    {"vertical up", 4, 15, 4, 1},
+      {"diagonal", 8, 8, 12, 12},        {"anti-diagonal", 8, 12, 12, 8},
+      {"shallow", 1, 2, 18, 7},          {"steep", 3, 1, 9, 18},
+      {"steep backwards", 9, 18, 3, 1},  {"single step", 5, 5, 6, 6},
   };
   for (const auto& c : cases) {
     DrawingSurface s(20, 20);

@@ -5,9 +5,9 @@
 #pragma once
 
 #include "core/model.h"
+#include "core/physics.h"
 #include "coupling/metrics.h"
 #include "fake_window_services.h"
-#include "core/physics.h"
 
 #include <cmath>
 #include <numbers>
@@ -35,8 +35,8 @@ inline void mainGrid(Model& m, int nx, int ny) {
 // surface, the whole ring squeezed by `wobble` cos 3 theta so that no two
 // cells are alike.  clockwise reverses the direction of the perimeter index
 // (and so the sign of the Jacobian).
-inline void ringBody(Model& m, double cx, double cy, double radius, double thickness,
-                     int intervals, double wobble = 0.15, bool clockwise = false) {
+inline void ringBody(Model& m, double cx, double cy, double radius, double thickness, int intervals,
+                     double wobble = 0.15, bool clockwise = false) {
   if (m.wkNr == 0) m.wkNr = 10;
   const int b = ++m.nBodies;
   m.bodyFirst[b] = b == 1 ? 2 : m.bodyLast[b - 1] + 4;
@@ -51,7 +51,8 @@ inline void ringBody(Model& m, double cx, double cy, double radius, double thick
       const double theta =
           (clockwise ? -2 : 2) * std::numbers::pi * (p == pL ? 0 : p - pF) / intervals;
       const double layer = double(nr - r) / (nr - 1);
-      const double rho = (radius + thickness * std::pow(layer, 1.3)) * (1 + wobble * std::cos(3 * theta));
+      const double rho =
+          (radius + thickness * std::pow(layer, 1.3)) * (1 + wobble * std::cos(3 * theta));
       m.wk[p][r][1].wkX = cx + rho * std::cos(theta);
       m.wk[p][r][1].wkY = cy + rho * std::sin(theta);
     }
@@ -98,13 +99,13 @@ inline void wavyState(FlowPoint& f, double x, double y) {
 // Fills every point of both grids in use (main 1..ryNx x 1..ryNy, every
 // body's ring with its ghost columns) by a function of the point's
 // coordinates.
-template <class Fill>
-void fillFlow(Model& m, Fill fill) {
+template <class Fill> void fillFlow(Model& m, Fill fill) {
   for (int i = 1; i <= m.ryNx; ++i)
     for (int j = 1; j <= m.ryNy; ++j) fill(m.ryFlow[i][j], m.ry[i][j].ryX, m.ry[i][j].ryY);
   for (int b = 1; b <= m.nBodies; ++b)
     for (int p = m.bodyFirst[b] - 1; p <= m.bodyLast[b] + 1; ++p)
-      for (int r = 1; r <= m.wkNr; ++r) fill(m.wkFlow[p][r][1], m.wk[p][r][1].wkX, m.wk[p][r][1].wkY);
+      for (int r = 1; r <= m.wkNr; ++r)
+        fill(m.wkFlow[p][r][1], m.wk[p][r][1].wkX, m.wk[p][r][1].wkY);
 }
 
 } // namespace synthetic

@@ -1,9 +1,9 @@
 // Initial state, the rational Runge-Kutta combination, the update and the
 // implicit smoothing of the increments.
+#include "reused_model.h"
 #include "solver/initial_state.h"
 #include "solver/smoothing.h"
 #include "solver/time_integration.h"
-#include "reused_model.h"
 #include "synthetic_grids.h"
 
 #include <gtest/gtest.h>
@@ -163,7 +163,8 @@ TEST(Update, HolePointsKeepTheirStateAndBoundariesAreLeftAlone) {
   const FlowPoint &hole = m->ryFlow[6][4], &was = before->ryFlow[6][4];
   for (int k : {slot::rho, slot::e}) EXPECT_EQ(hole[k], was[k]);
   for (int k : {slot::u, slot::v}) EXPECT_NEAR(hole[k], was[k], 1e-16);
-  EXPECT_EQ(hole[slot::pres], pressureOf(hole[slot::rho], hole[slot::u], hole[slot::v], hole[slot::e]));
+  EXPECT_EQ(hole[slot::pres],
+            pressureOf(hole[slot::rho], hole[slot::u], hole[slot::v], hole[slot::e]));
 
   const FlowPoint& moved = m->ryFlow[7][4];
   const FlowPoint& movedWas = before->ryFlow[7][4];
@@ -177,7 +178,8 @@ TEST(Update, HolePointsKeepTheirStateAndBoundariesAreLeftAlone) {
   for (int p = m->bodyFirst[1] - 1; p <= m->bodyLast[1] + 1; ++p)
     for (int r : {1, m->wkNr}) EXPECT_EQ(m->wkFlow[p][r][1], before->wkFlow[p][r][1]);
   EXPECT_EQ(m->wkFlow[m->bodyFirst[1] - 1][5][1], before->wkFlow[m->bodyFirst[1] - 1][5][1]);
-  EXPECT_NE(m->wkFlow[m->bodyFirst[1]][5][1][slot::rho], before->wkFlow[m->bodyFirst[1]][5][1][slot::rho]);
+  EXPECT_NE(m->wkFlow[m->bodyFirst[1]][5][1][slot::rho],
+            before->wkFlow[m->bodyFirst[1]][5][1][slot::rho]);
 }
 
 // ----------------------------------------------------------------- smoothing

@@ -82,7 +82,8 @@ TEST(StartupPicture, SolidRotationHasVorticityMinusTwoOnTheBodyGrids) {
   for (int b = 1; b <= m.nBodies; ++b)
     for (int r = 1; r <= m.wkNr; ++r)
       for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p)
-        ASSERT_NEAR(m.wkFlow[p][r][1][slot::omega], -2, 1e-6) << "body " << b << " (" << p << ", " << r << ")";
+        ASSERT_NEAR(m.wkFlow[p][r][1][slot::omega], -2, 1e-6)
+            << "body " << b << " (" << p << ", " << r << ")";
 }
 
 TEST(StartupPicture, LinkAndHoleViewsAfterTheCouplingSetUp) {

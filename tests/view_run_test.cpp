@@ -1,9 +1,9 @@
 // The plots of a full run without a window (the default layout, 300 steps),
 // and the maps drawn from its final state.
-#include "run/run.h"
 #include "layout/kmake.h"
-#include "view/field_maps.h"
 #include "run/headless_stages.h"
+#include "run/run.h"
+#include "view/field_maps.h"
 #include "view/transform.h"
 
 #include "fake_window_services.h"
@@ -58,8 +58,10 @@ TEST_F(HeadlessRun, PlotsLeaveTheFlowOfTheStoredReference) {
   for (int n = 0; n < runref::kSamples; ++n)
     for (int k = 0; k < 5; ++k) {
       const double want = runref::kDefaultLayout.mainSample[n][k];
-      const double got = m.ryFlow[runref::kMainSamples[n][0]][runref::kMainSamples[n][1]][fields[k]];
-      EXPECT_LE(std::fabs(got - want), 1e-10 * (std::fabs(want) + 1e-3)) << "sample " << n << " slot " << fields[k];
+      const double got =
+          m.ryFlow[runref::kMainSamples[n][0]][runref::kMainSamples[n][1]][fields[k]];
+      EXPECT_LE(std::fabs(got - want), 1e-10 * (std::fabs(want) + 1e-3))
+          << "sample " << n << " slot " << fields[k];
     }
 }
 
@@ -73,10 +75,12 @@ TEST_F(HeadlessRun, EndsOnTheVectorPlotShownInTheWindow) {
   EXPECT_GT(m.scaleHigh, 0.9 * 0.05);
   EXPECT_GT(countColoured(run->s.window), 10000);
   for (int y = 0; y < 452; y += 3)
-    for (int x = 0; x < 700; x += 3) ASSERT_EQ(run->s.window.pixel(x, y), run->s.bitmap.pixel(x, y));
+    for (int x = 0; x < 700; x += 3)
+      ASSERT_EQ(run->s.window.pixel(x, y), run->s.bitmap.pixel(x, y));
   // The vorticity of step 270 is left in omega for the speed range's mask.
   int positive = 0;
-  for (int p = m.bodyFirst[1]; p <= m.bodyLast[1]; ++p) positive += m.wkFlow[p][5][1][slot::omega] > 0;
+  for (int p = m.bodyFirst[1]; p <= m.bodyLast[1]; ++p)
+    positive += m.wkFlow[p][5][1][slot::omega] > 0;
   EXPECT_GT(positive, 0);
 }
 
@@ -85,7 +89,8 @@ TEST_F(HeadlessRun, MapsOfTheFinalStateInBothModes) {
   const struct {
     void (*draw)(Model&, ViewSurfaces&, WindowServices&);
     const char* text;
-  } maps[] = {{draw_omeg, "　渦度分布図"}, {draw_pres, "　圧力分布図"}, {draw_mitudo, "　密度分布図"}};
+  } maps[] = {
+      {draw_omeg, "　渦度分布図"}, {draw_pres, "　圧力分布図"}, {draw_mitudo, "　密度分布図"}};
   for (const auto& map : maps)
     for (bool fill : {false, true}) {
       m.fillContours = fill;
@@ -93,7 +98,8 @@ TEST_F(HeadlessRun, MapsOfTheFinalStateInBothModes) {
       map.draw(m, run->s, run->ws);
       EXPECT_EQ(run->ws.statusPanel[0], map.text);
       EXPECT_TRUE(std::isfinite(m.scaleLow) && m.scaleLow < m.scaleHigh) << map.text;
-      EXPECT_GT(countColoured(run->s.window), fill ? 50000 : 5000) << map.text << (fill ? " filled" : " lines");
+      EXPECT_GT(countColoured(run->s.window), fill ? 50000 : 5000)
+          << map.text << (fill ? " filled" : " lines");
       for (int b = 1; b <= m.nBodies; ++b)
         EXPECT_EQ(run->s.window.pixel(Roun2(m.body[b].bodyPixX), Roun2(m.body[b].bodyPixY)), kWhite)
             << map.text << ": inside body " << b;

@@ -12,10 +12,11 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-QString AboutBox::pageAddress() { return QString::fromUtf8(AboutBoxText::pageAddress); }
+QString AboutBox::pageAddress() {
+  return QString::fromUtf8(AboutBoxText::pageAddress);
+}
 
-AboutBox::AboutBox(MainWindow& window)
-    : QWidget(&window, Qt::Tool), window_(window) {
+AboutBox::AboutBox(MainWindow& window) : QWidget(&window, Qt::Tool), window_(window) {
   setWindowTitle(text(AboutBoxText::caption));
   setFont(interfaceFont(12));
   setGeometry(395, 250, 446, 83);
@@ -58,6 +59,10 @@ void AboutBox::FormShow() {
                   text(AboutBoxText::authorPrefix) + text(AboutBoxText::author));
 }
 
-void AboutBox::Button1Click() { hide(); }
+void AboutBox::Button1Click() {
+  hide();
+}
 
-void AboutBox::Button2Click() { window_.services().openWebPage(pageAddress()); }
+void AboutBox::Button2Click() {
+  window_.services().openWebPage(pageAddress());
+}

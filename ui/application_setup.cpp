@@ -25,9 +25,9 @@ void onSignal(int) {
 } // namespace
 
 void installFontSubstitution() {
-  QFont::insertSubstitutions(QString::fromUtf8(interfaceFamily),
-                             {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック"),
-                              QStringLiteral("IPAGothic")});
+  QFont::insertSubstitutions(
+      QString::fromUtf8(interfaceFamily),
+      {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック"), QStringLiteral("IPAGothic")});
 }
 
 QFont interfaceFont(int pixelSize) {
@@ -48,12 +48,11 @@ void installQuitSignals(std::function<void()> onQuit) {
   if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
   auto* notifier =
       new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, QCoreApplication::instance());
-  QObject::connect(notifier, &QSocketNotifier::activated, notifier,
-                   [onQuit = std::move(onQuit)] {
-                     char buffer[16];
-                     [[maybe_unused]] const ssize_t n = ::read(signalPipe[1], buffer, sizeof buffer);
-                     onQuit();
-                   });
+  QObject::connect(notifier, &QSocketNotifier::activated, notifier, [onQuit = std::move(onQuit)] {
+    char buffer[16];
+    [[maybe_unused]] const ssize_t n = ::read(signalPipe[1], buffer, sizeof buffer);
+    onQuit();
+  });
   struct sigaction action {};
   action.sa_handler = onSignal;
   sigemptyset(&action.sa_mask);

@@ -23,22 +23,30 @@ constexpr int kStripTop = 104;
 
 QString quantityName(LegendQuantity q) {
   switch (q) {
-  case LegendQuantity::vectors: return text(PictureText::vectors);
-  case LegendQuantity::vorticity: return text(PictureText::vorticity);
-  case LegendQuantity::pressure: return text(PictureText::pressure);
-  case LegendQuantity::density: return text(PictureText::density);
-  case LegendQuantity::none: break;
+  case LegendQuantity::vectors:
+    return text(PictureText::vectors);
+  case LegendQuantity::vorticity:
+    return text(PictureText::vorticity);
+  case LegendQuantity::pressure:
+    return text(PictureText::pressure);
+  case LegendQuantity::density:
+    return text(PictureText::density);
+  case LegendQuantity::none:
+    break;
   }
   return {};
 }
 
-QColor colourOf(Colour c) { return QColor(c & 0xFF, c >> 8 & 0xFF, c >> 16 & 0xFF); }
+QColor colourOf(Colour c) {
+  return QColor(c & 0xFF, c >> 8 & 0xFF, c >> 16 & 0xFF);
+}
 
 } // namespace
 
 QString legendRowText(const ColourLegend& legend, int row) {
   const QString value = shortestDecimal(legend.rows[row].value);
-  if (legend.quantity == LegendQuantity::vectors && row == 0) return text(PictureText::above) + value;
+  if (legend.quantity == LegendQuantity::vectors && row == 0)
+    return text(PictureText::above) + value;
   return value;
 }
 
@@ -46,7 +54,8 @@ int legendWidth(const ColourLegend& legend) {
   const QFontMetrics metrics(QGuiApplication::font());
   int widest = metrics.horizontalAdvance(quantityName(legend.quantity));
   for (int row = 0; row < legend.rowCount; ++row)
-    widest = std::max(widest, kSwatchWidth + 4 + metrics.horizontalAdvance(legendRowText(legend, row)));
+    widest =
+        std::max(widest, kSwatchWidth + 4 + metrics.horizontalAdvance(legendRowText(legend, row)));
   return widest + 12;
 }
 
@@ -88,7 +97,8 @@ std::optional<QString> savePicturePng(const QString& path, const QImage& image) 
   if (file.open(QIODevice::WriteOnly)) {
     QImageWriter writer(&file, "png");
     if (writer.write(image) && file.commit()) return std::nullopt;
-    reason = writer.error() != QImageWriter::UnknownError ? writer.errorString() : file.errorString();
+    reason =
+        writer.error() != QImageWriter::UnknownError ? writer.errorString() : file.errorString();
   } else {
     reason = file.errorString();
   }

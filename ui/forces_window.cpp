@@ -3,8 +3,8 @@
 #include "analysis/forces.h"
 #include "run/run.h"
 #include "ui/application_setup.h"
-#include "ui/language.h"
 #include "ui/forces_window_texts.h"
+#include "ui/language.h"
 #include "ui/layout_dialog_texts.h"
 #include "ui/window_text.h"
 
@@ -17,7 +17,9 @@
 #include <QVBoxLayout>
 
 namespace {
-QString number(double value) { return QString::number(value, 'f', 4); }
+QString number(double value) {
+  return QString::number(value, 'f', 4);
+}
 } // namespace
 
 ForcesWindow::ForcesWindow(const Model& m, QWidget* parent) : QWidget(parent, Qt::Window), m_(m) {
@@ -57,17 +59,20 @@ void ForcesWindow::refresh() {
   for (int row = 0; row < table_->rowCount(); ++row) {
     const BodyForces& b = f.bodies[row];
     const QString cells[5] = {QString::number(b.column), QString::number(b.body),
-                              text(LayoutDialogText::shapeName[b.shape]), number(b.cd), number(b.cl)};
+                              text(LayoutDialogText::shapeName[b.shape]), number(b.cd),
+                              number(b.cl)};
     for (int col = 0; col < 5; ++col) table_->setItem(row, col, new QTableWidgetItem(cells[col]));
   }
-  pressureDrop_->setText(text(ForcesWindowText::pressureDrop) + "\t" + QString::number(f.pressureDrop, 'g', 6));
+  pressureDrop_->setText(text(ForcesWindowText::pressureDrop) + "\t" +
+                         QString::number(f.pressureDrop, 'g', 6));
 }
 
 QString ForcesWindow::tabSeparated() const {
   if (table_->rowCount() == 0) return {};
   QStringList lines;
   QStringList header;
-  for (int col = 0; col < table_->columnCount(); ++col) header << table_->horizontalHeaderItem(col)->text();
+  for (int col = 0; col < table_->columnCount(); ++col)
+    header << table_->horizontalHeaderItem(col)->text();
   lines << header.join('\t');
   for (int row = 0; row < table_->rowCount(); ++row) {
     QStringList cells;
@@ -78,7 +83,9 @@ QString ForcesWindow::tabSeparated() const {
   return lines.join('\n') + '\n';
 }
 
-void ForcesWindow::copyToClipboard() { QGuiApplication::clipboard()->setText(tabSeparated()); }
+void ForcesWindow::copyToClipboard() {
+  QGuiApplication::clipboard()->setText(tabSeparated());
+}
 
 void ForcesWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);

@@ -1,8 +1,8 @@
 #include "ui/history_window.h"
 
 #include "ui/application_setup.h"
-#include "ui/language.h"
 #include "ui/history_window_texts.h"
+#include "ui/language.h"
 #include "ui/window_text.h"
 
 #include <QChart>
@@ -22,8 +22,7 @@ void setMaximum(QValueAxis* axis, double maximum) {
 }
 } // namespace
 
-HistoryWindow::HistoryWindow(const Model& m, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_(m) {
+HistoryWindow::HistoryWindow(const Model& m, QWidget* parent) : QWidget(parent, Qt::Window), m_(m) {
   setWindowTitle(text(HistoryWindowText::caption));
   setFont(interfaceFont(12));
   resize(560, 360);
@@ -108,7 +107,8 @@ void HistoryWindow::refresh() {
     const double low = 0.999999 * std::pow(10.0, std::floor(std::log10(lowestResidual_)));
     const double high = std::pow(10.0, std::ceil(std::log10(highestResidual_)));
     const double top = std::max(high, 10 * low);
-    if (residualAxis_->min() != low || residualAxis_->max() != top) residualAxis_->setRange(low, top);
+    if (residualAxis_->min() != low || residualAxis_->max() != top)
+      residualAxis_->setRange(low, top);
   }
   if (highestSpeed_ > 0) {
     const double unit = std::pow(10.0, std::floor(std::log10(highestSpeed_))) / 2;

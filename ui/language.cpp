@@ -26,12 +26,17 @@ const char* const settingKey = "interface/language";
 // The program's settings, per user, in the platform's place for them.
 const char* const settingsName = "Whirlpane";
 
-const char* code(Language language) { return language == Language::english ? "en" : "ja"; }
+const char* code(Language language) {
+  return language == Language::english ? "en" : "ja";
+}
 
 bool fromCode(const QString& text, Language& language) {
-  if (text == QLatin1String("en")) language = Language::english;
-  else if (text == QLatin1String("ja")) language = Language::japanese;
-  else return false;
+  if (text == QLatin1String("en"))
+    language = Language::english;
+  else if (text == QLatin1String("ja"))
+    language = Language::japanese;
+  else
+    return false;
   return true;
 }
 
@@ -52,17 +57,21 @@ QTranslator* load(const QLocale& locale, const QString& name, const QString& dir
 }
 } // namespace
 
-Language interfaceLanguage() { return current; }
+Language interfaceLanguage() {
+  return current;
+}
 
-QString uiText(const char* japanese) { return QCoreApplication::translate(context, japanese); }
+QString uiText(const char* japanese) {
+  return QCoreApplication::translate(context, japanese);
+}
 
 void applyLanguage(Language language) {
   removeTranslator(programTranslator);
   removeTranslator(toolkitTranslator);
   current = language;
   if (language == Language::english) {
-    programTranslator = load(QLocale(QLocale::English), QStringLiteral("whirlpane"),
-                             QStringLiteral(":/i18n"));
+    programTranslator =
+        load(QLocale(QLocale::English), QStringLiteral("whirlpane"), QStringLiteral(":/i18n"));
     if (!programTranslator) std::fputs("whirlpane: the English translation is missing\n", stderr);
   } else {
     // The toolkit's own texts (the edit fields' context menu, the message

@@ -9,5 +9,6 @@ struct LanguageText {
   static constexpr const char* english = "English";
   // The message after a choice.
   static constexpr const char* nextStartJapanese = "次回の起動から日本語で表示します。";
-  static constexpr const char* nextStartEnglish = "Whirlpane will be in English from the next start.";
+  static constexpr const char* nextStartEnglish =
+      "Whirlpane will be in English from the next start.";
 };

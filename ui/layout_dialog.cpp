@@ -21,10 +21,8 @@
 
 #include <optional>
 
-
 LayoutDialog::LayoutDialog(MainWindow& window)
-    : QWidget(&window, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      window_(window) {
+    : QWidget(&window, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), window_(window) {
   setWindowTitle(text(LayoutDialogText::caption));
   setFont(interfaceFont(12));
   setGeometry(224, 162, 547, 84);
@@ -159,11 +157,17 @@ LayoutDialog::LayoutDialog(MainWindow& window)
   connect(edit_[5], &QLineEdit::textChanged, this, &LayoutDialog::Edit5Change);
 }
 
-Model& LayoutDialog::model() { return window_.model(); }
+Model& LayoutDialog::model() {
+  return window_.model();
+}
 
-bool LayoutDialog::wholeLayoutChosen() const { return radioGroup2_->checkedId() == 0; }
+bool LayoutDialog::wholeLayoutChosen() const {
+  return radioGroup2_->checkedId() == 0;
+}
 
-int LayoutDialog::firstAffected() { return wholeLayoutChosen() ? 1 : model().selectedColumn; }
+int LayoutDialog::firstAffected() {
+  return wholeLayoutChosen() ? 1 : model().selectedColumn;
+}
 int LayoutDialog::lastAffected() {
   return wholeLayoutChosen() ? model().nColumns : model().selectedColumn;
 }
@@ -286,8 +290,12 @@ void LayoutDialog::BitBtn4Click() {
   refresh();
 }
 
-void LayoutDialog::BitBtn6Click() { stepSize(+1); }
-void LayoutDialog::BitBtn5Click() { stepSize(-1); }
+void LayoutDialog::BitBtn6Click() {
+  stepSize(+1);
+}
+void LayoutDialog::BitBtn5Click() {
+  stepSize(-1);
+}
 
 void LayoutDialog::stepSize(int delta) {
   const auto typed = parseWholeNumber(edit_[6]->text());
@@ -304,8 +312,12 @@ void LayoutDialog::stepSize(int delta) {
   refresh();
 }
 
-void LayoutDialog::BitBtn7Click() { stepTurn(+1); }
-void LayoutDialog::BitBtn8Click() { stepTurn(-1); }
+void LayoutDialog::BitBtn7Click() {
+  stepTurn(+1);
+}
+void LayoutDialog::BitBtn8Click() {
+  stepTurn(-1);
+}
 
 void LayoutDialog::stepTurn(int delta) {
   const auto typed = parseWholeNumber(edit_[3]->text());
@@ -352,8 +364,12 @@ void LayoutDialog::BitBtn12Click() {
   refresh();
 }
 
-void LayoutDialog::BitBtn13Click() { stepRatio(+kRatioStep); }
-void LayoutDialog::BitBtn14Click() { stepRatio(-kRatioStep); }
+void LayoutDialog::BitBtn13Click() {
+  stepRatio(+kRatioStep);
+}
+void LayoutDialog::BitBtn14Click() {
+  stepRatio(-kRatioStep);
+}
 
 void LayoutDialog::stepRatio(double delta) {
   Model& m = model();
@@ -383,4 +399,6 @@ void LayoutDialog::RadioGroup1Click(int code) {
   refresh();
 }
 
-void LayoutDialog::RadioGroup2Click(int index) { window_.showOutlinePicture(index == 0); }
+void LayoutDialog::RadioGroup2Click(int index) {
+  window_.showOutlinePicture(index == 0);
+}

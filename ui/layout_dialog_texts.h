@@ -23,5 +23,6 @@ struct LayoutDialogText {
   static constexpr const char* tipLess = "減らします";
 
   // A typed size or turn that is not a whole number; %1 is the text.
-  static constexpr const char* notWholeNumber = "「%1」は整数ではありません。整数を入力して下さい。";
+  static constexpr const char* notWholeNumber =
+      "「%1」は整数ではありません。整数を入力して下さい。";
 };

@@ -1,14 +1,14 @@
 #include "ui/main_window.h"
 
-#include "run/run.h"
 #include "layout/kmake.h"
 #include "layout/presets.h"
+#include "run/run.h"
 #include "ui/about_box.h"
 #include "ui/application_setup.h"
-#include "ui/language.h"
 #include "ui/controls.h"
 #include "ui/forces_window.h"
 #include "ui/history_window.h"
+#include "ui/language.h"
 #include "ui/layout_dialog.h"
 #include "ui/main_window_texts.h"
 #include "ui/window_run_stages.h"
@@ -32,7 +32,6 @@
 
 #include <algorithm>
 #include <functional>
-
 
 // The window's drawing area: shows the window surface at (0, 0) and reports
 // mouse presses in its own pixel coordinates (those of the view bitmap).
@@ -94,8 +93,8 @@ MainWindow::MainWindow() : model_(makeModel()) {
   buildMenus();
   buildKeepMenu();
 
-  services_ = std::make_unique<QtWindowServices>(QtWindowServices::Controls{
-      panel0_, panel1_, checkBox1_, checkBox2_, progressBar1_, this});
+  services_ = std::make_unique<QtWindowServices>(
+      QtWindowServices::Controls{panel0_, panel1_, checkBox1_, checkBox2_, progressBar1_, this});
   // A loop that drew on the window surface gets it shown at its next yield.
   services_->beforeProcessing = [this] {
     if (surfaceChanged_ || mode_ == 3) {
@@ -127,7 +126,9 @@ QSize MainWindow::smallestUsableSize() const {
 
 MainWindow::~MainWindow() = default;
 
-RunStages& MainWindow::runStages() { return *stages_; }
+RunStages& MainWindow::runStages() {
+  return *stages_;
+}
 
 void MainWindow::buildStrip() {
   auto* strip = new QFrame(canvas_);
@@ -345,7 +346,6 @@ int MainWindow::particleFrameRepeats() const {
 
 // ------------------------------------------------------------------ the run
 
-
 void MainWindow::Button2Click() {
   // The start button is hidden during a run; a press still queued from
   // before must not start a second run from inside the first.
@@ -354,7 +354,9 @@ void MainWindow::Button2Click() {
   ::Button2Click(*model_, *services_, *stages_);
 }
 
-void MainWindow::Button1Click() { ::Button1Click(*model_); }
+void MainWindow::Button1Click() {
+  ::Button1Click(*model_);
+}
 
 void MainWindow::continueButtonClick() {
   if (loopRunning()) return; // a press queued from before the run
@@ -427,15 +429,31 @@ void MainWindow::panOrZoom(int change) {
   showSurface();
 }
 
-void MainWindow::BitBtn9Click() { panOrZoom(static_cast<int>(ViewChange::centreXPlus)); }
-void MainWindow::BitBtn10Click() { panOrZoom(static_cast<int>(ViewChange::centreXMinus)); }
-void MainWindow::BitBtn11Click() { panOrZoom(static_cast<int>(ViewChange::centreYPlus)); }
-void MainWindow::BitBtn12Click() { panOrZoom(static_cast<int>(ViewChange::centreYMinus)); }
-void MainWindow::BitBtn7Click() { panOrZoom(static_cast<int>(ViewChange::zoomOut)); }
-void MainWindow::BitBtn8Click() { panOrZoom(static_cast<int>(ViewChange::zoomIn)); }
+void MainWindow::BitBtn9Click() {
+  panOrZoom(static_cast<int>(ViewChange::centreXPlus));
+}
+void MainWindow::BitBtn10Click() {
+  panOrZoom(static_cast<int>(ViewChange::centreXMinus));
+}
+void MainWindow::BitBtn11Click() {
+  panOrZoom(static_cast<int>(ViewChange::centreYPlus));
+}
+void MainWindow::BitBtn12Click() {
+  panOrZoom(static_cast<int>(ViewChange::centreYMinus));
+}
+void MainWindow::BitBtn7Click() {
+  panOrZoom(static_cast<int>(ViewChange::zoomOut));
+}
+void MainWindow::BitBtn8Click() {
+  panOrZoom(static_cast<int>(ViewChange::zoomIn));
+}
 
-void MainWindow::CheckBox1Click() { model_->fillContours = checkBox1_->isChecked(); }
-void MainWindow::CheckBox2Click() { model_->blackLines = checkBox2_->isChecked(); }
+void MainWindow::CheckBox1Click() {
+  model_->fillContours = checkBox1_->isChecked();
+}
+void MainWindow::CheckBox2Click() {
+  model_->blackLines = checkBox2_->isChecked();
+}
 
 // -------------------------------------------------------------------- layout
 
@@ -472,7 +490,9 @@ void MainWindow::showOutlinePicture(bool wholeLayout) {
   copyToWindow();
 }
 
-void MainWindow::drawTargetAllIntoBitmap() { drawTargetAll(); }
+void MainWindow::drawTargetAllIntoBitmap() {
+  drawTargetAll();
+}
 
 void MainWindow::redrawOutlines() {
   fillViewWhite();
@@ -510,7 +530,9 @@ void MainWindow::FormMouseDown(int x, int y) {
 
 // ------------------------------------------------------------ other commands
 
-void MainWindow::Whirlpane1Click() { close(); }
+void MainWindow::Whirlpane1Click() {
+  close();
+}
 
 void MainWindow::historyClick() {
   if (!historyWindow_) historyWindow_ = new HistoryWindow(*model_, this);

@@ -177,7 +177,18 @@ private:
 
   // The kind of picture on screen, so that a new window size can draw it
   // again; maps and vectors keep the settings they were drawn with.
-  enum class ShownPicture { outlines, vectors, pressure, vorticity, density, mesh, links, holes, holes2, particles };
+  enum class ShownPicture {
+    outlines,
+    vectors,
+    pressure,
+    vorticity,
+    density,
+    mesh,
+    links,
+    holes,
+    holes2,
+    particles
+  };
   void noteShown(ShownPicture picture);
   // The picture on screen drawn again at the bitmap's present size.
   void redrawShownPicture();

@@ -48,7 +48,9 @@ void MainWindow::showLegend(const ColourLegend& legend) {
   if (legendStrip_) legendStrip_->setLegend(legend);
 }
 
-const ColourLegend& MainWindow::shownLegend() const { return legendStrip_->legend(); }
+const ColourLegend& MainWindow::shownLegend() const {
+  return legendStrip_->legend();
+}
 
 QImage MainWindow::pictureToSave() const {
   return pictureWithLegend(windowSurface(), shownLegend());

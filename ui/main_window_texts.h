@@ -32,7 +32,7 @@ struct MainWindowText {
   static constexpr const char* menuQuit = "Whirlpane の終了   ";
   static constexpr const char* menuPatterns = "パターン  ";
   static constexpr const char* menuPattern[5] = {"", "パターン　（１） ", "パターン　（２） ",
-                                                  "パターン　（３） ", "パターン　（４） "};
+                                                 "パターン　（３） ", "パターン　（４） "};
   static constexpr const char* menuParticles = "粒子描画 ";
   static constexpr const char* menuParticlesSlow = "粒子描画 ";
   static constexpr const char* menuParticlesFast = "粒子描画 (高速) ";
@@ -47,8 +47,7 @@ struct MainWindowText {
   static constexpr const char* menuHoles2 = "穴－領域-2";
   static constexpr const char* menuBlank = " ";
   // Nineteen ideographic blanks and one blank: pushes the last menu right.
-  static constexpr const char* menuSpacer =
-      "　　　　　　　　　　　　　　　　　　　 ";
+  static constexpr const char* menuSpacer = "　　　　　　　　　　　　　　　　　　　 ";
   // The results of a run, beside the particle traces.
   static constexpr const char* menuResults = "結果 ";
   static constexpr const char* menuHistory = "収束履歴";

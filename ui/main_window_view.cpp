@@ -1,8 +1,8 @@
 // The main window's side of the drawing: its two surfaces and the drawing
 // routines of the view called over them.
+#include "ui/colour_legend_view.h"
 #include "ui/layout_dialog.h"
 #include "ui/main_window.h"
-#include "ui/colour_legend_view.h"
 #include "view/colour_legend.h"
 #include "view/colour_scale.h"
 #include "view/field_maps.h"
@@ -24,15 +24,17 @@ QImage MainWindow::windowSurface() const {
   // The surface's words 0x00BBGGRR lie in memory as R, G, B, X: an RGBX8888
   // image over the same memory, no conversion.
   const DrawingSurface& w = surfaces_->window;
-  return QImage(reinterpret_cast<const uchar*>(w.bits()), w.width(), w.height(),
-                w.width() * 4, QImage::Format_RGBX8888);
+  return QImage(reinterpret_cast<const uchar*>(w.bits()), w.width(), w.height(), w.width() * 4,
+                QImage::Format_RGBX8888);
 }
 
 void MainWindow::fillViewWhite() {
   fillWhite(surfaces_->bitmap);
   showLegend({});
 }
-void MainWindow::henkanScale() { Henkan_Scale(*model_, surfaces_->bitmap, *services_); }
+void MainWindow::henkanScale() {
+  Henkan_Scale(*model_, surfaces_->bitmap, *services_);
+}
 // The outline pictures and the model-check views have no colour legend.
 void MainWindow::drawWaku() {
   Draw_Waku(*model_, surfaces_->bitmap);
@@ -53,7 +55,9 @@ void MainWindow::drawTargetAll() {
   Draw_Target_all(*model_, surfaces_->bitmap);
   showLegend({});
 }
-void MainWindow::copyViewToWindow() { surfaces_->copyBitmapToWindow(); }
+void MainWindow::copyViewToWindow() {
+  surfaces_->copyBitmapToWindow();
+}
 
 // --------------------------------------------------------------- flow plots
 
@@ -150,14 +154,30 @@ void MainWindow::redrawShownPicture() {
     drawVectors();
     copyViewToWindow();
     break;
-  case ShownPicture::pressure: drawPres(); break;
-  case ShownPicture::vorticity: drawOmeg(); break;
-  case ShownPicture::density: drawMitudo(); break;
-  case ShownPicture::mesh: meshView(m, *surfaces_, *services_); break;
-  case ShownPicture::links: linkView(m, *surfaces_, *services_, false); break;
-  case ShownPicture::holes: holeView(m, *surfaces_); break;
-  case ShownPicture::holes2: holeView2(*surfaces_); break;
-  case ShownPicture::particles: showLastTraceFrame(m, *surfaces_); break;
+  case ShownPicture::pressure:
+    drawPres();
+    break;
+  case ShownPicture::vorticity:
+    drawOmeg();
+    break;
+  case ShownPicture::density:
+    drawMitudo();
+    break;
+  case ShownPicture::mesh:
+    meshView(m, *surfaces_, *services_);
+    break;
+  case ShownPicture::links:
+    linkView(m, *surfaces_, *services_, false);
+    break;
+  case ShownPicture::holes:
+    holeView(m, *surfaces_);
+    break;
+  case ShownPicture::holes2:
+    holeView2(*surfaces_);
+    break;
+  case ShownPicture::particles:
+    showLastTraceFrame(m, *surfaces_);
+    break;
   }
   m.fillContours = fill;
   m.blackLines = black;

@@ -12,7 +12,9 @@ QString shortestDecimal(double value) {
   return QString::number(value, 'g', 15);
 }
 
-QString wholeNumberText(long long value) { return QString::number(value); }
+QString wholeNumberText(long long value) {
+  return QString::number(value);
+}
 
 namespace {
 // Full-width forms (U+FF01..U+FF5E) to ASCII, blanks trimmed.  The

@@ -90,7 +90,9 @@ void QtWindowServices::setTickNow(std::uint32_t tick) {
   tickOffset_ = tick - tickCount();
 }
 
-Language QtWindowServices::language() const { return interfaceLanguage(); }
+Language QtWindowServices::language() const {
+  return interfaceLanguage();
+}
 
 bool QtWindowServices::isMainWindowActive() {
   if (activeWindowAnswer) return activeWindowAnswer();

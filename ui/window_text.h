@@ -7,4 +7,6 @@
 
 #include <QString>
 
-inline QString text(const char* utf8) { return uiText(utf8); }
+inline QString text(const char* utf8) {
+  return uiText(utf8);
+}

@@ -58,7 +58,7 @@ struct BandCell {
   PixelPoint points[8];
   int count = 0;
   bool firstCrossed = false;
-  GridNode p1, q1;        // end nodes of the first crossed edge
+  GridNode p1, q1;         // end nodes of the first crossed edge
   PixelPoint p1Pix, q1Pix; // their rounded pixels
   PixelPoint c1;           // its crossing point
   void clear() {

@@ -13,8 +13,8 @@ void listCrossing(const Field& f, BandCell& cell, GridNode P, GridNode Q, double
 }
 
 template <typename Field>
-void ppo1(const Field& f, DrawingSurface& bitmap, BandCell& cell, GridNode P, GridNode Q,
-          double v, double lower, double upper) {
+void ppo1(const Field& f, DrawingSurface& bitmap, BandCell& cell, GridNode P, GridNode Q, double v,
+          double lower, double upper) {
   PixelPoint c2;
   listCrossing(f, cell, P, Q, v, c2);
   if (!cell.firstCrossed) {
@@ -123,7 +123,10 @@ void paintCellCentres(DrawingSurface& bitmap, const Field& f, const CellRange& r
     if (!((inA && inB) || (inB && inC) || (inC && inD) || (inD && inA))) return;
     enum { A, B, C, D, M };
     const PixelPoint pts[5] = {
-        nodePixel(f, k.A), nodePixel(f, k.B), nodePixel(f, k.C), nodePixel(f, k.D),
+        nodePixel(f, k.A),
+        nodePixel(f, k.B),
+        nodePixel(f, k.C),
+        nodePixel(f, k.D),
         {Roun2((f.pixX(k.A) + f.pixX(k.B) + f.pixX(k.C) + f.pixX(k.D)) * 0.25),
          Roun2((f.pixY(k.A) + f.pixY(k.B) + f.pixY(k.C) + f.pixY(k.D)) * 0.25)}};
     UnionPainter paint(bitmap, pts);
@@ -148,9 +151,8 @@ void paintLowerHalf(DrawingSurface& bitmap, const Field& f, const CellRange& r, 
     double e[4], d[4]; // at v and at v - bin
     bandEdgeProducts(f, k, v, e);
     bandEdgeProducts(f, k, lower, d);
-    forEachCrossedEdge(k, e, [&](GridNode P, GridNode Q) {
-      ppo1(f, bitmap, cell, P, Q, v, lower, upper);
-    });
+    forEachCrossedEdge(
+        k, e, [&](GridNode P, GridNode Q) { ppo1(f, bitmap, cell, P, Q, v, lower, upper); });
     forEachCrossedEdge(k, d, [&](GridNode P, GridNode Q) { ppo2(f, cell, P, Q, lower); });
     paintHull(bitmap, cell.points, cell.count);
   });
@@ -167,9 +169,8 @@ void paintUpperHalf(DrawingSurface& bitmap, const Field& f, const CellRange& r, 
     cell.clear();
     double e[4];
     bandEdgeProducts(f, k, v, e);
-    forEachCrossedEdge(k, e, [&](GridNode P, GridNode Q) {
-      ppo1(f, bitmap, cell, P, Q, v, v, v + bin);
-    });
+    forEachCrossedEdge(k, e,
+                       [&](GridNode P, GridNode Q) { ppo1(f, bitmap, cell, P, Q, v, v, v + bin); });
   });
 }
 

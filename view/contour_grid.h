@@ -32,14 +32,12 @@ struct AuxGridField {
   bool live(GridNode) const { return true; }
 };
 
-template <typename Field>
-PixelPoint nodePixel(const Field& f, GridNode n) {
+template <typename Field> PixelPoint nodePixel(const Field& f, GridNode n) {
   return {Roun2(f.pixX(n)), Roun2(f.pixY(n))};
 }
 
 // Where level v crosses the edge P-Q, interpolated in unrounded pixels.
-template <typename Field>
-PixelPoint crossing(const Field& f, GridNode P, GridNode Q, double v) {
+template <typename Field> PixelPoint crossing(const Field& f, GridNode P, GridNode Q, double v) {
   const double fp = f.value(P);
   const double t = (v - fp) / (f.value(Q) - fp);
   const double x = f.pixX(P) + (f.pixX(Q) - f.pixX(P)) * t;
@@ -77,8 +75,7 @@ template <typename Field>
 
 // Whether every value of the nodes a0..a1 x b0..b1 is finite, as it is but
 // for a diverged run: then the cells need no check of their own.
-template <typename Field>
-bool allFinite(const Field& f, int a0, int a1, int b0, int b1) {
+template <typename Field> bool allFinite(const Field& f, int a0, int a1, int b0, int b1) {
   double sum = 0;
   for (int a = a0; a <= a1; ++a)
     for (int b = b0; b <= b1; ++b) {

@@ -5,8 +5,8 @@
 namespace {
 
 template <typename Field>
-void contourLines(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int a1, int b0,
-                  int b1, int n) {
+void contourLines(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int a1, int b0, int b1,
+                  int n) {
   const double bin = (m.scaleHigh - m.scaleLow) / n;
   double v = m.scaleLow - bin;
   CellCorners k;

@@ -9,8 +9,7 @@ namespace {
 
 // Derivative along an index with unit or given spacing h (the divisor 2h):
 // central inside, second-order one-sided at the two ends 1 and n.
-template <typename ValueAt>
-double derivative(ValueAt f, int k, int n, double twoH) {
+template <typename ValueAt> double derivative(ValueAt f, int k, int n, double twoH) {
   if (k == 1) return (-3 * f(1) + 4 * f(2) - f(3)) / twoH;
   if (k == n) return (3 * f(n) - 4 * f(n - 1) + f(n - 2)) / twoH;
   return (f(k + 1) - f(k - 1)) / twoH;
@@ -59,10 +58,8 @@ void define_omeg(Model& m) {
   const double d = 2 * m.ryDx;
   for (int i = 1; i <= m.ryNx; ++i)
     for (int j = 1; j <= m.ryNy; ++j) {
-      const double dudy =
-          derivative([&](int k) { return m.ryFlow[i][k][slot::u]; }, j, m.ryNy, d);
-      const double dvdx =
-          derivative([&](int k) { return m.ryFlow[k][j][slot::v]; }, i, m.ryNx, d);
+      const double dudy = derivative([&](int k) { return m.ryFlow[i][k][slot::u]; }, j, m.ryNy, d);
+      const double dvdx = derivative([&](int k) { return m.ryFlow[k][j][slot::v]; }, i, m.ryNx, d);
       m.ryFlow[i][j][slot::omega] = dudy - dvdx;
     }
 

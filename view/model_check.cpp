@@ -16,8 +16,7 @@ struct Weights {
   double w[4];
   explicit Weights(const Link& l)
       : w{(1 - l.s) * (1 - l.t), l.s * (1 - l.t), l.s * l.t, (1 - l.s) * l.t} {}
-  template <typename ValueAt>
-  double apply(ValueAt corner) const {
+  template <typename ValueAt> double apply(ValueAt corner) const {
     return w[0] * corner(0) + w[1] * corner(1) + w[2] * corner(2) + w[3] * corner(3);
   }
 };
@@ -46,7 +45,9 @@ PixelPoint auxDonorPixel(const Model& m, const Link& l, const Weights& w) {
           Roun2(w.apply([&](int k) { return auxCorner(m, l, k).wkPixY; }))};
 }
 
-void cross(DrawingSurface& bitmap, PixelPoint p, int size) { Batu(bitmap, p.x, p.y, size); }
+void cross(DrawingSurface& bitmap, PixelPoint p, int size) {
+  Batu(bitmap, p.x, p.y, size);
+}
 
 } // namespace
 
@@ -63,7 +64,8 @@ LinkCheck Draw_P_RY(const Model& m, DrawingSurface& bitmap, int mode) {
     const double x = w.apply([&](int k) { return auxCorner(m, l, k).wkX; });
     const double y = w.apply([&](int k) { return auxCorner(m, l, k).wkY; });
     const auto& r = l.receiver;
-    const bool receiverInside = r[1] >= 1 && r[1] <= kMainNxCapacity && r[2] >= 1 && r[2] <= kMainNyCapacity;
+    const bool receiverInside =
+        r[1] >= 1 && r[1] <= kMainNxCapacity && r[2] >= 1 && r[2] <= kMainNyCapacity;
     const bool reproduced = receiverInside && std::abs(x - m.ry[r[1]][r[2]].ryX) <= kTolerance &&
                             std::abs(y - m.ry[r[1]][r[2]].ryY) <= kTolerance;
     if (!reproduced && check.failed++ == 0) check.firstDonor = l.donor;
@@ -89,7 +91,9 @@ LinkCheck Draw_P_RY(const Model& m, DrawingSurface& bitmap, int mode) {
   return check;
 }
 
-bool linksBelongToGrids(const Model& m) { return m.linkedLayout == m.layout(); }
+bool linksBelongToGrids(const Model& m) {
+  return m.linkedLayout == m.layout();
+}
 
 void meshView(Model& m, ViewSurfaces& s, WindowServices& ws) {
   fillWhite(s.bitmap);
@@ -111,9 +115,10 @@ void linkView(const Model& m, ViewSurfaces& s, WindowServices& ws, bool report) 
   s.copyBitmapToWindow();
   if (report && check.failed > 0) {
     const auto& d = check.firstDonor;
-    ws.showMessage(kTextLinkCheck(ws.language(), {std::to_string(d[1]) + "-" + std::to_string(d[2]) +
-                                                      "-" + std::to_string(d[3]),
-                                                  std::to_string(check.failed)}));
+    ws.showMessage(kTextLinkCheck(
+        ws.language(),
+        {std::to_string(d[1]) + "-" + std::to_string(d[2]) + "-" + std::to_string(d[3]),
+         std::to_string(check.failed)}));
   }
 }
 

@@ -18,12 +18,15 @@ PixelPoint bodyCentrePixel(const Model& m, int b) {
   return {Roun2(m.body[b].bodyPixX), Roun2(m.body[b].bodyPixY)};
 }
 
-void moveTo(DrawingSurface& s, PixelPoint p) { s.moveTo(p.x, p.y); }
-void lineTo(DrawingSurface& s, PixelPoint p) { s.lineTo(p.x, p.y); }
+void moveTo(DrawingSurface& s, PixelPoint p) {
+  s.moveTo(p.x, p.y);
+}
+void lineTo(DrawingSurface& s, PixelPoint p) {
+  s.lineTo(p.x, p.y);
+}
 
 // Polyline through point(k) for k = first..last.
-template <typename PointAt>
-void polyline(DrawingSurface& s, int first, int last, PointAt point) {
+template <typename PointAt> void polyline(DrawingSurface& s, int first, int last, PointAt point) {
   if (first > last) return;
   moveTo(s, point(first));
   for (int k = first + 1; k <= last; ++k) lineTo(s, point(k));
@@ -48,7 +51,9 @@ void bodyFan(const Model& m, DrawingSurface& s, int b, int pLast) {
 }
 
 // Body fill of body b: the fan over the closed ring.
-void bodyFill(const Model& m, DrawingSurface& s, int b) { bodyFan(m, s, b, m.bodyLast[b] - 1); }
+void bodyFill(const Model& m, DrawingSurface& s, int b) {
+  bodyFan(m, s, b, m.bodyLast[b] - 1);
+}
 
 void lowerWall(const Model& m, DrawingSurface& s) {
   polyline(s, 1, m.ryNx, [&](int i) { return mainPixel(m, i, 1); });
@@ -146,7 +151,9 @@ void Batu(DrawingSurface& bitmap, int x, int y, int s) {
   bitmap.lineTo(x + s, y - s);
 }
 
-void Batu2(DrawingSurface& window, int x, int y, int s) { Batu(window, x, y, s); }
+void Batu2(DrawingSurface& window, int x, int y, int s) {
+  Batu(window, x, y, s);
+}
 
 void draw_ume(const Model& m, DrawingSurface& bitmap) {
   // Body interiors.  The fan runs to p = bodyLast, whose neighbour is the

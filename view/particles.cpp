@@ -14,7 +14,9 @@ const Message tracingTitle{{"　パーティクル軌跡描画"}, {"  Particle t
 const Message elapsed{{"　所要計算時間　＝", ""}, {"  Computing time:", ""}};
 } // namespace
 
-int particleCount(const Model& m) { return std::min(kParticleCapacity, 4 * (m.ryNy - 2)); }
+int particleCount(const Model& m) {
+  return std::min(kParticleCapacity, 4 * (m.ryNy - 2));
+}
 
 int tracePointCount(int speed) {
   // nearbyint rounds halves to even in the default rounding mode.
@@ -94,7 +96,8 @@ void showTraceBackground(const Model& m, ViewSurfaces& s) {
 namespace {
 // The points of the stored traces; none before the first tracing.
 int storedPointCount(const Model& m) {
-  return m.particleState == 2 ? std::min(tracePointCount(m.lastTraceSpeed), kTracePointCapacity) : 0;
+  return m.particleState == 2 ? std::min(tracePointCount(m.lastTraceSpeed), kTracePointCapacity)
+                              : 0;
 }
 } // namespace
 
@@ -112,7 +115,8 @@ void showLastTraceFrame(const Model& m, ViewSurfaces& s) {
   const int n = particleCount(m), last = storedPointCount(m);
   s.window.setPen(kWhite);
   for (int k = 1; k <= n && last >= 2; ++k)
-    if (m.traceMoving[k][last - 1]) Batu2(s.window, Roun2(m.traceX[k][last]), Roun2(m.traceY[k][last]), 1);
+    if (m.traceMoving[k][last - 1])
+      Batu2(s.window, Roun2(m.traceX[k][last]), Roun2(m.traceY[k][last]), 1);
 }
 
 namespace {

@@ -58,6 +58,7 @@ void showLastTraceFrame(const Model& m, ViewSurfaces& s);
 // more), then replayed on the window surface pass after pass until the stop
 // button is pressed or, at the end of a pass, the main window is no longer
 // active.  Frames follow each other at frameIntervalMs of the speed step on
-// the window's millisecond clock; between them the program waits for events.  With stopFlag set on entry it only returns the window to its
-// editing mode.  Always ends in the editing mode with stepsDone as on entry.
+// the window's millisecond clock; between them the program waits for events.  With stopFlag set on
+// entry it only returns the window to its editing mode.  Always ends in the editing mode with
+// stepsDone as on entry.
 void make_parti(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow& win, int speed);

@@ -36,7 +36,9 @@ void DrawingSurface::setSize(int width, int height) {
   height_ = height;
 }
 
-void DrawingSurface::moveTo(int x, int y) { current_ = clampPoint({x, y}); }
+void DrawingSurface::moveTo(int x, int y) {
+  current_ = clampPoint({x, y});
+}
 
 void DrawingSurface::lineTo(int x, int y) {
   const PixelPoint end = clampPoint({x, y});
@@ -163,7 +165,9 @@ ScanEdge scanEdge(PixelPoint s, PixelPoint e) {
   return {s.y, e.y, static_cast<double>(s.x), static_cast<double>(e.x - s.x) / (e.y - s.y)};
 }
 
-double crossing(const ScanEdge& e, int y) { return e.xTop + (y + 0.5 - e.yTop) * e.slope; }
+double crossing(const ScanEdge& e, int y) {
+  return e.xTop + (y + 0.5 - e.yTop) * e.slope;
+}
 
 // ceil(z) for |z| < 2^31: the truncation toward zero, one up when that fell
 // below z.
@@ -264,7 +268,9 @@ void DrawingSurface::fillRect(int x1, int y1, int x2, int y2) {
                 brush_);
 }
 
-void DrawingSurface::fill() { std::fill(pixels_.begin(), pixels_.end(), brush_); }
+void DrawingSurface::fill() {
+  std::fill(pixels_.begin(), pixels_.end(), brush_);
+}
 
 Colour DrawingSurface::pixel(int x, int y) const {
   if (!inside({x, y})) return kWhite;

@@ -50,12 +50,24 @@ void changeView(Model& m, ViewSurfaces& s, WindowServices& ws, ViewChange change
                 bool wholeLayoutChosen) {
   fillWhite(s.bitmap);
   switch (change) {
-  case ViewChange::centreXPlus: m.viewCentreX = m.viewCentreX + 4; break;
-  case ViewChange::centreXMinus: m.viewCentreX = m.viewCentreX - 4; break;
-  case ViewChange::centreYPlus: m.viewCentreY = m.viewCentreY + 4; break;
-  case ViewChange::centreYMinus: m.viewCentreY = m.viewCentreY - 4; break;
-  case ViewChange::zoomOut: m.viewScale = m.viewScale / 1.05; break;
-  case ViewChange::zoomIn: m.viewScale = m.viewScale * 1.05; break;
+  case ViewChange::centreXPlus:
+    m.viewCentreX = m.viewCentreX + 4;
+    break;
+  case ViewChange::centreXMinus:
+    m.viewCentreX = m.viewCentreX - 4;
+    break;
+  case ViewChange::centreYPlus:
+    m.viewCentreY = m.viewCentreY + 4;
+    break;
+  case ViewChange::centreYMinus:
+    m.viewCentreY = m.viewCentreY - 4;
+    break;
+  case ViewChange::zoomOut:
+    m.viewScale = m.viewScale / 1.05;
+    break;
+  case ViewChange::zoomIn:
+    m.viewScale = m.viewScale * 1.05;
+    break;
   }
   Henkan_Scale(m, s.bitmap, ws);
   Draw_Waku2(m, s.bitmap, wholeLayoutChosen);

@@ -2,8 +2,8 @@
 // what the user waits for after a click.  Run as
 //   build/release/whirlpane_ui_bench
 #include "ui/application_setup.h"
-#include "ui/layout_dialog.h"
 #include "ui/controls.h"
+#include "ui/layout_dialog.h"
 #include "ui/main_window.h"
 
 #include <QAction>
@@ -84,8 +84,12 @@ void BM_DefaultRunStartToFinalText(benchmark::State& state) {
   state.counters["longest_gap_ms"] = longestGap;
   state.counters["yields"] = static_cast<double>(yields);
 }
-BENCHMARK(BM_DefaultRunStartToFinalText)->Arg(0)->Arg(1)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
-
+BENCHMARK(BM_DefaultRunStartToFinalText)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
 
 // Processor time of the whole process, in seconds.
 double processorSeconds() {
@@ -111,7 +115,8 @@ double processorShareOverEventLoop(int ms) {
 void runFromStartButton(MainWindow& w, int stopAt) {
   QtWindowServices& ws = w.services();
   const std::string stopText =
-      stopAt > 0 ? "　計算回数＝" + std::to_string(stopAt) + "　　　　　　300回 で完了" : "計算が正常に終了しました。";
+      stopAt > 0 ? "　計算回数＝" + std::to_string(stopAt) + "　　　　　　300回 で完了"
+                 : "計算が正常に終了しました。";
   ws.statusObserver = [&](int panel, const std::string& text) {
     if (panel == 1 && text == stopText) w.model().stopFlag = true;
   };
@@ -133,7 +138,13 @@ void BM_ProcessorTimeAtRest(benchmark::State& state) {
   for (auto _ : state) share = processorShareOverEventLoop(3000);
   state.counters["cpu_percent_of_one_core"] = 100 * share;
 }
-BENCHMARK(BM_ProcessorTimeAtRest)->Arg(0)->Arg(1)->Arg(2)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProcessorTimeAtRest)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Iterations(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 // The particle animation after a full run at each position of the speed bar
 // (1 slowest .. 5 fastest), for three seconds after the traces are ready:
@@ -175,7 +186,11 @@ void BM_ParticleFramesPerBarPosition(benchmark::State& state) {
   }
   ws.beforeProcessing = windowHook;
 }
-BENCHMARK(BM_ParticleFramesPerBarPosition)->DenseRange(1, 5)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ParticleFramesPerBarPosition)
+    ->DenseRange(1, 5)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

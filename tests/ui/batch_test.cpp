@@ -2,8 +2,8 @@
 // the window, its pictures; and the run beyond 300 steps.
 #include "ui_fixture.h"
 
-#include "batch/batch.h"
 #include "analysis/forces.h"
+#include "batch/batch.h"
 #include "batch/run_summary.h"
 #include "files/layout_file.h"
 #include "run/run.h"
@@ -62,7 +62,8 @@ QByteArray uniformLayout(int columns, int bodies, const char* shape, int size, i
   QJsonArray all;
   for (int c = 0; c < columns; ++c)
     all.append(QJsonObject{{"gap", 26}, {"spacing", spacing}, {"bodies", column}});
-  return QJsonDocument(QJsonObject{{"whirlpane-layout", 1}, {"ellipseRatio", ratio}, {"columns", all}})
+  return QJsonDocument(
+             QJsonObject{{"whirlpane-layout", 1}, {"ellipseRatio", ratio}, {"columns", all}})
       .toJson();
 }
 
@@ -109,7 +110,8 @@ TEST(BatchMode, DefaultRunMatchesTheWindowsRunAndWritesItsPicture) {
   const QJsonArray residual = summary["residual"].toArray();
   ASSERT_EQ(residual.size(), summary["stepsDone"].toInt());
   for (int s2 = 0; s2 < residual.size(); ++s2)
-    EXPECT_EQ(residual[s2].toDouble(), s.m.residualHistory[s2].densityResidual) << "step " << s2 + 1;
+    EXPECT_EQ(residual[s2].toDouble(), s.m.residualHistory[s2].densityResidual)
+        << "step " << s2 + 1;
   const QJsonArray bodies = summary["bodies"].toArray();
   const FlowForces forces = flowForces(s.m);
   ASSERT_EQ(bodies.size(), s.m.nBodies);
@@ -133,8 +135,8 @@ TEST(BatchMode, DefaultRunMatchesTheWindowsRunAndWritesItsPicture) {
   Henkan_Scale(s.m, surfaces.bitmap, s.w.services());
   draw_pres(s.m, surfaces, s.w.services());
   const DrawingSurface& w = surfaces.window;
-  const QImage view(reinterpret_cast<const uchar*>(w.bits()), w.width(), w.height(),
-                    w.width() * 4, QImage::Format_RGBX8888);
+  const QImage view(reinterpret_cast<const uchar*>(w.bits()), w.width(), w.height(), w.width() * 4,
+                    QImage::Format_RGBX8888);
   const ColourLegend legend = mapLegend(s.m, LegendQuantity::pressure);
   EXPECT_EQ(png.size(), QSize(kDefaultBitmapWidth + legendWidth(legend), kDefaultBitmapHeight));
   EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32),
@@ -155,15 +157,20 @@ TEST(BatchMode, BadCommandLinesAndLayoutFilesExitWithCode2) {
       {"unknown option", {"--batch", "default", "--out", dir.path(), "--colour"}, "colour"},
       {"steps not a number", {"--batch", "default", "--out", dir.path(), "--steps", "ten"}, "ten"},
       {"steps zero", {"--batch", "default", "--out", dir.path(), "--steps", "0"}, "--steps"},
-      {"unknown picture", {"--batch", "default", "--out", dir.path(), "--picture", "speed"}, "speed"},
-      {"missing layout file", {"--batch", dir.filePath("none.json"), "--out", dir.path()}, "none.json"},
+      {"unknown picture",
+       {"--batch", "default", "--out", dir.path(), "--picture", "speed"},
+       "speed"},
+      {"missing layout file",
+       {"--batch", dir.filePath("none.json"), "--out", dir.path()},
+       "none.json"},
       {"bad layout file", {"--batch", dir.filePath("bad.json"), "--out", dir.path()}, "bad.json"},
   };
   for (const BadCommand& c : cases) {
     const Finished f = runWhirlpane(c.arguments);
     EXPECT_EQ(f.exitCode, batchExit::badArguments) << c.name;
     ASSERT_EQ(f.errorLines.size(), 1) << c.name << ": " << f.errorLines.join('\n').toStdString();
-    EXPECT_TRUE(f.errorLines[0].contains(c.says)) << c.name << ": " << f.errorLines[0].toStdString();
+    EXPECT_TRUE(f.errorLines[0].contains(c.says))
+        << c.name << ": " << f.errorLines[0].toStdString();
   }
   EXPECT_FALSE(QFile::exists(dir.filePath("summary.json")));
 }

@@ -38,8 +38,7 @@ TEST(ColourLegend, SavedPictureIsTheViewWithTheLegendBesideIt) {
   const QImage picture = s.w.pictureToSave();
   EXPECT_EQ(picture.width(), view.width() + legendWidth(s.w.shownLegend()));
   EXPECT_EQ(picture.height(), view.height());
-  EXPECT_EQ(picture.copy(0, 0, view.width(), view.height()),
-            view.convertToFormat(picture.format()))
+  EXPECT_EQ(picture.copy(0, 0, view.width(), view.height()), view.convertToFormat(picture.format()))
       << "the view's pixels are as they are";
   // The legend's top row shows the colour of the highest level.
   const QColor top = picture.pixelColor(view.width() + 10, 18 + 7);

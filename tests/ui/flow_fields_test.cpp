@@ -126,7 +126,8 @@ TEST(FlowFieldsCgns, ThePackagedCheckerFindsNoError) {
   QProcess check;
   check.start(checker, {path});
   ASSERT_TRUE(check.waitForFinished(60000));
-  const QString report = QString::fromLocal8Bit(check.readAllStandardOutput() + check.readAllStandardError());
+  const QString report =
+      QString::fromLocal8Bit(check.readAllStandardOutput() + check.readAllStandardError());
   EXPECT_EQ(check.exitCode(), 0) << report.toStdString();
   EXPECT_FALSE(report.contains("ERROR")) << report.toStdString();
   EXPECT_TRUE(report.contains("checking overset hole")) << report.toStdString();

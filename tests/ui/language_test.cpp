@@ -9,9 +9,9 @@
 #include <QAbstractAxis>
 #include <QAbstractButton>
 #include <QAbstractSeries>
+#include <QAction>
 #include <QChart>
 #include <QChartView>
-#include <QAction>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
@@ -64,10 +64,12 @@ void collect(QObject* o, const QString& path, Texts& out) {
   }
   int n = 0;
   for (QObject* child : o->children())
-    collect(child, path + QLatin1Char('/') +
-                       (child->objectName().isEmpty() ? QString::fromLatin1(child->metaObject()->className())
-                                                      : child->objectName()) +
-                       QLatin1Char('#') + QString::number(n++),
+    collect(child,
+            path + QLatin1Char('/') +
+                (child->objectName().isEmpty()
+                     ? QString::fromLatin1(child->metaObject()->className())
+                     : child->objectName()) +
+                QLatin1Char('#') + QString::number(n++),
             out);
 }
 
@@ -143,7 +145,8 @@ TEST(EnglishInterface, ShowsNoJapaneseAndJapaneseComesBackExactly) {
   EXPECT_EQ(textOf("RadioGroup1_4"), "Ellipse");
   EXPECT_EQ(textOf("N10"), "Particle traces");
   ASSERT_EQ(english.messages.size(), 2u);
-  for (const std::string& m : english.messages) EXPECT_FALSE(hasJapanese(QString::fromStdString(m))) << m;
+  for (const std::string& m : english.messages)
+    EXPECT_FALSE(hasJapanese(QString::fromStdString(m))) << m;
   EXPECT_EQ(english.fontFamily, QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
   for (const QString& t : toolkitTexts()) EXPECT_FALSE(hasJapanese(t)) << t.toStdString();
 

@@ -127,7 +127,9 @@ QJsonObject goodLayout() {
           {"columns", QJsonArray{column, column}}};
 }
 
-QByteArray bytes(const QJsonObject& o) { return QJsonDocument(o).toJson(); }
+QByteArray bytes(const QJsonObject& o) {
+  return QJsonDocument(o).toJson();
+}
 
 // The good layout with one value of body k of column c replaced.
 QByteArray withBody(int c, int k, const QString& key, const QJsonValue& value) {
@@ -181,14 +183,18 @@ const BadFile kBadFiles[] = {
      "UTF-8"},
     {"top level array", "[1, 2]", "ファイル全体", "JSON のオブジェクトではありません"},
     {"version 2", withTop("whirlpane-layout", 2), "キー \"whirlpane-layout\"", "版は 1 だけ"},
-    {"version as text", withTop("whirlpane-layout", "1"), "キー \"whirlpane-layout\"", "版は 1 だけ"},
+    {"version as text", withTop("whirlpane-layout", "1"), "キー \"whirlpane-layout\"",
+     "版は 1 だけ"},
     {"unknown top key", withTop("colour", 1), "キー \"colour\"", "知らないキー"},
     {"unknown column key", withColumn(2, "width", 3), "列 2 のキー \"width\"", "知らないキー"},
-    {"unknown body key", withBody(1, 2, "angle", 3), "列 1 の物体 2 のキー \"angle\"", "知らないキー"},
+    {"unknown body key", withBody(1, 2, "angle", 3), "列 1 の物体 2 のキー \"angle\"",
+     "知らないキー"},
     {"no columns", withColumns(0), "キー \"columns\"", "1 から 6 まで"},
     {"seven columns", withColumns(7), "キー \"columns\"", "1 から 6 まで"},
-    {"columns not an array", withTop("columns", QJsonObject{}), "キー \"columns\"", "配列ではありません"},
-    {"column not an object", withTop("columns", QJsonArray{3}), "列 1", "オブジェクトではありません"},
+    {"columns not an array", withTop("columns", QJsonObject{}), "キー \"columns\"",
+     "配列ではありません"},
+    {"column not an object", withTop("columns", QJsonArray{3}), "列 1",
+     "オブジェクトではありません"},
     {"six bodies", withColumn(1, "bodies", QJsonArray{1, 2, 3, 4, 5, 6}), "列 1 のキー \"bodies\"",
      "1 から 5 まで"},
     {"body not an object", withColumn(2, "bodies", QJsonArray{"circle"}), "列 2 の物体 1",
@@ -198,18 +204,24 @@ const BadFile kBadFiles[] = {
     {"spacing too small", withColumn(1, "spacing", 17), "列 1 のキー \"spacing\"", "18 から 40"},
     {"spacing too large", withColumn(1, "spacing", 41), "列 1 のキー \"spacing\"", "18 から 40"},
     {"spacing as text", withColumn(1, "spacing", "26"), "列 1 のキー \"spacing\"", "18 から 40"},
-    {"size too small", withBody(2, 1, "size", 4), "列 2 の物体 1 のキー \"size\"", "5 から 20 までの整数"},
+    {"size too small", withBody(2, 1, "size", 4), "列 2 の物体 1 のキー \"size\"",
+     "5 から 20 までの整数"},
     {"size too large", withBody(2, 2, "size", 21), "列 2 の物体 2 のキー \"size\"", "5 から 20"},
     {"size not whole", withBody(1, 1, "size", 14.5), "列 1 の物体 1 のキー \"size\"", "5 から 20"},
     {"turn too large", withBody(1, 1, "turn", 1000001), "列 1 の物体 1 のキー \"turn\"",
      "-1000000 から 1000000"},
-    {"turn not whole", withBody(1, 1, "turn", 0.5), "列 1 の物体 1 のキー \"turn\"", "-1000000 から 1000000"},
-    {"shape unknown", withBody(1, 1, "shape", "hexagon"), "列 1 の物体 1 のキー \"shape\"", "circle、square"},
-    {"shape as code", withBody(1, 1, "shape", 0), "列 1 の物体 1 のキー \"shape\"", "文字列ではありません"},
+    {"turn not whole", withBody(1, 1, "turn", 0.5), "列 1 の物体 1 のキー \"turn\"",
+     "-1000000 から 1000000"},
+    {"shape unknown", withBody(1, 1, "shape", "hexagon"), "列 1 の物体 1 のキー \"shape\"",
+     "circle、square"},
+    {"shape as code", withBody(1, 1, "shape", 0), "列 1 の物体 1 のキー \"shape\"",
+     "文字列ではありません"},
     {"missing size", withBody(1, 1, "size", QJsonValue()).replace("\"size\": null,", ""),
      "列 1 の物体 1 のキー \"size\"", "必要なキー"},
-    {"ratio too small", withTop("ellipseRatio", 0.1), "キー \"ellipseRatio\"", "0.2 から 4 までの数"},
-    {"ratio too large", withTop("ellipseRatio", 4.5), "キー \"ellipseRatio\"", "0.2 から 4 までの数"},
+    {"ratio too small", withTop("ellipseRatio", 0.1), "キー \"ellipseRatio\"",
+     "0.2 から 4 までの数"},
+    {"ratio too large", withTop("ellipseRatio", 4.5), "キー \"ellipseRatio\"",
+     "0.2 から 4 までの数"},
     {"arrangement turn as text", withTop("arrangementTurn", "0"), "キー \"arrangementTurn\"",
      "-1000000 から 1000000"},
     {"arrangement turn not whole", withTop("arrangementTurn", 1.5), "キー \"arrangementTurn\"",
@@ -250,8 +262,8 @@ TEST(LayoutFile, ALayoutBeyondTheCapacityIsRefusedAsTheDialogRefusesIt) {
   // auxiliary arrays hold; the file itself is within its limits.
   QJsonObject o = goodLayout();
   const QJsonObject body{{"shape", "ellipse"}, {"size", 20}, {"turn", 0}};
-  const QJsonObject column{{"gap", 26}, {"spacing", 40},
-                           {"bodies", QJsonArray{body, body, body, body, body}}};
+  const QJsonObject column{
+      {"gap", 26}, {"spacing", 40}, {"bodies", QJsonArray{body, body, body, body, body}}};
   o["columns"] = QJsonArray{column, column, column, column, column, column};
   o["ellipseRatio"] = 4.0;
   QTemporaryDir dir;
@@ -302,7 +314,9 @@ TEST(LayoutFile, AFailedSaveGivesAMessageAndKeepsTheLayout) {
   const LayoutParameters layout = s.m.layout();
   s.w.findChild<QAction*>("KeepSaveAs")->trigger();
   ASSERT_EQ(s.messages.size(), 1u);
-  EXPECT_EQ(s.messages[0].rfind("レイアウトファイル「" + path.toStdString() + "」を保存できません。", 0), 0u)
+  EXPECT_EQ(
+      s.messages[0].rfind("レイアウトファイル「" + path.toStdString() + "」を保存できません。", 0),
+      0u)
       << s.messages[0];
   EXPECT_TRUE(s.m.layout() == layout);
   EXPECT_FALSE(QFile::exists(path));

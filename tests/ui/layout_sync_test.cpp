@@ -24,11 +24,13 @@ std::string gridsOutOfStep(const Model& m) {
   fresh->layout() = m.layout();
   FakeWindowServices ws;
   if (!kmake(*fresh, ws)) return "the layout on screen does not fit";
-  if (fresh->wkNp != m.wkNp) return "wkNp " + std::to_string(m.wkNp) + ", kmake gives " + std::to_string(fresh->wkNp);
+  if (fresh->wkNp != m.wkNp)
+    return "wkNp " + std::to_string(m.wkNp) + ", kmake gives " + std::to_string(fresh->wkNp);
   if (fresh->ryNx != m.ryNx || fresh->ryNy != m.ryNy) return "main grid size";
   for (int p = 1; p <= m.wkNp; ++p)
     for (int r = 1; r <= m.wkNr; ++r)
-      if (fresh->wk[p][r][1].wkX != m.wk[p][r][1].wkX || fresh->wk[p][r][1].wkY != m.wk[p][r][1].wkY)
+      if (fresh->wk[p][r][1].wkX != m.wk[p][r][1].wkX ||
+          fresh->wk[p][r][1].wkY != m.wk[p][r][1].wkY)
         return "auxiliary point " + std::to_string(p) + "," + std::to_string(r);
   for (int i = 1; i <= m.ryNx; ++i)
     if (fresh->ry[i][1].ryX != m.ry[i][1].ryX || fresh->ry[i][m.ryNy].ryY != m.ry[i][m.ryNy].ryY)

@@ -34,7 +34,8 @@ TEST(MainWindowStart, ShowsTheDefaultLayoutAsTheWholeOutlinePicture) {
   EXPECT_EQ(s.w.controlMode(), 1);
 
   const QImage image = s.grabbed();
-  for (int b = 1; b <= s.m.nBodies; ++b) EXPECT_EQ(s.bodyColour(image, b), kRedPixel) << "body " << b;
+  for (int b = 1; b <= s.m.nBodies; ++b)
+    EXPECT_EQ(s.bodyColour(image, b), kRedPixel) << "body " << b;
   EXPECT_EQ(s.lowerWallColour(image), kRedPixel) << "walls are red in the whole-layout picture";
   // Between the bodies the picture is white.
   const double midX = (s.m.body[1].bodyPixX + s.m.body[4].bodyPixX) / 2;
@@ -90,8 +91,8 @@ TEST(MainWindowStart, CaptionsMenusAndHiddenItems) {
   EXPECT_EQ(s.w.findChild<QCheckBox*>("CheckBox1")->text(), QString::fromUtf8("塗り潰し"));
   EXPECT_EQ(s.w.findChild<QCheckBox*>("CheckBox2")->text(), QString::fromUtf8("ラインを黒く"));
   EXPECT_EQ(s.mainButton("BitBtn3")->text(), QString::fromUtf8("ω"));
-  for (const char* b : {"BitBtn3", "BitBtn4", "BitBtn5", "BitBtn6", "BitBtn7", "BitBtn8",
-                        "BitBtn9", "BitBtn10", "BitBtn11", "BitBtn12"})
+  for (const char* b : {"BitBtn3", "BitBtn4", "BitBtn5", "BitBtn6", "BitBtn7", "BitBtn8", "BitBtn9",
+                        "BitBtn10", "BitBtn11", "BitBtn12"})
     EXPECT_FALSE(s.mainButton(b)->toolTip().isEmpty()) << b << " explains itself";
 }
 
@@ -296,7 +297,8 @@ TEST(MainWindowQuit, CloseDuringAnAnimationEndsItAndThenCloses) {
   });
   s.w.findChild<QAction*>("N9")->trigger();
   EXPECT_TRUE(refused) << "the window stays while the loop is on the stack";
-  EXPECT_FALSE(s.w.layoutDialog().isVisible()) << "a quitting window does not bring the dialog back";
+  EXPECT_FALSE(s.w.layoutDialog().isVisible())
+      << "a quitting window does not bring the dialog back";
   QApplication::processEvents();
   EXPECT_FALSE(s.w.isVisible()) << "and closes once the loop has returned";
 }

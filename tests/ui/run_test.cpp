@@ -199,7 +199,8 @@ TEST(MainWindowRun, TracesAfterAStoppedRunShowThatRunsElapsedTime) {
   };
   s.w.findChild<QAction*>("N10")->trigger(); // "粒子描画"
   EXPECT_EQ(elapsed, "　所要計算時間　＝" + Time_Time_d(s.m.runEndTick, s.m.runStartTick));
-  EXPECT_EQ(elapsed.find(" 時 "), std::string::npos) << "no hours for a run of seconds: " << elapsed;
+  EXPECT_EQ(elapsed.find(" 時 "), std::string::npos)
+      << "no hours for a run of seconds: " << elapsed;
 }
 
 TEST(MainWindowRun, ContinueButtonGoesOnFromAStoppedRunUntilTheLayoutChanges) {
@@ -218,8 +219,8 @@ TEST(MainWindowRun, ContinueButtonGoesOnFromAStoppedRunUntilTheLayoutChanges) {
   bool calculatingMode = false;
   s.onPanel1 = [&](const std::string& text) {
     if (text != progressText(50)) return;
-    calculatingMode = s.w.controlMode() == 2 && !go->isVisible() && !s.start->isVisible() &&
-                      s.stop->isVisible();
+    calculatingMode =
+        s.w.controlMode() == 2 && !go->isVisible() && !s.start->isVisible() && s.stop->isVisible();
     s.stop->click();
   };
   go->click();

@@ -19,7 +19,9 @@ void resizeTo(StartedWindow& s, int width, int height) {
 
 // The surface the window shows (the whole bitmap, not just what the drawing
 // area clips).
-QImage surface(StartedWindow& s) { return s.w.windowSurface().copy(); }
+QImage surface(StartedWindow& s) {
+  return s.w.windowSurface().copy();
+}
 
 void pretendRunPassedStepHundred(Model& m) {
   m.uInfTrace = 0.05 * std::sqrt(1.4);
@@ -57,7 +59,7 @@ TEST(WindowResize, AMapIsDrawnAgainWithTheSettingsItWasDrawnWith) {
   StartedWindow s;
   pretendRunPassedStepHundred(s.m);
   s.w.findChild<QCheckBox*>("CheckBox1")->click(); // "塗り潰し"
-  s.mainButton("BitBtn6")->click();                 // pressure map
+  s.mainButton("BitBtn6")->click();                // pressure map
   s.w.findChild<QCheckBox*>("CheckBox1")->click(); // changed after the drawing
   resizeTo(s, 900, 600);
   const QImage resized = surface(s);
