@@ -24,7 +24,14 @@ int main(int argc, char* argv[]) {
   // one thread.
   if (!std::getenv("OMP_WAIT_POLICY") && !std::getenv("GOMP_SPINCOUNT")) {
     setenv("OMP_WAIT_POLICY", "passive", 1);
-    execv("/proc/self/exe", argv);
+    // The program's own file by its real name, so that the new start keeps
+    // the process name "whirlpane" (a start through /proc/self/exe is "exe").
+    char self[4096];
+    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (n > 0) {
+      self[n] = '\0';
+      execv(self, argv);
+    }
     unsetenv("OMP_WAIT_POLICY");
   }
   if (batchModeAsked(argc, argv)) return runBatch(argc, argv);
