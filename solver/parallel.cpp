@@ -32,9 +32,9 @@ int runnableNow() {
 // True when the runtime's waiting threads sleep instead of spinning.  A
 // spinning team holds on to cores that other work on a shared machine
 // needs, and such a run was measured slower on two threads than on one.
-// The runtime reads these settings once, when it is loaded, before any code
-// of the program can set them (the C library resets the environment after
-// the program's earliest initialisers), so they can only be read here.
+// The runtime reads these settings once, when it is loaded, before main
+// runs, so the program can only read them here (the desktop program starts
+// itself again with OMP_WAIT_POLICY=passive when neither is set).
 bool waitsAsleep() {
   const char* policy = std::getenv("OMP_WAIT_POLICY");
   const char* spins = std::getenv("GOMP_SPINCOUNT");
@@ -54,12 +54,13 @@ int chooseStepThreads(const Model& m) {
   static const bool asleep = waitsAsleep();
   if (threads <= 0 && !asleep) threads = 1;
   if (threads <= 0) {
-    const int others = std::max(0, runnableNow() - 1);
     long points = long(std::max(0, m.ryNx - 2)) * std::max(0, m.ryNy - 2);
     for (int b = 1; b <= m.nBodies; ++b)
       points += long(m.bodyLast[b] - m.bodyFirst[b] + 1) * std::max(0, m.wkNr - 2);
     const int worthwhile = int(std::min<long>(points / kPointsPerThread, defaultThreads));
-    threads = std::clamp(std::min(omp_get_num_procs() - others, worthwhile), 1, defaultThreads);
+    // The free cores are asked for only where a second thread is worth it.
+    const int free = worthwhile > 1 ? omp_get_num_procs() - std::max(0, runnableNow() - 1) : 1;
+    threads = std::clamp(std::min(free, worthwhile), 1, defaultThreads);
   }
   omp_set_num_threads(threads);
   return threads;
