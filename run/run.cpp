@@ -117,15 +117,14 @@ void keisanContinue(Model& m, WindowServices& ws, RunStages& stages) {
   runSteps(m, ws, stages, firstStep, m.stepCount);
 }
 
-void Button2Click(Model& m, WindowServices& ws, RunStages& stages) {
-  if (m.stepsDone > kCompleteAfterStep) {
-    ws.setStatusText(
-        1, text::alreadyDone(ws.language(),
-                             {elapsedTimeText(ws.language(), m.runEndTick, m.runStartTick)}));
-    return;
-  }
+namespace {
+// A calculation between its start and end ticks, then the particle traces
+// (which return the window to its editing mode and restore stepsDone), and
+// stepsDone one up: the run's last step after a full run.
+void timedCalculation(Model& m, WindowServices& ws, RunStages& stages,
+                      void (*calculate)(Model&, WindowServices&, RunStages&)) {
   m.runStartTick = ws.tickCount();
-  keisan(m, ws, stages);
+  calculate(m, ws, stages);
   // The calculation has ended, completed, stopped or diverged: every
   // elapsed-time text from now on refers to this run.  (A completed run's
   // traces move the end past their tracing.)
@@ -133,14 +132,21 @@ void Button2Click(Model& m, WindowServices& ws, RunStages& stages) {
   stages.makeParti(3);
   m.stepsDone = m.stepsDone + 1;
 }
+} // namespace
+
+void Button2Click(Model& m, WindowServices& ws, RunStages& stages) {
+  if (m.stepsDone > kCompleteAfterStep) {
+    ws.setStatusText(
+        1, text::alreadyDone(ws.language(),
+                             {elapsedTimeText(ws.language(), m.runEndTick, m.runStartTick)}));
+    return;
+  }
+  timedCalculation(m, ws, stages, keisan);
+}
 
 void continueClick(Model& m, WindowServices& ws, RunStages& stages) {
   if (!canContinue(m)) return;
-  m.runStartTick = ws.tickCount();
-  keisanContinue(m, ws, stages);
-  m.runEndTick = ws.tickCount(); // as for a run from the start button
-  stages.makeParti(3);
-  m.stepsDone = m.stepsDone + 1;
+  timedCalculation(m, ws, stages, keisanContinue);
 }
 
 void Button1Click(Model& m) {
