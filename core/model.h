@@ -226,7 +226,6 @@ struct Model : LayoutParameters {
   // ------------------------------------------------------ solver scratch
   Arr1<std::array<double, 6>, kLineCapacity> lineFlux;
   Arr1<std::array<double, 6>, kLineCapacity> lineDiss;
-  Arr1<TriCoef, kLineCapacity> triCoef;
   Arr1<double, 4> rySumXX, rySumXY, rySumYY;
   Arr1<double, 4> wkSumXX, wkSumXY, wkSumYY;
   // Contiguous copies of the main-grid fields that Risa_RY_2 works on, so

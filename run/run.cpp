@@ -7,7 +7,6 @@
 #include "coupling/setup.h"
 #include "solver/flow_check.h"
 #include "solver/initial_state.h"
-#include "solver/smoothing.h"
 #include "solver/time_integration.h"
 
 #include <string>
@@ -38,10 +37,7 @@ const Message diverged{{"　計算が発散しました。　計算回数＝", "
 } // namespace
 
 void timeStep(Model& m) {
-  RRK(m);
-  Gauss_RY(m);
-  Gauss_WK(m, 1, m.wkNp, 1, m.wkNr, 1);
-  ADD_RY(m);
+  stepGrids(m);
   Kyoukai(m);
 }
 

@@ -51,21 +51,19 @@ inline IndexRange within(IndexRange share, int first, int last) {
 // The number of threads the solver's loops use.  0 (the default) chooses
 // at every time step: one thread unless the OpenMP runtime lets its waiting
 // threads sleep (OMP_WAIT_POLICY=passive or GOMP_SPINCOUNT=0, which
-// scripts/run and the tests set); otherwise at most the OpenMP default
-// (OMP_NUM_THREADS, or the cores the process may run on) and no more than
-// the cores that are free at that moment, one at least, and no more than the
-// grid's size warrants (kPointsPerThread).  A positive number
-// is used as it stands (tests and benchmarks).  The results are the same
-// bits for any number.
+// scripts/run and the tests set); otherwise two, one for each grid, when
+// both grids have enough points to be worth a thread of their own
+// (kPointsPerGridThread), at most the OpenMP default (OMP_NUM_THREADS, or
+// the cores the process may run on) and no more than the cores that are
+// free at that moment.  A positive number is used as it stands (tests and
+// benchmarks).  The results are the same bits for any number.
 void setSolverThreads(int threads);
 
 // Applies the choice for the next step of m to the calling thread's
-// parallel regions and returns the number of threads chosen.  The automatic
-// choice also gives each thread at least kPointsPerThread updated points: a
-// step synchronises its threads about twenty times, and on smaller grids
-// (the default layout's 15,000 points) that costs more than the second
-// thread saves (measured on a shared two-core machine: the default run
-// 456 ms on one thread, 571 ms on two; the largest layout, 44,000 points,
-// 2.17 s on one, 1.64 s on two).
-inline constexpr int kPointsPerThread = 20000;
+// parallel regions and returns the number of threads chosen.  A step runs
+// each grid on a thread of its own (the threads meet once a step); sharing
+// the work of one grid between threads, which meets about twenty times a
+// step, cost more than it saved on a shared two-core machine (a sleeping
+// thread takes tens of microseconds to wake), so a step uses at most two.
+inline constexpr int kPointsPerGridThread = 2000;
 int chooseStepThreads(const Model& m);

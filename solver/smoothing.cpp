@@ -10,10 +10,11 @@ constexpr double kSmoothing = 2.3;
 // The forward sweep turns row n of a line into x(n) + c'(n) x(n+1) = r'(n),
 // with c'(n) = c(n) / b'(n), b'(n) = b(n) - a(n) c'(n-1), b'(first) = b.
 // These depend only on the position from the start of the line, not on the
-// line or its length, so they are formed once, in triCoef[1..length], by
-// exactly the operations each line's own elimination would do.
-void eliminationCoefficients(Model& m, int length) {
-  auto& t = m.triCoef;
+// line or its length, so they are formed once, in t[1..length], by exactly
+// the operations each line's own elimination would do.  Each call of the
+// smoothing keeps its own (the grids are smoothed at once on two threads).
+using LineCoefficients = Arr1<TriCoef, kLineCapacity>;
+void eliminationCoefficients(LineCoefficients& t, int length) {
   for (int n = 1; n <= length; ++n) t[n] = {-kSmoothing, 1 + 2 * kSmoothing, -kSmoothing};
   for (int n = 1; n <= length; ++n) {
     t[n].c = t[n].c / t[n].b;
@@ -23,16 +24,16 @@ void eliminationCoefficients(Model& m, int length) {
 
 // Solves the lines l = lines.first..lines.last, each over the positions
 // n = n1..n2, in place, with the coefficients of eliminationCoefficients(m,
-// n2 - n1 + 1): at(l, n) is the flow record whose dq1..dq4 are the right-
+// n2 - n1 + 1), t: at(l, n) is the flow record whose dq1..dq4 are the right-
 // hand sides.  The lines are independent, so they are swept side by side,
 // one position at a time; each line sees the operations of its own Thomas
 // elimination in their order:
 //   forward, n = n1..n2:  r(n) = r(n) / b'(n);  r(n+1) = r(n+1) - a r(n)
 //   back, n = n2-1..n1:   r(n) = r(n) - c'(n) r(n+1).
-template <class At> void solveLines(const Model& m, IndexRange lines, int n1, int n2, At at) {
+template <class At>
+void solveLines(const LineCoefficients& t, IndexRange lines, int n1, int n2, At at) {
   const int l1 = lines.first, l2 = lines.last;
   if (l1 > l2 || n1 > n2) return;
-  const auto& t = m.triCoef;
   for (int n = n1; n <= n2; ++n) {
     const double b = t[n - n1 + 1].b;
     if (n < n2) {
@@ -63,19 +64,20 @@ template <class At> void solveLines(const Model& m, IndexRange lines, int n1, in
 }
 
 // The four kinds of line, each swept by a thread over its share of them.
-WHIRLPANE_HOT_LOOP void mainYLines(Model& m, IndexRange lines) {
-  solveLines(m, lines, 1, m.ryNy, [&](int i, int j) -> FlowPoint& { return m.ryFlow[i][j]; });
+WHIRLPANE_HOT_LOOP void mainYLines(Model& m, const LineCoefficients& t, IndexRange lines) {
+  solveLines(t, lines, 1, m.ryNy, [&](int i, int j) -> FlowPoint& { return m.ryFlow[i][j]; });
 }
-WHIRLPANE_HOT_LOOP void mainXLines(Model& m, IndexRange lines) {
-  solveLines(m, lines, 1, m.ryNx, [&](int j, int i) -> FlowPoint& { return m.ryFlow[i][j]; });
+WHIRLPANE_HOT_LOOP void mainXLines(Model& m, const LineCoefficients& t, IndexRange lines) {
+  solveLines(t, lines, 1, m.ryNx, [&](int j, int i) -> FlowPoint& { return m.ryFlow[i][j]; });
 }
-WHIRLPANE_HOT_LOOP void auxRadialLines(Model& m, IndexRange lines, int rFirst, int rLast, int s) {
-  solveLines(m, lines, rFirst, rLast,
+WHIRLPANE_HOT_LOOP void auxRadialLines(Model& m, const LineCoefficients& t, IndexRange lines,
+                                       int rFirst, int rLast, int s) {
+  solveLines(t, lines, rFirst, rLast,
              [&](int p, int r) -> FlowPoint& { return m.wkFlow[p][r][s]; });
 }
-WHIRLPANE_HOT_LOOP void auxPerimeterLines(Model& m, IndexRange lines, int pFirst, int pLast,
-                                          int s) {
-  solveLines(m, lines, pFirst, pLast,
+WHIRLPANE_HOT_LOOP void auxPerimeterLines(Model& m, const LineCoefficients& t, IndexRange lines,
+                                          int pFirst, int pLast, int s) {
+  solveLines(t, lines, pFirst, pLast,
              [&](int r, int p) -> FlowPoint& { return m.wkFlow[p][r][s]; });
 }
 
@@ -85,19 +87,21 @@ WHIRLPANE_HOT_LOOP void auxPerimeterLines(Model& m, IndexRange lines, int pFirst
 // independent, shared between threads.
 void Gauss_RY(Model& m) {
   const int nx = m.ryNx, ny = m.ryNy;
-  if (nx - 1 >= 2 && ny >= 1) eliminationCoefficients(m, ny);
+  LineCoefficients t;
+  if (nx - 1 >= 2 && ny >= 1) eliminationCoefficients(t, ny);
 #pragma omp parallel
-  mainYLines(m, threadShare(2, nx - 1));
-  if (ny - 1 >= 2 && nx >= 1) eliminationCoefficients(m, nx);
+  mainYLines(m, t, threadShare(2, nx - 1));
+  if (ny - 1 >= 2 && nx >= 1) eliminationCoefficients(t, nx);
 #pragma omp parallel
-  mainXLines(m, threadShare(2, ny - 1));
+  mainXLines(m, t, threadShare(2, ny - 1));
 }
 
 void Gauss_WK(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s) {
-  if (pLast >= pFirst && rLast >= rFirst) eliminationCoefficients(m, rLast - rFirst + 1);
+  LineCoefficients t;
+  if (pLast >= pFirst && rLast >= rFirst) eliminationCoefficients(t, rLast - rFirst + 1);
 #pragma omp parallel
-  auxRadialLines(m, threadShare(pFirst, pLast), rFirst, rLast, s);
-  if (rLast >= rFirst && pLast >= pFirst) eliminationCoefficients(m, pLast - pFirst + 1);
+  auxRadialLines(m, t, threadShare(pFirst, pLast), rFirst, rLast, s);
+  if (rLast >= rFirst && pLast >= pFirst) eliminationCoefficients(t, pLast - pFirst + 1);
 #pragma omp parallel
-  auxPerimeterLines(m, threadShare(rFirst, rLast), pFirst, pLast, s);
+  auxPerimeterLines(m, t, threadShare(rFirst, rLast), pFirst, pLast, s);
 }

@@ -20,6 +20,12 @@ void RRK(Model& m);
 // accumulators.
 void combineStages(Model& m);
 
+// RRK, Gauss_RY, Gauss_WK(1, wkNp, 1, wkNr, 1) and ADD_RY: each grid's part
+// of a time step, before the boundary conditions.  The two grids' parts do
+// not touch each other's data, so with two or more threads (chooseStepThreads)
+// they run at once, one on each thread; the results are the same bits.
+void stepGrids(Model& m);
+
 // ADD_RY ("add, main grid"; it updates the auxiliary grids too): clears the
 // increments of the hole list, then adds dq to the interior points of the
 // main grid and of every body's auxiliary grid in conserved form and

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -58,15 +59,19 @@ TEST(SolverThreads, StepsAfterANewSetUpUseTheNewMetrics) {
 
 TEST(SolverThreads, RequestedCountIsUsedAndTheAutomaticChoiceFitsTheGrid) {
   auto m = makeModel();
-  m->ryNx = 202, m->ryNy = 102; // 20,000 updated points: one thread's worth
+  m->ryNx = 202, m->ryNy = 102, m->nBodies = 0, m->wkNr = 14;
   setSolverThreads(3);
   EXPECT_EQ(chooseStepThreads(*m), 3);
   setSolverThreads(0);
+  EXPECT_EQ(chooseStepThreads(*m), 1) << "no bodies: nothing for a second thread";
+  // One body of 166 x 12 updated points, then 167 x 12: just under and at
+  // the auxiliary grids' share that is worth a thread.
+  m->nBodies = 1, m->bodyFirst[1] = 2, m->bodyLast[1] = 167;
   EXPECT_EQ(chooseStepThreads(*m), 1);
-  m->ryNx = 252, m->ryNy = 220;
+  m->bodyLast[1] = 168;
   const int chosen = chooseStepThreads(*m);
   EXPECT_GE(chosen, 1);
-  EXPECT_LE(chosen, omp_get_num_procs());
+  EXPECT_LE(chosen, std::min(2, omp_get_num_procs()));
 }
 
 } // namespace
