@@ -1,7 +1,7 @@
 #include "solver/residual_main.h"
 
+#include "solver/main_planes.h"
 #include "solver/parallel.h"
-#include "solver/state_planes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,20 +31,7 @@ namespace {
 constexpr double kSoundSpeed = 1.183;
 constexpr double kTwiceSoundSpeed = 2 * kSoundSpeed;
 
-struct Planes : StatePlanes {
-  double *uBefore, *vBefore; // u, v at U^n (restored from the intermediate state)
-  int stride;
-
-  explicit Planes(Model& m) {
-    stride = (m.ryNy + 2 + 3) / 4 * 4;
-    double* base = m.ryPlanes.data();
-    int next = 0;
-    auto plane = [&] { return base + kMainPlaneSize * next++; };
-    assign(plane);
-    uBefore = plane(), vBefore = plane();
-  }
-  int at(int i, int j) const { return i * stride + j; }
-};
+using Planes = MainPlanes;
 
 // Interface fluxes H(n + 1/2) for `count` interfaces whose point a = n lies
 // at plane indices a0, a0 + 1, ...; `along` is the index step to the next
@@ -272,28 +259,32 @@ WHIRLPANE_HOT_LOOP void loadPass(const Model& m, const Planes& q, IndexRange sha
   }
 }
 
-// U^n again (the pressure stays at its intermediate value), and the state,
-// stage values and time steps written back to the records.
+// U^n again (the pressure stays at its intermediate value) and, with
+// toRecords, the state, stage values and time steps written back to the
+// records.
+template <bool toRecords>
 WHIRLPANE_HOT_LOOP void restoreAndStorePass(Model& m, const Planes& q, IndexRange share) {
   const int rows = m.ryNy - 2;
   const IndexRange r = within(share, 2, m.ryNx - 1);
   for (int i = r.first; i <= r.last; ++i) {
     restorePoints(q, q.at(i, 2), rows);
-    for (int j = 2; j <= m.ryNy - 1; ++j) {
-      FlowPoint& f = m.ryFlow[i][j];
-      const int a = q.at(i, j);
-      f[slot::rho] = q.rho[a];
-      f[slot::u] = q.u[a];
-      f[slot::v] = q.v[a];
-      f[slot::e] = q.e[a];
-      f[slot::pres] = q.p[a];
-      f[slot::dt] = q.dt[a];
-      for (int k = 0; k < 4; ++k) {
-        f[slot::res + k] = q.r[k][a];
-        f[slot::dq + k] = q.x[k][a];
+    if constexpr (toRecords) {
+      for (int j = 2; j <= m.ryNy - 1; ++j) {
+        FlowPoint& f = m.ryFlow[i][j];
+        const int a = q.at(i, j);
+        f[slot::rho] = q.rho[a];
+        f[slot::u] = q.u[a];
+        f[slot::v] = q.v[a];
+        f[slot::e] = q.e[a];
+        f[slot::pres] = q.p[a];
+        f[slot::dt] = q.dt[a];
+        for (int k = 0; k < 4; ++k) {
+          f[slot::res + k] = q.r[k][a];
+          f[slot::dq + k] = q.x[k][a];
+        }
       }
+      m.ryFlow[i][m.ryNy][slot::dt] = q.dt[q.at(i, m.ryNy)];
     }
-    m.ryFlow[i][m.ryNy][slot::dt] = q.dt[q.at(i, m.ryNy)];
   }
 }
 
@@ -326,7 +317,8 @@ void xLinePasses(const Model& m, const Planes& q, IndexRange share) {
 
 } // namespace
 
-void Risa_RY_2(Model& m) {
+namespace {
+template <bool toRecords> void stages(Model& m) {
   const Planes q(m);
 #pragma omp parallel
   {
@@ -343,9 +335,18 @@ void Risa_RY_2(Model& m) {
 #pragma omp barrier
     yStage2Pass(m, q, share);
 #pragma omp barrier
-    restoreAndStorePass(m, q, share);
+    restoreAndStorePass<toRecords>(m, q, share);
   }
   sumStageProducts(m, q);
+}
+} // namespace
+
+void Risa_RY_2(Model& m) {
+  stages<true>(m);
   for (int h = 1; h <= m.ryBlankCount; ++h)
     m.ryFlow[m.ryBlankList[h].i][m.ryBlankList[h].j][slot::dt] = 0;
+}
+
+void mainStages(Model& m) {
+  stages<false>(m);
 }

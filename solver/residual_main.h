@@ -19,3 +19,11 @@
 // U^n line by line, so the cross terms of line i read line i-1 at U^n and
 // line i+1 at the intermediate state.
 void Risa_RY_2(Model& m);
+
+// Risa_RY_2 with its results left in the work planes (solver/main_planes.h)
+// and nothing written to the records: the state at U^n (pressure at its
+// intermediate value) in rho, u, v, e, p, the time steps in dt (the holes'
+// not yet zero), X in the planes x and Y in r.  The accumulators are added
+// to as by Risa_RY_2.  The rest of the time step takes them from there
+// (mainGridStep).
+void mainStages(Model& m);

@@ -7,13 +7,14 @@ namespace {
 // The smoothing coefficient eps of the line operator.
 constexpr double kSmoothing = 2.3;
 
+} // namespace
+
 // The forward sweep turns row n of a line into x(n) + c'(n) x(n+1) = r'(n),
 // with c'(n) = c(n) / b'(n), b'(n) = b(n) - a(n) c'(n-1), b'(first) = b.
 // These depend only on the position from the start of the line, not on the
 // line or its length, so they are formed once, in t[1..length], by exactly
 // the operations each line's own elimination would do.  Each call of the
 // smoothing keeps its own (the grids are smoothed at once on two threads).
-using LineCoefficients = Arr1<TriCoef, kLineCapacity>;
 void eliminationCoefficients(LineCoefficients& t, int length) {
   for (int n = 1; n <= length; ++n) t[n] = {-kSmoothing, 1 + 2 * kSmoothing, -kSmoothing};
   for (int n = 1; n <= length; ++n) {
@@ -22,12 +23,15 @@ void eliminationCoefficients(LineCoefficients& t, int length) {
   }
 }
 
+namespace {
+
 // Solves the lines l = lines.first..lines.last, each over the positions
-// n = n1..n2, in place, with the coefficients of eliminationCoefficients(m,
-// n2 - n1 + 1), t: at(l, n) is the flow record whose dq1..dq4 are the right-
-// hand sides.  The lines are independent, so they are swept side by side,
-// one position at a time; each line sees the operations of its own Thomas
-// elimination in their order:
+// n = n1..n2, in place, with the coefficients of eliminationCoefficients(t,
+// n2 - n1 + 1): at(l, n) points to the four right-hand sides of position n
+// of line l (dq1..dq4 of a flow record, or the four values of an
+// interleaved work plane).  The lines are independent, so they are swept
+// side by side, one position at a time; each line sees the operations of
+// its own Thomas elimination in their order:
 //   forward, n = n1..n2:  r(n) = r(n) / b'(n);  r(n+1) = r(n+1) - a r(n)
 //   back, n = n2-1..n1:   r(n) = r(n) - c'(n) r(n+1).
 template <class At>
@@ -39,46 +43,44 @@ void solveLines(const LineCoefficients& t, IndexRange lines, int n1, int n2, At 
     if (n < n2) {
       const double a = t[n - n1 + 2].a;
       for (int l = l1; l <= l2; ++l) {
-        FlowPoint& r = at(l, n);
-        FlowPoint& next = at(l, n + 1);
-        for (int k = slot::dq; k < slot::dq + 4; ++k) {
+        double* __restrict r = at(l, n);
+        double* __restrict next = at(l, n + 1);
+        for (int k = 0; k < 4; ++k) {
           r[k] = r[k] / b;
           next[k] = next[k] - a * r[k];
         }
       }
     } else {
       for (int l = l1; l <= l2; ++l) {
-        FlowPoint& r = at(l, n);
-        for (int k = slot::dq; k < slot::dq + 4; ++k) r[k] = r[k] / b;
+        double* __restrict r = at(l, n);
+        for (int k = 0; k < 4; ++k) r[k] = r[k] / b;
       }
     }
   }
   for (int n = n2 - 1; n >= n1; --n) {
     const double c = t[n - n1 + 1].c;
     for (int l = l1; l <= l2; ++l) {
-      FlowPoint& r = at(l, n);
-      const FlowPoint& next = at(l, n + 1);
-      for (int k = slot::dq; k < slot::dq + 4; ++k) r[k] = r[k] - c * next[k];
+      double* __restrict r = at(l, n);
+      const double* __restrict next = at(l, n + 1);
+      for (int k = 0; k < 4; ++k) r[k] = r[k] - c * next[k];
     }
   }
 }
 
 // The four kinds of line, each swept by a thread over its share of them.
 WHIRLPANE_HOT_LOOP void mainYLines(Model& m, const LineCoefficients& t, IndexRange lines) {
-  solveLines(t, lines, 1, m.ryNy, [&](int i, int j) -> FlowPoint& { return m.ryFlow[i][j]; });
+  solveLines(t, lines, 1, m.ryNy, [&](int i, int j) { return &m.ryFlow[i][j][slot::dq]; });
 }
 WHIRLPANE_HOT_LOOP void mainXLines(Model& m, const LineCoefficients& t, IndexRange lines) {
-  solveLines(t, lines, 1, m.ryNx, [&](int j, int i) -> FlowPoint& { return m.ryFlow[i][j]; });
+  solveLines(t, lines, 1, m.ryNx, [&](int j, int i) { return &m.ryFlow[i][j][slot::dq]; });
 }
 WHIRLPANE_HOT_LOOP void auxRadialLines(Model& m, const LineCoefficients& t, IndexRange lines,
                                        int rFirst, int rLast, int s) {
-  solveLines(t, lines, rFirst, rLast,
-             [&](int p, int r) -> FlowPoint& { return m.wkFlow[p][r][s]; });
+  solveLines(t, lines, rFirst, rLast, [&](int p, int r) { return &m.wkFlow[p][r][s][slot::dq]; });
 }
 WHIRLPANE_HOT_LOOP void auxPerimeterLines(Model& m, const LineCoefficients& t, IndexRange lines,
                                           int pFirst, int pLast, int s) {
-  solveLines(t, lines, pFirst, pLast,
-             [&](int r, int p) -> FlowPoint& { return m.wkFlow[p][r][s]; });
+  solveLines(t, lines, pFirst, pLast, [&](int r, int p) { return &m.wkFlow[p][r][s][slot::dq]; });
 }
 
 } // namespace
@@ -104,4 +106,13 @@ void Gauss_WK(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s) {
   if (rLast >= rFirst && pLast >= pFirst) eliminationCoefficients(t, pLast - pFirst + 1);
 #pragma omp parallel
   auxPerimeterLines(m, t, threadShare(rFirst, rLast), pFirst, pLast, s);
+}
+
+WHIRLPANE_HOT_LOOP void smoothMainPlane(const Model& m, double* d, int stride) {
+  const int nx = m.ryNx, ny = m.ryNy;
+  LineCoefficients t;
+  if (nx - 1 >= 2 && ny >= 1) eliminationCoefficients(t, ny);
+  solveLines(t, {2, nx - 1}, 1, ny, [&](int i, int j) { return d + 4 * (i * stride + j); });
+  if (ny - 1 >= 2 && nx >= 1) eliminationCoefficients(t, nx);
+  solveLines(t, {2, ny - 1}, 1, nx, [&](int j, int i) { return d + 4 * (i * stride + j); });
 }

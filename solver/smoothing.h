@@ -21,3 +21,14 @@ void Gauss_RY(Model& m);
 // passes (1, wkNp, 1, wkNr, 1): one perimeter line runs through all bodies,
 // the indices between them and both copies of every seam point.
 void Gauss_WK(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s);
+
+// The elimination coefficients of a line of `length` positions, in
+// t[1..length]: they depend only on the position from the start of the
+// line, not on the line, so each direction of a grid forms them once.
+using LineCoefficients = Arr1<TriCoef, kLineCapacity>;
+void eliminationCoefficients(LineCoefficients& t, int length);
+
+// Gauss_RY on increments held in an interleaved work plane instead of the
+// records: the four increments of point (i, j) at d[4 (i stride + j)] on.
+// The same lines, operations and order, so the same bits.
+void smoothMainPlane(const Model& m, double* d, int stride);

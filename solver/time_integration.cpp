@@ -1,6 +1,7 @@
 #include "solver/time_integration.h"
 
 #include "core/physics.h"
+#include "solver/main_planes.h"
 #include "solver/parallel.h"
 #include "solver/residual_aux.h"
 #include "solver/residual_main.h"
@@ -129,11 +130,88 @@ void updateAux(Model& m) {
 // Each grid's part of a step.  Neither reads or writes what the other's
 // does (the grids meet only in the boundary conditions, after both), so
 // they can run at once.
+// The main grid's stage values combined into the increments, four to a
+// point, in d (the points with a hole flag keep X).
+WHIRLPANE_HOT_LOOP void combineMainPlanes(const Model& m, const MainPlanes& q, double* d,
+                                          const StageWeights& w) {
+  for (int i = 2; i <= m.ryNx - 1; ++i) {
+    const std::uint8_t* hole = &m.ryHoleFlag[i][0];
+    const int a0 = q.at(i, 0);
+#pragma GCC ivdep
+    for (int j = 2; j <= m.ryNy - 1; ++j) {
+      const int a = a0 + j;
+      for (int k = 0; k < 4; ++k) {
+        const double combined = q.x[k][a] * w.x[k + 1] - q.r[k][a] * w.y[k + 1];
+        d[4 * a + k] = hole[j] == 0 ? combined : q.x[k][a];
+      }
+    }
+  }
+}
+
+// U^n + dq at the interior points, written to the records with the time
+// steps and the increments.
+WHIRLPANE_HOT_LOOP void updateMainPlanes(Model& m, const MainPlanes& q, const double* d) {
+  const int ny = m.ryNy;
+  for (int i = 2; i <= m.ryNx - 1; ++i) {
+    const int a0 = q.at(i, 0);
+#pragma GCC ivdep
+    for (int a = a0 + 2; a <= a0 + ny - 1; ++a) {
+      addConservedIncrement(q.rho[a], q.u[a], q.v[a], q.e[a], d[4 * a], d[4 * a + 1], d[4 * a + 2],
+                            d[4 * a + 3]);
+      q.p[a] = pressureOf(q.rho[a], q.u[a], q.v[a], q.e[a]);
+    }
+    for (int j = 2; j <= ny - 1; ++j) {
+      const int a = a0 + j;
+      FlowPoint& f = m.ryFlow[i][j];
+      f[slot::rho] = q.rho[a];
+      f[slot::u] = q.u[a];
+      f[slot::v] = q.v[a];
+      f[slot::e] = q.e[a];
+      f[slot::pres] = q.p[a];
+      f[slot::dt] = q.dt[a];
+      for (int k = 0; k < 4; ++k) f[slot::dq + k] = d[4 * a + k];
+    }
+    m.ryFlow[i][ny][slot::dt] = q.dt[a0 + ny];
+  }
+}
+
 void mainGridStep(Model& m) {
-  Risa_RY_2(m);
-  combineMainStages(m);
-  Gauss_RY(m);
-  updateMain(m);
+  // Risa_RY_2, the combination, Gauss_RY and the update, on the work planes
+  // the residual leaves its results in: the records are read for the
+  // increments of the edge points (which the smoothing carries from step to
+  // step) and written once, with what the separate routines would leave in
+  // them, stage values apart (the smoothing and the update read those from
+  // the planes).  The same operations in the same order: the same bits.
+  mainStages(m);
+  const StageWeights w = combinationWeights(m.rySumXX, m.rySumXY, m.rySumYY);
+  const MainPlanes q(m);
+  const int nx = m.ryNx, ny = m.ryNy;
+  // The increments, four to a point, in the convective-flux planes, which
+  // the residual no longer needs.
+  double* const d = q.f[0];
+  auto at = [&](int i, int j) { return d + 4 * q.at(i, j); };
+  combineMainPlanes(m, q, d, w);
+  // The edge points the smoothing's lines reach: rows 1 and ny of the
+  // columns 2..nx-1, columns 1 and nx of the rows 2..ny-1.
+  const auto edges = [&](auto move) {
+    for (int i = 2; i <= nx - 1; ++i) move(i, 1), move(i, ny);
+    for (int j = 2; j <= ny - 1; ++j) move(1, j), move(nx, j);
+  };
+  edges([&](int i, int j) {
+    for (int k = 0; k < 4; ++k) at(i, j)[k] = m.ryFlow[i][j][slot::dq + k];
+  });
+  smoothMainPlane(m, d, q.stride);
+  edges([&](int i, int j) {
+    for (int k = 0; k < 4; ++k) m.ryFlow[i][j][slot::dq + k] = at(i, j)[k];
+  });
+  for (int h = 1; h <= m.ryBlankCount; ++h) {
+    const GridIndex& hole = m.ryBlankList[h];
+    double* dq = at(hole.i, hole.j);
+    for (int k = 0; k < 4; ++k) dq[k] = 0;
+  }
+  updateMainPlanes(m, q, d);
+  for (int h = 1; h <= m.ryBlankCount; ++h)
+    m.ryFlow[m.ryBlankList[h].i][m.ryBlankList[h].j][slot::dt] = 0;
 }
 
 void auxGridStep(Model& m) {

@@ -1,11 +1,14 @@
 // The solver's threads: the same bits at any number of them, and the choice
 // of their number.
+#include "coupling/boundary.h"
 #include "coupling/setup.h"
 #include "fake_window_services.h"
 #include "layout/presets.h"
 #include "run/run.h"
 #include "solver/initial_state.h"
 #include "solver/parallel.h"
+#include "solver/smoothing.h"
+#include "solver/time_integration.h"
 
 #include <gtest/gtest.h>
 
@@ -55,6 +58,40 @@ TEST(SolverThreads, StepsAfterANewSetUpUseTheNewMetrics) {
   ASSERT_NE(again->nBodies, 0);
   EXPECT_EQ(std::memcmp(again->ryFlow.data(), fresh->ryFlow.data(), sizeof fresh->ryFlow), 0);
   EXPECT_EQ(std::memcmp(again->wkFlow.data(), fresh->wkFlow.data(), sizeof fresh->wkFlow), 0);
+}
+
+// A time step works the main grid's part in its work planes and writes the
+// records once; the routines one after the other work on the records.  Both
+// leave the same bits in every slot but the main grid's stage values,
+// which the step keeps in the planes (nothing reads them from the records).
+TEST(SolverThreads, AStepGivesTheBitsOfItsRoutinesOneAfterTheOther) {
+  auto step = makeModel(), routines = makeModel();
+  for (Model* m : {step.get(), routines.get()}) {
+    setStartupDefaults(*m);
+    FakeWindowServices ws;
+    applyPreset(*m, ws, 3);
+    m->stopFlag = false;
+    runCouplingSetup(*m, ws);
+    shoki_atai(*m);
+  }
+  setSolverThreads(2);
+  for (int s = 0; s < 20; ++s) {
+    timeStep(*step);
+    RRK(*routines);
+    Gauss_RY(*routines);
+    Gauss_WK(*routines, 1, routines->wkNp, 1, routines->wkNr, 1);
+    ADD_RY(*routines);
+    Kyoukai(*routines);
+  }
+  setSolverThreads(0);
+  for (int i = 1; i <= step->ryNx; ++i)
+    for (int j = 1; j <= step->ryNy; ++j)
+      for (int k = 1; k <= slot::count; ++k)
+        if (k < slot::res || k >= slot::dq) {
+          ASSERT_EQ(std::memcmp(&step->ryFlow[i][j][k], &routines->ryFlow[i][j][k], 8), 0)
+              << "main grid (" << i << ", " << j << ") slot " << k;
+        }
+  EXPECT_EQ(std::memcmp(step->wkFlow.data(), routines->wkFlow.data(), sizeof step->wkFlow), 0);
 }
 
 TEST(SolverThreads, RequestedCountIsUsedAndTheAutomaticChoiceFitsTheGrid) {

@@ -1,0 +1,22 @@
+// The main grid's work planes (m.ryPlanes): the shared state planes and the
+// velocity at U^n that the stage-2 y-lines read beside them, point (i, j)
+// at plane index i * stride + j, so that a column's points lie together.
+#pragma once
+
+#include "core/model.h"
+#include "solver/state_planes.h"
+
+struct MainPlanes : StatePlanes {
+  double *uBefore, *vBefore; // u, v at U^n (restored from the intermediate state)
+  int stride;
+
+  explicit MainPlanes(Model& m) {
+    stride = (m.ryNy + 2 + 3) / 4 * 4;
+    double* base = m.ryPlanes.data();
+    int next = 0;
+    auto plane = [&] { return base + kMainPlaneSize * next++; };
+    assign(plane);
+    uBefore = plane(), vBefore = plane();
+  }
+  int at(int i, int j) const { return i * stride + j; }
+};
