@@ -121,9 +121,18 @@ void advancePoints(const Planes& q, int a0, int count) {
   for (int a = a0; a < a0 + count; ++a) q.advancePoint(a);
 }
 
+// U^n again.  advancePass formed the restored state already, from the same
+// intermediate state and increment, and kept its velocity in uBefore and
+// vBefore: the same operations would give the same bits, so the velocity
+// is taken from there and only the sums for rho and E are formed again.
 void restorePoints(const Planes& q, int a0, int count) {
 #pragma GCC ivdep
-  for (int a = a0; a < a0 + count; ++a) q.restorePoint(a);
+  for (int a = a0; a < a0 + count; ++a) {
+    q.rho[a] = q.rho[a] + -q.x[0][a];
+    q.e[a] = q.e[a] + -q.x[3][a];
+    q.u[a] = q.uBefore[a];
+    q.v[a] = q.vBefore[a];
+  }
 }
 
 // The passes below each take the calling thread's share of the columns
@@ -304,38 +313,45 @@ void sumStageProducts(Model& m, const Planes& q) {
   }
 }
 
-// The x-lines, called by every thread of the team: R_x into res, after a
-// barrier (the previous pass wrote the state the fluxes read).
-void xLinePasses(const Model& m, const Planes& q, IndexRange share) {
-#pragma omp barrier
-  xPointPass(m, q, share);
-#pragma omp barrier
-  xInterfacePass(m, q, share);
-#pragma omp barrier
-  xResidualPass(m, q, share);
-}
-
 } // namespace
 
 namespace {
+// The passes run column by column, each column as soon as the columns it
+// reads are ready and no later pass still needs what it overwrites, so
+// that a pass finds its columns in cache (every pass over the whole grid
+// would stream all planes through memory):
+//   stage 1, at column i: the state of column i + 2, the point fluxes and
+//     sensors of i, the interface i - 1/2 and R_x of i - 1, then the y-line
+//     of i - 2 (its fluxes overwrite the x-fluxes that R_x of i - 1 has
+//     just read; it reads the velocity of i - 1 before any column moves);
+//   the intermediate state of every column;
+//   stage 2 likewise, the y-line of i - 2 followed by U^n again at i - 2,
+//     once the interface i - 1/2 has read it.
+// Every value is formed by the operations of the passes over the whole
+// grid, so the results are the same bits.
 template <bool toRecords> void stages(Model& m) {
   const Planes q(m);
-#pragma omp parallel
-  {
-    const IndexRange share = threadShare(1, m.ryNx);
-    loadPass(m, q, share);
-    // Stage 1: R(U^n) and the local time steps, then the intermediate state.
-    xLinePasses(m, q, share);
-#pragma omp barrier
-    yStage1Pass(m, q, share);
-#pragma omp barrier
-    advancePass(m, q, share);
-    // Stage 2: R at the intermediate state, Y, and U^n again.
-    xLinePasses(m, q, share);
-#pragma omp barrier
-    yStage2Pass(m, q, share);
-#pragma omp barrier
-    restoreAndStorePass<toRecords>(m, q, share);
+  const int nx = m.ryNx;
+  const auto column = [](int i) { return IndexRange{i, i}; };
+  const auto xPasses = [&](int i) {
+    if (i <= nx) xPointPass(m, q, column(i));
+    if (i - 1 >= 1 && i - 1 <= nx - 1) {
+      xInterfacePass(m, q, column(i - 1));
+      xResidualPass(m, q, column(i - 1));
+    }
+  };
+  loadPass(m, q, column(1));
+  if (nx >= 2) loadPass(m, q, column(2));
+  for (int i = 1; i <= nx + 2; ++i) {
+    if (i + 2 <= nx) loadPass(m, q, column(i + 2));
+    xPasses(i);
+    yStage1Pass(m, q, column(i - 2));
+  }
+  advancePass(m, q, {1, nx});
+  for (int i = 1; i <= nx + 2; ++i) {
+    xPasses(i);
+    yStage2Pass(m, q, column(i - 2));
+    restoreAndStorePass<toRecords>(m, q, column(i - 2));
   }
   sumStageProducts(m, q);
 }
