@@ -2,6 +2,8 @@
 
 #include "solver/parallel.h"
 
+#include <algorithm>
+
 namespace {
 
 // The smoothing coefficient eps of the line operator.
@@ -35,9 +37,7 @@ namespace {
 //   forward, n = n1..n2:  r(n) = r(n) / b'(n);  r(n+1) = r(n+1) - a r(n)
 //   back, n = n2-1..n1:   r(n) = r(n) - c'(n) r(n+1).
 template <class At>
-void solveLines(const LineCoefficients& t, IndexRange lines, int n1, int n2, At at) {
-  const int l1 = lines.first, l2 = lines.last;
-  if (l1 > l2 || n1 > n2) return;
+void solveLineBlock(const LineCoefficients& t, int l1, int l2, int n1, int n2, At at) {
   for (int n = n1; n <= n2; ++n) {
     const double b = t[n - n1 + 1].b;
     if (n < n2) {
@@ -65,6 +65,18 @@ void solveLines(const LineCoefficients& t, IndexRange lines, int n1, int n2, At 
       for (int k = 0; k < 4; ++k) r[k] = r[k] - c * next[k];
     }
   }
+}
+
+// Lines swept side by side this many at a time: enough independent
+// divisions in flight, few enough lines that the two positions a step
+// touches of each stay in the first-level cache.
+constexpr int kLinesAtATime = 16;
+
+template <class At>
+void solveLines(const LineCoefficients& t, IndexRange lines, int n1, int n2, At at) {
+  if (n1 > n2) return;
+  for (int l = lines.first; l <= lines.last; l += kLinesAtATime)
+    solveLineBlock(t, l, std::min(l + kLinesAtATime - 1, lines.last), n1, n2, at);
 }
 
 // The four kinds of line, each swept by a thread over its share of them.
