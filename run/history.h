@@ -14,3 +14,8 @@
 // change of the density in solver units.  largestSpeed = max sqrt(u^2 + v^2)
 // over the same points, after the step.  Reads only; allocates nothing.
 StepResidual stepResidual(const Model& m);
+
+// flowIsSound and, when the flow is sound, stepResidual in *residual: one
+// pass over the records for both, the values and their order of summation
+// those of the two.  Returns the soundness.
+bool checkStep(const Model& m, StepResidual* residual);

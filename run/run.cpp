@@ -5,7 +5,6 @@
 #include "core/time_text.h"
 #include "coupling/boundary.h"
 #include "coupling/setup.h"
-#include "solver/flow_check.h"
 #include "solver/initial_state.h"
 #include "solver/time_integration.h"
 
@@ -68,7 +67,8 @@ void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, in
     ws.setProgressPosition(s);
     timeStep(m);
 
-    if (!flowIsSound(m)) {
+    StepResidual residual;
+    if (!checkStep(m, &residual)) {
       const std::string message = text::diverged(ws.language(), {std::to_string(s)});
       ws.setStatusText(1, message);
       ws.showMessage(message);
@@ -77,7 +77,7 @@ void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, in
       return;
     }
     m.flowStep = s;
-    m.residualHistory.push_back(stepResidual(m));
+    m.residualHistory.push_back(residual);
     if (s % 10 == 0) {
       if (m.stopFlag) return;
       ws.setStatusText(1, text::stepCount(ws.language(), {std::to_string(s), text::runSteps}));

@@ -1,15 +1,5 @@
 #include "solver/flow_check.h"
 
-#include <cmath>
-
-namespace {
-inline bool pointIsSound(const FlowPoint& f) {
-  // A NaN density fails the comparison too.
-  return f[slot::rho] > 0 && std::isfinite(f[slot::rho]) && std::isfinite(f[slot::u]) &&
-         std::isfinite(f[slot::v]) && std::isfinite(f[slot::e]) && std::isfinite(f[slot::pres]);
-}
-} // namespace
-
 bool flowIsSound(const Model& m) {
   // On one thread: the check is a small part of a step, and waking a
   // second thread for it cost more than it saved.
