@@ -328,16 +328,23 @@ WHIRLPANE_HOT_LOOP void auxStages(Model& m, int pFirst, int pLast, int rFirst, i
 }
 
 void sumAuxStageProducts(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s) {
+  // Local accumulators: the model's could share memory with the records, as
+  // far as the compiler knows, which would keep them out of registers.
+  double xx[4], xy[4], yy[4];
+  for (int k = 0; k < 4; ++k)
+    xx[k] = m.wkSumXX[k + 1], xy[k] = m.wkSumXY[k + 1], yy[k] = m.wkSumYY[k + 1];
   for (int p = pFirst; p <= pLast; ++p)
     for (int r = rFirst; r <= rLast; ++r) {
       const FlowPoint& f = m.wkFlow[p][r][s];
       for (int k = 0; k < 4; ++k) {
         const double x = f[slot::dq + k], y = f[slot::res + k];
-        m.wkSumYY[k + 1] += y * y;
-        m.wkSumXY[k + 1] += x * y;
-        m.wkSumXX[k + 1] += x * x;
+        yy[k] += y * y;
+        xy[k] += x * y;
+        xx[k] += x * x;
       }
     }
+  for (int k = 0; k < 4; ++k)
+    m.wkSumXX[k + 1] = xx[k], m.wkSumXY[k + 1] = xy[k], m.wkSumYY[k + 1] = yy[k];
 }
 
 void Risa_WK_1(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s, double reynolds) {

@@ -298,20 +298,32 @@ WHIRLPANE_HOT_LOOP void restoreAndStorePass(Model& m, const Planes& q, IndexRang
 }
 
 // The inner products (X,X), (X,Y), (Y,Y) of the stage values, summed in
-// point order (columns, then rows): one ordered pass, on one thread.
-void sumStageProducts(Model& m, const Planes& q) {
-  const int rows = m.ryNy - 2;
-  for (int i = 2; i <= m.ryNx - 1; ++i) {
+// point order (columns, then rows): one ordered sum, column by column, in
+// local accumulators (the model's could share memory with the planes, as
+// far as the compiler knows, which would keep them out of registers).
+struct StageSums {
+  double xx[4], xy[4], yy[4];
+
+  explicit StageSums(const Model& m) {
+    for (int k = 0; k < 4; ++k)
+      xx[k] = m.rySumXX[k + 1], xy[k] = m.rySumXY[k + 1], yy[k] = m.rySumYY[k + 1];
+  }
+  void addColumn(const Model& m, const Planes& q, int i) {
+    if (i < 2 || i > m.ryNx - 1) return;
     const int a0 = q.at(i, 2);
-    for (int a = a0; a < a0 + rows; ++a)
+    for (int a = a0; a < a0 + m.ryNy - 2; ++a)
       for (int k = 0; k < 4; ++k) {
         const double x = q.x[k][a], y = q.r[k][a];
-        m.rySumYY[k + 1] += y * y;
-        m.rySumXY[k + 1] += x * y;
-        m.rySumXX[k + 1] += x * x;
+        yy[k] += y * y;
+        xy[k] += x * y;
+        xx[k] += x * x;
       }
   }
-}
+  void store(Model& m) const {
+    for (int k = 0; k < 4; ++k)
+      m.rySumXX[k + 1] = xx[k], m.rySumXY[k + 1] = xy[k], m.rySumYY[k + 1] = yy[k];
+  }
+};
 
 } // namespace
 
@@ -326,7 +338,8 @@ namespace {
 //     just read; it reads the velocity of i - 1 before any column moves);
 //   the intermediate state of every column;
 //   stage 2 likewise, the y-line of i - 2 followed by U^n again at i - 2,
-//     once the interface i - 1/2 has read it.
+//     once the interface i - 1/2 has read it, and the inner products of
+//     the stage values of i - 2.
 // Every value is formed by the operations of the passes over the whole
 // grid, so the results are the same bits.
 template <bool toRecords> void stages(Model& m) {
@@ -348,12 +361,14 @@ template <bool toRecords> void stages(Model& m) {
     yStage1Pass(m, q, column(i - 2));
   }
   advancePass(m, q, {1, nx});
+  StageSums sums(m);
   for (int i = 1; i <= nx + 2; ++i) {
     xPasses(i);
     yStage2Pass(m, q, column(i - 2));
     restoreAndStorePass<toRecords>(m, q, column(i - 2));
+    sums.addColumn(m, q, i - 2);
   }
-  sumStageProducts(m, q);
+  sums.store(m);
 }
 } // namespace
 
