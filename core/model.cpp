@@ -1,5 +1,24 @@
 #include "core/model.h"
 
+#include <cstdlib>
+#include <new>
+#include <sys/mman.h>
+
+void* Model::operator new(std::size_t size) {
+  constexpr std::size_t kLargePage = std::size_t(2) << 20;
+  const std::size_t rounded = (size + kLargePage - 1) / kLargePage * kLargePage;
+  void* p = std::aligned_alloc(kLargePage, rounded);
+  if (!p) throw std::bad_alloc();
+#ifdef MADV_HUGEPAGE
+  madvise(p, rounded, MADV_HUGEPAGE); // advice only: a refusal changes nothing
+#endif
+  return p;
+}
+
+void Model::operator delete(void* p) noexcept {
+  std::free(p);
+}
+
 std::unique_ptr<Model> makeModel() {
   // Value-initialisation of an aggregate zero-fills every member.
   return std::make_unique<Model>();

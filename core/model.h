@@ -156,6 +156,14 @@ struct Model : LayoutParameters {
   LayoutParameters& layout() { return *this; }
   const LayoutParameters& layout() const { return *this; }
 
+  // A model is tens of megabytes that every time step walks through in
+  // strides (records of 128 bytes, columns of 28 kilobytes): it is placed
+  // on memory the kernel may back with 2 MB pages, so that the walks do not
+  // run out of address-translation entries.  (Only where the kernel offers
+  // them; the contents are the same either way.)
+  static void* operator new(std::size_t size);
+  static void operator delete(void* p) noexcept;
+
   // ----------------------------------------------------- layout limits
   int maxColumns;
   int maxColumnBodies;
