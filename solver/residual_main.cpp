@@ -8,20 +8,20 @@
 
 // The residual works on contiguous copies of the fields (planes of
 // m.ryPlanes, point (i, j) at i * stride + j), loaded from ryFlow on entry
-// and written back on exit.  Every loop over points then runs along j, that
-// is along memory, in both passes: an x-line pass handles all rows at one
-// interface i + 1/2 at a time, a y-line pass the points of one column.  Each
-// value is formed by the same operations, in the same order, as a line-by-
-// line sweep (x-lines, then y-lines in column order) would form it; only the
-// order in which independent values are formed differs, so the results are
-// the same bits.
+// and, by Risa_RY_2, written back on exit.  Every loop over points then
+// runs along j, that is along memory, in both passes: an x-line pass
+// handles all rows at one interface i + 1/2 at a time, a y-line pass the
+// points of one column.  Each value is formed by the same operations, in
+// the same order, as a line-by-line sweep (x-lines, then y-lines in column
+// order) would form it; only the order in which independent values are
+// formed differs, so the results are the same bits.
 //
-// The columns are shared between threads (threadShare), pass by pass, with a
-// barrier wherever a pass reads a neighbouring column that the pass before
-// it wrote.  The stage-2 y-lines, which a sweep runs in column order with
-// the columns behind it already restored to U^n, read the restored velocity
-// of column i - 1 from planes of their own (uBefore, vBefore, formed with the
-// intermediate state), so that the columns no longer wait for each other.
+// The passes run over single columns, in the order of one sweep per stage
+// (stages() below), on the calling thread.  The stage-2 y-lines, which a
+// line-by-line sweep runs with the columns behind it already restored to
+// U^n, read the restored velocity of column i - 1 from planes of their own
+// (uBefore, vBefore, formed with the intermediate state), which the restore
+// takes its velocity from as well.
 
 namespace {
 
@@ -135,8 +135,8 @@ void restorePoints(const Planes& q, int a0, int count) {
   }
 }
 
-// The passes below each take the calling thread's share of the columns
-// 1..nx and work on the part of it that the pass touches.
+// The passes below each take a range of the columns 1..nx and work on the
+// part of it that the pass touches.
 
 // x-lines j = 2..ny-1: point fluxes of the columns 1..nx, sensors of 2..nx-1.
 WHIRLPANE_HOT_LOOP void xPointPass(const Model& m, const Planes& q, IndexRange share) {
