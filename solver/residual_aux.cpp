@@ -218,18 +218,7 @@ void etaLine(const Model& m, const Planes& q, int p, int rFirst, int rLast, doub
 
 void load(const Model& m, const Planes& q, int pFirst, int pLast, int s) {
   for (int p = pFirst - 1; p <= pLast + 1; ++p)
-    for (int r = 1; r <= m.wkNr; ++r) {
-      const FlowPoint& f = m.wkFlow[p][r][s];
-      const int a = q.at(p, r);
-      q.rho[a] = f[slot::rho];
-      q.u[a] = f[slot::u];
-      q.v[a] = f[slot::v];
-      q.e[a] = f[slot::e];
-      q.p[a] = f[slot::pres];
-      q.mu[a] = f[slot::rho] * f[slot::u];
-      q.mv[a] = f[slot::rho] * f[slot::v];
-      q.T[a] = f[slot::pres] / f[slot::rho];
-    }
+    for (int r = 1; r <= m.wkNr; ++r) q.loadPoint(m.wkFlow[p][r][s], q.at(p, r));
 }
 
 // Writes back what the line-by-line evaluation leaves: stage values, the
@@ -247,11 +236,7 @@ void store(Model& m, const Planes& q, int pFirst, int pLast, int rFirst, int rLa
       const int a = q.at(p, r);
       f[slot::dt] = q.dt[a];
       if (!updated) continue;
-      f[slot::rho] = q.rho[a];
-      f[slot::u] = q.u[a];
-      f[slot::v] = q.v[a];
-      f[slot::e] = q.e[a];
-      f[slot::pres] = q.p[a];
+      q.storeState(f, a);
       for (int k = 0; k < 4; ++k) {
         f[slot::res + k] = q.r[k][a];
         f[slot::dq + k] = q.x[k][a];
@@ -328,23 +313,13 @@ WHIRLPANE_HOT_LOOP void auxStages(Model& m, int pFirst, int pLast, int rFirst, i
 }
 
 void sumAuxStageProducts(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s) {
-  // Local accumulators: the model's could share memory with the records, as
-  // far as the compiler knows, which would keep them out of registers.
-  double xx[4], xy[4], yy[4];
-  for (int k = 0; k < 4; ++k)
-    xx[k] = m.wkSumXX[k + 1], xy[k] = m.wkSumXY[k + 1], yy[k] = m.wkSumYY[k + 1];
+  StageSums sums(m.wkSumXX, m.wkSumXY, m.wkSumYY);
   for (int p = pFirst; p <= pLast; ++p)
     for (int r = rFirst; r <= rLast; ++r) {
       const FlowPoint& f = m.wkFlow[p][r][s];
-      for (int k = 0; k < 4; ++k) {
-        const double x = f[slot::dq + k], y = f[slot::res + k];
-        yy[k] += y * y;
-        xy[k] += x * y;
-        xx[k] += x * x;
-      }
+      for (int k = 0; k < 4; ++k) sums.add(k, f[slot::dq + k], f[slot::res + k]);
     }
-  for (int k = 0; k < 4; ++k)
-    m.wkSumXX[k + 1] = xx[k], m.wkSumXY[k + 1] = xy[k], m.wkSumYY[k + 1] = yy[k];
+  sums.store(m.wkSumXX, m.wkSumXY, m.wkSumYY);
 }
 
 void Risa_WK_1(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s, double reynolds) {

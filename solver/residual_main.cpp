@@ -247,16 +247,7 @@ WHIRLPANE_HOT_LOOP void loadPass(const Model& m, const Planes& q, IndexRange sha
   const int ny = m.ryNy;
   for (int i = share.first; i <= share.last; ++i) {
     for (int j = 1; j <= ny; ++j) {
-      const FlowPoint& f = m.ryFlow[i][j];
-      const int a = q.at(i, j);
-      q.rho[a] = f[slot::rho];
-      q.u[a] = f[slot::u];
-      q.v[a] = f[slot::v];
-      q.e[a] = f[slot::e];
-      q.p[a] = f[slot::pres];
-      q.mu[a] = f[slot::rho] * f[slot::u];
-      q.mv[a] = f[slot::rho] * f[slot::v];
-      q.T[a] = f[slot::pres] / f[slot::rho];
+      q.loadPoint(m.ryFlow[i][j], q.at(i, j));
     }
     // The velocity at U^n that the stage-2 y-lines read beside them: column
     // 1 and the edge rows, which no step changes; advancePass forms the rest.
@@ -281,11 +272,7 @@ WHIRLPANE_HOT_LOOP void restoreAndStorePass(Model& m, const Planes& q, IndexRang
       for (int j = 2; j <= m.ryNy - 1; ++j) {
         FlowPoint& f = m.ryFlow[i][j];
         const int a = q.at(i, j);
-        f[slot::rho] = q.rho[a];
-        f[slot::u] = q.u[a];
-        f[slot::v] = q.v[a];
-        f[slot::e] = q.e[a];
-        f[slot::pres] = q.p[a];
+        q.storeState(f, a);
         f[slot::dt] = q.dt[a];
         for (int k = 0; k < 4; ++k) {
           f[slot::res + k] = q.r[k][a];
@@ -297,33 +284,14 @@ WHIRLPANE_HOT_LOOP void restoreAndStorePass(Model& m, const Planes& q, IndexRang
   }
 }
 
-// The inner products (X,X), (X,Y), (Y,Y) of the stage values, summed in
-// point order (columns, then rows): one ordered sum, column by column, in
-// local accumulators (the model's could share memory with the planes, as
-// far as the compiler knows, which would keep them out of registers).
-struct StageSums {
-  double xx[4], xy[4], yy[4];
-
-  explicit StageSums(const Model& m) {
-    for (int k = 0; k < 4; ++k)
-      xx[k] = m.rySumXX[k + 1], xy[k] = m.rySumXY[k + 1], yy[k] = m.rySumYY[k + 1];
-  }
-  void addColumn(const Model& m, const Planes& q, int i) {
-    if (i < 2 || i > m.ryNx - 1) return;
-    const int a0 = q.at(i, 2);
-    for (int a = a0; a < a0 + m.ryNy - 2; ++a)
-      for (int k = 0; k < 4; ++k) {
-        const double x = q.x[k][a], y = q.r[k][a];
-        yy[k] += y * y;
-        xy[k] += x * y;
-        xx[k] += x * x;
-      }
-  }
-  void store(Model& m) const {
-    for (int k = 0; k < 4; ++k)
-      m.rySumXX[k + 1] = xx[k], m.rySumXY[k + 1] = xy[k], m.rySumYY[k + 1] = yy[k];
-  }
-};
+// Adds the inner products of the stage values of column i (if it has
+// updated points), in row order.
+void addColumnProducts(const Model& m, const Planes& q, int i, StageSums& sums) {
+  if (i < 2 || i > m.ryNx - 1) return;
+  const int a0 = q.at(i, 2);
+  for (int a = a0; a < a0 + m.ryNy - 2; ++a)
+    for (int k = 0; k < 4; ++k) sums.add(k, q.x[k][a], q.r[k][a]);
+}
 
 } // namespace
 
@@ -361,14 +329,14 @@ template <bool toRecords> void stages(Model& m) {
     yStage1Pass(m, q, column(i - 2));
   }
   advancePass(m, q, {1, nx});
-  StageSums sums(m);
+  StageSums sums(m.rySumXX, m.rySumXY, m.rySumYY);
   for (int i = 1; i <= nx + 2; ++i) {
     xPasses(i);
     yStage2Pass(m, q, column(i - 2));
     restoreAndStorePass<toRecords>(m, q, column(i - 2));
-    sums.addColumn(m, q, i - 2);
+    addColumnProducts(m, q, i - 2, sums);
   }
-  sums.store(m);
+  sums.store(m.rySumXX, m.rySumXY, m.rySumYY);
 }
 } // namespace
 

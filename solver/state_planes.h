@@ -26,6 +26,28 @@ struct StatePlanes {
       for (int k = 0; k < 4; ++k) set[k] = plane();
   }
 
+  // The state of record f at point a, with the derived rho u, rho v and
+  // p / rho.
+  void loadPoint(const FlowPoint& f, int a) const {
+    rho[a] = f[slot::rho];
+    u[a] = f[slot::u];
+    v[a] = f[slot::v];
+    e[a] = f[slot::e];
+    p[a] = f[slot::pres];
+    mu[a] = f[slot::rho] * f[slot::u];
+    mv[a] = f[slot::rho] * f[slot::v];
+    T[a] = f[slot::pres] / f[slot::rho];
+  }
+
+  // The state at point a written to record f.
+  void storeState(FlowPoint& f, int a) const {
+    f[slot::rho] = rho[a];
+    f[slot::u] = u[a];
+    f[slot::v] = v[a];
+    f[slot::e] = e[a];
+    f[slot::pres] = p[a];
+  }
+
   // The state U + X with the pressure of the equation of state and the
   // derived rho u, rho v and p / rho, at point a.
   void advancePoint(int a) const {
@@ -50,5 +72,27 @@ struct StatePlanes {
   // plane index a, half being half the point spacing of the fluxes.
   double residualAt(int k, int a, int along, double half) const {
     return half * (f[k][a + along] - f[k][a - along]) + h[k][a] - h[k][a - along];
+  }
+};
+
+// The inner products (X,X), (X,Y), (Y,Y) of a grid's stage values, per
+// conserved component, summed in local accumulators: the model's could
+// share memory with the planes and records, as far as the compiler knows,
+// which would keep every sum in memory.  Each sum takes its terms in the
+// order add is called.
+struct StageSums {
+  double xx[4], xy[4], yy[4];
+
+  StageSums(const Arr1<double, 4>& sumXX, const Arr1<double, 4>& sumXY,
+            const Arr1<double, 4>& sumYY) {
+    for (int k = 0; k < 4; ++k) xx[k] = sumXX[k + 1], xy[k] = sumXY[k + 1], yy[k] = sumYY[k + 1];
+  }
+  void add(int k, double x, double y) {
+    yy[k] += y * y;
+    xy[k] += x * y;
+    xx[k] += x * x;
+  }
+  void store(Arr1<double, 4>& sumXX, Arr1<double, 4>& sumXY, Arr1<double, 4>& sumYY) const {
+    for (int k = 0; k < 4; ++k) sumXX[k + 1] = xx[k], sumXY[k + 1] = xy[k], sumYY[k + 1] = yy[k];
   }
 };

@@ -163,11 +163,7 @@ WHIRLPANE_HOT_LOOP void updateMainPlanes(Model& m, const MainPlanes& q, const do
     for (int j = 2; j <= ny - 1; ++j) {
       const int a = a0 + j;
       FlowPoint& f = m.ryFlow[i][j];
-      f[slot::rho] = q.rho[a];
-      f[slot::u] = q.u[a];
-      f[slot::v] = q.v[a];
-      f[slot::e] = q.e[a];
-      f[slot::pres] = q.p[a];
+      q.storeState(f, a);
       f[slot::dt] = q.dt[a];
       for (int k = 0; k < 4; ++k) f[slot::dq + k] = d[4 * a + k];
     }
