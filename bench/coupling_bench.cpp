@@ -12,6 +12,7 @@
 #include "coupling/setup.h"
 #include "layout/kmake.h"
 #include "layout/presets.h"
+#include "quiet_window.h"
 
 #include <benchmark/benchmark.h>
 
@@ -19,20 +20,6 @@
 #include <string>
 
 namespace {
-
-// Window services that do nothing, so that only the set-up is measured.
-class QuietWindow : public WindowServices {
-public:
-  void setStatusText(int, const std::string&) override {}
-  void setCheckBoxVisible(int, bool) override {}
-  void setProgressRange(int, int) override {}
-  void setProgressPosition(int) override {}
-  void setProgressVisible(bool) override {}
-  void processPendingMessages() override {}
-  void showMessage(const std::string& text) override { lastMessage = text; }
-  std::uint32_t tickCount() override { return 0; }
-  std::string lastMessage;
-};
 
 const char* const kLayoutNames[] = {"defaults", "preset 1", "preset 2",
                                     "preset 3", "preset 4", "largest"};

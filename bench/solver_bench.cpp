@@ -8,9 +8,9 @@
 // seconds with an SI prefix (n = 1e-9).
 #include "coupling/boundary.h"
 #include "coupling/setup.h"
-#include "fake_window_services.h"
 #include "layout/kmake.h"
 #include "layout/presets.h"
+#include "quiet_window.h"
 #include "recording_run_stages.h"
 #include "run/headless_stages.h"
 #include "run/run.h"
@@ -59,7 +59,7 @@ void setCounters(benchmark::State& state, const Model& m, double stepsPerIterati
 // One time step of a developed flow (after 50 steps from the initial state).
 void BM_TimeStep(benchmark::State& state) {
   auto m = makeModel();
-  FakeWindowServices ws;
+  QuietWindow ws;
   chooseLayout(*m, ws, int(state.range(0)));
   m->stopFlag = false;
   runCouplingSetup(*m, ws);
@@ -72,7 +72,7 @@ void BM_TimeStep(benchmark::State& state) {
 // keisan: set-up, initial state and 300 steps, no drawing.
 void BM_FullRun(benchmark::State& state) {
   auto m = makeModel();
-  FakeWindowServices ws;
+  QuietWindow ws;
   chooseLayout(*m, ws, int(state.range(0)));
   SilentRunStages stages;
   for (auto _ : state) keisan(*m, ws, stages);
@@ -84,7 +84,7 @@ void BM_FullRun(benchmark::State& state) {
 // drawn off-screen; on range(1) solver threads.
 void BM_WholeRun(benchmark::State& state) {
   auto m = makeModel();
-  FakeWindowServices ws;
+  QuietWindow ws;
   chooseLayout(*m, ws, int(state.range(0)));
   kmake(*m, ws);
   ViewSurfaces surfaces;

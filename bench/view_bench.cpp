@@ -4,8 +4,8 @@
 // a full run, into the window's default bitmap of 700 x 452.
 //
 //   build/release/whirlpane_bench --benchmark_filter=View
-#include "fake_window_services.h"
 #include "layout/kmake.h"
+#include "quiet_window.h"
 #include "run/headless_stages.h"
 #include "run/run.h"
 #include "view/colour_scale.h"
@@ -22,7 +22,7 @@ namespace {
 // layout: grids mapped at start-up, 300 steps with their plots.
 struct AfterFullRun {
   std::unique_ptr<Model> m = makeModel();
-  FakeWindowServices ws;
+  QuietWindow ws;
   ViewSurfaces s;
   AfterFullRun() {
     setStartupDefaults(*m);
@@ -51,7 +51,6 @@ void BM_ViewMap(benchmark::State& st) {
   run.m->fillContours = run.m->blackLines = st.range(1) == 1;
   for (auto _ : st) {
     draw(*run.m, run.s, run.ws);
-    run.ws.calls.clear();
   }
   st.SetLabel(std::string(names[st.range(0)]) +
               (st.range(1) == 1 ? ", filled + black lines" : ", lines"));
@@ -65,7 +64,6 @@ void BM_ViewVectors(benchmark::State& st) {
     Max_RyuV(*run.m, 0.9);
     Draw_Vec_RY(*run.m, run.s.bitmap, run.ws, 1);
     run.s.copyBitmapToWindow();
-    run.ws.calls.clear();
   }
 }
 
@@ -86,7 +84,7 @@ void BM_ViewOutline(benchmark::State& st) {
 // The batch process adds its start, the layout and the summary to this.
 void BM_HeadlessRun(benchmark::State& st) {
   auto m = makeModel();
-  FakeWindowServices ws;
+  QuietWindow ws;
   ViewSurfaces s;
   setStartupDefaults(*m);
   kmake(*m, ws);
