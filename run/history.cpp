@@ -7,43 +7,29 @@
 
 namespace {
 
-// Adds one point's rate of density change and speed to the running totals.
-struct Totals {
-  double sumSquares = 0;
-  double largestSpeedSquared = 0;
-  long points = 0;
-
-  StepResidual result() const {
-    if (points == 0) return {0, 0};
-    return {std::sqrt(sumSquares / static_cast<double>(points)), std::sqrt(largestSpeedSquared)};
-  }
-
-  void add(const FlowPoint& f) {
-    const double rate = f[slot::dq] / f[slot::dt];
-    sumSquares += rate * rate;
-    largestSpeedSquared =
-        std::max(largestSpeedSquared, f[slot::u] * f[slot::u] + f[slot::v] * f[slot::v]);
-    ++points;
-  }
-};
+StepResidual resultOf(const ResidualTotals& t) {
+  if (t.points == 0) return {0, 0};
+  return {std::sqrt(t.sumSquares / static_cast<double>(t.points)),
+          std::sqrt(t.largestSpeedSquared)};
+}
 
 } // namespace
 
 StepResidual stepResidual(const Model& m) {
-  Totals t;
+  ResidualTotals t;
   for (int i = 2; i <= m.ryNx - 1; ++i)
     for (int j = 2; j <= m.ryNy - 1; ++j)
       if (m.ryHoleFlag[i][j] == 0) t.add(m.ryFlow[i][j]);
   for (int b = 1; b <= m.nBodies; ++b)
     for (int p = m.bodyFirst[b]; p <= m.bodyLast[b] - 1; ++p)
       for (int r = 2; r <= m.wkNr - 1; ++r) t.add(m.wkFlow[p][r][1]);
-  return t.result();
+  return resultOf(t);
 }
 
 bool checkStep(const Model& m, StepResidual* residual) {
   // The check's points in its order (columns, then rows; bodies, columns,
   // then layers) take in the residual's points in the residual's order.
-  Totals t;
+  ResidualTotals t;
   bool sound = true;
   for (int i = 1; i <= m.ryNx; ++i) {
     const bool interiorColumn = i >= 2 && i <= m.ryNx - 1;
@@ -62,6 +48,63 @@ bool checkStep(const Model& m, StepResidual* residual) {
         if (updatedColumn && r >= 2 && r <= m.wkNr - 1) t.add(f);
       }
     }
-  if (sound) *residual = t.result();
+  if (sound) *residual = resultOf(t);
   return sound;
+}
+
+bool tallyCoversCheck(const Model& m) {
+  // The boundary conditions write the main grid's edges and the receivers
+  // of its links, the bodies' first and last layers, their seam and ghost
+  // columns and the receivers of theirs: the tally must leave those to the
+  // check after them.  The receivers lie there by the way the links are
+  // built (the main grid's are holes, the bodies' on their outer edge).
+  const auto mainEdgeOrHole = [&](int i, int j) {
+    return i == 1 || i == m.ryNx || j == 1 || j == m.ryNy || m.ryHoleFlag[i][j] != 0;
+  };
+  for (int l = 1; l <= m.ryFromWkCount; ++l)
+    if (!mainEdgeOrHole(m.ryFromWk[l].receiver[1], m.ryFromWk[l].receiver[2])) return false;
+  const auto auxEdge = [&](const Link& k) {
+    return k.receiver[3] != 1 || k.receiver[2] == 1 || k.receiver[2] == m.wkNr;
+  };
+  for (int l = 1; l <= m.wkFromRyCount; ++l)
+    if (!auxEdge(m.wkFromRy[l])) return false;
+  for (int l = 1; l <= m.wkFromWkCount; ++l)
+    if (!auxEdge(m.wkFromWk[l])) return false;
+  // A body's seams must not reach into the next body's columns.
+  for (int b = 2; b <= m.nBodies; ++b)
+    if (m.bodyFirst[b] <= m.bodyLast[b - 1] + 1) return false;
+  return true;
+}
+
+bool finishCheckStep(const Model& m, const StepTally& tally, StepResidual* residual) {
+  bool sound = tally.mainSound && tally.auxSound;
+  const int nx = m.ryNx, ny = m.ryNy, nr = m.wkNr;
+  // The main grid's edges and holes.
+  for (int j = 1; j <= ny; ++j)
+    sound = sound && pointIsSound(m.ryFlow[1][j]) && pointIsSound(m.ryFlow[nx][j]);
+  for (int i = 2; i <= nx - 1; ++i) {
+    sound = sound && pointIsSound(m.ryFlow[i][1]) && pointIsSound(m.ryFlow[i][ny]);
+    for (int j = 2; j <= ny - 1; ++j)
+      if (m.ryHoleFlag[i][j] != 0) sound = sound && pointIsSound(m.ryFlow[i][j]);
+  }
+  // Each body's first and last layers, and its first, seam and ghost columns.
+  ResidualTotals speeds;
+  for (int b = 1; b <= m.nBodies; ++b) {
+    const int pF = m.bodyFirst[b], pL = m.bodyLast[b];
+    for (int p : {pF - 1, pF, pL, pL + 1})
+      for (int r = 1; r <= nr; ++r) sound = sound && pointIsSound(m.wkFlow[p][r][1]);
+    for (int p = pF + 1; p <= pL - 1; ++p)
+      sound = sound && pointIsSound(m.wkFlow[p][1][1]) && pointIsSound(m.wkFlow[p][nr][1]);
+    if (pF <= pL - 1)
+      for (int r = 2; r <= nr - 1; ++r) speeds.addSpeed(m.wkFlow[pF][r][1]);
+  }
+  if (!sound) return false;
+  // The bodies' terms follow the main grid's in the sum, in their order.
+  ResidualTotals t = tally.main;
+  for (double rate : tally.auxRates) t.sumSquares += rate;
+  t.points += static_cast<long>(tally.auxRates.size());
+  t.largestSpeedSquared =
+      std::max({t.largestSpeedSquared, tally.auxLargestSpeedSquared, speeds.largestSpeedSquared});
+  *residual = resultOf(t);
+  return true;
 }

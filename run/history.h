@@ -2,6 +2,7 @@
 // Model::residualHistory.
 #pragma once
 #include "core/model.h"
+#include "solver/flow_check.h"
 
 // The residual of the step just taken, over the points the step updates: the
 // main grid's interior points (2..ryNx-1 x 2..ryNy-1) that are not cut out as
@@ -19,3 +20,13 @@ StepResidual stepResidual(const Model& m);
 // pass over the records for both, the values and their order of summation
 // those of the two.  Returns the soundness.
 bool checkStep(const Model& m, StepResidual* residual);
+
+// Whether the boundary conditions write only where finishCheckStep looks
+// (their receivers lie on the grids' edges or in holes), so that a step's
+// tally and finishCheckStep give what checkStep gives.
+bool tallyCoversCheck(const Model& m);
+
+// checkStep from a step's tally (stepGrids with a tally, then Kyoukai): the
+// points the tally left out checked now, the history summed in checkStep's
+// order.  The same verdict and the same bits as checkStep.
+bool finishCheckStep(const Model& m, const StepTally& tally, StepResidual* residual);

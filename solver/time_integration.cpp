@@ -1,6 +1,7 @@
 #include "solver/time_integration.h"
 
 #include "core/physics.h"
+#include "solver/flow_check.h"
 #include "solver/main_planes.h"
 #include "solver/parallel.h"
 #include "solver/residual_aux.h"
@@ -149,10 +150,16 @@ WHIRLPANE_HOT_LOOP void combineMainPlanes(const Model& m, const MainPlanes& q, d
 }
 
 // U^n + dq at the interior points, written to the records with the time
-// steps and the increments.
-WHIRLPANE_HOT_LOOP void updateMainPlanes(Model& m, const MainPlanes& q, const double* d) {
+// steps and the increments; with a tally, the points that are not holes
+// checked and added to the history as they are written.
+WHIRLPANE_HOT_LOOP void updateMainPlanes(Model& m, const MainPlanes& q, const double* d,
+                                         StepTally* tally) {
   const int ny = m.ryNy;
+  // Local totals: the compiler cannot tell the tally from the records.
+  ResidualTotals totals;
+  bool sound = true;
   for (int i = 2; i <= m.ryNx - 1; ++i) {
+    const std::uint8_t* hole = &m.ryHoleFlag[i][0];
     const int a0 = q.at(i, 0);
 #pragma GCC ivdep
     for (int a = a0 + 2; a <= a0 + ny - 1; ++a) {
@@ -166,12 +173,41 @@ WHIRLPANE_HOT_LOOP void updateMainPlanes(Model& m, const MainPlanes& q, const do
       q.storeState(f, a);
       f[slot::dt] = q.dt[a];
       for (int k = 0; k < 4; ++k) f[slot::dq + k] = d[4 * a + k];
+      if (tally && hole[j] == 0) {
+        sound = sound && pointIsSound(f);
+        totals.add(f);
+      }
     }
     m.ryFlow[i][ny][slot::dt] = q.dt[a0 + ny];
   }
+  if (tally) tally->mainSound = sound, tally->main = totals;
 }
 
-void mainGridStep(Model& m) {
+// The bodies' part of the tally, after their update: (dq/dt)^2 of every
+// point the history takes, and the check and largest speed of those the
+// seams leave alone (all but the first column).
+void tallyAux(const Model& m, StepTally& tally) {
+  std::size_t n = 0;
+  for (int b = 1; b <= m.nBodies; ++b)
+    n += std::size_t(std::max(0, m.bodyLast[b] - m.bodyFirst[b])) * std::max(0, m.wkNr - 2);
+  tally.auxRates.resize(n); // allocates on a run's first step only
+  double* rates = tally.auxRates.data();
+  ResidualTotals speeds;
+  bool sound = true;
+  for (int b = 1; b <= m.nBodies; ++b)
+    for (int p = m.bodyFirst[b]; p <= m.bodyLast[b] - 1; ++p)
+      for (int r = 2; r <= m.wkNr - 1; ++r) {
+        const FlowPoint& f = m.wkFlow[p][r][1];
+        *rates++ = ResidualTotals::rateSquared(f);
+        if (p == m.bodyFirst[b]) continue;
+        sound = sound && pointIsSound(f);
+        speeds.addSpeed(f);
+      }
+  tally.auxSound = sound;
+  tally.auxLargestSpeedSquared = speeds.largestSpeedSquared;
+}
+
+void mainGridStep(Model& m, StepTally* tally) {
   // Risa_RY_2, the combination, Gauss_RY and the update, on the work planes
   // the residual leaves its results in: the records are read for the
   // increments of the edge points (which the smoothing carries from step to
@@ -205,16 +241,17 @@ void mainGridStep(Model& m) {
     double* dq = at(hole.i, hole.j);
     for (int k = 0; k < 4; ++k) dq[k] = 0;
   }
-  updateMainPlanes(m, q, d);
+  updateMainPlanes(m, q, d, tally);
   for (int h = 1; h <= m.ryBlankCount; ++h)
     m.ryFlow[m.ryBlankList[h].i][m.ryBlankList[h].j][slot::dt] = 0;
 }
 
-void auxGridStep(Model& m) {
+void auxGridStep(Model& m, StepTally* tally) {
   auxResiduals(m);
   combineAuxStages(m);
   Gauss_WK(m, 1, m.wkNp, 1, m.wkNr, 1);
   updateAux(m);
+  if (tally) tallyAux(m, *tally);
 }
 
 } // namespace
@@ -235,13 +272,13 @@ void ADD_RY(Model& m) {
   updateAux(m);
 }
 
-void stepGrids(Model& m) {
+void stepGrids(Model& m, StepTally* tally) {
   // The step's number of threads, chosen as it begins and kept by the
   // soundness check after it.
   const int threads = chooseStepThreads(m);
   if (threads < 2 || m.nBodies < 1) {
-    mainGridStep(m);
-    auxGridStep(m);
+    mainGridStep(m, tally);
+    auxGridStep(m, tally);
     return;
   }
   // One grid on each of two threads.  The loops inside each grid's part
@@ -252,8 +289,8 @@ void stepGrids(Model& m) {
 #pragma omp parallel num_threads(2)
   {
     if (omp_get_thread_num() == 0)
-      mainGridStep(m);
+      mainGridStep(m, tally);
     else
-      auxGridStep(m);
+      auxGridStep(m, tally);
   }
 }

@@ -2,6 +2,7 @@
 // steps, on the main grid and every body's auxiliary grid.
 #pragma once
 #include "core/model.h"
+#include "solver/flow_check.h"
 
 // RRK ("rational Runge-Kutta"): one step's stages and their combination.
 // With g1 = dt R(U^n), g2 = dt R(U^n + g1/2) and g3 = 2 g1 - g2, the residual
@@ -24,7 +25,9 @@ void combineStages(Model& m);
 // of a time step, before the boundary conditions.  The two grids' parts do
 // not touch each other's data, so with two or more threads (chooseStepThreads)
 // they run at once, one on each thread; the results are the same bits.
-void stepGrids(Model& m);
+// With a tally, each grid's thread also gathers its part of the soundness
+// check and the convergence history (StepTally) as it goes.
+void stepGrids(Model& m, StepTally* tally = nullptr);
 
 // ADD_RY ("add, main grid"; it updates the auxiliary grids too): clears the
 // increments of the hole list, then adds dq to the interior points of the

@@ -1,7 +1,15 @@
 // The residual of a step: a worked example on hand-made grids, over exactly
 // the points the step updates.
+#include "coupling/boundary.h"
+#include "coupling/setup.h"
+#include "fake_window_services.h"
+#include "layout/presets.h"
 #include "run/history.h"
+#include "run/run.h"
 #include "solver/flow_check.h"
+#include "solver/initial_state.h"
+#include "solver/parallel.h"
+#include "solver/time_integration.h"
 #include "synthetic_grids.h"
 
 #include <gtest/gtest.h>
@@ -103,6 +111,81 @@ TEST(ConvergenceHistory, OnePassCheckAndResidualAgreeWithTheTwo) {
       EXPECT_EQ(std::memcmp(&fused, &apart, sizeof fused), 0) << c.name;
     }
   }
+}
+
+// The grids' threads gather the check and the history during a step where
+// the boundary conditions leave the points alone; the rest is checked, and
+// the history summed, after them.  On a layout of several bodies, at one
+// and two threads: the same residual bits as checkStep after each step, the
+// same verdict when the flow breaks in either part, and every point the
+// boundary conditions write is checked after them.
+TEST(ConvergenceHistory, TallyDuringTheStepGivesTheCheckAfterIt) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const struct {
+    const char* name;
+    std::function<void(Model&)> breakFlow; // before the last step
+  } cases[] = {
+      {"sound", [](Model&) {}},
+      {"main interior", [=](Model& m) { m.ryFlow[m.ryNx / 2][2][slot::e] = nan; }},
+      {"body interior", [=](Model& m) { m.wkFlow[m.bodyFirst[2] + 5][6][1][slot::u] = nan; }},
+      {"body's first column", [=](Model& m) { m.wkFlow[m.bodyFirst[1]][4][1][slot::rho] = -1; }},
+      {"fast on a body's first column",
+       [](Model& m) { m.wkFlow[m.bodyFirst[1]][6][1][slot::u] = 3; }},
+  };
+  for (int threads : {1, 2})
+    for (const auto& c : cases) {
+      auto checked = makeModel(), tallied = makeModel();
+      for (Model* m : {checked.get(), tallied.get()}) {
+        setStartupDefaults(*m);
+        FakeWindowServices ws;
+        applyPreset(*m, ws, 3);
+        m->stopFlag = false;
+        runCouplingSetup(*m, ws);
+        shoki_atai(*m);
+      }
+      ASSERT_TRUE(tallyCoversCheck(*tallied));
+      setSolverThreads(threads);
+      StepTally tally;
+      for (int s = 1; s <= 12; ++s) {
+        if (s == 12) c.breakFlow(*checked), c.breakFlow(*tallied);
+        timeStep(*checked);
+        StepResidual a{-1, -1}, b{-1, -1};
+        const bool soundA = checkStep(*checked, &a);
+        stepGrids(*tallied, &tally);
+        Kyoukai(*tallied);
+        const bool soundB = finishCheckStep(*tallied, tally, &b);
+        ASSERT_EQ(soundA, soundB) << c.name << ", step " << s;
+        ASSERT_EQ(std::memcmp(&a, &b, sizeof a), 0) << c.name << ", step " << s;
+      }
+      setSolverThreads(0);
+      if (std::string(c.name) != "sound") continue;
+      // Each place the boundary conditions write, broken after the step.
+      Model& m = *tallied;
+      const int pF = m.bodyFirst[2], pL = m.bodyLast[2];
+      const GridIndex receiver{m.ryFromWk[1].receiver[1], m.ryFromWk[1].receiver[2]};
+      double* const places[] = {
+          &m.ryFlow[1][5][slot::rho],
+          &m.ryFlow[m.ryNx][5][slot::pres],
+          &m.ryFlow[7][1][slot::e],
+          &m.ryFlow[7][m.ryNy][slot::u],
+          &m.ryFlow[receiver.i][receiver.j][slot::v],
+          &m.wkFlow[pF - 1][5][1][slot::u],
+          &m.wkFlow[pF][5][1][slot::u],
+          &m.wkFlow[pL][5][1][slot::u],
+          &m.wkFlow[pL + 1][5][1][slot::u],
+          &m.wkFlow[pF + 3][1][1][slot::e],
+          &m.wkFlow[pF + 3][m.wkNr][1][slot::rho],
+      };
+      for (int k = 0; k < int(std::size(places)); ++k) {
+        const double kept = *places[k];
+        *places[k] = nan;
+        StepResidual r;
+        EXPECT_FALSE(finishCheckStep(m, tally, &r)) << "place " << k;
+        *places[k] = kept;
+      }
+      StepResidual r;
+      EXPECT_TRUE(finishCheckStep(m, tally, &r));
+    }
 }
 
 } // namespace
