@@ -77,6 +77,7 @@ bool tallyCoversCheck(const Model& m) {
 }
 
 bool finishCheckStep(const Model& m, const StepTally& tally, StepResidual* residual) {
+  if (!tally.gathered) return checkStep(m, residual);
   bool sound = tally.mainSound && tally.auxSound;
   const int nx = m.ryNx, ny = m.ryNy, nr = m.wkNr;
   // The main grid's edges and holes.

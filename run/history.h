@@ -28,5 +28,6 @@ bool tallyCoversCheck(const Model& m);
 
 // checkStep from a step's tally (stepGrids with a tally, then Kyoukai): the
 // points the tally left out checked now, the history summed in checkStep's
-// order.  The same verdict and the same bits as checkStep.
+// order; checkStep itself when the step gathered no tally.  The same
+// verdict and the same bits as checkStep.
 bool finishCheckStep(const Model& m, const StepTally& tally, StepResidual* residual);

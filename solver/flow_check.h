@@ -50,6 +50,9 @@ struct ResidualTotals {
 // the check of the rest, and the sum in the history's order, follow the
 // boundary conditions.
 struct StepTally {
+  // Whether the last stepGrids gathered it: only when the grids ran on two
+  // threads, as on one thread the single pass after the step costs less.
+  bool gathered = false;
   bool mainSound = true;
   ResidualTotals main;  // the main grid's points, in the history's order
   bool auxSound = true; // the bodies' points past their first column

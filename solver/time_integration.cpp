@@ -152,6 +152,7 @@ WHIRLPANE_HOT_LOOP void combineMainPlanes(const Model& m, const MainPlanes& q, d
 // U^n + dq at the interior points, written to the records with the time
 // steps and the increments; with a tally, the points that are not holes
 // checked and added to the history as they are written.
+template <bool tallied>
 WHIRLPANE_HOT_LOOP void updateMainPlanes(Model& m, const MainPlanes& q, const double* d,
                                          StepTally* tally) {
   const int ny = m.ryNy;
@@ -173,14 +174,14 @@ WHIRLPANE_HOT_LOOP void updateMainPlanes(Model& m, const MainPlanes& q, const do
       q.storeState(f, a);
       f[slot::dt] = q.dt[a];
       for (int k = 0; k < 4; ++k) f[slot::dq + k] = d[4 * a + k];
-      if (tally && hole[j] == 0) {
+      if (tallied && hole[j] == 0) {
         sound = sound && pointIsSound(f);
         totals.add(f);
       }
     }
     m.ryFlow[i][ny][slot::dt] = q.dt[a0 + ny];
   }
-  if (tally) tally->mainSound = sound, tally->main = totals;
+  if constexpr (tallied) tally->mainSound = sound, tally->main = totals;
 }
 
 // The bodies' part of the tally, after their update: (dq/dt)^2 of every
@@ -241,7 +242,10 @@ void mainGridStep(Model& m, StepTally* tally) {
     double* dq = at(hole.i, hole.j);
     for (int k = 0; k < 4; ++k) dq[k] = 0;
   }
-  updateMainPlanes(m, q, d, tally);
+  if (tally)
+    updateMainPlanes<true>(m, q, d, tally);
+  else
+    updateMainPlanes<false>(m, q, d, nullptr);
   for (int h = 1; h <= m.ryBlankCount; ++h)
     m.ryFlow[m.ryBlankList[h].i][m.ryBlankList[h].j][slot::dt] = 0;
 }
@@ -277,15 +281,17 @@ void stepGrids(Model& m, StepTally* tally) {
   // soundness check after it.
   const int threads = chooseStepThreads(m);
   if (threads < 2 || m.nBodies < 1) {
-    mainGridStep(m, tally);
-    auxGridStep(m, tally);
+    if (tally) tally->gathered = false;
+    mainGridStep(m, nullptr);
+    auxGridStep(m, nullptr);
     return;
   }
-  // One grid on each of two threads.  The loops inside each grid's part
-  // then run on the thread that reached them (no nested teams), so the
-  // threads meet once per step, at the end: a sleeping thread takes tens of
-  // microseconds to wake, which synchronising within the passes paid many
-  // times a step.
+  if (tally) tally->gathered = true;
+    // One grid on each of two threads.  The loops inside each grid's part
+    // then run on the thread that reached them (no nested teams), so the
+    // threads meet once per step, at the end: a sleeping thread takes tens of
+    // microseconds to wake, which synchronising within the passes paid many
+    // times a step.
 #pragma omp parallel num_threads(2)
   {
     if (omp_get_thread_num() == 0)

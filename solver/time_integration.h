@@ -25,8 +25,8 @@ void combineStages(Model& m);
 // of a time step, before the boundary conditions.  The two grids' parts do
 // not touch each other's data, so with two or more threads (chooseStepThreads)
 // they run at once, one on each thread; the results are the same bits.
-// With a tally, each grid's thread also gathers its part of the soundness
-// check and the convergence history (StepTally) as it goes.
+// With a tally and two threads, each grid's thread also gathers its part of
+// the soundness check and the convergence history (StepTally) as it goes.
 void stepGrids(Model& m, StepTally* tally = nullptr);
 
 // ADD_RY ("add, main grid"; it updates the auxiliary grids too): clears the
