@@ -1,13 +1,11 @@
-// The residual of a step: a worked example on hand-made grids, over exactly
-// the points the step updates.
+// The residual of a step: worked examples on hand-made grids, over exactly
+// the points the step updates; and the check and the residual gathered
+// during a step, on a preset's layout.
 #include "coupling/boundary.h"
-#include "coupling/setup.h"
-#include "fake_window_services.h"
-#include "layout/presets.h"
+#include "preset_start.h"
 #include "run/history.h"
 #include "run/run.h"
 #include "solver/flow_check.h"
-#include "solver/initial_state.h"
 #include "solver/parallel.h"
 #include "solver/time_integration.h"
 #include "synthetic_grids.h"
@@ -136,14 +134,7 @@ TEST(ConvergenceHistory, TallyDuringTheStepGivesTheCheckAfterIt) {
   for (int threads : {1, 2})
     for (const auto& c : cases) {
       auto checked = makeModel(), tallied = makeModel();
-      for (Model* m : {checked.get(), tallied.get()}) {
-        setStartupDefaults(*m);
-        FakeWindowServices ws;
-        applyPreset(*m, ws, 3);
-        m->stopFlag = false;
-        runCouplingSetup(*m, ws);
-        shoki_atai(*m);
-      }
+      for (Model* m : {checked.get(), tallied.get()}) startPreset(*m, 3);
       ASSERT_TRUE(tallyCoversCheck(*tallied));
       setSolverThreads(threads);
       StepTally tally;

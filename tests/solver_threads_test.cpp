@@ -4,6 +4,7 @@
 #include "coupling/setup.h"
 #include "fake_window_services.h"
 #include "layout/presets.h"
+#include "preset_start.h"
 #include "run/run.h"
 #include "solver/initial_state.h"
 #include "solver/parallel.h"
@@ -66,14 +67,7 @@ TEST(SolverThreads, StepsAfterANewSetUpUseTheNewMetrics) {
 // which the step keeps in the planes (nothing reads them from the records).
 TEST(SolverThreads, AStepGivesTheBitsOfItsRoutinesOneAfterTheOther) {
   auto step = makeModel(), routines = makeModel();
-  for (Model* m : {step.get(), routines.get()}) {
-    setStartupDefaults(*m);
-    FakeWindowServices ws;
-    applyPreset(*m, ws, 3);
-    m->stopFlag = false;
-    runCouplingSetup(*m, ws);
-    shoki_atai(*m);
-  }
+  for (Model* m : {step.get(), routines.get()}) startPreset(*m, 3);
   setSolverThreads(2);
   for (int s = 0; s < 20; ++s) {
     timeStep(*step);
