@@ -35,8 +35,8 @@ const Message diverged{{"　計算が発散しました。　計算回数＝", "
 
 } // namespace
 
-void timeStep(Model& m) {
-  stepGrids(m);
+void timeStep(Model& m, StepTally* tally) {
+  stepGrids(m, tally);
   Kyoukai(m);
 }
 
@@ -63,7 +63,8 @@ void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, in
   m.residualHistory.reserve(static_cast<std::size_t>(lastStep));
   // The check and the history gathered by the grids' threads during the
   // step where the boundary conditions allow it (they do for every layout
-  // the links are built for); otherwise one pass after the step.
+  // the links are built for); otherwise (and on one thread) one pass after
+  // the step, which finishCheckStep then makes.
   const bool tallied = tallyCoversCheck(m);
   StepTally tally;
   for (int s = firstStep; s <= lastStep; ++s) {
@@ -71,17 +72,10 @@ void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, in
     ws.processPendingMessages(); // the stop, pan, zoom and plot buttons act here
     ws.setProgressPosition(s);
 
+    timeStep(m, tallied ? &tally : nullptr);
+
     StepResidual residual;
-    bool sound;
-    if (tallied) {
-      stepGrids(m, &tally);
-      Kyoukai(m);
-      sound = finishCheckStep(m, tally, &residual);
-    } else {
-      timeStep(m);
-      sound = checkStep(m, &residual);
-    }
-    if (!sound) {
+    if (!finishCheckStep(m, tally, &residual)) {
       const std::string message = text::diverged(ws.language(), {std::to_string(s)});
       ws.setStatusText(1, message);
       ws.showMessage(message);

@@ -4,6 +4,7 @@
 #include "core/model.h"
 #include "core/window_services.h"
 #include "run/run_stages.h"
+#include "solver/flow_check.h"
 
 // Button2Click, the start button ("計算スタート"): after a run that went
 // beyond step 280 it only shows that run's elapsed time; otherwise it notes
@@ -68,5 +69,7 @@ void Button1Click(Model& m);
 
 // One time step of both grids: the rational Runge-Kutta stages and their
 // combination, the smoothing of the increments, the update, and the
-// boundary conditions with the transfer between the grids.
-void timeStep(Model& m);
+// boundary conditions with the transfer between the grids.  With a tally,
+// the grids' threads gather the soundness check as they go (stepGrids), for
+// finishCheckStep.
+void timeStep(Model& m, StepTally* tally = nullptr);

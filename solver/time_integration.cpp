@@ -286,12 +286,12 @@ void stepGrids(Model& m, StepTally* tally) {
     auxGridStep(m, nullptr);
     return;
   }
+  // One grid on each of two threads.  The loops inside each grid's part
+  // then run on the thread that reached them (no nested teams), so the
+  // threads meet once per step, at the end: a sleeping thread takes tens of
+  // microseconds to wake, which synchronising within the passes paid many
+  // times a step.
   if (tally) tally->gathered = true;
-    // One grid on each of two threads.  The loops inside each grid's part
-    // then run on the thread that reached them (no nested teams), so the
-    // threads meet once per step, at the end: a sleeping thread takes tens of
-    // microseconds to wake, which synchronising within the passes paid many
-    // times a step.
 #pragma omp parallel num_threads(2)
   {
     if (omp_get_thread_num() == 0)

@@ -1,13 +1,11 @@
 // The residual of a step: worked examples on hand-made grids, over exactly
 // the points the step updates; and the check and the residual gathered
 // during a step, on a preset's layout.
-#include "coupling/boundary.h"
 #include "preset_start.h"
 #include "run/history.h"
 #include "run/run.h"
 #include "solver/flow_check.h"
 #include "solver/parallel.h"
-#include "solver/time_integration.h"
 #include "synthetic_grids.h"
 
 #include <gtest/gtest.h>
@@ -143,8 +141,7 @@ TEST(ConvergenceHistory, TallyDuringTheStepGivesTheCheckAfterIt) {
         timeStep(*checked);
         StepResidual a{-1, -1}, b{-1, -1};
         const bool soundA = checkStep(*checked, &a);
-        stepGrids(*tallied, &tally);
-        Kyoukai(*tallied);
+        timeStep(*tallied, &tally);
         ASSERT_EQ(tally.gathered, threads == 2) << "one thread checks after the step";
         const bool soundB = finishCheckStep(*tallied, tally, &b);
         ASSERT_EQ(soundA, soundB) << c.name << ", step " << s;
