@@ -70,9 +70,17 @@ struct ZonePoints {
 // A boundary patch of a zone: the vertex range (i, j) .. (i, j) of one face.
 struct Patch {
   const char* name;
-  CGNS_ENUMT(BCType_t) type;
+  const char* family;
   std::array<cgsize_t, 4> range;
 };
+
+// The families of the boundary patches, which carry the boundary types: the
+// readers extract patches by family and by name.
+const std::pair<const char*, CGNS_ENUMT(BCType_t)> kFamilies[] = {
+    {"Inflow", CGNS_ENUMV(BCInflowSubsonic)},
+    {"Outlet", CGNS_ENUMV(BCOutflowSubsonic)},
+    {"ChannelWalls", CGNS_ENUMV(BCWallViscous)},
+    {"BodySurfaces", CGNS_ENUMV(BCWallViscous)}};
 
 // The CGNS calls of one file; the first failure ends the writing and keeps
 // the library's reason.
@@ -141,8 +149,10 @@ public:
         return false;
     for (const Patch& patch : patches) {
       int bc = 0;
-      if (!ok(cg_boco_write(file, base, zoneId, patch.name, patch.type, CGNS_ENUMV(PointRange), 2,
-                            patch.range.data(), &bc)))
+      if (!ok(cg_boco_write(file, base, zoneId, patch.name, CGNS_ENUMV(FamilySpecified),
+                            CGNS_ENUMV(PointRange), 2, patch.range.data(), &bc)) ||
+          !ok(cg_goto(file, base, "Zone_t", zoneId, "ZoneBC_t", 1, "BC_t", bc, "end")) ||
+          !ok(cg_famname_write(patch.family)))
         return false;
     }
     // The viscosity of this grid's residual; the rest of the equations is
@@ -207,6 +217,16 @@ public:
   // The step of the solution.  The solver's time is pseudo-time, a local
   // step at every point, so the file's time is the step number too: a
   // series of files orders by it.
+  bool families() {
+    for (const auto& [name, type] : kFamilies) {
+      int family = 0, familyBc = 0;
+      if (!ok(cg_family_write(file, base, name, &family)) ||
+          !ok(cg_fambc_write(file, base, family, "FamBC", type, &familyBc)))
+        return false;
+    }
+    return true;
+  }
+
   bool iteration(int step) {
     const cgsize_t one = 1;
     const double time = step;
@@ -256,12 +276,12 @@ int zoneOfBody(int b) {
 // outlet) and a wall above and below.
 std::vector<Patch> channelPatches(const Model& m) {
   const cgsize_t nx = m.ryNx, ny = m.ryNy;
-  return {{"Inflow", CGNS_ENUMV(BCInflowSubsonic), {1, 1, 1, ny}},
-          {"ChannelWallBottom", CGNS_ENUMV(BCWallViscous), {1, 1, nx, 1}},
-          {"ChannelWallTop", CGNS_ENUMV(BCWallViscous), {1, ny, nx, ny}},
-          {"EndWallBelowOutlet", CGNS_ENUMV(BCWallViscous), {nx, 1, nx, m.ryGapLow}},
-          {"Outlet", CGNS_ENUMV(BCOutflowSubsonic), {nx, m.ryGapLow, nx, m.ryGapHigh}},
-          {"EndWallAboveOutlet", CGNS_ENUMV(BCWallViscous), {nx, m.ryGapHigh, nx, ny}}};
+  return {{"Inflow", "Inflow", {1, 1, 1, ny}},
+          {"ChannelWallBottom", "ChannelWalls", {1, 1, nx, 1}},
+          {"ChannelWallTop", "ChannelWalls", {1, ny, nx, ny}},
+          {"EndWallBelowOutlet", "ChannelWalls", {nx, 1, nx, m.ryGapLow}},
+          {"Outlet", "Outlet", {nx, m.ryGapLow, nx, m.ryGapHigh}},
+          {"EndWallAboveOutlet", "ChannelWalls", {nx, m.ryGapHigh, nx, ny}}};
 }
 
 std::optional<std::string> writeFile(const Model& m, const std::string& path) {
@@ -269,7 +289,7 @@ std::optional<std::string> writeFile(const Model& m, const std::string& path) {
   if (!w.ok(cg_open(path.c_str(), CG_MODE_WRITE, &w.file))) return w.error;
   const double mainViscosity = m.uInf / m.reynolds * kSolverLength;
   const double bodyViscosity = 2 * m.uInf / m.reynolds * kSolverLength;
-  if (w.ok(cg_base_write(w.file, "Whirlpane", 2, 2, &w.base)) && w.describe(m) &&
+  if (w.ok(cg_base_write(w.file, "Whirlpane", 2, 2, &w.base)) && w.describe(m) && w.families() &&
       w.iteration(m.flowStep)) {
     ZonePoints main;
     main.ni = m.ryNx;
@@ -315,9 +335,8 @@ std::optional<std::string> writeFile(const Model& m, const std::string& path) {
       mark(m.wkFromWk[k], zoneOfBody(bodyOfPoint(m, m.wkFromWk[k].donor[1])));
     for (int b = 1; written && b <= m.nBodies; ++b) {
       const cgsize_t ni = m.bodyLast[b] - m.bodyFirst[b] + 1, nr = m.wkNr;
-      written =
-          w.zone(bodyZoneName(b).c_str(), bodies[static_cast<std::size_t>(b)], {},
-                 {{"BodySurface", CGNS_ENUMV(BCWallViscous), {1, nr, ni, nr}}}, bodyViscosity);
+      written = w.zone(bodyZoneName(b).c_str(), bodies[static_cast<std::size_t>(b)], {},
+                       {{"BodySurface", "BodySurfaces", {1, nr, ni, nr}}}, bodyViscosity);
     }
   }
   const bool closed = w.ok(cg_close(w.file));

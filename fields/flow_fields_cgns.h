@@ -15,7 +15,8 @@
 // interpolated from zone k); the main grid also lists its holes in the
 // standard overset-holes node.  The base states the reference state, the
 // flow equations (each zone its viscosity), the step of the solution, and
-// each zone its boundary patches (walls, inflow, outlet).
+// each zone its boundary patches (walls, inflow, outlet) in the families
+// that carry their types.
 #pragma once
 
 #include "core/model.h"
