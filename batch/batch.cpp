@@ -9,6 +9,7 @@
 #include "run/run.h"
 #include "ui/application_setup.h"
 #include "ui/colour_legend_view.h"
+#include "ui/command_line.h"
 #include "view/colour_legend.h"
 #include "view/colour_scale.h"
 #include "view/field_maps.h"
@@ -34,7 +35,9 @@ namespace {
 // every 10 steps.
 class BatchServices : public WindowServices {
 public:
-  explicit BatchServices(int steps) : steps_(steps) { clock_.start(); }
+  BatchServices(int steps, Language language) : steps_(steps), language_(language) {
+    clock_.start();
+  }
 
   std::vector<std::string> messages;
   bool stepsStarted = false;
@@ -57,11 +60,13 @@ public:
   void processPendingMessages() override {}
   void showMessage(const std::string& text) override { messages.push_back(text); }
   std::uint32_t tickCount() override { return static_cast<std::uint32_t>(clock_.elapsed()); }
+  Language language() const override { return language_; }
 
 private:
   int steps_;
   int position_ = 0;
   int reported_ = 0;
+  Language language_;
   QElapsedTimer clock_;
 };
 
@@ -79,22 +84,12 @@ int fail(int code, const QString& line) {
   return code;
 }
 
-// The command line; an error is one line on standard error.
-std::optional<BatchRequest> parseRequest(const QStringList& arguments, QString& error) {
-  QCommandLineParser parser;
-  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  const QCommandLineOption batch("batch", "", "LAYOUT");
-  const QCommandLineOption out("out", "", "DIR");
-  const QCommandLineOption steps("steps", "", "N");
-  const QCommandLineOption picture("picture", "", "NAME");
-  const QCommandLineOption fill("fill");
-  const QCommandLineOption blackLines("black-lines");
-  const QCommandLineOption fields("fields");
-  parser.addOptions({batch, out, steps, picture, fill, blackLines, fields});
-  if (!parser.parse(arguments)) {
-    error = parser.errorText();
-    return std::nullopt;
-  }
+// The batch's values of the parsed command line; an error is its reason.
+std::optional<BatchRequest> parseRequest(const CommandLine& cl, QString& error) {
+  const QCommandLineParser& parser = cl.parser;
+  const QCommandLineOption &batch = cl.batch, &out = cl.out, &steps = cl.steps,
+                           &picture = cl.picture, &fill = cl.fill, &blackLines = cl.blackLines,
+                           &fields = cl.fields;
   if (!parser.positionalArguments().isEmpty()) {
     error = "unexpected argument '" + parser.positionalArguments().first() + "'";
     return std::nullopt;
@@ -153,16 +148,48 @@ std::optional<QString> writePicture(Model& m, ViewSurfaces& s, WindowServices& w
   return savePicturePng(path, pictureWithLegend(view, legend));
 }
 
-} // namespace
-
-bool batchModeAsked(int argc, char* argv[]) {
-  for (int i = 1; i < argc; ++i)
-    if (std::strcmp(argv[i], "--batch") == 0 || std::strncmp(argv[i], "--batch=", 8) == 0)
-      return true;
-  return false;
+// "pt_1" .. "pt_4", the patterns of the pattern menu.
+bool isPatternName(const QString& name) {
+  return name.startsWith("pt_") && name.size() == 4 && name[3] >= '1' && name[3] <= '4';
 }
 
-int runBatch(int argc, char* argv[]) {
+// The main window's creation (defaults, grids, view centre), then the layout
+// asked for: "default", a pattern "pt_1" .. "pt_4" or a layout file.  Returns
+// the exit code and its reason when the layout cannot be had.
+std::optional<std::pair<int, QString>> makeLayout(Model& m, BatchServices& ws,
+                                                  const QString& layout) {
+  setStartupDefaults(m);
+  kmake(m, ws);
+  m.viewCentreX = m.columnBody[m.nColumns][1].columnBodyX / 2 - 10;
+  if (isPatternName(layout)) {
+    applyPreset(m, ws, layout[3].digitValue());
+  } else if (layout != "default") {
+    const LayoutFileResult read = readLayoutFile(layout, m.layout());
+    if (!read.layout) return std::pair{batchExit::badArguments, read.error};
+    m.layout() = *read.layout;
+    kmake(m, ws);
+  }
+  if (!ws.messages.empty())
+    return std::pair{batchExit::capacity, QString::fromStdString(ws.messages[0])};
+  return std::nullopt;
+}
+
+} // namespace
+
+int writeNamedLayout(const CommandLine& cl, std::optional<Language> language) {
+  const QString name = cl.parser.value(cl.writeLayout);
+  if (name != "default" && !isPatternName(name))
+    return badCommandLine("--write-layout wants default or pt_1 .. pt_4, not '" + name + "'");
+  std::unique_ptr<Model> model = makeModel();
+  BatchServices ws(0, language.value_or(Language::japanese));
+  if (const auto failed = makeLayout(*model, ws, name)) return fail(failed->first, failed->second);
+  const QString path = cl.parser.positionalArguments().first();
+  if (const auto failed = saveLayoutFile(path, model->layout()))
+    return fail(batchExit::outputFailed, *failed);
+  return batchExit::done;
+}
+
+int runBatch(const CommandLine& cl, std::optional<Language> language, int argc, char* argv[]) {
   // No window and no display: the offscreen platform gives the pictures'
   // legends their fonts.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -170,10 +197,8 @@ int runBatch(int argc, char* argv[]) {
   // toolkit's notes about the environment (no runtime directory, fonts) stay
   // out of it.
   qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-  QStringList arguments;
-  for (int i = 0; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
   QString error;
-  const std::optional<BatchRequest> request = parseRequest(arguments, error);
+  const std::optional<BatchRequest> request = parseRequest(cl, error);
   // The toolkit's graphics (fonts for the legend) are started only when a
   // picture is asked for; a run alone needs the core application only.
   std::unique_ptr<QCoreApplication> app;
@@ -184,29 +209,15 @@ int runBatch(int argc, char* argv[]) {
   } else {
     app = std::make_unique<QCoreApplication>(argc, argv);
   }
-  if (!request) return fail(batchExit::badArguments, error);
+  if (!request) return badCommandLine(error);
   if (!QDir().mkpath(request->out))
-    return fail(batchExit::badArguments, "cannot create the directory '" + request->out + "'");
+    return fail(batchExit::outputFailed, "cannot create the directory '" + request->out + "'");
 
-  // The main window's creation: defaults, grids, view centre.
   std::unique_ptr<Model> model = makeModel();
   Model& m = *model;
-  BatchServices ws(request->steps);
-  setStartupDefaults(m);
-  kmake(m, ws);
-  m.viewCentreX = m.columnBody[m.nColumns][1].columnBodyX / 2 - 10;
-
+  BatchServices ws(request->steps, language.value_or(Language::japanese));
   const QString& layout = request->layout;
-  if (layout.startsWith("pt_") && layout.size() == 4 && layout[3] >= '1' && layout[3] <= '4') {
-    applyPreset(m, ws, layout[3].digitValue());
-  } else if (layout != "default") {
-    const LayoutFileResult read = readLayoutFile(layout, m.layout());
-    if (!read.layout) return fail(batchExit::badArguments, read.error);
-    m.layout() = *read.layout;
-    kmake(m, ws);
-  }
-  if (!ws.messages.empty())
-    return fail(batchExit::capacity, QString::fromStdString(ws.messages[0]));
+  if (const auto failed = makeLayout(m, ws, layout)) return fail(failed->first, failed->second);
 
   ViewSurfaces surfaces;
   Henkan_Scale(m, surfaces.bitmap, ws);
@@ -233,16 +244,16 @@ int runBatch(int argc, char* argv[]) {
 
   const QDir out(request->out);
   if (const auto failed = saveRunSummary(out.filePath("summary.json"), runSummary(m, outcome)))
-    return fail(batchExit::badArguments, "cannot write summary.json: " + *failed);
+    return fail(batchExit::outputFailed, "cannot write summary.json: " + *failed);
   if (outcome.diverged)
     return fail(batchExit::diverged, QString::fromStdString(ws.messages.back()));
 
   for (const QString& name : request->pictures)
     if (const auto failed = writePicture(m, surfaces, ws, name, out.filePath(name + ".png")))
-      return fail(batchExit::badArguments, *failed);
+      return fail(batchExit::outputFailed, *failed);
   if (request->fields)
     if (const auto failed = writeFlowFieldsCgns(m, out.filePath("fields.cgns").toStdString()))
-      return fail(batchExit::badArguments,
+      return fail(batchExit::outputFailed,
                   "cannot write fields.cgns: " + QString::fromStdString(*failed));
   return batchExit::done;
 }

@@ -12,17 +12,29 @@
 //
 // Exit codes: 0 done; 2 bad command line or layout file; 3 layout refused
 // for the capacity of the arrays; 4 the run diverged (the summary is
-// written, with "diverged": true).
+// written, with "diverged": true); 5 an output could not be written.
 #pragma once
 
-// Whether the arguments ask for the batch mode.
-bool batchModeAsked(int argc, char* argv[]);
-// Runs the batch mode; returns the process's exit code.
-int runBatch(int argc, char* argv[]);
+#include "core/messages.h"
+
+#include <optional>
+
+struct CommandLine;
+
+// Runs the batch mode of a parsed command line (ui/command_line.h), its
+// messages in `language` (Japanese unless given); returns the process's exit
+// code.
+int runBatch(const CommandLine& commandLine, std::optional<Language> language, int argc,
+             char* argv[]);
+
+// --write-layout NAME FILE: writes the layout "default" or "pt_1" .. "pt_4"
+// as a layout file; returns the process's exit code.
+int writeNamedLayout(const CommandLine& commandLine, std::optional<Language> language);
 
 namespace batchExit {
 inline constexpr int done = 0;
 inline constexpr int badArguments = 2;
 inline constexpr int capacity = 3;
 inline constexpr int diverged = 4;
+inline constexpr int outputFailed = 5;
 } // namespace batchExit

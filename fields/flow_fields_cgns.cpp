@@ -4,20 +4,54 @@
 
 #include <cgnslib.h>
 
+#include <array>
+#include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <vector>
 
 namespace {
 
+constexpr const char* kBasePath = "/Whirlpane";
+// The gas of core/physics.h: γ = 1.4; the Prandtl number follows from the
+// solver's heat coefficient γ / ((γ − 1) Pr).
+constexpr double kGamma = 1.4;
+// The solver's unit of length in layout units: the file's coordinates are in
+// layout units, so lengths and per-length quantities are converted by it.
+constexpr double kSolverLength = 16;
+
+// Dimensional exponents of mass, length, time, temperature and angle.
+using Exponents = std::array<float, 5>;
+constexpr Exponents kLength = {0, 1, 0, 0, 0};
+constexpr Exponents kDensity = {1, -3, 0, 0, 0};
+constexpr Exponents kVelocity = {0, 1, -1, 0, 0};
+constexpr Exponents kPressure = {1, -1, -2, 0, 0}; // and energy per unit volume
+constexpr Exponents kViscosity = {1, -1, -1, 0, 0};
+
+// The overset status of a point ("Iblank"), as overlapping-grid tools write
+// it: 1 solved by the flow equations (boundary points included), 0 a hole
+// (cut out, not computed), −k interpolated from the grid of zone k (−1 from
+// the main grid, −(b + 1) from the grid of body b).
+namespace iblank {
+inline constexpr double solved = 1;
+inline constexpr double hole = 0;
+inline double interpolatedFrom(int zone) {
+  return -zone;
+}
+} // namespace iblank
+
 // The grid points of one zone, i fastest (the file's storage order), as
 // (p, r) of the auxiliary grid or (i, j) of the main grid.
 struct ZonePoints {
   int ni = 0, nj = 0;
-  std::vector<double> x, y, rho, u, v, pres, e, omega, hole;
+  std::vector<double> x, y, rho, u, v, pres, e, omega, iblank;
 
-  void add(double px, double py, const FlowPoint& f, double vorticity, bool isHole) {
+  // The slot ω holds the map's value, ∂u/∂y − ∂v/∂x per solver length; the
+  // file holds the vorticity ∂v/∂x − ∂u/∂y per layout unit, the unit of its
+  // coordinates, with its velocities.
+  void add(double px, double py, const FlowPoint& f) {
     x.push_back(px);
     y.push_back(py);
     rho.push_back(f[slot::rho]);
@@ -25,50 +59,180 @@ struct ZonePoints {
     v.push_back(f[slot::v]);
     pres.push_back(f[slot::pres]);
     e.push_back(f[slot::e]);
-    omega.push_back(vorticity);
-    hole.push_back(isHole ? 1.0 : 0.0);
+    omega.push_back(-f[slot::omega] / kSolverLength);
+    iblank.push_back(iblank::solved);
+  }
+  double& statusAt(int i, int j) {
+    return iblank[static_cast<std::size_t>((i - 1) + (j - 1) * ni)];
   }
 };
+
+// A boundary patch of a zone: the vertex range (i, j) .. (i, j) of one face.
+struct Patch {
+  const char* name;
+  const char* family;
+  std::array<cgsize_t, 4> range;
+};
+
+// The families of the boundary patches, which carry the boundary types: the
+// readers extract patches by family and by name.
+const std::pair<const char*, CGNS_ENUMT(BCType_t)> kFamilies[] = {
+    {"Inflow", CGNS_ENUMV(BCInflowSubsonic)},
+    {"Outlet", CGNS_ENUMV(BCOutflowSubsonic)},
+    {"ChannelWalls", CGNS_ENUMV(BCWallViscous)},
+    {"BodySurfaces", CGNS_ENUMV(BCWallViscous)}};
 
 // The CGNS calls of one file; the first failure ends the writing and keeps
 // the library's reason.
 class CgnsWriter {
 public:
   std::optional<std::string> error;
+  int file = 0, base = 0;
 
   bool ok(int status) {
     if (status != CG_OK && !error) error = cg_get_error();
     return status == CG_OK;
   }
 
-  bool zone(int file, int base, const char* name, const ZonePoints& z,
-            const std::vector<cgsize_t>& holePoints) {
+  // Goes to a node below the base, e.g. "ReferenceState".
+  bool at(const std::string& path) {
+    return ok(cg_gopath(file, (std::string(kBasePath) + "/" + path).c_str()));
+  }
+
+  // One value under the node at `path`, with the dimensions of its quantity,
+  // or none for a nondimensional parameter such as Mach.
+  bool value(const std::string& path, const char* name, double v, const Exponents* exponents) {
+    const cgsize_t one = 1;
+    if (!at(path) || !ok(cg_array_write(name, CGNS_ENUMV(RealDouble), 1, &one, &v)) ||
+        !at(path + "/" + name))
+      return false;
+    return ok(exponents ? cg_exponents_write(CGNS_ENUMV(RealSingle), exponents->data())
+                        : cg_dataclass_write(CGNS_ENUMV(NondimensionalParameter)));
+  }
+
+  bool zone(const char* name, const ZonePoints& z, const std::vector<cgsize_t>& holePoints,
+            const std::vector<Patch>& patches, double viscosity) {
     cgsize_t size[6] = {z.ni, z.nj, z.ni - 1, z.nj - 1, 0, 0};
     int zoneId = 0, coord = 0, solution = 0, field = 0;
-    if (!ok(cg_zone_write(file, base, name, size, CGNS_ENUMV(Structured), &zoneId)) ||
-        !ok(cg_coord_write(file, base, zoneId, CGNS_ENUMV(RealDouble), "CoordinateX", z.x.data(),
-                           &coord)) ||
-        !ok(cg_coord_write(file, base, zoneId, CGNS_ENUMV(RealDouble), "CoordinateY", z.y.data(),
-                           &coord)) ||
-        !ok(cg_sol_write(file, base, zoneId, "FlowSolution", CGNS_ENUMV(Vertex), &solution)))
-      return false;
-    const std::pair<const char*, const std::vector<double>*> fields[] = {
-        {"Density", &z.rho},
-        {"VelocityX", &z.u},
-        {"VelocityY", &z.v},
-        {"Pressure", &z.pres},
-        {"EnergyStagnationDensity", &z.e},
-        {"VorticityZ", &z.omega},
-        {"HoleFlag", &z.hole}};
-    for (const auto& [fieldName, values] : fields)
-      if (!ok(cg_field_write(file, base, zoneId, solution, CGNS_ENUMV(RealDouble), fieldName,
-                             values->data(), &field)))
+    if (!ok(cg_zone_write(file, base, name, size, CGNS_ENUMV(Structured), &zoneId))) return false;
+    for (const auto& [coordName, values] : {std::pair{"CoordinateX", &z.x}, {"CoordinateY", &z.y}})
+      if (!ok(cg_coord_write(file, base, zoneId, CGNS_ENUMV(RealDouble), coordName, values->data(),
+                             &coord)) ||
+          !ok(cg_goto(file, base, "Zone_t", zoneId, "GridCoordinates_t", 1, "DataArray_t", coord,
+                      "end")) ||
+          !ok(cg_exponents_write(CGNS_ENUMV(RealSingle), kLength.data())))
         return false;
+    if (!ok(cg_sol_write(file, base, zoneId, "FlowSolution", CGNS_ENUMV(Vertex), &solution)))
+      return false;
+    // Each field with the dimensions of its quantity (mass, length, time,
+    // temperature, angle).  The library's table knows only the standard
+    // names, so the vorticity (per time) and the status state their class
+    // alone; their meaning is in the README.
+    const struct {
+      const char* name;
+      const std::vector<double>& values;
+      const Exponents* exponents;
+    } fields[] = {{"Density", z.rho, &kDensity},
+                  {"VelocityX", z.u, &kVelocity},
+                  {"VelocityY", z.v, &kVelocity},
+                  {"Pressure", z.pres, &kPressure},
+                  {"EnergyStagnationDensity", z.e, &kPressure},
+                  {"Vorticity", z.omega, nullptr},
+                  {"Iblank", z.iblank, nullptr}};
+    for (const auto& f : fields)
+      if (!ok(cg_field_write(file, base, zoneId, solution, CGNS_ENUMV(RealDouble), f.name,
+                             f.values.data(), &field)) ||
+          !ok(cg_goto(file, base, "Zone_t", zoneId, "FlowSolution_t", solution, "DataArray_t",
+                      field, "end")) ||
+          !ok(f.exponents ? cg_exponents_write(CGNS_ENUMV(RealSingle), f.exponents->data())
+                          : cg_dataclass_write(CGNS_ENUMV(DimensionlessConstant))))
+        return false;
+    for (const Patch& patch : patches) {
+      int bc = 0;
+      if (!ok(cg_boco_write(file, base, zoneId, patch.name, CGNS_ENUMV(FamilySpecified),
+                            CGNS_ENUMV(PointRange), 2, patch.range.data(), &bc)) ||
+          !ok(cg_goto(file, base, "Zone_t", zoneId, "ZoneBC_t", 1, "BC_t", bc, "end")) ||
+          !ok(cg_famname_write(patch.family)))
+        return false;
+    }
+    // The viscosity of this grid's residual; the rest of the equations is
+    // the base's.
+    const std::string zonePath = name;
+    if (!at(zonePath) || !ok(cg_equationset_write(2)) || !at(zonePath + "/FlowEquationSet") ||
+        !ok(cg_model_write("ViscosityModel_t", CGNS_ENUMV(Constant))) ||
+        !value(zonePath + "/FlowEquationSet/ViscosityModel", "ViscosityMolecularReference",
+               viscosity, &kViscosity))
+      return false;
+    // The solution of the one step the file holds.
+    char pointer[32];
+    std::memset(pointer, ' ', sizeof pointer);
+    std::memcpy(pointer, "FlowSolution", std::strlen("FlowSolution"));
+    const cgsize_t pointerSize[2] = {32, 1};
+    if (!ok(cg_ziter_write(file, base, zoneId, "ZoneIterativeData")) ||
+        !at(zonePath + "/ZoneIterativeData") ||
+        !ok(cg_array_write("FlowSolutionPointers", CGNS_ENUMV(Character), 2, pointerSize, pointer)))
+      return false;
     if (holePoints.empty()) return true;
     int holeId = 0;
     return ok(cg_hole_write(file, base, zoneId, "Holes", CGNS_ENUMV(Vertex), CGNS_ENUMV(PointList),
                             1, static_cast<cgsize_t>(holePoints.size() / 2), holePoints.data(),
                             &holeId));
+  }
+
+  // What the numbers are: nondimensional, normalised by the free stream of
+  // the inflow (density 1, pressure 1, speed uInf), lengths in layout units.
+  // The reference state is that free stream with its Mach and Reynolds
+  // numbers (the Reynolds number for the solver's length, 16 layout units);
+  // the equations are the laminar Navier-Stokes equations of an ideal gas
+  // with constant viscosity and Prandtl number, marched to a steady state
+  // with a local time step at every point (not time-accurate).
+  bool describe(const Model& m) {
+    const double soundSpeed = std::sqrt(kGamma * 1.0 / 1.0);
+    const double prandtl = kGamma / ((kGamma - 1) * m.heatCoef);
+    const Exponents* parameter = nullptr;
+    return ok(cg_goto(file, base, "end")) &&
+           ok(cg_dataclass_write(CGNS_ENUMV(NormalizedByUnknownDimensional))) &&
+           ok(cg_simulation_type_write(file, base, CGNS_ENUMV(NonTimeAccurate))) &&
+           ok(cg_goto(file, base, "end")) &&
+           ok(cg_state_write("Free stream of the inflow; lengths in layout units")) &&
+           value("ReferenceState", "Mach", m.uInf / soundSpeed, parameter) &&
+           value("ReferenceState", "Reynolds", m.reynolds, parameter) &&
+           value("ReferenceState", "Reynolds_Velocity", m.uInf, &kVelocity) &&
+           value("ReferenceState", "Reynolds_Length", kSolverLength, &kLength) &&
+           value("ReferenceState", "Prandtl", prandtl, parameter) &&
+           value("ReferenceState", "SpecificHeatRatio", kGamma, parameter) &&
+           value("ReferenceState", "Density", 1.0, &kDensity) &&
+           value("ReferenceState", "VelocityX", m.uInf, &kVelocity) &&
+           value("ReferenceState", "VelocityY", 0.0, &kVelocity) &&
+           value("ReferenceState", "Pressure", 1.0, &kPressure) &&
+           value("ReferenceState", "VelocitySound", soundSpeed, &kVelocity) &&
+           ok(cg_goto(file, base, "end")) && ok(cg_equationset_write(2)) && at("FlowEquationSet") &&
+           ok(cg_governing_write(CGNS_ENUMV(NSLaminar))) &&
+           ok(cg_model_write("GasModel_t", CGNS_ENUMV(Ideal))) &&
+           ok(cg_model_write("ThermalConductivityModel_t", CGNS_ENUMV(ConstantPrandtl))) &&
+           value("FlowEquationSet/GasModel", "SpecificHeatRatio", kGamma, parameter) &&
+           value("FlowEquationSet/ThermalConductivityModel", "Prandtl", prandtl, parameter);
+  }
+
+  // The step of the solution.  The solver's time is pseudo-time, a local
+  // step at every point, so the file's time is the step number too: a
+  // series of files orders by it.
+  bool families() {
+    for (const auto& [name, type] : kFamilies) {
+      int family = 0, familyBc = 0;
+      if (!ok(cg_family_write(file, base, name, &family)) ||
+          !ok(cg_fambc_write(file, base, family, "FamBC", type, &familyBc)))
+        return false;
+    }
+    return true;
+  }
+
+  bool iteration(int step) {
+    const cgsize_t one = 1;
+    const double time = step;
+    return ok(cg_biter_write(file, base, "BaseIterativeData", 1)) && at("BaseIterativeData") &&
+           ok(cg_array_write("IterationValues", CGNS_ENUMV(Integer), 1, &one, &step)) &&
+           ok(cg_array_write("TimeValues", CGNS_ENUMV(RealDouble), 1, &one, &time));
   }
 };
 
@@ -96,41 +260,86 @@ struct SavedVorticity {
   }
 };
 
+// The body whose ring holds perimeter index p.
+int bodyOfPoint(const Model& m, int p) {
+  for (int b = 1; b <= m.nBodies; ++b)
+    if (p >= m.bodyFirst[b] && p <= m.bodyLast[b]) return b;
+  return 0;
+}
+
+int zoneOfBody(int b) {
+  return b + 1;
+}
+
+// The channel's boundaries: the inflow column i = 1, the bottom and top
+// walls, and the right column, open between ryGapLow and ryGapHigh (the
+// outlet) and a wall above and below.
+std::vector<Patch> channelPatches(const Model& m) {
+  const cgsize_t nx = m.ryNx, ny = m.ryNy;
+  return {{"Inflow", "Inflow", {1, 1, 1, ny}},
+          {"ChannelWallBottom", "ChannelWalls", {1, 1, nx, 1}},
+          {"ChannelWallTop", "ChannelWalls", {1, ny, nx, ny}},
+          {"EndWallBelowOutlet", "ChannelWalls", {nx, 1, nx, m.ryGapLow}},
+          {"Outlet", "Outlet", {nx, m.ryGapLow, nx, m.ryGapHigh}},
+          {"EndWallAboveOutlet", "ChannelWalls", {nx, m.ryGapHigh, nx, ny}}};
+}
+
 std::optional<std::string> writeFile(const Model& m, const std::string& path) {
-  int file = 0, base = 0;
   CgnsWriter w;
-  if (!w.ok(cg_open(path.c_str(), CG_MODE_WRITE, &file))) return w.error;
-  // The flow is in the solver's units (free-stream density and pressure
-  // about 1), the coordinates in layout units: normalised, dimensions not
-  // stated.
-  if (w.ok(cg_base_write(file, "Whirlpane", 2, 2, &base)) && w.ok(cg_goto(file, base, "end")) &&
-      w.ok(cg_dataclass_write(CGNS_ENUMV(NormalizedByUnknownDimensional)))) {
+  if (!w.ok(cg_open(path.c_str(), CG_MODE_WRITE, &w.file))) return w.error;
+  const double mainViscosity = m.uInf / m.reynolds * kSolverLength;
+  const double bodyViscosity = 2 * m.uInf / m.reynolds * kSolverLength;
+  if (w.ok(cg_base_write(w.file, "Whirlpane", 2, 2, &w.base)) && w.describe(m) && w.families() &&
+      w.iteration(m.flowStep)) {
     ZonePoints main;
     main.ni = m.ryNx;
     main.nj = m.ryNy;
+    for (int j = 1; j <= m.ryNy; ++j)
+      for (int i = 1; i <= m.ryNx; ++i) main.add(m.ry[i][j].ryX, m.ry[i][j].ryY, m.ryFlow[i][j]);
+    // The hole cutting takes the receiver ring around each body out with the
+    // holes it encloses; the ring's points take their values from the body.
     std::vector<cgsize_t> holes;
     for (int j = 1; j <= m.ryNy; ++j)
-      for (int i = 1; i <= m.ryNx; ++i) {
-        const bool hole = m.ryHoleFlag[i][j] != 0;
-        main.add(m.ry[i][j].ryX, m.ry[i][j].ryY, m.ryFlow[i][j], m.ryFlow[i][j][slot::omega], hole);
-        if (hole) {
+      for (int i = 1; i <= m.ryNx; ++i)
+        if (m.ryHoleFlag[i][j] != 0) {
+          main.statusAt(i, j) = iblank::hole;
           holes.push_back(i);
           holes.push_back(j);
         }
-      }
-    bool written = w.zone(file, base, "MainGrid", main, holes);
-    for (int b = 1; written && b <= m.nBodies; ++b) {
-      ZonePoints z;
+    for (int k = 1; k <= m.ryFromWkCount; ++k) {
+      const Link& link = m.ryFromWk[k];
+      main.statusAt(link.receiver[1], link.receiver[2]) =
+          iblank::interpolatedFrom(zoneOfBody(bodyOfPoint(m, link.donor[1])));
+    }
+    bool written = w.zone("MainGrid", main, holes, channelPatches(m), mainViscosity);
+
+    std::vector<ZonePoints> bodies(static_cast<std::size_t>(m.nBodies + 1));
+    for (int b = 1; b <= m.nBodies; ++b) {
+      ZonePoints& z = bodies[static_cast<std::size_t>(b)];
       z.ni = m.bodyLast[b] - m.bodyFirst[b] + 1;
       z.nj = m.wkNr;
       for (int r = 1; r <= m.wkNr; ++r)
         for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p)
-          z.add(m.wk[p][r][1].wkX, m.wk[p][r][1].wkY, m.wkFlow[p][r][1],
-                m.wkFlow[p][r][1][slot::omega], false);
-      written = w.zone(file, base, bodyZoneName(b).c_str(), z, {});
+          z.add(m.wk[p][r][1].wkX, m.wk[p][r][1].wkY, m.wkFlow[p][r][1]);
+    }
+    // The outer edges take their values from the main grid or another body.
+    const auto mark = [&](const Link& link, int donorZone) {
+      const int b = bodyOfPoint(m, link.receiver[1]);
+      if (b == 0 || link.receiver[3] != 1) return;
+      bodies[static_cast<std::size_t>(b)].statusAt(link.receiver[1] - m.bodyFirst[b] + 1,
+                                                   link.receiver[2]) =
+          iblank::interpolatedFrom(donorZone);
+    };
+    for (int k = 1; k <= m.wkFromRyCount; ++k) mark(m.wkFromRy[k], 1);
+    for (int k = 1; k <= m.wkFromWkCount; ++k)
+      mark(m.wkFromWk[k], zoneOfBody(bodyOfPoint(m, m.wkFromWk[k].donor[1])));
+    for (int b = 1; written && b <= m.nBodies; ++b) {
+      const cgsize_t ni = m.bodyLast[b] - m.bodyFirst[b] + 1, nr = m.wkNr;
+      written = w.zone(bodyZoneName(b).c_str(), bodies[static_cast<std::size_t>(b)], {},
+                       {{"BodySurface", "BodySurfaces", {1, nr, ni, nr}}}, bodyViscosity);
     }
   }
-  const bool closed = w.ok(cg_close(file));
+  const bool closed = w.ok(cg_close(w.file));
   (void)closed;
   return w.error;
 }

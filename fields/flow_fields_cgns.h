@@ -8,10 +8,15 @@
 // bodyLast, which repeats the first point and closes the ring; j along the
 // layers from the outer edge, 1, to the body surface, wkNr).  Every zone has
 // a vertex solution "FlowSolution" with Density, VelocityX, VelocityY,
-// Pressure, EnergyStagnationDensity (E, per unit volume), VorticityZ
-// (∂u/∂y - ∂v/∂x, computed afresh) and HoleFlag (1 at the main-grid points
-// cut out as holes, 0 elsewhere); the main grid also lists its holes in the
-// standard overset-holes node.
+// Pressure, EnergyStagnationDensity (E, per unit volume), Vorticity (the
+// out-of-plane component ∂v/∂x − ∂u/∂y per layout unit, computed afresh; a
+// lone "VorticityZ" is taken by readers for a third component that a
+// two-dimensional base does not load) and Iblank (1 solved, 0 hole, −k
+// interpolated from zone k); the main grid also lists its holes in the
+// standard overset-holes node.  The base states the reference state, the
+// flow equations (each zone its viscosity), the step of the solution, and
+// each zone its boundary patches (walls, inflow, outlet) in the families
+// that carry their types.
 #pragma once
 
 #include "core/model.h"

@@ -2,9 +2,11 @@
 // layout defaults and makes the first grids), shows it with the layout
 // dialog beside it, and runs the event loop until the main window closes.
 // `whirlpane LAYOUT.json` opens a layout file at start; `whirlpane --batch`
-// runs one layout without a window (batch/batch.h).
+// runs one layout without a window (batch/batch.h); the command line is
+// read before anything else (ui/command_line.h).
 #include "batch/batch.h"
 #include "ui/application_setup.h"
+#include "ui/command_line.h"
 #include "ui/language.h"
 #include "ui/main_window.h"
 
@@ -34,7 +36,18 @@ int main(int argc, char* argv[]) {
     }
     unsetenv("OMP_WAIT_POLICY");
   }
-  if (batchModeAsked(argc, argv)) return runBatch(argc, argv);
+  CommandLine commandLine;
+  const StartRequest start = readCommandLine(commandLine, argc, argv);
+  switch (start.mode) {
+  case StartRequest::Mode::finished:
+    return start.exitCode;
+  case StartRequest::Mode::batch:
+    return runBatch(commandLine, start.language, argc, argv);
+  case StartRequest::Mode::writeLayout:
+    return writeNamedLayout(commandLine, start.language);
+  case StartRequest::Mode::window:
+    break;
+  }
   // The plain event dispatcher: the run processes pending events thousands
   // of times, and the GLib one costs several times more per call.
   if (qEnvironmentVariableIsEmpty("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
@@ -52,17 +65,8 @@ int main(int argc, char* argv[]) {
                    [&window](QSessionManager&) { window.requestQuit(); });
   window.showAtStart();
   // After the dialog's first showing, which regenerates the layout from its
-  // fields: the first argument that is not an option (the toolkit has taken
-  // its own options out; --lang takes the word after it).
-  const QStringList arguments = app.arguments();
-  for (qsizetype k = 1; k < arguments.size(); ++k) {
-    if (arguments[k] == QLatin1String("--lang")) {
-      ++k;
-      continue;
-    }
-    if (arguments[k].startsWith(QLatin1String("--lang="))) continue;
-    window.openLayoutFile(arguments[k]);
-    break;
-  }
+  // fields.
+  if (!commandLine.parser.positionalArguments().isEmpty())
+    window.openLayoutFile(commandLine.parser.positionalArguments().first());
   return app.exec();
 }

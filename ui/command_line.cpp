@@ -1,0 +1,146 @@
+#include "ui/command_line.h"
+
+#include "solver/parallel.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+// The toolkit's own options, taken out of the arguments by the application
+// object; hidden from the help.
+QList<QCommandLineOption> toolkitOptions() {
+  QList<QCommandLineOption> options;
+  for (const char* name : {"platform", "platformpluginpath", "platformtheme", "plugin",
+                           "qwindowgeometry", "qwindowicon", "qwindowtitle", "session", "style",
+                           "stylesheet", "display", "geometry", "title", "qmljsdebugger"}) {
+    QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    options.append(option);
+  }
+  for (const char* name : {"reverse", "widgetcount", "nograb", "dograb", "sync"}) {
+    QCommandLineOption option(QString::fromLatin1(name));
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    options.append(option);
+  }
+  return options;
+}
+
+const char* const kDescription =
+    "Two-dimensional viscous compressible flow through a channel of bodies,\n"
+    "computed on overlapping grids.\n"
+    "\n"
+    "Without --batch or --write-layout the window opens, with LAYOUT.json if one\n"
+    "is given.  --batch runs one layout without a window or display.\n"
+    "\n"
+    "Exit codes of the batch mode: 0 done; 2 bad command line or layout file;\n"
+    "3 layout too large for the arrays; 4 the run diverged (summary written);\n"
+    "5 an output could not be written.";
+
+QStringList argumentList(int argc, char* argv[]) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
+  return arguments;
+}
+
+void print(std::FILE* stream, const QString& text) {
+  std::fputs(text.toLocal8Bit().constData(), stream);
+  std::fflush(stream);
+}
+
+} // namespace
+
+CommandLine::CommandLine()
+    : batch("batch", "Run LAYOUT (default, pt_1 .. pt_4 or a layout file) without a window.",
+            "LAYOUT"),
+      out("out", "Batch: write summary.json and the other outputs into DIR.", "DIR"),
+      steps("steps", "Batch: run N steps (default 300).", "N"),
+      picture("picture",
+              "Batch: draw NAME (vectors, vorticity, pressure, density) after the last step "
+              "into DIR/NAME.png; may be repeated.",
+              "NAME"),
+      fill("fill", "Batch: filled contour maps."),
+      blackLines("black-lines", "Batch: contour lines in black."),
+      fields("fields", "Batch: write the flow of the last step into DIR/fields.cgns."),
+      lang("lang", "Language of the interface and of the messages: en or ja.", "en|ja"),
+      threads("threads", "Solver threads: 0 chooses at every step (default), N uses N.", "N"),
+      writeLayout("write-layout",
+                  "Write the layout NAME (default, pt_1 .. pt_4) into the layout file FILE "
+                  "and end.",
+                  "NAME"),
+      help({"h", "help"}, "Show this help and end."),
+      version({"v", "version"}, "Show the version and end.") {
+  parser.setApplicationDescription(QString::fromLatin1(kDescription));
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  parser.addOptions({batch, out, steps, picture, fill, blackLines, fields, lang, threads,
+                     writeLayout, help, version});
+  parser.addOptions(toolkitOptions());
+  parser.addPositionalArgument("LAYOUT.json", "Window: a layout file to open at start.",
+                               "[LAYOUT.json]");
+  parser.addPositionalArgument("FILE", "--write-layout: the layout file to write.", "[FILE]");
+}
+
+int badCommandLine(const QString& reason) {
+  print(stderr, "whirlpane: " + reason +
+                    "\nUsage: whirlpane [--lang en|ja] [--threads N] [LAYOUT.json]\n"
+                    "       whirlpane --batch LAYOUT --out DIR [options]\n"
+                    "       whirlpane --write-layout NAME FILE\n"
+                    "Try 'whirlpane --help' for more information.\n");
+  return 2;
+}
+
+StartRequest readCommandLine(CommandLine& cl, int argc, char* argv[]) {
+  StartRequest request;
+  const auto finish = [&](int code) {
+    request.mode = StartRequest::Mode::finished;
+    request.exitCode = code;
+    return request;
+  };
+  QCommandLineParser& parser = cl.parser;
+  if (!parser.parse(argumentList(argc, argv))) return finish(badCommandLine(parser.errorText()));
+  if (parser.isSet(cl.help) || parser.isSet(cl.version)) {
+    // The help names the program through the application object; a core
+    // application needs no display.
+    // The help's usage line names the program by the first argument: its
+    // plain name, wherever it was started from.
+    char name[] = "whirlpane";
+    char* arguments[] = {name, nullptr};
+    int count = 1;
+    QCoreApplication app(count, arguments);
+    QCoreApplication::setApplicationName(QStringLiteral("whirlpane"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(WHIRLPANE_VERSION));
+    print(stdout, parser.isSet(cl.help) ? parser.helpText()
+                                        : QStringLiteral("whirlpane " WHIRLPANE_VERSION "\n"));
+    return finish(0);
+  }
+  if (parser.isSet(cl.lang)) {
+    const QString code = parser.value(cl.lang);
+    if (code != QLatin1String("en") && code != QLatin1String("ja"))
+      return finish(badCommandLine("--lang takes en or ja, not '" + code + "'"));
+    request.language = code == QLatin1String("en") ? Language::english : Language::japanese;
+  }
+  if (parser.isSet(cl.threads)) {
+    bool ok = false;
+    const int threads = parser.value(cl.threads).toInt(&ok);
+    if (!ok || threads < 0)
+      return finish(badCommandLine("--threads wants a whole number of at least 0, not '" +
+                                   parser.value(cl.threads) + "'"));
+    setSolverThreads(threads);
+  }
+  const qsizetype positional = parser.positionalArguments().size();
+  if (parser.isSet(cl.writeLayout) && parser.isSet(cl.batch))
+    return finish(badCommandLine("--write-layout and --batch do not go together"));
+  if (parser.isSet(cl.writeLayout)) {
+    if (positional != 1) return finish(badCommandLine("--write-layout NAME wants one FILE"));
+    request.mode = StartRequest::Mode::writeLayout;
+  } else if (parser.isSet(cl.batch)) {
+    request.mode = StartRequest::Mode::batch;
+  } else if (positional > 1) {
+    return finish(
+        badCommandLine("one layout file at most, not " + parser.positionalArguments().join(' ')));
+  }
+  return request;
+}
