@@ -368,6 +368,10 @@ void MainWindow::updateContinueButton() {
   continueButton_->setVisible(mode_ == 1 && canContinue(*model_));
 }
 
+bool MainWindow::flowPlotsReady() const {
+  return model_->stepsDone > 10 && flowBelongsToLayout(*model_);
+}
+
 void MainWindow::plotVectors() {
   drawVectors();
   copyToWindow();
@@ -387,7 +391,7 @@ void MainWindow::particleItem(int speed) {
   if (loopRunning()) return;
   Model& m = *model_;
   m.stopFlag = false;
-  if (m.stepsDone >= 100) {
+  if (m.stepsDone >= 100 && flowBelongsToLayout(m)) {
     LoopGuard guard(*this);
     makeParti(speed);
   } else {
@@ -398,19 +402,19 @@ void MainWindow::particleItem(int speed) {
 // ------------------------------------------------------------- plot buttons
 
 void MainWindow::BitBtn4Click() {
-  if (model_->stepsDone <= 10) return;
+  if (!flowPlotsReady()) return;
   fillViewWhite();
   drawVectors();
   copyToWindow();
 }
 
 void MainWindow::BitBtn3Click() {
-  if (model_->stepsDone <= 10) return;
+  if (!flowPlotsReady()) return;
   plotVorticity();
 }
 
 void MainWindow::BitBtn6Click() {
-  if (model_->stepsDone <= 10) return;
+  if (!flowPlotsReady()) return;
   drawPres();
   showSurface();
 }
@@ -462,12 +466,16 @@ bool MainWindow::layoutRefresh() {
   // the picture then stays as it was.  The white fill that some dialog
   // controls do first is therefore done after kmake: kmake does not draw, so
   // the picture is the same.
-  if (!kmake(*model_, *services_)) return false;
+  if (!kmake(*model_, *services_)) {
+    layoutDialog_->showLayout(); // the layout kept
+    return false;
+  }
   layoutRedrawAfterKmake();
   return true;
 }
 
 void MainWindow::layoutRedrawAfterKmake() {
+  if (layoutDialog_) layoutDialog_->showLayout();
   updateContinueButton(); // the grids no longer belong to the flow
   if (forcesWindow_ && forcesWindow_->isVisible()) forcesWindow_->refresh();
   henkanScale();
@@ -490,10 +498,6 @@ void MainWindow::showOutlinePicture(bool wholeLayout) {
   copyToWindow();
 }
 
-void MainWindow::drawTargetAllIntoBitmap() {
-  drawTargetAll();
-}
-
 void MainWindow::redrawOutlines() {
   fillViewWhite();
   drawWaku2();
@@ -502,30 +506,28 @@ void MainWindow::redrawOutlines() {
 
 void MainWindow::selectionItem(bool all) {
   model_->selectAllColumns = all;
-  layoutDialog_->hide();
-  layoutDialog_->show();
+  layoutDialog_->showLayout();
   redrawOutlines();
 }
 
 void MainWindow::FormMouseDown(int x, int y) {
   if (layoutDialog_->wholeLayoutChosen()) return;
   Model& m = *model_;
+  int picked = 0; // the last column with a body in reach
   for (int c = 1; c <= m.nColumns; ++c)
     for (int k = 1; k <= m.columnBodies[c]; ++k) {
       const double dx = x - m.columnBody[c][k].columnBodyPixX;
       const double dy = y - m.columnBody[c][k].columnBodyPixY;
-      if (dx * dx + dy * dy < 200) {
-        m.selectedColumn = c;
-        // A selection leaves the layout as it is.  In the editing mode the
-        // count field's change regenerates it all the same; during a run or
-        // an animation that would reset stepsDone under the running loop (a
-        // full run would end with stepsDone 2), so the field is only shown.
-        layoutDialog_->showColumnCount(m.columnBodies[c], !loopRunning());
-        drawTarget();
-        copyToWindow();
-        layoutDialog_->Target_set();
-      }
+      if (dx * dx + dy * dy < 200) picked = c;
     }
+  if (picked == 0) return;
+  // A selection leaves the layout, and so a run's result, as it is; the
+  // picture shows the picked column alone in red.
+  m.selectedColumn = picked;
+  layoutDialog_->showLayout();
+  fillViewWhite();
+  drawTarget();
+  copyToWindow();
 }
 
 // ------------------------------------------------------------ other commands

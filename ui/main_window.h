@@ -174,6 +174,9 @@ private:
   // continued (after a run that completed or was stopped, until the grids
   // are remade).
   void updateContinueButton();
+  // The flow plots (and the fields) have a flow to show: a run of the layout
+  // on screen has gone beyond its tenth step.
+  bool flowPlotsReady() const;
 
   // The kind of picture on screen, so that a new window size can draw it
   // again; maps and vectors keep the settings they were drawn with.

@@ -33,6 +33,7 @@ void pretendRunPassedStepHundred(Model& m) {
       m.ryFlow[i][j][slot::e] = 1.8 + 0.1 * std::sin(0.1 * i);
     }
   m.stepsDone = 150;
+  m.flowLayout = m.layout();
 }
 
 } // namespace
