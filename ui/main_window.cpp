@@ -5,6 +5,7 @@
 #include "run/run.h"
 #include "ui/about_box.h"
 #include "ui/application_setup.h"
+#include "ui/colour_legend_view.h"
 #include "ui/controls.h"
 #include "ui/forces_window.h"
 #include "ui/history_window.h"
@@ -80,7 +81,8 @@ MainWindow::MainWindow() : model_(makeModel()) {
                  Qt::WindowCloseButtonHint);
   setWindowTitle(text(MainWindowText::caption));
   setFont(interfaceFont(12));
-  setGeometry(227, 283, 700, 452);
+  // The view of 700 x 452 and the legend column at its right.
+  setGeometry(227, 283, 700 + legendColumnWidth(), 452);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, Qt::white);
   setPalette(pal);
@@ -120,7 +122,9 @@ QSize MainWindow::smallestUsableSize() const {
   const int stripRight = std::max(label1_->geometry().right(), bitBtn_[8]->geometry().right());
   const int width = std::max(stripRight, menuBar()->sizeHint().width()) + 8;
   const int panCrossBottom = bitBtn_[11]->geometry().bottom();
-  const int height = menuBar()->sizeHint().height() + panCrossBottom + statusBar()->height() + 8;
+  // And for the tallest colour legend below the pan cross.
+  const int height = menuBar()->sizeHint().height() +
+                     std::max(panCrossBottom, legendColumnBottom()) + statusBar()->height() + 8;
   return {width, height};
 }
 
@@ -132,7 +136,9 @@ RunStages& MainWindow::runStages() {
 
 void MainWindow::buildStrip() {
   auto* strip = new QFrame(canvas_);
-  strip->setGeometry(0, 0, 692, 27);
+  strip_ = strip;
+  strip->setObjectName("Strip");
+  strip->setGeometry(0, 0, 692, 27); // FormResize spans it over the window
   strip->setAutoFillBackground(true);
   QPalette stripPalette = strip->palette();
   stripPalette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
@@ -336,6 +342,11 @@ void MainWindow::palevisi(int mode) {
   if (editing && forcesWindow_ && forcesWindow_->isVisible()) forcesWindow_->refresh();
   setCloseItemEnabled(this, editing);
   for (int n = 3; n <= 12; ++n) bitBtn_[n]->setVisible(mode != 3);
+  // The traces hide the check boxes; they come back with the other controls.
+  if (mode != 3) {
+    checkBox1_->show();
+    checkBox2_->show();
+  }
   scrollBar1_->setVisible(mode == 3);
   label1_->setVisible(mode == 3);
 }
@@ -429,7 +440,15 @@ void MainWindow::BitBtn5Click() {
 void MainWindow::panOrZoom(int change) {
   changeView(*model_, *surfaces_, *services_, static_cast<ViewChange>(change),
              layoutDialog_->wholeLayoutChosen());
-  showLegend({});
+  // changeView has drawn the outlines at the new transform; any other
+  // picture on screen is drawn again there, as for a new window size.  The
+  // stored particle traces do not follow a new transform: after them the
+  // outlines stay.
+  if (shown_ == ShownPicture::particles) noteShown(ShownPicture::outlines);
+  if (shown_ == ShownPicture::outlines)
+    showLegend({});
+  else
+    redrawShownPicture();
   showSurface();
 }
 
@@ -573,16 +592,16 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
   // (a resize request is simply granted): grow back to it.
   if (width() < minimumWidth() || height() < minimumHeight())
     QTimer::singleShot(0, this, [this] { resize(size().expandedTo(minimumSize())); });
-  // The view bitmap follows the window's outer size, and the picture on
-  // screen is drawn again at that size.
-  const QSize outer = frameGeometry().size();
-  resizePicture(outer.width(), outer.height());
+  // The view bitmap follows the window's width less the legend column and
+  // its outer height, and the picture on screen is drawn again at that size.
+  resizePicture(width() - legendColumnWidth(), frameGeometry().height());
   showSurface();
   FormResize();
 }
 
 void MainWindow::FormResize() {
   if (!bitBtn_[10]) return;
+  strip_->resize(width(), strip_->height());
   const int left10 = frameGeometry().width() - 50;
   bitBtn_[10]->move(left10, bitBtn_[10]->y());
   bitBtn_[11]->move(left10 - 32, bitBtn_[11]->y());
@@ -638,7 +657,13 @@ private:
 
 void MainWindow::makeParti(int speed) {
   LoopGuard guard(*this);
-  showLegend({});
+  // After a stopped run no traces are drawn: the plot on screen stays, with
+  // its legend.
+  const bool traces = !model_->stopFlag;
+  if (traces) {
+    showLegend({});
+    noteShown(ShownPicture::particles);
+  }
   WindowParticles window(*this);
   make_parti(*model_, *surfaces_, *services_, window, speed);
   showSurface();

@@ -26,6 +26,7 @@ class LayoutDialog;
 class PanelButton;
 class QAction;
 class QCheckBox;
+class QFrame;
 class QLabel;
 class QMenu;
 class QProgressBar;
@@ -220,6 +221,7 @@ private:
   std::unique_ptr<WindowRunStages> stages_;
 
   ViewCanvas* canvas_ = nullptr;
+  QFrame* strip_ = nullptr; // the strip of controls along the top
   QCheckBox* checkBox1_ = nullptr;
   QCheckBox* checkBox2_ = nullptr;
   QProgressBar* progressBar1_ = nullptr;

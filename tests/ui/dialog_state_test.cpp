@@ -52,14 +52,15 @@ struct RunningWindow : StartedWindow {
   PanelButton* stop = w.findChild<PanelButton*>("Button1");
   PanelButton* go = w.findChild<PanelButton*>("ContinueButton");
   std::string panel1;
-  bool stopAtStep20 = true; // else the run goes on to its traces
+  int stopAfter = 20; // the step whose text presses stop; 0: on to the traces
   RunningWindow() {
     w.services().statusObserver = [this](int panel, const std::string& text) {
       if (panel != 1) return;
       panel1 = text;
       // Stop at step 20 of a run, or as soon as the traces are ready.
-      const bool step20 = stopAtStep20 && text.rfind("　計算回数＝20　", 0) == 0;
-      if (step20 || text.rfind("　所要計算時間　＝", 0) == 0) stop->click();
+      const std::string step = "　計算回数＝" + std::to_string(stopAfter) + "　";
+      if ((stopAfter && text.rfind(step, 0) == 0) || text.rfind("　所要計算時間　＝", 0) == 0)
+        stop->click();
     };
   }
   void trigger(const char* action) { w.findChild<QAction*>(action)->trigger(); }
@@ -89,7 +90,7 @@ struct RunningWindow : StartedWindow {
 
 TEST(DialogState, AfterAFullRunOfPatternOneTheRunsLayoutAndResultStay) {
   RunningWindow s;
-  s.stopAtStep20 = false;
+  s.stopAfter = 0;
   s.trigger("pt_1"); // its first column holds 2 bodies; the count field showed 3
   const LayoutParameters pattern = s.m.layout();
   s.start->click(); // runs, traces, stopped during the animation
@@ -150,4 +151,17 @@ TEST(DialogState, AWalkOfPatternsOpensPicksAndRunsKeepsTheDialogOnTheLayout) {
     ++n;
     ASSERT_EQ(dialogOutOfStep(s), "") << "after action " << n;
   }
+}
+
+TEST(DialogState, AStoppedRunLeavesItsPlotWithItsLegendThroughPanAndZoom) {
+  RunningWindow s;
+  s.stopAfter = 40; // seen at step 50; the vectors were drawn at step 30
+  s.start->click();
+  ASSERT_EQ(s.m.stepsDone, 50);
+  EXPECT_EQ(s.w.shownLegend().quantity, LegendQuantity::vectors);
+  for (const char* button : {"BitBtn8", "BitBtn12"}) {
+    s.mainButton(button)->click();
+    EXPECT_EQ(s.w.shownLegend().quantity, LegendQuantity::vectors) << button;
+  }
+  EXPECT_TRUE(s.w.findChild<QWidget*>("CheckBox1")->isVisible());
 }

@@ -279,6 +279,8 @@ TEST(MainWindowParticles, AnimationShowsCrossesAndStopsOnTheStopButton) {
   EXPECT_EQ(s.w.controlMode(), 1);
   EXPECT_TRUE(s.w.layoutDialog().isVisible());
   EXPECT_EQ(s.m.stepsDone, 150);
+  EXPECT_TRUE(s.w.findChild<QWidget*>("CheckBox1")->isVisible()) << "hidden by the traces";
+  EXPECT_TRUE(s.w.findChild<QWidget*>("CheckBox2")->isVisible());
   // The animation's picture: black channel, red bodies, white crosses.
   ASSERT_FALSE(during.isNull());
   int white = 0, black = 0, red = 0;

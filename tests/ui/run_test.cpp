@@ -93,7 +93,7 @@ TEST(MainWindowRun, StopDuringARunEndsItAtTheNextTenthStep) {
                {"BitBtn6", "　圧力分布図"},
                {"BitBtn5", "　密度分布図"}};
   for (const auto& p : plots) {
-    s.mainButton("BitBtn9")->click(); // back to the outline picture
+    s.w.showOutlinePicture(true); // back to the outline picture
     EXPECT_EQ(s.plotColours(), 0);
     s.mainButton(p.button)->click();
     EXPECT_EQ(s.panel0(), QString::fromUtf8(p.title)) << p.button;
