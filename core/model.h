@@ -268,11 +268,18 @@ struct Model : LayoutParameters {
   bool stopFlag;
   int particleState; // 1 = traces must be prepared again, 2 = prepared
   std::uint32_t runStartTick, runEndTick;
+  // The first step of the calculation those ticks time: 1 for a run, the
+  // step after the one continued from for a continuation.
+  int runFirstStep;
   // The step that the flow fields have reached: s after step s of a run or
   // of its continuation.  0 when there is no flow to go on from: no run yet,
   // a set-up that failed, a step that diverged, or grids remade by kmake
   // since (they no longer belong to the flow).
   int flowStep;
+  // The layout the flow fields were computed for, recorded at a run's
+  // set-up: a run's result (its flow, plots, forces, its count of steps)
+  // belongs to this layout only, and is no result for any other one.
+  LayoutParameters flowLayout;
   // The convergence history of the last run and its continuations, entry
   // n - 1 for step n.  Room is reserved before a run's loop, so a step never
   // allocates.

@@ -58,3 +58,15 @@ std::string elapsedTimeText(Language language, std::uint32_t endTick, std::uint3
       (h >= 1 || m >= 1 ? Num_keta(s, 2) : std::to_string(s)) + "." + Num_keta(ms % 1000, 3) + " s";
   return text;
 }
+
+namespace {
+// The steps a continuation's time covers, then the steps of the whole flow.
+const Message continuedSteps{{"（", "～", "回、全", "回）"}, {" (steps ", "-", " of ", ")"}};
+} // namespace
+
+std::string calculationTimeText(Language language, const Model& m) {
+  const std::string time = elapsedTimeText(language, m.runEndTick, m.runStartTick);
+  if (m.runFirstStep <= 1) return time;
+  const std::string last = std::to_string(m.flowStep);
+  return continuedSteps(language, {std::to_string(m.runFirstStep), last, last}) + time;
+}

@@ -1,6 +1,7 @@
 // Elapsed-time text of the status bar.
 #pragma once
 #include "core/messages.h"
+#include "core/model.h"
 
 #include <cstdint>
 #include <string>
@@ -17,3 +18,8 @@ std::string Num_keta(std::int64_t value, int width);
 // minutes and seconds with the milliseconds as a decimal fraction
 // (" 2 min 05.437 s"), minutes left out when they are 0 as in Japanese.
 std::string elapsedTimeText(Language language, std::uint32_t endTick, std::uint32_t startTick);
+// The elapsed time of the last calculation (runStartTick to runEndTick).
+// After a continuation that time covers only the continued steps, so the
+// text names them and the steps of the whole flow before the time:
+// "（301～600回、全600回） 05 秒 437".
+std::string calculationTimeText(Language language, const Model& m);

@@ -24,9 +24,8 @@ namespace text {
 // Followed by the elapsed time of the last complete run.
 const Message alreadyDone{{"　計算は完了してます。　所要計算時間　＝", ""},
                           {"  The calculation is complete.  Computing time:", ""}};
-// The step reached and the full run's length, whatever stepCount is.
+// The step reached and the step the run or its continuation ends at.
 const Message stepCount{{"　計算回数＝", "　　　　　　", "回 で完了"}, {"  Step ", " of ", ""}};
-const std::string runSteps = std::to_string(kRunSteps);
 const Message finished{{"計算が正常に終了しました。"}, {"The calculation has finished."}};
 // The step at which the flow stopped being finite.
 const Message diverged{{"　計算が発散しました。　計算回数＝", ""},
@@ -49,6 +48,8 @@ void keisanSteps(Model& m, WindowServices& ws, RunStages& stages, int lastStep) 
   m.stopFlag = false;
   m.flowStep = 0; // the set-up clears the flow fields
   runCouplingSetup(m, ws);
+  m.flowLayout = m.layout();
+  m.runFirstStep = 1;
   m.stepCount = lastStep;
   m.particleState = 1;
   shoki_atai(m);
@@ -86,8 +87,11 @@ void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, in
     m.flowStep = s;
     m.residualHistory.push_back(residual);
     if (s % 10 == 0) {
-      if (m.stopFlag) return;
-      ws.setStatusText(1, text::stepCount(ws.language(), {std::to_string(s), text::runSteps}));
+      // A stopped run, too, names the step its flow has reached.
+      const bool stop = m.stopFlag;
+      ws.setStatusText(
+          1, text::stepCount(ws.language(), {std::to_string(s), std::to_string(lastStep)}));
+      if (stop) return;
     }
     switch (s % 90) {
     case 30:
@@ -106,14 +110,23 @@ void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, in
   ws.setStatusText(1, text::finished(ws.language()));
 }
 
+bool flowBelongsToLayout(const Model& m) {
+  return m.flowLayout == m.layout();
+}
+
 bool canContinue(const Model& m) {
-  return m.flowStep > 0;
+  return m.flowStep > 0 && flowBelongsToLayout(m);
+}
+
+bool hasCompleteResult(const Model& m) {
+  return m.stepsDone > kCompleteAfterStep && flowBelongsToLayout(m);
 }
 
 void keisanContinue(Model& m, WindowServices& ws, RunStages& stages) {
   stages.palevisi(2);
   m.stopFlag = false;
   const int firstStep = m.flowStep + 1;
+  m.runFirstStep = firstStep;
   m.stepCount = m.flowStep + kRunSteps;
   m.particleState = 1; // the flow moves on: traces must be seeded again
   ws.setProgressRange(firstStep - 1, m.stepCount);
@@ -138,10 +151,8 @@ void timedCalculation(Model& m, WindowServices& ws, RunStages& stages,
 } // namespace
 
 void Button2Click(Model& m, WindowServices& ws, RunStages& stages) {
-  if (m.stepsDone > kCompleteAfterStep) {
-    ws.setStatusText(
-        1, text::alreadyDone(ws.language(),
-                             {elapsedTimeText(ws.language(), m.runEndTick, m.runStartTick)}));
+  if (hasCompleteResult(m)) {
+    ws.setStatusText(1, text::alreadyDone(ws.language(), {calculationTimeText(ws.language(), m)}));
     return;
   }
   timedCalculation(m, ws, stages, keisan);

@@ -6,8 +6,9 @@
 #include "run/run_stages.h"
 #include "solver/flow_check.h"
 
-// Button2Click, the start button ("計算スタート"): after a run that went
-// beyond step 280 it only shows that run's elapsed time; otherwise it notes
+// Button2Click, the start button ("計算スタート"): when the layout on screen
+// has a complete result (hasCompleteResult) it only shows that run's elapsed
+// time; otherwise it notes
 // the start tick, runs keisan, hands over to the particle traces
 // (makeParti(3), which returns the window to its editing mode and restores
 // stepsDone) and counts stepsDone one up: 300 after a full run, s after a
@@ -39,15 +40,25 @@ void keisanSteps(Model& m, WindowServices& ws, RunStages& stages, int lastStep);
 // stands: per step the pending messages, the progress position s,
 // timeStep, the soundness check (a failure ends the loop with its message,
 // sets stopFlag and flowStep = 0), flowStep = s, one entry of the
-// convergence history, every 10 steps the stop check and the progress text,
+// convergence history, every 10 steps the progress text (the step and
+// lastStep) and then the stop check,
 // the plots at s mod 90 = 30, 60, 0; after lastStep the completion text.
 // stepsDone is s - 1 during step s.
 void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, int lastStep);
+
+// True when the flow fields were computed for the layout record as it
+// stands (flowLayout): only then are the run's counts, plots and forces
+// those of the layout on screen.
+bool flowBelongsToLayout(const Model& m);
 
 // True when the flow fields hold a run's flow on the current grids, which a
 // continuation can take on: after a run that completed or was stopped, and
 // until the grids are remade (any layout change, a new run's set-up).
 bool canContinue(const Model& m);
+
+// True when the layout on screen has a complete result: a run of it went
+// beyond step 280 (stepsDone) and the layout has not changed since.
+bool hasCompleteResult(const Model& m);
 
 // The continuation ("続けて計算"): 300 more steps from the flow as it stands,
 // numbered on from flowStep + 1, with the run's window behaviour:

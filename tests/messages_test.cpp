@@ -94,10 +94,10 @@ TEST(MessageCatalogue, RunInEnglishWritesEnglishStatusTexts) {
   ws.textLanguage = Language::english;
   RecordingRunStages stages(*m, ws);
   ASSERT_TRUE(kmake(*m, ws));
-  // Stop during step 16: seen after step 20, with the text of step 10 written.
+  // Stop during step 16: seen after step 20, whose text names that step.
   ws.onProcess = [&] { m->stopFlag = m->stepsDone >= 15; };
   keisan(*m, ws, stages);
-  EXPECT_EQ(ws.statusPanel[1], "  Step 10 of 300");
+  EXPECT_EQ(ws.statusPanel[1], "  Step 20 of 300");
   m->stepsDone = 300;
   m->runStartTick = 0;
   m->runEndTick = 5123;

@@ -79,7 +79,7 @@ TEST_F(Continuation, CountsOnFromStep301WithTheRunsTextsAndPlots) {
   const auto& ws = continued->ws;
   std::vector<std::string> expected;
   for (int s = 310; s <= 600; s += 10)
-    expected.push_back(kStepText + std::to_string(s) + kStepTextEnd);
+    expected.push_back(kStepText + std::to_string(s) + "　　　　　　600回 で完了");
   expected.push_back(kFinished);
   EXPECT_EQ(ws.statusTexts(1), expected);
   ASSERT_FALSE(ws.calls.empty());
@@ -99,6 +99,12 @@ TEST_F(Continuation, CountsOnFromStep301WithTheRunsTextsAndPlots) {
   EXPECT_GT(continued->m->runEndTick, continued->m->runStartTick)
       << "a complete continuation records its end";
   EXPECT_GT(continued->m->runStartTick, 1000u) << "timed from the continue button";
+  // Start is refused with the time of the continued steps, named as such.
+  Button2Click(*continued->m, continued->ws, continued->stages);
+  EXPECT_EQ(continued->ws.statusPanel[1].rfind(
+                "　計算は完了してます。　所要計算時間　＝（301～600回、全600回） ", 0),
+            0u)
+      << continued->ws.statusPanel[1];
 }
 
 TEST(ContinuationEnd, AStopInTheContinuationLeavesAFlowToGoOnFrom) {

@@ -152,7 +152,7 @@ TEST(RunStop, StopDuringStep95EndsAfterStep100) {
   EXPECT_EQ(lastProgressPosition(s.ws), 100);
   const auto texts = stepTexts(s.ws);
   ASSERT_FALSE(texts.empty());
-  EXPECT_EQ(texts.back(), kStepText + "90" + kStepTextEnd);
+  EXPECT_EQ(texts.back(), kStepText + "100" + kStepTextEnd) << "the step the flow stopped at";
   EXPECT_NE(s.ws.statusPanel[1], kFinished);
   EXPECT_EQ(s.stages.plotSteps("vorticity"), (std::vector<int>{90}));
   EXPECT_TRUE(s.stages.plotSteps("pressure") == (std::vector<int>{60}));
@@ -161,13 +161,21 @@ TEST(RunStop, StopDuringStep95EndsAfterStep100) {
 
 TEST(RunStop, StartIsRefusedAfterARunBeyondStep280) {
   Session s;
-  s.m->stepsDone = 290; // a run stopped at step 290
+  s.m->stepsDone = 290; // a run of this layout stopped at step 290
+  s.m->flowLayout = s.m->layout();
+  s.m->flowStep = 290;
   s.m->runStartTick = 4294967000u;
   s.m->runEndTick = 125437 - 296;
   Button2Click(*s.m, s.ws, s.stages);
   EXPECT_EQ(s.ws.statusPanel[1], kAlreadyDone + " 02 分05 秒 437");
   EXPECT_TRUE(s.stages.calls.empty());
   EXPECT_EQ(s.m->stepsDone, 290);
+  // The result belongs to its layout: once the layout record differs, the
+  // count left over is no result of the layout on screen.
+  ASSERT_TRUE(canContinue(*s.m));
+  s.m->layoutSize[1][1] += 1;
+  EXPECT_FALSE(hasCompleteResult(*s.m));
+  EXPECT_FALSE(canContinue(*s.m));
 }
 
 TEST(RunStop, SetUpThatSetsTheStopFlagEndsTheRunBeforeStepOne) {

@@ -1,6 +1,5 @@
 #include "ui/colour_legend_view.h"
 
-#include "ui/number_text.h"
 #include "ui/picture_texts.h"
 #include "ui/window_text.h"
 
@@ -12,14 +11,45 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
-constexpr int kTitleHeight = 18;
-constexpr int kRowHeight = 14;
+constexpr int kTitleHeight = 16;
+constexpr int kRowHeight = 12;
 constexpr int kSwatchWidth = 22;
 // Top of the strip in the window: below the pan cross.
 constexpr int kStripTop = 104;
+// The most rows a legend has: the vectors' 20 bins and the speeds above.
+constexpr int kMostRows = 21;
+
+// Small enough for kRowHeight rows.
+QFont legendFont() {
+  QFont font = QGuiApplication::font();
+  font.setPixelSize(11);
+  return font;
+}
+
+// How the rows of a legend print: with `decimals` decimals, or in exponent
+// form with 3 (4 significant digits) when `exponent`.
+struct NumberForm {
+  bool exponent = false;
+  int decimals = 0;
+};
+
+NumberForm numberForm(const ColourLegend& legend) {
+  double largest = 0;
+  for (int row = 0; row < legend.rowCount; ++row)
+    largest = std::max(largest, std::abs(legend.rows[row].value));
+  if (largest >= 9999.5) return {true, 3};
+  if (largest < 1e-12) return {};
+  // 4 significant digits of the largest value; one decimal fewer when its
+  // rounding carries into a new digit (9.9996 prints as 10.00).
+  int decimals = std::max(0, 3 - static_cast<int>(std::floor(std::log10(largest))));
+  const double scale = std::pow(10.0, decimals);
+  if (decimals > 0 && std::round(largest * scale) >= 1e4) --decimals;
+  return {false, decimals};
+}
 
 QString quantityName(LegendQuantity q) {
   switch (q) {
@@ -44,14 +74,22 @@ QColor colourOf(Colour c) {
 } // namespace
 
 QString legendRowText(const ColourLegend& legend, int row) {
-  const QString value = shortestDecimal(legend.rows[row].value);
+  const NumberForm form = numberForm(legend);
+  const double v = legend.rows[row].value;
+  QString value;
+  if (form.exponent)
+    value = QString::number(v, 'e', form.decimals);
+  else if (std::abs(v) * std::pow(10.0, form.decimals) < 0.5)
+    value = QStringLiteral("0"); // zero to the rounding of the other rows
+  else
+    value = QString::number(v, 'f', form.decimals);
   if (legend.quantity == LegendQuantity::vectors && row == 0)
     return text(PictureText::above) + value;
   return value;
 }
 
 int legendWidth(const ColourLegend& legend) {
-  const QFontMetrics metrics(QGuiApplication::font());
+  const QFontMetrics metrics(legendFont());
   int widest = metrics.horizontalAdvance(quantityName(legend.quantity));
   for (int row = 0; row < legend.rowCount; ++row)
     widest =
@@ -63,10 +101,34 @@ int legendHeight(const ColourLegend& legend) {
   return kTitleHeight + legend.rowCount * kRowHeight + 4;
 }
 
+int legendColumnWidth() {
+  // The widest name and the widest value a legend prints: a sign, 4
+  // significant digits after leading zeros (speeds of a millionth), or the
+  // exponent form.
+  ColourLegend widest;
+  widest.rowCount = 1;
+  widest.rows[0].value = -0.000001234;
+  int width = 0;
+  for (LegendQuantity q : {LegendQuantity::vectors, LegendQuantity::vorticity,
+                           LegendQuantity::pressure, LegendQuantity::density}) {
+    widest.quantity = q;
+    width = std::max(width, legendWidth(widest));
+  }
+  const QFontMetrics metrics(legendFont());
+  return std::max(width,
+                  kSwatchWidth + 16 + metrics.horizontalAdvance(QStringLiteral("-1.234e+05")));
+}
+
+int legendColumnBottom() {
+  ColourLegend tallest;
+  tallest.rowCount = kMostRows;
+  return kStripTop + legendHeight(tallest);
+}
+
 void paintColourLegend(QPainter& p, int left, int top, const ColourLegend& legend) {
   const int width = legendWidth(legend);
   p.save();
-  p.setFont(QGuiApplication::font());
+  p.setFont(legendFont());
   p.fillRect(left, top, width, legendHeight(legend), Qt::white);
   p.setPen(Qt::black);
   p.drawText(QRect(left + 4, top, width - 4, kTitleHeight), Qt::AlignLeft | Qt::AlignVCenter,
@@ -126,7 +188,7 @@ void ColourLegendStrip::setLegend(const ColourLegend& legend) {
 }
 
 void ColourLegendStrip::place() {
-  const int width = legendWidth(legend_);
+  const int width = std::max(legendWidth(legend_), legendColumnWidth());
   setGeometry(parentWidget()->width() - width, kStripTop, width, legendHeight(legend_));
 }
 

@@ -10,6 +10,7 @@
 #include "ui/number_text.h"
 #include "ui/window_text.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -40,6 +41,10 @@ LayoutDialog::LayoutDialog(MainWindow& window)
     radioGroup2_->addButton(b, i);
   }
   radioGroup2_->button(0)->setChecked(true);
+  selectedColumnLabel_ = new QLabel(group2);
+  selectedColumnLabel_->setObjectName("SelectedColumn");
+  selectedColumnLabel_->setGeometry(8, 60, 76, 18);
+  selectedColumnLabel_->hide();
 
   auto* group1 = new QGroupBox(text(LayoutDialogText::shapeGroup), this);
   group1->setObjectName("RadioGroup1");
@@ -153,8 +158,6 @@ LayoutDialog::LayoutDialog(MainWindow& window)
   connect(radioGroup2_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
     if (on) RadioGroup2Click(id);
   });
-  connect(edit_[1], &QLineEdit::textChanged, this, &LayoutDialog::Edit1Change);
-  connect(edit_[5], &QLineEdit::textChanged, this, &LayoutDialog::Edit5Change);
 }
 
 Model& LayoutDialog::model() {
@@ -172,19 +175,6 @@ int LayoutDialog::lastAffected() {
   return wholeLayoutChosen() ? model().nColumns : model().selectedColumn;
 }
 
-void LayoutDialog::setQuietly(QLineEdit* edit, const QString& value) {
-  const bool was = edit->blockSignals(true);
-  edit->setText(value);
-  edit->blockSignals(was);
-}
-
-void LayoutDialog::showColumnCount(int n, bool regenerate) {
-  if (regenerate)
-    edit_[1]->setText(wholeNumberText(n));
-  else
-    setQuietly(edit_[1], wholeNumberText(n));
-}
-
 // -------------------------------------------------------------- showing
 
 void LayoutDialog::showEvent(QShowEvent* event) {
@@ -194,16 +184,11 @@ void LayoutDialog::showEvent(QShowEvent* event) {
 }
 
 void LayoutDialog::FormShow() {
-  Model& m = model();
-  const int sel = m.selectedColumn;
-  // Each change of these texts runs its handler and so regenerates the
-  // layout (the first showing changes both).
-  edit_[1]->setText(wholeNumberText(m.columnBodies[sel]));
-  edit_[7]->setText(wholeNumberText(m.nColumns));
-  edit_[5]->setText(shortestDecimal(m.ellipseRatio));
-  Target_set();
+  // The dialog shows the layout on screen, which may have come from a
+  // pattern, a file or a run since it was last shown; the fields' old texts
+  // mean nothing now.
+  showLayout();
   window_.drawTargetAllIntoBitmap();
-  radioGroup2_->button(m.selectAllColumns ? 0 : 1)->setChecked(true);
   setCloseItemEnabled(this, false);
 }
 
@@ -212,65 +197,55 @@ void LayoutDialog::closeEvent(QCloseEvent* event) {
   event->ignore();
 }
 
-void LayoutDialog::Target_set() {
-  const Model& m = model();
-  const int sel = m.selectedColumn;
-  edit_[4]->setText(wholeNumberText(m.columnSpacing[sel]));
-  edit_[1]->setText(wholeNumberText(m.columnBodies[sel]));
-  edit_[2]->setText(shortestDecimal(m.layoutRotation));
-  edit_[6]->setText(wholeNumberText(m.layoutSize[sel][1]));
-}
-
 // ------------------------------------------------------------- refreshing
 
 void LayoutDialog::refresh() {
-  if (!window_.layoutRefresh()) showKeptLayout();
+  // After a refusal kmake has put the layout back to the last one that
+  // fitted; either way the main window's refresh shows the layout kept.
+  window_.layoutRefresh();
 }
 
-void LayoutDialog::showKeptLayout() {
-  // kmake has put the layout back to the last one that fitted; the fields
-  // follow it without regenerating anything.
+void LayoutDialog::showLayout() {
   const Model& m = model();
   const int sel = m.selectedColumn;
-  setQuietly(edit_[1], wholeNumberText(m.columnBodies[sel]));
-  setQuietly(edit_[4], wholeNumberText(m.columnSpacing[sel]));
-  setQuietly(edit_[6], wholeNumberText(m.layoutSize[sel][1]));
-  setQuietly(edit_[3], wholeNumberText(m.layoutAngle[sel][1]));
-  setQuietly(edit_[2], shortestDecimal(m.layoutRotation));
-  setQuietly(edit_[7], wholeNumberText(m.nColumns));
-  setQuietly(edit_[5], shortestDecimal(m.ellipseRatio));
-}
-
-void LayoutDialog::Edit1Change() {
-  // The text itself is not read: any change regenerates the layout.
-  refresh();
-}
-
-void LayoutDialog::Edit5Change() {
-  const auto ratio = parseRealNumber(edit_[5]->text());
-  if (!ratio) return;
-  model().ellipseRatio = *ratio;
-  refresh();
+  edit_[1]->setText(wholeNumberText(m.columnBodies[sel]));
+  edit_[4]->setText(wholeNumberText(m.columnSpacing[sel]));
+  edit_[6]->setText(wholeNumberText(m.layoutSize[sel][1]));
+  edit_[3]->setText(wholeNumberText(m.layoutAngle[sel][1]));
+  edit_[2]->setText(shortestDecimal(m.layoutRotation));
+  edit_[7]->setText(wholeNumberText(m.nColumns));
+  edit_[5]->setText(shortestDecimal(m.ellipseRatio));
+  // The group's handlers would change the layout or the picture: the
+  // choices are set with them silent.
+  const int shapeCode = m.layoutShape[sel][1];
+  const bool groupsWere = radioGroup1_->blockSignals(true);
+  radioGroup2_->blockSignals(true);
+  if (QAbstractButton* b = radioGroup1_->button(shapeCode)) b->setChecked(true);
+  radioGroup2_->button(m.selectAllColumns ? 0 : 1)->setChecked(true);
+  radioGroup1_->blockSignals(groupsWere);
+  radioGroup2_->blockSignals(groupsWere);
+  const bool ellipse = shapeCode == shape::ellipse;
+  for (QWidget* w : {static_cast<QWidget*>(bitBtn_[14]), static_cast<QWidget*>(edit_[5]),
+                     static_cast<QWidget*>(bitBtn_[13])})
+    w->setVisible(ellipse);
+  selectedColumnLabel_->setText(text(LayoutDialogText::selectedColumn).arg(sel));
+  selectedColumnLabel_->setVisible(!m.selectAllColumns);
 }
 
 // ----------------------------------------------------------- step buttons
 //
-// Where a button's field changes, the field's own handler would regenerate
-// the layout and the button then regenerates it again from the same values;
-// one regeneration gives the same grids and picture, so the fields are set
-// quietly and each button ends with one refresh.
+// Each button changes the layout record and ends with one refresh, which
+// shows the layout kept in every field.
 
 void LayoutDialog::BitBtn1Click() {
   Model& m = model();
   for (int c = firstAffected(); c <= lastAffected(); ++c) addBody(m, c, m.maxColumnBodies);
-  setQuietly(edit_[1], wholeNumberText(m.columnBodies[m.selectedColumn]));
   refresh();
 }
 
 void LayoutDialog::BitBtn2Click() {
   Model& m = model();
   for (int c = firstAffected(); c <= lastAffected(); ++c) removeBody(m, c);
-  setQuietly(edit_[1], wholeNumberText(m.columnBodies[m.selectedColumn]));
   refresh();
 }
 
@@ -278,7 +253,6 @@ void LayoutDialog::BitBtn3Click() {
   Model& m = model();
   for (int c = firstAffected(); c <= lastAffected(); ++c)
     m.columnSpacing[c] = steppedSpacing(m.columnSpacing[c], +1, wholeLayoutChosen());
-  edit_[4]->setText(wholeNumberText(m.columnSpacing[m.selectedColumn]));
   refresh();
 }
 
@@ -286,7 +260,6 @@ void LayoutDialog::BitBtn4Click() {
   Model& m = model();
   for (int c = firstAffected(); c <= lastAffected(); ++c)
     m.columnSpacing[c] = steppedSpacing(m.columnSpacing[c], -1, wholeLayoutChosen());
-  edit_[4]->setText(wholeNumberText(m.columnSpacing[m.selectedColumn]));
   refresh();
 }
 
@@ -308,7 +281,6 @@ void LayoutDialog::stepSize(int delta) {
   const int v = steppedSize(*typed, delta);
   for (int c = firstAffected(); c <= lastAffected(); ++c)
     for (int k = 1; k <= m.columnBodies[c]; ++k) m.layoutSize[c][k] = v;
-  edit_[6]->setText(wholeNumberText(m.layoutSize[m.selectedColumn][1]));
   refresh();
 }
 
@@ -333,34 +305,24 @@ void LayoutDialog::stepTurn(int delta) {
   m.stepsDone = 1;
   for (int c = firstAffected(); c <= lastAffected(); ++c)
     for (int k = 1; k <= m.columnBodies[c]; ++k) m.layoutAngle[c][k] = *v;
-  edit_[3]->setText(wholeNumberText(m.layoutAngle[m.selectedColumn][1]));
   refresh();
 }
 
 void LayoutDialog::turnArrangement(int delta) {
   Model& m = model();
   m.layoutRotation = m.layoutRotation + delta;
-  // The field is written after kmake, so a refused turn shows the kept one.
-  const bool made = kmake(m, window_.services());
-  edit_[2]->setText(shortestDecimal(m.layoutRotation));
-  if (!made) {
-    showKeptLayout();
-    return;
-  }
-  window_.layoutRedrawAfterKmake();
+  refresh();
 }
 
 void LayoutDialog::BitBtn11Click() {
   Model& m = model();
   addColumn(m, m.maxColumns, m.maxColumnBodies);
-  setQuietly(edit_[7], wholeNumberText(m.nColumns));
   refresh();
 }
 
 void LayoutDialog::BitBtn12Click() {
   Model& m = model();
   removeColumn(m);
-  setQuietly(edit_[7], wholeNumberText(m.nColumns));
   refresh();
 }
 
@@ -379,7 +341,6 @@ void LayoutDialog::stepRatio(double delta) {
   // new ratio already.
   const QString shown = shortestDecimal(steppedRatio(m.ellipseRatio, delta));
   m.ellipseRatio = parseRealNumber(shown).value_or(m.ellipseRatio);
-  setQuietly(edit_[5], shown);
   refresh();
 }
 
@@ -392,13 +353,13 @@ void LayoutDialog::RadioGroup1Click(int code) {
   if (wholeLayoutChosen())
     for (int c = 1; c <= m.nColumns; ++c)
       for (int k = 1; k <= m.columnBodies[c]; ++k) m.layoutShape[c][k] = code;
-  const bool ellipse = code == shape::ellipse;
-  bitBtn_[14]->setVisible(ellipse);
-  edit_[5]->setVisible(ellipse);
-  bitBtn_[13]->setVisible(ellipse);
   refresh();
 }
 
 void LayoutDialog::RadioGroup2Click(int index) {
+  // The mode is the model's, so that it outlasts the dialog's hiding during
+  // a run.
+  model().selectAllColumns = index == 0;
+  showLayout();
   window_.showOutlinePicture(index == 0);
 }

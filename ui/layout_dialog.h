@@ -10,6 +10,7 @@
 
 class MainWindow;
 class QButtonGroup;
+class QLabel;
 class QLineEdit;
 class QToolButton;
 struct Model;
@@ -21,10 +22,10 @@ public:
 
   // "全体" chosen in the "設定" group (else "選択列ごと").
   bool wholeLayoutChosen() const;
-  // The count field shows n.  Its change regenerates the layout, except when
-  // regenerate is false.
-  void showColumnCount(int n, bool regenerate = true);
-  void Target_set();
+  // Every field, the shape and the mode show the layout record and the
+  // selected column as they stand.  Nothing is regenerated: showing the
+  // layout never changes it.
+  void showLayout();
 
 public slots:
   void BitBtn1Click();
@@ -43,8 +44,6 @@ public slots:
   void BitBtn14Click();
   void RadioGroup1Click(int code);
   void RadioGroup2Click(int index);
-  void Edit1Change();
-  void Edit5Change();
 
 protected:
   void showEvent(QShowEvent* event) override;
@@ -60,16 +59,14 @@ private:
   void stepTurn(int delta);
   void turnArrangement(int delta);
   void stepRatio(double delta);
-  // A field's text set by the program without running its change handler.
-  void setQuietly(QLineEdit* edit, const QString& text);
   // Ends a change: the layout refresh; after a refusal every field shows the
   // layout that was kept.
   void refresh();
-  void showKeptLayout();
 
   MainWindow& window_;
   QButtonGroup* radioGroup1_ = nullptr;
   QButtonGroup* radioGroup2_ = nullptr;
+  QLabel* selectedColumnLabel_ = nullptr; // "選択列：n" in the column mode
   QLineEdit* edit_[8] = {};
   QToolButton* bitBtn_[15] = {};
 };

@@ -6,6 +6,8 @@ struct LayoutDialogText {
   static constexpr const char* modeGroup = "設定";
   static constexpr const char* modeAll = "全体";
   static constexpr const char* modeColumn = "選択列ごと";
+  // Under the mode choice in the column mode: the column the changes go to.
+  static constexpr const char* selectedColumn = "選択列：%1";
   static constexpr const char* shapeGroup = "形状";
   static constexpr const char* shapeName[5] = {"円", "四角", "三角", "平板", "楕円"};
   static constexpr const char* count = "個数";

@@ -5,6 +5,7 @@
 #include "run/run.h"
 #include "ui/about_box.h"
 #include "ui/application_setup.h"
+#include "ui/colour_legend_view.h"
 #include "ui/controls.h"
 #include "ui/forces_window.h"
 #include "ui/history_window.h"
@@ -80,7 +81,8 @@ MainWindow::MainWindow() : model_(makeModel()) {
                  Qt::WindowCloseButtonHint);
   setWindowTitle(text(MainWindowText::caption));
   setFont(interfaceFont(12));
-  setGeometry(227, 283, 700, 452);
+  // The view of 700 x 452 and the legend column at its right.
+  setGeometry(227, 283, 700 + legendColumnWidth(), 452);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, Qt::white);
   setPalette(pal);
@@ -120,7 +122,9 @@ QSize MainWindow::smallestUsableSize() const {
   const int stripRight = std::max(label1_->geometry().right(), bitBtn_[8]->geometry().right());
   const int width = std::max(stripRight, menuBar()->sizeHint().width()) + 8;
   const int panCrossBottom = bitBtn_[11]->geometry().bottom();
-  const int height = menuBar()->sizeHint().height() + panCrossBottom + statusBar()->height() + 8;
+  // And for the tallest colour legend below the pan cross.
+  const int height = menuBar()->sizeHint().height() +
+                     std::max(panCrossBottom, legendColumnBottom()) + statusBar()->height() + 8;
   return {width, height};
 }
 
@@ -132,7 +136,9 @@ RunStages& MainWindow::runStages() {
 
 void MainWindow::buildStrip() {
   auto* strip = new QFrame(canvas_);
-  strip->setGeometry(0, 0, 692, 27);
+  strip_ = strip;
+  strip->setObjectName("Strip");
+  strip->setGeometry(0, 0, 692, 27); // FormResize spans it over the window
   strip->setAutoFillBackground(true);
   QPalette stripPalette = strip->palette();
   stripPalette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
@@ -336,6 +342,11 @@ void MainWindow::palevisi(int mode) {
   if (editing && forcesWindow_ && forcesWindow_->isVisible()) forcesWindow_->refresh();
   setCloseItemEnabled(this, editing);
   for (int n = 3; n <= 12; ++n) bitBtn_[n]->setVisible(mode != 3);
+  // The traces hide the check boxes; they come back with the other controls.
+  if (mode != 3) {
+    checkBox1_->show();
+    checkBox2_->show();
+  }
   scrollBar1_->setVisible(mode == 3);
   label1_->setVisible(mode == 3);
 }
@@ -368,6 +379,10 @@ void MainWindow::updateContinueButton() {
   continueButton_->setVisible(mode_ == 1 && canContinue(*model_));
 }
 
+bool MainWindow::flowPlotsReady() const {
+  return model_->stepsDone > 10 && flowBelongsToLayout(*model_);
+}
+
 void MainWindow::plotVectors() {
   drawVectors();
   copyToWindow();
@@ -387,7 +402,7 @@ void MainWindow::particleItem(int speed) {
   if (loopRunning()) return;
   Model& m = *model_;
   m.stopFlag = false;
-  if (m.stepsDone >= 100) {
+  if (m.stepsDone >= 100 && flowBelongsToLayout(m)) {
     LoopGuard guard(*this);
     makeParti(speed);
   } else {
@@ -398,19 +413,19 @@ void MainWindow::particleItem(int speed) {
 // ------------------------------------------------------------- plot buttons
 
 void MainWindow::BitBtn4Click() {
-  if (model_->stepsDone <= 10) return;
+  if (!flowPlotsReady()) return;
   fillViewWhite();
   drawVectors();
   copyToWindow();
 }
 
 void MainWindow::BitBtn3Click() {
-  if (model_->stepsDone <= 10) return;
+  if (!flowPlotsReady()) return;
   plotVorticity();
 }
 
 void MainWindow::BitBtn6Click() {
-  if (model_->stepsDone <= 10) return;
+  if (!flowPlotsReady()) return;
   drawPres();
   showSurface();
 }
@@ -425,7 +440,15 @@ void MainWindow::BitBtn5Click() {
 void MainWindow::panOrZoom(int change) {
   changeView(*model_, *surfaces_, *services_, static_cast<ViewChange>(change),
              layoutDialog_->wholeLayoutChosen());
-  showLegend({});
+  // changeView has drawn the outlines at the new transform; any other
+  // picture on screen is drawn again there, as for a new window size.  The
+  // stored particle traces do not follow a new transform: after them the
+  // outlines stay.
+  if (shown_ == ShownPicture::particles) noteShown(ShownPicture::outlines);
+  if (shown_ == ShownPicture::outlines)
+    showLegend({});
+  else
+    redrawShownPicture();
   showSurface();
 }
 
@@ -462,12 +485,16 @@ bool MainWindow::layoutRefresh() {
   // the picture then stays as it was.  The white fill that some dialog
   // controls do first is therefore done after kmake: kmake does not draw, so
   // the picture is the same.
-  if (!kmake(*model_, *services_)) return false;
+  if (!kmake(*model_, *services_)) {
+    layoutDialog_->showLayout(); // the layout kept
+    return false;
+  }
   layoutRedrawAfterKmake();
   return true;
 }
 
 void MainWindow::layoutRedrawAfterKmake() {
+  if (layoutDialog_) layoutDialog_->showLayout();
   updateContinueButton(); // the grids no longer belong to the flow
   if (forcesWindow_ && forcesWindow_->isVisible()) forcesWindow_->refresh();
   henkanScale();
@@ -490,10 +517,6 @@ void MainWindow::showOutlinePicture(bool wholeLayout) {
   copyToWindow();
 }
 
-void MainWindow::drawTargetAllIntoBitmap() {
-  drawTargetAll();
-}
-
 void MainWindow::redrawOutlines() {
   fillViewWhite();
   drawWaku2();
@@ -502,30 +525,28 @@ void MainWindow::redrawOutlines() {
 
 void MainWindow::selectionItem(bool all) {
   model_->selectAllColumns = all;
-  layoutDialog_->hide();
-  layoutDialog_->show();
+  layoutDialog_->showLayout();
   redrawOutlines();
 }
 
 void MainWindow::FormMouseDown(int x, int y) {
   if (layoutDialog_->wholeLayoutChosen()) return;
   Model& m = *model_;
+  int picked = 0; // the last column with a body in reach
   for (int c = 1; c <= m.nColumns; ++c)
     for (int k = 1; k <= m.columnBodies[c]; ++k) {
       const double dx = x - m.columnBody[c][k].columnBodyPixX;
       const double dy = y - m.columnBody[c][k].columnBodyPixY;
-      if (dx * dx + dy * dy < 200) {
-        m.selectedColumn = c;
-        // A selection leaves the layout as it is.  In the editing mode the
-        // count field's change regenerates it all the same; during a run or
-        // an animation that would reset stepsDone under the running loop (a
-        // full run would end with stepsDone 2), so the field is only shown.
-        layoutDialog_->showColumnCount(m.columnBodies[c], !loopRunning());
-        drawTarget();
-        copyToWindow();
-        layoutDialog_->Target_set();
-      }
+      if (dx * dx + dy * dy < 200) picked = c;
     }
+  if (picked == 0) return;
+  // A selection leaves the layout, and so a run's result, as it is; the
+  // picture shows the picked column alone in red.
+  m.selectedColumn = picked;
+  layoutDialog_->showLayout();
+  fillViewWhite();
+  drawTarget();
+  copyToWindow();
 }
 
 // ------------------------------------------------------------ other commands
@@ -571,16 +592,16 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
   // (a resize request is simply granted): grow back to it.
   if (width() < minimumWidth() || height() < minimumHeight())
     QTimer::singleShot(0, this, [this] { resize(size().expandedTo(minimumSize())); });
-  // The view bitmap follows the window's outer size, and the picture on
-  // screen is drawn again at that size.
-  const QSize outer = frameGeometry().size();
-  resizePicture(outer.width(), outer.height());
+  // The view bitmap follows the window's width less the legend column and
+  // its outer height, and the picture on screen is drawn again at that size.
+  resizePicture(width() - legendColumnWidth(), frameGeometry().height());
   showSurface();
   FormResize();
 }
 
 void MainWindow::FormResize() {
   if (!bitBtn_[10]) return;
+  strip_->resize(width(), strip_->height());
   const int left10 = frameGeometry().width() - 50;
   bitBtn_[10]->move(left10, bitBtn_[10]->y());
   bitBtn_[11]->move(left10 - 32, bitBtn_[11]->y());
@@ -636,7 +657,13 @@ private:
 
 void MainWindow::makeParti(int speed) {
   LoopGuard guard(*this);
-  showLegend({});
+  // After a stopped run no traces are drawn: the plot on screen stays, with
+  // its legend.
+  const bool traces = !model_->stopFlag;
+  if (traces) {
+    showLegend({});
+    noteShown(ShownPicture::particles);
+  }
   WindowParticles window(*this);
   make_parti(*model_, *surfaces_, *services_, window, speed);
   showSurface();

@@ -26,6 +26,7 @@ class LayoutDialog;
 class PanelButton;
 class QAction;
 class QCheckBox;
+class QFrame;
 class QLabel;
 class QMenu;
 class QProgressBar;
@@ -174,6 +175,9 @@ private:
   // continued (after a run that completed or was stopped, until the grids
   // are remade).
   void updateContinueButton();
+  // The flow plots (and the fields) have a flow to show: a run of the layout
+  // on screen has gone beyond its tenth step.
+  bool flowPlotsReady() const;
 
   // The kind of picture on screen, so that a new window size can draw it
   // again; maps and vectors keep the settings they were drawn with.
@@ -217,6 +221,7 @@ private:
   std::unique_ptr<WindowRunStages> stages_;
 
   ViewCanvas* canvas_ = nullptr;
+  QFrame* strip_ = nullptr; // the strip of controls along the top
   QCheckBox* checkBox1_ = nullptr;
   QCheckBox* checkBox2_ = nullptr;
   QProgressBar* progressBar1_ = nullptr;

@@ -3,6 +3,7 @@
 #include "fields/flow_fields_cgns.h"
 #include "files/layout_file.h"
 #include "ui/colour_legend_view.h"
+#include "ui/layout_dialog.h"
 #include "ui/main_window.h"
 #include "ui/main_window_texts.h"
 #include "ui/picture_texts.h"
@@ -32,10 +33,9 @@ void MainWindow::buildKeepMenu() {
   addItem("KeepSaveAs", MainWindowText::menuSaveAs, &MainWindow::saveAsClick);
   addItem("KeepPicture", MainWindowText::menuSavePicture, &MainWindow::savePictureClick);
   saveFields_ = addItem("KeepFields", MainWindowText::menuSaveFields, &MainWindow::saveFieldsClick);
-  // The fields are there once a run has gone beyond its tenth step, as for
-  // the plot buttons.
-  connect(keep_, &QMenu::aboutToShow, this,
-          [this] { saveFields_->setEnabled(model_->stepsDone > 10); });
+  // The fields are there once a run of the layout on screen has gone beyond
+  // its tenth step, as for the plot buttons.
+  connect(keep_, &QMenu::aboutToShow, this, [this] { saveFields_->setEnabled(flowPlotsReady()); });
 
   chooseFile = [this](bool save, const QString& filter) {
     return save ? QFileDialog::getSaveFileName(this, QString(), layoutPath_, filter)
@@ -62,12 +62,17 @@ bool MainWindow::openLayoutFile(const QString& path) {
     services_->showMessage(read.error.toStdString());
     return false;
   }
+  const int selected = model_->selectedColumn;
   model_->layout() = *read.layout;
+  // The column picked for editing stays within the columns of the file.
+  model_->selectedColumn = std::min(selected, model_->nColumns);
   // A layout too large for the arrays is refused by kmake as the dialog's
   // are: its message, and the last layout that fitted is put back.
-  if (!layoutRefresh()) return false;
-  // The column picked for editing stays within the columns of the file.
-  model_->selectedColumn = std::min(model_->selectedColumn, model_->nColumns);
+  if (!layoutRefresh()) {
+    model_->selectedColumn = selected;
+    layoutDialog_->showLayout();
+    return false;
+  }
   layoutPath_ = path;
   return true;
 }
@@ -103,7 +108,7 @@ void MainWindow::savePictureClick() {
 }
 
 void MainWindow::saveFieldsClick() {
-  if (model_->stepsDone <= 10) return;
+  if (!flowPlotsReady()) return;
   const QString path = chooseFile(true, text(MainWindowText::fieldsFilter));
   if (path.isEmpty()) return;
   if (const auto error = writeFlowFieldsCgns(*model_, path.toStdString()))

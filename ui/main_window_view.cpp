@@ -55,6 +55,11 @@ void MainWindow::drawTargetAll() {
   Draw_Target_all(*model_, surfaces_->bitmap);
   showLegend({});
 }
+void MainWindow::drawTargetAllIntoBitmap() {
+  // Into the bitmap only: the picture on screen, its legend and what a new
+  // size redraws stay those of the plot shown.
+  Draw_Target_all(*model_, surfaces_->bitmap);
+}
 void MainWindow::copyViewToWindow() {
   surfaces_->copyBitmapToWindow();
 }

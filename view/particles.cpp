@@ -189,8 +189,7 @@ void make_parti(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow& w
       // A run that has just gone through all its steps ends its clock here.
       if (m.stepsDone == m.stepCount - 1) m.runEndTick = ws.tickCount();
       ws.setStatusText(0, tracingTitle(ws.language()));
-      ws.setStatusText(1, elapsed(ws.language(),
-                                  {elapsedTimeText(ws.language(), m.runEndTick, m.runStartTick)}));
+      ws.setStatusText(1, elapsed(ws.language(), {calculationTimeText(ws.language(), m)}));
       m.particleState = 2;
     }
     const int particles = particleCount(m);

@@ -46,10 +46,19 @@ TEST(ColourLegend, SavedPictureIsTheViewWithTheLegendBesideIt) {
   EXPECT_EQ(top, QColor(c & 0xFF, c >> 8 & 0xFF, c >> 16 & 0xFF));
 }
 
-TEST(ColourLegend, GoesAwayWithTheMap) {
+TEST(ColourLegend, StaysThroughPanAndZoomAndGoesAwayWithTheMap) {
   StartedWindow s;
   s.mainButton("BitBtn5")->click();
-  s.mainButton("BitBtn7")->click(); // zoom: the outline picture again
+  const double bodyX = s.m.body[1].bodyPixX;
+  s.mainButton("BitBtn7")->click(); // zoom out: the map at the new scale
+  s.mainButton("BitBtn9")->click();
+  EXPECT_NE(s.m.body[1].bodyPixX, bodyX);
+  EXPECT_EQ(s.w.shownLegend().quantity, LegendQuantity::density);
+  EXPECT_TRUE(s.w.findChild<QWidget*>("ColourLegend")->isVisible());
+  EXPECT_EQ(s.grabbed().pixelColor(Roun2(s.m.body[1].bodyPixX), Roun2(s.m.body[1].bodyPixY)),
+            kWhitePixel)
+      << "the map's white body interiors where the bodies now are";
+  s.w.findChild<QAction*>("pt_2")->trigger(); // a new layout: its outlines
   EXPECT_EQ(s.w.shownLegend().quantity, LegendQuantity::none);
   EXPECT_FALSE(s.w.findChild<QWidget*>("ColourLegend")->isVisible());
   EXPECT_EQ(s.w.pictureToSave().size(), s.w.windowSurface().size());
@@ -62,10 +71,11 @@ TEST(ColourLegend, VectorBinsRunFromTheTopSpeedDown) {
   const ColourLegend legend = vectorLegend(*m);
   ASSERT_EQ(legend.rowCount, 21);
   EXPECT_EQ(legend.rows[0].colour, kRed) << "speeds above the scale are red";
-  EXPECT_EQ(legendRowText(legend, 0), QString::fromUtf8("＞2"));
-  EXPECT_EQ(legendRowText(legend, 1), "1.9");
+  EXPECT_EQ(legendRowText(legend, 0), QString::fromUtf8("＞2.000"));
+  EXPECT_EQ(legendRowText(legend, 1), "1.900");
   // The last lower edge is 0 up to the rounding of twenty subtractions.
   EXPECT_NEAR(legend.rows[20].value, 0, 1e-14);
+  EXPECT_EQ(legendRowText(legend, 20), "0");
   // Blue at the bottom, red toward the top, as the arrows are drawn.
   EXPECT_EQ(legend.rows[20].colour, RColorf(0, 0, 255));
   EXPECT_EQ(legend.rows[1].colour, RColorf(255, 38, 0));
@@ -87,4 +97,43 @@ TEST(ColourLegend, TheMenuSavesThePictureAsPng) {
   ASSERT_FALSE(saved.isNull());
   EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32),
             s.w.pictureToSave().convertToFormat(QImage::Format_RGB32));
+}
+
+TEST(ColourLegend, RowsPrintFourSignificantDigitsWithTheDecimalsOfTheLargest) {
+  const struct {
+    double largest, value;
+    const char* text;
+  } cases[] = {
+      {1.10279772900349, 1.10279772900349, "1.103"},
+      {1.10279772900349, 0.9, "0.900"},
+      {1.1, 1.73472347597681e-17, "0"},
+      {1.1, -0.0004, "0"},
+      {0.0612, 0.0612, "0.06120"},
+      {-12.5, 3.25, "3.25"},
+      {9.9996, 9.9996, "10.00"},
+      {2500, 2499.6, "2500"},
+      {123456, 123456, "1.235e+05"},
+      {0, 0, "0"},
+  };
+  for (const auto& c : cases) {
+    ColourLegend legend;
+    legend.quantity = LegendQuantity::pressure;
+    legend.rowCount = 2;
+    legend.rows[0].value = c.largest;
+    legend.rows[1].value = c.value;
+    EXPECT_EQ(legendRowText(legend, 1).toStdString(), c.text) << c.largest << " " << c.value;
+  }
+}
+
+TEST(ColourLegend, TheTallestLegendLeavesTheChannelAndFitsAtTheSmallestWindow) {
+  StartedWindow s;
+  s.w.plotVectors(); // 21 rows
+  const QWidget* strip = s.w.findChild<QWidget*>("ColourLegend");
+  ASSERT_TRUE(strip->isVisible());
+  EXPECT_LT(s.m.ry[s.m.ryNx][1].ryPixX, strip->x()) << "the outlet under the legend";
+  s.w.resize(s.w.minimumSize());
+  QApplication::processEvents();
+  EXPECT_LE(strip->geometry().bottom(), s.w.centralWidget()->height()) << "rows cut";
+  EXPECT_LE(s.w.windowSurface().width(), strip->x()) << "the view under the legend";
+  EXPECT_EQ(s.w.findChild<QWidget*>("Strip")->width(), s.w.width()) << "the strip of controls";
 }

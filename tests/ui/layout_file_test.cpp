@@ -350,8 +350,7 @@ TEST(LayoutFile, TheFileMenuIsShownInTheEditingModeOnly) {
 }
 
 TEST(LayoutFile, ARatioStepAfterOpeningStepsFromTheFilesRatio) {
-  // The dialog's fields are not refreshed by opening a file; a ratio step
-  // must still start from the ratio the layout now holds, not the one shown.
+  // A ratio step starts from the ratio the layout now holds.
   StartedWindow s;
   QTemporaryDir dir;
   auto writeEllipses = [&](const char* name, double ratio) {
@@ -370,7 +369,7 @@ TEST(LayoutFile, ARatioStepAfterOpeningStepsFromTheFilesRatio) {
   const auto expected = makeModel();
   *expected = s.m; // the grids of ratio 3.6 made from a file
 
-  ASSERT_EQ(s.edit(5)->text(), "2") << "the field still shows the start-up ratio";
+  ASSERT_EQ(s.edit(5)->text(), "3.6") << "the field shows the file's ratio";
   ASSERT_TRUE(s.w.openLayoutFile(writeEllipses("opened.json", 3.4)));
   s.clickDialog(13);
   EXPECT_EQ(s.m.ellipseRatio, 3.6);

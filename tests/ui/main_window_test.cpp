@@ -168,11 +168,17 @@ TEST(MainWindowColumns, MouseSelectsAColumnOnlyInTheColumnMode) {
   for (int b = 1; b <= s.m.nBodies; ++b)
     EXPECT_EQ(s.bodyColour(image, b), (b >= 6 && b <= 8) ? kRedPixel : kWhitePixel) << b;
   EXPECT_EQ(s.lowerWallColour(image), kBlackPixel);
+  // A second pick of a column of the same count leaves the first one
+  // outlined: bodies 11..13 are column 5.
+  clickBodyOf(5, 1);
+  const QImage again = s.grabbed();
+  for (int b = 1; b <= s.m.nBodies; ++b)
+    EXPECT_EQ(s.bodyColour(again, b), b >= 11 ? kRedPixel : kWhitePixel) << b;
 
   // 15 pixels away (squared distance 225) is out of reach.
   s.w.FormMouseDown(Roun2(s.m.columnBody[1][1].columnBodyPixX) + 15,
                     Roun2(s.m.columnBody[1][1].columnBodyPixY));
-  EXPECT_EQ(s.m.selectedColumn, 3);
+  EXPECT_EQ(s.m.selectedColumn, 5);
 }
 
 TEST(MainWindowCommands, PlotButtonsWaitForStepTen) {
@@ -248,6 +254,7 @@ void pretendRunPassedStepHundred(Model& m) {
   for (int i = 1; i <= m.ryNx; ++i)
     for (int j = 1; j <= m.ryNy; ++j) m.ryFlow[i][j][slot::u] = m.uInfTrace;
   m.stepsDone = 150;
+  m.flowLayout = m.layout();
 }
 } // namespace
 
@@ -272,6 +279,8 @@ TEST(MainWindowParticles, AnimationShowsCrossesAndStopsOnTheStopButton) {
   EXPECT_EQ(s.w.controlMode(), 1);
   EXPECT_TRUE(s.w.layoutDialog().isVisible());
   EXPECT_EQ(s.m.stepsDone, 150);
+  EXPECT_TRUE(s.w.findChild<QWidget*>("CheckBox1")->isVisible()) << "hidden by the traces";
+  EXPECT_TRUE(s.w.findChild<QWidget*>("CheckBox2")->isVisible());
   // The animation's picture: black channel, red bodies, white crosses.
   ASSERT_FALSE(during.isNull());
   int white = 0, black = 0, red = 0;

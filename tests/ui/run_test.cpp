@@ -26,8 +26,9 @@ namespace {
 
 const std::string finalText = "計算が正常に終了しました。";
 
-std::string progressText(int step) {
-  return "　計算回数＝" + std::to_string(step) + "　　　　　　300回 で完了";
+std::string progressText(int step, int lastStep = 300) {
+  return "　計算回数＝" + std::to_string(step) + "　　　　　　" + std::to_string(lastStep) +
+         "回 で完了";
 }
 
 struct RunWindow : StartedWindow {
@@ -75,7 +76,7 @@ TEST(MainWindowRun, StopDuringARunEndsItAtTheNextTenthStep) {
   EXPECT_TRUE(calculatingMode);
   EXPECT_EQ(s.m.stepsDone, 30);
   EXPECT_EQ(s.count(progressText(20)), 1);
-  EXPECT_EQ(s.count(progressText(30)), 0) << "stopped at step 30 without its text";
+  EXPECT_EQ(s.count(progressText(30)), 1) << "the status names the step the flow stopped at";
   EXPECT_EQ(s.count(finalText), 0);
   EXPECT_EQ(s.w.controlMode(), 1);
   EXPECT_TRUE(s.w.layoutDialog().isVisible());
@@ -92,7 +93,7 @@ TEST(MainWindowRun, StopDuringARunEndsItAtTheNextTenthStep) {
                {"BitBtn6", "　圧力分布図"},
                {"BitBtn5", "　密度分布図"}};
   for (const auto& p : plots) {
-    s.mainButton("BitBtn9")->click(); // back to the outline picture
+    s.w.showOutlinePicture(true); // back to the outline picture
     EXPECT_EQ(s.plotColours(), 0);
     s.mainButton(p.button)->click();
     EXPECT_EQ(s.panel0(), QString::fromUtf8(p.title)) << p.button;
@@ -156,15 +157,15 @@ TEST(MainWindowRun, FullRunEndsInParticleTracesAndIsNotRepeated) {
 TEST(MainWindowRun, ColumnSelectionDuringARunLeavesTheRunsCountAlone) {
   RunWindow s;
   s.w.layoutDialog().findChild<QAbstractButton*>("RadioGroup2_1")->click();
-  // A click on a body of column 2 arrives at the yield of step 30 (where
-  // stepsDone is 29), the step at which the stop pressed after step 20 is
-  // seen.
+  // A click on a body of column 2 arrives at a yield between step 20 and
+  // step 30, the step at which the stop pressed after step 20 is seen (the
+  // window is served at most every millisecond, so not at every step).
   QtWindowServices& ws = s.w.services();
   const auto windowHook = ws.beforeProcessing;
   bool clicked = false;
   ws.beforeProcessing = [&] {
     windowHook();
-    if (s.w.controlMode() == 2 && s.m.stepsDone == 29 && !clicked) {
+    if (s.w.controlMode() == 2 && s.m.stepsDone > 20 && !clicked) {
       clicked = true;
       s.w.FormMouseDown(Roun2(s.m.columnBody[2][1].columnBodyPixX),
                         Roun2(s.m.columnBody[2][1].columnBodyPixY));
@@ -218,14 +219,15 @@ TEST(MainWindowRun, ContinueButtonGoesOnFromAStoppedRunUntilTheLayoutChanges) {
 
   bool calculatingMode = false;
   s.onPanel1 = [&](const std::string& text) {
-    if (text != progressText(50)) return;
+    if (text != progressText(50, 330)) return;
     calculatingMode =
         s.w.controlMode() == 2 && !go->isVisible() && !s.start->isVisible() && s.stop->isVisible();
     s.stop->click();
   };
   go->click();
   EXPECT_TRUE(calculatingMode);
-  EXPECT_EQ(s.count(progressText(40)), 1) << "the steps count on from 31";
+  EXPECT_EQ(s.count(progressText(40, 330)), 1) << "the steps count on from 31 to 330";
+  EXPECT_EQ(s.panel1.back(), progressText(60, 330)) << "the step the continuation stopped at";
   EXPECT_EQ(s.m.stepsDone, 60);
   EXPECT_TRUE(go->isVisible());
 

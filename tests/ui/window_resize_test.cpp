@@ -2,6 +2,8 @@
 // again at once, by the same view transform as a fresh drawing.
 #include "ui_fixture.h"
 
+#include "ui/colour_legend_view.h"
+
 #include "ui/controls.h"
 
 #include <QAction>
@@ -33,6 +35,7 @@ void pretendRunPassedStepHundred(Model& m) {
       m.ryFlow[i][j][slot::e] = 1.8 + 0.1 * std::sin(0.1 * i);
     }
   m.stepsDone = 150;
+  m.flowLayout = m.layout();
 }
 
 } // namespace
@@ -40,13 +43,13 @@ void pretendRunPassedStepHundred(Model& m) {
 TEST(WindowResize, TheOutlinePictureIsDrawnAgainAtTheNewSize) {
   StartedWindow s;
   const double x0 = s.m.body[1].bodyPixX;
-  const QSize outerBefore = s.w.frameGeometry().size();
+  const int widthBefore = s.w.windowSurface().width();
   for (const QSize size : {QSize(1000, 650), QSize(450, 300), QSize(1000, 650)}) {
     resizeTo(s, size.width(), size.height());
-    const QSize outer = s.w.frameGeometry().size();
-    EXPECT_EQ(s.w.windowSurface().size(), outer);
+    const QSize view(s.w.width() - legendColumnWidth(), s.w.frameGeometry().height());
+    EXPECT_EQ(s.w.windowSurface().size(), view) << "the view leaves the legend column";
     // The view's centre stays at the bitmap's centre.
-    EXPECT_DOUBLE_EQ(s.m.body[1].bodyPixX, x0 + (outer.width() / 2 - outerBefore.width() / 2));
+    EXPECT_DOUBLE_EQ(s.m.body[1].bodyPixX, x0 + (view.width() / 2 - widthBefore / 2));
     const QImage resized = surface(s);
     // Panning there and back draws the same view afresh at this size.
     s.mainButton("BitBtn9")->click();

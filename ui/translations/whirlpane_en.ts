@@ -168,6 +168,10 @@
         <translation>Selected</translation>
     </message>
     <message>
+        <source>選択列：%1</source>
+        <translation>Column %1</translation>
+    </message>
+    <message>
         <source>形状</source>
         <translation>Shape</translation>
     </message>

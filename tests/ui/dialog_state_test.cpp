@@ -1,0 +1,167 @@
+// The layout dialog always shows the layout on screen, and a run's result
+// stays with the layout it was computed for: showing the dialog again after a
+// run, a pattern or an opened file changes neither.
+#include "ui_fixture.h"
+
+#include "ui/controls.h"
+#include "ui/forces_window.h"
+#include "ui/number_text.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+// Empty when every field, the shape, the mode and the selected column shown
+// by the dialog are those of the model; else the first that is not.
+std::string dialogOutOfStep(StartedWindow& s) {
+  const Model& m = s.m;
+  const int c = m.selectedColumn;
+  const struct {
+    int field;
+    QString shows;
+  } fields[] = {{1, wholeNumberText(m.columnBodies[c])},  {4, wholeNumberText(m.columnSpacing[c])},
+                {6, wholeNumberText(m.layoutSize[c][1])}, {3, wholeNumberText(m.layoutAngle[c][1])},
+                {2, shortestDecimal(m.layoutRotation)},   {7, wholeNumberText(m.nColumns)},
+                {5, shortestDecimal(m.ellipseRatio)}};
+  for (const auto& f : fields)
+    if (s.edit(f.field)->text() != f.shows)
+      return "Edit" + std::to_string(f.field) + " shows " + s.edit(f.field)->text().toStdString() +
+             ", the layout " + f.shows.toStdString();
+  const QWidget& d = s.w.layoutDialog();
+  const auto checked = [&](const QString& name) {
+    return d.findChild<QAbstractButton*>(name)->isChecked();
+  };
+  if (!checked(QStringLiteral("RadioGroup1_%1").arg(m.layoutShape[c][1]))) return "the shape";
+  if (checked("RadioGroup2_0") != m.selectAllColumns) return "the mode";
+  const QLabel* selected = d.findChild<QLabel*>("SelectedColumn");
+  if (selected->isVisibleTo(&d) == m.selectAllColumns) return "the selected column's label";
+  if (!selected->text().endsWith(QString::number(c))) return "the selected column's number";
+  return {};
+}
+
+struct RunningWindow : StartedWindow {
+  PanelButton* start = w.findChild<PanelButton*>("button2");
+  PanelButton* stop = w.findChild<PanelButton*>("Button1");
+  PanelButton* go = w.findChild<PanelButton*>("ContinueButton");
+  std::string panel1;
+  int stopAfter = 20; // the step whose text presses stop; 0: on to the traces
+  RunningWindow() {
+    w.services().statusObserver = [this](int panel, const std::string& text) {
+      if (panel != 1) return;
+      panel1 = text;
+      // Stop at step 20 of a run, or as soon as the traces are ready.
+      const std::string step = "　計算回数＝" + std::to_string(stopAfter) + "　";
+      if ((stopAfter && text.rfind(step, 0) == 0) || text.rfind("　所要計算時間　＝", 0) == 0)
+        stop->click();
+    };
+  }
+  void trigger(const char* action) { w.findChild<QAction*>(action)->trigger(); }
+  void choose(const char* button) { w.layoutDialog().findChild<QAbstractButton*>(button)->click(); }
+  void pick(int column) {
+    const ColumnBodyPosition& p = m.columnBody[column][1];
+    w.FormMouseDown(Roun2(p.columnBodyPixX), Roun2(p.columnBodyPixY));
+  }
+  // A layout file of one column of `count` plates.
+  QString layoutFile(const QTemporaryDir& dir, int count) {
+    const QString path = dir.filePath(QStringLiteral("plates%1.json").arg(count));
+    QString bodies;
+    for (int k = 0; k < count; ++k)
+      bodies +=
+          QStringLiteral("%1{\"shape\": \"plate\", \"size\": 12, \"turn\": 0}").arg(k ? ", " : "");
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) return {};
+    f.write(QStringLiteral("{\"whirlpane-layout\": 1, \"columns\": [{\"gap\": 26, \"spacing\": 26, "
+                           "\"bodies\": [%1]}]}")
+                .arg(bodies)
+                .toUtf8());
+    return path;
+  }
+};
+
+} // namespace
+
+TEST(DialogState, AfterAFullRunOfPatternOneTheRunsLayoutAndResultStay) {
+  RunningWindow s;
+  s.stopAfter = 0;
+  s.trigger("pt_1"); // its first column holds 2 bodies; the count field showed 3
+  const LayoutParameters pattern = s.m.layout();
+  s.start->click(); // runs, traces, stopped during the animation
+  ASSERT_EQ(s.m.stepsDone, 300);
+  EXPECT_EQ(s.m.layout(), pattern) << "showing the dialog changed the layout";
+  EXPECT_EQ(dialogOutOfStep(s), "");
+  EXPECT_TRUE(s.go->isVisible()) << "the flow can be continued";
+  s.w.forcesClick();
+  EXPECT_EQ(s.w.forcesWindow()->table()->rowCount(), s.m.nBodies);
+  s.start->click();
+  EXPECT_EQ(s.panel1.rfind("　計算は完了してます。", 0), 0u) << s.panel1;
+
+  // Another layout has no result: start runs it.
+  s.clickDialog(1);
+  EXPECT_EQ(s.w.forcesWindow()->table()->rowCount(), 0);
+  s.start->click();
+  EXPECT_EQ(s.m.stepsDone, 300) << s.panel1;
+  EXPECT_EQ(s.m.flowLayout, s.m.layout());
+}
+
+TEST(DialogState, AStoppedRunOfAnOpenedFileKeepsItsLayoutAndCanBeContinued) {
+  RunningWindow s;
+  QTemporaryDir dir;
+  ASSERT_TRUE(s.w.openLayoutFile(s.layoutFile(dir, 1)));
+  const LayoutParameters opened = s.m.layout();
+  s.start->click();
+  ASSERT_EQ(s.m.stepsDone, 30);
+  EXPECT_EQ(s.m.layout(), opened);
+  EXPECT_EQ(dialogOutOfStep(s), "");
+  EXPECT_TRUE(s.go->isVisible());
+}
+
+TEST(DialogState, AWalkOfPatternsOpensPicksAndRunsKeepsTheDialogOnTheLayout) {
+  RunningWindow s;
+  QTemporaryDir dir;
+  const std::function<void()> walk[] = {
+      [&] { s.trigger("pt_3"); },
+      [&] { s.choose("RadioGroup2_1"); },
+      [&] { s.pick(3); },
+      [&] {
+        s.start->click();
+        EXPECT_FALSE(s.w.layoutDialog().wholeLayoutChosen()) << "the mode outlasts the run";
+      },
+      [&] { s.pick(2); },
+      [&] { s.w.openLayoutFile(s.layoutFile(dir, 4)); },
+      [&] { s.choose("RadioGroup1_4"); },
+      [&] { s.trigger("pt_2"); },
+      [&] { s.pick(2); },
+      [&] { s.clickDialog(1); },
+      [&] { s.start->click(); },
+      [&] { s.choose("RadioGroup2_0"); },
+      [&] { s.trigger("pt_4"); },
+      [&] { s.w.openLayoutFile(s.layoutFile(dir, 2)); },
+  };
+  int n = 0;
+  for (const auto& action : walk) {
+    action();
+    ++n;
+    ASSERT_EQ(dialogOutOfStep(s), "") << "after action " << n;
+  }
+}
+
+TEST(DialogState, AStoppedRunLeavesItsPlotWithItsLegendThroughPanAndZoom) {
+  RunningWindow s;
+  s.stopAfter = 40; // seen at step 50; the vectors were drawn at step 30
+  s.start->click();
+  ASSERT_EQ(s.m.stepsDone, 50);
+  EXPECT_EQ(s.w.shownLegend().quantity, LegendQuantity::vectors);
+  for (const char* button : {"BitBtn8", "BitBtn12"}) {
+    s.mainButton(button)->click();
+    EXPECT_EQ(s.w.shownLegend().quantity, LegendQuantity::vectors) << button;
+  }
+  EXPECT_TRUE(s.w.findChild<QWidget*>("CheckBox1")->isVisible());
+}
