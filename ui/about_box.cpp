@@ -21,6 +21,7 @@ AboutBox::AboutBox(MainWindow& window) : QWidget(&window, Qt::Tool), window_(win
   setFont(interfaceFont(12));
   setGeometry(395, 250, 446, 83);
   setFixedSize(446, 83);
+  keepInsideScreen(this);
 
   auto* panel1 = new QFrame(this);
   panel1->setObjectName("Panel1");

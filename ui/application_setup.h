@@ -23,6 +23,13 @@ QFont interfaceFont(int pixelSize = 12);
 // one byte to a pipe.
 void installQuitSignals(std::function<void()> onQuit);
 
+// Moves and, where the screen is too small for it, shrinks a top-level window
+// (and its minimum size) so that it lies inside the screen's available area (without panels and docks)
+// with room for the frame the window system adds.  The windows are placed in
+// logical pixels: with a scale factor a place chosen for a large screen can
+// lie beyond a small one.
+void keepInsideScreen(QWidget* window);
+
 // Greys or restores the close item of a top-level window's title bar without
 // unmapping the window (the window system's menu follows the flags).
 void setCloseItemEnabled(QWidget* window, bool enabled);

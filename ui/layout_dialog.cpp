@@ -29,6 +29,7 @@ LayoutDialog::LayoutDialog(MainWindow& window)
   // lines do not run into the window's edge.
   setGeometry(224, 162, 547, 86);
   setFixedSize(547, 86);
+  keepInsideScreen(this);
 
   auto* group2 = new QGroupBox(text(LayoutDialogText::modeGroup), this);
   group2->setObjectName("RadioGroup2");

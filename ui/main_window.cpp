@@ -111,6 +111,7 @@ MainWindow::MainWindow() : model_(makeModel()) {
   aboutBox_ = new AboutBox(*this);
   FormResize();
   setMinimumSize(smallestUsableSize());
+  keepInsideScreen(this);
 }
 
 QSize MainWindow::smallestUsableSize() const {
