@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFontDatabase>
 #include <QScreen>
+#include <QSettings>
 #include <QSocketNotifier>
 #include <QStringList>
 #include <QStyle>
@@ -27,6 +28,10 @@ void onSignal(int) {
   [[maybe_unused]] const ssize_t n = ::write(signalPipe[0], &byte, 1);
 }
 } // namespace
+
+std::unique_ptr<QSettings> programSettings() {
+  return std::make_unique<QSettings>(QStringLiteral("Whirlpane"), QStringLiteral("Whirlpane"));
+}
 
 void installFontSubstitution() {
   QFont::insertSubstitutions(

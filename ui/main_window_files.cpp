@@ -3,6 +3,7 @@
 #include "fields/flow_fields_cgns.h"
 #include "files/layout_file.h"
 #include "ui/colour_legend_view.h"
+#include "ui/file_dialog.h"
 #include "ui/main_window.h"
 #include "ui/main_window_texts.h"
 #include "ui/picture_texts.h"
@@ -10,7 +11,6 @@
 #include "view/surfaces.h"
 
 #include <QAction>
-#include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -38,8 +38,7 @@ void MainWindow::buildKeepMenu() {
           [this] { saveFields_->setEnabled(model_->stepsDone > 10); });
 
   chooseFile = [this](bool save, const QString& filter) {
-    return save ? QFileDialog::getSaveFileName(this, QString(), layoutPath_, filter)
-                : QFileDialog::getOpenFileName(this, QString(), layoutPath_, filter);
+    return chooseFileName(this, save, filter);
   };
   legendStrip_ = new ColourLegendStrip(centralWidget());
 }
