@@ -145,7 +145,7 @@
     </message>
     <message>
         <source>バージョン情報等</source>
-        <translation>Version and web page</translation>
+        <translation>Version and documentation</translation>
     </message>
     <message>
         <source>　繰り返し１００回以上、計算して下さい</source>
@@ -245,11 +245,15 @@
     </message>
     <message>
         <source>　　　にリンク</source>
-        <translation>   (open in the browser)</translation>
+        <translation>   (open)</translation>
     </message>
     <message>
         <source>閉じる</source>
         <translation>Close</translation>
+    </message>
+    <message>
+        <source>「%1」を開くアプリケーションがありません。</source>
+        <translation>No application is set up to open &quot;%1&quot;.</translation>
     </message>
     <message>
         <source>続けて計算</source>
