@@ -2,6 +2,7 @@
 
 #include "batch/run_summary.h"
 #include "fields/flow_fields_cgns.h"
+#include "files/file_error.h"
 #include "files/layout_file.h"
 #include "layout/kmake.h"
 #include "layout/presets.h"
@@ -243,6 +244,8 @@ int runBatch(int argc, char* argv[]) {
   if (request->fields)
     if (const auto failed = writeFlowFieldsCgns(m, out.filePath("fields.cgns").toStdString()))
       return fail(batchExit::badArguments,
-                  "cannot write fields.cgns: " + QString::fromStdString(*failed));
+                  "cannot write fields.cgns: " + fileErrorReason(out.filePath("fields.cgns"),
+                                                                 FileAccess::write,
+                                                                 QString::fromStdString(*failed)));
   return batchExit::done;
 }

@@ -1,6 +1,7 @@
 // The main window's menu "ファイル": layout files, the picture on screen, and
 // the flow fields of the last run.
 #include "fields/flow_fields_cgns.h"
+#include "files/file_error.h"
 #include "files/layout_file.h"
 #include "ui/colour_legend_view.h"
 #include "ui/file_dialog.h"
@@ -107,5 +108,7 @@ void MainWindow::saveFieldsClick() {
   if (path.isEmpty()) return;
   if (const auto error = writeFlowFieldsCgns(*model_, path.toStdString()))
     services_->showMessage(
-        text(PictureText::fieldsNotSaved).arg(path, QString::fromStdString(*error)).toStdString());
+        text(PictureText::fieldsNotSaved)
+            .arg(path, fileErrorReason(path, FileAccess::write, QString::fromStdString(*error)))
+            .toStdString());
 }

@@ -432,6 +432,34 @@
         <translation>cannot write (%1)</translation>
     </message>
     <message>
+        <source>レイアウトファイルではありません</source>
+        <translation>not a layout file</translation>
+    </message>
+    <message>
+        <source>フォルダがありません</source>
+        <translation>the folder does not exist</translation>
+    </message>
+    <message>
+        <source>ファイルがありません</source>
+        <translation>the file does not exist</translation>
+    </message>
+    <message>
+        <source>ファイルではありません</source>
+        <translation>not a file</translation>
+    </message>
+    <message>
+        <source>読み取りが許可されていません</source>
+        <translation>reading it is not permitted</translation>
+    </message>
+    <message>
+        <source>書き込みが許可されていません</source>
+        <translation>writing there is not permitted</translation>
+    </message>
+    <message>
+        <source>ディスクの空きが足りません</source>
+        <translation>the disk is full</translation>
+    </message>
+    <message>
         <source>速さ</source>
         <translation>Speed</translation>
     </message>
