@@ -1,7 +1,7 @@
 // The file dialogs open in the folder used last, or the documents folder, and
 // show the types and dates of the files in the interface's language.
 #include "ui/file_dialog.h"
-#include "ui/language.h"
+#include "ui_fixture.h"
 
 #include <QAbstractProxyModel>
 #include <QApplication>
@@ -53,6 +53,7 @@ TEST(FileDialog, ShowsTypesAndDatesInTheInterfaceLanguage) {
     QLocale locale;
   } cases[] = {{Language::japanese, "フォルダ", QLocale(QLocale::Japanese, QLocale::Japan)},
                {Language::english, "Folder", QLocale(QLocale::English, QLocale::UnitedStates)}};
+  BackToJapanese guard;
   for (const Case& c : cases) {
     applyLanguage(c.language);
     const auto dialog = makeFileDialog(nullptr, false, QString());
@@ -70,5 +71,4 @@ TEST(FileDialog, ShowsTypesAndDatesInTheInterfaceLanguage) {
     EXPECT_EQ(shown(2), c.folder);
     EXPECT_EQ(shown(3), c.locale.toString(modified, QLocale::ShortFormat).toStdString());
   }
-  applyLanguage(Language::japanese);
 }

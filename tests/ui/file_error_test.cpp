@@ -68,10 +68,10 @@ TEST(FileErrorReason, TheUsualCausesAreToldInTheInterfaceLanguage) {
   for (const Case& c : cases)
     EXPECT_EQ(fileErrorReason(c.path, c.access, kWords).toStdString(), c.reason) << c.what;
 
+  BackToJapanese guard;
   applyLanguage(Language::english);
   EXPECT_EQ(fileErrorReason(missingFolder, FileAccess::write, kWords).toStdString(),
             "the folder does not exist");
-  applyLanguage(Language::japanese);
 }
 
 TEST(FileErrorReason, AReadOnlyOrFullDiskIsToldSo) {

@@ -62,10 +62,6 @@ std::vector<std::string> clippedTexts() {
   }
   return clipped;
 }
-
-struct BackToJapanese {
-  ~BackToJapanese() { applyLanguage(Language::japanese); }
-};
 } // namespace
 
 TEST(TextFit, EveryTextFitsItsWidgetInBothLanguages) {
