@@ -5,10 +5,8 @@
 #include "files/file_error.h"
 #include "files/layout_file.h"
 #include "ui/colour_legend_view.h"
-#include "ui/language.h"
 #include "ui_fixture.h"
 
-#include <QDir>
 #include <QFile>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -18,72 +16,46 @@
 #include <unistd.h>
 
 namespace {
-// A file system of its own over a temporary folder, for as long as the
-// object lives; only root may mount one.
-struct SmallFileSystem {
-  QTemporaryDir folder;
-  bool mounted = false;
-  SmallFileSystem(unsigned long flags, const char* options) {
-    mounted =
-        ::mount("tmpfs", folder.path().toLocal8Bit().constData(), "tmpfs", flags, options) == 0;
-  }
-  ~SmallFileSystem() {
-    if (mounted) ::umount2(folder.path().toLocal8Bit().constData(), MNT_DETACH);
-  }
-  QString filePath(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
-};
-
-void fill(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return;
-  const QByteArray block(4096, 'x');
-  while (file.write(block) == block.size() && file.flush()) {
-  }
-}
-
 const QString kWords = QStringLiteral("Library words");
+
+std::string reason(const QString& path, FileAccess access) {
+  return fileErrorReason(path, access, kWords).toStdString();
+}
 } // namespace
 
 TEST(FileErrorReason, TheUsualCausesAreToldInTheInterfaceLanguage) {
   QTemporaryDir dir;
-  const QString missingFolder = dir.filePath("gone/x.json");
-  QFile(dir.filePath("there.json")).open(QIODevice::WriteOnly);
-  struct Case {
-    const char* what;
-    QString path;
-    FileAccess access;
-    const char* reason;
-  } cases[] = {
-      {"write into a folder that is gone", missingFolder, FileAccess::write,
-       "フォルダがありません"},
-      {"read from a folder that is gone", missingFolder, FileAccess::read, "フォルダがありません"},
-      {"read a file that is gone", dir.filePath("gone.json"), FileAccess::read,
-       "ファイルがありません"},
-      {"read a folder", dir.path(), FileAccess::read, "ファイルではありません"},
-      {"read for another cause", dir.filePath("there.json"), FileAccess::read,
-       "ファイルを開けません（Library words）"},
-      {"write for another cause", dir.filePath("x.json"), FileAccess::write,
-       "書き込めません（Library words）"},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(fileErrorReason(c.path, c.access, kWords).toStdString(), c.reason) << c.what;
-
+  const QString gone = dir.filePath("gone/x.json"), there = dir.filePath("there.json");
+  ASSERT_TRUE(QFile(there).open(QIODevice::WriteOnly));
+  EXPECT_EQ(reason(gone, FileAccess::write), "フォルダがありません");
+  EXPECT_EQ(reason(gone, FileAccess::read), "フォルダがありません");
+  EXPECT_EQ(reason(dir.filePath("gone.json"), FileAccess::read), "ファイルがありません");
+  EXPECT_EQ(reason(dir.path(), FileAccess::read), "ファイルではありません");
+  EXPECT_EQ(reason(there, FileAccess::read), "ファイルを開けません（Library words）");
+  EXPECT_EQ(reason(there, FileAccess::write), "書き込めません（Library words）");
   BackToJapanese guard;
   applyLanguage(Language::english);
-  EXPECT_EQ(fileErrorReason(missingFolder, FileAccess::write, kWords).toStdString(),
-            "the folder does not exist");
+  EXPECT_EQ(reason(gone, FileAccess::write), "the folder does not exist");
 }
 
 TEST(FileErrorReason, AReadOnlyOrFullDiskIsToldSo) {
   if (::geteuid() != 0) GTEST_SKIP() << "mounting a small file system needs root";
-  SmallFileSystem readOnly(MS_RDONLY, "size=64k");
-  SmallFileSystem full(0, "size=64k");
-  ASSERT_TRUE(readOnly.mounted && full.mounted) << "tmpfs could not be mounted";
-  fill(full.filePath("filler"));
-  EXPECT_EQ(fileErrorReason(readOnly.filePath("x.json"), FileAccess::write, kWords).toStdString(),
-            "書き込みが許可されていません");
-  EXPECT_EQ(fileErrorReason(full.filePath("x.json"), FileAccess::write, kWords).toStdString(),
-            "ディスクの空きが足りません");
+  QTemporaryDir readOnly, full;
+  struct Unmount {
+    const QTemporaryDir& d;
+    ~Unmount() { ::umount2(d.path().toLocal8Bit(), MNT_DETACH); }
+  };
+  ASSERT_EQ(::mount("tmpfs", readOnly.path().toLocal8Bit(), "tmpfs", MS_RDONLY, "size=64k"), 0);
+  const Unmount unmountReadOnly{readOnly};
+  ASSERT_EQ(::mount("tmpfs", full.path().toLocal8Bit(), "tmpfs", 0, "size=64k"), 0);
+  const Unmount unmountFull{full};
+  QFile filler(full.filePath("filler"));
+  ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+  while (filler.write(QByteArray(4096, 'x')) > 0 && filler.flush()) {
+  }
+  filler.close();
+  EXPECT_EQ(reason(readOnly.filePath("x.json"), FileAccess::write), "書き込みが許可されていません");
+  EXPECT_EQ(reason(full.filePath("x.json"), FileAccess::write), "ディスクの空きが足りません");
 }
 
 TEST(FileErrorReason, EverySaveAndReadGivesTheReasonWithoutTheLibrarysEnglish) {
@@ -95,20 +67,16 @@ TEST(FileErrorReason, EverySaveAndReadGivesTheReasonWithoutTheLibrarysEnglish) {
       {"layout read", [&] { return readLayoutFile(gone, s.m.layout()).error; }},
       {"picture", [&] { return savePicturePng(gone, QImage(4, 4, QImage::Format_RGB32)); }},
       {"summary", [&] { return saveRunSummary(gone, QJsonObject()); }},
-      {"fields",
-       [&] {
+      {"fields", [&] {
          s.m.stepsDone = 11; // the menu item is there after a run's tenth step
          s.w.chooseFile = [&](bool, const QString&) { return gone; };
-         s.messages.clear();
          s.w.saveFieldsClick();
-         return s.messages.empty() ? std::optional<QString>()
-                                   : QString::fromStdString(s.messages[0]);
-       }},
-  };
+         return QString::fromStdString(s.messages.at(0));
+       }}};
   for (const auto& [what, attempt] : attempts) {
     const std::optional<QString> message = attempt();
     ASSERT_TRUE(message) << what;
-    EXPECT_TRUE(message->endsWith(QStringLiteral("フォルダがありません")))
+    EXPECT_TRUE(message->endsWith("フォルダがありません"))
         << what << ": " << message->toStdString();
   }
 }
