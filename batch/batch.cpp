@@ -2,6 +2,7 @@
 
 #include "batch/run_summary.h"
 #include "fields/flow_fields_cgns.h"
+#include "files/file_error.h"
 #include "files/layout_file.h"
 #include "layout/kmake.h"
 #include "layout/presets.h"
@@ -254,6 +255,8 @@ int runBatch(const CommandLine& cl, std::optional<Language> language, int argc, 
   if (request->fields)
     if (const auto failed = writeFlowFieldsCgns(m, out.filePath("fields.cgns").toStdString()))
       return fail(batchExit::outputFailed,
-                  "cannot write fields.cgns: " + QString::fromStdString(*failed));
+                  "cannot write fields.cgns: " + fileErrorReason(out.filePath("fields.cgns"),
+                                                                 FileAccess::write,
+                                                                 QString::fromStdString(*failed)));
   return batchExit::done;
 }

@@ -1,6 +1,7 @@
 #include "batch/run_summary.h"
 
 #include "analysis/forces.h"
+#include "files/file_error.h"
 #include "files/layout_file.h"
 
 #include <QJsonArray>
@@ -75,7 +76,7 @@ std::optional<QString> saveRunSummary(const QString& path, const QJsonObject& su
   const QByteArray json = QJsonDocument(summary).toJson(QJsonDocument::Indented);
   if (file.open(QIODevice::WriteOnly) && file.write(json) == json.size() && file.commit())
     return std::nullopt;
-  const QString reason = file.errorString();
+  const QString reason = fileErrorReason(path, FileAccess::write, file.errorString());
   file.cancelWriting();
   return reason;
 }

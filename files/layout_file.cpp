@@ -1,5 +1,6 @@
 #include "files/layout_file.h"
 
+#include "files/file_error.h"
 #include "files/layout_file_texts.h"
 #include "layout/layout_editing.h"
 
@@ -145,6 +146,9 @@ public:
 
   bool document(const QJsonObject& o, LayoutParameters& l) {
     const auto place = [](const QString& name) { return text(LayoutFileText::topKey).arg(name); };
+    // Another program's JSON (a run summary, say) is not a layout with faults.
+    if (!o.contains(key::version))
+      return fail(text(LayoutFileText::wholeFile), text(LayoutFileText::notLayout));
     QJsonArray columns;
     if (!keysKnown(o, {key::version, key::arrangementTurn, key::ellipseRatio, key::columns},
                    {key::version, key::columns}, place))
@@ -206,6 +210,13 @@ LayoutFileResult parseLayoutJson(const QByteArray& json, const QString& fileName
     reader.fail(whole, text(LayoutFileText::empty));
     return {std::nullopt, reader.error};
   }
+  // A text that does not begin as JSON does is some other kind of file (a
+  // picture, the fields) rather than a layout with a fault.
+  const QByteArray start = json.trimmed().left(1);
+  if (start != "{" && start != "[") {
+    reader.fail(whole, text(LayoutFileText::notLayout));
+    return {std::nullopt, reader.error};
+  }
   QJsonParseError parseError;
   const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
   if (parseError.error != QJsonParseError::NoError) {
@@ -228,7 +239,7 @@ LayoutFileResult readLayoutFile(const QString& path, const LayoutParameters& bas
   if (!file.open(QIODevice::ReadOnly)) {
     LayoutReader reader(path);
     reader.fail(text(LayoutFileText::wholeFile),
-                text(LayoutFileText::cannotOpen).arg(file.errorString()));
+                fileErrorReason(path, FileAccess::read, file.errorString()));
     return {std::nullopt, reader.error};
   }
   return parseLayoutJson(file.readAll(), path, base);
@@ -241,7 +252,7 @@ std::optional<QString> saveLayoutFile(const QString& path, const LayoutParameter
   const QByteArray json = layoutJson(layout);
   if (file.open(QIODevice::WriteOnly) && file.write(json) == json.size() && file.commit())
     return std::nullopt;
-  const QString reason = text(LayoutFileText::cannotWrite).arg(file.errorString());
+  const QString reason = fileErrorReason(path, FileAccess::write, file.errorString());
   file.cancelWriting();
   return text(LayoutFileText::notSaved).arg(path, reason);
 }

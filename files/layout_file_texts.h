@@ -19,7 +19,6 @@ struct LayoutFileText {
   static constexpr const char* lineColumn = "%1 行 %2 文字目";
 
   // Reasons.
-  static constexpr const char* cannotOpen = "ファイルを開けません（%1）";
   static constexpr const char* empty = "ファイルが空です";
   static constexpr const char* syntax = "JSON の書式が正しくありません";
   static constexpr const char* notUtf8 = "UTF-8 の文字として読めない部分があります";
@@ -34,5 +33,5 @@ struct LayoutFileText {
   static constexpr const char* countRange = "要素の数が %1 から %2 までではありません";
   static constexpr const char* shapeName =
       "circle、square、triangle、plate、ellipse のいずれでもありません";
-  static constexpr const char* cannotWrite = "書き込めません（%1）";
+  static constexpr const char* notLayout = "レイアウトファイルではありません";
 };

@@ -7,13 +7,22 @@
 #include "ui/number_text.h"
 #include "ui/window_text.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QUrl>
 
-QString AboutBox::pageAddress() {
-  return QString::fromUtf8(AboutBoxText::pageAddress);
+QString AboutBox::readmePath(const QString& programFolder) {
+  const QDir folder(programFolder);
+  for (const QString& place :
+       {QStringLiteral("README.md"), QStringLiteral("../share/doc/whirlpane/README.md")})
+    if (QFileInfo(folder.filePath(place)).isFile())
+      return QFileInfo(folder.filePath(place)).canonicalFilePath();
+  return {};
 }
 
 AboutBox::AboutBox(MainWindow& window) : QWidget(&window, Qt::Tool), window_(window) {
@@ -21,6 +30,7 @@ AboutBox::AboutBox(MainWindow& window) : QWidget(&window, Qt::Tool), window_(win
   setFont(interfaceFont(12));
   setGeometry(395, 250, 446, 83);
   setFixedSize(446, 83);
+  keepInsideScreen(this);
 
   auto* panel1 = new QFrame(this);
   panel1->setObjectName("Panel1");
@@ -37,9 +47,13 @@ AboutBox::AboutBox(MainWindow& window) : QWidget(&window, Qt::Tool), window_(win
   edit1_->setGeometry(15, 15, 341, 20);
   edit1_->setReadOnly(true);
 
-  auto* button2 = new QPushButton(pageAddress() + text(AboutBoxText::linkSuffix), panel1);
+  readme_ = readmePath(QCoreApplication::applicationDirPath());
+  auto* button2 =
+      new QPushButton(QFileInfo(readme_).fileName() + text(AboutBoxText::linkSuffix), panel1);
   button2->setObjectName("Button2");
   button2->setGeometry(15, 42, 342, 25);
+  button2->setToolTip(readme_);
+  button2->setVisible(!readme_.isEmpty());
   connect(button2, &QPushButton::clicked, this, &AboutBox::Button2Click);
 
   auto* button1 = new QPushButton(text(AboutBoxText::close), panel1);
@@ -64,5 +78,7 @@ void AboutBox::Button1Click() {
 }
 
 void AboutBox::Button2Click() {
-  window_.services().openWebPage(pageAddress());
+  if (readme_.isEmpty()) return;
+  if (!window_.services().openWebPage(QUrl::fromLocalFile(readme_).toString()))
+    window_.services().showMessage(text(AboutBoxText::cannotOpen).arg(readme_).toStdString());
 }

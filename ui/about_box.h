@@ -1,5 +1,6 @@
 // The about box (TForm3): the version line and a button that opens the
-// project's page in the default browser.
+// program's documentation, the README shipped with it, in the desktop's
+// viewer for it.  Without a README to be found the button is not shown.
 #pragma once
 
 #include <QWidget>
@@ -13,8 +14,10 @@ class AboutBox : public QWidget {
 public:
   explicit AboutBox(MainWindow& window);
 
-  // The address of the project's page, as the link button shows and opens it.
-  static QString pageAddress();
+  // The README shipped with the program: beside the program (the build puts
+  // a copy there) or where an installation puts it,
+  // PREFIX/share/doc/whirlpane beside PREFIX/bin; empty when there is none.
+  static QString readmePath(const QString& programFolder);
 
 public slots:
   void Button1Click();
@@ -28,4 +31,5 @@ private:
 
   MainWindow& window_;
   QLineEdit* edit1_ = nullptr;
+  QString readme_;
 };

@@ -4,11 +4,16 @@
 
 #include <QCoreApplication>
 #include <QFontDatabase>
+#include <QScreen>
+#include <QSettings>
 #include <QSocketNotifier>
 #include <QStringList>
+#include <QStyle>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -23,6 +28,10 @@ void onSignal(int) {
   [[maybe_unused]] const ssize_t n = ::write(signalPipe[0], &byte, 1);
 }
 } // namespace
+
+std::unique_ptr<QSettings> programSettings() {
+  return std::make_unique<QSettings>(QStringLiteral("Whirlpane"), QStringLiteral("Whirlpane"));
+}
 
 void installFontSubstitution() {
   QFont::insertSubstitutions(
@@ -58,6 +67,54 @@ void installQuitSignals(std::function<void()> onQuit) {
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
   for (int s : {SIGINT, SIGTERM, SIGHUP}) ::sigaction(s, &action, nullptr);
+}
+
+namespace {
+void fitIntoScreen(QWidget* window) {
+  const QScreen* screen = window->screen();
+  if (!screen) return;
+  // The frame is known once the window system has framed the window; before
+  // that the title bar's height and a border of the same size as the style's
+  // frame stand for it.
+  const QRect inner = window->geometry(), outer = window->frameGeometry();
+  QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                 outer.right() - inner.right(), outer.bottom() - inner.bottom());
+  if (frame.isNull()) {
+    const int border = window->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    frame = QMargins(border, window->style()->pixelMetric(QStyle::PM_TitleBarHeight) + border,
+                     border, border);
+  }
+  const QRect room = screen->availableGeometry().marginsRemoved(frame);
+  // A screen smaller than the window's usual minimum lowers the minimum: a
+  // menu bar that overflows into its extension is better than a window
+  // that reaches beyond the screen.
+  window->setMinimumSize(window->minimumSize().boundedTo(room.size()));
+  const QSize size = inner.size().boundedTo(room.size());
+  const int x = std::max(room.left(), std::min(inner.x(), room.right() + 1 - size.width()));
+  const int y = std::max(room.top(), std::min(inner.y(), room.bottom() + 1 - size.height()));
+  const QRect place(x, y, size.width(), size.height());
+  if (place != inner) window->setGeometry(place);
+}
+
+// Fits its window once more after the first showing, when the true frame
+// is known, and then goes.
+class FrameWatch : public QObject {
+public:
+  explicit FrameWatch(QWidget* window) : QObject(window) { window->installEventFilter(this); }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show) {
+      auto* window = static_cast<QWidget*>(watched);
+      QTimer::singleShot(0, window, [window] { fitIntoScreen(window); });
+      deleteLater();
+    }
+    return false;
+  }
+};
+} // namespace
+
+void keepInsideScreen(QWidget* window) {
+  fitIntoScreen(window);
+  new FrameWatch(window);
 }
 
 void setCloseItemEnabled(QWidget* window, bool enabled) {

@@ -5,8 +5,14 @@
 #include <QFont>
 
 #include <functional>
+#include <memory>
 
+class QSettings;
 class QWidget;
+
+// The program's settings, per user, in the platform's place for them
+// (~/.config/Whirlpane/Whirlpane.conf).
+std::unique_ptr<QSettings> programSettings();
 
 // The interface font of all windows in Japanese is named "ＭＳ Ｐゴシック".  The
 // name stays as the windows give it; a font substitution maps it to the
@@ -22,6 +28,12 @@ QFont interfaceFont(int pixelSize = 12);
 // loop's next processing of pending events.  The handler itself only writes
 // one byte to a pipe.
 void installQuitSignals(std::function<void()> onQuit);
+
+// Moves and, where the screen is too small for it, shrinks a top-level window
+// (and its minimum size) so that it lies inside the screen's available area (without panels and
+// docks) with room for the frame the window system adds.  The windows are placed in logical pixels:
+// with a scale factor a place chosen for a large screen can lie beyond a small one.
+void keepInsideScreen(QWidget* window);
 
 // Greys or restores the close item of a top-level window's title bar without
 // unmapping the window (the window system's menu follows the flags).

@@ -1,5 +1,6 @@
 #include "ui/colour_legend_view.h"
 
+#include "files/file_error.h"
 #include "ui/picture_texts.h"
 #include "ui/window_text.h"
 
@@ -165,7 +166,8 @@ std::optional<QString> savePicturePng(const QString& path, const QImage& image) 
     reason = file.errorString();
   }
   file.cancelWriting();
-  return text(PictureText::pictureNotSaved).arg(path, reason);
+  return text(PictureText::pictureNotSaved)
+      .arg(path, fileErrorReason(path, FileAccess::write, reason));
 }
 
 ColourLegendStrip::ColourLegendStrip(QWidget* parent) : QWidget(parent) {

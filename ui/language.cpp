@@ -23,9 +23,6 @@ QTranslator* toolkitTranslator = nullptr;
 const char* const context = "Whirlpane";
 const char* const settingKey = "interface/language";
 
-// The program's settings, per user, in the platform's place for them.
-const char* const settingsName = "Whirlpane";
-
 const char* code(Language language) {
   return language == Language::english ? "en" : "ja";
 }
@@ -69,6 +66,11 @@ void applyLanguage(Language language) {
   removeTranslator(programTranslator);
   removeTranslator(toolkitTranslator);
   current = language;
+  // Dates and the names of file types (the file dialogs) in the interface's
+  // language.
+  QLocale::setDefault(language == Language::english
+                          ? QLocale(QLocale::English, QLocale::UnitedStates)
+                          : QLocale(QLocale::Japanese, QLocale::Japan));
   if (language == Language::english) {
     programTranslator =
         load(QLocale(QLocale::English), QStringLiteral("whirlpane"), QStringLiteral(":/i18n"));
@@ -97,14 +99,12 @@ Language startLanguage(const QStringList& arguments) {
 
 Language rememberedLanguage() {
   Language language = Language::japanese;
-  const QSettings settings{QString::fromLatin1(settingsName), QString::fromLatin1(settingsName)};
-  fromCode(settings.value(QLatin1String(settingKey)).toString(), language);
+  fromCode(programSettings()->value(QLatin1String(settingKey)).toString(), language);
   return language;
 }
 
 void rememberLanguage(Language language) {
-  QSettings settings{QString::fromLatin1(settingsName), QString::fromLatin1(settingsName)};
-  settings.setValue(QLatin1String(settingKey), QLatin1String(code(language)));
+  programSettings()->setValue(QLatin1String(settingKey), QLatin1String(code(language)));
 }
 
 QAction* addLanguageItem(QMenu* menu, std::function<void(const std::string&)> tell) {

@@ -26,18 +26,22 @@ LayoutDialog::LayoutDialog(MainWindow& window)
     : QWidget(&window, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), window_(window) {
   setWindowTitle(text(LayoutDialogText::caption));
   setFont(interfaceFont(12));
-  setGeometry(224, 162, 547, 84);
-  setFixedSize(547, 84);
+  // Two pixels below the group frames as above them, so that their bottom
+  // lines do not run into the window's edge.
+  setGeometry(224, 162, 547, 86);
+  setFixedSize(547, 86);
+  keepInsideScreen(this);
 
   auto* group2 = new QGroupBox(text(LayoutDialogText::modeGroup), this);
   group2->setObjectName("RadioGroup2");
-  group2->setGeometry(4, 2, 86, 82);
+  group2->setGeometry(4, 2, 88, 82);
   radioGroup2_ = new QButtonGroup(this);
   const char* modes[] = {LayoutDialogText::modeAll, LayoutDialogText::modeColumn};
   for (int i = 0; i < 2; ++i) {
     auto* b = new QRadioButton(text(modes[i]), group2);
     b->setObjectName(QStringLiteral("RadioGroup2_%1").arg(i));
-    b->setGeometry(8, 18 + 22 * i, 76, 18);
+    // Wide enough for "選択列ごと" inside the frame.
+    b->setGeometry(5, 18 + 22 * i, 82, 18);
     radioGroup2_->addButton(b, i);
   }
   radioGroup2_->button(0)->setChecked(true);
@@ -53,17 +57,20 @@ LayoutDialog::LayoutDialog(MainWindow& window)
   for (int code = 0; code <= 4; ++code) {
     auto* b = new QRadioButton(text(LayoutDialogText::shapeName[code]), group1);
     b->setObjectName(QStringLiteral("RadioGroup1_%1").arg(code));
-    // Two columns, filled column by column: three items, then two.
-    b->setGeometry(code < 3 ? 8 : 72, 16 + 20 * (code % 3), 60, 18);
+    // Two columns, filled column by column: three items, then two; the
+    // first as wide as "Triangle" needs, the second the rest of the frame.
+    b->setGeometry(code < 3 ? 8 : 78, 16 + 20 * (code % 3), code < 3 ? 70 : 62, 18);
     radioGroup1_->addButton(b, code);
   }
   radioGroup1_->button(0)->setChecked(true);
 
-  auto label = [this](const char* name, const char* caption, int x, int y) {
+  // A caption above its controls: where it has always stood in Japanese; in
+  // English, whose words differ in width, centred on the controls' middle.
+  auto label = [this](const char* name, const char* caption, int x, int y, int middle) {
     auto* l = new QLabel(text(caption), this);
     l->setObjectName(name);
-    l->move(x, y);
     l->adjustSize();
+    l->move(interfaceLanguage() == Language::english ? middle - l->width() / 2 : x, y);
   };
   auto edit = [this](int n, int x, int y, int w, bool typed) {
     auto* e = new QLineEdit(this);
@@ -89,22 +96,22 @@ LayoutDialog::LayoutDialog(MainWindow& window)
   step(13, 206, 60, 25, Qt::RightArrow);
   edit_[5]->setText(text(LayoutDialogText::ratioDesign));
 
-  label("Label1", LayoutDialogText::count, 250, 7);
+  label("Label1", LayoutDialogText::count, 250, 7, 263);
   step(1, 246, 20, 35, Qt::UpArrow);
   step(2, 246, 40, 35, Qt::DownArrow);
   edit(1, 249, 61, 28, false);
 
-  label("Label4", LayoutDialogText::spacing, 288, 7);
+  label("Label4", LayoutDialogText::spacing, 288, 7, 310);
   step(3, 294, 20, 33, Qt::UpArrow);
   step(4, 294, 40, 33, Qt::DownArrow);
   edit(4, 295, 61, 28, false);
 
-  label("Label2", LayoutDialogText::size, 379, 7);
+  label("Label2", LayoutDialogText::size, 379, 7, 391);
   step(5, 352, 20, 25, Qt::LeftArrow);
   edit(6, 379, 20, 24, true);
   step(6, 405, 20, 25, Qt::RightArrow);
 
-  label("Label7", LayoutDialogText::turn, 379, 49);
+  label("Label7", LayoutDialogText::turn, 379, 49, 391);
   step(8, 352, 62, 25, Qt::LeftArrow);
   edit(3, 379, 62, 24, true);
   step(7, 405, 62, 25, Qt::RightArrow);
@@ -118,13 +125,13 @@ LayoutDialog::LayoutDialog(MainWindow& window)
   white.setColor(QPalette::Window, Qt::white);
   separator->setPalette(white);
 
-  label("Label5", LayoutDialogText::arrangementTurn, 470, 4);
+  label("Label5", LayoutDialogText::arrangementTurn, 470, 4, 501);
   step(9, 465, 20, 24, Qt::LeftArrow);
   edit(2, 489, 20, 24, false);
   edit_[2]->setFont(interfaceFont(13));
   step(10, 513, 20, 24, Qt::RightArrow);
 
-  label("Label3", LayoutDialogText::columns, 492, 49);
+  label("Label3", LayoutDialogText::columns, 492, 49, 501);
   step(12, 465, 62, 24, Qt::LeftArrow);
   edit(7, 489, 62, 24, false);
   step(11, 513, 62, 24, Qt::RightArrow);

@@ -113,6 +113,7 @@ MainWindow::MainWindow() : model_(makeModel()) {
   aboutBox_ = new AboutBox(*this);
   FormResize();
   setMinimumSize(smallestUsableSize());
+  keepInsideScreen(this);
 }
 
 QSize MainWindow::smallestUsableSize() const {
@@ -146,11 +147,13 @@ void MainWindow::buildStrip() {
 
   checkBox1_ = new QCheckBox(text(MainWindowText::fillContours), strip);
   checkBox1_->setObjectName("CheckBox1");
-  checkBox1_->setGeometry(3, 8, 70, 12);
+  // As high as the indicator needs, centred on the strip's line of text.
+  const int boxHeight = checkBox1_->sizeHint().height();
+  checkBox1_->setGeometry(3, 14 - boxHeight / 2, 70, boxHeight);
   connect(checkBox1_, &QCheckBox::clicked, this, &MainWindow::CheckBox1Click);
   checkBox2_ = new QCheckBox(text(MainWindowText::blackLines), strip);
   checkBox2_->setObjectName("CheckBox2");
-  checkBox2_->setGeometry(72, 8, 81, 12);
+  checkBox2_->setGeometry(72, 14 - boxHeight / 2, 85, boxHeight);
   connect(checkBox2_, &QCheckBox::clicked, this, &MainWindow::CheckBox2Click);
 
   progressBar1_ = new QProgressBar(strip);

@@ -1,8 +1,10 @@
 // The main window's menu "ファイル": layout files, the picture on screen, and
 // the flow fields of the last run.
 #include "fields/flow_fields_cgns.h"
+#include "files/file_error.h"
 #include "files/layout_file.h"
 #include "ui/colour_legend_view.h"
+#include "ui/file_dialog.h"
 #include "ui/layout_dialog.h"
 #include "ui/main_window.h"
 #include "ui/main_window_texts.h"
@@ -11,7 +13,6 @@
 #include "view/surfaces.h"
 
 #include <QAction>
-#include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -38,8 +39,7 @@ void MainWindow::buildKeepMenu() {
   connect(keep_, &QMenu::aboutToShow, this, [this] { saveFields_->setEnabled(flowPlotsReady()); });
 
   chooseFile = [this](bool save, const QString& filter) {
-    return save ? QFileDialog::getSaveFileName(this, QString(), layoutPath_, filter)
-                : QFileDialog::getOpenFileName(this, QString(), layoutPath_, filter);
+    return chooseFileName(this, save, filter);
   };
   legendStrip_ = new ColourLegendStrip(centralWidget());
 }
@@ -113,5 +113,7 @@ void MainWindow::saveFieldsClick() {
   if (path.isEmpty()) return;
   if (const auto error = writeFlowFieldsCgns(*model_, path.toStdString()))
     services_->showMessage(
-        text(PictureText::fieldsNotSaved).arg(path, QString::fromStdString(*error)).toStdString());
+        text(PictureText::fieldsNotSaved)
+            .arg(path, fileErrorReason(path, FileAccess::write, QString::fromStdString(*error)))
+            .toStdString());
 }

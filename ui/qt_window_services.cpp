@@ -99,12 +99,12 @@ bool QtWindowServices::isMainWindowActive() {
   return mainWindow_ && mainWindow_->isActiveWindow();
 }
 
-void QtWindowServices::openWebPage(const QString& address) {
+bool QtWindowServices::openWebPage(const QString& address) {
   if (pageOpener) {
     pageOpener(address);
-    return;
+    return true;
   }
-  QDesktopServices::openUrl(QUrl(address));
+  return QDesktopServices::openUrl(QUrl(address));
 }
 
 void QtWindowServices::startGapMeasurement() {

@@ -1,7 +1,7 @@
 // The window services of the main window in Qt: status-bar panels, the two
 // check boxes, the progress bar, processing of pending events from inside the
 // long loops, modal messages, the active-window test, the 32-bit wrapping
-// millisecond tick counter and opening a web page in the default browser.
+// millisecond tick counter and opening a page or file in the desktop's viewer.
 //
 // Tests answer modal messages through messageResponder instead of a box, and
 // may decide the active-window answer and catch page openings the same way.
@@ -49,8 +49,9 @@ public:
   // The interface's language (ui/language.h).
   Language language() const override;
 
-  // Opens a web address in the default browser.
-  void openWebPage(const QString& address);
+  // Opens an address (a web page, or a file as a file: URL) in the desktop's
+  // viewer for it.  False when the desktop has none.
+  bool openWebPage(const QString& address);
 
   // Runs before every processing of pending events (the main window uses it
   // to schedule a repaint when its surface has changed).

@@ -107,11 +107,6 @@ QStringList toolkitTexts() {
   for (QAction* a : menu->actions()) texts << a->text();
   return texts;
 }
-
-// Whatever happens in a test, the next one finds the interface Japanese.
-struct BackToJapanese {
-  ~BackToJapanese() { applyLanguage(Language::japanese); }
-};
 } // namespace
 
 TEST(EnglishInterface, ShowsNoJapaneseAndJapaneseComesBackExactly) {

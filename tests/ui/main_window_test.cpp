@@ -4,13 +4,18 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <QUrl>
 
 #include <cmath>
 
@@ -312,6 +317,22 @@ TEST(MainWindowQuit, CloseDuringAnAnimationEndsItAndThenCloses) {
   EXPECT_FALSE(s.w.isVisible()) << "and closes once the loop has returned";
 }
 
+TEST(AboutBox, FindsTheReadmeBesideTheProgramOrInstalledOrShowsNoLink) {
+  QTemporaryDir prefix;
+  const QDir root(prefix.path());
+  ASSERT_TRUE(root.mkpath("bin") && root.mkpath("share/doc/whirlpane"));
+  const QString bin = root.filePath("bin");
+  EXPECT_EQ(AboutBox::readmePath(bin), QString());
+  const QString installed = root.filePath("share/doc/whirlpane/README.md");
+  const QString beside = root.filePath("bin/README.md");
+  for (const QString& readme : {installed, beside}) {
+    QFile file(readme);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    EXPECT_EQ(AboutBox::readmePath(bin), QFileInfo(readme).canonicalFilePath());
+  }
+}
+
 TEST(MainWindowQuit, QuitRequestInTheEditingModeClosesAtOnce) {
   StartedWindow s;
   s.w.requestQuit();
@@ -327,11 +348,13 @@ TEST(AboutBox, VersionLineAndLink) {
   EXPECT_EQ(box.windowTitle(), QString::fromUtf8("Whirlpane　について"));
   EXPECT_EQ(box.findChild<QLineEdit*>("Edit1")->text(),
             QString::fromUtf8("Whirlpane バージョン 1.609　作成者　Whirlpane プロジェクト"));
+  // The link opens the README beside the program (the build copies it there).
   auto* link = box.findChild<QPushButton*>("Button2");
-  EXPECT_EQ(link->text(), AboutBox::pageAddress() + QString::fromUtf8("　　　にリンク"));
+  EXPECT_EQ(link->text(), QString::fromUtf8("README.md　　　にリンク"));
   link->click();
   ASSERT_EQ(s.pagesOpened.size(), 1u);
-  EXPECT_EQ(s.pagesOpened[0], AboutBox::pageAddress());
+  EXPECT_EQ(QUrl(s.pagesOpened[0]).toLocalFile(),
+            QDir(QCoreApplication::applicationDirPath()).canonicalPath() + "/README.md");
   box.findChild<QPushButton*>("Button1")->click();
   EXPECT_FALSE(box.isVisible());
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ui/about_box.h"
+#include "ui/language.h"
 #include "ui/layout_dialog.h"
 #include "ui/main_window.h"
 #include "view/transform.h"
@@ -59,6 +60,11 @@ struct StartedWindow {
   void clickDialog(int n, int times = 1) {
     for (int i = 0; i < times; ++i) dialogButton(n)->click();
   }
+};
+
+// Whatever happens in a test, the next one finds the interface Japanese.
+struct BackToJapanese {
+  ~BackToJapanese() { applyLanguage(Language::japanese); }
 };
 
 inline const QColor kRedPixel(255, 0, 0);

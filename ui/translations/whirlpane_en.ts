@@ -145,7 +145,7 @@
     </message>
     <message>
         <source>バージョン情報等</source>
-        <translation>Version and web page</translation>
+        <translation>Version and documentation</translation>
     </message>
     <message>
         <source>　繰り返し１００回以上、計算して下さい</source>
@@ -249,11 +249,15 @@
     </message>
     <message>
         <source>　　　にリンク</source>
-        <translation>   (open in the browser)</translation>
+        <translation>   (open)</translation>
     </message>
     <message>
         <source>閉じる</source>
         <translation>Close</translation>
+    </message>
+    <message>
+        <source>「%1」を開くアプリケーションがありません。</source>
+        <translation>No application is set up to open &quot;%1&quot;.</translation>
     </message>
     <message>
         <source>続けて計算</source>
@@ -430,6 +434,34 @@
     <message>
         <source>書き込めません（%1）</source>
         <translation>cannot write (%1)</translation>
+    </message>
+    <message>
+        <source>レイアウトファイルではありません</source>
+        <translation>not a layout file</translation>
+    </message>
+    <message>
+        <source>フォルダがありません</source>
+        <translation>the folder does not exist</translation>
+    </message>
+    <message>
+        <source>ファイルがありません</source>
+        <translation>the file does not exist</translation>
+    </message>
+    <message>
+        <source>ファイルではありません</source>
+        <translation>not a file</translation>
+    </message>
+    <message>
+        <source>読み取りが許可されていません</source>
+        <translation>reading it is not permitted</translation>
+    </message>
+    <message>
+        <source>書き込みが許可されていません</source>
+        <translation>writing there is not permitted</translation>
+    </message>
+    <message>
+        <source>ディスクの空きが足りません</source>
+        <translation>the disk is full</translation>
     </message>
     <message>
         <source>速さ</source>
