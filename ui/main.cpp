@@ -22,6 +22,7 @@ int main(int argc, char* argv[]) {
   app.setQuitOnLastWindowClosed(false);
   installFontSubstitution();
   applyLanguage(startLanguage(app.arguments()));
+  applyThreadsSetting();
 
   MainWindow window;
   installQuitSignals([&window] { window.requestQuit(); });
