@@ -56,9 +56,9 @@ struct TaskRef {
 // Runs first() and second() and returns when both have finished: at once
 // when the solver has two or more threads, first on the calling thread and
 // second on the worker; one after the other on the calling thread
-// otherwise.  The two must not touch each other's data.  Nothing is
-// allocated (but when the worker is started, on the first call after a
-// change of the number of threads).
+// otherwise.  The two must not touch each other's data, nor call this
+// again.  Nothing is allocated but the worker, started by the first call on
+// two threads (and again after calls on one, which let it go).
 void runSideBySide(TaskRef first, TaskRef second);
 template <class First, class Second> void runSideBySide(First&& first, Second&& second) {
   runSideBySide(TaskRef(first), TaskRef(second));
