@@ -38,8 +38,9 @@ inline constexpr int kMainPlaneCount = 28;
 inline constexpr int kMainPlaneStride = kMainNyCapacity + 4;
 inline constexpr int kMainPlaneSize = (kMainNxCapacity + 2) * kMainPlaneStride;
 // Work planes of the auxiliary-grid residual: planes over one body's columns,
-// point (p, r) at (p - bodyFirst + 1) * 16 + r; each solver thread works in
-// an area of its own (solver/residual_aux.cpp, solver/time_integration.cpp).
+// point (p, r) at (p - bodyFirst + 1) * 16 + r; the bodies are worked on one
+// at a time in the area at its start (solver/residual_aux.cpp,
+// solver/time_integration.cpp).
 inline constexpr int kAuxPlaneCount = 38;
 inline constexpr int kAuxPlaneStride = 16;
 inline constexpr int kAuxPlaneSize = (kPerimeterCapacity + 2) * kAuxPlaneStride;

@@ -64,8 +64,8 @@ void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, in
   m.residualHistory.reserve(static_cast<std::size_t>(lastStep));
   // The check and the history gathered by the grids' threads during the
   // step where the boundary conditions allow it (they do for every layout
-  // the links are built for); otherwise (and on one thread) one pass after
-  // the step, which finishCheckStep then makes.
+  // the links are built for); otherwise one pass after the step, which
+  // finishCheckStep then makes.
   const bool tallied = tallyCoversCheck(m);
   StepTally tally;
   for (int s = firstStep; s <= lastStep; ++s) {

@@ -1,8 +1,6 @@
 #include "solver/flow_check.h"
 
 bool flowIsSound(const Model& m) {
-  // On one thread: the check is a small part of a step, and waking a
-  // second thread for it cost more than it saved.
   bool sound = true;
   for (int i = 1; i <= m.ryNx; ++i)
     for (int j = 1; j <= m.ryNy; ++j) sound = sound && pointIsSound(m.ryFlow[i][j]);

@@ -50,8 +50,8 @@ struct ResidualTotals {
 // the check of the rest, and the sum in the history's order, follow the
 // boundary conditions.
 struct StepTally {
-  // Whether the last stepGrids gathered it: only when the grids ran on two
-  // threads, as on one thread the single pass after the step costs less.
+  // Whether a stepGrids has gathered it (a tally set up but never handed to
+  // a step leaves the check to one pass after the step).
   bool gathered = false;
   bool mainSound = true;
   ResidualTotals main;  // the main grid's points, in the history's order

@@ -1,71 +1,81 @@
 #include "solver/parallel.h"
 
 #include <atomic>
-#include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
-#include <strings.h>
-#include <unistd.h>
+#include <barrier>
+#include <memory>
+#include <mutex>
+#include <sched.h>
+#include <thread>
 
 namespace {
 
-std::atomic<int> requestedThreads{0};
-
-// Threads that want a core right now, from the kernel's count of runnable
-// scheduling entities (the fourth field of /proc/loadavg, "running/total"),
-// which includes the thread asking.  0 when it cannot be read.  Read with
-// plain system calls into a buffer on the stack: nothing is allocated.
-int runnableNow() {
-  const int fd = open("/proc/loadavg", O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return 0;
-  char text[128];
-  const ssize_t n = read(fd, text, sizeof text - 1);
-  close(fd);
-  if (n <= 0) return 0;
-  text[n] = 0;
-  const char* field = text;
-  for (int skip = 0; skip < 3 && field; ++skip)
-    if ((field = std::strchr(field, ' '))) ++field;
-  return field ? int(std::strtol(field, nullptr, 10)) : 0;
+// The cores the process may run on: its CPU affinity (taskset, a cluster's
+// cgroup set), else what the standard library reports.
+int coresAllowed() {
+  cpu_set_t set;
+  if (sched_getaffinity(0, sizeof set, &set) == 0) return std::max(1, CPU_COUNT(&set));
+  return std::max(1u, std::thread::hardware_concurrency());
 }
 
-// True when the runtime's waiting threads sleep instead of spinning.  A
-// spinning team holds on to cores that other work on a shared machine
-// needs, and such a run was measured slower on two threads than on one.
-// The runtime reads these settings once, when it is loaded, before main
-// runs, so the program can only read them here (the desktop program starts
-// itself again with OMP_WAIT_POLICY=passive when neither is set).
-bool waitsAsleep() {
-  const char* policy = std::getenv("OMP_WAIT_POLICY");
-  const char* spins = std::getenv("GOMP_SPINCOUNT");
-  return (policy && strcasecmp(policy, "passive") == 0) || (spins && std::strcmp(spins, "0") == 0);
-}
+// One worker thread that runs the second of two tasks while the thread that
+// hands it over runs the first.  The two meet at two barriers a step: the
+// start, after which the worker reads its task, and the end, after which
+// the caller reads what the worker wrote.  Waiting at a barrier sleeps in
+// the kernel after a short spin, so an idle worker takes no core.
+class SideWorker {
+public:
+  SideWorker() : thread_([this](std::stop_token stop) { work(stop); }) {}
+  ~SideWorker() {
+    thread_.request_stop();
+    start_.arrive_and_wait(); // wakes the worker, which then ends; jthread joins
+  }
+  void run(TaskRef mine, TaskRef theirs) {
+    task_ = theirs;
+    start_.arrive_and_wait();
+    mine();
+    end_.arrive_and_wait();
+  }
+
+private:
+  void work(std::stop_token stop) {
+    for (;;) {
+      start_.arrive_and_wait();
+      if (stop.stop_requested()) return;
+      task_();
+      end_.arrive_and_wait();
+    }
+  }
+  std::barrier<> start_{2}, end_{2};
+  TaskRef task_;
+  std::jthread thread_; // last: started once the barriers exist
+};
+
+std::atomic<int> requested{0};
+// The worker, made on the first step on two threads; a step holds the lock.
+std::mutex stepLock;
+std::unique_ptr<SideWorker> worker;
 
 } // namespace
 
 void setSolverThreads(int threads) {
-  requestedThreads = threads;
+  requested = threads;
 }
 
-int chooseStepThreads(const Model& m) {
-#ifdef _OPENMP
-  static const int defaultThreads = omp_get_max_threads();
-  int threads = requestedThreads;
-  static const bool asleep = waitsAsleep();
-  if (threads <= 0 && !asleep) threads = 1;
-  if (threads <= 0) {
-    const long mainPoints = long(std::max(0, m.ryNx - 2)) * std::max(0, m.ryNy - 2);
-    long auxPoints = 0;
-    for (int b = 1; b <= m.nBodies; ++b)
-      auxPoints += long(m.bodyLast[b] - m.bodyFirst[b] + 1) * std::max(0, m.wkNr - 2);
-    const int worthwhile = std::min(mainPoints, auxPoints) >= kPointsPerGridThread ? 2 : 1;
-    // The free cores are asked for only where a second thread is worth it.
-    const int free = worthwhile > 1 ? omp_get_num_procs() - std::max(0, runnableNow() - 1) : 1;
-    threads = std::clamp(std::min(free, worthwhile), 1, defaultThreads);
+int solverThreads() {
+  static const int cores = coresAllowed();
+  const int n = requested;
+  return n > 0 ? n : cores;
+}
+
+void runSideBySide(TaskRef first, TaskRef second) {
+  const int threads = solverThreads();
+  const std::lock_guard lock(stepLock);
+  if (threads < 2) {
+    worker.reset(); // nothing kept waiting
+    first();
+    second();
+    return;
   }
-  omp_set_num_threads(threads);
-  return threads;
-#else
-  return 1;
-#endif
+  if (!worker) worker = std::make_unique<SideWorker>();
+  worker->run(first, second);
 }

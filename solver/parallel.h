@@ -1,13 +1,7 @@
-// How the solver's loops are built and shared between threads.
+// How the solver's loops are built, and the threads that run a step.
 #pragma once
 
-#include "core/model.h"
-
 #include <algorithm>
-
-#ifdef _OPENMP
-#include <omp.h>
-#endif
 
 // The hot loops are built twice, for processors with and without 256-bit
 // vectors (the loader picks one at start); both do the same IEEE operations,
@@ -26,44 +20,46 @@ struct IndexRange {
   int first, last;
 };
 
-// The share of first..last that the calling thread of a parallel team
-// works on: contiguous blocks in thread order, the larger blocks first, as a
-// static schedule deals them.  Every index is computed by exactly one thread
-// with the same operations whatever the number of threads, which is why the
-// results do not depend on it.  Outside a parallel team: all of first..last.
-inline IndexRange threadShare(int first, int last) {
-#ifdef _OPENMP
-  const int threads = omp_get_num_threads(), id = omp_get_thread_num();
-#else
-  const int threads = 1, id = 0;
-#endif
-  const int n = std::max(0, last - first + 1);
-  const int size = n / threads, extra = n % threads;
-  const int begin = first + id * size + std::min(id, extra);
-  return {begin, begin + size + (id < extra ? 1 : 0) - 1};
-}
-
-// The intersection of a thread's share with the indices a pass touches.
+// The part of a range that lies within first..last (the indices a pass
+// touches).
 inline IndexRange within(IndexRange share, int first, int last) {
   return {std::max(share.first, first), std::min(share.last, last)};
 }
 
-// The number of threads the solver's loops use.  0 (the default) chooses
-// at every time step: one thread unless the OpenMP runtime lets its waiting
-// threads sleep (OMP_WAIT_POLICY=passive or GOMP_SPINCOUNT=0, which
-// scripts/run and the tests set); otherwise two, one for each grid, when
-// both grids have enough points to be worth a thread of their own
-// (kPointsPerGridThread), at most the OpenMP default (OMP_NUM_THREADS, or
-// the cores the process may run on) and no more than the cores that are
-// free at that moment.  A positive number is used as it stands (tests and
-// benchmarks).  The results are the same bits for any number.
+// The solver's threads.  A time step has two parts that touch disjoint
+// data, the main grid's and the bodies' grids' (time_integration.h): with
+// two or more threads they run at once, the main grid's on the thread that
+// steps and the bodies' on one worker thread kept for the whole program,
+// which sleeps between steps; with one thread both run on the thread that
+// steps, one after the other.  Each part is computed by the same
+// operations either way, so the results are the same bits.  A step has no
+// work for a third thread: a larger count runs as two.
+
+// The number of threads a step may use from now on; 0 or less chooses the
+// default, the cores the process may run on (its CPU affinity).  Called
+// between steps, from any thread.
 void setSolverThreads(int threads);
 
-// Applies the choice for the next step of m to the calling thread's
-// parallel regions and returns the number of threads chosen.  A step runs
-// each grid on a thread of its own (the threads meet once a step); sharing
-// the work of one grid between threads, which meets about twenty times a
-// step, cost more than it saved on a shared two-core machine (a sleeping
-// thread takes tens of microseconds to wake), so a step uses at most two.
-inline constexpr int kPointsPerGridThread = 2000;
-int chooseStepThreads(const Model& m);
+// The number of threads in force (at least 1).
+int solverThreads();
+
+// A callable, referred to without owning or copying it.
+struct TaskRef {
+  TaskRef() = default;
+  template <class F>
+  explicit TaskRef(F& f) : call([](void* o) { (*static_cast<F*>(o))(); }), object(&f) {}
+  void operator()() const { call(object); }
+  void (*call)(void*) = nullptr;
+  void* object = nullptr;
+};
+
+// Runs first() and second() and returns when both have finished: at once
+// when the solver has two or more threads, first on the calling thread and
+// second on the worker; one after the other on the calling thread
+// otherwise.  The two must not touch each other's data, nor call this
+// again.  Nothing is allocated but the worker, started by the first call on
+// two threads (and again after calls on one, which let it go).
+void runSideBySide(TaskRef first, TaskRef second);
+template <class First, class Second> void runSideBySide(First&& first, Second&& second) {
+  runSideBySide(TaskRef(first), TaskRef(second));
+}

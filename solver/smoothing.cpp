@@ -16,7 +16,7 @@ constexpr double kSmoothing = 2.3;
 // These depend only on the position from the start of the line, not on the
 // line or its length, so they are formed once, in t[1..length], by exactly
 // the operations each line's own elimination would do.  Each call of the
-// smoothing keeps its own (the grids are smoothed at once on two threads).
+// smoothing keeps its own (the grids may be smoothed at once on two threads).
 void eliminationCoefficients(LineCoefficients& t, int length) {
   for (int n = 1; n <= length; ++n) t[n] = {-kSmoothing, 1 + 2 * kSmoothing, -kSmoothing};
   for (int n = 1; n <= length; ++n) {
@@ -79,7 +79,7 @@ void solveLines(const LineCoefficients& t, IndexRange lines, int n1, int n2, At 
     solveLineBlock(t, l, std::min(l + kLinesAtATime - 1, lines.last), n1, n2, at);
 }
 
-// The four kinds of line, each swept by a thread over its share of them.
+// The four kinds of line.
 WHIRLPANE_HOT_LOOP void mainYLines(Model& m, const LineCoefficients& t, IndexRange lines) {
   solveLines(t, lines, 1, m.ryNy, [&](int i, int j) { return &m.ryFlow[i][j][slot::dq]; });
 }
@@ -97,27 +97,28 @@ WHIRLPANE_HOT_LOOP void auxPerimeterLines(Model& m, const LineCoefficients& t, I
 
 } // namespace
 
-// Each direction in turn: its coefficients once, then its lines, which are
-// independent, shared between threads.
+// Each direction in turn: its coefficients once, then its lines (none when
+// the direction has no lines or no positions).
 void Gauss_RY(Model& m) {
   const int nx = m.ryNx, ny = m.ryNy;
   LineCoefficients t;
-  if (nx - 1 >= 2 && ny >= 1) eliminationCoefficients(t, ny);
-#pragma omp parallel
-  mainYLines(m, t, threadShare(2, nx - 1));
-  if (ny - 1 >= 2 && nx >= 1) eliminationCoefficients(t, nx);
-#pragma omp parallel
-  mainXLines(m, t, threadShare(2, ny - 1));
+  if (nx - 1 >= 2 && ny >= 1) {
+    eliminationCoefficients(t, ny);
+    mainYLines(m, t, {2, nx - 1});
+  }
+  if (ny - 1 >= 2 && nx >= 1) {
+    eliminationCoefficients(t, nx);
+    mainXLines(m, t, {2, ny - 1});
+  }
 }
 
 void Gauss_WK(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s) {
+  if (pLast < pFirst || rLast < rFirst) return;
   LineCoefficients t;
-  if (pLast >= pFirst && rLast >= rFirst) eliminationCoefficients(t, rLast - rFirst + 1);
-#pragma omp parallel
-  auxRadialLines(m, t, threadShare(pFirst, pLast), rFirst, rLast, s);
-  if (rLast >= rFirst && pLast >= pFirst) eliminationCoefficients(t, pLast - pFirst + 1);
-#pragma omp parallel
-  auxPerimeterLines(m, t, threadShare(rFirst, rLast), pFirst, pLast, s);
+  eliminationCoefficients(t, rLast - rFirst + 1);
+  auxRadialLines(m, t, {pFirst, pLast}, rFirst, rLast, s);
+  eliminationCoefficients(t, pLast - pFirst + 1);
+  auxPerimeterLines(m, t, {rFirst, rLast}, pFirst, pLast, s);
 }
 
 WHIRLPANE_HOT_LOOP void smoothMainPlane(const Model& m, double* d, int stride) {

@@ -34,33 +34,15 @@ std::array<int, kBodySlots + 1> auxMetricOffsets(Model& m) {
   return offset;
 }
 
-// The values of one thread's work area in m.wkPlanes: the planes of the
-// widest body.
-int auxAreaSize(const Model& m) {
-  int widest = 0;
-  for (int b = 1; b <= m.nBodies; ++b)
-    widest = std::max(widest, auxPlaneSize(m.bodyFirst[b], m.bodyLast[b]));
-  return kAuxWorkPlaneCount * std::max(widest, 1);
-}
-
-// The stages of every body's auxiliary grid and their inner products.  The
-// bodies are independent of each other (their column ranges are apart);
-// each is worked on by one thread, in that thread's share of m.wkPlanes,
-// which holds the planes of one body at a time (a few hundred kilobytes, so
-// they stay in cache).  The inner products are then summed in body order.
+// The stages of every body's auxiliary grid and their inner products, one
+// body after the other in the work area at the start of m.wkPlanes, which
+// holds the planes of one body at a time (a few hundred kilobytes, so they
+// stay in cache).  The inner products are then summed in body order.
 void auxResiduals(Model& m) {
   const auto metricOffset = auxMetricOffsets(m);
-  const int areaSize = auxAreaSize(m);
-  const int areas = std::max(1, int(m.wkPlanes.size()) / areaSize);
-  const int teamLimit = std::min(areas, m.nBodies);
-#pragma omp parallel num_threads(std::min(omp_get_max_threads(), std::max(teamLimit, 1)))
-  {
-    double* area = m.wkPlanes.data() + std::size_t(omp_get_thread_num()) * areaSize;
-#pragma omp for schedule(static)
-    for (int b = 1; b <= m.nBodies; ++b)
-      auxStages(m, m.bodyFirst[b], m.bodyLast[b], 2, m.wkNr - 1, 1, 100.0, area,
-                m.wkMetricPlanes.data() + metricOffset[b]);
-  }
+  for (int b = 1; b <= m.nBodies; ++b)
+    auxStages(m, m.bodyFirst[b], m.bodyLast[b], 2, m.wkNr - 1, 1, 100.0, m.wkPlanes.data(),
+              m.wkMetricPlanes.data() + metricOffset[b]);
   for (int b = 1; b <= m.nBodies; ++b)
     sumAuxStageProducts(m, m.bodyFirst[b], m.bodyLast[b], 2, m.wkNr - 1, 1);
 }
@@ -87,11 +69,8 @@ inline void combinePoint(FlowPoint& f, const StageWeights& w) {
     f[slot::dq + k - 1] = f[slot::dq + k - 1] * w.x[k] - f[slot::res + k - 1] * w.y[k];
 }
 
-// Each increment depends on its own point only: the points are shared
-// between threads.
 void combineMainStages(Model& m) {
   const StageWeights w = combinationWeights(m.rySumXX, m.rySumXY, m.rySumYY);
-#pragma omp parallel for schedule(static)
   for (int i = 2; i <= m.ryNx - 1; ++i)
     for (int j = 2; j <= m.ryNy - 1; ++j)
       if (m.ryHoleFlag[i][j] == 0) combinePoint(m.ryFlow[i][j], w);
@@ -99,7 +78,6 @@ void combineMainStages(Model& m) {
 
 void combineAuxStages(Model& m) {
   const StageWeights w = combinationWeights(m.wkSumXX, m.wkSumXY, m.wkSumYY);
-#pragma omp parallel for schedule(static)
   for (int b = 1; b <= m.nBodies; ++b)
     for (int r = 2; r <= m.wkNr - 1; ++r)
       for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) combinePoint(m.wkFlow[p][r][1], w);
@@ -109,20 +87,17 @@ inline void advancePoint(FlowPoint& f) {
   advanceState(f, f[slot::dq], f[slot::dq + 1], f[slot::dq + 2], f[slot::dq + 3]);
 }
 
-// The hole list's increments cleared, then the interior points advanced,
-// shared between threads.
+// The hole list's increments cleared, then the interior points advanced.
 void updateMain(Model& m) {
   for (int h = 1; h <= m.ryBlankCount; ++h) {
     FlowPoint& f = m.ryFlow[m.ryBlankList[h].i][m.ryBlankList[h].j];
     for (int k = 0; k < 4; ++k) f[slot::dq + k] = 0;
   }
-#pragma omp parallel for schedule(static)
   for (int i = 2; i <= m.ryNx - 1; ++i)
     for (int j = 2; j <= m.ryNy - 1; ++j) advancePoint(m.ryFlow[i][j]);
 }
 
 void updateAux(Model& m) {
-#pragma omp parallel for schedule(static)
   for (int b = 1; b <= m.nBodies; ++b)
     for (int r = 2; r <= m.wkNr - 1; ++r)
       for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) advancePoint(m.wkFlow[p][r][1]);
@@ -277,26 +252,9 @@ void ADD_RY(Model& m) {
 }
 
 void stepGrids(Model& m, StepTally* tally) {
-  // The step's number of threads, chosen as it begins and kept by the
-  // soundness check after it.
-  const int threads = chooseStepThreads(m);
-  if (threads < 2 || m.nBodies < 1) {
-    if (tally) tally->gathered = false;
-    mainGridStep(m, nullptr);
-    auxGridStep(m, nullptr);
-    return;
-  }
-  // One grid on each of two threads.  The loops inside each grid's part
-  // then run on the thread that reached them (no nested teams), so the
-  // threads meet once per step, at the end: a sleeping thread takes tens of
-  // microseconds to wake, which synchronising within the passes paid many
-  // times a step.
   if (tally) tally->gathered = true;
-#pragma omp parallel num_threads(2)
-  {
-    if (omp_get_thread_num() == 0)
-      mainGridStep(m, tally);
-    else
-      auxGridStep(m, tally);
-  }
+  // The threads meet once per step, at its end: a sleeping thread takes
+  // tens of microseconds to wake, which sharing the passes within a grid
+  // would pay many times a step.
+  runSideBySide([&] { mainGridStep(m, tally); }, [&] { auxGridStep(m, tally); });
 }

@@ -23,9 +23,9 @@ void combineStages(Model& m);
 
 // RRK, Gauss_RY, Gauss_WK(1, wkNp, 1, wkNr, 1) and ADD_RY: each grid's part
 // of a time step, before the boundary conditions.  The two grids' parts do
-// not touch each other's data, so with two or more threads (chooseStepThreads)
-// they run at once, one on each thread; the results are the same bits.
-// With a tally and two threads, each grid's thread also gathers its part of
+// not touch each other's data, so with two or more solver threads
+// (solver/parallel.h) they run at once, one on each thread; the results are
+// the same bits.  With a tally, each grid's part also gathers its share of
 // the soundness check and the convergence history (StepTally) as it goes.
 void stepGrids(Model& m, StepTally* tally = nullptr);
 

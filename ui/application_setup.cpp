@@ -1,5 +1,6 @@
 #include "ui/application_setup.h"
 
+#include "solver/parallel.h"
 #include "ui/language.h"
 
 #include <QCoreApplication>
@@ -126,4 +127,11 @@ void setCloseItemEnabled(QWidget* window, bool enabled) {
   // window directly keeps it where it is and keeps its activation.
   window->overrideWindowFlags(flags);
   if (QWindow* native = window->windowHandle()) native->setFlags(flags);
+}
+
+void applyThreadsSetting() {
+  const QSettings settings{QStringLiteral("Whirlpane"), QStringLiteral("Whirlpane")};
+  bool whole = false;
+  const int threads = settings.value(QStringLiteral("threads")).toInt(&whole);
+  if (whole && threads > 0) setSolverThreads(threads);
 }

@@ -1,5 +1,5 @@
-// What the program sets up once around its windows: the interface font and
-// the quit requests that arrive as signals.
+// What the program sets up once around its windows: the interface font, the
+// quit requests that arrive as signals and the solver's thread count.
 #pragma once
 
 #include <QFont>
@@ -38,3 +38,9 @@ void keepInsideScreen(QWidget* window);
 // Greys or restores the close item of a top-level window's title bar without
 // unmapping the window (the window system's menu follows the flags).
 void setCloseItemEnabled(QWidget* window, bool enabled);
+
+// The solver's number of threads from the user's settings, the key
+// "threads" beside the language's (~/.config/Whirlpane/Whirlpane.conf): a
+// positive whole number is used as it stands; anything else, or no key,
+// leaves the default, the cores the program may run on.
+void applyThreadsSetting();

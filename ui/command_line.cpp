@@ -66,7 +66,7 @@ CommandLine::CommandLine()
       blackLines("black-lines", "Batch: contour lines in black."),
       fields("fields", "Batch: write the flow of the last step into DIR/fields.cgns."),
       lang("lang", "Language of the interface and of the messages: en or ja.", "en|ja"),
-      threads("threads", "Solver threads: 0 chooses at every step (default), N uses N.", "N"),
+      threads("threads", "Solver threads: N uses N, 0 the cores the program may use (default).", "N"),
       writeLayout("write-layout",
                   "Write the layout NAME (default, pt_1 .. pt_4) into the layout file FILE "
                   "and end.",

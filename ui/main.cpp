@@ -13,29 +13,9 @@
 #include <QApplication>
 #include <QSessionManager>
 
-#include <cstdlib>
-#include <unistd.h>
-
 int main(int argc, char* argv[]) {
-  // The solver's threads may only be used when they sleep while they wait
-  // (solver/parallel.h).  The OpenMP runtime reads its wait policy once, as
-  // it is loaded, before main; so a program started without one sets it and
-  // replaces itself with a fresh start of the same program and arguments,
-  // which then finds the variable set and goes on (no second start).  Should
-  // the new start fail, the setting is taken back and the solver keeps to
-  // one thread.
-  if (!std::getenv("OMP_WAIT_POLICY") && !std::getenv("GOMP_SPINCOUNT")) {
-    setenv("OMP_WAIT_POLICY", "passive", 1);
-    // The program's own file by its real name, so that the new start keeps
-    // the process name "whirlpane" (a start through /proc/self/exe is "exe").
-    char self[4096];
-    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    if (n > 0) {
-      self[n] = '\0';
-      execv(self, argv);
-    }
-    unsetenv("OMP_WAIT_POLICY");
-  }
+  // The solver's thread count from the settings; --threads wins over it.
+  applyThreadsSetting();
   CommandLine commandLine;
   const StartRequest start = readCommandLine(commandLine, argc, argv);
   switch (start.mode) {

@@ -68,7 +68,7 @@ TEST(FileErrorReason, EverySaveAndReadGivesTheReasonWithoutTheLibrarysEnglish) {
       {"picture", [&] { return savePicturePng(gone, QImage(4, 4, QImage::Format_RGB32)); }},
       {"summary", [&] { return saveRunSummary(gone, QJsonObject()); }},
       {"fields", [&] {
-         s.m.stepsDone = 11; // the menu item is there after a run's tenth step
+         s.m.stepsDone = 11;            // the menu item is there after a run's tenth step
          s.m.flowLayout = s.m.layout(); // of the layout on screen
          s.w.chooseFile = [&](bool, const QString&) { return gone; };
          s.w.saveFieldsClick();
