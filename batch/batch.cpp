@@ -160,7 +160,7 @@ std::optional<std::pair<int, QString>> makeLayout(Model& m, BatchServices& ws,
                                                   const QString& layout) {
   setStartupDefaults(m);
   kmake(m, ws);
-  m.viewCentreX = m.columnBody[m.nColumns][1].columnBodyX / 2 - 10;
+  centreViewAtStart(m);
   if (isPatternName(layout)) {
     applyPreset(m, ws, layout[3].digitValue());
   } else if (layout != "default") {

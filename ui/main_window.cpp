@@ -303,7 +303,7 @@ void MainWindow::formcreate() {
   continueButton_->setColours(QColor(0, 0, 205), QColor(225, 225, 255));
 
   kmake(m, *services_);
-  m.viewCentreX = m.columnBody[m.nColumns][1].columnBodyX / 2 - 10;
+  centreViewAtStart(m);
   henkanScale();
   fillViewWhite();
   drawWaku();
