@@ -21,7 +21,7 @@
 
 struct CommandLine;
 
-// Runs the batch mode of a parsed command line (ui/command_line.h), its
+// Runs the batch mode of a parsed command line (app/command_line.h), its
 // messages in `language` (Japanese unless given); returns the process's exit
 // code.
 int runBatch(const CommandLine& commandLine, std::optional<Language> language, int argc,

@@ -1,6 +1,6 @@
 // The main window's side of the drawing: its two surfaces and the drawing
 // routines of the view called over them.
-#include "ui/colour_legend_view.h"
+#include "gui/colour_legend_view.h"
 #include "ui/layout_dialog.h"
 #include "ui/main_window.h"
 #include "view/colour_legend.h"

@@ -1,7 +1,7 @@
-#include "ui/colour_legend_view.h"
+#include "gui/colour_legend_view.h"
 
-#include "ui/picture_texts.h"
-#include "ui/window_text.h"
+#include "gui/picture_texts.h"
+#include "gui/window_text.h"
 
 #include <QEvent>
 #include <QFontMetrics>

@@ -1,6 +1,6 @@
-#include "ui/application_setup.h"
+#include "gui/application_setup.h"
 
-#include "ui/language.h"
+#include "gui/language.h"
 
 #include <QCoreApplication>
 #include <QFontDatabase>

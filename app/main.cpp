@@ -3,11 +3,11 @@
 // dialog beside it, and runs the event loop until the main window closes.
 // `whirlpane LAYOUT.json` opens a layout file at start; `whirlpane --batch`
 // runs one layout without a window (batch/batch.h); the command line is
-// read before anything else (ui/command_line.h).
+// read before anything else (app/command_line.h).
+#include "app/command_line.h"
 #include "batch/batch.h"
-#include "ui/application_setup.h"
-#include "ui/command_line.h"
-#include "ui/language.h"
+#include "gui/application_setup.h"
+#include "gui/language.h"
 #include "ui/main_window.h"
 
 #include <QApplication>
