@@ -41,10 +41,18 @@ int main(int argc, char* argv[]) {
   switch (start.mode) {
   case StartRequest::Mode::finished:
     return start.exitCode;
-  case StartRequest::Mode::batch:
-    return runBatch(commandLine, start.language, argc, argv);
-  case StartRequest::Mode::writeLayout:
-    return writeNamedLayout(commandLine, start.language);
+  case StartRequest::Mode::batch: {
+    QString error;
+    const std::optional<BatchRequest> request = readBatchRequest(commandLine, error);
+    if (!request) return badCommandLine(error);
+    return runBatch(*request, start.language, argc, argv);
+  }
+  case StartRequest::Mode::writeLayout: {
+    const QString name = commandLine.parser.value(commandLine.writeLayout);
+    if (name != "default" && !isPatternName(name))
+      return badCommandLine("--write-layout wants default or pt_1 .. pt_4, not '" + name + "'");
+    return writeNamedLayout(name, commandLine.parser.positionalArguments().first(), start.language);
+  }
   case StartRequest::Mode::window:
     break;
   }
