@@ -4,13 +4,12 @@
 #include "fields/flow_fields_cgns.h"
 #include "files/file_error.h"
 #include "files/layout_file.h"
+#include "gui/application_setup.h"
+#include "gui/colour_legend_view.h"
 #include "layout/kmake.h"
 #include "layout/presets.h"
 #include "run/headless_stages.h"
 #include "run/run.h"
-#include "ui/application_setup.h"
-#include "ui/colour_legend_view.h"
-#include "ui/command_line.h"
 #include "view/colour_legend.h"
 #include "view/colour_scale.h"
 #include "view/field_maps.h"
@@ -18,7 +17,6 @@
 #include "view/transform.h"
 #include "view/vectors.h"
 
-#include <QCommandLineParser>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -28,6 +26,15 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+const QStringList& batchPictureNames() {
+  static const QStringList names = {"vectors", "vorticity", "pressure", "density"};
+  return names;
+}
+
+bool isPatternName(const QString& name) {
+  return name.startsWith("pt_") && name.size() == 4 && name[3] >= '1' && name[3] <= '4';
+}
 
 namespace {
 
@@ -71,55 +78,9 @@ private:
   QElapsedTimer clock_;
 };
 
-struct BatchRequest {
-  QString layout, out;
-  int steps = 300;
-  QStringList pictures;
-  bool fill = false, blackLines = false, fields = false;
-};
-
-const QStringList kPictureNames = {"vectors", "vorticity", "pressure", "density"};
-
 int fail(int code, const QString& line) {
   std::fprintf(stderr, "whirlpane: %s\n", line.toLocal8Bit().constData());
   return code;
-}
-
-// The batch's values of the parsed command line; an error is its reason.
-std::optional<BatchRequest> parseRequest(const CommandLine& cl, QString& error) {
-  const QCommandLineParser& parser = cl.parser;
-  const QCommandLineOption &batch = cl.batch, &out = cl.out, &steps = cl.steps,
-                           &picture = cl.picture, &fill = cl.fill, &blackLines = cl.blackLines,
-                           &fields = cl.fields;
-  if (!parser.positionalArguments().isEmpty()) {
-    error = "unexpected argument '" + parser.positionalArguments().first() + "'";
-    return std::nullopt;
-  }
-  if (!parser.isSet(out)) {
-    error = "--out DIR is required";
-    return std::nullopt;
-  }
-  BatchRequest r;
-  r.layout = parser.value(batch);
-  r.out = parser.value(out);
-  if (parser.isSet(steps)) {
-    bool ok = false;
-    r.steps = parser.value(steps).toInt(&ok);
-    if (!ok || r.steps < 1) {
-      error = "--steps wants a whole number of at least 1, not '" + parser.value(steps) + "'";
-      return std::nullopt;
-    }
-  }
-  r.pictures = parser.values(picture);
-  for (const QString& name : r.pictures)
-    if (!kPictureNames.contains(name)) {
-      error = "--picture wants one of " + kPictureNames.join(", ") + ", not '" + name + "'";
-      return std::nullopt;
-    }
-  r.fill = parser.isSet(fill);
-  r.blackLines = parser.isSet(blackLines);
-  r.fields = parser.isSet(fields);
-  return r;
 }
 
 // Draws one picture as its plot button draws it and writes it with its
@@ -149,11 +110,6 @@ std::optional<QString> writePicture(Model& m, ViewSurfaces& s, WindowServices& w
   return savePicturePng(path, pictureWithLegend(view, legend));
 }
 
-// "pt_1" .. "pt_4", the patterns of the pattern menu.
-bool isPatternName(const QString& name) {
-  return name.startsWith("pt_") && name.size() == 4 && name[3] >= '1' && name[3] <= '4';
-}
-
 // The main window's creation (defaults, grids, view centre), then the layout
 // asked for: "default", a pattern "pt_1" .. "pt_4" or a layout file.  Returns
 // the exit code and its reason when the layout cannot be had.
@@ -161,7 +117,7 @@ std::optional<std::pair<int, QString>> makeLayout(Model& m, BatchServices& ws,
                                                   const QString& layout) {
   setStartupDefaults(m);
   kmake(m, ws);
-  m.viewCentreX = m.columnBody[m.nColumns][1].columnBodyX / 2 - 10;
+  centreViewAtStart(m);
   if (isPatternName(layout)) {
     applyPreset(m, ws, layout[3].digitValue());
   } else if (layout != "default") {
@@ -177,20 +133,17 @@ std::optional<std::pair<int, QString>> makeLayout(Model& m, BatchServices& ws,
 
 } // namespace
 
-int writeNamedLayout(const CommandLine& cl, std::optional<Language> language) {
-  const QString name = cl.parser.value(cl.writeLayout);
-  if (name != "default" && !isPatternName(name))
-    return badCommandLine("--write-layout wants default or pt_1 .. pt_4, not '" + name + "'");
+int writeNamedLayout(const QString& name, const QString& path, std::optional<Language> language) {
   std::unique_ptr<Model> model = makeModel();
   BatchServices ws(0, language.value_or(Language::japanese));
   if (const auto failed = makeLayout(*model, ws, name)) return fail(failed->first, failed->second);
-  const QString path = cl.parser.positionalArguments().first();
   if (const auto failed = saveLayoutFile(path, model->layout()))
     return fail(batchExit::outputFailed, *failed);
   return batchExit::done;
 }
 
-int runBatch(const CommandLine& cl, std::optional<Language> language, int argc, char* argv[]) {
+int runBatch(const BatchRequest& request, std::optional<Language> language, int argc,
+             char* argv[]) {
   // No window and no display: the offscreen platform gives the pictures'
   // legends their fonts.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -198,32 +151,29 @@ int runBatch(const CommandLine& cl, std::optional<Language> language, int argc, 
   // toolkit's notes about the environment (no runtime directory, fonts) stay
   // out of it.
   qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-  QString error;
-  const std::optional<BatchRequest> request = parseRequest(cl, error);
   // The toolkit's graphics (fonts for the legend) are started only when a
   // picture is asked for; a run alone needs the core application only.
   std::unique_ptr<QCoreApplication> app;
-  if (request && !request->pictures.isEmpty()) {
+  if (!request.pictures.isEmpty()) {
     app = std::make_unique<QGuiApplication>(argc, argv);
     installFontSubstitution();
     QGuiApplication::setFont(interfaceFont(12));
   } else {
     app = std::make_unique<QCoreApplication>(argc, argv);
   }
-  if (!request) return badCommandLine(error);
-  if (!QDir().mkpath(request->out))
-    return fail(batchExit::outputFailed, "cannot create the directory '" + request->out + "'");
+  if (!QDir().mkpath(request.out))
+    return fail(batchExit::outputFailed, "cannot create the directory '" + request.out + "'");
 
   std::unique_ptr<Model> model = makeModel();
   Model& m = *model;
-  BatchServices ws(request->steps, language.value_or(Language::japanese));
-  const QString& layout = request->layout;
+  BatchServices ws(request.steps, language.value_or(Language::japanese));
+  const QString& layout = request.layout;
   if (const auto failed = makeLayout(m, ws, layout)) return fail(failed->first, failed->second);
 
   ViewSurfaces surfaces;
   Henkan_Scale(m, surfaces.bitmap, ws);
-  m.fillContours = request->fill;
-  m.blackLines = request->blackLines;
+  m.fillContours = request.fill;
+  m.blackLines = request.blackLines;
   HeadlessStages stages(m, surfaces, ws);
 
   // What the start button runs; the particle traces that follow it in the
@@ -231,7 +181,7 @@ int runBatch(const CommandLine& cl, std::optional<Language> language, int argc, 
   QElapsedTimer clock;
   clock.start();
   m.runStartTick = ws.tickCount();
-  keisanSteps(m, ws, stages, request->steps);
+  keisanSteps(m, ws, stages, request.steps);
   m.stepsDone = m.stepsDone + 1;
   BatchOutcome outcome;
   outcome.elapsedMs = clock.elapsed();
@@ -239,20 +189,20 @@ int runBatch(const CommandLine& cl, std::optional<Language> language, int argc, 
     return fail(batchExit::capacity,
                 QString::fromStdString(ws.messages.empty() ? std::string() : ws.messages[0]));
   outcome.layout = layout;
-  outcome.steps = request->steps;
+  outcome.steps = request.steps;
   outcome.diverged = m.stopFlag;
   outcome.divergedAtStep = m.stepsDone;
 
-  const QDir out(request->out);
+  const QDir out(request.out);
   if (const auto failed = saveRunSummary(out.filePath("summary.json"), runSummary(m, outcome)))
     return fail(batchExit::outputFailed, "cannot write summary.json: " + *failed);
   if (outcome.diverged)
     return fail(batchExit::diverged, QString::fromStdString(ws.messages.back()));
 
-  for (const QString& name : request->pictures)
+  for (const QString& name : request.pictures)
     if (const auto failed = writePicture(m, surfaces, ws, name, out.filePath(name + ".png")))
       return fail(batchExit::outputFailed, *failed);
-  if (request->fields)
+  if (request.fields)
     if (const auto failed = writeFlowFieldsCgns(m, out.filePath("fields.cgns").toStdString()))
       return fail(batchExit::outputFailed,
                   "cannot write fields.cgns: " + fileErrorReason(out.filePath("fields.cgns"),

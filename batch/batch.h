@@ -17,19 +17,32 @@
 
 #include "core/messages.h"
 
+#include <QString>
+#include <QStringList>
+
 #include <optional>
 
-struct CommandLine;
+// What one batch run is asked to do (read from the command line by
+// app/command_line.h).
+struct BatchRequest {
+  QString layout, out;
+  int steps = 300;
+  QStringList pictures; // names from batchPictureNames
+  bool fill = false, blackLines = false, fields = false;
+};
 
-// Runs the batch mode of a parsed command line (ui/command_line.h), its
-// messages in `language` (Japanese unless given); returns the process's exit
-// code.
-int runBatch(const CommandLine& commandLine, std::optional<Language> language, int argc,
-             char* argv[]);
+// The pictures the batch draws: vectors, vorticity, pressure, density.
+const QStringList& batchPictureNames();
+// "pt_1" .. "pt_4", the patterns of the pattern menu.
+bool isPatternName(const QString& name);
+
+// Runs one batch request, its messages in `language` (Japanese unless
+// given); returns the process's exit code.
+int runBatch(const BatchRequest& request, std::optional<Language> language, int argc, char* argv[]);
 
 // --write-layout NAME FILE: writes the layout "default" or "pt_1" .. "pt_4"
 // as a layout file; returns the process's exit code.
-int writeNamedLayout(const CommandLine& commandLine, std::optional<Language> language);
+int writeNamedLayout(const QString& name, const QString& path, std::optional<Language> language);
 
 namespace batchExit {
 inline constexpr int done = 0;

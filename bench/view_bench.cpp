@@ -27,7 +27,7 @@ struct AfterFullRun {
   AfterFullRun() {
     setStartupDefaults(*m);
     kmake(*m, ws);
-    m->viewCentreX = m->columnBody[m->nColumns][1].columnBodyX / 2 - 10;
+    centreViewAtStart(*m);
     Henkan_Scale(*m, s.bitmap, ws);
     HeadlessStages stages(*m, s, ws);
     keisan(*m, ws, stages);
@@ -88,7 +88,7 @@ void BM_HeadlessRun(benchmark::State& st) {
   ViewSurfaces s;
   setStartupDefaults(*m);
   kmake(*m, ws);
-  m->viewCentreX = m->columnBody[m->nColumns][1].columnBodyX / 2 - 10;
+  centreViewAtStart(*m);
   Henkan_Scale(*m, s.bitmap, ws);
   HeadlessStages stages(*m, s, ws);
   for (auto _ : st) keisan(*m, ws, stages);

@@ -20,7 +20,7 @@ struct HeadlessSession {
   HeadlessSession() {
     setStartupDefaults(*m);
     kmake(*m, ws);
-    m->viewCentreX = m->columnBody[m->nColumns][1].columnBodyX / 2 - 10;
+    centreViewAtStart(*m);
     Henkan_Scale(*m, s.bitmap, ws);
   }
 };

@@ -22,7 +22,7 @@ struct StartupLayout {
   StartupLayout() {
     setStartupDefaults(*m);
     EXPECT_TRUE(kmake(*m, ws));
-    m->viewCentreX = m->columnBody[m->nColumns][1].columnBodyX / 2 - 10;
+    centreViewAtStart(*m);
     Henkan_Scale(*m, s.bitmap, ws);
   }
   Colour atBody(int b) const {

@@ -29,7 +29,7 @@ protected:
     // The main window's creation: grids, view centre, pixel positions.
     setStartupDefaults(m);
     kmake(m, run->ws);
-    m.viewCentreX = m.columnBody[m.nColumns][1].columnBodyX / 2 - 10;
+    centreViewAtStart(m);
     Henkan_Scale(m, run->s.bitmap, run->ws);
     run->ws.calls.clear();
     keisan(m, run->ws, run->stages);

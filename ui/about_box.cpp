@@ -1,11 +1,11 @@
 #include "ui/about_box.h"
 
+#include "gui/application_setup.h"
+#include "gui/language.h"
+#include "gui/window_text.h"
 #include "ui/about_box_texts.h"
-#include "ui/application_setup.h"
-#include "ui/language.h"
 #include "ui/main_window.h"
 #include "ui/number_text.h"
-#include "ui/window_text.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "ui/file_dialog.h"
 
-#include "ui/application_setup.h"
+#include "gui/application_setup.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,12 +1,12 @@
 #include "ui/forces_window.h"
 
 #include "analysis/forces.h"
+#include "gui/application_setup.h"
+#include "gui/language.h"
+#include "gui/window_text.h"
 #include "run/run.h"
-#include "ui/application_setup.h"
 #include "ui/forces_window_texts.h"
-#include "ui/language.h"
 #include "ui/layout_dialog_texts.h"
-#include "ui/window_text.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

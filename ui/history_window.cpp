@@ -1,9 +1,9 @@
 #include "ui/history_window.h"
 
-#include "ui/application_setup.h"
+#include "gui/application_setup.h"
+#include "gui/language.h"
+#include "gui/window_text.h"
 #include "ui/history_window_texts.h"
-#include "ui/language.h"
-#include "ui/window_text.h"
 
 #include <QChart>
 #include <QChartView>

@@ -1,14 +1,14 @@
 #include "ui/layout_dialog.h"
 
 #include "core/model.h"
+#include "gui/application_setup.h"
+#include "gui/language.h"
+#include "gui/window_text.h"
 #include "layout/kmake.h"
 #include "layout/layout_editing.h"
-#include "ui/application_setup.h"
-#include "ui/language.h"
 #include "ui/layout_dialog_texts.h"
 #include "ui/main_window.h"
 #include "ui/number_text.h"
-#include "ui/window_text.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

@@ -1,30 +1,28 @@
+// The main window's frame: its construction, the strip of controls, the
+// status bar, the control modes and the window's size.  The menus and their
+// actions, the run's glue, the picture on screen and the files have files of
+// their own (main_window_menus.cpp, main_window_run.cpp, main_window_view.cpp,
+// main_window_files.cpp).
 #include "ui/main_window.h"
 
+#include "gui/application_setup.h"
+#include "gui/colour_legend_view.h"
+#include "gui/window_text.h"
 #include "layout/kmake.h"
-#include "layout/presets.h"
-#include "run/run.h"
 #include "ui/about_box.h"
-#include "ui/application_setup.h"
-#include "ui/colour_legend_view.h"
 #include "ui/controls.h"
 #include "ui/forces_window.h"
 #include "ui/history_window.h"
-#include "ui/language.h"
 #include "ui/layout_dialog.h"
 #include "ui/main_window_texts.h"
 #include "ui/window_run_stages.h"
-#include "ui/window_text.h"
-#include "view/particles.h"
 #include "view/surfaces.h"
 #include "view/transform.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -33,47 +31,6 @@
 
 #include <algorithm>
 #include <functional>
-
-// The window's drawing area: shows the window surface at (0, 0) and reports
-// mouse presses in its own pixel coordinates (those of the view bitmap).
-class ViewCanvas : public QWidget {
-public:
-  ViewCanvas(QWidget* parent, std::function<QImage()> surface, std::function<void(int, int)> press)
-      : QWidget(parent), surface_(std::move(surface)), press_(std::move(press)) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setMouseTracking(false);
-  }
-
-protected:
-  void paintEvent(QPaintEvent* event) override {
-    QPainter p(this);
-    p.fillRect(event->rect(), Qt::white);
-    p.drawImage(0, 0, surface_());
-  }
-  void mousePressEvent(QMouseEvent* event) override {
-    const QPoint at = event->position().toPoint();
-    press_(at.x(), at.y());
-  }
-
-private:
-  std::function<QImage()> surface_;
-  std::function<void(int, int)> press_;
-};
-
-// Marks a run, a set-up or an animation on the stack: a quit request that
-// arrives meanwhile is kept until the outermost loop has ended.
-class MainWindow::LoopGuard {
-public:
-  explicit LoopGuard(MainWindow& w) : w_(w) { ++w_.loopDepth_; }
-  ~LoopGuard() {
-    if (--w_.loopDepth_ == 0) w_.endOfLoop();
-  }
-  LoopGuard(const LoopGuard&) = delete;
-  LoopGuard& operator=(const LoopGuard&) = delete;
-
-private:
-  MainWindow& w_;
-};
 
 MainWindow::MainWindow() : model_(makeModel()) {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -87,8 +44,7 @@ MainWindow::MainWindow() : model_(makeModel()) {
   pal.setColor(QPalette::Window, Qt::white);
   setPalette(pal);
 
-  canvas_ = new ViewCanvas(
-      this, [this] { return windowSurface(); }, [this](int x, int y) { FormMouseDown(x, y); });
+  canvas_ = createCanvas();
   setCentralWidget(canvas_);
   buildStrip();
   buildStatusBar();
@@ -243,51 +199,6 @@ void MainWindow::buildStatusBar() {
   bar->addWidget(panel1_, 1);
 }
 
-void MainWindow::buildMenus() {
-  QMenuBar* bar = menuBar();
-  auto addMenu = [bar](const char* name, const char* caption) {
-    QMenu* menu = bar->addMenu(text(caption));
-    menu->setObjectName(name);
-    menu->menuAction()->setObjectName(name);
-    return menu;
-  };
-  auto addItem = [this](QMenu* menu, const char* name, const char* caption,
-                        void (MainWindow::*handler)()) {
-    QAction* a = menu->addAction(text(caption));
-    a->setObjectName(name);
-    connect(a, &QAction::triggered, this, handler);
-  };
-  using T = MainWindowText;
-  file1_ = addMenu("File1", T::menuFile);
-  addLanguageItem(file1_, [this](const std::string& t) { services_->showMessage(t); });
-  addItem(file1_, "Whirlpane1", T::menuQuit, &MainWindow::Whirlpane1Click);
-  n2_ = addMenu("N2", T::menuPatterns);
-  addItem(n2_, "pt_1", T::menuPattern[1], &MainWindow::pt_1Click);
-  addItem(n2_, "pt_2", T::menuPattern[2], &MainWindow::pt_2Click);
-  addItem(n2_, "pt_3", T::menuPattern[3], &MainWindow::pt_3Click);
-  addItem(n2_, "pt_4", T::menuPattern[4], &MainWindow::pt_4Click);
-  n11_ = addMenu("N11", T::menuParticles);
-  addItem(n11_, "N10", T::menuParticlesSlow, &MainWindow::N10Click);
-  addItem(n11_, "N9", T::menuParticlesFast, &MainWindow::N9Click);
-  addItem(n11_, "N12", T::menuParticlesFastest, &MainWindow::N12Click);
-  // Open in every mode: the history is worth watching while a run proceeds.
-  results_ = addMenu("results", T::menuResults);
-  addItem(results_, "historyItem", T::menuHistory, &MainWindow::historyClick);
-  addItem(results_, "forcesItem", T::menuForces, &MainWindow::forcesClick);
-  hensh_ = addMenu("hensh", T::menuEdit);
-  addItem(hensh_, "N7", T::menuSelectAll, &MainWindow::N7Click);
-  addItem(hensh_, "N8", T::menuSelectColumn, &MainWindow::N8Click);
-  modelK_ = addMenu("model_k", T::menuModelCheck);
-  addItem(modelK_, "N4", T::menuMesh, &MainWindow::N4Click);
-  addItem(modelK_, "bylr11", T::menuLinks, &MainWindow::bylr11Click);
-  addItem(modelK_, "N6", T::menuHoles, &MainWindow::N6Click);
-  addItem(modelK_, "N21", T::menuHoles2, &MainWindow::N21Click);
-  bar->addAction(text(T::menuBlank))->setObjectName("N5");
-  bar->addAction(text(T::menuSpacer))->setObjectName("N3");
-  about_ = addMenu("about", T::menuAbout);
-  addItem(about_, "tuite", T::menuVersion, &MainWindow::tuiteClick);
-}
-
 void MainWindow::formcreate() {
   Model& m = *model_;
   m.programVersion = 1.609;
@@ -306,7 +217,7 @@ void MainWindow::formcreate() {
   continueButton_->setColours(QColor(0, 0, 205), QColor(225, 225, 255));
 
   kmake(m, *services_);
-  m.viewCentreX = m.columnBody[m.nColumns][1].columnBodyX / 2 - 10;
+  centreViewAtStart(m);
   henkanScale();
   fillViewWhite();
   drawWaku();
@@ -354,240 +265,6 @@ void MainWindow::palevisi(int mode) {
   label1_->setVisible(mode == 3);
 }
 
-int MainWindow::particleFrameRepeats() const {
-  return scrollBar1_->maximum() - scrollBar1_->value() + 1;
-}
-
-// ------------------------------------------------------------------ the run
-
-void MainWindow::Button2Click() {
-  // The start button is hidden during a run; a press still queued from
-  // before must not start a second run from inside the first.
-  if (loopRunning()) return;
-  LoopGuard guard(*this);
-  ::Button2Click(*model_, *services_, *stages_);
-}
-
-void MainWindow::Button1Click() {
-  ::Button1Click(*model_);
-}
-
-void MainWindow::continueButtonClick() {
-  if (loopRunning()) return; // a press queued from before the run
-  LoopGuard guard(*this);
-  continueClick(*model_, *services_, *stages_);
-}
-
-void MainWindow::updateContinueButton() {
-  continueButton_->setVisible(mode_ == 1 && canContinue(*model_));
-}
-
-bool MainWindow::flowPlotsReady() const {
-  return model_->stepsDone > 10 && flowBelongsToLayout(*model_);
-}
-
-void MainWindow::plotVectors() {
-  drawVectors();
-  copyToWindow();
-}
-
-void MainWindow::plotPressure() {
-  drawPres();
-  copyToWindow();
-}
-
-void MainWindow::plotVorticity() {
-  drawOmeg(); // shows its picture itself
-  showSurface();
-}
-
-void MainWindow::particleItem(int speed) {
-  if (loopRunning()) return;
-  Model& m = *model_;
-  m.stopFlag = false;
-  if (m.stepsDone >= 100 && flowBelongsToLayout(m)) {
-    LoopGuard guard(*this);
-    makeParti(speed);
-  } else {
-    services_->setStatusText(1, text(MainWindowText::needHundredSteps).toStdString());
-  }
-}
-
-// ------------------------------------------------------------- plot buttons
-
-void MainWindow::BitBtn4Click() {
-  if (!flowPlotsReady()) return;
-  fillViewWhite();
-  drawVectors();
-  copyToWindow();
-}
-
-void MainWindow::BitBtn3Click() {
-  if (!flowPlotsReady()) return;
-  plotVorticity();
-}
-
-void MainWindow::BitBtn6Click() {
-  if (!flowPlotsReady()) return;
-  drawPres();
-  showSurface();
-}
-
-void MainWindow::BitBtn5Click() {
-  drawMitudo();
-  showSurface();
-}
-
-// -------------------------------------------------------------- pan and zoom
-
-void MainWindow::panOrZoom(int change) {
-  changeView(*model_, *surfaces_, *services_, static_cast<ViewChange>(change),
-             layoutDialog_->wholeLayoutChosen());
-  // changeView has drawn the outlines at the new transform; any other
-  // picture on screen is drawn again there, as for a new window size.  The
-  // stored particle traces do not follow a new transform: after them the
-  // outlines stay.
-  if (shown_ == ShownPicture::particles) noteShown(ShownPicture::outlines);
-  if (shown_ == ShownPicture::outlines)
-    showLegend({});
-  else
-    redrawShownPicture();
-  showSurface();
-}
-
-void MainWindow::BitBtn9Click() {
-  panOrZoom(static_cast<int>(ViewChange::centreXPlus));
-}
-void MainWindow::BitBtn10Click() {
-  panOrZoom(static_cast<int>(ViewChange::centreXMinus));
-}
-void MainWindow::BitBtn11Click() {
-  panOrZoom(static_cast<int>(ViewChange::centreYPlus));
-}
-void MainWindow::BitBtn12Click() {
-  panOrZoom(static_cast<int>(ViewChange::centreYMinus));
-}
-void MainWindow::BitBtn7Click() {
-  panOrZoom(static_cast<int>(ViewChange::zoomOut));
-}
-void MainWindow::BitBtn8Click() {
-  panOrZoom(static_cast<int>(ViewChange::zoomIn));
-}
-
-void MainWindow::CheckBox1Click() {
-  model_->fillContours = checkBox1_->isChecked();
-}
-void MainWindow::CheckBox2Click() {
-  model_->blackLines = checkBox2_->isChecked();
-}
-
-// -------------------------------------------------------------------- layout
-
-bool MainWindow::layoutRefresh() {
-  // kmake refuses a layout too large for the arrays before writing anything;
-  // the picture then stays as it was.  The white fill that some dialog
-  // controls do first is therefore done after kmake: kmake does not draw, so
-  // the picture is the same.
-  if (!kmake(*model_, *services_)) {
-    layoutDialog_->showLayout(); // the layout kept
-    return false;
-  }
-  layoutRedrawAfterKmake();
-  return true;
-}
-
-void MainWindow::layoutRedrawAfterKmake() {
-  if (layoutDialog_) layoutDialog_->showLayout();
-  updateContinueButton(); // the grids no longer belong to the flow
-  if (forcesWindow_ && forcesWindow_->isVisible()) forcesWindow_->refresh();
-  henkanScale();
-  fillViewWhite();
-  drawWaku2();
-  copyToWindow();
-}
-
-void MainWindow::applyPattern(int n) {
-  if (applyPreset(*model_, *services_, n)) layoutRedrawAfterKmake();
-}
-
-void MainWindow::showOutlinePicture(bool wholeLayout) {
-  fillViewWhite();
-  henkanScale();
-  if (wholeLayout)
-    drawTargetAll();
-  else
-    drawTarget();
-  copyToWindow();
-}
-
-void MainWindow::redrawOutlines() {
-  fillViewWhite();
-  drawWaku2();
-  copyToWindow();
-}
-
-void MainWindow::selectionItem(bool all) {
-  model_->selectAllColumns = all;
-  layoutDialog_->showLayout();
-  redrawOutlines();
-}
-
-void MainWindow::FormMouseDown(int x, int y) {
-  if (layoutDialog_->wholeLayoutChosen()) return;
-  Model& m = *model_;
-  int picked = 0; // the last column with a body in reach
-  for (int c = 1; c <= m.nColumns; ++c)
-    for (int k = 1; k <= m.columnBodies[c]; ++k) {
-      const double dx = x - m.columnBody[c][k].columnBodyPixX;
-      const double dy = y - m.columnBody[c][k].columnBodyPixY;
-      if (dx * dx + dy * dy < 200) picked = c;
-    }
-  if (picked == 0) return;
-  // A selection leaves the layout, and so a run's result, as it is; the
-  // picture shows the picked column alone in red.
-  m.selectedColumn = picked;
-  layoutDialog_->showLayout();
-  fillViewWhite();
-  drawTarget();
-  copyToWindow();
-}
-
-// ------------------------------------------------------------ other commands
-
-void MainWindow::Whirlpane1Click() {
-  close();
-}
-
-void MainWindow::historyClick() {
-  if (!historyWindow_) historyWindow_ = new HistoryWindow(*model_, this);
-  historyWindow_->show();
-  historyWindow_->raise();
-}
-
-void MainWindow::forcesClick() {
-  if (!forcesWindow_) forcesWindow_ = new ForcesWindow(*model_, this);
-  forcesWindow_->show();
-  forcesWindow_->raise();
-  forcesWindow_->refresh();
-}
-
-void MainWindow::tuiteClick() {
-  aboutBox_->show();
-  aboutBox_->raise();
-}
-
-// ------------------------------------------------------------------ window
-
-void MainWindow::copyToWindow() {
-  copyViewToWindow();
-  showSurface();
-}
-
-void MainWindow::showSurface() {
-  surfaceChanged_ = true;
-  canvas_->update();
-}
-
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   if (!layoutDialog_) return; // still being built
@@ -610,64 +287,4 @@ void MainWindow::FormResize() {
   bitBtn_[11]->move(left10 - 32, bitBtn_[11]->y());
   bitBtn_[12]->move(left10 - 32, bitBtn_[12]->y());
   bitBtn_[9]->move(left10 - 62, bitBtn_[9]->y());
-}
-
-void MainWindow::closeEvent(QCloseEvent* event) {
-  if (loopRunning() || mode_ != 1) {
-    // The close item is greyed now; a request that arrives anyway (the
-    // desktop, a session end) stops the loop at its next yield, and the
-    // window closes when the loop has returned.
-    event->ignore();
-    quitRequested_ = true;
-    model_->stopFlag = true;
-    return;
-  }
-  event->accept();
-  layoutDialog_->hide();
-  aboutBox_->hide();
-  QCoreApplication::quit();
-}
-
-void MainWindow::requestQuit() {
-  if (loopRunning() || mode_ != 1) {
-    quitRequested_ = true;
-    model_->stopFlag = true;
-    return;
-  }
-  close();
-}
-
-void MainWindow::endOfLoop() {
-  if (!quitRequested_) return;
-  // Close once every handler of the loop has returned.
-  QTimer::singleShot(0, this, [this] {
-    if (!loopRunning() && mode_ == 1) close();
-  });
-}
-
-namespace {
-// The animation's view of the main window.
-class WindowParticles : public ParticleWindow {
-public:
-  explicit WindowParticles(MainWindow& w) : w_(w) {}
-  void palevisi(int mode) override { w_.palevisi(mode); }
-  int frameRepeats() override { return w_.particleFrameRepeats(); }
-
-private:
-  MainWindow& w_;
-};
-} // namespace
-
-void MainWindow::makeParti(int speed) {
-  LoopGuard guard(*this);
-  // After a stopped run no traces are drawn: the plot on screen stays, with
-  // its legend.
-  const bool traces = !model_->stopFlag;
-  if (traces) {
-    showLegend({});
-    noteShown(ShownPicture::particles);
-  }
-  WindowParticles window(*this);
-  make_parti(*model_, *surfaces_, *services_, window, speed);
-  showSurface();
 }

@@ -32,7 +32,6 @@ class QMenu;
 class QProgressBar;
 class QScrollBar;
 class QToolButton;
-class ViewCanvas;
 class WindowRunStages;
 struct ViewSurfaces;
 
@@ -199,6 +198,9 @@ private:
 
   // The drawing routines of the view, over this window's bitmaps
   // (main_window_view.cpp).
+  // The drawing area: paints the window surface and reports mouse presses
+  // in the view bitmap's pixels.
+  QWidget* createCanvas();
   void createPicture(int width, int height);
   // A new size of the view bitmap: the pixel positions, the stored particle
   // traces and the picture on screen follow it.
@@ -220,8 +222,8 @@ private:
   std::unique_ptr<QtWindowServices> services_;
   std::unique_ptr<WindowRunStages> stages_;
 
-  ViewCanvas* canvas_ = nullptr;
-  QFrame* strip_ = nullptr; // the strip of controls along the top
+  QWidget* canvas_ = nullptr; // shows the window surface (main_window_view.cpp)
+  QFrame* strip_ = nullptr;   // the strip of controls along the top
   QCheckBox* checkBox1_ = nullptr;
   QCheckBox* checkBox2_ = nullptr;
   QProgressBar* progressBar1_ = nullptr;

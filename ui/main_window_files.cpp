@@ -3,13 +3,13 @@
 #include "fields/flow_fields_cgns.h"
 #include "files/file_error.h"
 #include "files/layout_file.h"
-#include "ui/colour_legend_view.h"
+#include "gui/colour_legend_view.h"
+#include "gui/picture_texts.h"
+#include "gui/window_text.h"
 #include "ui/file_dialog.h"
 #include "ui/layout_dialog.h"
 #include "ui/main_window.h"
 #include "ui/main_window_texts.h"
-#include "ui/picture_texts.h"
-#include "ui/window_text.h"
 #include "view/surfaces.h"
 
 #include <QAction>

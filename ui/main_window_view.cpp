@@ -1,6 +1,8 @@
 // The main window's side of the drawing: its two surfaces and the drawing
 // routines of the view called over them.
-#include "ui/colour_legend_view.h"
+#include "gui/colour_legend_view.h"
+#include "layout/kmake.h"
+#include "ui/forces_window.h"
 #include "ui/layout_dialog.h"
 #include "ui/main_window.h"
 #include "view/colour_legend.h"
@@ -14,6 +16,43 @@
 #include "view/vectors.h"
 
 #include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <functional>
+
+namespace {
+// The window's drawing area: shows the window surface at (0, 0) and reports
+// mouse presses in its own pixel coordinates (those of the view bitmap).
+class ViewCanvas : public QWidget {
+public:
+  ViewCanvas(QWidget* parent, std::function<QImage()> surface, std::function<void(int, int)> press)
+      : QWidget(parent), surface_(std::move(surface)), press_(std::move(press)) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(false);
+  }
+
+protected:
+  void paintEvent(QPaintEvent* event) override {
+    QPainter p(this);
+    p.fillRect(event->rect(), Qt::white);
+    p.drawImage(0, 0, surface_());
+  }
+  void mousePressEvent(QMouseEvent* event) override {
+    const QPoint at = event->position().toPoint();
+    press_(at.x(), at.y());
+  }
+
+private:
+  std::function<QImage()> surface_;
+  std::function<void(int, int)> press_;
+};
+} // namespace
+
+QWidget* MainWindow::createCanvas() {
+  return new ViewCanvas(
+      this, [this] { return windowSurface(); }, [this](int x, int y) { FormMouseDown(x, y); });
+}
 
 void MainWindow::createPicture(int width, int height) {
   surfaces_ = std::make_unique<ViewSurfaces>();
@@ -88,6 +127,77 @@ void MainWindow::drawMitudo() {
   noteShown(ShownPicture::density);
   draw_mitudo(*model_, *surfaces_, *services_);
   showLegend(mapLegend(*model_, LegendQuantity::density));
+}
+
+// ------------------------------------------------------- the layout pictures
+
+bool MainWindow::layoutRefresh() {
+  // kmake refuses a layout too large for the arrays before writing anything;
+  // the picture then stays as it was.  The white fill that some dialog
+  // controls do first is therefore done after kmake: kmake does not draw, so
+  // the picture is the same.
+  if (!kmake(*model_, *services_)) {
+    layoutDialog_->showLayout(); // the layout kept
+    return false;
+  }
+  layoutRedrawAfterKmake();
+  return true;
+}
+
+void MainWindow::layoutRedrawAfterKmake() {
+  if (layoutDialog_) layoutDialog_->showLayout();
+  updateContinueButton(); // the grids no longer belong to the flow
+  if (forcesWindow_ && forcesWindow_->isVisible()) forcesWindow_->refresh();
+  henkanScale();
+  fillViewWhite();
+  drawWaku2();
+  copyToWindow();
+}
+
+void MainWindow::showOutlinePicture(bool wholeLayout) {
+  fillViewWhite();
+  henkanScale();
+  if (wholeLayout)
+    drawTargetAll();
+  else
+    drawTarget();
+  copyToWindow();
+}
+
+void MainWindow::redrawOutlines() {
+  fillViewWhite();
+  drawWaku2();
+  copyToWindow();
+}
+
+void MainWindow::FormMouseDown(int x, int y) {
+  if (layoutDialog_->wholeLayoutChosen()) return;
+  Model& m = *model_;
+  int picked = 0; // the last column with a body in reach
+  for (int c = 1; c <= m.nColumns; ++c)
+    for (int k = 1; k <= m.columnBodies[c]; ++k) {
+      const double dx = x - m.columnBody[c][k].columnBodyPixX;
+      const double dy = y - m.columnBody[c][k].columnBodyPixY;
+      if (dx * dx + dy * dy < 200) picked = c;
+    }
+  if (picked == 0) return;
+  // A selection leaves the layout, and so a run's result, as it is; the
+  // picture shows the picked column alone in red.
+  m.selectedColumn = picked;
+  layoutDialog_->showLayout();
+  fillViewWhite();
+  drawTarget();
+  copyToWindow();
+}
+
+void MainWindow::copyToWindow() {
+  copyViewToWindow();
+  showSurface();
+}
+
+void MainWindow::showSurface() {
+  surfaceChanged_ = true;
+  canvas_->update();
 }
 
 // ------------------------------------------------- model-check views (hidden)

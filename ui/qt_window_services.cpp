@@ -1,6 +1,6 @@
 #include "ui/qt_window_services.h"
 
-#include "ui/language.h"
+#include "gui/language.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -46,7 +46,7 @@ public:
   void showMessage(const std::string& text) override;
   std::uint32_t tickCount() override;
   bool isMainWindowActive() override;
-  // The interface's language (ui/language.h).
+  // The interface's language (gui/language.h).
   Language language() const override;
 
   // Opens an address (a web page, or a file as a file: URL) in the desktop's

@@ -13,6 +13,10 @@ void Henkan_Scale(Model& m, const DrawingSurface& bitmap, WindowServices& ws) {
   ws.setStatusText(0, "");
 }
 
+void centreViewAtStart(Model& m) {
+  m.viewCentreX = m.columnBody[m.nColumns][1].columnBodyX / 2 - 10;
+}
+
 void mapToPixels(Model& m, const DrawingSurface& bitmap) {
   const int cx = bitmap.width() / 2, cy = bitmap.height() / 2;
   // A square bitmap counts as not wider than high.

@@ -35,6 +35,11 @@ inline int Roun2(double x) {
 // Also sets particleState = 1 (traces must be seeded again), shows the check
 // boxes "塗り潰し" and "ラインを黒く" and clears both status panels.
 void Henkan_Scale(Model& m, const DrawingSurface& bitmap, WindowServices& ws);
+// The view's centre at start, once the grids of the start-up layout are
+// made: half way along the channel to the last column, 10 layout units
+// towards the inflow (viewCentreY and viewScale keep their start values).
+void centreViewAtStart(Model& m);
+
 // The mapping of Henkan_Scale alone, without its other effects: how a new
 // size of the bitmap moves the picture.
 void mapToPixels(Model& m, const DrawingSurface& bitmap);

@@ -1,7 +1,7 @@
 // Measurements through the real main window under the offscreen platform:
 // what the user waits for after a click.  Run as
 //   build/release/whirlpane_ui_bench
-#include "ui/application_setup.h"
+#include "gui/application_setup.h"
 #include "ui/controls.h"
 #include "ui/layout_dialog.h"
 #include "ui/main_window.h"

@@ -3,7 +3,7 @@
 // the map.
 #include "ui_fixture.h"
 
-#include "ui/colour_legend_view.h"
+#include "gui/colour_legend_view.h"
 #include "ui/number_text.h"
 #include "view/colour_scale.h"
 #include "view/surfaces.h"

@@ -4,7 +4,7 @@
 #include "batch/run_summary.h"
 #include "files/file_error.h"
 #include "files/layout_file.h"
-#include "ui/colour_legend_view.h"
+#include "gui/colour_legend_view.h"
 #include "ui_fixture.h"
 
 #include <QFile>

@@ -1,9 +1,9 @@
 // The English interface: every text of the three windows, their menus,
 // tooltips and messages, and the toolkit's own texts read English once
 // English is chosen; choosing Japanese again gives today's texts exactly.
-#include "ui/application_setup.h"
+#include "gui/application_setup.h"
+#include "gui/language.h"
 #include "ui/controls.h"
-#include "ui/language.h"
 #include "ui_fixture.h"
 
 #include <QAbstractAxis>

@@ -1,8 +1,8 @@
 // No text is clipped: every label, button, radio button, check box and group
 // title of every window shows its whole text inside its widget, in Japanese
 // and in English, and no group frame touches its window's edge.
+#include "gui/language.h"
 #include "ui/controls.h"
-#include "ui/language.h"
 #include "ui_fixture.h"
 
 #include <QAbstractButton>

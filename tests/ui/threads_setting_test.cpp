@@ -1,6 +1,6 @@
 // The solver's thread count taken from the user's settings.
+#include "gui/application_setup.h"
 #include "solver/parallel.h"
-#include "ui/application_setup.h"
 
 #include <QSettings>
 #include <QStandardPaths>

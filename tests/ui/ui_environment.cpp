@@ -1,7 +1,7 @@
 // One QApplication for all widget tests, under the offscreen platform, with
 // the interface font mapped as the program maps it.
-#include "ui/application_setup.h"
-#include "ui/language.h"
+#include "gui/application_setup.h"
+#include "gui/language.h"
 
 #include <QApplication>
 

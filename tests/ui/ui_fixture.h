@@ -3,8 +3,8 @@
 // the window-services seam.
 #pragma once
 
+#include "gui/language.h"
 #include "ui/about_box.h"
-#include "ui/language.h"
 #include "ui/layout_dialog.h"
 #include "ui/main_window.h"
 #include "view/transform.h"

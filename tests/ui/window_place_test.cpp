@@ -1,6 +1,6 @@
 // The windows open inside the screen's available area, whatever the scale
 // makes of the places they are given.
-#include "ui/application_setup.h"
+#include "gui/application_setup.h"
 #include "ui_fixture.h"
 
 #include <QScreen>

@@ -2,7 +2,7 @@
 // again at once, by the same view transform as a fresh drawing.
 #include "ui_fixture.h"
 
-#include "ui/colour_legend_view.h"
+#include "gui/colour_legend_view.h"
 
 #include "ui/controls.h"
 

@@ -1,6 +1,6 @@
 #include "ui_fixture.h"
 
-#include "ui/application_setup.h"
+#include "gui/application_setup.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -4,7 +4,7 @@
 <!-- English texts of the windows.  The source of each message is the
      Japanese text exactly as the window shows it (trailing and full-width
      blanks included), as held in the windows' *_texts.h headers; the
-     windows look each one up through uiText (ui/language.h). -->
+     windows look each one up through uiText (gui/language.h). -->
 <context>
     <name>Whirlpane</name>
     <message>

@@ -1,4 +1,4 @@
-#include "ui/command_line.h"
+#include "app/command_line.h"
 
 #include "solver/parallel.h"
 
@@ -66,7 +66,8 @@ CommandLine::CommandLine()
       blackLines("black-lines", "Batch: contour lines in black."),
       fields("fields", "Batch: write the flow of the last step into DIR/fields.cgns."),
       lang("lang", "Language of the interface and of the messages: en or ja.", "en|ja"),
-      threads("threads", "Solver threads: N uses N, 0 the cores the program may use (default).", "N"),
+      threads("threads", "Solver threads: N uses N, 0 the cores the program may use (default).",
+              "N"),
       writeLayout("write-layout",
                   "Write the layout NAME (default, pt_1 .. pt_4) into the layout file FILE "
                   "and end.",
@@ -143,4 +144,40 @@ StartRequest readCommandLine(CommandLine& cl, int argc, char* argv[]) {
         badCommandLine("one layout file at most, not " + parser.positionalArguments().join(' ')));
   }
   return request;
+}
+
+std::optional<BatchRequest> readBatchRequest(const CommandLine& cl, QString& error) {
+  const QCommandLineParser& parser = cl.parser;
+  const QCommandLineOption &batch = cl.batch, &out = cl.out, &steps = cl.steps,
+                           &picture = cl.picture, &fill = cl.fill, &blackLines = cl.blackLines,
+                           &fields = cl.fields;
+  if (!parser.positionalArguments().isEmpty()) {
+    error = "unexpected argument '" + parser.positionalArguments().first() + "'";
+    return std::nullopt;
+  }
+  if (!parser.isSet(out)) {
+    error = "--out DIR is required";
+    return std::nullopt;
+  }
+  BatchRequest r;
+  r.layout = parser.value(batch);
+  r.out = parser.value(out);
+  if (parser.isSet(steps)) {
+    bool ok = false;
+    r.steps = parser.value(steps).toInt(&ok);
+    if (!ok || r.steps < 1) {
+      error = "--steps wants a whole number of at least 1, not '" + parser.value(steps) + "'";
+      return std::nullopt;
+    }
+  }
+  r.pictures = parser.values(picture);
+  for (const QString& name : r.pictures)
+    if (!batchPictureNames().contains(name)) {
+      error = "--picture wants one of " + batchPictureNames().join(", ") + ", not '" + name + "'";
+      return std::nullopt;
+    }
+  r.fill = parser.isSet(fill);
+  r.blackLines = parser.isSet(blackLines);
+  r.fields = parser.isSet(fields);
+  return r;
 }

@@ -10,6 +10,7 @@
 // -style, ...) are accepted and left to it.
 #pragma once
 
+#include "batch/batch.h"
 #include "core/messages.h"
 
 #include <QCommandLineOption>
@@ -39,3 +40,7 @@ StartRequest readCommandLine(CommandLine& commandLine, int argc, char* argv[]);
 // A short usage on standard error and exit code 2, for a bad command line
 // found after parsing (a value out of range).
 int badCommandLine(const QString& reason);
+
+// The batch's values of a command line read in batch mode; nothing, with
+// the reason in `error`, when a value is missing or out of range.
+std::optional<BatchRequest> readBatchRequest(const CommandLine& commandLine, QString& error);

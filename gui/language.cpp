@@ -1,7 +1,7 @@
-#include "ui/language.h"
+#include "gui/language.h"
 
-#include "ui/application_setup.h"
-#include "ui/language_texts.h"
+#include "gui/application_setup.h"
+#include "gui/language_texts.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,7 +1,7 @@
-#include "ui/application_setup.h"
+#include "gui/application_setup.h"
 
+#include "gui/language.h"
 #include "solver/parallel.h"
-#include "ui/language.h"
 
 #include <QCoreApplication>
 #include <QFontDatabase>

@@ -1,8 +1,8 @@
-#include "ui/colour_legend_view.h"
+#include "gui/colour_legend_view.h"
 
 #include "files/file_error.h"
-#include "ui/picture_texts.h"
-#include "ui/window_text.h"
+#include "gui/picture_texts.h"
+#include "gui/window_text.h"
 
 #include <QEvent>
 #include <QFontMetrics>

@@ -3,7 +3,7 @@
 // language (the text itself in Japanese, its translation in English).
 #pragma once
 
-#include "ui/language.h"
+#include "gui/language.h"
 
 #include <QString>
 

@@ -3,11 +3,11 @@
 // dialog beside it, and runs the event loop until the main window closes.
 // `whirlpane LAYOUT.json` opens a layout file at start; `whirlpane --batch`
 // runs one layout without a window (batch/batch.h); the command line is
-// read before anything else (ui/command_line.h).
+// read before anything else (app/command_line.h).
+#include "app/command_line.h"
 #include "batch/batch.h"
-#include "ui/application_setup.h"
-#include "ui/command_line.h"
-#include "ui/language.h"
+#include "gui/application_setup.h"
+#include "gui/language.h"
 #include "ui/main_window.h"
 
 #include <QApplication>
@@ -21,10 +21,18 @@ int main(int argc, char* argv[]) {
   switch (start.mode) {
   case StartRequest::Mode::finished:
     return start.exitCode;
-  case StartRequest::Mode::batch:
-    return runBatch(commandLine, start.language, argc, argv);
-  case StartRequest::Mode::writeLayout:
-    return writeNamedLayout(commandLine, start.language);
+  case StartRequest::Mode::batch: {
+    QString error;
+    const std::optional<BatchRequest> request = readBatchRequest(commandLine, error);
+    if (!request) return badCommandLine(error);
+    return runBatch(*request, start.language, argc, argv);
+  }
+  case StartRequest::Mode::writeLayout: {
+    const QString name = commandLine.parser.value(commandLine.writeLayout);
+    if (name != "default" && !isPatternName(name))
+      return badCommandLine("--write-layout wants default or pt_1 .. pt_4, not '" + name + "'");
+    return writeNamedLayout(name, commandLine.parser.positionalArguments().first(), start.language);
+  }
   case StartRequest::Mode::window:
     break;
   }
