@@ -239,7 +239,7 @@ int runBatch(int argc, char* argv[]) {
 
   for (const QString& name : request->pictures)
     if (const auto failed = writePicture(m, surfaces, ws, name, out.filePath(name + ".png")))
-      return fail(batchExit::badArguments, *failed);
+      return fail(batchExit::outputFailed, *failed);
   if (request->fields)
     if (const auto failed = writeFlowFieldsCgns(m, out.filePath("fields.cgns").toStdString()))
       return fail(batchExit::badArguments,

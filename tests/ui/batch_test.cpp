@@ -14,6 +14,7 @@
 
 #include "headless_session.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -182,6 +183,17 @@ TEST(BatchMode, ALayoutBeyondTheCapacityExitsWithCode3AndTheMessage) {
   EXPECT_EQ(f.exitCode, batchExit::capacity);
   ASSERT_EQ(f.errorLines.size(), 1);
   EXPECT_TRUE(f.errorLines[0].contains("1775")) << f.errorLines[0].toStdString();
+}
+
+TEST(BatchMode, APictureThatCannotBeWrittenExitsWithCode5AfterTheSummary) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkpath("vectors.png")) << "a folder where the picture goes";
+  const Finished f = runWhirlpane(
+      {"--batch", "default", "--out", dir.path(), "--steps", "10", "--picture", "vectors"});
+  EXPECT_EQ(f.exitCode, batchExit::outputFailed);
+  ASSERT_FALSE(f.errorLines.isEmpty());
+  EXPECT_TRUE(f.errorLines.back().contains("vectors.png")) << f.errorLines.back().toStdString();
+  EXPECT_EQ(readSummary(dir.path())["steps"].toInt(), 10);
 }
 
 TEST(BatchMode, ADivergingRunExitsWithCode4AndWritesItsSummary) {
