@@ -43,6 +43,14 @@ bool waitsAsleep() {
 
 } // namespace
 
+bool gridsWorthTwoThreads(const Model& m) {
+  const long mainPoints = long(std::max(0, m.ryNx - 2)) * std::max(0, m.ryNy - 2);
+  long auxPoints = 0;
+  for (int b = 1; b <= m.nBodies; ++b)
+    auxPoints += long(m.bodyLast[b] - m.bodyFirst[b] + 1) * std::max(0, m.wkNr - 2);
+  return std::min(mainPoints, auxPoints) >= kPointsPerGridThread;
+}
+
 void setSolverThreads(int threads) {
   requestedThreads = threads;
 }
@@ -54,11 +62,7 @@ int chooseStepThreads(const Model& m) {
   static const bool asleep = waitsAsleep();
   if (threads <= 0 && !asleep) threads = 1;
   if (threads <= 0) {
-    const long mainPoints = long(std::max(0, m.ryNx - 2)) * std::max(0, m.ryNy - 2);
-    long auxPoints = 0;
-    for (int b = 1; b <= m.nBodies; ++b)
-      auxPoints += long(m.bodyLast[b] - m.bodyFirst[b] + 1) * std::max(0, m.wkNr - 2);
-    const int worthwhile = std::min(mainPoints, auxPoints) >= kPointsPerGridThread ? 2 : 1;
+    const int worthwhile = gridsWorthTwoThreads(m) ? 2 : 1;
     // The free cores are asked for only where a second thread is worth it.
     const int free = worthwhile > 1 ? omp_get_num_procs() - std::max(0, runnableNow() - 1) : 1;
     threads = std::clamp(std::min(free, worthwhile), 1, defaultThreads);

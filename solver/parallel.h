@@ -67,3 +67,8 @@ void setSolverThreads(int threads);
 // thread takes tens of microseconds to wake), so a step uses at most two.
 inline constexpr int kPointsPerGridThread = 2000;
 int chooseStepThreads(const Model& m);
+
+// True when both grids update at least kPointsPerGridThread points a step
+// (the main grid's interior; layers 2..wkNr-1 of every body's perimeter
+// points): a second thread is then worth waking.
+bool gridsWorthTwoThreads(const Model& m);

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -103,6 +104,28 @@ TEST(SolverThreads, RequestedCountIsUsedAndTheAutomaticChoiceFitsTheGrid) {
   const int chosen = chooseStepThreads(*m);
   EXPECT_GE(chosen, 1);
   EXPECT_LE(chosen, std::min(2, omp_get_num_procs()));
+}
+
+TEST(SolverThreads, ASecondThreadPaysFromTwoThousandPointsOnEachGrid) {
+  // Main grids of 1 x N interior points; bodies of N perimeter points on
+  // three layers, one of them updated.
+  const struct {
+    int mainPoints;
+    std::vector<int> bodyPoints;
+    bool worth;
+  } cases[] = {{2000, {2000}, true}, {1999, {5000}, false},      {5000, {1999}, false},
+               {2001, {2001}, true}, {5000, {1000, 999}, false}, {5000, {1000, 1000}, true}};
+  auto m = makeModel();
+  for (const auto& c : cases) {
+    m->ryNx = 3, m->ryNy = c.mainPoints + 2, m->wkNr = 3;
+    m->nBodies = int(c.bodyPoints.size());
+    for (int b = 1; b <= m->nBodies; ++b) {
+      m->bodyFirst[b] = b == 1 ? 2 : m->bodyLast[b - 1] + 4;
+      m->bodyLast[b] = m->bodyFirst[b] + c.bodyPoints[b - 1] - 1;
+    }
+    EXPECT_EQ(gridsWorthTwoThreads(*m), c.worth)
+        << c.mainPoints << " main, " << c.bodyPoints.size() << " bodies";
+  }
 }
 
 } // namespace
