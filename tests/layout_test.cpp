@@ -22,6 +22,14 @@ struct LayoutFixture : ::testing::Test {
   FakeWindowServices ws;
   void SetUp() override { setStartupDefaults(m); }
   const AuxPoint& aux(int p, int r) const { return m.wk[p][r][1]; }
+  // One column of one body at (0, 0), its grids made.
+  void makeOneBody(int shapeCode, int size) {
+    m.nColumns = 1;
+    m.columnBodies[1] = 1;
+    m.layoutShape[1][1] = shapeCode;
+    m.layoutSize[1][1] = size;
+    ASSERT_TRUE(kmake(m, ws));
+  }
 };
 
 using Layout = LayoutFixture;
@@ -248,11 +256,7 @@ TEST_F(Layout, PlateIsARectangleWithFourIntervalsAcrossEachEnd) {
   // A plate 1 wide and 19 high at (0, 0), 33 intervals: 4 across each end,
   // 12 up the downstream side, the remaining 13 down the upstream side, all
   // evenly spaced; the outer edge is the rectangle grown by the thickness.
-  m.nColumns = 1;
-  m.columnBodies[1] = 1;
-  m.layoutShape[1][1] = shape::plate;
-  m.layoutSize[1][1] = 19;
-  ASSERT_TRUE(kmake(m, ws));
+  makeOneBody(shape::plate, 19);
   ASSERT_EQ(m.bodyPoints[1], 33);
   const int f = m.bodyFirst[1];
   for (const auto& [r, g] : {std::pair{10, 0.0}, std::pair{1, 6.2}}) {
@@ -274,11 +278,7 @@ TEST_F(Layout, PlateIsARectangleWithFourIntervalsAcrossEachEnd) {
 }
 
 TEST_F(Layout, PlateTurnedByNinetyDegreesLiesAlongTheStream) {
-  m.nColumns = 1;
-  m.columnBodies[1] = 1;
-  m.layoutShape[1][1] = shape::plate;
-  m.layoutSize[1][1] = 20;
-  ASSERT_TRUE(kmake(m, ws));
+  makeOneBody(shape::plate, 20);
   auto extent = [&](bool alongX) {
     double lo = 1e9, hi = -1e9;
     for (int p = m.bodyFirst[1]; p <= m.bodyLast[1]; ++p) {
