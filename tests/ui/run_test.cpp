@@ -48,6 +48,18 @@ struct RunWindow : StartedWindow {
   void press(PanelButton* button, const char* waitingFor) {
     untilTheLoopEnds(waitingFor, [button] { button->click(); });
   }
+  // Runs `atYield` at the window's yields once the run has taken a step,
+  // every yield served from then on: a step may take less than the window's
+  // minimum interval between two, and a test that acts at a step needs its
+  // yield.
+  void atEveryStepYield(const std::function<void()>& atYield) {
+    QtWindowServices& ws = w.services();
+    ws.beforeProcessing = [this, &ws, windowHook = ws.beforeProcessing, atYield] {
+      windowHook();
+      if (m.flowStep > 0) ws.setMinimumProcessingInterval(std::chrono::microseconds(0));
+      atYield();
+    };
+  }
   int count(const std::string& text) const {
     return static_cast<int>(std::count(panel1.begin(), panel1.end(), text));
   }
@@ -164,25 +176,18 @@ TEST(MainWindowRun, ColumnSelectionDuringARunLeavesTheRunsCountAlone) {
   // A click on a body of column 2 arrives at the yield of step 30 (where
   // stepsDone is 29), the step at which the stop pressed after step 20 is
   // seen.
-  QtWindowServices& ws = s.w.services();
-  const auto windowHook = ws.beforeProcessing;
   bool clicked = false;
-  ws.beforeProcessing = [&] {
-    windowHook();
-    // Every yield from then on is served (a step may take less than the
-    // window's minimum interval between two).
-    if (s.m.stepsDone >= 20) ws.setMinimumProcessingInterval(std::chrono::microseconds(0));
+  s.atEveryStepYield([&] {
     if (s.w.controlMode() == 2 && s.m.stepsDone == 29 && !clicked) {
       clicked = true;
       s.w.FormMouseDown(Roun2(s.m.columnBody[2][1].columnBodyPixX),
                         Roun2(s.m.columnBody[2][1].columnBodyPixY));
     }
-  };
+  });
   s.onPanel1 = [&](const std::string& text) {
     if (text == progressText(20)) s.stop->click();
   };
   s.press(s.start, "the run stopped after step 20");
-  ws.beforeProcessing = windowHook;
   ASSERT_TRUE(clicked);
   EXPECT_EQ(s.m.selectedColumn, 2);
   EXPECT_EQ(s.edit(1)->text(), "2");
@@ -250,6 +255,7 @@ TEST(MainWindowRun, HistoryWindowFollowsTheRunEveryTenStepsAndShowsItAllAtTheEnd
   EXPECT_TRUE(h->isVisible());
   EXPECT_EQ(h->windowTitle(), QString::fromUtf8("収束履歴"));
   int shownAtStep30 = -1;
+  s.atEveryStepYield([] {});
   s.onPanel1 = [&](const std::string& text) {
     if (text == progressText(30)) shownAtStep30 = h->stepsShown();
     if (text == progressText(40)) s.stop->click();
