@@ -68,6 +68,31 @@ TEST(CellTest, InteriorOfAParallelogramSolvesLinearEquations) {
   EXPECT_EQ(m->hitA, 0);
 }
 
+TEST(CellTest, InteriorTestKeepsTargetsOnTheFarEdgesAndNothingBeyond) {
+  // Search_2b alone (the edge test takes a target on an edge before it): on
+  // the unit square s and t are the target's coordinates, 0 and 1 included.
+  auto m = makeModel();
+  const double e = std::ldexp(1.0, -40);
+  const struct {
+    double tx, ty;
+    bool hit;
+  } cases[] = {{1, 0.5, true},     {1 - e, 0.5, true},  {1 + e, 0.5, false}, {0.5, 1, true},
+               {0.5, 1 - e, true}, {0.5, 1 + e, false}, {0, 0.5, true},      {-e, 0.5, false}};
+  for (const auto& c : cases) {
+    setSearchTarget(*m, c.tx, c.ty);
+    for (int k = 1; k <= 4; ++k) {
+      m->searchX[k] = kUnitSquare.x[k];
+      m->searchY[k] = kUnitSquare.y[k];
+    }
+    m->searchX[5] = m->searchY[5] = 0.5;
+    m->hitA = 0;
+    m->hitS = m->hitT = 0;
+    Search_2b(*m, 3, 4, 1);
+    ASSERT_EQ(m->hitA == 3, c.hit) << "target " << c.tx << ", " << c.ty;
+    EXPECT_TRUE(!c.hit || (m->hitS == c.tx && m->hitT == c.ty)) << c.tx << ", " << c.ty;
+  }
+}
+
 TEST(CellTest, TargetsOutsideOrTooFarAreRejected) {
   auto m = makeModel();
   EXPECT_FALSE(runCellTest(*m, kUnitSquare, 1.0 + 1e-6, 0.5)) << "s just above 1";

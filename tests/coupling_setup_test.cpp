@@ -17,6 +17,7 @@
 #include <cmath>
 #include <cstring>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -190,6 +191,32 @@ TEST_P(RandomLayout, LinksReproduceReceiversAndBothScansAgree) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, RandomLayout, ::testing::Range(1, 7));
+
+TEST(HoleCutting, TheSeedTakesOnlyPointsCloserThanItsRadius) {
+  // A circle centred on a main-grid point, its seed radius term sqrt(size)/2
+  // equal to the squared distance of the four diagonal neighbours,
+  // 2 * 1.25^2 = 3.125: they are not seeded, as for a slightly smaller size,
+  // and a slightly larger size seeds them.
+  auto markers = [](double size) {
+    auto m = makeModel();
+    synthetic::mainGrid(*m, 21, 21);
+    m->nBodies = 1;
+    m->bodyShape[1] = shape::circle;
+    m->bodySize[1] = size;
+    m->body[1].bodyX = m->ry[11][11].ryX;
+    m->body[1].bodyY = m->ry[11][11].ryY;
+    FakeWindowServices ws;
+    Remove_Pipe_3(*m, ws);
+    std::vector<double> marker;
+    for (int i = 1; i <= m->ryNx; ++i)
+      for (int j = 1; j <= m->ryNy; ++j) marker.push_back(m->ryFlow[i][j][8]);
+    return marker;
+  };
+  const double onTheDiagonals = 6.25 * 6.25;
+  const std::vector<double> on = markers(onTheDiagonals);
+  EXPECT_EQ(on, markers(onTheDiagonals * (1 - 1e-9)));
+  EXPECT_NE(on, markers(onTheDiagonals * (1 + 1e-9)));
+}
 
 TEST(HoleCutting, MoreHolesThanTheListHoldsAreFlaggedAndReported) {
   // The largest main grid and one body whose seed radius term covers all of

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -21,6 +22,14 @@ struct LayoutFixture : ::testing::Test {
   FakeWindowServices ws;
   void SetUp() override { setStartupDefaults(m); }
   const AuxPoint& aux(int p, int r) const { return m.wk[p][r][1]; }
+  // One column of one body at (0, 0), its grids made.
+  void makeOneBody(int shapeCode, int size) {
+    m.nColumns = 1;
+    m.columnBodies[1] = 1;
+    m.layoutShape[1][1] = shapeCode;
+    m.layoutSize[1][1] = size;
+    ASSERT_TRUE(kmake(m, ws));
+  }
 };
 
 using Layout = LayoutFixture;
@@ -243,12 +252,33 @@ TEST_F(Layout, SquareAndTriangleRemaindersAndCorners) {
               side / 12, 1e-9);
 }
 
+TEST_F(Layout, PlateIsARectangleWithFourIntervalsAcrossEachEnd) {
+  // A plate 1 wide and 19 high at (0, 0), 33 intervals: 4 across each end,
+  // 12 up the downstream side, the remaining 13 down the upstream side, all
+  // evenly spaced; the outer edge is the rectangle grown by the thickness.
+  makeOneBody(shape::plate, 19);
+  ASSERT_EQ(m.bodyPoints[1], 33);
+  const int f = m.bodyFirst[1];
+  for (const auto& [r, g] : {std::pair{10, 0.0}, std::pair{1, 6.2}}) {
+    const double x0 = -0.5 - g, x1 = 0.5 + g, y0 = -9.5 - g, y1 = 9.5 + g;
+    const struct {
+      int from, to;
+      double xa, ya, xb, yb;
+    } sides[] = {{f, f + 4, x0, y0, x1, y0},
+                 {f + 4, f + 16, x1, y0, x1, y1},
+                 {f + 16, f + 20, x1, y1, x0, y1},
+                 {f + 20, f + 33, x0, y1, x0, y0}};
+    for (const auto& side : sides)
+      for (int p = side.from; p <= side.to; ++p) {
+        const double a = double(p - side.from) / (side.to - side.from);
+        EXPECT_NEAR(aux(p, r).wkX, side.xa + a * (side.xb - side.xa), 1e-9) << p << ", " << r;
+        EXPECT_NEAR(aux(p, r).wkY, side.ya + a * (side.yb - side.ya), 1e-9) << p << ", " << r;
+      }
+  }
+}
+
 TEST_F(Layout, PlateTurnedByNinetyDegreesLiesAlongTheStream) {
-  m.nColumns = 1;
-  m.columnBodies[1] = 1;
-  m.layoutShape[1][1] = shape::plate;
-  m.layoutSize[1][1] = 20;
-  ASSERT_TRUE(kmake(m, ws));
+  makeOneBody(shape::plate, 20);
   auto extent = [&](bool alongX) {
     double lo = 1e9, hi = -1e9;
     for (int p = m.bodyFirst[1]; p <= m.bodyLast[1]; ++p) {

@@ -107,6 +107,21 @@ TEST(ParticleTraces, ResolvesTheNearestPointsVelocity) {
   }
 }
 
+TEST(ParticleTraces, AParticleMovingAHundredthOfAPixelPerFrameOrMoreIsMoving) {
+  // With the factor 1 a particle moves its velocity in pixels every frame.
+  const struct {
+    double u, v;
+    bool moving;
+  } cases[] = {
+      {0.0099, 0, false}, {0.01, 0, true}, {0.05, 0, true}, {0.1, 0, true}, {0, 0.05, true}};
+  for (const auto& c : cases) {
+    TraceCase t(c.u, c.v);
+    traceParticles(*t.m, t.ws, 10, 1.0);
+    for (int k = 1; k < 10; ++k)
+      ASSERT_EQ(t.m->traceMoving[5][k], c.moving) << "u " << c.u << " v " << c.v << " frame " << k;
+  }
+}
+
 TEST(ParticleTraces, ParticlesAtRestAndNonFiniteVelocitiesStayPut) {
   for (double u : {0.0, 1e-9, std::numeric_limits<double>::quiet_NaN(),
                    std::numeric_limits<double>::infinity()}) {

@@ -178,6 +178,22 @@ TEST(RunStop, StartIsRefusedAfterARunBeyondStep280) {
   EXPECT_FALSE(canContinue(*s.m));
 }
 
+TEST(RunStop, ARunStoppedAtStep280CanBeStartedAgain) {
+  // Step 280 is the last at which a stopped run is not complete; a run that
+  // completed refuses a new start (FullRun.StartAfterwardsOnlyShowsTheElapsedTime).
+  Session s;
+  s.ws.onProcess = [&] {
+    if (s.m->stepsDone == 275) Button1Click(*s.m);
+  };
+  Button2Click(*s.m, s.ws, s.stages);
+  ASSERT_EQ(s.m->stepsDone, 280);
+  s.stages.calls.clear();
+  s.ws.onProcess = [&] { Button1Click(*s.m); }; // the new run ends in its set-up
+  Button2Click(*s.m, s.ws, s.stages);
+  ASSERT_FALSE(s.stages.calls.empty()) << s.ws.statusPanel[1];
+  EXPECT_EQ(s.stages.calls.front().what, "palevisi") << "a new run started";
+}
+
 TEST(RunStop, SetUpThatSetsTheStopFlagEndsTheRunBeforeStepOne) {
   // A link list over its capacity and a stop pressed during the link
   // searches both leave stopFlag set at the end of the set-up.

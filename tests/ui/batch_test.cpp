@@ -15,6 +15,7 @@
 
 #include "headless_session.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -37,7 +38,11 @@ struct Finished {
 Finished runWhirlpane(const QStringList& arguments) {
   QProcess p;
   p.start(WHIRLPANE_EXECUTABLE, arguments);
-  p.waitForFinished(300000);
+  if (!p.waitForFinished(kWaitSeconds * 1000)) {
+    failWaitingFor("whirlpane " + arguments.join(' ').toStdString() + " to finish");
+    p.kill();
+    p.waitForFinished();
+  }
   const QString err = QString::fromLocal8Bit(p.readAllStandardError());
   return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
           err.split('\n', Qt::SkipEmptyParts)};
@@ -85,7 +90,8 @@ TEST(BatchMode, DefaultRunMatchesTheWindowsRunAndWritesItsPicture) {
   s.w.services().statusObserver = [&](int panel, const std::string& text) {
     if (panel == 1 && text.rfind("　所要計算時間　＝", 0) == 0) s.w.Button1Click();
   };
-  s.w.Button2Click();
+  s.untilTheLoopEnds("the full run and its traces, stopped once drawn",
+                     [&] { s.w.Button2Click(); });
   ASSERT_EQ(s.m.stepsDone, 300);
 
   const QJsonObject summary = readSummary(out);
@@ -251,6 +257,17 @@ TEST(CommandLine, WriteLayoutWritesThePatternAsALayoutFile) {
   const LayoutFileResult read = readLayoutFile(path, LayoutParameters{});
   ASSERT_TRUE(read.layout) << read.error.toStdString();
   EXPECT_EQ(layoutJson(*read.layout), layoutJson(s.m->layout()));
+}
+
+TEST(BatchMode, APictureThatCannotBeWrittenExitsWithCode5AfterTheSummary) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkpath("vectors.png")) << "a folder where the picture goes";
+  const Finished f = runWhirlpane(
+      {"--batch", "default", "--out", dir.path(), "--steps", "10", "--picture", "vectors"});
+  EXPECT_EQ(f.exitCode, batchExit::outputFailed);
+  ASSERT_FALSE(f.errorLines.isEmpty());
+  EXPECT_TRUE(f.errorLines.back().contains("vectors.png")) << f.errorLines.back().toStdString();
+  EXPECT_EQ(readSummary(dir.path())["steps"].toInt(), 10);
 }
 
 TEST(BatchMode, ADivergingRunExitsWithCode4AndWritesItsSummary) {

@@ -214,7 +214,8 @@ TEST(FlowFieldsCgns, TheMenuWritesTheFieldsOnlyAfterARun) {
   s.w.services().statusObserver = [&](int panel, const std::string& text) {
     if (panel == 1 && text.rfind("　所要計算時間　＝", 0) == 0) s.w.Button1Click();
   };
-  s.w.Button2Click();
+  s.untilTheLoopEnds("the full run and its traces, stopped once drawn",
+                     [&] { s.w.Button2Click(); });
   item->trigger();
   EXPECT_TRUE(s.messages.empty());
   int file = 0, zones = 0;

@@ -278,7 +278,8 @@ TEST(MainWindowParticles, AnimationShowsCrossesAndStopsOnTheStopButton) {
     s.w.findChild<PanelButton*>("Button1")->click();
   });
   watch.start(10);
-  s.w.findChild<QAction*>("N12")->trigger();
+  s.untilTheLoopEnds("the animation, stopped five ticks after the traces were ready",
+                     [&] { s.w.findChild<QAction*>("N12")->trigger(); });
   EXPECT_TRUE(sawParticleMode);
   EXPECT_EQ(s.w.controlMode(), 1);
   EXPECT_TRUE(s.w.layoutDialog().isVisible());
@@ -308,7 +309,8 @@ TEST(MainWindowQuit, CloseDuringAnAnimationEndsItAndThenCloses) {
     s.w.close();
     refused = s.w.isVisible() && s.w.controlMode() == 3;
   });
-  s.w.findChild<QAction*>("N9")->trigger();
+  s.untilTheLoopEnds("the animation, ended by closing the window",
+                     [&] { s.w.findChild<QAction*>("N9")->trigger(); });
   EXPECT_TRUE(refused) << "the window stays while the loop is on the stack";
   EXPECT_FALSE(s.w.layoutDialog().isVisible())
       << "a quitting window does not bring the dialog back";

@@ -44,6 +44,23 @@ struct RunWindow : StartedWindow {
       if (onPanel1) onPanel1(text);
     };
   }
+  // Presses a button that starts one of the window's loops and waits, within
+  // the limit, for it to end.
+  void press(PanelButton* button, const char* waitingFor) {
+    untilTheLoopEnds(waitingFor, [button] { button->click(); });
+  }
+  // Runs `atYield` at the window's yields once the run has taken a step,
+  // every yield served from then on: a step may take less than the window's
+  // minimum interval between two, and a test that acts at a step needs its
+  // yield.
+  void atEveryStepYield(const std::function<void()>& atYield) {
+    QtWindowServices& ws = w.services();
+    ws.beforeProcessing = [this, &ws, windowHook = ws.beforeProcessing, atYield] {
+      windowHook();
+      if (m.flowStep > 0) ws.setMinimumProcessingInterval(std::chrono::microseconds(0));
+      atYield();
+    };
+  }
   int count(const std::string& text) const {
     return static_cast<int>(std::count(panel1.begin(), panel1.end(), text));
   }
@@ -72,7 +89,7 @@ TEST(MainWindowRun, StopDuringARunEndsItAtTheNextTenthStep) {
                       s.stop->isVisible() && !s.start->isVisible();
     s.stop->click();
   };
-  s.start->click();
+  s.press(s.start, "the run stopped after step 20");
   EXPECT_TRUE(calculatingMode);
   EXPECT_EQ(s.m.stepsDone, 30);
   EXPECT_EQ(s.count(progressText(20)), 1);
@@ -107,7 +124,7 @@ TEST(MainWindowRun, StartPressedAgainDuringARunIsIgnored) {
     if (text == progressText(10)) s.start->click(); // a press queued from before
     if (text == progressText(20)) s.stop->click();
   };
-  s.start->click();
+  s.press(s.start, "the run stopped after step 20");
   EXPECT_EQ(s.count(progressText(10)), 1) << "no second run from inside the first";
   EXPECT_EQ(s.m.stepsDone, 30);
 }
@@ -120,7 +137,7 @@ TEST(MainWindowRun, CloseDuringARunIsRefusedUntilTheRunHasEnded) {
     s.w.close();
     stayed = s.w.isVisible();
   };
-  s.start->click();
+  s.press(s.start, "the run closed after step 10");
   EXPECT_TRUE(stayed);
   EXPECT_EQ(s.m.stepsDone, 20) << "the run ended at its next look at the stop flag";
   EXPECT_FALSE(s.w.layoutDialog().isVisible());
@@ -138,7 +155,7 @@ TEST(MainWindowRun, FullRunEndsInParticleTracesAndIsNotRepeated) {
       s.stop->click();
     }
   };
-  s.start->click();
+  s.press(s.start, "the full run and its traces, stopped once drawn");
   EXPECT_EQ(s.count(finalText), 1);
   EXPECT_EQ(s.count(progressText(300)), 1);
   EXPECT_TRUE(particleMode);
@@ -148,7 +165,7 @@ TEST(MainWindowRun, FullRunEndsInParticleTracesAndIsNotRepeated) {
   EXPECT_TRUE(s.messages.empty());
   // A second press shows the result of the run instead of running again.
   s.onPanel1 = nullptr;
-  s.start->click();
+  s.press(s.start, "the start after a full run");
   const std::string last = s.panel1.back();
   EXPECT_EQ(last.rfind("　計算は完了してます。　所要計算時間　＝", 0), 0u) << last;
   EXPECT_EQ(s.count(finalText), 1);
@@ -157,25 +174,21 @@ TEST(MainWindowRun, FullRunEndsInParticleTracesAndIsNotRepeated) {
 TEST(MainWindowRun, ColumnSelectionDuringARunLeavesTheRunsCountAlone) {
   RunWindow s;
   s.w.layoutDialog().findChild<QAbstractButton*>("RadioGroup2_1")->click();
-  // A click on a body of column 2 arrives at a yield between step 20 and
-  // step 30, the step at which the stop pressed after step 20 is seen (the
-  // window is served at most every millisecond, so not at every step).
-  QtWindowServices& ws = s.w.services();
-  const auto windowHook = ws.beforeProcessing;
+  // A click on a body of column 2 arrives at the yield of step 30 (where
+  // stepsDone is 29), the step at which the stop pressed after step 20 is
+  // seen.
   bool clicked = false;
-  ws.beforeProcessing = [&] {
-    windowHook();
-    if (s.w.controlMode() == 2 && s.m.stepsDone > 20 && !clicked) {
+  s.atEveryStepYield([&] {
+    if (s.w.controlMode() == 2 && s.m.stepsDone == 29 && !clicked) {
       clicked = true;
       s.w.FormMouseDown(Roun2(s.m.columnBody[2][1].columnBodyPixX),
                         Roun2(s.m.columnBody[2][1].columnBodyPixY));
     }
-  };
+  });
   s.onPanel1 = [&](const std::string& text) {
     if (text == progressText(20)) s.stop->click();
   };
-  s.start->click();
-  ws.beforeProcessing = windowHook;
+  s.press(s.start, "the run stopped after step 20");
   ASSERT_TRUE(clicked);
   EXPECT_EQ(s.m.selectedColumn, 2);
   EXPECT_EQ(s.edit(1)->text(), "2");
@@ -187,7 +200,7 @@ TEST(MainWindowRun, TracesAfterAStoppedRunShowThatRunsElapsedTime) {
   s.onPanel1 = [&](const std::string& text) {
     if (text == progressText(100)) s.stop->click();
   };
-  s.start->click();
+  s.press(s.start, "the run stopped after step 100");
   ASSERT_EQ(s.m.stepsDone, 110);
   const std::uint32_t runMs = Time_Time_sum(s.m.runEndTick, s.m.runStartTick);
   EXPECT_LT(runMs, 600000u) << "the end tick belongs to this run";
@@ -198,7 +211,8 @@ TEST(MainWindowRun, TracesAfterAStoppedRunShowThatRunsElapsedTime) {
       s.stop->click();
     }
   };
-  s.w.findChild<QAction*>("N10")->trigger(); // "粒子描画"
+  s.untilTheLoopEnds("the traces, stopped once drawn",
+                     [&] { s.w.findChild<QAction*>("N10")->trigger(); }); // "粒子描画"
   EXPECT_EQ(elapsed, "　所要計算時間　＝" + Time_Time_d(s.m.runEndTick, s.m.runStartTick));
   EXPECT_EQ(elapsed.find(" 時 "), std::string::npos)
       << "no hours for a run of seconds: " << elapsed;
@@ -212,7 +226,7 @@ TEST(MainWindowRun, ContinueButtonGoesOnFromAStoppedRunUntilTheLayoutChanges) {
   s.onPanel1 = [&](const std::string& text) {
     if (text == progressText(20)) s.stop->click();
   };
-  s.start->click();
+  s.press(s.start, "the run stopped after step 20");
   ASSERT_EQ(s.m.stepsDone, 30);
   EXPECT_TRUE(go->isVisible());
   EXPECT_EQ(go->caption(), QString::fromUtf8("続けて計算"));
@@ -224,7 +238,7 @@ TEST(MainWindowRun, ContinueButtonGoesOnFromAStoppedRunUntilTheLayoutChanges) {
         s.w.controlMode() == 2 && !go->isVisible() && !s.start->isVisible() && s.stop->isVisible();
     s.stop->click();
   };
-  go->click();
+  s.press(go, "the continued run stopped after step 50");
   EXPECT_TRUE(calculatingMode);
   EXPECT_EQ(s.count(progressText(40, 330)), 1) << "the steps count on from 31 to 330";
   EXPECT_EQ(s.panel1.back(), progressText(60, 330)) << "the step the continuation stopped at";
@@ -243,11 +257,12 @@ TEST(MainWindowRun, HistoryWindowFollowsTheRunEveryTenStepsAndShowsItAllAtTheEnd
   EXPECT_TRUE(h->isVisible());
   EXPECT_EQ(h->windowTitle(), QString::fromUtf8("収束履歴"));
   int shownAtStep30 = -1;
+  s.atEveryStepYield([] {});
   s.onPanel1 = [&](const std::string& text) {
     if (text == progressText(30)) shownAtStep30 = h->stepsShown();
     if (text == progressText(40)) s.stop->click();
   };
-  s.start->click();
+  s.press(s.start, "the run stopped after step 40");
   EXPECT_GE(shownAtStep30, 10) << "the plot follows the run";
   EXPECT_LE(shownAtStep30, 30);
   EXPECT_EQ(shownAtStep30 % 10, 0);
@@ -275,7 +290,7 @@ TEST(MainWindowRun, ForcesWindowTabulatesEveryBodyAfterARunAndCopiesItAsTabSepar
   s.onPanel1 = [&](const std::string& text) {
     if (text == progressText(20)) s.stop->click();
   };
-  s.start->click();
+  s.press(s.start, "the run stopped after step 20");
   ASSERT_EQ(f->table()->rowCount(), s.m.nBodies) << "refreshed when the run ended";
   const QStringList lines = f->tabSeparated().split('\n', Qt::SkipEmptyParts);
   ASSERT_EQ(lines.size(), s.m.nBodies + 2);

@@ -10,15 +10,36 @@
 #include "view/transform.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QTimer>
 #include <QToolButton>
+#include <QtCore/qtestsupport_core.h>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
+
+// How long a test waits for the window or a process (set by the build, a
+// few times the longest wait of a passing test, below CTest's time limit):
+// a wait this long means the loop will not end by itself.
+inline constexpr int kWaitSeconds = WHIRLPANE_WAIT_SECONDS;
+
+inline void failWaitingFor(const std::string& what) {
+  ADD_FAILURE() << "gave up after " << kWaitSeconds << " s waiting for " << what;
+}
+
+// Processes events until `done` holds; past the limit the test fails, saying
+// what it waited for.
+inline bool waitFor(const char* what, const std::function<bool()>& done) {
+  if (QTest::qWaitFor(done, kWaitSeconds * 1000)) return true;
+  failWaitingFor(what);
+  return false;
+}
 
 struct StartedWindow {
   MainWindow w;
@@ -48,6 +69,26 @@ struct StartedWindow {
   QColor lowerWallColour(const QImage& image) {
     const MainPoint& p = m.ry[m.ryNx / 2][1];
     return colourAt(image, p.ryPixX, p.ryPixY);
+  }
+
+  // The window's own loops (a run, the particle animation) return only when
+  // they end; `loop` starts one.  Should it still go on past the limit, the
+  // test fails, saying what it waited for, and the stop flag is set again
+  // and again until the loop returns: a run ends at its next tenth step, the
+  // animation at its next frame.
+  void untilTheLoopEnds(const char* what, const std::function<void()>& loop) {
+    QElapsedTimer clock;
+    clock.start();
+    bool failed = false;
+    QTimer watchdog;
+    QObject::connect(&watchdog, &QTimer::timeout, [&] {
+      if (clock.elapsed() < kWaitSeconds * 1000) return;
+      if (!failed) failWaitingFor(what);
+      failed = true;
+      m.stopFlag = true;
+    });
+    watchdog.start(100);
+    loop();
   }
 
   QToolButton* mainButton(const char* name) { return w.findChild<QToolButton*>(name); }

@@ -65,7 +65,7 @@ TEST(WindowAtRest, NothingIsRepaintedAfterAStoppedRun) {
   s.w.services().statusObserver = [&](int panel, const std::string&) {
     if (panel == 1 && s.m.stepsDone >= 19) s.m.stopFlag = true;
   };
-  start->click();
+  s.untilTheLoopEnds("the run stopped at step 20", [&] { start->click(); });
   s.w.services().statusObserver = nullptr;
   ASSERT_EQ(s.w.controlMode(), 1) << "back in the editing mode";
   EXPECT_EQ(paintsWhileIdle(s.w), 0);
