@@ -2,10 +2,10 @@
 
 #include "analysis/forces.h"
 #include "files/layout_file.h"
+#include "files/save_file.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -71,11 +71,5 @@ QJsonObject runSummary(const Model& m, const BatchOutcome& outcome) {
 }
 
 std::optional<QString> saveRunSummary(const QString& path, const QJsonObject& summary) {
-  QSaveFile file(path);
-  const QByteArray json = QJsonDocument(summary).toJson(QJsonDocument::Indented);
-  if (file.open(QIODevice::WriteOnly) && file.write(json) == json.size() && file.commit())
-    return std::nullopt;
-  const QString reason = file.errorString();
-  file.cancelWriting();
-  return reason;
+  return saveFileWhole(path, QJsonDocument(summary).toJson(QJsonDocument::Indented));
 }

@@ -1,6 +1,7 @@
 #include "files/layout_file.h"
 
 #include "files/layout_file_texts.h"
+#include "files/save_file.h"
 #include "layout/layout_editing.h"
 
 #include <QCoreApplication>
@@ -8,7 +9,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -235,13 +235,7 @@ LayoutFileResult readLayoutFile(const QString& path, const LayoutParameters& bas
 }
 
 std::optional<QString> saveLayoutFile(const QString& path, const LayoutParameters& layout) {
-  // QSaveFile writes a temporary file in the target's folder and renames it
-  // over the target only when every byte has been written.
-  QSaveFile file(path);
-  const QByteArray json = layoutJson(layout);
-  if (file.open(QIODevice::WriteOnly) && file.write(json) == json.size() && file.commit())
-    return std::nullopt;
-  const QString reason = text(LayoutFileText::cannotWrite).arg(file.errorString());
-  file.cancelWriting();
-  return text(LayoutFileText::notSaved).arg(path, reason);
+  const std::optional<QString> failure = saveFileWhole(path, layoutJson(layout));
+  if (!failure) return std::nullopt;
+  return text(LayoutFileText::notSaved).arg(path, text(LayoutFileText::cannotWrite).arg(*failure));
 }

@@ -49,7 +49,7 @@ LayoutFileResult parseLayoutJson(const QByteArray& json, const QString& fileName
                                  const LayoutParameters& base);
 LayoutFileResult readLayoutFile(const QString& path, const LayoutParameters& base);
 
-// Writes the layout to a temporary file beside `path` and renames it over
-// `path`, so that a failed write leaves the old file as it was.  Returns the
+// Writes the layout whole or not at all (files/save_file.h): a failed write
+// leaves the old file as it was.  Returns the
 // Japanese message of a failure, or nothing.
 std::optional<QString> saveLayoutFile(const QString& path, const LayoutParameters& layout);
