@@ -19,6 +19,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -109,8 +110,10 @@ std::optional<BatchRequest> parseRequest(const QStringList& arguments, QString& 
   if (parser.isSet(steps)) {
     bool ok = false;
     r.steps = parser.value(steps).toInt(&ok);
-    if (!ok || r.steps < 1) {
-      error = "--steps wants a whole number of at least 1, not '" + parser.value(steps) + "'";
+    if (!ok || r.steps < 1 || r.steps > kMaxRunSteps) {
+      error = QStringLiteral("--steps wants a whole number from 1 to %1, not '%2'")
+                  .arg(kMaxRunSteps)
+                  .arg(parser.value(steps));
       return std::nullopt;
     }
   }
@@ -208,6 +211,13 @@ int runBatch(int argc, char* argv[]) {
   if (!ws.messages.empty())
     return fail(batchExit::capacity, QString::fromStdString(ws.messages[0]));
 
+  // A summary of an earlier run must not stand beside this run's outputs
+  // while they are written, nor after a run that is killed.
+  const QDir out(request->out);
+  const QString summaryPath = out.filePath("summary.json");
+  if (QFile::exists(summaryPath) && !QFile::remove(summaryPath))
+    return fail(batchExit::outputNotWritten, "cannot remove the earlier " + summaryPath);
+
   ViewSurfaces surfaces;
   Henkan_Scale(m, surfaces.bitmap, ws);
   m.fillContours = request->fill;
@@ -231,18 +241,20 @@ int runBatch(int argc, char* argv[]) {
   outcome.diverged = m.stopFlag;
   outcome.divergedAtStep = m.stepsDone;
 
-  const QDir out(request->out);
-  if (const auto failed = saveRunSummary(out.filePath("summary.json"), runSummary(m, outcome)))
-    return fail(batchExit::badArguments, "cannot write summary.json: " + *failed);
+  // The pictures and fields of a sound run first, the summary last: a folder
+  // with a summary has every output.
+  if (!outcome.diverged) {
+    for (const QString& name : request->pictures)
+      if (const auto failed = writePicture(m, surfaces, ws, name, out.filePath(name + ".png")))
+        return fail(batchExit::outputNotWritten, *failed);
+    if (request->fields)
+      if (const auto failed = writeFlowFieldsCgns(m, out.filePath("fields.cgns").toStdString()))
+        return fail(batchExit::outputNotWritten,
+                    "cannot write fields.cgns: " + QString::fromStdString(*failed));
+  }
+  if (const auto failed = saveRunSummary(summaryPath, runSummary(m, outcome)))
+    return fail(batchExit::outputNotWritten, "cannot write summary.json: " + *failed);
   if (outcome.diverged)
     return fail(batchExit::diverged, QString::fromStdString(ws.messages.back()));
-
-  for (const QString& name : request->pictures)
-    if (const auto failed = writePicture(m, surfaces, ws, name, out.filePath(name + ".png")))
-      return fail(batchExit::badArguments, *failed);
-  if (request->fields)
-    if (const auto failed = writeFlowFieldsCgns(m, out.filePath("fields.cgns").toStdString()))
-      return fail(batchExit::badArguments,
-                  "cannot write fields.cgns: " + QString::fromStdString(*failed));
   return batchExit::done;
 }

@@ -10,9 +10,13 @@
 // colour legend) and DIR/fields.cgns with --fields.  A progress line goes to
 // standard error every 10 steps.
 //
+// summary.json is written last, whole or not at all, after the pictures and
+// fields: a folder holding it holds every output asked for.  An earlier
+// summary.json in DIR is removed when the run starts.
+//
 // Exit codes: 0 done; 2 bad command line or layout file; 3 layout refused
 // for the capacity of the arrays; 4 the run diverged (the summary is
-// written, with "diverged": true).
+// written, with "diverged": true); 5 an output could not be written.
 #pragma once
 
 // Whether the arguments ask for the batch mode.
@@ -25,4 +29,5 @@ inline constexpr int done = 0;
 inline constexpr int badArguments = 2;
 inline constexpr int capacity = 3;
 inline constexpr int diverged = 4;
+inline constexpr int outputNotWritten = 5;
 } // namespace batchExit

@@ -14,6 +14,7 @@
 
 #include "headless_session.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -157,6 +158,9 @@ TEST(BatchMode, BadCommandLinesAndLayoutFilesExitWithCode2) {
       {"unknown option", {"--batch", "default", "--out", dir.path(), "--colour"}, "colour"},
       {"steps not a number", {"--batch", "default", "--out", dir.path(), "--steps", "ten"}, "ten"},
       {"steps zero", {"--batch", "default", "--out", dir.path(), "--steps", "0"}, "--steps"},
+      {"steps beyond what the program holds",
+       {"--batch", "default", "--out", dir.path(), "--steps", "2147483647"},
+       "10000000"},
       {"unknown picture",
        {"--batch", "default", "--out", dir.path(), "--picture", "speed"},
        "speed"},
@@ -203,6 +207,18 @@ TEST(BatchMode, ADivergingRunExitsWithCode4AndWritesItsSummary) {
   // The last line is the run's own message, naming the step.
   EXPECT_TRUE(f.errorLines.back().endsWith(QString::fromUtf8("計算回数＝%1").arg(at)))
       << f.errorLines.back().toStdString();
+}
+
+TEST(BatchMode, AnOutputThatCannotBeWrittenExitsWithCode5AndLeavesNoSummary) {
+  // A folder where the picture should go: the picture cannot be written, so
+  // no summary may claim a finished run, neither a new one nor an earlier one.
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkdir("vorticity.png"));
+  writeFile(dir.filePath("summary.json"), "an earlier summary");
+  const Finished f = runWhirlpane(
+      {"--batch", "default", "--out", dir.path(), "--steps", "20", "--picture", "vorticity"});
+  EXPECT_EQ(f.exitCode, batchExit::outputNotWritten) << f.errorLines.join('\n').toStdString();
+  EXPECT_FALSE(QFile::exists(dir.filePath("summary.json")));
 }
 
 TEST(BatchMode, StepsBeyond300ContinueTheStartButtonsRun) {
