@@ -1,5 +1,6 @@
 #include "ui_fixture.h"
 
+#include "ui/application_setup.h"
 #include "ui/controls.h"
 
 #include <QAction>
@@ -7,12 +8,15 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
 
 #include <cmath>
+#include <csignal>
 
 namespace {
 QString statusText(MainWindow& w, int panel) {
@@ -308,6 +312,30 @@ TEST(MainWindowQuit, QuitRequestInTheEditingModeClosesAtOnce) {
   s.w.requestQuit();
   EXPECT_FALSE(s.w.isVisible());
   EXPECT_FALSE(s.w.layoutDialog().isVisible());
+}
+
+TEST(MainWindowQuit, ATerminationSignalClosesAnOpenMessageAndQuits) {
+  bool quitAsked = false;
+  installQuitSignals([&quitAsked] { quitAsked = true; });
+  QMessageBox box(QMessageBox::Information, "Whirlpane", "a message", QMessageBox::Ok);
+  QTimer::singleShot(50, [] { std::raise(SIGTERM); });
+  box.exec(); // returns only when the signal closes the box
+  EXPECT_TRUE(quitAsked);
+}
+
+TEST(MainWindowQuit, ATerminationSignalEndsTheProgramWithAStartUpMessageOpen) {
+  // A layout file that cannot be read gives a modal message before the event
+  // loop starts; the program must end on SIGTERM all the same.
+  QProcess program;
+  program.setProcessChannelMode(QProcess::ForwardedChannels);
+  program.start(WHIRLPANE_EXECUTABLE, {"/nonexistent/layout.json"});
+  ASSERT_TRUE(program.waitForStarted());
+  ASSERT_FALSE(program.waitForFinished(3000)) << "the message should hold the program";
+  program.terminate();
+  const bool ended = program.waitForFinished(10000);
+  if (!ended) program.kill();
+  EXPECT_TRUE(ended) << "SIGTERM did not end the program with a message open";
+  program.waitForFinished();
 }
 
 TEST(AboutBox, VersionLineAndLink) {
