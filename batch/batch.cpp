@@ -206,7 +206,10 @@ int runBatch(int argc, char* argv[]) {
     const LayoutFileResult read = readLayoutFile(layout, m.layout());
     if (!read.layout) return fail(batchExit::badArguments, read.error);
     m.layout() = *read.layout;
-    kmake(m, ws);
+    // A file whose bodies overlap is a bad layout file; one too large for
+    // the arrays has its own code.
+    if (makeGrids(m, ws) == LayoutRefusal::overlap)
+      return fail(batchExit::badArguments, QString::fromStdString(ws.messages[0]));
   }
   if (!ws.messages.empty())
     return fail(batchExit::capacity, QString::fromStdString(ws.messages[0]));

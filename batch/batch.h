@@ -14,7 +14,8 @@
 // fields: a folder holding it holds every output asked for.  An earlier
 // summary.json in DIR is removed when the run starts.
 //
-// Exit codes: 0 done; 2 bad command line or layout file; 3 layout refused
+// Exit codes: 0 done; 2 bad command line or layout file (also one whose
+// bodies overlap); 3 layout refused
 // for the capacity of the arrays; 4 the run diverged (the summary is
 // written, with "diverged": true); 5 an output could not be written.
 #pragma once

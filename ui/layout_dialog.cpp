@@ -302,6 +302,8 @@ void LayoutDialog::stepSize(int delta) {
   if (!typed) {
     window_.services().showMessage(
         text(LayoutDialogText::notWholeNumber).arg(edit_[6]->text()).toStdString());
+    // The field shows the size in force again.
+    setQuietly(edit_[6], wholeNumberText(model().layoutSize[model().selectedColumn][1]));
     return;
   }
   Model& m = model();
@@ -327,6 +329,8 @@ void LayoutDialog::stepTurn(int delta) {
   if (!v) {
     window_.services().showMessage(
         text(LayoutDialogText::notWholeNumber).arg(edit_[3]->text()).toStdString());
+    // The field shows the turn in force again.
+    setQuietly(edit_[3], wholeNumberText(model().layoutAngle[model().selectedColumn][1]));
     return;
   }
   Model& m = model();

@@ -153,6 +153,7 @@ struct BadCommand {
 TEST(BatchMode, BadCommandLinesAndLayoutFilesExitWithCode2) {
   QTemporaryDir dir;
   writeFile(dir.filePath("bad.json"), R"({"whirlpane-layout": 1, "columns": []})");
+  writeFile(dir.filePath("overlapping.json"), uniformLayout(2, 2, "ellipse", 20, 26, 3.2));
   const BadCommand cases[] = {
       {"no --out", {"--batch", "default"}, "--out"},
       {"unknown option", {"--batch", "default", "--out", dir.path(), "--colour"}, "colour"},
@@ -168,6 +169,9 @@ TEST(BatchMode, BadCommandLinesAndLayoutFilesExitWithCode2) {
        {"--batch", dir.filePath("none.json"), "--out", dir.path()},
        "none.json"},
       {"bad layout file", {"--batch", dir.filePath("bad.json"), "--out", dir.path()}, "bad.json"},
+      {"bodies that overlap",
+       {"--batch", dir.filePath("overlapping.json"), "--out", dir.path()},
+       "が重なっています"},
   };
   for (const BadCommand& c : cases) {
     const Finished f = runWhirlpane(c.arguments);

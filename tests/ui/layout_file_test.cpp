@@ -317,6 +317,23 @@ TEST(LayoutFile, ALayoutBeyondTheCapacityIsRefusedAsTheDialogRefusesIt) {
   EXPECT_EQ(s.m.wkNp, wkNp);
 }
 
+TEST(LayoutFile, ALayoutWhoseBodiesOverlapIsRefusedAsTheDialogRefusesIt) {
+  // Ellipses of size 14 and ratio 4 in columns 26 apart reach into each other.
+  StartedWindow s;
+  QTemporaryDir dir;
+  const QString path = dir.filePath("overlapping.json");
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(
+      replaced("\"circle\"", "\"ellipse\"").replace("\"ellipseRatio\": 2", "\"ellipseRatio\": 4"));
+  f.close();
+  const LayoutParameters layout = s.m.layout();
+  EXPECT_FALSE(s.w.openLayoutFile(path));
+  ASSERT_EQ(s.messages.size(), 1u);
+  EXPECT_NE(s.messages[0].find("が重なっています"), std::string::npos) << s.messages[0];
+  EXPECT_TRUE(s.m.layout() == layout);
+}
+
 TEST(LayoutFile, TheMenuSavesAndOpensThroughTheFileDialogs) {
   StartedWindow s;
   QTemporaryDir dir;
@@ -391,7 +408,8 @@ TEST(LayoutFile, ARatioStepAfterOpeningStepsFromTheFilesRatio) {
   QTemporaryDir dir;
   auto writeEllipses = [&](const char* name, double ratio) {
     QJsonObject o = goodLayout();
-    const QJsonObject body{{"shape", "ellipse"}, {"size", 14}, {"turn", 0}};
+    // Small enough that the long ellipses stay clear of the next column.
+    const QJsonObject body{{"shape", "ellipse"}, {"size", 6}, {"turn", 0}};
     const QJsonObject column{{"gap", 26}, {"spacing", 26}, {"bodies", QJsonArray{body, body}}};
     o["columns"] = QJsonArray{column, column};
     o["ellipseRatio"] = ratio;

@@ -1,6 +1,5 @@
 #include "ui_fixture.h"
 
-#include "ui/application_setup.h"
 #include "ui/controls.h"
 
 #include <QAction>
@@ -8,7 +7,6 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
@@ -16,7 +14,6 @@
 #include <QTimer>
 
 #include <cmath>
-#include <csignal>
 
 namespace {
 QString statusText(MainWindow& w, int panel) {
@@ -312,15 +309,6 @@ TEST(MainWindowQuit, QuitRequestInTheEditingModeClosesAtOnce) {
   s.w.requestQuit();
   EXPECT_FALSE(s.w.isVisible());
   EXPECT_FALSE(s.w.layoutDialog().isVisible());
-}
-
-TEST(MainWindowQuit, ATerminationSignalClosesAnOpenMessageAndQuits) {
-  bool quitAsked = false;
-  installQuitSignals([&quitAsked] { quitAsked = true; });
-  QMessageBox box(QMessageBox::Information, "Whirlpane", "a message", QMessageBox::Ok);
-  QTimer::singleShot(50, [] { std::raise(SIGTERM); });
-  box.exec(); // returns only when the signal closes the box
-  EXPECT_TRUE(quitAsked);
 }
 
 TEST(MainWindowQuit, ATerminationSignalEndsTheProgramWithAStartUpMessageOpen) {
