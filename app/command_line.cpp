@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "run/run.h"
+
 #include "solver/parallel.h"
 
 #include <QCoreApplication>
@@ -165,8 +167,10 @@ std::optional<BatchRequest> readBatchRequest(const CommandLine& cl, QString& err
   if (parser.isSet(steps)) {
     bool ok = false;
     r.steps = parser.value(steps).toInt(&ok);
-    if (!ok || r.steps < 1) {
-      error = "--steps wants a whole number of at least 1, not '" + parser.value(steps) + "'";
+    if (!ok || r.steps < 1 || r.steps > kMaxRunSteps) {
+      error = QStringLiteral("--steps wants a whole number from 1 to %1, not '%2'")
+                  .arg(kMaxRunSteps)
+                  .arg(parser.value(steps));
       return std::nullopt;
     }
   }

@@ -47,7 +47,13 @@ int main(int argc, char* argv[]) {
   applyLanguage(startLanguage(app.arguments()));
 
   MainWindow window;
-  installQuitSignals([&window] { window.requestQuit(); });
+  // A termination signal before the event loop runs (while a message of the
+  // start-up is open) cannot end a loop that has not begun: it is noted here.
+  bool terminationAsked = false;
+  installQuitSignals([&window, &terminationAsked] {
+    terminationAsked = true;
+    window.requestQuit();
+  });
   // A session that ends asks the main window to close like the desktop does.
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                    [&window](QSessionManager&) { window.requestQuit(); });
@@ -56,5 +62,6 @@ int main(int argc, char* argv[]) {
   // fields.
   if (!commandLine.parser.positionalArguments().isEmpty())
     window.openLayoutFile(commandLine.parser.positionalArguments().first());
+  if (terminationAsked) return 0;
   return app.exec();
 }

@@ -19,6 +19,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -124,7 +125,10 @@ std::optional<std::pair<int, QString>> makeLayout(Model& m, BatchServices& ws,
     const LayoutFileResult read = readLayoutFile(layout, m.layout());
     if (!read.layout) return std::pair{batchExit::badArguments, read.error};
     m.layout() = *read.layout;
-    kmake(m, ws);
+    // A file whose bodies overlap is a bad layout file; one too large for
+    // the arrays has its own code.
+    if (makeGrids(m, ws) == LayoutRefusal::overlap)
+      return std::pair{batchExit::badArguments, QString::fromStdString(ws.messages[0])};
   }
   if (!ws.messages.empty())
     return std::pair{batchExit::capacity, QString::fromStdString(ws.messages[0])};
@@ -170,6 +174,13 @@ int runBatch(const BatchRequest& request, std::optional<Language> language, int 
   const QString& layout = request.layout;
   if (const auto failed = makeLayout(m, ws, layout)) return fail(failed->first, failed->second);
 
+  // A summary of an earlier run must not stand beside this run's outputs
+  // while they are written, nor after a run that is killed.
+  const QDir out(request.out);
+  const QString summaryPath = out.filePath("summary.json");
+  if (QFile::exists(summaryPath) && !QFile::remove(summaryPath))
+    return fail(batchExit::outputFailed, "cannot remove the earlier " + summaryPath);
+
   ViewSurfaces surfaces;
   Henkan_Scale(m, surfaces.bitmap, ws);
   m.fillContours = request.fill;
@@ -193,20 +204,22 @@ int runBatch(const BatchRequest& request, std::optional<Language> language, int 
   outcome.diverged = m.stopFlag;
   outcome.divergedAtStep = m.stepsDone;
 
-  const QDir out(request.out);
-  if (const auto failed = saveRunSummary(out.filePath("summary.json"), runSummary(m, outcome)))
+  // The pictures and fields of a sound run first, the summary last: a folder
+  // with a summary has every output.
+  if (!outcome.diverged) {
+    for (const QString& name : request.pictures)
+      if (const auto failed = writePicture(m, surfaces, ws, name, out.filePath(name + ".png")))
+        return fail(batchExit::outputFailed, *failed);
+    if (request.fields)
+      if (const auto failed = writeFlowFieldsCgns(m, out.filePath("fields.cgns").toStdString()))
+        return fail(batchExit::outputFailed,
+                    "cannot write fields.cgns: " +
+                        fileErrorReason(out.filePath("fields.cgns"), FileAccess::write,
+                                        QString::fromStdString(*failed)));
+  }
+  if (const auto failed = saveRunSummary(summaryPath, runSummary(m, outcome)))
     return fail(batchExit::outputFailed, "cannot write summary.json: " + *failed);
   if (outcome.diverged)
     return fail(batchExit::diverged, QString::fromStdString(ws.messages.back()));
-
-  for (const QString& name : request.pictures)
-    if (const auto failed = writePicture(m, surfaces, ws, name, out.filePath(name + ".png")))
-      return fail(batchExit::outputFailed, *failed);
-  if (request.fields)
-    if (const auto failed = writeFlowFieldsCgns(m, out.filePath("fields.cgns").toStdString()))
-      return fail(batchExit::outputFailed,
-                  "cannot write fields.cgns: " + fileErrorReason(out.filePath("fields.cgns"),
-                                                                 FileAccess::write,
-                                                                 QString::fromStdString(*failed)));
   return batchExit::done;
 }

@@ -10,7 +10,12 @@
 // colour legend) and DIR/fields.cgns with --fields.  A progress line goes to
 // standard error every 10 steps.
 //
-// Exit codes: 0 done; 2 bad command line or layout file; 3 layout refused
+// summary.json is written last, whole or not at all, after the pictures and
+// fields: a folder holding it holds every output asked for.  An earlier
+// summary.json in DIR is removed when the run starts.
+//
+// Exit codes: 0 done; 2 bad command line or layout file (also one whose
+// bodies overlap); 3 layout refused
 // for the capacity of the arrays; 4 the run diverged (the summary is
 // written, with "diverged": true); 5 an output could not be written.
 #pragma once

@@ -3,10 +3,10 @@
 #include "analysis/forces.h"
 #include "files/file_error.h"
 #include "files/layout_file.h"
+#include "files/save_file.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -72,11 +72,8 @@ QJsonObject runSummary(const Model& m, const BatchOutcome& outcome) {
 }
 
 std::optional<QString> saveRunSummary(const QString& path, const QJsonObject& summary) {
-  QSaveFile file(path);
-  const QByteArray json = QJsonDocument(summary).toJson(QJsonDocument::Indented);
-  if (file.open(QIODevice::WriteOnly) && file.write(json) == json.size() && file.commit())
-    return std::nullopt;
-  const QString reason = fileErrorReason(path, FileAccess::write, file.errorString());
-  file.cancelWriting();
-  return reason;
+  const std::optional<QString> failure =
+      saveFileWhole(path, QJsonDocument(summary).toJson(QJsonDocument::Indented));
+  if (!failure) return std::nullopt;
+  return fileErrorReason(path, FileAccess::write, *failure);
 }

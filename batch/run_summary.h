@@ -30,6 +30,6 @@ struct FlowRanges {
 FlowRanges flowRanges(const Model& m);
 
 QJsonObject runSummary(const Model& m, const BatchOutcome& outcome);
-// Writes the summary through a temporary file renamed over `path`.  Returns
-// the reason of a failure (in the interface's language), or nothing.
+// Writes the summary whole or not at all (files/save_file.h).  Returns the
+// reason of a failure (in the interface's language), or nothing.
 std::optional<QString> saveRunSummary(const QString& path, const QJsonObject& summary);

@@ -25,18 +25,19 @@ const char* const kLayoutNames[] = {"defaults", "preset 1", "preset 2",
                                     "preset 3", "preset 4", "largest"};
 
 // Layout n: 0 the start-up defaults, 1..4 the presets, 5 the largest the
-// dialog builds within the capacities: six columns of five ellipses of size
-// 20 at spacing 40, ratio 2.2 (the dialog's 2.0 + 0.2) and the arrangement
-// turned by 45 degrees, which gives a 224 × 205 main grid and perimeter
-// indices up to 1769 of 1775.
+// dialog builds whose bodies stay apart and inside the channel: six columns
+// of five ellipses of size 20 at spacing 40, ratio 1.2 (the dialog's 2.0
+// stepped down four times: wider ellipses reach into the next column), which
+// gives a 190 × 157 main grid.  (A turned arrangement would carry the last
+// columns past the channel's end.)
 std::unique_ptr<Model> makeLayout(int n, QuietWindow& ws) {
   auto m = makeModel();
   setStartupDefaults(*m);
   if (n >= 1 && n <= 4) applyPreset(*m, ws, n);
   if (n == 5) {
     m->nColumns = 6;
-    m->ellipseRatio = 2.0 + 0.2;
-    m->layoutRotation = 45;
+    m->ellipseRatio = 2.0 - 4 * 0.2;
+    m->layoutRotation = 0;
     for (int c = 1; c <= 6; ++c) {
       m->columnBodies[c] = 5;
       m->columnSpacing[c] = 40;

@@ -24,13 +24,16 @@
 
 namespace {
 
-// Layouts by number: 0 default, 1..4 presets, 5 the largest.
+// Layouts by number: 0 default, 1..4 presets, 5 the largest whose bodies
+// stay apart.
 void chooseLayout(Model& m, WindowServices& ws, int layout) {
   setStartupDefaults(m);
   if (layout >= 1 && layout <= 4) applyPreset(m, ws, layout);
   if (layout == 5) {
     m.nColumns = 6;
-    m.ellipseRatio = 2.0 + 0.2; // as the dialog's button makes it
+    // The dialog's 2.0 stepped down four times: the widest ellipses of size
+    // 20 that stay clear of the next column.
+    m.ellipseRatio = 2.0 - 4 * 0.2;
     for (int c = 1; c <= 6; ++c) {
       m.columnBodies[c] = 5;
       m.columnSpacing[c] = 40;

@@ -2,17 +2,23 @@
 
 #include "files/file_error.h"
 #include "files/layout_file_texts.h"
+#include "files/save_file.h"
 #include "layout/layout_editing.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
+
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cmath>
+#include <set>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -47,6 +53,84 @@ QString lineAndColumn(const QByteArray& json, int offset) {
   return text(LayoutFileText::lineColumn).arg(line).arg(column);
 }
 
+// A key as the file spells it, for a message on one line: a JSON string's
+// content with its quotes, backslashes and control characters escaped (Qt's
+// JSON writer escapes them).
+QString escapedKey(const QString& key) {
+  const QByteArray quoted = QJsonDocument(QJsonArray{key}).toJson(QJsonDocument::Compact);
+  return QString::fromUtf8(quoted.mid(2, quoted.size() - 4)); // inside ["..."]
+}
+
+// The first key that appears twice in one object of a JSON text, with the
+// column and body of the object (0 where the object is not one), found with
+// the event parser of nlohmann-json: QJsonDocument keeps one of the two
+// values without a word.
+struct DuplicateKey {
+  QString key;
+  int column = 0, body = 0;
+};
+
+class DuplicateKeyScan : public nlohmann::json_sax<nlohmann::json> {
+public:
+  std::optional<DuplicateKey> found;
+
+  bool key(string_t& name) override {
+    Frame& object = frames_.back();
+    if (!found && !object.keys.insert(name).second) {
+      // Array indices along the path: the column, then the body.
+      std::vector<int> indices;
+      for (const Frame& f : frames_)
+        if (f.isArray) indices.push_back(f.index);
+      found = DuplicateKey{QString::fromStdString(name), indices.size() > 0 ? indices[0] : 0,
+                           indices.size() > 1 ? indices[1] : 0};
+    }
+    return true;
+  }
+  bool start_object(std::size_t) override { return open(false); }
+  bool end_object() override { return close(); }
+  bool start_array(std::size_t) override { return open(true); }
+  bool end_array() override { return close(); }
+  bool null() override { return value(); }
+  bool boolean(bool) override { return value(); }
+  bool number_integer(number_integer_t) override { return value(); }
+  bool number_unsigned(number_unsigned_t) override { return value(); }
+  bool number_float(number_float_t, const string_t&) override { return value(); }
+  bool string(string_t&) override { return value(); }
+  bool binary(binary_t&) override { return value(); }
+  bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+    return false;
+  }
+
+private:
+  struct Frame {
+    bool isArray;
+    int index = 0; // of the element in an array, from 1
+    std::set<std::string> keys;
+  };
+  std::vector<Frame> frames_;
+
+  bool value() {
+    if (!frames_.empty() && frames_.back().isArray) ++frames_.back().index;
+    return true;
+  }
+  bool open(bool isArray) {
+    value();
+    frames_.push_back(Frame{isArray, 0, {}});
+    return true;
+  }
+  bool close() {
+    frames_.pop_back();
+    return true;
+  }
+};
+
+std::optional<DuplicateKey> duplicateKey(const QByteArray& json) {
+  DuplicateKeyScan scan;
+  nlohmann::json::sax_parse(json.begin(), json.end(), &scan, nlohmann::json::input_format_t::json,
+                            false);
+  return scan.found;
+}
+
 // The checks of one file.  The first failure is kept; every check after it
 // returns false at once, so the message names the first fault.
 class LayoutReader {
@@ -65,7 +149,7 @@ public:
                  std::initializer_list<QString> required, const auto& placeOf) {
     for (auto it = o.begin(); it != o.end(); ++it)
       if (std::find(known.begin(), known.end(), it.key()) == known.end())
-        return fail(placeOf(it.key()), text(LayoutFileText::unknownKey));
+        return fail(placeOf(escapedKey(it.key())), text(LayoutFileText::unknownKey));
     for (const QString& k : required)
       if (!o.contains(k)) return fail(placeOf(k), text(LayoutFileText::missing));
     return true;
@@ -229,30 +313,45 @@ LayoutFileResult parseLayoutJson(const QByteArray& json, const QString& fileName
     reader.fail(whole, text(LayoutFileText::notObject));
     return {std::nullopt, reader.error};
   }
+  if (const std::optional<DuplicateKey> twice = duplicateKey(json)) {
+    const QString key = escapedKey(twice->key);
+    reader.fail(twice->body > 0
+                    ? text(LayoutFileText::bodyKey).arg(twice->column).arg(twice->body).arg(key)
+                : twice->column > 0 ? text(LayoutFileText::columnKey).arg(twice->column).arg(key)
+                                    : text(LayoutFileText::topKey).arg(key),
+                text(LayoutFileText::duplicateKey));
+    return {std::nullopt, reader.error};
+  }
   LayoutParameters layout = base;
   if (!reader.document(doc.object(), layout)) return {std::nullopt, reader.error};
   return {layout, {}};
 }
 
 LayoutFileResult readLayoutFile(const QString& path, const LayoutParameters& base) {
+  LayoutReader reader(path);
+  const QString whole = text(LayoutFileText::wholeFile);
+  // Only a regular file is opened: a device never ends (/dev/zero) and a
+  // FIFO blocks the window until someone writes to it.
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    LayoutReader reader(path);
-    reader.fail(text(LayoutFileText::wholeFile),
-                fileErrorReason(path, FileAccess::read, file.errorString()));
+  if (QFileInfo(path).exists() && !QFileInfo(path).isFile()) {
+    reader.fail(whole, text(LayoutFileText::notRegularFile));
     return {std::nullopt, reader.error};
   }
-  return parseLayoutJson(file.readAll(), path, base);
+  if (!file.open(QIODevice::ReadOnly)) {
+    reader.fail(whole, fileErrorReason(path, FileAccess::read, file.errorString()));
+    return {std::nullopt, reader.error};
+  }
+  const QByteArray json = file.read(kLayoutFileSizeLimit + 1);
+  if (json.size() > kLayoutFileSizeLimit) {
+    reader.fail(whole, text(LayoutFileText::tooLarge).arg(kLayoutFileSizeLimit));
+    return {std::nullopt, reader.error};
+  }
+  return parseLayoutJson(json, path, base);
 }
 
 std::optional<QString> saveLayoutFile(const QString& path, const LayoutParameters& layout) {
-  // QSaveFile writes a temporary file in the target's folder and renames it
-  // over the target only when every byte has been written.
-  QSaveFile file(path);
-  const QByteArray json = layoutJson(layout);
-  if (file.open(QIODevice::WriteOnly) && file.write(json) == json.size() && file.commit())
-    return std::nullopt;
-  const QString reason = fileErrorReason(path, FileAccess::write, file.errorString());
-  file.cancelWriting();
-  return text(LayoutFileText::notSaved).arg(path, reason);
+  const std::optional<QString> failure = saveFileWhole(path, layoutJson(layout));
+  if (!failure) return std::nullopt;
+  return text(LayoutFileText::notSaved)
+      .arg(path, fileErrorReason(path, FileAccess::write, *failure));
 }

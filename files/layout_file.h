@@ -42,14 +42,20 @@ QByteArray layoutJson(const LayoutParameters& layout);
 
 // Reads a layout from JSON text.  Everything is checked before anything is
 // taken: a refused text gives one message naming `fileName`, the place and
-// the reason.  Slots the file does not describe (columns and bodies not in
-// use, the auxiliary grids' thickness and layers) are taken from `base`;
-// missing "arrangementTurn" and "ellipseRatio" take the start-up values.
+// the reason (a key that appears twice in one object, or one not known, is
+// quoted with its control characters escaped).  Slots the file does not describe (columns and
+// bodies not in use, the auxiliary grids' thickness and layers) are taken from `base`; missing
+// "arrangementTurn" and "ellipseRatio" take the start-up values.
 LayoutFileResult parseLayoutJson(const QByteArray& json, const QString& fileName,
                                  const LayoutParameters& base);
+// Reads a regular file only (not a device or FIFO), of at most
+// kLayoutFileSizeLimit bytes.
 LayoutFileResult readLayoutFile(const QString& path, const LayoutParameters& base);
+// A layout file is a few kilobytes; a megabyte leaves room for any layout
+// and its formatting and keeps a wrong file from filling the memory.
+inline constexpr int kLayoutFileSizeLimit = 1 << 20;
 
-// Writes the layout to a temporary file beside `path` and renames it over
-// `path`, so that a failed write leaves the old file as it was.  Returns the
+// Writes the layout whole or not at all (files/save_file.h): a failed write
+// leaves the old file as it was.  Returns the
 // Japanese message of a failure, or nothing.
 std::optional<QString> saveLayoutFile(const QString& path, const LayoutParameters& layout);

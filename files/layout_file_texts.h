@@ -27,6 +27,9 @@ struct LayoutFileText {
   static constexpr const char* notString = "文字列ではありません";
   static constexpr const char* missing = "必要なキーがありません";
   static constexpr const char* unknownKey = "知らないキーです";
+  static constexpr const char* duplicateKey = "同じオブジェクトに二度あるキーです";
+  static constexpr const char* notRegularFile = "通常のファイルではありません";
+  static constexpr const char* tooLarge = "ファイルが大き過ぎます（上限 %1 バイト）";
   static constexpr const char* version = "対応している版は 1 だけです";
   static constexpr const char* wholeNumberRange = "%1 から %2 までの整数ではありません";
   static constexpr const char* numberRange = "%1 から %2 までの数ではありません";

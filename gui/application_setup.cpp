@@ -3,6 +3,7 @@
 #include "gui/language.h"
 #include "solver/parallel.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFontDatabase>
 #include <QScreen>
@@ -61,6 +62,11 @@ void installQuitSignals(std::function<void()> onQuit) {
   QObject::connect(notifier, &QSocketNotifier::activated, notifier, [onQuit = std::move(onQuit)] {
     char buffer[16];
     [[maybe_unused]] const ssize_t n = ::read(signalPipe[1], buffer, sizeof buffer);
+    // A modal window (a message box, a file dialog) waits for its answer in
+    // an event loop of its own, which holds the run, the animation or the
+    // start-up that opened it: close it, as its close item would.
+    while (QWidget* modal = QApplication::activeModalWidget())
+      if (!modal->close()) break;
     onQuit();
   });
   struct sigaction action {};

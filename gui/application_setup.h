@@ -25,8 +25,9 @@ QFont interfaceFont(int pixelSize = 12);
 
 // Ctrl+C, SIGTERM and SIGHUP become a call of onQuit on the user-interface
 // thread, delivered like any other event: inside a run or an animation at the
-// loop's next processing of pending events.  The handler itself only writes
-// one byte to a pipe.
+// loop's next processing of pending events.  Modal windows open then are
+// closed first, so that the loops they hold can end.  The handler itself only
+// writes one byte to a pipe.
 void installQuitSignals(std::function<void()> onQuit);
 
 // Moves and, where the screen is too small for it, shrinks a top-level window

@@ -1,6 +1,7 @@
 #include "gui/colour_legend_view.h"
 
 #include "files/file_error.h"
+#include "files/save_file.h"
 #include "gui/picture_texts.h"
 #include "gui/window_text.h"
 
@@ -9,7 +10,6 @@
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -155,19 +155,15 @@ QImage pictureWithLegend(const QImage& view, const ColourLegend& legend) {
 }
 
 std::optional<QString> savePicturePng(const QString& path, const QImage& image) {
-  QSaveFile file(path);
-  QString reason;
-  if (file.open(QIODevice::WriteOnly)) {
-    QImageWriter writer(&file, "png");
-    if (writer.write(image) && file.commit()) return std::nullopt;
-    reason =
-        writer.error() != QImageWriter::UnknownError ? writer.errorString() : file.errorString();
-  } else {
-    reason = file.errorString();
-  }
-  file.cancelWriting();
+  const std::optional<QString> failure =
+      saveFileWhole(path, [&image](QIODevice& device) -> std::optional<QString> {
+        QImageWriter writer(&device, "png");
+        if (writer.write(image)) return std::nullopt;
+        return writer.errorString();
+      });
+  if (!failure) return std::nullopt;
   return text(PictureText::pictureNotSaved)
-      .arg(path, fileErrorReason(path, FileAccess::write, reason));
+      .arg(path, fileErrorReason(path, FileAccess::write, *failure));
 }
 
 ColourLegendStrip::ColourLegendStrip(QWidget* parent) : QWidget(parent) {

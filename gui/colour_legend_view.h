@@ -31,7 +31,7 @@ void paintColourLegend(QPainter& p, int left, int top, const ColourLegend& legen
 // The picture as saved: the view's pixels as they are, and the legend in a
 // white strip to their right when a map or the vectors are shown.
 QImage pictureWithLegend(const QImage& view, const ColourLegend& legend);
-// Writes a PNG through a temporary file renamed over `path`.  Returns the
+// Writes a PNG whole or not at all (files/save_file.h).  Returns the
 // Japanese message of a failure, or nothing.
 std::optional<QString> savePicturePng(const QString& path, const QImage& image);
 

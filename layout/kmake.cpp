@@ -4,6 +4,7 @@
 #include "layout/body_table.h"
 #include "layout/layout_editing.h"
 #include "layout/outlines.h"
+#include "layout/overlaps.h"
 
 #include <cmath>
 #include <string>
@@ -22,6 +23,14 @@ const Message tooManyPerimeterPoints{
 const Message tooManyMainPoints{
     {"モデル規模が大き過ぎます。主格子の点数 = ", " × ", "　（上限 ", " × ", "）"},
     {"The model is too large: the main grid needs ", " × ", " points (limit ", " × ", ")."}};
+// Column and body of one body, then column and body of the other.
+const Message bodiesOverlap{
+    {"列 ", " の物体 ", " と列 ", " の物体 ", " が重なっています。この配置にはできません。"},
+    {"Column ", ", body ", " and column ", ", body ", " overlap: the layout cannot be made."}};
+// Column and body.
+const Message bodyOutsideChannel{
+    {"列 ", " の物体 ", " が流路からはみ出しています。この配置にはできません。"},
+    {"Column ", ", body ", " reaches out of the channel: the layout cannot be made."}};
 } // namespace text
 
 struct MainGridExtent {
@@ -123,7 +132,7 @@ void buildBodiesAndAuxGrids(Model& m) {
   if (m.nColumns >= 1) Kaiten(m, m.columnBody[m.nColumns][1].columnBodyX / 2, 0, -m.layoutRotation);
 }
 
-bool refuse(Model& m, WindowServices& ws, const std::string& text) {
+void refuse(Model& m, WindowServices& ws, const std::string& text) {
   ws.showMessage(text);
   if (m.hasFittedLayout) {
     // Put the parameters back and rebuild what the refused attempt overwrote;
@@ -136,7 +145,6 @@ bool refuse(Model& m, WindowServices& ws, const std::string& text) {
     m.stepsDone = stepsDone;
     m.particleState = particleState;
   }
-  return false;
 }
 
 } // namespace
@@ -161,6 +169,10 @@ void Main_grid(Model& m) {
 }
 
 bool kmake(Model& m, WindowServices& ws) {
+  return makeGrids(m, ws) == LayoutRefusal::none;
+}
+
+LayoutRefusal makeGrids(Model& m, WindowServices& ws) {
   ws.setCheckBoxVisible(1, true);
   ws.setCheckBoxVisible(2, true);
   m.ryH = 1.25;
@@ -170,22 +182,40 @@ bool kmake(Model& m, WindowServices& ws) {
   // The perimeter total follows from the parameters alone: check it before
   // anything is written.
   const int needed = requiredPerimeterIndex(m);
-  if (needed > kPerimeterCapacity)
-    return refuse(m, ws,
-                  text::tooManyPerimeterPoints(
-                      ws.language(), {std::to_string(needed), std::to_string(kPerimeterCapacity)}));
+  if (needed > kPerimeterCapacity) {
+    refuse(m, ws,
+           text::tooManyPerimeterPoints(
+               ws.language(), {std::to_string(needed), std::to_string(kPerimeterCapacity)}));
+    return LayoutRefusal::capacity;
+  }
 
   buildBodiesAndAuxGrids(m);
 
   // The main grid's size follows from the turned body surfaces: check it
   // before the main grid is written.
   const MainGridExtent g = mainGridExtent(m);
-  if (g.nx > kMainNxCapacity || g.ny > kMainNyCapacity)
-    return refuse(
-        m, ws,
-        text::tooManyMainPoints(ws.language(), {std::to_string(g.nx), std::to_string(g.ny),
-                                                std::to_string(kMainNxCapacity),
-                                                std::to_string(kMainNyCapacity)}));
+  if (g.nx > kMainNxCapacity || g.ny > kMainNyCapacity) {
+    refuse(m, ws,
+           text::tooManyMainPoints(ws.language(), {std::to_string(g.nx), std::to_string(g.ny),
+                                                   std::to_string(kMainNxCapacity),
+                                                   std::to_string(kMainNyCapacity)}));
+    return LayoutRefusal::capacity;
+  }
+
+  // Bodies that overlap each other or reach out of the channel the main
+  // grid would span.
+  const ChannelBox channel{g.x0, g.y0, g.x0 + (g.nx - 1) * m.ryH, g.y0 + (g.ny - 1) * m.ryH};
+  if (const std::optional<LayoutOverlap> overlap = findOverlap(m, channel)) {
+    const std::string c1 = std::to_string(overlap->first.column);
+    const std::string k1 = std::to_string(overlap->first.body);
+    const Language language = ws.language();
+    refuse(m, ws,
+           overlap->second
+               ? text::bodiesOverlap(language, {c1, k1, std::to_string(overlap->second->column),
+                                                std::to_string(overlap->second->body)})
+               : text::bodyOutsideChannel(language, {c1, k1}));
+    return LayoutRefusal::overlap;
+  }
 
   Main_grid(m);
   saveLayout(m);
@@ -194,5 +224,5 @@ bool kmake(Model& m, WindowServices& ws) {
   m.flowStep = 0; // the flow, if any, was computed on other grids
   ws.setStatusText(1, "");
   ws.setStatusText(0, "");
-  return true;
+  return LayoutRefusal::none;
 }

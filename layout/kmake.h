@@ -13,5 +13,17 @@
 // grids stay as they were.  Returns false when the layout was refused.
 bool kmake(Model& m, WindowServices& ws);
 
+// Why makeGrids refused a layout.
+enum class LayoutRefusal {
+  none,     // the grids are made
+  capacity, // more points than the arrays hold
+  overlap,  // bodies overlap each other or reach out of the channel
+};
+// kmake, telling why a layout was refused.  A layout whose bodies' outlines
+// overlap each other or reach out of the main grid's rectangle is refused
+// like one too large for the arrays, with a message naming the bodies
+// (layout/overlaps.h); the capacities are checked first.
+LayoutRefusal makeGrids(Model& m, WindowServices& ws);
+
 // Main_grid: the uniform main grid around the bodies (called by kmake).
 void Main_grid(Model& m);

@@ -8,6 +8,7 @@
 #include "solver/initial_state.h"
 #include "solver/time_integration.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -60,8 +61,13 @@ void keisanSteps(Model& m, WindowServices& ws, RunStages& stages, int lastStep) 
 }
 
 void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, int lastStep) {
-  // Room for the whole loop's history now: a step must not allocate.
-  m.residualHistory.reserve(static_cast<std::size_t>(lastStep));
+  // Room for the history of the loop's first hundred thousand steps now, so
+  // that the steps of every usual run allocate nothing; a longer loop's
+  // history grows as its steps are taken (by doubling, so rarely).
+  constexpr int kHistoryReserveSteps = 100'000;
+  m.residualHistory.reserve(
+      m.residualHistory.size() +
+      static_cast<std::size_t>(std::clamp(lastStep - firstStep + 1, 0, kHistoryReserveSteps)));
   // The check and the history gathered by the grids' threads during the
   // step where the boundary conditions allow it (they do for every layout
   // the links are built for); otherwise one pass after the step, which

@@ -36,6 +36,11 @@ void keisan(Model& m, WindowServices& ws, RunStages& stages);
 // after a complete run.
 void keisanSteps(Model& m, WindowServices& ws, RunStages& stages, int lastStep);
 
+// The longest run the program takes on: the convergence history of ten
+// million steps is 160 MB, and step numbers stay far inside an int through
+// any number of continuations a user could wait for.
+inline constexpr int kMaxRunSteps = 10'000'000;
+
 // The loop of keisan over steps firstStep..lastStep, from the flow as it
 // stands: per step the pending messages, the progress position s,
 // timeStep, the soundness check (a failure ends the loop with its message,

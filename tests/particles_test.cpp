@@ -26,14 +26,15 @@ public:
 };
 
 // A synthetic channel of 60 x 30 points mapped to pixels, with a uniform
-// stream u along x at every point.
+// stream u along x at every point.  The default stream is slow enough that no
+// particle leaves the channel within a pass at any speed.
 struct TraceCase {
   std::unique_ptr<Model> m = syntheticModel({60, 30, 40, 5.0});
   ViewSurfaces s;
   FakeWindowServices ws;
   FakeParticleWindow win;
 
-  explicit TraceCase(double u = 0.02, double v = 0) {
+  explicit TraceCase(double u = 0.004, double v = 0) {
     Henkan_Scale(*m, s.bitmap, ws);
     m->uInfTrace = 0.05 * std::sqrt(1.4);
     for (int i = 1; i <= m->ryNx; ++i)
@@ -175,6 +176,26 @@ TEST(ParticleAnimation, OnePassWhenTheWindowIsNotActive) {
     EXPECT_EQ(c.s.window.pixel(x, y), kWhite);
   }
   EXPECT_EQ(c.s.window.pixel(c.s.window.width() - 3, 3), kBlack);
+}
+
+TEST(ParticleAnimation, APassEndsWhenTheLastParticleHasLeftTheChannel) {
+  // A uniform stream moves every particle dx pixels per point; the last to
+  // leave is seeded in the most upstream column (15), and the pass ends with
+  // the frame that still shows it inside the channel.
+  TraceCase c(0.02);
+  Model& m = *c.m;
+  make_parti(m, c.s, c.ws, c.win, 3);
+  const double dx = 0.02 * traceDisplacementFactor(m, 3);
+  const int lastInside =
+      static_cast<int>(std::floor((m.ry[m.ryNx][1].ryPixX - m.ry[15][1].ryPixX) / dx));
+  ASSERT_LT(lastInside, 1285) << "the stream should carry every particle out";
+  EXPECT_NEAR(c.ws.waitCount + 1, lastInside, 1) << "frames in the pass";
+  // The last frame drawn again shows the particles where the pass ended.
+  showLastTraceFrame(m, c.s);
+  const int k = 1; // seeded at (15, 2)
+  EXPECT_EQ(c.s.window.pixel(Roun2(m.traceX[k][c.ws.waitCount + 2]),
+                             Roun2(m.traceY[k][c.ws.waitCount + 2])),
+            kWhite);
 }
 
 TEST(ParticleAnimation, RunEndTickOnlyForARunJustCompleted) {

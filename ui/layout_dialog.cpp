@@ -282,6 +282,8 @@ void LayoutDialog::stepSize(int delta) {
   if (!typed) {
     window_.services().showMessage(
         text(LayoutDialogText::notWholeNumber).arg(edit_[6]->text()).toStdString());
+    // The field shows the size in force again.
+    edit_[6]->setText(wholeNumberText(model().layoutSize[model().selectedColumn][1]));
     return;
   }
   Model& m = model();
@@ -306,6 +308,8 @@ void LayoutDialog::stepTurn(int delta) {
   if (!v) {
     window_.services().showMessage(
         text(LayoutDialogText::notWholeNumber).arg(edit_[3]->text()).toStdString());
+    // The field shows the turn in force again.
+    edit_[3]->setText(wholeNumberText(model().layoutAngle[model().selectedColumn][1]));
     return;
   }
   Model& m = model();

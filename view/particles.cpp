@@ -101,6 +101,29 @@ int storedPointCount(const Model& m) {
 }
 } // namespace
 
+int tracePassFrames(const Model& m, int pointCount, int particles) {
+  // The channel on screen: the main grid's rectangle, in pixels (y grows
+  // downwards, so the corners are ordered here).
+  const MainPoint& first = m.ry[1][1];
+  const MainPoint& last = m.ry[m.ryNx][m.ryNy];
+  const double left = std::min(first.ryPixX, last.ryPixX);
+  const double right = std::max(first.ryPixX, last.ryPixX);
+  const double top = std::min(first.ryPixY, last.ryPixY);
+  const double bottom = std::max(first.ryPixY, last.ryPixY);
+  // Frame t shows the cross of point t + 1, white only for a particle that
+  // moved; a particle that rests once rests for good (its nearest point and
+  // velocity stay the same), so the last frame with a white cross inside the
+  // channel is the last one worth showing.
+  for (int t = pointCount - 1; t >= 1; --t)
+    for (int k = 1; k <= particles; ++k) {
+      const double x = m.traceX[k][t + 1], y = m.traceY[k][t + 1];
+      if (m.traceMoving[k][t] && x >= left && x <= right && y >= top && y <= bottom) return t;
+    }
+  // Nothing moves in the channel: one frame, so that the passes stay paced
+  // by the frame clock.
+  return std::min(1, pointCount - 1);
+}
+
 void shiftTraces(Model& m, double dx, double dy) {
   const int n = particleCount(m), points = storedPointCount(m);
   for (int k = 1; k <= n; ++k)
@@ -112,7 +135,8 @@ void shiftTraces(Model& m, double dx, double dy) {
 
 void showLastTraceFrame(const Model& m, ViewSurfaces& s) {
   showTraceBackground(m, s);
-  const int n = particleCount(m), last = storedPointCount(m);
+  const int n = particleCount(m), stored = storedPointCount(m);
+  const int last = stored >= 2 ? tracePassFrames(m, stored, n) + 1 : stored;
   s.window.setPen(kWhite);
   for (int k = 1; k <= n && last >= 2; ++k)
     if (m.traceMoving[k][last - 1])
@@ -145,7 +169,8 @@ bool animationPass(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow
   // Frame t is drawn at `due`; the window shows it at the next processing of
   // events, at the start of frame t + 1.
   std::uint32_t due = ws.tickCount();
-  for (int t = 1; t <= pointCount - 1; ++t) {
+  const int frames = tracePassFrames(m, pointCount, particles);
+  for (int t = 1; t <= frames; ++t) {
     const int interval = frameIntervalMs(win.frameRepeats());
     ws.processPendingMessages();
     waitUntil(m, ws, due);

@@ -43,6 +43,12 @@ double traceDisplacementFactor(const Model& m, int speed);
 // per particle and moves the progress bar.
 void traceParticles(Model& m, WindowServices& ws, int pointCount, double factor);
 
+// The frames of one pass over traces of pointCount points: frame t moves
+// every particle from point t to t + 1, and the pass ends with the last frame
+// that shows a moving particle inside the channel (the main grid's rectangle
+// on screen); at least one frame.
+int tracePassFrames(const Model& m, int pointCount, int particles);
+
 // The black picture the traces move over: the view bitmap black, every body
 // red (Draw_Target_all), copied to the window.
 void showTraceBackground(const Model& m, ViewSurfaces& s);
@@ -50,7 +56,7 @@ void showTraceBackground(const Model& m, ViewSurfaces& s);
 // has moved the picture by that much.
 void shiftTraces(Model& m, double dx, double dy);
 // The last frame of a pass drawn again: the background and a white cross at
-// the last point of every particle still moving there.
+// the pass's last point of every particle still moving there.
 void showLastTraceFrame(const Model& m, ViewSurfaces& s);
 
 // make_parti: particle traces at speed 1, 3 or 6.  Traces are computed when
@@ -58,7 +64,8 @@ void showLastTraceFrame(const Model& m, ViewSurfaces& s);
 // more), then replayed on the window surface pass after pass until the stop
 // button is pressed or, at the end of a pass, the main window is no longer
 // active.  Frames follow each other at frameIntervalMs of the speed step on
-// the window's millisecond clock; between them the program waits for events.  With stopFlag set on
+// the window's millisecond clock; between them the program waits for events.
+// A pass ends once no particle moves inside the channel (tracePassFrames).  With stopFlag set on
 // entry it only returns the window to its editing mode.  Always ends in the editing mode with
 // stepsDone as on entry.
 void make_parti(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow& win, int speed);

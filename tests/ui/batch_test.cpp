@@ -160,11 +160,15 @@ struct BadCommand {
 TEST(BatchMode, BadCommandLinesAndLayoutFilesExitWithCode2) {
   QTemporaryDir dir;
   writeFile(dir.filePath("bad.json"), R"({"whirlpane-layout": 1, "columns": []})");
+  writeFile(dir.filePath("overlapping.json"), uniformLayout(2, 2, "ellipse", 20, 26, 3.2));
   const BadCommand cases[] = {
       {"no --out", {"--batch", "default"}, "--out"},
       {"unknown option", {"--batch", "default", "--out", dir.path(), "--colour"}, "colour"},
       {"steps not a number", {"--batch", "default", "--out", dir.path(), "--steps", "ten"}, "ten"},
       {"steps zero", {"--batch", "default", "--out", dir.path(), "--steps", "0"}, "--steps"},
+      {"steps beyond what the program holds",
+       {"--batch", "default", "--out", dir.path(), "--steps", "2147483647"},
+       "10000000"},
       {"unknown picture",
        {"--batch", "default", "--out", dir.path(), "--picture", "speed"},
        "speed"},
@@ -172,6 +176,9 @@ TEST(BatchMode, BadCommandLinesAndLayoutFilesExitWithCode2) {
        {"--batch", dir.filePath("none.json"), "--out", dir.path()},
        "none.json"},
       {"bad layout file", {"--batch", dir.filePath("bad.json"), "--out", dir.path()}, "bad.json"},
+      {"bodies that overlap",
+       {"--batch", dir.filePath("overlapping.json"), "--out", dir.path()},
+       "が重なっています"},
   };
   for (const BadCommand& c : cases) {
     const Finished f = runWhirlpane(c.arguments);
@@ -259,17 +266,6 @@ TEST(CommandLine, WriteLayoutWritesThePatternAsALayoutFile) {
   EXPECT_EQ(layoutJson(*read.layout), layoutJson(s.m->layout()));
 }
 
-TEST(BatchMode, APictureThatCannotBeWrittenExitsWithCode5AfterTheSummary) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(QDir(dir.path()).mkpath("vectors.png")) << "a folder where the picture goes";
-  const Finished f = runWhirlpane(
-      {"--batch", "default", "--out", dir.path(), "--steps", "10", "--picture", "vectors"});
-  EXPECT_EQ(f.exitCode, batchExit::outputFailed);
-  ASSERT_FALSE(f.errorLines.isEmpty());
-  EXPECT_TRUE(f.errorLines.back().contains("vectors.png")) << f.errorLines.back().toStdString();
-  EXPECT_EQ(readSummary(dir.path())["steps"].toInt(), 10);
-}
-
 TEST(BatchMode, ADivergingRunExitsWithCode4AndWritesItsSummary) {
   // Thirty large triangles packed closer than their size: the flow through
   // the slits between them breaks down after some thousand steps.
@@ -289,6 +285,20 @@ TEST(BatchMode, ADivergingRunExitsWithCode4AndWritesItsSummary) {
   // The last line is the run's own message, naming the step.
   EXPECT_TRUE(f.errorLines.back().endsWith(QString::fromUtf8("計算回数＝%1").arg(at)))
       << f.errorLines.back().toStdString();
+}
+
+TEST(BatchMode, AnOutputThatCannotBeWrittenExitsWithCode5AndLeavesNoSummary) {
+  // A folder where the picture should go: the picture cannot be written, so
+  // no summary may claim a finished run, neither a new one nor an earlier one.
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkdir("vorticity.png"));
+  writeFile(dir.filePath("summary.json"), "an earlier summary");
+  const Finished f = runWhirlpane(
+      {"--batch", "default", "--out", dir.path(), "--steps", "20", "--picture", "vorticity"});
+  EXPECT_EQ(f.exitCode, batchExit::outputFailed) << f.errorLines.join('\n').toStdString();
+  ASSERT_FALSE(f.errorLines.isEmpty());
+  EXPECT_TRUE(f.errorLines.back().contains("vorticity.png")) << f.errorLines.back().toStdString();
+  EXPECT_FALSE(QFile::exists(dir.filePath("summary.json")));
 }
 
 TEST(BatchMode, StepsBeyond300ContinueTheStartButtonsRun) {

@@ -163,8 +163,23 @@ TEST(LayoutDialogEdits, TypedSizeOrTurnThatIsNotAWholeNumberChangesNothing) {
       EXPECT_NE(s.messages[0].find(typed), std::string::npos) << s.messages[0];
       EXPECT_EQ(s.m.layoutSize[1][1], size);
       EXPECT_EQ(s.m.layoutAngle[1][1], angle);
+      EXPECT_EQ(s.edit(field)->text(), QString::number(field == 6 ? size : angle))
+          << typed << ": the field shows the value in force again";
       EXPECT_EQ(s.grabbed(), before) << typed;
     }
+}
+
+TEST(LayoutDialogEdits, AStepThatMakesBodiesOverlapIsRefusedAndTheFieldsShowTheLayoutKept) {
+  // Ellipses stretched step by step until they reach into the next column:
+  // that step is refused with a message naming the bodies.
+  StartedWindow s;
+  s.w.layoutDialog().findChild<QAbstractButton*>("RadioGroup1_4")->click();
+  ASSERT_TRUE(s.messages.empty());
+  for (int step = 0; step < 10 && s.messages.empty(); ++step) s.clickDialog(13);
+  ASSERT_EQ(s.messages.size(), 1u);
+  EXPECT_NE(s.messages[0].find("が重なっています"), std::string::npos) << s.messages[0];
+  EXPECT_EQ(s.edit(5)->text(), shortestDecimal(s.m.ellipseRatio)) << "the ratio kept";
+  EXPECT_LT(s.m.ellipseRatio, 4.0);
 }
 
 TEST(LayoutDialogEdits, TypedNumbersAreReadWhateverTheLocaleAndWidth) {
@@ -217,6 +232,9 @@ TEST(LayoutDialogCapacity, RefusedLayoutKeepsLayoutGridsAndPicture) {
   s.clickDialog(11, 1);
   s.clickDialog(6, 6);
   s.clickDialog(1, 2);
+  // (Some of those steps packed the ellipses into each other and were
+  // refused for that; the walk starts from the layout kept.)
+  s.messages.clear();
   int presses = 0;
   while (s.messages.empty() && presses < 12) {
     const auto kept = std::make_unique<Model>(s.m);

@@ -18,6 +18,8 @@
 #include <QMenu>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include <cstring>
 #include <functional>
 
@@ -167,6 +169,11 @@ QByteArray withColumns(int n) {
   return bytes(o);
 }
 
+// The good layout with every occurrence of `from` replaced by `to`.
+QByteArray replaced(const char* from, const char* to) {
+  return bytes(goodLayout()).replace(from, to);
+}
+
 struct BadFile {
   const char* name;
   QByteArray content;
@@ -193,6 +200,17 @@ const BadFile kBadFiles[] = {
     {"unknown column key", withColumn(2, "width", 3), "列 2 のキー \"width\"", "知らないキー"},
     {"unknown body key", withBody(1, 2, "angle", 3), "列 1 の物体 2 のキー \"angle\"",
      "知らないキー"},
+    {"unknown key with a line break", withTop("co\nl\x01our", 1), "キー \"co\\nl\\u0001our\"",
+     "知らないキー"},
+    {"duplicate top key",
+     replaced("\"arrangementTurn\": 0", "\"arrangementTurn\": 0, \"arrangementTurn\": 5"),
+     "キー \"arrangementTurn\"", "二度ある"},
+    {"duplicate column key", replaced("\"spacing\": 26", "\"spacing\": 26, \"spacing\": 27"),
+     "列 1 のキー \"spacing\"", "二度ある"},
+    {"duplicate body key", replaced("\"turn\": 0", "\"turn\": 0, \"turn\": 0"),
+     "列 1 の物体 1 のキー \"turn\"", "二度ある"},
+    {"too large", bytes(goodLayout()) + QByteArray(kLayoutFileSizeLimit, ' '), "ファイル全体",
+     "大き過ぎます"},
     {"no columns", withColumns(0), "キー \"columns\"", "1 から 6 まで"},
     {"seven columns", withColumns(7), "キー \"columns\"", "1 から 6 まで"},
     {"columns not an array", withTop("columns", QJsonObject{}), "キー \"columns\"",
@@ -254,9 +272,26 @@ TEST(LayoutFile, BadFilesAreRefusedWithOneMessageAndChangeNothing) {
     EXPECT_NE(message.find(path.toStdString()), std::string::npos) << c.name << ": " << message;
     EXPECT_NE(message.find(c.place), std::string::npos) << c.name << ": " << message;
     EXPECT_NE(message.find(c.reason), std::string::npos) << c.name << ": " << message;
+    EXPECT_EQ(message.find('\n'), std::string::npos) << c.name << ": not one line: " << message;
     EXPECT_TRUE(s.m.layout() == layout) << c.name;
     EXPECT_EQ(std::memcmp(grid.get(), &s.m.ry, sizeof s.m.ry), 0) << c.name;
     EXPECT_EQ(s.w.windowSurface(), picture) << c.name;
+  }
+}
+
+TEST(LayoutFile, OnlyRegularFilesAreRead) {
+  // A device that never ends, a FIFO nobody writes to and a folder are
+  // refused at once, before anything is read.
+  QTemporaryDir dir;
+  const QString fifo = dir.filePath("fifo.json");
+  ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+  auto m = makeModel();
+  setStartupDefaults(*m);
+  for (const QString& path : {QStringLiteral("/dev/zero"), fifo, dir.path()}) {
+    const LayoutFileResult read = readLayoutFile(path, m->layout());
+    EXPECT_FALSE(read.layout) << path.toStdString();
+    EXPECT_TRUE(read.error.contains(QString::fromUtf8("通常のファイルではありません")))
+        << read.error.toStdString();
   }
 }
 
@@ -284,6 +319,23 @@ TEST(LayoutFile, ALayoutBeyondTheCapacityIsRefusedAsTheDialogRefusesIt) {
   EXPECT_NE(s.messages[0].find("1775"), std::string::npos) << s.messages[0];
   EXPECT_TRUE(s.m.layout() == layout);
   EXPECT_EQ(s.m.wkNp, wkNp);
+}
+
+TEST(LayoutFile, ALayoutWhoseBodiesOverlapIsRefusedAsTheDialogRefusesIt) {
+  // Ellipses of size 14 and ratio 4 in columns 26 apart reach into each other.
+  StartedWindow s;
+  QTemporaryDir dir;
+  const QString path = dir.filePath("overlapping.json");
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(
+      replaced("\"circle\"", "\"ellipse\"").replace("\"ellipseRatio\": 2", "\"ellipseRatio\": 4"));
+  f.close();
+  const LayoutParameters layout = s.m.layout();
+  EXPECT_FALSE(s.w.openLayoutFile(path));
+  ASSERT_EQ(s.messages.size(), 1u);
+  EXPECT_NE(s.messages[0].find("が重なっています"), std::string::npos) << s.messages[0];
+  EXPECT_TRUE(s.m.layout() == layout);
 }
 
 TEST(LayoutFile, TheMenuSavesAndOpensThroughTheFileDialogs) {
@@ -359,7 +411,8 @@ TEST(LayoutFile, ARatioStepAfterOpeningStepsFromTheFilesRatio) {
   QTemporaryDir dir;
   auto writeEllipses = [&](const char* name, double ratio) {
     QJsonObject o = goodLayout();
-    const QJsonObject body{{"shape", "ellipse"}, {"size", 14}, {"turn", 0}};
+    // Small enough that the long ellipses stay clear of the next column.
+    const QJsonObject body{{"shape", "ellipse"}, {"size", 6}, {"turn", 0}};
     const QJsonObject column{{"gap", 26}, {"spacing", 26}, {"bodies", QJsonArray{body, body}}};
     o["columns"] = QJsonArray{column, column};
     o["ellipseRatio"] = ratio;

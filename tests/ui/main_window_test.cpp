@@ -10,6 +10,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -339,6 +340,21 @@ TEST(MainWindowQuit, QuitRequestInTheEditingModeClosesAtOnce) {
   s.w.requestQuit();
   EXPECT_FALSE(s.w.isVisible());
   EXPECT_FALSE(s.w.layoutDialog().isVisible());
+}
+
+TEST(MainWindowQuit, ATerminationSignalEndsTheProgramWithAStartUpMessageOpen) {
+  // A layout file that cannot be read gives a modal message before the event
+  // loop starts; the program must end on SIGTERM all the same.
+  QProcess program;
+  program.setProcessChannelMode(QProcess::ForwardedChannels);
+  program.start(WHIRLPANE_EXECUTABLE, {"/nonexistent/layout.json"});
+  ASSERT_TRUE(program.waitForStarted());
+  ASSERT_FALSE(program.waitForFinished(3000)) << "the message should hold the program";
+  program.terminate();
+  const bool ended = program.waitForFinished(10000);
+  if (!ended) program.kill();
+  EXPECT_TRUE(ended) << "SIGTERM did not end the program with a message open";
+  program.waitForFinished();
 }
 
 TEST(AboutBox, VersionLineAndLink) {

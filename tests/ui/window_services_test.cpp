@@ -4,7 +4,9 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
+#include <QTimer>
 
 #include <csignal>
 #include <functional>
@@ -63,16 +65,33 @@ TEST(QtWindowServices, ActiveWindowAnswer) {
   EXPECT_TRUE(s.w.services().isMainWindowActive());
 }
 
-TEST(QuitSignals, TerminationSignalClosesTheWindowLikeTheDesktop) {
+// The signals are taken once per process: every test hands its own target.
+std::function<void()>& quitTarget() {
   static std::function<void()> target;
   installQuitSignals([] {
     if (target) target();
   });
+  return target;
+}
+
+TEST(QuitSignals, TerminationSignalClosesTheWindowLikeTheDesktop) {
+  std::function<void()>& target = quitTarget();
   StartedWindow s;
   target = [&] { s.w.requestQuit(); };
   std::raise(SIGTERM);
   waitFor("the window to close on SIGTERM", [&] { return !s.w.isVisible(); });
   target = nullptr;
+}
+
+TEST(QuitSignals, TerminationSignalClosesAnOpenMessageFirst) {
+  std::function<void()>& target = quitTarget();
+  bool quitAsked = false;
+  target = [&] { quitAsked = true; };
+  QMessageBox box(QMessageBox::Information, "Whirlpane", "a message", QMessageBox::Ok);
+  QTimer::singleShot(50, [] { std::raise(SIGTERM); });
+  box.exec(); // returns only when the signal closes the box
+  target = nullptr;
+  EXPECT_TRUE(quitAsked);
 }
 
 TEST(LayoutDialogWindow, RefusesToCloseAndKeepsItsCaption) {

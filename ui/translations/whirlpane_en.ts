@@ -412,6 +412,18 @@
         <translation>an unknown key</translation>
     </message>
     <message>
+        <source>同じオブジェクトに二度あるキーです</source>
+        <translation>a key that appears twice in the same object</translation>
+    </message>
+    <message>
+        <source>通常のファイルではありません</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>ファイルが大き過ぎます（上限 %1 バイト）</source>
+        <translation>the file is too large (limit %1 bytes)</translation>
+    </message>
+    <message>
         <source>対応している版は 1 だけです</source>
         <translation>only version 1 is supported</translation>
     </message>
