@@ -75,7 +75,58 @@ struct BatchRequest {
   int steps = 300;
   QStringList pictures;
   bool fill = false, blackLines = false, fields = false;
+  // The flow conditions given on the command line, over the file's.
+  std::optional<double> reynolds, mach;
+  std::optional<BodyViscosity> bodyViscosity;
+  std::optional<TimeStepping> timeStepping;
 };
+
+// A number of a flow option within [low, high]; an error is its reason.
+std::optional<double> rangedNumber(const QCommandLineParser& parser,
+                                   const QCommandLineOption& option, double low, double high,
+                                   QString& error) {
+  bool ok = false;
+  const double value = parser.value(option).toDouble(&ok);
+  if (ok && value >= low && value <= high) return value;
+  error = QStringLiteral("--%1 wants a number from %2 to %3, not '%4'")
+              .arg(option.names().first())
+              .arg(low)
+              .arg(high)
+              .arg(parser.value(option));
+  return std::nullopt;
+}
+
+// Reads the flow options into r; false with the reason in error when one is
+// out of its range or not one of its names.
+bool parseFlowOptions(const CommandLine& cl, BatchRequest& r, QString& error) {
+  const QCommandLineParser& parser = cl.parser;
+  if (parser.isSet(cl.reynolds) &&
+      !(r.reynolds = rangedNumber(parser, cl.reynolds, kReynoldsLow, kReynoldsHigh, error)))
+    return false;
+  if (parser.isSet(cl.mach) &&
+      !(r.mach = rangedNumber(parser, cl.mach, kMachLow, kMachHigh, error)))
+    return false;
+  if (parser.isSet(cl.bodyViscosity) &&
+      !(r.bodyViscosity = bodyViscosityNamed(parser.value(cl.bodyViscosity).toStdString()))) {
+    error =
+        "--body-viscosity wants classic or uniform, not '" + parser.value(cl.bodyViscosity) + "'";
+    return false;
+  }
+  if (parser.isSet(cl.timeStepping) &&
+      !(r.timeStepping = timeSteppingNamed(parser.value(cl.timeStepping).toStdString()))) {
+    error =
+        "--time-stepping wants local or time-accurate, not '" + parser.value(cl.timeStepping) + "'";
+    return false;
+  }
+  return true;
+}
+
+void applyFlowOptions(const BatchRequest& r, FlowConditions& flow) {
+  if (r.reynolds) flow.reynolds = *r.reynolds;
+  if (r.mach) flow.mach = *r.mach;
+  if (r.bodyViscosity) flow.bodyViscosity = *r.bodyViscosity;
+  if (r.timeStepping) flow.timeStepping = *r.timeStepping;
+}
 
 const QStringList kPictureNames = {"vectors", "vorticity", "pressure", "density"};
 
@@ -118,6 +169,7 @@ std::optional<BatchRequest> parseRequest(const CommandLine& cl, QString& error) 
   r.fill = parser.isSet(fill);
   r.blackLines = parser.isSet(blackLines);
   r.fields = parser.isSet(fields);
+  if (!parseFlowOptions(cl, r, error)) return std::nullopt;
   return r;
 }
 
@@ -167,6 +219,7 @@ std::optional<std::pair<int, QString>> makeLayout(Model& m, BatchServices& ws,
     const LayoutFileResult read = readLayoutFile(layout, m.layout());
     if (!read.layout) return std::pair{batchExit::badArguments, read.error};
     m.layout() = *read.layout;
+    m.flow = read.flow;
     kmake(m, ws);
   }
   if (!ws.messages.empty())
@@ -218,6 +271,7 @@ int runBatch(const CommandLine& cl, std::optional<Language> language, int argc, 
   BatchServices ws(request->steps, language.value_or(Language::japanese));
   const QString& layout = request->layout;
   if (const auto failed = makeLayout(m, ws, layout)) return fail(failed->first, failed->second);
+  applyFlowOptions(*request, m.flow);
 
   ViewSurfaces surfaces;
   Henkan_Scale(m, surfaces.bitmap, ws);

@@ -12,6 +12,8 @@
 // of length is 16 layout units.  Angles are degrees, times milliseconds.
 #pragma once
 
+#include "core/flow_conditions.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -156,6 +158,10 @@ struct Model : LayoutParameters {
   LayoutParameters& layout() { return *this; }
   const LayoutParameters& layout() const { return *this; }
 
+  // The flow conditions the user set beside the layout (the next run's);
+  // shoki_atai turns them into the solver constants below.
+  FlowConditions flow;
+
   // A model is tens of megabytes that every time step walks through in
   // strides (records of 128 bytes, columns of 28 kilobytes): it is placed
   // on memory the kernel may back with 2 MB pages, so that the walks do not
@@ -248,9 +254,17 @@ struct Model : LayoutParameters {
   int wkMetricPlanesGeneration;
 
   // ---------------------------------------------------- solver constants
-  double uInf;       // free-stream speed 0.05*sqrt(1.4)
-  double uInfTrace;  // copy read by the particle traces
-  double reynolds;   // 100
+  double uInf;               // free-stream speed Mach*sqrt(1.4), classic 0.05*sqrt(1.4)
+  double uInfTrace;          // copy read by the particle traces
+  double reynolds;           // on the solver's unit of length, classic 100
+  double auxViscosityFactor; // body grids' viscosity over the main grid's: 2 or 1
+  // Time-accurate runs: every point of both grids takes the step
+  // globalTimeStep (0 in a run with local time steps), and flowTime sums
+  // them, in the solver's units (16 layout units over sqrt(p/rho) of the
+  // free stream).
+  bool timeAccurate;
+  double globalTimeStep;
+  double flowTime;
   double entropyRef; // p/rho^1.4 of the free stream, 1
   double stressA;    // 4/3
   double stressB;    // -2/3

@@ -5,6 +5,7 @@
 #include "core/time_text.h"
 #include "coupling/boundary.h"
 #include "coupling/setup.h"
+#include "solver/global_time_step.h"
 #include "solver/initial_state.h"
 #include "solver/time_integration.h"
 
@@ -36,8 +37,10 @@ const Message diverged{{"　計算が発散しました。　計算回数＝", "
 } // namespace
 
 void timeStep(Model& m, StepTally* tally) {
+  if (m.timeAccurate) m.globalTimeStep = stableGlobalTimeStep(m);
   stepGrids(m, tally);
   Kyoukai(m);
+  m.flowTime += m.globalTimeStep;
 }
 
 void keisan(Model& m, WindowServices& ws, RunStages& stages) {

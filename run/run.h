@@ -71,5 +71,6 @@ void Button1Click(Model& m);
 // combination, the smoothing of the increments, the update, and the
 // boundary conditions with the transfer between the grids.  With a tally,
 // the grids' threads gather the soundness check as they go (stepGrids), for
-// finishCheckStep.
+// finishCheckStep.  A time-accurate run first finds the step all points
+// take (stableGlobalTimeStep) and adds it to flowTime.
 void timeStep(Model& m, StepTally* tally = nullptr);

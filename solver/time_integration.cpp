@@ -58,7 +58,7 @@ void auxResiduals(Model& m) {
     double* area = m.wkPlanes.data() + std::size_t(omp_get_thread_num()) * areaSize;
 #pragma omp for schedule(static)
     for (int b = 1; b <= m.nBodies; ++b)
-      auxStages(m, m.bodyFirst[b], m.bodyLast[b], 2, m.wkNr - 1, 1, 100.0, area,
+      auxStages(m, m.bodyFirst[b], m.bodyLast[b], 2, m.wkNr - 1, 1, m.reynolds, area,
                 m.wkMetricPlanes.data() + metricOffset[b]);
   }
   for (int b = 1; b <= m.nBodies; ++b)

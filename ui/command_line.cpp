@@ -65,6 +65,20 @@ CommandLine::CommandLine()
       fill("fill", "Batch: filled contour maps."),
       blackLines("black-lines", "Batch: contour lines in black."),
       fields("fields", "Batch: write the flow of the last step into DIR/fields.cgns."),
+      reynolds("reynolds",
+               "Batch: Reynolds number on 16 layout units, 30 to 200 (default 100 or the "
+               "layout file's).",
+               "RE"),
+      mach("mach", "Batch: Mach number of the inflow, 0.01 to 0.1 (default 0.05 or the file's).",
+           "M"),
+      bodyViscosity("body-viscosity",
+                    "Batch: viscosity of the bodies' grids, classic (twice the main grid's) or "
+                    "uniform.",
+                    "classic|uniform"),
+      timeStepping("time-stepping",
+                   "Batch: local time steps (classic) or time-accurate (one step for all "
+                   "points).",
+                   "local|time-accurate"),
       lang("lang", "Language of the interface and of the messages: en or ja.", "en|ja"),
       threads("threads", "Solver threads: 0 chooses at every step (default), N uses N.", "N"),
       writeLayout("write-layout",
@@ -75,8 +89,8 @@ CommandLine::CommandLine()
       version({"v", "version"}, "Show the version and end.") {
   parser.setApplicationDescription(QString::fromLatin1(kDescription));
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  parser.addOptions({batch, out, steps, picture, fill, blackLines, fields, lang, threads,
-                     writeLayout, help, version});
+  parser.addOptions({batch, out, steps, picture, fill, blackLines, fields, reynolds, mach,
+                     bodyViscosity, timeStepping, lang, threads, writeLayout, help, version});
   parser.addOptions(toolkitOptions());
   parser.addPositionalArgument("LAYOUT.json", "Window: a layout file to open at start.",
                                "[LAYOUT.json]");

@@ -424,6 +424,18 @@
         <translation>not one of circle, square, triangle, plate, ellipse</translation>
     </message>
     <message>
+        <source>classic、uniform のいずれでもありません</source>
+        <translation>not one of classic, uniform</translation>
+    </message>
+    <message>
+        <source>local、time-accurate のいずれでもありません</source>
+        <translation>not one of local, time-accurate</translation>
+    </message>
+    <message>
+        <source>"flow" のキー "%1"</source>
+        <translation>key "%1" of "flow"</translation>
+    </message>
+    <message>
         <source>書き込めません（%1）</source>
         <translation>cannot write (%1)</translation>
     </message>
