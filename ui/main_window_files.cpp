@@ -3,6 +3,7 @@
 #include "fields/flow_fields_cgns.h"
 #include "files/layout_file.h"
 #include "ui/colour_legend_view.h"
+#include "ui/flow_dialog.h"
 #include "ui/main_window.h"
 #include "ui/main_window_texts.h"
 #include "ui/picture_texts.h"
@@ -32,6 +33,8 @@ void MainWindow::buildKeepMenu() {
   addItem("KeepSaveAs", MainWindowText::menuSaveAs, &MainWindow::saveAsClick);
   addItem("KeepPicture", MainWindowText::menuSavePicture, &MainWindow::savePictureClick);
   saveFields_ = addItem("KeepFields", MainWindowText::menuSaveFields, &MainWindow::saveFieldsClick);
+  keep_->addSeparator();
+  addItem("KeepFlow", MainWindowText::menuFlowConditions, &MainWindow::flowConditionsClick);
   // The fields are there once a run has gone beyond its tenth step, as for
   // the plot buttons.
   connect(keep_, &QMenu::aboutToShow, this,
@@ -63,9 +66,14 @@ bool MainWindow::openLayoutFile(const QString& path) {
     return false;
   }
   model_->layout() = *read.layout;
+  const FlowConditions flowBefore = model_->flow;
+  model_->flow = read.flow; // the file's, classic when it has none
   // A layout too large for the arrays is refused by kmake as the dialog's
   // are: its message, and the last layout that fitted is put back.
-  if (!layoutRefresh()) return false;
+  if (!layoutRefresh()) {
+    model_->flow = flowBefore;
+    return false;
+  }
   // The column picked for editing stays within the columns of the file.
   model_->selectedColumn = std::min(model_->selectedColumn, model_->nColumns);
   layoutPath_ = path;
@@ -82,14 +90,14 @@ void MainWindow::saveClick() {
     saveAsClick();
     return;
   }
-  if (const auto error = saveLayoutFile(layoutPath_, model_->layout()))
+  if (const auto error = saveLayoutFile(layoutPath_, model_->layout(), model_->flow))
     services_->showMessage(error->toStdString());
 }
 
 void MainWindow::saveAsClick() {
   const QString path = chooseFile(true, text(MainWindowText::layoutFilter));
   if (path.isEmpty()) return;
-  if (const auto error = saveLayoutFile(path, model_->layout()))
+  if (const auto error = saveLayoutFile(path, model_->layout(), model_->flow))
     services_->showMessage(error->toStdString());
   else
     layoutPath_ = path;
@@ -109,4 +117,20 @@ void MainWindow::saveFieldsClick() {
   if (const auto error = writeFlowFieldsCgns(*model_, path.toStdString()))
     services_->showMessage(
         text(PictureText::fieldsNotSaved).arg(path, QString::fromStdString(*error)).toStdString());
+}
+
+void MainWindow::flowConditionsClick() {
+  if (!flowDialog_) {
+    flowDialog_ = new FlowDialog(this);
+    connect(flowDialog_, &QDialog::accepted, this,
+            [this] { applyFlowConditions(flowDialog_->conditions()); });
+  }
+  flowDialog_->setConditions(model_->flow);
+  flowDialog_->open(); // window-modal, without a loop of its own
+}
+
+void MainWindow::applyFlowConditions(const FlowConditions& flow) {
+  if (flow == model_->flow) return;
+  model_->flow = flow;
+  layoutRefresh();
 }
