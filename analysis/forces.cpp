@@ -88,7 +88,7 @@ Force pressureForce(const Model& m, int b) {
 
 Force viscousForce(const Model& m, int b) {
   const double orientation = orientationOf(m, b);
-  const double mu = 2 * m.uInf / m.reynolds;
+  const double mu = m.auxViscosityFactor * m.uInf / m.reynolds;
   Force f{0, 0};
   for (int p = m.bodyFirst[b]; p < m.bodyLast[b]; ++p) {
     const Force n = pointNormal(m, b, p, orientation);
@@ -97,6 +97,16 @@ Force viscousForce(const Model& m, int b) {
     f.fy += t.xy * n.fx + t.yy * n.fy;
   }
   return f;
+}
+
+ReferenceQuantities referenceQuantities(const Model& m) {
+  constexpr double soundSpeed = 1.1832159566199232; // √1.4, free stream
+  return {1.0,
+          m.uInf,
+          m.uInf / m.reynolds,
+          m.auxViscosityFactor * m.uInf / m.reynolds,
+          m.reynolds,
+          m.uInf / soundSpeed};
 }
 
 FlowForces flowForces(const Model& m) {
@@ -108,8 +118,9 @@ FlowForces flowForces(const Model& m) {
       ++b;
       const Force fp = pressureForce(m, b), fv = viscousForce(m, b);
       const double reference = dynamicPressure * m.bodySize[b] / kSolverUnit;
-      out.bodies.push_back(
-          {c, k, m.bodyShape[b], (fp.fx + fv.fx) / reference, (fp.fy + fv.fy) / reference});
+      out.bodies.push_back({c, k, m.bodyShape[b], (fp.fx + fv.fx) / reference,
+                            (fp.fy + fv.fy) / reference, fp.fx / reference, fv.fx / reference,
+                            fp.fy / reference, fv.fy / reference});
     }
   double inflow = 0, outlet = 0;
   for (int j = 1; j <= m.ryNy; ++j) inflow += m.ryFlow[1][j][slot::pres];

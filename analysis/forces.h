@@ -22,7 +22,8 @@ struct Force {
 // half of the outward normals-times-lengths of its two edges.
 // The viscous stress is that of the auxiliary grids' residual,
 //   τxx = μ (4/3 ux − 2/3 vy),  τyy = μ (−2/3 ux + 4/3 vy),  τxy = μ (uy + vx),
-// with their viscosity μ = 2 uInf / reynolds, and the velocity gradient at a
+// with their viscosity μ = auxViscosityFactor uInf / reynolds (classic
+// 2 uInf / reynolds), and the velocity gradient at a
 // wall point from the grid's metrics: central differences along the wall
 // (through the ghost columns), one-sided second-order differences across the
 // layers, (3 f_r − 4 f_{r−1} + f_{r−2}) / 2 at r = wkNr.
@@ -35,6 +36,8 @@ double surfaceArea(const Model& m, int b);
 struct BodyForces {
   int column, body, shape; // column c, body k of that column, shape code
   double cd, cl;           // Fx, Fy over ½ ρ∞ uInf² D, D = bodySize / 16
+  // The parts of cd and cl from the pressure and from the viscous stress.
+  double cdPressure, cdViscous, clPressure, clViscous;
 };
 
 struct FlowForces {
@@ -43,6 +46,15 @@ struct FlowForces {
   // over the outlet rows ryGapLow..ryGapHigh of the right column.
   double pressureDrop;
 };
+
+// The reference quantities of the coefficients and the viscosities of the
+// run, in the solver's units (length 16 layout units): ρ∞ = 1, U∞, the
+// main grid's μ = U∞ / Re and the body grids' (twice that, classic, or the
+// same), and the Reynolds and Mach numbers.  D is each body's size / 16.
+struct ReferenceQuantities {
+  double rhoInf, uInf, mainViscosity, bodyViscosity, reynolds, mach;
+};
+ReferenceQuantities referenceQuantities(const Model& m);
 
 // Drag and lift coefficients of every body, with ρ∞ = 1 and the total
 // (pressure and viscous) force, and the channel's pressure drop.

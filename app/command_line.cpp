@@ -67,6 +67,20 @@ CommandLine::CommandLine()
       fill("fill", "Batch: filled contour maps."),
       blackLines("black-lines", "Batch: contour lines in black."),
       fields("fields", "Batch: write the flow of the last step into DIR/fields.cgns."),
+      reynolds("reynolds",
+               "Batch: Reynolds number on 16 layout units, 30 to 200 (default 100 or the "
+               "layout file's).",
+               "RE"),
+      mach("mach", "Batch: Mach number of the inflow, 0.01 to 0.1 (default 0.05 or the file's).",
+           "M"),
+      bodyViscosity("body-viscosity",
+                    "Batch: viscosity of the bodies' grids, classic (twice the main grid's) or "
+                    "uniform.",
+                    "classic|uniform"),
+      timeStepping("time-stepping",
+                   "Batch: local time steps (classic) or time-accurate (one step for all "
+                   "points).",
+                   "local|time-accurate"),
       lang("lang", "Language of the interface and of the messages: en or ja.", "en|ja"),
       threads("threads", "Solver threads: N uses N, 0 the cores the program may use (default).",
               "N"),
@@ -78,8 +92,8 @@ CommandLine::CommandLine()
       version({"v", "version"}, "Show the version and end.") {
   parser.setApplicationDescription(QString::fromLatin1(kDescription));
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  parser.addOptions({batch, out, steps, picture, fill, blackLines, fields, lang, threads,
-                     writeLayout, help, version});
+  parser.addOptions({batch, out, steps, picture, fill, blackLines, fields, reynolds, mach,
+                     bodyViscosity, timeStepping, lang, threads, writeLayout, help, version});
   parser.addOptions(toolkitOptions());
   parser.addPositionalArgument("LAYOUT.json", "Window: a layout file to open at start.",
                                "[LAYOUT.json]");
@@ -148,6 +162,50 @@ StartRequest readCommandLine(CommandLine& cl, int argc, char* argv[]) {
   return request;
 }
 
+namespace {
+
+// A number of a flow option within [low, high]; an error is its reason.
+std::optional<double> rangedNumber(const QCommandLineParser& parser,
+                                   const QCommandLineOption& option, double low, double high,
+                                   QString& error) {
+  bool ok = false;
+  const double value = parser.value(option).toDouble(&ok);
+  if (ok && value >= low && value <= high) return value;
+  error = QStringLiteral("--%1 wants a number from %2 to %3, not '%4'")
+              .arg(option.names().first())
+              .arg(low)
+              .arg(high)
+              .arg(parser.value(option));
+  return std::nullopt;
+}
+
+// Reads the flow options into r; false with the reason in error when one is
+// out of its range or not one of its names.
+bool parseFlowOptions(const CommandLine& cl, BatchRequest& r, QString& error) {
+  const QCommandLineParser& parser = cl.parser;
+  if (parser.isSet(cl.reynolds) &&
+      !(r.reynolds = rangedNumber(parser, cl.reynolds, kReynoldsLow, kReynoldsHigh, error)))
+    return false;
+  if (parser.isSet(cl.mach) &&
+      !(r.mach = rangedNumber(parser, cl.mach, kMachLow, kMachHigh, error)))
+    return false;
+  if (parser.isSet(cl.bodyViscosity) &&
+      !(r.bodyViscosity = bodyViscosityNamed(parser.value(cl.bodyViscosity).toStdString()))) {
+    error =
+        "--body-viscosity wants classic or uniform, not '" + parser.value(cl.bodyViscosity) + "'";
+    return false;
+  }
+  if (parser.isSet(cl.timeStepping) &&
+      !(r.timeStepping = timeSteppingNamed(parser.value(cl.timeStepping).toStdString()))) {
+    error =
+        "--time-stepping wants local or time-accurate, not '" + parser.value(cl.timeStepping) + "'";
+    return false;
+  }
+  return true;
+}
+
+} // namespace
+
 std::optional<BatchRequest> readBatchRequest(const CommandLine& cl, QString& error) {
   const QCommandLineParser& parser = cl.parser;
   const QCommandLineOption &batch = cl.batch, &out = cl.out, &steps = cl.steps,
@@ -183,5 +241,6 @@ std::optional<BatchRequest> readBatchRequest(const CommandLine& cl, QString& err
   r.fill = parser.isSet(fill);
   r.blackLines = parser.isSet(blackLines);
   r.fields = parser.isSet(fields);
+  if (!parseFlowOptions(cl, r, error)) return std::nullopt;
   return r;
 }

@@ -1,6 +1,8 @@
 // The program's command line, one parser for the window and the batch mode:
 //   whirlpane [--lang en|ja] [--threads N] [LAYOUT.json]
 //   whirlpane --batch LAYOUT --out DIR [--steps N] [--picture NAME]... ...
+//             [--reynolds RE] [--mach M] [--body-viscosity classic|uniform]
+//             [--time-stepping local|time-accurate]
 //   whirlpane --write-layout NAME FILE
 //   whirlpane --help | --version
 // It is read before any application object exists, so that --help,
@@ -23,6 +25,7 @@ struct CommandLine {
 
   QCommandLineParser parser;
   const QCommandLineOption batch, out, steps, picture, fill, blackLines, fields;
+  const QCommandLineOption reynolds, mach, bodyViscosity, timeStepping;
   const QCommandLineOption lang, threads, writeLayout, help, version;
 };
 

@@ -79,6 +79,13 @@ private:
   QElapsedTimer clock_;
 };
 
+void applyFlowOptions(const BatchRequest& r, FlowConditions& flow) {
+  if (r.reynolds) flow.reynolds = *r.reynolds;
+  if (r.mach) flow.mach = *r.mach;
+  if (r.bodyViscosity) flow.bodyViscosity = *r.bodyViscosity;
+  if (r.timeStepping) flow.timeStepping = *r.timeStepping;
+}
+
 int fail(int code, const QString& line) {
   std::fprintf(stderr, "whirlpane: %s\n", line.toLocal8Bit().constData());
   return code;
@@ -125,6 +132,7 @@ std::optional<std::pair<int, QString>> makeLayout(Model& m, BatchServices& ws,
     const LayoutFileResult read = readLayoutFile(layout, m.layout());
     if (!read.layout) return std::pair{batchExit::badArguments, read.error};
     m.layout() = *read.layout;
+    m.flow = read.flow; // the file's, classic when it has none
     // A file whose bodies overlap is a bad layout file; one too large for
     // the arrays has its own code.
     if (makeGrids(m, ws) == LayoutRefusal::overlap)
@@ -173,6 +181,7 @@ int runBatch(const BatchRequest& request, std::optional<Language> language, int 
   BatchServices ws(request.steps, language.value_or(Language::japanese));
   const QString& layout = request.layout;
   if (const auto failed = makeLayout(m, ws, layout)) return fail(failed->first, failed->second);
+  applyFlowOptions(request, m.flow);
 
   // A summary of an earlier run must not stand beside this run's outputs
   // while they are written, nor after a run that is killed.

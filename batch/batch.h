@@ -1,13 +1,14 @@
 // The batch mode: one run of one layout without a window,
 //   whirlpane --batch LAYOUT --out DIR [--steps N] [--picture NAME]...
-//             [--fill] [--black-lines] [--fields]
+//             [--fill] [--black-lines] [--fields] [--reynolds RE] [--mach M]
+//             [--body-viscosity classic|uniform] [--time-stepping local|time-accurate]
 // LAYOUT is "default" (the start-up layout), "pt_1" .. "pt_4" (the patterns)
-// or a layout file.  The run is the start button's (set-up, initial state,
-// the steps with their soundness check and the plots at steps 30, 60 and 0
-// modulo 90), N = 300 steps unless given.  Writes DIR/summary.json, and after
-// the last step DIR/NAME.png for every picture asked for (vectors,
-// vorticity, pressure, density, drawn as their buttons draw them, with the
-// colour legend) and DIR/fields.cgns with --fields.  A progress line goes to
+// or a layout file.  The flow conditions are the layout file's (classic for
+// the built-in layouts), each overridden by its option.  The run is the start button's (set-up,
+// initial state, the steps with their soundness check and the plots at steps 30, 60 and 0 modulo
+// 90), N = 300 steps unless given.  Writes DIR/summary.json, and after the last step DIR/NAME.png
+// for every picture asked for (vectors, vorticity, pressure, density, drawn as their buttons draw
+// them, with the colour legend) and DIR/fields.cgns with --fields.  A progress line goes to
 // standard error every 10 steps.
 //
 // summary.json is written last, whole or not at all, after the pictures and
@@ -19,6 +20,8 @@
 // for the capacity of the arrays; 4 the run diverged (the summary is
 // written, with "diverged": true); 5 an output could not be written.
 #pragma once
+
+#include "core/flow_conditions.h"
 
 #include "core/messages.h"
 
@@ -34,6 +37,10 @@ struct BatchRequest {
   int steps = 300;
   QStringList pictures; // names from batchPictureNames
   bool fill = false, blackLines = false, fields = false;
+  // The flow conditions given on the command line, over the file's.
+  std::optional<double> reynolds, mach;
+  std::optional<BodyViscosity> bodyViscosity;
+  std::optional<TimeStepping> timeStepping;
 };
 
 // The pictures the batch draws: vectors, vorticity, pressure, density.

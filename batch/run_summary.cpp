@@ -31,6 +31,23 @@ FlowRanges flowRanges(const Model& m) {
   return r;
 }
 
+QJsonObject flowSummary(const Model& m) {
+  const ReferenceQuantities q = referenceQuantities(m);
+  QJsonObject flow{{"reynolds", m.flow.reynolds},
+                   {"mach", m.flow.mach},
+                   {"bodyViscosity", QLatin1String(nameOf(m.flow.bodyViscosity))},
+                   {"timeStepping", QLatin1String(nameOf(m.flow.timeStepping))},
+                   {"fineness", 1},
+                   {"inflowSpeed", q.uInf},
+                   {"mainViscosity", q.mainViscosity},
+                   {"bodyViscosityValue", q.bodyViscosity}};
+  if (m.timeAccurate) {
+    flow["timeStep"] = m.globalTimeStep * q.uInf;
+    flow["time"] = m.flowTime * q.uInf;
+  }
+  return flow;
+}
+
 QJsonObject runSummary(const Model& m, const BatchOutcome& outcome) {
   // Qt writes every double in the shortest form that reads back to the same
   // value (at most 17 significant digits), so the numbers round-trip.
@@ -65,8 +82,13 @@ QJsonObject runSummary(const Model& m, const BatchOutcome& outcome) {
                               {"body", b.body},
                               {"shape", QLatin1String(kLayoutShapeNames.at(b.shape))},
                               {"cd", b.cd},
-                              {"cl", b.cl}});
+                              {"cl", b.cl},
+                              {"cdPressure", b.cdPressure},
+                              {"cdViscous", b.cdViscous},
+                              {"clPressure", b.clPressure},
+                              {"clViscous", b.clViscous}});
   s["bodies"] = bodies;
+  s["flow"] = flowSummary(m);
   s["pressureDrop"] = forces.pressureDrop;
   return s;
 }

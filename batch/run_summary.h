@@ -1,7 +1,8 @@
 // DIR/summary.json of a batch run: what was run, how it ended, the size of
 // the grids and links, the ranges of the flow after the last step, the
-// density residual of every step, and the forces after the last step (Cd and
-// Cl per body, the channel's pressure drop).  Each
+// density residual of every step, the forces after the last step (Cd and
+// Cl per body with their pressure and viscous parts, the channel's pressure
+// drop) and the flow conditions.  Each
 // field is one entry of runSummary, so that further results (histories,
 // forces) are added where the others are.
 #pragma once
@@ -28,6 +29,12 @@ struct FlowRanges {
   double densityMin, densityMax, pressureMin, pressureMax, speedMax;
 };
 FlowRanges flowRanges(const Model& m);
+
+// The flow conditions of the run as used: the names of the layout file's
+// "flow" object, the inflow speed and the viscosities of both grids in the
+// solver's units, and in a time-accurate run the last step and the flow
+// time since the start, in units of D/U∞ (D = 16 layout units).
+QJsonObject flowSummary(const Model& m);
 
 QJsonObject runSummary(const Model& m, const BatchOutcome& outcome);
 // Writes the summary whole or not at all (files/save_file.h).  Returns the

@@ -12,6 +12,8 @@
 // of length is 16 layout units.  Angles are degrees, times milliseconds.
 #pragma once
 
+#include "core/flow_conditions.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -157,6 +159,10 @@ struct Model : LayoutParameters {
   LayoutParameters& layout() { return *this; }
   const LayoutParameters& layout() const { return *this; }
 
+  // The flow conditions the user set beside the layout (the next run's);
+  // shoki_atai turns them into the solver constants below.
+  FlowConditions flow;
+
   // A model is tens of megabytes that every time step walks through in
   // strides (records of 128 bytes, columns of 28 kilobytes): it is placed
   // on memory the kernel may back with 2 MB pages, so that the walks do not
@@ -249,9 +255,17 @@ struct Model : LayoutParameters {
   int wkMetricPlanesGeneration;
 
   // ---------------------------------------------------- solver constants
-  double uInf;       // free-stream speed 0.05*sqrt(1.4)
-  double uInfTrace;  // copy read by the particle traces
-  double reynolds;   // 100
+  double uInf;               // free-stream speed Mach*sqrt(1.4), classic 0.05*sqrt(1.4)
+  double uInfTrace;          // copy read by the particle traces
+  double reynolds;           // on the solver's unit of length, classic 100
+  double auxViscosityFactor; // body grids' viscosity over the main grid's: 2 or 1
+  // Time-accurate runs: every point of both grids takes the step
+  // globalTimeStep (0 in a run with local time steps), and flowTime sums
+  // them, in the solver's units (16 layout units over sqrt(p/rho) of the
+  // free stream).
+  bool timeAccurate;
+  double globalTimeStep;
+  double flowTime;
   double entropyRef; // p/rho^1.4 of the free stream, 1
   double stressA;    // 4/3
   double stressB;    // -2/3
@@ -277,10 +291,11 @@ struct Model : LayoutParameters {
   // a set-up that failed, a step that diverged, or grids remade by kmake
   // since (they no longer belong to the flow).
   int flowStep;
-  // The layout the flow fields were computed for, recorded at a run's
-  // set-up: a run's result (its flow, plots, forces, its count of steps)
-  // belongs to this layout only, and is no result for any other one.
+  // The layout and the flow conditions the flow fields were computed for,
+  // recorded at a run's set-up: a run's result (its flow, plots, forces, its
+  // count of steps) belongs to these only, and is no result for any other.
   LayoutParameters flowLayout;
+  FlowConditions flowConditionsOfResult;
   // The convergence history of the last run and its continuations, entry
   // n - 1 for step n.  Room is reserved before a run's loop, so a step never
   // allocates.

@@ -185,14 +185,17 @@ public:
   // numbers (the Reynolds number for the solver's length, 16 layout units);
   // the equations are the laminar Navier-Stokes equations of an ideal gas
   // with constant viscosity and Prandtl number, marched to a steady state
-  // with a local time step at every point (not time-accurate).
+  // with a local time step at every point (not time-accurate), or, in a
+  // time-accurate run, with one time step for all points.
   bool describe(const Model& m) {
     const double soundSpeed = std::sqrt(kGamma * 1.0 / 1.0);
     const double prandtl = kGamma / ((kGamma - 1) * m.heatCoef);
     const Exponents* parameter = nullptr;
     return ok(cg_goto(file, base, "end")) &&
            ok(cg_dataclass_write(CGNS_ENUMV(NormalizedByUnknownDimensional))) &&
-           ok(cg_simulation_type_write(file, base, CGNS_ENUMV(NonTimeAccurate))) &&
+           ok(cg_simulation_type_write(file, base,
+                                       m.timeAccurate ? CGNS_ENUMV(TimeAccurate)
+                                                      : CGNS_ENUMV(NonTimeAccurate))) &&
            ok(cg_goto(file, base, "end")) &&
            ok(cg_state_write("Free stream of the inflow; lengths in layout units")) &&
            value("ReferenceState", "Mach", m.uInf / soundSpeed, parameter) &&
@@ -227,9 +230,11 @@ public:
     return true;
   }
 
-  bool iteration(int step) {
+  // The time is the step's number, or in a time-accurate run the flow time
+  // in the file's units (layout units over the velocity unit).
+  bool iteration(int step, const Model& m) {
     const cgsize_t one = 1;
-    const double time = step;
+    const double time = m.timeAccurate ? m.flowTime * kSolverLength : step;
     return ok(cg_biter_write(file, base, "BaseIterativeData", 1)) && at("BaseIterativeData") &&
            ok(cg_array_write("IterationValues", CGNS_ENUMV(Integer), 1, &one, &step)) &&
            ok(cg_array_write("TimeValues", CGNS_ENUMV(RealDouble), 1, &one, &time));
@@ -288,9 +293,9 @@ std::optional<std::string> writeFile(const Model& m, const std::string& path) {
   CgnsWriter w;
   if (!w.ok(cg_open(path.c_str(), CG_MODE_WRITE, &w.file))) return w.error;
   const double mainViscosity = m.uInf / m.reynolds * kSolverLength;
-  const double bodyViscosity = 2 * m.uInf / m.reynolds * kSolverLength;
+  const double bodyViscosity = m.auxViscosityFactor * m.uInf / m.reynolds * kSolverLength;
   if (w.ok(cg_base_write(w.file, "Whirlpane", 2, 2, &w.base)) && w.describe(m) && w.families() &&
-      w.iteration(m.flowStep)) {
+      w.iteration(m.flowStep, m)) {
     ZonePoints main;
     main.ni = m.ryNx;
     main.nj = m.ryNy;

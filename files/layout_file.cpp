@@ -37,6 +37,12 @@ const QString bodies = QStringLiteral("bodies");
 const QString shape = QStringLiteral("shape");
 const QString size = QStringLiteral("size");
 const QString turn = QStringLiteral("turn");
+const QString flow = QStringLiteral("flow");
+const QString reynolds = QStringLiteral("reynolds");
+const QString mach = QStringLiteral("mach");
+const QString bodyViscosity = QStringLiteral("bodyViscosity");
+const QString timeStepping = QStringLiteral("timeStepping");
+const QString fineness = QStringLiteral("fineness");
 } // namespace key
 
 // Line and character (from 1) of a byte offset into the text.
@@ -234,7 +240,8 @@ public:
     if (!o.contains(key::version))
       return fail(text(LayoutFileText::wholeFile), text(LayoutFileText::notLayout));
     QJsonArray columns;
-    if (!keysKnown(o, {key::version, key::arrangementTurn, key::ellipseRatio, key::columns},
+    if (!keysKnown(o,
+                   {key::version, key::arrangementTurn, key::ellipseRatio, key::columns, key::flow},
                    {key::version, key::columns}, place))
       return false;
     if (o[key::version] != QJsonValue(1))
@@ -259,13 +266,52 @@ public:
     return true;
   }
 
+  // One of the names `names` (a choice of the flow conditions); `reason`
+  // lists them.
+  template <typename Choice, std::size_t N>
+  bool choice(const QJsonValue& v, const char* const (&names)[N], const char* reason,
+              const QString& place, Choice& out) {
+    if (!v.isString()) return fail(place, text(LayoutFileText::notString));
+    for (std::size_t k = 0; k < N; ++k)
+      if (v.toString() == QLatin1String(names[k])) {
+        out = static_cast<Choice>(k);
+        return true;
+      }
+    return fail(place, text(reason));
+  }
+
+  // The optional "flow" object; missing keys keep the classic values.
+  bool flow(const QJsonValue& v, FlowConditions& f) {
+    const auto place = [](const QString& name) { return text(LayoutFileText::flowKey).arg(name); };
+    QJsonObject o;
+    int fineness = 1;
+    if (!(object(v, text(LayoutFileText::topKey).arg(key::flow), o) &&
+          keysKnown(
+              o, {key::reynolds, key::mach, key::bodyViscosity, key::timeStepping, key::fineness},
+              {}, place)))
+      return false;
+    return (!o.contains(key::reynolds) || number(o[key::reynolds], kReynoldsLow, kReynoldsHigh,
+                                                 place(key::reynolds), f.reynolds)) &&
+           (!o.contains(key::mach) ||
+            number(o[key::mach], kMachLow, kMachHigh, place(key::mach), f.mach)) &&
+           (!o.contains(key::bodyViscosity) ||
+            choice(o[key::bodyViscosity], kBodyViscosityNames, LayoutFileText::bodyViscosityName,
+                   place(key::bodyViscosity), f.bodyViscosity)) &&
+           (!o.contains(key::timeStepping) ||
+            choice(o[key::timeStepping], kTimeSteppingNames, LayoutFileText::timeSteppingName,
+                   place(key::timeStepping), f.timeStepping)) &&
+           // Only the classic grids as yet.
+           (!o.contains(key::fineness) ||
+            wholeNumber(o[key::fineness], {1, 1}, place(key::fineness), fineness));
+  }
+
 private:
   QString fileName_;
 };
 
 } // namespace
 
-QByteArray layoutJson(const LayoutParameters& l) {
+QByteArray layoutJson(const LayoutParameters& l, const FlowConditions& flow) {
   QJsonArray columns;
   for (int c = 1; c <= l.nColumns; ++c) {
     QJsonArray bodies;
@@ -279,10 +325,15 @@ QByteArray layoutJson(const LayoutParameters& l) {
   }
   // Qt writes doubles in the shortest form that reads back to the same
   // value, so the ratio survives the round trip bit for bit.
-  const QJsonObject root{{key::version, 1},
-                         {key::arrangementTurn, l.layoutRotation},
-                         {key::ellipseRatio, l.ellipseRatio},
-                         {key::columns, columns}};
+  QJsonObject root{{key::version, 1},
+                   {key::arrangementTurn, l.layoutRotation},
+                   {key::ellipseRatio, l.ellipseRatio},
+                   {key::columns, columns}};
+  if (flow != FlowConditions{})
+    root[key::flow] = QJsonObject{{key::reynolds, flow.reynolds},
+                                  {key::mach, flow.mach},
+                                  {key::bodyViscosity, QLatin1String(nameOf(flow.bodyViscosity))},
+                                  {key::timeStepping, QLatin1String(nameOf(flow.timeStepping))}};
   return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
@@ -324,7 +375,10 @@ LayoutFileResult parseLayoutJson(const QByteArray& json, const QString& fileName
   }
   LayoutParameters layout = base;
   if (!reader.document(doc.object(), layout)) return {std::nullopt, reader.error};
-  return {layout, {}};
+  FlowConditions flow;
+  if (doc.object().contains(key::flow) && !reader.flow(doc.object()[key::flow], flow))
+    return {std::nullopt, reader.error};
+  return {layout, {}, flow};
 }
 
 LayoutFileResult readLayoutFile(const QString& path, const LayoutParameters& base) {
@@ -349,8 +403,9 @@ LayoutFileResult readLayoutFile(const QString& path, const LayoutParameters& bas
   return parseLayoutJson(json, path, base);
 }
 
-std::optional<QString> saveLayoutFile(const QString& path, const LayoutParameters& layout) {
-  const std::optional<QString> failure = saveFileWhole(path, layoutJson(layout));
+std::optional<QString> saveLayoutFile(const QString& path, const LayoutParameters& layout,
+                                      const FlowConditions& flow) {
+  const std::optional<QString> failure = saveFileWhole(path, layoutJson(layout, flow));
   if (!failure) return std::nullopt;
   return text(LayoutFileText::notSaved)
       .arg(path, fileErrorReason(path, FileAccess::write, *failure));

@@ -11,6 +11,12 @@
 // "gap" is columnGap, "spacing" columnSpacing, "size" layoutSize, "turn"
 // layoutAngle (whole degrees), "arrangementTurn" layoutRotation.  Doubles are
 // written in the shortest form that reads back to the same double.
+//
+// The flow conditions (core/flow_conditions.h) may follow as
+//   "flow": {"reynolds": 100, "mach": 0.05, "bodyViscosity": "classic",
+//            "timeStepping": "local", "fineness": 1}
+// every key optional (a missing key takes the classic value; "fineness"
+// only 1, the classic grids); a file without "flow" is the classic model.
 #pragma once
 
 #include "core/model.h"
@@ -35,10 +41,12 @@ inline constexpr std::array<const char*, 5> kLayoutShapeNames = {"circle", "squa
 struct LayoutFileResult {
   std::optional<LayoutParameters> layout; // empty when refused
   QString error;                          // the Japanese message when refused
+  FlowConditions flow = {};               // the file's, classic when it has none
 };
 
-// The JSON text of a layout.
-QByteArray layoutJson(const LayoutParameters& layout);
+// The JSON text of a layout, with "flow" when the conditions are not the
+// classic ones.
+QByteArray layoutJson(const LayoutParameters& layout, const FlowConditions& flow = {});
 
 // Reads a layout from JSON text.  Everything is checked before anything is
 // taken: a refused text gives one message naming `fileName`, the place and
@@ -58,4 +66,5 @@ inline constexpr int kLayoutFileSizeLimit = 1 << 20;
 // Writes the layout whole or not at all (files/save_file.h): a failed write
 // leaves the old file as it was.  Returns the
 // Japanese message of a failure, or nothing.
-std::optional<QString> saveLayoutFile(const QString& path, const LayoutParameters& layout);
+std::optional<QString> saveLayoutFile(const QString& path, const LayoutParameters& layout,
+                                      const FlowConditions& flow = {});

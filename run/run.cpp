@@ -5,6 +5,7 @@
 #include "core/time_text.h"
 #include "coupling/boundary.h"
 #include "coupling/setup.h"
+#include "solver/global_time_step.h"
 #include "solver/initial_state.h"
 #include "solver/time_integration.h"
 
@@ -36,8 +37,10 @@ const Message diverged{{"　計算が発散しました。　計算回数＝", "
 } // namespace
 
 void timeStep(Model& m, StepTally* tally) {
+  if (m.timeAccurate) m.globalTimeStep = stableGlobalTimeStep(m);
   stepGrids(m, tally);
   Kyoukai(m);
+  m.flowTime += m.globalTimeStep;
 }
 
 void keisan(Model& m, WindowServices& ws, RunStages& stages) {
@@ -50,6 +53,7 @@ void keisanSteps(Model& m, WindowServices& ws, RunStages& stages, int lastStep) 
   m.flowStep = 0; // the set-up clears the flow fields
   runCouplingSetup(m, ws);
   m.flowLayout = m.layout();
+  m.flowConditionsOfResult = m.flow;
   m.runFirstStep = 1;
   m.stepCount = lastStep;
   m.particleState = 1;
@@ -117,7 +121,7 @@ void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, in
 }
 
 bool flowBelongsToLayout(const Model& m) {
-  return m.flowLayout == m.layout();
+  return m.flowLayout == m.layout() && m.flowConditionsOfResult == m.flow;
 }
 
 bool canContinue(const Model& m) {

@@ -51,9 +51,9 @@ inline constexpr int kMaxRunSteps = 10'000'000;
 // stepsDone is s - 1 during step s.
 void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, int lastStep);
 
-// True when the flow fields were computed for the layout record as it
-// stands (flowLayout): only then are the run's counts, plots and forces
-// those of the layout on screen.
+// True when the flow fields were computed for the layout record and the flow
+// conditions as they stand (flowLayout, flowConditionsOfResult): only then
+// are the run's counts, plots and forces those of the layout on screen.
 bool flowBelongsToLayout(const Model& m);
 
 // True when the flow fields hold a run's flow on the current grids, which a
@@ -87,5 +87,6 @@ void Button1Click(Model& m);
 // combination, the smoothing of the increments, the update, and the
 // boundary conditions with the transfer between the grids.  With a tally,
 // the grids' threads gather the soundness check as they go (stepGrids), for
-// finishCheckStep.
+// finishCheckStep.  A time-accurate run first finds the step all points
+// take (stableGlobalTimeStep) and adds it to flowTime.
 void timeStep(Model& m, StepTally* tally = nullptr);

@@ -6,11 +6,16 @@ void shoki_atai(Model& m) {
   m.k4Aux = 0.015625;
   m.k4Main = 0.015625;
 
-  // Free stream: rho = 1, p = 1, Mach 0.05 against the sound speed sqrt(1.4).
+  // Free stream: rho = 1, p = 1, the flow conditions' Mach number against
+  // the sound speed sqrt(1.4) (classic: Mach 0.05, Re 100).
   const double rhoInf = 1.0;
   const double presInf = 1.0;
-  m.uInf = 0.05 * std::sqrt(1.4);
-  m.reynolds = 100;
+  m.uInf = inflowSpeed(m.flow);
+  m.reynolds = m.flow.reynolds;
+  m.auxViscosityFactor = bodyViscosityFactor(m.flow.bodyViscosity);
+  m.timeAccurate = m.flow.timeStepping == TimeStepping::timeAccurate;
+  m.globalTimeStep = 0;
+  m.flowTime = 0;
 
   for (int i = 1; i <= kMainNxCapacity; ++i)
     for (int j = 1; j <= kMainNyCapacity; ++j) {
@@ -56,7 +61,6 @@ void shoki_atai(Model& m) {
   m.stressA = 4.0 / 3.0;
   m.stressB = -2.0 / 3.0;
   m.heatCoef = 5.0;
-  m.reynolds = 100;
   m.cflMain = 2.65;
   m.cflAux = 3.2;
   m.ryDx = m.ryH / 16;

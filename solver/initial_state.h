@@ -4,9 +4,9 @@
 
 // shoki_atai ("initial values"): puts the flow of both grids at rest at the
 // free-stream density and pressure (rho = 1, p = 1, E = 2.5), the inflow
-// column of the main grid moving at uInf = 0.05 sqrt(1.4) (Mach 0.05), and
-// sets every solver constant and clears the accumulators of the time
-// integration.  The main grid is set over its whole capacity, the auxiliary
-// grid on grid set 1, layers 1..wkNr; nothing else is written.
-// Reads ryNy, wkNr and ryH.
+// column of the main grid moving at uInf = Mach sqrt(1.4) (classic Mach
+// 0.05), and sets every solver constant from the flow conditions m.flow and
+// clears the accumulators of the time integration and the flow time.  The main grid is set over its
+// whole capacity, the auxiliary grid on grid set 1, layers 1..wkNr; nothing else is written. Reads
+// ryNy, wkNr and ryH.
 void shoki_atai(Model& m);

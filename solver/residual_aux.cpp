@@ -267,7 +267,7 @@ void loadAuxMetrics(const Model& m, int pFirst, int pLast, int s, double* metric
 WHIRLPANE_HOT_LOOP void auxStages(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s,
                                   double reynolds, double* workArea, const double* metricArea) {
   const Planes q(workArea, metricArea, pFirst, pLast);
-  const double mu2 = 2 * m.uInf / reynolds;
+  const double mu2 = m.auxViscosityFactor * m.uInf / reynolds;
   const int layers = rLast - rFirst + 1;
   load(m, q, pFirst, pLast, s);
   // Of the records' time steps, stage 1 reads those of the edge layers (its
@@ -286,6 +286,8 @@ WHIRLPANE_HOT_LOOP void auxStages(Model& m, int pFirst, int pLast, int rFirst, i
     const int e0 = q.at(p, rFirst - 1), a0 = q.at(p, rFirst);
 #pragma GCC ivdep
     for (int a = e0; a < e0 + layers + 2; ++a) q.dt[a] = m.cflAux * std::min(q.tau[a], q.dt[a]);
+    if (m.timeAccurate) // one step for all, in place of the local ones
+      for (int a = e0; a < e0 + layers + 2; ++a) q.dt[a] = m.globalTimeStep;
 #pragma GCC ivdep
     for (int a = a0; a < a0 + layers; ++a) {
       for (int k = 0; k < 4; ++k)

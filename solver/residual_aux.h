@@ -8,11 +8,13 @@
 // curvilinear form on the points pFirst..pLast, rFirst..rLast of grid set s:
 // contravariant convective fluxes (U = y_eta u - x_eta v along xi,
 // V = x_xi v - y_xi u along eta), metric-weighted viscous and heat fluxes
-// with viscosity mu2 = 2 uInf / reynolds, a dissipation scale
+// with viscosity mu2 = auxViscosityFactor uInf / reynolds (classic: twice the
+// main grid's), a dissipation scale
 // (J(a) + J(b)) / (tau(a) + tau(b)) from the directional measures
 // tau_xi = |J| / (|U| + sqrt(1.4 (x_eta^2 + y_eta^2))) and
 // tau_eta = |J| / (|V| + sqrt(1.4 (x_xi^2 + y_xi^2))), and the local time
-// step dt = cflAux min(tau_eta, tau_xi).  The area measure of the stage
+// step dt = cflAux min(tau_eta, tau_xi) (globalTimeStep in a time-accurate
+// run).  The area measure of the stage
 // protocol is the signed Jacobian J of the point.
 //
 // Both stages work column by column in the eta-pass: stage 1 forms the

@@ -25,10 +25,9 @@
 
 namespace {
 
-// The free-stream sound speed sqrt(1.4 p / rho) at rho = 1, p = 1, rounded
-// as the scheme uses it in its spectral radii (and twice that, the sum of
-// the sound speeds of an interface's two points; doubling is exact).
-constexpr double kSoundSpeed = 1.183;
+// The free-stream sound speed, and twice that, the sum of the sound speeds
+// of an interface's two points (doubling is exact).
+constexpr double kSoundSpeed = kMainSoundSpeed;
 constexpr double kTwiceSoundSpeed = 2 * kSoundSpeed;
 
 using Planes = MainPlanes;
@@ -194,6 +193,9 @@ WHIRLPANE_HOT_LOOP void yStage1Pass(const Model& m, const Planes& q, IndexRange 
   for (int i = r.first; i <= r.last; ++i) {
     yLine<true>(m, q, i, q.u, q.v);
     const int a0 = q.at(i, 2);
+    // A time-accurate run: one step for all, in place of the local ones.
+    if (m.timeAccurate)
+      for (int a = a0; a <= a0 + rows; ++a) q.dt[a] = m.globalTimeStep;
 #pragma GCC ivdep
     for (int a = a0; a < a0 + rows; ++a)
       for (int k = 0; k < 4; ++k) q.r[k][a] = q.r[k][a] + residualAt(q, k, a, 1, halfDx);

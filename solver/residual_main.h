@@ -3,6 +3,10 @@
 #pragma once
 #include "core/model.h"
 
+// The free-stream sound speed sqrt(1.4 p / rho) at rho = 1, p = 1, rounded
+// as the scheme uses it in its spectral radii and local time steps.
+inline constexpr double kMainSoundSpeed = 1.183;
+
 // Risa_RY_2 ("residual, main grid", second version): evaluates the discrete
 // right-hand side of the compressible Navier-Stokes equations on the main
 // grid, times dx^2, as flux differences along the x-lines and then the
@@ -11,7 +15,8 @@
 // f the negated convective flux, H the interface flux of the blended second-
 // and fourth-difference dissipation plus the viscous and heat fluxes.  It
 // runs both stages of the rational Runge-Kutta step on the interior points:
-// stage 1 leaves R(U^n) in res, the local time step in dt and X = g1/2 in dq;
+// stage 1 leaves R(U^n) in res, the local time step in dt (globalTimeStep in
+// a time-accurate run) and X = g1/2 in dq;
 // stage 2 leaves Y = g3 = 2 g1 - g2 in res, the state back at U^n (pressure
 // at its intermediate value) and adds to the ry accumulators.
 //

@@ -41,7 +41,7 @@ std::array<int, kBodySlots + 1> auxMetricOffsets(Model& m) {
 void auxResiduals(Model& m) {
   const auto metricOffset = auxMetricOffsets(m);
   for (int b = 1; b <= m.nBodies; ++b)
-    auxStages(m, m.bodyFirst[b], m.bodyLast[b], 2, m.wkNr - 1, 1, 100.0, m.wkPlanes.data(),
+    auxStages(m, m.bodyFirst[b], m.bodyLast[b], 2, m.wkNr - 1, 1, m.reynolds, m.wkPlanes.data(),
               m.wkMetricPlanes.data() + metricOffset[b]);
   for (int b = 1; b <= m.nBodies; ++b)
     sumAuxStageProducts(m, m.bodyFirst[b], m.bodyLast[b], 2, m.wkNr - 1, 1);

@@ -81,6 +81,18 @@ cases = [  # (name, document, accepted)
     ("ratio a string", changed(("ellipseRatio",), "2"), False),
     ("arrangementTurn 1.5", changed(("arrangementTurn",), 1.5), False),
     ("not an object", [base], False),
+    ("flow in full", changed(("flow",), {"reynolds": 150, "mach": 0.08, "bodyViscosity": "uniform",
+                                         "timeStepping": "time-accurate", "fineness": 1}), True),
+    ("flow empty", changed(("flow",), {}), True),
+    ("flow at the range ends", changed(("flow",), {"reynolds": 30, "mach": 0.1}), True),
+    ("reynolds 29", changed(("flow",), {"reynolds": 29}), False),
+    ("mach 0.11", changed(("flow",), {"mach": 0.11}), False),
+    ("mach a string", changed(("flow",), {"mach": "0.05"}), False),
+    ("bodyViscosity double", changed(("flow",), {"bodyViscosity": "double"}), False),
+    ("timeStepping global", changed(("flow",), {"timeStepping": "global"}), False),
+    ("fineness 2", changed(("flow",), {"fineness": 2}), False),
+    ("flow key unknown", changed(("flow",), {"prandtl": 0.7}), False),
+    ("flow not an object", changed(("flow",), 100), False),
 ]
 
 

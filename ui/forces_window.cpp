@@ -25,18 +25,22 @@ QString number(double value) {
 ForcesWindow::ForcesWindow(const Model& m, QWidget* parent) : QWidget(parent, Qt::Window), m_(m) {
   setWindowTitle(text(ForcesWindowText::caption));
   setFont(interfaceFont(12));
-  resize(360, 320);
+  resize(640, 320);
 
-  table_ = new QTableWidget(0, 5, this);
+  using T = ForcesWindowText;
+  table_ = new QTableWidget(0, 9, this);
   table_->setObjectName("ForcesTable");
-  table_->setHorizontalHeaderLabels({text(ForcesWindowText::column), text(ForcesWindowText::body),
-                                     text(ForcesWindowText::shape), text(ForcesWindowText::cd),
-                                     text(ForcesWindowText::cl)});
+  table_->setHorizontalHeaderLabels({text(T::column), text(T::body), text(T::shape), text(T::cd),
+                                     text(T::cl), text(T::cdPressure), text(T::cdViscous),
+                                     text(T::clPressure), text(T::clViscous)});
   table_->verticalHeader()->hide();
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   pressureDrop_ = new QLabel(this);
   pressureDrop_->setObjectName("PressureDrop");
+  references_ = new QLabel(this);
+  references_->setObjectName("References");
+  references_->setWordWrap(true);
   auto* copy = new QPushButton(text(ForcesWindowText::copy), this);
   copy->setObjectName("CopyButton");
   connect(copy, &QPushButton::clicked, this, &ForcesWindow::copyToClipboard);
@@ -44,6 +48,7 @@ ForcesWindow::ForcesWindow(const Model& m, QWidget* parent) : QWidget(parent, Qt
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(table_);
   layout->addWidget(pressureDrop_);
+  layout->addWidget(references_);
   layout->addWidget(copy);
 }
 
@@ -52,19 +57,34 @@ void ForcesWindow::refresh() {
     // No run's flow on these grids: nothing to read forces from.
     table_->setRowCount(0);
     pressureDrop_->setText(text(ForcesWindowText::noFlow));
+    references_->clear();
     return;
   }
   const FlowForces f = flowForces(m_);
   table_->setRowCount(static_cast<int>(f.bodies.size()));
   for (int row = 0; row < table_->rowCount(); ++row) {
     const BodyForces& b = f.bodies[row];
-    const QString cells[5] = {QString::number(b.column), QString::number(b.body),
-                              text(LayoutDialogText::shapeName[b.shape]), number(b.cd),
-                              number(b.cl)};
-    for (int col = 0; col < 5; ++col) table_->setItem(row, col, new QTableWidgetItem(cells[col]));
+    const QString cells[9] = {QString::number(b.column),
+                              QString::number(b.body),
+                              text(LayoutDialogText::shapeName[b.shape]),
+                              number(b.cd),
+                              number(b.cl),
+                              number(b.cdPressure),
+                              number(b.cdViscous),
+                              number(b.clPressure),
+                              number(b.clViscous)};
+    for (int col = 0; col < 9; ++col) table_->setItem(row, col, new QTableWidgetItem(cells[col]));
   }
   pressureDrop_->setText(text(ForcesWindowText::pressureDrop) + "\t" +
                          QString::number(f.pressureDrop, 'g', 6));
+  const ReferenceQuantities q = referenceQuantities(m_);
+  const auto g = [](double value) { return QString::number(value, 'g', 6); };
+  QString references = text(ForcesWindowText::references)
+                           .arg(g(q.rhoInf), g(q.uInf), g(q.mainViscosity), g(q.bodyViscosity),
+                                g(q.reynolds), g(q.mach));
+  if (m_.timeAccurate)
+    references += "\n" + text(ForcesWindowText::flowTime).arg(g(m_.flowTime * q.uInf));
+  references_->setText(references);
 }
 
 QString ForcesWindow::tabSeparated() const {
@@ -79,7 +99,7 @@ QString ForcesWindow::tabSeparated() const {
     for (int col = 0; col < table_->columnCount(); ++col) cells << table_->item(row, col)->text();
     lines << cells.join('\t');
   }
-  lines << pressureDrop_->text();
+  lines << pressureDrop_->text() << references_->text();
   return lines.join('\n') + '\n';
 }
 

@@ -1,5 +1,7 @@
 // The forces window ("流体力"): a table of the drag and lift coefficients of
-// every body (column, body, shape, Cd, Cl) and the channel's pressure drop,
+// every body (column, body, shape, Cd, Cl, then the pressure and viscous
+// parts of each), the channel's pressure drop and the reference quantities
+// of the coefficients (with the flow time of a time-accurate run),
 // read from the flow on screen, with a button that copies them to the
 // clipboard as tab-separated text.  Empty while there is no run's flow on
 // the current grids.
@@ -19,8 +21,8 @@ public:
 
   // Reads the forces of the flow as it stands into the table.
   void refresh();
-  // The table as tab-separated lines: a header line, one line per body, and
-  // the pressure drop.  Empty when there is no flow.
+  // The table as tab-separated lines: a header line, one line per body, the
+  // pressure drop and the reference quantities.  Empty when there is no flow.
   QString tabSeparated() const;
   QTableWidget* table() const { return table_; }
 
@@ -34,4 +36,5 @@ private:
   const Model& m_;
   QTableWidget* table_ = nullptr;
   QLabel* pressureDrop_ = nullptr;
+  QLabel* references_ = nullptr;
 };

@@ -20,6 +20,7 @@
 
 class AboutBox;
 class ColourLegendStrip;
+class FlowDialog;
 class ForcesWindow;
 class HistoryWindow;
 class LayoutDialog;
@@ -145,6 +146,13 @@ public slots:
   void saveAsClick();
   void savePictureClick();
   void saveFieldsClick();
+  // "流れの条件…": shows the flow conditions dialog; its OK applies them
+  // (applyFlowConditions).
+  void flowConditionsClick();
+  // Takes new flow conditions for the next run; a change drops the run's
+  // result as a layout change does (the grids are made again).
+  void applyFlowConditions(const FlowConditions& flow);
+  FlowDialog* flowDialog() { return flowDialog_; }
 
 protected:
   void closeEvent(QCloseEvent* event) override;
@@ -250,6 +258,7 @@ private:
   AboutBox* aboutBox_ = nullptr;
   HistoryWindow* historyWindow_ = nullptr;
   ForcesWindow* forcesWindow_ = nullptr;
+  FlowDialog* flowDialog_ = nullptr;
   QMenu* results_ = nullptr;
 
   int mode_ = 1;

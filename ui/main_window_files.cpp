@@ -7,6 +7,7 @@
 #include "gui/picture_texts.h"
 #include "gui/window_text.h"
 #include "ui/file_dialog.h"
+#include "ui/flow_dialog.h"
 #include "ui/layout_dialog.h"
 #include "ui/main_window.h"
 #include "ui/main_window_texts.h"
@@ -34,6 +35,8 @@ void MainWindow::buildKeepMenu() {
   addItem("KeepSaveAs", MainWindowText::menuSaveAs, &MainWindow::saveAsClick);
   addItem("KeepPicture", MainWindowText::menuSavePicture, &MainWindow::savePictureClick);
   saveFields_ = addItem("KeepFields", MainWindowText::menuSaveFields, &MainWindow::saveFieldsClick);
+  keep_->addSeparator();
+  addItem("KeepFlow", MainWindowText::menuFlowConditions, &MainWindow::flowConditionsClick);
   // The fields are there once a run of the layout on screen has gone beyond
   // its tenth step, as for the plot buttons.
   connect(keep_, &QMenu::aboutToShow, this, [this] { saveFields_->setEnabled(flowPlotsReady()); });
@@ -64,11 +67,14 @@ bool MainWindow::openLayoutFile(const QString& path) {
   }
   const int selected = model_->selectedColumn;
   model_->layout() = *read.layout;
+  const FlowConditions flowBefore = model_->flow;
+  model_->flow = read.flow; // the file's, classic when it has none
   // The column picked for editing stays within the columns of the file.
   model_->selectedColumn = std::min(selected, model_->nColumns);
   // A layout too large for the arrays is refused by kmake as the dialog's
   // are: its message, and the last layout that fitted is put back.
   if (!layoutRefresh()) {
+    model_->flow = flowBefore;
     model_->selectedColumn = selected;
     layoutDialog_->showLayout();
     return false;
@@ -87,14 +93,14 @@ void MainWindow::saveClick() {
     saveAsClick();
     return;
   }
-  if (const auto error = saveLayoutFile(layoutPath_, model_->layout()))
+  if (const auto error = saveLayoutFile(layoutPath_, model_->layout(), model_->flow))
     services_->showMessage(error->toStdString());
 }
 
 void MainWindow::saveAsClick() {
   const QString path = chooseFile(true, text(MainWindowText::layoutFilter));
   if (path.isEmpty()) return;
-  if (const auto error = saveLayoutFile(path, model_->layout()))
+  if (const auto error = saveLayoutFile(path, model_->layout(), model_->flow))
     services_->showMessage(error->toStdString());
   else
     layoutPath_ = path;
@@ -116,4 +122,20 @@ void MainWindow::saveFieldsClick() {
         text(PictureText::fieldsNotSaved)
             .arg(path, fileErrorReason(path, FileAccess::write, QString::fromStdString(*error)))
             .toStdString());
+}
+
+void MainWindow::flowConditionsClick() {
+  if (!flowDialog_) {
+    flowDialog_ = new FlowDialog(this);
+    connect(flowDialog_, &QDialog::accepted, this,
+            [this] { applyFlowConditions(flowDialog_->conditions()); });
+  }
+  flowDialog_->setConditions(model_->flow);
+  flowDialog_->open(); // window-modal, without a loop of its own
+}
+
+void MainWindow::applyFlowConditions(const FlowConditions& flow) {
+  if (flow == model_->flow) return;
+  model_->flow = flow;
+  layoutRefresh();
 }

@@ -179,6 +179,12 @@ TEST(BatchMode, BadCommandLinesAndLayoutFilesExitWithCode2) {
       {"bodies that overlap",
        {"--batch", dir.filePath("overlapping.json"), "--out", dir.path()},
        "が重なっています"},
+      {"reynolds out of range",
+       {"--batch", "default", "--out", dir.path(), "--reynolds", "10"},
+       "--reynolds"},
+      {"unknown body viscosity",
+       {"--batch", "default", "--out", dir.path(), "--body-viscosity", "double"},
+       "double"},
   };
   for (const BadCommand& c : cases) {
     const Finished f = runWhirlpane(c.arguments);
@@ -188,6 +194,33 @@ TEST(BatchMode, BadCommandLinesAndLayoutFilesExitWithCode2) {
         << c.name << ": " << f.errorLines[0].toStdString();
   }
   EXPECT_FALSE(QFile::exists(dir.filePath("summary.json")));
+}
+
+TEST(BatchMode, FlowOptionsOverrideTheFilesAndTheSummarySaysWhatWasUsed) {
+  QTemporaryDir dir;
+  QJsonObject layout = QJsonDocument::fromJson(uniformLayout(1, 1, "circle", 16, 26, 2)).object();
+  layout["flow"] = QJsonObject{{"reynolds", 150}, {"bodyViscosity", "uniform"}, {"mach", 0.03}};
+  writeFile(dir.filePath("flow.json"), QJsonDocument(layout).toJson());
+  const Finished f =
+      runWhirlpane({"--batch", dir.filePath("flow.json"), "--out", dir.path(), "--steps", "20",
+                    "--mach", "0.08", "--time-stepping", "time-accurate"});
+  ASSERT_EQ(f.exitCode, batchExit::done) << f.errorLines.join('\n').toStdString();
+  const QJsonObject s = readSummary(dir.path());
+  const QJsonObject flow = s["flow"].toObject();
+  EXPECT_EQ(flow["reynolds"].toDouble(), 150);
+  EXPECT_EQ(flow["mach"].toDouble(), 0.08);
+  EXPECT_EQ(flow["bodyViscosity"].toString(), "uniform");
+  EXPECT_EQ(flow["timeStepping"].toString(), "time-accurate");
+  const double uInf = 0.08 * std::sqrt(1.4);
+  EXPECT_DOUBLE_EQ(flow["inflowSpeed"].toDouble(), uInf);
+  EXPECT_DOUBLE_EQ(flow["bodyViscosityValue"].toDouble(), uInf / 150);
+  // 20 steps of the flow time, in D / U∞, each close to the last (the flow
+  // at rest hardly changes the stable step in 20 steps).
+  EXPECT_NEAR(flow["time"].toDouble(), 20 * flow["timeStep"].toDouble(),
+              1e-4 * flow["time"].toDouble());
+  const QJsonObject body = s["bodies"].toArray()[0].toObject();
+  EXPECT_DOUBLE_EQ(body["cd"].toDouble(),
+                   body["cdPressure"].toDouble() + body["cdViscous"].toDouble());
 }
 
 TEST(BatchMode, ALayoutBeyondTheCapacityExitsWithCode3AndTheMessage) {

@@ -116,6 +116,26 @@ TEST(LayoutFile, MissingOptionalKeysTakeTheStartupValues) {
   EXPECT_EQ(read.layout->layoutShape[1][1], shape::ellipse);
 }
 
+TEST(LayoutFile, FlowConditionsRoundTripAndAFileWithoutThemIsClassic) {
+  QTemporaryDir dir;
+  auto m = makeModel();
+  setStartupDefaults(*m);
+  const FlowConditions set{150, 0.08, BodyViscosity::uniform, TimeStepping::timeAccurate};
+  const QString path = dir.filePath("flow.json");
+  ASSERT_FALSE(saveLayoutFile(path, m->layout(), set));
+  EXPECT_EQ(readLayoutFile(path, m->layout()).flow, set);
+  // The classic conditions are not written, and read back as classic.
+  EXPECT_FALSE(layoutJson(m->layout()).contains("flow"));
+  ASSERT_FALSE(saveLayoutFile(path, m->layout()));
+  EXPECT_EQ(readLayoutFile(path, m->layout()).flow, FlowConditions{});
+  // Keys left out keep their classic values.
+  const QByteArray partial = R"({"whirlpane-layout": 1, "flow": {"mach": 0.02, "fineness": 1},
+      "columns": [{"gap": 26, "spacing": 26, "bodies": [{"shape": "circle", "size": 9, "turn": 0}]}]})";
+  const LayoutFileResult read = parseLayoutJson(partial, "a.json", m->layout());
+  ASSERT_TRUE(read.layout) << read.error.toStdString();
+  EXPECT_EQ(read.flow, (FlowConditions{100, 0.02, BodyViscosity::classic, TimeStepping::local}));
+}
+
 // ------------------------------------------------------------- bad files
 
 namespace {
@@ -248,6 +268,12 @@ const BadFile kBadFiles[] = {
      "-1000000 から 1000000"},
     {"arrangement turn not whole", withTop("arrangementTurn", 1.5), "キー \"arrangementTurn\"",
      "-1000000 から 1000000"},
+    {"reynolds too small", withTop("flow", QJsonObject{{"reynolds", 20}}),
+     "\"flow\" のキー \"reynolds\"", "30 から 200 までの数"},
+    {"body viscosity unknown", withTop("flow", QJsonObject{{"bodyViscosity", "double"}}),
+     "\"flow\" のキー \"bodyViscosity\"", "classic、uniform"},
+    {"fineness 2", withTop("flow", QJsonObject{{"fineness", 2}}), "\"flow\" のキー \"fineness\"",
+     "1 から 1 までの整数"},
 };
 
 } // namespace

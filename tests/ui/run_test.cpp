@@ -1,11 +1,15 @@
 #include "ui_fixture.h"
 
 #include "core/time_text.h"
+#include "run/run.h"
 #include "ui/controls.h"
+#include "ui/flow_dialog.h"
 #include "ui/forces_window.h"
 #include "ui/history_window.h"
 
 #include <QClipboard>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QTableWidget>
@@ -293,8 +297,10 @@ TEST(MainWindowRun, ForcesWindowTabulatesEveryBodyAfterARunAndCopiesItAsTabSepar
   s.press(s.start, "the run stopped after step 20");
   ASSERT_EQ(f->table()->rowCount(), s.m.nBodies) << "refreshed when the run ended";
   const QStringList lines = f->tabSeparated().split('\n', Qt::SkipEmptyParts);
-  ASSERT_EQ(lines.size(), s.m.nBodies + 2);
-  EXPECT_EQ(lines.front(), QString::fromUtf8("列\t物体\t形状\tCd\tCl"));
+  ASSERT_EQ(lines.size(), s.m.nBodies + 3);
+  EXPECT_EQ(
+      lines.front(),
+      QString::fromUtf8("列\t物体\t形状\tCd\tCl\tCd（圧力）\tCd（粘性）\tCl（圧力）\tCl（粘性）"));
   // The default layout: columns of 3, 2, 3, 2, 3 circles, column by column.
   EXPECT_EQ(lines[1].section('\t', 0, 2), QString::fromUtf8("1\t1\t円"));
   EXPECT_EQ(lines[4].section('\t', 0, 2), QString::fromUtf8("2\t1\t円"));
@@ -303,12 +309,51 @@ TEST(MainWindowRun, ForcesWindowTabulatesEveryBodyAfterARunAndCopiesItAsTabSepar
     bool ok = false;
     const double cd = lines[row].section('\t', 3, 3).toDouble(&ok);
     EXPECT_TRUE(ok && std::isfinite(cd)) << lines[row].toStdString();
+    // The parts add up to the whole, to the four decimals shown.
+    const double parts =
+        lines[row].section('\t', 5, 5).toDouble() + lines[row].section('\t', 6, 6).toDouble();
+    EXPECT_NEAR(parts, cd, 1.5e-4) << lines[row].toStdString();
   }
-  EXPECT_TRUE(lines.back().startsWith(QString::fromUtf8("圧力降下")));
+  EXPECT_TRUE(lines[s.m.nBodies + 1].startsWith(QString::fromUtf8("圧力降下")));
+  EXPECT_TRUE(lines.back().contains(QString::fromUtf8("U∞ = 0.0591608、μ（主格子）= 0.000591608、"
+                                                      "μ（物体格子）= 0.00118322、Re = 100")))
+      << lines.back().toStdString();
 
   f->findChild<QPushButton*>("CopyButton")->click();
   EXPECT_EQ(QGuiApplication::clipboard()->text(), f->tabSeparated());
 
   s.w.findChild<QAction*>("pt_3")->trigger();
   EXPECT_EQ(f->table()->rowCount(), 0) << "the flow does not belong to the new grids";
+}
+
+TEST(MainWindowRun, ChangedFlowConditionsDropTheRunsResultAndAnUnchangedOKKeepsIt) {
+  RunWindow s;
+  s.onPanel1 = [&](const std::string& text) {
+    if (text == progressText(20)) s.stop->click();
+  };
+  s.start->click();
+  ASSERT_TRUE(canContinue(s.m));
+  QAction* item = s.w.findChild<QAction*>("KeepFlow");
+  ASSERT_NE(item, nullptr);
+  item->trigger();
+  FlowDialog* d = s.w.flowDialog();
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(d->windowTitle(), QString::fromUtf8("流れの条件"));
+  EXPECT_EQ(d->conditions(), FlowConditions{}) << "the classic conditions at start";
+  d->findChild<QPushButton*>("OkButton")->click();
+  EXPECT_TRUE(canContinue(s.m)) << "nothing changed";
+
+  item->trigger();
+  d->findChild<QDoubleSpinBox*>("Reynolds")->setValue(150);
+  d->findChild<QComboBox*>("BodyViscosity")->setCurrentIndex(1);
+  d->findChild<QPushButton*>("CancelButton")->click();
+  EXPECT_EQ(s.m.flow, FlowConditions{}) << "cancelled";
+  item->trigger();
+  d->findChild<QDoubleSpinBox*>("Reynolds")->setValue(150);
+  d->findChild<QDoubleSpinBox*>("Mach")->setValue(0.5); // held to the range
+  d->findChild<QComboBox*>("BodyViscosity")->setCurrentIndex(1);
+  d->findChild<QPushButton*>("OkButton")->click();
+  EXPECT_EQ(s.m.flow,
+            (FlowConditions{150, kMachHigh, BodyViscosity::uniform, TimeStepping::local}));
+  EXPECT_FALSE(canContinue(s.m)) << "the flow was computed under other conditions";
 }

@@ -444,6 +444,18 @@
         <translation>not one of circle, square, triangle, plate, ellipse</translation>
     </message>
     <message>
+        <source>classic、uniform のいずれでもありません</source>
+        <translation>not one of classic, uniform</translation>
+    </message>
+    <message>
+        <source>local、time-accurate のいずれでもありません</source>
+        <translation>not one of local, time-accurate</translation>
+    </message>
+    <message>
+        <source>"flow" のキー "%1"</source>
+        <translation>key "%1" of "flow"</translation>
+    </message>
+    <message>
         <source>書き込めません（%1）</source>
         <translation>cannot write (%1)</translation>
     </message>
@@ -502,6 +514,74 @@
     <message>
         <source>計算結果「%1」を保存できません。理由：%2</source>
         <translation>Cannot save the results “%1”. Reason: %2</translation>
+    </message>
+    <message>
+        <source>流れの条件</source>
+        <translation>Flow conditions</translation>
+    </message>
+    <message>
+        <source>流れの条件…</source>
+        <translation>Flow conditions…</translation>
+    </message>
+    <message>
+        <source>レイノルズ数（16 単位の長さ）</source>
+        <translation>Reynolds number (length of 16 units)</translation>
+    </message>
+    <message>
+        <source>流入のマッハ数</source>
+        <translation>Mach number of the inflow</translation>
+    </message>
+    <message>
+        <source>物体格子の粘性</source>
+        <translation>Viscosity of the body grids</translation>
+    </message>
+    <message>
+        <source>従来（主格子の 2 倍）</source>
+        <translation>Classic (twice the main grid's)</translation>
+    </message>
+    <message>
+        <source>一様</source>
+        <translation>Uniform</translation>
+    </message>
+    <message>
+        <source>時間刻み</source>
+        <translation>Time step</translation>
+    </message>
+    <message>
+        <source>局所（定常解向き）</source>
+        <translation>Local (for steady states)</translation>
+    </message>
+    <message>
+        <source>時間精度（全点で同じ刻み）</source>
+        <translation>Time-accurate (one step for all points)</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Cd（圧力）</source>
+        <translation>Cd (pressure)</translation>
+    </message>
+    <message>
+        <source>Cd（粘性）</source>
+        <translation>Cd (viscous)</translation>
+    </message>
+    <message>
+        <source>Cl（圧力）</source>
+        <translation>Cl (pressure)</translation>
+    </message>
+    <message>
+        <source>Cl（粘性）</source>
+        <translation>Cl (viscous)</translation>
+    </message>
+    <message>
+        <source>基準量　D = 物体の大きさ／16、ρ∞ = %1、U∞ = %2、μ（主格子）= %3、μ（物体格子）= %4、Re = %5、Mach = %6</source>
+        <translation>References: D = body size / 16, ρ∞ = %1, U∞ = %2, μ (main grid) = %3, μ (body grids) = %4, Re = %5, Mach = %6</translation>
+    </message>
+    <message>
+        <source>時間精度の計算　t U∞／D = %1</source>
+        <translation>Time-accurate run: t U∞ / D = %1</translation>
     </message>
 </context>
 </TS>

@@ -1,0 +1,73 @@
+// The flow conditions a user sets beside the layout: the Reynolds and Mach
+// numbers of the inflow, the viscosity of the bodies' grids and the kind of
+// time step.  The defaults are the classic model.
+//
+// Units: the reference length L is the solver's unit, 16 layout units (the
+// diameter of a circle of size 16); the reference speed is the inflow speed
+// U∞; the free stream has density 1 and pressure 1, so its sound speed is
+// √1.4 and U∞ = Mach·√1.4.
+//   Re = U∞ L / ν  →  main-grid viscosity μ = U∞ / Re (ρ∞ = 1, L = 1),
+//   body grids: 2 U∞ / Re ("classic") or U∞ / Re ("uniform").
+// A body of size s therefore sees the Reynolds number Re·s/16.
+#pragma once
+
+#include <cmath>
+#include <optional>
+#include <string>
+
+enum class BodyViscosity { classic, uniform };
+enum class TimeStepping { local, timeAccurate };
+
+struct FlowConditions {
+  double reynolds = 100;
+  double mach = 0.05;
+  BodyViscosity bodyViscosity = BodyViscosity::classic;
+  TimeStepping timeStepping = TimeStepping::local;
+
+  bool operator==(const FlowConditions&) const = default;
+};
+
+// The ranges the solver handles (README, "Flow conditions"), found by runs
+// of the default layout, 3,000 steps:
+//  - Reynolds 30..200: the local time step sees the convection and the
+//    sound waves but not the viscous terms; at Re 20 the body grids' finest
+//    layers overshoot (density 0.4..2.3) and at Re 10 the run diverges.
+//    Above 200 the flow past a cylinder is no longer two-dimensional, and
+//    the body grids, whose layers are fixed, no longer hold the boundary
+//    layer (thickness ~ D/√Re).
+//  - Mach 0.01..0.1: the flow between the bodies of a crowded layout runs
+//    up to five times the inflow speed; at Mach 0.15 it reaches the speed
+//    of sound there (density 0.93..1.76), and the scheme has no shock
+//    capturing.  Below 0.01 the sound waves, which set the time step, are
+//    so much faster than the flow that a run needs many more steps.
+inline constexpr double kReynoldsLow = 30, kReynoldsHigh = 200;
+inline constexpr double kMachLow = 0.01, kMachHigh = 0.1;
+
+// The file and command-line names of the choices.
+inline constexpr const char* kBodyViscosityNames[] = {"classic", "uniform"};
+inline constexpr const char* kTimeSteppingNames[] = {"local", "time-accurate"};
+
+std::optional<BodyViscosity> bodyViscosityNamed(const std::string& name);
+std::optional<TimeStepping> timeSteppingNamed(const std::string& name);
+inline const char* nameOf(BodyViscosity v) {
+  return kBodyViscosityNames[static_cast<int>(v)];
+}
+inline const char* nameOf(TimeStepping t) {
+  return kTimeSteppingNames[static_cast<int>(t)];
+}
+
+inline bool reynoldsInRange(double re) {
+  return re >= kReynoldsLow && re <= kReynoldsHigh;
+}
+inline bool machInRange(double mach) {
+  return mach >= kMachLow && mach <= kMachHigh;
+}
+
+// The inflow speed U∞ = Mach·√1.4 in the solver's units.
+inline double inflowSpeed(const FlowConditions& f) {
+  return f.mach * std::sqrt(1.4);
+}
+// The body grids' viscosity over the main grid's: 2 (classic) or 1.
+inline double bodyViscosityFactor(BodyViscosity v) {
+  return v == BodyViscosity::classic ? 2.0 : 1.0;
+}
