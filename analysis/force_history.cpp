@@ -24,6 +24,10 @@ int forceSteps(const Model& m) {
 
 namespace {
 
+// The least amplitude of a lift that oscillates, relative to the larger of
+// its mean and 1.
+constexpr double kSteadyLiftSwing = 1e-6;
+
 // Body b's sample after step index i (0-based).
 const ForceSample& sampleAt(const Model& m, int b, int i) {
   return m.forceHistory[static_cast<std::size_t>(i) * static_cast<std::size_t>(m.nBodies) +
@@ -80,7 +84,10 @@ CycleStatistics cycleStatistics(const Model& m, int b, int window) {
       armed = false;
     }
   }
-  if (high > low && crossings.size() >= 3) {
+  // A lift that swings by less than this is steady: its cycles would be
+  // round-off.
+  const bool swings = (high - low) / 2 > kSteadyLiftSwing * std::max(std::abs(mean), 1.0);
+  if (swings && crossings.size() >= 3) {
     const double first = crossings.front(), last = crossings.back();
     const auto cycles = static_cast<double>(crossings.size() - 1);
     const int begin = static_cast<int>(std::ceil(first)), end = static_cast<int>(std::floor(last));

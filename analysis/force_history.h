@@ -22,7 +22,8 @@ int forceSteps(const Model& m);
 // What body b's force history says.  The lift oscillates when, over the
 // last half of the history, it crosses its mean upwards at least three
 // times, each time after falling below the mean by half its amplitude
-// there (so that round-off and a slow drift are no cycles).  Then the
+// there (so that a slow drift is no cycle), and swings by more than 1e-6
+// times the larger of its mean and 1 (so that round-off is none).  Then the
 // statistics are over the whole cycles between the first and the last of
 // those crossings (a crossing placed between two steps by linear
 // interpolation): cdMean, clMean the means, clAmplitude half the range of
