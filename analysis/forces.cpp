@@ -109,19 +109,34 @@ ReferenceQuantities referenceQuantities(const Model& m) {
           m.uInf / soundSpeed};
 }
 
+namespace {
+// Body b's coefficients, numbered column c, body k.
+BodyForces bodyForces(const Model& m, int b, int c, int k) {
+  const double dynamicPressure = 0.5 * 1.0 * m.uInf * m.uInf;
+  const Force fp = pressureForce(m, b), fv = viscousForce(m, b);
+  const double reference = dynamicPressure * m.bodySize[b] / kSolverUnit;
+  return {c,
+          k,
+          m.bodyShape[b],
+          (fp.fx + fv.fx) / reference,
+          (fp.fy + fv.fy) / reference,
+          fp.fx / reference,
+          fv.fx / reference,
+          fp.fy / reference,
+          fv.fy / reference};
+}
+} // namespace
+
+ForceSample forceSample(const Model& m, int b) {
+  const BodyForces f = bodyForces(m, b, 0, 0);
+  return {f.cd, f.cl};
+}
+
 FlowForces flowForces(const Model& m) {
   FlowForces out{};
-  const double dynamicPressure = 0.5 * 1.0 * m.uInf * m.uInf;
   int b = 0;
   for (int c = 1; c <= m.nColumns; ++c)
-    for (int k = 1; k <= m.columnBodies[c]; ++k) {
-      ++b;
-      const Force fp = pressureForce(m, b), fv = viscousForce(m, b);
-      const double reference = dynamicPressure * m.bodySize[b] / kSolverUnit;
-      out.bodies.push_back({c, k, m.bodyShape[b], (fp.fx + fv.fx) / reference,
-                            (fp.fy + fv.fy) / reference, fp.fx / reference, fv.fx / reference,
-                            fp.fy / reference, fv.fy / reference});
-    }
+    for (int k = 1; k <= m.columnBodies[c]; ++k) out.bodies.push_back(bodyForces(m, ++b, c, k));
   double inflow = 0, outlet = 0;
   for (int j = 1; j <= m.ryNy; ++j) inflow += m.ryFlow[1][j][slot::pres];
   for (int j = m.ryGapLow; j <= m.ryGapHigh; ++j) outlet += m.ryFlow[m.ryNx][j][slot::pres];

@@ -56,6 +56,10 @@ struct ReferenceQuantities {
 };
 ReferenceQuantities referenceQuantities(const Model& m);
 
+// Cd and Cl of body b, as flowForces gives them; allocates nothing (the
+// force history records it after every step).
+ForceSample forceSample(const Model& m, int b);
+
 // Drag and lift coefficients of every body, with ρ∞ = 1 and the total
 // (pressure and viscous) force, and the channel's pressure drop.
 FlowForces flowForces(const Model& m);

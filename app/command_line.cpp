@@ -40,7 +40,8 @@ const char* const kDescription =
     "\n"
     "Exit codes of the batch mode: 0 done; 2 bad command line or layout file;\n"
     "3 layout too large for the arrays; 4 the run diverged (summary written);\n"
-    "5 an output could not be written.";
+    "5 an output could not be written, or DIR holds an earlier run's outputs\n"
+    "and --overwrite was not given.";
 
 QStringList argumentList(int argc, char* argv[]) {
   QStringList arguments;
@@ -81,6 +82,16 @@ CommandLine::CommandLine()
                    "Batch: local time steps (classic) or time-accurate (one step for all "
                    "points).",
                    "local|time-accurate"),
+      untilSettled("until-settled",
+                   "Batch: run until every body's mean drag settles: its mean Cd over the last "
+                   "window of steps differs from the window before by at most the tolerance "
+                   "times max(|mean|, 1); at most --max-steps steps."),
+      settleTolerance("settle-tolerance", "Batch: the settle rule's tolerance (default 0.01).",
+                      "F"),
+      settleWindow("settle-window", "Batch: the settle rule's window of steps (default 300).", "N"),
+      maxSteps("max-steps", "Batch: --until-settled stops at N steps at most (default 10000).",
+               "N"),
+      overwrite("overwrite", "Batch: replace the outputs of an earlier run in DIR."),
       lang("lang", "Language of the interface and of the messages: en or ja.", "en|ja"),
       threads("threads", "Solver threads: N uses N, 0 the cores the program may use (default).",
               "N"),
@@ -92,8 +103,11 @@ CommandLine::CommandLine()
       version({"v", "version"}, "Show the version and end.") {
   parser.setApplicationDescription(QString::fromLatin1(kDescription));
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  parser.addOptions({batch, out, steps, picture, fill, blackLines, fields, reynolds, mach,
-                     bodyViscosity, timeStepping, lang, threads, writeLayout, help, version});
+  parser.addOptions({batch,        out,          steps,           picture,      fill,
+                     blackLines,   fields,       reynolds,        mach,         bodyViscosity,
+                     timeStepping, untilSettled, settleTolerance, settleWindow, maxSteps,
+                     overwrite,    lang,         threads,         writeLayout,  help,
+                     version});
   parser.addOptions(toolkitOptions());
   parser.addPositionalArgument("LAYOUT.json", "Window: a layout file to open at start.",
                                "[LAYOUT.json]");
@@ -204,13 +218,66 @@ bool parseFlowOptions(const CommandLine& cl, BatchRequest& r, QString& error) {
   return true;
 }
 
+// A whole number of steps from `low` to kMaxRunSteps.
+std::optional<int> stepNumber(const QCommandLineParser& parser, const QCommandLineOption& option,
+                              int low, QString& error) {
+  bool ok = false;
+  const int value = parser.value(option).toInt(&ok);
+  if (ok && value >= low && value <= kMaxRunSteps) return value;
+  error = QStringLiteral("--%1 wants a whole number from %2 to %3, not '%4'")
+              .arg(option.names().first())
+              .arg(low)
+              .arg(kMaxRunSteps)
+              .arg(parser.value(option));
+  return std::nullopt;
+}
+
+// Reads the run length: --steps, or --until-settled with its rule and
+// --max-steps.
+bool parseRunLength(const CommandLine& cl, BatchRequest& r, QString& error) {
+  const QCommandLineParser& parser = cl.parser;
+  r.untilSettled = parser.isSet(cl.untilSettled);
+  if (!r.untilSettled) {
+    for (const QCommandLineOption* option : {&cl.settleTolerance, &cl.settleWindow, &cl.maxSteps})
+      if (parser.isSet(*option)) {
+        error = "--" + option->names().first() + " goes with --until-settled only";
+        return false;
+      }
+    if (!parser.isSet(cl.steps)) return true;
+    const std::optional<int> steps = stepNumber(parser, cl.steps, 1, error);
+    if (steps) r.steps = *steps;
+    return steps.has_value();
+  }
+  if (parser.isSet(cl.steps)) {
+    error = "--steps and --until-settled do not go together (use --max-steps)";
+    return false;
+  }
+  r.steps = 10'000;
+  if (parser.isSet(cl.maxSteps)) {
+    const std::optional<int> steps = stepNumber(parser, cl.maxSteps, 1, error);
+    if (!steps) return false;
+    r.steps = *steps;
+  }
+  if (parser.isSet(cl.settleWindow)) {
+    const std::optional<int> window = stepNumber(parser, cl.settleWindow, 10, error);
+    if (!window) return false;
+    r.settleWindow = *window;
+  }
+  if (parser.isSet(cl.settleTolerance)) {
+    const std::optional<double> tolerance =
+        rangedNumber(parser, cl.settleTolerance, 1e-9, 1, error);
+    if (!tolerance) return false;
+    r.settleTolerance = *tolerance;
+  }
+  return true;
+}
+
 } // namespace
 
 std::optional<BatchRequest> readBatchRequest(const CommandLine& cl, QString& error) {
   const QCommandLineParser& parser = cl.parser;
-  const QCommandLineOption &batch = cl.batch, &out = cl.out, &steps = cl.steps,
-                           &picture = cl.picture, &fill = cl.fill, &blackLines = cl.blackLines,
-                           &fields = cl.fields;
+  const QCommandLineOption &batch = cl.batch, &out = cl.out, &picture = cl.picture, &fill = cl.fill,
+                           &blackLines = cl.blackLines, &fields = cl.fields;
   if (!parser.positionalArguments().isEmpty()) {
     error = "unexpected argument '" + parser.positionalArguments().first() + "'";
     return std::nullopt;
@@ -222,16 +289,8 @@ std::optional<BatchRequest> readBatchRequest(const CommandLine& cl, QString& err
   BatchRequest r;
   r.layout = parser.value(batch);
   r.out = parser.value(out);
-  if (parser.isSet(steps)) {
-    bool ok = false;
-    r.steps = parser.value(steps).toInt(&ok);
-    if (!ok || r.steps < 1 || r.steps > kMaxRunSteps) {
-      error = QStringLiteral("--steps wants a whole number from 1 to %1, not '%2'")
-                  .arg(kMaxRunSteps)
-                  .arg(parser.value(steps));
-      return std::nullopt;
-    }
-  }
+  if (!parseRunLength(cl, r, error)) return std::nullopt;
+  r.overwrite = parser.isSet(cl.overwrite);
   r.pictures = parser.values(picture);
   for (const QString& name : r.pictures)
     if (!batchPictureNames().contains(name)) {

@@ -3,6 +3,8 @@
 //   whirlpane --batch LAYOUT --out DIR [--steps N] [--picture NAME]... ...
 //             [--reynolds RE] [--mach M] [--body-viscosity classic|uniform]
 //             [--time-stepping local|time-accurate]
+//             [--until-settled [--settle-tolerance F] [--settle-window N]
+//              [--max-steps N]] [--overwrite]
 //   whirlpane --write-layout NAME FILE
 //   whirlpane --help | --version
 // It is read before any application object exists, so that --help,
@@ -26,6 +28,7 @@ struct CommandLine {
   QCommandLineParser parser;
   const QCommandLineOption batch, out, steps, picture, fill, blackLines, fields;
   const QCommandLineOption reynolds, mach, bodyViscosity, timeStepping;
+  const QCommandLineOption untilSettled, settleTolerance, settleWindow, maxSteps, overwrite;
   const QCommandLineOption lang, threads, writeLayout, help, version;
 };
 

@@ -4,6 +4,8 @@
 #include "fields/flow_fields_cgns.h"
 #include "files/file_error.h"
 #include "files/layout_file.h"
+#include "files/result_tables.h"
+#include "files/save_file.h"
 #include "gui/application_setup.h"
 #include "gui/colour_legend_view.h"
 #include "layout/kmake.h"
@@ -22,6 +24,7 @@
 #include <QFile>
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -30,6 +33,16 @@
 
 const QStringList& batchPictureNames() {
   static const QStringList names = {"vectors", "vorticity", "pressure", "density"};
+  return names;
+}
+
+QStringList batchOutputNames() {
+  QStringList names;
+  for (const QString& picture : batchPictureNames()) names.append(picture + ".png");
+  names << "fields.cgns"
+        << "history.csv"
+        << "forces.csv"
+        << "summary.json";
   return names;
 }
 
@@ -89,6 +102,31 @@ void applyFlowOptions(const BatchRequest& r, FlowConditions& flow) {
 int fail(int code, const QString& line) {
   std::fprintf(stderr, "whirlpane: %s\n", line.toLocal8Bit().constData());
   return code;
+}
+
+// The earlier outputs in `out`: refused without --overwrite, removed with it.
+std::optional<QString> clearEarlierOutputs(const QDir& out, bool overwrite) {
+  QStringList earlier;
+  for (const QString& name : batchOutputNames())
+    if (QFile::exists(out.filePath(name))) earlier.append(name);
+  if (earlier.isEmpty()) return std::nullopt;
+  if (!overwrite)
+    return "'" + out.path() + "' holds the outputs of an earlier run (" + earlier.join(", ") +
+           "); give --overwrite to replace them";
+  // The summary first: a folder without it holds no finished run.
+  std::reverse(earlier.begin(), earlier.end()); // summary.json is named last
+  for (const QString& name : earlier)
+    if (!QFile::remove(out.filePath(name)))
+      return "cannot remove the earlier " + out.filePath(name);
+  return std::nullopt;
+}
+
+// Writes one table, whole or not at all.
+std::optional<QString> writeTable(const QDir& out, const QString& name, const QByteArray& text) {
+  const QString path = out.filePath(name);
+  if (const auto failed = saveFileWhole(path, text))
+    return "cannot write " + name + ": " + fileErrorReason(path, FileAccess::write, *failed);
+  return std::nullopt;
 }
 
 // Draws one picture as its plot button draws it and writes it with its
@@ -182,13 +220,15 @@ int runBatch(const BatchRequest& request, std::optional<Language> language, int 
   const QString& layout = request.layout;
   if (const auto failed = makeLayout(m, ws, layout)) return fail(failed->first, failed->second);
   applyFlowOptions(request, m.flow);
+  m.runLength = {request.steps, request.untilSettled, request.settleTolerance,
+                 request.settleWindow};
 
-  // A summary of an earlier run must not stand beside this run's outputs
-  // while they are written, nor after a run that is killed.
+  // No output of an earlier run may stand beside this run's, neither while
+  // they are written nor after a run that is killed.
   const QDir out(request.out);
   const QString summaryPath = out.filePath("summary.json");
-  if (QFile::exists(summaryPath) && !QFile::remove(summaryPath))
-    return fail(batchExit::outputFailed, "cannot remove the earlier " + summaryPath);
+  if (const auto refused = clearEarlierOutputs(out, request.overwrite))
+    return fail(batchExit::outputFailed, *refused);
 
   ViewSurfaces surfaces;
   Henkan_Scale(m, surfaces.bitmap, ws);
@@ -226,6 +266,10 @@ int runBatch(const BatchRequest& request, std::optional<Language> language, int 
                         fileErrorReason(out.filePath("fields.cgns"), FileAccess::write,
                                         QString::fromStdString(*failed)));
   }
+  for (const auto& [name, text] : {std::pair{QStringLiteral("history.csv"), historyCsv(m)},
+                                   std::pair{QStringLiteral("forces.csv"), forcesCsv(m)}})
+    if (const auto failed = writeTable(out, name, text))
+      return fail(batchExit::outputFailed, *failed);
   if (const auto failed = saveRunSummary(summaryPath, runSummary(m, outcome)))
     return fail(batchExit::outputFailed, "cannot write summary.json: " + *failed);
   if (outcome.diverged)

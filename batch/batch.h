@@ -11,9 +11,16 @@
 // them, with the colour legend) and DIR/fields.cgns with --fields.  A progress line goes to
 // standard error every 10 steps.
 //
-// summary.json is written last, whole or not at all, after the pictures and
-// fields: a folder holding it holds every output asked for.  An earlier
-// summary.json in DIR is removed when the run starts.
+// With --until-settled the run goes on until every body's mean drag has
+// settled (run/run.h), at most --max-steps steps.  DIR/history.csv and
+// DIR/forces.csv hold the histories and the forces table
+// (files/result_tables.h).
+//
+// summary.json is written last, whole or not at all, after the pictures,
+// fields and tables: a folder holding it holds every output asked for.  A
+// folder that holds any output of an earlier run is refused (exit 5) unless
+// --overwrite is given; then every earlier output is removed when the run
+// starts, so none of them stands beside the new summary.
 //
 // Exit codes: 0 done; 2 bad command line or layout file (also one whose
 // bodies overlap); 3 layout refused
@@ -41,7 +48,18 @@ struct BatchRequest {
   std::optional<double> reynolds, mach;
   std::optional<BodyViscosity> bodyViscosity;
   std::optional<TimeStepping> timeStepping;
+  // --until-settled: run until the mean drag settles, at most maxSteps
+  // steps (`steps` then holds maxSteps); the rule's tolerance and window.
+  bool untilSettled = false;
+  double settleTolerance = 0.01;
+  int settleWindow = 300;
+  // --overwrite: an earlier run's outputs in DIR are removed first instead
+  // of refusing the folder.
+  bool overwrite = false;
 };
+
+// The files a batch run may write into its folder, summary.json last.
+QStringList batchOutputNames();
 
 // The pictures the batch draws: vectors, vorticity, pressure, density.
 const QStringList& batchPictureNames();

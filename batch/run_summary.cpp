@@ -1,5 +1,6 @@
 #include "batch/run_summary.h"
 
+#include "analysis/force_history.h"
 #include "analysis/forces.h"
 #include "files/file_error.h"
 #include "files/layout_file.h"
@@ -40,7 +41,9 @@ QJsonObject flowSummary(const Model& m) {
                    {"fineness", 1},
                    {"inflowSpeed", q.uInf},
                    {"mainViscosity", q.mainViscosity},
-                   {"bodyViscosityValue", q.bodyViscosity}};
+                   {"bodyViscosityValue", q.bodyViscosity},
+                   {"gamma", 1.4},
+                   {"prandtl", 0.7}};
   if (m.timeAccurate) {
     flow["timeStep"] = m.globalTimeStep * q.uInf;
     flow["time"] = m.flowTime * q.uInf;
@@ -48,12 +51,54 @@ QJsonObject flowSummary(const Model& m) {
   return flow;
 }
 
+const char* stopReasonName(const Model& m) {
+  switch (m.runEnd) {
+  case RunEnd::settled:
+    return "settled";
+  case RunEnd::diverged:
+    return "diverged";
+  case RunEnd::stopped:
+    return "stopped";
+  case RunEnd::lastStep:
+  case RunEnd::none:
+    break;
+  }
+  return m.runLength.untilSettled ? "maxSteps" : "steps";
+}
+
+namespace {
+
+// Body b's Cd and Cl after every step, and their statistics.
+void addForceHistory(const Model& m, int b, QJsonObject& body) {
+  QJsonArray cd, cl;
+  const int n = forceSteps(m);
+  for (int i = 0; i < n; ++i) {
+    const ForceSample& f = m.forceHistory[static_cast<std::size_t>(i * m.nBodies + b - 1)];
+    cd.append(f.cd);
+    cl.append(f.cl);
+  }
+  body["cdHistory"] = cd;
+  body["clHistory"] = cl;
+  const CycleStatistics s = cycleStatistics(m, b, m.runLength.window);
+  body["cdMean"] = s.cdMean;
+  body["clMean"] = s.clMean;
+  body["clAmplitude"] = s.clAmplitude;
+  body["statisticsSteps"] = QJsonArray{s.firstStep, s.lastStep};
+  body["period"] = s.period ? QJsonValue(*s.period) : QJsonValue();
+  if (m.timeAccurate) body["strouhal"] = s.strouhal ? QJsonValue(*s.strouhal) : QJsonValue();
+}
+
+} // namespace
+
 QJsonObject runSummary(const Model& m, const BatchOutcome& outcome) {
   // Qt writes every double in the shortest form that reads back to the same
   // value (at most 17 significant digits), so the numbers round-trip.
   const FlowRanges r = flowRanges(m);
   QJsonObject s;
   s["layout"] = outcome.layout;
+  s["version"] = QStringLiteral(WHIRLPANE_VERSION);
+  // The layout run, as a layout file holds it.
+  s["layoutRecord"] = QJsonDocument::fromJson(layoutJson(m.layout(), m.flow)).object();
   s["steps"] = outcome.steps;
   s["stepsDone"] = m.stepsDone;
   s["diverged"] = outcome.diverged;
@@ -77,17 +122,30 @@ QJsonObject runSummary(const Model& m, const BatchOutcome& outcome) {
   // order, and the channel's pressure drop.
   const FlowForces forces = flowForces(m);
   QJsonArray bodies;
-  for (const BodyForces& b : forces.bodies)
-    bodies.append(QJsonObject{{"column", b.column},
-                              {"body", b.body},
-                              {"shape", QLatin1String(kLayoutShapeNames.at(b.shape))},
-                              {"cd", b.cd},
-                              {"cl", b.cl},
-                              {"cdPressure", b.cdPressure},
-                              {"cdViscous", b.cdViscous},
-                              {"clPressure", b.clPressure},
-                              {"clViscous", b.clViscous}});
+  int number = 0;
+  for (const BodyForces& b : forces.bodies) {
+    QJsonObject body{{"column", b.column},
+                     {"body", b.body},
+                     {"shape", QLatin1String(kLayoutShapeNames.at(b.shape))},
+                     {"cd", b.cd},
+                     {"cl", b.cl},
+                     {"cdPressure", b.cdPressure},
+                     {"cdViscous", b.cdViscous},
+                     {"clPressure", b.clPressure},
+                     {"clViscous", b.clViscous}};
+    addForceHistory(m, ++number, body);
+    bodies.append(body);
+  }
   s["bodies"] = bodies;
+
+  // The settle rule and its verdict after the last step.
+  const std::optional<double> change = meanDragChange(m, m.runLength.window);
+  s["settled"] = meanDragSettled(m, m.runLength);
+  s["settleRule"] = QJsonObject{{"tolerance", m.runLength.tolerance},
+                                {"window", m.runLength.window},
+                                {"meanDragChange", change ? QJsonValue(*change) : QJsonValue()}};
+  s["untilSettled"] = m.runLength.untilSettled;
+  s["stopReason"] = QLatin1String(stopReasonName(m));
   s["flow"] = flowSummary(m);
   s["pressureDrop"] = forces.pressureDrop;
   return s;

@@ -22,6 +22,12 @@ struct BatchOutcome {
   qint64 elapsedMs = 0; // the run: set-up, initial state and steps
 };
 
+// Why a run ended, as the summary's "stopReason" names it: "steps" (the
+// steps asked for), "settled" (the mean drag settled), "maxSteps" (a run
+// until settled that reached its most steps unsettled), "diverged",
+// "stopped".
+const char* stopReasonName(const Model& m);
+
 // Extremes of the flow over the points that carry it: the main-grid points
 // not cut out as holes, and every body point of the auxiliary grids
 // (layers 1..wkNr, p = bodyFirst..bodyLast).

@@ -124,6 +124,28 @@ struct StepResidual {
   double largestSpeed;
 };
 
+// Drag and lift coefficients of one body after one step (analysis/forces.h).
+struct ForceSample {
+  double cd, cl;
+};
+
+// The length of a run: `steps` time steps (300, the classic run), or, with
+// untilSettled, until every body's mean drag has settled
+// (analysis/force_history.h: the mean Cd over the last `window` steps
+// differs from the mean over the `window` steps before by at most
+// `tolerance` times the larger of its magnitude and 1), at most `steps`.
+struct RunLength {
+  int steps = 300;
+  bool untilSettled = false;
+  double tolerance = 0.01;
+  int window = 300;
+
+  bool operator==(const RunLength&) const = default;
+};
+
+// Why the last run's loop ended.
+enum class RunEnd { none, lastStep, settled, stopped, diverged };
+
 // Shape codes of a body.
 namespace shape {
 inline constexpr int circle = 0;   // size = diameter
@@ -300,6 +322,16 @@ struct Model : LayoutParameters {
   // n - 1 for step n.  Room is reserved before a run's loop, so a step never
   // allocates.
   std::vector<StepResidual> residualHistory;
+  // Cd and Cl of every body after every step, beside the residual: step n's
+  // nBodies samples (in body order) from entry (n - 1) * nBodies, reserved
+  // as the residual history is.  forceTimes holds the flow time (flowTime)
+  // after each step, 0 in a run with local time steps.
+  std::vector<ForceSample> forceHistory;
+  std::vector<double> forceTimes;
+  // The length of the next run and of a continuation, and how the last
+  // run's loop ended.
+  RunLength runLength;
+  RunEnd runEnd;
 
   // ------------------------------------------------------ colour scale
   double scaleLow, scaleHigh;

@@ -2,6 +2,8 @@
 
 #include "run/history.h"
 
+#include "analysis/force_history.h"
+
 #include "core/time_text.h"
 #include "coupling/boundary.h"
 #include "coupling/setup.h"
@@ -14,10 +16,9 @@
 
 namespace {
 
-// A run is a fixed number of time steps.
-constexpr int kRunSteps = 300;
-// A run that got past this step counts as complete: pressing start again shows
-// how long it took instead of starting another run.
+// A run of the classic length (300 steps) that got past this step counts as
+// complete: pressing start again shows how long it took instead of starting
+// another run.  A shorter run is complete past the same share of its steps.
 constexpr int kCompleteAfterStep = 280;
 
 // The run's texts in the status bar (panel 1), in every language of the
@@ -29,6 +30,12 @@ const Message alreadyDone{{"　計算は完了してます。　所要計算時�
 // The step reached and the step the run or its continuation ends at.
 const Message stepCount{{"　計算回数＝", "　　　　　　", "回 で完了"}, {"  Step ", " of ", ""}};
 const Message finished{{"計算が正常に終了しました。"}, {"The calculation has finished."}};
+// A run until the drag settles: the step reached and the most it may take.
+const Message stepCountUntilSettled{{"　計算回数＝", "　　　　最大 ", "回・抗力が落ち着くまで"},
+                                    {"  Step ", " of at most ", ", until the drag settles"}};
+// The step at which every body's mean drag had settled.
+const Message settled{{"　抗力が落ち着いたので終了しました。　計算回数＝", ""},
+                      {"  The drag has settled; the calculation ended at step ", ""}};
 // The step at which the flow stopped being finite.
 const Message diverged{{"　計算が発散しました。　計算回数＝", ""},
                        {"  The calculation has diverged at step ", ""}};
@@ -44,7 +51,7 @@ void timeStep(Model& m, StepTally* tally) {
 }
 
 void keisan(Model& m, WindowServices& ws, RunStages& stages) {
-  keisanSteps(m, ws, stages, kRunSteps);
+  keisanSteps(m, ws, stages, m.runLength.steps);
 }
 
 void keisanSteps(Model& m, WindowServices& ws, RunStages& stages, int lastStep) {
@@ -59,6 +66,8 @@ void keisanSteps(Model& m, WindowServices& ws, RunStages& stages, int lastStep) 
   m.particleState = 1;
   shoki_atai(m);
   m.residualHistory.clear();
+  m.forceHistory.clear();
+  m.forceTimes.clear();
   ws.setProgressRange(0, m.stepCount);
   if (m.stopFlag) return; // a link list was too large; its message is shown
   runSteps(m, ws, stages, 1, lastStep);
@@ -72,6 +81,9 @@ void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, in
   m.residualHistory.reserve(
       m.residualHistory.size() +
       static_cast<std::size_t>(std::clamp(lastStep - firstStep + 1, 0, kHistoryReserveSteps)));
+  reserveForceHistory(m, std::clamp(lastStep - firstStep + 1, 0, kHistoryReserveSteps));
+  m.runEnd = RunEnd::none;
+  const bool untilSettled = m.runLength.untilSettled;
   // The check and the history gathered by the grids' threads during the
   // step where the boundary conditions allow it (they do for every layout
   // the links are built for); otherwise one pass after the step, which
@@ -92,16 +104,26 @@ void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, in
       ws.showMessage(message);
       m.stopFlag = true;
       m.flowStep = 0; // nothing to go on from
+      m.runEnd = RunEnd::diverged;
       return;
     }
     m.flowStep = s;
     m.residualHistory.push_back(residual);
+    recordForces(m);
     if (s % 10 == 0) {
       // A stopped run, too, names the step its flow has reached.
       const bool stop = m.stopFlag;
-      ws.setStatusText(
-          1, text::stepCount(ws.language(), {std::to_string(s), std::to_string(lastStep)}));
-      if (stop) return;
+      const Message& count = untilSettled ? text::stepCountUntilSettled : text::stepCount;
+      ws.setStatusText(1, count(ws.language(), {std::to_string(s), std::to_string(lastStep)}));
+      if (stop) {
+        m.runEnd = RunEnd::stopped;
+        return;
+      }
+      if (untilSettled && meanDragSettled(m, m.runLength)) {
+        ws.setStatusText(1, text::settled(ws.language(), {std::to_string(s)}));
+        m.runEnd = RunEnd::settled;
+        return;
+      }
     }
     switch (s % 90) {
     case 30:
@@ -117,6 +139,7 @@ void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, in
       break;
     }
   }
+  m.runEnd = RunEnd::lastStep;
   ws.setStatusText(1, text::finished(ws.language()));
 }
 
@@ -129,7 +152,9 @@ bool canContinue(const Model& m) {
 }
 
 bool hasCompleteResult(const Model& m) {
-  return m.stepsDone > kCompleteAfterStep && flowBelongsToLayout(m);
+  const int steps = m.runLength.steps;
+  const int completeAfter = std::min(kCompleteAfterStep, steps - steps / 15);
+  return (m.stepsDone > completeAfter || m.runEnd == RunEnd::settled) && flowBelongsToLayout(m);
 }
 
 void keisanContinue(Model& m, WindowServices& ws, RunStages& stages) {
@@ -137,7 +162,7 @@ void keisanContinue(Model& m, WindowServices& ws, RunStages& stages) {
   m.stopFlag = false;
   const int firstStep = m.flowStep + 1;
   m.runFirstStep = firstStep;
-  m.stepCount = m.flowStep + kRunSteps;
+  m.stepCount = m.flowStep + m.runLength.steps;
   m.particleState = 1; // the flow moves on: traces must be seeded again
   ws.setProgressRange(firstStep - 1, m.stepCount);
   runSteps(m, ws, stages, firstStep, m.stepCount);

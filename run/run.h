@@ -17,7 +17,8 @@ void Button2Click(Model& m, WindowServices& ws, RunStages& stages);
 
 // keisan ("calculation"), the run itself: calculating mode, the coupling
 // set-up (flow fields cleared, grids rebuilt, metrics, links, holes), the
-// initial state, then stepCount = 300 time steps
+// initial state, then stepCount = runLength.steps time steps (300 unless
+// the user chose another length)
 //   RRK, Gauss_RY, Gauss_WK(1, wkNp, 1, wkNr, 1), ADD_RY, Kyoukai
 // with the window's pending messages processed before each step, the
 // progress text every 10 steps (where a stop request ends the run), and the
@@ -48,6 +49,10 @@ inline constexpr int kMaxRunSteps = 10'000'000;
 // convergence history, every 10 steps the progress text (the step and
 // lastStep) and then the stop check,
 // the plots at s mod 90 = 30, 60, 0; after lastStep the completion text.
+// Every step also records the bodies' Cd and Cl (recordForces).  With
+// runLength.untilSettled, every tenth step after the stop check ends the
+// loop with its own text when the mean drag has settled (meanDragSettled).
+// runEnd says how the loop ended.
 // stepsDone is s - 1 during step s.
 void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, int lastStep);
 
@@ -62,10 +67,13 @@ bool flowBelongsToLayout(const Model& m);
 bool canContinue(const Model& m);
 
 // True when the layout on screen has a complete result: a run of it went
-// beyond step 280 (stepsDone) and the layout has not changed since.
+// beyond step 280 (stepsDone; of a run shorter than 300 steps, beyond all
+// but a fifteenth of its steps) or ended with its drag settled, and the
+// layout has not changed since.
 bool hasCompleteResult(const Model& m);
 
-// The continuation ("続けて計算"): 300 more steps from the flow as it stands,
+// The continuation ("続けて計算"): runLength.steps more steps (300 unless
+// chosen otherwise) from the flow as it stands,
 // numbered on from flowStep + 1, with the run's window behaviour:
 // calculating mode, progress from flowStep to stepCount = flowStep + 300,
 // the same texts, stop checks and plots at the same residues of the step

@@ -1,6 +1,7 @@
 #include "ui/forces_window.h"
 
 #include "analysis/forces.h"
+#include "files/result_tables.h"
 #include "gui/application_setup.h"
 #include "gui/language.h"
 #include "gui/window_text.h"
@@ -44,12 +45,21 @@ ForcesWindow::ForcesWindow(const Model& m, QWidget* parent) : QWidget(parent, Qt
   auto* copy = new QPushButton(text(ForcesWindowText::copy), this);
   copy->setObjectName("CopyButton");
   connect(copy, &QPushButton::clicked, this, &ForcesWindow::copyToClipboard);
+  auto* save = new QPushButton(text(CsvExportText::saveCsv), this);
+  save->setObjectName("SaveCsvButton");
+  connect(save, &QPushButton::clicked, this, &ForcesWindow::saveCsv);
+  csvHooks = defaultCsvExportHooks(this);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(table_);
   layout->addWidget(pressureDrop_);
   layout->addWidget(references_);
   layout->addWidget(copy);
+  layout->addWidget(save);
+}
+
+void ForcesWindow::saveCsv() {
+  if (canContinue(m_)) saveCsvAs(csvHooks, forcesCsv(m_));
 }
 
 void ForcesWindow::refresh() {

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "core/model.h"
+#include "ui/csv_export.h"
 
 #include <QWidget>
 
@@ -28,6 +29,12 @@ public:
 
 public slots:
   void copyToClipboard();
+  // "CSV で保存…": the table with the statistics of the force history
+  // (forcesCsv); nothing while there is no flow.
+  void saveCsv();
+
+public:
+  CsvExportHooks csvHooks;
 
 protected:
   void showEvent(QShowEvent* event) override;

@@ -1,5 +1,6 @@
 #include "ui/history_window.h"
 
+#include "files/result_tables.h"
 #include "gui/application_setup.h"
 #include "gui/language.h"
 #include "gui/window_text.h"
@@ -9,6 +10,7 @@
 #include <QChartView>
 #include <QLineSeries>
 #include <QLogValueAxis>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -59,7 +61,16 @@ HistoryWindow::HistoryWindow(const Model& m, QWidget* parent) : QWidget(parent, 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(view);
+  auto* save = new QPushButton(text(CsvExportText::saveCsv), this);
+  save->setObjectName("SaveCsvButton");
+  connect(save, &QPushButton::clicked, this, &HistoryWindow::saveCsv);
+  layout->addWidget(save, 0, Qt::AlignRight);
+  csvHooks = defaultCsvExportHooks(this);
   resetPlot();
+}
+
+void HistoryWindow::saveCsv() {
+  saveCsvAs(csvHooks, historyCsv(m_));
 }
 
 void HistoryWindow::resetPlot() {

@@ -3,10 +3,12 @@
 // speed on a linear axis beside it, as line plots.  While a run proceeds the
 // main window calls follow() when it yields (once per step); the plot takes
 // on the new steps every refreshSteps steps, so the run pays for one small
-// redraw per ten steps, not one per step.
+// redraw per ten steps, not one per step.  A button below saves the
+// histories as CSV.
 #pragma once
 
 #include "core/model.h"
+#include "ui/csv_export.h"
 
 #include <QWidget>
 
@@ -31,6 +33,9 @@ public:
   QLineSeries* residualSeries() const { return residual_; }
   QLineSeries* speedSeries() const { return speed_; }
   QLogValueAxis* residualAxis() const { return residualAxis_; }
+  // "CSV で保存…": the residual and force histories (historyCsv).
+  void saveCsv();
+  CsvExportHooks csvHooks;
 
 protected:
   void showEvent(QShowEvent* event) override;

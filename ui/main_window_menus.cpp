@@ -147,13 +147,23 @@ void MainWindow::Whirlpane1Click() {
 }
 
 void MainWindow::historyClick() {
-  if (!historyWindow_) historyWindow_ = new HistoryWindow(*model_, this);
+  if (!historyWindow_) {
+    historyWindow_ = new HistoryWindow(*model_, this);
+    historyWindow_->csvHooks.showFailure = [this](const QString& message) {
+      services().showMessage(message.toStdString());
+    };
+  }
   historyWindow_->show();
   historyWindow_->raise();
 }
 
 void MainWindow::forcesClick() {
-  if (!forcesWindow_) forcesWindow_ = new ForcesWindow(*model_, this);
+  if (!forcesWindow_) {
+    forcesWindow_ = new ForcesWindow(*model_, this);
+    forcesWindow_->csvHooks.showFailure = [this](const QString& message) {
+      services().showMessage(message.toStdString());
+    };
+  }
   forcesWindow_->show();
   forcesWindow_->raise();
   forcesWindow_->refresh();

@@ -182,6 +182,12 @@ TEST(BatchMode, BadCommandLinesAndLayoutFilesExitWithCode2) {
       {"reynolds out of range",
        {"--batch", "default", "--out", dir.path(), "--reynolds", "10"},
        "--reynolds"},
+      {"steps with until settled",
+       {"--batch", "default", "--out", dir.path(), "--until-settled", "--steps", "400"},
+       "--max-steps"},
+      {"max steps without until settled",
+       {"--batch", "default", "--out", dir.path(), "--max-steps", "400"},
+       "--until-settled"},
       {"unknown body viscosity",
        {"--batch", "default", "--out", dir.path(), "--body-viscosity", "double"},
        "double"},
@@ -305,8 +311,8 @@ TEST(BatchMode, ADivergingRunExitsWithCode4AndWritesItsSummary) {
   QTemporaryDir dir;
   writeFile(dir.filePath("packed.json"), uniformLayout(6, 5, "triangle", 20, 18, 2.0));
   writeFile(dir.filePath("summary.json"), "an older summary");
-  const Finished f = runWhirlpane(
-      {"--batch", dir.filePath("packed.json"), "--out", dir.path(), "--steps", "2000"});
+  const Finished f = runWhirlpane({"--batch", dir.filePath("packed.json"), "--out", dir.path(),
+                                   "--steps", "2000", "--overwrite"});
   ASSERT_EQ(f.exitCode, batchExit::diverged);
   const QJsonObject summary = readSummary(dir.path());
   ASSERT_TRUE(summary["diverged"].toBool());
@@ -326,8 +332,8 @@ TEST(BatchMode, AnOutputThatCannotBeWrittenExitsWithCode5AndLeavesNoSummary) {
   QTemporaryDir dir;
   ASSERT_TRUE(QDir(dir.path()).mkdir("vorticity.png"));
   writeFile(dir.filePath("summary.json"), "an earlier summary");
-  const Finished f = runWhirlpane(
-      {"--batch", "default", "--out", dir.path(), "--steps", "20", "--picture", "vorticity"});
+  const Finished f = runWhirlpane({"--batch", "default", "--out", dir.path(), "--steps", "20",
+                                   "--picture", "vorticity", "--overwrite"});
   EXPECT_EQ(f.exitCode, batchExit::outputFailed) << f.errorLines.join('\n').toStdString();
   ASSERT_FALSE(f.errorLines.isEmpty());
   EXPECT_TRUE(f.errorLines.back().contains("vorticity.png")) << f.errorLines.back().toStdString();
@@ -351,4 +357,52 @@ TEST(BatchMode, StepsBeyond300ContinueTheStartButtonsRun) {
   EXPECT_EQ(std::memcmp(&longer.m->ryFlow, &start.m->ryFlow, sizeof start.m->ryFlow), 0);
   EXPECT_EQ(std::memcmp(&longer.m->wkFlow, &start.m->wkFlow, sizeof start.m->wkFlow), 0);
   EXPECT_EQ(longer.m->stepsDone, 399);
+}
+
+TEST(BatchMode, UntilSettledStopsWhenTheDragSettlesAndWritesTheHistories) {
+  QTemporaryDir dir;
+  const QString out = dir.filePath("run");
+  const QStringList arguments = {"--batch",
+                                 "pt_1",
+                                 "--out",
+                                 out,
+                                 "--until-settled",
+                                 "--settle-window",
+                                 "50",
+                                 "--settle-tolerance",
+                                 "0.05",
+                                 "--max-steps",
+                                 "3000"};
+  ASSERT_EQ(runWhirlpane(arguments).exitCode, batchExit::done);
+  const QJsonObject summary = readSummary(out);
+  const int steps = summary["stepsDone"].toInt();
+  EXPECT_EQ(summary["stopReason"].toString(), "settled");
+  EXPECT_TRUE(summary["settled"].toBool());
+  EXPECT_LT(steps, 3000);
+  EXPECT_EQ(steps % 10, 0) << "the rule is looked at every tenth step";
+  EXPECT_LE(summary["settleRule"].toObject()["meanDragChange"].toDouble(), 0.05);
+  const QJsonArray bodies = summary["bodies"].toArray();
+  for (const QJsonValue& b : bodies) {
+    const QJsonArray cd = b.toObject()["cdHistory"].toArray();
+    ASSERT_EQ(cd.size(), steps);
+    EXPECT_EQ(cd.last().toDouble(), b.toObject()["cd"].toDouble());
+  }
+  qsizetype recorded = 0;
+  for (const QJsonValue& c : summary["layoutRecord"].toObject()["columns"].toArray())
+    recorded += c.toObject()["bodies"].toArray().size();
+  EXPECT_EQ(recorded, bodies.size()) << "the layout record holds the bodies run";
+  QFile history(out + "/history.csv"), forces(out + "/forces.csv");
+  ASSERT_TRUE(history.open(QIODevice::ReadOnly) && forces.open(QIODevice::ReadOnly));
+  EXPECT_EQ(history.readAll().count('\n'), steps + 1);
+  EXPECT_EQ(forces.readAll().count('\n'), bodies.size() + 1);
+
+  // The same folder again: refused, then with --overwrite an earlier
+  // picture not asked for again is gone.
+  writeFile(out + "/vectors.png", "an earlier picture");
+  const QStringList again = {"--batch", "pt_1", "--out", out, "--steps", "10"};
+  EXPECT_EQ(runWhirlpane(again).exitCode, batchExit::outputFailed);
+  EXPECT_EQ(readSummary(out)["stepsDone"].toInt(), steps) << "the earlier run left as it was";
+  ASSERT_EQ(runWhirlpane(again + QStringList{"--overwrite"}).exitCode, batchExit::done);
+  EXPECT_FALSE(QFile::exists(out + "/vectors.png"));
+  EXPECT_EQ(readSummary(out)["stepsDone"].toInt(), 10);
 }

@@ -10,9 +10,11 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFile>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 
 #include <QLineSeries>
 #include <QLogValueAxis>
@@ -321,6 +323,26 @@ TEST(MainWindowRun, ForcesWindowTabulatesEveryBodyAfterARunAndCopiesItAsTabSepar
 
   f->findChild<QPushButton*>("CopyButton")->click();
   EXPECT_EQ(QGuiApplication::clipboard()->text(), f->tabSeparated());
+
+  // Both tables as CSV through the windows' buttons: one line per body, and
+  // one per step of the run with every body's Cd and Cl.
+  s.w.findChild<QAction*>("historyItem")->trigger();
+  QTemporaryDir dir;
+  QStringList failures;
+  for (const auto& [window, name, lineCount] :
+       {std::tuple<QWidget*, QString, qsizetype>{f, "forces.csv", s.m.nBodies + 1},
+        {s.w.historyWindow(), "history.csv", std::ssize(s.m.residualHistory) + 1}}) {
+    CsvExportHooks& hooks = window == f ? f->csvHooks : s.w.historyWindow()->csvHooks;
+    hooks = {[&dir, name = name](const QString&) { return dir.filePath(name); },
+             [&failures](const QString& m) { failures.append(m); }};
+    window->findChild<QPushButton*>("SaveCsvButton")->click();
+    QFile csv(dir.filePath(name));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly)) << name.toStdString();
+    const QList<QByteArray> rows = csv.readAll().split('\n');
+    EXPECT_EQ(rows.size() - 1, lineCount) << name.toStdString();
+    EXPECT_EQ(rows[1].count(','), rows[0].count(',')) << name.toStdString();
+  }
+  EXPECT_TRUE(failures.isEmpty());
 
   s.w.findChild<QAction*>("pt_3")->trigger();
   EXPECT_EQ(f->table()->rowCount(), 0) << "the flow does not belong to the new grids";

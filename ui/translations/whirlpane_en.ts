@@ -583,5 +583,17 @@
         <source>時間精度の計算　t U∞／D = %1</source>
         <translation>Time-accurate run: t U∞ / D = %1</translation>
     </message>
+    <message>
+        <source>CSV で保存…</source>
+        <translation>Save as CSV…</translation>
+    </message>
+    <message>
+        <source>CSV ファイル (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>CSV ファイルを保存できませんでした。</source>
+        <translation>The CSV file could not be saved.</translation>
+    </message>
 </context>
 </TS>

@@ -1,0 +1,73 @@
+#include "files/result_tables.h"
+
+#include "analysis/force_history.h"
+#include "analysis/forces.h"
+#include "files/layout_file.h"
+
+#include <charconv>
+#include <optional>
+
+namespace {
+
+void append(QByteArray& out, double value) {
+  char digits[32];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  out.append(digits, end - digits);
+}
+
+void append(QByteArray& out, const std::optional<double>& value) {
+  if (value) append(out, *value);
+}
+
+} // namespace
+
+QByteArray historyCsv(const Model& m) {
+  QByteArray out = "step,densityResidual,largestSpeed,time";
+  for (int b = 1; b <= m.nBodies; ++b)
+    out += ",cd_" + QByteArray::number(b) + ",cl_" + QByteArray::number(b);
+  out += "\r\n";
+  const int forceRows = forceSteps(m);
+  for (std::size_t i = 0; i < m.residualHistory.size(); ++i) {
+    out += QByteArray::number(static_cast<qulonglong>(i + 1));
+    for (double value : {m.residualHistory[i].densityResidual, m.residualHistory[i].largestSpeed}) {
+      out += ',';
+      append(out, value);
+    }
+    if (static_cast<int>(i) < forceRows) {
+      out += ',';
+      append(out, m.forceTimes[i] * m.uInf);
+      for (int b = 0; b < m.nBodies; ++b) {
+        const ForceSample& f = m.forceHistory[i * static_cast<std::size_t>(m.nBodies) + b];
+        out += ',';
+        append(out, f.cd);
+        out += ',';
+        append(out, f.cl);
+      }
+    }
+    out += "\r\n";
+  }
+  return out;
+}
+
+QByteArray forcesCsv(const Model& m) {
+  QByteArray out = "column,body,shape,cd,cl,cdPressure,cdViscous,clPressure,clViscous,cdMean,"
+                   "clMean,clAmplitude,period,strouhal\r\n";
+  const FlowForces forces = flowForces(m);
+  int b = 0;
+  for (const BodyForces& f : forces.bodies) {
+    const CycleStatistics s = cycleStatistics(m, ++b, m.runLength.window);
+    out += QByteArray::number(f.column) + ',' + QByteArray::number(f.body) + ',' +
+           kLayoutShapeNames.at(static_cast<std::size_t>(f.shape));
+    for (double value : {f.cd, f.cl, f.cdPressure, f.cdViscous, f.clPressure, f.clViscous, s.cdMean,
+                         s.clMean, s.clAmplitude}) {
+      out += ',';
+      append(out, value);
+    }
+    out += ',';
+    append(out, s.period);
+    out += ',';
+    append(out, s.strouhal);
+    out += "\r\n";
+  }
+  return out;
+}
