@@ -57,7 +57,8 @@ namespace {
 // every 10 steps.
 class BatchServices : public WindowServices {
 public:
-  BatchServices(int steps, Language language) : steps_(steps), language_(language) {
+  BatchServices(int steps, Language language, bool quiet = false)
+      : steps_(steps), language_(language), quiet_(quiet) {
     clock_.start();
   }
 
@@ -67,7 +68,7 @@ public:
   void setStatusText(int panel, const std::string&) override {
     // The run writes panel 1 after every tenth step (and at its end): the
     // step in progress is then the one just finished.
-    if (panel == 1 && position_ % 10 == 0 && position_ > reported_) {
+    if (!quiet_ && panel == 1 && position_ % 10 == 0 && position_ > reported_) {
       reported_ = position_;
       std::fprintf(stderr, "whirlpane: step %d of %d\n", position_, steps_);
     }
@@ -89,6 +90,7 @@ private:
   int position_ = 0;
   int reported_ = 0;
   Language language_;
+  bool quiet_;
   QElapsedTimer clock_;
 };
 
@@ -192,6 +194,26 @@ int writeNamedLayout(const QString& name, const QString& path, std::optional<Lan
   return batchExit::done;
 }
 
+namespace {
+// The flow of a diverged run as it stood after its last sound step: the run
+// is deterministic to the bit, so the same layout run again to that step
+// gives those fields without keeping a copy of every step's flow.
+std::optional<std::string> writeLastSoundFields(const BatchRequest& request, Language language,
+                                                int lastSoundStep, const QString& path) {
+  std::unique_ptr<Model> model = makeModel();
+  Model& m = *model;
+  BatchServices ws(lastSoundStep, language, /*quiet=*/true);
+  if (const auto failed = makeLayout(m, ws, request.layout)) return failed->second.toStdString();
+  applyFlowOptions(request, m.flow);
+  m.runLength = {lastSoundStep, false, request.settleTolerance, request.settleWindow};
+  ViewSurfaces surfaces;
+  Henkan_Scale(m, surfaces.bitmap, ws);
+  HeadlessStages stages(m, surfaces, ws);
+  keisanSteps(m, ws, stages, lastSoundStep);
+  return writeFlowFieldsCgns(m, path.toStdString());
+}
+} // namespace
+
 int runBatch(const BatchRequest& request, std::optional<Language> language, int argc,
              char* argv[]) {
   // No window and no display: the offscreen platform gives the pictures'
@@ -266,6 +288,13 @@ int runBatch(const BatchRequest& request, std::optional<Language> language, int 
                         fileErrorReason(out.filePath("fields.cgns"), FileAccess::write,
                                         QString::fromStdString(*failed)));
   }
+  if (outcome.diverged && request.fields)
+    if (const auto failed = writeLastSoundFields(request, ws.language(), outcome.divergedAtStep - 1,
+                                                 out.filePath("fields.cgns")))
+      return fail(batchExit::outputFailed,
+                  "cannot write fields.cgns: " + fileErrorReason(out.filePath("fields.cgns"),
+                                                                 FileAccess::write,
+                                                                 QString::fromStdString(*failed)));
   for (const auto& [name, text] : {std::pair{QStringLiteral("history.csv"), historyCsv(m)},
                                    std::pair{QStringLiteral("forces.csv"), forcesCsv(m)}})
     if (const auto failed = writeTable(out, name, text))

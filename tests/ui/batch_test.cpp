@@ -15,6 +15,8 @@
 
 #include "headless_session.h"
 
+#include <cgnslib.h>
+
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -312,7 +314,7 @@ TEST(BatchMode, ADivergingRunExitsWithCode4AndWritesItsSummary) {
   writeFile(dir.filePath("packed.json"), uniformLayout(6, 5, "triangle", 20, 18, 2.0));
   writeFile(dir.filePath("summary.json"), "an older summary");
   const Finished f = runWhirlpane({"--batch", dir.filePath("packed.json"), "--out", dir.path(),
-                                   "--steps", "2000", "--overwrite"});
+                                   "--steps", "2000", "--overwrite", "--fields"});
   ASSERT_EQ(f.exitCode, batchExit::diverged);
   const QJsonObject summary = readSummary(dir.path());
   ASSERT_TRUE(summary["diverged"].toBool());
@@ -324,6 +326,13 @@ TEST(BatchMode, ADivergingRunExitsWithCode4AndWritesItsSummary) {
   // The last line is the run's own message, naming the step.
   EXPECT_TRUE(f.errorLines.back().endsWith(QString::fromUtf8("計算回数＝%1").arg(at)))
       << f.errorLines.back().toStdString();
+  // The fields as they stood after the last step that passed the check.
+  int file = 0, step = 0;
+  ASSERT_EQ(cg_open(dir.filePath("fields.cgns").toUtf8().constData(), CG_MODE_READ, &file), CG_OK);
+  ASSERT_EQ(cg_goto(file, 1, "BaseIterativeData_t", 1, "end"), CG_OK);
+  ASSERT_EQ(cg_array_read_as(1, CGNS_ENUMV(Integer), &step), CG_OK);
+  cg_close(file);
+  EXPECT_EQ(step, at - 1);
 }
 
 TEST(BatchMode, AnOutputThatCannotBeWrittenExitsWithCode5AndLeavesNoSummary) {
