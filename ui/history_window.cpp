@@ -87,6 +87,11 @@ void HistoryWindow::refresh() {
   const auto& history = m_.residualHistory;
   const int n = static_cast<int>(history.size());
   if (n < shown_) resetPlot(); // a new run has begun
+  // Which kind of run the history belongs to.
+  const RunLength& length = m_.runLength;
+  chart_->setTitle(m_.runEnd == RunEnd::settled ? text(HistoryWindowText::settledAt).arg(n)
+                   : length.untilSettled ? text(HistoryWindowText::untilSettled).arg(length.steps)
+                                         : text(HistoryWindowText::fixedSteps).arg(length.steps));
   if (n == shown_) return;
 
   QList<QPointF> residualPoints, speedPoints;

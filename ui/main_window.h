@@ -21,6 +21,7 @@
 class AboutBox;
 class ColourLegendStrip;
 class FlowDialog;
+class RunLengthDialog;
 class ForcesWindow;
 class HistoryWindow;
 class LayoutDialog;
@@ -152,7 +153,11 @@ public slots:
   // Takes new flow conditions for the next run; a change drops the run's
   // result as a layout change does (the grids are made again).
   void applyFlowConditions(const FlowConditions& flow);
+  // "計算の長さ…": the number of steps of the next run, and whether it ends
+  // once the drag has settled.
+  void runLengthClick();
   FlowDialog* flowDialog() { return flowDialog_; }
+  RunLengthDialog* runLengthDialog() { return runLengthDialog_; }
 
 protected:
   void closeEvent(QCloseEvent* event) override;
@@ -259,6 +264,7 @@ private:
   HistoryWindow* historyWindow_ = nullptr;
   ForcesWindow* forcesWindow_ = nullptr;
   FlowDialog* flowDialog_ = nullptr;
+  RunLengthDialog* runLengthDialog_ = nullptr;
   QMenu* results_ = nullptr;
 
   int mode_ = 1;

@@ -11,6 +11,7 @@
 #include "ui/layout_dialog.h"
 #include "ui/main_window.h"
 #include "ui/main_window_texts.h"
+#include "ui/run_length_dialog.h"
 #include "view/surfaces.h"
 
 #include <QAction>
@@ -37,6 +38,7 @@ void MainWindow::buildKeepMenu() {
   saveFields_ = addItem("KeepFields", MainWindowText::menuSaveFields, &MainWindow::saveFieldsClick);
   keep_->addSeparator();
   addItem("KeepFlow", MainWindowText::menuFlowConditions, &MainWindow::flowConditionsClick);
+  addItem("KeepRunLength", MainWindowText::menuRunLength, &MainWindow::runLengthClick);
   // The fields are there once a run of the layout on screen has gone beyond
   // its tenth step, as for the plot buttons.
   connect(keep_, &QMenu::aboutToShow, this, [this] { saveFields_->setEnabled(flowPlotsReady()); });
@@ -138,4 +140,15 @@ void MainWindow::applyFlowConditions(const FlowConditions& flow) {
   if (flow == model_->flow) return;
   model_->flow = flow;
   layoutRefresh();
+}
+
+void MainWindow::runLengthClick() {
+  if (!runLengthDialog_) {
+    runLengthDialog_ = new RunLengthDialog(this);
+    // The length of the next run; the flow on screen stays what it is.
+    connect(runLengthDialog_, &QDialog::accepted, this,
+            [this] { model_->runLength = runLengthDialog_->runLength(); });
+  }
+  runLengthDialog_->setRunLength(model_->runLength);
+  runLengthDialog_->open(); // window-modal, without a loop of its own
 }

@@ -63,6 +63,7 @@ struct MainWindowText {
   static constexpr const char* menuSavePicture = "画像を保存…";
   static constexpr const char* menuSaveFields = "計算結果を保存…";
   static constexpr const char* menuFlowConditions = "流れの条件…";
+  static constexpr const char* menuRunLength = "計算の長さ…";
   static constexpr const char* layoutFilter = "Whirlpane レイアウト (*.json)";
   static constexpr const char* pictureFilter = "PNG 画像 (*.png)";
   static constexpr const char* fieldsFilter = "CGNS (*.cgns)";

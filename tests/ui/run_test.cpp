@@ -6,6 +6,7 @@
 #include "ui/flow_dialog.h"
 #include "ui/forces_window.h"
 #include "ui/history_window.h"
+#include "ui/run_length_dialog.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -21,7 +22,10 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QChartView>
+#include <QCheckBox>
 #include <QLabel>
+#include <QSpinBox>
 #include <QTimer>
 
 #include <cmath>
@@ -378,4 +382,38 @@ TEST(MainWindowRun, ChangedFlowConditionsDropTheRunsResultAndAnUnchangedOKKeepsI
   EXPECT_EQ(s.m.flow,
             (FlowConditions{150, kMachHigh, BodyViscosity::uniform, TimeStepping::local}));
   EXPECT_FALSE(canContinue(s.m)) << "the flow was computed under other conditions";
+}
+
+TEST(MainWindowRun, TheRunLengthDialogSetsTheStepsAndARunThatEndsOnceTheDragSettles) {
+  RunWindow s;
+  s.w.findChild<QAction*>("pt_1")->trigger();
+  QAction* item = s.w.findChild<QAction*>("KeepRunLength");
+  ASSERT_NE(item, nullptr);
+  const auto choose = [&](int steps, bool untilSettled) {
+    item->trigger();
+    RunLengthDialog* d = s.w.runLengthDialog();
+    ASSERT_NE(d, nullptr);
+    d->findChild<QSpinBox*>("Steps")->setValue(steps);
+    d->findChild<QCheckBox*>("UntilSettled")->setChecked(untilSettled);
+    d->findChild<QPushButton*>("OkButton")->click();
+  };
+  // The traces that follow a completed run are stopped once drawn.
+  s.onPanel1 = [&](const std::string& text) {
+    if (text.rfind("　所要計算時間　＝", 0) == 0) s.stop->click();
+  };
+  choose(50, false);
+  s.press(s.start, "a run of 50 steps and its traces");
+  EXPECT_EQ(s.m.residualHistory.size(), 50u);
+  EXPECT_EQ(s.count(progressText(50, 50)), 1);
+
+  // pt_1 settles well before 3,000 steps (about 1,100 in the batch).
+  choose(3000, true);
+  s.w.findChild<QAction*>("historyItem")->trigger();
+  s.press(s.start, "a run until the drag settles and its traces");
+  EXPECT_EQ(s.m.runEnd, RunEnd::settled);
+  const int steps = int(s.m.residualHistory.size());
+  EXPECT_LT(steps, 3000);
+  EXPECT_EQ(s.count("　抗力が落ち着いたので終了しました。　計算回数＝" + std::to_string(steps)), 1);
+  EXPECT_EQ(s.w.historyWindow()->findChild<QChartView*>()->chart()->title(),
+            QString::fromUtf8("抗力が落ち着いて %1 回で終了").arg(steps));
 }

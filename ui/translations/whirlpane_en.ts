@@ -595,5 +595,41 @@
         <source>CSV ファイルを保存できませんでした。</source>
         <translation>The CSV file could not be saved.</translation>
     </message>
+    <message>
+        <source>計算の長さ…</source>
+        <translation>Run length…</translation>
+    </message>
+    <message>
+        <source>計算の長さ</source>
+        <translation>Run length</translation>
+    </message>
+    <message>
+        <source>計算回数（最大）</source>
+        <translation>Steps (at most)</translation>
+    </message>
+    <message>
+        <source>抗力が落ち着いたら終了</source>
+        <translation>End when the drag has settled</translation>
+    </message>
+    <message>
+        <source>平均抗力の変化の許容（割合）</source>
+        <translation>Allowed change of the mean drag (fraction)</translation>
+    </message>
+    <message>
+        <source>平均をとる回数</source>
+        <translation>Steps in each mean</translation>
+    </message>
+    <message>
+        <source>%1 回の計算</source>
+        <translation>A run of %1 steps</translation>
+    </message>
+    <message>
+        <source>抗力が落ち着くまで（最大 %1 回）</source>
+        <translation>Until the drag settles (at most %1 steps)</translation>
+    </message>
+    <message>
+        <source>抗力が落ち着いて %1 回で終了</source>
+        <translation>The drag settled; ended at step %1</translation>
+    </message>
 </context>
 </TS>
