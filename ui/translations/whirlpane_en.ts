@@ -583,5 +583,33 @@
         <source>時間精度の計算　t U∞／D = %1</source>
         <translation>Time-accurate run: t U∞ / D = %1</translation>
     </message>
+    <message>
+        <source>%1[*] - Whirlpane</source>
+        <translation>%1[*] - Whirlpane</translation>
+    </message>
+    <message>
+        <source>無題</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>元に戻す</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>やり直し</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>最近使ったファイル</source>
+        <translation>Recent files</translation>
+    </message>
+    <message>
+        <source>%1 を保存しました</source>
+        <translation>Saved %1</translation>
+    </message>
+    <message>
+        <source>%1 のレイアウトの変更を保存しますか？</source>
+        <translation>Save the changes to the layout of %1?</translation>
+    </message>
 </context>
 </TS>
