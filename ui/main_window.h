@@ -286,8 +286,8 @@ private:
   QAction* undoAction_ = nullptr;
   QAction* redoAction_ = nullptr;
   std::unique_ptr<QUndoStack> undoStack_;
-  LayoutState committed_{};  // the layout and conditions on screen, as recorded
-  LayoutState fileState_{};  // what the layout file holds (the start's layout without one)
+  LayoutState committed_{}; // the layout and conditions on screen, as recorded
+  LayoutState fileState_{}; // what the layout file holds (the start's layout without one)
   // The step counts of the last run's end (stepsDone, flowStep): kmake resets
   // them, an undo back to the run's layout gives them back.
   int keptStepsDone_ = 0, keptFlowStep_ = 0;

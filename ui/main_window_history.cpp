@@ -96,8 +96,8 @@ void MainWindow::redoClick() {
 // ------------------------------------------------------------------ the file
 
 void MainWindow::updateCaption() {
-  const QString name = layoutPath_.isEmpty() ? text(MainWindowText::untitled)
-                                             : QFileInfo(layoutPath_).fileName();
+  const QString name =
+      layoutPath_.isEmpty() ? text(MainWindowText::untitled) : QFileInfo(layoutPath_).fileName();
   setWindowTitle(text(MainWindowText::captionWithFile).arg(name));
   setWindowModified(layoutModified());
 }
@@ -111,8 +111,8 @@ void MainWindow::noteLayoutFile(const QString& path) {
 
 bool MainWindow::maySetLayoutAside() {
   if (!layoutModified()) return true;
-  const QString name = layoutPath_.isEmpty() ? text(MainWindowText::untitled)
-                                             : QFileInfo(layoutPath_).fileName();
+  const QString name =
+      layoutPath_.isEmpty() ? text(MainWindowText::untitled) : QFileInfo(layoutPath_).fileName();
   switch (services_->askToSaveChanges(text(MainWindowText::unsavedChanges).arg(name))) {
   case QtWindowServices::UnsavedAnswer::save:
     saveClick();
@@ -145,8 +145,8 @@ void MainWindow::fillRecentMenu() {
   const QStringList files = recentFiles();
   for (int n = 0; n < files.size(); ++n) {
     const QString path = files[n];
-    QAction* a = recentMenu_->addAction(
-        QStringLiteral("&%1 %2").arg(n + 1).arg(QFileInfo(path).fileName()));
+    QAction* a =
+        recentMenu_->addAction(QStringLiteral("&%1 %2").arg(n + 1).arg(QFileInfo(path).fileName()));
     a->setToolTip(path);
     connect(a, &QAction::triggered, this, [this, path] {
       if (maySetLayoutAside()) openLayoutFile(path);

@@ -4,7 +4,6 @@
 #pragma once
 
 struct MainWindowText {
-  static constexpr const char* caption = " Whirlpane";
   // The caption with the layout file's name; [*] is the mark of a layout
   // that differs from its file.
   static constexpr const char* captionWithFile = "%1[*] - Whirlpane";
