@@ -206,10 +206,10 @@ void LayoutDialog::closeEvent(QCloseEvent* event) {
 
 // ------------------------------------------------------------- refreshing
 
-void LayoutDialog::refresh() {
+void LayoutDialog::refresh(LayoutStep step) {
   // After a refusal kmake has put the layout back to the last one that
   // fitted; either way the main window's refresh shows the layout kept.
-  window_.layoutRefresh();
+  window_.layoutRefresh(step);
 }
 
 void LayoutDialog::showLayout() {
@@ -247,27 +247,27 @@ void LayoutDialog::showLayout() {
 void LayoutDialog::BitBtn1Click() {
   Model& m = model();
   for (int c = firstAffected(); c <= lastAffected(); ++c) addBody(m, c, m.maxColumnBodies);
-  refresh();
+  refresh(LayoutStep::bodyCount);
 }
 
 void LayoutDialog::BitBtn2Click() {
   Model& m = model();
   for (int c = firstAffected(); c <= lastAffected(); ++c) removeBody(m, c);
-  refresh();
+  refresh(LayoutStep::bodyCount);
 }
 
 void LayoutDialog::BitBtn3Click() {
   Model& m = model();
   for (int c = firstAffected(); c <= lastAffected(); ++c)
     m.columnSpacing[c] = steppedSpacing(m.columnSpacing[c], +1, wholeLayoutChosen());
-  refresh();
+  refresh(LayoutStep::spacing);
 }
 
 void LayoutDialog::BitBtn4Click() {
   Model& m = model();
   for (int c = firstAffected(); c <= lastAffected(); ++c)
     m.columnSpacing[c] = steppedSpacing(m.columnSpacing[c], -1, wholeLayoutChosen());
-  refresh();
+  refresh(LayoutStep::spacing);
 }
 
 void LayoutDialog::BitBtn6Click() {
@@ -290,7 +290,7 @@ void LayoutDialog::stepSize(int delta) {
   const int v = steppedSize(*typed, delta);
   for (int c = firstAffected(); c <= lastAffected(); ++c)
     for (int k = 1; k <= m.columnBodies[c]; ++k) m.layoutSize[c][k] = v;
-  refresh();
+  refresh(LayoutStep::size);
 }
 
 void LayoutDialog::BitBtn7Click() {
@@ -316,25 +316,25 @@ void LayoutDialog::stepTurn(int delta) {
   m.stepsDone = 1;
   for (int c = firstAffected(); c <= lastAffected(); ++c)
     for (int k = 1; k <= m.columnBodies[c]; ++k) m.layoutAngle[c][k] = *v;
-  refresh();
+  refresh(LayoutStep::turn);
 }
 
 void LayoutDialog::turnArrangement(int delta) {
   Model& m = model();
   m.layoutRotation = m.layoutRotation + delta;
-  refresh();
+  refresh(LayoutStep::arrangementTurn);
 }
 
 void LayoutDialog::BitBtn11Click() {
   Model& m = model();
   addColumn(m, m.maxColumns, m.maxColumnBodies);
-  refresh();
+  refresh(LayoutStep::columns);
 }
 
 void LayoutDialog::BitBtn12Click() {
   Model& m = model();
   removeColumn(m);
-  refresh();
+  refresh(LayoutStep::columns);
 }
 
 void LayoutDialog::BitBtn13Click() {
@@ -352,7 +352,7 @@ void LayoutDialog::stepRatio(double delta) {
   // new ratio already.
   const QString shown = shortestDecimal(steppedRatio(m.ellipseRatio, delta));
   m.ellipseRatio = parseRealNumber(shown).value_or(m.ellipseRatio);
-  refresh();
+  refresh(LayoutStep::ellipseRatio);
 }
 
 // ----------------------------------------------------------------- groups
@@ -364,7 +364,7 @@ void LayoutDialog::RadioGroup1Click(int code) {
   if (wholeLayoutChosen())
     for (int c = 1; c <= m.nColumns; ++c)
       for (int k = 1; k <= m.columnBodies[c]; ++k) m.layoutShape[c][k] = code;
-  refresh();
+  refresh(LayoutStep::single);
 }
 
 void LayoutDialog::RadioGroup2Click(int index) {

@@ -6,6 +6,8 @@
 // window shows and hides it with its control mode.
 #pragma once
 
+#include "ui/layout_history.h"
+
 #include <QWidget>
 
 class MainWindow;
@@ -60,8 +62,9 @@ private:
   void turnArrangement(int delta);
   void stepRatio(double delta);
   // Ends a change: the layout refresh; after a refusal every field shows the
-  // layout that was kept.
-  void refresh();
+  // layout that was kept.  A change taken is one step of the layout's
+  // history; repeated steps of one field merge into one.
+  void refresh(LayoutStep step);
 
   MainWindow& window_;
   QButtonGroup* radioGroup1_ = nullptr;

@@ -36,7 +36,6 @@ MainWindow::MainWindow() : model_(makeModel()) {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
-  setWindowTitle(text(MainWindowText::caption));
   setFont(interfaceFont(12));
   // The view of 700 x 452 and the legend column at its right.
   setGeometry(227, 283, 700 + legendColumnWidth(), 452);
@@ -64,6 +63,7 @@ MainWindow::MainWindow() : model_(makeModel()) {
   stages_ = std::make_unique<WindowRunStages>(*this);
 
   formcreate();
+  buildHistory();
 
   layoutDialog_ = new LayoutDialog(*this);
   aboutBox_ = new AboutBox(*this);

@@ -10,6 +10,7 @@
 
 #include "core/model.h"
 #include "run/run_stages.h"
+#include "ui/layout_history.h"
 #include "ui/qt_window_services.h"
 #include "view/colour_legend.h"
 
@@ -34,6 +35,7 @@ class QMenu;
 class QProgressBar;
 class QScrollBar;
 class QToolButton;
+class QUndoStack;
 class WindowRunStages;
 struct ViewSurfaces;
 
@@ -70,8 +72,9 @@ public:
 
   // The layout refresh: kmake, Henkan_Scale, white fill, Draw_Waku2, copy to
   // the window.  A layout that the capacity guard refuses leaves the grids
-  // and the picture as they were; returns false then.
-  bool layoutRefresh();
+  // and the picture as they were; returns false then.  A layout taken is
+  // one step of the layout's history (step: what merges with what).
+  bool layoutRefresh(LayoutStep step = LayoutStep::single);
   // The part of the refresh after kmake: Henkan_Scale, white fill,
   // Draw_Waku2, copy.
   void layoutRedrawAfterKmake();
@@ -94,6 +97,18 @@ public:
   // The file dialogs of the menu; tests answer them here.  Arguments: whether
   // a file is to be written, the dialog's filter; an empty answer cancels.
   std::function<QString(bool save, const QString& filter)> chooseFile;
+  // The layout's history (main_window_history.cpp): undo and redo put a
+  // layout record back and make its grids again.  A run's result comes back
+  // with the layout and flow conditions it was computed for, when no other
+  // run has replaced it since.
+  QUndoStack& undoStack() { return *undoStack_; }
+  void undoClick();
+  void redoClick();
+  // The layout differs from its file (from the start's layout while it has
+  // none): the caption's mark, and a question before the layout is set aside.
+  bool layoutModified() const { return !(committed_ == fileState_); }
+  // The files opened or saved lately, the latest first (at most 8).
+  QStringList recentFiles() const;
   // The legend of the picture on screen (quantity none when it has none).
   const ColourLegend& shownLegend() const;
   // The picture on screen as saved: the window surface and the legend.
@@ -175,6 +190,20 @@ private:
   void FormResize();
   QSize smallestUsableSize() const;
   void applyPattern(int n);
+  // The layout history (main_window_history.cpp).
+  void buildHistory();
+  void recordLayoutChange(LayoutStep step);
+  void applyLayoutState(const LayoutState& state);
+  void updateCaption();
+  // The layout is the file's now (opened or saved as path).
+  void noteLayoutFile(const QString& path);
+  // Asks before unsaved layout changes are set aside (Save / Discard /
+  // Cancel); true when the caller may go on.
+  bool maySetLayoutAside();
+  void rememberRecentFile(const QString& path);
+  void fillRecentMenu();
+  // The counts of the last run, kept so that its result can come back.
+  void keepRunCounts();
   void particleItem(int speed);
   void selectionItem(bool all);
   void panOrZoom(int change);
@@ -258,6 +287,16 @@ private:
   QAction* saveFields_ = nullptr;
   ColourLegendStrip* legendStrip_ = nullptr;
   QString layoutPath_; // the file last opened or saved
+  QMenu* recentMenu_ = nullptr;
+  QAction* undoAction_ = nullptr;
+  QAction* redoAction_ = nullptr;
+  std::unique_ptr<QUndoStack> undoStack_;
+  LayoutState committed_{}; // the layout and conditions on screen, as recorded
+  LayoutState fileState_{}; // what the layout file holds (the start's layout without one)
+  // The step counts of the last run's end (stepsDone, flowStep): kmake resets
+  // them, an undo back to the run's layout gives them back.
+  int keptStepsDone_ = 0, keptFlowStep_ = 0;
+  bool askBeforeQuit_ = true; // false for a quit from outside
 
   LayoutDialog* layoutDialog_ = nullptr;
   AboutBox* aboutBox_ = nullptr;

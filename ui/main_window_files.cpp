@@ -17,12 +17,14 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 
 #include <algorithm>
 
 void MainWindow::buildKeepMenu() {
-  // After the other menus, so that none of them moves.
-  keep_ = menuBar()->addMenu(text(MainWindowText::menuKeep));
+  // First on the menu bar, where every desktop program has its file menu.
+  keep_ = new QMenu(text(MainWindowText::menuKeep), menuBar());
+  menuBar()->insertMenu(menuBar()->actions().value(0), keep_);
   keep_->setObjectName("Keep");
   keep_->menuAction()->setObjectName("Keep");
   auto addItem = [this](const char* name, const char* caption, void (MainWindow::*handler)()) {
@@ -81,11 +83,12 @@ bool MainWindow::openLayoutFile(const QString& path) {
     layoutDialog_->showLayout();
     return false;
   }
-  layoutPath_ = path;
+  noteLayoutFile(path);
   return true;
 }
 
 void MainWindow::openClick() {
+  if (!maySetLayoutAside()) return;
   const QString path = chooseFile(false, text(MainWindowText::layoutFilter));
   if (!path.isEmpty()) openLayoutFile(path);
 }
@@ -95,17 +98,23 @@ void MainWindow::saveClick() {
     saveAsClick();
     return;
   }
-  if (const auto error = saveLayoutFile(layoutPath_, model_->layout(), model_->flow))
+  if (const auto error = saveLayoutFile(layoutPath_, model_->layout(), model_->flow)) {
     services_->showMessage(error->toStdString());
+    return;
+  }
+  noteLayoutFile(layoutPath_);
+  statusBar()->showMessage(text(MainWindowText::saved).arg(layoutPath_), 5000);
 }
 
 void MainWindow::saveAsClick() {
   const QString path = chooseFile(true, text(MainWindowText::layoutFilter));
   if (path.isEmpty()) return;
-  if (const auto error = saveLayoutFile(path, model_->layout(), model_->flow))
+  if (const auto error = saveLayoutFile(path, model_->layout(), model_->flow)) {
     services_->showMessage(error->toStdString());
-  else
-    layoutPath_ = path;
+    return;
+  }
+  noteLayoutFile(path);
+  statusBar()->showMessage(text(MainWindowText::saved).arg(path), 5000);
 }
 
 void MainWindow::savePictureClick() {

@@ -131,7 +131,9 @@ void MainWindow::CheckBox2Click() {
 }
 
 void MainWindow::applyPattern(int n) {
-  if (applyPreset(*model_, *services_, n)) layoutRedrawAfterKmake();
+  if (!applyPreset(*model_, *services_, n)) return;
+  layoutRedrawAfterKmake();
+  recordLayoutChange(LayoutStep::single);
 }
 
 void MainWindow::selectionItem(bool all) {

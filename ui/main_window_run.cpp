@@ -39,6 +39,7 @@ void MainWindow::Button2Click() {
   if (loopRunning()) return;
   LoopGuard guard(*this);
   ::Button2Click(*model_, *services_, *stages_);
+  keepRunCounts();
 }
 
 void MainWindow::Button1Click() {
@@ -49,6 +50,7 @@ void MainWindow::continueButtonClick() {
   if (loopRunning()) return; // a press queued from before the run
   LoopGuard guard(*this);
   continueClick(*model_, *services_, *stages_);
+  keepRunCounts();
 }
 
 void MainWindow::updateContinueButton() {
@@ -96,6 +98,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     model_->stopFlag = true;
     return;
   }
+  // A quit from outside (a signal, the session's end) does not wait for an
+  // answer; the run's results need none: they are computed again in a second.
+  if (askBeforeQuit_ && !maySetLayoutAside()) {
+    event->ignore();
+    return;
+  }
   event->accept();
   layoutDialog_->hide();
   aboutBox_->hide();
@@ -103,6 +111,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::requestQuit() {
+  askBeforeQuit_ = false;
   if (loopRunning() || mode_ != 1) {
     quitRequested_ = true;
     model_->stopFlag = true;

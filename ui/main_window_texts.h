@@ -4,7 +4,10 @@
 #pragma once
 
 struct MainWindowText {
-  static constexpr const char* caption = " Whirlpane";
+  // The caption with the layout file's name; [*] is the mark of a layout
+  // that differs from its file.
+  static constexpr const char* captionWithFile = "%1[*] - Whirlpane";
+  static constexpr const char* untitled = "無題";
 
   // Top strip.
   static constexpr const char* fillContours = "塗り潰し";
@@ -64,6 +67,11 @@ struct MainWindowText {
   static constexpr const char* menuSaveFields = "計算結果を保存…";
   static constexpr const char* menuFlowConditions = "流れの条件…";
   static constexpr const char* menuRunLength = "計算の長さ…";
+  static constexpr const char* menuUndo = "元に戻す";
+  static constexpr const char* menuRedo = "やり直し";
+  static constexpr const char* menuRecent = "最近使ったファイル";
+  static constexpr const char* saved = "%1 を保存しました";
+  static constexpr const char* unsavedChanges = "%1 のレイアウトの変更を保存しますか？";
   static constexpr const char* layoutFilter = "Whirlpane レイアウト (*.json)";
   static constexpr const char* pictureFilter = "PNG 画像 (*.png)";
   static constexpr const char* fieldsFilter = "CGNS (*.cgns)";

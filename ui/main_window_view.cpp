@@ -131,7 +131,7 @@ void MainWindow::drawMitudo() {
 
 // ------------------------------------------------------- the layout pictures
 
-bool MainWindow::layoutRefresh() {
+bool MainWindow::layoutRefresh(LayoutStep step) {
   // kmake refuses a layout too large for the arrays before writing anything;
   // the picture then stays as it was.  The white fill that some dialog
   // controls do first is therefore done after kmake: kmake does not draw, so
@@ -141,6 +141,7 @@ bool MainWindow::layoutRefresh() {
     return false;
   }
   layoutRedrawAfterKmake();
+  recordLayoutChange(step);
   return true;
 }
 

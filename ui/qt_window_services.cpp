@@ -78,6 +78,22 @@ void QtWindowServices::showMessage(const std::string& text) {
   box.exec();
 }
 
+QtWindowServices::UnsavedAnswer QtWindowServices::askToSaveChanges(const QString& question) {
+  if (unsavedResponder) return unsavedResponder(question);
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Whirlpane"), question,
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                  mainWindow_.data());
+  box.setDefaultButton(QMessageBox::Save);
+  switch (box.exec()) {
+  case QMessageBox::Save:
+    return UnsavedAnswer::save;
+  case QMessageBox::Discard:
+    return UnsavedAnswer::discard;
+  default:
+    return UnsavedAnswer::cancel;
+  }
+}
+
 std::uint32_t QtWindowServices::tickCount() {
   const auto ms =
       std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - tickOrigin_).count();

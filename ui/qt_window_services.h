@@ -49,6 +49,11 @@ public:
   // The interface's language (gui/language.h).
   Language language() const override;
 
+  // The answer to "save the changes first?" before unsaved layout changes
+  // are set aside (a quit, another file).
+  enum class UnsavedAnswer { save, discard, cancel };
+  UnsavedAnswer askToSaveChanges(const QString& question);
+
   // Opens an address (a web page, or a file as a file: URL) in the desktop's
   // viewer for it.  False when the desktop has none.
   bool openWebPage(const QString& address);
@@ -57,11 +62,12 @@ public:
   // to schedule a repaint when its surface has changed).
   std::function<void()> beforeProcessing;
 
-  // Test seams: when set they replace the modal box, the active-window test
-  // and the browser.
+  // Test seams: when set they replace the modal box, the active-window test,
+  // the browser and the question about unsaved changes.
   std::function<void(const std::string&)> messageResponder;
   std::function<bool()> activeWindowAnswer;
   std::function<void(const QString&)> pageOpener;
+  std::function<UnsavedAnswer(const QString& question)> unsavedResponder;
   // Measuring tool: sees every status text as it is set.
   std::function<void(int panel, const std::string& text)> statusObserver;
 

@@ -33,7 +33,8 @@ TEST(MainWindowStart, ShowsTheDefaultLayoutAsTheWholeOutlinePicture) {
   StartedWindow s;
   EXPECT_TRUE(s.w.isVisible());
   EXPECT_TRUE(s.w.layoutDialog().isVisible()) << "the dialog opens beside the main window";
-  EXPECT_EQ(s.w.windowTitle(), QString::fromUtf8(" Whirlpane"));
+  EXPECT_EQ(s.w.windowTitle(), QString::fromUtf8("無題[*] - Whirlpane"));
+  EXPECT_FALSE(s.w.isWindowModified());
   EXPECT_EQ(s.m.nBodies, 13);
   EXPECT_EQ(s.m.bodyFirst[1], 2);
   EXPECT_EQ(s.w.controlMode(), 1);

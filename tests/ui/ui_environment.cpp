@@ -4,6 +4,7 @@
 #include "gui/language.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,8 @@ public:
     static char name[] = "whirlpane_ui_tests";
     static char* argv[] = {name, nullptr};
     app_ = std::make_unique<QApplication>(argc, argv);
+    // Settings (the recent files among them) go to a test place.
+    QStandardPaths::setTestModeEnabled(true);
     QApplication::setQuitOnLastWindowClosed(false);
     installFontSubstitution();
     applyLanguage(Language::japanese);

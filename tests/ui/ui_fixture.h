@@ -46,10 +46,16 @@ struct StartedWindow {
   Model& m = w.model();
   std::vector<std::string> messages;
   std::vector<QString> pagesOpened;
+  std::vector<QString> unsavedQuestions;
+  QtWindowServices::UnsavedAnswer unsavedAnswer = QtWindowServices::UnsavedAnswer::discard;
 
   StartedWindow() {
     w.services().messageResponder = [this](const std::string& t) { messages.push_back(t); };
     w.services().pageOpener = [this](const QString& a) { pagesOpened.push_back(a); };
+    w.services().unsavedResponder = [this](const QString& question) {
+      unsavedQuestions.push_back(question);
+      return unsavedAnswer;
+    };
     w.showAtStart();
     QApplication::processEvents();
   }

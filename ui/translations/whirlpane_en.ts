@@ -630,6 +630,32 @@
     <message>
         <source>抗力が落ち着いて %1 回で終了</source>
         <translation>The drag settled; ended at step %1</translation>
+        <source>%1[*] - Whirlpane</source>
+        <translation>%1[*] - Whirlpane</translation>
+    </message>
+    <message>
+        <source>無題</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>元に戻す</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>やり直し</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>最近使ったファイル</source>
+        <translation>Recent files</translation>
+    </message>
+    <message>
+        <source>%1 を保存しました</source>
+        <translation>Saved %1</translation>
+    </message>
+    <message>
+        <source>%1 のレイアウトの変更を保存しますか？</source>
+        <translation>Save the changes to the layout of %1?</translation>
     </message>
 </context>
 </TS>

@@ -1,0 +1,199 @@
+// The layout's history: undo and redo give back the layout records and
+// their grids bit for bit, a field's repeated steps are one step, a run's
+// result comes back with its layout, and the file a user works on shows in
+// the caption and is not set aside unasked.
+#include "files/layout_file.h"
+#include "run/run.h"
+#include "ui/controls.h"
+#include "ui/ui_fixture.h"
+
+#include <QAbstractButton>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QUndoStack>
+
+#include <cstring>
+#include <map>
+#include <memory>
+
+namespace {
+bool sameBits(double a, double b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// The layout record and its grids' points in layout units, to compare bit
+// for bit (their pixels follow the view, which is no part of the layout).
+struct Snapshot {
+  LayoutState state;
+  int nBodies, ryNx, ryNy;
+  std::unique_ptr<Model> grids = makeModel();
+  explicit Snapshot(const Model& m)
+      : state(layoutStateOf(m)), nBodies(m.nBodies), ryNx(m.ryNx), ryNy(m.ryNy) {
+    grids->wk = m.wk;
+    grids->ry = m.ry;
+  }
+  void expectIn(const Model& m, const std::string& where) const {
+    EXPECT_TRUE(state == layoutStateOf(m)) << where;
+    EXPECT_EQ(nBodies, m.nBodies) << where;
+    EXPECT_EQ(ryNx, m.ryNx) << where;
+    EXPECT_EQ(ryNy, m.ryNy) << where;
+    // The points of the grids in use (the arrays keep what a larger grid
+    // left beyond them).
+    for (int b = 1; b <= m.nBodies; ++b)
+      for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p)
+        for (int r = 1; r <= m.wkNr; ++r)
+          ASSERT_TRUE(sameBits(grids->wk[p][r][1].wkX, m.wk[p][r][1].wkX) &&
+                      sameBits(grids->wk[p][r][1].wkY, m.wk[p][r][1].wkY))
+              << "body grids at p " << p << ", r " << r << ", " << where;
+    for (int i = 1; i <= m.ryNx; ++i)
+      for (int j = 1; j <= m.ryNy; ++j)
+        ASSERT_TRUE(sameBits(grids->ry[i][j].ryX, m.ry[i][j].ryX) &&
+                    sameBits(grids->ry[i][j].ryY, m.ry[i][j].ryY))
+            << "main grid at " << i << ", " << j << ", " << where;
+  }
+};
+
+QAbstractButton* shapeChoice(StartedWindow& s, int code) {
+  return s.w.layoutDialog().findChild<QRadioButton*>(QStringLiteral("RadioGroup1_%1").arg(code));
+}
+} // namespace
+
+TEST(LayoutHistory, UndoingEveryActionGivesBackTheStartAndRedoingTheEnd) {
+  StartedWindow s;
+  QTemporaryDir dir;
+  const QString file = dir.filePath("two.json");
+  {
+    LayoutParameters two;
+    setStartupLayout(two);
+    two.nColumns = 2;
+    ASSERT_FALSE(saveLayoutFile(file, two, FlowConditions{80, 0.04}));
+  }
+  QUndoStack& stack = s.w.undoStack();
+  std::map<int, std::unique_ptr<Snapshot>> at; // by the stack's index
+  auto note = [&] { at[stack.index()] = std::make_unique<Snapshot>(s.m); };
+  note();
+  const std::function<void()> actions[] = {
+      [&] { s.clickDialog(1, 2); }, // two bodies more in every column: one step
+      [&] { s.clickDialog(11); },   // a column more
+      [&] { shapeChoice(s, shape::square)->click(); },
+      [&] {
+        s.edit(6)->setText("21");
+        s.clickDialog(6); // the typed size, stepped
+      },
+      [&] { s.clickDialog(9, 3); }, // the arrangement turned
+      [&] { s.w.pt_3Click(); },
+      [&] {
+        s.w.applyFlowConditions({150, 0.08});
+      },
+      [&] { ASSERT_TRUE(s.w.openLayoutFile(file)); },
+      [&] { s.clickDialog(3); }, // the spacing
+  };
+  for (const auto& act : actions) {
+    act();
+    note();
+  }
+  ASSERT_EQ(stack.index(), 9) << "one step per action, repeated clicks of a field merged";
+  ASSERT_TRUE(s.messages.empty()) << s.messages.front();
+
+  for (int n = stack.index(); n > 0; --n) {
+    s.w.undoClick();
+    at.at(n - 1)->expectIn(s.m, "after undoing to " + std::to_string(n - 1));
+  }
+  EXPECT_FALSE(stack.canUndo());
+  EXPECT_EQ(s.edit(7)->text(), QString::number(at.at(0)->state.layout.nColumns))
+      << "the dialog shows the layout given back";
+  for (int n = 1; n <= 9; ++n) {
+    s.w.redoClick();
+    at.at(n)->expectIn(s.m, "after redoing to " + std::to_string(n));
+  }
+}
+
+TEST(LayoutHistory, StepsOfOneFieldMergeAndStepsBackToTheStartLeaveNothing) {
+  StartedWindow s;
+  QUndoStack& stack = s.w.undoStack();
+  const LayoutState start = layoutStateOf(s.m);
+  s.clickDialog(6, 3); // size up three times
+  s.clickDialog(4);    // then the spacing
+  EXPECT_EQ(stack.count(), 2);
+  s.w.undoClick();
+  s.w.undoClick();
+  EXPECT_TRUE(layoutStateOf(s.m) == start);
+  s.clickDialog(1);
+  s.clickDialog(2); // a body more, then one less: back where it was
+  EXPECT_FALSE(stack.canUndo()) << "a change undone by the same field is no step";
+}
+
+TEST(LayoutHistory, AnUndoBackToTheRunsLayoutShowsItsResultAgainUnlessAnotherRunFollowed) {
+  StartedWindow s;
+  PanelButton* start = s.w.findChild<PanelButton*>("button2");
+  PanelButton* continueButton = s.w.findChild<PanelButton*>("ContinueButton");
+  // Runs stopped at their 20th step (no particle traces follow a stop).
+  s.w.services().statusObserver = [&s](int, const std::string&) {
+    if (s.m.flowStep >= 20) s.m.stopFlag = true;
+  };
+  s.untilTheLoopEnds("the run", [start] { start->click(); });
+  const int stepsDone = s.m.stepsDone, flowStep = s.m.flowStep;
+  ASSERT_GT(flowStep, 10);
+  ASSERT_TRUE(continueButton->isVisible());
+
+  s.clickDialog(6); // size up: the result is not this layout's
+  EXPECT_EQ(s.m.stepsDone, 1);
+  EXPECT_FALSE(continueButton->isVisible());
+  s.w.undoClick();
+  EXPECT_EQ(s.m.stepsDone, stepsDone);
+  EXPECT_EQ(s.m.flowStep, flowStep);
+  EXPECT_TRUE(continueButton->isVisible()) << "the flow can be continued again";
+
+  s.w.redoClick();
+  s.untilTheLoopEnds("the second run", [start] { start->click(); });
+  s.w.undoClick();
+  EXPECT_FALSE(flowBelongsToLayout(s.m)) << "the flow is the second layout's now";
+  EXPECT_EQ(s.m.stepsDone, 1);
+  EXPECT_FALSE(continueButton->isVisible());
+}
+
+TEST(LayoutFileInCaption, NameMarkSavedStatusAndTheQuestionBeforeChangesAreSetAside) {
+  StartedWindow s;
+  QTemporaryDir dir;
+  const QString file = dir.filePath("mine.json");
+  s.w.chooseFile = [&](bool, const QString&) { return file; };
+  s.clickDialog(1);
+  EXPECT_TRUE(s.w.isWindowModified());
+
+  // Quitting asks; "cancel" keeps the window and its layout.
+  s.unsavedAnswer = QtWindowServices::UnsavedAnswer::cancel;
+  EXPECT_FALSE(s.w.close());
+  EXPECT_TRUE(s.w.isVisible());
+  ASSERT_EQ(s.unsavedQuestions.size(), 1u);
+  EXPECT_EQ(s.unsavedQuestions[0], QString::fromUtf8("無題 のレイアウトの変更を保存しますか？"));
+
+  // "Save" before opening another file saves first.
+  s.unsavedAnswer = QtWindowServices::UnsavedAnswer::save;
+  s.w.openClick();
+  EXPECT_EQ(s.unsavedQuestions.size(), 2u);
+  EXPECT_EQ(s.w.windowTitle(), QString::fromUtf8("mine.json[*] - Whirlpane"));
+  EXPECT_FALSE(s.w.isWindowModified());
+  EXPECT_EQ(s.w.recentFiles().value(0), file);
+  s.w.saveClick();
+  EXPECT_EQ(s.w.statusBar()->currentMessage(), QString::fromUtf8("%1 を保存しました").arg(file));
+
+  s.w.undoClick(); // the layout differs from the file again
+  EXPECT_TRUE(s.w.isWindowModified());
+  s.w.redoClick();
+  EXPECT_FALSE(s.w.isWindowModified());
+  s.w.openClick(); // nothing unsaved: no question
+  EXPECT_EQ(s.unsavedQuestions.size(), 2u);
+}
+
+TEST(LayoutFileInCaption, TheFileMenuStandsFirstWithUndoRedoAndRecentFiles) {
+  StartedWindow s;
+  const QList<QAction*> bar = s.w.menuBar()->actions();
+  ASSERT_FALSE(bar.isEmpty());
+  EXPECT_EQ(bar[0]->objectName(), QStringLiteral("Keep"));
+  EXPECT_EQ(s.w.findChild<QAction*>("KeepUndo")->shortcut(), QKeySequence(QKeySequence::Undo));
+  EXPECT_EQ(s.w.findChild<QAction*>("KeepRedo")->shortcut(), QKeySequence(QKeySequence::Redo));
+  EXPECT_NE(s.w.findChild<QMenu*>("KeepRecent"), nullptr);
+}
