@@ -154,6 +154,17 @@ public slots:
   void applyFlowConditions(const FlowConditions& flow);
   FlowDialog* flowDialog() { return flowDialog_; }
 
+  // Menu "表示" and the value probe (main_window_probe.cpp).  "Fit to
+  // window" brings the walls and bodies into sight (a view showing them is
+  // kept); "reset view" returns to the start-up view.  Either ends the
+  // user's own pan and zoom: a later layout change fits the view again.
+  void fitViewClick();
+  void resetViewClick();
+  // The status line's probe: the layout position under pixel (x, y) of the
+  // view and, with a flow of the layout on screen, its values there.
+  void showProbe(int x, int y);
+  QString probeText() const;
+
 protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -166,6 +177,11 @@ private:
   void buildMenus();
   void buildStatusBar();
   void buildKeepMenu();
+  void buildViewMenu();
+  // The keyboard: shortcuts, tooltips and Tab focus (main_window_keys.cpp).
+  void buildKeyboard();
+  // The view fitted to the layout at the bitmap's size (not drawn).
+  void fitView();
   void showLegend(const ColourLegend& legend);
   void FormResize();
   QSize smallestUsableSize() const;
@@ -267,4 +283,9 @@ private:
   bool surfaceChanged_ = false;
   ShownPicture shown_ = ShownPicture::outlines;
   bool shownFillContours_ = false, shownBlackLines_ = false;
+  bool viewMovedByUser_ = false; // panned or zoomed since the last fit or reset
+  QMenu* view_ = nullptr;        // "表示"
+  QLabel* probe_ = nullptr;      // the probe's panel of the status bar
+  // The run end and flow step define_omeg last ran at for the probe.
+  std::uint64_t probedFlow_ = 0;
 };

@@ -583,5 +583,57 @@
         <source>時間精度の計算　t U∞／D = %1</source>
         <translation>Time-accurate run: t U∞ / D = %1</translation>
     </message>
+    <message>
+        <source>表示</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>拡大</source>
+        <translation>Zoom in</translation>
+    </message>
+    <message>
+        <source>縮小</source>
+        <translation>Zoom out</translation>
+    </message>
+    <message>
+        <source>ウィンドウに合わせる</source>
+        <translation>Fit to window</translation>
+    </message>
+    <message>
+        <source>表示を元に戻す</source>
+        <translation>Reset view</translation>
+    </message>
+    <message>
+        <source>x %1  y %2</source>
+        <translation>x %1  y %2</translation>
+    </message>
+    <message>
+        <source>   密度 %1  圧力 %2  速さ %3  渦度 %4</source>
+        <translation>   density %1  pressure %2  speed %3  vorticity %4</translation>
+    </message>
+    <message>
+        <source>流れの計算を始めます</source>
+        <translation>Start computing the flow</translation>
+    </message>
+    <message>
+        <source>画面の流れから計算を続けます</source>
+        <translation>Continue computing from the flow on screen</translation>
+    </message>
+    <message>
+        <source>計算を止めます</source>
+        <translation>Stop the computation</translation>
+    </message>
+    <message>
+        <source>分布図の等値線の間を塗り潰します</source>
+        <translation>Fill the bands between the contour lines of the maps</translation>
+    </message>
+    <message>
+        <source>分布図の等値線を黒で描きます</source>
+        <translation>Draw the contour lines of the maps in black</translation>
+    </message>
+    <message>
+        <source>粒子を描く速さ：右ほど速く描きます</source>
+        <translation>Speed of the particle traces: faster towards the right</translation>
+    </message>
 </context>
 </TS>

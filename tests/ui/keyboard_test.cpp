@@ -1,0 +1,65 @@
+// The keyboard and the status line's probe of the main window.
+#include "ui_fixture.h"
+
+#include "ui/controls.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QScrollBar>
+#include <QtTest/QTest>
+
+namespace {
+
+TEST(Keyboard, EveryControlOfTheStripExplainsItselfAndIsReachedWithTab) {
+  for (Language language : {Language::japanese, Language::english}) {
+    applyLanguage(language);
+    StartedWindow s;
+    QList<QWidget*> controls;
+    for (QWidget* w : s.w.centralWidget()->findChildren<QWidget*>())
+      if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QScrollBar*>(w) ||
+          qobject_cast<PanelButton*>(w))
+        controls << w;
+    ASSERT_GE(controls.size(), 16);
+    for (QWidget* w : controls) {
+      EXPECT_FALSE(w->toolTip().isEmpty()) << w->objectName().toStdString();
+      EXPECT_TRUE(w->focusPolicy() & Qt::TabFocus) << w->objectName().toStdString();
+    }
+  }
+  applyLanguage(Language::japanese);
+}
+
+TEST(Keyboard, ShortcutsTriggerTheirActions) {
+  StartedWindow s;
+  s.w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&s.w));
+  // Zooming in by key changes the scale as the button does; fit by key
+  // returns to the view that shows the layout.
+  const double scale = s.m.viewScale;
+  QTest::keySequence(&s.w, QKeySequence::ZoomIn);
+  EXPECT_DOUBLE_EQ(s.m.viewScale, scale * 1.05);
+  QTest::keySequence(&s.w, QKeySequence(Qt::Key_Home));
+  EXPECT_EQ(s.m.viewScale, scale);
+  int opened = 0;
+  s.w.chooseFile = [&](bool, const QString&) {
+    ++opened;
+    return QString();
+  };
+  QTest::keySequence(&s.w, QKeySequence::Open);
+  EXPECT_EQ(opened, 1);
+}
+
+TEST(Probe, StatusLineShowsThePositionUnderTheMouse) {
+  StartedWindow s;
+  auto* probe = s.w.findChild<QLabel*>("Probe");
+  ASSERT_TRUE(probe);
+  // Beside the first body: the position; no flow yet.
+  const int x = Roun2(s.m.body[1].bodyPixX) + 30, y = Roun2(s.m.body[1].bodyPixY);
+  QTest::mouseMove(s.w.centralWidget(), QPoint(x, y));
+  const LayoutPoint at = pixelToLayout(s.m, s.w.surfaces().bitmap, x, y);
+  EXPECT_EQ(probe->text(), QStringLiteral("x %1  y %2")
+                               .arg(QString::number(at.x, 'f', 1), QString::number(at.y, 'f', 1)));
+}
+
+} // namespace
