@@ -11,6 +11,9 @@
 namespace {
 
 constexpr int kStripHeight = 27;
+// The rows of the 452-row bitmap that the window shows between its menu bar
+// and its status bar.
+constexpr int kShownHeight = 380;
 
 struct StartView {
   std::unique_ptr<Model> m = makeModel();
@@ -31,7 +34,8 @@ TEST(ViewFit, LeavesTheStartUpViewAndThePatternsExactlyAsTheyAre) {
   for (int pattern = 0; pattern <= 4; ++pattern) {
     StartView v(pattern);
     const double x = v.m->viewCentreX, y = v.m->viewCentreY, scale = v.m->viewScale;
-    EXPECT_FALSE(fitViewToLayout(*v.m, v.bitmap, kStripHeight)) << "pattern " << pattern;
+    EXPECT_FALSE(fitViewToLayout(*v.m, v.bitmap, kStripHeight, kShownHeight))
+        << "pattern " << pattern;
     EXPECT_EQ(v.m->viewCentreX, x) << "pattern " << pattern;
     EXPECT_EQ(v.m->viewCentreY, y) << "pattern " << pattern;
     EXPECT_EQ(v.m->viewScale, scale) << "pattern " << pattern;
@@ -47,7 +51,7 @@ TEST(ViewFit, BringsBothWallsAndEveryBodyOfATallLayoutIntoSight) {
   }
   ASSERT_TRUE(kmake(m, v.ws));
   auto inSight = [&](double px, double py) {
-    return px >= 0 && px < v.bitmap.width() && py >= kStripHeight && py < v.bitmap.height();
+    return px >= 0 && px < v.bitmap.width() && py >= kStripHeight && py < kShownHeight;
   };
   auto wallsInSight = [&] {
     mapToPixels(m, v.bitmap);
@@ -58,7 +62,7 @@ TEST(ViewFit, BringsBothWallsAndEveryBodyOfATallLayoutIntoSight) {
   // column so that only their height is judged.
   for (int j : {1, m.ryNy}) m.ry[1][j].ryX = m.viewCentreX;
   ASSERT_FALSE(wallsInSight()) << "the tall layout fits already";
-  EXPECT_TRUE(fitViewToLayout(m, v.bitmap, kStripHeight));
+  EXPECT_TRUE(fitViewToLayout(m, v.bitmap, kStripHeight, kShownHeight));
   EXPECT_TRUE(wallsInSight());
   for (int b = 1; b <= m.nBodies; ++b)
     for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p)
@@ -68,7 +72,7 @@ TEST(ViewFit, BringsBothWallsAndEveryBodyOfATallLayoutIntoSight) {
   EXPECT_NEAR(back.x, m.body[3].bodyX, 1e-9);
   EXPECT_NEAR(back.y, m.body[3].bodyY, 1e-9);
   // A second fit finds it in sight and changes nothing.
-  EXPECT_FALSE(fitViewToLayout(m, v.bitmap, kStripHeight));
+  EXPECT_FALSE(fitViewToLayout(m, v.bitmap, kStripHeight, kShownHeight));
 }
 
 } // namespace

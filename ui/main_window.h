@@ -182,6 +182,9 @@ private:
   void buildKeyboard();
   // The view fitted to the layout at the bitmap's size (not drawn).
   void fitView();
+  // The scale bar and flow conditions at the foot of the legend column,
+  // placed for the window's size and drawn again.
+  void placeScaleBox();
   void showLegend(const ColourLegend& legend);
   void FormResize();
   QSize smallestUsableSize() const;
@@ -286,6 +289,7 @@ private:
   bool viewMovedByUser_ = false; // panned or zoomed since the last fit or reset
   QMenu* view_ = nullptr;        // "表示"
   QLabel* probe_ = nullptr;      // the probe's panel of the status bar
+  QWidget* scaleBox_ = nullptr;  // the scale bar (main_window_probe.cpp)
   // The run end and flow step define_omeg last ran at for the probe.
   std::uint64_t probedFlow_ = 0;
 };

@@ -76,8 +76,11 @@ struct MainWindowText {
 
   // The value probe of the status bar: the position in layout units, then
   // the flow there.
-  static constexpr const char* probePosition = "x %1  y %2";
-  static constexpr const char* probeFlow = "   密度 %1  圧力 %2  速さ %3  渦度 %4";
+  static constexpr const char* probePosition = "x %1 y %2";
+  static constexpr const char* probeFlow = "  密度 %1 圧力 %2 速さ %3 渦度 %4";
+
+  // The scale bar's length in layout units.
+  static constexpr const char* scaleBarUnits = "%1 単位";
 
   // Tooltips of the strip's other controls.
   static constexpr const char* tipStart = "流れの計算を始めます";

@@ -205,6 +205,7 @@ void MainWindow::copyToWindow() {
 }
 
 void MainWindow::showSurface() {
+  placeScaleBox();
   surfaceChanged_ = true;
   canvas_->update();
 }

@@ -35,7 +35,7 @@ void resetView(Model& m) {
   centreViewAtStart(m);
 }
 
-bool fitViewToLayout(Model& m, const DrawingSurface& bitmap, int topHidden) {
+bool fitViewToLayout(Model& m, const DrawingSurface& bitmap, int topHidden, int shownHeight) {
   if (m.ryNy < 1 || m.nBodies < 1) return false;
   double xLow = m.wk[m.bodyFirst[1]][1][1].wkX, xHigh = xLow;
   for (int b = 1; b <= m.nBodies; ++b)
@@ -45,7 +45,7 @@ bool fitViewToLayout(Model& m, const DrawingSurface& bitmap, int topHidden) {
     }
   const double yLow = m.ry[1][1].ryY, yHigh = m.ry[1][m.ryNy].ryY;
   constexpr int margin = 4;
-  const int w = bitmap.width(), h = bitmap.height();
+  const int w = bitmap.width(), h = std::min(bitmap.height(), shownHeight);
   const LayoutPoint topLeft = pixelToLayout(m, bitmap, margin, topHidden + margin);
   const LayoutPoint bottomRight = pixelToLayout(m, bitmap, w - 1 - margin, h - 1 - margin);
   if (xLow >= topLeft.x && xHigh <= bottomRight.x && yLow >= bottomRight.y && yHigh <= topLeft.y)
@@ -57,8 +57,8 @@ bool fitViewToLayout(Model& m, const DrawingSurface& bitmap, int topHidden) {
   m.viewCentreX = (xLow + xHigh) / 2 + ((w - 1) / 2.0 - w / 2) / m.viewScale;
   // The walls' middle on the middle row of the part below the strip.
   const double shownMiddleRow = (topHidden + h - 1) / 2.0;
-  const double y0 = (yLow + yHigh) / 2 + (shownMiddleRow - h / 2) / m.viewScale;
-  m.viewCentreY = w > h ? y0 : y0 + 20;
+  const double y0 = (yLow + yHigh) / 2 + (shownMiddleRow - bitmap.height() / 2) / m.viewScale;
+  m.viewCentreY = w > bitmap.height() ? y0 : y0 + 20;
   return true;
 }
 

@@ -58,7 +58,7 @@ TEST(Probe, StatusLineShowsThePositionUnderTheMouse) {
   const int x = Roun2(s.m.body[1].bodyPixX) + 30, y = Roun2(s.m.body[1].bodyPixY);
   QTest::mouseMove(s.w.centralWidget(), QPoint(x, y));
   const LayoutPoint at = pixelToLayout(s.m, s.w.surfaces().bitmap, x, y);
-  EXPECT_EQ(probe->text(), QStringLiteral("x %1  y %2")
+  EXPECT_EQ(probe->text(), QStringLiteral("x %1 y %2")
                                .arg(QString::number(at.x, 'f', 1), QString::number(at.y, 'f', 1)));
 }
 

@@ -604,12 +604,12 @@
         <translation>Reset view</translation>
     </message>
     <message>
-        <source>x %1  y %2</source>
-        <translation>x %1  y %2</translation>
+        <source>x %1 y %2</source>
+        <translation>x %1 y %2</translation>
     </message>
     <message>
-        <source>   密度 %1  圧力 %2  速さ %3  渦度 %4</source>
-        <translation>   density %1  pressure %2  speed %3  vorticity %4</translation>
+        <source>  密度 %1 圧力 %2 速さ %3 渦度 %4</source>
+        <translation>  ρ %1 p %2 |u| %3 ω %4</translation>
     </message>
     <message>
         <source>流れの計算を始めます</source>
@@ -634,6 +634,10 @@
     <message>
         <source>粒子を描く速さ：右ほど速く描きます</source>
         <translation>Speed of the particle traces: faster towards the right</translation>
+    </message>
+    <message>
+        <source>%1 単位</source>
+        <translation>%1 units</translation>
     </message>
 </context>
 </TS>
