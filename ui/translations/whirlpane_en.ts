@@ -639,5 +639,45 @@
         <source>%1 単位</source>
         <translation>%1 units</translation>
     </message>
+    <message>
+        <source>すべての列を同じに設定します</source>
+        <translation>Set every column alike</translation>
+    </message>
+    <message>
+        <source>選択した列だけを設定します（図の物体をクリックして列を選びます）</source>
+        <translation>Set the selected column only (click a body in the picture to select its column)</translation>
+    </message>
+    <message>
+        <source>物体の形状を選びます</source>
+        <translation>Choose the shape of the bodies</translation>
+    </message>
+    <message>
+        <source>列の物体の個数</source>
+        <translation>Number of bodies in a column</translation>
+    </message>
+    <message>
+        <source>配置全体の回転角（度）</source>
+        <translation>Turn of the whole arrangement (degrees)</translation>
+    </message>
+    <message>
+        <source>物体の回転角（度、整数を入力）</source>
+        <translation>Turn of the bodies (degrees, type a whole number)</translation>
+    </message>
+    <message>
+        <source>列の物体の上下間隔（レイアウト単位）</source>
+        <translation>Spacing of a column's bodies across the channel (layout units)</translation>
+    </message>
+    <message>
+        <source>楕円の横と縦の比</source>
+        <translation>Ratio of the ellipses' x axis to their y axis</translation>
+    </message>
+    <message>
+        <source>物体の大きさ（レイアウト単位、整数を入力）</source>
+        <translation>Size of the bodies (layout units, type a whole number)</translation>
+    </message>
+    <message>
+        <source>列の数</source>
+        <translation>Number of columns</translation>
+    </message>
 </context>
 </TS>
