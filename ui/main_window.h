@@ -156,8 +156,8 @@ public slots:
 
   // Menu "表示" and the value probe (main_window_probe.cpp).  "Fit to
   // window" brings the walls and bodies into sight (a view showing them is
-  // kept); "reset view" returns to the start-up view.  Either ends the
-  // user's own pan and zoom: a later layout change fits the view again.
+  // kept) and lets later layout changes fit the view again; "reset view"
+  // returns to the start-up view, kept as a pan or zoom is.
   void fitViewClick();
   void resetViewClick();
   // The status line's probe: the layout position under pixel (x, y) of the

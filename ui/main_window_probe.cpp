@@ -112,7 +112,8 @@ void MainWindow::fitViewClick() {
 
 void MainWindow::resetViewClick() {
   resetView(*model_);
-  viewMovedByUser_ = false;
+  // The start-up view exactly, as the user chose it: kept until a fit.
+  viewMovedByUser_ = true;
   layoutRedrawAfterKmake();
 }
 

@@ -69,4 +69,38 @@ TEST(Probe, StatusLineShowsThePositionUnderTheMouse) {
                                .arg(QString::number(at.x, 'f', 1), QString::number(at.y, 'f', 1)));
 }
 
+TEST(ViewFitWindow, ALayoutChangeBringsTheWallsIntoSightUnlessTheUserMovedTheView) {
+  StartedWindow s;
+  const double startScale = s.m.viewScale;
+  auto makeTall = [&](int spacing) {
+    for (int c = 1; c <= s.m.nColumns; ++c) {
+      s.m.columnBodies[c] = 4;
+      s.m.columnSpacing[c] = spacing;
+    }
+    ASSERT_TRUE(s.w.layoutRefresh());
+  };
+  auto wallsShown = [&] {
+    const int bottom = s.w.centralWidget()->height();
+    return s.m.ry[1][1].ryPixY < bottom && s.m.ry[1][s.m.ryNy].ryPixY > 0;
+  };
+  makeTall(40);
+  EXPECT_LT(s.m.viewScale, startScale);
+  EXPECT_TRUE(wallsShown());
+  s.w.resetViewClick(); // the start-up view, kept as the user's
+  EXPECT_EQ(s.m.viewScale, startScale);
+  makeTall(38);
+  EXPECT_EQ(s.m.viewScale, startScale);
+  s.w.fitViewClick();
+  s.w.BitBtn9Click(); // a pan: the user's view is kept from now on
+  const double panned = s.m.viewScale;
+  makeTall(36);
+  EXPECT_EQ(s.m.viewScale, panned);
+  s.w.resetViewClick();
+  makeTall(40);
+  EXPECT_EQ(s.m.viewScale, startScale);
+  EXPECT_FALSE(wallsShown());
+  s.w.fitViewClick();
+  EXPECT_TRUE(wallsShown());
+}
+
 } // namespace
