@@ -1,7 +1,11 @@
 // The keyboard and the status line's probe of the main window.
 #include "ui_fixture.h"
 
+#include "layout/kmake.h"
+#include "layout/presets.h"
 #include "ui/controls.h"
+
+#include "fake_window_services.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -101,6 +105,23 @@ TEST(ViewFitWindow, ALayoutChangeBringsTheWallsIntoSightUnlessTheUserMovedTheVie
   EXPECT_FALSE(wallsShown());
   s.w.fitViewClick();
   EXPECT_TRUE(wallsShown());
+}
+
+TEST(ViewFitWindow, ThePatternsKeepTheirClassicViews) {
+  for (int n = 1; n <= 4; ++n) {
+    StartedWindow s;
+    auto classic = makeModel();
+    FakeWindowServices ws;
+    setStartupDefaults(*classic);
+    ASSERT_TRUE(kmake(*classic, ws));
+    centreViewAtStart(*classic);
+    ASSERT_TRUE(applyPreset(*classic, ws, n));
+    (s.w.*std::array{&MainWindow::pt_1Click, &MainWindow::pt_2Click, &MainWindow::pt_3Click,
+                     &MainWindow::pt_4Click}[n - 1])();
+    EXPECT_EQ(s.m.viewScale, classic->viewScale) << "pattern " << n;
+    EXPECT_EQ(s.m.viewCentreX, classic->viewCentreX) << "pattern " << n;
+    EXPECT_EQ(s.m.viewCentreY, classic->viewCentreY) << "pattern " << n;
+  }
 }
 
 } // namespace
