@@ -77,7 +77,9 @@ struct MainWindowText {
   // The value probe of the status bar: the position in layout units, then
   // the flow there.
   static constexpr const char* probePosition = "x %1 y %2";
-  static constexpr const char* probeFlow = "  密度 %1 圧力 %2 速さ %3 渦度 %4";
+  // The symbols of the equations (density, pressure, speed, vorticity):
+  // the whole line fits the status bar beside the run's texts.
+  static constexpr const char* probeFlow = "  ρ %1 p %2 |u| %3 ω %4";
 
   // The scale bar's length in layout units.
   static constexpr const char* scaleBarUnits = "%1 単位";

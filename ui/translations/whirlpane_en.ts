@@ -608,7 +608,7 @@
         <translation>x %1 y %2</translation>
     </message>
     <message>
-        <source>  密度 %1 圧力 %2 速さ %3 渦度 %4</source>
+        <source>  ρ %1 p %2 |u| %3 ω %4</source>
         <translation>  ρ %1 p %2 |u| %3 ω %4</translation>
     </message>
     <message>
