@@ -52,6 +52,10 @@ void setStartupDefaults(Model& m) {
   m.selectedColumn = 1;
   m.selectAllColumns = true;
   m.programVersion = 1.609;
+  setStartupView(m);
+}
+
+void setStartupView(Model& m) {
   m.viewCentreX = 50;
   m.viewCentreY = 0;
   m.viewScale = 2.95;

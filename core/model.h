@@ -353,5 +353,7 @@ std::unique_ptr<Model> makeModel();
 // The start-up defaults of the layout and the view, as the main window's
 // creation sets them.  Touches nothing else.
 void setStartupDefaults(Model& m);
+// The start-up view alone (part of setStartupDefaults): centre and scale.
+void setStartupView(Model& m);
 // The start-up layout alone (part of setStartupDefaults).
 void setStartupLayout(LayoutParameters& layout);

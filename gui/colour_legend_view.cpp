@@ -24,13 +24,6 @@ constexpr int kStripTop = 104;
 // The most rows a legend has: the vectors' 20 bins and the speeds above.
 constexpr int kMostRows = 21;
 
-// Small enough for kRowHeight rows.
-QFont legendFont() {
-  QFont font = QGuiApplication::font();
-  font.setPixelSize(11);
-  return font;
-}
-
 // How the rows of a legend print: with `decimals` decimals, or in exponent
 // form with 3 (4 significant digits) when `exponent`.
 struct NumberForm {
@@ -73,6 +66,13 @@ QColor colourOf(Colour c) {
 }
 
 } // namespace
+
+// Small enough for kRowHeight rows.
+QFont legendFont() {
+  QFont font = QGuiApplication::font();
+  font.setPixelSize(11);
+  return font;
+}
 
 QString legendRowText(const ColourLegend& legend, int row) {
   const NumberForm form = numberForm(legend);

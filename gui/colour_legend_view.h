@@ -18,6 +18,8 @@ class QPainter;
 // digits, every row with the decimals of the largest value (exponent form
 // from 10,000 up), a value that rounds to zero there as "0".
 QString legendRowText(const ColourLegend& legend, int row);
+// The legend's font, also that of the scale bar beside it.
+QFont legendFont();
 // The width of the window's legend column, which holds any legend, and how
 // far down the window the tallest legend (the vectors' 21 rows) reaches.
 int legendColumnWidth();

@@ -1,5 +1,6 @@
 #include "ui/controls.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -12,7 +13,17 @@ PanelButton::PanelButton(const QString& caption, QWidget* parent)
   setFrameStyle(QFrame::Panel | QFrame::Raised);
   setLineWidth(2);
   setCursor(Qt::PointingHandCursor);
-  setFocusPolicy(Qt::NoFocus);
+  // Reached with Tab (a click leaves the focus where it was); Space or
+  // Return presses it.
+  setFocusPolicy(Qt::TabFocus);
+}
+
+void PanelButton::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
+    emit clicked();
+  else
+    QFrame::keyPressEvent(event);
 }
 
 void PanelButton::setColours(const QColor& background, const QColor& text) {
@@ -28,6 +39,11 @@ void PanelButton::paintEvent(QPaintEvent* event) {
     p.setPen(text_);
     p.setFont(font());
     p.drawText(rect(), Qt::AlignCenter, caption_);
+    // The keyboard focus: a dotted line inside the bevel, in the text's colour.
+    if (hasFocus()) {
+      p.setPen(QPen(text_, 1, Qt::DotLine));
+      p.drawRect(rect().adjusted(3, 3, -4, -4));
+    }
   }
   // Painting only reads the state: a frame change here would schedule
   // another paint, and the panel would repaint itself for ever.

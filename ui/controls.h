@@ -25,6 +25,9 @@ protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent*) override { update(); }
+  void focusOutEvent(QFocusEvent*) override { update(); }
 
 private:
   // Sinks or raises the bevel.

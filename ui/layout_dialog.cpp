@@ -42,6 +42,7 @@ LayoutDialog::LayoutDialog(MainWindow& window)
     b->setObjectName(QStringLiteral("RadioGroup2_%1").arg(i));
     // Wide enough for "選択列ごと" inside the frame.
     b->setGeometry(5, 18 + 22 * i, 82, 18);
+    b->setToolTip(text(i == 0 ? LayoutDialogText::tipModeAll : LayoutDialogText::tipModeColumn));
     radioGroup2_->addButton(b, i);
   }
   radioGroup2_->button(0)->setChecked(true);
@@ -60,6 +61,7 @@ LayoutDialog::LayoutDialog(MainWindow& window)
     // Two columns, filled column by column: three items, then two; the
     // first as wide as "Triangle" needs, the second the rest of the frame.
     b->setGeometry(code < 3 ? 8 : 78, 16 + 20 * (code % 3), code < 3 ? 70 : 62, 18);
+    b->setToolTip(text(LayoutDialogText::tipShape));
     radioGroup1_->addButton(b, code);
   }
   radioGroup1_->button(0)->setChecked(true);
@@ -74,6 +76,7 @@ LayoutDialog::LayoutDialog(MainWindow& window)
   };
   auto edit = [this](int n, int x, int y, int w, bool typed) {
     auto* e = new QLineEdit(this);
+    e->setToolTip(text(LayoutDialogText::tipValue[n]));
     e->setObjectName(QStringLiteral("Edit%1").arg(n));
     e->setGeometry(x, y, w, 20);
     e->setReadOnly(!typed);
@@ -85,7 +88,7 @@ LayoutDialog::LayoutDialog(MainWindow& window)
     b->setObjectName(QStringLiteral("BitBtn%1").arg(n));
     b->setGeometry(x, y, w, 20);
     b->setArrowType(arrow);
-    b->setFocusPolicy(Qt::NoFocus);
+    b->setFocusPolicy(Qt::TabFocus);
     const bool more = arrow == Qt::UpArrow || arrow == Qt::RightArrow;
     b->setToolTip(text(more ? LayoutDialogText::tipMore : LayoutDialogText::tipLess));
     bitBtn_[n] = b;

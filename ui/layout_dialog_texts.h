@@ -23,6 +23,19 @@ struct LayoutDialogText {
   // Tooltips of the step buttons.
   static constexpr const char* tipMore = "増やします";
   static constexpr const char* tipLess = "減らします";
+  // Tooltips of the mode and shape choices and of the value fields (Edit1..7).
+  static constexpr const char* tipModeAll = "すべての列を同じに設定します";
+  static constexpr const char* tipModeColumn =
+      "選択した列だけを設定します（図の物体をクリックして列を選びます）";
+  static constexpr const char* tipShape = "物体の形状を選びます";
+  static constexpr const char* tipValue[8] = {"",
+                                              "列の物体の個数",
+                                              "配置全体の回転角（度）",
+                                              "物体の回転角（度、整数を入力）",
+                                              "列の物体の上下間隔（レイアウト単位）",
+                                              "楕円の横と縦の比",
+                                              "物体の大きさ（レイアウト単位、整数を入力）",
+                                              "列の数"};
 
   // A typed size or turn that is not a whole number; %1 is the text.
   static constexpr const char* notWholeNumber =

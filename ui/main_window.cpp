@@ -49,6 +49,7 @@ MainWindow::MainWindow() : model_(makeModel()) {
   buildStatusBar();
   buildMenus();
   buildKeepMenu();
+  buildViewMenu();
 
   services_ = std::make_unique<QtWindowServices>(
       QtWindowServices::Controls{panel0_, panel1_, checkBox1_, checkBox2_, progressBar1_, this});
@@ -68,6 +69,7 @@ MainWindow::MainWindow() : model_(makeModel()) {
   layoutDialog_ = new LayoutDialog(*this);
   aboutBox_ = new AboutBox(*this);
   FormResize();
+  buildKeyboard();
   setMinimumSize(smallestUsableSize());
   keepInsideScreen(this);
 }
@@ -197,6 +199,9 @@ void MainWindow::buildStatusBar() {
   panel1_->setObjectName("Panel1");
   bar->addWidget(panel0_);
   bar->addWidget(panel1_, 1);
+  probe_ = new QLabel(bar);
+  probe_->setObjectName("Probe");
+  bar->addPermanentWidget(probe_);
 }
 
 void MainWindow::formcreate() {
@@ -247,7 +252,8 @@ void MainWindow::palevisi(int mode) {
   services_->setMinimumProcessingInterval(std::chrono::microseconds(mode == 2 ? 1000 : 0));
   progressBar1_->setVisible(!editing);
   button1_->setVisible(!editing);
-  for (QMenu* menu : {file1_, about_, n2_, n11_, keep_}) menu->menuAction()->setVisible(editing);
+  for (QMenu* menu : {file1_, about_, n2_, n11_, keep_, view_})
+    menu->menuAction()->setVisible(editing);
   button2_->setVisible(editing);
   updateContinueButton();
   // The last steps of a run that ended, in full, and the forces of its flow

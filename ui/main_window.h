@@ -174,6 +174,17 @@ public slots:
   FlowDialog* flowDialog() { return flowDialog_; }
   RunLengthDialog* runLengthDialog() { return runLengthDialog_; }
 
+  // Menu "表示" and the value probe (main_window_probe.cpp).  "Fit to
+  // window" brings the walls and bodies into sight (a view showing them is
+  // kept) and lets later layout changes fit the view again; "reset view"
+  // returns to the start-up view, kept as a pan or zoom is.
+  void fitViewClick();
+  void resetViewClick();
+  // The status line's probe: the layout position under pixel (x, y) of the
+  // view and, with a flow of the layout on screen, its values there.
+  void showProbe(int x, int y);
+  QString probeText() const;
+
 protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -186,6 +197,14 @@ private:
   void buildMenus();
   void buildStatusBar();
   void buildKeepMenu();
+  void buildViewMenu();
+  // The keyboard: shortcuts, tooltips and Tab focus (main_window_keys.cpp).
+  void buildKeyboard();
+  // The view fitted to the layout at the bitmap's size (not drawn).
+  void fitView();
+  // The scale bar and flow conditions at the foot of the legend column,
+  // placed for the window's size and drawn again.
+  void placeScaleBox();
   void showLegend(const ColourLegend& legend);
   void FormResize();
   QSize smallestUsableSize() const;
@@ -312,4 +331,10 @@ private:
   bool surfaceChanged_ = false;
   ShownPicture shown_ = ShownPicture::outlines;
   bool shownFillContours_ = false, shownBlackLines_ = false;
+  bool viewMovedByUser_ = false; // panned or zoomed since the last fit or reset
+  QMenu* view_ = nullptr;        // "表示"
+  QLabel* probe_ = nullptr;      // the probe's panel of the status bar
+  QWidget* scaleBox_ = nullptr;  // the scale bar (main_window_probe.cpp)
+  // The run end and flow step define_omeg last ran at for the probe.
+  std::uint64_t probedFlow_ = 0;
 };

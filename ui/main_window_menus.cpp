@@ -90,6 +90,7 @@ void MainWindow::BitBtn5Click() {
 // -------------------------------------------------------------- pan and zoom
 
 void MainWindow::panOrZoom(int change) {
+  viewMovedByUser_ = true;
   changeView(*model_, *surfaces_, *services_, static_cast<ViewChange>(change),
              layoutDialog_->wholeLayoutChosen());
   // changeView has drawn the outlines at the new transform; any other

@@ -76,6 +76,31 @@ struct MainWindowText {
   static constexpr const char* pictureFilter = "PNG 画像 (*.png)";
   static constexpr const char* fieldsFilter = "CGNS (*.cgns)";
 
+  // Menu "表示": the view.
+  static constexpr const char* menuView = "表示";
+  static constexpr const char* menuZoomIn = "拡大";
+  static constexpr const char* menuZoomOut = "縮小";
+  static constexpr const char* menuFitView = "ウィンドウに合わせる";
+  static constexpr const char* menuResetView = "表示を元に戻す";
+
+  // The value probe of the status bar: the position in layout units, then
+  // the flow there.
+  static constexpr const char* probePosition = "x %1 y %2";
+  // The symbols of the equations (density, pressure, speed, vorticity):
+  // the whole line fits the status bar beside the run's texts.
+  static constexpr const char* probeFlow = "  ρ %1 p %2 |u| %3 ω %4";
+
+  // The scale bar's length in layout units.
+  static constexpr const char* scaleBarUnits = "%1 単位";
+
+  // Tooltips of the strip's other controls.
+  static constexpr const char* tipStart = "流れの計算を始めます";
+  static constexpr const char* tipContinue = "画面の流れから計算を続けます";
+  static constexpr const char* tipStop = "計算を止めます";
+  static constexpr const char* tipFillContours = "分布図の等値線の間を塗り潰します";
+  static constexpr const char* tipBlackLines = "分布図の等値線を黒で描きます";
+  static constexpr const char* tipParticleSpeed = "粒子を描く速さ：右ほど速く描きます";
+
   // Status bar.
   static constexpr const char* needHundredSteps = "　繰り返し１００回以上、計算して下さい";
 };

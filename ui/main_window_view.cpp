@@ -23,13 +23,16 @@
 
 namespace {
 // The window's drawing area: shows the window surface at (0, 0) and reports
-// mouse presses in its own pixel coordinates (those of the view bitmap).
+// mouse presses and moves in its own pixel coordinates (those of the view
+// bitmap).
 class ViewCanvas : public QWidget {
 public:
-  ViewCanvas(QWidget* parent, std::function<QImage()> surface, std::function<void(int, int)> press)
-      : QWidget(parent), surface_(std::move(surface)), press_(std::move(press)) {
+  ViewCanvas(QWidget* parent, std::function<QImage()> surface, std::function<void(int, int)> press,
+             std::function<void(int, int)> move)
+      : QWidget(parent), surface_(std::move(surface)), press_(std::move(press)),
+        move_(std::move(move)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setMouseTracking(false);
+    setMouseTracking(true);
   }
 
 protected:
@@ -42,16 +45,21 @@ protected:
     const QPoint at = event->position().toPoint();
     press_(at.x(), at.y());
   }
+  void mouseMoveEvent(QMouseEvent* event) override {
+    const QPoint at = event->position().toPoint();
+    move_(at.x(), at.y());
+  }
 
 private:
   std::function<QImage()> surface_;
-  std::function<void(int, int)> press_;
+  std::function<void(int, int)> press_, move_;
 };
 } // namespace
 
 QWidget* MainWindow::createCanvas() {
   return new ViewCanvas(
-      this, [this] { return windowSurface(); }, [this](int x, int y) { FormMouseDown(x, y); });
+      this, [this] { return windowSurface(); }, [this](int x, int y) { FormMouseDown(x, y); },
+      [this](int x, int y) { showProbe(x, y); });
 }
 
 void MainWindow::createPicture(int width, int height) {
@@ -149,6 +157,7 @@ void MainWindow::layoutRedrawAfterKmake() {
   if (layoutDialog_) layoutDialog_->showLayout();
   updateContinueButton(); // the grids no longer belong to the flow
   if (forcesWindow_ && forcesWindow_->isVisible()) forcesWindow_->refresh();
+  if (!viewMovedByUser_) fitView();
   henkanScale();
   fillViewWhite();
   drawWaku2();
@@ -197,6 +206,7 @@ void MainWindow::copyToWindow() {
 }
 
 void MainWindow::showSurface() {
+  placeScaleBox();
   surfaceChanged_ = true;
   canvas_->update();
 }

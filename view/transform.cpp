@@ -17,10 +17,54 @@ void centreViewAtStart(Model& m) {
   m.viewCentreX = m.columnBody[m.nColumns][1].columnBodyX / 2 - 10;
 }
 
+namespace {
+// The layout y at the bitmap's middle row.  A square bitmap counts as not
+// wider than high.
+double middleY(const Model& m, const DrawingSurface& bitmap) {
+  return bitmap.width() > bitmap.height() ? m.viewCentreY : m.viewCentreY - 20;
+}
+} // namespace
+
+LayoutPoint pixelToLayout(const Model& m, const DrawingSurface& bitmap, double px, double py) {
+  const int cx = bitmap.width() / 2, cy = bitmap.height() / 2;
+  return {(px - cx) / m.viewScale + m.viewCentreX, -(py - cy) / m.viewScale + middleY(m, bitmap)};
+}
+
+void resetView(Model& m) {
+  setStartupView(m);
+  centreViewAtStart(m);
+}
+
+bool fitViewToLayout(Model& m, const DrawingSurface& bitmap, int topHidden, int shownHeight) {
+  if (m.ryNy < 1 || m.nBodies < 1) return false;
+  double xLow = m.wk[m.bodyFirst[1]][1][1].wkX, xHigh = xLow;
+  for (int b = 1; b <= m.nBodies; ++b)
+    for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
+      xLow = std::min(xLow, m.wk[p][1][1].wkX);
+      xHigh = std::max(xHigh, m.wk[p][1][1].wkX);
+    }
+  const double yLow = m.ry[1][1].ryY, yHigh = m.ry[1][m.ryNy].ryY;
+  constexpr int margin = 4;
+  const int w = bitmap.width(), h = std::min(bitmap.height(), shownHeight);
+  const LayoutPoint topLeft = pixelToLayout(m, bitmap, margin, topHidden + margin);
+  const LayoutPoint bottomRight = pixelToLayout(m, bitmap, w - 1 - margin, h - 1 - margin);
+  if (xLow >= topLeft.x && xHigh <= bottomRight.x && yLow >= bottomRight.y && yHigh <= topLeft.y)
+    return false;
+  const double usableWidth = w - 1 - 2 * margin, usableHeight = h - 1 - topHidden - 2 * margin;
+  if (usableWidth <= 0 || usableHeight <= 0) return false;
+  m.viewScale =
+      std::min({m.viewScale, usableWidth / (xHigh - xLow), usableHeight / (yHigh - yLow)});
+  m.viewCentreX = (xLow + xHigh) / 2 + ((w - 1) / 2.0 - w / 2) / m.viewScale;
+  // The walls' middle on the middle row of the part below the strip.
+  const double shownMiddleRow = (topHidden + h - 1) / 2.0;
+  const double y0 = (yLow + yHigh) / 2 + (shownMiddleRow - bitmap.height() / 2) / m.viewScale;
+  m.viewCentreY = w > bitmap.height() ? y0 : y0 + 20;
+  return true;
+}
+
 void mapToPixels(Model& m, const DrawingSurface& bitmap) {
   const int cx = bitmap.width() / 2, cy = bitmap.height() / 2;
-  // A square bitmap counts as not wider than high.
-  const double y0 = bitmap.width() > bitmap.height() ? m.viewCentreY : m.viewCentreY - 20;
+  const double y0 = middleY(m, bitmap);
   const double xc = m.viewCentreX, scale = m.viewScale;
   auto pixX = [&](double x) { return (x - xc) * scale + cx; };
   auto pixY = [&](double y) { return -(y - y0) * scale + cy; };

@@ -40,6 +40,24 @@ void Henkan_Scale(Model& m, const DrawingSurface& bitmap, WindowServices& ws);
 // towards the inflow (viewCentreY and viewScale keep their start values).
 void centreViewAtStart(Model& m);
 
+// The view that keeps the layout in sight: both channel walls (the main
+// grid's first and last rows) and every body grid, inside the bitmap below
+// its top topHidden pixels (covered by the strip of controls) and above row
+// shownHeight (the window shows no more of it) with a margin
+// of a few pixels.  A view that shows them already is left exactly as it
+// is, and false returned; otherwise the scale shrinks (never grows) until
+// they fit and the view centres on them.
+bool fitViewToLayout(Model& m, const DrawingSurface& bitmap, int topHidden, int shownHeight);
+// The view the program starts with: the start-up scale and height, and the
+// centre of centreViewAtStart.
+void resetView(Model& m);
+// The layout point under a pixel of the view bitmap: the inverse of the
+// mapping below.
+struct LayoutPoint {
+  double x, y;
+};
+LayoutPoint pixelToLayout(const Model& m, const DrawingSurface& bitmap, double px, double py);
+
 // The mapping of Henkan_Scale alone, without its other effects: how a new
 // size of the bitmap moves the picture.
 void mapToPixels(Model& m, const DrawingSurface& bitmap);

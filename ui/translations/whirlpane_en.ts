@@ -630,6 +630,8 @@
     <message>
         <source>抗力が落ち着いて %1 回で終了</source>
         <translation>The drag settled; ended at step %1</translation>
+    </message>
+    <message>
         <source>%1[*] - Whirlpane</source>
         <translation>%1[*] - Whirlpane</translation>
     </message>
@@ -656,6 +658,102 @@
     <message>
         <source>%1 のレイアウトの変更を保存しますか？</source>
         <translation>Save the changes to the layout of %1?</translation>
+    </message>
+    <message>
+        <source>表示</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>拡大</source>
+        <translation>Zoom in</translation>
+    </message>
+    <message>
+        <source>縮小</source>
+        <translation>Zoom out</translation>
+    </message>
+    <message>
+        <source>ウィンドウに合わせる</source>
+        <translation>Fit to window</translation>
+    </message>
+    <message>
+        <source>表示を元に戻す</source>
+        <translation>Reset view</translation>
+    </message>
+    <message>
+        <source>x %1 y %2</source>
+        <translation>x %1 y %2</translation>
+    </message>
+    <message>
+        <source>  ρ %1 p %2 |u| %3 ω %4</source>
+        <translation>  ρ %1 p %2 |u| %3 ω %4</translation>
+    </message>
+    <message>
+        <source>流れの計算を始めます</source>
+        <translation>Start computing the flow</translation>
+    </message>
+    <message>
+        <source>画面の流れから計算を続けます</source>
+        <translation>Continue computing from the flow on screen</translation>
+    </message>
+    <message>
+        <source>計算を止めます</source>
+        <translation>Stop the computation</translation>
+    </message>
+    <message>
+        <source>分布図の等値線の間を塗り潰します</source>
+        <translation>Fill the bands between the contour lines of the maps</translation>
+    </message>
+    <message>
+        <source>分布図の等値線を黒で描きます</source>
+        <translation>Draw the contour lines of the maps in black</translation>
+    </message>
+    <message>
+        <source>粒子を描く速さ：右ほど速く描きます</source>
+        <translation>Speed of the particle traces: faster towards the right</translation>
+    </message>
+    <message>
+        <source>%1 単位</source>
+        <translation>%1 units</translation>
+    </message>
+    <message>
+        <source>すべての列を同じに設定します</source>
+        <translation>Set every column alike</translation>
+    </message>
+    <message>
+        <source>選択した列だけを設定します（図の物体をクリックして列を選びます）</source>
+        <translation>Set the selected column only (click a body in the picture to select its column)</translation>
+    </message>
+    <message>
+        <source>物体の形状を選びます</source>
+        <translation>Choose the shape of the bodies</translation>
+    </message>
+    <message>
+        <source>列の物体の個数</source>
+        <translation>Number of bodies in a column</translation>
+    </message>
+    <message>
+        <source>配置全体の回転角（度）</source>
+        <translation>Turn of the whole arrangement (degrees)</translation>
+    </message>
+    <message>
+        <source>物体の回転角（度、整数を入力）</source>
+        <translation>Turn of the bodies (degrees, type a whole number)</translation>
+    </message>
+    <message>
+        <source>列の物体の上下間隔（レイアウト単位）</source>
+        <translation>Spacing of a column's bodies across the channel (layout units)</translation>
+    </message>
+    <message>
+        <source>楕円の横と縦の比</source>
+        <translation>Ratio of the ellipses' x axis to their y axis</translation>
+    </message>
+    <message>
+        <source>物体の大きさ（レイアウト単位、整数を入力）</source>
+        <translation>Size of the bodies (layout units, type a whole number)</translation>
+    </message>
+    <message>
+        <source>列の数</source>
+        <translation>Number of columns</translation>
     </message>
 </context>
 </TS>

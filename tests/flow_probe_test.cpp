@@ -1,0 +1,81 @@
+#include "analysis/flow_probe.h"
+
+#include "view_fixtures.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Two different linear fields, one on each grid, so that a value tells both
+// whether the interpolation is exact and which grid it came from.
+double mainField(double x, double y) {
+  return 1.0 + 0.03 * x - 0.07 * y;
+}
+double bodyField(double x, double y) {
+  return -2.0 + 0.11 * x + 0.05 * y;
+}
+
+struct LinearFlow {
+  std::unique_ptr<Model> m = makeModel();
+  LinearFlow() {
+    fillSyntheticModel(*m);
+    for (int i = 1; i <= m->ryNx; ++i)
+      for (int j = 1; j <= m->ryNy; ++j) {
+        const MainPoint& q = m->ry[i][j];
+        FlowPoint& f = m->ryFlow[i][j];
+        f[slot::rho] = f[slot::pres] = f[slot::omega] = f[slot::u] = mainField(q.ryX, q.ryY);
+      }
+    for (int p = m->bodyFirst[1]; p <= m->bodyLast[1]; ++p)
+      for (int r = 1; r <= m->wkNr; ++r) {
+        const AuxPoint& q = m->wk[p][r][1];
+        FlowPoint& f = m->wkFlow[p][r][1];
+        f[slot::rho] = f[slot::pres] = f[slot::omega] = f[slot::u] = bodyField(q.wkX, q.wkY);
+      }
+  }
+  double cx() const { return m->body[1].bodyX; }
+};
+
+TEST(FlowProbe, ReproducesALinearFieldExactlyOnTheGridThatSolvesThePoint) {
+  LinearFlow flow;
+  const double cx = flow.cx();
+  // Radius 5 to 11.2 is the body grid (its layers r ≥ 2 reach to about
+  // 10.5); beyond it the main grid.  Points off the grid lines.
+  struct Case {
+    double x, y;
+    ProbeGrid grid;
+  };
+  const Case cases[] = {
+      {cx + 6.3, 0.71, ProbeGrid::bodyGrid},  {cx - 2.2, -7.9, ProbeGrid::bodyGrid},
+      {cx + 0.4, 9.6, ProbeGrid::bodyGrid},   {3.37, -12.4, ProbeGrid::mainGrid},
+      {cx + 13.1, 8.05, ProbeGrid::mainGrid}, {45.6, 17.3, ProbeGrid::mainGrid}};
+  for (const Case& c : cases) {
+    const auto v = probeFlow(*flow.m, c.x, c.y);
+    ASSERT_TRUE(v) << c.x << ", " << c.y;
+    EXPECT_EQ(v->grid, c.grid) << c.x << ", " << c.y;
+    const double expected =
+        c.grid == ProbeGrid::bodyGrid ? bodyField(c.x, c.y) : mainField(c.x, c.y);
+    EXPECT_NEAR(v->density, expected, 1e-12) << c.x << ", " << c.y;
+    EXPECT_NEAR(v->pressure, expected, 1e-12);
+    EXPECT_NEAR(v->vorticity, expected, 1e-12);
+    EXPECT_NEAR(v->speed, std::fabs(expected), 1e-12);
+  }
+}
+
+TEST(FlowProbe, GivesNothingInsideABodyOrAHoleOrOutsideTheChannel) {
+  LinearFlow flow;
+  const double cx = flow.cx();
+  // The hole cutting takes the main grid out inside the body grid's ring.
+  for (int i = 1; i <= flow.m->ryNx; ++i)
+    for (int j = 1; j <= flow.m->ryNy; ++j)
+      flow.m->ryHoleFlag[i][j] = std::hypot(flow.m->ry[i][j].ryX - cx, flow.m->ry[i][j].ryY) < 8;
+  EXPECT_FALSE(probeFlow(*flow.m, cx + 1.0, 0.5)) << "inside the body";
+  EXPECT_FALSE(probeFlow(*flow.m, -3.0, 0.5)) << "before the inflow";
+  EXPECT_FALSE(probeFlow(*flow.m, 10.0, 40.0)) << "beyond the wall";
+  // A main-grid point cut out: the cells around it give no value.
+  flow.m->ryHoleFlag[4][4] = 1;
+  const MainPoint& q = flow.m->ry[4][4];
+  EXPECT_FALSE(probeFlow(*flow.m, q.ryX - 0.3, q.ryY + 0.6));
+  EXPECT_TRUE(probeFlow(*flow.m, q.ryX + 1.6, q.ryY + 0.6));
+}
+
+} // namespace

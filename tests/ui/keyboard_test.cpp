@@ -1,0 +1,127 @@
+// The keyboard and the status line's probe of the main window.
+#include "ui_fixture.h"
+
+#include "layout/kmake.h"
+#include "layout/presets.h"
+#include "ui/controls.h"
+
+#include "fake_window_services.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QtTest/QTest>
+
+namespace {
+
+TEST(Keyboard, EveryControlOfTheWindowAndTheDialogExplainsItselfAndIsReachedWithTab) {
+  for (Language language : {Language::japanese, Language::english}) {
+    applyLanguage(language);
+    StartedWindow s;
+    QList<QWidget*> controls;
+    for (QWidget* parent : {s.w.centralWidget(), static_cast<QWidget*>(&s.w.layoutDialog())})
+      for (QWidget* w : parent->findChildren<QWidget*>())
+        if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QScrollBar*>(w) ||
+            qobject_cast<PanelButton*>(w) || qobject_cast<QLineEdit*>(w))
+          controls << w;
+    ASSERT_GE(controls.size(), 16 + 27);
+    for (QWidget* w : controls) {
+      EXPECT_FALSE(w->toolTip().isEmpty()) << w->objectName().toStdString();
+      // Tab reaches a choice of radio buttons at its checked one; the
+      // arrow keys move within it.
+      auto* radio = qobject_cast<QRadioButton*>(w);
+      if (radio && !radio->isChecked()) continue;
+      EXPECT_TRUE(w->focusPolicy() & Qt::TabFocus) << w->objectName().toStdString();
+    }
+  }
+  applyLanguage(Language::japanese);
+}
+
+TEST(Keyboard, ShortcutsTriggerTheirActions) {
+  StartedWindow s;
+  s.w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&s.w));
+  // Zooming in by key changes the scale as the button does; fit by key
+  // returns to the view that shows the layout.
+  const double scale = s.m.viewScale;
+  QTest::keySequence(&s.w, QKeySequence::ZoomIn);
+  EXPECT_DOUBLE_EQ(s.m.viewScale, scale * 1.05);
+  QTest::keySequence(&s.w, QKeySequence(Qt::Key_Home));
+  EXPECT_EQ(s.m.viewScale, scale);
+  int opened = 0;
+  s.w.chooseFile = [&](bool, const QString&) {
+    ++opened;
+    return QString();
+  };
+  QTest::keySequence(&s.w, QKeySequence::Open);
+  EXPECT_EQ(opened, 1);
+}
+
+TEST(Probe, StatusLineShowsThePositionUnderTheMouse) {
+  StartedWindow s;
+  auto* probe = s.w.findChild<QLabel*>("Probe");
+  ASSERT_TRUE(probe);
+  // Beside the first body: the position; no flow yet.
+  const int x = Roun2(s.m.body[1].bodyPixX) + 30, y = Roun2(s.m.body[1].bodyPixY);
+  QTest::mouseMove(s.w.centralWidget(), QPoint(x, y));
+  const LayoutPoint at = pixelToLayout(s.m, s.w.surfaces().bitmap, x, y);
+  EXPECT_EQ(probe->text(), QStringLiteral("x %1 y %2")
+                               .arg(QString::number(at.x, 'f', 1), QString::number(at.y, 'f', 1)));
+}
+
+TEST(ViewFitWindow, ALayoutChangeBringsTheWallsIntoSightUnlessTheUserMovedTheView) {
+  StartedWindow s;
+  const double startScale = s.m.viewScale;
+  auto makeTall = [&](int spacing) {
+    for (int c = 1; c <= s.m.nColumns; ++c) {
+      s.m.columnBodies[c] = 4;
+      s.m.columnSpacing[c] = spacing;
+    }
+    ASSERT_TRUE(s.w.layoutRefresh());
+  };
+  auto wallsShown = [&] {
+    const int bottom = s.w.centralWidget()->height();
+    return s.m.ry[1][1].ryPixY < bottom && s.m.ry[1][s.m.ryNy].ryPixY > 0;
+  };
+  makeTall(40);
+  EXPECT_LT(s.m.viewScale, startScale);
+  EXPECT_TRUE(wallsShown());
+  s.w.resetViewClick(); // the start-up view, kept as the user's
+  EXPECT_EQ(s.m.viewScale, startScale);
+  makeTall(38);
+  EXPECT_EQ(s.m.viewScale, startScale);
+  s.w.fitViewClick();
+  s.w.BitBtn9Click(); // a pan: the user's view is kept from now on
+  const double panned = s.m.viewScale;
+  makeTall(36);
+  EXPECT_EQ(s.m.viewScale, panned);
+  s.w.resetViewClick();
+  makeTall(40);
+  EXPECT_EQ(s.m.viewScale, startScale);
+  EXPECT_FALSE(wallsShown());
+  s.w.fitViewClick();
+  EXPECT_TRUE(wallsShown());
+}
+
+TEST(ViewFitWindow, ThePatternsKeepTheirClassicViews) {
+  for (int n = 1; n <= 4; ++n) {
+    StartedWindow s;
+    auto classic = makeModel();
+    FakeWindowServices ws;
+    setStartupDefaults(*classic);
+    ASSERT_TRUE(kmake(*classic, ws));
+    centreViewAtStart(*classic);
+    ASSERT_TRUE(applyPreset(*classic, ws, n));
+    (s.w.*std::array{&MainWindow::pt_1Click, &MainWindow::pt_2Click, &MainWindow::pt_3Click,
+                     &MainWindow::pt_4Click}[n - 1])();
+    EXPECT_EQ(s.m.viewScale, classic->viewScale) << "pattern " << n;
+    EXPECT_EQ(s.m.viewCentreX, classic->viewCentreX) << "pattern " << n;
+    EXPECT_EQ(s.m.viewCentreY, classic->viewCentreY) << "pattern " << n;
+  }
+}
+
+} // namespace
