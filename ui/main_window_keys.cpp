@@ -18,6 +18,13 @@ QString tipWithKey(const char* tip, const QKeySequence& key) {
   return QStringLiteral("%1 (%2)").arg(text(tip), key.toString(QKeySequence::NativeText));
 }
 
+// A standard key, or the usual one where the platform names none (Save as
+// and Quit have no key of their own without a desktop theme).
+QKeySequence standardKey(QKeySequence::StandardKey key, const QKeySequence& usual) {
+  const QKeySequence named(key);
+  return named.isEmpty() ? usual : named;
+}
+
 } // namespace
 
 void MainWindow::buildKeyboard() {
@@ -25,9 +32,9 @@ void MainWindow::buildKeyboard() {
   const std::pair<const char*, QKeySequence> items[] = {
       {"KeepOpen", QKeySequence::Open},
       {"KeepSave", QKeySequence::Save},
-      {"KeepSaveAs", QKeySequence::SaveAs},
+      {"KeepSaveAs", standardKey(QKeySequence::SaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
       {"KeepPicture", QKeySequence(Qt::CTRL | Qt::Key_E)},
-      {"Whirlpane1", QKeySequence::Quit},
+      {"Whirlpane1", standardKey(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q)},
       {"ViewZoomIn", QKeySequence::ZoomIn},
       {"ViewZoomOut", QKeySequence::ZoomOut},
       {"ViewFit", QKeySequence(Qt::CTRL | Qt::Key_0)},

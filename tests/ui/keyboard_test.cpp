@@ -59,6 +59,9 @@ TEST(Keyboard, ShortcutsTriggerTheirActions) {
   };
   QTest::keySequence(&s.w, QKeySequence::Open);
   EXPECT_EQ(opened, 1);
+  // Save as has its key also where the platform names none.
+  QTest::keySequence(&s.w, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  EXPECT_EQ(opened, 2);
 }
 
 TEST(Probe, StatusLineShowsThePositionUnderTheMouse) {
