@@ -34,25 +34,28 @@ FlowDialog::FlowDialog(QWidget* parent) : QDialog(parent) {
   bodyViscosity_ = comboBox("BodyViscosity", T::bodyViscosityName);
   timeStepping_ = comboBox("TimeStepping", T::timeSteppingName);
 
-  auto* ok = new QPushButton(text(T::ok), this);
-  ok->setObjectName("OkButton");
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(text(T::cancel), this);
-  cancel->setObjectName("CancelButton");
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
   auto* form = new QFormLayout(this);
   form->addRow(text(T::reynolds), reynolds_);
   form->addRow(text(T::mach), mach_);
   form->addRow(text(T::bodyViscosity), bodyViscosity_);
   form->addRow(text(T::timeStepping), timeStepping_);
+  addOkCancelRow(*this, *form);
+  setConditions({});
+}
+
+void addOkCancelRow(QDialog& dialog, QFormLayout& form) {
+  auto* ok = new QPushButton(text(FlowDialogText::ok), &dialog);
+  ok->setObjectName("OkButton");
+  ok->setDefault(true);
+  auto* cancel = new QPushButton(text(FlowDialogText::cancel), &dialog);
+  cancel->setObjectName("CancelButton");
+  QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+  QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(ok);
   buttons->addWidget(cancel);
-  form->addRow(buttons);
-  setConditions({});
+  form.addRow(buttons);
 }
 
 void FlowDialog::setConditions(const FlowConditions& flow) {

@@ -9,6 +9,7 @@
 #include <QDialog>
 
 class QComboBox;
+class QFormLayout;
 class QDoubleSpinBox;
 
 class FlowDialog : public QDialog {
@@ -25,3 +26,7 @@ private:
   QComboBox* bodyViscosity_ = nullptr;
   QComboBox* timeStepping_ = nullptr;
 };
+
+// The row of a settings dialog's buttons, "OK" (accepts, the default) and
+// "キャンセル" (rejects), at the foot of its form.
+void addOkCancelRow(QDialog& dialog, QFormLayout& form);

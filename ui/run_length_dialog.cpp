@@ -3,13 +3,12 @@
 #include "gui/application_setup.h"
 #include "gui/window_text.h"
 #include "run/run.h"
+#include "ui/flow_dialog.h"
 #include "ui/run_length_dialog_texts.h"
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
-#include <QPushButton>
 #include <QSpinBox>
 
 RunLengthDialog::RunLengthDialog(QWidget* parent) : QDialog(parent) {
@@ -35,24 +34,12 @@ RunLengthDialog::RunLengthDialog(QWidget* parent) : QDialog(parent) {
   connect(untilSettled_, &QCheckBox::toggled, tolerance_, &QWidget::setEnabled);
   connect(untilSettled_, &QCheckBox::toggled, window_, &QWidget::setEnabled);
 
-  auto* ok = new QPushButton(text(T::ok), this);
-  ok->setObjectName("OkButton");
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(text(T::cancel), this);
-  cancel->setObjectName("CancelButton");
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
   auto* form = new QFormLayout(this);
   form->addRow(text(T::steps), steps_);
   form->addRow(untilSettled_);
   form->addRow(text(T::tolerance), tolerance_);
   form->addRow(text(T::window), window_);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-  form->addRow(buttons);
+  addOkCancelRow(*this, *form);
   setRunLength({});
 }
 

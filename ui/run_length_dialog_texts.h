@@ -7,6 +7,4 @@ struct RunLengthDialogText {
   static constexpr const char* untilSettled = "抗力が落ち着いたら終了";
   static constexpr const char* tolerance = "平均抗力の変化の許容（割合）";
   static constexpr const char* window = "平均をとる回数";
-  static constexpr const char* ok = "OK";
-  static constexpr const char* cancel = "キャンセル";
 };
