@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <type_traits>
 
 namespace {
 
@@ -178,18 +179,28 @@ StartRequest readCommandLine(CommandLine& cl, int argc, char* argv[]) {
 
 namespace {
 
-// A number of a flow option within [low, high]; an error is its reason.
-std::optional<double> rangedNumber(const QCommandLineParser& parser,
-                                   const QCommandLineOption& option, double low, double high,
-                                   QString& error) {
+// The value of an option as a number within [low, high] (whole for int);
+// an error is its reason.
+template <class Number>
+std::optional<Number> numberInRange(const QCommandLineParser& parser,
+                                    const QCommandLineOption& option, Number low, Number high,
+                                    QString& error) {
   bool ok = false;
-  const double value = parser.value(option).toDouble(&ok);
+  const QString text = parser.value(option);
+  const Number value = [&] {
+    if constexpr (std::is_same_v<Number, int>)
+      return text.toInt(&ok);
+    else
+      return text.toDouble(&ok);
+  }();
   if (ok && value >= low && value <= high) return value;
-  error = QStringLiteral("--%1 wants a number from %2 to %3, not '%4'")
-              .arg(option.names().first())
+  error = QStringLiteral("--%1 wants %2 from %3 to %4, not '%5'")
+              .arg(option.names().first(), std::is_same_v<Number, int>
+                                               ? QStringLiteral("a whole number")
+                                               : QStringLiteral("a number"))
               .arg(low)
               .arg(high)
-              .arg(parser.value(option));
+              .arg(text);
   return std::nullopt;
 }
 
@@ -198,10 +209,10 @@ std::optional<double> rangedNumber(const QCommandLineParser& parser,
 bool parseFlowOptions(const CommandLine& cl, BatchRequest& r, QString& error) {
   const QCommandLineParser& parser = cl.parser;
   if (parser.isSet(cl.reynolds) &&
-      !(r.reynolds = rangedNumber(parser, cl.reynolds, kReynoldsLow, kReynoldsHigh, error)))
+      !(r.reynolds = numberInRange(parser, cl.reynolds, kReynoldsLow, kReynoldsHigh, error)))
     return false;
   if (parser.isSet(cl.mach) &&
-      !(r.mach = rangedNumber(parser, cl.mach, kMachLow, kMachHigh, error)))
+      !(r.mach = numberInRange(parser, cl.mach, kMachLow, kMachHigh, error)))
     return false;
   if (parser.isSet(cl.bodyViscosity) &&
       !(r.bodyViscosity = bodyViscosityNamed(parser.value(cl.bodyViscosity).toStdString()))) {
@@ -218,20 +229,6 @@ bool parseFlowOptions(const CommandLine& cl, BatchRequest& r, QString& error) {
   return true;
 }
 
-// A whole number of steps from `low` to kMaxRunSteps.
-std::optional<int> stepNumber(const QCommandLineParser& parser, const QCommandLineOption& option,
-                              int low, QString& error) {
-  bool ok = false;
-  const int value = parser.value(option).toInt(&ok);
-  if (ok && value >= low && value <= kMaxRunSteps) return value;
-  error = QStringLiteral("--%1 wants a whole number from %2 to %3, not '%4'")
-              .arg(option.names().first())
-              .arg(low)
-              .arg(kMaxRunSteps)
-              .arg(parser.value(option));
-  return std::nullopt;
-}
-
 // Reads the run length: --steps, or --until-settled with its rule and
 // --max-steps.
 bool parseRunLength(const CommandLine& cl, BatchRequest& r, QString& error) {
@@ -244,7 +241,7 @@ bool parseRunLength(const CommandLine& cl, BatchRequest& r, QString& error) {
         return false;
       }
     if (!parser.isSet(cl.steps)) return true;
-    const std::optional<int> steps = stepNumber(parser, cl.steps, 1, error);
+    const std::optional<int> steps = numberInRange(parser, cl.steps, 1, kMaxRunSteps, error);
     if (steps) r.steps = *steps;
     return steps.has_value();
   }
@@ -254,18 +251,19 @@ bool parseRunLength(const CommandLine& cl, BatchRequest& r, QString& error) {
   }
   r.steps = 10'000;
   if (parser.isSet(cl.maxSteps)) {
-    const std::optional<int> steps = stepNumber(parser, cl.maxSteps, 1, error);
+    const std::optional<int> steps = numberInRange(parser, cl.maxSteps, 1, kMaxRunSteps, error);
     if (!steps) return false;
     r.steps = *steps;
   }
   if (parser.isSet(cl.settleWindow)) {
-    const std::optional<int> window = stepNumber(parser, cl.settleWindow, 10, error);
+    const std::optional<int> window =
+        numberInRange(parser, cl.settleWindow, 10, kMaxRunSteps, error);
     if (!window) return false;
     r.settleWindow = *window;
   }
   if (parser.isSet(cl.settleTolerance)) {
     const std::optional<double> tolerance =
-        rangedNumber(parser, cl.settleTolerance, 1e-9, 1, error);
+        numberInRange(parser, cl.settleTolerance, 1e-9, 1.0, error);
     if (!tolerance) return false;
     r.settleTolerance = *tolerance;
   }

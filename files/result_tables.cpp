@@ -9,14 +9,20 @@
 
 namespace {
 
-void append(QByteArray& out, double value) {
+// One more field of a row: a comma, then the shortest text that reads back
+// as the same double (nothing for a value that is not there).
+void appendField(QByteArray& out, double value) {
   char digits[32];
   const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  out += ',';
   out.append(digits, end - digits);
 }
 
-void append(QByteArray& out, const std::optional<double>& value) {
-  if (value) append(out, *value);
+void appendField(QByteArray& out, const std::optional<double>& value) {
+  if (value)
+    appendField(out, *value);
+  else
+    out += ',';
 }
 
 } // namespace
@@ -29,19 +35,14 @@ QByteArray historyCsv(const Model& m) {
   const int forceRows = forceSteps(m);
   for (std::size_t i = 0; i < m.residualHistory.size(); ++i) {
     out += QByteArray::number(static_cast<qulonglong>(i + 1));
-    for (double value : {m.residualHistory[i].densityResidual, m.residualHistory[i].largestSpeed}) {
-      out += ',';
-      append(out, value);
-    }
+    appendField(out, m.residualHistory[i].densityResidual);
+    appendField(out, m.residualHistory[i].largestSpeed);
     if (static_cast<int>(i) < forceRows) {
-      out += ',';
-      append(out, m.forceTimes[i] * m.uInf);
+      appendField(out, m.forceTimes[i] * m.uInf);
       for (int b = 0; b < m.nBodies; ++b) {
         const ForceSample& f = m.forceHistory[i * static_cast<std::size_t>(m.nBodies) + b];
-        out += ',';
-        append(out, f.cd);
-        out += ',';
-        append(out, f.cl);
+        appendField(out, f.cd);
+        appendField(out, f.cl);
       }
     }
     out += "\r\n";
@@ -59,14 +60,10 @@ QByteArray forcesCsv(const Model& m) {
     out += QByteArray::number(f.column) + ',' + QByteArray::number(f.body) + ',' +
            kLayoutShapeNames.at(static_cast<std::size_t>(f.shape));
     for (double value : {f.cd, f.cl, f.cdPressure, f.cdViscous, f.clPressure, f.clViscous, s.cdMean,
-                         s.clMean, s.clAmplitude}) {
-      out += ',';
-      append(out, value);
-    }
-    out += ',';
-    append(out, s.period);
-    out += ',';
-    append(out, s.strouhal);
+                         s.clMean, s.clAmplitude})
+      appendField(out, value);
+    appendField(out, s.period);
+    appendField(out, s.strouhal);
     out += "\r\n";
   }
   return out;
