@@ -3,6 +3,8 @@
 #include "analysis/surface_distribution.h"
 #include "headless_session.h"
 #include "run/run.h"
+#include "ui/force_history_chart.h"
+#include "ui/history_window.h"
 #include "ui/surface_window.h"
 
 #include <QAction>
@@ -84,6 +86,31 @@ TEST(SurfaceWindow, TheMenuItemIsEnabledForAFlowOfTheLayoutOnScreenOnly) {
   s.m.flow.reynolds = 150;
   emit results->aboutToShow();
   EXPECT_FALSE(item->isEnabled());
+}
+
+TEST(HistoryWindow, ShowsTheChosenBodysCdAndClOfEveryStepAndFollowsTheRun) {
+  HeadlessSession s;
+  HistoryWindow w(*s.m, nullptr);
+  ForceHistoryChart* f = w.forceChart();
+  keisanSteps(*s.m, s.ws, s.stages, 30);
+  w.refresh();
+  ASSERT_EQ(f->bodyChoice()->count(), s.m->nBodies);
+  const auto expectBody = [&](int b, int steps) {
+    ASSERT_EQ(f->cdSeries()->count(), steps) << "body " << b;
+    ASSERT_EQ(f->clSeries()->count(), steps) << "body " << b;
+    for (int k = 0; k < steps; ++k) {
+      const ForceSample& sample = s.m->forceHistory[std::size_t(k) * s.m->nBodies + b - 1];
+      EXPECT_EQ(f->cdSeries()->at(k), QPointF(k + 1, sample.cd)) << "body " << b;
+      EXPECT_EQ(f->clSeries()->at(k), QPointF(k + 1, sample.cl)) << "body " << b;
+    }
+  };
+  expectBody(1, 30);
+  f->bodyChoice()->setCurrentIndex(4);
+  expectBody(5, 30);
+  keisanContinue(*s.m, s.ws, s.stages); // steps 31..330, taken on as the residual is
+  w.refresh();
+  expectBody(5, 330);
+  EXPECT_EQ(w.stepsShown(), 330);
 }
 
 } // namespace
