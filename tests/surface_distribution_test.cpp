@@ -3,10 +3,7 @@
 // flow gives τw = −μγ cos 2θ on a circle, τw's zeros lie where the straight
 // line between two points crosses zero, and a flow at rest gives nothing.
 #include "analysis/surface_distribution.h"
-#include "coupling/metrics.h"
-#include "fake_window_services.h"
-#include "layout/kmake.h"
-#include "solver/initial_state.h"
+#include "every_shape.h"
 #include "synthetic_grids.h"
 
 #include <gtest/gtest.h>
@@ -15,26 +12,6 @@
 #include <numbers>
 
 namespace {
-
-// One column of every shape, turned, at rest (p = 1), as the solver starts.
-std::unique_ptr<Model> everyShapeAtRest() {
-  auto m = makeModel();
-  setStartupDefaults(*m);
-  m->nColumns = 1;
-  m->columnBodies[1] = 5;
-  m->columnSpacing[1] = 30;
-  const int angles[6] = {0, 0, 17, 40, -25, 10};
-  for (int k = 1; k <= 5; ++k) {
-    m->layoutShape[1][k] = k - 1;
-    m->layoutSize[1][k] = 10 + 2 * k;
-    m->layoutAngle[1][k] = angles[k];
-  }
-  FakeWindowServices ws;
-  kmake(*m, ws);
-  Define_Metric(*m, ws);
-  shoki_atai(*m);
-  return m;
-}
 
 // A circle of radius 16 layout units about (30, 20) on 400 intervals.
 std::unique_ptr<Model> circle(bool clockwise) {
@@ -45,7 +22,7 @@ std::unique_ptr<Model> circle(bool clockwise) {
 }
 
 TEST(SurfaceDistribution, AtRestEveryShapeHasNoPressureNoShearNoZeroAndIsWalkedFromTheFront) {
-  auto m = everyShapeAtRest();
+  auto m = everyShape();
   ASSERT_EQ(m->nBodies, 5);
   for (int b = 1; b <= m->nBodies; ++b) {
     const SurfaceDistribution d = surfaceDistribution(*m, b);
@@ -65,16 +42,14 @@ TEST(SurfaceDistribution, AtRestEveryShapeHasNoPressureNoShearNoZeroAndIsWalkedF
 }
 
 TEST(SurfaceDistribution, ALinearPressureGivesTheCpOfEachPointExactly) {
-  auto m = everyShapeAtRest();
-  const auto pressure = [](double x, double y) { return 1.02 - 0.0004 * x + 0.0007 * y; };
-  for (int b = 1; b <= m->nBodies; ++b)
-    for (int p = m->bodyFirst[b] - 1; p <= m->bodyLast[b] + 1; ++p)
-      for (int r = 1; r <= m->wkNr; ++r)
-        m->wkFlow[p][r][1][slot::pres] = pressure(m->wk[p][r][1].wkX, m->wk[p][r][1].wkY);
+  auto m = everyShape();
+  // In solver units, as setAuxPressure takes them.
+  const auto pressure = [](double x, double y) { return 1.02 - 0.0064 * x + 0.0112 * y; };
+  setAuxPressure(*m, pressure);
   const double dynamicPressure = 0.5 * m->uInf * m->uInf;
   for (int b = 1; b <= m->nBodies; ++b)
     for (const SurfacePoint& p : surfaceDistribution(*m, b).points)
-      EXPECT_NEAR(p.cp, (pressure(p.x, p.y) - 1) / dynamicPressure, 1e-12)
+      EXPECT_NEAR(p.cp, (pressure(p.x / 16, p.y / 16) - 1) / dynamicPressure, 1e-12)
           << "body " << b << " at " << p.x << ", " << p.y;
 }
 

@@ -3,7 +3,7 @@
 #include "analysis/force_history.h"
 #include "gui/window_text.h"
 #include "ui/history_window_texts.h"
-#include "ui/surface_window_texts.h"
+#include "ui/result_charts.h"
 
 #include <QChart>
 #include <QChartView>
@@ -21,9 +21,7 @@ namespace {
 // not hold them yet, so that most updates add points without a new layout.
 void holdRange(QValueAxis* axis, double low, double high) {
   if (axis->min() <= low && axis->max() >= high) return;
-  const double room = std::max(0.05 * (high - low), 1e-3);
-  axis->setRange(low - room, high + room);
-  axis->applyNiceNumbers();
+  fitValueAxis(axis, low, high);
 }
 
 } // namespace
@@ -75,10 +73,7 @@ void ForceHistoryChart::restart() {
   {
     const QSignalBlocker blocker(body_);
     body_->clear();
-    int b = 0;
-    for (int c = 1; c <= m_.nColumns; ++c)
-      for (int k = 1; k <= m_.columnBodies[c]; ++k)
-        body_->addItem(text(SurfaceWindowText::bodyItem).arg(++b).arg(c).arg(k));
+    body_->addItems(bodyNames(m_));
     body_->setCurrentIndex(std::min(chosen, body_->count() - 1));
   }
   bodiesShown_ = m_.nBodies;

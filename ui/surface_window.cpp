@@ -7,6 +7,7 @@
 #include "gui/window_text.h"
 #include "run/run.h"
 #include "ui/forces_window_texts.h"
+#include "ui/result_charts.h"
 #include "ui/surface_window_texts.h"
 
 #include <QChart>
@@ -29,13 +30,6 @@
 namespace {
 
 using T = SurfaceWindowText;
-
-// A value axis over the values with a little room, on round numbers.
-void fitAxis(QValueAxis* axis, double low, double high) {
-  const double room = std::max(0.05 * (high - low), 1e-3);
-  axis->setRange(low - room, high + room);
-  axis->applyNiceNumbers();
-}
 
 QString kindText(const WallShearZero& z) {
   return text(z.separation ? T::separation : T::reattachment);
@@ -127,12 +121,7 @@ void SurfaceWindow::fillBodyChoice() {
   const QSignalBlocker blocker(body_);
   body_->clear();
   if (!canContinue(m_)) return;
-  int b = 0;
-  for (int c = 1; c <= m_.nColumns; ++c)
-    for (int k = 1; k <= m_.columnBodies[c]; ++k) {
-      ++b;
-      body_->addItem(text(T::bodyItem).arg(b).arg(c).arg(k));
-    }
+  body_->addItems(bodyNames(m_));
   body_->setCurrentIndex(std::min(chosen, body_->count() - 1));
 }
 
@@ -169,8 +158,8 @@ void SurfaceWindow::plot() {
   cp_->replace(cp);
   cf_->replace(cf);
   xAxis_->setRange(0, byAngle ? 360 : d.perimeter);
-  fitAxis(cpAxis_, cpLow, cpHigh);
-  fitAxis(cfAxis_, cfLow, cfHigh);
+  fitValueAxis(cpAxis_, cpLow, cpHigh);
+  fitValueAxis(cfAxis_, cfLow, cfHigh);
   zeros_->setRowCount(static_cast<int>(d.zeros.size()));
   int row = 0;
   for (const WallShearZero& z : d.zeros) {
