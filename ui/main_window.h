@@ -24,6 +24,7 @@ class ColourLegendStrip;
 class FlowDialog;
 class RunLengthDialog;
 class ForcesWindow;
+class SurfaceWindow;
 class HistoryWindow;
 class LayoutDialog;
 class PanelButton;
@@ -58,6 +59,8 @@ public:
   HistoryWindow* historyWindow() { return historyWindow_; }
   // The forces window, made at its first showing (null before).
   ForcesWindow* forcesWindow() { return forcesWindow_; }
+  // The surface-distribution window, made at its first showing (null before).
+  SurfaceWindow* surfaceWindow() { return surfaceWindow_; }
   // The window surface as the user sees it (0x00BBGGRR words).
   QImage windowSurface() const;
   ViewSurfaces& surfaces() { return *surfaces_; }
@@ -155,6 +158,8 @@ public slots:
   void historyClick();
   // "流体力": shows the forces window.
   void forcesClick();
+  // "表面の分布": shows the surface-distribution window.
+  void surfaceClick();
   void tuiteClick();
   void FormMouseDown(int x, int y);
   void openClick();
@@ -321,6 +326,7 @@ private:
   AboutBox* aboutBox_ = nullptr;
   HistoryWindow* historyWindow_ = nullptr;
   ForcesWindow* forcesWindow_ = nullptr;
+  SurfaceWindow* surfaceWindow_ = nullptr;
   FlowDialog* flowDialog_ = nullptr;
   RunLengthDialog* runLengthDialog_ = nullptr;
   QMenu* results_ = nullptr;

@@ -87,6 +87,7 @@ Shown startAndLook() {
   s.w.tuiteClick();
   s.w.historyClick();
   s.w.forcesClick();
+  s.w.surfaceClick();
   QApplication::processEvents();
   Shown shown;
   s.w.findChild<QAction*>("N10")->trigger();
