@@ -14,12 +14,12 @@
 
 namespace synthetic {
 
-// Main grid of nx by ny points, spacing 1.25, lower left corner at (0, 0),
-// outlet rows as the grid maker sets them.
-inline void mainGrid(Model& m, int nx, int ny) {
+// Main grid of nx by ny points, spacing h (layout units), lower left corner
+// at (0, 0), outlet rows as the grid maker sets them.
+inline void mainGrid(Model& m, int nx, int ny, double h = 1.25) {
   m.ryNx = nx;
   m.ryNy = ny;
-  m.ryH = 1.25;
+  m.ryH = h;
   for (int i = 1; i <= nx; ++i)
     for (int j = 1; j <= ny; ++j) {
       m.ry[i][j].ryX = (i - 1) * m.ryH;
@@ -31,12 +31,14 @@ inline void mainGrid(Model& m, int nx, int ny) {
 
 // Appends a body with an O-grid ring of `intervals` perimeter intervals and
 // wkNr layers around (cx, cy): the surface (layer wkNr) at `radius`, the
-// outer edge (layer 1) `thickness` further out, layers stretched towards the
-// surface, the whole ring squeezed by `wobble` cos 3 theta so that no two
-// cells are alike.  clockwise reverses the direction of the perimeter index
-// (and so the sign of the Jacobian).
+// outer edge (layer 1) `thickness` further out, a layer's distance from the
+// surface growing as the power `stretch` of its count of layers from it (1
+// spaces them evenly, above 1 they crowd towards the surface), the whole
+// ring squeezed by `wobble` cos 3 theta so that no two cells are alike.
+// clockwise reverses the direction of the perimeter index (and so the sign
+// of the Jacobian).
 inline void ringBody(Model& m, double cx, double cy, double radius, double thickness, int intervals,
-                     double wobble = 0.15, bool clockwise = false) {
+                     double wobble = 0.15, bool clockwise = false, double stretch = 1.3) {
   if (m.wkNr == 0) m.wkNr = 10;
   const int b = ++m.nBodies;
   m.bodyFirst[b] = b == 1 ? 2 : m.bodyLast[b - 1] + 4;
@@ -52,7 +54,7 @@ inline void ringBody(Model& m, double cx, double cy, double radius, double thick
           (clockwise ? -2 : 2) * std::numbers::pi * (p == pL ? 0 : p - pF) / intervals;
       const double layer = double(nr - r) / (nr - 1);
       const double rho =
-          (radius + thickness * std::pow(layer, 1.3)) * (1 + wobble * std::cos(3 * theta));
+          (radius + thickness * std::pow(layer, stretch)) * (1 + wobble * std::cos(3 * theta));
       m.wk[p][r][1].wkX = cx + rho * std::cos(theta);
       m.wk[p][r][1].wkY = cy + rho * std::sin(theta);
     }
