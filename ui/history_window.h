@@ -8,6 +8,7 @@
 #pragma once
 
 #include "core/model.h"
+#include "gui/translated_texts.h"
 #include "ui/csv_export.h"
 
 #include <QWidget>
@@ -38,10 +39,13 @@ public:
   CsvExportHooks csvHooks;
 
 protected:
+  void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
 private:
   void resetPlot();
+  // The chart's title: what ends the run.
+  void showRunLength();
 
   const Model& m_;
   QChart* chart_ = nullptr;
@@ -52,4 +56,5 @@ private:
   QValueAxis* speedAxis_ = nullptr;
   int shown_ = 0;
   double lowestResidual_ = 0, highestResidual_ = 0, highestSpeed_ = 0;
+  TranslatedTexts texts_;
 };
