@@ -4,6 +4,7 @@
 #include "gui/application_setup.h"
 #include "gui/language.h"
 #include "ui/controls.h"
+#include "ui/forces_window.h"
 #include "ui_fixture.h"
 
 #include <QAbstractAxis>
@@ -141,7 +142,8 @@ TEST(EnglishInterface, ShowsNoJapaneseAndJapaneseComesBackExactly) {
   EXPECT_TRUE(std::any_of(japaneseToolkit.begin(), japaneseToolkit.end(), hasJapanese))
       << "the toolkit's own texts are Japanese while Japanese is chosen";
 
-  // Every open window turns English at once.
+  // Every window turns English at once, a closed one too.
+  s.w.forcesWindow()->hide();
   choose(s, "languageEnglish");
   const Shown english = look(s);
   EXPECT_EQ(english.texts.size(), japanese.texts.size());
