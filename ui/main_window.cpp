@@ -71,7 +71,8 @@ MainWindow::MainWindow() : model_(makeModel()) {
   aboutBox_ = new AboutBox(*this);
   FormResize();
   buildKeyboard();
-  setMinimumSize(smallestUsableSize());
+  // The texts are set as the controls are made; this sizes the window to them.
+  retranslateUi();
   keepInsideScreen(this);
 }
 
