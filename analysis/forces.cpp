@@ -25,9 +25,8 @@ double twiceSignedArea(const Model& m, int b) {
   return sum;
 }
 
-// The share of the outward normal times length that point p of the surface
-// carries: half of each of its two edges'.  Point bodyFirst's edge before it
-// runs from bodyLast - 1.
+} // namespace
+
 Force pointNormal(const Model& m, int b, int p, double orientation) {
   const int before = p == m.bodyFirst[b] ? m.bodyLast[b] - 1 : p - 1;
   const int after = p + 1;
@@ -39,12 +38,6 @@ Force pointNormal(const Model& m, int b, int p, double orientation) {
   return {0.5 * orientation * dy, -0.5 * orientation * dx};
 }
 
-struct Stress {
-  double xx, xy, yy;
-};
-
-// The viscous stress at wall point p from the velocity gradient of the
-// auxiliary grid's metrics.
 Stress wallStress(const Model& m, int p, double mu) {
   const int r = m.wkNr;
   const auto& f = m.wkFlow;
@@ -67,8 +60,6 @@ Stress wallStress(const Model& m, int p, double mu) {
 double orientationOf(const Model& m, int b) {
   return twiceSignedArea(m, b) < 0 ? -1.0 : 1.0;
 }
-
-} // namespace
 
 double surfaceArea(const Model& m, int b) {
   return std::fabs(twiceSignedArea(m, b)) / 2;

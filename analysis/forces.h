@@ -30,6 +30,23 @@ struct Force {
 Force pressureForce(const Model& m, int b);
 Force viscousForce(const Model& m, int b);
 
+// +1 when body b's perimeter index runs anticlockwise (y upwards), -1 when
+// clockwise.
+double orientationOf(const Model& m, int b);
+
+// The share of the outward normal times length that surface point p of body
+// b carries, half of each of its two edges' (orientation: orientationOf):
+// half the chord from the point before to the point after, turned out of the
+// body.  Point bodyFirst's edge before it runs from bodyLast - 1.
+Force pointNormal(const Model& m, int b, int p, double orientation);
+
+// The viscous stress at wall point p (layer wkNr) of viscosity mu, from the
+// velocity gradient of the auxiliary grid's metrics, as the forces take it.
+struct Stress {
+  double xx, xy, yy;
+};
+Stress wallStress(const Model& m, int p, double mu);
+
 // The area enclosed by body b's surface polygon (positive), in solver units.
 double surfaceArea(const Model& m, int b);
 

@@ -42,6 +42,7 @@ QStringList batchOutputNames() {
   names << "fields.cgns"
         << "history.csv"
         << "forces.csv"
+        << "surface.csv"
         << "summary.json";
   return names;
 }
@@ -298,6 +299,10 @@ int runBatch(const BatchRequest& request, std::optional<Language> language, int 
   for (const auto& [name, text] : {std::pair{QStringLiteral("history.csv"), historyCsv(m)},
                                    std::pair{QStringLiteral("forces.csv"), forcesCsv(m)}})
     if (const auto failed = writeTable(out, name, text))
+      return fail(batchExit::outputFailed, *failed);
+  // The surfaces of a flow that ran its course only.
+  if (!outcome.diverged)
+    if (const auto failed = writeTable(out, "surface.csv", surfaceCsv(m)))
       return fail(batchExit::outputFailed, *failed);
   if (const auto failed = saveRunSummary(summaryPath, runSummary(m, outcome)))
     return fail(batchExit::outputFailed, "cannot write summary.json: " + *failed);

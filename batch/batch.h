@@ -13,7 +13,8 @@
 //
 // With --until-settled the run goes on until every body's mean drag has
 // settled (run/run.h), at most --max-steps steps.  DIR/history.csv and
-// DIR/forces.csv hold the histories and the forces table
+// DIR/forces.csv hold the histories and the forces table, and DIR/surface.csv
+// the bodies' surface points of a run that did not diverge
 // (files/result_tables.h).
 //
 // summary.json is written last, whole or not at all, after the pictures,

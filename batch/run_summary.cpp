@@ -2,6 +2,7 @@
 
 #include "analysis/force_history.h"
 #include "analysis/forces.h"
+#include "analysis/surface_distribution.h"
 #include "files/file_error.h"
 #include "files/layout_file.h"
 #include "files/save_file.h"
@@ -88,6 +89,17 @@ void addForceHistory(const Model& m, int b, QJsonObject& body) {
   if (m.timeAccurate) body["strouhal"] = s.strouhal ? QJsonValue(*s.strouhal) : QJsonValue();
 }
 
+// Where body b's wall shear changes sign, walked from its front: one object
+// per zero, {"angle": degrees, "s": layout units, "kind": "separation" or
+// "reattachment"}.
+QJsonArray separationSummary(const Model& m, int b) {
+  QJsonArray zeros;
+  for (const WallShearZero& z : surfaceDistribution(m, b).zeros)
+    zeros.append(QJsonObject{
+        {"angle", z.angle}, {"s", z.s}, {"kind", z.separation ? "separation" : "reattachment"}});
+  return zeros;
+}
+
 } // namespace
 
 QJsonObject runSummary(const Model& m, const BatchOutcome& outcome) {
@@ -134,6 +146,7 @@ QJsonObject runSummary(const Model& m, const BatchOutcome& outcome) {
                      {"clPressure", b.clPressure},
                      {"clViscous", b.clViscous}};
     addForceHistory(m, ++number, body);
+    body["separation"] = outcome.diverged ? QJsonValue() : separationSummary(m, number);
     bodies.append(body);
   }
   s["bodies"] = bodies;

@@ -2,6 +2,7 @@
 
 #include "analysis/force_history.h"
 #include "analysis/forces.h"
+#include "analysis/surface_distribution.h"
 #include "files/layout_file.h"
 
 #include <charconv>
@@ -65,6 +66,19 @@ QByteArray forcesCsv(const Model& m) {
     appendField(out, s.period);
     appendField(out, s.strouhal);
     out += "\r\n";
+  }
+  return out;
+}
+
+QByteArray surfaceCsv(const Model& m) {
+  QByteArray out = "body,index,x,y,s,angle,cp,cf\r\n";
+  for (int b = 1; b <= m.nBodies; ++b) {
+    int index = 0;
+    for (const SurfacePoint& p : surfaceDistribution(m, b).points) {
+      out += QByteArray::number(b) + ',' + QByteArray::number(++index);
+      for (double value : {p.x, p.y, p.s, p.angle, p.cp, p.cf}) appendField(out, value);
+      out += "\r\n";
+    }
   }
   return out;
 }

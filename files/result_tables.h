@@ -1,4 +1,5 @@
 // The convergence and force histories and the forces table of a run as
+// and the bodies' surface distributions as
 // comma-separated text (RFC 4180, a header line first, numbers in the
 // shortest form that reads back to the same double), for the batch's
 // history.csv and forces.csv and the window's "CSV で保存…".
@@ -22,3 +23,10 @@ QByteArray historyCsv(const Model& m);
 // period (steps) empty when the lift does not oscillate, strouhal empty
 // unless time-accurate.
 QByteArray forcesCsv(const Model& m);
+
+// One line per surface point of every body (analysis/surface_distribution.h),
+// body by body, each walked clockwise from its front:
+//   body,index,x,y,s,angle,cp,cf
+// index 1.. along the walk, x, y and s in layout units, angle in degrees
+// from the upstream direction.
+QByteArray surfaceCsv(const Model& m);

@@ -3,7 +3,7 @@
 // pressure, −(b, c) times the enclosed area from a linear pressure, and the
 // divergence of a known viscous stress over the body's area.
 #include "analysis/forces.h"
-#include "coupling/metrics.h"
+#include "every_shape.h"
 #include "fake_window_services.h"
 #include "layout/kmake.h"
 #include "solver/initial_state.h"
@@ -15,36 +15,6 @@
 #include <numbers>
 
 namespace {
-
-// One column of five bodies, one of every shape, turned by various angles,
-// with their grids, metrics and the initial state (at rest, p = 1).
-std::unique_ptr<Model> everyShape() {
-  auto m = makeModel();
-  setStartupDefaults(*m);
-  m->nColumns = 1;
-  m->columnBodies[1] = 5;
-  m->columnSpacing[1] = 30;
-  const int angles[6] = {0, 0, 17, 40, -25, 10};
-  for (int k = 1; k <= 5; ++k) {
-    m->layoutShape[1][k] = k - 1;
-    m->layoutSize[1][k] = 10 + 2 * k;
-    m->layoutAngle[1][k] = angles[k];
-  }
-  FakeWindowServices ws;
-  kmake(*m, ws);
-  Define_Metric(*m, ws);
-  shoki_atai(*m);
-  return m;
-}
-
-// Sets the pressure of every auxiliary point by a function of its position
-// in solver units.
-template <class Pressure> void setAuxPressure(Model& m, Pressure pressure) {
-  for (int b = 1; b <= m.nBodies; ++b)
-    for (int p = m.bodyFirst[b] - 1; p <= m.bodyLast[b] + 1; ++p)
-      for (int r = 1; r <= m.wkNr; ++r)
-        m.wkFlow[p][r][1][slot::pres] = pressure(m.wk[p][r][1].wkX / 16, m.wk[p][r][1].wkY / 16);
-}
 
 TEST(BodyForces, AFieldAtRestWithUniformPressureGivesNoForceOnAnyShape) {
   auto m = everyShape();

@@ -128,8 +128,9 @@ void ForcesWindow::changeEvent(QEvent* event) {
   if (event->type() != QEvent::LanguageChange) return;
   setFont(interfaceFont(12));
   texts_.apply();
-  // The shapes' names and the quantities' captions of the table below.
-  refresh();
+  // The shapes' names and the quantities' captions below the table; a
+  // hidden window composes them when it is shown.
+  if (isVisible()) refresh();
 }
 
 void ForcesWindow::showEvent(QShowEvent* event) {

@@ -4,6 +4,7 @@
 #include "gui/application_setup.h"
 #include "gui/language.h"
 #include "gui/window_text.h"
+#include "ui/force_history_chart.h"
 #include "ui/history_window_texts.h"
 
 #include <QChart>
@@ -27,7 +28,7 @@ void setMaximum(QValueAxis* axis, double maximum) {
 HistoryWindow::HistoryWindow(const Model& m, QWidget* parent) : QWidget(parent, Qt::Window), m_(m) {
   texts_.bind(this, &QWidget::setWindowTitle, HistoryWindowText::caption);
   setFont(interfaceFont(12));
-  resize(560, 360);
+  resize(560, 640);
 
   chart_ = new QChart;
   chart_->legend()->setAlignment(Qt::AlignBottom);
@@ -61,6 +62,8 @@ HistoryWindow::HistoryWindow(const Model& m, QWidget* parent) : QWidget(parent, 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(view);
+  forces_ = new ForceHistoryChart(m, this);
+  layout->addWidget(forces_);
   auto* save = new QPushButton(this);
   texts_.bind(save, &QPushButton::setText, CsvExportText::saveCsv);
   save->setObjectName("SaveCsvButton");
@@ -89,6 +92,7 @@ void HistoryWindow::refresh() {
   const int n = static_cast<int>(history.size());
   if (n < shown_) resetPlot(); // a new run has begun
   showRunLength();
+  forces_->follow();
   if (n == shown_) return;
 
   QList<QPointF> residualPoints, speedPoints;

@@ -13,6 +13,7 @@
 
 #include <QWidget>
 
+class ForceHistoryChart;
 class QChart;
 class QLineSeries;
 class QLogValueAxis;
@@ -34,6 +35,8 @@ public:
   QLineSeries* residualSeries() const { return residual_; }
   QLineSeries* speedSeries() const { return speed_; }
   QLogValueAxis* residualAxis() const { return residualAxis_; }
+  // Each body's Cd and Cl below the residual, moving with it.
+  ForceHistoryChart* forceChart() const { return forces_; }
   // "CSV で保存…": the residual and force histories (historyCsv).
   void saveCsv();
   CsvExportHooks csvHooks;
@@ -54,6 +57,7 @@ private:
   QValueAxis* stepAxis_ = nullptr;
   QLogValueAxis* residualAxis_ = nullptr;
   QValueAxis* speedAxis_ = nullptr;
+  ForceHistoryChart* forces_ = nullptr;
   int shown_ = 0;
   double lowestResidual_ = 0, highestResidual_ = 0, highestSpeed_ = 0;
   TranslatedTexts texts_;

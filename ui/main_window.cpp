@@ -15,6 +15,7 @@
 #include "ui/history_window.h"
 #include "ui/layout_dialog.h"
 #include "ui/main_window_texts.h"
+#include "ui/surface_window.h"
 #include "ui/window_run_stages.h"
 #include "view/surfaces.h"
 #include "view/transform.h"
@@ -270,6 +271,7 @@ void MainWindow::palevisi(int mode) {
   // (or none, after a layout change).
   if (editing && historyWindow_ && historyWindow_->isVisible()) historyWindow_->refresh();
   if (editing && forcesWindow_ && forcesWindow_->isVisible()) forcesWindow_->refresh();
+  if (editing && surfaceWindow_ && surfaceWindow_->isVisible()) surfaceWindow_->refresh();
   setCloseItemEnabled(this, editing);
   for (int n = 3; n <= 12; ++n) bitBtn_[n]->setVisible(mode != 3);
   // The traces hide the check boxes; they come back with the other controls.

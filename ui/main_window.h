@@ -25,6 +25,7 @@ class ColourLegendStrip;
 class FlowDialog;
 class RunLengthDialog;
 class ForcesWindow;
+class SurfaceWindow;
 class HistoryWindow;
 class LayoutDialog;
 class PanelButton;
@@ -59,6 +60,8 @@ public:
   HistoryWindow* historyWindow() { return historyWindow_; }
   // The forces window, made at its first showing (null before).
   ForcesWindow* forcesWindow() { return forcesWindow_; }
+  // The surface-distribution window, made at its first showing (null before).
+  SurfaceWindow* surfaceWindow() { return surfaceWindow_; }
   // The window surface as the user sees it (0x00BBGGRR words).
   QImage windowSurface() const;
   ViewSurfaces& surfaces() { return *surfaces_; }
@@ -156,6 +159,8 @@ public slots:
   void historyClick();
   // "流体力": shows the forces window.
   void forcesClick();
+  // "表面の分布": shows the surface-distribution window.
+  void surfaceClick();
   void tuiteClick();
   void FormMouseDown(int x, int y);
   void openClick();
@@ -329,6 +334,7 @@ private:
   AboutBox* aboutBox_ = nullptr;
   HistoryWindow* historyWindow_ = nullptr;
   ForcesWindow* forcesWindow_ = nullptr;
+  SurfaceWindow* surfaceWindow_ = nullptr;
   FlowDialog* flowDialog_ = nullptr;
   RunLengthDialog* runLengthDialog_ = nullptr;
   QMenu* results_ = nullptr;

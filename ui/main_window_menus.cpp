@@ -12,6 +12,7 @@
 #include "ui/history_window.h"
 #include "ui/layout_dialog.h"
 #include "ui/main_window_texts.h"
+#include "ui/surface_window.h"
 #include "view/transform.h"
 
 #include <QCheckBox>
@@ -49,6 +50,10 @@ void MainWindow::buildMenus() {
   results_ = addMenu("results", T::menuResults);
   addItem(results_, "historyItem", T::menuHistory, &MainWindow::historyClick);
   addItem(results_, "forcesItem", T::menuForces, &MainWindow::forcesClick);
+  addItem(results_, "surfaceItem", T::menuSurface, &MainWindow::surfaceClick);
+  // The surfaces are read from a flow of the layout on screen only.
+  connect(results_, &QMenu::aboutToShow, this,
+          [this, item = results_->actions().last()] { item->setEnabled(canContinue(*model_)); });
   hensh_ = addMenu("hensh", T::menuEdit);
   addItem(hensh_, "N7", T::menuSelectAll, &MainWindow::N7Click);
   addItem(hensh_, "N8", T::menuSelectColumn, &MainWindow::N8Click);
@@ -190,6 +195,18 @@ void MainWindow::forcesClick() {
   forcesWindow_->show();
   forcesWindow_->raise();
   forcesWindow_->refresh();
+}
+
+void MainWindow::surfaceClick() {
+  if (!surfaceWindow_) {
+    surfaceWindow_ = new SurfaceWindow(*model_, this);
+    surfaceWindow_->csvHooks.showFailure = [this](const QString& message) {
+      services().showMessage(message.toStdString());
+    };
+  }
+  surfaceWindow_->show();
+  surfaceWindow_->raise();
+  surfaceWindow_->refresh();
 }
 
 void MainWindow::tuiteClick() {

@@ -55,6 +55,7 @@ struct MainWindowText {
   static constexpr const char* menuResults = "結果 ";
   static constexpr const char* menuHistory = "収束履歴";
   static constexpr const char* menuForces = "流体力";
+  static constexpr const char* menuSurface = "表面の分布";
   static constexpr const char* menuAbout = "Whirlpane について";
   static constexpr const char* menuVersion = "バージョン情報等";
 

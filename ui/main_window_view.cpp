@@ -5,6 +5,7 @@
 #include "ui/forces_window.h"
 #include "ui/layout_dialog.h"
 #include "ui/main_window.h"
+#include "ui/surface_window.h"
 #include "view/colour_legend.h"
 #include "view/colour_scale.h"
 #include "view/field_maps.h"
@@ -157,6 +158,7 @@ void MainWindow::layoutRedrawAfterKmake() {
   if (layoutDialog_) layoutDialog_->showLayout();
   updateContinueButton(); // the grids no longer belong to the flow
   if (forcesWindow_ && forcesWindow_->isVisible()) forcesWindow_->refresh();
+  if (surfaceWindow_ && surfaceWindow_->isVisible()) surfaceWindow_->refresh();
   if (!viewMovedByUser_) fitView();
   henkanScale();
   fillViewWhite();

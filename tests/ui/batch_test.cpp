@@ -323,6 +323,8 @@ TEST(BatchMode, ADivergingRunExitsWithCode4AndWritesItsSummary) {
   EXPECT_LT(at, 2000);
   EXPECT_EQ(summary["stepsDone"].toInt(), at);
   EXPECT_EQ(summary["steps"].toInt(), 2000);
+  EXPECT_FALSE(QFile::exists(dir.filePath("surface.csv"))) << "no surfaces of a broken flow";
+  EXPECT_TRUE(summary["bodies"][0]["separation"].isNull());
   // The last line is the run's own message, naming the step.
   EXPECT_TRUE(f.errorLines.back().endsWith(QString::fromUtf8("計算回数＝%1").arg(at)))
       << f.errorLines.back().toStdString();
@@ -404,6 +406,23 @@ TEST(BatchMode, UntilSettledStopsWhenTheDragSettlesAndWritesTheHistories) {
   ASSERT_TRUE(history.open(QIODevice::ReadOnly) && forces.open(QIODevice::ReadOnly));
   EXPECT_EQ(history.readAll().count('\n'), steps + 1);
   EXPECT_EQ(forces.readAll().count('\n'), bodies.size() + 1);
+  // A closed surface's wall shear changes sign an even number of times,
+  // separation and reattachment by turns, and a settled wake has both.
+  for (const QJsonValue& b : bodies) {
+    const QJsonArray zeros = b.toObject()["separation"].toArray();
+    ASSERT_GE(zeros.size(), 2);
+    EXPECT_EQ(zeros.size() % 2, 0);
+    for (qsizetype k = 1; k < zeros.size(); ++k) {
+      EXPECT_NE(zeros[k]["kind"], zeros[k - 1]["kind"]);
+      EXPECT_GT(zeros[k]["angle"].toDouble(), zeros[k - 1]["angle"].toDouble());
+    }
+  }
+  QFile surface(out + "/surface.csv");
+  ASSERT_TRUE(surface.open(QIODevice::ReadOnly));
+  const QList<QByteArray> rows = surface.readAll().split('\n');
+  EXPECT_EQ(rows.first(), "body,index,x,y,s,angle,cp,cf\r");
+  EXPECT_TRUE(rows[rows.size() - 2].startsWith(QByteArray::number(bodies.size()) + ','))
+      << "the last body's points close the table";
 
   // The same folder again: refused, then with --overwrite an earlier
   // picture not asked for again is gone.

@@ -88,13 +88,14 @@ struct Shown {
 };
 
 // Every window of a started window open (the layout dialog, the about box,
-// the history and forces windows, the flow-conditions and run-length
+// the history, forces and surface windows, the flow-conditions and run-length
 // dialogs), and the two messages the windows compose themselves: particle
 // traces asked for too early, and a size that is not a whole number.
 Shown look(StartedWindow& s) {
   s.w.tuiteClick();
   s.w.historyClick();
   s.w.forcesClick();
+  s.w.surfaceClick();
   s.w.flowConditionsClick();
   s.w.runLengthClick();
   QApplication::processEvents();

@@ -764,5 +764,45 @@
         <source>列の数</source>
         <translation>Number of columns</translation>
     </message>
+    <message>
+        <source>表面の分布</source>
+        <translation>Surface distribution</translation>
+    </message>
+    <message>
+        <source>物体 %1（列 %2、下から %3 番目）</source>
+        <translation>Body %1 (column %2, number %3 from below)</translation>
+    </message>
+    <message>
+        <source>角度（度、前縁から時計回り）</source>
+        <translation>Angle (degrees, clockwise from the front)</translation>
+    </message>
+    <message>
+        <source>表面に沿った長さ（前縁から、レイアウト単位）</source>
+        <translation>Length along the surface (from the front, layout units)</translation>
+    </message>
+    <message>
+        <source>剥離点</source>
+        <translation>Separation</translation>
+    </message>
+    <message>
+        <source>再付着点</source>
+        <translation>Reattachment</translation>
+    </message>
+    <message>
+        <source>種類</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>角度</source>
+        <translation>Angle</translation>
+    </message>
+    <message>
+        <source>長さ</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>Cp = (p − p∞)／(½ρ∞U∞²)、Cf = τw／(½ρ∞U∞²)、p∞ = 1、ρ∞ = 1（流入の自由流）。τw は前縁から時計回りの向きを正とする壁面せん断応力。</source>
+        <translation>Cp = (p − p∞)/(½ρ∞U∞²), Cf = τw/(½ρ∞U∞²), p∞ = 1, ρ∞ = 1 (the inflow's free stream). τw is the wall shear stress, positive clockwise from the front.</translation>
+    </message>
 </context>
 </TS>

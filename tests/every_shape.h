@@ -1,0 +1,40 @@
+// What the surface tests of the forces and of the surface distribution
+// share: one column of five bodies, one of every shape, of sizes 12..20 and
+// turned by various angles, with their grids, metrics and the initial state
+// (at rest, p = 1), and a pressure set by position.
+#pragma once
+
+#include "coupling/metrics.h"
+#include "fake_window_services.h"
+#include "layout/kmake.h"
+#include "solver/initial_state.h"
+
+#include <memory>
+
+inline std::unique_ptr<Model> everyShape() {
+  auto m = makeModel();
+  setStartupDefaults(*m);
+  m->nColumns = 1;
+  m->columnBodies[1] = 5;
+  m->columnSpacing[1] = 30;
+  const int angles[6] = {0, 0, 17, 40, -25, 10};
+  for (int k = 1; k <= 5; ++k) {
+    m->layoutShape[1][k] = k - 1;
+    m->layoutSize[1][k] = 10 + 2 * k;
+    m->layoutAngle[1][k] = angles[k];
+  }
+  FakeWindowServices ws;
+  kmake(*m, ws);
+  Define_Metric(*m, ws);
+  shoki_atai(*m);
+  return m;
+}
+
+// Sets the pressure of every auxiliary point by a function of its position
+// in solver units.
+template <class Pressure> void setAuxPressure(Model& m, Pressure pressure) {
+  for (int b = 1; b <= m.nBodies; ++b)
+    for (int p = m.bodyFirst[b] - 1; p <= m.bodyLast[b] + 1; ++p)
+      for (int r = 1; r <= m.wkNr; ++r)
+        m.wkFlow[p][r][1][slot::pres] = pressure(m.wk[p][r][1].wkX / 16, m.wk[p][r][1].wkY / 16);
+}
