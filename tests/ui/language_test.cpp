@@ -3,6 +3,7 @@
 // English is chosen; choosing Japanese again gives today's texts exactly.
 #include "gui/application_setup.h"
 #include "gui/language.h"
+#include "gui/translated_texts.h"
 #include "ui/controls.h"
 #include "ui/forces_window.h"
 #include "ui_fixture.h"
@@ -107,6 +108,14 @@ Shown look(StartedWindow& s) {
   s.clickDialog(6);
   shown.messages.insert(shown.messages.end(), s.messages.begin(), s.messages.end());
   collect(&s.w, QStringLiteral("MainWindow"), shown.texts);
+  // The filters of the file dialogs as they open now.
+  for (const char* item : {"KeepOpen", "KeepSaveAs", "KeepPicture"}) {
+    s.w.chooseFile = [&shown, item](bool, const QString& filter) {
+      shown.texts[QLatin1String(item) + QLatin1String(".filter")] = filter;
+      return QString();
+    };
+    s.w.findChild<QAction*>(item)->trigger();
+  }
   for (const QLabel* l : s.w.layoutDialog().findChildren<QLabel*>())
     shown.captionPlaces[l->objectName()] = l->geometry();
   shown.fontFamily = s.w.font().family();
@@ -211,4 +220,18 @@ TEST(EnglishInterface, LanguageItemsTakeEffectAtOnceAndAreRememberedForTheNextSt
   EXPECT_EQ(rememberedLanguage(), Language::japanese);
   EXPECT_EQ(startLanguage({"whirlpane", "--lang", "en"}), Language::english);
   EXPECT_EQ(startLanguage({"whirlpane", "--lang", "fr"}), Language::japanese);
+}
+
+TEST(TranslatedTexts, SetsABoundTextAtOnceAndSkipsAControlThatIsGone) {
+  BackToJapanese guard;
+  TranslatedTexts texts;
+  auto label = std::make_unique<QLabel>();
+  QLabel kept;
+  texts.bind(label.get(), &QLabel::setText, "閉じる");
+  texts.bind(&kept, &QLabel::setText, "閉じる");
+  EXPECT_EQ(label->text(), "閉じる");
+  label.reset();
+  applyLanguage(Language::english);
+  texts.apply(); // nothing written through the label that is gone
+  EXPECT_EQ(kept.text(), "Close");
 }
