@@ -2,7 +2,9 @@
 
 #include "gui/application_setup.h"
 #include "gui/language_texts.h"
+#include "gui/translated_texts.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLibraryInfo>
@@ -58,8 +60,8 @@ Language interfaceLanguage() {
   return current;
 }
 
-QString uiText(const char* japanese) {
-  return QCoreApplication::translate(context, japanese);
+QString uiText(const char* japanese, const char* use) {
+  return QCoreApplication::translate(context, japanese, use);
 }
 
 void applyLanguage(Language language) {
@@ -107,24 +109,19 @@ void rememberLanguage(Language language) {
   programSettings()->setValue(QLatin1String(settingKey), QLatin1String(code(language)));
 }
 
-QAction* addLanguageItem(QMenu* menu, std::function<void(const std::string&)> tell) {
-  auto name = [](Language language) {
-    return QString::fromUtf8(language == Language::english ? LanguageText::english
-                                                           : LanguageText::japanese);
-  };
-  auto other = [](Language language) {
-    return language == Language::english ? Language::japanese : Language::english;
-  };
-  QAction* item = menu->addAction(name(other(interfaceLanguage())));
-  item->setObjectName(QStringLiteral("languageItem"));
-  QObject::connect(item, &QAction::triggered, item, [item, name, other, tell = std::move(tell)] {
-    // The caption names the language it chooses.
-    const Language next =
-        item->text() == name(Language::english) ? Language::english : Language::japanese;
-    rememberLanguage(next);
-    item->setText(name(other(next)));
-    tell(next == Language::english ? LanguageText::nextStartEnglish
-                                   : LanguageText::nextStartJapanese);
-  });
-  return item;
+void addLanguageItems(QMenu* menu, TranslatedTexts& texts) {
+  auto* group = new QActionGroup(menu);
+  for (const Language language : {Language::japanese, Language::english}) {
+    QAction* item = group->addAction(QString::fromUtf8(
+        language == Language::english ? LanguageText::english : LanguageText::japanese));
+    item->setObjectName(
+        QLatin1String(language == Language::english ? "languageEnglish" : "languageJapanese"));
+    item->setCheckable(true);
+    menu->addAction(item);
+    texts.add(item, [item, language] { item->setChecked(interfaceLanguage() == language); });
+    QObject::connect(item, &QAction::triggered, item, [language] {
+      rememberLanguage(language);
+      if (language != interfaceLanguage()) applyLanguage(language);
+    });
+  }
 }

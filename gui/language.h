@@ -5,9 +5,10 @@
 // the toolkit's own texts are then its English ones, and the interface font
 // is the platform's default.
 //
-// The choice takes effect at the next start: the windows read their texts
-// when they are made.  It is remembered in the program's settings and can be
-// given for one start on the command line (--lang en, --lang ja).
+// A choice in the menu takes effect at once: the open windows set their texts
+// again when the translation changes (QEvent::LanguageChange).  It is
+// remembered in the program's settings for the next start; the command line
+// chooses for one start (--lang en, --lang ja).
 #pragma once
 
 #include "core/messages.h"
@@ -15,21 +16,20 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-#include <string>
-
-class QAction;
 class QMenu;
+class TranslatedTexts;
 
 // The language the interface speaks now.
 Language interfaceLanguage();
 
 // The interface text for one of the program's Japanese texts (UTF-8): the text
-// itself in Japanese, its translation in English.
-QString uiText(const char* japanese);
+// itself in Japanese, its translation in English.  A Japanese text that means
+// two things names the one meant in `use` (the translation's comment).
+QString uiText(const char* japanese, const char* use = nullptr);
 
-// Makes a language the interface's for windows made from now on: the
-// program's translation, the toolkit's own texts and the application font.
+// Makes a language the interface's: the program's translation, the toolkit's
+// own texts and the application font.  Open windows receive a
+// QEvent::LanguageChange and translate their texts again.
 void applyLanguage(Language language);
 
 // The language of this start: --lang en / --lang ja on the command line,
@@ -41,9 +41,9 @@ Language startLanguage(const QStringList& arguments);
 Language rememberedLanguage();
 void rememberLanguage(Language language);
 
-// Adds the item that chooses the language of the next start to a menu.  Its
-// caption names the other language in that language ("English" / "日本語");
-// choosing it remembers that language and says so through tell (a modal
-// message in the chosen language), and the caption turns to the language of
-// this start, so that the choice can be taken back.
-QAction* addLanguageItem(QMenu* menu, std::function<void(const std::string&)> tell);
+// Adds the items that choose the interface's language to a menu, one per
+// language, each named in its own language ("日本語", "English") so that a
+// reader of it finds it whatever the interface speaks now; the language
+// spoken now is checked (kept so by texts, the menu's window's texts).
+// Choosing one applies it at once and remembers it for the next start.
+void addLanguageItems(QMenu* menu, TranslatedTexts& texts);

@@ -4,11 +4,7 @@
 #pragma once
 
 struct LanguageText {
-  // The menu item that chooses the language for the next start.
+  // The menu items that choose the language.
   static constexpr const char* japanese = "日本語";
   static constexpr const char* english = "English";
-  // The message after a choice.
-  static constexpr const char* nextStartJapanese = "次回の起動から日本語で表示します。";
-  static constexpr const char* nextStartEnglish =
-      "Whirlpane will be in English from the next start.";
 };

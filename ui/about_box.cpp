@@ -26,7 +26,7 @@ QString AboutBox::readmePath(const QString& programFolder) {
 }
 
 AboutBox::AboutBox(MainWindow& window) : QWidget(&window, Qt::Tool), window_(window) {
-  setWindowTitle(text(AboutBoxText::caption));
+  texts_.bind(this, &QWidget::setWindowTitle, AboutBoxText::caption);
   setFont(interfaceFont(12));
   setGeometry(395, 250, 446, 83);
   setFixedSize(446, 83);
@@ -48,18 +48,32 @@ AboutBox::AboutBox(MainWindow& window) : QWidget(&window, Qt::Tool), window_(win
   edit1_->setReadOnly(true);
 
   readme_ = readmePath(QCoreApplication::applicationDirPath());
-  auto* button2 =
-      new QPushButton(QFileInfo(readme_).fileName() + text(AboutBoxText::linkSuffix), panel1);
+  auto* button2 = new QPushButton(panel1);
+  texts_.add(button2, [this, button2] {
+    button2->setText(QFileInfo(readme_).fileName() + text(AboutBoxText::linkSuffix));
+  });
   button2->setObjectName("Button2");
   button2->setGeometry(15, 42, 342, 25);
   button2->setToolTip(readme_);
   button2->setVisible(!readme_.isEmpty());
   connect(button2, &QPushButton::clicked, this, &AboutBox::Button2Click);
 
-  auto* button1 = new QPushButton(text(AboutBoxText::close), panel1);
+  auto* button1 = new QPushButton(panel1);
+  texts_.bind(button1, &QPushButton::setText, AboutBoxText::close);
   button1->setObjectName("Button1");
   button1->setGeometry(365, 42, 49, 24);
   connect(button1, &QPushButton::clicked, this, &AboutBox::Button1Click);
+}
+
+void AboutBox::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::LanguageChange) retranslateUi();
+}
+
+void AboutBox::retranslateUi() {
+  setFont(interfaceFont(12));
+  texts_.apply();
+  FormShow();
 }
 
 void AboutBox::showEvent(QShowEvent* event) {

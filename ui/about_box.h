@@ -3,6 +3,8 @@
 // viewer for it.  Without a README to be found the button is not shown.
 #pragma once
 
+#include "gui/translated_texts.h"
+
 #include <QWidget>
 
 class MainWindow;
@@ -24,12 +26,17 @@ public slots:
   void Button2Click();
 
 protected:
+  void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
 private:
   void FormShow();
+  // Every text in the interface's language: at construction and again when
+  // the language changes.
+  void retranslateUi();
 
   MainWindow& window_;
   QLineEdit* edit1_ = nullptr;
   QString readme_;
+  TranslatedTexts texts_;
 };

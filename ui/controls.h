@@ -13,6 +13,10 @@ public:
   PanelButton(const QString& caption, QWidget* parent);
   void setColours(const QColor& background, const QColor& text);
   QString caption() const { return caption_; }
+  void setCaption(const QString& caption) {
+    caption_ = caption;
+    update();
+  }
   QColor backgroundColour() const { return background_; }
   QColor textColour() const { return text_; }
   // Presses the panel as a mouse click would.

@@ -5,14 +5,12 @@
 #pragma once
 
 #include "core/flow_conditions.h"
-
-#include <QDialog>
+#include "ui/settings_dialog.h"
 
 class QComboBox;
-class QFormLayout;
 class QDoubleSpinBox;
 
-class FlowDialog : public QDialog {
+class FlowDialog : public SettingsDialog {
   Q_OBJECT
 public:
   explicit FlowDialog(QWidget* parent);
@@ -26,7 +24,3 @@ private:
   QComboBox* bodyViscosity_ = nullptr;
   QComboBox* timeStepping_ = nullptr;
 };
-
-// The row of a settings dialog's buttons, "OK" (accepts, the default) and
-// "キャンセル" (rejects), at the foot of its form.
-void addOkCancelRow(QDialog& dialog, QFormLayout& form);

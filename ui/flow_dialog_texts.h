@@ -12,6 +12,4 @@ struct FlowDialogText {
   // In the order of TimeStepping.
   static constexpr const char* timeSteppingName[2] = {"局所（定常解向き）",
                                                       "時間精度（全点で同じ刻み）"};
-  static constexpr const char* ok = "OK";
-  static constexpr const char* cancel = "キャンセル";
 };

@@ -44,7 +44,7 @@ ForceHistoryChart::ForceHistoryChart(const Model& m, QWidget* parent) : QWidget(
   cl_ = new QLineSeries(chart);
   cl_->setName("Cl");
   stepAxis_ = new QValueAxis(chart);
-  stepAxis_->setTitleText(text(HistoryWindowText::stepAxis));
+  texts_.bind(stepAxis_, &QValueAxis::setTitleText, HistoryWindowText::stepAxis);
   stepAxis_->setLabelFormat("%d");
   cdAxis_ = new QValueAxis(chart);
   cdAxis_->setTitleText("Cd");
@@ -66,6 +66,16 @@ ForceHistoryChart::ForceHistoryChart(const Model& m, QWidget* parent) : QWidget(
   layout->addWidget(body_, 0, Qt::AlignLeft);
   layout->addWidget(view);
   restart();
+}
+
+void ForceHistoryChart::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::LanguageChange) return;
+  texts_.apply();
+  // The bodies' names, the choice kept.
+  const QStringList names = bodyNames(m_);
+  for (int i = 0; i < std::min(body_->count(), static_cast<int>(names.size())); ++i)
+    body_->setItemText(i, names[i]);
 }
 
 void ForceHistoryChart::restart() {

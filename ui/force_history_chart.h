@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/model.h"
+#include "gui/translated_texts.h"
 
 #include <QWidget>
 
@@ -25,6 +26,9 @@ public:
   QLineSeries* cdSeries() const { return cd_; }
   QLineSeries* clSeries() const { return cl_; }
 
+protected:
+  void changeEvent(QEvent* event) override;
+
 private:
   void restart();
 
@@ -37,4 +41,5 @@ private:
   QValueAxis* clAxis_ = nullptr;
   int shown_ = 0, bodiesShown_ = 0;
   double cdLow_ = 0, cdHigh_ = 0, clLow_ = 0, clHigh_ = 0;
+  TranslatedTexts texts_;
 };

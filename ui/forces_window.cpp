@@ -24,16 +24,20 @@ QString number(double value) {
 } // namespace
 
 ForcesWindow::ForcesWindow(const Model& m, QWidget* parent) : QWidget(parent, Qt::Window), m_(m) {
-  setWindowTitle(text(ForcesWindowText::caption));
+  texts_.bind(this, &QWidget::setWindowTitle, ForcesWindowText::caption);
   setFont(interfaceFont(12));
   resize(640, 320);
 
   using T = ForcesWindowText;
   table_ = new QTableWidget(0, 9, this);
   table_->setObjectName("ForcesTable");
-  table_->setHorizontalHeaderLabels({text(T::column), text(T::body), text(T::shape), text(T::cd),
-                                     text(T::cl), text(T::cdPressure), text(T::cdViscous),
-                                     text(T::clPressure), text(T::clViscous)});
+  texts_.add(table_, [this] {
+    QStringList header;
+    for (const char* caption : {T::column, T::body, T::shape, T::cd, T::cl, T::cdPressure,
+                                T::cdViscous, T::clPressure, T::clViscous})
+      header << text(caption);
+    table_->setHorizontalHeaderLabels(header);
+  });
   table_->verticalHeader()->hide();
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
@@ -42,10 +46,12 @@ ForcesWindow::ForcesWindow(const Model& m, QWidget* parent) : QWidget(parent, Qt
   references_ = new QLabel(this);
   references_->setObjectName("References");
   references_->setWordWrap(true);
-  auto* copy = new QPushButton(text(ForcesWindowText::copy), this);
+  auto* copy = new QPushButton(this);
+  texts_.bind(copy, &QPushButton::setText, ForcesWindowText::copy);
   copy->setObjectName("CopyButton");
   connect(copy, &QPushButton::clicked, this, &ForcesWindow::copyToClipboard);
-  auto* save = new QPushButton(text(CsvExportText::saveCsv), this);
+  auto* save = new QPushButton(this);
+  texts_.bind(save, &QPushButton::setText, CsvExportText::saveCsv);
   save->setObjectName("SaveCsvButton");
   connect(save, &QPushButton::clicked, this, &ForcesWindow::saveCsv);
   csvHooks = defaultCsvExportHooks(this);
@@ -115,6 +121,16 @@ QString ForcesWindow::tabSeparated() const {
 
 void ForcesWindow::copyToClipboard() {
   QGuiApplication::clipboard()->setText(tabSeparated());
+}
+
+void ForcesWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::LanguageChange) return;
+  setFont(interfaceFont(12));
+  texts_.apply();
+  // The shapes' names and the quantities' captions below the table; a
+  // hidden window composes them when it is shown.
+  if (isVisible()) refresh();
 }
 
 void ForcesWindow::showEvent(QShowEvent* event) {

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "core/model.h"
+#include "gui/translated_texts.h"
 #include "ui/csv_export.h"
 
 #include <QWidget>
@@ -37,6 +38,7 @@ public:
   CsvExportHooks csvHooks;
 
 protected:
+  void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
 private:
@@ -44,4 +46,5 @@ private:
   QTableWidget* table_ = nullptr;
   QLabel* pressureDrop_ = nullptr;
   QLabel* references_ = nullptr;
+  TranslatedTexts texts_;
 };

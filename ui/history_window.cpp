@@ -26,29 +26,29 @@ void setMaximum(QValueAxis* axis, double maximum) {
 } // namespace
 
 HistoryWindow::HistoryWindow(const Model& m, QWidget* parent) : QWidget(parent, Qt::Window), m_(m) {
-  setWindowTitle(text(HistoryWindowText::caption));
+  texts_.bind(this, &QWidget::setWindowTitle, HistoryWindowText::caption);
   setFont(interfaceFont(12));
   resize(560, 640);
 
   chart_ = new QChart;
   chart_->legend()->setAlignment(Qt::AlignBottom);
   residual_ = new QLineSeries(chart_);
-  residual_->setName(text(HistoryWindowText::residual));
+  texts_.bind(residual_, &QLineSeries::setName, HistoryWindowText::residual);
   speed_ = new QLineSeries(chart_);
-  speed_->setName(text(HistoryWindowText::largestSpeed));
+  texts_.bind(speed_, &QLineSeries::setName, HistoryWindowText::largestSpeed);
   chart_->addSeries(residual_);
   chart_->addSeries(speed_);
 
   stepAxis_ = new QValueAxis(chart_);
-  stepAxis_->setTitleText(text(HistoryWindowText::stepAxis));
+  texts_.bind(stepAxis_, &QValueAxis::setTitleText, HistoryWindowText::stepAxis);
   stepAxis_->setLabelFormat("%d");
   residualAxis_ = new QLogValueAxis(chart_);
-  residualAxis_->setTitleText(text(HistoryWindowText::residual));
+  texts_.bind(residualAxis_, &QLogValueAxis::setTitleText, HistoryWindowText::residual);
   residualAxis_->setLabelFormat("%.0e");
   residualAxis_->setBase(10);
   residualAxis_->setMinorTickCount(8);
   speedAxis_ = new QValueAxis(chart_);
-  speedAxis_->setTitleText(text(HistoryWindowText::largestSpeed));
+  texts_.bind(speedAxis_, &QValueAxis::setTitleText, HistoryWindowText::largestSpeed);
   chart_->addAxis(stepAxis_, Qt::AlignBottom);
   chart_->addAxis(residualAxis_, Qt::AlignLeft);
   chart_->addAxis(speedAxis_, Qt::AlignRight);
@@ -64,7 +64,8 @@ HistoryWindow::HistoryWindow(const Model& m, QWidget* parent) : QWidget(parent, 
   layout->addWidget(view);
   forces_ = new ForceHistoryChart(m, this);
   layout->addWidget(forces_);
-  auto* save = new QPushButton(text(CsvExportText::saveCsv), this);
+  auto* save = new QPushButton(this);
+  texts_.bind(save, &QPushButton::setText, CsvExportText::saveCsv);
   save->setObjectName("SaveCsvButton");
   connect(save, &QPushButton::clicked, this, &HistoryWindow::saveCsv);
   layout->addWidget(save, 0, Qt::AlignRight);
@@ -90,11 +91,7 @@ void HistoryWindow::refresh() {
   const auto& history = m_.residualHistory;
   const int n = static_cast<int>(history.size());
   if (n < shown_) resetPlot(); // a new run has begun
-  // Which kind of run the history belongs to.
-  const RunLength& length = m_.runLength;
-  chart_->setTitle(m_.runEnd == RunEnd::settled ? text(HistoryWindowText::settledAt).arg(n)
-                   : length.untilSettled ? text(HistoryWindowText::untilSettled).arg(length.steps)
-                                         : text(HistoryWindowText::fixedSteps).arg(length.steps));
+  showRunLength();
   forces_->follow();
   if (n == shown_) return;
 
@@ -134,6 +131,23 @@ void HistoryWindow::refresh() {
     const double unit = std::pow(10.0, std::floor(std::log10(highestSpeed_))) / 2;
     setMaximum(speedAxis_, unit * std::ceil(1.05 * highestSpeed_ / unit));
   }
+}
+
+void HistoryWindow::showRunLength() {
+  // Which kind of run the history belongs to.
+  const RunLength& length = m_.runLength;
+  const int n = static_cast<int>(m_.residualHistory.size());
+  chart_->setTitle(m_.runEnd == RunEnd::settled ? text(HistoryWindowText::settledAt).arg(n)
+                   : length.untilSettled ? text(HistoryWindowText::untilSettled).arg(length.steps)
+                                         : text(HistoryWindowText::fixedSteps).arg(length.steps));
+}
+
+void HistoryWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::LanguageChange) return;
+  setFont(interfaceFont(12));
+  texts_.apply();
+  showRunLength();
 }
 
 void HistoryWindow::follow() {

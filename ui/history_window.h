@@ -8,6 +8,7 @@
 #pragma once
 
 #include "core/model.h"
+#include "gui/translated_texts.h"
 #include "ui/csv_export.h"
 
 #include <QWidget>
@@ -41,10 +42,13 @@ public:
   CsvExportHooks csvHooks;
 
 protected:
+  void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
 private:
   void resetPlot();
+  // The chart's title: what ends the run.
+  void showRunLength();
 
   const Model& m_;
   QChart* chart_ = nullptr;
@@ -56,4 +60,5 @@ private:
   ForceHistoryChart* forces_ = nullptr;
   int shown_ = 0;
   double lowestResidual_ = 0, highestResidual_ = 0, highestSpeed_ = 0;
+  TranslatedTexts texts_;
 };

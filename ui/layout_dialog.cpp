@@ -24,7 +24,7 @@
 
 LayoutDialog::LayoutDialog(MainWindow& window)
     : QWidget(&window, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), window_(window) {
-  setWindowTitle(text(LayoutDialogText::caption));
+  texts_.bind(this, &QWidget::setWindowTitle, LayoutDialogText::caption);
   setFont(interfaceFont(12));
   // Two pixels below the group frames as above them, so that their bottom
   // lines do not run into the window's edge.
@@ -32,17 +32,20 @@ LayoutDialog::LayoutDialog(MainWindow& window)
   setFixedSize(547, 86);
   keepInsideScreen(this);
 
-  auto* group2 = new QGroupBox(text(LayoutDialogText::modeGroup), this);
+  auto* group2 = new QGroupBox(this);
+  texts_.bind(group2, &QGroupBox::setTitle, LayoutDialogText::modeGroup);
   group2->setObjectName("RadioGroup2");
   group2->setGeometry(4, 2, 88, 82);
   radioGroup2_ = new QButtonGroup(this);
   const char* modes[] = {LayoutDialogText::modeAll, LayoutDialogText::modeColumn};
   for (int i = 0; i < 2; ++i) {
-    auto* b = new QRadioButton(text(modes[i]), group2);
+    auto* b = new QRadioButton(group2);
+    texts_.bind(b, &QRadioButton::setText, modes[i]);
     b->setObjectName(QStringLiteral("RadioGroup2_%1").arg(i));
     // Wide enough for "選択列ごと" inside the frame.
     b->setGeometry(5, 18 + 22 * i, 82, 18);
-    b->setToolTip(text(i == 0 ? LayoutDialogText::tipModeAll : LayoutDialogText::tipModeColumn));
+    texts_.bind(b, &QRadioButton::setToolTip,
+                i == 0 ? LayoutDialogText::tipModeAll : LayoutDialogText::tipModeColumn);
     radioGroup2_->addButton(b, i);
   }
   radioGroup2_->button(0)->setChecked(true);
@@ -50,18 +53,21 @@ LayoutDialog::LayoutDialog(MainWindow& window)
   selectedColumnLabel_->setObjectName("SelectedColumn");
   selectedColumnLabel_->setGeometry(8, 60, 76, 18);
   selectedColumnLabel_->hide();
+  texts_.add(selectedColumnLabel_, [this] { showSelectedColumn(); });
 
-  auto* group1 = new QGroupBox(text(LayoutDialogText::shapeGroup), this);
+  auto* group1 = new QGroupBox(this);
+  texts_.bind(group1, &QGroupBox::setTitle, LayoutDialogText::shapeGroup);
   group1->setObjectName("RadioGroup1");
   group1->setGeometry(95, 2, 142, 82);
   radioGroup1_ = new QButtonGroup(this);
   for (int code = 0; code <= 4; ++code) {
-    auto* b = new QRadioButton(text(LayoutDialogText::shapeName[code]), group1);
+    auto* b = new QRadioButton(group1);
+    texts_.bind(b, &QRadioButton::setText, LayoutDialogText::shapeName[code]);
     b->setObjectName(QStringLiteral("RadioGroup1_%1").arg(code));
     // Two columns, filled column by column: three items, then two; the
     // first as wide as "Triangle" needs, the second the rest of the frame.
     b->setGeometry(code < 3 ? 8 : 78, 16 + 20 * (code % 3), code < 3 ? 70 : 62, 18);
-    b->setToolTip(text(LayoutDialogText::tipShape));
+    texts_.bind(b, &QRadioButton::setToolTip, LayoutDialogText::tipShape);
     radioGroup1_->addButton(b, code);
   }
   radioGroup1_->button(0)->setChecked(true);
@@ -69,14 +75,17 @@ LayoutDialog::LayoutDialog(MainWindow& window)
   // A caption above its controls: where it has always stood in Japanese; in
   // English, whose words differ in width, centred on the controls' middle.
   auto label = [this](const char* name, const char* caption, int x, int y, int middle) {
-    auto* l = new QLabel(text(caption), this);
+    auto* l = new QLabel(this);
     l->setObjectName(name);
-    l->adjustSize();
-    l->move(interfaceLanguage() == Language::english ? middle - l->width() / 2 : x, y);
+    texts_.add(l, [l, caption, x, y, middle] {
+      l->setText(text(caption));
+      l->adjustSize();
+      l->move(interfaceLanguage() == Language::english ? middle - l->width() / 2 : x, y);
+    });
   };
   auto edit = [this](int n, int x, int y, int w, bool typed) {
     auto* e = new QLineEdit(this);
-    e->setToolTip(text(LayoutDialogText::tipValue[n]));
+    texts_.bind(e, &QLineEdit::setToolTip, LayoutDialogText::tipValue[n]);
     e->setObjectName(QStringLiteral("Edit%1").arg(n));
     e->setGeometry(x, y, w, 20);
     e->setReadOnly(!typed);
@@ -90,7 +99,8 @@ LayoutDialog::LayoutDialog(MainWindow& window)
     b->setArrowType(arrow);
     b->setFocusPolicy(Qt::TabFocus);
     const bool more = arrow == Qt::UpArrow || arrow == Qt::RightArrow;
-    b->setToolTip(text(more ? LayoutDialogText::tipMore : LayoutDialogText::tipLess));
+    texts_.bind(b, &QToolButton::setToolTip,
+                more ? LayoutDialogText::tipMore : LayoutDialogText::tipLess);
     bitBtn_[n] = b;
   };
 
@@ -187,6 +197,17 @@ int LayoutDialog::lastAffected() {
 
 // -------------------------------------------------------------- showing
 
+void LayoutDialog::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::LanguageChange) retranslateUi();
+}
+
+void LayoutDialog::retranslateUi() {
+  setFont(interfaceFont(12));
+  edit_[2]->setFont(interfaceFont(13));
+  texts_.apply();
+}
+
 void LayoutDialog::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   // Restoring a minimised window is not a showing of the dialog.
@@ -238,8 +259,12 @@ void LayoutDialog::showLayout() {
   for (QWidget* w : {static_cast<QWidget*>(bitBtn_[14]), static_cast<QWidget*>(edit_[5]),
                      static_cast<QWidget*>(bitBtn_[13])})
     w->setVisible(ellipse);
-  selectedColumnLabel_->setText(text(LayoutDialogText::selectedColumn).arg(sel));
+  showSelectedColumn();
   selectedColumnLabel_->setVisible(!m.selectAllColumns);
+}
+
+void LayoutDialog::showSelectedColumn() {
+  selectedColumnLabel_->setText(text(LayoutDialogText::selectedColumn).arg(model().selectedColumn));
 }
 
 // ----------------------------------------------------------- step buttons

@@ -6,6 +6,7 @@
 // window shows and hides it with its control mode.
 #pragma once
 
+#include "gui/translated_texts.h"
 #include "ui/layout_history.h"
 
 #include <QWidget>
@@ -48,11 +49,17 @@ public slots:
   void RadioGroup2Click(int index);
 
 protected:
+  void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
 private:
   void FormShow();
+  // Every text in the interface's language: at construction and again when
+  // the language changes.
+  void retranslateUi();
+  // "選択列：n" under the mode choice.
+  void showSelectedColumn();
   Model& model();
   // The columns a change applies to: 1..nColumns, or the selected one.
   int firstAffected();
@@ -72,4 +79,5 @@ private:
   QLabel* selectedColumnLabel_ = nullptr; // "選択列：n" in the column mode
   QLineEdit* edit_[8] = {};
   QToolButton* bitBtn_[15] = {};
+  TranslatedTexts texts_;
 };

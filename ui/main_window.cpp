@@ -51,6 +51,7 @@ MainWindow::MainWindow() : model_(makeModel()) {
   buildMenus();
   buildKeepMenu();
   buildViewMenu();
+  buildSettingsMenu();
 
   services_ = std::make_unique<QtWindowServices>(
       QtWindowServices::Controls{panel0_, panel1_, checkBox1_, checkBox2_, progressBar1_, this});
@@ -71,7 +72,8 @@ MainWindow::MainWindow() : model_(makeModel()) {
   aboutBox_ = new AboutBox(*this);
   FormResize();
   buildKeyboard();
-  setMinimumSize(smallestUsableSize());
+  // The texts are set as the controls are made; this sizes the window to them.
+  retranslateUi();
   keepInsideScreen(this);
 }
 
@@ -104,14 +106,16 @@ void MainWindow::buildStrip() {
   stripPalette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
   strip->setPalette(stripPalette);
 
-  checkBox1_ = new QCheckBox(text(MainWindowText::fillContours), strip);
+  checkBox1_ = new QCheckBox(strip);
   checkBox1_->setObjectName("CheckBox1");
+  texts_.bind(checkBox1_, &QCheckBox::setText, MainWindowText::fillContours);
   // As high as the indicator needs, centred on the strip's line of text.
   const int boxHeight = checkBox1_->sizeHint().height();
   checkBox1_->setGeometry(3, 14 - boxHeight / 2, 70, boxHeight);
   connect(checkBox1_, &QCheckBox::clicked, this, &MainWindow::CheckBox1Click);
-  checkBox2_ = new QCheckBox(text(MainWindowText::blackLines), strip);
+  checkBox2_ = new QCheckBox(strip);
   checkBox2_->setObjectName("CheckBox2");
+  texts_.bind(checkBox2_, &QCheckBox::setText, MainWindowText::blackLines);
   checkBox2_->setGeometry(72, 14 - boxHeight / 2, 85, boxHeight);
   connect(checkBox2_, &QCheckBox::clicked, this, &MainWindow::CheckBox2Click);
 
@@ -121,17 +125,20 @@ void MainWindow::buildStrip() {
   progressBar1_->setTextVisible(false);
   progressBar1_->hide();
 
-  button2_ = new PanelButton(text(MainWindowText::start), strip);
+  button2_ = new PanelButton(QString(), strip);
   button2_->setObjectName("button2");
+  texts_.bind(button2_, &PanelButton::setCaption, MainWindowText::start);
   button2_->setGeometry(216, 2, 80, 23);
   connect(button2_, &PanelButton::clicked, this, &MainWindow::Button2Click);
-  button1_ = new PanelButton(text(MainWindowText::stop), strip);
+  button1_ = new PanelButton(QString(), strip);
   button1_->setObjectName("Button1");
+  texts_.bind(button1_, &PanelButton::setCaption, MainWindowText::stop);
   button1_->setGeometry(315, 2, 38, 23);
   connect(button1_, &PanelButton::clicked, this, &MainWindow::Button1Click);
   // Beside the start button, where the stop button stands during a run.
-  continueButton_ = new PanelButton(text(MainWindowText::continueRun), strip);
+  continueButton_ = new PanelButton(QString(), strip);
   continueButton_->setObjectName("ContinueButton");
+  texts_.bind(continueButton_, &PanelButton::setCaption, MainWindowText::continueRun);
   continueButton_->setGeometry(298, 2, 62, 23);
   continueButton_->hide();
   connect(continueButton_, &PanelButton::clicked, this, &MainWindow::continueButtonClick);
@@ -159,12 +166,12 @@ void MainWindow::buildStrip() {
     auto* b = new QToolButton(s.parent);
     b->setObjectName(QStringLiteral("BitBtn%1").arg(s.n));
     b->setGeometry(s.place);
-    b->setToolTip(text(s.tip));
+    texts_.bind(b, &QToolButton::setToolTip, s.tip);
     b->setFocusPolicy(Qt::NoFocus);
     connect(b, &QToolButton::clicked, this, s.handler);
     bitBtn_[s.n] = b;
   }
-  bitBtn_[3]->setText(text(MainWindowText::vorticityButton));
+  texts_.bind(bitBtn_[3], &QToolButton::setText, MainWindowText::vorticityButton);
   bitBtn_[4]->setIcon(pictureIcon(Picture::vectors));
   bitBtn_[6]->setIcon(pictureIcon(Picture::pressure));
   bitBtn_[5]->setIcon(pictureIcon(Picture::density));
@@ -182,10 +189,13 @@ void MainWindow::buildStrip() {
   scrollBar1_->setValue(3);
   scrollBar1_->setPageStep(1);
   scrollBar1_->hide();
-  label1_ = new QLabel(text(MainWindowText::particleSpeed), strip);
+  label1_ = new QLabel(strip);
   label1_->setObjectName("Label1");
   label1_->move(502, 8);
-  label1_->adjustSize();
+  texts_.add(label1_, [this] {
+    label1_->setText(text(MainWindowText::particleSpeed));
+    label1_->adjustSize();
+  });
   label1_->hide();
 }
 
@@ -253,7 +263,7 @@ void MainWindow::palevisi(int mode) {
   services_->setMinimumProcessingInterval(std::chrono::microseconds(mode == 2 ? 1000 : 0));
   progressBar1_->setVisible(!editing);
   button1_->setVisible(!editing);
-  for (QMenu* menu : {file1_, about_, n2_, n11_, keep_, view_})
+  for (QMenu* menu : {file1_, about_, n2_, n11_, keep_, view_, settings_})
     menu->menuAction()->setVisible(editing);
   button2_->setVisible(editing);
   updateContinueButton();
@@ -273,6 +283,23 @@ void MainWindow::palevisi(int mode) {
   label1_->setVisible(mode == 3);
 }
 
+void MainWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::LanguageChange) retranslateUi();
+}
+
+void MainWindow::retranslateUi() {
+  setFont(interfaceFont(12));
+  texts_.apply();
+  updateCaption();
+  // The legend's words and the menu bar's have other widths in the other
+  // language: the legend column, the scale bar and the smallest usable size
+  // follow them.
+  setMinimumSize(smallestUsableSize());
+  showLegend(shownLegend());
+  fitPictureToWindow();
+}
+
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   if (!layoutDialog_) return; // still being built
@@ -280,6 +307,10 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
   // (a resize request is simply granted): grow back to it.
   if (width() < minimumWidth() || height() < minimumHeight())
     QTimer::singleShot(0, this, [this] { resize(size().expandedTo(minimumSize())); });
+  fitPictureToWindow();
+}
+
+void MainWindow::fitPictureToWindow() {
   // The view bitmap follows the window's width less the legend column and
   // its outer height, and the picture on screen is drawn again at that size.
   resizePicture(width() - legendColumnWidth(), frameGeometry().height());

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "core/model.h"
+#include "gui/translated_texts.h"
 #include "run/run_stages.h"
 #include "ui/layout_history.h"
 #include "ui/qt_window_services.h"
@@ -191,6 +192,7 @@ public slots:
   QString probeText() const;
 
 protected:
+  void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
@@ -203,6 +205,10 @@ private:
   void buildStatusBar();
   void buildKeepMenu();
   void buildViewMenu();
+  void buildSettingsMenu();
+  // Every text of the window in the interface's language, and the sizes that
+  // follow the texts: at construction, and again when the language changes.
+  void retranslateUi();
   // The keyboard: shortcuts, tooltips and Tab focus (main_window_keys.cpp).
   void buildKeyboard();
   // The view fitted to the layout at the bitmap's size (not drawn).
@@ -212,6 +218,8 @@ private:
   void placeScaleBox();
   void showLegend(const ColourLegend& legend);
   void FormResize();
+  // The view bitmap, the picture on screen and the strip sized to the window.
+  void fitPictureToWindow();
   QSize smallestUsableSize() const;
   void applyPattern(int n);
   // The layout history (main_window_history.cpp).
@@ -339,6 +347,8 @@ private:
   bool shownFillContours_ = false, shownBlackLines_ = false;
   bool viewMovedByUser_ = false; // panned or zoomed since the last fit or reset
   QMenu* view_ = nullptr;        // "表示"
+  QMenu* settings_ = nullptr;    // "設定": the interface's language
+  TranslatedTexts texts_;        // the texts retranslateUi sets again
   QLabel* probe_ = nullptr;      // the probe's panel of the status bar
   QWidget* scaleBox_ = nullptr;  // the scale bar (main_window_probe.cpp)
   // The run end and flow step define_omeg last ran at for the probe.

@@ -23,12 +23,14 @@
 
 void MainWindow::buildKeepMenu() {
   // First on the menu bar, where every desktop program has its file menu.
-  keep_ = new QMenu(text(MainWindowText::menuKeep), menuBar());
+  keep_ = new QMenu(menuBar());
+  texts_.bind(keep_, &QMenu::setTitle, MainWindowText::menuKeep);
   menuBar()->insertMenu(menuBar()->actions().value(0), keep_);
   keep_->setObjectName("Keep");
   keep_->menuAction()->setObjectName("Keep");
   auto addItem = [this](const char* name, const char* caption, void (MainWindow::*handler)()) {
-    QAction* a = keep_->addAction(text(caption));
+    QAction* a = keep_->addAction(QString());
+    texts_.bind(a, &QAction::setText, caption);
     a->setObjectName(name);
     connect(a, &QAction::triggered, this, handler);
     return a;

@@ -27,11 +27,13 @@ void MainWindow::buildHistory() {
   committed_ = layoutStateOf(*model_);
   fileState_ = committed_;
   keep_->addSeparator();
-  undoAction_ = keep_->addAction(text(MainWindowText::menuUndo));
+  undoAction_ = keep_->addAction(QString());
+  texts_.bind(undoAction_, &QAction::setText, MainWindowText::menuUndo);
   undoAction_->setObjectName("KeepUndo");
   undoAction_->setShortcut(QKeySequence::Undo);
   connect(undoAction_, &QAction::triggered, this, &MainWindow::undoClick);
-  redoAction_ = keep_->addAction(text(MainWindowText::menuRedo));
+  redoAction_ = keep_->addAction(QString());
+  texts_.bind(redoAction_, &QAction::setText, MainWindowText::menuRedo);
   redoAction_->setObjectName("KeepRedo");
   redoAction_->setShortcut(QKeySequence::Redo);
   connect(redoAction_, &QAction::triggered, this, &MainWindow::redoClick);
@@ -40,7 +42,8 @@ void MainWindow::buildHistory() {
   connect(undoStack_.get(), &QUndoStack::canUndoChanged, undoAction_, &QAction::setEnabled);
   connect(undoStack_.get(), &QUndoStack::canRedoChanged, redoAction_, &QAction::setEnabled);
 
-  recentMenu_ = new QMenu(text(MainWindowText::menuRecent), keep_);
+  recentMenu_ = new QMenu(keep_);
+  texts_.bind(recentMenu_, &QMenu::setTitle, MainWindowText::menuRecent);
   recentMenu_->setObjectName("KeepRecent");
   keep_->insertMenu(keep_->actions().value(1), recentMenu_); // below "開く…"
   connect(keep_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);

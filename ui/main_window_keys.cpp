@@ -66,7 +66,9 @@ void MainWindow::buildKeyboard() {
       {bitBtn_[7], QKeySequence(QKeySequence::ZoomOut), T::tipZoomOut, nullptr},
   };
   for (const Button& b : buttons) {
-    b.widget->setToolTip(tipWithKey(b.tip, b.key));
+    texts_.add(b.widget, [widget = b.widget, tip = b.tip, key = b.key] {
+      widget->setToolTip(tipWithKey(tip, key));
+    });
     if (!b.press) continue; // the menu item holds the key
     auto* a = new QAction(this);
     a->setObjectName(b.widget->objectName() + QStringLiteral("Key"));
@@ -78,9 +80,9 @@ void MainWindow::buildKeyboard() {
     });
     addAction(a);
   }
-  checkBox1_->setToolTip(text(T::tipFillContours));
-  checkBox2_->setToolTip(text(T::tipBlackLines));
-  scrollBar1_->setToolTip(text(T::tipParticleSpeed));
+  texts_.bind(checkBox1_, &QCheckBox::setToolTip, T::tipFillContours);
+  texts_.bind(checkBox2_, &QCheckBox::setToolTip, T::tipBlackLines);
+  texts_.bind(scrollBar1_, &QScrollBar::setToolTip, T::tipParticleSpeed);
   for (int n = 3; n <= 12; ++n) bitBtn_[n]->setFocusPolicy(Qt::TabFocus);
   scrollBar1_->setFocusPolicy(Qt::TabFocus);
 }

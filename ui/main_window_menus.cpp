@@ -20,21 +20,22 @@
 
 void MainWindow::buildMenus() {
   QMenuBar* bar = menuBar();
-  auto addMenu = [bar](const char* name, const char* caption) {
-    QMenu* menu = bar->addMenu(text(caption));
+  auto addMenu = [this, bar](const char* name, const char* caption) {
+    QMenu* menu = bar->addMenu(QString());
+    texts_.bind(menu, &QMenu::setTitle, caption);
     menu->setObjectName(name);
     menu->menuAction()->setObjectName(name);
     return menu;
   };
   auto addItem = [this](QMenu* menu, const char* name, const char* caption,
                         void (MainWindow::*handler)()) {
-    QAction* a = menu->addAction(text(caption));
+    QAction* a = menu->addAction(QString());
+    texts_.bind(a, &QAction::setText, caption);
     a->setObjectName(name);
     connect(a, &QAction::triggered, this, handler);
   };
   using T = MainWindowText;
   file1_ = addMenu("File1", T::menuFile);
-  addLanguageItem(file1_, [this](const std::string& t) { services_->showMessage(t); });
   addItem(file1_, "Whirlpane1", T::menuQuit, &MainWindow::Whirlpane1Click);
   n2_ = addMenu("N2", T::menuPatterns);
   addItem(n2_, "pt_1", T::menuPattern[1], &MainWindow::pt_1Click);
@@ -61,10 +62,29 @@ void MainWindow::buildMenus() {
   addItem(modelK_, "bylr11", T::menuLinks, &MainWindow::bylr11Click);
   addItem(modelK_, "N6", T::menuHoles, &MainWindow::N6Click);
   addItem(modelK_, "N21", T::menuHoles2, &MainWindow::N21Click);
-  bar->addAction(text(T::menuBlank))->setObjectName("N5");
-  bar->addAction(text(T::menuSpacer))->setObjectName("N3");
+  for (const auto& [name, caption] :
+       {std::pair{"N5", T::menuBlank}, std::pair{"N3", T::menuSpacer}}) {
+    QAction* a = bar->addAction(QString());
+    a->setObjectName(name);
+    texts_.bind(a, &QAction::setText, caption);
+  }
   about_ = addMenu("about", T::menuAbout);
   addItem(about_, "tuite", T::menuVersion, &MainWindow::tuiteClick);
+}
+
+// The interface's language, last on the menu bar as settings are.
+void MainWindow::buildSettingsMenu() {
+  settings_ = menuBar()->addMenu(QString());
+  settings_->setObjectName("Settings");
+  settings_->menuAction()->setObjectName("Settings");
+  texts_.add(settings_, [this] {
+    settings_->setTitle(uiText(MainWindowText::menuSettings, MainWindowText::menuSettingsUse));
+  });
+  QMenu* language = settings_->addMenu(QString());
+  language->setObjectName("Language");
+  language->menuAction()->setObjectName("Language");
+  texts_.bind(language, &QMenu::setTitle, MainWindowText::menuLanguage);
+  addLanguageItems(language, texts_);
 }
 
 // ------------------------------------------------------------- plot buttons

@@ -67,11 +67,12 @@ private:
 void MainWindow::placeScaleBox() {
   if (!scaleBox_) {
     scaleBox_ = new ViewScaleBox(canvas_, *model_, [this] { return flowPlotsReady(); });
-    // Black on white only, as the outline picture beside it: no grey edges.
-    QFont font = legendFont();
-    font.setStyleStrategy(QFont::NoAntialias);
-    scaleBox_->setFont(font);
   }
+  // Black on white only, as the outline picture beside it: no grey edges.
+  // The legend's font follows the interface's language.
+  QFont font = legendFont();
+  font.setStyleStrategy(QFont::NoAntialias);
+  scaleBox_->setFont(font);
   const int height = 3 * scaleBox_->fontMetrics().height() + 18;
   const int top = canvas_->height() - height;
   // Below the pan cross and the legend on screen: where there is no room, none.
@@ -85,11 +86,13 @@ void MainWindow::placeScaleBox() {
 
 void MainWindow::buildViewMenu() {
   using T = MainWindowText;
-  view_ = menuBar()->addMenu(text(T::menuView));
+  view_ = menuBar()->addMenu(QString());
+  texts_.bind(view_, &QMenu::setTitle, T::menuView);
   view_->setObjectName("View");
   view_->menuAction()->setObjectName("View");
   auto addItem = [this](const char* name, const char* caption, auto handler) {
-    QAction* a = view_->addAction(text(caption));
+    QAction* a = view_->addAction(QString());
+    texts_.bind(a, &QAction::setText, caption);
     a->setObjectName(name);
     connect(a, &QAction::triggered, this, handler);
   };

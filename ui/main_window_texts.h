@@ -84,6 +84,13 @@ struct MainWindowText {
   static constexpr const char* menuFitView = "ウィンドウに合わせる";
   static constexpr const char* menuResetView = "表示を元に戻す";
 
+  // Menu "設定": the interface's language, chosen in a submenu.  The layout
+  // dialog's "設定" names the columns a change applies to: the menu's is
+  // told apart by its use.
+  static constexpr const char* menuSettings = "設定";
+  static constexpr const char* menuSettingsUse = "menu";
+  static constexpr const char* menuLanguage = "言語";
+
   // The value probe of the status bar: the position in layout units, then
   // the flow there.
   static constexpr const char* probePosition = "x %1 y %2";

@@ -1,25 +1,21 @@
 #include "ui/run_length_dialog.h"
 
-#include "gui/application_setup.h"
-#include "gui/window_text.h"
 #include "run/run.h"
-#include "ui/flow_dialog.h"
 #include "ui/run_length_dialog_texts.h"
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>
-#include <QFormLayout>
 #include <QSpinBox>
 
-RunLengthDialog::RunLengthDialog(QWidget* parent) : QDialog(parent) {
+RunLengthDialog::RunLengthDialog(QWidget* parent)
+    : SettingsDialog(parent, RunLengthDialogText::caption) {
   using T = RunLengthDialogText;
-  setWindowTitle(text(T::caption));
-  setFont(interfaceFont(12));
   steps_ = new QSpinBox(this);
   steps_->setObjectName("Steps");
   steps_->setRange(10, kMaxRunSteps);
   steps_->setSingleStep(100);
-  untilSettled_ = new QCheckBox(text(T::untilSettled), this);
+  untilSettled_ = new QCheckBox(this);
+  texts_.bind(untilSettled_, &QCheckBox::setText, T::untilSettled);
   untilSettled_->setObjectName("UntilSettled");
   tolerance_ = new QDoubleSpinBox(this);
   tolerance_->setObjectName("Tolerance");
@@ -34,12 +30,11 @@ RunLengthDialog::RunLengthDialog(QWidget* parent) : QDialog(parent) {
   connect(untilSettled_, &QCheckBox::toggled, tolerance_, &QWidget::setEnabled);
   connect(untilSettled_, &QCheckBox::toggled, window_, &QWidget::setEnabled);
 
-  auto* form = new QFormLayout(this);
-  form->addRow(text(T::steps), steps_);
-  form->addRow(untilSettled_);
-  form->addRow(text(T::tolerance), tolerance_);
-  form->addRow(text(T::window), window_);
-  addOkCancelRow(*this, *form);
+  addRow(T::steps, steps_);
+  addRow(untilSettled_);
+  addRow(T::tolerance, tolerance_);
+  addRow(T::window, window_);
+  addOkCancelRow();
   setRunLength({});
 }
 

@@ -6,14 +6,13 @@
 #pragma once
 
 #include "core/model.h"
-
-#include <QDialog>
+#include "ui/settings_dialog.h"
 
 class QCheckBox;
 class QDoubleSpinBox;
 class QSpinBox;
 
-class RunLengthDialog : public QDialog {
+class RunLengthDialog : public SettingsDialog {
   Q_OBJECT
 public:
   explicit RunLengthDialog(QWidget* parent);

@@ -38,7 +38,7 @@ QString kindText(const WallShearZero& z) {
 } // namespace
 
 SurfaceWindow::SurfaceWindow(const Model& m, QWidget* parent) : QWidget(parent, Qt::Window), m_(m) {
-  setWindowTitle(text(T::caption));
+  texts_.bind(this, &QWidget::setWindowTitle, T::caption);
   setFont(interfaceFont(12));
   resize(720, 560);
 
@@ -46,28 +46,32 @@ SurfaceWindow::SurfaceWindow(const Model& m, QWidget* parent) : QWidget(parent, 
   body_->setObjectName("BodyChoice");
   abscissa_ = new QComboBox(this);
   abscissa_->setObjectName("AbscissaChoice");
-  abscissa_->addItems({text(T::byAngle), text(T::byLength)});
+  abscissa_->addItems({QString(), QString()});
+  texts_.add(abscissa_, [this] {
+    abscissa_->setItemText(0, text(T::byAngle));
+    abscissa_->setItemText(1, text(T::byLength));
+  });
   connect(body_, &QComboBox::currentIndexChanged, this, &SurfaceWindow::plot);
   connect(abscissa_, &QComboBox::currentIndexChanged, this, &SurfaceWindow::plot);
 
   auto* chart = new QChart;
   chart->legend()->setAlignment(Qt::AlignBottom);
   cp_ = new QLineSeries(chart);
-  cp_->setName(text(T::cp));
+  texts_.bind(cp_, &QLineSeries::setName, T::cp);
   cf_ = new QLineSeries(chart);
-  cf_->setName(text(T::cf));
+  texts_.bind(cf_, &QLineSeries::setName, T::cf);
   separation_ = new QScatterSeries(chart);
-  separation_->setName(text(T::separation));
+  texts_.bind(separation_, &QScatterSeries::setName, T::separation);
   separation_->setMarkerSize(9);
   reattachment_ = new QScatterSeries(chart);
-  reattachment_->setName(text(T::reattachment));
+  texts_.bind(reattachment_, &QScatterSeries::setName, T::reattachment);
   reattachment_->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
   reattachment_->setMarkerSize(9);
   xAxis_ = new QValueAxis(chart);
   cpAxis_ = new QValueAxis(chart);
-  cpAxis_->setTitleText(text(T::cp));
+  texts_.bind(cpAxis_, &QValueAxis::setTitleText, T::cp);
   cfAxis_ = new QValueAxis(chart);
-  cfAxis_->setTitleText(text(T::cf));
+  texts_.bind(cfAxis_, &QValueAxis::setTitleText, T::cf);
   chart->addAxis(xAxis_, Qt::AlignBottom);
   chart->addAxis(cpAxis_, Qt::AlignLeft);
   chart->addAxis(cfAxis_, Qt::AlignRight);
@@ -84,7 +88,9 @@ SurfaceWindow::SurfaceWindow(const Model& m, QWidget* parent) : QWidget(parent, 
 
   zeros_ = new QTableWidget(0, 3, this);
   zeros_->setObjectName("ZerosTable");
-  zeros_->setHorizontalHeaderLabels({text(T::kind), text(T::angle), text(T::length)});
+  texts_.add(zeros_, [this] {
+    zeros_->setHorizontalHeaderLabels({text(T::kind), text(T::angle), text(T::length)});
+  });
   zeros_->verticalHeader()->hide();
   zeros_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   zeros_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
@@ -93,10 +99,12 @@ SurfaceWindow::SurfaceWindow(const Model& m, QWidget* parent) : QWidget(parent, 
   note_->setObjectName("Definitions");
   note_->setWordWrap(true);
 
-  auto* copy = new QPushButton(text(ForcesWindowText::copy), this);
+  auto* copy = new QPushButton(this);
+  texts_.bind(copy, &QPushButton::setText, ForcesWindowText::copy);
   copy->setObjectName("CopyButton");
   connect(copy, &QPushButton::clicked, this, &SurfaceWindow::copyToClipboard);
-  auto* save = new QPushButton(text(CsvExportText::saveCsv), this);
+  auto* save = new QPushButton(this);
+  texts_.bind(save, &QPushButton::setText, CsvExportText::saveCsv);
   save->setObjectName("SaveCsvButton");
   connect(save, &QPushButton::clicked, this, &SurfaceWindow::saveCsv);
   csvHooks = defaultCsvExportHooks(this);
@@ -114,6 +122,16 @@ SurfaceWindow::SurfaceWindow(const Model& m, QWidget* parent) : QWidget(parent, 
   layout->addWidget(zeros_);
   layout->addWidget(note_);
   layout->addLayout(buttons);
+}
+
+void SurfaceWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::LanguageChange) return;
+  setFont(interfaceFont(12));
+  texts_.apply();
+  // The bodies' names, the abscissa's caption, the zeros' kinds and the
+  // note; a hidden window composes them when it is shown.
+  if (isVisible()) refresh();
 }
 
 void SurfaceWindow::fillBodyChoice() {

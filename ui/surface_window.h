@@ -9,6 +9,7 @@
 #pragma once
 
 #include "core/model.h"
+#include "gui/translated_texts.h"
 #include "ui/csv_export.h"
 
 #include <QWidget>
@@ -48,6 +49,7 @@ public:
   CsvExportHooks csvHooks;
 
 protected:
+  void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
 private:
@@ -66,4 +68,5 @@ private:
   QValueAxis* cfAxis_ = nullptr;
   QTableWidget* zeros_ = nullptr;
   QLabel* note_ = nullptr;
+  TranslatedTexts texts_;
 };

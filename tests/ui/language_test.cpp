@@ -1,9 +1,11 @@
-// The English interface: every text of the three windows, their menus,
-// tooltips and messages, and the toolkit's own texts read English once
+// The English interface: every text of the open windows, their menus,
+// tooltips and messages, and the toolkit's own texts read English as soon as
 // English is chosen; choosing Japanese again gives today's texts exactly.
 #include "gui/application_setup.h"
 #include "gui/language.h"
+#include "gui/translated_texts.h"
 #include "ui/controls.h"
+#include "ui/forces_window.h"
 #include "ui_fixture.h"
 
 #include <QAbstractAxis>
@@ -12,6 +14,7 @@
 #include <QAction>
 #include <QChart>
 #include <QChartView>
+#include <QComboBox>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
@@ -55,7 +58,11 @@ void collect(QObject* o, const QString& path, Texts& out) {
     for (int c = 0; c < t->columnCount(); ++c)
       if (t->horizontalHeaderItem(c))
         out[path + QStringLiteral(".header%1").arg(c)] = t->horizontalHeaderItem(c)->text();
+  if (auto* c = qobject_cast<QComboBox*>(o))
+    for (int i = 0; i < c->count(); ++i)
+      out[path + QStringLiteral(".item%1").arg(i)] = c->itemText(i);
   if (auto* v = qobject_cast<QChartView*>(o)) {
+    out[path + QStringLiteral(".chartTitle")] = v->chart()->title();
     int i = 0;
     for (QAbstractAxis* axis : v->chart()->axes())
       out[path + QStringLiteral(".axis%1").arg(i++)] = axis->titleText();
@@ -75,29 +82,50 @@ void collect(QObject* o, const QString& path, Texts& out) {
 
 struct Shown {
   Texts texts;
+  // The layout dialog's captions, placed by the width of their words.
+  std::map<QString, QRect> captionPlaces;
   std::vector<std::string> messages;
   QString fontFamily;
 };
 
-// A started window with its about box shown, and the two messages the
-// windows compose themselves: particle traces asked for too early, and a
-// size that is not a whole number.
-Shown startAndLook() {
-  StartedWindow s;
+// Every window of a started window open (the layout dialog, the about box,
+// the history, forces and surface windows, the flow-conditions and run-length
+// dialogs), and the two messages the windows compose themselves: particle
+// traces asked for too early, and a size that is not a whole number.
+Shown look(StartedWindow& s) {
   s.w.tuiteClick();
   s.w.historyClick();
   s.w.forcesClick();
   s.w.surfaceClick();
+  s.w.flowConditionsClick();
+  s.w.runLengthClick();
   QApplication::processEvents();
   Shown shown;
   s.w.findChild<QAction*>("N10")->trigger();
   shown.messages.push_back(s.w.findChild<QLabel*>("Panel1")->text().toStdString());
+  s.messages.clear();
   s.edit(6)->setText(QStringLiteral("1.5"));
   s.clickDialog(6);
   shown.messages.insert(shown.messages.end(), s.messages.begin(), s.messages.end());
   collect(&s.w, QStringLiteral("MainWindow"), shown.texts);
+  // The filters of the file dialogs as they open now.
+  for (const char* item : {"KeepOpen", "KeepSaveAs", "KeepPicture"}) {
+    s.w.chooseFile = [&shown, item](bool, const QString& filter) {
+      shown.texts[QLatin1String(item) + QLatin1String(".filter")] = filter;
+      return QString();
+    };
+    s.w.findChild<QAction*>(item)->trigger();
+  }
+  for (const QLabel* l : s.w.layoutDialog().findChildren<QLabel*>())
+    shown.captionPlaces[l->objectName()] = l->geometry();
   shown.fontFamily = s.w.font().family();
   return shown;
+}
+
+// Chooses a language with its item in the menu "設定", as the user does.
+void choose(StartedWindow& s, const char* item) {
+  s.w.findChild<QAction*>(item)->trigger();
+  QApplication::processEvents();
 }
 
 QStringList toolkitTexts() {
@@ -112,7 +140,9 @@ QStringList toolkitTexts() {
 
 TEST(EnglishInterface, ShowsNoJapaneseAndJapaneseComesBackExactly) {
   BackToJapanese guard;
-  const Shown japanese = startAndLook();
+  QStandardPaths::setTestModeEnabled(true); // the choice is remembered in a test place
+  StartedWindow s;
+  const Shown japanese = look(s);
   ASSERT_GT(japanese.texts.size(), 60u);
   EXPECT_TRUE(std::any_of(japanese.texts.begin(), japanese.texts.end(),
                           [](const auto& t) { return hasJapanese(t.second); }));
@@ -122,12 +152,14 @@ TEST(EnglishInterface, ShowsNoJapaneseAndJapaneseComesBackExactly) {
   EXPECT_TRUE(std::any_of(japaneseToolkit.begin(), japaneseToolkit.end(), hasJapanese))
       << "the toolkit's own texts are Japanese while Japanese is chosen";
 
-  applyLanguage(Language::english);
-  const Shown english = startAndLook();
+  // Every window turns English at once, a closed one too.
+  s.w.forcesWindow()->hide();
+  choose(s, "languageEnglish");
+  const Shown english = look(s);
   EXPECT_EQ(english.texts.size(), japanese.texts.size());
   for (const auto& [where, text] : english.texts) {
     // The language item names Japanese in Japanese, for a reader of it.
-    if (where.contains(QLatin1String("languageItem"))) continue;
+    if (where.contains(QLatin1String("languageJapanese"))) continue;
     EXPECT_FALSE(hasJapanese(text)) << where.toStdString() << ": " << text.toStdString();
   }
   auto textOf = [&](const char* name) {
@@ -145,35 +177,61 @@ TEST(EnglishInterface, ShowsNoJapaneseAndJapaneseComesBackExactly) {
     EXPECT_FALSE(hasJapanese(QString::fromStdString(m))) << m;
   EXPECT_EQ(english.fontFamily, QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
   for (const QString& t : toolkitTexts()) EXPECT_FALSE(hasJapanese(t)) << t.toStdString();
+  // The same texts as a window started in English: none was left behind.
+  {
+    StartedWindow fresh;
+    const Shown started = look(fresh);
+    EXPECT_EQ(started.texts, english.texts);
+    EXPECT_EQ(started.captionPlaces, english.captionPlaces);
+  }
 
-  applyLanguage(Language::japanese);
-  const Shown again = startAndLook();
+  choose(s, "languageJapanese");
+  const Shown again = look(s);
   EXPECT_EQ(again.texts, japanese.texts);
+  EXPECT_EQ(again.captionPlaces, japanese.captionPlaces);
   EXPECT_EQ(again.messages, japanese.messages);
   EXPECT_EQ(again.fontFamily, japanese.fontFamily);
   EXPECT_EQ(toolkitTexts(), japaneseToolkit);
 }
 
-TEST(EnglishInterface, LanguageItemRemembersTheChoiceForTheNextStart) {
+TEST(EnglishInterface, LanguageItemsTakeEffectAtOnceAndAreRememberedForTheNextStart) {
+  BackToJapanese guard;
   QStandardPaths::setTestModeEnabled(true); // settings go to a test place
   rememberLanguage(Language::japanese);
   StartedWindow s;
-  QAction* item = s.w.findChild<QAction*>("languageItem");
-  ASSERT_NE(item, nullptr);
-  EXPECT_EQ(item->text(), "English");
-  item->trigger();
+  QAction* english = s.w.findChild<QAction*>("languageEnglish");
+  QAction* japanese = s.w.findChild<QAction*>("languageJapanese");
+  ASSERT_TRUE(english && japanese);
+  EXPECT_EQ(english->text(), "English");
+  EXPECT_TRUE(japanese->isChecked());
+  choose(s, "languageEnglish");
+  EXPECT_EQ(interfaceLanguage(), Language::english);
   EXPECT_EQ(rememberedLanguage(), Language::english);
-  EXPECT_EQ(interfaceLanguage(), Language::japanese) << "the choice waits for the next start";
-  EXPECT_EQ(item->text(), "日本語") << "the item now takes the choice back";
-  ASSERT_EQ(s.messages.size(), 1u);
-  EXPECT_FALSE(hasJapanese(QString::fromStdString(s.messages[0]))) << s.messages[0];
+  EXPECT_TRUE(english->isChecked());
+  EXPECT_FALSE(japanese->isChecked());
+  EXPECT_EQ(japanese->text(), "日本語") << "named for a reader of Japanese";
+  EXPECT_TRUE(s.messages.empty()) << "the choice needs no word: the window shows it";
 
   // The command line decides for one start; without it the remembered choice.
   EXPECT_EQ(startLanguage({"whirlpane"}), Language::english);
   EXPECT_EQ(startLanguage({"whirlpane", "--lang", "ja"}), Language::japanese);
   EXPECT_EQ(startLanguage({"whirlpane", "--lang=en"}), Language::english);
-  item->trigger();
+  choose(s, "languageJapanese");
   EXPECT_EQ(rememberedLanguage(), Language::japanese);
   EXPECT_EQ(startLanguage({"whirlpane", "--lang", "en"}), Language::english);
   EXPECT_EQ(startLanguage({"whirlpane", "--lang", "fr"}), Language::japanese);
+}
+
+TEST(TranslatedTexts, SetsABoundTextAtOnceAndSkipsAControlThatIsGone) {
+  BackToJapanese guard;
+  TranslatedTexts texts;
+  auto label = std::make_unique<QLabel>();
+  QLabel kept;
+  texts.bind(label.get(), &QLabel::setText, "閉じる");
+  texts.bind(&kept, &QLabel::setText, "閉じる");
+  EXPECT_EQ(label->text(), "閉じる");
+  label.reset();
+  applyLanguage(Language::english);
+  texts.apply(); // nothing written through the label that is gone
+  EXPECT_EQ(kept.text(), "Close");
 }

@@ -680,6 +680,15 @@
         <translation>Reset view</translation>
     </message>
     <message>
+        <source>設定</source>
+        <comment>menu</comment>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>言語</source>
+        <translation>Language</translation>
+    </message>
+    <message>
         <source>x %1 y %2</source>
         <translation>x %1 y %2</translation>
     </message>
