@@ -291,6 +291,7 @@ void MainWindow::changeEvent(QEvent* event) {
 void MainWindow::retranslateUi() {
   setFont(interfaceFont(12));
   texts_.apply();
+  markMenuAccessKeys();
   updateCaption();
   // The legend's words and the menu bar's have other widths in the other
   // language: the legend column, the scale bar and the smallest usable size

@@ -211,6 +211,7 @@ private:
   void retranslateUi();
   // The keyboard: shortcuts, tooltips and Tab focus (main_window_keys.cpp).
   void buildKeyboard();
+  void markMenuAccessKeys();
   // The view fitted to the layout at the bitmap's size (not drawn).
   void fitView();
   // The scale bar and flow conditions at the foot of the legend column,

@@ -1,6 +1,7 @@
 // The main window's keyboard: the shortcuts of the menu items and of the
 // strip's buttons, the tooltips that name them, and Tab focus on every button
 // and check box.
+#include "gui/language.h"
 #include "gui/window_text.h"
 #include "ui/controls.h"
 #include "ui/main_window.h"
@@ -8,6 +9,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScrollBar>
 #include <QToolButton>
 
@@ -25,7 +28,42 @@ QKeySequence standardKey(QKeySequence::StandardKey key, const QKeySequence& usua
   return named.isEmpty() ? usual : named;
 }
 
+// Marks in each of `actions` the first letter of its text that none of the
+// others before it has taken as its access key (Alt+letter on the menu bar,
+// the letter alone in an open menu); a text without a free letter gets none.
+// The texts must be fresh (without marks).
+void markAccessKeys(const QList<QAction*>& actions) {
+  QString taken;
+  for (QAction* a : actions) {
+    QString caption = a->text();
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+      const QChar c = caption[i].toLower();
+      if (c < u'a' || c > u'z' || taken.contains(c)) continue;
+      taken += c;
+      caption.insert(i, u'&');
+      a->setText(caption);
+      break;
+    }
+  }
+}
+
 } // namespace
+
+// The menus' access keys.  The English captions carry them as usual; the
+// Japanese captions are the program's classic texts and stay unmarked (there
+// the Alt key alone takes the keyboard to the menu bar, and the arrow keys and
+// Return go on from there).  Run after every setting of the captions.
+void MainWindow::markMenuAccessKeys() {
+  if (interfaceLanguage() != Language::english) return;
+  markAccessKeys(menuBar()->actions());
+  for (QAction* title : menuBar()->actions())
+    if (QMenu* menu = title->menu()) {
+      QList<QAction*> items;
+      for (QAction* a : menu->actions())
+        if (!a->isSeparator()) items += a;
+      markAccessKeys(items);
+    }
+}
 
 void MainWindow::buildKeyboard() {
   // Menu items, by their object names.

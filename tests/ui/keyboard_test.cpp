@@ -12,6 +12,8 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QtTest/QTest>
@@ -37,6 +39,32 @@ TEST(Keyboard, EveryControlOfTheWindowAndTheDialogExplainsItselfAndIsReachedWith
       if (radio && !radio->isChecked()) continue;
       EXPECT_TRUE(w->focusPolicy() & Qt::TabFocus) << w->objectName().toStdString();
     }
+  }
+  applyLanguage(Language::japanese);
+}
+
+// In English every menu title and every item of a menu has an access key of
+// its own among its neighbours, also after a switch from Japanese; the
+// Japanese captions stay unmarked.
+TEST(Keyboard, EnglishMenusHaveDistinctAccessKeysAndJapaneseOnesNone) {
+  auto keysOf = [](const QList<QAction*>& actions, bool english) {
+    QStringList keys;
+    for (const QAction* a : actions) {
+      if (a->isSeparator() || a->text().trimmed().isEmpty()) continue;
+      const qsizetype at = a->text().indexOf(u'&');
+      EXPECT_EQ(at >= 0, english) << a->text().toStdString();
+      if (at >= 0) keys << a->text().mid(at + 1, 1).toLower();
+    }
+    EXPECT_EQ(keys.removeDuplicates(), 0) << keys.join(',').toStdString();
+  };
+  StartedWindow s;
+  for (Language language : {Language::english, Language::japanese, Language::english}) {
+    applyLanguage(language);
+    QApplication::processEvents(); // the windows' LanguageChange
+    const bool english = language == Language::english;
+    keysOf(s.w.menuBar()->actions(), english);
+    for (const QAction* title : s.w.menuBar()->actions())
+      if (title->menu()) keysOf(title->menu()->actions(), english);
   }
   applyLanguage(Language::japanese);
 }

@@ -171,7 +171,7 @@ TEST(EnglishInterface, ShowsNoJapaneseAndJapaneseComesBackExactly) {
   EXPECT_EQ(textOf("button2"), "Start");
   EXPECT_EQ(textOf("CheckBox1"), "Fill");
   EXPECT_EQ(textOf("RadioGroup1_4"), "Ellipse");
-  EXPECT_EQ(textOf("N10"), "Particle traces");
+  EXPECT_EQ(textOf("N10"), "&Particle traces"); // with its access key
   ASSERT_EQ(english.messages.size(), 2u);
   for (const std::string& m : english.messages)
     EXPECT_FALSE(hasJapanese(QString::fromStdString(m))) << m;
