@@ -31,7 +31,7 @@ SurfaceDistribution surfaceDistribution(const Model& m, int b) {
   walk.reserve(count);
   for (int k = 0; k < count; ++k) {
     const int p = orientation < 0 ? first + k : first + (count - k) % count;
-    const auto& w = m.wk[p][m.wkNr][1];
+    const auto& w = m.bodyGrid[p][m.bodyLayers][1];
     const Force n = pointNormal(m, b, p, orientation);
     const double length = std::hypot(n.fx, n.fy);
     const double nx = n.fx / length, ny = n.fy / length;
@@ -39,10 +39,10 @@ SurfaceDistribution surfaceDistribution(const Model& m, int b) {
     const double tx = ny, ty = -nx;
     const Stress t = wallStress(m, p, q.bodyViscosity);
     const double shear = tx * (t.xx * nx + t.xy * ny) + ty * (t.xy * nx + t.yy * ny);
-    const double pressure = m.wkFlow[p][m.wkNr][1][slot::pres];
-    walk.push_back({p, w.wkX, w.wkY, 0, angleFromFront(w.wkX, w.wkY, cx, cy),
-                    (pressure - freeStreamPressure) / dynamicPressure, shear / dynamicPressure,
-                    shear});
+    const double pressure = m.bodyFlow[p][m.bodyLayers][1][slot::pres];
+    walk.push_back(
+        {p, w.bodyGridX, w.bodyGridY, 0, angleFromFront(w.bodyGridX, w.bodyGridY, cx, cy),
+         (pressure - freeStreamPressure) / dynamicPressure, shear / dynamicPressure, shear});
   }
 
   // The edge across the front is where the angle wraps from near 360 to near

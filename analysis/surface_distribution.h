@@ -4,7 +4,7 @@
 // only.
 //
 // The surface is the polygon the forces integrate on (analysis/forces.h):
-// the wall layer r = wkNr of the body's auxiliary grid, points
+// the wall layer r = bodyLayers of the body's auxiliary grid, points
 // bodyFirst..bodyLast - 1.  It is walked from the front, the point where the
 // ray from the body's centre against the inflow (towards −x) meets it, over
 // the upper side (y greater than the centre's) to the back and under the

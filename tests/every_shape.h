@@ -6,7 +6,7 @@
 
 #include "coupling/metrics.h"
 #include "fake_window_services.h"
-#include "layout/kmake.h"
+#include "layout/grid_making.h"
 #include "solver/initial_state.h"
 
 #include <memory>
@@ -24,9 +24,9 @@ inline std::unique_ptr<Model> everyShape() {
     m->layoutAngle[1][k] = angles[k];
   }
   FakeWindowServices ws;
-  kmake(*m, ws);
-  Define_Metric(*m, ws);
-  shoki_atai(*m);
+  rebuildGrids(*m, ws);
+  computeMetrics(*m, ws);
+  setInitialState(*m);
   return m;
 }
 
@@ -35,6 +35,7 @@ inline std::unique_ptr<Model> everyShape() {
 template <class Pressure> void setAuxPressure(Model& m, Pressure pressure) {
   for (int b = 1; b <= m.nBodies; ++b)
     for (int p = m.bodyFirst[b] - 1; p <= m.bodyLast[b] + 1; ++p)
-      for (int r = 1; r <= m.wkNr; ++r)
-        m.wkFlow[p][r][1][slot::pres] = pressure(m.wk[p][r][1].wkX / 16, m.wk[p][r][1].wkY / 16);
+      for (int r = 1; r <= m.bodyLayers; ++r)
+        m.bodyFlow[p][r][1][slot::pres] =
+            pressure(m.bodyGrid[p][r][1].bodyGridX / 16, m.bodyGrid[p][r][1].bodyGridY / 16);
 }

@@ -97,7 +97,7 @@ Residuals residuals(bool body, int level, bool dissipation, bool viscous) {
   Model& m = sharedCleanModel();
   const int n = 1 << level;
   if (body) {
-    m.wkNr = kLayerSlots;
+    m.bodyLayers = kLayerSlots;
     synthetic::ringBody(m, 30, 24, 8, 11 * std::numbers::pi * 16 / (96 * n), 96 * n, 0.15, false,
                         1.0);
   } else {
@@ -120,15 +120,15 @@ Residuals residuals(bool body, int level, bool dissipation, bool viscous) {
   };
   if (body) {
     const int pF = m.bodyFirst[1], pL = m.bodyLast[1];
-    Risa_WK_1(m, pF, pL, 2, m.wkNr - 1, 1, m.reynolds);
+    bodyGridResidual(m, pF, pL, 2, m.bodyLayers - 1, 1, m.reynolds);
     for (int p = pF + 1; p <= pL - 1; ++p)
-      for (int r = 3; r <= m.wkNr - 2; ++r)
-        sample(m.wkFlow[p][r][1], m.wk[p][r][1].wkX, m.wk[p][r][1].wkY);
+      for (int r = 3; r <= m.bodyLayers - 2; ++r)
+        sample(m.bodyFlow[p][r][1], m.bodyGrid[p][r][1].bodyGridX, m.bodyGrid[p][r][1].bodyGridY);
   } else {
-    Risa_RY_2(m);
+    mainGridResidual(m);
     for (int i = 3 * n + 1; i <= 27 * n + 1; ++i)
       for (int j = 3 * n + 1; j <= 21 * n + 1; ++j)
-        sample(m.ryFlow[i][j], m.ry[i][j].ryX, m.ry[i][j].ryY);
+        sample(m.mainFlow[i][j], m.mainGrid[i][j].mainGridX, m.mainGrid[i][j].mainGridY);
   }
   return out;
 }

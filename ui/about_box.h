@@ -22,15 +22,15 @@ public:
   static QString readmePath(const QString& programFolder);
 
 public slots:
-  void Button1Click();
-  void Button2Click();
+  void onCloseClicked();
+  void onReadmeClicked();
 
 protected:
   void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
 private:
-  void FormShow();
+  void showVersionText();
   // Every text in the interface's language: at construction and again when
   // the language changes.
   void retranslateUi();

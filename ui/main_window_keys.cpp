@@ -93,9 +93,9 @@ void MainWindow::buildKeyboard() {
   auto panel = [](PanelButton* b) { return [b] { b->click(); }; };
   using T = MainWindowText;
   const Button buttons[] = {
-      {button2_, Qt::Key_F5, T::tipStart, panel(button2_)},
+      {startButton_, Qt::Key_F5, T::tipStart, panel(startButton_)},
       {continueButton_, Qt::Key_F6, T::tipContinue, panel(continueButton_)},
-      {button1_, Qt::Key_Escape, T::tipStop, panel(button1_)},
+      {stopButton_, Qt::Key_Escape, T::tipStop, panel(stopButton_)},
       {bitBtn_[4], Qt::CTRL | Qt::Key_1, T::tipVectors, tool(bitBtn_[4])},
       {bitBtn_[3], Qt::CTRL | Qt::Key_2, T::tipVorticity, tool(bitBtn_[3])},
       {bitBtn_[6], Qt::CTRL | Qt::Key_3, T::tipPressure, tool(bitBtn_[6])},
@@ -118,9 +118,9 @@ void MainWindow::buildKeyboard() {
     });
     addAction(a);
   }
-  texts_.bind(checkBox1_, &QCheckBox::setToolTip, T::tipFillContours);
-  texts_.bind(checkBox2_, &QCheckBox::setToolTip, T::tipBlackLines);
-  texts_.bind(scrollBar1_, &QScrollBar::setToolTip, T::tipParticleSpeed);
+  texts_.bind(fillCheck_, &QCheckBox::setToolTip, T::tipFillContours);
+  texts_.bind(blackLinesCheck_, &QCheckBox::setToolTip, T::tipBlackLines);
+  texts_.bind(particleSpeedBar_, &QScrollBar::setToolTip, T::tipParticleSpeed);
   for (int n = 3; n <= 12; ++n) bitBtn_[n]->setFocusPolicy(Qt::TabFocus);
-  scrollBar1_->setFocusPolicy(Qt::TabFocus);
+  particleSpeedBar_->setFocusPolicy(Qt::TabFocus);
 }

@@ -93,7 +93,7 @@ struct Shown {
 // dialogs), and the two messages the windows compose themselves: particle
 // traces asked for too early, and a size that is not a whole number.
 Shown look(StartedWindow& s) {
-  s.w.tuiteClick();
+  s.w.onAboutChosen();
   s.w.historyClick();
   s.w.forcesClick();
   s.w.surfaceClick();

@@ -28,7 +28,7 @@ TEST(SurfaceWindow, PlotsTheChosenBodyAgainstAngleOrLengthWithItsWallShearZeros)
   EXPECT_EQ(w.cpSeries()->count(), 0) << "no run yet";
   EXPECT_TRUE(w.tabSeparated().isEmpty());
 
-  keisanSteps(*s.m, s.ws, s.stages, 300);
+  runCalculationSteps(*s.m, s.ws, s.stages, 300);
   w.refresh();
   ASSERT_EQ(w.bodyChoice()->count(), s.m->nBodies);
   w.bodyChoice()->setCurrentIndex(2);
@@ -92,7 +92,7 @@ TEST(HistoryWindow, ShowsTheChosenBodysCdAndClOfEveryStepAndFollowsTheRun) {
   HeadlessSession s;
   HistoryWindow w(*s.m, nullptr);
   ForceHistoryChart* f = w.forceChart();
-  keisanSteps(*s.m, s.ws, s.stages, 30);
+  runCalculationSteps(*s.m, s.ws, s.stages, 30);
   w.refresh();
   ASSERT_EQ(f->bodyChoice()->count(), s.m->nBodies);
   const auto expectBody = [&](int b, int steps) {
@@ -107,7 +107,7 @@ TEST(HistoryWindow, ShowsTheChosenBodysCdAndClOfEveryStepAndFollowsTheRun) {
   expectBody(1, 30);
   f->bodyChoice()->setCurrentIndex(4);
   expectBody(5, 30);
-  keisanContinue(*s.m, s.ws, s.stages); // steps 31..330, taken on as the residual is
+  continueCalculation(*s.m, s.ws, s.stages); // steps 31..330, taken on as the residual is
   w.refresh();
   expectBody(5, 330);
   EXPECT_EQ(w.stepsShown(), 330);
