@@ -67,14 +67,15 @@ ProbeValues interpolate(const std::array<const FlowPoint*, 4>& f, LocalCoordinat
 
 // The body-grid cell (p, r) of body b, when it holds the target.
 std::optional<ProbeValues> probeBodyCell(const Model& m, int b, int p, int r, double x, double y) {
-  const auto& g = m.wk;
-  const std::array<Corner, 4> corners = {Corner{g[p][r][1].wkX, g[p][r][1].wkY},
-                                         Corner{g[p + 1][r][1].wkX, g[p + 1][r][1].wkY},
-                                         Corner{g[p + 1][r + 1][1].wkX, g[p + 1][r + 1][1].wkY},
-                                         Corner{g[p][r + 1][1].wkX, g[p][r + 1][1].wkY}};
+  const auto& g = m.bodyGrid;
+  const std::array<Corner, 4> corners = {
+      Corner{g[p][r][1].bodyGridX, g[p][r][1].bodyGridY},
+      Corner{g[p + 1][r][1].bodyGridX, g[p + 1][r][1].bodyGridY},
+      Corner{g[p + 1][r + 1][1].bodyGridX, g[p + 1][r + 1][1].bodyGridY},
+      Corner{g[p][r + 1][1].bodyGridX, g[p][r + 1][1].bodyGridY}};
   const auto w = locateInCell(corners, x, y);
   if (!w) return std::nullopt;
-  const auto& f = m.wkFlow;
+  const auto& f = m.bodyFlow;
   return interpolate({&f[p][r][1], &f[p + 1][r][1], &f[p + 1][r + 1][1], &f[p][r + 1][1]}, *w,
                      ProbeGrid::bodyGrid, b);
 }
@@ -92,20 +93,22 @@ std::optional<ProbeValues> probeBodyGrids(const Model& m, int rFirst, int rLast,
 // The main grid's cell holding the target, unless a corner is cut out.  The
 // main grid's lines are straight: x along i, y along j, both increasing.
 std::optional<ProbeValues> probeMainGrid(const Model& m, double x, double y) {
-  if (m.ryNx < 2 || m.ryNy < 2) return std::nullopt;
+  if (m.mainNx < 2 || m.mainNy < 2) return std::nullopt;
   int i = 1, j = 1;
-  while (i < m.ryNx - 1 && m.ry[i + 1][1].ryX <= x) ++i;
-  while (j < m.ryNy - 1 && m.ry[1][j + 1].ryY <= y) ++j;
+  while (i < m.mainNx - 1 && m.mainGrid[i + 1][1].mainGridX <= x) ++i;
+  while (j < m.mainNy - 1 && m.mainGrid[1][j + 1].mainGridY <= y) ++j;
   for (int a = i; a <= i + 1; ++a)
     for (int b = j; b <= j + 1; ++b)
-      if (m.ryHoleFlag[a][b] != 0) return std::nullopt;
-  const auto& g = m.ry;
+      if (m.mainHoleFlag[a][b] != 0) return std::nullopt;
+  const auto& g = m.mainGrid;
   const std::array<Corner, 4> corners = {
-      Corner{g[i][j].ryX, g[i][j].ryY}, Corner{g[i + 1][j].ryX, g[i + 1][j].ryY},
-      Corner{g[i + 1][j + 1].ryX, g[i + 1][j + 1].ryY}, Corner{g[i][j + 1].ryX, g[i][j + 1].ryY}};
+      Corner{g[i][j].mainGridX, g[i][j].mainGridY},
+      Corner{g[i + 1][j].mainGridX, g[i + 1][j].mainGridY},
+      Corner{g[i + 1][j + 1].mainGridX, g[i + 1][j + 1].mainGridY},
+      Corner{g[i][j + 1].mainGridX, g[i][j + 1].mainGridY}};
   const auto w = locateInCell(corners, x, y);
   if (!w) return std::nullopt;
-  const auto& f = m.ryFlow;
+  const auto& f = m.mainFlow;
   return interpolate({&f[i][j], &f[i + 1][j], &f[i + 1][j + 1], &f[i][j + 1]}, *w,
                      ProbeGrid::mainGrid, 0);
 }
@@ -113,7 +116,7 @@ std::optional<ProbeValues> probeMainGrid(const Model& m, double x, double y) {
 } // namespace
 
 std::optional<ProbeValues> probeFlow(const Model& m, double x, double y) {
-  if (auto v = probeBodyGrids(m, 2, m.wkNr - 1, x, y)) return v;
+  if (auto v = probeBodyGrids(m, 2, m.bodyLayers - 1, x, y)) return v;
   if (auto v = probeMainGrid(m, x, y)) return v;
   return probeBodyGrids(m, 1, 1, x, y);
 }

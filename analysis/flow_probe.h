@@ -15,7 +15,7 @@ struct ProbeValues {
   int body; // the body whose grid it is (0 for the main grid)
   double density, pressure, speed;
   // The vorticity slot as the vorticity map draws it (∂u/∂y − ∂v/∂x per
-  // solver length); valid once define_omeg has filled the slot.
+  // solver length); valid once computeVorticity has filled the slot.
   double vorticity;
 };
 

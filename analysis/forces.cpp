@@ -10,10 +10,10 @@ namespace {
 constexpr double kSolverUnit = 16;
 
 double wallX(const Model& m, int p) {
-  return m.wk[p][m.wkNr][1].wkX / kSolverUnit;
+  return m.bodyGrid[p][m.bodyLayers][1].bodyGridX / kSolverUnit;
 }
 double wallY(const Model& m, int p) {
-  return m.wk[p][m.wkNr][1].wkY / kSolverUnit;
+  return m.bodyGrid[p][m.bodyLayers][1].bodyGridY / kSolverUnit;
 }
 
 // Twice the signed area of body b's surface polygon (shoelace): positive when
@@ -46,9 +46,9 @@ struct Stress {
 // The viscous stress at wall point p from the velocity gradient of the
 // auxiliary grid's metrics.
 Stress wallStress(const Model& m, int p, double mu) {
-  const int r = m.wkNr;
-  const auto& f = m.wkFlow;
-  const auto& g = m.wkMetric[p][r][1];
+  const int r = m.bodyLayers;
+  const auto& f = m.bodyFlow;
+  const auto& g = m.bodyMetric[p][r][1];
   auto alongWall = [&](int s) { return (f[p + 1][r][1][s] - f[p - 1][r][1][s]) / 2; };
   auto acrossLayers = [&](int s) {
     return (3 * f[p][r][1][s] - 4 * f[p][r - 1][1][s] + f[p][r - 2][1][s]) / 2;
@@ -79,7 +79,7 @@ Force pressureForce(const Model& m, int b) {
   Force f{0, 0};
   for (int p = m.bodyFirst[b]; p < m.bodyLast[b]; ++p) {
     const Force n = pointNormal(m, b, p, orientation);
-    const double pres = m.wkFlow[p][m.wkNr][1][slot::pres];
+    const double pres = m.bodyFlow[p][m.bodyLayers][1][slot::pres];
     f.fx -= pres * n.fx;
     f.fy -= pres * n.fy;
   }
@@ -138,8 +138,8 @@ FlowForces flowForces(const Model& m) {
   for (int c = 1; c <= m.nColumns; ++c)
     for (int k = 1; k <= m.columnBodies[c]; ++k) out.bodies.push_back(bodyForces(m, ++b, c, k));
   double inflow = 0, outlet = 0;
-  for (int j = 1; j <= m.ryNy; ++j) inflow += m.ryFlow[1][j][slot::pres];
-  for (int j = m.ryGapLow; j <= m.ryGapHigh; ++j) outlet += m.ryFlow[m.ryNx][j][slot::pres];
-  out.pressureDrop = inflow / m.ryNy - outlet / (m.ryGapHigh - m.ryGapLow + 1);
+  for (int j = 1; j <= m.mainNy; ++j) inflow += m.mainFlow[1][j][slot::pres];
+  for (int j = m.outletLow; j <= m.outletHigh; ++j) outlet += m.mainFlow[m.mainNx][j][slot::pres];
+  out.pressureDrop = inflow / m.mainNy - outlet / (m.outletHigh - m.outletLow + 1);
   return out;
 }

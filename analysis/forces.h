@@ -13,7 +13,7 @@ struct Force {
 };
 
 // The force of the fluid on body b, from the body's surface, the wall layer
-// r = wkNr of its auxiliary grid, taken as the closed polygon of its points
+// r = bodyLayers of its auxiliary grid, taken as the closed polygon of its points
 // bodyFirst..bodyLast (bodyLast closes it on bodyFirst):
 //   F = ∮ (-p I + τ) n dS,
 // n the unit normal out of the body into the fluid.  Quadrature: the
@@ -26,7 +26,7 @@ struct Force {
 // 2 uInf / reynolds), and the velocity gradient at a
 // wall point from the grid's metrics: central differences along the wall
 // (through the ghost columns), one-sided second-order differences across the
-// layers, (3 f_r − 4 f_{r−1} + f_{r−2}) / 2 at r = wkNr.
+// layers, (3 f_r − 4 f_{r−1} + f_{r−2}) / 2 at r = bodyLayers.
 Force pressureForce(const Model& m, int b);
 Force viscousForce(const Model& m, int b);
 
@@ -43,7 +43,7 @@ struct BodyForces {
 struct FlowForces {
   std::vector<BodyForces> bodies; // in body order (column by column)
   // Mean pressure over the rows of the inflow column (i = 1) minus the mean
-  // over the outlet rows ryGapLow..ryGapHigh of the right column.
+  // over the outlet rows outletLow..outletHigh of the right column.
   double pressureDrop;
 };
 

@@ -8,7 +8,7 @@
 #include "files/save_file.h"
 #include "gui/application_setup.h"
 #include "gui/colour_legend_view.h"
-#include "layout/kmake.h"
+#include "layout/grid_making.h"
 #include "layout/presets.h"
 #include "run/headless_stages.h"
 #include "run/run.h"
@@ -138,18 +138,18 @@ std::optional<QString> writePicture(Model& m, ViewSurfaces& s, WindowServices& w
   ColourLegend legend;
   if (name == "vectors") {
     fillWhite(s.bitmap);
-    Max_RyuV(m, 0.9);
-    Draw_Vec_RY(m, s.bitmap, ws, 1);
+    findSpeedRange(m, 0.9);
+    drawVelocityVectors(m, s.bitmap, ws, 1);
     s.copyBitmapToWindow();
     legend = vectorLegend(m);
   } else if (name == "vorticity") {
-    draw_omeg(m, s, ws);
+    drawVorticityMap(m, s, ws);
     legend = mapLegend(m, LegendQuantity::vorticity);
   } else if (name == "pressure") {
-    draw_pres(m, s, ws);
+    drawPressureMap(m, s, ws);
     legend = mapLegend(m, LegendQuantity::pressure);
   } else {
-    draw_mitudo(m, s, ws);
+    drawDensityMap(m, s, ws);
     legend = mapLegend(m, LegendQuantity::density);
   }
   const DrawingSurface& w = s.window;
@@ -164,7 +164,7 @@ std::optional<QString> writePicture(Model& m, ViewSurfaces& s, WindowServices& w
 std::optional<std::pair<int, QString>> makeLayout(Model& m, BatchServices& ws,
                                                   const QString& layout) {
   setStartupDefaults(m);
-  kmake(m, ws);
+  rebuildGrids(m, ws);
   centreViewAtStart(m);
   if (isPatternName(layout)) {
     applyPreset(m, ws, layout[3].digitValue());
@@ -207,9 +207,9 @@ std::optional<std::string> writeLastSoundFields(const BatchRequest& request, Lan
   applyFlowOptions(request, m.flow);
   m.runLength = {lastSoundStep, false, request.settleTolerance, request.settleWindow};
   ViewSurfaces surfaces;
-  Henkan_Scale(m, surfaces.bitmap, ws);
+  placeLayoutOnBitmap(m, surfaces.bitmap, ws);
   HeadlessStages stages(m, surfaces, ws);
-  keisanSteps(m, ws, stages, lastSoundStep);
+  runCalculationSteps(m, ws, stages, lastSoundStep);
   return writeFlowFieldsCgns(m, path.toStdString());
 }
 } // namespace
@@ -253,7 +253,7 @@ int runBatch(const BatchRequest& request, std::optional<Language> language, int 
     return fail(batchExit::outputFailed, *refused);
 
   ViewSurfaces surfaces;
-  Henkan_Scale(m, surfaces.bitmap, ws);
+  placeLayoutOnBitmap(m, surfaces.bitmap, ws);
   m.fillContours = request.fill;
   m.blackLines = request.blackLines;
   HeadlessStages stages(m, surfaces, ws);
@@ -263,7 +263,7 @@ int runBatch(const BatchRequest& request, std::optional<Language> language, int 
   QElapsedTimer clock;
   clock.start();
   m.runStartTick = ws.tickCount();
-  keisanSteps(m, ws, stages, request.steps);
+  runCalculationSteps(m, ws, stages, request.steps);
   m.stepsDone = m.stepsDone + 1;
   BatchOutcome outcome;
   outcome.elapsedMs = clock.elapsed();

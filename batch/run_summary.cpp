@@ -23,12 +23,12 @@ FlowRanges flowRanges(const Model& m) {
     r.pressureMax = std::max(r.pressureMax, f[slot::pres]);
     r.speedMax = std::max(r.speedMax, std::sqrt(f[slot::u] * f[slot::u] + f[slot::v] * f[slot::v]));
   };
-  for (int i = 1; i <= m.ryNx; ++i)
-    for (int j = 1; j <= m.ryNy; ++j)
-      if (m.ryHoleFlag[i][j] == 0) take(m.ryFlow[i][j]);
+  for (int i = 1; i <= m.mainNx; ++i)
+    for (int j = 1; j <= m.mainNy; ++j)
+      if (m.mainHoleFlag[i][j] == 0) take(m.mainFlow[i][j]);
   for (int b = 1; b <= m.nBodies; ++b)
-    for (int rr = 1; rr <= m.wkNr; ++rr)
-      for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) take(m.wkFlow[p][rr][1]);
+    for (int rr = 1; rr <= m.bodyLayers; ++rr)
+      for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) take(m.bodyFlow[p][rr][1]);
   return r;
 }
 
@@ -104,11 +104,12 @@ QJsonObject runSummary(const Model& m, const BatchOutcome& outcome) {
   s["diverged"] = outcome.diverged;
   s["divergedAtStep"] = outcome.diverged ? QJsonValue(outcome.divergedAtStep) : QJsonValue();
   s["elapsedMs"] = outcome.elapsedMs;
-  s["mainGrid"] = QJsonArray{m.ryNx, m.ryNy};
-  s["perimeterPoints"] = m.wkNp;
-  s["links"] = QJsonObject{
-      {"ryFromWk", m.ryFromWkCount}, {"wkFromRy", m.wkFromRyCount}, {"wkFromWk", m.wkFromWkCount}};
-  s["holes"] = m.ryBlankCount;
+  s["mainGrid"] = QJsonArray{m.mainNx, m.mainNy};
+  s["perimeterPoints"] = m.bodyPerimeterPoints;
+  s["links"] = QJsonObject{{"ryFromWk", m.mainFromBodyCount},
+                           {"wkFromRy", m.bodyFromMainCount},
+                           {"wkFromWk", m.bodyFromBodyCount}};
+  s["holes"] = m.mainHoleCount;
   s["density"] = QJsonArray{r.densityMin, r.densityMax};
   s["pressure"] = QJsonArray{r.pressureMin, r.pressureMax};
   s["speedMax"] = r.speedMax;

@@ -30,7 +30,7 @@ const char* stopReasonName(const Model& m);
 
 // Extremes of the flow over the points that carry it: the main-grid points
 // not cut out as holes, and every body point of the auxiliary grids
-// (layers 1..wkNr, p = bodyFirst..bodyLast).
+// (layers 1..bodyLayers, p = bodyFirst..bodyLast).
 struct FlowRanges {
   double densityMin, densityMax, pressureMin, pressureMax, speedMax;
 };

@@ -4,13 +4,13 @@
 // the plain scans over every cell, and stage by stage.
 //
 //   build/release/whirlpane_bench --benchmark_filter=Coupling
-#include "core/shoki_zahyo2.h"
+#include "core/clear_flow.h"
 #include "coupling/holes.h"
 #include "coupling/main_grid_links.h"
 #include "coupling/metrics.h"
 #include "coupling/outer_edge_links.h"
 #include "coupling/setup.h"
-#include "layout/kmake.h"
+#include "layout/grid_making.h"
 #include "layout/presets.h"
 #include "quiet_window.h"
 
@@ -54,11 +54,11 @@ void reportCounts(benchmark::State& state, const Model& m, const QuietWindow& ws
   if (m.stopFlag || !ws.lastMessage.empty())
     state.SkipWithError(("the set-up reported: " + ws.lastMessage).c_str());
   state.SetLabel(kLayoutNames[n]);
-  state.counters["grid"] = m.ryNx * m.ryNy;
-  state.counters["ryFromWk"] = m.ryFromWkCount;
-  state.counters["holes"] = m.ryBlankCount;
-  state.counters["wkFromRy"] = m.wkFromRyCount;
-  state.counters["wkFromWk"] = m.wkFromWkCount;
+  state.counters["grid"] = m.mainNx * m.mainNy;
+  state.counters["ryFromWk"] = m.mainFromBodyCount;
+  state.counters["holes"] = m.mainHoleCount;
+  state.counters["wkFromRy"] = m.bodyFromMainCount;
+  state.counters["wkFromWk"] = m.bodyFromBodyCount;
 }
 
 // The whole set-up as a run does it.
@@ -69,7 +69,7 @@ void BM_CouplingSetup(benchmark::State& state) {
   for (auto _ : state) {
     m->stopFlag = false;
     runCouplingSetup(*m, ws);
-    benchmark::DoNotOptimize(m->wkFromRyCount);
+    benchmark::DoNotOptimize(m->bodyFromMainCount);
   }
   reportCounts(state, *m, ws, n);
 }
@@ -82,13 +82,13 @@ void BM_CouplingSetupPlainScans(benchmark::State& state) {
   auto m = makeLayout(n, ws);
   for (auto _ : state) {
     m->stopFlag = false;
-    Shoki_Zahyo2(*m);
-    kmake(*m, ws);
-    Define_Metric(*m, ws);
-    By_L_R1(*m, ws, 1, 1, CellScan::plain);
-    Remove_Pipe_3(*m, ws);
-    By_L_R2(*m, ws, CellScan::plain);
-    benchmark::DoNotOptimize(m->wkFromRyCount);
+    clearFlowRecords(*m);
+    rebuildGrids(*m, ws);
+    computeMetrics(*m, ws);
+    findMainGridLinks(*m, ws, 1, 1, CellScan::plain);
+    cutHoles(*m, ws);
+    findOuterEdgeLinks(*m, ws, CellScan::plain);
+    benchmark::DoNotOptimize(m->bodyFromMainCount);
   }
   reportCounts(state, *m, ws, n);
 }
@@ -106,21 +106,22 @@ void BM_CouplingStage(benchmark::State& state) {
   for (auto _ : state) {
     switch (stage) {
     case metrics:
-      Define_Metric(*m, ws);
+      computeMetrics(*m, ws);
       break;
     case mainGridLinks:
-      By_L_R1(*m, ws, 1, 1);
+      findMainGridLinks(*m, ws, 1, 1);
       break;
     case holes:
-      Remove_Pipe_3(*m, ws);
+      cutHoles(*m, ws);
       break;
     case outerEdgeLinks:
-      By_L_R2(*m, ws);
+      findOuterEdgeLinks(*m, ws);
       break;
     }
     benchmark::ClobberMemory();
   }
-  const char* const names[] = {"Define_Metric", "By_L_R1", "Remove_Pipe_3", "By_L_R2"};
+  const char* const names[] = {"computeMetrics", "findMainGridLinks", "cutHoles",
+                               "findOuterEdgeLinks"};
   state.SetLabel(std::string(kLayoutNames[n]) + ", " + names[stage]);
 }
 BENCHMARK(BM_CouplingStage)

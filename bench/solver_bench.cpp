@@ -8,7 +8,7 @@
 // seconds with an SI prefix (n = 1e-9).
 #include "coupling/boundary.h"
 #include "coupling/setup.h"
-#include "layout/kmake.h"
+#include "layout/grid_making.h"
 #include "layout/presets.h"
 #include "quiet_window.h"
 #include "recording_run_stages.h"
@@ -46,9 +46,9 @@ void chooseLayout(Model& m, WindowServices& ws, int layout) {
 }
 
 double updatedPoints(const Model& m) {
-  double n = double(m.ryNx - 2) * (m.ryNy - 2);
+  double n = double(m.mainNx - 2) * (m.mainNy - 2);
   for (int b = 1; b <= m.nBodies; ++b)
-    n += double(m.bodyLast[b] - m.bodyFirst[b] + 1) * (m.wkNr - 2);
+    n += double(m.bodyLast[b] - m.bodyFirst[b] + 1) * (m.bodyLayers - 2);
   return n;
 }
 
@@ -66,19 +66,19 @@ void BM_TimeStep(benchmark::State& state) {
   chooseLayout(*m, ws, int(state.range(0)));
   m->stopFlag = false;
   runCouplingSetup(*m, ws);
-  shoki_atai(*m);
+  setInitialState(*m);
   for (int s = 0; s < 50; ++s) timeStep(*m);
   for (auto _ : state) timeStep(*m);
   setCounters(state, *m, 1);
 }
 
-// keisan: set-up, initial state and 300 steps, no drawing.
+// runCalculation: set-up, initial state and 300 steps, no drawing.
 void BM_FullRun(benchmark::State& state) {
   auto m = makeModel();
   QuietWindow ws;
   chooseLayout(*m, ws, int(state.range(0)));
   SilentRunStages stages;
-  for (auto _ : state) keisan(*m, ws, stages);
+  for (auto _ : state) runCalculation(*m, ws, stages);
   setCounters(state, *m, 300);
 }
 
@@ -89,12 +89,12 @@ void BM_WholeRun(benchmark::State& state) {
   auto m = makeModel();
   QuietWindow ws;
   chooseLayout(*m, ws, int(state.range(0)));
-  kmake(*m, ws);
+  rebuildGrids(*m, ws);
   ViewSurfaces surfaces;
-  Henkan_Scale(*m, surfaces.bitmap, ws);
+  placeLayoutOnBitmap(*m, surfaces.bitmap, ws);
   HeadlessStages plots(*m, surfaces, ws);
   setSolverThreads(int(state.range(1)));
-  for (auto _ : state) keisan(*m, ws, plots);
+  for (auto _ : state) runCalculation(*m, ws, plots);
   setSolverThreads(0);
   state.counters["threads"] = double(state.range(1));
   setCounters(state, *m, 300);

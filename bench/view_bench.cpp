@@ -4,7 +4,7 @@
 // a full run, into the window's default bitmap of 700 x 452.
 //
 //   build/release/whirlpane_bench --benchmark_filter=View
-#include "layout/kmake.h"
+#include "layout/grid_making.h"
 #include "quiet_window.h"
 #include "run/headless_stages.h"
 #include "run/run.h"
@@ -26,11 +26,11 @@ struct AfterFullRun {
   ViewSurfaces s;
   AfterFullRun() {
     setStartupDefaults(*m);
-    kmake(*m, ws);
+    rebuildGrids(*m, ws);
     centreViewAtStart(*m);
-    Henkan_Scale(*m, s.bitmap, ws);
+    placeLayoutOnBitmap(*m, s.bitmap, ws);
     HeadlessStages stages(*m, s, ws);
-    keisan(*m, ws, stages);
+    runCalculation(*m, ws, stages);
   }
 };
 
@@ -45,7 +45,7 @@ using MapRoutine = void (*)(Model&, ViewSurfaces&, WindowServices&);
 // 1 filled bands with black lines.
 void BM_ViewMap(benchmark::State& st) {
   AfterFullRun& run = state();
-  const MapRoutine maps[] = {draw_omeg, draw_pres, draw_mitudo};
+  const MapRoutine maps[] = {drawVorticityMap, drawPressureMap, drawDensityMap};
   const char* names[] = {"vorticity", "pressure", "density"};
   const MapRoutine draw = maps[st.range(0)];
   run.m->fillContours = run.m->blackLines = st.range(1) == 1;
@@ -61,8 +61,8 @@ void BM_ViewMap(benchmark::State& st) {
 void BM_ViewVectors(benchmark::State& st) {
   AfterFullRun& run = state();
   for (auto _ : st) {
-    Max_RyuV(*run.m, 0.9);
-    Draw_Vec_RY(*run.m, run.s.bitmap, run.ws, 1);
+    findSpeedRange(*run.m, 0.9);
+    drawVelocityVectors(*run.m, run.s.bitmap, run.ws, 1);
     run.s.copyBitmapToWindow();
   }
 }
@@ -72,14 +72,14 @@ void BM_ViewOutline(benchmark::State& st) {
   AfterFullRun& run = state();
   for (auto _ : st) {
     fillWhite(run.s.bitmap);
-    Draw_Waku2(*run.m, run.s.bitmap, true);
+    drawLayoutPicture(*run.m, run.s.bitmap, true);
     run.s.copyBitmapToWindow();
   }
 }
 
 } // namespace
 
-// keisan with the headless stages, as the batch mode runs it: set-up,
+// runCalculation with the headless stages, as the batch mode runs it: set-up,
 // initial state, 300 steps and the plots of the run, on the default layout.
 // The batch process adds its start, the layout and the summary to this.
 void BM_HeadlessRun(benchmark::State& st) {
@@ -87,11 +87,11 @@ void BM_HeadlessRun(benchmark::State& st) {
   QuietWindow ws;
   ViewSurfaces s;
   setStartupDefaults(*m);
-  kmake(*m, ws);
+  rebuildGrids(*m, ws);
   centreViewAtStart(*m);
-  Henkan_Scale(*m, s.bitmap, ws);
+  placeLayoutOnBitmap(*m, s.bitmap, ws);
   HeadlessStages stages(*m, s, ws);
-  for (auto _ : st) keisan(*m, ws, stages);
+  for (auto _ : st) runCalculation(*m, ws, stages);
 }
 
 BENCHMARK(BM_HeadlessRun)->Unit(benchmark::kMillisecond)->Iterations(5);

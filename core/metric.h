@@ -1,4 +1,4 @@
-// Components of the auxiliary grids' metrics, wkMetric[p][r][s][k]: the
+// Components of the auxiliary grids' metrics, bodyMetric[p][r][s][k]: the
 // covariant base vectors of the map from (perimeter index, layer) to the
 // plane and its Jacobian, all per solver length unit.  The coupling set-up
 // computes them; the auxiliary residual reads them.

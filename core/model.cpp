@@ -26,8 +26,8 @@ std::unique_ptr<Model> makeModel() {
 
 void setStartupLayout(LayoutParameters& m) {
   m.nColumns = 5;
-  m.wkNr = 10;
-  m.wkThickness = 6.2;
+  m.bodyLayers = 10;
+  m.bodyGridThickness = 6.2;
   m.ellipseRatio = 2.0;
   m.layoutRotation = 0;
   for (int c = 1; c <= 7; ++c) {

@@ -8,7 +8,7 @@
 // capacity and slot 0 is left unused (the colour levels, 0..10, are the one
 // exception).
 //
-// Lengths are layout units (main-grid spacing ryH = 1.25); the solver's unit
+// Lengths are layout units (main-grid spacing mainSpacing = 1.25); the solver's unit
 // of length is 16 layout units.  Angles are degrees, times milliseconds.
 #pragma once
 
@@ -28,9 +28,9 @@ inline constexpr int kLayerSlots = 12;                       // auxiliary radial
 inline constexpr int kGridSets = 2;                          // only grid set 1 is used
 inline constexpr int kMainNxCapacity = 252;                  // main grid along x
 inline constexpr int kMainNyCapacity = 220;                  // main grid along y
-inline constexpr int kMainLinkCapacity = 9723;               // ryFromWk and wkFromRy
-inline constexpr int kAuxLinkCapacity = 719;                 // wkFromWk
-inline constexpr int kHoleCapacity = 14900;                  // ryBlankList
+inline constexpr int kMainLinkCapacity = 9723;               // mainFromBody and bodyFromMain
+inline constexpr int kAuxLinkCapacity = 719;                 // bodyFromBody
+inline constexpr int kHoleCapacity = 14900;                  // mainHoleList
 inline constexpr int kLineCapacity = kPerimeterCapacity + 2; // line scratch
 inline constexpr int kParticleCapacity = 320;
 // Work planes of the main-grid residual: kMainPlaneCount fields over the main
@@ -48,7 +48,7 @@ inline constexpr int kAuxPlaneStride = 16;
 inline constexpr int kAuxPlaneSize = (kPerimeterCapacity + 2) * kAuxPlaneStride;
 // Of these, the metric planes (xXi, yXi, xEta, yEta, J, 0.5 / J and the two
 // sound lengths), which the time steps keep for every body in
-// wkMetricPlanes, one body's planes after the other's.
+// bodyMetricPlanes, one body's planes after the other's.
 inline constexpr int kAuxMetricPlaneCount = 8;
 inline constexpr int kAuxMetricPlanesSize =
     kAuxMetricPlaneCount * (kPerimeterCapacity + 2 * kBodySlots) * kAuxPlaneStride;
@@ -81,11 +81,11 @@ inline constexpr int count = 15; // the last slot, also the number of slots
 // ------------------------------------------------------------- grid records
 // Auxiliary-grid point (p, r, s): model coordinates and bitmap pixels.
 struct AuxPoint {
-  double wkX, wkPixX, wkY, wkPixY;
+  double bodyGridX, bodyGridPixX, bodyGridY, bodyGridPixY;
 };
 // Main-grid point (i, j).
 struct MainPoint {
-  double ryX, ryPixX, ryY, ryPixY;
+  double mainGridX, mainGridPixX, mainGridY, mainGridPixY;
 };
 // Position of body k of column c (before and after the arrangement's turn).
 struct ColumnBodyPosition {
@@ -155,7 +155,7 @@ inline constexpr int plate = 3;    // size = height of a plate 1 unit thick
 inline constexpr int ellipse = 4;  // size = y axis; x axis ellipseRatio longer
 } // namespace shape
 
-// The layout the user edits: everything kmake turns into grids.  Layout
+// The layout the user edits: everything rebuildGrids turns into grids.  Layout
 // files, the dialog and the presets read and write this one record; keeping
 // and restoring a layout is one assignment.
 struct LayoutParameters {
@@ -166,10 +166,10 @@ struct LayoutParameters {
   Arr2<int, kColumnSlots, kBodySlotsPerColumn> layoutSize;
   Arr2<int, kColumnSlots, kBodySlotsPerColumn> layoutShape;
   Arr2<int, kColumnSlots, kBodySlotsPerColumn> layoutAngle; // whole degrees
-  double layoutRotation; // turn of the whole arrangement, degrees
-  double ellipseRatio;   // x axis over y axis of the ellipses
-  double wkThickness;    // thickness of the auxiliary grids, layout units
-  int wkNr;              // radial layers of the auxiliary grids
+  double layoutRotation;    // turn of the whole arrangement, degrees
+  double ellipseRatio;      // x axis over y axis of the ellipses
+  double bodyGridThickness; // thickness of the auxiliary grids, layout units
+  int bodyLayers;           // radial layers of the auxiliary grids
 
   bool operator==(const LayoutParameters&) const = default;
 };
@@ -182,7 +182,7 @@ struct Model : LayoutParameters {
   const LayoutParameters& layout() const { return *this; }
 
   // The flow conditions the user set beside the layout (the next run's);
-  // shoki_atai turns them into the solver constants below.
+  // setInitialState turns them into the solver constants below.
   FlowConditions flow;
 
   // A model is tens of megabytes that every time step walks through in
@@ -204,7 +204,7 @@ struct Model : LayoutParameters {
 
   Arr2<ColumnBodyPosition, kColumnSlots, kBodySlotsPerColumn> columnBody;
 
-  // The last layout that kmake turned into grids.  A layout too large for
+  // The last layout that rebuildGrids turned into grids.  A layout too large for
   // the arrays is refused and the parameters are put back to this one, so
   // that they always describe the grids on screen.
   LayoutParameters lastFittedLayout;
@@ -218,38 +218,38 @@ struct Model : LayoutParameters {
   Arr1<int, kBodySlots> bodyFirst;
   Arr1<int, kBodySlots> bodyLast;
   Arr1<BodyCentre, kBodySlots> body;
-  int wkNp;
+  int bodyPerimeterPoints;
 
   // ------------------------------------------------------------- grids
-  Arr3<AuxPoint, kPerimeterCapacity, kLayerSlots, kGridSets> wk;
-  Arr2<MainPoint, kMainNxCapacity, kMainNyCapacity> ry;
-  int ryNx, ryNy;
-  double ryH;
-  int ryGapLow, ryGapHigh;
+  Arr3<AuxPoint, kPerimeterCapacity, kLayerSlots, kGridSets> bodyGrid;
+  Arr2<MainPoint, kMainNxCapacity, kMainNyCapacity> mainGrid;
+  int mainNx, mainNy;
+  double mainSpacing;
+  int outletLow, outletHigh;
 
   // ------------------------------------------------------------- flow
-  Arr2<FlowPoint, kMainNxCapacity, kMainNyCapacity> ryFlow;
-  Arr3<FlowPoint, kPerimeterCapacity, kLayerSlots, kGridSets> wkFlow;
+  Arr2<FlowPoint, kMainNxCapacity, kMainNyCapacity> mainFlow;
+  Arr3<FlowPoint, kPerimeterCapacity, kLayerSlots, kGridSets> bodyFlow;
 
   // ----------------------------------------------------------- metrics
-  // wkMetric[p][r][s][k]: k = 1 xXi, 2 yXi, 3 xEta, 4 yEta, 5 jac.
-  Arr3<std::array<double, 6>, kPerimeterCapacity, kLayerSlots, kGridSets> wkMetric;
-  // wkSoundLen[p][r][s][k]: k = 1 along the perimeter, 2 across the layers.
-  Arr3<std::array<double, 3>, kPerimeterCapacity, kLayerSlots, kGridSets> wkSoundLen;
-  // Counts the computations of wkMetric and wkSoundLen; whatever keeps values
+  // bodyMetric[p][r][s][k]: k = 1 xXi, 2 yXi, 3 xEta, 4 yEta, 5 jac.
+  Arr3<std::array<double, 6>, kPerimeterCapacity, kLayerSlots, kGridSets> bodyMetric;
+  // bodySoundLength[p][r][s][k]: k = 1 along the perimeter, 2 across the layers.
+  Arr3<std::array<double, 3>, kPerimeterCapacity, kLayerSlots, kGridSets> bodySoundLength;
+  // Counts the computations of bodyMetric and bodySoundLength; whatever keeps values
   // derived from them compares it with the count they were derived at.
   int metricGeneration;
 
   // ---------------------------------------------------------- coupling
-  Arr2<std::uint8_t, kMainNxCapacity, kMainNyCapacity> ryHoleFlag;
-  Arr1<GridIndex, kHoleCapacity> ryBlankList;
-  int ryBlankCount;
-  Arr1<Link, kMainLinkCapacity> ryFromWk;
-  int ryFromWkCount;
-  Arr1<Link, kMainLinkCapacity> wkFromRy;
-  int wkFromRyCount;
-  Arr1<Link, kAuxLinkCapacity> wkFromWk;
-  int wkFromWkCount;
+  Arr2<std::uint8_t, kMainNxCapacity, kMainNyCapacity> mainHoleFlag;
+  Arr1<GridIndex, kHoleCapacity> mainHoleList;
+  int mainHoleCount;
+  Arr1<Link, kMainLinkCapacity> mainFromBody;
+  int mainFromBodyCount;
+  Arr1<Link, kMainLinkCapacity> bodyFromMain;
+  int bodyFromMainCount;
+  Arr1<Link, kAuxLinkCapacity> bodyFromBody;
+  int bodyFromBodyCount;
   // The layout whose grids the link lists and holes were made for: a later
   // change of the layout leaves the lists describing grids no longer there.
   LayoutParameters linkedLayout;
@@ -263,18 +263,18 @@ struct Model : LayoutParameters {
   // ------------------------------------------------------ solver scratch
   Arr1<std::array<double, 6>, kLineCapacity> lineFlux;
   Arr1<std::array<double, 6>, kLineCapacity> lineDiss;
-  Arr1<double, 4> rySumXX, rySumXY, rySumYY;
-  Arr1<double, 4> wkSumXX, wkSumXY, wkSumYY;
-  // Contiguous copies of the main-grid fields that Risa_RY_2 works on, so
+  Arr1<double, 4> mainSumXX, mainSumXY, mainSumYY;
+  Arr1<double, 4> bodySumXX, bodySumXY, bodySumYY;
+  // Contiguous copies of the main-grid fields that mainGridResidual works on, so
   // that its loops run along memory (solver/residual_main.cpp).
-  std::array<double, kMainPlaneCount * kMainPlaneSize> ryPlanes;
-  // The same for Risa_WK_1, layers contiguous.
-  std::array<double, kAuxPlaneCount * kAuxPlaneSize> wkPlanes;
+  std::array<double, kMainPlaneCount * kMainPlaneSize> mainPlanes;
+  // The same for bodyGridResidual, layers contiguous.
+  std::array<double, kAuxPlaneCount * kAuxPlaneSize> bodyPlanes;
   // The auxiliary grids' metric planes, which do not change from step to
   // step: formed again when metricGeneration (bumped by every computation of
   // the metrics) differs from the generation they were formed from.
-  std::array<double, kAuxMetricPlanesSize> wkMetricPlanes;
-  int wkMetricPlanesGeneration;
+  std::array<double, kAuxMetricPlanesSize> bodyMetricPlanes;
+  int bodyMetricPlanesGeneration;
 
   // ---------------------------------------------------- solver constants
   double uInf;               // free-stream speed Mach*sqrt(1.4), classic 0.05*sqrt(1.4)
@@ -296,8 +296,8 @@ struct Model : LayoutParameters {
   double cflAux;     // 3.2
   double k4Main;     // 1/64
   double k4Aux;      // 1/64
-  double ryDx;       // ryH/16, the main-grid spacing in solver units
-  double ryDx2;      // ryDx^2
+  double mainDx;     // mainSpacing/16, the main-grid spacing in solver units
+  double mainDx2;    // mainDx^2
 
   // ------------------------------------------------------------- run
   int stepCount;
@@ -310,7 +310,7 @@ struct Model : LayoutParameters {
   int runFirstStep;
   // The step that the flow fields have reached: s after step s of a run or
   // of its continuation.  0 when there is no flow to go on from: no run yet,
-  // a set-up that failed, a step that diverged, or grids remade by kmake
+  // a set-up that failed, a step that diverged, or grids remade by rebuildGrids
   // since (they no longer belong to the flow).
   int flowStep;
   // The layout and the flow conditions the flow fields were computed for,

@@ -7,14 +7,14 @@
 #include <string>
 
 // endTick - startTick modulo 2^32, in milliseconds.
-std::uint32_t Time_Time_sum(std::uint32_t endTick, std::uint32_t startTick);
+std::uint32_t elapsedTicks(std::uint32_t endTick, std::uint32_t startTick);
 // " 02 分05 秒 437" and the like.
-std::string Time_Time_S1000(std::int64_t ms);
-// Time_Time_S1000(Time_Time_sum(endTick, startTick)).
-std::string Time_Time_d(std::uint32_t endTick, std::uint32_t startTick);
+std::string minutesSecondsText(std::int64_t ms);
+// minutesSecondsText(elapsedTicks(endTick, startTick)).
+std::string elapsedTicksText(std::uint32_t endTick, std::uint32_t startTick);
 // A whole number padded to a width: zeros for width > 0, blanks for width < 0.
-std::string Num_keta(std::int64_t value, int width);
-// The elapsed time in a language: Time_Time_d in Japanese; in English hours,
+std::string paddedNumber(std::int64_t value, int width);
+// The elapsed time in a language: elapsedTicksText in Japanese; in English hours,
 // minutes and seconds with the milliseconds as a decimal fraction
 // (" 2 min 05.437 s"), minutes left out when they are 0 as in Japanese.
 std::string elapsedTimeText(Language language, std::uint32_t endTick, std::uint32_t startTick);

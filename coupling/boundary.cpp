@@ -31,33 +31,33 @@ inline void interpolateLink(FlowPoint& to, const Link& link, const FlowPoint& c1
 
 } // namespace
 
-void By2_R(Model& m) {
-  for (int l = 1; l <= m.ryFromWkCount; ++l) {
-    const Link& k = m.ryFromWk[l];
+void interpolateLinkedPoints(Model& m) {
+  for (int l = 1; l <= m.mainFromBodyCount; ++l) {
+    const Link& k = m.mainFromBody[l];
     const int a = k.donor[1], b = k.donor[2], c = k.donor[3];
-    interpolateLink(m.ryFlow[k.receiver[1]][k.receiver[2]], k, m.wkFlow[a][b][c],
-                    m.wkFlow[a + 1][b][c], m.wkFlow[a + 1][b + 1][c], m.wkFlow[a][b + 1][c]);
+    interpolateLink(m.mainFlow[k.receiver[1]][k.receiver[2]], k, m.bodyFlow[a][b][c],
+                    m.bodyFlow[a + 1][b][c], m.bodyFlow[a + 1][b + 1][c], m.bodyFlow[a][b + 1][c]);
   }
-  for (int l = 1; l <= m.wkFromRyCount; ++l) {
-    const Link& k = m.wkFromRy[l];
+  for (int l = 1; l <= m.bodyFromMainCount; ++l) {
+    const Link& k = m.bodyFromMain[l];
     const int a = k.donor[1], b = k.donor[2];
-    interpolateLink(m.wkFlow[k.receiver[1]][k.receiver[2]][k.receiver[3]], k, m.ryFlow[a][b],
-                    m.ryFlow[a + 1][b], m.ryFlow[a + 1][b + 1], m.ryFlow[a][b + 1]);
+    interpolateLink(m.bodyFlow[k.receiver[1]][k.receiver[2]][k.receiver[3]], k, m.mainFlow[a][b],
+                    m.mainFlow[a + 1][b], m.mainFlow[a + 1][b + 1], m.mainFlow[a][b + 1]);
   }
-  for (int l = 1; l <= m.wkFromWkCount; ++l) {
-    const Link& k = m.wkFromWk[l];
+  for (int l = 1; l <= m.bodyFromBodyCount; ++l) {
+    const Link& k = m.bodyFromBody[l];
     const int a = k.donor[1], b = k.donor[2], c = k.donor[3];
-    interpolateLink(m.wkFlow[k.receiver[1]][k.receiver[2]][k.receiver[3]], k, m.wkFlow[a][b][c],
-                    m.wkFlow[a + 1][b][c], m.wkFlow[a + 1][b + 1][c], m.wkFlow[a][b + 1][c]);
+    interpolateLink(m.bodyFlow[k.receiver[1]][k.receiver[2]][k.receiver[3]], k, m.bodyFlow[a][b][c],
+                    m.bodyFlow[a + 1][b][c], m.bodyFlow[a + 1][b + 1][c], m.bodyFlow[a][b + 1][c]);
   }
 }
 
-void Kyoukai(Model& m) {
-  const int nx = m.ryNx, ny = m.ryNy, nr = m.wkNr;
+void applyBoundaryConditions(Model& m) {
+  const int nx = m.mainNx, ny = m.mainNy, nr = m.bodyLayers;
 
   // 1. Body surfaces and outer edges of the auxiliary grids.
-  for (int p = 1; p <= m.wkNp; ++p) {
-    auto& col = m.wkFlow[p];
+  for (int p = 1; p <= m.bodyPerimeterPoints; ++p) {
+    auto& col = m.bodyFlow[p];
     wallPoint(col[nr][1], col[nr - 1][1], col[nr - 2][1]);
     FlowPoint& edge = col[1][1];
     edge[slot::pres] = col[2][1][slot::pres];
@@ -67,16 +67,16 @@ void Kyoukai(Model& m) {
 
   // 2. Right column, a wall until the outlet rows are set in step 5.
   for (int j = 1; j <= ny; ++j)
-    wallPoint(m.ryFlow[nx][j], m.ryFlow[nx - 1][j], m.ryFlow[nx - 2][j]);
+    wallPoint(m.mainFlow[nx][j], m.mainFlow[nx - 1][j], m.mainFlow[nx - 2][j]);
 
   // 3. Values from the overlapping grids.
-  By2_R(m);
+  interpolateLinkedPoints(m);
 
   // 4. Inflow.
   const double isentropicExponent = 1 / 1.4;
   for (int j = 1; j <= ny; ++j) {
-    FlowPoint& f = m.ryFlow[1][j];
-    f[slot::pres] = 0.7 * f[slot::pres] + 0.3 * m.ryFlow[2][j][slot::pres];
+    FlowPoint& f = m.mainFlow[1][j];
+    f[slot::pres] = 0.7 * f[slot::pres] + 0.3 * m.mainFlow[2][j][slot::pres];
     f[slot::pres] = std::max(f[slot::pres], 0.1);
     f[slot::rho] = std::pow(f[slot::pres] / m.entropyRef, isentropicExponent);
     f[slot::u] = m.uInf;
@@ -84,9 +84,9 @@ void Kyoukai(Model& m) {
   }
 
   // 5. Outlet: pressure 1 at the entropy S = p / rho^1.4 of the interior.
-  for (int j = m.ryGapLow; j <= m.ryGapHigh; ++j) {
-    const FlowPoint& in = m.ryFlow[nx - 1][j];
-    FlowPoint& f = m.ryFlow[nx][j];
+  for (int j = m.outletLow; j <= m.outletHigh; ++j) {
+    const FlowPoint& in = m.mainFlow[nx - 1][j];
+    FlowPoint& f = m.mainFlow[nx][j];
     const double entropy = in[slot::pres] / std::pow(in[slot::rho], 1.4);
     f[slot::rho] = std::pow(1 / entropy, isentropicExponent);
     f[slot::u] = in[slot::u];
@@ -100,7 +100,7 @@ void Kyoukai(Model& m) {
     const int pF = m.bodyFirst[b], pL = m.bodyLast[b];
     for (int r = 1; r <= nr; ++r)
       for (int k : kStateSlots) {
-        auto at = [&](int p) -> double& { return m.wkFlow[p][r][1][k]; };
+        auto at = [&](int p) -> double& { return m.bodyFlow[p][r][1][k]; };
         at(pF) = 0.5 * (at(pF) + at(pL));
         at(pF - 1) = at(pL - 1);
         at(pL) = at(pF);
@@ -109,7 +109,7 @@ void Kyoukai(Model& m) {
   }
 
   // 7. Bottom wall, 8. top wall.
-  for (int i = 1; i <= nx; ++i) wallPoint(m.ryFlow[i][1], m.ryFlow[i][2], m.ryFlow[i][3]);
+  for (int i = 1; i <= nx; ++i) wallPoint(m.mainFlow[i][1], m.mainFlow[i][2], m.mainFlow[i][3]);
   for (int i = 1; i <= nx; ++i)
-    wallPoint(m.ryFlow[i][ny], m.ryFlow[i][ny - 1], m.ryFlow[i][ny - 2]);
+    wallPoint(m.mainFlow[i][ny], m.mainFlow[i][ny - 1], m.mainFlow[i][ny - 2]);
 }

@@ -3,30 +3,30 @@
 #pragma once
 #include "core/model.h"
 
-// Kyoukai ("boundary"): the last stage of every time step.  In this order:
-//  1. body surfaces (r = wkNr): p and rho extrapolated with zero normal
+// applyBoundaryConditions ("boundary"): the last stage of every time step.  In this order:
+//  1. body surfaces (r = bodyLayers): p and rho extrapolated with zero normal
 //     gradient to second order, (4 f(r-1) - f(r-2)) / 3, E = 2.5 p (the wall
 //     does not move); outer edges (r = 1) copied from layer 2, for every
-//     perimeter index 1..wkNp;
+//     perimeter index 1..bodyPerimeterPoints;
 //  2. right column of the main grid: the same extrapolation as a wall;
-//  3. By2_R, the transfer between the grids;
+//  3. interpolateLinkedPoints, the transfer between the grids;
 //  4. inflow, left column: p relaxed towards the interior, 0.7 p(1) + 0.3 p(2),
 //     held at 0.1 or more; isentropic density (p / entropyRef)^(1/1.4);
 //     u = uInf; E = 0.5 rho v^2 + 2.5 p (no u^2 term, as at the start);
-//  5. outlet rows ryGapLow..ryGapHigh of the right column: p = 1 with the
-//     interior's entropy, velocity copied from column ryNx - 1;
+//  5. outlet rows outletLow..outletHigh of the right column: p = 1 with the
+//     interior's entropy, velocity copied from column mainNx - 1;
 //  6. seams of every auxiliary ring: the two copies of the seam point
 //     averaged, the ghost columns set to their periodic partners;
 //  7. bottom wall and 8. top wall as in step 2 (after the inflow, so the
 //     corners end with the wall values and u = uInf).
 // Velocities of wall points are never written: they keep the zero of the
 // initial state.
-void Kyoukai(Model& m);
+void applyBoundaryConditions(Model& m);
 
-// By2_R ("by link, transfer"): for every link of ryFromWk, then wkFromRy,
-// then wkFromWk, in list order, the receiver's rho, u, v, E, p become the
+// interpolateLinkedPoints ("by link, transfer"): for every link of mainFromBody, then bodyFromMain,
+// then bodyFromBody, in list order, the receiver's rho, u, v, E, p become the
 // bilinear interpolation of its donor cell's corners with weights
 // (1-s)(1-t), s(1-t), st, (1-s)t, and its energy is then refreshed from
 // rho, u, v, p.  A later link whose donor cell holds an earlier receiver
 // reads the value just written.
-void By2_R(Model& m);
+void interpolateLinkedPoints(Model& m);

@@ -17,7 +17,7 @@ double length(double ux, double uy) {
 
 } // namespace
 
-void Search_1b(Model& m, int a, int b, int c) {
+void searchCellEdges(Model& m, int a, int b, int c) {
   m.hitA = 0;
   const auto& X = m.searchX;
   const auto& Y = m.searchY;
@@ -53,7 +53,7 @@ void Search_1b(Model& m, int a, int b, int c) {
   }
 }
 
-void Search_2b(Model& m, int a, int b, int c) {
+void searchCellInterior(Model& m, int a, int b, int c) {
   const auto& X = m.searchX;
   const auto& Y = m.searchY;
 
@@ -95,8 +95,8 @@ void Search_2b(Model& m, int a, int b, int c) {
       c2 = 0.5 * c2 / a2;
       a2 = 0.5;
     }
-    m.hitS = Eqa2(a1, b1, c1);
-    m.hitT = Eqa2(a2, b2, c2);
+    m.hitS = quadraticRoot(a1, b1, c1);
+    m.hitT = quadraticRoot(a2, b2, c2);
     m.hitA = a;
     m.hitB = b;
     m.hitC = c;
@@ -106,7 +106,7 @@ void Search_2b(Model& m, int a, int b, int c) {
   if (m.hitS > 1 || m.hitT > 1 || !(m.hitS >= 0) || !(m.hitT >= 0)) m.hitA = 0;
 }
 
-double Eqa2(double qa, double qb, double qc) {
+double quadraticRoot(double qa, double qb, double qc) {
   if (qa == 0) {
     if (qb == 0) return 1;
     return -qc / qb;

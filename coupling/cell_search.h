@@ -16,26 +16,26 @@
 
 #include <cmath>
 
-// Search_1b ("search, edges"): whether the target lies on one of the cell's
+// searchCellEdges ("search, edges"): whether the target lies on one of the cell's
 // edges, tried P1→P2, P2→P3, P4→P3, P1→P4; the first edge that passes wins.
 // Clears hitA first.  The tolerances are absolute, in layout units.
-void Search_1b(Model& m, int a, int b, int c);
+void searchCellEdges(Model& m, int a, int b, int c);
 
-// Search_2b ("search, interior"): inverts the bilinear map of the cell for the
+// searchCellInterior ("search, interior"): inverts the bilinear map of the cell for the
 // target, after a side test against the reference point.  Called only right
-// after Search_1b missed (hitA = 0 on entry).  hitA is cleared again when s or
+// after searchCellEdges missed (hitA = 0 on entry).  hitA is cleared again when s or
 // t falls outside [0, 1] or is not a number.
-void Search_2b(Model& m, int a, int b, int c);
+void searchCellInterior(Model& m, int a, int b, int c);
 
-// Eqa2 ("equation of degree 2"): one root of qa·x² + qb·x + qc = 0, where qa
+// quadraticRoot ("equation of degree 2"): one root of qa·x² + qb·x + qc = 0, where qa
 // is either 0 (linear) or 0.5 (normalised by the caller).  Prefers the
 // non-negative root of the numerically stable pair.
-double Eqa2(double qa, double qb, double qc);
+double quadraticRoot(double qa, double qb, double qc);
 
 // The cell test as every scan applies it, target already in point 6: corners
 // 1 and 3 and their midpoint first, then the Manhattan prefilter (a cell whose
 // reference point is 2.0 or more from the target is skipped without further
-// work), then corners 2 and 4, Search_1b and, if it missed, Search_2b.
+// work), then corners 2 and 4, searchCellEdges and, if it missed, searchCellInterior.
 // Returns true when the cell is the donor (hitA ≥ 1).
 inline bool testCell(Model& m, int a, int b, int c, double x1, double y1, double x2, double y2,
                      double x3, double y3, double x4, double y4) {
@@ -51,27 +51,29 @@ inline bool testCell(Model& m, int a, int b, int c, double x1, double y1, double
   m.searchY[2] = y2;
   m.searchX[4] = x4;
   m.searchY[4] = y4;
-  Search_1b(m, a, b, c);
-  if (m.hitA == 0) Search_2b(m, a, b, c);
+  searchCellEdges(m, a, b, c);
+  if (m.hitA == 0) searchCellInterior(m, a, b, c);
   return m.hitA >= 1;
 }
 
 // The cell test on auxiliary cell (p, r) of grid set c.
 inline bool testAuxCell(Model& m, int p, int r, int c) {
-  const AuxPoint& q1 = m.wk[p][r][c];
-  const AuxPoint& q2 = m.wk[p + 1][r][c];
-  const AuxPoint& q3 = m.wk[p + 1][r + 1][c];
-  const AuxPoint& q4 = m.wk[p][r + 1][c];
-  return testCell(m, p, r, c, q1.wkX, q1.wkY, q2.wkX, q2.wkY, q3.wkX, q3.wkY, q4.wkX, q4.wkY);
+  const AuxPoint& q1 = m.bodyGrid[p][r][c];
+  const AuxPoint& q2 = m.bodyGrid[p + 1][r][c];
+  const AuxPoint& q3 = m.bodyGrid[p + 1][r + 1][c];
+  const AuxPoint& q4 = m.bodyGrid[p][r + 1][c];
+  return testCell(m, p, r, c, q1.bodyGridX, q1.bodyGridY, q2.bodyGridX, q2.bodyGridY, q3.bodyGridX,
+                  q3.bodyGridY, q4.bodyGridX, q4.bodyGridY);
 }
 
 // The cell test on main-grid cell (i, j); its grid set is 1.
 inline bool testMainCell(Model& m, int i, int j) {
-  const MainPoint& q1 = m.ry[i][j];
-  const MainPoint& q2 = m.ry[i + 1][j];
-  const MainPoint& q3 = m.ry[i + 1][j + 1];
-  const MainPoint& q4 = m.ry[i][j + 1];
-  return testCell(m, i, j, 1, q1.ryX, q1.ryY, q2.ryX, q2.ryY, q3.ryX, q3.ryY, q4.ryX, q4.ryY);
+  const MainPoint& q1 = m.mainGrid[i][j];
+  const MainPoint& q2 = m.mainGrid[i + 1][j];
+  const MainPoint& q3 = m.mainGrid[i + 1][j + 1];
+  const MainPoint& q4 = m.mainGrid[i][j + 1];
+  return testCell(m, i, j, 1, q1.mainGridX, q1.mainGridY, q2.mainGridX, q2.mainGridY, q3.mainGridX,
+                  q3.mainGridY, q4.mainGridX, q4.mainGridY);
 }
 
 // Puts the target into point 6 of the buffer.

@@ -6,9 +6,9 @@
 #include "core/messages.h"
 
 namespace couplingText {
-// "The model is too large": the main-grid receiver list (By_L_R1), the
+// "The model is too large": the main-grid receiver list (findMainGridLinks), the
 // outer-edge list fed by the main grid and the one fed by other bodies
-// (By_L_R2).
+// (findOuterEdgeLinks).
 inline const Message tooLargeR1{
     {"  モデル規模が大き過ぎです。R-1", ""},
     {"  The model is too large for the links from the main grid (R-1): ", ""}};
@@ -18,7 +18,7 @@ inline const Message tooLargeR2{
 inline const Message tooLargeR22{
     {"  モデル規模が大き過ぎです。R-22 ", ""},
     {"  The model is too large for the outer-edge links between bodies (R-22): ", ""}};
-// Too many hole points for the hole list (Remove_Pipe_3).
+// Too many hole points for the hole list (cutHoles).
 inline const Message tooManyHoles{{"ERROR ERROR N_Pipe = ", ""},
                                   {"Too many hole points for the hole list: ", ""}};
 // A cell of an auxiliary grid whose Jacobian is zero or not a number; the

@@ -9,15 +9,15 @@
 
 namespace {
 
-constexpr int kMarker = 8;        // ryFlow slot of the diffusing marker
-constexpr int kBuffer = 9;        // ryFlow slot of the sweep buffer, then the inner-hole mark
+constexpr int kMarker = 8;        // mainFlow slot of the diffusing marker
+constexpr int kBuffer = 9;        // mainFlow slot of the sweep buffer, then the inner-hole mark
 constexpr double kHoleSeed = 100; // holeSeed
 constexpr int kSweeps = 300;
 constexpr double kEllipseLimit = 3.0;
 
 // The two scratch values of every main-grid point, the marker and the sweep
 // buffer, held while the sweeps run in two compact arrays with a border of
-// zeros (i = 0..ryNx+1, j = 0..ryNy+1, j running fastest) instead of in the
+// zeros (i = 0..mainNx+1, j = 0..mainNy+1, j running fastest) instead of in the
 // flow records, whose stride of 16 doubles makes the sweeps several times
 // slower.  Every value and every operation is the same, so the results are.
 class ScratchField {
@@ -40,19 +40,19 @@ void seedBody(const Model& m, int b, ScratchField& field) {
   if (shapeCode == shape::plate) return;
   double rad = std::sqrt(m.bodySize[b]) / 2;
   if (shapeCode == shape::ellipse) rad = minOf(m.ellipseRatio, kEllipseLimit) * rad;
-  rad = maxOf(rad, m.ryH * m.ryH + 0.1);
+  rad = maxOf(rad, m.mainSpacing * m.mainSpacing + 0.1);
   if (shapeCode == shape::ellipse && m.bodySize[b] * m.ellipseRatio < kEllipseLimit) return;
   const double xc = m.body[b].bodyX, yc = m.body[b].bodyY;
-  for (int i = 1; i <= m.ryNx; ++i)
-    for (int j = 1; j <= m.ryNy; ++j) {
-      const double dx = xc - m.ry[i][j].ryX, dy = yc - m.ry[i][j].ryY;
+  for (int i = 1; i <= m.mainNx; ++i)
+    for (int j = 1; j <= m.mainNy; ++j) {
+      const double dx = xc - m.mainGrid[i][j].mainGridX, dy = yc - m.mainGrid[i][j].mainGridY;
       if (rad > dx * dx + dy * dy) field.marker(i, j) = kHoleSeed;
     }
 }
 
 void holdReceivers(const Model& m, ScratchField& field) {
-  for (int k = 1; k <= m.ryFromWkCount; ++k)
-    field.marker(m.ryFromWk[k].receiver[1], m.ryFromWk[k].receiver[2]) = 1.0;
+  for (int k = 1; k <= m.mainFromBodyCount; ++k)
+    field.marker(m.mainFromBody[k].receiver[1], m.mainFromBody[k].receiver[2]) = 1.0;
 }
 
 // One Jacobi sweep over the interior points: the buffer takes the average of
@@ -75,14 +75,14 @@ void sweep(int nx, int ny, ScratchField& field) {
 
 } // namespace
 
-void Remove_Pipe_3(Model& m, WindowServices& ws) {
+void cutHoles(Model& m, WindowServices& ws) {
   if (m.stopFlag) return;
-  const int nx = m.ryNx, ny = m.ryNy;
+  const int nx = m.mainNx, ny = m.mainNy;
   ScratchField field(nx, ny); // cleared: the marker and buffer start at 0
 
   for (int b = 1; b <= m.nBodies; ++b) seedBody(m, b, field);
 
-  // The progress bar's minimum stays where By_L_R1 put it.
+  // The progress bar's minimum stays where findMainGridLinks put it.
   ws.setProgressRange(1, kSweeps);
   for (int k = 1; k <= kSweeps; ++k) {
     ws.setProgressPosition(k);
@@ -95,11 +95,11 @@ void Remove_Pipe_3(Model& m, WindowServices& ws) {
   int holes = 0;
   for (int i = 1; i <= nx; ++i)
     for (int j = 1; j <= ny; ++j) {
-      m.ryHoleFlag[i][j] = 0;
+      m.mainHoleFlag[i][j] = 0;
       if (field.marker(i, j) >= 1.0) {
         ++holes;
-        if (holes <= kHoleCapacity) m.ryBlankList[holes] = {i, j};
-        m.ryHoleFlag[i][j] = 1;
+        if (holes <= kHoleCapacity) m.mainHoleList[holes] = {i, j};
+        m.mainHoleFlag[i][j] = 1;
         field.marker(i, j) = 1.0;
       }
     }
@@ -120,12 +120,12 @@ void Remove_Pipe_3(Model& m, WindowServices& ws) {
   for (int i = 1; i <= kMainNxCapacity; ++i)
     for (int j = 1; j <= kMainNyCapacity; ++j) {
       const bool inUse = i <= nx && j <= ny;
-      m.ryFlow[i][j][kMarker] = inUse ? field.marker(i, j) : 0.0;
-      m.ryFlow[i][j][kBuffer] = inUse ? field.buffer(i, j) : 0.0;
+      m.mainFlow[i][j][kMarker] = inUse ? field.marker(i, j) : 0.0;
+      m.mainFlow[i][j][kBuffer] = inUse ? field.buffer(i, j) : 0.0;
     }
 
   if (holes <= kHoleCapacity) {
-    m.ryBlankCount = holes;
+    m.mainHoleCount = holes;
   } else {
     ws.showMessage(couplingText::tooManyHoles(ws.language(), {std::to_string(holes)}));
   }

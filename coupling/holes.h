@@ -4,21 +4,21 @@
 #include "core/model.h"
 #include "core/window_services.h"
 
-// Remove_Pipe_3 ("remove the pipe", the body's inside): marks the holes by a
+// cutHoles ("remove the pipe", the body's inside): marks the holes by a
 // discrete diffusion instead of testing points against the outlines, so any
 // shape works.  A marker of holeSeed = 100 is put on the main-grid points near
 // each body's centre (none for a flat plate or a very thin ellipse), the
-// ryFromWk receivers are held at 1, and 300 Jacobi sweeps average each
+// mainFromBody receivers are held at 1, and 300 Jacobi sweeps average each
 // interior point over its four neighbours (weight 0.25).  The region enclosed
 // by a receiver ring keeps a value ≥ 1 and becomes holes; outside the ring the
 // value falls below 1.
 //
-// Works in slots 8 (the marker) and 9 (the sweep buffer) of ryFlow, free at
-// this stage.  Leaves ryHoleFlag (1 = hole) over the grid in use, the hole
-// list ryBlankList (i ascending, then j) and ryBlankCount, slot 8 = 1.0 at
+// Works in slots 8 (the marker) and 9 (the sweep buffer) of mainFlow, free at
+// this stage.  Leaves mainHoleFlag (1 = hole) over the grid in use, the hole
+// list mainHoleList (i ascending, then j) and mainHoleCount, slot 8 = 1.0 at
 // every hole and below 1 elsewhere, and slot 9 = 1.0 at the inner holes (all
-// four neighbours holes), read by By_L_R2.  More holes than the list holds
+// four neighbours holes), read by findOuterEdgeLinks.  More holes than the list holds
 // (kHoleCapacity): the N_Pipe message with the number found; the holes beyond
-// the list's end are flagged only and ryBlankCount keeps its old value.  Does
+// the list's end are flagged only and mainHoleCount keeps its old value.  Does
 // nothing when stopFlag is set on entry.  The progress bar counts the sweeps.
-void Remove_Pipe_3(Model& m, WindowServices& ws);
+void cutHoles(Model& m, WindowServices& ws);

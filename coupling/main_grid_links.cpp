@@ -8,7 +8,7 @@
 
 namespace {
 
-// The donor layers of the main-grid receivers: cells of layers 7..wkNr−1.
+// The donor layers of the main-grid receivers: cells of layers 7..bodyLayers−1.
 constexpr int kFirstDonorLayer = 7;
 
 // First hit over every cell, in scan order; returns the donor body or 0.
@@ -16,7 +16,7 @@ int plainDonor(Model& m, int cFirst, int cLast) {
   for (int c = cFirst; c <= cLast; ++c)
     for (int b = 1; b <= m.nBodies; ++b)
       for (int p = m.bodyFirst[b]; p <= m.bodyLast[b] - 1; ++p)
-        for (int r = kFirstDonorLayer; r <= m.wkNr - 1; ++r)
+        for (int r = kFirstDonorLayer; r <= m.bodyLayers - 1; ++r)
           if (testAuxCell(m, p, r, c)) return b;
   return 0;
 }
@@ -26,11 +26,11 @@ void indexDonorCells(Model& m, int cFirst, int cLast, CellBuckets& buckets) {
   for (int c = cFirst; c <= cLast; ++c)
     for (int b = 1; b <= m.nBodies; ++b)
       for (int p = m.bodyFirst[b]; p <= m.bodyLast[b] - 1; ++p)
-        for (int r = kFirstDonorLayer; r <= m.wkNr - 1; ++r) {
-          const AuxPoint& q1 = m.wk[p][r][c];
-          const AuxPoint& q3 = m.wk[p + 1][r + 1][c];
-          buckets.add(CellBuckets::reference(q1.wkX, q3.wkX),
-                      CellBuckets::reference(q1.wkY, q3.wkY), {p, r, c, b});
+        for (int r = kFirstDonorLayer; r <= m.bodyLayers - 1; ++r) {
+          const AuxPoint& q1 = m.bodyGrid[p][r][c];
+          const AuxPoint& q3 = m.bodyGrid[p + 1][r + 1][c];
+          buckets.add(CellBuckets::reference(q1.bodyGridX, q3.bodyGridX),
+                      CellBuckets::reference(q1.bodyGridY, q3.bodyGridY), {p, r, c, b});
         }
   buckets.build();
 }
@@ -47,33 +47,33 @@ int bucketedDonor(Model& m, const CellBuckets& buckets, std::vector<int>& candid
 
 } // namespace
 
-void By_L_R1(Model& m, WindowServices& ws, int cFirst, int cLast, CellScan scan) {
+void findMainGridLinks(Model& m, WindowServices& ws, int cFirst, int cLast, CellScan scan) {
   constexpr int overflow = kMainLinkCapacity + 1;
-  ws.setProgressRange(1, m.ryNx);
+  ws.setProgressRange(1, m.mainNx);
   int count = 0;
 
   CellBuckets buckets;
   std::vector<int> candidates;
   if (scan == CellScan::bucketed) indexDonorCells(m, cFirst, cLast, buckets);
 
-  for (int i = 1; i <= m.ryNx; ++i)
-    for (int j = 1; j <= m.ryNy; ++j) {
+  for (int i = 1; i <= m.mainNx; ++i)
+    for (int j = 1; j <= m.mainNy; ++j) {
       ws.processPendingMessages();
       ws.setProgressPosition(i);
       if (m.stopFlag) goto done;
-      setSearchTarget(m, m.ry[i][j].ryX, m.ry[i][j].ryY);
+      setSearchTarget(m, m.mainGrid[i][j].mainGridX, m.mainGrid[i][j].mainGridY);
       const int body = scan == CellScan::plain ? plainDonor(m, cFirst, cLast)
                                                : bucketedDonor(m, buckets, candidates);
       if (body == 0) continue;
       ++count;
       if (count >= overflow) goto done;
-      m.ryFromWk[count] = {{0, i, j, body}, {0, m.hitA, m.hitB, m.hitC}, m.hitS, m.hitT};
+      m.mainFromBody[count] = {{0, i, j, body}, {0, m.hitA, m.hitB, m.hitC}, m.hitS, m.hitT};
     }
 done:
   if (count >= overflow) {
     ws.showMessage(couplingText::tooLargeR1(ws.language(), {std::to_string(count)}));
     m.stopFlag = true;
   } else {
-    m.ryFromWkCount = count;
+    m.mainFromBodyCount = count;
   }
 }

@@ -5,19 +5,19 @@
 #include "core/window_services.h"
 #include "coupling/cell_buckets.h"
 
-// By_L_R1 ("build links, R1"): builds ryFromWk.  Every main-grid point, i
+// findMainGridLinks ("build links, R1"): builds mainFromBody.  Every main-grid point, i
 // outer and j inner, is a candidate receiver; its donor is the first
 // auxiliary cell, in the order grid set c = cFirst..cLast, body b = 1..nBodies,
-// perimeter index p = bodyFirst..bodyLast−1, layer r = 7..wkNr−1 (innermost),
+// perimeter index p = bodyFirst..bodyLast−1, layer r = 7..bodyLayers−1 (innermost),
 // that passes the cell test.  These are the three cell layers next to the
 // surface, so the receivers form a ring around each body that also bounds its
-// holes (Remove_Pipe_3).  The link stores receiver (i, j, b), donor (p, r, c)
+// holes (cutHoles).  The link stores receiver (i, j, b), donor (p, r, c)
 // and the local coordinates (s, t).
 //
-// Progress runs over i (range 1..ryNx); pending window messages are
+// Progress runs over i (range 1..mainNx); pending window messages are
 // processed once per receiver, and a set stopFlag ends the scan there.  The
 // 9724th link ends it at once: the "too large" message R-1 with the count is
-// shown, stopFlag is set and ryFromWkCount keeps its old value.  The run calls
+// shown, stopFlag is set and mainFromBodyCount keeps its old value.  The run calls
 // it with (1, 1).
-void By_L_R1(Model& m, WindowServices& ws, int cFirst, int cLast,
-             CellScan scan = CellScan::bucketed);
+void findMainGridLinks(Model& m, WindowServices& ws, int cFirst, int cLast,
+                       CellScan scan = CellScan::bucketed);

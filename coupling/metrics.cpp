@@ -16,15 +16,15 @@ std::string degenerateCellMessage(int p, int r, int s, double jac, Language lang
                                                  std::to_string(s) + "-" + number});
 }
 
-void Metric_Calc_Ryu_WK(Model& m, WindowServices& ws, int pFirst, int pLast, int rFirst, int rLast,
+void computeBodyMetrics(Model& m, WindowServices& ws, int pFirst, int pLast, int rFirst, int rLast,
                         int s) {
-  auto x = [&](int p, int r) { return m.wk[p][r][s].wkX; };
-  auto y = [&](int p, int r) { return m.wk[p][r][s].wkY; };
+  auto x = [&](int p, int r) { return m.bodyGrid[p][r][s].bodyGridX; };
+  auto y = [&](int p, int r) { return m.bodyGrid[p][r][s].bodyGridY; };
 
   // ∂/∂ξ along the ring; the ghost columns make the seam points central too.
   for (int p = pFirst; p <= pLast; ++p)
     for (int r = rFirst; r <= rLast; ++r) {
-      auto& g = m.wkMetric[p][r][s];
+      auto& g = m.bodyMetric[p][r][s];
       g[metric::xXi] = (x(p + 1, r) - x(p - 1, r)) / 2;
       g[metric::yXi] = (y(p + 1, r) - y(p - 1, r)) / 2;
     }
@@ -33,7 +33,7 @@ void Metric_Calc_Ryu_WK(Model& m, WindowServices& ws, int pFirst, int pLast, int
   // outer edge (rFirst) and on the body surface (rLast).
   for (int p = pFirst; p <= pLast; ++p)
     for (int r = rFirst; r <= rLast; ++r) {
-      auto& g = m.wkMetric[p][r][s];
+      auto& g = m.bodyMetric[p][r][s];
       if (r == rFirst) {
         g[metric::xEta] = (-3 * x(p, r) + 4 * x(p, r + 1) - x(p, r + 2)) / 2;
         g[metric::yEta] = (-3 * y(p, r) + 4 * y(p, r + 1) - y(p, r + 2)) / 2;
@@ -50,7 +50,7 @@ void Metric_Calc_Ryu_WK(Model& m, WindowServices& ws, int pFirst, int pLast, int
   // from the scaled values.  p outer, r inner: the messages come in that order.
   for (int p = pFirst; p <= pLast; ++p)
     for (int r = rFirst; r <= rLast; ++r) {
-      auto& g = m.wkMetric[p][r][s];
+      auto& g = m.bodyMetric[p][r][s];
       const double xXi = g[metric::xXi] / 16;
       const double yXi = g[metric::yXi] / 16;
       const double xEta = g[metric::xEta] / 16;
@@ -66,25 +66,25 @@ void Metric_Calc_Ryu_WK(Model& m, WindowServices& ws, int pFirst, int pLast, int
       }
       if (jac == 0 || std::isnan(jac)) jac = 1;
       g[metric::jac] = jac;
-      m.wkSoundLen[p][r][s][1] = std::sqrt(1.4 * (xXi * xXi + yXi * yXi));
-      m.wkSoundLen[p][r][s][2] = std::sqrt(1.4 * (xEta * xEta + yEta * yEta));
+      m.bodySoundLength[p][r][s][1] = std::sqrt(1.4 * (xXi * xXi + yXi * yXi));
+      m.bodySoundLength[p][r][s][2] = std::sqrt(1.4 * (xEta * xEta + yEta * yEta));
     }
 
   // Periodic seam: the ghost columns take the metrics of their images.
   for (int r = rFirst; r <= rLast; ++r) {
     for (int k = 1; k <= 5; ++k) {
-      m.wkMetric[pFirst - 1][r][s][k] = m.wkMetric[pLast - 1][r][s][k];
-      m.wkMetric[pLast + 1][r][s][k] = m.wkMetric[pFirst + 1][r][s][k];
+      m.bodyMetric[pFirst - 1][r][s][k] = m.bodyMetric[pLast - 1][r][s][k];
+      m.bodyMetric[pLast + 1][r][s][k] = m.bodyMetric[pFirst + 1][r][s][k];
     }
     for (int k = 1; k <= 2; ++k) {
-      m.wkSoundLen[pFirst - 1][r][s][k] = m.wkSoundLen[pLast - 1][r][s][k];
-      m.wkSoundLen[pLast + 1][r][s][k] = m.wkSoundLen[pFirst + 1][r][s][k];
+      m.bodySoundLength[pFirst - 1][r][s][k] = m.bodySoundLength[pLast - 1][r][s][k];
+      m.bodySoundLength[pLast + 1][r][s][k] = m.bodySoundLength[pFirst + 1][r][s][k];
     }
   }
   ++m.metricGeneration;
 }
 
-void Define_Metric(Model& m, WindowServices& ws) {
+void computeMetrics(Model& m, WindowServices& ws) {
   for (int b = 1; b <= m.nBodies; ++b)
-    Metric_Calc_Ryu_WK(m, ws, m.bodyFirst[b], m.bodyLast[b], 1, m.wkNr, 1);
+    computeBodyMetrics(m, ws, m.bodyFirst[b], m.bodyLast[b], 1, m.bodyLayers, 1);
 }

@@ -6,7 +6,7 @@
 //   xXi = ∂x/∂ξ, yXi = ∂y/∂ξ, xEta = ∂x/∂η, yEta = ∂y/∂η,
 // and the Jacobian jac = xXi·yEta − xEta·yXi.  All four are expressed per
 // solver length unit (16 layout units), so the index differences are divided
-// by 16.  wkSoundLen holds √1.4 (the free-stream sound speed at density and
+// by 16.  bodySoundLength holds √1.4 (the free-stream sound speed at density and
 // pressure 1) times the length of each base vector, used by the dissipation.
 #pragma once
 #include "core/metric.h"
@@ -15,11 +15,11 @@
 
 #include <string>
 
-// Define_Metric ("define the metrics"): Metric_Calc_Ryu_WK over every body's
-// perimeter range, layers 1..wkNr, grid set 1, body by body.
-void Define_Metric(Model& m, WindowServices& ws);
+// computeMetrics ("define the metrics"): computeBodyMetrics over every body's
+// perimeter range, layers 1..bodyLayers, grid set 1, body by body.
+void computeMetrics(Model& m, WindowServices& ws);
 
-// Metric_Calc_Ryu_WK ("metric calculation of the flow, auxiliary grid"): the
+// computeBodyMetrics ("metric calculation of the flow, auxiliary grid"): the
 // metrics of the block p = pFirst..pLast, r = rFirst..rLast of grid set s.
 // Central differences along the perimeter (the ghost columns pFirst − 1 and
 // pLast + 1 hold the periodic images), central differences across the layers
@@ -29,7 +29,7 @@ void Define_Metric(Model& m, WindowServices& ws);
 // a jac that is not a number becomes 1 without a message.  Finally the ghost
 // columns receive the metrics of their periodic images, and
 // m.metricGeneration counts one more computation.
-void Metric_Calc_Ryu_WK(Model& m, WindowServices& ws, int pFirst, int pLast, int rFirst, int rLast,
+void computeBodyMetrics(Model& m, WindowServices& ws, int pFirst, int pLast, int rFirst, int rLast,
                         int s);
 
 // The degenerate-cell message for point (p, r, s) with Jacobian jac.

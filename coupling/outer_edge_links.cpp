@@ -8,7 +8,7 @@
 
 namespace {
 
-// The donor layers of another body's grid: cells of layers 5..wkNr−1.
+// The donor layers of another body's grid: cells of layers 5..bodyLayers−1.
 constexpr int kFirstDonorLayer = 5;
 constexpr int kInnerHoleSlot = 9;
 
@@ -16,7 +16,7 @@ constexpr int kInnerHoleSlot = 9;
 bool plainAuxDonor(Model& m, int ownBody) {
   for (int b2 = 1; b2 <= m.nBodies; ++b2) {
     if (b2 == ownBody) continue;
-    for (int r2 = kFirstDonorLayer; r2 <= m.wkNr - 1; ++r2)
+    for (int r2 = kFirstDonorLayer; r2 <= m.bodyLayers - 1; ++r2)
       for (int p2 = m.bodyFirst[b2]; p2 <= m.bodyLast[b2] - 1; ++p2)
         if (testAuxCell(m, p2, r2, 1)) return true;
   }
@@ -25,8 +25,8 @@ bool plainAuxDonor(Model& m, int ownBody) {
 
 // First hit among the main-grid cells, in scan order.
 bool plainMainDonor(Model& m) {
-  for (int j = 1; j <= m.ryNy - 1; ++j)
-    for (int i = 1; i <= m.ryNx - 1; ++i)
+  for (int j = 1; j <= m.mainNy - 1; ++j)
+    for (int i = 1; i <= m.mainNx - 1; ++i)
       if (isMainDonorCandidate(m, i, j) && testMainCell(m, i, j)) return true;
   return false;
 }
@@ -34,25 +34,25 @@ bool plainMainDonor(Model& m) {
 void indexAuxCells(Model& m, CellBuckets& buckets) {
   buckets.clear();
   for (int b2 = 1; b2 <= m.nBodies; ++b2)
-    for (int r2 = kFirstDonorLayer; r2 <= m.wkNr - 1; ++r2)
+    for (int r2 = kFirstDonorLayer; r2 <= m.bodyLayers - 1; ++r2)
       for (int p2 = m.bodyFirst[b2]; p2 <= m.bodyLast[b2] - 1; ++p2) {
-        const AuxPoint& q1 = m.wk[p2][r2][1];
-        const AuxPoint& q3 = m.wk[p2 + 1][r2 + 1][1];
-        buckets.add(CellBuckets::reference(q1.wkX, q3.wkX), CellBuckets::reference(q1.wkY, q3.wkY),
-                    {p2, r2, 1, b2});
+        const AuxPoint& q1 = m.bodyGrid[p2][r2][1];
+        const AuxPoint& q3 = m.bodyGrid[p2 + 1][r2 + 1][1];
+        buckets.add(CellBuckets::reference(q1.bodyGridX, q3.bodyGridX),
+                    CellBuckets::reference(q1.bodyGridY, q3.bodyGridY), {p2, r2, 1, b2});
       }
   buckets.build();
 }
 
 void indexMainCells(Model& m, CellBuckets& buckets) {
   buckets.clear();
-  for (int j = 1; j <= m.ryNy - 1; ++j)
-    for (int i = 1; i <= m.ryNx - 1; ++i) {
+  for (int j = 1; j <= m.mainNy - 1; ++j)
+    for (int i = 1; i <= m.mainNx - 1; ++i) {
       if (!isMainDonorCandidate(m, i, j)) continue;
-      const MainPoint& q1 = m.ry[i][j];
-      const MainPoint& q3 = m.ry[i + 1][j + 1];
-      buckets.add(CellBuckets::reference(q1.ryX, q3.ryX), CellBuckets::reference(q1.ryY, q3.ryY),
-                  {i, j, 1, 0});
+      const MainPoint& q1 = m.mainGrid[i][j];
+      const MainPoint& q3 = m.mainGrid[i + 1][j + 1];
+      buckets.add(CellBuckets::reference(q1.mainGridX, q3.mainGridX),
+                  CellBuckets::reference(q1.mainGridY, q3.mainGridY), {i, j, 1, 0});
     }
   buckets.build();
 }
@@ -83,14 +83,14 @@ Link linkFromHit(const Model& m, int p) {
 } // namespace
 
 bool isMainDonorCandidate(const Model& m, int i, int j) {
-  return m.ryFlow[i][j][kInnerHoleSlot] * m.ryFlow[i][j + 1][kInnerHoleSlot] *
-             m.ryFlow[i + 1][j][kInnerHoleSlot] * m.ryFlow[i + 1][j + 1][kInnerHoleSlot] ==
+  return m.mainFlow[i][j][kInnerHoleSlot] * m.mainFlow[i][j + 1][kInnerHoleSlot] *
+             m.mainFlow[i + 1][j][kInnerHoleSlot] * m.mainFlow[i + 1][j + 1][kInnerHoleSlot] ==
          0;
 }
 
-void By_L_R2(Model& m, WindowServices& ws, CellScan scan) {
+void findOuterEdgeLinks(Model& m, WindowServices& ws, CellScan scan) {
   ws.setProgressRange(1, m.nBodies);
-  int countWk = 0, countRy = 0;
+  int countBody = 0, countMain = 0;
 
   CellBuckets auxBuckets, mainBuckets;
   std::vector<int> candidates;
@@ -104,33 +104,33 @@ void By_L_R2(Model& m, WindowServices& ws, CellScan scan) {
       ws.processPendingMessages();
       if (m.stopFlag) goto checks;
       ws.setProgressPosition(b);
-      setSearchTarget(m, m.wk[p][1][1].wkX, m.wk[p][1][1].wkY);
+      setSearchTarget(m, m.bodyGrid[p][1][1].bodyGridX, m.bodyGrid[p][1][1].bodyGridY);
 
       const bool fromAux = scan == CellScan::plain ? plainAuxDonor(m, b)
                                                    : bucketedAuxDonor(m, b, auxBuckets, candidates);
       if (fromAux) {
-        ++countWk;
-        if (countWk <= kAuxLinkCapacity) m.wkFromWk[countWk] = linkFromHit(m, p);
+        ++countBody;
+        if (countBody <= kAuxLinkCapacity) m.bodyFromBody[countBody] = linkFromHit(m, p);
         continue;
       }
       const bool fromMain = scan == CellScan::plain ? plainMainDonor(m)
                                                     : bucketedMainDonor(m, mainBuckets, candidates);
       if (fromMain) {
-        ++countRy;
-        if (countRy <= kMainLinkCapacity) m.wkFromRy[countRy] = linkFromHit(m, p);
+        ++countMain;
+        if (countMain <= kMainLinkCapacity) m.bodyFromMain[countMain] = linkFromHit(m, p);
       }
     }
 checks:
-  if (countRy > kMainLinkCapacity) {
-    ws.showMessage(couplingText::tooLargeR2(ws.language(), {std::to_string(countRy)}));
+  if (countMain > kMainLinkCapacity) {
+    ws.showMessage(couplingText::tooLargeR2(ws.language(), {std::to_string(countMain)}));
     m.stopFlag = true;
   } else {
-    m.wkFromRyCount = countRy;
+    m.bodyFromMainCount = countMain;
   }
-  if (countWk > kAuxLinkCapacity) {
-    ws.showMessage(couplingText::tooLargeR22(ws.language(), {std::to_string(countWk)}));
+  if (countBody > kAuxLinkCapacity) {
+    ws.showMessage(couplingText::tooLargeR22(ws.language(), {std::to_string(countBody)}));
     m.stopFlag = true;
   } else {
-    m.wkFromWkCount = countWk;
+    m.bodyFromBodyCount = countBody;
   }
 }

@@ -6,21 +6,21 @@
 #include "core/window_services.h"
 #include "coupling/cell_buckets.h"
 
-// By_L_R2 ("build links, R2"): builds wkFromWk and wkFromRy.  The receivers
+// findOuterEdgeLinks ("build links, R2"): builds bodyFromBody and bodyFromMain.  The receivers
 // are the points (p, 1) of grid set 1, body b = 1..nBodies, p = bodyFirst..
 // bodyLast (both copies of the seam point).  For each, first the cells of the
-// other bodies' layers 5..wkNr−1 are tried (b2, then r2, then p2 innermost);
-// the first hit becomes a wkFromWk link.  Otherwise the main-grid cells are
+// other bodies' layers 5..bodyLayers−1 are tried (b2, then r2, then p2 innermost);
+// the first hit becomes a bodyFromBody link.  Otherwise the main-grid cells are
 // tried, j outer and i inner, leaving out every cell whose four corners are
-// all inner holes (slot 9 of ryFlow, as Remove_Pipe_3 leaves it); the first
-// hit becomes a wkFromRy link.  A receiver without a donor gets no link.
+// all inner holes (slot 9 of mainFlow, as cutHoles leaves it); the first
+// hit becomes a bodyFromMain link.  A receiver without a donor gets no link.
 //
 // Progress runs over the bodies; pending window messages are processed once
 // per receiver and a set stopFlag ends the scan there.  Links beyond a list's
 // capacity are counted, not stored.  At the end, a count over capacity shows
-// its "too large" message (R-2 for wkFromRy, then R-22 for wkFromWk), sets
+// its "too large" message (R-2 for bodyFromMain, then R-22 for bodyFromBody), sets
 // stopFlag and keeps that list's old count; a count within capacity is stored.
-void By_L_R2(Model& m, WindowServices& ws, CellScan scan = CellScan::bucketed);
+void findOuterEdgeLinks(Model& m, WindowServices& ws, CellScan scan = CellScan::bucketed);
 
 // Whether main-grid cell (i, j) may be a donor of an outer-edge point: not
 // when all four of its corners are inner holes.

@@ -1,20 +1,20 @@
 #include "coupling/setup.h"
 
-#include "core/shoki_zahyo2.h"
+#include "core/clear_flow.h"
 #include "coupling/holes.h"
 #include "coupling/main_grid_links.h"
 #include "coupling/metrics.h"
 #include "coupling/outer_edge_links.h"
-#include "layout/kmake.h"
+#include "layout/grid_making.h"
 
 void runCouplingSetup(Model& m, WindowServices& ws) {
-  Shoki_Zahyo2(m);
+  clearFlowRecords(m);
   // A refused layout leaves the last one that fitted, grids included; the
   // coupling is built for what the grids hold.
-  kmake(m, ws);
-  Define_Metric(m, ws);
-  By_L_R1(m, ws, 1, 1);
-  Remove_Pipe_3(m, ws);
-  By_L_R2(m, ws);
+  rebuildGrids(m, ws);
+  computeMetrics(m, ws);
+  findMainGridLinks(m, ws, 1, 1);
+  cutHoles(m, ws);
+  findOuterEdgeLinks(m, ws);
   m.linkedLayout = m.layout();
 }

@@ -4,9 +4,9 @@
 #include "core/model.h"
 #include "core/window_services.h"
 
-// In this order: Shoki_Zahyo2 (clear both flow fields), kmake (rebuild the
-// grids from the layout), Define_Metric, By_L_R1(1, 1) (main-grid receivers),
-// Remove_Pipe_3 (holes, which need those receivers), By_L_R2 (outer-edge
+// In this order: clearFlowRecords (clear both flow fields), rebuildGrids (rebuild the
+// grids from the layout), computeMetrics, findMainGridLinks(1, 1) (main-grid receivers),
+// cutHoles (holes, which need those receivers), findOuterEdgeLinks (outer-edge
 // receivers, which need the inner-hole marks).  The caller clears stopFlag
 // first, as the run does; a list over its capacity leaves stopFlag set, and
 // then the run must not start its time steps.

@@ -246,22 +246,22 @@ struct SavedVorticity {
   std::vector<double> main, aux;
 
   explicit SavedVorticity(const Model& m) {
-    for (int j = 1; j <= m.ryNy; ++j)
-      for (int i = 1; i <= m.ryNx; ++i) main.push_back(m.ryFlow[i][j][slot::omega]);
+    for (int j = 1; j <= m.mainNy; ++j)
+      for (int i = 1; i <= m.mainNx; ++i) main.push_back(m.mainFlow[i][j][slot::omega]);
     for (int b = 1; b <= m.nBodies; ++b)
-      for (int r = 1; r <= m.wkNr; ++r)
+      for (int r = 1; r <= m.bodyLayers; ++r)
         for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p)
-          aux.push_back(m.wkFlow[p][r][1][slot::omega]);
+          aux.push_back(m.bodyFlow[p][r][1][slot::omega]);
   }
   void restore(Model& m) const {
     std::size_t n = 0;
-    for (int j = 1; j <= m.ryNy; ++j)
-      for (int i = 1; i <= m.ryNx; ++i) m.ryFlow[i][j][slot::omega] = main[n++];
+    for (int j = 1; j <= m.mainNy; ++j)
+      for (int i = 1; i <= m.mainNx; ++i) m.mainFlow[i][j][slot::omega] = main[n++];
     n = 0;
     for (int b = 1; b <= m.nBodies; ++b)
-      for (int r = 1; r <= m.wkNr; ++r)
+      for (int r = 1; r <= m.bodyLayers; ++r)
         for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p)
-          m.wkFlow[p][r][1][slot::omega] = aux[n++];
+          m.bodyFlow[p][r][1][slot::omega] = aux[n++];
   }
 };
 
@@ -277,16 +277,16 @@ int zoneOfBody(int b) {
 }
 
 // The channel's boundaries: the inflow column i = 1, the bottom and top
-// walls, and the right column, open between ryGapLow and ryGapHigh (the
+// walls, and the right column, open between outletLow and outletHigh (the
 // outlet) and a wall above and below.
 std::vector<Patch> channelPatches(const Model& m) {
-  const cgsize_t nx = m.ryNx, ny = m.ryNy;
+  const cgsize_t nx = m.mainNx, ny = m.mainNy;
   return {{"Inflow", "Inflow", {1, 1, 1, ny}},
           {"ChannelWallBottom", "ChannelWalls", {1, 1, nx, 1}},
           {"ChannelWallTop", "ChannelWalls", {1, ny, nx, ny}},
-          {"EndWallBelowOutlet", "ChannelWalls", {nx, 1, nx, m.ryGapLow}},
-          {"Outlet", "Outlet", {nx, m.ryGapLow, nx, m.ryGapHigh}},
-          {"EndWallAboveOutlet", "ChannelWalls", {nx, m.ryGapHigh, nx, ny}}};
+          {"EndWallBelowOutlet", "ChannelWalls", {nx, 1, nx, m.outletLow}},
+          {"Outlet", "Outlet", {nx, m.outletLow, nx, m.outletHigh}},
+          {"EndWallAboveOutlet", "ChannelWalls", {nx, m.outletHigh, nx, ny}}};
 }
 
 std::optional<std::string> writeFile(const Model& m, const std::string& path) {
@@ -297,22 +297,23 @@ std::optional<std::string> writeFile(const Model& m, const std::string& path) {
   if (w.ok(cg_base_write(w.file, "Whirlpane", 2, 2, &w.base)) && w.describe(m) && w.families() &&
       w.iteration(m.flowStep, m)) {
     ZonePoints main;
-    main.ni = m.ryNx;
-    main.nj = m.ryNy;
-    for (int j = 1; j <= m.ryNy; ++j)
-      for (int i = 1; i <= m.ryNx; ++i) main.add(m.ry[i][j].ryX, m.ry[i][j].ryY, m.ryFlow[i][j]);
+    main.ni = m.mainNx;
+    main.nj = m.mainNy;
+    for (int j = 1; j <= m.mainNy; ++j)
+      for (int i = 1; i <= m.mainNx; ++i)
+        main.add(m.mainGrid[i][j].mainGridX, m.mainGrid[i][j].mainGridY, m.mainFlow[i][j]);
     // The hole cutting takes the receiver ring around each body out with the
     // holes it encloses; the ring's points take their values from the body.
     std::vector<cgsize_t> holes;
-    for (int j = 1; j <= m.ryNy; ++j)
-      for (int i = 1; i <= m.ryNx; ++i)
-        if (m.ryHoleFlag[i][j] != 0) {
+    for (int j = 1; j <= m.mainNy; ++j)
+      for (int i = 1; i <= m.mainNx; ++i)
+        if (m.mainHoleFlag[i][j] != 0) {
           main.statusAt(i, j) = iblank::hole;
           holes.push_back(i);
           holes.push_back(j);
         }
-    for (int k = 1; k <= m.ryFromWkCount; ++k) {
-      const Link& link = m.ryFromWk[k];
+    for (int k = 1; k <= m.mainFromBodyCount; ++k) {
+      const Link& link = m.mainFromBody[k];
       main.statusAt(link.receiver[1], link.receiver[2]) =
           iblank::interpolatedFrom(zoneOfBody(bodyOfPoint(m, link.donor[1])));
     }
@@ -322,10 +323,10 @@ std::optional<std::string> writeFile(const Model& m, const std::string& path) {
     for (int b = 1; b <= m.nBodies; ++b) {
       ZonePoints& z = bodies[static_cast<std::size_t>(b)];
       z.ni = m.bodyLast[b] - m.bodyFirst[b] + 1;
-      z.nj = m.wkNr;
-      for (int r = 1; r <= m.wkNr; ++r)
+      z.nj = m.bodyLayers;
+      for (int r = 1; r <= m.bodyLayers; ++r)
         for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p)
-          z.add(m.wk[p][r][1].wkX, m.wk[p][r][1].wkY, m.wkFlow[p][r][1]);
+          z.add(m.bodyGrid[p][r][1].bodyGridX, m.bodyGrid[p][r][1].bodyGridY, m.bodyFlow[p][r][1]);
     }
     // The outer edges take their values from the main grid or another body.
     const auto mark = [&](const Link& link, int donorZone) {
@@ -335,11 +336,11 @@ std::optional<std::string> writeFile(const Model& m, const std::string& path) {
                                                    link.receiver[2]) =
           iblank::interpolatedFrom(donorZone);
     };
-    for (int k = 1; k <= m.wkFromRyCount; ++k) mark(m.wkFromRy[k], 1);
-    for (int k = 1; k <= m.wkFromWkCount; ++k)
-      mark(m.wkFromWk[k], zoneOfBody(bodyOfPoint(m, m.wkFromWk[k].donor[1])));
+    for (int k = 1; k <= m.bodyFromMainCount; ++k) mark(m.bodyFromMain[k], 1);
+    for (int k = 1; k <= m.bodyFromBodyCount; ++k)
+      mark(m.bodyFromBody[k], zoneOfBody(bodyOfPoint(m, m.bodyFromBody[k].donor[1])));
     for (int b = 1; written && b <= m.nBodies; ++b) {
-      const cgsize_t ni = m.bodyLast[b] - m.bodyFirst[b] + 1, nr = m.wkNr;
+      const cgsize_t ni = m.bodyLast[b] - m.bodyFirst[b] + 1, nr = m.bodyLayers;
       written = w.zone(bodyZoneName(b).c_str(), bodies[static_cast<std::size_t>(b)], {},
                        {{"BodySurface", "BodySurfaces", {1, nr, ni, nr}}}, bodyViscosity);
     }
@@ -362,7 +363,7 @@ std::optional<std::string> writeFlowFieldsCgns(Model& m, const std::string& path
   // and put back afterwards: the speed scale reads that slot as a mask, so
   // an export must not change it.
   const SavedVorticity saved(m);
-  define_omeg(m);
+  computeVorticity(m);
   const std::string temporary = path + ".partial";
   std::optional<std::string> error = writeFile(m, temporary);
   saved.restore(m);

@@ -6,7 +6,7 @@
 // with one structured zone per grid: "MainGrid" (i along x, j along y) and
 // "Body01", "Body02", ... (i along the body's perimeter from bodyFirst to
 // bodyLast, which repeats the first point and closes the ring; j along the
-// layers from the outer edge, 1, to the body surface, wkNr).  Every zone has
+// layers from the outer edge, 1, to the body surface, bodyLayers).  Every zone has
 // a vertex solution "FlowSolution" with Density, VelocityX, VelocityY,
 // Pressure, EnergyStagnationDensity (E, per unit volume), Vorticity (the
 // out-of-plane component ∂v/∂x − ∂u/∂y per layout unit, computed afresh; a

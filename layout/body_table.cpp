@@ -11,8 +11,8 @@ int roundHalfEven(double x) {
 }
 } // namespace
 
-int perimeterIntervals(int shapeCode, double size, double wkThickness, double ellipseRatio) {
-  const double D = size + 2 * wkThickness;
+int perimeterIntervals(int shapeCode, double size, double bodyGridThickness, double ellipseRatio) {
+  const double D = size + 2 * bodyGridThickness;
   const double pi = std::numbers::pi;
   switch (shapeCode) {
   case shape::circle:
@@ -38,7 +38,7 @@ int requiredPerimeterIndex(const Model& m) {
   bool first = true;
   for (int c = 1; c <= m.nColumns; ++c)
     for (int k = 1; k <= m.columnBodies[c]; ++k) {
-      const int n = perimeterIntervals(m.layoutShape[c][k], m.layoutSize[c][k], m.wkThickness,
+      const int n = perimeterIntervals(m.layoutShape[c][k], m.layoutSize[c][k], m.bodyGridThickness,
                                        m.ellipseRatio);
       last = (first ? 2 : last + 4) + n;
       first = false;
@@ -65,8 +65,8 @@ void fillBodyTable(Model& m) {
       ++b;
       m.bodyShape[b] = m.layoutShape[c][k];
       m.bodySize[b] = m.layoutSize[c][k];
-      m.bodyPoints[b] = perimeterIntervals(m.layoutShape[c][k], m.layoutSize[c][k], m.wkThickness,
-                                           m.ellipseRatio);
+      m.bodyPoints[b] = perimeterIntervals(m.layoutShape[c][k], m.layoutSize[c][k],
+                                           m.bodyGridThickness, m.ellipseRatio);
     }
   m.nBodies = b;
 }
@@ -77,5 +77,5 @@ void assignPerimeterRanges(Model& m) {
     if (b >= 2) m.bodyFirst[b] = m.bodyLast[b - 1] + 4;
     m.bodyLast[b] = m.bodyFirst[b] + m.bodyPoints[b];
   }
-  m.wkNp = m.nBodies >= 1 ? m.bodyLast[m.nBodies] : 0;
+  m.bodyPerimeterPoints = m.nBodies >= 1 ? m.bodyLast[m.nBodies] : 0;
 }

@@ -6,9 +6,9 @@
 // Perimeter intervals of one body's auxiliary grid.  D = size + 2*thickness is
 // the diameter (or side) of the grid's outer edge; the divisor 2.5 sets the
 // spacing of the points along that edge in layout units.
-int perimeterIntervals(int shapeCode, double size, double wkThickness, double ellipseRatio);
+int perimeterIntervals(int shapeCode, double size, double bodyGridThickness, double ellipseRatio);
 
-// Highest perimeter index the current layout would use, wkNp + 1, computed
+// Highest perimeter index the current layout would use, bodyPerimeterPoints + 1, computed
 // from the layout parameters alone (nothing is written).
 int requiredPerimeterIndex(const Model& m);
 
@@ -19,6 +19,6 @@ void placeBodies(Model& m);
 // Body table: nBodies, bodyShape, bodySize, bodyPoints.
 void fillBodyTable(Model& m);
 
-// Perimeter ranges: bodyFirst, bodyLast, wkNp.  Body 1 starts at index 2 and
+// Perimeter ranges: bodyFirst, bodyLast, bodyPerimeterPoints.  Body 1 starts at index 2 and
 // every further body four indices after the previous body's last index.
 void assignPerimeterRanges(Model& m);

@@ -1,7 +1,7 @@
 // The rules by which the layout is edited: the range each parameter keeps and
 // what the step buttons of the layout dialog do to the layout record.  Plain
 // functions over the record, so that the dialog, layout files and tests share
-// them.  None of them makes grids; the caller ends a change with kmake.
+// them.  None of them makes grids; the caller ends a change with rebuildGrids.
 #pragma once
 
 #include "core/model.h"

@@ -6,25 +6,25 @@
 namespace {
 
 AuxPoint& pt(Model& m, int p, int r) {
-  return m.wk[p][r][1];
+  return m.bodyGrid[p][r][1];
 }
 
 void setPoint(Model& m, int p, int r, double x, double y) {
-  pt(m, p, r).wkX = x;
-  pt(m, p, r).wkY = y;
+  pt(m, p, r).bodyGridX = x;
+  pt(m, p, r).bodyGridY = y;
 }
 
 // The common end of every outline maker: the radial fill between the outer
 // edge and the outline (the interval next to the body 0.6 times the one at
 // the edge), then the continuation slots.
 void radialFill(Model& m, int first, int last) {
-  for (int p = first; p <= last; ++p) Grid_fill(m, p, 1, p, m.wkNr, 0.6);
+  for (int p = first; p <= last; ++p) fillGridSegment(m, p, 1, p, m.bodyLayers, 0.6);
 }
 
 void seamCopies(Model& m, int first, int last) {
-  for (int r = 1; r <= m.wkNr; ++r) {
-    setPoint(m, first - 1, r, pt(m, last - 1, r).wkX, pt(m, last - 1, r).wkY);
-    setPoint(m, last + 1, r, pt(m, first + 1, r).wkX, pt(m, first + 1, r).wkY);
+  for (int r = 1; r <= m.bodyLayers; ++r) {
+    setPoint(m, first - 1, r, pt(m, last - 1, r).bodyGridX, pt(m, last - 1, r).bodyGridY);
+    setPoint(m, last + 1, r, pt(m, first + 1, r).bodyGridX, pt(m, first + 1, r).bodyGridY);
   }
 }
 
@@ -37,9 +37,10 @@ void ovalMake(Model& m, int first, int last, double xc, double yc, double axOute
   const double dTheta = 2 * std::numbers::pi / (last - first);
   for (int p = first; p <= last; ++p) {
     setPoint(m, p, 1, xc + axOuter * std::sin(theta), yc + ayOuter * std::cos(theta));
-    setPoint(m, p, m.wkNr, xc + axSurface * std::sin(theta), yc + aySurface * std::cos(theta));
+    setPoint(m, p, m.bodyLayers, xc + axSurface * std::sin(theta),
+             yc + aySurface * std::cos(theta));
     theta = theta + dTheta;
-    Grid_fill(m, p, 1, p, m.wkNr, 0.6);
+    fillGridSegment(m, p, 1, p, m.bodyLayers, 0.6);
   }
   seamCopies(m, first, last);
 }
@@ -64,9 +65,9 @@ void turn(double& x, double& y, double xc, double yc, double cosPhi, double sinP
 
 } // namespace
 
-void Grid_fill(Model& m, int p1, int r1, int p2, int r2, double ratio) {
-  const double x1 = pt(m, p1, r1).wkX, y1 = pt(m, p1, r1).wkY;
-  const double x2 = pt(m, p2, r2).wkX, y2 = pt(m, p2, r2).wkY;
+void fillGridSegment(Model& m, int p1, int r1, int p2, int r2, double ratio) {
+  const double x1 = pt(m, p1, r1).bodyGridX, y1 = pt(m, p1, r1).bodyGridY;
+  const double x2 = pt(m, p2, r2).bodyGridX, y2 = pt(m, p2, r2).bodyGridY;
   const double D = std::sqrt((x2 - x1) * (x2 - x1) + (y2 - y1) * (y2 - y1)) + 1e-10;
 
   // Intervals grow by q = ratio^(1/(n-1)); their sum is delta*S with
@@ -90,24 +91,24 @@ void Grid_fill(Model& m, int p1, int r1, int p2, int r2, double ratio) {
   if (p2 - p1 > 1) fill(p2 - p1, [&](int k, double x, double y) { setPoint(m, p1 + k, r1, x, y); });
 }
 
-void maru_make(Model& m, int first, int last, double xc, double yc, double s) {
-  const double t = m.wkThickness;
+void makeCircleOutline(Model& m, int first, int last, double xc, double yc, double s) {
+  const double t = m.bodyGridThickness;
   ovalMake(m, first, last, xc, yc, s / 2 + t, s / 2 + t, s / 2, s / 2);
 }
 
-void daen_make(Model& m, int first, int last, double xc, double yc, double s) {
-  const double t = m.wkThickness;
+void makeEllipseOutline(Model& m, int first, int last, double xc, double yc, double s) {
+  const double t = m.bodyGridThickness;
   const double ratio = m.ellipseRatio;
   ovalMake(m, first, last, xc, yc, s / 2 * ratio + t, s / 2 + t, s / 2 * ratio, s / 2);
 }
 
-void kaku_make(Model& m, int first, int last, double xc, double yc, double s) {
+void makeSquareOutline(Model& m, int first, int last, double xc, double yc, double s) {
   const double h = s / 2;
-  const double H = s / 2 + m.wkThickness;
+  const double H = s / 2 + m.bodyGridThickness;
   const int q = (last - first) / 4;
   const int c0 = first, c1 = first + q, c2 = first + 2 * q, c3 = first + 3 * q, c4 = last;
   // Corners are written by both sides meeting there; the later side stands.
-  const int layers[2] = {1, m.wkNr};
+  const int layers[2] = {1, m.bodyLayers};
   const double half[2] = {H, h};
   for (int l = 0; l < 2; ++l) {
     const int r = layers[l];
@@ -121,8 +122,8 @@ void kaku_make(Model& m, int first, int last, double xc, double yc, double s) {
   seamCopies(m, first, last);
 }
 
-void Tria_make(Model& m, int first, int last, double xc, double yc, double s) {
-  const double t = m.wkThickness;
+void makeTriangleOutline(Model& m, int first, int last, double xc, double yc, double s) {
+  const double t = m.bodyGridThickness;
   const double sqrt3 = std::sqrt(3.0);
   const int n = (last - first) / 3;
   const int c1 = first + n;
@@ -134,7 +135,7 @@ void Tria_make(Model& m, int first, int last, double xc, double yc, double s) {
                                    {{xc - s / 2 - sqrt3 * t, yLow - t},
                                     {xc + s / 2 + sqrt3 * t, yLow - t},
                                     {xc, yc + s / sqrt3 + sqrt3 * t}}};
-  const int layers[2] = {m.wkNr, 1};
+  const int layers[2] = {m.bodyLayers, 1};
   for (int l = 0; l < 2; ++l) {
     const int r = layers[l];
     const auto& c = corners[l];
@@ -142,22 +143,22 @@ void Tria_make(Model& m, int first, int last, double xc, double yc, double s) {
     setPoint(m, last, r, c[0][0], c[0][1]);
     setPoint(m, c1, r, c[1][0], c[1][1]);
     setPoint(m, c2, r, c[2][0], c[2][1]);
-    Grid_fill(m, first, r, c1, r, 1.0);
-    Grid_fill(m, c1, r, c2, r, 1.0);
-    Grid_fill(m, c2, r, last, r, 1.0);
+    fillGridSegment(m, first, r, c1, r, 1.0);
+    fillGridSegment(m, c1, r, c2, r, 1.0);
+    fillGridSegment(m, c2, r, last, r, 1.0);
   }
   radialFill(m, first, last);
   seamCopies(m, first, last);
 }
 
-void Hira_make(Model& m, int first, int last, double xc, double yc, double s) {
-  const double t = m.wkThickness;
+void makePlateOutline(Model& m, int first, int last, double xc, double yc, double s) {
+  const double t = m.bodyGridThickness;
   const double w = 1.0; // plate thickness along x
   const int n = (last - first - 8) / 2;
   const int c1 = first + 4;
   const int c2 = c1 + n;
   const int c3 = c2 + 4;
-  const int layers[2] = {m.wkNr, 1};
+  const int layers[2] = {m.bodyLayers, 1};
   const double grow[2] = {0, t};
   for (int l = 0; l < 2; ++l) {
     const int r = layers[l];
@@ -169,28 +170,29 @@ void Hira_make(Model& m, int first, int last, double xc, double yc, double s) {
     setPoint(m, c1, r, x1, y0);
     setPoint(m, c2, r, x1, y1);
     setPoint(m, c3, r, x0, y1);
-    Grid_fill(m, first, r, c1, r, 1.0);
-    Grid_fill(m, c1, r, c2, r, 1.0);
-    Grid_fill(m, c2, r, c3, r, 1.0);
-    Grid_fill(m, c3, r, last, r, 1.0);
+    fillGridSegment(m, first, r, c1, r, 1.0);
+    fillGridSegment(m, c1, r, c2, r, 1.0);
+    fillGridSegment(m, c2, r, c3, r, 1.0);
+    fillGridSegment(m, c3, r, last, r, 1.0);
   }
   radialFill(m, first, last);
   seamCopies(m, first, last);
 }
 
-void Kaiten_kobe(Model& m, int b, double xc, double yc, double angle) {
+void turnBodyGrid(Model& m, int b, double xc, double yc, double angle) {
   const double phi = angle / 180 * std::numbers::pi;
   const double c = std::cos(phi), s = std::sin(phi);
-  for (int r = 1; r <= m.wkNr; ++r)
+  for (int r = 1; r <= m.bodyLayers; ++r)
     for (int p = m.bodyFirst[b] - 1; p <= m.bodyLast[b] + 1; ++p)
-      turn(pt(m, p, r).wkX, pt(m, p, r).wkY, xc, yc, c, s);
+      turn(pt(m, p, r).bodyGridX, pt(m, p, r).bodyGridY, xc, yc, c, s);
 }
 
-void Kaiten(Model& m, double xc, double yc, double angle) {
+void turnArrangementGrids(Model& m, double xc, double yc, double angle) {
   const double phi = angle / 180 * std::numbers::pi;
   const double c = std::cos(phi), s = std::sin(phi);
-  for (int p = 1; p <= m.wkNp + 1; ++p)
-    for (int r = 1; r <= m.wkNr; ++r) turn(pt(m, p, r).wkX, pt(m, p, r).wkY, xc, yc, c, s);
+  for (int p = 1; p <= m.bodyPerimeterPoints + 1; ++p)
+    for (int r = 1; r <= m.bodyLayers; ++r)
+      turn(pt(m, p, r).bodyGridX, pt(m, p, r).bodyGridY, xc, yc, c, s);
   for (int b = 1; b <= m.nBodies; ++b) turn(m.body[b].bodyX, m.body[b].bodyY, xc, yc, c, s);
   for (int col = 1; col <= m.nColumns; ++col)
     for (int k = 1; k <= m.columnBodies[col]; ++k)

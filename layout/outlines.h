@@ -1,7 +1,7 @@
 // Body outlines and their body-fitted O-type auxiliary grids.
 //
 // Each body's grid is a ring of perimeter points p = first..last on layers
-// r = 1 (outer edge, wkThickness away from the outline) .. wkNr (the body
+// r = 1 (outer edge, bodyGridThickness away from the outline) .. bodyLayers (the body
 // outline).  Point last lies on point first; the continuation slots first-1
 // and last+1 hold copies of last-1 and first+1, so differences across the
 // seam read the true neighbours.  Circles and ellipses run clockwise from
@@ -10,25 +10,25 @@
 #pragma once
 #include "core/model.h"
 
-// Grid_fill: fills the points strictly between (p1, r1) and (p2, r2) on the
+// fillGridSegment: fills the points strictly between (p1, r1) and (p2, r2) on the
 // straight segment joining them, with geometrically growing intervals whose
 // last is `ratio` times the first.  One of the two indices is held fixed by
 // every caller; nothing is written when p2 < p1 or r2 < r1.
-void Grid_fill(Model& m, int p1, int r1, int p2, int r2, double ratio);
+void fillGridSegment(Model& m, int p1, int r1, int p2, int r2, double ratio);
 
 // The outline makers (circle "maru", square "kaku", triangle, flat plate
-// "hira", ellipse "daen"): write layers 1 and wkNr of p = first..last, fill
+// "hira", ellipse "daen"): write layers 1 and bodyLayers of p = first..last, fill
 // the layers between, and write both continuation slots.
-void maru_make(Model& m, int first, int last, double xc, double yc, double s);
-void kaku_make(Model& m, int first, int last, double xc, double yc, double s);
-void Tria_make(Model& m, int first, int last, double xc, double yc, double s);
-void Hira_make(Model& m, int first, int last, double xc, double yc, double s);
-void daen_make(Model& m, int first, int last, double xc, double yc, double s);
+void makeCircleOutline(Model& m, int first, int last, double xc, double yc, double s);
+void makeSquareOutline(Model& m, int first, int last, double xc, double yc, double s);
+void makeTriangleOutline(Model& m, int first, int last, double xc, double yc, double s);
+void makePlateOutline(Model& m, int first, int last, double xc, double yc, double s);
+void makeEllipseOutline(Model& m, int first, int last, double xc, double yc, double s);
 
-// Kaiten_kobe ("turn one body"): turns body b's grid, continuation slots
+// turnBodyGrid ("turn one body"): turns body b's grid, continuation slots
 // included, about (xc, yc) by angle degrees, counterclockwise with y up.
-void Kaiten_kobe(Model& m, int b, double xc, double yc, double angle);
+void turnBodyGrid(Model& m, int b, double xc, double yc, double angle);
 
-// Kaiten ("turn"): turns the whole arrangement about (xc, yc): every
-// auxiliary point up to wkNp + 1, every body centre and every column position.
-void Kaiten(Model& m, double xc, double yc, double angle);
+// turnArrangementGrids ("turn"): turns the whole arrangement about (xc, yc): every
+// auxiliary point up to bodyPerimeterPoints + 1, every body centre and every column position.
+void turnArrangementGrids(Model& m, double xc, double yc, double angle);

@@ -31,8 +31,8 @@ struct BodyOutline {
 BodyOutline bodyOutline(const Model& m, int b, BodyPlace place) {
   BodyOutline o{place, {}, {}, {}};
   for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
-    const AuxPoint& q = m.wk[p][m.wkNr][1];
-    bg::append(o.edge, Point(q.wkX, q.wkY));
+    const AuxPoint& q = m.bodyGrid[p][m.bodyLayers][1];
+    bg::append(o.edge, Point(q.bodyGridX, q.bodyGridY));
   }
   bg::assign_points(o.polygon, o.edge);
   bg::correct(o.polygon);

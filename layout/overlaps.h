@@ -26,7 +26,7 @@ struct LayoutOverlap {
 };
 
 // The first overlap, in the order of the body table: of a body's outline (the
-// closed polygon of the wall layer wkNr of its auxiliary grid, points
+// closed polygon of the wall layer bodyLayers of its auxiliary grid, points
 // bodyFirst..bodyLast, as the grid maker built it) with the outline of a
 // later body (touching counts), or of an outline with the channel's edges.
 // Nothing when every body stands alone inside the channel.

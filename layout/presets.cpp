@@ -1,6 +1,6 @@
 #include "layout/presets.h"
 
-#include "layout/kmake.h"
+#include "layout/grid_making.h"
 
 namespace {
 
@@ -44,5 +44,5 @@ bool applyPreset(Model& m, WindowServices& ws, int n) {
   if (p.ellipseRatio > 0) m.ellipseRatio = p.ellipseRatio;
   m.viewScale = p.viewScale;
   m.viewCentreY = p.viewCentreY;
-  return kmake(m, ws);
+  return rebuildGrids(m, ws);
 }

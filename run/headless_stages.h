@@ -15,15 +15,15 @@ public:
   HeadlessStages(Model& m, ViewSurfaces& surfaces, WindowServices& ws)
       : m_(m), surfaces_(surfaces), ws_(ws) {}
 
-  void palevisi(int) override {}
-  // Max_RyuV(0.9), Draw_Vec_RY(1), the bitmap copied to the window.
+  void setControlMode(int) override {}
+  // findSpeedRange(0.9), drawVelocityVectors(1), the bitmap copied to the window.
   void plotVectors() override;
-  // draw_pres (which copies the bitmap itself), the bitmap copied again.
+  // drawPressureMap (which copies the bitmap itself), the bitmap copied again.
   void plotPressure() override;
-  // draw_omeg.
+  // drawVorticityMap.
   void plotVorticity() override;
   // No traces: stepsDone stays as it is.
-  void makeParti(int) override {}
+  void playParticles(int) override {}
 
 private:
   Model& m_;

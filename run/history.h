@@ -5,12 +5,12 @@
 #include "solver/flow_check.h"
 
 // The residual of the step just taken, over the points the step updates: the
-// main grid's interior points (2..ryNx-1 x 2..ryNy-1) that are not cut out as
-// holes, and every body's interior layers 2..wkNr-1 at its perimeter points
+// main grid's interior points (2..mainNx-1 x 2..mainNy-1) that are not cut out as
+// holes, and every body's interior layers 2..bodyLayers-1 at its perimeter points
 // bodyFirst..bodyLast-1 (the seam copy bodyLast is the same point as
 // bodyFirst and counts once).
 //   densityResidual = sqrt( (1/N) sum (dq_rho / dt)^2 ),
-// dq_rho being the step's density increment (after smoothing, as ADD_RY
+// dq_rho being the step's density increment (after smoothing, as addIncrements
 // added it) and dt the point's local time step, so each term is the rate of
 // change of the density in solver units.  largestSpeed = max sqrt(u^2 + v^2)
 // over the same points, after the step.  Reads only; allocates nothing.
@@ -26,7 +26,7 @@ bool checkStep(const Model& m, StepResidual* residual);
 // tally and finishCheckStep give what checkStep gives.
 bool tallyCoversCheck(const Model& m);
 
-// checkStep from a step's tally (stepGrids with a tally, then Kyoukai): the
+// checkStep from a step's tally (stepGrids with a tally, then applyBoundaryConditions): the
 // points the tally left out checked now, the history summed in checkStep's
 // order; checkStep itself when the step gathered no tally.  The same
 // verdict and the same bits as checkStep.

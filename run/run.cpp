@@ -46,16 +46,16 @@ const Message diverged{{"　計算が発散しました。　計算回数＝", "
 void timeStep(Model& m, StepTally* tally) {
   if (m.timeAccurate) m.globalTimeStep = stableGlobalTimeStep(m);
   stepGrids(m, tally);
-  Kyoukai(m);
+  applyBoundaryConditions(m);
   m.flowTime += m.globalTimeStep;
 }
 
-void keisan(Model& m, WindowServices& ws, RunStages& stages) {
-  keisanSteps(m, ws, stages, m.runLength.steps);
+void runCalculation(Model& m, WindowServices& ws, RunStages& stages) {
+  runCalculationSteps(m, ws, stages, m.runLength.steps);
 }
 
-void keisanSteps(Model& m, WindowServices& ws, RunStages& stages, int lastStep) {
-  stages.palevisi(2);
+void runCalculationSteps(Model& m, WindowServices& ws, RunStages& stages, int lastStep) {
+  stages.setControlMode(2);
   m.stopFlag = false;
   m.flowStep = 0; // the set-up clears the flow fields
   runCouplingSetup(m, ws);
@@ -64,7 +64,7 @@ void keisanSteps(Model& m, WindowServices& ws, RunStages& stages, int lastStep) 
   m.runFirstStep = 1;
   m.stepCount = lastStep;
   m.particleState = 1;
-  shoki_atai(m);
+  setInitialState(m);
   m.residualHistory.clear();
   m.forceHistory.clear();
   m.forceTimes.clear();
@@ -157,8 +157,8 @@ bool hasCompleteResult(const Model& m) {
   return (m.stepsDone > completeAfter || m.runEnd == RunEnd::settled) && flowBelongsToLayout(m);
 }
 
-void keisanContinue(Model& m, WindowServices& ws, RunStages& stages) {
-  stages.palevisi(2);
+void continueCalculation(Model& m, WindowServices& ws, RunStages& stages) {
+  stages.setControlMode(2);
   m.stopFlag = false;
   const int firstStep = m.flowStep + 1;
   m.runFirstStep = firstStep;
@@ -180,24 +180,24 @@ void timedCalculation(Model& m, WindowServices& ws, RunStages& stages,
   // elapsed-time text from now on refers to this run.  (A completed run's
   // traces move the end past their tracing.)
   m.runEndTick = ws.tickCount();
-  stages.makeParti(3);
+  stages.playParticles(3);
   m.stepsDone = m.stepsDone + 1;
 }
 } // namespace
 
-void Button2Click(Model& m, WindowServices& ws, RunStages& stages) {
+void startRun(Model& m, WindowServices& ws, RunStages& stages) {
   if (hasCompleteResult(m)) {
     ws.setStatusText(1, text::alreadyDone(ws.language(), {calculationTimeText(ws.language(), m)}));
     return;
   }
-  timedCalculation(m, ws, stages, keisan);
+  timedCalculation(m, ws, stages, runCalculation);
 }
 
 void continueClick(Model& m, WindowServices& ws, RunStages& stages) {
   if (!canContinue(m)) return;
-  timedCalculation(m, ws, stages, keisanContinue);
+  timedCalculation(m, ws, stages, continueCalculation);
 }
 
-void Button1Click(Model& m) {
+void requestStop(Model& m) {
   m.stopFlag = true;
 }

@@ -6,43 +6,44 @@
 #include "run/run_stages.h"
 #include "solver/flow_check.h"
 
-// Button2Click, the start button ("計算スタート"): when the layout on screen
+// startRun, the start button ("計算スタート"): when the layout on screen
 // has a complete result (hasCompleteResult) it only shows that run's elapsed
 // time; otherwise it notes
-// the start tick, runs keisan, hands over to the particle traces
-// (makeParti(3), which returns the window to its editing mode and restores
+// the start tick, runs runCalculation, hands over to the particle traces
+// (playParticles(3), which returns the window to its editing mode and restores
 // stepsDone) and counts stepsDone one up: 300 after a full run, s after a
 // run that ended at step s.
-void Button2Click(Model& m, WindowServices& ws, RunStages& stages);
+void startRun(Model& m, WindowServices& ws, RunStages& stages);
 
-// keisan ("calculation"), the run itself: calculating mode, the coupling
+// runCalculation ("calculation"), the run itself: calculating mode, the coupling
 // set-up (flow fields cleared, grids rebuilt, metrics, links, holes), the
 // initial state, then stepCount = runLength.steps time steps (300 unless
 // the user chose another length)
-//   RRK, Gauss_RY, Gauss_WK(1, wkNp, 1, wkNr, 1), ADD_RY, Kyoukai
+//   rationalRungeKuttaIncrement, smoothMainGrid, smoothBodyGrids(1, bodyPerimeterPoints, 1,
+//   bodyLayers, 1), addIncrements, applyBoundaryConditions
 // with the window's pending messages processed before each step, the
 // progress text every 10 steps (where a stop request ends the run), and the
 // plots at steps 30, 60 and 0 modulo 90.  A link list over its capacity ends
 // the run before step 1.  A step that leaves a density that is not positive
 // or a value that is not finite ends the run at once with a message naming
 // the step; stopFlag is then set, so no particle traces are drawn from it.
-void keisan(Model& m, WindowServices& ws, RunStages& stages);
+void runCalculation(Model& m, WindowServices& ws, RunStages& stages);
 
-// keisan with lastStep time steps in place of 300 (stepCount = lastStep):
-// the same set-up, then steps 1..lastStep of one loop.  keisan is
-// keisanSteps(.., 300); a run of N > 300 steps gives, step for step, the
+// runCalculation with lastStep time steps in place of 300 (stepCount = lastStep):
+// the same set-up, then steps 1..lastStep of one loop.  runCalculation is
+// runCalculationSteps(.., 300); a run of N > 300 steps gives, step for step, the
 // same bits as a run of 300 continued.  This is the call for a run of a
 // chosen length without a window (the stages decide what is drawn).  The
 // convergence history is cleared at the start and has lastStep entries
 // after a complete run.
-void keisanSteps(Model& m, WindowServices& ws, RunStages& stages, int lastStep);
+void runCalculationSteps(Model& m, WindowServices& ws, RunStages& stages, int lastStep);
 
 // The longest run the program takes on: the convergence history of ten
 // million steps is 160 MB, and step numbers stay far inside an int through
 // any number of continuations a user could wait for.
 inline constexpr int kMaxRunSteps = 10'000'000;
 
-// The loop of keisan over steps firstStep..lastStep, from the flow as it
+// The loop of runCalculation over steps firstStep..lastStep, from the flow as it
 // stands: per step the pending messages, the progress position s,
 // timeStep, the soundness check (a failure ends the loop with its message,
 // sets stopFlag and flowStep = 0), flowStep = s, one entry of the
@@ -79,17 +80,17 @@ bool hasCompleteResult(const Model& m);
 // the same texts, stop checks and plots at the same residues of the step
 // number.  The history grows by one entry per step.  Call only when
 // canContinue.
-void keisanContinue(Model& m, WindowServices& ws, RunStages& stages);
+void continueCalculation(Model& m, WindowServices& ws, RunStages& stages);
 
 // The continue button's handler: when canContinue, notes the start tick,
-// runs keisanContinue, hands over to the particle traces (makeParti(3)) and
-// counts stepsDone one up, as Button2Click does; the elapsed time shown
+// runs continueCalculation, hands over to the particle traces (playParticles(3)) and
+// counts stepsDone one up, as startRun does; the elapsed time shown
 // afterwards is that of the continuation.  Otherwise does nothing.
 void continueClick(Model& m, WindowServices& ws, RunStages& stages);
 
-// Button1Click, the stop button ("停止"): asks the run to end (seen at the
+// requestStop, the stop button ("停止"): asks the run to end (seen at the
 // next step that is a multiple of 10) and the particle animation to stop.
-void Button1Click(Model& m);
+void requestStop(Model& m);
 
 // One time step of both grids: the rational Runge-Kutta stages and their
 // combination, the smoothing of the increments, the update, and the

@@ -10,15 +10,15 @@ class RunStages {
 public:
   virtual ~RunStages() = default;
   // Control mode of the main window: 1 editing, 2 calculating, 3 particles.
-  virtual void palevisi(int mode) = 0;
-  // Step s with s mod 90 = 30: Max_RyuV(0.9), Draw_Vec_RY(1), copy the view
+  virtual void setControlMode(int mode) = 0;
+  // Step s with s mod 90 = 30: findSpeedRange(0.9), drawVelocityVectors(1), copy the view
   // bitmap to the window.
   virtual void plotVectors() = 0;
-  // s mod 90 = 60: draw_pres, copy the view bitmap to the window.
+  // s mod 90 = 60: drawPressureMap, copy the view bitmap to the window.
   virtual void plotPressure() = 0;
-  // s mod 90 = 0: draw_omeg (which shows its picture itself).
+  // s mod 90 = 0: drawVorticityMap (which shows its picture itself).
   virtual void plotVorticity() = 0;
   // After the run: particle traces at the given speed.  Returns the window to
   // its editing mode and restores stepsDone to its value on entry.
-  virtual void makeParti(int speed) = 0;
+  virtual void playParticles(int speed) = 0;
 };

@@ -2,10 +2,10 @@
 
 bool flowIsSound(const Model& m) {
   bool sound = true;
-  for (int i = 1; i <= m.ryNx; ++i)
-    for (int j = 1; j <= m.ryNy; ++j) sound = sound && pointIsSound(m.ryFlow[i][j]);
+  for (int i = 1; i <= m.mainNx; ++i)
+    for (int j = 1; j <= m.mainNy; ++j) sound = sound && pointIsSound(m.mainFlow[i][j]);
   for (int b = 1; b <= m.nBodies; ++b)
     for (int p = m.bodyFirst[b] - 1; p <= m.bodyLast[b] + 1; ++p)
-      for (int r = 1; r <= m.wkNr; ++r) sound = sound && pointIsSound(m.wkFlow[p][r][1]);
+      for (int r = 1; r <= m.bodyLayers; ++r) sound = sound && pointIsSound(m.bodyFlow[p][r][1]);
   return sound;
 }

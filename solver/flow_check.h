@@ -7,8 +7,8 @@
 #include <vector>
 
 // True when every point that a time step writes, the main grid's
-// 1..ryNx x 1..ryNy and each body's ring bodyFirst-1..bodyLast+1 on layers
-// 1..wkNr, holds a positive, finite density and finite u, v, E and p.  A
+// 1..mainNx x 1..mainNy and each body's ring bodyFirst-1..bodyLast+1 on layers
+// 1..bodyLayers, holds a positive, finite density and finite u, v, E and p.  A
 // step that breaks this has diverged: the velocity updates divide by the
 // density, and a NaN once there spreads through both grids in a few steps.
 bool flowIsSound(const Model& m);
@@ -46,7 +46,7 @@ struct ResidualTotals {
 // What the grids' threads gather for the check and the history during a
 // step, at the points whose values the boundary conditions after it leave
 // alone (the main grid's interior points that are not holes; each body's
-// layers 2..wkNr-1 between its seam columns), while they still hold them:
+// layers 2..bodyLayers-1 between its seam columns), while they still hold them:
 // the check of the rest, and the sum in the history's order, follow the
 // boundary conditions.
 struct StepTally {

@@ -7,7 +7,7 @@
 // step updates, from the state U^n,
 //   main grid (interior points outside the holes):
 //     cflMain dx / (max(|u|, |v|) + c∞),
-//   body grids (layers 2..wkNr-1 at the perimeter points):
+//   body grids (layers 2..bodyLayers-1 at the perimeter points):
 //     cflAux min(|J| / (|U| + √1.4 |r_η|), |J| / (|V| + √1.4 |r_ξ|)),
 // with U = y_η u − x_η v, V = x_ξ v − y_ξ u the contravariant velocities and
 // c∞ the free-stream sound speed that the main-grid scheme uses.  Each of

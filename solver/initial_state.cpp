@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-void shoki_atai(Model& m) {
+void setInitialState(Model& m) {
   m.k4Aux = 0.015625;
   m.k4Main = 0.015625;
 
@@ -19,7 +19,7 @@ void shoki_atai(Model& m) {
 
   for (int i = 1; i <= kMainNxCapacity; ++i)
     for (int j = 1; j <= kMainNyCapacity; ++j) {
-      FlowPoint& f = m.ryFlow[i][j];
+      FlowPoint& f = m.mainFlow[i][j];
       f.fill(0.0);
       f[slot::omega] = 0;
       f[slot::rho] = 1;
@@ -31,8 +31,8 @@ void shoki_atai(Model& m) {
     }
 
   for (int p = 1; p <= kPerimeterCapacity; ++p)
-    for (int r = 1; r <= m.wkNr; ++r) {
-      FlowPoint& f = m.wkFlow[p][r][1];
+    for (int r = 1; r <= m.bodyLayers; ++r) {
+      FlowPoint& f = m.bodyFlow[p][r][1];
       f.fill(0.0);
       f[slot::rho] = 1;
       f[slot::u] = 0;
@@ -42,8 +42,8 @@ void shoki_atai(Model& m) {
     }
 
   // The inflow column carries the values its boundary condition imposes.
-  for (int j = 1; j <= m.ryNy; ++j) {
-    FlowPoint& f = m.ryFlow[1][j];
+  for (int j = 1; j <= m.mainNy; ++j) {
+    FlowPoint& f = m.mainFlow[1][j];
     f[slot::rho] = 1;
     f[slot::u] = m.uInf;
     f[slot::v] = 0;
@@ -52,8 +52,8 @@ void shoki_atai(Model& m) {
   }
 
   for (int k = 1; k <= 4; ++k) {
-    m.rySumXX[k] = m.rySumXY[k] = m.rySumYY[k] = 0;
-    m.wkSumXX[k] = m.wkSumXY[k] = m.wkSumYY[k] = 0;
+    m.mainSumXX[k] = m.mainSumXY[k] = m.mainSumYY[k] = 0;
+    m.bodySumXX[k] = m.bodySumXY[k] = m.bodySumYY[k] = 0;
   }
 
   m.uInfTrace = m.uInf;
@@ -63,6 +63,6 @@ void shoki_atai(Model& m) {
   m.heatCoef = 5.0;
   m.cflMain = 2.65;
   m.cflAux = 3.2;
-  m.ryDx = m.ryH / 16;
-  m.ryDx2 = m.ryDx * m.ryDx;
+  m.mainDx = m.mainSpacing / 16;
+  m.mainDx2 = m.mainDx * m.mainDx;
 }

@@ -25,7 +25,7 @@ namespace {
 struct MetricPlanes {
   double *xXi, *yXi, *xEta, *yEta, *J;
   double* halfInvJ;           // 0.5 / J
-  double *soundXi, *soundEta; // wkSoundLen 1 and 2
+  double *soundXi, *soundEta; // bodySoundLength 1 and 2
 
   MetricPlanes(double* base, int pFirst, int pLast) {
     const int size = auxPlaneSize(pFirst, pLast);
@@ -218,7 +218,7 @@ void etaLine(const Model& m, const Planes& q, int p, int rFirst, int rLast, doub
 
 void load(const Model& m, const Planes& q, int pFirst, int pLast, int s) {
   for (int p = pFirst - 1; p <= pLast + 1; ++p)
-    for (int r = 1; r <= m.wkNr; ++r) q.loadPoint(m.wkFlow[p][r][s], q.at(p, r));
+    for (int r = 1; r <= m.bodyLayers; ++r) q.loadPoint(m.bodyFlow[p][r][s], q.at(p, r));
 }
 
 // Writes back what the line-by-line evaluation leaves: stage values, the
@@ -232,7 +232,7 @@ void store(Model& m, const Planes& q, int pFirst, int pLast, int rFirst, int rLa
       const bool edge = p >= pFirst && p <= pLast;
       const bool xiLine = r >= rFirst && r <= rLast;
       if (!edge && !xiLine) continue;
-      FlowPoint& f = m.wkFlow[p][r][s];
+      FlowPoint& f = m.bodyFlow[p][r][s];
       const int a = q.at(p, r);
       f[slot::dt] = q.dt[a];
       if (!updated) continue;
@@ -250,8 +250,8 @@ void loadAuxMetrics(const Model& m, int pFirst, int pLast, int s, double* metric
   using namespace metric;
   const MetricPlanes q(metricArea, pFirst, pLast);
   for (int p = pFirst - 1; p <= pLast + 1; ++p)
-    for (int r = 1; r <= m.wkNr; ++r) {
-      const auto& g = m.wkMetric[p][r][s];
+    for (int r = 1; r <= m.bodyLayers; ++r) {
+      const auto& g = m.bodyMetric[p][r][s];
       const int a = (p - pFirst + 1) * kAuxPlaneStride + r;
       q.xXi[a] = g[xXi];
       q.yXi[a] = g[yXi];
@@ -259,8 +259,8 @@ void loadAuxMetrics(const Model& m, int pFirst, int pLast, int s, double* metric
       q.yEta[a] = g[yEta];
       q.J[a] = g[jac];
       q.halfInvJ[a] = 0.5 / g[jac];
-      q.soundXi[a] = m.wkSoundLen[p][r][s][1];
-      q.soundEta[a] = m.wkSoundLen[p][r][s][2];
+      q.soundXi[a] = m.bodySoundLength[p][r][s][1];
+      q.soundEta[a] = m.bodySoundLength[p][r][s][2];
     }
 }
 
@@ -274,7 +274,7 @@ WHIRLPANE_HOT_LOOP void auxStages(Model& m, int pFirst, int pLast, int rFirst, i
   // eta-lines take the smaller of them and tau_eta); it sets the others
   // before reading them.
   for (int p = pFirst; p <= pLast; ++p)
-    for (int r : {rFirst - 1, rLast + 1}) q.dt[q.at(p, r)] = m.wkFlow[p][r][s][slot::dt];
+    for (int r : {rFirst - 1, rLast + 1}) q.dt[q.at(p, r)] = m.bodyFlow[p][r][s][slot::dt];
 
   // Stage 1: R(U^n), dt = cflAux min(tau_eta, tau_xi), X = dt R / (2 J) and
   // the intermediate state, column by column.
@@ -315,18 +315,19 @@ WHIRLPANE_HOT_LOOP void auxStages(Model& m, int pFirst, int pLast, int rFirst, i
 }
 
 void sumAuxStageProducts(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s) {
-  StageSums sums(m.wkSumXX, m.wkSumXY, m.wkSumYY);
+  StageSums sums(m.bodySumXX, m.bodySumXY, m.bodySumYY);
   for (int p = pFirst; p <= pLast; ++p)
     for (int r = rFirst; r <= rLast; ++r) {
-      const FlowPoint& f = m.wkFlow[p][r][s];
+      const FlowPoint& f = m.bodyFlow[p][r][s];
       for (int k = 0; k < 4; ++k) sums.add(k, f[slot::dq + k], f[slot::res + k]);
     }
-  sums.store(m.wkSumXX, m.wkSumXY, m.wkSumYY);
+  sums.store(m.bodySumXX, m.bodySumXY, m.bodySumYY);
 }
 
-void Risa_WK_1(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s, double reynolds) {
-  double* metrics = m.wkPlanes.data() + kAuxWorkPlaneCount * auxPlaneSize(pFirst, pLast);
+void bodyGridResidual(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s,
+                      double reynolds) {
+  double* metrics = m.bodyPlanes.data() + kAuxWorkPlaneCount * auxPlaneSize(pFirst, pLast);
   loadAuxMetrics(m, pFirst, pLast, s, metrics);
-  auxStages(m, pFirst, pLast, rFirst, rLast, s, reynolds, m.wkPlanes.data(), metrics);
+  auxStages(m, pFirst, pLast, rFirst, rLast, s, reynolds, m.bodyPlanes.data(), metrics);
   sumAuxStageProducts(m, pFirst, pLast, rFirst, rLast, s);
 }

@@ -4,7 +4,7 @@
 #pragma once
 #include "core/model.h"
 
-// Risa_WK_1 ("residual, auxiliary grid"): the main grid's scheme in
+// bodyGridResidual ("residual, auxiliary grid"): the main grid's scheme in
 // curvilinear form on the points pFirst..pLast, rFirst..rLast of grid set s:
 // contravariant convective fluxes (U = y_eta u - x_eta v along xi,
 // V = x_xi v - y_xi u along eta), metric-weighted viscous and heat fluxes
@@ -22,11 +22,12 @@
 // restores U^n column by column, so the cross terms of column p + 1 read
 // column p already changed and column p + 2 not yet.  The ghost columns
 // pFirst - 1 and pLast + 1 and the layers rFirst - 1 and rLast + 1 are read
-// only.  Adds to the wk accumulators: Risa_WK_1 is auxStages followed by
+// only.  Adds to the bodyGrid accumulators: bodyGridResidual is auxStages followed by
 // sumAuxStageProducts.
-void Risa_WK_1(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s, double reynolds);
+void bodyGridResidual(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s,
+                      double reynolds);
 
-// The stages of Risa_WK_1 without the inner products, on work planes in
+// The stages of bodyGridResidual without the inner products, on work planes in
 // workArea (kAuxWorkPlaneCount planes of auxPlaneSize(pFirst, pLast) values)
 // and the metric planes that loadAuxMetrics formed in metricArea.  It reads
 // and writes only the records of the columns pFirst-1..pLast+1, so bodies,
@@ -39,7 +40,7 @@ void auxStages(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s, do
 constexpr int kAuxWorkPlaneCount = kAuxPlaneCount - kAuxMetricPlaneCount;
 
 // Forms the kAuxMetricPlaneCount metric planes of the columns pFirst-1..pLast+1,
-// layers 1..wkNr, of grid set s in metricArea: the metrics, 0.5 / J and the
+// layers 1..bodyLayers, of grid set s in metricArea: the metrics, 0.5 / J and the
 // sound lengths.  They stay valid until the metrics are computed again.
 void loadAuxMetrics(const Model& m, int pFirst, int pLast, int s, double* metricArea);
 
@@ -50,6 +51,6 @@ constexpr int auxPlaneSize(int pFirst, int pLast) {
 }
 
 // Adds the inner products (X,X), (X,Y), (Y,Y) of the stage values in dq and
-// res of the points pFirst..pLast x rFirst..rLast to the wk accumulators,
+// res of the points pFirst..pLast x rFirst..rLast to the bodyGrid accumulators,
 // in point order (columns, then layers).
 void sumAuxStageProducts(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s);

@@ -7,8 +7,8 @@
 #include <cmath>
 
 // The residual works on contiguous copies of the fields (planes of
-// m.ryPlanes, point (i, j) at i * stride + j), loaded from ryFlow on entry
-// and, by Risa_RY_2, written back on exit.  Every loop over points then
+// m.mainPlanes, point (i, j) at i * stride + j), loaded from mainFlow on entry
+// and, by mainGridResidual, written back on exit.  Every loop over points then
 // runs along j, that is along memory, in both passes: an x-line pass
 // handles all rows at one interface i + 1/2 at a time, a y-line pass the
 // points of one column.  Each value is formed by the same operations, in
@@ -41,9 +41,9 @@ template <bool xLine, Place place, bool setTimeStep>
 void interfaceFluxes(const Model& m, const Planes& q, int a0, int count, int along, int across,
                      const double* uMinus, const double* vMinus) {
   const double K = m.reynolds / m.uInf; // viscosity uInf / Re as a divisor
-  const double halfDx = 0.5 * m.ryDx;
+  const double halfDx = 0.5 * m.mainDx;
   const double k4 = m.k4Main, sA = m.stressA, sB = m.stressB, heat = m.heatCoef;
-  const double dtScale = m.cflMain * m.ryDx;
+  const double dtScale = m.cflMain * m.mainDx;
 #pragma GCC ivdep
   for (int a = a0; a < a0 + count; ++a) {
     const int b = a + along;
@@ -139,7 +139,7 @@ void restorePoints(const Planes& q, int a0, int count) {
 
 // x-lines j = 2..ny-1: point fluxes of the columns 1..nx, sensors of 2..nx-1.
 WHIRLPANE_HOT_LOOP void xPointPass(const Model& m, const Planes& q, IndexRange share) {
-  const int nx = m.ryNx, rows = m.ryNy - 2, S = q.stride;
+  const int nx = m.mainNx, rows = m.mainNy - 2, S = q.stride;
   for (int i = share.first; i <= share.last; ++i) pointFluxes<true>(q, q.at(i, 2), rows);
   const IndexRange inner = within(share, 2, nx - 1);
   for (int i = inner.first; i <= inner.last; ++i) q.pressureSensors(q.at(i, 2), rows, S);
@@ -147,7 +147,7 @@ WHIRLPANE_HOT_LOOP void xPointPass(const Model& m, const Planes& q, IndexRange s
 
 // x-lines: the interfaces i + 1/2, i = 1..nx-1.
 WHIRLPANE_HOT_LOOP void xInterfacePass(const Model& m, const Planes& q, IndexRange share) {
-  const int nx = m.ryNx, rows = m.ryNy - 2, S = q.stride;
+  const int nx = m.mainNx, rows = m.mainNy - 2, S = q.stride;
   const IndexRange r = within(share, 1, nx - 1);
   for (int i = r.first; i <= r.last; ++i) {
     const int a0 = q.at(i, 2);
@@ -162,9 +162,9 @@ WHIRLPANE_HOT_LOOP void xInterfacePass(const Model& m, const Planes& q, IndexRan
 
 // x-lines: res := R_x at the columns 2..nx-1.
 WHIRLPANE_HOT_LOOP void xResidualPass(const Model& m, const Planes& q, IndexRange share) {
-  const int rows = m.ryNy - 2, S = q.stride;
-  const double halfDx = 0.5 * m.ryDx;
-  const IndexRange r = within(share, 2, m.ryNx - 1);
+  const int rows = m.mainNy - 2, S = q.stride;
+  const double halfDx = 0.5 * m.mainDx;
+  const IndexRange r = within(share, 2, m.mainNx - 1);
   for (int i = r.first; i <= r.last; ++i) {
     const int a0 = q.at(i, 2);
 #pragma GCC ivdep
@@ -177,7 +177,7 @@ WHIRLPANE_HOT_LOOP void xResidualPass(const Model& m, const Planes& q, IndexRang
 // fluxes into h at the interfaces, f at the points.
 template <bool setTimeStep>
 void yLine(const Model& m, const Planes& q, int i, const double* uMinus, const double* vMinus) {
-  const int ny = m.ryNy, S = q.stride;
+  const int ny = m.mainNy, S = q.stride;
   pointFluxes<false>(q, q.at(i, 1), ny);
   q.pressureSensors(q.at(i, 2), ny - 2, 1);
   interfaceFluxes<false, Place::first, setTimeStep>(m, q, q.at(i, 1), 1, 1, S, uMinus, vMinus);
@@ -187,9 +187,9 @@ void yLine(const Model& m, const Planes& q, int i, const double* uMinus, const d
 
 // Stage 1, y-lines: res := R_x + R_y = R(U^n), and the local time steps.
 WHIRLPANE_HOT_LOOP void yStage1Pass(const Model& m, const Planes& q, IndexRange share) {
-  const int rows = m.ryNy - 2;
-  const double halfDx = 0.5 * m.ryDx;
-  const IndexRange r = within(share, 2, m.ryNx - 1);
+  const int rows = m.mainNy - 2;
+  const double halfDx = 0.5 * m.mainDx;
+  const IndexRange r = within(share, 2, m.mainNx - 1);
   for (int i = r.first; i <= r.last; ++i) {
     yLine<true>(m, q, i, q.u, q.v);
     const int a0 = q.at(i, 2);
@@ -205,17 +205,17 @@ WHIRLPANE_HOT_LOOP void yStage1Pass(const Model& m, const Planes& q, IndexRange 
 // Holes take no step; X = g1 / 2 = dt R(U^n) / (2 dx^2), the intermediate
 // state U^n + X, and the velocity that restoring U^n will give.
 WHIRLPANE_HOT_LOOP void advancePass(const Model& m, const Planes& q, IndexRange share) {
-  const int rows = m.ryNy - 2;
-  const IndexRange r = within(share, 2, m.ryNx - 1);
-  for (int h = 1; h <= m.ryBlankCount; ++h) {
-    const GridIndex& hole = m.ryBlankList[h];
+  const int rows = m.mainNy - 2;
+  const IndexRange r = within(share, 2, m.mainNx - 1);
+  for (int h = 1; h <= m.mainHoleCount; ++h) {
+    const GridIndex& hole = m.mainHoleList[h];
     if (hole.i >= r.first && hole.i <= r.last) q.dt[q.at(hole.i, hole.j)] = 0;
   }
   for (int i = r.first; i <= r.last; ++i) {
     const int a0 = q.at(i, 2);
 #pragma GCC ivdep
     for (int a = a0; a < a0 + rows; ++a)
-      for (int k = 0; k < 4; ++k) q.x[k][a] = 0.5 * q.dt[a] * q.r[k][a] / m.ryDx2;
+      for (int k = 0; k < 4; ++k) q.x[k][a] = 0.5 * q.dt[a] * q.r[k][a] / m.mainDx2;
     advancePoints(q, a0, rows);
 #pragma GCC ivdep
     for (int a = a0; a < a0 + rows; ++a) {
@@ -230,26 +230,26 @@ WHIRLPANE_HOT_LOOP void advancePass(const Model& m, const Planes& q, IndexRange 
 // Stage 2, y-lines: Y = 4 X - dt R / dx^2 = 2 g1 - g2, with column i - 1
 // read at U^n and column i + 1 at the intermediate state.
 WHIRLPANE_HOT_LOOP void yStage2Pass(const Model& m, const Planes& q, IndexRange share) {
-  const int rows = m.ryNy - 2;
-  const double halfDx = 0.5 * m.ryDx;
-  const IndexRange r = within(share, 2, m.ryNx - 1);
+  const int rows = m.mainNy - 2;
+  const double halfDx = 0.5 * m.mainDx;
+  const IndexRange r = within(share, 2, m.mainNx - 1);
   for (int i = r.first; i <= r.last; ++i) {
     yLine<false>(m, q, i, q.uBefore, q.vBefore);
     const int a0 = q.at(i, 2);
 #pragma GCC ivdep
     for (int a = a0; a < a0 + rows; ++a)
       for (int k = 0; k < 4; ++k) {
-        const double z = (q.r[k][a] + residualAt(q, k, a, 1, halfDx)) * q.dt[a] / m.ryDx2;
+        const double z = (q.r[k][a] + residualAt(q, k, a, 1, halfDx)) * q.dt[a] / m.mainDx2;
         q.r[k][a] = 4.0 * q.x[k][a] - z;
       }
   }
 }
 
 WHIRLPANE_HOT_LOOP void loadPass(const Model& m, const Planes& q, IndexRange share) {
-  const int ny = m.ryNy;
+  const int ny = m.mainNy;
   for (int i = share.first; i <= share.last; ++i) {
     for (int j = 1; j <= ny; ++j) {
-      q.loadPoint(m.ryFlow[i][j], q.at(i, j));
+      q.loadPoint(m.mainFlow[i][j], q.at(i, j));
     }
     // The velocity at U^n that the stage-2 y-lines read beside them: column
     // 1 and the edge rows, which no step changes; advancePass forms the rest.
@@ -266,13 +266,13 @@ WHIRLPANE_HOT_LOOP void loadPass(const Model& m, const Planes& q, IndexRange sha
 // records.
 template <bool toRecords>
 WHIRLPANE_HOT_LOOP void restoreAndStorePass(Model& m, const Planes& q, IndexRange share) {
-  const int rows = m.ryNy - 2;
-  const IndexRange r = within(share, 2, m.ryNx - 1);
+  const int rows = m.mainNy - 2;
+  const IndexRange r = within(share, 2, m.mainNx - 1);
   for (int i = r.first; i <= r.last; ++i) {
     restorePoints(q, q.at(i, 2), rows);
     if constexpr (toRecords) {
-      for (int j = 2; j <= m.ryNy - 1; ++j) {
-        FlowPoint& f = m.ryFlow[i][j];
+      for (int j = 2; j <= m.mainNy - 1; ++j) {
+        FlowPoint& f = m.mainFlow[i][j];
         const int a = q.at(i, j);
         q.storeState(f, a);
         f[slot::dt] = q.dt[a];
@@ -281,7 +281,7 @@ WHIRLPANE_HOT_LOOP void restoreAndStorePass(Model& m, const Planes& q, IndexRang
           f[slot::dq + k] = q.x[k][a];
         }
       }
-      m.ryFlow[i][m.ryNy][slot::dt] = q.dt[q.at(i, m.ryNy)];
+      m.mainFlow[i][m.mainNy][slot::dt] = q.dt[q.at(i, m.mainNy)];
     }
   }
 }
@@ -289,9 +289,9 @@ WHIRLPANE_HOT_LOOP void restoreAndStorePass(Model& m, const Planes& q, IndexRang
 // Adds the inner products of the stage values of column i (if it has
 // updated points), in row order.
 void addColumnProducts(const Model& m, const Planes& q, int i, StageSums& sums) {
-  if (i < 2 || i > m.ryNx - 1) return;
+  if (i < 2 || i > m.mainNx - 1) return;
   const int a0 = q.at(i, 2);
-  for (int a = a0; a < a0 + m.ryNy - 2; ++a)
+  for (int a = a0; a < a0 + m.mainNy - 2; ++a)
     for (int k = 0; k < 4; ++k) sums.add(k, q.x[k][a], q.r[k][a]);
 }
 
@@ -314,7 +314,7 @@ namespace {
 // grid, so the results are the same bits.
 template <bool toRecords> void stages(Model& m) {
   const Planes q(m);
-  const int nx = m.ryNx;
+  const int nx = m.mainNx;
   const auto column = [](int i) { return IndexRange{i, i}; };
   const auto xPasses = [&](int i) {
     if (i <= nx) xPointPass(m, q, column(i));
@@ -331,21 +331,21 @@ template <bool toRecords> void stages(Model& m) {
     yStage1Pass(m, q, column(i - 2));
   }
   advancePass(m, q, {1, nx});
-  StageSums sums(m.rySumXX, m.rySumXY, m.rySumYY);
+  StageSums sums(m.mainSumXX, m.mainSumXY, m.mainSumYY);
   for (int i = 1; i <= nx + 2; ++i) {
     xPasses(i);
     yStage2Pass(m, q, column(i - 2));
     restoreAndStorePass<toRecords>(m, q, column(i - 2));
     addColumnProducts(m, q, i - 2, sums);
   }
-  sums.store(m.rySumXX, m.rySumXY, m.rySumYY);
+  sums.store(m.mainSumXX, m.mainSumXY, m.mainSumYY);
 }
 } // namespace
 
-void Risa_RY_2(Model& m) {
+void mainGridResidual(Model& m) {
   stages<true>(m);
-  for (int h = 1; h <= m.ryBlankCount; ++h)
-    m.ryFlow[m.ryBlankList[h].i][m.ryBlankList[h].j][slot::dt] = 0;
+  for (int h = 1; h <= m.mainHoleCount; ++h)
+    m.mainFlow[m.mainHoleList[h].i][m.mainHoleList[h].j][slot::dt] = 0;
 }
 
 void mainStages(Model& m) {

@@ -7,7 +7,7 @@
 // as the scheme uses it in its spectral radii and local time steps.
 inline constexpr double kMainSoundSpeed = 1.183;
 
-// Risa_RY_2 ("residual, main grid", second version): evaluates the discrete
+// mainGridResidual ("residual, main grid", second version): evaluates the discrete
 // right-hand side of the compressible Navier-Stokes equations on the main
 // grid, times dx^2, as flux differences along the x-lines and then the
 // y-lines:
@@ -18,17 +18,17 @@ inline constexpr double kMainSoundSpeed = 1.183;
 // stage 1 leaves R(U^n) in res, the local time step in dt (globalTimeStep in
 // a time-accurate run) and X = g1/2 in dq;
 // stage 2 leaves Y = g3 = 2 g1 - g2 in res, the state back at U^n (pressure
-// at its intermediate value) and adds to the ry accumulators.
+// at its intermediate value) and adds to the mainGrid accumulators.
 //
 // The order of the work is part of the result: the stage-2 y-pass restores
 // U^n line by line, so the cross terms of line i read line i-1 at U^n and
 // line i+1 at the intermediate state.
-void Risa_RY_2(Model& m);
+void mainGridResidual(Model& m);
 
-// Risa_RY_2 with its results left in the work planes (solver/main_planes.h)
+// mainGridResidual with its results left in the work planes (solver/main_planes.h)
 // and nothing written to the records: the state at U^n (pressure at its
 // intermediate value) in rho, u, v, e, p, the time steps in dt (the holes'
 // not yet zero), X in the planes x and Y in r.  The accumulators are added
-// to as by Risa_RY_2.  The rest of the time step takes them from there
+// to as by mainGridResidual.  The rest of the time step takes them from there
 // (mainGridStep).
 void mainStages(Model& m);

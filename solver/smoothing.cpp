@@ -81,26 +81,26 @@ void solveLines(const LineCoefficients& t, IndexRange lines, int n1, int n2, At 
 
 // The four kinds of line.
 WHIRLPANE_HOT_LOOP void mainYLines(Model& m, const LineCoefficients& t, IndexRange lines) {
-  solveLines(t, lines, 1, m.ryNy, [&](int i, int j) { return &m.ryFlow[i][j][slot::dq]; });
+  solveLines(t, lines, 1, m.mainNy, [&](int i, int j) { return &m.mainFlow[i][j][slot::dq]; });
 }
 WHIRLPANE_HOT_LOOP void mainXLines(Model& m, const LineCoefficients& t, IndexRange lines) {
-  solveLines(t, lines, 1, m.ryNx, [&](int j, int i) { return &m.ryFlow[i][j][slot::dq]; });
+  solveLines(t, lines, 1, m.mainNx, [&](int j, int i) { return &m.mainFlow[i][j][slot::dq]; });
 }
 WHIRLPANE_HOT_LOOP void auxRadialLines(Model& m, const LineCoefficients& t, IndexRange lines,
                                        int rFirst, int rLast, int s) {
-  solveLines(t, lines, rFirst, rLast, [&](int p, int r) { return &m.wkFlow[p][r][s][slot::dq]; });
+  solveLines(t, lines, rFirst, rLast, [&](int p, int r) { return &m.bodyFlow[p][r][s][slot::dq]; });
 }
 WHIRLPANE_HOT_LOOP void auxPerimeterLines(Model& m, const LineCoefficients& t, IndexRange lines,
                                           int pFirst, int pLast, int s) {
-  solveLines(t, lines, pFirst, pLast, [&](int r, int p) { return &m.wkFlow[p][r][s][slot::dq]; });
+  solveLines(t, lines, pFirst, pLast, [&](int r, int p) { return &m.bodyFlow[p][r][s][slot::dq]; });
 }
 
 } // namespace
 
 // Each direction in turn: its coefficients once, then its lines (none when
 // the direction has no lines or no positions).
-void Gauss_RY(Model& m) {
-  const int nx = m.ryNx, ny = m.ryNy;
+void smoothMainGrid(Model& m) {
+  const int nx = m.mainNx, ny = m.mainNy;
   LineCoefficients t;
   if (nx - 1 >= 2 && ny >= 1) {
     eliminationCoefficients(t, ny);
@@ -112,7 +112,7 @@ void Gauss_RY(Model& m) {
   }
 }
 
-void Gauss_WK(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s) {
+void smoothBodyGrids(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s) {
   if (pLast < pFirst || rLast < rFirst) return;
   LineCoefficients t;
   eliminationCoefficients(t, rLast - rFirst + 1);
@@ -122,7 +122,7 @@ void Gauss_WK(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s) {
 }
 
 WHIRLPANE_HOT_LOOP void smoothMainPlane(const Model& m, double* d, int stride) {
-  const int nx = m.ryNx, ny = m.ryNy;
+  const int nx = m.mainNx, ny = m.mainNy;
   LineCoefficients t;
   if (nx - 1 >= 2 && ny >= 1) eliminationCoefficients(t, ny);
   solveLines(t, {2, nx - 1}, 1, ny, [&](int i, int j) { return d + 4 * (i * stride + j); });

@@ -10,17 +10,17 @@
 // which lets the local time steps run at 2.65 and 3.2 times their explicit
 // measure.  Each call is one direct (Thomas) solve per line and direction.
 
-// Gauss_RY ("Gauss elimination, main grid"): the lines along y through the
-// columns i = 2..ryNx-1 (all points j = 1..ryNy), then the lines along x
-// through the rows j = 2..ryNy-1 (all points i = 1..ryNx); dq1..dq4 in place.
-void Gauss_RY(Model& m);
+// smoothMainGrid ("Gauss elimination, main grid"): the lines along y through the
+// columns i = 2..mainNx-1 (all points j = 1..mainNy), then the lines along x
+// through the rows j = 2..mainNy-1 (all points i = 1..mainNx); dq1..dq4 in place.
+void smoothMainGrid(Model& m);
 
-// Gauss_WK ("Gauss elimination, auxiliary grid"): the radial lines
+// smoothBodyGrids ("Gauss elimination, auxiliary grid"): the radial lines
 // r = rFirst..rLast of every perimeter index p = pFirst..pLast of grid set
 // s, then the perimeter lines p = pFirst..pLast of every layer.  The run
-// passes (1, wkNp, 1, wkNr, 1): one perimeter line runs through all bodies,
+// passes (1, bodyPerimeterPoints, 1, bodyLayers, 1): one perimeter line runs through all bodies,
 // the indices between them and both copies of every seam point.
-void Gauss_WK(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s);
+void smoothBodyGrids(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s);
 
 // The elimination coefficients of a line of `length` positions, in
 // t[1..length]: they depend only on the position from the start of the
@@ -28,7 +28,7 @@ void Gauss_WK(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s);
 using LineCoefficients = Arr1<TriCoef, kLineCapacity>;
 void eliminationCoefficients(LineCoefficients& t, int length);
 
-// Gauss_RY on increments held in an interleaved work plane instead of the
+// smoothMainGrid on increments held in an interleaved work plane instead of the
 // records: the four increments of point (i, j) at d[4 (i stride + j)] on.
 // The same lines, operations and order, so the same bits.
 void smoothMainPlane(const Model& m, double* d, int stride);

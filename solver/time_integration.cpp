@@ -19,32 +19,32 @@ constexpr double kQuotientGuard = 1e-40;
 
 namespace {
 
-// Where the bodies' metric planes begin in m.wkMetricPlanes (one body's after
+// Where the bodies' metric planes begin in m.bodyMetricPlanes (one body's after
 // the other's), forming them again if the metrics were computed again since
 // (a new set-up).
 std::array<int, kBodySlots + 1> auxMetricOffsets(Model& m) {
   std::array<int, kBodySlots + 1> offset{};
   for (int b = 1; b < m.nBodies; ++b)
     offset[b + 1] = offset[b] + kAuxMetricPlaneCount * auxPlaneSize(m.bodyFirst[b], m.bodyLast[b]);
-  if (m.wkMetricPlanesGeneration != m.metricGeneration) {
+  if (m.bodyMetricPlanesGeneration != m.metricGeneration) {
     for (int b = 1; b <= m.nBodies; ++b)
-      loadAuxMetrics(m, m.bodyFirst[b], m.bodyLast[b], 1, m.wkMetricPlanes.data() + offset[b]);
-    m.wkMetricPlanesGeneration = m.metricGeneration;
+      loadAuxMetrics(m, m.bodyFirst[b], m.bodyLast[b], 1, m.bodyMetricPlanes.data() + offset[b]);
+    m.bodyMetricPlanesGeneration = m.metricGeneration;
   }
   return offset;
 }
 
 // The stages of every body's auxiliary grid and their inner products, one
-// body after the other in the work area at the start of m.wkPlanes, which
+// body after the other in the work area at the start of m.bodyPlanes, which
 // holds the planes of one body at a time (a few hundred kilobytes, so they
 // stay in cache).  The inner products are then summed in body order.
 void auxResiduals(Model& m) {
   const auto metricOffset = auxMetricOffsets(m);
   for (int b = 1; b <= m.nBodies; ++b)
-    auxStages(m, m.bodyFirst[b], m.bodyLast[b], 2, m.wkNr - 1, 1, m.reynolds, m.wkPlanes.data(),
-              m.wkMetricPlanes.data() + metricOffset[b]);
+    auxStages(m, m.bodyFirst[b], m.bodyLast[b], 2, m.bodyLayers - 1, 1, m.reynolds,
+              m.bodyPlanes.data(), m.bodyMetricPlanes.data() + metricOffset[b]);
   for (int b = 1; b <= m.nBodies; ++b)
-    sumAuxStageProducts(m, m.bodyFirst[b], m.bodyLast[b], 2, m.wkNr - 1, 1);
+    sumAuxStageProducts(m, m.bodyFirst[b], m.bodyLast[b], 2, m.bodyLayers - 1, 1);
 }
 
 // The weights of the rational combination from a grid's inner products,
@@ -70,17 +70,17 @@ inline void combinePoint(FlowPoint& f, const StageWeights& w) {
 }
 
 void combineMainStages(Model& m) {
-  const StageWeights w = combinationWeights(m.rySumXX, m.rySumXY, m.rySumYY);
-  for (int i = 2; i <= m.ryNx - 1; ++i)
-    for (int j = 2; j <= m.ryNy - 1; ++j)
-      if (m.ryHoleFlag[i][j] == 0) combinePoint(m.ryFlow[i][j], w);
+  const StageWeights w = combinationWeights(m.mainSumXX, m.mainSumXY, m.mainSumYY);
+  for (int i = 2; i <= m.mainNx - 1; ++i)
+    for (int j = 2; j <= m.mainNy - 1; ++j)
+      if (m.mainHoleFlag[i][j] == 0) combinePoint(m.mainFlow[i][j], w);
 }
 
 void combineAuxStages(Model& m) {
-  const StageWeights w = combinationWeights(m.wkSumXX, m.wkSumXY, m.wkSumYY);
+  const StageWeights w = combinationWeights(m.bodySumXX, m.bodySumXY, m.bodySumYY);
   for (int b = 1; b <= m.nBodies; ++b)
-    for (int r = 2; r <= m.wkNr - 1; ++r)
-      for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) combinePoint(m.wkFlow[p][r][1], w);
+    for (int r = 2; r <= m.bodyLayers - 1; ++r)
+      for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) combinePoint(m.bodyFlow[p][r][1], w);
 }
 
 inline void advancePoint(FlowPoint& f) {
@@ -89,18 +89,18 @@ inline void advancePoint(FlowPoint& f) {
 
 // The hole list's increments cleared, then the interior points advanced.
 void updateMain(Model& m) {
-  for (int h = 1; h <= m.ryBlankCount; ++h) {
-    FlowPoint& f = m.ryFlow[m.ryBlankList[h].i][m.ryBlankList[h].j];
+  for (int h = 1; h <= m.mainHoleCount; ++h) {
+    FlowPoint& f = m.mainFlow[m.mainHoleList[h].i][m.mainHoleList[h].j];
     for (int k = 0; k < 4; ++k) f[slot::dq + k] = 0;
   }
-  for (int i = 2; i <= m.ryNx - 1; ++i)
-    for (int j = 2; j <= m.ryNy - 1; ++j) advancePoint(m.ryFlow[i][j]);
+  for (int i = 2; i <= m.mainNx - 1; ++i)
+    for (int j = 2; j <= m.mainNy - 1; ++j) advancePoint(m.mainFlow[i][j]);
 }
 
 void updateAux(Model& m) {
   for (int b = 1; b <= m.nBodies; ++b)
-    for (int r = 2; r <= m.wkNr - 1; ++r)
-      for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) advancePoint(m.wkFlow[p][r][1]);
+    for (int r = 2; r <= m.bodyLayers - 1; ++r)
+      for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) advancePoint(m.bodyFlow[p][r][1]);
 }
 
 // Each grid's part of a step.  Neither reads or writes what the other's
@@ -110,11 +110,11 @@ void updateAux(Model& m) {
 // point, in d (the points with a hole flag keep X).
 WHIRLPANE_HOT_LOOP void combineMainPlanes(const Model& m, const MainPlanes& q, double* d,
                                           const StageWeights& w) {
-  for (int i = 2; i <= m.ryNx - 1; ++i) {
-    const std::uint8_t* hole = &m.ryHoleFlag[i][0];
+  for (int i = 2; i <= m.mainNx - 1; ++i) {
+    const std::uint8_t* hole = &m.mainHoleFlag[i][0];
     const int a0 = q.at(i, 0);
 #pragma GCC ivdep
-    for (int j = 2; j <= m.ryNy - 1; ++j) {
+    for (int j = 2; j <= m.mainNy - 1; ++j) {
       const int a = a0 + j;
       for (int k = 0; k < 4; ++k) {
         const double combined = q.x[k][a] * w.x[k + 1] - q.r[k][a] * w.y[k + 1];
@@ -130,12 +130,12 @@ WHIRLPANE_HOT_LOOP void combineMainPlanes(const Model& m, const MainPlanes& q, d
 template <bool tallied>
 WHIRLPANE_HOT_LOOP void updateMainPlanes(Model& m, const MainPlanes& q, const double* d,
                                          StepTally* tally) {
-  const int ny = m.ryNy;
+  const int ny = m.mainNy;
   // Local totals: the compiler cannot tell the tally from the records.
   ResidualTotals totals;
   bool sound = true;
-  for (int i = 2; i <= m.ryNx - 1; ++i) {
-    const std::uint8_t* hole = &m.ryHoleFlag[i][0];
+  for (int i = 2; i <= m.mainNx - 1; ++i) {
+    const std::uint8_t* hole = &m.mainHoleFlag[i][0];
     const int a0 = q.at(i, 0);
 #pragma GCC ivdep
     for (int a = a0 + 2; a <= a0 + ny - 1; ++a) {
@@ -145,7 +145,7 @@ WHIRLPANE_HOT_LOOP void updateMainPlanes(Model& m, const MainPlanes& q, const do
     }
     for (int j = 2; j <= ny - 1; ++j) {
       const int a = a0 + j;
-      FlowPoint& f = m.ryFlow[i][j];
+      FlowPoint& f = m.mainFlow[i][j];
       q.storeState(f, a);
       f[slot::dt] = q.dt[a];
       for (int k = 0; k < 4; ++k) f[slot::dq + k] = d[4 * a + k];
@@ -154,7 +154,7 @@ WHIRLPANE_HOT_LOOP void updateMainPlanes(Model& m, const MainPlanes& q, const do
         totals.add(f);
       }
     }
-    m.ryFlow[i][ny][slot::dt] = q.dt[a0 + ny];
+    m.mainFlow[i][ny][slot::dt] = q.dt[a0 + ny];
   }
   if constexpr (tallied) tally->mainSound = sound, tally->main = totals;
 }
@@ -165,15 +165,15 @@ WHIRLPANE_HOT_LOOP void updateMainPlanes(Model& m, const MainPlanes& q, const do
 void tallyAux(const Model& m, StepTally& tally) {
   std::size_t n = 0;
   for (int b = 1; b <= m.nBodies; ++b)
-    n += std::size_t(std::max(0, m.bodyLast[b] - m.bodyFirst[b])) * std::max(0, m.wkNr - 2);
+    n += std::size_t(std::max(0, m.bodyLast[b] - m.bodyFirst[b])) * std::max(0, m.bodyLayers - 2);
   tally.auxRates.resize(n); // allocates on a run's first step only
   double* rates = tally.auxRates.data();
   ResidualTotals speeds;
   bool sound = true;
   for (int b = 1; b <= m.nBodies; ++b)
     for (int p = m.bodyFirst[b]; p <= m.bodyLast[b] - 1; ++p)
-      for (int r = 2; r <= m.wkNr - 1; ++r) {
-        const FlowPoint& f = m.wkFlow[p][r][1];
+      for (int r = 2; r <= m.bodyLayers - 1; ++r) {
+        const FlowPoint& f = m.bodyFlow[p][r][1];
         *rates++ = ResidualTotals::rateSquared(f);
         if (p == m.bodyFirst[b]) continue;
         sound = sound && pointIsSound(f);
@@ -184,16 +184,16 @@ void tallyAux(const Model& m, StepTally& tally) {
 }
 
 void mainGridStep(Model& m, StepTally* tally) {
-  // Risa_RY_2, the combination, Gauss_RY and the update, on the work planes
+  // mainGridResidual, the combination, smoothMainGrid and the update, on the work planes
   // the residual leaves its results in: the records are read for the
   // increments of the edge points (which the smoothing carries from step to
   // step) and written once, with what the separate routines would leave in
   // them, stage values apart (the smoothing and the update read those from
   // the planes).  The same operations in the same order: the same bits.
   mainStages(m);
-  const StageWeights w = combinationWeights(m.rySumXX, m.rySumXY, m.rySumYY);
+  const StageWeights w = combinationWeights(m.mainSumXX, m.mainSumXY, m.mainSumYY);
   const MainPlanes q(m);
-  const int nx = m.ryNx, ny = m.ryNy;
+  const int nx = m.mainNx, ny = m.mainNy;
   // The increments, four to a point, in the convective-flux planes, which
   // the residual no longer needs.
   double* const d = q.f[0];
@@ -206,14 +206,14 @@ void mainGridStep(Model& m, StepTally* tally) {
     for (int j = 2; j <= ny - 1; ++j) move(1, j), move(nx, j);
   };
   edges([&](int i, int j) {
-    for (int k = 0; k < 4; ++k) at(i, j)[k] = m.ryFlow[i][j][slot::dq + k];
+    for (int k = 0; k < 4; ++k) at(i, j)[k] = m.mainFlow[i][j][slot::dq + k];
   });
   smoothMainPlane(m, d, q.stride);
   edges([&](int i, int j) {
-    for (int k = 0; k < 4; ++k) m.ryFlow[i][j][slot::dq + k] = at(i, j)[k];
+    for (int k = 0; k < 4; ++k) m.mainFlow[i][j][slot::dq + k] = at(i, j)[k];
   });
-  for (int h = 1; h <= m.ryBlankCount; ++h) {
-    const GridIndex& hole = m.ryBlankList[h];
+  for (int h = 1; h <= m.mainHoleCount; ++h) {
+    const GridIndex& hole = m.mainHoleList[h];
     double* dq = at(hole.i, hole.j);
     for (int k = 0; k < 4; ++k) dq[k] = 0;
   }
@@ -221,22 +221,22 @@ void mainGridStep(Model& m, StepTally* tally) {
     updateMainPlanes<true>(m, q, d, tally);
   else
     updateMainPlanes<false>(m, q, d, nullptr);
-  for (int h = 1; h <= m.ryBlankCount; ++h)
-    m.ryFlow[m.ryBlankList[h].i][m.ryBlankList[h].j][slot::dt] = 0;
+  for (int h = 1; h <= m.mainHoleCount; ++h)
+    m.mainFlow[m.mainHoleList[h].i][m.mainHoleList[h].j][slot::dt] = 0;
 }
 
 void auxGridStep(Model& m, StepTally* tally) {
   auxResiduals(m);
   combineAuxStages(m);
-  Gauss_WK(m, 1, m.wkNp, 1, m.wkNr, 1);
+  smoothBodyGrids(m, 1, m.bodyPerimeterPoints, 1, m.bodyLayers, 1);
   updateAux(m);
   if (tally) tallyAux(m, *tally);
 }
 
 } // namespace
 
-void RRK(Model& m) {
-  Risa_RY_2(m);
+void rationalRungeKuttaIncrement(Model& m) {
+  mainGridResidual(m);
   auxResiduals(m);
   combineStages(m);
 }
@@ -246,7 +246,7 @@ void combineStages(Model& m) {
   combineAuxStages(m);
 }
 
-void ADD_RY(Model& m) {
+void addIncrements(Model& m) {
   updateMain(m);
   updateAux(m);
 }

@@ -4,7 +4,7 @@
 #include "core/model.h"
 #include "solver/flow_check.h"
 
-// RRK ("rational Runge-Kutta"): one step's stages and their combination.
+// rationalRungeKuttaIncrement ("rational Runge-Kutta"): one step's stages and their combination.
 // With g1 = dt R(U^n), g2 = dt R(U^n + g1/2) and g3 = 2 g1 - g2, the residual
 // routines leave X = g1/2 in dq and Y = g3 in res and sum the inner products
 // (X,X), (X,Y), (Y,Y) over each grid, per conserved component.  The step's
@@ -14,23 +14,23 @@
 // divide by 1e-40 + (Y,Y), so a grid on which nothing moves (every Y zero)
 // gets a zero increment instead of 0/0.  The accumulators are zero again
 // afterwards.
-void RRK(Model& m);
+void rationalRungeKuttaIncrement(Model& m);
 
-// The combination half of RRK, run after the residual routines: turns the
+// The combination half of rationalRungeKuttaIncrement, run after the residual routines: turns the
 // stage values X (dq) and Y (res) into the step's increment and clears the
 // accumulators.
 void combineStages(Model& m);
 
-// RRK, Gauss_RY, Gauss_WK(1, wkNp, 1, wkNr, 1) and ADD_RY: each grid's part
-// of a time step, before the boundary conditions.  The two grids' parts do
-// not touch each other's data, so with two or more solver threads
-// (solver/parallel.h) they run at once, one on each thread; the results are
-// the same bits.  With a tally, each grid's part also gathers its share of
-// the soundness check and the convergence history (StepTally) as it goes.
+// rationalRungeKuttaIncrement, smoothMainGrid, smoothBodyGrids(1, bodyPerimeterPoints, 1,
+// bodyLayers, 1) and addIncrements: each grid's part of a time step, before the boundary
+// conditions.  The two grids' parts do not touch each other's data, so with two or more solver
+// threads (solver/parallel.h) they run at once, one on each thread; the results are the same bits.
+// With a tally, each grid's part also gathers its share of the soundness check and the convergence
+// history (StepTally) as it goes.
 void stepGrids(Model& m, StepTally* tally = nullptr);
 
-// ADD_RY ("add, main grid"; it updates the auxiliary grids too): clears the
+// addIncrements ("add, main grid"; it updates the auxiliary grids too): clears the
 // increments of the hole list, then adds dq to the interior points of the
 // main grid and of every body's auxiliary grid in conserved form and
-// recomputes their pressure.  Boundary points are left to Kyoukai.
-void ADD_RY(Model& m);
+// recomputes their pressure.  Boundary points are left to applyBoundaryConditions.
+void addIncrements(Model& m);

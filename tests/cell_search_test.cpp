@@ -49,7 +49,7 @@ TEST(CellTest, EdgeAndCornerHits) {
       m->searchY[k] = kUnitSquare.y[k];
     }
     m->searchX[5] = m->searchY[5] = 0.5;
-    Search_1b(*m, 3, 4, 1);
+    searchCellEdges(*m, 3, 4, 1);
     ASSERT_EQ(m->hitA, 3);
     EXPECT_EQ(m->hitB, 4);
     EXPECT_EQ(m->hitC, 1);
@@ -64,12 +64,12 @@ TEST(CellTest, InteriorOfAParallelogramSolvesLinearEquations) {
   EXPECT_EQ(m->hitS, 0.25);
   EXPECT_EQ(m->hitT, 0.75);
   // The edge test alone misses it.
-  Search_1b(*m, 7, 8, 1);
+  searchCellEdges(*m, 7, 8, 1);
   EXPECT_EQ(m->hitA, 0);
 }
 
 TEST(CellTest, InteriorTestKeepsTargetsOnTheFarEdgesAndNothingBeyond) {
-  // Search_2b alone (the edge test takes a target on an edge before it): on
+  // searchCellInterior alone (the edge test takes a target on an edge before it): on
   // the unit square s and t are the target's coordinates, 0 and 1 included.
   auto m = makeModel();
   const double e = std::ldexp(1.0, -40);
@@ -87,7 +87,7 @@ TEST(CellTest, InteriorTestKeepsTargetsOnTheFarEdgesAndNothingBeyond) {
     m->searchX[5] = m->searchY[5] = 0.5;
     m->hitA = 0;
     m->hitS = m->hitT = 0;
-    Search_2b(*m, 3, 4, 1);
+    searchCellInterior(*m, 3, 4, 1);
     ASSERT_EQ(m->hitA == 3, c.hit) << "target " << c.tx << ", " << c.ty;
     EXPECT_TRUE(!c.hit || (m->hitS == c.tx && m->hitT == c.ty)) << c.tx << ", " << c.ty;
   }
@@ -125,7 +125,7 @@ TEST(CellTest, GeneralQuadrilateralsGiveBackTheirLocalCoordinates) {
   }
 }
 
-TEST(CellTest, Eqa2Roots) {
+TEST(CellTest, QuadraticRoots) {
   struct Case {
     double a, b, c, root;
   };
@@ -140,5 +140,5 @@ TEST(CellTest, Eqa2Roots) {
       {0.5, 1, -1.5, 1}, // roots 1 and -3
   };
   for (const Case& c : cases)
-    EXPECT_DOUBLE_EQ(Eqa2(c.a, c.b, c.c), c.root) << c.a << " " << c.b << " " << c.c;
+    EXPECT_DOUBLE_EQ(quadraticRoot(c.a, c.b, c.c), c.root) << c.a << " " << c.b << " " << c.c;
 }

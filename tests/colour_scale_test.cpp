@@ -17,24 +17,24 @@ Rgb rampColour(double lo, double hi, double v) {
   DrawingSurface s(1, 1);
   m->scaleLow = lo;
   m->scaleHigh = hi;
-  BColor_Define(*m, s, v);
-  EXPECT_EQ(s.brush(), RColor(*m));
+  setScaleBrush(*m, s, v);
+  EXPECT_EQ(s.brush(), rgbColour(*m));
   EXPECT_EQ(s.pen(), s.brush());
   return {m->rgbR, m->rgbG, m->rgbB};
 }
 
 // Every main-grid point of a synthetic model set to `value`, taking part (dt > 0).
 void fillMain(Model& m, int c, double value) {
-  for (int i = 1; i <= m.ryNx; ++i)
-    for (int j = 1; j <= m.ryNy; ++j) {
-      m.ryFlow[i][j][c] = value;
-      m.ryFlow[i][j][slot::dt] = 1;
+  for (int i = 1; i <= m.mainNx; ++i)
+    for (int j = 1; j <= m.mainNy; ++j) {
+      m.mainFlow[i][j][c] = value;
+      m.mainFlow[i][j][slot::dt] = 1;
     }
 }
 
 void fillAux(Model& m, int c, double value) {
   for (int p = m.bodyFirst[1]; p <= m.bodyLast[1]; ++p)
-    for (int r = 1; r <= m.wkNr; ++r) m.wkFlow[p][r][1][c] = value;
+    for (int r = 1; r <= m.bodyLayers; ++r) m.bodyFlow[p][r][1][c] = value;
 }
 
 } // namespace
@@ -66,29 +66,29 @@ TEST(ColourScale, ZeroWidthRangeIsBlueAtAndRedAboveIt) {
   EXPECT_EQ(above.b, 0);
 }
 
-TEST(ColourScale, RColorPacksLowBytesAndRColorfClamps) {
+TEST(ColourScale, RgbColourPacksLowBytesAndClampedColourClamps) {
   auto m = makeModel();
   m->rgbR = 0x1FF;
   m->rgbG = 0x10;
   m->rgbB = 0x20;
-  EXPECT_EQ(RColor(*m), 0x2010FFu);
-  EXPECT_EQ(RColorf(300, -5, 128), 0x8000FFu);
-  EXPECT_EQ(RColorf(0, 0, 205), 0xCD0000u);
+  EXPECT_EQ(rgbColour(*m), 0x2010FFu);
+  EXPECT_EQ(clampedColour(300, -5, 128), 0x8000FFu);
+  EXPECT_EQ(clampedColour(0, 0, 205), 0xCD0000u);
 }
 
-TEST(ColourScale, MaxRyuHalvesANegativeRangeAndBuildsTheLevels) {
+TEST(ColourScale, ScaleRangeHalvesANegativeRangeAndBuildsTheLevels) {
   auto m = syntheticModel();
   fillMain(*m, slot::omega, 0);
   fillAux(*m, slot::omega, 0);
-  m->ryFlow[5][5][slot::omega] = -8;
-  m->wkFlow[7][3][1][slot::omega] = 6;
+  m->mainFlow[5][5][slot::omega] = -8;
+  m->bodyFlow[7][3][1][slot::omega] = 6;
   // Ignored: the last 10 columns for the vorticity, masked points, NaN.
-  m->ryFlow[m->ryNx - 4][5][slot::omega] = 50;
-  m->ryFlow[6][6][slot::omega] = -70;
-  m->ryFlow[6][6][slot::dt] = 0;
-  m->ryFlow[7][7][slot::omega] = NAN;
-  m->wkFlow[8][3][1][slot::omega] = -INFINITY;
-  Max_Ryu(*m, slot::omega);
+  m->mainFlow[m->mainNx - 4][5][slot::omega] = 50;
+  m->mainFlow[6][6][slot::omega] = -70;
+  m->mainFlow[6][6][slot::dt] = 0;
+  m->mainFlow[7][7][slot::omega] = NAN;
+  m->bodyFlow[8][3][1][slot::omega] = -INFINITY;
+  findScaleRange(*m, slot::omega);
   EXPECT_EQ(m->scaleLow, -4);
   EXPECT_EQ(m->scaleHigh, 3);
   const double want[] = {-4, -3.3, -2.6, -1.9, -1.2, -0.5, 0.2, 0.9, 1.6, 2.3, 3};
@@ -99,7 +99,7 @@ TEST(ColourScale, MaxRyuHalvesANegativeRangeAndBuildsTheLevels) {
   EXPECT_EQ(m->levelValue[9], expect) << "levels are built by adding the step";
 }
 
-TEST(ColourScale, MaxRyuRangeStartsFromHundredAndMinusHundred) {
+TEST(ColourScale, ScaleRangeStartsFromHundredAndMinusHundred) {
   const struct {
     double lowValue, highValue, wantLow, wantHigh;
   } cases[] = {{0.98, 1.02, 0.98, 1.02}, {200, 300, 100, 300}, {-300, -200, -150, -50}};
@@ -107,28 +107,28 @@ TEST(ColourScale, MaxRyuRangeStartsFromHundredAndMinusHundred) {
   for (const auto& c : cases) {
     fillMain(*m, slot::pres, c.lowValue);
     fillAux(*m, slot::pres, c.highValue);
-    Max_Ryu(*m, slot::pres);
+    findScaleRange(*m, slot::pres);
     EXPECT_DOUBLE_EQ(m->scaleLow, c.wantLow) << c.lowValue << ".." << c.highValue;
     EXPECT_DOUBLE_EQ(m->scaleHigh, c.wantHigh) << c.lowValue << ".." << c.highValue;
   }
 }
 
-TEST(ColourScale, MaxRyuVTakesTheFractionOfTheLargestUnmaskedSpeed) {
+TEST(ColourScale, SpeedRangeTakesTheFractionOfTheLargestUnmaskedSpeed) {
   auto m = syntheticModel();
-  Max_RyuV(*m, 0.9);
+  findSpeedRange(*m, 0.9);
   EXPECT_EQ(m->scaleLow, 0);
   EXPECT_DOUBLE_EQ(m->scaleHigh, 0.9 * 1e-5) << "everything masked";
 
   fillMain(*m, slot::u, 0.3);
   fillMain(*m, slot::v, 0.4);
-  m->ryFlow[m->ryNx - 5][5][slot::u] = 9; // among the last ten columns
-  m->ryFlow[4][1][slot::u] = 9;           // row 1
-  m->ryFlow[6][6][slot::u] = NAN;         // not finite
-  fillAux(*m, slot::u, 2.0);              // omega 0: masked
-  Max_RyuV(*m, 0.9);
+  m->mainFlow[m->mainNx - 5][5][slot::u] = 9; // among the last ten columns
+  m->mainFlow[4][1][slot::u] = 9;             // row 1
+  m->mainFlow[6][6][slot::u] = NAN;           // not finite
+  fillAux(*m, slot::u, 2.0);                  // omega 0: masked
+  findSpeedRange(*m, 0.9);
   EXPECT_DOUBLE_EQ(m->scaleHigh, 0.9 * 0.5);
-  m->wkFlow[9][2][1][slot::omega] = 1;
-  Max_RyuV(*m, 0.5);
+  m->bodyFlow[9][2][1][slot::omega] = 1;
+  findSpeedRange(*m, 0.5);
   EXPECT_DOUBLE_EQ(m->scaleHigh, 0.5 * 2.0);
   EXPECT_DOUBLE_EQ(m->levelValue[5], 0.5);
 }

@@ -31,22 +31,26 @@ struct LinearField {
   FakeWindowServices ws;
   LinearField(double low = 1, double high = 12) {
     m->viewScale = 20;
-    Henkan_Scale(*m, s, ws);
-    for (int i = 1; i <= m->ryNx; ++i)
-      for (int j = 1; j <= m->ryNy; ++j) {
-        m->ryFlow[i][j][slot::pres] = i;
-        m->ryFlow[i][j][slot::dt] = 1;
+    placeLayoutOnBitmap(*m, s, ws);
+    for (int i = 1; i <= m->mainNx; ++i)
+      for (int j = 1; j <= m->mainNy; ++j) {
+        m->mainFlow[i][j][slot::pres] = i;
+        m->mainFlow[i][j][slot::dt] = 1;
       }
     m->scaleLow = low;
     m->scaleHigh = high;
   }
-  void draw(int n) { Bunpu_RY(*m, s, 1, m->ryNx, 1, m->ryNy, slot::pres, n); }
+  void draw(int n) { drawMainContours(*m, s, 1, m->mainNx, 1, m->mainNy, slot::pres, n); }
   // Pixel row through the middle of cell row j.
-  int rowY(int j) const { return Roun2((m->ry[1][j].ryPixY + m->ry[1][j + 1].ryPixY) / 2); }
+  int rowY(int j) const {
+    return roundHalfAway((m->mainGrid[1][j].mainGridPixY + m->mainGrid[1][j + 1].mainGridPixY) / 2);
+  }
   // Pixel column where F = value (between nodes).
   int columnX(double value) const {
     const int i = static_cast<int>(value);
-    return Roun2(m->ry[i][1].ryPixX + (m->ry[i + 1][1].ryPixX - m->ry[i][1].ryPixX) * (value - i));
+    return roundHalfAway(m->mainGrid[i][1].mainGridPixX +
+                         (m->mainGrid[i + 1][1].mainGridPixX - m->mainGrid[i][1].mainGridPixX) *
+                             (value - i));
   }
   // The non-white colours met along a pixel row, one entry per run.
   std::vector<Colour> runsAlongRow(int y) const {
@@ -90,7 +94,7 @@ TEST(ContourLines, MaskedCornerStopsTheLine) {
   LinearField f;
   // Level 5.4 runs through the cells i = 5.  Node (6, 5) is corner C of cell
   // (5, 4) and corner B of cell (5, 5), whose mask the lines do not consult.
-  f.m->ryFlow[6][5][slot::dt] = 0;
+  f.m->mainFlow[6][5][slot::dt] = 0;
   f.draw(10);
   const int x = f.columnX(5.4);
   EXPECT_NE(f.s.pixel(x, f.rowY(3)), kWhite);
@@ -105,7 +109,8 @@ TEST(ContourBands, CoverTheFieldInTheRampsOrder) {
   for (int j : {1, 4, 7}) {
     const int y = f.rowY(j);
     double last = -1;
-    for (int x = Roun2(f.m->ry[1][1].ryPixX); x <= Roun2(f.m->ry[12][1].ryPixX); ++x) {
+    for (int x = roundHalfAway(f.m->mainGrid[1][1].mainGridPixX);
+         x <= roundHalfAway(f.m->mainGrid[12][1].mainGridPixX); ++x) {
       const double at = rampPosition(f.s.pixel(x, y));
       ASSERT_GE(at, 0) << "unpainted or off-ramp pixel at x " << x << ", row " << j;
       ASSERT_GE(at, last) << "colour goes back along the ramp at x " << x << ", row " << j;
@@ -146,7 +151,7 @@ TEST(ContourBands, OneExtraBandBelowAndTwoBinsAboveTheRange) {
 TEST(ContourBands, StopAtHoles) {
   LinearField f;
   for (int i = 5; i <= 8; ++i)
-    for (int j = 3; j <= 6; ++j) f.m->ryFlow[i][j][slot::dt] = 0;
+    for (int j = 3; j <= 6; ++j) f.m->mainFlow[i][j][slot::dt] = 0;
   f.m->fillContours = true;
   f.draw(20);
   // Cell (6, 4) has every corner in the hole.
@@ -158,7 +163,7 @@ TEST(ContourBands, StopAtHoles) {
 TEST(ContourBands, CellsWithNonFiniteValuesAreSkipped) {
   LinearField f;
   for (double bad : {NAN, INFINITY, -INFINITY}) {
-    f.m->ryFlow[6][4][slot::pres] = bad;
+    f.m->mainFlow[6][4][slot::pres] = bad;
     for (bool fill : {false, true}) {
       f.m->fillContours = fill;
       f.m->blackLines = true;
@@ -171,7 +176,7 @@ TEST(ContourBands, CellsWithNonFiniteValuesAreSkipped) {
         EXPECT_NE(f.s.pixel(f.columnX(8.5), f.rowY(4)), kWhite) << bad;
       }
     }
-    f.m->ryFlow[6][4][slot::pres] = 6; // the field's own value, F = i
+    f.m->mainFlow[6][4][slot::pres] = 6; // the field's own value, F = i
   }
 }
 
@@ -179,19 +184,20 @@ TEST(ContourBands, AuxiliaryRingsFollowTheRadialField) {
   LinearField f; // the fixture's ring grid, F = r: layer 1 outside
   const Model& m = *f.m;
   for (int p = m.bodyFirst[1] - 1; p <= m.bodyLast[1] + 1; ++p)
-    for (int r = 1; r <= m.wkNr; ++r) f.m->wkFlow[p][r][1][slot::rho] = r;
+    for (int r = 1; r <= m.bodyLayers; ++r) f.m->bodyFlow[p][r][1][slot::rho] = r;
   f.m->scaleLow = 1;
   f.m->scaleHigh = 10;
   f.m->fillContours = true;
-  Bunpu_WK(*f.m, f.s, m.bodyFirst[1], m.bodyLast[1], 1, m.wkNr, 1, slot::rho, 20);
+  drawBodyContours(*f.m, f.s, m.bodyFirst[1], m.bodyLast[1], 1, m.bodyLayers, 1, slot::rho, 20);
   // Along a radial line from the outer edge to the surface the bands rise.
-  const AuxPoint& o = m.wk[m.bodyFirst[1] + 3][1][1];
-  const AuxPoint& n = m.wk[m.bodyFirst[1] + 3][m.wkNr][1];
+  const AuxPoint& o = m.bodyGrid[m.bodyFirst[1] + 3][1][1];
+  const AuxPoint& n = m.bodyGrid[m.bodyFirst[1] + 3][m.bodyLayers][1];
   double last = -1;
   for (int k = 0; k <= 20; ++k) {
     const double t = (k + 0.5) / 21;
-    const double at = rampPosition(f.s.pixel(Roun2(o.wkPixX + (n.wkPixX - o.wkPixX) * t),
-                                             Roun2(o.wkPixY + (n.wkPixY - o.wkPixY) * t)));
+    const double at = rampPosition(
+        f.s.pixel(roundHalfAway(o.bodyGridPixX + (n.bodyGridPixX - o.bodyGridPixX) * t),
+                  roundHalfAway(o.bodyGridPixY + (n.bodyGridPixY - o.bodyGridPixY) * t)));
     ASSERT_GE(at, last) << "step " << k;
     last = at;
   }

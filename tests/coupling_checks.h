@@ -17,8 +17,12 @@ inline void expectLinksReproduceReceivers(const Model& m, const std::string& wha
   struct XY {
     double x, y;
   };
-  auto aux = [&](int p, int r) { return XY{m.wk[p][r][1].wkX, m.wk[p][r][1].wkY}; };
-  auto main = [&](int i, int j) { return XY{m.ry[i][j].ryX, m.ry[i][j].ryY}; };
+  auto aux = [&](int p, int r) {
+    return XY{m.bodyGrid[p][r][1].bodyGridX, m.bodyGrid[p][r][1].bodyGridY};
+  };
+  auto main = [&](int i, int j) {
+    return XY{m.mainGrid[i][j].mainGridX, m.mainGrid[i][j].mainGridY};
+  };
   int bad = 0;
   auto check = [&](const char* list, int k, const Link& l, auto donorGrid, XY receiver) {
     const int a = l.donor[1], b = l.donor[2];
@@ -38,15 +42,15 @@ inline void expectLinksReproduceReceivers(const Model& m, const std::string& wha
                     << receiver.y << ")";
     }
   };
-  for (int k = 1; k <= m.ryFromWkCount; ++k) {
-    const Link& l = m.ryFromWk[k];
+  for (int k = 1; k <= m.mainFromBodyCount; ++k) {
+    const Link& l = m.mainFromBody[k];
     EXPECT_EQ(l.donor[3], 1);
-    check("ryFromWk", k, l, aux, main(l.receiver[1], l.receiver[2]));
+    check("mainFromBody", k, l, aux, main(l.receiver[1], l.receiver[2]));
   }
-  for (int k = 1; k <= m.wkFromWkCount; ++k)
-    check("wkFromWk", k, m.wkFromWk[k], aux, aux(m.wkFromWk[k].receiver[1], 1));
-  for (int k = 1; k <= m.wkFromRyCount; ++k)
-    check("wkFromRy", k, m.wkFromRy[k], main, aux(m.wkFromRy[k].receiver[1], 1));
+  for (int k = 1; k <= m.bodyFromBodyCount; ++k)
+    check("bodyFromBody", k, m.bodyFromBody[k], aux, aux(m.bodyFromBody[k].receiver[1], 1));
+  for (int k = 1; k <= m.bodyFromMainCount; ++k)
+    check("bodyFromMain", k, m.bodyFromMain[k], main, aux(m.bodyFromMain[k].receiver[1], 1));
 }
 
 inline bool sameLink(const Link& a, const Link& b) {
@@ -57,28 +61,31 @@ inline bool sameLink(const Link& a, const Link& b) {
 
 // The two models hold the same counts and the same links, bit for bit.
 inline void expectSameLinks(const Model& a, const Model& b, const std::string& what) {
-  ASSERT_EQ(a.ryFromWkCount, b.ryFromWkCount) << what;
-  ASSERT_EQ(a.wkFromWkCount, b.wkFromWkCount) << what;
-  ASSERT_EQ(a.wkFromRyCount, b.wkFromRyCount) << what;
-  for (int k = 1; k <= a.ryFromWkCount; ++k)
-    ASSERT_TRUE(sameLink(a.ryFromWk[k], b.ryFromWk[k])) << what << ": ryFromWk link " << k;
-  for (int k = 1; k <= a.wkFromWkCount; ++k)
-    ASSERT_TRUE(sameLink(a.wkFromWk[k], b.wkFromWk[k])) << what << ": wkFromWk link " << k;
-  for (int k = 1; k <= a.wkFromRyCount; ++k)
-    ASSERT_TRUE(sameLink(a.wkFromRy[k], b.wkFromRy[k])) << what << ": wkFromRy link " << k;
+  ASSERT_EQ(a.mainFromBodyCount, b.mainFromBodyCount) << what;
+  ASSERT_EQ(a.bodyFromBodyCount, b.bodyFromBodyCount) << what;
+  ASSERT_EQ(a.bodyFromMainCount, b.bodyFromMainCount) << what;
+  for (int k = 1; k <= a.mainFromBodyCount; ++k)
+    ASSERT_TRUE(sameLink(a.mainFromBody[k], b.mainFromBody[k]))
+        << what << ": mainFromBody link " << k;
+  for (int k = 1; k <= a.bodyFromBodyCount; ++k)
+    ASSERT_TRUE(sameLink(a.bodyFromBody[k], b.bodyFromBody[k]))
+        << what << ": bodyFromBody link " << k;
+  for (int k = 1; k <= a.bodyFromMainCount; ++k)
+    ASSERT_TRUE(sameLink(a.bodyFromMain[k], b.bodyFromMain[k]))
+        << what << ": bodyFromMain link " << k;
 }
 
 // Main-grid points that a 4-neighbour walk from the border reaches without
-// stepping on a ryFromWk receiver.
+// stepping on a mainFromBody receiver.
 inline std::vector<std::vector<bool>> reachableFromBorder(const Model& m) {
-  std::vector<std::vector<bool>> wall(m.ryNx + 2, std::vector<bool>(m.ryNy + 2, false));
-  for (int k = 1; k <= m.ryFromWkCount; ++k)
-    wall[m.ryFromWk[k].receiver[1]][m.ryFromWk[k].receiver[2]] = true;
-  std::vector<std::vector<bool>> seen(m.ryNx + 2, std::vector<bool>(m.ryNy + 2, false));
+  std::vector<std::vector<bool>> wall(m.mainNx + 2, std::vector<bool>(m.mainNy + 2, false));
+  for (int k = 1; k <= m.mainFromBodyCount; ++k)
+    wall[m.mainFromBody[k].receiver[1]][m.mainFromBody[k].receiver[2]] = true;
+  std::vector<std::vector<bool>> seen(m.mainNx + 2, std::vector<bool>(m.mainNy + 2, false));
   std::vector<GridIndex> todo;
-  for (int i = 1; i <= m.ryNx; ++i)
-    for (int j = 1; j <= m.ryNy; ++j)
-      if ((i == 1 || j == 1 || i == m.ryNx || j == m.ryNy) && !wall[i][j]) {
+  for (int i = 1; i <= m.mainNx; ++i)
+    for (int j = 1; j <= m.mainNy; ++j)
+      if ((i == 1 || j == 1 || i == m.mainNx || j == m.mainNy) && !wall[i][j]) {
         seen[i][j] = true;
         todo.push_back({i, j});
       }
@@ -87,7 +94,7 @@ inline std::vector<std::vector<bool>> reachableFromBorder(const Model& m) {
     todo.pop_back();
     const GridIndex next[4] = {{q.i - 1, q.j}, {q.i + 1, q.j}, {q.i, q.j - 1}, {q.i, q.j + 1}};
     for (const GridIndex& n : next)
-      if (n.i >= 1 && n.i <= m.ryNx && n.j >= 1 && n.j <= m.ryNy && !wall[n.i][n.j] &&
+      if (n.i >= 1 && n.i <= m.mainNx && n.j >= 1 && n.j <= m.mainNy && !wall[n.i][n.j] &&
           !seen[n.i][n.j]) {
         seen[n.i][n.j] = true;
         todo.push_back(n);
@@ -100,12 +107,12 @@ inline std::vector<std::vector<bool>> reachableFromBorder(const Model& m) {
 inline void expectHolesEnclosedByReceivers(const Model& m, const std::string& what) {
   const auto outside = reachableFromBorder(m);
   int bad = 0;
-  for (int i = 1; i <= m.ryNx && bad < 5; ++i)
-    for (int j = 1; j <= m.ryNy && bad < 5; ++j)
-      if ((m.ryHoleFlag[i][j] == 1) != !outside[i][j]) {
+  for (int i = 1; i <= m.mainNx && bad < 5; ++i)
+    for (int j = 1; j <= m.mainNy && bad < 5; ++j)
+      if ((m.mainHoleFlag[i][j] == 1) != !outside[i][j]) {
         ++bad;
         ADD_FAILURE() << what << ": point (" << i << ", " << j << ") hole flag "
-                      << int(m.ryHoleFlag[i][j]) << " but "
+                      << int(m.mainHoleFlag[i][j]) << " but "
                       << (outside[i][j] ? "outside" : "enclosed");
       }
 }
@@ -116,30 +123,30 @@ inline void expectHolesEnclosedByReceivers(const Model& m, const std::string& wh
 inline void expectHoleMarksConsistent(const Model& m, const std::string& what) {
   int listed = 0, bad = 0;
   auto flagged = [&](int i, int j) {
-    return i >= 1 && j >= 1 && i <= m.ryNx && j <= m.ryNy && m.ryHoleFlag[i][j] == 1;
+    return i >= 1 && j >= 1 && i <= m.mainNx && j <= m.mainNy && m.mainHoleFlag[i][j] == 1;
   };
-  for (int i = 1; i <= m.ryNx && bad < 5; ++i)
-    for (int j = 1; j <= m.ryNy && bad < 5; ++j) {
+  for (int i = 1; i <= m.mainNx && bad < 5; ++i)
+    for (int j = 1; j <= m.mainNy && bad < 5; ++j) {
       const bool hole = flagged(i, j);
-      const double marker = m.ryFlow[i][j][8];
+      const double marker = m.mainFlow[i][j][8];
       if (hole ? marker != 1.0 : !(marker < 1.0)) {
         ++bad;
         ADD_FAILURE() << what << ": marker " << marker << " at (" << i << ", " << j << ")";
       }
       if (hole) {
         ++listed;
-        if (listed <= m.ryBlankCount &&
-            (m.ryBlankList[listed].i != i || m.ryBlankList[listed].j != j)) {
+        if (listed <= m.mainHoleCount &&
+            (m.mainHoleList[listed].i != i || m.mainHoleList[listed].j != j)) {
           ++bad;
           ADD_FAILURE() << what << ": hole " << listed << " out of order";
         }
       }
       const bool inner =
           flagged(i - 1, j) && flagged(i + 1, j) && flagged(i, j - 1) && flagged(i, j + 1);
-      if (m.ryFlow[i][j][9] != (inner ? 1.0 : 0.0)) {
+      if (m.mainFlow[i][j][9] != (inner ? 1.0 : 0.0)) {
         ++bad;
         ADD_FAILURE() << what << ": inner-hole mark at (" << i << ", " << j << ")";
       }
     }
-  EXPECT_EQ(listed, m.ryBlankCount) << what;
+  EXPECT_EQ(listed, m.mainHoleCount) << what;
 }

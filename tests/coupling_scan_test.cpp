@@ -15,11 +15,11 @@
 
 namespace {
 
-// By_L_R1(1, 1), Remove_Pipe_3, By_L_R2 on whatever grids the model holds.
+// findMainGridLinks(1, 1), cutHoles, findOuterEdgeLinks on whatever grids the model holds.
 void couple(Model& m, WindowServices& ws, CellScan scan) {
-  By_L_R1(m, ws, 1, 1, scan);
-  Remove_Pipe_3(m, ws);
-  By_L_R2(m, ws, scan);
+  findMainGridLinks(m, ws, 1, 1, scan);
+  cutHoles(m, ws);
+  findOuterEdgeLinks(m, ws, scan);
 }
 
 class SingleCircle : public ::testing::Test {
@@ -40,50 +40,51 @@ TEST_F(SingleCircle, ProgressAndMessageProcessing) {
   for (const auto& c : ws.calls)
     if (c.what == "range") ranges.push_back({c.a, c.b});
   const std::vector<std::pair<int, int>> expected = {{1, 49}, {1, 300}, {1, 1}};
-  EXPECT_EQ(ranges, expected) << "By_L_R1 over i, the sweeps, By_L_R2 over bodies";
+  EXPECT_EQ(ranges, expected) << "main-grid links over i, the sweeps, outer-edge links over bodies";
   EXPECT_EQ(ws.processCount, 49 * 41 + 34) << "once per receiver";
 }
 
 TEST_F(SingleCircle, StopDuringTheMainGridScanKeepsTheLinksFoundSoFar) {
   auto full = makeModel();
   *full = *m;
-  By_L_R1(*full, ws, 1, 1, CellScan::plain);
+  findMainGridLinks(*full, ws, 1, 1, CellScan::plain);
   FakeWindowServices stopping;
   stopping.onProcess = [&] {
     if (stopping.processCount == 1000) m->stopFlag = true;
   };
-  By_L_R1(*m, stopping, 1, 1, CellScan::bucketed);
+  findMainGridLinks(*m, stopping, 1, 1, CellScan::bucketed);
   int expected = 0;
-  for (int k = 1; k <= full->ryFromWkCount; ++k)
-    if ((full->ryFromWk[k].receiver[1] - 1) * 41 + full->ryFromWk[k].receiver[2] < 1000) ++expected;
+  for (int k = 1; k <= full->mainFromBodyCount; ++k)
+    if ((full->mainFromBody[k].receiver[1] - 1) * 41 + full->mainFromBody[k].receiver[2] < 1000)
+      ++expected;
   EXPECT_GT(expected, 0);
-  EXPECT_EQ(m->ryFromWkCount, expected);
+  EXPECT_EQ(m->mainFromBodyCount, expected);
   EXPECT_EQ(stopping.processCount, 1000);
   EXPECT_TRUE(stopping.messages().empty());
 
-  // With the stop flag up, the hole cutting does nothing and By_L_R2 ends at
+  // With the stop flag up, the hole cutting does nothing and findOuterEdgeLinks ends at
   // its first receiver, storing empty lists.
-  m->ryHoleFlag[5][5] = 7;
-  m->wkFromRyCount = m->wkFromWkCount = 99;
-  Remove_Pipe_3(*m, stopping);
-  By_L_R2(*m, stopping);
-  EXPECT_EQ(m->ryHoleFlag[5][5], 7);
-  EXPECT_EQ(m->wkFromRyCount, 0);
-  EXPECT_EQ(m->wkFromWkCount, 0);
+  m->mainHoleFlag[5][5] = 7;
+  m->bodyFromMainCount = m->bodyFromBodyCount = 99;
+  cutHoles(*m, stopping);
+  findOuterEdgeLinks(*m, stopping);
+  EXPECT_EQ(m->mainHoleFlag[5][5], 7);
+  EXPECT_EQ(m->bodyFromMainCount, 0);
+  EXPECT_EQ(m->bodyFromBodyCount, 0);
   EXPECT_EQ(stopping.processCount, 1001);
 }
 
 TEST_F(SingleCircle, CellsWhoseCornersAreAllInnerHolesAreNeverDonors) {
-  By_L_R1(*m, ws, 1, 1);
-  for (int i = 1; i <= m->ryNx; ++i)
-    for (int j = 1; j <= m->ryNy; ++j) m->ryFlow[i][j][9] = 1.0;
-  m->ryFlow[20][20][9] = 0;
+  findMainGridLinks(*m, ws, 1, 1);
+  for (int i = 1; i <= m->mainNx; ++i)
+    for (int j = 1; j <= m->mainNy; ++j) m->mainFlow[i][j][9] = 1.0;
+  m->mainFlow[20][20][9] = 0;
   EXPECT_TRUE(isMainDonorCandidate(*m, 19, 19));
   EXPECT_TRUE(isMainDonorCandidate(*m, 20, 20));
   EXPECT_FALSE(isMainDonorCandidate(*m, 21, 20));
-  By_L_R2(*m, ws);
-  for (int k = 1; k <= m->wkFromRyCount; ++k) {
-    const Link& l = m->wkFromRy[k];
+  findOuterEdgeLinks(*m, ws);
+  for (int k = 1; k <= m->bodyFromMainCount; ++k) {
+    const Link& l = m->bodyFromMain[k];
     EXPECT_TRUE(l.donor[1] >= 19 && l.donor[1] <= 20 && l.donor[2] >= 19 && l.donor[2] <= 20);
   }
 }
@@ -94,16 +95,16 @@ TEST(CouplingLinks, APointInTheDonorLayersOfTwoBodiesGoesToTheLowerNumber) {
   addCircleBody(*m, 0, 0, 7, 6.2, 33);
   addCircleBody(*m, 16, 0, 7, 6.2, 33);
   setMainGrid(*m, -24.5, -25, 1.25, 50, 41);
-  By_L_R1(*m, ws, 1, 1);
+  findMainGridLinks(*m, ws, 1, 1);
   // A main-grid point inside the donor layers of both bodies goes to body 1:
   // (8, 0) and (8, ±1.25) lie 8 to 8.1 from both centres, inside layers 7..10.
   int shared = 0;
-  for (int k = 1; k <= m->ryFromWkCount; ++k) {
-    const Link& l = m->ryFromWk[k];
-    const MainPoint& q = m->ry[l.receiver[1]][l.receiver[2]];
-    if (q.ryX > 7.9 && q.ryX < 8.1 && std::abs(q.ryY) < 1.3) {
+  for (int k = 1; k <= m->mainFromBodyCount; ++k) {
+    const Link& l = m->mainFromBody[k];
+    const MainPoint& q = m->mainGrid[l.receiver[1]][l.receiver[2]];
+    if (q.mainGridX > 7.9 && q.mainGridX < 8.1 && std::abs(q.mainGridY) < 1.3) {
       ++shared;
-      EXPECT_EQ(l.receiver[3], 1) << "at (" << q.ryX << ", " << q.ryY << ")";
+      EXPECT_EQ(l.receiver[3], 1) << "at (" << q.mainGridX << ", " << q.mainGridY << ")";
     }
   }
   EXPECT_EQ(shared, 3);
@@ -116,15 +117,15 @@ TEST(CouplingLinks, The9724thMainGridLinkStopsTheScan) {
   FakeWindowServices ws;
   addCircleBody(*m, 0, 0, 7, 6.2, 60);
   setMainGrid(*m, -10.5, -10.5, 0.1, 211, 211);
-  m->ryFromWkCount = 17;
-  By_L_R1(*m, ws, 1, 1);
+  m->mainFromBodyCount = 17;
+  findMainGridLinks(*m, ws, 1, 1);
   ASSERT_EQ(ws.messages().size(), 1u);
   EXPECT_EQ(ws.messages()[0], "  モデル規模が大き過ぎです。R-1" + std::to_string(9724));
   EXPECT_TRUE(m->stopFlag);
-  EXPECT_EQ(m->ryFromWkCount, 17) << "the count is left as it was";
+  EXPECT_EQ(m->mainFromBodyCount, 17) << "the count is left as it was";
   EXPECT_LT(ws.processCount, 211 * 211) << "the scan ends at the 9724th link";
   // The last stored link is a real one.
-  m->ryFromWkCount = kMainLinkCapacity;
+  m->mainFromBodyCount = kMainLinkCapacity;
   expectLinksReproduceReceivers(*m, "full list");
 }
 
@@ -136,12 +137,12 @@ TEST(CouplingLinks, TooManyLinksBetweenAuxiliaryGrids) {
   addCircleBody(*m, 0, 0, 7, 6.2, 720);
   addCircleBody(*m, 0, 0, 11, 6.2, 50);
   setMainGrid(*m, -25, -25, 1.25, 41, 41);
-  m->wkFromWkCount = 3;
-  By_L_R2(*m, ws);
+  m->bodyFromBodyCount = 3;
+  findOuterEdgeLinks(*m, ws);
   ASSERT_EQ(ws.messages().size(), 1u);
   EXPECT_EQ(ws.messages()[0], "  モデル規模が大き過ぎです。R-22 721");
   EXPECT_TRUE(m->stopFlag);
-  EXPECT_EQ(m->wkFromWkCount, 3) << "the count is left as it was";
-  EXPECT_EQ(m->wkFromRyCount, 51) << "body 2's outer edge, from the main grid";
-  EXPECT_EQ(m->wkFromWk[kAuxLinkCapacity].receiver[1], m->bodyFirst[1] + kAuxLinkCapacity - 1);
+  EXPECT_EQ(m->bodyFromBodyCount, 3) << "the count is left as it was";
+  EXPECT_EQ(m->bodyFromMainCount, 51) << "body 2's outer edge, from the main grid";
+  EXPECT_EQ(m->bodyFromBody[kAuxLinkCapacity].receiver[1], m->bodyFirst[1] + kAuxLinkCapacity - 1);
 }

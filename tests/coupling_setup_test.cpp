@@ -4,7 +4,7 @@
 #include "coupling/main_grid_links.h"
 #include "coupling/outer_edge_links.h"
 #include "coupling/setup.h"
-#include "layout/kmake.h"
+#include "layout/grid_making.h"
 #include "layout/presets.h"
 
 #include "coupling_checks.h"
@@ -28,20 +28,20 @@ void expectPlainScanAgrees(const Model& m, const std::string& what) {
   *plain = m;
   FakeWindowServices ws;
   plain->stopFlag = false;
-  By_L_R1(*plain, ws, 1, 1, CellScan::plain);
-  Remove_Pipe_3(*plain, ws);
-  By_L_R2(*plain, ws, CellScan::plain);
+  findMainGridLinks(*plain, ws, 1, 1, CellScan::plain);
+  cutHoles(*plain, ws);
+  findOuterEdgeLinks(*plain, ws, CellScan::plain);
   expectSameLinks(m, *plain, what);
-  EXPECT_EQ(m.ryBlankCount, plain->ryBlankCount) << what;
-  EXPECT_EQ(std::memcmp(&m.ryBlankList, &plain->ryBlankList, sizeof m.ryBlankList), 0) << what;
-  EXPECT_EQ(std::memcmp(&m.ryFlow, &plain->ryFlow, sizeof m.ryFlow), 0) << what;
+  EXPECT_EQ(m.mainHoleCount, plain->mainHoleCount) << what;
+  EXPECT_EQ(std::memcmp(&m.mainHoleList, &plain->mainHoleList, sizeof m.mainHoleList), 0) << what;
+  EXPECT_EQ(std::memcmp(&m.mainFlow, &plain->mainFlow, sizeof m.mainFlow), 0) << what;
 }
 
 // Outer-edge points (p, 1) that got no link.
 std::vector<int> unlinkedOuterEdgePoints(const Model& m) {
   std::vector<bool> linked(kPerimeterCapacity + 1, false);
-  for (int k = 1; k <= m.wkFromRyCount; ++k) linked[m.wkFromRy[k].receiver[1]] = true;
-  for (int k = 1; k <= m.wkFromWkCount; ++k) linked[m.wkFromWk[k].receiver[1]] = true;
+  for (int k = 1; k <= m.bodyFromMainCount; ++k) linked[m.bodyFromMain[k].receiver[1]] = true;
+  for (int k = 1; k <= m.bodyFromBodyCount; ++k) linked[m.bodyFromBody[k].receiver[1]] = true;
   std::vector<int> out;
   for (int b = 1; b <= m.nBodies; ++b)
     for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p)
@@ -54,7 +54,7 @@ std::vector<int> unlinkedOuterEdgePoints(const Model& m) {
 // Regression references of the start-up layout and the four presets.
 struct PresetCase {
   int preset; // 0 = start-up defaults
-  int ryFromWk, holes, wkFromRy, wkFromWk;
+  int mainFromBody, holes, bodyFromMain, bodyFromBody;
 };
 
 class PresetLayout : public ::testing::TestWithParam<PresetCase> {};
@@ -71,20 +71,21 @@ TEST_P(PresetLayout, CouplingCountsLinksAndHoles) {
   runCouplingSetup(*m, ws);
   EXPECT_TRUE(ws.messages().empty()) << what;
   EXPECT_FALSE(m->stopFlag) << what;
-  EXPECT_EQ(m->ryFromWkCount, c.ryFromWk) << what;
-  EXPECT_EQ(m->ryBlankCount, c.holes) << what;
-  EXPECT_EQ(m->wkFromRyCount, c.wkFromRy) << what;
-  EXPECT_EQ(m->wkFromWkCount, c.wkFromWk) << what;
+  EXPECT_EQ(m->mainFromBodyCount, c.mainFromBody) << what;
+  EXPECT_EQ(m->mainHoleCount, c.holes) << what;
+  EXPECT_EQ(m->bodyFromMainCount, c.bodyFromMain) << what;
+  EXPECT_EQ(m->bodyFromBodyCount, c.bodyFromBody) << what;
   // The main grid reaches 8 units beyond the body surfaces, less than the
   // outer edge of a turned square's corner: only such points lack a donor.
   for (int p : unlinkedOuterEdgePoints(*m)) {
-    const double y = m->wk[p][1][1].wkY;
-    EXPECT_TRUE(y < m->ry[1][1].ryY || y > m->ry[1][m->ryNy].ryY) << what << ": point " << p;
+    const double y = m->bodyGrid[p][1][1].bodyGridY;
+    EXPECT_TRUE(y < m->mainGrid[1][1].mainGridY || y > m->mainGrid[1][m->mainNy].mainGridY)
+        << what << ": point " << p;
   }
   // Both copies of a ring's seam point get their own link, to the same donor.
   std::vector<std::array<int, 4>> donorOf(kPerimeterCapacity + 1);
-  for (int k = 1; k <= m->wkFromRyCount; ++k)
-    donorOf[m->wkFromRy[k].receiver[1]] = m->wkFromRy[k].donor;
+  for (int k = 1; k <= m->bodyFromMainCount; ++k)
+    donorOf[m->bodyFromMain[k].receiver[1]] = m->bodyFromMain[k].donor;
   for (int b = 1; b <= m->nBodies; ++b)
     EXPECT_EQ(donorOf[m->bodyFirst[b]], donorOf[m->bodyLast[b]]) << what << ": body " << b;
   expectLinksReproduceReceivers(*m, what);
@@ -112,11 +113,11 @@ TEST(CouplingSetup, SingleBodyHolesAreEnclosedByTheReceiverRing) {
     m->layoutAngle[1][1] = 17;
     FakeWindowServices ws;
     runCouplingSetup(*m, ws);
-    ASSERT_GT(m->ryFromWkCount, 0) << what;
+    ASSERT_GT(m->mainFromBodyCount, 0) << what;
     expectHolesEnclosedByReceivers(*m, what);
     expectHoleMarksConsistent(*m, what);
     expectLinksReproduceReceivers(*m, what);
-    EXPECT_EQ(m->wkFromWkCount, 0) << what;
+    EXPECT_EQ(m->bodyFromBodyCount, 0) << what;
   }
 }
 
@@ -137,20 +138,20 @@ TEST(CouplingSetup, OuterEdgesLinkToTheOtherBodyOnlyWhenTheGridsOverlap) {
     m->layoutSize[1][1] = m->layoutSize[1][2] = c.size;
     FakeWindowServices ws;
     runCouplingSetup(*m, ws);
-    EXPECT_EQ(m->wkFromWkCount > 0, c.overlap) << what;
+    EXPECT_EQ(m->bodyFromBodyCount > 0, c.overlap) << what;
     // An outer-edge point inside the other body has no donor at all.
     for (int p : unlinkedOuterEdgePoints(*m)) {
       const int other = p <= m->bodyLast[1] ? 2 : 1;
-      EXPECT_LT(std::hypot(m->wk[p][1][1].wkX - m->body[other].bodyX,
-                           m->wk[p][1][1].wkY - m->body[other].bodyY),
+      EXPECT_LT(std::hypot(m->bodyGrid[p][1][1].bodyGridX - m->body[other].bodyX,
+                           m->bodyGrid[p][1][1].bodyGridY - m->body[other].bodyY),
                 c.size / 2.0)
           << what << ": point " << p;
     }
-    for (int k = 1; k <= m->wkFromWkCount; ++k)
-      for (int n = 1; n <= m->wkFromRyCount; ++n)
-        ASSERT_NE(m->wkFromRy[n].receiver[1], m->wkFromWk[k].receiver[1]) << what;
-    for (int k = 1; k <= m->wkFromWkCount; ++k) {
-      const Link& l = m->wkFromWk[k];
+    for (int k = 1; k <= m->bodyFromBodyCount; ++k)
+      for (int n = 1; n <= m->bodyFromMainCount; ++n)
+        ASSERT_NE(m->bodyFromMain[n].receiver[1], m->bodyFromBody[k].receiver[1]) << what;
+    for (int k = 1; k <= m->bodyFromBodyCount; ++k) {
+      const Link& l = m->bodyFromBody[k];
       EXPECT_NE(l.receiver[1] <= m->bodyLast[1], l.donor[1] <= m->bodyLast[1]) << "other body";
       EXPECT_TRUE(l.donor[2] >= 5 && l.donor[2] <= 9) << what << ": donor layer " << l.donor[2];
     }
@@ -203,13 +204,13 @@ TEST(HoleCutting, TheSeedTakesOnlyPointsCloserThanItsRadius) {
     m->nBodies = 1;
     m->bodyShape[1] = shape::circle;
     m->bodySize[1] = size;
-    m->body[1].bodyX = m->ry[11][11].ryX;
-    m->body[1].bodyY = m->ry[11][11].ryY;
+    m->body[1].bodyX = m->mainGrid[11][11].mainGridX;
+    m->body[1].bodyY = m->mainGrid[11][11].mainGridY;
     FakeWindowServices ws;
-    Remove_Pipe_3(*m, ws);
+    cutHoles(*m, ws);
     std::vector<double> marker;
-    for (int i = 1; i <= m->ryNx; ++i)
-      for (int j = 1; j <= m->ryNy; ++j) marker.push_back(m->ryFlow[i][j][8]);
+    for (int i = 1; i <= m->mainNx; ++i)
+      for (int j = 1; j <= m->mainNy; ++j) marker.push_back(m->mainFlow[i][j][8]);
     return marker;
   };
   const double onTheDiagonals = 6.25 * 6.25;
@@ -227,25 +228,25 @@ TEST(HoleCutting, MoreHolesThanTheListHoldsAreFlaggedAndReported) {
   m->nBodies = 1;
   m->bodyShape[1] = shape::circle;
   m->bodySize[1] = 1e12; // seed radius term 5e5 > every squared distance
-  m->body[1].bodyX = m->ry[kMainNxCapacity / 2][1].ryX;
-  m->body[1].bodyY = m->ry[1][kMainNyCapacity / 2].ryY;
-  m->ryBlankCount = 77;
+  m->body[1].bodyX = m->mainGrid[kMainNxCapacity / 2][1].mainGridX;
+  m->body[1].bodyY = m->mainGrid[1][kMainNyCapacity / 2].mainGridY;
+  m->mainHoleCount = 77;
   FakeWindowServices ws;
-  Remove_Pipe_3(*m, ws);
+  cutHoles(*m, ws);
 
   int holes = 0;
-  for (int i = 1; i <= m->ryNx; ++i)
-    for (int j = 1; j <= m->ryNy; ++j)
-      if (m->ryHoleFlag[i][j]) {
+  for (int i = 1; i <= m->mainNx; ++i)
+    for (int j = 1; j <= m->mainNy; ++j)
+      if (m->mainHoleFlag[i][j]) {
         ++holes;
         if (holes <= kHoleCapacity) {
-          ASSERT_TRUE(m->ryBlankList[holes].i == i && m->ryBlankList[holes].j == j)
+          ASSERT_TRUE(m->mainHoleList[holes].i == i && m->mainHoleList[holes].j == j)
               << "entry " << holes << " is not hole (" << i << ", " << j << ")";
         }
       }
   ASSERT_GT(holes, 14900);
   EXPECT_EQ(ws.messages(),
             std::vector<std::string>{"ERROR ERROR N_Pipe = " + std::to_string(holes)});
-  EXPECT_EQ(m->ryBlankCount, 77) << "the count keeps its old value";
+  EXPECT_EQ(m->mainHoleCount, 77) << "the count keeps its old value";
   EXPECT_FALSE(m->stopFlag) << "the run goes on";
 }

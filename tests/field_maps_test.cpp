@@ -10,7 +10,7 @@
 
 namespace {
 
-// A synthetic model with its main grid in solver units (ryDx = ryH/16) and
+// A synthetic model with its main grid in solver units (mainDx = mainSpacing/16) and
 // an auxiliary grid whose metrics are those of a Cartesian patch of spacing
 // h: x = h·ξ, y = h·η, so xXi = yEta = h, yXi = xEta = 0, jac = h².
 struct Flow {
@@ -19,38 +19,38 @@ struct Flow {
   ViewSurfaces s;
   static constexpr double h = 0.25;
   Flow() {
-    m->ryDx = m->ryH / 16;
-    m->ryDx2 = m->ryDx * m->ryDx;
-    Henkan_Scale(*m, s.bitmap, ws);
+    m->mainDx = m->mainSpacing / 16;
+    m->mainDx2 = m->mainDx * m->mainDx;
+    placeLayoutOnBitmap(*m, s.bitmap, ws);
     for (int p = 1; p <= m->bodyLast[1] + 1; ++p)
-      for (int r = 1; r <= m->wkNr; ++r) {
-        auto& g = m->wkMetric[p][r][1];
+      for (int r = 1; r <= m->bodyLayers; ++r) {
+        auto& g = m->bodyMetric[p][r][1];
         g[1] = h, g[2] = 0, g[3] = 0, g[4] = h, g[5] = h * h;
       }
   }
   // Velocity (u, v) as a function of solver-unit position on both grids.
   template <typename Velocity> void setVelocity(Velocity vel) {
-    for (int i = 1; i <= m->ryNx; ++i)
-      for (int j = 1; j <= m->ryNy; ++j) {
-        const auto [u, v] = vel(m->ry[i][j].ryX / 16, m->ry[i][j].ryY / 16);
-        m->ryFlow[i][j][slot::u] = u;
-        m->ryFlow[i][j][slot::v] = v;
+    for (int i = 1; i <= m->mainNx; ++i)
+      for (int j = 1; j <= m->mainNy; ++j) {
+        const auto [u, v] = vel(m->mainGrid[i][j].mainGridX / 16, m->mainGrid[i][j].mainGridY / 16);
+        m->mainFlow[i][j][slot::u] = u;
+        m->mainFlow[i][j][slot::v] = v;
       }
     for (int p = 1; p <= m->bodyLast[1] + 1; ++p)
-      for (int r = 1; r <= m->wkNr; ++r) {
+      for (int r = 1; r <= m->bodyLayers; ++r) {
         const auto [u, v] = vel(h * p, h * r);
-        m->wkFlow[p][r][1][slot::u] = u;
-        m->wkFlow[p][r][1][slot::v] = v;
+        m->bodyFlow[p][r][1][slot::u] = u;
+        m->bodyFlow[p][r][1][slot::v] = v;
       }
   }
   void expectOmega(double want, const char* what) {
-    for (int i = 1; i <= m->ryNx; ++i)
-      for (int j = 1; j <= m->ryNy; ++j)
-        ASSERT_NEAR(m->ryFlow[i][j][slot::omega], want, 1e-9)
+    for (int i = 1; i <= m->mainNx; ++i)
+      for (int j = 1; j <= m->mainNy; ++j)
+        ASSERT_NEAR(m->mainFlow[i][j][slot::omega], want, 1e-9)
             << what << " at main (" << i << ", " << j << ")";
     for (int p = m->bodyFirst[1]; p <= m->bodyLast[1]; ++p)
-      for (int r = 1; r <= m->wkNr; ++r)
-        ASSERT_NEAR(m->wkFlow[p][r][1][slot::omega], want, 1e-9)
+      for (int r = 1; r <= m->bodyLayers; ++r)
+        ASSERT_NEAR(m->bodyFlow[p][r][1][slot::omega], want, 1e-9)
             << what << " at aux (" << p << ", " << r << ")";
   }
 };
@@ -61,36 +61,37 @@ struct Velocity {
 
 } // namespace
 
-TEST(DefineOmeg, KnownFieldsIncludingTheOneSidedBoundaries) {
+TEST(Vorticity, KnownFieldsIncludingTheOneSidedBoundaries) {
   Flow f;
   f.setVelocity([](double, double) { return Velocity{0.3, 0}; });
-  define_omeg(*f.m);
+  computeVorticity(*f.m);
   f.expectOmega(0, "uniform flow");
   f.setVelocity([](double, double y) { return Velocity{y, 0}; });
-  define_omeg(*f.m);
+  computeVorticity(*f.m);
   f.expectOmega(1, "shear u = y");
   f.setVelocity([](double x, double y) { return Velocity{-y, x}; });
-  define_omeg(*f.m);
+  computeVorticity(*f.m);
   f.expectOmega(-2, "solid rotation");
   f.setVelocity([](double x, double y) { return Velocity{x * x, y * y + 3 * x}; });
-  define_omeg(*f.m);
-  EXPECT_NEAR(f.m->ryFlow[1][1][slot::omega], -3, 1e-9) << "second-order one-sided differences";
+  computeVorticity(*f.m);
+  EXPECT_NEAR(f.m->mainFlow[1][1][slot::omega], -3, 1e-9) << "second-order one-sided differences";
 }
 
 TEST(FieldMaps, SequenceOfTextsAndTheBoundaryMask) {
   const struct {
     void (*draw)(Model&, ViewSurfaces&, WindowServices&);
     const char* text;
-  } maps[] = {
-      {draw_omeg, "　渦度分布図"}, {draw_pres, "　圧力分布図"}, {draw_mitudo, "　密度分布図"}};
+  } maps[] = {{drawVorticityMap, "　渦度分布図"},
+              {drawPressureMap, "　圧力分布図"},
+              {drawDensityMap, "　密度分布図"}};
   for (const auto& map : maps) {
     Flow f;
     f.setVelocity([](double x, double y) { return Velocity{0.05 + 0.01 * y, 0.01 * x}; });
-    for (int i = 1; i <= f.m->ryNx; ++i)
-      for (int j = 1; j <= f.m->ryNy; ++j) {
-        f.m->ryFlow[i][j][slot::pres] = 1 + 0.001 * i;
-        f.m->ryFlow[i][j][slot::rho] = 1 + 0.001 * j;
-        f.m->ryFlow[i][j][slot::dt] = (i + j) % 3 == 0 ? 0 : 0.5; // some holes
+    for (int i = 1; i <= f.m->mainNx; ++i)
+      for (int j = 1; j <= f.m->mainNy; ++j) {
+        f.m->mainFlow[i][j][slot::pres] = 1 + 0.001 * i;
+        f.m->mainFlow[i][j][slot::rho] = 1 + 0.001 * j;
+        f.m->mainFlow[i][j][slot::dt] = (i + j) % 3 == 0 ? 0 : 0.5; // some holes
       }
     f.ws.calls.clear();
     map.draw(*f.m, f.s, f.ws);
@@ -99,12 +100,12 @@ TEST(FieldMaps, SequenceOfTextsAndTheBoundaryMask) {
     EXPECT_EQ(f.ws.calls[1].what, "checkbox");
     EXPECT_EQ(f.ws.statusTexts(0), std::vector<std::string>{map.text});
     // Outermost rows and columns back to 0, the interior untouched.
-    EXPECT_EQ(f.m->ryFlow[1][5][slot::dt], 0);
-    EXPECT_EQ(f.m->ryFlow[f.m->ryNx][5][slot::dt], 0);
-    EXPECT_EQ(f.m->ryFlow[5][1][slot::dt], 0);
-    EXPECT_EQ(f.m->ryFlow[5][f.m->ryNy][slot::dt], 0);
-    EXPECT_EQ(f.m->ryFlow[5][5][slot::dt], 0.5);
-    EXPECT_EQ(f.m->ryFlow[5][4][slot::dt], 0);
+    EXPECT_EQ(f.m->mainFlow[1][5][slot::dt], 0);
+    EXPECT_EQ(f.m->mainFlow[f.m->mainNx][5][slot::dt], 0);
+    EXPECT_EQ(f.m->mainFlow[5][1][slot::dt], 0);
+    EXPECT_EQ(f.m->mainFlow[5][f.m->mainNy][slot::dt], 0);
+    EXPECT_EQ(f.m->mainFlow[5][5][slot::dt], 0.5);
+    EXPECT_EQ(f.m->mainFlow[5][4][slot::dt], 0);
     // The picture reached the window, and the body is white inside.
     EXPECT_EQ(f.s.window.pixel(300, 100), f.s.bitmap.pixel(300, 100));
     EXPECT_EQ(f.s.window.pixel(350, 226), kWhite);
@@ -113,39 +114,40 @@ TEST(FieldMaps, SequenceOfTextsAndTheBoundaryMask) {
 
 TEST(FieldMaps, PressureMapOfAFieldAtRest) {
   Flow f;
-  for (int i = 1; i <= f.m->ryNx; ++i)
-    for (int j = 1; j <= f.m->ryNy; ++j) f.m->ryFlow[i][j][slot::pres] = 1;
+  for (int i = 1; i <= f.m->mainNx; ++i)
+    for (int j = 1; j <= f.m->mainNy; ++j) f.m->mainFlow[i][j][slot::pres] = 1;
   for (int p = 1; p <= f.m->bodyLast[1] + 1; ++p)
-    for (int r = 1; r <= f.m->wkNr; ++r) f.m->wkFlow[p][r][1][slot::pres] = 1;
+    for (int r = 1; r <= f.m->bodyLayers; ++r) f.m->bodyFlow[p][r][1][slot::pres] = 1;
   for (bool fill : {false, true}) {
     f.m->fillContours = fill;
-    draw_pres(*f.m, f.s, f.ws);
+    drawPressureMap(*f.m, f.s, f.ws);
     EXPECT_EQ(f.m->scaleLow, 1);
     EXPECT_EQ(f.m->scaleHigh, 1);
     // Nothing crosses a zero-width range: only the overlay is drawn.
-    const MainPoint& mid = f.m->ry[8][8];
-    EXPECT_EQ(f.s.bitmap.pixel(Roun2(mid.ryPixX), Roun2(mid.ryPixY)), kWhite);
+    const MainPoint& mid = f.m->mainGrid[8][8];
+    EXPECT_EQ(f.s.bitmap.pixel(roundHalfAway(mid.mainGridPixX), roundHalfAway(mid.mainGridPixY)),
+              kWhite);
   }
 }
 
 TEST(FieldMaps, DivergedFieldDrawsWithoutGarbage) {
   Flow f;
   f.setVelocity([](double, double y) { return Velocity{0.05 + 0.01 * y * y, 0}; });
-  for (int i = 1; i <= f.m->ryNx; ++i)
-    for (int j = 1; j <= f.m->ryNy; ++j) {
-      f.m->ryFlow[i][j][slot::pres] = 1 + 0.01 * i;
-      f.m->ryFlow[i][j][slot::dt] = 1;
+  for (int i = 1; i <= f.m->mainNx; ++i)
+    for (int j = 1; j <= f.m->mainNy; ++j) {
+      f.m->mainFlow[i][j][slot::pres] = 1 + 0.01 * i;
+      f.m->mainFlow[i][j][slot::dt] = 1;
     }
-  f.m->ryFlow[20][10][slot::pres] = NAN;
-  f.m->ryFlow[21][10][slot::pres] = INFINITY;
-  f.m->ryFlow[22][12][slot::u] = NAN;
+  f.m->mainFlow[20][10][slot::pres] = NAN;
+  f.m->mainFlow[21][10][slot::pres] = INFINITY;
+  f.m->mainFlow[22][12][slot::u] = NAN;
   f.m->fillContours = true;
-  const MainPoint& q = f.m->ry[5][10];
-  const int x = Roun2(q.ryPixX) + 2, y = Roun2(q.ryPixY) + 2;
-  draw_pres(*f.m, f.s, f.ws);
-  EXPECT_NEAR(f.m->scaleHigh, 1 + 0.01 * f.m->ryNx, 1e-12) << "range from the finite values";
+  const MainPoint& q = f.m->mainGrid[5][10];
+  const int x = roundHalfAway(q.mainGridPixX) + 2, y = roundHalfAway(q.mainGridPixY) + 2;
+  drawPressureMap(*f.m, f.s, f.ws);
+  EXPECT_NEAR(f.m->scaleHigh, 1 + 0.01 * f.m->mainNx, 1e-12) << "range from the finite values";
   EXPECT_NE(f.s.bitmap.pixel(x, y), kWhite) << "the map away from the damage";
-  draw_omeg(*f.m, f.s, f.ws);
+  drawVorticityMap(*f.m, f.s, f.ws);
   EXPECT_TRUE(std::isfinite(f.m->scaleLow) && std::isfinite(f.m->scaleHigh));
   EXPECT_NE(f.s.bitmap.pixel(x, y), kWhite) << "the map away from the damage";
 }

@@ -19,17 +19,19 @@ struct LinearFlow {
   std::unique_ptr<Model> m = makeModel();
   LinearFlow() {
     fillSyntheticModel(*m);
-    for (int i = 1; i <= m->ryNx; ++i)
-      for (int j = 1; j <= m->ryNy; ++j) {
-        const MainPoint& q = m->ry[i][j];
-        FlowPoint& f = m->ryFlow[i][j];
-        f[slot::rho] = f[slot::pres] = f[slot::omega] = f[slot::u] = mainField(q.ryX, q.ryY);
+    for (int i = 1; i <= m->mainNx; ++i)
+      for (int j = 1; j <= m->mainNy; ++j) {
+        const MainPoint& q = m->mainGrid[i][j];
+        FlowPoint& f = m->mainFlow[i][j];
+        f[slot::rho] = f[slot::pres] = f[slot::omega] = f[slot::u] =
+            mainField(q.mainGridX, q.mainGridY);
       }
     for (int p = m->bodyFirst[1]; p <= m->bodyLast[1]; ++p)
-      for (int r = 1; r <= m->wkNr; ++r) {
-        const AuxPoint& q = m->wk[p][r][1];
-        FlowPoint& f = m->wkFlow[p][r][1];
-        f[slot::rho] = f[slot::pres] = f[slot::omega] = f[slot::u] = bodyField(q.wkX, q.wkY);
+      for (int r = 1; r <= m->bodyLayers; ++r) {
+        const AuxPoint& q = m->bodyGrid[p][r][1];
+        FlowPoint& f = m->bodyFlow[p][r][1];
+        f[slot::rho] = f[slot::pres] = f[slot::omega] = f[slot::u] =
+            bodyField(q.bodyGridX, q.bodyGridY);
       }
   }
   double cx() const { return m->body[1].bodyX; }
@@ -65,17 +67,18 @@ TEST(FlowProbe, GivesNothingInsideABodyOrAHoleOrOutsideTheChannel) {
   LinearFlow flow;
   const double cx = flow.cx();
   // The hole cutting takes the main grid out inside the body grid's ring.
-  for (int i = 1; i <= flow.m->ryNx; ++i)
-    for (int j = 1; j <= flow.m->ryNy; ++j)
-      flow.m->ryHoleFlag[i][j] = std::hypot(flow.m->ry[i][j].ryX - cx, flow.m->ry[i][j].ryY) < 8;
+  for (int i = 1; i <= flow.m->mainNx; ++i)
+    for (int j = 1; j <= flow.m->mainNy; ++j)
+      flow.m->mainHoleFlag[i][j] =
+          std::hypot(flow.m->mainGrid[i][j].mainGridX - cx, flow.m->mainGrid[i][j].mainGridY) < 8;
   EXPECT_FALSE(probeFlow(*flow.m, cx + 1.0, 0.5)) << "inside the body";
   EXPECT_FALSE(probeFlow(*flow.m, -3.0, 0.5)) << "before the inflow";
   EXPECT_FALSE(probeFlow(*flow.m, 10.0, 40.0)) << "beyond the wall";
   // A main-grid point cut out: the cells around it give no value.
-  flow.m->ryHoleFlag[4][4] = 1;
-  const MainPoint& q = flow.m->ry[4][4];
-  EXPECT_FALSE(probeFlow(*flow.m, q.ryX - 0.3, q.ryY + 0.6));
-  EXPECT_TRUE(probeFlow(*flow.m, q.ryX + 1.6, q.ryY + 0.6));
+  flow.m->mainHoleFlag[4][4] = 1;
+  const MainPoint& q = flow.m->mainGrid[4][4];
+  EXPECT_FALSE(probeFlow(*flow.m, q.mainGridX - 0.3, q.mainGridY + 0.6));
+  EXPECT_TRUE(probeFlow(*flow.m, q.mainGridX + 1.6, q.mainGridY + 0.6));
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 #include "analysis/forces.h"
 #include "coupling/metrics.h"
 #include "fake_window_services.h"
-#include "layout/kmake.h"
+#include "layout/grid_making.h"
 #include "solver/initial_state.h"
 #include "synthetic_grids.h"
 
@@ -31,9 +31,9 @@ std::unique_ptr<Model> everyShape() {
     m->layoutAngle[1][k] = angles[k];
   }
   FakeWindowServices ws;
-  kmake(*m, ws);
-  Define_Metric(*m, ws);
-  shoki_atai(*m);
+  rebuildGrids(*m, ws);
+  computeMetrics(*m, ws);
+  setInitialState(*m);
   return m;
 }
 
@@ -42,8 +42,9 @@ std::unique_ptr<Model> everyShape() {
 template <class Pressure> void setAuxPressure(Model& m, Pressure pressure) {
   for (int b = 1; b <= m.nBodies; ++b)
     for (int p = m.bodyFirst[b] - 1; p <= m.bodyLast[b] + 1; ++p)
-      for (int r = 1; r <= m.wkNr; ++r)
-        m.wkFlow[p][r][1][slot::pres] = pressure(m.wk[p][r][1].wkX / 16, m.wk[p][r][1].wkY / 16);
+      for (int r = 1; r <= m.bodyLayers; ++r)
+        m.bodyFlow[p][r][1][slot::pres] =
+            pressure(m.bodyGrid[p][r][1].bodyGridX / 16, m.bodyGrid[p][r][1].bodyGridY / 16);
 }
 
 TEST(BodyForces, AFieldAtRestWithUniformPressureGivesNoForceOnAnyShape) {
@@ -65,7 +66,7 @@ TEST(BodyForces, AConstantAddedToThePressureChangesNoForce) {
   const FlowForces before = flowForces(*m);
   for (int b = 1; b <= m->nBodies; ++b)
     for (int p = m->bodyFirst[b] - 1; p <= m->bodyLast[b] + 1; ++p)
-      for (int r = 1; r <= m->wkNr; ++r) m->wkFlow[p][r][1][slot::pres] += 0.75;
+      for (int r = 1; r <= m->bodyLayers; ++r) m->bodyFlow[p][r][1][slot::pres] += 0.75;
   const FlowForces after = flowForces(*m);
   const double scale = 1.75 / (0.5 * m->uInf * m->uInf);
   for (int b = 0; b < m->nBodies; ++b) {
@@ -95,19 +96,19 @@ TEST(BodyForces, ALinearPressureAtRestPushesByItsGradientTimesTheEnclosedArea) {
 // evenly spaced, with the solver constants; the flow is set by the test.
 std::unique_ptr<Model> fineCircle(bool clockwise) {
   auto m = makeModel();
-  m->wkNr = 10;
+  m->bodyLayers = 10;
   const int b = m->nBodies = 1, intervals = 400;
   const int pF = m->bodyFirst[b] = 2, pL = m->bodyLast[b] = pF + intervals;
-  m->wkNp = pL;
+  m->bodyPerimeterPoints = pL;
   for (int p = pF - 1; p <= pL + 1; ++p)
-    for (int r = 1; r <= m->wkNr; ++r) {
+    for (int r = 1; r <= m->bodyLayers; ++r) {
       const double theta = (clockwise ? -2 : 2) * std::numbers::pi * (p - pF) / intervals;
-      const double radius = 16 + 0.5 * (m->wkNr - r);
-      m->wk[p][r][1].wkX = radius * std::cos(theta);
-      m->wk[p][r][1].wkY = radius * std::sin(theta);
+      const double radius = 16 + 0.5 * (m->bodyLayers - r);
+      m->bodyGrid[p][r][1].bodyGridX = radius * std::cos(theta);
+      m->bodyGrid[p][r][1].bodyGridY = radius * std::sin(theta);
     }
   FakeWindowServices ws;
-  Metric_Calc_Ryu_WK(*m, ws, pF, pL, 1, m->wkNr, 1);
+  computeBodyMetrics(*m, ws, pF, pL, 1, m->bodyLayers, 1);
   synthetic::solverConstants(*m);
   return m;
 }
@@ -142,8 +143,8 @@ TEST(ChannelPressureDrop, IsTheInflowColumnsMeanLessTheOutletsMean) {
   auto m = makeModel();
   synthetic::mainGrid(*m, 12, 9); // outlet rows 4..6
   for (int j = 1; j <= 9; ++j) {
-    m->ryFlow[1][j][slot::pres] = 1.0 + 0.01 * j; // mean 1.05
-    m->ryFlow[12][j][slot::pres] = j >= 4 && j <= 6 ? 1.0 : 7.0;
+    m->mainFlow[1][j][slot::pres] = 1.0 + 0.01 * j; // mean 1.05
+    m->mainFlow[12][j][slot::pres] = j >= 4 && j <= 6 ? 1.0 : 7.0;
   }
   EXPECT_NEAR(flowForces(*m).pressureDrop, 0.05, 1e-15);
 }

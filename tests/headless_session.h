@@ -2,7 +2,7 @@
 // view centre, pixel positions), with the stages of a run without a window.
 #pragma once
 
-#include "layout/kmake.h"
+#include "layout/grid_making.h"
 #include "run/headless_stages.h"
 #include "view/surfaces.h"
 #include "view/transform.h"
@@ -19,8 +19,8 @@ struct HeadlessSession {
 
   HeadlessSession() {
     setStartupDefaults(*m);
-    kmake(*m, ws);
+    rebuildGrids(*m, ws);
     centreViewAtStart(*m);
-    Henkan_Scale(*m, s.bitmap, ws);
+    placeLayoutOnBitmap(*m, s.bitmap, ws);
   }
 };

@@ -3,7 +3,7 @@
 #include "layout/layout_editing.h"
 
 #include "fake_window_services.h"
-#include "layout/kmake.h"
+#include "layout/grid_making.h"
 
 #include <gtest/gtest.h>
 
@@ -102,12 +102,14 @@ TEST(LayoutEditing, GridMakingTakesTurnsAtTheEndsOfAnInt) {
   for (int turn : {INT_MIN, INT_MAX, kTurnRange.low, kTurnRange.high}) {
     m.layoutAngle[1][1] = turn;
     m.layoutShape[1][1] = shape::square;
-    ASSERT_TRUE(kmake(m, ws)) << turn;
+    ASSERT_TRUE(rebuildGrids(m, ws)) << turn;
     for (int p = m.bodyFirst[1]; p <= m.bodyLast[1]; ++p)
-      ASSERT_TRUE(std::isfinite(m.wk[p][1][1].wkX) && std::isfinite(m.wk[p][1][1].wkY)) << turn;
+      ASSERT_TRUE(std::isfinite(m.bodyGrid[p][1][1].bodyGridX) &&
+                  std::isfinite(m.bodyGrid[p][1][1].bodyGridY))
+          << turn;
   }
   m.selectedColumn = 5;
   m.nColumns = 3;
-  ASSERT_TRUE(kmake(m, ws));
+  ASSERT_TRUE(rebuildGrids(m, ws));
   EXPECT_EQ(m.selectedColumn, 3);
 }

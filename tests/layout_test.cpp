@@ -1,5 +1,5 @@
 #include "layout/body_table.h"
-#include "layout/kmake.h"
+#include "layout/grid_making.h"
 #include "layout/outlines.h"
 #include "layout/presets.h"
 
@@ -21,14 +21,14 @@ struct LayoutFixture : ::testing::Test {
   Model& m = sharedCleanModel();
   FakeWindowServices ws;
   void SetUp() override { setStartupDefaults(m); }
-  const AuxPoint& aux(int p, int r) const { return m.wk[p][r][1]; }
+  const AuxPoint& aux(int p, int r) const { return m.bodyGrid[p][r][1]; }
   // One column of one body at (0, 0), its grids made.
   void makeOneBody(int shapeCode, int size) {
     m.nColumns = 1;
     m.columnBodies[1] = 1;
     m.layoutShape[1][1] = shapeCode;
     m.layoutSize[1][1] = size;
-    ASSERT_TRUE(kmake(m, ws));
+    ASSERT_TRUE(rebuildGrids(m, ws));
   }
 };
 
@@ -67,7 +67,7 @@ TEST(BodyTable, EllipseFactorHasALowerBound) {
 }
 
 TEST_F(Layout, StartupDefaultsGiveThirteenCirclesAndTheDefaultMainGrid) {
-  ASSERT_TRUE(kmake(m, ws));
+  ASSERT_TRUE(rebuildGrids(m, ws));
   EXPECT_EQ(m.nBodies, 13);
   for (int b = 1; b <= 13; ++b) {
     EXPECT_EQ(m.bodyPoints[b], 33);
@@ -78,17 +78,17 @@ TEST_F(Layout, StartupDefaultsGiveThirteenCirclesAndTheDefaultMainGrid) {
   EXPECT_EQ(m.bodyFirst[2], 39);
   EXPECT_EQ(m.bodyLast[2], 72);
   for (int b = 2; b <= 13; ++b) EXPECT_EQ(m.bodyFirst[b], m.bodyLast[b - 1] + 4);
-  EXPECT_EQ(m.wkNp, 479);
-  EXPECT_EQ(m.ryNx, 186);
-  EXPECT_EQ(m.ryNy, 66);
-  EXPECT_EQ(m.ryGapLow, 23);
-  EXPECT_EQ(m.ryGapHigh, 44);
-  EXPECT_DOUBLE_EQ(m.ryH, 1.25);
+  EXPECT_EQ(m.bodyPerimeterPoints, 479);
+  EXPECT_EQ(m.mainNx, 186);
+  EXPECT_EQ(m.mainNy, 66);
+  EXPECT_EQ(m.outletLow, 23);
+  EXPECT_EQ(m.outletHigh, 44);
+  EXPECT_DOUBLE_EQ(m.mainSpacing, 1.25);
   // The grid starts 70 upstream of the surface (xmin just above -7) and 8 below -33.
-  EXPECT_NEAR(m.ry[1][1].ryX, -7.0 - 70, 0.02);
-  EXPECT_DOUBLE_EQ(m.ry[1][1].ryY, -41.0);
-  EXPECT_LE(m.ry[m.ryNx][1].ryX, 155.0);
-  EXPECT_GT(m.ry[m.ryNx][1].ryX + m.ryH, 155.0);
+  EXPECT_NEAR(m.mainGrid[1][1].mainGridX, -7.0 - 70, 0.02);
+  EXPECT_DOUBLE_EQ(m.mainGrid[1][1].mainGridY, -41.0);
+  EXPECT_LE(m.mainGrid[m.mainNx][1].mainGridX, 155.0);
+  EXPECT_GT(m.mainGrid[m.mainNx][1].mainGridX + m.mainSpacing, 155.0);
   // Columns at x = 0, 26, 52, 78, 104; column 2 holds two bodies at +-13.
   EXPECT_DOUBLE_EQ(m.body[4].bodyX, 26.0);
   EXPECT_DOUBLE_EQ(m.body[4].bodyY, -13.0);
@@ -102,37 +102,37 @@ TEST_F(Layout, StartupDefaultsGiveThirteenCirclesAndTheDefaultMainGrid) {
 }
 
 TEST_F(Layout, MainGridCoordinatesAreRunningSums) {
-  ASSERT_TRUE(kmake(m, ws));
-  double x = m.ry[1][1].ryX;
-  for (int i = 2; i <= m.ryNx; ++i) {
+  ASSERT_TRUE(rebuildGrids(m, ws));
+  double x = m.mainGrid[1][1].mainGridX;
+  for (int i = 2; i <= m.mainNx; ++i) {
     x = x + 1.25;
-    ASSERT_EQ(m.ry[i][m.ryNy].ryX, x) << "column " << i;
+    ASSERT_EQ(m.mainGrid[i][m.mainNy].mainGridX, x) << "column " << i;
   }
-  double y = m.ry[1][1].ryY;
-  for (int j = 2; j <= m.ryNy; ++j) {
+  double y = m.mainGrid[1][1].mainGridY;
+  for (int j = 2; j <= m.mainNy; ++j) {
     y = y + 1.25;
-    ASSERT_EQ(m.ry[m.ryNx][j].ryY, y) << "row " << j;
+    ASSERT_EQ(m.mainGrid[m.mainNx][j].mainGridY, y) << "row " << j;
   }
 }
 
 TEST_F(Layout, PresetsGiveTheirBodyCounts) {
   struct Case {
-    int preset, nBodies, intervals, wkNp;
+    int preset, nBodies, intervals, bodyPerimeterPoints;
   };
   const Case cases[] = {{1, 8, 33, 294}, {2, 12, 34, 454}, {3, 14, 41, 628}, {4, 22, 27, 680}};
   for (const auto& c : cases) {
     ASSERT_TRUE(applyPreset(m, ws, c.preset));
     EXPECT_EQ(m.nBodies, c.nBodies) << "preset " << c.preset;
     for (int b = 1; b <= m.nBodies; ++b) EXPECT_EQ(m.bodyPoints[b], c.intervals);
-    EXPECT_EQ(m.wkNp, c.wkNp) << "preset " << c.preset;
-    EXPECT_LE(m.ryNx, kMainNxCapacity);
-    EXPECT_LE(m.ryNy, kMainNyCapacity);
+    EXPECT_EQ(m.bodyPerimeterPoints, c.bodyPerimeterPoints) << "preset " << c.preset;
+    EXPECT_LE(m.mainNx, kMainNxCapacity);
+    EXPECT_LE(m.mainNy, kMainNyCapacity);
   }
 }
 
 TEST_F(Layout, PresetsWriteOnlyTheirValues) {
   m.layoutRotation = 5;
-  m.wkThickness = 6.2;
+  m.bodyGridThickness = 6.2;
   m.viewCentreX = 33;
   m.selectedColumn = 2;
   ASSERT_TRUE(applyPreset(m, ws, 3));
@@ -158,64 +158,65 @@ TEST_F(Layout, ColumnsAreCentredOnTheAxis) {
   m.columnBodies[1] = 1;
   m.columnBodies[2] = 2;
   m.columnSpacing[2] = 30;
-  ASSERT_TRUE(kmake(m, ws));
+  ASSERT_TRUE(rebuildGrids(m, ws));
   EXPECT_DOUBLE_EQ(m.body[1].bodyY, 0.0);
   EXPECT_DOUBLE_EQ(m.body[2].bodyY, -15.0);
   EXPECT_DOUBLE_EQ(m.body[3].bodyY, 15.0);
 }
 
 TEST_F(Layout, CircleRingClosesAcrossItsSeam) {
-  ASSERT_TRUE(kmake(m, ws));
+  ASSERT_TRUE(rebuildGrids(m, ws));
   // Body 1 stands at (0, -26), size 14, 33 intervals from index 2.
-  EXPECT_NEAR(aux(2, 10).wkX, 0.0, 1e-12);
-  EXPECT_DOUBLE_EQ(aux(2, 10).wkY, -26.0 - 7.0);
-  EXPECT_NEAR(aux(35, 10).wkX, aux(2, 10).wkX, 1e-12);
-  EXPECT_NEAR(aux(35, 10).wkY, aux(2, 10).wkY, 1e-12);
-  EXPECT_NEAR(aux(2, 1).wkY, -26.0 - 7.0 - 6.2, 1e-12);
+  EXPECT_NEAR(aux(2, 10).bodyGridX, 0.0, 1e-12);
+  EXPECT_DOUBLE_EQ(aux(2, 10).bodyGridY, -26.0 - 7.0);
+  EXPECT_NEAR(aux(35, 10).bodyGridX, aux(2, 10).bodyGridX, 1e-12);
+  EXPECT_NEAR(aux(35, 10).bodyGridY, aux(2, 10).bodyGridY, 1e-12);
+  EXPECT_NEAR(aux(2, 1).bodyGridY, -26.0 - 7.0 - 6.2, 1e-12);
   for (int r = 1; r <= 10; ++r) {
-    EXPECT_EQ(aux(1, r).wkX, aux(34, r).wkX);
-    EXPECT_EQ(aux(1, r).wkY, aux(34, r).wkY);
-    EXPECT_EQ(aux(36, r).wkX, aux(3, r).wkX);
-    EXPECT_EQ(aux(36, r).wkY, aux(3, r).wkY);
+    EXPECT_EQ(aux(1, r).bodyGridX, aux(34, r).bodyGridX);
+    EXPECT_EQ(aux(1, r).bodyGridY, aux(34, r).bodyGridY);
+    EXPECT_EQ(aux(36, r).bodyGridX, aux(3, r).bodyGridX);
+    EXPECT_EQ(aux(36, r).bodyGridY, aux(3, r).bodyGridY);
   }
   // Clockwise from the lowest point: the next point lies upstream (-x).
-  EXPECT_LT(aux(3, 10).wkX, aux(2, 10).wkX);
+  EXPECT_LT(aux(3, 10).bodyGridX, aux(2, 10).bodyGridX);
 }
 
 TEST_F(Layout, RadialLayersFollowTheGeometricLaw) {
-  ASSERT_TRUE(kmake(m, ws));
+  ASSERT_TRUE(rebuildGrids(m, ws));
   // On a circle the nine radial intervals run from 0.8774 at the edge down to
   // 0.5264 at the body, the last 0.6 times the first.
   auto dist = [&](int p, int r1, int r2) {
-    return std::hypot(aux(p, r2).wkX - aux(p, r1).wkX, aux(p, r2).wkY - aux(p, r1).wkY);
+    return std::hypot(aux(p, r2).bodyGridX - aux(p, r1).bodyGridX,
+                      aux(p, r2).bodyGridY - aux(p, r1).bodyGridY);
   };
   EXPECT_NEAR(dist(10, 1, 2), 0.8774, 5e-5);
   EXPECT_NEAR(dist(10, 9, 10), 0.5264, 5e-5);
   EXPECT_NEAR(dist(10, 9, 10) / dist(10, 1, 2), 0.6, 1e-9);
 }
 
-TEST_F(Layout, GridFillSpacing) {
-  m.wkNr = 10;
+TEST_F(Layout, GridSegmentSpacing) {
+  m.bodyLayers = 10;
   // Evenly spaced with ratio 1 along the perimeter.
-  m.wk[10][1][1] = {0, 0, 0, 0};
-  m.wk[15][1][1] = {10, 0, 5, 0};
-  Grid_fill(m, 10, 1, 15, 1, 1.0);
+  m.bodyGrid[10][1][1] = {0, 0, 0, 0};
+  m.bodyGrid[15][1][1] = {10, 0, 5, 0};
+  fillGridSegment(m, 10, 1, 15, 1, 1.0);
   for (int p = 11; p <= 14; ++p) {
-    EXPECT_NEAR(aux(p, 1).wkX, 2.0 * (p - 10), 1e-9);
-    EXPECT_NEAR(aux(p, 1).wkY, 1.0 * (p - 10), 1e-9);
+    EXPECT_NEAR(aux(p, 1).bodyGridX, 2.0 * (p - 10), 1e-9);
+    EXPECT_NEAR(aux(p, 1).bodyGridY, 1.0 * (p - 10), 1e-9);
   }
   // Between coincident points every interior point lands on that point.
-  m.wk[20][1][1] = {3, 0, 4, 0};
-  m.wk[20][10][1] = {3, 0, 4, 0};
-  Grid_fill(m, 20, 1, 20, 10, 0.6);
+  m.bodyGrid[20][1][1] = {3, 0, 4, 0};
+  m.bodyGrid[20][10][1] = {3, 0, 4, 0};
+  fillGridSegment(m, 20, 1, 20, 10, 0.6);
   for (int r = 2; r <= 9; ++r) {
-    EXPECT_EQ(aux(20, r).wkX, 3.0);
-    EXPECT_EQ(aux(20, r).wkY, 4.0);
+    EXPECT_EQ(aux(20, r).bodyGridX, 3.0);
+    EXPECT_EQ(aux(20, r).bodyGridY, 4.0);
   }
   // Reversed indices write nothing.
-  m.wk[30][5][1] = {-1, 0, -1, 0};
-  Grid_fill(m, 31, 1, 29, 1, 1.0);
-  EXPECT_EQ(aux(30, 5).wkX, -1.0);
+  m.bodyGrid[30][5][1] = {-1, 0, -1, 0};
+  fillGridSegment(m, 31, 1, 29, 1, 1.0);
+  EXPECT_EQ(aux(30, 5).bodyGridX, -1.0);
 }
 
 TEST_F(Layout, SquareAndTriangleRemaindersAndCorners) {
@@ -223,32 +224,32 @@ TEST_F(Layout, SquareAndTriangleRemaindersAndCorners) {
   m.nColumns = 1;
   m.columnBodies[1] = 1;
   m.layoutShape[1][1] = shape::square;
-  ASSERT_TRUE(kmake(m, ws));
+  ASSERT_TRUE(rebuildGrids(m, ws));
   ASSERT_EQ(m.bodyPoints[1], 42);
   const int f = m.bodyFirst[1];
   const double h = 7, H = 7 + 6.2;
   // Lower upstream corner, then counterclockwise: corners at f, f+10, f+20, f+30, f+42.
-  EXPECT_NEAR(aux(f, 10).wkX, -h, 1e-12);
-  EXPECT_NEAR(aux(f, 10).wkY, -h, 1e-12);
-  EXPECT_NEAR(aux(f + 10, 10).wkX, h, 1e-9);
-  EXPECT_NEAR(aux(f + 20, 10).wkY, h, 1e-9);
-  EXPECT_NEAR(aux(f + 30, 1).wkX, -H, 1e-9);
-  EXPECT_NEAR(aux(f + 30, 1).wkY, H, 1e-9);
-  EXPECT_NEAR(aux(f + 31, 1).wkY - aux(f + 30, 1).wkY, -2 * H / 12, 1e-9);
-  EXPECT_NEAR(aux(f + 42, 1).wkY, -H, 1e-9);
+  EXPECT_NEAR(aux(f, 10).bodyGridX, -h, 1e-12);
+  EXPECT_NEAR(aux(f, 10).bodyGridY, -h, 1e-12);
+  EXPECT_NEAR(aux(f + 10, 10).bodyGridX, h, 1e-9);
+  EXPECT_NEAR(aux(f + 20, 10).bodyGridY, h, 1e-9);
+  EXPECT_NEAR(aux(f + 30, 1).bodyGridX, -H, 1e-9);
+  EXPECT_NEAR(aux(f + 30, 1).bodyGridY, H, 1e-9);
+  EXPECT_NEAR(aux(f + 31, 1).bodyGridY - aux(f + 30, 1).bodyGridY, -2 * H / 12, 1e-9);
+  EXPECT_NEAR(aux(f + 42, 1).bodyGridY, -H, 1e-9);
 
   // One triangle of 32 intervals: n = 10, the side from the apex back takes 12.
   m.layoutShape[1][1] = shape::triangle;
-  ASSERT_TRUE(kmake(m, ws));
+  ASSERT_TRUE(rebuildGrids(m, ws));
   ASSERT_EQ(m.bodyPoints[1], 32);
   const double s = 14, r3 = std::sqrt(3.0);
-  EXPECT_NEAR(aux(f + 20, 10).wkX, 0.0, 1e-12);
-  EXPECT_NEAR(aux(f + 20, 10).wkY, s / r3, 1e-12);
-  EXPECT_NEAR(aux(f + 20, 1).wkY, s / r3 + r3 * 6.2, 1e-12);
-  EXPECT_NEAR(aux(f + 10, 1).wkX, s / 2 + r3 * 6.2, 1e-12);
+  EXPECT_NEAR(aux(f + 20, 10).bodyGridX, 0.0, 1e-12);
+  EXPECT_NEAR(aux(f + 20, 10).bodyGridY, s / r3, 1e-12);
+  EXPECT_NEAR(aux(f + 20, 1).bodyGridY, s / r3 + r3 * 6.2, 1e-12);
+  EXPECT_NEAR(aux(f + 10, 1).bodyGridX, s / 2 + r3 * 6.2, 1e-12);
   const double side = std::hypot(s / 2, s / r3 + s / (2 * r3)); // apex to lower corner
-  EXPECT_NEAR(std::hypot(aux(f + 21, 10).wkX - aux(f + 20, 10).wkX,
-                         aux(f + 21, 10).wkY - aux(f + 20, 10).wkY),
+  EXPECT_NEAR(std::hypot(aux(f + 21, 10).bodyGridX - aux(f + 20, 10).bodyGridX,
+                         aux(f + 21, 10).bodyGridY - aux(f + 20, 10).bodyGridY),
               side / 12, 1e-9);
 }
 
@@ -271,8 +272,8 @@ TEST_F(Layout, PlateIsARectangleWithFourIntervalsAcrossEachEnd) {
     for (const auto& side : sides)
       for (int p = side.from; p <= side.to; ++p) {
         const double a = double(p - side.from) / (side.to - side.from);
-        EXPECT_NEAR(aux(p, r).wkX, side.xa + a * (side.xb - side.xa), 1e-9) << p << ", " << r;
-        EXPECT_NEAR(aux(p, r).wkY, side.ya + a * (side.yb - side.ya), 1e-9) << p << ", " << r;
+        EXPECT_NEAR(aux(p, r).bodyGridX, side.xa + a * (side.xb - side.xa), 1e-9) << p << ", " << r;
+        EXPECT_NEAR(aux(p, r).bodyGridY, side.ya + a * (side.yb - side.ya), 1e-9) << p << ", " << r;
       }
   }
 }
@@ -282,7 +283,7 @@ TEST_F(Layout, PlateTurnedByNinetyDegreesLiesAlongTheStream) {
   auto extent = [&](bool alongX) {
     double lo = 1e9, hi = -1e9;
     for (int p = m.bodyFirst[1]; p <= m.bodyLast[1]; ++p) {
-      const double v = alongX ? aux(p, 10).wkX : aux(p, 10).wkY;
+      const double v = alongX ? aux(p, 10).bodyGridX : aux(p, 10).bodyGridY;
       lo = std::min(lo, v);
       hi = std::max(hi, v);
     }
@@ -291,18 +292,18 @@ TEST_F(Layout, PlateTurnedByNinetyDegreesLiesAlongTheStream) {
   EXPECT_NEAR(extent(true), 1.0, 1e-9);
   EXPECT_NEAR(extent(false), 20.0, 1e-9);
   m.layoutAngle[1][1] = 90;
-  ASSERT_TRUE(kmake(m, ws));
+  ASSERT_TRUE(rebuildGrids(m, ws));
   EXPECT_NEAR(extent(true), 20.0, 1e-9);
   EXPECT_NEAR(extent(false), 1.0, 1e-9);
 }
 
 TEST_F(Layout, TurningTheArrangementChangesTheMainGrid) {
-  ASSERT_TRUE(kmake(m, ws));
-  const int nx = m.ryNx, ny = m.ryNy;
+  ASSERT_TRUE(rebuildGrids(m, ws));
+  const int nx = m.mainNx, ny = m.mainNy;
   m.layoutRotation = 30;
-  ASSERT_TRUE(kmake(m, ws));
-  EXPECT_NE(m.ryNy, ny);
-  EXPECT_NE(m.ryNx, nx);
+  ASSERT_TRUE(rebuildGrids(m, ws));
+  EXPECT_NE(m.mainNy, ny);
+  EXPECT_NE(m.mainNx, nx);
   // The arrangement turns clockwise about (52, 0): column 1 moves up.
   EXPECT_GT(m.body[2].bodyY, 0.0);
   EXPECT_NEAR(std::hypot(m.body[2].bodyX - 52, m.body[2].bodyY), 52.0, 1e-9);
@@ -314,26 +315,26 @@ TEST_F(Layout, RegenerationGivesIdenticalArrays) {
   m.layoutShape[3][2] = shape::triangle;
   m.layoutShape[4][1] = shape::plate;
   m.layoutShape[5][3] = shape::ellipse;
-  ASSERT_TRUE(kmake(m, ws));
+  ASSERT_TRUE(rebuildGrids(m, ws));
   auto first = makeModel();
   *first = m;
-  ASSERT_TRUE(kmake(m, ws));
-  EXPECT_EQ(std::memcmp(&first->wk, &m.wk, sizeof m.wk), 0);
-  EXPECT_EQ(std::memcmp(&first->ry, &m.ry, sizeof m.ry), 0);
+  ASSERT_TRUE(rebuildGrids(m, ws));
+  EXPECT_EQ(std::memcmp(&first->bodyGrid, &m.bodyGrid, sizeof m.bodyGrid), 0);
+  EXPECT_EQ(std::memcmp(&first->mainGrid, &m.mainGrid, sizeof m.mainGrid), 0);
   EXPECT_EQ(std::memcmp(&first->body, &m.body, sizeof m.body), 0);
   // A change and back also gives the same arrays: nothing is carried over.
   m.layoutRotation = -40;
-  ASSERT_TRUE(kmake(m, ws));
+  ASSERT_TRUE(rebuildGrids(m, ws));
   m.layoutRotation = 17;
-  ASSERT_TRUE(kmake(m, ws));
-  EXPECT_EQ(std::memcmp(&first->wk, &m.wk, sizeof m.wk), 0);
+  ASSERT_TRUE(rebuildGrids(m, ws));
+  EXPECT_EQ(std::memcmp(&first->bodyGrid, &m.bodyGrid, sizeof m.bodyGrid), 0);
   // The main grid in use (a larger grid in between leaves points beyond it).
-  ASSERT_EQ(first->ryNx, m.ryNx);
-  ASSERT_EQ(first->ryNy, m.ryNy);
-  for (int i = 1; i <= m.ryNx; ++i)
-    for (int j = 1; j <= m.ryNy; ++j) {
-      ASSERT_EQ(first->ry[i][j].ryX, m.ry[i][j].ryX);
-      ASSERT_EQ(first->ry[i][j].ryY, m.ry[i][j].ryY);
+  ASSERT_EQ(first->mainNx, m.mainNx);
+  ASSERT_EQ(first->mainNy, m.mainNy);
+  for (int i = 1; i <= m.mainNx; ++i)
+    for (int j = 1; j <= m.mainNy; ++j) {
+      ASSERT_EQ(first->mainGrid[i][j].mainGridX, m.mainGrid[i][j].mainGridX);
+      ASSERT_EQ(first->mainGrid[i][j].mainGridY, m.mainGrid[i][j].mainGridY);
     }
 }
 
@@ -358,8 +359,8 @@ void largestDialogLayout(Model& m, int shapeCode) {
 TEST_F(Layout, LargestDialogLayoutsOfEveryShapeBelowTheEllipseLimitFit) {
   for (int code : {shape::circle, shape::square, shape::triangle, shape::plate}) {
     largestDialogLayout(m, code);
-    EXPECT_TRUE(kmake(m, ws)) << "shape " << code;
-    EXPECT_LE(m.wkNp + 1, kPerimeterCapacity);
+    EXPECT_TRUE(rebuildGrids(m, ws)) << "shape " << code;
+    EXPECT_LE(m.bodyPerimeterPoints + 1, kPerimeterCapacity);
   }
   EXPECT_TRUE(ws.messages().empty());
 }
@@ -380,7 +381,7 @@ TEST_F(Layout, PerimeterLimitRefusesJustBeyondAndKeepsTheLastLayout) {
     const LayoutRefusal refusal = makeGrids(m, ws);
     ASSERT_NE(refusal, LayoutRefusal::capacity) << "ratio " << ratio;
     if (refusal == LayoutRefusal::overlap) continue;
-    EXPECT_EQ(m.wkNp + 1, needed);
+    EXPECT_EQ(m.bodyPerimeterPoints + 1, needed);
     fitted = ratio;
     *inside = m;
   }
@@ -400,9 +401,9 @@ TEST_F(Layout, PerimeterLimitRefusesJustBeyondAndKeepsTheLastLayout) {
   // The parameters describe the grids again, and the grids are those that fitted.
   EXPECT_DOUBLE_EQ(m.ellipseRatio, fitted);
   EXPECT_EQ(m.stepsDone, 77);
-  EXPECT_EQ(std::memcmp(&inside->wk, &m.wk, sizeof m.wk), 0);
-  EXPECT_EQ(std::memcmp(&inside->ry, &m.ry, sizeof m.ry), 0);
-  EXPECT_EQ(m.wkNp, inside->wkNp);
+  EXPECT_EQ(std::memcmp(&inside->bodyGrid, &m.bodyGrid, sizeof m.bodyGrid), 0);
+  EXPECT_EQ(std::memcmp(&inside->mainGrid, &m.mainGrid, sizeof m.mainGrid), 0);
+  EXPECT_EQ(m.bodyPerimeterPoints, inside->bodyPerimeterPoints);
   EXPECT_EQ(m.nBodies, 30);
 }
 
@@ -411,7 +412,7 @@ TEST_F(Layout, MainGridLimitRefusesJustBeyondAndKeepsTheLastLayout) {
   // arrangement stretches the grid across the channel until it no longer fits.
   largestDialogLayout(m, shape::circle);
   m.ellipseRatio = 4.0;
-  ASSERT_TRUE(kmake(m, ws)) << "the circles alone are the layout kept";
+  ASSERT_TRUE(rebuildGrids(m, ws)) << "the circles alone are the layout kept";
   // (The long ellipses overlap their neighbours: refused for that before
   // the overflow, so the grids kept are those of the last layout made.)
   // A refusal puts the circles back: the ellipses are set for every turn.
@@ -436,10 +437,10 @@ TEST_F(Layout, MainGridLimitRefusesJustBeyondAndKeepsTheLastLayout) {
   auto afterRefusal = makeModel();
   *afterRefusal = m;
   m.layoutRotation = kept;
-  ASSERT_TRUE(kmake(m, ws));
-  EXPECT_EQ(std::memcmp(&afterRefusal->wk, &m.wk, sizeof m.wk), 0);
-  EXPECT_EQ(std::memcmp(&afterRefusal->ry, &m.ry, sizeof m.ry), 0);
-  EXPECT_EQ(afterRefusal->ryNy, m.ryNy);
+  ASSERT_TRUE(rebuildGrids(m, ws));
+  EXPECT_EQ(std::memcmp(&afterRefusal->bodyGrid, &m.bodyGrid, sizeof m.bodyGrid), 0);
+  EXPECT_EQ(std::memcmp(&afterRefusal->mainGrid, &m.mainGrid, sizeof m.mainGrid), 0);
+  EXPECT_EQ(afterRefusal->mainNy, m.mainNy);
 }
 
 namespace {
@@ -469,7 +470,7 @@ bool layoutNeeding(Model& m, int target) {
 } // namespace
 
 TEST_F(Layout, PerimeterCapacityHoldsExactlyItsLastIndex) {
-  // The highest index in use, wkNp + 1 (the continuation slot after the last
+  // The highest index in use, bodyPerimeterPoints + 1 (the continuation slot after the last
   // body), may be the array's last slot 1775 but not one more.
   const struct {
     int needed;
@@ -505,7 +506,7 @@ TEST_F(Layout, MainGridCapacityHoldsExactly252By220) {
   };
   auto fits = [&] {
     ws.calls.clear();
-    return kmake(m, ws);
+    return rebuildGrids(m, ws);
   };
   auto refusedAs = [&](const std::string& size) {
     return !fits() && ws.messages().size() == 1 &&
@@ -519,8 +520,8 @@ TEST_F(Layout, MainGridCapacityHoldsExactly252By220) {
     for (int size = 1; size <= 19 && circleSize == 0; ++size) {
       m.columnSpacing[2] = spacing;
       setCircleSize(size);
-      if (!fits() || m.ryNy != 220) continue;
-      const int columns = m.ryNx;
+      if (!fits() || m.mainNy != 220) continue;
+      const int columns = m.mainNx;
       setCircleSize(size + 1);
       if (refusedAs(std::to_string(columns) + " × 221")) circleSize = size;
     }
@@ -534,8 +535,8 @@ TEST_F(Layout, MainGridCapacityHoldsExactly252By220) {
   for (double ratio = 8.0; ratio < 10.0 && refusal.empty(); ratio += 0.01) {
     m.ellipseRatio = ratio;
     if (fits()) {
-      lastNx = m.ryNx;
-      lastNy = m.ryNy;
+      lastNx = m.mainNx;
+      lastNy = m.mainNy;
     } else {
       refusal = ws.messages().empty() ? "no message" : ws.messages()[0];
     }

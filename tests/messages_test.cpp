@@ -4,7 +4,7 @@
 #include "core/messages.h"
 #include "core/time_text.h"
 #include "fake_window_services.h"
-#include "layout/kmake.h"
+#include "layout/grid_making.h"
 #include "recording_run_stages.h"
 #include "run/run.h"
 
@@ -83,7 +83,7 @@ TEST(MessageCatalogue, ElapsedTimeInEnglishReadsAsHoursMinutesSeconds) {
                         {3605000, " 1 h 05.000 s"}};
   for (const Case& c : cases) {
     EXPECT_EQ(elapsedTimeText(Language::english, c.ms, 0), c.english) << c.ms;
-    EXPECT_EQ(elapsedTimeText(Language::japanese, c.ms, 0), Time_Time_d(c.ms, 0)) << c.ms;
+    EXPECT_EQ(elapsedTimeText(Language::japanese, c.ms, 0), elapsedTicksText(c.ms, 0)) << c.ms;
   }
 }
 
@@ -93,15 +93,15 @@ TEST(MessageCatalogue, RunInEnglishWritesEnglishStatusTexts) {
   FakeWindowServices ws;
   ws.textLanguage = Language::english;
   RecordingRunStages stages(*m, ws);
-  ASSERT_TRUE(kmake(*m, ws));
+  ASSERT_TRUE(rebuildGrids(*m, ws));
   // Stop during step 16: seen after step 20, whose text names that step.
   ws.onProcess = [&] { m->stopFlag = m->stepsDone >= 15; };
-  keisan(*m, ws, stages);
+  runCalculation(*m, ws, stages);
   EXPECT_EQ(ws.statusPanel[1], "  Step 20 of 300");
   m->stepsDone = 300;
   m->runStartTick = 0;
   m->runEndTick = 5123;
-  Button2Click(*m, ws, stages);
+  startRun(*m, ws, stages);
   EXPECT_EQ(ws.statusPanel[1], "  The calculation is complete.  Computing time: 5.123 s");
   for (const std::string& t : ws.statusTexts(1)) EXPECT_FALSE(hasJapanese(t)) << t;
 }

@@ -14,8 +14,8 @@ namespace {
 void setBlock(Model& m, double (*x)(int), double (*y)(int)) {
   for (int p = 1; p <= 7; ++p)
     for (int r = 1; r <= 3; ++r) {
-      m.wk[p][r][1].wkX = x(p);
-      m.wk[p][r][1].wkY = y(r);
+      m.bodyGrid[p][r][1].bodyGridX = x(p);
+      m.bodyGrid[p][r][1].bodyGridY = y(r);
     }
 }
 
@@ -25,19 +25,21 @@ TEST(Metrics, CircleJacobianHasOneSignAndAgreesAcrossTheSeam) {
   auto m = makeModel();
   FakeWindowServices ws;
   const int b = addCircleBody(*m, 0, 0, 7, 6.2, 33);
-  Define_Metric(*m, ws);
+  computeMetrics(*m, ws);
   EXPECT_TRUE(ws.messages().empty());
   const int first = m->bodyFirst[b], last = m->bodyLast[b];
-  const double sign = std::copysign(1.0, m->wkMetric[first][1][1][metric::jac]);
+  const double sign = std::copysign(1.0, m->bodyMetric[first][1][1][metric::jac]);
   for (int p = first; p <= last; ++p)
     for (int r = 1; r <= 10; ++r)
-      EXPECT_GT(sign * m->wkMetric[p][r][1][metric::jac], 0) << "p " << p << " r " << r;
+      EXPECT_GT(sign * m->bodyMetric[p][r][1][metric::jac], 0) << "p " << p << " r " << r;
   for (int r = 1; r <= 10; ++r) {
-    EXPECT_EQ(m->wkMetric[first][r][1], m->wkMetric[last][r][1]) << "seam point, layer " << r;
-    EXPECT_EQ(m->wkMetric[first - 1][r][1], m->wkMetric[last - 1][r][1]) << "ghost, layer " << r;
-    EXPECT_EQ(m->wkMetric[last + 1][r][1], m->wkMetric[first + 1][r][1]) << "ghost, layer " << r;
-    EXPECT_EQ(m->wkSoundLen[first - 1][r][1], m->wkSoundLen[last - 1][r][1]);
-    EXPECT_EQ(m->wkSoundLen[last + 1][r][1], m->wkSoundLen[first + 1][r][1]);
+    EXPECT_EQ(m->bodyMetric[first][r][1], m->bodyMetric[last][r][1]) << "seam point, layer " << r;
+    EXPECT_EQ(m->bodyMetric[first - 1][r][1], m->bodyMetric[last - 1][r][1])
+        << "ghost, layer " << r;
+    EXPECT_EQ(m->bodyMetric[last + 1][r][1], m->bodyMetric[first + 1][r][1])
+        << "ghost, layer " << r;
+    EXPECT_EQ(m->bodySoundLength[first - 1][r][1], m->bodySoundLength[last - 1][r][1]);
+    EXPECT_EQ(m->bodySoundLength[last + 1][r][1], m->bodySoundLength[first + 1][r][1]);
   }
 }
 
@@ -47,16 +49,16 @@ TEST(Metrics, OneSidedLayerDifferencesAreExactForAQuadraticMapping) {
   FakeWindowServices ws;
   setBlock(
       *m, [](int p) { return 1.6 * p; }, [](int r) { return double(r * r); });
-  Metric_Calc_Ryu_WK(*m, ws, 2, 6, 1, 3, 1);
+  computeBodyMetrics(*m, ws, 2, 6, 1, 3, 1);
   for (int r = 1; r <= 3; ++r) {
-    const auto& g = m->wkMetric[4][r][1];
+    const auto& g = m->bodyMetric[4][r][1];
     EXPECT_DOUBLE_EQ(g[metric::xXi], 0.1);
     EXPECT_EQ(g[metric::yXi], 0);
     EXPECT_NEAR(g[metric::xEta], 0, 1e-15);
     EXPECT_EQ(g[metric::yEta], 2.0 * r / 16) << "layer " << r;
     EXPECT_DOUBLE_EQ(g[metric::jac], 0.1 * 2.0 * r / 16);
-    EXPECT_DOUBLE_EQ(m->wkSoundLen[4][r][1][1], std::sqrt(1.4 * 0.01));
-    EXPECT_DOUBLE_EQ(m->wkSoundLen[4][r][1][2], std::sqrt(1.4) * 2.0 * r / 16);
+    EXPECT_DOUBLE_EQ(m->bodySoundLength[4][r][1][1], std::sqrt(1.4 * 0.01));
+    EXPECT_DOUBLE_EQ(m->bodySoundLength[4][r][1][2], std::sqrt(1.4) * 2.0 * r / 16);
   }
 }
 
@@ -65,14 +67,15 @@ TEST(Metrics, DoublingTheGridDoublesDerivativesAndQuadruplesTheJacobian) {
   FakeWindowServices ws;
   addCircleBody(*a, 3, -2, 5, 6.2, 29);
   addCircleBody(*b, 6, -4, 10, 12.4, 29);
-  Define_Metric(*a, ws);
-  Define_Metric(*b, ws);
+  computeMetrics(*a, ws);
+  computeMetrics(*b, ws);
   for (int p = a->bodyFirst[1] - 1; p <= a->bodyLast[1] + 1; ++p)
     for (int r = 1; r <= 10; ++r) {
       for (int k = 1; k <= 4; ++k)
-        EXPECT_DOUBLE_EQ(b->wkMetric[p][r][1][k], 2 * a->wkMetric[p][r][1][k]);
-      EXPECT_DOUBLE_EQ(b->wkMetric[p][r][1][metric::jac], 4 * a->wkMetric[p][r][1][metric::jac]);
-      EXPECT_DOUBLE_EQ(b->wkSoundLen[p][r][1][2], 2 * a->wkSoundLen[p][r][1][2]);
+        EXPECT_DOUBLE_EQ(b->bodyMetric[p][r][1][k], 2 * a->bodyMetric[p][r][1][k]);
+      EXPECT_DOUBLE_EQ(b->bodyMetric[p][r][1][metric::jac],
+                       4 * a->bodyMetric[p][r][1][metric::jac]);
+      EXPECT_DOUBLE_EQ(b->bodySoundLength[p][r][1][2], 2 * a->bodySoundLength[p][r][1][2]);
     }
 }
 
@@ -81,12 +84,12 @@ TEST(Metrics, DegenerateCellShowsOneMessagePerPointAndGetsJacobianOne) {
   FakeWindowServices ws;
   addCircleBody(*m, 0, 0, 7, 6.2, 33);
   // Layers 4 and 6 of column 10 coincide: ∂/∂η vanishes at (10, 5).
-  m->wk[10][6][1] = m->wk[10][4][1];
-  Define_Metric(*m, ws);
+  m->bodyGrid[10][6][1] = m->bodyGrid[10][4][1];
+  computeMetrics(*m, ws);
   ASSERT_EQ(ws.messages().size(), 1u);
   EXPECT_EQ(ws.messages()[0], "Metric_Yaco2--10-5-1-0");
-  EXPECT_EQ(m->wkMetric[10][5][1][metric::jac], 1);
-  EXPECT_NE(m->wkMetric[11][5][1][metric::jac], 1);
+  EXPECT_EQ(m->bodyMetric[10][5][1][metric::jac], 1);
+  EXPECT_NE(m->bodyMetric[11][5][1][metric::jac], 1);
 }
 
 TEST(Metrics, TinyJacobiansAreReportedInPointOrderWithFifteenDigits) {
@@ -95,7 +98,7 @@ TEST(Metrics, TinyJacobiansAreReportedInPointOrderWithFifteenDigits) {
   FakeWindowServices ws;
   setBlock(
       *m, [](int p) { return std::ldexp(p, -14); }, [](int r) { return std::ldexp(r, -14); });
-  Metric_Calc_Ryu_WK(*m, ws, 2, 3, 1, 3, 1);
+  computeBodyMetrics(*m, ws, 2, 3, 1, 3, 1);
   const std::vector<std::string> expected = {
       "Metric_Yaco2--2-1-1-1.45519152283669e-11", "Metric_Yaco2--2-2-1-1.45519152283669e-11",
       "Metric_Yaco2--2-3-1-1.45519152283669e-11", "Metric_Yaco2--3-1-1-1.45519152283669e-11",
@@ -109,9 +112,9 @@ TEST(Metrics, JacobianThatIsNotANumberBecomesOneSilently) {
   auto m = makeModel();
   FakeWindowServices ws;
   addCircleBody(*m, 0, 0, 7, 6.2, 33);
-  m->wk[10][5][1].wkX = std::numeric_limits<double>::quiet_NaN();
-  Define_Metric(*m, ws);
+  m->bodyGrid[10][5][1].bodyGridX = std::numeric_limits<double>::quiet_NaN();
+  computeMetrics(*m, ws);
   EXPECT_TRUE(ws.messages().empty());
-  EXPECT_EQ(m->wkMetric[10][4][1][metric::jac], 1) << "NaN neighbour across the layers";
-  EXPECT_EQ(m->wkMetric[11][5][1][metric::jac], 1) << "NaN neighbour along the ring";
+  EXPECT_EQ(m->bodyMetric[10][4][1][metric::jac], 1) << "NaN neighbour across the layers";
+  EXPECT_EQ(m->bodyMetric[11][5][1][metric::jac], 1) << "NaN neighbour along the ring";
 }

@@ -1,5 +1,5 @@
 #include "coupling/setup.h"
-#include "layout/kmake.h"
+#include "layout/grid_making.h"
 #include "view/model_check.h"
 #include "view/transform.h"
 
@@ -24,7 +24,7 @@ struct Checked {
   FakeWindowServices ws;
   ViewSurfaces s;
   Checked() {
-    Henkan_Scale(*m, s.bitmap, ws);
+    placeLayoutOnBitmap(*m, s.bitmap, ws);
     s.bitmap.setBrush(kBlue);
     s.bitmap.fill();
   }
@@ -37,7 +37,7 @@ TEST(ModelCheck, BeforeTheFirstRunLinkAndHoleViewsAreWhite) {
   linkView(*c.m, c.s, c.ws);
   EXPECT_EQ(countColour(c.s.window, kWhite), 700 * 452);
   holeView(*c.m, c.s);
-  holeView2(c.s);
+  unfilledReceiverView(c.s);
   EXPECT_EQ(countColour(c.s.window, kWhite), 700 * 452);
   EXPECT_TRUE(c.ws.messages().empty());
 }
@@ -45,23 +45,25 @@ TEST(ModelCheck, BeforeTheFirstRunLinkAndHoleViewsAreWhite) {
 TEST(ModelCheck, DonorWithoutCoordinatesIsReportedAndDrawingGoesOn) {
   Checked c;
   Model& m = *c.m;
-  m.ryFromWkCount = 2;
-  m.ryFromWk[1] = {{0, 1, 1, 1}, {0, 1200, 3, 1}, 0.5, 0.5}; // never filled
-  m.ryFromWk[2] = {{0, 10, 10, 1}, {0, 5, 9, 1}, 0.0, 0.0};
-  m.ry[10][10].ryX = m.wk[5][9][1].wkX; // link 2 is sound: its donor point is its receiver
-  m.ry[10][10].ryY = m.wk[5][9][1].wkY;
-  m.wkFromWkCount = 1;
-  m.wkFromWk[1] = {{0, 7, 1, 1}, {0, 8, 2, 1}, 0.0, 0.0};
+  m.mainFromBodyCount = 2;
+  m.mainFromBody[1] = {{0, 1, 1, 1}, {0, 1200, 3, 1}, 0.5, 0.5}; // never filled
+  m.mainFromBody[2] = {{0, 10, 10, 1}, {0, 5, 9, 1}, 0.0, 0.0};
+  m.mainGrid[10][10].mainGridX =
+      m.bodyGrid[5][9][1].bodyGridX; // link 2 is sound: its donor point is its receiver
+  m.mainGrid[10][10].mainGridY = m.bodyGrid[5][9][1].bodyGridY;
+  m.bodyFromBodyCount = 1;
+  m.bodyFromBody[1] = {{0, 7, 1, 1}, {0, 8, 2, 1}, 0.0, 0.0};
   m.linkedLayout = m.layout(); // the lists belong to these grids
   linkView(m, c.s, c.ws);
   EXPECT_EQ(c.ws.messages(),
             std::vector<std::string>{"by_l_r1_aaaaaaa1200-3-1（不合格のリンク 1 本）"});
   // The unfilled donor's pixels are zero too: its mark sits at the corner.
   EXPECT_EQ(c.s.window.pixel(0, 0), kRed);
-  const AuxPoint& d = m.wk[5][9][1];
-  EXPECT_EQ(c.s.window.pixel(Roun2(d.wkPixX), Roun2(d.wkPixY)), kRed) << "drawing went on";
-  const AuxPoint& g = m.wk[8][2][1];
-  EXPECT_EQ(c.s.window.pixel(Roun2(g.wkPixX), Roun2(g.wkPixY)), kGreen);
+  const AuxPoint& d = m.bodyGrid[5][9][1];
+  EXPECT_EQ(c.s.window.pixel(roundHalfAway(d.bodyGridPixX), roundHalfAway(d.bodyGridPixY)), kRed)
+      << "drawing went on";
+  const AuxPoint& g = m.bodyGrid[8][2][1];
+  EXPECT_EQ(c.s.window.pixel(roundHalfAway(g.bodyGridPixX), roundHalfAway(g.bodyGridPixY)), kGreen);
 }
 
 TEST(ModelCheck, MeshViewRemapsAndDrawsBothGrids) {
@@ -69,10 +71,10 @@ TEST(ModelCheck, MeshViewRemapsAndDrawsBothGrids) {
   c.m->viewCentreX += 8;
   meshView(*c.m, c.s, c.ws);
   EXPECT_NEAR(c.m->body[1].bodyPixX, 350 - 8 * 2.95, 1e-9);
-  const MainPoint& q = c.m->ry[3][3];
-  EXPECT_EQ(c.s.window.pixel(Roun2(q.ryPixX), Roun2(q.ryPixY)), kBlack);
-  const AuxPoint& a = c.m->wk[10][4][1];
-  EXPECT_EQ(c.s.window.pixel(Roun2(a.wkPixX), Roun2(a.wkPixY)), kBlack);
+  const MainPoint& q = c.m->mainGrid[3][3];
+  EXPECT_EQ(c.s.window.pixel(roundHalfAway(q.mainGridPixX), roundHalfAway(q.mainGridPixY)), kBlack);
+  const AuxPoint& a = c.m->bodyGrid[10][4][1];
+  EXPECT_EQ(c.s.window.pixel(roundHalfAway(a.bodyGridPixX), roundHalfAway(a.bodyGridPixY)), kBlack);
 }
 
 TEST(ModelCheck, ManyFailingLinksGiveOneMessageAndGenuineLinksNearTheOriginPass) {
@@ -81,28 +83,28 @@ TEST(ModelCheck, ManyFailingLinksGiveOneMessageAndGenuineLinksNearTheOriginPass)
   m.linkedLayout = m.layout();
   // A sound link whose receiver lies near the origin, at (0.84, 0.12): the
   // donor corners surround it, so their interpolation is the receiver.
-  m.wk[5][9][1].wkX = 0.84;
-  m.wk[5][9][1].wkY = 0.12;
-  m.ry[10][10].ryX = 0.84;
-  m.ry[10][10].ryY = 0.12;
-  m.ryFromWk[1] = {{0, 10, 10, 1}, {0, 5, 9, 1}, 0.0, 0.0};
+  m.bodyGrid[5][9][1].bodyGridX = 0.84;
+  m.bodyGrid[5][9][1].bodyGridY = 0.12;
+  m.mainGrid[10][10].mainGridX = 0.84;
+  m.mainGrid[10][10].mainGridY = 0.12;
+  m.mainFromBody[1] = {{0, 10, 10, 1}, {0, 5, 9, 1}, 0.0, 0.0};
   // 2274 links with a donor cell that was never filled.
-  m.ryFromWkCount = 2275;
-  for (int n = 2; n <= m.ryFromWkCount; ++n)
-    m.ryFromWk[n] = {{0, 3, 3, 1}, {0, 1000 + n % 500, 3, 1}, 0.5, 0.5};
+  m.mainFromBodyCount = 2275;
+  for (int n = 2; n <= m.mainFromBodyCount; ++n)
+    m.mainFromBody[n] = {{0, 3, 3, 1}, {0, 1000 + n % 500, 3, 1}, 0.5, 0.5};
   linkView(m, c.s, c.ws);
   EXPECT_EQ(c.ws.messages(),
             std::vector<std::string>{"by_l_r1_aaaaaaa1002-3-1（不合格のリンク 2274 本）"});
-  EXPECT_EQ(Draw_P_RY(m, c.s.bitmap, 1).failed, 2274);
+  EXPECT_EQ(drawLinkPoints(m, c.s.bitmap, 1).failed, 2274);
 }
 
 TEST(ModelCheck, LinksOfAnEarlierLayoutAreNeitherDrawnNorChecked) {
   Checked c;
   Model& m = *c.m;
   m.linkedLayout = m.layout();
-  m.ryFromWkCount = 300;
-  for (int n = 1; n <= m.ryFromWkCount; ++n)
-    m.ryFromWk[n] = {{0, 3, 3, 1}, {0, 1000 + n, 3, 1}, 0.5, 0.5};
+  m.mainFromBodyCount = 300;
+  for (int n = 1; n <= m.mainFromBodyCount; ++n)
+    m.mainFromBody[n] = {{0, 3, 3, 1}, {0, 1000 + n, 3, 1}, 0.5, 0.5};
   m.columnSpacing[1] = m.columnSpacing[1] + 1; // the layout changed since the set-up
   EXPECT_FALSE(linksBelongToGrids(m));
   linkView(m, c.s, c.ws);
@@ -127,18 +129,18 @@ TEST(ModelCheck, EveryLinkOfASetUpPassesIncludingThoseNearTheOrigin) {
     m.columnSpacing[c] = 18;
     m.columnBodies[c] = c % 2 == 1 ? 2 : 3;
   }
-  ASSERT_TRUE(kmake(m, ws));
+  ASSERT_TRUE(rebuildGrids(m, ws));
   runCouplingSetup(m, ws);
   ViewSurfaces s;
-  Henkan_Scale(m, s.bitmap, ws);
+  placeLayoutOnBitmap(m, s.bitmap, ws);
   ASSERT_TRUE(linksBelongToGrids(m));
   int nearOrigin = 0;
-  for (int n = 1; n <= m.ryFromWkCount; ++n) {
-    const MainPoint& r = m.ry[m.ryFromWk[n].receiver[1]][m.ryFromWk[n].receiver[2]];
-    nearOrigin += std::abs(r.ryX) < 1 && std::abs(r.ryY) < 1;
+  for (int n = 1; n <= m.mainFromBodyCount; ++n) {
+    const MainPoint& r = m.mainGrid[m.mainFromBody[n].receiver[1]][m.mainFromBody[n].receiver[2]];
+    nearOrigin += std::abs(r.mainGridX) < 1 && std::abs(r.mainGridY) < 1;
   }
   EXPECT_EQ(nearOrigin, 4);
-  EXPECT_EQ(Draw_P_RY(m, s.bitmap, 1).failed, 0);
+  EXPECT_EQ(drawLinkPoints(m, s.bitmap, 1).failed, 0);
   linkView(m, s, ws);
   EXPECT_TRUE(ws.messages().empty());
 }

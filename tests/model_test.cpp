@@ -5,9 +5,9 @@
 TEST(ModelState, CreatedZeroFilled) {
   auto m = makeModel();
   EXPECT_EQ(m->nColumns, 0);
-  EXPECT_EQ(m->ryFlow[252][220][slot::count], 0.0);
-  EXPECT_EQ(m->wkFlow[1775][12][2][1], 0.0);
-  EXPECT_EQ(m->ryFromWk[kMainLinkCapacity].donor[3], 0);
+  EXPECT_EQ(m->mainFlow[252][220][slot::count], 0.0);
+  EXPECT_EQ(m->bodyFlow[1775][12][2][1], 0.0);
+  EXPECT_EQ(m->mainFromBody[kMainLinkCapacity].donor[3], 0);
 }
 
 TEST(ModelState, StartupDefaults) {
@@ -16,8 +16,8 @@ TEST(ModelState, StartupDefaults) {
   EXPECT_EQ(m->nColumns, 5);
   EXPECT_EQ(m->maxColumns, 6);
   EXPECT_EQ(m->maxColumnBodies, 5);
-  EXPECT_EQ(m->wkNr, 10);
-  EXPECT_DOUBLE_EQ(m->wkThickness, 6.2);
+  EXPECT_EQ(m->bodyLayers, 10);
+  EXPECT_DOUBLE_EQ(m->bodyGridThickness, 6.2);
   EXPECT_DOUBLE_EQ(m->ellipseRatio, 2.0);
   EXPECT_TRUE(m->selectAllColumns);
   const int bodies[] = {3, 2, 3, 2, 3, 2, 3, 2};

@@ -9,7 +9,7 @@
 
 #include <cmath>
 
-TEST(Roun2, RoundsHalvesAwayFromZeroAndSaturates) {
+TEST(roundHalfAway, RoundsHalvesAwayFromZeroAndSaturates) {
   const struct {
     double x;
     int want;
@@ -17,13 +17,13 @@ TEST(Roun2, RoundsHalvesAwayFromZeroAndSaturates) {
       {2.5, 3},    {-2.5, -3}, {0.5, 1},           {-0.5, -1},       {0.49, 0},
       {-1.49, -1}, {-0.0, 0},  {123456.5, 123457}, {1e300, 1 << 30}, {-INFINITY, -(1 << 30)},
       {NAN, 0}};
-  for (const auto& c : cases) EXPECT_EQ(Roun2(c.x), c.want) << c.x;
+  for (const auto& c : cases) EXPECT_EQ(roundHalfAway(c.x), c.want) << c.x;
 }
 
-TEST(Batu, CrossAtTenTenLeavesOutTheEndPixels) {
+TEST(CrossMark, CrossAtTenTenLeavesOutTheEndPixels) {
   DrawingSurface s(20, 20);
   s.setPen(kRed);
-  Batu(s, 10, 10, 2);
+  drawCross(s, 10, 10, 2);
   const int painted[][2] = {{8, 8}, {9, 9}, {10, 10}, {11, 11}, {8, 12}, {9, 11}, {11, 9}};
   int count = 0;
   for (int y = 0; y < 20; ++y)
@@ -34,18 +34,20 @@ TEST(Batu, CrossAtTenTenLeavesOutTheEndPixels) {
   EXPECT_EQ(s.pixel(12, 8), kWhite);
 }
 
-TEST(HenkanScale, MapsTheModelAroundTheBitmapCentre) {
+TEST(ViewPlacement, MapsTheModelAroundTheBitmapCentre) {
   auto m = syntheticModel();
   FakeWindowServices ws;
   DrawingSurface bitmap(700, 452);
   m->particleState = 2;
-  Henkan_Scale(*m, bitmap, ws);
+  placeLayoutOnBitmap(*m, bitmap, ws);
   EXPECT_DOUBLE_EQ(m->body[1].bodyPixX, 350.0);
   EXPECT_DOUBLE_EQ(m->body[1].bodyPixY, 226.0);
-  EXPECT_NEAR(m->ry[3][4].ryPixY - m->ry[4][5].ryPixY, 1.25 * 2.95, 1e-12) << "y grows upwards";
+  EXPECT_NEAR(m->mainGrid[3][4].mainGridPixY - m->mainGrid[4][5].mainGridPixY, 1.25 * 2.95, 1e-12)
+      << "y grows upwards";
   EXPECT_DOUBLE_EQ(m->columnBody[1][1].columnBodyPixX, 350.0);
-  const AuxPoint& cont = m->wk[m->bodyLast[1] + 1][m->wkNr][1];
-  EXPECT_DOUBLE_EQ(cont.wkPixX, (cont.wkX - m->viewCentreX) * 2.95 + 350) << "continuation slot";
+  const AuxPoint& cont = m->bodyGrid[m->bodyLast[1] + 1][m->bodyLayers][1];
+  EXPECT_DOUBLE_EQ(cont.bodyGridPixX, (cont.bodyGridX - m->viewCentreX) * 2.95 + 350)
+      << "continuation slot";
   EXPECT_EQ(m->particleState, 1);
   EXPECT_TRUE(ws.checkBoxVisible[1] && ws.checkBoxVisible[2]);
   ASSERT_EQ(ws.calls.size(), 4u);
@@ -54,7 +56,7 @@ TEST(HenkanScale, MapsTheModelAroundTheBitmapCentre) {
   EXPECT_EQ(ws.statusPanel[0], "");
 }
 
-TEST(HenkanScale, SquareBitmapShiftsThePictureByTwentyUnits) {
+TEST(ViewPlacement, SquareBitmapShiftsThePictureByTwentyUnits) {
   auto m = syntheticModel();
   FakeWindowServices ws;
   const struct {
@@ -62,7 +64,7 @@ TEST(HenkanScale, SquareBitmapShiftsThePictureByTwentyUnits) {
     double want;
   } cases[] = {{401, 400, 200.0}, {400, 400, 200.0 - 20 * 2.95}, {400, 401, 200.0 - 20 * 2.95}};
   for (const auto& c : cases) {
-    Henkan_Scale(*m, DrawingSurface(c.w, c.h), ws);
+    placeLayoutOnBitmap(*m, DrawingSurface(c.w, c.h), ws);
     EXPECT_NEAR(m->body[1].bodyPixY, c.want, 1e-9) << c.w << " x " << c.h;
   }
 }
@@ -80,37 +82,41 @@ std::unique_ptr<Model> tallChannel() {
 
 TEST(Outline, RightWallLeavesTheOutletOpen) {
   auto m = tallChannel();
-  EXPECT_EQ(m->ryGapLow, 4);
-  EXPECT_EQ(m->ryGapHigh, 7);
+  EXPECT_EQ(m->outletLow, 4);
+  EXPECT_EQ(m->outletHigh, 7);
   FakeWindowServices ws;
   for (bool whole : {true, false}) {
     DrawingSurface s(700, 452);
-    Henkan_Scale(*m, s, ws);
-    Draw_Waku2(*m, s, whole);
+    placeLayoutOnBitmap(*m, s, ws);
+    drawLayoutPicture(*m, s, whole);
     const Colour wall = whole ? kRed : kBlack;
-    const int x = Roun2(m->ry[m->ryNx][1].ryPixX);
-    for (int j = 1; j < m->ryNy; ++j) {
+    const int x = roundHalfAway(m->mainGrid[m->mainNx][1].mainGridPixX);
+    for (int j = 1; j < m->mainNy; ++j) {
       // The pixel halfway between rows j and j + 1 of the right column.
-      const int y = Roun2((m->ry[m->ryNx][j].ryPixY + m->ry[m->ryNx][j + 1].ryPixY) / 2);
+      const int y = roundHalfAway(
+          (m->mainGrid[m->mainNx][j].mainGridPixY + m->mainGrid[m->mainNx][j + 1].mainGridPixY) /
+          2);
       const bool open = j >= 4 && j < 7;
       EXPECT_EQ(s.pixel(x, y), open ? kWhite : wall) << "between rows " << j << " and " << j + 1;
     }
     // The inflow column is never drawn.
-    const int xIn = Roun2(m->ry[1][1].ryPixX);
-    const int yMid = Roun2(m->ry[1][5].ryPixY);
+    const int xIn = roundHalfAway(m->mainGrid[1][1].mainGridPixX);
+    const int yMid = roundHalfAway(m->mainGrid[1][5].mainGridPixY);
     EXPECT_EQ(s.pixel(xIn, yMid), kWhite);
     EXPECT_EQ(s.pen(), kRed) << "the outline pictures leave the pen red";
   }
 }
 
-TEST(Outline, DrawTargetAll2PaintsTheWindowSurfaceOnly) {
+TEST(Outline, BodiesOnWindowPaintTheWindowSurfaceOnly) {
   auto m = tallChannel();
   FakeWindowServices ws;
   ViewSurfaces v;
-  Henkan_Scale(*m, v.bitmap, ws);
-  Draw_Target_all2(*m, v.window);
+  placeLayoutOnBitmap(*m, v.bitmap, ws);
+  drawBodiesOnWindow(*m, v.window);
   EXPECT_EQ(v.window.pixel(350, 226), kRed);
-  EXPECT_EQ(v.window.pixel(Roun2(m->ry[5][1].ryPixX), Roun2(m->ry[5][1].ryPixY)), kRed);
+  EXPECT_EQ(v.window.pixel(roundHalfAway(m->mainGrid[5][1].mainGridPixX),
+                           roundHalfAway(m->mainGrid[5][1].mainGridPixY)),
+            kRed);
   EXPECT_EQ(v.bitmap.pixel(350, 226), kWhite);
   EXPECT_EQ(v.window.brush(), kBlack);
   EXPECT_EQ(v.window.pen(), kWhite);
@@ -120,20 +126,29 @@ TEST(Outline, DrawUmeWhitensBodiesAndMarginsAndDrawsWallsBlack) {
   auto m = tallChannel();
   FakeWindowServices ws;
   DrawingSurface s(700, 452);
-  Henkan_Scale(*m, s, ws);
+  placeLayoutOnBitmap(*m, s, ws);
   s.setBrush(kBlue);
   s.fill();
-  draw_ume(*m, s);
+  maskBodiesAndWalls(*m, s);
   EXPECT_EQ(s.pixel(350, 226), kWhite) << "body interior";
-  const MainPoint& low = m->ry[5][1];
-  const MainPoint& high = m->ry[5][m->ryNy];
-  EXPECT_EQ(s.pixel(Roun2(low.ryPixX), Roun2(low.ryPixY)), kBlack) << "lower wall";
-  EXPECT_EQ(s.pixel(Roun2(low.ryPixX), Roun2(low.ryPixY) + 5), kWhite) << "strip below it";
-  EXPECT_EQ(s.pixel(Roun2(low.ryPixX), Roun2(low.ryPixY) + 11), kBlue) << "beyond the strip";
-  EXPECT_EQ(s.pixel(Roun2(high.ryPixX), Roun2(high.ryPixY)), kBlack) << "upper wall";
-  EXPECT_EQ(s.pixel(Roun2(high.ryPixX), Roun2(high.ryPixY) - 5), kWhite) << "strip above it";
-  EXPECT_EQ(s.pixel(Roun2(m->ry[m->ryNx][2].ryPixX), Roun2(m->ry[m->ryNx][2].ryPixY)), kBlack);
-  EXPECT_EQ(s.pixel(Roun2(m->ry[6][5].ryPixX), Roun2(m->ry[6][5].ryPixY) - 30), kBlue)
+  const MainPoint& low = m->mainGrid[5][1];
+  const MainPoint& high = m->mainGrid[5][m->mainNy];
+  EXPECT_EQ(s.pixel(roundHalfAway(low.mainGridPixX), roundHalfAway(low.mainGridPixY)), kBlack)
+      << "lower wall";
+  EXPECT_EQ(s.pixel(roundHalfAway(low.mainGridPixX), roundHalfAway(low.mainGridPixY) + 5), kWhite)
+      << "strip below it";
+  EXPECT_EQ(s.pixel(roundHalfAway(low.mainGridPixX), roundHalfAway(low.mainGridPixY) + 11), kBlue)
+      << "beyond the strip";
+  EXPECT_EQ(s.pixel(roundHalfAway(high.mainGridPixX), roundHalfAway(high.mainGridPixY)), kBlack)
+      << "upper wall";
+  EXPECT_EQ(s.pixel(roundHalfAway(high.mainGridPixX), roundHalfAway(high.mainGridPixY) - 5), kWhite)
+      << "strip above it";
+  EXPECT_EQ(s.pixel(roundHalfAway(m->mainGrid[m->mainNx][2].mainGridPixX),
+                    roundHalfAway(m->mainGrid[m->mainNx][2].mainGridPixY)),
+            kBlack);
+  EXPECT_EQ(s.pixel(roundHalfAway(m->mainGrid[6][5].mainGridPixX),
+                    roundHalfAway(m->mainGrid[6][5].mainGridPixY) - 30),
+            kBlue)
       << "the channel keeps its colour";
 }
 
@@ -153,7 +168,7 @@ TEST(ChangeView, EachButtonChangesItsParameterAndRedrawsTheOutlines) {
     m->body[1].bodyY = 2; // off the centre, so that zooming moves it
     FakeWindowServices ws;
     ViewSurfaces v;
-    Henkan_Scale(*m, v.bitmap, ws);
+    placeLayoutOnBitmap(*m, v.bitmap, ws);
     const double x0 = m->body[1].bodyPixX, y0 = m->body[1].bodyPixY;
     v.bitmap.setBrush(kBlue);
     v.bitmap.fill();
@@ -166,7 +181,9 @@ TEST(ChangeView, EachButtonChangesItsParameterAndRedrawsTheOutlines) {
       EXPECT_NEAR(m->body[1].bodyPixY - 226, -2 * c.scale, 1e-9);
     }
     EXPECT_EQ(v.bitmap.pixel(5, 5), kWhite) << "the old picture is wiped";
-    EXPECT_EQ(v.window.pixel(Roun2(m->body[1].bodyPixX), Roun2(m->body[1].bodyPixY)), kRed)
+    EXPECT_EQ(
+        v.window.pixel(roundHalfAway(m->body[1].bodyPixX), roundHalfAway(m->body[1].bodyPixY)),
+        kRed)
         << "the outline picture reached the window";
   }
 }

@@ -2,7 +2,7 @@
 // a layout too large is, and nothing else is: every pattern is made, and a
 // walk over the layouts the dialog reaches finds each verdict confirmed by a
 // geometric test of its own (crossing edges, a point inside the other body).
-#include "layout/kmake.h"
+#include "layout/grid_making.h"
 #include "layout/presets.h"
 
 #include "fake_window_services.h"
@@ -24,7 +24,8 @@ struct Point {
 std::vector<Point> outline(const Model& m, int b) {
   std::vector<Point> points;
   for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p)
-    points.push_back({m.wk[p][m.wkNr][1].wkX, m.wk[p][m.wkNr][1].wkY});
+    points.push_back(
+        {m.bodyGrid[p][m.bodyLayers][1].bodyGridX, m.bodyGrid[p][m.bodyLayers][1].bodyGridY});
   return points;
 }
 
@@ -87,7 +88,7 @@ struct Overlaps : ::testing::Test {
 };
 
 TEST_F(Overlaps, EveryPatternAndTheStartUpLayoutAreMade) {
-  EXPECT_TRUE(kmake(m, ws)) << "start-up layout";
+  EXPECT_TRUE(rebuildGrids(m, ws)) << "start-up layout";
   for (int n = 1; n <= 4; ++n) EXPECT_TRUE(applyPreset(m, ws, n)) << "pattern " << n;
   EXPECT_TRUE(ws.messages().empty()) << ws.messages()[0];
 }
@@ -95,9 +96,9 @@ TEST_F(Overlaps, EveryPatternAndTheStartUpLayoutAreMade) {
 TEST_F(Overlaps, TheReportedLayoutIsRefusedNamingTwoBodiesAndChangesNothing) {
   // The start-up layout with every body an ellipse of size 20 and ratio 3.2:
   // within the arrays, but the ellipses reach into their neighbours.
-  ASSERT_TRUE(kmake(m, ws));
+  ASSERT_TRUE(rebuildGrids(m, ws));
   const LayoutParameters before = m.layout();
-  const int wkNp = m.wkNp;
+  const int bodyPerimeterPoints = m.bodyPerimeterPoints;
   for (int c = 1; c <= m.nColumns; ++c)
     for (int k = 1; k <= m.columnBodies[c]; ++k) {
       m.layoutShape[c][k] = shape::ellipse;
@@ -108,7 +109,7 @@ TEST_F(Overlaps, TheReportedLayoutIsRefusedNamingTwoBodiesAndChangesNothing) {
   ASSERT_EQ(ws.messages().size(), 1u);
   EXPECT_NE(ws.messages()[0].find("が重なっています"), std::string::npos) << ws.messages()[0];
   EXPECT_TRUE(m.layout() == before);
-  EXPECT_EQ(m.wkNp, wkNp);
+  EXPECT_EQ(m.bodyPerimeterPoints, bodyPerimeterPoints);
 }
 
 TEST_F(Overlaps, EveryVerdictOverLayoutsTheDialogReachesIsConfirmedGeometrically) {
@@ -149,8 +150,9 @@ TEST_F(Overlaps, EveryVerdictOverLayoutsTheDialogReachesIsConfirmedGeometrically
           ASSERT_FALSE(outlinesOverlap(outlines[a], outlines[b]))
               << "sample " << sample << ": bodies " << a + 1 << " and " << b + 1 << " overlap";
         for (const Point& p : outlines[a])
-          ASSERT_TRUE(p.x >= m.ry[1][1].ryX && p.x <= m.ry[m.ryNx][1].ryX &&
-                      p.y >= m.ry[1][1].ryY && p.y <= m.ry[1][m.ryNy].ryY)
+          ASSERT_TRUE(p.x >= m.mainGrid[1][1].mainGridX &&
+                      p.x <= m.mainGrid[m.mainNx][1].mainGridX &&
+                      p.y >= m.mainGrid[1][1].mainGridY && p.y <= m.mainGrid[1][m.mainNy].mainGridY)
               << "sample " << sample << ": body " << a + 1 << " out of the channel";
       }
       continue;

@@ -18,7 +18,7 @@ public:
   std::vector<int> modes;
   int repeats = 3;
   int repeatReads = 0;
-  void palevisi(int mode) override { modes.push_back(mode); }
+  void setControlMode(int mode) override { modes.push_back(mode); }
   int frameRepeats() override {
     ++repeatReads;
     return repeats;
@@ -35,12 +35,12 @@ struct TraceCase {
   FakeParticleWindow win;
 
   explicit TraceCase(double u = 0.004, double v = 0) {
-    Henkan_Scale(*m, s.bitmap, ws);
+    placeLayoutOnBitmap(*m, s.bitmap, ws);
     m->uInfTrace = 0.05 * std::sqrt(1.4);
-    for (int i = 1; i <= m->ryNx; ++i)
-      for (int j = 1; j <= m->ryNy; ++j) {
-        m->ryFlow[i][j][slot::u] = u;
-        m->ryFlow[i][j][slot::v] = v;
+    for (int i = 1; i <= m->mainNx; ++i)
+      for (int j = 1; j <= m->mainNy; ++j) {
+        m->mainFlow[i][j][slot::u] = u;
+        m->mainFlow[i][j][slot::v] = v;
       }
     m->stepCount = 300;
     m->stepsDone = 150;
@@ -56,8 +56,8 @@ TEST(ParticleTraces, CountsOfParticlesPointsAndFactor) {
     int ny, particles;
   } counts[] = {{30, 112}, {81, 316}, {82, 320}, {200, 320}};
   for (auto c : counts) {
-    m->ryNy = c.ny;
-    EXPECT_EQ(particleCount(*m), c.particles) << "ryNy " << c.ny;
+    m->mainNy = c.ny;
+    EXPECT_EQ(particleCount(*m), c.particles) << "mainNy " << c.ny;
   }
   EXPECT_EQ(tracePointCount(1), 1800);
   EXPECT_EQ(tracePointCount(3), 1286);
@@ -79,13 +79,13 @@ TEST(ParticleTraces, UniformStreamCarriesEveryParticleAlongX) {
   EXPECT_EQ(c.ws.processCount, n) << "one yield per particle";
   EXPECT_EQ(c.ws.progressMax, n);
   EXPECT_EQ(c.ws.progressPos, n);
-  // Seeds: column Roun2(min(30/2, 40)) = 15, rows 2..29, then the column two
+  // Seeds: column roundHalfAway(min(30/2, 40)) = 15, rows 2..29, then the column two
   // to the right.
-  EXPECT_EQ(m.traceX[1][1], m.ry[15][2].ryPixX);
-  EXPECT_EQ(m.traceY[1][1], m.ry[15][2].ryPixY);
-  EXPECT_EQ(m.traceY[28][1], m.ry[15][29].ryPixY);
-  EXPECT_EQ(m.traceX[29][1], m.ry[17][2].ryPixX);
-  EXPECT_EQ(m.traceX[112][1], m.ry[21][29].ryPixX);
+  EXPECT_EQ(m.traceX[1][1], m.mainGrid[15][2].mainGridPixX);
+  EXPECT_EQ(m.traceY[1][1], m.mainGrid[15][2].mainGridPixY);
+  EXPECT_EQ(m.traceY[28][1], m.mainGrid[15][29].mainGridPixY);
+  EXPECT_EQ(m.traceX[29][1], m.mainGrid[17][2].mainGridPixX);
+  EXPECT_EQ(m.traceX[112][1], m.mainGrid[21][29].mainGridPixX);
   for (int k : {1, 40, 112})
     for (int t = 1; t < T; ++t) {
       EXPECT_NEAR(m.traceX[k][t + 1] - m.traceX[k][t], 0.02 * f, 1e-9);
@@ -98,8 +98,8 @@ TEST(ParticleTraces, ResolvesTheNearestPointsVelocity) {
   // A shear u = j / 1000: a particle keeps the speed of its own row.
   TraceCase c;
   Model& m = *c.m;
-  for (int i = 1; i <= m.ryNx; ++i)
-    for (int j = 1; j <= m.ryNy; ++j) m.ryFlow[i][j][slot::u] = j / 1000.0;
+  for (int i = 1; i <= m.mainNx; ++i)
+    for (int j = 1; j <= m.mainNy; ++j) m.mainFlow[i][j][slot::u] = j / 1000.0;
   const double f = traceDisplacementFactor(m, 1);
   traceParticles(m, c.ws, 40, f);
   for (int k : {1, 10, 28}) {
@@ -143,7 +143,7 @@ TEST(ParticleAnimation, StopSetOnEntryOnlyReturnsToEditing) {
   TraceCase c;
   c.m->stopFlag = true;
   c.m->particleState = 1;
-  make_parti(*c.m, c.s, c.ws, c.win, 3);
+  animateParticles(*c.m, c.s, c.ws, c.win, 3);
   EXPECT_EQ(c.win.modes, std::vector<int>{1});
   EXPECT_EQ(c.m->particleState, 1) << "nothing traced";
   EXPECT_EQ(c.m->stepsDone, 150);
@@ -156,7 +156,7 @@ TEST(ParticleAnimation, OnePassWhenTheWindowIsNotActive) {
   m.stepsDone = 299; // a run that has just gone through its 300 steps
   m.runStartTick = 1000;
   c.ws.tick = 6123;
-  make_parti(m, c.s, c.ws, c.win, 3);
+  animateParticles(m, c.s, c.ws, c.win, 3);
   EXPECT_EQ(c.win.modes, (std::vector<int>{3, 1}));
   EXPECT_EQ(m.stepsDone, 299) << "restored";
   EXPECT_EQ(m.particleState, 2);
@@ -171,7 +171,7 @@ TEST(ParticleAnimation, OnePassWhenTheWindowIsNotActive) {
   EXPECT_EQ(c.win.repeatReads, frames) << "the speed is read every frame";
   // The last frame leaves a white cross at every moving particle's last
   // point, on the black window surface.
-  const int x = Roun2(m.traceX[7][1286]), y = Roun2(m.traceY[7][1286]);
+  const int x = roundHalfAway(m.traceX[7][1286]), y = roundHalfAway(m.traceY[7][1286]);
   if (x > 1 && y > 1 && x < c.s.window.width() - 1 && y < c.s.window.height() - 1) {
     EXPECT_EQ(c.s.window.pixel(x, y), kWhite);
   }
@@ -184,17 +184,17 @@ TEST(ParticleAnimation, APassEndsWhenTheLastParticleHasLeftTheChannel) {
   // the frame that still shows it inside the channel.
   TraceCase c(0.02);
   Model& m = *c.m;
-  make_parti(m, c.s, c.ws, c.win, 3);
+  animateParticles(m, c.s, c.ws, c.win, 3);
   const double dx = 0.02 * traceDisplacementFactor(m, 3);
-  const int lastInside =
-      static_cast<int>(std::floor((m.ry[m.ryNx][1].ryPixX - m.ry[15][1].ryPixX) / dx));
+  const int lastInside = static_cast<int>(
+      std::floor((m.mainGrid[m.mainNx][1].mainGridPixX - m.mainGrid[15][1].mainGridPixX) / dx));
   ASSERT_LT(lastInside, 1285) << "the stream should carry every particle out";
   EXPECT_NEAR(c.ws.waitCount + 1, lastInside, 1) << "frames in the pass";
   // The last frame drawn again shows the particles where the pass ended.
   showLastTraceFrame(m, c.s);
   const int k = 1; // seeded at (15, 2)
-  EXPECT_EQ(c.s.window.pixel(Roun2(m.traceX[k][c.ws.waitCount + 2]),
-                             Roun2(m.traceY[k][c.ws.waitCount + 2])),
+  EXPECT_EQ(c.s.window.pixel(roundHalfAway(m.traceX[k][c.ws.waitCount + 2]),
+                             roundHalfAway(m.traceY[k][c.ws.waitCount + 2])),
             kWhite);
 }
 
@@ -203,25 +203,25 @@ TEST(ParticleAnimation, RunEndTickOnlyForARunJustCompleted) {
   c.m->stepsDone = 150;
   c.m->runEndTick = 77;
   c.ws.tick = 5000;
-  make_parti(*c.m, c.s, c.ws, c.win, 6);
+  animateParticles(*c.m, c.s, c.ws, c.win, 6);
   EXPECT_EQ(c.m->runEndTick, 77u);
 }
 
 TEST(ParticleAnimation, TracesAreReusedUntilTheSpeedChangesByTwo) {
   TraceCase c;
   Model& m = *c.m;
-  make_parti(m, c.s, c.ws, c.win, 1);
+  animateParticles(m, c.s, c.ws, c.win, 1);
   const int afterFirst = c.ws.processCount;
   EXPECT_EQ(afterFirst, 112 + 1799);
-  make_parti(m, c.s, c.ws, c.win, 1); // replay: no tracing
+  animateParticles(m, c.s, c.ws, c.win, 1); // replay: no tracing
   EXPECT_EQ(c.ws.processCount - afterFirst, 1799);
   const int afterSecond = c.ws.processCount;
-  make_parti(m, c.s, c.ws, c.win, 3); // 1 -> 3: traced again
+  animateParticles(m, c.s, c.ws, c.win, 3); // 1 -> 3: traced again
   EXPECT_EQ(c.ws.processCount - afterSecond, 112 + 1285);
-  // A change of view (Henkan_Scale) asks for new traces too.
-  Henkan_Scale(m, c.s.bitmap, c.ws);
+  // A change of view (placeLayoutOnBitmap) asks for new traces too.
+  placeLayoutOnBitmap(m, c.s.bitmap, c.ws);
   const int afterThird = c.ws.processCount;
-  make_parti(m, c.s, c.ws, c.win, 3);
+  animateParticles(m, c.s, c.ws, c.win, 3);
   EXPECT_EQ(c.ws.processCount - afterThird, 112 + 1285);
 }
 
@@ -233,7 +233,7 @@ TEST(ParticleAnimation, StopButtonEndsTheAnimationAtTheNextFrame) {
   c.ws.onProcess = [&] {
     if (m.particleState == 2 && ++frames == 500) m.stopFlag = true;
   };
-  make_parti(m, c.s, c.ws, c.win, 3);
+  animateParticles(m, c.s, c.ws, c.win, 3);
   EXPECT_EQ(frames, 500);
   EXPECT_EQ(c.win.modes, (std::vector<int>{3, 1}));
   EXPECT_EQ(m.stepsDone, 150);
@@ -248,7 +248,7 @@ TEST(ParticleAnimation, RepeatsWhileTheWindowStaysActive) {
     // Deactivated in the middle of the second pass: the pass still ends.
     if (m.particleState == 2 && ++frames == 899 + 400) c.ws.mainWindowActive = false;
   };
-  make_parti(m, c.s, c.ws, c.win, 6);
+  animateParticles(m, c.s, c.ws, c.win, 6);
   EXPECT_EQ(frames, 2 * 899);
 }
 
@@ -260,8 +260,8 @@ TEST(ParticleAnimation, FramesArePacedByTheClockOfTheSpeedStep) {
   for (int step = 1; step <= 5; ++step) {
     TraceCase c;
     c.win.repeats = step;
-    make_parti(*c.m, c.s, c.ws, c.win, 6); // traced, then one pass of 900 points
-    const std::uint32_t passStart = 0;     // the fake clock stood still until the pass
+    animateParticles(*c.m, c.s, c.ws, c.win, 6); // traced, then one pass of 900 points
+    const std::uint32_t passStart = 0;           // the fake clock stood still until the pass
     EXPECT_EQ(frameIntervalMs(step), expectedMs[step - 1]);
     EXPECT_EQ(c.ws.tick - passStart, static_cast<std::uint32_t>(898 * expectedMs[step - 1]))
         << "step " << step;
@@ -276,7 +276,7 @@ TEST(ParticleAnimation, ALateFrameStartsTheClockAgain) {
   // waits, and the animation still ends its pass.
   TraceCase c;
   c.ws.tickStep = 1000;
-  make_parti(*c.m, c.s, c.ws, c.win, 6);
+  animateParticles(*c.m, c.s, c.ws, c.win, 6);
   EXPECT_EQ(c.ws.waitCount, 0);
   EXPECT_EQ(c.win.modes, (std::vector<int>{3, 1}));
 }
@@ -284,7 +284,7 @@ TEST(ParticleAnimation, ALateFrameStartsTheClockAgain) {
 TEST(ParticleAnimation, ShiftedTracesShowTheirLastFrameAtTheNewPlace) {
   TraceCase c;
   Model& m = *c.m;
-  make_parti(m, c.s, c.ws, c.win, 6);
+  animateParticles(m, c.s, c.ws, c.win, 6);
   ASSERT_EQ(m.particleState, 2);
   const double x = m.traceX[7][900], y = m.traceY[7][900];
   shiftTraces(m, 10, -4);
@@ -294,6 +294,7 @@ TEST(ParticleAnimation, ShiftedTracesShowTheirLastFrameAtTheNewPlace) {
   c.s.window.fill();
   showLastTraceFrame(m, c.s);
   ASSERT_TRUE(m.traceMoving[7][899]);
-  EXPECT_EQ(c.s.window.pixel(Roun2(m.traceX[7][900]), Roun2(m.traceY[7][900])), kWhite);
+  EXPECT_EQ(c.s.window.pixel(roundHalfAway(m.traceX[7][900]), roundHalfAway(m.traceY[7][900])),
+            kWhite);
   EXPECT_EQ(c.s.window.pixel(c.s.window.width() - 3, 3), kBlack) << "over the black background";
 }

@@ -12,5 +12,5 @@ inline void startPreset(Model& m, int preset) {
   applyPreset(m, ws, preset);
   m.stopFlag = false;
   runCouplingSetup(m, ws);
-  shoki_atai(m);
+  setInitialState(m);
 }

@@ -1,7 +1,7 @@
 // A RunStages that records every call with the step it came in, for tests
 // and benchmarks of the run without a window, and hands the plots on to
 // another RunStages when one is given (the headless plots of the drawing
-// layer).  Its makeParti keeps what the particle traces promise the run
+// layer).  Its playParticles keeps what the particle traces promise the run
 // driver: the window goes back to its editing mode, stepsDone is restored,
 // and a run that went through all its steps (stopFlag clear, stepsDone =
 // stepCount - 1) gets its end tick.
@@ -17,7 +17,7 @@
 class RecordingRunStages : public RunStages {
 public:
   struct Call {
-    std::string what; // "palevisi", "vectors", "pressure", "vorticity", "parti"
+    std::string what; // "mode", "vectors", "pressure", "vorticity", "particles"
     int arg;          // mode or speed, 0 for the plots
     int step;         // stepsDone + 1 when called: the step of a plot
   };
@@ -27,7 +27,7 @@ public:
 
   std::vector<Call> calls;
 
-  void palevisi(int mode) override { record("palevisi", mode); }
+  void setControlMode(int mode) override { record("mode", mode); }
   void plotVectors() override {
     record("vectors", 0);
     if (plots_) plots_->plotVectors();
@@ -40,11 +40,11 @@ public:
     record("vorticity", 0);
     if (plots_) plots_->plotVorticity();
   }
-  void makeParti(int speed) override {
-    record("parti", speed);
+  void playParticles(int speed) override {
+    record("particles", speed);
     const int saved = m_.stepsDone;
     if (!m_.stopFlag && m_.stepsDone == m_.stepCount - 1) m_.runEndTick = ws_.tickCount();
-    palevisi(1);
+    setControlMode(1);
     m_.stepsDone = saved;
   }
 
@@ -68,9 +68,9 @@ private:
 // rows, which the solver overwrites or never reads).
 class SilentRunStages : public RunStages {
 public:
-  void palevisi(int) override {}
+  void setControlMode(int) override {}
   void plotVectors() override {}
   void plotPressure() override {}
   void plotVorticity() override {}
-  void makeParti(int) override {}
+  void playParticles(int) override {}
 };

@@ -2,7 +2,7 @@
 // 600-step loop, with the run's texts, plots and counters numbered on; a
 // layout change or a diverged step ends the possibility to continue.
 #include "fake_window_services.h"
-#include "layout/kmake.h"
+#include "layout/grid_making.h"
 #include "layout/presets.h"
 #include "recording_run_stages.h"
 #include "run/run.h"
@@ -29,7 +29,7 @@ struct SmallSession {
     m->nColumns = 1;
     m->columnBodies[1] = 1;
     m->layoutSize[1][1] = 16;
-    kmake(*m, ws);
+    rebuildGrids(*m, ws);
     ws.calls.clear();
     ws.tick = 1000;
     ws.tickStep = 3;
@@ -43,9 +43,9 @@ protected:
   static void SetUpTestSuite() {
     whole = new SmallSession;
     SilentRunStages silent;
-    keisanSteps(*whole->m, whole->ws, silent, 600);
+    runCalculationSteps(*whole->m, whole->ws, silent, 600);
     continued = new SmallSession;
-    Button2Click(*continued->m, continued->ws, continued->stages);
+    startRun(*continued->m, continued->ws, continued->stages);
     continued->ws.calls.clear();
     continued->stages.calls.clear();
     continueClick(*continued->m, continued->ws, continued->stages);
@@ -64,8 +64,8 @@ TEST_F(Continuation, ThreeHundredAndThreeHundredMoreEqualOneLoopOfSixHundredBitF
   const Model& a = *whole->m;
   const Model& b = *continued->m;
   // Every slot of every record of both grids, the scratch slots included.
-  EXPECT_EQ(std::memcmp(&a.ryFlow, &b.ryFlow, sizeof a.ryFlow), 0) << "main grid";
-  EXPECT_EQ(std::memcmp(&a.wkFlow, &b.wkFlow, sizeof a.wkFlow), 0) << "auxiliary grids";
+  EXPECT_EQ(std::memcmp(&a.mainFlow, &b.mainFlow, sizeof a.mainFlow), 0) << "main grid";
+  EXPECT_EQ(std::memcmp(&a.bodyFlow, &b.bodyFlow, sizeof a.bodyFlow), 0) << "auxiliary grids";
   ASSERT_EQ(a.residualHistory.size(), 600u);
   ASSERT_EQ(b.residualHistory.size(), 600u);
   EXPECT_EQ(
@@ -92,15 +92,15 @@ TEST_F(Continuation, CountsOnFromStep301WithTheRunsTextsAndPlots) {
   EXPECT_EQ(st.plotSteps("vectors"), (std::vector<int>{390, 480, 570}));
   EXPECT_EQ(st.plotSteps("pressure"), (std::vector<int>{330, 420, 510, 600}));
   EXPECT_EQ(st.plotSteps("vorticity"), (std::vector<int>{360, 450, 540}));
-  EXPECT_EQ(st.calls.front().what, "palevisi");
+  EXPECT_EQ(st.calls.front().what, "mode");
   EXPECT_EQ(st.calls.front().arg, 2);
-  EXPECT_EQ(st.plotSteps("parti"), (std::vector<int>{600})) << "traces after the last step";
+  EXPECT_EQ(st.plotSteps("particles"), (std::vector<int>{600})) << "traces after the last step";
   EXPECT_EQ(continued->m->stepsDone, 600);
   EXPECT_GT(continued->m->runEndTick, continued->m->runStartTick)
       << "a complete continuation records its end";
   EXPECT_GT(continued->m->runStartTick, 1000u) << "timed from the continue button";
   // Start is refused with the time of the continued steps, named as such.
-  Button2Click(*continued->m, continued->ws, continued->stages);
+  startRun(*continued->m, continued->ws, continued->stages);
   EXPECT_EQ(continued->ws.statusPanel[1].rfind(
                 "　計算は完了してます。　所要計算時間　＝（301～600回、全600回） ", 0),
             0u)
@@ -110,13 +110,13 @@ TEST_F(Continuation, CountsOnFromStep301WithTheRunsTextsAndPlots) {
 TEST(ContinuationEnd, AStopInTheContinuationLeavesAFlowToGoOnFrom) {
   SmallSession s;
   s.ws.onProcess = [&] {
-    if (s.m->stepsDone == 40) Button1Click(*s.m);
+    if (s.m->stepsDone == 40) requestStop(*s.m);
   };
-  Button2Click(*s.m, s.ws, s.stages);
+  startRun(*s.m, s.ws, s.stages);
   ASSERT_EQ(s.m->stepsDone, 50);
   ASSERT_TRUE(canContinue(*s.m));
   s.ws.onProcess = [&] {
-    if (s.m->stepsDone == 75) Button1Click(*s.m);
+    if (s.m->stepsDone == 75) requestStop(*s.m);
   };
   continueClick(*s.m, s.ws, s.stages);
   EXPECT_EQ(s.m->stepsDone, 80);
@@ -128,25 +128,25 @@ TEST(ContinuationEnd, AStopInTheContinuationLeavesAFlowToGoOnFrom) {
 TEST(ContinuationEnd, ALayoutChangeEndsThePossibilityToContinue) {
   SmallSession s;
   s.ws.onProcess = [&] {
-    if (s.m->stepsDone == 15) Button1Click(*s.m);
+    if (s.m->stepsDone == 15) requestStop(*s.m);
   };
-  Button2Click(*s.m, s.ws, s.stages);
+  startRun(*s.m, s.ws, s.stages);
   ASSERT_TRUE(canContinue(*s.m));
   s.m->layoutSize[1][1] = 14;
-  kmake(*s.m, s.ws);
+  rebuildGrids(*s.m, s.ws);
   EXPECT_FALSE(canContinue(*s.m));
-  const double rho = s.m->ryFlow[20][20][slot::rho];
+  const double rho = s.m->mainFlow[20][20][slot::rho];
   s.stages.calls.clear();
   continueClick(*s.m, s.ws, s.stages);
   EXPECT_TRUE(s.stages.calls.empty()) << "no continuation on grids the flow does not belong to";
-  EXPECT_EQ(s.m->ryFlow[20][20][slot::rho], rho);
+  EXPECT_EQ(s.m->mainFlow[20][20][slot::rho], rho);
 
   // A preset is a layout change too.
   SmallSession t;
   t.ws.onProcess = [&] {
-    if (t.m->stepsDone == 5) Button1Click(*t.m);
+    if (t.m->stepsDone == 5) requestStop(*t.m);
   };
-  Button2Click(*t.m, t.ws, t.stages);
+  startRun(*t.m, t.ws, t.stages);
   ASSERT_TRUE(canContinue(*t.m));
   applyPreset(*t.m, t.ws, 2);
   EXPECT_FALSE(canContinue(*t.m));
@@ -156,14 +156,14 @@ TEST(ContinuationEnd, NeitherADivergedRunNorAFailedSetUpCanBeContinued) {
   SmallSession s;
   s.ws.onProcess = [&] {
     if (s.m->stepsDone == 3)
-      s.m->ryFlow[20][20][slot::u] = std::numeric_limits<double>::quiet_NaN();
+      s.m->mainFlow[20][20][slot::u] = std::numeric_limits<double>::quiet_NaN();
   };
-  Button2Click(*s.m, s.ws, s.stages);
+  startRun(*s.m, s.ws, s.stages);
   EXPECT_FALSE(canContinue(*s.m));
 
   SmallSession t;
-  t.ws.onProcess = [&] { Button1Click(*t.m); }; // stopped during the set-up
-  Button2Click(*t.m, t.ws, t.stages);
+  t.ws.onProcess = [&] { requestStop(*t.m); }; // stopped during the set-up
+  startRun(*t.m, t.ws, t.stages);
   EXPECT_FALSE(canContinue(*t.m));
   EXPECT_TRUE(t.m->residualHistory.empty());
 }

@@ -3,7 +3,7 @@
 // stop, and the full-run results held against a stored reference.
 #include "core/time_text.h"
 #include "fake_window_services.h"
-#include "layout/kmake.h"
+#include "layout/grid_making.h"
 #include "layout/presets.h"
 #include "recording_run_stages.h"
 #include "run/headless_stages.h"
@@ -44,8 +44,8 @@ struct Session {
     if (preset != 0)
       applyPreset(*m, ws, preset);
     else
-      kmake(*m, ws);
-    Henkan_Scale(*m, surfaces.bitmap, ws);
+      rebuildGrids(*m, ws);
+    placeLayoutOnBitmap(*m, surfaces.bitmap, ws);
     ws.calls.clear();
     ws.tick = 4000;
     ws.tickStep = 3;
@@ -76,7 +76,7 @@ protected:
   // flow alone.
   static void SetUpTestSuite() {
     session = new Session(0, true);
-    Button2Click(*session->m, session->ws, session->stages);
+    startRun(*session->m, session->ws, session->stages);
   }
   static void TearDownTestSuite() {
     delete session;
@@ -105,22 +105,22 @@ TEST_F(FullRun, PlotsAtTheirStepsBetweenCalculatingModeAndParticleTraces) {
   EXPECT_EQ(st.plotSteps("pressure"), (std::vector<int>{60, 150, 240}));
   EXPECT_EQ(st.plotSteps("vorticity"), (std::vector<int>{90, 180, 270}));
   ASSERT_GE(st.calls.size(), 3u);
-  EXPECT_EQ(st.calls.front().what, "palevisi");
+  EXPECT_EQ(st.calls.front().what, "mode");
   EXPECT_EQ(st.calls.front().arg, 2);
-  const auto& parti = st.calls[st.calls.size() - 2];
-  EXPECT_EQ(parti.what, "parti");
-  EXPECT_EQ(parti.arg, 3);
-  EXPECT_EQ(parti.step, 300) << "the traces start with stepsDone = stepCount - 1";
-  EXPECT_EQ(st.calls.back().what, "palevisi");
+  const auto& traceCall = st.calls[st.calls.size() - 2];
+  EXPECT_EQ(traceCall.what, "particles");
+  EXPECT_EQ(traceCall.arg, 3);
+  EXPECT_EQ(traceCall.step, 300) << "the traces start with stepsDone = stepCount - 1";
+  EXPECT_EQ(st.calls.back().what, "mode");
   EXPECT_EQ(st.calls.back().arg, 1);
 }
 
 TEST_F(FullRun, LeavesEveryDensityPositiveAndFinite) {
   const Model& m = *session->m;
   EXPECT_TRUE(flowIsSound(m));
-  for (int i = 1; i <= m.ryNx; ++i)
-    for (int j = 1; j <= m.ryNy; ++j) {
-      const double rho = m.ryFlow[i][j][slot::rho];
+  for (int i = 1; i <= m.mainNx; ++i)
+    for (int j = 1; j <= m.mainNy; ++j) {
+      const double rho = m.mainFlow[i][j][slot::rho];
       ASSERT_TRUE(rho > 0 && std::isfinite(rho)) << i << "," << j;
     }
 }
@@ -129,13 +129,13 @@ TEST_F(FullRun, StartAfterwardsOnlyShowsTheElapsedTime) {
   Model& m = *session->m;
   auto& ws = session->ws;
   const auto callsBefore = session->stages.calls.size();
-  const double rhoBefore = m.ryFlow[60][30][slot::rho];
-  Button2Click(m, ws, session->stages);
-  EXPECT_EQ(ws.statusPanel[1], kAlreadyDone + Time_Time_d(m.runEndTick, m.runStartTick));
+  const double rhoBefore = m.mainFlow[60][30][slot::rho];
+  startRun(m, ws, session->stages);
+  EXPECT_EQ(ws.statusPanel[1], kAlreadyDone + elapsedTicksText(m.runEndTick, m.runStartTick));
   EXPECT_NE(m.runEndTick, m.runStartTick);
   EXPECT_EQ(session->stages.calls.size(), callsBefore) << "no new run";
   EXPECT_EQ(m.stepsDone, 300);
-  EXPECT_EQ(m.ryFlow[60][30][slot::rho], rhoBefore);
+  EXPECT_EQ(m.mainFlow[60][30][slot::rho], rhoBefore);
 }
 
 // ----------------------------------------------------- stopping and failing
@@ -145,9 +145,9 @@ TEST(RunStop, StopDuringStep95EndsAfterStep100) {
   // A press during step 95 is handled when the window next processes its
   // messages, at the start of step 96.
   s.ws.onProcess = [&] {
-    if (s.m->stepsDone == 95) Button1Click(*s.m);
+    if (s.m->stepsDone == 95) requestStop(*s.m);
   };
-  Button2Click(*s.m, s.ws, s.stages);
+  startRun(*s.m, s.ws, s.stages);
   EXPECT_EQ(s.m->stepsDone, 100);
   EXPECT_EQ(lastProgressPosition(s.ws), 100);
   const auto texts = stepTexts(s.ws);
@@ -156,7 +156,7 @@ TEST(RunStop, StopDuringStep95EndsAfterStep100) {
   EXPECT_NE(s.ws.statusPanel[1], kFinished);
   EXPECT_EQ(s.stages.plotSteps("vorticity"), (std::vector<int>{90}));
   EXPECT_TRUE(s.stages.plotSteps("pressure") == (std::vector<int>{60}));
-  EXPECT_EQ(s.stages.calls.back().what, "palevisi") << "back in editing mode";
+  EXPECT_EQ(s.stages.calls.back().what, "mode") << "back in editing mode";
 }
 
 TEST(RunStop, StartIsRefusedAfterARunBeyondStep280) {
@@ -166,7 +166,7 @@ TEST(RunStop, StartIsRefusedAfterARunBeyondStep280) {
   s.m->flowStep = 290;
   s.m->runStartTick = 4294967000u;
   s.m->runEndTick = 125437 - 296;
-  Button2Click(*s.m, s.ws, s.stages);
+  startRun(*s.m, s.ws, s.stages);
   EXPECT_EQ(s.ws.statusPanel[1], kAlreadyDone + " 02 分05 秒 437");
   EXPECT_TRUE(s.stages.calls.empty());
   EXPECT_EQ(s.m->stepsDone, 290);
@@ -183,39 +183,39 @@ TEST(RunStop, ARunStoppedAtStep280CanBeStartedAgain) {
   // completed refuses a new start (FullRun.StartAfterwardsOnlyShowsTheElapsedTime).
   Session s;
   s.ws.onProcess = [&] {
-    if (s.m->stepsDone == 275) Button1Click(*s.m);
+    if (s.m->stepsDone == 275) requestStop(*s.m);
   };
-  Button2Click(*s.m, s.ws, s.stages);
+  startRun(*s.m, s.ws, s.stages);
   ASSERT_EQ(s.m->stepsDone, 280);
   s.stages.calls.clear();
-  s.ws.onProcess = [&] { Button1Click(*s.m); }; // the new run ends in its set-up
-  Button2Click(*s.m, s.ws, s.stages);
+  s.ws.onProcess = [&] { requestStop(*s.m); }; // the new run ends in its set-up
+  startRun(*s.m, s.ws, s.stages);
   ASSERT_FALSE(s.stages.calls.empty()) << s.ws.statusPanel[1];
-  EXPECT_EQ(s.stages.calls.front().what, "palevisi") << "a new run started";
+  EXPECT_EQ(s.stages.calls.front().what, "mode") << "a new run started";
 }
 
 TEST(RunStop, SetUpThatSetsTheStopFlagEndsTheRunBeforeStepOne) {
   // A link list over its capacity and a stop pressed during the link
   // searches both leave stopFlag set at the end of the set-up.
   Session s;
-  s.ws.onProcess = [&] { Button1Click(*s.m); };
-  Button2Click(*s.m, s.ws, s.stages);
+  s.ws.onProcess = [&] { requestStop(*s.m); };
+  startRun(*s.m, s.ws, s.stages);
   EXPECT_TRUE(stepTexts(s.ws).empty());
-  EXPECT_EQ(s.m->stepsDone, 2) << "kmake's 1, plus 1";
+  EXPECT_EQ(s.m->stepsDone, 2) << "the new grids' 1, plus 1";
   EXPECT_TRUE(s.stages.plotSteps("vectors").empty());
   EXPECT_NE(s.ws.statusPanel[1], kFinished);
   // The flow holds the initial state.
-  EXPECT_EQ(s.m->ryFlow[30][20][slot::rho], 1.0);
-  EXPECT_EQ(s.m->ryFlow[1][20][slot::u], s.m->uInf);
+  EXPECT_EQ(s.m->mainFlow[30][20][slot::rho], 1.0);
+  EXPECT_EQ(s.m->mainFlow[1][20][slot::u], s.m->uInf);
 }
 
 TEST(RunDivergence, ANonFiniteValueEndsTheRunAtThatStepWithAMessage) {
   Session s(0, true);
   s.ws.onProcess = [&] {
     if (s.m->stepsDone == 4)
-      s.m->ryFlow[70][30][slot::u] = std::numeric_limits<double>::quiet_NaN();
+      s.m->mainFlow[70][30][slot::u] = std::numeric_limits<double>::quiet_NaN();
   };
-  Button2Click(*s.m, s.ws, s.stages);
+  startRun(*s.m, s.ws, s.stages);
   const std::string text = "　計算が発散しました。　計算回数＝5";
   EXPECT_EQ(s.ws.messages(), std::vector<std::string>{text});
   EXPECT_EQ(s.ws.statusPanel[1], text);
@@ -239,30 +239,30 @@ struct UnsoundCase {
 };
 
 const UnsoundCase kUnsound[] = {
-    {"zero density inside", [](Model& m) -> double& { return m.ryFlow[7][5][slot::rho]; }, 0,
+    {"zero density inside", [](Model& m) -> double& { return m.mainFlow[7][5][slot::rho]; }, 0,
      false},
     {"negative density on a ring",
-     [](Model& m) -> double& { return m.wkFlow[m.bodyFirst[1] + 2][5][1][slot::rho]; }, -1e-3,
+     [](Model& m) -> double& { return m.bodyFlow[m.bodyFirst[1] + 2][5][1][slot::rho]; }, -1e-3,
      false},
     {"infinite energy on a wall corner",
-     [](Model& m) -> double& { return m.ryFlow[m.ryNx][m.ryNy][slot::e]; },
+     [](Model& m) -> double& { return m.mainFlow[m.mainNx][m.mainNy][slot::e]; },
      std::numeric_limits<double>::infinity(), false},
     {"NaN pressure in a ghost column",
-     [](Model& m) -> double& { return m.wkFlow[m.bodyFirst[1] - 1][1][1][slot::pres]; },
+     [](Model& m) -> double& { return m.bodyFlow[m.bodyFirst[1] - 1][1][1][slot::pres]; },
      std::nan(""), false},
     {"index between rings is no point",
-     [](Model& m) -> double& { return m.wkFlow[m.bodyLast[1] + 2][4][1][slot::rho]; }, 0, true},
+     [](Model& m) -> double& { return m.bodyFlow[m.bodyLast[1] + 2][4][1][slot::rho]; }, 0, true},
     {"display slots are not checked",
-     [](Model& m) -> double& { return m.ryFlow[3][3][slot::omega]; }, std::nan(""), true},
+     [](Model& m) -> double& { return m.mainFlow[3][3][slot::omega]; }, std::nan(""), true},
 };
 
 TEST(RunDivergence, SoundnessCheckCoversEveryPointAStepWrites) {
   auto m = makeModel();
   synthetic::mainGrid(*m, 14, 11);
-  m->wkNr = 10;
+  m->bodyLayers = 10;
   synthetic::ringBody(*m, 8, 6, 2.5, 6.2, 24);
   synthetic::ringBody(*m, 30, 6, 2.5, 6.2, 24);
-  shoki_atai(*m);
+  setInitialState(*m);
   EXPECT_TRUE(flowIsSound(*m)) << "initial state";
   for (const auto& c : kUnsound) {
     double& x = c.at(*m);
@@ -281,22 +281,22 @@ runref::Result summarise(const Model& m) {
   runref::Result out{};
   const int fields[5] = {slot::rho, slot::u, slot::v, slot::e, slot::pres};
   for (int k = 0; k < 5; ++k) {
-    for (int i = 1; i <= m.ryNx; ++i)
-      for (int j = 1; j <= m.ryNy; ++j) {
-        out.mainSum[k] += m.ryFlow[i][j][fields[k]];
-        out.mainAbs[k] += std::fabs(m.ryFlow[i][j][fields[k]]);
+    for (int i = 1; i <= m.mainNx; ++i)
+      for (int j = 1; j <= m.mainNy; ++j) {
+        out.mainSum[k] += m.mainFlow[i][j][fields[k]];
+        out.mainAbs[k] += std::fabs(m.mainFlow[i][j][fields[k]]);
       }
     for (int b = 1; b <= m.nBodies; ++b)
       for (int p = m.bodyFirst[b] - 1; p <= m.bodyLast[b] + 1; ++p)
-        for (int r = 1; r <= m.wkNr; ++r) {
-          out.auxSum[k] += m.wkFlow[p][r][1][fields[k]];
-          out.auxAbs[k] += std::fabs(m.wkFlow[p][r][1][fields[k]]);
+        for (int r = 1; r <= m.bodyLayers; ++r) {
+          out.auxSum[k] += m.bodyFlow[p][r][1][fields[k]];
+          out.auxAbs[k] += std::fabs(m.bodyFlow[p][r][1][fields[k]]);
         }
     for (int n = 0; n < runref::kSamples; ++n) {
       const auto& at = runref::kMainSamples[n];
-      out.mainSample[n][k] = m.ryFlow[at[0]][at[1]][fields[k]];
+      out.mainSample[n][k] = m.mainFlow[at[0]][at[1]][fields[k]];
       const auto& aux = runref::kAuxSamples[n];
-      out.auxSample[n][k] = m.wkFlow[m.bodyFirst[aux[0]] + aux[1]][aux[2]][1][fields[k]];
+      out.auxSample[n][k] = m.bodyFlow[m.bodyFirst[aux[0]] + aux[1]][aux[2]][1][fields[k]];
     }
   }
   return out;
@@ -331,7 +331,7 @@ TEST_F(FullRun, DefaultLayoutMatchesTheStoredReference) {
 runref::Result runPreset(int preset) {
   Session s(preset);
   SilentRunStages stages;
-  keisan(*s.m, s.ws, stages);
+  runCalculation(*s.m, s.ws, stages);
   return summarise(*s.m);
 }
 
@@ -351,7 +351,7 @@ protected:
 TEST_P(RunReferenceThreads, DefaultLayoutAndPreset3MatchTheStoredReferences) {
   Session s;
   SilentRunStages stages;
-  keisan(*s.m, s.ws, stages);
+  runCalculation(*s.m, s.ws, stages);
   expectMatchesReference(summarise(*s.m), runref::kDefaultLayout, "default layout");
   expectMatchesReference(runPreset(3), runref::kPreset3, "preset 3");
 }
@@ -380,7 +380,7 @@ void print(const char* name, const runref::Result& r) {
 TEST(RunReference, DISABLED_PrintReference) {
   Session s;
   SilentRunStages stages;
-  keisan(*s.m, s.ws, stages);
+  runCalculation(*s.m, s.ws, stages);
   print("kDefaultLayout", summarise(*s.m));
   print("kPreset3", runPreset(3));
 }
@@ -398,11 +398,12 @@ TEST(RunClock, EveryEndOfTheCalculationRecordsItsEndTick) {
   } routes[] = {
       {"stopped",
        [](Model& m) {
-         if (m.stepsDone == 15) Button1Click(m);
+         if (m.stepsDone == 15) requestStop(m);
        }},
       {"diverged",
        [](Model& m) {
-         if (m.stepsDone == 4) m.ryFlow[70][30][slot::u] = std::numeric_limits<double>::quiet_NaN();
+         if (m.stepsDone == 4)
+           m.mainFlow[70][30][slot::u] = std::numeric_limits<double>::quiet_NaN();
        }},
   };
   for (const auto& r : routes) {
@@ -413,9 +414,9 @@ TEST(RunClock, EveryEndOfTheCalculationRecordsItsEndTick) {
       r.interrupt(*s.m);
       lastTickOfTheRun = s.ws.tick;
     };
-    Button2Click(*s.m, s.ws, s.stages);
+    startRun(*s.m, s.ws, s.stages);
     EXPECT_TRUE(s.m->stopFlag) << r.route;
     EXPECT_GE(s.m->runEndTick, lastTickOfTheRun) << r.route;
-    EXPECT_LT(Time_Time_sum(s.m->runEndTick, s.m->runStartTick), 100000u) << r.route;
+    EXPECT_LT(elapsedTicks(s.m->runEndTick, s.m->runStartTick), 100000u) << r.route;
   }
 }

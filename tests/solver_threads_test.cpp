@@ -24,7 +24,7 @@ void runPreset(Model& m, int preset, int threads) {
   applyPreset(m, ws, preset);
   m.stopFlag = false;
   runCouplingSetup(m, ws);
-  shoki_atai(m);
+  setInitialState(m);
   setSolverThreads(threads);
   for (int s = 0; s < 30; ++s) timeStep(m);
   setSolverThreads(0);
@@ -45,9 +45,9 @@ TEST(SolverThreads, OneTwoAndFourThreadsGiveTheSameBitsInEveryField) {
     const auto other = stepsOn(threads);
     // Every slot of every record of both grids, stage values and time steps
     // included, compared as bytes.
-    EXPECT_EQ(std::memcmp(one->ryFlow.data(), other->ryFlow.data(), sizeof one->ryFlow), 0)
+    EXPECT_EQ(std::memcmp(one->mainFlow.data(), other->mainFlow.data(), sizeof one->mainFlow), 0)
         << threads << " threads";
-    EXPECT_EQ(std::memcmp(one->wkFlow.data(), other->wkFlow.data(), sizeof one->wkFlow), 0)
+    EXPECT_EQ(std::memcmp(one->bodyFlow.data(), other->bodyFlow.data(), sizeof one->bodyFlow), 0)
         << threads << " threads";
   }
 }
@@ -61,8 +61,8 @@ TEST(SolverThreads, StepsAfterANewSetUpUseTheNewMetrics) {
   runPreset(*again, 2, 1);
   runPreset(*fresh, 2, 1);
   ASSERT_NE(again->nBodies, 0);
-  EXPECT_EQ(std::memcmp(again->ryFlow.data(), fresh->ryFlow.data(), sizeof fresh->ryFlow), 0);
-  EXPECT_EQ(std::memcmp(again->wkFlow.data(), fresh->wkFlow.data(), sizeof fresh->wkFlow), 0);
+  EXPECT_EQ(std::memcmp(again->mainFlow.data(), fresh->mainFlow.data(), sizeof fresh->mainFlow), 0);
+  EXPECT_EQ(std::memcmp(again->bodyFlow.data(), fresh->bodyFlow.data(), sizeof fresh->bodyFlow), 0);
 }
 
 // A time step works the main grid's part in its work planes and writes the
@@ -75,21 +75,22 @@ TEST(SolverThreads, AStepGivesTheBitsOfItsRoutinesOneAfterTheOther) {
   setSolverThreads(2);
   for (int s = 0; s < 20; ++s) {
     timeStep(*step);
-    RRK(*routines);
-    Gauss_RY(*routines);
-    Gauss_WK(*routines, 1, routines->wkNp, 1, routines->wkNr, 1);
-    ADD_RY(*routines);
-    Kyoukai(*routines);
+    rationalRungeKuttaIncrement(*routines);
+    smoothMainGrid(*routines);
+    smoothBodyGrids(*routines, 1, routines->bodyPerimeterPoints, 1, routines->bodyLayers, 1);
+    addIncrements(*routines);
+    applyBoundaryConditions(*routines);
   }
   setSolverThreads(0);
-  for (int i = 1; i <= step->ryNx; ++i)
-    for (int j = 1; j <= step->ryNy; ++j)
+  for (int i = 1; i <= step->mainNx; ++i)
+    for (int j = 1; j <= step->mainNy; ++j)
       for (int k = 1; k <= slot::count; ++k)
         if (k < slot::res || k >= slot::dq) {
-          ASSERT_EQ(std::memcmp(&step->ryFlow[i][j][k], &routines->ryFlow[i][j][k], 8), 0)
+          ASSERT_EQ(std::memcmp(&step->mainFlow[i][j][k], &routines->mainFlow[i][j][k], 8), 0)
               << "main grid (" << i << ", " << j << ") slot " << k;
         }
-  EXPECT_EQ(std::memcmp(step->wkFlow.data(), routines->wkFlow.data(), sizeof step->wkFlow), 0);
+  EXPECT_EQ(std::memcmp(step->bodyFlow.data(), routines->bodyFlow.data(), sizeof step->bodyFlow),
+            0);
 }
 
 } // namespace

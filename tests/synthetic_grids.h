@@ -17,35 +17,35 @@ namespace synthetic {
 // Main grid of nx by ny points, spacing 1.25, lower left corner at (0, 0),
 // outlet rows as the grid maker sets them.
 inline void mainGrid(Model& m, int nx, int ny) {
-  m.ryNx = nx;
-  m.ryNy = ny;
-  m.ryH = 1.25;
+  m.mainNx = nx;
+  m.mainNy = ny;
+  m.mainSpacing = 1.25;
   for (int i = 1; i <= nx; ++i)
     for (int j = 1; j <= ny; ++j) {
-      m.ry[i][j].ryX = (i - 1) * m.ryH;
-      m.ry[i][j].ryY = (j - 1) * m.ryH;
+      m.mainGrid[i][j].mainGridX = (i - 1) * m.mainSpacing;
+      m.mainGrid[i][j].mainGridY = (j - 1) * m.mainSpacing;
     }
-  m.ryGapLow = ny / 3 + 1;
-  m.ryGapHigh = ny - ny / 3;
+  m.outletLow = ny / 3 + 1;
+  m.outletHigh = ny - ny / 3;
 }
 
 // Appends a body with an O-grid ring of `intervals` perimeter intervals and
-// wkNr layers around (cx, cy): the surface (layer wkNr) at `radius`, the
+// bodyLayers layers around (cx, cy): the surface (layer bodyLayers) at `radius`, the
 // outer edge (layer 1) `thickness` further out, layers stretched towards the
 // surface, the whole ring squeezed by `wobble` cos 3 theta so that no two
 // cells are alike.  clockwise reverses the direction of the perimeter index
 // (and so the sign of the Jacobian).
 inline void ringBody(Model& m, double cx, double cy, double radius, double thickness, int intervals,
                      double wobble = 0.15, bool clockwise = false) {
-  if (m.wkNr == 0) m.wkNr = 10;
+  if (m.bodyLayers == 0) m.bodyLayers = 10;
   const int b = ++m.nBodies;
   m.bodyFirst[b] = b == 1 ? 2 : m.bodyLast[b - 1] + 4;
   m.bodyPoints[b] = intervals;
   m.bodyLast[b] = m.bodyFirst[b] + intervals;
-  m.wkNp = m.bodyLast[b];
+  m.bodyPerimeterPoints = m.bodyLast[b];
   m.body[b].bodyX = cx;
   m.body[b].bodyY = cy;
-  const int pF = m.bodyFirst[b], pL = m.bodyLast[b], nr = m.wkNr;
+  const int pF = m.bodyFirst[b], pL = m.bodyLast[b], nr = m.bodyLayers;
   for (int p = pF; p <= pL; ++p)
     for (int r = 1; r <= nr; ++r) {
       const double theta =
@@ -53,15 +53,15 @@ inline void ringBody(Model& m, double cx, double cy, double radius, double thick
       const double layer = double(nr - r) / (nr - 1);
       const double rho =
           (radius + thickness * std::pow(layer, 1.3)) * (1 + wobble * std::cos(3 * theta));
-      m.wk[p][r][1].wkX = cx + rho * std::cos(theta);
-      m.wk[p][r][1].wkY = cy + rho * std::sin(theta);
+      m.bodyGrid[p][r][1].bodyGridX = cx + rho * std::cos(theta);
+      m.bodyGrid[p][r][1].bodyGridY = cy + rho * std::sin(theta);
     }
   for (int r = 1; r <= nr; ++r) {
-    m.wk[pF - 1][r][1] = m.wk[pL - 1][r][1];
-    m.wk[pL + 1][r][1] = m.wk[pF + 1][r][1];
+    m.bodyGrid[pF - 1][r][1] = m.bodyGrid[pL - 1][r][1];
+    m.bodyGrid[pL + 1][r][1] = m.bodyGrid[pF + 1][r][1];
   }
   FakeWindowServices ws;
-  Metric_Calc_Ryu_WK(m, ws, pF, pL, 1, nr, 1);
+  computeBodyMetrics(m, ws, pF, pL, 1, nr, 1);
 }
 
 // Solver constants as the initial state sets them, for tests that fill the
@@ -78,8 +78,8 @@ inline void solverConstants(Model& m) {
   m.heatCoef = 5.0;
   m.cflMain = 2.65;
   m.cflAux = 3.2;
-  m.ryDx = m.ryH / 16;
-  m.ryDx2 = m.ryDx * m.ryDx;
+  m.mainDx = m.mainSpacing / 16;
+  m.mainDx2 = m.mainDx * m.mainDx;
 }
 
 // Sets one point to (rho, u, v, p) with its energy.
@@ -97,16 +97,17 @@ inline void wavyState(FlowPoint& f, double x, double y) {
            0.015 * std::sin(0.13 * x), 1 + 0.04 * std::cos(0.05 * x - 0.12 * y));
 }
 
-// Fills every point of both grids in use (main 1..ryNx x 1..ryNy, every
+// Fills every point of both grids in use (main 1..mainNx x 1..mainNy, every
 // body's ring with its ghost columns) by a function of the point's
 // coordinates.
 template <class Fill> void fillFlow(Model& m, Fill fill) {
-  for (int i = 1; i <= m.ryNx; ++i)
-    for (int j = 1; j <= m.ryNy; ++j) fill(m.ryFlow[i][j], m.ry[i][j].ryX, m.ry[i][j].ryY);
+  for (int i = 1; i <= m.mainNx; ++i)
+    for (int j = 1; j <= m.mainNy; ++j)
+      fill(m.mainFlow[i][j], m.mainGrid[i][j].mainGridX, m.mainGrid[i][j].mainGridY);
   for (int b = 1; b <= m.nBodies; ++b)
     for (int p = m.bodyFirst[b] - 1; p <= m.bodyLast[b] + 1; ++p)
-      for (int r = 1; r <= m.wkNr; ++r)
-        fill(m.wkFlow[p][r][1], m.wk[p][r][1].wkX, m.wk[p][r][1].wkY);
+      for (int r = 1; r <= m.bodyLayers; ++r)
+        fill(m.bodyFlow[p][r][1], m.bodyGrid[p][r][1].bodyGridX, m.bodyGrid[p][r][1].bodyGridY);
 }
 
 } // namespace synthetic

@@ -18,20 +18,20 @@ namespace {
 TEST(InitialState, FlowAtRestWithTheInflowColumnMoving) {
   auto m = makeModel();
   synthetic::mainGrid(*m, 30, 20);
-  m->wkNr = 10;
+  m->bodyLayers = 10;
   // Leftovers of an earlier run must not survive.
-  m->ryFlow[252][220][slot::dq] = 7;
-  m->ryFlow[4][4][slot::omega] = 3;
-  m->wkFlow[1775][10][1][slot::res] = 5;
-  m->rySumXY[2] = 1;
-  m->wkSumYY[4] = 1;
-  shoki_atai(*m);
+  m->mainFlow[252][220][slot::dq] = 7;
+  m->mainFlow[4][4][slot::omega] = 3;
+  m->bodyFlow[1775][10][1][slot::res] = 5;
+  m->mainSumXY[2] = 1;
+  m->bodySumYY[4] = 1;
+  setInitialState(*m);
 
   const double uInf = 0.05 * std::sqrt(1.4);
   EXPECT_NEAR(m->uInf, 0.0591607978309962, 1e-16);
   for (int i : {1, 2, 30, 252})
     for (int j : {1, 10, 20, 220}) {
-      const FlowPoint& f = m->ryFlow[i][j];
+      const FlowPoint& f = m->mainFlow[i][j];
       const bool inflow = i == 1 && j <= 20;
       EXPECT_EQ(f[slot::rho], 1.0);
       EXPECT_EQ(f[slot::u], inflow ? uInf : 0.0) << i << "," << j;
@@ -41,13 +41,13 @@ TEST(InitialState, FlowAtRestWithTheInflowColumnMoving) {
       EXPECT_EQ(f[slot::omega], 0.0);
       for (int k = slot::dt; k <= slot::count; ++k) EXPECT_EQ(f[k], 0.0) << "slot " << k;
     }
-  EXPECT_EQ(m->ryFlow[4][4][slot::omega], 0.0);
-  EXPECT_EQ(m->wkFlow[1775][10][1][slot::res], 0.0);
-  EXPECT_EQ(m->wkFlow[1775][10][1][slot::e], 2.5);
-  for (int k = 1; k <= 4; ++k) EXPECT_EQ(m->rySumXY[k] + m->wkSumYY[k], 0.0);
+  EXPECT_EQ(m->mainFlow[4][4][slot::omega], 0.0);
+  EXPECT_EQ(m->bodyFlow[1775][10][1][slot::res], 0.0);
+  EXPECT_EQ(m->bodyFlow[1775][10][1][slot::e], 2.5);
+  for (int k = 1; k <= 4; ++k) EXPECT_EQ(m->mainSumXY[k] + m->bodySumYY[k], 0.0);
 
-  EXPECT_EQ(m->ryDx, 0.078125);
-  EXPECT_EQ(m->ryDx2, 0.006103515625);
+  EXPECT_EQ(m->mainDx, 0.078125);
+  EXPECT_EQ(m->mainDx2, 0.006103515625);
   EXPECT_EQ(m->uInfTrace, m->uInf);
   EXPECT_EQ(m->reynolds, 100);
   EXPECT_EQ(m->entropyRef, 1);
@@ -60,16 +60,16 @@ TEST(InitialState, FlowAtRestWithTheInflowColumnMoving) {
   EXPECT_EQ(m->k4Aux, 0.015625);
 }
 
-TEST(InitialState, LeavesLayersBeyondWkNrAndGridSetTwoAlone) {
+TEST(InitialState, LeavesLayersBeyondTheBodyLayersAndGridSetTwoAlone) {
   auto m = makeModel();
   synthetic::mainGrid(*m, 30, 20);
-  m->wkNr = 10;
-  m->wkFlow[5][11][1][slot::rho] = 9;
-  m->wkFlow[5][3][2][slot::rho] = 8;
-  shoki_atai(*m);
-  EXPECT_EQ(m->wkFlow[5][11][1][slot::rho], 9);
-  EXPECT_EQ(m->wkFlow[5][3][2][slot::rho], 8);
-  EXPECT_EQ(m->wkFlow[5][10][1][slot::rho], 1);
+  m->bodyLayers = 10;
+  m->bodyFlow[5][11][1][slot::rho] = 9;
+  m->bodyFlow[5][3][2][slot::rho] = 8;
+  setInitialState(*m);
+  EXPECT_EQ(m->bodyFlow[5][11][1][slot::rho], 9);
+  EXPECT_EQ(m->bodyFlow[5][3][2][slot::rho], 8);
+  EXPECT_EQ(m->bodyFlow[5][10][1][slot::rho], 1);
 }
 
 // ------------------------------------------------------ rational combination
@@ -77,9 +77,9 @@ TEST(InitialState, LeavesLayersBeyondWkNrAndGridSetTwoAlone) {
 std::unique_ptr<Model> smallChannel() {
   auto m = makeModel();
   synthetic::mainGrid(*m, 14, 11);
-  m->wkNr = 10;
+  m->bodyLayers = 10;
   synthetic::ringBody(*m, 8, 6, 2.5, 6.2, 24);
-  shoki_atai(*m);
+  setInitialState(*m);
   return m;
 }
 
@@ -88,44 +88,44 @@ TEST(RationalCombination, ResidualUnchangedBetweenStagesGivesTheFullFirstStage) 
   auto m = smallChannel();
   std::mt19937 gen(3);
   std::uniform_real_distribution<double> x(-1e-3, 1e-3);
-  for (int i = 2; i <= m->ryNx - 1; ++i)
-    for (int j = 2; j <= m->ryNy - 1; ++j)
+  for (int i = 2; i <= m->mainNx - 1; ++i)
+    for (int j = 2; j <= m->mainNy - 1; ++j)
       for (int k = 0; k < 4; ++k) {
-        FlowPoint& f = m->ryFlow[i][j];
+        FlowPoint& f = m->mainFlow[i][j];
         f[slot::dq + k] = x(gen);
         f[slot::res + k] = 2 * f[slot::dq + k];
-        m->rySumYY[k + 1] += f[slot::res + k] * f[slot::res + k];
-        m->rySumXY[k + 1] += f[slot::dq + k] * f[slot::res + k];
-        m->rySumXX[k + 1] += f[slot::dq + k] * f[slot::dq + k];
+        m->mainSumYY[k + 1] += f[slot::res + k] * f[slot::res + k];
+        m->mainSumXY[k + 1] += f[slot::dq + k] * f[slot::res + k];
+        m->mainSumXX[k + 1] += f[slot::dq + k] * f[slot::dq + k];
       }
   for (int p = m->bodyFirst[1]; p <= m->bodyLast[1]; ++p)
-    for (int r = 2; r <= m->wkNr - 1; ++r)
+    for (int r = 2; r <= m->bodyLayers - 1; ++r)
       for (int k = 0; k < 4; ++k) {
-        FlowPoint& f = m->wkFlow[p][r][1];
+        FlowPoint& f = m->bodyFlow[p][r][1];
         f[slot::dq + k] = x(gen);
         f[slot::res + k] = 2 * f[slot::dq + k];
-        m->wkSumYY[k + 1] += f[slot::res + k] * f[slot::res + k];
-        m->wkSumXY[k + 1] += f[slot::dq + k] * f[slot::res + k];
-        m->wkSumXX[k + 1] += f[slot::dq + k] * f[slot::dq + k];
+        m->bodySumYY[k + 1] += f[slot::res + k] * f[slot::res + k];
+        m->bodySumXY[k + 1] += f[slot::dq + k] * f[slot::res + k];
+        m->bodySumXX[k + 1] += f[slot::dq + k] * f[slot::dq + k];
       }
-  m->ryHoleFlag[5][5] = 1;
+  m->mainHoleFlag[5][5] = 1;
   const auto before = std::make_unique<Model>(*m);
   combineStages(*m);
 
-  for (int i = 2; i <= m->ryNx - 1; ++i)
-    for (int j = 2; j <= m->ryNy - 1; ++j)
+  for (int i = 2; i <= m->mainNx - 1; ++i)
+    for (int j = 2; j <= m->mainNy - 1; ++j)
       for (int k = 0; k < 4; ++k) {
-        const double X = before->ryFlow[i][j][slot::dq + k];
+        const double X = before->mainFlow[i][j][slot::dq + k];
         const double expected = (i == 5 && j == 5) ? X : 2 * X; // a flagged point keeps X
-        ASSERT_EQ(m->ryFlow[i][j][slot::dq + k], expected) << i << "," << j << " k" << k;
+        ASSERT_EQ(m->mainFlow[i][j][slot::dq + k], expected) << i << "," << j << " k" << k;
       }
   for (int p = m->bodyFirst[1]; p <= m->bodyLast[1]; ++p)
-    for (int r = 2; r <= m->wkNr - 1; ++r)
+    for (int r = 2; r <= m->bodyLayers - 1; ++r)
       for (int k = 0; k < 4; ++k)
-        ASSERT_EQ(m->wkFlow[p][r][1][slot::dq + k], 2 * before->wkFlow[p][r][1][slot::dq + k]);
+        ASSERT_EQ(m->bodyFlow[p][r][1][slot::dq + k], 2 * before->bodyFlow[p][r][1][slot::dq + k]);
   for (int k = 1; k <= 4; ++k)
-    EXPECT_EQ(m->rySumXX[k] + m->rySumXY[k] + m->rySumYY[k] + m->wkSumXX[k] + m->wkSumXY[k] +
-                  m->wkSumYY[k],
+    EXPECT_EQ(m->mainSumXX[k] + m->mainSumXY[k] + m->mainSumYY[k] + m->bodySumXX[k] +
+                  m->bodySumXY[k] + m->bodySumYY[k],
               0.0)
         << "accumulators cleared";
 }
@@ -136,50 +136,50 @@ TEST(RationalCombination, GridsAtRestGetZeroIncrementsNotNaN) {
   // the increment is 0 rather than 0/0.  On the curved ring the metric
   // terms leave rounding-level stage values.
   auto m = smallChannel();
-  for (int j = 1; j <= m->ryNy; ++j) m->ryFlow[1][j][slot::u] = 0; // nothing moves
-  RRK(*m);
-  for (int i = 2; i <= m->ryNx - 1; ++i)
-    for (int j = 2; j <= m->ryNy - 1; ++j)
-      for (int k = 0; k < 4; ++k) ASSERT_EQ(m->ryFlow[i][j][slot::dq + k], 0.0);
+  for (int j = 1; j <= m->mainNy; ++j) m->mainFlow[1][j][slot::u] = 0; // nothing moves
+  rationalRungeKuttaIncrement(*m);
+  for (int i = 2; i <= m->mainNx - 1; ++i)
+    for (int j = 2; j <= m->mainNy - 1; ++j)
+      for (int k = 0; k < 4; ++k) ASSERT_EQ(m->mainFlow[i][j][slot::dq + k], 0.0);
   for (int p = m->bodyFirst[1]; p <= m->bodyLast[1]; ++p)
-    for (int r = 2; r <= m->wkNr - 1; ++r)
-      for (int k = 0; k < 4; ++k) ASSERT_LT(std::fabs(m->wkFlow[p][r][1][slot::dq + k]), 1e-13);
+    for (int r = 2; r <= m->bodyLayers - 1; ++r)
+      for (int k = 0; k < 4; ++k) ASSERT_LT(std::fabs(m->bodyFlow[p][r][1][slot::dq + k]), 1e-13);
 }
 
 TEST(Update, HolePointsKeepTheirStateAndBoundariesAreLeftAlone) {
   auto m = smallChannel();
   synthetic::fillFlow(*m, synthetic::wavyState);
-  for (int i = 1; i <= m->ryNx; ++i)
-    for (int j = 1; j <= m->ryNy; ++j)
-      for (int k = 0; k < 4; ++k) m->ryFlow[i][j][slot::dq + k] = 1e-3 * (k + 1);
-  for (int p = 1; p <= m->wkNp + 1; ++p)
-    for (int r = 1; r <= m->wkNr; ++r)
-      for (int k = 0; k < 4; ++k) m->wkFlow[p][r][1][slot::dq + k] = 1e-3;
-  m->ryBlankCount = 1;
-  m->ryBlankList[1] = {6, 4};
+  for (int i = 1; i <= m->mainNx; ++i)
+    for (int j = 1; j <= m->mainNy; ++j)
+      for (int k = 0; k < 4; ++k) m->mainFlow[i][j][slot::dq + k] = 1e-3 * (k + 1);
+  for (int p = 1; p <= m->bodyPerimeterPoints + 1; ++p)
+    for (int r = 1; r <= m->bodyLayers; ++r)
+      for (int k = 0; k < 4; ++k) m->bodyFlow[p][r][1][slot::dq + k] = 1e-3;
+  m->mainHoleCount = 1;
+  m->mainHoleList[1] = {6, 4};
   const auto before = std::make_unique<Model>(*m);
-  ADD_RY(*m);
+  addIncrements(*m);
 
-  const FlowPoint &hole = m->ryFlow[6][4], &was = before->ryFlow[6][4];
+  const FlowPoint &hole = m->mainFlow[6][4], &was = before->mainFlow[6][4];
   for (int k : {slot::rho, slot::e}) EXPECT_EQ(hole[k], was[k]);
   for (int k : {slot::u, slot::v}) EXPECT_NEAR(hole[k], was[k], 1e-16);
   EXPECT_EQ(hole[slot::pres],
             pressureOf(hole[slot::rho], hole[slot::u], hole[slot::v], hole[slot::e]));
 
-  const FlowPoint& moved = m->ryFlow[7][4];
-  const FlowPoint& movedWas = before->ryFlow[7][4];
+  const FlowPoint& moved = m->mainFlow[7][4];
+  const FlowPoint& movedWas = before->mainFlow[7][4];
   EXPECT_EQ(moved[slot::rho], movedWas[slot::rho] + movedWas[slot::dq]);
   EXPECT_EQ(moved[slot::e], movedWas[slot::e] + movedWas[slot::dq + 3]);
 
-  for (int j = 1; j <= m->ryNy; ++j)
-    for (int i : {1, m->ryNx}) EXPECT_EQ(m->ryFlow[i][j], before->ryFlow[i][j]);
-  for (int i = 1; i <= m->ryNx; ++i)
-    for (int j : {1, m->ryNy}) EXPECT_EQ(m->ryFlow[i][j], before->ryFlow[i][j]);
+  for (int j = 1; j <= m->mainNy; ++j)
+    for (int i : {1, m->mainNx}) EXPECT_EQ(m->mainFlow[i][j], before->mainFlow[i][j]);
+  for (int i = 1; i <= m->mainNx; ++i)
+    for (int j : {1, m->mainNy}) EXPECT_EQ(m->mainFlow[i][j], before->mainFlow[i][j]);
   for (int p = m->bodyFirst[1] - 1; p <= m->bodyLast[1] + 1; ++p)
-    for (int r : {1, m->wkNr}) EXPECT_EQ(m->wkFlow[p][r][1], before->wkFlow[p][r][1]);
-  EXPECT_EQ(m->wkFlow[m->bodyFirst[1] - 1][5][1], before->wkFlow[m->bodyFirst[1] - 1][5][1]);
-  EXPECT_NE(m->wkFlow[m->bodyFirst[1]][5][1][slot::rho],
-            before->wkFlow[m->bodyFirst[1]][5][1][slot::rho]);
+    for (int r : {1, m->bodyLayers}) EXPECT_EQ(m->bodyFlow[p][r][1], before->bodyFlow[p][r][1]);
+  EXPECT_EQ(m->bodyFlow[m->bodyFirst[1] - 1][5][1], before->bodyFlow[m->bodyFirst[1] - 1][5][1]);
+  EXPECT_NE(m->bodyFlow[m->bodyFirst[1]][5][1][slot::rho],
+            before->bodyFlow[m->bodyFirst[1]][5][1][slot::rho]);
 }
 
 // ----------------------------------------------------------------- smoothing
@@ -205,11 +205,12 @@ TEST(Smoothing, WorkedLineSolves) {
     clearModel(*m);
     const int n = int(c.rhs.size());
     for (int r = 1; r <= n; ++r)
-      for (int k = 0; k < 4; ++k) m->wkFlow[7][r + 2][1][slot::dq + k] = c.rhs[r - 1] * (k + 1);
-    Gauss_WK(*m, 7, 7, 3, n + 2, 1);
+      for (int k = 0; k < 4; ++k) m->bodyFlow[7][r + 2][1][slot::dq + k] = c.rhs[r - 1] * (k + 1);
+    smoothBodyGrids(*m, 7, 7, 3, n + 2, 1);
     for (int r = 1; r <= n; ++r)
       for (int k = 0; k < 4; ++k)
-        EXPECT_NEAR(m->wkFlow[7][r + 2][1][slot::dq + k] * 5.6, c.solution[r - 1] * (k + 1), 1e-15)
+        EXPECT_NEAR(m->bodyFlow[7][r + 2][1][slot::dq + k] * 5.6, c.solution[r - 1] * (k + 1),
+                    1e-15)
             << c.name << " position " << r << " component " << k;
   }
 }
@@ -233,15 +234,15 @@ TEST(Smoothing, MainGridSolvesColumnsThenRows) {
   std::uniform_real_distribution<double> u(-1, 1);
   for (int i = 1; i <= 9; ++i)
     for (int j = 1; j <= 7; ++j)
-      for (int k = 0; k < 4; ++k) m->ryFlow[i][j][slot::dq + k] = u(gen);
+      for (int k = 0; k < 4; ++k) m->mainFlow[i][j][slot::dq + k] = u(gen);
   const auto before = std::make_unique<Model>(*m);
-  Gauss_RY(*m);
+  smoothMainGrid(*m);
 
   for (int k = 0; k < 4; ++k) {
     std::vector<std::vector<double>> mid(10, std::vector<double>(8));
     for (int j = 1; j <= 7; ++j) {
       std::vector<double> row;
-      for (int i = 1; i <= 9; ++i) row.push_back(m->ryFlow[i][j][slot::dq + k]);
+      for (int i = 1; i <= 9; ++i) row.push_back(m->mainFlow[i][j][slot::dq + k]);
       if (j >= 2 && j <= 6) row = applyOperator(row);
       for (int i = 1; i <= 9; ++i) mid[i][j] = row[i - 1];
     }
@@ -249,22 +250,22 @@ TEST(Smoothing, MainGridSolvesColumnsThenRows) {
       std::vector<double> col(mid[i].begin() + 1, mid[i].end());
       if (i >= 2 && i <= 8) col = applyOperator(col);
       for (int j = 1; j <= 7; ++j)
-        EXPECT_NEAR(col[j - 1], before->ryFlow[i][j][slot::dq + k], 1e-13) << i << "," << j;
+        EXPECT_NEAR(col[j - 1], before->mainFlow[i][j][slot::dq + k], 1e-13) << i << "," << j;
     }
   }
 }
 
 TEST(Smoothing, AuxiliaryPerimeterLineCrossesTheGapsBetweenBodies) {
   auto m = makeModel();
-  m->wkNr = 10;
+  m->bodyLayers = 10;
   synthetic::ringBody(*m, 0, 0, 2, 6.2, 12);
   synthetic::ringBody(*m, 30, 0, 2, 6.2, 12);
   // One nonzero increment at the last point of body 1 spreads into body 2.
-  m->wkFlow[m->bodyLast[1]][5][1][slot::dq] = 1;
-  Gauss_WK(*m, 1, m->wkNp, 1, m->wkNr, 1);
-  EXPECT_GT(m->wkFlow[m->bodyFirst[1] + 4][5][1][slot::dq], 0.0);
-  EXPECT_GT(m->wkFlow[m->bodyFirst[2]][5][1][slot::dq], 0.0);
-  EXPECT_GT(m->wkFlow[m->bodyLast[1] + 2][5][1][slot::dq], 0.0) << "the index between the bodies";
+  m->bodyFlow[m->bodyLast[1]][5][1][slot::dq] = 1;
+  smoothBodyGrids(*m, 1, m->bodyPerimeterPoints, 1, m->bodyLayers, 1);
+  EXPECT_GT(m->bodyFlow[m->bodyFirst[1] + 4][5][1][slot::dq], 0.0);
+  EXPECT_GT(m->bodyFlow[m->bodyFirst[2]][5][1][slot::dq], 0.0);
+  EXPECT_GT(m->bodyFlow[m->bodyLast[1] + 2][5][1][slot::dq], 0.0) << "the index between the bodies";
 }
 
 } // namespace

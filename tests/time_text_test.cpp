@@ -15,7 +15,7 @@ TEST(ElapsedTimeText, FormatsHoursMinutesSecondsAndMilliseconds) {
       {3605000, "01 時 05 秒 000"}, // minutes left out when zero, also with hours
       {0, " 00 秒 000"},
   };
-  for (const auto& c : cases) EXPECT_EQ(Time_Time_S1000(c.ms), c.text) << c.ms << " ms";
+  for (const auto& c : cases) EXPECT_EQ(minutesSecondsText(c.ms), c.text) << c.ms << " ms";
 }
 
 TEST(ElapsedTimeText, PadsWholeNumbersToAWidth) {
@@ -31,11 +31,11 @@ TEST(ElapsedTimeText, PadsWholeNumbersToAWidth) {
       {999, 4, "0999"}, {5, 14, "5"},        {5, 13, "0000000000005"}, // at most 12 pad places
   };
   for (const auto& c : cases)
-    EXPECT_EQ(Num_keta(c.value, c.width), c.text) << c.value << " width " << c.width;
+    EXPECT_EQ(paddedNumber(c.value, c.width), c.text) << c.value << " width " << c.width;
 }
 
 TEST(ElapsedTimeText, DifferenceSurvivesTickCounterWrap) {
-  EXPECT_EQ(Time_Time_sum(704u, 4294967000u), 1000u);
-  EXPECT_EQ(Time_Time_d(704u, 4294967000u), " 01 秒 000");
-  EXPECT_EQ(Time_Time_sum(5000u, 3000u), 2000u);
+  EXPECT_EQ(elapsedTicks(704u, 4294967000u), 1000u);
+  EXPECT_EQ(elapsedTicksText(704u, 4294967000u), " 01 秒 000");
+  EXPECT_EQ(elapsedTicks(5000u, 3000u), 2000u);
 }

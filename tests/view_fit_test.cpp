@@ -1,6 +1,6 @@
 // Fitting the view to the layout: the classic views that show the layout are
 // kept as they are, a tall layout is brought into sight.
-#include "layout/kmake.h"
+#include "layout/grid_making.h"
 #include "layout/presets.h"
 #include "view/transform.h"
 
@@ -22,7 +22,7 @@ struct StartView {
   // The start-up layout, then pattern n (0: none), as the window shows it.
   explicit StartView(int pattern) {
     setStartupDefaults(*m);
-    EXPECT_TRUE(kmake(*m, ws));
+    EXPECT_TRUE(rebuildGrids(*m, ws));
     centreViewAtStart(*m);
     if (pattern > 0) {
       EXPECT_TRUE(applyPreset(*m, ws, pattern));
@@ -49,24 +49,25 @@ TEST(ViewFit, BringsBothWallsAndEveryBodyOfATallLayoutIntoSight) {
     m.columnBodies[c] = 4;
     m.columnSpacing[c] = 40;
   }
-  ASSERT_TRUE(kmake(m, v.ws));
+  ASSERT_TRUE(rebuildGrids(m, v.ws));
   auto inSight = [&](double px, double py) {
     return px >= 0 && px < v.bitmap.width() && py >= kStripHeight && py < kShownHeight;
   };
   auto wallsInSight = [&] {
     mapToPixels(m, v.bitmap);
-    return inSight(m.ry[1][1].ryPixX, m.ry[1][1].ryPixY) &&
-           inSight(m.ry[1][m.ryNy].ryPixX, m.ry[1][m.ryNy].ryPixY);
+    return inSight(m.mainGrid[1][1].mainGridPixX, m.mainGrid[1][1].mainGridPixY) &&
+           inSight(m.mainGrid[1][m.mainNy].mainGridPixX, m.mainGrid[1][m.mainNy].mainGridPixY);
   };
   // The walls' points at the view's left edge: shift them onto the view's
   // column so that only their height is judged.
-  for (int j : {1, m.ryNy}) m.ry[1][j].ryX = m.viewCentreX;
+  for (int j : {1, m.mainNy}) m.mainGrid[1][j].mainGridX = m.viewCentreX;
   ASSERT_FALSE(wallsInSight()) << "the tall layout fits already";
   EXPECT_TRUE(fitViewToLayout(m, v.bitmap, kStripHeight, kShownHeight));
   EXPECT_TRUE(wallsInSight());
   for (int b = 1; b <= m.nBodies; ++b)
     for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p)
-      EXPECT_TRUE(inSight(m.wk[p][1][1].wkPixX, m.wk[p][1][1].wkPixY)) << "body " << b;
+      EXPECT_TRUE(inSight(m.bodyGrid[p][1][1].bodyGridPixX, m.bodyGrid[p][1][1].bodyGridPixY))
+          << "body " << b;
   // The probe's inverse mapping returns a point's layout coordinates.
   const LayoutPoint back = pixelToLayout(m, v.bitmap, m.body[3].bodyPixX, m.body[3].bodyPixY);
   EXPECT_NEAR(back.x, m.body[3].bodyX, 1e-9);

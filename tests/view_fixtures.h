@@ -18,41 +18,42 @@ struct SyntheticLayout {
 
 // The layout built into a clean model.
 inline void fillSyntheticModel(Model& m, SyntheticLayout l = {}) {
-  m.ryH = 1.25;
-  m.ryNx = l.nx;
-  m.ryNy = l.ny;
-  m.ryGapLow = l.ny / 3 + 1;
-  m.ryGapHigh = l.ny - l.ny / 3;
-  const double yBottom = -(l.ny - 1) * m.ryH / 2;
+  m.mainSpacing = 1.25;
+  m.mainNx = l.nx;
+  m.mainNy = l.ny;
+  m.outletLow = l.ny / 3 + 1;
+  m.outletHigh = l.ny - l.ny / 3;
+  const double yBottom = -(l.ny - 1) * m.mainSpacing / 2;
   for (int i = 1; i <= l.nx; ++i)
     for (int j = 1; j <= l.ny; ++j) {
-      m.ry[i][j].ryX = (i - 1) * m.ryH;
-      m.ry[i][j].ryY = yBottom + (j - 1) * m.ryH;
+      m.mainGrid[i][j].mainGridX = (i - 1) * m.mainSpacing;
+      m.mainGrid[i][j].mainGridY = yBottom + (j - 1) * m.mainSpacing;
     }
 
-  const double cx = (l.nx - 1) * m.ryH / 2, cy = 0;
+  const double cx = (l.nx - 1) * m.mainSpacing / 2, cy = 0;
   m.nColumns = 1;
   m.columnBodies[1] = 1;
   m.selectedColumn = 1;
   m.nBodies = 1;
-  m.wkNr = 10;
-  m.wkThickness = 6.2;
+  m.bodyLayers = 10;
+  m.bodyGridThickness = 6.2;
   m.bodyPoints[1] = l.ringPoints;
   m.bodyFirst[1] = 2;
   m.bodyLast[1] = 2 + l.ringPoints;
-  m.wkNp = m.bodyLast[1];
+  m.bodyPerimeterPoints = m.bodyLast[1];
   m.body[1].bodyX = cx;
   m.body[1].bodyY = cy;
   m.columnBody[1][1].columnBodyX = cx;
   m.columnBody[1][1].columnBodyY = cy;
   for (int p = m.bodyFirst[1] - 1; p <= m.bodyLast[1] + 1; ++p)
-    for (int r = 1; r <= m.wkNr; ++r) {
+    for (int r = 1; r <= m.bodyLayers; ++r) {
       // Point bodyLast repeats bodyFirst; the slots either side continue the ring.
       const int k = ((p - m.bodyFirst[1]) % l.ringPoints + l.ringPoints) % l.ringPoints;
       const double a = -2 * M_PI * k / l.ringPoints;
-      const double radius = l.bodyRadius + m.wkThickness * (m.wkNr - r) / (m.wkNr - 1);
-      m.wk[p][r][1].wkX = cx + radius * std::cos(a);
-      m.wk[p][r][1].wkY = cy + radius * std::sin(a);
+      const double radius =
+          l.bodyRadius + m.bodyGridThickness * (m.bodyLayers - r) / (m.bodyLayers - 1);
+      m.bodyGrid[p][r][1].bodyGridX = cx + radius * std::cos(a);
+      m.bodyGrid[p][r][1].bodyGridY = cy + radius * std::sin(a);
     }
   m.viewCentreX = cx;
   m.viewCentreY = 0;

@@ -1,6 +1,6 @@
 // The plots of a full run without a window (the default layout, 300 steps),
 // and the maps drawn from its final state.
-#include "layout/kmake.h"
+#include "layout/grid_making.h"
 #include "run/headless_stages.h"
 #include "run/run.h"
 #include "view/field_maps.h"
@@ -28,11 +28,11 @@ protected:
     Model& m = *run->m;
     // The main window's creation: grids, view centre, pixel positions.
     setStartupDefaults(m);
-    kmake(m, run->ws);
+    rebuildGrids(m, run->ws);
     centreViewAtStart(m);
-    Henkan_Scale(m, run->s.bitmap, run->ws);
+    placeLayoutOnBitmap(m, run->s.bitmap, run->ws);
     run->ws.calls.clear();
-    keisan(m, run->ws, run->stages);
+    runCalculation(m, run->ws, run->stages);
   }
   static void TearDownTestSuite() {
     delete run;
@@ -59,7 +59,7 @@ TEST_F(HeadlessRun, PlotsLeaveTheFlowOfTheStoredReference) {
     for (int k = 0; k < 5; ++k) {
       const double want = runref::kDefaultLayout.mainSample[n][k];
       const double got =
-          m.ryFlow[runref::kMainSamples[n][0]][runref::kMainSamples[n][1]][fields[k]];
+          m.mainFlow[runref::kMainSamples[n][0]][runref::kMainSamples[n][1]][fields[k]];
       EXPECT_LE(std::fabs(got - want), 1e-10 * (std::fabs(want) + 1e-3))
           << "sample " << n << " slot " << fields[k];
     }
@@ -80,7 +80,7 @@ TEST_F(HeadlessRun, EndsOnTheVectorPlotShownInTheWindow) {
   // The vorticity of step 270 is left in omega for the speed range's mask.
   int positive = 0;
   for (int p = m.bodyFirst[1]; p <= m.bodyLast[1]; ++p)
-    positive += m.wkFlow[p][5][1][slot::omega] > 0;
+    positive += m.bodyFlow[p][5][1][slot::omega] > 0;
   EXPECT_GT(positive, 0);
 }
 
@@ -89,8 +89,9 @@ TEST_F(HeadlessRun, MapsOfTheFinalStateInBothModes) {
   const struct {
     void (*draw)(Model&, ViewSurfaces&, WindowServices&);
     const char* text;
-  } maps[] = {
-      {draw_omeg, "　渦度分布図"}, {draw_pres, "　圧力分布図"}, {draw_mitudo, "　密度分布図"}};
+  } maps[] = {{drawVorticityMap, "　渦度分布図"},
+              {drawPressureMap, "　圧力分布図"},
+              {drawDensityMap, "　密度分布図"}};
   for (const auto& map : maps)
     for (bool fill : {false, true}) {
       m.fillContours = fill;
@@ -101,10 +102,12 @@ TEST_F(HeadlessRun, MapsOfTheFinalStateInBothModes) {
       EXPECT_GT(countColoured(run->s.window), fill ? 50000 : 5000)
           << map.text << (fill ? " filled" : " lines");
       for (int b = 1; b <= m.nBodies; ++b)
-        EXPECT_EQ(run->s.window.pixel(Roun2(m.body[b].bodyPixX), Roun2(m.body[b].bodyPixY)), kWhite)
+        EXPECT_EQ(run->s.window.pixel(roundHalfAway(m.body[b].bodyPixX),
+                                      roundHalfAway(m.body[b].bodyPixY)),
+                  kWhite)
             << map.text << ": inside body " << b;
     }
-  draw_omeg(m, run->s, run->ws);
+  drawVorticityMap(m, run->s, run->ws);
   EXPECT_LT(m.scaleLow, 0) << "vorticity of both signs, range halved";
   m.fillContours = m.blackLines = false;
 }

@@ -54,30 +54,30 @@ AboutBox::AboutBox(MainWindow& window) : QWidget(&window, Qt::Tool), window_(win
   button2->setGeometry(15, 42, 342, 25);
   button2->setToolTip(readme_);
   button2->setVisible(!readme_.isEmpty());
-  connect(button2, &QPushButton::clicked, this, &AboutBox::Button2Click);
+  connect(button2, &QPushButton::clicked, this, &AboutBox::onReadmeClicked);
 
   auto* button1 = new QPushButton(text(AboutBoxText::close), panel1);
   button1->setObjectName("Button1");
   button1->setGeometry(365, 42, 49, 24);
-  connect(button1, &QPushButton::clicked, this, &AboutBox::Button1Click);
+  connect(button1, &QPushButton::clicked, this, &AboutBox::onCloseClicked);
 }
 
 void AboutBox::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (!event->spontaneous()) FormShow();
+  if (!event->spontaneous()) showVersionText();
 }
 
-void AboutBox::FormShow() {
+void AboutBox::showVersionText() {
   edit1_->setText(text(AboutBoxText::versionPrefix) +
                   shortestDecimal(window_.model().programVersion) +
                   text(AboutBoxText::authorPrefix) + text(AboutBoxText::author));
 }
 
-void AboutBox::Button1Click() {
+void AboutBox::onCloseClicked() {
   hide();
 }
 
-void AboutBox::Button2Click() {
+void AboutBox::onReadmeClicked() {
   if (readme_.isEmpty()) return;
   if (!window_.services().openWebPage(QUrl::fromLocalFile(readme_).toString()))
     window_.services().showMessage(text(AboutBoxText::cannotOpen).arg(readme_).toStdString());

@@ -20,14 +20,14 @@ public:
   static QString readmePath(const QString& programFolder);
 
 public slots:
-  void Button1Click();
-  void Button2Click();
+  void onCloseClicked();
+  void onReadmeClicked();
 
 protected:
   void showEvent(QShowEvent* event) override;
 
 private:
-  void FormShow();
+  void showVersionText();
 
   MainWindow& window_;
   QLineEdit* edit1_ = nullptr;

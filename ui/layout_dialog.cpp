@@ -4,7 +4,7 @@
 #include "gui/application_setup.h"
 #include "gui/language.h"
 #include "gui/window_text.h"
-#include "layout/kmake.h"
+#include "layout/grid_making.h"
 #include "layout/layout_editing.h"
 #include "ui/layout_dialog_texts.h"
 #include "ui/main_window.h"
@@ -145,28 +145,28 @@ LayoutDialog::LayoutDialog(MainWindow& window)
     w->hide();
 
   void (LayoutDialog::*handlers[15])() = {nullptr,
-                                          &LayoutDialog::BitBtn1Click,
-                                          &LayoutDialog::BitBtn2Click,
-                                          &LayoutDialog::BitBtn3Click,
-                                          &LayoutDialog::BitBtn4Click,
-                                          &LayoutDialog::BitBtn5Click,
-                                          &LayoutDialog::BitBtn6Click,
-                                          &LayoutDialog::BitBtn7Click,
-                                          &LayoutDialog::BitBtn8Click,
-                                          &LayoutDialog::BitBtn9Click,
-                                          &LayoutDialog::BitBtn10Click,
-                                          &LayoutDialog::BitBtn11Click,
-                                          &LayoutDialog::BitBtn12Click,
-                                          &LayoutDialog::BitBtn13Click,
-                                          &LayoutDialog::BitBtn14Click};
+                                          &LayoutDialog::onAddBody,
+                                          &LayoutDialog::onRemoveBody,
+                                          &LayoutDialog::onSpacingUp,
+                                          &LayoutDialog::onSpacingDown,
+                                          &LayoutDialog::onSizeDown,
+                                          &LayoutDialog::onSizeUp,
+                                          &LayoutDialog::onTurnUp,
+                                          &LayoutDialog::onTurnDown,
+                                          &LayoutDialog::onArrangementTurnDown,
+                                          &LayoutDialog::onArrangementTurnUp,
+                                          &LayoutDialog::onAddColumn,
+                                          &LayoutDialog::onRemoveColumn,
+                                          &LayoutDialog::onRatioUp,
+                                          &LayoutDialog::onRatioDown};
   for (int n = 1; n <= 14; ++n) connect(bitBtn_[n], &QToolButton::clicked, this, handlers[n]);
   // A group's handler runs when its choice changes, by the user or by the
   // program.
   connect(radioGroup1_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
-    if (on) RadioGroup1Click(id);
+    if (on) onShapeChosen(id);
   });
   connect(radioGroup2_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
-    if (on) RadioGroup2Click(id);
+    if (on) onScopeChosen(id);
   });
 }
 
@@ -190,15 +190,15 @@ int LayoutDialog::lastAffected() {
 void LayoutDialog::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   // Restoring a minimised window is not a showing of the dialog.
-  if (!event->spontaneous()) FormShow();
+  if (!event->spontaneous()) showLayoutOnOpening();
 }
 
-void LayoutDialog::FormShow() {
+void LayoutDialog::showLayoutOnOpening() {
   // The dialog shows the layout on screen, which may have come from a
   // pattern, a file or a run since it was last shown; the fields' old texts
   // mean nothing now.
   showLayout();
-  window_.drawTargetAllIntoBitmap();
+  window_.drawWholeLayoutIntoBitmap();
   setCloseItemEnabled(this, false);
 }
 
@@ -210,7 +210,7 @@ void LayoutDialog::closeEvent(QCloseEvent* event) {
 // ------------------------------------------------------------- refreshing
 
 void LayoutDialog::refresh(LayoutStep step) {
-  // After a refusal kmake has put the layout back to the last one that
+  // After a refusal rebuildGrids has put the layout back to the last one that
   // fitted; either way the main window's refresh shows the layout kept.
   window_.layoutRefresh(step);
 }
@@ -247,36 +247,36 @@ void LayoutDialog::showLayout() {
 // Each button changes the layout record and ends with one refresh, which
 // shows the layout kept in every field.
 
-void LayoutDialog::BitBtn1Click() {
+void LayoutDialog::onAddBody() {
   Model& m = model();
   for (int c = firstAffected(); c <= lastAffected(); ++c) addBody(m, c, m.maxColumnBodies);
   refresh(LayoutStep::bodyCount);
 }
 
-void LayoutDialog::BitBtn2Click() {
+void LayoutDialog::onRemoveBody() {
   Model& m = model();
   for (int c = firstAffected(); c <= lastAffected(); ++c) removeBody(m, c);
   refresh(LayoutStep::bodyCount);
 }
 
-void LayoutDialog::BitBtn3Click() {
+void LayoutDialog::onSpacingUp() {
   Model& m = model();
   for (int c = firstAffected(); c <= lastAffected(); ++c)
     m.columnSpacing[c] = steppedSpacing(m.columnSpacing[c], +1, wholeLayoutChosen());
   refresh(LayoutStep::spacing);
 }
 
-void LayoutDialog::BitBtn4Click() {
+void LayoutDialog::onSpacingDown() {
   Model& m = model();
   for (int c = firstAffected(); c <= lastAffected(); ++c)
     m.columnSpacing[c] = steppedSpacing(m.columnSpacing[c], -1, wholeLayoutChosen());
   refresh(LayoutStep::spacing);
 }
 
-void LayoutDialog::BitBtn6Click() {
+void LayoutDialog::onSizeUp() {
   stepSize(+1);
 }
-void LayoutDialog::BitBtn5Click() {
+void LayoutDialog::onSizeDown() {
   stepSize(-1);
 }
 
@@ -296,10 +296,10 @@ void LayoutDialog::stepSize(int delta) {
   refresh(LayoutStep::size);
 }
 
-void LayoutDialog::BitBtn7Click() {
+void LayoutDialog::onTurnUp() {
   stepTurn(+1);
 }
-void LayoutDialog::BitBtn8Click() {
+void LayoutDialog::onTurnDown() {
   stepTurn(-1);
 }
 
@@ -328,22 +328,22 @@ void LayoutDialog::turnArrangement(int delta) {
   refresh(LayoutStep::arrangementTurn);
 }
 
-void LayoutDialog::BitBtn11Click() {
+void LayoutDialog::onAddColumn() {
   Model& m = model();
   addColumn(m, m.maxColumns, m.maxColumnBodies);
   refresh(LayoutStep::columns);
 }
 
-void LayoutDialog::BitBtn12Click() {
+void LayoutDialog::onRemoveColumn() {
   Model& m = model();
   removeColumn(m);
   refresh(LayoutStep::columns);
 }
 
-void LayoutDialog::BitBtn13Click() {
+void LayoutDialog::onRatioUp() {
   stepRatio(+kRatioStep);
 }
-void LayoutDialog::BitBtn14Click() {
+void LayoutDialog::onRatioDown() {
   stepRatio(-kRatioStep);
 }
 
@@ -360,7 +360,7 @@ void LayoutDialog::stepRatio(double delta) {
 
 // ----------------------------------------------------------------- groups
 
-void LayoutDialog::RadioGroup1Click(int code) {
+void LayoutDialog::onShapeChosen(int code) {
   Model& m = model();
   const int sel = m.selectedColumn;
   for (int k = 1; k <= m.columnBodies[sel]; ++k) m.layoutShape[sel][k] = code;
@@ -370,7 +370,7 @@ void LayoutDialog::RadioGroup1Click(int code) {
   refresh(LayoutStep::single);
 }
 
-void LayoutDialog::RadioGroup2Click(int index) {
+void LayoutDialog::onScopeChosen(int index) {
   // The mode is the model's, so that it outlasts the dialog's hiding during
   // a run.
   model().selectAllColumns = index == 0;

@@ -30,29 +30,29 @@ public:
   void showLayout();
 
 public slots:
-  void BitBtn1Click();
-  void BitBtn2Click();
-  void BitBtn3Click();
-  void BitBtn4Click();
-  void BitBtn5Click();
-  void BitBtn6Click();
-  void BitBtn7Click();
-  void BitBtn8Click();
-  void BitBtn9Click() { turnArrangement(-1); }
-  void BitBtn10Click() { turnArrangement(+1); }
-  void BitBtn11Click();
-  void BitBtn12Click();
-  void BitBtn13Click();
-  void BitBtn14Click();
-  void RadioGroup1Click(int code);
-  void RadioGroup2Click(int index);
+  void onAddBody();
+  void onRemoveBody();
+  void onSpacingUp();
+  void onSpacingDown();
+  void onSizeDown();
+  void onSizeUp();
+  void onTurnUp();
+  void onTurnDown();
+  void onArrangementTurnDown() { turnArrangement(-1); }
+  void onArrangementTurnUp() { turnArrangement(+1); }
+  void onAddColumn();
+  void onRemoveColumn();
+  void onRatioUp();
+  void onRatioDown();
+  void onShapeChosen(int code);
+  void onScopeChosen(int index);
 
 protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
 private:
-  void FormShow();
+  void showLayoutOnOpening();
   Model& model();
   // The columns a change applies to: 1..nColumns, or the selected one.
   int firstAffected();

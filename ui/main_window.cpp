@@ -8,7 +8,7 @@
 #include "gui/application_setup.h"
 #include "gui/colour_legend_view.h"
 #include "gui/window_text.h"
-#include "layout/kmake.h"
+#include "layout/grid_making.h"
 #include "ui/about_box.h"
 #include "ui/controls.h"
 #include "ui/forces_window.h"
@@ -51,8 +51,8 @@ MainWindow::MainWindow() : model_(makeModel()) {
   buildKeepMenu();
   buildViewMenu();
 
-  services_ = std::make_unique<QtWindowServices>(
-      QtWindowServices::Controls{panel0_, panel1_, checkBox1_, checkBox2_, progressBar1_, this});
+  services_ = std::make_unique<QtWindowServices>(QtWindowServices::Controls{
+      panel0_, panel1_, fillCheck_, blackLinesCheck_, progressBar_, this});
   // A loop that drew on the window surface gets it shown at its next yield.
   services_->beforeProcessing = [this] {
     if (surfaceChanged_ || mode_ == 3) {
@@ -63,12 +63,12 @@ MainWindow::MainWindow() : model_(makeModel()) {
   };
   stages_ = std::make_unique<WindowRunStages>(*this);
 
-  formcreate();
+  createControls();
   buildHistory();
 
   layoutDialog_ = new LayoutDialog(*this);
   aboutBox_ = new AboutBox(*this);
-  FormResize();
+  fitControlsToWindow();
   buildKeyboard();
   setMinimumSize(smallestUsableSize());
   keepInsideScreen(this);
@@ -78,7 +78,8 @@ QSize MainWindow::smallestUsableSize() const {
   // Wide enough for the strip's controls (the speed label of the particle
   // mode reaches furthest) and for the menu bar without an overflow; high
   // enough for the pan cross between the strip and the status bar.
-  const int stripRight = std::max(label1_->geometry().right(), bitBtn_[8]->geometry().right());
+  const int stripRight =
+      std::max(particleSpeedLabel_->geometry().right(), bitBtn_[8]->geometry().right());
   const int width = std::max(stripRight, menuBar()->sizeHint().width()) + 8;
   const int panCrossBottom = bitBtn_[11]->geometry().bottom();
   // And for the tallest colour legend below the pan cross.
@@ -97,43 +98,43 @@ void MainWindow::buildStrip() {
   auto* strip = new QFrame(canvas_);
   strip_ = strip;
   strip->setObjectName("Strip");
-  strip->setGeometry(0, 0, 692, 27); // FormResize spans it over the window
+  strip->setGeometry(0, 0, 692, 27); // fitControlsToWindow spans it over the window
   strip->setAutoFillBackground(true);
   QPalette stripPalette = strip->palette();
   stripPalette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
   strip->setPalette(stripPalette);
 
-  checkBox1_ = new QCheckBox(text(MainWindowText::fillContours), strip);
-  checkBox1_->setObjectName("CheckBox1");
+  fillCheck_ = new QCheckBox(text(MainWindowText::fillContours), strip);
+  fillCheck_->setObjectName("CheckBox1");
   // As high as the indicator needs, centred on the strip's line of text.
-  const int boxHeight = checkBox1_->sizeHint().height();
-  checkBox1_->setGeometry(3, 14 - boxHeight / 2, 70, boxHeight);
-  connect(checkBox1_, &QCheckBox::clicked, this, &MainWindow::CheckBox1Click);
-  checkBox2_ = new QCheckBox(text(MainWindowText::blackLines), strip);
-  checkBox2_->setObjectName("CheckBox2");
-  checkBox2_->setGeometry(72, 14 - boxHeight / 2, 85, boxHeight);
-  connect(checkBox2_, &QCheckBox::clicked, this, &MainWindow::CheckBox2Click);
+  const int boxHeight = fillCheck_->sizeHint().height();
+  fillCheck_->setGeometry(3, 14 - boxHeight / 2, 70, boxHeight);
+  connect(fillCheck_, &QCheckBox::clicked, this, &MainWindow::onFillToggled);
+  blackLinesCheck_ = new QCheckBox(text(MainWindowText::blackLines), strip);
+  blackLinesCheck_->setObjectName("CheckBox2");
+  blackLinesCheck_->setGeometry(72, 14 - boxHeight / 2, 85, boxHeight);
+  connect(blackLinesCheck_, &QCheckBox::clicked, this, &MainWindow::onBlackLinesToggled);
 
-  progressBar1_ = new QProgressBar(strip);
-  progressBar1_->setObjectName("ProgressBar1");
-  progressBar1_->setGeometry(169, 5, 143, 17);
-  progressBar1_->setTextVisible(false);
-  progressBar1_->hide();
+  progressBar_ = new QProgressBar(strip);
+  progressBar_->setObjectName("ProgressBar1");
+  progressBar_->setGeometry(169, 5, 143, 17);
+  progressBar_->setTextVisible(false);
+  progressBar_->hide();
 
-  button2_ = new PanelButton(text(MainWindowText::start), strip);
-  button2_->setObjectName("button2");
-  button2_->setGeometry(216, 2, 80, 23);
-  connect(button2_, &PanelButton::clicked, this, &MainWindow::Button2Click);
-  button1_ = new PanelButton(text(MainWindowText::stop), strip);
-  button1_->setObjectName("Button1");
-  button1_->setGeometry(315, 2, 38, 23);
-  connect(button1_, &PanelButton::clicked, this, &MainWindow::Button1Click);
+  startButton_ = new PanelButton(text(MainWindowText::start), strip);
+  startButton_->setObjectName("button2");
+  startButton_->setGeometry(216, 2, 80, 23);
+  connect(startButton_, &PanelButton::clicked, this, &MainWindow::onStartClicked);
+  stopButton_ = new PanelButton(text(MainWindowText::stop), strip);
+  stopButton_->setObjectName("Button1");
+  stopButton_->setGeometry(315, 2, 38, 23);
+  connect(stopButton_, &PanelButton::clicked, this, &MainWindow::onStopClicked);
   // Beside the start button, where the stop button stands during a run.
   continueButton_ = new PanelButton(text(MainWindowText::continueRun), strip);
   continueButton_->setObjectName("ContinueButton");
   continueButton_->setGeometry(298, 2, 62, 23);
   continueButton_->hide();
-  connect(continueButton_, &PanelButton::clicked, this, &MainWindow::continueButtonClick);
+  connect(continueButton_, &PanelButton::clicked, this, &MainWindow::onContinueClicked);
 
   struct PictureButton {
     int n;
@@ -143,16 +144,16 @@ void MainWindow::buildStrip() {
     void (MainWindow::*handler)();
   };
   const PictureButton pictureButtons[] = {
-      {4, strip, {363, 2, 34, 23}, MainWindowText::tipVectors, &MainWindow::BitBtn4Click},
-      {3, strip, {397, 2, 34, 23}, MainWindowText::tipVorticity, &MainWindow::BitBtn3Click},
-      {6, strip, {431, 2, 34, 23}, MainWindowText::tipPressure, &MainWindow::BitBtn6Click},
-      {5, strip, {465, 2, 34, 23}, MainWindowText::tipDensity, &MainWindow::BitBtn5Click},
-      {7, strip, {521, 2, 34, 23}, MainWindowText::tipZoomOut, &MainWindow::BitBtn7Click},
-      {8, strip, {555, 2, 34, 23}, MainWindowText::tipZoomIn, &MainWindow::BitBtn8Click},
-      {12, canvas_, {552, 35, 33, 22}, MainWindowText::tipPanUp, &MainWindow::BitBtn12Click},
-      {9, canvas_, {522, 57, 30, 22}, MainWindowText::tipPanLeft, &MainWindow::BitBtn9Click},
-      {10, canvas_, {584, 57, 30, 22}, MainWindowText::tipPanRight, &MainWindow::BitBtn10Click},
-      {11, canvas_, {552, 78, 33, 22}, MainWindowText::tipPanDown, &MainWindow::BitBtn11Click},
+      {4, strip, {363, 2, 34, 23}, MainWindowText::tipVectors, &MainWindow::onVectorsClicked},
+      {3, strip, {397, 2, 34, 23}, MainWindowText::tipVorticity, &MainWindow::onVorticityClicked},
+      {6, strip, {431, 2, 34, 23}, MainWindowText::tipPressure, &MainWindow::onPressureClicked},
+      {5, strip, {465, 2, 34, 23}, MainWindowText::tipDensity, &MainWindow::onDensityClicked},
+      {7, strip, {521, 2, 34, 23}, MainWindowText::tipZoomOut, &MainWindow::onZoomOut},
+      {8, strip, {555, 2, 34, 23}, MainWindowText::tipZoomIn, &MainWindow::onZoomIn},
+      {12, canvas_, {552, 35, 33, 22}, MainWindowText::tipPanUp, &MainWindow::onPanUp},
+      {9, canvas_, {522, 57, 30, 22}, MainWindowText::tipPanLeft, &MainWindow::onPanLeft},
+      {10, canvas_, {584, 57, 30, 22}, MainWindowText::tipPanRight, &MainWindow::onPanRight},
+      {11, canvas_, {552, 78, 33, 22}, MainWindowText::tipPanDown, &MainWindow::onPanDown},
   };
   for (const PictureButton& s : pictureButtons) {
     auto* b = new QToolButton(s.parent);
@@ -174,18 +175,18 @@ void MainWindow::buildStrip() {
   bitBtn_[10]->setIcon(pictureIcon(Picture::panRight));
   bitBtn_[11]->setIcon(pictureIcon(Picture::panDown));
 
-  scrollBar1_ = new QScrollBar(Qt::Horizontal, strip);
-  scrollBar1_->setObjectName("ScrollBar1");
-  scrollBar1_->setGeometry(410, 4, 89, 18);
-  scrollBar1_->setRange(1, 5);
-  scrollBar1_->setValue(3);
-  scrollBar1_->setPageStep(1);
-  scrollBar1_->hide();
-  label1_ = new QLabel(text(MainWindowText::particleSpeed), strip);
-  label1_->setObjectName("Label1");
-  label1_->move(502, 8);
-  label1_->adjustSize();
-  label1_->hide();
+  particleSpeedBar_ = new QScrollBar(Qt::Horizontal, strip);
+  particleSpeedBar_->setObjectName("ScrollBar1");
+  particleSpeedBar_->setGeometry(410, 4, 89, 18);
+  particleSpeedBar_->setRange(1, 5);
+  particleSpeedBar_->setValue(3);
+  particleSpeedBar_->setPageStep(1);
+  particleSpeedBar_->hide();
+  particleSpeedLabel_ = new QLabel(text(MainWindowText::particleSpeed), strip);
+  particleSpeedLabel_->setObjectName("Label1");
+  particleSpeedLabel_->move(502, 8);
+  particleSpeedLabel_->adjustSize();
+  particleSpeedLabel_->hide();
 }
 
 void MainWindow::buildStatusBar() {
@@ -204,39 +205,39 @@ void MainWindow::buildStatusBar() {
   bar->addPermanentWidget(probe_);
 }
 
-void MainWindow::formcreate() {
+void MainWindow::createControls() {
   Model& m = *model_;
   m.programVersion = 1.609;
-  modelK_->menuAction()->setVisible(false);
+  modelCheckMenu_->menuAction()->setVisible(false);
   m.fillContours = false;
   m.blackLines = false;
-  hensh_->menuAction()->setVisible(false);
+  editMenu_->menuAction()->setVisible(false);
 
   m.selectAllColumns = true;
   createPicture(700, 452);
   setStartupDefaults(m);
 
-  button1_->hide();
-  button1_->setColours(QColor(125, 0, 0), QColor(255, 255, 105));
-  button2_->setColours(QColor(0, 0, 205), QColor(225, 225, 255));
+  stopButton_->hide();
+  stopButton_->setColours(QColor(125, 0, 0), QColor(255, 255, 105));
+  startButton_->setColours(QColor(0, 0, 205), QColor(225, 225, 255));
   continueButton_->setColours(QColor(0, 0, 205), QColor(225, 225, 255));
 
-  kmake(m, *services_);
+  rebuildGrids(m, *services_);
   centreViewAtStart(m);
-  henkanScale();
+  placeLayoutOnView();
   fillViewWhite();
-  drawWaku();
+  showBodyOutlines();
   copyToWindow();
 }
 
 void MainWindow::showAtStart() {
   show();
-  palevisi(1);
+  setControlMode(1);
 }
 
 // ------------------------------------------------------------- control modes
 
-void MainWindow::palevisi(int mode) {
+void MainWindow::setControlMode(int mode) {
   if (mode < 1 || mode > 3) return;
   mode_ = mode;
   const bool editing = mode == 1;
@@ -250,11 +251,11 @@ void MainWindow::palevisi(int mode) {
   // (see QtWindowServices); the animation draws one frame per yield and is
   // shown at every one.
   services_->setMinimumProcessingInterval(std::chrono::microseconds(mode == 2 ? 1000 : 0));
-  progressBar1_->setVisible(!editing);
-  button1_->setVisible(!editing);
-  for (QMenu* menu : {file1_, about_, n2_, n11_, keep_, view_})
+  progressBar_->setVisible(!editing);
+  stopButton_->setVisible(!editing);
+  for (QMenu* menu : {fileMenu_, about_, patternMenu_, particleMenu_, keep_, view_})
     menu->menuAction()->setVisible(editing);
-  button2_->setVisible(editing);
+  startButton_->setVisible(editing);
   updateContinueButton();
   // The last steps of a run that ended, in full, and the forces of its flow
   // (or none, after a layout change).
@@ -264,11 +265,11 @@ void MainWindow::palevisi(int mode) {
   for (int n = 3; n <= 12; ++n) bitBtn_[n]->setVisible(mode != 3);
   // The traces hide the check boxes; they come back with the other controls.
   if (mode != 3) {
-    checkBox1_->show();
-    checkBox2_->show();
+    fillCheck_->show();
+    blackLinesCheck_->show();
   }
-  scrollBar1_->setVisible(mode == 3);
-  label1_->setVisible(mode == 3);
+  particleSpeedBar_->setVisible(mode == 3);
+  particleSpeedLabel_->setVisible(mode == 3);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
@@ -282,10 +283,10 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
   // its outer height, and the picture on screen is drawn again at that size.
   resizePicture(width() - legendColumnWidth(), frameGeometry().height());
   showSurface();
-  FormResize();
+  fitControlsToWindow();
 }
 
-void MainWindow::FormResize() {
+void MainWindow::fitControlsToWindow() {
   if (!bitBtn_[10]) return;
   strip_->resize(width(), strip_->height());
   const int left10 = frameGeometry().width() - 50;

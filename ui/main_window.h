@@ -4,8 +4,8 @@
 // turns clicks into calls of the layout, run and drawing routines; it never
 // computes flow itself.
 //
-// Handlers keep the names of their controls (Button2Click, BitBtn4Click,
-// pt_1Click); controls carry those names as object names.
+// Handlers keep the names of their controls (onStartClicked, onVectorsClicked,
+// onPattern1Chosen); controls carry those names as object names.
 #pragma once
 
 #include "core/model.h"
@@ -62,27 +62,27 @@ public:
   QImage windowSurface() const;
   ViewSurfaces& surfaces() { return *surfaces_; }
 
-  // Control mode (palevisi): 1 editing, 2 calculating, 3 particles.
-  void palevisi(int mode);
+  // Control mode (setControlMode): 1 editing, 2 calculating, 3 particles.
+  void setControlMode(int mode);
   int controlMode() const { return mode_; }
   // True while a run, a set-up or an animation is on the stack.
   bool loopRunning() const { return loopDepth_ > 0; }
   // ScrollBar1's maximum − position + 1: how often each particle frame is drawn.
   int particleFrameRepeats() const;
 
-  // The layout refresh: kmake, Henkan_Scale, white fill, Draw_Waku2, copy to
+  // The layout refresh: rebuildGrids, placeLayoutOnBitmap, white fill, drawLayoutPicture, copy to
   // the window.  A layout that the capacity guard refuses leaves the grids
   // and the picture as they were; returns false then.  A layout taken is
   // one step of the layout's history (step: what merges with what).
   bool layoutRefresh(LayoutStep step = LayoutStep::single);
-  // The part of the refresh after kmake: Henkan_Scale, white fill,
-  // Draw_Waku2, copy.
-  void layoutRedrawAfterKmake();
-  // The picture of the dialog's mode choice (RadioGroup2Click): white fill,
-  // Henkan_Scale, Draw_Target_all or Draw_Target, copy.
+  // The part of the refresh after rebuildGrids: placeLayoutOnBitmap, white fill,
+  // drawLayoutPicture, copy.
+  void redrawLayoutAfterGrids();
+  // The picture of the dialog's mode choice (onScopeChosen): white fill,
+  // placeLayoutOnBitmap, drawWholeLayoutPicture or drawSelectedColumnPicture, copy.
   void showOutlinePicture(bool wholeLayout);
-  // Draw_Target_all into the view bitmap only (the dialog's FormShow).
-  void drawTargetAllIntoBitmap();
+  // drawWholeLayoutPicture into the view bitmap only (the dialog's showLayoutOnOpening).
+  void drawWholeLayoutIntoBitmap();
 
   // A request to quit from outside (signal, session end).  Honoured at once
   // in the editing mode; during a run or an animation it stops the loop at
@@ -118,45 +118,45 @@ public:
   void plotVectors();
   void plotPressure();
   void plotVorticity();
-  void makeParti(int speed);
+  void playParticles(int speed);
 
 public slots:
-  void Button2Click();
-  void Button1Click();
+  void onStartClicked();
+  void onStopClicked();
   // The continue button ("続けて計算"): 300 more steps of the flow on screen.
-  void continueButtonClick();
-  void BitBtn3Click();
-  void BitBtn4Click();
-  void BitBtn5Click();
-  void BitBtn6Click();
-  void BitBtn7Click();
-  void BitBtn8Click();
-  void BitBtn9Click();
-  void BitBtn10Click();
-  void BitBtn11Click();
-  void BitBtn12Click();
-  void CheckBox1Click();
-  void CheckBox2Click();
-  void pt_1Click() { applyPattern(1); }
-  void pt_2Click() { applyPattern(2); }
-  void pt_3Click() { applyPattern(3); }
-  void pt_4Click() { applyPattern(4); }
-  void N10Click() { particleItem(1); }
-  void N9Click() { particleItem(3); }
-  void N12Click() { particleItem(6); }
-  void N7Click() { selectionItem(true); }
-  void N8Click() { selectionItem(false); }
-  void N4Click();
-  void bylr11Click();
-  void N6Click();
-  void N21Click();
-  void Whirlpane1Click();
+  void onContinueClicked();
+  void onVorticityClicked();
+  void onVectorsClicked();
+  void onDensityClicked();
+  void onPressureClicked();
+  void onZoomOut();
+  void onZoomIn();
+  void onPanLeft();
+  void onPanRight();
+  void onPanDown();
+  void onPanUp();
+  void onFillToggled();
+  void onBlackLinesToggled();
+  void onPattern1Chosen() { applyPattern(1); }
+  void onPattern2Chosen() { applyPattern(2); }
+  void onPattern3Chosen() { applyPattern(3); }
+  void onPattern4Chosen() { applyPattern(4); }
+  void onParticlesSlowChosen() { particleItem(1); }
+  void onParticlesFastChosen() { particleItem(3); }
+  void onParticlesFastestChosen() { particleItem(6); }
+  void onSelectAllColumnsChosen() { selectionItem(true); }
+  void onSelectOneColumnChosen() { selectionItem(false); }
+  void onMeshViewChosen();
+  void onLinkViewChosen();
+  void onHoleViewChosen();
+  void onUnfilledReceiverViewChosen();
+  void onQuitChosen();
   // "収束履歴": shows the convergence-history window.
   void historyClick();
   // "流体力": shows the forces window.
   void forcesClick();
-  void tuiteClick();
-  void FormMouseDown(int x, int y);
+  void onAboutChosen();
+  void onPictureClicked(int x, int y);
   void openClick();
   void saveClick();
   void saveAsClick();
@@ -192,7 +192,7 @@ protected:
 private:
   class LoopGuard;
 
-  void formcreate();
+  void createControls();
   void buildStrip();
   void buildMenus();
   void buildStatusBar();
@@ -206,7 +206,7 @@ private:
   // placed for the window's size and drawn again.
   void placeScaleBox();
   void showLegend(const ColourLegend& legend);
-  void FormResize();
+  void fitControlsToWindow();
   QSize smallestUsableSize() const;
   void applyPattern(int n);
   // The layout history (main_window_history.cpp).
@@ -267,16 +267,16 @@ private:
   // traces and the picture on screen follow it.
   void resizePicture(int width, int height);
   void fillViewWhite();
-  void henkanScale();
-  void drawWaku();
-  void drawWaku2();
-  void drawTarget();
-  void drawTargetAll();
+  void placeLayoutOnView();
+  void showBodyOutlines();
+  void showLayoutPicture();
+  void showSelectedColumnPicture();
+  void showWholeLayoutPicture();
   void copyViewToWindow();
   void drawVectors();
-  void drawOmeg();
-  void drawPres();
-  void drawMitudo();
+  void showVorticityMap();
+  void showPressureMap();
+  void showDensityMap();
 
   std::unique_ptr<Model> model_;
   std::unique_ptr<ViewSurfaces> surfaces_;
@@ -285,22 +285,22 @@ private:
 
   QWidget* canvas_ = nullptr; // shows the window surface (main_window_view.cpp)
   QFrame* strip_ = nullptr;   // the strip of controls along the top
-  QCheckBox* checkBox1_ = nullptr;
-  QCheckBox* checkBox2_ = nullptr;
-  QProgressBar* progressBar1_ = nullptr;
-  PanelButton* button2_ = nullptr;
-  PanelButton* button1_ = nullptr;
+  QCheckBox* fillCheck_ = nullptr;
+  QCheckBox* blackLinesCheck_ = nullptr;
+  QProgressBar* progressBar_ = nullptr;
+  PanelButton* startButton_ = nullptr;
+  PanelButton* stopButton_ = nullptr;
   PanelButton* continueButton_ = nullptr;
   QToolButton* bitBtn_[13] = {};
-  QScrollBar* scrollBar1_ = nullptr;
-  QLabel* label1_ = nullptr;
+  QScrollBar* particleSpeedBar_ = nullptr;
+  QLabel* particleSpeedLabel_ = nullptr;
   QLabel* panel0_ = nullptr;
   QLabel* panel1_ = nullptr;
-  QMenu* file1_ = nullptr;
-  QMenu* n2_ = nullptr;
-  QMenu* n11_ = nullptr;
-  QMenu* hensh_ = nullptr;
-  QMenu* modelK_ = nullptr;
+  QMenu* fileMenu_ = nullptr;
+  QMenu* patternMenu_ = nullptr;
+  QMenu* particleMenu_ = nullptr;
+  QMenu* editMenu_ = nullptr;
+  QMenu* modelCheckMenu_ = nullptr;
   QMenu* about_ = nullptr;
   QMenu* keep_ = nullptr; // "ファイル"
   QAction* saveFields_ = nullptr;
@@ -312,7 +312,7 @@ private:
   std::unique_ptr<QUndoStack> undoStack_;
   LayoutState committed_{}; // the layout and conditions on screen, as recorded
   LayoutState fileState_{}; // what the layout file holds (the start's layout without one)
-  // The step counts of the last run's end (stepsDone, flowStep): kmake resets
+  // The step counts of the last run's end (stepsDone, flowStep): rebuildGrids resets
   // them, an undo back to the run's layout gives them back.
   int keptStepsDone_ = 0, keptFlowStep_ = 0;
   bool askBeforeQuit_ = true; // false for a quit from outside
@@ -335,6 +335,6 @@ private:
   QMenu* view_ = nullptr;        // "表示"
   QLabel* probe_ = nullptr;      // the probe's panel of the status bar
   QWidget* scaleBox_ = nullptr;  // the scale bar (main_window_probe.cpp)
-  // The run end and flow step define_omeg last ran at for the probe.
+  // The run end and flow step computeVorticity last ran at for the probe.
   std::uint64_t probedFlow_ = 0;
 };

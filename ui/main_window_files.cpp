@@ -75,7 +75,7 @@ bool MainWindow::openLayoutFile(const QString& path) {
   model_->flow = read.flow; // the file's, classic when it has none
   // The column picked for editing stays within the columns of the file.
   model_->selectedColumn = std::min(selected, model_->nColumns);
-  // A layout too large for the arrays is refused by kmake as the dialog's
+  // A layout too large for the arrays is refused by rebuildGrids as the dialog's
   // are: its message, and the last layout that fitted is put back.
   if (!layoutRefresh()) {
     model_->flow = flowBefore;

@@ -4,7 +4,7 @@
 // files opened lately.
 #include "gui/application_setup.h"
 #include "gui/window_text.h"
-#include "layout/kmake.h"
+#include "layout/grid_making.h"
 #include "run/run.h"
 #include "ui/layout_dialog.h"
 #include "ui/main_window.h"
@@ -64,8 +64,8 @@ void MainWindow::applyLayoutState(const LayoutState& state) {
   m.flow = state.flow;
   // The record was made into grids before, so it fits; grid making is
   // deterministic, so these are its grids as they were, bit for bit.
-  kmake(m, *services_);
-  // kmake has ended the run's result, which holds only for the layout and
+  rebuildGrids(m, *services_);
+  // rebuildGrids has ended the run's result, which holds only for the layout and
   // conditions it was computed for: back at those (and with no other run
   // since, which would have recorded others), its counts return, and with
   // them the plots, the forces and the continuation of the flow that the
@@ -75,7 +75,7 @@ void MainWindow::applyLayoutState(const LayoutState& state) {
     m.flowStep = keptFlowStep_;
   }
   committed_ = layoutStateOf(m);
-  layoutRedrawAfterKmake();
+  redrawLayoutAfterGrids();
   updateCaption();
 }
 

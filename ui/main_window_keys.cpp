@@ -55,9 +55,9 @@ void MainWindow::buildKeyboard() {
   auto panel = [](PanelButton* b) { return [b] { b->click(); }; };
   using T = MainWindowText;
   const Button buttons[] = {
-      {button2_, Qt::Key_F5, T::tipStart, panel(button2_)},
+      {startButton_, Qt::Key_F5, T::tipStart, panel(startButton_)},
       {continueButton_, Qt::Key_F6, T::tipContinue, panel(continueButton_)},
-      {button1_, Qt::Key_Escape, T::tipStop, panel(button1_)},
+      {stopButton_, Qt::Key_Escape, T::tipStop, panel(stopButton_)},
       {bitBtn_[4], Qt::CTRL | Qt::Key_1, T::tipVectors, tool(bitBtn_[4])},
       {bitBtn_[3], Qt::CTRL | Qt::Key_2, T::tipVorticity, tool(bitBtn_[3])},
       {bitBtn_[6], Qt::CTRL | Qt::Key_3, T::tipPressure, tool(bitBtn_[6])},
@@ -78,9 +78,9 @@ void MainWindow::buildKeyboard() {
     });
     addAction(a);
   }
-  checkBox1_->setToolTip(text(T::tipFillContours));
-  checkBox2_->setToolTip(text(T::tipBlackLines));
-  scrollBar1_->setToolTip(text(T::tipParticleSpeed));
+  fillCheck_->setToolTip(text(T::tipFillContours));
+  blackLinesCheck_->setToolTip(text(T::tipBlackLines));
+  particleSpeedBar_->setToolTip(text(T::tipParticleSpeed));
   for (int n = 3; n <= 12; ++n) bitBtn_[n]->setFocusPolicy(Qt::TabFocus);
-  scrollBar1_->setFocusPolicy(Qt::TabFocus);
+  particleSpeedBar_->setFocusPolicy(Qt::TabFocus);
 }

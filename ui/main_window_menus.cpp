@@ -32,58 +32,58 @@ void MainWindow::buildMenus() {
     connect(a, &QAction::triggered, this, handler);
   };
   using T = MainWindowText;
-  file1_ = addMenu("File1", T::menuFile);
-  addLanguageItem(file1_, [this](const std::string& t) { services_->showMessage(t); });
-  addItem(file1_, "Whirlpane1", T::menuQuit, &MainWindow::Whirlpane1Click);
-  n2_ = addMenu("N2", T::menuPatterns);
-  addItem(n2_, "pt_1", T::menuPattern[1], &MainWindow::pt_1Click);
-  addItem(n2_, "pt_2", T::menuPattern[2], &MainWindow::pt_2Click);
-  addItem(n2_, "pt_3", T::menuPattern[3], &MainWindow::pt_3Click);
-  addItem(n2_, "pt_4", T::menuPattern[4], &MainWindow::pt_4Click);
-  n11_ = addMenu("N11", T::menuParticles);
-  addItem(n11_, "N10", T::menuParticlesSlow, &MainWindow::N10Click);
-  addItem(n11_, "N9", T::menuParticlesFast, &MainWindow::N9Click);
-  addItem(n11_, "N12", T::menuParticlesFastest, &MainWindow::N12Click);
+  fileMenu_ = addMenu("File1", T::menuFile);
+  addLanguageItem(fileMenu_, [this](const std::string& t) { services_->showMessage(t); });
+  addItem(fileMenu_, "Whirlpane1", T::menuQuit, &MainWindow::onQuitChosen);
+  patternMenu_ = addMenu("N2", T::menuPatterns);
+  addItem(patternMenu_, "pt_1", T::menuPattern[1], &MainWindow::onPattern1Chosen);
+  addItem(patternMenu_, "pt_2", T::menuPattern[2], &MainWindow::onPattern2Chosen);
+  addItem(patternMenu_, "pt_3", T::menuPattern[3], &MainWindow::onPattern3Chosen);
+  addItem(patternMenu_, "pt_4", T::menuPattern[4], &MainWindow::onPattern4Chosen);
+  particleMenu_ = addMenu("N11", T::menuParticles);
+  addItem(particleMenu_, "N10", T::menuParticlesSlow, &MainWindow::onParticlesSlowChosen);
+  addItem(particleMenu_, "N9", T::menuParticlesFast, &MainWindow::onParticlesFastChosen);
+  addItem(particleMenu_, "N12", T::menuParticlesFastest, &MainWindow::onParticlesFastestChosen);
   // Open in every mode: the history is worth watching while a run proceeds.
   results_ = addMenu("results", T::menuResults);
   addItem(results_, "historyItem", T::menuHistory, &MainWindow::historyClick);
   addItem(results_, "forcesItem", T::menuForces, &MainWindow::forcesClick);
-  hensh_ = addMenu("hensh", T::menuEdit);
-  addItem(hensh_, "N7", T::menuSelectAll, &MainWindow::N7Click);
-  addItem(hensh_, "N8", T::menuSelectColumn, &MainWindow::N8Click);
-  modelK_ = addMenu("model_k", T::menuModelCheck);
-  addItem(modelK_, "N4", T::menuMesh, &MainWindow::N4Click);
-  addItem(modelK_, "bylr11", T::menuLinks, &MainWindow::bylr11Click);
-  addItem(modelK_, "N6", T::menuHoles, &MainWindow::N6Click);
-  addItem(modelK_, "N21", T::menuHoles2, &MainWindow::N21Click);
+  editMenu_ = addMenu("hensh", T::menuEdit);
+  addItem(editMenu_, "N7", T::menuSelectAll, &MainWindow::onSelectAllColumnsChosen);
+  addItem(editMenu_, "N8", T::menuSelectColumn, &MainWindow::onSelectOneColumnChosen);
+  modelCheckMenu_ = addMenu("model_k", T::menuModelCheck);
+  addItem(modelCheckMenu_, "N4", T::menuMesh, &MainWindow::onMeshViewChosen);
+  addItem(modelCheckMenu_, "bylr11", T::menuLinks, &MainWindow::onLinkViewChosen);
+  addItem(modelCheckMenu_, "N6", T::menuHoles, &MainWindow::onHoleViewChosen);
+  addItem(modelCheckMenu_, "N21", T::menuHoles2, &MainWindow::onUnfilledReceiverViewChosen);
   bar->addAction(text(T::menuBlank))->setObjectName("N5");
   bar->addAction(text(T::menuSpacer))->setObjectName("N3");
   about_ = addMenu("about", T::menuAbout);
-  addItem(about_, "tuite", T::menuVersion, &MainWindow::tuiteClick);
+  addItem(about_, "tuite", T::menuVersion, &MainWindow::onAboutChosen);
 }
 
 // ------------------------------------------------------------- plot buttons
 
-void MainWindow::BitBtn4Click() {
+void MainWindow::onVectorsClicked() {
   if (!flowPlotsReady()) return;
   fillViewWhite();
   drawVectors();
   copyToWindow();
 }
 
-void MainWindow::BitBtn3Click() {
+void MainWindow::onVorticityClicked() {
   if (!flowPlotsReady()) return;
   plotVorticity();
 }
 
-void MainWindow::BitBtn6Click() {
+void MainWindow::onPressureClicked() {
   if (!flowPlotsReady()) return;
-  drawPres();
+  showPressureMap();
   showSurface();
 }
 
-void MainWindow::BitBtn5Click() {
-  drawMitudo();
+void MainWindow::onDensityClicked() {
+  showDensityMap();
   showSurface();
 }
 
@@ -105,35 +105,35 @@ void MainWindow::panOrZoom(int change) {
   showSurface();
 }
 
-void MainWindow::BitBtn9Click() {
+void MainWindow::onPanLeft() {
   panOrZoom(static_cast<int>(ViewChange::centreXPlus));
 }
-void MainWindow::BitBtn10Click() {
+void MainWindow::onPanRight() {
   panOrZoom(static_cast<int>(ViewChange::centreXMinus));
 }
-void MainWindow::BitBtn11Click() {
+void MainWindow::onPanDown() {
   panOrZoom(static_cast<int>(ViewChange::centreYPlus));
 }
-void MainWindow::BitBtn12Click() {
+void MainWindow::onPanUp() {
   panOrZoom(static_cast<int>(ViewChange::centreYMinus));
 }
-void MainWindow::BitBtn7Click() {
+void MainWindow::onZoomOut() {
   panOrZoom(static_cast<int>(ViewChange::zoomOut));
 }
-void MainWindow::BitBtn8Click() {
+void MainWindow::onZoomIn() {
   panOrZoom(static_cast<int>(ViewChange::zoomIn));
 }
 
-void MainWindow::CheckBox1Click() {
-  model_->fillContours = checkBox1_->isChecked();
+void MainWindow::onFillToggled() {
+  model_->fillContours = fillCheck_->isChecked();
 }
-void MainWindow::CheckBox2Click() {
-  model_->blackLines = checkBox2_->isChecked();
+void MainWindow::onBlackLinesToggled() {
+  model_->blackLines = blackLinesCheck_->isChecked();
 }
 
 void MainWindow::applyPattern(int n) {
   if (!applyPreset(*model_, *services_, n)) return;
-  layoutRedrawAfterKmake();
+  redrawLayoutAfterGrids();
   recordLayoutChange(LayoutStep::single);
 }
 
@@ -145,7 +145,7 @@ void MainWindow::selectionItem(bool all) {
 
 // ------------------------------------------------------------ other commands
 
-void MainWindow::Whirlpane1Click() {
+void MainWindow::onQuitChosen() {
   close();
 }
 
@@ -172,7 +172,7 @@ void MainWindow::forcesClick() {
   forcesWindow_->refresh();
 }
 
-void MainWindow::tuiteClick() {
+void MainWindow::onAboutChosen() {
   aboutBox_->show();
   aboutBox_->raise();
 }

@@ -93,8 +93,8 @@ void MainWindow::buildViewMenu() {
     a->setObjectName(name);
     connect(a, &QAction::triggered, this, handler);
   };
-  addItem("ViewZoomIn", T::menuZoomIn, &MainWindow::BitBtn8Click);
-  addItem("ViewZoomOut", T::menuZoomOut, &MainWindow::BitBtn7Click);
+  addItem("ViewZoomIn", T::menuZoomIn, &MainWindow::onZoomIn);
+  addItem("ViewZoomOut", T::menuZoomOut, &MainWindow::onZoomOut);
   addItem("ViewFit", T::menuFitView, &MainWindow::fitViewClick);
   addItem("ViewReset", T::menuResetView, &MainWindow::resetViewClick);
 }
@@ -107,14 +107,14 @@ void MainWindow::fitView() {
 void MainWindow::fitViewClick() {
   fitView();
   viewMovedByUser_ = false;
-  layoutRedrawAfterKmake();
+  redrawLayoutAfterGrids();
 }
 
 void MainWindow::resetViewClick() {
   resetView(*model_);
   // The start-up view exactly, as the user chose it: kept until a fit.
   viewMovedByUser_ = true;
-  layoutRedrawAfterKmake();
+  redrawLayoutAfterGrids();
 }
 
 void MainWindow::showProbe(int x, int y) {
@@ -128,7 +128,7 @@ void MainWindow::showProbe(int x, int y) {
     // The vorticity slot is filled by the vorticity map; fill it once per flow.
     const std::uint64_t flow = (std::uint64_t{m.runEndTick} << 32) | std::uint32_t(m.flowStep);
     if (flow != probedFlow_) {
-      define_omeg(*model_);
+      computeVorticity(*model_);
       probedFlow_ = flow;
     }
     if (const auto v = probeFlow(m, at.x, at.y)) {

@@ -33,20 +33,20 @@ private:
   MainWindow& w_;
 };
 
-void MainWindow::Button2Click() {
+void MainWindow::onStartClicked() {
   // The start button is hidden during a run; a press still queued from
   // before must not start a second run from inside the first.
   if (loopRunning()) return;
   LoopGuard guard(*this);
-  ::Button2Click(*model_, *services_, *stages_);
+  ::startRun(*model_, *services_, *stages_);
   keepRunCounts();
 }
 
-void MainWindow::Button1Click() {
-  ::Button1Click(*model_);
+void MainWindow::onStopClicked() {
+  ::requestStop(*model_);
 }
 
-void MainWindow::continueButtonClick() {
+void MainWindow::onContinueClicked() {
   if (loopRunning()) return; // a press queued from before the run
   LoopGuard guard(*this);
   continueClick(*model_, *services_, *stages_);
@@ -67,12 +67,12 @@ void MainWindow::plotVectors() {
 }
 
 void MainWindow::plotPressure() {
-  drawPres();
+  showPressureMap();
   copyToWindow();
 }
 
 void MainWindow::plotVorticity() {
-  drawOmeg(); // shows its picture itself
+  showVorticityMap(); // shows its picture itself
   showSurface();
 }
 
@@ -82,7 +82,7 @@ void MainWindow::particleItem(int speed) {
   m.stopFlag = false;
   if (m.stepsDone >= 100 && flowBelongsToLayout(m)) {
     LoopGuard guard(*this);
-    makeParti(speed);
+    playParticles(speed);
   } else {
     services_->setStatusText(1, text(MainWindowText::needHundredSteps).toStdString());
   }
@@ -133,7 +133,7 @@ namespace {
 class WindowParticles : public ParticleWindow {
 public:
   explicit WindowParticles(MainWindow& w) : w_(w) {}
-  void palevisi(int mode) override { w_.palevisi(mode); }
+  void setControlMode(int mode) override { w_.setControlMode(mode); }
   int frameRepeats() override { return w_.particleFrameRepeats(); }
 
 private:
@@ -141,7 +141,7 @@ private:
 };
 } // namespace
 
-void MainWindow::makeParti(int speed) {
+void MainWindow::playParticles(int speed) {
   LoopGuard guard(*this);
   // After a stopped run no traces are drawn: the plot on screen stays, with
   // its legend.
@@ -151,9 +151,9 @@ void MainWindow::makeParti(int speed) {
     noteShown(ShownPicture::particles);
   }
   WindowParticles window(*this);
-  make_parti(*model_, *surfaces_, *services_, window, speed);
+  animateParticles(*model_, *surfaces_, *services_, window, speed);
   showSurface();
 }
 int MainWindow::particleFrameRepeats() const {
-  return scrollBar1_->maximum() - scrollBar1_->value() + 1;
+  return particleSpeedBar_->maximum() - particleSpeedBar_->value() + 1;
 }

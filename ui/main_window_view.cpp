@@ -1,7 +1,7 @@
 // The main window's side of the drawing: its two surfaces and the drawing
 // routines of the view called over them.
 #include "gui/colour_legend_view.h"
-#include "layout/kmake.h"
+#include "layout/grid_making.h"
 #include "ui/forces_window.h"
 #include "ui/layout_dialog.h"
 #include "ui/main_window.h"
@@ -58,7 +58,7 @@ private:
 
 QWidget* MainWindow::createCanvas() {
   return new ViewCanvas(
-      this, [this] { return windowSurface(); }, [this](int x, int y) { FormMouseDown(x, y); },
+      this, [this] { return windowSurface(); }, [this](int x, int y) { onPictureClicked(x, y); },
       [this](int x, int y) { showProbe(x, y); });
 }
 
@@ -79,33 +79,33 @@ void MainWindow::fillViewWhite() {
   fillWhite(surfaces_->bitmap);
   showLegend({});
 }
-void MainWindow::henkanScale() {
-  Henkan_Scale(*model_, surfaces_->bitmap, *services_);
+void MainWindow::placeLayoutOnView() {
+  placeLayoutOnBitmap(*model_, surfaces_->bitmap, *services_);
 }
 // The outline pictures and the model-check views have no colour legend.
-void MainWindow::drawWaku() {
-  Draw_Waku(*model_, surfaces_->bitmap);
+void MainWindow::showBodyOutlines() {
+  drawBodyOutlines(*model_, surfaces_->bitmap);
   showLegend({});
 }
-void MainWindow::drawWaku2() {
+void MainWindow::showLayoutPicture() {
   noteShown(ShownPicture::outlines);
-  Draw_Waku2(*model_, surfaces_->bitmap, layoutDialog_->wholeLayoutChosen());
+  drawLayoutPicture(*model_, surfaces_->bitmap, layoutDialog_->wholeLayoutChosen());
   showLegend({});
 }
-void MainWindow::drawTarget() {
+void MainWindow::showSelectedColumnPicture() {
   noteShown(ShownPicture::outlines);
-  Draw_Target(*model_, surfaces_->bitmap);
+  drawSelectedColumnPicture(*model_, surfaces_->bitmap);
   showLegend({});
 }
-void MainWindow::drawTargetAll() {
+void MainWindow::showWholeLayoutPicture() {
   noteShown(ShownPicture::outlines);
-  Draw_Target_all(*model_, surfaces_->bitmap);
+  drawWholeLayoutPicture(*model_, surfaces_->bitmap);
   showLegend({});
 }
-void MainWindow::drawTargetAllIntoBitmap() {
+void MainWindow::drawWholeLayoutIntoBitmap() {
   // Into the bitmap only: the picture on screen, its legend and what a new
   // size redraws stay those of the plot shown.
-  Draw_Target_all(*model_, surfaces_->bitmap);
+  drawWholeLayoutPicture(*model_, surfaces_->bitmap);
 }
 void MainWindow::copyViewToWindow() {
   surfaces_->copyBitmapToWindow();
@@ -115,72 +115,72 @@ void MainWindow::copyViewToWindow() {
 
 void MainWindow::drawVectors() {
   noteShown(ShownPicture::vectors);
-  Max_RyuV(*model_, 0.9);
-  Draw_Vec_RY(*model_, surfaces_->bitmap, *services_, 1);
+  findSpeedRange(*model_, 0.9);
+  drawVelocityVectors(*model_, surfaces_->bitmap, *services_, 1);
   showLegend(vectorLegend(*model_));
 }
 // The legend of a map is read from the scale the map routine has just drawn
 // with (scaleLow, scaleHigh and the level values it set).
-void MainWindow::drawOmeg() {
+void MainWindow::showVorticityMap() {
   noteShown(ShownPicture::vorticity);
-  draw_omeg(*model_, *surfaces_, *services_);
+  drawVorticityMap(*model_, *surfaces_, *services_);
   showLegend(mapLegend(*model_, LegendQuantity::vorticity));
 }
-void MainWindow::drawPres() {
+void MainWindow::showPressureMap() {
   noteShown(ShownPicture::pressure);
-  draw_pres(*model_, *surfaces_, *services_);
+  drawPressureMap(*model_, *surfaces_, *services_);
   showLegend(mapLegend(*model_, LegendQuantity::pressure));
 }
-void MainWindow::drawMitudo() {
+void MainWindow::showDensityMap() {
   noteShown(ShownPicture::density);
-  draw_mitudo(*model_, *surfaces_, *services_);
+  drawDensityMap(*model_, *surfaces_, *services_);
   showLegend(mapLegend(*model_, LegendQuantity::density));
 }
 
 // ------------------------------------------------------- the layout pictures
 
 bool MainWindow::layoutRefresh(LayoutStep step) {
-  // kmake refuses a layout too large for the arrays before writing anything;
+  // rebuildGrids refuses a layout too large for the arrays before writing anything;
   // the picture then stays as it was.  The white fill that some dialog
-  // controls do first is therefore done after kmake: kmake does not draw, so
+  // controls do first is therefore done after rebuildGrids: rebuildGrids does not draw, so
   // the picture is the same.
-  if (!kmake(*model_, *services_)) {
+  if (!rebuildGrids(*model_, *services_)) {
     layoutDialog_->showLayout(); // the layout kept
     return false;
   }
-  layoutRedrawAfterKmake();
+  redrawLayoutAfterGrids();
   recordLayoutChange(step);
   return true;
 }
 
-void MainWindow::layoutRedrawAfterKmake() {
+void MainWindow::redrawLayoutAfterGrids() {
   if (layoutDialog_) layoutDialog_->showLayout();
   updateContinueButton(); // the grids no longer belong to the flow
   if (forcesWindow_ && forcesWindow_->isVisible()) forcesWindow_->refresh();
   if (!viewMovedByUser_) fitView();
-  henkanScale();
+  placeLayoutOnView();
   fillViewWhite();
-  drawWaku2();
+  showLayoutPicture();
   copyToWindow();
 }
 
 void MainWindow::showOutlinePicture(bool wholeLayout) {
   fillViewWhite();
-  henkanScale();
+  placeLayoutOnView();
   if (wholeLayout)
-    drawTargetAll();
+    showWholeLayoutPicture();
   else
-    drawTarget();
+    showSelectedColumnPicture();
   copyToWindow();
 }
 
 void MainWindow::redrawOutlines() {
   fillViewWhite();
-  drawWaku2();
+  showLayoutPicture();
   copyToWindow();
 }
 
-void MainWindow::FormMouseDown(int x, int y) {
+void MainWindow::onPictureClicked(int x, int y) {
   if (layoutDialog_->wholeLayoutChosen()) return;
   Model& m = *model_;
   int picked = 0; // the last column with a body in reach
@@ -196,7 +196,7 @@ void MainWindow::FormMouseDown(int x, int y) {
   m.selectedColumn = picked;
   layoutDialog_->showLayout();
   fillViewWhite();
-  drawTarget();
+  showSelectedColumnPicture();
   copyToWindow();
 }
 
@@ -213,27 +213,27 @@ void MainWindow::showSurface() {
 
 // ------------------------------------------------- model-check views (hidden)
 
-void MainWindow::N4Click() {
+void MainWindow::onMeshViewChosen() {
   noteShown(ShownPicture::mesh);
   meshView(*model_, *surfaces_, *services_);
   showLegend({});
   showSurface();
 }
-void MainWindow::bylr11Click() {
+void MainWindow::onLinkViewChosen() {
   noteShown(ShownPicture::links);
   linkView(*model_, *surfaces_, *services_);
   showLegend({});
   showSurface();
 }
-void MainWindow::N6Click() {
+void MainWindow::onHoleViewChosen() {
   noteShown(ShownPicture::holes);
   holeView(*model_, *surfaces_);
   showLegend({});
   showSurface();
 }
-void MainWindow::N21Click() {
+void MainWindow::onUnfilledReceiverViewChosen() {
   noteShown(ShownPicture::holes2);
-  holeView2(*surfaces_);
+  unfilledReceiverView(*surfaces_);
   showLegend({});
   showSurface();
 }
@@ -251,10 +251,10 @@ void MainWindow::resizePicture(int width, int height) {
   Model& m = *model_;
   // The transform puts the view's centre at the bitmap's centre: a new size
   // moves every pixel position by the same amount, the stored traces too.
-  const double x0 = m.ry[1][1].ryPixX, y0 = m.ry[1][1].ryPixY;
+  const double x0 = m.mainGrid[1][1].mainGridPixX, y0 = m.mainGrid[1][1].mainGridPixY;
   surfaces_->setSize(width, height);
   mapToPixels(m, surfaces_->bitmap);
-  shiftTraces(m, m.ry[1][1].ryPixX - x0, m.ry[1][1].ryPixY - y0);
+  shiftTraces(m, m.mainGrid[1][1].mainGridPixX - x0, m.mainGrid[1][1].mainGridPixY - y0);
   if (mode_ == 3) {
     // The animation goes on over the new background from its next frame.
     showTraceBackground(m, *surfaces_);
@@ -272,7 +272,7 @@ void MainWindow::redrawShownPicture() {
   switch (shown_) {
   case ShownPicture::outlines:
     fillViewWhite();
-    drawWaku2();
+    showLayoutPicture();
     copyViewToWindow();
     break;
   case ShownPicture::vectors:
@@ -281,13 +281,13 @@ void MainWindow::redrawShownPicture() {
     copyViewToWindow();
     break;
   case ShownPicture::pressure:
-    drawPres();
+    showPressureMap();
     break;
   case ShownPicture::vorticity:
-    drawOmeg();
+    showVorticityMap();
     break;
   case ShownPicture::density:
-    drawMitudo();
+    showDensityMap();
     break;
   case ShownPicture::mesh:
     meshView(m, *surfaces_, *services_);
@@ -299,7 +299,7 @@ void MainWindow::redrawShownPicture() {
     holeView(m, *surfaces_);
     break;
   case ShownPicture::holes2:
-    holeView2(*surfaces_);
+    unfilledReceiverView(*surfaces_);
     break;
   case ShownPicture::particles:
     showLastTraceFrame(m, *surfaces_);

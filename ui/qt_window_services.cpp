@@ -13,8 +13,8 @@
 #include <algorithm>
 
 QtWindowServices::QtWindowServices(const Controls& controls)
-    : panel0_(controls.panel0), panel1_(controls.panel1), checkBox1_(controls.checkBox1),
-      checkBox2_(controls.checkBox2), progressBar_(controls.progressBar),
+    : panel0_(controls.panel0), panel1_(controls.panel1), fillCheck_(controls.checkBox1),
+      blackLinesCheck_(controls.checkBox2), progressBar_(controls.progressBar),
       mainWindow_(controls.mainWindow), tickOrigin_(Clock::now()) {
   wakeTimer_.setSingleShot(true);
   wakeTimer_.setTimerType(Qt::PreciseTimer);
@@ -27,7 +27,7 @@ void QtWindowServices::setStatusText(int panel, const std::string& text) {
 }
 
 void QtWindowServices::setCheckBoxVisible(int which, bool visible) {
-  QCheckBox* box = which == 1 ? checkBox1_.data() : which == 2 ? checkBox2_.data() : nullptr;
+  QCheckBox* box = which == 1 ? fillCheck_.data() : which == 2 ? blackLinesCheck_.data() : nullptr;
   if (box) box->setVisible(visible);
 }
 

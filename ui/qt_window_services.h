@@ -93,7 +93,7 @@ private:
   using Clock = std::chrono::steady_clock;
 
   QPointer<QLabel> panel0_, panel1_;
-  QPointer<QCheckBox> checkBox1_, checkBox2_;
+  QPointer<QCheckBox> fillCheck_, blackLinesCheck_;
   QPointer<QProgressBar> progressBar_;
   QPointer<QWidget> mainWindow_;
   // Ends a wait for events that no event ends sooner.

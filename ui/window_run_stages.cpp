@@ -2,8 +2,8 @@
 
 #include "ui/main_window.h"
 
-void WindowRunStages::palevisi(int mode) {
-  window_.palevisi(mode);
+void WindowRunStages::setControlMode(int mode) {
+  window_.setControlMode(mode);
 }
 void WindowRunStages::plotVectors() {
   window_.plotVectors();
@@ -14,6 +14,6 @@ void WindowRunStages::plotPressure() {
 void WindowRunStages::plotVorticity() {
   window_.plotVorticity();
 }
-void WindowRunStages::makeParti(int speed) {
-  window_.makeParti(speed);
+void WindowRunStages::playParticles(int speed) {
+  window_.playParticles(speed);
 }

@@ -10,11 +10,11 @@ class MainWindow;
 class WindowRunStages : public RunStages {
 public:
   explicit WindowRunStages(MainWindow& window) : window_(window) {}
-  void palevisi(int mode) override;
+  void setControlMode(int mode) override;
   void plotVectors() override;
   void plotPressure() override;
   void plotVorticity() override;
-  void makeParti(int speed) override;
+  void playParticles(int speed) override;
 
 private:
   MainWindow& window_;

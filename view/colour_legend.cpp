@@ -19,7 +19,7 @@ ColourLegend vectorLegend(const Model& m) {
   legend.scaleLow = m.scaleLow;
   legend.scaleHigh = m.scaleHigh;
   legend.rows[legend.rowCount++] = {m.scaleHigh, kRed};
-  // The bins of Draw_Vec_RY: the edges are kept by subtracting the width
+  // The bins of drawVelocityVectors: the edges are kept by subtracting the width
   // once per bin, and a bin takes the colour of its lower edge.
   const double bin = (m.scaleHigh - m.scaleLow) / 20;
   double lower = m.scaleHigh;

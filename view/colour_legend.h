@@ -21,7 +21,7 @@ struct ColourLegend {
   // Rows from the top of the scale down.  Maps: the eleven levels
   // levelValue[10] .. levelValue[0], each in its ramp colour.  Vectors: the
   // twenty speed bins from the fastest down, each with its lower edge and
-  // the colour Draw_Vec_RY gives it, after a first red row for the speeds
+  // the colour drawVelocityVectors gives it, after a first red row for the speeds
   // above scaleHigh (its value is scaleHigh).
   std::array<Row, 21> rows{};
   int rowCount = 0;

@@ -12,7 +12,7 @@ void defineLevels(Model& m) {
   m.levelValue[10] = m.scaleHigh;
 }
 
-void Max_Ryu(Model& m, int c) {
+void findScaleRange(Model& m, int c) {
   double low = 100.0, high = -100.0;
   auto take = [&](double value) {
     if (!std::isfinite(value)) return;
@@ -20,12 +20,12 @@ void Max_Ryu(Model& m, int c) {
     high = std::max(high, value);
   };
   const int skip = c == slot::omega ? 10 : 0;
-  for (int i = 2; i <= m.ryNx - skip; ++i)
-    for (int j = 1; j <= m.ryNy; ++j)
-      if (m.ryFlow[i][j][slot::dt] > 0) take(m.ryFlow[i][j][c]);
+  for (int i = 2; i <= m.mainNx - skip; ++i)
+    for (int j = 1; j <= m.mainNy; ++j)
+      if (m.mainFlow[i][j][slot::dt] > 0) take(m.mainFlow[i][j][c]);
   for (int b = 1; b <= m.nBodies; ++b)
-    for (int r = 1; r <= m.wkNr; ++r)
-      for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) take(m.wkFlow[p][r][1][c]);
+    for (int r = 1; r <= m.bodyLayers; ++r)
+      for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) take(m.bodyFlow[p][r][1][c]);
   if (low < 0) {
     low = low * 0.5;
     high = high * 0.5;
@@ -35,19 +35,19 @@ void Max_Ryu(Model& m, int c) {
   defineLevels(m);
 }
 
-void Max_RyuV(Model& m, double f) {
+void findSpeedRange(Model& m, double f) {
   double largest = 0; // the largest squared speed
   auto take = [&](const FlowPoint& q) {
     const double s2 = q[slot::u] * q[slot::u] + q[slot::v] * q[slot::v];
     if (std::isfinite(s2)) largest = std::max(largest, s2);
   };
-  for (int i = 2; i <= m.ryNx - 10; ++i)
-    for (int j = 2; j <= m.ryNy; ++j)
-      if (m.ryFlow[i][j][slot::dt] > 0) take(m.ryFlow[i][j]);
+  for (int i = 2; i <= m.mainNx - 10; ++i)
+    for (int j = 2; j <= m.mainNy; ++j)
+      if (m.mainFlow[i][j][slot::dt] > 0) take(m.mainFlow[i][j]);
   for (int b = 1; b <= m.nBodies; ++b)
-    for (int r = 1; r <= m.wkNr; ++r)
+    for (int r = 1; r <= m.bodyLayers; ++r)
       for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p)
-        if (m.wkFlow[p][r][1][slot::omega] > 0) take(m.wkFlow[p][r][1]);
+        if (m.bodyFlow[p][r][1][slot::omega] > 0) take(m.bodyFlow[p][r][1]);
   largest = std::max(largest, 1e-10);
   m.scaleLow = 0;
   m.scaleHigh = f * std::sqrt(largest);
@@ -60,7 +60,7 @@ Colour scaleColour(double lo, double hi, double v) {
   // value above it lies at the top of the last third: red.
   auto ramp = [&](double from) {
     if (s == 0) return 255;
-    return std::clamp(Roun2((v - from) * 255 / s), 0, 255);
+    return std::clamp(roundHalfAway((v - from) * 255 / s), 0, 255);
   };
   int r = 0, g = 0, b = 255;
   if (v > t2) {
@@ -73,24 +73,24 @@ Colour scaleColour(double lo, double hi, double v) {
     const int k = ramp(lo);
     r = 0, g = k, b = 255;
   }
-  return RColorf(r, g, b);
+  return clampedColour(r, g, b);
 }
 
-void BColor_Define(Model& m, DrawingSurface& bitmap, double v) {
+void setScaleBrush(Model& m, DrawingSurface& bitmap, double v) {
   const Colour c = scaleColour(m.scaleLow, m.scaleHigh, v);
   m.rgbR = static_cast<int>(c & 0xFF);
   m.rgbG = static_cast<int>(c >> 8 & 0xFF);
   m.rgbB = static_cast<int>(c >> 16 & 0xFF);
-  bitmap.setBrush(RColor(m));
+  bitmap.setBrush(rgbColour(m));
   bitmap.setPen(bitmap.brush());
 }
 
-Colour RColor(const Model& m) {
+Colour rgbColour(const Model& m) {
   return static_cast<Colour>(m.rgbR & 0xFF) | static_cast<Colour>(m.rgbG & 0xFF) << 8 |
          static_cast<Colour>(m.rgbB & 0xFF) << 16;
 }
 
-Colour RColorf(int r, int g, int b) {
+Colour clampedColour(int r, int g, int b) {
   auto clampByte = [](int x) { return static_cast<Colour>(std::max(std::min(x, 255), 0)); };
   return clampByte(r) | clampByte(g) << 8 | clampByte(b) << 16;
 }

@@ -9,37 +9,37 @@
 #include "core/model.h"
 #include "view/surface.h"
 
-// Max_Ryu ("maximum of the flow"): range and levels of flow slot c over both
+// findScaleRange ("maximum of the flow"): range and levels of flow slot c over both
 // grids.  Main-grid points count where dt > 0 (the points the solver
-// updates), for i = 2..ryNx (2..ryNx - 10 for the vorticity, c = 1, whose
+// updates), for i = 2..mainNx (2..mainNx - 10 for the vorticity, c = 1, whose
 // last columns near the outlet would dominate); auxiliary points of every
 // body count without a mask.  The search starts from low = 100, high = -100.
 // A range with a negative low end (vorticity) is halved, so that the weaker
 // structures get the colours and the strongest cores take the end colours.
-void Max_Ryu(Model& m, int c);
+void findScaleRange(Model& m, int c);
 
-// Max_RyuV: range and levels of the speed: scaleLow = 0, scaleHigh = f times
-// the largest speed √(u² + v²) over the main grid (i = 2..ryNx - 10,
-// j = 2..ryNy, dt > 0) and the auxiliary grids (where omega > 0, the vorticity
+// findSpeedRange: range and levels of the speed: scaleLow = 0, scaleHigh = f times
+// the largest speed √(u² + v²) over the main grid (i = 2..mainNx - 10,
+// j = 2..mainNy, dt > 0) and the auxiliary grids (where omega > 0, the vorticity
 // of the last vorticity map), at least f·1e-5.
-void Max_RyuV(Model& m, double f);
+void findSpeedRange(Model& m, double f);
 
 // The level table from scaleLow and scaleHigh: levelValue[k] =
 // levelValue[k-1] + (scaleHigh - scaleLow)/10, the step added nine times.
 void defineLevels(Model& m);
 
-// BColor_Define ("brush colour"): the ramp colour of v, stored in rgbR,
+// setScaleBrush ("brush colour"): the ramp colour of v, stored in rgbR,
 // rgbG, rgbB and made the brush and the pen of the bitmap.  Blue at and below
 // scaleLow, cyan at t1 = (hi + 2·lo)/3, yellow at t2 = (2·hi + lo)/3, red at
 // and above scaleHigh; each comparison is strict.  A zero-width range gives
 // red above it.
-void BColor_Define(Model& m, DrawingSurface& bitmap, double v);
-// The ramp colour of v on the range [lo, hi], as BColor_Define chooses it,
+void setScaleBrush(Model& m, DrawingSurface& bitmap, double v);
+// The ramp colour of v on the range [lo, hi], as setScaleBrush chooses it,
 // without touching the model or a bitmap.
 Colour scaleColour(double lo, double hi, double v);
 
-// RColor: the colour rgbR | rgbG << 8 | rgbB << 16 (low byte of each).
-Colour RColor(const Model& m);
+// rgbColour: the colour rgbR | rgbG << 8 | rgbB << 16 (low byte of each).
+Colour rgbColour(const Model& m);
 
-// RColorf: r | g << 8 | b << 16 with each argument clamped to 0..255.
-Colour RColorf(int r, int g, int b);
+// clampedColour: r | g << 8 | b << 16 with each argument clamped to 0..255.
+Colour clampedColour(int r, int g, int b);

@@ -9,7 +9,7 @@
 // A-B, right B-C, top C-D, left D-A.  An edge P-Q is crossed by level v when
 // (F(Q) - v)(F(P) - v) < 0, strictly: a level through a node crosses neither
 // edge at that node.  The crossing lies at t = (v - F(P))/(F(Q) - F(P)) along
-// the edge, interpolated in unrounded pixels and rounded with Roun2.
+// the edge, interpolated in unrounded pixels and rounded with roundHalfAway.
 //
 // On the main grid a point whose dt is 0 (a hole) does not take part: the
 // crossings of the edges that touch a masked corner B, C or D are dropped, so
@@ -28,28 +28,30 @@ struct GridNode {
   int a, b;
 };
 
-// Bunpu_RY ("distribution"): contours of slot c on the main-grid cells
-// i = i0..i1-1, j = j0..j1-1: with fillContours the bands (BBunpu_RY) and,
-// with blackLines as well, the lines (LBunpu_RY) over them; without
+// drawMainContours ("distribution"): contours of slot c on the main-grid cells
+// i = i0..i1-1, j = j0..j1-1: with fillContours the bands (drawMainContourBands) and,
+// with blackLines as well, the lines (drawMainContourLines) over them; without
 // fillContours only the lines.
-void Bunpu_RY(Model& m, DrawingSurface& bitmap, int i0, int i1, int j0, int j1, int c, int n);
-// Bunpu_WK: the same on the cells p = p0..p1-1, r = r0..r1-1 of grid set g.
-void Bunpu_WK(Model& m, DrawingSurface& bitmap, int p0, int p1, int r0, int r1, int g, int c,
-              int n);
+void drawMainContours(Model& m, DrawingSurface& bitmap, int i0, int i1, int j0, int j1, int c,
+                      int n);
+// drawBodyContours: the same on the cells p = p0..p1-1, r = r0..r1-1 of grid set g.
+void drawBodyContours(Model& m, DrawingSurface& bitmap, int p0, int p1, int r0, int r1, int g,
+                      int c, int n);
 
-// LBunpu_RY / LBunpu_WK ("line distribution"): the n contour lines at
+// drawMainContourLines / drawBodyContourLines ("line distribution"): the n contour lines at
 // scaleLow + bin .. scaleHigh, each in the ramp colour of its level, or black
 // with blackLines.  In each cell the first and third crossings start a stroke
 // and the second and fourth end it (a saddle joins bottom-right and
 // top-left).  Main-grid masks: dt(D) = 0 drops the top and left edges,
 // dt(C) = 0 the right and top edges.
-void LBunpu_RY(Model& m, DrawingSurface& bitmap, int i0, int i1, int j0, int j1, int c, int n);
-void LBunpu_WK(Model& m, DrawingSurface& bitmap, int p0, int p1, int r0, int r1, int g, int c,
-               int n);
+void drawMainContourLines(Model& m, DrawingSurface& bitmap, int i0, int i1, int j0, int j1, int c,
+                          int n);
+void drawBodyContourLines(Model& m, DrawingSurface& bitmap, int p0, int p1, int r0, int r1, int g,
+                          int c, int n);
 
-// Scan_RY / Scan_WK: the rounded pixel where level v crosses the edge P-Q.
-PixelPoint Scan_RY(const Model& m, int c, GridNode P, GridNode Q, double v);
-PixelPoint Scan_WK(const Model& m, int g, int c, GridNode P, GridNode Q, double v);
+// mainCrossingPixel / bodyCrossingPixel: the rounded pixel where level v crosses the edge P-Q.
+PixelPoint mainCrossingPixel(const Model& m, int c, GridNode P, GridNode Q, double v);
+PixelPoint bodyCrossingPixel(const Model& m, int g, int c, GridNode P, GridNode Q, double v);
 
 // The working state of one cell of the band fill: the crossing points listed
 // so far (at most four at each of the two band edges) and the first crossed
@@ -67,7 +69,7 @@ struct BandCell {
   }
 };
 
-// BBunpu_RY / BBunpu_WK ("band distribution"): n + 2 bands, the first below
+// drawMainContourBands / drawBodyContourBands ("band distribution"): n + 2 bands, the first below
 // scaleLow and the last above scaleHigh.  For the band with upper edge v:
 //   pass 1, the cell centres: the triangles (corner, next corner, centre) of
 //     every cell whose centre value and both corners lie within the band
@@ -80,11 +82,12 @@ struct BandCell {
 //     colour of v + bin, for the band [v, v + bin].
 // Main-grid masks of passes 2 and 3: dt(B) = 0 drops the right edge, dt(C) = 0
 // the top, dt(D) = 0 the left; pass 1 drops the corners B, C, D whose dt is 0.
-void BBunpu_RY(Model& m, DrawingSurface& bitmap, int i0, int i1, int j0, int j1, int c, int n);
-void BBunpu_WK(Model& m, DrawingSurface& bitmap, int p0, int p1, int r0, int r1, int g, int c,
-               int n);
+void drawMainContourBands(Model& m, DrawingSurface& bitmap, int i0, int i1, int j0, int j1, int c,
+                          int n);
+void drawBodyContourBands(Model& m, DrawingSurface& bitmap, int p0, int p1, int r0, int r1, int g,
+                          int c, int n);
 
-// ppo_RY1 / ppo_WK1 ("partial polygon"): lists the crossing of P-Q at level v.
+// fillMainBandPiece / fillBodyBandPiece ("partial polygon"): lists the crossing of P-Q at level v.
 // The first crossing of a pair is remembered; the second paints, in the
 // current colour, the pieces of the cell between the two crossings that lie
 // within the band [lower, upper] (a node is inside when
@@ -92,10 +95,11 @@ void BBunpu_WK(Model& m, DrawingSurface& bitmap, int p0, int p1, int r0, int r1,
 // triangle to an inside end node, or both quadrilaterals (both vertex orders)
 // when both end nodes are inside; then both quadrilaterals for each of the
 // node pairs (P1, P2), (P1, Q2), (Q1, Q2), (P2, Q1) that are inside together.
-void ppo_RY1(const Model& m, DrawingSurface& bitmap, BandCell& cell, int c, GridNode P, GridNode Q,
-             double v, double lower, double upper);
-void ppo_WK1(const Model& m, DrawingSurface& bitmap, BandCell& cell, int g, int c, GridNode P,
-             GridNode Q, double v, double lower, double upper);
-// ppo_RY2 / ppo_WK2: lists the crossing of P-Q at level v; draws nothing.
-void ppo_RY2(const Model& m, BandCell& cell, int c, GridNode P, GridNode Q, double v);
-void ppo_WK2(const Model& m, BandCell& cell, int g, int c, GridNode P, GridNode Q, double v);
+void fillMainBandPiece(const Model& m, DrawingSurface& bitmap, BandCell& cell, int c, GridNode P,
+                       GridNode Q, double v, double lower, double upper);
+void fillBodyBandPiece(const Model& m, DrawingSurface& bitmap, BandCell& cell, int g, int c,
+                       GridNode P, GridNode Q, double v, double lower, double upper);
+// listMainCrossing / listBodyCrossing: lists the crossing of P-Q at level v; draws nothing.
+void listMainCrossing(const Model& m, BandCell& cell, int c, GridNode P, GridNode Q, double v);
+void listBodyCrossing(const Model& m, BandCell& cell, int g, int c, GridNode P, GridNode Q,
+                      double v);

@@ -127,8 +127,8 @@ void paintCellCentres(DrawingSurface& bitmap, const Field& f, const CellRange& r
         nodePixel(f, k.B),
         nodePixel(f, k.C),
         nodePixel(f, k.D),
-        {Roun2((f.pixX(k.A) + f.pixX(k.B) + f.pixX(k.C) + f.pixX(k.D)) * 0.25),
-         Roun2((f.pixY(k.A) + f.pixY(k.B) + f.pixY(k.C) + f.pixY(k.D)) * 0.25)}};
+        {roundHalfAway((f.pixX(k.A) + f.pixX(k.B) + f.pixX(k.C) + f.pixX(k.D)) * 0.25),
+         roundHalfAway((f.pixY(k.A) + f.pixY(k.B) + f.pixY(k.C) + f.pixY(k.D)) * 0.25)}};
     UnionPainter paint(bitmap, pts);
     if (inA && inB) paint.triangle(A, B, M);
     if (inB && inC) paint.triangle(B, C, M);
@@ -186,39 +186,41 @@ void bandFill(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int a1, 
   double v = m.scaleLow - bin;
   for (int band = 1; band <= n + 2; ++band) {
     v = v + bin;
-    BColor_Define(m, bitmap, v);
+    setScaleBrush(m, bitmap, v);
     paintCellCentres(bitmap, f, r, v - bin - eps, v + eps);
     paintLowerHalf(bitmap, f, r, v, bin);
-    BColor_Define(m, bitmap, v + bin);
+    setScaleBrush(m, bitmap, v + bin);
     paintUpperHalf(bitmap, f, r, v, bin);
   }
 }
 
 } // namespace
 
-void ppo_RY1(const Model& m, DrawingSurface& bitmap, BandCell& cell, int c, GridNode P, GridNode Q,
-             double v, double lower, double upper) {
+void fillMainBandPiece(const Model& m, DrawingSurface& bitmap, BandCell& cell, int c, GridNode P,
+                       GridNode Q, double v, double lower, double upper) {
   ppo1(MainGridField{m, c}, bitmap, cell, P, Q, v, lower, upper);
 }
 
-void ppo_WK1(const Model& m, DrawingSurface& bitmap, BandCell& cell, int g, int c, GridNode P,
-             GridNode Q, double v, double lower, double upper) {
+void fillBodyBandPiece(const Model& m, DrawingSurface& bitmap, BandCell& cell, int g, int c,
+                       GridNode P, GridNode Q, double v, double lower, double upper) {
   ppo1(AuxGridField{m, g, c}, bitmap, cell, P, Q, v, lower, upper);
 }
 
-void ppo_RY2(const Model& m, BandCell& cell, int c, GridNode P, GridNode Q, double v) {
+void listMainCrossing(const Model& m, BandCell& cell, int c, GridNode P, GridNode Q, double v) {
   ppo2(MainGridField{m, c}, cell, P, Q, v);
 }
 
-void ppo_WK2(const Model& m, BandCell& cell, int g, int c, GridNode P, GridNode Q, double v) {
+void listBodyCrossing(const Model& m, BandCell& cell, int g, int c, GridNode P, GridNode Q,
+                      double v) {
   ppo2(AuxGridField{m, g, c}, cell, P, Q, v);
 }
 
-void BBunpu_RY(Model& m, DrawingSurface& bitmap, int i0, int i1, int j0, int j1, int c, int n) {
+void drawMainContourBands(Model& m, DrawingSurface& bitmap, int i0, int i1, int j0, int j1, int c,
+                          int n) {
   bandFill(m, bitmap, MainGridField{m, c}, i0, i1, j0, j1, n, 400);
 }
 
-void BBunpu_WK(Model& m, DrawingSurface& bitmap, int p0, int p1, int r0, int r1, int g, int c,
-               int n) {
+void drawBodyContourBands(Model& m, DrawingSurface& bitmap, int p0, int p1, int r0, int r1, int g,
+                          int c, int n) {
   bandFill(m, bitmap, AuxGridField{m, g, c}, p0, p1, r0, r1, n, 10000);
 }

@@ -15,10 +15,10 @@ struct MainGridField {
   const Model& m;
   int c;
   static constexpr bool masked = true;
-  double value(GridNode n) const { return m.ryFlow[n.a][n.b][c]; }
-  double pixX(GridNode n) const { return m.ry[n.a][n.b].ryPixX; }
-  double pixY(GridNode n) const { return m.ry[n.a][n.b].ryPixY; }
-  bool live(GridNode n) const { return m.ryFlow[n.a][n.b][slot::dt] != 0; }
+  double value(GridNode n) const { return m.mainFlow[n.a][n.b][c]; }
+  double pixX(GridNode n) const { return m.mainGrid[n.a][n.b].mainGridPixX; }
+  double pixY(GridNode n) const { return m.mainGrid[n.a][n.b].mainGridPixY; }
+  bool live(GridNode n) const { return m.mainFlow[n.a][n.b][slot::dt] != 0; }
 };
 
 // Auxiliary grid set g, slot c; no mask.
@@ -26,14 +26,14 @@ struct AuxGridField {
   const Model& m;
   int g, c;
   static constexpr bool masked = false;
-  double value(GridNode n) const { return m.wkFlow[n.a][n.b][g][c]; }
-  double pixX(GridNode n) const { return m.wk[n.a][n.b][g].wkPixX; }
-  double pixY(GridNode n) const { return m.wk[n.a][n.b][g].wkPixY; }
+  double value(GridNode n) const { return m.bodyFlow[n.a][n.b][g][c]; }
+  double pixX(GridNode n) const { return m.bodyGrid[n.a][n.b][g].bodyGridPixX; }
+  double pixY(GridNode n) const { return m.bodyGrid[n.a][n.b][g].bodyGridPixY; }
   bool live(GridNode) const { return true; }
 };
 
 template <typename Field> PixelPoint nodePixel(const Field& f, GridNode n) {
-  return {Roun2(f.pixX(n)), Roun2(f.pixY(n))};
+  return {roundHalfAway(f.pixX(n)), roundHalfAway(f.pixY(n))};
 }
 
 // Where level v crosses the edge P-Q, interpolated in unrounded pixels.
@@ -42,7 +42,7 @@ template <typename Field> PixelPoint crossing(const Field& f, GridNode P, GridNo
   const double t = (v - fp) / (f.value(Q) - fp);
   const double x = f.pixX(P) + (f.pixX(Q) - f.pixX(P)) * t;
   const double y = f.pixY(P) + (f.pixY(Q) - f.pixY(P)) * t;
-  return {Roun2(x), Roun2(y)};
+  return {roundHalfAway(x), roundHalfAway(y)};
 }
 
 // The four corners of cell (a, b) and their values.  A level v crosses an

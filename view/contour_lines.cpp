@@ -14,7 +14,7 @@ void contourLines(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int 
   for (int level = 1; level <= n; ++level) {
     v = v + bin;
     bitmap.setPen(kBlack);
-    if (!m.blackLines) BColor_Define(m, bitmap, v);
+    if (!m.blackLines) setScaleBrush(m, bitmap, v);
     for (int a = a0; a <= a1 - 1; ++a)
       for (int b = b0; b <= b1 - 1; ++b) {
         loadCell(f, a, b, k);
@@ -40,38 +40,40 @@ void contourLines(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int 
 
 } // namespace
 
-PixelPoint Scan_RY(const Model& m, int c, GridNode P, GridNode Q, double v) {
+PixelPoint mainCrossingPixel(const Model& m, int c, GridNode P, GridNode Q, double v) {
   return crossing(MainGridField{m, c}, P, Q, v);
 }
 
-PixelPoint Scan_WK(const Model& m, int g, int c, GridNode P, GridNode Q, double v) {
+PixelPoint bodyCrossingPixel(const Model& m, int g, int c, GridNode P, GridNode Q, double v) {
   return crossing(AuxGridField{m, g, c}, P, Q, v);
 }
 
-void LBunpu_RY(Model& m, DrawingSurface& bitmap, int i0, int i1, int j0, int j1, int c, int n) {
+void drawMainContourLines(Model& m, DrawingSurface& bitmap, int i0, int i1, int j0, int j1, int c,
+                          int n) {
   contourLines(m, bitmap, MainGridField{m, c}, i0, i1, j0, j1, n);
 }
 
-void LBunpu_WK(Model& m, DrawingSurface& bitmap, int p0, int p1, int r0, int r1, int g, int c,
-               int n) {
+void drawBodyContourLines(Model& m, DrawingSurface& bitmap, int p0, int p1, int r0, int r1, int g,
+                          int c, int n) {
   contourLines(m, bitmap, AuxGridField{m, g, c}, p0, p1, r0, r1, n);
 }
 
-void Bunpu_RY(Model& m, DrawingSurface& bitmap, int i0, int i1, int j0, int j1, int c, int n) {
+void drawMainContours(Model& m, DrawingSurface& bitmap, int i0, int i1, int j0, int j1, int c,
+                      int n) {
   if (m.fillContours) {
-    BBunpu_RY(m, bitmap, i0, i1, j0, j1, c, n);
-    if (m.blackLines) LBunpu_RY(m, bitmap, i0, i1, j0, j1, c, n);
+    drawMainContourBands(m, bitmap, i0, i1, j0, j1, c, n);
+    if (m.blackLines) drawMainContourLines(m, bitmap, i0, i1, j0, j1, c, n);
   } else {
-    LBunpu_RY(m, bitmap, i0, i1, j0, j1, c, n);
+    drawMainContourLines(m, bitmap, i0, i1, j0, j1, c, n);
   }
 }
 
-void Bunpu_WK(Model& m, DrawingSurface& bitmap, int p0, int p1, int r0, int r1, int g, int c,
-              int n) {
+void drawBodyContours(Model& m, DrawingSurface& bitmap, int p0, int p1, int r0, int r1, int g,
+                      int c, int n) {
   if (m.fillContours) {
-    BBunpu_WK(m, bitmap, p0, p1, r0, r1, g, c, n);
-    if (m.blackLines) LBunpu_WK(m, bitmap, p0, p1, r0, r1, g, c, n);
+    drawBodyContourBands(m, bitmap, p0, p1, r0, r1, g, c, n);
+    if (m.blackLines) drawBodyContourLines(m, bitmap, p0, p1, r0, r1, g, c, n);
   } else {
-    LBunpu_WK(m, bitmap, p0, p1, r0, r1, g, c, n);
+    drawBodyContourLines(m, bitmap, p0, p1, r0, r1, g, c, n);
   }
 }

@@ -7,21 +7,21 @@
 #include "core/window_services.h"
 #include "view/surfaces.h"
 
-// define_omeg ("define omega"): the vorticity ω = ∂u/∂y - ∂v/∂x into the slot
+// computeVorticity ("define omega"): the vorticity ω = ∂u/∂y - ∂v/∂x into the slot
 // omega of every main-grid point and every auxiliary point of every body.
-// Main grid: central differences over 2·ryDx (solver units), second-order
+// Main grid: central differences over 2·mainDx (solver units), second-order
 // one-sided ones on the outermost rows and columns.  Auxiliary grids: the same
 // in the unit-spaced ξ (along p, always central: the ring continues across
 // its seam) and η (along r), turned into x and y by the metrics:
 //   ∂u/∂y = (xXi·u_η - xEta·u_ξ)/jac,  ∂v/∂x = (yEta·v_ξ - yXi·v_η)/jac.
-void define_omeg(Model& m);
+void computeVorticity(Model& m);
 
-// draw_omeg / draw_pres / draw_mitudo ("density"): the map of omega / pres /
+// drawVorticityMap / drawPressureMap / drawDensityMap ("density"): the map of omega / pres /
 // rho into the view bitmap, copied to the window, with its status text in
 // panel 0.  For the duration of the plot the outermost rows and columns of
 // the main grid take part (their dt is set to 1, and back to 0 at the end).
-// draw_omeg first computes the vorticity, which stays in the slot omega; the
+// drawVorticityMap first computes the vorticity, which stays in the slot omega; the
 // speed range reads it as the mask of the auxiliary grids.
-void draw_omeg(Model& m, ViewSurfaces& s, WindowServices& ws);
-void draw_pres(Model& m, ViewSurfaces& s, WindowServices& ws);
-void draw_mitudo(Model& m, ViewSurfaces& s, WindowServices& ws);
+void drawVorticityMap(Model& m, ViewSurfaces& s, WindowServices& ws);
+void drawPressureMap(Model& m, ViewSurfaces& s, WindowServices& ws);
+void drawDensityMap(Model& m, ViewSurfaces& s, WindowServices& ws);

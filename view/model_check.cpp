@@ -34,57 +34,59 @@ bool mainCellInside(const std::array<int, 4>& d) {
 
 // Corner k (0..3) of the donor cell of a link.
 const AuxPoint& auxCorner(const Model& m, const Link& l, int k) {
-  return m.wk[l.donor[1] + kCornerDa[k]][l.donor[2] + kCornerDb[k]][l.donor[3]];
+  return m.bodyGrid[l.donor[1] + kCornerDa[k]][l.donor[2] + kCornerDb[k]][l.donor[3]];
 }
 const MainPoint& mainCorner(const Model& m, const Link& l, int k) {
-  return m.ry[l.donor[1] + kCornerDa[k]][l.donor[2] + kCornerDb[k]];
+  return m.mainGrid[l.donor[1] + kCornerDa[k]][l.donor[2] + kCornerDb[k]];
 }
 
 PixelPoint auxDonorPixel(const Model& m, const Link& l, const Weights& w) {
-  return {Roun2(w.apply([&](int k) { return auxCorner(m, l, k).wkPixX; })),
-          Roun2(w.apply([&](int k) { return auxCorner(m, l, k).wkPixY; }))};
+  return {roundHalfAway(w.apply([&](int k) { return auxCorner(m, l, k).bodyGridPixX; })),
+          roundHalfAway(w.apply([&](int k) { return auxCorner(m, l, k).bodyGridPixY; }))};
 }
 
 void cross(DrawingSurface& bitmap, PixelPoint p, int size) {
-  Batu(bitmap, p.x, p.y, size);
+  drawCross(bitmap, p.x, p.y, size);
 }
 
 } // namespace
 
-LinkCheck Draw_P_RY(const Model& m, DrawingSurface& bitmap, int mode) {
+LinkCheck drawLinkPoints(const Model& m, DrawingSurface& bitmap, int mode) {
   // Layout units; a sound link misses by about 1e-14, a grid step is 1.25.
   constexpr double kTolerance = 1e-6;
   LinkCheck check;
   bitmap.setPen(kRed);
-  for (int n = 1; n <= std::min(m.ryFromWkCount, kMainLinkCapacity); ++n) {
-    const Link& l = m.ryFromWk[n];
+  for (int n = 1; n <= std::min(m.mainFromBodyCount, kMainLinkCapacity); ++n) {
+    const Link& l = m.mainFromBody[n];
     if (!auxCellInside(l.donor)) continue;
     const Weights w(l);
     cross(bitmap, auxDonorPixel(m, l, w), 2);
-    const double x = w.apply([&](int k) { return auxCorner(m, l, k).wkX; });
-    const double y = w.apply([&](int k) { return auxCorner(m, l, k).wkY; });
+    const double x = w.apply([&](int k) { return auxCorner(m, l, k).bodyGridX; });
+    const double y = w.apply([&](int k) { return auxCorner(m, l, k).bodyGridY; });
     const auto& r = l.receiver;
     const bool receiverInside =
         r[1] >= 1 && r[1] <= kMainNxCapacity && r[2] >= 1 && r[2] <= kMainNyCapacity;
-    const bool reproduced = receiverInside && std::abs(x - m.ry[r[1]][r[2]].ryX) <= kTolerance &&
-                            std::abs(y - m.ry[r[1]][r[2]].ryY) <= kTolerance;
+    const bool reproduced = receiverInside &&
+                            std::abs(x - m.mainGrid[r[1]][r[2]].mainGridX) <= kTolerance &&
+                            std::abs(y - m.mainGrid[r[1]][r[2]].mainGridY) <= kTolerance;
     if (!reproduced && check.failed++ == 0) check.firstDonor = l.donor;
   }
 
   bitmap.setPen(kBlue);
-  for (int n = 1; n <= std::min(m.wkFromRyCount, kMainLinkCapacity); ++n) {
-    const Link& l = m.wkFromRy[n];
+  for (int n = 1; n <= std::min(m.bodyFromMainCount, kMainLinkCapacity); ++n) {
+    const Link& l = m.bodyFromMain[n];
     if (!mainCellInside(l.donor)) continue;
     const Weights w(l);
-    const PixelPoint p = {Roun2(w.apply([&](int k) { return mainCorner(m, l, k).ryPixX; })),
-                          Roun2(w.apply([&](int k) { return mainCorner(m, l, k).ryPixY; }))};
+    const PixelPoint p = {
+        roundHalfAway(w.apply([&](int k) { return mainCorner(m, l, k).mainGridPixX; })),
+        roundHalfAway(w.apply([&](int k) { return mainCorner(m, l, k).mainGridPixY; }))};
     cross(bitmap, p, 7);
     if (mode != 0) cross(bitmap, p, 7);
   }
 
   bitmap.setPen(kGreen);
-  for (int n = 1; n <= std::min(m.wkFromWkCount, kAuxLinkCapacity); ++n) {
-    const Link& l = m.wkFromWk[n];
+  for (int n = 1; n <= std::min(m.bodyFromBodyCount, kAuxLinkCapacity); ++n) {
+    const Link& l = m.bodyFromBody[n];
     if (!auxCellInside(l.donor)) continue;
     cross(bitmap, auxDonorPixel(m, l, Weights(l)), 3);
   }
@@ -97,21 +99,22 @@ bool linksBelongToGrids(const Model& m) {
 
 void meshView(Model& m, ViewSurfaces& s, WindowServices& ws) {
   fillWhite(s.bitmap);
-  Henkan_Scale(m, s.bitmap, ws);
-  Draw_Grid_WK(m, s.bitmap);
-  Draw_Grid_RY(m, s.bitmap);
+  placeLayoutOnBitmap(m, s.bitmap, ws);
+  drawBodyGridLines(m, s.bitmap);
+  drawMainGridLines(m, s.bitmap);
   s.copyBitmapToWindow();
 }
 
 void linkView(const Model& m, ViewSurfaces& s, WindowServices& ws, bool report) {
   fillWhite(s.bitmap);
-  const bool anyLinks = m.ryFromWkCount > 0 || m.wkFromRyCount > 0 || m.wkFromWkCount > 0;
+  const bool anyLinks =
+      m.mainFromBodyCount > 0 || m.bodyFromMainCount > 0 || m.bodyFromBodyCount > 0;
   if (anyLinks && !linksBelongToGrids(m)) {
     s.copyBitmapToWindow();
     if (report) ws.showMessage(kTextLinksOfOtherGrids(ws.language()));
     return;
   }
-  const LinkCheck check = Draw_P_RY(m, s.bitmap, 1);
+  const LinkCheck check = drawLinkPoints(m, s.bitmap, 1);
   s.copyBitmapToWindow();
   if (report && check.failed > 0) {
     const auto& d = check.firstDonor;
@@ -124,16 +127,17 @@ void linkView(const Model& m, ViewSurfaces& s, WindowServices& ws, bool report) 
 
 void holeView(const Model& m, ViewSurfaces& s) {
   fillWhite(s.bitmap);
-  for (int n = 1; n <= std::min(m.ryBlankCount, kHoleCapacity); ++n) {
-    const GridIndex h = m.ryBlankList[n];
+  for (int n = 1; n <= std::min(m.mainHoleCount, kHoleCapacity); ++n) {
+    const GridIndex h = m.mainHoleList[n];
     if (h.i < 1 || h.i > kMainNxCapacity || h.j < 1 || h.j > kMainNyCapacity) continue;
     s.bitmap.setPen(kCyan);
-    Batu(s.bitmap, Roun2(m.ry[h.i][h.j].ryPixX), Roun2(m.ry[h.i][h.j].ryPixY), 2);
+    drawCross(s.bitmap, roundHalfAway(m.mainGrid[h.i][h.j].mainGridPixX),
+              roundHalfAway(m.mainGrid[h.i][h.j].mainGridPixY), 2);
   }
   s.copyBitmapToWindow();
 }
 
-void holeView2(ViewSurfaces& s) {
+void unfilledReceiverView(ViewSurfaces& s) {
   fillWhite(s.bitmap);
   s.bitmap.setPen(kRed);
   s.copyBitmapToWindow();

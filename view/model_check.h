@@ -1,7 +1,7 @@
 // The model-check views of the menu "モデル確認": the numerical model itself
 // rather than the flow.  Each fills the view bitmap white, draws its marks and
 // copies the bitmap to the window.  Except for the mesh view they use the
-// pixel positions of the last Henkan_Scale, so they mean something only after
+// pixel positions of the last placeLayoutOnBitmap, so they mean something only after
 // a run has built the links and holes and the view has not moved since.
 #pragma once
 
@@ -11,11 +11,11 @@
 
 #include <array>
 
-// "メッシュ" (N4Click): Henkan_Scale, every auxiliary grid line, every
+// "メッシュ" (onMeshViewChosen): placeLayoutOnBitmap, every auxiliary grid line, every
 // main-grid line, black.
 void meshView(Model& m, ViewSurfaces& s, WindowServices& ws);
 
-// "BY_L_R１　主←補助" (bylr11Click): Draw_P_RY(1) and the check of its
+// "BY_L_R１　主←補助" (onLinkViewChosen): drawLinkPoints(1) and the check of its
 // main-grid links, reported in at most one message: how many failed and the
 // first one's donor cell.  Link lists made for another layout's grids (the
 // layout changed since the last set-up) are neither drawn nor checked; one
@@ -25,29 +25,29 @@ void linkView(const Model& m, ViewSurfaces& s, WindowServices& ws, bool report =
 // Whether the link lists were made for the grids of the present layout.
 bool linksBelongToGrids(const Model& m);
 
-// The check of the main-grid links (ryFromWk): how many do not reproduce
+// The check of the main-grid links (mainFromBody): how many do not reproduce
 // their receiver and the donor cell (p, r, grid set) of the first.
 struct LinkCheck {
   int failed = 0;
   std::array<int, 4> firstDonor{};
 };
 
-// "穴－領域" (N6Click): a cyan cross of half-size 2 on every hole point of the
+// "穴－領域" (onHoleViewChosen): a cyan cross of half-size 2 on every hole point of the
 // main grid, in list order.
 void holeView(const Model& m, ViewSurfaces& s);
 
-// "穴－領域-2" (N21Click): red crosses on the points of a receiver list that
+// "穴－領域-2" (onUnfilledReceiverViewChosen): red crosses on the points of a receiver list that
 // no part of the program fills: a white picture, pen red.
-void holeView2(ViewSurfaces& s);
+void unfilledReceiverView(ViewSurfaces& s);
 
-// Draw_P_RY ("draw points"): one cross per interpolation link, at its donor
+// drawLinkPoints ("draw points"): one cross per interpolation link, at its donor
 // position interpolated in pixels, Σ weight_k · pixel of corner k, rounded:
-// red crosses of half-size 2 for the main-grid receivers (ryFromWk), blue of
-// size 7 for the auxiliary receivers fed by the main grid (wkFromRy; drawn
+// red crosses of half-size 2 for the main-grid receivers (mainFromBody), blue of
+// size 7 for the auxiliary receivers fed by the main grid (bodyFromMain; drawn
 // twice when mode is nonzero), green of size 3 for those fed by another body
-// (wkFromWk).  A ryFromWk link fails the check when its donor position,
+// (bodyFromBody).  A mainFromBody link fails the check when its donor position,
 // interpolated in model coordinates, is not its receiver's point of the main
 // grid (a donor cell whose coordinates were never filled lands at the origin).
 // The interpolation of a sound link reproduces the receiver to rounding, so
 // the tolerance is far above rounding and far below the grid spacing.
-LinkCheck Draw_P_RY(const Model& m, DrawingSurface& bitmap, int mode);
+LinkCheck drawLinkPoints(const Model& m, DrawingSurface& bitmap, int mode);

@@ -5,17 +5,17 @@
 namespace {
 
 PixelPoint auxPixel(const Model& m, int p, int r) {
-  const AuxPoint& q = m.wk[p][r][1];
-  return {Roun2(q.wkPixX), Roun2(q.wkPixY)};
+  const AuxPoint& q = m.bodyGrid[p][r][1];
+  return {roundHalfAway(q.bodyGridPixX), roundHalfAway(q.bodyGridPixY)};
 }
 
 PixelPoint mainPixel(const Model& m, int i, int j) {
-  const MainPoint& q = m.ry[i][j];
-  return {Roun2(q.ryPixX), Roun2(q.ryPixY)};
+  const MainPoint& q = m.mainGrid[i][j];
+  return {roundHalfAway(q.mainGridPixX), roundHalfAway(q.mainGridPixY)};
 }
 
 PixelPoint bodyCentrePixel(const Model& m, int b) {
-  return {Roun2(m.body[b].bodyPixX), Roun2(m.body[b].bodyPixY)};
+  return {roundHalfAway(m.body[b].bodyPixX), roundHalfAway(m.body[b].bodyPixY)};
 }
 
 void moveTo(DrawingSurface& s, PixelPoint p) {
@@ -32,10 +32,10 @@ template <typename PointAt> void polyline(DrawingSurface& s, int first, int last
   for (int k = first + 1; k <= last; ++k) lineTo(s, point(k));
 }
 
-// The closed outline of body b: its grid layer wkNr from bodyFirst to
+// The closed outline of body b: its grid layer bodyLayers from bodyFirst to
 // bodyLast, which repeats bodyFirst.
 void bodyRing(const Model& m, DrawingSurface& s, int b) {
-  polyline(s, m.bodyFirst[b], m.bodyLast[b], [&](int p) { return auxPixel(m, p, m.wkNr); });
+  polyline(s, m.bodyFirst[b], m.bodyLast[b], [&](int p) { return auxPixel(m, p, m.bodyLayers); });
 }
 
 void bodyRings(const Model& m, DrawingSurface& s) {
@@ -47,7 +47,7 @@ void bodyRings(const Model& m, DrawingSurface& s) {
 void bodyFan(const Model& m, DrawingSurface& s, int b, int pLast) {
   const PixelPoint centre = bodyCentrePixel(m, b);
   for (int p = m.bodyFirst[b]; p <= pLast; ++p)
-    s.polygon(centre, auxPixel(m, p, m.wkNr), auxPixel(m, p + 1, m.wkNr));
+    s.polygon(centre, auxPixel(m, p, m.bodyLayers), auxPixel(m, p + 1, m.bodyLayers));
 }
 
 // Body fill of body b: the fan over the closed ring.
@@ -56,35 +56,35 @@ void bodyFill(const Model& m, DrawingSurface& s, int b) {
 }
 
 void lowerWall(const Model& m, DrawingSurface& s) {
-  polyline(s, 1, m.ryNx, [&](int i) { return mainPixel(m, i, 1); });
+  polyline(s, 1, m.mainNx, [&](int i) { return mainPixel(m, i, 1); });
 }
 
 void upperWall(const Model& m, DrawingSurface& s) {
-  polyline(s, 1, m.ryNx, [&](int i) { return mainPixel(m, i, m.ryNy); });
+  polyline(s, 1, m.mainNx, [&](int i) { return mainPixel(m, i, m.mainNy); });
 }
 
 // The right wall in two pieces around the outlet opening.
 void rightWall(const Model& m, DrawingSurface& s) {
-  auto point = [&](int j) { return mainPixel(m, m.ryNx, j); };
-  polyline(s, 1, m.ryGapLow, point);
-  polyline(s, m.ryGapHigh, m.ryNy, point);
+  auto point = [&](int j) { return mainPixel(m, m.mainNx, j); };
+  polyline(s, 1, m.outletLow, point);
+  polyline(s, m.outletHigh, m.mainNy, point);
 }
 
 } // namespace
 
-void Draw_Waku(const Model& m, DrawingSurface& bitmap) {
+void drawBodyOutlines(const Model& m, DrawingSurface& bitmap) {
   bitmap.setPen(kBlack);
   bodyRings(m, bitmap);
 }
 
-void Draw_Waku2(const Model& m, DrawingSurface& bitmap, bool wholeLayoutChosen) {
+void drawLayoutPicture(const Model& m, DrawingSurface& bitmap, bool wholeLayoutChosen) {
   if (wholeLayoutChosen)
-    Draw_Target_all(m, bitmap);
+    drawWholeLayoutPicture(m, bitmap);
   else
-    Draw_Target(m, bitmap);
+    drawSelectedColumnPicture(m, bitmap);
 }
 
-void Draw_Target(const Model& m, DrawingSurface& bitmap) {
+void drawSelectedColumnPicture(const Model& m, DrawingSurface& bitmap) {
   bitmap.setPen(kBlack);
   bodyRings(m, bitmap);
   lowerWall(m, bitmap);
@@ -104,7 +104,7 @@ void Draw_Target(const Model& m, DrawingSurface& bitmap) {
   bitmap.setBrush(kWhite);
 }
 
-void Draw_Target_all(const Model& m, DrawingSurface& bitmap) {
+void drawWholeLayoutPicture(const Model& m, DrawingSurface& bitmap) {
   bitmap.setPen(kBlack);
   bodyRings(m, bitmap);
   bitmap.setBrush(kRed);
@@ -116,7 +116,7 @@ void Draw_Target_all(const Model& m, DrawingSurface& bitmap) {
   bitmap.setBrush(kWhite);
 }
 
-void Draw_Target_all2(const Model& m, DrawingSurface& window) {
+void drawBodiesOnWindow(const Model& m, DrawingSurface& window) {
   window.setBrush(kRed);
   window.setPen(kRed);
   for (int b = 1; b <= m.nBodies; ++b) bodyFill(m, window, b);
@@ -126,36 +126,36 @@ void Draw_Target_all2(const Model& m, DrawingSurface& window) {
   window.setPen(kWhite);
 }
 
-void Draw_Grid_RY(const Model& m, DrawingSurface& bitmap) {
+void drawMainGridLines(const Model& m, DrawingSurface& bitmap) {
   bitmap.setPen(kBlack);
-  for (int j = 1; j <= m.ryNy; ++j)
-    polyline(bitmap, 1, m.ryNx, [&](int i) { return mainPixel(m, i, j); });
-  for (int i = 1; i <= m.ryNx; ++i)
-    polyline(bitmap, 1, m.ryNy, [&](int j) { return mainPixel(m, i, j); });
+  for (int j = 1; j <= m.mainNy; ++j)
+    polyline(bitmap, 1, m.mainNx, [&](int i) { return mainPixel(m, i, j); });
+  for (int i = 1; i <= m.mainNx; ++i)
+    polyline(bitmap, 1, m.mainNy, [&](int j) { return mainPixel(m, i, j); });
 }
 
-void Draw_Grid_WK(const Model& m, DrawingSurface& bitmap) {
+void drawBodyGridLines(const Model& m, DrawingSurface& bitmap) {
   bitmap.setPen(kBlack);
   for (int b = 1; b <= m.nBodies; ++b)
-    for (int r = 1; r <= m.wkNr; ++r)
+    for (int r = 1; r <= m.bodyLayers; ++r)
       polyline(bitmap, m.bodyFirst[b], m.bodyLast[b], [&](int p) { return auxPixel(m, p, r); });
   for (int b = 1; b <= m.nBodies; ++b)
     for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p)
-      polyline(bitmap, 1, m.wkNr, [&](int r) { return auxPixel(m, p, r); });
+      polyline(bitmap, 1, m.bodyLayers, [&](int r) { return auxPixel(m, p, r); });
 }
 
-void Batu(DrawingSurface& bitmap, int x, int y, int s) {
+void drawCross(DrawingSurface& bitmap, int x, int y, int s) {
   bitmap.moveTo(x - s, y - s);
   bitmap.lineTo(x + s, y + s);
   bitmap.moveTo(x - s, y + s);
   bitmap.lineTo(x + s, y - s);
 }
 
-void Batu2(DrawingSurface& window, int x, int y, int s) {
-  Batu(window, x, y, s);
+void drawCrossOnWindow(DrawingSurface& window, int x, int y, int s) {
+  drawCross(window, x, y, s);
 }
 
-void draw_ume(const Model& m, DrawingSurface& bitmap) {
+void maskBodiesAndWalls(const Model& m, DrawingSurface& bitmap) {
   // Body interiors.  The fan runs to p = bodyLast, whose neighbour is the
   // continuation slot bodyLast + 1 (a copy of bodyFirst + 1), so the last
   // triangle repeats the first.
@@ -166,19 +166,19 @@ void draw_ume(const Model& m, DrawingSurface& bitmap) {
   // 10-pixel strips outside the lower and upper walls.
   bitmap.setBrush(kWhite);
   bitmap.setPen(kWhite);
-  for (int i = 1; i < m.ryNx; ++i) {
+  for (int i = 1; i < m.mainNx; ++i) {
     const PixelPoint low = mainPixel(m, i, 1), lowNext = mainPixel(m, i + 1, 1);
     bitmap.fillRect(low.x, low.y, lowNext.x, low.y + 10);
-    const PixelPoint high = mainPixel(m, i, m.ryNy), highNext = mainPixel(m, i + 1, m.ryNy);
+    const PixelPoint high = mainPixel(m, i, m.mainNy), highNext = mainPixel(m, i + 1, m.mainNy);
     bitmap.fillRect(high.x, high.y - 10, highNext.x, high.y);
   }
 
   bitmap.setPen(kBlack);
-  for (int i = 1; i < m.ryNx; ++i) {
+  for (int i = 1; i < m.mainNx; ++i) {
     moveTo(bitmap, mainPixel(m, i, 1));
     lineTo(bitmap, mainPixel(m, i + 1, 1));
-    moveTo(bitmap, mainPixel(m, i, m.ryNy));
-    lineTo(bitmap, mainPixel(m, i + 1, m.ryNy));
+    moveTo(bitmap, mainPixel(m, i, m.mainNy));
+    lineTo(bitmap, mainPixel(m, i + 1, m.mainNy));
   }
   bodyRings(m, bitmap);
   rightWall(m, bitmap);

@@ -15,7 +15,7 @@ const Message elapsed{{"　所要計算時間　＝", ""}, {"  Computing time:",
 } // namespace
 
 int particleCount(const Model& m) {
-  return std::min(kParticleCapacity, 4 * (m.ryNy - 2));
+  return std::min(kParticleCapacity, 4 * (m.mainNy - 2));
 }
 
 int tracePointCount(int speed) {
@@ -30,7 +30,7 @@ double traceDisplacementFactor(const Model& m, int speed) {
 void traceParticles(Model& m, WindowServices& ws, int pointCount, double factor) {
   const int n = particleCount(m);
   ws.setProgressRange(1, n);
-  int seedI = Roun2(std::min(m.ryNy / 2.0, 40.0));
+  int seedI = roundHalfAway(std::min(m.mainNy / 2.0, 40.0));
   int seedJ = 1;
   // The displacement of the nearest point; kept when a search finds no point
   // nearer than its starting distance (zero before the first find).
@@ -38,13 +38,13 @@ void traceParticles(Model& m, WindowServices& ws, int pointCount, double factor)
   for (int k = 1; k <= n; ++k) {
     ws.processPendingMessages();
     seedJ = seedJ + 1;
-    if (seedJ == m.ryNy) {
+    if (seedJ == m.mainNy) {
       seedJ = 2;
       seedI = seedI + 2;
     }
     ws.setProgressPosition(k);
-    m.traceX[k][1] = m.ry[seedI][seedJ].ryPixX;
-    m.traceY[k][1] = m.ry[seedI][seedJ].ryPixY;
+    m.traceX[k][1] = m.mainGrid[seedI][seedJ].mainGridPixX;
+    m.traceY[k][1] = m.mainGrid[seedI][seedJ].mainGridPixY;
     int a = std::max(seedI - 2, 2);
     int b = std::max(seedJ - 5, 2);
     for (int t = 1; t <= pointCount - 1; ++t) {
@@ -52,19 +52,19 @@ void traceParticles(Model& m, WindowServices& ws, int pointCount, double factor)
       const double y = m.traceY[k][t];
       // The window of this search is fixed when it starts; a better point
       // moves the window of the next one.
-      const int iLast = std::min(a + 11, m.ryNx);
-      const int jLast = std::min(b + 6, m.ryNy - 1);
+      const int iLast = std::min(a + 11, m.mainNx);
+      const int jLast = std::min(b + 6, m.mainNy - 1);
       const int iFirst = a, jFirst = b;
       double best = 100000;
       for (int i = iFirst; i <= iLast; ++i)
         for (int j = jFirst; j <= jLast; ++j) {
-          const double ex = x - m.ry[i][j].ryPixX;
-          const double ey = y - m.ry[i][j].ryPixY;
+          const double ex = x - m.mainGrid[i][j].mainGridPixX;
+          const double ey = y - m.mainGrid[i][j].mainGridPixY;
           const double d2 = ex * ex + ey * ey;
           if (d2 < best) {
             best = d2;
-            du = m.ryFlow[i][j][slot::u] * factor;
-            dv = m.ryFlow[i][j][slot::v] * factor;
+            du = m.mainFlow[i][j][slot::u] * factor;
+            dv = m.mainFlow[i][j][slot::v] * factor;
             a = std::max(2, i - 1);
             b = std::max(2, j - 3);
           }
@@ -89,7 +89,7 @@ void showTraceBackground(const Model& m, ViewSurfaces& s) {
   s.bitmap.setPen(kBlack);
   s.bitmap.setBrush(kBlack);
   s.bitmap.fill();
-  Draw_Target_all(m, s.bitmap);
+  drawWholeLayoutPicture(m, s.bitmap);
   s.copyBitmapToWindow();
 }
 
@@ -104,12 +104,12 @@ int storedPointCount(const Model& m) {
 int tracePassFrames(const Model& m, int pointCount, int particles) {
   // The channel on screen: the main grid's rectangle, in pixels (y grows
   // downwards, so the corners are ordered here).
-  const MainPoint& first = m.ry[1][1];
-  const MainPoint& last = m.ry[m.ryNx][m.ryNy];
-  const double left = std::min(first.ryPixX, last.ryPixX);
-  const double right = std::max(first.ryPixX, last.ryPixX);
-  const double top = std::min(first.ryPixY, last.ryPixY);
-  const double bottom = std::max(first.ryPixY, last.ryPixY);
+  const MainPoint& first = m.mainGrid[1][1];
+  const MainPoint& last = m.mainGrid[m.mainNx][m.mainNy];
+  const double left = std::min(first.mainGridPixX, last.mainGridPixX);
+  const double right = std::max(first.mainGridPixX, last.mainGridPixX);
+  const double top = std::min(first.mainGridPixY, last.mainGridPixY);
+  const double bottom = std::max(first.mainGridPixY, last.mainGridPixY);
   // Frame t shows the cross of point t + 1, white only for a particle that
   // moved; a particle that rests once rests for good (its nearest point and
   // velocity stay the same), so the last frame with a white cross inside the
@@ -140,7 +140,8 @@ void showLastTraceFrame(const Model& m, ViewSurfaces& s) {
   s.window.setPen(kWhite);
   for (int k = 1; k <= n && last >= 2; ++k)
     if (m.traceMoving[k][last - 1])
-      Batu2(s.window, Roun2(m.traceX[k][last]), Roun2(m.traceY[k][last]), 1);
+      drawCrossOnWindow(s.window, roundHalfAway(m.traceX[k][last]),
+                        roundHalfAway(m.traceY[k][last]), 1);
 }
 
 namespace {
@@ -183,18 +184,20 @@ bool animationPass(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow
       // Erase the cross of the previous frame, then draw the new one; a
       // particle at rest stays black and so vanishes.
       window.setPen(kBlack);
-      Batu2(window, Roun2(m.traceX[k][t]), Roun2(m.traceY[k][t]), 1);
+      drawCrossOnWindow(window, roundHalfAway(m.traceX[k][t]), roundHalfAway(m.traceY[k][t]), 1);
       if (m.traceMoving[k][t]) window.setPen(kWhite);
-      Batu2(window, Roun2(m.traceX[k][t + 1]), Roun2(m.traceY[k][t + 1]), 1);
+      drawCrossOnWindow(window, roundHalfAway(m.traceX[k][t + 1]),
+                        roundHalfAway(m.traceY[k][t + 1]), 1);
     }
-    if (t % 100 == 0) Draw_Target_all2(m, window);
+    if (t % 100 == 0) drawBodiesOnWindow(m, window);
   }
   return true;
 }
 
 } // namespace
 
-void make_parti(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow& win, int speed) {
+void animateParticles(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow& win,
+                      int speed) {
   if (std::abs(speed - m.lastTraceSpeed) >= 2) m.particleState = 1;
   m.lastTraceSpeed = speed;
   const int stepsOnEntry = m.stepsDone;
@@ -204,7 +207,7 @@ void make_parti(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow& w
     ws.setCheckBoxVisible(1, false);
     ws.setCheckBoxVisible(2, false);
     showTraceBackground(m, s);
-    win.palevisi(3);
+    win.setControlMode(3);
     m.stopFlag = false;
 
     const int pointCount = tracePointCount(speed);
@@ -221,6 +224,6 @@ void make_parti(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow& w
     while (animationPass(m, s, ws, win, pointCount, particles) && ws.isMainWindowActive()) {
     }
   }
-  win.palevisi(1);
+  win.setControlMode(1);
   m.stepsDone = stepsOnEntry;
 }

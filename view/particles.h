@@ -1,4 +1,4 @@
-// Particle traces (make_parti): marker particles drift with the frozen final
+// Particle traces (animateParticles): marker particles drift with the frozen final
 // velocity field of a run.  Every position is traced once and stored, then the
 // stored traces are replayed on the window surface as white crosses over the
 // black channel with red bodies, pass after pass while the main window stays
@@ -14,7 +14,7 @@ class ParticleWindow {
 public:
   virtual ~ParticleWindow() = default;
   // Control mode: 1 editing, 2 calculating, 3 particles.
-  virtual void palevisi(int mode) = 0;
+  virtual void setControlMode(int mode) = 0;
   // The speed step, 1 (fastest) to 5 (slowest): the speed scroll bar's
   // maximum minus its position plus one.  Read every frame.
   virtual int frameRepeats() = 0;
@@ -25,7 +25,7 @@ public:
 // 1..5 take the nearest end.
 int frameIntervalMs(int frameRepeats);
 
-// N = min(320, 4·(ryNy − 2)) particles, seeded on rows 2..ryNy − 1 of four
+// N = min(320, 4·(mainNy − 2)) particles, seeded on rows 2..mainNy − 1 of four
 // main-grid columns two apart.
 int particleCount(const Model& m);
 // T = 1800 / (0.2·speed + 0.8) points per trace, rounded half to even
@@ -50,7 +50,7 @@ void traceParticles(Model& m, WindowServices& ws, int pointCount, double factor)
 int tracePassFrames(const Model& m, int pointCount, int particles);
 
 // The black picture the traces move over: the view bitmap black, every body
-// red (Draw_Target_all), copied to the window.
+// red (drawWholeLayoutPicture), copied to the window.
 void showTraceBackground(const Model& m, ViewSurfaces& s);
 // Moves the stored traces (when ready) by (dx, dy) pixels: the view transform
 // has moved the picture by that much.
@@ -59,7 +59,7 @@ void shiftTraces(Model& m, double dx, double dy);
 // the pass's last point of every particle still moving there.
 void showLastTraceFrame(const Model& m, ViewSurfaces& s);
 
-// make_parti: particle traces at speed 1, 3 or 6.  Traces are computed when
+// animateParticles: particle traces at speed 1, 3 or 6.  Traces are computed when
 // they are not ready (particleState != 2, also after a change of speed by 2 or
 // more), then replayed on the window surface pass after pass until the stop
 // button is pressed or, at the end of a pass, the main window is no longer
@@ -68,4 +68,5 @@ void showLastTraceFrame(const Model& m, ViewSurfaces& s);
 // A pass ends once no particle moves inside the channel (tracePassFrames).  With stopFlag set on
 // entry it only returns the window to its editing mode.  Always ends in the editing mode with
 // stepsDone as on entry.
-void make_parti(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow& win, int speed);
+void animateParticles(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow& win,
+                      int speed);

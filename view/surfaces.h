@@ -2,7 +2,7 @@
 // into, and the window surface, the picture the window shows.  "Copy the
 // bitmap to the window" is a copy from the first to the second at (0, 0).  The
 // particle animation draws between its frames straight onto the window
-// surface (Draw_Target_all2, Batu2).  The desktop program owns one of these
+// surface (drawBodiesOnWindow, drawCrossOnWindow).  The desktop program owns one of these
 // and shows `window`; a headless run owns one and never shows it.
 #pragma once
 

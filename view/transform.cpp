@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-void Henkan_Scale(Model& m, const DrawingSurface& bitmap, WindowServices& ws) {
+void placeLayoutOnBitmap(Model& m, const DrawingSurface& bitmap, WindowServices& ws) {
   m.particleState = 1;
   ws.setCheckBoxVisible(1, true);
   ws.setCheckBoxVisible(2, true);
@@ -36,14 +36,14 @@ void resetView(Model& m) {
 }
 
 bool fitViewToLayout(Model& m, const DrawingSurface& bitmap, int topHidden, int shownHeight) {
-  if (m.ryNy < 1 || m.nBodies < 1) return false;
-  double xLow = m.wk[m.bodyFirst[1]][1][1].wkX, xHigh = xLow;
+  if (m.mainNy < 1 || m.nBodies < 1) return false;
+  double xLow = m.bodyGrid[m.bodyFirst[1]][1][1].bodyGridX, xHigh = xLow;
   for (int b = 1; b <= m.nBodies; ++b)
     for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
-      xLow = std::min(xLow, m.wk[p][1][1].wkX);
-      xHigh = std::max(xHigh, m.wk[p][1][1].wkX);
+      xLow = std::min(xLow, m.bodyGrid[p][1][1].bodyGridX);
+      xHigh = std::max(xHigh, m.bodyGrid[p][1][1].bodyGridX);
     }
-  const double yLow = m.ry[1][1].ryY, yHigh = m.ry[1][m.ryNy].ryY;
+  const double yLow = m.mainGrid[1][1].mainGridY, yHigh = m.mainGrid[1][m.mainNy].mainGridY;
   constexpr int margin = 4;
   const int w = bitmap.width(), h = std::min(bitmap.height(), shownHeight);
   const LayoutPoint topLeft = pixelToLayout(m, bitmap, margin, topHidden + margin);
@@ -70,17 +70,17 @@ void mapToPixels(Model& m, const DrawingSurface& bitmap) {
   auto pixY = [&](double y) { return -(y - y0) * scale + cy; };
 
   const int pEnd = m.nBodies >= 1 ? std::min(m.bodyLast[m.nBodies] + 1, kPerimeterCapacity) : 0;
-  for (int r = 1; r <= m.wkNr; ++r)
+  for (int r = 1; r <= m.bodyLayers; ++r)
     for (int p = 1; p <= pEnd; ++p) {
-      AuxPoint& q = m.wk[p][r][1];
-      q.wkPixX = pixX(q.wkX);
-      q.wkPixY = pixY(q.wkY);
+      AuxPoint& q = m.bodyGrid[p][r][1];
+      q.bodyGridPixX = pixX(q.bodyGridX);
+      q.bodyGridPixY = pixY(q.bodyGridY);
     }
-  for (int i = 1; i <= m.ryNx; ++i)
-    for (int j = 1; j <= m.ryNy; ++j) {
-      MainPoint& q = m.ry[i][j];
-      q.ryPixX = pixX(q.ryX);
-      q.ryPixY = pixY(q.ryY);
+  for (int i = 1; i <= m.mainNx; ++i)
+    for (int j = 1; j <= m.mainNy; ++j) {
+      MainPoint& q = m.mainGrid[i][j];
+      q.mainGridPixX = pixX(q.mainGridX);
+      q.mainGridPixY = pixY(q.mainGridY);
     }
   for (int b = 1; b <= m.nBodies; ++b) {
     m.body[b].bodyPixX = pixX(m.body[b].bodyX);
@@ -117,7 +117,7 @@ void changeView(Model& m, ViewSurfaces& s, WindowServices& ws, ViewChange change
     m.viewScale = m.viewScale * 1.05;
     break;
   }
-  Henkan_Scale(m, s.bitmap, ws);
-  Draw_Waku2(m, s.bitmap, wholeLayoutChosen);
+  placeLayoutOnBitmap(m, s.bitmap, ws);
+  drawLayoutPicture(m, s.bitmap, wholeLayoutChosen);
   s.copyBitmapToWindow();
 }

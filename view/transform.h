@@ -9,11 +9,11 @@
 
 #include <cmath>
 
-// Roun2: the pixel rounding of every drawn coordinate, halves away from zero:
+// roundHalfAway: the pixel rounding of every drawn coordinate, halves away from zero:
 // trunc(x + 0.5) for x >= 0 and -trunc(|x| + 0.5) below (2.5 -> 3,
 // -0.5 -> -1).  A value beyond a billion pixels saturates there and NaN gives
 // 0, so that no coordinate, however wild the field behind it, overflows an int.
-inline int Roun2(double x) {
+inline int roundHalfAway(double x) {
   constexpr double limit = 1 << 30;
   if (x >= 0) {
     const double t = std::trunc(x + 0.5);
@@ -26,7 +26,7 @@ inline int Roun2(double x) {
   return 0; // NaN
 }
 
-// Henkan_Scale ("scale conversion"): rewrites the pixel coordinates of every
+// placeLayoutOnBitmap ("scale conversion"): rewrites the pixel coordinates of every
 // auxiliary-grid point, main-grid point, body centre and per-column body
 // position from the view parameters and the bitmap's size W x H:
 //   pixX = (x - viewCentreX)·viewScale + W div 2
@@ -34,7 +34,7 @@ inline int Roun2(double x) {
 // y0 = viewCentreY on a bitmap wider than high, viewCentreY - 20 otherwise.
 // Also sets particleState = 1 (traces must be seeded again), shows the check
 // boxes "塗り潰し" and "ラインを黒く" and clears both status panels.
-void Henkan_Scale(Model& m, const DrawingSurface& bitmap, WindowServices& ws);
+void placeLayoutOnBitmap(Model& m, const DrawingSurface& bitmap, WindowServices& ws);
 // The view's centre at start, once the grids of the start-up layout are
 // made: half way along the channel to the last column, 10 layout units
 // towards the inflow (viewCentreY and viewScale keep their start values).
@@ -58,7 +58,7 @@ struct LayoutPoint {
 };
 LayoutPoint pixelToLayout(const Model& m, const DrawingSurface& bitmap, double px, double py);
 
-// The mapping of Henkan_Scale alone, without its other effects: how a new
+// The mapping of placeLayoutOnBitmap alone, without its other effects: how a new
 // size of the bitmap moves the picture.
 void mapToPixels(Model& m, const DrawingSurface& bitmap);
 
@@ -73,7 +73,7 @@ enum class ViewChange {
 };
 
 // A pan or zoom press: the view bitmap white, the parameter changed,
-// Henkan_Scale, the outline picture (Draw_Waku2 with the layout dialog's
+// placeLayoutOnBitmap, the outline picture (drawLayoutPicture with the layout dialog's
 // choice, true for "全体"), the bitmap copied to the window.  Whatever plot was
 // on screen is replaced by the outlines.
 void changeView(Model& m, ViewSurfaces& s, WindowServices& ws, ViewChange change,

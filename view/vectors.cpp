@@ -16,7 +16,7 @@ void arrowColour(Model& m, DrawingSurface& bitmap, double s, double bin) {
   bitmap.setPen(kRed);
   double upper = m.scaleHigh, lower = m.scaleHigh - bin;
   for (int k = 1; k <= 20; ++k) {
-    if (lower <= s && s <= upper) BColor_Define(m, bitmap, lower);
+    if (lower <= s && s <= upper) setScaleBrush(m, bitmap, lower);
     upper = upper - bin;
     lower = lower - bin;
   }
@@ -27,39 +27,40 @@ void arrowColour(Model& m, DrawingSurface& bitmap, double s, double bin) {
 void arrow(DrawingSurface& bitmap, double x, double y, double u, double v, double s) {
   const double tx = x + 60 * u, ty = y - 60 * v;
   const double hu = 3 * u / s, hv = 3 * v / s;
-  bitmap.moveTo(Roun2(x), Roun2(y));
-  bitmap.lineTo(Roun2(tx), Roun2(ty));
-  bitmap.moveTo(Roun2(tx - hu + hv), Roun2(ty + hv + hu));
-  bitmap.lineTo(Roun2(tx), Roun2(ty));
-  bitmap.lineTo(Roun2(tx - hu - hv), Roun2(ty + hv - hu));
+  bitmap.moveTo(roundHalfAway(x), roundHalfAway(y));
+  bitmap.lineTo(roundHalfAway(tx), roundHalfAway(ty));
+  bitmap.moveTo(roundHalfAway(tx - hu + hv), roundHalfAway(ty + hv + hu));
+  bitmap.lineTo(roundHalfAway(tx), roundHalfAway(ty));
+  bitmap.lineTo(roundHalfAway(tx - hu - hv), roundHalfAway(ty + hv - hu));
 }
 
 } // namespace
 
-void Draw_Vec_RY(Model& m, DrawingSurface& bitmap, WindowServices& ws, int mode) {
+void drawVelocityVectors(Model& m, DrawingSurface& bitmap, WindowServices& ws, int mode) {
   const double bin = (m.scaleHigh - m.scaleLow) / 20;
   fillWhite(bitmap);
 
-  for (int i = 1; i <= m.ryNx; ++i)
-    for (int j = 1; j <= m.ryNy; ++j) {
-      const double u = m.ryFlow[i][j][slot::u], v = m.ryFlow[i][j][slot::v];
+  for (int i = 1; i <= m.mainNx; ++i)
+    for (int j = 1; j <= m.mainNy; ++j) {
+      const double u = m.mainFlow[i][j][slot::u], v = m.mainFlow[i][j][slot::v];
       const double s = std::sqrt(u * u + v * v);
       if (!std::isfinite(s) || s < 1e-10) continue;
       arrowColour(m, bitmap, s, bin);
-      arrow(bitmap, m.ry[i][j].ryPixX, m.ry[i][j].ryPixY, u, v, s);
+      arrow(bitmap, m.mainGrid[i][j].mainGridPixX, m.mainGrid[i][j].mainGridPixY, u, v, s);
     }
 
   if (mode != 2)
     for (int b = 1; b <= m.nBodies; ++b)
-      for (int r = 1; r <= m.wkNr; ++r)
+      for (int r = 1; r <= m.bodyLayers; ++r)
         for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
-          const double u = m.wkFlow[p][r][1][slot::u], v = m.wkFlow[p][r][1][slot::v];
+          const double u = m.bodyFlow[p][r][1][slot::u], v = m.bodyFlow[p][r][1][slot::v];
           const double s = std::sqrt(u * u + v * v) + 1e-5;
           if (!std::isfinite(s)) continue;
           arrowColour(m, bitmap, s, bin);
-          arrow(bitmap, m.wk[p][r][1].wkPixX, m.wk[p][r][1].wkPixY, u, v, s);
+          arrow(bitmap, m.bodyGrid[p][r][1].bodyGridPixX, m.bodyGrid[p][r][1].bodyGridPixY, u, v,
+                s);
         }
 
-  draw_ume(m, bitmap);
+  maskBodiesAndWalls(m, bitmap);
   ws.setStatusText(0, kTextVelocityVectors(ws.language()));
 }

@@ -5,13 +5,13 @@
 #include "core/window_services.h"
 #include "view/surface.h"
 
-// Draw_Vec_RY ("draw vectors"): on a white view bitmap, one arrow per grid
+// drawVelocityVectors ("draw vectors"): on a white view bitmap, one arrow per grid
 // point, 60 pixels per unit of speed whatever the zoom, coloured by speed on
-// the scale of the last Max_RyuV in 20 bins (a speed above scaleHigh stays
+// the scale of the last findSpeedRange in 20 bins (a speed above scaleHigh stays
 // red), then the body and wall overlay, and the status text.  Main-grid
 // points at rest get no arrow; auxiliary points get one always (their speed
 // is offset by 1e-5, so a point at rest shows a dot of the lowest colour).
 // mode 2 draws the main grid only, any other mode both grids.  A point with a
 // non-finite velocity gets no arrow.  The caller copies the bitmap to the
 // window.
-void Draw_Vec_RY(Model& m, DrawingSurface& bitmap, WindowServices& ws, int mode);
+void drawVelocityVectors(Model& m, DrawingSurface& bitmap, WindowServices& ws, int mode);

@@ -27,7 +27,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // A layout dialog click that changes the layout, through to the repainted
-// window: kmake, Henkan_Scale, white fill, Draw_Waku2, copy, paint.
+// window: rebuildGrids, placeLayoutOnBitmap, white fill, drawLayoutPicture, copy, paint.
 void BM_LayoutRefreshAfterDialogClick(benchmark::State& state) {
   MainWindow w;
   w.showAtStart();
@@ -178,7 +178,7 @@ void BM_ParticleFramesPerBarPosition(benchmark::State& state) {
       ++frames;
     };
     m.particleState = 1;
-    w.N9Click();
+    w.onParticlesFastChosen();
     const double wall = std::chrono::duration<double>(Clock::now() - t0).count();
     state.SetIterationTime(wall);
     state.counters["frames_per_second"] = static_cast<double>(frames) / wall;

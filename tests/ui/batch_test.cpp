@@ -90,10 +90,10 @@ TEST(BatchMode, DefaultRunMatchesTheWindowsRunAndWritesItsPicture) {
   // stopped as soon as they are drawn.
   StartedWindow s;
   s.w.services().statusObserver = [&](int panel, const std::string& text) {
-    if (panel == 1 && text.rfind("　所要計算時間　＝", 0) == 0) s.w.Button1Click();
+    if (panel == 1 && text.rfind("　所要計算時間　＝", 0) == 0) s.w.onStopClicked();
   };
   s.untilTheLoopEnds("the full run and its traces, stopped once drawn",
-                     [&] { s.w.Button2Click(); });
+                     [&] { s.w.onStartClicked(); });
   ASSERT_EQ(s.m.stepsDone, 300);
 
   const QJsonObject summary = readSummary(out);
@@ -104,12 +104,12 @@ TEST(BatchMode, DefaultRunMatchesTheWindowsRunAndWritesItsPicture) {
   EXPECT_FALSE(summary["diverged"].toBool());
   EXPECT_TRUE(summary["divergedAtStep"].isNull());
   EXPECT_GE(summary["elapsedMs"].toDouble(), 0);
-  EXPECT_EQ(summary["mainGrid"].toArray(), (QJsonArray{s.m.ryNx, s.m.ryNy}));
-  EXPECT_EQ(summary["perimeterPoints"].toInt(), s.m.wkNp);
-  EXPECT_EQ(summary["links"].toObject()["ryFromWk"].toInt(), s.m.ryFromWkCount);
-  EXPECT_EQ(summary["links"].toObject()["wkFromRy"].toInt(), s.m.wkFromRyCount);
-  EXPECT_EQ(summary["links"].toObject()["wkFromWk"].toInt(), s.m.wkFromWkCount);
-  EXPECT_EQ(summary["holes"].toInt(), s.m.ryBlankCount);
+  EXPECT_EQ(summary["mainGrid"].toArray(), (QJsonArray{s.m.mainNx, s.m.mainNy}));
+  EXPECT_EQ(summary["perimeterPoints"].toInt(), s.m.bodyPerimeterPoints);
+  EXPECT_EQ(summary["links"].toObject()["ryFromWk"].toInt(), s.m.mainFromBodyCount);
+  EXPECT_EQ(summary["links"].toObject()["wkFromRy"].toInt(), s.m.bodyFromMainCount);
+  EXPECT_EQ(summary["links"].toObject()["wkFromWk"].toInt(), s.m.bodyFromBodyCount);
+  EXPECT_EQ(summary["holes"].toInt(), s.m.mainHoleCount);
   // Bit for bit: the numbers are written so that they read back exactly.
   EXPECT_EQ(summary["density"].toArray(), (QJsonArray{r.densityMin, r.densityMax}));
   EXPECT_EQ(summary["pressure"].toArray(), (QJsonArray{r.pressureMin, r.pressureMax}));
@@ -142,8 +142,8 @@ TEST(BatchMode, DefaultRunMatchesTheWindowsRunAndWritesItsPicture) {
   const QImage png(out + "/pressure.png");
   ASSERT_FALSE(png.isNull()) << "a decodable PNG";
   ViewSurfaces surfaces;
-  Henkan_Scale(s.m, surfaces.bitmap, s.w.services());
-  draw_pres(s.m, surfaces, s.w.services());
+  placeLayoutOnBitmap(s.m, surfaces.bitmap, s.w.services());
+  drawPressureMap(s.m, surfaces, s.w.services());
   const DrawingSurface& w = surfaces.window;
   const QImage view(reinterpret_cast<const uchar*>(w.bits()), w.width(), w.height(), w.width() * 4,
                     QImage::Format_RGBX8888);
@@ -352,19 +352,19 @@ TEST(BatchMode, AnOutputThatCannotBeWrittenExitsWithCode5AndLeavesNoSummary) {
 TEST(BatchMode, StepsBeyond300ContinueTheStartButtonsRun) {
   // 400 steps in one run ...
   HeadlessSession longer;
-  keisanSteps(*longer.m, longer.ws, longer.stages, 400);
+  runCalculationSteps(*longer.m, longer.ws, longer.stages, 400);
   // ... equal 300 and then 100 more steps of the same loop, with the plots
   // at the same residues: pressure at 330, vorticity at 360, vectors at 390.
   HeadlessSession start;
-  keisan(*start.m, start.ws, start.stages);
+  runCalculation(*start.m, start.ws, start.stages);
   for (int s = 301; s <= 400; ++s) {
     timeStep(*start.m);
     if (s % 90 == 30) start.stages.plotVectors();
     if (s % 90 == 60) start.stages.plotPressure();
     if (s % 90 == 0) start.stages.plotVorticity();
   }
-  EXPECT_EQ(std::memcmp(&longer.m->ryFlow, &start.m->ryFlow, sizeof start.m->ryFlow), 0);
-  EXPECT_EQ(std::memcmp(&longer.m->wkFlow, &start.m->wkFlow, sizeof start.m->wkFlow), 0);
+  EXPECT_EQ(std::memcmp(&longer.m->mainFlow, &start.m->mainFlow, sizeof start.m->mainFlow), 0);
+  EXPECT_EQ(std::memcmp(&longer.m->bodyFlow, &start.m->bodyFlow, sizeof start.m->bodyFlow), 0);
   EXPECT_EQ(longer.m->stepsDone, 399);
 }
 

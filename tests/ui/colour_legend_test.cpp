@@ -25,7 +25,7 @@ TEST(ColourLegend, ShowsTheLevelsOfTheMapOnScreen) {
     const double level = s.m.levelValue[10 - row];
     EXPECT_EQ(legend.rows[row].value, level) << row;
     EXPECT_EQ(legendRowText(legend, row), shortestDecimal(level)) << row;
-    BColor_Define(s.m, probe, level); // the colour the map gives this level
+    setScaleBrush(s.m, probe, level); // the colour the map gives this level
     EXPECT_EQ(legend.rows[row].colour, probe.brush()) << row;
   }
   EXPECT_TRUE(s.w.findChild<QWidget*>("ColourLegend")->isVisible());
@@ -55,7 +55,8 @@ TEST(ColourLegend, StaysThroughPanAndZoomAndGoesAwayWithTheMap) {
   EXPECT_NE(s.m.body[1].bodyPixX, bodyX);
   EXPECT_EQ(s.w.shownLegend().quantity, LegendQuantity::density);
   EXPECT_TRUE(s.w.findChild<QWidget*>("ColourLegend")->isVisible());
-  EXPECT_EQ(s.grabbed().pixelColor(Roun2(s.m.body[1].bodyPixX), Roun2(s.m.body[1].bodyPixY)),
+  EXPECT_EQ(s.grabbed().pixelColor(roundHalfAway(s.m.body[1].bodyPixX),
+                                   roundHalfAway(s.m.body[1].bodyPixY)),
             kWhitePixel)
       << "the map's white body interiors where the bodies now are";
   s.w.findChild<QAction*>("pt_2")->trigger(); // a new layout: its outlines
@@ -77,8 +78,8 @@ TEST(ColourLegend, VectorBinsRunFromTheTopSpeedDown) {
   EXPECT_NEAR(legend.rows[20].value, 0, 1e-14);
   EXPECT_EQ(legendRowText(legend, 20), "0");
   // Blue at the bottom, red toward the top, as the arrows are drawn.
-  EXPECT_EQ(legend.rows[20].colour, RColorf(0, 0, 255));
-  EXPECT_EQ(legend.rows[1].colour, RColorf(255, 38, 0));
+  EXPECT_EQ(legend.rows[20].colour, clampedColour(0, 0, 255));
+  EXPECT_EQ(legend.rows[1].colour, clampedColour(255, 38, 0));
 }
 
 TEST(ColourLegend, TheMenuSavesThePictureAsPng) {
@@ -130,7 +131,7 @@ TEST(ColourLegend, TheTallestLegendLeavesTheChannelAndFitsAtTheSmallestWindow) {
   s.w.plotVectors(); // 21 rows
   const QWidget* strip = s.w.findChild<QWidget*>("ColourLegend");
   ASSERT_TRUE(strip->isVisible());
-  EXPECT_LT(s.m.ry[s.m.ryNx][1].ryPixX, strip->x()) << "the outlet under the legend";
+  EXPECT_LT(s.m.mainGrid[s.m.mainNx][1].mainGridPixX, strip->x()) << "the outlet under the legend";
   s.w.resize(s.w.minimumSize());
   QApplication::processEvents();
   EXPECT_LE(strip->geometry().bottom(), s.w.centralWidget()->height()) << "rows cut";

@@ -67,7 +67,7 @@ struct RunningWindow : StartedWindow {
   void choose(const char* button) { w.layoutDialog().findChild<QAbstractButton*>(button)->click(); }
   void pick(int column) {
     const ColumnBodyPosition& p = m.columnBody[column][1];
-    w.FormMouseDown(Roun2(p.columnBodyPixX), Roun2(p.columnBodyPixY));
+    w.onPictureClicked(roundHalfAway(p.columnBodyPixX), roundHalfAway(p.columnBodyPixY));
   }
   // A layout file of one column of `count` plates.
   QString layoutFile(const QTemporaryDir& dir, int count) {

@@ -25,7 +25,9 @@
 namespace {
 
 struct ShortRun : HeadlessSession {
-  ShortRun() { keisanSteps(*m, ws, stages, 100); } // the vorticity map of step 90 fills omega
+  ShortRun() {
+    runCalculationSteps(*m, ws, stages, 100);
+  } // the vorticity map of step 90 fills omega
 };
 
 std::vector<double> readField(int file, int zone, const char* name, cgsize_t ni, cgsize_t nj) {
@@ -42,13 +44,13 @@ std::vector<double> readField(int file, int zone, const char* name, cgsize_t ni,
 TEST(FlowFieldsCgns, ReadsBackOneZonePerGridWithTheLastFlow) {
   ShortRun run;
   Model& m = *run.m;
-  const auto ryBefore = std::make_unique<decltype(m.ryFlow)>(m.ryFlow);
-  const auto wkBefore = std::make_unique<decltype(m.wkFlow)>(m.wkFlow);
+  const auto mainBefore = std::make_unique<decltype(m.mainFlow)>(m.mainFlow);
+  const auto bodyBefore = std::make_unique<decltype(m.bodyFlow)>(m.bodyFlow);
   QTemporaryDir dir;
   const std::string path = dir.filePath("fields.cgns").toStdString();
   ASSERT_FALSE(writeFlowFieldsCgns(m, path));
-  EXPECT_EQ(std::memcmp(ryBefore.get(), &m.ryFlow, sizeof m.ryFlow), 0) << "model unchanged";
-  EXPECT_EQ(std::memcmp(wkBefore.get(), &m.wkFlow, sizeof m.wkFlow), 0) << "model unchanged";
+  EXPECT_EQ(std::memcmp(mainBefore.get(), &m.mainFlow, sizeof m.mainFlow), 0) << "model unchanged";
+  EXPECT_EQ(std::memcmp(bodyBefore.get(), &m.bodyFlow, sizeof m.bodyFlow), 0) << "model unchanged";
 
   int file = 0;
   ASSERT_EQ(cg_open(path.c_str(), CG_MODE_READ, &file), CG_OK) << cg_get_error();
@@ -60,7 +62,7 @@ TEST(FlowFieldsCgns, ReadsBackOneZonePerGridWithTheLastFlow) {
   int bodyInterpolated = 0;
 
   // The vorticity the file should hold: that of the last step.
-  define_omeg(m);
+  computeVorticity(m);
   for (int zone = 1; zone <= zones; ++zone) {
     char name[33];
     cgsize_t size[6];
@@ -72,8 +74,8 @@ TEST(FlowFieldsCgns, ReadsBackOneZonePerGridWithTheLastFlow) {
       ASSERT_TRUE(b >= 1 && b <= m.nBodies) << name;
     }
     const cgsize_t ni = size[0], nj = size[1];
-    EXPECT_EQ(ni, main ? m.ryNx : m.bodyLast[b] - m.bodyFirst[b] + 1) << name;
-    EXPECT_EQ(nj, main ? m.ryNy : m.wkNr) << name;
+    EXPECT_EQ(ni, main ? m.mainNx : m.bodyLast[b] - m.bodyFirst[b] + 1) << name;
+    EXPECT_EQ(nj, main ? m.mainNy : m.bodyLayers) << name;
     const auto x = [&] {
       std::vector<double> v(static_cast<std::size_t>(ni * nj));
       cgsize_t from[2] = {1, 1}, to[2] = {ni, nj};
@@ -90,8 +92,9 @@ TEST(FlowFieldsCgns, ReadsBackOneZonePerGridWithTheLastFlow) {
     for (cgsize_t j = 1; j <= nj; ++j)
       for (cgsize_t i = 1; i <= ni; ++i) {
         const std::size_t n = static_cast<std::size_t>((i - 1) + (j - 1) * ni);
-        const FlowPoint& f = main ? m.ryFlow[i][j] : m.wkFlow[m.bodyFirst[b] + i - 1][j][1];
-        const double px = main ? m.ry[i][j].ryX : m.wk[m.bodyFirst[b] + i - 1][j][1].wkX;
+        const FlowPoint& f = main ? m.mainFlow[i][j] : m.bodyFlow[m.bodyFirst[b] + i - 1][j][1];
+        const double px =
+            main ? m.mainGrid[i][j].mainGridX : m.bodyGrid[m.bodyFirst[b] + i - 1][j][1].bodyGridX;
         ASSERT_EQ(x[n], px) << name << " " << i << "," << j;
         ASSERT_EQ(rho[n], f[slot::rho]) << name << " " << i << "," << j;
         ASSERT_EQ(u[n], f[slot::u]);
@@ -102,7 +105,7 @@ TEST(FlowFieldsCgns, ReadsBackOneZonePerGridWithTheLastFlow) {
         // donor grid, all other points solved (1).
         ASSERT_TRUE(iblank[n] <= 1 && iblank[n] >= -zones && iblank[n] == std::round(iblank[n]));
         if (main) {
-          ASSERT_EQ(iblank[n] <= 0, m.ryHoleFlag[i][j] != 0) << i << "," << j;
+          ASSERT_EQ(iblank[n] <= 0, m.mainHoleFlag[i][j] != 0) << i << "," << j;
         } else {
           ASSERT_TRUE(j == 1 ? iblank[n] != 0 : iblank[n] == 1) << "only the outer edge is linked";
           ASSERT_NE(iblank[n], -(b + 1)) << "never from itself";
@@ -111,7 +114,7 @@ TEST(FlowFieldsCgns, ReadsBackOneZonePerGridWithTheLastFlow) {
         interpolated += iblank[n] < 0;
       }
     if (main) {
-      EXPECT_EQ(interpolated, m.ryFromWkCount);
+      EXPECT_EQ(interpolated, m.mainFromBodyCount);
       // Next to the bottom wall ahead of the bodies u grows with y, so the
       // vorticity dv/dx - du/dy is negative there, and positive at the top.
       EXPECT_LT(omega[static_cast<std::size_t>(5 + ni)], 0);
@@ -135,7 +138,7 @@ TEST(FlowFieldsCgns, ReadsBackOneZonePerGridWithTheLastFlow) {
       EXPECT_GT(holes, 0);
     }
   }
-  EXPECT_EQ(bodyInterpolated, m.wkFromRyCount + m.wkFromWkCount);
+  EXPECT_EQ(bodyInterpolated, m.bodyFromMainCount + m.bodyFromBodyCount);
 
   // The step, the simulation type and the reference state.
   int step = 0;
@@ -212,10 +215,10 @@ TEST(FlowFieldsCgns, TheMenuWritesTheFieldsOnlyAfterARun) {
   item->trigger();
   EXPECT_FALSE(QFile::exists(path)) << "no run yet";
   s.w.services().statusObserver = [&](int panel, const std::string& text) {
-    if (panel == 1 && text.rfind("　所要計算時間　＝", 0) == 0) s.w.Button1Click();
+    if (panel == 1 && text.rfind("　所要計算時間　＝", 0) == 0) s.w.onStopClicked();
   };
   s.untilTheLoopEnds("the full run and its traces, stopped once drawn",
-                     [&] { s.w.Button2Click(); });
+                     [&] { s.w.onStartClicked(); });
   item->trigger();
   EXPECT_TRUE(s.messages.empty());
   int file = 0, zones = 0;

@@ -1,7 +1,7 @@
 // The keyboard and the status line's probe of the main window.
 #include "ui_fixture.h"
 
-#include "layout/kmake.h"
+#include "layout/grid_making.h"
 #include "layout/presets.h"
 #include "ui/controls.h"
 
@@ -69,7 +69,7 @@ TEST(Probe, StatusLineShowsThePositionUnderTheMouse) {
   auto* probe = s.w.findChild<QLabel*>("Probe");
   ASSERT_TRUE(probe);
   // Beside the first body: the position; no flow yet.
-  const int x = Roun2(s.m.body[1].bodyPixX) + 30, y = Roun2(s.m.body[1].bodyPixY);
+  const int x = roundHalfAway(s.m.body[1].bodyPixX) + 30, y = roundHalfAway(s.m.body[1].bodyPixY);
   QTest::mouseMove(s.w.centralWidget(), QPoint(x, y));
   const LayoutPoint at = pixelToLayout(s.m, s.w.surfaces().bitmap, x, y);
   EXPECT_EQ(probe->text(), QStringLiteral("x %1 y %2")
@@ -88,7 +88,7 @@ TEST(ViewFitWindow, ALayoutChangeBringsTheWallsIntoSightUnlessTheUserMovedTheVie
   };
   auto wallsShown = [&] {
     const int bottom = s.w.centralWidget()->height();
-    return s.m.ry[1][1].ryPixY < bottom && s.m.ry[1][s.m.ryNy].ryPixY > 0;
+    return s.m.mainGrid[1][1].mainGridPixY < bottom && s.m.mainGrid[1][s.m.mainNy].mainGridPixY > 0;
   };
   makeTall(40);
   EXPECT_LT(s.m.viewScale, startScale);
@@ -98,7 +98,7 @@ TEST(ViewFitWindow, ALayoutChangeBringsTheWallsIntoSightUnlessTheUserMovedTheVie
   makeTall(38);
   EXPECT_EQ(s.m.viewScale, startScale);
   s.w.fitViewClick();
-  s.w.BitBtn9Click(); // a pan: the user's view is kept from now on
+  s.w.onPanLeft(); // a pan: the user's view is kept from now on
   const double panned = s.m.viewScale;
   makeTall(36);
   EXPECT_EQ(s.m.viewScale, panned);
@@ -116,11 +116,11 @@ TEST(ViewFitWindow, ThePatternsKeepTheirClassicViews) {
     auto classic = makeModel();
     FakeWindowServices ws;
     setStartupDefaults(*classic);
-    ASSERT_TRUE(kmake(*classic, ws));
+    ASSERT_TRUE(rebuildGrids(*classic, ws));
     centreViewAtStart(*classic);
     ASSERT_TRUE(applyPreset(*classic, ws, n));
-    (s.w.*std::array{&MainWindow::pt_1Click, &MainWindow::pt_2Click, &MainWindow::pt_3Click,
-                     &MainWindow::pt_4Click}[n - 1])();
+    (s.w.*std::array{&MainWindow::onPattern1Chosen, &MainWindow::onPattern2Chosen,
+                     &MainWindow::onPattern3Chosen, &MainWindow::onPattern4Chosen}[n - 1])();
     EXPECT_EQ(s.m.viewScale, classic->viewScale) << "pattern " << n;
     EXPECT_EQ(s.m.viewCentreX, classic->viewCentreX) << "pattern " << n;
     EXPECT_EQ(s.m.viewCentreY, classic->viewCentreY) << "pattern " << n;

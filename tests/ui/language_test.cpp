@@ -84,7 +84,7 @@ struct Shown {
 // size that is not a whole number.
 Shown startAndLook() {
   StartedWindow s;
-  s.w.tuiteClick();
+  s.w.onAboutChosen();
   s.w.historyClick();
   s.w.forcesClick();
   QApplication::processEvents();

@@ -247,9 +247,9 @@ TEST(LayoutDialogCapacity, RefusedLayoutKeepsLayoutGridsAndPicture) {
     EXPECT_EQ(s.m.nColumns, before.nColumns);
     EXPECT_EQ(s.m.layoutSize, before.layoutSize);
     EXPECT_EQ(s.m.columnBodies, before.columnBodies);
-    EXPECT_EQ(s.m.wkNp, before.wkNp);
-    EXPECT_EQ(s.m.ryNx, before.ryNx);
-    EXPECT_EQ(s.m.wk[2][1][1].wkX, before.wk[2][1][1].wkX);
+    EXPECT_EQ(s.m.bodyPerimeterPoints, before.bodyPerimeterPoints);
+    EXPECT_EQ(s.m.mainNx, before.mainNx);
+    EXPECT_EQ(s.m.bodyGrid[2][1][1].bodyGridX, before.bodyGrid[2][1][1].bodyGridX);
     EXPECT_EQ(s.edit(7)->text(), QString::number(before.nColumns));
     EXPECT_EQ(s.edit(1)->text(), count);
     EXPECT_EQ(s.edit(6)->text(), size);

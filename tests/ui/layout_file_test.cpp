@@ -4,7 +4,7 @@
 #include "ui_fixture.h"
 
 #include "files/layout_file.h"
-#include "layout/kmake.h"
+#include "layout/grid_making.h"
 #include "layout/presets.h"
 
 #include "fake_window_services.h"
@@ -28,17 +28,19 @@ namespace {
 // Grids and body table bit for bit, in model coordinates (the pixels follow
 // the view, which a pattern sets and a file leaves alone).
 void expectSameGrids(const Model& a, const Model& b, const char* what) {
-  ASSERT_EQ(a.ryNx, b.ryNx) << what;
-  ASSERT_EQ(a.ryNy, b.ryNy) << what;
-  ASSERT_EQ(a.wkNp, b.wkNp) << what;
+  ASSERT_EQ(a.mainNx, b.mainNx) << what;
+  ASSERT_EQ(a.mainNy, b.mainNy) << what;
+  ASSERT_EQ(a.bodyPerimeterPoints, b.bodyPerimeterPoints) << what;
   ASSERT_EQ(a.nBodies, b.nBodies) << what;
   int differ = 0;
-  for (int i = 1; i <= a.ryNx; ++i)
-    for (int j = 1; j <= a.ryNy; ++j)
-      differ += a.ry[i][j].ryX != b.ry[i][j].ryX || a.ry[i][j].ryY != b.ry[i][j].ryY;
-  for (int p = 1; p <= a.wkNp + 1; ++p)
-    for (int r = 1; r <= a.wkNr; ++r)
-      differ += a.wk[p][r][1].wkX != b.wk[p][r][1].wkX || a.wk[p][r][1].wkY != b.wk[p][r][1].wkY;
+  for (int i = 1; i <= a.mainNx; ++i)
+    for (int j = 1; j <= a.mainNy; ++j)
+      differ += a.mainGrid[i][j].mainGridX != b.mainGrid[i][j].mainGridX ||
+                a.mainGrid[i][j].mainGridY != b.mainGrid[i][j].mainGridY;
+  for (int p = 1; p <= a.bodyPerimeterPoints + 1; ++p)
+    for (int r = 1; r <= a.bodyLayers; ++r)
+      differ += a.bodyGrid[p][r][1].bodyGridX != b.bodyGrid[p][r][1].bodyGridX ||
+                a.bodyGrid[p][r][1].bodyGridY != b.bodyGrid[p][r][1].bodyGridY;
   for (int n = 1; n <= a.nBodies; ++n)
     differ += a.bodyFirst[n] != b.bodyFirst[n] || a.bodyShape[n] != b.bodyShape[n] ||
               a.body[n].bodyX != b.body[n].bodyX || a.body[n].bodyY != b.body[n].bodyY;
@@ -86,7 +88,7 @@ TEST(LayoutFile, SavedLayoutsReadBackToTheSameGrids) {
     auto chosen = makeModel();
     setStartupDefaults(*chosen);
     c.choose(*chosen, ws);
-    ASSERT_TRUE(kmake(*chosen, ws)) << c.name;
+    ASSERT_TRUE(rebuildGrids(*chosen, ws)) << c.name;
     const QString path = dir.filePath(QString(c.name) + ".json");
     ASSERT_FALSE(saveLayoutFile(path, chosen->layout())) << c.name;
 
@@ -96,7 +98,7 @@ TEST(LayoutFile, SavedLayoutsReadBackToTheSameGrids) {
     ASSERT_TRUE(read.layout) << c.name << ": " << read.error.toStdString();
     opened->layout() = *read.layout;
     EXPECT_EQ(opened->ellipseRatio, chosen->ellipseRatio) << c.name;
-    ASSERT_TRUE(kmake(*opened, ws)) << c.name;
+    ASSERT_TRUE(rebuildGrids(*opened, ws)) << c.name;
     expectSameGrids(*chosen, *opened, c.name);
   }
 }
@@ -289,7 +291,7 @@ TEST(LayoutFile, BadFilesAreRefusedWithOneMessageAndChangeNothing) {
     f.close();
 
     const LayoutParameters layout = s.m.layout();
-    const auto grid = std::make_unique<decltype(s.m.ry)>(s.m.ry);
+    const auto grid = std::make_unique<decltype(s.m.mainGrid)>(s.m.mainGrid);
     const QImage picture = s.w.windowSurface().copy();
     s.messages.clear();
     EXPECT_FALSE(s.w.openLayoutFile(path)) << c.name;
@@ -300,7 +302,7 @@ TEST(LayoutFile, BadFilesAreRefusedWithOneMessageAndChangeNothing) {
     EXPECT_NE(message.find(c.reason), std::string::npos) << c.name << ": " << message;
     EXPECT_EQ(message.find('\n'), std::string::npos) << c.name << ": not one line: " << message;
     EXPECT_TRUE(s.m.layout() == layout) << c.name;
-    EXPECT_EQ(std::memcmp(grid.get(), &s.m.ry, sizeof s.m.ry), 0) << c.name;
+    EXPECT_EQ(std::memcmp(grid.get(), &s.m.mainGrid, sizeof s.m.mainGrid), 0) << c.name;
     EXPECT_EQ(s.w.windowSurface(), picture) << c.name;
   }
 }
@@ -339,12 +341,12 @@ TEST(LayoutFile, ALayoutBeyondTheCapacityIsRefusedAsTheDialogRefusesIt) {
   f.close();
 
   const LayoutParameters layout = s.m.layout();
-  const int wkNp = s.m.wkNp;
+  const int bodyPerimeterPoints = s.m.bodyPerimeterPoints;
   EXPECT_FALSE(s.w.openLayoutFile(path));
   ASSERT_EQ(s.messages.size(), 1u);
   EXPECT_NE(s.messages[0].find("1775"), std::string::npos) << s.messages[0];
   EXPECT_TRUE(s.m.layout() == layout);
-  EXPECT_EQ(s.m.wkNp, wkNp);
+  EXPECT_EQ(s.m.bodyPerimeterPoints, bodyPerimeterPoints);
 }
 
 TEST(LayoutFile, ALayoutWhoseBodiesOverlapIsRefusedAsTheDialogRefusesIt) {
@@ -423,11 +425,11 @@ TEST(LayoutFile, TheFileMenuIsShownInTheEditingModeOnly) {
   StartedWindow s;
   QAction* keep = s.w.findChild<QMenu*>("Keep")->menuAction();
   EXPECT_TRUE(keep->isVisible());
-  s.w.palevisi(2);
+  s.w.setControlMode(2);
   EXPECT_FALSE(keep->isVisible());
-  s.w.palevisi(3);
+  s.w.setControlMode(3);
   EXPECT_FALSE(keep->isVisible());
-  s.w.palevisi(1);
+  s.w.setControlMode(1);
   EXPECT_TRUE(keep->isVisible());
 }
 

@@ -28,30 +28,30 @@ bool sameBits(double a, double b) {
 // for bit (their pixels follow the view, which is no part of the layout).
 struct Snapshot {
   LayoutState state;
-  int nBodies, ryNx, ryNy;
+  int nBodies, mainNx, mainNy;
   std::unique_ptr<Model> grids = makeModel();
   explicit Snapshot(const Model& m)
-      : state(layoutStateOf(m)), nBodies(m.nBodies), ryNx(m.ryNx), ryNy(m.ryNy) {
-    grids->wk = m.wk;
-    grids->ry = m.ry;
+      : state(layoutStateOf(m)), nBodies(m.nBodies), mainNx(m.mainNx), mainNy(m.mainNy) {
+    grids->bodyGrid = m.bodyGrid;
+    grids->mainGrid = m.mainGrid;
   }
   void expectIn(const Model& m, const std::string& where) const {
     EXPECT_TRUE(state == layoutStateOf(m)) << where;
     EXPECT_EQ(nBodies, m.nBodies) << where;
-    EXPECT_EQ(ryNx, m.ryNx) << where;
-    EXPECT_EQ(ryNy, m.ryNy) << where;
+    EXPECT_EQ(mainNx, m.mainNx) << where;
+    EXPECT_EQ(mainNy, m.mainNy) << where;
     // The points of the grids in use (the arrays keep what a larger grid
     // left beyond them).
     for (int b = 1; b <= m.nBodies; ++b)
       for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p)
-        for (int r = 1; r <= m.wkNr; ++r)
-          ASSERT_TRUE(sameBits(grids->wk[p][r][1].wkX, m.wk[p][r][1].wkX) &&
-                      sameBits(grids->wk[p][r][1].wkY, m.wk[p][r][1].wkY))
+        for (int r = 1; r <= m.bodyLayers; ++r)
+          ASSERT_TRUE(sameBits(grids->bodyGrid[p][r][1].bodyGridX, m.bodyGrid[p][r][1].bodyGridX) &&
+                      sameBits(grids->bodyGrid[p][r][1].bodyGridY, m.bodyGrid[p][r][1].bodyGridY))
               << "body grids at p " << p << ", r " << r << ", " << where;
-    for (int i = 1; i <= m.ryNx; ++i)
-      for (int j = 1; j <= m.ryNy; ++j)
-        ASSERT_TRUE(sameBits(grids->ry[i][j].ryX, m.ry[i][j].ryX) &&
-                    sameBits(grids->ry[i][j].ryY, m.ry[i][j].ryY))
+    for (int i = 1; i <= m.mainNx; ++i)
+      for (int j = 1; j <= m.mainNy; ++j)
+        ASSERT_TRUE(sameBits(grids->mainGrid[i][j].mainGridX, m.mainGrid[i][j].mainGridX) &&
+                    sameBits(grids->mainGrid[i][j].mainGridY, m.mainGrid[i][j].mainGridY))
             << "main grid at " << i << ", " << j << ", " << where;
   }
 };
@@ -84,7 +84,7 @@ TEST(LayoutHistory, UndoingEveryActionGivesBackTheStartAndRedoingTheEnd) {
         s.clickDialog(6); // the typed size, stepped
       },
       [&] { s.clickDialog(9, 3); }, // the arrangement turned
-      [&] { s.w.pt_3Click(); },
+      [&] { s.w.onPattern3Chosen(); },
       [&] {
         s.w.applyFlowConditions({150, 0.08});
       },

@@ -3,7 +3,7 @@
 #include "ui_fixture.h"
 
 #include "fake_window_services.h"
-#include "layout/kmake.h"
+#include "layout/grid_making.h"
 #include "layout/layout_editing.h"
 
 #include <QAbstractButton>
@@ -16,24 +16,26 @@
 
 namespace {
 
-// Empty when the window's grids equal kmake of its layout record, else what
+// Empty when the window's grids equal rebuildGrids of its layout record, else what
 // differs.
 std::string gridsOutOfStep(const Model& m) {
   static std::unique_ptr<Model> fresh = makeModel();
   setStartupDefaults(*fresh);
   fresh->layout() = m.layout();
   FakeWindowServices ws;
-  if (!kmake(*fresh, ws)) return "the layout on screen does not fit";
-  if (fresh->wkNp != m.wkNp)
-    return "wkNp " + std::to_string(m.wkNp) + ", kmake gives " + std::to_string(fresh->wkNp);
-  if (fresh->ryNx != m.ryNx || fresh->ryNy != m.ryNy) return "main grid size";
-  for (int p = 1; p <= m.wkNp; ++p)
-    for (int r = 1; r <= m.wkNr; ++r)
-      if (fresh->wk[p][r][1].wkX != m.wk[p][r][1].wkX ||
-          fresh->wk[p][r][1].wkY != m.wk[p][r][1].wkY)
+  if (!rebuildGrids(*fresh, ws)) return "the layout on screen does not fit";
+  if (fresh->bodyPerimeterPoints != m.bodyPerimeterPoints)
+    return "perimeter points " + std::to_string(m.bodyPerimeterPoints) + ", new grids give " +
+           std::to_string(fresh->bodyPerimeterPoints);
+  if (fresh->mainNx != m.mainNx || fresh->mainNy != m.mainNy) return "main grid size";
+  for (int p = 1; p <= m.bodyPerimeterPoints; ++p)
+    for (int r = 1; r <= m.bodyLayers; ++r)
+      if (fresh->bodyGrid[p][r][1].bodyGridX != m.bodyGrid[p][r][1].bodyGridX ||
+          fresh->bodyGrid[p][r][1].bodyGridY != m.bodyGrid[p][r][1].bodyGridY)
         return "auxiliary point " + std::to_string(p) + "," + std::to_string(r);
-  for (int i = 1; i <= m.ryNx; ++i)
-    if (fresh->ry[i][1].ryX != m.ry[i][1].ryX || fresh->ry[i][m.ryNy].ryY != m.ry[i][m.ryNy].ryY)
+  for (int i = 1; i <= m.mainNx; ++i)
+    if (fresh->mainGrid[i][1].mainGridX != m.mainGrid[i][1].mainGridX ||
+        fresh->mainGrid[i][m.mainNy].mainGridY != m.mainGrid[i][m.mainNy].mainGridY)
       return "main grid column " + std::to_string(i);
   return {};
 }
@@ -49,14 +51,14 @@ TEST(LayoutInStep, RatioStepAfterPatternThreeRegeneratesThoughItsTextStays) {
   choose(s, "RadioGroup1_4"); // "楕円"
   s.clickDialog(14, 3);
   EXPECT_EQ(s.edit(5)->text(), "1.4");
-  EXPECT_EQ(s.m.wkNp, 518);
+  EXPECT_EQ(s.m.bodyPerimeterPoints, 518);
   s.w.findChild<QAction*>("pt_3")->trigger();
   EXPECT_DOUBLE_EQ(s.m.ellipseRatio, 1.6);
-  EXPECT_EQ(s.m.wkNp, 628);
+  EXPECT_EQ(s.m.bodyPerimeterPoints, 628);
   s.clickDialog(14);
   EXPECT_EQ(s.m.ellipseRatio, 1.4) << "the ratio its text shows";
   EXPECT_EQ(s.edit(5)->text(), "1.4");
-  EXPECT_EQ(s.m.wkNp, 586);
+  EXPECT_EQ(s.m.bodyPerimeterPoints, 586);
   EXPECT_EQ(gridsOutOfStep(s.m), "");
 }
 
@@ -100,7 +102,7 @@ TEST(LayoutInStep, APatternWithFewerColumnsKeepsTheSelectionOnOne) {
   choose(s, "RadioGroup2_1");
   s.clickDialog(11); // six columns
   const ColumnBodyPosition& last = s.m.columnBody[6][1];
-  s.w.FormMouseDown(Roun2(last.columnBodyPixX), Roun2(last.columnBodyPixY));
+  s.w.onPictureClicked(roundHalfAway(last.columnBodyPixX), roundHalfAway(last.columnBodyPixY));
   ASSERT_EQ(s.m.selectedColumn, 6);
   s.w.findChild<QAction*>("pt_3")->trigger(); // four columns
   EXPECT_EQ(s.m.selectedColumn, 4);

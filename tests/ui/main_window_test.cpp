@@ -155,8 +155,8 @@ TEST(MainWindowView, PanCrossFollowsTheRightEdge) {
 TEST(MainWindowColumns, MouseSelectsAColumnOnlyInTheColumnMode) {
   StartedWindow s;
   auto clickBodyOf = [&](int c, int k) {
-    s.w.FormMouseDown(Roun2(s.m.columnBody[c][k].columnBodyPixX) + 9,
-                      Roun2(s.m.columnBody[c][k].columnBodyPixY) + 9);
+    s.w.onPictureClicked(roundHalfAway(s.m.columnBody[c][k].columnBodyPixX) + 9,
+                         roundHalfAway(s.m.columnBody[c][k].columnBodyPixY) + 9);
   };
   clickBodyOf(3, 2);
   EXPECT_EQ(s.m.selectedColumn, 1) << "the whole-layout mode ignores clicks";
@@ -182,8 +182,8 @@ TEST(MainWindowColumns, MouseSelectsAColumnOnlyInTheColumnMode) {
     EXPECT_EQ(s.bodyColour(again, b), b >= 11 ? kRedPixel : kWhitePixel) << b;
 
   // 15 pixels away (squared distance 225) is out of reach.
-  s.w.FormMouseDown(Roun2(s.m.columnBody[1][1].columnBodyPixX) + 15,
-                    Roun2(s.m.columnBody[1][1].columnBodyPixY));
+  s.w.onPictureClicked(roundHalfAway(s.m.columnBody[1][1].columnBodyPixX) + 15,
+                       roundHalfAway(s.m.columnBody[1][1].columnBodyPixY));
   EXPECT_EQ(s.m.selectedColumn, 5);
 }
 
@@ -222,7 +222,7 @@ TEST(MainWindowModes, ThreeControlModes) {
       {1, true, false, true, true, true, false, true},
   };
   for (const auto& c : modes) {
-    s.w.palevisi(c.mode);
+    s.w.setControlMode(c.mode);
     EXPECT_EQ(s.w.controlMode(), c.mode);
     EXPECT_EQ(s.w.layoutDialog().isVisible(), c.dialog) << c.mode;
     EXPECT_EQ(visible("Button1"), c.stop) << c.mode;
@@ -237,7 +237,7 @@ TEST(MainWindowModes, ThreeControlModes) {
     EXPECT_EQ(visible("Label1"), c.speed) << c.mode;
     EXPECT_EQ(s.w.windowFlags().testFlag(Qt::WindowCloseButtonHint), c.closable) << c.mode;
   }
-  s.w.palevisi(4);
+  s.w.setControlMode(4);
   EXPECT_EQ(s.w.controlMode(), 1) << "other modes change nothing";
   EXPECT_TRUE(visible("button2"));
 }
@@ -257,8 +257,8 @@ namespace {
 // beyond step 100.
 void pretendRunPassedStepHundred(Model& m) {
   m.uInfTrace = 0.05 * std::sqrt(1.4);
-  for (int i = 1; i <= m.ryNx; ++i)
-    for (int j = 1; j <= m.ryNy; ++j) m.ryFlow[i][j][slot::u] = m.uInfTrace;
+  for (int i = 1; i <= m.mainNx; ++i)
+    for (int j = 1; j <= m.mainNy; ++j) m.mainFlow[i][j][slot::u] = m.uInfTrace;
   m.stepsDone = 150;
   m.flowLayout = m.layout();
 }

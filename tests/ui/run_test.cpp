@@ -191,8 +191,8 @@ TEST(MainWindowRun, ColumnSelectionDuringARunLeavesTheRunsCountAlone) {
   s.atEveryStepYield([&] {
     if (s.w.controlMode() == 2 && s.m.stepsDone == 29 && !clicked) {
       clicked = true;
-      s.w.FormMouseDown(Roun2(s.m.columnBody[2][1].columnBodyPixX),
-                        Roun2(s.m.columnBody[2][1].columnBodyPixY));
+      s.w.onPictureClicked(roundHalfAway(s.m.columnBody[2][1].columnBodyPixX),
+                           roundHalfAway(s.m.columnBody[2][1].columnBodyPixY));
     }
   });
   s.onPanel1 = [&](const std::string& text) {
@@ -212,7 +212,7 @@ TEST(MainWindowRun, TracesAfterAStoppedRunShowThatRunsElapsedTime) {
   };
   s.press(s.start, "the run stopped after step 100");
   ASSERT_EQ(s.m.stepsDone, 110);
-  const std::uint32_t runMs = Time_Time_sum(s.m.runEndTick, s.m.runStartTick);
+  const std::uint32_t runMs = elapsedTicks(s.m.runEndTick, s.m.runStartTick);
   EXPECT_LT(runMs, 600000u) << "the end tick belongs to this run";
   std::string elapsed;
   s.onPanel1 = [&](const std::string& text) {
@@ -223,7 +223,7 @@ TEST(MainWindowRun, TracesAfterAStoppedRunShowThatRunsElapsedTime) {
   };
   s.untilTheLoopEnds("the traces, stopped once drawn",
                      [&] { s.w.findChild<QAction*>("N10")->trigger(); }); // "粒子描画"
-  EXPECT_EQ(elapsed, "　所要計算時間　＝" + Time_Time_d(s.m.runEndTick, s.m.runStartTick));
+  EXPECT_EQ(elapsed, "　所要計算時間　＝" + elapsedTicksText(s.m.runEndTick, s.m.runStartTick));
   EXPECT_EQ(elapsed.find(" 時 "), std::string::npos)
       << "no hours for a run of seconds: " << elapsed;
 }

@@ -23,7 +23,7 @@ QString shownText(QString text) {
 // What does not fit, one line per widget.
 std::vector<std::string> clippedTexts() {
   StartedWindow s;
-  s.w.tuiteClick();
+  s.w.onAboutChosen();
   s.w.historyClick();
   s.w.forcesClick();
   QApplication::processEvents();

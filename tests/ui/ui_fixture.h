@@ -66,15 +66,15 @@ struct StartedWindow {
     return w.centralWidget()->grab().toImage();
   }
   static QColor colourAt(const QImage& image, double pixX, double pixY) {
-    return image.pixelColor(Roun2(pixX), Roun2(pixY));
+    return image.pixelColor(roundHalfAway(pixX), roundHalfAway(pixY));
   }
   QColor bodyColour(const QImage& image, int b) {
     return colourAt(image, m.body[b].bodyPixX, m.body[b].bodyPixY);
   }
   // A pixel in the middle of the lower channel wall.
   QColor lowerWallColour(const QImage& image) {
-    const MainPoint& p = m.ry[m.ryNx / 2][1];
-    return colourAt(image, p.ryPixX, p.ryPixY);
+    const MainPoint& p = m.mainGrid[m.mainNx / 2][1];
+    return colourAt(image, p.mainGridPixX, p.mainGridPixY);
   }
 
   // The window's own loops (a run, the particle animation) return only when

@@ -8,7 +8,7 @@
 TEST(WindowPlace, TheWindowsOpenInsideTheScreenAndOneTooLargeIsShrunk) {
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   StartedWindow s; // its classic place reaches beyond the test screen's right edge
-  s.w.tuiteClick();
+  s.w.onAboutChosen();
   QApplication::processEvents();
   for (const QWidget* w : {static_cast<QWidget*>(&s.w), static_cast<QWidget*>(&s.w.layoutDialog()),
                            static_cast<QWidget*>(&s.w.aboutBox())})

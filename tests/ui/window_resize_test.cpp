@@ -27,12 +27,12 @@ QImage surface(StartedWindow& s) {
 
 void pretendRunPassedStepHundred(Model& m) {
   m.uInfTrace = 0.05 * std::sqrt(1.4);
-  for (int i = 1; i <= m.ryNx; ++i)
-    for (int j = 1; j <= m.ryNy; ++j) {
-      m.ryFlow[i][j][slot::rho] = 1;
-      m.ryFlow[i][j][slot::u] = m.uInfTrace * (1 + 0.3 * std::sin(0.2 * i + 0.1 * j));
-      m.ryFlow[i][j][slot::v] = 0.01 * std::cos(0.15 * j);
-      m.ryFlow[i][j][slot::e] = 1.8 + 0.1 * std::sin(0.1 * i);
+  for (int i = 1; i <= m.mainNx; ++i)
+    for (int j = 1; j <= m.mainNy; ++j) {
+      m.mainFlow[i][j][slot::rho] = 1;
+      m.mainFlow[i][j][slot::u] = m.uInfTrace * (1 + 0.3 * std::sin(0.2 * i + 0.1 * j));
+      m.mainFlow[i][j][slot::v] = 0.01 * std::cos(0.15 * j);
+      m.mainFlow[i][j][slot::e] = 1.8 + 0.1 * std::sin(0.1 * i);
     }
   m.stepsDone = 150;
   m.flowLayout = m.layout();

@@ -123,7 +123,7 @@ TEST(QtWindowServices, CalculatingModeServesTheWindowAtMostEveryMillisecond) {
     long long intervalUs;
   } modes[] = {{2, 1000}, {3, 0}, {1, 0}};
   for (const auto& c : modes) {
-    s.w.palevisi(c.mode);
+    s.w.setControlMode(c.mode);
     EXPECT_EQ(ws.minimumProcessingInterval().count(), c.intervalUs) << "mode " << c.mode;
   }
   // Every call is served in the editing and particle modes ...

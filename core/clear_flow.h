@@ -1,8 +1,8 @@
 #pragma once
 #include "core/model.h"
 
-// Shoki_Zahyo2 ("initial coordinates" of a run): clears every slot of every
+// clearFlowRecords ("initial coordinates" of a run): clears every slot of every
 // flow record, the main grid over its whole capacity and the auxiliary grid
 // on layers 1..11.  The slot numbers of FlowPoint are compile-time constants
 // (namespace slot), so there are no slot variables to set before a run.
-void Shoki_Zahyo2(Model& m);
+void clearFlowRecords(Model& m);

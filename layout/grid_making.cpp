@@ -1,4 +1,4 @@
-#include "layout/kmake.h"
+#include "layout/grid_making.h"
 
 #include "core/extremes.h"
 #include "layout/body_table.h"
@@ -59,14 +59,14 @@ MainGridExtent mainGridExtent(const Model& m) {
   double xmin = kLowSearchStart, ymin = kLowSearchStart, ymax = kHighSearchStart;
   for (int b = 1; b <= m.nBodies; ++b)
     for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
-      const AuxPoint& q = m.wk[p][m.wkNr][1];
-      xmin = minOf(xmin, q.wkX);
-      ymin = minOf(ymin, q.wkY);
-      ymax = maxOf(ymax, q.wkY);
+      const AuxPoint& q = m.bodyGrid[p][m.bodyLayers][1];
+      xmin = minOf(xmin, q.bodyGridX);
+      ymin = minOf(ymin, q.bodyGridY);
+      ymax = maxOf(ymax, q.bodyGridY);
     }
   const double x0 = xmin - kUpstreamMargin, x1 = kDownstreamEnd;
   const double y0 = ymin - kSideMargin, y1 = ymax + kSideMargin;
-  const double h = m.ryH;
+  const double h = m.mainSpacing;
   return {x0, y0, static_cast<int>(std::trunc((x1 - x0) / h)) + 1,
           static_cast<int>(std::trunc((y1 - y0) / h)) + 1};
 }
@@ -93,8 +93,8 @@ void buildBodiesAndAuxGrids(Model& m) {
   // the arrangement; clearing them first makes regenerations identical.
   for (int p = 1; p <= kPerimeterCapacity; ++p)
     for (int r = 1; r <= kLayerSlots; ++r) {
-      m.wk[p][r][1].wkX = 0;
-      m.wk[p][r][1].wkY = 0;
+      m.bodyGrid[p][r][1].bodyGridX = 0;
+      m.bodyGrid[p][r][1].bodyGridY = 0;
     }
 
   int b = 0;
@@ -108,28 +108,29 @@ void buildBodiesAndAuxGrids(Model& m) {
       const double s = m.layoutSize[c][k];
       switch (m.layoutShape[c][k]) {
       case shape::circle:
-        maru_make(m, m.bodyFirst[b], m.bodyLast[b], x, y, s);
+        makeCircleOutline(m, m.bodyFirst[b], m.bodyLast[b], x, y, s);
         break;
       case shape::square:
-        kaku_make(m, m.bodyFirst[b], m.bodyLast[b], x, y, s);
+        makeSquareOutline(m, m.bodyFirst[b], m.bodyLast[b], x, y, s);
         break;
       case shape::triangle:
-        Tria_make(m, m.bodyFirst[b], m.bodyLast[b], x, y, s);
+        makeTriangleOutline(m, m.bodyFirst[b], m.bodyLast[b], x, y, s);
         break;
       case shape::plate:
-        Hira_make(m, m.bodyFirst[b], m.bodyLast[b], x, y, s);
+        makePlateOutline(m, m.bodyFirst[b], m.bodyLast[b], x, y, s);
         break;
       case shape::ellipse:
-        daen_make(m, m.bodyFirst[b], m.bodyLast[b], x, y, s);
+        makeEllipseOutline(m, m.bodyFirst[b], m.bodyLast[b], x, y, s);
         break;
       default:
         break;
       }
       // A positive layout angle turns the body clockwise.  Negated as a
       // double: the negation of the least int does not exist as an int.
-      Kaiten_kobe(m, b, x, y, -static_cast<double>(m.layoutAngle[c][k]));
+      turnBodyGrid(m, b, x, y, -static_cast<double>(m.layoutAngle[c][k]));
     }
-  if (m.nColumns >= 1) Kaiten(m, m.columnBody[m.nColumns][1].columnBodyX / 2, 0, -m.layoutRotation);
+  if (m.nColumns >= 1)
+    turnArrangementGrids(m, m.columnBody[m.nColumns][1].columnBodyX / 2, 0, -m.layoutRotation);
 }
 
 void refuse(Model& m, WindowServices& ws, const std::string& text) {
@@ -141,7 +142,7 @@ void refuse(Model& m, WindowServices& ws, const std::string& text) {
     keepSelectionInLayout(m);
     const int stepsDone = m.stepsDone, particleState = m.particleState;
     buildBodiesAndAuxGrids(m);
-    Main_grid(m);
+    makeMainGrid(m);
     m.stepsDone = stepsDone;
     m.particleState = particleState;
   }
@@ -149,33 +150,33 @@ void refuse(Model& m, WindowServices& ws, const std::string& text) {
 
 } // namespace
 
-void Main_grid(Model& m) {
+void makeMainGrid(Model& m) {
   const MainGridExtent g = mainGridExtent(m);
-  m.ryNx = g.nx;
-  m.ryNy = g.ny;
-  m.ryGapLow = m.ryNy / 3 + 1;
-  m.ryGapHigh = m.ryNy - m.ryNy / 3;
+  m.mainNx = g.nx;
+  m.mainNy = g.ny;
+  m.outletLow = m.mainNy / 3 + 1;
+  m.outletHigh = m.mainNy - m.mainNy / 3;
   // Coordinates are running sums, one spacing added per column or row.
   double x = g.x0;
-  for (int i = 1; i <= m.ryNx; ++i) {
-    for (int j = 1; j <= m.ryNy; ++j) m.ry[i][j].ryX = x;
-    x = x + m.ryH;
+  for (int i = 1; i <= m.mainNx; ++i) {
+    for (int j = 1; j <= m.mainNy; ++j) m.mainGrid[i][j].mainGridX = x;
+    x = x + m.mainSpacing;
   }
   double y = g.y0;
-  for (int j = 1; j <= m.ryNy; ++j) {
-    for (int i = 1; i <= m.ryNx; ++i) m.ry[i][j].ryY = y;
-    y = y + m.ryH;
+  for (int j = 1; j <= m.mainNy; ++j) {
+    for (int i = 1; i <= m.mainNx; ++i) m.mainGrid[i][j].mainGridY = y;
+    y = y + m.mainSpacing;
   }
 }
 
-bool kmake(Model& m, WindowServices& ws) {
+bool rebuildGrids(Model& m, WindowServices& ws) {
   return makeGrids(m, ws) == LayoutRefusal::none;
 }
 
 LayoutRefusal makeGrids(Model& m, WindowServices& ws) {
   ws.setCheckBoxVisible(1, true);
   ws.setCheckBoxVisible(2, true);
-  m.ryH = 1.25;
+  m.mainSpacing = 1.25;
   // Every change of the number of columns ends here.
   keepSelectionInLayout(m);
 
@@ -204,7 +205,8 @@ LayoutRefusal makeGrids(Model& m, WindowServices& ws) {
 
   // Bodies that overlap each other or reach out of the channel the main
   // grid would span.
-  const ChannelBox channel{g.x0, g.y0, g.x0 + (g.nx - 1) * m.ryH, g.y0 + (g.ny - 1) * m.ryH};
+  const ChannelBox channel{g.x0, g.y0, g.x0 + (g.nx - 1) * m.mainSpacing,
+                           g.y0 + (g.ny - 1) * m.mainSpacing};
   if (const std::optional<LayoutOverlap> overlap = findOverlap(m, channel)) {
     const std::string c1 = std::to_string(overlap->first.column);
     const std::string k1 = std::to_string(overlap->first.body);
@@ -217,7 +219,7 @@ LayoutRefusal makeGrids(Model& m, WindowServices& ws) {
     return LayoutRefusal::overlap;
   }
 
-  Main_grid(m);
+  makeMainGrid(m);
   saveLayout(m);
   m.particleState = 1;
   m.stepsDone = 1;
