@@ -1,4 +1,4 @@
-// The about box (TForm3): the version line and a button that opens the
+// The about box: the version line and a button that opens the
 // program's documentation, the README shipped with it, in the desktop's
 // viewer for it.  Without a README to be found the button is not shown.
 #pragma once
@@ -20,13 +20,16 @@ public:
   static QString readmePath(const QString& programFolder);
 
 public slots:
+  // The close button: hides the box.
   void onCloseClicked();
+  // The documentation button: opens the README in the desktop's viewer.
   void onReadmeClicked();
 
 protected:
   void showEvent(QShowEvent* event) override;
 
 private:
+  // The box shown: the version line filled in.
   void showVersionText();
 
   MainWindow& window_;
