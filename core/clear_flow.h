@@ -1,7 +1,7 @@
 #pragma once
 #include "core/model.h"
 
-// clearFlowRecords ("initial coordinates" of a run): clears every slot of every
+// clearFlowRecords, before a run: clears every slot of every
 // flow record, the main grid over its whole capacity and the auxiliary grid
 // on layers 1..11.  The slot numbers of FlowPoint are compile-time constants
 // (namespace slot), so there are no slot variables to set before a run.

@@ -3,7 +3,7 @@
 #pragma once
 #include "core/model.h"
 
-// applyBoundaryConditions ("boundary"): the last stage of every time step.  In this order:
+// applyBoundaryConditions: the last stage of every time step.  In this order:
 //  1. body surfaces (r = bodyLayers): p and rho extrapolated with zero normal
 //     gradient to second order, (4 f(r-1) - f(r-2)) / 3, E = 2.5 p (the wall
 //     does not move); outer edges (r = 1) copied from layer 2, for every
@@ -23,7 +23,7 @@
 // initial state.
 void applyBoundaryConditions(Model& m);
 
-// interpolateLinkedPoints ("by link, transfer"): for every link of mainFromBody, then bodyFromMain,
+// interpolateLinkedPoints: for every link of mainFromBody, then bodyFromMain,
 // then bodyFromBody, in list order, the receiver's rho, u, v, E, p become the
 // bilinear interpolation of its donor cell's corners with weights
 // (1-s)(1-t), s(1-t), st, (1-s)t, and its energy is then refreshed from

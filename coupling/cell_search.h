@@ -16,18 +16,18 @@
 
 #include <cmath>
 
-// searchCellEdges ("search, edges"): whether the target lies on one of the cell's
+// searchCellEdges: whether the target lies on one of the cell's
 // edges, tried P1→P2, P2→P3, P4→P3, P1→P4; the first edge that passes wins.
 // Clears hitA first.  The tolerances are absolute, in layout units.
 void searchCellEdges(Model& m, int a, int b, int c);
 
-// searchCellInterior ("search, interior"): inverts the bilinear map of the cell for the
+// searchCellInterior: inverts the bilinear map of the cell for the
 // target, after a side test against the reference point.  Called only right
 // after searchCellEdges missed (hitA = 0 on entry).  hitA is cleared again when s or
 // t falls outside [0, 1] or is not a number.
 void searchCellInterior(Model& m, int a, int b, int c);
 
-// quadraticRoot ("equation of degree 2"): one root of qa·x² + qb·x + qc = 0, where qa
+// quadraticRoot: one root of qa·x² + qb·x + qc = 0, where qa
 // is either 0 (linear) or 0.5 (normalised by the caller).  Prefers the
 // non-negative root of the numerically stable pair.
 double quadraticRoot(double qa, double qb, double qc);

@@ -4,7 +4,7 @@
 #include "core/model.h"
 #include "core/window_services.h"
 
-// cutHoles ("remove the pipe", the body's inside): marks the holes by a
+// cutHoles: marks the holes by a
 // discrete diffusion instead of testing points against the outlines, so any
 // shape works.  A marker of holeSeed = 100 is put on the main-grid points near
 // each body's centre (none for a flat plate or a very thin ellipse), the
@@ -18,7 +18,7 @@
 // list mainHoleList (i ascending, then j) and mainHoleCount, slot 8 = 1.0 at
 // every hole and below 1 elsewhere, and slot 9 = 1.0 at the inner holes (all
 // four neighbours holes), read by findOuterEdgeLinks.  More holes than the list holds
-// (kHoleCapacity): the N_Pipe message with the number found; the holes beyond
+// (kHoleCapacity): the message that too many holes were found, with their number; the holes beyond
 // the list's end are flagged only and mainHoleCount keeps its old value.  Does
 // nothing when stopFlag is set on entry.  The progress bar counts the sweeps.
 void cutHoles(Model& m, WindowServices& ws);

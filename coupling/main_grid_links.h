@@ -5,7 +5,7 @@
 #include "core/window_services.h"
 #include "coupling/cell_buckets.h"
 
-// findMainGridLinks ("build links, R1"): builds mainFromBody.  Every main-grid point, i
+// findMainGridLinks: builds mainFromBody.  Every main-grid point, i
 // outer and j inner, is a candidate receiver; its donor is the first
 // auxiliary cell, in the order grid set c = cFirst..cLast, body b = 1..nBodies,
 // perimeter index p = bodyFirst..bodyLast−1, layer r = 7..bodyLayers−1 (innermost),

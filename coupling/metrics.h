@@ -15,11 +15,11 @@
 
 #include <string>
 
-// computeMetrics ("define the metrics"): computeBodyMetrics over every body's
+// computeMetrics: computeBodyMetrics over every body's
 // perimeter range, layers 1..bodyLayers, grid set 1, body by body.
 void computeMetrics(Model& m, WindowServices& ws);
 
-// computeBodyMetrics ("metric calculation of the flow, auxiliary grid"): the
+// computeBodyMetrics: the
 // metrics of the block p = pFirst..pLast, r = rFirst..rLast of grid set s.
 // Central differences along the perimeter (the ghost columns pFirst − 1 and
 // pLast + 1 hold the periodic images), central differences across the layers

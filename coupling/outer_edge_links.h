@@ -6,7 +6,7 @@
 #include "core/window_services.h"
 #include "coupling/cell_buckets.h"
 
-// findOuterEdgeLinks ("build links, R2"): builds bodyFromBody and bodyFromMain.  The receivers
+// findOuterEdgeLinks: builds bodyFromBody and bodyFromMain.  The receivers
 // are the points (p, 1) of grid set 1, body b = 1..nBodies, p = bodyFirst..
 // bodyLast (both copies of the seam point).  For each, first the cells of the
 // other bodies' layers 5..bodyLayers−1 are tried (b2, then r2, then p2 innermost);

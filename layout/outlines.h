@@ -16,8 +16,8 @@
 // every caller; nothing is written when p2 < p1 or r2 < r1.
 void fillGridSegment(Model& m, int p1, int r1, int p2, int r2, double ratio);
 
-// The outline makers (circle "maru", square "kaku", triangle, flat plate
-// "hira", ellipse "daen"): write layers 1 and bodyLayers of p = first..last, fill
+// The outline makers (circle, square, triangle, flat plate,
+// ellipse): write layers 1 and bodyLayers of p = first..last, fill
 // the layers between, and write both continuation slots.
 void makeCircleOutline(Model& m, int first, int last, double xc, double yc, double s);
 void makeSquareOutline(Model& m, int first, int last, double xc, double yc, double s);
@@ -25,10 +25,10 @@ void makeTriangleOutline(Model& m, int first, int last, double xc, double yc, do
 void makePlateOutline(Model& m, int first, int last, double xc, double yc, double s);
 void makeEllipseOutline(Model& m, int first, int last, double xc, double yc, double s);
 
-// turnBodyGrid ("turn one body"): turns body b's grid, continuation slots
+// turnBodyGrid: turns body b's grid, continuation slots
 // included, about (xc, yc) by angle degrees, counterclockwise with y up.
 void turnBodyGrid(Model& m, int b, double xc, double yc, double angle);
 
-// turnArrangementGrids ("turn"): turns the whole arrangement about (xc, yc): every
+// turnArrangementGrids: turns the whole arrangement about (xc, yc): every
 // auxiliary point up to bodyPerimeterPoints + 1, every body centre and every column position.
 void turnArrangementGrids(Model& m, double xc, double yc, double angle);

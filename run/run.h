@@ -15,7 +15,7 @@
 // run that ended at step s.
 void startRun(Model& m, WindowServices& ws, RunStages& stages);
 
-// runCalculation ("calculation"), the run itself: calculating mode, the coupling
+// runCalculation, the run itself: calculating mode, the coupling
 // set-up (flow fields cleared, grids rebuilt, metrics, links, holes), the
 // initial state, then stepCount = runLength.steps time steps (300 unless
 // the user chose another length)

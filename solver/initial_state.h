@@ -2,7 +2,7 @@
 #pragma once
 #include "core/model.h"
 
-// setInitialState ("initial values"): puts the flow of both grids at rest at the
+// setInitialState: puts the flow of both grids at rest at the
 // free-stream density and pressure (rho = 1, p = 1, E = 2.5), the inflow
 // column of the main grid moving at uInf = Mach sqrt(1.4) (classic Mach
 // 0.05), and sets every solver constant from the flow conditions m.flow and

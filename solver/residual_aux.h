@@ -4,7 +4,7 @@
 #pragma once
 #include "core/model.h"
 
-// bodyGridResidual ("residual, auxiliary grid"): the main grid's scheme in
+// bodyGridResidual: the main grid's scheme in
 // curvilinear form on the points pFirst..pLast, rFirst..rLast of grid set s:
 // contravariant convective fluxes (U = y_eta u - x_eta v along xi,
 // V = x_xi v - y_xi u along eta), metric-weighted viscous and heat fluxes
@@ -22,8 +22,8 @@
 // restores U^n column by column, so the cross terms of column p + 1 read
 // column p already changed and column p + 2 not yet.  The ghost columns
 // pFirst - 1 and pLast + 1 and the layers rFirst - 1 and rLast + 1 are read
-// only.  Adds to the bodyGrid accumulators: bodyGridResidual is auxStages followed by
-// sumAuxStageProducts.
+// only.  Adds to the body-grid accumulators (bodySumXX, ...): bodyGridResidual is auxStages
+// followed by sumAuxStageProducts.
 void bodyGridResidual(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s,
                       double reynolds);
 
@@ -51,6 +51,6 @@ constexpr int auxPlaneSize(int pFirst, int pLast) {
 }
 
 // Adds the inner products (X,X), (X,Y), (Y,Y) of the stage values in dq and
-// res of the points pFirst..pLast x rFirst..rLast to the bodyGrid accumulators,
+// res of the points pFirst..pLast x rFirst..rLast to the body-grid accumulators (bodySumXX, ...),
 // in point order (columns, then layers).
 void sumAuxStageProducts(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s);

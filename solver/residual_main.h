@@ -7,7 +7,7 @@
 // as the scheme uses it in its spectral radii and local time steps.
 inline constexpr double kMainSoundSpeed = 1.183;
 
-// mainGridResidual ("residual, main grid", second version): evaluates the discrete
+// mainGridResidual: evaluates the discrete
 // right-hand side of the compressible Navier-Stokes equations on the main
 // grid, times dx^2, as flux differences along the x-lines and then the
 // y-lines:
@@ -18,7 +18,7 @@ inline constexpr double kMainSoundSpeed = 1.183;
 // stage 1 leaves R(U^n) in res, the local time step in dt (globalTimeStep in
 // a time-accurate run) and X = g1/2 in dq;
 // stage 2 leaves Y = g3 = 2 g1 - g2 in res, the state back at U^n (pressure
-// at its intermediate value) and adds to the mainGrid accumulators.
+// at its intermediate value) and adds to the main-grid accumulators (mainSumXX, ...).
 //
 // The order of the work is part of the result: the stage-2 y-pass restores
 // U^n line by line, so the cross terms of line i read line i-1 at U^n and

@@ -4,7 +4,7 @@
 #include "core/model.h"
 #include "solver/flow_check.h"
 
-// rationalRungeKuttaIncrement ("rational Runge-Kutta"): one step's stages and their combination.
+// rationalRungeKuttaIncrement: one step's stages and their combination.
 // With g1 = dt R(U^n), g2 = dt R(U^n + g1/2) and g3 = 2 g1 - g2, the residual
 // routines leave X = g1/2 in dq and Y = g3 in res and sum the inner products
 // (X,X), (X,Y), (Y,Y) over each grid, per conserved component.  The step's

@@ -1,4 +1,4 @@
-// The about box (TForm3): the version line and a button that opens the
+// The about box: the version line and a button that opens the
 // program's documentation, the README shipped with it, in the desktop's
 // viewer for it.  Without a README to be found the button is not shown.
 #pragma once
@@ -22,7 +22,9 @@ public:
   static QString readmePath(const QString& programFolder);
 
 public slots:
+  // The close button: hides the box.
   void onCloseClicked();
+  // The documentation button: opens the README in the desktop's viewer.
   void onReadmeClicked();
 
 protected:
@@ -30,6 +32,7 @@ protected:
   void showEvent(QShowEvent* event) override;
 
 private:
+  // The box shown: the version line filled in.
   void showVersionText();
   // Every text in the interface's language: at construction and again when
   // the language changes.

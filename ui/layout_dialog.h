@@ -1,4 +1,4 @@
-// The layout dialog (TForm2): a modeless tool window beside the main window
+// The layout dialog: a modeless tool window beside the main window
 // through which the user edits the layout with step buttons.  Every change is
 // applied at once: the layout changes, the grids are made again and the
 // outline picture is redrawn.  Changes go to every column ("全体") or to the
@@ -31,21 +31,38 @@ public:
   void showLayout();
 
 public slots:
+  // Step buttons: each changes the affected columns and makes the grids again.
+  // One more body in each affected column ("個数" up).
   void onAddBody();
+  // One body fewer in each affected column.
   void onRemoveBody();
+  // The spacing across the channel ("上下間隔") one step wider.
   void onSpacingUp();
+  // The spacing one step narrower.
   void onSpacingDown();
+  // The typed size ("大きさ") one step smaller, for every body affected.
   void onSizeDown();
+  // The typed size one step larger.
   void onSizeUp();
+  // The typed turn ("回転") of the bodies one degree further.
   void onTurnUp();
+  // The typed turn one degree back.
   void onTurnDown();
+  // The turn of the whole arrangement ("全体の回転") one degree back.
   void onArrangementTurnDown() { turnArrangement(-1); }
+  // The turn of the whole arrangement one degree further.
   void onArrangementTurnUp() { turnArrangement(+1); }
+  // One more column ("列数") at the end, shaped like the last.
   void onAddColumn();
+  // One column fewer (the last; one always stays).
   void onRemoveColumn();
+  // The ellipses' axis ratio one step larger.
   void onRatioUp();
+  // The ellipses' axis ratio one step smaller.
   void onRatioDown();
+  // A shape ("形状") chosen for the selected column, or for all.
   void onShapeChosen(int code);
+  // "全体" (index 0) or "選択列ごと" (1) chosen in "設定".
   void onScopeChosen(int index);
 
 protected:
@@ -54,6 +71,7 @@ protected:
   void closeEvent(QCloseEvent* event) override;
 
 private:
+  // The dialog shown: its fields and the picture show the layout on screen.
   void showLayoutOnOpening();
   // Every text in the interface's language: at construction and again when
   // the language changes.

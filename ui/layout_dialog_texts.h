@@ -23,7 +23,7 @@ struct LayoutDialogText {
   // Tooltips of the step buttons.
   static constexpr const char* tipMore = "増やします";
   static constexpr const char* tipLess = "減らします";
-  // Tooltips of the mode and shape choices and of the value fields (Edit1..7).
+  // Tooltips of the mode and shape choices and of the seven value fields.
   static constexpr const char* tipModeAll = "すべての列を同じに設定します";
   static constexpr const char* tipModeColumn =
       "選択した列だけを設定します（図の物体をクリックして列を選びます）";

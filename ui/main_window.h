@@ -1,11 +1,11 @@
-// The main window (TForm1): the picture of the view, a strip of controls
+// The main window: the picture of the view, a strip of controls
 // along the top, the pan cross, the status bar and the menu bar.  It owns the
 // model state, the view's bitmaps, the layout dialog and the about box, and
 // turns clicks into calls of the layout, run and drawing routines; it never
 // computes flow itself.
 //
-// Handlers keep the names of their controls (onStartClicked, onVectorsClicked,
-// onPattern1Chosen); controls carry those names as object names.
+// Handlers are named for what the user did (onStartClicked, onZoomIn,
+// onPattern1Chosen).
 #pragma once
 
 #include "core/model.h"
@@ -71,7 +71,8 @@ public:
   int controlMode() const { return mode_; }
   // True while a run, a set-up or an animation is on the stack.
   bool loopRunning() const { return loopDepth_ > 0; }
-  // ScrollBar1's maximum − position + 1: how often each particle frame is drawn.
+  // The particle speed bar's maximum − position + 1: how often each particle
+  // frame is drawn.
   int particleFrameRepeats() const;
 
   // The layout refresh: rebuildGrids, placeLayoutOnBitmap, white fill, drawLayoutPicture, copy to
@@ -125,35 +126,57 @@ public:
   void playParticles(int speed);
 
 public slots:
+  // The start button ("計算スタート"): a new run of the layout on screen.
   void onStartClicked();
+  // The stop button ("停止"): the run or the animation ends at its next stop point.
   void onStopClicked();
   // The continue button ("続けて計算"): 300 more steps of the flow on screen.
   void onContinueClicked();
+  // The vorticity button: the vorticity map of the flow on screen.
   void onVorticityClicked();
+  // The vectors button: the velocity vectors of the flow on screen.
   void onVectorsClicked();
+  // The density button: the density map of the flow on screen.
   void onDensityClicked();
+  // The pressure button: the pressure map of the flow on screen.
   void onPressureClicked();
+  // The zoom-out button or menu item: the picture 1.05 times smaller.
   void onZoomOut();
+  // The zoom-in button or menu item: the picture 1.05 times larger.
   void onZoomIn();
+  // The pan cross's left arrow: the picture moves left.
   void onPanLeft();
+  // The pan cross's right arrow: the picture moves right.
   void onPanRight();
+  // The pan cross's down arrow: the picture moves down.
   void onPanDown();
+  // The pan cross's up arrow: the picture moves up.
   void onPanUp();
+  // "塗り潰し" ticked or cleared: maps drawn as filled bands or as lines.
   void onFillToggled();
+  // "ラインを黒く" ticked or cleared: the contour lines black or coloured.
   void onBlackLinesToggled();
+  // The patterns menu: one of the four stored layouts chosen.
   void onPattern1Chosen() { applyPattern(1); }
   void onPattern2Chosen() { applyPattern(2); }
   void onPattern3Chosen() { applyPattern(3); }
   void onPattern4Chosen() { applyPattern(4); }
+  // The particles menu: traces of the flow on screen at the chosen speed.
   void onParticlesSlowChosen() { particleItem(1); }
   void onParticlesFastChosen() { particleItem(3); }
   void onParticlesFastestChosen() { particleItem(6); }
+  // The edit menu: the dialog's changes go to every column, or to the selected one.
   void onSelectAllColumnsChosen() { selectionItem(true); }
   void onSelectOneColumnChosen() { selectionItem(false); }
+  // The model-check menu: the lines of both grids.
   void onMeshViewChosen();
+  // The model-check menu: the interpolation links, with their check.
   void onLinkViewChosen();
+  // The model-check menu: the holes cut in the main grid.
   void onHoleViewChosen();
+  // The model-check menu: the receivers of a list no routine fills.
   void onUnfilledReceiverViewChosen();
+  // The quit item: asks about unsaved changes, then closes the program.
   void onQuitChosen();
   // "収束履歴": shows the convergence-history window.
   void historyClick();
@@ -161,12 +184,19 @@ public slots:
   void forcesClick();
   // "表面の分布": shows the surface-distribution window.
   void surfaceClick();
+  // The version item: shows the about box.
   void onAboutChosen();
+  // A click on the picture at pixel (x, y) of the view bitmap.
   void onPictureClicked(int x, int y);
+  // "開く…": a layout file chosen and opened.
   void openClick();
+  // "保存": the layout written to its file (asks for one without).
   void saveClick();
+  // "名前を付けて保存…": the layout written to a file chosen.
   void saveAsClick();
+  // "画像を保存…": the picture on screen with its legend as PNG.
   void savePictureClick();
+  // "計算結果を保存…": the flow of the last run written to a field file.
   void saveFieldsClick();
   // "流れの条件…": shows the flow conditions dialog; its OK applies them
   // (applyFlowConditions).

@@ -9,7 +9,7 @@
 #include "core/model.h"
 #include "view/surface.h"
 
-// findScaleRange ("maximum of the flow"): range and levels of flow slot c over both
+// findScaleRange: range and levels of flow slot c over both
 // grids.  Main-grid points count where dt > 0 (the points the solver
 // updates), for i = 2..mainNx (2..mainNx - 10 for the vorticity, c = 1, whose
 // last columns near the outlet would dominate); auxiliary points of every
@@ -28,7 +28,7 @@ void findSpeedRange(Model& m, double f);
 // levelValue[k-1] + (scaleHigh - scaleLow)/10, the step added nine times.
 void defineLevels(Model& m);
 
-// setScaleBrush ("brush colour"): the ramp colour of v, stored in rgbR,
+// setScaleBrush: the ramp colour of v, stored in rgbR,
 // rgbG, rgbB and made the brush and the pen of the bitmap.  Blue at and below
 // scaleLow, cyan at t1 = (hi + 2·lo)/3, yellow at t2 = (2·hi + lo)/3, red at
 // and above scaleHigh; each comparison is strict.  A zero-width range gives

@@ -28,7 +28,7 @@ struct GridNode {
   int a, b;
 };
 
-// drawMainContours ("distribution"): contours of slot c on the main-grid cells
+// drawMainContours: contours of slot c on the main-grid cells
 // i = i0..i1-1, j = j0..j1-1: with fillContours the bands (drawMainContourBands) and,
 // with blackLines as well, the lines (drawMainContourLines) over them; without
 // fillContours only the lines.
@@ -38,7 +38,7 @@ void drawMainContours(Model& m, DrawingSurface& bitmap, int i0, int i1, int j0, 
 void drawBodyContours(Model& m, DrawingSurface& bitmap, int p0, int p1, int r0, int r1, int g,
                       int c, int n);
 
-// drawMainContourLines / drawBodyContourLines ("line distribution"): the n contour lines at
+// drawMainContourLines / drawBodyContourLines: the n contour lines at
 // scaleLow + bin .. scaleHigh, each in the ramp colour of its level, or black
 // with blackLines.  In each cell the first and third crossings start a stroke
 // and the second and fourth end it (a saddle joins bottom-right and
@@ -69,7 +69,7 @@ struct BandCell {
   }
 };
 
-// drawMainContourBands / drawBodyContourBands ("band distribution"): n + 2 bands, the first below
+// drawMainContourBands / drawBodyContourBands: n + 2 bands, the first below
 // scaleLow and the last above scaleHigh.  For the band with upper edge v:
 //   pass 1, the cell centres: the triangles (corner, next corner, centre) of
 //     every cell whose centre value and both corners lie within the band
@@ -87,7 +87,7 @@ void drawMainContourBands(Model& m, DrawingSurface& bitmap, int i0, int i1, int 
 void drawBodyContourBands(Model& m, DrawingSurface& bitmap, int p0, int p1, int r0, int r1, int g,
                           int c, int n);
 
-// fillMainBandPiece / fillBodyBandPiece ("partial polygon"): lists the crossing of P-Q at level v.
+// fillMainBandPiece / fillBodyBandPiece: lists the crossing of P-Q at level v.
 // The first crossing of a pair is remembered; the second paints, in the
 // current colour, the pieces of the cell between the two crossings that lie
 // within the band [lower, upper] (a node is inside when

@@ -7,7 +7,7 @@
 #include "core/window_services.h"
 #include "view/surfaces.h"
 
-// computeVorticity ("define omega"): the vorticity ω = ∂u/∂y - ∂v/∂x into the slot
+// computeVorticity: the vorticity ω = ∂u/∂y - ∂v/∂x into the slot
 // omega of every main-grid point and every auxiliary point of every body.
 // Main grid: central differences over 2·mainDx (solver units), second-order
 // one-sided ones on the outermost rows and columns.  Auxiliary grids: the same
@@ -16,7 +16,7 @@
 //   ∂u/∂y = (xXi·u_η - xEta·u_ξ)/jac,  ∂v/∂x = (yEta·v_ξ - yXi·v_η)/jac.
 void computeVorticity(Model& m);
 
-// drawVorticityMap / drawPressureMap / drawDensityMap ("density"): the map of omega / pres /
+// drawVorticityMap / drawPressureMap / drawDensityMap: the map of omega / pres /
 // rho into the view bitmap, copied to the window, with its status text in
 // panel 0.  For the duration of the plot the outermost rows and columns of
 // the main grid take part (their dt is set to 1, and back to 0 at the end).

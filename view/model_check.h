@@ -40,7 +40,7 @@ void holeView(const Model& m, ViewSurfaces& s);
 // no part of the program fills: a white picture, pen red.
 void unfilledReceiverView(ViewSurfaces& s);
 
-// drawLinkPoints ("draw points"): one cross per interpolation link, at its donor
+// drawLinkPoints: one cross per interpolation link, at its donor
 // position interpolated in pixels, Σ weight_k · pixel of corner k, rounded:
 // red crosses of half-size 2 for the main-grid receivers (mainFromBody), blue of
 // size 7 for the auxiliary receivers fed by the main grid (bodyFromMain; drawn

@@ -12,7 +12,7 @@
 #include "core/model.h"
 #include "view/surface.h"
 
-// drawBodyOutlines ("draw frame"): every body's outline (its grid layer bodyLayers), black.
+// drawBodyOutlines: every body's outline (its grid layer bodyLayers), black.
 void drawBodyOutlines(const Model& m, DrawingSurface& bitmap);
 
 // drawLayoutPicture: the outline picture the layout dialog's "設定" choice asks
@@ -38,13 +38,13 @@ void drawBodiesOnWindow(const Model& m, DrawingSurface& window);
 void drawMainGridLines(const Model& m, DrawingSurface& bitmap);
 void drawBodyGridLines(const Model& m, DrawingSurface& bitmap);
 
-// drawCross ("cross mark"): a diagonal cross of half-size s through pixel (x, y) in
+// drawCross: a diagonal cross of half-size s through pixel (x, y) in
 // the current pen, (x-s, y-s)->(x+s, y+s) and (x-s, y+s)->(x+s, y-s), each
 // without its end pixel.  drawCrossOnWindow draws the same onto the window surface.
 void drawCross(DrawingSurface& bitmap, int x, int y, int s);
 void drawCrossOnWindow(DrawingSurface& window, int x, int y, int s);
 
-// maskBodiesAndWalls ("fill in"): the overlay that finishes every field and vector plot.
+// maskBodiesAndWalls: the overlay that finishes every field and vector plot.
 // Body interiors white (over whatever colour spilled into them), 10-pixel
 // white strips outside the lower and upper walls, then the walls and body
 // outlines in black on top.

@@ -26,7 +26,7 @@ inline int roundHalfAway(double x) {
   return 0; // NaN
 }
 
-// placeLayoutOnBitmap ("scale conversion"): rewrites the pixel coordinates of every
+// placeLayoutOnBitmap: rewrites the pixel coordinates of every
 // auxiliary-grid point, main-grid point, body centre and per-column body
 // position from the view parameters and the bitmap's size W x H:
 //   pixX = (x - viewCentreX)·viewScale + W div 2
@@ -64,12 +64,12 @@ void mapToPixels(Model& m, const DrawingSurface& bitmap);
 
 // The six pan and zoom buttons of the main window, by the parameter they change.
 enum class ViewChange {
-  centreXPlus,  // BitBtn9: viewCentreX + 4 (the picture moves left)
-  centreXMinus, // BitBtn10: viewCentreX - 4
-  centreYPlus,  // BitBtn11: viewCentreY + 4 (the picture moves down)
-  centreYMinus, // BitBtn12: viewCentreY - 4
-  zoomOut,      // BitBtn7: viewScale / 1.05
-  zoomIn,       // BitBtn8: viewScale * 1.05
+  centreXPlus,  // pan left: viewCentreX + 4 (the picture moves left)
+  centreXMinus, // pan right: viewCentreX - 4
+  centreYPlus,  // pan down: viewCentreY + 4 (the picture moves down)
+  centreYMinus, // pan up: viewCentreY - 4
+  zoomOut,      // zoom out: viewScale / 1.05
+  zoomIn,       // zoom in: viewScale * 1.05
 };
 
 // A pan or zoom press: the view bitmap white, the parameter changed,

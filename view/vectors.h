@@ -5,7 +5,7 @@
 #include "core/window_services.h"
 #include "view/surface.h"
 
-// drawVelocityVectors ("draw vectors"): on a white view bitmap, one arrow per grid
+// drawVelocityVectors: on a white view bitmap, one arrow per grid
 // point, 60 pixels per unit of speed whatever the zoom, coloured by speed on
 // the scale of the last findSpeedRange in 20 bins (a speed above scaleHigh stays
 // red), then the body and wall overlay, and the status text.  Main-grid
