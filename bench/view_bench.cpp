@@ -26,7 +26,7 @@ struct AfterFullRun {
   ViewSurfaces s;
   AfterFullRun() {
     setStartupDefaults(*m);
-    rebuildGrids(*m, ws);
+    rebuildGrids(*m);
     centreViewAtStart(*m);
     placeLayoutOnBitmap(*m, s.bitmap, ws);
     HeadlessStages stages(*m, s, ws);
@@ -87,7 +87,7 @@ void BM_HeadlessRun(benchmark::State& st) {
   QuietWindow ws;
   ViewSurfaces s;
   setStartupDefaults(*m);
-  rebuildGrids(*m, ws);
+  rebuildGrids(*m);
   centreViewAtStart(*m);
   placeLayoutOnBitmap(*m, s.bitmap, ws);
   HeadlessStages stages(*m, s, ws);

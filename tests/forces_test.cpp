@@ -31,8 +31,8 @@ std::unique_ptr<Model> everyShape() {
     m->layoutAngle[1][k] = angles[k];
   }
   FakeWindowServices ws;
-  rebuildGrids(*m, ws);
-  computeMetrics(*m, ws);
+  rebuildGrids(*m);
+  computeMetrics(*m);
   setInitialState(*m);
   return m;
 }
@@ -108,7 +108,7 @@ std::unique_ptr<Model> fineCircle(bool clockwise) {
       m->bodyGrid[p][r][1].bodyGridY = radius * std::sin(theta);
     }
   FakeWindowServices ws;
-  computeBodyMetrics(*m, ws, pF, pL, 1, m->bodyLayers, 1);
+  computeBodyMetrics(*m, pF, pL, 1, m->bodyLayers, 1);
   synthetic::solverConstants(*m);
   return m;
 }

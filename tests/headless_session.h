@@ -19,7 +19,7 @@ struct HeadlessSession {
 
   HeadlessSession() {
     setStartupDefaults(*m);
-    rebuildGrids(*m, ws);
+    rebuildGrids(*m);
     centreViewAtStart(*m);
     placeLayoutOnBitmap(*m, s.bitmap, ws);
   }

@@ -1,5 +1,5 @@
-#include "coupling/setup.h"
 #include "layout/grid_making.h"
+#include "run/setup.h"
 #include "view/model_check.h"
 #include "view/transform.h"
 
@@ -129,7 +129,7 @@ TEST(ModelCheck, EveryLinkOfASetUpPassesIncludingThoseNearTheOrigin) {
     m.columnSpacing[c] = 18;
     m.columnBodies[c] = c % 2 == 1 ? 2 : 3;
   }
-  ASSERT_TRUE(rebuildGrids(m, ws));
+  ASSERT_TRUE(rebuildGrids(m));
   runCouplingSetup(m, ws);
   ViewSurfaces s;
   placeLayoutOnBitmap(m, s.bitmap, ws);

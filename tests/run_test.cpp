@@ -42,9 +42,9 @@ struct Session {
       : stages(*m, ws, withPlots ? &plots : nullptr) {
     setStartupDefaults(*m);
     if (preset != 0)
-      applyPreset(*m, ws, preset);
+      applyPreset(*m, preset);
     else
-      rebuildGrids(*m, ws);
+      rebuildGrids(*m);
     placeLayoutOnBitmap(*m, surfaces.bitmap, ws);
     ws.calls.clear();
     ws.tick = 4000;

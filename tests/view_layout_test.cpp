@@ -1,8 +1,8 @@
 // The drawing routines on the grids that grid making and the coupling set-up
 // build for the start-up layout.
 #include "coupling/metrics.h"
-#include "coupling/setup.h"
 #include "layout/grid_making.h"
+#include "run/setup.h"
 #include "view/field_maps.h"
 #include "view/model_check.h"
 #include "view/outline.h"
@@ -21,7 +21,7 @@ struct StartupLayout {
   ViewSurfaces s;
   StartupLayout() {
     setStartupDefaults(*m);
-    EXPECT_TRUE(rebuildGrids(*m, ws));
+    EXPECT_TRUE(rebuildGrids(*m));
     centreViewAtStart(*m);
     placeLayoutOnBitmap(*m, s.bitmap, ws);
   }
@@ -65,7 +65,7 @@ TEST(StartupPicture, SelectedColumnThreeIsFilled) {
 TEST(StartupPicture, SolidRotationHasVorticityMinusTwoOnTheBodyGrids) {
   StartupLayout l;
   Model& m = *l.m;
-  computeMetrics(m, l.ws);
+  computeMetrics(m);
   m.mainDx = m.mainSpacing / 16;
   // u = -y, v = x in solver units (16 layout units).
   for (int i = 1; i <= m.mainNx; ++i)

@@ -28,7 +28,7 @@ protected:
     Model& m = *run->m;
     // The main window's creation: grids, view centre, pixel positions.
     setStartupDefaults(m);
-    rebuildGrids(m, run->ws);
+    rebuildGrids(m);
     centreViewAtStart(m);
     placeLayoutOnBitmap(m, run->s.bitmap, run->ws);
     run->ws.calls.clear();

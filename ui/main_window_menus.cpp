@@ -7,6 +7,7 @@
 #include "gui/window_text.h"
 #include "layout/presets.h"
 #include "run/run.h"
+#include "run/setup.h"
 #include "ui/about_box.h"
 #include "ui/forces_window.h"
 #include "ui/history_window.h"
@@ -132,7 +133,7 @@ void MainWindow::onBlackLinesToggled() {
 }
 
 void MainWindow::applyPattern(int n) {
-  if (!applyPreset(*model_, *services_, n)) return;
+  if (!writePreset(*model_, n) || remakeGrids(*model_, *services_) != LayoutRefusal::none) return;
   redrawLayoutAfterGrids();
   recordLayoutChange(LayoutStep::single);
 }

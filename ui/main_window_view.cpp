@@ -1,7 +1,7 @@
 // The main window's side of the drawing: its two surfaces and the drawing
 // routines of the view called over them.
 #include "gui/colour_legend_view.h"
-#include "layout/grid_making.h"
+#include "run/setup.h"
 #include "ui/forces_window.h"
 #include "ui/layout_dialog.h"
 #include "ui/main_window.h"
@@ -144,7 +144,7 @@ bool MainWindow::layoutRefresh(LayoutStep step) {
   // the picture then stays as it was.  The white fill that some dialog
   // controls do first is therefore done after rebuildGrids: rebuildGrids does not draw, so
   // the picture is the same.
-  if (!rebuildGrids(*model_, *services_)) {
+  if (remakeGrids(*model_, *services_) != LayoutRefusal::none) {
     layoutDialog_->showLayout(); // the layout kept
     return false;
   }
