@@ -330,7 +330,6 @@ struct Model : LayoutParameters {
   // ------------------------------------------------------ colour scale
   double scaleLow, scaleHigh;
   std::array<double, 11> levelValue; // 0..10
-  int rgbR, rgbG, rgbB;
 
   // ------------------------------------------------------------- view
   double viewCentreX, viewCentreY, viewScale;

@@ -96,8 +96,7 @@ TEST(StartupPicture, LinkAndHoleViewsAfterTheCouplingSetUp) {
   ASSERT_GT(m.mainFromBodyCount, 0);
   ASSERT_GT(m.mainHoleCount, 0);
 
-  linkView(m, l.s, l.ws);
-  EXPECT_TRUE(l.ws.messages().empty()) << l.ws.messages().front();
+  EXPECT_EQ(linkView(m, l.s).check.failed, 0);
   // A consistent link puts its mark's centre on its receiver.
   for (int n = 1; n <= m.mainFromBodyCount; ++n) {
     const Link& k = m.mainFromBody[n];

@@ -221,7 +221,8 @@ void MainWindow::onMeshViewChosen() {
 }
 void MainWindow::onLinkViewChosen() {
   noteShown(ShownPicture::links);
-  linkView(*model_, *surfaces_, *services_);
+  if (const auto text = linkViewMessage(linkView(*model_, *surfaces_), services_->language()))
+    services_->showMessage(*text);
   showLegend({});
   showSurface();
 }
@@ -293,7 +294,7 @@ void MainWindow::redrawShownPicture() {
     meshView(m, *surfaces_, *services_);
     break;
   case ShownPicture::links:
-    linkView(m, *surfaces_, *services_, false);
+    linkView(m, *surfaces_); // a redraw says nothing
     break;
   case ShownPicture::holes:
     holeView(m, *surfaces_);
