@@ -207,7 +207,7 @@ std::optional<std::string> writeLastSoundFields(const BatchRequest& request, Lan
   applyFlowOptions(request, m.flow);
   m.runLength = {lastSoundStep, false, request.settleTolerance, request.settleWindow};
   ViewSurfaces surfaces;
-  placeLayoutOnBitmap(m, surfaces.bitmap, ws);
+  placeLayoutOnBitmap(m, surfaces.bitmap);
   HeadlessStages stages(m, surfaces, ws);
   runCalculationSteps(m, ws, stages, lastSoundStep);
   return writeFlowFieldsCgns(m, path.toStdString());
@@ -253,7 +253,7 @@ int runBatch(const BatchRequest& request, std::optional<Language> language, int 
     return fail(batchExit::outputFailed, *refused);
 
   ViewSurfaces surfaces;
-  placeLayoutOnBitmap(m, surfaces.bitmap, ws);
+  placeLayoutOnBitmap(m, surfaces.bitmap);
   m.fillContours = request.fill;
   m.blackLines = request.blackLines;
   HeadlessStages stages(m, surfaces, ws);

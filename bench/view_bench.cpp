@@ -28,7 +28,7 @@ struct AfterFullRun {
     setStartupDefaults(*m);
     rebuildGrids(*m);
     centreViewAtStart(*m);
-    placeLayoutOnBitmap(*m, s.bitmap, ws);
+    placeLayoutOnBitmap(*m, s.bitmap);
     HeadlessStages stages(*m, s, ws);
     runCalculation(*m, ws, stages);
   }
@@ -89,7 +89,7 @@ void BM_HeadlessRun(benchmark::State& st) {
   setStartupDefaults(*m);
   rebuildGrids(*m);
   centreViewAtStart(*m);
-  placeLayoutOnBitmap(*m, s.bitmap, ws);
+  placeLayoutOnBitmap(*m, s.bitmap);
   HeadlessStages stages(*m, s, ws);
   for (auto _ : st) runCalculation(*m, ws, stages);
 }

@@ -56,3 +56,12 @@ public:
   // messages (see core/messages.h).
   virtual Language language() const { return Language::japanese; }
 };
+
+// What the window shows once the view has been mapped anew (placeLayoutOnBitmap):
+// both check boxes, and empty status panels.
+inline void showNewViewControls(WindowServices& ws) {
+  ws.setCheckBoxVisible(1, true);
+  ws.setCheckBoxVisible(2, true);
+  ws.setStatusText(1, "");
+  ws.setStatusText(0, "");
+}

@@ -21,6 +21,6 @@ struct HeadlessSession {
     setStartupDefaults(*m);
     rebuildGrids(*m);
     centreViewAtStart(*m);
-    placeLayoutOnBitmap(*m, s.bitmap, ws);
+    placeLayoutOnBitmap(*m, s.bitmap);
   }
 };

@@ -24,7 +24,7 @@ struct Checked {
   FakeWindowServices ws;
   ViewSurfaces s;
   Checked() {
-    placeLayoutOnBitmap(*m, s.bitmap, ws);
+    placeLayoutOnBitmap(*m, s.bitmap);
     s.bitmap.setBrush(kBlue);
     s.bitmap.fill();
   }
@@ -73,7 +73,7 @@ TEST(ModelCheck, DonorWithoutCoordinatesIsReportedAndDrawingGoesOn) {
 TEST(ModelCheck, MeshViewRemapsAndDrawsBothGrids) {
   Checked c;
   c.m->viewCentreX += 8;
-  meshView(*c.m, c.s, c.ws);
+  meshView(*c.m, c.s);
   EXPECT_NEAR(c.m->body[1].bodyPixX, 350 - 8 * 2.95, 1e-9);
   const MainPoint& q = c.m->mainGrid[3][3];
   EXPECT_EQ(c.s.window.pixel(roundHalfAway(q.mainGridPixX), roundHalfAway(q.mainGridPixY)), kBlack);
@@ -132,7 +132,7 @@ TEST(ModelCheck, EveryLinkOfASetUpPassesIncludingThoseNearTheOrigin) {
   ASSERT_TRUE(rebuildGrids(m));
   runCouplingSetup(m, ws);
   ViewSurfaces s;
-  placeLayoutOnBitmap(m, s.bitmap, ws);
+  placeLayoutOnBitmap(m, s.bitmap);
   ASSERT_TRUE(linksBelongToGrids(m));
   int nearOrigin = 0;
   for (int n = 1; n <= m.mainFromBodyCount; ++n) {

@@ -45,7 +45,7 @@ struct Session {
       applyPreset(*m, preset);
     else
       rebuildGrids(*m);
-    placeLayoutOnBitmap(*m, surfaces.bitmap, ws);
+    placeLayoutOnBitmap(*m, surfaces.bitmap);
     ws.calls.clear();
     ws.tick = 4000;
     ws.tickStep = 3;

@@ -23,7 +23,7 @@ struct StartupLayout {
     setStartupDefaults(*m);
     EXPECT_TRUE(rebuildGrids(*m));
     centreViewAtStart(*m);
-    placeLayoutOnBitmap(*m, s.bitmap, ws);
+    placeLayoutOnBitmap(*m, s.bitmap);
   }
   Colour atBody(int b) const {
     return s.bitmap.pixel(roundHalfAway(m->body[b].bodyPixX), roundHalfAway(m->body[b].bodyPixY));
@@ -92,7 +92,7 @@ TEST(StartupPicture, LinkAndHoleViewsAfterTheCouplingSetUp) {
   Model& m = *l.m;
   runCouplingSetup(m, l.ws);
   ASSERT_FALSE(m.stopFlag);
-  placeLayoutOnBitmap(m, l.s.bitmap, l.ws);
+  placeLayoutOnBitmap(m, l.s.bitmap);
   ASSERT_GT(m.mainFromBodyCount, 0);
   ASSERT_GT(m.mainHoleCount, 0);
 

@@ -30,7 +30,7 @@ protected:
     setStartupDefaults(m);
     rebuildGrids(m);
     centreViewAtStart(m);
-    placeLayoutOnBitmap(m, run->s.bitmap, run->ws);
+    placeLayoutOnBitmap(m, run->s.bitmap);
     run->ws.calls.clear();
     runCalculation(m, run->ws, run->stages);
   }

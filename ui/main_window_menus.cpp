@@ -92,8 +92,9 @@ void MainWindow::onDensityClicked() {
 
 void MainWindow::panOrZoom(int change) {
   viewMovedByUser_ = true;
-  changeView(*model_, *surfaces_, *services_, static_cast<ViewChange>(change),
+  changeView(*model_, *surfaces_, static_cast<ViewChange>(change),
              layoutDialog_->wholeLayoutChosen());
+  showNewViewControls(*services_);
   // changeView has drawn the outlines at the new transform; any other
   // picture on screen is drawn again there, as for a new window size.  The
   // stored particle traces do not follow a new transform: after them the

@@ -80,7 +80,8 @@ void MainWindow::fillViewWhite() {
   showLegend({});
 }
 void MainWindow::placeLayoutOnView() {
-  placeLayoutOnBitmap(*model_, surfaces_->bitmap, *services_);
+  placeLayoutOnBitmap(*model_, surfaces_->bitmap);
+  showNewViewControls(*services_);
 }
 // The outline pictures and the model-check views have no colour legend.
 void MainWindow::showBodyOutlines() {
@@ -215,7 +216,8 @@ void MainWindow::showSurface() {
 
 void MainWindow::onMeshViewChosen() {
   noteShown(ShownPicture::mesh);
-  meshView(*model_, *surfaces_, *services_);
+  meshView(*model_, *surfaces_);
+  showNewViewControls(*services_);
   showLegend({});
   showSurface();
 }
@@ -291,7 +293,8 @@ void MainWindow::redrawShownPicture() {
     showDensityMap();
     break;
   case ShownPicture::mesh:
-    meshView(m, *surfaces_, *services_);
+    meshView(m, *surfaces_);
+    showNewViewControls(*services_);
     break;
   case ShownPicture::links:
     linkView(m, *surfaces_); // a redraw says nothing

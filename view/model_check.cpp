@@ -97,9 +97,9 @@ bool linksBelongToGrids(const Model& m) {
   return m.linkedLayout == m.layout();
 }
 
-void meshView(Model& m, ViewSurfaces& s, WindowServices& ws) {
+void meshView(Model& m, ViewSurfaces& s) {
   fillWhite(s.bitmap);
-  placeLayoutOnBitmap(m, s.bitmap, ws);
+  placeLayoutOnBitmap(m, s.bitmap);
   drawBodyGridLines(m, s.bitmap);
   drawMainGridLines(m, s.bitmap);
   s.copyBitmapToWindow();

@@ -15,7 +15,7 @@
 
 // "メッシュ" (onMeshViewChosen): placeLayoutOnBitmap, every auxiliary grid line, every
 // main-grid line, black.
-void meshView(Model& m, ViewSurfaces& s, WindowServices& ws);
+void meshView(Model& m, ViewSurfaces& s);
 
 // The check of the main-grid links (mainFromBody): how many do not reproduce
 // their receiver and the donor cell (p, r, grid set) of the first.

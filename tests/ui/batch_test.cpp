@@ -142,7 +142,7 @@ TEST(BatchMode, DefaultRunMatchesTheWindowsRunAndWritesItsPicture) {
   const QImage png(out + "/pressure.png");
   ASSERT_FALSE(png.isNull()) << "a decodable PNG";
   ViewSurfaces surfaces;
-  placeLayoutOnBitmap(s.m, surfaces.bitmap, s.w.services());
+  placeLayoutOnBitmap(s.m, surfaces.bitmap);
   drawPressureMap(s.m, surfaces, s.w.services());
   const DrawingSurface& w = surfaces.window;
   const QImage view(reinterpret_cast<const uchar*>(w.bits()), w.width(), w.height(), w.width() * 4,
