@@ -8,10 +8,10 @@
 #include "files/save_file.h"
 #include "gui/application_setup.h"
 #include "gui/colour_legend_view.h"
-#include "layout/grid_making.h"
 #include "layout/presets.h"
 #include "run/headless_stages.h"
 #include "run/run.h"
+#include "run/setup.h"
 #include "view/colour_legend.h"
 #include "view/colour_scale.h"
 #include "view/field_maps.h"
@@ -165,10 +165,10 @@ std::optional<QString> writePicture(Model& m, ViewSurfaces& s, WindowServices& w
 std::optional<std::pair<int, QString>> makeLayout(Model& m, BatchServices& ws,
                                                   const QString& layout) {
   setStartupDefaults(m);
-  rebuildGrids(m, ws);
+  remakeGrids(m, ws);
   centreViewAtStart(m);
   if (isPatternName(layout)) {
-    applyPreset(m, ws, layout[3].digitValue());
+    if (writePreset(m, layout[3].digitValue())) remakeGrids(m, ws);
   } else if (layout != "default") {
     const LayoutFileResult read = readLayoutFile(layout, m.layout());
     if (!read.layout) return std::pair{batchExit::badArguments, read.error};
@@ -176,7 +176,7 @@ std::optional<std::pair<int, QString>> makeLayout(Model& m, BatchServices& ws,
     m.flow = read.flow; // the file's, classic when it has none
     // A file whose bodies overlap is a bad layout file; one too large for
     // the arrays has its own code.
-    if (makeGrids(m, ws) == LayoutRefusal::overlap)
+    if (remakeGrids(m, ws) == LayoutRefusal::overlap)
       return std::pair{batchExit::badArguments, QString::fromStdString(ws.messages[0])};
   }
   if (!ws.messages.empty())
@@ -208,7 +208,7 @@ std::optional<std::string> writeLastSoundFields(const BatchRequest& request, Lan
   applyFlowOptions(request, m.flow);
   m.runLength = {lastSoundStep, false, request.settleTolerance, request.settleWindow};
   ViewSurfaces surfaces;
-  placeLayoutOnBitmap(m, surfaces.bitmap, ws);
+  placeLayoutOnBitmap(m, surfaces.bitmap);
   HeadlessStages stages(m, surfaces, ws);
   runCalculationSteps(m, ws, stages, lastSoundStep);
   return writeFlowFieldsCgns(m, path.toStdString());
@@ -254,7 +254,7 @@ int runBatch(const BatchRequest& request, std::optional<Language> language, int 
     return fail(batchExit::outputFailed, *refused);
 
   ViewSurfaces surfaces;
-  placeLayoutOnBitmap(m, surfaces.bitmap, ws);
+  placeLayoutOnBitmap(m, surfaces.bitmap);
   m.fillContours = request.fill;
   m.blackLines = request.blackLines;
   HeadlessStages stages(m, surfaces, ws);

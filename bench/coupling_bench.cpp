@@ -9,10 +9,10 @@
 #include "coupling/main_grid_links.h"
 #include "coupling/metrics.h"
 #include "coupling/outer_edge_links.h"
-#include "coupling/setup.h"
 #include "layout/grid_making.h"
 #include "layout/presets.h"
 #include "quiet_window.h"
+#include "run/setup.h"
 
 #include <benchmark/benchmark.h>
 
@@ -30,10 +30,10 @@ const char* const kLayoutNames[] = {"defaults", "preset 1", "preset 2",
 // stepped down four times: wider ellipses reach into the next column), which
 // gives a 190 × 157 main grid.  (A turned arrangement would carry the last
 // columns past the channel's end.)
-std::unique_ptr<Model> makeLayout(int n, QuietWindow& ws) {
+std::unique_ptr<Model> makeLayout(int n) {
   auto m = makeModel();
   setStartupDefaults(*m);
-  if (n >= 1 && n <= 4) applyPreset(*m, ws, n);
+  if (n >= 1 && n <= 4) applyPreset(*m, n);
   if (n == 5) {
     m->nColumns = 6;
     m->ellipseRatio = 2.0 - 4 * 0.2;
@@ -65,7 +65,7 @@ void reportCounts(benchmark::State& state, const Model& m, const QuietWindow& ws
 void BM_CouplingSetup(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
   QuietWindow ws;
-  auto m = makeLayout(n, ws);
+  auto m = makeLayout(n);
   for (auto _ : state) {
     m->stopFlag = false;
     runCouplingSetup(*m, ws);
@@ -79,15 +79,15 @@ BENCHMARK(BM_CouplingSetup)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
 void BM_CouplingSetupPlainScans(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
   QuietWindow ws;
-  auto m = makeLayout(n, ws);
+  auto m = makeLayout(n);
   for (auto _ : state) {
     m->stopFlag = false;
     clearFlowRecords(*m);
-    rebuildGrids(*m, ws);
-    computeMetrics(*m, ws);
-    findMainGridLinks(*m, ws, 1, 1, CellScan::plain);
-    cutHoles(*m, ws);
-    findOuterEdgeLinks(*m, ws, CellScan::plain);
+    remakeGrids(*m, ws);
+    showProblems(ws, computeMetrics(*m));
+    showProblems(ws, findMainGridLinks(*m, ws, 1, 1, CellScan::plain));
+    showProblems(ws, cutHoles(*m, ws));
+    showProblems(ws, findOuterEdgeLinks(*m, ws, CellScan::plain));
     benchmark::DoNotOptimize(m->bodyFromMainCount);
   }
   reportCounts(state, *m, ws, n);
@@ -101,12 +101,12 @@ void BM_CouplingStage(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
   const auto stage = static_cast<Stage>(state.range(1));
   QuietWindow ws;
-  auto m = makeLayout(n, ws);
+  auto m = makeLayout(n);
   runCouplingSetup(*m, ws);
   for (auto _ : state) {
     switch (stage) {
     case metrics:
-      computeMetrics(*m, ws);
+      computeMetrics(*m);
       break;
     case mainGridLinks:
       findMainGridLinks(*m, ws, 1, 1);

@@ -7,13 +7,13 @@
 // point (main-grid interior plus every body's updated auxiliary points), in
 // seconds with an SI prefix (n = 1e-9).
 #include "coupling/boundary.h"
-#include "coupling/setup.h"
 #include "layout/grid_making.h"
 #include "layout/presets.h"
 #include "quiet_window.h"
 #include "recording_run_stages.h"
 #include "run/headless_stages.h"
 #include "run/run.h"
+#include "run/setup.h"
 #include "solver/initial_state.h"
 #include "solver/parallel.h"
 #include "solver/smoothing.h"
@@ -26,9 +26,9 @@ namespace {
 
 // Layouts by number: 0 default, 1..4 presets, 5 the largest whose bodies
 // stay apart.
-void chooseLayout(Model& m, WindowServices& ws, int layout) {
+void chooseLayout(Model& m, int layout) {
   setStartupDefaults(m);
-  if (layout >= 1 && layout <= 4) applyPreset(m, ws, layout);
+  if (layout >= 1 && layout <= 4) applyPreset(m, layout);
   if (layout == 5) {
     m.nColumns = 6;
     // The dialog's 2.0 stepped down four times: the widest ellipses of size
@@ -63,7 +63,7 @@ void setCounters(benchmark::State& state, const Model& m, double stepsPerIterati
 void BM_TimeStep(benchmark::State& state) {
   auto m = makeModel();
   QuietWindow ws;
-  chooseLayout(*m, ws, int(state.range(0)));
+  chooseLayout(*m, int(state.range(0)));
   m->stopFlag = false;
   runCouplingSetup(*m, ws);
   setInitialState(*m);
@@ -76,7 +76,7 @@ void BM_TimeStep(benchmark::State& state) {
 void BM_FullRun(benchmark::State& state) {
   auto m = makeModel();
   QuietWindow ws;
-  chooseLayout(*m, ws, int(state.range(0)));
+  chooseLayout(*m, int(state.range(0)));
   SilentRunStages stages;
   for (auto _ : state) runCalculation(*m, ws, stages);
   setCounters(state, *m, 300);
@@ -88,10 +88,10 @@ void BM_FullRun(benchmark::State& state) {
 void BM_WholeRun(benchmark::State& state) {
   auto m = makeModel();
   QuietWindow ws;
-  chooseLayout(*m, ws, int(state.range(0)));
-  rebuildGrids(*m, ws);
+  chooseLayout(*m, int(state.range(0)));
+  rebuildGrids(*m);
   ViewSurfaces surfaces;
-  placeLayoutOnBitmap(*m, surfaces.bitmap, ws);
+  placeLayoutOnBitmap(*m, surfaces.bitmap);
   HeadlessStages plots(*m, surfaces, ws);
   setSolverThreads(int(state.range(1)));
   for (auto _ : state) runCalculation(*m, ws, plots);

@@ -26,9 +26,9 @@ struct AfterFullRun {
   ViewSurfaces s;
   AfterFullRun() {
     setStartupDefaults(*m);
-    rebuildGrids(*m, ws);
+    rebuildGrids(*m);
     centreViewAtStart(*m);
-    placeLayoutOnBitmap(*m, s.bitmap, ws);
+    placeLayoutOnBitmap(*m, s.bitmap);
     HeadlessStages stages(*m, s, ws);
     runCalculation(*m, ws, stages);
   }
@@ -87,9 +87,9 @@ void BM_HeadlessRun(benchmark::State& st) {
   QuietWindow ws;
   ViewSurfaces s;
   setStartupDefaults(*m);
-  rebuildGrids(*m, ws);
+  rebuildGrids(*m);
   centreViewAtStart(*m);
-  placeLayoutOnBitmap(*m, s.bitmap, ws);
+  placeLayoutOnBitmap(*m, s.bitmap);
   HeadlessStages stages(*m, s, ws);
   for (auto _ : st) runCalculation(*m, ws, stages);
 }

@@ -254,12 +254,6 @@ struct Model : LayoutParameters {
   // change of the layout leaves the lists describing grids no longer there.
   LayoutParameters linkedLayout;
 
-  // Cell test buffer and results: points 1..4 the corners, 5 the reference
-  // point (midpoint of corners 1 and 3), 6 the target.
-  Arr1<double, 6> searchX, searchY;
-  int hitA, hitB, hitC;
-  double hitS, hitT;
-
   // ------------------------------------------------------ solver scratch
   Arr1<std::array<double, 6>, kLineCapacity> lineFlux;
   Arr1<std::array<double, 6>, kLineCapacity> lineDiss;
@@ -336,7 +330,6 @@ struct Model : LayoutParameters {
   // ------------------------------------------------------ colour scale
   double scaleLow, scaleHigh;
   std::array<double, 11> levelValue; // 0..10
-  int rgbR, rgbG, rgbB;
 
   // ------------------------------------------------------------- view
   double viewCentreX, viewCentreY, viewScale;

@@ -6,11 +6,14 @@
 #pragma once
 
 #include "core/messages.h"
+#include "core/progress.h"
 
 #include <cstdint>
 #include <string>
 
-class WindowServices {
+// The window is the observer of the long computations: its progress bar
+// follows them, and it handles its pending events at their checkpoints.
+class WindowServices : public ProgressObserver {
 public:
   virtual ~WindowServices() = default;
 
@@ -21,14 +24,13 @@ public:
   // ("ラインを黒く").
   virtual void setCheckBoxVisible(int which, bool visible) = 0;
 
-  // The main window's progress bar.
-  virtual void setProgressRange(int minimum, int maximum) = 0;
-  virtual void setProgressPosition(int position) = 0;
+  // The main window's progress bar (its range and position: ProgressObserver).
   virtual void setProgressVisible(bool visible) = 0;
 
   // Lets the window run the handlers of all pending events (button presses,
   // repaints) from inside a long loop.
   virtual void processPendingMessages() = 0;
+  void checkpoint() override { processPendingMessages(); }
 
   // Handles events as they arrive, sleeping in between, and returns after at
   // most about `milliseconds` or after some events have been handled, which
@@ -54,3 +56,12 @@ public:
   // messages (see core/messages.h).
   virtual Language language() const { return Language::japanese; }
 };
+
+// What the window shows once the view has been mapped anew (placeLayoutOnBitmap):
+// both check boxes, and empty status panels.
+inline void showNewViewControls(WindowServices& ws) {
+  ws.setCheckBoxVisible(1, true);
+  ws.setCheckBoxVisible(2, true);
+  ws.setStatusText(1, "");
+  ws.setStatusText(0, "");
+}

@@ -6,78 +6,66 @@
 // a = p, b = r, c the grid set).  The target's local coordinates (s, t) are
 // those of the bilinear map
 //   P(s, t) = (1−s)(1−t)·P1 + s(1−t)·P2 + s·t·P3 + (1−s)·t·P4,
-// and become the interpolation weights of a link.
-//
-// The test works on the shared buffer m.searchX/searchY[1..6] (corners 1..4,
-// the reference point 5 = midpoint of P1 and P3, the target 6) and leaves its
-// result in m.hitA, hitB, hitC (hitA = 0: no hit) and m.hitS, hitT.
+// and become the interpolation weights of a link.  The cell's reference point
+// is the midpoint of P1 and P3.
 #pragma once
 #include "core/model.h"
 
 #include <cmath>
 
+// A point of the plane, layout units.
+struct PlanePoint {
+  double x, y;
+};
+
+// The corners P1..P4 of a cell, slot 0 unused.
+using CellCorners = Arr1<PlanePoint, 4>;
+
+// Where the test found the target: whether the cell contains it and, if so,
+// its local coordinates.
+struct CellHit {
+  bool found = false;
+  double s = 0, t = 0;
+};
+
 // searchCellEdges: whether the target lies on one of the cell's
 // edges, tried P1→P2, P2→P3, P4→P3, P1→P4; the first edge that passes wins.
-// Clears hitA first.  The tolerances are absolute, in layout units.
-void searchCellEdges(Model& m, int a, int b, int c);
+// The tolerances are absolute, in layout units.
+CellHit searchCellEdges(const CellCorners& p, PlanePoint target);
 
 // searchCellInterior: inverts the bilinear map of the cell for the
-// target, after a side test against the reference point.  Called only right
-// after searchCellEdges missed (hitA = 0 on entry).  hitA is cleared again when s or
-// t falls outside [0, 1] or is not a number.
-void searchCellInterior(Model& m, int a, int b, int c);
+// target, after a side test against the reference point.  Used right after
+// searchCellEdges missed.  No hit when s or t falls outside [0, 1] or is not a
+// number.
+CellHit searchCellInterior(const CellCorners& p, PlanePoint target);
 
 // quadraticRoot: one root of qa·x² + qb·x + qc = 0, where qa
 // is either 0 (linear) or 0.5 (normalised by the caller).  Prefers the
 // non-negative root of the numerically stable pair.
 double quadraticRoot(double qa, double qb, double qc);
 
-// The cell test as every scan applies it, target already in point 6: corners
-// 1 and 3 and their midpoint first, then the Manhattan prefilter (a cell whose
-// reference point is 2.0 or more from the target is skipped without further
-// work), then corners 2 and 4, searchCellEdges and, if it missed, searchCellInterior.
-// Returns true when the cell is the donor (hitA ≥ 1).
-inline bool testCell(Model& m, int a, int b, int c, double x1, double y1, double x2, double y2,
-                     double x3, double y3, double x4, double y4) {
-  m.searchX[1] = x1;
-  m.searchY[1] = y1;
-  m.searchX[3] = x3;
-  m.searchY[3] = y3;
-  m.searchX[5] = (x1 + x3) / 2;
-  m.searchY[5] = (y1 + y3) / 2;
-  if (!(std::fabs(m.searchX[6] - m.searchX[5]) + std::fabs(m.searchY[6] - m.searchY[5]) < 2.0))
-    return false;
-  m.searchX[2] = x2;
-  m.searchY[2] = y2;
-  m.searchX[4] = x4;
-  m.searchY[4] = y4;
-  searchCellEdges(m, a, b, c);
-  if (m.hitA == 0) searchCellInterior(m, a, b, c);
-  return m.hitA >= 1;
+// The cell test as every scan applies it: the Manhattan prefilter (a cell
+// whose reference point is 2.0 or more from the target is skipped without
+// further work), then searchCellEdges and, if it missed, searchCellInterior.
+inline CellHit testCell(const CellCorners& p, PlanePoint target) {
+  const double rx = (p[1].x + p[3].x) / 2, mainGrid = (p[1].y + p[3].y) / 2;
+  if (!(std::fabs(target.x - rx) + std::fabs(target.y - mainGrid) < 2.0)) return {};
+  const CellHit edge = searchCellEdges(p, target);
+  return edge.found ? edge : searchCellInterior(p, target);
 }
 
 // The cell test on auxiliary cell (p, r) of grid set c.
-inline bool testAuxCell(Model& m, int p, int r, int c) {
-  const AuxPoint& q1 = m.bodyGrid[p][r][c];
-  const AuxPoint& q2 = m.bodyGrid[p + 1][r][c];
-  const AuxPoint& q3 = m.bodyGrid[p + 1][r + 1][c];
-  const AuxPoint& q4 = m.bodyGrid[p][r + 1][c];
-  return testCell(m, p, r, c, q1.bodyGridX, q1.bodyGridY, q2.bodyGridX, q2.bodyGridY, q3.bodyGridX,
-                  q3.bodyGridY, q4.bodyGridX, q4.bodyGridY);
+inline CellHit testAuxCell(const Model& m, int p, int r, int c, PlanePoint target) {
+  auto at = [&](int pp, int rr) {
+    return PlanePoint{m.bodyGrid[pp][rr][c].bodyGridX, m.bodyGrid[pp][rr][c].bodyGridY};
+  };
+  return testCell({PlanePoint{}, at(p, r), at(p + 1, r), at(p + 1, r + 1), at(p, r + 1)}, target);
 }
 
 // The cell test on main-grid cell (i, j); its grid set is 1.
-inline bool testMainCell(Model& m, int i, int j) {
-  const MainPoint& q1 = m.mainGrid[i][j];
-  const MainPoint& q2 = m.mainGrid[i + 1][j];
-  const MainPoint& q3 = m.mainGrid[i + 1][j + 1];
-  const MainPoint& q4 = m.mainGrid[i][j + 1];
-  return testCell(m, i, j, 1, q1.mainGridX, q1.mainGridY, q2.mainGridX, q2.mainGridY, q3.mainGridX,
-                  q3.mainGridY, q4.mainGridX, q4.mainGridY);
-}
-
-// Puts the target into point 6 of the buffer.
-inline void setSearchTarget(Model& m, double x, double y) {
-  m.searchX[6] = x;
-  m.searchY[6] = y;
+inline CellHit testMainCell(const Model& m, int i, int j, PlanePoint target) {
+  auto at = [&](int ii, int jj) {
+    return PlanePoint{m.mainGrid[ii][jj].mainGridX, m.mainGrid[ii][jj].mainGridY};
+  };
+  return testCell({PlanePoint{}, at(i, j), at(i + 1, j), at(i + 1, j + 1), at(i, j + 1)}, target);
 }

@@ -1,10 +1,8 @@
 #include "coupling/holes.h"
 
 #include "core/extremes.h"
-#include "coupling/coupling_texts.h"
 
 #include <cmath>
-#include <string>
 #include <vector>
 
 namespace {
@@ -75,17 +73,17 @@ void sweep(int nx, int ny, ScratchField& field) {
 
 } // namespace
 
-void cutHoles(Model& m, WindowServices& ws) {
-  if (m.stopFlag) return;
+std::optional<SetupProblem> cutHoles(Model& m, ProgressObserver& progress) {
+  if (m.stopFlag) return std::nullopt;
   const int nx = m.mainNx, ny = m.mainNy;
   ScratchField field(nx, ny); // cleared: the marker and buffer start at 0
 
   for (int b = 1; b <= m.nBodies; ++b) seedBody(m, b, field);
 
   // The progress bar's minimum stays where findMainGridLinks put it.
-  ws.setProgressRange(1, kSweeps);
+  progress.setProgressRange(1, kSweeps);
   for (int k = 1; k <= kSweeps; ++k) {
-    ws.setProgressPosition(k);
+    progress.setProgressPosition(k);
     holdReceivers(m, field);
     sweep(nx, ny, field);
   }
@@ -124,9 +122,7 @@ void cutHoles(Model& m, WindowServices& ws) {
       m.mainFlow[i][j][kBuffer] = inUse ? field.buffer(i, j) : 0.0;
     }
 
-  if (holes <= kHoleCapacity) {
-    m.mainHoleCount = holes;
-  } else {
-    ws.showMessage(couplingText::tooManyHoles(ws.language(), {std::to_string(holes)}));
-  }
+  if (holes > kHoleCapacity) return SetupProblem{SetupProblem::Kind::tooManyHoles, {holes}};
+  m.mainHoleCount = holes;
+  return std::nullopt;
 }

@@ -2,7 +2,10 @@
 // receivers around it, are taken out of the main-grid calculation.
 #pragma once
 #include "core/model.h"
-#include "core/window_services.h"
+#include "core/progress.h"
+#include "core/setup_problem.h"
+
+#include <optional>
 
 // cutHoles: marks the holes by a
 // discrete diffusion instead of testing points against the outlines, so any
@@ -18,7 +21,8 @@
 // list mainHoleList (i ascending, then j) and mainHoleCount, slot 8 = 1.0 at
 // every hole and below 1 elsewhere, and slot 9 = 1.0 at the inner holes (all
 // four neighbours holes), read by findOuterEdgeLinks.  More holes than the list holds
-// (kHoleCapacity): the message that too many holes were found, with their number; the holes beyond
-// the list's end are flagged only and mainHoleCount keeps its old value.  Does
-// nothing when stopFlag is set on entry.  The progress bar counts the sweeps.
-void cutHoles(Model& m, WindowServices& ws);
+// (kHoleCapacity): the holes beyond the list's end are flagged only,
+// mainHoleCount keeps its old value, and the problem "too many holes" with the
+// number found is returned.  Does nothing when stopFlag is set on entry.  The
+// progress counts the sweeps.
+std::optional<SetupProblem> cutHoles(Model& m, ProgressObserver& progress);

@@ -1,9 +1,7 @@
 #include "coupling/main_grid_links.h"
 
 #include "coupling/cell_search.h"
-#include "coupling/coupling_texts.h"
 
-#include <string>
 #include <vector>
 
 namespace {
@@ -11,14 +9,22 @@ namespace {
 // The donor layers of the main-grid receivers: cells of layers 7..bodyLayers−1.
 constexpr int kFirstDonorLayer = 7;
 
-// First hit over every cell, in scan order; returns the donor body or 0.
-int plainDonor(Model& m, int cFirst, int cLast) {
+// A receiver's donor: the body, the cell (p, r, c) and the local coordinates.
+struct Donor {
+  int body = 0; // 0: none
+  int p = 0, r = 0, c = 0;
+  CellHit hit;
+};
+
+// First hit over every cell, in scan order.
+Donor plainDonor(const Model& m, PlanePoint target, int cFirst, int cLast) {
   for (int c = cFirst; c <= cLast; ++c)
     for (int b = 1; b <= m.nBodies; ++b)
       for (int p = m.bodyFirst[b]; p <= m.bodyLast[b] - 1; ++p)
         for (int r = kFirstDonorLayer; r <= m.bodyLayers - 1; ++r)
-          if (testAuxCell(m, p, r, c)) return b;
-  return 0;
+          if (const CellHit hit = testAuxCell(m, p, r, c, target); hit.found)
+            return {b, p, r, c, hit};
+  return {};
 }
 
 void indexDonorCells(Model& m, int cFirst, int cLast, CellBuckets& buckets) {
@@ -35,21 +41,24 @@ void indexDonorCells(Model& m, int cFirst, int cLast, CellBuckets& buckets) {
   buckets.build();
 }
 
-// First hit over the candidate cells, in scan order; returns the donor body or 0.
-int bucketedDonor(Model& m, const CellBuckets& buckets, std::vector<int>& candidates) {
-  buckets.candidates(m.searchX[6], m.searchY[6], candidates);
+// First hit over the candidate cells, in scan order.
+Donor bucketedDonor(const Model& m, PlanePoint target, const CellBuckets& buckets,
+                    std::vector<int>& candidates) {
+  buckets.candidates(target.x, target.y, candidates);
   for (int k : candidates) {
     const CellBuckets::Cell& cell = buckets.cell(k);
-    if (testAuxCell(m, cell.a, cell.b, cell.c)) return cell.tag;
+    if (const CellHit hit = testAuxCell(m, cell.a, cell.b, cell.c, target); hit.found)
+      return {cell.tag, cell.a, cell.b, cell.c, hit};
   }
-  return 0;
+  return {};
 }
 
 } // namespace
 
-void findMainGridLinks(Model& m, WindowServices& ws, int cFirst, int cLast, CellScan scan) {
+std::optional<SetupProblem> findMainGridLinks(Model& m, ProgressObserver& progress, int cFirst,
+                                              int cLast, CellScan scan) {
   constexpr int overflow = kMainLinkCapacity + 1;
-  ws.setProgressRange(1, m.mainNx);
+  progress.setProgressRange(1, m.mainNx);
   int count = 0;
 
   CellBuckets buckets;
@@ -58,22 +67,22 @@ void findMainGridLinks(Model& m, WindowServices& ws, int cFirst, int cLast, Cell
 
   for (int i = 1; i <= m.mainNx; ++i)
     for (int j = 1; j <= m.mainNy; ++j) {
-      ws.processPendingMessages();
-      ws.setProgressPosition(i);
+      progress.checkpoint();
+      progress.setProgressPosition(i);
       if (m.stopFlag) goto done;
-      setSearchTarget(m, m.mainGrid[i][j].mainGridX, m.mainGrid[i][j].mainGridY);
-      const int body = scan == CellScan::plain ? plainDonor(m, cFirst, cLast)
-                                               : bucketedDonor(m, buckets, candidates);
-      if (body == 0) continue;
+      const PlanePoint target{m.mainGrid[i][j].mainGridX, m.mainGrid[i][j].mainGridY};
+      const Donor d = scan == CellScan::plain ? plainDonor(m, target, cFirst, cLast)
+                                              : bucketedDonor(m, target, buckets, candidates);
+      if (d.body == 0) continue;
       ++count;
       if (count >= overflow) goto done;
-      m.mainFromBody[count] = {{0, i, j, body}, {0, m.hitA, m.hitB, m.hitC}, m.hitS, m.hitT};
+      m.mainFromBody[count] = {{0, i, j, d.body}, {0, d.p, d.r, d.c}, d.hit.s, d.hit.t};
     }
 done:
   if (count >= overflow) {
-    ws.showMessage(couplingText::tooLargeR1(ws.language(), {std::to_string(count)}));
     m.stopFlag = true;
-  } else {
-    m.mainFromBodyCount = count;
+    return SetupProblem{SetupProblem::Kind::tooManyMainGridLinks, {count}};
   }
+  m.mainFromBodyCount = count;
+  return std::nullopt;
 }

@@ -2,8 +2,11 @@
 // next to a body surface take their flow values from that cell.
 #pragma once
 #include "core/model.h"
-#include "core/window_services.h"
+#include "core/progress.h"
+#include "core/setup_problem.h"
 #include "coupling/cell_buckets.h"
+
+#include <optional>
 
 // findMainGridLinks: builds mainFromBody.  Every main-grid point, i
 // outer and j inner, is a candidate receiver; its donor is the first
@@ -14,10 +17,10 @@
 // holes (cutHoles).  The link stores receiver (i, j, b), donor (p, r, c)
 // and the local coordinates (s, t).
 //
-// Progress runs over i (range 1..mainNx); pending window messages are
-// processed once per receiver, and a set stopFlag ends the scan there.  The
-// 9724th link ends it at once: the "too large" message R-1 with the count is
-// shown, stopFlag is set and mainFromBodyCount keeps its old value.  The run calls
-// it with (1, 1).
-void findMainGridLinks(Model& m, WindowServices& ws, int cFirst, int cLast,
-                       CellScan scan = CellScan::bucketed);
+// Progress runs over i (range 1..mainNx) with a checkpoint before every
+// receiver, and a set stopFlag ends the scan there.  The 9724th link ends it
+// at once: stopFlag is set, mainFromBodyCount keeps its old value, and the
+// problem "too many main-grid links" with that count is returned.  The run
+// calls it with (1, 1).
+std::optional<SetupProblem> findMainGridLinks(Model& m, ProgressObserver& progress, int cFirst,
+                                              int cLast, CellScan scan = CellScan::bucketed);

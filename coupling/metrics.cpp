@@ -1,23 +1,10 @@
 #include "coupling/metrics.h"
 
-#include "coupling/coupling_texts.h"
-
 #include <cmath>
-#include <cstdio>
-#include <string>
 
-std::string degenerateCellMessage(int p, int r, int s, double jac, Language language) {
-  // Integers in plain decimal; the Jacobian in the shortest general form with
-  // up to 15 significant digits.  A Jacobian of −0 reads "0".
-  if (jac == 0) jac = 0.0;
-  char number[40];
-  std::snprintf(number, sizeof number, "%.15g", jac);
-  return couplingText::degenerateCell(language, {std::to_string(p) + "-" + std::to_string(r) + "-" +
-                                                 std::to_string(s) + "-" + number});
-}
-
-void computeBodyMetrics(Model& m, WindowServices& ws, int pFirst, int pLast, int rFirst, int rLast,
-                        int s) {
+std::vector<SetupProblem> computeBodyMetrics(Model& m, int pFirst, int pLast, int rFirst, int rLast,
+                                             int s) {
+  std::vector<SetupProblem> degenerate;
   auto x = [&](int p, int r) { return m.bodyGrid[p][r][s].bodyGridX; };
   auto y = [&](int p, int r) { return m.bodyGrid[p][r][s].bodyGridY; };
 
@@ -47,7 +34,7 @@ void computeBodyMetrics(Model& m, WindowServices& ws, int pFirst, int pLast, int
     }
 
   // To solver units (16 layout units), then the Jacobian and sound lengths
-  // from the scaled values.  p outer, r inner: the messages come in that order.
+  // from the scaled values, p outer and r inner.
   for (int p = pFirst; p <= pLast; ++p)
     for (int r = rFirst; r <= rLast; ++r) {
       auto& g = m.bodyMetric[p][r][s];
@@ -61,7 +48,7 @@ void computeBodyMetrics(Model& m, WindowServices& ws, int pFirst, int pLast, int
       g[metric::yEta] = yEta;
       double jac = xXi * yEta - xEta * yXi;
       if (std::fabs(jac) < 1e-9) {
-        ws.showMessage(degenerateCellMessage(p, r, s, jac, ws.language()));
+        degenerate.push_back({SetupProblem::Kind::degenerateCell, {p, r, s, 0}, jac});
         jac = 1;
       }
       if (jac == 0 || std::isnan(jac)) jac = 1;
@@ -82,9 +69,15 @@ void computeBodyMetrics(Model& m, WindowServices& ws, int pFirst, int pLast, int
     }
   }
   ++m.metricGeneration;
+  return degenerate;
 }
 
-void computeMetrics(Model& m, WindowServices& ws) {
-  for (int b = 1; b <= m.nBodies; ++b)
-    computeBodyMetrics(m, ws, m.bodyFirst[b], m.bodyLast[b], 1, m.bodyLayers, 1);
+std::vector<SetupProblem> computeMetrics(Model& m) {
+  std::vector<SetupProblem> degenerate;
+  for (int b = 1; b <= m.nBodies; ++b) {
+    const std::vector<SetupProblem> found =
+        computeBodyMetrics(m, m.bodyFirst[b], m.bodyLast[b], 1, m.bodyLayers, 1);
+    degenerate.insert(degenerate.end(), found.begin(), found.end());
+  }
+  return degenerate;
 }

@@ -11,27 +11,24 @@
 #pragma once
 #include "core/metric.h"
 #include "core/model.h"
-#include "core/window_services.h"
+#include "core/setup_problem.h"
 
-#include <string>
+#include <vector>
 
 // computeMetrics: computeBodyMetrics over every body's
-// perimeter range, layers 1..bodyLayers, grid set 1, body by body.
-void computeMetrics(Model& m, WindowServices& ws);
+// perimeter range, layers 1..bodyLayers, grid set 1, body by body.  Returns the
+// degenerate points of all bodies in that order.
+std::vector<SetupProblem> computeMetrics(Model& m);
 
 // computeBodyMetrics: the
 // metrics of the block p = pFirst..pLast, r = rFirst..rLast of grid set s.
 // Central differences along the perimeter (the ghost columns pFirst − 1 and
 // pLast + 1 hold the periodic images), central differences across the layers
 // inside and second-order one-sided differences on the outer edge and the
-// body surface (so rLast ≥ rFirst + 2).  A point whose |jac| < 1e-9 is
-// reported by one modal message "Metric_Yaco2--p-r-s-jac" and gets jac = 1;
-// a jac that is not a number becomes 1 without a message.  Finally the ghost
+// body surface (so rLast ≥ rFirst + 2).  A point whose |jac| < 1e-9 gets
+// jac = 1 and is returned as a degenerate cell (p outer, r inner); a jac that
+// is not a number becomes 1 and is not returned.  Finally the ghost
 // columns receive the metrics of their periodic images, and
 // m.metricGeneration counts one more computation.
-void computeBodyMetrics(Model& m, WindowServices& ws, int pFirst, int pLast, int rFirst, int rLast,
-                        int s);
-
-// The degenerate-cell message for point (p, r, s) with Jacobian jac.
-std::string degenerateCellMessage(int p, int r, int s, double jac,
-                                  Language language = Language::japanese);
+std::vector<SetupProblem> computeBodyMetrics(Model& m, int pFirst, int pLast, int rFirst, int rLast,
+                                             int s);

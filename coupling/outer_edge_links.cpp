@@ -1,9 +1,7 @@
 #include "coupling/outer_edge_links.h"
 
 #include "coupling/cell_search.h"
-#include "coupling/coupling_texts.h"
 
-#include <string>
 #include <vector>
 
 namespace {
@@ -12,23 +10,30 @@ namespace {
 constexpr int kFirstDonorLayer = 5;
 constexpr int kInnerHoleSlot = 9;
 
+// A donor cell (a, b) of grid set 1 and the local coordinates; a = 0: none.
+struct Donor {
+  int a = 0, b = 0;
+  CellHit hit;
+};
+
 // First hit among the other bodies' cells, in scan order.
-bool plainAuxDonor(Model& m, int ownBody) {
+Donor plainAuxDonor(const Model& m, PlanePoint target, int ownBody) {
   for (int b2 = 1; b2 <= m.nBodies; ++b2) {
     if (b2 == ownBody) continue;
     for (int r2 = kFirstDonorLayer; r2 <= m.bodyLayers - 1; ++r2)
       for (int p2 = m.bodyFirst[b2]; p2 <= m.bodyLast[b2] - 1; ++p2)
-        if (testAuxCell(m, p2, r2, 1)) return true;
+        if (const CellHit hit = testAuxCell(m, p2, r2, 1, target); hit.found) return {p2, r2, hit};
   }
-  return false;
+  return {};
 }
 
 // First hit among the main-grid cells, in scan order.
-bool plainMainDonor(Model& m) {
+Donor plainMainDonor(const Model& m, PlanePoint target) {
   for (int j = 1; j <= m.mainNy - 1; ++j)
     for (int i = 1; i <= m.mainNx - 1; ++i)
-      if (isMainDonorCandidate(m, i, j) && testMainCell(m, i, j)) return true;
-  return false;
+      if (isMainDonorCandidate(m, i, j))
+        if (const CellHit hit = testMainCell(m, i, j, target); hit.found) return {i, j, hit};
+  return {};
 }
 
 void indexAuxCells(Model& m, CellBuckets& buckets) {
@@ -57,27 +62,32 @@ void indexMainCells(Model& m, CellBuckets& buckets) {
   buckets.build();
 }
 
-bool bucketedAuxDonor(Model& m, int ownBody, const CellBuckets& buckets,
-                      std::vector<int>& candidates) {
-  buckets.candidates(m.searchX[6], m.searchY[6], candidates);
+Donor bucketedAuxDonor(const Model& m, PlanePoint target, int ownBody, const CellBuckets& buckets,
+                       std::vector<int>& candidates) {
+  buckets.candidates(target.x, target.y, candidates);
   for (int k : candidates) {
     const CellBuckets::Cell& cell = buckets.cell(k);
-    if (cell.tag != ownBody && testAuxCell(m, cell.a, cell.b, cell.c)) return true;
+    if (cell.tag == ownBody) continue;
+    if (const CellHit hit = testAuxCell(m, cell.a, cell.b, cell.c, target); hit.found)
+      return {cell.a, cell.b, hit};
   }
-  return false;
+  return {};
 }
 
-bool bucketedMainDonor(Model& m, const CellBuckets& buckets, std::vector<int>& candidates) {
-  buckets.candidates(m.searchX[6], m.searchY[6], candidates);
+Donor bucketedMainDonor(const Model& m, PlanePoint target, const CellBuckets& buckets,
+                        std::vector<int>& candidates) {
+  buckets.candidates(target.x, target.y, candidates);
   for (int k : candidates) {
     const CellBuckets::Cell& cell = buckets.cell(k);
-    if (testMainCell(m, cell.a, cell.b)) return true;
+    if (const CellHit hit = testMainCell(m, cell.a, cell.b, target); hit.found)
+      return {cell.a, cell.b, hit};
   }
-  return false;
+  return {};
 }
 
-Link linkFromHit(const Model& m, int p) {
-  return {{0, p, 1, 1}, {0, m.hitA, m.hitB, m.hitC}, m.hitS, m.hitT};
+// The link of receiver (p, 1) of grid set 1 to its donor cell.
+Link link(int p, const Donor& d) {
+  return {{0, p, 1, 1}, {0, d.a, d.b, 1}, d.hit.s, d.hit.t};
 }
 
 } // namespace
@@ -88,8 +98,8 @@ bool isMainDonorCandidate(const Model& m, int i, int j) {
          0;
 }
 
-void findOuterEdgeLinks(Model& m, WindowServices& ws, CellScan scan) {
-  ws.setProgressRange(1, m.nBodies);
+std::vector<SetupProblem> findOuterEdgeLinks(Model& m, ProgressObserver& progress, CellScan scan) {
+  progress.setProgressRange(1, m.nBodies);
   int countBody = 0, countMain = 0;
 
   CellBuckets auxBuckets, mainBuckets;
@@ -101,36 +111,40 @@ void findOuterEdgeLinks(Model& m, WindowServices& ws, CellScan scan) {
 
   for (int b = 1; b <= m.nBodies; ++b)
     for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
-      ws.processPendingMessages();
+      progress.checkpoint();
       if (m.stopFlag) goto checks;
-      ws.setProgressPosition(b);
-      setSearchTarget(m, m.bodyGrid[p][1][1].bodyGridX, m.bodyGrid[p][1][1].bodyGridY);
+      progress.setProgressPosition(b);
+      const PlanePoint target{m.bodyGrid[p][1][1].bodyGridX, m.bodyGrid[p][1][1].bodyGridY};
 
-      const bool fromAux = scan == CellScan::plain ? plainAuxDonor(m, b)
-                                                   : bucketedAuxDonor(m, b, auxBuckets, candidates);
-      if (fromAux) {
+      const Donor aux = scan == CellScan::plain
+                            ? plainAuxDonor(m, target, b)
+                            : bucketedAuxDonor(m, target, b, auxBuckets, candidates);
+      if (aux.a != 0) {
         ++countBody;
-        if (countBody <= kAuxLinkCapacity) m.bodyFromBody[countBody] = linkFromHit(m, p);
+        if (countBody <= kAuxLinkCapacity) m.bodyFromBody[countBody] = link(p, aux);
         continue;
       }
-      const bool fromMain = scan == CellScan::plain ? plainMainDonor(m)
-                                                    : bucketedMainDonor(m, mainBuckets, candidates);
-      if (fromMain) {
+      const Donor main = scan == CellScan::plain
+                             ? plainMainDonor(m, target)
+                             : bucketedMainDonor(m, target, mainBuckets, candidates);
+      if (main.a != 0) {
         ++countMain;
-        if (countMain <= kMainLinkCapacity) m.bodyFromMain[countMain] = linkFromHit(m, p);
+        if (countMain <= kMainLinkCapacity) m.bodyFromMain[countMain] = link(p, main);
       }
     }
 checks:
+  std::vector<SetupProblem> problems;
   if (countMain > kMainLinkCapacity) {
-    ws.showMessage(couplingText::tooLargeR2(ws.language(), {std::to_string(countMain)}));
+    problems.push_back({SetupProblem::Kind::tooManyLinksFromMain, {countMain}});
     m.stopFlag = true;
   } else {
     m.bodyFromMainCount = countMain;
   }
   if (countBody > kAuxLinkCapacity) {
-    ws.showMessage(couplingText::tooLargeR22(ws.language(), {std::to_string(countBody)}));
+    problems.push_back({SetupProblem::Kind::tooManyLinksFromBodies, {countBody}});
     m.stopFlag = true;
   } else {
     m.bodyFromBodyCount = countBody;
   }
+  return problems;
 }

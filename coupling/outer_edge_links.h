@@ -3,8 +3,11 @@
 // when they lie inside it, and from the main grid otherwise.
 #pragma once
 #include "core/model.h"
-#include "core/window_services.h"
+#include "core/progress.h"
+#include "core/setup_problem.h"
 #include "coupling/cell_buckets.h"
+
+#include <vector>
 
 // findOuterEdgeLinks: builds bodyFromBody and bodyFromMain.  The receivers
 // are the points (p, 1) of grid set 1, body b = 1..nBodies, p = bodyFirst..
@@ -15,12 +18,13 @@
 // all inner holes (slot 9 of mainFlow, as cutHoles leaves it); the first
 // hit becomes a bodyFromMain link.  A receiver without a donor gets no link.
 //
-// Progress runs over the bodies; pending window messages are processed once
-// per receiver and a set stopFlag ends the scan there.  Links beyond a list's
-// capacity are counted, not stored.  At the end, a count over capacity shows
-// its "too large" message (R-2 for bodyFromMain, then R-22 for bodyFromBody), sets
-// stopFlag and keeps that list's old count; a count within capacity is stored.
-void findOuterEdgeLinks(Model& m, WindowServices& ws, CellScan scan = CellScan::bucketed);
+// Progress runs over the bodies with a checkpoint before every receiver, and
+// a set stopFlag ends the scan there.  Links beyond a list's capacity are
+// counted, not stored.  At the end, a count over capacity sets stopFlag, keeps
+// that list's old count and is returned as a problem (the links from the main
+// grid first, then those between bodies); a count within capacity is stored.
+std::vector<SetupProblem> findOuterEdgeLinks(Model& m, ProgressObserver& progress,
+                                             CellScan scan = CellScan::bucketed);
 
 // Whether main-grid cell (i, j) may be a donor of an outer-edge point: not
 // when all four of its corners are inner holes.

@@ -7,31 +7,8 @@
 #include "layout/overlaps.h"
 
 #include <cmath>
-#include <string>
 
 namespace {
-
-// The messages of a layout too large for the arrays, in every language of the
-// catalogue (core/messages.h).
-namespace text {
-// The perimeter points needed and the capacity.
-const Message tooManyPerimeterPoints{
-    {"モデル規模が大き過ぎます。補助格子の周方向点数 = ", "　（上限 ", "）"},
-    {"The model is too large: the auxiliary grids need ", " points around the bodies (limit ",
-     ")."}};
-// The main grid's nx and ny, then the capacities.
-const Message tooManyMainPoints{
-    {"モデル規模が大き過ぎます。主格子の点数 = ", " × ", "　（上限 ", " × ", "）"},
-    {"The model is too large: the main grid needs ", " × ", " points (limit ", " × ", ")."}};
-// Column and body of one body, then column and body of the other.
-const Message bodiesOverlap{
-    {"列 ", " の物体 ", " と列 ", " の物体 ", " が重なっています。この配置にはできません。"},
-    {"Column ", ", body ", " and column ", ", body ", " overlap: the layout cannot be made."}};
-// Column and body.
-const Message bodyOutsideChannel{
-    {"列 ", " の物体 ", " が流路からはみ出しています。この配置にはできません。"},
-    {"Column ", ", body ", " reaches out of the channel: the layout cannot be made."}};
-} // namespace text
 
 struct MainGridExtent {
   double x0, y0;
@@ -133,8 +110,7 @@ void buildBodiesAndAuxGrids(Model& m) {
     turnArrangementGrids(m, m.columnBody[m.nColumns][1].columnBodyX / 2, 0, -m.layoutRotation);
 }
 
-void refuse(Model& m, WindowServices& ws, const std::string& text) {
-  ws.showMessage(text);
+SetupProblem refuse(Model& m, const SetupProblem& problem) {
   if (m.hasFittedLayout) {
     // Put the parameters back and rebuild what the refused attempt overwrote;
     // grid making is deterministic, so this gives the previous grids again.
@@ -146,6 +122,7 @@ void refuse(Model& m, WindowServices& ws, const std::string& text) {
     m.stepsDone = stepsDone;
     m.particleState = particleState;
   }
+  return problem;
 }
 
 } // namespace
@@ -169,13 +146,19 @@ void makeMainGrid(Model& m) {
   }
 }
 
-bool rebuildGrids(Model& m, WindowServices& ws) {
-  return makeGrids(m, ws) == LayoutRefusal::none;
+bool rebuildGrids(Model& m) {
+  return !makeGrids(m);
 }
 
-LayoutRefusal makeGrids(Model& m, WindowServices& ws) {
-  ws.setCheckBoxVisible(1, true);
-  ws.setCheckBoxVisible(2, true);
+LayoutRefusal refusalOf(const std::optional<SetupProblem>& problem) {
+  if (!problem) return LayoutRefusal::none;
+  const bool overlap = problem->kind == SetupProblem::Kind::bodiesOverlap ||
+                       problem->kind == SetupProblem::Kind::bodyOutsideChannel;
+  return overlap ? LayoutRefusal::overlap : LayoutRefusal::capacity;
+}
+
+std::optional<SetupProblem> makeGrids(Model& m) {
+  using Kind = SetupProblem::Kind;
   m.mainSpacing = 1.25;
   // Every change of the number of columns ends here.
   keepSelectionInLayout(m);
@@ -183,40 +166,27 @@ LayoutRefusal makeGrids(Model& m, WindowServices& ws) {
   // The perimeter total follows from the parameters alone: check it before
   // anything is written.
   const int needed = requiredPerimeterIndex(m);
-  if (needed > kPerimeterCapacity) {
-    refuse(m, ws,
-           text::tooManyPerimeterPoints(
-               ws.language(), {std::to_string(needed), std::to_string(kPerimeterCapacity)}));
-    return LayoutRefusal::capacity;
-  }
+  if (needed > kPerimeterCapacity)
+    return refuse(m, {Kind::tooManyPerimeterPoints, {needed, kPerimeterCapacity}});
 
   buildBodiesAndAuxGrids(m);
 
   // The main grid's size follows from the turned body surfaces: check it
   // before the main grid is written.
   const MainGridExtent g = mainGridExtent(m);
-  if (g.nx > kMainNxCapacity || g.ny > kMainNyCapacity) {
-    refuse(m, ws,
-           text::tooManyMainPoints(ws.language(), {std::to_string(g.nx), std::to_string(g.ny),
-                                                   std::to_string(kMainNxCapacity),
-                                                   std::to_string(kMainNyCapacity)}));
-    return LayoutRefusal::capacity;
-  }
+  if (g.nx > kMainNxCapacity || g.ny > kMainNyCapacity)
+    return refuse(m, {Kind::tooManyMainPoints, {g.nx, g.ny, kMainNxCapacity, kMainNyCapacity}});
 
   // Bodies that overlap each other or reach out of the channel the main
   // grid would span.
   const ChannelBox channel{g.x0, g.y0, g.x0 + (g.nx - 1) * m.mainSpacing,
                            g.y0 + (g.ny - 1) * m.mainSpacing};
   if (const std::optional<LayoutOverlap> overlap = findOverlap(m, channel)) {
-    const std::string c1 = std::to_string(overlap->first.column);
-    const std::string k1 = std::to_string(overlap->first.body);
-    const Language language = ws.language();
-    refuse(m, ws,
-           overlap->second
-               ? text::bodiesOverlap(language, {c1, k1, std::to_string(overlap->second->column),
-                                                std::to_string(overlap->second->body)})
-               : text::bodyOutsideChannel(language, {c1, k1}));
-    return LayoutRefusal::overlap;
+    const int c1 = overlap->first.column, k1 = overlap->first.body;
+    return refuse(m, overlap->second
+                         ? SetupProblem{Kind::bodiesOverlap,
+                                        {c1, k1, overlap->second->column, overlap->second->body}}
+                         : SetupProblem{Kind::bodyOutsideChannel, {c1, k1}});
   }
 
   makeMainGrid(m);
@@ -224,7 +194,5 @@ LayoutRefusal makeGrids(Model& m, WindowServices& ws) {
   m.particleState = 1;
   m.stepsDone = 1;
   m.flowStep = 0; // the flow, if any, was computed on other grids
-  ws.setStatusText(1, "");
-  ws.setStatusText(0, "");
-  return LayoutRefusal::none;
+  return std::nullopt;
 }

@@ -2,28 +2,32 @@
 // auxiliary O-grid and the Cartesian main grid.
 #pragma once
 #include "core/model.h"
-#include "core/window_services.h"
+#include "core/setup_problem.h"
 
-// rebuildGrids: rebuilds the body table and both grids from the layout parameters,
-// sets particleState = 1 and stepsDone = 1, ends the possibility to continue
-// a run (flowStep = 0) and clears both status panels.
+#include <optional>
+
+// makeGrids: rebuilds the body table and both grids from the layout
+// parameters, sets particleState = 1 and stepsDone = 1 and ends the
+// possibility to continue a run (flowStep = 0).
 // A layout that needs more perimeter indices or a larger main grid than the
-// arrays hold is refused before anything is written: a modal message says so,
-// the layout parameters are put back to the last layout that fitted, and the
-// grids stay as they were.  Returns false when the layout was refused.
-bool rebuildGrids(Model& m, WindowServices& ws);
+// arrays hold is refused before anything is written: the layout parameters
+// are put back to the last layout that fitted, the grids stay as they were,
+// and the problem is returned with the numbers needed and the capacities.  A
+// layout whose bodies' outlines overlap each other or reach out of the main
+// grid's rectangle is refused the same way, the problem naming the bodies
+// (layout/overlaps.h); the capacities are checked first.
+std::optional<SetupProblem> makeGrids(Model& m);
 
-// Why makeGrids refused a layout.
+// rebuildGrids: makeGrids, true when the grids are made.
+bool rebuildGrids(Model& m);
+
+// Why a layout was refused.
 enum class LayoutRefusal {
   none,     // the grids are made
   capacity, // more points than the arrays hold
   overlap,  // bodies overlap each other or reach out of the channel
 };
-// rebuildGrids, telling why a layout was refused.  A layout whose bodies' outlines
-// overlap each other or reach out of the main grid's rectangle is refused
-// like one too large for the arrays, with a message naming the bodies
-// (layout/overlaps.h); the capacities are checked first.
-LayoutRefusal makeGrids(Model& m, WindowServices& ws);
+LayoutRefusal refusalOf(const std::optional<SetupProblem>& problem);
 
 // makeMainGrid: the uniform main grid around the bodies (called by rebuildGrids).
 void makeMainGrid(Model& m);

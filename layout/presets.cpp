@@ -25,7 +25,7 @@ const Preset kPresets[4] = {
 
 } // namespace
 
-bool applyPreset(Model& m, WindowServices& ws, int n) {
+bool writePreset(Model& m, int n) {
   if (n < 1 || n > 4) return false;
   const Preset& p = kPresets[n - 1];
   m.nColumns = p.nColumns;
@@ -44,5 +44,9 @@ bool applyPreset(Model& m, WindowServices& ws, int n) {
   if (p.ellipseRatio > 0) m.ellipseRatio = p.ellipseRatio;
   m.viewScale = p.viewScale;
   m.viewCentreY = p.viewCentreY;
-  return rebuildGrids(m, ws);
+  return true;
+}
+
+bool applyPreset(Model& m, int n) {
+  return writePreset(m, n) && rebuildGrids(m);
 }

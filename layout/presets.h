@@ -1,8 +1,11 @@
 // The four preset arrangements of the pattern menu.  Each writes its values
-// into the layout and calls rebuildGrids; the redraw that follows is the window's.
+// into the layout and the view; grid making and the redraw that follow are
+// the caller's.
 #pragma once
 #include "core/model.h"
-#include "core/window_services.h"
 
-// n = 1..4.  Returns rebuildGrids's result.
-bool applyPreset(Model& m, WindowServices& ws, int n);
+// n = 1..4; false (and nothing written) for any other n.
+bool writePreset(Model& m, int n);
+
+// writePreset, then rebuildGrids; true when the grids are made.
+bool applyPreset(Model& m, int n);

@@ -6,7 +6,7 @@
 
 #include "core/time_text.h"
 #include "coupling/boundary.h"
-#include "coupling/setup.h"
+#include "run/setup.h"
 #include "solver/global_time_step.h"
 #include "solver/initial_state.h"
 #include "solver/time_integration.h"

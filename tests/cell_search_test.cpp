@@ -8,27 +8,19 @@
 
 namespace {
 
-struct Quad {
-  double x[5], y[5]; // corners 1..4
-};
+const CellCorners kUnitSquare = {PlanePoint{}, {0, 0}, {1, 0}, {1, 1}, {0, 1}};
 
-constexpr Quad kUnitSquare = {{0, 0, 1, 1, 0}, {0, 0, 0, 1, 1}};
-
-// The full cell test on a quad, as the scans apply it.
-bool runCellTest(Model& m, const Quad& q, double tx, double ty, int a = 7, int b = 8) {
-  setSearchTarget(m, tx, ty);
-  return testCell(m, a, b, 1, q.x[1], q.y[1], q.x[2], q.y[2], q.x[3], q.y[3], q.x[4], q.y[4]);
-}
-
-void bilinear(const Quad& q, double s, double t, double& x, double& y) {
-  x = (1 - s) * (1 - t) * q.x[1] + s * (1 - t) * q.x[2] + s * t * q.x[3] + (1 - s) * t * q.x[4];
-  y = (1 - s) * (1 - t) * q.y[1] + s * (1 - t) * q.y[2] + s * t * q.y[3] + (1 - s) * t * q.y[4];
+PlanePoint bilinear(const CellCorners& q, double s, double t) {
+  auto mix = [&](double PlanePoint::*c) {
+    return (1 - s) * (1 - t) * (q[1].*c) + s * (1 - t) * (q[2].*c) + s * t * (q[3].*c) +
+           (1 - s) * t * (q[4].*c);
+  };
+  return {mix(&PlanePoint::x), mix(&PlanePoint::y)};
 }
 
 } // namespace
 
 TEST(CellTest, EdgeAndCornerHits) {
-  auto m = makeModel();
   struct Case {
     const char* what;
     double tx, ty, s, t;
@@ -43,35 +35,25 @@ TEST(CellTest, EdgeAndCornerHits) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    setSearchTarget(*m, c.tx, c.ty);
-    for (int k = 1; k <= 4; ++k) {
-      m->searchX[k] = kUnitSquare.x[k];
-      m->searchY[k] = kUnitSquare.y[k];
-    }
-    m->searchX[5] = m->searchY[5] = 0.5;
-    searchCellEdges(*m, 3, 4, 1);
-    ASSERT_EQ(m->hitA, 3);
-    EXPECT_EQ(m->hitB, 4);
-    EXPECT_EQ(m->hitC, 1);
-    EXPECT_DOUBLE_EQ(m->hitS, c.s);
-    EXPECT_DOUBLE_EQ(m->hitT, c.t);
+    const CellHit hit = searchCellEdges(kUnitSquare, {c.tx, c.ty});
+    ASSERT_TRUE(hit.found);
+    EXPECT_DOUBLE_EQ(hit.s, c.s);
+    EXPECT_DOUBLE_EQ(hit.t, c.t);
   }
 }
 
 TEST(CellTest, InteriorOfAParallelogramSolvesLinearEquations) {
-  auto m = makeModel();
-  ASSERT_TRUE(runCellTest(*m, kUnitSquare, 0.25, 0.75));
-  EXPECT_EQ(m->hitS, 0.25);
-  EXPECT_EQ(m->hitT, 0.75);
+  const CellHit hit = testCell(kUnitSquare, {0.25, 0.75});
+  ASSERT_TRUE(hit.found);
+  EXPECT_EQ(hit.s, 0.25);
+  EXPECT_EQ(hit.t, 0.75);
   // The edge test alone misses it.
-  searchCellEdges(*m, 7, 8, 1);
-  EXPECT_EQ(m->hitA, 0);
+  EXPECT_FALSE(searchCellEdges(kUnitSquare, {0.25, 0.75}).found);
 }
 
 TEST(CellTest, InteriorTestKeepsTargetsOnTheFarEdgesAndNothingBeyond) {
   // searchCellInterior alone (the edge test takes a target on an edge before it): on
   // the unit square s and t are the target's coordinates, 0 and 1 included.
-  auto m = makeModel();
   const double e = std::ldexp(1.0, -40);
   const struct {
     double tx, ty;
@@ -79,49 +61,38 @@ TEST(CellTest, InteriorTestKeepsTargetsOnTheFarEdgesAndNothingBeyond) {
   } cases[] = {{1, 0.5, true},     {1 - e, 0.5, true},  {1 + e, 0.5, false}, {0.5, 1, true},
                {0.5, 1 - e, true}, {0.5, 1 + e, false}, {0, 0.5, true},      {-e, 0.5, false}};
   for (const auto& c : cases) {
-    setSearchTarget(*m, c.tx, c.ty);
-    for (int k = 1; k <= 4; ++k) {
-      m->searchX[k] = kUnitSquare.x[k];
-      m->searchY[k] = kUnitSquare.y[k];
-    }
-    m->searchX[5] = m->searchY[5] = 0.5;
-    m->hitA = 0;
-    m->hitS = m->hitT = 0;
-    searchCellInterior(*m, 3, 4, 1);
-    ASSERT_EQ(m->hitA == 3, c.hit) << "target " << c.tx << ", " << c.ty;
-    EXPECT_TRUE(!c.hit || (m->hitS == c.tx && m->hitT == c.ty)) << c.tx << ", " << c.ty;
+    const CellHit hit = searchCellInterior(kUnitSquare, {c.tx, c.ty});
+    ASSERT_EQ(hit.found, c.hit) << "target " << c.tx << ", " << c.ty;
+    EXPECT_TRUE(!c.hit || (hit.s == c.tx && hit.t == c.ty)) << c.tx << ", " << c.ty;
   }
 }
 
 TEST(CellTest, TargetsOutsideOrTooFarAreRejected) {
-  auto m = makeModel();
-  EXPECT_FALSE(runCellTest(*m, kUnitSquare, 1.0 + 1e-6, 0.5)) << "s just above 1";
-  EXPECT_FALSE(runCellTest(*m, kUnitSquare, 0.5, -1e-6)) << "t just below 0";
-  EXPECT_FALSE(runCellTest(*m, kUnitSquare, 0.5, std::numeric_limits<double>::quiet_NaN()));
+  EXPECT_FALSE(testCell(kUnitSquare, {1.0 + 1e-6, 0.5}).found) << "s just above 1";
+  EXPECT_FALSE(testCell(kUnitSquare, {0.5, -1e-6}).found) << "t just below 0";
+  EXPECT_FALSE(testCell(kUnitSquare, {0.5, std::numeric_limits<double>::quiet_NaN()}).found);
   // A large cell containing the target, 1.9 + 0.2 from its reference point.
-  const Quad big = {{0, -10, 10, 10, -10}, {0, -10, -10, 10, 10}};
-  EXPECT_FALSE(runCellTest(*m, big, 1.9, 0.2)) << "skipped by the Manhattan prefilter";
-  EXPECT_TRUE(runCellTest(*m, big, 1.7, 0.2));
+  const CellCorners big = {PlanePoint{}, {-10, -10}, {10, -10}, {10, 10}, {-10, 10}};
+  EXPECT_FALSE(testCell(big, {1.9, 0.2}).found) << "skipped by the Manhattan prefilter";
+  EXPECT_TRUE(testCell(big, {1.7, 0.2}).found);
 }
 
 TEST(CellTest, GeneralQuadrilateralsGiveBackTheirLocalCoordinates) {
   // Random convex cells of curvilinear-grid shape (a = 0.5 quadratics) and
   // random interior points: the test must find the point and return its (s, t).
-  auto m = makeModel();
   std::mt19937 rng(12345);
   std::uniform_real_distribution<double> jitter(-0.3, 0.3), unit(0.02, 0.98);
   for (int n = 0; n < 2000; ++n) {
-    Quad q = {{0, 0, 1.5, 1.5, 0}, {0, 0, 0, 1.2, 1.2}};
+    CellCorners q = {PlanePoint{}, {0, 0}, {1.5, 0}, {1.5, 1.2}, {0, 1.2}};
     for (int k = 1; k <= 4; ++k) {
-      q.x[k] += jitter(rng);
-      q.y[k] += jitter(rng);
+      q[k].x += jitter(rng);
+      q[k].y += jitter(rng);
     }
     const double s = unit(rng), t = unit(rng);
-    double x, y;
-    bilinear(q, s, t, x, y);
-    ASSERT_TRUE(runCellTest(*m, q, x, y)) << "case " << n;
-    EXPECT_NEAR(m->hitS, s, 1e-9) << "case " << n;
-    EXPECT_NEAR(m->hitT, t, 1e-9) << "case " << n;
+    const CellHit hit = testCell(q, bilinear(q, s, t));
+    ASSERT_TRUE(hit.found) << "case " << n;
+    EXPECT_NEAR(hit.s, s, 1e-9) << "case " << n;
+    EXPECT_NEAR(hit.t, t, 1e-9) << "case " << n;
   }
 }
 

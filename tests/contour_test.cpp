@@ -31,7 +31,7 @@ struct LinearField {
   FakeWindowServices ws;
   LinearField(double low = 1, double high = 12) {
     m->viewScale = 20;
-    placeLayoutOnBitmap(*m, s, ws);
+    placeLayoutOnBitmap(*m, s);
     for (int i = 1; i <= m->mainNx; ++i)
       for (int j = 1; j <= m->mainNy; ++j) {
         m->mainFlow[i][j][slot::pres] = i;

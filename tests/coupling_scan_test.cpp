@@ -118,9 +118,10 @@ TEST(CouplingLinks, The9724thMainGridLinkStopsTheScan) {
   addCircleBody(*m, 0, 0, 7, 6.2, 60);
   setMainGrid(*m, -10.5, -10.5, 0.1, 211, 211);
   m->mainFromBodyCount = 17;
-  findMainGridLinks(*m, ws, 1, 1);
-  ASSERT_EQ(ws.messages().size(), 1u);
-  EXPECT_EQ(ws.messages()[0], "  モデル規模が大き過ぎです。R-1" + std::to_string(9724));
+  const std::optional<SetupProblem> problem = findMainGridLinks(*m, ws, 1, 1);
+  ASSERT_TRUE(problem);
+  EXPECT_EQ(problemText(*problem, Language::japanese),
+            "  モデル規模が大き過ぎです。R-1" + std::to_string(9724));
   EXPECT_TRUE(m->stopFlag);
   EXPECT_EQ(m->mainFromBodyCount, 17) << "the count is left as it was";
   EXPECT_LT(ws.processCount, 211 * 211) << "the scan ends at the 9724th link";
@@ -138,9 +139,9 @@ TEST(CouplingLinks, TooManyLinksBetweenAuxiliaryGrids) {
   addCircleBody(*m, 0, 0, 11, 6.2, 50);
   setMainGrid(*m, -25, -25, 1.25, 41, 41);
   m->bodyFromBodyCount = 3;
-  findOuterEdgeLinks(*m, ws);
-  ASSERT_EQ(ws.messages().size(), 1u);
-  EXPECT_EQ(ws.messages()[0], "  モデル規模が大き過ぎです。R-22 721");
+  const std::vector<SetupProblem> problems = findOuterEdgeLinks(*m, ws);
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_EQ(problemText(problems[0], Language::japanese), "  モデル規模が大き過ぎです。R-22 721");
   EXPECT_TRUE(m->stopFlag);
   EXPECT_EQ(m->bodyFromBodyCount, 3) << "the count is left as it was";
   EXPECT_EQ(m->bodyFromMainCount, 51) << "body 2's outer edge, from the main grid";

@@ -3,9 +3,9 @@
 #include "coupling/holes.h"
 #include "coupling/main_grid_links.h"
 #include "coupling/outer_edge_links.h"
-#include "coupling/setup.h"
 #include "layout/grid_making.h"
 #include "layout/presets.h"
+#include "run/setup.h"
 
 #include "coupling_checks.h"
 #include "fake_window_services.h"
@@ -66,7 +66,7 @@ TEST_P(PresetLayout, CouplingCountsLinksAndHoles) {
   setStartupDefaults(*m);
   FakeWindowServices ws;
   if (c.preset != 0) {
-    ASSERT_TRUE(applyPreset(*m, ws, c.preset));
+    ASSERT_TRUE(applyPreset(*m, c.preset));
   }
   runCouplingSetup(*m, ws);
   EXPECT_TRUE(ws.messages().empty()) << what;
@@ -119,6 +119,20 @@ TEST(CouplingSetup, SingleBodyHolesAreEnclosedByTheReceiverRing) {
     expectLinksReproduceReceivers(*m, what);
     EXPECT_EQ(m->bodyFromBodyCount, 0) << what;
   }
+}
+
+TEST(CouplingSetup, AListOverItsCapacityReachesTheUserAndStopsTheRun) {
+  // Body grids 30 units thick around the start-up circles reach so far into
+  // each other that the links between bodies overflow their list.
+  auto m = makeModel();
+  setStartupDefaults(*m);
+  m->bodyGridThickness = 30;
+  m->bodyFromBodyCount = 5;
+  FakeWindowServices ws;
+  runCouplingSetup(*m, ws);
+  EXPECT_EQ(ws.messages(), std::vector<std::string>{"  モデル規模が大き過ぎです。R-22 794"});
+  EXPECT_TRUE(m->stopFlag);
+  EXPECT_EQ(m->bodyFromBodyCount, 5) << "the count is left as it was";
 }
 
 TEST(CouplingSetup, OuterEdgesLinkToTheOtherBodyOnlyWhenTheGridsOverlap) {
@@ -232,7 +246,7 @@ TEST(HoleCutting, MoreHolesThanTheListHoldsAreFlaggedAndReported) {
   m->body[1].bodyY = m->mainGrid[1][kMainNyCapacity / 2].mainGridY;
   m->mainHoleCount = 77;
   FakeWindowServices ws;
-  cutHoles(*m, ws);
+  const std::optional<SetupProblem> problem = cutHoles(*m, ws);
 
   int holes = 0;
   for (int i = 1; i <= m->mainNx; ++i)
@@ -245,8 +259,9 @@ TEST(HoleCutting, MoreHolesThanTheListHoldsAreFlaggedAndReported) {
         }
       }
   ASSERT_GT(holes, 14900);
-  EXPECT_EQ(ws.messages(),
-            std::vector<std::string>{"ERROR ERROR N_Pipe = " + std::to_string(holes)});
+  ASSERT_TRUE(problem);
+  EXPECT_EQ(problemText(*problem, Language::japanese),
+            "ERROR ERROR N_Pipe = " + std::to_string(holes));
   EXPECT_EQ(m->mainHoleCount, 77) << "the count keeps its old value";
   EXPECT_FALSE(m->stopFlag) << "the run goes on";
 }

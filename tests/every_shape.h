@@ -5,7 +5,6 @@
 #pragma once
 
 #include "coupling/metrics.h"
-#include "fake_window_services.h"
 #include "layout/grid_making.h"
 #include "solver/initial_state.h"
 
@@ -23,9 +22,8 @@ inline std::unique_ptr<Model> everyShape() {
     m->layoutSize[1][k] = 10 + 2 * k;
     m->layoutAngle[1][k] = angles[k];
   }
-  FakeWindowServices ws;
-  rebuildGrids(*m, ws);
-  computeMetrics(*m, ws);
+  rebuildGrids(*m);
+  computeMetrics(*m);
   setInitialState(*m);
   return m;
 }

@@ -21,7 +21,7 @@ struct Flow {
   Flow() {
     m->mainDx = m->mainSpacing / 16;
     m->mainDx2 = m->mainDx * m->mainDx;
-    placeLayoutOnBitmap(*m, s.bitmap, ws);
+    placeLayoutOnBitmap(*m, s.bitmap);
     for (int p = 1; p <= m->bodyLast[1] + 1; ++p)
       for (int r = 1; r <= m->bodyLayers; ++r) {
         auto& g = m->bodyMetric[p][r][1];

@@ -4,7 +4,6 @@
 // divergence of a known viscous stress over the body's area.
 #include "analysis/forces.h"
 #include "every_shape.h"
-#include "fake_window_services.h"
 #include "layout/grid_making.h"
 #include "solver/initial_state.h"
 #include "synthetic_grids.h"
@@ -76,8 +75,7 @@ std::unique_ptr<Model> fineCircle(bool clockwise) {
       m->bodyGrid[p][r][1].bodyGridX = radius * std::cos(theta);
       m->bodyGrid[p][r][1].bodyGridY = radius * std::sin(theta);
     }
-  FakeWindowServices ws;
-  computeBodyMetrics(*m, ws, pF, pL, 1, m->bodyLayers, 1);
+  computeBodyMetrics(*m, pF, pL, 1, m->bodyLayers, 1);
   synthetic::solverConstants(*m);
   return m;
 }

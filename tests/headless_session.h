@@ -19,8 +19,8 @@ struct HeadlessSession {
 
   HeadlessSession() {
     setStartupDefaults(*m);
-    rebuildGrids(*m, ws);
+    rebuildGrids(*m);
     centreViewAtStart(*m);
-    placeLayoutOnBitmap(*m, s.bitmap, ws);
+    placeLayoutOnBitmap(*m, s.bitmap);
   }
 };

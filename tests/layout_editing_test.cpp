@@ -102,7 +102,7 @@ TEST(LayoutEditing, GridMakingTakesTurnsAtTheEndsOfAnInt) {
   for (int turn : {INT_MIN, INT_MAX, kTurnRange.low, kTurnRange.high}) {
     m.layoutAngle[1][1] = turn;
     m.layoutShape[1][1] = shape::square;
-    ASSERT_TRUE(rebuildGrids(m, ws)) << turn;
+    ASSERT_TRUE(rebuildGrids(m)) << turn;
     for (int p = m.bodyFirst[1]; p <= m.bodyLast[1]; ++p)
       ASSERT_TRUE(std::isfinite(m.bodyGrid[p][1][1].bodyGridX) &&
                   std::isfinite(m.bodyGrid[p][1][1].bodyGridY))
@@ -110,6 +110,6 @@ TEST(LayoutEditing, GridMakingTakesTurnsAtTheEndsOfAnInt) {
   }
   m.selectedColumn = 5;
   m.nColumns = 3;
-  ASSERT_TRUE(rebuildGrids(m, ws));
+  ASSERT_TRUE(rebuildGrids(m));
   EXPECT_EQ(m.selectedColumn, 3);
 }

@@ -2,6 +2,7 @@
 #include "layout/grid_making.h"
 #include "layout/outlines.h"
 #include "layout/presets.h"
+#include "run/setup.h"
 
 #include "fake_window_services.h"
 #include "reused_model.h"
@@ -28,7 +29,7 @@ struct LayoutFixture : ::testing::Test {
     m.columnBodies[1] = 1;
     m.layoutShape[1][1] = shapeCode;
     m.layoutSize[1][1] = size;
-    ASSERT_TRUE(rebuildGrids(m, ws));
+    ASSERT_TRUE(rebuildGrids(m));
   }
 };
 
@@ -67,7 +68,7 @@ TEST(BodyTable, EllipseFactorHasALowerBound) {
 }
 
 TEST_F(Layout, StartupDefaultsGiveThirteenCirclesAndTheDefaultMainGrid) {
-  ASSERT_TRUE(rebuildGrids(m, ws));
+  ASSERT_EQ(remakeGrids(m, ws), LayoutRefusal::none);
   EXPECT_EQ(m.nBodies, 13);
   for (int b = 1; b <= 13; ++b) {
     EXPECT_EQ(m.bodyPoints[b], 33);
@@ -102,7 +103,7 @@ TEST_F(Layout, StartupDefaultsGiveThirteenCirclesAndTheDefaultMainGrid) {
 }
 
 TEST_F(Layout, MainGridCoordinatesAreRunningSums) {
-  ASSERT_TRUE(rebuildGrids(m, ws));
+  ASSERT_TRUE(rebuildGrids(m));
   double x = m.mainGrid[1][1].mainGridX;
   for (int i = 2; i <= m.mainNx; ++i) {
     x = x + 1.25;
@@ -121,7 +122,7 @@ TEST_F(Layout, PresetsGiveTheirBodyCounts) {
   };
   const Case cases[] = {{1, 8, 33, 294}, {2, 12, 34, 454}, {3, 14, 41, 628}, {4, 22, 27, 680}};
   for (const auto& c : cases) {
-    ASSERT_TRUE(applyPreset(m, ws, c.preset));
+    ASSERT_TRUE(applyPreset(m, c.preset));
     EXPECT_EQ(m.nBodies, c.nBodies) << "preset " << c.preset;
     for (int b = 1; b <= m.nBodies; ++b) EXPECT_EQ(m.bodyPoints[b], c.intervals);
     EXPECT_EQ(m.bodyPerimeterPoints, c.bodyPerimeterPoints) << "preset " << c.preset;
@@ -135,7 +136,7 @@ TEST_F(Layout, PresetsWriteOnlyTheirValues) {
   m.bodyGridThickness = 6.2;
   m.viewCentreX = 33;
   m.selectedColumn = 2;
-  ASSERT_TRUE(applyPreset(m, ws, 3));
+  ASSERT_TRUE(applyPreset(m, 3));
   EXPECT_DOUBLE_EQ(m.ellipseRatio, 1.6);
   EXPECT_DOUBLE_EQ(m.viewScale, 2.6);
   EXPECT_DOUBLE_EQ(m.viewCentreY, -5.0);
@@ -147,9 +148,9 @@ TEST_F(Layout, PresetsWriteOnlyTheirValues) {
   EXPECT_DOUBLE_EQ(m.viewCentreX, 33);
   EXPECT_EQ(m.selectedColumn, 2);
   // The ratio of pattern 3 stays for later layouts.
-  ASSERT_TRUE(applyPreset(m, ws, 1));
+  ASSERT_TRUE(applyPreset(m, 1));
   EXPECT_DOUBLE_EQ(m.ellipseRatio, 1.6);
-  ASSERT_TRUE(applyPreset(m, ws, 2));
+  ASSERT_TRUE(applyPreset(m, 2));
   EXPECT_EQ(m.layoutAngle[1][1], 45);
 }
 
@@ -158,14 +159,14 @@ TEST_F(Layout, ColumnsAreCentredOnTheAxis) {
   m.columnBodies[1] = 1;
   m.columnBodies[2] = 2;
   m.columnSpacing[2] = 30;
-  ASSERT_TRUE(rebuildGrids(m, ws));
+  ASSERT_TRUE(rebuildGrids(m));
   EXPECT_DOUBLE_EQ(m.body[1].bodyY, 0.0);
   EXPECT_DOUBLE_EQ(m.body[2].bodyY, -15.0);
   EXPECT_DOUBLE_EQ(m.body[3].bodyY, 15.0);
 }
 
 TEST_F(Layout, CircleRingClosesAcrossItsSeam) {
-  ASSERT_TRUE(rebuildGrids(m, ws));
+  ASSERT_TRUE(rebuildGrids(m));
   // Body 1 stands at (0, -26), size 14, 33 intervals from index 2.
   EXPECT_NEAR(aux(2, 10).bodyGridX, 0.0, 1e-12);
   EXPECT_DOUBLE_EQ(aux(2, 10).bodyGridY, -26.0 - 7.0);
@@ -183,7 +184,7 @@ TEST_F(Layout, CircleRingClosesAcrossItsSeam) {
 }
 
 TEST_F(Layout, RadialLayersFollowTheGeometricLaw) {
-  ASSERT_TRUE(rebuildGrids(m, ws));
+  ASSERT_TRUE(rebuildGrids(m));
   // On a circle the nine radial intervals run from 0.8774 at the edge down to
   // 0.5264 at the body, the last 0.6 times the first.
   auto dist = [&](int p, int r1, int r2) {
@@ -224,7 +225,7 @@ TEST_F(Layout, SquareAndTriangleRemaindersAndCorners) {
   m.nColumns = 1;
   m.columnBodies[1] = 1;
   m.layoutShape[1][1] = shape::square;
-  ASSERT_TRUE(rebuildGrids(m, ws));
+  ASSERT_TRUE(rebuildGrids(m));
   ASSERT_EQ(m.bodyPoints[1], 42);
   const int f = m.bodyFirst[1];
   const double h = 7, H = 7 + 6.2;
@@ -240,7 +241,7 @@ TEST_F(Layout, SquareAndTriangleRemaindersAndCorners) {
 
   // One triangle of 32 intervals: n = 10, the side from the apex back takes 12.
   m.layoutShape[1][1] = shape::triangle;
-  ASSERT_TRUE(rebuildGrids(m, ws));
+  ASSERT_TRUE(rebuildGrids(m));
   ASSERT_EQ(m.bodyPoints[1], 32);
   const double s = 14, r3 = std::sqrt(3.0);
   EXPECT_NEAR(aux(f + 20, 10).bodyGridX, 0.0, 1e-12);
@@ -292,16 +293,16 @@ TEST_F(Layout, PlateTurnedByNinetyDegreesLiesAlongTheStream) {
   EXPECT_NEAR(extent(true), 1.0, 1e-9);
   EXPECT_NEAR(extent(false), 20.0, 1e-9);
   m.layoutAngle[1][1] = 90;
-  ASSERT_TRUE(rebuildGrids(m, ws));
+  ASSERT_TRUE(rebuildGrids(m));
   EXPECT_NEAR(extent(true), 20.0, 1e-9);
   EXPECT_NEAR(extent(false), 1.0, 1e-9);
 }
 
 TEST_F(Layout, TurningTheArrangementChangesTheMainGrid) {
-  ASSERT_TRUE(rebuildGrids(m, ws));
+  ASSERT_TRUE(rebuildGrids(m));
   const int nx = m.mainNx, ny = m.mainNy;
   m.layoutRotation = 30;
-  ASSERT_TRUE(rebuildGrids(m, ws));
+  ASSERT_TRUE(rebuildGrids(m));
   EXPECT_NE(m.mainNy, ny);
   EXPECT_NE(m.mainNx, nx);
   // The arrangement turns clockwise about (52, 0): column 1 moves up.
@@ -315,18 +316,18 @@ TEST_F(Layout, RegenerationGivesIdenticalArrays) {
   m.layoutShape[3][2] = shape::triangle;
   m.layoutShape[4][1] = shape::plate;
   m.layoutShape[5][3] = shape::ellipse;
-  ASSERT_TRUE(rebuildGrids(m, ws));
+  ASSERT_TRUE(rebuildGrids(m));
   auto first = makeModel();
   *first = m;
-  ASSERT_TRUE(rebuildGrids(m, ws));
+  ASSERT_TRUE(rebuildGrids(m));
   EXPECT_EQ(std::memcmp(&first->bodyGrid, &m.bodyGrid, sizeof m.bodyGrid), 0);
   EXPECT_EQ(std::memcmp(&first->mainGrid, &m.mainGrid, sizeof m.mainGrid), 0);
   EXPECT_EQ(std::memcmp(&first->body, &m.body, sizeof m.body), 0);
   // A change and back also gives the same arrays: nothing is carried over.
   m.layoutRotation = -40;
-  ASSERT_TRUE(rebuildGrids(m, ws));
+  ASSERT_TRUE(rebuildGrids(m));
   m.layoutRotation = 17;
-  ASSERT_TRUE(rebuildGrids(m, ws));
+  ASSERT_TRUE(rebuildGrids(m));
   EXPECT_EQ(std::memcmp(&first->bodyGrid, &m.bodyGrid, sizeof m.bodyGrid), 0);
   // The main grid in use (a larger grid in between leaves points beyond it).
   ASSERT_EQ(first->mainNx, m.mainNx);
@@ -359,7 +360,7 @@ void largestDialogLayout(Model& m, int shapeCode) {
 TEST_F(Layout, LargestDialogLayoutsOfEveryShapeBelowTheEllipseLimitFit) {
   for (int code : {shape::circle, shape::square, shape::triangle, shape::plate}) {
     largestDialogLayout(m, code);
-    EXPECT_TRUE(rebuildGrids(m, ws)) << "shape " << code;
+    EXPECT_TRUE(rebuildGrids(m)) << "shape " << code;
     EXPECT_LE(m.bodyPerimeterPoints + 1, kPerimeterCapacity);
   }
   EXPECT_TRUE(ws.messages().empty());
@@ -378,7 +379,7 @@ TEST_F(Layout, PerimeterLimitRefusesJustBeyondAndKeepsTheLastLayout) {
     m.ellipseRatio = ratio;
     const int needed = requiredPerimeterIndex(m);
     if (needed > kPerimeterCapacity) break;
-    const LayoutRefusal refusal = makeGrids(m, ws);
+    const LayoutRefusal refusal = remakeGrids(m, ws);
     ASSERT_NE(refusal, LayoutRefusal::capacity) << "ratio " << ratio;
     if (refusal == LayoutRefusal::overlap) continue;
     EXPECT_EQ(m.bodyPerimeterPoints + 1, needed);
@@ -392,7 +393,7 @@ TEST_F(Layout, PerimeterLimitRefusesJustBeyondAndKeepsTheLastLayout) {
   const int needed = requiredPerimeterIndex(m);
   m.stepsDone = 77;
   ws.calls.clear();
-  EXPECT_EQ(makeGrids(m, ws), LayoutRefusal::capacity);
+  EXPECT_EQ(remakeGrids(m, ws), LayoutRefusal::capacity);
   ASSERT_EQ(ws.messages().size(), 1u);
   const std::string msg = ws.messages()[0];
   EXPECT_NE(msg.find("モデル規模が大き過ぎます"), std::string::npos) << msg;
@@ -412,7 +413,7 @@ TEST_F(Layout, MainGridLimitRefusesJustBeyondAndKeepsTheLastLayout) {
   // arrangement stretches the grid across the channel until it no longer fits.
   largestDialogLayout(m, shape::circle);
   m.ellipseRatio = 4.0;
-  ASSERT_TRUE(rebuildGrids(m, ws)) << "the circles alone are the layout kept";
+  ASSERT_TRUE(rebuildGrids(m)) << "the circles alone are the layout kept";
   // (The long ellipses overlap their neighbours: refused for that before
   // the overflow, so the grids kept are those of the last layout made.)
   // A refusal puts the circles back: the ellipses are set for every turn.
@@ -427,7 +428,7 @@ TEST_F(Layout, MainGridLimitRefusesJustBeyondAndKeepsTheLastLayout) {
   for (; angle <= 90; ++angle) {
     longEllipsesTurnedBy(angle);
     ws.calls.clear();
-    if (makeGrids(m, ws) == LayoutRefusal::capacity) break;
+    if (remakeGrids(m, ws) == LayoutRefusal::capacity) break;
   }
   ASSERT_LE(angle, 90) << "a turn within 90 degrees must overflow the main grid";
   ASSERT_GE(angle, 1);
@@ -437,7 +438,7 @@ TEST_F(Layout, MainGridLimitRefusesJustBeyondAndKeepsTheLastLayout) {
   auto afterRefusal = makeModel();
   *afterRefusal = m;
   m.layoutRotation = kept;
-  ASSERT_TRUE(rebuildGrids(m, ws));
+  ASSERT_TRUE(rebuildGrids(m));
   EXPECT_EQ(std::memcmp(&afterRefusal->bodyGrid, &m.bodyGrid, sizeof m.bodyGrid), 0);
   EXPECT_EQ(std::memcmp(&afterRefusal->mainGrid, &m.mainGrid, sizeof m.mainGrid), 0);
   EXPECT_EQ(afterRefusal->mainNy, m.mainNy);
@@ -481,7 +482,7 @@ TEST_F(Layout, PerimeterCapacityHoldsExactlyItsLastIndex) {
     ASSERT_TRUE(layoutNeeding(m, c.needed)) << c.needed;
     // The packed ellipses overlap: the layout that fits the arrays is then
     // refused for the overlap alone.
-    EXPECT_EQ(makeGrids(m, ws) != LayoutRefusal::capacity, c.fits) << c.needed;
+    EXPECT_EQ(remakeGrids(m, ws) != LayoutRefusal::capacity, c.fits) << c.needed;
     if (!c.fits) {
       ASSERT_EQ(ws.messages().size(), 1u);
       EXPECT_NE(ws.messages()[0].find("= 1776　"), std::string::npos) << ws.messages()[0];
@@ -506,7 +507,7 @@ TEST_F(Layout, MainGridCapacityHoldsExactly252By220) {
   };
   auto fits = [&] {
     ws.calls.clear();
-    return rebuildGrids(m, ws);
+    return remakeGrids(m, ws) == LayoutRefusal::none;
   };
   auto refusedAs = [&](const std::string& size) {
     return !fits() && ws.messages().size() == 1 &&

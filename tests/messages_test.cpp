@@ -93,7 +93,7 @@ TEST(MessageCatalogue, RunInEnglishWritesEnglishStatusTexts) {
   FakeWindowServices ws;
   ws.textLanguage = Language::english;
   RecordingRunStages stages(*m, ws);
-  ASSERT_TRUE(rebuildGrids(*m, ws));
+  ASSERT_TRUE(rebuildGrids(*m));
   // Stop during step 16: seen after step 20, whose text names that step.
   ws.onProcess = [&] { m->stopFlag = m->stepsDone >= 15; };
   runCalculation(*m, ws, stages);

@@ -39,7 +39,8 @@ TEST(ViewPlacement, MapsTheModelAroundTheBitmapCentre) {
   FakeWindowServices ws;
   DrawingSurface bitmap(700, 452);
   m->particleState = 2;
-  placeLayoutOnBitmap(*m, bitmap, ws);
+  placeLayoutOnBitmap(*m, bitmap);
+  showNewViewControls(ws); // as the window follows it
   EXPECT_DOUBLE_EQ(m->body[1].bodyPixX, 350.0);
   EXPECT_DOUBLE_EQ(m->body[1].bodyPixY, 226.0);
   EXPECT_NEAR(m->mainGrid[3][4].mainGridPixY - m->mainGrid[4][5].mainGridPixY, 1.25 * 2.95, 1e-12)
@@ -58,13 +59,12 @@ TEST(ViewPlacement, MapsTheModelAroundTheBitmapCentre) {
 
 TEST(ViewPlacement, SquareBitmapShiftsThePictureByTwentyUnits) {
   auto m = syntheticModel();
-  FakeWindowServices ws;
   const struct {
     int w, h;
     double want;
   } cases[] = {{401, 400, 200.0}, {400, 400, 200.0 - 20 * 2.95}, {400, 401, 200.0 - 20 * 2.95}};
   for (const auto& c : cases) {
-    placeLayoutOnBitmap(*m, DrawingSurface(c.w, c.h), ws);
+    placeLayoutOnBitmap(*m, DrawingSurface(c.w, c.h));
     EXPECT_NEAR(m->body[1].bodyPixY, c.want, 1e-9) << c.w << " x " << c.h;
   }
 }
@@ -84,10 +84,9 @@ TEST(Outline, RightWallLeavesTheOutletOpen) {
   auto m = tallChannel();
   EXPECT_EQ(m->outletLow, 4);
   EXPECT_EQ(m->outletHigh, 7);
-  FakeWindowServices ws;
   for (bool whole : {true, false}) {
     DrawingSurface s(700, 452);
-    placeLayoutOnBitmap(*m, s, ws);
+    placeLayoutOnBitmap(*m, s);
     drawLayoutPicture(*m, s, whole);
     const Colour wall = whole ? kRed : kBlack;
     const int x = roundHalfAway(m->mainGrid[m->mainNx][1].mainGridPixX);
@@ -109,9 +108,8 @@ TEST(Outline, RightWallLeavesTheOutletOpen) {
 
 TEST(Outline, BodiesOnWindowPaintTheWindowSurfaceOnly) {
   auto m = tallChannel();
-  FakeWindowServices ws;
   ViewSurfaces v;
-  placeLayoutOnBitmap(*m, v.bitmap, ws);
+  placeLayoutOnBitmap(*m, v.bitmap);
   drawBodiesOnWindow(*m, v.window);
   EXPECT_EQ(v.window.pixel(350, 226), kRed);
   EXPECT_EQ(v.window.pixel(roundHalfAway(m->mainGrid[5][1].mainGridPixX),
@@ -124,9 +122,8 @@ TEST(Outline, BodiesOnWindowPaintTheWindowSurfaceOnly) {
 
 TEST(Outline, DrawUmeWhitensBodiesAndMarginsAndDrawsWallsBlack) {
   auto m = tallChannel();
-  FakeWindowServices ws;
   DrawingSurface s(700, 452);
-  placeLayoutOnBitmap(*m, s, ws);
+  placeLayoutOnBitmap(*m, s);
   s.setBrush(kBlue);
   s.fill();
   maskBodiesAndWalls(*m, s);
@@ -166,13 +163,12 @@ TEST(ChangeView, EachButtonChangesItsParameterAndRedrawsTheOutlines) {
     clearModel(*m);
     fillSyntheticModel(*m);
     m->body[1].bodyY = 2; // off the centre, so that zooming moves it
-    FakeWindowServices ws;
     ViewSurfaces v;
-    placeLayoutOnBitmap(*m, v.bitmap, ws);
+    placeLayoutOnBitmap(*m, v.bitmap);
     const double x0 = m->body[1].bodyPixX, y0 = m->body[1].bodyPixY;
     v.bitmap.setBrush(kBlue);
     v.bitmap.fill();
-    changeView(*m, v, ws, c.change, true);
+    changeView(*m, v, c.change, true);
     EXPECT_DOUBLE_EQ(m->viewScale, c.scale);
     if (c.scale == 2.95) {
       EXPECT_NEAR(m->body[1].bodyPixX - x0, c.dx, 1e-9);

@@ -4,6 +4,7 @@
 // geometric test of its own (crossing edges, a point inside the other body).
 #include "layout/grid_making.h"
 #include "layout/presets.h"
+#include "run/setup.h"
 
 #include "fake_window_services.h"
 #include "reused_model.h"
@@ -88,15 +89,15 @@ struct Overlaps : ::testing::Test {
 };
 
 TEST_F(Overlaps, EveryPatternAndTheStartUpLayoutAreMade) {
-  EXPECT_TRUE(rebuildGrids(m, ws)) << "start-up layout";
-  for (int n = 1; n <= 4; ++n) EXPECT_TRUE(applyPreset(m, ws, n)) << "pattern " << n;
+  EXPECT_TRUE(rebuildGrids(m)) << "start-up layout";
+  for (int n = 1; n <= 4; ++n) EXPECT_TRUE(applyPreset(m, n)) << "pattern " << n;
   EXPECT_TRUE(ws.messages().empty()) << ws.messages()[0];
 }
 
 TEST_F(Overlaps, TheReportedLayoutIsRefusedNamingTwoBodiesAndChangesNothing) {
   // The start-up layout with every body an ellipse of size 20 and ratio 3.2:
   // within the arrays, but the ellipses reach into their neighbours.
-  ASSERT_TRUE(rebuildGrids(m, ws));
+  ASSERT_TRUE(rebuildGrids(m));
   const LayoutParameters before = m.layout();
   const int bodyPerimeterPoints = m.bodyPerimeterPoints;
   for (int c = 1; c <= m.nColumns; ++c)
@@ -105,7 +106,7 @@ TEST_F(Overlaps, TheReportedLayoutIsRefusedNamingTwoBodiesAndChangesNothing) {
       m.layoutSize[c][k] = 20;
     }
   m.ellipseRatio = 3.2;
-  EXPECT_EQ(makeGrids(m, ws), LayoutRefusal::overlap);
+  EXPECT_EQ(remakeGrids(m, ws), LayoutRefusal::overlap);
   ASSERT_EQ(ws.messages().size(), 1u);
   EXPECT_NE(ws.messages()[0].find("が重なっています"), std::string::npos) << ws.messages()[0];
   EXPECT_TRUE(m.layout() == before);
@@ -139,7 +140,7 @@ TEST_F(Overlaps, EveryVerdictOverLayoutsTheDialogReachesIsConfirmedGeometrically
       }
     }
     ws.calls.clear();
-    const LayoutRefusal verdict = makeGrids(m, ws);
+    const LayoutRefusal verdict = remakeGrids(m, ws);
     if (verdict == LayoutRefusal::capacity) continue;
     std::vector<std::vector<Point>> outlines;
     for (int b = 1; b <= m.nBodies; ++b) outlines.push_back(outline(m, b));

@@ -35,7 +35,7 @@ struct TraceCase {
   FakeParticleWindow win;
 
   explicit TraceCase(double u = 0.004, double v = 0) {
-    placeLayoutOnBitmap(*m, s.bitmap, ws);
+    placeLayoutOnBitmap(*m, s.bitmap);
     m->uInfTrace = 0.05 * std::sqrt(1.4);
     for (int i = 1; i <= m->mainNx; ++i)
       for (int j = 1; j <= m->mainNy; ++j) {
@@ -219,7 +219,7 @@ TEST(ParticleAnimation, TracesAreReusedUntilTheSpeedChangesByTwo) {
   animateParticles(m, c.s, c.ws, c.win, 3); // 1 -> 3: traced again
   EXPECT_EQ(c.ws.processCount - afterSecond, 112 + 1285);
   // A change of view (placeLayoutOnBitmap) asks for new traces too.
-  placeLayoutOnBitmap(m, c.s.bitmap, c.ws);
+  placeLayoutOnBitmap(m, c.s.bitmap);
   const int afterThird = c.ws.processCount;
   animateParticles(m, c.s, c.ws, c.win, 3);
   EXPECT_EQ(c.ws.processCount - afterThird, 112 + 1285);

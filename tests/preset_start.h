@@ -1,15 +1,15 @@
 // A preset's layout from the start-up defaults, set up and at its initial
 // state, ready for its first time step.
 #pragma once
-#include "coupling/setup.h"
 #include "fake_window_services.h"
 #include "layout/presets.h"
+#include "run/setup.h"
 #include "solver/initial_state.h"
 
 inline void startPreset(Model& m, int preset) {
   setStartupDefaults(m);
   FakeWindowServices ws;
-  applyPreset(m, ws, preset);
+  applyPreset(m, preset);
   m.stopFlag = false;
   runCouplingSetup(m, ws);
   setInitialState(m);

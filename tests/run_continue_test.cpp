@@ -29,7 +29,7 @@ struct SmallSession {
     m->nColumns = 1;
     m->columnBodies[1] = 1;
     m->layoutSize[1][1] = 16;
-    rebuildGrids(*m, ws);
+    rebuildGrids(*m);
     ws.calls.clear();
     ws.tick = 1000;
     ws.tickStep = 3;
@@ -133,7 +133,7 @@ TEST(ContinuationEnd, ALayoutChangeEndsThePossibilityToContinue) {
   startRun(*s.m, s.ws, s.stages);
   ASSERT_TRUE(canContinue(*s.m));
   s.m->layoutSize[1][1] = 14;
-  rebuildGrids(*s.m, s.ws);
+  rebuildGrids(*s.m);
   EXPECT_FALSE(canContinue(*s.m));
   const double rho = s.m->mainFlow[20][20][slot::rho];
   s.stages.calls.clear();
@@ -148,7 +148,7 @@ TEST(ContinuationEnd, ALayoutChangeEndsThePossibilityToContinue) {
   };
   startRun(*t.m, t.ws, t.stages);
   ASSERT_TRUE(canContinue(*t.m));
-  applyPreset(*t.m, t.ws, 2);
+  applyPreset(*t.m, 2);
   EXPECT_FALSE(canContinue(*t.m));
 }
 

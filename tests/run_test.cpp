@@ -42,10 +42,10 @@ struct Session {
       : stages(*m, ws, withPlots ? &plots : nullptr) {
     setStartupDefaults(*m);
     if (preset != 0)
-      applyPreset(*m, ws, preset);
+      applyPreset(*m, preset);
     else
-      rebuildGrids(*m, ws);
-    placeLayoutOnBitmap(*m, surfaces.bitmap, ws);
+      rebuildGrids(*m);
+    placeLayoutOnBitmap(*m, surfaces.bitmap);
     ws.calls.clear();
     ws.tick = 4000;
     ws.tickStep = 3;

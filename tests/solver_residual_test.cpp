@@ -98,10 +98,10 @@ TEST(AuxResidual, UniformFlowGivesZeroStageValuesOnTheGridsOfEveryPreset) {
     setStartupDefaults(*m);
     FakeWindowServices ws;
     if (preset == 0)
-      rebuildGrids(*m, ws);
+      rebuildGrids(*m);
     else
-      applyPreset(*m, ws, preset);
-    computeMetrics(*m, ws);
+      applyPreset(*m, preset);
+    computeMetrics(*m);
     synthetic::solverConstants(*m);
     synthetic::fillFlow(
         *m, [](FlowPoint& f, double, double) { synthetic::setState(f, 1.02, 0.05, 0.01, 0.98); });

@@ -1,10 +1,10 @@
 // The solver's threads: the same bits at any number of them.
 #include "coupling/boundary.h"
-#include "coupling/setup.h"
 #include "fake_window_services.h"
 #include "layout/presets.h"
 #include "preset_start.h"
 #include "run/run.h"
+#include "run/setup.h"
 #include "solver/initial_state.h"
 #include "solver/parallel.h"
 #include "solver/smoothing.h"
@@ -21,7 +21,7 @@ namespace {
 // `threads` threads, in m.
 void runPreset(Model& m, int preset, int threads) {
   FakeWindowServices ws;
-  applyPreset(m, ws, preset);
+  applyPreset(m, preset);
   m.stopFlag = false;
   runCouplingSetup(m, ws);
   setInitialState(m);

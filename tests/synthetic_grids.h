@@ -63,7 +63,7 @@ inline void ringBody(Model& m, double cx, double cy, double radius, double thick
     m.bodyGrid[pL + 1][r][1] = m.bodyGrid[pF + 1][r][1];
   }
   FakeWindowServices ws;
-  computeBodyMetrics(m, ws, pF, pL, 1, nr, 1);
+  computeBodyMetrics(m, pF, pL, 1, nr, 1);
 }
 
 // Solver constants as the initial state sets them, for tests that fill the

@@ -22,10 +22,10 @@ struct StartView {
   // The start-up layout, then pattern n (0: none), as the window shows it.
   explicit StartView(int pattern) {
     setStartupDefaults(*m);
-    EXPECT_TRUE(rebuildGrids(*m, ws));
+    EXPECT_TRUE(rebuildGrids(*m));
     centreViewAtStart(*m);
     if (pattern > 0) {
-      EXPECT_TRUE(applyPreset(*m, ws, pattern));
+      EXPECT_TRUE(applyPreset(*m, pattern));
     }
   }
 };
@@ -49,7 +49,7 @@ TEST(ViewFit, BringsBothWallsAndEveryBodyOfATallLayoutIntoSight) {
     m.columnBodies[c] = 4;
     m.columnSpacing[c] = 40;
   }
-  ASSERT_TRUE(rebuildGrids(m, v.ws));
+  ASSERT_TRUE(rebuildGrids(m));
   auto inSight = [&](double px, double py) {
     return px >= 0 && px < v.bitmap.width() && py >= kStripHeight && py < kShownHeight;
   };

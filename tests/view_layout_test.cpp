@@ -1,8 +1,8 @@
 // The drawing routines on the grids that grid making and the coupling set-up
 // build for the start-up layout.
 #include "coupling/metrics.h"
-#include "coupling/setup.h"
 #include "layout/grid_making.h"
+#include "run/setup.h"
 #include "view/field_maps.h"
 #include "view/model_check.h"
 #include "view/outline.h"
@@ -21,9 +21,9 @@ struct StartupLayout {
   ViewSurfaces s;
   StartupLayout() {
     setStartupDefaults(*m);
-    EXPECT_TRUE(rebuildGrids(*m, ws));
+    EXPECT_TRUE(rebuildGrids(*m));
     centreViewAtStart(*m);
-    placeLayoutOnBitmap(*m, s.bitmap, ws);
+    placeLayoutOnBitmap(*m, s.bitmap);
   }
   Colour atBody(int b) const {
     return s.bitmap.pixel(roundHalfAway(m->body[b].bodyPixX), roundHalfAway(m->body[b].bodyPixY));
@@ -65,7 +65,7 @@ TEST(StartupPicture, SelectedColumnThreeIsFilled) {
 TEST(StartupPicture, SolidRotationHasVorticityMinusTwoOnTheBodyGrids) {
   StartupLayout l;
   Model& m = *l.m;
-  computeMetrics(m, l.ws);
+  computeMetrics(m);
   m.mainDx = m.mainSpacing / 16;
   // u = -y, v = x in solver units (16 layout units).
   for (int i = 1; i <= m.mainNx; ++i)
@@ -92,12 +92,11 @@ TEST(StartupPicture, LinkAndHoleViewsAfterTheCouplingSetUp) {
   Model& m = *l.m;
   runCouplingSetup(m, l.ws);
   ASSERT_FALSE(m.stopFlag);
-  placeLayoutOnBitmap(m, l.s.bitmap, l.ws);
+  placeLayoutOnBitmap(m, l.s.bitmap);
   ASSERT_GT(m.mainFromBodyCount, 0);
   ASSERT_GT(m.mainHoleCount, 0);
 
-  linkView(m, l.s, l.ws);
-  EXPECT_TRUE(l.ws.messages().empty()) << l.ws.messages().front();
+  EXPECT_EQ(linkView(m, l.s).check.failed, 0);
   // A consistent link puts its mark's centre on its receiver.
   for (int n = 1; n <= m.mainFromBodyCount; ++n) {
     const Link& k = m.mainFromBody[n];

@@ -28,9 +28,9 @@ protected:
     Model& m = *run->m;
     // The main window's creation: grids, view centre, pixel positions.
     setStartupDefaults(m);
-    rebuildGrids(m, run->ws);
+    rebuildGrids(m);
     centreViewAtStart(m);
-    placeLayoutOnBitmap(m, run->s.bitmap, run->ws);
+    placeLayoutOnBitmap(m, run->s.bitmap);
     run->ws.calls.clear();
     runCalculation(m, run->ws, run->stages);
   }

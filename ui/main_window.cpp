@@ -8,7 +8,7 @@
 #include "gui/application_setup.h"
 #include "gui/colour_legend_view.h"
 #include "gui/window_text.h"
-#include "layout/grid_making.h"
+#include "run/setup.h"
 #include "ui/about_box.h"
 #include "ui/controls.h"
 #include "ui/forces_window.h"
@@ -233,7 +233,7 @@ void MainWindow::createControls() {
   startButton_->setColours(QColor(0, 0, 205), QColor(225, 225, 255));
   continueButton_->setColours(QColor(0, 0, 205), QColor(225, 225, 255));
 
-  rebuildGrids(m, *services_);
+  remakeGrids(m, *services_);
   centreViewAtStart(m);
   placeLayoutOnView();
   fillViewWhite();

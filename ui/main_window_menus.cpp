@@ -7,6 +7,7 @@
 #include "gui/window_text.h"
 #include "layout/presets.h"
 #include "run/run.h"
+#include "run/setup.h"
 #include "ui/about_box.h"
 #include "ui/forces_window.h"
 #include "ui/history_window.h"
@@ -116,8 +117,9 @@ void MainWindow::onDensityClicked() {
 
 void MainWindow::panOrZoom(int change) {
   viewMovedByUser_ = true;
-  changeView(*model_, *surfaces_, *services_, static_cast<ViewChange>(change),
+  changeView(*model_, *surfaces_, static_cast<ViewChange>(change),
              layoutDialog_->wholeLayoutChosen());
+  showNewViewControls(*services_);
   // changeView has drawn the outlines at the new transform; any other
   // picture on screen is drawn again there, as for a new window size.  The
   // stored particle traces do not follow a new transform: after them the
@@ -157,7 +159,7 @@ void MainWindow::onBlackLinesToggled() {
 }
 
 void MainWindow::applyPattern(int n) {
-  if (!applyPreset(*model_, *services_, n)) return;
+  if (!writePreset(*model_, n) || remakeGrids(*model_, *services_) != LayoutRefusal::none) return;
   redrawLayoutAfterGrids();
   recordLayoutChange(LayoutStep::single);
 }

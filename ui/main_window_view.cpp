@@ -1,7 +1,7 @@
 // The main window's side of the drawing: its two surfaces and the drawing
 // routines of the view called over them.
 #include "gui/colour_legend_view.h"
-#include "layout/grid_making.h"
+#include "run/setup.h"
 #include "ui/forces_window.h"
 #include "ui/layout_dialog.h"
 #include "ui/main_window.h"
@@ -81,7 +81,8 @@ void MainWindow::fillViewWhite() {
   showLegend({});
 }
 void MainWindow::placeLayoutOnView() {
-  placeLayoutOnBitmap(*model_, surfaces_->bitmap, *services_);
+  placeLayoutOnBitmap(*model_, surfaces_->bitmap);
+  showNewViewControls(*services_);
 }
 // The outline pictures and the model-check views have no colour legend.
 void MainWindow::showBodyOutlines() {
@@ -145,7 +146,7 @@ bool MainWindow::layoutRefresh(LayoutStep step) {
   // the picture then stays as it was.  The white fill that some dialog
   // controls do first is therefore done after rebuildGrids: rebuildGrids does not draw, so
   // the picture is the same.
-  if (!rebuildGrids(*model_, *services_)) {
+  if (remakeGrids(*model_, *services_) != LayoutRefusal::none) {
     layoutDialog_->showLayout(); // the layout kept
     return false;
   }
@@ -217,13 +218,15 @@ void MainWindow::showSurface() {
 
 void MainWindow::onMeshViewChosen() {
   noteShown(ShownPicture::mesh);
-  meshView(*model_, *surfaces_, *services_);
+  meshView(*model_, *surfaces_);
+  showNewViewControls(*services_);
   showLegend({});
   showSurface();
 }
 void MainWindow::onLinkViewChosen() {
   noteShown(ShownPicture::links);
-  linkView(*model_, *surfaces_, *services_);
+  if (const auto text = linkViewMessage(linkView(*model_, *surfaces_), services_->language()))
+    services_->showMessage(*text);
   showLegend({});
   showSurface();
 }
@@ -292,10 +295,11 @@ void MainWindow::redrawShownPicture() {
     showDensityMap();
     break;
   case ShownPicture::mesh:
-    meshView(m, *surfaces_, *services_);
+    meshView(m, *surfaces_);
+    showNewViewControls(*services_);
     break;
   case ShownPicture::links:
-    linkView(m, *surfaces_, *services_, false);
+    linkView(m, *surfaces_); // a redraw says nothing
     break;
   case ShownPicture::holes:
     holeView(m, *surfaces_);

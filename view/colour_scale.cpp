@@ -76,18 +76,9 @@ Colour scaleColour(double lo, double hi, double v) {
   return clampedColour(r, g, b);
 }
 
-void setScaleBrush(Model& m, DrawingSurface& bitmap, double v) {
-  const Colour c = scaleColour(m.scaleLow, m.scaleHigh, v);
-  m.rgbR = static_cast<int>(c & 0xFF);
-  m.rgbG = static_cast<int>(c >> 8 & 0xFF);
-  m.rgbB = static_cast<int>(c >> 16 & 0xFF);
-  bitmap.setBrush(rgbColour(m));
+void setScaleBrush(const Model& m, DrawingSurface& bitmap, double v) {
+  bitmap.setBrush(scaleColour(m.scaleLow, m.scaleHigh, v));
   bitmap.setPen(bitmap.brush());
-}
-
-Colour rgbColour(const Model& m) {
-  return static_cast<Colour>(m.rgbR & 0xFF) | static_cast<Colour>(m.rgbG & 0xFF) << 8 |
-         static_cast<Colour>(m.rgbB & 0xFF) << 16;
 }
 
 Colour clampedColour(int r, int g, int b) {

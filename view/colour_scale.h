@@ -28,18 +28,15 @@ void findSpeedRange(Model& m, double f);
 // levelValue[k-1] + (scaleHigh - scaleLow)/10, the step added nine times.
 void defineLevels(Model& m);
 
-// setScaleBrush: the ramp colour of v, stored in rgbR,
-// rgbG, rgbB and made the brush and the pen of the bitmap.  Blue at and below
+// setScaleBrush: the ramp colour of v on the model's scale,
+// made the brush and the pen of the bitmap.  Blue at and below
 // scaleLow, cyan at t1 = (hi + 2·lo)/3, yellow at t2 = (2·hi + lo)/3, red at
 // and above scaleHigh; each comparison is strict.  A zero-width range gives
 // red above it.
-void setScaleBrush(Model& m, DrawingSurface& bitmap, double v);
+void setScaleBrush(const Model& m, DrawingSurface& bitmap, double v);
 // The ramp colour of v on the range [lo, hi], as setScaleBrush chooses it,
 // without touching the model or a bitmap.
 Colour scaleColour(double lo, double hi, double v);
-
-// rgbColour: the colour rgbR | rgbG << 8 | rgbB << 16 (low byte of each).
-Colour rgbColour(const Model& m);
 
 // clampedColour: r | g << 8 | b << 16 with each argument clamped to 0..255.
 Colour clampedColour(int r, int g, int b);

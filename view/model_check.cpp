@@ -97,32 +97,34 @@ bool linksBelongToGrids(const Model& m) {
   return m.linkedLayout == m.layout();
 }
 
-void meshView(Model& m, ViewSurfaces& s, WindowServices& ws) {
+void meshView(Model& m, ViewSurfaces& s) {
   fillWhite(s.bitmap);
-  placeLayoutOnBitmap(m, s.bitmap, ws);
+  placeLayoutOnBitmap(m, s.bitmap);
   drawBodyGridLines(m, s.bitmap);
   drawMainGridLines(m, s.bitmap);
   s.copyBitmapToWindow();
 }
 
-void linkView(const Model& m, ViewSurfaces& s, WindowServices& ws, bool report) {
+LinkViewFinding linkView(const Model& m, ViewSurfaces& s) {
   fillWhite(s.bitmap);
   const bool anyLinks =
       m.mainFromBodyCount > 0 || m.bodyFromMainCount > 0 || m.bodyFromBodyCount > 0;
   if (anyLinks && !linksBelongToGrids(m)) {
     s.copyBitmapToWindow();
-    if (report) ws.showMessage(kTextLinksOfOtherGrids(ws.language()));
-    return;
+    return {true, {}};
   }
   const LinkCheck check = drawLinkPoints(m, s.bitmap, 1);
   s.copyBitmapToWindow();
-  if (report && check.failed > 0) {
-    const auto& d = check.firstDonor;
-    ws.showMessage(kTextLinkCheck(
-        ws.language(),
-        {std::to_string(d[1]) + "-" + std::to_string(d[2]) + "-" + std::to_string(d[3]),
-         std::to_string(check.failed)}));
-  }
+  return {false, check};
+}
+
+std::optional<std::string> linkViewMessage(const LinkViewFinding& finding, Language language) {
+  if (finding.otherGrids) return kTextLinksOfOtherGrids(language);
+  if (finding.check.failed == 0) return std::nullopt;
+  const auto& d = finding.check.firstDonor;
+  return kTextLinkCheck(
+      language, {std::to_string(d[1]) + "-" + std::to_string(d[2]) + "-" + std::to_string(d[3]),
+                 std::to_string(finding.check.failed)});
 }
 
 void holeView(const Model& m, ViewSurfaces& s) {

@@ -10,20 +10,12 @@
 #include "view/surfaces.h"
 
 #include <array>
+#include <optional>
+#include <string>
 
 // "メッシュ" (onMeshViewChosen): placeLayoutOnBitmap, every auxiliary grid line, every
 // main-grid line, black.
-void meshView(Model& m, ViewSurfaces& s, WindowServices& ws);
-
-// "BY_L_R１　主←補助" (onLinkViewChosen): drawLinkPoints(1) and the check of its
-// main-grid links, reported in at most one message: how many failed and the
-// first one's donor cell.  Link lists made for another layout's grids (the
-// layout changed since the last set-up) are neither drawn nor checked; one
-// message says so.  With report false nothing is said (a redraw).
-void linkView(const Model& m, ViewSurfaces& s, WindowServices& ws, bool report = true);
-
-// Whether the link lists were made for the grids of the present layout.
-bool linksBelongToGrids(const Model& m);
+void meshView(Model& m, ViewSurfaces& s);
 
 // The check of the main-grid links (mainFromBody): how many do not reproduce
 // their receiver and the donor cell (p, r, grid set) of the first.
@@ -31,6 +23,26 @@ struct LinkCheck {
   int failed = 0;
   std::array<int, 4> firstDonor{};
 };
+
+// What the link view found: link lists made for another layout's grids (the
+// layout changed since the last set-up), which are neither drawn nor
+// checked, or else the check of the links drawn.
+struct LinkViewFinding {
+  bool otherGrids = false;
+  LinkCheck check;
+};
+
+// "BY_L_R１　主←補助" (onLinkViewChosen): drawLinkPoints(1) and the check of its
+// main-grid links.
+LinkViewFinding linkView(const Model& m, ViewSurfaces& s);
+
+// The one message the window shows for a finding of the link view: that the
+// links belong to other grids, or how many failed and the first one's donor
+// cell; none when every link passed.
+std::optional<std::string> linkViewMessage(const LinkViewFinding& finding, Language language);
+
+// Whether the link lists were made for the grids of the present layout.
+bool linksBelongToGrids(const Model& m);
 
 // "穴－領域" (onHoleViewChosen): a cyan cross of half-size 2 on every hole point of the
 // main grid, in list order.

@@ -4,13 +4,9 @@
 
 #include <algorithm>
 
-void placeLayoutOnBitmap(Model& m, const DrawingSurface& bitmap, WindowServices& ws) {
+void placeLayoutOnBitmap(Model& m, const DrawingSurface& bitmap) {
   m.particleState = 1;
-  ws.setCheckBoxVisible(1, true);
-  ws.setCheckBoxVisible(2, true);
   mapToPixels(m, bitmap);
-  ws.setStatusText(1, "");
-  ws.setStatusText(0, "");
 }
 
 void centreViewAtStart(Model& m) {
@@ -94,8 +90,7 @@ void mapToPixels(Model& m, const DrawingSurface& bitmap) {
     }
 }
 
-void changeView(Model& m, ViewSurfaces& s, WindowServices& ws, ViewChange change,
-                bool wholeLayoutChosen) {
+void changeView(Model& m, ViewSurfaces& s, ViewChange change, bool wholeLayoutChosen) {
   fillWhite(s.bitmap);
   switch (change) {
   case ViewChange::centreXPlus:
@@ -117,7 +112,7 @@ void changeView(Model& m, ViewSurfaces& s, WindowServices& ws, ViewChange change
     m.viewScale = m.viewScale * 1.05;
     break;
   }
-  placeLayoutOnBitmap(m, s.bitmap, ws);
+  placeLayoutOnBitmap(m, s.bitmap);
   drawLayoutPicture(m, s.bitmap, wholeLayoutChosen);
   s.copyBitmapToWindow();
 }

@@ -32,9 +32,9 @@ inline int roundHalfAway(double x) {
 //   pixX = (x - viewCentreX)·viewScale + W div 2
 //   pixY = -(y - y0)·viewScale + H div 2,
 // y0 = viewCentreY on a bitmap wider than high, viewCentreY - 20 otherwise.
-// Also sets particleState = 1 (traces must be seeded again), shows the check
-// boxes "塗り潰し" and "ラインを黒く" and clears both status panels.
-void placeLayoutOnBitmap(Model& m, const DrawingSurface& bitmap, WindowServices& ws);
+// Also sets particleState = 1 (traces must be seeded again).  The window
+// then shows its controls of a new view (showNewViewControls).
+void placeLayoutOnBitmap(Model& m, const DrawingSurface& bitmap);
 // The view's centre at start, once the grids of the start-up layout are
 // made: half way along the channel to the last column, 10 layout units
 // towards the inflow (viewCentreY and viewScale keep their start values).
@@ -76,5 +76,4 @@ enum class ViewChange {
 // placeLayoutOnBitmap, the outline picture (drawLayoutPicture with the layout dialog's
 // choice, true for "全体"), the bitmap copied to the window.  Whatever plot was
 // on screen is replaced by the outlines.
-void changeView(Model& m, ViewSurfaces& s, WindowServices& ws, ViewChange change,
-                bool wholeLayoutChosen);
+void changeView(Model& m, ViewSurfaces& s, ViewChange change, bool wholeLayoutChosen);

@@ -142,7 +142,7 @@ TEST(BatchMode, DefaultRunMatchesTheWindowsRunAndWritesItsPicture) {
   const QImage png(out + "/pressure.png");
   ASSERT_FALSE(png.isNull()) << "a decodable PNG";
   ViewSurfaces surfaces;
-  placeLayoutOnBitmap(s.m, surfaces.bitmap, s.w.services());
+  placeLayoutOnBitmap(s.m, surfaces.bitmap);
   drawPressureMap(s.m, surfaces, s.w.services());
   const DrawingSurface& w = surfaces.window;
   const QImage view(reinterpret_cast<const uchar*>(w.bits()), w.width(), w.height(), w.width() * 4,
@@ -301,7 +301,7 @@ TEST(CommandLine, WriteLayoutWritesThePatternAsALayoutFile) {
   const QString path = dir.filePath("pt_3.json");
   ASSERT_EQ(runWhirlpane({"--write-layout", "pt_3", path}).exitCode, 0);
   HeadlessSession s;
-  applyPreset(*s.m, s.ws, 3);
+  applyPreset(*s.m, 3);
   const LayoutFileResult read = readLayoutFile(path, LayoutParameters{});
   ASSERT_TRUE(read.layout) << read.error.toStdString();
   EXPECT_EQ(layoutJson(*read.layout), layoutJson(s.m->layout()));

@@ -144,9 +144,9 @@ TEST(ViewFitWindow, ThePatternsKeepTheirClassicViews) {
     auto classic = makeModel();
     FakeWindowServices ws;
     setStartupDefaults(*classic);
-    ASSERT_TRUE(rebuildGrids(*classic, ws));
+    ASSERT_TRUE(rebuildGrids(*classic));
     centreViewAtStart(*classic);
-    ASSERT_TRUE(applyPreset(*classic, ws, n));
+    ASSERT_TRUE(applyPreset(*classic, n));
     (s.w.*std::array{&MainWindow::onPattern1Chosen, &MainWindow::onPattern2Chosen,
                      &MainWindow::onPattern3Chosen, &MainWindow::onPattern4Chosen}[n - 1])();
     EXPECT_EQ(s.m.viewScale, classic->viewScale) << "pattern " << n;

@@ -54,10 +54,10 @@ struct RoundTrip {
 
 const RoundTrip kRoundTrips[] = {
     {"start-up", [](Model&, WindowServices&) {}},
-    {"pt_1", [](Model& m, WindowServices& ws) { applyPreset(m, ws, 1); }},
-    {"pt_2", [](Model& m, WindowServices& ws) { applyPreset(m, ws, 2); }},
-    {"pt_3", [](Model& m, WindowServices& ws) { applyPreset(m, ws, 3); }},
-    {"pt_4", [](Model& m, WindowServices& ws) { applyPreset(m, ws, 4); }},
+    {"pt_1", [](Model& m, WindowServices&) { applyPreset(m, 1); }},
+    {"pt_2", [](Model& m, WindowServices&) { applyPreset(m, 2); }},
+    {"pt_3", [](Model& m, WindowServices&) { applyPreset(m, 3); }},
+    {"pt_4", [](Model& m, WindowServices&) { applyPreset(m, 4); }},
     {"mixed",
      [](Model& m, WindowServices&) {
        m.nColumns = 4;
@@ -88,7 +88,7 @@ TEST(LayoutFile, SavedLayoutsReadBackToTheSameGrids) {
     auto chosen = makeModel();
     setStartupDefaults(*chosen);
     c.choose(*chosen, ws);
-    ASSERT_TRUE(rebuildGrids(*chosen, ws)) << c.name;
+    ASSERT_TRUE(rebuildGrids(*chosen)) << c.name;
     const QString path = dir.filePath(QString(c.name) + ".json");
     ASSERT_FALSE(saveLayoutFile(path, chosen->layout())) << c.name;
 
@@ -98,7 +98,7 @@ TEST(LayoutFile, SavedLayoutsReadBackToTheSameGrids) {
     ASSERT_TRUE(read.layout) << c.name << ": " << read.error.toStdString();
     opened->layout() = *read.layout;
     EXPECT_EQ(opened->ellipseRatio, chosen->ellipseRatio) << c.name;
-    ASSERT_TRUE(rebuildGrids(*opened, ws)) << c.name;
+    ASSERT_TRUE(rebuildGrids(*opened)) << c.name;
     expectSameGrids(*chosen, *opened, c.name);
   }
 }

@@ -23,7 +23,7 @@ std::string gridsOutOfStep(const Model& m) {
   setStartupDefaults(*fresh);
   fresh->layout() = m.layout();
   FakeWindowServices ws;
-  if (!rebuildGrids(*fresh, ws)) return "the layout on screen does not fit";
+  if (!rebuildGrids(*fresh)) return "the layout on screen does not fit";
   if (fresh->bodyPerimeterPoints != m.bodyPerimeterPoints)
     return "perimeter points " + std::to_string(m.bodyPerimeterPoints) + ", new grids give " +
            std::to_string(fresh->bodyPerimeterPoints);

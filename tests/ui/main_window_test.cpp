@@ -131,8 +131,12 @@ TEST(MainWindowPatterns, EachPresetRedrawsItsLayout) {
 TEST(MainWindowView, PanAndZoomMoveThePicture) {
   StartedWindow s;
   const double x0 = s.m.body[1].bodyPixX, y0 = s.m.body[1].bodyPixY;
+  s.w.services().setStatusText(0, "plot");
+  s.w.services().setStatusText(1, "step");
   s.mainButton("BitBtn9")->click();
   EXPECT_NEAR(s.m.body[1].bodyPixX, x0 - 4 * 2.95, 1e-9) << "viewCentreX + 4 moves it left";
+  EXPECT_EQ(statusText(s.w, 0), "") << "the outlines replace the plot and its title";
+  EXPECT_EQ(statusText(s.w, 1), "");
   s.mainButton("BitBtn12")->click();
   EXPECT_NEAR(s.m.body[1].bodyPixY, y0 - 4 * 2.95, 1e-9) << "viewCentreY - 4 moves it up";
   s.mainButton("BitBtn8")->click();
