@@ -12,6 +12,7 @@
 #include "ui/history_window.h"
 #include "ui/layout_dialog.h"
 #include "ui/main_window_texts.h"
+#include "ui/run_thread.h"
 #include "view/transform.h"
 
 #include <QCheckBox>
@@ -65,6 +66,7 @@ void MainWindow::buildMenus() {
 // ------------------------------------------------------------- plot buttons
 
 void MainWindow::onVectorsClicked() {
+  if (runThread_->deferWhileRunning([this] { onVectorsClicked(); })) return;
   if (!flowPlotsReady()) return;
   fillViewWhite();
   drawVectors();
@@ -72,17 +74,20 @@ void MainWindow::onVectorsClicked() {
 }
 
 void MainWindow::onVorticityClicked() {
+  if (runThread_->deferWhileRunning([this] { onVorticityClicked(); })) return;
   if (!flowPlotsReady()) return;
   plotVorticity();
 }
 
 void MainWindow::onPressureClicked() {
+  if (runThread_->deferWhileRunning([this] { onPressureClicked(); })) return;
   if (!flowPlotsReady()) return;
   showPressureMap();
   showSurface();
 }
 
 void MainWindow::onDensityClicked() {
+  if (runThread_->deferWhileRunning([this] { onDensityClicked(); })) return;
   showDensityMap();
   showSurface();
 }
@@ -90,6 +95,7 @@ void MainWindow::onDensityClicked() {
 // -------------------------------------------------------------- pan and zoom
 
 void MainWindow::panOrZoom(int change) {
+  if (runThread_->deferWhileRunning([this, change] { panOrZoom(change); })) return;
   viewMovedByUser_ = true;
   changeView(*model_, *surfaces_, *services_, static_cast<ViewChange>(change),
              layoutDialog_->wholeLayoutChosen());
@@ -125,9 +131,11 @@ void MainWindow::onZoomIn() {
 }
 
 void MainWindow::onFillToggled() {
+  if (runThread_->deferWhileRunning([this] { onFillToggled(); })) return;
   model_->fillContours = fillCheck_->isChecked();
 }
 void MainWindow::onBlackLinesToggled() {
+  if (runThread_->deferWhileRunning([this] { onBlackLinesToggled(); })) return;
   model_->blackLines = blackLinesCheck_->isChecked();
 }
 
@@ -158,6 +166,7 @@ void MainWindow::historyClick() {
   }
   historyWindow_->show();
   historyWindow_->raise();
+  runThread_->setHistoryOpen(true);
 }
 
 void MainWindow::forcesClick() {

@@ -102,6 +102,20 @@ BENCHMARK(BM_DefaultRunStartToFinalText)
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond);
 
+// Counts the paint events of a widget while `measuring`.
+class PaintCounter : public QObject {
+public:
+  PaintCounter(long& count, const bool& measuring) : count_(count), measuring_(measuring) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (measuring_ && event->type() == QEvent::Paint) ++count_;
+    return QObject::eventFilter(watched, event);
+  }
+
+private:
+  long& count_;
+  const bool& measuring_;
+};
+
 // Processor time of the whole process, in seconds.
 double processorSeconds() {
   timespec t{};
@@ -129,9 +143,10 @@ void runFromStartButton(MainWindow& w, int stopAt) {
       stopAt > 0 ? "　計算回数＝" + std::to_string(stopAt) + "　　　　　　300回 で完了"
                  : "計算が正常に終了しました。";
   ws.statusObserver = [&](int panel, const std::string& text) {
-    if (panel == 1 && text == stopText) w.model().stopFlag = true;
+    if (panel == 1 && text == stopText) w.requestStop();
   };
   w.findChild<PanelButton*>("button2")->click();
+  while (w.loopRunning()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
   ws.statusObserver = nullptr;
 }
 
@@ -166,36 +181,34 @@ void BM_ParticleFramesPerBarPosition(benchmark::State& state) {
   QApplication::processEvents();
   runFromStartButton(w, 0);
   QtWindowServices& ws = w.services();
-  Model& m = w.model();
   w.findChild<QScrollBar*>("ScrollBar1")->setValue(static_cast<int>(state.range(0)));
   ws.activeWindowAnswer = [] { return true; }; // pass after pass until stopped
-  const auto windowHook = ws.beforeProcessing;
+  // Frames shown: the paints of the drawing area once the traces are ready.
+  long frames = 0;
+  bool measuring = false;
+  PaintCounter counter(frames, measuring);
+  w.centralWidget()->installEventFilter(&counter);
   for (auto _ : state) {
-    long frames = 0;
+    frames = 0;
     double cpu0 = 0;
     Clock::time_point t0{};
-    bool measuring = false;
-    // The animation processes events once per frame; tracing once per particle.
-    ws.beforeProcessing = [&] {
-      windowHook();
-      if (m.particleState != 2 || w.controlMode() != 3) return;
-      if (!measuring) {
-        measuring = true;
-        cpu0 = processorSeconds();
-        t0 = Clock::now();
-        QTimer::singleShot(3000, &w, [&] { m.stopFlag = true; });
-        return;
-      }
-      ++frames;
+    ws.statusObserver = [&](int panel, const std::string& text) {
+      if (panel != 1 || text.rfind("　所要計算時間　＝", 0) != 0) return;
+      measuring = true;
+      cpu0 = processorSeconds();
+      t0 = Clock::now();
+      QTimer::singleShot(3000, &w, [&] { w.requestStop(); });
     };
-    m.particleState = 1;
     w.onParticlesFastChosen();
+    while (w.loopRunning()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    measuring = false;
     const double wall = std::chrono::duration<double>(Clock::now() - t0).count();
     state.SetIterationTime(wall);
     state.counters["frames_per_second"] = static_cast<double>(frames) / wall;
     state.counters["cpu_percent_of_one_core"] = 100 * (processorSeconds() - cpu0) / wall;
   }
-  ws.beforeProcessing = windowHook;
+  ws.statusObserver = nullptr;
+  w.centralWidget()->removeEventFilter(&counter);
 }
 BENCHMARK(BM_ParticleFramesPerBarPosition)
     ->DenseRange(1, 5)
