@@ -2,10 +2,12 @@
 
 #include "run/headless_stages.h"
 #include "ui/history_window.h"
+#include "ui/layout_dialog.h"
 #include "ui/main_window.h"
 #include "view/particles.h"
 
 #include <QCoreApplication>
+#include <QMenuBar>
 #include <QMetaObject>
 
 #include <chrono>
@@ -154,6 +156,9 @@ void RunThread::start(Job job, std::function<void()> afterwards) {
   mode_ = window_.controlMode();
   historyFollowed_ = window_.model().residualHistory.size();
   window_.keepSurfaceShown(true);
+  // Until the run hides them, nothing the layout dialog or a menu does may
+  // reach the model the run now holds.
+  setEditingEnabled(false);
   thread_ = std::jthread([this, job = std::move(job)] {
     Services services(*this, window_.services());
     Stages stages(*this, window_.model(), window_.surfaces(), services);
@@ -167,12 +172,18 @@ void RunThread::finish() {
   if (!thread_.joinable()) return;
   thread_.join();
   running_ = false;
-  window_.keepSurfaceShown(false);
+  setEditingEnabled(true);
+  window_.keepSurfaceShown(true);
   serveRequests();
   for (const std::string& text : messages_) window_.services().showMessage(text);
   messages_.clear();
   if (afterwards_) std::exchange(afterwards_, {})();
   window_.endOfLoop();
+}
+
+void RunThread::setEditingEnabled(bool enabled) {
+  window_.layoutDialog().setEnabled(enabled);
+  window_.menuBar()->setEnabled(enabled);
 }
 
 void RunThread::stopAndWait() {

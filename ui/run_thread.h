@@ -82,6 +82,8 @@ private:
   bool requestsWaiting() const { return requestsWaiting_ || stopRequested_; }
   // Window's thread, the run having returned.
   void finish();
+  // The layout dialog and the menus take input (not during a run).
+  void setEditingEnabled(bool enabled);
   void serveRequests();
 
   MainWindow& window_;
