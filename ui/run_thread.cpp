@@ -25,19 +25,19 @@ public:
     if (t_.textsPause_)
       t_.handOver([this, panel, &text] { window_.setStatusText(panel, text); }, false);
     else
-      post([this, panel, text] { window_.setStatusText(panel, text); });
+      post([w = &window_, panel, text] { w->setStatusText(panel, text); });
   }
   void setCheckBoxVisible(int which, bool visible) override {
-    post([this, which, visible] { window_.setCheckBoxVisible(which, visible); });
+    post([w = &window_, which, visible] { w->setCheckBoxVisible(which, visible); });
   }
   void setProgressRange(int minimum, int maximum) override {
-    post([this, minimum, maximum] { window_.setProgressRange(minimum, maximum); });
+    post([w = &window_, minimum, maximum] { w->setProgressRange(minimum, maximum); });
   }
   void setProgressPosition(int position) override {
-    post([this, position] { window_.setProgressPosition(position); });
+    post([w = &window_, position] { w->setProgressPosition(position); });
   }
   void setProgressVisible(bool visible) override {
-    post([this, visible] { window_.setProgressVisible(visible); });
+    post([w = &window_, visible] { w->setProgressVisible(visible); });
   }
   // The link searches of the set-up and each particle traced or frame drawn
   // come by here: the stop is taken; in the traces the window is handed the
@@ -63,6 +63,8 @@ public:
   Language language() const override { return window_.language(); }
 
 private:
+  // The call runs on the window's thread, maybe after the run has ended and
+  // these services are gone: it holds the window's services, not these.
   template <class F> void post(F f) {
     QMetaObject::invokeMethod(&t_.window_, std::move(f), Qt::QueuedConnection);
   }
