@@ -30,6 +30,7 @@
 
 #include <cmath>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace {
@@ -398,26 +399,51 @@ TEST(MainWindowRun, TheRunLengthDialogSetsTheStepsAndARunThatEndsOnceTheDragSett
             QString::fromUtf8("抗力が落ち着いて %1 回で終了").arg(steps));
 }
 
-TEST(MainWindowRun, TheRunGoesOnBesideTheWindowWhichServesItsRequestsAtTheNextStep) {
-  RunWindow s;
-  s.start->click();
-  EXPECT_TRUE(s.w.loopRunning()) << "the press returns while the run computes";
-  const double scale = s.m.viewScale;
-  double scaleAtStep50 = 0;
-  s.onPanel1 = [&](const std::string& text) {
-    // The zoom comes once the run has gone on from step 20: it waits for the
-    // run's next step, long before step 50.
-    if (text == progressText(20))
-      QTimer::singleShot(0, &s.w, [&] { s.mainButton("BitBtn8")->click(); });
-    if (text == progressText(50)) {
-      scaleAtStep50 = s.m.viewScale;
-      s.stop->click();
-    }
+TEST(MainWindowRun, WhatTheUserAsksWhileTheRunComputesIsServedAtItsNextStep) {
+  struct {
+    const char* request;
+    std::function<void(RunWindow&)> ask;
+    // Looked at when step 30 is shown (before its plot), with the view's scale and the
+    // bitmap's width before the run.
+    std::function<bool(RunWindow&, double, int)> served;
+  } cases[] = {
+      {"zoom in", [](RunWindow& s) { s.mainButton("BitBtn8")->click(); },
+       [](RunWindow& s, double scale, int) { return s.m.viewScale == scale * 1.05; }},
+      {"pressure map", [](RunWindow& s) { s.mainButton("BitBtn6")->click(); },
+       [](RunWindow& s, double, int) {
+         return s.w.shownLegend().quantity == LegendQuantity::pressure && s.plotColours() > 500;
+       }},
+      {"filled contours", [](RunWindow& s) { s.w.findChild<QCheckBox*>("CheckBox1")->click(); },
+       [](RunWindow& s, double, int) { return s.m.fillContours; }},
+      {"larger window", [](RunWindow& s) { s.w.resize(s.w.width() + 40, s.w.height()); },
+       [](RunWindow& s, double, int width) { return s.w.surfaces().bitmap.width() == width + 40; }},
   };
-  s.untilTheLoopEnds("the run stopped after step 50", [] {});
-  EXPECT_EQ(s.m.stepsDone, 60);
-  EXPECT_DOUBLE_EQ(scaleAtStep50, scale * 1.05);
-  EXPECT_EQ(s.w.shownLegend().quantity, LegendQuantity::vectors) << "the zoom drew the plot again";
+  for (const auto& c : cases) {
+    RunWindow s;
+    const double scale = s.m.viewScale;
+    const int width = s.w.surfaces().bitmap.width();
+    s.start->click();
+    EXPECT_TRUE(s.w.loopRunning()) << "the press returns while the run computes";
+    bool served = false;
+    s.onPanel1 = [&](const std::string& text) {
+      // Asked once the run has gone on from step 20.
+      if (text == progressText(20)) QTimer::singleShot(0, &s.w, [&] { c.ask(s); });
+      if (text != progressText(30)) return;
+      served = c.served(s, scale, width);
+      s.stop->click();
+    };
+    s.untilTheLoopEnds("the run stopped after step 30", [] {});
+    EXPECT_TRUE(served) << c.request;
+    EXPECT_EQ(s.m.stepsDone, 40) << c.request;
+  }
+}
+
+TEST(MainWindowRun, AWindowTakenDownDuringARunEndsTheRunFirst) {
+  auto s = std::make_unique<RunWindow>();
+  s->start->click();
+  ASSERT_TRUE(s->w.loopRunning());
+  s.reset(); // returns once the run, served to its end, has stopped
+  SUCCEED();
 }
 
 TEST(MainWindowRun, ADivergedRunsMessageIsShownByTheWindowOnceTheRunHasEnded) {
