@@ -119,5 +119,5 @@ void ForcesWindow::copyToClipboard() {
 
 void ForcesWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  refresh();
+  if (!modelReadable || modelReadable()) refresh();
 }

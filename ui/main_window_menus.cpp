@@ -160,6 +160,7 @@ void MainWindow::onQuitChosen() {
 void MainWindow::historyClick() {
   if (!historyWindow_) {
     historyWindow_ = new HistoryWindow(*model_, this);
+    historyWindow_->modelReadable = [this] { return runThread_->windowHasModel(); };
     historyWindow_->csvHooks.showFailure = [this](const QString& message) {
       services().showMessage(message.toStdString());
     };
@@ -172,6 +173,7 @@ void MainWindow::historyClick() {
 void MainWindow::forcesClick() {
   if (!forcesWindow_) {
     forcesWindow_ = new ForcesWindow(*model_, this);
+    forcesWindow_->modelReadable = [this] { return runThread_->windowHasModel(); };
     forcesWindow_->csvHooks.showFailure = [this](const QString& message) {
       services().showMessage(message.toStdString());
     };
