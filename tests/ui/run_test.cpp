@@ -117,6 +117,20 @@ TEST(MainWindowRun, StopDuringARunEndsItAtTheNextTenthStep) {
   }
 }
 
+TEST(MainWindowRun, AQuitAsTheRunStartsEndsItInItsSetUpThenClosesTheWindow) {
+  RunWindow s;
+  s.untilTheLoopEnds("the run stopped in its set-up", [&] {
+    s.start->click();
+    s.w.close();
+  });
+  EXPECT_TRUE(std::none_of(s.panel1.begin(), s.panel1.end(), [](const std::string& t) {
+    return t.rfind("　計算回数＝", 0) == 0;
+  })) << "no step was taken";
+  EXPECT_EQ(s.m.flowStep, 0);
+  QApplication::processEvents();
+  EXPECT_FALSE(s.w.isVisible());
+}
+
 TEST(MainWindowRun, StartPressedAgainDuringARunIsIgnored) {
   RunWindow s;
   s.onPanel1 = [&](const std::string& text) {
