@@ -213,6 +213,7 @@ void BM_ParticleFramesPerBarPosition(benchmark::State& state) {
       t0 = Clock::now();
       QTimer::singleShot(3000, &w, [&] { w.requestStop(); });
     };
+    w.model().particleState = 1; // traced again, so that their text comes
     w.onParticlesFastChosen();
     while (w.loopRunning()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     measuring = false;
