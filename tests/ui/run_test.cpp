@@ -55,6 +55,7 @@ struct RunWindow : StartedWindow {
       if (onPanel1) onPanel1(text);
     };
   }
+  ~RunWindow() { w.runThread().stopAndWait(); }
   // Presses a button that starts one of the window's loops and waits, within
   // the limit, for it to end.
   void press(PanelButton* button, const char* waitingFor) {

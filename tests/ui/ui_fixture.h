@@ -63,6 +63,10 @@ struct StartedWindow {
     QApplication::processEvents();
   }
 
+  // A run still going on ends while what its texts and messages reach is
+  // still here.
+  ~StartedWindow() { w.runThread().stopAndWait(); }
+
   // The drawing area as the window shows it now.
   QImage grabbed() {
     QApplication::processEvents();
