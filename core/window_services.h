@@ -27,16 +27,15 @@ public:
   // The main window's progress bar (its range and position: ProgressObserver).
   virtual void setProgressVisible(bool visible) = 0;
 
-  // Lets the window run the handlers of all pending events (button presses,
-  // repaints) from inside a long loop.
+  // A long loop's regular look outside: where a stop asked for reaches it
+  // and, in the particle traces, where the window is handed what they drew.
   virtual void processPendingMessages() = 0;
   void checkpoint() override { processPendingMessages(); }
 
-  // Handles events as they arrive, sleeping in between, and returns after at
-  // most about `milliseconds` or after some events have been handled, which
-  // may be sooner.  A paced loop calls it until its next moment is due, so it
-  // rests between its steps instead of spinning.  Without a way to sleep it
-  // only processes what is pending.
+  // Rests about `milliseconds`, or less when something the loop must look at
+  // arrives (a stop).  A paced loop calls it until its next moment is due, so
+  // it sleeps between its steps instead of spinning.  Without a way to sleep
+  // it only looks outside.
   virtual void waitForEvents(int milliseconds) {
     (void)milliseconds;
     processPendingMessages();

@@ -92,7 +92,7 @@ void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, in
   StepTally tally;
   for (int s = firstStep; s <= lastStep; ++s) {
     m.stepsDone = s - 1;
-    ws.processPendingMessages(); // the stop, pan, zoom and plot buttons act here
+    stages.takeRequests(); // the stop, pan, zoom and plot buttons act here
     ws.setProgressPosition(s);
 
     timeStep(m, tallied ? &tally : nullptr);

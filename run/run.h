@@ -21,7 +21,7 @@ void startRun(Model& m, WindowServices& ws, RunStages& stages);
 // the user chose another length)
 //   rationalRungeKuttaIncrement, smoothMainGrid, smoothBodyGrids(1, bodyPerimeterPoints, 1,
 //   bodyLayers, 1), addIncrements, applyBoundaryConditions
-// with the window's pending messages processed before each step, the
+// with the window's requests taken before each step (stages.takeRequests), the
 // progress text every 10 steps (where a stop request ends the run), and the
 // plots at steps 30, 60 and 0 modulo 90.  A link list over its capacity ends
 // the run before step 1.  A step that leaves a density that is not positive
@@ -44,7 +44,7 @@ void runCalculationSteps(Model& m, WindowServices& ws, RunStages& stages, int la
 inline constexpr int kMaxRunSteps = 10'000'000;
 
 // The loop of runCalculation over steps firstStep..lastStep, from the flow as it
-// stands: per step the pending messages, the progress position s,
+// stands: per step the window's requests, the progress position s,
 // timeStep, the soundness check (a failure ends the loop with its message,
 // sets stopFlag and flowStep = 0), flowStep = s, one entry of the
 // convergence history, every 10 steps the progress text (the step and

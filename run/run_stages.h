@@ -18,6 +18,11 @@ public:
   virtual void plotPressure() = 0;
   // s mod 90 = 0: drawVorticityMap (which shows its picture itself).
   virtual void plotVorticity() = 0;
+  // The start of every step, where the window's requests reach the run: a
+  // press of the stop button sets stopFlag here (it is looked at every tenth
+  // step), a pan, zoom or plot button is served here with the model as the
+  // step left it.  A run without a window has none.
+  virtual void takeRequests() {}
   // After the run: particle traces at the given speed.  Returns the window to
   // its editing mode and restores stepsDone to its value on entry.
   virtual void playParticles(int speed) = 0;

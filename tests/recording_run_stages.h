@@ -40,6 +40,9 @@ public:
     record("vorticity", 0);
     if (plots_) plots_->plotVorticity();
   }
+  // The window's requests arrive where the services are served: a test's
+  // hook on them acts at the start of a step.
+  void takeRequests() override { ws_.processPendingMessages(); }
   void playParticles(int speed) override {
     record("particles", speed);
     const int saved = m_.stepsDone;

@@ -135,5 +135,5 @@ void ForcesWindow::changeEvent(QEvent* event) {
 
 void ForcesWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  refresh();
+  if (!modelReadable || modelReadable()) refresh();
 }

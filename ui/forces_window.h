@@ -13,6 +13,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QLabel;
 class QTableWidget;
 
@@ -23,6 +25,9 @@ public:
 
   // Reads the forces of the flow as it stands into the table.
   void refresh();
+  // Whether the model may be read now (not while a run beside the window
+  // writes it); a showing waits for the window's next refresh otherwise.
+  std::function<bool()> modelReadable;
   // The table as tab-separated lines: a header line, one line per body, the
   // pressure drop and the reference quantities.  Empty when there is no flow.
   QString tabSeparated() const;

@@ -158,5 +158,5 @@ void HistoryWindow::follow() {
 
 void HistoryWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  refresh();
+  if (!modelReadable || modelReadable()) refresh();
 }

@@ -14,6 +14,8 @@
 #include <QWidget>
 
 class ForceHistoryChart;
+#include <functional>
+
 class QChart;
 class QLineSeries;
 class QLogValueAxis;
@@ -26,6 +28,9 @@ public:
 
   // Brings the plot up to date with the model's history.
   void refresh();
+  // Whether the model may be read now (not while a run beside the window
+  // writes it); a showing waits for the window's next refresh otherwise.
+  std::function<bool()> modelReadable;
   // refresh when the window is shown and the history has grown by at least
   // refreshSteps since it was last brought up to date (or has been cleared).
   void follow();

@@ -15,8 +15,8 @@
 #include "ui/history_window.h"
 #include "ui/layout_dialog.h"
 #include "ui/main_window_texts.h"
+#include "ui/run_thread.h"
 #include "ui/surface_window.h"
-#include "ui/window_run_stages.h"
 #include "view/surfaces.h"
 #include "view/transform.h"
 
@@ -55,15 +55,9 @@ MainWindow::MainWindow() : model_(makeModel()) {
 
   services_ = std::make_unique<QtWindowServices>(QtWindowServices::Controls{
       panel0_, panel1_, fillCheck_, blackLinesCheck_, progressBar_, this});
-  // A loop that drew on the window surface gets it shown at its next yield.
-  services_->beforeProcessing = [this] {
-    if (surfaceChanged_ || mode_ == 3) {
-      surfaceChanged_ = false;
-      canvas_->update();
-    }
-    if (historyWindow_) historyWindow_->follow();
-  };
-  stages_ = std::make_unique<WindowRunStages>(*this);
+  runThread_ = std::make_unique<RunThread>(*this);
+  connect(particleSpeedBar_, &QScrollBar::valueChanged, this,
+          [this] { runThread_->setFrameRepeats(particleFrameRepeats()); });
 
   createControls();
   buildHistory();
@@ -91,10 +85,9 @@ QSize MainWindow::smallestUsableSize() const {
   return {width, height};
 }
 
-MainWindow::~MainWindow() = default;
-
-RunStages& MainWindow::runStages() {
-  return *stages_;
+MainWindow::~MainWindow() {
+  // A run still going on ends, served by this window, before it goes.
+  runThread_->stopAndWait();
 }
 
 void MainWindow::buildStrip() {
@@ -258,10 +251,6 @@ void MainWindow::setControlMode(int mode) {
   } else {
     layoutDialog_->hide();
   }
-  // In the calculating mode the window is served at most every millisecond
-  // (see QtWindowServices); the animation draws one frame per yield and is
-  // shown at every one.
-  services_->setMinimumProcessingInterval(std::chrono::microseconds(mode == 2 ? 1000 : 0));
   progressBar_->setVisible(!editing);
   stopButton_->setVisible(!editing);
   for (QMenu* menu : {fileMenu_, about_, patternMenu_, particleMenu_, keep_, view_, settings_})

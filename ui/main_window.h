@@ -15,6 +15,7 @@
 #include "ui/qt_window_services.h"
 #include "view/colour_legend.h"
 
+#include <QImage>
 #include <QMainWindow>
 
 #include <functional>
@@ -38,7 +39,7 @@ class QProgressBar;
 class QScrollBar;
 class QToolButton;
 class QUndoStack;
-class WindowRunStages;
+class RunThread;
 struct ViewSurfaces;
 
 class MainWindow : public QMainWindow {
@@ -53,7 +54,8 @@ public:
 
   Model& model() { return *model_; }
   QtWindowServices& services() { return *services_; }
-  RunStages& runStages();
+  // The run beside the window (ui/run_thread.h).
+  RunThread& runThread() { return *runThread_; }
   LayoutDialog& layoutDialog() { return *layoutDialog_; }
   AboutBox& aboutBox() { return *aboutBox_; }
   // The convergence-history window, made at its first showing (null before).
@@ -69,8 +71,8 @@ public:
   // Control mode (setControlMode): 1 editing, 2 calculating, 3 particles.
   void setControlMode(int mode);
   int controlMode() const { return mode_; }
-  // True while a run, a set-up or an animation is on the stack.
-  bool loopRunning() const { return loopDepth_ > 0; }
+  // True while a run or the particle traces go on beside the window.
+  bool loopRunning() const;
   // The particle speed bar's maximum − position + 1: how often each particle
   // frame is drawn.
   int particleFrameRepeats() const;
@@ -119,11 +121,13 @@ public:
   // The picture on screen as saved: the window surface and the legend.
   QImage pictureToSave() const;
 
-  // Plot stages of a run (called through RunStages).
+  // The plots a run draws, drawn by the window (the plot buttons).
   void plotVectors();
   void plotPressure();
   void plotVorticity();
-  void playParticles(int speed);
+
+  // The pictures a run hands over, drawn into the surfaces it held.
+  enum class RunPicture { vectors, pressure, vorticity, traces };
 
 public slots:
   // The start button ("計算スタート"): a new run of the layout on screen.
@@ -227,7 +231,7 @@ protected:
   void resizeEvent(QResizeEvent* event) override;
 
 private:
-  class LoopGuard;
+  friend class RunThread;
 
   void createControls();
   void buildStrip();
@@ -275,6 +279,11 @@ private:
   // The window surface has changed: repaint it.
   void showSurface();
   void endOfLoop();
+  // The run hands over at a plot: the picture's kind and legend, shown.
+  void takeRunPicture(RunPicture picture);
+  // While a run goes on the window shows a copy of the window surface, taken
+  // at the run's hand-overs when the surface has changed (always: at once).
+  void keepSurfaceShown(bool always);
   // The continue button is shown in the editing mode while the flow can be
   // continued (after a run that completed or was stopped, until the grids
   // are remade).
@@ -325,7 +334,6 @@ private:
   std::unique_ptr<Model> model_;
   std::unique_ptr<ViewSurfaces> surfaces_;
   std::unique_ptr<QtWindowServices> services_;
-  std::unique_ptr<WindowRunStages> stages_;
 
   QWidget* canvas_ = nullptr; // shows the window surface (main_window_view.cpp)
   QFrame* strip_ = nullptr;   // the strip of controls along the top
@@ -371,7 +379,6 @@ private:
   QMenu* results_ = nullptr;
 
   int mode_ = 1;
-  int loopDepth_ = 0;
   bool quitRequested_ = false;
   bool surfaceChanged_ = false;
   ShownPicture shown_ = ShownPicture::outlines;
@@ -384,4 +391,7 @@ private:
   QWidget* scaleBox_ = nullptr;  // the scale bar (main_window_probe.cpp)
   // The run end and flow step computeVorticity last ran at for the probe.
   std::uint64_t probedFlow_ = 0;
+  QImage shownDuringRun_; // the surface as the run last handed it over
+  // Last: ends a run still going on before the rest is taken down.
+  std::unique_ptr<RunThread> runThread_;
 };

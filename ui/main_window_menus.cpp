@@ -13,6 +13,7 @@
 #include "ui/history_window.h"
 #include "ui/layout_dialog.h"
 #include "ui/main_window_texts.h"
+#include "ui/run_thread.h"
 #include "ui/surface_window.h"
 #include "view/transform.h"
 
@@ -91,6 +92,7 @@ void MainWindow::buildSettingsMenu() {
 // ------------------------------------------------------------- plot buttons
 
 void MainWindow::onVectorsClicked() {
+  if (runThread_->deferWhileRunning([this] { onVectorsClicked(); })) return;
   if (!flowPlotsReady()) return;
   fillViewWhite();
   drawVectors();
@@ -98,17 +100,20 @@ void MainWindow::onVectorsClicked() {
 }
 
 void MainWindow::onVorticityClicked() {
+  if (runThread_->deferWhileRunning([this] { onVorticityClicked(); })) return;
   if (!flowPlotsReady()) return;
   plotVorticity();
 }
 
 void MainWindow::onPressureClicked() {
+  if (runThread_->deferWhileRunning([this] { onPressureClicked(); })) return;
   if (!flowPlotsReady()) return;
   showPressureMap();
   showSurface();
 }
 
 void MainWindow::onDensityClicked() {
+  if (runThread_->deferWhileRunning([this] { onDensityClicked(); })) return;
   showDensityMap();
   showSurface();
 }
@@ -116,6 +121,7 @@ void MainWindow::onDensityClicked() {
 // -------------------------------------------------------------- pan and zoom
 
 void MainWindow::panOrZoom(int change) {
+  if (runThread_->deferWhileRunning([this, change] { panOrZoom(change); })) return;
   viewMovedByUser_ = true;
   changeView(*model_, *surfaces_, static_cast<ViewChange>(change),
              layoutDialog_->wholeLayoutChosen());
@@ -152,9 +158,11 @@ void MainWindow::onZoomIn() {
 }
 
 void MainWindow::onFillToggled() {
+  if (runThread_->deferWhileRunning([this] { onFillToggled(); })) return;
   model_->fillContours = fillCheck_->isChecked();
 }
 void MainWindow::onBlackLinesToggled() {
+  if (runThread_->deferWhileRunning([this] { onBlackLinesToggled(); })) return;
   model_->blackLines = blackLinesCheck_->isChecked();
 }
 
@@ -179,17 +187,20 @@ void MainWindow::onQuitChosen() {
 void MainWindow::historyClick() {
   if (!historyWindow_) {
     historyWindow_ = new HistoryWindow(*model_, this);
+    historyWindow_->modelReadable = [this] { return runThread_->windowHasModel(); };
     historyWindow_->csvHooks.showFailure = [this](const QString& message) {
       services().showMessage(message.toStdString());
     };
   }
   historyWindow_->show();
   historyWindow_->raise();
+  runThread_->setHistoryOpen(true);
 }
 
 void MainWindow::forcesClick() {
   if (!forcesWindow_) {
     forcesWindow_ = new ForcesWindow(*model_, this);
+    forcesWindow_->modelReadable = [this] { return runThread_->windowHasModel(); };
     forcesWindow_->csvHooks.showFailure = [this](const QString& message) {
       services().showMessage(message.toStdString());
     };
@@ -202,6 +213,7 @@ void MainWindow::forcesClick() {
 void MainWindow::surfaceClick() {
   if (!surfaceWindow_) {
     surfaceWindow_ = new SurfaceWindow(*model_, this);
+    surfaceWindow_->modelReadable = [this] { return runThread_->windowHasModel(); };
     surfaceWindow_->csvHooks.showFailure = [this](const QString& message) {
       services().showMessage(message.toStdString());
     };

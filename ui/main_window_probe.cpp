@@ -7,6 +7,7 @@
 #include "ui/layout_dialog.h"
 #include "ui/main_window.h"
 #include "ui/main_window_texts.h"
+#include "ui/run_thread.h"
 #include "view/colour_legend.h"
 #include "view/field_maps.h"
 #include "view/surfaces.h"
@@ -26,10 +27,16 @@ namespace {
 // numbers of the flow on screen (or of the next run, with none on screen).
 class ViewScaleBox : public QWidget {
 public:
-  ViewScaleBox(QWidget* parent, const Model& m, std::function<bool()> flowShown)
-      : QWidget(parent), m_(m), flowShown_(std::move(flowShown)) {
+  explicit ViewScaleBox(QWidget* parent) : QWidget(parent) {
     setObjectName("ScaleBox");
     setAttribute(Qt::WA_TransparentForMouseEvents);
+  }
+  // What the box shows, read from the model when the window holds it (a run
+  // beside the window may be writing it when the box paints).
+  void show(double viewScale, const FlowConditions& flow) {
+    viewScale_ = viewScale;
+    flow_ = flow;
+    update();
   }
   // The longest of 1, 2, 5, 10, 20, 50, 100 layout units that fits the width.
   static int barUnits(double scale, int width) {
@@ -43,8 +50,8 @@ protected:
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
-    const int units = barUnits(m_.viewScale, width() - 12);
-    const int length = static_cast<int>(units * m_.viewScale + 0.5);
+    const int units = barUnits(viewScale_, width() - 12);
+    const int length = static_cast<int>(units * viewScale_ + 0.5);
     const int lineHeight = fontMetrics().height();
     p.setPen(Qt::black);
     p.drawText(6, lineHeight, text(MainWindowText::scaleBarUnits).arg(units));
@@ -52,21 +59,20 @@ protected:
     p.drawLine(6, y, 6 + length, y);
     p.drawLine(6, y - 3, 6, y + 3);
     p.drawLine(6 + length, y - 3, 6 + length, y + 3);
-    const FlowConditions& flow = flowShown_() ? m_.flowConditionsOfResult : m_.flow;
-    p.drawText(6, y + 6 + lineHeight, QStringLiteral("Re %1").arg(flow.reynolds, 0, 'g', 6));
-    p.drawText(6, y + 6 + 2 * lineHeight, QStringLiteral("Ma %1").arg(flow.mach, 0, 'g', 6));
+    p.drawText(6, y + 6 + lineHeight, QStringLiteral("Re %1").arg(flow_.reynolds, 0, 'g', 6));
+    p.drawText(6, y + 6 + 2 * lineHeight, QStringLiteral("Ma %1").arg(flow_.mach, 0, 'g', 6));
   }
 
 private:
-  const Model& m_;
-  std::function<bool()> flowShown_;
+  double viewScale_ = 1;
+  FlowConditions flow_{};
 };
 
 } // namespace
 
 void MainWindow::placeScaleBox() {
   if (!scaleBox_) {
-    scaleBox_ = new ViewScaleBox(canvas_, *model_, [this] { return flowPlotsReady(); });
+    scaleBox_ = new ViewScaleBox(canvas_);
   }
   // Black on white only, as the outline picture beside it: no grey edges.
   // The legend's font follows the interface's language.
@@ -81,7 +87,9 @@ void MainWindow::placeScaleBox() {
       legendShown ? legendStrip_->geometry().bottom() : bitBtn_[11]->geometry().bottom();
   scaleBox_->setVisible(top > above);
   scaleBox_->setGeometry(canvas_->width() - legendColumnWidth(), top, legendColumnWidth(), height);
-  scaleBox_->update();
+  if (runThread_->windowHasModel())
+    static_cast<ViewScaleBox*>(scaleBox_)->show(
+        model_->viewScale, flowPlotsReady() ? model_->flowConditionsOfResult : model_->flow);
 }
 
 void MainWindow::buildViewMenu() {
@@ -122,7 +130,7 @@ void MainWindow::resetViewClick() {
 
 void MainWindow::showProbe(int x, int y) {
   // Read between runs only: a run in progress owns the fields.
-  if (loopRunning() || !surfaces_) return;
+  if (!runThread_->windowHasModel() || !surfaces_) return;
   const Model& m = *model_;
   const LayoutPoint at = pixelToLayout(m, surfaces_->bitmap, x, y);
   QString shown = text(MainWindowText::probePosition)

@@ -1,6 +1,6 @@
 // The main window's glue to the run: the start, stop and continue buttons,
-// the plot stages the run calls, the particle traces after it, and the quit
-// requests that wait for a loop to end.
+// the particle traces, the pictures the run hands over, and the quit requests
+// that wait for a run to end.
 #include "ui/main_window.h"
 
 #include "gui/window_text.h"
@@ -10,47 +10,39 @@
 #include "ui/history_window.h"
 #include "ui/layout_dialog.h"
 #include "ui/main_window_texts.h"
-#include "ui/window_run_stages.h"
-#include "view/particles.h"
+#include "ui/run_thread.h"
+#include "view/colour_legend.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QScrollBar>
 #include <QTimer>
 
-// Marks a run, a set-up or an animation on the stack: a quit request that
-// arrives meanwhile is kept until the outermost loop has ended.
-class MainWindow::LoopGuard {
-public:
-  explicit LoopGuard(MainWindow& w) : w_(w) { ++w_.loopDepth_; }
-  ~LoopGuard() {
-    if (--w_.loopDepth_ == 0) w_.endOfLoop();
-  }
-  LoopGuard(const LoopGuard&) = delete;
-  LoopGuard& operator=(const LoopGuard&) = delete;
-
-private:
-  MainWindow& w_;
-};
+bool MainWindow::loopRunning() const {
+  return runThread_->running();
+}
 
 void MainWindow::onStartClicked() {
-  // The start button is hidden during a run; a press still queued from
-  // before must not start a second run from inside the first.
+  // The start button is hidden during a run; a press that came before its
+  // mode changed does not start a second one.
   if (loopRunning()) return;
-  LoopGuard guard(*this);
-  ::startRun(*model_, *services_, *stages_);
-  keepRunCounts();
+  runThread_->start(
+      [this](WindowServices& ws, RunStages& stages) { ::startRun(*model_, ws, stages); },
+      [this] { keepRunCounts(); });
 }
 
 void MainWindow::onStopClicked() {
-  ::requestStop(*model_);
+  if (loopRunning())
+    runThread_->requestStop();
+  else
+    ::requestStop(*model_);
 }
 
 void MainWindow::onContinueClicked() {
-  if (loopRunning()) return; // a press queued from before the run
-  LoopGuard guard(*this);
-  continueClick(*model_, *services_, *stages_);
-  keepRunCounts();
+  if (loopRunning()) return;
+  runThread_->start(
+      [this](WindowServices& ws, RunStages& stages) { continueClick(*model_, ws, stages); },
+      [this] { keepRunCounts(); });
 }
 
 void MainWindow::updateContinueButton() {
@@ -81,8 +73,8 @@ void MainWindow::particleItem(int speed) {
   Model& m = *model_;
   m.stopFlag = false;
   if (m.stepsDone >= 100 && flowBelongsToLayout(m)) {
-    LoopGuard guard(*this);
-    playParticles(speed);
+    runThread_->setFrameRepeats(particleFrameRepeats());
+    runThread_->start([speed](WindowServices&, RunStages& stages) { stages.playParticles(speed); });
   } else {
     services_->setStatusText(1, text(MainWindowText::needHundredSteps).toStdString());
   }
@@ -95,7 +87,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // window closes when the loop has returned.
     event->ignore();
     quitRequested_ = true;
-    model_->stopFlag = true;
+    runThread_->requestStop();
     return;
   }
   // A quit from outside (a signal, the session's end) does not wait for an
@@ -114,7 +106,7 @@ void MainWindow::requestQuit() {
   askBeforeQuit_ = false;
   if (loopRunning() || mode_ != 1) {
     quitRequested_ = true;
-    model_->stopFlag = true;
+    runThread_->requestStop();
     return;
   }
   close();
@@ -128,32 +120,28 @@ void MainWindow::endOfLoop() {
   });
 }
 
-namespace {
-// The animation's view of the main window.
-class WindowParticles : public ParticleWindow {
-public:
-  explicit WindowParticles(MainWindow& w) : w_(w) {}
-  void setControlMode(int mode) override { w_.setControlMode(mode); }
-  int frameRepeats() override { return w_.particleFrameRepeats(); }
-
-private:
-  MainWindow& w_;
-};
-} // namespace
-
-void MainWindow::playParticles(int speed) {
-  LoopGuard guard(*this);
-  // After a stopped run no traces are drawn: the plot on screen stays, with
-  // its legend.
-  const bool traces = !model_->stopFlag;
-  if (traces) {
-    showLegend({});
+void MainWindow::takeRunPicture(RunPicture picture) {
+  switch (picture) {
+  case RunPicture::vectors:
+    noteShown(ShownPicture::vectors);
+    showLegend(vectorLegend(*model_));
+    break;
+  case RunPicture::pressure:
+    noteShown(ShownPicture::pressure);
+    showLegend(mapLegend(*model_, LegendQuantity::pressure));
+    break;
+  case RunPicture::vorticity:
+    noteShown(ShownPicture::vorticity);
+    showLegend(mapLegend(*model_, LegendQuantity::vorticity));
+    break;
+  case RunPicture::traces:
     noteShown(ShownPicture::particles);
+    showLegend({});
+    break;
   }
-  WindowParticles window(*this);
-  animateParticles(*model_, *surfaces_, *services_, window, speed);
   showSurface();
 }
+
 int MainWindow::particleFrameRepeats() const {
   return particleSpeedBar_->maximum() - particleSpeedBar_->value() + 1;
 }

@@ -5,6 +5,7 @@
 #include "ui/forces_window.h"
 #include "ui/layout_dialog.h"
 #include "ui/main_window.h"
+#include "ui/run_thread.h"
 #include "ui/surface_window.h"
 #include "view/colour_legend.h"
 #include "view/colour_scale.h"
@@ -68,12 +69,18 @@ void MainWindow::createPicture(int width, int height) {
   surfaces_->setSize(width, height);
 }
 
-QImage MainWindow::windowSurface() const {
-  // The surface's words 0x00BBGGRR lie in memory as R, G, B, X: an RGBX8888
-  // image over the same memory, no conversion.
-  const DrawingSurface& w = surfaces_->window;
-  return QImage(reinterpret_cast<const uchar*>(w.bits()), w.width(), w.height(), w.width() * 4,
+namespace {
+// The surface's words 0x00BBGGRR lie in memory as R, G, B, X: an RGBX8888
+// image over the same memory, no conversion.
+QImage imageOver(const DrawingSurface& s) {
+  return QImage(reinterpret_cast<const uchar*>(s.bits()), s.width(), s.height(), s.width() * 4,
                 QImage::Format_RGBX8888);
+}
+} // namespace
+
+QImage MainWindow::windowSurface() const {
+  if (loopRunning()) return shownDuringRun_;
+  return imageOver(surfaces_->window);
 }
 
 void MainWindow::fillViewWhite() {
@@ -184,6 +191,7 @@ void MainWindow::redrawOutlines() {
 }
 
 void MainWindow::onPictureClicked(int x, int y) {
+  if (runThread_->deferWhileRunning([this, x, y] { onPictureClicked(x, y); })) return;
   if (layoutDialog_->wholeLayoutChosen()) return;
   Model& m = *model_;
   int picked = 0; // the last column with a body in reach
@@ -211,6 +219,13 @@ void MainWindow::copyToWindow() {
 void MainWindow::showSurface() {
   placeScaleBox();
   surfaceChanged_ = true;
+  canvas_->update();
+}
+
+void MainWindow::keepSurfaceShown(bool always) {
+  if (!always && !surfaceChanged_ && mode_ != 3) return;
+  surfaceChanged_ = false;
+  shownDuringRun_ = imageOver(surfaces_->window).copy();
   canvas_->update();
 }
 
@@ -252,6 +267,11 @@ void MainWindow::noteShown(ShownPicture picture) {
 }
 
 void MainWindow::resizePicture(int width, int height) {
+  // During a run the picture keeps its size until the run's next hand-over,
+  // which takes the window's size as it is then.
+  if (runThread_->deferWhileRunning(
+          [this] { resizePicture(this->width() - legendColumnWidth(), frameGeometry().height()); }))
+    return;
   if (width == surfaces_->bitmap.width() && height == surfaces_->bitmap.height()) return;
   Model& m = *model_;
   // The transform puts the view's centre at the bitmap's centre: a new size

@@ -10,15 +10,10 @@
 #include <QProgressBar>
 #include <QUrl>
 
-#include <algorithm>
-
 QtWindowServices::QtWindowServices(const Controls& controls)
     : panel0_(controls.panel0), panel1_(controls.panel1), fillCheck_(controls.checkBox1),
       blackLinesCheck_(controls.checkBox2), progressBar_(controls.progressBar),
-      mainWindow_(controls.mainWindow), tickOrigin_(Clock::now()) {
-  wakeTimer_.setSingleShot(true);
-  wakeTimer_.setTimerType(Qt::PreciseTimer);
-}
+      mainWindow_(controls.mainWindow), tickOrigin_(Clock::now()) {}
 
 void QtWindowServices::setStatusText(int panel, const std::string& text) {
   QLabel* label = panel == 0 ? panel0_.data() : panel == 1 ? panel1_.data() : nullptr;
@@ -44,28 +39,7 @@ void QtWindowServices::setProgressVisible(bool visible) {
 }
 
 void QtWindowServices::processPendingMessages() {
-  const Clock::time_point now = Clock::now();
-  if (now - lastProcessing_ < minimumInterval_) return;
-  if (measuring_) {
-    const double gap = std::chrono::duration<double, std::milli>(now - lastProcessing_).count();
-    if (gap > longestGapMs_) longestGapMs_ = gap;
-    ++processingCount_;
-  }
-  lastProcessing_ = now;
-  if (beforeProcessing) beforeProcessing();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
-}
-
-void QtWindowServices::waitForEvents(int milliseconds) {
-  // The timer's expiry is an event of its own, so the wait ends at the
-  // latest when it fires; the event loop sleeps until then.
-  wakeTimer_.start(std::max(0, milliseconds));
-  QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-  wakeTimer_.stop();
-}
-
-void QtWindowServices::setMinimumProcessingInterval(std::chrono::microseconds interval) {
-  minimumInterval_ = interval;
 }
 
 void QtWindowServices::showMessage(const std::string& text) {
@@ -121,11 +95,4 @@ bool QtWindowServices::openWebPage(const QString& address) {
     return true;
   }
   return QDesktopServices::openUrl(QUrl(address));
-}
-
-void QtWindowServices::startGapMeasurement() {
-  measuring_ = true;
-  lastProcessing_ = Clock::now() - minimumInterval_;
-  longestGapMs_ = 0;
-  processingCount_ = 0;
 }

@@ -1,7 +1,7 @@
 // The window services of the main window in Qt: status-bar panels, the two
-// check boxes, the progress bar, processing of pending events from inside the
-// long loops, modal messages, the active-window test, the 32-bit wrapping
-// millisecond tick counter and opening a page or file in the desktop's viewer.
+// check boxes, the progress bar, processing of pending events, modal messages, the active-window
+// test, the 32-bit wrapping millisecond tick counter and opening a page or file in the desktop's
+// viewer.
 //
 // Tests answer modal messages through messageResponder instead of a box, and
 // may decide the active-window answer and catch page openings the same way.
@@ -11,7 +11,6 @@
 
 #include <QPointer>
 #include <QString>
-#include <QTimer>
 
 #include <chrono>
 #include <cstdint>
@@ -42,7 +41,6 @@ public:
   void setProgressPosition(int position) override;
   void setProgressVisible(bool visible) override;
   void processPendingMessages() override;
-  void waitForEvents(int milliseconds) override;
   void showMessage(const std::string& text) override;
   std::uint32_t tickCount() override;
   bool isMainWindowActive() override;
@@ -58,10 +56,6 @@ public:
   // viewer for it.  False when the desktop has none.
   bool openWebPage(const QString& address);
 
-  // Runs before every processing of pending events (the main window uses it
-  // to schedule a repaint when its surface has changed).
-  std::function<void()> beforeProcessing;
-
   // Test seams: when set they replace the modal box, the active-window test,
   // the browser and the question about unsaved changes.
   std::function<void(const std::string&)> messageResponder;
@@ -71,23 +65,8 @@ public:
   // Measuring tool: sees every status text as it is set.
   std::function<void(int panel, const std::string& text)> statusObserver;
 
-  // Calls of processPendingMessages closer than this to the last processing
-  // return at once (0: every call processes).  The coupling set-up of a run
-  // yields once per grid point, over ten thousand times within a fraction of
-  // a second; serving the window every millisecond keeps it as responsive and
-  // saves most of the cost of the event loop.
-  void setMinimumProcessingInterval(std::chrono::microseconds interval);
-  std::chrono::microseconds minimumProcessingInterval() const { return minimumInterval_; }
-
   // Shifts the tick counter so that it reads `tick` now (to exercise the wrap).
   void setTickNow(std::uint32_t tick);
-
-  // Measuring tool: the longest time between two event-processing points
-  // since startGapMeasurement, in milliseconds, and how many there were
-  // (calls returned early by the minimum interval do not count).
-  void startGapMeasurement();
-  double longestGapMs() const { return longestGapMs_; }
-  long processingCount() const { return processingCount_; }
 
 private:
   using Clock = std::chrono::steady_clock;
@@ -96,14 +75,6 @@ private:
   QPointer<QCheckBox> fillCheck_, blackLinesCheck_;
   QPointer<QProgressBar> progressBar_;
   QPointer<QWidget> mainWindow_;
-  // Ends a wait for events that no event ends sooner.
-  QTimer wakeTimer_;
   Clock::time_point tickOrigin_;
   std::uint32_t tickOffset_ = 0;
-
-  bool measuring_ = false;
-  Clock::time_point lastProcessing_{};
-  std::chrono::microseconds minimumInterval_{0};
-  double longestGapMs_ = 0;
-  long processingCount_ = 0;
 };

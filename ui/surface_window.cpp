@@ -144,11 +144,13 @@ void SurfaceWindow::fillBodyChoice() {
 }
 
 void SurfaceWindow::refresh() {
+  if (modelReadable && !modelReadable()) return;
   fillBodyChoice();
   plot();
 }
 
 void SurfaceWindow::plot() {
+  if (modelReadable && !modelReadable()) return;
   for (QXYSeries* series :
        {static_cast<QXYSeries*>(cp_), static_cast<QXYSeries*>(cf_),
         static_cast<QXYSeries*>(separation_), static_cast<QXYSeries*>(reattachment_)})
@@ -190,6 +192,7 @@ void SurfaceWindow::plot() {
 }
 
 QString SurfaceWindow::tabSeparated() const {
+  if (modelReadable && !modelReadable()) return {};
   if (!canContinue(m_) || body_->count() == 0) return {};
   const SurfaceDistribution d = surfaceDistribution(m_, body_->currentIndex() + 1);
   const auto g = [](double value) { return QString::number(value, 'g', 8); };
@@ -214,7 +217,7 @@ void SurfaceWindow::copyToClipboard() {
 }
 
 void SurfaceWindow::saveCsv() {
-  if (canContinue(m_)) saveCsvAs(csvHooks, surfaceCsv(m_));
+  if ((!modelReadable || modelReadable()) && canContinue(m_)) saveCsvAs(csvHooks, surfaceCsv(m_));
 }
 
 void SurfaceWindow::showEvent(QShowEvent* event) {

@@ -14,6 +14,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QComboBox;
 class QLabel;
 class QLineSeries;
@@ -47,6 +49,9 @@ public slots:
 
 public:
   CsvExportHooks csvHooks;
+  // Whether the window may read the model now: not while a run beside the
+  // window writes it (the window then keeps what it shows).  Unset: always.
+  std::function<bool()> modelReadable;
 
 protected:
   void changeEvent(QEvent* event) override;

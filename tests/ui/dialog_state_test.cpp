@@ -64,6 +64,9 @@ struct RunningWindow : StartedWindow {
     };
   }
   void trigger(const char* action) { w.findChild<QAction*>(action)->trigger(); }
+  void run() {
+    untilTheLoopEnds("the run", [this] { start->click(); });
+  }
   void choose(const char* button) { w.layoutDialog().findChild<QAbstractButton*>(button)->click(); }
   void pick(int column) {
     const ColumnBodyPosition& p = m.columnBody[column][1];
@@ -93,20 +96,20 @@ TEST(DialogState, AfterAFullRunOfPatternOneTheRunsLayoutAndResultStay) {
   s.stopAfter = 0;
   s.trigger("pt_1"); // its first column holds 2 bodies; the count field showed 3
   const LayoutParameters pattern = s.m.layout();
-  s.start->click(); // runs, traces, stopped during the animation
+  s.run(); // runs, traces, stopped during the animation
   ASSERT_EQ(s.m.stepsDone, 300);
   EXPECT_EQ(s.m.layout(), pattern) << "showing the dialog changed the layout";
   EXPECT_EQ(dialogOutOfStep(s), "");
   EXPECT_TRUE(s.go->isVisible()) << "the flow can be continued";
   s.w.forcesClick();
   EXPECT_EQ(s.w.forcesWindow()->table()->rowCount(), s.m.nBodies);
-  s.start->click();
+  s.run();
   EXPECT_EQ(s.panel1.rfind("　計算は完了してます。", 0), 0u) << s.panel1;
 
   // Another layout has no result: start runs it.
   s.clickDialog(1);
   EXPECT_EQ(s.w.forcesWindow()->table()->rowCount(), 0);
-  s.start->click();
+  s.run();
   EXPECT_EQ(s.m.stepsDone, 300) << s.panel1;
   EXPECT_EQ(s.m.flowLayout, s.m.layout());
 }
@@ -116,7 +119,7 @@ TEST(DialogState, AStoppedRunOfAnOpenedFileKeepsItsLayoutAndCanBeContinued) {
   QTemporaryDir dir;
   ASSERT_TRUE(s.w.openLayoutFile(s.layoutFile(dir, 1)));
   const LayoutParameters opened = s.m.layout();
-  s.start->click();
+  s.run();
   ASSERT_EQ(s.m.stepsDone, 30);
   EXPECT_EQ(s.m.layout(), opened);
   EXPECT_EQ(dialogOutOfStep(s), "");
@@ -131,7 +134,7 @@ TEST(DialogState, AWalkOfPatternsOpensPicksAndRunsKeepsTheDialogOnTheLayout) {
       [&] { s.choose("RadioGroup2_1"); },
       [&] { s.pick(3); },
       [&] {
-        s.start->click();
+        s.run();
         EXPECT_FALSE(s.w.layoutDialog().wholeLayoutChosen()) << "the mode outlasts the run";
       },
       [&] { s.pick(2); },
@@ -140,7 +143,7 @@ TEST(DialogState, AWalkOfPatternsOpensPicksAndRunsKeepsTheDialogOnTheLayout) {
       [&] { s.trigger("pt_2"); },
       [&] { s.pick(2); },
       [&] { s.clickDialog(1); },
-      [&] { s.start->click(); },
+      [&] { s.run(); },
       [&] { s.choose("RadioGroup2_0"); },
       [&] { s.trigger("pt_4"); },
       [&] { s.w.openLayoutFile(s.layoutFile(dir, 2)); },
@@ -156,7 +159,7 @@ TEST(DialogState, AWalkOfPatternsOpensPicksAndRunsKeepsTheDialogOnTheLayout) {
 TEST(DialogState, AStoppedRunLeavesItsPlotWithItsLegendThroughPanAndZoom) {
   RunningWindow s;
   s.stopAfter = 40; // seen at step 50; the vectors were drawn at step 30
-  s.start->click();
+  s.run();
   ASSERT_EQ(s.m.stepsDone, 50);
   EXPECT_EQ(s.w.shownLegend().quantity, LegendQuantity::vectors);
   for (const char* button : {"BitBtn8", "BitBtn12"}) {

@@ -132,7 +132,7 @@ TEST(LayoutHistory, AnUndoBackToTheRunsLayoutShowsItsResultAgainUnlessAnotherRun
   PanelButton* continueButton = s.w.findChild<PanelButton*>("ContinueButton");
   // Runs stopped at their 20th step (no particle traces follow a stop).
   s.w.services().statusObserver = [&s](int, const std::string&) {
-    if (s.m.flowStep >= 20) s.m.stopFlag = true;
+    if (s.m.flowStep >= 20) s.w.onStopClicked();
   };
   s.untilTheLoopEnds("the run", [start] { start->click(); });
   const int stepsDone = s.m.stepsDone, flowStep = s.m.flowStep;

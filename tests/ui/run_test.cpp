@@ -30,6 +30,7 @@
 
 #include <cmath>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace {
@@ -54,22 +55,11 @@ struct RunWindow : StartedWindow {
       if (onPanel1) onPanel1(text);
     };
   }
+  ~RunWindow() { w.runThread().stopAndWait(); }
   // Presses a button that starts one of the window's loops and waits, within
   // the limit, for it to end.
   void press(PanelButton* button, const char* waitingFor) {
     untilTheLoopEnds(waitingFor, [button] { button->click(); });
-  }
-  // Runs `atYield` at the window's yields once the run has taken a step,
-  // every yield served from then on: a step may take less than the window's
-  // minimum interval between two, and a test that acts at a step needs its
-  // yield.
-  void atEveryStepYield(const std::function<void()>& atYield) {
-    QtWindowServices& ws = w.services();
-    ws.beforeProcessing = [this, &ws, windowHook = ws.beforeProcessing, atYield] {
-      windowHook();
-      if (m.flowStep > 0) ws.setMinimumProcessingInterval(std::chrono::microseconds(0));
-      atYield();
-    };
   }
   int count(const std::string& text) const {
     return static_cast<int>(std::count(panel1.begin(), panel1.end(), text));
@@ -128,6 +118,20 @@ TEST(MainWindowRun, StopDuringARunEndsItAtTheNextTenthStep) {
   }
 }
 
+TEST(MainWindowRun, AQuitAsTheRunStartsEndsItInItsSetUpThenClosesTheWindow) {
+  RunWindow s;
+  s.untilTheLoopEnds("the run stopped in its set-up", [&] {
+    s.start->click();
+    s.w.close();
+  });
+  EXPECT_TRUE(std::none_of(s.panel1.begin(), s.panel1.end(), [](const std::string& t) {
+    return t.rfind("　計算回数＝", 0) == 0;
+  })) << "no step was taken";
+  EXPECT_EQ(s.m.flowStep, 0);
+  QApplication::processEvents();
+  EXPECT_FALSE(s.w.isVisible());
+}
+
 TEST(MainWindowRun, StartPressedAgainDuringARunIsIgnored) {
   RunWindow s;
   s.onPanel1 = [&](const std::string& text) {
@@ -184,22 +188,15 @@ TEST(MainWindowRun, FullRunEndsInParticleTracesAndIsNotRepeated) {
 TEST(MainWindowRun, ColumnSelectionDuringARunLeavesTheRunsCountAlone) {
   RunWindow s;
   s.w.layoutDialog().findChild<QAbstractButton*>("RadioGroup2_1")->click();
-  // A click on a body of column 2 arrives at the yield of step 30 (where
-  // stepsDone is 29), the step at which the stop pressed after step 20 is
-  // seen.
-  bool clicked = false;
-  s.atEveryStepYield([&] {
-    if (s.w.controlMode() == 2 && s.m.stepsDone == 29 && !clicked) {
-      clicked = true;
-      s.w.onPictureClicked(roundHalfAway(s.m.columnBody[2][1].columnBodyPixX),
-                           roundHalfAway(s.m.columnBody[2][1].columnBodyPixY));
-    }
-  });
+  // A click on a body of column 2 when step 20 is shown; the stop pressed
+  // with it is seen at step 30.
   s.onPanel1 = [&](const std::string& text) {
-    if (text == progressText(20)) s.stop->click();
+    if (text != progressText(20)) return;
+    s.w.onPictureClicked(roundHalfAway(s.m.columnBody[2][1].columnBodyPixX),
+                         roundHalfAway(s.m.columnBody[2][1].columnBodyPixY));
+    s.stop->click();
   };
   s.press(s.start, "the run stopped after step 20");
-  ASSERT_TRUE(clicked);
   EXPECT_EQ(s.m.selectedColumn, 2);
   EXPECT_EQ(s.edit(1)->text(), "2");
   EXPECT_EQ(s.m.stepsDone, 30) << "the selection did not regenerate the grids under the run";
@@ -267,7 +264,6 @@ TEST(MainWindowRun, HistoryWindowFollowsTheRunEveryTenStepsAndShowsItAllAtTheEnd
   EXPECT_TRUE(h->isVisible());
   EXPECT_EQ(h->windowTitle(), QString::fromUtf8("収束履歴"));
   int shownAtStep30 = -1;
-  s.atEveryStepYield([] {});
   s.onPanel1 = [&](const std::string& text) {
     if (text == progressText(30)) shownAtStep30 = h->stepsShown();
     if (text == progressText(40)) s.stop->click();
@@ -357,7 +353,7 @@ TEST(MainWindowRun, ChangedFlowConditionsDropTheRunsResultAndAnUnchangedOKKeepsI
   s.onPanel1 = [&](const std::string& text) {
     if (text == progressText(20)) s.stop->click();
   };
-  s.start->click();
+  s.press(s.start, "the run stopped after step 20");
   ASSERT_TRUE(canContinue(s.m));
   QAction* item = s.w.findChild<QAction*>("KeepFlow");
   ASSERT_NE(item, nullptr);
@@ -416,4 +412,64 @@ TEST(MainWindowRun, TheRunLengthDialogSetsTheStepsAndARunThatEndsOnceTheDragSett
   EXPECT_EQ(s.count("　抗力が落ち着いたので終了しました。　計算回数＝" + std::to_string(steps)), 1);
   EXPECT_EQ(s.w.historyWindow()->findChild<QChartView*>()->chart()->title(),
             QString::fromUtf8("抗力が落ち着いて %1 回で終了").arg(steps));
+}
+
+TEST(MainWindowRun, WhatTheUserAsksWhileTheRunComputesIsServedAtItsNextStep) {
+  struct {
+    const char* request;
+    std::function<void(RunWindow&)> ask;
+    // Looked at when step 30 is shown (before its plot), with the view's scale and the
+    // bitmap's width before the run.
+    std::function<bool(RunWindow&, double, int)> served;
+  } cases[] = {
+      {"zoom in", [](RunWindow& s) { s.mainButton("BitBtn8")->click(); },
+       [](RunWindow& s, double scale, int) { return s.m.viewScale == scale * 1.05; }},
+      {"pressure map", [](RunWindow& s) { s.mainButton("BitBtn6")->click(); },
+       [](RunWindow& s, double, int) {
+         return s.w.shownLegend().quantity == LegendQuantity::pressure && s.plotColours() > 500;
+       }},
+      {"filled contours", [](RunWindow& s) { s.w.findChild<QCheckBox*>("CheckBox1")->click(); },
+       [](RunWindow& s, double, int) { return s.m.fillContours; }},
+      {"larger window", [](RunWindow& s) { s.w.resize(s.w.width() + 40, s.w.height()); },
+       [](RunWindow& s, double, int width) { return s.w.surfaces().bitmap.width() == width + 40; }},
+  };
+  for (const auto& c : cases) {
+    RunWindow s;
+    const double scale = s.m.viewScale;
+    const int width = s.w.surfaces().bitmap.width();
+    s.start->click();
+    EXPECT_TRUE(s.w.loopRunning()) << "the press returns while the run computes";
+    bool served = false;
+    s.onPanel1 = [&](const std::string& text) {
+      // Asked once the run has gone on from step 20.
+      if (text == progressText(20)) QTimer::singleShot(0, &s.w, [&] { c.ask(s); });
+      if (text != progressText(30)) return;
+      served = c.served(s, scale, width);
+      s.stop->click();
+    };
+    s.untilTheLoopEnds("the run stopped after step 30", [] {});
+    EXPECT_TRUE(served) << c.request;
+    EXPECT_EQ(s.m.stepsDone, 40) << c.request;
+  }
+}
+
+TEST(MainWindowRun, AWindowTakenDownDuringARunEndsTheRunFirst) {
+  auto s = std::make_unique<RunWindow>();
+  s->start->click();
+  ASSERT_TRUE(s->w.loopRunning());
+  s.reset(); // returns once the run, served to its end, has stopped
+  SUCCEED();
+}
+
+TEST(MainWindowRun, ADivergedRunsMessageIsShownByTheWindowOnceTheRunHasEnded) {
+  RunWindow s;
+  std::size_t messagesDuringTheRun = 1;
+  s.onPanel1 = [&](const std::string& text) {
+    if (text == progressText(10)) s.m.mainFlow[70][30][slot::u] = std::nan("");
+    if (text.rfind("　計算が発散しました。", 0) == 0) messagesDuringTheRun = s.messages.size();
+  };
+  s.press(s.start, "the diverged run");
+  EXPECT_EQ(messagesDuringTheRun, 0u);
+  EXPECT_EQ(s.messages, std::vector<std::string>{"　計算が発散しました。　計算回数＝11"});
+  EXPECT_EQ(s.w.controlMode(), 1);
 }

@@ -7,6 +7,7 @@
 #include "ui/about_box.h"
 #include "ui/layout_dialog.h"
 #include "ui/main_window.h"
+#include "ui/run_thread.h"
 #include "view/transform.h"
 
 #include <QApplication>
@@ -52,6 +53,8 @@ struct StartedWindow {
   StartedWindow() {
     w.services().messageResponder = [this](const std::string& t) { messages.push_back(t); };
     w.services().pageOpener = [this](const QString& a) { pagesOpened.push_back(a); };
+    // A test that acts on a status text acts at that point of the run.
+    w.runThread().setTextsPauseTheRun(true);
     w.services().unsavedResponder = [this](const QString& question) {
       unsavedQuestions.push_back(question);
       return unsavedAnswer;
@@ -59,6 +62,10 @@ struct StartedWindow {
     w.showAtStart();
     QApplication::processEvents();
   }
+
+  // A run still going on ends while what its texts and messages reach is
+  // still here.
+  ~StartedWindow() { w.runThread().stopAndWait(); }
 
   // The drawing area as the window shows it now.
   QImage grabbed() {
@@ -77,11 +84,11 @@ struct StartedWindow {
     return colourAt(image, p.mainGridPixX, p.mainGridPixY);
   }
 
-  // The window's own loops (a run, the particle animation) return only when
-  // they end; `loop` starts one.  Should it still go on past the limit, the
-  // test fails, saying what it waited for, and the stop flag is set again
-  // and again until the loop returns: a run ends at its next tenth step, the
-  // animation at its next frame.
+  // The window's own loops (a run, the particle animation) go on beside it
+  // after `loop` has started one; this serves the window until it has ended.
+  // Should it still go on past the limit, the test fails, saying what it
+  // waited for, and the stop button is pressed again and again until it
+  // ends: a run ends at its next tenth step, the animation at its next frame.
   void untilTheLoopEnds(const char* what, const std::function<void()>& loop) {
     QElapsedTimer clock;
     clock.start();
@@ -91,10 +98,11 @@ struct StartedWindow {
       if (clock.elapsed() < kWaitSeconds * 1000) return;
       if (!failed) failWaitingFor(what);
       failed = true;
-      m.stopFlag = true;
+      w.onStopClicked();
     });
     watchdog.start(100);
     loop();
+    while (w.loopRunning()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
 
   QToolButton* mainButton(const char* name) { return w.findChild<QToolButton*>(name); }

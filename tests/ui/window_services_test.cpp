@@ -108,32 +108,3 @@ TEST(ToolkitTexts, EditMenusAndMessageButtonsAreJapanese) {
   EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Paste"), QString::fromUtf8("貼り付け(&P)"));
   EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
 }
-
-TEST(QtWindowServices, CalculatingModeServesTheWindowAtMostEveryMillisecond) {
-  StartedWindow s;
-  QtWindowServices& ws = s.w.services();
-  const auto windowHook = ws.beforeProcessing;
-  int served = 0;
-  ws.beforeProcessing = [&] {
-    windowHook();
-    ++served;
-  };
-  struct {
-    int mode;
-    long long intervalUs;
-  } modes[] = {{2, 1000}, {3, 0}, {1, 0}};
-  for (const auto& c : modes) {
-    s.w.setControlMode(c.mode);
-    EXPECT_EQ(ws.minimumProcessingInterval().count(), c.intervalUs) << "mode " << c.mode;
-  }
-  // Every call is served in the editing and particle modes ...
-  served = 0;
-  for (int i = 0; i < 5; ++i) ws.processPendingMessages();
-  EXPECT_EQ(served, 5);
-  // ... and none that comes too soon after the last one.
-  ws.setMinimumProcessingInterval(std::chrono::hours(1));
-  served = 0;
-  for (int i = 0; i < 5; ++i) ws.processPendingMessages();
-  EXPECT_EQ(served, 0);
-  ws.beforeProcessing = windowHook;
-}
