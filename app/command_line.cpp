@@ -83,6 +83,22 @@ CommandLine::CommandLine()
                    "Batch: local time steps (classic) or time-accurate (one step for all "
                    "points).",
                    "local|time-accurate"),
+      height("height",
+             "Batch: a channel of height H layout units (with --upstream and --downstream "
+             "unless the file sizes its channel).",
+             "H"),
+      upstream("upstream", "Batch: the channel's length from the inflow to the first column.", "U"),
+      downstream("downstream", "Batch: the channel's length from the last column to the outlet.",
+                 "L"),
+      bodyOffset("body-offset",
+                 "Batch: how far the bodies' centre line lies above the channel's (default 0).",
+                 "Y"),
+      inflow("inflow", "Batch: the inflow profile, uniform (classic) or parabolic.",
+             "uniform|parabolic"),
+      outlet("outlet",
+             "Batch: the outlet, the middle third of the right wall (classic) or the whole "
+             "right edge.",
+             "middle-third|whole"),
       untilSettled("until-settled",
                    "Batch: run until every body's mean drag settles: its mean Cd over the last "
                    "window of steps differs from the window before by at most the tolerance "
@@ -104,11 +120,12 @@ CommandLine::CommandLine()
       version({"v", "version"}, "Show the version and end.") {
   parser.setApplicationDescription(QString::fromLatin1(kDescription));
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  parser.addOptions({batch,        out,          steps,           picture,      fill,
-                     blackLines,   fields,       reynolds,        mach,         bodyViscosity,
-                     timeStepping, untilSettled, settleTolerance, settleWindow, maxSteps,
-                     overwrite,    lang,         threads,         writeLayout,  help,
-                     version});
+  parser.addOptions(
+      {batch,           out,          steps,      picture,       fill,         blackLines,
+       fields,          reynolds,     mach,       bodyViscosity, timeStepping, height,
+       upstream,        downstream,   bodyOffset, inflow,        outlet,       untilSettled,
+       settleTolerance, settleWindow, maxSteps,   overwrite,     lang,         threads,
+       writeLayout,     help,         version});
   parser.addOptions(toolkitOptions());
   parser.addPositionalArgument("LAYOUT.json", "Window: a layout file to open at start.",
                                "[LAYOUT.json]");
@@ -229,6 +246,33 @@ bool parseFlowOptions(const CommandLine& cl, BatchRequest& r, QString& error) {
   return true;
 }
 
+// Reads the channel options into r; false with the reason in error when a
+// length is out of its range or a choice not one of its names.
+bool parseChannelOptions(const CommandLine& cl, BatchRequest& r, QString& error) {
+  const QCommandLineParser& parser = cl.parser;
+  for (auto [option, value] : {std::pair{&cl.height, &r.height},
+                               {&cl.upstream, &r.upstream},
+                               {&cl.downstream, &r.downstream}})
+    if (parser.isSet(*option) &&
+        !(*value = numberInRange(parser, *option, kChannelLengthLow, kChannelLengthHigh, error)))
+      return false;
+  if (parser.isSet(cl.bodyOffset) &&
+      !(r.bodyOffset =
+            numberInRange(parser, cl.bodyOffset, -kChannelLengthHigh, kChannelLengthHigh, error)))
+    return false;
+  if (parser.isSet(cl.inflow) &&
+      !(r.inflow = channelInflowNamed(parser.value(cl.inflow).toStdString()))) {
+    error = "--inflow wants uniform or parabolic, not '" + parser.value(cl.inflow) + "'";
+    return false;
+  }
+  if (parser.isSet(cl.outlet) &&
+      !(r.outlet = channelOutletNamed(parser.value(cl.outlet).toStdString()))) {
+    error = "--outlet wants middle-third or whole, not '" + parser.value(cl.outlet) + "'";
+    return false;
+  }
+  return true;
+}
+
 // Reads the run length: --steps, or --until-settled with its rule and
 // --max-steps.
 bool parseRunLength(const CommandLine& cl, BatchRequest& r, QString& error) {
@@ -298,6 +342,6 @@ std::optional<BatchRequest> readBatchRequest(const CommandLine& cl, QString& err
   r.fill = parser.isSet(fill);
   r.blackLines = parser.isSet(blackLines);
   r.fields = parser.isSet(fields);
-  if (!parseFlowOptions(cl, r, error)) return std::nullopt;
+  if (!parseFlowOptions(cl, r, error) || !parseChannelOptions(cl, r, error)) return std::nullopt;
   return r;
 }

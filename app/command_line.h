@@ -3,6 +3,8 @@
 //   whirlpane --batch LAYOUT --out DIR [--steps N] [--picture NAME]... ...
 //             [--reynolds RE] [--mach M] [--body-viscosity classic|uniform]
 //             [--time-stepping local|time-accurate]
+//             [--height H --upstream U --downstream L] [--body-offset Y]
+//             [--inflow uniform|parabolic] [--outlet middle-third|whole]
 //             [--until-settled [--settle-tolerance F] [--settle-window N]
 //              [--max-steps N]] [--overwrite]
 //   whirlpane --write-layout NAME FILE
@@ -28,6 +30,7 @@ struct CommandLine {
   QCommandLineParser parser;
   const QCommandLineOption batch, out, steps, picture, fill, blackLines, fields;
   const QCommandLineOption reynolds, mach, bodyViscosity, timeStepping;
+  const QCommandLineOption height, upstream, downstream, bodyOffset, inflow, outlet;
   const QCommandLineOption untilSettled, settleTolerance, settleWindow, maxSteps, overwrite;
   const QCommandLineOption lang, threads, writeLayout, help, version;
 };

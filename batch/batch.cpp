@@ -102,6 +102,24 @@ void applyFlowOptions(const BatchRequest& r, FlowConditions& flow) {
   if (r.timeStepping) flow.timeStepping = *r.timeStepping;
 }
 
+// The channel options over the layout's channel; the reason when they give
+// a channel only part of its lengths.
+std::optional<QString> applyChannelOptions(const BatchRequest& r, ChannelConditions& channel) {
+  if (r.height || r.upstream || r.downstream || r.bodyOffset) {
+    if (!channel.sized && !(r.height && r.upstream && r.downstream))
+      return QStringLiteral("--height, --upstream and --downstream go together when the layout's "
+                            "channel is the classic one");
+    channel.sized = true;
+    channel.height = r.height.value_or(channel.height);
+    channel.upstream = r.upstream.value_or(channel.upstream);
+    channel.downstream = r.downstream.value_or(channel.downstream);
+    channel.bodyOffset = r.bodyOffset.value_or(channel.bodyOffset);
+  }
+  channel.inflow = r.inflow.value_or(channel.inflow);
+  channel.outlet = r.outlet.value_or(channel.outlet);
+  return std::nullopt;
+}
+
 int fail(int code, const QString& line) {
   std::fprintf(stderr, "whirlpane: %s\n", line.toLocal8Bit().constData());
   return code;
@@ -160,13 +178,15 @@ std::optional<QString> writePicture(Model& m, ViewSurfaces& s, WindowServices& w
 }
 
 // The main window's creation (defaults, grids, view centre), then the layout
-// asked for: "default", a pattern "pt_1" .. "pt_4" or a layout file.  Returns
-// the exit code and its reason when the layout cannot be had.
-std::optional<std::pair<int, QString>> makeLayout(Model& m, BatchServices& ws,
-                                                  const QString& layout) {
+// asked for: "default", a pattern "pt_1" .. "pt_4" or a layout file, in the
+// channel the request's options make of its own.  Returns the exit code and
+// its reason when the layout cannot be had.
+std::optional<std::pair<int, QString>>
+makeLayout(Model& m, BatchServices& ws, const QString& layout, const BatchRequest& request = {}) {
   setStartupDefaults(m);
   remakeGrids(m, ws);
   centreViewAtStart(m);
+  bool remake = false;
   if (isPatternName(layout)) {
     if (writePreset(m, layout[3].digitValue())) remakeGrids(m, ws);
   } else if (layout != "default") {
@@ -174,11 +194,16 @@ std::optional<std::pair<int, QString>> makeLayout(Model& m, BatchServices& ws,
     if (!read.layout) return std::pair{batchExit::badArguments, read.error};
     m.layout() = *read.layout;
     m.flow = read.flow; // the file's, classic when it has none
-    // A file whose bodies overlap is a bad layout file; one too large for
-    // the arrays has its own code.
-    if (remakeGrids(m, ws) == LayoutRefusal::overlap)
-      return std::pair{batchExit::badArguments, QString::fromStdString(ws.messages[0])};
+    remake = true;
   }
+  const ChannelConditions fileChannel = m.channel;
+  if (const auto partial = applyChannelOptions(request, m.channel))
+    return std::pair{batchExit::badArguments, *partial};
+  remake = remake || m.channel != fileChannel;
+  // A file (or channel) whose bodies overlap is a bad layout; one too large
+  // for the arrays has its own code.
+  if (remake && ws.messages.empty() && remakeGrids(m, ws) == LayoutRefusal::overlap)
+    return std::pair{batchExit::badArguments, QString::fromStdString(ws.messages[0])};
   if (!ws.messages.empty())
     return std::pair{batchExit::capacity, QString::fromStdString(ws.messages[0])};
   return std::nullopt;
@@ -204,7 +229,8 @@ std::optional<std::string> writeLastSoundFields(const BatchRequest& request, Lan
   std::unique_ptr<Model> model = makeModel();
   Model& m = *model;
   BatchServices ws(lastSoundStep, language, /*quiet=*/true);
-  if (const auto failed = makeLayout(m, ws, request.layout)) return failed->second.toStdString();
+  if (const auto failed = makeLayout(m, ws, request.layout, request))
+    return failed->second.toStdString();
   applyFlowOptions(request, m.flow);
   m.runLength = {lastSoundStep, false, request.settleTolerance, request.settleWindow};
   ViewSurfaces surfaces;
@@ -241,7 +267,8 @@ int runBatch(const BatchRequest& request, std::optional<Language> language, int 
   Model& m = *model;
   BatchServices ws(request.steps, language.value_or(Language::japanese));
   const QString& layout = request.layout;
-  if (const auto failed = makeLayout(m, ws, layout)) return fail(failed->first, failed->second);
+  if (const auto failed = makeLayout(m, ws, layout, request))
+    return fail(failed->first, failed->second);
   applyFlowOptions(request, m.flow);
   m.runLength = {request.steps, request.untilSettled, request.settleTolerance,
                  request.settleWindow};

@@ -29,6 +29,7 @@
 // written, with "diverged": true); 5 an output could not be written.
 #pragma once
 
+#include "core/channel_conditions.h"
 #include "core/flow_conditions.h"
 
 #include "core/messages.h"
@@ -49,6 +50,12 @@ struct BatchRequest {
   std::optional<double> reynolds, mach;
   std::optional<BodyViscosity> bodyViscosity;
   std::optional<TimeStepping> timeStepping;
+  // The channel given on the command line, over the file's: the lengths of
+  // a channel the file leaves classic come together (height, upstream and
+  // downstream).
+  std::optional<double> height, upstream, downstream, bodyOffset;
+  std::optional<ChannelInflow> inflow;
+  std::optional<ChannelOutlet> outlet;
   // --until-settled: run until the mean drag settles, at most maxSteps
   // steps (`steps` then holds maxSteps); the rule's tolerance and window.
   bool untilSettled = false;

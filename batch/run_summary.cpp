@@ -6,6 +6,7 @@
 #include "files/file_error.h"
 #include "files/layout_file.h"
 #include "files/save_file.h"
+#include "layout/channel_extent.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -50,6 +51,17 @@ QJsonObject flowSummary(const Model& m) {
     flow["time"] = m.flowTime * q.uInf;
   }
   return flow;
+}
+
+QJsonObject channelSummary(const Model& m) {
+  const ChannelConditions c = channelOfGrid(m);
+  return QJsonObject{{"classic", !c.sized},
+                     {"height", c.height},
+                     {"upstream", c.upstream},
+                     {"downstream", c.downstream},
+                     {"bodyOffset", c.bodyOffset},
+                     {"inflow", QLatin1String(nameOf(c.inflow))},
+                     {"outlet", QLatin1String(nameOf(c.outlet))}};
 }
 
 const char* stopReasonName(const Model& m) {
@@ -161,6 +173,7 @@ QJsonObject runSummary(const Model& m, const BatchOutcome& outcome) {
   s["untilSettled"] = m.runLength.untilSettled;
   s["stopReason"] = QLatin1String(stopReasonName(m));
   s["flow"] = flowSummary(m);
+  s["channel"] = channelSummary(m);
   s["pressureDrop"] = forces.pressureDrop;
   return s;
 }

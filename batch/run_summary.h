@@ -41,6 +41,10 @@ FlowRanges flowRanges(const Model& m);
 // solver's units, and in a time-accurate run the last step and the flow
 // time since the start, in units of D/U∞ (D = 16 layout units).
 QJsonObject flowSummary(const Model& m);
+// The summary's "channel": the channel the main grid spans
+// (layout/channel_extent.h, channelOfGrid; the lengths asked for are the
+// layout record's), "classic" when the layout gives none.
+QJsonObject channelSummary(const Model& m);
 
 QJsonObject runSummary(const Model& m, const BatchOutcome& outcome);
 // Writes the summary whole or not at all (files/save_file.h).  Returns the

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -46,6 +47,14 @@ inline constexpr double kMachLow = 0.01, kMachHigh = 0.1;
 // The file and command-line names of the choices.
 inline constexpr const char* kBodyViscosityNames[] = {"classic", "uniform"};
 inline constexpr const char* kTimeSteppingNames[] = {"local", "time-accurate"};
+
+// The choice whose name (one of names, in the enumeration's order) is name.
+template <typename Choice, std::size_t N>
+std::optional<Choice> choiceNamed(const char* const (&names)[N], const std::string& name) {
+  for (std::size_t k = 0; k < N; ++k)
+    if (name == names[k]) return static_cast<Choice>(k);
+  return std::nullopt;
+}
 
 std::optional<BodyViscosity> bodyViscosityNamed(const std::string& name);
 std::optional<TimeStepping> timeSteppingNamed(const std::string& name);

@@ -30,6 +30,7 @@ void setStartupLayout(LayoutParameters& m) {
   m.bodyGridThickness = 6.2;
   m.ellipseRatio = 2.0;
   m.layoutRotation = 0;
+  m.channel = {};
   for (int c = 1; c <= 7; ++c) {
     m.columnSpacing[c] = 26;
     m.columnGap[c] = 26;

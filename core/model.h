@@ -12,6 +12,7 @@
 // of length is 16 layout units.  Angles are degrees, times milliseconds.
 #pragma once
 
+#include "core/channel_conditions.h"
 #include "core/flow_conditions.h"
 
 #include <array>
@@ -170,6 +171,9 @@ struct LayoutParameters {
   double ellipseRatio;      // x axis over y axis of the ellipses
   double bodyGridThickness; // thickness of the auxiliary grids, layout units
   int bodyLayers;           // radial layers of the auxiliary grids
+  // The channel around the bodies: the main grid's extent and the inflow and
+  // outlet it ends in (classic unless set).
+  ChannelConditions channel;
 
   bool operator==(const LayoutParameters&) const = default;
 };

@@ -24,6 +24,13 @@ const Message bodiesOverlap{
 const Message bodyOutsideChannel{
     {"列 ", " の物体 ", " が流路からはみ出しています。この配置にはできません。"},
     {"Column ", ", body ", " reaches out of the channel: the layout cannot be made."}};
+// Column and body, then the thickness of the body grids.
+const Message bodyNearChannelEdge{
+    {"列 ", " の物体 ", " が流路の壁・入口・出口に近過ぎます（補助格子の厚さ ",
+     " より近い）。この流路にはできません。"},
+    {"Column ", ", body ",
+     " is closer to a wall, the inflow or the outlet than its grid's thickness (",
+     "): the channel cannot be made."}};
 
 // The coupling set-up, each followed by a number in plain decimal.  "The
 // model is too large": the main-grid receiver list, the outer-edge list fed
@@ -60,6 +67,11 @@ std::string problemText(const SetupProblem& problem, Language language) {
     return text::bodiesOverlap(language, {num(0), num(1), num(2), num(3)});
   case Kind::bodyOutsideChannel:
     return text::bodyOutsideChannel(language, {num(0), num(1)});
+  case Kind::bodyNearChannelEdge: {
+    char length[32];
+    std::snprintf(length, sizeof length, "%g", problem.length);
+    return text::bodyNearChannelEdge(language, {num(0), num(1), length});
+  }
   case Kind::degenerateCell: {
     // Integers in plain decimal; the Jacobian in the shortest general form
     // with up to 15 significant digits.  A Jacobian of −0 reads "0".

@@ -14,6 +14,7 @@ struct SetupProblem {
     tooManyMainPoints,      // nx, ny, capacity along x, along y
     bodiesOverlap,          // column and body of one, column and body of the other
     bodyOutsideChannel,     // column and body
+    bodyNearChannelEdge,    // column and body; the body grids' thickness in `length`
     degenerateCell,         // p, r, s of the point; the Jacobian
     tooManyMainGridLinks,   // links found so far (the main-grid receivers)
     tooManyLinksFromMain,   // outer-edge links from the main grid
@@ -23,6 +24,7 @@ struct SetupProblem {
   Kind kind;
   std::array<int, 4> numbers{};
   double jacobian = 0;
+  double length = 0; // layout units
 
   bool operator==(const SetupProblem&) const = default;
 };

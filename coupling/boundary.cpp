@@ -31,6 +31,12 @@ inline void interpolateLink(FlowPoint& to, const Link& link, const FlowPoint& c1
 
 } // namespace
 
+double inflowSpeedAtRow(const Model& m, int j) {
+  if (m.channel.inflow == ChannelInflow::uniform) return m.uInf;
+  return parabolicInflowSpeed(m.mainGrid[1][j].mainGridY, m.mainGrid[1][1].mainGridY,
+                              m.mainGrid[1][m.mainNy].mainGridY, m.uInf);
+}
+
 void interpolateLinkedPoints(Model& m) {
   for (int l = 1; l <= m.mainFromBodyCount; ++l) {
     const Link& k = m.mainFromBody[l];
@@ -79,7 +85,7 @@ void applyBoundaryConditions(Model& m) {
     f[slot::pres] = 0.7 * f[slot::pres] + 0.3 * m.mainFlow[2][j][slot::pres];
     f[slot::pres] = std::max(f[slot::pres], 0.1);
     f[slot::rho] = std::pow(f[slot::pres] / m.entropyRef, isentropicExponent);
-    f[slot::u] = m.uInf;
+    f[slot::u] = inflowSpeedAtRow(m, j);
     f[slot::e] = 0.5 * f[slot::rho] * (f[slot::v] * f[slot::v]) + 2.5 * f[slot::pres];
   }
 

@@ -12,9 +12,12 @@
 //  3. interpolateLinkedPoints, the transfer between the grids;
 //  4. inflow, left column: p relaxed towards the interior, 0.7 p(1) + 0.3 p(2),
 //     held at 0.1 or more; isentropic density (p / entropyRef)^(1/1.4);
-//     u = uInf; E = 0.5 rho v^2 + 2.5 p (no u^2 term, as at the start);
-//  5. outlet rows outletLow..outletHigh of the right column: p = 1 with the
-//     interior's entropy, velocity copied from column mainNx - 1;
+//     u = uInf, or the parabolic profile of mean uInf between the walls
+//     (inflowSpeedAtRow); E = 0.5 rho v^2 + 2.5 p (no u^2 term, as at the
+//     start);
+//  5. outlet rows outletLow..outletHigh of the right column (its middle third,
+//     or all rows between the walls): p = 1 with the interior's entropy,
+//     velocity copied from column mainNx - 1;
 //  6. seams of every auxiliary ring: the two copies of the seam point
 //     averaged, the ghost columns set to their periodic partners;
 //  7. bottom wall and 8. top wall as in step 2 (after the inflow, so the
@@ -22,6 +25,11 @@
 // Velocities of wall points are never written: they keep the zero of the
 // initial state.
 void applyBoundaryConditions(Model& m);
+
+// The inflow speed of row j of the left column: uInf for a uniform inflow,
+// 1.5 uInf 4 (y - y0)(y1 - y) / H^2 between the bottom row y0 and the top
+// row y1 (H = y1 - y0) for a parabolic one.
+double inflowSpeedAtRow(const Model& m, int j);
 
 // interpolateLinkedPoints: for every link of mainFromBody, then bodyFromMain,
 // then bodyFromBody, in list order, the receiver's rho, u, v, E, p become the

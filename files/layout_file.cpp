@@ -43,6 +43,13 @@ const QString mach = QStringLiteral("mach");
 const QString bodyViscosity = QStringLiteral("bodyViscosity");
 const QString timeStepping = QStringLiteral("timeStepping");
 const QString fineness = QStringLiteral("fineness");
+const QString channel = QStringLiteral("channel");
+const QString height = QStringLiteral("height");
+const QString upstream = QStringLiteral("upstream");
+const QString downstream = QStringLiteral("downstream");
+const QString bodyOffset = QStringLiteral("bodyOffset");
+const QString inflow = QStringLiteral("inflow");
+const QString outlet = QStringLiteral("outlet");
 } // namespace key
 
 // Line and character (from 1) of a byte offset into the text.
@@ -241,7 +248,8 @@ public:
       return fail(text(LayoutFileText::wholeFile), text(LayoutFileText::notLayout));
     QJsonArray columns;
     if (!keysKnown(o,
-                   {key::version, key::arrangementTurn, key::ellipseRatio, key::columns, key::flow},
+                   {key::version, key::arrangementTurn, key::ellipseRatio, key::columns, key::flow,
+                    key::channel},
                    {key::version, key::columns}, place))
       return false;
     if (o[key::version] != QJsonValue(1))
@@ -263,7 +271,43 @@ public:
     l.nColumns = static_cast<int>(columns.size());
     for (int c = 1; c <= l.nColumns; ++c)
       if (!column(columns[c - 1], c, l)) return false;
-    return true;
+    l.channel = {};
+    return !o.contains(key::channel) || channel(o[key::channel], l.channel);
+  }
+
+  // The optional "channel" object: "height", "upstream" and "downstream"
+  // together or not at all ("bodyOffset", 0 when left out, only with them);
+  // "inflow" and "outlet" on their own.
+  bool channel(const QJsonValue& v, ChannelConditions& c) {
+    const auto place = [](const QString& name) {
+      return text(LayoutFileText::channelKey).arg(name);
+    };
+    QJsonObject o;
+    if (!(object(v, text(LayoutFileText::topKey).arg(key::channel), o) &&
+          keysKnown(o,
+                    {key::height, key::upstream, key::downstream, key::bodyOffset, key::inflow,
+                     key::outlet},
+                    {}, place)))
+      return false;
+    c.sized = o.contains(key::height) || o.contains(key::upstream) || o.contains(key::downstream) ||
+              o.contains(key::bodyOffset);
+    if (c.sized)
+      for (const QString& k : {key::height, key::upstream, key::downstream})
+        if (!o.contains(k)) return fail(place(k), text(LayoutFileText::missing));
+    const auto length = [&](const QString& k, double& out) {
+      return !o.contains(k) || number(o[k], kChannelLengthLow, kChannelLengthHigh, place(k), out);
+    };
+    return length(key::height, c.height) && length(key::upstream, c.upstream) &&
+           length(key::downstream, c.downstream) &&
+           (!o.contains(key::bodyOffset) ||
+            number(o[key::bodyOffset], -kChannelLengthHigh, kChannelLengthHigh,
+                   place(key::bodyOffset), c.bodyOffset)) &&
+           (!o.contains(key::inflow) ||
+            choice(o[key::inflow], kChannelInflowNames, LayoutFileText::inflowName,
+                   place(key::inflow), c.inflow)) &&
+           (!o.contains(key::outlet) ||
+            choice(o[key::outlet], kChannelOutletNames, LayoutFileText::outletName,
+                   place(key::outlet), c.outlet));
   }
 
   // One of the names `names` (a choice of the flow conditions); `reason`
@@ -334,6 +378,18 @@ QByteArray layoutJson(const LayoutParameters& l, const FlowConditions& flow) {
                                   {key::mach, flow.mach},
                                   {key::bodyViscosity, QLatin1String(nameOf(flow.bodyViscosity))},
                                   {key::timeStepping, QLatin1String(nameOf(flow.timeStepping))}};
+  const ChannelConditions& channel = l.channel;
+  if (channel != ChannelConditions{}) {
+    QJsonObject o{{key::inflow, QLatin1String(nameOf(channel.inflow))},
+                  {key::outlet, QLatin1String(nameOf(channel.outlet))}};
+    if (channel.sized) {
+      o[key::height] = channel.height;
+      o[key::upstream] = channel.upstream;
+      o[key::downstream] = channel.downstream;
+      o[key::bodyOffset] = channel.bodyOffset;
+    }
+    root[key::channel] = o;
+  }
   return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 

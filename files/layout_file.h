@@ -17,6 +17,13 @@
 //            "timeStepping": "local", "fineness": 1}
 // every key optional (a missing key takes the classic value; "fineness"
 // only 1, the classic grids); a file without "flow" is the classic model.
+// The channel (core/channel_conditions.h, part of the layout record) may
+// follow as
+//   "channel": {"height": 32.8, "upstream": 16, "downstream": 160,
+//               "bodyOffset": -0.4, "inflow": "parabolic", "outlet": "whole"}
+// "height", "upstream" and "downstream" together or not at all (the classic
+// extent), "bodyOffset" 0 when left out; "inflow" "uniform" and "outlet"
+// "middle-third" when left out.  It is written only when not classic.
 #pragma once
 
 #include "core/model.h"

@@ -18,6 +18,7 @@ struct LayoutFileText {
   static constexpr const char* body = "列 %1 の物体 %2";
   static constexpr const char* lineColumn = "%1 行 %2 文字目";
   static constexpr const char* flowKey = "\"flow\" のキー \"%1\"";
+  static constexpr const char* channelKey = "\"channel\" のキー \"%1\"";
 
   // Reasons.
   static constexpr const char* empty = "ファイルが空です";
@@ -40,4 +41,6 @@ struct LayoutFileText {
   static constexpr const char* notLayout = "レイアウトファイルではありません";
   static constexpr const char* bodyViscosityName = "classic、uniform のいずれでもありません";
   static constexpr const char* timeSteppingName = "local、time-accurate のいずれでもありません";
+  static constexpr const char* inflowName = "uniform、parabolic のいずれでもありません";
+  static constexpr const char* outletName = "middle-third、whole のいずれでもありません";
 };

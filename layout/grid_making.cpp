@@ -2,6 +2,7 @@
 
 #include "core/extremes.h"
 #include "layout/body_table.h"
+#include "layout/channel_extent.h"
 #include "layout/layout_editing.h"
 #include "layout/outlines.h"
 #include "layout/overlaps.h"
@@ -31,8 +32,12 @@ constexpr double kLowSearchStart = 200;
 constexpr double kHighSearchStart = 0;
 
 // Only the surface layer counts for the extent, not the auxiliary grids'
-// outer layers.
+// outer layers.  An explicit channel sets the extent itself.
 MainGridExtent mainGridExtent(const Model& m) {
+  if (m.channel.sized) {
+    const MainGridSpan s = sizedChannelSpan(m, m.mainSpacing);
+    return {s.x0, s.y0, s.nx, s.ny};
+  }
   double xmin = kLowSearchStart, ymin = kLowSearchStart, ymax = kHighSearchStart;
   for (int b = 1; b <= m.nBodies; ++b)
     for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
@@ -131,8 +136,7 @@ void makeMainGrid(Model& m) {
   const MainGridExtent g = mainGridExtent(m);
   m.mainNx = g.nx;
   m.mainNy = g.ny;
-  m.outletLow = m.mainNy / 3 + 1;
-  m.outletHigh = m.mainNy - m.mainNy / 3;
+  setOutletRows(m);
   // Coordinates are running sums, one spacing added per column or row.
   double x = g.x0;
   for (int i = 1; i <= m.mainNx; ++i) {
@@ -153,7 +157,8 @@ bool rebuildGrids(Model& m) {
 LayoutRefusal refusalOf(const std::optional<SetupProblem>& problem) {
   if (!problem) return LayoutRefusal::none;
   const bool overlap = problem->kind == SetupProblem::Kind::bodiesOverlap ||
-                       problem->kind == SetupProblem::Kind::bodyOutsideChannel;
+                       problem->kind == SetupProblem::Kind::bodyOutsideChannel ||
+                       problem->kind == SetupProblem::Kind::bodyNearChannelEdge;
   return overlap ? LayoutRefusal::overlap : LayoutRefusal::capacity;
 }
 
@@ -188,6 +193,12 @@ std::optional<SetupProblem> makeGrids(Model& m) {
                                         {c1, k1, overlap->second->column, overlap->second->body}}
                          : SetupProblem{Kind::bodyOutsideChannel, {c1, k1}});
   }
+  if (m.channel.sized)
+    if (const std::optional<BodyPlace> near = bodyTooNearChannelEdge(m, channel)) {
+      SetupProblem problem{Kind::bodyNearChannelEdge, {near->column, near->body}};
+      problem.length = m.bodyGridThickness;
+      return refuse(m, problem);
+    }
 
   makeMainGrid(m);
   saveLayout(m);

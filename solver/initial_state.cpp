@@ -1,5 +1,7 @@
 #include "solver/initial_state.h"
 
+#include "coupling/boundary.h"
+
 #include <cmath>
 
 void setInitialState(Model& m) {
@@ -45,7 +47,7 @@ void setInitialState(Model& m) {
   for (int j = 1; j <= m.mainNy; ++j) {
     FlowPoint& f = m.mainFlow[1][j];
     f[slot::rho] = 1;
-    f[slot::u] = m.uInf;
+    f[slot::u] = inflowSpeedAtRow(m, j);
     f[slot::v] = 0;
     f[slot::pres] = 1;
     f[slot::e] = 2.5 * f[slot::pres] + 0.5 * f[slot::rho] * f[slot::v] * f[slot::v];

@@ -93,6 +93,15 @@ cases = [  # (name, document, accepted)
     ("fineness 2", changed(("flow",), {"fineness": 2}), False),
     ("flow key unknown", changed(("flow",), {"prandtl": 0.7}), False),
     ("flow not an object", changed(("flow",), 100), False),
+    ("channel in full", changed(("channel",), {"height": 40, "upstream": 30.5, "downstream": 30,
+                                               "bodyOffset": -1.5, "inflow": "parabolic",
+                                               "outlet": "whole"}), True),
+    ("channel outlet only", changed(("channel",), {"outlet": "whole"}), True),
+    ("channel without upstream", changed(("channel",), {"height": 40, "downstream": 30}), False),
+    ("bodyOffset alone", changed(("channel",), {"bodyOffset": 1}), False),
+    ("height 0", changed(("channel",), {"height": 0, "upstream": 30, "downstream": 30}), False),
+    ("outlet left", changed(("channel",), {"outlet": "left"}), False),
+    ("channel key unknown", changed(("channel",), {"width": 40}), False),
 ]
 
 

@@ -3,8 +3,12 @@
 #include "gui/window_text.h"
 #include "ui/flow_dialog_texts.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QGroupBox>
+#include <QFormLayout>
+#include <QLabel>
 
 FlowDialog::FlowDialog(QWidget* parent) : SettingsDialog(parent, FlowDialogText::caption) {
   using T = FlowDialogText;
@@ -31,12 +35,43 @@ FlowDialog::FlowDialog(QWidget* parent) : SettingsDialog(parent, FlowDialogText:
   bodyViscosity_ = comboBox("BodyViscosity", T::bodyViscosityName);
   timeStepping_ = comboBox("TimeStepping", T::timeSteppingName);
 
+  channelSized_ = new QCheckBox(this);
+  channelSized_->setObjectName("ChannelSized");
+  texts_.bind(channelSized_, &QCheckBox::setText, T::channelSized);
+  height_ = spinBox("ChannelHeight", kChannelLengthLow, kChannelLengthHigh, 3, 1.25);
+  upstream_ = spinBox("ChannelUpstream", kChannelLengthLow, kChannelLengthHigh, 3, 1.25);
+  downstream_ = spinBox("ChannelDownstream", kChannelLengthLow, kChannelLengthHigh, 3, 1.25);
+  bodyOffset_ = spinBox("ChannelBodyOffset", -kChannelLengthHigh, kChannelLengthHigh, 3, 1.25);
+  inflow_ = comboBox("ChannelInflow", T::inflowName);
+  outlet_ = comboBox("ChannelOutlet", T::outletName);
+  // The lengths count only for a channel given its size.
+  for (QDoubleSpinBox* box : {height_, upstream_, downstream_, bodyOffset_})
+    connect(channelSized_, &QCheckBox::toggled, box, &QWidget::setEnabled);
+
   addRow(T::reynolds, reynolds_);
   addRow(T::mach, mach_);
   addRow(T::bodyViscosity, bodyViscosity_);
   addRow(T::timeStepping, timeStepping_);
+  auto* channel = new QGroupBox(this);
+  channel->setObjectName("Channel");
+  texts_.bind(channel, &QGroupBox::setTitle, T::channel);
+  auto* channelForm = new QFormLayout(channel);
+  channelForm->addRow(channelSized_);
+  const std::pair<const char*, QWidget*> channelRows[] = {{T::channelHeight, height_},
+                                                          {T::channelUpstream, upstream_},
+                                                          {T::channelDownstream, downstream_},
+                                                          {T::channelBodyOffset, bodyOffset_},
+                                                          {T::inflow, inflow_},
+                                                          {T::outlet, outlet_}};
+  for (const auto& [caption, field] : channelRows) {
+    auto* label = new QLabel(channel);
+    texts_.bind(label, &QLabel::setText, caption);
+    channelForm->addRow(label, field);
+  }
+  addRow(channel);
   addOkCancelRow();
   setConditions({});
+  setChannel({}, {});
 }
 
 void FlowDialog::setConditions(const FlowConditions& flow) {
@@ -50,4 +85,31 @@ FlowConditions FlowDialog::conditions() const {
   return {reynolds_->value(), mach_->value(),
           static_cast<BodyViscosity>(bodyViscosity_->currentIndex()),
           static_cast<TimeStepping>(timeStepping_->currentIndex())};
+}
+
+void FlowDialog::setChannel(const ChannelConditions& channel, const ChannelConditions& shown) {
+  const ChannelConditions& lengths = channel.sized ? channel : shown;
+  channelSized_->setChecked(channel.sized);
+  for (QDoubleSpinBox* box : {height_, upstream_, downstream_, bodyOffset_})
+    box->setEnabled(channel.sized);
+  height_->setValue(lengths.height);
+  upstream_->setValue(lengths.upstream);
+  downstream_->setValue(lengths.downstream);
+  bodyOffset_->setValue(lengths.bodyOffset);
+  inflow_->setCurrentIndex(static_cast<int>(channel.inflow));
+  outlet_->setCurrentIndex(static_cast<int>(channel.outlet));
+}
+
+ChannelConditions FlowDialog::channel() const {
+  ChannelConditions c;
+  c.sized = channelSized_->isChecked();
+  if (c.sized) {
+    c.height = height_->value();
+    c.upstream = upstream_->value();
+    c.downstream = downstream_->value();
+    c.bodyOffset = bodyOffset_->value();
+  }
+  c.inflow = static_cast<ChannelInflow>(inflow_->currentIndex());
+  c.outlet = static_cast<ChannelOutlet>(outlet_->currentIndex());
+  return c;
 }

@@ -12,4 +12,17 @@ struct FlowDialogText {
   // In the order of TimeStepping.
   static constexpr const char* timeSteppingName[2] = {"局所（定常解向き）",
                                                       "時間精度（全点で同じ刻み）"};
+  // The channel's group.
+  static constexpr const char* channel = "流路";
+  static constexpr const char* channelSized = "寸法を指定する";
+  static constexpr const char* channelHeight = "高さ";
+  static constexpr const char* channelUpstream = "上流の長さ（入口から最初の列まで）";
+  static constexpr const char* channelDownstream = "下流の長さ（最後の列から出口まで）";
+  static constexpr const char* channelBodyOffset = "物体の中心線の高さ（流路の中心線から）";
+  static constexpr const char* inflow = "流入";
+  // In the order of ChannelInflow.
+  static constexpr const char* inflowName[2] = {"一様", "放物線（平均が流入速度）"};
+  static constexpr const char* outlet = "出口";
+  // In the order of ChannelOutlet.
+  static constexpr const char* outletName[2] = {"右壁の中央 3 分の 1", "右端全体"};
 };

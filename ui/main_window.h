@@ -20,6 +20,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class AboutBox;
 class ColourLegendStrip;
@@ -205,9 +206,12 @@ public slots:
   // "流れの条件…": shows the flow conditions dialog; its OK applies them
   // (applyFlowConditions).
   void flowConditionsClick();
-  // Takes new flow conditions for the next run; a change drops the run's
-  // result as a layout change does (the grids are made again).
-  void applyFlowConditions(const FlowConditions& flow);
+  // Takes new flow conditions, and a new channel when given, for the next
+  // run; a change drops the run's result as a layout change does (the grids
+  // are made again).  A channel the grids cannot be made for is refused with
+  // its message, and the conditions stay as they were.
+  void applyFlowConditions(const FlowConditions& flow,
+                           const std::optional<ChannelConditions>& channel = std::nullopt);
   // "計算の長さ…": the number of steps of the next run, and whether it ends
   // once the drag has settled.
   void runLengthClick();

@@ -6,6 +6,7 @@
 #include "gui/colour_legend_view.h"
 #include "gui/picture_texts.h"
 #include "gui/window_text.h"
+#include "layout/channel_extent.h"
 #include "ui/file_dialog.h"
 #include "ui/flow_dialog.h"
 #include "ui/layout_dialog.h"
@@ -141,16 +142,21 @@ void MainWindow::flowConditionsClick() {
   if (!flowDialog_) {
     flowDialog_ = new FlowDialog(this);
     connect(flowDialog_, &QDialog::accepted, this,
-            [this] { applyFlowConditions(flowDialog_->conditions()); });
+            [this] { applyFlowConditions(flowDialog_->conditions(), flowDialog_->channel()); });
   }
   flowDialog_->setConditions(model_->flow);
+  flowDialog_->setChannel(model_->channel, channelOfGrid(*model_));
   flowDialog_->open(); // window-modal, without a loop of its own
 }
 
-void MainWindow::applyFlowConditions(const FlowConditions& flow) {
-  if (flow == model_->flow) return;
+void MainWindow::applyFlowConditions(const FlowConditions& flow,
+                                     const std::optional<ChannelConditions>& channel) {
+  if (flow == model_->flow && (!channel || *channel == model_->channel)) return;
+  const FlowConditions flowBefore = model_->flow;
   model_->flow = flow;
-  layoutRefresh();
+  if (channel) model_->channel = *channel;
+  // A refused channel is put back with the last layout that fitted.
+  if (!layoutRefresh()) model_->flow = flowBefore;
 }
 
 void MainWindow::runLengthClick() {

@@ -456,6 +456,18 @@
         <translation>key "%1" of "flow"</translation>
     </message>
     <message>
+        <source>"channel" のキー "%1"</source>
+        <translation>key "%1" of "channel"</translation>
+    </message>
+    <message>
+        <source>uniform、parabolic のいずれでもありません</source>
+        <translation>not one of uniform, parabolic</translation>
+    </message>
+    <message>
+        <source>middle-third、whole のいずれでもありません</source>
+        <translation>not one of middle-third, whole</translation>
+    </message>
+    <message>
         <source>書き込めません（%1）</source>
         <translation>cannot write (%1)</translation>
     </message>
@@ -554,6 +566,50 @@
     <message>
         <source>時間精度（全点で同じ刻み）</source>
         <translation>Time-accurate (one step for all points)</translation>
+    </message>
+    <message>
+        <source>流路</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>寸法を指定する</source>
+        <translation>Give its size</translation>
+    </message>
+    <message>
+        <source>高さ</source>
+        <translation>Height</translation>
+    </message>
+    <message>
+        <source>上流の長さ（入口から最初の列まで）</source>
+        <translation>Upstream (inflow to the first column)</translation>
+    </message>
+    <message>
+        <source>下流の長さ（最後の列から出口まで）</source>
+        <translation>Downstream (last column to the outlet)</translation>
+    </message>
+    <message>
+        <source>物体の中心線の高さ（流路の中心線から）</source>
+        <translation>Bodies&apos; centre line above the channel&apos;s</translation>
+    </message>
+    <message>
+        <source>流入</source>
+        <translation>Inflow</translation>
+    </message>
+    <message>
+        <source>放物線（平均が流入速度）</source>
+        <translation>Parabolic (mean = inflow speed)</translation>
+    </message>
+    <message>
+        <source>出口</source>
+        <translation>Outlet</translation>
+    </message>
+    <message>
+        <source>右壁の中央 3 分の 1</source>
+        <translation>Middle third of the right wall</translation>
+    </message>
+    <message>
+        <source>右端全体</source>
+        <translation>Whole right edge</translation>
     </message>
     <message>
         <source>キャンセル</source>

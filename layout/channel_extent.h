@@ -1,0 +1,42 @@
+// The main grid of an explicit channel (core/channel_conditions.h).
+#pragma once
+#include "core/messages.h"
+#include "core/model.h"
+#include "layout/overlaps.h"
+
+#include <string>
+
+// The main grid's first point (x0, y0), in layout units, and its points.
+struct MainGridSpan {
+  double x0, y0;
+  int nx, ny;
+};
+
+// The main grid spanning m.channel at the spacing h, for the bodies as
+// placed (the first column's centre line at x = 0, the bodies' centre line
+// at y = 0).  The grid keeps one spacing (the main grid's residual and the
+// donor search rely on it), so the channel is laid on whole cells: the
+// inflow lies exactly `upstream` before the first column and the channel's
+// centre line exactly `bodyOffset` below the bodies'; the height and the
+// length are rounded to the nearest whole number of cells (halves to even),
+// so each wall lies within a quarter cell and the outlet within half a cell
+// of where it was asked for.
+MainGridSpan sizedChannelSpan(const Model& m, double h);
+
+// The channel as the main grid spans it, in the names of a given channel:
+// the wall rows' distance, the inflow's distance before the first column
+// and the outlet's after the last (centre lines before the arrangement's
+// turn), the bodies' centre line above the channel's; inflow and outlet as
+// set.  For a given channel the lengths differ from those asked for by the
+// rounding to whole cells; for the classic one they are its extent.
+ChannelConditions channelOfGrid(const Model& m);
+
+// The outlet rows of the right column: the middle third, or every row
+// between the walls (2..ny - 1; the corners stay walls).
+void setOutletRows(Model& m);
+
+// The first body, in body-table order, whose surface comes closer to an
+// edge of the channel than its grid's thickness (bodyGridThickness), so that its
+// grid would reach across a wall, the inflow or the outlet.  None when every
+// body's grid lies inside the channel.
+std::optional<BodyPlace> bodyTooNearChannelEdge(const Model& m, const ChannelBox& channel);
