@@ -193,6 +193,13 @@ TEST(BatchMode, BadCommandLinesAndLayoutFilesExitWithCode2) {
       {"unknown body viscosity",
        {"--batch", "default", "--out", dir.path(), "--body-viscosity", "double"},
        "double"},
+      {"a classic channel given its height only",
+       {"--batch", "default", "--out", dir.path(), "--height", "80"},
+       "--upstream"},
+      {"a channel across the bodies",
+       {"--batch", "default", "--out", dir.path(), "--height", "40", "--upstream", "30",
+        "--downstream", "30"},
+       "流路"},
   };
   for (const BadCommand& c : cases) {
     const Finished f = runWhirlpane(c.arguments);
@@ -229,6 +236,28 @@ TEST(BatchMode, FlowOptionsOverrideTheFilesAndTheSummarySaysWhatWasUsed) {
   const QJsonObject body = s["bodies"].toArray()[0].toObject();
   EXPECT_DOUBLE_EQ(body["cd"].toDouble(),
                    body["cdPressure"].toDouble() + body["cdViscous"].toDouble());
+}
+
+TEST(BatchMode, ChannelOptionsOverrideTheFilesAndTheSummaryGivesTheChannelBuilt) {
+  QTemporaryDir dir;
+  QJsonObject layout = QJsonDocument::fromJson(uniformLayout(1, 1, "circle", 8, 26, 2)).object();
+  layout["channel"] =
+      QJsonObject{{"height", 32.8}, {"upstream", 16}, {"downstream", 160}, {"inflow", "parabolic"}};
+  writeFile(dir.filePath("channel.json"), QJsonDocument(layout).toJson());
+  const Finished f =
+      runWhirlpane({"--batch", dir.filePath("channel.json"), "--out", dir.path(), "--steps", "2",
+                    "--downstream", "40", "--body-offset", "-0.4", "--outlet", "whole"});
+  ASSERT_EQ(f.exitCode, batchExit::done) << f.errorLines.join('\n').toStdString();
+  const QJsonObject s = readSummary(dir.path());
+  const QJsonObject channel = s["channel"].toObject();
+  EXPECT_EQ(channel["classic"].toBool(), false);
+  EXPECT_EQ(channel["height"].toDouble(), 32.5) << "26 whole cells";
+  EXPECT_EQ(channel["upstream"].toDouble(), 16);
+  EXPECT_EQ(channel["downstream"].toDouble(), 40.25) << "56 rounded to 45 cells";
+  EXPECT_NEAR(channel["bodyOffset"].toDouble(), -0.4, 1e-12);
+  EXPECT_EQ(channel["inflow"].toString(), "parabolic");
+  EXPECT_EQ(channel["outlet"].toString(), "whole");
+  EXPECT_EQ(s["layoutRecord"].toObject()["channel"].toObject()["height"].toDouble(), 32.8);
 }
 
 TEST(BatchMode, ALayoutBeyondTheCapacityExitsWithCode3AndTheMessage) {

@@ -138,6 +138,21 @@ TEST(LayoutFile, FlowConditionsRoundTripAndAFileWithoutThemIsClassic) {
   EXPECT_EQ(read.flow, (FlowConditions{100, 0.02, BodyViscosity::classic, TimeStepping::local}));
 }
 
+TEST(LayoutFile, TheChannelRoundTripsAndAFileWithoutItIsClassic) {
+  auto m = makeModel();
+  setStartupDefaults(*m);
+  LayoutParameters given = m->layout();
+  given.channel = {true, 32.8, 16.125, 160, -0.4, ChannelInflow::parabolic, ChannelOutlet::whole};
+  const LayoutFileResult read = parseLayoutJson(layoutJson(given), "a.json", m->layout());
+  ASSERT_TRUE(read.layout) << read.error.toStdString();
+  EXPECT_EQ(read.layout->channel, given.channel);
+  EXPECT_FALSE(layoutJson(m->layout()).contains("channel")) << "the classic channel is not written";
+  // A file without a channel is classic whatever the channel it is read over.
+  const LayoutFileResult classic = parseLayoutJson(layoutJson(m->layout()), "a.json", given);
+  ASSERT_TRUE(classic.layout);
+  EXPECT_EQ(classic.layout->channel, ChannelConditions{});
+}
+
 // ------------------------------------------------------------- bad files
 
 namespace {

@@ -86,6 +86,11 @@ TEST(LayoutHistory, UndoingEveryActionGivesBackTheStartAndRedoingTheEnd) {
       [&] { s.clickDialog(9, 3); }, // the arrangement turned
       [&] { s.w.onPattern3Chosen(); },
       [&] {
+        s.w.applyFlowConditions(s.m.flow,
+                                ChannelConditions{true, 140, 40, 40, 0, ChannelInflow::parabolic,
+                                                  ChannelOutlet::whole});
+      },
+      [&] {
         s.w.applyFlowConditions({150, 0.08});
       },
       [&] { ASSERT_TRUE(s.w.openLayoutFile(file)); },
@@ -95,7 +100,7 @@ TEST(LayoutHistory, UndoingEveryActionGivesBackTheStartAndRedoingTheEnd) {
     act();
     note();
   }
-  ASSERT_EQ(stack.index(), 9) << "one step per action, repeated clicks of a field merged";
+  ASSERT_EQ(stack.index(), 10) << "one step per action, repeated clicks of a field merged";
   ASSERT_TRUE(s.messages.empty()) << s.messages.front();
 
   for (int n = stack.index(); n > 0; --n) {
@@ -105,7 +110,7 @@ TEST(LayoutHistory, UndoingEveryActionGivesBackTheStartAndRedoingTheEnd) {
   EXPECT_FALSE(stack.canUndo());
   EXPECT_EQ(s.edit(7)->text(), QString::number(at.at(0)->state.layout.nColumns))
       << "the dialog shows the layout given back";
-  for (int n = 1; n <= 9; ++n) {
+  for (int n = 1; n <= 10; ++n) {
     s.w.redoClick();
     at.at(n)->expectIn(s.m, "after redoing to " + std::to_string(n));
   }

@@ -1,0 +1,139 @@
+// A channel given its size: the main grid spans it on whole cells, grids it
+// cannot hold are refused, and a parabolic inflow with the whole right edge
+// open carries plane Poiseuille flow.
+#include "analysis/forces.h"
+#include "headless_session.h"
+#include "layout/channel_extent.h"
+#include "layout/grid_making.h"
+#include "run/run.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+// One circle of size `size` in a channel of the given lengths.
+void oneCircleIn(Model& m, int size, const ChannelConditions& channel) {
+  setStartupDefaults(m);
+  m.nColumns = 1;
+  m.columnBodies[1] = 1;
+  m.layoutSize[1][1] = size;
+  m.channel = channel;
+}
+
+ChannelConditions sized(double height, double upstream, double downstream, double offset) {
+  return {true,
+          height,
+          upstream,
+          downstream,
+          offset,
+          ChannelInflow::uniform,
+          ChannelOutlet::middleThird};
+}
+
+TEST(Channel, TheMainGridSpansTheChannelOnWholeCells) {
+  struct Case {
+    ChannelConditions channel;
+    int nx, ny;
+  };
+  const Case cases[] = {
+      {sized(32.8, 16, 160, -0.4), 142, 27}, // 26.24 and 140.8 cells, rounded
+      {sized(40, 30.5, 30, 3), 49, 33},      // 60.5 / 1.25 = 48.4
+  };
+  for (const Case& c : cases) {
+    auto m = makeModel();
+    oneCircleIn(*m, 8, c.channel);
+    FakeWindowServices ws;
+    ASSERT_EQ(makeGrids(*m, ws), LayoutRefusal::none) << c.channel.height;
+    EXPECT_EQ(m->mainNx, c.nx);
+    EXPECT_EQ(m->mainNy, c.ny);
+    const ChannelConditions built = channelOfGrid(*m);
+    EXPECT_EQ(built.upstream, c.channel.upstream) << "the inflow lies where it was asked";
+    EXPECT_NEAR(built.bodyOffset, c.channel.bodyOffset, 1e-12) << "so does the centre line";
+    EXPECT_LE(std::abs(built.height - c.channel.height), 0.625);
+    EXPECT_LE(std::abs(built.downstream - c.channel.downstream), 0.625);
+  }
+}
+
+TEST(Channel, TheWholeOutletOpensEveryRowBetweenTheWalls) {
+  auto m = makeModel();
+  ChannelConditions c = sized(40, 30, 30, 0);
+  c.outlet = ChannelOutlet::whole;
+  oneCircleIn(*m, 8, c);
+  FakeWindowServices ws;
+  ASSERT_TRUE(rebuildGrids(*m, ws));
+  EXPECT_EQ(m->outletLow, 2);
+  EXPECT_EQ(m->outletHigh, m->mainNy - 1);
+}
+
+TEST(Channel, ChannelsTheGridsCannotHoldAreRefusedAndTheLastGridsKept) {
+  struct Case {
+    const char* what;
+    ChannelConditions channel;
+    LayoutRefusal refusal;
+  };
+  const Case cases[] = {
+      // Surface 4 below the bodies' centre line, the wall 10 below it: 6 < 6.2.
+      {"grid across the bottom wall", sized(40, 30, 30, -10), LayoutRefusal::overlap},
+      {"grid across the inflow", sized(40, 10, 30, 0), LayoutRefusal::overlap},
+      {"outlet through the body", sized(40, 30, 2, 0), LayoutRefusal::overlap},
+      {"taller than the arrays", sized(280, 30, 30, 0), LayoutRefusal::capacity},
+      {"longer than the arrays", sized(40, 30, 400, 0), LayoutRefusal::capacity},
+  };
+  for (const Case& c : cases) {
+    auto m = makeModel();
+    oneCircleIn(*m, 8, sized(40, 30, 30, 0));
+    FakeWindowServices ws;
+    ASSERT_TRUE(rebuildGrids(*m, ws));
+    const int nx = m->mainNx, ny = m->mainNy;
+    m->channel = c.channel;
+    EXPECT_EQ(makeGrids(*m, ws), c.refusal) << c.what;
+    EXPECT_EQ(ws.messages().size(), 1u) << c.what;
+    EXPECT_EQ(m->channel, sized(40, 30, 30, 0)) << c.what << ": the channel is put back";
+    EXPECT_EQ(m->mainNx * 1000 + m->mainNy, nx * 1000 + ny) << c.what;
+  }
+}
+
+TEST(Channel, AParabolicInflowWithTheWholeOutletCarriesPoiseuilleFlow) {
+  // A small circle far downstream; between the inflow and it the flow is
+  // plane Poiseuille flow: u(y) = 6 U (y - y0)(y1 - y) / H^2 and
+  // dp/dx = -12 mu U / H^2 (solver units, mu = U / Re).  Low Mach, so the
+  // density changes by the pressure drop only (a few 1e-3).  After 4,000
+  // steps the profile is within 0.6 % of its peak of the parabola and the
+  // gradient within 0.1 % of Poiseuille's; a uniform inflow leaves 1.6 %
+  // and 15 % there.
+  HeadlessSession s;
+  Model& m = *s.m;
+  ChannelConditions c = sized(25, 90, 60, 0.5);
+  c.inflow = ChannelInflow::parabolic;
+  c.outlet = ChannelOutlet::whole;
+  oneCircleIn(m, 5, c);
+  m.flow.reynolds = 30;
+  ASSERT_TRUE(rebuildGrids(m, s.ws));
+  placeLayoutOnBitmap(m, s.s.bitmap, s.ws);
+  runCalculationSteps(m, s.ws, s.stages, 4000);
+  ASSERT_EQ(m.flowStep, 4000) << "the run went through";
+
+  const int ny = m.mainNy;
+  const double y0 = m.mainGrid[1][1].mainGridY, y1 = m.mainGrid[1][ny].mainGridY,
+               height = (y1 - y0) / 16;
+  // The profile half way to the body (x = -45).
+  const int iMid = 37;
+  double largestError = 0;
+  for (int j = 2; j < ny; ++j) {
+    const double exact = parabolicInflowSpeed(m.mainGrid[iMid][j].mainGridY, y0, y1, m.uInf);
+    largestError = std::max(largestError, std::abs(m.mainFlow[iMid][j][slot::u] - exact));
+  }
+  EXPECT_LT(largestError, 0.01 * 1.5 * m.uInf) << "largest departure from the parabola";
+
+  // The pressure gradient along the centre row, between x = -70 and -20.
+  const int iA = 17, iB = 57, jMid = (ny + 1) / 2;
+  const double gradient = (m.mainFlow[iB][jMid][slot::pres] - m.mainFlow[iA][jMid][slot::pres]) /
+                          ((m.mainGrid[iB][jMid].mainGridX - m.mainGrid[iA][jMid].mainGridX) / 16);
+  const double mu = m.uInf / m.reynolds;
+  const double poiseuille = -12 * mu * m.uInf / (height * height);
+  EXPECT_NEAR(gradient / poiseuille, 1, 0.02) << gradient << " against " << poiseuille;
+}
+
+} // namespace
