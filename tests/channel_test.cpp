@@ -1,7 +1,6 @@
 // A channel given its size: the main grid spans it on whole cells, grids it
 // cannot hold are refused, and a parabolic inflow with the whole right edge
 // open carries plane Poiseuille flow.
-#include "analysis/forces.h"
 #include "headless_session.h"
 #include "layout/channel_extent.h"
 #include "layout/grid_making.h"
