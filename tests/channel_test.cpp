@@ -5,6 +5,7 @@
 #include "layout/channel_extent.h"
 #include "layout/grid_making.h"
 #include "run/run.h"
+#include "run/setup.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +45,7 @@ TEST(Channel, TheMainGridSpansTheChannelOnWholeCells) {
     auto m = makeModel();
     oneCircleIn(*m, 8, c.channel);
     FakeWindowServices ws;
-    ASSERT_EQ(makeGrids(*m, ws), LayoutRefusal::none) << c.channel.height;
+    ASSERT_EQ(remakeGrids(*m, ws), LayoutRefusal::none) << c.channel.height;
     EXPECT_EQ(m->mainNx, c.nx);
     EXPECT_EQ(m->mainNy, c.ny);
     const ChannelConditions built = channelOfGrid(*m);
@@ -61,7 +62,7 @@ TEST(Channel, TheWholeOutletOpensEveryRowBetweenTheWalls) {
   c.outlet = ChannelOutlet::whole;
   oneCircleIn(*m, 8, c);
   FakeWindowServices ws;
-  ASSERT_TRUE(rebuildGrids(*m, ws));
+  ASSERT_TRUE(rebuildGrids(*m));
   EXPECT_EQ(m->outletLow, 2);
   EXPECT_EQ(m->outletHigh, m->mainNy - 1);
 }
@@ -84,10 +85,10 @@ TEST(Channel, ChannelsTheGridsCannotHoldAreRefusedAndTheLastGridsKept) {
     auto m = makeModel();
     oneCircleIn(*m, 8, sized(40, 30, 30, 0));
     FakeWindowServices ws;
-    ASSERT_TRUE(rebuildGrids(*m, ws));
+    ASSERT_TRUE(rebuildGrids(*m));
     const int nx = m->mainNx, ny = m->mainNy;
     m->channel = c.channel;
-    EXPECT_EQ(makeGrids(*m, ws), c.refusal) << c.what;
+    EXPECT_EQ(remakeGrids(*m, ws), c.refusal) << c.what;
     EXPECT_EQ(ws.messages().size(), 1u) << c.what;
     EXPECT_EQ(m->channel, sized(40, 30, 30, 0)) << c.what << ": the channel is put back";
     EXPECT_EQ(m->mainNx * 1000 + m->mainNy, nx * 1000 + ny) << c.what;
@@ -109,8 +110,8 @@ TEST(Channel, AParabolicInflowWithTheWholeOutletCarriesPoiseuilleFlow) {
   c.outlet = ChannelOutlet::whole;
   oneCircleIn(m, 5, c);
   m.flow.reynolds = 50;
-  ASSERT_TRUE(rebuildGrids(m, s.ws));
-  placeLayoutOnBitmap(m, s.s.bitmap, s.ws);
+  ASSERT_TRUE(rebuildGrids(m));
+  placeLayoutOnBitmap(m, s.s.bitmap);
   runCalculationSteps(m, s.ws, s.stages, 4000);
   ASSERT_EQ(m.flowStep, 4000) << "the run went through";
 

@@ -6,8 +6,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QGroupBox>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QLabel>
 
 FlowDialog::FlowDialog(QWidget* parent) : SettingsDialog(parent, FlowDialogText::caption) {
