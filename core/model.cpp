@@ -24,6 +24,19 @@ std::unique_ptr<Model> makeModel() {
   return std::make_unique<Model>();
 }
 
+void sizeMainGrid(Model& m, int nx, int ny) {
+  m.mainGrid.resize(nx + 1, ny + 1);
+  m.mainFlow.resize(nx + 1, ny + 1);
+  m.mainHoleFlag.resize(nx + 1, ny + 1);
+}
+
+void sizeBodyGrids(Model& m, int lastIndex) {
+  m.bodyGrid.resize(lastIndex + 1, kLayerSlots + 1, kGridSets + 1);
+  m.bodyFlow.resize(lastIndex + 1, kLayerSlots + 1, kGridSets + 1);
+  m.bodyMetric.resize(lastIndex + 1, kLayerSlots + 1, kGridSets + 1);
+  m.bodySoundLength.resize(lastIndex + 1, kLayerSlots + 1, kGridSets + 1);
+}
+
 void setStartupLayout(LayoutParameters& m) {
   m.nColumns = 5;
   m.bodyLayers = 10;

@@ -5,8 +5,9 @@
 // One Model object is created zero-filled when the program starts and is never
 // reallocated; every routine reads and writes it by these names.  Arrays are
 // indexed as the formulas are, from 1: each array is one slot larger than its
-// capacity and slot 0 is left unused (the colour levels, 0..10, are the one
-// exception).
+// capacity, or than what the grids made need, and slot 0 is left unused (the
+// colour levels, 0..10, are the one exception).  The grids' arrays are sized
+// when the grids are made; the capacities below stay the limits of a layout.
 //
 // Lengths are layout units (main-grid spacing mainSpacing = 1.25); the solver's unit
 // of length is 16 layout units.  Angles are degrees, times milliseconds.
@@ -14,6 +15,7 @@
 
 #include "core/channel_conditions.h"
 #include "core/flow_conditions.h"
+#include "core/grid_array.h"
 
 #include <array>
 #include <cstdint>
@@ -225,27 +227,30 @@ struct Model : LayoutParameters {
   int bodyPerimeterPoints;
 
   // ------------------------------------------------------------- grids
-  Arr3<AuxPoint, kPerimeterCapacity, kLayerSlots, kGridSets> bodyGrid;
-  Arr2<MainPoint, kMainNxCapacity, kMainNyCapacity> mainGrid;
+  Grid3<AuxPoint> bodyGrid;
+  // The main grid's arrays are indexed [1..mainNx][1..mainNy], sized by
+  // sizeMainGrid when the grid is made; so are the body grids' arrays,
+  // [1..bodyPerimeterPoints + 1][1..kLayerSlots][1..kGridSets], by sizeBodyGrids.
+  Grid2<MainPoint> mainGrid;
   int mainNx, mainNy;
   double mainSpacing;
   int outletLow, outletHigh;
 
   // ------------------------------------------------------------- flow
-  Arr2<FlowPoint, kMainNxCapacity, kMainNyCapacity> mainFlow;
-  Arr3<FlowPoint, kPerimeterCapacity, kLayerSlots, kGridSets> bodyFlow;
+  Grid2<FlowPoint> mainFlow;
+  Grid3<FlowPoint> bodyFlow;
 
   // ----------------------------------------------------------- metrics
   // bodyMetric[p][r][s][k]: k = 1 xXi, 2 yXi, 3 xEta, 4 yEta, 5 jac.
-  Arr3<std::array<double, 6>, kPerimeterCapacity, kLayerSlots, kGridSets> bodyMetric;
+  Grid3<std::array<double, 6>> bodyMetric;
   // bodySoundLength[p][r][s][k]: k = 1 along the perimeter, 2 across the layers.
-  Arr3<std::array<double, 3>, kPerimeterCapacity, kLayerSlots, kGridSets> bodySoundLength;
+  Grid3<std::array<double, 3>> bodySoundLength;
   // Counts the computations of bodyMetric and bodySoundLength; whatever keeps values
   // derived from them compares it with the count they were derived at.
   int metricGeneration;
 
   // ---------------------------------------------------------- coupling
-  Arr2<std::uint8_t, kMainNxCapacity, kMainNyCapacity> mainHoleFlag;
+  Grid2<std::uint8_t> mainHoleFlag;
   Arr1<GridIndex, kHoleCapacity> mainHoleList;
   int mainHoleCount;
   Arr1<Link, kMainLinkCapacity> mainFromBody;
@@ -345,7 +350,16 @@ struct Model : LayoutParameters {
 };
 
 // Creates the model state, zero-filled, on the heap (it is some tens of MB).
+// Its grids are empty until they are made.
 std::unique_ptr<Model> makeModel();
+
+// Sizes the main grid's arrays (coordinates, flow, hole flags) for nx x ny
+// points, keeping the values of the points both sizes hold.
+void sizeMainGrid(Model& m, int nx, int ny);
+// Sizes the body grids' arrays (coordinates, flow, metrics, sound lengths)
+// for the perimeter indices 1..lastIndex, every layer slot and grid set,
+// keeping the values of the points both sizes hold.
+void sizeBodyGrids(Model& m, int lastIndex);
 
 // The start-up defaults of the layout and the view, as the main window's
 // creation sets them.  Touches nothing else.

@@ -63,7 +63,7 @@ void applyBoundaryConditions(Model& m) {
 
   // 1. Body surfaces and outer edges of the auxiliary grids.
   for (int p = 1; p <= m.bodyPerimeterPoints; ++p) {
-    auto& col = m.bodyFlow[p];
+    const auto col = m.bodyFlow[p];
     wallPoint(col[nr][1], col[nr - 1][1], col[nr - 2][1]);
     FlowPoint& edge = col[1][1];
     edge[slot::pres] = col[2][1][slot::pres];

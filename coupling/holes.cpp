@@ -113,13 +113,11 @@ std::optional<SetupProblem> cutHoles(Model& m, ProgressObserver& progress) {
                                ? 1.0
                                : 0.0;
 
-  // Slots 8 and 9 of the flow records: the marker and the inner-hole mark over
-  // the grid in use, 0 over the rest of the capacity.
-  for (int i = 1; i <= kMainNxCapacity; ++i)
-    for (int j = 1; j <= kMainNyCapacity; ++j) {
-      const bool inUse = i <= nx && j <= ny;
-      m.mainFlow[i][j][kMarker] = inUse ? field.marker(i, j) : 0.0;
-      m.mainFlow[i][j][kBuffer] = inUse ? field.buffer(i, j) : 0.0;
+  // Slots 8 and 9 of the flow records: the marker and the inner-hole mark.
+  for (int i = 1; i <= nx; ++i)
+    for (int j = 1; j <= ny; ++j) {
+      m.mainFlow[i][j][kMarker] = field.marker(i, j);
+      m.mainFlow[i][j][kBuffer] = field.buffer(i, j);
     }
 
   if (holes > kHoleCapacity) return SetupProblem{SetupProblem::Kind::tooManyHoles, {holes}};

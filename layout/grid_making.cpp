@@ -7,6 +7,7 @@
 #include "layout/outlines.h"
 #include "layout/overlaps.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -53,6 +54,13 @@ MainGridExtent mainGridExtent(const Model& m) {
           static_cast<int>(std::trunc((y1 - y0) / h)) + 1};
 }
 
+// The body grids' coordinates hold at least the indices 1..bodyPerimeterPoints + 1 of the
+// layout being made, and keep every value they hold.
+void sizeBodyGridCoordinates(Model& m) {
+  m.bodyGrid.resize(std::max(m.bodyGrid.extent1(), m.bodyPerimeterPoints + 2), kLayerSlots + 1,
+                    kGridSets + 1);
+}
+
 void saveLayout(Model& m) {
   m.lastFittedLayout = m.layout();
   m.hasFittedLayout = true;
@@ -71,9 +79,12 @@ void buildBodiesAndAuxGrids(Model& m) {
   fillBodyTable(m);
   assignPerimeterRanges(m);
 
+  // Room for every perimeter index the outlines write (a refused layout may
+  // leave more, kept until a layout is made).
+  sizeBodyGridCoordinates(m);
   // Slots between two bodies' ranges belong to no maker but are turned with
   // the arrangement; clearing them first makes regenerations identical.
-  for (int p = 1; p <= kPerimeterCapacity; ++p)
+  for (int p = 1; p < m.bodyGrid.extent1(); ++p)
     for (int r = 1; r <= kLayerSlots; ++r) {
       m.bodyGrid[p][r][1].bodyGridX = 0;
       m.bodyGrid[p][r][1].bodyGridY = 0;
@@ -127,6 +138,9 @@ SetupProblem refuse(Model& m, const SetupProblem& problem) {
     m.stepsDone = stepsDone;
     m.particleState = particleState;
   }
+  // The body grids now in bodyGrid (the previous ones, or with none before the
+  // refused ones) keep their arrays' sizes fitted to them.
+  sizeBodyGrids(m, m.bodyPerimeterPoints + 1);
   return problem;
 }
 
@@ -136,6 +150,7 @@ void makeMainGrid(Model& m) {
   const MainGridExtent g = mainGridExtent(m);
   m.mainNx = g.nx;
   m.mainNy = g.ny;
+  sizeMainGrid(m, g.nx, g.ny);
   setOutletRows(m);
   // Coordinates are running sums, one spacing added per column or row.
   double x = g.x0;
@@ -201,6 +216,7 @@ std::optional<SetupProblem> makeGrids(Model& m) {
     }
 
   makeMainGrid(m);
+  sizeBodyGrids(m, m.bodyPerimeterPoints + 1);
   saveLayout(m);
   m.particleState = 1;
   m.stepsDone = 1;

@@ -19,8 +19,8 @@ void setInitialState(Model& m) {
   m.globalTimeStep = 0;
   m.flowTime = 0;
 
-  for (int i = 1; i <= kMainNxCapacity; ++i)
-    for (int j = 1; j <= kMainNyCapacity; ++j) {
+  for (int i = 1; i <= m.mainNx; ++i)
+    for (int j = 1; j <= m.mainNy; ++j) {
       FlowPoint& f = m.mainFlow[i][j];
       f.fill(0.0);
       f[slot::omega] = 0;
@@ -32,7 +32,7 @@ void setInitialState(Model& m) {
       for (int k = slot::dt; k <= slot::count; ++k) f[k] = 0;
     }
 
-  for (int p = 1; p <= kPerimeterCapacity; ++p)
+  for (int p = 1; p < m.bodyFlow.extent1(); ++p)
     for (int r = 1; r <= m.bodyLayers; ++r) {
       FlowPoint& f = m.bodyFlow[p][r][1];
       f.fill(0.0);

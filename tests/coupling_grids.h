@@ -19,6 +19,7 @@ inline int addCircleBody(Model& m, double xc, double yc, double radius, double t
   m.bodyFirst[b] = b == 1 ? 2 : m.bodyLast[b - 1] + 4;
   m.bodyLast[b] = m.bodyFirst[b] + intervals;
   m.bodyPerimeterPoints = m.bodyLast[b];
+  sizeBodyGrids(m, m.bodyPerimeterPoints + 1);
   m.body[b].bodyX = xc;
   m.body[b].bodyY = yc;
   const int first = m.bodyFirst[b], last = m.bodyLast[b];
@@ -45,6 +46,7 @@ inline void setMainGrid(Model& m, double x0, double y0, double h, int nx, int ny
   m.mainSpacing = h;
   m.mainNx = nx;
   m.mainNy = ny;
+  sizeMainGrid(m, nx, ny);
   double x = x0;
   for (int i = 1; i <= nx; ++i, x += h)
     for (int j = 1; j <= ny; ++j) m.mainGrid[i][j].mainGridX = x;

@@ -68,6 +68,7 @@ std::unique_ptr<Model> fineCircle(bool clockwise) {
   const int b = m->nBodies = 1, intervals = 400;
   const int pF = m->bodyFirst[b] = 2, pL = m->bodyLast[b] = pF + intervals;
   m->bodyPerimeterPoints = pL;
+  sizeBodyGrids(*m, pL + 1);
   for (int p = pF - 1; p <= pL + 1; ++p)
     for (int r = 1; r <= m->bodyLayers; ++r) {
       const double theta = (clockwise ? -2 : 2) * std::numbers::pi * (p - pF) / intervals;

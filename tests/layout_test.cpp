@@ -1,3 +1,4 @@
+#include "grid_bits.h"
 #include "layout/body_table.h"
 #include "layout/grid_making.h"
 #include "layout/outlines.h"
@@ -128,6 +129,14 @@ TEST_F(Layout, PresetsGiveTheirBodyCounts) {
     EXPECT_EQ(m.bodyPerimeterPoints, c.bodyPerimeterPoints) << "preset " << c.preset;
     EXPECT_LE(m.mainNx, kMainNxCapacity);
     EXPECT_LE(m.mainNy, kMainNyCapacity);
+    // The arrays are sized by the grids made, slot 0 included.
+    for (int n : {m.mainGrid.extent1(), m.mainFlow.extent1(), m.mainHoleFlag.extent1()})
+      EXPECT_EQ(n, m.mainNx + 1) << "preset " << c.preset;
+    for (int n : {m.mainGrid.extent2(), m.mainFlow.extent2(), m.mainHoleFlag.extent2()})
+      EXPECT_EQ(n, m.mainNy + 1) << "preset " << c.preset;
+    for (int n : {m.bodyGrid.extent1(), m.bodyFlow.extent1(), m.bodyMetric.extent1(),
+                  m.bodySoundLength.extent1()})
+      EXPECT_EQ(n, m.bodyPerimeterPoints + 2) << "preset " << c.preset;
   }
 }
 
@@ -198,6 +207,7 @@ TEST_F(Layout, RadialLayersFollowTheGeometricLaw) {
 
 TEST_F(Layout, GridSegmentSpacing) {
   m.bodyLayers = 10;
+  sizeBodyGrids(m, 30);
   // Evenly spaced with ratio 1 along the perimeter.
   m.bodyGrid[10][1][1] = {0, 0, 0, 0};
   m.bodyGrid[15][1][1] = {10, 0, 5, 0};
@@ -320,15 +330,15 @@ TEST_F(Layout, RegenerationGivesIdenticalArrays) {
   auto first = makeModel();
   *first = m;
   ASSERT_TRUE(rebuildGrids(m));
-  EXPECT_EQ(std::memcmp(&first->bodyGrid, &m.bodyGrid, sizeof m.bodyGrid), 0);
-  EXPECT_EQ(std::memcmp(&first->mainGrid, &m.mainGrid, sizeof m.mainGrid), 0);
+  EXPECT_TRUE(sameBits(first->bodyGrid, m.bodyGrid));
+  EXPECT_TRUE(sameBits(first->mainGrid, m.mainGrid));
   EXPECT_EQ(std::memcmp(&first->body, &m.body, sizeof m.body), 0);
   // A change and back also gives the same arrays: nothing is carried over.
   m.layoutRotation = -40;
   ASSERT_TRUE(rebuildGrids(m));
   m.layoutRotation = 17;
   ASSERT_TRUE(rebuildGrids(m));
-  EXPECT_EQ(std::memcmp(&first->bodyGrid, &m.bodyGrid, sizeof m.bodyGrid), 0);
+  EXPECT_TRUE(sameBits(first->bodyGrid, m.bodyGrid));
   // The main grid in use (a larger grid in between leaves points beyond it).
   ASSERT_EQ(first->mainNx, m.mainNx);
   ASSERT_EQ(first->mainNy, m.mainNy);
@@ -402,8 +412,8 @@ TEST_F(Layout, PerimeterLimitRefusesJustBeyondAndKeepsTheLastLayout) {
   // The parameters describe the grids again, and the grids are those that fitted.
   EXPECT_DOUBLE_EQ(m.ellipseRatio, fitted);
   EXPECT_EQ(m.stepsDone, 77);
-  EXPECT_EQ(std::memcmp(&inside->bodyGrid, &m.bodyGrid, sizeof m.bodyGrid), 0);
-  EXPECT_EQ(std::memcmp(&inside->mainGrid, &m.mainGrid, sizeof m.mainGrid), 0);
+  EXPECT_TRUE(sameBits(inside->bodyGrid, m.bodyGrid));
+  EXPECT_TRUE(sameBits(inside->mainGrid, m.mainGrid));
   EXPECT_EQ(m.bodyPerimeterPoints, inside->bodyPerimeterPoints);
   EXPECT_EQ(m.nBodies, 30);
 }
@@ -439,8 +449,8 @@ TEST_F(Layout, MainGridLimitRefusesJustBeyondAndKeepsTheLastLayout) {
   *afterRefusal = m;
   m.layoutRotation = kept;
   ASSERT_TRUE(rebuildGrids(m));
-  EXPECT_EQ(std::memcmp(&afterRefusal->bodyGrid, &m.bodyGrid, sizeof m.bodyGrid), 0);
-  EXPECT_EQ(std::memcmp(&afterRefusal->mainGrid, &m.mainGrid, sizeof m.mainGrid), 0);
+  EXPECT_TRUE(sameBits(afterRefusal->bodyGrid, m.bodyGrid));
+  EXPECT_TRUE(sameBits(afterRefusal->mainGrid, m.mainGrid));
   EXPECT_EQ(afterRefusal->mainNy, m.mainNy);
 }
 

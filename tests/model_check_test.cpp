@@ -50,6 +50,7 @@ TEST(ModelCheck, BeforeTheFirstRunLinkAndHoleViewsAreWhite) {
 TEST(ModelCheck, DonorWithoutCoordinatesIsReportedAndDrawingGoesOn) {
   Checked c;
   Model& m = *c.m;
+  sizeBodyGrids(m, 1201); // room for the donor index that is never filled
   m.mainFromBodyCount = 2;
   m.mainFromBody[1] = {{0, 1, 1, 1}, {0, 1200, 3, 1}, 0.5, 0.5}; // never filled
   m.mainFromBody[2] = {{0, 10, 10, 1}, {0, 5, 9, 1}, 0.0, 0.0};
@@ -84,6 +85,7 @@ TEST(ModelCheck, MeshViewRemapsAndDrawsBothGrids) {
 TEST(ModelCheck, ManyFailingLinksGiveOneMessageAndGenuineLinksNearTheOriginPass) {
   Checked c;
   Model& m = *c.m;
+  sizeBodyGrids(m, 1500); // room for the donor indices that are never filled
   m.linkedLayout = m.layout();
   // A sound link whose receiver lies near the origin, at (0.84, 0.12): the
   // donor corners surround it, so their interpolation is the receiver.

@@ -19,6 +19,7 @@ namespace synthetic {
 inline void mainGrid(Model& m, int nx, int ny, double h = 1.25) {
   m.mainNx = nx;
   m.mainNy = ny;
+  sizeMainGrid(m, nx, ny);
   m.mainSpacing = h;
   for (int i = 1; i <= nx; ++i)
     for (int j = 1; j <= ny; ++j) {
@@ -45,6 +46,7 @@ inline void ringBody(Model& m, double cx, double cy, double radius, double thick
   m.bodyPoints[b] = intervals;
   m.bodyLast[b] = m.bodyFirst[b] + intervals;
   m.bodyPerimeterPoints = m.bodyLast[b];
+  sizeBodyGrids(m, m.bodyPerimeterPoints + 1);
   m.body[b].bodyX = cx;
   m.body[b].bodyY = cy;
   const int pF = m.bodyFirst[b], pL = m.bodyLast[b], nr = m.bodyLayers;

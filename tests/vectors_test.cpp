@@ -19,12 +19,14 @@ struct Bare {
   explicit Bare(int nx = 12, int ny = 3) {
     m->mainNx = nx;
     m->mainNy = ny;
+    sizeMainGrid(*m, nx, ny);
     m->outletLow = m->outletHigh = 2;
     for (int i = 1; i <= nx; ++i)
       for (int j = 1; j <= ny; ++j) m->mainGrid[i][j] = {0, -5000, 0, -5000};
     m->nBodies = 1;
     m->bodyLayers = 2;
     m->bodyFirst[1] = m->bodyLast[1] = 2;
+    sizeBodyGrids(*m, 3);
     m->body[1] = {0, -5000, 0, -5000};
     for (int p = 1; p <= 3; ++p)
       for (int r = 1; r <= 2; ++r) m->bodyGrid[p][r][1] = {0, -5000, 0, -5000};

@@ -21,6 +21,7 @@ inline void fillSyntheticModel(Model& m, SyntheticLayout l = {}) {
   m.mainSpacing = 1.25;
   m.mainNx = l.nx;
   m.mainNy = l.ny;
+  sizeMainGrid(m, l.nx, l.ny);
   m.outletLow = l.ny / 3 + 1;
   m.outletHigh = l.ny - l.ny / 3;
   const double yBottom = -(l.ny - 1) * m.mainSpacing / 2;
@@ -41,6 +42,7 @@ inline void fillSyntheticModel(Model& m, SyntheticLayout l = {}) {
   m.bodyFirst[1] = 2;
   m.bodyLast[1] = 2 + l.ringPoints;
   m.bodyPerimeterPoints = m.bodyLast[1];
+  sizeBodyGrids(m, m.bodyPerimeterPoints + 1);
   m.body[1].bodyX = cx;
   m.body[1].bodyY = cy;
   m.columnBody[1][1].columnBodyX = cx;

@@ -24,12 +24,13 @@ struct Weights {
 constexpr int kCornerDa[4] = {0, 1, 1, 0}, kCornerDb[4] = {0, 0, 1, 1};
 
 // Donor cells whose corners lie outside the arrays are not drawn.
-bool auxCellInside(const std::array<int, 4>& d) {
-  return d[1] >= 1 && d[1] + 1 <= kPerimeterCapacity && d[2] >= 1 && d[2] + 1 <= kLayerSlots &&
-         d[3] >= 1 && d[3] <= kGridSets;
+bool auxCellInside(const Model& m, const std::array<int, 4>& d) {
+  return d[1] >= 1 && d[1] + 1 < m.bodyGrid.extent1() && d[2] >= 1 &&
+         d[2] + 1 < m.bodyGrid.extent2() && d[3] >= 1 && d[3] < m.bodyGrid.extent3();
 }
-bool mainCellInside(const std::array<int, 4>& d) {
-  return d[1] >= 1 && d[1] + 1 <= kMainNxCapacity && d[2] >= 1 && d[2] + 1 <= kMainNyCapacity;
+bool mainCellInside(const Model& m, const std::array<int, 4>& d) {
+  return d[1] >= 1 && d[1] + 1 < m.mainGrid.extent1() && d[2] >= 1 &&
+         d[2] + 1 < m.mainGrid.extent2();
 }
 
 // Corner k (0..3) of the donor cell of a link.
@@ -58,14 +59,14 @@ LinkCheck drawLinkPoints(const Model& m, DrawingSurface& bitmap, int mode) {
   bitmap.setPen(kRed);
   for (int n = 1; n <= std::min(m.mainFromBodyCount, kMainLinkCapacity); ++n) {
     const Link& l = m.mainFromBody[n];
-    if (!auxCellInside(l.donor)) continue;
+    if (!auxCellInside(m, l.donor)) continue;
     const Weights w(l);
     cross(bitmap, auxDonorPixel(m, l, w), 2);
     const double x = w.apply([&](int k) { return auxCorner(m, l, k).bodyGridX; });
     const double y = w.apply([&](int k) { return auxCorner(m, l, k).bodyGridY; });
     const auto& r = l.receiver;
     const bool receiverInside =
-        r[1] >= 1 && r[1] <= kMainNxCapacity && r[2] >= 1 && r[2] <= kMainNyCapacity;
+        r[1] >= 1 && r[1] < m.mainGrid.extent1() && r[2] >= 1 && r[2] < m.mainGrid.extent2();
     const bool reproduced = receiverInside &&
                             std::abs(x - m.mainGrid[r[1]][r[2]].mainGridX) <= kTolerance &&
                             std::abs(y - m.mainGrid[r[1]][r[2]].mainGridY) <= kTolerance;
@@ -75,7 +76,7 @@ LinkCheck drawLinkPoints(const Model& m, DrawingSurface& bitmap, int mode) {
   bitmap.setPen(kBlue);
   for (int n = 1; n <= std::min(m.bodyFromMainCount, kMainLinkCapacity); ++n) {
     const Link& l = m.bodyFromMain[n];
-    if (!mainCellInside(l.donor)) continue;
+    if (!mainCellInside(m, l.donor)) continue;
     const Weights w(l);
     const PixelPoint p = {
         roundHalfAway(w.apply([&](int k) { return mainCorner(m, l, k).mainGridPixX; })),
@@ -87,7 +88,7 @@ LinkCheck drawLinkPoints(const Model& m, DrawingSurface& bitmap, int mode) {
   bitmap.setPen(kGreen);
   for (int n = 1; n <= std::min(m.bodyFromBodyCount, kAuxLinkCapacity); ++n) {
     const Link& l = m.bodyFromBody[n];
-    if (!auxCellInside(l.donor)) continue;
+    if (!auxCellInside(m, l.donor)) continue;
     cross(bitmap, auxDonorPixel(m, l, Weights(l)), 3);
   }
   return check;
@@ -131,7 +132,7 @@ void holeView(const Model& m, ViewSurfaces& s) {
   fillWhite(s.bitmap);
   for (int n = 1; n <= std::min(m.mainHoleCount, kHoleCapacity); ++n) {
     const GridIndex h = m.mainHoleList[n];
-    if (h.i < 1 || h.i > kMainNxCapacity || h.j < 1 || h.j > kMainNyCapacity) continue;
+    if (h.i < 1 || h.i >= m.mainGrid.extent1() || h.j < 1 || h.j >= m.mainGrid.extent2()) continue;
     s.bitmap.setPen(kCyan);
     drawCross(s.bitmap, roundHalfAway(m.mainGrid[h.i][h.j].mainGridPixX),
               roundHalfAway(m.mainGrid[h.i][h.j].mainGridPixY), 2);

@@ -65,7 +65,8 @@ void mapToPixels(Model& m, const DrawingSurface& bitmap) {
   auto pixX = [&](double x) { return (x - xc) * scale + cx; };
   auto pixY = [&](double y) { return -(y - y0) * scale + cy; };
 
-  const int pEnd = m.nBodies >= 1 ? std::min(m.bodyLast[m.nBodies] + 1, kPerimeterCapacity) : 0;
+  const int pEnd =
+      m.nBodies >= 1 ? std::min(m.bodyLast[m.nBodies] + 1, m.bodyGrid.extent1() - 1) : 0;
   for (int r = 1; r <= m.bodyLayers; ++r)
     for (int p = 1; p <= pEnd; ++p) {
       AuxPoint& q = m.bodyGrid[p][r][1];
