@@ -60,7 +60,6 @@ inline constexpr int kTracePointCapacity = 1800;
 // A fixed array indexed 1..N (slot 0 unused).
 template <typename T, int N> using Arr1 = std::array<T, N + 1>;
 template <typename T, int N1, int N2> using Arr2 = std::array<std::array<T, N2 + 1>, N1 + 1>;
-template <typename T, int N1, int N2, int N3> using Arr3 = std::array<Arr2<T, N2, N3>, N1 + 1>;
 
 // ------------------------------------------------------------ the flow record
 // Every point of both grids carries 15 doubles, slots 1..15.  The state is
@@ -191,11 +190,12 @@ struct Model : LayoutParameters {
   // setInitialState turns them into the solver constants below.
   FlowConditions flow;
 
-  // A model is tens of megabytes that every time step walks through in
-  // strides (records of 128 bytes, columns of 28 kilobytes): it is placed
-  // on memory the kernel may back with 2 MB pages, so that the walks do not
-  // run out of address-translation entries.  (Only where the kernel offers
-  // them; the contents are the same either way.)
+  // A model holds the solver's work planes, tens of megabytes that every
+  // time step walks through in strides: it is placed on memory the kernel
+  // may back with 2 MB pages, so that the walks do not run out of
+  // address-translation entries.  (Only where the kernel offers them; the
+  // contents are the same either way.)  The grids' arrays, sized by the
+  // layout, live outside this block.
   static void* operator new(std::size_t size);
   static void operator delete(void* p) noexcept;
 

@@ -207,7 +207,7 @@ TEST_F(Layout, RadialLayersFollowTheGeometricLaw) {
 
 TEST_F(Layout, GridSegmentSpacing) {
   m.bodyLayers = 10;
-  sizeBodyGrids(m, 30);
+  sizeBodyGrids(m, 31); // index 31 is an end point of the reversed fill
   // Evenly spaced with ratio 1 along the perimeter.
   m.bodyGrid[10][1][1] = {0, 0, 0, 0};
   m.bodyGrid[15][1][1] = {10, 0, 5, 0};

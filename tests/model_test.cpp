@@ -19,6 +19,7 @@ TEST(GridArrays, ResizingKeepsThePointsBothSizesHoldAndZeroFillsTheRest) {
   } cases[] = {{"grows", {3, 4, 2}, {5, 6, 3}},
                {"shrinks", {5, 6, 3}, {2, 3, 2}},
                {"grows and shrinks", {3, 6, 2}, {5, 2, 3}},
+               {"first extent kept", {4, 4, 2}, {4, 6, 3}},
                {"same size", {4, 4, 3}, {4, 4, 3}}};
   auto value = [](int i, int j, int k) { return 100 * i + 10 * j + k + 1; };
   for (const Case& c : cases) {
