@@ -249,6 +249,7 @@ private:
   void retranslateUi();
   // The keyboard: shortcuts, tooltips and Tab focus (main_window_keys.cpp).
   void buildKeyboard();
+  template <class ResultWindow> void showResultWindow(ResultWindow*& window);
   void markMenuAccessKeys();
   // The view fitted to the layout at the bitmap's size (not drawn).
   void fitView();

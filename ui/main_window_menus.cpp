@@ -197,30 +197,28 @@ void MainWindow::historyClick() {
   runThread_->setHistoryOpen(true);
 }
 
-void MainWindow::forcesClick() {
-  if (!forcesWindow_) {
-    forcesWindow_ = new ForcesWindow(*model_, this);
-    forcesWindow_->modelReadable = [this] { return runThread_->windowHasModel(); };
-    forcesWindow_->csvHooks.showFailure = [this](const QString& message) {
+// Shows a window of the run's results, made on first use: it reads the model
+// only while the window holds it, and a failed CSV save is told through the
+// window's services.
+template <class ResultWindow> void MainWindow::showResultWindow(ResultWindow*& window) {
+  if (!window) {
+    window = new ResultWindow(*model_, this);
+    window->modelReadable = [this] { return runThread_->windowHasModel(); };
+    window->csvHooks.showFailure = [this](const QString& message) {
       services().showMessage(message.toStdString());
     };
   }
-  forcesWindow_->show();
-  forcesWindow_->raise();
-  forcesWindow_->refresh();
+  window->show();
+  window->raise();
+  window->refresh();
+}
+
+void MainWindow::forcesClick() {
+  showResultWindow(forcesWindow_);
 }
 
 void MainWindow::surfaceClick() {
-  if (!surfaceWindow_) {
-    surfaceWindow_ = new SurfaceWindow(*model_, this);
-    surfaceWindow_->modelReadable = [this] { return runThread_->windowHasModel(); };
-    surfaceWindow_->csvHooks.showFailure = [this](const QString& message) {
-      services().showMessage(message.toStdString());
-    };
-  }
-  surfaceWindow_->show();
-  surfaceWindow_->raise();
-  surfaceWindow_->refresh();
+  showResultWindow(surfaceWindow_);
 }
 
 void MainWindow::onAboutChosen() {
