@@ -5,8 +5,8 @@
 // a run has built the links and holes and the view has not moved since.
 #pragma once
 
+#include "core/messages.h"
 #include "core/model.h"
-#include "core/window_services.h"
 #include "view/surfaces.h"
 
 #include <array>

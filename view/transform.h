@@ -4,7 +4,6 @@
 #pragma once
 
 #include "core/model.h"
-#include "core/window_services.h"
 #include "view/surfaces.h"
 
 #include <cmath>
