@@ -67,7 +67,7 @@ ProbeValues interpolate(const std::array<const FlowPoint*, 4>& f, LocalCoordinat
 
 // The body-grid cell (p, r) of body b, when it holds the target.
 std::optional<ProbeValues> probeBodyCell(const Model& m, int b, int p, int r, double x, double y) {
-  const auto& g = m.bodyGrid;
+  const auto& g = m.grids.bodyGrid;
   const std::array<Corner, 4> corners = {
       Corner{g[p][r][1].bodyGridX, g[p][r][1].bodyGridY},
       Corner{g[p + 1][r][1].bodyGridX, g[p + 1][r][1].bodyGridY},
@@ -75,7 +75,7 @@ std::optional<ProbeValues> probeBodyCell(const Model& m, int b, int p, int r, do
       Corner{g[p][r + 1][1].bodyGridX, g[p][r + 1][1].bodyGridY}};
   const auto w = locateInCell(corners, x, y);
   if (!w) return std::nullopt;
-  const auto& f = m.bodyFlow;
+  const auto& f = m.solution.bodyFlow;
   return interpolate({&f[p][r][1], &f[p + 1][r][1], &f[p + 1][r + 1][1], &f[p][r + 1][1]}, *w,
                      ProbeGrid::bodyGrid, b);
 }
@@ -83,9 +83,9 @@ std::optional<ProbeValues> probeBodyCell(const Model& m, int b, int p, int r, do
 // The body grids' cells between layers rFirst and rLast (cells r..r+1).
 std::optional<ProbeValues> probeBodyGrids(const Model& m, int rFirst, int rLast, double x,
                                           double y) {
-  for (int b = 1; b <= m.nBodies; ++b)
+  for (int b = 1; b <= m.grids.nBodies; ++b)
     for (int r = rFirst; r <= rLast; ++r)
-      for (int p = m.bodyFirst[b]; p <= m.bodyLast[b] - 1; ++p)
+      for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b] - 1; ++p)
         if (auto v = probeBodyCell(m, b, p, r, x, y)) return v;
   return std::nullopt;
 }
@@ -93,14 +93,14 @@ std::optional<ProbeValues> probeBodyGrids(const Model& m, int rFirst, int rLast,
 // The main grid's cell holding the target, unless a corner is cut out.  The
 // main grid's lines are straight: x along i, y along j, both increasing.
 std::optional<ProbeValues> probeMainGrid(const Model& m, double x, double y) {
-  if (m.mainNx < 2 || m.mainNy < 2) return std::nullopt;
+  if (m.grids.mainNx < 2 || m.grids.mainNy < 2) return std::nullopt;
   int i = 1, j = 1;
-  while (i < m.mainNx - 1 && m.mainGrid[i + 1][1].mainGridX <= x) ++i;
-  while (j < m.mainNy - 1 && m.mainGrid[1][j + 1].mainGridY <= y) ++j;
+  while (i < m.grids.mainNx - 1 && m.grids.mainGrid[i + 1][1].mainGridX <= x) ++i;
+  while (j < m.grids.mainNy - 1 && m.grids.mainGrid[1][j + 1].mainGridY <= y) ++j;
   for (int a = i; a <= i + 1; ++a)
     for (int b = j; b <= j + 1; ++b)
-      if (m.mainHoleFlag[a][b] != 0) return std::nullopt;
-  const auto& g = m.mainGrid;
+      if (m.coupling.mainHoleFlag[a][b] != 0) return std::nullopt;
+  const auto& g = m.grids.mainGrid;
   const std::array<Corner, 4> corners = {
       Corner{g[i][j].mainGridX, g[i][j].mainGridY},
       Corner{g[i + 1][j].mainGridX, g[i + 1][j].mainGridY},
@@ -108,7 +108,7 @@ std::optional<ProbeValues> probeMainGrid(const Model& m, double x, double y) {
       Corner{g[i][j + 1].mainGridX, g[i][j + 1].mainGridY}};
   const auto w = locateInCell(corners, x, y);
   if (!w) return std::nullopt;
-  const auto& f = m.mainFlow;
+  const auto& f = m.solution.mainFlow;
   return interpolate({&f[i][j], &f[i + 1][j], &f[i + 1][j + 1], &f[i][j + 1]}, *w,
                      ProbeGrid::mainGrid, 0);
 }
@@ -116,7 +116,7 @@ std::optional<ProbeValues> probeMainGrid(const Model& m, double x, double y) {
 } // namespace
 
 std::optional<ProbeValues> probeFlow(const Model& m, double x, double y) {
-  if (auto v = probeBodyGrids(m, 2, m.bodyLayers - 1, x, y)) return v;
+  if (auto v = probeBodyGrids(m, 2, m.layout.bodyLayers - 1, x, y)) return v;
   if (auto v = probeMainGrid(m, x, y)) return v;
   return probeBodyGrids(m, 1, 1, x, y);
 }

@@ -9,17 +9,19 @@
 
 void reserveForceHistory(Model& m, int steps) {
   const auto n = static_cast<std::size_t>(std::max(steps, 0));
-  m.forceHistory.reserve(m.forceHistory.size() + n * static_cast<std::size_t>(m.nBodies));
-  m.forceTimes.reserve(m.forceTimes.size() + n);
+  m.solution.forceHistory.reserve(m.solution.forceHistory.size() +
+                                  n * static_cast<std::size_t>(m.grids.nBodies));
+  m.solution.forceTimes.reserve(m.solution.forceTimes.size() + n);
 }
 
 void recordForces(Model& m) {
-  for (int b = 1; b <= m.nBodies; ++b) m.forceHistory.push_back(forceSample(m, b));
-  m.forceTimes.push_back(m.flowTime);
+  for (int b = 1; b <= m.grids.nBodies; ++b) m.solution.forceHistory.push_back(forceSample(m, b));
+  m.solution.forceTimes.push_back(m.solution.flowTime);
 }
 
 int forceSteps(const Model& m) {
-  return m.nBodies > 0 ? static_cast<int>(m.forceHistory.size()) / m.nBodies : 0;
+  return m.grids.nBodies > 0 ? static_cast<int>(m.solution.forceHistory.size()) / m.grids.nBodies
+                             : 0;
 }
 
 namespace {
@@ -30,8 +32,9 @@ constexpr double kSteadyLiftSwing = 1e-6;
 
 // Body b's sample after step index i (0-based).
 const ForceSample& sampleAt(const Model& m, int b, int i) {
-  return m.forceHistory[static_cast<std::size_t>(i) * static_cast<std::size_t>(m.nBodies) +
-                        static_cast<std::size_t>(b - 1)];
+  return m.solution
+      .forceHistory[static_cast<std::size_t>(i) * static_cast<std::size_t>(m.grids.nBodies) +
+                    static_cast<std::size_t>(b - 1)];
 }
 
 double meanCd(const Model& m, int b, int first, int end) {
@@ -93,16 +96,16 @@ CycleStatistics cycleStatistics(const Model& m, int b, int window) {
     const int begin = static_cast<int>(std::ceil(first)), end = static_cast<int>(std::floor(last));
     takeMeans(m, b, begin, std::max(end, begin + 1), s);
     s.period = (last - first) / cycles;
-    if (m.timeAccurate) {
+    if (m.constants.timeAccurate) {
       // The flow time at a fractional step index, linear between steps.
       const auto timeAt = [&m](double x) {
         const auto i = static_cast<std::size_t>(x);
-        const double t0 = m.forceTimes[i];
-        const double t1 = i + 1 < m.forceTimes.size() ? m.forceTimes[i + 1] : t0;
+        const double t0 = m.solution.forceTimes[i];
+        const double t1 = i + 1 < m.solution.forceTimes.size() ? m.solution.forceTimes[i + 1] : t0;
         return t0 + (x - static_cast<double>(i)) * (t1 - t0);
       };
       s.periodTime = (timeAt(last) - timeAt(first)) / cycles;
-      s.strouhal = m.bodySize[b] / 16.0 / (m.uInf * *s.periodTime);
+      s.strouhal = m.grids.bodySize[b] / 16.0 / (m.constants.uInf * *s.periodTime);
     }
     return s;
   }
@@ -114,7 +117,7 @@ std::optional<double> meanDragChange(const Model& m, int window) {
   const int n = forceSteps(m);
   if (window < 1 || n < 2 * window) return std::nullopt;
   double change = 0;
-  for (int b = 1; b <= m.nBodies; ++b) {
+  for (int b = 1; b <= m.grids.nBodies; ++b) {
     const double last = meanCd(m, b, n - window, n),
                  before = meanCd(m, b, n - 2 * window, n - window);
     change = std::max(change, std::abs(last - before) / std::max(std::abs(last), 1.0));

@@ -10,17 +10,17 @@ namespace {
 constexpr double kSolverUnit = 16;
 
 double wallX(const Model& m, int p) {
-  return m.bodyGrid[p][m.bodyLayers][1].bodyGridX / kSolverUnit;
+  return m.grids.bodyGrid[p][m.layout.bodyLayers][1].bodyGridX / kSolverUnit;
 }
 double wallY(const Model& m, int p) {
-  return m.bodyGrid[p][m.bodyLayers][1].bodyGridY / kSolverUnit;
+  return m.grids.bodyGrid[p][m.layout.bodyLayers][1].bodyGridY / kSolverUnit;
 }
 
 // Twice the signed area of body b's surface polygon (shoelace): positive when
 // the perimeter index runs anticlockwise.
 double twiceSignedArea(const Model& m, int b) {
   double sum = 0;
-  for (int p = m.bodyFirst[b]; p < m.bodyLast[b]; ++p)
+  for (int p = m.grids.bodyFirst[b]; p < m.grids.bodyLast[b]; ++p)
     sum += wallX(m, p) * wallY(m, p + 1) - wallX(m, p + 1) * wallY(m, p);
   return sum;
 }
@@ -28,7 +28,7 @@ double twiceSignedArea(const Model& m, int b) {
 } // namespace
 
 Force pointNormal(const Model& m, int b, int p, double orientation) {
-  const int before = p == m.bodyFirst[b] ? m.bodyLast[b] - 1 : p - 1;
+  const int before = p == m.grids.bodyFirst[b] ? m.grids.bodyLast[b] - 1 : p - 1;
   const int after = p + 1;
   // The edge vectors (dx, dy) turned to (dy, -dx) point out of an
   // anticlockwise polygon; the halves of the two edges add to half the
@@ -39,9 +39,9 @@ Force pointNormal(const Model& m, int b, int p, double orientation) {
 }
 
 Stress wallStress(const Model& m, int p, double mu) {
-  const int r = m.bodyLayers;
-  const auto& f = m.bodyFlow;
-  const auto& g = m.bodyMetric[p][r][1];
+  const int r = m.layout.bodyLayers;
+  const auto& f = m.solution.bodyFlow;
+  const auto& g = m.grids.bodyMetric[p][r][1];
   auto alongWall = [&](int s) { return (f[p + 1][r][1][s] - f[p - 1][r][1][s]) / 2; };
   auto acrossLayers = [&](int s) {
     return (3 * f[p][r][1][s] - 4 * f[p][r - 1][1][s] + f[p][r - 2][1][s]) / 2;
@@ -53,8 +53,8 @@ Stress wallStress(const Model& m, int p, double mu) {
   const double uy = (uEta * g[metric::xXi] - uXi * g[metric::xEta]) / jac;
   const double vx = (vXi * g[metric::yEta] - vEta * g[metric::yXi]) / jac;
   const double vy = (vEta * g[metric::xXi] - vXi * g[metric::xEta]) / jac;
-  return {mu * (m.stressA * ux + m.stressB * vy), mu * (uy + vx),
-          mu * (m.stressB * ux + m.stressA * vy)};
+  return {mu * (m.constants.stressA * ux + m.constants.stressB * vy), mu * (uy + vx),
+          mu * (m.constants.stressB * ux + m.constants.stressA * vy)};
 }
 
 double orientationOf(const Model& m, int b) {
@@ -68,9 +68,9 @@ double surfaceArea(const Model& m, int b) {
 Force pressureForce(const Model& m, int b) {
   const double orientation = orientationOf(m, b);
   Force f{0, 0};
-  for (int p = m.bodyFirst[b]; p < m.bodyLast[b]; ++p) {
+  for (int p = m.grids.bodyFirst[b]; p < m.grids.bodyLast[b]; ++p) {
     const Force n = pointNormal(m, b, p, orientation);
-    const double pres = m.bodyFlow[p][m.bodyLayers][1][slot::pres];
+    const double pres = m.solution.bodyFlow[p][m.layout.bodyLayers][1][slot::pres];
     f.fx -= pres * n.fx;
     f.fy -= pres * n.fy;
   }
@@ -79,9 +79,9 @@ Force pressureForce(const Model& m, int b) {
 
 Force viscousForce(const Model& m, int b) {
   const double orientation = orientationOf(m, b);
-  const double mu = m.auxViscosityFactor * m.uInf / m.reynolds;
+  const double mu = m.constants.auxViscosityFactor * m.constants.uInf / m.constants.reynolds;
   Force f{0, 0};
-  for (int p = m.bodyFirst[b]; p < m.bodyLast[b]; ++p) {
+  for (int p = m.grids.bodyFirst[b]; p < m.grids.bodyLast[b]; ++p) {
     const Force n = pointNormal(m, b, p, orientation);
     const Stress t = wallStress(m, p, mu);
     f.fx += t.xx * n.fx + t.xy * n.fy;
@@ -93,22 +93,22 @@ Force viscousForce(const Model& m, int b) {
 ReferenceQuantities referenceQuantities(const Model& m) {
   constexpr double soundSpeed = 1.1832159566199232; // √1.4, free stream
   return {1.0,
-          m.uInf,
-          m.uInf / m.reynolds,
-          m.auxViscosityFactor * m.uInf / m.reynolds,
-          m.reynolds,
-          m.uInf / soundSpeed};
+          m.constants.uInf,
+          m.constants.uInf / m.constants.reynolds,
+          m.constants.auxViscosityFactor * m.constants.uInf / m.constants.reynolds,
+          m.constants.reynolds,
+          m.constants.uInf / soundSpeed};
 }
 
 namespace {
 // Body b's coefficients, numbered column c, body k.
 BodyForces bodyForces(const Model& m, int b, int c, int k) {
-  const double dynamicPressure = 0.5 * 1.0 * m.uInf * m.uInf;
+  const double dynamicPressure = 0.5 * 1.0 * m.constants.uInf * m.constants.uInf;
   const Force fp = pressureForce(m, b), fv = viscousForce(m, b);
-  const double reference = dynamicPressure * m.bodySize[b] / kSolverUnit;
+  const double reference = dynamicPressure * m.grids.bodySize[b] / kSolverUnit;
   return {c,
           k,
-          m.bodyShape[b],
+          m.grids.bodyShape[b],
           (fp.fx + fv.fx) / reference,
           (fp.fy + fv.fy) / reference,
           fp.fx / reference,
@@ -126,11 +126,14 @@ ForceSample forceSample(const Model& m, int b) {
 FlowForces flowForces(const Model& m) {
   FlowForces out{};
   int b = 0;
-  for (int c = 1; c <= m.nColumns; ++c)
-    for (int k = 1; k <= m.columnBodies[c]; ++k) out.bodies.push_back(bodyForces(m, ++b, c, k));
+  for (int c = 1; c <= m.layout.nColumns; ++c)
+    for (int k = 1; k <= m.layout.columnBodies[c]; ++k)
+      out.bodies.push_back(bodyForces(m, ++b, c, k));
   double inflow = 0, outlet = 0;
-  for (int j = 1; j <= m.mainNy; ++j) inflow += m.mainFlow[1][j][slot::pres];
-  for (int j = m.outletLow; j <= m.outletHigh; ++j) outlet += m.mainFlow[m.mainNx][j][slot::pres];
-  out.pressureDrop = inflow / m.mainNy - outlet / (m.outletHigh - m.outletLow + 1);
+  for (int j = 1; j <= m.grids.mainNy; ++j) inflow += m.solution.mainFlow[1][j][slot::pres];
+  for (int j = m.grids.outletLow; j <= m.grids.outletHigh; ++j)
+    outlet += m.solution.mainFlow[m.grids.mainNx][j][slot::pres];
+  out.pressureDrop =
+      inflow / m.grids.mainNy - outlet / (m.grids.outletHigh - m.grids.outletLow + 1);
   return out;
 }

@@ -22,16 +22,16 @@ SurfaceDistribution surfaceDistribution(const Model& m, int b) {
   const double dynamicPressure = 0.5 * q.rhoInf * q.uInf * q.uInf;
   constexpr double freeStreamPressure = 1;
   const double orientation = orientationOf(m, b);
-  const double cx = m.body[b].bodyX, cy = m.body[b].bodyY;
+  const double cx = m.grids.body[b].bodyX, cy = m.grids.body[b].bodyY;
 
   // The points clockwise: in index order on a clockwise polygon, backwards
   // on an anticlockwise one.
-  const int first = m.bodyFirst[b], count = m.bodyLast[b] - first;
+  const int first = m.grids.bodyFirst[b], count = m.grids.bodyLast[b] - first;
   std::vector<SurfacePoint> walk;
   walk.reserve(count);
   for (int k = 0; k < count; ++k) {
     const int p = orientation < 0 ? first + k : first + (count - k) % count;
-    const auto& w = m.bodyGrid[p][m.bodyLayers][1];
+    const auto& w = m.grids.bodyGrid[p][m.layout.bodyLayers][1];
     const Force n = pointNormal(m, b, p, orientation);
     const double length = std::hypot(n.fx, n.fy);
     const double nx = n.fx / length, ny = n.fy / length;
@@ -39,7 +39,7 @@ SurfaceDistribution surfaceDistribution(const Model& m, int b) {
     const double tx = ny, ty = -nx;
     const Stress t = wallStress(m, p, q.bodyViscosity);
     const double shear = tx * (t.xx * nx + t.xy * ny) + ty * (t.xy * nx + t.yy * ny);
-    const double pressure = m.bodyFlow[p][m.bodyLayers][1][slot::pres];
+    const double pressure = m.solution.bodyFlow[p][m.layout.bodyLayers][1][slot::pres];
     walk.push_back(
         {p, w.bodyGridX, w.bodyGridY, 0, angleFromFront(w.bodyGridX, w.bodyGridY, cx, cy),
          (pressure - freeStreamPressure) / dynamicPressure, shear / dynamicPressure, shear});

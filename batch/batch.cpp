@@ -190,16 +190,16 @@ makeLayout(Model& m, BatchServices& ws, const QString& layout, const BatchReques
   if (isPatternName(layout)) {
     if (writePreset(m, layout[3].digitValue())) remakeGrids(m, ws);
   } else if (layout != "default") {
-    const LayoutFileResult read = readLayoutFile(layout, m.layout());
+    const LayoutFileResult read = readLayoutFile(layout, m.layout);
     if (!read.layout) return std::pair{batchExit::badArguments, read.error};
-    m.layout() = *read.layout;
+    m.layout = *read.layout;
     m.flow = read.flow; // the file's, classic when it has none
     remake = true;
   }
-  const ChannelConditions fileChannel = m.channel;
-  if (const auto partial = applyChannelOptions(request, m.channel))
+  const ChannelConditions fileChannel = m.layout.channel;
+  if (const auto partial = applyChannelOptions(request, m.layout.channel))
     return std::pair{batchExit::badArguments, *partial};
-  remake = remake || m.channel != fileChannel;
+  remake = remake || m.layout.channel != fileChannel;
   // A file (or channel) whose bodies overlap is a bad layout; one too large
   // for the arrays has its own code.
   if (remake && ws.messages.empty() && remakeGrids(m, ws) == LayoutRefusal::overlap)
@@ -215,7 +215,7 @@ int writeNamedLayout(const QString& name, const QString& path, std::optional<Lan
   std::unique_ptr<Model> model = makeModel();
   BatchServices ws(0, language.value_or(Language::japanese));
   if (const auto failed = makeLayout(*model, ws, name)) return fail(failed->first, failed->second);
-  if (const auto failed = saveLayoutFile(path, model->layout()))
+  if (const auto failed = saveLayoutFile(path, model->layout))
     return fail(batchExit::outputFailed, *failed);
   return batchExit::done;
 }
@@ -232,7 +232,7 @@ std::optional<std::string> writeLastSoundFields(const BatchRequest& request, Lan
   if (const auto failed = makeLayout(m, ws, request.layout, request))
     return failed->second.toStdString();
   applyFlowOptions(request, m.flow);
-  m.runLength = {lastSoundStep, false, request.settleTolerance, request.settleWindow};
+  m.run.runLength = {lastSoundStep, false, request.settleTolerance, request.settleWindow};
   ViewSurfaces surfaces;
   placeLayoutOnBitmap(m, surfaces.bitmap);
   HeadlessStages stages(m, surfaces, ws);
@@ -270,8 +270,8 @@ int runBatch(const BatchRequest& request, std::optional<Language> language, int 
   if (const auto failed = makeLayout(m, ws, layout, request))
     return fail(failed->first, failed->second);
   applyFlowOptions(request, m.flow);
-  m.runLength = {request.steps, request.untilSettled, request.settleTolerance,
-                 request.settleWindow};
+  m.run.runLength = {request.steps, request.untilSettled, request.settleTolerance,
+                     request.settleWindow};
 
   // No output of an earlier run may stand beside this run's, neither while
   // they are written nor after a run that is killed.
@@ -282,17 +282,17 @@ int runBatch(const BatchRequest& request, std::optional<Language> language, int 
 
   ViewSurfaces surfaces;
   placeLayoutOnBitmap(m, surfaces.bitmap);
-  m.fillContours = request.fill;
-  m.blackLines = request.blackLines;
+  m.view.fillContours = request.fill;
+  m.view.blackLines = request.blackLines;
   HeadlessStages stages(m, surfaces, ws);
 
   // What the start button runs; the particle traces that follow it in the
   // window leave stepsDone as it was, then it is counted one up.
   QElapsedTimer clock;
   clock.start();
-  m.runStartTick = ws.tickCount();
+  m.run.runStartTick = ws.tickCount();
   runCalculationSteps(m, ws, stages, request.steps);
-  m.stepsDone = m.stepsDone + 1;
+  m.run.stepsDone = m.run.stepsDone + 1;
   BatchOutcome outcome;
   outcome.elapsedMs = clock.elapsed();
   if (!ws.stepsStarted)
@@ -300,8 +300,8 @@ int runBatch(const BatchRequest& request, std::optional<Language> language, int 
                 QString::fromStdString(ws.messages.empty() ? std::string() : ws.messages[0]));
   outcome.layout = layout;
   outcome.steps = request.steps;
-  outcome.diverged = m.stopFlag;
-  outcome.divergedAtStep = m.stepsDone;
+  outcome.diverged = m.run.stopFlag;
+  outcome.divergedAtStep = m.run.stepsDone;
 
   // The pictures and fields of a sound run first, the summary last: a folder
   // with a summary has every output.

@@ -25,12 +25,13 @@ FlowRanges flowRanges(const Model& m) {
     r.pressureMax = std::max(r.pressureMax, f[slot::pres]);
     r.speedMax = std::max(r.speedMax, std::sqrt(f[slot::u] * f[slot::u] + f[slot::v] * f[slot::v]));
   };
-  for (int i = 1; i <= m.mainNx; ++i)
-    for (int j = 1; j <= m.mainNy; ++j)
-      if (m.mainHoleFlag[i][j] == 0) take(m.mainFlow[i][j]);
-  for (int b = 1; b <= m.nBodies; ++b)
-    for (int rr = 1; rr <= m.bodyLayers; ++rr)
-      for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) take(m.bodyFlow[p][rr][1]);
+  for (int i = 1; i <= m.grids.mainNx; ++i)
+    for (int j = 1; j <= m.grids.mainNy; ++j)
+      if (m.coupling.mainHoleFlag[i][j] == 0) take(m.solution.mainFlow[i][j]);
+  for (int b = 1; b <= m.grids.nBodies; ++b)
+    for (int rr = 1; rr <= m.layout.bodyLayers; ++rr)
+      for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p)
+        take(m.solution.bodyFlow[p][rr][1]);
   return r;
 }
 
@@ -46,9 +47,9 @@ QJsonObject flowSummary(const Model& m) {
                    {"bodyViscosityValue", q.bodyViscosity},
                    {"gamma", 1.4},
                    {"prandtl", 0.7}};
-  if (m.timeAccurate) {
-    flow["timeStep"] = m.globalTimeStep * q.uInf;
-    flow["time"] = m.flowTime * q.uInf;
+  if (m.constants.timeAccurate) {
+    flow["timeStep"] = m.solution.globalTimeStep * q.uInf;
+    flow["time"] = m.solution.flowTime * q.uInf;
   }
   return flow;
 }
@@ -65,7 +66,7 @@ QJsonObject channelSummary(const Model& m) {
 }
 
 const char* stopReasonName(const Model& m) {
-  switch (m.runEnd) {
+  switch (m.solution.runEnd) {
   case RunEnd::settled:
     return "settled";
   case RunEnd::diverged:
@@ -76,7 +77,7 @@ const char* stopReasonName(const Model& m) {
   case RunEnd::none:
     break;
   }
-  return m.runLength.untilSettled ? "maxSteps" : "steps";
+  return m.run.runLength.untilSettled ? "maxSteps" : "steps";
 }
 
 namespace {
@@ -86,19 +87,21 @@ void addForceHistory(const Model& m, int b, QJsonObject& body) {
   QJsonArray cd, cl;
   const int n = forceSteps(m);
   for (int i = 0; i < n; ++i) {
-    const ForceSample& f = m.forceHistory[static_cast<std::size_t>(i * m.nBodies + b - 1)];
+    const ForceSample& f =
+        m.solution.forceHistory[static_cast<std::size_t>(i * m.grids.nBodies + b - 1)];
     cd.append(f.cd);
     cl.append(f.cl);
   }
   body["cdHistory"] = cd;
   body["clHistory"] = cl;
-  const CycleStatistics s = cycleStatistics(m, b, m.runLength.window);
+  const CycleStatistics s = cycleStatistics(m, b, m.run.runLength.window);
   body["cdMean"] = s.cdMean;
   body["clMean"] = s.clMean;
   body["clAmplitude"] = s.clAmplitude;
   body["statisticsSteps"] = QJsonArray{s.firstStep, s.lastStep};
   body["period"] = s.period ? QJsonValue(*s.period) : QJsonValue();
-  if (m.timeAccurate) body["strouhal"] = s.strouhal ? QJsonValue(*s.strouhal) : QJsonValue();
+  if (m.constants.timeAccurate)
+    body["strouhal"] = s.strouhal ? QJsonValue(*s.strouhal) : QJsonValue();
 }
 
 // Where body b's wall shear changes sign, walked from its front: one object
@@ -122,25 +125,25 @@ QJsonObject runSummary(const Model& m, const BatchOutcome& outcome) {
   s["layout"] = outcome.layout;
   s["version"] = QStringLiteral(WHIRLPANE_VERSION);
   // The layout run, as a layout file holds it.
-  s["layoutRecord"] = QJsonDocument::fromJson(layoutJson(m.layout(), m.flow)).object();
+  s["layoutRecord"] = QJsonDocument::fromJson(layoutJson(m.layout, m.flow)).object();
   s["steps"] = outcome.steps;
-  s["stepsDone"] = m.stepsDone;
+  s["stepsDone"] = m.run.stepsDone;
   s["diverged"] = outcome.diverged;
   s["divergedAtStep"] = outcome.diverged ? QJsonValue(outcome.divergedAtStep) : QJsonValue();
   s["elapsedMs"] = outcome.elapsedMs;
-  s["mainGrid"] = QJsonArray{m.mainNx, m.mainNy};
-  s["perimeterPoints"] = m.bodyPerimeterPoints;
-  s["links"] = QJsonObject{{"ryFromWk", m.mainFromBodyCount},
-                           {"wkFromRy", m.bodyFromMainCount},
-                           {"wkFromWk", m.bodyFromBodyCount}};
-  s["holes"] = m.mainHoleCount;
+  s["mainGrid"] = QJsonArray{m.grids.mainNx, m.grids.mainNy};
+  s["perimeterPoints"] = m.grids.bodyPerimeterPoints;
+  s["links"] = QJsonObject{{"ryFromWk", m.coupling.mainFromBodyCount},
+                           {"wkFromRy", m.coupling.bodyFromMainCount},
+                           {"wkFromWk", m.coupling.bodyFromBodyCount}};
+  s["holes"] = m.coupling.mainHoleCount;
   s["density"] = QJsonArray{r.densityMin, r.densityMax};
   s["pressure"] = QJsonArray{r.pressureMin, r.pressureMax};
   s["speedMax"] = r.speedMax;
 
   // The convergence history: the density residual of every step taken.
   QJsonArray residual;
-  for (const StepResidual& step : m.residualHistory) residual.append(step.densityResidual);
+  for (const StepResidual& step : m.solution.residualHistory) residual.append(step.densityResidual);
   s["residual"] = residual;
 
   // Forces after the last step: Cd and Cl of every body, in the body table's
@@ -165,12 +168,12 @@ QJsonObject runSummary(const Model& m, const BatchOutcome& outcome) {
   s["bodies"] = bodies;
 
   // The settle rule and its verdict after the last step.
-  const std::optional<double> change = meanDragChange(m, m.runLength.window);
-  s["settled"] = meanDragSettled(m, m.runLength);
-  s["settleRule"] = QJsonObject{{"tolerance", m.runLength.tolerance},
-                                {"window", m.runLength.window},
+  const std::optional<double> change = meanDragChange(m, m.run.runLength.window);
+  s["settled"] = meanDragSettled(m, m.run.runLength);
+  s["settleRule"] = QJsonObject{{"tolerance", m.run.runLength.tolerance},
+                                {"window", m.run.runLength.window},
                                 {"meanDragChange", change ? QJsonValue(*change) : QJsonValue()}};
-  s["untilSettled"] = m.runLength.untilSettled;
+  s["untilSettled"] = m.run.runLength.untilSettled;
   s["stopReason"] = QLatin1String(stopReasonName(m));
   s["flow"] = flowSummary(m);
   s["channel"] = channelSummary(m);

@@ -35,15 +35,15 @@ std::unique_ptr<Model> makeLayout(int n) {
   setStartupDefaults(*m);
   if (n >= 1 && n <= 4) applyPreset(*m, n);
   if (n == 5) {
-    m->nColumns = 6;
-    m->ellipseRatio = 2.0 - 4 * 0.2;
-    m->layoutRotation = 0;
+    m->layout.nColumns = 6;
+    m->layout.ellipseRatio = 2.0 - 4 * 0.2;
+    m->layout.layoutRotation = 0;
     for (int c = 1; c <= 6; ++c) {
-      m->columnBodies[c] = 5;
-      m->columnSpacing[c] = 40;
+      m->layout.columnBodies[c] = 5;
+      m->layout.columnSpacing[c] = 40;
       for (int k = 1; k <= 5; ++k) {
-        m->layoutSize[c][k] = 20;
-        m->layoutShape[c][k] = shape::ellipse;
+        m->layout.layoutSize[c][k] = 20;
+        m->layout.layoutShape[c][k] = shape::ellipse;
       }
     }
   }
@@ -51,14 +51,14 @@ std::unique_ptr<Model> makeLayout(int n) {
 }
 
 void reportCounts(benchmark::State& state, const Model& m, const QuietWindow& ws, int n) {
-  if (m.stopFlag || !ws.lastMessage.empty())
+  if (m.run.stopFlag || !ws.lastMessage.empty())
     state.SkipWithError(("the set-up reported: " + ws.lastMessage).c_str());
   state.SetLabel(kLayoutNames[n]);
-  state.counters["grid"] = m.mainNx * m.mainNy;
-  state.counters["ryFromWk"] = m.mainFromBodyCount;
-  state.counters["holes"] = m.mainHoleCount;
-  state.counters["wkFromRy"] = m.bodyFromMainCount;
-  state.counters["wkFromWk"] = m.bodyFromBodyCount;
+  state.counters["grid"] = m.grids.mainNx * m.grids.mainNy;
+  state.counters["ryFromWk"] = m.coupling.mainFromBodyCount;
+  state.counters["holes"] = m.coupling.mainHoleCount;
+  state.counters["wkFromRy"] = m.coupling.bodyFromMainCount;
+  state.counters["wkFromWk"] = m.coupling.bodyFromBodyCount;
 }
 
 // The whole set-up as a run does it.
@@ -67,9 +67,9 @@ void BM_CouplingSetup(benchmark::State& state) {
   QuietWindow ws;
   auto m = makeLayout(n);
   for (auto _ : state) {
-    m->stopFlag = false;
+    m->run.stopFlag = false;
     runCouplingSetup(*m, ws);
-    benchmark::DoNotOptimize(m->bodyFromMainCount);
+    benchmark::DoNotOptimize(m->coupling.bodyFromMainCount);
   }
   reportCounts(state, *m, ws, n);
 }
@@ -81,14 +81,14 @@ void BM_CouplingSetupPlainScans(benchmark::State& state) {
   QuietWindow ws;
   auto m = makeLayout(n);
   for (auto _ : state) {
-    m->stopFlag = false;
+    m->run.stopFlag = false;
     clearFlowRecords(*m);
     remakeGrids(*m, ws);
     showProblems(ws, computeMetrics(*m));
     showProblems(ws, findMainGridLinks(*m, ws, 1, 1, CellScan::plain));
     showProblems(ws, cutHoles(*m, ws));
     showProblems(ws, findOuterEdgeLinks(*m, ws, CellScan::plain));
-    benchmark::DoNotOptimize(m->bodyFromMainCount);
+    benchmark::DoNotOptimize(m->coupling.bodyFromMainCount);
   }
   reportCounts(state, *m, ws, n);
 }

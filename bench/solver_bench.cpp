@@ -30,25 +30,25 @@ void chooseLayout(Model& m, int layout) {
   setStartupDefaults(m);
   if (layout >= 1 && layout <= 4) applyPreset(m, layout);
   if (layout == 5) {
-    m.nColumns = 6;
+    m.layout.nColumns = 6;
     // The dialog's 2.0 stepped down four times: the widest ellipses of size
     // 20 that stay clear of the next column.
-    m.ellipseRatio = 2.0 - 4 * 0.2;
+    m.layout.ellipseRatio = 2.0 - 4 * 0.2;
     for (int c = 1; c <= 6; ++c) {
-      m.columnBodies[c] = 5;
-      m.columnSpacing[c] = 40;
+      m.layout.columnBodies[c] = 5;
+      m.layout.columnSpacing[c] = 40;
       for (int k = 1; k <= 5; ++k) {
-        m.layoutSize[c][k] = 20;
-        m.layoutShape[c][k] = shape::ellipse;
+        m.layout.layoutSize[c][k] = 20;
+        m.layout.layoutShape[c][k] = shape::ellipse;
       }
     }
   }
 }
 
 double updatedPoints(const Model& m) {
-  double n = double(m.mainNx - 2) * (m.mainNy - 2);
-  for (int b = 1; b <= m.nBodies; ++b)
-    n += double(m.bodyLast[b] - m.bodyFirst[b] + 1) * (m.bodyLayers - 2);
+  double n = double(m.grids.mainNx - 2) * (m.grids.mainNy - 2);
+  for (int b = 1; b <= m.grids.nBodies; ++b)
+    n += double(m.grids.bodyLast[b] - m.grids.bodyFirst[b] + 1) * (m.layout.bodyLayers - 2);
   return n;
 }
 
@@ -64,7 +64,7 @@ void BM_TimeStep(benchmark::State& state) {
   auto m = makeModel();
   QuietWindow ws;
   chooseLayout(*m, int(state.range(0)));
-  m->stopFlag = false;
+  m->run.stopFlag = false;
   runCouplingSetup(*m, ws);
   setInitialState(*m);
   for (int s = 0; s < 50; ++s) timeStep(*m);

@@ -48,13 +48,13 @@ void BM_ViewMap(benchmark::State& st) {
   const MapRoutine maps[] = {drawVorticityMap, drawPressureMap, drawDensityMap};
   const char* names[] = {"vorticity", "pressure", "density"};
   const MapRoutine draw = maps[st.range(0)];
-  run.m->fillContours = run.m->blackLines = st.range(1) == 1;
+  run.m->view.fillContours = run.m->view.blackLines = st.range(1) == 1;
   for (auto _ : st) {
     draw(*run.m, run.s, run.ws);
   }
   st.SetLabel(std::string(names[st.range(0)]) +
               (st.range(1) == 1 ? ", filled + black lines" : ", lines"));
-  run.m->fillContours = run.m->blackLines = false;
+  run.m->view.fillContours = run.m->view.blackLines = false;
 }
 
 // The vector plot of the run and of the vector button.

@@ -25,16 +25,16 @@ std::unique_ptr<Model> makeModel() {
 }
 
 void sizeMainGrid(Model& m, int nx, int ny) {
-  m.mainGrid.resize(nx + 1, ny + 1);
-  m.mainFlow.resize(nx + 1, ny + 1);
-  m.mainHoleFlag.resize(nx + 1, ny + 1);
+  m.grids.mainGrid.resize(nx + 1, ny + 1);
+  m.solution.mainFlow.resize(nx + 1, ny + 1);
+  m.coupling.mainHoleFlag.resize(nx + 1, ny + 1);
 }
 
 void sizeBodyGrids(Model& m, int lastIndex) {
-  m.bodyGrid.resize(lastIndex + 1, kLayerSlots + 1, kGridSets + 1);
-  m.bodyFlow.resize(lastIndex + 1, kLayerSlots + 1, kGridSets + 1);
-  m.bodyMetric.resize(lastIndex + 1, kLayerSlots + 1, kGridSets + 1);
-  m.bodySoundLength.resize(lastIndex + 1, kLayerSlots + 1, kGridSets + 1);
+  m.grids.bodyGrid.resize(lastIndex + 1, kLayerSlots + 1, kGridSets + 1);
+  m.solution.bodyFlow.resize(lastIndex + 1, kLayerSlots + 1, kGridSets + 1);
+  m.grids.bodyMetric.resize(lastIndex + 1, kLayerSlots + 1, kGridSets + 1);
+  m.grids.bodySoundLength.resize(lastIndex + 1, kLayerSlots + 1, kGridSets + 1);
 }
 
 void setStartupLayout(LayoutParameters& m) {
@@ -60,17 +60,17 @@ void setStartupLayout(LayoutParameters& m) {
 }
 
 void setStartupDefaults(Model& m) {
-  setStartupLayout(m.layout());
-  m.maxColumns = 6;
-  m.maxColumnBodies = 5;
-  m.selectedColumn = 1;
-  m.selectAllColumns = true;
-  m.programVersion = 1.609;
+  setStartupLayout(m.layout);
+  m.editing.maxColumns = 6;
+  m.editing.maxColumnBodies = 5;
+  m.editing.selectedColumn = 1;
+  m.editing.selectAllColumns = true;
+  m.editing.programVersion = 1.609;
   setStartupView(m);
 }
 
 void setStartupView(Model& m) {
-  m.viewCentreX = 50;
-  m.viewCentreY = 0;
-  m.viewScale = 2.95;
+  m.view.viewCentreX = 50;
+  m.view.viewCentreY = 0;
+  m.view.viewScale = 2.95;
 }

@@ -1,13 +1,14 @@
-// The whole model state of Whirlpane: the layout the user edits, the body
-// table and both grids derived from it, the flow fields, the coupling tables,
-// the run counters and the view parameters.
+// The whole state of Whirlpane, in records by what lives how long (Model, at
+// the end): the layout the user edits, the grids and body table derived from
+// it, the coupling tables, the solver's constants, the flow result of a run,
+// the run in progress, the solver's scratch and the view.
 //
 // One Model object is created zero-filled when the program starts and is never
-// reallocated; every routine reads and writes it by these names.  Arrays are
-// indexed as the formulas are, from 1: each array is one slot larger than its
-// capacity, or than what the grids made need, and slot 0 is left unused (the
-// colour levels, 0..10, are the one exception).  The grids' arrays are sized
-// when the grids are made; the capacities below stay the limits of a layout.
+// reallocated.  Arrays are indexed as the formulas are, from 1: each array is
+// one slot larger than its capacity, or than what the grids made need, and
+// slot 0 is left unused (the colour levels, 0..10, are the one exception).
+// The grids' arrays are sized when the grids are made; the capacities below
+// stay the limits of a layout.
 //
 // Lengths are layout units (main-grid spacing mainSpacing = 1.25); the solver's unit
 // of length is 16 layout units.  Angles are degrees, times milliseconds.
@@ -179,35 +180,20 @@ struct LayoutParameters {
   bool operator==(const LayoutParameters&) const = default;
 };
 
-// The model's layout parameters are the members of its LayoutParameters
-// base, so they keep their names (m.nColumns, m.layoutSize[c][k], ...) and
-// the whole record is m.layout().
-struct Model : LayoutParameters {
-  LayoutParameters& layout() { return *this; }
-  const LayoutParameters& layout() const { return *this; }
-
-  // The flow conditions the user set beside the layout (the next run's);
-  // setInitialState turns them into the solver constants below.
-  FlowConditions flow;
-
-  // A model holds the solver's work planes, tens of megabytes that every
-  // time step walks through in strides: it is placed on memory the kernel
-  // may back with 2 MB pages, so that the walks do not run out of
-  // address-translation entries.  (Only where the kernel offers them; the
-  // contents are the same either way.)  The grids' arrays, sized by the
-  // layout, live outside this block.
-  static void* operator new(std::size_t size);
-  static void operator delete(void* p) noexcept;
-
-  // ----------------------------------------------------- layout limits
+// What the layout dialog and the menus keep beside the layout: the limits the
+// dialog offers, the column being edited and the program's version.
+struct LayoutEditing {
   int maxColumns;
   int maxColumnBodies;
   int selectedColumn;
   bool selectAllColumns;
-  bool fillContours;
-  bool blackLines;
   double programVersion;
+};
 
+// The grids made from a layout (layout/grid_making.h): the bodies' places and
+// the body table, both grids' points, their metrics, and the layout they were
+// made from.  Remade only when the layout changes.
+struct Grids {
   Arr2<ColumnBodyPosition, kColumnSlots, kBodySlotsPerColumn> columnBody;
 
   // The last layout that rebuildGrids turned into grids.  A layout too large for
@@ -216,7 +202,7 @@ struct Model : LayoutParameters {
   LayoutParameters lastFittedLayout;
   bool hasFittedLayout;
 
-  // --------------------------------------------------------- body table
+  // The body table.
   int nBodies;
   Arr1<int, kBodySlots> bodyShape;
   Arr1<double, kBodySlots> bodySize;
@@ -226,21 +212,15 @@ struct Model : LayoutParameters {
   Arr1<BodyCentre, kBodySlots> body;
   int bodyPerimeterPoints;
 
-  // ------------------------------------------------------------- grids
-  Grid3<AuxPoint> bodyGrid;
   // The main grid's arrays are indexed [1..mainNx][1..mainNy], sized by
   // sizeMainGrid when the grid is made; so are the body grids' arrays,
   // [1..bodyPerimeterPoints + 1][1..kLayerSlots][1..kGridSets], by sizeBodyGrids.
+  Grid3<AuxPoint> bodyGrid;
   Grid2<MainPoint> mainGrid;
   int mainNx, mainNy;
   double mainSpacing;
   int outletLow, outletHigh;
 
-  // ------------------------------------------------------------- flow
-  Grid2<FlowPoint> mainFlow;
-  Grid3<FlowPoint> bodyFlow;
-
-  // ----------------------------------------------------------- metrics
   // bodyMetric[p][r][s][k]: k = 1 xXi, 2 yXi, 3 xEta, 4 yEta, 5 jac.
   Grid3<std::array<double, 6>> bodyMetric;
   // bodySoundLength[p][r][s][k]: k = 1 along the perimeter, 2 across the layers.
@@ -248,8 +228,11 @@ struct Model : LayoutParameters {
   // Counts the computations of bodyMetric and bodySoundLength; whatever keeps values
   // derived from them compares it with the count they were derived at.
   int metricGeneration;
+};
 
-  // ---------------------------------------------------------- coupling
+// How the grids exchange values (coupling/): the main-grid points cut out by
+// the bodies and the interpolation links between the grids.
+struct CouplingTables {
   Grid2<std::uint8_t> mainHoleFlag;
   Arr1<GridIndex, kHoleCapacity> mainHoleList;
   int mainHoleCount;
@@ -262,35 +245,18 @@ struct Model : LayoutParameters {
   // The layout whose grids the link lists and holes were made for: a later
   // change of the layout leaves the lists describing grids no longer there.
   LayoutParameters linkedLayout;
+};
 
-  // ------------------------------------------------------ solver scratch
-  Arr1<std::array<double, 6>, kLineCapacity> lineFlux;
-  Arr1<std::array<double, 6>, kLineCapacity> lineDiss;
-  Arr1<double, 4> mainSumXX, mainSumXY, mainSumYY;
-  Arr1<double, 4> bodySumXX, bodySumXY, bodySumYY;
-  // Contiguous copies of the main-grid fields that mainGridResidual works on, so
-  // that its loops run along memory (solver/residual_main.cpp).
-  std::array<double, kMainPlaneCount * kMainPlaneSize> mainPlanes;
-  // The same for bodyGridResidual, layers contiguous.
-  std::array<double, kAuxPlaneCount * kAuxPlaneSize> bodyPlanes;
-  // The auxiliary grids' metric planes, which do not change from step to
-  // step: formed again when metricGeneration (bumped by every computation of
-  // the metrics) differs from the generation they were formed from.
-  std::array<double, kAuxMetricPlanesSize> bodyMetricPlanes;
-  int bodyMetricPlanesGeneration;
-
-  // ---------------------------------------------------- solver constants
+// The solver's constants, set from the flow conditions at a run's set-up
+// (setInitialState).
+struct SolverConstants {
   double uInf;               // free-stream speed Mach*sqrt(1.4), classic 0.05*sqrt(1.4)
   double uInfTrace;          // copy read by the particle traces
   double reynolds;           // on the solver's unit of length, classic 100
   double auxViscosityFactor; // body grids' viscosity over the main grid's: 2 or 1
-  // Time-accurate runs: every point of both grids takes the step
-  // globalTimeStep (0 in a run with local time steps), and flowTime sums
-  // them, in the solver's units (16 layout units over sqrt(p/rho) of the
-  // free stream).
+  // Time-accurate runs: every point of both grids takes one global step
+  // (FlowSolution::globalTimeStep).
   bool timeAccurate;
-  double globalTimeStep;
-  double flowTime;
   double entropyRef; // p/rho^1.4 of the free stream, 1
   double stressA;    // 4/3
   double stressB;    // -2/3
@@ -301,16 +267,13 @@ struct Model : LayoutParameters {
   double k4Aux;      // 1/64
   double mainDx;     // mainSpacing/16, the main-grid spacing in solver units
   double mainDx2;    // mainDx^2
+};
 
-  // ------------------------------------------------------------- run
-  int stepCount;
-  int stepsDone;
-  bool stopFlag;
-  int particleState; // 1 = traces must be prepared again, 2 = prepared
-  std::uint32_t runStartTick, runEndTick;
-  // The first step of the calculation those ticks time: 1 for a run, the
-  // step after the one continued from for a continuation.
-  int runFirstStep;
+// The result of a run: the flow on both grids, its histories, and the layout
+// and flow conditions it was computed for.
+struct FlowSolution {
+  Grid2<FlowPoint> mainFlow;
+  Grid3<FlowPoint> bodyFlow;
   // The step that the flow fields have reached: s after step s of a run or
   // of its continuation.  0 when there is no flow to go on from: no run yet,
   // a set-up that failed, a step that diverged, or grids remade by rebuildGrids
@@ -331,22 +294,86 @@ struct Model : LayoutParameters {
   // after each step, 0 in a run with local time steps.
   std::vector<ForceSample> forceHistory;
   std::vector<double> forceTimes;
-  // The length of the next run and of a continuation, and how the last
-  // run's loop ended.
-  RunLength runLength;
+  // How the last run's loop ended.
   RunEnd runEnd;
+  // Time-accurate runs: the step every point of both grids takes (0 in a
+  // run with local time steps), and flowTime their sum, in the solver's
+  // units (16 layout units over sqrt(p/rho) of the free stream).
+  double globalTimeStep;
+  double flowTime;
+};
 
-  // ------------------------------------------------------ colour scale
+// The run in progress: its steps, its stop request and its clock.
+struct RunState {
+  int stepCount;
+  int stepsDone;
+  bool stopFlag;
+  std::uint32_t runStartTick, runEndTick;
+  // The first step of the calculation those ticks time: 1 for a run, the
+  // step after the one continued from for a continuation.
+  int runFirstStep;
+  // The length of the next run and of a continuation.
+  RunLength runLength;
+};
+
+// The solver's work space: nothing in it outlives a step's use of it.
+struct SolverScratch {
+  Arr1<std::array<double, 6>, kLineCapacity> lineFlux;
+  Arr1<std::array<double, 6>, kLineCapacity> lineDiss;
+  Arr1<double, 4> mainSumXX, mainSumXY, mainSumYY;
+  Arr1<double, 4> bodySumXX, bodySumXY, bodySumYY;
+  // Contiguous copies of the main-grid fields that mainGridResidual works on, so
+  // that its loops run along memory (solver/residual_main.cpp).
+  std::array<double, kMainPlaneCount * kMainPlaneSize> mainPlanes;
+  // The same for bodyGridResidual, layers contiguous.
+  std::array<double, kAuxPlaneCount * kAuxPlaneSize> bodyPlanes;
+  // The auxiliary grids' metric planes, which do not change from step to
+  // step: formed again when metricGeneration (bumped by every computation of
+  // the metrics) differs from the generation they were formed from.
+  std::array<double, kAuxMetricPlanesSize> bodyMetricPlanes;
+  int bodyMetricPlanesGeneration;
+};
+
+// What the picture shows and how: the view's centre and scale, the colour
+// scale, the contour options and the particle traces.
+struct ViewState {
+  bool fillContours;
+  bool blackLines;
   double scaleLow, scaleHigh;
   std::array<double, 11> levelValue; // 0..10
-
-  // ------------------------------------------------------------- view
   double viewCentreX, viewCentreY, viewScale;
-
-  // -------------------------------------------------- particle traces
   Arr2<double, kParticleCapacity, kTracePointCapacity> traceX, traceY;
   Arr2<bool, kParticleCapacity, kTracePointCapacity> traceMoving;
   int lastTraceSpeed;
+  int particleState; // 1 = traces must be prepared again, 2 = prepared
+};
+
+// The whole state of the program, as records by what lives how long: the
+// layout the user edits and the flow conditions beside it, the grids made
+// from them and their coupling tables, the solver's constants, the result of
+// the last run, the run in progress, the solver's work space, and the view.
+struct Model {
+  LayoutParameters layout;
+  // The flow conditions the user set beside the layout (the next run's);
+  // setInitialState turns them into the solver constants.
+  FlowConditions flow;
+  LayoutEditing editing;
+  Grids grids;
+  CouplingTables coupling;
+  SolverConstants constants;
+  FlowSolution solution;
+  RunState run;
+  SolverScratch scratch;
+  ViewState view;
+
+  // A model holds the solver's work planes, tens of megabytes that every
+  // time step walks through in strides: it is placed on memory the kernel
+  // may back with 2 MB pages, so that the walks do not run out of
+  // address-translation entries.  (Only where the kernel offers them; the
+  // contents are the same either way.)  The grids' arrays, sized by the
+  // layout, live outside this block.
+  static void* operator new(std::size_t size);
+  static void operator delete(void* p) noexcept;
 };
 
 // Creates the model state, zero-filled, on the heap (it is some tens of MB).

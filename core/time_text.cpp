@@ -65,8 +65,8 @@ const Message continuedSteps{{"（", "～", "回、全", "回）"}, {" (steps ",
 } // namespace
 
 std::string calculationTimeText(Language language, const Model& m) {
-  const std::string time = elapsedTimeText(language, m.runEndTick, m.runStartTick);
-  if (m.runFirstStep <= 1) return time;
-  const std::string last = std::to_string(m.flowStep);
-  return continuedSteps(language, {std::to_string(m.runFirstStep), last, last}) + time;
+  const std::string time = elapsedTimeText(language, m.run.runEndTick, m.run.runStartTick);
+  if (m.run.runFirstStep <= 1) return time;
+  const std::string last = std::to_string(m.solution.flowStep);
+  return continuedSteps(language, {std::to_string(m.run.runFirstStep), last, last}) + time;
 }

@@ -32,38 +32,41 @@ inline void interpolateLink(FlowPoint& to, const Link& link, const FlowPoint& c1
 } // namespace
 
 double inflowSpeedAtRow(const Model& m, int j) {
-  if (m.channel.inflow == ChannelInflow::uniform) return m.uInf;
-  return parabolicInflowSpeed(m.mainGrid[1][j].mainGridY, m.mainGrid[1][1].mainGridY,
-                              m.mainGrid[1][m.mainNy].mainGridY, m.uInf);
+  if (m.layout.channel.inflow == ChannelInflow::uniform) return m.constants.uInf;
+  return parabolicInflowSpeed(m.grids.mainGrid[1][j].mainGridY, m.grids.mainGrid[1][1].mainGridY,
+                              m.grids.mainGrid[1][m.grids.mainNy].mainGridY, m.constants.uInf);
 }
 
 void interpolateLinkedPoints(Model& m) {
-  for (int l = 1; l <= m.mainFromBodyCount; ++l) {
-    const Link& k = m.mainFromBody[l];
+  for (int l = 1; l <= m.coupling.mainFromBodyCount; ++l) {
+    const Link& k = m.coupling.mainFromBody[l];
     const int a = k.donor[1], b = k.donor[2], c = k.donor[3];
-    interpolateLink(m.mainFlow[k.receiver[1]][k.receiver[2]], k, m.bodyFlow[a][b][c],
-                    m.bodyFlow[a + 1][b][c], m.bodyFlow[a + 1][b + 1][c], m.bodyFlow[a][b + 1][c]);
+    interpolateLink(m.solution.mainFlow[k.receiver[1]][k.receiver[2]], k,
+                    m.solution.bodyFlow[a][b][c], m.solution.bodyFlow[a + 1][b][c],
+                    m.solution.bodyFlow[a + 1][b + 1][c], m.solution.bodyFlow[a][b + 1][c]);
   }
-  for (int l = 1; l <= m.bodyFromMainCount; ++l) {
-    const Link& k = m.bodyFromMain[l];
+  for (int l = 1; l <= m.coupling.bodyFromMainCount; ++l) {
+    const Link& k = m.coupling.bodyFromMain[l];
     const int a = k.donor[1], b = k.donor[2];
-    interpolateLink(m.bodyFlow[k.receiver[1]][k.receiver[2]][k.receiver[3]], k, m.mainFlow[a][b],
-                    m.mainFlow[a + 1][b], m.mainFlow[a + 1][b + 1], m.mainFlow[a][b + 1]);
+    interpolateLink(m.solution.bodyFlow[k.receiver[1]][k.receiver[2]][k.receiver[3]], k,
+                    m.solution.mainFlow[a][b], m.solution.mainFlow[a + 1][b],
+                    m.solution.mainFlow[a + 1][b + 1], m.solution.mainFlow[a][b + 1]);
   }
-  for (int l = 1; l <= m.bodyFromBodyCount; ++l) {
-    const Link& k = m.bodyFromBody[l];
+  for (int l = 1; l <= m.coupling.bodyFromBodyCount; ++l) {
+    const Link& k = m.coupling.bodyFromBody[l];
     const int a = k.donor[1], b = k.donor[2], c = k.donor[3];
-    interpolateLink(m.bodyFlow[k.receiver[1]][k.receiver[2]][k.receiver[3]], k, m.bodyFlow[a][b][c],
-                    m.bodyFlow[a + 1][b][c], m.bodyFlow[a + 1][b + 1][c], m.bodyFlow[a][b + 1][c]);
+    interpolateLink(m.solution.bodyFlow[k.receiver[1]][k.receiver[2]][k.receiver[3]], k,
+                    m.solution.bodyFlow[a][b][c], m.solution.bodyFlow[a + 1][b][c],
+                    m.solution.bodyFlow[a + 1][b + 1][c], m.solution.bodyFlow[a][b + 1][c]);
   }
 }
 
 void applyBoundaryConditions(Model& m) {
-  const int nx = m.mainNx, ny = m.mainNy, nr = m.bodyLayers;
+  const int nx = m.grids.mainNx, ny = m.grids.mainNy, nr = m.layout.bodyLayers;
 
   // 1. Body surfaces and outer edges of the auxiliary grids.
-  for (int p = 1; p <= m.bodyPerimeterPoints; ++p) {
-    const auto col = m.bodyFlow[p];
+  for (int p = 1; p <= m.grids.bodyPerimeterPoints; ++p) {
+    const auto col = m.solution.bodyFlow[p];
     wallPoint(col[nr][1], col[nr - 1][1], col[nr - 2][1]);
     FlowPoint& edge = col[1][1];
     edge[slot::pres] = col[2][1][slot::pres];
@@ -73,7 +76,8 @@ void applyBoundaryConditions(Model& m) {
 
   // 2. Right column, a wall until the outlet rows are set in step 5.
   for (int j = 1; j <= ny; ++j)
-    wallPoint(m.mainFlow[nx][j], m.mainFlow[nx - 1][j], m.mainFlow[nx - 2][j]);
+    wallPoint(m.solution.mainFlow[nx][j], m.solution.mainFlow[nx - 1][j],
+              m.solution.mainFlow[nx - 2][j]);
 
   // 3. Values from the overlapping grids.
   interpolateLinkedPoints(m);
@@ -81,18 +85,18 @@ void applyBoundaryConditions(Model& m) {
   // 4. Inflow.
   const double isentropicExponent = 1 / 1.4;
   for (int j = 1; j <= ny; ++j) {
-    FlowPoint& f = m.mainFlow[1][j];
-    f[slot::pres] = 0.7 * f[slot::pres] + 0.3 * m.mainFlow[2][j][slot::pres];
+    FlowPoint& f = m.solution.mainFlow[1][j];
+    f[slot::pres] = 0.7 * f[slot::pres] + 0.3 * m.solution.mainFlow[2][j][slot::pres];
     f[slot::pres] = std::max(f[slot::pres], 0.1);
-    f[slot::rho] = std::pow(f[slot::pres] / m.entropyRef, isentropicExponent);
+    f[slot::rho] = std::pow(f[slot::pres] / m.constants.entropyRef, isentropicExponent);
     f[slot::u] = inflowSpeedAtRow(m, j);
     f[slot::e] = 0.5 * f[slot::rho] * (f[slot::v] * f[slot::v]) + 2.5 * f[slot::pres];
   }
 
   // 5. Outlet: pressure 1 at the entropy S = p / rho^1.4 of the interior.
-  for (int j = m.outletLow; j <= m.outletHigh; ++j) {
-    const FlowPoint& in = m.mainFlow[nx - 1][j];
-    FlowPoint& f = m.mainFlow[nx][j];
+  for (int j = m.grids.outletLow; j <= m.grids.outletHigh; ++j) {
+    const FlowPoint& in = m.solution.mainFlow[nx - 1][j];
+    FlowPoint& f = m.solution.mainFlow[nx][j];
     const double entropy = in[slot::pres] / std::pow(in[slot::rho], 1.4);
     f[slot::rho] = std::pow(1 / entropy, isentropicExponent);
     f[slot::u] = in[slot::u];
@@ -102,11 +106,11 @@ void applyBoundaryConditions(Model& m) {
   }
 
   // 6. Seams: pF and pL are one physical point, pF-1 and pL+1 the ghosts.
-  for (int b = 1; b <= m.nBodies; ++b) {
-    const int pF = m.bodyFirst[b], pL = m.bodyLast[b];
+  for (int b = 1; b <= m.grids.nBodies; ++b) {
+    const int pF = m.grids.bodyFirst[b], pL = m.grids.bodyLast[b];
     for (int r = 1; r <= nr; ++r)
       for (int k : kStateSlots) {
-        auto at = [&](int p) -> double& { return m.bodyFlow[p][r][1][k]; };
+        auto at = [&](int p) -> double& { return m.solution.bodyFlow[p][r][1][k]; };
         at(pF) = 0.5 * (at(pF) + at(pL));
         at(pF - 1) = at(pL - 1);
         at(pL) = at(pF);
@@ -115,7 +119,9 @@ void applyBoundaryConditions(Model& m) {
   }
 
   // 7. Bottom wall, 8. top wall.
-  for (int i = 1; i <= nx; ++i) wallPoint(m.mainFlow[i][1], m.mainFlow[i][2], m.mainFlow[i][3]);
   for (int i = 1; i <= nx; ++i)
-    wallPoint(m.mainFlow[i][ny], m.mainFlow[i][ny - 1], m.mainFlow[i][ny - 2]);
+    wallPoint(m.solution.mainFlow[i][1], m.solution.mainFlow[i][2], m.solution.mainFlow[i][3]);
+  for (int i = 1; i <= nx; ++i)
+    wallPoint(m.solution.mainFlow[i][ny], m.solution.mainFlow[i][ny - 1],
+              m.solution.mainFlow[i][ny - 2]);
 }

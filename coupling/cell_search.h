@@ -57,7 +57,7 @@ inline CellHit testCell(const CellCorners& p, PlanePoint target) {
 // The cell test on auxiliary cell (p, r) of grid set c.
 inline CellHit testAuxCell(const Model& m, int p, int r, int c, PlanePoint target) {
   auto at = [&](int pp, int rr) {
-    return PlanePoint{m.bodyGrid[pp][rr][c].bodyGridX, m.bodyGrid[pp][rr][c].bodyGridY};
+    return PlanePoint{m.grids.bodyGrid[pp][rr][c].bodyGridX, m.grids.bodyGrid[pp][rr][c].bodyGridY};
   };
   return testCell({PlanePoint{}, at(p, r), at(p + 1, r), at(p + 1, r + 1), at(p, r + 1)}, target);
 }
@@ -65,7 +65,7 @@ inline CellHit testAuxCell(const Model& m, int p, int r, int c, PlanePoint targe
 // The cell test on main-grid cell (i, j); its grid set is 1.
 inline CellHit testMainCell(const Model& m, int i, int j, PlanePoint target) {
   auto at = [&](int ii, int jj) {
-    return PlanePoint{m.mainGrid[ii][jj].mainGridX, m.mainGrid[ii][jj].mainGridY};
+    return PlanePoint{m.grids.mainGrid[ii][jj].mainGridX, m.grids.mainGrid[ii][jj].mainGridY};
   };
   return testCell({PlanePoint{}, at(i, j), at(i + 1, j), at(i + 1, j + 1), at(i, j + 1)}, target);
 }

@@ -34,23 +34,26 @@ private:
 // A marker of holeSeed on every main-grid point whose squared distance from
 // the body's centre is below rad (rad is compared with the square).
 void seedBody(const Model& m, int b, ScratchField& field) {
-  const int shapeCode = m.bodyShape[b];
+  const int shapeCode = m.grids.bodyShape[b];
   if (shapeCode == shape::plate) return;
-  double rad = std::sqrt(m.bodySize[b]) / 2;
-  if (shapeCode == shape::ellipse) rad = minOf(m.ellipseRatio, kEllipseLimit) * rad;
-  rad = maxOf(rad, m.mainSpacing * m.mainSpacing + 0.1);
-  if (shapeCode == shape::ellipse && m.bodySize[b] * m.ellipseRatio < kEllipseLimit) return;
-  const double xc = m.body[b].bodyX, yc = m.body[b].bodyY;
-  for (int i = 1; i <= m.mainNx; ++i)
-    for (int j = 1; j <= m.mainNy; ++j) {
-      const double dx = xc - m.mainGrid[i][j].mainGridX, dy = yc - m.mainGrid[i][j].mainGridY;
+  double rad = std::sqrt(m.grids.bodySize[b]) / 2;
+  if (shapeCode == shape::ellipse) rad = minOf(m.layout.ellipseRatio, kEllipseLimit) * rad;
+  rad = maxOf(rad, m.grids.mainSpacing * m.grids.mainSpacing + 0.1);
+  if (shapeCode == shape::ellipse && m.grids.bodySize[b] * m.layout.ellipseRatio < kEllipseLimit)
+    return;
+  const double xc = m.grids.body[b].bodyX, yc = m.grids.body[b].bodyY;
+  for (int i = 1; i <= m.grids.mainNx; ++i)
+    for (int j = 1; j <= m.grids.mainNy; ++j) {
+      const double dx = xc - m.grids.mainGrid[i][j].mainGridX,
+                   dy = yc - m.grids.mainGrid[i][j].mainGridY;
       if (rad > dx * dx + dy * dy) field.marker(i, j) = kHoleSeed;
     }
 }
 
 void holdReceivers(const Model& m, ScratchField& field) {
-  for (int k = 1; k <= m.mainFromBodyCount; ++k)
-    field.marker(m.mainFromBody[k].receiver[1], m.mainFromBody[k].receiver[2]) = 1.0;
+  for (int k = 1; k <= m.coupling.mainFromBodyCount; ++k)
+    field.marker(m.coupling.mainFromBody[k].receiver[1], m.coupling.mainFromBody[k].receiver[2]) =
+        1.0;
 }
 
 // One Jacobi sweep over the interior points: the buffer takes the average of
@@ -74,11 +77,11 @@ void sweep(int nx, int ny, ScratchField& field) {
 } // namespace
 
 std::optional<SetupProblem> cutHoles(Model& m, ProgressObserver& progress) {
-  if (m.stopFlag) return std::nullopt;
-  const int nx = m.mainNx, ny = m.mainNy;
+  if (m.run.stopFlag) return std::nullopt;
+  const int nx = m.grids.mainNx, ny = m.grids.mainNy;
   ScratchField field(nx, ny); // cleared: the marker and buffer start at 0
 
-  for (int b = 1; b <= m.nBodies; ++b) seedBody(m, b, field);
+  for (int b = 1; b <= m.grids.nBodies; ++b) seedBody(m, b, field);
 
   // The progress bar's minimum stays where findMainGridLinks put it.
   progress.setProgressRange(1, kSweeps);
@@ -93,11 +96,11 @@ std::optional<SetupProblem> cutHoles(Model& m, ProgressObserver& progress) {
   int holes = 0;
   for (int i = 1; i <= nx; ++i)
     for (int j = 1; j <= ny; ++j) {
-      m.mainHoleFlag[i][j] = 0;
+      m.coupling.mainHoleFlag[i][j] = 0;
       if (field.marker(i, j) >= 1.0) {
         ++holes;
-        if (holes <= kHoleCapacity) m.mainHoleList[holes] = {i, j};
-        m.mainHoleFlag[i][j] = 1;
+        if (holes <= kHoleCapacity) m.coupling.mainHoleList[holes] = {i, j};
+        m.coupling.mainHoleFlag[i][j] = 1;
         field.marker(i, j) = 1.0;
       }
     }
@@ -116,11 +119,11 @@ std::optional<SetupProblem> cutHoles(Model& m, ProgressObserver& progress) {
   // Slots 8 and 9 of the flow records: the marker and the inner-hole mark.
   for (int i = 1; i <= nx; ++i)
     for (int j = 1; j <= ny; ++j) {
-      m.mainFlow[i][j][kMarker] = field.marker(i, j);
-      m.mainFlow[i][j][kBuffer] = field.buffer(i, j);
+      m.solution.mainFlow[i][j][kMarker] = field.marker(i, j);
+      m.solution.mainFlow[i][j][kBuffer] = field.buffer(i, j);
     }
 
   if (holes > kHoleCapacity) return SetupProblem{SetupProblem::Kind::tooManyHoles, {holes}};
-  m.mainHoleCount = holes;
+  m.coupling.mainHoleCount = holes;
   return std::nullopt;
 }

@@ -19,9 +19,9 @@ struct Donor {
 // First hit over every cell, in scan order.
 Donor plainDonor(const Model& m, PlanePoint target, int cFirst, int cLast) {
   for (int c = cFirst; c <= cLast; ++c)
-    for (int b = 1; b <= m.nBodies; ++b)
-      for (int p = m.bodyFirst[b]; p <= m.bodyLast[b] - 1; ++p)
-        for (int r = kFirstDonorLayer; r <= m.bodyLayers - 1; ++r)
+    for (int b = 1; b <= m.grids.nBodies; ++b)
+      for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b] - 1; ++p)
+        for (int r = kFirstDonorLayer; r <= m.layout.bodyLayers - 1; ++r)
           if (const CellHit hit = testAuxCell(m, p, r, c, target); hit.found)
             return {b, p, r, c, hit};
   return {};
@@ -30,11 +30,11 @@ Donor plainDonor(const Model& m, PlanePoint target, int cFirst, int cLast) {
 void indexDonorCells(Model& m, int cFirst, int cLast, CellBuckets& buckets) {
   buckets.clear();
   for (int c = cFirst; c <= cLast; ++c)
-    for (int b = 1; b <= m.nBodies; ++b)
-      for (int p = m.bodyFirst[b]; p <= m.bodyLast[b] - 1; ++p)
-        for (int r = kFirstDonorLayer; r <= m.bodyLayers - 1; ++r) {
-          const AuxPoint& q1 = m.bodyGrid[p][r][c];
-          const AuxPoint& q3 = m.bodyGrid[p + 1][r + 1][c];
+    for (int b = 1; b <= m.grids.nBodies; ++b)
+      for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b] - 1; ++p)
+        for (int r = kFirstDonorLayer; r <= m.layout.bodyLayers - 1; ++r) {
+          const AuxPoint& q1 = m.grids.bodyGrid[p][r][c];
+          const AuxPoint& q3 = m.grids.bodyGrid[p + 1][r + 1][c];
           buckets.add(CellBuckets::reference(q1.bodyGridX, q3.bodyGridX),
                       CellBuckets::reference(q1.bodyGridY, q3.bodyGridY), {p, r, c, b});
         }
@@ -58,31 +58,31 @@ Donor bucketedDonor(const Model& m, PlanePoint target, const CellBuckets& bucket
 std::optional<SetupProblem> findMainGridLinks(Model& m, ProgressObserver& progress, int cFirst,
                                               int cLast, CellScan scan) {
   constexpr int overflow = kMainLinkCapacity + 1;
-  progress.setProgressRange(1, m.mainNx);
+  progress.setProgressRange(1, m.grids.mainNx);
   int count = 0;
 
   CellBuckets buckets;
   std::vector<int> candidates;
   if (scan == CellScan::bucketed) indexDonorCells(m, cFirst, cLast, buckets);
 
-  for (int i = 1; i <= m.mainNx; ++i)
-    for (int j = 1; j <= m.mainNy; ++j) {
+  for (int i = 1; i <= m.grids.mainNx; ++i)
+    for (int j = 1; j <= m.grids.mainNy; ++j) {
       progress.checkpoint();
       progress.setProgressPosition(i);
-      if (m.stopFlag) goto done;
-      const PlanePoint target{m.mainGrid[i][j].mainGridX, m.mainGrid[i][j].mainGridY};
+      if (m.run.stopFlag) goto done;
+      const PlanePoint target{m.grids.mainGrid[i][j].mainGridX, m.grids.mainGrid[i][j].mainGridY};
       const Donor d = scan == CellScan::plain ? plainDonor(m, target, cFirst, cLast)
                                               : bucketedDonor(m, target, buckets, candidates);
       if (d.body == 0) continue;
       ++count;
       if (count >= overflow) goto done;
-      m.mainFromBody[count] = {{0, i, j, d.body}, {0, d.p, d.r, d.c}, d.hit.s, d.hit.t};
+      m.coupling.mainFromBody[count] = {{0, i, j, d.body}, {0, d.p, d.r, d.c}, d.hit.s, d.hit.t};
     }
 done:
   if (count >= overflow) {
-    m.stopFlag = true;
+    m.run.stopFlag = true;
     return SetupProblem{SetupProblem::Kind::tooManyMainGridLinks, {count}};
   }
-  m.mainFromBodyCount = count;
+  m.coupling.mainFromBodyCount = count;
   return std::nullopt;
 }

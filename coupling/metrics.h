@@ -29,6 +29,6 @@ std::vector<SetupProblem> computeMetrics(Model& m);
 // jac = 1 and is returned as a degenerate cell (p outer, r inner); a jac that
 // is not a number becomes 1 and is not returned.  Finally the ghost
 // columns receive the metrics of their periodic images, and
-// m.metricGeneration counts one more computation.
+// m.grids.metricGeneration counts one more computation.
 std::vector<SetupProblem> computeBodyMetrics(Model& m, int pFirst, int pLast, int rFirst, int rLast,
                                              int s);

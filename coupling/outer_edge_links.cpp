@@ -18,10 +18,10 @@ struct Donor {
 
 // First hit among the other bodies' cells, in scan order.
 Donor plainAuxDonor(const Model& m, PlanePoint target, int ownBody) {
-  for (int b2 = 1; b2 <= m.nBodies; ++b2) {
+  for (int b2 = 1; b2 <= m.grids.nBodies; ++b2) {
     if (b2 == ownBody) continue;
-    for (int r2 = kFirstDonorLayer; r2 <= m.bodyLayers - 1; ++r2)
-      for (int p2 = m.bodyFirst[b2]; p2 <= m.bodyLast[b2] - 1; ++p2)
+    for (int r2 = kFirstDonorLayer; r2 <= m.layout.bodyLayers - 1; ++r2)
+      for (int p2 = m.grids.bodyFirst[b2]; p2 <= m.grids.bodyLast[b2] - 1; ++p2)
         if (const CellHit hit = testAuxCell(m, p2, r2, 1, target); hit.found) return {p2, r2, hit};
   }
   return {};
@@ -29,8 +29,8 @@ Donor plainAuxDonor(const Model& m, PlanePoint target, int ownBody) {
 
 // First hit among the main-grid cells, in scan order.
 Donor plainMainDonor(const Model& m, PlanePoint target) {
-  for (int j = 1; j <= m.mainNy - 1; ++j)
-    for (int i = 1; i <= m.mainNx - 1; ++i)
+  for (int j = 1; j <= m.grids.mainNy - 1; ++j)
+    for (int i = 1; i <= m.grids.mainNx - 1; ++i)
       if (isMainDonorCandidate(m, i, j))
         if (const CellHit hit = testMainCell(m, i, j, target); hit.found) return {i, j, hit};
   return {};
@@ -38,11 +38,11 @@ Donor plainMainDonor(const Model& m, PlanePoint target) {
 
 void indexAuxCells(Model& m, CellBuckets& buckets) {
   buckets.clear();
-  for (int b2 = 1; b2 <= m.nBodies; ++b2)
-    for (int r2 = kFirstDonorLayer; r2 <= m.bodyLayers - 1; ++r2)
-      for (int p2 = m.bodyFirst[b2]; p2 <= m.bodyLast[b2] - 1; ++p2) {
-        const AuxPoint& q1 = m.bodyGrid[p2][r2][1];
-        const AuxPoint& q3 = m.bodyGrid[p2 + 1][r2 + 1][1];
+  for (int b2 = 1; b2 <= m.grids.nBodies; ++b2)
+    for (int r2 = kFirstDonorLayer; r2 <= m.layout.bodyLayers - 1; ++r2)
+      for (int p2 = m.grids.bodyFirst[b2]; p2 <= m.grids.bodyLast[b2] - 1; ++p2) {
+        const AuxPoint& q1 = m.grids.bodyGrid[p2][r2][1];
+        const AuxPoint& q3 = m.grids.bodyGrid[p2 + 1][r2 + 1][1];
         buckets.add(CellBuckets::reference(q1.bodyGridX, q3.bodyGridX),
                     CellBuckets::reference(q1.bodyGridY, q3.bodyGridY), {p2, r2, 1, b2});
       }
@@ -51,11 +51,11 @@ void indexAuxCells(Model& m, CellBuckets& buckets) {
 
 void indexMainCells(Model& m, CellBuckets& buckets) {
   buckets.clear();
-  for (int j = 1; j <= m.mainNy - 1; ++j)
-    for (int i = 1; i <= m.mainNx - 1; ++i) {
+  for (int j = 1; j <= m.grids.mainNy - 1; ++j)
+    for (int i = 1; i <= m.grids.mainNx - 1; ++i) {
       if (!isMainDonorCandidate(m, i, j)) continue;
-      const MainPoint& q1 = m.mainGrid[i][j];
-      const MainPoint& q3 = m.mainGrid[i + 1][j + 1];
+      const MainPoint& q1 = m.grids.mainGrid[i][j];
+      const MainPoint& q3 = m.grids.mainGrid[i + 1][j + 1];
       buckets.add(CellBuckets::reference(q1.mainGridX, q3.mainGridX),
                   CellBuckets::reference(q1.mainGridY, q3.mainGridY), {i, j, 1, 0});
     }
@@ -93,35 +93,37 @@ Link link(int p, const Donor& d) {
 } // namespace
 
 bool isMainDonorCandidate(const Model& m, int i, int j) {
-  return m.mainFlow[i][j][kInnerHoleSlot] * m.mainFlow[i][j + 1][kInnerHoleSlot] *
-             m.mainFlow[i + 1][j][kInnerHoleSlot] * m.mainFlow[i + 1][j + 1][kInnerHoleSlot] ==
+  return m.solution.mainFlow[i][j][kInnerHoleSlot] * m.solution.mainFlow[i][j + 1][kInnerHoleSlot] *
+             m.solution.mainFlow[i + 1][j][kInnerHoleSlot] *
+             m.solution.mainFlow[i + 1][j + 1][kInnerHoleSlot] ==
          0;
 }
 
 std::vector<SetupProblem> findOuterEdgeLinks(Model& m, ProgressObserver& progress, CellScan scan) {
-  progress.setProgressRange(1, m.nBodies);
+  progress.setProgressRange(1, m.grids.nBodies);
   int countBody = 0, countMain = 0;
 
   CellBuckets auxBuckets, mainBuckets;
   std::vector<int> candidates;
-  if (scan == CellScan::bucketed && !m.stopFlag) {
+  if (scan == CellScan::bucketed && !m.run.stopFlag) {
     indexAuxCells(m, auxBuckets);
     indexMainCells(m, mainBuckets);
   }
 
-  for (int b = 1; b <= m.nBodies; ++b)
-    for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
+  for (int b = 1; b <= m.grids.nBodies; ++b)
+    for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p) {
       progress.checkpoint();
-      if (m.stopFlag) goto checks;
+      if (m.run.stopFlag) goto checks;
       progress.setProgressPosition(b);
-      const PlanePoint target{m.bodyGrid[p][1][1].bodyGridX, m.bodyGrid[p][1][1].bodyGridY};
+      const PlanePoint target{m.grids.bodyGrid[p][1][1].bodyGridX,
+                              m.grids.bodyGrid[p][1][1].bodyGridY};
 
       const Donor aux = scan == CellScan::plain
                             ? plainAuxDonor(m, target, b)
                             : bucketedAuxDonor(m, target, b, auxBuckets, candidates);
       if (aux.a != 0) {
         ++countBody;
-        if (countBody <= kAuxLinkCapacity) m.bodyFromBody[countBody] = link(p, aux);
+        if (countBody <= kAuxLinkCapacity) m.coupling.bodyFromBody[countBody] = link(p, aux);
         continue;
       }
       const Donor main = scan == CellScan::plain
@@ -129,22 +131,22 @@ std::vector<SetupProblem> findOuterEdgeLinks(Model& m, ProgressObserver& progres
                              : bucketedMainDonor(m, target, mainBuckets, candidates);
       if (main.a != 0) {
         ++countMain;
-        if (countMain <= kMainLinkCapacity) m.bodyFromMain[countMain] = link(p, main);
+        if (countMain <= kMainLinkCapacity) m.coupling.bodyFromMain[countMain] = link(p, main);
       }
     }
 checks:
   std::vector<SetupProblem> problems;
   if (countMain > kMainLinkCapacity) {
     problems.push_back({SetupProblem::Kind::tooManyLinksFromMain, {countMain}});
-    m.stopFlag = true;
+    m.run.stopFlag = true;
   } else {
-    m.bodyFromMainCount = countMain;
+    m.coupling.bodyFromMainCount = countMain;
   }
   if (countBody > kAuxLinkCapacity) {
     problems.push_back({SetupProblem::Kind::tooManyLinksFromBodies, {countBody}});
-    m.stopFlag = true;
+    m.run.stopFlag = true;
   } else {
-    m.bodyFromBodyCount = countBody;
+    m.coupling.bodyFromBodyCount = countBody;
   }
   return problems;
 }

@@ -189,23 +189,23 @@ public:
   // time-accurate run, with one time step for all points.
   bool describe(const Model& m) {
     const double soundSpeed = std::sqrt(kGamma * 1.0 / 1.0);
-    const double prandtl = kGamma / ((kGamma - 1) * m.heatCoef);
+    const double prandtl = kGamma / ((kGamma - 1) * m.constants.heatCoef);
     const Exponents* parameter = nullptr;
     return ok(cg_goto(file, base, "end")) &&
            ok(cg_dataclass_write(CGNS_ENUMV(NormalizedByUnknownDimensional))) &&
            ok(cg_simulation_type_write(file, base,
-                                       m.timeAccurate ? CGNS_ENUMV(TimeAccurate)
-                                                      : CGNS_ENUMV(NonTimeAccurate))) &&
+                                       m.constants.timeAccurate ? CGNS_ENUMV(TimeAccurate)
+                                                                : CGNS_ENUMV(NonTimeAccurate))) &&
            ok(cg_goto(file, base, "end")) &&
            ok(cg_state_write("Free stream of the inflow; lengths in layout units")) &&
-           value("ReferenceState", "Mach", m.uInf / soundSpeed, parameter) &&
-           value("ReferenceState", "Reynolds", m.reynolds, parameter) &&
-           value("ReferenceState", "Reynolds_Velocity", m.uInf, &kVelocity) &&
+           value("ReferenceState", "Mach", m.constants.uInf / soundSpeed, parameter) &&
+           value("ReferenceState", "Reynolds", m.constants.reynolds, parameter) &&
+           value("ReferenceState", "Reynolds_Velocity", m.constants.uInf, &kVelocity) &&
            value("ReferenceState", "Reynolds_Length", kSolverLength, &kLength) &&
            value("ReferenceState", "Prandtl", prandtl, parameter) &&
            value("ReferenceState", "SpecificHeatRatio", kGamma, parameter) &&
            value("ReferenceState", "Density", 1.0, &kDensity) &&
-           value("ReferenceState", "VelocityX", m.uInf, &kVelocity) &&
+           value("ReferenceState", "VelocityX", m.constants.uInf, &kVelocity) &&
            value("ReferenceState", "VelocityY", 0.0, &kVelocity) &&
            value("ReferenceState", "Pressure", 1.0, &kPressure) &&
            value("ReferenceState", "VelocitySound", soundSpeed, &kVelocity) &&
@@ -234,7 +234,7 @@ public:
   // in the file's units (layout units over the velocity unit).
   bool iteration(int step, const Model& m) {
     const cgsize_t one = 1;
-    const double time = m.timeAccurate ? m.flowTime * kSolverLength : step;
+    const double time = m.constants.timeAccurate ? m.solution.flowTime * kSolverLength : step;
     return ok(cg_biter_write(file, base, "BaseIterativeData", 1)) && at("BaseIterativeData") &&
            ok(cg_array_write("IterationValues", CGNS_ENUMV(Integer), 1, &one, &step)) &&
            ok(cg_array_write("TimeValues", CGNS_ENUMV(RealDouble), 1, &one, &time));
@@ -246,29 +246,30 @@ struct SavedVorticity {
   std::vector<double> main, aux;
 
   explicit SavedVorticity(const Model& m) {
-    for (int j = 1; j <= m.mainNy; ++j)
-      for (int i = 1; i <= m.mainNx; ++i) main.push_back(m.mainFlow[i][j][slot::omega]);
-    for (int b = 1; b <= m.nBodies; ++b)
-      for (int r = 1; r <= m.bodyLayers; ++r)
-        for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p)
-          aux.push_back(m.bodyFlow[p][r][1][slot::omega]);
+    for (int j = 1; j <= m.grids.mainNy; ++j)
+      for (int i = 1; i <= m.grids.mainNx; ++i)
+        main.push_back(m.solution.mainFlow[i][j][slot::omega]);
+    for (int b = 1; b <= m.grids.nBodies; ++b)
+      for (int r = 1; r <= m.layout.bodyLayers; ++r)
+        for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p)
+          aux.push_back(m.solution.bodyFlow[p][r][1][slot::omega]);
   }
   void restore(Model& m) const {
     std::size_t n = 0;
-    for (int j = 1; j <= m.mainNy; ++j)
-      for (int i = 1; i <= m.mainNx; ++i) m.mainFlow[i][j][slot::omega] = main[n++];
+    for (int j = 1; j <= m.grids.mainNy; ++j)
+      for (int i = 1; i <= m.grids.mainNx; ++i) m.solution.mainFlow[i][j][slot::omega] = main[n++];
     n = 0;
-    for (int b = 1; b <= m.nBodies; ++b)
-      for (int r = 1; r <= m.bodyLayers; ++r)
-        for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p)
-          m.bodyFlow[p][r][1][slot::omega] = aux[n++];
+    for (int b = 1; b <= m.grids.nBodies; ++b)
+      for (int r = 1; r <= m.layout.bodyLayers; ++r)
+        for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p)
+          m.solution.bodyFlow[p][r][1][slot::omega] = aux[n++];
   }
 };
 
 // The body whose ring holds perimeter index p.
 int bodyOfPoint(const Model& m, int p) {
-  for (int b = 1; b <= m.nBodies; ++b)
-    if (p >= m.bodyFirst[b] && p <= m.bodyLast[b]) return b;
+  for (int b = 1; b <= m.grids.nBodies; ++b)
+    if (p >= m.grids.bodyFirst[b] && p <= m.grids.bodyLast[b]) return b;
   return 0;
 }
 
@@ -280,67 +281,71 @@ int zoneOfBody(int b) {
 // walls, and the right column, open between outletLow and outletHigh (the
 // outlet) and a wall above and below.
 std::vector<Patch> channelPatches(const Model& m) {
-  const cgsize_t nx = m.mainNx, ny = m.mainNy;
+  const cgsize_t nx = m.grids.mainNx, ny = m.grids.mainNy;
   return {{"Inflow", "Inflow", {1, 1, 1, ny}},
           {"ChannelWallBottom", "ChannelWalls", {1, 1, nx, 1}},
           {"ChannelWallTop", "ChannelWalls", {1, ny, nx, ny}},
-          {"EndWallBelowOutlet", "ChannelWalls", {nx, 1, nx, m.outletLow}},
-          {"Outlet", "Outlet", {nx, m.outletLow, nx, m.outletHigh}},
-          {"EndWallAboveOutlet", "ChannelWalls", {nx, m.outletHigh, nx, ny}}};
+          {"EndWallBelowOutlet", "ChannelWalls", {nx, 1, nx, m.grids.outletLow}},
+          {"Outlet", "Outlet", {nx, m.grids.outletLow, nx, m.grids.outletHigh}},
+          {"EndWallAboveOutlet", "ChannelWalls", {nx, m.grids.outletHigh, nx, ny}}};
 }
 
 std::optional<std::string> writeFile(const Model& m, const std::string& path) {
   CgnsWriter w;
   if (!w.ok(cg_open(path.c_str(), CG_MODE_WRITE, &w.file))) return w.error;
-  const double mainViscosity = m.uInf / m.reynolds * kSolverLength;
-  const double bodyViscosity = m.auxViscosityFactor * m.uInf / m.reynolds * kSolverLength;
+  const double mainViscosity = m.constants.uInf / m.constants.reynolds * kSolverLength;
+  const double bodyViscosity =
+      m.constants.auxViscosityFactor * m.constants.uInf / m.constants.reynolds * kSolverLength;
   if (w.ok(cg_base_write(w.file, "Whirlpane", 2, 2, &w.base)) && w.describe(m) && w.families() &&
-      w.iteration(m.flowStep, m)) {
+      w.iteration(m.solution.flowStep, m)) {
     ZonePoints main;
-    main.ni = m.mainNx;
-    main.nj = m.mainNy;
-    for (int j = 1; j <= m.mainNy; ++j)
-      for (int i = 1; i <= m.mainNx; ++i)
-        main.add(m.mainGrid[i][j].mainGridX, m.mainGrid[i][j].mainGridY, m.mainFlow[i][j]);
+    main.ni = m.grids.mainNx;
+    main.nj = m.grids.mainNy;
+    for (int j = 1; j <= m.grids.mainNy; ++j)
+      for (int i = 1; i <= m.grids.mainNx; ++i)
+        main.add(m.grids.mainGrid[i][j].mainGridX, m.grids.mainGrid[i][j].mainGridY,
+                 m.solution.mainFlow[i][j]);
     // The hole cutting takes the receiver ring around each body out with the
     // holes it encloses; the ring's points take their values from the body.
     std::vector<cgsize_t> holes;
-    for (int j = 1; j <= m.mainNy; ++j)
-      for (int i = 1; i <= m.mainNx; ++i)
-        if (m.mainHoleFlag[i][j] != 0) {
+    for (int j = 1; j <= m.grids.mainNy; ++j)
+      for (int i = 1; i <= m.grids.mainNx; ++i)
+        if (m.coupling.mainHoleFlag[i][j] != 0) {
           main.statusAt(i, j) = iblank::hole;
           holes.push_back(i);
           holes.push_back(j);
         }
-    for (int k = 1; k <= m.mainFromBodyCount; ++k) {
-      const Link& link = m.mainFromBody[k];
+    for (int k = 1; k <= m.coupling.mainFromBodyCount; ++k) {
+      const Link& link = m.coupling.mainFromBody[k];
       main.statusAt(link.receiver[1], link.receiver[2]) =
           iblank::interpolatedFrom(zoneOfBody(bodyOfPoint(m, link.donor[1])));
     }
     bool written = w.zone("MainGrid", main, holes, channelPatches(m), mainViscosity);
 
-    std::vector<ZonePoints> bodies(static_cast<std::size_t>(m.nBodies + 1));
-    for (int b = 1; b <= m.nBodies; ++b) {
+    std::vector<ZonePoints> bodies(static_cast<std::size_t>(m.grids.nBodies + 1));
+    for (int b = 1; b <= m.grids.nBodies; ++b) {
       ZonePoints& z = bodies[static_cast<std::size_t>(b)];
-      z.ni = m.bodyLast[b] - m.bodyFirst[b] + 1;
-      z.nj = m.bodyLayers;
-      for (int r = 1; r <= m.bodyLayers; ++r)
-        for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p)
-          z.add(m.bodyGrid[p][r][1].bodyGridX, m.bodyGrid[p][r][1].bodyGridY, m.bodyFlow[p][r][1]);
+      z.ni = m.grids.bodyLast[b] - m.grids.bodyFirst[b] + 1;
+      z.nj = m.layout.bodyLayers;
+      for (int r = 1; r <= m.layout.bodyLayers; ++r)
+        for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p)
+          z.add(m.grids.bodyGrid[p][r][1].bodyGridX, m.grids.bodyGrid[p][r][1].bodyGridY,
+                m.solution.bodyFlow[p][r][1]);
     }
     // The outer edges take their values from the main grid or another body.
     const auto mark = [&](const Link& link, int donorZone) {
       const int b = bodyOfPoint(m, link.receiver[1]);
       if (b == 0 || link.receiver[3] != 1) return;
-      bodies[static_cast<std::size_t>(b)].statusAt(link.receiver[1] - m.bodyFirst[b] + 1,
+      bodies[static_cast<std::size_t>(b)].statusAt(link.receiver[1] - m.grids.bodyFirst[b] + 1,
                                                    link.receiver[2]) =
           iblank::interpolatedFrom(donorZone);
     };
-    for (int k = 1; k <= m.bodyFromMainCount; ++k) mark(m.bodyFromMain[k], 1);
-    for (int k = 1; k <= m.bodyFromBodyCount; ++k)
-      mark(m.bodyFromBody[k], zoneOfBody(bodyOfPoint(m, m.bodyFromBody[k].donor[1])));
-    for (int b = 1; written && b <= m.nBodies; ++b) {
-      const cgsize_t ni = m.bodyLast[b] - m.bodyFirst[b] + 1, nr = m.bodyLayers;
+    for (int k = 1; k <= m.coupling.bodyFromMainCount; ++k) mark(m.coupling.bodyFromMain[k], 1);
+    for (int k = 1; k <= m.coupling.bodyFromBodyCount; ++k)
+      mark(m.coupling.bodyFromBody[k],
+           zoneOfBody(bodyOfPoint(m, m.coupling.bodyFromBody[k].donor[1])));
+    for (int b = 1; written && b <= m.grids.nBodies; ++b) {
+      const cgsize_t ni = m.grids.bodyLast[b] - m.grids.bodyFirst[b] + 1, nr = m.layout.bodyLayers;
       written = w.zone(bodyZoneName(b).c_str(), bodies[static_cast<std::size_t>(b)], {},
                        {{"BodySurface", "BodySurfaces", {1, nr, ni, nr}}}, bodyViscosity);
     }

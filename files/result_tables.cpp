@@ -30,18 +30,19 @@ void appendField(QByteArray& out, const std::optional<double>& value) {
 
 QByteArray historyCsv(const Model& m) {
   QByteArray out = "step,densityResidual,largestSpeed,time";
-  for (int b = 1; b <= m.nBodies; ++b)
+  for (int b = 1; b <= m.grids.nBodies; ++b)
     out += ",cd_" + QByteArray::number(b) + ",cl_" + QByteArray::number(b);
   out += "\r\n";
   const int forceRows = forceSteps(m);
-  for (std::size_t i = 0; i < m.residualHistory.size(); ++i) {
+  for (std::size_t i = 0; i < m.solution.residualHistory.size(); ++i) {
     out += QByteArray::number(static_cast<qulonglong>(i + 1));
-    appendField(out, m.residualHistory[i].densityResidual);
-    appendField(out, m.residualHistory[i].largestSpeed);
+    appendField(out, m.solution.residualHistory[i].densityResidual);
+    appendField(out, m.solution.residualHistory[i].largestSpeed);
     if (static_cast<int>(i) < forceRows) {
-      appendField(out, m.forceTimes[i] * m.uInf);
-      for (int b = 0; b < m.nBodies; ++b) {
-        const ForceSample& f = m.forceHistory[i * static_cast<std::size_t>(m.nBodies) + b];
+      appendField(out, m.solution.forceTimes[i] * m.constants.uInf);
+      for (int b = 0; b < m.grids.nBodies; ++b) {
+        const ForceSample& f =
+            m.solution.forceHistory[i * static_cast<std::size_t>(m.grids.nBodies) + b];
         appendField(out, f.cd);
         appendField(out, f.cl);
       }
@@ -57,7 +58,7 @@ QByteArray forcesCsv(const Model& m) {
   const FlowForces forces = flowForces(m);
   int b = 0;
   for (const BodyForces& f : forces.bodies) {
-    const CycleStatistics s = cycleStatistics(m, ++b, m.runLength.window);
+    const CycleStatistics s = cycleStatistics(m, ++b, m.run.runLength.window);
     out += QByteArray::number(f.column) + ',' + QByteArray::number(f.body) + ',' +
            kLayoutShapeNames.at(static_cast<std::size_t>(f.shape));
     for (double value : {f.cd, f.cl, f.cdPressure, f.cdViscous, f.clPressure, f.clViscous, s.cdMean,
@@ -72,7 +73,7 @@ QByteArray forcesCsv(const Model& m) {
 
 QByteArray surfaceCsv(const Model& m) {
   QByteArray out = "body,index,x,y,s,angle,cp,cf\r\n";
-  for (int b = 1; b <= m.nBodies; ++b) {
+  for (int b = 1; b <= m.grids.nBodies; ++b) {
     int index = 0;
     for (const SurfacePoint& p : surfaceDistribution(m, b).points) {
       out += QByteArray::number(b) + ',' + QByteArray::number(++index);

@@ -36,10 +36,10 @@ int perimeterIntervals(int shapeCode, double size, double bodyGridThickness, dou
 int requiredPerimeterIndex(const Model& m) {
   int last = 0;
   bool first = true;
-  for (int c = 1; c <= m.nColumns; ++c)
-    for (int k = 1; k <= m.columnBodies[c]; ++k) {
-      const int n = perimeterIntervals(m.layoutShape[c][k], m.layoutSize[c][k], m.bodyGridThickness,
-                                       m.ellipseRatio);
+  for (int c = 1; c <= m.layout.nColumns; ++c)
+    for (int k = 1; k <= m.layout.columnBodies[c]; ++k) {
+      const int n = perimeterIntervals(m.layout.layoutShape[c][k], m.layout.layoutSize[c][k],
+                                       m.layout.bodyGridThickness, m.layout.ellipseRatio);
       last = (first ? 2 : last + 4) + n;
       first = false;
     }
@@ -48,34 +48,35 @@ int requiredPerimeterIndex(const Model& m) {
 
 void placeBodies(Model& m) {
   double x = 0;
-  for (int c = 1; c <= m.nColumns; ++c) {
-    const double y0 = (-m.columnSpacing[c] * (m.columnBodies[c] - 1)) / 2.0;
-    for (int k = 1; k <= m.columnBodies[c]; ++k) {
-      m.columnBody[c][k].columnBodyX = x;
-      m.columnBody[c][k].columnBodyY = y0 + (k - 1) * m.columnSpacing[c];
+  for (int c = 1; c <= m.layout.nColumns; ++c) {
+    const double y0 = (-m.layout.columnSpacing[c] * (m.layout.columnBodies[c] - 1)) / 2.0;
+    for (int k = 1; k <= m.layout.columnBodies[c]; ++k) {
+      m.grids.columnBody[c][k].columnBodyX = x;
+      m.grids.columnBody[c][k].columnBodyY = y0 + (k - 1) * m.layout.columnSpacing[c];
     }
-    x = x + m.columnGap[c];
+    x = x + m.layout.columnGap[c];
   }
 }
 
 void fillBodyTable(Model& m) {
   int b = 0;
-  for (int c = 1; c <= m.nColumns; ++c)
-    for (int k = 1; k <= m.columnBodies[c]; ++k) {
+  for (int c = 1; c <= m.layout.nColumns; ++c)
+    for (int k = 1; k <= m.layout.columnBodies[c]; ++k) {
       ++b;
-      m.bodyShape[b] = m.layoutShape[c][k];
-      m.bodySize[b] = m.layoutSize[c][k];
-      m.bodyPoints[b] = perimeterIntervals(m.layoutShape[c][k], m.layoutSize[c][k],
-                                           m.bodyGridThickness, m.ellipseRatio);
+      m.grids.bodyShape[b] = m.layout.layoutShape[c][k];
+      m.grids.bodySize[b] = m.layout.layoutSize[c][k];
+      m.grids.bodyPoints[b] =
+          perimeterIntervals(m.layout.layoutShape[c][k], m.layout.layoutSize[c][k],
+                             m.layout.bodyGridThickness, m.layout.ellipseRatio);
     }
-  m.nBodies = b;
+  m.grids.nBodies = b;
 }
 
 void assignPerimeterRanges(Model& m) {
-  m.bodyFirst[1] = 2;
-  for (int b = 1; b <= m.nBodies; ++b) {
-    if (b >= 2) m.bodyFirst[b] = m.bodyLast[b - 1] + 4;
-    m.bodyLast[b] = m.bodyFirst[b] + m.bodyPoints[b];
+  m.grids.bodyFirst[1] = 2;
+  for (int b = 1; b <= m.grids.nBodies; ++b) {
+    if (b >= 2) m.grids.bodyFirst[b] = m.grids.bodyLast[b - 1] + 4;
+    m.grids.bodyLast[b] = m.grids.bodyFirst[b] + m.grids.bodyPoints[b];
   }
-  m.bodyPerimeterPoints = m.nBodies >= 1 ? m.bodyLast[m.nBodies] : 0;
+  m.grids.bodyPerimeterPoints = m.grids.nBodies >= 1 ? m.grids.bodyLast[m.grids.nBodies] : 0;
 }

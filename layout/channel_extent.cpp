@@ -11,36 +11,39 @@ int wholeCells(double length, double h) {
 // The x of the last column's centres as placed (the first column's is 0).
 
 double lastColumnX(const Model& m) {
-  return m.nColumns >= 1 ? m.columnBody[m.nColumns][1].columnBodyX : 0;
+  return m.layout.nColumns >= 1 ? m.grids.columnBody[m.layout.nColumns][1].columnBodyX : 0;
 }
 } // namespace
 
 MainGridSpan sizedChannelSpan(const Model& m, double h) {
-  const ChannelConditions& c = m.channel;
+  const ChannelConditions& c = m.layout.channel;
   const int cellsX = wholeCells(c.upstream + lastColumnX(m) + c.downstream, h);
   const int cellsY = wholeCells(c.height, h);
   return {-c.upstream, -c.bodyOffset - 0.5 * cellsY * h, cellsX + 1, cellsY + 1};
 }
 
 ChannelConditions channelOfGrid(const Model& m) {
-  const double x0 = m.mainGrid[1][1].mainGridX, x1 = m.mainGrid[m.mainNx][1].mainGridX;
-  const double y0 = m.mainGrid[1][1].mainGridY, y1 = m.mainGrid[1][m.mainNy].mainGridY;
-  return {m.channel.sized,  y1 - y0,         -x0, x1 - lastColumnX(m), -0.5 * (y0 + y1),
-          m.channel.inflow, m.channel.outlet};
+  const double x0 = m.grids.mainGrid[1][1].mainGridX,
+               x1 = m.grids.mainGrid[m.grids.mainNx][1].mainGridX;
+  const double y0 = m.grids.mainGrid[1][1].mainGridY,
+               y1 = m.grids.mainGrid[1][m.grids.mainNy].mainGridY;
+  return {m.layout.channel.sized, y1 - y0,          -x0,
+          x1 - lastColumnX(m),    -0.5 * (y0 + y1), m.layout.channel.inflow,
+          m.layout.channel.outlet};
 }
 
 void setOutletRows(Model& m) {
-  if (m.channel.outlet == ChannelOutlet::whole) {
-    m.outletLow = 2;
-    m.outletHigh = m.mainNy - 1;
+  if (m.layout.channel.outlet == ChannelOutlet::whole) {
+    m.grids.outletLow = 2;
+    m.grids.outletHigh = m.grids.mainNy - 1;
   } else {
-    m.outletLow = m.mainNy / 3 + 1;
-    m.outletHigh = m.mainNy - m.mainNy / 3;
+    m.grids.outletLow = m.grids.mainNy / 3 + 1;
+    m.grids.outletHigh = m.grids.mainNy - m.grids.mainNy / 3;
   }
 }
 
 std::optional<BodyPlace> bodyTooNearChannelEdge(const Model& m, const ChannelBox& channel) {
-  const double t = m.bodyGridThickness;
+  const double t = m.layout.bodyGridThickness;
   const ChannelBox inner{channel.x0 + t, channel.y0 + t, channel.x1 - t, channel.y1 - t};
   if (inner.x0 >= inner.x1 || inner.y0 >= inner.y1) return BodyPlace{1, 1};
   const std::optional<LayoutOverlap> overlap = findOverlap(m, inner);

@@ -12,7 +12,7 @@ struct MainGridSpan {
   int nx, ny;
 };
 
-// The main grid spanning m.channel at the spacing h, for the bodies as
+// The main grid spanning m.layout.channel at the spacing h, for the bodies as
 // placed (the first column's centre line at x = 0, the bodies' centre line
 // at y = 0).  The grid keeps one spacing (the main grid's residual and the
 // donor search rely on it), so the channel is laid on whole cells: the

@@ -35,21 +35,21 @@ constexpr double kHighSearchStart = 0;
 // Only the surface layer counts for the extent, not the auxiliary grids'
 // outer layers.  An explicit channel sets the extent itself.
 MainGridExtent mainGridExtent(const Model& m) {
-  if (m.channel.sized) {
-    const MainGridSpan s = sizedChannelSpan(m, m.mainSpacing);
+  if (m.layout.channel.sized) {
+    const MainGridSpan s = sizedChannelSpan(m, m.grids.mainSpacing);
     return {s.x0, s.y0, s.nx, s.ny};
   }
   double xmin = kLowSearchStart, ymin = kLowSearchStart, ymax = kHighSearchStart;
-  for (int b = 1; b <= m.nBodies; ++b)
-    for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
-      const AuxPoint& q = m.bodyGrid[p][m.bodyLayers][1];
+  for (int b = 1; b <= m.grids.nBodies; ++b)
+    for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p) {
+      const AuxPoint& q = m.grids.bodyGrid[p][m.layout.bodyLayers][1];
       xmin = minOf(xmin, q.bodyGridX);
       ymin = minOf(ymin, q.bodyGridY);
       ymax = maxOf(ymax, q.bodyGridY);
     }
   const double x0 = xmin - kUpstreamMargin, x1 = kDownstreamEnd;
   const double y0 = ymin - kSideMargin, y1 = ymax + kSideMargin;
-  const double h = m.mainSpacing;
+  const double h = m.grids.mainSpacing;
   return {x0, y0, static_cast<int>(std::trunc((x1 - x0) / h)) + 1,
           static_cast<int>(std::trunc((y1 - y0) / h)) + 1};
 }
@@ -57,17 +57,17 @@ MainGridExtent mainGridExtent(const Model& m) {
 // The body grids' coordinates hold at least the indices 1..bodyPerimeterPoints + 1 of the
 // layout being made, and keep every value they hold.
 void sizeBodyGridCoordinates(Model& m) {
-  m.bodyGrid.resize(std::max(m.bodyGrid.extent1(), m.bodyPerimeterPoints + 2), kLayerSlots + 1,
-                    kGridSets + 1);
+  m.grids.bodyGrid.resize(std::max(m.grids.bodyGrid.extent1(), m.grids.bodyPerimeterPoints + 2),
+                          kLayerSlots + 1, kGridSets + 1);
 }
 
 void saveLayout(Model& m) {
-  m.lastFittedLayout = m.layout();
-  m.hasFittedLayout = true;
+  m.grids.lastFittedLayout = m.layout;
+  m.grids.hasFittedLayout = true;
 }
 
 void restoreLayout(Model& m) {
-  m.layout() = m.lastFittedLayout;
+  m.layout = m.grids.lastFittedLayout;
 }
 
 // Everything of grid making up to the main grid: places the bodies, fills the
@@ -84,63 +84,64 @@ void buildBodiesAndAuxGrids(Model& m) {
   sizeBodyGridCoordinates(m);
   // Slots between two bodies' ranges belong to no maker but are turned with
   // the arrangement; clearing them first makes regenerations identical.
-  for (int p = 1; p < m.bodyGrid.extent1(); ++p)
+  for (int p = 1; p < m.grids.bodyGrid.extent1(); ++p)
     for (int r = 1; r <= kLayerSlots; ++r) {
-      m.bodyGrid[p][r][1].bodyGridX = 0;
-      m.bodyGrid[p][r][1].bodyGridY = 0;
+      m.grids.bodyGrid[p][r][1].bodyGridX = 0;
+      m.grids.bodyGrid[p][r][1].bodyGridY = 0;
     }
 
   int b = 0;
-  for (int c = 1; c <= m.nColumns; ++c)
-    for (int k = 1; k <= m.columnBodies[c]; ++k) {
+  for (int c = 1; c <= m.layout.nColumns; ++c)
+    for (int k = 1; k <= m.layout.columnBodies[c]; ++k) {
       ++b;
-      const double x = m.columnBody[c][k].columnBodyX;
-      const double y = m.columnBody[c][k].columnBodyY;
-      m.body[b].bodyX = x;
-      m.body[b].bodyY = y;
-      const double s = m.layoutSize[c][k];
-      switch (m.layoutShape[c][k]) {
+      const double x = m.grids.columnBody[c][k].columnBodyX;
+      const double y = m.grids.columnBody[c][k].columnBodyY;
+      m.grids.body[b].bodyX = x;
+      m.grids.body[b].bodyY = y;
+      const double s = m.layout.layoutSize[c][k];
+      switch (m.layout.layoutShape[c][k]) {
       case shape::circle:
-        makeCircleOutline(m, m.bodyFirst[b], m.bodyLast[b], x, y, s);
+        makeCircleOutline(m, m.grids.bodyFirst[b], m.grids.bodyLast[b], x, y, s);
         break;
       case shape::square:
-        makeSquareOutline(m, m.bodyFirst[b], m.bodyLast[b], x, y, s);
+        makeSquareOutline(m, m.grids.bodyFirst[b], m.grids.bodyLast[b], x, y, s);
         break;
       case shape::triangle:
-        makeTriangleOutline(m, m.bodyFirst[b], m.bodyLast[b], x, y, s);
+        makeTriangleOutline(m, m.grids.bodyFirst[b], m.grids.bodyLast[b], x, y, s);
         break;
       case shape::plate:
-        makePlateOutline(m, m.bodyFirst[b], m.bodyLast[b], x, y, s);
+        makePlateOutline(m, m.grids.bodyFirst[b], m.grids.bodyLast[b], x, y, s);
         break;
       case shape::ellipse:
-        makeEllipseOutline(m, m.bodyFirst[b], m.bodyLast[b], x, y, s);
+        makeEllipseOutline(m, m.grids.bodyFirst[b], m.grids.bodyLast[b], x, y, s);
         break;
       default:
         break;
       }
       // A positive layout angle turns the body clockwise.  Negated as a
       // double: the negation of the least int does not exist as an int.
-      turnBodyGrid(m, b, x, y, -static_cast<double>(m.layoutAngle[c][k]));
+      turnBodyGrid(m, b, x, y, -static_cast<double>(m.layout.layoutAngle[c][k]));
     }
-  if (m.nColumns >= 1)
-    turnArrangementGrids(m, m.columnBody[m.nColumns][1].columnBodyX / 2, 0, -m.layoutRotation);
+  if (m.layout.nColumns >= 1)
+    turnArrangementGrids(m, m.grids.columnBody[m.layout.nColumns][1].columnBodyX / 2, 0,
+                         -m.layout.layoutRotation);
 }
 
 SetupProblem refuse(Model& m, const SetupProblem& problem) {
-  if (m.hasFittedLayout) {
+  if (m.grids.hasFittedLayout) {
     // Put the parameters back and rebuild what the refused attempt overwrote;
     // grid making is deterministic, so this gives the previous grids again.
     restoreLayout(m);
     keepSelectionInLayout(m);
-    const int stepsDone = m.stepsDone, particleState = m.particleState;
+    const int stepsDone = m.run.stepsDone, particleState = m.view.particleState;
     buildBodiesAndAuxGrids(m);
     makeMainGrid(m);
-    m.stepsDone = stepsDone;
-    m.particleState = particleState;
+    m.run.stepsDone = stepsDone;
+    m.view.particleState = particleState;
   }
   // The body grids now in bodyGrid (the previous ones, or with none before the
   // refused ones) keep their arrays' sizes fitted to them.
-  sizeBodyGrids(m, m.bodyPerimeterPoints + 1);
+  sizeBodyGrids(m, m.grids.bodyPerimeterPoints + 1);
   return problem;
 }
 
@@ -148,20 +149,20 @@ SetupProblem refuse(Model& m, const SetupProblem& problem) {
 
 void makeMainGrid(Model& m) {
   const MainGridExtent g = mainGridExtent(m);
-  m.mainNx = g.nx;
-  m.mainNy = g.ny;
+  m.grids.mainNx = g.nx;
+  m.grids.mainNy = g.ny;
   sizeMainGrid(m, g.nx, g.ny);
   setOutletRows(m);
   // Coordinates are running sums, one spacing added per column or row.
   double x = g.x0;
-  for (int i = 1; i <= m.mainNx; ++i) {
-    for (int j = 1; j <= m.mainNy; ++j) m.mainGrid[i][j].mainGridX = x;
-    x = x + m.mainSpacing;
+  for (int i = 1; i <= m.grids.mainNx; ++i) {
+    for (int j = 1; j <= m.grids.mainNy; ++j) m.grids.mainGrid[i][j].mainGridX = x;
+    x = x + m.grids.mainSpacing;
   }
   double y = g.y0;
-  for (int j = 1; j <= m.mainNy; ++j) {
-    for (int i = 1; i <= m.mainNx; ++i) m.mainGrid[i][j].mainGridY = y;
-    y = y + m.mainSpacing;
+  for (int j = 1; j <= m.grids.mainNy; ++j) {
+    for (int i = 1; i <= m.grids.mainNx; ++i) m.grids.mainGrid[i][j].mainGridY = y;
+    y = y + m.grids.mainSpacing;
   }
 }
 
@@ -179,7 +180,7 @@ LayoutRefusal refusalOf(const std::optional<SetupProblem>& problem) {
 
 std::optional<SetupProblem> makeGrids(Model& m) {
   using Kind = SetupProblem::Kind;
-  m.mainSpacing = 1.25;
+  m.grids.mainSpacing = 1.25;
   // Every change of the number of columns ends here.
   keepSelectionInLayout(m);
 
@@ -199,8 +200,8 @@ std::optional<SetupProblem> makeGrids(Model& m) {
 
   // Bodies that overlap each other or reach out of the channel the main
   // grid would span.
-  const ChannelBox channel{g.x0, g.y0, g.x0 + (g.nx - 1) * m.mainSpacing,
-                           g.y0 + (g.ny - 1) * m.mainSpacing};
+  const ChannelBox channel{g.x0, g.y0, g.x0 + (g.nx - 1) * m.grids.mainSpacing,
+                           g.y0 + (g.ny - 1) * m.grids.mainSpacing};
   if (const std::optional<LayoutOverlap> overlap = findOverlap(m, channel)) {
     const int c1 = overlap->first.column, k1 = overlap->first.body;
     return refuse(m, overlap->second
@@ -208,18 +209,18 @@ std::optional<SetupProblem> makeGrids(Model& m) {
                                         {c1, k1, overlap->second->column, overlap->second->body}}
                          : SetupProblem{Kind::bodyOutsideChannel, {c1, k1}});
   }
-  if (m.channel.sized)
+  if (m.layout.channel.sized)
     if (const std::optional<BodyPlace> near = bodyTooNearChannelEdge(m, channel)) {
       SetupProblem problem{Kind::bodyNearChannelEdge, {near->column, near->body}};
-      problem.length = m.bodyGridThickness;
+      problem.length = m.layout.bodyGridThickness;
       return refuse(m, problem);
     }
 
   makeMainGrid(m);
-  sizeBodyGrids(m, m.bodyPerimeterPoints + 1);
+  sizeBodyGrids(m, m.grids.bodyPerimeterPoints + 1);
   saveLayout(m);
-  m.particleState = 1;
-  m.stepsDone = 1;
-  m.flowStep = 0; // the flow, if any, was computed on other grids
+  m.view.particleState = 1;
+  m.run.stepsDone = 1;
+  m.solution.flowStep = 0; // the flow, if any, was computed on other grids
   return std::nullopt;
 }

@@ -49,10 +49,11 @@ void addColumn(LayoutParameters& l, int maxColumns, int maxBodies) {
 }
 
 void removeColumn(Model& m) {
-  m.nColumns = std::max(1, m.nColumns - 1);
+  m.layout.nColumns = std::max(1, m.layout.nColumns - 1);
   keepSelectionInLayout(m);
 }
 
 void keepSelectionInLayout(Model& m) {
-  m.selectedColumn = std::clamp(m.selectedColumn, 1, std::max(1, m.nColumns));
+  m.editing.selectedColumn =
+      std::clamp(m.editing.selectedColumn, 1, std::max(1, m.layout.nColumns));
 }

@@ -6,7 +6,7 @@
 namespace {
 
 AuxPoint& pt(Model& m, int p, int r) {
-  return m.bodyGrid[p][r][1];
+  return m.grids.bodyGrid[p][r][1];
 }
 
 void setPoint(Model& m, int p, int r, double x, double y) {
@@ -18,11 +18,11 @@ void setPoint(Model& m, int p, int r, double x, double y) {
 // edge and the outline (the interval next to the body 0.6 times the one at
 // the edge), then the continuation slots.
 void radialFill(Model& m, int first, int last) {
-  for (int p = first; p <= last; ++p) fillGridSegment(m, p, 1, p, m.bodyLayers, 0.6);
+  for (int p = first; p <= last; ++p) fillGridSegment(m, p, 1, p, m.layout.bodyLayers, 0.6);
 }
 
 void seamCopies(Model& m, int first, int last) {
-  for (int r = 1; r <= m.bodyLayers; ++r) {
+  for (int r = 1; r <= m.layout.bodyLayers; ++r) {
     setPoint(m, first - 1, r, pt(m, last - 1, r).bodyGridX, pt(m, last - 1, r).bodyGridY);
     setPoint(m, last + 1, r, pt(m, first + 1, r).bodyGridX, pt(m, first + 1, r).bodyGridY);
   }
@@ -37,10 +37,10 @@ void ovalMake(Model& m, int first, int last, double xc, double yc, double axOute
   const double dTheta = 2 * std::numbers::pi / (last - first);
   for (int p = first; p <= last; ++p) {
     setPoint(m, p, 1, xc + axOuter * std::sin(theta), yc + ayOuter * std::cos(theta));
-    setPoint(m, p, m.bodyLayers, xc + axSurface * std::sin(theta),
+    setPoint(m, p, m.layout.bodyLayers, xc + axSurface * std::sin(theta),
              yc + aySurface * std::cos(theta));
     theta = theta + dTheta;
-    fillGridSegment(m, p, 1, p, m.bodyLayers, 0.6);
+    fillGridSegment(m, p, 1, p, m.layout.bodyLayers, 0.6);
   }
   seamCopies(m, first, last);
 }
@@ -92,23 +92,23 @@ void fillGridSegment(Model& m, int p1, int r1, int p2, int r2, double ratio) {
 }
 
 void makeCircleOutline(Model& m, int first, int last, double xc, double yc, double s) {
-  const double t = m.bodyGridThickness;
+  const double t = m.layout.bodyGridThickness;
   ovalMake(m, first, last, xc, yc, s / 2 + t, s / 2 + t, s / 2, s / 2);
 }
 
 void makeEllipseOutline(Model& m, int first, int last, double xc, double yc, double s) {
-  const double t = m.bodyGridThickness;
-  const double ratio = m.ellipseRatio;
+  const double t = m.layout.bodyGridThickness;
+  const double ratio = m.layout.ellipseRatio;
   ovalMake(m, first, last, xc, yc, s / 2 * ratio + t, s / 2 + t, s / 2 * ratio, s / 2);
 }
 
 void makeSquareOutline(Model& m, int first, int last, double xc, double yc, double s) {
   const double h = s / 2;
-  const double H = s / 2 + m.bodyGridThickness;
+  const double H = s / 2 + m.layout.bodyGridThickness;
   const int q = (last - first) / 4;
   const int c0 = first, c1 = first + q, c2 = first + 2 * q, c3 = first + 3 * q, c4 = last;
   // Corners are written by both sides meeting there; the later side stands.
-  const int layers[2] = {1, m.bodyLayers};
+  const int layers[2] = {1, m.layout.bodyLayers};
   const double half[2] = {H, h};
   for (int l = 0; l < 2; ++l) {
     const int r = layers[l];
@@ -123,7 +123,7 @@ void makeSquareOutline(Model& m, int first, int last, double xc, double yc, doub
 }
 
 void makeTriangleOutline(Model& m, int first, int last, double xc, double yc, double s) {
-  const double t = m.bodyGridThickness;
+  const double t = m.layout.bodyGridThickness;
   const double sqrt3 = std::sqrt(3.0);
   const int n = (last - first) / 3;
   const int c1 = first + n;
@@ -135,7 +135,7 @@ void makeTriangleOutline(Model& m, int first, int last, double xc, double yc, do
                                    {{xc - s / 2 - sqrt3 * t, yLow - t},
                                     {xc + s / 2 + sqrt3 * t, yLow - t},
                                     {xc, yc + s / sqrt3 + sqrt3 * t}}};
-  const int layers[2] = {m.bodyLayers, 1};
+  const int layers[2] = {m.layout.bodyLayers, 1};
   for (int l = 0; l < 2; ++l) {
     const int r = layers[l];
     const auto& c = corners[l];
@@ -152,13 +152,13 @@ void makeTriangleOutline(Model& m, int first, int last, double xc, double yc, do
 }
 
 void makePlateOutline(Model& m, int first, int last, double xc, double yc, double s) {
-  const double t = m.bodyGridThickness;
+  const double t = m.layout.bodyGridThickness;
   const double w = 1.0; // plate thickness along x
   const int n = (last - first - 8) / 2;
   const int c1 = first + 4;
   const int c2 = c1 + n;
   const int c3 = c2 + 4;
-  const int layers[2] = {m.bodyLayers, 1};
+  const int layers[2] = {m.layout.bodyLayers, 1};
   const double grow[2] = {0, t};
   for (int l = 0; l < 2; ++l) {
     const int r = layers[l];
@@ -182,19 +182,21 @@ void makePlateOutline(Model& m, int first, int last, double xc, double yc, doubl
 void turnBodyGrid(Model& m, int b, double xc, double yc, double angle) {
   const double phi = angle / 180 * std::numbers::pi;
   const double c = std::cos(phi), s = std::sin(phi);
-  for (int r = 1; r <= m.bodyLayers; ++r)
-    for (int p = m.bodyFirst[b] - 1; p <= m.bodyLast[b] + 1; ++p)
+  for (int r = 1; r <= m.layout.bodyLayers; ++r)
+    for (int p = m.grids.bodyFirst[b] - 1; p <= m.grids.bodyLast[b] + 1; ++p)
       turn(pt(m, p, r).bodyGridX, pt(m, p, r).bodyGridY, xc, yc, c, s);
 }
 
 void turnArrangementGrids(Model& m, double xc, double yc, double angle) {
   const double phi = angle / 180 * std::numbers::pi;
   const double c = std::cos(phi), s = std::sin(phi);
-  for (int p = 1; p <= m.bodyPerimeterPoints + 1; ++p)
-    for (int r = 1; r <= m.bodyLayers; ++r)
+  for (int p = 1; p <= m.grids.bodyPerimeterPoints + 1; ++p)
+    for (int r = 1; r <= m.layout.bodyLayers; ++r)
       turn(pt(m, p, r).bodyGridX, pt(m, p, r).bodyGridY, xc, yc, c, s);
-  for (int b = 1; b <= m.nBodies; ++b) turn(m.body[b].bodyX, m.body[b].bodyY, xc, yc, c, s);
-  for (int col = 1; col <= m.nColumns; ++col)
-    for (int k = 1; k <= m.columnBodies[col]; ++k)
-      turn(m.columnBody[col][k].columnBodyX, m.columnBody[col][k].columnBodyY, xc, yc, c, s);
+  for (int b = 1; b <= m.grids.nBodies; ++b)
+    turn(m.grids.body[b].bodyX, m.grids.body[b].bodyY, xc, yc, c, s);
+  for (int col = 1; col <= m.layout.nColumns; ++col)
+    for (int k = 1; k <= m.layout.columnBodies[col]; ++k)
+      turn(m.grids.columnBody[col][k].columnBodyX, m.grids.columnBody[col][k].columnBodyY, xc, yc,
+           c, s);
 }

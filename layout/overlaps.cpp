@@ -30,8 +30,8 @@ struct BodyOutline {
 // counterclockwise).
 BodyOutline bodyOutline(const Model& m, int b, BodyPlace place) {
   BodyOutline o{place, {}, {}, {}};
-  for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
-    const AuxPoint& q = m.bodyGrid[p][m.bodyLayers][1];
+  for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p) {
+    const AuxPoint& q = m.grids.bodyGrid[p][m.layout.bodyLayers][1];
     bg::append(o.edge, Point(q.bodyGridX, q.bodyGridY));
   }
   bg::assign_points(o.polygon, o.edge);
@@ -52,8 +52,9 @@ std::optional<LayoutOverlap> findOverlap(const Model& m, const ChannelBox& chann
   // column's bodies lowest first.
   std::vector<BodyOutline> outlines;
   int b = 0;
-  for (int c = 1; c <= m.nColumns; ++c)
-    for (int k = 1; k <= m.columnBodies[c]; ++k) outlines.push_back(bodyOutline(m, ++b, {c, k}));
+  for (int c = 1; c <= m.layout.nColumns; ++c)
+    for (int k = 1; k <= m.layout.columnBodies[c]; ++k)
+      outlines.push_back(bodyOutline(m, ++b, {c, k}));
 
   for (std::size_t i = 0; i < outlines.size(); ++i) {
     const BodyOutline& one = outlines[i];

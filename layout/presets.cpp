@@ -28,22 +28,22 @@ const Preset kPresets[4] = {
 bool writePreset(Model& m, int n) {
   if (n < 1 || n > 4) return false;
   const Preset& p = kPresets[n - 1];
-  m.nColumns = p.nColumns;
+  m.layout.nColumns = p.nColumns;
   for (int c = 1; c <= p.lastColumnSlot; ++c) {
-    m.columnSpacing[c] = p.spacing;
-    m.columnGap[c] = p.gap;
+    m.layout.columnSpacing[c] = p.spacing;
+    m.layout.columnGap[c] = p.gap;
   }
   for (int c = 1; c <= kColumnSlots; ++c)
-    if (p.columnBodies[c] > 0) m.columnBodies[c] = p.columnBodies[c];
+    if (p.columnBodies[c] > 0) m.layout.columnBodies[c] = p.columnBodies[c];
   for (int c = 1; c <= p.sizeColumns; ++c)
     for (int k = 1; k <= p.sizeBodies; ++k) {
-      m.layoutSize[c][k] = p.size;
-      m.layoutShape[c][k] = p.shapeCode;
-      m.layoutAngle[c][k] = p.angle;
+      m.layout.layoutSize[c][k] = p.size;
+      m.layout.layoutShape[c][k] = p.shapeCode;
+      m.layout.layoutAngle[c][k] = p.angle;
     }
-  if (p.ellipseRatio > 0) m.ellipseRatio = p.ellipseRatio;
-  m.viewScale = p.viewScale;
-  m.viewCentreY = p.viewCentreY;
+  if (p.ellipseRatio > 0) m.layout.ellipseRatio = p.ellipseRatio;
+  m.view.viewScale = p.viewScale;
+  m.view.viewCentreY = p.viewCentreY;
   return true;
 }
 

@@ -44,32 +44,32 @@ const Message diverged{{"　計算が発散しました。　計算回数＝", "
 } // namespace
 
 void timeStep(Model& m, StepTally* tally) {
-  if (m.timeAccurate) m.globalTimeStep = stableGlobalTimeStep(m);
+  if (m.constants.timeAccurate) m.solution.globalTimeStep = stableGlobalTimeStep(m);
   stepGrids(m, tally);
   applyBoundaryConditions(m);
-  m.flowTime += m.globalTimeStep;
+  m.solution.flowTime += m.solution.globalTimeStep;
 }
 
 void runCalculation(Model& m, WindowServices& ws, RunStages& stages) {
-  runCalculationSteps(m, ws, stages, m.runLength.steps);
+  runCalculationSteps(m, ws, stages, m.run.runLength.steps);
 }
 
 void runCalculationSteps(Model& m, WindowServices& ws, RunStages& stages, int lastStep) {
   stages.setControlMode(2);
-  m.stopFlag = false;
-  m.flowStep = 0; // the set-up clears the flow fields
+  m.run.stopFlag = false;
+  m.solution.flowStep = 0; // the set-up clears the flow fields
   runCouplingSetup(m, ws);
-  m.flowLayout = m.layout();
-  m.flowConditionsOfResult = m.flow;
-  m.runFirstStep = 1;
-  m.stepCount = lastStep;
-  m.particleState = 1;
+  m.solution.flowLayout = m.layout;
+  m.solution.flowConditionsOfResult = m.flow;
+  m.run.runFirstStep = 1;
+  m.run.stepCount = lastStep;
+  m.view.particleState = 1;
   setInitialState(m);
-  m.residualHistory.clear();
-  m.forceHistory.clear();
-  m.forceTimes.clear();
-  ws.setProgressRange(0, m.stepCount);
-  if (m.stopFlag) return; // a link list was too large; its message is shown
+  m.solution.residualHistory.clear();
+  m.solution.forceHistory.clear();
+  m.solution.forceTimes.clear();
+  ws.setProgressRange(0, m.run.stepCount);
+  if (m.run.stopFlag) return; // a link list was too large; its message is shown
   runSteps(m, ws, stages, 1, lastStep);
 }
 
@@ -78,12 +78,12 @@ void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, in
   // that the steps of every usual run allocate nothing; a longer loop's
   // history grows as its steps are taken (by doubling, so rarely).
   constexpr int kHistoryReserveSteps = 100'000;
-  m.residualHistory.reserve(
-      m.residualHistory.size() +
+  m.solution.residualHistory.reserve(
+      m.solution.residualHistory.size() +
       static_cast<std::size_t>(std::clamp(lastStep - firstStep + 1, 0, kHistoryReserveSteps)));
   reserveForceHistory(m, std::clamp(lastStep - firstStep + 1, 0, kHistoryReserveSteps));
-  m.runEnd = RunEnd::none;
-  const bool untilSettled = m.runLength.untilSettled;
+  m.solution.runEnd = RunEnd::none;
+  const bool untilSettled = m.run.runLength.untilSettled;
   // The check and the history gathered by the grids' threads during the
   // step where the boundary conditions allow it (they do for every layout
   // the links are built for); otherwise one pass after the step, which
@@ -91,7 +91,7 @@ void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, in
   const bool tallied = tallyCoversCheck(m);
   StepTally tally;
   for (int s = firstStep; s <= lastStep; ++s) {
-    m.stepsDone = s - 1;
+    m.run.stepsDone = s - 1;
     stages.takeRequests(); // the stop, pan, zoom and plot buttons act here
     ws.setProgressPosition(s);
 
@@ -102,26 +102,26 @@ void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, in
       const std::string message = text::diverged(ws.language(), {std::to_string(s)});
       ws.setStatusText(1, message);
       ws.showMessage(message);
-      m.stopFlag = true;
-      m.flowStep = 0; // nothing to go on from
-      m.runEnd = RunEnd::diverged;
+      m.run.stopFlag = true;
+      m.solution.flowStep = 0; // nothing to go on from
+      m.solution.runEnd = RunEnd::diverged;
       return;
     }
-    m.flowStep = s;
-    m.residualHistory.push_back(residual);
+    m.solution.flowStep = s;
+    m.solution.residualHistory.push_back(residual);
     recordForces(m);
     if (s % 10 == 0) {
       // A stopped run, too, names the step its flow has reached.
-      const bool stop = m.stopFlag;
+      const bool stop = m.run.stopFlag;
       const Message& count = untilSettled ? text::stepCountUntilSettled : text::stepCount;
       ws.setStatusText(1, count(ws.language(), {std::to_string(s), std::to_string(lastStep)}));
       if (stop) {
-        m.runEnd = RunEnd::stopped;
+        m.solution.runEnd = RunEnd::stopped;
         return;
       }
-      if (untilSettled && meanDragSettled(m, m.runLength)) {
+      if (untilSettled && meanDragSettled(m, m.run.runLength)) {
         ws.setStatusText(1, text::settled(ws.language(), {std::to_string(s)}));
-        m.runEnd = RunEnd::settled;
+        m.solution.runEnd = RunEnd::settled;
         return;
       }
     }
@@ -139,33 +139,34 @@ void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, in
       break;
     }
   }
-  m.runEnd = RunEnd::lastStep;
+  m.solution.runEnd = RunEnd::lastStep;
   ws.setStatusText(1, text::finished(ws.language()));
 }
 
 bool flowBelongsToLayout(const Model& m) {
-  return m.flowLayout == m.layout() && m.flowConditionsOfResult == m.flow;
+  return m.solution.flowLayout == m.layout && m.solution.flowConditionsOfResult == m.flow;
 }
 
 bool canContinue(const Model& m) {
-  return m.flowStep > 0 && flowBelongsToLayout(m);
+  return m.solution.flowStep > 0 && flowBelongsToLayout(m);
 }
 
 bool hasCompleteResult(const Model& m) {
-  const int steps = m.runLength.steps;
+  const int steps = m.run.runLength.steps;
   const int completeAfter = std::min(kCompleteAfterStep, steps - steps / 15);
-  return (m.stepsDone > completeAfter || m.runEnd == RunEnd::settled) && flowBelongsToLayout(m);
+  return (m.run.stepsDone > completeAfter || m.solution.runEnd == RunEnd::settled) &&
+         flowBelongsToLayout(m);
 }
 
 void continueCalculation(Model& m, WindowServices& ws, RunStages& stages) {
   stages.setControlMode(2);
-  m.stopFlag = false;
-  const int firstStep = m.flowStep + 1;
-  m.runFirstStep = firstStep;
-  m.stepCount = m.flowStep + m.runLength.steps;
-  m.particleState = 1; // the flow moves on: traces must be seeded again
-  ws.setProgressRange(firstStep - 1, m.stepCount);
-  runSteps(m, ws, stages, firstStep, m.stepCount);
+  m.run.stopFlag = false;
+  const int firstStep = m.solution.flowStep + 1;
+  m.run.runFirstStep = firstStep;
+  m.run.stepCount = m.solution.flowStep + m.run.runLength.steps;
+  m.view.particleState = 1; // the flow moves on: traces must be seeded again
+  ws.setProgressRange(firstStep - 1, m.run.stepCount);
+  runSteps(m, ws, stages, firstStep, m.run.stepCount);
 }
 
 namespace {
@@ -174,14 +175,14 @@ namespace {
 // stepsDone one up: the run's last step after a full run.
 void timedCalculation(Model& m, WindowServices& ws, RunStages& stages,
                       void (*calculate)(Model&, WindowServices&, RunStages&)) {
-  m.runStartTick = ws.tickCount();
+  m.run.runStartTick = ws.tickCount();
   calculate(m, ws, stages);
   // The calculation has ended, completed, stopped or diverged: every
   // elapsed-time text from now on refers to this run.  (A completed run's
   // traces move the end past their tracing.)
-  m.runEndTick = ws.tickCount();
+  m.run.runEndTick = ws.tickCount();
   stages.playParticles(3);
-  m.stepsDone = m.stepsDone + 1;
+  m.run.stepsDone = m.run.stepsDone + 1;
 }
 } // namespace
 
@@ -199,5 +200,5 @@ void continueClick(Model& m, WindowServices& ws, RunStages& stages) {
 }
 
 void requestStop(Model& m) {
-  m.stopFlag = true;
+  m.run.stopFlag = true;
 }

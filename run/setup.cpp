@@ -35,5 +35,5 @@ void runCouplingSetup(Model& m, WindowServices& ws) {
   showProblems(ws, findMainGridLinks(m, ws, 1, 1));
   showProblems(ws, cutHoles(m, ws));
   showProblems(ws, findOuterEdgeLinks(m, ws));
-  m.linkedLayout = m.layout();
+  m.coupling.linkedLayout = m.layout;
 }

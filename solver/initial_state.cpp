@@ -5,23 +5,23 @@
 #include <cmath>
 
 void setInitialState(Model& m) {
-  m.k4Aux = 0.015625;
-  m.k4Main = 0.015625;
+  m.constants.k4Aux = 0.015625;
+  m.constants.k4Main = 0.015625;
 
   // Free stream: rho = 1, p = 1, the flow conditions' Mach number against
   // the sound speed sqrt(1.4) (classic: Mach 0.05, Re 100).
   const double rhoInf = 1.0;
   const double presInf = 1.0;
-  m.uInf = inflowSpeed(m.flow);
-  m.reynolds = m.flow.reynolds;
-  m.auxViscosityFactor = bodyViscosityFactor(m.flow.bodyViscosity);
-  m.timeAccurate = m.flow.timeStepping == TimeStepping::timeAccurate;
-  m.globalTimeStep = 0;
-  m.flowTime = 0;
+  m.constants.uInf = inflowSpeed(m.flow);
+  m.constants.reynolds = m.flow.reynolds;
+  m.constants.auxViscosityFactor = bodyViscosityFactor(m.flow.bodyViscosity);
+  m.constants.timeAccurate = m.flow.timeStepping == TimeStepping::timeAccurate;
+  m.solution.globalTimeStep = 0;
+  m.solution.flowTime = 0;
 
-  for (int i = 1; i <= m.mainNx; ++i)
-    for (int j = 1; j <= m.mainNy; ++j) {
-      FlowPoint& f = m.mainFlow[i][j];
+  for (int i = 1; i <= m.grids.mainNx; ++i)
+    for (int j = 1; j <= m.grids.mainNy; ++j) {
+      FlowPoint& f = m.solution.mainFlow[i][j];
       f.fill(0.0);
       f[slot::omega] = 0;
       f[slot::rho] = 1;
@@ -32,9 +32,9 @@ void setInitialState(Model& m) {
       for (int k = slot::dt; k <= slot::count; ++k) f[k] = 0;
     }
 
-  for (int p = 1; p < m.bodyFlow.extent1(); ++p)
-    for (int r = 1; r <= m.bodyLayers; ++r) {
-      FlowPoint& f = m.bodyFlow[p][r][1];
+  for (int p = 1; p < m.solution.bodyFlow.extent1(); ++p)
+    for (int r = 1; r <= m.layout.bodyLayers; ++r) {
+      FlowPoint& f = m.solution.bodyFlow[p][r][1];
       f.fill(0.0);
       f[slot::rho] = 1;
       f[slot::u] = 0;
@@ -44,8 +44,8 @@ void setInitialState(Model& m) {
     }
 
   // The inflow column carries the values its boundary condition imposes.
-  for (int j = 1; j <= m.mainNy; ++j) {
-    FlowPoint& f = m.mainFlow[1][j];
+  for (int j = 1; j <= m.grids.mainNy; ++j) {
+    FlowPoint& f = m.solution.mainFlow[1][j];
     f[slot::rho] = 1;
     f[slot::u] = inflowSpeedAtRow(m, j);
     f[slot::v] = 0;
@@ -54,17 +54,17 @@ void setInitialState(Model& m) {
   }
 
   for (int k = 1; k <= 4; ++k) {
-    m.mainSumXX[k] = m.mainSumXY[k] = m.mainSumYY[k] = 0;
-    m.bodySumXX[k] = m.bodySumXY[k] = m.bodySumYY[k] = 0;
+    m.scratch.mainSumXX[k] = m.scratch.mainSumXY[k] = m.scratch.mainSumYY[k] = 0;
+    m.scratch.bodySumXX[k] = m.scratch.bodySumXY[k] = m.scratch.bodySumYY[k] = 0;
   }
 
-  m.uInfTrace = m.uInf;
-  m.entropyRef = presInf / std::pow(rhoInf, 1.4);
-  m.stressA = 4.0 / 3.0;
-  m.stressB = -2.0 / 3.0;
-  m.heatCoef = 5.0;
-  m.cflMain = 2.65;
-  m.cflAux = 3.2;
-  m.mainDx = m.mainSpacing / 16;
-  m.mainDx2 = m.mainDx * m.mainDx;
+  m.constants.uInfTrace = m.constants.uInf;
+  m.constants.entropyRef = presInf / std::pow(rhoInf, 1.4);
+  m.constants.stressA = 4.0 / 3.0;
+  m.constants.stressB = -2.0 / 3.0;
+  m.constants.heatCoef = 5.0;
+  m.constants.cflMain = 2.65;
+  m.constants.cflAux = 3.2;
+  m.constants.mainDx = m.grids.mainSpacing / 16;
+  m.constants.mainDx2 = m.constants.mainDx * m.constants.mainDx;
 }

@@ -1,4 +1,4 @@
-// The main grid's work planes (m.mainPlanes): the shared state planes and the
+// The main grid's work planes (m.scratch.mainPlanes): the shared state planes and the
 // velocity at U^n that the stage-2 y-lines read beside them, point (i, j)
 // at plane index i * stride + j, so that a column's points lie together.
 #pragma once
@@ -11,8 +11,8 @@ struct MainPlanes : StatePlanes {
   int stride;
 
   explicit MainPlanes(Model& m) {
-    stride = (m.mainNy + 2 + 3) / 4 * 4;
-    double* base = m.mainPlanes.data();
+    stride = (m.grids.mainNy + 2 + 3) / 4 * 4;
+    double* base = m.scratch.mainPlanes.data();
     int next = 0;
     auto plane = [&] { return base + kMainPlaneSize * next++; };
     assign(plane);

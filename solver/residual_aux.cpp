@@ -94,7 +94,8 @@ template <bool xiLine> void pointFluxes(const Planes& q, int a0, int count) {
 template <bool xiLine, Place place>
 void interfaceFluxes(const Model& m, const Planes& q, int a0, int count, int along, int across,
                      double mu2) {
-  const double k4 = m.k4Aux, sA = m.stressA, sB = m.stressB, heat = m.heatCoef;
+  const double k4 = m.constants.k4Aux, sA = m.constants.stressA, sB = m.constants.stressB,
+               heat = m.constants.heatCoef;
 #pragma GCC ivdep
   for (int a = a0; a < a0 + count; ++a) {
     const int b = a + along;
@@ -218,7 +219,8 @@ void etaLine(const Model& m, const Planes& q, int p, int rFirst, int rLast, doub
 
 void load(const Model& m, const Planes& q, int pFirst, int pLast, int s) {
   for (int p = pFirst - 1; p <= pLast + 1; ++p)
-    for (int r = 1; r <= m.bodyLayers; ++r) q.loadPoint(m.bodyFlow[p][r][s], q.at(p, r));
+    for (int r = 1; r <= m.layout.bodyLayers; ++r)
+      q.loadPoint(m.solution.bodyFlow[p][r][s], q.at(p, r));
 }
 
 // Writes back what the line-by-line evaluation leaves: stage values, the
@@ -232,7 +234,7 @@ void store(Model& m, const Planes& q, int pFirst, int pLast, int rFirst, int rLa
       const bool edge = p >= pFirst && p <= pLast;
       const bool xiLine = r >= rFirst && r <= rLast;
       if (!edge && !xiLine) continue;
-      FlowPoint& f = m.bodyFlow[p][r][s];
+      FlowPoint& f = m.solution.bodyFlow[p][r][s];
       const int a = q.at(p, r);
       f[slot::dt] = q.dt[a];
       if (!updated) continue;
@@ -250,8 +252,8 @@ void loadAuxMetrics(const Model& m, int pFirst, int pLast, int s, double* metric
   using namespace metric;
   const MetricPlanes q(metricArea, pFirst, pLast);
   for (int p = pFirst - 1; p <= pLast + 1; ++p)
-    for (int r = 1; r <= m.bodyLayers; ++r) {
-      const auto& g = m.bodyMetric[p][r][s];
+    for (int r = 1; r <= m.layout.bodyLayers; ++r) {
+      const auto& g = m.grids.bodyMetric[p][r][s];
       const int a = (p - pFirst + 1) * kAuxPlaneStride + r;
       q.xXi[a] = g[xXi];
       q.yXi[a] = g[yXi];
@@ -259,22 +261,22 @@ void loadAuxMetrics(const Model& m, int pFirst, int pLast, int s, double* metric
       q.yEta[a] = g[yEta];
       q.J[a] = g[jac];
       q.halfInvJ[a] = 0.5 / g[jac];
-      q.soundXi[a] = m.bodySoundLength[p][r][s][1];
-      q.soundEta[a] = m.bodySoundLength[p][r][s][2];
+      q.soundXi[a] = m.grids.bodySoundLength[p][r][s][1];
+      q.soundEta[a] = m.grids.bodySoundLength[p][r][s][2];
     }
 }
 
 WHIRLPANE_HOT_LOOP void auxStages(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s,
                                   double reynolds, double* workArea, const double* metricArea) {
   const Planes q(workArea, metricArea, pFirst, pLast);
-  const double mu2 = m.auxViscosityFactor * m.uInf / reynolds;
+  const double mu2 = m.constants.auxViscosityFactor * m.constants.uInf / reynolds;
   const int layers = rLast - rFirst + 1;
   load(m, q, pFirst, pLast, s);
   // Of the records' time steps, stage 1 reads those of the edge layers (its
   // eta-lines take the smaller of them and tau_eta); it sets the others
   // before reading them.
   for (int p = pFirst; p <= pLast; ++p)
-    for (int r : {rFirst - 1, rLast + 1}) q.dt[q.at(p, r)] = m.bodyFlow[p][r][s][slot::dt];
+    for (int r : {rFirst - 1, rLast + 1}) q.dt[q.at(p, r)] = m.solution.bodyFlow[p][r][s][slot::dt];
 
   // Stage 1: R(U^n), dt = cflAux min(tau_eta, tau_xi), X = dt R / (2 J) and
   // the intermediate state, column by column.
@@ -285,9 +287,10 @@ WHIRLPANE_HOT_LOOP void auxStages(Model& m, int pFirst, int pLast, int rFirst, i
     etaLine(m, q, p, rFirst, rLast, mu2);
     const int e0 = q.at(p, rFirst - 1), a0 = q.at(p, rFirst);
 #pragma GCC ivdep
-    for (int a = e0; a < e0 + layers + 2; ++a) q.dt[a] = m.cflAux * std::min(q.tau[a], q.dt[a]);
-    if (m.timeAccurate) // one step for all, in place of the local ones
-      for (int a = e0; a < e0 + layers + 2; ++a) q.dt[a] = m.globalTimeStep;
+    for (int a = e0; a < e0 + layers + 2; ++a)
+      q.dt[a] = m.constants.cflAux * std::min(q.tau[a], q.dt[a]);
+    if (m.constants.timeAccurate) // one step for all, in place of the local ones
+      for (int a = e0; a < e0 + layers + 2; ++a) q.dt[a] = m.solution.globalTimeStep;
 #pragma GCC ivdep
     for (int a = a0; a < a0 + layers; ++a) {
       for (int k = 0; k < 4; ++k)
@@ -315,19 +318,19 @@ WHIRLPANE_HOT_LOOP void auxStages(Model& m, int pFirst, int pLast, int rFirst, i
 }
 
 void sumAuxStageProducts(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s) {
-  StageSums sums(m.bodySumXX, m.bodySumXY, m.bodySumYY);
+  StageSums sums(m.scratch.bodySumXX, m.scratch.bodySumXY, m.scratch.bodySumYY);
   for (int p = pFirst; p <= pLast; ++p)
     for (int r = rFirst; r <= rLast; ++r) {
-      const FlowPoint& f = m.bodyFlow[p][r][s];
+      const FlowPoint& f = m.solution.bodyFlow[p][r][s];
       for (int k = 0; k < 4; ++k) sums.add(k, f[slot::dq + k], f[slot::res + k]);
     }
-  sums.store(m.bodySumXX, m.bodySumXY, m.bodySumYY);
+  sums.store(m.scratch.bodySumXX, m.scratch.bodySumXY, m.scratch.bodySumYY);
 }
 
 void bodyGridResidual(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s,
                       double reynolds) {
-  double* metrics = m.bodyPlanes.data() + kAuxWorkPlaneCount * auxPlaneSize(pFirst, pLast);
+  double* metrics = m.scratch.bodyPlanes.data() + kAuxWorkPlaneCount * auxPlaneSize(pFirst, pLast);
   loadAuxMetrics(m, pFirst, pLast, s, metrics);
-  auxStages(m, pFirst, pLast, rFirst, rLast, s, reynolds, m.bodyPlanes.data(), metrics);
+  auxStages(m, pFirst, pLast, rFirst, rLast, s, reynolds, m.scratch.bodyPlanes.data(), metrics);
   sumAuxStageProducts(m, pFirst, pLast, rFirst, rLast, s);
 }

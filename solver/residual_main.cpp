@@ -7,7 +7,7 @@
 #include <cmath>
 
 // The residual works on contiguous copies of the fields (planes of
-// m.mainPlanes, point (i, j) at i * stride + j), loaded from mainFlow on entry
+// m.scratch.mainPlanes, point (i, j) at i * stride + j), loaded from mainFlow on entry
 // and, by mainGridResidual, written back on exit.  Every loop over points then
 // runs along j, that is along memory, in both passes: an x-line pass
 // handles all rows at one interface i + 1/2 at a time, a y-line pass the
@@ -40,10 +40,11 @@ using Planes = MainPlanes;
 template <bool xLine, Place place, bool setTimeStep>
 void interfaceFluxes(const Model& m, const Planes& q, int a0, int count, int along, int across,
                      const double* uMinus, const double* vMinus) {
-  const double K = m.reynolds / m.uInf; // viscosity uInf / Re as a divisor
-  const double halfDx = 0.5 * m.mainDx;
-  const double k4 = m.k4Main, sA = m.stressA, sB = m.stressB, heat = m.heatCoef;
-  const double dtScale = m.cflMain * m.mainDx;
+  const double K = m.constants.reynolds / m.constants.uInf; // viscosity uInf / Re as a divisor
+  const double halfDx = 0.5 * m.constants.mainDx;
+  const double k4 = m.constants.k4Main, sA = m.constants.stressA, sB = m.constants.stressB,
+               heat = m.constants.heatCoef;
+  const double dtScale = m.constants.cflMain * m.constants.mainDx;
 #pragma GCC ivdep
   for (int a = a0; a < a0 + count; ++a) {
     const int b = a + along;
@@ -139,7 +140,7 @@ void restorePoints(const Planes& q, int a0, int count) {
 
 // x-lines j = 2..ny-1: point fluxes of the columns 1..nx, sensors of 2..nx-1.
 WHIRLPANE_HOT_LOOP void xPointPass(const Model& m, const Planes& q, IndexRange share) {
-  const int nx = m.mainNx, rows = m.mainNy - 2, S = q.stride;
+  const int nx = m.grids.mainNx, rows = m.grids.mainNy - 2, S = q.stride;
   for (int i = share.first; i <= share.last; ++i) pointFluxes<true>(q, q.at(i, 2), rows);
   const IndexRange inner = within(share, 2, nx - 1);
   for (int i = inner.first; i <= inner.last; ++i) q.pressureSensors(q.at(i, 2), rows, S);
@@ -147,7 +148,7 @@ WHIRLPANE_HOT_LOOP void xPointPass(const Model& m, const Planes& q, IndexRange s
 
 // x-lines: the interfaces i + 1/2, i = 1..nx-1.
 WHIRLPANE_HOT_LOOP void xInterfacePass(const Model& m, const Planes& q, IndexRange share) {
-  const int nx = m.mainNx, rows = m.mainNy - 2, S = q.stride;
+  const int nx = m.grids.mainNx, rows = m.grids.mainNy - 2, S = q.stride;
   const IndexRange r = within(share, 1, nx - 1);
   for (int i = r.first; i <= r.last; ++i) {
     const int a0 = q.at(i, 2);
@@ -162,9 +163,9 @@ WHIRLPANE_HOT_LOOP void xInterfacePass(const Model& m, const Planes& q, IndexRan
 
 // x-lines: res := R_x at the columns 2..nx-1.
 WHIRLPANE_HOT_LOOP void xResidualPass(const Model& m, const Planes& q, IndexRange share) {
-  const int rows = m.mainNy - 2, S = q.stride;
-  const double halfDx = 0.5 * m.mainDx;
-  const IndexRange r = within(share, 2, m.mainNx - 1);
+  const int rows = m.grids.mainNy - 2, S = q.stride;
+  const double halfDx = 0.5 * m.constants.mainDx;
+  const IndexRange r = within(share, 2, m.grids.mainNx - 1);
   for (int i = r.first; i <= r.last; ++i) {
     const int a0 = q.at(i, 2);
 #pragma GCC ivdep
@@ -177,7 +178,7 @@ WHIRLPANE_HOT_LOOP void xResidualPass(const Model& m, const Planes& q, IndexRang
 // fluxes into h at the interfaces, f at the points.
 template <bool setTimeStep>
 void yLine(const Model& m, const Planes& q, int i, const double* uMinus, const double* vMinus) {
-  const int ny = m.mainNy, S = q.stride;
+  const int ny = m.grids.mainNy, S = q.stride;
   pointFluxes<false>(q, q.at(i, 1), ny);
   q.pressureSensors(q.at(i, 2), ny - 2, 1);
   interfaceFluxes<false, Place::first, setTimeStep>(m, q, q.at(i, 1), 1, 1, S, uMinus, vMinus);
@@ -187,15 +188,15 @@ void yLine(const Model& m, const Planes& q, int i, const double* uMinus, const d
 
 // Stage 1, y-lines: res := R_x + R_y = R(U^n), and the local time steps.
 WHIRLPANE_HOT_LOOP void yStage1Pass(const Model& m, const Planes& q, IndexRange share) {
-  const int rows = m.mainNy - 2;
-  const double halfDx = 0.5 * m.mainDx;
-  const IndexRange r = within(share, 2, m.mainNx - 1);
+  const int rows = m.grids.mainNy - 2;
+  const double halfDx = 0.5 * m.constants.mainDx;
+  const IndexRange r = within(share, 2, m.grids.mainNx - 1);
   for (int i = r.first; i <= r.last; ++i) {
     yLine<true>(m, q, i, q.u, q.v);
     const int a0 = q.at(i, 2);
     // A time-accurate run: one step for all, in place of the local ones.
-    if (m.timeAccurate)
-      for (int a = a0; a <= a0 + rows; ++a) q.dt[a] = m.globalTimeStep;
+    if (m.constants.timeAccurate)
+      for (int a = a0; a <= a0 + rows; ++a) q.dt[a] = m.solution.globalTimeStep;
 #pragma GCC ivdep
     for (int a = a0; a < a0 + rows; ++a)
       for (int k = 0; k < 4; ++k) q.r[k][a] = q.r[k][a] + residualAt(q, k, a, 1, halfDx);
@@ -205,17 +206,17 @@ WHIRLPANE_HOT_LOOP void yStage1Pass(const Model& m, const Planes& q, IndexRange 
 // Holes take no step; X = g1 / 2 = dt R(U^n) / (2 dx^2), the intermediate
 // state U^n + X, and the velocity that restoring U^n will give.
 WHIRLPANE_HOT_LOOP void advancePass(const Model& m, const Planes& q, IndexRange share) {
-  const int rows = m.mainNy - 2;
-  const IndexRange r = within(share, 2, m.mainNx - 1);
-  for (int h = 1; h <= m.mainHoleCount; ++h) {
-    const GridIndex& hole = m.mainHoleList[h];
+  const int rows = m.grids.mainNy - 2;
+  const IndexRange r = within(share, 2, m.grids.mainNx - 1);
+  for (int h = 1; h <= m.coupling.mainHoleCount; ++h) {
+    const GridIndex& hole = m.coupling.mainHoleList[h];
     if (hole.i >= r.first && hole.i <= r.last) q.dt[q.at(hole.i, hole.j)] = 0;
   }
   for (int i = r.first; i <= r.last; ++i) {
     const int a0 = q.at(i, 2);
 #pragma GCC ivdep
     for (int a = a0; a < a0 + rows; ++a)
-      for (int k = 0; k < 4; ++k) q.x[k][a] = 0.5 * q.dt[a] * q.r[k][a] / m.mainDx2;
+      for (int k = 0; k < 4; ++k) q.x[k][a] = 0.5 * q.dt[a] * q.r[k][a] / m.constants.mainDx2;
     advancePoints(q, a0, rows);
 #pragma GCC ivdep
     for (int a = a0; a < a0 + rows; ++a) {
@@ -230,26 +231,27 @@ WHIRLPANE_HOT_LOOP void advancePass(const Model& m, const Planes& q, IndexRange 
 // Stage 2, y-lines: Y = 4 X - dt R / dx^2 = 2 g1 - g2, with column i - 1
 // read at U^n and column i + 1 at the intermediate state.
 WHIRLPANE_HOT_LOOP void yStage2Pass(const Model& m, const Planes& q, IndexRange share) {
-  const int rows = m.mainNy - 2;
-  const double halfDx = 0.5 * m.mainDx;
-  const IndexRange r = within(share, 2, m.mainNx - 1);
+  const int rows = m.grids.mainNy - 2;
+  const double halfDx = 0.5 * m.constants.mainDx;
+  const IndexRange r = within(share, 2, m.grids.mainNx - 1);
   for (int i = r.first; i <= r.last; ++i) {
     yLine<false>(m, q, i, q.uBefore, q.vBefore);
     const int a0 = q.at(i, 2);
 #pragma GCC ivdep
     for (int a = a0; a < a0 + rows; ++a)
       for (int k = 0; k < 4; ++k) {
-        const double z = (q.r[k][a] + residualAt(q, k, a, 1, halfDx)) * q.dt[a] / m.mainDx2;
+        const double z =
+            (q.r[k][a] + residualAt(q, k, a, 1, halfDx)) * q.dt[a] / m.constants.mainDx2;
         q.r[k][a] = 4.0 * q.x[k][a] - z;
       }
   }
 }
 
 WHIRLPANE_HOT_LOOP void loadPass(const Model& m, const Planes& q, IndexRange share) {
-  const int ny = m.mainNy;
+  const int ny = m.grids.mainNy;
   for (int i = share.first; i <= share.last; ++i) {
     for (int j = 1; j <= ny; ++j) {
-      q.loadPoint(m.mainFlow[i][j], q.at(i, j));
+      q.loadPoint(m.solution.mainFlow[i][j], q.at(i, j));
     }
     // The velocity at U^n that the stage-2 y-lines read beside them: column
     // 1 and the edge rows, which no step changes; advancePass forms the rest.
@@ -266,13 +268,13 @@ WHIRLPANE_HOT_LOOP void loadPass(const Model& m, const Planes& q, IndexRange sha
 // records.
 template <bool toRecords>
 WHIRLPANE_HOT_LOOP void restoreAndStorePass(Model& m, const Planes& q, IndexRange share) {
-  const int rows = m.mainNy - 2;
-  const IndexRange r = within(share, 2, m.mainNx - 1);
+  const int rows = m.grids.mainNy - 2;
+  const IndexRange r = within(share, 2, m.grids.mainNx - 1);
   for (int i = r.first; i <= r.last; ++i) {
     restorePoints(q, q.at(i, 2), rows);
     if constexpr (toRecords) {
-      for (int j = 2; j <= m.mainNy - 1; ++j) {
-        FlowPoint& f = m.mainFlow[i][j];
+      for (int j = 2; j <= m.grids.mainNy - 1; ++j) {
+        FlowPoint& f = m.solution.mainFlow[i][j];
         const int a = q.at(i, j);
         q.storeState(f, a);
         f[slot::dt] = q.dt[a];
@@ -281,7 +283,7 @@ WHIRLPANE_HOT_LOOP void restoreAndStorePass(Model& m, const Planes& q, IndexRang
           f[slot::dq + k] = q.x[k][a];
         }
       }
-      m.mainFlow[i][m.mainNy][slot::dt] = q.dt[q.at(i, m.mainNy)];
+      m.solution.mainFlow[i][m.grids.mainNy][slot::dt] = q.dt[q.at(i, m.grids.mainNy)];
     }
   }
 }
@@ -289,9 +291,9 @@ WHIRLPANE_HOT_LOOP void restoreAndStorePass(Model& m, const Planes& q, IndexRang
 // Adds the inner products of the stage values of column i (if it has
 // updated points), in row order.
 void addColumnProducts(const Model& m, const Planes& q, int i, StageSums& sums) {
-  if (i < 2 || i > m.mainNx - 1) return;
+  if (i < 2 || i > m.grids.mainNx - 1) return;
   const int a0 = q.at(i, 2);
-  for (int a = a0; a < a0 + m.mainNy - 2; ++a)
+  for (int a = a0; a < a0 + m.grids.mainNy - 2; ++a)
     for (int k = 0; k < 4; ++k) sums.add(k, q.x[k][a], q.r[k][a]);
 }
 
@@ -314,7 +316,7 @@ namespace {
 // grid, so the results are the same bits.
 template <bool toRecords> void stages(Model& m) {
   const Planes q(m);
-  const int nx = m.mainNx;
+  const int nx = m.grids.mainNx;
   const auto column = [](int i) { return IndexRange{i, i}; };
   const auto xPasses = [&](int i) {
     if (i <= nx) xPointPass(m, q, column(i));
@@ -331,21 +333,21 @@ template <bool toRecords> void stages(Model& m) {
     yStage1Pass(m, q, column(i - 2));
   }
   advancePass(m, q, {1, nx});
-  StageSums sums(m.mainSumXX, m.mainSumXY, m.mainSumYY);
+  StageSums sums(m.scratch.mainSumXX, m.scratch.mainSumXY, m.scratch.mainSumYY);
   for (int i = 1; i <= nx + 2; ++i) {
     xPasses(i);
     yStage2Pass(m, q, column(i - 2));
     restoreAndStorePass<toRecords>(m, q, column(i - 2));
     addColumnProducts(m, q, i - 2, sums);
   }
-  sums.store(m.mainSumXX, m.mainSumXY, m.mainSumYY);
+  sums.store(m.scratch.mainSumXX, m.scratch.mainSumXY, m.scratch.mainSumYY);
 }
 } // namespace
 
 void mainGridResidual(Model& m) {
   stages<true>(m);
-  for (int h = 1; h <= m.mainHoleCount; ++h)
-    m.mainFlow[m.mainHoleList[h].i][m.mainHoleList[h].j][slot::dt] = 0;
+  for (int h = 1; h <= m.coupling.mainHoleCount; ++h)
+    m.solution.mainFlow[m.coupling.mainHoleList[h].i][m.coupling.mainHoleList[h].j][slot::dt] = 0;
 }
 
 void mainStages(Model& m) {

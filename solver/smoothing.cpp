@@ -81,18 +81,22 @@ void solveLines(const LineCoefficients& t, IndexRange lines, int n1, int n2, At 
 
 // The four kinds of line.
 WHIRLPANE_HOT_LOOP void mainYLines(Model& m, const LineCoefficients& t, IndexRange lines) {
-  solveLines(t, lines, 1, m.mainNy, [&](int i, int j) { return &m.mainFlow[i][j][slot::dq]; });
+  solveLines(t, lines, 1, m.grids.mainNy,
+             [&](int i, int j) { return &m.solution.mainFlow[i][j][slot::dq]; });
 }
 WHIRLPANE_HOT_LOOP void mainXLines(Model& m, const LineCoefficients& t, IndexRange lines) {
-  solveLines(t, lines, 1, m.mainNx, [&](int j, int i) { return &m.mainFlow[i][j][slot::dq]; });
+  solveLines(t, lines, 1, m.grids.mainNx,
+             [&](int j, int i) { return &m.solution.mainFlow[i][j][slot::dq]; });
 }
 WHIRLPANE_HOT_LOOP void auxRadialLines(Model& m, const LineCoefficients& t, IndexRange lines,
                                        int rFirst, int rLast, int s) {
-  solveLines(t, lines, rFirst, rLast, [&](int p, int r) { return &m.bodyFlow[p][r][s][slot::dq]; });
+  solveLines(t, lines, rFirst, rLast,
+             [&](int p, int r) { return &m.solution.bodyFlow[p][r][s][slot::dq]; });
 }
 WHIRLPANE_HOT_LOOP void auxPerimeterLines(Model& m, const LineCoefficients& t, IndexRange lines,
                                           int pFirst, int pLast, int s) {
-  solveLines(t, lines, pFirst, pLast, [&](int r, int p) { return &m.bodyFlow[p][r][s][slot::dq]; });
+  solveLines(t, lines, pFirst, pLast,
+             [&](int r, int p) { return &m.solution.bodyFlow[p][r][s][slot::dq]; });
 }
 
 } // namespace
@@ -100,7 +104,7 @@ WHIRLPANE_HOT_LOOP void auxPerimeterLines(Model& m, const LineCoefficients& t, I
 // Each direction in turn: its coefficients once, then its lines (none when
 // the direction has no lines or no positions).
 void smoothMainGrid(Model& m) {
-  const int nx = m.mainNx, ny = m.mainNy;
+  const int nx = m.grids.mainNx, ny = m.grids.mainNy;
   LineCoefficients t;
   if (nx - 1 >= 2 && ny >= 1) {
     eliminationCoefficients(t, ny);
@@ -122,7 +126,7 @@ void smoothBodyGrids(Model& m, int pFirst, int pLast, int rFirst, int rLast, int
 }
 
 WHIRLPANE_HOT_LOOP void smoothMainPlane(const Model& m, double* d, int stride) {
-  const int nx = m.mainNx, ny = m.mainNy;
+  const int nx = m.grids.mainNx, ny = m.grids.mainNy;
   LineCoefficients t;
   if (nx - 1 >= 2 && ny >= 1) eliminationCoefficients(t, ny);
   solveLines(t, {2, nx - 1}, 1, ny, [&](int i, int j) { return d + 4 * (i * stride + j); });

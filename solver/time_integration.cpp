@@ -24,27 +24,31 @@ namespace {
 // (a new set-up).
 std::array<int, kBodySlots + 1> auxMetricOffsets(Model& m) {
   std::array<int, kBodySlots + 1> offset{};
-  for (int b = 1; b < m.nBodies; ++b)
-    offset[b + 1] = offset[b] + kAuxMetricPlaneCount * auxPlaneSize(m.bodyFirst[b], m.bodyLast[b]);
-  if (m.bodyMetricPlanesGeneration != m.metricGeneration) {
-    for (int b = 1; b <= m.nBodies; ++b)
-      loadAuxMetrics(m, m.bodyFirst[b], m.bodyLast[b], 1, m.bodyMetricPlanes.data() + offset[b]);
-    m.bodyMetricPlanesGeneration = m.metricGeneration;
+  for (int b = 1; b < m.grids.nBodies; ++b)
+    offset[b + 1] =
+        offset[b] + kAuxMetricPlaneCount * auxPlaneSize(m.grids.bodyFirst[b], m.grids.bodyLast[b]);
+  if (m.scratch.bodyMetricPlanesGeneration != m.grids.metricGeneration) {
+    for (int b = 1; b <= m.grids.nBodies; ++b)
+      loadAuxMetrics(m, m.grids.bodyFirst[b], m.grids.bodyLast[b], 1,
+                     m.scratch.bodyMetricPlanes.data() + offset[b]);
+    m.scratch.bodyMetricPlanesGeneration = m.grids.metricGeneration;
   }
   return offset;
 }
 
 // The stages of every body's auxiliary grid and their inner products, one
-// body after the other in the work area at the start of m.bodyPlanes, which
+// body after the other in the work area at the start of m.scratch.bodyPlanes, which
 // holds the planes of one body at a time (a few hundred kilobytes, so they
 // stay in cache).  The inner products are then summed in body order.
 void auxResiduals(Model& m) {
   const auto metricOffset = auxMetricOffsets(m);
-  for (int b = 1; b <= m.nBodies; ++b)
-    auxStages(m, m.bodyFirst[b], m.bodyLast[b], 2, m.bodyLayers - 1, 1, m.reynolds,
-              m.bodyPlanes.data(), m.bodyMetricPlanes.data() + metricOffset[b]);
-  for (int b = 1; b <= m.nBodies; ++b)
-    sumAuxStageProducts(m, m.bodyFirst[b], m.bodyLast[b], 2, m.bodyLayers - 1, 1);
+  for (int b = 1; b <= m.grids.nBodies; ++b)
+    auxStages(m, m.grids.bodyFirst[b], m.grids.bodyLast[b], 2, m.layout.bodyLayers - 1, 1,
+              m.constants.reynolds, m.scratch.bodyPlanes.data(),
+              m.scratch.bodyMetricPlanes.data() + metricOffset[b]);
+  for (int b = 1; b <= m.grids.nBodies; ++b)
+    sumAuxStageProducts(m, m.grids.bodyFirst[b], m.grids.bodyLast[b], 2, m.layout.bodyLayers - 1,
+                        1);
 }
 
 // The weights of the rational combination from a grid's inner products,
@@ -70,17 +74,20 @@ inline void combinePoint(FlowPoint& f, const StageWeights& w) {
 }
 
 void combineMainStages(Model& m) {
-  const StageWeights w = combinationWeights(m.mainSumXX, m.mainSumXY, m.mainSumYY);
-  for (int i = 2; i <= m.mainNx - 1; ++i)
-    for (int j = 2; j <= m.mainNy - 1; ++j)
-      if (m.mainHoleFlag[i][j] == 0) combinePoint(m.mainFlow[i][j], w);
+  const StageWeights w =
+      combinationWeights(m.scratch.mainSumXX, m.scratch.mainSumXY, m.scratch.mainSumYY);
+  for (int i = 2; i <= m.grids.mainNx - 1; ++i)
+    for (int j = 2; j <= m.grids.mainNy - 1; ++j)
+      if (m.coupling.mainHoleFlag[i][j] == 0) combinePoint(m.solution.mainFlow[i][j], w);
 }
 
 void combineAuxStages(Model& m) {
-  const StageWeights w = combinationWeights(m.bodySumXX, m.bodySumXY, m.bodySumYY);
-  for (int b = 1; b <= m.nBodies; ++b)
-    for (int r = 2; r <= m.bodyLayers - 1; ++r)
-      for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) combinePoint(m.bodyFlow[p][r][1], w);
+  const StageWeights w =
+      combinationWeights(m.scratch.bodySumXX, m.scratch.bodySumXY, m.scratch.bodySumYY);
+  for (int b = 1; b <= m.grids.nBodies; ++b)
+    for (int r = 2; r <= m.layout.bodyLayers - 1; ++r)
+      for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p)
+        combinePoint(m.solution.bodyFlow[p][r][1], w);
 }
 
 inline void advancePoint(FlowPoint& f) {
@@ -89,18 +96,19 @@ inline void advancePoint(FlowPoint& f) {
 
 // The hole list's increments cleared, then the interior points advanced.
 void updateMain(Model& m) {
-  for (int h = 1; h <= m.mainHoleCount; ++h) {
-    FlowPoint& f = m.mainFlow[m.mainHoleList[h].i][m.mainHoleList[h].j];
+  for (int h = 1; h <= m.coupling.mainHoleCount; ++h) {
+    FlowPoint& f = m.solution.mainFlow[m.coupling.mainHoleList[h].i][m.coupling.mainHoleList[h].j];
     for (int k = 0; k < 4; ++k) f[slot::dq + k] = 0;
   }
-  for (int i = 2; i <= m.mainNx - 1; ++i)
-    for (int j = 2; j <= m.mainNy - 1; ++j) advancePoint(m.mainFlow[i][j]);
+  for (int i = 2; i <= m.grids.mainNx - 1; ++i)
+    for (int j = 2; j <= m.grids.mainNy - 1; ++j) advancePoint(m.solution.mainFlow[i][j]);
 }
 
 void updateAux(Model& m) {
-  for (int b = 1; b <= m.nBodies; ++b)
-    for (int r = 2; r <= m.bodyLayers - 1; ++r)
-      for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) advancePoint(m.bodyFlow[p][r][1]);
+  for (int b = 1; b <= m.grids.nBodies; ++b)
+    for (int r = 2; r <= m.layout.bodyLayers - 1; ++r)
+      for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p)
+        advancePoint(m.solution.bodyFlow[p][r][1]);
 }
 
 // Each grid's part of a step.  Neither reads or writes what the other's
@@ -110,11 +118,11 @@ void updateAux(Model& m) {
 // point, in d (the points with a hole flag keep X).
 WHIRLPANE_HOT_LOOP void combineMainPlanes(const Model& m, const MainPlanes& q, double* d,
                                           const StageWeights& w) {
-  for (int i = 2; i <= m.mainNx - 1; ++i) {
-    const std::uint8_t* hole = &m.mainHoleFlag[i][0];
+  for (int i = 2; i <= m.grids.mainNx - 1; ++i) {
+    const std::uint8_t* hole = &m.coupling.mainHoleFlag[i][0];
     const int a0 = q.at(i, 0);
 #pragma GCC ivdep
-    for (int j = 2; j <= m.mainNy - 1; ++j) {
+    for (int j = 2; j <= m.grids.mainNy - 1; ++j) {
       const int a = a0 + j;
       for (int k = 0; k < 4; ++k) {
         const double combined = q.x[k][a] * w.x[k + 1] - q.r[k][a] * w.y[k + 1];
@@ -130,12 +138,12 @@ WHIRLPANE_HOT_LOOP void combineMainPlanes(const Model& m, const MainPlanes& q, d
 template <bool tallied>
 WHIRLPANE_HOT_LOOP void updateMainPlanes(Model& m, const MainPlanes& q, const double* d,
                                          StepTally* tally) {
-  const int ny = m.mainNy;
+  const int ny = m.grids.mainNy;
   // Local totals: the compiler cannot tell the tally from the records.
   ResidualTotals totals;
   bool sound = true;
-  for (int i = 2; i <= m.mainNx - 1; ++i) {
-    const std::uint8_t* hole = &m.mainHoleFlag[i][0];
+  for (int i = 2; i <= m.grids.mainNx - 1; ++i) {
+    const std::uint8_t* hole = &m.coupling.mainHoleFlag[i][0];
     const int a0 = q.at(i, 0);
 #pragma GCC ivdep
     for (int a = a0 + 2; a <= a0 + ny - 1; ++a) {
@@ -145,7 +153,7 @@ WHIRLPANE_HOT_LOOP void updateMainPlanes(Model& m, const MainPlanes& q, const do
     }
     for (int j = 2; j <= ny - 1; ++j) {
       const int a = a0 + j;
-      FlowPoint& f = m.mainFlow[i][j];
+      FlowPoint& f = m.solution.mainFlow[i][j];
       q.storeState(f, a);
       f[slot::dt] = q.dt[a];
       for (int k = 0; k < 4; ++k) f[slot::dq + k] = d[4 * a + k];
@@ -154,7 +162,7 @@ WHIRLPANE_HOT_LOOP void updateMainPlanes(Model& m, const MainPlanes& q, const do
         totals.add(f);
       }
     }
-    m.mainFlow[i][ny][slot::dt] = q.dt[a0 + ny];
+    m.solution.mainFlow[i][ny][slot::dt] = q.dt[a0 + ny];
   }
   if constexpr (tallied) tally->mainSound = sound, tally->main = totals;
 }
@@ -164,18 +172,19 @@ WHIRLPANE_HOT_LOOP void updateMainPlanes(Model& m, const MainPlanes& q, const do
 // seams leave alone (all but the first column).
 void tallyAux(const Model& m, StepTally& tally) {
   std::size_t n = 0;
-  for (int b = 1; b <= m.nBodies; ++b)
-    n += std::size_t(std::max(0, m.bodyLast[b] - m.bodyFirst[b])) * std::max(0, m.bodyLayers - 2);
+  for (int b = 1; b <= m.grids.nBodies; ++b)
+    n += std::size_t(std::max(0, m.grids.bodyLast[b] - m.grids.bodyFirst[b])) *
+         std::max(0, m.layout.bodyLayers - 2);
   tally.auxRates.resize(n); // allocates on a run's first step only
   double* rates = tally.auxRates.data();
   ResidualTotals speeds;
   bool sound = true;
-  for (int b = 1; b <= m.nBodies; ++b)
-    for (int p = m.bodyFirst[b]; p <= m.bodyLast[b] - 1; ++p)
-      for (int r = 2; r <= m.bodyLayers - 1; ++r) {
-        const FlowPoint& f = m.bodyFlow[p][r][1];
+  for (int b = 1; b <= m.grids.nBodies; ++b)
+    for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b] - 1; ++p)
+      for (int r = 2; r <= m.layout.bodyLayers - 1; ++r) {
+        const FlowPoint& f = m.solution.bodyFlow[p][r][1];
         *rates++ = ResidualTotals::rateSquared(f);
-        if (p == m.bodyFirst[b]) continue;
+        if (p == m.grids.bodyFirst[b]) continue;
         sound = sound && pointIsSound(f);
         speeds.addSpeed(f);
       }
@@ -191,9 +200,10 @@ void mainGridStep(Model& m, StepTally* tally) {
   // them, stage values apart (the smoothing and the update read those from
   // the planes).  The same operations in the same order: the same bits.
   mainStages(m);
-  const StageWeights w = combinationWeights(m.mainSumXX, m.mainSumXY, m.mainSumYY);
+  const StageWeights w =
+      combinationWeights(m.scratch.mainSumXX, m.scratch.mainSumXY, m.scratch.mainSumYY);
   const MainPlanes q(m);
-  const int nx = m.mainNx, ny = m.mainNy;
+  const int nx = m.grids.mainNx, ny = m.grids.mainNy;
   // The increments, four to a point, in the convective-flux planes, which
   // the residual no longer needs.
   double* const d = q.f[0];
@@ -206,14 +216,14 @@ void mainGridStep(Model& m, StepTally* tally) {
     for (int j = 2; j <= ny - 1; ++j) move(1, j), move(nx, j);
   };
   edges([&](int i, int j) {
-    for (int k = 0; k < 4; ++k) at(i, j)[k] = m.mainFlow[i][j][slot::dq + k];
+    for (int k = 0; k < 4; ++k) at(i, j)[k] = m.solution.mainFlow[i][j][slot::dq + k];
   });
   smoothMainPlane(m, d, q.stride);
   edges([&](int i, int j) {
-    for (int k = 0; k < 4; ++k) m.mainFlow[i][j][slot::dq + k] = at(i, j)[k];
+    for (int k = 0; k < 4; ++k) m.solution.mainFlow[i][j][slot::dq + k] = at(i, j)[k];
   });
-  for (int h = 1; h <= m.mainHoleCount; ++h) {
-    const GridIndex& hole = m.mainHoleList[h];
+  for (int h = 1; h <= m.coupling.mainHoleCount; ++h) {
+    const GridIndex& hole = m.coupling.mainHoleList[h];
     double* dq = at(hole.i, hole.j);
     for (int k = 0; k < 4; ++k) dq[k] = 0;
   }
@@ -221,14 +231,14 @@ void mainGridStep(Model& m, StepTally* tally) {
     updateMainPlanes<true>(m, q, d, tally);
   else
     updateMainPlanes<false>(m, q, d, nullptr);
-  for (int h = 1; h <= m.mainHoleCount; ++h)
-    m.mainFlow[m.mainHoleList[h].i][m.mainHoleList[h].j][slot::dt] = 0;
+  for (int h = 1; h <= m.coupling.mainHoleCount; ++h)
+    m.solution.mainFlow[m.coupling.mainHoleList[h].i][m.coupling.mainHoleList[h].j][slot::dt] = 0;
 }
 
 void auxGridStep(Model& m, StepTally* tally) {
   auxResiduals(m);
   combineAuxStages(m);
-  smoothBodyGrids(m, 1, m.bodyPerimeterPoints, 1, m.bodyLayers, 1);
+  smoothBodyGrids(m, 1, m.grids.bodyPerimeterPoints, 1, m.layout.bodyLayers, 1);
   updateAux(m);
   if (tally) tallyAux(m, *tally);
 }

@@ -16,10 +16,10 @@ namespace {
 // One circle of size `size` in a channel of the given lengths.
 void oneCircleIn(Model& m, int size, const ChannelConditions& channel) {
   setStartupDefaults(m);
-  m.nColumns = 1;
-  m.columnBodies[1] = 1;
-  m.layoutSize[1][1] = size;
-  m.channel = channel;
+  m.layout.nColumns = 1;
+  m.layout.columnBodies[1] = 1;
+  m.layout.layoutSize[1][1] = size;
+  m.layout.channel = channel;
 }
 
 ChannelConditions sized(double height, double upstream, double downstream, double offset) {
@@ -46,8 +46,8 @@ TEST(Channel, TheMainGridSpansTheChannelOnWholeCells) {
     oneCircleIn(*m, 8, c.channel);
     FakeWindowServices ws;
     ASSERT_EQ(remakeGrids(*m, ws), LayoutRefusal::none) << c.channel.height;
-    EXPECT_EQ(m->mainNx, c.nx);
-    EXPECT_EQ(m->mainNy, c.ny);
+    EXPECT_EQ(m->grids.mainNx, c.nx);
+    EXPECT_EQ(m->grids.mainNy, c.ny);
     const ChannelConditions built = channelOfGrid(*m);
     EXPECT_EQ(built.upstream, c.channel.upstream) << "the inflow lies where it was asked";
     EXPECT_NEAR(built.bodyOffset, c.channel.bodyOffset, 1e-12) << "so does the centre line";
@@ -63,8 +63,8 @@ TEST(Channel, TheWholeOutletOpensEveryRowBetweenTheWalls) {
   oneCircleIn(*m, 8, c);
   FakeWindowServices ws;
   ASSERT_TRUE(rebuildGrids(*m));
-  EXPECT_EQ(m->outletLow, 2);
-  EXPECT_EQ(m->outletHigh, m->mainNy - 1);
+  EXPECT_EQ(m->grids.outletLow, 2);
+  EXPECT_EQ(m->grids.outletHigh, m->grids.mainNy - 1);
 }
 
 TEST(Channel, ChannelsTheGridsCannotHoldAreRefusedAndTheLastGridsKept) {
@@ -86,12 +86,12 @@ TEST(Channel, ChannelsTheGridsCannotHoldAreRefusedAndTheLastGridsKept) {
     oneCircleIn(*m, 8, sized(40, 30, 30, 0));
     FakeWindowServices ws;
     ASSERT_TRUE(rebuildGrids(*m));
-    const int nx = m->mainNx, ny = m->mainNy;
-    m->channel = c.channel;
+    const int nx = m->grids.mainNx, ny = m->grids.mainNy;
+    m->layout.channel = c.channel;
     EXPECT_EQ(remakeGrids(*m, ws), c.refusal) << c.what;
     EXPECT_EQ(ws.messages().size(), 1u) << c.what;
-    EXPECT_EQ(m->channel, sized(40, 30, 30, 0)) << c.what << ": the channel is put back";
-    EXPECT_EQ(m->mainNx * 1000 + m->mainNy, nx * 1000 + ny) << c.what;
+    EXPECT_EQ(m->layout.channel, sized(40, 30, 30, 0)) << c.what << ": the channel is put back";
+    EXPECT_EQ(m->grids.mainNx * 1000 + m->grids.mainNy, nx * 1000 + ny) << c.what;
   }
 }
 
@@ -113,26 +113,28 @@ TEST(Channel, AParabolicInflowWithTheWholeOutletCarriesPoiseuilleFlow) {
   ASSERT_TRUE(rebuildGrids(m));
   placeLayoutOnBitmap(m, s.s.bitmap);
   runCalculationSteps(m, s.ws, s.stages, 4000);
-  ASSERT_EQ(m.flowStep, 4000) << "the run went through";
+  ASSERT_EQ(m.solution.flowStep, 4000) << "the run went through";
 
-  const int ny = m.mainNy;
-  const double y0 = m.mainGrid[1][1].mainGridY, y1 = m.mainGrid[1][ny].mainGridY,
+  const int ny = m.grids.mainNy;
+  const double y0 = m.grids.mainGrid[1][1].mainGridY, y1 = m.grids.mainGrid[1][ny].mainGridY,
                height = (y1 - y0) / 16;
   // The profile half way to the body (x = -45).
   const int iMid = 37;
   double largestError = 0;
   for (int j = 2; j < ny; ++j) {
-    const double exact = parabolicInflowSpeed(m.mainGrid[iMid][j].mainGridY, y0, y1, m.uInf);
-    largestError = std::max(largestError, std::abs(m.mainFlow[iMid][j][slot::u] - exact));
+    const double exact =
+        parabolicInflowSpeed(m.grids.mainGrid[iMid][j].mainGridY, y0, y1, m.constants.uInf);
+    largestError = std::max(largestError, std::abs(m.solution.mainFlow[iMid][j][slot::u] - exact));
   }
-  EXPECT_LT(largestError, 0.01 * 1.5 * m.uInf) << "largest departure from the parabola";
+  EXPECT_LT(largestError, 0.01 * 1.5 * m.constants.uInf) << "largest departure from the parabola";
 
   // The pressure gradient along the centre row, between x = -70 and -20.
   const int iA = 17, iB = 57, jMid = (ny + 1) / 2;
-  const double gradient = (m.mainFlow[iB][jMid][slot::pres] - m.mainFlow[iA][jMid][slot::pres]) /
-                          ((m.mainGrid[iB][jMid].mainGridX - m.mainGrid[iA][jMid].mainGridX) / 16);
-  const double mu = m.uInf / m.reynolds;
-  const double poiseuille = -12 * mu * m.uInf / (height * height);
+  const double gradient =
+      (m.solution.mainFlow[iB][jMid][slot::pres] - m.solution.mainFlow[iA][jMid][slot::pres]) /
+      ((m.grids.mainGrid[iB][jMid].mainGridX - m.grids.mainGrid[iA][jMid].mainGridX) / 16);
+  const double mu = m.constants.uInf / m.constants.reynolds;
+  const double poiseuille = -12 * mu * m.constants.uInf / (height * height);
   EXPECT_NEAR(gradient / poiseuille, 1, 0.02) << gradient << " against " << poiseuille;
 }
 

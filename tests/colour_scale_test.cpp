@@ -15,8 +15,8 @@ struct Rgb {
 Rgb rampColour(double lo, double hi, double v) {
   static const auto m = makeModel();
   DrawingSurface s(1, 1);
-  m->scaleLow = lo;
-  m->scaleHigh = hi;
+  m->view.scaleLow = lo;
+  m->view.scaleHigh = hi;
   setScaleBrush(*m, s, v);
   EXPECT_EQ(s.pen(), s.brush());
   const Colour c = s.brush();
@@ -25,16 +25,16 @@ Rgb rampColour(double lo, double hi, double v) {
 
 // Every main-grid point of a synthetic model set to `value`, taking part (dt > 0).
 void fillMain(Model& m, int c, double value) {
-  for (int i = 1; i <= m.mainNx; ++i)
-    for (int j = 1; j <= m.mainNy; ++j) {
-      m.mainFlow[i][j][c] = value;
-      m.mainFlow[i][j][slot::dt] = 1;
+  for (int i = 1; i <= m.grids.mainNx; ++i)
+    for (int j = 1; j <= m.grids.mainNy; ++j) {
+      m.solution.mainFlow[i][j][c] = value;
+      m.solution.mainFlow[i][j][slot::dt] = 1;
     }
 }
 
 void fillAux(Model& m, int c, double value) {
-  for (int p = m.bodyFirst[1]; p <= m.bodyLast[1]; ++p)
-    for (int r = 1; r <= m.bodyLayers; ++r) m.bodyFlow[p][r][1][c] = value;
+  for (int p = m.grids.bodyFirst[1]; p <= m.grids.bodyLast[1]; ++p)
+    for (int r = 1; r <= m.layout.bodyLayers; ++r) m.solution.bodyFlow[p][r][1][c] = value;
 }
 
 } // namespace
@@ -75,23 +75,23 @@ TEST(ColourScale, ScaleRangeHalvesANegativeRangeAndBuildsTheLevels) {
   auto m = syntheticModel();
   fillMain(*m, slot::omega, 0);
   fillAux(*m, slot::omega, 0);
-  m->mainFlow[5][5][slot::omega] = -8;
-  m->bodyFlow[7][3][1][slot::omega] = 6;
+  m->solution.mainFlow[5][5][slot::omega] = -8;
+  m->solution.bodyFlow[7][3][1][slot::omega] = 6;
   // Ignored: the last 10 columns for the vorticity, masked points, NaN.
-  m->mainFlow[m->mainNx - 4][5][slot::omega] = 50;
-  m->mainFlow[6][6][slot::omega] = -70;
-  m->mainFlow[6][6][slot::dt] = 0;
-  m->mainFlow[7][7][slot::omega] = NAN;
-  m->bodyFlow[8][3][1][slot::omega] = -INFINITY;
+  m->solution.mainFlow[m->grids.mainNx - 4][5][slot::omega] = 50;
+  m->solution.mainFlow[6][6][slot::omega] = -70;
+  m->solution.mainFlow[6][6][slot::dt] = 0;
+  m->solution.mainFlow[7][7][slot::omega] = NAN;
+  m->solution.bodyFlow[8][3][1][slot::omega] = -INFINITY;
   findScaleRange(*m, slot::omega);
-  EXPECT_EQ(m->scaleLow, -4);
-  EXPECT_EQ(m->scaleHigh, 3);
+  EXPECT_EQ(m->view.scaleLow, -4);
+  EXPECT_EQ(m->view.scaleHigh, 3);
   const double want[] = {-4, -3.3, -2.6, -1.9, -1.2, -0.5, 0.2, 0.9, 1.6, 2.3, 3};
-  for (int k = 0; k <= 10; ++k) EXPECT_NEAR(m->levelValue[k], want[k], 1e-12) << "level " << k;
-  EXPECT_EQ(m->levelValue[10], 3);
+  for (int k = 0; k <= 10; ++k) EXPECT_NEAR(m->view.levelValue[k], want[k], 1e-12) << "level " << k;
+  EXPECT_EQ(m->view.levelValue[10], 3);
   double expect = -4;
   for (int k = 1; k <= 9; ++k) expect = expect + 0.7;
-  EXPECT_EQ(m->levelValue[9], expect) << "levels are built by adding the step";
+  EXPECT_EQ(m->view.levelValue[9], expect) << "levels are built by adding the step";
 }
 
 TEST(ColourScale, ScaleRangeStartsFromHundredAndMinusHundred) {
@@ -103,27 +103,27 @@ TEST(ColourScale, ScaleRangeStartsFromHundredAndMinusHundred) {
     fillMain(*m, slot::pres, c.lowValue);
     fillAux(*m, slot::pres, c.highValue);
     findScaleRange(*m, slot::pres);
-    EXPECT_DOUBLE_EQ(m->scaleLow, c.wantLow) << c.lowValue << ".." << c.highValue;
-    EXPECT_DOUBLE_EQ(m->scaleHigh, c.wantHigh) << c.lowValue << ".." << c.highValue;
+    EXPECT_DOUBLE_EQ(m->view.scaleLow, c.wantLow) << c.lowValue << ".." << c.highValue;
+    EXPECT_DOUBLE_EQ(m->view.scaleHigh, c.wantHigh) << c.lowValue << ".." << c.highValue;
   }
 }
 
 TEST(ColourScale, SpeedRangeTakesTheFractionOfTheLargestUnmaskedSpeed) {
   auto m = syntheticModel();
   findSpeedRange(*m, 0.9);
-  EXPECT_EQ(m->scaleLow, 0);
-  EXPECT_DOUBLE_EQ(m->scaleHigh, 0.9 * 1e-5) << "everything masked";
+  EXPECT_EQ(m->view.scaleLow, 0);
+  EXPECT_DOUBLE_EQ(m->view.scaleHigh, 0.9 * 1e-5) << "everything masked";
 
   fillMain(*m, slot::u, 0.3);
   fillMain(*m, slot::v, 0.4);
-  m->mainFlow[m->mainNx - 5][5][slot::u] = 9; // among the last ten columns
-  m->mainFlow[4][1][slot::u] = 9;             // row 1
-  m->mainFlow[6][6][slot::u] = NAN;           // not finite
-  fillAux(*m, slot::u, 2.0);                  // omega 0: masked
+  m->solution.mainFlow[m->grids.mainNx - 5][5][slot::u] = 9; // among the last ten columns
+  m->solution.mainFlow[4][1][slot::u] = 9;                   // row 1
+  m->solution.mainFlow[6][6][slot::u] = NAN;                 // not finite
+  fillAux(*m, slot::u, 2.0);                                 // omega 0: masked
   findSpeedRange(*m, 0.9);
-  EXPECT_DOUBLE_EQ(m->scaleHigh, 0.9 * 0.5);
-  m->bodyFlow[9][2][1][slot::omega] = 1;
+  EXPECT_DOUBLE_EQ(m->view.scaleHigh, 0.9 * 0.5);
+  m->solution.bodyFlow[9][2][1][slot::omega] = 1;
   findSpeedRange(*m, 0.5);
-  EXPECT_DOUBLE_EQ(m->scaleHigh, 0.5 * 2.0);
-  EXPECT_DOUBLE_EQ(m->levelValue[5], 0.5);
+  EXPECT_DOUBLE_EQ(m->view.scaleHigh, 0.5 * 2.0);
+  EXPECT_DOUBLE_EQ(m->view.levelValue[5], 0.5);
 }

@@ -30,27 +30,31 @@ struct LinearField {
   DrawingSurface s{700, 452};
   FakeWindowServices ws;
   LinearField(double low = 1, double high = 12) {
-    m->viewScale = 20;
+    m->view.viewScale = 20;
     placeLayoutOnBitmap(*m, s);
-    for (int i = 1; i <= m->mainNx; ++i)
-      for (int j = 1; j <= m->mainNy; ++j) {
-        m->mainFlow[i][j][slot::pres] = i;
-        m->mainFlow[i][j][slot::dt] = 1;
+    for (int i = 1; i <= m->grids.mainNx; ++i)
+      for (int j = 1; j <= m->grids.mainNy; ++j) {
+        m->solution.mainFlow[i][j][slot::pres] = i;
+        m->solution.mainFlow[i][j][slot::dt] = 1;
       }
-    m->scaleLow = low;
-    m->scaleHigh = high;
+    m->view.scaleLow = low;
+    m->view.scaleHigh = high;
   }
-  void draw(int n) { drawMainContours(*m, s, 1, m->mainNx, 1, m->mainNy, slot::pres, n); }
+  void draw(int n) {
+    drawMainContours(*m, s, 1, m->grids.mainNx, 1, m->grids.mainNy, slot::pres, n);
+  }
   // Pixel row through the middle of cell row j.
   int rowY(int j) const {
-    return roundHalfAway((m->mainGrid[1][j].mainGridPixY + m->mainGrid[1][j + 1].mainGridPixY) / 2);
+    return roundHalfAway(
+        (m->grids.mainGrid[1][j].mainGridPixY + m->grids.mainGrid[1][j + 1].mainGridPixY) / 2);
   }
   // Pixel column where F = value (between nodes).
   int columnX(double value) const {
     const int i = static_cast<int>(value);
-    return roundHalfAway(m->mainGrid[i][1].mainGridPixX +
-                         (m->mainGrid[i + 1][1].mainGridPixX - m->mainGrid[i][1].mainGridPixX) *
-                             (value - i));
+    return roundHalfAway(
+        m->grids.mainGrid[i][1].mainGridPixX +
+        (m->grids.mainGrid[i + 1][1].mainGridPixX - m->grids.mainGrid[i][1].mainGridPixX) *
+            (value - i));
   }
   // The non-white colours met along a pixel row, one entry per run.
   std::vector<Colour> runsAlongRow(int y) const {
@@ -94,7 +98,7 @@ TEST(ContourLines, MaskedCornerStopsTheLine) {
   LinearField f;
   // Level 5.4 runs through the cells i = 5.  Node (6, 5) is corner C of cell
   // (5, 4) and corner B of cell (5, 5), whose mask the lines do not consult.
-  f.m->mainFlow[6][5][slot::dt] = 0;
+  f.m->solution.mainFlow[6][5][slot::dt] = 0;
   f.draw(10);
   const int x = f.columnX(5.4);
   EXPECT_NE(f.s.pixel(x, f.rowY(3)), kWhite);
@@ -104,13 +108,13 @@ TEST(ContourLines, MaskedCornerStopsTheLine) {
 
 TEST(ContourBands, CoverTheFieldInTheRampsOrder) {
   LinearField f;
-  f.m->fillContours = true;
+  f.m->view.fillContours = true;
   f.draw(20);
   for (int j : {1, 4, 7}) {
     const int y = f.rowY(j);
     double last = -1;
-    for (int x = roundHalfAway(f.m->mainGrid[1][1].mainGridPixX);
-         x <= roundHalfAway(f.m->mainGrid[12][1].mainGridPixX); ++x) {
+    for (int x = roundHalfAway(f.m->grids.mainGrid[1][1].mainGridPixX);
+         x <= roundHalfAway(f.m->grids.mainGrid[12][1].mainGridPixX); ++x) {
       const double at = rampPosition(f.s.pixel(x, y));
       ASSERT_GE(at, 0) << "unpainted or off-ramp pixel at x " << x << ", row " << j;
       ASSERT_GE(at, last) << "colour goes back along the ramp at x " << x << ", row " << j;
@@ -124,8 +128,8 @@ TEST(ContourBands, CoverTheFieldInTheRampsOrder) {
 TEST(ContourBands, BlackLinesOnlyWhenAsked) {
   for (bool black : {false, true}) {
     LinearField f;
-    f.m->fillContours = true;
-    f.m->blackLines = black;
+    f.m->view.fillContours = true;
+    f.m->view.blackLines = black;
     f.draw(20);
     int blackPixels = 0;
     for (int x = 0; x < 700; ++x) blackPixels += f.s.pixel(x, f.rowY(4)) == kBlack;
@@ -139,7 +143,7 @@ TEST(ContourBands, BlackLinesOnlyWhenAsked) {
 
 TEST(ContourBands, OneExtraBandBelowAndTwoBinsAboveTheRange) {
   LinearField f(4.9, 7.9); // bin 0.15
-  f.m->fillContours = true;
+  f.m->view.fillContours = true;
   f.draw(20);
   const int y = f.rowY(4);
   EXPECT_EQ(f.s.pixel(f.columnX(4.5), y), kWhite) << "below scaleLow - bin";
@@ -151,8 +155,8 @@ TEST(ContourBands, OneExtraBandBelowAndTwoBinsAboveTheRange) {
 TEST(ContourBands, StopAtHoles) {
   LinearField f;
   for (int i = 5; i <= 8; ++i)
-    for (int j = 3; j <= 6; ++j) f.m->mainFlow[i][j][slot::dt] = 0;
-  f.m->fillContours = true;
+    for (int j = 3; j <= 6; ++j) f.m->solution.mainFlow[i][j][slot::dt] = 0;
+  f.m->view.fillContours = true;
   f.draw(20);
   // Cell (6, 4) has every corner in the hole.
   EXPECT_EQ(f.s.pixel(f.columnX(6.5), f.rowY(4)), kWhite);
@@ -163,10 +167,10 @@ TEST(ContourBands, StopAtHoles) {
 TEST(ContourBands, CellsWithNonFiniteValuesAreSkipped) {
   LinearField f;
   for (double bad : {NAN, INFINITY, -INFINITY}) {
-    f.m->mainFlow[6][4][slot::pres] = bad;
+    f.m->solution.mainFlow[6][4][slot::pres] = bad;
     for (bool fill : {false, true}) {
-      f.m->fillContours = fill;
-      f.m->blackLines = true;
+      f.m->view.fillContours = fill;
+      f.m->view.blackLines = true;
       fillWhite(f.s);
       f.draw(20);
       // The four cells around the node are left out, the others drawn.
@@ -176,22 +180,23 @@ TEST(ContourBands, CellsWithNonFiniteValuesAreSkipped) {
         EXPECT_NE(f.s.pixel(f.columnX(8.5), f.rowY(4)), kWhite) << bad;
       }
     }
-    f.m->mainFlow[6][4][slot::pres] = 6; // the field's own value, F = i
+    f.m->solution.mainFlow[6][4][slot::pres] = 6; // the field's own value, F = i
   }
 }
 
 TEST(ContourBands, AuxiliaryRingsFollowTheRadialField) {
   LinearField f; // the fixture's ring grid, F = r: layer 1 outside
   const Model& m = *f.m;
-  for (int p = m.bodyFirst[1] - 1; p <= m.bodyLast[1] + 1; ++p)
-    for (int r = 1; r <= m.bodyLayers; ++r) f.m->bodyFlow[p][r][1][slot::rho] = r;
-  f.m->scaleLow = 1;
-  f.m->scaleHigh = 10;
-  f.m->fillContours = true;
-  drawBodyContours(*f.m, f.s, m.bodyFirst[1], m.bodyLast[1], 1, m.bodyLayers, 1, slot::rho, 20);
+  for (int p = m.grids.bodyFirst[1] - 1; p <= m.grids.bodyLast[1] + 1; ++p)
+    for (int r = 1; r <= m.layout.bodyLayers; ++r) f.m->solution.bodyFlow[p][r][1][slot::rho] = r;
+  f.m->view.scaleLow = 1;
+  f.m->view.scaleHigh = 10;
+  f.m->view.fillContours = true;
+  drawBodyContours(*f.m, f.s, m.grids.bodyFirst[1], m.grids.bodyLast[1], 1, m.layout.bodyLayers, 1,
+                   slot::rho, 20);
   // Along a radial line from the outer edge to the surface the bands rise.
-  const AuxPoint& o = m.bodyGrid[m.bodyFirst[1] + 3][1][1];
-  const AuxPoint& n = m.bodyGrid[m.bodyFirst[1] + 3][m.bodyLayers][1];
+  const AuxPoint& o = m.grids.bodyGrid[m.grids.bodyFirst[1] + 3][1][1];
+  const AuxPoint& n = m.grids.bodyGrid[m.grids.bodyFirst[1] + 3][m.layout.bodyLayers][1];
   double last = -1;
   for (int k = 0; k <= 20; ++k) {
     const double t = (k + 0.5) / 21;

@@ -18,10 +18,10 @@ inline void expectLinksReproduceReceivers(const Model& m, const std::string& wha
     double x, y;
   };
   auto aux = [&](int p, int r) {
-    return XY{m.bodyGrid[p][r][1].bodyGridX, m.bodyGrid[p][r][1].bodyGridY};
+    return XY{m.grids.bodyGrid[p][r][1].bodyGridX, m.grids.bodyGrid[p][r][1].bodyGridY};
   };
   auto main = [&](int i, int j) {
-    return XY{m.mainGrid[i][j].mainGridX, m.mainGrid[i][j].mainGridY};
+    return XY{m.grids.mainGrid[i][j].mainGridX, m.grids.mainGrid[i][j].mainGridY};
   };
   int bad = 0;
   auto check = [&](const char* list, int k, const Link& l, auto donorGrid, XY receiver) {
@@ -42,15 +42,17 @@ inline void expectLinksReproduceReceivers(const Model& m, const std::string& wha
                     << receiver.y << ")";
     }
   };
-  for (int k = 1; k <= m.mainFromBodyCount; ++k) {
-    const Link& l = m.mainFromBody[k];
+  for (int k = 1; k <= m.coupling.mainFromBodyCount; ++k) {
+    const Link& l = m.coupling.mainFromBody[k];
     EXPECT_EQ(l.donor[3], 1);
     check("mainFromBody", k, l, aux, main(l.receiver[1], l.receiver[2]));
   }
-  for (int k = 1; k <= m.bodyFromBodyCount; ++k)
-    check("bodyFromBody", k, m.bodyFromBody[k], aux, aux(m.bodyFromBody[k].receiver[1], 1));
-  for (int k = 1; k <= m.bodyFromMainCount; ++k)
-    check("bodyFromMain", k, m.bodyFromMain[k], main, aux(m.bodyFromMain[k].receiver[1], 1));
+  for (int k = 1; k <= m.coupling.bodyFromBodyCount; ++k)
+    check("bodyFromBody", k, m.coupling.bodyFromBody[k], aux,
+          aux(m.coupling.bodyFromBody[k].receiver[1], 1));
+  for (int k = 1; k <= m.coupling.bodyFromMainCount; ++k)
+    check("bodyFromMain", k, m.coupling.bodyFromMain[k], main,
+          aux(m.coupling.bodyFromMain[k].receiver[1], 1));
 }
 
 inline bool sameLink(const Link& a, const Link& b) {
@@ -61,31 +63,33 @@ inline bool sameLink(const Link& a, const Link& b) {
 
 // The two models hold the same counts and the same links, bit for bit.
 inline void expectSameLinks(const Model& a, const Model& b, const std::string& what) {
-  ASSERT_EQ(a.mainFromBodyCount, b.mainFromBodyCount) << what;
-  ASSERT_EQ(a.bodyFromBodyCount, b.bodyFromBodyCount) << what;
-  ASSERT_EQ(a.bodyFromMainCount, b.bodyFromMainCount) << what;
-  for (int k = 1; k <= a.mainFromBodyCount; ++k)
-    ASSERT_TRUE(sameLink(a.mainFromBody[k], b.mainFromBody[k]))
+  ASSERT_EQ(a.coupling.mainFromBodyCount, b.coupling.mainFromBodyCount) << what;
+  ASSERT_EQ(a.coupling.bodyFromBodyCount, b.coupling.bodyFromBodyCount) << what;
+  ASSERT_EQ(a.coupling.bodyFromMainCount, b.coupling.bodyFromMainCount) << what;
+  for (int k = 1; k <= a.coupling.mainFromBodyCount; ++k)
+    ASSERT_TRUE(sameLink(a.coupling.mainFromBody[k], b.coupling.mainFromBody[k]))
         << what << ": mainFromBody link " << k;
-  for (int k = 1; k <= a.bodyFromBodyCount; ++k)
-    ASSERT_TRUE(sameLink(a.bodyFromBody[k], b.bodyFromBody[k]))
+  for (int k = 1; k <= a.coupling.bodyFromBodyCount; ++k)
+    ASSERT_TRUE(sameLink(a.coupling.bodyFromBody[k], b.coupling.bodyFromBody[k]))
         << what << ": bodyFromBody link " << k;
-  for (int k = 1; k <= a.bodyFromMainCount; ++k)
-    ASSERT_TRUE(sameLink(a.bodyFromMain[k], b.bodyFromMain[k]))
+  for (int k = 1; k <= a.coupling.bodyFromMainCount; ++k)
+    ASSERT_TRUE(sameLink(a.coupling.bodyFromMain[k], b.coupling.bodyFromMain[k]))
         << what << ": bodyFromMain link " << k;
 }
 
 // Main-grid points that a 4-neighbour walk from the border reaches without
 // stepping on a mainFromBody receiver.
 inline std::vector<std::vector<bool>> reachableFromBorder(const Model& m) {
-  std::vector<std::vector<bool>> wall(m.mainNx + 2, std::vector<bool>(m.mainNy + 2, false));
-  for (int k = 1; k <= m.mainFromBodyCount; ++k)
-    wall[m.mainFromBody[k].receiver[1]][m.mainFromBody[k].receiver[2]] = true;
-  std::vector<std::vector<bool>> seen(m.mainNx + 2, std::vector<bool>(m.mainNy + 2, false));
+  std::vector<std::vector<bool>> wall(m.grids.mainNx + 2,
+                                      std::vector<bool>(m.grids.mainNy + 2, false));
+  for (int k = 1; k <= m.coupling.mainFromBodyCount; ++k)
+    wall[m.coupling.mainFromBody[k].receiver[1]][m.coupling.mainFromBody[k].receiver[2]] = true;
+  std::vector<std::vector<bool>> seen(m.grids.mainNx + 2,
+                                      std::vector<bool>(m.grids.mainNy + 2, false));
   std::vector<GridIndex> todo;
-  for (int i = 1; i <= m.mainNx; ++i)
-    for (int j = 1; j <= m.mainNy; ++j)
-      if ((i == 1 || j == 1 || i == m.mainNx || j == m.mainNy) && !wall[i][j]) {
+  for (int i = 1; i <= m.grids.mainNx; ++i)
+    for (int j = 1; j <= m.grids.mainNy; ++j)
+      if ((i == 1 || j == 1 || i == m.grids.mainNx || j == m.grids.mainNy) && !wall[i][j]) {
         seen[i][j] = true;
         todo.push_back({i, j});
       }
@@ -94,8 +98,8 @@ inline std::vector<std::vector<bool>> reachableFromBorder(const Model& m) {
     todo.pop_back();
     const GridIndex next[4] = {{q.i - 1, q.j}, {q.i + 1, q.j}, {q.i, q.j - 1}, {q.i, q.j + 1}};
     for (const GridIndex& n : next)
-      if (n.i >= 1 && n.i <= m.mainNx && n.j >= 1 && n.j <= m.mainNy && !wall[n.i][n.j] &&
-          !seen[n.i][n.j]) {
+      if (n.i >= 1 && n.i <= m.grids.mainNx && n.j >= 1 && n.j <= m.grids.mainNy &&
+          !wall[n.i][n.j] && !seen[n.i][n.j]) {
         seen[n.i][n.j] = true;
         todo.push_back(n);
       }
@@ -107,12 +111,12 @@ inline std::vector<std::vector<bool>> reachableFromBorder(const Model& m) {
 inline void expectHolesEnclosedByReceivers(const Model& m, const std::string& what) {
   const auto outside = reachableFromBorder(m);
   int bad = 0;
-  for (int i = 1; i <= m.mainNx && bad < 5; ++i)
-    for (int j = 1; j <= m.mainNy && bad < 5; ++j)
-      if ((m.mainHoleFlag[i][j] == 1) != !outside[i][j]) {
+  for (int i = 1; i <= m.grids.mainNx && bad < 5; ++i)
+    for (int j = 1; j <= m.grids.mainNy && bad < 5; ++j)
+      if ((m.coupling.mainHoleFlag[i][j] == 1) != !outside[i][j]) {
         ++bad;
         ADD_FAILURE() << what << ": point (" << i << ", " << j << ") hole flag "
-                      << int(m.mainHoleFlag[i][j]) << " but "
+                      << int(m.coupling.mainHoleFlag[i][j]) << " but "
                       << (outside[i][j] ? "outside" : "enclosed");
       }
 }
@@ -123,30 +127,31 @@ inline void expectHolesEnclosedByReceivers(const Model& m, const std::string& wh
 inline void expectHoleMarksConsistent(const Model& m, const std::string& what) {
   int listed = 0, bad = 0;
   auto flagged = [&](int i, int j) {
-    return i >= 1 && j >= 1 && i <= m.mainNx && j <= m.mainNy && m.mainHoleFlag[i][j] == 1;
+    return i >= 1 && j >= 1 && i <= m.grids.mainNx && j <= m.grids.mainNy &&
+           m.coupling.mainHoleFlag[i][j] == 1;
   };
-  for (int i = 1; i <= m.mainNx && bad < 5; ++i)
-    for (int j = 1; j <= m.mainNy && bad < 5; ++j) {
+  for (int i = 1; i <= m.grids.mainNx && bad < 5; ++i)
+    for (int j = 1; j <= m.grids.mainNy && bad < 5; ++j) {
       const bool hole = flagged(i, j);
-      const double marker = m.mainFlow[i][j][8];
+      const double marker = m.solution.mainFlow[i][j][8];
       if (hole ? marker != 1.0 : !(marker < 1.0)) {
         ++bad;
         ADD_FAILURE() << what << ": marker " << marker << " at (" << i << ", " << j << ")";
       }
       if (hole) {
         ++listed;
-        if (listed <= m.mainHoleCount &&
-            (m.mainHoleList[listed].i != i || m.mainHoleList[listed].j != j)) {
+        if (listed <= m.coupling.mainHoleCount &&
+            (m.coupling.mainHoleList[listed].i != i || m.coupling.mainHoleList[listed].j != j)) {
           ++bad;
           ADD_FAILURE() << what << ": hole " << listed << " out of order";
         }
       }
       const bool inner =
           flagged(i - 1, j) && flagged(i + 1, j) && flagged(i, j - 1) && flagged(i, j + 1);
-      if (m.mainFlow[i][j][9] != (inner ? 1.0 : 0.0)) {
+      if (m.solution.mainFlow[i][j][9] != (inner ? 1.0 : 0.0)) {
         ++bad;
         ADD_FAILURE() << what << ": inner-hole mark at (" << i << ", " << j << ")";
       }
     }
-  EXPECT_EQ(listed, m.mainHoleCount) << what;
+  EXPECT_EQ(listed, m.coupling.mainHoleCount) << what;
 }

@@ -50,41 +50,43 @@ TEST_F(SingleCircle, StopDuringTheMainGridScanKeepsTheLinksFoundSoFar) {
   findMainGridLinks(*full, ws, 1, 1, CellScan::plain);
   FakeWindowServices stopping;
   stopping.onProcess = [&] {
-    if (stopping.processCount == 1000) m->stopFlag = true;
+    if (stopping.processCount == 1000) m->run.stopFlag = true;
   };
   findMainGridLinks(*m, stopping, 1, 1, CellScan::bucketed);
   int expected = 0;
-  for (int k = 1; k <= full->mainFromBodyCount; ++k)
-    if ((full->mainFromBody[k].receiver[1] - 1) * 41 + full->mainFromBody[k].receiver[2] < 1000)
+  for (int k = 1; k <= full->coupling.mainFromBodyCount; ++k)
+    if ((full->coupling.mainFromBody[k].receiver[1] - 1) * 41 +
+            full->coupling.mainFromBody[k].receiver[2] <
+        1000)
       ++expected;
   EXPECT_GT(expected, 0);
-  EXPECT_EQ(m->mainFromBodyCount, expected);
+  EXPECT_EQ(m->coupling.mainFromBodyCount, expected);
   EXPECT_EQ(stopping.processCount, 1000);
   EXPECT_TRUE(stopping.messages().empty());
 
   // With the stop flag up, the hole cutting does nothing and findOuterEdgeLinks ends at
   // its first receiver, storing empty lists.
-  m->mainHoleFlag[5][5] = 7;
-  m->bodyFromMainCount = m->bodyFromBodyCount = 99;
+  m->coupling.mainHoleFlag[5][5] = 7;
+  m->coupling.bodyFromMainCount = m->coupling.bodyFromBodyCount = 99;
   cutHoles(*m, stopping);
   findOuterEdgeLinks(*m, stopping);
-  EXPECT_EQ(m->mainHoleFlag[5][5], 7);
-  EXPECT_EQ(m->bodyFromMainCount, 0);
-  EXPECT_EQ(m->bodyFromBodyCount, 0);
+  EXPECT_EQ(m->coupling.mainHoleFlag[5][5], 7);
+  EXPECT_EQ(m->coupling.bodyFromMainCount, 0);
+  EXPECT_EQ(m->coupling.bodyFromBodyCount, 0);
   EXPECT_EQ(stopping.processCount, 1001);
 }
 
 TEST_F(SingleCircle, CellsWhoseCornersAreAllInnerHolesAreNeverDonors) {
   findMainGridLinks(*m, ws, 1, 1);
-  for (int i = 1; i <= m->mainNx; ++i)
-    for (int j = 1; j <= m->mainNy; ++j) m->mainFlow[i][j][9] = 1.0;
-  m->mainFlow[20][20][9] = 0;
+  for (int i = 1; i <= m->grids.mainNx; ++i)
+    for (int j = 1; j <= m->grids.mainNy; ++j) m->solution.mainFlow[i][j][9] = 1.0;
+  m->solution.mainFlow[20][20][9] = 0;
   EXPECT_TRUE(isMainDonorCandidate(*m, 19, 19));
   EXPECT_TRUE(isMainDonorCandidate(*m, 20, 20));
   EXPECT_FALSE(isMainDonorCandidate(*m, 21, 20));
   findOuterEdgeLinks(*m, ws);
-  for (int k = 1; k <= m->bodyFromMainCount; ++k) {
-    const Link& l = m->bodyFromMain[k];
+  for (int k = 1; k <= m->coupling.bodyFromMainCount; ++k) {
+    const Link& l = m->coupling.bodyFromMain[k];
     EXPECT_TRUE(l.donor[1] >= 19 && l.donor[1] <= 20 && l.donor[2] >= 19 && l.donor[2] <= 20);
   }
 }
@@ -99,9 +101,9 @@ TEST(CouplingLinks, APointInTheDonorLayersOfTwoBodiesGoesToTheLowerNumber) {
   // A main-grid point inside the donor layers of both bodies goes to body 1:
   // (8, 0) and (8, ±1.25) lie 8 to 8.1 from both centres, inside layers 7..10.
   int shared = 0;
-  for (int k = 1; k <= m->mainFromBodyCount; ++k) {
-    const Link& l = m->mainFromBody[k];
-    const MainPoint& q = m->mainGrid[l.receiver[1]][l.receiver[2]];
+  for (int k = 1; k <= m->coupling.mainFromBodyCount; ++k) {
+    const Link& l = m->coupling.mainFromBody[k];
+    const MainPoint& q = m->grids.mainGrid[l.receiver[1]][l.receiver[2]];
     if (q.mainGridX > 7.9 && q.mainGridX < 8.1 && std::abs(q.mainGridY) < 1.3) {
       ++shared;
       EXPECT_EQ(l.receiver[3], 1) << "at (" << q.mainGridX << ", " << q.mainGridY << ")";
@@ -117,16 +119,16 @@ TEST(CouplingLinks, The9724thMainGridLinkStopsTheScan) {
   FakeWindowServices ws;
   addCircleBody(*m, 0, 0, 7, 6.2, 60);
   setMainGrid(*m, -10.5, -10.5, 0.1, 211, 211);
-  m->mainFromBodyCount = 17;
+  m->coupling.mainFromBodyCount = 17;
   const std::optional<SetupProblem> problem = findMainGridLinks(*m, ws, 1, 1);
   ASSERT_TRUE(problem);
   EXPECT_EQ(problemText(*problem, Language::japanese),
             "  モデル規模が大き過ぎです。R-1" + std::to_string(9724));
-  EXPECT_TRUE(m->stopFlag);
-  EXPECT_EQ(m->mainFromBodyCount, 17) << "the count is left as it was";
+  EXPECT_TRUE(m->run.stopFlag);
+  EXPECT_EQ(m->coupling.mainFromBodyCount, 17) << "the count is left as it was";
   EXPECT_LT(ws.processCount, 211 * 211) << "the scan ends at the 9724th link";
   // The last stored link is a real one.
-  m->mainFromBodyCount = kMainLinkCapacity;
+  m->coupling.mainFromBodyCount = kMainLinkCapacity;
   expectLinksReproduceReceivers(*m, "full list");
 }
 
@@ -138,12 +140,13 @@ TEST(CouplingLinks, TooManyLinksBetweenAuxiliaryGrids) {
   addCircleBody(*m, 0, 0, 7, 6.2, 720);
   addCircleBody(*m, 0, 0, 11, 6.2, 50);
   setMainGrid(*m, -25, -25, 1.25, 41, 41);
-  m->bodyFromBodyCount = 3;
+  m->coupling.bodyFromBodyCount = 3;
   const std::vector<SetupProblem> problems = findOuterEdgeLinks(*m, ws);
   ASSERT_EQ(problems.size(), 1u);
   EXPECT_EQ(problemText(problems[0], Language::japanese), "  モデル規模が大き過ぎです。R-22 721");
-  EXPECT_TRUE(m->stopFlag);
-  EXPECT_EQ(m->bodyFromBodyCount, 3) << "the count is left as it was";
-  EXPECT_EQ(m->bodyFromMainCount, 51) << "body 2's outer edge, from the main grid";
-  EXPECT_EQ(m->bodyFromBody[kAuxLinkCapacity].receiver[1], m->bodyFirst[1] + kAuxLinkCapacity - 1);
+  EXPECT_TRUE(m->run.stopFlag);
+  EXPECT_EQ(m->coupling.bodyFromBodyCount, 3) << "the count is left as it was";
+  EXPECT_EQ(m->coupling.bodyFromMainCount, 51) << "body 2's outer edge, from the main grid";
+  EXPECT_EQ(m->coupling.bodyFromBody[kAuxLinkCapacity].receiver[1],
+            m->grids.bodyFirst[1] + kAuxLinkCapacity - 1);
 }

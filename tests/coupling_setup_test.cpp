@@ -28,24 +28,29 @@ void expectPlainScanAgrees(const Model& m, const std::string& what) {
   auto plain = makeModel();
   *plain = m;
   FakeWindowServices ws;
-  plain->stopFlag = false;
+  plain->run.stopFlag = false;
   findMainGridLinks(*plain, ws, 1, 1, CellScan::plain);
   cutHoles(*plain, ws);
   findOuterEdgeLinks(*plain, ws, CellScan::plain);
   expectSameLinks(m, *plain, what);
-  EXPECT_EQ(m.mainHoleCount, plain->mainHoleCount) << what;
-  EXPECT_EQ(std::memcmp(&m.mainHoleList, &plain->mainHoleList, sizeof m.mainHoleList), 0) << what;
-  EXPECT_TRUE(sameBits(m.mainFlow, plain->mainFlow)) << what;
+  EXPECT_EQ(m.coupling.mainHoleCount, plain->coupling.mainHoleCount) << what;
+  EXPECT_EQ(std::memcmp(&m.coupling.mainHoleList, &plain->coupling.mainHoleList,
+                        sizeof m.coupling.mainHoleList),
+            0)
+      << what;
+  EXPECT_TRUE(sameBits(m.solution.mainFlow, plain->solution.mainFlow)) << what;
 }
 
 // Outer-edge points (p, 1) that got no link.
 std::vector<int> unlinkedOuterEdgePoints(const Model& m) {
   std::vector<bool> linked(kPerimeterCapacity + 1, false);
-  for (int k = 1; k <= m.bodyFromMainCount; ++k) linked[m.bodyFromMain[k].receiver[1]] = true;
-  for (int k = 1; k <= m.bodyFromBodyCount; ++k) linked[m.bodyFromBody[k].receiver[1]] = true;
+  for (int k = 1; k <= m.coupling.bodyFromMainCount; ++k)
+    linked[m.coupling.bodyFromMain[k].receiver[1]] = true;
+  for (int k = 1; k <= m.coupling.bodyFromBodyCount; ++k)
+    linked[m.coupling.bodyFromBody[k].receiver[1]] = true;
   std::vector<int> out;
-  for (int b = 1; b <= m.nBodies; ++b)
-    for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p)
+  for (int b = 1; b <= m.grids.nBodies; ++b)
+    for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p)
       if (!linked[p]) out.push_back(p);
   return out;
 }
@@ -71,24 +76,26 @@ TEST_P(PresetLayout, CouplingCountsLinksAndHoles) {
   }
   runCouplingSetup(*m, ws);
   EXPECT_TRUE(ws.messages().empty()) << what;
-  EXPECT_FALSE(m->stopFlag) << what;
-  EXPECT_EQ(m->mainFromBodyCount, c.mainFromBody) << what;
-  EXPECT_EQ(m->mainHoleCount, c.holes) << what;
-  EXPECT_EQ(m->bodyFromMainCount, c.bodyFromMain) << what;
-  EXPECT_EQ(m->bodyFromBodyCount, c.bodyFromBody) << what;
+  EXPECT_FALSE(m->run.stopFlag) << what;
+  EXPECT_EQ(m->coupling.mainFromBodyCount, c.mainFromBody) << what;
+  EXPECT_EQ(m->coupling.mainHoleCount, c.holes) << what;
+  EXPECT_EQ(m->coupling.bodyFromMainCount, c.bodyFromMain) << what;
+  EXPECT_EQ(m->coupling.bodyFromBodyCount, c.bodyFromBody) << what;
   // The main grid reaches 8 units beyond the body surfaces, less than the
   // outer edge of a turned square's corner: only such points lack a donor.
   for (int p : unlinkedOuterEdgePoints(*m)) {
-    const double y = m->bodyGrid[p][1][1].bodyGridY;
-    EXPECT_TRUE(y < m->mainGrid[1][1].mainGridY || y > m->mainGrid[1][m->mainNy].mainGridY)
+    const double y = m->grids.bodyGrid[p][1][1].bodyGridY;
+    EXPECT_TRUE(y < m->grids.mainGrid[1][1].mainGridY ||
+                y > m->grids.mainGrid[1][m->grids.mainNy].mainGridY)
         << what << ": point " << p;
   }
   // Both copies of a ring's seam point get their own link, to the same donor.
   std::vector<std::array<int, 4>> donorOf(kPerimeterCapacity + 1);
-  for (int k = 1; k <= m->bodyFromMainCount; ++k)
-    donorOf[m->bodyFromMain[k].receiver[1]] = m->bodyFromMain[k].donor;
-  for (int b = 1; b <= m->nBodies; ++b)
-    EXPECT_EQ(donorOf[m->bodyFirst[b]], donorOf[m->bodyLast[b]]) << what << ": body " << b;
+  for (int k = 1; k <= m->coupling.bodyFromMainCount; ++k)
+    donorOf[m->coupling.bodyFromMain[k].receiver[1]] = m->coupling.bodyFromMain[k].donor;
+  for (int b = 1; b <= m->grids.nBodies; ++b)
+    EXPECT_EQ(donorOf[m->grids.bodyFirst[b]], donorOf[m->grids.bodyLast[b]])
+        << what << ": body " << b;
   expectLinksReproduceReceivers(*m, what);
   expectHoleMarksConsistent(*m, what);
   expectHolesEnclosedByReceivers(*m, what);
@@ -108,17 +115,17 @@ TEST(CouplingSetup, SingleBodyHolesAreEnclosedByTheReceiverRing) {
     const std::string what = "shape " + std::to_string(code);
     clearModel(*m);
     setStartupDefaults(*m);
-    m->nColumns = 1;
-    m->columnBodies[1] = 1;
-    m->layoutShape[1][1] = code;
-    m->layoutAngle[1][1] = 17;
+    m->layout.nColumns = 1;
+    m->layout.columnBodies[1] = 1;
+    m->layout.layoutShape[1][1] = code;
+    m->layout.layoutAngle[1][1] = 17;
     FakeWindowServices ws;
     runCouplingSetup(*m, ws);
-    ASSERT_GT(m->mainFromBodyCount, 0) << what;
+    ASSERT_GT(m->coupling.mainFromBodyCount, 0) << what;
     expectHolesEnclosedByReceivers(*m, what);
     expectHoleMarksConsistent(*m, what);
     expectLinksReproduceReceivers(*m, what);
-    EXPECT_EQ(m->bodyFromBodyCount, 0) << what;
+    EXPECT_EQ(m->coupling.bodyFromBodyCount, 0) << what;
   }
 }
 
@@ -127,13 +134,13 @@ TEST(CouplingSetup, AListOverItsCapacityReachesTheUserAndStopsTheRun) {
   // each other that the links between bodies overflow their list.
   auto m = makeModel();
   setStartupDefaults(*m);
-  m->bodyGridThickness = 30;
-  m->bodyFromBodyCount = 5;
+  m->layout.bodyGridThickness = 30;
+  m->coupling.bodyFromBodyCount = 5;
   FakeWindowServices ws;
   runCouplingSetup(*m, ws);
   EXPECT_EQ(ws.messages(), std::vector<std::string>{"  モデル規模が大き過ぎです。R-22 794"});
-  EXPECT_TRUE(m->stopFlag);
-  EXPECT_EQ(m->bodyFromBodyCount, 5) << "the count is left as it was";
+  EXPECT_TRUE(m->run.stopFlag);
+  EXPECT_EQ(m->coupling.bodyFromBodyCount, 5) << "the count is left as it was";
 }
 
 TEST(CouplingSetup, OuterEdgesLinkToTheOtherBodyOnlyWhenTheGridsOverlap) {
@@ -147,27 +154,29 @@ TEST(CouplingSetup, OuterEdgesLinkToTheOtherBodyOnlyWhenTheGridsOverlap) {
         "size " + std::to_string(c.size) + " spacing " + std::to_string(c.spacing);
     clearModel(*m);
     setStartupDefaults(*m);
-    m->nColumns = 1;
-    m->columnBodies[1] = 2;
-    m->columnSpacing[1] = c.spacing;
-    m->layoutSize[1][1] = m->layoutSize[1][2] = c.size;
+    m->layout.nColumns = 1;
+    m->layout.columnBodies[1] = 2;
+    m->layout.columnSpacing[1] = c.spacing;
+    m->layout.layoutSize[1][1] = m->layout.layoutSize[1][2] = c.size;
     FakeWindowServices ws;
     runCouplingSetup(*m, ws);
-    EXPECT_EQ(m->bodyFromBodyCount > 0, c.overlap) << what;
+    EXPECT_EQ(m->coupling.bodyFromBodyCount > 0, c.overlap) << what;
     // An outer-edge point inside the other body has no donor at all.
     for (int p : unlinkedOuterEdgePoints(*m)) {
-      const int other = p <= m->bodyLast[1] ? 2 : 1;
-      EXPECT_LT(std::hypot(m->bodyGrid[p][1][1].bodyGridX - m->body[other].bodyX,
-                           m->bodyGrid[p][1][1].bodyGridY - m->body[other].bodyY),
+      const int other = p <= m->grids.bodyLast[1] ? 2 : 1;
+      EXPECT_LT(std::hypot(m->grids.bodyGrid[p][1][1].bodyGridX - m->grids.body[other].bodyX,
+                           m->grids.bodyGrid[p][1][1].bodyGridY - m->grids.body[other].bodyY),
                 c.size / 2.0)
           << what << ": point " << p;
     }
-    for (int k = 1; k <= m->bodyFromBodyCount; ++k)
-      for (int n = 1; n <= m->bodyFromMainCount; ++n)
-        ASSERT_NE(m->bodyFromMain[n].receiver[1], m->bodyFromBody[k].receiver[1]) << what;
-    for (int k = 1; k <= m->bodyFromBodyCount; ++k) {
-      const Link& l = m->bodyFromBody[k];
-      EXPECT_NE(l.receiver[1] <= m->bodyLast[1], l.donor[1] <= m->bodyLast[1]) << "other body";
+    for (int k = 1; k <= m->coupling.bodyFromBodyCount; ++k)
+      for (int n = 1; n <= m->coupling.bodyFromMainCount; ++n)
+        ASSERT_NE(m->coupling.bodyFromMain[n].receiver[1], m->coupling.bodyFromBody[k].receiver[1])
+            << what;
+    for (int k = 1; k <= m->coupling.bodyFromBodyCount; ++k) {
+      const Link& l = m->coupling.bodyFromBody[k];
+      EXPECT_NE(l.receiver[1] <= m->grids.bodyLast[1], l.donor[1] <= m->grids.bodyLast[1])
+          << "other body";
       EXPECT_TRUE(l.donor[2] >= 5 && l.donor[2] <= 9) << what << ": donor layer " << l.donor[2];
     }
     expectLinksReproduceReceivers(*m, what);
@@ -182,25 +191,25 @@ TEST_P(RandomLayout, LinksReproduceReceiversAndBothScansAgree) {
   auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
   auto m = makeModel();
   setStartupDefaults(*m);
-  m->nColumns = pick(1, 6);
-  m->ellipseRatio = 0.2 * pick(1, 20);
-  m->layoutRotation = pick(-180, 180);
-  for (int c = 1; c <= m->nColumns; ++c) {
-    m->columnBodies[c] = pick(1, 5);
-    m->columnSpacing[c] = pick(18, 40);
+  m->layout.nColumns = pick(1, 6);
+  m->layout.ellipseRatio = 0.2 * pick(1, 20);
+  m->layout.layoutRotation = pick(-180, 180);
+  for (int c = 1; c <= m->layout.nColumns; ++c) {
+    m->layout.columnBodies[c] = pick(1, 5);
+    m->layout.columnSpacing[c] = pick(18, 40);
     const int size = pick(5, 20), shapeCode = pick(0, 4), angle = pick(-90, 90);
-    for (int k = 1; k <= m->columnBodies[c]; ++k) {
-      m->layoutSize[c][k] = size;
-      m->layoutShape[c][k] = shapeCode;
-      m->layoutAngle[c][k] = angle;
+    for (int k = 1; k <= m->layout.columnBodies[c]; ++k) {
+      m->layout.layoutSize[c][k] = size;
+      m->layout.layoutShape[c][k] = shapeCode;
+      m->layout.layoutAngle[c][k] = angle;
     }
   }
   FakeWindowServices ws;
-  m->stopFlag = false;
+  m->run.stopFlag = false;
   runCouplingSetup(*m, ws);
   const std::string what = "random layout " + std::to_string(GetParam()) + " (" +
-                           std::to_string(m->nBodies) + " bodies)";
-  EXPECT_FALSE(m->stopFlag) << what;
+                           std::to_string(m->grids.nBodies) + " bodies)";
+  EXPECT_FALSE(m->run.stopFlag) << what;
   expectLinksReproduceReceivers(*m, what);
   expectHoleMarksConsistent(*m, what);
   expectPlainScanAgrees(*m, what);
@@ -216,16 +225,16 @@ TEST(HoleCutting, TheSeedTakesOnlyPointsCloserThanItsRadius) {
   auto markers = [](double size) {
     auto m = makeModel();
     synthetic::mainGrid(*m, 21, 21);
-    m->nBodies = 1;
-    m->bodyShape[1] = shape::circle;
-    m->bodySize[1] = size;
-    m->body[1].bodyX = m->mainGrid[11][11].mainGridX;
-    m->body[1].bodyY = m->mainGrid[11][11].mainGridY;
+    m->grids.nBodies = 1;
+    m->grids.bodyShape[1] = shape::circle;
+    m->grids.bodySize[1] = size;
+    m->grids.body[1].bodyX = m->grids.mainGrid[11][11].mainGridX;
+    m->grids.body[1].bodyY = m->grids.mainGrid[11][11].mainGridY;
     FakeWindowServices ws;
     cutHoles(*m, ws);
     std::vector<double> marker;
-    for (int i = 1; i <= m->mainNx; ++i)
-      for (int j = 1; j <= m->mainNy; ++j) marker.push_back(m->mainFlow[i][j][8]);
+    for (int i = 1; i <= m->grids.mainNx; ++i)
+      for (int j = 1; j <= m->grids.mainNy; ++j) marker.push_back(m->solution.mainFlow[i][j][8]);
     return marker;
   };
   const double onTheDiagonals = 6.25 * 6.25;
@@ -240,22 +249,23 @@ TEST(HoleCutting, MoreHolesThanTheListHoldsAreFlaggedAndReported) {
   // still holds at least 1, far more holes than the list's 14900 entries.
   auto m = makeModel();
   synthetic::mainGrid(*m, kMainNxCapacity, kMainNyCapacity);
-  m->nBodies = 1;
-  m->bodyShape[1] = shape::circle;
-  m->bodySize[1] = 1e12; // seed radius term 5e5 > every squared distance
-  m->body[1].bodyX = m->mainGrid[kMainNxCapacity / 2][1].mainGridX;
-  m->body[1].bodyY = m->mainGrid[1][kMainNyCapacity / 2].mainGridY;
-  m->mainHoleCount = 77;
+  m->grids.nBodies = 1;
+  m->grids.bodyShape[1] = shape::circle;
+  m->grids.bodySize[1] = 1e12; // seed radius term 5e5 > every squared distance
+  m->grids.body[1].bodyX = m->grids.mainGrid[kMainNxCapacity / 2][1].mainGridX;
+  m->grids.body[1].bodyY = m->grids.mainGrid[1][kMainNyCapacity / 2].mainGridY;
+  m->coupling.mainHoleCount = 77;
   FakeWindowServices ws;
   const std::optional<SetupProblem> problem = cutHoles(*m, ws);
 
   int holes = 0;
-  for (int i = 1; i <= m->mainNx; ++i)
-    for (int j = 1; j <= m->mainNy; ++j)
-      if (m->mainHoleFlag[i][j]) {
+  for (int i = 1; i <= m->grids.mainNx; ++i)
+    for (int j = 1; j <= m->grids.mainNy; ++j)
+      if (m->coupling.mainHoleFlag[i][j]) {
         ++holes;
         if (holes <= kHoleCapacity) {
-          ASSERT_TRUE(m->mainHoleList[holes].i == i && m->mainHoleList[holes].j == j)
+          ASSERT_TRUE(m->coupling.mainHoleList[holes].i == i &&
+                      m->coupling.mainHoleList[holes].j == j)
               << "entry " << holes << " is not hole (" << i << ", " << j << ")";
         }
       }
@@ -263,6 +273,6 @@ TEST(HoleCutting, MoreHolesThanTheListHoldsAreFlaggedAndReported) {
   ASSERT_TRUE(problem);
   EXPECT_EQ(problemText(*problem, Language::japanese),
             "ERROR ERROR N_Pipe = " + std::to_string(holes));
-  EXPECT_EQ(m->mainHoleCount, 77) << "the count keeps its old value";
-  EXPECT_FALSE(m->stopFlag) << "the run goes on";
+  EXPECT_EQ(m->coupling.mainHoleCount, 77) << "the count keeps its old value";
+  EXPECT_FALSE(m->run.stopFlag) << "the run goes on";
 }

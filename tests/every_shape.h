@@ -13,14 +13,14 @@
 inline std::unique_ptr<Model> everyShape() {
   auto m = makeModel();
   setStartupDefaults(*m);
-  m->nColumns = 1;
-  m->columnBodies[1] = 5;
-  m->columnSpacing[1] = 30;
+  m->layout.nColumns = 1;
+  m->layout.columnBodies[1] = 5;
+  m->layout.columnSpacing[1] = 30;
   const int angles[6] = {0, 0, 17, 40, -25, 10};
   for (int k = 1; k <= 5; ++k) {
-    m->layoutShape[1][k] = k - 1;
-    m->layoutSize[1][k] = 10 + 2 * k;
-    m->layoutAngle[1][k] = angles[k];
+    m->layout.layoutShape[1][k] = k - 1;
+    m->layout.layoutSize[1][k] = 10 + 2 * k;
+    m->layout.layoutAngle[1][k] = angles[k];
   }
   rebuildGrids(*m);
   computeMetrics(*m);
@@ -31,9 +31,9 @@ inline std::unique_ptr<Model> everyShape() {
 // Sets the pressure of every auxiliary point by a function of its position
 // in solver units.
 template <class Pressure> void setAuxPressure(Model& m, Pressure pressure) {
-  for (int b = 1; b <= m.nBodies; ++b)
-    for (int p = m.bodyFirst[b] - 1; p <= m.bodyLast[b] + 1; ++p)
-      for (int r = 1; r <= m.bodyLayers; ++r)
-        m.bodyFlow[p][r][1][slot::pres] =
-            pressure(m.bodyGrid[p][r][1].bodyGridX / 16, m.bodyGrid[p][r][1].bodyGridY / 16);
+  for (int b = 1; b <= m.grids.nBodies; ++b)
+    for (int p = m.grids.bodyFirst[b] - 1; p <= m.grids.bodyLast[b] + 1; ++p)
+      for (int r = 1; r <= m.layout.bodyLayers; ++r)
+        m.solution.bodyFlow[p][r][1][slot::pres] = pressure(
+            m.grids.bodyGrid[p][r][1].bodyGridX / 16, m.grids.bodyGrid[p][r][1].bodyGridY / 16);
 }

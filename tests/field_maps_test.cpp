@@ -19,38 +19,39 @@ struct Flow {
   ViewSurfaces s;
   static constexpr double h = 0.25;
   Flow() {
-    m->mainDx = m->mainSpacing / 16;
-    m->mainDx2 = m->mainDx * m->mainDx;
+    m->constants.mainDx = m->grids.mainSpacing / 16;
+    m->constants.mainDx2 = m->constants.mainDx * m->constants.mainDx;
     placeLayoutOnBitmap(*m, s.bitmap);
-    for (int p = 1; p <= m->bodyLast[1] + 1; ++p)
-      for (int r = 1; r <= m->bodyLayers; ++r) {
-        auto& g = m->bodyMetric[p][r][1];
+    for (int p = 1; p <= m->grids.bodyLast[1] + 1; ++p)
+      for (int r = 1; r <= m->layout.bodyLayers; ++r) {
+        auto& g = m->grids.bodyMetric[p][r][1];
         g[1] = h, g[2] = 0, g[3] = 0, g[4] = h, g[5] = h * h;
       }
   }
   // Velocity (u, v) as a function of solver-unit position on both grids.
   template <typename Velocity> void setVelocity(Velocity vel) {
-    for (int i = 1; i <= m->mainNx; ++i)
-      for (int j = 1; j <= m->mainNy; ++j) {
-        const auto [u, v] = vel(m->mainGrid[i][j].mainGridX / 16, m->mainGrid[i][j].mainGridY / 16);
-        m->mainFlow[i][j][slot::u] = u;
-        m->mainFlow[i][j][slot::v] = v;
+    for (int i = 1; i <= m->grids.mainNx; ++i)
+      for (int j = 1; j <= m->grids.mainNy; ++j) {
+        const auto [u, v] =
+            vel(m->grids.mainGrid[i][j].mainGridX / 16, m->grids.mainGrid[i][j].mainGridY / 16);
+        m->solution.mainFlow[i][j][slot::u] = u;
+        m->solution.mainFlow[i][j][slot::v] = v;
       }
-    for (int p = 1; p <= m->bodyLast[1] + 1; ++p)
-      for (int r = 1; r <= m->bodyLayers; ++r) {
+    for (int p = 1; p <= m->grids.bodyLast[1] + 1; ++p)
+      for (int r = 1; r <= m->layout.bodyLayers; ++r) {
         const auto [u, v] = vel(h * p, h * r);
-        m->bodyFlow[p][r][1][slot::u] = u;
-        m->bodyFlow[p][r][1][slot::v] = v;
+        m->solution.bodyFlow[p][r][1][slot::u] = u;
+        m->solution.bodyFlow[p][r][1][slot::v] = v;
       }
   }
   void expectOmega(double want, const char* what) {
-    for (int i = 1; i <= m->mainNx; ++i)
-      for (int j = 1; j <= m->mainNy; ++j)
-        ASSERT_NEAR(m->mainFlow[i][j][slot::omega], want, 1e-9)
+    for (int i = 1; i <= m->grids.mainNx; ++i)
+      for (int j = 1; j <= m->grids.mainNy; ++j)
+        ASSERT_NEAR(m->solution.mainFlow[i][j][slot::omega], want, 1e-9)
             << what << " at main (" << i << ", " << j << ")";
-    for (int p = m->bodyFirst[1]; p <= m->bodyLast[1]; ++p)
-      for (int r = 1; r <= m->bodyLayers; ++r)
-        ASSERT_NEAR(m->bodyFlow[p][r][1][slot::omega], want, 1e-9)
+    for (int p = m->grids.bodyFirst[1]; p <= m->grids.bodyLast[1]; ++p)
+      for (int r = 1; r <= m->layout.bodyLayers; ++r)
+        ASSERT_NEAR(m->solution.bodyFlow[p][r][1][slot::omega], want, 1e-9)
             << what << " at aux (" << p << ", " << r << ")";
   }
 };
@@ -74,7 +75,8 @@ TEST(Vorticity, KnownFieldsIncludingTheOneSidedBoundaries) {
   f.expectOmega(-2, "solid rotation");
   f.setVelocity([](double x, double y) { return Velocity{x * x, y * y + 3 * x}; });
   computeVorticity(*f.m);
-  EXPECT_NEAR(f.m->mainFlow[1][1][slot::omega], -3, 1e-9) << "second-order one-sided differences";
+  EXPECT_NEAR(f.m->solution.mainFlow[1][1][slot::omega], -3, 1e-9)
+      << "second-order one-sided differences";
 }
 
 TEST(FieldMaps, SequenceOfTextsAndTheBoundaryMask) {
@@ -87,11 +89,11 @@ TEST(FieldMaps, SequenceOfTextsAndTheBoundaryMask) {
   for (const auto& map : maps) {
     Flow f;
     f.setVelocity([](double x, double y) { return Velocity{0.05 + 0.01 * y, 0.01 * x}; });
-    for (int i = 1; i <= f.m->mainNx; ++i)
-      for (int j = 1; j <= f.m->mainNy; ++j) {
-        f.m->mainFlow[i][j][slot::pres] = 1 + 0.001 * i;
-        f.m->mainFlow[i][j][slot::rho] = 1 + 0.001 * j;
-        f.m->mainFlow[i][j][slot::dt] = (i + j) % 3 == 0 ? 0 : 0.5; // some holes
+    for (int i = 1; i <= f.m->grids.mainNx; ++i)
+      for (int j = 1; j <= f.m->grids.mainNy; ++j) {
+        f.m->solution.mainFlow[i][j][slot::pres] = 1 + 0.001 * i;
+        f.m->solution.mainFlow[i][j][slot::rho] = 1 + 0.001 * j;
+        f.m->solution.mainFlow[i][j][slot::dt] = (i + j) % 3 == 0 ? 0 : 0.5; // some holes
       }
     f.ws.calls.clear();
     map.draw(*f.m, f.s, f.ws);
@@ -100,12 +102,12 @@ TEST(FieldMaps, SequenceOfTextsAndTheBoundaryMask) {
     EXPECT_EQ(f.ws.calls[1].what, "checkbox");
     EXPECT_EQ(f.ws.statusTexts(0), std::vector<std::string>{map.text});
     // Outermost rows and columns back to 0, the interior untouched.
-    EXPECT_EQ(f.m->mainFlow[1][5][slot::dt], 0);
-    EXPECT_EQ(f.m->mainFlow[f.m->mainNx][5][slot::dt], 0);
-    EXPECT_EQ(f.m->mainFlow[5][1][slot::dt], 0);
-    EXPECT_EQ(f.m->mainFlow[5][f.m->mainNy][slot::dt], 0);
-    EXPECT_EQ(f.m->mainFlow[5][5][slot::dt], 0.5);
-    EXPECT_EQ(f.m->mainFlow[5][4][slot::dt], 0);
+    EXPECT_EQ(f.m->solution.mainFlow[1][5][slot::dt], 0);
+    EXPECT_EQ(f.m->solution.mainFlow[f.m->grids.mainNx][5][slot::dt], 0);
+    EXPECT_EQ(f.m->solution.mainFlow[5][1][slot::dt], 0);
+    EXPECT_EQ(f.m->solution.mainFlow[5][f.m->grids.mainNy][slot::dt], 0);
+    EXPECT_EQ(f.m->solution.mainFlow[5][5][slot::dt], 0.5);
+    EXPECT_EQ(f.m->solution.mainFlow[5][4][slot::dt], 0);
     // The picture reached the window, and the body is white inside.
     EXPECT_EQ(f.s.window.pixel(300, 100), f.s.bitmap.pixel(300, 100));
     EXPECT_EQ(f.s.window.pixel(350, 226), kWhite);
@@ -114,17 +116,18 @@ TEST(FieldMaps, SequenceOfTextsAndTheBoundaryMask) {
 
 TEST(FieldMaps, PressureMapOfAFieldAtRest) {
   Flow f;
-  for (int i = 1; i <= f.m->mainNx; ++i)
-    for (int j = 1; j <= f.m->mainNy; ++j) f.m->mainFlow[i][j][slot::pres] = 1;
-  for (int p = 1; p <= f.m->bodyLast[1] + 1; ++p)
-    for (int r = 1; r <= f.m->bodyLayers; ++r) f.m->bodyFlow[p][r][1][slot::pres] = 1;
+  for (int i = 1; i <= f.m->grids.mainNx; ++i)
+    for (int j = 1; j <= f.m->grids.mainNy; ++j) f.m->solution.mainFlow[i][j][slot::pres] = 1;
+  for (int p = 1; p <= f.m->grids.bodyLast[1] + 1; ++p)
+    for (int r = 1; r <= f.m->layout.bodyLayers; ++r)
+      f.m->solution.bodyFlow[p][r][1][slot::pres] = 1;
   for (bool fill : {false, true}) {
-    f.m->fillContours = fill;
+    f.m->view.fillContours = fill;
     drawPressureMap(*f.m, f.s, f.ws);
-    EXPECT_EQ(f.m->scaleLow, 1);
-    EXPECT_EQ(f.m->scaleHigh, 1);
+    EXPECT_EQ(f.m->view.scaleLow, 1);
+    EXPECT_EQ(f.m->view.scaleHigh, 1);
     // Nothing crosses a zero-width range: only the overlay is drawn.
-    const MainPoint& mid = f.m->mainGrid[8][8];
+    const MainPoint& mid = f.m->grids.mainGrid[8][8];
     EXPECT_EQ(f.s.bitmap.pixel(roundHalfAway(mid.mainGridPixX), roundHalfAway(mid.mainGridPixY)),
               kWhite);
   }
@@ -133,21 +136,22 @@ TEST(FieldMaps, PressureMapOfAFieldAtRest) {
 TEST(FieldMaps, DivergedFieldDrawsWithoutGarbage) {
   Flow f;
   f.setVelocity([](double, double y) { return Velocity{0.05 + 0.01 * y * y, 0}; });
-  for (int i = 1; i <= f.m->mainNx; ++i)
-    for (int j = 1; j <= f.m->mainNy; ++j) {
-      f.m->mainFlow[i][j][slot::pres] = 1 + 0.01 * i;
-      f.m->mainFlow[i][j][slot::dt] = 1;
+  for (int i = 1; i <= f.m->grids.mainNx; ++i)
+    for (int j = 1; j <= f.m->grids.mainNy; ++j) {
+      f.m->solution.mainFlow[i][j][slot::pres] = 1 + 0.01 * i;
+      f.m->solution.mainFlow[i][j][slot::dt] = 1;
     }
-  f.m->mainFlow[20][10][slot::pres] = NAN;
-  f.m->mainFlow[21][10][slot::pres] = INFINITY;
-  f.m->mainFlow[22][12][slot::u] = NAN;
-  f.m->fillContours = true;
-  const MainPoint& q = f.m->mainGrid[5][10];
+  f.m->solution.mainFlow[20][10][slot::pres] = NAN;
+  f.m->solution.mainFlow[21][10][slot::pres] = INFINITY;
+  f.m->solution.mainFlow[22][12][slot::u] = NAN;
+  f.m->view.fillContours = true;
+  const MainPoint& q = f.m->grids.mainGrid[5][10];
   const int x = roundHalfAway(q.mainGridPixX) + 2, y = roundHalfAway(q.mainGridPixY) + 2;
   drawPressureMap(*f.m, f.s, f.ws);
-  EXPECT_NEAR(f.m->scaleHigh, 1 + 0.01 * f.m->mainNx, 1e-12) << "range from the finite values";
+  EXPECT_NEAR(f.m->view.scaleHigh, 1 + 0.01 * f.m->grids.mainNx, 1e-12)
+      << "range from the finite values";
   EXPECT_NE(f.s.bitmap.pixel(x, y), kWhite) << "the map away from the damage";
   drawVorticityMap(*f.m, f.s, f.ws);
-  EXPECT_TRUE(std::isfinite(f.m->scaleLow) && std::isfinite(f.m->scaleHigh));
+  EXPECT_TRUE(std::isfinite(f.m->view.scaleLow) && std::isfinite(f.m->view.scaleHigh));
   EXPECT_NE(f.s.bitmap.pixel(x, y), kWhite) << "the map away from the damage";
 }

@@ -19,7 +19,7 @@ namespace {
 std::unique_ptr<Model> shearRing(double g, BodyViscosity viscosity) {
   auto m = makeModel();
   synthetic::mainGrid(*m, 24, 17);
-  m->bodyLayers = 10;
+  m->layout.bodyLayers = 10;
   synthetic::ringBody(*m, 15, 10, 4.0, 6.2, 48, 0.0);
   m->flow.bodyViscosity = viscosity;
   setInitialState(*m);
@@ -30,7 +30,7 @@ std::unique_ptr<Model> shearRing(double g, BodyViscosity viscosity) {
 
 // The stage-1 residual per unit area, R / J = 2 X / dt, of point (p, r).
 double rateOf(const Model& m, int p, int r, int k) {
-  const FlowPoint& f = m.bodyFlow[p][r][1];
+  const FlowPoint& f = m.solution.bodyFlow[p][r][1];
   return 2 * f[slot::dq + k] / f[slot::dt];
 }
 
@@ -44,10 +44,12 @@ TEST(BodyViscosity, UniformHalvesTheBodyGridsViscousTermsAndHeatsAShearAtMuGSqua
   double heating[2] = {};
   for (BodyViscosity v : {BodyViscosity::classic, BodyViscosity::uniform}) {
     auto viscous = shearRing(g, v), inviscid = shearRing(g, v);
-    const int pF = viscous->bodyFirst[1], pL = viscous->bodyLast[1];
-    bodyGridResidual(*viscous, pF, pL, 2, viscous->bodyLayers - 1, 1, viscous->reynolds);
-    bodyGridResidual(*inviscid, pF, pL, 2, inviscid->bodyLayers - 1, 1, 1e300);
-    const double mu = bodyViscosityFactor(v) * viscous->uInf / viscous->reynolds;
+    const int pF = viscous->grids.bodyFirst[1], pL = viscous->grids.bodyLast[1];
+    bodyGridResidual(*viscous, pF, pL, 2, viscous->layout.bodyLayers - 1, 1,
+                     viscous->constants.reynolds);
+    bodyGridResidual(*inviscid, pF, pL, 2, inviscid->layout.bodyLayers - 1, 1, 1e300);
+    const double mu =
+        bodyViscosityFactor(v) * viscous->constants.uInf / viscous->constants.reynolds;
     double sum = 0;
     for (int p = pF; p < pL; ++p) {
       const double energy = rateOf(*viscous, p, r, 3) - rateOf(*inviscid, p, r, 3);
@@ -63,7 +65,7 @@ TEST(BodyViscosity, UniformHalvesTheBodyGridsViscousTermsAndHeatsAShearAtMuGSqua
 std::unique_ptr<Model> quietChannel(int nx, int ny) {
   auto m = makeModel();
   synthetic::mainGrid(*m, nx, ny);
-  m->bodyLayers = 10;
+  m->layout.bodyLayers = 10;
   m->flow.timeStepping = TimeStepping::timeAccurate;
   setInitialState(*m);
   synthetic::fillFlow(*m, [](FlowPoint& f, double, double) { synthetic::setState(f, 1, 0, 0, 1); });
@@ -73,27 +75,29 @@ std::unique_ptr<Model> quietChannel(int nx, int ny) {
 TEST(TimeAccurate, EveryPointTakesTheSmallestLocalStep) {
   auto m = shearRing(0.5, BodyViscosity::uniform);
   m->flow.timeStepping = TimeStepping::timeAccurate;
-  m->timeAccurate = true;
+  m->constants.timeAccurate = true;
   // The local steps of the same state, from a run with local steps.
   auto local = shearRing(0.5, BodyViscosity::uniform);
   stepGrids(*local);
   double smallest = 1e300;
-  for (int i = 2; i < local->mainNx; ++i)
-    for (int j = 2; j < local->mainNy; ++j)
-      smallest = std::min(smallest, local->mainFlow[i][j][slot::dt]);
-  for (int p = local->bodyFirst[1]; p <= local->bodyLast[1]; ++p)
-    for (int r = 2; r < local->bodyLayers; ++r)
-      smallest = std::min(smallest, local->bodyFlow[p][r][1][slot::dt]);
+  for (int i = 2; i < local->grids.mainNx; ++i)
+    for (int j = 2; j < local->grids.mainNy; ++j)
+      smallest = std::min(smallest, local->solution.mainFlow[i][j][slot::dt]);
+  for (int p = local->grids.bodyFirst[1]; p <= local->grids.bodyLast[1]; ++p)
+    for (int r = 2; r < local->layout.bodyLayers; ++r)
+      smallest = std::min(smallest, local->solution.bodyFlow[p][r][1][slot::dt]);
 
-  m->globalTimeStep = stableGlobalTimeStep(*m);
-  EXPECT_NEAR(m->globalTimeStep, smallest, 1e-12 * smallest);
+  m->solution.globalTimeStep = stableGlobalTimeStep(*m);
+  EXPECT_NEAR(m->solution.globalTimeStep, smallest, 1e-12 * smallest);
   stepGrids(*m);
-  for (int i = 2; i < m->mainNx; ++i)
-    for (int j = 2; j < m->mainNy; ++j)
-      ASSERT_EQ(m->mainFlow[i][j][slot::dt], m->globalTimeStep) << "main " << i << "," << j;
-  for (int p = m->bodyFirst[1]; p <= m->bodyLast[1]; ++p)
-    for (int r = 2; r < m->bodyLayers; ++r)
-      ASSERT_EQ(m->bodyFlow[p][r][1][slot::dt], m->globalTimeStep) << "body " << p << "," << r;
+  for (int i = 2; i < m->grids.mainNx; ++i)
+    for (int j = 2; j < m->grids.mainNy; ++j)
+      ASSERT_EQ(m->solution.mainFlow[i][j][slot::dt], m->solution.globalTimeStep)
+          << "main " << i << "," << j;
+  for (int p = m->grids.bodyFirst[1]; p <= m->grids.bodyLast[1]; ++p)
+    for (int r = 2; r < m->layout.bodyLayers; ++r)
+      ASSERT_EQ(m->solution.bodyFlow[p][r][1][slot::dt], m->solution.globalTimeStep)
+          << "body " << p << "," << r;
 }
 
 TEST(TimeAccurate, ASoundPulseMovesAtTheSpeedOfSound) {
@@ -103,29 +107,33 @@ TEST(TimeAccurate, ASoundPulseMovesAtTheSpeedOfSound) {
   // one-dimensional; the pulse stays clear of the end columns.
   const int nx = 250, ny = 101, mid = 51, start = 100;
   auto m = quietChannel(nx, ny);
-  const double x0 = (start - 1) * m->mainSpacing, width = 25 * m->mainSpacing, amplitude = 1e-3;
+  const double x0 = (start - 1) * m->grids.mainSpacing, width = 25 * m->grids.mainSpacing,
+               amplitude = 1e-3;
   synthetic::fillFlow(*m, [&](FlowPoint& f, double x, double) {
     const double p = 1 + amplitude * std::exp(-std::pow((x - x0) / width, 2));
     synthetic::setState(f, std::pow(p, 1 / 1.4), 0, 0, p);
   });
   for (int step = 0; step < 12; ++step) {
-    m->globalTimeStep = stableGlobalTimeStep(*m);
+    m->solution.globalTimeStep = stableGlobalTimeStep(*m);
     stepGrids(*m);
-    m->flowTime += m->globalTimeStep;
+    m->solution.flowTime += m->solution.globalTimeStep;
     for (int i = 1; i <= nx; ++i)
-      m->mainFlow[i][1] = m->mainFlow[i][2], m->mainFlow[i][ny] = m->mainFlow[i][ny - 1];
+      m->solution.mainFlow[i][1] = m->solution.mainFlow[i][2],
+      m->solution.mainFlow[i][ny] = m->solution.mainFlow[i][ny - 1];
   }
   // The crest of the right-going half, by a parabola through the largest
   // pressure and its neighbours (layout units; the solver's unit is 16).
   int top = start + 5;
   for (int i = top; i < nx; ++i)
-    if (m->mainFlow[i][mid][slot::pres] > m->mainFlow[top][mid][slot::pres]) top = i;
-  const double a = m->mainFlow[top - 1][mid][slot::pres], b = m->mainFlow[top][mid][slot::pres],
-               c = m->mainFlow[top + 1][mid][slot::pres];
-  const double crest = (top - 1 + 0.5 * (a - c) / (a - 2 * b + c)) * m->mainSpacing;
+    if (m->solution.mainFlow[i][mid][slot::pres] > m->solution.mainFlow[top][mid][slot::pres])
+      top = i;
+  const double a = m->solution.mainFlow[top - 1][mid][slot::pres],
+               b = m->solution.mainFlow[top][mid][slot::pres],
+               c = m->solution.mainFlow[top + 1][mid][slot::pres];
+  const double crest = (top - 1 + 0.5 * (a - c) / (a - 2 * b + c)) * m->grids.mainSpacing;
   const double travelled = (crest - x0) / 16;
-  EXPECT_NEAR(travelled / m->flowTime, std::sqrt(1.4), 0.02 * std::sqrt(1.4))
-      << "crest at " << crest << " after " << m->flowTime;
+  EXPECT_NEAR(travelled / m->solution.flowTime, std::sqrt(1.4), 0.02 * std::sqrt(1.4))
+      << "crest at " << crest << " after " << m->solution.flowTime;
 }
 
 } // namespace

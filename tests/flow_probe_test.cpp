@@ -19,22 +19,22 @@ struct LinearFlow {
   std::unique_ptr<Model> m = makeModel();
   LinearFlow() {
     fillSyntheticModel(*m);
-    for (int i = 1; i <= m->mainNx; ++i)
-      for (int j = 1; j <= m->mainNy; ++j) {
-        const MainPoint& q = m->mainGrid[i][j];
-        FlowPoint& f = m->mainFlow[i][j];
+    for (int i = 1; i <= m->grids.mainNx; ++i)
+      for (int j = 1; j <= m->grids.mainNy; ++j) {
+        const MainPoint& q = m->grids.mainGrid[i][j];
+        FlowPoint& f = m->solution.mainFlow[i][j];
         f[slot::rho] = f[slot::pres] = f[slot::omega] = f[slot::u] =
             mainField(q.mainGridX, q.mainGridY);
       }
-    for (int p = m->bodyFirst[1]; p <= m->bodyLast[1]; ++p)
-      for (int r = 1; r <= m->bodyLayers; ++r) {
-        const AuxPoint& q = m->bodyGrid[p][r][1];
-        FlowPoint& f = m->bodyFlow[p][r][1];
+    for (int p = m->grids.bodyFirst[1]; p <= m->grids.bodyLast[1]; ++p)
+      for (int r = 1; r <= m->layout.bodyLayers; ++r) {
+        const AuxPoint& q = m->grids.bodyGrid[p][r][1];
+        FlowPoint& f = m->solution.bodyFlow[p][r][1];
         f[slot::rho] = f[slot::pres] = f[slot::omega] = f[slot::u] =
             bodyField(q.bodyGridX, q.bodyGridY);
       }
   }
-  double cx() const { return m->body[1].bodyX; }
+  double cx() const { return m->grids.body[1].bodyX; }
 };
 
 TEST(FlowProbe, ReproducesALinearFieldExactlyOnTheGridThatSolvesThePoint) {
@@ -67,16 +67,16 @@ TEST(FlowProbe, GivesNothingInsideABodyOrAHoleOrOutsideTheChannel) {
   LinearFlow flow;
   const double cx = flow.cx();
   // The hole cutting takes the main grid out inside the body grid's ring.
-  for (int i = 1; i <= flow.m->mainNx; ++i)
-    for (int j = 1; j <= flow.m->mainNy; ++j)
-      flow.m->mainHoleFlag[i][j] =
-          std::hypot(flow.m->mainGrid[i][j].mainGridX - cx, flow.m->mainGrid[i][j].mainGridY) < 8;
+  for (int i = 1; i <= flow.m->grids.mainNx; ++i)
+    for (int j = 1; j <= flow.m->grids.mainNy; ++j)
+      flow.m->coupling.mainHoleFlag[i][j] = std::hypot(flow.m->grids.mainGrid[i][j].mainGridX - cx,
+                                                       flow.m->grids.mainGrid[i][j].mainGridY) < 8;
   EXPECT_FALSE(probeFlow(*flow.m, cx + 1.0, 0.5)) << "inside the body";
   EXPECT_FALSE(probeFlow(*flow.m, -3.0, 0.5)) << "before the inflow";
   EXPECT_FALSE(probeFlow(*flow.m, 10.0, 40.0)) << "beyond the wall";
   // A main-grid point cut out: the cells around it give no value.
-  flow.m->mainHoleFlag[4][4] = 1;
-  const MainPoint& q = flow.m->mainGrid[4][4];
+  flow.m->coupling.mainHoleFlag[4][4] = 1;
+  const MainPoint& q = flow.m->grids.mainGrid[4][4];
   EXPECT_FALSE(probeFlow(*flow.m, q.mainGridX - 0.3, q.mainGridY + 0.6));
   EXPECT_TRUE(probeFlow(*flow.m, q.mainGridX + 1.6, q.mainGridY + 0.6));
 }

@@ -16,13 +16,13 @@ namespace {
 std::unique_ptr<Model> history(int steps, const std::function<ForceSample(int)>& at,
                                double dt = 0) {
   auto m = makeModel();
-  m->nBodies = 1;
-  m->bodySize[1] = 16;
-  m->uInf = 0.05;
-  m->timeAccurate = dt > 0;
+  m->grids.nBodies = 1;
+  m->grids.bodySize[1] = 16;
+  m->constants.uInf = 0.05;
+  m->constants.timeAccurate = dt > 0;
   for (int s = 1; s <= steps; ++s) {
-    m->forceHistory.push_back(at(s));
-    m->forceTimes.push_back(s * dt);
+    m->solution.forceHistory.push_back(at(s));
+    m->solution.forceTimes.push_back(s * dt);
   }
   return m;
 }

@@ -17,11 +17,11 @@ namespace {
 
 TEST(BodyForces, AFieldAtRestWithUniformPressureGivesNoForceOnAnyShape) {
   auto m = everyShape();
-  ASSERT_EQ(m->nBodies, 5);
+  ASSERT_EQ(m->grids.nBodies, 5);
   const FlowForces f = flowForces(*m);
   for (const BodyForces& b : f.bodies) {
     // Scale: the pressure force on one side, p·D, over ½ uInf² D.
-    const double scale = 1 / (0.5 * m->uInf * m->uInf);
+    const double scale = 1 / (0.5 * m->constants.uInf * m->constants.uInf);
     EXPECT_LE(std::fabs(b.cd), 1e-13 * scale) << "shape " << b.shape;
     EXPECT_LE(std::fabs(b.cl), 1e-13 * scale) << "shape " << b.shape;
   }
@@ -32,12 +32,13 @@ TEST(BodyForces, AConstantAddedToThePressureChangesNoForce) {
   auto m = everyShape();
   synthetic::fillFlow(*m, synthetic::wavyState);
   const FlowForces before = flowForces(*m);
-  for (int b = 1; b <= m->nBodies; ++b)
-    for (int p = m->bodyFirst[b] - 1; p <= m->bodyLast[b] + 1; ++p)
-      for (int r = 1; r <= m->bodyLayers; ++r) m->bodyFlow[p][r][1][slot::pres] += 0.75;
+  for (int b = 1; b <= m->grids.nBodies; ++b)
+    for (int p = m->grids.bodyFirst[b] - 1; p <= m->grids.bodyLast[b] + 1; ++p)
+      for (int r = 1; r <= m->layout.bodyLayers; ++r)
+        m->solution.bodyFlow[p][r][1][slot::pres] += 0.75;
   const FlowForces after = flowForces(*m);
-  const double scale = 1.75 / (0.5 * m->uInf * m->uInf);
-  for (int b = 0; b < m->nBodies; ++b) {
+  const double scale = 1.75 / (0.5 * m->constants.uInf * m->constants.uInf);
+  for (int b = 0; b < m->grids.nBodies; ++b) {
     EXPECT_NEAR(after.bodies[b].cd, before.bodies[b].cd, 1e-13 * scale) << "body " << b + 1;
     EXPECT_NEAR(after.bodies[b].cl, before.bodies[b].cl, 1e-13 * scale) << "body " << b + 1;
     EXPECT_GT(std::fabs(before.bodies[b].cd), 1e-3) << "the wavy flow does push the body";
@@ -48,7 +49,7 @@ TEST(BodyForces, ALinearPressureAtRestPushesByItsGradientTimesTheEnclosedArea) {
   auto m = everyShape();
   const double a = 1.2, bx = -0.03, cy = 0.05;
   setAuxPressure(*m, [&](double x, double y) { return a + bx * x + cy * y; });
-  for (int b = 1; b <= m->nBodies; ++b) {
+  for (int b = 1; b <= m->grids.nBodies; ++b) {
     const double area = surfaceArea(*m, b);
     EXPECT_GT(area, 0.01) << "body " << b;
     const Force f = pressureForce(*m, b);
@@ -64,19 +65,19 @@ TEST(BodyForces, ALinearPressureAtRestPushesByItsGradientTimesTheEnclosedArea) {
 // evenly spaced, with the solver constants; the flow is set by the test.
 std::unique_ptr<Model> fineCircle(bool clockwise) {
   auto m = makeModel();
-  m->bodyLayers = 10;
-  const int b = m->nBodies = 1, intervals = 400;
-  const int pF = m->bodyFirst[b] = 2, pL = m->bodyLast[b] = pF + intervals;
-  m->bodyPerimeterPoints = pL;
+  m->layout.bodyLayers = 10;
+  const int b = m->grids.nBodies = 1, intervals = 400;
+  const int pF = m->grids.bodyFirst[b] = 2, pL = m->grids.bodyLast[b] = pF + intervals;
+  m->grids.bodyPerimeterPoints = pL;
   sizeBodyGrids(*m, pL + 1);
   for (int p = pF - 1; p <= pL + 1; ++p)
-    for (int r = 1; r <= m->bodyLayers; ++r) {
+    for (int r = 1; r <= m->layout.bodyLayers; ++r) {
       const double theta = (clockwise ? -2 : 2) * std::numbers::pi * (p - pF) / intervals;
-      const double radius = 16 + 0.5 * (m->bodyLayers - r);
-      m->bodyGrid[p][r][1].bodyGridX = radius * std::cos(theta);
-      m->bodyGrid[p][r][1].bodyGridY = radius * std::sin(theta);
+      const double radius = 16 + 0.5 * (m->layout.bodyLayers - r);
+      m->grids.bodyGrid[p][r][1].bodyGridX = radius * std::cos(theta);
+      m->grids.bodyGrid[p][r][1].bodyGridY = radius * std::sin(theta);
     }
-  computeBodyMetrics(*m, pF, pL, 1, m->bodyLayers, 1);
+  computeBodyMetrics(*m, pF, pL, 1, m->layout.bodyLayers, 1);
   synthetic::solverConstants(*m);
   return m;
 }
@@ -84,7 +85,7 @@ std::unique_ptr<Model> fineCircle(bool clockwise) {
 TEST(BodyForces, AViscousStressOfKnownDivergenceGivesItsIntegralOverTheBody) {
   for (bool clockwise : {false, true}) {
     auto m = fineCircle(clockwise);
-    const double mu = 2 * m->uInf / m->reynolds;
+    const double mu = 2 * m->constants.uInf / m->constants.reynolds;
     // A uniform shear u = γy: a constant stress τxy = μγ, no net force.
     const double gamma = 0.02;
     synthetic::fillFlow(*m, [&](FlowPoint& f, double, double y) {
@@ -111,8 +112,8 @@ TEST(ChannelPressureDrop, IsTheInflowColumnsMeanLessTheOutletsMean) {
   auto m = makeModel();
   synthetic::mainGrid(*m, 12, 9); // outlet rows 4..6
   for (int j = 1; j <= 9; ++j) {
-    m->mainFlow[1][j][slot::pres] = 1.0 + 0.01 * j; // mean 1.05
-    m->mainFlow[12][j][slot::pres] = j >= 4 && j <= 6 ? 1.0 : 7.0;
+    m->solution.mainFlow[1][j][slot::pres] = 1.0 + 0.01 * j; // mean 1.05
+    m->solution.mainFlow[12][j][slot::pres] = j >= 4 && j <= 6 ? 1.0 : 7.0;
   }
   EXPECT_NEAR(flowForces(*m).pressureDrop, 0.05, 1e-15);
 }

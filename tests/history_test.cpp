@@ -20,16 +20,16 @@ namespace {
 // Every point of both grids changes its density at `rate` per unit time:
 // dq_rho = rate * dt, with a different dt at every point.
 void setRates(Model& m, double mainRate, double auxRate) {
-  for (int i = 1; i <= m.mainNx; ++i)
-    for (int j = 1; j <= m.mainNy; ++j) {
-      FlowPoint& f = m.mainFlow[i][j];
+  for (int i = 1; i <= m.grids.mainNx; ++i)
+    for (int j = 1; j <= m.grids.mainNy; ++j) {
+      FlowPoint& f = m.solution.mainFlow[i][j];
       f[slot::dt] = 0.01 * (1 + i + 2 * j);
       f[slot::dq] = mainRate * f[slot::dt];
     }
-  for (int b = 1; b <= m.nBodies; ++b)
-    for (int p = m.bodyFirst[b] - 1; p <= m.bodyLast[b] + 1; ++p)
-      for (int r = 1; r <= m.bodyLayers; ++r) {
-        FlowPoint& f = m.bodyFlow[p][r][1];
+  for (int b = 1; b <= m.grids.nBodies; ++b)
+    for (int p = m.grids.bodyFirst[b] - 1; p <= m.grids.bodyLast[b] + 1; ++p)
+      for (int r = 1; r <= m.layout.bodyLayers; ++r) {
+        FlowPoint& f = m.solution.bodyFlow[p][r][1];
         f[slot::dt] = 0.002 * (1 + p + r);
         f[slot::dq] = auxRate * f[slot::dt];
       }
@@ -38,16 +38,16 @@ void setRates(Model& m, double mainRate, double auxRate) {
 TEST(ConvergenceHistory, ResidualIsTheRmsRateOverInteriorPointsOutsideHolesAndEachRingPointOnce) {
   auto m = makeModel();
   synthetic::mainGrid(*m, 7, 6); // 5 x 4 interior points
-  m->bodyLayers = 10;
+  m->layout.bodyLayers = 10;
   synthetic::ringBody(*m, 4, 3, 1.0, 2.0, 12); // 12 points x 8 interior layers
   setRates(*m, 3.0, -1.5);
   // A hole and the channel's edges change nothing, however fast they move.
-  m->mainHoleFlag[3][3] = 1;
-  m->mainFlow[3][3][slot::dq] = 1e6;
-  m->mainFlow[1][3][slot::dq] = 1e6;
-  m->bodyFlow[m->bodyFirst[1]][10][1][slot::dq] = 1e6; // the body surface
-  m->bodyFlow[m->bodyFirst[1]][1][1][slot::dq] = 1e6;  // the outer edge
-  m->bodyFlow[m->bodyLast[1]][5][1][slot::dq] = 1e6;   // the seam copy
+  m->coupling.mainHoleFlag[3][3] = 1;
+  m->solution.mainFlow[3][3][slot::dq] = 1e6;
+  m->solution.mainFlow[1][3][slot::dq] = 1e6;
+  m->solution.bodyFlow[m->grids.bodyFirst[1]][10][1][slot::dq] = 1e6; // the body surface
+  m->solution.bodyFlow[m->grids.bodyFirst[1]][1][1][slot::dq] = 1e6;  // the outer edge
+  m->solution.bodyFlow[m->grids.bodyLast[1]][5][1][slot::dq] = 1e6;   // the seam copy
 
   const double mainPoints = 5 * 4 - 1, auxPoints = 12 * 8;
   const double expected =
@@ -58,14 +58,14 @@ TEST(ConvergenceHistory, ResidualIsTheRmsRateOverInteriorPointsOutsideHolesAndEa
 TEST(ConvergenceHistory, LargestSpeedIsTakenOverTheSamePoints) {
   auto m = makeModel();
   synthetic::mainGrid(*m, 7, 6);
-  m->bodyLayers = 10;
+  m->layout.bodyLayers = 10;
   synthetic::ringBody(*m, 4, 3, 1.0, 2.0, 12);
   setRates(*m, 0, 0);
-  m->mainFlow[4][3][slot::u] = 0.03;
-  m->mainFlow[4][3][slot::v] = -0.04;
-  m->mainFlow[1][2][slot::u] = 9; // the inflow column is not updated by a step
+  m->solution.mainFlow[4][3][slot::u] = 0.03;
+  m->solution.mainFlow[4][3][slot::v] = -0.04;
+  m->solution.mainFlow[1][2][slot::u] = 9; // the inflow column is not updated by a step
   EXPECT_DOUBLE_EQ(stepResidual(*m).largestSpeed, 0.05);
-  m->bodyFlow[m->bodyFirst[1] + 3][4][1][slot::v] = 0.06;
+  m->solution.bodyFlow[m->grids.bodyFirst[1] + 3][4][1][slot::v] = 0.06;
   EXPECT_DOUBLE_EQ(stepResidual(*m).largestSpeed, 0.06);
 }
 
@@ -79,25 +79,29 @@ TEST(ConvergenceHistory, OnePassCheckAndResidualAgreeWithTheTwo) {
     std::function<void(Model&)> change;
   } cases[] = {
       {"sound", [](Model&) {}},
-      {"fast point", [](Model& m) { m.bodyFlow[m.bodyFirst[1] + 2][5][1][slot::u] = 0.7; }},
-      {"NaN in the interior", [=](Model& m) { m.mainFlow[4][3][slot::e] = nan; }},
-      {"negative density at the inflow", [](Model& m) { m.mainFlow[1][3][slot::rho] = -1; }},
+      {"fast point",
+       [](Model& m) { m.solution.bodyFlow[m.grids.bodyFirst[1] + 2][5][1][slot::u] = 0.7; }},
+      {"NaN in the interior", [=](Model& m) { m.solution.mainFlow[4][3][slot::e] = nan; }},
+      {"negative density at the inflow",
+       [](Model& m) { m.solution.mainFlow[1][3][slot::rho] = -1; }},
       {"infinite pressure on a ghost column",
        [](Model& m) {
-         m.bodyFlow[m.bodyFirst[1] - 1][3][1][slot::pres] = std::numeric_limits<double>::infinity();
+         m.solution.bodyFlow[m.grids.bodyFirst[1] - 1][3][1][slot::pres] =
+             std::numeric_limits<double>::infinity();
        }},
   };
   for (const auto& c : cases) {
     auto m = makeModel();
     synthetic::mainGrid(*m, 7, 6);
-    m->bodyLayers = 10;
+    m->layout.bodyLayers = 10;
     synthetic::ringBody(*m, 4, 3, 1.0, 2.0, 12);
     setRates(*m, 3.0, -1.5);
-    for (int i = 1; i <= m->mainNx; ++i)
-      for (int j = 1; j <= m->mainNy; ++j) m->mainFlow[i][j][slot::rho] = 1 + 0.01 * i;
-    for (int p = m->bodyFirst[1] - 1; p <= m->bodyLast[1] + 1; ++p)
-      for (int r = 1; r <= m->bodyLayers; ++r) m->bodyFlow[p][r][1][slot::rho] = 1;
-    m->mainHoleFlag[3][3] = 1;
+    for (int i = 1; i <= m->grids.mainNx; ++i)
+      for (int j = 1; j <= m->grids.mainNy; ++j)
+        m->solution.mainFlow[i][j][slot::rho] = 1 + 0.01 * i;
+    for (int p = m->grids.bodyFirst[1] - 1; p <= m->grids.bodyLast[1] + 1; ++p)
+      for (int r = 1; r <= m->layout.bodyLayers; ++r) m->solution.bodyFlow[p][r][1][slot::rho] = 1;
+    m->coupling.mainHoleFlag[3][3] = 1;
     c.change(*m);
     StepResidual fused{-1, -1};
     const bool sound = checkStep(*m, &fused);
@@ -122,11 +126,14 @@ TEST(ConvergenceHistory, TallyDuringTheStepGivesTheCheckAfterIt) {
     std::function<void(Model&)> breakFlow; // before the last step
   } cases[] = {
       {"sound", [](Model&) {}},
-      {"main interior", [=](Model& m) { m.mainFlow[m.mainNx / 2][2][slot::e] = nan; }},
-      {"body interior", [=](Model& m) { m.bodyFlow[m.bodyFirst[2] + 5][6][1][slot::u] = nan; }},
-      {"body's first column", [=](Model& m) { m.bodyFlow[m.bodyFirst[1]][4][1][slot::rho] = -1; }},
+      {"main interior",
+       [=](Model& m) { m.solution.mainFlow[m.grids.mainNx / 2][2][slot::e] = nan; }},
+      {"body interior",
+       [=](Model& m) { m.solution.bodyFlow[m.grids.bodyFirst[2] + 5][6][1][slot::u] = nan; }},
+      {"body's first column",
+       [=](Model& m) { m.solution.bodyFlow[m.grids.bodyFirst[1]][4][1][slot::rho] = -1; }},
       {"fast on a body's first column",
-       [](Model& m) { m.bodyFlow[m.bodyFirst[1]][6][1][slot::u] = 3; }},
+       [](Model& m) { m.solution.bodyFlow[m.grids.bodyFirst[1]][6][1][slot::u] = 3; }},
   };
   for (int threads : {1, 2})
     for (const auto& c : cases) {
@@ -149,20 +156,21 @@ TEST(ConvergenceHistory, TallyDuringTheStepGivesTheCheckAfterIt) {
       if (std::string(c.name) != "sound") continue;
       // Each place the boundary conditions write, broken after the step.
       Model& m = *tallied;
-      const int pF = m.bodyFirst[2], pL = m.bodyLast[2];
-      const GridIndex receiver{m.mainFromBody[1].receiver[1], m.mainFromBody[1].receiver[2]};
+      const int pF = m.grids.bodyFirst[2], pL = m.grids.bodyLast[2];
+      const GridIndex receiver{m.coupling.mainFromBody[1].receiver[1],
+                               m.coupling.mainFromBody[1].receiver[2]};
       double* const places[] = {
-          &m.mainFlow[1][5][slot::rho],
-          &m.mainFlow[m.mainNx][5][slot::pres],
-          &m.mainFlow[7][1][slot::e],
-          &m.mainFlow[7][m.mainNy][slot::u],
-          &m.mainFlow[receiver.i][receiver.j][slot::v],
-          &m.bodyFlow[pF - 1][5][1][slot::u],
-          &m.bodyFlow[pF][5][1][slot::u],
-          &m.bodyFlow[pL][5][1][slot::u],
-          &m.bodyFlow[pL + 1][5][1][slot::u],
-          &m.bodyFlow[pF + 3][1][1][slot::e],
-          &m.bodyFlow[pF + 3][m.bodyLayers][1][slot::rho],
+          &m.solution.mainFlow[1][5][slot::rho],
+          &m.solution.mainFlow[m.grids.mainNx][5][slot::pres],
+          &m.solution.mainFlow[7][1][slot::e],
+          &m.solution.mainFlow[7][m.grids.mainNy][slot::u],
+          &m.solution.mainFlow[receiver.i][receiver.j][slot::v],
+          &m.solution.bodyFlow[pF - 1][5][1][slot::u],
+          &m.solution.bodyFlow[pF][5][1][slot::u],
+          &m.solution.bodyFlow[pL][5][1][slot::u],
+          &m.solution.bodyFlow[pL + 1][5][1][slot::u],
+          &m.solution.bodyFlow[pF + 3][1][1][slot::e],
+          &m.solution.bodyFlow[pF + 3][m.layout.bodyLayers][1][slot::rho],
       };
       for (int k = 0; k < int(std::size(places)); ++k) {
         const double kept = *places[k];

@@ -35,8 +35,8 @@ TEST(LayoutEditing, StepsKeepTheirRanges) {
   EXPECT_TRUE(kGapRange.contains(26) && kGapRange.contains(32)) << "the presets' gaps";
   auto model = makeModel();
   setStartupDefaults(*model);
-  EXPECT_EQ(kColumnCountRange.high, model->maxColumns);
-  EXPECT_EQ(kBodyCountRange.high, model->maxColumnBodies);
+  EXPECT_EQ(kColumnCountRange.high, model->editing.maxColumns);
+  EXPECT_EQ(kBodyCountRange.high, model->editing.maxColumnBodies);
 }
 
 TEST(LayoutEditing, ATurnStepThatWouldLeaveTheRangeIsRefused) {
@@ -63,33 +63,33 @@ TEST(LayoutEditing, AddedColumnCopiesTheLastOne) {
   auto model = makeModel();
   Model& m = *model;
   setStartupDefaults(m); // 5 columns of 3, 2, 3, 2, 3 bodies
-  m.columnSpacing[5] = 31;
-  m.layoutShape[5][1] = shape::square;
-  m.layoutSize[5][1] = 9;
-  m.layoutAngle[5][1] = 45;
-  m.columnBodies[6] = 4;
-  addColumn(m, m.maxColumns, m.maxColumnBodies);
-  EXPECT_EQ(m.nColumns, 6);
-  EXPECT_EQ(m.columnSpacing[6], 31);
-  for (int k = 1; k <= m.maxColumnBodies; ++k) {
-    EXPECT_EQ(m.layoutShape[6][k], shape::square) << k;
-    EXPECT_EQ(m.layoutSize[6][k], 9) << k;
-    EXPECT_EQ(m.layoutAngle[6][k], 45) << k;
+  m.layout.columnSpacing[5] = 31;
+  m.layout.layoutShape[5][1] = shape::square;
+  m.layout.layoutSize[5][1] = 9;
+  m.layout.layoutAngle[5][1] = 45;
+  m.layout.columnBodies[6] = 4;
+  addColumn(m.layout, m.editing.maxColumns, m.editing.maxColumnBodies);
+  EXPECT_EQ(m.layout.nColumns, 6);
+  EXPECT_EQ(m.layout.columnSpacing[6], 31);
+  for (int k = 1; k <= m.editing.maxColumnBodies; ++k) {
+    EXPECT_EQ(m.layout.layoutShape[6][k], shape::square) << k;
+    EXPECT_EQ(m.layout.layoutSize[6][k], 9) << k;
+    EXPECT_EQ(m.layout.layoutAngle[6][k], 45) << k;
   }
-  EXPECT_EQ(m.columnBodies[6], 4) << "3 and 2 differ: the slot keeps its count";
-  addColumn(m, m.maxColumns, m.maxColumnBodies);
-  EXPECT_EQ(m.nColumns, 6) << "at most maxColumns";
+  EXPECT_EQ(m.layout.columnBodies[6], 4) << "3 and 2 differ: the slot keeps its count";
+  addColumn(m.layout, m.editing.maxColumns, m.editing.maxColumnBodies);
+  EXPECT_EQ(m.layout.nColumns, 6) << "at most maxColumns";
 
-  addBody(m, 1, m.maxColumnBodies);
-  EXPECT_EQ(m.columnBodies[1], 4);
-  EXPECT_EQ(m.layoutSize[1][4], m.layoutSize[1][3]);
-  for (int i = 0; i < 3; ++i) removeBody(m, 2);
-  EXPECT_EQ(m.columnBodies[2], 1) << "at least one body";
+  addBody(m.layout, 1, m.editing.maxColumnBodies);
+  EXPECT_EQ(m.layout.columnBodies[1], 4);
+  EXPECT_EQ(m.layout.layoutSize[1][4], m.layout.layoutSize[1][3]);
+  for (int i = 0; i < 3; ++i) removeBody(m.layout, 2);
+  EXPECT_EQ(m.layout.columnBodies[2], 1) << "at least one body";
 
-  m.selectedColumn = 6;
+  m.editing.selectedColumn = 6;
   removeColumn(m);
-  EXPECT_EQ(m.nColumns, 5);
-  EXPECT_EQ(m.selectedColumn, 5) << "the selection stays on a column that exists";
+  EXPECT_EQ(m.layout.nColumns, 5);
+  EXPECT_EQ(m.editing.selectedColumn, 5) << "the selection stays on a column that exists";
 }
 
 TEST(LayoutEditing, GridMakingTakesTurnsAtTheEndsOfAnInt) {
@@ -100,16 +100,16 @@ TEST(LayoutEditing, GridMakingTakesTurnsAtTheEndsOfAnInt) {
   FakeWindowServices ws;
   setStartupDefaults(m);
   for (int turn : {INT_MIN, INT_MAX, kTurnRange.low, kTurnRange.high}) {
-    m.layoutAngle[1][1] = turn;
-    m.layoutShape[1][1] = shape::square;
+    m.layout.layoutAngle[1][1] = turn;
+    m.layout.layoutShape[1][1] = shape::square;
     ASSERT_TRUE(rebuildGrids(m)) << turn;
-    for (int p = m.bodyFirst[1]; p <= m.bodyLast[1]; ++p)
-      ASSERT_TRUE(std::isfinite(m.bodyGrid[p][1][1].bodyGridX) &&
-                  std::isfinite(m.bodyGrid[p][1][1].bodyGridY))
+    for (int p = m.grids.bodyFirst[1]; p <= m.grids.bodyLast[1]; ++p)
+      ASSERT_TRUE(std::isfinite(m.grids.bodyGrid[p][1][1].bodyGridX) &&
+                  std::isfinite(m.grids.bodyGrid[p][1][1].bodyGridY))
           << turn;
   }
-  m.selectedColumn = 5;
-  m.nColumns = 3;
+  m.editing.selectedColumn = 5;
+  m.layout.nColumns = 3;
   ASSERT_TRUE(rebuildGrids(m));
-  EXPECT_EQ(m.selectedColumn, 3);
+  EXPECT_EQ(m.editing.selectedColumn, 3);
 }

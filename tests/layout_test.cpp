@@ -23,13 +23,13 @@ struct LayoutFixture : ::testing::Test {
   Model& m = sharedCleanModel();
   FakeWindowServices ws;
   void SetUp() override { setStartupDefaults(m); }
-  const AuxPoint& aux(int p, int r) const { return m.bodyGrid[p][r][1]; }
+  const AuxPoint& aux(int p, int r) const { return m.grids.bodyGrid[p][r][1]; }
   // One column of one body at (0, 0), its grids made.
   void makeOneBody(int shapeCode, int size) {
-    m.nColumns = 1;
-    m.columnBodies[1] = 1;
-    m.layoutShape[1][1] = shapeCode;
-    m.layoutSize[1][1] = size;
+    m.layout.nColumns = 1;
+    m.layout.columnBodies[1] = 1;
+    m.layout.layoutShape[1][1] = shapeCode;
+    m.layout.layoutSize[1][1] = size;
     ASSERT_TRUE(rebuildGrids(m));
   }
 };
@@ -70,33 +70,33 @@ TEST(BodyTable, EllipseFactorHasALowerBound) {
 
 TEST_F(Layout, StartupDefaultsGiveThirteenCirclesAndTheDefaultMainGrid) {
   ASSERT_EQ(remakeGrids(m, ws), LayoutRefusal::none);
-  EXPECT_EQ(m.nBodies, 13);
+  EXPECT_EQ(m.grids.nBodies, 13);
   for (int b = 1; b <= 13; ++b) {
-    EXPECT_EQ(m.bodyPoints[b], 33);
-    EXPECT_EQ(m.bodyShape[b], shape::circle);
+    EXPECT_EQ(m.grids.bodyPoints[b], 33);
+    EXPECT_EQ(m.grids.bodyShape[b], shape::circle);
   }
-  EXPECT_EQ(m.bodyFirst[1], 2);
-  EXPECT_EQ(m.bodyLast[1], 35);
-  EXPECT_EQ(m.bodyFirst[2], 39);
-  EXPECT_EQ(m.bodyLast[2], 72);
-  for (int b = 2; b <= 13; ++b) EXPECT_EQ(m.bodyFirst[b], m.bodyLast[b - 1] + 4);
-  EXPECT_EQ(m.bodyPerimeterPoints, 479);
-  EXPECT_EQ(m.mainNx, 186);
-  EXPECT_EQ(m.mainNy, 66);
-  EXPECT_EQ(m.outletLow, 23);
-  EXPECT_EQ(m.outletHigh, 44);
-  EXPECT_DOUBLE_EQ(m.mainSpacing, 1.25);
+  EXPECT_EQ(m.grids.bodyFirst[1], 2);
+  EXPECT_EQ(m.grids.bodyLast[1], 35);
+  EXPECT_EQ(m.grids.bodyFirst[2], 39);
+  EXPECT_EQ(m.grids.bodyLast[2], 72);
+  for (int b = 2; b <= 13; ++b) EXPECT_EQ(m.grids.bodyFirst[b], m.grids.bodyLast[b - 1] + 4);
+  EXPECT_EQ(m.grids.bodyPerimeterPoints, 479);
+  EXPECT_EQ(m.grids.mainNx, 186);
+  EXPECT_EQ(m.grids.mainNy, 66);
+  EXPECT_EQ(m.grids.outletLow, 23);
+  EXPECT_EQ(m.grids.outletHigh, 44);
+  EXPECT_DOUBLE_EQ(m.grids.mainSpacing, 1.25);
   // The grid starts 70 upstream of the surface (xmin just above -7) and 8 below -33.
-  EXPECT_NEAR(m.mainGrid[1][1].mainGridX, -7.0 - 70, 0.02);
-  EXPECT_DOUBLE_EQ(m.mainGrid[1][1].mainGridY, -41.0);
-  EXPECT_LE(m.mainGrid[m.mainNx][1].mainGridX, 155.0);
-  EXPECT_GT(m.mainGrid[m.mainNx][1].mainGridX + m.mainSpacing, 155.0);
+  EXPECT_NEAR(m.grids.mainGrid[1][1].mainGridX, -7.0 - 70, 0.02);
+  EXPECT_DOUBLE_EQ(m.grids.mainGrid[1][1].mainGridY, -41.0);
+  EXPECT_LE(m.grids.mainGrid[m.grids.mainNx][1].mainGridX, 155.0);
+  EXPECT_GT(m.grids.mainGrid[m.grids.mainNx][1].mainGridX + m.grids.mainSpacing, 155.0);
   // Columns at x = 0, 26, 52, 78, 104; column 2 holds two bodies at +-13.
-  EXPECT_DOUBLE_EQ(m.body[4].bodyX, 26.0);
-  EXPECT_DOUBLE_EQ(m.body[4].bodyY, -13.0);
-  EXPECT_DOUBLE_EQ(m.body[5].bodyY, 13.0);
-  EXPECT_EQ(m.stepsDone, 1);
-  EXPECT_EQ(m.particleState, 1);
+  EXPECT_DOUBLE_EQ(m.grids.body[4].bodyX, 26.0);
+  EXPECT_DOUBLE_EQ(m.grids.body[4].bodyY, -13.0);
+  EXPECT_DOUBLE_EQ(m.grids.body[5].bodyY, 13.0);
+  EXPECT_EQ(m.run.stepsDone, 1);
+  EXPECT_EQ(m.view.particleState, 1);
   EXPECT_TRUE(ws.checkBoxVisible[1]);
   EXPECT_TRUE(ws.checkBoxVisible[2]);
   EXPECT_EQ(ws.statusTexts(0), std::vector<std::string>{""});
@@ -105,15 +105,15 @@ TEST_F(Layout, StartupDefaultsGiveThirteenCirclesAndTheDefaultMainGrid) {
 
 TEST_F(Layout, MainGridCoordinatesAreRunningSums) {
   ASSERT_TRUE(rebuildGrids(m));
-  double x = m.mainGrid[1][1].mainGridX;
-  for (int i = 2; i <= m.mainNx; ++i) {
+  double x = m.grids.mainGrid[1][1].mainGridX;
+  for (int i = 2; i <= m.grids.mainNx; ++i) {
     x = x + 1.25;
-    ASSERT_EQ(m.mainGrid[i][m.mainNy].mainGridX, x) << "column " << i;
+    ASSERT_EQ(m.grids.mainGrid[i][m.grids.mainNy].mainGridX, x) << "column " << i;
   }
-  double y = m.mainGrid[1][1].mainGridY;
-  for (int j = 2; j <= m.mainNy; ++j) {
+  double y = m.grids.mainGrid[1][1].mainGridY;
+  for (int j = 2; j <= m.grids.mainNy; ++j) {
     y = y + 1.25;
-    ASSERT_EQ(m.mainGrid[m.mainNx][j].mainGridY, y) << "row " << j;
+    ASSERT_EQ(m.grids.mainGrid[m.grids.mainNx][j].mainGridY, y) << "row " << j;
   }
 }
 
@@ -124,54 +124,56 @@ TEST_F(Layout, PresetsGiveTheirBodyCounts) {
   const Case cases[] = {{1, 8, 33, 294}, {2, 12, 34, 454}, {3, 14, 41, 628}, {4, 22, 27, 680}};
   for (const auto& c : cases) {
     ASSERT_TRUE(applyPreset(m, c.preset));
-    EXPECT_EQ(m.nBodies, c.nBodies) << "preset " << c.preset;
-    for (int b = 1; b <= m.nBodies; ++b) EXPECT_EQ(m.bodyPoints[b], c.intervals);
-    EXPECT_EQ(m.bodyPerimeterPoints, c.bodyPerimeterPoints) << "preset " << c.preset;
-    EXPECT_LE(m.mainNx, kMainNxCapacity);
-    EXPECT_LE(m.mainNy, kMainNyCapacity);
+    EXPECT_EQ(m.grids.nBodies, c.nBodies) << "preset " << c.preset;
+    for (int b = 1; b <= m.grids.nBodies; ++b) EXPECT_EQ(m.grids.bodyPoints[b], c.intervals);
+    EXPECT_EQ(m.grids.bodyPerimeterPoints, c.bodyPerimeterPoints) << "preset " << c.preset;
+    EXPECT_LE(m.grids.mainNx, kMainNxCapacity);
+    EXPECT_LE(m.grids.mainNy, kMainNyCapacity);
     // The arrays are sized by the grids made, slot 0 included.
-    for (int n : {m.mainGrid.extent1(), m.mainFlow.extent1(), m.mainHoleFlag.extent1()})
-      EXPECT_EQ(n, m.mainNx + 1) << "preset " << c.preset;
-    for (int n : {m.mainGrid.extent2(), m.mainFlow.extent2(), m.mainHoleFlag.extent2()})
-      EXPECT_EQ(n, m.mainNy + 1) << "preset " << c.preset;
-    for (int n : {m.bodyGrid.extent1(), m.bodyFlow.extent1(), m.bodyMetric.extent1(),
-                  m.bodySoundLength.extent1()})
-      EXPECT_EQ(n, m.bodyPerimeterPoints + 2) << "preset " << c.preset;
+    for (int n : {m.grids.mainGrid.extent1(), m.solution.mainFlow.extent1(),
+                  m.coupling.mainHoleFlag.extent1()})
+      EXPECT_EQ(n, m.grids.mainNx + 1) << "preset " << c.preset;
+    for (int n : {m.grids.mainGrid.extent2(), m.solution.mainFlow.extent2(),
+                  m.coupling.mainHoleFlag.extent2()})
+      EXPECT_EQ(n, m.grids.mainNy + 1) << "preset " << c.preset;
+    for (int n : {m.grids.bodyGrid.extent1(), m.solution.bodyFlow.extent1(),
+                  m.grids.bodyMetric.extent1(), m.grids.bodySoundLength.extent1()})
+      EXPECT_EQ(n, m.grids.bodyPerimeterPoints + 2) << "preset " << c.preset;
   }
 }
 
 TEST_F(Layout, PresetsWriteOnlyTheirValues) {
-  m.layoutRotation = 5;
-  m.bodyGridThickness = 6.2;
-  m.viewCentreX = 33;
-  m.selectedColumn = 2;
+  m.layout.layoutRotation = 5;
+  m.layout.bodyGridThickness = 6.2;
+  m.view.viewCentreX = 33;
+  m.editing.selectedColumn = 2;
   ASSERT_TRUE(applyPreset(m, 3));
-  EXPECT_DOUBLE_EQ(m.ellipseRatio, 1.6);
-  EXPECT_DOUBLE_EQ(m.viewScale, 2.6);
-  EXPECT_DOUBLE_EQ(m.viewCentreY, -5.0);
-  EXPECT_EQ(m.columnBodies[7], 3) << "pattern 3 writes columns 1..6 only";
-  EXPECT_EQ(m.layoutSize[8][1], 14) << "pattern 3 writes sizes of columns 1..7";
-  EXPECT_EQ(m.layoutSize[7][7], 14) << "pattern 3 writes bodies 1..6";
-  EXPECT_EQ(m.layoutShape[7][6], shape::ellipse);
-  EXPECT_DOUBLE_EQ(m.layoutRotation, 5);
-  EXPECT_DOUBLE_EQ(m.viewCentreX, 33);
-  EXPECT_EQ(m.selectedColumn, 2);
+  EXPECT_DOUBLE_EQ(m.layout.ellipseRatio, 1.6);
+  EXPECT_DOUBLE_EQ(m.view.viewScale, 2.6);
+  EXPECT_DOUBLE_EQ(m.view.viewCentreY, -5.0);
+  EXPECT_EQ(m.layout.columnBodies[7], 3) << "pattern 3 writes columns 1..6 only";
+  EXPECT_EQ(m.layout.layoutSize[8][1], 14) << "pattern 3 writes sizes of columns 1..7";
+  EXPECT_EQ(m.layout.layoutSize[7][7], 14) << "pattern 3 writes bodies 1..6";
+  EXPECT_EQ(m.layout.layoutShape[7][6], shape::ellipse);
+  EXPECT_DOUBLE_EQ(m.layout.layoutRotation, 5);
+  EXPECT_DOUBLE_EQ(m.view.viewCentreX, 33);
+  EXPECT_EQ(m.editing.selectedColumn, 2);
   // The ratio of pattern 3 stays for later layouts.
   ASSERT_TRUE(applyPreset(m, 1));
-  EXPECT_DOUBLE_EQ(m.ellipseRatio, 1.6);
+  EXPECT_DOUBLE_EQ(m.layout.ellipseRatio, 1.6);
   ASSERT_TRUE(applyPreset(m, 2));
-  EXPECT_EQ(m.layoutAngle[1][1], 45);
+  EXPECT_EQ(m.layout.layoutAngle[1][1], 45);
 }
 
 TEST_F(Layout, ColumnsAreCentredOnTheAxis) {
-  m.nColumns = 2;
-  m.columnBodies[1] = 1;
-  m.columnBodies[2] = 2;
-  m.columnSpacing[2] = 30;
+  m.layout.nColumns = 2;
+  m.layout.columnBodies[1] = 1;
+  m.layout.columnBodies[2] = 2;
+  m.layout.columnSpacing[2] = 30;
   ASSERT_TRUE(rebuildGrids(m));
-  EXPECT_DOUBLE_EQ(m.body[1].bodyY, 0.0);
-  EXPECT_DOUBLE_EQ(m.body[2].bodyY, -15.0);
-  EXPECT_DOUBLE_EQ(m.body[3].bodyY, 15.0);
+  EXPECT_DOUBLE_EQ(m.grids.body[1].bodyY, 0.0);
+  EXPECT_DOUBLE_EQ(m.grids.body[2].bodyY, -15.0);
+  EXPECT_DOUBLE_EQ(m.grids.body[3].bodyY, 15.0);
 }
 
 TEST_F(Layout, CircleRingClosesAcrossItsSeam) {
@@ -206,38 +208,38 @@ TEST_F(Layout, RadialLayersFollowTheGeometricLaw) {
 }
 
 TEST_F(Layout, GridSegmentSpacing) {
-  m.bodyLayers = 10;
+  m.layout.bodyLayers = 10;
   sizeBodyGrids(m, 31); // index 31 is an end point of the reversed fill
   // Evenly spaced with ratio 1 along the perimeter.
-  m.bodyGrid[10][1][1] = {0, 0, 0, 0};
-  m.bodyGrid[15][1][1] = {10, 0, 5, 0};
+  m.grids.bodyGrid[10][1][1] = {0, 0, 0, 0};
+  m.grids.bodyGrid[15][1][1] = {10, 0, 5, 0};
   fillGridSegment(m, 10, 1, 15, 1, 1.0);
   for (int p = 11; p <= 14; ++p) {
     EXPECT_NEAR(aux(p, 1).bodyGridX, 2.0 * (p - 10), 1e-9);
     EXPECT_NEAR(aux(p, 1).bodyGridY, 1.0 * (p - 10), 1e-9);
   }
   // Between coincident points every interior point lands on that point.
-  m.bodyGrid[20][1][1] = {3, 0, 4, 0};
-  m.bodyGrid[20][10][1] = {3, 0, 4, 0};
+  m.grids.bodyGrid[20][1][1] = {3, 0, 4, 0};
+  m.grids.bodyGrid[20][10][1] = {3, 0, 4, 0};
   fillGridSegment(m, 20, 1, 20, 10, 0.6);
   for (int r = 2; r <= 9; ++r) {
     EXPECT_EQ(aux(20, r).bodyGridX, 3.0);
     EXPECT_EQ(aux(20, r).bodyGridY, 4.0);
   }
   // Reversed indices write nothing.
-  m.bodyGrid[30][5][1] = {-1, 0, -1, 0};
+  m.grids.bodyGrid[30][5][1] = {-1, 0, -1, 0};
   fillGridSegment(m, 31, 1, 29, 1, 1.0);
   EXPECT_EQ(aux(30, 5).bodyGridX, -1.0);
 }
 
 TEST_F(Layout, SquareAndTriangleRemaindersAndCorners) {
   // One square of 42 intervals: q = 10, the upstream side takes 12.
-  m.nColumns = 1;
-  m.columnBodies[1] = 1;
-  m.layoutShape[1][1] = shape::square;
+  m.layout.nColumns = 1;
+  m.layout.columnBodies[1] = 1;
+  m.layout.layoutShape[1][1] = shape::square;
   ASSERT_TRUE(rebuildGrids(m));
-  ASSERT_EQ(m.bodyPoints[1], 42);
-  const int f = m.bodyFirst[1];
+  ASSERT_EQ(m.grids.bodyPoints[1], 42);
+  const int f = m.grids.bodyFirst[1];
   const double h = 7, H = 7 + 6.2;
   // Lower upstream corner, then counterclockwise: corners at f, f+10, f+20, f+30, f+42.
   EXPECT_NEAR(aux(f, 10).bodyGridX, -h, 1e-12);
@@ -250,9 +252,9 @@ TEST_F(Layout, SquareAndTriangleRemaindersAndCorners) {
   EXPECT_NEAR(aux(f + 42, 1).bodyGridY, -H, 1e-9);
 
   // One triangle of 32 intervals: n = 10, the side from the apex back takes 12.
-  m.layoutShape[1][1] = shape::triangle;
+  m.layout.layoutShape[1][1] = shape::triangle;
   ASSERT_TRUE(rebuildGrids(m));
-  ASSERT_EQ(m.bodyPoints[1], 32);
+  ASSERT_EQ(m.grids.bodyPoints[1], 32);
   const double s = 14, r3 = std::sqrt(3.0);
   EXPECT_NEAR(aux(f + 20, 10).bodyGridX, 0.0, 1e-12);
   EXPECT_NEAR(aux(f + 20, 10).bodyGridY, s / r3, 1e-12);
@@ -269,8 +271,8 @@ TEST_F(Layout, PlateIsARectangleWithFourIntervalsAcrossEachEnd) {
   // 12 up the downstream side, the remaining 13 down the upstream side, all
   // evenly spaced; the outer edge is the rectangle grown by the thickness.
   makeOneBody(shape::plate, 19);
-  ASSERT_EQ(m.bodyPoints[1], 33);
-  const int f = m.bodyFirst[1];
+  ASSERT_EQ(m.grids.bodyPoints[1], 33);
+  const int f = m.grids.bodyFirst[1];
   for (const auto& [r, g] : {std::pair{10, 0.0}, std::pair{1, 6.2}}) {
     const double x0 = -0.5 - g, x1 = 0.5 + g, y0 = -9.5 - g, y1 = 9.5 + g;
     const struct {
@@ -293,7 +295,7 @@ TEST_F(Layout, PlateTurnedByNinetyDegreesLiesAlongTheStream) {
   makeOneBody(shape::plate, 20);
   auto extent = [&](bool alongX) {
     double lo = 1e9, hi = -1e9;
-    for (int p = m.bodyFirst[1]; p <= m.bodyLast[1]; ++p) {
+    for (int p = m.grids.bodyFirst[1]; p <= m.grids.bodyLast[1]; ++p) {
       const double v = alongX ? aux(p, 10).bodyGridX : aux(p, 10).bodyGridY;
       lo = std::min(lo, v);
       hi = std::max(hi, v);
@@ -302,7 +304,7 @@ TEST_F(Layout, PlateTurnedByNinetyDegreesLiesAlongTheStream) {
   };
   EXPECT_NEAR(extent(true), 1.0, 1e-9);
   EXPECT_NEAR(extent(false), 20.0, 1e-9);
-  m.layoutAngle[1][1] = 90;
+  m.layout.layoutAngle[1][1] = 90;
   ASSERT_TRUE(rebuildGrids(m));
   EXPECT_NEAR(extent(true), 20.0, 1e-9);
   EXPECT_NEAR(extent(false), 1.0, 1e-9);
@@ -310,42 +312,42 @@ TEST_F(Layout, PlateTurnedByNinetyDegreesLiesAlongTheStream) {
 
 TEST_F(Layout, TurningTheArrangementChangesTheMainGrid) {
   ASSERT_TRUE(rebuildGrids(m));
-  const int nx = m.mainNx, ny = m.mainNy;
-  m.layoutRotation = 30;
+  const int nx = m.grids.mainNx, ny = m.grids.mainNy;
+  m.layout.layoutRotation = 30;
   ASSERT_TRUE(rebuildGrids(m));
-  EXPECT_NE(m.mainNy, ny);
-  EXPECT_NE(m.mainNx, nx);
+  EXPECT_NE(m.grids.mainNy, ny);
+  EXPECT_NE(m.grids.mainNx, nx);
   // The arrangement turns clockwise about (52, 0): column 1 moves up.
-  EXPECT_GT(m.body[2].bodyY, 0.0);
-  EXPECT_NEAR(std::hypot(m.body[2].bodyX - 52, m.body[2].bodyY), 52.0, 1e-9);
+  EXPECT_GT(m.grids.body[2].bodyY, 0.0);
+  EXPECT_NEAR(std::hypot(m.grids.body[2].bodyX - 52, m.grids.body[2].bodyY), 52.0, 1e-9);
 }
 
 TEST_F(Layout, RegenerationGivesIdenticalArrays) {
-  m.layoutRotation = 17;
-  m.layoutAngle[2][1] = 33;
-  m.layoutShape[3][2] = shape::triangle;
-  m.layoutShape[4][1] = shape::plate;
-  m.layoutShape[5][3] = shape::ellipse;
+  m.layout.layoutRotation = 17;
+  m.layout.layoutAngle[2][1] = 33;
+  m.layout.layoutShape[3][2] = shape::triangle;
+  m.layout.layoutShape[4][1] = shape::plate;
+  m.layout.layoutShape[5][3] = shape::ellipse;
   ASSERT_TRUE(rebuildGrids(m));
   auto first = makeModel();
   *first = m;
   ASSERT_TRUE(rebuildGrids(m));
-  EXPECT_TRUE(sameBits(first->bodyGrid, m.bodyGrid));
-  EXPECT_TRUE(sameBits(first->mainGrid, m.mainGrid));
-  EXPECT_EQ(std::memcmp(&first->body, &m.body, sizeof m.body), 0);
+  EXPECT_TRUE(sameBits(first->grids.bodyGrid, m.grids.bodyGrid));
+  EXPECT_TRUE(sameBits(first->grids.mainGrid, m.grids.mainGrid));
+  EXPECT_EQ(std::memcmp(&first->grids.body, &m.grids.body, sizeof m.grids.body), 0);
   // A change and back also gives the same arrays: nothing is carried over.
-  m.layoutRotation = -40;
+  m.layout.layoutRotation = -40;
   ASSERT_TRUE(rebuildGrids(m));
-  m.layoutRotation = 17;
+  m.layout.layoutRotation = 17;
   ASSERT_TRUE(rebuildGrids(m));
-  EXPECT_TRUE(sameBits(first->bodyGrid, m.bodyGrid));
+  EXPECT_TRUE(sameBits(first->grids.bodyGrid, m.grids.bodyGrid));
   // The main grid in use (a larger grid in between leaves points beyond it).
-  ASSERT_EQ(first->mainNx, m.mainNx);
-  ASSERT_EQ(first->mainNy, m.mainNy);
-  for (int i = 1; i <= m.mainNx; ++i)
-    for (int j = 1; j <= m.mainNy; ++j) {
-      ASSERT_EQ(first->mainGrid[i][j].mainGridX, m.mainGrid[i][j].mainGridX);
-      ASSERT_EQ(first->mainGrid[i][j].mainGridY, m.mainGrid[i][j].mainGridY);
+  ASSERT_EQ(first->grids.mainNx, m.grids.mainNx);
+  ASSERT_EQ(first->grids.mainNy, m.grids.mainNy);
+  for (int i = 1; i <= m.grids.mainNx; ++i)
+    for (int j = 1; j <= m.grids.mainNy; ++j) {
+      ASSERT_EQ(first->grids.mainGrid[i][j].mainGridX, m.grids.mainGrid[i][j].mainGridX);
+      ASSERT_EQ(first->grids.mainGrid[i][j].mainGridY, m.grids.mainGrid[i][j].mainGridY);
     }
 }
 
@@ -355,13 +357,13 @@ namespace {
 // The largest arrangement the layout dialog builds: six columns of five
 // bodies of size 20 at the widest spacing.
 void largestDialogLayout(Model& m, int shapeCode) {
-  m.nColumns = 6;
+  m.layout.nColumns = 6;
   for (int c = 1; c <= 6; ++c) {
-    m.columnBodies[c] = 5;
-    m.columnSpacing[c] = 40;
+    m.layout.columnBodies[c] = 5;
+    m.layout.columnSpacing[c] = 40;
     for (int k = 1; k <= 5; ++k) {
-      m.layoutSize[c][k] = 20;
-      m.layoutShape[c][k] = shapeCode;
+      m.layout.layoutSize[c][k] = 20;
+      m.layout.layoutShape[c][k] = shapeCode;
     }
   }
 }
@@ -371,7 +373,7 @@ TEST_F(Layout, LargestDialogLayoutsOfEveryShapeBelowTheEllipseLimitFit) {
   for (int code : {shape::circle, shape::square, shape::triangle, shape::plate}) {
     largestDialogLayout(m, code);
     EXPECT_TRUE(rebuildGrids(m)) << "shape " << code;
-    EXPECT_LE(m.bodyPerimeterPoints + 1, kPerimeterCapacity);
+    EXPECT_LE(m.grids.bodyPerimeterPoints + 1, kPerimeterCapacity);
   }
   EXPECT_TRUE(ws.messages().empty());
 }
@@ -386,22 +388,22 @@ TEST_F(Layout, PerimeterLimitRefusesJustBeyondAndKeepsTheLastLayout) {
   double ratio = 0.2, fitted = 0;
   auto inside = makeModel();
   for (; ratio <= 4.0; ratio += 0.2) {
-    m.ellipseRatio = ratio;
+    m.layout.ellipseRatio = ratio;
     const int needed = requiredPerimeterIndex(m);
     if (needed > kPerimeterCapacity) break;
     const LayoutRefusal refusal = remakeGrids(m, ws);
     ASSERT_NE(refusal, LayoutRefusal::capacity) << "ratio " << ratio;
     if (refusal == LayoutRefusal::overlap) continue;
-    EXPECT_EQ(m.bodyPerimeterPoints + 1, needed);
+    EXPECT_EQ(m.grids.bodyPerimeterPoints + 1, needed);
     fitted = ratio;
     *inside = m;
   }
   ASSERT_GT(fitted, 0.0);
   ASSERT_LE(ratio, 4.0) << "some ratio in the dialog's range must overflow";
 
-  m.ellipseRatio = ratio;
+  m.layout.ellipseRatio = ratio;
   const int needed = requiredPerimeterIndex(m);
-  m.stepsDone = 77;
+  m.run.stepsDone = 77;
   ws.calls.clear();
   EXPECT_EQ(remakeGrids(m, ws), LayoutRefusal::capacity);
   ASSERT_EQ(ws.messages().size(), 1u);
@@ -410,27 +412,27 @@ TEST_F(Layout, PerimeterLimitRefusesJustBeyondAndKeepsTheLastLayout) {
   EXPECT_NE(msg.find(std::to_string(needed)), std::string::npos) << msg;
   EXPECT_NE(msg.find("1775"), std::string::npos) << msg;
   // The parameters describe the grids again, and the grids are those that fitted.
-  EXPECT_DOUBLE_EQ(m.ellipseRatio, fitted);
-  EXPECT_EQ(m.stepsDone, 77);
-  EXPECT_TRUE(sameBits(inside->bodyGrid, m.bodyGrid));
-  EXPECT_TRUE(sameBits(inside->mainGrid, m.mainGrid));
-  EXPECT_EQ(m.bodyPerimeterPoints, inside->bodyPerimeterPoints);
-  EXPECT_EQ(m.nBodies, 30);
+  EXPECT_DOUBLE_EQ(m.layout.ellipseRatio, fitted);
+  EXPECT_EQ(m.run.stepsDone, 77);
+  EXPECT_TRUE(sameBits(inside->grids.bodyGrid, m.grids.bodyGrid));
+  EXPECT_TRUE(sameBits(inside->grids.mainGrid, m.grids.mainGrid));
+  EXPECT_EQ(m.grids.bodyPerimeterPoints, inside->grids.bodyPerimeterPoints);
+  EXPECT_EQ(m.grids.nBodies, 30);
 }
 
 TEST_F(Layout, MainGridLimitRefusesJustBeyondAndKeepsTheLastLayout) {
   // Corner columns of long ellipses, the others circles; turning the
   // arrangement stretches the grid across the channel until it no longer fits.
   largestDialogLayout(m, shape::circle);
-  m.ellipseRatio = 4.0;
+  m.layout.ellipseRatio = 4.0;
   ASSERT_TRUE(rebuildGrids(m)) << "the circles alone are the layout kept";
   // (The long ellipses overlap their neighbours: refused for that before
   // the overflow, so the grids kept are those of the last layout made.)
   // A refusal puts the circles back: the ellipses are set for every turn.
   const auto longEllipsesTurnedBy = [this](int angle) {
     for (int c : {1, 6})
-      for (int k = 1; k <= 5; ++k) m.layoutShape[c][k] = shape::ellipse;
-    m.layoutRotation = angle;
+      for (int k = 1; k <= 5; ++k) m.layout.layoutShape[c][k] = shape::ellipse;
+    m.layout.layoutRotation = angle;
   };
   longEllipsesTurnedBy(0);
   ASSERT_LE(requiredPerimeterIndex(m), kPerimeterCapacity);
@@ -444,14 +446,14 @@ TEST_F(Layout, MainGridLimitRefusesJustBeyondAndKeepsTheLastLayout) {
   ASSERT_GE(angle, 1);
   ASSERT_EQ(ws.messages().size(), 1u);
   EXPECT_NE(ws.messages()[0].find("252 × 220"), std::string::npos) << ws.messages()[0];
-  const double kept = m.layoutRotation;
+  const double kept = m.layout.layoutRotation;
   auto afterRefusal = makeModel();
   *afterRefusal = m;
-  m.layoutRotation = kept;
+  m.layout.layoutRotation = kept;
   ASSERT_TRUE(rebuildGrids(m));
-  EXPECT_TRUE(sameBits(afterRefusal->bodyGrid, m.bodyGrid));
-  EXPECT_TRUE(sameBits(afterRefusal->mainGrid, m.mainGrid));
-  EXPECT_EQ(afterRefusal->mainNy, m.mainNy);
+  EXPECT_TRUE(sameBits(afterRefusal->grids.bodyGrid, m.grids.bodyGrid));
+  EXPECT_TRUE(sameBits(afterRefusal->grids.mainGrid, m.grids.mainGrid));
+  EXPECT_EQ(afterRefusal->grids.mainNy, m.grids.mainNy);
 }
 
 namespace {
@@ -462,16 +464,16 @@ namespace {
 bool layoutNeeding(Model& m, int target) {
   largestDialogLayout(m, shape::ellipse);
   for (double ratio = 0.2; ratio <= 4.0; ratio += 0.2) {
-    m.ellipseRatio = ratio;
+    m.layout.ellipseRatio = ratio;
     if (requiredPerimeterIndex(m) < target) continue;
     for (int shape1 = shape::circle; shape1 <= shape::ellipse; ++shape1)
       for (int size1 = 1; size1 <= 20; ++size1)
         for (int shape2 = shape::circle; shape2 <= shape::ellipse; ++shape2)
           for (int size2 = 1; size2 <= 20; ++size2) {
-            m.layoutShape[1][1] = shape1;
-            m.layoutSize[1][1] = size1;
-            m.layoutShape[1][2] = shape2;
-            m.layoutSize[1][2] = size2;
+            m.layout.layoutShape[1][1] = shape1;
+            m.layout.layoutSize[1][1] = size1;
+            m.layout.layoutShape[1][2] = shape2;
+            m.layout.layoutSize[1][2] = size2;
             if (requiredPerimeterIndex(m) == target) return true;
           }
     return false;
@@ -506,14 +508,14 @@ TEST_F(Layout, MainGridCapacityHoldsExactly252By220) {
   // four circles, clear of the ellipse, whose spacing and size set the
   // grid's height.
   setStartupDefaults(m);
-  m.nColumns = 2;
-  m.columnBodies[1] = 1;
-  m.layoutShape[1][1] = shape::ellipse;
-  m.layoutSize[1][1] = 20;
-  m.columnBodies[2] = 4;
-  m.ellipseRatio = 8.0;
+  m.layout.nColumns = 2;
+  m.layout.columnBodies[1] = 1;
+  m.layout.layoutShape[1][1] = shape::ellipse;
+  m.layout.layoutSize[1][1] = 20;
+  m.layout.columnBodies[2] = 4;
+  m.layout.ellipseRatio = 8.0;
   auto setCircleSize = [&](int size) {
-    for (int k = 1; k <= 4; ++k) m.layoutSize[2][k] = size;
+    for (int k = 1; k <= 4; ++k) m.layout.layoutSize[2][k] = size;
   };
   auto fits = [&] {
     ws.calls.clear();
@@ -529,10 +531,10 @@ TEST_F(Layout, MainGridCapacityHoldsExactly252By220) {
   int circleSize = 0;
   for (int spacing = 76; spacing <= 88 && circleSize == 0; ++spacing)
     for (int size = 1; size <= 19 && circleSize == 0; ++size) {
-      m.columnSpacing[2] = spacing;
+      m.layout.columnSpacing[2] = spacing;
       setCircleSize(size);
-      if (!fits() || m.mainNy != 220) continue;
-      const int columns = m.mainNx;
+      if (!fits() || m.grids.mainNy != 220) continue;
+      const int columns = m.grids.mainNx;
       setCircleSize(size + 1);
       if (refusedAs(std::to_string(columns) + " × 221")) circleSize = size;
     }
@@ -544,10 +546,10 @@ TEST_F(Layout, MainGridCapacityHoldsExactly252By220) {
   int lastNx = 0, lastNy = 0;
   std::string refusal;
   for (double ratio = 8.0; ratio < 10.0 && refusal.empty(); ratio += 0.01) {
-    m.ellipseRatio = ratio;
+    m.layout.ellipseRatio = ratio;
     if (fits()) {
-      lastNx = m.mainNx;
-      lastNy = m.mainNy;
+      lastNx = m.grids.mainNx;
+      lastNy = m.grids.mainNy;
     } else {
       refusal = ws.messages().empty() ? "no message" : ws.messages()[0];
     }

@@ -95,12 +95,12 @@ TEST(MessageCatalogue, RunInEnglishWritesEnglishStatusTexts) {
   RecordingRunStages stages(*m, ws);
   ASSERT_TRUE(rebuildGrids(*m));
   // Stop during step 16: seen after step 20, whose text names that step.
-  ws.onProcess = [&] { m->stopFlag = m->stepsDone >= 15; };
+  ws.onProcess = [&] { m->run.stopFlag = m->run.stepsDone >= 15; };
   runCalculation(*m, ws, stages);
   EXPECT_EQ(ws.statusPanel[1], "  Step 20 of 300");
-  m->stepsDone = 300;
-  m->runStartTick = 0;
-  m->runEndTick = 5123;
+  m->run.stepsDone = 300;
+  m->run.runStartTick = 0;
+  m->run.runEndTick = 5123;
   startRun(*m, ws, stages);
   EXPECT_EQ(ws.statusPanel[1], "  The calculation is complete.  Computing time: 5.123 s");
   for (const std::string& t : ws.statusTexts(1)) EXPECT_FALSE(hasJapanese(t)) << t;

@@ -14,8 +14,8 @@ void setBlock(Model& m, double (*x)(int), double (*y)(int)) {
   sizeBodyGrids(m, 7);
   for (int p = 1; p <= 7; ++p)
     for (int r = 1; r <= 3; ++r) {
-      m.bodyGrid[p][r][1].bodyGridX = x(p);
-      m.bodyGrid[p][r][1].bodyGridY = y(r);
+      m.grids.bodyGrid[p][r][1].bodyGridX = x(p);
+      m.grids.bodyGrid[p][r][1].bodyGridY = y(r);
     }
 }
 
@@ -32,19 +32,20 @@ TEST(Metrics, CircleJacobianHasOneSignAndAgreesAcrossTheSeam) {
   auto m = makeModel();
   const int b = addCircleBody(*m, 0, 0, 7, 6.2, 33);
   EXPECT_TRUE(computeMetrics(*m).empty());
-  const int first = m->bodyFirst[b], last = m->bodyLast[b];
-  const double sign = std::copysign(1.0, m->bodyMetric[first][1][1][metric::jac]);
+  const int first = m->grids.bodyFirst[b], last = m->grids.bodyLast[b];
+  const double sign = std::copysign(1.0, m->grids.bodyMetric[first][1][1][metric::jac]);
   for (int p = first; p <= last; ++p)
     for (int r = 1; r <= 10; ++r)
-      EXPECT_GT(sign * m->bodyMetric[p][r][1][metric::jac], 0) << "p " << p << " r " << r;
+      EXPECT_GT(sign * m->grids.bodyMetric[p][r][1][metric::jac], 0) << "p " << p << " r " << r;
   for (int r = 1; r <= 10; ++r) {
-    EXPECT_EQ(m->bodyMetric[first][r][1], m->bodyMetric[last][r][1]) << "seam point, layer " << r;
-    EXPECT_EQ(m->bodyMetric[first - 1][r][1], m->bodyMetric[last - 1][r][1])
+    EXPECT_EQ(m->grids.bodyMetric[first][r][1], m->grids.bodyMetric[last][r][1])
+        << "seam point, layer " << r;
+    EXPECT_EQ(m->grids.bodyMetric[first - 1][r][1], m->grids.bodyMetric[last - 1][r][1])
         << "ghost, layer " << r;
-    EXPECT_EQ(m->bodyMetric[last + 1][r][1], m->bodyMetric[first + 1][r][1])
+    EXPECT_EQ(m->grids.bodyMetric[last + 1][r][1], m->grids.bodyMetric[first + 1][r][1])
         << "ghost, layer " << r;
-    EXPECT_EQ(m->bodySoundLength[first - 1][r][1], m->bodySoundLength[last - 1][r][1]);
-    EXPECT_EQ(m->bodySoundLength[last + 1][r][1], m->bodySoundLength[first + 1][r][1]);
+    EXPECT_EQ(m->grids.bodySoundLength[first - 1][r][1], m->grids.bodySoundLength[last - 1][r][1]);
+    EXPECT_EQ(m->grids.bodySoundLength[last + 1][r][1], m->grids.bodySoundLength[first + 1][r][1]);
   }
 }
 
@@ -55,14 +56,14 @@ TEST(Metrics, OneSidedLayerDifferencesAreExactForAQuadraticMapping) {
       *m, [](int p) { return 1.6 * p; }, [](int r) { return double(r * r); });
   computeBodyMetrics(*m, 2, 6, 1, 3, 1);
   for (int r = 1; r <= 3; ++r) {
-    const auto& g = m->bodyMetric[4][r][1];
+    const auto& g = m->grids.bodyMetric[4][r][1];
     EXPECT_DOUBLE_EQ(g[metric::xXi], 0.1);
     EXPECT_EQ(g[metric::yXi], 0);
     EXPECT_NEAR(g[metric::xEta], 0, 1e-15);
     EXPECT_EQ(g[metric::yEta], 2.0 * r / 16) << "layer " << r;
     EXPECT_DOUBLE_EQ(g[metric::jac], 0.1 * 2.0 * r / 16);
-    EXPECT_DOUBLE_EQ(m->bodySoundLength[4][r][1][1], std::sqrt(1.4 * 0.01));
-    EXPECT_DOUBLE_EQ(m->bodySoundLength[4][r][1][2], std::sqrt(1.4) * 2.0 * r / 16);
+    EXPECT_DOUBLE_EQ(m->grids.bodySoundLength[4][r][1][1], std::sqrt(1.4 * 0.01));
+    EXPECT_DOUBLE_EQ(m->grids.bodySoundLength[4][r][1][2], std::sqrt(1.4) * 2.0 * r / 16);
   }
 }
 
@@ -72,13 +73,14 @@ TEST(Metrics, DoublingTheGridDoublesDerivativesAndQuadruplesTheJacobian) {
   addCircleBody(*b, 6, -4, 10, 12.4, 29);
   computeMetrics(*a);
   computeMetrics(*b);
-  for (int p = a->bodyFirst[1] - 1; p <= a->bodyLast[1] + 1; ++p)
+  for (int p = a->grids.bodyFirst[1] - 1; p <= a->grids.bodyLast[1] + 1; ++p)
     for (int r = 1; r <= 10; ++r) {
       for (int k = 1; k <= 4; ++k)
-        EXPECT_DOUBLE_EQ(b->bodyMetric[p][r][1][k], 2 * a->bodyMetric[p][r][1][k]);
-      EXPECT_DOUBLE_EQ(b->bodyMetric[p][r][1][metric::jac],
-                       4 * a->bodyMetric[p][r][1][metric::jac]);
-      EXPECT_DOUBLE_EQ(b->bodySoundLength[p][r][1][2], 2 * a->bodySoundLength[p][r][1][2]);
+        EXPECT_DOUBLE_EQ(b->grids.bodyMetric[p][r][1][k], 2 * a->grids.bodyMetric[p][r][1][k]);
+      EXPECT_DOUBLE_EQ(b->grids.bodyMetric[p][r][1][metric::jac],
+                       4 * a->grids.bodyMetric[p][r][1][metric::jac]);
+      EXPECT_DOUBLE_EQ(b->grids.bodySoundLength[p][r][1][2],
+                       2 * a->grids.bodySoundLength[p][r][1][2]);
     }
 }
 
@@ -86,10 +88,10 @@ TEST(Metrics, DegenerateCellShowsOneMessagePerPointAndGetsJacobianOne) {
   auto m = makeModel();
   addCircleBody(*m, 0, 0, 7, 6.2, 33);
   // Layers 4 and 6 of column 10 coincide: ∂/∂η vanishes at (10, 5).
-  m->bodyGrid[10][6][1] = m->bodyGrid[10][4][1];
+  m->grids.bodyGrid[10][6][1] = m->grids.bodyGrid[10][4][1];
   EXPECT_EQ(texts(computeMetrics(*m)), std::vector<std::string>{"Metric_Yaco2--10-5-1-0"});
-  EXPECT_EQ(m->bodyMetric[10][5][1][metric::jac], 1);
-  EXPECT_NE(m->bodyMetric[11][5][1][metric::jac], 1);
+  EXPECT_EQ(m->grids.bodyMetric[10][5][1][metric::jac], 1);
+  EXPECT_NE(m->grids.bodyMetric[11][5][1][metric::jac], 1);
 }
 
 TEST(Metrics, TinyJacobiansAreReportedInPointOrderWithFifteenDigits) {
@@ -113,8 +115,8 @@ TEST(Metrics, TinyJacobiansAreReportedInPointOrderWithFifteenDigits) {
 TEST(Metrics, JacobianThatIsNotANumberBecomesOneSilently) {
   auto m = makeModel();
   addCircleBody(*m, 0, 0, 7, 6.2, 33);
-  m->bodyGrid[10][5][1].bodyGridX = std::numeric_limits<double>::quiet_NaN();
+  m->grids.bodyGrid[10][5][1].bodyGridX = std::numeric_limits<double>::quiet_NaN();
   EXPECT_TRUE(computeMetrics(*m).empty());
-  EXPECT_EQ(m->bodyMetric[10][4][1][metric::jac], 1) << "NaN neighbour across the layers";
-  EXPECT_EQ(m->bodyMetric[11][5][1][metric::jac], 1) << "NaN neighbour along the ring";
+  EXPECT_EQ(m->grids.bodyMetric[10][4][1][metric::jac], 1) << "NaN neighbour across the layers";
+  EXPECT_EQ(m->grids.bodyMetric[11][5][1][metric::jac], 1) << "NaN neighbour along the ring";
 }

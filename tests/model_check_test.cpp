@@ -51,34 +51,34 @@ TEST(ModelCheck, DonorWithoutCoordinatesIsReportedAndDrawingGoesOn) {
   Checked c;
   Model& m = *c.m;
   sizeBodyGrids(m, 1201); // room for the donor index that is never filled
-  m.mainFromBodyCount = 2;
-  m.mainFromBody[1] = {{0, 1, 1, 1}, {0, 1200, 3, 1}, 0.5, 0.5}; // never filled
-  m.mainFromBody[2] = {{0, 10, 10, 1}, {0, 5, 9, 1}, 0.0, 0.0};
-  m.mainGrid[10][10].mainGridX =
-      m.bodyGrid[5][9][1].bodyGridX; // link 2 is sound: its donor point is its receiver
-  m.mainGrid[10][10].mainGridY = m.bodyGrid[5][9][1].bodyGridY;
-  m.bodyFromBodyCount = 1;
-  m.bodyFromBody[1] = {{0, 7, 1, 1}, {0, 8, 2, 1}, 0.0, 0.0};
-  m.linkedLayout = m.layout(); // the lists belong to these grids
+  m.coupling.mainFromBodyCount = 2;
+  m.coupling.mainFromBody[1] = {{0, 1, 1, 1}, {0, 1200, 3, 1}, 0.5, 0.5}; // never filled
+  m.coupling.mainFromBody[2] = {{0, 10, 10, 1}, {0, 5, 9, 1}, 0.0, 0.0};
+  m.grids.mainGrid[10][10].mainGridX =
+      m.grids.bodyGrid[5][9][1].bodyGridX; // link 2 is sound: its donor point is its receiver
+  m.grids.mainGrid[10][10].mainGridY = m.grids.bodyGrid[5][9][1].bodyGridY;
+  m.coupling.bodyFromBodyCount = 1;
+  m.coupling.bodyFromBody[1] = {{0, 7, 1, 1}, {0, 8, 2, 1}, 0.0, 0.0};
+  m.coupling.linkedLayout = m.layout; // the lists belong to these grids
   EXPECT_EQ(reported(linkView(m, c.s)),
             std::vector<std::string>{"by_l_r1_aaaaaaa1200-3-1（不合格のリンク 1 本）"});
   // The unfilled donor's pixels are zero too: its mark sits at the corner.
   EXPECT_EQ(c.s.window.pixel(0, 0), kRed);
-  const AuxPoint& d = m.bodyGrid[5][9][1];
+  const AuxPoint& d = m.grids.bodyGrid[5][9][1];
   EXPECT_EQ(c.s.window.pixel(roundHalfAway(d.bodyGridPixX), roundHalfAway(d.bodyGridPixY)), kRed)
       << "drawing went on";
-  const AuxPoint& g = m.bodyGrid[8][2][1];
+  const AuxPoint& g = m.grids.bodyGrid[8][2][1];
   EXPECT_EQ(c.s.window.pixel(roundHalfAway(g.bodyGridPixX), roundHalfAway(g.bodyGridPixY)), kGreen);
 }
 
 TEST(ModelCheck, MeshViewRemapsAndDrawsBothGrids) {
   Checked c;
-  c.m->viewCentreX += 8;
+  c.m->view.viewCentreX += 8;
   meshView(*c.m, c.s);
-  EXPECT_NEAR(c.m->body[1].bodyPixX, 350 - 8 * 2.95, 1e-9);
-  const MainPoint& q = c.m->mainGrid[3][3];
+  EXPECT_NEAR(c.m->grids.body[1].bodyPixX, 350 - 8 * 2.95, 1e-9);
+  const MainPoint& q = c.m->grids.mainGrid[3][3];
   EXPECT_EQ(c.s.window.pixel(roundHalfAway(q.mainGridPixX), roundHalfAway(q.mainGridPixY)), kBlack);
-  const AuxPoint& a = c.m->bodyGrid[10][4][1];
+  const AuxPoint& a = c.m->grids.bodyGrid[10][4][1];
   EXPECT_EQ(c.s.window.pixel(roundHalfAway(a.bodyGridPixX), roundHalfAway(a.bodyGridPixY)), kBlack);
 }
 
@@ -86,18 +86,18 @@ TEST(ModelCheck, ManyFailingLinksGiveOneMessageAndGenuineLinksNearTheOriginPass)
   Checked c;
   Model& m = *c.m;
   sizeBodyGrids(m, 1500); // room for the donor indices that are never filled
-  m.linkedLayout = m.layout();
+  m.coupling.linkedLayout = m.layout;
   // A sound link whose receiver lies near the origin, at (0.84, 0.12): the
   // donor corners surround it, so their interpolation is the receiver.
-  m.bodyGrid[5][9][1].bodyGridX = 0.84;
-  m.bodyGrid[5][9][1].bodyGridY = 0.12;
-  m.mainGrid[10][10].mainGridX = 0.84;
-  m.mainGrid[10][10].mainGridY = 0.12;
-  m.mainFromBody[1] = {{0, 10, 10, 1}, {0, 5, 9, 1}, 0.0, 0.0};
+  m.grids.bodyGrid[5][9][1].bodyGridX = 0.84;
+  m.grids.bodyGrid[5][9][1].bodyGridY = 0.12;
+  m.grids.mainGrid[10][10].mainGridX = 0.84;
+  m.grids.mainGrid[10][10].mainGridY = 0.12;
+  m.coupling.mainFromBody[1] = {{0, 10, 10, 1}, {0, 5, 9, 1}, 0.0, 0.0};
   // 2274 links with a donor cell that was never filled.
-  m.mainFromBodyCount = 2275;
-  for (int n = 2; n <= m.mainFromBodyCount; ++n)
-    m.mainFromBody[n] = {{0, 3, 3, 1}, {0, 1000 + n % 500, 3, 1}, 0.5, 0.5};
+  m.coupling.mainFromBodyCount = 2275;
+  for (int n = 2; n <= m.coupling.mainFromBodyCount; ++n)
+    m.coupling.mainFromBody[n] = {{0, 3, 3, 1}, {0, 1000 + n % 500, 3, 1}, 0.5, 0.5};
   EXPECT_EQ(reported(linkView(m, c.s)),
             std::vector<std::string>{"by_l_r1_aaaaaaa1002-3-1（不合格のリンク 2274 本）"});
   EXPECT_EQ(drawLinkPoints(m, c.s.bitmap, 1).failed, 2274);
@@ -106,11 +106,11 @@ TEST(ModelCheck, ManyFailingLinksGiveOneMessageAndGenuineLinksNearTheOriginPass)
 TEST(ModelCheck, LinksOfAnEarlierLayoutAreNeitherDrawnNorChecked) {
   Checked c;
   Model& m = *c.m;
-  m.linkedLayout = m.layout();
-  m.mainFromBodyCount = 300;
-  for (int n = 1; n <= m.mainFromBodyCount; ++n)
-    m.mainFromBody[n] = {{0, 3, 3, 1}, {0, 1000 + n, 3, 1}, 0.5, 0.5};
-  m.columnSpacing[1] = m.columnSpacing[1] + 1; // the layout changed since the set-up
+  m.coupling.linkedLayout = m.layout;
+  m.coupling.mainFromBodyCount = 300;
+  for (int n = 1; n <= m.coupling.mainFromBodyCount; ++n)
+    m.coupling.mainFromBody[n] = {{0, 3, 3, 1}, {0, 1000 + n, 3, 1}, 0.5, 0.5};
+  m.layout.columnSpacing[1] = m.layout.columnSpacing[1] + 1; // the layout changed since the set-up
   EXPECT_FALSE(linksBelongToGrids(m));
   const std::vector<std::string> said = reported(linkView(m, c.s));
   ASSERT_EQ(said.size(), 1u);
@@ -128,8 +128,8 @@ TEST(ModelCheck, EveryLinkOfASetUpPassesIncludingThoseNearTheOrigin) {
   FakeWindowServices ws;
   setStartupDefaults(m);
   for (int c = 1; c <= kColumnSlots; ++c) {
-    m.columnSpacing[c] = 18;
-    m.columnBodies[c] = c % 2 == 1 ? 2 : 3;
+    m.layout.columnSpacing[c] = 18;
+    m.layout.columnBodies[c] = c % 2 == 1 ? 2 : 3;
   }
   ASSERT_TRUE(rebuildGrids(m));
   runCouplingSetup(m, ws);
@@ -137,8 +137,9 @@ TEST(ModelCheck, EveryLinkOfASetUpPassesIncludingThoseNearTheOrigin) {
   placeLayoutOnBitmap(m, s.bitmap);
   ASSERT_TRUE(linksBelongToGrids(m));
   int nearOrigin = 0;
-  for (int n = 1; n <= m.mainFromBodyCount; ++n) {
-    const MainPoint& r = m.mainGrid[m.mainFromBody[n].receiver[1]][m.mainFromBody[n].receiver[2]];
+  for (int n = 1; n <= m.coupling.mainFromBodyCount; ++n) {
+    const MainPoint& r = m.grids.mainGrid[m.coupling.mainFromBody[n].receiver[1]]
+                                         [m.coupling.mainFromBody[n].receiver[2]];
     nearOrigin += std::abs(r.mainGridX) < 1 && std::abs(r.mainGridY) < 1;
   }
   EXPECT_EQ(nearOrigin, 4);

@@ -4,10 +4,11 @@
 
 TEST(ModelState, CreatedZeroFilledWithGridsEmptyUntilMade) {
   auto m = makeModel();
-  EXPECT_EQ(m->nColumns, 0);
-  EXPECT_EQ(m->mainFlow.size() + m->bodyFlow.size() + m->bodyGrid.size() + m->bodyMetric.size(),
+  EXPECT_EQ(m->layout.nColumns, 0);
+  EXPECT_EQ(m->solution.mainFlow.size() + m->solution.bodyFlow.size() + m->grids.bodyGrid.size() +
+                m->grids.bodyMetric.size(),
             0u);
-  EXPECT_EQ(m->mainFromBody[kMainLinkCapacity].donor[3], 0);
+  EXPECT_EQ(m->coupling.mainFromBody[kMainLinkCapacity].donor[3], 0);
 }
 
 TEST(GridArrays, ResizingKeepsThePointsBothSizesHoldAndZeroFillsTheRest) {
@@ -54,21 +55,21 @@ TEST(GridArrays, ResizingKeepsThePointsBothSizesHoldAndZeroFillsTheRest) {
 TEST(ModelState, StartupDefaults) {
   auto m = makeModel();
   setStartupDefaults(*m);
-  EXPECT_EQ(m->nColumns, 5);
-  EXPECT_EQ(m->maxColumns, 6);
-  EXPECT_EQ(m->maxColumnBodies, 5);
-  EXPECT_EQ(m->bodyLayers, 10);
-  EXPECT_DOUBLE_EQ(m->bodyGridThickness, 6.2);
-  EXPECT_DOUBLE_EQ(m->ellipseRatio, 2.0);
-  EXPECT_TRUE(m->selectAllColumns);
+  EXPECT_EQ(m->layout.nColumns, 5);
+  EXPECT_EQ(m->editing.maxColumns, 6);
+  EXPECT_EQ(m->editing.maxColumnBodies, 5);
+  EXPECT_EQ(m->layout.bodyLayers, 10);
+  EXPECT_DOUBLE_EQ(m->layout.bodyGridThickness, 6.2);
+  EXPECT_DOUBLE_EQ(m->layout.ellipseRatio, 2.0);
+  EXPECT_TRUE(m->editing.selectAllColumns);
   const int bodies[] = {3, 2, 3, 2, 3, 2, 3, 2};
   for (int c = 1; c <= 8; ++c) {
-    EXPECT_EQ(m->columnBodies[c], bodies[c - 1]) << "column " << c;
-    for (int k = 1; k <= 7; ++k) EXPECT_EQ(m->layoutSize[c][k], 14);
-    EXPECT_EQ(m->layoutSize[c][8], 0) << "body slot 8 keeps no default";
+    EXPECT_EQ(m->layout.columnBodies[c], bodies[c - 1]) << "column " << c;
+    for (int k = 1; k <= 7; ++k) EXPECT_EQ(m->layout.layoutSize[c][k], 14);
+    EXPECT_EQ(m->layout.layoutSize[c][8], 0) << "body slot 8 keeps no default";
   }
-  EXPECT_EQ(m->columnGap[7], 26);
-  EXPECT_EQ(m->columnGap[8], 0);
-  EXPECT_DOUBLE_EQ(m->viewScale, 2.95);
-  EXPECT_DOUBLE_EQ(m->viewCentreX, 50.0);
+  EXPECT_EQ(m->layout.columnGap[7], 26);
+  EXPECT_EQ(m->layout.columnGap[8], 0);
+  EXPECT_DOUBLE_EQ(m->view.viewScale, 2.95);
+  EXPECT_DOUBLE_EQ(m->view.viewCentreX, 50.0);
 }

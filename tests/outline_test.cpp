@@ -38,18 +38,19 @@ TEST(ViewPlacement, MapsTheModelAroundTheBitmapCentre) {
   auto m = syntheticModel();
   FakeWindowServices ws;
   DrawingSurface bitmap(700, 452);
-  m->particleState = 2;
+  m->view.particleState = 2;
   placeLayoutOnBitmap(*m, bitmap);
   showNewViewControls(ws); // as the window follows it
-  EXPECT_DOUBLE_EQ(m->body[1].bodyPixX, 350.0);
-  EXPECT_DOUBLE_EQ(m->body[1].bodyPixY, 226.0);
-  EXPECT_NEAR(m->mainGrid[3][4].mainGridPixY - m->mainGrid[4][5].mainGridPixY, 1.25 * 2.95, 1e-12)
+  EXPECT_DOUBLE_EQ(m->grids.body[1].bodyPixX, 350.0);
+  EXPECT_DOUBLE_EQ(m->grids.body[1].bodyPixY, 226.0);
+  EXPECT_NEAR(m->grids.mainGrid[3][4].mainGridPixY - m->grids.mainGrid[4][5].mainGridPixY,
+              1.25 * 2.95, 1e-12)
       << "y grows upwards";
-  EXPECT_DOUBLE_EQ(m->columnBody[1][1].columnBodyPixX, 350.0);
-  const AuxPoint& cont = m->bodyGrid[m->bodyLast[1] + 1][m->bodyLayers][1];
-  EXPECT_DOUBLE_EQ(cont.bodyGridPixX, (cont.bodyGridX - m->viewCentreX) * 2.95 + 350)
+  EXPECT_DOUBLE_EQ(m->grids.columnBody[1][1].columnBodyPixX, 350.0);
+  const AuxPoint& cont = m->grids.bodyGrid[m->grids.bodyLast[1] + 1][m->layout.bodyLayers][1];
+  EXPECT_DOUBLE_EQ(cont.bodyGridPixX, (cont.bodyGridX - m->view.viewCentreX) * 2.95 + 350)
       << "continuation slot";
-  EXPECT_EQ(m->particleState, 1);
+  EXPECT_EQ(m->view.particleState, 1);
   EXPECT_TRUE(ws.checkBoxVisible[1] && ws.checkBoxVisible[2]);
   ASSERT_EQ(ws.calls.size(), 4u);
   EXPECT_EQ(ws.calls[2].a, 1) << "panel 1 is cleared first";
@@ -65,7 +66,7 @@ TEST(ViewPlacement, SquareBitmapShiftsThePictureByTwentyUnits) {
   } cases[] = {{401, 400, 200.0}, {400, 400, 200.0 - 20 * 2.95}, {400, 401, 200.0 - 20 * 2.95}};
   for (const auto& c : cases) {
     placeLayoutOnBitmap(*m, DrawingSurface(c.w, c.h));
-    EXPECT_NEAR(m->body[1].bodyPixY, c.want, 1e-9) << c.w << " x " << c.h;
+    EXPECT_NEAR(m->grids.body[1].bodyPixY, c.want, 1e-9) << c.w << " x " << c.h;
   }
 }
 
@@ -74,7 +75,7 @@ namespace {
 // A narrow channel seen large: 10 rows, so the outlet is open between rows 4 and 7.
 std::unique_ptr<Model> tallChannel() {
   auto m = syntheticModel({.nx = 12, .ny = 10, .ringPoints = 24, .bodyRadius = 1.0});
-  m->viewScale = 20;
+  m->view.viewScale = 20;
   return m;
 }
 
@@ -82,25 +83,25 @@ std::unique_ptr<Model> tallChannel() {
 
 TEST(Outline, RightWallLeavesTheOutletOpen) {
   auto m = tallChannel();
-  EXPECT_EQ(m->outletLow, 4);
-  EXPECT_EQ(m->outletHigh, 7);
+  EXPECT_EQ(m->grids.outletLow, 4);
+  EXPECT_EQ(m->grids.outletHigh, 7);
   for (bool whole : {true, false}) {
     DrawingSurface s(700, 452);
     placeLayoutOnBitmap(*m, s);
     drawLayoutPicture(*m, s, whole);
     const Colour wall = whole ? kRed : kBlack;
-    const int x = roundHalfAway(m->mainGrid[m->mainNx][1].mainGridPixX);
-    for (int j = 1; j < m->mainNy; ++j) {
+    const int x = roundHalfAway(m->grids.mainGrid[m->grids.mainNx][1].mainGridPixX);
+    for (int j = 1; j < m->grids.mainNy; ++j) {
       // The pixel halfway between rows j and j + 1 of the right column.
-      const int y = roundHalfAway(
-          (m->mainGrid[m->mainNx][j].mainGridPixY + m->mainGrid[m->mainNx][j + 1].mainGridPixY) /
-          2);
+      const int y = roundHalfAway((m->grids.mainGrid[m->grids.mainNx][j].mainGridPixY +
+                                   m->grids.mainGrid[m->grids.mainNx][j + 1].mainGridPixY) /
+                                  2);
       const bool open = j >= 4 && j < 7;
       EXPECT_EQ(s.pixel(x, y), open ? kWhite : wall) << "between rows " << j << " and " << j + 1;
     }
     // The inflow column is never drawn.
-    const int xIn = roundHalfAway(m->mainGrid[1][1].mainGridPixX);
-    const int yMid = roundHalfAway(m->mainGrid[1][5].mainGridPixY);
+    const int xIn = roundHalfAway(m->grids.mainGrid[1][1].mainGridPixX);
+    const int yMid = roundHalfAway(m->grids.mainGrid[1][5].mainGridPixY);
     EXPECT_EQ(s.pixel(xIn, yMid), kWhite);
     EXPECT_EQ(s.pen(), kRed) << "the outline pictures leave the pen red";
   }
@@ -112,8 +113,8 @@ TEST(Outline, BodiesOnWindowPaintTheWindowSurfaceOnly) {
   placeLayoutOnBitmap(*m, v.bitmap);
   drawBodiesOnWindow(*m, v.window);
   EXPECT_EQ(v.window.pixel(350, 226), kRed);
-  EXPECT_EQ(v.window.pixel(roundHalfAway(m->mainGrid[5][1].mainGridPixX),
-                           roundHalfAway(m->mainGrid[5][1].mainGridPixY)),
+  EXPECT_EQ(v.window.pixel(roundHalfAway(m->grids.mainGrid[5][1].mainGridPixX),
+                           roundHalfAway(m->grids.mainGrid[5][1].mainGridPixY)),
             kRed);
   EXPECT_EQ(v.bitmap.pixel(350, 226), kWhite);
   EXPECT_EQ(v.window.brush(), kBlack);
@@ -128,8 +129,8 @@ TEST(Outline, DrawUmeWhitensBodiesAndMarginsAndDrawsWallsBlack) {
   s.fill();
   maskBodiesAndWalls(*m, s);
   EXPECT_EQ(s.pixel(350, 226), kWhite) << "body interior";
-  const MainPoint& low = m->mainGrid[5][1];
-  const MainPoint& high = m->mainGrid[5][m->mainNy];
+  const MainPoint& low = m->grids.mainGrid[5][1];
+  const MainPoint& high = m->grids.mainGrid[5][m->grids.mainNy];
   EXPECT_EQ(s.pixel(roundHalfAway(low.mainGridPixX), roundHalfAway(low.mainGridPixY)), kBlack)
       << "lower wall";
   EXPECT_EQ(s.pixel(roundHalfAway(low.mainGridPixX), roundHalfAway(low.mainGridPixY) + 5), kWhite)
@@ -140,11 +141,11 @@ TEST(Outline, DrawUmeWhitensBodiesAndMarginsAndDrawsWallsBlack) {
       << "upper wall";
   EXPECT_EQ(s.pixel(roundHalfAway(high.mainGridPixX), roundHalfAway(high.mainGridPixY) - 5), kWhite)
       << "strip above it";
-  EXPECT_EQ(s.pixel(roundHalfAway(m->mainGrid[m->mainNx][2].mainGridPixX),
-                    roundHalfAway(m->mainGrid[m->mainNx][2].mainGridPixY)),
+  EXPECT_EQ(s.pixel(roundHalfAway(m->grids.mainGrid[m->grids.mainNx][2].mainGridPixX),
+                    roundHalfAway(m->grids.mainGrid[m->grids.mainNx][2].mainGridPixY)),
             kBlack);
-  EXPECT_EQ(s.pixel(roundHalfAway(m->mainGrid[6][5].mainGridPixX),
-                    roundHalfAway(m->mainGrid[6][5].mainGridPixY) - 30),
+  EXPECT_EQ(s.pixel(roundHalfAway(m->grids.mainGrid[6][5].mainGridPixX),
+                    roundHalfAway(m->grids.mainGrid[6][5].mainGridPixY) - 30),
             kBlue)
       << "the channel keeps its colour";
 }
@@ -162,24 +163,24 @@ TEST(ChangeView, EachButtonChangesItsParameterAndRedrawsTheOutlines) {
   for (const auto& c : cases) {
     clearModel(*m);
     fillSyntheticModel(*m);
-    m->body[1].bodyY = 2; // off the centre, so that zooming moves it
+    m->grids.body[1].bodyY = 2; // off the centre, so that zooming moves it
     ViewSurfaces v;
     placeLayoutOnBitmap(*m, v.bitmap);
-    const double x0 = m->body[1].bodyPixX, y0 = m->body[1].bodyPixY;
+    const double x0 = m->grids.body[1].bodyPixX, y0 = m->grids.body[1].bodyPixY;
     v.bitmap.setBrush(kBlue);
     v.bitmap.fill();
     changeView(*m, v, c.change, true);
-    EXPECT_DOUBLE_EQ(m->viewScale, c.scale);
+    EXPECT_DOUBLE_EQ(m->view.viewScale, c.scale);
     if (c.scale == 2.95) {
-      EXPECT_NEAR(m->body[1].bodyPixX - x0, c.dx, 1e-9);
-      EXPECT_NEAR(m->body[1].bodyPixY - y0, c.dy, 1e-9);
+      EXPECT_NEAR(m->grids.body[1].bodyPixX - x0, c.dx, 1e-9);
+      EXPECT_NEAR(m->grids.body[1].bodyPixY - y0, c.dy, 1e-9);
     } else {
-      EXPECT_NEAR(m->body[1].bodyPixY - 226, -2 * c.scale, 1e-9);
+      EXPECT_NEAR(m->grids.body[1].bodyPixY - 226, -2 * c.scale, 1e-9);
     }
     EXPECT_EQ(v.bitmap.pixel(5, 5), kWhite) << "the old picture is wiped";
-    EXPECT_EQ(
-        v.window.pixel(roundHalfAway(m->body[1].bodyPixX), roundHalfAway(m->body[1].bodyPixY)),
-        kRed)
+    EXPECT_EQ(v.window.pixel(roundHalfAway(m->grids.body[1].bodyPixX),
+                             roundHalfAway(m->grids.body[1].bodyPixY)),
+              kRed)
         << "the outline picture reached the window";
   }
 }

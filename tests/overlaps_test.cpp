@@ -24,9 +24,9 @@ struct Point {
 
 std::vector<Point> outline(const Model& m, int b) {
   std::vector<Point> points;
-  for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p)
-    points.push_back(
-        {m.bodyGrid[p][m.bodyLayers][1].bodyGridX, m.bodyGrid[p][m.bodyLayers][1].bodyGridY});
+  for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p)
+    points.push_back({m.grids.bodyGrid[p][m.layout.bodyLayers][1].bodyGridX,
+                      m.grids.bodyGrid[p][m.layout.bodyLayers][1].bodyGridY});
   return points;
 }
 
@@ -78,7 +78,7 @@ bool outlinesOverlap(const std::vector<Point>& a, const std::vector<Point>& b) {
 
 int bodyNumber(const Model& m, int column, int body) {
   int b = body;
-  for (int c = 1; c < column; ++c) b += m.columnBodies[c];
+  for (int c = 1; c < column; ++c) b += m.layout.columnBodies[c];
   return b;
 }
 
@@ -98,19 +98,19 @@ TEST_F(Overlaps, TheReportedLayoutIsRefusedNamingTwoBodiesAndChangesNothing) {
   // The start-up layout with every body an ellipse of size 20 and ratio 3.2:
   // within the arrays, but the ellipses reach into their neighbours.
   ASSERT_TRUE(rebuildGrids(m));
-  const LayoutParameters before = m.layout();
-  const int bodyPerimeterPoints = m.bodyPerimeterPoints;
-  for (int c = 1; c <= m.nColumns; ++c)
-    for (int k = 1; k <= m.columnBodies[c]; ++k) {
-      m.layoutShape[c][k] = shape::ellipse;
-      m.layoutSize[c][k] = 20;
+  const LayoutParameters before = m.layout;
+  const int bodyPerimeterPoints = m.grids.bodyPerimeterPoints;
+  for (int c = 1; c <= m.layout.nColumns; ++c)
+    for (int k = 1; k <= m.layout.columnBodies[c]; ++k) {
+      m.layout.layoutShape[c][k] = shape::ellipse;
+      m.layout.layoutSize[c][k] = 20;
     }
-  m.ellipseRatio = 3.2;
+  m.layout.ellipseRatio = 3.2;
   EXPECT_EQ(remakeGrids(m, ws), LayoutRefusal::overlap);
   ASSERT_EQ(ws.messages().size(), 1u);
   EXPECT_NE(ws.messages()[0].find("が重なっています"), std::string::npos) << ws.messages()[0];
-  EXPECT_TRUE(m.layout() == before);
-  EXPECT_EQ(m.bodyPerimeterPoints, bodyPerimeterPoints);
+  EXPECT_TRUE(m.layout == before);
+  EXPECT_EQ(m.grids.bodyPerimeterPoints, bodyPerimeterPoints);
 }
 
 TEST_F(Overlaps, EveryVerdictOverLayoutsTheDialogReachesIsConfirmedGeometrically) {
@@ -124,36 +124,37 @@ TEST_F(Overlaps, EveryVerdictOverLayoutsTheDialogReachesIsConfirmedGeometrically
   int made = 0, overlapping = 0, outside = 0;
   for (int sample = 0; sample < 2000; ++sample) {
     setStartupDefaults(m);
-    m.hasFittedLayout = false;
-    m.nColumns = pick(1, 6);
-    m.ellipseRatio = 0.2 * pick(1, 20);
-    m.layoutRotation = pick(-90, 90);
-    for (int c = 1; c <= m.nColumns; ++c) {
-      m.columnBodies[c] = pick(1, 5);
-      m.columnSpacing[c] = pick(18, 40);
+    m.grids.hasFittedLayout = false;
+    m.layout.nColumns = pick(1, 6);
+    m.layout.ellipseRatio = 0.2 * pick(1, 20);
+    m.layout.layoutRotation = pick(-90, 90);
+    for (int c = 1; c <= m.layout.nColumns; ++c) {
+      m.layout.columnBodies[c] = pick(1, 5);
+      m.layout.columnSpacing[c] = pick(18, 40);
       const int shapeCode = pick(shape::circle, shape::ellipse), size = pick(5, 20);
       const int turn = pick(-180, 180);
       for (int k = 1; k <= 5; ++k) {
-        m.layoutShape[c][k] = shapeCode;
-        m.layoutSize[c][k] = size;
-        m.layoutAngle[c][k] = turn;
+        m.layout.layoutShape[c][k] = shapeCode;
+        m.layout.layoutSize[c][k] = size;
+        m.layout.layoutAngle[c][k] = turn;
       }
     }
     ws.calls.clear();
     const LayoutRefusal verdict = remakeGrids(m, ws);
     if (verdict == LayoutRefusal::capacity) continue;
     std::vector<std::vector<Point>> outlines;
-    for (int b = 1; b <= m.nBodies; ++b) outlines.push_back(outline(m, b));
+    for (int b = 1; b <= m.grids.nBodies; ++b) outlines.push_back(outline(m, b));
     if (verdict == LayoutRefusal::none) {
       ++made;
-      for (int a = 0; a < m.nBodies; ++a) {
-        for (int b = a + 1; b < m.nBodies; ++b)
+      for (int a = 0; a < m.grids.nBodies; ++a) {
+        for (int b = a + 1; b < m.grids.nBodies; ++b)
           ASSERT_FALSE(outlinesOverlap(outlines[a], outlines[b]))
               << "sample " << sample << ": bodies " << a + 1 << " and " << b + 1 << " overlap";
         for (const Point& p : outlines[a])
-          ASSERT_TRUE(p.x >= m.mainGrid[1][1].mainGridX &&
-                      p.x <= m.mainGrid[m.mainNx][1].mainGridX &&
-                      p.y >= m.mainGrid[1][1].mainGridY && p.y <= m.mainGrid[1][m.mainNy].mainGridY)
+          ASSERT_TRUE(p.x >= m.grids.mainGrid[1][1].mainGridX &&
+                      p.x <= m.grids.mainGrid[m.grids.mainNx][1].mainGridX &&
+                      p.y >= m.grids.mainGrid[1][1].mainGridY &&
+                      p.y <= m.grids.mainGrid[1][m.grids.mainNy].mainGridY)
               << "sample " << sample << ": body " << a + 1 << " out of the channel";
       }
       continue;

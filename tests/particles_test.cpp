@@ -36,14 +36,14 @@ struct TraceCase {
 
   explicit TraceCase(double u = 0.004, double v = 0) {
     placeLayoutOnBitmap(*m, s.bitmap);
-    m->uInfTrace = 0.05 * std::sqrt(1.4);
-    for (int i = 1; i <= m->mainNx; ++i)
-      for (int j = 1; j <= m->mainNy; ++j) {
-        m->mainFlow[i][j][slot::u] = u;
-        m->mainFlow[i][j][slot::v] = v;
+    m->constants.uInfTrace = 0.05 * std::sqrt(1.4);
+    for (int i = 1; i <= m->grids.mainNx; ++i)
+      for (int j = 1; j <= m->grids.mainNy; ++j) {
+        m->solution.mainFlow[i][j][slot::u] = u;
+        m->solution.mainFlow[i][j][slot::v] = v;
       }
-    m->stepCount = 300;
-    m->stepsDone = 150;
+    m->run.stepCount = 300;
+    m->run.stepsDone = 150;
     ws.mainWindowActive = false; // one animation pass, then the end
   }
 };
@@ -56,14 +56,14 @@ TEST(ParticleTraces, CountsOfParticlesPointsAndFactor) {
     int ny, particles;
   } counts[] = {{30, 112}, {81, 316}, {82, 320}, {200, 320}};
   for (auto c : counts) {
-    m->mainNy = c.ny;
+    m->grids.mainNy = c.ny;
     EXPECT_EQ(particleCount(*m), c.particles) << "mainNy " << c.ny;
   }
   EXPECT_EQ(tracePointCount(1), 1800);
   EXPECT_EQ(tracePointCount(3), 1286);
   EXPECT_EQ(tracePointCount(6), 900);
-  m->viewScale = 2.95;
-  m->uInfTrace = 0.05 * std::sqrt(1.4);
+  m->view.viewScale = 2.95;
+  m->constants.uInfTrace = 0.05 * std::sqrt(1.4);
   for (int speed : {1, 3, 6})
     EXPECT_NEAR(traceDisplacementFactor(*m, speed), 1.56 * speed * 2.95, 1e-12);
 }
@@ -81,16 +81,17 @@ TEST(ParticleTraces, UniformStreamCarriesEveryParticleAlongX) {
   EXPECT_EQ(c.ws.progressPos, n);
   // Seeds: column roundHalfAway(min(30/2, 40)) = 15, rows 2..29, then the column two
   // to the right.
-  EXPECT_EQ(m.traceX[1][1], m.mainGrid[15][2].mainGridPixX);
-  EXPECT_EQ(m.traceY[1][1], m.mainGrid[15][2].mainGridPixY);
-  EXPECT_EQ(m.traceY[28][1], m.mainGrid[15][29].mainGridPixY);
-  EXPECT_EQ(m.traceX[29][1], m.mainGrid[17][2].mainGridPixX);
-  EXPECT_EQ(m.traceX[112][1], m.mainGrid[21][29].mainGridPixX);
+  EXPECT_EQ(m.view.traceX[1][1], m.grids.mainGrid[15][2].mainGridPixX);
+  EXPECT_EQ(m.view.traceY[1][1], m.grids.mainGrid[15][2].mainGridPixY);
+  EXPECT_EQ(m.view.traceY[28][1], m.grids.mainGrid[15][29].mainGridPixY);
+  EXPECT_EQ(m.view.traceX[29][1], m.grids.mainGrid[17][2].mainGridPixX);
+  EXPECT_EQ(m.view.traceX[112][1], m.grids.mainGrid[21][29].mainGridPixX);
   for (int k : {1, 40, 112})
     for (int t = 1; t < T; ++t) {
-      EXPECT_NEAR(m.traceX[k][t + 1] - m.traceX[k][t], 0.02 * f, 1e-9);
-      EXPECT_NEAR(m.traceY[k][t + 1] - m.traceY[k][t], -0.01 * f, 1e-9) << "y pixels grow down";
-      EXPECT_TRUE(m.traceMoving[k][t]);
+      EXPECT_NEAR(m.view.traceX[k][t + 1] - m.view.traceX[k][t], 0.02 * f, 1e-9);
+      EXPECT_NEAR(m.view.traceY[k][t + 1] - m.view.traceY[k][t], -0.01 * f, 1e-9)
+          << "y pixels grow down";
+      EXPECT_TRUE(m.view.traceMoving[k][t]);
     }
 }
 
@@ -98,13 +99,14 @@ TEST(ParticleTraces, ResolvesTheNearestPointsVelocity) {
   // A shear u = j / 1000: a particle keeps the speed of its own row.
   TraceCase c;
   Model& m = *c.m;
-  for (int i = 1; i <= m.mainNx; ++i)
-    for (int j = 1; j <= m.mainNy; ++j) m.mainFlow[i][j][slot::u] = j / 1000.0;
+  for (int i = 1; i <= m.grids.mainNx; ++i)
+    for (int j = 1; j <= m.grids.mainNy; ++j) m.solution.mainFlow[i][j][slot::u] = j / 1000.0;
   const double f = traceDisplacementFactor(m, 1);
   traceParticles(m, c.ws, 40, f);
   for (int k : {1, 10, 28}) {
     const int row = k + 1;
-    EXPECT_NEAR(m.traceX[k][40] - m.traceX[k][1], 39 * row / 1000.0 * f, 1e-9) << "particle " << k;
+    EXPECT_NEAR(m.view.traceX[k][40] - m.view.traceX[k][1], 39 * row / 1000.0 * f, 1e-9)
+        << "particle " << k;
   }
 }
 
@@ -119,7 +121,8 @@ TEST(ParticleTraces, AParticleMovingAHundredthOfAPixelPerFrameOrMoreIsMoving) {
     TraceCase t(c.u, c.v);
     traceParticles(*t.m, t.ws, 10, 1.0);
     for (int k = 1; k < 10; ++k)
-      ASSERT_EQ(t.m->traceMoving[5][k], c.moving) << "u " << c.u << " v " << c.v << " frame " << k;
+      ASSERT_EQ(t.m->view.traceMoving[5][k], c.moving)
+          << "u " << c.u << " v " << c.v << " frame " << k;
   }
 }
 
@@ -130,38 +133,38 @@ TEST(ParticleTraces, ParticlesAtRestAndNonFiniteVelocitiesStayPut) {
     Model& m = *c.m;
     traceParticles(m, c.ws, 20, traceDisplacementFactor(m, 6));
     for (int t = 1; t < 20; ++t) {
-      EXPECT_FALSE(m.traceMoving[5][t]) << "u " << u;
-      EXPECT_TRUE(std::isfinite(m.traceX[5][t + 1])) << "u " << u;
+      EXPECT_FALSE(m.view.traceMoving[5][t]) << "u " << u;
+      EXPECT_TRUE(std::isfinite(m.view.traceX[5][t + 1])) << "u " << u;
     }
     if (u != 1e-9) {
-      EXPECT_EQ(m.traceX[5][20], m.traceX[5][1]) << "u " << u;
+      EXPECT_EQ(m.view.traceX[5][20], m.view.traceX[5][1]) << "u " << u;
     }
   }
 }
 
 TEST(ParticleAnimation, StopSetOnEntryOnlyReturnsToEditing) {
   TraceCase c;
-  c.m->stopFlag = true;
-  c.m->particleState = 1;
+  c.m->run.stopFlag = true;
+  c.m->view.particleState = 1;
   animateParticles(*c.m, c.s, c.ws, c.win, 3);
   EXPECT_EQ(c.win.modes, std::vector<int>{1});
-  EXPECT_EQ(c.m->particleState, 1) << "nothing traced";
-  EXPECT_EQ(c.m->stepsDone, 150);
+  EXPECT_EQ(c.m->view.particleState, 1) << "nothing traced";
+  EXPECT_EQ(c.m->run.stepsDone, 150);
   EXPECT_EQ(c.ws.processCount, 0);
 }
 
 TEST(ParticleAnimation, OnePassWhenTheWindowIsNotActive) {
   TraceCase c;
   Model& m = *c.m;
-  m.stepsDone = 299; // a run that has just gone through its 300 steps
-  m.runStartTick = 1000;
+  m.run.stepsDone = 299; // a run that has just gone through its 300 steps
+  m.run.runStartTick = 1000;
   c.ws.tick = 6123;
   animateParticles(m, c.s, c.ws, c.win, 3);
   EXPECT_EQ(c.win.modes, (std::vector<int>{3, 1}));
-  EXPECT_EQ(m.stepsDone, 299) << "restored";
-  EXPECT_EQ(m.particleState, 2);
-  EXPECT_EQ(m.lastTraceSpeed, 3);
-  EXPECT_EQ(m.runEndTick, 6123u);
+  EXPECT_EQ(m.run.stepsDone, 299) << "restored";
+  EXPECT_EQ(m.view.particleState, 2);
+  EXPECT_EQ(m.view.lastTraceSpeed, 3);
+  EXPECT_EQ(m.run.runEndTick, 6123u);
   EXPECT_EQ(c.ws.statusPanel[0], "　パーティクル軌跡描画");
   EXPECT_EQ(c.ws.statusPanel[1], "　所要計算時間　＝ 05 秒 123");
   EXPECT_FALSE(c.ws.checkBoxVisible[1]);
@@ -171,7 +174,7 @@ TEST(ParticleAnimation, OnePassWhenTheWindowIsNotActive) {
   EXPECT_EQ(c.win.repeatReads, frames) << "the speed is read every frame";
   // The last frame leaves a white cross at every moving particle's last
   // point, on the black window surface.
-  const int x = roundHalfAway(m.traceX[7][1286]), y = roundHalfAway(m.traceY[7][1286]);
+  const int x = roundHalfAway(m.view.traceX[7][1286]), y = roundHalfAway(m.view.traceY[7][1286]);
   if (x > 1 && y > 1 && x < c.s.window.width() - 1 && y < c.s.window.height() - 1) {
     EXPECT_EQ(c.s.window.pixel(x, y), kWhite);
   }
@@ -186,25 +189,26 @@ TEST(ParticleAnimation, APassEndsWhenTheLastParticleHasLeftTheChannel) {
   Model& m = *c.m;
   animateParticles(m, c.s, c.ws, c.win, 3);
   const double dx = 0.02 * traceDisplacementFactor(m, 3);
-  const int lastInside = static_cast<int>(
-      std::floor((m.mainGrid[m.mainNx][1].mainGridPixX - m.mainGrid[15][1].mainGridPixX) / dx));
+  const int lastInside = static_cast<int>(std::floor(
+      (m.grids.mainGrid[m.grids.mainNx][1].mainGridPixX - m.grids.mainGrid[15][1].mainGridPixX) /
+      dx));
   ASSERT_LT(lastInside, 1285) << "the stream should carry every particle out";
   EXPECT_NEAR(c.ws.waitCount + 1, lastInside, 1) << "frames in the pass";
   // The last frame drawn again shows the particles where the pass ended.
   showLastTraceFrame(m, c.s);
   const int k = 1; // seeded at (15, 2)
-  EXPECT_EQ(c.s.window.pixel(roundHalfAway(m.traceX[k][c.ws.waitCount + 2]),
-                             roundHalfAway(m.traceY[k][c.ws.waitCount + 2])),
+  EXPECT_EQ(c.s.window.pixel(roundHalfAway(m.view.traceX[k][c.ws.waitCount + 2]),
+                             roundHalfAway(m.view.traceY[k][c.ws.waitCount + 2])),
             kWhite);
 }
 
 TEST(ParticleAnimation, RunEndTickOnlyForARunJustCompleted) {
   TraceCase c;
-  c.m->stepsDone = 150;
-  c.m->runEndTick = 77;
+  c.m->run.stepsDone = 150;
+  c.m->run.runEndTick = 77;
   c.ws.tick = 5000;
   animateParticles(*c.m, c.s, c.ws, c.win, 6);
-  EXPECT_EQ(c.m->runEndTick, 77u);
+  EXPECT_EQ(c.m->run.runEndTick, 77u);
 }
 
 TEST(ParticleAnimation, TracesAreReusedUntilTheSpeedChangesByTwo) {
@@ -231,12 +235,12 @@ TEST(ParticleAnimation, StopButtonEndsTheAnimationAtTheNextFrame) {
   c.ws.mainWindowActive = true; // would repeat for ever without the stop
   int frames = 0;
   c.ws.onProcess = [&] {
-    if (m.particleState == 2 && ++frames == 500) m.stopFlag = true;
+    if (m.view.particleState == 2 && ++frames == 500) m.run.stopFlag = true;
   };
   animateParticles(m, c.s, c.ws, c.win, 3);
   EXPECT_EQ(frames, 500);
   EXPECT_EQ(c.win.modes, (std::vector<int>{3, 1}));
-  EXPECT_EQ(m.stepsDone, 150);
+  EXPECT_EQ(m.run.stepsDone, 150);
 }
 
 TEST(ParticleAnimation, RepeatsWhileTheWindowStaysActive) {
@@ -246,7 +250,7 @@ TEST(ParticleAnimation, RepeatsWhileTheWindowStaysActive) {
   int frames = 0;
   c.ws.onProcess = [&] {
     // Deactivated in the middle of the second pass: the pass still ends.
-    if (m.particleState == 2 && ++frames == 899 + 400) c.ws.mainWindowActive = false;
+    if (m.view.particleState == 2 && ++frames == 899 + 400) c.ws.mainWindowActive = false;
   };
   animateParticles(m, c.s, c.ws, c.win, 6);
   EXPECT_EQ(frames, 2 * 899);
@@ -285,16 +289,17 @@ TEST(ParticleAnimation, ShiftedTracesShowTheirLastFrameAtTheNewPlace) {
   TraceCase c;
   Model& m = *c.m;
   animateParticles(m, c.s, c.ws, c.win, 6);
-  ASSERT_EQ(m.particleState, 2);
-  const double x = m.traceX[7][900], y = m.traceY[7][900];
+  ASSERT_EQ(m.view.particleState, 2);
+  const double x = m.view.traceX[7][900], y = m.view.traceY[7][900];
   shiftTraces(m, 10, -4);
-  EXPECT_EQ(m.traceX[7][900], x + 10);
-  EXPECT_EQ(m.traceY[7][900], y - 4);
+  EXPECT_EQ(m.view.traceX[7][900], x + 10);
+  EXPECT_EQ(m.view.traceY[7][900], y - 4);
   c.s.window.setBrush(kBlue);
   c.s.window.fill();
   showLastTraceFrame(m, c.s);
-  ASSERT_TRUE(m.traceMoving[7][899]);
-  EXPECT_EQ(c.s.window.pixel(roundHalfAway(m.traceX[7][900]), roundHalfAway(m.traceY[7][900])),
-            kWhite);
+  ASSERT_TRUE(m.view.traceMoving[7][899]);
+  EXPECT_EQ(
+      c.s.window.pixel(roundHalfAway(m.view.traceX[7][900]), roundHalfAway(m.view.traceY[7][900])),
+      kWhite);
   EXPECT_EQ(c.s.window.pixel(c.s.window.width() - 3, 3), kBlack) << "over the black background";
 }

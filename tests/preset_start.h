@@ -10,7 +10,7 @@ inline void startPreset(Model& m, int preset) {
   setStartupDefaults(m);
   FakeWindowServices ws;
   applyPreset(m, preset);
-  m.stopFlag = false;
+  m.run.stopFlag = false;
   runCouplingSetup(m, ws);
   setInitialState(m);
 }

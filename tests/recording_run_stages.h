@@ -45,10 +45,11 @@ public:
   void takeRequests() override { ws_.processPendingMessages(); }
   void playParticles(int speed) override {
     record("particles", speed);
-    const int saved = m_.stepsDone;
-    if (!m_.stopFlag && m_.stepsDone == m_.stepCount - 1) m_.runEndTick = ws_.tickCount();
+    const int saved = m_.run.stepsDone;
+    if (!m_.run.stopFlag && m_.run.stepsDone == m_.run.stepCount - 1)
+      m_.run.runEndTick = ws_.tickCount();
     setControlMode(1);
-    m_.stepsDone = saved;
+    m_.run.stepsDone = saved;
   }
 
   // The steps of the plots of one kind, in order.
@@ -60,7 +61,7 @@ public:
   }
 
 private:
-  void record(const char* what, int arg) { calls.push_back({what, arg, m_.stepsDone + 1}); }
+  void record(const char* what, int arg) { calls.push_back({what, arg, m_.run.stepsDone + 1}); }
   Model& m_;
   WindowServices& ws_;
   RunStages* plots_;

@@ -27,9 +27,9 @@ struct SmallSession {
   RecordingRunStages stages{*m, ws};
   SmallSession() {
     setStartupDefaults(*m);
-    m->nColumns = 1;
-    m->columnBodies[1] = 1;
-    m->layoutSize[1][1] = 16;
+    m->layout.nColumns = 1;
+    m->layout.columnBodies[1] = 1;
+    m->layout.layoutSize[1][1] = 16;
     rebuildGrids(*m);
     ws.calls.clear();
     ws.tick = 1000;
@@ -65,15 +65,15 @@ TEST_F(Continuation, ThreeHundredAndThreeHundredMoreEqualOneLoopOfSixHundredBitF
   const Model& a = *whole->m;
   const Model& b = *continued->m;
   // Every slot of every record of both grids, the scratch slots included.
-  EXPECT_TRUE(sameBits(a.mainFlow, b.mainFlow)) << "main grid";
-  EXPECT_TRUE(sameBits(a.bodyFlow, b.bodyFlow)) << "auxiliary grids";
-  ASSERT_EQ(a.residualHistory.size(), 600u);
-  ASSERT_EQ(b.residualHistory.size(), 600u);
-  EXPECT_EQ(
-      std::memcmp(a.residualHistory.data(), b.residualHistory.data(), 600 * sizeof(StepResidual)),
-      0);
-  EXPECT_EQ(a.flowStep, 600);
-  EXPECT_EQ(b.flowStep, 600);
+  EXPECT_TRUE(sameBits(a.solution.mainFlow, b.solution.mainFlow)) << "main grid";
+  EXPECT_TRUE(sameBits(a.solution.bodyFlow, b.solution.bodyFlow)) << "auxiliary grids";
+  ASSERT_EQ(a.solution.residualHistory.size(), 600u);
+  ASSERT_EQ(b.solution.residualHistory.size(), 600u);
+  EXPECT_EQ(std::memcmp(a.solution.residualHistory.data(), b.solution.residualHistory.data(),
+                        600 * sizeof(StepResidual)),
+            0);
+  EXPECT_EQ(a.solution.flowStep, 600);
+  EXPECT_EQ(b.solution.flowStep, 600);
 }
 
 TEST_F(Continuation, CountsOnFromStep301WithTheRunsTextsAndPlots) {
@@ -96,10 +96,10 @@ TEST_F(Continuation, CountsOnFromStep301WithTheRunsTextsAndPlots) {
   EXPECT_EQ(st.calls.front().what, "mode");
   EXPECT_EQ(st.calls.front().arg, 2);
   EXPECT_EQ(st.plotSteps("particles"), (std::vector<int>{600})) << "traces after the last step";
-  EXPECT_EQ(continued->m->stepsDone, 600);
-  EXPECT_GT(continued->m->runEndTick, continued->m->runStartTick)
+  EXPECT_EQ(continued->m->run.stepsDone, 600);
+  EXPECT_GT(continued->m->run.runEndTick, continued->m->run.runStartTick)
       << "a complete continuation records its end";
-  EXPECT_GT(continued->m->runStartTick, 1000u) << "timed from the continue button";
+  EXPECT_GT(continued->m->run.runStartTick, 1000u) << "timed from the continue button";
   // Start is refused with the time of the continued steps, named as such.
   startRun(*continued->m, continued->ws, continued->stages);
   EXPECT_EQ(continued->ws.statusPanel[1].rfind(
@@ -111,41 +111,41 @@ TEST_F(Continuation, CountsOnFromStep301WithTheRunsTextsAndPlots) {
 TEST(ContinuationEnd, AStopInTheContinuationLeavesAFlowToGoOnFrom) {
   SmallSession s;
   s.ws.onProcess = [&] {
-    if (s.m->stepsDone == 40) requestStop(*s.m);
+    if (s.m->run.stepsDone == 40) requestStop(*s.m);
   };
   startRun(*s.m, s.ws, s.stages);
-  ASSERT_EQ(s.m->stepsDone, 50);
+  ASSERT_EQ(s.m->run.stepsDone, 50);
   ASSERT_TRUE(canContinue(*s.m));
   s.ws.onProcess = [&] {
-    if (s.m->stepsDone == 75) requestStop(*s.m);
+    if (s.m->run.stepsDone == 75) requestStop(*s.m);
   };
   continueClick(*s.m, s.ws, s.stages);
-  EXPECT_EQ(s.m->stepsDone, 80);
-  EXPECT_EQ(s.m->flowStep, 80);
-  EXPECT_EQ(s.m->residualHistory.size(), 80u);
+  EXPECT_EQ(s.m->run.stepsDone, 80);
+  EXPECT_EQ(s.m->solution.flowStep, 80);
+  EXPECT_EQ(s.m->solution.residualHistory.size(), 80u);
   EXPECT_TRUE(canContinue(*s.m));
 }
 
 TEST(ContinuationEnd, ALayoutChangeEndsThePossibilityToContinue) {
   SmallSession s;
   s.ws.onProcess = [&] {
-    if (s.m->stepsDone == 15) requestStop(*s.m);
+    if (s.m->run.stepsDone == 15) requestStop(*s.m);
   };
   startRun(*s.m, s.ws, s.stages);
   ASSERT_TRUE(canContinue(*s.m));
-  s.m->layoutSize[1][1] = 14;
+  s.m->layout.layoutSize[1][1] = 14;
   rebuildGrids(*s.m);
   EXPECT_FALSE(canContinue(*s.m));
-  const double rho = s.m->mainFlow[20][20][slot::rho];
+  const double rho = s.m->solution.mainFlow[20][20][slot::rho];
   s.stages.calls.clear();
   continueClick(*s.m, s.ws, s.stages);
   EXPECT_TRUE(s.stages.calls.empty()) << "no continuation on grids the flow does not belong to";
-  EXPECT_EQ(s.m->mainFlow[20][20][slot::rho], rho);
+  EXPECT_EQ(s.m->solution.mainFlow[20][20][slot::rho], rho);
 
   // A preset is a layout change too.
   SmallSession t;
   t.ws.onProcess = [&] {
-    if (t.m->stepsDone == 5) requestStop(*t.m);
+    if (t.m->run.stepsDone == 5) requestStop(*t.m);
   };
   startRun(*t.m, t.ws, t.stages);
   ASSERT_TRUE(canContinue(*t.m));
@@ -156,8 +156,8 @@ TEST(ContinuationEnd, ALayoutChangeEndsThePossibilityToContinue) {
 TEST(ContinuationEnd, NeitherADivergedRunNorAFailedSetUpCanBeContinued) {
   SmallSession s;
   s.ws.onProcess = [&] {
-    if (s.m->stepsDone == 3)
-      s.m->mainFlow[20][20][slot::u] = std::numeric_limits<double>::quiet_NaN();
+    if (s.m->run.stepsDone == 3)
+      s.m->solution.mainFlow[20][20][slot::u] = std::numeric_limits<double>::quiet_NaN();
   };
   startRun(*s.m, s.ws, s.stages);
   EXPECT_FALSE(canContinue(*s.m));
@@ -166,7 +166,7 @@ TEST(ContinuationEnd, NeitherADivergedRunNorAFailedSetUpCanBeContinued) {
   t.ws.onProcess = [&] { requestStop(*t.m); }; // stopped during the set-up
   startRun(*t.m, t.ws, t.stages);
   EXPECT_FALSE(canContinue(*t.m));
-  EXPECT_TRUE(t.m->residualHistory.empty());
+  EXPECT_TRUE(t.m->solution.residualHistory.empty());
 }
 
 } // namespace

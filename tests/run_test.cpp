@@ -96,7 +96,7 @@ TEST_F(FullRun, ReportsEveryTenthStepAndEndsWithTheCompletionText) {
   EXPECT_EQ(ws.statusPanel[1], kFinished);
   EXPECT_TRUE(ws.messages().empty());
   EXPECT_EQ(lastProgressPosition(ws), 300);
-  EXPECT_EQ(session->m->stepsDone, 300);
+  EXPECT_EQ(session->m->run.stepsDone, 300);
 }
 
 TEST_F(FullRun, PlotsAtTheirStepsBetweenCalculatingModeAndParticleTraces) {
@@ -118,9 +118,9 @@ TEST_F(FullRun, PlotsAtTheirStepsBetweenCalculatingModeAndParticleTraces) {
 TEST_F(FullRun, LeavesEveryDensityPositiveAndFinite) {
   const Model& m = *session->m;
   EXPECT_TRUE(flowIsSound(m));
-  for (int i = 1; i <= m.mainNx; ++i)
-    for (int j = 1; j <= m.mainNy; ++j) {
-      const double rho = m.mainFlow[i][j][slot::rho];
+  for (int i = 1; i <= m.grids.mainNx; ++i)
+    for (int j = 1; j <= m.grids.mainNy; ++j) {
+      const double rho = m.solution.mainFlow[i][j][slot::rho];
       ASSERT_TRUE(rho > 0 && std::isfinite(rho)) << i << "," << j;
     }
 }
@@ -129,13 +129,14 @@ TEST_F(FullRun, StartAfterwardsOnlyShowsTheElapsedTime) {
   Model& m = *session->m;
   auto& ws = session->ws;
   const auto callsBefore = session->stages.calls.size();
-  const double rhoBefore = m.mainFlow[60][30][slot::rho];
+  const double rhoBefore = m.solution.mainFlow[60][30][slot::rho];
   startRun(m, ws, session->stages);
-  EXPECT_EQ(ws.statusPanel[1], kAlreadyDone + elapsedTicksText(m.runEndTick, m.runStartTick));
-  EXPECT_NE(m.runEndTick, m.runStartTick);
+  EXPECT_EQ(ws.statusPanel[1],
+            kAlreadyDone + elapsedTicksText(m.run.runEndTick, m.run.runStartTick));
+  EXPECT_NE(m.run.runEndTick, m.run.runStartTick);
   EXPECT_EQ(session->stages.calls.size(), callsBefore) << "no new run";
-  EXPECT_EQ(m.stepsDone, 300);
-  EXPECT_EQ(m.mainFlow[60][30][slot::rho], rhoBefore);
+  EXPECT_EQ(m.run.stepsDone, 300);
+  EXPECT_EQ(m.solution.mainFlow[60][30][slot::rho], rhoBefore);
 }
 
 // ----------------------------------------------------- stopping and failing
@@ -145,10 +146,10 @@ TEST(RunStop, StopDuringStep95EndsAfterStep100) {
   // A press during step 95 is handled when the window next processes its
   // messages, at the start of step 96.
   s.ws.onProcess = [&] {
-    if (s.m->stepsDone == 95) requestStop(*s.m);
+    if (s.m->run.stepsDone == 95) requestStop(*s.m);
   };
   startRun(*s.m, s.ws, s.stages);
-  EXPECT_EQ(s.m->stepsDone, 100);
+  EXPECT_EQ(s.m->run.stepsDone, 100);
   EXPECT_EQ(lastProgressPosition(s.ws), 100);
   const auto texts = stepTexts(s.ws);
   ASSERT_FALSE(texts.empty());
@@ -161,19 +162,19 @@ TEST(RunStop, StopDuringStep95EndsAfterStep100) {
 
 TEST(RunStop, StartIsRefusedAfterARunBeyondStep280) {
   Session s;
-  s.m->stepsDone = 290; // a run of this layout stopped at step 290
-  s.m->flowLayout = s.m->layout();
-  s.m->flowStep = 290;
-  s.m->runStartTick = 4294967000u;
-  s.m->runEndTick = 125437 - 296;
+  s.m->run.stepsDone = 290; // a run of this layout stopped at step 290
+  s.m->solution.flowLayout = s.m->layout;
+  s.m->solution.flowStep = 290;
+  s.m->run.runStartTick = 4294967000u;
+  s.m->run.runEndTick = 125437 - 296;
   startRun(*s.m, s.ws, s.stages);
   EXPECT_EQ(s.ws.statusPanel[1], kAlreadyDone + " 02 分05 秒 437");
   EXPECT_TRUE(s.stages.calls.empty());
-  EXPECT_EQ(s.m->stepsDone, 290);
+  EXPECT_EQ(s.m->run.stepsDone, 290);
   // The result belongs to its layout: once the layout record differs, the
   // count left over is no result of the layout on screen.
   ASSERT_TRUE(canContinue(*s.m));
-  s.m->layoutSize[1][1] += 1;
+  s.m->layout.layoutSize[1][1] += 1;
   EXPECT_FALSE(hasCompleteResult(*s.m));
   EXPECT_FALSE(canContinue(*s.m));
 }
@@ -183,10 +184,10 @@ TEST(RunStop, ARunStoppedAtStep280CanBeStartedAgain) {
   // completed refuses a new start (FullRun.StartAfterwardsOnlyShowsTheElapsedTime).
   Session s;
   s.ws.onProcess = [&] {
-    if (s.m->stepsDone == 275) requestStop(*s.m);
+    if (s.m->run.stepsDone == 275) requestStop(*s.m);
   };
   startRun(*s.m, s.ws, s.stages);
-  ASSERT_EQ(s.m->stepsDone, 280);
+  ASSERT_EQ(s.m->run.stepsDone, 280);
   s.stages.calls.clear();
   s.ws.onProcess = [&] { requestStop(*s.m); }; // the new run ends in its set-up
   startRun(*s.m, s.ws, s.stages);
@@ -201,33 +202,33 @@ TEST(RunStop, SetUpThatSetsTheStopFlagEndsTheRunBeforeStepOne) {
   s.ws.onProcess = [&] { requestStop(*s.m); };
   startRun(*s.m, s.ws, s.stages);
   EXPECT_TRUE(stepTexts(s.ws).empty());
-  EXPECT_EQ(s.m->stepsDone, 2) << "the new grids' 1, plus 1";
+  EXPECT_EQ(s.m->run.stepsDone, 2) << "the new grids' 1, plus 1";
   EXPECT_TRUE(s.stages.plotSteps("vectors").empty());
   EXPECT_NE(s.ws.statusPanel[1], kFinished);
   // The flow holds the initial state.
-  EXPECT_EQ(s.m->mainFlow[30][20][slot::rho], 1.0);
-  EXPECT_EQ(s.m->mainFlow[1][20][slot::u], s.m->uInf);
+  EXPECT_EQ(s.m->solution.mainFlow[30][20][slot::rho], 1.0);
+  EXPECT_EQ(s.m->solution.mainFlow[1][20][slot::u], s.m->constants.uInf);
 }
 
 TEST(RunDivergence, ANonFiniteValueEndsTheRunAtThatStepWithAMessage) {
   Session s(0, true);
   s.ws.onProcess = [&] {
-    if (s.m->stepsDone == 4)
-      s.m->mainFlow[70][30][slot::u] = std::numeric_limits<double>::quiet_NaN();
+    if (s.m->run.stepsDone == 4)
+      s.m->solution.mainFlow[70][30][slot::u] = std::numeric_limits<double>::quiet_NaN();
   };
   startRun(*s.m, s.ws, s.stages);
   const std::string text = "　計算が発散しました。　計算回数＝5";
   EXPECT_EQ(s.ws.messages(), std::vector<std::string>{text});
   EXPECT_EQ(s.ws.statusPanel[1], text);
   EXPECT_EQ(lastProgressPosition(s.ws), 5) << "no later step runs";
-  EXPECT_EQ(s.m->stepsDone, 5);
-  EXPECT_TRUE(s.m->stopFlag) << "no particle traces from a diverged flow";
+  EXPECT_EQ(s.m->run.stepsDone, 5);
+  EXPECT_TRUE(s.m->run.stopFlag) << "no particle traces from a diverged flow";
   EXPECT_FALSE(flowIsSound(*s.m));
   // The plot buttons still draw the fields as they are, without failing.
   s.plots.plotVorticity();
   s.plots.plotPressure();
   s.plots.plotVectors();
-  EXPECT_TRUE(std::isfinite(s.m->scaleLow) && std::isfinite(s.m->scaleHigh));
+  EXPECT_TRUE(std::isfinite(s.m->view.scaleLow) && std::isfinite(s.m->view.scaleHigh));
 }
 
 // One value of the initial state spoiled: where it lies and what it becomes.
@@ -239,27 +240,37 @@ struct UnsoundCase {
 };
 
 const UnsoundCase kUnsound[] = {
-    {"zero density inside", [](Model& m) -> double& { return m.mainFlow[7][5][slot::rho]; }, 0,
-     false},
+    {"zero density inside",
+     [](Model& m) -> double& { return m.solution.mainFlow[7][5][slot::rho]; }, 0, false},
     {"negative density on a ring",
-     [](Model& m) -> double& { return m.bodyFlow[m.bodyFirst[1] + 2][5][1][slot::rho]; }, -1e-3,
-     false},
+     [](Model& m) -> double& {
+       return m.solution.bodyFlow[m.grids.bodyFirst[1] + 2][5][1][slot::rho];
+     },
+     -1e-3, false},
     {"infinite energy on a wall corner",
-     [](Model& m) -> double& { return m.mainFlow[m.mainNx][m.mainNy][slot::e]; },
+     [](Model& m) -> double& {
+       return m.solution.mainFlow[m.grids.mainNx][m.grids.mainNy][slot::e];
+     },
      std::numeric_limits<double>::infinity(), false},
     {"NaN pressure in a ghost column",
-     [](Model& m) -> double& { return m.bodyFlow[m.bodyFirst[1] - 1][1][1][slot::pres]; },
+     [](Model& m) -> double& {
+       return m.solution.bodyFlow[m.grids.bodyFirst[1] - 1][1][1][slot::pres];
+     },
      std::nan(""), false},
     {"index between rings is no point",
-     [](Model& m) -> double& { return m.bodyFlow[m.bodyLast[1] + 2][4][1][slot::rho]; }, 0, true},
+     [](Model& m) -> double& {
+       return m.solution.bodyFlow[m.grids.bodyLast[1] + 2][4][1][slot::rho];
+     },
+     0, true},
     {"display slots are not checked",
-     [](Model& m) -> double& { return m.mainFlow[3][3][slot::omega]; }, std::nan(""), true},
+     [](Model& m) -> double& { return m.solution.mainFlow[3][3][slot::omega]; }, std::nan(""),
+     true},
 };
 
 TEST(RunDivergence, SoundnessCheckCoversEveryPointAStepWrites) {
   auto m = makeModel();
   synthetic::mainGrid(*m, 14, 11);
-  m->bodyLayers = 10;
+  m->layout.bodyLayers = 10;
   synthetic::ringBody(*m, 8, 6, 2.5, 6.2, 24);
   synthetic::ringBody(*m, 30, 6, 2.5, 6.2, 24);
   setInitialState(*m);
@@ -281,22 +292,23 @@ runref::Result summarise(const Model& m) {
   runref::Result out{};
   const int fields[5] = {slot::rho, slot::u, slot::v, slot::e, slot::pres};
   for (int k = 0; k < 5; ++k) {
-    for (int i = 1; i <= m.mainNx; ++i)
-      for (int j = 1; j <= m.mainNy; ++j) {
-        out.mainSum[k] += m.mainFlow[i][j][fields[k]];
-        out.mainAbs[k] += std::fabs(m.mainFlow[i][j][fields[k]]);
+    for (int i = 1; i <= m.grids.mainNx; ++i)
+      for (int j = 1; j <= m.grids.mainNy; ++j) {
+        out.mainSum[k] += m.solution.mainFlow[i][j][fields[k]];
+        out.mainAbs[k] += std::fabs(m.solution.mainFlow[i][j][fields[k]]);
       }
-    for (int b = 1; b <= m.nBodies; ++b)
-      for (int p = m.bodyFirst[b] - 1; p <= m.bodyLast[b] + 1; ++p)
-        for (int r = 1; r <= m.bodyLayers; ++r) {
-          out.auxSum[k] += m.bodyFlow[p][r][1][fields[k]];
-          out.auxAbs[k] += std::fabs(m.bodyFlow[p][r][1][fields[k]]);
+    for (int b = 1; b <= m.grids.nBodies; ++b)
+      for (int p = m.grids.bodyFirst[b] - 1; p <= m.grids.bodyLast[b] + 1; ++p)
+        for (int r = 1; r <= m.layout.bodyLayers; ++r) {
+          out.auxSum[k] += m.solution.bodyFlow[p][r][1][fields[k]];
+          out.auxAbs[k] += std::fabs(m.solution.bodyFlow[p][r][1][fields[k]]);
         }
     for (int n = 0; n < runref::kSamples; ++n) {
       const auto& at = runref::kMainSamples[n];
-      out.mainSample[n][k] = m.mainFlow[at[0]][at[1]][fields[k]];
+      out.mainSample[n][k] = m.solution.mainFlow[at[0]][at[1]][fields[k]];
       const auto& aux = runref::kAuxSamples[n];
-      out.auxSample[n][k] = m.bodyFlow[m.bodyFirst[aux[0]] + aux[1]][aux[2]][1][fields[k]];
+      out.auxSample[n][k] =
+          m.solution.bodyFlow[m.grids.bodyFirst[aux[0]] + aux[1]][aux[2]][1][fields[k]];
     }
   }
   return out;
@@ -398,25 +410,25 @@ TEST(RunClock, EveryEndOfTheCalculationRecordsItsEndTick) {
   } routes[] = {
       {"stopped",
        [](Model& m) {
-         if (m.stepsDone == 15) requestStop(m);
+         if (m.run.stepsDone == 15) requestStop(m);
        }},
       {"diverged",
        [](Model& m) {
-         if (m.stepsDone == 4)
-           m.mainFlow[70][30][slot::u] = std::numeric_limits<double>::quiet_NaN();
+         if (m.run.stepsDone == 4)
+           m.solution.mainFlow[70][30][slot::u] = std::numeric_limits<double>::quiet_NaN();
        }},
   };
   for (const auto& r : routes) {
     Session s;
-    s.m->runEndTick = 7; // left from some earlier run
+    s.m->run.runEndTick = 7; // left from some earlier run
     std::uint32_t lastTickOfTheRun = 0;
     s.ws.onProcess = [&] {
       r.interrupt(*s.m);
       lastTickOfTheRun = s.ws.tick;
     };
     startRun(*s.m, s.ws, s.stages);
-    EXPECT_TRUE(s.m->stopFlag) << r.route;
-    EXPECT_GE(s.m->runEndTick, lastTickOfTheRun) << r.route;
-    EXPECT_LT(elapsedTicks(s.m->runEndTick, s.m->runStartTick), 100000u) << r.route;
+    EXPECT_TRUE(s.m->run.stopFlag) << r.route;
+    EXPECT_GE(s.m->run.runEndTick, lastTickOfTheRun) << r.route;
+    EXPECT_LT(elapsedTicks(s.m->run.runEndTick, s.m->run.runStartTick), 100000u) << r.route;
   }
 }

@@ -97,38 +97,41 @@ Residuals residuals(bool body, int level, bool dissipation, bool viscous) {
   Model& m = sharedCleanModel();
   const int n = 1 << level;
   if (body) {
-    m.bodyLayers = kLayerSlots;
+    m.layout.bodyLayers = kLayerSlots;
     synthetic::ringBody(m, 30, 24, 8, 11 * std::numbers::pi * 16 / (96 * n), 96 * n, 0.15, false,
                         1.0);
   } else {
     synthetic::mainGrid(m, 30 * n + 1, 24 * n + 1, 2.0 / n);
   }
   synthetic::solverConstants(m);
-  Residuals out{{}, m.uInf / m.reynolds * (body ? m.auxViscosityFactor : 1)};
-  if (!dissipation) m.k4Main = m.k4Aux = 0;
-  if (!viscous) m.reynolds = std::numeric_limits<double>::infinity();
-  m.timeAccurate = true;
-  m.globalTimeStep = 1e-9;
+  Residuals out{
+      {}, m.constants.uInf / m.constants.reynolds * (body ? m.constants.auxViscosityFactor : 1)};
+  if (!dissipation) m.constants.k4Main = m.constants.k4Aux = 0;
+  if (!viscous) m.constants.reynolds = std::numeric_limits<double>::infinity();
+  m.constants.timeAccurate = true;
+  m.solution.globalTimeStep = 1e-9;
   synthetic::fillFlow(m, [](FlowPoint& f, double x, double y) {
     const auto [rho, u, v, p] = flow(x / 16, y / 16);
     synthetic::setState(f, rho, u, v, p);
   });
   const auto sample = [&](const FlowPoint& f, double x, double y) {
     Sample s{x, y, {}};
-    for (int k = 0; k < 4; ++k) s.r[k] = 2 * f[slot::dq + k] / m.globalTimeStep;
+    for (int k = 0; k < 4; ++k) s.r[k] = 2 * f[slot::dq + k] / m.solution.globalTimeStep;
     out.points.push_back(s);
   };
   if (body) {
-    const int pF = m.bodyFirst[1], pL = m.bodyLast[1];
-    bodyGridResidual(m, pF, pL, 2, m.bodyLayers - 1, 1, m.reynolds);
+    const int pF = m.grids.bodyFirst[1], pL = m.grids.bodyLast[1];
+    bodyGridResidual(m, pF, pL, 2, m.layout.bodyLayers - 1, 1, m.constants.reynolds);
     for (int p = pF + 1; p <= pL - 1; ++p)
-      for (int r = 3; r <= m.bodyLayers - 2; ++r)
-        sample(m.bodyFlow[p][r][1], m.bodyGrid[p][r][1].bodyGridX, m.bodyGrid[p][r][1].bodyGridY);
+      for (int r = 3; r <= m.layout.bodyLayers - 2; ++r)
+        sample(m.solution.bodyFlow[p][r][1], m.grids.bodyGrid[p][r][1].bodyGridX,
+               m.grids.bodyGrid[p][r][1].bodyGridY);
   } else {
     mainGridResidual(m);
     for (int i = 3 * n + 1; i <= 27 * n + 1; ++i)
       for (int j = 3 * n + 1; j <= 21 * n + 1; ++j)
-        sample(m.mainFlow[i][j], m.mainGrid[i][j].mainGridX, m.mainGrid[i][j].mainGridY);
+        sample(m.solution.mainFlow[i][j], m.grids.mainGrid[i][j].mainGridX,
+               m.grids.mainGrid[i][j].mainGridY);
   }
   return out;
 }

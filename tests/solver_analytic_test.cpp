@@ -25,8 +25,8 @@ std::unique_ptr<Model> channel() {
 // The stage-1 residual R(U^n) (times dx^2, per unit index step) that
 // mainGridResidual leaves as X = dt R / (2 dx^2) in dq.
 double residualOf(const Model& m, int i, int j, int k) {
-  const FlowPoint& f = m.mainFlow[i][j];
-  return 2 * m.mainDx2 * f[slot::dq + k] / f[slot::dt];
+  const FlowPoint& f = m.solution.mainFlow[i][j];
+  return 2 * m.constants.mainDx2 * f[slot::dq + k] / f[slot::dt];
 }
 
 void expectRelative(double got, double want, double tolerance, const std::string& what) {
@@ -42,9 +42,9 @@ TEST(MainResidualAnalytic, LinearShearFlowHasExactViscousHeatingAndNoOtherResidu
   const double g = 0.01;
   auto m = channel();
   for (int i = 1; i <= kNx; ++i)
-    for (int j = 1; j <= kNy; ++j) synthetic::setState(m->mainFlow[i][j], 1, g * j, 0, 1);
+    for (int j = 1; j <= kNy; ++j) synthetic::setState(m->solution.mainFlow[i][j], 1, g * j, 0, 1);
   mainGridResidual(*m);
-  const double mu = m->uInf / m->reynolds;
+  const double mu = m->constants.uInf / m->constants.reynolds;
   for (int i = 2; i <= kNx - 1; ++i)
     for (int j = 3; j <= kNy - 2; ++j) {
       const std::string at = std::to_string(i) + "," + std::to_string(j);
@@ -52,8 +52,9 @@ TEST(MainResidualAnalytic, LinearShearFlowHasExactViscousHeatingAndNoOtherResidu
         EXPECT_NEAR(residualOf(*m, i, j, k), 0, 1e-15) << "component " << k << " at " << at;
       expectRelative(residualOf(*m, i, j, 3), mu * g * g, 1e-9, "R(E) at " + at);
       // Local time step cfl dx / (|u| + c) with the free-stream sound speed.
-      expectRelative(m->mainFlow[i][j][slot::dt], m->cflMain * m->mainDx / (g * j + std::sqrt(1.4)),
-                     5e-4, "dt at " + at);
+      expectRelative(m->solution.mainFlow[i][j][slot::dt],
+                     m->constants.cflMain * m->constants.mainDx / (g * j + std::sqrt(1.4)), 5e-4,
+                     "dt at " + at);
     }
 }
 
@@ -67,18 +68,20 @@ TEST(MainResidualAnalytic, QuarticDensityAtRestFeelsFourthDifferenceDissipationA
   auto m = channel();
   const auto rho = [&](int i) { return 1 + c * std::pow(i - 12.0, 4); };
   for (int i = 1; i <= kNx; ++i)
-    for (int j = 1; j <= kNy; ++j) synthetic::setState(m->mainFlow[i][j], rho(i), 0, 0, 1);
+    for (int j = 1; j <= kNy; ++j) synthetic::setState(m->solution.mainFlow[i][j], rho(i), 0, 0, 1);
   mainGridResidual(*m);
-  const double mu = m->uInf / m->reynolds;
-  const double L = m->mainDx * std::sqrt(1.4);
+  const double mu = m->constants.uInf / m->constants.reynolds;
+  const double L = m->constants.mainDx * std::sqrt(1.4);
   for (int i = 3; i <= kNx - 2; ++i)
     for (int j = 2; j <= kNy - 1; ++j) {
       const std::string at = std::to_string(i) + "," + std::to_string(j);
-      expectRelative(residualOf(*m, i, j, 0), -m->k4Main * L * 24 * c, 5e-4, "R(rho) at " + at);
+      expectRelative(residualOf(*m, i, j, 0), -m->constants.k4Main * L * 24 * c, 5e-4,
+                     "R(rho) at " + at);
       for (int k = 1; k < 3; ++k)
         EXPECT_NEAR(residualOf(*m, i, j, k), 0, 1e-15) << "component " << k << " at " << at;
       const double T2 = 1 / rho(i + 1) - 2 / rho(i) + 1 / rho(i - 1);
-      expectRelative(residualOf(*m, i, j, 3), m->heatCoef * mu * T2, 1e-6, "R(E) at " + at);
+      expectRelative(residualOf(*m, i, j, 3), m->constants.heatCoef * mu * T2, 1e-6,
+                     "R(E) at " + at);
     }
 }
 

@@ -30,7 +30,7 @@ const UniformCase kUniform[] = {
 void fillUniformChannel(Model& m, const UniformCase& c, bool clockwiseRings) {
   synthetic::mainGrid(m, 24, 17);
   synthetic::solverConstants(m);
-  m.bodyLayers = 10;
+  m.layout.bodyLayers = 10;
   synthetic::ringBody(m, 12, 10, 3.5, 6.2, 40, 0.15, clockwiseRings);
   synthetic::ringBody(m, 25, 9, 2.0, 6.2, 28, 0.3, !clockwiseRings);
   synthetic::fillFlow(
@@ -53,17 +53,18 @@ TEST(MainResidual, UniformFlowGivesZeroStageValues) {
     clearModel(*m);
     fillUniformChannel(*m, c, false);
     mainGridResidual(*m);
-    for (int i = 2; i <= m->mainNx - 1; ++i)
-      for (int j = 2; j <= m->mainNy - 1; ++j)
+    for (int i = 2; i <= m->grids.mainNx - 1; ++i)
+      for (int j = 2; j <= m->grids.mainNy - 1; ++j)
         for (int k = 0; k < 4; ++k) {
-          ASSERT_EQ(m->mainFlow[i][j][slot::dq + k], 0.0) << c.name << " X at " << i << "," << j;
-          ASSERT_LT(std::fabs(m->mainFlow[i][j][slot::res + k]), 1e-14)
+          ASSERT_EQ(m->solution.mainFlow[i][j][slot::dq + k], 0.0)
+              << c.name << " X at " << i << "," << j;
+          ASSERT_LT(std::fabs(m->solution.mainFlow[i][j][slot::res + k]), 1e-14)
               << c.name << " Y at " << i << "," << j;
         }
-    for (int k = 1; k <= 4; ++k) EXPECT_EQ(m->mainSumXY[k], 0.0) << c.name;
+    for (int k = 1; k <= 4; ++k) EXPECT_EQ(m->scratch.mainSumXY[k], 0.0) << c.name;
     // The state is back at U^n.
-    EXPECT_DOUBLE_EQ(m->mainFlow[7][5][slot::u], c.u) << c.name;
-    EXPECT_DOUBLE_EQ(m->mainFlow[7][5][slot::rho], c.rho) << c.name;
+    EXPECT_DOUBLE_EQ(m->solution.mainFlow[7][5][slot::u], c.u) << c.name;
+    EXPECT_DOUBLE_EQ(m->solution.mainFlow[7][5][slot::rho], c.rho) << c.name;
   }
 }
 
@@ -73,15 +74,16 @@ TEST(AuxResidual, UniformFlowGivesZeroStageValuesOnCurvedRingsOfBothOrientations
     for (const auto& c : kUniform) {
       clearModel(*m);
       fillUniformChannel(*m, c, clockwise);
-      for (int b = 1; b <= m->nBodies; ++b)
-        bodyGridResidual(*m, m->bodyFirst[b], m->bodyLast[b], 2, m->bodyLayers - 1, 1, 100.0);
+      for (int b = 1; b <= m->grids.nBodies; ++b)
+        bodyGridResidual(*m, m->grids.bodyFirst[b], m->grids.bodyLast[b], 2,
+                         m->layout.bodyLayers - 1, 1, 100.0);
       double worst = 0;
-      for (int b = 1; b <= m->nBodies; ++b)
-        for (int p = m->bodyFirst[b]; p <= m->bodyLast[b]; ++p)
-          for (int r = 2; r <= m->bodyLayers - 1; ++r)
+      for (int b = 1; b <= m->grids.nBodies; ++b)
+        for (int p = m->grids.bodyFirst[b]; p <= m->grids.bodyLast[b]; ++p)
+          for (int r = 2; r <= m->layout.bodyLayers - 1; ++r)
             for (int k = 0; k < 4; ++k) {
-              worst = std::max(worst, std::fabs(m->bodyFlow[p][r][1][slot::dq + k]));
-              worst = std::max(worst, std::fabs(m->bodyFlow[p][r][1][slot::res + k]));
+              worst = std::max(worst, std::fabs(m->solution.bodyFlow[p][r][1][slot::dq + k]));
+              worst = std::max(worst, std::fabs(m->solution.bodyFlow[p][r][1][slot::res + k]));
             }
       // The metric terms cancel only to rounding; a wavy flow gives stage
       // values around 1e-3 on these rings.
@@ -106,13 +108,14 @@ TEST(AuxResidual, UniformFlowGivesZeroStageValuesOnTheGridsOfEveryPreset) {
     synthetic::fillFlow(
         *m, [](FlowPoint& f, double, double) { synthetic::setState(f, 1.02, 0.05, 0.01, 0.98); });
     double worst = 0;
-    for (int b = 1; b <= m->nBodies; ++b) {
-      bodyGridResidual(*m, m->bodyFirst[b], m->bodyLast[b], 2, m->bodyLayers - 1, 1, 100.0);
-      for (int p = m->bodyFirst[b]; p <= m->bodyLast[b]; ++p)
-        for (int r = 2; r <= m->bodyLayers - 1; ++r)
+    for (int b = 1; b <= m->grids.nBodies; ++b) {
+      bodyGridResidual(*m, m->grids.bodyFirst[b], m->grids.bodyLast[b], 2, m->layout.bodyLayers - 1,
+                       1, 100.0);
+      for (int p = m->grids.bodyFirst[b]; p <= m->grids.bodyLast[b]; ++p)
+        for (int r = 2; r <= m->layout.bodyLayers - 1; ++r)
           for (int k = 0; k < 4; ++k)
-            worst = std::max({worst, std::fabs(m->bodyFlow[p][r][1][slot::dq + k]),
-                              std::fabs(m->bodyFlow[p][r][1][slot::res + k])});
+            worst = std::max({worst, std::fabs(m->solution.bodyFlow[p][r][1][slot::dq + k]),
+                              std::fabs(m->solution.bodyFlow[p][r][1][slot::res + k])});
     }
     EXPECT_LT(worst, 1e-12) << "layout " << preset;
   }
@@ -122,38 +125,41 @@ TEST(AuxResidual, WavyFlowGivesStageValuesWellAboveRounding) {
   // Guards the test above: the same rings with a non-uniform flow move.
   auto m = uniformChannel(kUniform[0], false);
   synthetic::fillFlow(*m, synthetic::wavyState);
-  bodyGridResidual(*m, m->bodyFirst[1], m->bodyLast[1], 2, m->bodyLayers - 1, 1, 100.0);
+  bodyGridResidual(*m, m->grids.bodyFirst[1], m->grids.bodyLast[1], 2, m->layout.bodyLayers - 1, 1,
+                   100.0);
   double largest = 0;
-  for (int p = m->bodyFirst[1]; p <= m->bodyLast[1]; ++p)
-    largest = std::max(largest, std::fabs(m->bodyFlow[p][5][1][slot::dq]));
+  for (int p = m->grids.bodyFirst[1]; p <= m->grids.bodyLast[1]; ++p)
+    largest = std::max(largest, std::fabs(m->solution.bodyFlow[p][5][1][slot::dq]));
   EXPECT_GT(largest, 1e-5);
   EXPECT_TRUE(std::isfinite(largest));
 }
 
 TEST(AuxResidual, TimeStepAtRestIsTheSmallerDirectionalMeasure) {
   auto m = uniformChannel(kUniform[0], true);
-  bodyGridResidual(*m, m->bodyFirst[1], m->bodyLast[1], 2, m->bodyLayers - 1, 1, 100.0);
-  for (int p = m->bodyFirst[1]; p <= m->bodyLast[1]; ++p)
-    for (int r = 2; r <= m->bodyLayers - 1; ++r) {
-      const double J = std::fabs(m->bodyMetric[p][r][1][5]);
-      const double tauXi = J / m->bodySoundLength[p][r][1][2];
-      const double tauEta = J / m->bodySoundLength[p][r][1][1];
-      EXPECT_EQ(m->bodyFlow[p][r][1][slot::dt], 3.2 * std::min(tauEta, tauXi)) << p << "," << r;
+  bodyGridResidual(*m, m->grids.bodyFirst[1], m->grids.bodyLast[1], 2, m->layout.bodyLayers - 1, 1,
+                   100.0);
+  for (int p = m->grids.bodyFirst[1]; p <= m->grids.bodyLast[1]; ++p)
+    for (int r = 2; r <= m->layout.bodyLayers - 1; ++r) {
+      const double J = std::fabs(m->grids.bodyMetric[p][r][1][5]);
+      const double tauXi = J / m->grids.bodySoundLength[p][r][1][2];
+      const double tauEta = J / m->grids.bodySoundLength[p][r][1][1];
+      EXPECT_EQ(m->solution.bodyFlow[p][r][1][slot::dt], 3.2 * std::min(tauEta, tauXi))
+          << p << "," << r;
     }
 }
 
 TEST(AuxResidual, BothSeamCopiesAreUpdatedAndTheGhostsAreNot) {
   auto m = uniformChannel(kUniform[0], false);
   synthetic::fillFlow(*m, synthetic::wavyState);
-  const int pF = m->bodyFirst[1], pL = m->bodyLast[1];
-  const FlowPoint ghostBefore = m->bodyFlow[pF - 1][4][1];
-  const FlowPoint edgeBefore = m->bodyFlow[pF + 3][1][1];
-  bodyGridResidual(*m, pF, pL, 2, m->bodyLayers - 1, 1, 100.0);
-  EXPECT_NE(m->bodyFlow[pF][4][1][slot::dq], 0.0);
-  EXPECT_NE(m->bodyFlow[pL][4][1][slot::dq], 0.0);
+  const int pF = m->grids.bodyFirst[1], pL = m->grids.bodyLast[1];
+  const FlowPoint ghostBefore = m->solution.bodyFlow[pF - 1][4][1];
+  const FlowPoint edgeBefore = m->solution.bodyFlow[pF + 3][1][1];
+  bodyGridResidual(*m, pF, pL, 2, m->layout.bodyLayers - 1, 1, 100.0);
+  EXPECT_NE(m->solution.bodyFlow[pF][4][1][slot::dq], 0.0);
+  EXPECT_NE(m->solution.bodyFlow[pL][4][1][slot::dq], 0.0);
   for (int k : {slot::rho, slot::u, slot::v, slot::e, slot::pres, slot::dq}) {
-    EXPECT_EQ(m->bodyFlow[pF - 1][4][1][k], ghostBefore[k]) << "ghost slot " << k;
-    EXPECT_EQ(m->bodyFlow[pF + 3][1][1][k], edgeBefore[k]) << "outer edge slot " << k;
+    EXPECT_EQ(m->solution.bodyFlow[pF - 1][4][1][k], ghostBefore[k]) << "ghost slot " << k;
+    EXPECT_EQ(m->solution.bodyFlow[pF + 3][1][1][k], edgeBefore[k]) << "outer edge slot " << k;
   }
 }
 
@@ -161,31 +167,31 @@ TEST(MainResidual, TimeStepAtRestAndHolePoints) {
   auto m = uniformChannel(kUniform[0], false);
   synthetic::fillFlow(*m, synthetic::wavyState);
   // A point at rest in a moving flow, and two hole points.
-  synthetic::setState(m->mainFlow[10][6], 1.0, 0.0, 0.0, 1.0);
-  m->mainHoleCount = 2;
-  m->mainHoleList[1] = {5, 8};
-  m->mainHoleList[2] = {6, 8};
-  const FlowPoint holeBefore = m->mainFlow[5][8];
+  synthetic::setState(m->solution.mainFlow[10][6], 1.0, 0.0, 0.0, 1.0);
+  m->coupling.mainHoleCount = 2;
+  m->coupling.mainHoleList[1] = {5, 8};
+  m->coupling.mainHoleList[2] = {6, 8};
+  const FlowPoint holeBefore = m->solution.mainFlow[5][8];
   mainGridResidual(*m);
-  EXPECT_EQ(m->mainFlow[10][6][slot::dt], 2.65 * m->mainDx / 1.183);
+  EXPECT_EQ(m->solution.mainFlow[10][6][slot::dt], 2.65 * m->constants.mainDx / 1.183);
   for (int i : {5, 6}) {
-    const FlowPoint& f = m->mainFlow[i][8];
+    const FlowPoint& f = m->solution.mainFlow[i][8];
     EXPECT_EQ(f[slot::dt], 0.0);
     for (int k = 0; k < 4; ++k) {
       EXPECT_EQ(f[slot::dq + k], 0.0) << "X of hole " << i;
       EXPECT_EQ(f[slot::res + k], 0.0) << "Y of hole " << i;
     }
   }
-  EXPECT_EQ(m->mainFlow[5][8][slot::rho], holeBefore[slot::rho]);
-  EXPECT_NE(m->mainFlow[7][8][slot::dq], 0.0) << "ordinary points do move";
+  EXPECT_EQ(m->solution.mainFlow[5][8][slot::rho], holeBefore[slot::rho]);
+  EXPECT_NE(m->solution.mainFlow[7][8][slot::dq], 0.0) << "ordinary points do move";
 }
 
 TEST(MainResidual, RestoreReturnsTheStateToUnAndKeepsTheIntermediatePressure) {
   auto m = uniformChannel(kUniform[0], false);
   synthetic::fillFlow(*m, synthetic::wavyState);
-  const FlowPoint before = m->mainFlow[9][7];
+  const FlowPoint before = m->solution.mainFlow[9][7];
   mainGridResidual(*m);
-  const FlowPoint& f = m->mainFlow[9][7];
+  const FlowPoint& f = m->solution.mainFlow[9][7];
   for (int k : {slot::rho, slot::u, slot::v, slot::e})
     EXPECT_NEAR(f[k], before[k], 1e-15) << "slot " << k;
   EXPECT_GT(std::fabs(f[slot::pres] - before[slot::pres]), 1e-9)

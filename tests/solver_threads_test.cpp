@@ -23,7 +23,7 @@ namespace {
 void runPreset(Model& m, int preset, int threads) {
   FakeWindowServices ws;
   applyPreset(m, preset);
-  m.stopFlag = false;
+  m.run.stopFlag = false;
   runCouplingSetup(m, ws);
   setInitialState(m);
   setSolverThreads(threads);
@@ -41,13 +41,15 @@ std::unique_ptr<Model> stepsOn(int threads) {
 
 TEST(SolverThreads, OneTwoAndFourThreadsGiveTheSameBitsInEveryField) {
   const auto one = stepsOn(1);
-  ASSERT_GT(one->nBodies, 3) << "the layout should give the threads several bodies";
+  ASSERT_GT(one->grids.nBodies, 3) << "the layout should give the threads several bodies";
   for (int threads : {2, 4}) {
     const auto other = stepsOn(threads);
     // Every slot of every record of both grids, stage values and time steps
     // included, compared as bytes.
-    EXPECT_TRUE(sameBits(one->mainFlow, other->mainFlow)) << threads << " threads";
-    EXPECT_TRUE(sameBits(one->bodyFlow, other->bodyFlow)) << threads << " threads";
+    EXPECT_TRUE(sameBits(one->solution.mainFlow, other->solution.mainFlow))
+        << threads << " threads";
+    EXPECT_TRUE(sameBits(one->solution.bodyFlow, other->solution.bodyFlow))
+        << threads << " threads";
   }
 }
 
@@ -59,9 +61,9 @@ TEST(SolverThreads, StepsAfterANewSetUpUseTheNewMetrics) {
   setStartupDefaults(*fresh);
   runPreset(*again, 2, 1);
   runPreset(*fresh, 2, 1);
-  ASSERT_NE(again->nBodies, 0);
-  EXPECT_TRUE(sameBits(again->mainFlow, fresh->mainFlow));
-  EXPECT_TRUE(sameBits(again->bodyFlow, fresh->bodyFlow));
+  ASSERT_NE(again->grids.nBodies, 0);
+  EXPECT_TRUE(sameBits(again->solution.mainFlow, fresh->solution.mainFlow));
+  EXPECT_TRUE(sameBits(again->solution.bodyFlow, fresh->solution.bodyFlow));
 }
 
 // A time step works the main grid's part in its work planes and writes the
@@ -76,19 +78,22 @@ TEST(SolverThreads, AStepGivesTheBitsOfItsRoutinesOneAfterTheOther) {
     timeStep(*step);
     rationalRungeKuttaIncrement(*routines);
     smoothMainGrid(*routines);
-    smoothBodyGrids(*routines, 1, routines->bodyPerimeterPoints, 1, routines->bodyLayers, 1);
+    smoothBodyGrids(*routines, 1, routines->grids.bodyPerimeterPoints, 1,
+                    routines->layout.bodyLayers, 1);
     addIncrements(*routines);
     applyBoundaryConditions(*routines);
   }
   setSolverThreads(0);
-  for (int i = 1; i <= step->mainNx; ++i)
-    for (int j = 1; j <= step->mainNy; ++j)
+  for (int i = 1; i <= step->grids.mainNx; ++i)
+    for (int j = 1; j <= step->grids.mainNy; ++j)
       for (int k = 1; k <= slot::count; ++k)
         if (k < slot::res || k >= slot::dq) {
-          ASSERT_EQ(std::memcmp(&step->mainFlow[i][j][k], &routines->mainFlow[i][j][k], 8), 0)
+          ASSERT_EQ(std::memcmp(&step->solution.mainFlow[i][j][k],
+                                &routines->solution.mainFlow[i][j][k], 8),
+                    0)
               << "main grid (" << i << ", " << j << ") slot " << k;
         }
-  EXPECT_TRUE(sameBits(step->bodyFlow, routines->bodyFlow));
+  EXPECT_TRUE(sameBits(step->solution.bodyFlow, routines->solution.bodyFlow));
 }
 
 } // namespace

@@ -23,10 +23,10 @@ std::unique_ptr<Model> circle(bool clockwise) {
 
 TEST(SurfaceDistribution, AtRestEveryShapeHasNoPressureNoShearNoZeroAndIsWalkedFromTheFront) {
   auto m = everyShape();
-  ASSERT_EQ(m->nBodies, 5);
-  for (int b = 1; b <= m->nBodies; ++b) {
+  ASSERT_EQ(m->grids.nBodies, 5);
+  for (int b = 1; b <= m->grids.nBodies; ++b) {
     const SurfaceDistribution d = surfaceDistribution(*m, b);
-    ASSERT_EQ(static_cast<int>(d.points.size()), m->bodyLast[b] - m->bodyFirst[b]);
+    ASSERT_EQ(static_cast<int>(d.points.size()), m->grids.bodyLast[b] - m->grids.bodyFirst[b]);
     EXPECT_TRUE(d.zeros.empty()) << "body " << b;
     for (std::size_t k = 0; k < d.points.size(); ++k) {
       const SurfacePoint& p = d.points[k];
@@ -46,8 +46,8 @@ TEST(SurfaceDistribution, ALinearPressureGivesTheCpOfEachPointExactly) {
   // In solver units, as setAuxPressure takes them.
   const auto pressure = [](double x, double y) { return 1.02 - 0.0064 * x + 0.0112 * y; };
   setAuxPressure(*m, pressure);
-  const double dynamicPressure = 0.5 * m->uInf * m->uInf;
-  for (int b = 1; b <= m->nBodies; ++b)
+  const double dynamicPressure = 0.5 * m->constants.uInf * m->constants.uInf;
+  for (int b = 1; b <= m->grids.nBodies; ++b)
     for (const SurfacePoint& p : surfaceDistribution(*m, b).points)
       EXPECT_NEAR(p.cp, (pressure(p.x / 16, p.y / 16) - 1) / dynamicPressure, 1e-12)
           << "body " << b << " at " << p.x << ", " << p.y;
@@ -57,7 +57,7 @@ TEST(SurfaceDistribution, AUniformShearFlowGivesTheWallShearOfItsStressOnACircle
   for (bool clockwise : {false, true}) {
     auto m = circle(clockwise);
     // u = γ y: τxy = μγ only, so τw = t·(τ n) = μγ (ny² − nx²) = −μγ cos 2θ.
-    const double gamma = 0.02, mu = 2 * m->uInf / m->reynolds;
+    const double gamma = 0.02, mu = 2 * m->constants.uInf / m->constants.reynolds;
     synthetic::fillFlow(*m, [&](FlowPoint& f, double, double y) {
       synthetic::setState(f, 1, gamma * y / 16, 0, 1);
     });

@@ -17,17 +17,17 @@ namespace synthetic {
 // Main grid of nx by ny points, spacing h (layout units), lower left corner
 // at (0, 0), outlet rows as the grid maker sets them.
 inline void mainGrid(Model& m, int nx, int ny, double h = 1.25) {
-  m.mainNx = nx;
-  m.mainNy = ny;
+  m.grids.mainNx = nx;
+  m.grids.mainNy = ny;
   sizeMainGrid(m, nx, ny);
-  m.mainSpacing = h;
+  m.grids.mainSpacing = h;
   for (int i = 1; i <= nx; ++i)
     for (int j = 1; j <= ny; ++j) {
-      m.mainGrid[i][j].mainGridX = (i - 1) * m.mainSpacing;
-      m.mainGrid[i][j].mainGridY = (j - 1) * m.mainSpacing;
+      m.grids.mainGrid[i][j].mainGridX = (i - 1) * m.grids.mainSpacing;
+      m.grids.mainGrid[i][j].mainGridY = (j - 1) * m.grids.mainSpacing;
     }
-  m.outletLow = ny / 3 + 1;
-  m.outletHigh = ny - ny / 3;
+  m.grids.outletLow = ny / 3 + 1;
+  m.grids.outletHigh = ny - ny / 3;
 }
 
 // Appends a body with an O-grid ring of `intervals` perimeter intervals and
@@ -40,16 +40,16 @@ inline void mainGrid(Model& m, int nx, int ny, double h = 1.25) {
 // of the Jacobian).
 inline void ringBody(Model& m, double cx, double cy, double radius, double thickness, int intervals,
                      double wobble = 0.15, bool clockwise = false, double stretch = 1.3) {
-  if (m.bodyLayers == 0) m.bodyLayers = 10;
-  const int b = ++m.nBodies;
-  m.bodyFirst[b] = b == 1 ? 2 : m.bodyLast[b - 1] + 4;
-  m.bodyPoints[b] = intervals;
-  m.bodyLast[b] = m.bodyFirst[b] + intervals;
-  m.bodyPerimeterPoints = m.bodyLast[b];
-  sizeBodyGrids(m, m.bodyPerimeterPoints + 1);
-  m.body[b].bodyX = cx;
-  m.body[b].bodyY = cy;
-  const int pF = m.bodyFirst[b], pL = m.bodyLast[b], nr = m.bodyLayers;
+  if (m.layout.bodyLayers == 0) m.layout.bodyLayers = 10;
+  const int b = ++m.grids.nBodies;
+  m.grids.bodyFirst[b] = b == 1 ? 2 : m.grids.bodyLast[b - 1] + 4;
+  m.grids.bodyPoints[b] = intervals;
+  m.grids.bodyLast[b] = m.grids.bodyFirst[b] + intervals;
+  m.grids.bodyPerimeterPoints = m.grids.bodyLast[b];
+  sizeBodyGrids(m, m.grids.bodyPerimeterPoints + 1);
+  m.grids.body[b].bodyX = cx;
+  m.grids.body[b].bodyY = cy;
+  const int pF = m.grids.bodyFirst[b], pL = m.grids.bodyLast[b], nr = m.layout.bodyLayers;
   for (int p = pF; p <= pL; ++p)
     for (int r = 1; r <= nr; ++r) {
       const double theta =
@@ -57,12 +57,12 @@ inline void ringBody(Model& m, double cx, double cy, double radius, double thick
       const double layer = double(nr - r) / (nr - 1);
       const double rho =
           (radius + thickness * std::pow(layer, stretch)) * (1 + wobble * std::cos(3 * theta));
-      m.bodyGrid[p][r][1].bodyGridX = cx + rho * std::cos(theta);
-      m.bodyGrid[p][r][1].bodyGridY = cy + rho * std::sin(theta);
+      m.grids.bodyGrid[p][r][1].bodyGridX = cx + rho * std::cos(theta);
+      m.grids.bodyGrid[p][r][1].bodyGridY = cy + rho * std::sin(theta);
     }
   for (int r = 1; r <= nr; ++r) {
-    m.bodyGrid[pF - 1][r][1] = m.bodyGrid[pL - 1][r][1];
-    m.bodyGrid[pL + 1][r][1] = m.bodyGrid[pF + 1][r][1];
+    m.grids.bodyGrid[pF - 1][r][1] = m.grids.bodyGrid[pL - 1][r][1];
+    m.grids.bodyGrid[pL + 1][r][1] = m.grids.bodyGrid[pF + 1][r][1];
   }
   FakeWindowServices ws;
   computeBodyMetrics(m, pF, pL, 1, nr, 1);
@@ -71,19 +71,19 @@ inline void ringBody(Model& m, double cx, double cy, double radius, double thick
 // Solver constants as the initial state sets them, for tests that fill the
 // flow themselves.
 inline void solverConstants(Model& m) {
-  m.k4Aux = m.k4Main = 0.015625;
-  m.uInf = 0.05 * std::sqrt(1.4);
-  m.uInfTrace = m.uInf;
-  m.reynolds = 100;
-  m.auxViscosityFactor = 2; // classic: the body grids at twice the main grid's viscosity
-  m.entropyRef = 1;
-  m.stressA = 4.0 / 3.0;
-  m.stressB = -2.0 / 3.0;
-  m.heatCoef = 5.0;
-  m.cflMain = 2.65;
-  m.cflAux = 3.2;
-  m.mainDx = m.mainSpacing / 16;
-  m.mainDx2 = m.mainDx * m.mainDx;
+  m.constants.k4Aux = m.constants.k4Main = 0.015625;
+  m.constants.uInf = 0.05 * std::sqrt(1.4);
+  m.constants.uInfTrace = m.constants.uInf;
+  m.constants.reynolds = 100;
+  m.constants.auxViscosityFactor = 2; // classic: the body grids at twice the main grid's viscosity
+  m.constants.entropyRef = 1;
+  m.constants.stressA = 4.0 / 3.0;
+  m.constants.stressB = -2.0 / 3.0;
+  m.constants.heatCoef = 5.0;
+  m.constants.cflMain = 2.65;
+  m.constants.cflAux = 3.2;
+  m.constants.mainDx = m.grids.mainSpacing / 16;
+  m.constants.mainDx2 = m.constants.mainDx * m.constants.mainDx;
 }
 
 // Sets one point to (rho, u, v, p) with its energy.
@@ -105,13 +105,15 @@ inline void wavyState(FlowPoint& f, double x, double y) {
 // body's ring with its ghost columns) by a function of the point's
 // coordinates.
 template <class Fill> void fillFlow(Model& m, Fill fill) {
-  for (int i = 1; i <= m.mainNx; ++i)
-    for (int j = 1; j <= m.mainNy; ++j)
-      fill(m.mainFlow[i][j], m.mainGrid[i][j].mainGridX, m.mainGrid[i][j].mainGridY);
-  for (int b = 1; b <= m.nBodies; ++b)
-    for (int p = m.bodyFirst[b] - 1; p <= m.bodyLast[b] + 1; ++p)
-      for (int r = 1; r <= m.bodyLayers; ++r)
-        fill(m.bodyFlow[p][r][1], m.bodyGrid[p][r][1].bodyGridX, m.bodyGrid[p][r][1].bodyGridY);
+  for (int i = 1; i <= m.grids.mainNx; ++i)
+    for (int j = 1; j <= m.grids.mainNy; ++j)
+      fill(m.solution.mainFlow[i][j], m.grids.mainGrid[i][j].mainGridX,
+           m.grids.mainGrid[i][j].mainGridY);
+  for (int b = 1; b <= m.grids.nBodies; ++b)
+    for (int p = m.grids.bodyFirst[b] - 1; p <= m.grids.bodyLast[b] + 1; ++p)
+      for (int r = 1; r <= m.layout.bodyLayers; ++r)
+        fill(m.solution.bodyFlow[p][r][1], m.grids.bodyGrid[p][r][1].bodyGridX,
+             m.grids.bodyGrid[p][r][1].bodyGridY);
 }
 
 } // namespace synthetic

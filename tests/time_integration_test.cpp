@@ -18,21 +18,21 @@ namespace {
 TEST(InitialState, FlowAtRestWithTheInflowColumnMoving) {
   auto m = makeModel();
   synthetic::mainGrid(*m, 30, 20);
-  m->bodyLayers = 10;
+  m->layout.bodyLayers = 10;
   sizeBodyGrids(*m, 40);
   // Leftovers of an earlier run must not survive.
-  m->mainFlow[30][20][slot::dq] = 7;
-  m->mainFlow[4][4][slot::omega] = 3;
-  m->bodyFlow[40][10][1][slot::res] = 5;
-  m->mainSumXY[2] = 1;
-  m->bodySumYY[4] = 1;
+  m->solution.mainFlow[30][20][slot::dq] = 7;
+  m->solution.mainFlow[4][4][slot::omega] = 3;
+  m->solution.bodyFlow[40][10][1][slot::res] = 5;
+  m->scratch.mainSumXY[2] = 1;
+  m->scratch.bodySumYY[4] = 1;
   setInitialState(*m);
 
   const double uInf = 0.05 * std::sqrt(1.4);
-  EXPECT_NEAR(m->uInf, 0.0591607978309962, 1e-16);
+  EXPECT_NEAR(m->constants.uInf, 0.0591607978309962, 1e-16);
   for (int i : {1, 2, 30})
     for (int j : {1, 10, 20}) {
-      const FlowPoint& f = m->mainFlow[i][j];
+      const FlowPoint& f = m->solution.mainFlow[i][j];
       const bool inflow = i == 1 && j <= 20;
       EXPECT_EQ(f[slot::rho], 1.0);
       EXPECT_EQ(f[slot::u], inflow ? uInf : 0.0) << i << "," << j;
@@ -42,36 +42,36 @@ TEST(InitialState, FlowAtRestWithTheInflowColumnMoving) {
       EXPECT_EQ(f[slot::omega], 0.0);
       for (int k = slot::dt; k <= slot::count; ++k) EXPECT_EQ(f[k], 0.0) << "slot " << k;
     }
-  EXPECT_EQ(m->mainFlow[4][4][slot::omega], 0.0);
-  EXPECT_EQ(m->bodyFlow[40][10][1][slot::res], 0.0);
-  EXPECT_EQ(m->bodyFlow[40][10][1][slot::e], 2.5);
-  for (int k = 1; k <= 4; ++k) EXPECT_EQ(m->mainSumXY[k] + m->bodySumYY[k], 0.0);
+  EXPECT_EQ(m->solution.mainFlow[4][4][slot::omega], 0.0);
+  EXPECT_EQ(m->solution.bodyFlow[40][10][1][slot::res], 0.0);
+  EXPECT_EQ(m->solution.bodyFlow[40][10][1][slot::e], 2.5);
+  for (int k = 1; k <= 4; ++k) EXPECT_EQ(m->scratch.mainSumXY[k] + m->scratch.bodySumYY[k], 0.0);
 
-  EXPECT_EQ(m->mainDx, 0.078125);
-  EXPECT_EQ(m->mainDx2, 0.006103515625);
-  EXPECT_EQ(m->uInfTrace, m->uInf);
-  EXPECT_EQ(m->reynolds, 100);
-  EXPECT_EQ(m->entropyRef, 1);
-  EXPECT_EQ(m->stressA, 4.0 / 3.0);
-  EXPECT_EQ(m->stressB, -2.0 / 3.0);
-  EXPECT_EQ(m->heatCoef, 5.0);
-  EXPECT_EQ(m->cflMain, 2.65);
-  EXPECT_EQ(m->cflAux, 3.2);
-  EXPECT_EQ(m->k4Main, 0.015625);
-  EXPECT_EQ(m->k4Aux, 0.015625);
+  EXPECT_EQ(m->constants.mainDx, 0.078125);
+  EXPECT_EQ(m->constants.mainDx2, 0.006103515625);
+  EXPECT_EQ(m->constants.uInfTrace, m->constants.uInf);
+  EXPECT_EQ(m->constants.reynolds, 100);
+  EXPECT_EQ(m->constants.entropyRef, 1);
+  EXPECT_EQ(m->constants.stressA, 4.0 / 3.0);
+  EXPECT_EQ(m->constants.stressB, -2.0 / 3.0);
+  EXPECT_EQ(m->constants.heatCoef, 5.0);
+  EXPECT_EQ(m->constants.cflMain, 2.65);
+  EXPECT_EQ(m->constants.cflAux, 3.2);
+  EXPECT_EQ(m->constants.k4Main, 0.015625);
+  EXPECT_EQ(m->constants.k4Aux, 0.015625);
 }
 
 TEST(InitialState, LeavesLayersBeyondTheBodyLayersAndGridSetTwoAlone) {
   auto m = makeModel();
   synthetic::mainGrid(*m, 30, 20);
-  m->bodyLayers = 10;
+  m->layout.bodyLayers = 10;
   sizeBodyGrids(*m, 40);
-  m->bodyFlow[5][11][1][slot::rho] = 9;
-  m->bodyFlow[5][3][2][slot::rho] = 8;
+  m->solution.bodyFlow[5][11][1][slot::rho] = 9;
+  m->solution.bodyFlow[5][3][2][slot::rho] = 8;
   setInitialState(*m);
-  EXPECT_EQ(m->bodyFlow[5][11][1][slot::rho], 9);
-  EXPECT_EQ(m->bodyFlow[5][3][2][slot::rho], 8);
-  EXPECT_EQ(m->bodyFlow[5][10][1][slot::rho], 1);
+  EXPECT_EQ(m->solution.bodyFlow[5][11][1][slot::rho], 9);
+  EXPECT_EQ(m->solution.bodyFlow[5][3][2][slot::rho], 8);
+  EXPECT_EQ(m->solution.bodyFlow[5][10][1][slot::rho], 1);
 }
 
 // ------------------------------------------------------ rational combination
@@ -79,7 +79,7 @@ TEST(InitialState, LeavesLayersBeyondTheBodyLayersAndGridSetTwoAlone) {
 std::unique_ptr<Model> smallChannel() {
   auto m = makeModel();
   synthetic::mainGrid(*m, 14, 11);
-  m->bodyLayers = 10;
+  m->layout.bodyLayers = 10;
   synthetic::ringBody(*m, 8, 6, 2.5, 6.2, 24);
   setInitialState(*m);
   return m;
@@ -90,44 +90,45 @@ TEST(RationalCombination, ResidualUnchangedBetweenStagesGivesTheFullFirstStage) 
   auto m = smallChannel();
   std::mt19937 gen(3);
   std::uniform_real_distribution<double> x(-1e-3, 1e-3);
-  for (int i = 2; i <= m->mainNx - 1; ++i)
-    for (int j = 2; j <= m->mainNy - 1; ++j)
+  for (int i = 2; i <= m->grids.mainNx - 1; ++i)
+    for (int j = 2; j <= m->grids.mainNy - 1; ++j)
       for (int k = 0; k < 4; ++k) {
-        FlowPoint& f = m->mainFlow[i][j];
+        FlowPoint& f = m->solution.mainFlow[i][j];
         f[slot::dq + k] = x(gen);
         f[slot::res + k] = 2 * f[slot::dq + k];
-        m->mainSumYY[k + 1] += f[slot::res + k] * f[slot::res + k];
-        m->mainSumXY[k + 1] += f[slot::dq + k] * f[slot::res + k];
-        m->mainSumXX[k + 1] += f[slot::dq + k] * f[slot::dq + k];
+        m->scratch.mainSumYY[k + 1] += f[slot::res + k] * f[slot::res + k];
+        m->scratch.mainSumXY[k + 1] += f[slot::dq + k] * f[slot::res + k];
+        m->scratch.mainSumXX[k + 1] += f[slot::dq + k] * f[slot::dq + k];
       }
-  for (int p = m->bodyFirst[1]; p <= m->bodyLast[1]; ++p)
-    for (int r = 2; r <= m->bodyLayers - 1; ++r)
+  for (int p = m->grids.bodyFirst[1]; p <= m->grids.bodyLast[1]; ++p)
+    for (int r = 2; r <= m->layout.bodyLayers - 1; ++r)
       for (int k = 0; k < 4; ++k) {
-        FlowPoint& f = m->bodyFlow[p][r][1];
+        FlowPoint& f = m->solution.bodyFlow[p][r][1];
         f[slot::dq + k] = x(gen);
         f[slot::res + k] = 2 * f[slot::dq + k];
-        m->bodySumYY[k + 1] += f[slot::res + k] * f[slot::res + k];
-        m->bodySumXY[k + 1] += f[slot::dq + k] * f[slot::res + k];
-        m->bodySumXX[k + 1] += f[slot::dq + k] * f[slot::dq + k];
+        m->scratch.bodySumYY[k + 1] += f[slot::res + k] * f[slot::res + k];
+        m->scratch.bodySumXY[k + 1] += f[slot::dq + k] * f[slot::res + k];
+        m->scratch.bodySumXX[k + 1] += f[slot::dq + k] * f[slot::dq + k];
       }
-  m->mainHoleFlag[5][5] = 1;
+  m->coupling.mainHoleFlag[5][5] = 1;
   const auto before = std::make_unique<Model>(*m);
   combineStages(*m);
 
-  for (int i = 2; i <= m->mainNx - 1; ++i)
-    for (int j = 2; j <= m->mainNy - 1; ++j)
+  for (int i = 2; i <= m->grids.mainNx - 1; ++i)
+    for (int j = 2; j <= m->grids.mainNy - 1; ++j)
       for (int k = 0; k < 4; ++k) {
-        const double X = before->mainFlow[i][j][slot::dq + k];
+        const double X = before->solution.mainFlow[i][j][slot::dq + k];
         const double expected = (i == 5 && j == 5) ? X : 2 * X; // a flagged point keeps X
-        ASSERT_EQ(m->mainFlow[i][j][slot::dq + k], expected) << i << "," << j << " k" << k;
+        ASSERT_EQ(m->solution.mainFlow[i][j][slot::dq + k], expected) << i << "," << j << " k" << k;
       }
-  for (int p = m->bodyFirst[1]; p <= m->bodyLast[1]; ++p)
-    for (int r = 2; r <= m->bodyLayers - 1; ++r)
+  for (int p = m->grids.bodyFirst[1]; p <= m->grids.bodyLast[1]; ++p)
+    for (int r = 2; r <= m->layout.bodyLayers - 1; ++r)
       for (int k = 0; k < 4; ++k)
-        ASSERT_EQ(m->bodyFlow[p][r][1][slot::dq + k], 2 * before->bodyFlow[p][r][1][slot::dq + k]);
+        ASSERT_EQ(m->solution.bodyFlow[p][r][1][slot::dq + k],
+                  2 * before->solution.bodyFlow[p][r][1][slot::dq + k]);
   for (int k = 1; k <= 4; ++k)
-    EXPECT_EQ(m->mainSumXX[k] + m->mainSumXY[k] + m->mainSumYY[k] + m->bodySumXX[k] +
-                  m->bodySumXY[k] + m->bodySumYY[k],
+    EXPECT_EQ(m->scratch.mainSumXX[k] + m->scratch.mainSumXY[k] + m->scratch.mainSumYY[k] +
+                  m->scratch.bodySumXX[k] + m->scratch.bodySumXY[k] + m->scratch.bodySumYY[k],
               0.0)
         << "accumulators cleared";
 }
@@ -138,50 +139,56 @@ TEST(RationalCombination, GridsAtRestGetZeroIncrementsNotNaN) {
   // the increment is 0 rather than 0/0.  On the curved ring the metric
   // terms leave rounding-level stage values.
   auto m = smallChannel();
-  for (int j = 1; j <= m->mainNy; ++j) m->mainFlow[1][j][slot::u] = 0; // nothing moves
+  for (int j = 1; j <= m->grids.mainNy; ++j)
+    m->solution.mainFlow[1][j][slot::u] = 0; // nothing moves
   rationalRungeKuttaIncrement(*m);
-  for (int i = 2; i <= m->mainNx - 1; ++i)
-    for (int j = 2; j <= m->mainNy - 1; ++j)
-      for (int k = 0; k < 4; ++k) ASSERT_EQ(m->mainFlow[i][j][slot::dq + k], 0.0);
-  for (int p = m->bodyFirst[1]; p <= m->bodyLast[1]; ++p)
-    for (int r = 2; r <= m->bodyLayers - 1; ++r)
-      for (int k = 0; k < 4; ++k) ASSERT_LT(std::fabs(m->bodyFlow[p][r][1][slot::dq + k]), 1e-13);
+  for (int i = 2; i <= m->grids.mainNx - 1; ++i)
+    for (int j = 2; j <= m->grids.mainNy - 1; ++j)
+      for (int k = 0; k < 4; ++k) ASSERT_EQ(m->solution.mainFlow[i][j][slot::dq + k], 0.0);
+  for (int p = m->grids.bodyFirst[1]; p <= m->grids.bodyLast[1]; ++p)
+    for (int r = 2; r <= m->layout.bodyLayers - 1; ++r)
+      for (int k = 0; k < 4; ++k)
+        ASSERT_LT(std::fabs(m->solution.bodyFlow[p][r][1][slot::dq + k]), 1e-13);
 }
 
 TEST(Update, HolePointsKeepTheirStateAndBoundariesAreLeftAlone) {
   auto m = smallChannel();
   synthetic::fillFlow(*m, synthetic::wavyState);
-  for (int i = 1; i <= m->mainNx; ++i)
-    for (int j = 1; j <= m->mainNy; ++j)
-      for (int k = 0; k < 4; ++k) m->mainFlow[i][j][slot::dq + k] = 1e-3 * (k + 1);
-  for (int p = 1; p <= m->bodyPerimeterPoints + 1; ++p)
-    for (int r = 1; r <= m->bodyLayers; ++r)
-      for (int k = 0; k < 4; ++k) m->bodyFlow[p][r][1][slot::dq + k] = 1e-3;
-  m->mainHoleCount = 1;
-  m->mainHoleList[1] = {6, 4};
+  for (int i = 1; i <= m->grids.mainNx; ++i)
+    for (int j = 1; j <= m->grids.mainNy; ++j)
+      for (int k = 0; k < 4; ++k) m->solution.mainFlow[i][j][slot::dq + k] = 1e-3 * (k + 1);
+  for (int p = 1; p <= m->grids.bodyPerimeterPoints + 1; ++p)
+    for (int r = 1; r <= m->layout.bodyLayers; ++r)
+      for (int k = 0; k < 4; ++k) m->solution.bodyFlow[p][r][1][slot::dq + k] = 1e-3;
+  m->coupling.mainHoleCount = 1;
+  m->coupling.mainHoleList[1] = {6, 4};
   const auto before = std::make_unique<Model>(*m);
   addIncrements(*m);
 
-  const FlowPoint &hole = m->mainFlow[6][4], &was = before->mainFlow[6][4];
+  const FlowPoint &hole = m->solution.mainFlow[6][4], &was = before->solution.mainFlow[6][4];
   for (int k : {slot::rho, slot::e}) EXPECT_EQ(hole[k], was[k]);
   for (int k : {slot::u, slot::v}) EXPECT_NEAR(hole[k], was[k], 1e-16);
   EXPECT_EQ(hole[slot::pres],
             pressureOf(hole[slot::rho], hole[slot::u], hole[slot::v], hole[slot::e]));
 
-  const FlowPoint& moved = m->mainFlow[7][4];
-  const FlowPoint& movedWas = before->mainFlow[7][4];
+  const FlowPoint& moved = m->solution.mainFlow[7][4];
+  const FlowPoint& movedWas = before->solution.mainFlow[7][4];
   EXPECT_EQ(moved[slot::rho], movedWas[slot::rho] + movedWas[slot::dq]);
   EXPECT_EQ(moved[slot::e], movedWas[slot::e] + movedWas[slot::dq + 3]);
 
-  for (int j = 1; j <= m->mainNy; ++j)
-    for (int i : {1, m->mainNx}) EXPECT_EQ(m->mainFlow[i][j], before->mainFlow[i][j]);
-  for (int i = 1; i <= m->mainNx; ++i)
-    for (int j : {1, m->mainNy}) EXPECT_EQ(m->mainFlow[i][j], before->mainFlow[i][j]);
-  for (int p = m->bodyFirst[1] - 1; p <= m->bodyLast[1] + 1; ++p)
-    for (int r : {1, m->bodyLayers}) EXPECT_EQ(m->bodyFlow[p][r][1], before->bodyFlow[p][r][1]);
-  EXPECT_EQ(m->bodyFlow[m->bodyFirst[1] - 1][5][1], before->bodyFlow[m->bodyFirst[1] - 1][5][1]);
-  EXPECT_NE(m->bodyFlow[m->bodyFirst[1]][5][1][slot::rho],
-            before->bodyFlow[m->bodyFirst[1]][5][1][slot::rho]);
+  for (int j = 1; j <= m->grids.mainNy; ++j)
+    for (int i : {1, m->grids.mainNx})
+      EXPECT_EQ(m->solution.mainFlow[i][j], before->solution.mainFlow[i][j]);
+  for (int i = 1; i <= m->grids.mainNx; ++i)
+    for (int j : {1, m->grids.mainNy})
+      EXPECT_EQ(m->solution.mainFlow[i][j], before->solution.mainFlow[i][j]);
+  for (int p = m->grids.bodyFirst[1] - 1; p <= m->grids.bodyLast[1] + 1; ++p)
+    for (int r : {1, m->layout.bodyLayers})
+      EXPECT_EQ(m->solution.bodyFlow[p][r][1], before->solution.bodyFlow[p][r][1]);
+  EXPECT_EQ(m->solution.bodyFlow[m->grids.bodyFirst[1] - 1][5][1],
+            before->solution.bodyFlow[m->grids.bodyFirst[1] - 1][5][1]);
+  EXPECT_NE(m->solution.bodyFlow[m->grids.bodyFirst[1]][5][1][slot::rho],
+            before->solution.bodyFlow[m->grids.bodyFirst[1]][5][1][slot::rho]);
 }
 
 // ----------------------------------------------------------------- smoothing
@@ -208,12 +215,13 @@ TEST(Smoothing, WorkedLineSolves) {
     sizeBodyGrids(*m, 7);
     const int n = int(c.rhs.size());
     for (int r = 1; r <= n; ++r)
-      for (int k = 0; k < 4; ++k) m->bodyFlow[7][r + 2][1][slot::dq + k] = c.rhs[r - 1] * (k + 1);
+      for (int k = 0; k < 4; ++k)
+        m->solution.bodyFlow[7][r + 2][1][slot::dq + k] = c.rhs[r - 1] * (k + 1);
     smoothBodyGrids(*m, 7, 7, 3, n + 2, 1);
     for (int r = 1; r <= n; ++r)
       for (int k = 0; k < 4; ++k)
-        EXPECT_NEAR(m->bodyFlow[7][r + 2][1][slot::dq + k] * 5.6, c.solution[r - 1] * (k + 1),
-                    1e-15)
+        EXPECT_NEAR(m->solution.bodyFlow[7][r + 2][1][slot::dq + k] * 5.6,
+                    c.solution[r - 1] * (k + 1), 1e-15)
             << c.name << " position " << r << " component " << k;
   }
 }
@@ -237,7 +245,7 @@ TEST(Smoothing, MainGridSolvesColumnsThenRows) {
   std::uniform_real_distribution<double> u(-1, 1);
   for (int i = 1; i <= 9; ++i)
     for (int j = 1; j <= 7; ++j)
-      for (int k = 0; k < 4; ++k) m->mainFlow[i][j][slot::dq + k] = u(gen);
+      for (int k = 0; k < 4; ++k) m->solution.mainFlow[i][j][slot::dq + k] = u(gen);
   const auto before = std::make_unique<Model>(*m);
   smoothMainGrid(*m);
 
@@ -245,7 +253,7 @@ TEST(Smoothing, MainGridSolvesColumnsThenRows) {
     std::vector<std::vector<double>> mid(10, std::vector<double>(8));
     for (int j = 1; j <= 7; ++j) {
       std::vector<double> row;
-      for (int i = 1; i <= 9; ++i) row.push_back(m->mainFlow[i][j][slot::dq + k]);
+      for (int i = 1; i <= 9; ++i) row.push_back(m->solution.mainFlow[i][j][slot::dq + k]);
       if (j >= 2 && j <= 6) row = applyOperator(row);
       for (int i = 1; i <= 9; ++i) mid[i][j] = row[i - 1];
     }
@@ -253,22 +261,24 @@ TEST(Smoothing, MainGridSolvesColumnsThenRows) {
       std::vector<double> col(mid[i].begin() + 1, mid[i].end());
       if (i >= 2 && i <= 8) col = applyOperator(col);
       for (int j = 1; j <= 7; ++j)
-        EXPECT_NEAR(col[j - 1], before->mainFlow[i][j][slot::dq + k], 1e-13) << i << "," << j;
+        EXPECT_NEAR(col[j - 1], before->solution.mainFlow[i][j][slot::dq + k], 1e-13)
+            << i << "," << j;
     }
   }
 }
 
 TEST(Smoothing, AuxiliaryPerimeterLineCrossesTheGapsBetweenBodies) {
   auto m = makeModel();
-  m->bodyLayers = 10;
+  m->layout.bodyLayers = 10;
   synthetic::ringBody(*m, 0, 0, 2, 6.2, 12);
   synthetic::ringBody(*m, 30, 0, 2, 6.2, 12);
   // One nonzero increment at the last point of body 1 spreads into body 2.
-  m->bodyFlow[m->bodyLast[1]][5][1][slot::dq] = 1;
-  smoothBodyGrids(*m, 1, m->bodyPerimeterPoints, 1, m->bodyLayers, 1);
-  EXPECT_GT(m->bodyFlow[m->bodyFirst[1] + 4][5][1][slot::dq], 0.0);
-  EXPECT_GT(m->bodyFlow[m->bodyFirst[2]][5][1][slot::dq], 0.0);
-  EXPECT_GT(m->bodyFlow[m->bodyLast[1] + 2][5][1][slot::dq], 0.0) << "the index between the bodies";
+  m->solution.bodyFlow[m->grids.bodyLast[1]][5][1][slot::dq] = 1;
+  smoothBodyGrids(*m, 1, m->grids.bodyPerimeterPoints, 1, m->layout.bodyLayers, 1);
+  EXPECT_GT(m->solution.bodyFlow[m->grids.bodyFirst[1] + 4][5][1][slot::dq], 0.0);
+  EXPECT_GT(m->solution.bodyFlow[m->grids.bodyFirst[2]][5][1][slot::dq], 0.0);
+  EXPECT_GT(m->solution.bodyFlow[m->grids.bodyLast[1] + 2][5][1][slot::dq], 0.0)
+      << "the index between the bodies";
 }
 
 } // namespace

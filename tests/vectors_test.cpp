@@ -17,26 +17,26 @@ struct Bare {
   DrawingSurface s{400, 400};
   FakeWindowServices ws;
   explicit Bare(int nx = 12, int ny = 3) {
-    m->mainNx = nx;
-    m->mainNy = ny;
+    m->grids.mainNx = nx;
+    m->grids.mainNy = ny;
     sizeMainGrid(*m, nx, ny);
-    m->outletLow = m->outletHigh = 2;
+    m->grids.outletLow = m->grids.outletHigh = 2;
     for (int i = 1; i <= nx; ++i)
-      for (int j = 1; j <= ny; ++j) m->mainGrid[i][j] = {0, -5000, 0, -5000};
-    m->nBodies = 1;
-    m->bodyLayers = 2;
-    m->bodyFirst[1] = m->bodyLast[1] = 2;
+      for (int j = 1; j <= ny; ++j) m->grids.mainGrid[i][j] = {0, -5000, 0, -5000};
+    m->grids.nBodies = 1;
+    m->layout.bodyLayers = 2;
+    m->grids.bodyFirst[1] = m->grids.bodyLast[1] = 2;
     sizeBodyGrids(*m, 3);
-    m->body[1] = {0, -5000, 0, -5000};
+    m->grids.body[1] = {0, -5000, 0, -5000};
     for (int p = 1; p <= 3; ++p)
-      for (int r = 1; r <= 2; ++r) m->bodyGrid[p][r][1] = {0, -5000, 0, -5000};
+      for (int r = 1; r <= 2; ++r) m->grids.bodyGrid[p][r][1] = {0, -5000, 0, -5000};
   }
   void mainPoint(int i, int j, double x, double y, double u, double v) {
-    m->mainGrid[i][j].mainGridPixX = x;
-    m->mainGrid[i][j].mainGridPixY = y;
-    m->mainFlow[i][j][slot::u] = u;
-    m->mainFlow[i][j][slot::v] = v;
-    m->mainFlow[i][j][slot::dt] = 1;
+    m->grids.mainGrid[i][j].mainGridPixX = x;
+    m->grids.mainGrid[i][j].mainGridPixY = y;
+    m->solution.mainFlow[i][j][slot::u] = u;
+    m->solution.mainFlow[i][j][slot::v] = v;
+    m->solution.mainFlow[i][j][slot::dt] = 1;
   }
 };
 
@@ -45,8 +45,8 @@ struct Bare {
 TEST(VelocityVectors, ArrowGeometryOfTheWorkedExample) {
   Bare b;
   b.mainPoint(2, 2, 100, 100, 1, 0);
-  b.m->scaleLow = 0;
-  b.m->scaleHigh = 2.5; // bins of 0.125: the speed 1 lies on the edge 2.5 - 12 bins
+  b.m->view.scaleLow = 0;
+  b.m->view.scaleHigh = 2.5; // bins of 0.125: the speed 1 lies on the edge 2.5 - 12 bins
   drawVelocityVectors(*b.m, b.s, b.ws, 2);
   const Colour c = 0xF2FF0D; // the ramp at 0.875 of [0, 2.5]: 13 steps from cyan towards yellow
   for (int x = 100; x <= 160; ++x) EXPECT_EQ(b.s.pixel(x, 100), c) << "shaft and tip at x " << x;
@@ -75,8 +75,8 @@ TEST(VelocityVectors, ColourBinsOfTheSpeed) {
   for (const auto& c : cases) {
     fillWhite(b.s);
     b.mainPoint(2, 2, 30, 100, c.speed, 0);
-    b.m->scaleLow = 0;
-    b.m->scaleHigh = c.scaleHigh;
+    b.m->view.scaleLow = 0;
+    b.m->view.scaleHigh = c.scaleHigh;
     drawVelocityVectors(*b.m, b.s, b.ws, 1);
     EXPECT_EQ(b.s.pixel(31, 100), c.want) << c.what;
   }
@@ -87,7 +87,7 @@ TEST(VelocityVectors, PointsWithoutAnArrow) {
   b.mainPoint(2, 2, 100, 100, 0, 0);
   b.mainPoint(3, 2, 100, 200, NAN, 0.1);
   b.mainPoint(4, 2, 100, 300, INFINITY, 0);
-  b.m->scaleHigh = 1;
+  b.m->view.scaleHigh = 1;
   drawVelocityVectors(*b.m, b.s, b.ws, 1);
   for (int y = 0; y < 400; ++y)
     for (int x = 0; x < 400; ++x) ASSERT_EQ(b.s.pixel(x, y), kWhite) << x << "," << y;
@@ -96,10 +96,10 @@ TEST(VelocityVectors, PointsWithoutAnArrow) {
 TEST(VelocityVectors, AuxiliaryArrowsUnlessModeTwo) {
   for (int mode : {1, 2}) {
     Bare b;
-    b.m->bodyGrid[2][1][1].bodyGridPixX = 300;
-    b.m->bodyGrid[2][1][1].bodyGridPixY = 300;
-    b.m->bodyFlow[2][1][1][slot::v] = 0.5;
-    b.m->scaleHigh = 1;
+    b.m->grids.bodyGrid[2][1][1].bodyGridPixX = 300;
+    b.m->grids.bodyGrid[2][1][1].bodyGridPixY = 300;
+    b.m->solution.bodyFlow[2][1][1][slot::v] = 0.5;
+    b.m->view.scaleHigh = 1;
     drawVelocityVectors(*b.m, b.s, b.ws, mode);
     EXPECT_EQ(b.s.pixel(300, 280) != kWhite, mode != 2) << "mode " << mode;
   }
@@ -110,7 +110,7 @@ TEST(VelocityVectors, SpeedsAboveNinetyPercentOfTheLargestAreRed) {
   b.mainPoint(2, 2, 20, 100, 1.0, 0);
   b.mainPoint(2, 3, 20, 200, 0.5, 0);
   findSpeedRange(*b.m, 0.9);
-  EXPECT_DOUBLE_EQ(b.m->scaleHigh, 0.9);
+  EXPECT_DOUBLE_EQ(b.m->view.scaleHigh, 0.9);
   drawVelocityVectors(*b.m, b.s, b.ws, 2);
   EXPECT_EQ(b.s.pixel(21, 100), kRed);
   EXPECT_NE(b.s.pixel(21, 200), kRed);

@@ -33,21 +33,21 @@ struct StartView {
 TEST(ViewFit, LeavesTheStartUpViewAndThePatternsExactlyAsTheyAre) {
   for (int pattern = 0; pattern <= 4; ++pattern) {
     StartView v(pattern);
-    const double x = v.m->viewCentreX, y = v.m->viewCentreY, scale = v.m->viewScale;
+    const double x = v.m->view.viewCentreX, y = v.m->view.viewCentreY, scale = v.m->view.viewScale;
     EXPECT_FALSE(fitViewToLayout(*v.m, v.bitmap, kStripHeight, kShownHeight))
         << "pattern " << pattern;
-    EXPECT_EQ(v.m->viewCentreX, x) << "pattern " << pattern;
-    EXPECT_EQ(v.m->viewCentreY, y) << "pattern " << pattern;
-    EXPECT_EQ(v.m->viewScale, scale) << "pattern " << pattern;
+    EXPECT_EQ(v.m->view.viewCentreX, x) << "pattern " << pattern;
+    EXPECT_EQ(v.m->view.viewCentreY, y) << "pattern " << pattern;
+    EXPECT_EQ(v.m->view.viewScale, scale) << "pattern " << pattern;
   }
 }
 
 TEST(ViewFit, BringsBothWallsAndEveryBodyOfATallLayoutIntoSight) {
   StartView v(0);
   Model& m = *v.m;
-  for (int c = 1; c <= m.nColumns; ++c) {
-    m.columnBodies[c] = 4;
-    m.columnSpacing[c] = 40;
+  for (int c = 1; c <= m.layout.nColumns; ++c) {
+    m.layout.columnBodies[c] = 4;
+    m.layout.columnSpacing[c] = 40;
   }
   ASSERT_TRUE(rebuildGrids(m));
   auto inSight = [&](double px, double py) {
@@ -55,23 +55,26 @@ TEST(ViewFit, BringsBothWallsAndEveryBodyOfATallLayoutIntoSight) {
   };
   auto wallsInSight = [&] {
     mapToPixels(m, v.bitmap);
-    return inSight(m.mainGrid[1][1].mainGridPixX, m.mainGrid[1][1].mainGridPixY) &&
-           inSight(m.mainGrid[1][m.mainNy].mainGridPixX, m.mainGrid[1][m.mainNy].mainGridPixY);
+    return inSight(m.grids.mainGrid[1][1].mainGridPixX, m.grids.mainGrid[1][1].mainGridPixY) &&
+           inSight(m.grids.mainGrid[1][m.grids.mainNy].mainGridPixX,
+                   m.grids.mainGrid[1][m.grids.mainNy].mainGridPixY);
   };
   // The walls' points at the view's left edge: shift them onto the view's
   // column so that only their height is judged.
-  for (int j : {1, m.mainNy}) m.mainGrid[1][j].mainGridX = m.viewCentreX;
+  for (int j : {1, m.grids.mainNy}) m.grids.mainGrid[1][j].mainGridX = m.view.viewCentreX;
   ASSERT_FALSE(wallsInSight()) << "the tall layout fits already";
   EXPECT_TRUE(fitViewToLayout(m, v.bitmap, kStripHeight, kShownHeight));
   EXPECT_TRUE(wallsInSight());
-  for (int b = 1; b <= m.nBodies; ++b)
-    for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p)
-      EXPECT_TRUE(inSight(m.bodyGrid[p][1][1].bodyGridPixX, m.bodyGrid[p][1][1].bodyGridPixY))
+  for (int b = 1; b <= m.grids.nBodies; ++b)
+    for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p)
+      EXPECT_TRUE(
+          inSight(m.grids.bodyGrid[p][1][1].bodyGridPixX, m.grids.bodyGrid[p][1][1].bodyGridPixY))
           << "body " << b;
   // The probe's inverse mapping returns a point's layout coordinates.
-  const LayoutPoint back = pixelToLayout(m, v.bitmap, m.body[3].bodyPixX, m.body[3].bodyPixY);
-  EXPECT_NEAR(back.x, m.body[3].bodyX, 1e-9);
-  EXPECT_NEAR(back.y, m.body[3].bodyY, 1e-9);
+  const LayoutPoint back =
+      pixelToLayout(m, v.bitmap, m.grids.body[3].bodyPixX, m.grids.body[3].bodyPixY);
+  EXPECT_NEAR(back.x, m.grids.body[3].bodyX, 1e-9);
+  EXPECT_NEAR(back.y, m.grids.body[3].bodyY, 1e-9);
   // A second fit finds it in sight and changes nothing.
   EXPECT_FALSE(fitViewToLayout(m, v.bitmap, kStripHeight, kShownHeight));
 }

@@ -18,48 +18,48 @@ struct SyntheticLayout {
 
 // The layout built into a clean model.
 inline void fillSyntheticModel(Model& m, SyntheticLayout l = {}) {
-  m.mainSpacing = 1.25;
-  m.mainNx = l.nx;
-  m.mainNy = l.ny;
+  m.grids.mainSpacing = 1.25;
+  m.grids.mainNx = l.nx;
+  m.grids.mainNy = l.ny;
   sizeMainGrid(m, l.nx, l.ny);
-  m.outletLow = l.ny / 3 + 1;
-  m.outletHigh = l.ny - l.ny / 3;
-  const double yBottom = -(l.ny - 1) * m.mainSpacing / 2;
+  m.grids.outletLow = l.ny / 3 + 1;
+  m.grids.outletHigh = l.ny - l.ny / 3;
+  const double yBottom = -(l.ny - 1) * m.grids.mainSpacing / 2;
   for (int i = 1; i <= l.nx; ++i)
     for (int j = 1; j <= l.ny; ++j) {
-      m.mainGrid[i][j].mainGridX = (i - 1) * m.mainSpacing;
-      m.mainGrid[i][j].mainGridY = yBottom + (j - 1) * m.mainSpacing;
+      m.grids.mainGrid[i][j].mainGridX = (i - 1) * m.grids.mainSpacing;
+      m.grids.mainGrid[i][j].mainGridY = yBottom + (j - 1) * m.grids.mainSpacing;
     }
 
-  const double cx = (l.nx - 1) * m.mainSpacing / 2, cy = 0;
-  m.nColumns = 1;
-  m.columnBodies[1] = 1;
-  m.selectedColumn = 1;
-  m.nBodies = 1;
-  m.bodyLayers = 10;
-  m.bodyGridThickness = 6.2;
-  m.bodyPoints[1] = l.ringPoints;
-  m.bodyFirst[1] = 2;
-  m.bodyLast[1] = 2 + l.ringPoints;
-  m.bodyPerimeterPoints = m.bodyLast[1];
-  sizeBodyGrids(m, m.bodyPerimeterPoints + 1);
-  m.body[1].bodyX = cx;
-  m.body[1].bodyY = cy;
-  m.columnBody[1][1].columnBodyX = cx;
-  m.columnBody[1][1].columnBodyY = cy;
-  for (int p = m.bodyFirst[1] - 1; p <= m.bodyLast[1] + 1; ++p)
-    for (int r = 1; r <= m.bodyLayers; ++r) {
+  const double cx = (l.nx - 1) * m.grids.mainSpacing / 2, cy = 0;
+  m.layout.nColumns = 1;
+  m.layout.columnBodies[1] = 1;
+  m.editing.selectedColumn = 1;
+  m.grids.nBodies = 1;
+  m.layout.bodyLayers = 10;
+  m.layout.bodyGridThickness = 6.2;
+  m.grids.bodyPoints[1] = l.ringPoints;
+  m.grids.bodyFirst[1] = 2;
+  m.grids.bodyLast[1] = 2 + l.ringPoints;
+  m.grids.bodyPerimeterPoints = m.grids.bodyLast[1];
+  sizeBodyGrids(m, m.grids.bodyPerimeterPoints + 1);
+  m.grids.body[1].bodyX = cx;
+  m.grids.body[1].bodyY = cy;
+  m.grids.columnBody[1][1].columnBodyX = cx;
+  m.grids.columnBody[1][1].columnBodyY = cy;
+  for (int p = m.grids.bodyFirst[1] - 1; p <= m.grids.bodyLast[1] + 1; ++p)
+    for (int r = 1; r <= m.layout.bodyLayers; ++r) {
       // Point bodyLast repeats bodyFirst; the slots either side continue the ring.
-      const int k = ((p - m.bodyFirst[1]) % l.ringPoints + l.ringPoints) % l.ringPoints;
+      const int k = ((p - m.grids.bodyFirst[1]) % l.ringPoints + l.ringPoints) % l.ringPoints;
       const double a = -2 * M_PI * k / l.ringPoints;
-      const double radius =
-          l.bodyRadius + m.bodyGridThickness * (m.bodyLayers - r) / (m.bodyLayers - 1);
-      m.bodyGrid[p][r][1].bodyGridX = cx + radius * std::cos(a);
-      m.bodyGrid[p][r][1].bodyGridY = cy + radius * std::sin(a);
+      const double radius = l.bodyRadius + m.layout.bodyGridThickness * (m.layout.bodyLayers - r) /
+                                               (m.layout.bodyLayers - 1);
+      m.grids.bodyGrid[p][r][1].bodyGridX = cx + radius * std::cos(a);
+      m.grids.bodyGrid[p][r][1].bodyGridY = cy + radius * std::sin(a);
     }
-  m.viewCentreX = cx;
-  m.viewCentreY = 0;
-  m.viewScale = 2.95;
+  m.view.viewCentreX = cx;
+  m.view.viewCentreY = 0;
+  m.view.viewScale = 2.95;
 }
 
 inline std::unique_ptr<Model> syntheticModel(SyntheticLayout l = {}) {

@@ -59,7 +59,7 @@ TEST_F(HeadlessRun, PlotsLeaveTheFlowOfTheStoredReference) {
     for (int k = 0; k < 5; ++k) {
       const double want = runref::kDefaultLayout.mainSample[n][k];
       const double got =
-          m.mainFlow[runref::kMainSamples[n][0]][runref::kMainSamples[n][1]][fields[k]];
+          m.solution.mainFlow[runref::kMainSamples[n][0]][runref::kMainSamples[n][1]][fields[k]];
       EXPECT_LE(std::fabs(got - want), 1e-10 * (std::fabs(want) + 1e-3))
           << "sample " << n << " slot " << fields[k];
     }
@@ -71,16 +71,16 @@ TEST_F(HeadlessRun, EndsOnTheVectorPlotShownInTheWindow) {
   int plots = 0;
   for (const auto& t : run->ws.statusTexts(0)) plots += !t.empty();
   EXPECT_EQ(plots, 10) << "four vector, three pressure, three vorticity plots";
-  EXPECT_EQ(m.scaleLow, 0);
-  EXPECT_GT(m.scaleHigh, 0.9 * 0.05);
+  EXPECT_EQ(m.view.scaleLow, 0);
+  EXPECT_GT(m.view.scaleHigh, 0.9 * 0.05);
   EXPECT_GT(countColoured(run->s.window), 10000);
   for (int y = 0; y < 452; y += 3)
     for (int x = 0; x < 700; x += 3)
       ASSERT_EQ(run->s.window.pixel(x, y), run->s.bitmap.pixel(x, y));
   // The vorticity of step 270 is left in omega for the speed range's mask.
   int positive = 0;
-  for (int p = m.bodyFirst[1]; p <= m.bodyLast[1]; ++p)
-    positive += m.bodyFlow[p][5][1][slot::omega] > 0;
+  for (int p = m.grids.bodyFirst[1]; p <= m.grids.bodyLast[1]; ++p)
+    positive += m.solution.bodyFlow[p][5][1][slot::omega] > 0;
   EXPECT_GT(positive, 0);
 }
 
@@ -94,20 +94,20 @@ TEST_F(HeadlessRun, MapsOfTheFinalStateInBothModes) {
               {drawDensityMap, "　密度分布図"}};
   for (const auto& map : maps)
     for (bool fill : {false, true}) {
-      m.fillContours = fill;
-      m.blackLines = fill;
+      m.view.fillContours = fill;
+      m.view.blackLines = fill;
       map.draw(m, run->s, run->ws);
       EXPECT_EQ(run->ws.statusPanel[0], map.text);
-      EXPECT_TRUE(std::isfinite(m.scaleLow) && m.scaleLow < m.scaleHigh) << map.text;
+      EXPECT_TRUE(std::isfinite(m.view.scaleLow) && m.view.scaleLow < m.view.scaleHigh) << map.text;
       EXPECT_GT(countColoured(run->s.window), fill ? 50000 : 5000)
           << map.text << (fill ? " filled" : " lines");
-      for (int b = 1; b <= m.nBodies; ++b)
-        EXPECT_EQ(run->s.window.pixel(roundHalfAway(m.body[b].bodyPixX),
-                                      roundHalfAway(m.body[b].bodyPixY)),
+      for (int b = 1; b <= m.grids.nBodies; ++b)
+        EXPECT_EQ(run->s.window.pixel(roundHalfAway(m.grids.body[b].bodyPixX),
+                                      roundHalfAway(m.grids.body[b].bodyPixY)),
                   kWhite)
             << map.text << ": inside body " << b;
     }
   drawVorticityMap(m, run->s, run->ws);
-  EXPECT_LT(m.scaleLow, 0) << "vorticity of both signs, range halved";
-  m.fillContours = m.blackLines = false;
+  EXPECT_LT(m.view.scaleLow, 0) << "vorticity of both signs, range halved";
+  m.view.fillContours = m.view.blackLines = false;
 }

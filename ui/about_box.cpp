@@ -83,7 +83,7 @@ void AboutBox::showEvent(QShowEvent* event) {
 
 void AboutBox::showVersionText() {
   edit1_->setText(text(AboutBoxText::versionPrefix) +
-                  shortestDecimal(window_.model().programVersion) +
+                  shortestDecimal(window_.model().editing.programVersion) +
                   text(AboutBoxText::authorPrefix) + text(AboutBoxText::author));
 }
 

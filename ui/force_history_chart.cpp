@@ -86,7 +86,7 @@ void ForceHistoryChart::restart() {
     body_->addItems(bodyNames(m_));
     body_->setCurrentIndex(std::min(chosen, body_->count() - 1));
   }
-  bodiesShown_ = m_.nBodies;
+  bodiesShown_ = m_.grids.nBodies;
   shown_ = 0;
   cd_->clear();
   cl_->clear();
@@ -97,15 +97,16 @@ void ForceHistoryChart::restart() {
 }
 
 void ForceHistoryChart::follow() {
-  const int n = m_.nBodies > 0 ? forceSteps(m_) : 0;
-  if (n < shown_ || m_.nBodies != bodiesShown_) restart();
+  const int n = m_.grids.nBodies > 0 ? forceSteps(m_) : 0;
+  if (n < shown_ || m_.grids.nBodies != bodiesShown_) restart();
   const int b = body_->currentIndex();
   if (n == shown_ || b < 0) return;
   QList<QPointF> cd, cl;
   cd.reserve(n - shown_);
   cl.reserve(n - shown_);
   for (int k = shown_; k < n; ++k) {
-    const ForceSample& f = m_.forceHistory[static_cast<std::size_t>(k) * m_.nBodies + b];
+    const ForceSample& f =
+        m_.solution.forceHistory[static_cast<std::size_t>(k) * m_.grids.nBodies + b];
     // A diverging step leaves no finite force to draw.
     if (!std::isfinite(f.cd) || !std::isfinite(f.cl)) continue;
     cd.append({k + 1.0, f.cd});

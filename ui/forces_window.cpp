@@ -98,8 +98,8 @@ void ForcesWindow::refresh() {
   QString references = text(ForcesWindowText::references)
                            .arg(g(q.rhoInf), g(q.uInf), g(q.mainViscosity), g(q.bodyViscosity),
                                 g(q.reynolds), g(q.mach));
-  if (m_.timeAccurate)
-    references += "\n" + text(ForcesWindowText::flowTime).arg(g(m_.flowTime * q.uInf));
+  if (m_.constants.timeAccurate)
+    references += "\n" + text(ForcesWindowText::flowTime).arg(g(m_.solution.flowTime * q.uInf));
   references_->setText(references);
 }
 

@@ -88,7 +88,7 @@ void HistoryWindow::resetPlot() {
 }
 
 void HistoryWindow::refresh() {
-  const auto& history = m_.residualHistory;
+  const auto& history = m_.solution.residualHistory;
   const int n = static_cast<int>(history.size());
   if (n < shown_) resetPlot(); // a new run has begun
   showRunLength();
@@ -135,9 +135,9 @@ void HistoryWindow::refresh() {
 
 void HistoryWindow::showRunLength() {
   // Which kind of run the history belongs to.
-  const RunLength& length = m_.runLength;
-  const int n = static_cast<int>(m_.residualHistory.size());
-  chart_->setTitle(m_.runEnd == RunEnd::settled ? text(HistoryWindowText::settledAt).arg(n)
+  const RunLength& length = m_.run.runLength;
+  const int n = static_cast<int>(m_.solution.residualHistory.size());
+  chart_->setTitle(m_.solution.runEnd == RunEnd::settled ? text(HistoryWindowText::settledAt).arg(n)
                    : length.untilSettled ? text(HistoryWindowText::untilSettled).arg(length.steps)
                                          : text(HistoryWindowText::fixedSteps).arg(length.steps));
 }
@@ -152,7 +152,7 @@ void HistoryWindow::changeEvent(QEvent* event) {
 
 void HistoryWindow::follow() {
   if (!isVisible()) return;
-  const int n = static_cast<int>(m_.residualHistory.size());
+  const int n = static_cast<int>(m_.solution.residualHistory.size());
   if (n >= shown_ + refreshSteps || n < shown_) refresh();
 }
 

@@ -189,10 +189,10 @@ bool LayoutDialog::wholeLayoutChosen() const {
 }
 
 int LayoutDialog::firstAffected() {
-  return wholeLayoutChosen() ? 1 : model().selectedColumn;
+  return wholeLayoutChosen() ? 1 : model().editing.selectedColumn;
 }
 int LayoutDialog::lastAffected() {
-  return wholeLayoutChosen() ? model().nColumns : model().selectedColumn;
+  return wholeLayoutChosen() ? model().layout.nColumns : model().editing.selectedColumn;
 }
 
 // -------------------------------------------------------------- showing
@@ -238,21 +238,21 @@ void LayoutDialog::refresh(LayoutStep step) {
 
 void LayoutDialog::showLayout() {
   const Model& m = model();
-  const int sel = m.selectedColumn;
-  edit_[1]->setText(wholeNumberText(m.columnBodies[sel]));
-  edit_[4]->setText(wholeNumberText(m.columnSpacing[sel]));
-  edit_[6]->setText(wholeNumberText(m.layoutSize[sel][1]));
-  edit_[3]->setText(wholeNumberText(m.layoutAngle[sel][1]));
-  edit_[2]->setText(shortestDecimal(m.layoutRotation));
-  edit_[7]->setText(wholeNumberText(m.nColumns));
-  edit_[5]->setText(shortestDecimal(m.ellipseRatio));
+  const int sel = m.editing.selectedColumn;
+  edit_[1]->setText(wholeNumberText(m.layout.columnBodies[sel]));
+  edit_[4]->setText(wholeNumberText(m.layout.columnSpacing[sel]));
+  edit_[6]->setText(wholeNumberText(m.layout.layoutSize[sel][1]));
+  edit_[3]->setText(wholeNumberText(m.layout.layoutAngle[sel][1]));
+  edit_[2]->setText(shortestDecimal(m.layout.layoutRotation));
+  edit_[7]->setText(wholeNumberText(m.layout.nColumns));
+  edit_[5]->setText(shortestDecimal(m.layout.ellipseRatio));
   // The group's handlers would change the layout or the picture: the
   // choices are set with them silent.
-  const int shapeCode = m.layoutShape[sel][1];
+  const int shapeCode = m.layout.layoutShape[sel][1];
   const bool groupsWere = radioGroup1_->blockSignals(true);
   radioGroup2_->blockSignals(true);
   if (QAbstractButton* b = radioGroup1_->button(shapeCode)) b->setChecked(true);
-  radioGroup2_->button(m.selectAllColumns ? 0 : 1)->setChecked(true);
+  radioGroup2_->button(m.editing.selectAllColumns ? 0 : 1)->setChecked(true);
   radioGroup1_->blockSignals(groupsWere);
   radioGroup2_->blockSignals(groupsWere);
   const bool ellipse = shapeCode == shape::ellipse;
@@ -260,11 +260,12 @@ void LayoutDialog::showLayout() {
                      static_cast<QWidget*>(bitBtn_[13])})
     w->setVisible(ellipse);
   showSelectedColumn();
-  selectedColumnLabel_->setVisible(!m.selectAllColumns);
+  selectedColumnLabel_->setVisible(!m.editing.selectAllColumns);
 }
 
 void LayoutDialog::showSelectedColumn() {
-  selectedColumnLabel_->setText(text(LayoutDialogText::selectedColumn).arg(model().selectedColumn));
+  selectedColumnLabel_->setText(
+      text(LayoutDialogText::selectedColumn).arg(model().editing.selectedColumn));
 }
 
 // ----------------------------------------------------------- step buttons
@@ -274,27 +275,28 @@ void LayoutDialog::showSelectedColumn() {
 
 void LayoutDialog::onAddBody() {
   Model& m = model();
-  for (int c = firstAffected(); c <= lastAffected(); ++c) addBody(m, c, m.maxColumnBodies);
+  for (int c = firstAffected(); c <= lastAffected(); ++c)
+    addBody(m.layout, c, m.editing.maxColumnBodies);
   refresh(LayoutStep::bodyCount);
 }
 
 void LayoutDialog::onRemoveBody() {
   Model& m = model();
-  for (int c = firstAffected(); c <= lastAffected(); ++c) removeBody(m, c);
+  for (int c = firstAffected(); c <= lastAffected(); ++c) removeBody(m.layout, c);
   refresh(LayoutStep::bodyCount);
 }
 
 void LayoutDialog::onSpacingUp() {
   Model& m = model();
   for (int c = firstAffected(); c <= lastAffected(); ++c)
-    m.columnSpacing[c] = steppedSpacing(m.columnSpacing[c], +1, wholeLayoutChosen());
+    m.layout.columnSpacing[c] = steppedSpacing(m.layout.columnSpacing[c], +1, wholeLayoutChosen());
   refresh(LayoutStep::spacing);
 }
 
 void LayoutDialog::onSpacingDown() {
   Model& m = model();
   for (int c = firstAffected(); c <= lastAffected(); ++c)
-    m.columnSpacing[c] = steppedSpacing(m.columnSpacing[c], -1, wholeLayoutChosen());
+    m.layout.columnSpacing[c] = steppedSpacing(m.layout.columnSpacing[c], -1, wholeLayoutChosen());
   refresh(LayoutStep::spacing);
 }
 
@@ -311,13 +313,14 @@ void LayoutDialog::stepSize(int delta) {
     window_.services().showMessage(
         text(LayoutDialogText::notWholeNumber).arg(edit_[6]->text()).toStdString());
     // The field shows the size in force again.
-    edit_[6]->setText(wholeNumberText(model().layoutSize[model().selectedColumn][1]));
+    edit_[6]->setText(
+        wholeNumberText(model().layout.layoutSize[model().editing.selectedColumn][1]));
     return;
   }
   Model& m = model();
   const int v = steppedSize(*typed, delta);
   for (int c = firstAffected(); c <= lastAffected(); ++c)
-    for (int k = 1; k <= m.columnBodies[c]; ++k) m.layoutSize[c][k] = v;
+    for (int k = 1; k <= m.layout.columnBodies[c]; ++k) m.layout.layoutSize[c][k] = v;
   refresh(LayoutStep::size);
 }
 
@@ -337,25 +340,26 @@ void LayoutDialog::stepTurn(int delta) {
     window_.services().showMessage(
         text(LayoutDialogText::notWholeNumber).arg(edit_[3]->text()).toStdString());
     // The field shows the turn in force again.
-    edit_[3]->setText(wholeNumberText(model().layoutAngle[model().selectedColumn][1]));
+    edit_[3]->setText(
+        wholeNumberText(model().layout.layoutAngle[model().editing.selectedColumn][1]));
     return;
   }
   Model& m = model();
-  m.stepsDone = 1;
+  m.run.stepsDone = 1;
   for (int c = firstAffected(); c <= lastAffected(); ++c)
-    for (int k = 1; k <= m.columnBodies[c]; ++k) m.layoutAngle[c][k] = *v;
+    for (int k = 1; k <= m.layout.columnBodies[c]; ++k) m.layout.layoutAngle[c][k] = *v;
   refresh(LayoutStep::turn);
 }
 
 void LayoutDialog::turnArrangement(int delta) {
   Model& m = model();
-  m.layoutRotation = m.layoutRotation + delta;
+  m.layout.layoutRotation = m.layout.layoutRotation + delta;
   refresh(LayoutStep::arrangementTurn);
 }
 
 void LayoutDialog::onAddColumn() {
   Model& m = model();
-  addColumn(m, m.maxColumns, m.maxColumnBodies);
+  addColumn(m.layout, m.editing.maxColumns, m.editing.maxColumnBodies);
   refresh(LayoutStep::columns);
 }
 
@@ -378,8 +382,8 @@ void LayoutDialog::stepRatio(double delta) {
   // as when the field's change reads it back; and the layout is made again
   // whether or not the text changed: after a preset the field may show the
   // new ratio already.
-  const QString shown = shortestDecimal(steppedRatio(m.ellipseRatio, delta));
-  m.ellipseRatio = parseRealNumber(shown).value_or(m.ellipseRatio);
+  const QString shown = shortestDecimal(steppedRatio(m.layout.ellipseRatio, delta));
+  m.layout.ellipseRatio = parseRealNumber(shown).value_or(m.layout.ellipseRatio);
   refresh(LayoutStep::ellipseRatio);
 }
 
@@ -387,18 +391,18 @@ void LayoutDialog::stepRatio(double delta) {
 
 void LayoutDialog::onShapeChosen(int code) {
   Model& m = model();
-  const int sel = m.selectedColumn;
-  for (int k = 1; k <= m.columnBodies[sel]; ++k) m.layoutShape[sel][k] = code;
+  const int sel = m.editing.selectedColumn;
+  for (int k = 1; k <= m.layout.columnBodies[sel]; ++k) m.layout.layoutShape[sel][k] = code;
   if (wholeLayoutChosen())
-    for (int c = 1; c <= m.nColumns; ++c)
-      for (int k = 1; k <= m.columnBodies[c]; ++k) m.layoutShape[c][k] = code;
+    for (int c = 1; c <= m.layout.nColumns; ++c)
+      for (int k = 1; k <= m.layout.columnBodies[c]; ++k) m.layout.layoutShape[c][k] = code;
   refresh(LayoutStep::single);
 }
 
 void LayoutDialog::onScopeChosen(int index) {
   // The mode is the model's, so that it outlasts the dialog's hiding during
   // a run.
-  model().selectAllColumns = index == 0;
+  model().editing.selectAllColumns = index == 0;
   showLayout();
   window_.showOutlinePicture(index == 0);
 }

@@ -3,7 +3,7 @@
 #include <utility>
 
 LayoutState layoutStateOf(const Model& m) {
-  return {m.layout(), m.flow};
+  return {m.layout, m.flow};
 }
 
 LayoutChangeCommand::LayoutChangeCommand(const LayoutState& before, const LayoutState& after,

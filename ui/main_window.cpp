@@ -211,13 +211,13 @@ void MainWindow::buildStatusBar() {
 
 void MainWindow::createControls() {
   Model& m = *model_;
-  m.programVersion = 1.609;
+  m.editing.programVersion = 1.609;
   modelCheckMenu_->menuAction()->setVisible(false);
-  m.fillContours = false;
-  m.blackLines = false;
+  m.view.fillContours = false;
+  m.view.blackLines = false;
   editMenu_->menuAction()->setVisible(false);
 
-  m.selectAllColumns = true;
+  m.editing.selectAllColumns = true;
   createPicture(700, 452);
   setStartupDefaults(m);
 

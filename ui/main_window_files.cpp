@@ -67,22 +67,22 @@ QImage MainWindow::pictureToSave() const {
 }
 
 bool MainWindow::openLayoutFile(const QString& path) {
-  const LayoutFileResult read = readLayoutFile(path, model_->layout());
+  const LayoutFileResult read = readLayoutFile(path, model_->layout);
   if (!read.layout) {
     services_->showMessage(read.error.toStdString());
     return false;
   }
-  const int selected = model_->selectedColumn;
-  model_->layout() = *read.layout;
+  const int selected = model_->editing.selectedColumn;
+  model_->layout = *read.layout;
   const FlowConditions flowBefore = model_->flow;
   model_->flow = read.flow; // the file's, classic when it has none
   // The column picked for editing stays within the columns of the file.
-  model_->selectedColumn = std::min(selected, model_->nColumns);
+  model_->editing.selectedColumn = std::min(selected, model_->layout.nColumns);
   // A layout too large for the arrays is refused by rebuildGrids as the dialog's
   // are: its message, and the last layout that fitted is put back.
   if (!layoutRefresh()) {
     model_->flow = flowBefore;
-    model_->selectedColumn = selected;
+    model_->editing.selectedColumn = selected;
     layoutDialog_->showLayout();
     return false;
   }
@@ -101,7 +101,7 @@ void MainWindow::saveClick() {
     saveAsClick();
     return;
   }
-  if (const auto error = saveLayoutFile(layoutPath_, model_->layout(), model_->flow)) {
+  if (const auto error = saveLayoutFile(layoutPath_, model_->layout, model_->flow)) {
     services_->showMessage(error->toStdString());
     return;
   }
@@ -112,7 +112,7 @@ void MainWindow::saveClick() {
 void MainWindow::saveAsClick() {
   const QString path = chooseFile(true, text(MainWindowText::layoutFilter));
   if (path.isEmpty()) return;
-  if (const auto error = saveLayoutFile(path, model_->layout(), model_->flow)) {
+  if (const auto error = saveLayoutFile(path, model_->layout, model_->flow)) {
     services_->showMessage(error->toStdString());
     return;
   }
@@ -145,16 +145,16 @@ void MainWindow::flowConditionsClick() {
             [this] { applyFlowConditions(flowDialog_->conditions(), flowDialog_->channel()); });
   }
   flowDialog_->setConditions(model_->flow);
-  flowDialog_->setChannel(model_->channel, channelOfGrid(*model_));
+  flowDialog_->setChannel(model_->layout.channel, channelOfGrid(*model_));
   flowDialog_->open(); // window-modal, without a loop of its own
 }
 
 void MainWindow::applyFlowConditions(const FlowConditions& flow,
                                      const std::optional<ChannelConditions>& channel) {
-  if (flow == model_->flow && (!channel || *channel == model_->channel)) return;
+  if (flow == model_->flow && (!channel || *channel == model_->layout.channel)) return;
   const FlowConditions flowBefore = model_->flow;
   model_->flow = flow;
-  if (channel) model_->channel = *channel;
+  if (channel) model_->layout.channel = *channel;
   // A refused channel is put back with the last layout that fitted.
   if (!layoutRefresh()) model_->flow = flowBefore;
 }
@@ -164,8 +164,8 @@ void MainWindow::runLengthClick() {
     runLengthDialog_ = new RunLengthDialog(this);
     // The length of the next run; the flow on screen stays what it is.
     connect(runLengthDialog_, &QDialog::accepted, this,
-            [this] { model_->runLength = runLengthDialog_->runLength(); });
+            [this] { model_->run.runLength = runLengthDialog_->runLength(); });
   }
-  runLengthDialog_->setRunLength(model_->runLength);
+  runLengthDialog_->setRunLength(model_->run.runLength);
   runLengthDialog_->open(); // window-modal, without a loop of its own
 }

@@ -63,7 +63,7 @@ void MainWindow::recordLayoutChange(LayoutStep step) {
 
 void MainWindow::applyLayoutState(const LayoutState& state) {
   Model& m = *model_;
-  m.layout() = state.layout;
+  m.layout = state.layout;
   m.flow = state.flow;
   // The record was made into grids before, so it fits; grid making is
   // deterministic, so these are its grids as they were, bit for bit.
@@ -74,8 +74,8 @@ void MainWindow::applyLayoutState(const LayoutState& state) {
   // them the plots, the forces and the continuation of the flow that the
   // grid making left untouched.
   if (flowBelongsToLayout(m)) {
-    m.stepsDone = keptStepsDone_;
-    m.flowStep = keptFlowStep_;
+    m.run.stepsDone = keptStepsDone_;
+    m.solution.flowStep = keptFlowStep_;
   }
   committed_ = layoutStateOf(m);
   redrawLayoutAfterGrids();
@@ -83,8 +83,8 @@ void MainWindow::applyLayoutState(const LayoutState& state) {
 }
 
 void MainWindow::keepRunCounts() {
-  keptStepsDone_ = model_->stepsDone;
-  keptFlowStep_ = model_->flowStep;
+  keptStepsDone_ = model_->run.stepsDone;
+  keptFlowStep_ = model_->solution.flowStep;
 }
 
 void MainWindow::undoClick() {

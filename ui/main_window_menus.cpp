@@ -159,11 +159,11 @@ void MainWindow::onZoomIn() {
 
 void MainWindow::onFillToggled() {
   if (runThread_->deferWhileRunning([this] { onFillToggled(); })) return;
-  model_->fillContours = fillCheck_->isChecked();
+  model_->view.fillContours = fillCheck_->isChecked();
 }
 void MainWindow::onBlackLinesToggled() {
   if (runThread_->deferWhileRunning([this] { onBlackLinesToggled(); })) return;
-  model_->blackLines = blackLinesCheck_->isChecked();
+  model_->view.blackLines = blackLinesCheck_->isChecked();
 }
 
 void MainWindow::applyPattern(int n) {
@@ -173,7 +173,7 @@ void MainWindow::applyPattern(int n) {
 }
 
 void MainWindow::selectionItem(bool all) {
-  model_->selectAllColumns = all;
+  model_->editing.selectAllColumns = all;
   layoutDialog_->showLayout();
   redrawOutlines();
 }

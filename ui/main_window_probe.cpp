@@ -89,7 +89,8 @@ void MainWindow::placeScaleBox() {
   scaleBox_->setGeometry(canvas_->width() - legendColumnWidth(), top, legendColumnWidth(), height);
   if (runThread_->windowHasModel())
     static_cast<ViewScaleBox*>(scaleBox_)->show(
-        model_->viewScale, flowPlotsReady() ? model_->flowConditionsOfResult : model_->flow);
+        model_->view.viewScale,
+        flowPlotsReady() ? model_->solution.flowConditionsOfResult : model_->flow);
 }
 
 void MainWindow::buildViewMenu() {
@@ -137,7 +138,8 @@ void MainWindow::showProbe(int x, int y) {
                       .arg(QString::number(at.x, 'f', 1), QString::number(at.y, 'f', 1));
   if (flowPlotsReady()) {
     // The vorticity slot is filled by the vorticity map; fill it once per flow.
-    const std::uint64_t flow = (std::uint64_t{m.runEndTick} << 32) | std::uint32_t(m.flowStep);
+    const std::uint64_t flow =
+        (std::uint64_t{m.run.runEndTick} << 32) | std::uint32_t(m.solution.flowStep);
     if (flow != probedFlow_) {
       computeVorticity(*model_);
       probedFlow_ = flow;

@@ -50,7 +50,7 @@ void MainWindow::updateContinueButton() {
 }
 
 bool MainWindow::flowPlotsReady() const {
-  return model_->stepsDone > 10 && flowBelongsToLayout(*model_);
+  return model_->run.stepsDone > 10 && flowBelongsToLayout(*model_);
 }
 
 void MainWindow::plotVectors() {
@@ -71,8 +71,8 @@ void MainWindow::plotVorticity() {
 void MainWindow::particleItem(int speed) {
   if (loopRunning()) return;
   Model& m = *model_;
-  m.stopFlag = false;
-  if (m.stepsDone >= 100 && flowBelongsToLayout(m)) {
+  m.run.stopFlag = false;
+  if (m.run.stepsDone >= 100 && flowBelongsToLayout(m)) {
     runThread_->setFrameRepeats(particleFrameRepeats());
     runThread_->start([speed](WindowServices&, RunStages& stages) { stages.playParticles(speed); });
   } else {

@@ -195,16 +195,16 @@ void MainWindow::onPictureClicked(int x, int y) {
   if (layoutDialog_->wholeLayoutChosen()) return;
   Model& m = *model_;
   int picked = 0; // the last column with a body in reach
-  for (int c = 1; c <= m.nColumns; ++c)
-    for (int k = 1; k <= m.columnBodies[c]; ++k) {
-      const double dx = x - m.columnBody[c][k].columnBodyPixX;
-      const double dy = y - m.columnBody[c][k].columnBodyPixY;
+  for (int c = 1; c <= m.layout.nColumns; ++c)
+    for (int k = 1; k <= m.layout.columnBodies[c]; ++k) {
+      const double dx = x - m.grids.columnBody[c][k].columnBodyPixX;
+      const double dy = y - m.grids.columnBody[c][k].columnBodyPixY;
       if (dx * dx + dy * dy < 200) picked = c;
     }
   if (picked == 0) return;
   // A selection leaves the layout, and so a run's result, as it is; the
   // picture shows the picked column alone in red.
-  m.selectedColumn = picked;
+  m.editing.selectedColumn = picked;
   layoutDialog_->showLayout();
   fillViewWhite();
   showSelectedColumnPicture();
@@ -262,8 +262,8 @@ void MainWindow::onUnfilledReceiverViewChosen() {
 
 void MainWindow::noteShown(ShownPicture picture) {
   shown_ = picture;
-  shownFillContours_ = model_->fillContours;
-  shownBlackLines_ = model_->blackLines;
+  shownFillContours_ = model_->view.fillContours;
+  shownBlackLines_ = model_->view.blackLines;
 }
 
 void MainWindow::resizePicture(int width, int height) {
@@ -276,10 +276,11 @@ void MainWindow::resizePicture(int width, int height) {
   Model& m = *model_;
   // The transform puts the view's centre at the bitmap's centre: a new size
   // moves every pixel position by the same amount, the stored traces too.
-  const double x0 = m.mainGrid[1][1].mainGridPixX, y0 = m.mainGrid[1][1].mainGridPixY;
+  const double x0 = m.grids.mainGrid[1][1].mainGridPixX, y0 = m.grids.mainGrid[1][1].mainGridPixY;
   surfaces_->setSize(width, height);
   mapToPixels(m, surfaces_->bitmap);
-  shiftTraces(m, m.mainGrid[1][1].mainGridPixX - x0, m.mainGrid[1][1].mainGridPixY - y0);
+  shiftTraces(m, m.grids.mainGrid[1][1].mainGridPixX - x0,
+              m.grids.mainGrid[1][1].mainGridPixY - y0);
   if (mode_ == 3) {
     // The animation goes on over the new background from its next frame.
     showTraceBackground(m, *surfaces_);
@@ -291,9 +292,9 @@ void MainWindow::resizePicture(int width, int height) {
 void MainWindow::redrawShownPicture() {
   Model& m = *model_;
   // Maps and vectors as they were drawn, whatever the check boxes say now.
-  const bool fill = m.fillContours, black = m.blackLines;
-  m.fillContours = shownFillContours_;
-  m.blackLines = shownBlackLines_;
+  const bool fill = m.view.fillContours, black = m.view.blackLines;
+  m.view.fillContours = shownFillContours_;
+  m.view.blackLines = shownBlackLines_;
   switch (shown_) {
   case ShownPicture::outlines:
     fillViewWhite();
@@ -331,6 +332,6 @@ void MainWindow::redrawShownPicture() {
     showLastTraceFrame(m, *surfaces_);
     break;
   }
-  m.fillContours = fill;
-  m.blackLines = black;
+  m.view.fillContours = fill;
+  m.view.blackLines = black;
 }

@@ -9,8 +9,8 @@
 
 QStringList bodyNames(const Model& m) {
   QStringList names;
-  for (int c = 1; c <= m.nColumns; ++c)
-    for (int k = 1; k <= m.columnBodies[c]; ++k)
+  for (int c = 1; c <= m.layout.nColumns; ++c)
+    for (int k = 1; k <= m.layout.columnBodies[c]; ++k)
       names << text(SurfaceWindowText::bodyItem).arg(names.size() + 1).arg(c).arg(k);
   return names;
 }

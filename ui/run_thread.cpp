@@ -88,7 +88,7 @@ public:
     t_.takeStop();
     // The history window takes on new steps ten at a time, and all of them
     // again after the history was cleared.
-    const std::size_t steps = m_.residualHistory.size();
+    const std::size_t steps = m_.solution.residualHistory.size();
     const bool historyDue =
         t_.historyOpen_ &&
         (steps >= t_.historyFollowed_ + HistoryWindow::refreshSteps || steps < t_.historyFollowed_);
@@ -115,7 +115,7 @@ public:
   // After a stopped run no traces are drawn: the plot on screen stays, with
   // its legend.
   void playParticles(int speed) override {
-    if (!m_.stopFlag) showPlot(MainWindow::RunPicture::traces);
+    if (!m_.run.stopFlag) showPlot(MainWindow::RunPicture::traces);
     Animation window(*this);
     animateParticles(m_, surfaces_, ws_, window, speed);
     t_.handOver({}, false);
@@ -156,7 +156,7 @@ void RunThread::start(Job job, std::function<void()> afterwards) {
   messages_.clear();
   afterwards_ = std::move(afterwards);
   mode_ = window_.controlMode();
-  historyFollowed_ = window_.model().residualHistory.size();
+  historyFollowed_ = window_.model().solution.residualHistory.size();
   window_.keepSurfaceShown(true);
   // Until the run hides them, nothing the layout dialog or a menu does may
   // reach the model the run now holds.
@@ -232,7 +232,7 @@ void RunThread::handOver(const std::function<void()>& turn, bool serve) {
 }
 
 void RunThread::takeStop() {
-  if (stopRequested_.exchange(false)) window_.model().stopFlag = true;
+  if (stopRequested_.exchange(false)) window_.model().run.stopFlag = true;
 }
 
 void RunThread::rest(int milliseconds) {

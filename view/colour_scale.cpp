@@ -6,10 +6,10 @@
 #include <cmath>
 
 void defineLevels(Model& m) {
-  const double step = (m.scaleHigh - m.scaleLow) / 10;
-  m.levelValue[0] = m.scaleLow;
-  for (int k = 1; k <= 9; ++k) m.levelValue[k] = m.levelValue[k - 1] + step;
-  m.levelValue[10] = m.scaleHigh;
+  const double step = (m.view.scaleHigh - m.view.scaleLow) / 10;
+  m.view.levelValue[0] = m.view.scaleLow;
+  for (int k = 1; k <= 9; ++k) m.view.levelValue[k] = m.view.levelValue[k - 1] + step;
+  m.view.levelValue[10] = m.view.scaleHigh;
 }
 
 void findScaleRange(Model& m, int c) {
@@ -20,18 +20,19 @@ void findScaleRange(Model& m, int c) {
     high = std::max(high, value);
   };
   const int skip = c == slot::omega ? 10 : 0;
-  for (int i = 2; i <= m.mainNx - skip; ++i)
-    for (int j = 1; j <= m.mainNy; ++j)
-      if (m.mainFlow[i][j][slot::dt] > 0) take(m.mainFlow[i][j][c]);
-  for (int b = 1; b <= m.nBodies; ++b)
-    for (int r = 1; r <= m.bodyLayers; ++r)
-      for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) take(m.bodyFlow[p][r][1][c]);
+  for (int i = 2; i <= m.grids.mainNx - skip; ++i)
+    for (int j = 1; j <= m.grids.mainNy; ++j)
+      if (m.solution.mainFlow[i][j][slot::dt] > 0) take(m.solution.mainFlow[i][j][c]);
+  for (int b = 1; b <= m.grids.nBodies; ++b)
+    for (int r = 1; r <= m.layout.bodyLayers; ++r)
+      for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p)
+        take(m.solution.bodyFlow[p][r][1][c]);
   if (low < 0) {
     low = low * 0.5;
     high = high * 0.5;
   }
-  m.scaleLow = low;
-  m.scaleHigh = high;
+  m.view.scaleLow = low;
+  m.view.scaleHigh = high;
   defineLevels(m);
 }
 
@@ -41,16 +42,16 @@ void findSpeedRange(Model& m, double f) {
     const double s2 = q[slot::u] * q[slot::u] + q[slot::v] * q[slot::v];
     if (std::isfinite(s2)) largest = std::max(largest, s2);
   };
-  for (int i = 2; i <= m.mainNx - 10; ++i)
-    for (int j = 2; j <= m.mainNy; ++j)
-      if (m.mainFlow[i][j][slot::dt] > 0) take(m.mainFlow[i][j]);
-  for (int b = 1; b <= m.nBodies; ++b)
-    for (int r = 1; r <= m.bodyLayers; ++r)
-      for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p)
-        if (m.bodyFlow[p][r][1][slot::omega] > 0) take(m.bodyFlow[p][r][1]);
+  for (int i = 2; i <= m.grids.mainNx - 10; ++i)
+    for (int j = 2; j <= m.grids.mainNy; ++j)
+      if (m.solution.mainFlow[i][j][slot::dt] > 0) take(m.solution.mainFlow[i][j]);
+  for (int b = 1; b <= m.grids.nBodies; ++b)
+    for (int r = 1; r <= m.layout.bodyLayers; ++r)
+      for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p)
+        if (m.solution.bodyFlow[p][r][1][slot::omega] > 0) take(m.solution.bodyFlow[p][r][1]);
   largest = std::max(largest, 1e-10);
-  m.scaleLow = 0;
-  m.scaleHigh = f * std::sqrt(largest);
+  m.view.scaleLow = 0;
+  m.view.scaleHigh = f * std::sqrt(largest);
   defineLevels(m);
 }
 
@@ -77,7 +78,7 @@ Colour scaleColour(double lo, double hi, double v) {
 }
 
 void setScaleBrush(const Model& m, DrawingSurface& bitmap, double v) {
-  bitmap.setBrush(scaleColour(m.scaleLow, m.scaleHigh, v));
+  bitmap.setBrush(scaleColour(m.view.scaleLow, m.view.scaleHigh, v));
   bitmap.setPen(bitmap.brush());
 }
 

@@ -180,10 +180,10 @@ void paintUpperHalf(DrawingSurface& bitmap, const Field& f, const CellRange& r, 
 template <typename Field>
 void bandFill(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int a1, int b0, int b1,
               int n, double epsFraction) {
-  const double bin = (m.scaleHigh - m.scaleLow) / n;
-  const double eps = (m.scaleHigh - m.scaleLow) / epsFraction;
+  const double bin = (m.view.scaleHigh - m.view.scaleLow) / n;
+  const double eps = (m.view.scaleHigh - m.view.scaleLow) / epsFraction;
   const CellRange r{a0, a1, b0, b1, !allFinite(f, a0, a1, b0, b1)};
-  double v = m.scaleLow - bin;
+  double v = m.view.scaleLow - bin;
   for (int band = 1; band <= n + 2; ++band) {
     v = v + bin;
     setScaleBrush(m, bitmap, v);

@@ -15,10 +15,10 @@ struct MainGridField {
   const Model& m;
   int c;
   static constexpr bool masked = true;
-  double value(GridNode n) const { return m.mainFlow[n.a][n.b][c]; }
-  double pixX(GridNode n) const { return m.mainGrid[n.a][n.b].mainGridPixX; }
-  double pixY(GridNode n) const { return m.mainGrid[n.a][n.b].mainGridPixY; }
-  bool live(GridNode n) const { return m.mainFlow[n.a][n.b][slot::dt] != 0; }
+  double value(GridNode n) const { return m.solution.mainFlow[n.a][n.b][c]; }
+  double pixX(GridNode n) const { return m.grids.mainGrid[n.a][n.b].mainGridPixX; }
+  double pixY(GridNode n) const { return m.grids.mainGrid[n.a][n.b].mainGridPixY; }
+  bool live(GridNode n) const { return m.solution.mainFlow[n.a][n.b][slot::dt] != 0; }
 };
 
 // Auxiliary grid set g, slot c; no mask.
@@ -26,9 +26,9 @@ struct AuxGridField {
   const Model& m;
   int g, c;
   static constexpr bool masked = false;
-  double value(GridNode n) const { return m.bodyFlow[n.a][n.b][g][c]; }
-  double pixX(GridNode n) const { return m.bodyGrid[n.a][n.b][g].bodyGridPixX; }
-  double pixY(GridNode n) const { return m.bodyGrid[n.a][n.b][g].bodyGridPixY; }
+  double value(GridNode n) const { return m.solution.bodyFlow[n.a][n.b][g][c]; }
+  double pixX(GridNode n) const { return m.grids.bodyGrid[n.a][n.b][g].bodyGridPixX; }
+  double pixY(GridNode n) const { return m.grids.bodyGrid[n.a][n.b][g].bodyGridPixY; }
   bool live(GridNode) const { return true; }
 };
 

@@ -7,14 +7,14 @@ namespace {
 template <typename Field>
 void contourLines(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int a1, int b0, int b1,
                   int n) {
-  const double bin = (m.scaleHigh - m.scaleLow) / n;
-  double v = m.scaleLow - bin;
+  const double bin = (m.view.scaleHigh - m.view.scaleLow) / n;
+  double v = m.view.scaleLow - bin;
   CellCorners k;
   const bool check = !allFinite(f, a0, a1, b0, b1); // cells with a non-finite value are skipped
   for (int level = 1; level <= n; ++level) {
     v = v + bin;
     bitmap.setPen(kBlack);
-    if (!m.blackLines) setScaleBrush(m, bitmap, v);
+    if (!m.view.blackLines) setScaleBrush(m, bitmap, v);
     for (int a = a0; a <= a1 - 1; ++a)
       for (int b = b0; b <= b1 - 1; ++b) {
         loadCell(f, a, b, k);
@@ -60,9 +60,9 @@ void drawBodyContourLines(Model& m, DrawingSurface& bitmap, int p0, int p1, int 
 
 void drawMainContours(Model& m, DrawingSurface& bitmap, int i0, int i1, int j0, int j1, int c,
                       int n) {
-  if (m.fillContours) {
+  if (m.view.fillContours) {
     drawMainContourBands(m, bitmap, i0, i1, j0, j1, c, n);
-    if (m.blackLines) drawMainContourLines(m, bitmap, i0, i1, j0, j1, c, n);
+    if (m.view.blackLines) drawMainContourLines(m, bitmap, i0, i1, j0, j1, c, n);
   } else {
     drawMainContourLines(m, bitmap, i0, i1, j0, j1, c, n);
   }
@@ -70,9 +70,9 @@ void drawMainContours(Model& m, DrawingSurface& bitmap, int i0, int i1, int j0, 
 
 void drawBodyContours(Model& m, DrawingSurface& bitmap, int p0, int p1, int r0, int r1, int g,
                       int c, int n) {
-  if (m.fillContours) {
+  if (m.view.fillContours) {
     drawBodyContourBands(m, bitmap, p0, p1, r0, r1, g, c, n);
-    if (m.blackLines) drawBodyContourLines(m, bitmap, p0, p1, r0, r1, g, c, n);
+    if (m.view.blackLines) drawBodyContourLines(m, bitmap, p0, p1, r0, r1, g, c, n);
   } else {
     drawBodyContourLines(m, bitmap, p0, p1, r0, r1, g, c, n);
   }

@@ -18,13 +18,13 @@ template <typename ValueAt> double derivative(ValueAt f, int k, int n, double tw
 // The outermost rows and columns of the main grid take part in a plot only
 // while their dt is 1.
 void setBoundaryDt(Model& m, double dt) {
-  for (int j = 1; j <= m.mainNy; ++j) {
-    m.mainFlow[1][j][slot::dt] = dt;
-    m.mainFlow[m.mainNx][j][slot::dt] = dt;
+  for (int j = 1; j <= m.grids.mainNy; ++j) {
+    m.solution.mainFlow[1][j][slot::dt] = dt;
+    m.solution.mainFlow[m.grids.mainNx][j][slot::dt] = dt;
   }
-  for (int i = 1; i <= m.mainNx; ++i) {
-    m.mainFlow[i][1][slot::dt] = dt;
-    m.mainFlow[i][m.mainNy][slot::dt] = dt;
+  for (int i = 1; i <= m.grids.mainNx; ++i) {
+    m.solution.mainFlow[i][1][slot::dt] = dt;
+    m.solution.mainFlow[i][m.grids.mainNy][slot::dt] = dt;
   }
 }
 
@@ -42,9 +42,10 @@ void drawMap(Model& m, ViewSurfaces& s, WindowServices& ws, MapKind kind) {
                 : kind == MapKind::pressure ? slot::pres
                                             : slot::rho;
   findScaleRange(m, c);
-  drawMainContours(m, s.bitmap, 1, m.mainNx, 1, m.mainNy, c, levels);
-  for (int b = 1; b <= m.nBodies; ++b)
-    drawBodyContours(m, s.bitmap, m.bodyFirst[b], m.bodyLast[b], 1, m.bodyLayers, 1, c, levels);
+  drawMainContours(m, s.bitmap, 1, m.grids.mainNx, 1, m.grids.mainNy, c, levels);
+  for (int b = 1; b <= m.grids.nBodies; ++b)
+    drawBodyContours(m, s.bitmap, m.grids.bodyFirst[b], m.grids.bodyLast[b], 1, m.layout.bodyLayers,
+                     1, c, levels);
   maskBodiesAndWalls(m, s.bitmap);
   s.copyBitmapToWindow();
   if (kind == MapKind::vorticity) ws.setStatusText(0, kTextVorticityMap(ws.language()));
@@ -55,33 +56,36 @@ void drawMap(Model& m, ViewSurfaces& s, WindowServices& ws, MapKind kind) {
 } // namespace
 
 void computeVorticity(Model& m) {
-  const double d = 2 * m.mainDx;
-  for (int i = 1; i <= m.mainNx; ++i)
-    for (int j = 1; j <= m.mainNy; ++j) {
-      const double dudy =
-          derivative([&](int k) { return m.mainFlow[i][k][slot::u]; }, j, m.mainNy, d);
-      const double dvdx =
-          derivative([&](int k) { return m.mainFlow[k][j][slot::v]; }, i, m.mainNx, d);
-      m.mainFlow[i][j][slot::omega] = dudy - dvdx;
+  const double d = 2 * m.constants.mainDx;
+  for (int i = 1; i <= m.grids.mainNx; ++i)
+    for (int j = 1; j <= m.grids.mainNy; ++j) {
+      const double dudy = derivative([&](int k) { return m.solution.mainFlow[i][k][slot::u]; }, j,
+                                     m.grids.mainNy, d);
+      const double dvdx = derivative([&](int k) { return m.solution.mainFlow[k][j][slot::v]; }, i,
+                                     m.grids.mainNx, d);
+      m.solution.mainFlow[i][j][slot::omega] = dudy - dvdx;
     }
 
-  const int nr = m.bodyLayers;
-  for (int b = 1; b <= m.nBodies; ++b)
+  const int nr = m.layout.bodyLayers;
+  for (int b = 1; b <= m.grids.nBodies; ++b)
     for (int r = 1; r <= nr; ++r)
-      for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
+      for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p) {
         auto along = [&](int slotIndex) {
-          return derivative([&](int k) { return m.bodyFlow[p][k][1][slotIndex]; }, r, nr, 2.0);
+          return derivative([&](int k) { return m.solution.bodyFlow[p][k][1][slotIndex]; }, r, nr,
+                            2.0);
         };
         auto around = [&](int slotIndex) {
-          return (m.bodyFlow[p + 1][r][1][slotIndex] - m.bodyFlow[p - 1][r][1][slotIndex]) / 2;
+          return (m.solution.bodyFlow[p + 1][r][1][slotIndex] -
+                  m.solution.bodyFlow[p - 1][r][1][slotIndex]) /
+                 2;
         };
         const double uEta = along(slot::u), vEta = along(slot::v);
         const double uXi = around(slot::u), vXi = around(slot::v);
-        const auto& g = m.bodyMetric[p][r][1];
+        const auto& g = m.grids.bodyMetric[p][r][1];
         const double xXi = g[1], yXi = g[2], xEta = g[3], yEta = g[4], jac = g[5];
         const double dudy = (xXi * uEta - xEta * uXi) / jac;
         const double dvdx = (yEta * vXi - yXi * vEta) / jac;
-        m.bodyFlow[p][r][1][slot::omega] = dudy - dvdx;
+        m.solution.bodyFlow[p][r][1][slot::omega] = dudy - dvdx;
       }
 }
 

@@ -25,20 +25,20 @@ constexpr int kCornerDa[4] = {0, 1, 1, 0}, kCornerDb[4] = {0, 0, 1, 1};
 
 // Donor cells whose corners lie outside the arrays are not drawn.
 bool auxCellInside(const Model& m, const std::array<int, 4>& d) {
-  return d[1] >= 1 && d[1] + 1 < m.bodyGrid.extent1() && d[2] >= 1 &&
-         d[2] + 1 < m.bodyGrid.extent2() && d[3] >= 1 && d[3] < m.bodyGrid.extent3();
+  return d[1] >= 1 && d[1] + 1 < m.grids.bodyGrid.extent1() && d[2] >= 1 &&
+         d[2] + 1 < m.grids.bodyGrid.extent2() && d[3] >= 1 && d[3] < m.grids.bodyGrid.extent3();
 }
 bool mainCellInside(const Model& m, const std::array<int, 4>& d) {
-  return d[1] >= 1 && d[1] + 1 < m.mainGrid.extent1() && d[2] >= 1 &&
-         d[2] + 1 < m.mainGrid.extent2();
+  return d[1] >= 1 && d[1] + 1 < m.grids.mainGrid.extent1() && d[2] >= 1 &&
+         d[2] + 1 < m.grids.mainGrid.extent2();
 }
 
 // Corner k (0..3) of the donor cell of a link.
 const AuxPoint& auxCorner(const Model& m, const Link& l, int k) {
-  return m.bodyGrid[l.donor[1] + kCornerDa[k]][l.donor[2] + kCornerDb[k]][l.donor[3]];
+  return m.grids.bodyGrid[l.donor[1] + kCornerDa[k]][l.donor[2] + kCornerDb[k]][l.donor[3]];
 }
 const MainPoint& mainCorner(const Model& m, const Link& l, int k) {
-  return m.mainGrid[l.donor[1] + kCornerDa[k]][l.donor[2] + kCornerDb[k]];
+  return m.grids.mainGrid[l.donor[1] + kCornerDa[k]][l.donor[2] + kCornerDb[k]];
 }
 
 PixelPoint auxDonorPixel(const Model& m, const Link& l, const Weights& w) {
@@ -57,25 +57,25 @@ LinkCheck drawLinkPoints(const Model& m, DrawingSurface& bitmap, int mode) {
   constexpr double kTolerance = 1e-6;
   LinkCheck check;
   bitmap.setPen(kRed);
-  for (int n = 1; n <= std::min(m.mainFromBodyCount, kMainLinkCapacity); ++n) {
-    const Link& l = m.mainFromBody[n];
+  for (int n = 1; n <= std::min(m.coupling.mainFromBodyCount, kMainLinkCapacity); ++n) {
+    const Link& l = m.coupling.mainFromBody[n];
     if (!auxCellInside(m, l.donor)) continue;
     const Weights w(l);
     cross(bitmap, auxDonorPixel(m, l, w), 2);
     const double x = w.apply([&](int k) { return auxCorner(m, l, k).bodyGridX; });
     const double y = w.apply([&](int k) { return auxCorner(m, l, k).bodyGridY; });
     const auto& r = l.receiver;
-    const bool receiverInside =
-        r[1] >= 1 && r[1] < m.mainGrid.extent1() && r[2] >= 1 && r[2] < m.mainGrid.extent2();
+    const bool receiverInside = r[1] >= 1 && r[1] < m.grids.mainGrid.extent1() && r[2] >= 1 &&
+                                r[2] < m.grids.mainGrid.extent2();
     const bool reproduced = receiverInside &&
-                            std::abs(x - m.mainGrid[r[1]][r[2]].mainGridX) <= kTolerance &&
-                            std::abs(y - m.mainGrid[r[1]][r[2]].mainGridY) <= kTolerance;
+                            std::abs(x - m.grids.mainGrid[r[1]][r[2]].mainGridX) <= kTolerance &&
+                            std::abs(y - m.grids.mainGrid[r[1]][r[2]].mainGridY) <= kTolerance;
     if (!reproduced && check.failed++ == 0) check.firstDonor = l.donor;
   }
 
   bitmap.setPen(kBlue);
-  for (int n = 1; n <= std::min(m.bodyFromMainCount, kMainLinkCapacity); ++n) {
-    const Link& l = m.bodyFromMain[n];
+  for (int n = 1; n <= std::min(m.coupling.bodyFromMainCount, kMainLinkCapacity); ++n) {
+    const Link& l = m.coupling.bodyFromMain[n];
     if (!mainCellInside(m, l.donor)) continue;
     const Weights w(l);
     const PixelPoint p = {
@@ -86,8 +86,8 @@ LinkCheck drawLinkPoints(const Model& m, DrawingSurface& bitmap, int mode) {
   }
 
   bitmap.setPen(kGreen);
-  for (int n = 1; n <= std::min(m.bodyFromBodyCount, kAuxLinkCapacity); ++n) {
-    const Link& l = m.bodyFromBody[n];
+  for (int n = 1; n <= std::min(m.coupling.bodyFromBodyCount, kAuxLinkCapacity); ++n) {
+    const Link& l = m.coupling.bodyFromBody[n];
     if (!auxCellInside(m, l.donor)) continue;
     cross(bitmap, auxDonorPixel(m, l, Weights(l)), 3);
   }
@@ -95,7 +95,7 @@ LinkCheck drawLinkPoints(const Model& m, DrawingSurface& bitmap, int mode) {
 }
 
 bool linksBelongToGrids(const Model& m) {
-  return m.linkedLayout == m.layout();
+  return m.coupling.linkedLayout == m.layout;
 }
 
 void meshView(Model& m, ViewSurfaces& s) {
@@ -108,8 +108,8 @@ void meshView(Model& m, ViewSurfaces& s) {
 
 LinkViewFinding linkView(const Model& m, ViewSurfaces& s) {
   fillWhite(s.bitmap);
-  const bool anyLinks =
-      m.mainFromBodyCount > 0 || m.bodyFromMainCount > 0 || m.bodyFromBodyCount > 0;
+  const bool anyLinks = m.coupling.mainFromBodyCount > 0 || m.coupling.bodyFromMainCount > 0 ||
+                        m.coupling.bodyFromBodyCount > 0;
   if (anyLinks && !linksBelongToGrids(m)) {
     s.copyBitmapToWindow();
     return {true, {}};
@@ -130,12 +130,14 @@ std::optional<std::string> linkViewMessage(const LinkViewFinding& finding, Langu
 
 void holeView(const Model& m, ViewSurfaces& s) {
   fillWhite(s.bitmap);
-  for (int n = 1; n <= std::min(m.mainHoleCount, kHoleCapacity); ++n) {
-    const GridIndex h = m.mainHoleList[n];
-    if (h.i < 1 || h.i >= m.mainGrid.extent1() || h.j < 1 || h.j >= m.mainGrid.extent2()) continue;
+  for (int n = 1; n <= std::min(m.coupling.mainHoleCount, kHoleCapacity); ++n) {
+    const GridIndex h = m.coupling.mainHoleList[n];
+    if (h.i < 1 || h.i >= m.grids.mainGrid.extent1() || h.j < 1 ||
+        h.j >= m.grids.mainGrid.extent2())
+      continue;
     s.bitmap.setPen(kCyan);
-    drawCross(s.bitmap, roundHalfAway(m.mainGrid[h.i][h.j].mainGridPixX),
-              roundHalfAway(m.mainGrid[h.i][h.j].mainGridPixY), 2);
+    drawCross(s.bitmap, roundHalfAway(m.grids.mainGrid[h.i][h.j].mainGridPixX),
+              roundHalfAway(m.grids.mainGrid[h.i][h.j].mainGridPixY), 2);
   }
   s.copyBitmapToWindow();
 }

@@ -5,17 +5,17 @@
 namespace {
 
 PixelPoint auxPixel(const Model& m, int p, int r) {
-  const AuxPoint& q = m.bodyGrid[p][r][1];
+  const AuxPoint& q = m.grids.bodyGrid[p][r][1];
   return {roundHalfAway(q.bodyGridPixX), roundHalfAway(q.bodyGridPixY)};
 }
 
 PixelPoint mainPixel(const Model& m, int i, int j) {
-  const MainPoint& q = m.mainGrid[i][j];
+  const MainPoint& q = m.grids.mainGrid[i][j];
   return {roundHalfAway(q.mainGridPixX), roundHalfAway(q.mainGridPixY)};
 }
 
 PixelPoint bodyCentrePixel(const Model& m, int b) {
-  return {roundHalfAway(m.body[b].bodyPixX), roundHalfAway(m.body[b].bodyPixY)};
+  return {roundHalfAway(m.grids.body[b].bodyPixX), roundHalfAway(m.grids.body[b].bodyPixY)};
 }
 
 void moveTo(DrawingSurface& s, PixelPoint p) {
@@ -35,39 +35,40 @@ template <typename PointAt> void polyline(DrawingSurface& s, int first, int last
 // The closed outline of body b: its grid layer bodyLayers from bodyFirst to
 // bodyLast, which repeats bodyFirst.
 void bodyRing(const Model& m, DrawingSurface& s, int b) {
-  polyline(s, m.bodyFirst[b], m.bodyLast[b], [&](int p) { return auxPixel(m, p, m.bodyLayers); });
+  polyline(s, m.grids.bodyFirst[b], m.grids.bodyLast[b],
+           [&](int p) { return auxPixel(m, p, m.layout.bodyLayers); });
 }
 
 void bodyRings(const Model& m, DrawingSurface& s) {
-  for (int b = 1; b <= m.nBodies; ++b) bodyRing(m, s, b);
+  for (int b = 1; b <= m.grids.nBodies; ++b) bodyRing(m, s, b);
 }
 
 // Triangles from the body centre to the ring segments p, p + 1 for
 // p = bodyFirst[b]..pLast, in the current pen and brush.
 void bodyFan(const Model& m, DrawingSurface& s, int b, int pLast) {
   const PixelPoint centre = bodyCentrePixel(m, b);
-  for (int p = m.bodyFirst[b]; p <= pLast; ++p)
-    s.polygon(centre, auxPixel(m, p, m.bodyLayers), auxPixel(m, p + 1, m.bodyLayers));
+  for (int p = m.grids.bodyFirst[b]; p <= pLast; ++p)
+    s.polygon(centre, auxPixel(m, p, m.layout.bodyLayers), auxPixel(m, p + 1, m.layout.bodyLayers));
 }
 
 // Body fill of body b: the fan over the closed ring.
 void bodyFill(const Model& m, DrawingSurface& s, int b) {
-  bodyFan(m, s, b, m.bodyLast[b] - 1);
+  bodyFan(m, s, b, m.grids.bodyLast[b] - 1);
 }
 
 void lowerWall(const Model& m, DrawingSurface& s) {
-  polyline(s, 1, m.mainNx, [&](int i) { return mainPixel(m, i, 1); });
+  polyline(s, 1, m.grids.mainNx, [&](int i) { return mainPixel(m, i, 1); });
 }
 
 void upperWall(const Model& m, DrawingSurface& s) {
-  polyline(s, 1, m.mainNx, [&](int i) { return mainPixel(m, i, m.mainNy); });
+  polyline(s, 1, m.grids.mainNx, [&](int i) { return mainPixel(m, i, m.grids.mainNy); });
 }
 
 // The right wall in two pieces around the outlet opening.
 void rightWall(const Model& m, DrawingSurface& s) {
-  auto point = [&](int j) { return mainPixel(m, m.mainNx, j); };
-  polyline(s, 1, m.outletLow, point);
-  polyline(s, m.outletHigh, m.mainNy, point);
+  auto point = [&](int j) { return mainPixel(m, m.grids.mainNx, j); };
+  polyline(s, 1, m.grids.outletLow, point);
+  polyline(s, m.grids.outletHigh, m.grids.mainNy, point);
 }
 
 } // namespace
@@ -93,11 +94,11 @@ void drawSelectedColumnPicture(const Model& m, DrawingSurface& bitmap) {
 
   bitmap.setPen(kRed);
   // Bodies are numbered column by column, column c holding columnBodies[c].
-  const int sel = m.selectedColumn;
+  const int sel = m.editing.selectedColumn;
   int first = 1, last = 0;
-  if (sel >= 1 && sel <= m.nColumns) {
-    for (int c = 1; c < sel; ++c) first += m.columnBodies[c];
-    last = first + m.columnBodies[sel] - 1;
+  if (sel >= 1 && sel <= m.layout.nColumns) {
+    for (int c = 1; c < sel; ++c) first += m.layout.columnBodies[c];
+    last = first + m.layout.columnBodies[sel] - 1;
   }
   bitmap.setBrush(kRed);
   for (int b = first; b <= last; ++b) bodyFill(m, bitmap, b);
@@ -109,7 +110,7 @@ void drawWholeLayoutPicture(const Model& m, DrawingSurface& bitmap) {
   bodyRings(m, bitmap);
   bitmap.setBrush(kRed);
   bitmap.setPen(kRed);
-  for (int b = 1; b <= m.nBodies; ++b) bodyFill(m, bitmap, b);
+  for (int b = 1; b <= m.grids.nBodies; ++b) bodyFill(m, bitmap, b);
   lowerWall(m, bitmap);
   upperWall(m, bitmap);
   rightWall(m, bitmap);
@@ -119,7 +120,7 @@ void drawWholeLayoutPicture(const Model& m, DrawingSurface& bitmap) {
 void drawBodiesOnWindow(const Model& m, DrawingSurface& window) {
   window.setBrush(kRed);
   window.setPen(kRed);
-  for (int b = 1; b <= m.nBodies; ++b) bodyFill(m, window, b);
+  for (int b = 1; b <= m.grids.nBodies; ++b) bodyFill(m, window, b);
   lowerWall(m, window);
   upperWall(m, window);
   window.setBrush(kBlack);
@@ -128,20 +129,21 @@ void drawBodiesOnWindow(const Model& m, DrawingSurface& window) {
 
 void drawMainGridLines(const Model& m, DrawingSurface& bitmap) {
   bitmap.setPen(kBlack);
-  for (int j = 1; j <= m.mainNy; ++j)
-    polyline(bitmap, 1, m.mainNx, [&](int i) { return mainPixel(m, i, j); });
-  for (int i = 1; i <= m.mainNx; ++i)
-    polyline(bitmap, 1, m.mainNy, [&](int j) { return mainPixel(m, i, j); });
+  for (int j = 1; j <= m.grids.mainNy; ++j)
+    polyline(bitmap, 1, m.grids.mainNx, [&](int i) { return mainPixel(m, i, j); });
+  for (int i = 1; i <= m.grids.mainNx; ++i)
+    polyline(bitmap, 1, m.grids.mainNy, [&](int j) { return mainPixel(m, i, j); });
 }
 
 void drawBodyGridLines(const Model& m, DrawingSurface& bitmap) {
   bitmap.setPen(kBlack);
-  for (int b = 1; b <= m.nBodies; ++b)
-    for (int r = 1; r <= m.bodyLayers; ++r)
-      polyline(bitmap, m.bodyFirst[b], m.bodyLast[b], [&](int p) { return auxPixel(m, p, r); });
-  for (int b = 1; b <= m.nBodies; ++b)
-    for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p)
-      polyline(bitmap, 1, m.bodyLayers, [&](int r) { return auxPixel(m, p, r); });
+  for (int b = 1; b <= m.grids.nBodies; ++b)
+    for (int r = 1; r <= m.layout.bodyLayers; ++r)
+      polyline(bitmap, m.grids.bodyFirst[b], m.grids.bodyLast[b],
+               [&](int p) { return auxPixel(m, p, r); });
+  for (int b = 1; b <= m.grids.nBodies; ++b)
+    for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p)
+      polyline(bitmap, 1, m.layout.bodyLayers, [&](int r) { return auxPixel(m, p, r); });
 }
 
 void drawCross(DrawingSurface& bitmap, int x, int y, int s) {
@@ -161,24 +163,25 @@ void maskBodiesAndWalls(const Model& m, DrawingSurface& bitmap) {
   // triangle repeats the first.
   bitmap.setBrush(kWhite);
   bitmap.setPen(kWhite);
-  for (int b = 1; b <= m.nBodies; ++b) bodyFan(m, bitmap, b, m.bodyLast[b]);
+  for (int b = 1; b <= m.grids.nBodies; ++b) bodyFan(m, bitmap, b, m.grids.bodyLast[b]);
 
   // 10-pixel strips outside the lower and upper walls.
   bitmap.setBrush(kWhite);
   bitmap.setPen(kWhite);
-  for (int i = 1; i < m.mainNx; ++i) {
+  for (int i = 1; i < m.grids.mainNx; ++i) {
     const PixelPoint low = mainPixel(m, i, 1), lowNext = mainPixel(m, i + 1, 1);
     bitmap.fillRect(low.x, low.y, lowNext.x, low.y + 10);
-    const PixelPoint high = mainPixel(m, i, m.mainNy), highNext = mainPixel(m, i + 1, m.mainNy);
+    const PixelPoint high = mainPixel(m, i, m.grids.mainNy),
+                     highNext = mainPixel(m, i + 1, m.grids.mainNy);
     bitmap.fillRect(high.x, high.y - 10, highNext.x, high.y);
   }
 
   bitmap.setPen(kBlack);
-  for (int i = 1; i < m.mainNx; ++i) {
+  for (int i = 1; i < m.grids.mainNx; ++i) {
     moveTo(bitmap, mainPixel(m, i, 1));
     lineTo(bitmap, mainPixel(m, i + 1, 1));
-    moveTo(bitmap, mainPixel(m, i, m.mainNy));
-    lineTo(bitmap, mainPixel(m, i + 1, m.mainNy));
+    moveTo(bitmap, mainPixel(m, i, m.grids.mainNy));
+    lineTo(bitmap, mainPixel(m, i + 1, m.grids.mainNy));
   }
   bodyRings(m, bitmap);
   rightWall(m, bitmap);

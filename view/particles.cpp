@@ -15,7 +15,7 @@ const Message elapsed{{"　所要計算時間　＝", ""}, {"  Computing time:",
 } // namespace
 
 int particleCount(const Model& m) {
-  return std::min(kParticleCapacity, 4 * (m.mainNy - 2));
+  return std::min(kParticleCapacity, 4 * (m.grids.mainNy - 2));
 }
 
 int tracePointCount(int speed) {
@@ -24,13 +24,13 @@ int tracePointCount(int speed) {
 }
 
 double traceDisplacementFactor(const Model& m, int speed) {
-  return std::sqrt(1.4) * 0.06 * 1.3 * m.viewScale / m.uInfTrace * speed;
+  return std::sqrt(1.4) * 0.06 * 1.3 * m.view.viewScale / m.constants.uInfTrace * speed;
 }
 
 void traceParticles(Model& m, WindowServices& ws, int pointCount, double factor) {
   const int n = particleCount(m);
   ws.setProgressRange(1, n);
-  int seedI = roundHalfAway(std::min(m.mainNy / 2.0, 40.0));
+  int seedI = roundHalfAway(std::min(m.grids.mainNy / 2.0, 40.0));
   int seedJ = 1;
   // The displacement of the nearest point; kept when a search finds no point
   // nearer than its starting distance (zero before the first find).
@@ -38,33 +38,33 @@ void traceParticles(Model& m, WindowServices& ws, int pointCount, double factor)
   for (int k = 1; k <= n; ++k) {
     ws.processPendingMessages();
     seedJ = seedJ + 1;
-    if (seedJ == m.mainNy) {
+    if (seedJ == m.grids.mainNy) {
       seedJ = 2;
       seedI = seedI + 2;
     }
     ws.setProgressPosition(k);
-    m.traceX[k][1] = m.mainGrid[seedI][seedJ].mainGridPixX;
-    m.traceY[k][1] = m.mainGrid[seedI][seedJ].mainGridPixY;
+    m.view.traceX[k][1] = m.grids.mainGrid[seedI][seedJ].mainGridPixX;
+    m.view.traceY[k][1] = m.grids.mainGrid[seedI][seedJ].mainGridPixY;
     int a = std::max(seedI - 2, 2);
     int b = std::max(seedJ - 5, 2);
     for (int t = 1; t <= pointCount - 1; ++t) {
-      const double x = m.traceX[k][t];
-      const double y = m.traceY[k][t];
+      const double x = m.view.traceX[k][t];
+      const double y = m.view.traceY[k][t];
       // The window of this search is fixed when it starts; a better point
       // moves the window of the next one.
-      const int iLast = std::min(a + 11, m.mainNx);
-      const int jLast = std::min(b + 6, m.mainNy - 1);
+      const int iLast = std::min(a + 11, m.grids.mainNx);
+      const int jLast = std::min(b + 6, m.grids.mainNy - 1);
       const int iFirst = a, jFirst = b;
       double best = 100000;
       for (int i = iFirst; i <= iLast; ++i)
         for (int j = jFirst; j <= jLast; ++j) {
-          const double ex = x - m.mainGrid[i][j].mainGridPixX;
-          const double ey = y - m.mainGrid[i][j].mainGridPixY;
+          const double ex = x - m.grids.mainGrid[i][j].mainGridPixX;
+          const double ey = y - m.grids.mainGrid[i][j].mainGridPixY;
           const double d2 = ex * ex + ey * ey;
           if (d2 < best) {
             best = d2;
-            du = m.mainFlow[i][j][slot::u] * factor;
-            dv = m.mainFlow[i][j][slot::v] * factor;
+            du = m.solution.mainFlow[i][j][slot::u] * factor;
+            dv = m.solution.mainFlow[i][j][slot::v] * factor;
             a = std::max(2, i - 1);
             b = std::max(2, j - 3);
           }
@@ -72,9 +72,9 @@ void traceParticles(Model& m, WindowServices& ws, int pointCount, double factor)
       // A non-finite velocity (a diverged run) must not carry a particle to
       // a position that cannot be drawn: such a particle rests.
       if (!std::isfinite(du) || !std::isfinite(dv)) du = dv = 0;
-      m.traceX[k][t + 1] = x + du;
-      m.traceY[k][t + 1] = y - dv;
-      m.traceMoving[k][t] = du * du + dv * dv >= 0.01 * 0.01;
+      m.view.traceX[k][t + 1] = x + du;
+      m.view.traceY[k][t + 1] = y - dv;
+      m.view.traceMoving[k][t] = du * du + dv * dv >= 0.01 * 0.01;
     }
   }
 }
@@ -96,16 +96,17 @@ void showTraceBackground(const Model& m, ViewSurfaces& s) {
 namespace {
 // The points of the stored traces; none before the first tracing.
 int storedPointCount(const Model& m) {
-  return m.particleState == 2 ? std::min(tracePointCount(m.lastTraceSpeed), kTracePointCapacity)
-                              : 0;
+  return m.view.particleState == 2
+             ? std::min(tracePointCount(m.view.lastTraceSpeed), kTracePointCapacity)
+             : 0;
 }
 } // namespace
 
 int tracePassFrames(const Model& m, int pointCount, int particles) {
   // The channel on screen: the main grid's rectangle, in pixels (y grows
   // downwards, so the corners are ordered here).
-  const MainPoint& first = m.mainGrid[1][1];
-  const MainPoint& last = m.mainGrid[m.mainNx][m.mainNy];
+  const MainPoint& first = m.grids.mainGrid[1][1];
+  const MainPoint& last = m.grids.mainGrid[m.grids.mainNx][m.grids.mainNy];
   const double left = std::min(first.mainGridPixX, last.mainGridPixX);
   const double right = std::max(first.mainGridPixX, last.mainGridPixX);
   const double top = std::min(first.mainGridPixY, last.mainGridPixY);
@@ -116,8 +117,8 @@ int tracePassFrames(const Model& m, int pointCount, int particles) {
   // channel is the last one worth showing.
   for (int t = pointCount - 1; t >= 1; --t)
     for (int k = 1; k <= particles; ++k) {
-      const double x = m.traceX[k][t + 1], y = m.traceY[k][t + 1];
-      if (m.traceMoving[k][t] && x >= left && x <= right && y >= top && y <= bottom) return t;
+      const double x = m.view.traceX[k][t + 1], y = m.view.traceY[k][t + 1];
+      if (m.view.traceMoving[k][t] && x >= left && x <= right && y >= top && y <= bottom) return t;
     }
   // Nothing moves in the channel: one frame, so that the passes stay paced
   // by the frame clock.
@@ -128,8 +129,8 @@ void shiftTraces(Model& m, double dx, double dy) {
   const int n = particleCount(m), points = storedPointCount(m);
   for (int k = 1; k <= n; ++k)
     for (int t = 1; t <= points; ++t) {
-      m.traceX[k][t] = m.traceX[k][t] + dx;
-      m.traceY[k][t] = m.traceY[k][t] + dy;
+      m.view.traceX[k][t] = m.view.traceX[k][t] + dx;
+      m.view.traceY[k][t] = m.view.traceY[k][t] + dy;
     }
 }
 
@@ -139,9 +140,9 @@ void showLastTraceFrame(const Model& m, ViewSurfaces& s) {
   const int last = stored >= 2 ? tracePassFrames(m, stored, n) + 1 : stored;
   s.window.setPen(kWhite);
   for (int k = 1; k <= n && last >= 2; ++k)
-    if (m.traceMoving[k][last - 1])
-      drawCrossOnWindow(s.window, roundHalfAway(m.traceX[k][last]),
-                        roundHalfAway(m.traceY[k][last]), 1);
+    if (m.view.traceMoving[k][last - 1])
+      drawCrossOnWindow(s.window, roundHalfAway(m.view.traceX[k][last]),
+                        roundHalfAway(m.view.traceY[k][last]), 1);
 }
 
 namespace {
@@ -153,7 +154,7 @@ void waitUntil(const Model& m, WindowServices& ws, std::uint32_t due) {
     // The difference modulo 2^32 as a signed number: right across a wrap of
     // the tick counter.
     const auto ahead = static_cast<std::int32_t>(due - ws.tickCount());
-    if (ahead <= 0 || m.stopFlag) return;
+    if (ahead <= 0 || m.run.stopFlag) return;
     ws.waitForEvents(ahead);
   }
 }
@@ -175,7 +176,7 @@ bool animationPass(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow
     const int interval = frameIntervalMs(win.frameRepeats());
     ws.processPendingMessages();
     waitUntil(m, ws, due);
-    if (m.stopFlag) return false;
+    if (m.run.stopFlag) return false;
     // A frame that comes late (a slow machine, a busy window) starts the
     // clock again rather than hurrying the next ones.
     const std::uint32_t now = ws.tickCount();
@@ -184,10 +185,11 @@ bool animationPass(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow
       // Erase the cross of the previous frame, then draw the new one; a
       // particle at rest stays black and so vanishes.
       window.setPen(kBlack);
-      drawCrossOnWindow(window, roundHalfAway(m.traceX[k][t]), roundHalfAway(m.traceY[k][t]), 1);
-      if (m.traceMoving[k][t]) window.setPen(kWhite);
-      drawCrossOnWindow(window, roundHalfAway(m.traceX[k][t + 1]),
-                        roundHalfAway(m.traceY[k][t + 1]), 1);
+      drawCrossOnWindow(window, roundHalfAway(m.view.traceX[k][t]),
+                        roundHalfAway(m.view.traceY[k][t]), 1);
+      if (m.view.traceMoving[k][t]) window.setPen(kWhite);
+      drawCrossOnWindow(window, roundHalfAway(m.view.traceX[k][t + 1]),
+                        roundHalfAway(m.view.traceY[k][t + 1]), 1);
     }
     if (t % 100 == 0) drawBodiesOnWindow(m, window);
   }
@@ -198,32 +200,32 @@ bool animationPass(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow
 
 void animateParticles(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow& win,
                       int speed) {
-  if (std::abs(speed - m.lastTraceSpeed) >= 2) m.particleState = 1;
-  m.lastTraceSpeed = speed;
-  const int stepsOnEntry = m.stepsDone;
+  if (std::abs(speed - m.view.lastTraceSpeed) >= 2) m.view.particleState = 1;
+  m.view.lastTraceSpeed = speed;
+  const int stepsOnEntry = m.run.stepsDone;
   const double factor = traceDisplacementFactor(m, speed);
 
-  if (!m.stopFlag) {
+  if (!m.run.stopFlag) {
     ws.setCheckBoxVisible(1, false);
     ws.setCheckBoxVisible(2, false);
     showTraceBackground(m, s);
     win.setControlMode(3);
-    m.stopFlag = false;
+    m.run.stopFlag = false;
 
     const int pointCount = tracePointCount(speed);
-    if (m.particleState != 2) {
-      m.particleState = 1;
+    if (m.view.particleState != 2) {
+      m.view.particleState = 1;
       traceParticles(m, ws, pointCount, factor);
       // A run that has just gone through all its steps ends its clock here.
-      if (m.stepsDone == m.stepCount - 1) m.runEndTick = ws.tickCount();
+      if (m.run.stepsDone == m.run.stepCount - 1) m.run.runEndTick = ws.tickCount();
       ws.setStatusText(0, tracingTitle(ws.language()));
       ws.setStatusText(1, elapsed(ws.language(), {calculationTimeText(ws.language(), m)}));
-      m.particleState = 2;
+      m.view.particleState = 2;
     }
     const int particles = particleCount(m);
     while (animationPass(m, s, ws, win, pointCount, particles) && ws.isMainWindowActive()) {
     }
   }
   win.setControlMode(1);
-  m.stepsDone = stepsOnEntry;
+  m.run.stepsDone = stepsOnEntry;
 }

@@ -14,7 +14,7 @@ namespace {
 // wins, and the arrow takes the colour of its bin's lower edge.
 void arrowColour(Model& m, DrawingSurface& bitmap, double s, double bin) {
   bitmap.setPen(kRed);
-  double upper = m.scaleHigh, lower = m.scaleHigh - bin;
+  double upper = m.view.scaleHigh, lower = m.view.scaleHigh - bin;
   for (int k = 1; k <= 20; ++k) {
     if (lower <= s && s <= upper) setScaleBrush(m, bitmap, lower);
     upper = upper - bin;
@@ -37,28 +37,30 @@ void arrow(DrawingSurface& bitmap, double x, double y, double u, double v, doubl
 } // namespace
 
 void drawVelocityVectors(Model& m, DrawingSurface& bitmap, WindowServices& ws, int mode) {
-  const double bin = (m.scaleHigh - m.scaleLow) / 20;
+  const double bin = (m.view.scaleHigh - m.view.scaleLow) / 20;
   fillWhite(bitmap);
 
-  for (int i = 1; i <= m.mainNx; ++i)
-    for (int j = 1; j <= m.mainNy; ++j) {
-      const double u = m.mainFlow[i][j][slot::u], v = m.mainFlow[i][j][slot::v];
+  for (int i = 1; i <= m.grids.mainNx; ++i)
+    for (int j = 1; j <= m.grids.mainNy; ++j) {
+      const double u = m.solution.mainFlow[i][j][slot::u], v = m.solution.mainFlow[i][j][slot::v];
       const double s = std::sqrt(u * u + v * v);
       if (!std::isfinite(s) || s < 1e-10) continue;
       arrowColour(m, bitmap, s, bin);
-      arrow(bitmap, m.mainGrid[i][j].mainGridPixX, m.mainGrid[i][j].mainGridPixY, u, v, s);
+      arrow(bitmap, m.grids.mainGrid[i][j].mainGridPixX, m.grids.mainGrid[i][j].mainGridPixY, u, v,
+            s);
     }
 
   if (mode != 2)
-    for (int b = 1; b <= m.nBodies; ++b)
-      for (int r = 1; r <= m.bodyLayers; ++r)
-        for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p) {
-          const double u = m.bodyFlow[p][r][1][slot::u], v = m.bodyFlow[p][r][1][slot::v];
+    for (int b = 1; b <= m.grids.nBodies; ++b)
+      for (int r = 1; r <= m.layout.bodyLayers; ++r)
+        for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p) {
+          const double u = m.solution.bodyFlow[p][r][1][slot::u],
+                       v = m.solution.bodyFlow[p][r][1][slot::v];
           const double s = std::sqrt(u * u + v * v) + 1e-5;
           if (!std::isfinite(s)) continue;
           arrowColour(m, bitmap, s, bin);
-          arrow(bitmap, m.bodyGrid[p][r][1].bodyGridPixX, m.bodyGrid[p][r][1].bodyGridPixY, u, v,
-                s);
+          arrow(bitmap, m.grids.bodyGrid[p][r][1].bodyGridPixX,
+                m.grids.bodyGrid[p][r][1].bodyGridPixY, u, v, s);
         }
 
   maskBodiesAndWalls(m, bitmap);

@@ -41,7 +41,7 @@ void BM_LayoutRefreshAfterDialogClick(benchmark::State& state) {
     goUp = !goUp;
     QApplication::processEvents();
   }
-  state.counters["bodies"] = w.model().nBodies;
+  state.counters["bodies"] = w.model().grids.nBodies;
 }
 BENCHMARK(BM_LayoutRefreshAfterDialogClick)->Unit(benchmark::kMillisecond);
 
@@ -213,7 +213,7 @@ void BM_ParticleFramesPerBarPosition(benchmark::State& state) {
       t0 = Clock::now();
       QTimer::singleShot(3000, &w, [&] { w.onStopClicked(); });
     };
-    w.model().particleState = 1; // traced again, so that their text comes
+    w.model().view.particleState = 1; // traced again, so that their text comes
     w.onParticlesFastChosen();
     while (w.loopRunning()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     measuring = false;

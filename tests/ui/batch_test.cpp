@@ -95,7 +95,7 @@ TEST(BatchMode, DefaultRunMatchesTheWindowsRunAndWritesItsPicture) {
   };
   s.untilTheLoopEnds("the full run and its traces, stopped once drawn",
                      [&] { s.w.onStartClicked(); });
-  ASSERT_EQ(s.m.stepsDone, 300);
+  ASSERT_EQ(s.m.run.stepsDone, 300);
 
   const QJsonObject summary = readSummary(out);
   const FlowRanges r = flowRanges(s.m);
@@ -105,12 +105,12 @@ TEST(BatchMode, DefaultRunMatchesTheWindowsRunAndWritesItsPicture) {
   EXPECT_FALSE(summary["diverged"].toBool());
   EXPECT_TRUE(summary["divergedAtStep"].isNull());
   EXPECT_GE(summary["elapsedMs"].toDouble(), 0);
-  EXPECT_EQ(summary["mainGrid"].toArray(), (QJsonArray{s.m.mainNx, s.m.mainNy}));
-  EXPECT_EQ(summary["perimeterPoints"].toInt(), s.m.bodyPerimeterPoints);
-  EXPECT_EQ(summary["links"].toObject()["ryFromWk"].toInt(), s.m.mainFromBodyCount);
-  EXPECT_EQ(summary["links"].toObject()["wkFromRy"].toInt(), s.m.bodyFromMainCount);
-  EXPECT_EQ(summary["links"].toObject()["wkFromWk"].toInt(), s.m.bodyFromBodyCount);
-  EXPECT_EQ(summary["holes"].toInt(), s.m.mainHoleCount);
+  EXPECT_EQ(summary["mainGrid"].toArray(), (QJsonArray{s.m.grids.mainNx, s.m.grids.mainNy}));
+  EXPECT_EQ(summary["perimeterPoints"].toInt(), s.m.grids.bodyPerimeterPoints);
+  EXPECT_EQ(summary["links"].toObject()["ryFromWk"].toInt(), s.m.coupling.mainFromBodyCount);
+  EXPECT_EQ(summary["links"].toObject()["wkFromRy"].toInt(), s.m.coupling.bodyFromMainCount);
+  EXPECT_EQ(summary["links"].toObject()["wkFromWk"].toInt(), s.m.coupling.bodyFromBodyCount);
+  EXPECT_EQ(summary["holes"].toInt(), s.m.coupling.mainHoleCount);
   // Bit for bit: the numbers are written so that they read back exactly.
   EXPECT_EQ(summary["density"].toArray(), (QJsonArray{r.densityMin, r.densityMax}));
   EXPECT_EQ(summary["pressure"].toArray(), (QJsonArray{r.pressureMin, r.pressureMax}));
@@ -121,11 +121,11 @@ TEST(BatchMode, DefaultRunMatchesTheWindowsRunAndWritesItsPicture) {
   const QJsonArray residual = summary["residual"].toArray();
   ASSERT_EQ(residual.size(), summary["stepsDone"].toInt());
   for (int s2 = 0; s2 < residual.size(); ++s2)
-    EXPECT_EQ(residual[s2].toDouble(), s.m.residualHistory[s2].densityResidual)
+    EXPECT_EQ(residual[s2].toDouble(), s.m.solution.residualHistory[s2].densityResidual)
         << "step " << s2 + 1;
   const QJsonArray bodies = summary["bodies"].toArray();
   const FlowForces forces = flowForces(s.m);
-  ASSERT_EQ(bodies.size(), s.m.nBodies);
+  ASSERT_EQ(bodies.size(), s.m.grids.nBodies);
   for (int b = 0; b < bodies.size(); ++b) {
     const QJsonObject o = bodies[b].toObject();
     EXPECT_EQ(o["column"].toInt(), forces.bodies[b].column);
@@ -334,7 +334,7 @@ TEST(CommandLine, WriteLayoutWritesThePatternAsALayoutFile) {
   applyPreset(*s.m, 3);
   const LayoutFileResult read = readLayoutFile(path, LayoutParameters{});
   ASSERT_TRUE(read.layout) << read.error.toStdString();
-  EXPECT_EQ(layoutJson(*read.layout), layoutJson(s.m->layout()));
+  EXPECT_EQ(layoutJson(*read.layout), layoutJson(s.m->layout));
 }
 
 TEST(BatchMode, ADivergingRunExitsWithCode4AndWritesItsSummary) {
@@ -395,9 +395,9 @@ TEST(BatchMode, StepsBeyond300ContinueTheStartButtonsRun) {
     if (s % 90 == 60) start.stages.plotPressure();
     if (s % 90 == 0) start.stages.plotVorticity();
   }
-  EXPECT_TRUE(sameBits(longer.m->mainFlow, start.m->mainFlow));
-  EXPECT_TRUE(sameBits(longer.m->bodyFlow, start.m->bodyFlow));
-  EXPECT_EQ(longer.m->stepsDone, 399);
+  EXPECT_TRUE(sameBits(longer.m->solution.mainFlow, start.m->solution.mainFlow));
+  EXPECT_TRUE(sameBits(longer.m->solution.bodyFlow, start.m->solution.bodyFlow));
+  EXPECT_EQ(longer.m->run.stepsDone, 399);
 }
 
 TEST(BatchMode, UntilSettledStopsWhenTheDragSettlesAndWritesTheHistories) {

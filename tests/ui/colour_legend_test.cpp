@@ -18,11 +18,11 @@ TEST(ColourLegend, ShowsTheLevelsOfTheMapOnScreen) {
   const ColourLegend& legend = s.w.shownLegend();
   ASSERT_EQ(legend.quantity, LegendQuantity::density);
   ASSERT_EQ(legend.rowCount, 11);
-  EXPECT_EQ(legend.scaleLow, s.m.scaleLow);
-  EXPECT_EQ(legend.scaleHigh, s.m.scaleHigh);
+  EXPECT_EQ(legend.scaleLow, s.m.view.scaleLow);
+  EXPECT_EQ(legend.scaleHigh, s.m.view.scaleHigh);
   DrawingSurface probe(1, 1);
   for (int row = 0; row < 11; ++row) {
-    const double level = s.m.levelValue[10 - row];
+    const double level = s.m.view.levelValue[10 - row];
     EXPECT_EQ(legend.rows[row].value, level) << row;
     EXPECT_EQ(legendRowText(legend, row), shortestDecimal(level)) << row;
     setScaleBrush(s.m, probe, level); // the colour the map gives this level
@@ -49,14 +49,14 @@ TEST(ColourLegend, SavedPictureIsTheViewWithTheLegendBesideIt) {
 TEST(ColourLegend, StaysThroughPanAndZoomAndGoesAwayWithTheMap) {
   StartedWindow s;
   s.mainButton("BitBtn5")->click();
-  const double bodyX = s.m.body[1].bodyPixX;
+  const double bodyX = s.m.grids.body[1].bodyPixX;
   s.mainButton("BitBtn7")->click(); // zoom out: the map at the new scale
   s.mainButton("BitBtn9")->click();
-  EXPECT_NE(s.m.body[1].bodyPixX, bodyX);
+  EXPECT_NE(s.m.grids.body[1].bodyPixX, bodyX);
   EXPECT_EQ(s.w.shownLegend().quantity, LegendQuantity::density);
   EXPECT_TRUE(s.w.findChild<QWidget*>("ColourLegend")->isVisible());
-  EXPECT_EQ(s.grabbed().pixelColor(roundHalfAway(s.m.body[1].bodyPixX),
-                                   roundHalfAway(s.m.body[1].bodyPixY)),
+  EXPECT_EQ(s.grabbed().pixelColor(roundHalfAway(s.m.grids.body[1].bodyPixX),
+                                   roundHalfAway(s.m.grids.body[1].bodyPixY)),
             kWhitePixel)
       << "the map's white body interiors where the bodies now are";
   s.w.findChild<QAction*>("pt_2")->trigger(); // a new layout: its outlines
@@ -67,8 +67,8 @@ TEST(ColourLegend, StaysThroughPanAndZoomAndGoesAwayWithTheMap) {
 
 TEST(ColourLegend, VectorBinsRunFromTheTopSpeedDown) {
   auto m = makeModel();
-  m->scaleLow = 0;
-  m->scaleHigh = 2;
+  m->view.scaleLow = 0;
+  m->view.scaleHigh = 2;
   const ColourLegend legend = vectorLegend(*m);
   ASSERT_EQ(legend.rowCount, 21);
   EXPECT_EQ(legend.rows[0].colour, kRed) << "speeds above the scale are red";
@@ -131,7 +131,8 @@ TEST(ColourLegend, TheTallestLegendLeavesTheChannelAndFitsAtTheSmallestWindow) {
   s.w.plotVectors(); // 21 rows
   const QWidget* strip = s.w.findChild<QWidget*>("ColourLegend");
   ASSERT_TRUE(strip->isVisible());
-  EXPECT_LT(s.m.mainGrid[s.m.mainNx][1].mainGridPixX, strip->x()) << "the outlet under the legend";
+  EXPECT_LT(s.m.grids.mainGrid[s.m.grids.mainNx][1].mainGridPixX, strip->x())
+      << "the outlet under the legend";
   s.w.resize(s.w.minimumSize());
   QApplication::processEvents();
   EXPECT_LE(strip->geometry().bottom(), s.w.centralWidget()->height()) << "rows cut";

@@ -23,14 +23,17 @@ namespace {
 // by the dialog are those of the model; else the first that is not.
 std::string dialogOutOfStep(StartedWindow& s) {
   const Model& m = s.m;
-  const int c = m.selectedColumn;
+  const int c = m.editing.selectedColumn;
   const struct {
     int field;
     QString shows;
-  } fields[] = {{1, wholeNumberText(m.columnBodies[c])},  {4, wholeNumberText(m.columnSpacing[c])},
-                {6, wholeNumberText(m.layoutSize[c][1])}, {3, wholeNumberText(m.layoutAngle[c][1])},
-                {2, shortestDecimal(m.layoutRotation)},   {7, wholeNumberText(m.nColumns)},
-                {5, shortestDecimal(m.ellipseRatio)}};
+  } fields[] = {{1, wholeNumberText(m.layout.columnBodies[c])},
+                {4, wholeNumberText(m.layout.columnSpacing[c])},
+                {6, wholeNumberText(m.layout.layoutSize[c][1])},
+                {3, wholeNumberText(m.layout.layoutAngle[c][1])},
+                {2, shortestDecimal(m.layout.layoutRotation)},
+                {7, wholeNumberText(m.layout.nColumns)},
+                {5, shortestDecimal(m.layout.ellipseRatio)}};
   for (const auto& f : fields)
     if (s.edit(f.field)->text() != f.shows)
       return "Edit" + std::to_string(f.field) + " shows " + s.edit(f.field)->text().toStdString() +
@@ -39,10 +42,11 @@ std::string dialogOutOfStep(StartedWindow& s) {
   const auto checked = [&](const QString& name) {
     return d.findChild<QAbstractButton*>(name)->isChecked();
   };
-  if (!checked(QStringLiteral("RadioGroup1_%1").arg(m.layoutShape[c][1]))) return "the shape";
-  if (checked("RadioGroup2_0") != m.selectAllColumns) return "the mode";
+  if (!checked(QStringLiteral("RadioGroup1_%1").arg(m.layout.layoutShape[c][1])))
+    return "the shape";
+  if (checked("RadioGroup2_0") != m.editing.selectAllColumns) return "the mode";
   const QLabel* selected = d.findChild<QLabel*>("SelectedColumn");
-  if (selected->isVisibleTo(&d) == m.selectAllColumns) return "the selected column's label";
+  if (selected->isVisibleTo(&d) == m.editing.selectAllColumns) return "the selected column's label";
   if (!selected->text().endsWith(QString::number(c))) return "the selected column's number";
   return {};
 }
@@ -69,7 +73,7 @@ struct RunningWindow : StartedWindow {
   }
   void choose(const char* button) { w.layoutDialog().findChild<QAbstractButton*>(button)->click(); }
   void pick(int column) {
-    const ColumnBodyPosition& p = m.columnBody[column][1];
+    const ColumnBodyPosition& p = m.grids.columnBody[column][1];
     w.onPictureClicked(roundHalfAway(p.columnBodyPixX), roundHalfAway(p.columnBodyPixY));
   }
   // A layout file of one column of `count` plates.
@@ -95,14 +99,14 @@ TEST(DialogState, AfterAFullRunOfPatternOneTheRunsLayoutAndResultStay) {
   RunningWindow s;
   s.stopAfter = 0;
   s.trigger("pt_1"); // its first column holds 2 bodies; the count field showed 3
-  const LayoutParameters pattern = s.m.layout();
+  const LayoutParameters pattern = s.m.layout;
   s.run(); // runs, traces, stopped during the animation
-  ASSERT_EQ(s.m.stepsDone, 300);
-  EXPECT_EQ(s.m.layout(), pattern) << "showing the dialog changed the layout";
+  ASSERT_EQ(s.m.run.stepsDone, 300);
+  EXPECT_EQ(s.m.layout, pattern) << "showing the dialog changed the layout";
   EXPECT_EQ(dialogOutOfStep(s), "");
   EXPECT_TRUE(s.go->isVisible()) << "the flow can be continued";
   s.w.forcesClick();
-  EXPECT_EQ(s.w.forcesWindow()->table()->rowCount(), s.m.nBodies);
+  EXPECT_EQ(s.w.forcesWindow()->table()->rowCount(), s.m.grids.nBodies);
   s.run();
   EXPECT_EQ(s.panel1.rfind("　計算は完了してます。", 0), 0u) << s.panel1;
 
@@ -110,18 +114,18 @@ TEST(DialogState, AfterAFullRunOfPatternOneTheRunsLayoutAndResultStay) {
   s.clickDialog(1);
   EXPECT_EQ(s.w.forcesWindow()->table()->rowCount(), 0);
   s.run();
-  EXPECT_EQ(s.m.stepsDone, 300) << s.panel1;
-  EXPECT_EQ(s.m.flowLayout, s.m.layout());
+  EXPECT_EQ(s.m.run.stepsDone, 300) << s.panel1;
+  EXPECT_EQ(s.m.solution.flowLayout, s.m.layout);
 }
 
 TEST(DialogState, AStoppedRunOfAnOpenedFileKeepsItsLayoutAndCanBeContinued) {
   RunningWindow s;
   QTemporaryDir dir;
   ASSERT_TRUE(s.w.openLayoutFile(s.layoutFile(dir, 1)));
-  const LayoutParameters opened = s.m.layout();
+  const LayoutParameters opened = s.m.layout;
   s.run();
-  ASSERT_EQ(s.m.stepsDone, 30);
-  EXPECT_EQ(s.m.layout(), opened);
+  ASSERT_EQ(s.m.run.stepsDone, 30);
+  EXPECT_EQ(s.m.layout, opened);
   EXPECT_EQ(dialogOutOfStep(s), "");
   EXPECT_TRUE(s.go->isVisible());
 }
@@ -160,7 +164,7 @@ TEST(DialogState, AStoppedRunLeavesItsPlotWithItsLegendThroughPanAndZoom) {
   RunningWindow s;
   s.stopAfter = 40; // seen at step 50; the vectors were drawn at step 30
   s.run();
-  ASSERT_EQ(s.m.stepsDone, 50);
+  ASSERT_EQ(s.m.run.stepsDone, 50);
   EXPECT_EQ(s.w.shownLegend().quantity, LegendQuantity::vectors);
   for (const char* button : {"BitBtn8", "BitBtn12"}) {
     s.mainButton(button)->click();

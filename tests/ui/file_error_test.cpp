@@ -63,13 +63,13 @@ TEST(FileErrorReason, EverySaveAndReadGivesTheReasonWithoutTheLibrarysEnglish) {
   QTemporaryDir dir;
   const QString gone = dir.filePath("gone/out");
   const std::pair<const char*, std::function<std::optional<QString>()>> attempts[] = {
-      {"layout save", [&] { return saveLayoutFile(gone, s.m.layout()); }},
-      {"layout read", [&] { return readLayoutFile(gone, s.m.layout()).error; }},
+      {"layout save", [&] { return saveLayoutFile(gone, s.m.layout); }},
+      {"layout read", [&] { return readLayoutFile(gone, s.m.layout).error; }},
       {"picture", [&] { return savePicturePng(gone, QImage(4, 4, QImage::Format_RGB32)); }},
       {"summary", [&] { return saveRunSummary(gone, QJsonObject()); }},
       {"fields", [&] {
-         s.m.stepsDone = 11;            // the menu item is there after a run's tenth step
-         s.m.flowLayout = s.m.layout(); // of the layout on screen
+         s.m.run.stepsDone = 11;               // the menu item is there after a run's tenth step
+         s.m.solution.flowLayout = s.m.layout; // of the layout on screen
          s.w.chooseFile = [&](bool, const QString&) { return gone; };
          s.w.saveFieldsClick();
          return QString::fromStdString(s.messages.at(0));

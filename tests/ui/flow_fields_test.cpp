@@ -45,13 +45,13 @@ std::vector<double> readField(int file, int zone, const char* name, cgsize_t ni,
 TEST(FlowFieldsCgns, ReadsBackOneZonePerGridWithTheLastFlow) {
   ShortRun run;
   Model& m = *run.m;
-  const auto mainBefore = std::make_unique<decltype(m.mainFlow)>(m.mainFlow);
-  const auto bodyBefore = std::make_unique<decltype(m.bodyFlow)>(m.bodyFlow);
+  const auto mainBefore = std::make_unique<decltype(m.solution.mainFlow)>(m.solution.mainFlow);
+  const auto bodyBefore = std::make_unique<decltype(m.solution.bodyFlow)>(m.solution.bodyFlow);
   QTemporaryDir dir;
   const std::string path = dir.filePath("fields.cgns").toStdString();
   ASSERT_FALSE(writeFlowFieldsCgns(m, path));
-  EXPECT_TRUE(sameBits(*mainBefore, m.mainFlow)) << "model unchanged";
-  EXPECT_TRUE(sameBits(*bodyBefore, m.bodyFlow)) << "model unchanged";
+  EXPECT_TRUE(sameBits(*mainBefore, m.solution.mainFlow)) << "model unchanged";
+  EXPECT_TRUE(sameBits(*bodyBefore, m.solution.bodyFlow)) << "model unchanged";
 
   int file = 0;
   ASSERT_EQ(cg_open(path.c_str(), CG_MODE_READ, &file), CG_OK) << cg_get_error();
@@ -59,7 +59,7 @@ TEST(FlowFieldsCgns, ReadsBackOneZonePerGridWithTheLastFlow) {
   cg_nbases(file, &bases);
   cg_nzones(file, 1, &zones);
   EXPECT_EQ(bases, 1);
-  ASSERT_EQ(zones, 1 + m.nBodies);
+  ASSERT_EQ(zones, 1 + m.grids.nBodies);
   int bodyInterpolated = 0;
 
   // The vorticity the file should hold: that of the last step.
@@ -72,11 +72,11 @@ TEST(FlowFieldsCgns, ReadsBackOneZonePerGridWithTheLastFlow) {
     const int b = main ? 0 : std::stoi(std::string(name).substr(4));
     if (!main) {
       EXPECT_EQ(name, bodyZoneName(b));
-      ASSERT_TRUE(b >= 1 && b <= m.nBodies) << name;
+      ASSERT_TRUE(b >= 1 && b <= m.grids.nBodies) << name;
     }
     const cgsize_t ni = size[0], nj = size[1];
-    EXPECT_EQ(ni, main ? m.mainNx : m.bodyLast[b] - m.bodyFirst[b] + 1) << name;
-    EXPECT_EQ(nj, main ? m.mainNy : m.bodyLayers) << name;
+    EXPECT_EQ(ni, main ? m.grids.mainNx : m.grids.bodyLast[b] - m.grids.bodyFirst[b] + 1) << name;
+    EXPECT_EQ(nj, main ? m.grids.mainNy : m.layout.bodyLayers) << name;
     const auto x = [&] {
       std::vector<double> v(static_cast<std::size_t>(ni * nj));
       cgsize_t from[2] = {1, 1}, to[2] = {ni, nj};
@@ -93,9 +93,10 @@ TEST(FlowFieldsCgns, ReadsBackOneZonePerGridWithTheLastFlow) {
     for (cgsize_t j = 1; j <= nj; ++j)
       for (cgsize_t i = 1; i <= ni; ++i) {
         const std::size_t n = static_cast<std::size_t>((i - 1) + (j - 1) * ni);
-        const FlowPoint& f = main ? m.mainFlow[i][j] : m.bodyFlow[m.bodyFirst[b] + i - 1][j][1];
-        const double px =
-            main ? m.mainGrid[i][j].mainGridX : m.bodyGrid[m.bodyFirst[b] + i - 1][j][1].bodyGridX;
+        const FlowPoint& f = main ? m.solution.mainFlow[i][j]
+                                  : m.solution.bodyFlow[m.grids.bodyFirst[b] + i - 1][j][1];
+        const double px = main ? m.grids.mainGrid[i][j].mainGridX
+                               : m.grids.bodyGrid[m.grids.bodyFirst[b] + i - 1][j][1].bodyGridX;
         ASSERT_EQ(x[n], px) << name << " " << i << "," << j;
         ASSERT_EQ(rho[n], f[slot::rho]) << name << " " << i << "," << j;
         ASSERT_EQ(u[n], f[slot::u]);
@@ -106,7 +107,7 @@ TEST(FlowFieldsCgns, ReadsBackOneZonePerGridWithTheLastFlow) {
         // donor grid, all other points solved (1).
         ASSERT_TRUE(iblank[n] <= 1 && iblank[n] >= -zones && iblank[n] == std::round(iblank[n]));
         if (main) {
-          ASSERT_EQ(iblank[n] <= 0, m.mainHoleFlag[i][j] != 0) << i << "," << j;
+          ASSERT_EQ(iblank[n] <= 0, m.coupling.mainHoleFlag[i][j] != 0) << i << "," << j;
         } else {
           ASSERT_TRUE(j == 1 ? iblank[n] != 0 : iblank[n] == 1) << "only the outer edge is linked";
           ASSERT_NE(iblank[n], -(b + 1)) << "never from itself";
@@ -115,7 +116,7 @@ TEST(FlowFieldsCgns, ReadsBackOneZonePerGridWithTheLastFlow) {
         interpolated += iblank[n] < 0;
       }
     if (main) {
-      EXPECT_EQ(interpolated, m.mainFromBodyCount);
+      EXPECT_EQ(interpolated, m.coupling.mainFromBodyCount);
       // Next to the bottom wall ahead of the bodies u grows with y, so the
       // vorticity dv/dx - du/dy is negative there, and positive at the top.
       EXPECT_LT(omega[static_cast<std::size_t>(5 + ni)], 0);
@@ -139,7 +140,7 @@ TEST(FlowFieldsCgns, ReadsBackOneZonePerGridWithTheLastFlow) {
       EXPECT_GT(holes, 0);
     }
   }
-  EXPECT_EQ(bodyInterpolated, m.bodyFromMainCount + m.bodyFromBodyCount);
+  EXPECT_EQ(bodyInterpolated, m.coupling.bodyFromMainCount + m.coupling.bodyFromBodyCount);
 
   // The step, the simulation type and the reference state.
   int step = 0;
@@ -225,6 +226,6 @@ TEST(FlowFieldsCgns, TheMenuWritesTheFieldsOnlyAfterARun) {
   int file = 0, zones = 0;
   ASSERT_EQ(cg_open(path.toStdString().c_str(), CG_MODE_READ, &file), CG_OK) << cg_get_error();
   cg_nzones(file, 1, &zones);
-  EXPECT_EQ(zones, 1 + s.m.nBodies);
+  EXPECT_EQ(zones, 1 + s.m.grids.nBodies);
   cg_close(file);
 }

@@ -75,11 +75,11 @@ TEST(Keyboard, ShortcutsTriggerTheirActions) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&s.w));
   // Zooming in by key changes the scale as the button does; fit by key
   // returns to the view that shows the layout.
-  const double scale = s.m.viewScale;
+  const double scale = s.m.view.viewScale;
   QTest::keySequence(&s.w, QKeySequence::ZoomIn);
-  EXPECT_DOUBLE_EQ(s.m.viewScale, scale * 1.05);
+  EXPECT_DOUBLE_EQ(s.m.view.viewScale, scale * 1.05);
   QTest::keySequence(&s.w, QKeySequence(Qt::Key_Home));
-  EXPECT_EQ(s.m.viewScale, scale);
+  EXPECT_EQ(s.m.view.viewScale, scale);
   int opened = 0;
   s.w.chooseFile = [&](bool, const QString&) {
     ++opened;
@@ -97,7 +97,8 @@ TEST(Probe, StatusLineShowsThePositionUnderTheMouse) {
   auto* probe = s.w.findChild<QLabel*>("Probe");
   ASSERT_TRUE(probe);
   // Beside the first body: the position; no flow yet.
-  const int x = roundHalfAway(s.m.body[1].bodyPixX) + 30, y = roundHalfAway(s.m.body[1].bodyPixY);
+  const int x = roundHalfAway(s.m.grids.body[1].bodyPixX) + 30,
+            y = roundHalfAway(s.m.grids.body[1].bodyPixY);
   QTest::mouseMove(s.w.centralWidget(), QPoint(x, y));
   const LayoutPoint at = pixelToLayout(s.m, s.w.surfaces().bitmap, x, y);
   EXPECT_EQ(probe->text(), QStringLiteral("x %1 y %2")
@@ -106,33 +107,34 @@ TEST(Probe, StatusLineShowsThePositionUnderTheMouse) {
 
 TEST(ViewFitWindow, ALayoutChangeBringsTheWallsIntoSightUnlessTheUserMovedTheView) {
   StartedWindow s;
-  const double startScale = s.m.viewScale;
+  const double startScale = s.m.view.viewScale;
   auto makeTall = [&](int spacing) {
-    for (int c = 1; c <= s.m.nColumns; ++c) {
-      s.m.columnBodies[c] = 4;
-      s.m.columnSpacing[c] = spacing;
+    for (int c = 1; c <= s.m.layout.nColumns; ++c) {
+      s.m.layout.columnBodies[c] = 4;
+      s.m.layout.columnSpacing[c] = spacing;
     }
     ASSERT_TRUE(s.w.layoutRefresh());
   };
   auto wallsShown = [&] {
     const int bottom = s.w.centralWidget()->height();
-    return s.m.mainGrid[1][1].mainGridPixY < bottom && s.m.mainGrid[1][s.m.mainNy].mainGridPixY > 0;
+    return s.m.grids.mainGrid[1][1].mainGridPixY < bottom &&
+           s.m.grids.mainGrid[1][s.m.grids.mainNy].mainGridPixY > 0;
   };
   makeTall(40);
-  EXPECT_LT(s.m.viewScale, startScale);
+  EXPECT_LT(s.m.view.viewScale, startScale);
   EXPECT_TRUE(wallsShown());
   s.w.resetViewClick(); // the start-up view, kept as the user's
-  EXPECT_EQ(s.m.viewScale, startScale);
+  EXPECT_EQ(s.m.view.viewScale, startScale);
   makeTall(38);
-  EXPECT_EQ(s.m.viewScale, startScale);
+  EXPECT_EQ(s.m.view.viewScale, startScale);
   s.w.fitViewClick();
   s.w.onPanLeft(); // a pan: the user's view is kept from now on
-  const double panned = s.m.viewScale;
+  const double panned = s.m.view.viewScale;
   makeTall(36);
-  EXPECT_EQ(s.m.viewScale, panned);
+  EXPECT_EQ(s.m.view.viewScale, panned);
   s.w.resetViewClick();
   makeTall(40);
-  EXPECT_EQ(s.m.viewScale, startScale);
+  EXPECT_EQ(s.m.view.viewScale, startScale);
   EXPECT_FALSE(wallsShown());
   s.w.fitViewClick();
   EXPECT_TRUE(wallsShown());
@@ -149,9 +151,9 @@ TEST(ViewFitWindow, ThePatternsKeepTheirClassicViews) {
     ASSERT_TRUE(applyPreset(*classic, n));
     (s.w.*std::array{&MainWindow::onPattern1Chosen, &MainWindow::onPattern2Chosen,
                      &MainWindow::onPattern3Chosen, &MainWindow::onPattern4Chosen}[n - 1])();
-    EXPECT_EQ(s.m.viewScale, classic->viewScale) << "pattern " << n;
-    EXPECT_EQ(s.m.viewCentreX, classic->viewCentreX) << "pattern " << n;
-    EXPECT_EQ(s.m.viewCentreY, classic->viewCentreY) << "pattern " << n;
+    EXPECT_EQ(s.m.view.viewScale, classic->view.viewScale) << "pattern " << n;
+    EXPECT_EQ(s.m.view.viewCentreX, classic->view.viewCentreX) << "pattern " << n;
+    EXPECT_EQ(s.m.view.viewCentreY, classic->view.viewCentreY) << "pattern " << n;
   }
 }
 

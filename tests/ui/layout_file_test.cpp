@@ -29,22 +29,24 @@ namespace {
 // Grids and body table bit for bit, in model coordinates (the pixels follow
 // the view, which a pattern sets and a file leaves alone).
 void expectSameGrids(const Model& a, const Model& b, const char* what) {
-  ASSERT_EQ(a.mainNx, b.mainNx) << what;
-  ASSERT_EQ(a.mainNy, b.mainNy) << what;
-  ASSERT_EQ(a.bodyPerimeterPoints, b.bodyPerimeterPoints) << what;
-  ASSERT_EQ(a.nBodies, b.nBodies) << what;
+  ASSERT_EQ(a.grids.mainNx, b.grids.mainNx) << what;
+  ASSERT_EQ(a.grids.mainNy, b.grids.mainNy) << what;
+  ASSERT_EQ(a.grids.bodyPerimeterPoints, b.grids.bodyPerimeterPoints) << what;
+  ASSERT_EQ(a.grids.nBodies, b.grids.nBodies) << what;
   int differ = 0;
-  for (int i = 1; i <= a.mainNx; ++i)
-    for (int j = 1; j <= a.mainNy; ++j)
-      differ += a.mainGrid[i][j].mainGridX != b.mainGrid[i][j].mainGridX ||
-                a.mainGrid[i][j].mainGridY != b.mainGrid[i][j].mainGridY;
-  for (int p = 1; p <= a.bodyPerimeterPoints + 1; ++p)
-    for (int r = 1; r <= a.bodyLayers; ++r)
-      differ += a.bodyGrid[p][r][1].bodyGridX != b.bodyGrid[p][r][1].bodyGridX ||
-                a.bodyGrid[p][r][1].bodyGridY != b.bodyGrid[p][r][1].bodyGridY;
-  for (int n = 1; n <= a.nBodies; ++n)
-    differ += a.bodyFirst[n] != b.bodyFirst[n] || a.bodyShape[n] != b.bodyShape[n] ||
-              a.body[n].bodyX != b.body[n].bodyX || a.body[n].bodyY != b.body[n].bodyY;
+  for (int i = 1; i <= a.grids.mainNx; ++i)
+    for (int j = 1; j <= a.grids.mainNy; ++j)
+      differ += a.grids.mainGrid[i][j].mainGridX != b.grids.mainGrid[i][j].mainGridX ||
+                a.grids.mainGrid[i][j].mainGridY != b.grids.mainGrid[i][j].mainGridY;
+  for (int p = 1; p <= a.grids.bodyPerimeterPoints + 1; ++p)
+    for (int r = 1; r <= a.layout.bodyLayers; ++r)
+      differ += a.grids.bodyGrid[p][r][1].bodyGridX != b.grids.bodyGrid[p][r][1].bodyGridX ||
+                a.grids.bodyGrid[p][r][1].bodyGridY != b.grids.bodyGrid[p][r][1].bodyGridY;
+  for (int n = 1; n <= a.grids.nBodies; ++n)
+    differ += a.grids.bodyFirst[n] != b.grids.bodyFirst[n] ||
+              a.grids.bodyShape[n] != b.grids.bodyShape[n] ||
+              a.grids.body[n].bodyX != b.grids.body[n].bodyX ||
+              a.grids.body[n].bodyY != b.grids.body[n].bodyY;
   EXPECT_EQ(differ, 0) << what << ": points or bodies that differ";
 }
 
@@ -61,22 +63,22 @@ const RoundTrip kRoundTrips[] = {
     {"pt_4", [](Model& m, WindowServices&) { applyPreset(m, 4); }},
     {"mixed",
      [](Model& m, WindowServices&) {
-       m.nColumns = 4;
+       m.layout.nColumns = 4;
        const int bodies[] = {0, 1, 5, 2, 3};
        const int gaps[] = {0, 26, 32, 29, 30};
        for (int c = 1; c <= 4; ++c) {
-         m.columnBodies[c] = bodies[c];
-         m.columnGap[c] = gaps[c];
-         m.columnSpacing[c] = 18 + 5 * c;
+         m.layout.columnBodies[c] = bodies[c];
+         m.layout.columnGap[c] = gaps[c];
+         m.layout.columnSpacing[c] = 18 + 5 * c;
          for (int k = 1; k <= bodies[c]; ++k) {
-           m.layoutShape[c][k] = (c + k) % 5;
-           m.layoutSize[c][k] = 5 + 3 * k;
-           m.layoutAngle[c][k] = -90 + 37 * k;
+           m.layout.layoutShape[c][k] = (c + k) % 5;
+           m.layout.layoutSize[c][k] = 5 + 3 * k;
+           m.layout.layoutAngle[c][k] = -90 + 37 * k;
          }
        }
-       m.layoutRotation = -367; // beyond a full turn, as the dialog's steps reach
+       m.layout.layoutRotation = -367; // beyond a full turn, as the dialog's steps reach
        // A ratio the dialog's steps reach, with no short decimal form.
-       m.ellipseRatio = 2.0 - 0.2 - 0.2 - 0.2;
+       m.layout.ellipseRatio = 2.0 - 0.2 - 0.2 - 0.2;
      }},
 };
 
@@ -91,14 +93,14 @@ TEST(LayoutFile, SavedLayoutsReadBackToTheSameGrids) {
     c.choose(*chosen, ws);
     ASSERT_TRUE(rebuildGrids(*chosen)) << c.name;
     const QString path = dir.filePath(QString(c.name) + ".json");
-    ASSERT_FALSE(saveLayoutFile(path, chosen->layout())) << c.name;
+    ASSERT_FALSE(saveLayoutFile(path, chosen->layout)) << c.name;
 
     auto opened = makeModel();
     setStartupDefaults(*opened);
-    const LayoutFileResult read = readLayoutFile(path, opened->layout());
+    const LayoutFileResult read = readLayoutFile(path, opened->layout);
     ASSERT_TRUE(read.layout) << c.name << ": " << read.error.toStdString();
-    opened->layout() = *read.layout;
-    EXPECT_EQ(opened->ellipseRatio, chosen->ellipseRatio) << c.name;
+    opened->layout = *read.layout;
+    EXPECT_EQ(opened->layout.ellipseRatio, chosen->layout.ellipseRatio) << c.name;
     ASSERT_TRUE(rebuildGrids(*opened)) << c.name;
     expectSameGrids(*chosen, *opened, c.name);
   }
@@ -107,11 +109,11 @@ TEST(LayoutFile, SavedLayoutsReadBackToTheSameGrids) {
 TEST(LayoutFile, MissingOptionalKeysTakeTheStartupValues) {
   auto m = makeModel();
   setStartupDefaults(*m);
-  m->layoutRotation = 30;
-  m->ellipseRatio = 3;
+  m->layout.layoutRotation = 30;
+  m->layout.ellipseRatio = 3;
   const QByteArray json = R"({"whirlpane-layout": 1, "columns": [
       {"gap": 26, "spacing": 26, "bodies": [{"shape": "ellipse", "size": 9, "turn": 0}]}]})";
-  const LayoutFileResult read = parseLayoutJson(json, "a.json", m->layout());
+  const LayoutFileResult read = parseLayoutJson(json, "a.json", m->layout);
   ASSERT_TRUE(read.layout) << read.error.toStdString();
   EXPECT_EQ(read.layout->layoutRotation, 0);
   EXPECT_EQ(read.layout->ellipseRatio, 2.0);
@@ -125,16 +127,16 @@ TEST(LayoutFile, FlowConditionsRoundTripAndAFileWithoutThemIsClassic) {
   setStartupDefaults(*m);
   const FlowConditions set{150, 0.08, BodyViscosity::uniform, TimeStepping::timeAccurate};
   const QString path = dir.filePath("flow.json");
-  ASSERT_FALSE(saveLayoutFile(path, m->layout(), set));
-  EXPECT_EQ(readLayoutFile(path, m->layout()).flow, set);
+  ASSERT_FALSE(saveLayoutFile(path, m->layout, set));
+  EXPECT_EQ(readLayoutFile(path, m->layout).flow, set);
   // The classic conditions are not written, and read back as classic.
-  EXPECT_FALSE(layoutJson(m->layout()).contains("flow"));
-  ASSERT_FALSE(saveLayoutFile(path, m->layout()));
-  EXPECT_EQ(readLayoutFile(path, m->layout()).flow, FlowConditions{});
+  EXPECT_FALSE(layoutJson(m->layout).contains("flow"));
+  ASSERT_FALSE(saveLayoutFile(path, m->layout));
+  EXPECT_EQ(readLayoutFile(path, m->layout).flow, FlowConditions{});
   // Keys left out keep their classic values.
   const QByteArray partial = R"({"whirlpane-layout": 1, "flow": {"mach": 0.02, "fineness": 1},
       "columns": [{"gap": 26, "spacing": 26, "bodies": [{"shape": "circle", "size": 9, "turn": 0}]}]})";
-  const LayoutFileResult read = parseLayoutJson(partial, "a.json", m->layout());
+  const LayoutFileResult read = parseLayoutJson(partial, "a.json", m->layout);
   ASSERT_TRUE(read.layout) << read.error.toStdString();
   EXPECT_EQ(read.flow, (FlowConditions{100, 0.02, BodyViscosity::classic, TimeStepping::local}));
 }
@@ -142,14 +144,14 @@ TEST(LayoutFile, FlowConditionsRoundTripAndAFileWithoutThemIsClassic) {
 TEST(LayoutFile, TheChannelRoundTripsAndAFileWithoutItIsClassic) {
   auto m = makeModel();
   setStartupDefaults(*m);
-  LayoutParameters given = m->layout();
+  LayoutParameters given = m->layout;
   given.channel = {true, 32.8, 16.125, 160, -0.4, ChannelInflow::parabolic, ChannelOutlet::whole};
-  const LayoutFileResult read = parseLayoutJson(layoutJson(given), "a.json", m->layout());
+  const LayoutFileResult read = parseLayoutJson(layoutJson(given), "a.json", m->layout);
   ASSERT_TRUE(read.layout) << read.error.toStdString();
   EXPECT_EQ(read.layout->channel, given.channel);
-  EXPECT_FALSE(layoutJson(m->layout()).contains("channel")) << "the classic channel is not written";
+  EXPECT_FALSE(layoutJson(m->layout).contains("channel")) << "the classic channel is not written";
   // A file without a channel is classic whatever the channel it is read over.
-  const LayoutFileResult classic = parseLayoutJson(layoutJson(m->layout()), "a.json", given);
+  const LayoutFileResult classic = parseLayoutJson(layoutJson(m->layout), "a.json", given);
   ASSERT_TRUE(classic.layout);
   EXPECT_EQ(classic.layout->channel, ChannelConditions{});
 }
@@ -306,8 +308,8 @@ TEST(LayoutFile, BadFilesAreRefusedWithOneMessageAndChangeNothing) {
     f.write(c.content);
     f.close();
 
-    const LayoutParameters layout = s.m.layout();
-    const auto grid = std::make_unique<decltype(s.m.mainGrid)>(s.m.mainGrid);
+    const LayoutParameters layout = s.m.layout;
+    const auto grid = std::make_unique<decltype(s.m.grids.mainGrid)>(s.m.grids.mainGrid);
     const QImage picture = s.w.windowSurface().copy();
     s.messages.clear();
     EXPECT_FALSE(s.w.openLayoutFile(path)) << c.name;
@@ -317,8 +319,8 @@ TEST(LayoutFile, BadFilesAreRefusedWithOneMessageAndChangeNothing) {
     EXPECT_NE(message.find(c.place), std::string::npos) << c.name << ": " << message;
     EXPECT_NE(message.find(c.reason), std::string::npos) << c.name << ": " << message;
     EXPECT_EQ(message.find('\n'), std::string::npos) << c.name << ": not one line: " << message;
-    EXPECT_TRUE(s.m.layout() == layout) << c.name;
-    EXPECT_TRUE(sameBits(*grid, s.m.mainGrid)) << c.name;
+    EXPECT_TRUE(s.m.layout == layout) << c.name;
+    EXPECT_TRUE(sameBits(*grid, s.m.grids.mainGrid)) << c.name;
     EXPECT_EQ(s.w.windowSurface(), picture) << c.name;
   }
 }
@@ -332,7 +334,7 @@ TEST(LayoutFile, OnlyRegularFilesAreRead) {
   auto m = makeModel();
   setStartupDefaults(*m);
   for (const QString& path : {QStringLiteral("/dev/zero"), fifo, dir.path()}) {
-    const LayoutFileResult read = readLayoutFile(path, m->layout());
+    const LayoutFileResult read = readLayoutFile(path, m->layout);
     EXPECT_FALSE(read.layout) << path.toStdString();
     EXPECT_TRUE(read.error.contains(QString::fromUtf8("通常のファイルではありません")))
         << read.error.toStdString();
@@ -356,13 +358,13 @@ TEST(LayoutFile, ALayoutBeyondTheCapacityIsRefusedAsTheDialogRefusesIt) {
   f.write(bytes(o));
   f.close();
 
-  const LayoutParameters layout = s.m.layout();
-  const int bodyPerimeterPoints = s.m.bodyPerimeterPoints;
+  const LayoutParameters layout = s.m.layout;
+  const int bodyPerimeterPoints = s.m.grids.bodyPerimeterPoints;
   EXPECT_FALSE(s.w.openLayoutFile(path));
   ASSERT_EQ(s.messages.size(), 1u);
   EXPECT_NE(s.messages[0].find("1775"), std::string::npos) << s.messages[0];
-  EXPECT_TRUE(s.m.layout() == layout);
-  EXPECT_EQ(s.m.bodyPerimeterPoints, bodyPerimeterPoints);
+  EXPECT_TRUE(s.m.layout == layout);
+  EXPECT_EQ(s.m.grids.bodyPerimeterPoints, bodyPerimeterPoints);
 }
 
 TEST(LayoutFile, ALayoutWhoseBodiesOverlapIsRefusedAsTheDialogRefusesIt) {
@@ -375,11 +377,11 @@ TEST(LayoutFile, ALayoutWhoseBodiesOverlapIsRefusedAsTheDialogRefusesIt) {
   f.write(
       replaced("\"circle\"", "\"ellipse\"").replace("\"ellipseRatio\": 2", "\"ellipseRatio\": 4"));
   f.close();
-  const LayoutParameters layout = s.m.layout();
+  const LayoutParameters layout = s.m.layout;
   EXPECT_FALSE(s.w.openLayoutFile(path));
   ASSERT_EQ(s.messages.size(), 1u);
   EXPECT_NE(s.messages[0].find("が重なっています"), std::string::npos) << s.messages[0];
-  EXPECT_TRUE(s.m.layout() == layout);
+  EXPECT_TRUE(s.m.layout == layout);
 }
 
 TEST(LayoutFile, TheMenuSavesAndOpensThroughTheFileDialogs) {
@@ -400,7 +402,7 @@ TEST(LayoutFile, TheMenuSavesAndOpensThroughTheFileDialogs) {
   s.w.findChild<QAction*>("pt_2")->trigger();
   s.w.chooseFile = nullptr;
   s.w.findChild<QAction*>("KeepSave")->trigger();
-  const LayoutFileResult read = readLayoutFile(path, s.m.layout());
+  const LayoutFileResult read = readLayoutFile(path, s.m.layout);
   ASSERT_TRUE(read.layout);
   EXPECT_EQ(read.layout->layoutShape[1][1], shape::square);
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.json"});
@@ -411,14 +413,14 @@ TEST(LayoutFile, AFailedSaveGivesAMessageAndKeepsTheLayout) {
   QTemporaryDir dir;
   const QString path = dir.filePath("no such folder/kept.json");
   s.w.chooseFile = [&](bool, const QString&) { return path; };
-  const LayoutParameters layout = s.m.layout();
+  const LayoutParameters layout = s.m.layout;
   s.w.findChild<QAction*>("KeepSaveAs")->trigger();
   ASSERT_EQ(s.messages.size(), 1u);
   EXPECT_EQ(
       s.messages[0].rfind("レイアウトファイル「" + path.toStdString() + "」を保存できません。", 0),
       0u)
       << s.messages[0];
-  EXPECT_TRUE(s.m.layout() == layout);
+  EXPECT_TRUE(s.m.layout == layout);
   EXPECT_FALSE(QFile::exists(path));
 }
 
@@ -431,9 +433,9 @@ TEST(LayoutFile, SavingOverAFileReplacesItWhole) {
   f.close();
   auto m = makeModel();
   setStartupDefaults(*m);
-  ASSERT_FALSE(saveLayoutFile(path, m->layout()));
+  ASSERT_FALSE(saveLayoutFile(path, m->layout));
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-  EXPECT_EQ(f.readAll(), layoutJson(m->layout()));
+  EXPECT_EQ(f.readAll(), layoutJson(m->layout));
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"a.json"});
 }
 
@@ -473,7 +475,7 @@ TEST(LayoutFile, ARatioStepAfterOpeningStepsFromTheFilesRatio) {
   ASSERT_EQ(s.edit(5)->text(), "3.6") << "the field shows the file's ratio";
   ASSERT_TRUE(s.w.openLayoutFile(writeEllipses("opened.json", 3.4)));
   s.clickDialog(13);
-  EXPECT_EQ(s.m.ellipseRatio, 3.6);
+  EXPECT_EQ(s.m.layout.ellipseRatio, 3.6);
   EXPECT_EQ(s.edit(5)->text(), "3.6");
   EXPECT_TRUE(s.messages.empty());
   expectSameGrids(*expected, s.m, "a ratio step from an opened file's 3.4");

@@ -31,27 +31,31 @@ struct Snapshot {
   int nBodies, mainNx, mainNy;
   std::unique_ptr<Model> grids = makeModel();
   explicit Snapshot(const Model& m)
-      : state(layoutStateOf(m)), nBodies(m.nBodies), mainNx(m.mainNx), mainNy(m.mainNy) {
-    grids->bodyGrid = m.bodyGrid;
-    grids->mainGrid = m.mainGrid;
+      : state(layoutStateOf(m)), nBodies(m.grids.nBodies), mainNx(m.grids.mainNx),
+        mainNy(m.grids.mainNy) {
+    grids->grids.bodyGrid = m.grids.bodyGrid;
+    grids->grids.mainGrid = m.grids.mainGrid;
   }
   void expectIn(const Model& m, const std::string& where) const {
     EXPECT_TRUE(state == layoutStateOf(m)) << where;
-    EXPECT_EQ(nBodies, m.nBodies) << where;
-    EXPECT_EQ(mainNx, m.mainNx) << where;
-    EXPECT_EQ(mainNy, m.mainNy) << where;
+    EXPECT_EQ(nBodies, m.grids.nBodies) << where;
+    EXPECT_EQ(mainNx, m.grids.mainNx) << where;
+    EXPECT_EQ(mainNy, m.grids.mainNy) << where;
     // The points of the grids in use (the arrays keep what a larger grid
     // left beyond them).
-    for (int b = 1; b <= m.nBodies; ++b)
-      for (int p = m.bodyFirst[b]; p <= m.bodyLast[b]; ++p)
-        for (int r = 1; r <= m.bodyLayers; ++r)
-          ASSERT_TRUE(sameBits(grids->bodyGrid[p][r][1].bodyGridX, m.bodyGrid[p][r][1].bodyGridX) &&
-                      sameBits(grids->bodyGrid[p][r][1].bodyGridY, m.bodyGrid[p][r][1].bodyGridY))
+    for (int b = 1; b <= m.grids.nBodies; ++b)
+      for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p)
+        for (int r = 1; r <= m.layout.bodyLayers; ++r)
+          ASSERT_TRUE(sameBits(grids->grids.bodyGrid[p][r][1].bodyGridX,
+                               m.grids.bodyGrid[p][r][1].bodyGridX) &&
+                      sameBits(grids->grids.bodyGrid[p][r][1].bodyGridY,
+                               m.grids.bodyGrid[p][r][1].bodyGridY))
               << "body grids at p " << p << ", r " << r << ", " << where;
-    for (int i = 1; i <= m.mainNx; ++i)
-      for (int j = 1; j <= m.mainNy; ++j)
-        ASSERT_TRUE(sameBits(grids->mainGrid[i][j].mainGridX, m.mainGrid[i][j].mainGridX) &&
-                    sameBits(grids->mainGrid[i][j].mainGridY, m.mainGrid[i][j].mainGridY))
+    for (int i = 1; i <= m.grids.mainNx; ++i)
+      for (int j = 1; j <= m.grids.mainNy; ++j)
+        ASSERT_TRUE(
+            sameBits(grids->grids.mainGrid[i][j].mainGridX, m.grids.mainGrid[i][j].mainGridX) &&
+            sameBits(grids->grids.mainGrid[i][j].mainGridY, m.grids.mainGrid[i][j].mainGridY))
             << "main grid at " << i << ", " << j << ", " << where;
   }
 };
@@ -137,26 +141,26 @@ TEST(LayoutHistory, AnUndoBackToTheRunsLayoutShowsItsResultAgainUnlessAnotherRun
   PanelButton* continueButton = s.w.findChild<PanelButton*>("ContinueButton");
   // Runs stopped at their 20th step (no particle traces follow a stop).
   s.w.services().statusObserver = [&s](int, const std::string&) {
-    if (s.m.flowStep >= 20) s.w.onStopClicked();
+    if (s.m.solution.flowStep >= 20) s.w.onStopClicked();
   };
   s.untilTheLoopEnds("the run", [start] { start->click(); });
-  const int stepsDone = s.m.stepsDone, flowStep = s.m.flowStep;
+  const int stepsDone = s.m.run.stepsDone, flowStep = s.m.solution.flowStep;
   ASSERT_GT(flowStep, 10);
   ASSERT_TRUE(continueButton->isVisible());
 
   s.clickDialog(6); // size up: the result is not this layout's
-  EXPECT_EQ(s.m.stepsDone, 1);
+  EXPECT_EQ(s.m.run.stepsDone, 1);
   EXPECT_FALSE(continueButton->isVisible());
   s.w.undoClick();
-  EXPECT_EQ(s.m.stepsDone, stepsDone);
-  EXPECT_EQ(s.m.flowStep, flowStep);
+  EXPECT_EQ(s.m.run.stepsDone, stepsDone);
+  EXPECT_EQ(s.m.solution.flowStep, flowStep);
   EXPECT_TRUE(continueButton->isVisible()) << "the flow can be continued again";
 
   s.w.redoClick();
   s.untilTheLoopEnds("the second run", [start] { start->click(); });
   s.w.undoClick();
   EXPECT_FALSE(flowBelongsToLayout(s.m)) << "the flow is the second layout's now";
-  EXPECT_EQ(s.m.stepsDone, 1);
+  EXPECT_EQ(s.m.run.stepsDone, 1);
   EXPECT_FALSE(continueButton->isVisible());
 }
 

@@ -21,21 +21,23 @@ namespace {
 std::string gridsOutOfStep(const Model& m) {
   static std::unique_ptr<Model> fresh = makeModel();
   setStartupDefaults(*fresh);
-  fresh->layout() = m.layout();
+  fresh->layout = m.layout;
   FakeWindowServices ws;
   if (!rebuildGrids(*fresh)) return "the layout on screen does not fit";
-  if (fresh->bodyPerimeterPoints != m.bodyPerimeterPoints)
-    return "perimeter points " + std::to_string(m.bodyPerimeterPoints) + ", new grids give " +
-           std::to_string(fresh->bodyPerimeterPoints);
-  if (fresh->mainNx != m.mainNx || fresh->mainNy != m.mainNy) return "main grid size";
-  for (int p = 1; p <= m.bodyPerimeterPoints; ++p)
-    for (int r = 1; r <= m.bodyLayers; ++r)
-      if (fresh->bodyGrid[p][r][1].bodyGridX != m.bodyGrid[p][r][1].bodyGridX ||
-          fresh->bodyGrid[p][r][1].bodyGridY != m.bodyGrid[p][r][1].bodyGridY)
+  if (fresh->grids.bodyPerimeterPoints != m.grids.bodyPerimeterPoints)
+    return "perimeter points " + std::to_string(m.grids.bodyPerimeterPoints) + ", new grids give " +
+           std::to_string(fresh->grids.bodyPerimeterPoints);
+  if (fresh->grids.mainNx != m.grids.mainNx || fresh->grids.mainNy != m.grids.mainNy)
+    return "main grid size";
+  for (int p = 1; p <= m.grids.bodyPerimeterPoints; ++p)
+    for (int r = 1; r <= m.layout.bodyLayers; ++r)
+      if (fresh->grids.bodyGrid[p][r][1].bodyGridX != m.grids.bodyGrid[p][r][1].bodyGridX ||
+          fresh->grids.bodyGrid[p][r][1].bodyGridY != m.grids.bodyGrid[p][r][1].bodyGridY)
         return "auxiliary point " + std::to_string(p) + "," + std::to_string(r);
-  for (int i = 1; i <= m.mainNx; ++i)
-    if (fresh->mainGrid[i][1].mainGridX != m.mainGrid[i][1].mainGridX ||
-        fresh->mainGrid[i][m.mainNy].mainGridY != m.mainGrid[i][m.mainNy].mainGridY)
+  for (int i = 1; i <= m.grids.mainNx; ++i)
+    if (fresh->grids.mainGrid[i][1].mainGridX != m.grids.mainGrid[i][1].mainGridX ||
+        fresh->grids.mainGrid[i][m.grids.mainNy].mainGridY !=
+            m.grids.mainGrid[i][m.grids.mainNy].mainGridY)
       return "main grid column " + std::to_string(i);
   return {};
 }
@@ -51,14 +53,14 @@ TEST(LayoutInStep, RatioStepAfterPatternThreeRegeneratesThoughItsTextStays) {
   choose(s, "RadioGroup1_4"); // "楕円"
   s.clickDialog(14, 3);
   EXPECT_EQ(s.edit(5)->text(), "1.4");
-  EXPECT_EQ(s.m.bodyPerimeterPoints, 518);
+  EXPECT_EQ(s.m.grids.bodyPerimeterPoints, 518);
   s.w.findChild<QAction*>("pt_3")->trigger();
-  EXPECT_DOUBLE_EQ(s.m.ellipseRatio, 1.6);
-  EXPECT_EQ(s.m.bodyPerimeterPoints, 628);
+  EXPECT_DOUBLE_EQ(s.m.layout.ellipseRatio, 1.6);
+  EXPECT_EQ(s.m.grids.bodyPerimeterPoints, 628);
   s.clickDialog(14);
-  EXPECT_EQ(s.m.ellipseRatio, 1.4) << "the ratio its text shows";
+  EXPECT_EQ(s.m.layout.ellipseRatio, 1.4) << "the ratio its text shows";
   EXPECT_EQ(s.edit(5)->text(), "1.4");
-  EXPECT_EQ(s.m.bodyPerimeterPoints, 586);
+  EXPECT_EQ(s.m.grids.bodyPerimeterPoints, 586);
   EXPECT_EQ(gridsOutOfStep(s.m), "");
 }
 
@@ -93,7 +95,7 @@ TEST(LayoutInStep, EveryActionOfAWalkLeavesTheGridsOfTheLayout) {
     a();
     ++n;
     ASSERT_EQ(gridsOutOfStep(s.m), "") << "after action " << n;
-    ASSERT_LE(s.m.selectedColumn, s.m.nColumns) << "after action " << n;
+    ASSERT_LE(s.m.editing.selectedColumn, s.m.layout.nColumns) << "after action " << n;
   }
 }
 
@@ -101,14 +103,14 @@ TEST(LayoutInStep, APatternWithFewerColumnsKeepsTheSelectionOnOne) {
   StartedWindow s;
   choose(s, "RadioGroup2_1");
   s.clickDialog(11); // six columns
-  const ColumnBodyPosition& last = s.m.columnBody[6][1];
+  const ColumnBodyPosition& last = s.m.grids.columnBody[6][1];
   s.w.onPictureClicked(roundHalfAway(last.columnBodyPixX), roundHalfAway(last.columnBodyPixY));
-  ASSERT_EQ(s.m.selectedColumn, 6);
+  ASSERT_EQ(s.m.editing.selectedColumn, 6);
   s.w.findChild<QAction*>("pt_3")->trigger(); // four columns
-  EXPECT_EQ(s.m.selectedColumn, 4);
-  const int shapeOfFour = s.m.layoutShape[4][1];
+  EXPECT_EQ(s.m.editing.selectedColumn, 4);
+  const int shapeOfFour = s.m.layout.layoutShape[4][1];
   choose(s, "RadioGroup1_1"); // "四角" for the selected column
-  EXPECT_EQ(s.m.layoutShape[4][1], shape::square) << "the change reaches a drawn column";
+  EXPECT_EQ(s.m.layout.layoutShape[4][1], shape::square) << "the change reaches a drawn column";
   EXPECT_NE(shapeOfFour, shape::square);
   EXPECT_EQ(gridsOutOfStep(s.m), "");
 }
@@ -128,7 +130,7 @@ TEST(LayoutInStep, TurnsAtTheEndsOfTheirRange) {
     s.edit(3)->setText(QString::fromUtf8(c.typed));
     s.clickDialog(c.button);
     EXPECT_EQ(s.messages.size(), c.accepted ? 0u : 1u) << c.typed;
-    EXPECT_EQ(s.m.layoutAngle[1][1], c.turn) << c.typed;
+    EXPECT_EQ(s.m.layout.layoutAngle[1][1], c.turn) << c.typed;
     EXPECT_EQ(gridsOutOfStep(s.m), "") << c.typed;
   }
 }

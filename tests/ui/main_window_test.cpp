@@ -35,17 +35,17 @@ TEST(MainWindowStart, ShowsTheDefaultLayoutAsTheWholeOutlinePicture) {
   EXPECT_TRUE(s.w.layoutDialog().isVisible()) << "the dialog opens beside the main window";
   EXPECT_EQ(s.w.windowTitle(), QString::fromUtf8("無題[*] - Whirlpane"));
   EXPECT_FALSE(s.w.isWindowModified());
-  EXPECT_EQ(s.m.nBodies, 13);
-  EXPECT_EQ(s.m.bodyFirst[1], 2);
+  EXPECT_EQ(s.m.grids.nBodies, 13);
+  EXPECT_EQ(s.m.grids.bodyFirst[1], 2);
   EXPECT_EQ(s.w.controlMode(), 1);
 
   const QImage image = s.grabbed();
-  for (int b = 1; b <= s.m.nBodies; ++b)
+  for (int b = 1; b <= s.m.grids.nBodies; ++b)
     EXPECT_EQ(s.bodyColour(image, b), kRedPixel) << "body " << b;
   EXPECT_EQ(s.lowerWallColour(image), kRedPixel) << "walls are red in the whole-layout picture";
   // Between the bodies the picture is white.
-  const double midX = (s.m.body[1].bodyPixX + s.m.body[4].bodyPixX) / 2;
-  EXPECT_EQ(StartedWindow::colourAt(image, midX, s.m.body[1].bodyPixY), kWhitePixel);
+  const double midX = (s.m.grids.body[1].bodyPixX + s.m.grids.body[4].bodyPixX) / 2;
+  EXPECT_EQ(StartedWindow::colourAt(image, midX, s.m.grids.body[1].bodyPixY), kWhitePixel);
 }
 
 TEST(MainWindowStart, CaptionsMenusAndHiddenItems) {
@@ -120,29 +120,29 @@ TEST(MainWindowPatterns, EachPresetRedrawsItsLayout) {
   StartedWindow s;
   for (const auto& p : presets) {
     s.w.findChild<QAction*>(p.item)->trigger();
-    EXPECT_EQ(s.m.nBodies, p.bodies) << p.item;
-    EXPECT_DOUBLE_EQ(s.m.viewScale, p.scale) << p.item;
+    EXPECT_EQ(s.m.grids.nBodies, p.bodies) << p.item;
+    EXPECT_DOUBLE_EQ(s.m.view.viewScale, p.scale) << p.item;
     const QImage image = s.grabbed();
-    for (int b = 1; b <= s.m.nBodies; ++b)
+    for (int b = 1; b <= s.m.grids.nBodies; ++b)
       EXPECT_EQ(s.bodyColour(image, b), kRedPixel) << p.item << " body " << b;
   }
 }
 
 TEST(MainWindowView, PanAndZoomMoveThePicture) {
   StartedWindow s;
-  const double x0 = s.m.body[1].bodyPixX, y0 = s.m.body[1].bodyPixY;
+  const double x0 = s.m.grids.body[1].bodyPixX, y0 = s.m.grids.body[1].bodyPixY;
   s.w.services().setStatusText(0, "plot");
   s.w.services().setStatusText(1, "step");
   s.mainButton("BitBtn9")->click();
-  EXPECT_NEAR(s.m.body[1].bodyPixX, x0 - 4 * 2.95, 1e-9) << "viewCentreX + 4 moves it left";
+  EXPECT_NEAR(s.m.grids.body[1].bodyPixX, x0 - 4 * 2.95, 1e-9) << "viewCentreX + 4 moves it left";
   EXPECT_EQ(statusText(s.w, 0), "") << "the outlines replace the plot and its title";
   EXPECT_EQ(statusText(s.w, 1), "");
   s.mainButton("BitBtn12")->click();
-  EXPECT_NEAR(s.m.body[1].bodyPixY, y0 - 4 * 2.95, 1e-9) << "viewCentreY - 4 moves it up";
+  EXPECT_NEAR(s.m.grids.body[1].bodyPixY, y0 - 4 * 2.95, 1e-9) << "viewCentreY - 4 moves it up";
   s.mainButton("BitBtn8")->click();
-  EXPECT_DOUBLE_EQ(s.m.viewScale, 2.95 * 1.05);
+  EXPECT_DOUBLE_EQ(s.m.view.viewScale, 2.95 * 1.05);
   const QImage image = s.grabbed();
-  for (int b = 1; b <= s.m.nBodies; ++b) EXPECT_EQ(s.bodyColour(image, b), kRedPixel);
+  for (int b = 1; b <= s.m.grids.nBodies; ++b) EXPECT_EQ(s.bodyColour(image, b), kRedPixel);
 }
 
 TEST(MainWindowView, PanCrossFollowsTheRightEdge) {
@@ -159,36 +159,36 @@ TEST(MainWindowView, PanCrossFollowsTheRightEdge) {
 TEST(MainWindowColumns, MouseSelectsAColumnOnlyInTheColumnMode) {
   StartedWindow s;
   auto clickBodyOf = [&](int c, int k) {
-    s.w.onPictureClicked(roundHalfAway(s.m.columnBody[c][k].columnBodyPixX) + 9,
-                         roundHalfAway(s.m.columnBody[c][k].columnBodyPixY) + 9);
+    s.w.onPictureClicked(roundHalfAway(s.m.grids.columnBody[c][k].columnBodyPixX) + 9,
+                         roundHalfAway(s.m.grids.columnBody[c][k].columnBodyPixY) + 9);
   };
   clickBodyOf(3, 2);
-  EXPECT_EQ(s.m.selectedColumn, 1) << "the whole-layout mode ignores clicks";
+  EXPECT_EQ(s.m.editing.selectedColumn, 1) << "the whole-layout mode ignores clicks";
 
   s.w.layoutDialog().findChild<QAbstractButton*>("RadioGroup2_1")->click();
   ASSERT_FALSE(s.w.layoutDialog().wholeLayoutChosen());
   clickBodyOf(2, 1); // column 2 holds 2 bodies
-  EXPECT_EQ(s.m.selectedColumn, 2);
+  EXPECT_EQ(s.m.editing.selectedColumn, 2);
   EXPECT_EQ(s.edit(1)->text(), "2");
   clickBodyOf(3, 3);
-  EXPECT_EQ(s.m.selectedColumn, 3);
+  EXPECT_EQ(s.m.editing.selectedColumn, 3);
   EXPECT_EQ(s.edit(1)->text(), "3");
   const QImage image = s.grabbed();
   // Bodies 6..8 are column 3: filled; the others are outlines on white.
-  for (int b = 1; b <= s.m.nBodies; ++b)
+  for (int b = 1; b <= s.m.grids.nBodies; ++b)
     EXPECT_EQ(s.bodyColour(image, b), (b >= 6 && b <= 8) ? kRedPixel : kWhitePixel) << b;
   EXPECT_EQ(s.lowerWallColour(image), kBlackPixel);
   // A second pick of a column of the same count leaves the first one
   // outlined: bodies 11..13 are column 5.
   clickBodyOf(5, 1);
   const QImage again = s.grabbed();
-  for (int b = 1; b <= s.m.nBodies; ++b)
+  for (int b = 1; b <= s.m.grids.nBodies; ++b)
     EXPECT_EQ(s.bodyColour(again, b), b >= 11 ? kRedPixel : kWhitePixel) << b;
 
   // 15 pixels away (squared distance 225) is out of reach.
-  s.w.onPictureClicked(roundHalfAway(s.m.columnBody[1][1].columnBodyPixX) + 15,
-                       roundHalfAway(s.m.columnBody[1][1].columnBodyPixY));
-  EXPECT_EQ(s.m.selectedColumn, 5);
+  s.w.onPictureClicked(roundHalfAway(s.m.grids.columnBody[1][1].columnBodyPixX) + 15,
+                       roundHalfAway(s.m.grids.columnBody[1][1].columnBodyPixY));
+  EXPECT_EQ(s.m.editing.selectedColumn, 5);
 }
 
 TEST(MainWindowCommands, PlotButtonsWaitForStepTen) {
@@ -202,15 +202,15 @@ TEST(MainWindowCommands, PlotButtonsWaitForStepTen) {
 
 TEST(MainWindowCommands, ParticleItemsWaitForStepHundred) {
   StartedWindow s;
-  s.m.stepsDone = 99;
+  s.m.run.stepsDone = 99;
   for (const char* item : {"N10", "N9", "N12"}) {
-    s.m.stopFlag = true;
+    s.m.run.stopFlag = true;
     s.w.findChild<QAction*>(item)->trigger();
     EXPECT_EQ(statusText(s.w, 1), QString::fromUtf8("　繰り返し１００回以上、計算して下さい"))
         << item;
-    EXPECT_FALSE(s.m.stopFlag) << item << " clears the stop flag";
+    EXPECT_FALSE(s.m.run.stopFlag) << item << " clears the stop flag";
     EXPECT_EQ(s.w.controlMode(), 1);
-    EXPECT_EQ(s.m.stepsDone, 99);
+    EXPECT_EQ(s.m.run.stepsDone, 99);
   }
 }
 
@@ -260,11 +260,12 @@ namespace {
 // Lets the default layout carry a uniform stream, as if a run had gone
 // beyond step 100.
 void pretendRunPassedStepHundred(Model& m) {
-  m.uInfTrace = 0.05 * std::sqrt(1.4);
-  for (int i = 1; i <= m.mainNx; ++i)
-    for (int j = 1; j <= m.mainNy; ++j) m.mainFlow[i][j][slot::u] = m.uInfTrace;
-  m.stepsDone = 150;
-  m.flowLayout = m.layout();
+  m.constants.uInfTrace = 0.05 * std::sqrt(1.4);
+  for (int i = 1; i <= m.grids.mainNx; ++i)
+    for (int j = 1; j <= m.grids.mainNy; ++j)
+      m.solution.mainFlow[i][j][slot::u] = m.constants.uInfTrace;
+  m.run.stepsDone = 150;
+  m.solution.flowLayout = m.layout;
 }
 } // namespace
 
@@ -277,7 +278,7 @@ TEST(MainWindowParticles, AnimationShowsCrossesAndStopsOnTheStopButton) {
   QTimer watch;
   int ticks = 0;
   QObject::connect(&watch, &QTimer::timeout, &s.w, [&] {
-    if (s.m.particleState != 2 || ++ticks < 5) return;
+    if (s.m.view.particleState != 2 || ++ticks < 5) return;
     watch.stop();
     sawParticleMode = s.w.controlMode() == 3 && !s.w.layoutDialog().isVisible();
     during = s.grabbed();
@@ -289,7 +290,7 @@ TEST(MainWindowParticles, AnimationShowsCrossesAndStopsOnTheStopButton) {
   EXPECT_TRUE(sawParticleMode);
   EXPECT_EQ(s.w.controlMode(), 1);
   EXPECT_TRUE(s.w.layoutDialog().isVisible());
-  EXPECT_EQ(s.m.stepsDone, 150);
+  EXPECT_EQ(s.m.run.stepsDone, 150);
   EXPECT_TRUE(s.w.findChild<QWidget*>("CheckBox1")->isVisible()) << "hidden by the traces";
   EXPECT_TRUE(s.w.findChild<QWidget*>("CheckBox2")->isVisible());
   // The animation's picture: black channel, red bodies, white crosses.

@@ -91,7 +91,7 @@ TEST(MainWindowRun, StopDuringARunEndsItAtTheNextTenthStep) {
   };
   s.press(s.start, "the run stopped after step 20");
   EXPECT_TRUE(calculatingMode);
-  EXPECT_EQ(s.m.stepsDone, 30);
+  EXPECT_EQ(s.m.run.stepsDone, 30);
   EXPECT_EQ(s.count(progressText(20)), 1);
   EXPECT_EQ(s.count(progressText(30)), 1) << "the status names the step the flow stopped at";
   EXPECT_EQ(s.count(finalText), 0);
@@ -127,7 +127,7 @@ TEST(MainWindowRun, AQuitAsTheRunStartsEndsItInItsSetUpThenClosesTheWindow) {
   EXPECT_TRUE(std::none_of(s.panel1.begin(), s.panel1.end(), [](const std::string& t) {
     return t.rfind("　計算回数＝", 0) == 0;
   })) << "no step was taken";
-  EXPECT_EQ(s.m.flowStep, 0);
+  EXPECT_EQ(s.m.solution.flowStep, 0);
   QApplication::processEvents();
   EXPECT_FALSE(s.w.isVisible());
 }
@@ -140,7 +140,7 @@ TEST(MainWindowRun, StartPressedAgainDuringARunIsIgnored) {
   };
   s.press(s.start, "the run stopped after step 20");
   EXPECT_EQ(s.count(progressText(10)), 1) << "no second run from inside the first";
-  EXPECT_EQ(s.m.stepsDone, 30);
+  EXPECT_EQ(s.m.run.stepsDone, 30);
 }
 
 TEST(MainWindowRun, CloseDuringARunIsRefusedUntilTheRunHasEnded) {
@@ -153,7 +153,7 @@ TEST(MainWindowRun, CloseDuringARunIsRefusedUntilTheRunHasEnded) {
   };
   s.press(s.start, "the run closed after step 10");
   EXPECT_TRUE(stayed);
-  EXPECT_EQ(s.m.stepsDone, 20) << "the run ended at its next look at the stop flag";
+  EXPECT_EQ(s.m.run.stepsDone, 20) << "the run ended at its next look at the stop flag";
   EXPECT_FALSE(s.w.layoutDialog().isVisible());
   QApplication::processEvents();
   EXPECT_FALSE(s.w.isVisible());
@@ -174,7 +174,7 @@ TEST(MainWindowRun, FullRunEndsInParticleTracesAndIsNotRepeated) {
   EXPECT_EQ(s.count(progressText(300)), 1);
   EXPECT_TRUE(particleMode);
   EXPECT_EQ(s.panel0(), QString::fromUtf8("　パーティクル軌跡描画"));
-  EXPECT_EQ(s.m.stepsDone, 300);
+  EXPECT_EQ(s.m.run.stepsDone, 300);
   EXPECT_EQ(s.w.controlMode(), 1);
   EXPECT_TRUE(s.messages.empty());
   // A second press shows the result of the run instead of running again.
@@ -192,14 +192,14 @@ TEST(MainWindowRun, ColumnSelectionDuringARunLeavesTheRunsCountAlone) {
   // with it is seen at step 30.
   s.onPanel1 = [&](const std::string& text) {
     if (text != progressText(20)) return;
-    s.w.onPictureClicked(roundHalfAway(s.m.columnBody[2][1].columnBodyPixX),
-                         roundHalfAway(s.m.columnBody[2][1].columnBodyPixY));
+    s.w.onPictureClicked(roundHalfAway(s.m.grids.columnBody[2][1].columnBodyPixX),
+                         roundHalfAway(s.m.grids.columnBody[2][1].columnBodyPixY));
     s.stop->click();
   };
   s.press(s.start, "the run stopped after step 20");
-  EXPECT_EQ(s.m.selectedColumn, 2);
+  EXPECT_EQ(s.m.editing.selectedColumn, 2);
   EXPECT_EQ(s.edit(1)->text(), "2");
-  EXPECT_EQ(s.m.stepsDone, 30) << "the selection did not regenerate the grids under the run";
+  EXPECT_EQ(s.m.run.stepsDone, 30) << "the selection did not regenerate the grids under the run";
 }
 
 TEST(MainWindowRun, TracesAfterAStoppedRunShowThatRunsElapsedTime) {
@@ -208,8 +208,8 @@ TEST(MainWindowRun, TracesAfterAStoppedRunShowThatRunsElapsedTime) {
     if (text == progressText(100)) s.stop->click();
   };
   s.press(s.start, "the run stopped after step 100");
-  ASSERT_EQ(s.m.stepsDone, 110);
-  const std::uint32_t runMs = elapsedTicks(s.m.runEndTick, s.m.runStartTick);
+  ASSERT_EQ(s.m.run.stepsDone, 110);
+  const std::uint32_t runMs = elapsedTicks(s.m.run.runEndTick, s.m.run.runStartTick);
   EXPECT_LT(runMs, 600000u) << "the end tick belongs to this run";
   std::string elapsed;
   s.onPanel1 = [&](const std::string& text) {
@@ -220,7 +220,8 @@ TEST(MainWindowRun, TracesAfterAStoppedRunShowThatRunsElapsedTime) {
   };
   s.untilTheLoopEnds("the traces, stopped once drawn",
                      [&] { s.w.findChild<QAction*>("N10")->trigger(); }); // "粒子描画"
-  EXPECT_EQ(elapsed, "　所要計算時間　＝" + elapsedTicksText(s.m.runEndTick, s.m.runStartTick));
+  EXPECT_EQ(elapsed,
+            "　所要計算時間　＝" + elapsedTicksText(s.m.run.runEndTick, s.m.run.runStartTick));
   EXPECT_EQ(elapsed.find(" 時 "), std::string::npos)
       << "no hours for a run of seconds: " << elapsed;
 }
@@ -234,7 +235,7 @@ TEST(MainWindowRun, ContinueButtonGoesOnFromAStoppedRunUntilTheLayoutChanges) {
     if (text == progressText(20)) s.stop->click();
   };
   s.press(s.start, "the run stopped after step 20");
-  ASSERT_EQ(s.m.stepsDone, 30);
+  ASSERT_EQ(s.m.run.stepsDone, 30);
   EXPECT_TRUE(go->isVisible());
   EXPECT_EQ(go->caption(), QString::fromUtf8("続けて計算"));
 
@@ -249,7 +250,7 @@ TEST(MainWindowRun, ContinueButtonGoesOnFromAStoppedRunUntilTheLayoutChanges) {
   EXPECT_TRUE(calculatingMode);
   EXPECT_EQ(s.count(progressText(40, 330)), 1) << "the steps count on from 31 to 330";
   EXPECT_EQ(s.panel1.back(), progressText(60, 330)) << "the step the continuation stopped at";
-  EXPECT_EQ(s.m.stepsDone, 60);
+  EXPECT_EQ(s.m.run.stepsDone, 60);
   EXPECT_TRUE(go->isVisible());
 
   s.w.findChild<QAction*>("pt_2")->trigger();
@@ -272,12 +273,12 @@ TEST(MainWindowRun, HistoryWindowFollowsTheRunEveryTenStepsAndShowsItAllAtTheEnd
   EXPECT_GE(shownAtStep30, 10) << "the plot follows the run";
   EXPECT_LE(shownAtStep30, 30);
   EXPECT_EQ(shownAtStep30 % 10, 0);
-  ASSERT_EQ(s.m.residualHistory.size(), 50u);
+  ASSERT_EQ(s.m.solution.residualHistory.size(), 50u);
   EXPECT_EQ(h->stepsShown(), 50);
   EXPECT_EQ(h->residualSeries()->count(), 50);
   EXPECT_EQ(h->speedSeries()->count(), 50);
   double lowest = 1e300;
-  for (const StepResidual& r : s.m.residualHistory) {
+  for (const StepResidual& r : s.m.solution.residualHistory) {
     EXPECT_GT(r.densityResidual, 0);
     lowest = std::min(lowest, r.densityResidual);
   }
@@ -297,9 +298,9 @@ TEST(MainWindowRun, ForcesWindowTabulatesEveryBodyAfterARunAndCopiesItAsTabSepar
     if (text == progressText(20)) s.stop->click();
   };
   s.press(s.start, "the run stopped after step 20");
-  ASSERT_EQ(f->table()->rowCount(), s.m.nBodies) << "refreshed when the run ended";
+  ASSERT_EQ(f->table()->rowCount(), s.m.grids.nBodies) << "refreshed when the run ended";
   const QStringList lines = f->tabSeparated().split('\n', Qt::SkipEmptyParts);
-  ASSERT_EQ(lines.size(), s.m.nBodies + 3);
+  ASSERT_EQ(lines.size(), s.m.grids.nBodies + 3);
   EXPECT_EQ(
       lines.front(),
       QString::fromUtf8("列\t物体\t形状\tCd\tCl\tCd（圧力）\tCd（粘性）\tCl（圧力）\tCl（粘性）"));
@@ -307,7 +308,7 @@ TEST(MainWindowRun, ForcesWindowTabulatesEveryBodyAfterARunAndCopiesItAsTabSepar
   EXPECT_EQ(lines[1].section('\t', 0, 2), QString::fromUtf8("1\t1\t円"));
   EXPECT_EQ(lines[4].section('\t', 0, 2), QString::fromUtf8("2\t1\t円"));
   EXPECT_EQ(lines[13].section('\t', 0, 2), QString::fromUtf8("5\t3\t円"));
-  for (int row = 1; row <= s.m.nBodies; ++row) {
+  for (int row = 1; row <= s.m.grids.nBodies; ++row) {
     bool ok = false;
     const double cd = lines[row].section('\t', 3, 3).toDouble(&ok);
     EXPECT_TRUE(ok && std::isfinite(cd)) << lines[row].toStdString();
@@ -316,7 +317,7 @@ TEST(MainWindowRun, ForcesWindowTabulatesEveryBodyAfterARunAndCopiesItAsTabSepar
         lines[row].section('\t', 5, 5).toDouble() + lines[row].section('\t', 6, 6).toDouble();
     EXPECT_NEAR(parts, cd, 1.5e-4) << lines[row].toStdString();
   }
-  EXPECT_TRUE(lines[s.m.nBodies + 1].startsWith(QString::fromUtf8("圧力降下")));
+  EXPECT_TRUE(lines[s.m.grids.nBodies + 1].startsWith(QString::fromUtf8("圧力降下")));
   EXPECT_TRUE(lines.back().contains(QString::fromUtf8("U∞ = 0.0591608、μ（主格子）= 0.000591608、"
                                                       "μ（物体格子）= 0.00118322、Re = 100")))
       << lines.back().toStdString();
@@ -330,8 +331,8 @@ TEST(MainWindowRun, ForcesWindowTabulatesEveryBodyAfterARunAndCopiesItAsTabSepar
   QTemporaryDir dir;
   QStringList failures;
   for (const auto& [window, name, lineCount] :
-       {std::tuple<QWidget*, QString, qsizetype>{f, "forces.csv", s.m.nBodies + 1},
-        {s.w.historyWindow(), "history.csv", std::ssize(s.m.residualHistory) + 1}}) {
+       {std::tuple<QWidget*, QString, qsizetype>{f, "forces.csv", s.m.grids.nBodies + 1},
+        {s.w.historyWindow(), "history.csv", std::ssize(s.m.solution.residualHistory) + 1}}) {
     CsvExportHooks& hooks = window == f ? f->csvHooks : s.w.historyWindow()->csvHooks;
     hooks = {[&dir, name = name](const QString&) { return dir.filePath(name); },
              [&failures](const QString& m) { failures.append(m); }};
@@ -399,15 +400,15 @@ TEST(MainWindowRun, TheRunLengthDialogSetsTheStepsAndARunThatEndsOnceTheDragSett
   };
   choose(50, false);
   s.press(s.start, "a run of 50 steps and its traces");
-  EXPECT_EQ(s.m.residualHistory.size(), 50u);
+  EXPECT_EQ(s.m.solution.residualHistory.size(), 50u);
   EXPECT_EQ(s.count(progressText(50, 50)), 1);
 
   // pt_1 settles well before 3,000 steps (about 1,100 in the batch).
   choose(3000, true);
   s.w.findChild<QAction*>("historyItem")->trigger();
   s.press(s.start, "a run until the drag settles and its traces");
-  EXPECT_EQ(s.m.runEnd, RunEnd::settled);
-  const int steps = int(s.m.residualHistory.size());
+  EXPECT_EQ(s.m.solution.runEnd, RunEnd::settled);
+  const int steps = int(s.m.solution.residualHistory.size());
   EXPECT_LT(steps, 3000);
   EXPECT_EQ(s.count("　抗力が落ち着いたので終了しました。　計算回数＝" + std::to_string(steps)), 1);
   EXPECT_EQ(s.w.historyWindow()->findChild<QChartView*>()->chart()->title(),
@@ -423,19 +424,19 @@ TEST(MainWindowRun, WhatTheUserAsksWhileTheRunComputesIsServedAtItsNextStep) {
     std::function<bool(RunWindow&, double, int)> served;
   } cases[] = {
       {"zoom in", [](RunWindow& s) { s.mainButton("BitBtn8")->click(); },
-       [](RunWindow& s, double scale, int) { return s.m.viewScale == scale * 1.05; }},
+       [](RunWindow& s, double scale, int) { return s.m.view.viewScale == scale * 1.05; }},
       {"pressure map", [](RunWindow& s) { s.mainButton("BitBtn6")->click(); },
        [](RunWindow& s, double, int) {
          return s.w.shownLegend().quantity == LegendQuantity::pressure && s.plotColours() > 500;
        }},
       {"filled contours", [](RunWindow& s) { s.w.findChild<QCheckBox*>("CheckBox1")->click(); },
-       [](RunWindow& s, double, int) { return s.m.fillContours; }},
+       [](RunWindow& s, double, int) { return s.m.view.fillContours; }},
       {"larger window", [](RunWindow& s) { s.w.resize(s.w.width() + 40, s.w.height()); },
        [](RunWindow& s, double, int width) { return s.w.surfaces().bitmap.width() == width + 40; }},
   };
   for (const auto& c : cases) {
     RunWindow s;
-    const double scale = s.m.viewScale;
+    const double scale = s.m.view.viewScale;
     const int width = s.w.surfaces().bitmap.width();
     s.start->click();
     EXPECT_TRUE(s.w.loopRunning()) << "the press returns while the run computes";
@@ -449,7 +450,7 @@ TEST(MainWindowRun, WhatTheUserAsksWhileTheRunComputesIsServedAtItsNextStep) {
     };
     s.untilTheLoopEnds("the run stopped after step 30", [] {});
     EXPECT_TRUE(served) << c.request;
-    EXPECT_EQ(s.m.stepsDone, 40) << c.request;
+    EXPECT_EQ(s.m.run.stepsDone, 40) << c.request;
   }
 }
 
@@ -465,7 +466,7 @@ TEST(MainWindowRun, ADivergedRunsMessageIsShownByTheWindowOnceTheRunHasEnded) {
   RunWindow s;
   std::size_t messagesDuringTheRun = 1;
   s.onPanel1 = [&](const std::string& text) {
-    if (text == progressText(10)) s.m.mainFlow[70][30][slot::u] = std::nan("");
+    if (text == progressText(10)) s.m.solution.mainFlow[70][30][slot::u] = std::nan("");
     if (text.rfind("　計算が発散しました。", 0) == 0) messagesDuringTheRun = s.messages.size();
   };
   s.press(s.start, "the diverged run");

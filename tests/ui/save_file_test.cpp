@@ -100,7 +100,7 @@ TEST_F(FullFileSystem, EverySaveReportsTheFailureAndKeepsTheEarlierFile) {
     std::function<bool(const QString&)> fails;
   } saves[] = {
       {"layout.json",
-       [&](const QString& p) { return saveLayoutFile(p, session.m->layout()).has_value(); }},
+       [&](const QString& p) { return saveLayoutFile(p, session.m->layout).has_value(); }},
       {"picture.png", [&](const QString& p) { return savePicturePng(p, picture).has_value(); }},
       {"summary.json",
        [&](const QString& p) {

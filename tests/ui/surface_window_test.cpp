@@ -30,7 +30,7 @@ TEST(SurfaceWindow, PlotsTheChosenBodyAgainstAngleOrLengthWithItsWallShearZeros)
 
   runCalculationSteps(*s.m, s.ws, s.stages, 300);
   w.refresh();
-  ASSERT_EQ(w.bodyChoice()->count(), s.m->nBodies);
+  ASSERT_EQ(w.bodyChoice()->count(), s.m->grids.nBodies);
   w.bodyChoice()->setCurrentIndex(2);
   const SurfaceDistribution d = surfaceDistribution(*s.m, 3);
   ASSERT_EQ(w.cpSeries()->count(), std::ssize(d.points));
@@ -63,10 +63,11 @@ TEST(SurfaceWindow, PlotsTheChosenBodyAgainstAngleOrLengthWithItsWallShearZeros)
   QFile csv(dir.filePath("surface.csv"));
   ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
   qsizetype points = 0;
-  for (int b = 1; b <= s.m->nBodies; ++b) points += std::ssize(surfaceDistribution(*s.m, b).points);
+  for (int b = 1; b <= s.m->grids.nBodies; ++b)
+    points += std::ssize(surfaceDistribution(*s.m, b).points);
   EXPECT_EQ(csv.readAll().count('\n'), points + 1);
 
-  s.m->layoutSize[1][1] += 1; // another layout: the flow is none of its
+  s.m->layout.layoutSize[1][1] += 1; // another layout: the flow is none of its
   w.refresh();
   EXPECT_EQ(w.cpSeries()->count(), 0);
   EXPECT_EQ(w.zerosTable()->rowCount(), 0);
@@ -78,9 +79,9 @@ TEST(SurfaceWindow, TheMenuItemIsEnabledForAFlowOfTheLayoutOnScreenOnly) {
   QAction* item = s.w.findChild<QAction*>("surfaceItem");
   emit results->aboutToShow();
   EXPECT_FALSE(item->isEnabled());
-  s.m.flowStep = 1;
-  s.m.flowLayout = s.m.layout();
-  s.m.flowConditionsOfResult = s.m.flow;
+  s.m.solution.flowStep = 1;
+  s.m.solution.flowLayout = s.m.layout;
+  s.m.solution.flowConditionsOfResult = s.m.flow;
   emit results->aboutToShow();
   EXPECT_TRUE(item->isEnabled());
   s.m.flow.reynolds = 150;
@@ -94,12 +95,13 @@ TEST(HistoryWindow, ShowsTheChosenBodysCdAndClOfEveryStepAndFollowsTheRun) {
   ForceHistoryChart* f = w.forceChart();
   runCalculationSteps(*s.m, s.ws, s.stages, 30);
   w.refresh();
-  ASSERT_EQ(f->bodyChoice()->count(), s.m->nBodies);
+  ASSERT_EQ(f->bodyChoice()->count(), s.m->grids.nBodies);
   const auto expectBody = [&](int b, int steps) {
     ASSERT_EQ(f->cdSeries()->count(), steps) << "body " << b;
     ASSERT_EQ(f->clSeries()->count(), steps) << "body " << b;
     for (int k = 0; k < steps; ++k) {
-      const ForceSample& sample = s.m->forceHistory[std::size_t(k) * s.m->nBodies + b - 1];
+      const ForceSample& sample =
+          s.m->solution.forceHistory[std::size_t(k) * s.m->grids.nBodies + b - 1];
       EXPECT_EQ(f->cdSeries()->at(k), QPointF(k + 1, sample.cd)) << "body " << b;
       EXPECT_EQ(f->clSeries()->at(k), QPointF(k + 1, sample.cl)) << "body " << b;
     }

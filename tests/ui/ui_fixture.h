@@ -76,11 +76,11 @@ struct StartedWindow {
     return image.pixelColor(roundHalfAway(pixX), roundHalfAway(pixY));
   }
   QColor bodyColour(const QImage& image, int b) {
-    return colourAt(image, m.body[b].bodyPixX, m.body[b].bodyPixY);
+    return colourAt(image, m.grids.body[b].bodyPixX, m.grids.body[b].bodyPixY);
   }
   // A pixel in the middle of the lower channel wall.
   QColor lowerWallColour(const QImage& image) {
-    const MainPoint& p = m.mainGrid[m.mainNx / 2][1];
+    const MainPoint& p = m.grids.mainGrid[m.grids.mainNx / 2][1];
     return colourAt(image, p.mainGridPixX, p.mainGridPixY);
   }
 

@@ -26,30 +26,31 @@ QImage surface(StartedWindow& s) {
 }
 
 void pretendRunPassedStepHundred(Model& m) {
-  m.uInfTrace = 0.05 * std::sqrt(1.4);
-  for (int i = 1; i <= m.mainNx; ++i)
-    for (int j = 1; j <= m.mainNy; ++j) {
-      m.mainFlow[i][j][slot::rho] = 1;
-      m.mainFlow[i][j][slot::u] = m.uInfTrace * (1 + 0.3 * std::sin(0.2 * i + 0.1 * j));
-      m.mainFlow[i][j][slot::v] = 0.01 * std::cos(0.15 * j);
-      m.mainFlow[i][j][slot::e] = 1.8 + 0.1 * std::sin(0.1 * i);
+  m.constants.uInfTrace = 0.05 * std::sqrt(1.4);
+  for (int i = 1; i <= m.grids.mainNx; ++i)
+    for (int j = 1; j <= m.grids.mainNy; ++j) {
+      m.solution.mainFlow[i][j][slot::rho] = 1;
+      m.solution.mainFlow[i][j][slot::u] =
+          m.constants.uInfTrace * (1 + 0.3 * std::sin(0.2 * i + 0.1 * j));
+      m.solution.mainFlow[i][j][slot::v] = 0.01 * std::cos(0.15 * j);
+      m.solution.mainFlow[i][j][slot::e] = 1.8 + 0.1 * std::sin(0.1 * i);
     }
-  m.stepsDone = 150;
-  m.flowLayout = m.layout();
+  m.run.stepsDone = 150;
+  m.solution.flowLayout = m.layout;
 }
 
 } // namespace
 
 TEST(WindowResize, TheOutlinePictureIsDrawnAgainAtTheNewSize) {
   StartedWindow s;
-  const double x0 = s.m.body[1].bodyPixX;
+  const double x0 = s.m.grids.body[1].bodyPixX;
   const int widthBefore = s.w.windowSurface().width();
   for (const QSize size : {QSize(1000, 650), QSize(450, 300), QSize(1000, 650)}) {
     resizeTo(s, size.width(), size.height());
     const QSize view(s.w.width() - legendColumnWidth(), s.w.frameGeometry().height());
     EXPECT_EQ(s.w.windowSurface().size(), view) << "the view leaves the legend column";
     // The view's centre stays at the bitmap's centre.
-    EXPECT_DOUBLE_EQ(s.m.body[1].bodyPixX, x0 + (view.width() / 2 - widthBefore / 2));
+    EXPECT_DOUBLE_EQ(s.m.grids.body[1].bodyPixX, x0 + (view.width() / 2 - widthBefore / 2));
     const QImage resized = surface(s);
     // Panning there and back draws the same view afresh at this size.
     s.mainButton("BitBtn9")->click();

@@ -63,7 +63,7 @@ TEST(WindowAtRest, NothingIsRepaintedAfterAStoppedRun) {
   StartedWindow s;
   auto* start = s.w.findChild<PanelButton*>("button2");
   s.w.services().statusObserver = [&](int panel, const std::string&) {
-    if (panel == 1 && s.m.stepsDone >= 19) s.w.onStopClicked();
+    if (panel == 1 && s.m.run.stepsDone >= 19) s.w.onStopClicked();
   };
   s.untilTheLoopEnds("the run stopped at step 20", [&] { start->click(); });
   s.w.services().statusObserver = nullptr;
