@@ -7,11 +7,11 @@
 #include <cstddef>
 #include <vector>
 
-void reserveForceHistory(Model& m, int steps) {
+void reserveForceHistory(const Grids& grids, FlowSolution& solution, int steps) {
   const auto n = static_cast<std::size_t>(std::max(steps, 0));
-  m.solution.forceHistory.reserve(m.solution.forceHistory.size() +
-                                  n * static_cast<std::size_t>(m.grids.nBodies));
-  m.solution.forceTimes.reserve(m.solution.forceTimes.size() + n);
+  solution.forceHistory.reserve(solution.forceHistory.size() +
+                                n * static_cast<std::size_t>(grids.nBodies));
+  solution.forceTimes.reserve(solution.forceTimes.size() + n);
 }
 
 void recordForces(Model& m) {
@@ -19,9 +19,8 @@ void recordForces(Model& m) {
   m.solution.forceTimes.push_back(m.solution.flowTime);
 }
 
-int forceSteps(const Model& m) {
-  return m.grids.nBodies > 0 ? static_cast<int>(m.solution.forceHistory.size()) / m.grids.nBodies
-                             : 0;
+int forceSteps(const Grids& grids, const FlowSolution& solution) {
+  return grids.nBodies > 0 ? static_cast<int>(solution.forceHistory.size()) / grids.nBodies : 0;
 }
 
 namespace {
@@ -64,7 +63,7 @@ void takeMeans(const Model& m, int b, int first, int end, CycleStatistics& s) {
 
 CycleStatistics cycleStatistics(const Model& m, int b, int window) {
   CycleStatistics s;
-  const int n = forceSteps(m);
+  const int n = forceSteps(m.grids, m.solution);
   if (n == 0) return s;
   // The upward crossings of the mean over the last half, with hysteresis.
   const int half = n / 2;
@@ -114,7 +113,7 @@ CycleStatistics cycleStatistics(const Model& m, int b, int window) {
 }
 
 std::optional<double> meanDragChange(const Model& m, int window) {
-  const int n = forceSteps(m);
+  const int n = forceSteps(m.grids, m.solution);
   if (window < 1 || n < 2 * window) return std::nullopt;
   double change = 0;
   for (int b = 1; b <= m.grids.nBodies; ++b) {

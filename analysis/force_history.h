@@ -10,14 +10,14 @@
 
 // Room for `steps` more steps of force history (nothing is allocated while
 // they are recorded).
-void reserveForceHistory(Model& m, int steps);
+void reserveForceHistory(const Grids& grids, FlowSolution& solution, int steps);
 
 // Appends Cd and Cl of every body (forceSample) and the flow time after the
 // step just taken.
 void recordForces(Model& m);
 
 // Steps recorded: forceHistory.size() / nBodies.
-int forceSteps(const Model& m);
+int forceSteps(const Grids& grids, const FlowSolution& solution);
 
 // What body b's force history says.  The lift oscillates when, over the
 // last half of the history, it crosses its mean upwards at least three

@@ -38,10 +38,11 @@ Force pointNormal(const Model& m, int b, int p, double orientation) {
   return {0.5 * orientation * dy, -0.5 * orientation * dx};
 }
 
-Stress wallStress(const Model& m, int p, double mu) {
-  const int r = m.layout.bodyLayers;
-  const auto& f = m.solution.bodyFlow;
-  const auto& g = m.grids.bodyMetric[p][r][1];
+Stress wallStress(const LayoutParameters& layout, const SolverConstants& constants,
+                  const Grids& grids, const FlowSolution& solution, int p, double mu) {
+  const int r = layout.bodyLayers;
+  const auto& f = solution.bodyFlow;
+  const auto& g = grids.bodyMetric[p][r][1];
   auto alongWall = [&](int s) { return (f[p + 1][r][1][s] - f[p - 1][r][1][s]) / 2; };
   auto acrossLayers = [&](int s) {
     return (3 * f[p][r][1][s] - 4 * f[p][r - 1][1][s] + f[p][r - 2][1][s]) / 2;
@@ -53,8 +54,8 @@ Stress wallStress(const Model& m, int p, double mu) {
   const double uy = (uEta * g[metric::xXi] - uXi * g[metric::xEta]) / jac;
   const double vx = (vXi * g[metric::yEta] - vEta * g[metric::yXi]) / jac;
   const double vy = (vEta * g[metric::xXi] - vXi * g[metric::xEta]) / jac;
-  return {mu * (m.constants.stressA * ux + m.constants.stressB * vy), mu * (uy + vx),
-          mu * (m.constants.stressB * ux + m.constants.stressA * vy)};
+  return {mu * (constants.stressA * ux + constants.stressB * vy), mu * (uy + vx),
+          mu * (constants.stressB * ux + constants.stressA * vy)};
 }
 
 double orientationOf(const Model& m, int b) {
@@ -83,21 +84,21 @@ Force viscousForce(const Model& m, int b) {
   Force f{0, 0};
   for (int p = m.grids.bodyFirst[b]; p < m.grids.bodyLast[b]; ++p) {
     const Force n = pointNormal(m, b, p, orientation);
-    const Stress t = wallStress(m, p, mu);
+    const Stress t = wallStress(m.layout, m.constants, m.grids, m.solution, p, mu);
     f.fx += t.xx * n.fx + t.xy * n.fy;
     f.fy += t.xy * n.fx + t.yy * n.fy;
   }
   return f;
 }
 
-ReferenceQuantities referenceQuantities(const Model& m) {
+ReferenceQuantities referenceQuantities(const SolverConstants& constants) {
   constexpr double soundSpeed = 1.1832159566199232; // √1.4, free stream
   return {1.0,
-          m.constants.uInf,
-          m.constants.uInf / m.constants.reynolds,
-          m.constants.auxViscosityFactor * m.constants.uInf / m.constants.reynolds,
-          m.constants.reynolds,
-          m.constants.uInf / soundSpeed};
+          constants.uInf,
+          constants.uInf / constants.reynolds,
+          constants.auxViscosityFactor * constants.uInf / constants.reynolds,
+          constants.reynolds,
+          constants.uInf / soundSpeed};
 }
 
 namespace {

@@ -45,7 +45,8 @@ Force pointNormal(const Model& m, int b, int p, double orientation);
 struct Stress {
   double xx, xy, yy;
 };
-Stress wallStress(const Model& m, int p, double mu);
+Stress wallStress(const LayoutParameters& layout, const SolverConstants& constants,
+                  const Grids& grids, const FlowSolution& solution, int p, double mu);
 
 // The area enclosed by body b's surface polygon (positive), in solver units.
 double surfaceArea(const Model& m, int b);
@@ -71,7 +72,7 @@ struct FlowForces {
 struct ReferenceQuantities {
   double rhoInf, uInf, mainViscosity, bodyViscosity, reynolds, mach;
 };
-ReferenceQuantities referenceQuantities(const Model& m);
+ReferenceQuantities referenceQuantities(const SolverConstants& constants);
 
 // Cd and Cl of body b, as flowForces gives them; allocates nothing (the
 // force history records it after every step).

@@ -18,7 +18,7 @@ double angleFromFront(double x, double y, double cx, double cy) {
 } // namespace
 
 SurfaceDistribution surfaceDistribution(const Model& m, int b) {
-  const ReferenceQuantities q = referenceQuantities(m);
+  const ReferenceQuantities q = referenceQuantities(m.constants);
   const double dynamicPressure = 0.5 * q.rhoInf * q.uInf * q.uInf;
   constexpr double freeStreamPressure = 1;
   const double orientation = orientationOf(m, b);
@@ -37,7 +37,7 @@ SurfaceDistribution surfaceDistribution(const Model& m, int b) {
     const double nx = n.fx / length, ny = n.fy / length;
     // The clockwise tangent is the outward normal turned a quarter clockwise.
     const double tx = ny, ty = -nx;
-    const Stress t = wallStress(m, p, q.bodyViscosity);
+    const Stress t = wallStress(m.layout, m.constants, m.grids, m.solution, p, q.bodyViscosity);
     const double shear = tx * (t.xx * nx + t.xy * ny) + ty * (t.xy * nx + t.yy * ny);
     const double pressure = m.solution.bodyFlow[p][m.layout.bodyLayers][1][slot::pres];
     walk.push_back(

@@ -160,16 +160,16 @@ std::optional<QString> writePicture(Model& m, ViewSurfaces& s, WindowServices& w
     findSpeedRange(m, 0.9);
     drawVelocityVectors(m, s.bitmap, ws, 1);
     s.copyBitmapToWindow();
-    legend = vectorLegend(m);
+    legend = vectorLegend(m.view);
   } else if (name == "vorticity") {
     drawVorticityMap(m, s, ws);
-    legend = mapLegend(m, LegendQuantity::vorticity);
+    legend = mapLegend(m.view, LegendQuantity::vorticity);
   } else if (name == "pressure") {
     drawPressureMap(m, s, ws);
-    legend = mapLegend(m, LegendQuantity::pressure);
+    legend = mapLegend(m.view, LegendQuantity::pressure);
   } else {
     drawDensityMap(m, s, ws);
-    legend = mapLegend(m, LegendQuantity::density);
+    legend = mapLegend(m.view, LegendQuantity::density);
   }
   const DrawingSurface& w = s.window;
   const QImage view(reinterpret_cast<const uchar*>(w.bits()), w.width(), w.height(), w.width() * 4,
@@ -185,10 +185,10 @@ std::optional<std::pair<int, QString>>
 makeLayout(Model& m, BatchServices& ws, const QString& layout, const BatchRequest& request = {}) {
   setStartupDefaults(m);
   remakeGrids(m, ws);
-  centreViewAtStart(m);
+  centreViewAtStart(m.layout, m.grids, m.view);
   bool remake = false;
   if (isPatternName(layout)) {
-    if (writePreset(m, layout[3].digitValue())) remakeGrids(m, ws);
+    if (writePreset(m.layout, m.view, layout[3].digitValue())) remakeGrids(m, ws);
   } else if (layout != "default") {
     const LayoutFileResult read = readLayoutFile(layout, m.layout);
     if (!read.layout) return std::pair{batchExit::badArguments, read.error};

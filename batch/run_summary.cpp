@@ -36,7 +36,7 @@ FlowRanges flowRanges(const Model& m) {
 }
 
 QJsonObject flowSummary(const Model& m) {
-  const ReferenceQuantities q = referenceQuantities(m);
+  const ReferenceQuantities q = referenceQuantities(m.constants);
   QJsonObject flow{{"reynolds", m.flow.reynolds},
                    {"mach", m.flow.mach},
                    {"bodyViscosity", QLatin1String(nameOf(m.flow.bodyViscosity))},
@@ -85,7 +85,7 @@ namespace {
 // Body b's Cd and Cl after every step, and their statistics.
 void addForceHistory(const Model& m, int b, QJsonObject& body) {
   QJsonArray cd, cl;
-  const int n = forceSteps(m);
+  const int n = forceSteps(m.grids, m.solution);
   for (int i = 0; i < n; ++i) {
     const ForceSample& f =
         m.solution.forceHistory[static_cast<std::size_t>(i * m.grids.nBodies + b - 1)];

@@ -82,7 +82,7 @@ void BM_CouplingSetupPlainScans(benchmark::State& state) {
   auto m = makeLayout(n);
   for (auto _ : state) {
     m->run.stopFlag = false;
-    clearFlowRecords(*m);
+    clearFlowRecords(m->grids, m->solution);
     remakeGrids(*m, ws);
     showProblems(ws, computeMetrics(*m));
     showProblems(ws, findMainGridLinks(*m, ws, 1, 1, CellScan::plain));

@@ -27,7 +27,7 @@ struct AfterFullRun {
   AfterFullRun() {
     setStartupDefaults(*m);
     rebuildGrids(*m);
-    centreViewAtStart(*m);
+    centreViewAtStart(m->layout, m->grids, m->view);
     placeLayoutOnBitmap(*m, s.bitmap);
     HeadlessStages stages(*m, s, ws);
     runCalculation(*m, ws, stages);
@@ -88,7 +88,7 @@ void BM_HeadlessRun(benchmark::State& st) {
   ViewSurfaces s;
   setStartupDefaults(*m);
   rebuildGrids(*m);
-  centreViewAtStart(*m);
+  centreViewAtStart(m->layout, m->grids, m->view);
   placeLayoutOnBitmap(*m, s.bitmap);
   HeadlessStages stages(*m, s, ws);
   for (auto _ : st) runCalculation(*m, ws, stages);

@@ -5,4 +5,4 @@
 // flow record, the main grid over its points and the auxiliary grid
 // on layers 1..11.  The slot numbers of FlowPoint are compile-time constants
 // (namespace slot), so there are no slot variables to set before a run.
-void clearFlowRecords(Model& m);
+void clearFlowRecords(const Grids& grids, FlowSolution& solution);

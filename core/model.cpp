@@ -66,11 +66,11 @@ void setStartupDefaults(Model& m) {
   m.editing.selectedColumn = 1;
   m.editing.selectAllColumns = true;
   m.editing.programVersion = 1.609;
-  setStartupView(m);
+  setStartupView(m.view);
 }
 
-void setStartupView(Model& m) {
-  m.view.viewCentreX = 50;
-  m.view.viewCentreY = 0;
-  m.view.viewScale = 2.95;
+void setStartupView(ViewState& view) {
+  view.viewCentreX = 50;
+  view.viewCentreY = 0;
+  view.viewScale = 2.95;
 }

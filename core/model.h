@@ -392,6 +392,6 @@ void sizeBodyGrids(Model& m, int lastIndex);
 // creation sets them.  Touches nothing else.
 void setStartupDefaults(Model& m);
 // The start-up view alone (part of setStartupDefaults): centre and scale.
-void setStartupView(Model& m);
+void setStartupView(ViewState& view);
 // The start-up layout alone (part of setStartupDefaults).
 void setStartupLayout(LayoutParameters& layout);

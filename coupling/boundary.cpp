@@ -31,33 +31,34 @@ inline void interpolateLink(FlowPoint& to, const Link& link, const FlowPoint& c1
 
 } // namespace
 
-double inflowSpeedAtRow(const Model& m, int j) {
-  if (m.layout.channel.inflow == ChannelInflow::uniform) return m.constants.uInf;
-  return parabolicInflowSpeed(m.grids.mainGrid[1][j].mainGridY, m.grids.mainGrid[1][1].mainGridY,
-                              m.grids.mainGrid[1][m.grids.mainNy].mainGridY, m.constants.uInf);
+double inflowSpeedAtRow(const SolverConstants& constants, const Grids& grids,
+                        const LayoutParameters& layout, int j) {
+  if (layout.channel.inflow == ChannelInflow::uniform) return constants.uInf;
+  return parabolicInflowSpeed(grids.mainGrid[1][j].mainGridY, grids.mainGrid[1][1].mainGridY,
+                              grids.mainGrid[1][grids.mainNy].mainGridY, constants.uInf);
 }
 
-void interpolateLinkedPoints(Model& m) {
-  for (int l = 1; l <= m.coupling.mainFromBodyCount; ++l) {
-    const Link& k = m.coupling.mainFromBody[l];
+void interpolateLinkedPoints(const CouplingTables& coupling, FlowSolution& solution) {
+  for (int l = 1; l <= coupling.mainFromBodyCount; ++l) {
+    const Link& k = coupling.mainFromBody[l];
     const int a = k.donor[1], b = k.donor[2], c = k.donor[3];
-    interpolateLink(m.solution.mainFlow[k.receiver[1]][k.receiver[2]], k,
-                    m.solution.bodyFlow[a][b][c], m.solution.bodyFlow[a + 1][b][c],
-                    m.solution.bodyFlow[a + 1][b + 1][c], m.solution.bodyFlow[a][b + 1][c]);
+    interpolateLink(solution.mainFlow[k.receiver[1]][k.receiver[2]], k, solution.bodyFlow[a][b][c],
+                    solution.bodyFlow[a + 1][b][c], solution.bodyFlow[a + 1][b + 1][c],
+                    solution.bodyFlow[a][b + 1][c]);
   }
-  for (int l = 1; l <= m.coupling.bodyFromMainCount; ++l) {
-    const Link& k = m.coupling.bodyFromMain[l];
+  for (int l = 1; l <= coupling.bodyFromMainCount; ++l) {
+    const Link& k = coupling.bodyFromMain[l];
     const int a = k.donor[1], b = k.donor[2];
-    interpolateLink(m.solution.bodyFlow[k.receiver[1]][k.receiver[2]][k.receiver[3]], k,
-                    m.solution.mainFlow[a][b], m.solution.mainFlow[a + 1][b],
-                    m.solution.mainFlow[a + 1][b + 1], m.solution.mainFlow[a][b + 1]);
+    interpolateLink(solution.bodyFlow[k.receiver[1]][k.receiver[2]][k.receiver[3]], k,
+                    solution.mainFlow[a][b], solution.mainFlow[a + 1][b],
+                    solution.mainFlow[a + 1][b + 1], solution.mainFlow[a][b + 1]);
   }
-  for (int l = 1; l <= m.coupling.bodyFromBodyCount; ++l) {
-    const Link& k = m.coupling.bodyFromBody[l];
+  for (int l = 1; l <= coupling.bodyFromBodyCount; ++l) {
+    const Link& k = coupling.bodyFromBody[l];
     const int a = k.donor[1], b = k.donor[2], c = k.donor[3];
-    interpolateLink(m.solution.bodyFlow[k.receiver[1]][k.receiver[2]][k.receiver[3]], k,
-                    m.solution.bodyFlow[a][b][c], m.solution.bodyFlow[a + 1][b][c],
-                    m.solution.bodyFlow[a + 1][b + 1][c], m.solution.bodyFlow[a][b + 1][c]);
+    interpolateLink(solution.bodyFlow[k.receiver[1]][k.receiver[2]][k.receiver[3]], k,
+                    solution.bodyFlow[a][b][c], solution.bodyFlow[a + 1][b][c],
+                    solution.bodyFlow[a + 1][b + 1][c], solution.bodyFlow[a][b + 1][c]);
   }
 }
 
@@ -80,7 +81,7 @@ void applyBoundaryConditions(Model& m) {
               m.solution.mainFlow[nx - 2][j]);
 
   // 3. Values from the overlapping grids.
-  interpolateLinkedPoints(m);
+  interpolateLinkedPoints(m.coupling, m.solution);
 
   // 4. Inflow.
   const double isentropicExponent = 1 / 1.4;
@@ -89,7 +90,7 @@ void applyBoundaryConditions(Model& m) {
     f[slot::pres] = 0.7 * f[slot::pres] + 0.3 * m.solution.mainFlow[2][j][slot::pres];
     f[slot::pres] = std::max(f[slot::pres], 0.1);
     f[slot::rho] = std::pow(f[slot::pres] / m.constants.entropyRef, isentropicExponent);
-    f[slot::u] = inflowSpeedAtRow(m, j);
+    f[slot::u] = inflowSpeedAtRow(m.constants, m.grids, m.layout, j);
     f[slot::e] = 0.5 * f[slot::rho] * (f[slot::v] * f[slot::v]) + 2.5 * f[slot::pres];
   }
 

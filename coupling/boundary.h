@@ -29,7 +29,8 @@ void applyBoundaryConditions(Model& m);
 // The inflow speed of row j of the left column: uInf for a uniform inflow,
 // 1.5 uInf 4 (y - y0)(y1 - y) / H^2 between the bottom row y0 and the top
 // row y1 (H = y1 - y0) for a parabolic one.
-double inflowSpeedAtRow(const Model& m, int j);
+double inflowSpeedAtRow(const SolverConstants& constants, const Grids& grids,
+                        const LayoutParameters& layout, int j);
 
 // interpolateLinkedPoints: for every link of mainFromBody, then bodyFromMain,
 // then bodyFromBody, in list order, the receiver's rho, u, v, E, p become the
@@ -37,4 +38,4 @@ double inflowSpeedAtRow(const Model& m, int j);
 // (1-s)(1-t), s(1-t), st, (1-s)t, and its energy is then refreshed from
 // rho, u, v, p.  A later link whose donor cell holds an earlier receiver
 // reads the value just written.
-void interpolateLinkedPoints(Model& m);
+void interpolateLinkedPoints(const CouplingTables& coupling, FlowSolution& solution);

@@ -2,16 +2,16 @@
 
 #include <cmath>
 
-std::vector<SetupProblem> computeBodyMetrics(Model& m, int pFirst, int pLast, int rFirst, int rLast,
-                                             int s) {
+std::vector<SetupProblem> computeBodyMetrics(Grids& grids, int pFirst, int pLast, int rFirst,
+                                             int rLast, int s) {
   std::vector<SetupProblem> degenerate;
-  auto x = [&](int p, int r) { return m.grids.bodyGrid[p][r][s].bodyGridX; };
-  auto y = [&](int p, int r) { return m.grids.bodyGrid[p][r][s].bodyGridY; };
+  auto x = [&](int p, int r) { return grids.bodyGrid[p][r][s].bodyGridX; };
+  auto y = [&](int p, int r) { return grids.bodyGrid[p][r][s].bodyGridY; };
 
   // ∂/∂ξ along the ring; the ghost columns make the seam points central too.
   for (int p = pFirst; p <= pLast; ++p)
     for (int r = rFirst; r <= rLast; ++r) {
-      auto& g = m.grids.bodyMetric[p][r][s];
+      auto& g = grids.bodyMetric[p][r][s];
       g[metric::xXi] = (x(p + 1, r) - x(p - 1, r)) / 2;
       g[metric::yXi] = (y(p + 1, r) - y(p - 1, r)) / 2;
     }
@@ -20,7 +20,7 @@ std::vector<SetupProblem> computeBodyMetrics(Model& m, int pFirst, int pLast, in
   // outer edge (rFirst) and on the body surface (rLast).
   for (int p = pFirst; p <= pLast; ++p)
     for (int r = rFirst; r <= rLast; ++r) {
-      auto& g = m.grids.bodyMetric[p][r][s];
+      auto& g = grids.bodyMetric[p][r][s];
       if (r == rFirst) {
         g[metric::xEta] = (-3 * x(p, r) + 4 * x(p, r + 1) - x(p, r + 2)) / 2;
         g[metric::yEta] = (-3 * y(p, r) + 4 * y(p, r + 1) - y(p, r + 2)) / 2;
@@ -37,7 +37,7 @@ std::vector<SetupProblem> computeBodyMetrics(Model& m, int pFirst, int pLast, in
   // from the scaled values, p outer and r inner.
   for (int p = pFirst; p <= pLast; ++p)
     for (int r = rFirst; r <= rLast; ++r) {
-      auto& g = m.grids.bodyMetric[p][r][s];
+      auto& g = grids.bodyMetric[p][r][s];
       const double xXi = g[metric::xXi] / 16;
       const double yXi = g[metric::yXi] / 16;
       const double xEta = g[metric::xEta] / 16;
@@ -53,30 +53,30 @@ std::vector<SetupProblem> computeBodyMetrics(Model& m, int pFirst, int pLast, in
       }
       if (jac == 0 || std::isnan(jac)) jac = 1;
       g[metric::jac] = jac;
-      m.grids.bodySoundLength[p][r][s][1] = std::sqrt(1.4 * (xXi * xXi + yXi * yXi));
-      m.grids.bodySoundLength[p][r][s][2] = std::sqrt(1.4 * (xEta * xEta + yEta * yEta));
+      grids.bodySoundLength[p][r][s][1] = std::sqrt(1.4 * (xXi * xXi + yXi * yXi));
+      grids.bodySoundLength[p][r][s][2] = std::sqrt(1.4 * (xEta * xEta + yEta * yEta));
     }
 
   // Periodic seam: the ghost columns take the metrics of their images.
   for (int r = rFirst; r <= rLast; ++r) {
     for (int k = 1; k <= 5; ++k) {
-      m.grids.bodyMetric[pFirst - 1][r][s][k] = m.grids.bodyMetric[pLast - 1][r][s][k];
-      m.grids.bodyMetric[pLast + 1][r][s][k] = m.grids.bodyMetric[pFirst + 1][r][s][k];
+      grids.bodyMetric[pFirst - 1][r][s][k] = grids.bodyMetric[pLast - 1][r][s][k];
+      grids.bodyMetric[pLast + 1][r][s][k] = grids.bodyMetric[pFirst + 1][r][s][k];
     }
     for (int k = 1; k <= 2; ++k) {
-      m.grids.bodySoundLength[pFirst - 1][r][s][k] = m.grids.bodySoundLength[pLast - 1][r][s][k];
-      m.grids.bodySoundLength[pLast + 1][r][s][k] = m.grids.bodySoundLength[pFirst + 1][r][s][k];
+      grids.bodySoundLength[pFirst - 1][r][s][k] = grids.bodySoundLength[pLast - 1][r][s][k];
+      grids.bodySoundLength[pLast + 1][r][s][k] = grids.bodySoundLength[pFirst + 1][r][s][k];
     }
   }
-  ++m.grids.metricGeneration;
+  ++grids.metricGeneration;
   return degenerate;
 }
 
 std::vector<SetupProblem> computeMetrics(Model& m) {
   std::vector<SetupProblem> degenerate;
   for (int b = 1; b <= m.grids.nBodies; ++b) {
-    const std::vector<SetupProblem> found =
-        computeBodyMetrics(m, m.grids.bodyFirst[b], m.grids.bodyLast[b], 1, m.layout.bodyLayers, 1);
+    const std::vector<SetupProblem> found = computeBodyMetrics(
+        m.grids, m.grids.bodyFirst[b], m.grids.bodyLast[b], 1, m.layout.bodyLayers, 1);
     degenerate.insert(degenerate.end(), found.begin(), found.end());
   }
   return degenerate;

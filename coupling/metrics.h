@@ -30,5 +30,5 @@ std::vector<SetupProblem> computeMetrics(Model& m);
 // is not a number becomes 1 and is not returned.  Finally the ghost
 // columns receive the metrics of their periodic images, and
 // m.grids.metricGeneration counts one more computation.
-std::vector<SetupProblem> computeBodyMetrics(Model& m, int pFirst, int pLast, int rFirst, int rLast,
-                                             int s);
+std::vector<SetupProblem> computeBodyMetrics(Grids& grids, int pFirst, int pLast, int rFirst,
+                                             int rLast, int s);

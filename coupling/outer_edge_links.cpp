@@ -31,7 +31,7 @@ Donor plainAuxDonor(const Model& m, PlanePoint target, int ownBody) {
 Donor plainMainDonor(const Model& m, PlanePoint target) {
   for (int j = 1; j <= m.grids.mainNy - 1; ++j)
     for (int i = 1; i <= m.grids.mainNx - 1; ++i)
-      if (isMainDonorCandidate(m, i, j))
+      if (isMainDonorCandidate(m.solution, i, j))
         if (const CellHit hit = testMainCell(m, i, j, target); hit.found) return {i, j, hit};
   return {};
 }
@@ -53,7 +53,7 @@ void indexMainCells(Model& m, CellBuckets& buckets) {
   buckets.clear();
   for (int j = 1; j <= m.grids.mainNy - 1; ++j)
     for (int i = 1; i <= m.grids.mainNx - 1; ++i) {
-      if (!isMainDonorCandidate(m, i, j)) continue;
+      if (!isMainDonorCandidate(m.solution, i, j)) continue;
       const MainPoint& q1 = m.grids.mainGrid[i][j];
       const MainPoint& q3 = m.grids.mainGrid[i + 1][j + 1];
       buckets.add(CellBuckets::reference(q1.mainGridX, q3.mainGridX),
@@ -92,10 +92,10 @@ Link link(int p, const Donor& d) {
 
 } // namespace
 
-bool isMainDonorCandidate(const Model& m, int i, int j) {
-  return m.solution.mainFlow[i][j][kInnerHoleSlot] * m.solution.mainFlow[i][j + 1][kInnerHoleSlot] *
-             m.solution.mainFlow[i + 1][j][kInnerHoleSlot] *
-             m.solution.mainFlow[i + 1][j + 1][kInnerHoleSlot] ==
+bool isMainDonorCandidate(const FlowSolution& solution, int i, int j) {
+  return solution.mainFlow[i][j][kInnerHoleSlot] * solution.mainFlow[i][j + 1][kInnerHoleSlot] *
+             solution.mainFlow[i + 1][j][kInnerHoleSlot] *
+             solution.mainFlow[i + 1][j + 1][kInnerHoleSlot] ==
          0;
 }
 

@@ -28,4 +28,4 @@ std::vector<SetupProblem> findOuterEdgeLinks(Model& m, ProgressObserver& progres
 
 // Whether main-grid cell (i, j) may be a donor of an outer-edge point: not
 // when all four of its corners are inner holes.
-bool isMainDonorCandidate(const Model& m, int i, int j);
+bool isMainDonorCandidate(const FlowSolution& solution, int i, int j);

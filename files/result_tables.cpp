@@ -33,7 +33,7 @@ QByteArray historyCsv(const Model& m) {
   for (int b = 1; b <= m.grids.nBodies; ++b)
     out += ",cd_" + QByteArray::number(b) + ",cl_" + QByteArray::number(b);
   out += "\r\n";
-  const int forceRows = forceSteps(m);
+  const int forceRows = forceSteps(m.grids, m.solution);
   for (std::size_t i = 0; i < m.solution.residualHistory.size(); ++i) {
     out += QByteArray::number(static_cast<qulonglong>(i + 1));
     appendField(out, m.solution.residualHistory[i].densityResidual);

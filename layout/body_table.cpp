@@ -33,50 +33,49 @@ int perimeterIntervals(int shapeCode, double size, double bodyGridThickness, dou
   }
 }
 
-int requiredPerimeterIndex(const Model& m) {
+int requiredPerimeterIndex(const LayoutParameters& layout) {
   int last = 0;
   bool first = true;
-  for (int c = 1; c <= m.layout.nColumns; ++c)
-    for (int k = 1; k <= m.layout.columnBodies[c]; ++k) {
-      const int n = perimeterIntervals(m.layout.layoutShape[c][k], m.layout.layoutSize[c][k],
-                                       m.layout.bodyGridThickness, m.layout.ellipseRatio);
+  for (int c = 1; c <= layout.nColumns; ++c)
+    for (int k = 1; k <= layout.columnBodies[c]; ++k) {
+      const int n = perimeterIntervals(layout.layoutShape[c][k], layout.layoutSize[c][k],
+                                       layout.bodyGridThickness, layout.ellipseRatio);
       last = (first ? 2 : last + 4) + n;
       first = false;
     }
   return last + 1;
 }
 
-void placeBodies(Model& m) {
+void placeBodies(const LayoutParameters& layout, Grids& grids) {
   double x = 0;
-  for (int c = 1; c <= m.layout.nColumns; ++c) {
-    const double y0 = (-m.layout.columnSpacing[c] * (m.layout.columnBodies[c] - 1)) / 2.0;
-    for (int k = 1; k <= m.layout.columnBodies[c]; ++k) {
-      m.grids.columnBody[c][k].columnBodyX = x;
-      m.grids.columnBody[c][k].columnBodyY = y0 + (k - 1) * m.layout.columnSpacing[c];
+  for (int c = 1; c <= layout.nColumns; ++c) {
+    const double y0 = (-layout.columnSpacing[c] * (layout.columnBodies[c] - 1)) / 2.0;
+    for (int k = 1; k <= layout.columnBodies[c]; ++k) {
+      grids.columnBody[c][k].columnBodyX = x;
+      grids.columnBody[c][k].columnBodyY = y0 + (k - 1) * layout.columnSpacing[c];
     }
-    x = x + m.layout.columnGap[c];
+    x = x + layout.columnGap[c];
   }
 }
 
-void fillBodyTable(Model& m) {
+void fillBodyTable(const LayoutParameters& layout, Grids& grids) {
   int b = 0;
-  for (int c = 1; c <= m.layout.nColumns; ++c)
-    for (int k = 1; k <= m.layout.columnBodies[c]; ++k) {
+  for (int c = 1; c <= layout.nColumns; ++c)
+    for (int k = 1; k <= layout.columnBodies[c]; ++k) {
       ++b;
-      m.grids.bodyShape[b] = m.layout.layoutShape[c][k];
-      m.grids.bodySize[b] = m.layout.layoutSize[c][k];
-      m.grids.bodyPoints[b] =
-          perimeterIntervals(m.layout.layoutShape[c][k], m.layout.layoutSize[c][k],
-                             m.layout.bodyGridThickness, m.layout.ellipseRatio);
+      grids.bodyShape[b] = layout.layoutShape[c][k];
+      grids.bodySize[b] = layout.layoutSize[c][k];
+      grids.bodyPoints[b] = perimeterIntervals(layout.layoutShape[c][k], layout.layoutSize[c][k],
+                                               layout.bodyGridThickness, layout.ellipseRatio);
     }
-  m.grids.nBodies = b;
+  grids.nBodies = b;
 }
 
-void assignPerimeterRanges(Model& m) {
-  m.grids.bodyFirst[1] = 2;
-  for (int b = 1; b <= m.grids.nBodies; ++b) {
-    if (b >= 2) m.grids.bodyFirst[b] = m.grids.bodyLast[b - 1] + 4;
-    m.grids.bodyLast[b] = m.grids.bodyFirst[b] + m.grids.bodyPoints[b];
+void assignPerimeterRanges(Grids& grids) {
+  grids.bodyFirst[1] = 2;
+  for (int b = 1; b <= grids.nBodies; ++b) {
+    if (b >= 2) grids.bodyFirst[b] = grids.bodyLast[b - 1] + 4;
+    grids.bodyLast[b] = grids.bodyFirst[b] + grids.bodyPoints[b];
   }
-  m.grids.bodyPerimeterPoints = m.grids.nBodies >= 1 ? m.grids.bodyLast[m.grids.nBodies] : 0;
+  grids.bodyPerimeterPoints = grids.nBodies >= 1 ? grids.bodyLast[grids.nBodies] : 0;
 }

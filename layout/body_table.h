@@ -10,15 +10,15 @@ int perimeterIntervals(int shapeCode, double size, double bodyGridThickness, dou
 
 // Highest perimeter index the current layout would use, bodyPerimeterPoints + 1, computed
 // from the layout parameters alone (nothing is written).
-int requiredPerimeterIndex(const Model& m);
+int requiredPerimeterIndex(const LayoutParameters& layout);
 
 // Placement: columnBodyX/Y of every body, columns spaced by columnGap along
 // x from x = 0, each column centred on y = 0 with body 1 lowest.
-void placeBodies(Model& m);
+void placeBodies(const LayoutParameters& layout, Grids& grids);
 
 // Body table: nBodies, bodyShape, bodySize, bodyPoints.
-void fillBodyTable(Model& m);
+void fillBodyTable(const LayoutParameters& layout, Grids& grids);
 
 // Perimeter ranges: bodyFirst, bodyLast, bodyPerimeterPoints.  Body 1 starts at index 2 and
 // every further body four indices after the previous body's last index.
-void assignPerimeterRanges(Model& m);
+void assignPerimeterRanges(Grids& grids);

@@ -32,13 +32,13 @@ ChannelConditions channelOfGrid(const Model& m) {
           m.layout.channel.outlet};
 }
 
-void setOutletRows(Model& m) {
-  if (m.layout.channel.outlet == ChannelOutlet::whole) {
-    m.grids.outletLow = 2;
-    m.grids.outletHigh = m.grids.mainNy - 1;
+void setOutletRows(const LayoutParameters& layout, Grids& grids) {
+  if (layout.channel.outlet == ChannelOutlet::whole) {
+    grids.outletLow = 2;
+    grids.outletHigh = grids.mainNy - 1;
   } else {
-    m.grids.outletLow = m.grids.mainNy / 3 + 1;
-    m.grids.outletHigh = m.grids.mainNy - m.grids.mainNy / 3;
+    grids.outletLow = grids.mainNy / 3 + 1;
+    grids.outletHigh = grids.mainNy - grids.mainNy / 3;
   }
 }
 

@@ -33,7 +33,7 @@ ChannelConditions channelOfGrid(const Model& m);
 
 // The outlet rows of the right column: the middle third, or every row
 // between the walls (2..ny - 1; the corners stay walls).
-void setOutletRows(Model& m);
+void setOutletRows(const LayoutParameters& layout, Grids& grids);
 
 // The first body, in body-table order, whose surface comes closer to an
 // edge of the channel than its grid's thickness (bodyGridThickness), so that its

@@ -75,9 +75,9 @@ void restoreLayout(Model& m) {
 // the outline maker of its shape and turns it about its own centre, then turns
 // the whole arrangement about (x of the last column / 2, 0).
 void buildBodiesAndAuxGrids(Model& m) {
-  placeBodies(m);
-  fillBodyTable(m);
-  assignPerimeterRanges(m);
+  placeBodies(m.layout, m.grids);
+  fillBodyTable(m.layout, m.grids);
+  assignPerimeterRanges(m.grids);
 
   // Room for every perimeter index the outlines write (a refused layout may
   // leave more, kept until a layout is made).
@@ -132,7 +132,7 @@ SetupProblem refuse(Model& m, const SetupProblem& problem) {
     // Put the parameters back and rebuild what the refused attempt overwrote;
     // grid making is deterministic, so this gives the previous grids again.
     restoreLayout(m);
-    keepSelectionInLayout(m);
+    keepSelectionInLayout(m.editing, m.layout);
     const int stepsDone = m.run.stepsDone, particleState = m.view.particleState;
     buildBodiesAndAuxGrids(m);
     makeMainGrid(m);
@@ -152,7 +152,7 @@ void makeMainGrid(Model& m) {
   m.grids.mainNx = g.nx;
   m.grids.mainNy = g.ny;
   sizeMainGrid(m, g.nx, g.ny);
-  setOutletRows(m);
+  setOutletRows(m.layout, m.grids);
   // Coordinates are running sums, one spacing added per column or row.
   double x = g.x0;
   for (int i = 1; i <= m.grids.mainNx; ++i) {
@@ -182,11 +182,11 @@ std::optional<SetupProblem> makeGrids(Model& m) {
   using Kind = SetupProblem::Kind;
   m.grids.mainSpacing = 1.25;
   // Every change of the number of columns ends here.
-  keepSelectionInLayout(m);
+  keepSelectionInLayout(m.editing, m.layout);
 
   // The perimeter total follows from the parameters alone: check it before
   // anything is written.
-  const int needed = requiredPerimeterIndex(m);
+  const int needed = requiredPerimeterIndex(m.layout);
   if (needed > kPerimeterCapacity)
     return refuse(m, {Kind::tooManyPerimeterPoints, {needed, kPerimeterCapacity}});
 

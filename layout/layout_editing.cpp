@@ -50,10 +50,9 @@ void addColumn(LayoutParameters& l, int maxColumns, int maxBodies) {
 
 void removeColumn(Model& m) {
   m.layout.nColumns = std::max(1, m.layout.nColumns - 1);
-  keepSelectionInLayout(m);
+  keepSelectionInLayout(m.editing, m.layout);
 }
 
-void keepSelectionInLayout(Model& m) {
-  m.editing.selectedColumn =
-      std::clamp(m.editing.selectedColumn, 1, std::max(1, m.layout.nColumns));
+void keepSelectionInLayout(LayoutEditing& editing, const LayoutParameters& layout) {
+  editing.selectedColumn = std::clamp(editing.selectedColumn, 1, std::max(1, layout.nColumns));
 }

@@ -73,4 +73,4 @@ void addColumn(LayoutParameters& l, int maxColumns, int maxBodies);
 void removeColumn(Model& m);
 
 // selectedColumn within 1..nColumns, for every change of nColumns.
-void keepSelectionInLayout(Model& m);
+void keepSelectionInLayout(LayoutEditing& editing, const LayoutParameters& layout);

@@ -25,28 +25,28 @@ const Preset kPresets[4] = {
 
 } // namespace
 
-bool writePreset(Model& m, int n) {
+bool writePreset(LayoutParameters& layout, ViewState& view, int n) {
   if (n < 1 || n > 4) return false;
   const Preset& p = kPresets[n - 1];
-  m.layout.nColumns = p.nColumns;
+  layout.nColumns = p.nColumns;
   for (int c = 1; c <= p.lastColumnSlot; ++c) {
-    m.layout.columnSpacing[c] = p.spacing;
-    m.layout.columnGap[c] = p.gap;
+    layout.columnSpacing[c] = p.spacing;
+    layout.columnGap[c] = p.gap;
   }
   for (int c = 1; c <= kColumnSlots; ++c)
-    if (p.columnBodies[c] > 0) m.layout.columnBodies[c] = p.columnBodies[c];
+    if (p.columnBodies[c] > 0) layout.columnBodies[c] = p.columnBodies[c];
   for (int c = 1; c <= p.sizeColumns; ++c)
     for (int k = 1; k <= p.sizeBodies; ++k) {
-      m.layout.layoutSize[c][k] = p.size;
-      m.layout.layoutShape[c][k] = p.shapeCode;
-      m.layout.layoutAngle[c][k] = p.angle;
+      layout.layoutSize[c][k] = p.size;
+      layout.layoutShape[c][k] = p.shapeCode;
+      layout.layoutAngle[c][k] = p.angle;
     }
-  if (p.ellipseRatio > 0) m.layout.ellipseRatio = p.ellipseRatio;
-  m.view.viewScale = p.viewScale;
-  m.view.viewCentreY = p.viewCentreY;
+  if (p.ellipseRatio > 0) layout.ellipseRatio = p.ellipseRatio;
+  view.viewScale = p.viewScale;
+  view.viewCentreY = p.viewCentreY;
   return true;
 }
 
 bool applyPreset(Model& m, int n) {
-  return writePreset(m, n) && rebuildGrids(m);
+  return writePreset(m.layout, m.view, n) && rebuildGrids(m);
 }

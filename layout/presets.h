@@ -5,7 +5,7 @@
 #include "core/model.h"
 
 // n = 1..4; false (and nothing written) for any other n.
-bool writePreset(Model& m, int n);
+bool writePreset(LayoutParameters& layout, ViewState& view, int n);
 
 // writePreset, then rebuildGrids; true when the grids are made.
 bool applyPreset(Model& m, int n);

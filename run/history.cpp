@@ -15,73 +15,75 @@ StepResidual resultOf(const ResidualTotals& t) {
 
 } // namespace
 
-StepResidual stepResidual(const Model& m) {
+StepResidual stepResidual(const LayoutParameters& layout, const Grids& grids,
+                          const CouplingTables& coupling, const FlowSolution& solution) {
   ResidualTotals t;
-  for (int i = 2; i <= m.grids.mainNx - 1; ++i)
-    for (int j = 2; j <= m.grids.mainNy - 1; ++j)
-      if (m.coupling.mainHoleFlag[i][j] == 0) t.add(m.solution.mainFlow[i][j]);
-  for (int b = 1; b <= m.grids.nBodies; ++b)
-    for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b] - 1; ++p)
-      for (int r = 2; r <= m.layout.bodyLayers - 1; ++r) t.add(m.solution.bodyFlow[p][r][1]);
+  for (int i = 2; i <= grids.mainNx - 1; ++i)
+    for (int j = 2; j <= grids.mainNy - 1; ++j)
+      if (coupling.mainHoleFlag[i][j] == 0) t.add(solution.mainFlow[i][j]);
+  for (int b = 1; b <= grids.nBodies; ++b)
+    for (int p = grids.bodyFirst[b]; p <= grids.bodyLast[b] - 1; ++p)
+      for (int r = 2; r <= layout.bodyLayers - 1; ++r) t.add(solution.bodyFlow[p][r][1]);
   return resultOf(t);
 }
 
-bool checkStep(const Model& m, StepResidual* residual) {
+bool checkStep(const LayoutParameters& layout, const Grids& grids, const CouplingTables& coupling,
+               const FlowSolution& solution, StepResidual* residual) {
   // The check's points in its order (columns, then rows; bodies, columns,
   // then layers) take in the residual's points in the residual's order.
   ResidualTotals t;
   bool sound = true;
-  for (int i = 1; i <= m.grids.mainNx; ++i) {
-    const bool interiorColumn = i >= 2 && i <= m.grids.mainNx - 1;
-    for (int j = 1; j <= m.grids.mainNy; ++j) {
-      const FlowPoint& f = m.solution.mainFlow[i][j];
+  for (int i = 1; i <= grids.mainNx; ++i) {
+    const bool interiorColumn = i >= 2 && i <= grids.mainNx - 1;
+    for (int j = 1; j <= grids.mainNy; ++j) {
+      const FlowPoint& f = solution.mainFlow[i][j];
       sound = sound && pointIsSound(f);
-      if (interiorColumn && j >= 2 && j <= m.grids.mainNy - 1 && m.coupling.mainHoleFlag[i][j] == 0)
+      if (interiorColumn && j >= 2 && j <= grids.mainNy - 1 && coupling.mainHoleFlag[i][j] == 0)
         t.add(f);
     }
   }
-  for (int b = 1; b <= m.grids.nBodies; ++b)
-    for (int p = m.grids.bodyFirst[b] - 1; p <= m.grids.bodyLast[b] + 1; ++p) {
-      const bool updatedColumn = p >= m.grids.bodyFirst[b] && p <= m.grids.bodyLast[b] - 1;
-      for (int r = 1; r <= m.layout.bodyLayers; ++r) {
-        const FlowPoint& f = m.solution.bodyFlow[p][r][1];
+  for (int b = 1; b <= grids.nBodies; ++b)
+    for (int p = grids.bodyFirst[b] - 1; p <= grids.bodyLast[b] + 1; ++p) {
+      const bool updatedColumn = p >= grids.bodyFirst[b] && p <= grids.bodyLast[b] - 1;
+      for (int r = 1; r <= layout.bodyLayers; ++r) {
+        const FlowPoint& f = solution.bodyFlow[p][r][1];
         sound = sound && pointIsSound(f);
-        if (updatedColumn && r >= 2 && r <= m.layout.bodyLayers - 1) t.add(f);
+        if (updatedColumn && r >= 2 && r <= layout.bodyLayers - 1) t.add(f);
       }
     }
   if (sound) *residual = resultOf(t);
   return sound;
 }
 
-bool tallyCoversCheck(const Model& m) {
+bool tallyCoversCheck(const LayoutParameters& layout, const Grids& grids,
+                      const CouplingTables& coupling) {
   // The boundary conditions write the main grid's edges and the receivers
   // of its links, the bodies' first and last layers, their seam and ghost
   // columns and the receivers of theirs: the tally must leave those to the
   // check after them.  The receivers lie there by the way the links are
   // built (the main grid's are holes, the bodies' on their outer edge).
   const auto mainEdgeOrHole = [&](int i, int j) {
-    return i == 1 || i == m.grids.mainNx || j == 1 || j == m.grids.mainNy ||
-           m.coupling.mainHoleFlag[i][j] != 0;
+    return i == 1 || i == grids.mainNx || j == 1 || j == grids.mainNy ||
+           coupling.mainHoleFlag[i][j] != 0;
   };
-  for (int l = 1; l <= m.coupling.mainFromBodyCount; ++l)
-    if (!mainEdgeOrHole(m.coupling.mainFromBody[l].receiver[1],
-                        m.coupling.mainFromBody[l].receiver[2]))
+  for (int l = 1; l <= coupling.mainFromBodyCount; ++l)
+    if (!mainEdgeOrHole(coupling.mainFromBody[l].receiver[1], coupling.mainFromBody[l].receiver[2]))
       return false;
   const auto auxEdge = [&](const Link& k) {
-    return k.receiver[3] != 1 || k.receiver[2] == 1 || k.receiver[2] == m.layout.bodyLayers;
+    return k.receiver[3] != 1 || k.receiver[2] == 1 || k.receiver[2] == layout.bodyLayers;
   };
-  for (int l = 1; l <= m.coupling.bodyFromMainCount; ++l)
-    if (!auxEdge(m.coupling.bodyFromMain[l])) return false;
-  for (int l = 1; l <= m.coupling.bodyFromBodyCount; ++l)
-    if (!auxEdge(m.coupling.bodyFromBody[l])) return false;
+  for (int l = 1; l <= coupling.bodyFromMainCount; ++l)
+    if (!auxEdge(coupling.bodyFromMain[l])) return false;
+  for (int l = 1; l <= coupling.bodyFromBodyCount; ++l)
+    if (!auxEdge(coupling.bodyFromBody[l])) return false;
   // A body's seams must not reach into the next body's columns.
-  for (int b = 2; b <= m.grids.nBodies; ++b)
-    if (m.grids.bodyFirst[b] <= m.grids.bodyLast[b - 1] + 1) return false;
+  for (int b = 2; b <= grids.nBodies; ++b)
+    if (grids.bodyFirst[b] <= grids.bodyLast[b - 1] + 1) return false;
   return true;
 }
 
 bool finishCheckStep(const Model& m, const StepTally& tally, StepResidual* residual) {
-  if (!tally.gathered) return checkStep(m, residual);
+  if (!tally.gathered) return checkStep(m.layout, m.grids, m.coupling, m.solution, residual);
   bool sound = tally.mainSound && tally.auxSound;
   const int nx = m.grids.mainNx, ny = m.grids.mainNy, nr = m.layout.bodyLayers;
   // The main grid's edges and holes.

@@ -14,17 +14,20 @@
 // added it) and dt the point's local time step, so each term is the rate of
 // change of the density in solver units.  largestSpeed = max sqrt(u^2 + v^2)
 // over the same points, after the step.  Reads only; allocates nothing.
-StepResidual stepResidual(const Model& m);
+StepResidual stepResidual(const LayoutParameters& layout, const Grids& grids,
+                          const CouplingTables& coupling, const FlowSolution& solution);
 
 // flowIsSound and, when the flow is sound, stepResidual in *residual: one
 // pass over the records for both, the values and their order of summation
 // those of the two.  Returns the soundness.
-bool checkStep(const Model& m, StepResidual* residual);
+bool checkStep(const LayoutParameters& layout, const Grids& grids, const CouplingTables& coupling,
+               const FlowSolution& solution, StepResidual* residual);
 
 // Whether the boundary conditions write only where finishCheckStep looks
 // (their receivers lie on the grids' edges or in holes), so that a step's
 // tally and finishCheckStep give what checkStep gives.
-bool tallyCoversCheck(const Model& m);
+bool tallyCoversCheck(const LayoutParameters& layout, const Grids& grids,
+                      const CouplingTables& coupling);
 
 // checkStep from a step's tally (stepGrids with a tally, then applyBoundaryConditions): the
 // points the tally left out checked now, the history summed in checkStep's

@@ -81,14 +81,15 @@ void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, in
   m.solution.residualHistory.reserve(
       m.solution.residualHistory.size() +
       static_cast<std::size_t>(std::clamp(lastStep - firstStep + 1, 0, kHistoryReserveSteps)));
-  reserveForceHistory(m, std::clamp(lastStep - firstStep + 1, 0, kHistoryReserveSteps));
+  reserveForceHistory(m.grids, m.solution,
+                      std::clamp(lastStep - firstStep + 1, 0, kHistoryReserveSteps));
   m.solution.runEnd = RunEnd::none;
   const bool untilSettled = m.run.runLength.untilSettled;
   // The check and the history gathered by the grids' threads during the
   // step where the boundary conditions allow it (they do for every layout
   // the links are built for); otherwise one pass after the step, which
   // finishCheckStep then makes.
-  const bool tallied = tallyCoversCheck(m);
+  const bool tallied = tallyCoversCheck(m.layout, m.grids, m.coupling);
   StepTally tally;
   for (int s = firstStep; s <= lastStep; ++s) {
     m.run.stepsDone = s - 1;
@@ -143,19 +144,20 @@ void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, in
   ws.setStatusText(1, text::finished(ws.language()));
 }
 
-bool flowBelongsToLayout(const Model& m) {
-  return m.solution.flowLayout == m.layout && m.solution.flowConditionsOfResult == m.flow;
+bool flowBelongsToLayout(const LayoutParameters& layout, const FlowConditions& flow,
+                         const FlowSolution& solution) {
+  return solution.flowLayout == layout && solution.flowConditionsOfResult == flow;
 }
 
 bool canContinue(const Model& m) {
-  return m.solution.flowStep > 0 && flowBelongsToLayout(m);
+  return m.solution.flowStep > 0 && flowBelongsToLayout(m.layout, m.flow, m.solution);
 }
 
 bool hasCompleteResult(const Model& m) {
   const int steps = m.run.runLength.steps;
   const int completeAfter = std::min(kCompleteAfterStep, steps - steps / 15);
   return (m.run.stepsDone > completeAfter || m.solution.runEnd == RunEnd::settled) &&
-         flowBelongsToLayout(m);
+         flowBelongsToLayout(m.layout, m.flow, m.solution);
 }
 
 void continueCalculation(Model& m, WindowServices& ws, RunStages& stages) {
@@ -199,6 +201,6 @@ void continueClick(Model& m, WindowServices& ws, RunStages& stages) {
   timedCalculation(m, ws, stages, continueCalculation);
 }
 
-void requestStop(Model& m) {
-  m.run.stopFlag = true;
+void requestStop(RunState& run) {
+  run.stopFlag = true;
 }

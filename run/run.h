@@ -60,7 +60,8 @@ void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, in
 // True when the flow fields were computed for the layout record and the flow
 // conditions as they stand (flowLayout, flowConditionsOfResult): only then
 // are the run's counts, plots and forces those of the layout on screen.
-bool flowBelongsToLayout(const Model& m);
+bool flowBelongsToLayout(const LayoutParameters& layout, const FlowConditions& flow,
+                         const FlowSolution& solution);
 
 // True when the flow fields hold a run's flow on the current grids, which a
 // continuation can take on: after a run that completed or was stopped, and
@@ -90,7 +91,7 @@ void continueClick(Model& m, WindowServices& ws, RunStages& stages);
 
 // requestStop, the stop button ("停止"): asks the run to end (seen at the
 // next step that is a multiple of 10) and the particle animation to stop.
-void requestStop(Model& m);
+void requestStop(RunState& run);
 
 // One time step of both grids: the rational Runge-Kutta stages and their
 // combination, the smoothing of the increments, the update, and the

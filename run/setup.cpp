@@ -27,7 +27,7 @@ LayoutRefusal remakeGrids(Model& m, WindowServices& ws) {
 }
 
 void runCouplingSetup(Model& m, WindowServices& ws) {
-  clearFlowRecords(m);
+  clearFlowRecords(m.grids, m.solution);
   // A refused layout leaves the last one that fitted, grids included; the
   // coupling is built for what the grids hold.
   remakeGrids(m, ws);

@@ -11,7 +11,7 @@
 // 1..bodyLayers, holds a positive, finite density and finite u, v, E and p.  A
 // step that breaks this has diverged: the velocity updates divide by the
 // density, and a NaN once there spreads through both grids in a few steps.
-bool flowIsSound(const Model& m);
+bool flowIsSound(const LayoutParameters& layout, const Grids& grids, const FlowSolution& solution);
 
 // The test flowIsSound applies at each point: a positive, finite density
 // (a NaN fails the comparison too) and finite u, v, E and p.

@@ -47,7 +47,7 @@ void setInitialState(Model& m) {
   for (int j = 1; j <= m.grids.mainNy; ++j) {
     FlowPoint& f = m.solution.mainFlow[1][j];
     f[slot::rho] = 1;
-    f[slot::u] = inflowSpeedAtRow(m, j);
+    f[slot::u] = inflowSpeedAtRow(m.constants, m.grids, m.layout, j);
     f[slot::v] = 0;
     f[slot::pres] = 1;
     f[slot::e] = 2.5 * f[slot::pres] + 0.5 * f[slot::rho] * f[slot::v] * f[slot::v];

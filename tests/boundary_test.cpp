@@ -115,7 +115,7 @@ TEST(LinkedPoints, NoLinksChangeNothing) {
   auto m = channelWithOneBody();
   synthetic::fillFlow(*m, synthetic::wavyState);
   const auto before = std::make_unique<Model>(*m);
-  interpolateLinkedPoints(*m);
+  interpolateLinkedPoints(m->coupling, m->solution);
   EXPECT_EQ(m->solution.mainFlow, before->solution.mainFlow);
   EXPECT_EQ(m->solution.bodyFlow, before->solution.bodyFlow);
 }
@@ -148,7 +148,7 @@ TEST(LinkedPoints, LinksAtCellCornersCopyThatCornerAndRefreshTheEnergy) {
     m->coupling.bodyFromMainCount = 1;
     m->coupling.bodyFromMain[1] = link(pF + 7, 1, 1, 11, 5, 1, c.s, c.t);
     m->coupling.bodyFromBodyCount = 0;
-    interpolateLinkedPoints(*m);
+    interpolateLinkedPoints(m->coupling, m->solution);
 
     const int dp[] = {0, 0, 1, 1, 0}, dr[] = {0, 0, 0, 1, 1};
     const FlowPoint& bodyCorner = m->solution.bodyFlow[pF + 3 + dp[c.corner]][8 + dr[c.corner]][1];
@@ -177,7 +177,7 @@ TEST(LinkedPoints, BilinearWeightsAndListOrder) {
   m->coupling.bodyFromMainCount = 1;
   m->coupling.bodyFromMain[1] = link(pF + 9, 1, 1, 10, 5, 1, 0.75, 0.5);
   const auto before = std::make_unique<Model>(*m);
-  interpolateLinkedPoints(*m);
+  interpolateLinkedPoints(m->coupling, m->solution);
 
   const auto& w = before->solution.bodyFlow;
   const double rhoLinked = 0.375 * w[pF + 2][8][1][slot::rho] + 0.125 * w[pF + 3][8][1][slot::rho] +

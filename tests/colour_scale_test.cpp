@@ -17,7 +17,7 @@ Rgb rampColour(double lo, double hi, double v) {
   DrawingSurface s(1, 1);
   m->view.scaleLow = lo;
   m->view.scaleHigh = hi;
-  setScaleBrush(*m, s, v);
+  setScaleBrush(m->view, s, v);
   EXPECT_EQ(s.pen(), s.brush());
   const Colour c = s.brush();
   return {int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF)};

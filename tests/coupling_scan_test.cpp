@@ -81,9 +81,9 @@ TEST_F(SingleCircle, CellsWhoseCornersAreAllInnerHolesAreNeverDonors) {
   for (int i = 1; i <= m->grids.mainNx; ++i)
     for (int j = 1; j <= m->grids.mainNy; ++j) m->solution.mainFlow[i][j][9] = 1.0;
   m->solution.mainFlow[20][20][9] = 0;
-  EXPECT_TRUE(isMainDonorCandidate(*m, 19, 19));
-  EXPECT_TRUE(isMainDonorCandidate(*m, 20, 20));
-  EXPECT_FALSE(isMainDonorCandidate(*m, 21, 20));
+  EXPECT_TRUE(isMainDonorCandidate(m->solution, 19, 19));
+  EXPECT_TRUE(isMainDonorCandidate(m->solution, 20, 20));
+  EXPECT_FALSE(isMainDonorCandidate(m->solution, 21, 20));
   findOuterEdgeLinks(*m, ws);
   for (int k = 1; k <= m->coupling.bodyFromMainCount; ++k) {
     const Link& l = m->coupling.bodyFromMain[k];

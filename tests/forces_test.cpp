@@ -77,7 +77,7 @@ std::unique_ptr<Model> fineCircle(bool clockwise) {
       m->grids.bodyGrid[p][r][1].bodyGridX = radius * std::cos(theta);
       m->grids.bodyGrid[p][r][1].bodyGridY = radius * std::sin(theta);
     }
-  computeBodyMetrics(*m, pF, pL, 1, m->layout.bodyLayers, 1);
+  computeBodyMetrics(m->grids, pF, pL, 1, m->layout.bodyLayers, 1);
   synthetic::solverConstants(*m);
   return m;
 }

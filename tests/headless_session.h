@@ -20,7 +20,7 @@ struct HeadlessSession {
   HeadlessSession() {
     setStartupDefaults(*m);
     rebuildGrids(*m);
-    centreViewAtStart(*m);
+    centreViewAtStart(m->layout, m->grids, m->view);
     placeLayoutOnBitmap(*m, s.bitmap);
   }
 };

@@ -52,7 +52,8 @@ TEST(ConvergenceHistory, ResidualIsTheRmsRateOverInteriorPointsOutsideHolesAndEa
   const double mainPoints = 5 * 4 - 1, auxPoints = 12 * 8;
   const double expected =
       std::sqrt((mainPoints * 9.0 + auxPoints * 2.25) / (mainPoints + auxPoints));
-  EXPECT_NEAR(stepResidual(*m).densityResidual, expected, 1e-12 * expected);
+  EXPECT_NEAR(stepResidual(m->layout, m->grids, m->coupling, m->solution).densityResidual, expected,
+              1e-12 * expected);
 }
 
 TEST(ConvergenceHistory, LargestSpeedIsTakenOverTheSamePoints) {
@@ -64,9 +65,9 @@ TEST(ConvergenceHistory, LargestSpeedIsTakenOverTheSamePoints) {
   m->solution.mainFlow[4][3][slot::u] = 0.03;
   m->solution.mainFlow[4][3][slot::v] = -0.04;
   m->solution.mainFlow[1][2][slot::u] = 9; // the inflow column is not updated by a step
-  EXPECT_DOUBLE_EQ(stepResidual(*m).largestSpeed, 0.05);
+  EXPECT_DOUBLE_EQ(stepResidual(m->layout, m->grids, m->coupling, m->solution).largestSpeed, 0.05);
   m->solution.bodyFlow[m->grids.bodyFirst[1] + 3][4][1][slot::v] = 0.06;
-  EXPECT_DOUBLE_EQ(stepResidual(*m).largestSpeed, 0.06);
+  EXPECT_DOUBLE_EQ(stepResidual(m->layout, m->grids, m->coupling, m->solution).largestSpeed, 0.06);
 }
 
 // The check and the residual in one pass give what the two give, bit for
@@ -104,10 +105,10 @@ TEST(ConvergenceHistory, OnePassCheckAndResidualAgreeWithTheTwo) {
     m->coupling.mainHoleFlag[3][3] = 1;
     c.change(*m);
     StepResidual fused{-1, -1};
-    const bool sound = checkStep(*m, &fused);
-    EXPECT_EQ(sound, flowIsSound(*m)) << c.name;
+    const bool sound = checkStep(m->layout, m->grids, m->coupling, m->solution, &fused);
+    EXPECT_EQ(sound, flowIsSound(m->layout, m->grids, m->solution)) << c.name;
     if (sound) {
-      const StepResidual apart = stepResidual(*m);
+      const StepResidual apart = stepResidual(m->layout, m->grids, m->coupling, m->solution);
       EXPECT_EQ(std::memcmp(&fused, &apart, sizeof fused), 0) << c.name;
     }
   }
@@ -139,14 +140,15 @@ TEST(ConvergenceHistory, TallyDuringTheStepGivesTheCheckAfterIt) {
     for (const auto& c : cases) {
       auto checked = makeModel(), tallied = makeModel();
       for (Model* m : {checked.get(), tallied.get()}) startPreset(*m, 3);
-      ASSERT_TRUE(tallyCoversCheck(*tallied));
+      ASSERT_TRUE(tallyCoversCheck(tallied->layout, tallied->grids, tallied->coupling));
       setSolverThreads(threads);
       StepTally tally;
       for (int s = 1; s <= 12; ++s) {
         if (s == 12) c.breakFlow(*checked), c.breakFlow(*tallied);
         timeStep(*checked);
         StepResidual a{-1, -1}, b{-1, -1};
-        const bool soundA = checkStep(*checked, &a);
+        const bool soundA =
+            checkStep(checked->layout, checked->grids, checked->coupling, checked->solution, &a);
         timeStep(*tallied, &tally);
         const bool soundB = finishCheckStep(*tallied, tally, &b);
         ASSERT_EQ(soundA, soundB) << c.name << ", step " << s;

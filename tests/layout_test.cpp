@@ -389,7 +389,7 @@ TEST_F(Layout, PerimeterLimitRefusesJustBeyondAndKeepsTheLastLayout) {
   auto inside = makeModel();
   for (; ratio <= 4.0; ratio += 0.2) {
     m.layout.ellipseRatio = ratio;
-    const int needed = requiredPerimeterIndex(m);
+    const int needed = requiredPerimeterIndex(m.layout);
     if (needed > kPerimeterCapacity) break;
     const LayoutRefusal refusal = remakeGrids(m, ws);
     ASSERT_NE(refusal, LayoutRefusal::capacity) << "ratio " << ratio;
@@ -402,7 +402,7 @@ TEST_F(Layout, PerimeterLimitRefusesJustBeyondAndKeepsTheLastLayout) {
   ASSERT_LE(ratio, 4.0) << "some ratio in the dialog's range must overflow";
 
   m.layout.ellipseRatio = ratio;
-  const int needed = requiredPerimeterIndex(m);
+  const int needed = requiredPerimeterIndex(m.layout);
   m.run.stepsDone = 77;
   ws.calls.clear();
   EXPECT_EQ(remakeGrids(m, ws), LayoutRefusal::capacity);
@@ -435,7 +435,7 @@ TEST_F(Layout, MainGridLimitRefusesJustBeyondAndKeepsTheLastLayout) {
     m.layout.layoutRotation = angle;
   };
   longEllipsesTurnedBy(0);
-  ASSERT_LE(requiredPerimeterIndex(m), kPerimeterCapacity);
+  ASSERT_LE(requiredPerimeterIndex(m.layout), kPerimeterCapacity);
   int angle = 0;
   for (; angle <= 90; ++angle) {
     longEllipsesTurnedBy(angle);
@@ -465,7 +465,7 @@ bool layoutNeeding(Model& m, int target) {
   largestDialogLayout(m, shape::ellipse);
   for (double ratio = 0.2; ratio <= 4.0; ratio += 0.2) {
     m.layout.ellipseRatio = ratio;
-    if (requiredPerimeterIndex(m) < target) continue;
+    if (requiredPerimeterIndex(m.layout) < target) continue;
     for (int shape1 = shape::circle; shape1 <= shape::ellipse; ++shape1)
       for (int size1 = 1; size1 <= 20; ++size1)
         for (int shape2 = shape::circle; shape2 <= shape::ellipse; ++shape2)
@@ -474,7 +474,7 @@ bool layoutNeeding(Model& m, int target) {
             m.layout.layoutSize[1][1] = size1;
             m.layout.layoutShape[1][2] = shape2;
             m.layout.layoutSize[1][2] = size2;
-            if (requiredPerimeterIndex(m) == target) return true;
+            if (requiredPerimeterIndex(m.layout) == target) return true;
           }
     return false;
   }

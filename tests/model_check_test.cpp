@@ -42,7 +42,7 @@ TEST(ModelCheck, BeforeTheFirstRunLinkAndHoleViewsAreWhite) {
   Checked c;
   EXPECT_TRUE(reported(linkView(*c.m, c.s)).empty());
   EXPECT_EQ(countColour(c.s.window, kWhite), 700 * 452);
-  holeView(*c.m, c.s);
+  holeView(c.m->grids, c.m->coupling, c.s);
   unfilledReceiverView(c.s);
   EXPECT_EQ(countColour(c.s.window, kWhite), 700 * 452);
 }
@@ -111,7 +111,7 @@ TEST(ModelCheck, LinksOfAnEarlierLayoutAreNeitherDrawnNorChecked) {
   for (int n = 1; n <= m.coupling.mainFromBodyCount; ++n)
     m.coupling.mainFromBody[n] = {{0, 3, 3, 1}, {0, 1000 + n, 3, 1}, 0.5, 0.5};
   m.layout.columnSpacing[1] = m.layout.columnSpacing[1] + 1; // the layout changed since the set-up
-  EXPECT_FALSE(linksBelongToGrids(m));
+  EXPECT_FALSE(linksBelongToGrids(m.layout, m.coupling));
   const std::vector<std::string> said = reported(linkView(m, c.s));
   ASSERT_EQ(said.size(), 1u);
   EXPECT_EQ(said[0].rfind("補間リンクは", 0), 0u) << said[0];
@@ -135,7 +135,7 @@ TEST(ModelCheck, EveryLinkOfASetUpPassesIncludingThoseNearTheOrigin) {
   runCouplingSetup(m, ws);
   ViewSurfaces s;
   placeLayoutOnBitmap(m, s.bitmap);
-  ASSERT_TRUE(linksBelongToGrids(m));
+  ASSERT_TRUE(linksBelongToGrids(m.layout, m.coupling));
   int nearOrigin = 0;
   for (int n = 1; n <= m.coupling.mainFromBodyCount; ++n) {
     const MainPoint& r = m.grids.mainGrid[m.coupling.mainFromBody[n].receiver[1]]

@@ -111,13 +111,13 @@ TEST_F(Continuation, CountsOnFromStep301WithTheRunsTextsAndPlots) {
 TEST(ContinuationEnd, AStopInTheContinuationLeavesAFlowToGoOnFrom) {
   SmallSession s;
   s.ws.onProcess = [&] {
-    if (s.m->run.stepsDone == 40) requestStop(*s.m);
+    if (s.m->run.stepsDone == 40) requestStop(s.m->run);
   };
   startRun(*s.m, s.ws, s.stages);
   ASSERT_EQ(s.m->run.stepsDone, 50);
   ASSERT_TRUE(canContinue(*s.m));
   s.ws.onProcess = [&] {
-    if (s.m->run.stepsDone == 75) requestStop(*s.m);
+    if (s.m->run.stepsDone == 75) requestStop(s.m->run);
   };
   continueClick(*s.m, s.ws, s.stages);
   EXPECT_EQ(s.m->run.stepsDone, 80);
@@ -129,7 +129,7 @@ TEST(ContinuationEnd, AStopInTheContinuationLeavesAFlowToGoOnFrom) {
 TEST(ContinuationEnd, ALayoutChangeEndsThePossibilityToContinue) {
   SmallSession s;
   s.ws.onProcess = [&] {
-    if (s.m->run.stepsDone == 15) requestStop(*s.m);
+    if (s.m->run.stepsDone == 15) requestStop(s.m->run);
   };
   startRun(*s.m, s.ws, s.stages);
   ASSERT_TRUE(canContinue(*s.m));
@@ -145,7 +145,7 @@ TEST(ContinuationEnd, ALayoutChangeEndsThePossibilityToContinue) {
   // A preset is a layout change too.
   SmallSession t;
   t.ws.onProcess = [&] {
-    if (t.m->run.stepsDone == 5) requestStop(*t.m);
+    if (t.m->run.stepsDone == 5) requestStop(t.m->run);
   };
   startRun(*t.m, t.ws, t.stages);
   ASSERT_TRUE(canContinue(*t.m));
@@ -163,7 +163,7 @@ TEST(ContinuationEnd, NeitherADivergedRunNorAFailedSetUpCanBeContinued) {
   EXPECT_FALSE(canContinue(*s.m));
 
   SmallSession t;
-  t.ws.onProcess = [&] { requestStop(*t.m); }; // stopped during the set-up
+  t.ws.onProcess = [&] { requestStop(t.m->run); }; // stopped during the set-up
   startRun(*t.m, t.ws, t.stages);
   EXPECT_FALSE(canContinue(*t.m));
   EXPECT_TRUE(t.m->solution.residualHistory.empty());

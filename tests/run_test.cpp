@@ -117,7 +117,7 @@ TEST_F(FullRun, PlotsAtTheirStepsBetweenCalculatingModeAndParticleTraces) {
 
 TEST_F(FullRun, LeavesEveryDensityPositiveAndFinite) {
   const Model& m = *session->m;
-  EXPECT_TRUE(flowIsSound(m));
+  EXPECT_TRUE(flowIsSound(m.layout, m.grids, m.solution));
   for (int i = 1; i <= m.grids.mainNx; ++i)
     for (int j = 1; j <= m.grids.mainNy; ++j) {
       const double rho = m.solution.mainFlow[i][j][slot::rho];
@@ -146,7 +146,7 @@ TEST(RunStop, StopDuringStep95EndsAfterStep100) {
   // A press during step 95 is handled when the window next processes its
   // messages, at the start of step 96.
   s.ws.onProcess = [&] {
-    if (s.m->run.stepsDone == 95) requestStop(*s.m);
+    if (s.m->run.stepsDone == 95) requestStop(s.m->run);
   };
   startRun(*s.m, s.ws, s.stages);
   EXPECT_EQ(s.m->run.stepsDone, 100);
@@ -184,12 +184,12 @@ TEST(RunStop, ARunStoppedAtStep280CanBeStartedAgain) {
   // completed refuses a new start (FullRun.StartAfterwardsOnlyShowsTheElapsedTime).
   Session s;
   s.ws.onProcess = [&] {
-    if (s.m->run.stepsDone == 275) requestStop(*s.m);
+    if (s.m->run.stepsDone == 275) requestStop(s.m->run);
   };
   startRun(*s.m, s.ws, s.stages);
   ASSERT_EQ(s.m->run.stepsDone, 280);
   s.stages.calls.clear();
-  s.ws.onProcess = [&] { requestStop(*s.m); }; // the new run ends in its set-up
+  s.ws.onProcess = [&] { requestStop(s.m->run); }; // the new run ends in its set-up
   startRun(*s.m, s.ws, s.stages);
   ASSERT_FALSE(s.stages.calls.empty()) << s.ws.statusPanel[1];
   EXPECT_EQ(s.stages.calls.front().what, "mode") << "a new run started";
@@ -199,7 +199,7 @@ TEST(RunStop, SetUpThatSetsTheStopFlagEndsTheRunBeforeStepOne) {
   // A link list over its capacity and a stop pressed during the link
   // searches both leave stopFlag set at the end of the set-up.
   Session s;
-  s.ws.onProcess = [&] { requestStop(*s.m); };
+  s.ws.onProcess = [&] { requestStop(s.m->run); };
   startRun(*s.m, s.ws, s.stages);
   EXPECT_TRUE(stepTexts(s.ws).empty());
   EXPECT_EQ(s.m->run.stepsDone, 2) << "the new grids' 1, plus 1";
@@ -223,7 +223,7 @@ TEST(RunDivergence, ANonFiniteValueEndsTheRunAtThatStepWithAMessage) {
   EXPECT_EQ(lastProgressPosition(s.ws), 5) << "no later step runs";
   EXPECT_EQ(s.m->run.stepsDone, 5);
   EXPECT_TRUE(s.m->run.stopFlag) << "no particle traces from a diverged flow";
-  EXPECT_FALSE(flowIsSound(*s.m));
+  EXPECT_FALSE(flowIsSound(s.m->layout, s.m->grids, s.m->solution));
   // The plot buttons still draw the fields as they are, without failing.
   s.plots.plotVorticity();
   s.plots.plotPressure();
@@ -274,12 +274,12 @@ TEST(RunDivergence, SoundnessCheckCoversEveryPointAStepWrites) {
   synthetic::ringBody(*m, 8, 6, 2.5, 6.2, 24);
   synthetic::ringBody(*m, 30, 6, 2.5, 6.2, 24);
   setInitialState(*m);
-  EXPECT_TRUE(flowIsSound(*m)) << "initial state";
+  EXPECT_TRUE(flowIsSound(m->layout, m->grids, m->solution)) << "initial state";
   for (const auto& c : kUnsound) {
     double& x = c.at(*m);
     const double kept = x;
     x = c.value;
-    EXPECT_EQ(flowIsSound(*m), c.sound) << c.name;
+    EXPECT_EQ(flowIsSound(m->layout, m->grids, m->solution), c.sound) << c.name;
     x = kept; // the initial state again for the next case
   }
 }
@@ -410,7 +410,7 @@ TEST(RunClock, EveryEndOfTheCalculationRecordsItsEndTick) {
   } routes[] = {
       {"stopped",
        [](Model& m) {
-         if (m.run.stepsDone == 15) requestStop(m);
+         if (m.run.stepsDone == 15) requestStop(m.run);
        }},
       {"diverged",
        [](Model& m) {

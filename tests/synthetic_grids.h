@@ -65,7 +65,7 @@ inline void ringBody(Model& m, double cx, double cy, double radius, double thick
     m.grids.bodyGrid[pL + 1][r][1] = m.grids.bodyGrid[pF + 1][r][1];
   }
   FakeWindowServices ws;
-  computeBodyMetrics(m, pF, pL, 1, nr, 1);
+  computeBodyMetrics(m.grids, pF, pL, 1, nr, 1);
 }
 
 // Solver constants as the initial state sets them, for tests that fill the

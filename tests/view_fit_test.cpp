@@ -23,7 +23,7 @@ struct StartView {
   explicit StartView(int pattern) {
     setStartupDefaults(*m);
     EXPECT_TRUE(rebuildGrids(*m));
-    centreViewAtStart(*m);
+    centreViewAtStart(m->layout, m->grids, m->view);
     if (pattern > 0) {
       EXPECT_TRUE(applyPreset(*m, pattern));
     }

@@ -22,7 +22,7 @@ struct StartupLayout {
   StartupLayout() {
     setStartupDefaults(*m);
     EXPECT_TRUE(rebuildGrids(*m));
-    centreViewAtStart(*m);
+    centreViewAtStart(m->layout, m->grids, m->view);
     placeLayoutOnBitmap(*m, s.bitmap);
   }
   Colour atBody(int b) const {
@@ -107,7 +107,7 @@ TEST(StartupPicture, LinkAndHoleViewsAfterTheCouplingSetUp) {
         << "link " << n;
   }
 
-  holeView(m, l.s);
+  holeView(m.grids, m.coupling, l.s);
   for (int n = 1; n <= m.coupling.mainHoleCount; ++n) {
     const GridIndex h = m.coupling.mainHoleList[n];
     ASSERT_EQ(l.atMain(h.i, h.j), kCyan) << "hole " << n;

@@ -29,7 +29,7 @@ protected:
     // The main window's creation: grids, view centre, pixel positions.
     setStartupDefaults(m);
     rebuildGrids(m);
-    centreViewAtStart(m);
+    centreViewAtStart(m.layout, m.grids, m.view);
     placeLayoutOnBitmap(m, run->s.bitmap);
     run->ws.calls.clear();
     runCalculation(m, run->ws, run->stages);

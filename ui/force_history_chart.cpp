@@ -73,7 +73,7 @@ void ForceHistoryChart::changeEvent(QEvent* event) {
   if (event->type() != QEvent::LanguageChange) return;
   texts_.apply();
   // The bodies' names, the choice kept.
-  const QStringList names = bodyNames(m_);
+  const QStringList names = bodyNames(m_.layout);
   for (int i = 0; i < std::min(body_->count(), static_cast<int>(names.size())); ++i)
     body_->setItemText(i, names[i]);
 }
@@ -83,7 +83,7 @@ void ForceHistoryChart::restart() {
   {
     const QSignalBlocker blocker(body_);
     body_->clear();
-    body_->addItems(bodyNames(m_));
+    body_->addItems(bodyNames(m_.layout));
     body_->setCurrentIndex(std::min(chosen, body_->count() - 1));
   }
   bodiesShown_ = m_.grids.nBodies;
@@ -97,7 +97,7 @@ void ForceHistoryChart::restart() {
 }
 
 void ForceHistoryChart::follow() {
-  const int n = m_.grids.nBodies > 0 ? forceSteps(m_) : 0;
+  const int n = m_.grids.nBodies > 0 ? forceSteps(m_.grids, m_.solution) : 0;
   if (n < shown_ || m_.grids.nBodies != bodiesShown_) restart();
   const int b = body_->currentIndex();
   if (n == shown_ || b < 0) return;

@@ -93,7 +93,7 @@ void ForcesWindow::refresh() {
   }
   pressureDrop_->setText(text(ForcesWindowText::pressureDrop) + "\t" +
                          QString::number(f.pressureDrop, 'g', 6));
-  const ReferenceQuantities q = referenceQuantities(m_);
+  const ReferenceQuantities q = referenceQuantities(m_.constants);
   const auto g = [](double value) { return QString::number(value, 'g', 6); };
   QString references = text(ForcesWindowText::references)
                            .arg(g(q.rhoInf), g(q.uInf), g(q.mainViscosity), g(q.bodyViscosity),

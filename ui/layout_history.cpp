@@ -2,8 +2,8 @@
 
 #include <utility>
 
-LayoutState layoutStateOf(const Model& m) {
-  return {m.layout, m.flow};
+LayoutState layoutStateOf(const LayoutParameters& layout, const FlowConditions& flow) {
+  return {layout, flow};
 }
 
 LayoutChangeCommand::LayoutChangeCommand(const LayoutState& before, const LayoutState& after,

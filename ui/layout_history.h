@@ -21,7 +21,7 @@ struct LayoutState {
   bool operator==(const LayoutState&) const = default;
 };
 
-LayoutState layoutStateOf(const Model& m);
+LayoutState layoutStateOf(const LayoutParameters& layout, const FlowConditions& flow);
 
 // The kind of a change.  Repeated steps of one field of the layout dialog
 // merge into one command, as the user sees them as one change of that

@@ -227,7 +227,7 @@ void MainWindow::createControls() {
   continueButton_->setColours(QColor(0, 0, 205), QColor(225, 225, 255));
 
   remakeGrids(m, *services_);
-  centreViewAtStart(m);
+  centreViewAtStart(m.layout, m.grids, m.view);
   placeLayoutOnView();
   fillViewWhite();
   showBodyOutlines();

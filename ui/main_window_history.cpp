@@ -24,7 +24,7 @@ constexpr int kRecentCount = 8;
 
 void MainWindow::buildHistory() {
   undoStack_ = std::make_unique<QUndoStack>();
-  committed_ = layoutStateOf(*model_);
+  committed_ = layoutStateOf(model_->layout, model_->flow);
   fileState_ = committed_;
   keep_->addSeparator();
   undoAction_ = keep_->addAction(QString());
@@ -53,7 +53,7 @@ void MainWindow::buildHistory() {
 // --------------------------------------------------------------- the history
 
 void MainWindow::recordLayoutChange(LayoutStep step) {
-  const LayoutState now = layoutStateOf(*model_);
+  const LayoutState now = layoutStateOf(model_->layout, model_->flow);
   if (now == committed_) return;
   undoStack_->push(new LayoutChangeCommand(
       committed_, now, step, [this](const LayoutState& state) { applyLayoutState(state); }));
@@ -73,11 +73,11 @@ void MainWindow::applyLayoutState(const LayoutState& state) {
   // since, which would have recorded others), its counts return, and with
   // them the plots, the forces and the continuation of the flow that the
   // grid making left untouched.
-  if (flowBelongsToLayout(m)) {
+  if (flowBelongsToLayout(m.layout, m.flow, m.solution)) {
     m.run.stepsDone = keptStepsDone_;
     m.solution.flowStep = keptFlowStep_;
   }
-  committed_ = layoutStateOf(m);
+  committed_ = layoutStateOf(m.layout, m.flow);
   redrawLayoutAfterGrids();
   updateCaption();
 }

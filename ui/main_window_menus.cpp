@@ -167,7 +167,9 @@ void MainWindow::onBlackLinesToggled() {
 }
 
 void MainWindow::applyPattern(int n) {
-  if (!writePreset(*model_, n) || remakeGrids(*model_, *services_) != LayoutRefusal::none) return;
+  if (!writePreset(model_->layout, model_->view, n) ||
+      remakeGrids(*model_, *services_) != LayoutRefusal::none)
+    return;
   redrawLayoutAfterGrids();
   recordLayoutChange(LayoutStep::single);
 }

@@ -35,7 +35,7 @@ void MainWindow::onStopClicked() {
   if (loopRunning())
     runThread_->requestStop();
   else
-    ::requestStop(*model_);
+    ::requestStop(model_->run);
 }
 
 void MainWindow::onContinueClicked() {
@@ -50,7 +50,8 @@ void MainWindow::updateContinueButton() {
 }
 
 bool MainWindow::flowPlotsReady() const {
-  return model_->run.stepsDone > 10 && flowBelongsToLayout(*model_);
+  return model_->run.stepsDone > 10 &&
+         flowBelongsToLayout(model_->layout, model_->flow, model_->solution);
 }
 
 void MainWindow::plotVectors() {
@@ -72,7 +73,7 @@ void MainWindow::particleItem(int speed) {
   if (loopRunning()) return;
   Model& m = *model_;
   m.run.stopFlag = false;
-  if (m.run.stepsDone >= 100 && flowBelongsToLayout(m)) {
+  if (m.run.stepsDone >= 100 && flowBelongsToLayout(m.layout, m.flow, m.solution)) {
     runThread_->setFrameRepeats(particleFrameRepeats());
     runThread_->start([speed](WindowServices&, RunStages& stages) { stages.playParticles(speed); });
   } else {
@@ -124,15 +125,15 @@ void MainWindow::takeRunPicture(RunPicture picture) {
   switch (picture) {
   case RunPicture::vectors:
     noteShown(ShownPicture::vectors);
-    showLegend(vectorLegend(*model_));
+    showLegend(vectorLegend(model_->view));
     break;
   case RunPicture::pressure:
     noteShown(ShownPicture::pressure);
-    showLegend(mapLegend(*model_, LegendQuantity::pressure));
+    showLegend(mapLegend(model_->view, LegendQuantity::pressure));
     break;
   case RunPicture::vorticity:
     noteShown(ShownPicture::vorticity);
-    showLegend(mapLegend(*model_, LegendQuantity::vorticity));
+    showLegend(mapLegend(model_->view, LegendQuantity::vorticity));
     break;
   case RunPicture::traces:
     noteShown(ShownPicture::particles);

@@ -126,24 +126,24 @@ void MainWindow::drawVectors() {
   noteShown(ShownPicture::vectors);
   findSpeedRange(*model_, 0.9);
   drawVelocityVectors(*model_, surfaces_->bitmap, *services_, 1);
-  showLegend(vectorLegend(*model_));
+  showLegend(vectorLegend(model_->view));
 }
 // The legend of a map is read from the scale the map routine has just drawn
 // with (scaleLow, scaleHigh and the level values it set).
 void MainWindow::showVorticityMap() {
   noteShown(ShownPicture::vorticity);
   drawVorticityMap(*model_, *surfaces_, *services_);
-  showLegend(mapLegend(*model_, LegendQuantity::vorticity));
+  showLegend(mapLegend(model_->view, LegendQuantity::vorticity));
 }
 void MainWindow::showPressureMap() {
   noteShown(ShownPicture::pressure);
   drawPressureMap(*model_, *surfaces_, *services_);
-  showLegend(mapLegend(*model_, LegendQuantity::pressure));
+  showLegend(mapLegend(model_->view, LegendQuantity::pressure));
 }
 void MainWindow::showDensityMap() {
   noteShown(ShownPicture::density);
   drawDensityMap(*model_, *surfaces_, *services_);
-  showLegend(mapLegend(*model_, LegendQuantity::density));
+  showLegend(mapLegend(model_->view, LegendQuantity::density));
 }
 
 // ------------------------------------------------------- the layout pictures
@@ -247,7 +247,7 @@ void MainWindow::onLinkViewChosen() {
 }
 void MainWindow::onHoleViewChosen() {
   noteShown(ShownPicture::holes);
-  holeView(*model_, *surfaces_);
+  holeView(model_->grids, model_->coupling, *surfaces_);
   showLegend({});
   showSurface();
 }
@@ -323,7 +323,7 @@ void MainWindow::redrawShownPicture() {
     linkView(m, *surfaces_); // a redraw says nothing
     break;
   case ShownPicture::holes:
-    holeView(m, *surfaces_);
+    holeView(m.grids, m.coupling, *surfaces_);
     break;
   case ShownPicture::holes2:
     unfilledReceiverView(*surfaces_);

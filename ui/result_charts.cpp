@@ -7,10 +7,10 @@
 
 #include <algorithm>
 
-QStringList bodyNames(const Model& m) {
+QStringList bodyNames(const LayoutParameters& layout) {
   QStringList names;
-  for (int c = 1; c <= m.layout.nColumns; ++c)
-    for (int k = 1; k <= m.layout.columnBodies[c]; ++k)
+  for (int c = 1; c <= layout.nColumns; ++c)
+    for (int k = 1; k <= layout.columnBodies[c]; ++k)
       names << text(SurfaceWindowText::bodyItem).arg(names.size() + 1).arg(c).arg(k);
   return names;
 }

@@ -10,7 +10,7 @@ class QValueAxis;
 
 // One name per body in body order, column by column: its number, its column
 // and its place in the column (SurfaceWindowText::bodyItem).
-QStringList bodyNames(const Model& m);
+QStringList bodyNames(const LayoutParameters& layout);
 
 // Sets the axis to [low, high] with a little room, on round numbers.
 void fitValueAxis(QValueAxis* axis, double low, double high);

@@ -139,7 +139,7 @@ void SurfaceWindow::fillBodyChoice() {
   const QSignalBlocker blocker(body_);
   body_->clear();
   if (!canContinue(m_)) return;
-  body_->addItems(bodyNames(m_));
+  body_->addItems(bodyNames(m_.layout));
   body_->setCurrentIndex(std::min(chosen, body_->count() - 1));
 }
 

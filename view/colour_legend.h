@@ -29,6 +29,6 @@ struct ColourLegend {
 
 // The legend of a contour map drawn with the current scale (levelValue,
 // scaleLow, scaleHigh).
-ColourLegend mapLegend(const Model& m, LegendQuantity quantity);
+ColourLegend mapLegend(const ViewState& view, LegendQuantity quantity);
 // The legend of the vector plot drawn with the current speed scale.
-ColourLegend vectorLegend(const Model& m);
+ColourLegend vectorLegend(const ViewState& view);

@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <cmath>
 
-void defineLevels(Model& m) {
-  const double step = (m.view.scaleHigh - m.view.scaleLow) / 10;
-  m.view.levelValue[0] = m.view.scaleLow;
-  for (int k = 1; k <= 9; ++k) m.view.levelValue[k] = m.view.levelValue[k - 1] + step;
-  m.view.levelValue[10] = m.view.scaleHigh;
+void defineLevels(ViewState& view) {
+  const double step = (view.scaleHigh - view.scaleLow) / 10;
+  view.levelValue[0] = view.scaleLow;
+  for (int k = 1; k <= 9; ++k) view.levelValue[k] = view.levelValue[k - 1] + step;
+  view.levelValue[10] = view.scaleHigh;
 }
 
 void findScaleRange(Model& m, int c) {
@@ -33,7 +33,7 @@ void findScaleRange(Model& m, int c) {
   }
   m.view.scaleLow = low;
   m.view.scaleHigh = high;
-  defineLevels(m);
+  defineLevels(m.view);
 }
 
 void findSpeedRange(Model& m, double f) {
@@ -52,7 +52,7 @@ void findSpeedRange(Model& m, double f) {
   largest = std::max(largest, 1e-10);
   m.view.scaleLow = 0;
   m.view.scaleHigh = f * std::sqrt(largest);
-  defineLevels(m);
+  defineLevels(m.view);
 }
 
 Colour scaleColour(double lo, double hi, double v) {
@@ -77,8 +77,8 @@ Colour scaleColour(double lo, double hi, double v) {
   return clampedColour(r, g, b);
 }
 
-void setScaleBrush(const Model& m, DrawingSurface& bitmap, double v) {
-  bitmap.setBrush(scaleColour(m.view.scaleLow, m.view.scaleHigh, v));
+void setScaleBrush(const ViewState& view, DrawingSurface& bitmap, double v) {
+  bitmap.setBrush(scaleColour(view.scaleLow, view.scaleHigh, v));
   bitmap.setPen(bitmap.brush());
 }
 

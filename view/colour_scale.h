@@ -26,14 +26,14 @@ void findSpeedRange(Model& m, double f);
 
 // The level table from scaleLow and scaleHigh: levelValue[k] =
 // levelValue[k-1] + (scaleHigh - scaleLow)/10, the step added nine times.
-void defineLevels(Model& m);
+void defineLevels(ViewState& view);
 
 // setScaleBrush: the ramp colour of v on the model's scale,
 // made the brush and the pen of the bitmap.  Blue at and below
 // scaleLow, cyan at t1 = (hi + 2·lo)/3, yellow at t2 = (2·hi + lo)/3, red at
 // and above scaleHigh; each comparison is strict.  A zero-width range gives
 // red above it.
-void setScaleBrush(const Model& m, DrawingSurface& bitmap, double v);
+void setScaleBrush(const ViewState& view, DrawingSurface& bitmap, double v);
 // The ramp colour of v on the range [lo, hi], as setScaleBrush chooses it,
 // without touching the model or a bitmap.
 Colour scaleColour(double lo, double hi, double v);

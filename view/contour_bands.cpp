@@ -186,10 +186,10 @@ void bandFill(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int a1, 
   double v = m.view.scaleLow - bin;
   for (int band = 1; band <= n + 2; ++band) {
     v = v + bin;
-    setScaleBrush(m, bitmap, v);
+    setScaleBrush(m.view, bitmap, v);
     paintCellCentres(bitmap, f, r, v - bin - eps, v + eps);
     paintLowerHalf(bitmap, f, r, v, bin);
-    setScaleBrush(m, bitmap, v + bin);
+    setScaleBrush(m.view, bitmap, v + bin);
     paintUpperHalf(bitmap, f, r, v, bin);
   }
 }

@@ -14,7 +14,7 @@ void contourLines(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int 
   for (int level = 1; level <= n; ++level) {
     v = v + bin;
     bitmap.setPen(kBlack);
-    if (!m.view.blackLines) setScaleBrush(m, bitmap, v);
+    if (!m.view.blackLines) setScaleBrush(m.view, bitmap, v);
     for (int a = a0; a <= a1 - 1; ++a)
       for (int b = b0; b <= b1 - 1; ++b) {
         loadCell(f, a, b, k);

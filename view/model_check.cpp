@@ -94,8 +94,8 @@ LinkCheck drawLinkPoints(const Model& m, DrawingSurface& bitmap, int mode) {
   return check;
 }
 
-bool linksBelongToGrids(const Model& m) {
-  return m.coupling.linkedLayout == m.layout;
+bool linksBelongToGrids(const LayoutParameters& layout, const CouplingTables& coupling) {
+  return coupling.linkedLayout == layout;
 }
 
 void meshView(Model& m, ViewSurfaces& s) {
@@ -110,7 +110,7 @@ LinkViewFinding linkView(const Model& m, ViewSurfaces& s) {
   fillWhite(s.bitmap);
   const bool anyLinks = m.coupling.mainFromBodyCount > 0 || m.coupling.bodyFromMainCount > 0 ||
                         m.coupling.bodyFromBodyCount > 0;
-  if (anyLinks && !linksBelongToGrids(m)) {
+  if (anyLinks && !linksBelongToGrids(m.layout, m.coupling)) {
     s.copyBitmapToWindow();
     return {true, {}};
   }
@@ -128,16 +128,15 @@ std::optional<std::string> linkViewMessage(const LinkViewFinding& finding, Langu
                  std::to_string(finding.check.failed)});
 }
 
-void holeView(const Model& m, ViewSurfaces& s) {
+void holeView(const Grids& grids, const CouplingTables& coupling, ViewSurfaces& s) {
   fillWhite(s.bitmap);
-  for (int n = 1; n <= std::min(m.coupling.mainHoleCount, kHoleCapacity); ++n) {
-    const GridIndex h = m.coupling.mainHoleList[n];
-    if (h.i < 1 || h.i >= m.grids.mainGrid.extent1() || h.j < 1 ||
-        h.j >= m.grids.mainGrid.extent2())
+  for (int n = 1; n <= std::min(coupling.mainHoleCount, kHoleCapacity); ++n) {
+    const GridIndex h = coupling.mainHoleList[n];
+    if (h.i < 1 || h.i >= grids.mainGrid.extent1() || h.j < 1 || h.j >= grids.mainGrid.extent2())
       continue;
     s.bitmap.setPen(kCyan);
-    drawCross(s.bitmap, roundHalfAway(m.grids.mainGrid[h.i][h.j].mainGridPixX),
-              roundHalfAway(m.grids.mainGrid[h.i][h.j].mainGridPixY), 2);
+    drawCross(s.bitmap, roundHalfAway(grids.mainGrid[h.i][h.j].mainGridPixX),
+              roundHalfAway(grids.mainGrid[h.i][h.j].mainGridPixY), 2);
   }
   s.copyBitmapToWindow();
 }

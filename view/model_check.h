@@ -42,11 +42,11 @@ LinkViewFinding linkView(const Model& m, ViewSurfaces& s);
 std::optional<std::string> linkViewMessage(const LinkViewFinding& finding, Language language);
 
 // Whether the link lists were made for the grids of the present layout.
-bool linksBelongToGrids(const Model& m);
+bool linksBelongToGrids(const LayoutParameters& layout, const CouplingTables& coupling);
 
 // "穴－領域" (onHoleViewChosen): a cyan cross of half-size 2 on every hole point of the
 // main grid, in list order.
-void holeView(const Model& m, ViewSurfaces& s);
+void holeView(const Grids& grids, const CouplingTables& coupling, ViewSurfaces& s);
 
 // "穴－領域-2" (onUnfilledReceiverViewChosen): red crosses on the points of a receiver list that
 // no part of the program fills: a white picture, pen red.

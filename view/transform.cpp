@@ -9,8 +9,8 @@ void placeLayoutOnBitmap(Model& m, const DrawingSurface& bitmap) {
   mapToPixels(m, bitmap);
 }
 
-void centreViewAtStart(Model& m) {
-  m.view.viewCentreX = m.grids.columnBody[m.layout.nColumns][1].columnBodyX / 2 - 10;
+void centreViewAtStart(const LayoutParameters& layout, const Grids& grids, ViewState& view) {
+  view.viewCentreX = grids.columnBody[layout.nColumns][1].columnBodyX / 2 - 10;
 }
 
 namespace {
@@ -28,8 +28,8 @@ LayoutPoint pixelToLayout(const Model& m, const DrawingSurface& bitmap, double p
 }
 
 void resetView(Model& m) {
-  setStartupView(m);
-  centreViewAtStart(m);
+  setStartupView(m.view);
+  centreViewAtStart(m.layout, m.grids, m.view);
 }
 
 bool fitViewToLayout(Model& m, const DrawingSurface& bitmap, int topHidden, int shownHeight) {

@@ -37,7 +37,7 @@ void placeLayoutOnBitmap(Model& m, const DrawingSurface& bitmap);
 // The view's centre at start, once the grids of the start-up layout are
 // made: half way along the channel to the last column, 10 layout units
 // towards the inflow (viewCentreY and viewScale keep their start values).
-void centreViewAtStart(Model& m);
+void centreViewAtStart(const LayoutParameters& layout, const Grids& grids, ViewState& view);
 
 // The view that keeps the layout in sight: both channel walls (the main
 // grid's first and last rows) and every body grid, inside the bitmap below

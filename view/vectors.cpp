@@ -16,7 +16,7 @@ void arrowColour(Model& m, DrawingSurface& bitmap, double s, double bin) {
   bitmap.setPen(kRed);
   double upper = m.view.scaleHigh, lower = m.view.scaleHigh - bin;
   for (int k = 1; k <= 20; ++k) {
-    if (lower <= s && s <= upper) setScaleBrush(m, bitmap, lower);
+    if (lower <= s && s <= upper) setScaleBrush(m.view, bitmap, lower);
     upper = upper - bin;
     lower = lower - bin;
   }

@@ -148,7 +148,7 @@ TEST(BatchMode, DefaultRunMatchesTheWindowsRunAndWritesItsPicture) {
   const DrawingSurface& w = surfaces.window;
   const QImage view(reinterpret_cast<const uchar*>(w.bits()), w.width(), w.height(), w.width() * 4,
                     QImage::Format_RGBX8888);
-  const ColourLegend legend = mapLegend(s.m, LegendQuantity::pressure);
+  const ColourLegend legend = mapLegend(s.m.view, LegendQuantity::pressure);
   EXPECT_EQ(png.size(), QSize(kDefaultBitmapWidth + legendWidth(legend), kDefaultBitmapHeight));
   EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32),
             pictureWithLegend(view, legend).convertToFormat(QImage::Format_RGB32));

@@ -25,7 +25,7 @@ TEST(ColourLegend, ShowsTheLevelsOfTheMapOnScreen) {
     const double level = s.m.view.levelValue[10 - row];
     EXPECT_EQ(legend.rows[row].value, level) << row;
     EXPECT_EQ(legendRowText(legend, row), shortestDecimal(level)) << row;
-    setScaleBrush(s.m, probe, level); // the colour the map gives this level
+    setScaleBrush(s.m.view, probe, level); // the colour the map gives this level
     EXPECT_EQ(legend.rows[row].colour, probe.brush()) << row;
   }
   EXPECT_TRUE(s.w.findChild<QWidget*>("ColourLegend")->isVisible());
@@ -69,7 +69,7 @@ TEST(ColourLegend, VectorBinsRunFromTheTopSpeedDown) {
   auto m = makeModel();
   m->view.scaleLow = 0;
   m->view.scaleHigh = 2;
-  const ColourLegend legend = vectorLegend(*m);
+  const ColourLegend legend = vectorLegend(m->view);
   ASSERT_EQ(legend.rowCount, 21);
   EXPECT_EQ(legend.rows[0].colour, kRed) << "speeds above the scale are red";
   EXPECT_EQ(legendRowText(legend, 0), QString::fromUtf8("＞2.000"));

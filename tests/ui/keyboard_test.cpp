@@ -147,7 +147,7 @@ TEST(ViewFitWindow, ThePatternsKeepTheirClassicViews) {
     FakeWindowServices ws;
     setStartupDefaults(*classic);
     ASSERT_TRUE(rebuildGrids(*classic));
-    centreViewAtStart(*classic);
+    centreViewAtStart(classic->layout, classic->grids, classic->view);
     ASSERT_TRUE(applyPreset(*classic, n));
     (s.w.*std::array{&MainWindow::onPattern1Chosen, &MainWindow::onPattern2Chosen,
                      &MainWindow::onPattern3Chosen, &MainWindow::onPattern4Chosen}[n - 1])();

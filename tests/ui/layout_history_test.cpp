@@ -31,13 +31,13 @@ struct Snapshot {
   int nBodies, mainNx, mainNy;
   std::unique_ptr<Model> grids = makeModel();
   explicit Snapshot(const Model& m)
-      : state(layoutStateOf(m)), nBodies(m.grids.nBodies), mainNx(m.grids.mainNx),
+      : state(layoutStateOf(m.layout, m.flow)), nBodies(m.grids.nBodies), mainNx(m.grids.mainNx),
         mainNy(m.grids.mainNy) {
     grids->grids.bodyGrid = m.grids.bodyGrid;
     grids->grids.mainGrid = m.grids.mainGrid;
   }
   void expectIn(const Model& m, const std::string& where) const {
-    EXPECT_TRUE(state == layoutStateOf(m)) << where;
+    EXPECT_TRUE(state == layoutStateOf(m.layout, m.flow)) << where;
     EXPECT_EQ(nBodies, m.grids.nBodies) << where;
     EXPECT_EQ(mainNx, m.grids.mainNx) << where;
     EXPECT_EQ(mainNy, m.grids.mainNy) << where;
@@ -123,13 +123,13 @@ TEST(LayoutHistory, UndoingEveryActionGivesBackTheStartAndRedoingTheEnd) {
 TEST(LayoutHistory, StepsOfOneFieldMergeAndStepsBackToTheStartLeaveNothing) {
   StartedWindow s;
   QUndoStack& stack = s.w.undoStack();
-  const LayoutState start = layoutStateOf(s.m);
+  const LayoutState start = layoutStateOf(s.m.layout, s.m.flow);
   s.clickDialog(6, 3); // size up three times
   s.clickDialog(4);    // then the spacing
   EXPECT_EQ(stack.count(), 2);
   s.w.undoClick();
   s.w.undoClick();
-  EXPECT_TRUE(layoutStateOf(s.m) == start);
+  EXPECT_TRUE(layoutStateOf(s.m.layout, s.m.flow) == start);
   s.clickDialog(1);
   s.clickDialog(2); // a body more, then one less: back where it was
   EXPECT_FALSE(stack.canUndo()) << "a change undone by the same field is no step";
@@ -159,7 +159,8 @@ TEST(LayoutHistory, AnUndoBackToTheRunsLayoutShowsItsResultAgainUnlessAnotherRun
   s.w.redoClick();
   s.untilTheLoopEnds("the second run", [start] { start->click(); });
   s.w.undoClick();
-  EXPECT_FALSE(flowBelongsToLayout(s.m)) << "the flow is the second layout's now";
+  EXPECT_FALSE(flowBelongsToLayout(s.m.layout, s.m.flow, s.m.solution))
+      << "the flow is the second layout's now";
   EXPECT_EQ(s.m.run.stepsDone, 1);
   EXPECT_FALSE(continueButton->isVisible());
 }
