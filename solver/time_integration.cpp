@@ -208,7 +208,7 @@ void mainGridStep(Model& m, StepTally* tally) {
   edges([&](int i, int j) {
     for (int k = 0; k < 4; ++k) at(i, j)[k] = m.mainFlow[i][j][slot::dq + k];
   });
-  smoothMainPlane(m, d, q.stride);
+  if (!m.timeAccurate) smoothMainPlane(m, d, q.stride);
   edges([&](int i, int j) {
     for (int k = 0; k < 4; ++k) m.mainFlow[i][j][slot::dq + k] = at(i, j)[k];
   });
@@ -228,7 +228,7 @@ void mainGridStep(Model& m, StepTally* tally) {
 void auxGridStep(Model& m, StepTally* tally) {
   auxResiduals(m);
   combineAuxStages(m);
-  smoothBodyGrids(m, 1, m.bodyPerimeterPoints, 1, m.bodyLayers, 1);
+  if (!m.timeAccurate) smoothBodyGrids(m, 1, m.bodyPerimeterPoints, 1, m.bodyLayers, 1);
   updateAux(m);
   if (tally) tallyAux(m, *tally);
 }
