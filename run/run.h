@@ -98,5 +98,6 @@ void requestStop(RunState& run);
 // boundary conditions with the transfer between the grids.  With a tally,
 // the grids' threads gather the soundness check as they go (stepGrids), for
 // finishCheckStep.  A time-accurate run first finds the step all points
-// take (stableGlobalTimeStep) and adds it to flowTime.
+// take (stableGlobalTimeStep), smooths no increments, and adds the step to
+// flowTime.
 void timeStep(Model& m, StepTally* tally = nullptr);

@@ -12,4 +12,7 @@
 // with U = y_η u − x_η v, V = x_ξ v − y_ξ u the contravariant velocities and
 // c∞ the free-stream sound speed that the main-grid scheme uses.  Each of
 // these keeps its own point stable, so their minimum keeps every point stable.
+// A time-accurate run smooths no increments, so its cflMain and cflAux are
+// the explicit limits 0.83 and 1.0 (setInitialState), not the classic 2.65
+// and 3.2.
 double stableGlobalTimeStep(const Model& m);

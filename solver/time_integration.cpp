@@ -218,7 +218,7 @@ void mainGridStep(Model& m, StepTally* tally) {
   edges([&](int i, int j) {
     for (int k = 0; k < 4; ++k) at(i, j)[k] = m.solution.mainFlow[i][j][slot::dq + k];
   });
-  smoothMainPlane(m, d, q.stride);
+  if (!m.constants.timeAccurate) smoothMainPlane(m, d, q.stride);
   edges([&](int i, int j) {
     for (int k = 0; k < 4; ++k) m.solution.mainFlow[i][j][slot::dq + k] = at(i, j)[k];
   });
@@ -238,7 +238,8 @@ void mainGridStep(Model& m, StepTally* tally) {
 void auxGridStep(Model& m, StepTally* tally) {
   auxResiduals(m);
   combineAuxStages(m);
-  smoothBodyGrids(m, 1, m.grids.bodyPerimeterPoints, 1, m.layout.bodyLayers, 1);
+  if (!m.constants.timeAccurate)
+    smoothBodyGrids(m, 1, m.grids.bodyPerimeterPoints, 1, m.layout.bodyLayers, 1);
   updateAux(m);
   if (tally) tallyAux(m, *tally);
 }

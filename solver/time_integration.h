@@ -23,10 +23,10 @@ void combineStages(Model& m);
 
 // rationalRungeKuttaIncrement, smoothMainGrid, smoothBodyGrids(1, bodyPerimeterPoints, 1,
 // bodyLayers, 1) and addIncrements: each grid's part of a time step, before the boundary
-// conditions.  The two grids' parts do not touch each other's data, so with two or more solver
-// threads (solver/parallel.h) they run at once, one on each thread; the results are the same bits.
-// With a tally, each grid's part also gathers its share of the soundness check and the convergence
-// history (StepTally) as it goes.
+// conditions (a time-accurate run leaves out the two smoothings).  The two grids' parts do not
+// touch each other's data, so with two or more solver threads (solver/parallel.h) they run at once,
+// one on each thread; the results are the same bits. With a tally, each grid's part also gathers
+// its share of the soundness check and the convergence history (StepTally) as it goes.
 void stepGrids(Model& m, StepTally* tally = nullptr);
 
 // addIncrements ("add, main grid"; it updates the auxiliary grids too): clears the

@@ -104,36 +104,42 @@ TEST(TimeAccurate, ASoundPulseMovesAtTheSpeedOfSound) {
   // A weak isentropic pressure pulse, uniform across the channel, at rest:
   // it splits into two halves running at c = sqrt(1.4) both ways.  The edge
   // rows mirror their neighbours (slip walls), so the flow stays
-  // one-dimensional; the pulse stays clear of the end columns.
+  // one-dimensional; the pulse stays clear of the end columns.  The narrow
+  // pulse holds the time derivative to the flow's own: smoothing the
+  // increments, (1 - eps d^2) dU/dt = R, would slow it by a tenth.
   const int nx = 250, ny = 101, mid = 51, start = 100;
-  auto m = quietChannel(nx, ny);
-  const double x0 = (start - 1) * m->grids.mainSpacing, width = 25 * m->grids.mainSpacing,
-               amplitude = 1e-3;
-  synthetic::fillFlow(*m, [&](FlowPoint& f, double x, double) {
-    const double p = 1 + amplitude * std::exp(-std::pow((x - x0) / width, 2));
-    synthetic::setState(f, std::pow(p, 1 / 1.4), 0, 0, p);
-  });
-  for (int step = 0; step < 12; ++step) {
-    m->solution.globalTimeStep = stableGlobalTimeStep(*m);
-    stepGrids(*m);
-    m->solution.flowTime += m->solution.globalTimeStep;
-    for (int i = 1; i <= nx; ++i)
-      m->solution.mainFlow[i][1] = m->solution.mainFlow[i][2],
-      m->solution.mainFlow[i][ny] = m->solution.mainFlow[i][ny - 1];
+  for (const double widthInCells : {25.0, 8.0}) {
+    auto m = quietChannel(nx, ny);
+    const double x0 = (start - 1) * m->grids.mainSpacing,
+                 width = widthInCells * m->grids.mainSpacing;
+    const double amplitude = 1e-3;
+    synthetic::fillFlow(*m, [&](FlowPoint& f, double x, double) {
+      const double p = 1 + amplitude * std::exp(-std::pow((x - x0) / width, 2));
+      synthetic::setState(f, std::pow(p, 1 / 1.4), 0, 0, p);
+    });
+    for (int step = 0; step < 40; ++step) {
+      m->solution.globalTimeStep = stableGlobalTimeStep(*m);
+      stepGrids(*m);
+      m->solution.flowTime += m->solution.globalTimeStep;
+      for (int i = 1; i <= nx; ++i)
+        m->solution.mainFlow[i][1] = m->solution.mainFlow[i][2],
+        m->solution.mainFlow[i][ny] = m->solution.mainFlow[i][ny - 1];
+    }
+    // The crest of the right-going half, by a parabola through the largest
+    // pressure and its neighbours (layout units; the solver's unit is 16).
+    int top = start + 5;
+    for (int i = top; i < nx; ++i)
+      if (m->solution.mainFlow[i][mid][slot::pres] > m->solution.mainFlow[top][mid][slot::pres])
+        top = i;
+    const double a = m->solution.mainFlow[top - 1][mid][slot::pres],
+                 b = m->solution.mainFlow[top][mid][slot::pres],
+                 c = m->solution.mainFlow[top + 1][mid][slot::pres];
+    const double crest = (top - 1 + 0.5 * (a - c) / (a - 2 * b + c)) * m->grids.mainSpacing;
+    const double travelled = (crest - x0) / 16;
+    EXPECT_NEAR(travelled / m->solution.flowTime, std::sqrt(1.4), 0.02 * std::sqrt(1.4))
+        << "pulse " << widthInCells << " cells wide: crest at " << crest << " after "
+        << m->solution.flowTime;
   }
-  // The crest of the right-going half, by a parabola through the largest
-  // pressure and its neighbours (layout units; the solver's unit is 16).
-  int top = start + 5;
-  for (int i = top; i < nx; ++i)
-    if (m->solution.mainFlow[i][mid][slot::pres] > m->solution.mainFlow[top][mid][slot::pres])
-      top = i;
-  const double a = m->solution.mainFlow[top - 1][mid][slot::pres],
-               b = m->solution.mainFlow[top][mid][slot::pres],
-               c = m->solution.mainFlow[top + 1][mid][slot::pres];
-  const double crest = (top - 1 + 0.5 * (a - c) / (a - 2 * b + c)) * m->grids.mainSpacing;
-  const double travelled = (crest - x0) / 16;
-  EXPECT_NEAR(travelled / m->solution.flowTime, std::sqrt(1.4), 0.02 * std::sqrt(1.4))
-      << "crest at " << crest << " after " << m->solution.flowTime;
 }
 
 } // namespace
