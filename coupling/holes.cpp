@@ -96,7 +96,7 @@ std::optional<SetupProblem> cutHoles(Model& m, ProgressObserver& progress) {
       m.mainHoleFlag[i][j] = 0;
       if (field.marker(i, j) >= 1.0) {
         ++holes;
-        if (holes <= kHoleCapacity) m.mainHoleList[holes] = {i, j};
+        if (holes <= kHoleCapacity) storeListEntry(m.mainHoleList, holes, GridIndex{i, j});
         m.mainHoleFlag[i][j] = 1;
         field.marker(i, j) = 1.0;
       }
@@ -122,5 +122,6 @@ std::optional<SetupProblem> cutHoles(Model& m, ProgressObserver& progress) {
 
   if (holes > kHoleCapacity) return SetupProblem{SetupProblem::Kind::tooManyHoles, {holes}};
   m.mainHoleCount = holes;
+  m.mainHoleList.resize(std::size_t(holes) + 1);
   return std::nullopt;
 }

@@ -76,7 +76,8 @@ std::optional<SetupProblem> findMainGridLinks(Model& m, ProgressObserver& progre
       if (d.body == 0) continue;
       ++count;
       if (count >= overflow) goto done;
-      m.mainFromBody[count] = {{0, i, j, d.body}, {0, d.p, d.r, d.c}, d.hit.s, d.hit.t};
+      storeListEntry(m.mainFromBody, count,
+                     Link{{0, i, j, d.body}, {0, d.p, d.r, d.c}, d.hit.s, d.hit.t});
     }
 done:
   if (count >= overflow) {
@@ -84,5 +85,6 @@ done:
     return SetupProblem{SetupProblem::Kind::tooManyMainGridLinks, {count}};
   }
   m.mainFromBodyCount = count;
+  m.mainFromBody.resize(std::size_t(count) + 1);
   return std::nullopt;
 }

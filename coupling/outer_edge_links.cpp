@@ -121,7 +121,7 @@ std::vector<SetupProblem> findOuterEdgeLinks(Model& m, ProgressObserver& progres
                             : bucketedAuxDonor(m, target, b, auxBuckets, candidates);
       if (aux.a != 0) {
         ++countBody;
-        if (countBody <= kAuxLinkCapacity) m.bodyFromBody[countBody] = link(p, aux);
+        if (countBody <= kAuxLinkCapacity) storeListEntry(m.bodyFromBody, countBody, link(p, aux));
         continue;
       }
       const Donor main = scan == CellScan::plain
@@ -129,7 +129,8 @@ std::vector<SetupProblem> findOuterEdgeLinks(Model& m, ProgressObserver& progres
                              : bucketedMainDonor(m, target, mainBuckets, candidates);
       if (main.a != 0) {
         ++countMain;
-        if (countMain <= kMainLinkCapacity) m.bodyFromMain[countMain] = link(p, main);
+        if (countMain <= kMainLinkCapacity)
+          storeListEntry(m.bodyFromMain, countMain, link(p, main));
       }
     }
 checks:
@@ -139,12 +140,14 @@ checks:
     m.stopFlag = true;
   } else {
     m.bodyFromMainCount = countMain;
+    m.bodyFromMain.resize(std::size_t(countMain) + 1);
   }
   if (countBody > kAuxLinkCapacity) {
     problems.push_back({SetupProblem::Kind::tooManyLinksFromBodies, {countBody}});
     m.stopFlag = true;
   } else {
     m.bodyFromBodyCount = countBody;
+    m.bodyFromBody.resize(std::size_t(countBody) + 1);
   }
   return problems;
 }

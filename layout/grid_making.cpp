@@ -57,7 +57,7 @@ MainGridExtent mainGridExtent(const Model& m) {
 // The body grids' coordinates hold at least the indices 1..bodyPerimeterPoints + 1 of the
 // layout being made, and keep every value they hold.
 void sizeBodyGridCoordinates(Model& m) {
-  m.bodyGrid.resize(std::max(m.bodyGrid.extent1(), m.bodyPerimeterPoints + 2), kLayerSlots + 1,
+  m.bodyGrid.resize(std::max(m.bodyGrid.extent1(), m.bodyPerimeterPoints + 2), m.bodyLayers + 1,
                     kGridSets + 1);
 }
 
@@ -85,7 +85,7 @@ void buildBodiesAndAuxGrids(Model& m) {
   // Slots between two bodies' ranges belong to no maker but are turned with
   // the arrangement; clearing them first makes regenerations identical.
   for (int p = 1; p < m.bodyGrid.extent1(); ++p)
-    for (int r = 1; r <= kLayerSlots; ++r) {
+    for (int r = 1; r <= m.bodyLayers; ++r) {
       m.bodyGrid[p][r][1].bodyGridX = 0;
       m.bodyGrid[p][r][1].bodyGridY = 0;
     }

@@ -25,7 +25,8 @@ namespace {
 std::array<int, kBodySlots + 1> auxMetricOffsets(Model& m) {
   std::array<int, kBodySlots + 1> offset{};
   for (int b = 1; b < m.nBodies; ++b)
-    offset[b + 1] = offset[b] + kAuxMetricPlaneCount * auxPlaneSize(m.bodyFirst[b], m.bodyLast[b]);
+    offset[b + 1] = offset[b] + kAuxMetricPlaneCount * auxPlaneSize(m.bodyFirst[b], m.bodyLast[b],
+                                                                    auxPlaneStride(m.bodyLayers));
   if (m.bodyMetricPlanesGeneration != m.metricGeneration) {
     for (int b = 1; b <= m.nBodies; ++b)
       loadAuxMetrics(m, m.bodyFirst[b], m.bodyLast[b], 1, m.bodyMetricPlanes.data() + offset[b]);

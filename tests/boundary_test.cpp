@@ -136,9 +136,9 @@ TEST(LinkedPoints, LinksAtCellCornersCopyThatCornerAndRefreshTheEnergy) {
     m->mainFlow[20][16] = mainReceiver;
     m->bodyFlow[pF + 7][1][1] = bodyReceiver;
     m->mainFromBodyCount = 1;
-    m->mainFromBody[1] = link(20, 16, 1, pF + 3, 8, 1, c.s, c.t);
+    storeListEntry(m->mainFromBody, 1, link(20, 16, 1, pF + 3, 8, 1, c.s, c.t));
     m->bodyFromMainCount = 1;
-    m->bodyFromMain[1] = link(pF + 7, 1, 1, 11, 5, 1, c.s, c.t);
+    storeListEntry(m->bodyFromMain, 1, link(pF + 7, 1, 1, 11, 5, 1, c.s, c.t));
     m->bodyFromBodyCount = 0;
     interpolateLinkedPoints(*m);
 
@@ -165,9 +165,9 @@ TEST(LinkedPoints, BilinearWeightsAndListOrder) {
   // (10, 5) whose corner 3 is that point, so it sees the new value.
   const int pF = m->bodyFirst[1];
   m->mainFromBodyCount = 1;
-  m->mainFromBody[1] = link(11, 6, 1, pF + 2, 8, 1, 0.25, 0.5);
+  storeListEntry(m->mainFromBody, 1, link(11, 6, 1, pF + 2, 8, 1, 0.25, 0.5));
   m->bodyFromMainCount = 1;
-  m->bodyFromMain[1] = link(pF + 9, 1, 1, 10, 5, 1, 0.75, 0.5);
+  storeListEntry(m->bodyFromMain, 1, link(pF + 9, 1, 1, 10, 5, 1, 0.75, 0.5));
   const auto before = std::make_unique<Model>(*m);
   interpolateLinkedPoints(*m);
 

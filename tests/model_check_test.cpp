@@ -51,6 +51,8 @@ TEST(ModelCheck, DonorWithoutCoordinatesIsReportedAndDrawingGoesOn) {
   Checked c;
   Model& m = *c.m;
   sizeBodyGrids(m, 1201); // room for the donor index that is never filled
+  m.mainFromBody.resize(3);
+  m.bodyFromBody.resize(2);
   m.mainFromBodyCount = 2;
   m.mainFromBody[1] = {{0, 1, 1, 1}, {0, 1200, 3, 1}, 0.5, 0.5}; // never filled
   m.mainFromBody[2] = {{0, 10, 10, 1}, {0, 5, 9, 1}, 0.0, 0.0};
@@ -86,6 +88,7 @@ TEST(ModelCheck, ManyFailingLinksGiveOneMessageAndGenuineLinksNearTheOriginPass)
   Checked c;
   Model& m = *c.m;
   sizeBodyGrids(m, 1500); // room for the donor indices that are never filled
+  m.mainFromBody.resize(2276);
   m.linkedLayout = m.layout();
   // A sound link whose receiver lies near the origin, at (0.84, 0.12): the
   // donor corners surround it, so their interpolation is the receiver.
@@ -108,6 +111,7 @@ TEST(ModelCheck, LinksOfAnEarlierLayoutAreNeitherDrawnNorChecked) {
   Model& m = *c.m;
   m.linkedLayout = m.layout();
   m.mainFromBodyCount = 300;
+  m.mainFromBody.resize(301);
   for (int n = 1; n <= m.mainFromBodyCount; ++n)
     m.mainFromBody[n] = {{0, 3, 3, 1}, {0, 1000 + n, 3, 1}, 0.5, 0.5};
   m.columnSpacing[1] = m.columnSpacing[1] + 1; // the layout changed since the set-up

@@ -7,7 +7,7 @@ TEST(ModelState, CreatedZeroFilledWithGridsEmptyUntilMade) {
   EXPECT_EQ(m->nColumns, 0);
   EXPECT_EQ(m->mainFlow.size() + m->bodyFlow.size() + m->bodyGrid.size() + m->bodyMetric.size(),
             0u);
-  EXPECT_EQ(m->mainFromBody[kMainLinkCapacity].donor[3], 0);
+  EXPECT_TRUE(m->mainFromBody.empty() && m->mainHoleList.empty() && m->mainPlanes.empty());
 }
 
 TEST(GridArrays, ResizingKeepsThePointsBothSizesHoldAndZeroFillsTheRest) {

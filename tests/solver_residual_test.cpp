@@ -163,8 +163,7 @@ TEST(MainResidual, TimeStepAtRestAndHolePoints) {
   // A point at rest in a moving flow, and two hole points.
   synthetic::setState(m->mainFlow[10][6], 1.0, 0.0, 0.0, 1.0);
   m->mainHoleCount = 2;
-  m->mainHoleList[1] = {5, 8};
-  m->mainHoleList[2] = {6, 8};
+  m->mainHoleList = {{}, {5, 8}, {6, 8}};
   const FlowPoint holeBefore = m->mainFlow[5][8];
   mainGridResidual(*m);
   EXPECT_EQ(m->mainFlow[10][6][slot::dt], 2.65 * m->mainDx / 1.183);

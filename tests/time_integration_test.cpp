@@ -158,7 +158,7 @@ TEST(Update, HolePointsKeepTheirStateAndBoundariesAreLeftAlone) {
     for (int r = 1; r <= m->bodyLayers; ++r)
       for (int k = 0; k < 4; ++k) m->bodyFlow[p][r][1][slot::dq + k] = 1e-3;
   m->mainHoleCount = 1;
-  m->mainHoleList[1] = {6, 4};
+  m->mainHoleList = {{}, {6, 4}};
   const auto before = std::make_unique<Model>(*m);
   addIncrements(*m);
 
@@ -205,8 +205,9 @@ TEST(Smoothing, WorkedLineSolves) {
   auto m = makeModel();
   for (const auto& c : kLineSolves) {
     clearModel(*m);
-    sizeBodyGrids(*m, 7);
     const int n = int(c.rhs.size());
+    m->bodyLayers = n + 2;
+    sizeBodyGrids(*m, 7);
     for (int r = 1; r <= n; ++r)
       for (int k = 0; k < 4; ++k) m->bodyFlow[7][r + 2][1][slot::dq + k] = c.rhs[r - 1] * (k + 1);
     smoothBodyGrids(*m, 7, 7, 3, n + 2, 1);
