@@ -36,9 +36,10 @@ inline constexpr int kMainLinkCapacity = 9723;  // mainFromBody and bodyFromMain
 inline constexpr int kAuxLinkCapacity = 719;    // bodyFromBody
 inline constexpr int kHoleCapacity = 14900;     // mainHoleList
 inline constexpr int kParticleCapacity = 320;
-// These capacities are the limits of a layout: the arrays themselves are
-// sized by the grids made (sizeMainGrid, sizeBodyGrids) and the lists by
-// what the coupling finds.
+// These capacities are the limits of a layout with the classic grids; finer
+// grids scale them (capacitiesAt).  The arrays themselves are sized by the
+// grids made (sizeMainGrid, sizeBodyGrids) and the lists by what the
+// coupling finds.
 //
 // Work planes of the main-grid residual: kMainPlaneCount fields over the main
 // grid with one point of padding on every side, point (i, j) at
@@ -63,6 +64,17 @@ constexpr int auxPlaneStride(int bodyLayers) {
 // bodyMetricPlanes, one body's planes after the other's.
 inline constexpr int kAuxMetricPlaneCount = 8;
 inline constexpr int kTracePointCapacity = 1800;
+
+// The limits of a layout at grid fineness f: the perimeter, the outer-edge
+// links between body grids and the main grid's rows and columns grow with f,
+// the main grid's points inside body grids (links and holes) with f².
+struct Capacities {
+  int perimeter, mainNx, mainNy, mainLinks, auxLinks, holes;
+};
+constexpr Capacities capacitiesAt(int f) {
+  return {kPerimeterCapacity * f,    kMainNxCapacity * f,  kMainNyCapacity * f,
+          kMainLinkCapacity * f * f, kAuxLinkCapacity * f, kHoleCapacity * f * f};
+}
 
 // A fixed array indexed 1..N (slot 0 unused).
 template <typename T, int N> using Arr1 = std::array<T, N + 1>;
@@ -220,6 +232,9 @@ struct Model : LayoutParameters {
   // that they always describe the grids on screen.
   LayoutParameters lastFittedLayout;
   bool hasFittedLayout;
+  // The fineness, spacing and wall ratio of those grids.
+  int lastFittedFineness;
+  double lastFittedSpacing, lastFittedWallRatio;
 
   // --------------------------------------------------------- body table
   int nBodies;
@@ -239,6 +254,11 @@ struct Model : LayoutParameters {
   Grid2<MainPoint> mainGrid;
   int mainNx, mainNy;
   double mainSpacing;
+  // The fineness the grids were made at (0 before any, taken as 1: see
+  // finenessOfGrids) and the body grids' radial fill: the interval at the
+  // wall over the one at the outer edge (0.6 for the classic grids).
+  int gridFineness;
+  double bodyWallRatio;
   int outletLow, outletHigh;
 
   // ------------------------------------------------------------- flow
@@ -356,6 +376,11 @@ struct Model : LayoutParameters {
   Arr2<bool, kParticleCapacity, kTracePointCapacity> traceMoving;
   int lastTraceSpeed;
 };
+
+// The fineness of the grids made, 1 before any are.
+inline int finenessOfGrids(const Model& m) {
+  return m.gridFineness > 0 ? m.gridFineness : 1;
+}
 
 // Entry n of a coupling list (1..capacity), the list growing to hold it.
 template <typename T> void storeListEntry(std::vector<T>& list, int n, const T& entry) {

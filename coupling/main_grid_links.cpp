@@ -57,7 +57,7 @@ Donor bucketedDonor(const Model& m, PlanePoint target, const CellBuckets& bucket
 
 std::optional<SetupProblem> findMainGridLinks(Model& m, ProgressObserver& progress, int cFirst,
                                               int cLast, CellScan scan) {
-  constexpr int overflow = kMainLinkCapacity + 1;
+  const int overflow = capacitiesAt(finenessOfGrids(m)).mainLinks + 1;
   progress.setProgressRange(1, m.mainNx);
   int count = 0;
 

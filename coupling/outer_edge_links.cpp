@@ -101,6 +101,7 @@ bool isMainDonorCandidate(const Model& m, int i, int j) {
 std::vector<SetupProblem> findOuterEdgeLinks(Model& m, ProgressObserver& progress, CellScan scan) {
   progress.setProgressRange(1, m.nBodies);
   int countBody = 0, countMain = 0;
+  const Capacities capacity = capacitiesAt(finenessOfGrids(m));
 
   CellBuckets auxBuckets, mainBuckets;
   std::vector<int> candidates;
@@ -121,7 +122,7 @@ std::vector<SetupProblem> findOuterEdgeLinks(Model& m, ProgressObserver& progres
                             : bucketedAuxDonor(m, target, b, auxBuckets, candidates);
       if (aux.a != 0) {
         ++countBody;
-        if (countBody <= kAuxLinkCapacity) storeListEntry(m.bodyFromBody, countBody, link(p, aux));
+        if (countBody <= capacity.auxLinks) storeListEntry(m.bodyFromBody, countBody, link(p, aux));
         continue;
       }
       const Donor main = scan == CellScan::plain
@@ -129,20 +130,20 @@ std::vector<SetupProblem> findOuterEdgeLinks(Model& m, ProgressObserver& progres
                              : bucketedMainDonor(m, target, mainBuckets, candidates);
       if (main.a != 0) {
         ++countMain;
-        if (countMain <= kMainLinkCapacity)
+        if (countMain <= capacity.mainLinks)
           storeListEntry(m.bodyFromMain, countMain, link(p, main));
       }
     }
 checks:
   std::vector<SetupProblem> problems;
-  if (countMain > kMainLinkCapacity) {
+  if (countMain > capacity.mainLinks) {
     problems.push_back({SetupProblem::Kind::tooManyLinksFromMain, {countMain}});
     m.stopFlag = true;
   } else {
     m.bodyFromMainCount = countMain;
     m.bodyFromMain.resize(std::size_t(countMain) + 1);
   }
-  if (countBody > kAuxLinkCapacity) {
+  if (countBody > capacity.auxLinks) {
     problems.push_back({SetupProblem::Kind::tooManyLinksFromBodies, {countBody}});
     m.stopFlag = true;
   } else {

@@ -38,8 +38,8 @@ int requiredPerimeterIndex(const Model& m) {
   bool first = true;
   for (int c = 1; c <= m.nColumns; ++c)
     for (int k = 1; k <= m.columnBodies[c]; ++k) {
-      const int n = perimeterIntervals(m.layoutShape[c][k], m.layoutSize[c][k], m.bodyGridThickness,
-                                       m.ellipseRatio);
+      const int n = finenessOfGrids(m) * perimeterIntervals(m.layoutShape[c][k], m.layoutSize[c][k],
+                                                            m.bodyGridThickness, m.ellipseRatio);
       last = (first ? 2 : last + 4) + n;
       first = false;
     }
@@ -65,8 +65,9 @@ void fillBodyTable(Model& m) {
       ++b;
       m.bodyShape[b] = m.layoutShape[c][k];
       m.bodySize[b] = m.layoutSize[c][k];
-      m.bodyPoints[b] = perimeterIntervals(m.layoutShape[c][k], m.layoutSize[c][k],
-                                           m.bodyGridThickness, m.ellipseRatio);
+      m.bodyPoints[b] =
+          finenessOfGrids(m) * perimeterIntervals(m.layoutShape[c][k], m.layoutSize[c][k],
+                                                  m.bodyGridThickness, m.ellipseRatio);
     }
   m.nBodies = b;
 }

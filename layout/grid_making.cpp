@@ -1,6 +1,7 @@
 #include "layout/grid_making.h"
 
 #include "core/extremes.h"
+#include "layout/body_layering.h"
 #include "layout/body_table.h"
 #include "layout/channel_extent.h"
 #include "layout/layout_editing.h"
@@ -63,11 +64,17 @@ void sizeBodyGridCoordinates(Model& m) {
 
 void saveLayout(Model& m) {
   m.lastFittedLayout = m.layout();
+  m.lastFittedFineness = m.gridFineness;
+  m.lastFittedSpacing = m.mainSpacing;
+  m.lastFittedWallRatio = m.bodyWallRatio;
   m.hasFittedLayout = true;
 }
 
 void restoreLayout(Model& m) {
   m.layout() = m.lastFittedLayout;
+  m.gridFineness = m.lastFittedFineness;
+  m.mainSpacing = m.lastFittedSpacing;
+  m.bodyWallRatio = m.lastFittedWallRatio;
 }
 
 // Everything of grid making up to the main grid: places the bodies, fills the
@@ -179,23 +186,30 @@ LayoutRefusal refusalOf(const std::optional<SetupProblem>& problem) {
 
 std::optional<SetupProblem> makeGrids(Model& m) {
   using Kind = SetupProblem::Kind;
-  m.mainSpacing = 1.25;
+  // The grids' fineness: the main grid's spacing and the body grids' layers.
+  const int f = std::clamp(m.flow.fineness, kFinenessLow, kFinenessHigh);
+  const Capacities capacity = capacitiesAt(f);
+  const BodyLayering layering = bodyLayering(m.layout(), m.flow);
+  m.gridFineness = f;
+  m.mainSpacing = 1.25 / f;
+  m.bodyLayers = layering.layers;
+  m.bodyWallRatio = layering.wallRatio;
   // Every change of the number of columns ends here.
   keepSelectionInLayout(m);
 
   // The perimeter total follows from the parameters alone: check it before
   // anything is written.
   const int needed = requiredPerimeterIndex(m);
-  if (needed > kPerimeterCapacity)
-    return refuse(m, {Kind::tooManyPerimeterPoints, {needed, kPerimeterCapacity}});
+  if (needed > capacity.perimeter)
+    return refuse(m, {Kind::tooManyPerimeterPoints, {needed, capacity.perimeter}});
 
   buildBodiesAndAuxGrids(m);
 
   // The main grid's size follows from the turned body surfaces: check it
   // before the main grid is written.
   const MainGridExtent g = mainGridExtent(m);
-  if (g.nx > kMainNxCapacity || g.ny > kMainNyCapacity)
-    return refuse(m, {Kind::tooManyMainPoints, {g.nx, g.ny, kMainNxCapacity, kMainNyCapacity}});
+  if (g.nx > capacity.mainNx || g.ny > capacity.mainNy)
+    return refuse(m, {Kind::tooManyMainPoints, {g.nx, g.ny, capacity.mainNx, capacity.mainNy}});
 
   // Bodies that overlap each other or reach out of the channel the main
   // grid would span.
