@@ -57,7 +57,7 @@ LinkCheck drawLinkPoints(const Model& m, DrawingSurface& bitmap, int mode) {
   constexpr double kTolerance = 1e-6;
   LinkCheck check;
   bitmap.setPen(kRed);
-  for (int n = 1; n <= std::min(m.mainFromBodyCount, kMainLinkCapacity); ++n) {
+  for (int n = 1; n <= std::min(m.mainFromBodyCount, int(m.mainFromBody.size()) - 1); ++n) {
     const Link& l = m.mainFromBody[n];
     if (!auxCellInside(m, l.donor)) continue;
     const Weights w(l);
@@ -74,7 +74,7 @@ LinkCheck drawLinkPoints(const Model& m, DrawingSurface& bitmap, int mode) {
   }
 
   bitmap.setPen(kBlue);
-  for (int n = 1; n <= std::min(m.bodyFromMainCount, kMainLinkCapacity); ++n) {
+  for (int n = 1; n <= std::min(m.bodyFromMainCount, int(m.bodyFromMain.size()) - 1); ++n) {
     const Link& l = m.bodyFromMain[n];
     if (!mainCellInside(m, l.donor)) continue;
     const Weights w(l);
@@ -86,7 +86,7 @@ LinkCheck drawLinkPoints(const Model& m, DrawingSurface& bitmap, int mode) {
   }
 
   bitmap.setPen(kGreen);
-  for (int n = 1; n <= std::min(m.bodyFromBodyCount, kAuxLinkCapacity); ++n) {
+  for (int n = 1; n <= std::min(m.bodyFromBodyCount, int(m.bodyFromBody.size()) - 1); ++n) {
     const Link& l = m.bodyFromBody[n];
     if (!auxCellInside(m, l.donor)) continue;
     cross(bitmap, auxDonorPixel(m, l, Weights(l)), 3);
@@ -130,7 +130,7 @@ std::optional<std::string> linkViewMessage(const LinkViewFinding& finding, Langu
 
 void holeView(const Model& m, ViewSurfaces& s) {
   fillWhite(s.bitmap);
-  for (int n = 1; n <= std::min(m.mainHoleCount, kHoleCapacity); ++n) {
+  for (int n = 1; n <= std::min(m.mainHoleCount, int(m.mainHoleList.size()) - 1); ++n) {
     const GridIndex h = m.mainHoleList[n];
     if (h.i < 1 || h.i >= m.mainGrid.extent1() || h.j < 1 || h.j >= m.mainGrid.extent2()) continue;
     s.bitmap.setPen(kCyan);
