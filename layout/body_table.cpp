@@ -38,7 +38,8 @@ int requiredPerimeterIndex(const Model& m) {
   bool first = true;
   for (int c = 1; c <= m.layout.nColumns; ++c)
     for (int k = 1; k <= m.layout.columnBodies[c]; ++k) {
-      const int n = perimeterIntervals(m.layout.layoutShape[c][k], m.layout.layoutSize[c][k],
+      const int n = finenessOfGrids(m) *
+                    perimeterIntervals(m.layout.layoutShape[c][k], m.layout.layoutSize[c][k],
                                        m.layout.bodyGridThickness, m.layout.ellipseRatio);
       last = (first ? 2 : last + 4) + n;
       first = false;
@@ -65,9 +66,10 @@ void fillBodyTable(Model& m) {
       ++b;
       m.grids.bodyShape[b] = m.layout.layoutShape[c][k];
       m.grids.bodySize[b] = m.layout.layoutSize[c][k];
-      m.grids.bodyPoints[b] =
-          perimeterIntervals(m.layout.layoutShape[c][k], m.layout.layoutSize[c][k],
-                             m.layout.bodyGridThickness, m.layout.ellipseRatio);
+      m.grids.bodyPoints[b] = finenessOfGrids(m) * perimeterIntervals(m.layout.layoutShape[c][k],
+                                                                      m.layout.layoutSize[c][k],
+                                                                      m.layout.bodyGridThickness,
+                                                                      m.layout.ellipseRatio);
     }
   m.grids.nBodies = b;
 }
