@@ -83,6 +83,8 @@ CommandLine::CommandLine()
                    "Batch: local time steps (classic) or time-accurate (one step for all "
                    "points).",
                    "local|time-accurate"),
+      fineness("fineness",
+               "Batch: grid fineness, 1 (the classic grids) to 4 (default 1 or the file's).", "F"),
       height("height",
              "Batch: a channel of height H layout units (with --upstream and --downstream "
              "unless the file sizes its channel).",
@@ -120,12 +122,12 @@ CommandLine::CommandLine()
       version({"v", "version"}, "Show the version and end.") {
   parser.setApplicationDescription(QString::fromLatin1(kDescription));
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  parser.addOptions(
-      {batch,           out,          steps,      picture,       fill,         blackLines,
-       fields,          reynolds,     mach,       bodyViscosity, timeStepping, height,
-       upstream,        downstream,   bodyOffset, inflow,        outlet,       untilSettled,
-       settleTolerance, settleWindow, maxSteps,   overwrite,     lang,         threads,
-       writeLayout,     help,         version});
+  parser.addOptions({batch,        out,      steps,     picture,      fill,
+                     blackLines,   fields,   reynolds,  mach,         bodyViscosity,
+                     timeStepping, fineness, height,    upstream,     downstream,
+                     bodyOffset,   inflow,   outlet,    untilSettled, settleTolerance,
+                     settleWindow, maxSteps, overwrite, lang,         threads,
+                     writeLayout,  help,     version});
   parser.addOptions(toolkitOptions());
   parser.addPositionalArgument("LAYOUT.json", "Window: a layout file to open at start.",
                                "[LAYOUT.json]");
@@ -230,6 +232,9 @@ bool parseFlowOptions(const CommandLine& cl, BatchRequest& r, QString& error) {
     return false;
   if (parser.isSet(cl.mach) &&
       !(r.mach = numberInRange(parser, cl.mach, kMachLow, kMachHigh, error)))
+    return false;
+  if (parser.isSet(cl.fineness) &&
+      !(r.fineness = numberInRange(parser, cl.fineness, kFinenessLow, kFinenessHigh, error)))
     return false;
   if (parser.isSet(cl.bodyViscosity) &&
       !(r.bodyViscosity = bodyViscosityNamed(parser.value(cl.bodyViscosity).toStdString()))) {

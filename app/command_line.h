@@ -2,7 +2,7 @@
 //   whirlpane [--lang en|ja] [--threads N] [LAYOUT.json]
 //   whirlpane --batch LAYOUT --out DIR [--steps N] [--picture NAME]... ...
 //             [--reynolds RE] [--mach M] [--body-viscosity classic|uniform]
-//             [--time-stepping local|time-accurate]
+//             [--time-stepping local|time-accurate] [--fineness F]
 //             [--height H --upstream U --downstream L] [--body-offset Y]
 //             [--inflow uniform|parabolic] [--outlet middle-third|whole]
 //             [--until-settled [--settle-tolerance F] [--settle-window N]
@@ -29,7 +29,7 @@ struct CommandLine {
 
   QCommandLineParser parser;
   const QCommandLineOption batch, out, steps, picture, fill, blackLines, fields;
-  const QCommandLineOption reynolds, mach, bodyViscosity, timeStepping;
+  const QCommandLineOption reynolds, mach, bodyViscosity, timeStepping, fineness;
   const QCommandLineOption height, upstream, downstream, bodyOffset, inflow, outlet;
   const QCommandLineOption untilSettled, settleTolerance, settleWindow, maxSteps, overwrite;
   const QCommandLineOption lang, threads, writeLayout, help, version;

@@ -100,6 +100,7 @@ void applyFlowOptions(const BatchRequest& r, FlowConditions& flow) {
   if (r.mach) flow.mach = *r.mach;
   if (r.bodyViscosity) flow.bodyViscosity = *r.bodyViscosity;
   if (r.timeStepping) flow.timeStepping = *r.timeStepping;
+  if (r.fineness) flow.fineness = *r.fineness;
 }
 
 // The channel options over the layout's channel; the reason when they give
@@ -196,6 +197,10 @@ makeLayout(Model& m, BatchServices& ws, const QString& layout, const BatchReques
     m.flow = read.flow; // the file's, classic when it has none
     remake = true;
   }
+  // Finer grids depend on the flow conditions (the body grids' layers on the
+  // Reynolds number): made with the options applied.
+  applyFlowOptions(request, m.flow);
+  remake = remake || m.flow.fineness != 1;
   const ChannelConditions fileChannel = m.layout.channel;
   if (const auto partial = applyChannelOptions(request, m.layout.channel))
     return std::pair{batchExit::badArguments, *partial};

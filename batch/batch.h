@@ -2,6 +2,7 @@
 //   whirlpane --batch LAYOUT --out DIR [--steps N] [--picture NAME]...
 //             [--fill] [--black-lines] [--fields] [--reynolds RE] [--mach M]
 //             [--body-viscosity classic|uniform] [--time-stepping local|time-accurate]
+//             [--fineness F]
 // LAYOUT is "default" (the start-up layout), "pt_1" .. "pt_4" (the patterns)
 // or a layout file.  The flow conditions are the layout file's (classic for
 // the built-in layouts), each overridden by its option.  The run is the start button's (set-up,
@@ -50,6 +51,7 @@ struct BatchRequest {
   std::optional<double> reynolds, mach;
   std::optional<BodyViscosity> bodyViscosity;
   std::optional<TimeStepping> timeStepping;
+  std::optional<int> fineness;
   // The channel given on the command line, over the file's: the lengths of
   // a channel the file leaves classic come together (height, upstream and
   // downstream).

@@ -41,7 +41,7 @@ QJsonObject flowSummary(const Model& m) {
                    {"mach", m.flow.mach},
                    {"bodyViscosity", QLatin1String(nameOf(m.flow.bodyViscosity))},
                    {"timeStepping", QLatin1String(nameOf(m.flow.timeStepping))},
-                   {"fineness", 1},
+                   {"fineness", m.flow.fineness},
                    {"inflowSpeed", q.uInf},
                    {"mainViscosity", q.mainViscosity},
                    {"bodyViscosityValue", q.bodyViscosity},

@@ -4,9 +4,14 @@
 #include <new>
 #include <sys/mman.h>
 
-void* Model::operator new(std::size_t size) {
+void* allocateLargePages(std::size_t bytes) {
   constexpr std::size_t kLargePage = std::size_t(2) << 20;
-  const std::size_t rounded = (size + kLargePage - 1) / kLargePage * kLargePage;
+  if (bytes < kLargePage / 2) {
+    void* p = std::malloc(bytes ? bytes : 1);
+    if (!p) throw std::bad_alloc();
+    return p;
+  }
+  const std::size_t rounded = (bytes + kLargePage - 1) / kLargePage * kLargePage;
   void* p = std::aligned_alloc(kLargePage, rounded);
   if (!p) throw std::bad_alloc();
 #ifdef MADV_HUGEPAGE
@@ -15,8 +20,16 @@ void* Model::operator new(std::size_t size) {
   return p;
 }
 
-void Model::operator delete(void* p) noexcept {
+void freeLargePages(void* p) noexcept {
   std::free(p);
+}
+
+void* Model::operator new(std::size_t size) {
+  return allocateLargePages(size);
+}
+
+void Model::operator delete(void* p) noexcept {
+  freeLargePages(p);
 }
 
 std::unique_ptr<Model> makeModel() {
@@ -28,13 +41,27 @@ void sizeMainGrid(Model& m, int nx, int ny) {
   m.grids.mainGrid.resize(nx + 1, ny + 1);
   m.solution.mainFlow.resize(nx + 1, ny + 1);
   m.coupling.mainHoleFlag.resize(nx + 1, ny + 1);
+  // The work planes hold no values from step to step that a new size must keep.
+  const std::size_t planes = std::size_t(kMainPlaneCount) * mainPlaneSize(nx, ny);
+  if (m.scratch.mainPlanes.size() != planes) PlaneBuffer(planes).swap(m.scratch.mainPlanes);
 }
 
 void sizeBodyGrids(Model& m, int lastIndex) {
-  m.grids.bodyGrid.resize(lastIndex + 1, kLayerSlots + 1, kGridSets + 1);
-  m.solution.bodyFlow.resize(lastIndex + 1, kLayerSlots + 1, kGridSets + 1);
-  m.grids.bodyMetric.resize(lastIndex + 1, kLayerSlots + 1, kGridSets + 1);
-  m.grids.bodySoundLength.resize(lastIndex + 1, kLayerSlots + 1, kGridSets + 1);
+  const int layers = m.layout.bodyLayers + 1;
+  m.grids.bodyGrid.resize(lastIndex + 1, layers, kGridSets + 1);
+  m.solution.bodyFlow.resize(lastIndex + 1, layers, kGridSets + 1);
+  m.grids.bodyMetric.resize(lastIndex + 1, layers, kGridSets + 1);
+  m.grids.bodySoundLength.resize(lastIndex + 1, layers, kGridSets + 1);
+  // One body's planes at a time cover at most the columns 0..lastIndex + 1;
+  // every body's metric planes cover its columns and one on either side.
+  const std::size_t stride = auxPlaneStride(m.layout.bodyLayers);
+  const std::size_t work = kAuxPlaneCount * (lastIndex + 2) * stride;
+  const std::size_t metrics = kAuxMetricPlaneCount * (lastIndex + 2 * kBodySlots) * stride;
+  if (m.scratch.bodyPlanes.size() != work) PlaneBuffer(work).swap(m.scratch.bodyPlanes);
+  if (m.scratch.bodyMetricPlanes.size() != metrics) {
+    PlaneBuffer(metrics).swap(m.scratch.bodyMetricPlanes);
+    m.scratch.bodyMetricPlanesGeneration = -1; // formed again before the next step
+  }
 }
 
 void setStartupLayout(LayoutParameters& m) {

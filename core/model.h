@@ -17,6 +17,7 @@
 #include "core/channel_conditions.h"
 #include "core/flow_conditions.h"
 #include "core/grid_array.h"
+#include "core/large_pages.h"
 
 #include <array>
 #include <cstdint>
@@ -27,36 +28,54 @@
 inline constexpr int kColumnSlots = 8;        // columns of bodies
 inline constexpr int kBodySlotsPerColumn = 8; // bodies in one column
 inline constexpr int kBodySlots = kColumnSlots * kBodySlotsPerColumn;
-inline constexpr int kPerimeterCapacity = 1775;              // auxiliary perimeter indices
-inline constexpr int kLayerSlots = 12;                       // auxiliary radial layers
-inline constexpr int kGridSets = 2;                          // only grid set 1 is used
-inline constexpr int kMainNxCapacity = 252;                  // main grid along x
-inline constexpr int kMainNyCapacity = 220;                  // main grid along y
-inline constexpr int kMainLinkCapacity = 9723;               // mainFromBody and bodyFromMain
-inline constexpr int kAuxLinkCapacity = 719;                 // bodyFromBody
-inline constexpr int kHoleCapacity = 14900;                  // mainHoleList
-inline constexpr int kLineCapacity = kPerimeterCapacity + 2; // line scratch
+inline constexpr int kPerimeterCapacity = 1775; // auxiliary perimeter indices
+inline constexpr int kLayerSlots = 12;          // layer slots of the classic arrays
+inline constexpr int kGridSets = 2;             // only grid set 1 is used
+inline constexpr int kMainNxCapacity = 252;     // main grid along x
+inline constexpr int kMainNyCapacity = 220;     // main grid along y
+inline constexpr int kMainLinkCapacity = 9723;  // mainFromBody and bodyFromMain
+inline constexpr int kAuxLinkCapacity = 719;    // bodyFromBody
+inline constexpr int kHoleCapacity = 14900;     // mainHoleList
 inline constexpr int kParticleCapacity = 320;
+// These capacities are the limits of a layout with the classic grids; finer
+// grids scale them (capacitiesAt).  The arrays themselves are sized by the
+// grids made (sizeMainGrid, sizeBodyGrids) and the lists by what the
+// coupling finds.
+//
 // Work planes of the main-grid residual: kMainPlaneCount fields over the main
-// grid with one point of padding on every side, rows of at most
-// kMainPlaneStride values (solver/residual_main.cpp).
+// grid with one point of padding on every side, point (i, j) at
+// i * mainPlaneStride(ny) + j (solver/residual_main.cpp).
 inline constexpr int kMainPlaneCount = 28;
-inline constexpr int kMainPlaneStride = kMainNyCapacity + 4;
-inline constexpr int kMainPlaneSize = (kMainNxCapacity + 2) * kMainPlaneStride;
+constexpr int mainPlaneStride(int ny) {
+  return (ny + 2 + 3) / 4 * 4;
+}
+constexpr int mainPlaneSize(int nx, int ny) {
+  return (nx + 2) * mainPlaneStride(ny);
+}
 // Work planes of the auxiliary-grid residual: planes over one body's columns,
-// point (p, r) at (p - bodyFirst + 1) * 16 + r; the bodies are worked on one
-// at a time in the area at its start (solver/residual_aux.cpp,
-// solver/time_integration.cpp).
+// point (p, r) at (p - bodyFirst + 1) * auxPlaneStride(bodyLayers) + r; the
+// bodies are worked on one at a time in the area at its start
+// (solver/residual_aux.cpp, solver/time_integration.cpp).
 inline constexpr int kAuxPlaneCount = 38;
-inline constexpr int kAuxPlaneStride = 16;
-inline constexpr int kAuxPlaneSize = (kPerimeterCapacity + 2) * kAuxPlaneStride;
+constexpr int auxPlaneStride(int bodyLayers) {
+  return (bodyLayers + 2 + 3) / 4 * 4;
+}
 // Of these, the metric planes (xXi, yXi, xEta, yEta, J, 0.5 / J and the two
 // sound lengths), which the time steps keep for every body in
 // bodyMetricPlanes, one body's planes after the other's.
 inline constexpr int kAuxMetricPlaneCount = 8;
-inline constexpr int kAuxMetricPlanesSize =
-    kAuxMetricPlaneCount * (kPerimeterCapacity + 2 * kBodySlots) * kAuxPlaneStride;
 inline constexpr int kTracePointCapacity = 1800;
+
+// The limits of a layout at grid fineness f: the perimeter, the outer-edge
+// links between body grids and the main grid's rows and columns grow with f,
+// the main grid's points inside body grids (links and holes) with f².
+struct Capacities {
+  int perimeter, mainNx, mainNy, mainLinks, auxLinks, holes;
+};
+constexpr Capacities capacitiesAt(int f) {
+  return {kPerimeterCapacity * f,    kMainNxCapacity * f,  kMainNyCapacity * f,
+          kMainLinkCapacity * f * f, kAuxLinkCapacity * f, kHoleCapacity * f * f};
+}
 
 // A fixed array indexed 1..N (slot 0 unused).
 template <typename T, int N> using Arr1 = std::array<T, N + 1>;
@@ -201,6 +220,9 @@ struct Grids {
   // that they always describe the grids on screen.
   LayoutParameters lastFittedLayout;
   bool hasFittedLayout;
+  // The fineness, spacing and wall ratio of those grids.
+  int lastFittedFineness;
+  double lastFittedSpacing, lastFittedWallRatio;
 
   // The body table.
   int nBodies;
@@ -214,11 +236,16 @@ struct Grids {
 
   // The main grid's arrays are indexed [1..mainNx][1..mainNy], sized by
   // sizeMainGrid when the grid is made; so are the body grids' arrays,
-  // [1..bodyPerimeterPoints + 1][1..kLayerSlots][1..kGridSets], by sizeBodyGrids.
+  // [1..bodyPerimeterPoints + 1][1..bodyLayers][1..kGridSets], by sizeBodyGrids.
   Grid3<AuxPoint> bodyGrid;
   Grid2<MainPoint> mainGrid;
   int mainNx, mainNy;
   double mainSpacing;
+  // The fineness the grids were made at (0 before any, taken as 1: see
+  // finenessOfGrids) and the body grids' radial fill: the interval at the
+  // wall over the one at the outer edge (0.6 for the classic grids).
+  int gridFineness;
+  double bodyWallRatio;
   int outletLow, outletHigh;
 
   // bodyMetric[p][r][s][k]: k = 1 xXi, 2 yXi, 3 xEta, 4 yEta, 5 jac.
@@ -234,13 +261,16 @@ struct Grids {
 // the bodies and the interpolation links between the grids.
 struct CouplingTables {
   Grid2<std::uint8_t> mainHoleFlag;
-  Arr1<GridIndex, kHoleCapacity> mainHoleList;
+  // The lists, indexed 1..count, grow as the coupling finds their entries
+  // (storeListEntry), at most to their capacities; a search that is refused
+  // or stopped leaves the entries before its own in place.
+  std::vector<GridIndex> mainHoleList;
   int mainHoleCount;
-  Arr1<Link, kMainLinkCapacity> mainFromBody;
+  std::vector<Link> mainFromBody;
   int mainFromBodyCount;
-  Arr1<Link, kMainLinkCapacity> bodyFromMain;
+  std::vector<Link> bodyFromMain;
   int bodyFromMainCount;
-  Arr1<Link, kAuxLinkCapacity> bodyFromBody;
+  std::vector<Link> bodyFromBody;
   int bodyFromBodyCount;
   // The layout whose grids the link lists and holes were made for: a later
   // change of the layout leaves the lists describing grids no longer there.
@@ -318,19 +348,19 @@ struct RunState {
 
 // The solver's work space: nothing in it outlives a step's use of it.
 struct SolverScratch {
-  Arr1<std::array<double, 6>, kLineCapacity> lineFlux;
-  Arr1<std::array<double, 6>, kLineCapacity> lineDiss;
   Arr1<double, 4> mainSumXX, mainSumXY, mainSumYY;
   Arr1<double, 4> bodySumXX, bodySumXY, bodySumYY;
   // Contiguous copies of the main-grid fields that mainGridResidual works on, so
-  // that its loops run along memory (solver/residual_main.cpp).
-  std::array<double, kMainPlaneCount * kMainPlaneSize> mainPlanes;
-  // The same for bodyGridResidual, layers contiguous.
-  std::array<double, kAuxPlaneCount * kAuxPlaneSize> bodyPlanes;
+  // that its loops run along memory (solver/residual_main.cpp); sized with
+  // the main grid, kMainPlaneCount planes of mainPlaneSize values.
+  PlaneBuffer mainPlanes;
+  // The same for bodyGridResidual, layers contiguous; sized with the body
+  // grids.
+  PlaneBuffer bodyPlanes;
   // The auxiliary grids' metric planes, which do not change from step to
   // step: formed again when metricGeneration (bumped by every computation of
   // the metrics) differs from the generation they were formed from.
-  std::array<double, kAuxMetricPlanesSize> bodyMetricPlanes;
+  PlaneBuffer bodyMetricPlanes;
   int bodyMetricPlanesGeneration;
 };
 
@@ -366,26 +396,37 @@ struct Model {
   SolverScratch scratch;
   ViewState view;
 
-  // A model holds the solver's work planes, tens of megabytes that every
-  // time step walks through in strides: it is placed on memory the kernel
-  // may back with 2 MB pages, so that the walks do not run out of
-  // address-translation entries.  (Only where the kernel offers them; the
-  // contents are the same either way.)  The grids' arrays, sized by the
-  // layout, live outside this block.
+  // A model holds the particle traces, some megabytes: it is placed on
+  // memory the kernel may back with 2 MB pages (core/large_pages.h).  The
+  // grids' arrays and the solver's work planes, sized by the layout, live
+  // outside this block.
   static void* operator new(std::size_t size);
   static void operator delete(void* p) noexcept;
 };
+
+// The fineness of the grids made, 1 before any are.
+inline int finenessOfGrids(const Grids& grids) {
+  return grids.gridFineness > 0 ? grids.gridFineness : 1;
+}
+
+// Entry n of a coupling list (1..capacity), the list growing to hold it.
+template <typename T> void storeListEntry(std::vector<T>& list, int n, const T& entry) {
+  if (std::size_t(n) >= list.size()) list.resize(std::size_t(n) + 1);
+  list[std::size_t(n)] = entry;
+}
 
 // Creates the model state, zero-filled, on the heap (it is some tens of MB).
 // Its grids are empty until they are made.
 std::unique_ptr<Model> makeModel();
 
 // Sizes the main grid's arrays (coordinates, flow, hole flags) for nx x ny
-// points, keeping the values of the points both sizes hold.
+// points, keeping the values of the points both sizes hold, and the
+// main-grid residual's work planes.
 void sizeMainGrid(Model& m, int nx, int ny);
 // Sizes the body grids' arrays (coordinates, flow, metrics, sound lengths)
-// for the perimeter indices 1..lastIndex, every layer slot and grid set,
-// keeping the values of the points both sizes hold.
+// for the perimeter indices 1..lastIndex, the layers 1..bodyLayers and every
+// grid set, keeping the values of the points both sizes hold, and the
+// auxiliary-grid residual's work and metric planes.
 void sizeBodyGrids(Model& m, int lastIndex);
 
 // The start-up defaults of the layout and the view, as the main window's

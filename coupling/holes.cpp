@@ -10,6 +10,8 @@ namespace {
 constexpr int kMarker = 8;        // mainFlow slot of the diffusing marker
 constexpr int kBuffer = 9;        // mainFlow slot of the sweep buffer, then the inner-hole mark
 constexpr double kHoleSeed = 100; // holeSeed
+// Sweeps at the classic fineness; a grid f times finer takes f² times as
+// many, the marker diffusing over f times as many points.
 constexpr int kSweeps = 300;
 constexpr double kEllipseLimit = 3.0;
 
@@ -84,8 +86,10 @@ std::optional<SetupProblem> cutHoles(Model& m, ProgressObserver& progress) {
   for (int b = 1; b <= m.grids.nBodies; ++b) seedBody(m, b, field);
 
   // The progress bar's minimum stays where findMainGridLinks put it.
-  progress.setProgressRange(1, kSweeps);
-  for (int k = 1; k <= kSweeps; ++k) {
+  const int f = finenessOfGrids(m.grids), sweeps = kSweeps * f * f,
+            capacity = capacitiesAt(f).holes;
+  progress.setProgressRange(1, sweeps);
+  for (int k = 1; k <= sweeps; ++k) {
     progress.setProgressPosition(k);
     holdReceivers(m, field);
     sweep(nx, ny, field);
@@ -99,7 +103,7 @@ std::optional<SetupProblem> cutHoles(Model& m, ProgressObserver& progress) {
       m.coupling.mainHoleFlag[i][j] = 0;
       if (field.marker(i, j) >= 1.0) {
         ++holes;
-        if (holes <= kHoleCapacity) m.coupling.mainHoleList[holes] = {i, j};
+        if (holes <= capacity) storeListEntry(m.coupling.mainHoleList, holes, GridIndex{i, j});
         m.coupling.mainHoleFlag[i][j] = 1;
         field.marker(i, j) = 1.0;
       }
@@ -123,7 +127,8 @@ std::optional<SetupProblem> cutHoles(Model& m, ProgressObserver& progress) {
       m.solution.mainFlow[i][j][kBuffer] = field.buffer(i, j);
     }
 
-  if (holes > kHoleCapacity) return SetupProblem{SetupProblem::Kind::tooManyHoles, {holes}};
+  if (holes > capacity) return SetupProblem{SetupProblem::Kind::tooManyHoles, {holes}};
   m.coupling.mainHoleCount = holes;
+  m.coupling.mainHoleList.resize(std::size_t(holes) + 1);
   return std::nullopt;
 }

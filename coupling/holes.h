@@ -21,7 +21,7 @@
 // list mainHoleList (i ascending, then j) and mainHoleCount, slot 8 = 1.0 at
 // every hole and below 1 elsewhere, and slot 9 = 1.0 at the inner holes (all
 // four neighbours holes), read by findOuterEdgeLinks.  More holes than the list holds
-// (kHoleCapacity): the holes beyond the list's end are flagged only,
+// (capacitiesAt(fineness).holes): the holes beyond the list's end are flagged only,
 // mainHoleCount keeps its old value, and the problem "too many holes" with the
 // number found is returned.  Does nothing when stopFlag is set on entry.  The
 // progress counts the sweeps.

@@ -57,7 +57,7 @@ Donor bucketedDonor(const Model& m, PlanePoint target, const CellBuckets& bucket
 
 std::optional<SetupProblem> findMainGridLinks(Model& m, ProgressObserver& progress, int cFirst,
                                               int cLast, CellScan scan) {
-  constexpr int overflow = kMainLinkCapacity + 1;
+  const int overflow = capacitiesAt(finenessOfGrids(m.grids)).mainLinks + 1;
   progress.setProgressRange(1, m.grids.mainNx);
   int count = 0;
 
@@ -76,7 +76,8 @@ std::optional<SetupProblem> findMainGridLinks(Model& m, ProgressObserver& progre
       if (d.body == 0) continue;
       ++count;
       if (count >= overflow) goto done;
-      m.coupling.mainFromBody[count] = {{0, i, j, d.body}, {0, d.p, d.r, d.c}, d.hit.s, d.hit.t};
+      storeListEntry(m.coupling.mainFromBody, count,
+                     Link{{0, i, j, d.body}, {0, d.p, d.r, d.c}, d.hit.s, d.hit.t});
     }
 done:
   if (count >= overflow) {
@@ -84,5 +85,6 @@ done:
     return SetupProblem{SetupProblem::Kind::tooManyMainGridLinks, {count}};
   }
   m.coupling.mainFromBodyCount = count;
+  m.coupling.mainFromBody.resize(std::size_t(count) + 1);
   return std::nullopt;
 }

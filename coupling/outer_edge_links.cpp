@@ -102,6 +102,7 @@ bool isMainDonorCandidate(const FlowSolution& solution, int i, int j) {
 std::vector<SetupProblem> findOuterEdgeLinks(Model& m, ProgressObserver& progress, CellScan scan) {
   progress.setProgressRange(1, m.grids.nBodies);
   int countBody = 0, countMain = 0;
+  const Capacities capacity = capacitiesAt(finenessOfGrids(m.grids));
 
   CellBuckets auxBuckets, mainBuckets;
   std::vector<int> candidates;
@@ -123,7 +124,8 @@ std::vector<SetupProblem> findOuterEdgeLinks(Model& m, ProgressObserver& progres
                             : bucketedAuxDonor(m, target, b, auxBuckets, candidates);
       if (aux.a != 0) {
         ++countBody;
-        if (countBody <= kAuxLinkCapacity) m.coupling.bodyFromBody[countBody] = link(p, aux);
+        if (countBody <= capacity.auxLinks)
+          storeListEntry(m.coupling.bodyFromBody, countBody, link(p, aux));
         continue;
       }
       const Donor main = scan == CellScan::plain
@@ -131,22 +133,25 @@ std::vector<SetupProblem> findOuterEdgeLinks(Model& m, ProgressObserver& progres
                              : bucketedMainDonor(m, target, mainBuckets, candidates);
       if (main.a != 0) {
         ++countMain;
-        if (countMain <= kMainLinkCapacity) m.coupling.bodyFromMain[countMain] = link(p, main);
+        if (countMain <= capacity.mainLinks)
+          storeListEntry(m.coupling.bodyFromMain, countMain, link(p, main));
       }
     }
 checks:
   std::vector<SetupProblem> problems;
-  if (countMain > kMainLinkCapacity) {
+  if (countMain > capacity.mainLinks) {
     problems.push_back({SetupProblem::Kind::tooManyLinksFromMain, {countMain}});
     m.run.stopFlag = true;
   } else {
     m.coupling.bodyFromMainCount = countMain;
+    m.coupling.bodyFromMain.resize(std::size_t(countMain) + 1);
   }
-  if (countBody > kAuxLinkCapacity) {
+  if (countBody > capacity.auxLinks) {
     problems.push_back({SetupProblem::Kind::tooManyLinksFromBodies, {countBody}});
     m.run.stopFlag = true;
   } else {
     m.coupling.bodyFromBodyCount = countBody;
+    m.coupling.bodyFromBody.resize(std::size_t(countBody) + 1);
   }
   return problems;
 }

@@ -328,7 +328,6 @@ public:
   bool flow(const QJsonValue& v, FlowConditions& f) {
     const auto place = [](const QString& name) { return text(LayoutFileText::flowKey).arg(name); };
     QJsonObject o;
-    int fineness = 1;
     if (!(object(v, text(LayoutFileText::topKey).arg(key::flow), o) &&
           keysKnown(
               o, {key::reynolds, key::mach, key::bodyViscosity, key::timeStepping, key::fineness},
@@ -344,9 +343,9 @@ public:
            (!o.contains(key::timeStepping) ||
             choice(o[key::timeStepping], kTimeSteppingNames, LayoutFileText::timeSteppingName,
                    place(key::timeStepping), f.timeStepping)) &&
-           // Only the classic grids as yet.
            (!o.contains(key::fineness) ||
-            wholeNumber(o[key::fineness], {1, 1}, place(key::fineness), fineness));
+            wholeNumber(o[key::fineness], {kFinenessLow, kFinenessHigh}, place(key::fineness),
+                        f.fineness));
   }
 
 private:
@@ -377,7 +376,8 @@ QByteArray layoutJson(const LayoutParameters& l, const FlowConditions& flow) {
     root[key::flow] = QJsonObject{{key::reynolds, flow.reynolds},
                                   {key::mach, flow.mach},
                                   {key::bodyViscosity, QLatin1String(nameOf(flow.bodyViscosity))},
-                                  {key::timeStepping, QLatin1String(nameOf(flow.timeStepping))}};
+                                  {key::timeStepping, QLatin1String(nameOf(flow.timeStepping))},
+                                  {key::fineness, flow.fineness}};
   const ChannelConditions& channel = l.channel;
   if (channel != ChannelConditions{}) {
     QJsonObject o{{key::inflow, QLatin1String(nameOf(channel.inflow))},

@@ -33,13 +33,13 @@ int perimeterIntervals(int shapeCode, double size, double bodyGridThickness, dou
   }
 }
 
-int requiredPerimeterIndex(const LayoutParameters& layout) {
+int requiredPerimeterIndex(const LayoutParameters& layout, int fineness) {
   int last = 0;
   bool first = true;
   for (int c = 1; c <= layout.nColumns; ++c)
     for (int k = 1; k <= layout.columnBodies[c]; ++k) {
-      const int n = perimeterIntervals(layout.layoutShape[c][k], layout.layoutSize[c][k],
-                                       layout.bodyGridThickness, layout.ellipseRatio);
+      const int n = fineness * perimeterIntervals(layout.layoutShape[c][k], layout.layoutSize[c][k],
+                                                  layout.bodyGridThickness, layout.ellipseRatio);
       last = (first ? 2 : last + 4) + n;
       first = false;
     }
@@ -65,7 +65,8 @@ void fillBodyTable(const LayoutParameters& layout, Grids& grids) {
       ++b;
       grids.bodyShape[b] = layout.layoutShape[c][k];
       grids.bodySize[b] = layout.layoutSize[c][k];
-      grids.bodyPoints[b] = perimeterIntervals(layout.layoutShape[c][k], layout.layoutSize[c][k],
+      grids.bodyPoints[b] = finenessOfGrids(grids) *
+                            perimeterIntervals(layout.layoutShape[c][k], layout.layoutSize[c][k],
                                                layout.bodyGridThickness, layout.ellipseRatio);
     }
   grids.nBodies = b;

@@ -9,8 +9,8 @@
 int perimeterIntervals(int shapeCode, double size, double bodyGridThickness, double ellipseRatio);
 
 // Highest perimeter index the current layout would use, bodyPerimeterPoints + 1, computed
-// from the layout parameters alone (nothing is written).
-int requiredPerimeterIndex(const LayoutParameters& layout);
+// from the layout parameters and the grids' fineness alone (nothing is written).
+int requiredPerimeterIndex(const LayoutParameters& layout, int fineness = 1);
 
 // Placement: columnBodyX/Y of every body, columns spaced by columnGap along
 // x from x = 0, each column centred on y = 0 with body 1 lowest.

@@ -1,6 +1,7 @@
 #include "layout/grid_making.h"
 
 #include "core/extremes.h"
+#include "layout/body_layering.h"
 #include "layout/body_table.h"
 #include "layout/channel_extent.h"
 #include "layout/layout_editing.h"
@@ -58,16 +59,22 @@ MainGridExtent mainGridExtent(const Model& m) {
 // layout being made, and keep every value they hold.
 void sizeBodyGridCoordinates(Model& m) {
   m.grids.bodyGrid.resize(std::max(m.grids.bodyGrid.extent1(), m.grids.bodyPerimeterPoints + 2),
-                          kLayerSlots + 1, kGridSets + 1);
+                          m.layout.bodyLayers + 1, kGridSets + 1);
 }
 
 void saveLayout(Model& m) {
   m.grids.lastFittedLayout = m.layout;
+  m.grids.lastFittedFineness = m.grids.gridFineness;
+  m.grids.lastFittedSpacing = m.grids.mainSpacing;
+  m.grids.lastFittedWallRatio = m.grids.bodyWallRatio;
   m.grids.hasFittedLayout = true;
 }
 
 void restoreLayout(Model& m) {
   m.layout = m.grids.lastFittedLayout;
+  m.grids.gridFineness = m.grids.lastFittedFineness;
+  m.grids.mainSpacing = m.grids.lastFittedSpacing;
+  m.grids.bodyWallRatio = m.grids.lastFittedWallRatio;
 }
 
 // Everything of grid making up to the main grid: places the bodies, fills the
@@ -85,7 +92,7 @@ void buildBodiesAndAuxGrids(Model& m) {
   // Slots between two bodies' ranges belong to no maker but are turned with
   // the arrangement; clearing them first makes regenerations identical.
   for (int p = 1; p < m.grids.bodyGrid.extent1(); ++p)
-    for (int r = 1; r <= kLayerSlots; ++r) {
+    for (int r = 1; r <= m.layout.bodyLayers; ++r) {
       m.grids.bodyGrid[p][r][1].bodyGridX = 0;
       m.grids.bodyGrid[p][r][1].bodyGridY = 0;
     }
@@ -180,23 +187,30 @@ LayoutRefusal refusalOf(const std::optional<SetupProblem>& problem) {
 
 std::optional<SetupProblem> makeGrids(Model& m) {
   using Kind = SetupProblem::Kind;
-  m.grids.mainSpacing = 1.25;
+  // The grids' fineness: the main grid's spacing and the body grids' layers.
+  const int f = std::clamp(m.flow.fineness, kFinenessLow, kFinenessHigh);
+  const Capacities capacity = capacitiesAt(f);
+  const BodyLayering layering = bodyLayering(m.layout, m.flow);
+  m.grids.gridFineness = f;
+  m.grids.mainSpacing = 1.25 / f;
+  m.layout.bodyLayers = layering.layers;
+  m.grids.bodyWallRatio = layering.wallRatio;
   // Every change of the number of columns ends here.
   keepSelectionInLayout(m.editing, m.layout);
 
   // The perimeter total follows from the parameters alone: check it before
   // anything is written.
-  const int needed = requiredPerimeterIndex(m.layout);
-  if (needed > kPerimeterCapacity)
-    return refuse(m, {Kind::tooManyPerimeterPoints, {needed, kPerimeterCapacity}});
+  const int needed = requiredPerimeterIndex(m.layout, f);
+  if (needed > capacity.perimeter)
+    return refuse(m, {Kind::tooManyPerimeterPoints, {needed, capacity.perimeter}});
 
   buildBodiesAndAuxGrids(m);
 
   // The main grid's size follows from the turned body surfaces: check it
   // before the main grid is written.
   const MainGridExtent g = mainGridExtent(m);
-  if (g.nx > kMainNxCapacity || g.ny > kMainNyCapacity)
-    return refuse(m, {Kind::tooManyMainPoints, {g.nx, g.ny, kMainNxCapacity, kMainNyCapacity}});
+  if (g.nx > capacity.mainNx || g.ny > capacity.mainNy)
+    return refuse(m, {Kind::tooManyMainPoints, {g.nx, g.ny, capacity.mainNx, capacity.mainNy}});
 
   // Bodies that overlap each other or reach out of the channel the main
   // grid would span.

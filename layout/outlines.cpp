@@ -15,10 +15,12 @@ void setPoint(Model& m, int p, int r, double x, double y) {
 }
 
 // The common end of every outline maker: the radial fill between the outer
-// edge and the outline (the interval next to the body 0.6 times the one at
-// the edge), then the continuation slots.
+// edge and the outline (the interval next to the body bodyWallRatio times
+// the one at the edge, 0.6 on the classic grids), then the continuation
+// slots.
 void radialFill(Model& m, int first, int last) {
-  for (int p = first; p <= last; ++p) fillGridSegment(m, p, 1, p, m.layout.bodyLayers, 0.6);
+  for (int p = first; p <= last; ++p)
+    fillGridSegment(m, p, 1, p, m.layout.bodyLayers, m.grids.bodyWallRatio);
 }
 
 void seamCopies(Model& m, int first, int last) {
@@ -40,7 +42,7 @@ void ovalMake(Model& m, int first, int last, double xc, double yc, double axOute
     setPoint(m, p, m.layout.bodyLayers, xc + axSurface * std::sin(theta),
              yc + aySurface * std::cos(theta));
     theta = theta + dTheta;
-    fillGridSegment(m, p, 1, p, m.layout.bodyLayers, 0.6);
+    fillGridSegment(m, p, 1, p, m.layout.bodyLayers, m.grids.bodyWallRatio);
   }
   seamCopies(m, first, last);
 }

@@ -6,15 +6,20 @@
 #include "core/model.h"
 #include "solver/state_planes.h"
 
+#include <cassert>
+
 struct MainPlanes : StatePlanes {
   double *uBefore, *vBefore; // u, v at U^n (restored from the intermediate state)
   int stride;
 
   explicit MainPlanes(Model& m) {
-    stride = (m.grids.mainNy + 2 + 3) / 4 * 4;
+    stride = mainPlaneStride(m.grids.mainNy);
+    const int size = mainPlaneSize(m.grids.mainNx, m.grids.mainNy);
+    assert(m.scratch.mainPlanes.size() >=
+           std::size_t(kMainPlaneCount) * size); // sized with the grid
     double* base = m.scratch.mainPlanes.data();
     int next = 0;
-    auto plane = [&] { return base + kMainPlaneSize * next++; };
+    auto plane = [&] { return base + size * next++; };
     assign(plane);
     uBefore = plane(), vBefore = plane();
   }

@@ -27,8 +27,8 @@ struct MetricPlanes {
   double* halfInvJ;           // 0.5 / J
   double *soundXi, *soundEta; // bodySoundLength 1 and 2
 
-  MetricPlanes(double* base, int pFirst, int pLast) {
-    const int size = auxPlaneSize(pFirst, pLast);
+  MetricPlanes(double* base, int pFirst, int pLast, int stride) {
+    const int size = auxPlaneSize(pFirst, pLast, stride);
     int next = 0;
     auto plane = [&] { return base + size * next++; };
     xXi = plane(), yXi = plane(), xEta = plane(), yEta = plane(), J = plane();
@@ -40,19 +40,20 @@ struct Planes : StatePlanes {
   const double *xXi, *yXi, *xEta, *yEta, *J, *halfInvJ, *soundXi, *soundEta;
   double* tau;   // directional measure of the current pass
   double* pairT; // (p(n) + p(n+1)) / (rho(n) + rho(n+1)) along the xi-lines
-  static constexpr int stride = kAuxPlaneStride;
+  int stride;    // a column's values: the layers and their padding
 
   int origin; // the body's first column, pFirst - 1
 
   // Work planes of (pLast - pFirst + 3) columns each, one after the other
   // from base; the metric planes from metricBase.
-  Planes(double* base, const double* metricBase, int pFirst, int pLast) : origin(pFirst - 1) {
-    const int size = auxPlaneSize(pFirst, pLast);
+  Planes(double* base, const double* metricBase, int pFirst, int pLast, int stride)
+      : stride(stride), origin(pFirst - 1) {
+    const int size = auxPlaneSize(pFirst, pLast, stride);
     int next = 0;
     auto plane = [&] { return base + size * next++; };
     assign(plane);
     tau = plane(), pairT = plane();
-    const MetricPlanes g(const_cast<double*>(metricBase), pFirst, pLast);
+    const MetricPlanes g(const_cast<double*>(metricBase), pFirst, pLast, stride);
     xXi = g.xXi, yXi = g.yXi, xEta = g.xEta, yEta = g.yEta, J = g.J;
     halfInvJ = g.halfInvJ, soundXi = g.soundXi, soundEta = g.soundEta;
   }
@@ -186,7 +187,7 @@ inline double residualAt(const Planes& q, int k, int a, int along) {
 // left in tau.
 void xiPass(const Model& m, const Planes& q, int pFirst, int pLast, int rFirst, int rLast,
             double mu2) {
-  const int S = Planes::stride, layers = rLast - rFirst + 1;
+  const int S = q.stride, layers = rLast - rFirst + 1;
   for (int p = pFirst - 1; p <= pLast + 1; ++p) pointFluxes<true>(q, q.at(p, rFirst), layers);
   for (int p = pFirst; p <= pLast; ++p) q.pressureSensors(q.at(p, rFirst), layers, S);
   for (int p = pFirst - 1; p <= pLast; ++p) {
@@ -209,7 +210,7 @@ void xiPass(const Model& m, const Planes& q, int pFirst, int pLast, int rFirst, 
 
 // The eta-line of column p over the layers rFirst-1..rLast+1.
 void etaLine(const Model& m, const Planes& q, int p, int rFirst, int rLast, double mu2) {
-  const int S = Planes::stride, n = rLast - rFirst + 3, a0 = q.at(p, rFirst - 1);
+  const int S = q.stride, n = rLast - rFirst + 3, a0 = q.at(p, rFirst - 1);
   pointFluxes<false>(q, a0, n);
   q.pressureSensors(a0 + 1, n - 2, 1);
   interfaceFluxes<false, Place::first>(m, q, a0, 1, 1, S, mu2);
@@ -250,11 +251,12 @@ void store(Model& m, const Planes& q, int pFirst, int pLast, int rFirst, int rLa
 
 void loadAuxMetrics(const Model& m, int pFirst, int pLast, int s, double* metricArea) {
   using namespace metric;
-  const MetricPlanes q(metricArea, pFirst, pLast);
+  const int stride = auxPlaneStride(m.layout.bodyLayers);
+  const MetricPlanes q(metricArea, pFirst, pLast, stride);
   for (int p = pFirst - 1; p <= pLast + 1; ++p)
     for (int r = 1; r <= m.layout.bodyLayers; ++r) {
       const auto& g = m.grids.bodyMetric[p][r][s];
-      const int a = (p - pFirst + 1) * kAuxPlaneStride + r;
+      const int a = (p - pFirst + 1) * stride + r;
       q.xXi[a] = g[xXi];
       q.yXi[a] = g[yXi];
       q.xEta[a] = g[xEta];
@@ -268,7 +270,7 @@ void loadAuxMetrics(const Model& m, int pFirst, int pLast, int s, double* metric
 
 WHIRLPANE_HOT_LOOP void auxStages(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s,
                                   double reynolds, double* workArea, const double* metricArea) {
-  const Planes q(workArea, metricArea, pFirst, pLast);
+  const Planes q(workArea, metricArea, pFirst, pLast, auxPlaneStride(m.layout.bodyLayers));
   const double mu2 = m.constants.auxViscosityFactor * m.constants.uInf / reynolds;
   const int layers = rLast - rFirst + 1;
   load(m, q, pFirst, pLast, s);
@@ -329,7 +331,9 @@ void sumAuxStageProducts(Model& m, int pFirst, int pLast, int rFirst, int rLast,
 
 void bodyGridResidual(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s,
                       double reynolds) {
-  double* metrics = m.scratch.bodyPlanes.data() + kAuxWorkPlaneCount * auxPlaneSize(pFirst, pLast);
+  double* metrics =
+      m.scratch.bodyPlanes.data() +
+      kAuxWorkPlaneCount * auxPlaneSize(pFirst, pLast, auxPlaneStride(m.layout.bodyLayers));
   loadAuxMetrics(m, pFirst, pLast, s, metrics);
   auxStages(m, pFirst, pLast, rFirst, rLast, s, reynolds, m.scratch.bodyPlanes.data(), metrics);
   sumAuxStageProducts(m, pFirst, pLast, rFirst, rLast, s);

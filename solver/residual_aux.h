@@ -44,10 +44,10 @@ constexpr int kAuxWorkPlaneCount = kAuxPlaneCount - kAuxMetricPlaneCount;
 // sound lengths.  They stay valid until the metrics are computed again.
 void loadAuxMetrics(const Model& m, int pFirst, int pLast, int s, double* metricArea);
 
-// Values in one work plane of the columns pFirst-1..pLast+1 (16 a column:
-// the layers and their padding).
-constexpr int auxPlaneSize(int pFirst, int pLast) {
-  return (pLast - pFirst + 3) * kAuxPlaneStride;
+// Values in one work plane of the columns pFirst-1..pLast+1 (stride a
+// column, auxPlaneStride(bodyLayers): the layers and their padding).
+constexpr int auxPlaneSize(int pFirst, int pLast, int stride) {
+  return (pLast - pFirst + 3) * stride;
 }
 
 // Adds the inner products (X,X), (X,Y), (Y,Y) of the stage values in dq and

@@ -18,6 +18,7 @@ constexpr double kSmoothing = 2.3;
 // the operations each line's own elimination would do.  Each call of the
 // smoothing keeps its own (the grids may be smoothed at once on two threads).
 void eliminationCoefficients(LineCoefficients& t, int length) {
+  if (t.size() < std::size_t(length) + 1) t.resize(std::size_t(length) + 1);
   for (int n = 1; n <= length; ++n) t[n] = {-kSmoothing, 1 + 2 * kSmoothing, -kSmoothing};
   for (int n = 1; n <= length; ++n) {
     t[n].c = t[n].c / t[n].b;
@@ -105,7 +106,7 @@ WHIRLPANE_HOT_LOOP void auxPerimeterLines(Model& m, const LineCoefficients& t, I
 // the direction has no lines or no positions).
 void smoothMainGrid(Model& m) {
   const int nx = m.grids.mainNx, ny = m.grids.mainNy;
-  LineCoefficients t;
+  thread_local LineCoefficients t;
   if (nx - 1 >= 2 && ny >= 1) {
     eliminationCoefficients(t, ny);
     mainYLines(m, t, {2, nx - 1});
@@ -118,7 +119,7 @@ void smoothMainGrid(Model& m) {
 
 void smoothBodyGrids(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s) {
   if (pLast < pFirst || rLast < rFirst) return;
-  LineCoefficients t;
+  thread_local LineCoefficients t;
   eliminationCoefficients(t, rLast - rFirst + 1);
   auxRadialLines(m, t, {pFirst, pLast}, rFirst, rLast, s);
   eliminationCoefficients(t, pLast - pFirst + 1);
@@ -127,7 +128,7 @@ void smoothBodyGrids(Model& m, int pFirst, int pLast, int rFirst, int rLast, int
 
 WHIRLPANE_HOT_LOOP void smoothMainPlane(const Model& m, double* d, int stride) {
   const int nx = m.grids.mainNx, ny = m.grids.mainNy;
-  LineCoefficients t;
+  thread_local LineCoefficients t;
   if (nx - 1 >= 2 && ny >= 1) eliminationCoefficients(t, ny);
   solveLines(t, {2, nx - 1}, 1, ny, [&](int i, int j) { return d + 4 * (i * stride + j); });
   if (ny - 1 >= 2 && nx >= 1) eliminationCoefficients(t, nx);

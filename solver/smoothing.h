@@ -25,7 +25,9 @@ void smoothBodyGrids(Model& m, int pFirst, int pLast, int rFirst, int rLast, int
 // The elimination coefficients of a line of `length` positions, in
 // t[1..length]: they depend only on the position from the start of the
 // line, not on the line, so each direction of a grid forms them once.
-using LineCoefficients = Arr1<TriCoef, kLineCapacity>;
+// t grows to hold them (once per thread and length, so a line no longer
+// than one before allocates nothing).
+using LineCoefficients = std::vector<TriCoef>;
 void eliminationCoefficients(LineCoefficients& t, int length);
 
 // smoothMainGrid on increments held in an interleaved work plane instead of the

@@ -26,7 +26,8 @@ std::array<int, kBodySlots + 1> auxMetricOffsets(Model& m) {
   std::array<int, kBodySlots + 1> offset{};
   for (int b = 1; b < m.grids.nBodies; ++b)
     offset[b + 1] =
-        offset[b] + kAuxMetricPlaneCount * auxPlaneSize(m.grids.bodyFirst[b], m.grids.bodyLast[b]);
+        offset[b] + kAuxMetricPlaneCount * auxPlaneSize(m.grids.bodyFirst[b], m.grids.bodyLast[b],
+                                                        auxPlaneStride(m.layout.bodyLayers));
   if (m.scratch.bodyMetricPlanesGeneration != m.grids.metricGeneration) {
     for (int b = 1; b <= m.grids.nBodies; ++b)
       loadAuxMetrics(m, m.grids.bodyFirst[b], m.grids.bodyLast[b], 1,

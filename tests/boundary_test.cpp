@@ -144,9 +144,9 @@ TEST(LinkedPoints, LinksAtCellCornersCopyThatCornerAndRefreshTheEnergy) {
     m->solution.mainFlow[20][16] = mainReceiver;
     m->solution.bodyFlow[pF + 7][1][1] = bodyReceiver;
     m->coupling.mainFromBodyCount = 1;
-    m->coupling.mainFromBody[1] = link(20, 16, 1, pF + 3, 8, 1, c.s, c.t);
+    storeListEntry(m->coupling.mainFromBody, 1, link(20, 16, 1, pF + 3, 8, 1, c.s, c.t));
     m->coupling.bodyFromMainCount = 1;
-    m->coupling.bodyFromMain[1] = link(pF + 7, 1, 1, 11, 5, 1, c.s, c.t);
+    storeListEntry(m->coupling.bodyFromMain, 1, link(pF + 7, 1, 1, 11, 5, 1, c.s, c.t));
     m->coupling.bodyFromBodyCount = 0;
     interpolateLinkedPoints(m->coupling, m->solution);
 
@@ -173,9 +173,9 @@ TEST(LinkedPoints, BilinearWeightsAndListOrder) {
   // (10, 5) whose corner 3 is that point, so it sees the new value.
   const int pF = m->grids.bodyFirst[1];
   m->coupling.mainFromBodyCount = 1;
-  m->coupling.mainFromBody[1] = link(11, 6, 1, pF + 2, 8, 1, 0.25, 0.5);
+  storeListEntry(m->coupling.mainFromBody, 1, link(11, 6, 1, pF + 2, 8, 1, 0.25, 0.5));
   m->coupling.bodyFromMainCount = 1;
-  m->coupling.bodyFromMain[1] = link(pF + 9, 1, 1, 10, 5, 1, 0.75, 0.5);
+  storeListEntry(m->coupling.bodyFromMain, 1, link(pF + 9, 1, 1, 10, 5, 1, 0.75, 0.5));
   const auto before = std::make_unique<Model>(*m);
   interpolateLinkedPoints(m->coupling, m->solution);
 

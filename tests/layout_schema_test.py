@@ -90,7 +90,7 @@ cases = [  # (name, document, accepted)
     ("mach a string", changed(("flow",), {"mach": "0.05"}), False),
     ("bodyViscosity double", changed(("flow",), {"bodyViscosity": "double"}), False),
     ("timeStepping global", changed(("flow",), {"timeStepping": "global"}), False),
-    ("fineness 2", changed(("flow",), {"fineness": 2}), False),
+    ("fineness 5", changed(("flow",), {"fineness": 5}), False),
     ("flow key unknown", changed(("flow",), {"prandtl": 0.7}), False),
     ("flow not an object", changed(("flow",), 100), False),
     ("channel in full", changed(("channel",), {"height": 40, "upstream": 30.5, "downstream": 30,

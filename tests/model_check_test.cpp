@@ -51,6 +51,8 @@ TEST(ModelCheck, DonorWithoutCoordinatesIsReportedAndDrawingGoesOn) {
   Checked c;
   Model& m = *c.m;
   sizeBodyGrids(m, 1201); // room for the donor index that is never filled
+  m.coupling.mainFromBody.resize(3);
+  m.coupling.bodyFromBody.resize(2);
   m.coupling.mainFromBodyCount = 2;
   m.coupling.mainFromBody[1] = {{0, 1, 1, 1}, {0, 1200, 3, 1}, 0.5, 0.5}; // never filled
   m.coupling.mainFromBody[2] = {{0, 10, 10, 1}, {0, 5, 9, 1}, 0.0, 0.0};
@@ -86,6 +88,7 @@ TEST(ModelCheck, ManyFailingLinksGiveOneMessageAndGenuineLinksNearTheOriginPass)
   Checked c;
   Model& m = *c.m;
   sizeBodyGrids(m, 1500); // room for the donor indices that are never filled
+  m.coupling.mainFromBody.resize(2276);
   m.coupling.linkedLayout = m.layout;
   // A sound link whose receiver lies near the origin, at (0.84, 0.12): the
   // donor corners surround it, so their interpolation is the receiver.
@@ -108,6 +111,7 @@ TEST(ModelCheck, LinksOfAnEarlierLayoutAreNeitherDrawnNorChecked) {
   Model& m = *c.m;
   m.coupling.linkedLayout = m.layout;
   m.coupling.mainFromBodyCount = 300;
+  m.coupling.mainFromBody.resize(301);
   for (int n = 1; n <= m.coupling.mainFromBodyCount; ++n)
     m.coupling.mainFromBody[n] = {{0, 3, 3, 1}, {0, 1000 + n, 3, 1}, 0.5, 0.5};
   m.layout.columnSpacing[1] = m.layout.columnSpacing[1] + 1; // the layout changed since the set-up

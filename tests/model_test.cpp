@@ -8,7 +8,8 @@ TEST(ModelState, CreatedZeroFilledWithGridsEmptyUntilMade) {
   EXPECT_EQ(m->solution.mainFlow.size() + m->solution.bodyFlow.size() + m->grids.bodyGrid.size() +
                 m->grids.bodyMetric.size(),
             0u);
-  EXPECT_EQ(m->coupling.mainFromBody[kMainLinkCapacity].donor[3], 0);
+  EXPECT_TRUE(m->coupling.mainFromBody.empty() && m->coupling.mainHoleList.empty() &&
+              m->scratch.mainPlanes.empty());
 }
 
 TEST(GridArrays, ResizingKeepsThePointsBothSizesHoldAndZeroFillsTheRest) {

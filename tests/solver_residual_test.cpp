@@ -169,8 +169,7 @@ TEST(MainResidual, TimeStepAtRestAndHolePoints) {
   // A point at rest in a moving flow, and two hole points.
   synthetic::setState(m->solution.mainFlow[10][6], 1.0, 0.0, 0.0, 1.0);
   m->coupling.mainHoleCount = 2;
-  m->coupling.mainHoleList[1] = {5, 8};
-  m->coupling.mainHoleList[2] = {6, 8};
+  m->coupling.mainHoleList = {{}, {5, 8}, {6, 8}};
   const FlowPoint holeBefore = m->solution.mainFlow[5][8];
   mainGridResidual(*m);
   EXPECT_EQ(m->solution.mainFlow[10][6][slot::dt], 2.65 * m->constants.mainDx / 1.183);

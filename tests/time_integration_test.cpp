@@ -161,7 +161,7 @@ TEST(Update, HolePointsKeepTheirStateAndBoundariesAreLeftAlone) {
     for (int r = 1; r <= m->layout.bodyLayers; ++r)
       for (int k = 0; k < 4; ++k) m->solution.bodyFlow[p][r][1][slot::dq + k] = 1e-3;
   m->coupling.mainHoleCount = 1;
-  m->coupling.mainHoleList[1] = {6, 4};
+  m->coupling.mainHoleList = {{}, {6, 4}};
   const auto before = std::make_unique<Model>(*m);
   addIncrements(*m);
 
@@ -212,8 +212,9 @@ TEST(Smoothing, WorkedLineSolves) {
   auto m = makeModel();
   for (const auto& c : kLineSolves) {
     clearModel(*m);
-    sizeBodyGrids(*m, 7);
     const int n = int(c.rhs.size());
+    m->layout.bodyLayers = n + 2;
+    sizeBodyGrids(*m, 7);
     for (int r = 1; r <= n; ++r)
       for (int k = 0; k < 4; ++k)
         m->solution.bodyFlow[7][r + 2][1][slot::dq + k] = c.rhs[r - 1] * (k + 1);

@@ -9,6 +9,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QSpinBox>
 
 FlowDialog::FlowDialog(QWidget* parent) : SettingsDialog(parent, FlowDialogText::caption) {
   using T = FlowDialogText;
@@ -34,6 +35,9 @@ FlowDialog::FlowDialog(QWidget* parent) : SettingsDialog(parent, FlowDialogText:
   };
   bodyViscosity_ = comboBox("BodyViscosity", T::bodyViscosityName);
   timeStepping_ = comboBox("TimeStepping", T::timeSteppingName);
+  fineness_ = new QSpinBox(this);
+  fineness_->setObjectName("Fineness");
+  fineness_->setRange(kFinenessLow, kFinenessHigh);
 
   channelSized_ = new QCheckBox(this);
   channelSized_->setObjectName("ChannelSized");
@@ -52,6 +56,7 @@ FlowDialog::FlowDialog(QWidget* parent) : SettingsDialog(parent, FlowDialogText:
   addRow(T::mach, mach_);
   addRow(T::bodyViscosity, bodyViscosity_);
   addRow(T::timeStepping, timeStepping_);
+  addRow(T::fineness, fineness_);
   auto* channel = new QGroupBox(this);
   channel->setObjectName("Channel");
   texts_.bind(channel, &QGroupBox::setTitle, T::channel);
@@ -79,12 +84,13 @@ void FlowDialog::setConditions(const FlowConditions& flow) {
   mach_->setValue(flow.mach);
   bodyViscosity_->setCurrentIndex(static_cast<int>(flow.bodyViscosity));
   timeStepping_->setCurrentIndex(static_cast<int>(flow.timeStepping));
+  fineness_->setValue(flow.fineness);
 }
 
 FlowConditions FlowDialog::conditions() const {
   return {reynolds_->value(), mach_->value(),
           static_cast<BodyViscosity>(bodyViscosity_->currentIndex()),
-          static_cast<TimeStepping>(timeStepping_->currentIndex())};
+          static_cast<TimeStepping>(timeStepping_->currentIndex()), fineness_->value()};
 }
 
 void FlowDialog::setChannel(const ChannelConditions& channel, const ChannelConditions& shown) {

@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QSpinBox;
 class QDoubleSpinBox;
 
 class FlowDialog : public SettingsDialog {
@@ -30,6 +31,7 @@ private:
   QDoubleSpinBox* mach_ = nullptr;
   QComboBox* bodyViscosity_ = nullptr;
   QComboBox* timeStepping_ = nullptr;
+  QSpinBox* fineness_ = nullptr;
   QCheckBox* channelSized_ = nullptr;
   QDoubleSpinBox* height_ = nullptr;
   QDoubleSpinBox* upstream_ = nullptr;

@@ -12,6 +12,7 @@ struct FlowDialogText {
   // In the order of TimeStepping.
   static constexpr const char* timeSteppingName[2] = {"局所（定常解向き）",
                                                       "時間精度（全点で同じ刻み）"};
+  static constexpr const char* fineness = "格子の細かさ（1 が従来の格子）";
   // The channel's group.
   static constexpr const char* channel = "流路";
   static constexpr const char* channelSized = "寸法を指定する";

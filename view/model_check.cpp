@@ -57,7 +57,8 @@ LinkCheck drawLinkPoints(const Model& m, DrawingSurface& bitmap, int mode) {
   constexpr double kTolerance = 1e-6;
   LinkCheck check;
   bitmap.setPen(kRed);
-  for (int n = 1; n <= std::min(m.coupling.mainFromBodyCount, kMainLinkCapacity); ++n) {
+  for (int n = 1;
+       n <= std::min(m.coupling.mainFromBodyCount, int(m.coupling.mainFromBody.size()) - 1); ++n) {
     const Link& l = m.coupling.mainFromBody[n];
     if (!auxCellInside(m, l.donor)) continue;
     const Weights w(l);
@@ -74,7 +75,8 @@ LinkCheck drawLinkPoints(const Model& m, DrawingSurface& bitmap, int mode) {
   }
 
   bitmap.setPen(kBlue);
-  for (int n = 1; n <= std::min(m.coupling.bodyFromMainCount, kMainLinkCapacity); ++n) {
+  for (int n = 1;
+       n <= std::min(m.coupling.bodyFromMainCount, int(m.coupling.bodyFromMain.size()) - 1); ++n) {
     const Link& l = m.coupling.bodyFromMain[n];
     if (!mainCellInside(m, l.donor)) continue;
     const Weights w(l);
@@ -86,7 +88,8 @@ LinkCheck drawLinkPoints(const Model& m, DrawingSurface& bitmap, int mode) {
   }
 
   bitmap.setPen(kGreen);
-  for (int n = 1; n <= std::min(m.coupling.bodyFromBodyCount, kAuxLinkCapacity); ++n) {
+  for (int n = 1;
+       n <= std::min(m.coupling.bodyFromBodyCount, int(m.coupling.bodyFromBody.size()) - 1); ++n) {
     const Link& l = m.coupling.bodyFromBody[n];
     if (!auxCellInside(m, l.donor)) continue;
     cross(bitmap, auxDonorPixel(m, l, Weights(l)), 3);
@@ -130,7 +133,8 @@ std::optional<std::string> linkViewMessage(const LinkViewFinding& finding, Langu
 
 void holeView(const Grids& grids, const CouplingTables& coupling, ViewSurfaces& s) {
   fillWhite(s.bitmap);
-  for (int n = 1; n <= std::min(coupling.mainHoleCount, kHoleCapacity); ++n) {
+  for (int n = 1; n <= std::min(coupling.mainHoleCount, int(coupling.mainHoleList.size()) - 1);
+       ++n) {
     const GridIndex h = coupling.mainHoleList[n];
     if (h.i < 1 || h.i >= grids.mainGrid.extent1() || h.j < 1 || h.j >= grids.mainGrid.extent2())
       continue;

@@ -292,8 +292,8 @@ const BadFile kBadFiles[] = {
      "\"flow\" のキー \"reynolds\"", "30 から 200 までの数"},
     {"body viscosity unknown", withTop("flow", QJsonObject{{"bodyViscosity", "double"}}),
      "\"flow\" のキー \"bodyViscosity\"", "classic、uniform"},
-    {"fineness 2", withTop("flow", QJsonObject{{"fineness", 2}}), "\"flow\" のキー \"fineness\"",
-     "1 から 1 までの整数"},
+    {"fineness 5", withTop("flow", QJsonObject{{"fineness", 5}}), "\"flow\" のキー \"fineness\"",
+     "1 から 4 までの整数"},
 };
 
 } // namespace

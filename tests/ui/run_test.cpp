@@ -375,9 +375,11 @@ TEST(MainWindowRun, ChangedFlowConditionsDropTheRunsResultAndAnUnchangedOKKeepsI
   d->findChild<QDoubleSpinBox*>("Reynolds")->setValue(150);
   d->findChild<QDoubleSpinBox*>("Mach")->setValue(0.5); // held to the range
   d->findChild<QComboBox*>("BodyViscosity")->setCurrentIndex(1);
+  d->findChild<QSpinBox*>("Fineness")->setValue(2);
   d->findChild<QPushButton*>("OkButton")->click();
   EXPECT_EQ(s.m.flow,
-            (FlowConditions{150, kMachHigh, BodyViscosity::uniform, TimeStepping::local}));
+            (FlowConditions{150, kMachHigh, BodyViscosity::uniform, TimeStepping::local, 2}));
+  EXPECT_EQ(s.m.grids.mainSpacing, 0.625) << "the grids made again, finer";
   EXPECT_FALSE(canContinue(s.m)) << "the flow was computed under other conditions";
 }
 

@@ -568,6 +568,10 @@
         <translation>Time-accurate (one step for all points)</translation>
     </message>
     <message>
+        <source>格子の細かさ（1 が従来の格子）</source>
+        <translation>Grid fineness (1: the classic grids)</translation>
+    </message>
+    <message>
         <source>流路</source>
         <translation>Channel</translation>
     </message>

@@ -1,0 +1,28 @@
+// The body grids' radial layers at a grid fineness: how many, and how they
+// crowd towards the wall.
+//
+// Fineness 1 is the classic grid: 10 layers, the interval at the wall 0.6
+// times the one at the outer edge.  At fineness f = 2..4 the interval at the
+// outer edge is the main grid's spacing h = 1.25 / f, so the two grids meet
+// with cells of one size, and the interval at the wall is chosen so that at
+// least 5 f layers lie inside the laminar boundary layer of the body that
+// has the thinnest, delta = 5 s / sqrt(Re s / 16) for a body of size s at
+// the Reynolds number Re (on 16 layout units): it starts at delta / (5 f)
+// (at most 0.6 h) and shrinks until the layers counted from the wall reach
+// 5 f inside delta.  The layers follow from the intervals: the fewest whose
+// geometric fill of the grid's thickness starts with an interval of at
+// most h.
+#pragma once
+
+#include "core/flow_conditions.h"
+#include "core/model.h"
+
+struct BodyLayering {
+  int layers;
+  double wallRatio; // the interval at the wall over the one at the outer edge
+};
+
+inline constexpr int kClassicBodyLayers = 10;
+inline constexpr double kClassicWallRatio = 0.6;
+
+BodyLayering bodyLayering(const LayoutParameters& layout, const FlowConditions& flow);
