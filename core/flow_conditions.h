@@ -30,9 +30,15 @@ struct FlowConditions {
 
 // The ranges the solver handles (README, "Flow conditions"), found by runs
 // of the default layout, 3,000 steps:
-//  - Reynolds 30..200: the local time step sees the convection and the
-//    sound waves but not the viscous terms; at Re 20 the body grids' finest
-//    layers overshoot (density 0.4..2.3) and at Re 10 the run diverges.
+//  - Reynolds 30..200: at Re 20 the default layout overshoots (density
+//    0.4..2.3, classic body viscosity) or diverges (uniform, step 2,241),
+//    and at Re 10 one circle of size 16 diverges.  The viscous terms'
+//    stiffness is not the cause: the local step keeps nu dt / dx^2 at most
+//    0.28 per direction at Re 100 (1.4 at Re 20), which the smoothed
+//    rational step holds (a heat sawtooth on the main grid decays even at
+//    Re 0.01), and bounding the body grids' steps by it makes Re 20 worse.
+//    The main grid's step is: at 0.75 times its CFL number the default
+//    layout runs 3,000 steps at Re 20 soundly (density 0.98..1.07).
 //    Above 200 the flow past a cylinder is no longer two-dimensional, and
 //    the body grids, whose layers are fixed, no longer hold the boundary
 //    layer (thickness ~ D/√Re).
