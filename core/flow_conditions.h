@@ -30,24 +30,19 @@ struct FlowConditions {
 
 // The ranges the solver handles (README, "Flow conditions"), found by runs
 // of the default layout, 3,000 steps:
-//  - Reynolds 30..200: at Re 20 the default layout overshoots (density
-//    0.4..2.3, classic body viscosity) or diverges (uniform, step 2,241),
-//    and at Re 10 one circle of size 16 diverges.  The viscous terms'
-//    stiffness is not the cause: the local step keeps nu dt / dx^2 at most
-//    0.28 per direction at Re 100 (1.4 at Re 20), which the smoothed
-//    rational step holds (a heat sawtooth on the main grid decays even at
-//    Re 0.01), and bounding the body grids' steps by it makes Re 20 worse.
-//    The main grid's step is: at 0.75 times its CFL number the default
-//    layout runs 3,000 steps at Re 20 soundly (density 0.98..1.07).
+//  - Reynolds 10..200: the main grid's local step keeps nu dt / dx^2 at
+//    most 0.05 (solver/residual_main.cpp), without which the default
+//    layout overshoots at Re 20 and one circle of size 16 diverges at Re 10;
+//    with it both run soundly at Re 10 (3,000 steps, density 0.98..1.12).
 //    Above 200 the flow past a cylinder is no longer two-dimensional, and
 //    the body grids, whose layers are fixed, no longer hold the boundary
-//    layer (thickness ~ D/√Re).
+//    layer (thickness ~ D/sqrt(Re)).
 //  - Mach 0.01..0.1: the flow between the bodies of a crowded layout runs
 //    up to five times the inflow speed; at Mach 0.15 it reaches the speed
 //    of sound there (density 0.93..1.76), and the scheme has no shock
 //    capturing.  Below 0.01 the sound waves, which set the time step, are
 //    so much faster than the flow that a run needs many more steps.
-inline constexpr double kReynoldsLow = 30, kReynoldsHigh = 200;
+inline constexpr double kReynoldsLow = 10, kReynoldsHigh = 200;
 inline constexpr double kMachLow = 0.01, kMachHigh = 0.1;
 
 // The file and command-line names of the choices.
