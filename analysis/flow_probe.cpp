@@ -62,7 +62,9 @@ ProbeValues interpolate(const std::array<const FlowPoint*, 4>& f, LocalCoordinat
           at([](const FlowPoint& p) { return p[slot::rho]; }),
           at([](const FlowPoint& p) { return p[slot::pres]; }),
           std::hypot(u, v),
-          at([](const FlowPoint& p) { return p[slot::omega]; })};
+          at([](const FlowPoint& p) { return p[slot::omega]; }),
+          u,
+          v};
 }
 
 // The body-grid cell (p, r) of body b, when it holds the target.

@@ -17,6 +17,7 @@ struct ProbeValues {
   // The vorticity slot as the vorticity map draws it (∂u/∂y − ∂v/∂x per
   // solver length); valid once computeVorticity has filled the slot.
   double vorticity;
+  double u, v; // the velocity components, interpolated
 };
 
 // The values at (x, y), layout units.  A body grid's cell is preferred where

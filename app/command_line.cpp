@@ -70,7 +70,7 @@ CommandLine::CommandLine()
       blackLines("black-lines", "Batch: contour lines in black."),
       fields("fields", "Batch: write the flow of the last step into DIR/fields.cgns."),
       reynolds("reynolds",
-               "Batch: Reynolds number on 16 layout units, 30 to 200 (default 100 or the "
+               "Batch: Reynolds number on 16 layout units, 10 to 200 (default 100 or the "
                "layout file's).",
                "RE"),
       mach("mach", "Batch: Mach number of the inflow, 0.01 to 0.1 (default 0.05 or the file's).",

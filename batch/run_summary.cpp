@@ -2,6 +2,7 @@
 
 #include "analysis/force_history.h"
 #include "analysis/forces.h"
+#include "analysis/recirculation.h"
 #include "analysis/surface_distribution.h"
 #include "files/file_error.h"
 #include "files/layout_file.h"
@@ -163,6 +164,8 @@ QJsonObject runSummary(const Model& m, const BatchOutcome& outcome) {
                      {"clViscous", b.clViscous}};
     addForceHistory(m, ++number, body);
     body["separation"] = outcome.diverged ? QJsonValue() : separationSummary(m, number);
+    body["recirculationLength"] =
+        outcome.diverged ? QJsonValue() : QJsonValue(recirculationBehind(m, number).length);
     bodies.append(body);
   }
   s["bodies"] = bodies;

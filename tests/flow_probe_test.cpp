@@ -1,4 +1,5 @@
 #include "analysis/flow_probe.h"
+#include "analysis/recirculation.h"
 
 #include "view_fixtures.h"
 
@@ -79,6 +80,30 @@ TEST(FlowProbe, GivesNothingInsideABodyOrAHoleOrOutsideTheChannel) {
   const MainPoint& q = flow.m->grids.mainGrid[4][4];
   EXPECT_FALSE(probeFlow(*flow.m, q.mainGridX - 0.3, q.mainGridY + 0.6));
   EXPECT_TRUE(probeFlow(*flow.m, q.mainGridX + 1.6, q.mainGridY + 0.6));
+}
+
+TEST(Recirculation, RunsFromTheRearToWhereTheFlowTurnsDownstreamAgain) {
+  // u = x - (rear + L) on both grids: reversed up to L behind the rear of the
+  // ring (radius 5), in the body grid or beyond it; a flow running
+  // downstream everywhere has none.
+  struct Case {
+    double length, uAtRear;
+  };
+  for (const Case c : {Case{3.7, -3.7}, Case{9.1, -9.1}, Case{0, 0.5}}) {
+    auto m = syntheticModel();
+    m->grids.bodySize[1] = 10;
+    const double rear = m->grids.body[1].bodyX + 5;
+    const auto u = [&](double x) { return c.uAtRear + x - rear; };
+    for (int i = 1; i <= m->grids.mainNx; ++i)
+      for (int j = 1; j <= m->grids.mainNy; ++j)
+        m->solution.mainFlow[i][j][slot::u] = u(m->grids.mainGrid[i][j].mainGridX);
+    for (int p = m->grids.bodyFirst[1]; p <= m->grids.bodyLast[1]; ++p)
+      for (int r = 1; r <= m->layout.bodyLayers; ++r)
+        m->solution.bodyFlow[p][r][1][slot::u] = u(m->grids.bodyGrid[p][r][1].bodyGridX);
+    const Recirculation found = recirculationBehind(*m, 1);
+    EXPECT_NEAR(found.length, c.length, 1e-9) << "u at the rear " << c.uAtRear;
+    EXPECT_NEAR(found.lengthInSizes, c.length / 10, 1e-10);
+  }
 }
 
 } // namespace

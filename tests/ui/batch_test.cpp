@@ -183,7 +183,7 @@ TEST(BatchMode, BadCommandLinesAndLayoutFilesExitWithCode2) {
        {"--batch", dir.filePath("overlapping.json"), "--out", dir.path()},
        "が重なっています"},
       {"reynolds out of range",
-       {"--batch", "default", "--out", dir.path(), "--reynolds", "10"},
+       {"--batch", "default", "--out", dir.path(), "--reynolds", "9"},
        "--reynolds"},
       {"steps with until settled",
        {"--batch", "default", "--out", dir.path(), "--until-settled", "--steps", "400"},
