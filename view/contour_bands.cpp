@@ -12,9 +12,12 @@ void listCrossing(const Field& f, BandCell& cell, GridNode P, GridNode Q, double
   if (cell.count < 8) cell.points[cell.count++] = at;
 }
 
+// One crossed edge P-Q of a band's cell: its crossing at v is listed; at the
+// second crossed edge the part of the cell between the two crossings that
+// lies inside the band [lower, upper] is painted.
 template <typename Field>
-void ppo1(const Field& f, DrawingSurface& bitmap, BandCell& cell, GridNode P, GridNode Q, double v,
-          double lower, double upper) {
+void paintBandPiece(const Field& f, DrawingSurface& bitmap, BandCell& cell, GridNode P, GridNode Q,
+                    double v, double lower, double upper) {
   PixelPoint c2;
   listCrossing(f, cell, P, Q, v, c2);
   if (!cell.firstCrossed) {
@@ -59,8 +62,9 @@ void ppo1(const Field& f, DrawingSurface& bitmap, BandCell& cell, GridNode P, Gr
   paint.finish();
 }
 
+// One crossed edge P-Q of a cell: its crossing at v is listed, nothing painted.
 template <typename Field>
-void ppo2(const Field& f, BandCell& cell, GridNode P, GridNode Q, double v) {
+void listBandCrossing(const Field& f, BandCell& cell, GridNode P, GridNode Q, double v) {
   PixelPoint at;
   listCrossing(f, cell, P, Q, v, at);
 }
@@ -151,9 +155,11 @@ void paintLowerHalf(DrawingSurface& bitmap, const Field& f, const CellRange& r, 
     double e[4], d[4]; // at v and at v - bin
     bandEdgeProducts(f, k, v, e);
     bandEdgeProducts(f, k, lower, d);
-    forEachCrossedEdge(
-        k, e, [&](GridNode P, GridNode Q) { ppo1(f, bitmap, cell, P, Q, v, lower, upper); });
-    forEachCrossedEdge(k, d, [&](GridNode P, GridNode Q) { ppo2(f, cell, P, Q, lower); });
+    forEachCrossedEdge(k, e, [&](GridNode P, GridNode Q) {
+      paintBandPiece(f, bitmap, cell, P, Q, v, lower, upper);
+    });
+    forEachCrossedEdge(k, d,
+                       [&](GridNode P, GridNode Q) { listBandCrossing(f, cell, P, Q, lower); });
     paintHull(bitmap, cell.points, cell.count);
   });
 }
@@ -169,8 +175,9 @@ void paintUpperHalf(DrawingSurface& bitmap, const Field& f, const CellRange& r, 
     cell.clear();
     double e[4];
     bandEdgeProducts(f, k, v, e);
-    forEachCrossedEdge(k, e,
-                       [&](GridNode P, GridNode Q) { ppo1(f, bitmap, cell, P, Q, v, v, v + bin); });
+    forEachCrossedEdge(k, e, [&](GridNode P, GridNode Q) {
+      paintBandPiece(f, bitmap, cell, P, Q, v, v, v + bin);
+    });
   });
 }
 
@@ -198,21 +205,21 @@ void bandFill(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int a1, 
 
 void fillMainBandPiece(const Model& m, DrawingSurface& bitmap, BandCell& cell, int c, GridNode P,
                        GridNode Q, double v, double lower, double upper) {
-  ppo1(MainGridField{m, c}, bitmap, cell, P, Q, v, lower, upper);
+  paintBandPiece(MainGridField{m, c}, bitmap, cell, P, Q, v, lower, upper);
 }
 
 void fillBodyBandPiece(const Model& m, DrawingSurface& bitmap, BandCell& cell, int g, int c,
                        GridNode P, GridNode Q, double v, double lower, double upper) {
-  ppo1(AuxGridField{m, g, c}, bitmap, cell, P, Q, v, lower, upper);
+  paintBandPiece(AuxGridField{m, g, c}, bitmap, cell, P, Q, v, lower, upper);
 }
 
 void listMainCrossing(const Model& m, BandCell& cell, int c, GridNode P, GridNode Q, double v) {
-  ppo2(MainGridField{m, c}, cell, P, Q, v);
+  listBandCrossing(MainGridField{m, c}, cell, P, Q, v);
 }
 
 void listBodyCrossing(const Model& m, BandCell& cell, int g, int c, GridNode P, GridNode Q,
                       double v) {
-  ppo2(AuxGridField{m, g, c}, cell, P, Q, v);
+  listBandCrossing(AuxGridField{m, g, c}, cell, P, Q, v);
 }
 
 void drawMainContourBands(Model& m, DrawingSurface& bitmap, int i0, int i1, int j0, int j1, int c,
