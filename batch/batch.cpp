@@ -158,17 +158,17 @@ std::optional<QString> writePicture(Model& m, ViewSurfaces& s, WindowServices& w
   if (name == "vectors") {
     fillWhite(s.bitmap);
     findSpeedRange(m, 0.9);
-    drawVelocityVectors(m, s.bitmap, ws, 1);
+    showPlotCaption(ws, drawVelocityVectors(m, s.bitmap, 1));
     s.copyBitmapToWindow();
     legend = vectorLegend(m);
   } else if (name == "vorticity") {
-    drawVorticityMap(m, s, ws);
+    showPlotCaption(ws, drawVorticityMap(m, s));
     legend = mapLegend(m, LegendQuantity::vorticity);
   } else if (name == "pressure") {
-    drawPressureMap(m, s, ws);
+    showPlotCaption(ws, drawPressureMap(m, s));
     legend = mapLegend(m, LegendQuantity::pressure);
   } else {
-    drawDensityMap(m, s, ws);
+    showPlotCaption(ws, drawDensityMap(m, s));
     legend = mapLegend(m, LegendQuantity::density);
   }
   const DrawingSurface& w = s.window;

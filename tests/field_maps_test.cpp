@@ -79,7 +79,7 @@ TEST(Vorticity, KnownFieldsIncludingTheOneSidedBoundaries) {
 
 TEST(FieldMaps, SequenceOfTextsAndTheBoundaryMask) {
   const struct {
-    void (*draw)(Model&, ViewSurfaces&, WindowServices&);
+    PlotCaption (*draw)(Model&, ViewSurfaces&);
     const char* text;
   } maps[] = {{drawVorticityMap, "　渦度分布図"},
               {drawPressureMap, "　圧力分布図"},
@@ -94,7 +94,7 @@ TEST(FieldMaps, SequenceOfTextsAndTheBoundaryMask) {
         f.m->mainFlow[i][j][slot::dt] = (i + j) % 3 == 0 ? 0 : 0.5; // some holes
       }
     f.ws.calls.clear();
-    map.draw(*f.m, f.s, f.ws);
+    showPlotCaption(f.ws, map.draw(*f.m, f.s));
     ASSERT_EQ(f.ws.calls.size(), 3u);
     EXPECT_EQ(f.ws.calls[0].what, "checkbox");
     EXPECT_EQ(f.ws.calls[1].what, "checkbox");
@@ -120,7 +120,7 @@ TEST(FieldMaps, PressureMapOfAFieldAtRest) {
     for (int r = 1; r <= f.m->bodyLayers; ++r) f.m->bodyFlow[p][r][1][slot::pres] = 1;
   for (bool fill : {false, true}) {
     f.m->fillContours = fill;
-    drawPressureMap(*f.m, f.s, f.ws);
+    (void)drawPressureMap(*f.m, f.s);
     EXPECT_EQ(f.m->scaleLow, 1);
     EXPECT_EQ(f.m->scaleHigh, 1);
     // Nothing crosses a zero-width range: only the overlay is drawn.
@@ -144,10 +144,10 @@ TEST(FieldMaps, DivergedFieldDrawsWithoutGarbage) {
   f.m->fillContours = true;
   const MainPoint& q = f.m->mainGrid[5][10];
   const int x = roundHalfAway(q.mainGridPixX) + 2, y = roundHalfAway(q.mainGridPixY) + 2;
-  drawPressureMap(*f.m, f.s, f.ws);
+  (void)drawPressureMap(*f.m, f.s);
   EXPECT_NEAR(f.m->scaleHigh, 1 + 0.01 * f.m->mainNx, 1e-12) << "range from the finite values";
   EXPECT_NE(f.s.bitmap.pixel(x, y), kWhite) << "the map away from the damage";
-  drawVorticityMap(*f.m, f.s, f.ws);
+  (void)drawVorticityMap(*f.m, f.s);
   EXPECT_TRUE(std::isfinite(f.m->scaleLow) && std::isfinite(f.m->scaleHigh));
   EXPECT_NE(f.s.bitmap.pixel(x, y), kWhite) << "the map away from the damage";
 }

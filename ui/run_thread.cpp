@@ -123,12 +123,16 @@ public:
 
 private:
   // The animation's view of the window: its control modes through the run's
-  // hand-over, the speed bar as the window last set it.
+  // hand-over, the speed bar as the window last set it, the rest between
+  // frames and the window's activity as the run's services give them.
   class Animation : public ParticleWindow {
   public:
     explicit Animation(Stages& s) : s_(s) {}
     void setControlMode(int mode) override { s_.setControlMode(mode); }
     int frameRepeats() override { return s_.t_.frameRepeats_; }
+    void setProgressVisible(bool visible) override { s_.ws_.setProgressVisible(visible); }
+    void waitForEvents(int milliseconds) override { s_.ws_.waitForEvents(milliseconds); }
+    bool isMainWindowActive() override { return s_.ws_.isMainWindowActive(); }
 
   private:
     Stages& s_;
