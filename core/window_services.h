@@ -6,9 +6,13 @@
 #pragma once
 
 #include "core/run_observer.h"
+#include "core/run_outcome.h"
+#include "core/setup_problem.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 // The window is the observer of the long computations: its progress bar
 // follows them, and it handles its pending events at their checkpoints.
@@ -46,4 +50,18 @@ inline void showNewViewControls(WindowServices& ws) {
   ws.setCheckBoxVisible(2, true);
   ws.setStatusText(1, "");
   ws.setStatusText(0, "");
+}
+
+// What the computing layers returned, shown as the window's modal messages,
+// one after another in order.
+inline void showProblems(WindowServices& ws, const std::vector<SetupProblem>& problems) {
+  for (const SetupProblem& problem : problems) ws.showMessage(problemText(problem, ws.language()));
+}
+// Returns whether there was a problem to show.
+inline bool showProblems(WindowServices& ws, const std::optional<SetupProblem>& problem) {
+  if (problem) ws.showMessage(problemText(*problem, ws.language()));
+  return problem.has_value();
+}
+inline void showOutcome(WindowServices& ws, const RunOutcome& outcome) {
+  for (const std::string& text : outcomeMessages(outcome, ws.language())) ws.showMessage(text);
 }

@@ -7,6 +7,7 @@
 #include "layout/grid_making.h"
 #include "layout/presets.h"
 #include "run/setup.h"
+#include "shown_setup.h"
 
 #include "coupling_checks.h"
 #include "fake_window_services.h"
@@ -69,7 +70,7 @@ TEST_P(PresetLayout, CouplingCountsLinksAndHoles) {
   if (c.preset != 0) {
     ASSERT_TRUE(applyPreset(*m, c.preset));
   }
-  runCouplingSetup(*m, ws);
+  runCouplingSetupShown(*m, ws);
   EXPECT_TRUE(ws.messages().empty()) << what;
   EXPECT_FALSE(m->stopFlag) << what;
   EXPECT_EQ(m->mainFromBodyCount, c.mainFromBody) << what;
@@ -113,7 +114,7 @@ TEST(CouplingSetup, SingleBodyHolesAreEnclosedByTheReceiverRing) {
     m->layoutShape[1][1] = code;
     m->layoutAngle[1][1] = 17;
     FakeWindowServices ws;
-    runCouplingSetup(*m, ws);
+    runCouplingSetupShown(*m, ws);
     ASSERT_GT(m->mainFromBodyCount, 0) << what;
     expectHolesEnclosedByReceivers(*m, what);
     expectHoleMarksConsistent(*m, what);
@@ -130,7 +131,7 @@ TEST(CouplingSetup, AListOverItsCapacityReachesTheUserAndStopsTheRun) {
   m->bodyGridThickness = 30;
   m->bodyFromBodyCount = 5;
   FakeWindowServices ws;
-  runCouplingSetup(*m, ws);
+  runCouplingSetupShown(*m, ws);
   EXPECT_EQ(ws.messages(), std::vector<std::string>{"  モデル規模が大き過ぎです。R-22 794"});
   EXPECT_TRUE(m->stopFlag);
   EXPECT_EQ(m->bodyFromBodyCount, 5) << "the count is left as it was";
@@ -152,7 +153,7 @@ TEST(CouplingSetup, OuterEdgesLinkToTheOtherBodyOnlyWhenTheGridsOverlap) {
     m->columnSpacing[1] = c.spacing;
     m->layoutSize[1][1] = m->layoutSize[1][2] = c.size;
     FakeWindowServices ws;
-    runCouplingSetup(*m, ws);
+    runCouplingSetupShown(*m, ws);
     EXPECT_EQ(m->bodyFromBodyCount > 0, c.overlap) << what;
     // An outer-edge point inside the other body has no donor at all.
     for (int p : unlinkedOuterEdgePoints(*m)) {
@@ -197,7 +198,7 @@ TEST_P(RandomLayout, LinksReproduceReceiversAndBothScansAgree) {
   }
   FakeWindowServices ws;
   m->stopFlag = false;
-  runCouplingSetup(*m, ws);
+  runCouplingSetupShown(*m, ws);
   const std::string what = "random layout " + std::to_string(GetParam()) + " (" +
                            std::to_string(m->nBodies) + " bodies)";
   EXPECT_FALSE(m->stopFlag) << what;

@@ -76,7 +76,7 @@ protected:
   // flow alone.
   static void SetUpTestSuite() {
     session = new Session(0, true);
-    startRun(*session->m, session->ws, session->stages);
+    showOutcome(session->ws, startRun(*session->m, session->ws, session->stages));
   }
   static void TearDownTestSuite() {
     delete session;
@@ -215,7 +215,7 @@ TEST(RunDivergence, ANonFiniteValueEndsTheRunAtThatStepWithAMessage) {
     if (s.m->stepsDone == 4)
       s.m->mainFlow[70][30][slot::u] = std::numeric_limits<double>::quiet_NaN();
   };
-  startRun(*s.m, s.ws, s.stages);
+  showOutcome(s.ws, startRun(*s.m, s.ws, s.stages));
   const std::string text = "　計算が発散しました。　計算回数＝5";
   EXPECT_EQ(s.ws.messages(), std::vector<std::string>{text});
   EXPECT_EQ(s.ws.statusPanel[1], text);

@@ -153,7 +153,7 @@ bool MainWindow::layoutRefresh(LayoutStep step) {
   // the picture then stays as it was.  The white fill that some dialog
   // controls do first is therefore done after rebuildGrids: rebuildGrids does not draw, so
   // the picture is the same.
-  if (remakeGrids(*model_, *services_) != LayoutRefusal::none) {
+  if (showProblems(*services_, remakeGrids(*model_, *services_))) {
     layoutDialog_->showLayout(); // the layout kept
     return false;
   }
