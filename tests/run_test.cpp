@@ -209,6 +209,17 @@ TEST(RunStop, SetUpThatSetsTheStopFlagEndsTheRunBeforeStepOne) {
   EXPECT_EQ(s.m->mainFlow[1][20][slot::u], s.m->uInf);
 }
 
+TEST(RunStop, AListOverItsCapacityComesBackInTheRunsOutcomeAndNoStepRuns) {
+  // Body grids 30 units thick around the start-up circles overflow the list
+  // of links between bodies.
+  Session s;
+  s.m->bodyGridThickness = 30;
+  const RunOutcome outcome = startRun(*s.m, s.ws, s.stages);
+  EXPECT_EQ(outcomeMessages(outcome, Language::japanese),
+            std::vector<std::string>{"  モデル規模が大き過ぎです。R-22 794"});
+  EXPECT_TRUE(stepTexts(s.ws).empty());
+}
+
 TEST(RunDivergence, ANonFiniteValueEndsTheRunAtThatStepWithAMessage) {
   Session s(0, true);
   s.ws.onProcess = [&] {
