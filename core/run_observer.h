@@ -1,11 +1,12 @@
 // What a run hands the window while it goes on: the status texts, the
 // visibility of the two check boxes that belong to the contour maps, the
 // progress bar and its checkpoints (ProgressObserver), the millisecond clock
-// and the language of the texts.  The run, its set-up and the plots report
-// through it and never wait on it; what went wrong comes back to the caller
-// as a return value (SetupProblem, RunOutcome), which the window shows and
-// the batch prints.  The window implements it on the run's thread with
-// queued copies, the batch with its progress lines, tests with a recorder.
+// and the language of the texts.  The run, its set-up and the particle
+// traces report through it and never wait on it; a plot returns its caption,
+// and what went wrong comes back to the caller as a return value
+// (SetupProblem, RunOutcome), which the window shows and the batch prints.
+// The window implements it on the run's thread with queued copies, the batch
+// with its progress lines, tests with a recorder.
 #pragma once
 
 #include "core/messages.h"

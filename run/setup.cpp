@@ -17,23 +17,26 @@ std::optional<SetupProblem> remakeGrids(Model& m, RunObserver& observer) {
   return problem;
 }
 
+namespace {
+// A stage's problems appended to the run's, in the order found.
+void append(std::vector<SetupProblem>& problems, const std::optional<SetupProblem>& found) {
+  if (found) problems.push_back(*found);
+}
+void append(std::vector<SetupProblem>& problems, const std::vector<SetupProblem>& found) {
+  problems.insert(problems.end(), found.begin(), found.end());
+}
+} // namespace
+
 std::vector<SetupProblem> runCouplingSetup(Model& m, RunObserver& observer) {
   clearFlowRecords(m);
   std::vector<SetupProblem> problems;
-  const auto add = [&problems](auto&& found) {
-    if constexpr (requires { found.has_value(); }) {
-      if (found) problems.push_back(*found);
-    } else {
-      problems.insert(problems.end(), found.begin(), found.end());
-    }
-  };
   // A refused layout leaves the last one that fitted, grids included; the
   // coupling is built for what the grids hold.
-  add(remakeGrids(m, observer));
-  add(computeMetrics(m));
-  add(findMainGridLinks(m, observer, 1, 1));
-  add(cutHoles(m, observer));
-  add(findOuterEdgeLinks(m, observer));
+  append(problems, remakeGrids(m, observer));
+  append(problems, computeMetrics(m));
+  append(problems, findMainGridLinks(m, observer, 1, 1));
+  append(problems, cutHoles(m, observer));
+  append(problems, findOuterEdgeLinks(m, observer));
   m.linkedLayout = m.layout();
   return problems;
 }

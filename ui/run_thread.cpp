@@ -130,9 +130,9 @@ private:
     explicit Animation(Stages& s) : s_(s) {}
     void setControlMode(int mode) override { s_.setControlMode(mode); }
     int frameRepeats() override { return s_.t_.frameRepeats_; }
-    void setProgressVisible(bool visible) { s_.ws_.setProgressVisible(visible); }
-    void waitForEvents(int milliseconds) { s_.ws_.waitForEvents(milliseconds); }
-    bool isMainWindowActive() { return s_.ws_.isMainWindowActive(); }
+    void setProgressVisible(bool visible) override { s_.ws_.setProgressVisible(visible); }
+    void waitForEvents(int milliseconds) override { s_.ws_.waitForEvents(milliseconds); }
+    bool isMainWindowActive() override { return s_.ws_.isMainWindowActive(); }
 
   private:
     Stages& s_;
