@@ -167,7 +167,8 @@ void MainWindow::onBlackLinesToggled() {
 }
 
 void MainWindow::applyPattern(int n) {
-  if (!writePreset(*model_, n) || remakeGrids(*model_, *services_) != LayoutRefusal::none) return;
+  if (!writePreset(*model_, n) || showProblems(*services_, remakeGrids(*model_, *services_)))
+    return;
   redrawLayoutAfterGrids();
   recordLayoutChange(LayoutStep::single);
 }
