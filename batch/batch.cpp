@@ -53,10 +53,10 @@ bool isPatternName(const QString& name) {
 
 namespace {
 
-// The window services of a run without a window: messages are kept (they
-// decide the exit code and go to standard error), the progress is one line
-// every 10 steps.
-class BatchServices : public WindowServices {
+// What a run without a window hands over: the progress is one line every 10
+// steps; the messages of the problems and outcomes it is given are kept (they
+// decide the exit code and go to standard error).
+class BatchServices : public RunObserver {
 public:
   BatchServices(int steps, Language language, bool quiet = false)
       : steps_(steps), language_(language), quiet_(quiet) {
@@ -65,6 +65,16 @@ public:
 
   std::vector<std::string> messages;
   bool stepsStarted = false;
+
+  // The problem's message kept; returns the refusal it makes.
+  LayoutRefusal keep(const std::optional<SetupProblem>& problem) {
+    if (problem) messages.push_back(problemText(*problem, language_));
+    return refusalOf(problem);
+  }
+  void keep(const RunOutcome& outcome) {
+    for (std::string& text : outcomeMessages(outcome, language_))
+      messages.push_back(std::move(text));
+  }
 
   void setStatusText(int panel, const std::string&) override {
     // The run writes panel 1 after every tenth step (and at its end): the
@@ -80,9 +90,6 @@ public:
     stepsStarted = true;
     position_ = position;
   }
-  void setProgressVisible(bool) override {}
-  void processPendingMessages() override {}
-  void showMessage(const std::string& text) override { messages.push_back(text); }
   std::uint32_t tickCount() override { return static_cast<std::uint32_t>(clock_.elapsed()); }
   Language language() const override { return language_; }
 
@@ -153,23 +160,23 @@ std::optional<QString> writeTable(const QDir& out, const QString& name, const QB
 
 // Draws one picture as its plot button draws it and writes it with its
 // legend.
-std::optional<QString> writePicture(Model& m, ViewSurfaces& s, WindowServices& ws,
+std::optional<QString> writePicture(Model& m, ViewSurfaces& s, RunObserver& observer,
                                     const QString& name, const QString& path) {
   ColourLegend legend;
   if (name == "vectors") {
     fillWhite(s.bitmap);
     findSpeedRange(m, 0.9);
-    drawVelocityVectors(m, s.bitmap, ws, 1);
+    showPlotCaption(observer, drawVelocityVectors(m, s.bitmap, 1));
     s.copyBitmapToWindow();
     legend = vectorLegend(m.view);
   } else if (name == "vorticity") {
-    drawVorticityMap(m, s, ws);
+    showPlotCaption(observer, drawVorticityMap(m, s));
     legend = mapLegend(m.view, LegendQuantity::vorticity);
   } else if (name == "pressure") {
-    drawPressureMap(m, s, ws);
+    showPlotCaption(observer, drawPressureMap(m, s));
     legend = mapLegend(m.view, LegendQuantity::pressure);
   } else {
-    drawDensityMap(m, s, ws);
+    showPlotCaption(observer, drawDensityMap(m, s));
     legend = mapLegend(m.view, LegendQuantity::density);
   }
   const DrawingSurface& w = s.window;
@@ -185,11 +192,11 @@ std::optional<QString> writePicture(Model& m, ViewSurfaces& s, WindowServices& w
 std::optional<std::pair<int, QString>>
 makeLayout(Model& m, BatchServices& ws, const QString& layout, const BatchRequest& request = {}) {
   setStartupDefaults(m);
-  remakeGrids(m, ws);
+  ws.keep(remakeGrids(m, ws));
   centreViewAtStart(m.layout, m.grids, m.view);
   bool remake = false;
   if (isPatternName(layout)) {
-    if (writePreset(m.layout, m.view, layout[3].digitValue())) remakeGrids(m, ws);
+    if (writePreset(m.layout, m.view, layout[3].digitValue())) ws.keep(remakeGrids(m, ws));
   } else if (layout != "default") {
     const LayoutFileResult read = readLayoutFile(layout, m.layout);
     if (!read.layout) return std::pair{batchExit::badArguments, read.error};
@@ -207,7 +214,7 @@ makeLayout(Model& m, BatchServices& ws, const QString& layout, const BatchReques
   remake = remake || m.layout.channel != fileChannel;
   // A file (or channel) whose bodies overlap is a bad layout; one too large
   // for the arrays has its own code.
-  if (remake && ws.messages.empty() && remakeGrids(m, ws) == LayoutRefusal::overlap)
+  if (remake && ws.messages.empty() && ws.keep(remakeGrids(m, ws)) == LayoutRefusal::overlap)
     return std::pair{batchExit::badArguments, QString::fromStdString(ws.messages[0])};
   if (!ws.messages.empty())
     return std::pair{batchExit::capacity, QString::fromStdString(ws.messages[0])};
@@ -241,7 +248,7 @@ std::optional<std::string> writeLastSoundFields(const BatchRequest& request, Lan
   ViewSurfaces surfaces;
   placeLayoutOnBitmap(m, surfaces.bitmap);
   HeadlessStages stages(m, surfaces, ws);
-  runCalculationSteps(m, ws, stages, lastSoundStep);
+  (void)runCalculationSteps(m, ws, stages, lastSoundStep); // sound up to that step
   return writeFlowFieldsCgns(m, path.toStdString());
 }
 } // namespace
@@ -296,7 +303,7 @@ int runBatch(const BatchRequest& request, std::optional<Language> language, int 
   QElapsedTimer clock;
   clock.start();
   m.run.runStartTick = ws.tickCount();
-  runCalculationSteps(m, ws, stages, request.steps);
+  ws.keep(runCalculationSteps(m, ws, stages, request.steps));
   m.run.stepsDone = m.run.stepsDone + 1;
   BatchOutcome outcome;
   outcome.elapsedMs = clock.elapsed();

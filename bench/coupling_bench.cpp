@@ -68,7 +68,7 @@ void BM_CouplingSetup(benchmark::State& state) {
   auto m = makeLayout(n);
   for (auto _ : state) {
     m->run.stopFlag = false;
-    runCouplingSetup(*m, ws);
+    showProblems(ws, runCouplingSetup(*m, ws));
     benchmark::DoNotOptimize(m->coupling.bodyFromMainCount);
   }
   reportCounts(state, *m, ws, n);
@@ -83,7 +83,7 @@ void BM_CouplingSetupPlainScans(benchmark::State& state) {
   for (auto _ : state) {
     m->run.stopFlag = false;
     clearFlowRecords(m->grids, m->solution);
-    remakeGrids(*m, ws);
+    showProblems(ws, remakeGrids(*m, ws));
     showProblems(ws, computeMetrics(*m));
     showProblems(ws, findMainGridLinks(*m, ws, 1, 1, CellScan::plain));
     showProblems(ws, cutHoles(*m, ws));
@@ -102,7 +102,7 @@ void BM_CouplingStage(benchmark::State& state) {
   const auto stage = static_cast<Stage>(state.range(1));
   QuietWindow ws;
   auto m = makeLayout(n);
-  runCouplingSetup(*m, ws);
+  showProblems(ws, runCouplingSetup(*m, ws));
   for (auto _ : state) {
     switch (stage) {
     case metrics:

@@ -65,7 +65,7 @@ void BM_TimeStep(benchmark::State& state) {
   QuietWindow ws;
   chooseLayout(*m, int(state.range(0)));
   m->run.stopFlag = false;
-  runCouplingSetup(*m, ws);
+  showProblems(ws, runCouplingSetup(*m, ws));
   setInitialState(*m);
   for (int s = 0; s < 50; ++s) timeStep(*m);
   for (auto _ : state) timeStep(*m);

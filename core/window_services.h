@@ -1,29 +1,23 @@
-// The services of the main window that the plain C++ routines use: status
-// texts, progress bar, processing of pending window messages, modal messages
-// and the millisecond tick counter.  The desktop program implements it with
-// Qt; tests implement it with a recording fake.  Routines never block on it
-// except through showMessage, which returns when the user has read the text.
+// The services of the main window as its own code uses them: what a run
+// hands it (RunObserver: status texts, check boxes, progress, ticks), and
+// besides the processing of pending window messages and the modal messages.
+// The desktop program implements it with Qt; tests implement it with a
+// recording fake.  The computing layers see only the RunObserver part.
 #pragma once
 
-#include "core/messages.h"
-#include "core/progress.h"
+#include "core/run_observer.h"
+#include "core/run_outcome.h"
+#include "core/setup_problem.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 // The window is the observer of the long computations: its progress bar
 // follows them, and it handles its pending events at their checkpoints.
-class WindowServices : public ProgressObserver {
+class WindowServices : public RunObserver {
 public:
-  virtual ~WindowServices() = default;
-
-  // Text of status-bar panel 0 or 1 (UTF-8).
-  virtual void setStatusText(int panel, const std::string& text) = 0;
-
-  // Visibility of the main window's check boxes 1 ("塗り潰し") and 2
-  // ("ラインを黒く").
-  virtual void setCheckBoxVisible(int which, bool visible) = 0;
-
   // The main window's progress bar (its range and position: ProgressObserver).
   virtual void setProgressVisible(bool visible) = 0;
 
@@ -44,16 +38,9 @@ public:
   // A modal message with one text; returns when it has been dismissed.
   virtual void showMessage(const std::string& text) = 0;
 
-  // Milliseconds from an arbitrary origin, 32 bits, wrapping.
-  virtual std::uint32_t tickCount() = 0;
-
   // Whether the main window is the active window (the particle animation
   // ends when it is not).
   virtual bool isMainWindowActive() { return true; }
-
-  // The language in which the routines compose their status texts and
-  // messages (see core/messages.h).
-  virtual Language language() const { return Language::japanese; }
 };
 
 // What the window shows once the view has been mapped anew (placeLayoutOnBitmap):
@@ -63,4 +50,18 @@ inline void showNewViewControls(WindowServices& ws) {
   ws.setCheckBoxVisible(2, true);
   ws.setStatusText(1, "");
   ws.setStatusText(0, "");
+}
+
+// What the computing layers returned, shown as the window's modal messages,
+// one after another in order.
+inline void showProblems(WindowServices& ws, const std::vector<SetupProblem>& problems) {
+  for (const SetupProblem& problem : problems) ws.showMessage(problemText(problem, ws.language()));
+}
+// Returns whether there was a problem to show.
+inline bool showProblems(WindowServices& ws, const std::optional<SetupProblem>& problem) {
+  if (problem) ws.showMessage(problemText(*problem, ws.language()));
+  return problem.has_value();
+}
+inline void showOutcome(WindowServices& ws, const RunOutcome& outcome) {
+  for (const std::string& text : outcomeMessages(outcome, ws.language())) ws.showMessage(text);
 }

@@ -6,15 +6,15 @@
 
 void HeadlessStages::plotVectors() {
   findSpeedRange(m_, 0.9);
-  drawVelocityVectors(m_, surfaces_.bitmap, ws_, 1);
+  showPlotCaption(observer_, drawVelocityVectors(m_, surfaces_.bitmap, 1));
   surfaces_.copyBitmapToWindow();
 }
 
 void HeadlessStages::plotPressure() {
-  drawPressureMap(m_, surfaces_, ws_);
+  showPlotCaption(observer_, drawPressureMap(m_, surfaces_));
   surfaces_.copyBitmapToWindow();
 }
 
 void HeadlessStages::plotVorticity() {
-  drawVorticityMap(m_, surfaces_, ws_);
+  showPlotCaption(observer_, drawVorticityMap(m_, surfaces_));
 }

@@ -6,17 +6,19 @@
 #pragma once
 
 #include "core/model.h"
-#include "core/window_services.h"
+#include "core/run_observer.h"
 #include "run/run_stages.h"
 #include "view/surfaces.h"
 
 class HeadlessStages : public RunStages {
 public:
-  HeadlessStages(Model& m, ViewSurfaces& surfaces, WindowServices& ws)
-      : m_(m), surfaces_(surfaces), ws_(ws) {}
+  HeadlessStages(Model& m, ViewSurfaces& surfaces, RunObserver& observer)
+      : m_(m), surfaces_(surfaces), observer_(observer) {}
 
   void setControlMode(int) override {}
-  // findSpeedRange(0.9), drawVelocityVectors(1), the bitmap copied to the window.
+  // findSpeedRange(0.9), drawVelocityVectors(1), the bitmap copied to the
+  // window; each plot's caption (its title, for a map the check boxes) goes
+  // to the observer.
   void plotVectors() override;
   // drawPressureMap (which copies the bitmap itself), the bitmap copied again.
   void plotPressure() override;
@@ -28,5 +30,5 @@ public:
 private:
   Model& m_;
   ViewSurfaces& surfaces_;
-  WindowServices& ws_;
+  RunObserver& observer_;
 };

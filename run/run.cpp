@@ -36,9 +36,6 @@ const Message stepCountUntilSettled{{"　計算回数＝", "　　　　最大 "
 // The step at which every body's mean drag had settled.
 const Message settled{{"　抗力が落ち着いたので終了しました。　計算回数＝", ""},
                       {"  The drag has settled; the calculation ended at step ", ""}};
-// The step at which the flow stopped being finite.
-const Message diverged{{"　計算が発散しました。　計算回数＝", ""},
-                       {"  The calculation has diverged at step ", ""}};
 } // namespace text
 
 } // namespace
@@ -50,15 +47,15 @@ void timeStep(Model& m, StepTally* tally) {
   m.solution.flowTime += m.solution.globalTimeStep;
 }
 
-void runCalculation(Model& m, WindowServices& ws, RunStages& stages) {
-  runCalculationSteps(m, ws, stages, m.run.runLength.steps);
+RunOutcome runCalculation(Model& m, RunObserver& observer, RunStages& stages) {
+  return runCalculationSteps(m, observer, stages, m.run.runLength.steps);
 }
 
-void runCalculationSteps(Model& m, WindowServices& ws, RunStages& stages, int lastStep) {
+RunOutcome runCalculationSteps(Model& m, RunObserver& observer, RunStages& stages, int lastStep) {
   stages.setControlMode(2);
   m.run.stopFlag = false;
   m.solution.flowStep = 0; // the set-up clears the flow fields
-  runCouplingSetup(m, ws);
+  RunOutcome outcome{runCouplingSetup(m, observer)};
   m.solution.flowLayout = m.layout;
   m.solution.flowConditionsOfResult = m.flow;
   m.run.runFirstStep = 1;
@@ -68,12 +65,14 @@ void runCalculationSteps(Model& m, WindowServices& ws, RunStages& stages, int la
   m.solution.residualHistory.clear();
   m.solution.forceHistory.clear();
   m.solution.forceTimes.clear();
-  ws.setProgressRange(0, m.run.stepCount);
-  if (m.run.stopFlag) return; // a link list was too large; its message is shown
-  runSteps(m, ws, stages, 1, lastStep);
+  observer.setProgressRange(0, m.run.stepCount);
+  if (m.run.stopFlag) return outcome; // a link list was too large
+  outcome.divergedAtStep = runSteps(m, observer, stages, 1, lastStep).divergedAtStep;
+  return outcome;
 }
 
-void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, int lastStep) {
+RunOutcome runSteps(Model& m, RunObserver& observer, RunStages& stages, int firstStep,
+                    int lastStep) {
   // Room for the history of the loop's first hundred thousand steps now, so
   // that the steps of every usual run allocate nothing; a longer loop's
   // history grows as its steps are taken (by doubling, so rarely).
@@ -94,19 +93,17 @@ void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, in
   for (int s = firstStep; s <= lastStep; ++s) {
     m.run.stepsDone = s - 1;
     stages.takeRequests(); // the stop, pan, zoom and plot buttons act here
-    ws.setProgressPosition(s);
+    observer.setProgressPosition(s);
 
     timeStep(m, tallied ? &tally : nullptr);
 
     StepResidual residual;
     if (!finishCheckStep(m, tally, &residual)) {
-      const std::string message = text::diverged(ws.language(), {std::to_string(s)});
-      ws.setStatusText(1, message);
-      ws.showMessage(message);
+      observer.setStatusText(1, divergedText(s, observer.language()));
       m.run.stopFlag = true;
       m.solution.flowStep = 0; // nothing to go on from
       m.solution.runEnd = RunEnd::diverged;
-      return;
+      return {{}, s};
     }
     m.solution.flowStep = s;
     m.solution.residualHistory.push_back(residual);
@@ -115,15 +112,16 @@ void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, in
       // A stopped run, too, names the step its flow has reached.
       const bool stop = m.run.stopFlag;
       const Message& count = untilSettled ? text::stepCountUntilSettled : text::stepCount;
-      ws.setStatusText(1, count(ws.language(), {std::to_string(s), std::to_string(lastStep)}));
+      observer.setStatusText(
+          1, count(observer.language(), {std::to_string(s), std::to_string(lastStep)}));
       if (stop) {
         m.solution.runEnd = RunEnd::stopped;
-        return;
+        return {};
       }
       if (untilSettled && meanDragSettled(m, m.run.runLength)) {
-        ws.setStatusText(1, text::settled(ws.language(), {std::to_string(s)}));
+        observer.setStatusText(1, text::settled(observer.language(), {std::to_string(s)}));
         m.solution.runEnd = RunEnd::settled;
-        return;
+        return {};
       }
     }
     switch (s % 90) {
@@ -141,7 +139,8 @@ void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, in
     }
   }
   m.solution.runEnd = RunEnd::lastStep;
-  ws.setStatusText(1, text::finished(ws.language()));
+  observer.setStatusText(1, text::finished(observer.language()));
+  return {};
 }
 
 bool flowBelongsToLayout(const LayoutParameters& layout, const FlowConditions& flow,
@@ -160,45 +159,48 @@ bool hasCompleteResult(const Model& m) {
          flowBelongsToLayout(m.layout, m.flow, m.solution);
 }
 
-void continueCalculation(Model& m, WindowServices& ws, RunStages& stages) {
+RunOutcome continueCalculation(Model& m, RunObserver& observer, RunStages& stages) {
   stages.setControlMode(2);
   m.run.stopFlag = false;
   const int firstStep = m.solution.flowStep + 1;
   m.run.runFirstStep = firstStep;
   m.run.stepCount = m.solution.flowStep + m.run.runLength.steps;
   m.view.particleState = 1; // the flow moves on: traces must be seeded again
-  ws.setProgressRange(firstStep - 1, m.run.stepCount);
-  runSteps(m, ws, stages, firstStep, m.run.stepCount);
+  observer.setProgressRange(firstStep - 1, m.run.stepCount);
+  return runSteps(m, observer, stages, firstStep, m.run.stepCount);
 }
 
 namespace {
 // A calculation between its start and end ticks, then the particle traces
 // (which return the window to its editing mode and restore stepsDone), and
-// stepsDone one up: the run's last step after a full run.
-void timedCalculation(Model& m, WindowServices& ws, RunStages& stages,
-                      void (*calculate)(Model&, WindowServices&, RunStages&)) {
-  m.run.runStartTick = ws.tickCount();
-  calculate(m, ws, stages);
+// stepsDone one up: the run's last step after a full run.  Returns the
+// calculation's outcome.
+RunOutcome timedCalculation(Model& m, RunObserver& observer, RunStages& stages,
+                            RunOutcome (*calculate)(Model&, RunObserver&, RunStages&)) {
+  m.run.runStartTick = observer.tickCount();
+  RunOutcome outcome = calculate(m, observer, stages);
   // The calculation has ended, completed, stopped or diverged: every
   // elapsed-time text from now on refers to this run.  (A completed run's
   // traces move the end past their tracing.)
-  m.run.runEndTick = ws.tickCount();
+  m.run.runEndTick = observer.tickCount();
   stages.playParticles(3);
   m.run.stepsDone = m.run.stepsDone + 1;
+  return outcome;
 }
 } // namespace
 
-void startRun(Model& m, WindowServices& ws, RunStages& stages) {
+RunOutcome startRun(Model& m, RunObserver& observer, RunStages& stages) {
   if (hasCompleteResult(m)) {
-    ws.setStatusText(1, text::alreadyDone(ws.language(), {calculationTimeText(ws.language(), m)}));
-    return;
+    const Language language = observer.language();
+    observer.setStatusText(1, text::alreadyDone(language, {calculationTimeText(language, m)}));
+    return {};
   }
-  timedCalculation(m, ws, stages, runCalculation);
+  return timedCalculation(m, observer, stages, runCalculation);
 }
 
-void continueClick(Model& m, WindowServices& ws, RunStages& stages) {
-  if (!canContinue(m)) return;
-  timedCalculation(m, ws, stages, continueCalculation);
+RunOutcome continueClick(Model& m, RunObserver& observer, RunStages& stages) {
+  if (!canContinue(m)) return {};
+  return timedCalculation(m, observer, stages, continueCalculation);
 }
 
 void requestStop(RunState& run) {

@@ -2,7 +2,8 @@
 // start button and ended by its last step, the stop button or a failure.
 #pragma once
 #include "core/model.h"
-#include "core/window_services.h"
+#include "core/run_observer.h"
+#include "core/run_outcome.h"
 #include "run/run_stages.h"
 #include "solver/flow_check.h"
 
@@ -12,8 +13,9 @@
 // the start tick, runs runCalculation, hands over to the particle traces
 // (playParticles(3), which returns the window to its editing mode and restores
 // stepsDone) and counts stepsDone one up: 300 after a full run, s after a
-// run that ended at step s.
-void startRun(Model& m, WindowServices& ws, RunStages& stages);
+// run that ended at step s.  Returns how the run went (nothing to say when
+// it only showed the elapsed time).
+RunOutcome startRun(Model& m, RunObserver& observer, RunStages& stages);
 
 // runCalculation, the run itself: calculating mode, the coupling
 // set-up (flow fields cleared, grids rebuilt, metrics, links, holes), the
@@ -23,11 +25,13 @@ void startRun(Model& m, WindowServices& ws, RunStages& stages);
 //   bodyLayers, 1), addIncrements, applyBoundaryConditions
 // with the window's requests taken before each step (stages.takeRequests), the
 // progress text every 10 steps (where a stop request ends the run), and the
-// plots at steps 30, 60 and 0 modulo 90.  A link list over its capacity ends
-// the run before step 1.  A step that leaves a density that is not positive
-// or a value that is not finite ends the run at once with a message naming
-// the step; stopFlag is then set, so no particle traces are drawn from it.
-void runCalculation(Model& m, WindowServices& ws, RunStages& stages);
+// plots at steps 30, 60 and 0 modulo 90.  The set-up's problems are
+// returned in the outcome; a link list over its capacity ends the run before
+// step 1.  A step that leaves a density that is not positive or a value that
+// is not finite ends the run at once with a status text naming the step,
+// returned as the outcome's divergedAtStep; stopFlag is then set, so no
+// particle traces are drawn from it.
+RunOutcome runCalculation(Model& m, RunObserver& observer, RunStages& stages);
 
 // runCalculation with lastStep time steps in place of 300 (stepCount = lastStep):
 // the same set-up, then steps 1..lastStep of one loop.  runCalculation is
@@ -36,7 +40,7 @@ void runCalculation(Model& m, WindowServices& ws, RunStages& stages);
 // chosen length without a window (the stages decide what is drawn).  The
 // convergence history is cleared at the start and has lastStep entries
 // after a complete run.
-void runCalculationSteps(Model& m, WindowServices& ws, RunStages& stages, int lastStep);
+RunOutcome runCalculationSteps(Model& m, RunObserver& observer, RunStages& stages, int lastStep);
 
 // The longest run the program takes on: the convergence history of ten
 // million steps is 160 MB, and step numbers stay far inside an int through
@@ -45,17 +49,15 @@ inline constexpr int kMaxRunSteps = 10'000'000;
 
 // The loop of runCalculation over steps firstStep..lastStep, from the flow as it
 // stands: per step the window's requests, the progress position s,
-// timeStep, the soundness check (a failure ends the loop with its message,
-// sets stopFlag and flowStep = 0), flowStep = s, one entry of the
-// convergence history, every 10 steps the progress text (the step and
-// lastStep) and then the stop check,
-// the plots at s mod 90 = 30, 60, 0; after lastStep the completion text.
-// Every step also records the bodies' Cd and Cl (recordForces).  With
-// runLength.untilSettled, every tenth step after the stop check ends the
-// loop with its own text when the mean drag has settled (meanDragSettled).
-// runEnd says how the loop ended.
-// stepsDone is s - 1 during step s.
-void runSteps(Model& m, WindowServices& ws, RunStages& stages, int firstStep, int lastStep);
+// timeStep, the soundness check (a failure ends the loop with its status
+// text, sets stopFlag and flowStep = 0 and is returned as divergedAtStep), flowStep = s, one entry
+// of the convergence history, every 10 steps the progress text (the step and lastStep) and then the
+// stop check, the plots at s mod 90 = 30, 60, 0; after lastStep the completion text. Every step
+// also records the bodies' Cd and Cl (recordForces).  With runLength.untilSettled, every tenth step
+// after the stop check ends the loop with its own text when the mean drag has settled
+// (meanDragSettled). runEnd says how the loop ended. stepsDone is s - 1 during step s.
+RunOutcome runSteps(Model& m, RunObserver& observer, RunStages& stages, int firstStep,
+                    int lastStep);
 
 // True when the flow fields were computed for the layout record and the flow
 // conditions as they stand (flowLayout, flowConditionsOfResult): only then
@@ -81,13 +83,13 @@ bool hasCompleteResult(const Model& m);
 // the same texts, stop checks and plots at the same residues of the step
 // number.  The history grows by one entry per step.  Call only when
 // canContinue.
-void continueCalculation(Model& m, WindowServices& ws, RunStages& stages);
+RunOutcome continueCalculation(Model& m, RunObserver& observer, RunStages& stages);
 
 // The continue button's handler: when canContinue, notes the start tick,
 // runs continueCalculation, hands over to the particle traces (playParticles(3)) and
 // counts stepsDone one up, as startRun does; the elapsed time shown
 // afterwards is that of the continuation.  Otherwise does nothing.
-void continueClick(Model& m, WindowServices& ws, RunStages& stages);
+RunOutcome continueClick(Model& m, RunObserver& observer, RunStages& stages);
 
 // requestStop, the stop button ("停止"): asks the run to end (seen at the
 // next step that is a multiple of 10) and the particle animation to stop.

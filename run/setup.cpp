@@ -6,34 +6,37 @@
 #include "coupling/metrics.h"
 #include "coupling/outer_edge_links.h"
 
-void showProblems(WindowServices& ws, const std::vector<SetupProblem>& problems) {
-  for (const SetupProblem& problem : problems) ws.showMessage(problemText(problem, ws.language()));
-}
-
-void showProblems(WindowServices& ws, const std::optional<SetupProblem>& problem) {
-  if (problem) ws.showMessage(problemText(*problem, ws.language()));
-}
-
-LayoutRefusal remakeGrids(Model& m, WindowServices& ws) {
-  ws.setCheckBoxVisible(1, true);
-  ws.setCheckBoxVisible(2, true);
-  const std::optional<SetupProblem> problem = makeGrids(m);
-  showProblems(ws, problem);
+std::optional<SetupProblem> remakeGrids(Model& m, RunObserver& observer) {
+  observer.setCheckBoxVisible(1, true);
+  observer.setCheckBoxVisible(2, true);
+  std::optional<SetupProblem> problem = makeGrids(m);
   if (!problem) {
-    ws.setStatusText(1, "");
-    ws.setStatusText(0, "");
+    observer.setStatusText(1, "");
+    observer.setStatusText(0, "");
   }
-  return refusalOf(problem);
+  return problem;
 }
 
-void runCouplingSetup(Model& m, WindowServices& ws) {
+namespace {
+// A stage's problems appended to the run's, in the order found.
+void append(std::vector<SetupProblem>& problems, const std::optional<SetupProblem>& found) {
+  if (found) problems.push_back(*found);
+}
+void append(std::vector<SetupProblem>& problems, const std::vector<SetupProblem>& found) {
+  problems.insert(problems.end(), found.begin(), found.end());
+}
+} // namespace
+
+std::vector<SetupProblem> runCouplingSetup(Model& m, RunObserver& observer) {
   clearFlowRecords(m.grids, m.solution);
+  std::vector<SetupProblem> problems;
   // A refused layout leaves the last one that fitted, grids included; the
   // coupling is built for what the grids hold.
-  remakeGrids(m, ws);
-  showProblems(ws, computeMetrics(m));
-  showProblems(ws, findMainGridLinks(m, ws, 1, 1));
-  showProblems(ws, cutHoles(m, ws));
-  showProblems(ws, findOuterEdgeLinks(m, ws));
+  append(problems, remakeGrids(m, observer));
+  append(problems, computeMetrics(m));
+  append(problems, findMainGridLinks(m, observer, 1, 1));
+  append(problems, cutHoles(m, observer));
+  append(problems, findOuterEdgeLinks(m, observer));
   m.coupling.linkedLayout = m.layout;
+  return problems;
 }

@@ -6,6 +6,7 @@
 #include "layout/grid_making.h"
 #include "run/run.h"
 #include "run/setup.h"
+#include "shown_setup.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +47,7 @@ TEST(Channel, TheMainGridSpansTheChannelOnWholeCells) {
     auto m = makeModel();
     oneCircleIn(*m, 8, c.channel);
     FakeWindowServices ws;
-    ASSERT_EQ(remakeGrids(*m, ws), LayoutRefusal::none) << c.channel.height;
+    ASSERT_EQ(remakeGridsShown(*m, ws), LayoutRefusal::none) << c.channel.height;
     EXPECT_EQ(m->grids.mainNx, c.nx);
     EXPECT_EQ(m->grids.mainNy, c.ny);
     const ChannelConditions built = channelOfGrid(*m);
@@ -89,7 +90,7 @@ TEST(Channel, ChannelsTheGridsCannotHoldAreRefusedAndTheLastGridsKept) {
     ASSERT_TRUE(rebuildGrids(*m));
     const int nx = m->grids.mainNx, ny = m->grids.mainNy;
     m->layout.channel = c.channel;
-    EXPECT_EQ(remakeGrids(*m, ws), c.refusal) << c.what;
+    EXPECT_EQ(remakeGridsShown(*m, ws), c.refusal) << c.what;
     EXPECT_EQ(ws.messages().size(), 1u) << c.what;
     EXPECT_EQ(m->layout.channel, sized(40, 30, 30, 0)) << c.what << ": the channel is put back";
     EXPECT_EQ(m->grids.mainNx * 1000 + m->grids.mainNy, nx * 1000 + ny) << c.what;

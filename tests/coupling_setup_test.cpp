@@ -7,6 +7,7 @@
 #include "layout/grid_making.h"
 #include "layout/presets.h"
 #include "run/setup.h"
+#include "shown_setup.h"
 
 #include "coupling_checks.h"
 #include "fake_window_services.h"
@@ -74,7 +75,7 @@ TEST_P(PresetLayout, CouplingCountsLinksAndHoles) {
   if (c.preset != 0) {
     ASSERT_TRUE(applyPreset(*m, c.preset));
   }
-  runCouplingSetup(*m, ws);
+  runCouplingSetupShown(*m, ws);
   EXPECT_TRUE(ws.messages().empty()) << what;
   EXPECT_FALSE(m->run.stopFlag) << what;
   EXPECT_EQ(m->coupling.mainFromBodyCount, c.mainFromBody) << what;
@@ -120,7 +121,7 @@ TEST(CouplingSetup, SingleBodyHolesAreEnclosedByTheReceiverRing) {
     m->layout.layoutShape[1][1] = code;
     m->layout.layoutAngle[1][1] = 17;
     FakeWindowServices ws;
-    runCouplingSetup(*m, ws);
+    runCouplingSetupShown(*m, ws);
     ASSERT_GT(m->coupling.mainFromBodyCount, 0) << what;
     expectHolesEnclosedByReceivers(*m, what);
     expectHoleMarksConsistent(*m, what);
@@ -137,7 +138,7 @@ TEST(CouplingSetup, AListOverItsCapacityReachesTheUserAndStopsTheRun) {
   m->layout.bodyGridThickness = 30;
   m->coupling.bodyFromBodyCount = 5;
   FakeWindowServices ws;
-  runCouplingSetup(*m, ws);
+  runCouplingSetupShown(*m, ws);
   EXPECT_EQ(ws.messages(), std::vector<std::string>{"  モデル規模が大き過ぎです。R-22 794"});
   EXPECT_TRUE(m->run.stopFlag);
   EXPECT_EQ(m->coupling.bodyFromBodyCount, 5) << "the count is left as it was";
@@ -159,7 +160,7 @@ TEST(CouplingSetup, OuterEdgesLinkToTheOtherBodyOnlyWhenTheGridsOverlap) {
     m->layout.columnSpacing[1] = c.spacing;
     m->layout.layoutSize[1][1] = m->layout.layoutSize[1][2] = c.size;
     FakeWindowServices ws;
-    runCouplingSetup(*m, ws);
+    runCouplingSetupShown(*m, ws);
     EXPECT_EQ(m->coupling.bodyFromBodyCount > 0, c.overlap) << what;
     // An outer-edge point inside the other body has no donor at all.
     for (int p : unlinkedOuterEdgePoints(*m)) {
@@ -206,7 +207,7 @@ TEST_P(RandomLayout, LinksReproduceReceiversAndBothScansAgree) {
   }
   FakeWindowServices ws;
   m->run.stopFlag = false;
-  runCouplingSetup(*m, ws);
+  runCouplingSetupShown(*m, ws);
   const std::string what = "random layout " + std::to_string(GetParam()) + " (" +
                            std::to_string(m->grids.nBodies) + " bodies)";
   EXPECT_FALSE(m->run.stopFlag) << what;

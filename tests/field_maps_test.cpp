@@ -81,7 +81,7 @@ TEST(Vorticity, KnownFieldsIncludingTheOneSidedBoundaries) {
 
 TEST(FieldMaps, SequenceOfTextsAndTheBoundaryMask) {
   const struct {
-    void (*draw)(Model&, ViewSurfaces&, WindowServices&);
+    PlotCaption (*draw)(Model&, ViewSurfaces&);
     const char* text;
   } maps[] = {{drawVorticityMap, "　渦度分布図"},
               {drawPressureMap, "　圧力分布図"},
@@ -96,7 +96,7 @@ TEST(FieldMaps, SequenceOfTextsAndTheBoundaryMask) {
         f.m->solution.mainFlow[i][j][slot::dt] = (i + j) % 3 == 0 ? 0 : 0.5; // some holes
       }
     f.ws.calls.clear();
-    map.draw(*f.m, f.s, f.ws);
+    showPlotCaption(f.ws, map.draw(*f.m, f.s));
     ASSERT_EQ(f.ws.calls.size(), 3u);
     EXPECT_EQ(f.ws.calls[0].what, "checkbox");
     EXPECT_EQ(f.ws.calls[1].what, "checkbox");
@@ -123,7 +123,7 @@ TEST(FieldMaps, PressureMapOfAFieldAtRest) {
       f.m->solution.bodyFlow[p][r][1][slot::pres] = 1;
   for (bool fill : {false, true}) {
     f.m->view.fillContours = fill;
-    drawPressureMap(*f.m, f.s, f.ws);
+    (void)drawPressureMap(*f.m, f.s);
     EXPECT_EQ(f.m->view.scaleLow, 1);
     EXPECT_EQ(f.m->view.scaleHigh, 1);
     // Nothing crosses a zero-width range: only the overlay is drawn.
@@ -147,11 +147,11 @@ TEST(FieldMaps, DivergedFieldDrawsWithoutGarbage) {
   f.m->view.fillContours = true;
   const MainPoint& q = f.m->grids.mainGrid[5][10];
   const int x = roundHalfAway(q.mainGridPixX) + 2, y = roundHalfAway(q.mainGridPixY) + 2;
-  drawPressureMap(*f.m, f.s, f.ws);
+  (void)drawPressureMap(*f.m, f.s);
   EXPECT_NEAR(f.m->view.scaleHigh, 1 + 0.01 * f.m->grids.mainNx, 1e-12)
       << "range from the finite values";
   EXPECT_NE(f.s.bitmap.pixel(x, y), kWhite) << "the map away from the damage";
-  drawVorticityMap(*f.m, f.s, f.ws);
+  (void)drawVorticityMap(*f.m, f.s);
   EXPECT_TRUE(std::isfinite(f.m->view.scaleLow) && std::isfinite(f.m->view.scaleHigh));
   EXPECT_NE(f.s.bitmap.pixel(x, y), kWhite) << "the map away from the damage";
 }

@@ -4,6 +4,7 @@
 #include "layout/outlines.h"
 #include "layout/presets.h"
 #include "run/setup.h"
+#include "shown_setup.h"
 
 #include "fake_window_services.h"
 #include "reused_model.h"
@@ -69,7 +70,7 @@ TEST(BodyTable, EllipseFactorHasALowerBound) {
 }
 
 TEST_F(Layout, StartupDefaultsGiveThirteenCirclesAndTheDefaultMainGrid) {
-  ASSERT_EQ(remakeGrids(m, ws), LayoutRefusal::none);
+  ASSERT_EQ(remakeGridsShown(m, ws), LayoutRefusal::none);
   EXPECT_EQ(m.grids.nBodies, 13);
   for (int b = 1; b <= 13; ++b) {
     EXPECT_EQ(m.grids.bodyPoints[b], 33);
@@ -391,7 +392,7 @@ TEST_F(Layout, PerimeterLimitRefusesJustBeyondAndKeepsTheLastLayout) {
     m.layout.ellipseRatio = ratio;
     const int needed = requiredPerimeterIndex(m.layout);
     if (needed > kPerimeterCapacity) break;
-    const LayoutRefusal refusal = remakeGrids(m, ws);
+    const LayoutRefusal refusal = remakeGridsShown(m, ws);
     ASSERT_NE(refusal, LayoutRefusal::capacity) << "ratio " << ratio;
     if (refusal == LayoutRefusal::overlap) continue;
     EXPECT_EQ(m.grids.bodyPerimeterPoints + 1, needed);
@@ -405,7 +406,7 @@ TEST_F(Layout, PerimeterLimitRefusesJustBeyondAndKeepsTheLastLayout) {
   const int needed = requiredPerimeterIndex(m.layout);
   m.run.stepsDone = 77;
   ws.calls.clear();
-  EXPECT_EQ(remakeGrids(m, ws), LayoutRefusal::capacity);
+  EXPECT_EQ(remakeGridsShown(m, ws), LayoutRefusal::capacity);
   ASSERT_EQ(ws.messages().size(), 1u);
   const std::string msg = ws.messages()[0];
   EXPECT_NE(msg.find("モデル規模が大き過ぎます"), std::string::npos) << msg;
@@ -440,7 +441,7 @@ TEST_F(Layout, MainGridLimitRefusesJustBeyondAndKeepsTheLastLayout) {
   for (; angle <= 90; ++angle) {
     longEllipsesTurnedBy(angle);
     ws.calls.clear();
-    if (remakeGrids(m, ws) == LayoutRefusal::capacity) break;
+    if (remakeGridsShown(m, ws) == LayoutRefusal::capacity) break;
   }
   ASSERT_LE(angle, 90) << "a turn within 90 degrees must overflow the main grid";
   ASSERT_GE(angle, 1);
@@ -494,7 +495,7 @@ TEST_F(Layout, PerimeterCapacityHoldsExactlyItsLastIndex) {
     ASSERT_TRUE(layoutNeeding(m, c.needed)) << c.needed;
     // The packed ellipses overlap: the layout that fits the arrays is then
     // refused for the overlap alone.
-    EXPECT_EQ(remakeGrids(m, ws) != LayoutRefusal::capacity, c.fits) << c.needed;
+    EXPECT_EQ(remakeGridsShown(m, ws) != LayoutRefusal::capacity, c.fits) << c.needed;
     if (!c.fits) {
       ASSERT_EQ(ws.messages().size(), 1u);
       EXPECT_NE(ws.messages()[0].find("= 1776　"), std::string::npos) << ws.messages()[0];
@@ -519,7 +520,7 @@ TEST_F(Layout, MainGridCapacityHoldsExactly252By220) {
   };
   auto fits = [&] {
     ws.calls.clear();
-    return remakeGrids(m, ws) == LayoutRefusal::none;
+    return remakeGridsShown(m, ws) == LayoutRefusal::none;
   };
   auto refusedAs = [&](const std::string& size) {
     return !fits() && ws.messages().size() == 1 &&

@@ -1,5 +1,6 @@
 #include "layout/grid_making.h"
 #include "run/setup.h"
+#include "shown_setup.h"
 #include "view/model_check.h"
 #include "view/transform.h"
 
@@ -136,7 +137,7 @@ TEST(ModelCheck, EveryLinkOfASetUpPassesIncludingThoseNearTheOrigin) {
     m.layout.columnBodies[c] = c % 2 == 1 ? 2 : 3;
   }
   ASSERT_TRUE(rebuildGrids(m));
-  runCouplingSetup(m, ws);
+  runCouplingSetupShown(m, ws);
   ViewSurfaces s;
   placeLayoutOnBitmap(m, s.bitmap);
   ASSERT_TRUE(linksBelongToGrids(m.layout, m.coupling));

@@ -5,6 +5,7 @@
 #include "layout/grid_making.h"
 #include "layout/presets.h"
 #include "run/setup.h"
+#include "shown_setup.h"
 
 #include "fake_window_services.h"
 #include "reused_model.h"
@@ -106,7 +107,7 @@ TEST_F(Overlaps, TheReportedLayoutIsRefusedNamingTwoBodiesAndChangesNothing) {
       m.layout.layoutSize[c][k] = 20;
     }
   m.layout.ellipseRatio = 3.2;
-  EXPECT_EQ(remakeGrids(m, ws), LayoutRefusal::overlap);
+  EXPECT_EQ(remakeGridsShown(m, ws), LayoutRefusal::overlap);
   ASSERT_EQ(ws.messages().size(), 1u);
   EXPECT_NE(ws.messages()[0].find("が重なっています"), std::string::npos) << ws.messages()[0];
   EXPECT_TRUE(m.layout == before);
@@ -140,7 +141,7 @@ TEST_F(Overlaps, EveryVerdictOverLayoutsTheDialogReachesIsConfirmedGeometrically
       }
     }
     ws.calls.clear();
-    const LayoutRefusal verdict = remakeGrids(m, ws);
+    const LayoutRefusal verdict = remakeGridsShown(m, ws);
     if (verdict == LayoutRefusal::capacity) continue;
     std::vector<std::vector<Point>> outlines;
     for (int b = 1; b <= m.grids.nBodies; ++b) outlines.push_back(outline(m, b));

@@ -12,9 +12,11 @@
 
 namespace {
 
-// The main window as the animation sees it: records the control modes.
+// The main window as the animation sees it: records the control modes; its
+// rests, progress bar and activity are the recording services'.
 class FakeParticleWindow : public ParticleWindow {
 public:
+  explicit FakeParticleWindow(FakeWindowServices& ws) : ws_(ws) {}
   std::vector<int> modes;
   int repeats = 3;
   int repeatReads = 0;
@@ -23,6 +25,12 @@ public:
     ++repeatReads;
     return repeats;
   }
+  void setProgressVisible(bool visible) override { ws_.setProgressVisible(visible); }
+  void waitForEvents(int milliseconds) override { ws_.waitForEvents(milliseconds); }
+  bool isMainWindowActive() override { return ws_.isMainWindowActive(); }
+
+private:
+  FakeWindowServices& ws_;
 };
 
 // A synthetic channel of 60 x 30 points mapped to pixels, with a uniform
@@ -32,7 +40,7 @@ struct TraceCase {
   std::unique_ptr<Model> m = syntheticModel({60, 30, 40, 5.0});
   ViewSurfaces s;
   FakeWindowServices ws;
-  FakeParticleWindow win;
+  FakeParticleWindow win{ws};
 
   explicit TraceCase(double u = 0.004, double v = 0) {
     placeLayoutOnBitmap(*m, s.bitmap);

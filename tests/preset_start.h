@@ -4,6 +4,7 @@
 #include "fake_window_services.h"
 #include "layout/presets.h"
 #include "run/setup.h"
+#include "shown_setup.h"
 #include "solver/initial_state.h"
 
 inline void startPreset(Model& m, int preset) {
@@ -11,6 +12,6 @@ inline void startPreset(Model& m, int preset) {
   FakeWindowServices ws;
   applyPreset(m, preset);
   m.run.stopFlag = false;
-  runCouplingSetup(m, ws);
+  runCouplingSetupShown(m, ws);
   setInitialState(m);
 }

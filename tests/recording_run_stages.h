@@ -8,7 +8,7 @@
 #pragma once
 
 #include "core/model.h"
-#include "core/window_services.h"
+#include "core/run_observer.h"
 #include "run/run_stages.h"
 
 #include <string>
@@ -22,8 +22,8 @@ public:
     int step;         // stepsDone + 1 when called: the step of a plot
   };
 
-  RecordingRunStages(Model& m, WindowServices& ws, RunStages* plots = nullptr)
-      : m_(m), ws_(ws), plots_(plots) {}
+  RecordingRunStages(Model& m, RunObserver& observer, RunStages* plots = nullptr)
+      : m_(m), observer_(observer), plots_(plots) {}
 
   std::vector<Call> calls;
 
@@ -40,14 +40,14 @@ public:
     record("vorticity", 0);
     if (plots_) plots_->plotVorticity();
   }
-  // The window's requests arrive where the services are served: a test's
-  // hook on them acts at the start of a step.
-  void takeRequests() override { ws_.processPendingMessages(); }
+  // The window's requests arrive at the observer's checkpoint: a test's hook
+  // on it acts at the start of a step.
+  void takeRequests() override { observer_.checkpoint(); }
   void playParticles(int speed) override {
     record("particles", speed);
     const int saved = m_.run.stepsDone;
     if (!m_.run.stopFlag && m_.run.stepsDone == m_.run.stepCount - 1)
-      m_.run.runEndTick = ws_.tickCount();
+      m_.run.runEndTick = observer_.tickCount();
     setControlMode(1);
     m_.run.stepsDone = saved;
   }
@@ -63,7 +63,7 @@ public:
 private:
   void record(const char* what, int arg) { calls.push_back({what, arg, m_.run.stepsDone + 1}); }
   Model& m_;
-  WindowServices& ws_;
+  RunObserver& observer_;
   RunStages* plots_;
 };
 

@@ -76,7 +76,7 @@ protected:
   // flow alone.
   static void SetUpTestSuite() {
     session = new Session(0, true);
-    startRun(*session->m, session->ws, session->stages);
+    showOutcome(session->ws, startRun(*session->m, session->ws, session->stages));
   }
   static void TearDownTestSuite() {
     delete session;
@@ -210,13 +210,24 @@ TEST(RunStop, SetUpThatSetsTheStopFlagEndsTheRunBeforeStepOne) {
   EXPECT_EQ(s.m->solution.mainFlow[1][20][slot::u], s.m->constants.uInf);
 }
 
+TEST(RunStop, AListOverItsCapacityComesBackInTheRunsOutcomeAndNoStepRuns) {
+  // Body grids 30 units thick around the start-up circles overflow the list
+  // of links between bodies.
+  Session s;
+  s.m->layout.bodyGridThickness = 30;
+  const RunOutcome outcome = startRun(*s.m, s.ws, s.stages);
+  EXPECT_EQ(outcomeMessages(outcome, Language::japanese),
+            std::vector<std::string>{"  モデル規模が大き過ぎです。R-22 794"});
+  EXPECT_TRUE(stepTexts(s.ws).empty());
+}
+
 TEST(RunDivergence, ANonFiniteValueEndsTheRunAtThatStepWithAMessage) {
   Session s(0, true);
   s.ws.onProcess = [&] {
     if (s.m->run.stepsDone == 4)
       s.m->solution.mainFlow[70][30][slot::u] = std::numeric_limits<double>::quiet_NaN();
   };
-  startRun(*s.m, s.ws, s.stages);
+  showOutcome(s.ws, startRun(*s.m, s.ws, s.stages));
   const std::string text = "　計算が発散しました。　計算回数＝5";
   EXPECT_EQ(s.ws.messages(), std::vector<std::string>{text});
   EXPECT_EQ(s.ws.statusPanel[1], text);

@@ -6,6 +6,7 @@
 #include "preset_start.h"
 #include "run/run.h"
 #include "run/setup.h"
+#include "shown_setup.h"
 #include "solver/initial_state.h"
 #include "solver/parallel.h"
 #include "solver/smoothing.h"
@@ -24,7 +25,7 @@ void runPreset(Model& m, int preset, int threads) {
   FakeWindowServices ws;
   applyPreset(m, preset);
   m.run.stopFlag = false;
-  runCouplingSetup(m, ws);
+  runCouplingSetupShown(m, ws);
   setInitialState(m);
   setSolverThreads(threads);
   for (int s = 0; s < 30; ++s) timeStep(m);

@@ -3,6 +3,7 @@
 #include "coupling/metrics.h"
 #include "layout/grid_making.h"
 #include "run/setup.h"
+#include "shown_setup.h"
 #include "view/field_maps.h"
 #include "view/model_check.h"
 #include "view/outline.h"
@@ -91,7 +92,7 @@ TEST(StartupPicture, SolidRotationHasVorticityMinusTwoOnTheBodyGrids) {
 TEST(StartupPicture, LinkAndHoleViewsAfterTheCouplingSetUp) {
   StartupLayout l;
   Model& m = *l.m;
-  runCouplingSetup(m, l.ws);
+  runCouplingSetupShown(m, l.ws);
   ASSERT_FALSE(m.run.stopFlag);
   placeLayoutOnBitmap(m, l.s.bitmap);
   ASSERT_GT(m.coupling.mainFromBodyCount, 0);

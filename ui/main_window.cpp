@@ -226,7 +226,7 @@ void MainWindow::createControls() {
   startButton_->setColours(QColor(0, 0, 205), QColor(225, 225, 255));
   continueButton_->setColours(QColor(0, 0, 205), QColor(225, 225, 255));
 
-  remakeGrids(m, *services_);
+  showProblems(*services_, remakeGrids(m, *services_));
   centreViewAtStart(m.layout, m.grids, m.view);
   placeLayoutOnView();
   fillViewWhite();

@@ -67,7 +67,7 @@ void MainWindow::applyLayoutState(const LayoutState& state) {
   m.flow = state.flow;
   // The record was made into grids before, so it fits; grid making is
   // deterministic, so these are its grids as they were, bit for bit.
-  remakeGrids(m, *services_);
+  showProblems(*services_, remakeGrids(m, *services_));
   // rebuildGrids has ended the run's result, which holds only for the layout and
   // conditions it was computed for: back at those (and with no other run
   // since, which would have recorded others), its counts return, and with

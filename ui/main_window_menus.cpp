@@ -168,7 +168,7 @@ void MainWindow::onBlackLinesToggled() {
 
 void MainWindow::applyPattern(int n) {
   if (!writePreset(model_->layout, model_->view, n) ||
-      remakeGrids(*model_, *services_) != LayoutRefusal::none)
+      showProblems(*services_, remakeGrids(*model_, *services_)))
     return;
   redrawLayoutAfterGrids();
   recordLayoutChange(LayoutStep::single);

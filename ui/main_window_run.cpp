@@ -26,9 +26,9 @@ void MainWindow::onStartClicked() {
   // The start button is hidden during a run; a press that came before its
   // mode changed does not start a second one.
   if (loopRunning()) return;
-  runThread_->start(
-      [this](WindowServices& ws, RunStages& stages) { ::startRun(*model_, ws, stages); },
-      [this] { keepRunCounts(); });
+  runThread_->start([this](RunObserver& observer,
+                           RunStages& stages) { return ::startRun(*model_, observer, stages); },
+                    [this] { keepRunCounts(); });
 }
 
 void MainWindow::onStopClicked() {
@@ -40,9 +40,9 @@ void MainWindow::onStopClicked() {
 
 void MainWindow::onContinueClicked() {
   if (loopRunning()) return;
-  runThread_->start(
-      [this](WindowServices& ws, RunStages& stages) { continueClick(*model_, ws, stages); },
-      [this] { keepRunCounts(); });
+  runThread_->start([this](RunObserver& observer,
+                           RunStages& stages) { return continueClick(*model_, observer, stages); },
+                    [this] { keepRunCounts(); });
 }
 
 void MainWindow::updateContinueButton() {
@@ -75,7 +75,10 @@ void MainWindow::particleItem(int speed) {
   m.run.stopFlag = false;
   if (m.run.stepsDone >= 100 && flowBelongsToLayout(m.layout, m.flow, m.solution)) {
     runThread_->setFrameRepeats(particleFrameRepeats());
-    runThread_->start([speed](WindowServices&, RunStages& stages) { stages.playParticles(speed); });
+    runThread_->start([speed](RunObserver&, RunStages& stages) {
+      stages.playParticles(speed);
+      return RunOutcome{};
+    });
   } else {
     services_->setStatusText(1, text(MainWindowText::needHundredSteps).toStdString());
   }

@@ -125,24 +125,24 @@ void MainWindow::copyViewToWindow() {
 void MainWindow::drawVectors() {
   noteShown(ShownPicture::vectors);
   findSpeedRange(*model_, 0.9);
-  drawVelocityVectors(*model_, surfaces_->bitmap, *services_, 1);
+  showPlotCaption(*services_, drawVelocityVectors(*model_, surfaces_->bitmap, 1));
   showLegend(vectorLegend(model_->view));
 }
 // The legend of a map is read from the scale the map routine has just drawn
 // with (scaleLow, scaleHigh and the level values it set).
 void MainWindow::showVorticityMap() {
   noteShown(ShownPicture::vorticity);
-  drawVorticityMap(*model_, *surfaces_, *services_);
+  showPlotCaption(*services_, drawVorticityMap(*model_, *surfaces_));
   showLegend(mapLegend(model_->view, LegendQuantity::vorticity));
 }
 void MainWindow::showPressureMap() {
   noteShown(ShownPicture::pressure);
-  drawPressureMap(*model_, *surfaces_, *services_);
+  showPlotCaption(*services_, drawPressureMap(*model_, *surfaces_));
   showLegend(mapLegend(model_->view, LegendQuantity::pressure));
 }
 void MainWindow::showDensityMap() {
   noteShown(ShownPicture::density);
-  drawDensityMap(*model_, *surfaces_, *services_);
+  showPlotCaption(*services_, drawDensityMap(*model_, *surfaces_));
   showLegend(mapLegend(model_->view, LegendQuantity::density));
 }
 
@@ -153,7 +153,7 @@ bool MainWindow::layoutRefresh(LayoutStep step) {
   // the picture then stays as it was.  The white fill that some dialog
   // controls do first is therefore done after rebuildGrids: rebuildGrids does not draw, so
   // the picture is the same.
-  if (remakeGrids(*model_, *services_) != LayoutRefusal::none) {
+  if (showProblems(*services_, remakeGrids(*model_, *services_))) {
     layoutDialog_->showLayout(); // the layout kept
     return false;
   }

@@ -13,11 +13,12 @@
 #include <chrono>
 #include <utility>
 
-// The services the run and the traces see on their thread: texts and the
-// progress bar go to the window as queued copies, modal messages wait for
-// the run's end, and the places where the loops used to serve the window are
-// where they take the stop and, in the traces, hand over their frame.
-class RunThread::Services : public WindowServices {
+// What the run and the traces see of the window on their thread: texts and
+// the progress bar go to the window as queued copies, and the checkpoints of
+// the loops are where they take the stop and, in the traces, hand over their
+// frame.  The traces' rests and their look at the window's activity are here
+// too, for their ParticleWindow.
+class RunThread::Services : public RunObserver {
 public:
   Services(RunThread& t, QtWindowServices& window) : t_(t), window_(window) {}
 
@@ -36,26 +37,25 @@ public:
   void setProgressPosition(int position) override {
     post([w = &window_, position] { w->setProgressPosition(position); });
   }
-  void setProgressVisible(bool visible) override {
+  void setProgressVisible(bool visible) {
     post([w = &window_, visible] { w->setProgressVisible(visible); });
   }
   // The link searches of the set-up and each particle traced or frame drawn
   // come by here: the stop is taken; in the traces the window is handed the
   // picture as it stands and serves what the user asked for meanwhile.
-  void processPendingMessages() override {
+  void checkpoint() override {
     t_.takeStop();
     if (t_.mode_ == 3) t_.handOver({}, true);
   }
   // The traces wait for their next frame: asleep until it is due, or until a
   // stop or a request comes.
-  void waitForEvents(int milliseconds) override {
+  void waitForEvents(int milliseconds) {
     t_.rest(milliseconds);
     t_.takeStop();
     if (t_.requestsWaiting_) t_.handOver({}, true);
   }
-  void showMessage(const std::string& text) override { t_.messages_.push_back(text); }
   std::uint32_t tickCount() override { return window_.tickCount(); }
-  bool isMainWindowActive() override {
+  bool isMainWindowActive() {
     bool active = false;
     t_.handOver([&] { active = window_.isMainWindowActive(); }, false);
     return active;
@@ -123,12 +123,16 @@ public:
 
 private:
   // The animation's view of the window: its control modes through the run's
-  // hand-over, the speed bar as the window last set it.
+  // hand-over, the speed bar as the window last set it, the rest between
+  // frames and the window's activity as the run's services give them.
   class Animation : public ParticleWindow {
   public:
     explicit Animation(Stages& s) : s_(s) {}
     void setControlMode(int mode) override { s_.setControlMode(mode); }
     int frameRepeats() override { return s_.t_.frameRepeats_; }
+    void setProgressVisible(bool visible) override { s_.ws_.setProgressVisible(visible); }
+    void waitForEvents(int milliseconds) override { s_.ws_.waitForEvents(milliseconds); }
+    bool isMainWindowActive() override { return s_.ws_.isMainWindowActive(); }
 
   private:
     Stages& s_;
@@ -153,7 +157,7 @@ RunThread::~RunThread() {
 void RunThread::start(Job job, std::function<void()> afterwards) {
   running_ = true;
   stopRequested_ = false;
-  messages_.clear();
+  outcome_ = {};
   afterwards_ = std::move(afterwards);
   mode_ = window_.controlMode();
   historyFollowed_ = window_.model().solution.residualHistory.size();
@@ -164,7 +168,7 @@ void RunThread::start(Job job, std::function<void()> afterwards) {
   thread_ = std::jthread([this, job = std::move(job)] {
     Services services(*this, window_.services());
     Stages stages(*this, window_.model(), window_.surfaces(), services);
-    job(services, stages);
+    outcome_ = job(services, stages);
     QMetaObject::invokeMethod(
         &window_, [this] { finish(); }, Qt::QueuedConnection);
   });
@@ -177,8 +181,7 @@ void RunThread::finish() {
   setEditingEnabled(true);
   window_.keepSurfaceShown(true);
   serveRequests();
-  for (const std::string& text : messages_) window_.services().showMessage(text);
-  messages_.clear();
+  showOutcome(window_.services(), std::exchange(outcome_, {}));
   if (afterwards_) std::exchange(afterwards_, {})();
   window_.endOfLoop();
 }

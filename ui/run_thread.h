@@ -11,11 +11,13 @@
 // size) or the history window is due for the steps since it last followed.
 // Status texts and the progress bar reach the window as queued copies.  A
 // stop is a request the run takes at the start of its next step (it looks at
-// it every tenth), of its next link search or of its next frame.  The run's
-// modal messages are shown by the window once the run has ended.
+// it every tenth), of its next link search or of its next frame.  The
+// messages of the run's outcome are shown by the window once the run has
+// ended.
 #pragma once
 
-#include "core/window_services.h"
+#include "core/run_observer.h"
+#include "core/run_outcome.h"
 #include "run/run_stages.h"
 
 #include <atomic>
@@ -31,8 +33,9 @@ class MainWindow;
 
 class RunThread {
 public:
-  // What the run does with the model, the surfaces, its services and stages.
-  using Job = std::function<void(WindowServices&, RunStages&)>;
+  // What the run does with the model, the surfaces, its observer and stages;
+  // it returns how the run went.
+  using Job = std::function<RunOutcome(RunObserver&, RunStages&)>;
 
   explicit RunThread(MainWindow& window);
   // Stops a run that still goes on and waits for its end.
@@ -92,7 +95,7 @@ private:
   bool lent_ = false;    // window's thread only
   std::function<void()> afterwards_;
   std::vector<std::function<void()>> requests_; // window's thread only
-  std::vector<std::string> messages_;           // the run's, shown at its end
+  RunOutcome outcome_;                          // the run's, shown at its end
 
   std::atomic<bool> stopRequested_{false};
   std::atomic<bool> requestsWaiting_{false};

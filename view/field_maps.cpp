@@ -30,11 +30,8 @@ void setBoundaryDt(Model& m, double dt) {
 
 enum class MapKind { vorticity, pressure, density };
 
-void drawMap(Model& m, ViewSurfaces& s, WindowServices& ws, MapKind kind) {
+PlotCaption drawMap(Model& m, ViewSurfaces& s, MapKind kind) {
   constexpr int levels = 20;
-  ws.setCheckBoxVisible(1, true);
-  ws.setCheckBoxVisible(2, true);
-  if (kind == MapKind::density) ws.setStatusText(0, kTextDensityMap(ws.language()));
   setBoundaryDt(m, 1.0);
   fillWhite(s.bitmap);
   if (kind == MapKind::vorticity) computeVorticity(m);
@@ -48,9 +45,11 @@ void drawMap(Model& m, ViewSurfaces& s, WindowServices& ws, MapKind kind) {
                      1, c, levels);
   maskBodiesAndWalls(m, s.bitmap);
   s.copyBitmapToWindow();
-  if (kind == MapKind::vorticity) ws.setStatusText(0, kTextVorticityMap(ws.language()));
-  if (kind == MapKind::pressure) ws.setStatusText(0, kTextPressureMap(ws.language()));
   setBoundaryDt(m, 0);
+  const Message& title = kind == MapKind::vorticity  ? kTextVorticityMap
+                         : kind == MapKind::pressure ? kTextPressureMap
+                                                     : kTextDensityMap;
+  return {&title, true};
 }
 
 } // namespace
@@ -89,14 +88,14 @@ void computeVorticity(Model& m) {
       }
 }
 
-void drawVorticityMap(Model& m, ViewSurfaces& s, WindowServices& ws) {
-  drawMap(m, s, ws, MapKind::vorticity);
+PlotCaption drawVorticityMap(Model& m, ViewSurfaces& s) {
+  return drawMap(m, s, MapKind::vorticity);
 }
 
-void drawPressureMap(Model& m, ViewSurfaces& s, WindowServices& ws) {
-  drawMap(m, s, ws, MapKind::pressure);
+PlotCaption drawPressureMap(Model& m, ViewSurfaces& s) {
+  return drawMap(m, s, MapKind::pressure);
 }
 
-void drawDensityMap(Model& m, ViewSurfaces& s, WindowServices& ws) {
-  drawMap(m, s, ws, MapKind::density);
+PlotCaption drawDensityMap(Model& m, ViewSurfaces& s) {
+  return drawMap(m, s, MapKind::density);
 }

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "core/model.h"
-#include "core/window_services.h"
+#include "core/run_observer.h"
 #include "view/surfaces.h"
 
 // computeVorticity: the vorticity ω = ∂u/∂y - ∂v/∂x into the slot
@@ -17,11 +17,12 @@
 void computeVorticity(Model& m);
 
 // drawVorticityMap / drawPressureMap / drawDensityMap: the map of omega / pres /
-// rho into the view bitmap, copied to the window, with its status text in
-// panel 0.  For the duration of the plot the outermost rows and columns of
+// rho into the view bitmap, copied to the window; returned, what the window
+// shows beside it: the map's title in status panel 0 and both check boxes
+// visible.  For the duration of the plot the outermost rows and columns of
 // the main grid take part (their dt is set to 1, and back to 0 at the end).
 // drawVorticityMap first computes the vorticity, which stays in the slot omega; the
 // speed range reads it as the mask of the auxiliary grids.
-void drawVorticityMap(Model& m, ViewSurfaces& s, WindowServices& ws);
-void drawPressureMap(Model& m, ViewSurfaces& s, WindowServices& ws);
-void drawDensityMap(Model& m, ViewSurfaces& s, WindowServices& ws);
+[[nodiscard]] PlotCaption drawVorticityMap(Model& m, ViewSurfaces& s);
+[[nodiscard]] PlotCaption drawPressureMap(Model& m, ViewSurfaces& s);
+[[nodiscard]] PlotCaption drawDensityMap(Model& m, ViewSurfaces& s);

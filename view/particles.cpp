@@ -27,22 +27,22 @@ double traceDisplacementFactor(const Model& m, int speed) {
   return std::sqrt(1.4) * 0.06 * 1.3 * m.view.viewScale / m.constants.uInfTrace * speed;
 }
 
-void traceParticles(Model& m, WindowServices& ws, int pointCount, double factor) {
+void traceParticles(Model& m, ProgressObserver& progress, int pointCount, double factor) {
   const int n = particleCount(m);
-  ws.setProgressRange(1, n);
+  progress.setProgressRange(1, n);
   int seedI = roundHalfAway(std::min(m.grids.mainNy / 2.0, 40.0));
   int seedJ = 1;
   // The displacement of the nearest point; kept when a search finds no point
   // nearer than its starting distance (zero before the first find).
   double du = 0, dv = 0;
   for (int k = 1; k <= n; ++k) {
-    ws.processPendingMessages();
+    progress.checkpoint();
     seedJ = seedJ + 1;
     if (seedJ == m.grids.mainNy) {
       seedJ = 2;
       seedI = seedI + 2;
     }
-    ws.setProgressPosition(k);
+    progress.setProgressPosition(k);
     m.view.traceX[k][1] = m.grids.mainGrid[seedI][seedJ].mainGridPixX;
     m.view.traceY[k][1] = m.grids.mainGrid[seedI][seedJ].mainGridPixY;
     int a = std::max(seedI - 2, 2);
@@ -149,37 +149,37 @@ namespace {
 
 // Serves the window until the tick `due` has come (or the stop button has
 // been pressed), sleeping between events.
-void waitUntil(const Model& m, WindowServices& ws, std::uint32_t due) {
+void waitUntil(const Model& m, RunObserver& observer, ParticleWindow& win, std::uint32_t due) {
   for (;;) {
     // The difference modulo 2^32 as a signed number: right across a wrap of
     // the tick counter.
-    const auto ahead = static_cast<std::int32_t>(due - ws.tickCount());
+    const auto ahead = static_cast<std::int32_t>(due - observer.tickCount());
     if (ahead <= 0 || m.run.stopFlag) return;
-    ws.waitForEvents(ahead);
+    win.waitForEvents(ahead);
   }
 }
 
 // One pass of the animation over the stored traces, frame t showing every
 // particle's move from point t to point t + 1.  Returns false when the stop
 // button ended it.
-bool animationPass(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow& win,
+bool animationPass(Model& m, ViewSurfaces& s, RunObserver& observer, ParticleWindow& win,
                    int pointCount, int particles) {
-  ws.setProgressRange(1, pointCount);
-  ws.setProgressVisible(false);
+  observer.setProgressRange(1, pointCount);
+  win.setProgressVisible(false);
   showTraceBackground(m, s);
   DrawingSurface& window = s.window;
   // Frame t is drawn at `due`; the window shows it at the next processing of
   // events, at the start of frame t + 1.
-  std::uint32_t due = ws.tickCount();
+  std::uint32_t due = observer.tickCount();
   const int frames = tracePassFrames(m, pointCount, particles);
   for (int t = 1; t <= frames; ++t) {
     const int interval = frameIntervalMs(win.frameRepeats());
-    ws.processPendingMessages();
-    waitUntil(m, ws, due);
+    observer.checkpoint();
+    waitUntil(m, observer, win, due);
     if (m.run.stopFlag) return false;
     // A frame that comes late (a slow machine, a busy window) starts the
     // clock again rather than hurrying the next ones.
-    const std::uint32_t now = ws.tickCount();
+    const std::uint32_t now = observer.tickCount();
     due = static_cast<std::int32_t>(now - due) > interval ? now + interval : due + interval;
     for (int k = 1; k <= particles; ++k) {
       // Erase the cross of the previous frame, then draw the new one; a
@@ -198,7 +198,7 @@ bool animationPass(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow
 
 } // namespace
 
-void animateParticles(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow& win,
+void animateParticles(Model& m, ViewSurfaces& s, RunObserver& observer, ParticleWindow& win,
                       int speed) {
   if (std::abs(speed - m.view.lastTraceSpeed) >= 2) m.view.particleState = 1;
   m.view.lastTraceSpeed = speed;
@@ -206,8 +206,8 @@ void animateParticles(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWin
   const double factor = traceDisplacementFactor(m, speed);
 
   if (!m.run.stopFlag) {
-    ws.setCheckBoxVisible(1, false);
-    ws.setCheckBoxVisible(2, false);
+    observer.setCheckBoxVisible(1, false);
+    observer.setCheckBoxVisible(2, false);
     showTraceBackground(m, s);
     win.setControlMode(3);
     m.run.stopFlag = false;
@@ -215,15 +215,16 @@ void animateParticles(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWin
     const int pointCount = tracePointCount(speed);
     if (m.view.particleState != 2) {
       m.view.particleState = 1;
-      traceParticles(m, ws, pointCount, factor);
+      traceParticles(m, observer, pointCount, factor);
       // A run that has just gone through all its steps ends its clock here.
-      if (m.run.stepsDone == m.run.stepCount - 1) m.run.runEndTick = ws.tickCount();
-      ws.setStatusText(0, tracingTitle(ws.language()));
-      ws.setStatusText(1, elapsed(ws.language(), {calculationTimeText(ws.language(), m)}));
+      if (m.run.stepsDone == m.run.stepCount - 1) m.run.runEndTick = observer.tickCount();
+      const Language language = observer.language();
+      observer.setStatusText(0, tracingTitle(language));
+      observer.setStatusText(1, elapsed(language, {calculationTimeText(language, m)}));
       m.view.particleState = 2;
     }
     const int particles = particleCount(m);
-    while (animationPass(m, s, ws, win, pointCount, particles) && ws.isMainWindowActive()) {
+    while (animationPass(m, s, observer, win, pointCount, particles) && win.isMainWindowActive()) {
     }
   }
   win.setControlMode(1);

@@ -6,10 +6,12 @@
 #pragma once
 
 #include "core/model.h"
-#include "core/window_services.h"
+#include "core/run_observer.h"
 #include "view/surfaces.h"
 
-// What the animation needs of the main window besides its services.
+// What the animation needs of the main window besides what it hands over as
+// a run does (RunObserver): the control modes, the pace, the rest between
+// frames and whether to go on.
 class ParticleWindow {
 public:
   virtual ~ParticleWindow() = default;
@@ -18,6 +20,14 @@ public:
   // The speed step, 1 (fastest) to 5 (slowest): the speed scroll bar's
   // maximum minus its position plus one.  Read every frame.
   virtual int frameRepeats() = 0;
+  // The progress bar shown or hidden (the passes hide it).
+  virtual void setProgressVisible(bool visible) = 0;
+  // Rests about `milliseconds`, or less when a stop or a request of the
+  // user's arrives; the stop is in stopFlag when it returns.
+  virtual void waitForEvents(int milliseconds) = 0;
+  // Whether the main window is the active window: the animation ends at the
+  // end of a pass when it is not.
+  virtual bool isMainWindowActive() = 0;
 };
 
 // The time between two animation frames for a speed step, in milliseconds:
@@ -39,9 +49,9 @@ double traceDisplacementFactor(const Model& m, int speed);
 // Traces N particles over T points through the velocity of the main grid into
 // traceX, traceY, traceMoving.  Each step moves a particle by f times the
 // velocity of the nearest main-grid point (in pixels) within a small search
-// window that follows the particle.  Processes pending window messages once
-// per particle and moves the progress bar.
-void traceParticles(Model& m, WindowServices& ws, int pointCount, double factor);
+// window that follows the particle.  Passes a checkpoint once per particle
+// and moves the progress bar.
+void traceParticles(Model& m, ProgressObserver& progress, int pointCount, double factor);
 
 // The frames of one pass over traces of pointCount points: frame t moves
 // every particle from point t to t + 1, and the pass ends with the last frame
@@ -67,6 +77,7 @@ void showLastTraceFrame(const Model& m, ViewSurfaces& s);
 // the window's millisecond clock; between them the program waits for events.
 // A pass ends once no particle moves inside the channel (tracePassFrames).  With stopFlag set on
 // entry it only returns the window to its editing mode.  Always ends in the editing mode with
-// stepsDone as on entry.
-void animateParticles(Model& m, ViewSurfaces& s, WindowServices& ws, ParticleWindow& win,
+// stepsDone as on entry.  The status texts, the check boxes, the progress,
+// the clock and a checkpoint per frame go through `observer`.
+void animateParticles(Model& m, ViewSurfaces& s, RunObserver& observer, ParticleWindow& win,
                       int speed);

@@ -36,7 +36,7 @@ void arrow(DrawingSurface& bitmap, double x, double y, double u, double v, doubl
 
 } // namespace
 
-void drawVelocityVectors(Model& m, DrawingSurface& bitmap, WindowServices& ws, int mode) {
+PlotCaption drawVelocityVectors(Model& m, DrawingSurface& bitmap, int mode) {
   const double bin = (m.view.scaleHigh - m.view.scaleLow) / 20;
   fillWhite(bitmap);
 
@@ -64,5 +64,5 @@ void drawVelocityVectors(Model& m, DrawingSurface& bitmap, WindowServices& ws, i
         }
 
   maskBodiesAndWalls(m, bitmap);
-  ws.setStatusText(0, kTextVelocityVectors(ws.language()));
+  return {&kTextVelocityVectors, false};
 }

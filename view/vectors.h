@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/model.h"
-#include "core/window_services.h"
+#include "core/run_observer.h"
 #include "view/surface.h"
 
 // drawVelocityVectors: on a white view bitmap, one arrow per grid
@@ -12,6 +12,7 @@
 // points at rest get no arrow; auxiliary points get one always (their speed
 // is offset by 1e-5, so a point at rest shows a dot of the lowest colour).
 // mode 2 draws the main grid only, any other mode both grids.  A point with a
-// non-finite velocity gets no arrow.  The caller copies the bitmap to the
-// window.
-void drawVelocityVectors(Model& m, DrawingSurface& bitmap, WindowServices& ws, int mode);
+// non-finite velocity gets no arrow.  Returns the plot's title for status
+// panel 0 (the check boxes stay as they are).  The caller copies the bitmap
+// to the window.
+[[nodiscard]] PlotCaption drawVelocityVectors(Model& m, DrawingSurface& bitmap, int mode);
