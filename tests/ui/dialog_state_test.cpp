@@ -48,8 +48,8 @@ std::string dialogOutOfStep(StartedWindow& s) {
 }
 
 struct RunningWindow : StartedWindow {
-  PanelButton* start = w.findChild<PanelButton*>("button2");
-  PanelButton* stop = w.findChild<PanelButton*>("Button1");
+  PanelButton* start = w.findChild<PanelButton*>("startButton");
+  PanelButton* stop = w.findChild<PanelButton*>("stopButton");
   PanelButton* go = w.findChild<PanelButton*>("ContinueButton");
   std::string panel1;
   int stopAfter = 20; // the step whose text presses stop; 0: on to the traces
@@ -94,7 +94,7 @@ struct RunningWindow : StartedWindow {
 TEST(DialogState, AfterAFullRunOfPatternOneTheRunsLayoutAndResultStay) {
   RunningWindow s;
   s.stopAfter = 0;
-  s.trigger("pt_1"); // its first column holds 2 bodies; the count field showed 3
+  s.trigger("pattern1Item"); // its first column holds 2 bodies; the count field showed 3
   const LayoutParameters pattern = s.m.layout();
   s.run(); // runs, traces, stopped during the animation
   ASSERT_EQ(s.m.stepsDone, 300);
@@ -130,7 +130,7 @@ TEST(DialogState, AWalkOfPatternsOpensPicksAndRunsKeepsTheDialogOnTheLayout) {
   RunningWindow s;
   QTemporaryDir dir;
   const std::function<void()> walk[] = {
-      [&] { s.trigger("pt_3"); },
+      [&] { s.trigger("pattern3Item"); },
       [&] { s.choose("RadioGroup2_1"); },
       [&] { s.pick(3); },
       [&] {
@@ -140,12 +140,12 @@ TEST(DialogState, AWalkOfPatternsOpensPicksAndRunsKeepsTheDialogOnTheLayout) {
       [&] { s.pick(2); },
       [&] { s.w.openLayoutFile(s.layoutFile(dir, 4)); },
       [&] { s.choose("RadioGroup1_4"); },
-      [&] { s.trigger("pt_2"); },
+      [&] { s.trigger("pattern2Item"); },
       [&] { s.pick(2); },
       [&] { s.clickDialog(1); },
       [&] { s.run(); },
       [&] { s.choose("RadioGroup2_0"); },
-      [&] { s.trigger("pt_4"); },
+      [&] { s.trigger("pattern4Item"); },
       [&] { s.w.openLayoutFile(s.layoutFile(dir, 2)); },
   };
   int n = 0;
@@ -162,9 +162,9 @@ TEST(DialogState, AStoppedRunLeavesItsPlotWithItsLegendThroughPanAndZoom) {
   s.run();
   ASSERT_EQ(s.m.stepsDone, 50);
   EXPECT_EQ(s.w.shownLegend().quantity, LegendQuantity::vectors);
-  for (const char* button : {"BitBtn8", "BitBtn12"}) {
+  for (const char* button : {"zoomInButton", "panUpButton"}) {
     s.mainButton(button)->click();
     EXPECT_EQ(s.w.shownLegend().quantity, LegendQuantity::vectors) << button;
   }
-  EXPECT_TRUE(s.w.findChild<QWidget*>("CheckBox1")->isVisible());
+  EXPECT_TRUE(s.w.findChild<QWidget*>("fillCheck")->isVisible());
 }

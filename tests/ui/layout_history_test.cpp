@@ -133,7 +133,7 @@ TEST(LayoutHistory, StepsOfOneFieldMergeAndStepsBackToTheStartLeaveNothing) {
 
 TEST(LayoutHistory, AnUndoBackToTheRunsLayoutShowsItsResultAgainUnlessAnotherRunFollowed) {
   StartedWindow s;
-  PanelButton* start = s.w.findChild<PanelButton*>("button2");
+  PanelButton* start = s.w.findChild<PanelButton*>("startButton");
   PanelButton* continueButton = s.w.findChild<PanelButton*>("ContinueButton");
   // Runs stopped at their 20th step (no particle traces follow a stop).
   s.w.services().statusObserver = [&s](int, const std::string&) {

@@ -52,7 +52,7 @@ TEST(LayoutInStep, RatioStepAfterPatternThreeRegeneratesThoughItsTextStays) {
   s.clickDialog(14, 3);
   EXPECT_EQ(s.edit(5)->text(), "1.4");
   EXPECT_EQ(s.m.bodyPerimeterPoints, 518);
-  s.w.findChild<QAction*>("pt_3")->trigger();
+  s.w.findChild<QAction*>("pattern3Item")->trigger();
   EXPECT_DOUBLE_EQ(s.m.ellipseRatio, 1.6);
   EXPECT_EQ(s.m.bodyPerimeterPoints, 628);
   s.clickDialog(14);
@@ -67,23 +67,23 @@ TEST(LayoutInStep, EveryActionOfAWalkLeavesTheGridsOfTheLayout) {
   const std::function<void()> act[] = {
       [&] { choose(s, "RadioGroup1_4"); },
       [&] { s.clickDialog(14); },
-      [&] { s.w.findChild<QAction*>("pt_3")->trigger(); },
+      [&] { s.w.findChild<QAction*>("pattern3Item")->trigger(); },
       [&] { s.clickDialog(13); },
       [&] { choose(s, "RadioGroup2_1"); },
       [&] { s.clickDialog(1); },
       [&] { s.clickDialog(4); },
-      [&] { s.w.findChild<QAction*>("pt_2")->trigger(); },
+      [&] { s.w.findChild<QAction*>("pattern2Item")->trigger(); },
       [&] { s.clickDialog(11); },
       [&] { s.clickDialog(6); },
       [&] { choose(s, "RadioGroup1_2"); },
       [&] { s.clickDialog(7); },
       [&] { s.clickDialog(10); },
-      [&] { s.w.findChild<QAction*>("pt_1")->trigger(); },
+      [&] { s.w.findChild<QAction*>("pattern1Item")->trigger(); },
       [&] { choose(s, "RadioGroup2_0"); },
       [&] { s.clickDialog(2); },
       [&] { s.clickDialog(12); },
       [&] { s.clickDialog(3); },
-      [&] { s.w.findChild<QAction*>("pt_4")->trigger(); },
+      [&] { s.w.findChild<QAction*>("pattern4Item")->trigger(); },
       [&] { s.clickDialog(14); },
       [&] { s.clickDialog(5); },
       [&] { s.clickDialog(9); },
@@ -104,7 +104,7 @@ TEST(LayoutInStep, APatternWithFewerColumnsKeepsTheSelectionOnOne) {
   const ColumnBodyPosition& last = s.m.columnBody[6][1];
   s.w.onPictureClicked(roundHalfAway(last.columnBodyPixX), roundHalfAway(last.columnBodyPixY));
   ASSERT_EQ(s.m.selectedColumn, 6);
-  s.w.findChild<QAction*>("pt_3")->trigger(); // four columns
+  s.w.findChild<QAction*>("pattern3Item")->trigger(); // four columns
   EXPECT_EQ(s.m.selectedColumn, 4);
   const int shapeOfFour = s.m.layoutShape[4][1];
   choose(s, "RadioGroup1_1"); // "四角" for the selected column

@@ -43,8 +43,8 @@ std::string progressText(int step, int lastStep = 300) {
 }
 
 struct RunWindow : StartedWindow {
-  PanelButton* start = w.findChild<PanelButton*>("button2");
-  PanelButton* stop = w.findChild<PanelButton*>("Button1");
+  PanelButton* start = w.findChild<PanelButton*>("startButton");
+  PanelButton* stop = w.findChild<PanelButton*>("stopButton");
   std::vector<std::string> panel1;
   std::function<void(const std::string&)> onPanel1;
 
@@ -64,7 +64,7 @@ struct RunWindow : StartedWindow {
   int count(const std::string& text) const {
     return static_cast<int>(std::count(panel1.begin(), panel1.end(), text));
   }
-  QString panel0() { return w.findChild<QLabel*>("Panel0")->text(); }
+  QString panel0() { return w.findChild<QLabel*>("titlePanel")->text(); }
   // Colours of the drawing area other than white, black and red: a flow plot.
   int plotColours() {
     const QImage image = grabbed();
@@ -105,10 +105,10 @@ TEST(MainWindowRun, StopDuringARunEndsItAtTheNextTenthStep) {
   struct {
     const char* button;
     const char* title;
-  } plots[] = {{"BitBtn4", "　速度ベクトル図"},
-               {"BitBtn3", "　渦度分布図"},
-               {"BitBtn6", "　圧力分布図"},
-               {"BitBtn5", "　密度分布図"}};
+  } plots[] = {{"vectorsButton", "　速度ベクトル図"},
+               {"vorticityButton", "　渦度分布図"},
+               {"pressureButton", "　圧力分布図"},
+               {"densityButton", "　密度分布図"}};
   for (const auto& p : plots) {
     s.w.showOutlinePicture(true); // back to the outline picture
     EXPECT_EQ(s.plotColours(), 0);
@@ -218,8 +218,9 @@ TEST(MainWindowRun, TracesAfterAStoppedRunShowThatRunsElapsedTime) {
       s.stop->click();
     }
   };
-  s.untilTheLoopEnds("the traces, stopped once drawn",
-                     [&] { s.w.findChild<QAction*>("N10")->trigger(); }); // "粒子描画"
+  s.untilTheLoopEnds("the traces, stopped once drawn", [&] {
+    s.w.findChild<QAction*>("particlesSlowItem")->trigger();
+  }); // "粒子描画"
   EXPECT_EQ(elapsed, "　所要計算時間　＝" + elapsedTicksText(s.m.runEndTick, s.m.runStartTick));
   EXPECT_EQ(elapsed.find(" 時 "), std::string::npos)
       << "no hours for a run of seconds: " << elapsed;
@@ -252,7 +253,7 @@ TEST(MainWindowRun, ContinueButtonGoesOnFromAStoppedRunUntilTheLayoutChanges) {
   EXPECT_EQ(s.m.stepsDone, 60);
   EXPECT_TRUE(go->isVisible());
 
-  s.w.findChild<QAction*>("pt_2")->trigger();
+  s.w.findChild<QAction*>("pattern2Item")->trigger();
   EXPECT_FALSE(go->isVisible()) << "the grids of another layout do not belong to the flow";
 }
 
@@ -344,7 +345,7 @@ TEST(MainWindowRun, ForcesWindowTabulatesEveryBodyAfterARunAndCopiesItAsTabSepar
   }
   EXPECT_TRUE(failures.isEmpty());
 
-  s.w.findChild<QAction*>("pt_3")->trigger();
+  s.w.findChild<QAction*>("pattern3Item")->trigger();
   EXPECT_EQ(f->table()->rowCount(), 0) << "the flow does not belong to the new grids";
 }
 
@@ -382,7 +383,7 @@ TEST(MainWindowRun, ChangedFlowConditionsDropTheRunsResultAndAnUnchangedOKKeepsI
 
 TEST(MainWindowRun, TheRunLengthDialogSetsTheStepsAndARunThatEndsOnceTheDragSettles) {
   RunWindow s;
-  s.w.findChild<QAction*>("pt_1")->trigger();
+  s.w.findChild<QAction*>("pattern1Item")->trigger();
   QAction* item = s.w.findChild<QAction*>("KeepRunLength");
   ASSERT_NE(item, nullptr);
   const auto choose = [&](int steps, bool untilSettled) {
@@ -422,13 +423,13 @@ TEST(MainWindowRun, WhatTheUserAsksWhileTheRunComputesIsServedAtItsNextStep) {
     // bitmap's width before the run.
     std::function<bool(RunWindow&, double, int)> served;
   } cases[] = {
-      {"zoom in", [](RunWindow& s) { s.mainButton("BitBtn8")->click(); },
+      {"zoom in", [](RunWindow& s) { s.mainButton("zoomInButton")->click(); },
        [](RunWindow& s, double scale, int) { return s.m.viewScale == scale * 1.05; }},
-      {"pressure map", [](RunWindow& s) { s.mainButton("BitBtn6")->click(); },
+      {"pressure map", [](RunWindow& s) { s.mainButton("pressureButton")->click(); },
        [](RunWindow& s, double, int) {
          return s.w.shownLegend().quantity == LegendQuantity::pressure && s.plotColours() > 500;
        }},
-      {"filled contours", [](RunWindow& s) { s.w.findChild<QCheckBox*>("CheckBox1")->click(); },
+      {"filled contours", [](RunWindow& s) { s.w.findChild<QCheckBox*>("fillCheck")->click(); },
        [](RunWindow& s, double, int) { return s.m.fillContours; }},
       {"larger window", [](RunWindow& s) { s.w.resize(s.w.width() + 40, s.w.height()); },
        [](RunWindow& s, double, int width) { return s.w.surfaces().bitmap.width() == width + 40; }},
