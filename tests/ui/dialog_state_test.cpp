@@ -25,22 +25,25 @@ std::string dialogOutOfStep(StartedWindow& s) {
   const Model& m = s.m;
   const int c = m.selectedColumn;
   const struct {
-    int field;
+    const char* field;
     QString shows;
-  } fields[] = {{1, wholeNumberText(m.columnBodies[c])},  {4, wholeNumberText(m.columnSpacing[c])},
-                {6, wholeNumberText(m.layoutSize[c][1])}, {3, wholeNumberText(m.layoutAngle[c][1])},
-                {2, shortestDecimal(m.layoutRotation)},   {7, wholeNumberText(m.nColumns)},
-                {5, shortestDecimal(m.ellipseRatio)}};
+  } fields[] = {{"bodyCountEdit", wholeNumberText(m.columnBodies[c])},
+                {"spacingEdit", wholeNumberText(m.columnSpacing[c])},
+                {"sizeEdit", wholeNumberText(m.layoutSize[c][1])},
+                {"turnEdit", wholeNumberText(m.layoutAngle[c][1])},
+                {"arrangementTurnEdit", shortestDecimal(m.layoutRotation)},
+                {"columnCountEdit", wholeNumberText(m.nColumns)},
+                {"ratioEdit", shortestDecimal(m.ellipseRatio)}};
   for (const auto& f : fields)
     if (s.edit(f.field)->text() != f.shows)
-      return "Edit" + std::to_string(f.field) + " shows " + s.edit(f.field)->text().toStdString() +
+      return std::string(f.field) + " shows " + s.edit(f.field)->text().toStdString() +
              ", the layout " + f.shows.toStdString();
   const QWidget& d = s.w.layoutDialog();
   const auto checked = [&](const QString& name) {
     return d.findChild<QAbstractButton*>(name)->isChecked();
   };
-  if (!checked(QStringLiteral("RadioGroup1_%1").arg(m.layoutShape[c][1]))) return "the shape";
-  if (checked("RadioGroup2_0") != m.selectAllColumns) return "the mode";
+  if (!checked(LayoutDialog::shapeChoiceName[m.layoutShape[c][1]])) return "the shape";
+  if (checked("allColumnsChoice") != m.selectAllColumns) return "the mode";
   const QLabel* selected = d.findChild<QLabel*>("SelectedColumn");
   if (selected->isVisibleTo(&d) == m.selectAllColumns) return "the selected column's label";
   if (!selected->text().endsWith(QString::number(c))) return "the selected column's number";
@@ -107,7 +110,7 @@ TEST(DialogState, AfterAFullRunOfPatternOneTheRunsLayoutAndResultStay) {
   EXPECT_EQ(s.panel1.rfind("　計算は完了してます。", 0), 0u) << s.panel1;
 
   // Another layout has no result: start runs it.
-  s.clickDialog(1);
+  s.clickDialog("addBodyButton");
   EXPECT_EQ(s.w.forcesWindow()->table()->rowCount(), 0);
   s.run();
   EXPECT_EQ(s.m.stepsDone, 300) << s.panel1;
@@ -131,7 +134,7 @@ TEST(DialogState, AWalkOfPatternsOpensPicksAndRunsKeepsTheDialogOnTheLayout) {
   QTemporaryDir dir;
   const std::function<void()> walk[] = {
       [&] { s.trigger("pattern3Item"); },
-      [&] { s.choose("RadioGroup2_1"); },
+      [&] { s.choose("selectedColumnChoice"); },
       [&] { s.pick(3); },
       [&] {
         s.run();
@@ -139,12 +142,12 @@ TEST(DialogState, AWalkOfPatternsOpensPicksAndRunsKeepsTheDialogOnTheLayout) {
       },
       [&] { s.pick(2); },
       [&] { s.w.openLayoutFile(s.layoutFile(dir, 4)); },
-      [&] { s.choose("RadioGroup1_4"); },
+      [&] { s.choose("ellipseChoice"); },
       [&] { s.trigger("pattern2Item"); },
       [&] { s.pick(2); },
-      [&] { s.clickDialog(1); },
+      [&] { s.clickDialog("addBodyButton"); },
       [&] { s.run(); },
-      [&] { s.choose("RadioGroup2_0"); },
+      [&] { s.choose("allColumnsChoice"); },
       [&] { s.trigger("pattern4Item"); },
       [&] { s.w.openLayoutFile(s.layoutFile(dir, 2)); },
   };

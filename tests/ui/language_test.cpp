@@ -104,8 +104,8 @@ Shown look(StartedWindow& s) {
   s.w.findChild<QAction*>("particlesSlowItem")->trigger();
   shown.messages.push_back(s.w.findChild<QLabel*>("statusPanel")->text().toStdString());
   s.messages.clear();
-  s.edit(6)->setText(QStringLiteral("1.5"));
-  s.clickDialog(6);
+  s.edit("sizeEdit")->setText(QStringLiteral("1.5"));
+  s.clickDialog("sizeUpButton");
   shown.messages.insert(shown.messages.end(), s.messages.begin(), s.messages.end());
   collect(&s.w, QStringLiteral("MainWindow"), shown.texts);
   // The filters of the file dialogs as they open now.
@@ -170,7 +170,7 @@ TEST(EnglishInterface, ShowsNoJapaneseAndJapaneseComesBackExactly) {
   // A few texts read as a reader of English expects them.
   EXPECT_EQ(textOf("startButton"), "Start");
   EXPECT_EQ(textOf("fillCheck"), "Fill");
-  EXPECT_EQ(textOf("RadioGroup1_4"), "Ellipse");
+  EXPECT_EQ(textOf("ellipseChoice"), "Ellipse");
   EXPECT_EQ(textOf("particlesSlowItem"), "&Particle traces"); // with its access key
   ASSERT_EQ(english.messages.size(), 2u);
   for (const std::string& m : english.messages)

@@ -470,11 +470,11 @@ TEST(LayoutFile, ARatioStepAfterOpeningStepsFromTheFilesRatio) {
   const auto expected = makeModel();
   *expected = s.m; // the grids of ratio 3.6 made from a file
 
-  ASSERT_EQ(s.edit(5)->text(), "3.6") << "the field shows the file's ratio";
+  ASSERT_EQ(s.edit("ratioEdit")->text(), "3.6") << "the field shows the file's ratio";
   ASSERT_TRUE(s.w.openLayoutFile(writeEllipses("opened.json", 3.4)));
-  s.clickDialog(13);
+  s.clickDialog("ratioUpButton");
   EXPECT_EQ(s.m.ellipseRatio, 3.6);
-  EXPECT_EQ(s.edit(5)->text(), "3.6");
+  EXPECT_EQ(s.edit("ratioEdit")->text(), "3.6");
   EXPECT_TRUE(s.messages.empty());
   expectSameGrids(*expected, s.m, "a ratio step from an opened file's 3.4");
 }

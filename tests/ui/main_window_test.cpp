@@ -172,14 +172,14 @@ TEST(MainWindowColumns, MouseSelectsAColumnOnlyInTheColumnMode) {
   clickBodyOf(3, 2);
   EXPECT_EQ(s.m.selectedColumn, 1) << "the whole-layout mode ignores clicks";
 
-  s.w.layoutDialog().findChild<QAbstractButton*>("RadioGroup2_1")->click();
+  s.w.layoutDialog().findChild<QAbstractButton*>("selectedColumnChoice")->click();
   ASSERT_FALSE(s.w.layoutDialog().wholeLayoutChosen());
   clickBodyOf(2, 1); // column 2 holds 2 bodies
   EXPECT_EQ(s.m.selectedColumn, 2);
-  EXPECT_EQ(s.edit(1)->text(), "2");
+  EXPECT_EQ(s.edit("bodyCountEdit")->text(), "2");
   clickBodyOf(3, 3);
   EXPECT_EQ(s.m.selectedColumn, 3);
-  EXPECT_EQ(s.edit(1)->text(), "3");
+  EXPECT_EQ(s.edit("bodyCountEdit")->text(), "3");
   const QImage image = s.grabbed();
   // Bodies 6..8 are column 3: filled; the others are outlines on white.
   for (int b = 1; b <= s.m.nBodies; ++b)
