@@ -54,12 +54,12 @@ struct RunningWindow : StartedWindow {
   PanelButton* start = w.findChild<PanelButton*>("startButton");
   PanelButton* stop = w.findChild<PanelButton*>("stopButton");
   PanelButton* go = w.findChild<PanelButton*>("ContinueButton");
-  std::string panel1;
+  std::string statusText;
   int stopAfter = 20; // the step whose text presses stop; 0: on to the traces
   RunningWindow() {
     w.services().statusObserver = [this](int panel, const std::string& text) {
       if (panel != 1) return;
-      panel1 = text;
+      statusText = text;
       // Stop at step 20 of a run, or as soon as the traces are ready.
       const std::string step = "　計算回数＝" + std::to_string(stopAfter) + "　";
       if ((stopAfter && text.rfind(step, 0) == 0) || text.rfind("　所要計算時間　＝", 0) == 0)
@@ -107,13 +107,13 @@ TEST(DialogState, AfterAFullRunOfPatternOneTheRunsLayoutAndResultStay) {
   s.w.forcesClick();
   EXPECT_EQ(s.w.forcesWindow()->table()->rowCount(), s.m.nBodies);
   s.run();
-  EXPECT_EQ(s.panel1.rfind("　計算は完了してます。", 0), 0u) << s.panel1;
+  EXPECT_EQ(s.statusText.rfind("　計算は完了してます。", 0), 0u) << s.statusText;
 
   // Another layout has no result: start runs it.
   s.clickDialog("addBodyButton");
   EXPECT_EQ(s.w.forcesWindow()->table()->rowCount(), 0);
   s.run();
-  EXPECT_EQ(s.m.stepsDone, 300) << s.panel1;
+  EXPECT_EQ(s.m.stepsDone, 300) << s.statusText;
   EXPECT_EQ(s.m.flowLayout, s.m.layout());
 }
 

@@ -374,15 +374,15 @@ TEST(AboutBox, VersionLineAndLink) {
   AboutBox& box = s.w.aboutBox();
   EXPECT_TRUE(box.isVisible());
   EXPECT_EQ(box.windowTitle(), QString::fromUtf8("Whirlpane　について"));
-  EXPECT_EQ(box.findChild<QLineEdit*>("Edit1")->text(),
+  EXPECT_EQ(box.findChild<QLineEdit*>("versionLine")->text(),
             QString::fromUtf8("Whirlpane バージョン 1.609　作成者　Whirlpane プロジェクト"));
   // The link opens the README beside the program (the build copies it there).
-  auto* link = box.findChild<QPushButton*>("Button2");
+  auto* link = box.findChild<QPushButton*>("readmeButton");
   EXPECT_EQ(link->text(), QString::fromUtf8("README.md　　　にリンク"));
   link->click();
   ASSERT_EQ(s.pagesOpened.size(), 1u);
   EXPECT_EQ(QUrl(s.pagesOpened[0]).toLocalFile(),
             QDir(QCoreApplication::applicationDirPath()).canonicalPath() + "/README.md");
-  box.findChild<QPushButton*>("Button1")->click();
+  box.findChild<QPushButton*>("closeButton")->click();
   EXPECT_FALSE(box.isVisible());
 }
