@@ -279,11 +279,17 @@ TEST(MainWindowParticles, AnimationShowsCrossesAndStopsOnTheStopButton) {
   pretendRunPassedStepHundred(s.m);
   bool sawParticleMode = false;
   QImage during;
-  // Once the traces are ready, let some frames pass, look, press stop.
+  // Once the traces are ready (their title shown), let some frames pass,
+  // look, press stop.  The title comes at a hand-over; the model itself is
+  // the animation's while it goes on.
+  bool tracesReady = false;
+  s.w.services().statusObserver = [&](int panel, const std::string& text) {
+    if (panel == 0 && text == "　パーティクル軌跡描画") tracesReady = true;
+  };
   QTimer watch;
   int ticks = 0;
   QObject::connect(&watch, &QTimer::timeout, &s.w, [&] {
-    if (s.m.particleState != 2 || ++ticks < 5) return;
+    if (!tracesReady || ++ticks < 5) return;
     watch.stop();
     sawParticleMode = s.w.controlMode() == 3 && !s.w.layoutDialog().isVisible();
     during = s.grabbed();
