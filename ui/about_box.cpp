@@ -32,37 +32,37 @@ AboutBox::AboutBox(MainWindow& window) : QWidget(&window, Qt::Tool), window_(win
   setFixedSize(446, 83);
   keepInsideScreen(this);
 
-  auto* panel1 = new QFrame(this);
-  panel1->setObjectName("Panel1");
-  panel1->setGeometry(8, 5, 431, 73);
-  panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  panel1->setLineWidth(2);
-  panel1->setAutoFillBackground(true);
-  QPalette teal = panel1->palette();
+  auto* panel = new QFrame(this);
+  panel->setObjectName("panel");
+  panel->setGeometry(8, 5, 431, 73);
+  panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  panel->setLineWidth(2);
+  panel->setAutoFillBackground(true);
+  QPalette teal = panel->palette();
   teal.setColor(QPalette::Window, QColor(0, 128, 128));
-  panel1->setPalette(teal);
+  panel->setPalette(teal);
 
-  edit1_ = new QLineEdit(panel1);
-  edit1_->setObjectName("Edit1");
-  edit1_->setGeometry(15, 15, 341, 20);
-  edit1_->setReadOnly(true);
+  versionLine_ = new QLineEdit(panel);
+  versionLine_->setObjectName("versionLine");
+  versionLine_->setGeometry(15, 15, 341, 20);
+  versionLine_->setReadOnly(true);
 
   readme_ = readmePath(QCoreApplication::applicationDirPath());
-  auto* button2 = new QPushButton(panel1);
-  texts_.add(button2, [this, button2] {
-    button2->setText(QFileInfo(readme_).fileName() + text(AboutBoxText::linkSuffix));
+  auto* readmeButton = new QPushButton(panel);
+  texts_.add(readmeButton, [this, readmeButton] {
+    readmeButton->setText(QFileInfo(readme_).fileName() + text(AboutBoxText::linkSuffix));
   });
-  button2->setObjectName("Button2");
-  button2->setGeometry(15, 42, 342, 25);
-  button2->setToolTip(readme_);
-  button2->setVisible(!readme_.isEmpty());
-  connect(button2, &QPushButton::clicked, this, &AboutBox::onReadmeClicked);
+  readmeButton->setObjectName("readmeButton");
+  readmeButton->setGeometry(15, 42, 342, 25);
+  readmeButton->setToolTip(readme_);
+  readmeButton->setVisible(!readme_.isEmpty());
+  connect(readmeButton, &QPushButton::clicked, this, &AboutBox::onReadmeClicked);
 
-  auto* button1 = new QPushButton(panel1);
-  texts_.bind(button1, &QPushButton::setText, AboutBoxText::close);
-  button1->setObjectName("Button1");
-  button1->setGeometry(365, 42, 49, 24);
-  connect(button1, &QPushButton::clicked, this, &AboutBox::onCloseClicked);
+  auto* closeButton = new QPushButton(panel);
+  texts_.bind(closeButton, &QPushButton::setText, AboutBoxText::close);
+  closeButton->setObjectName("closeButton");
+  closeButton->setGeometry(365, 42, 49, 24);
+  connect(closeButton, &QPushButton::clicked, this, &AboutBox::onCloseClicked);
 }
 
 void AboutBox::changeEvent(QEvent* event) {
@@ -82,9 +82,9 @@ void AboutBox::showEvent(QShowEvent* event) {
 }
 
 void AboutBox::showVersionText() {
-  edit1_->setText(text(AboutBoxText::versionPrefix) +
-                  shortestDecimal(window_.model().editing.programVersion) +
-                  text(AboutBoxText::authorPrefix) + text(AboutBoxText::author));
+  versionLine_->setText(text(AboutBoxText::versionPrefix) +
+                        shortestDecimal(window_.model().editing.programVersion) +
+                        text(AboutBoxText::authorPrefix) + text(AboutBoxText::author));
 }
 
 void AboutBox::onCloseClicked() {

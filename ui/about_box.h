@@ -39,7 +39,7 @@ private:
   void retranslateUi();
 
   MainWindow& window_;
-  QLineEdit* edit1_ = nullptr;
+  QLineEdit* versionLine_ = nullptr; // the version line, read-only
   QString readme_;
   TranslatedTexts texts_;
 };

@@ -32,45 +32,45 @@ LayoutDialog::LayoutDialog(MainWindow& window)
   setFixedSize(547, 86);
   keepInsideScreen(this);
 
-  auto* group2 = new QGroupBox(this);
-  texts_.bind(group2, &QGroupBox::setTitle, LayoutDialogText::modeGroup);
-  group2->setObjectName("RadioGroup2");
-  group2->setGeometry(4, 2, 88, 82);
-  radioGroup2_ = new QButtonGroup(this);
+  auto* scopeBox = new QGroupBox(this);
+  texts_.bind(scopeBox, &QGroupBox::setTitle, LayoutDialogText::modeGroup);
+  scopeBox->setObjectName("scopeGroup");
+  scopeBox->setGeometry(4, 2, 88, 82);
+  scopeGroup_ = new QButtonGroup(this);
   const char* modes[] = {LayoutDialogText::modeAll, LayoutDialogText::modeColumn};
   for (int i = 0; i < 2; ++i) {
-    auto* b = new QRadioButton(group2);
+    auto* b = new QRadioButton(scopeBox);
     texts_.bind(b, &QRadioButton::setText, modes[i]);
-    b->setObjectName(QStringLiteral("RadioGroup2_%1").arg(i));
+    b->setObjectName(i == 0 ? "allColumnsChoice" : "selectedColumnChoice");
     // Wide enough for "選択列ごと" inside the frame.
     b->setGeometry(5, 18 + 22 * i, 82, 18);
     texts_.bind(b, &QRadioButton::setToolTip,
                 i == 0 ? LayoutDialogText::tipModeAll : LayoutDialogText::tipModeColumn);
-    radioGroup2_->addButton(b, i);
+    scopeGroup_->addButton(b, i);
   }
-  radioGroup2_->button(0)->setChecked(true);
-  selectedColumnLabel_ = new QLabel(group2);
+  scopeGroup_->button(0)->setChecked(true);
+  selectedColumnLabel_ = new QLabel(scopeBox);
   selectedColumnLabel_->setObjectName("SelectedColumn");
   selectedColumnLabel_->setGeometry(8, 60, 76, 18);
   selectedColumnLabel_->hide();
   texts_.add(selectedColumnLabel_, [this] { showSelectedColumn(); });
 
-  auto* group1 = new QGroupBox(this);
-  texts_.bind(group1, &QGroupBox::setTitle, LayoutDialogText::shapeGroup);
-  group1->setObjectName("RadioGroup1");
-  group1->setGeometry(95, 2, 142, 82);
-  radioGroup1_ = new QButtonGroup(this);
+  auto* shapeBox = new QGroupBox(this);
+  texts_.bind(shapeBox, &QGroupBox::setTitle, LayoutDialogText::shapeGroup);
+  shapeBox->setObjectName("shapeGroup");
+  shapeBox->setGeometry(95, 2, 142, 82);
+  shapeGroup_ = new QButtonGroup(this);
   for (int code = 0; code <= 4; ++code) {
-    auto* b = new QRadioButton(group1);
+    auto* b = new QRadioButton(shapeBox);
     texts_.bind(b, &QRadioButton::setText, LayoutDialogText::shapeName[code]);
-    b->setObjectName(QStringLiteral("RadioGroup1_%1").arg(code));
+    b->setObjectName(shapeChoiceName[code]);
     // Two columns, filled column by column: three items, then two; the
     // first as wide as "Triangle" needs, the second the rest of the frame.
     b->setGeometry(code < 3 ? 8 : 78, 16 + 20 * (code % 3), code < 3 ? 70 : 62, 18);
     texts_.bind(b, &QRadioButton::setToolTip, LayoutDialogText::tipShape);
-    radioGroup1_->addButton(b, code);
+    shapeGroup_->addButton(b, code);
   }
-  radioGroup1_->button(0)->setChecked(true);
+  shapeGroup_->button(0)->setChecked(true);
 
   // A caption above its controls: where it has always stood in Japanese; in
   // English, whose words differ in width, centred on the controls' middle.
@@ -83,99 +83,87 @@ LayoutDialog::LayoutDialog(MainWindow& window)
       l->move(interfaceLanguage() == Language::english ? middle - l->width() / 2 : x, y);
     });
   };
-  auto edit = [this](int n, int x, int y, int w, bool typed) {
+  // A value field; only the size and the turn are typed into.
+  auto edit = [this](QLineEdit* LayoutDialog::*field, const char* name, const char* tip, int x,
+                     int y, int w, bool typed) {
     auto* e = new QLineEdit(this);
-    texts_.bind(e, &QLineEdit::setToolTip, LayoutDialogText::tipValue[n]);
-    e->setObjectName(QStringLiteral("Edit%1").arg(n));
+    texts_.bind(e, &QLineEdit::setToolTip, tip);
+    e->setObjectName(name);
     e->setGeometry(x, y, w, 20);
     e->setReadOnly(!typed);
     e->setAlignment(Qt::AlignRight);
-    edit_[n] = e;
+    this->*field = e;
   };
-  auto step = [this](int n, int x, int y, int w, Qt::ArrowType arrow) {
+  auto step = [this](const char* name, void (LayoutDialog::*handler)(), int x, int y, int w,
+                     Qt::ArrowType arrow) {
     auto* b = new QToolButton(this);
-    b->setObjectName(QStringLiteral("BitBtn%1").arg(n));
+    b->setObjectName(name);
     b->setGeometry(x, y, w, 20);
     b->setArrowType(arrow);
     b->setFocusPolicy(Qt::TabFocus);
     const bool more = arrow == Qt::UpArrow || arrow == Qt::RightArrow;
     texts_.bind(b, &QToolButton::setToolTip,
                 more ? LayoutDialogText::tipMore : LayoutDialogText::tipLess);
-    bitBtn_[n] = b;
+    connect(b, &QToolButton::clicked, this, handler);
+    return b;
   };
+  using D = LayoutDialog;
+  using T = LayoutDialogText;
 
-  step(14, 152, 60, 25, Qt::LeftArrow);
-  edit(5, 177, 60, 29, false);
-  step(13, 206, 60, 25, Qt::RightArrow);
-  edit_[5]->setText(text(LayoutDialogText::ratioDesign));
+  ratioDownButton_ = step("ratioDownButton", &D::onRatioDown, 152, 60, 25, Qt::LeftArrow);
+  edit(&D::ratioEdit_, "ratioEdit", T::tipRatio, 177, 60, 29, false);
+  ratioUpButton_ = step("ratioUpButton", &D::onRatioUp, 206, 60, 25, Qt::RightArrow);
+  ratioEdit_->setText(text(T::ratioDesign));
 
-  label("Label1", LayoutDialogText::count, 250, 7, 263);
-  step(1, 246, 20, 35, Qt::UpArrow);
-  step(2, 246, 40, 35, Qt::DownArrow);
-  edit(1, 249, 61, 28, false);
+  label("bodyCountLabel", T::count, 250, 7, 263);
+  step("addBodyButton", &D::onAddBody, 246, 20, 35, Qt::UpArrow);
+  step("removeBodyButton", &D::onRemoveBody, 246, 40, 35, Qt::DownArrow);
+  edit(&D::bodyCountEdit_, "bodyCountEdit", T::tipBodyCount, 249, 61, 28, false);
 
-  label("Label4", LayoutDialogText::spacing, 288, 7, 310);
-  step(3, 294, 20, 33, Qt::UpArrow);
-  step(4, 294, 40, 33, Qt::DownArrow);
-  edit(4, 295, 61, 28, false);
+  label("spacingLabel", T::spacing, 288, 7, 310);
+  step("spacingUpButton", &D::onSpacingUp, 294, 20, 33, Qt::UpArrow);
+  step("spacingDownButton", &D::onSpacingDown, 294, 40, 33, Qt::DownArrow);
+  edit(&D::spacingEdit_, "spacingEdit", T::tipSpacing, 295, 61, 28, false);
 
-  label("Label2", LayoutDialogText::size, 379, 7, 391);
-  step(5, 352, 20, 25, Qt::LeftArrow);
-  edit(6, 379, 20, 24, true);
-  step(6, 405, 20, 25, Qt::RightArrow);
+  label("sizeLabel", T::size, 379, 7, 391);
+  step("sizeDownButton", &D::onSizeDown, 352, 20, 25, Qt::LeftArrow);
+  edit(&D::sizeEdit_, "sizeEdit", T::tipSize, 379, 20, 24, true);
+  step("sizeUpButton", &D::onSizeUp, 405, 20, 25, Qt::RightArrow);
 
-  label("Label7", LayoutDialogText::turn, 379, 49, 391);
-  step(8, 352, 62, 25, Qt::LeftArrow);
-  edit(3, 379, 62, 24, true);
-  step(7, 405, 62, 25, Qt::RightArrow);
-  edit_[3]->setText(text(LayoutDialogText::turnDesign));
+  label("turnLabel", T::turn, 379, 49, 391);
+  step("turnDownButton", &D::onTurnDown, 352, 62, 25, Qt::LeftArrow);
+  edit(&D::turnEdit_, "turnEdit", T::tipTurn, 379, 62, 24, true);
+  step("turnUpButton", &D::onTurnUp, 405, 62, 25, Qt::RightArrow);
+  turnEdit_->setText(text(T::turnDesign));
 
   auto* separator = new QFrame(this);
-  separator->setObjectName("Panel2");
+  separator->setObjectName("separator");
   separator->setGeometry(452, 0, 3, 89);
   separator->setAutoFillBackground(true);
   QPalette white = separator->palette();
   white.setColor(QPalette::Window, Qt::white);
   separator->setPalette(white);
 
-  label("Label5", LayoutDialogText::arrangementTurn, 470, 4, 501);
-  step(9, 465, 20, 24, Qt::LeftArrow);
-  edit(2, 489, 20, 24, false);
-  edit_[2]->setFont(interfaceFont(13));
-  step(10, 513, 20, 24, Qt::RightArrow);
+  label("arrangementTurnLabel", T::arrangementTurn, 470, 4, 501);
+  step("arrangementTurnDownButton", &D::onArrangementTurnDown, 465, 20, 24, Qt::LeftArrow);
+  edit(&D::arrangementTurnEdit_, "arrangementTurnEdit", T::tipArrangementTurn, 489, 20, 24, false);
+  arrangementTurnEdit_->setFont(interfaceFont(13));
+  step("arrangementTurnUpButton", &D::onArrangementTurnUp, 513, 20, 24, Qt::RightArrow);
 
-  label("Label3", LayoutDialogText::columns, 492, 49, 501);
-  step(12, 465, 62, 24, Qt::LeftArrow);
-  edit(7, 489, 62, 24, false);
-  step(11, 513, 62, 24, Qt::RightArrow);
+  label("columnCountLabel", T::columns, 492, 49, 501);
+  step("removeColumnButton", &D::onRemoveColumn, 465, 62, 24, Qt::LeftArrow);
+  edit(&D::columnCountEdit_, "columnCountEdit", T::tipColumnCount, 489, 62, 24, false);
+  step("addColumnButton", &D::onAddColumn, 513, 62, 24, Qt::RightArrow);
 
   // The ellipse ratio shows only while "楕円" is chosen.
-  for (QWidget* w : {static_cast<QWidget*>(bitBtn_[14]), static_cast<QWidget*>(edit_[5]),
-                     static_cast<QWidget*>(bitBtn_[13])})
-    w->hide();
+  showEllipseRatio(false);
 
-  void (LayoutDialog::*handlers[15])() = {nullptr,
-                                          &LayoutDialog::onAddBody,
-                                          &LayoutDialog::onRemoveBody,
-                                          &LayoutDialog::onSpacingUp,
-                                          &LayoutDialog::onSpacingDown,
-                                          &LayoutDialog::onSizeDown,
-                                          &LayoutDialog::onSizeUp,
-                                          &LayoutDialog::onTurnUp,
-                                          &LayoutDialog::onTurnDown,
-                                          &LayoutDialog::onArrangementTurnDown,
-                                          &LayoutDialog::onArrangementTurnUp,
-                                          &LayoutDialog::onAddColumn,
-                                          &LayoutDialog::onRemoveColumn,
-                                          &LayoutDialog::onRatioUp,
-                                          &LayoutDialog::onRatioDown};
-  for (int n = 1; n <= 14; ++n) connect(bitBtn_[n], &QToolButton::clicked, this, handlers[n]);
   // A group's handler runs when its choice changes, by the user or by the
   // program.
-  connect(radioGroup1_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+  connect(shapeGroup_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
     if (on) onShapeChosen(id);
   });
-  connect(radioGroup2_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+  connect(scopeGroup_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
     if (on) onScopeChosen(id);
   });
 }
@@ -185,7 +173,7 @@ Model& LayoutDialog::model() {
 }
 
 bool LayoutDialog::wholeLayoutChosen() const {
-  return radioGroup2_->checkedId() == 0;
+  return scopeGroup_->checkedId() == 0;
 }
 
 int LayoutDialog::firstAffected() {
@@ -204,7 +192,7 @@ void LayoutDialog::changeEvent(QEvent* event) {
 
 void LayoutDialog::retranslateUi() {
   setFont(interfaceFont(12));
-  edit_[2]->setFont(interfaceFont(13));
+  arrangementTurnEdit_->setFont(interfaceFont(13));
   texts_.apply();
 }
 
@@ -239,28 +227,32 @@ void LayoutDialog::refresh(LayoutStep step) {
 void LayoutDialog::showLayout() {
   const Model& m = model();
   const int sel = m.editing.selectedColumn;
-  edit_[1]->setText(wholeNumberText(m.layout.columnBodies[sel]));
-  edit_[4]->setText(wholeNumberText(m.layout.columnSpacing[sel]));
-  edit_[6]->setText(wholeNumberText(m.layout.layoutSize[sel][1]));
-  edit_[3]->setText(wholeNumberText(m.layout.layoutAngle[sel][1]));
-  edit_[2]->setText(shortestDecimal(m.layout.layoutRotation));
-  edit_[7]->setText(wholeNumberText(m.layout.nColumns));
-  edit_[5]->setText(shortestDecimal(m.layout.ellipseRatio));
+  bodyCountEdit_->setText(wholeNumberText(m.layout.columnBodies[sel]));
+  spacingEdit_->setText(wholeNumberText(m.layout.columnSpacing[sel]));
+  sizeEdit_->setText(wholeNumberText(m.layout.layoutSize[sel][1]));
+  turnEdit_->setText(wholeNumberText(m.layout.layoutAngle[sel][1]));
+  arrangementTurnEdit_->setText(shortestDecimal(m.layout.layoutRotation));
+  columnCountEdit_->setText(wholeNumberText(m.layout.nColumns));
+  ratioEdit_->setText(shortestDecimal(m.layout.ellipseRatio));
   // The group's handlers would change the layout or the picture: the
   // choices are set with them silent.
   const int shapeCode = m.layout.layoutShape[sel][1];
-  const bool groupsWere = radioGroup1_->blockSignals(true);
-  radioGroup2_->blockSignals(true);
-  if (QAbstractButton* b = radioGroup1_->button(shapeCode)) b->setChecked(true);
-  radioGroup2_->button(m.editing.selectAllColumns ? 0 : 1)->setChecked(true);
-  radioGroup1_->blockSignals(groupsWere);
-  radioGroup2_->blockSignals(groupsWere);
+  const bool groupsWere = shapeGroup_->blockSignals(true);
+  scopeGroup_->blockSignals(true);
+  if (QAbstractButton* b = shapeGroup_->button(shapeCode)) b->setChecked(true);
+  scopeGroup_->button(m.editing.selectAllColumns ? 0 : 1)->setChecked(true);
+  shapeGroup_->blockSignals(groupsWere);
+  scopeGroup_->blockSignals(groupsWere);
   const bool ellipse = shapeCode == shape::ellipse;
-  for (QWidget* w : {static_cast<QWidget*>(bitBtn_[14]), static_cast<QWidget*>(edit_[5]),
-                     static_cast<QWidget*>(bitBtn_[13])})
-    w->setVisible(ellipse);
+  showEllipseRatio(ellipse);
   showSelectedColumn();
   selectedColumnLabel_->setVisible(!m.editing.selectAllColumns);
+}
+
+void LayoutDialog::showEllipseRatio(bool shown) {
+  for (QWidget* w : {static_cast<QWidget*>(ratioDownButton_), static_cast<QWidget*>(ratioEdit_),
+                     static_cast<QWidget*>(ratioUpButton_)})
+    w->setVisible(shown);
 }
 
 void LayoutDialog::showSelectedColumn() {
@@ -308,12 +300,12 @@ void LayoutDialog::onSizeDown() {
 }
 
 void LayoutDialog::stepSize(int delta) {
-  const auto typed = parseWholeNumber(edit_[6]->text());
+  const auto typed = parseWholeNumber(sizeEdit_->text());
   if (!typed) {
     window_.services().showMessage(
-        text(LayoutDialogText::notWholeNumber).arg(edit_[6]->text()).toStdString());
+        text(LayoutDialogText::notWholeNumber).arg(sizeEdit_->text()).toStdString());
     // The field shows the size in force again.
-    edit_[6]->setText(
+    sizeEdit_->setText(
         wholeNumberText(model().layout.layoutSize[model().editing.selectedColumn][1]));
     return;
   }
@@ -332,15 +324,15 @@ void LayoutDialog::onTurnDown() {
 }
 
 void LayoutDialog::stepTurn(int delta) {
-  const auto typed = parseWholeNumber(edit_[3]->text());
+  const auto typed = parseWholeNumber(turnEdit_->text());
   // A turn whose step would leave the range of turns is refused like a text
   // that is not a whole number.
   const std::optional<int> v = typed ? steppedTurn(*typed, delta) : std::nullopt;
   if (!v) {
     window_.services().showMessage(
-        text(LayoutDialogText::notWholeNumber).arg(edit_[3]->text()).toStdString());
+        text(LayoutDialogText::notWholeNumber).arg(turnEdit_->text()).toStdString());
     // The field shows the turn in force again.
-    edit_[3]->setText(
+    turnEdit_->setText(
         wholeNumberText(model().layout.layoutAngle[model().editing.selectedColumn][1]));
     return;
   }

@@ -23,6 +23,10 @@ class LayoutDialog : public QWidget {
 public:
   explicit LayoutDialog(MainWindow& window);
 
+  // The object names of the shape choices, by shape code (core/model.h).
+  static constexpr const char* shapeChoiceName[5] = {
+      "circleChoice", "squareChoice", "triangleChoice", "plateChoice", "ellipseChoice"};
+
   // "全体" chosen in the "設定" group (else "選択列ごと").
   bool wholeLayoutChosen() const;
   // Every field, the shape and the mode show the layout record and the
@@ -78,6 +82,8 @@ private:
   void retranslateUi();
   // "選択列：n" under the mode choice.
   void showSelectedColumn();
+  // The ellipses' ratio: its field and step buttons, shown or hidden.
+  void showEllipseRatio(bool shown);
   Model& model();
   // The columns a change applies to: 1..nColumns, or the selected one.
   int firstAffected();
@@ -92,10 +98,20 @@ private:
   void refresh(LayoutStep step);
 
   MainWindow& window_;
-  QButtonGroup* radioGroup1_ = nullptr;
-  QButtonGroup* radioGroup2_ = nullptr;
+  QButtonGroup* shapeGroup_ = nullptr;    // "形状": ids are the shape codes
+  QButtonGroup* scopeGroup_ = nullptr;    // "設定": 0 "全体", 1 "選択列ごと"
   QLabel* selectedColumnLabel_ = nullptr; // "選択列：n" in the column mode
-  QLineEdit* edit_[8] = {};
-  QToolButton* bitBtn_[15] = {};
+  // The values of the selected column (the first body's size and turn), and
+  // of the whole layout.
+  QLineEdit* bodyCountEdit_ = nullptr;
+  QLineEdit* spacingEdit_ = nullptr;
+  QLineEdit* sizeEdit_ = nullptr;
+  QLineEdit* turnEdit_ = nullptr;
+  QLineEdit* arrangementTurnEdit_ = nullptr;
+  QLineEdit* columnCountEdit_ = nullptr;
+  QLineEdit* ratioEdit_ = nullptr;
+  // The ellipses' ratio's step buttons, shown with its field.
+  QToolButton* ratioDownButton_ = nullptr;
+  QToolButton* ratioUpButton_ = nullptr;
   TranslatedTexts texts_;
 };

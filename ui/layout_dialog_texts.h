@@ -28,14 +28,13 @@ struct LayoutDialogText {
   static constexpr const char* tipModeColumn =
       "選択した列だけを設定します（図の物体をクリックして列を選びます）";
   static constexpr const char* tipShape = "物体の形状を選びます";
-  static constexpr const char* tipValue[8] = {"",
-                                              "列の物体の個数",
-                                              "配置全体の回転角（度）",
-                                              "物体の回転角（度、整数を入力）",
-                                              "列の物体の上下間隔（レイアウト単位）",
-                                              "楕円の横と縦の比",
-                                              "物体の大きさ（レイアウト単位、整数を入力）",
-                                              "列の数"};
+  static constexpr const char* tipBodyCount = "列の物体の個数";
+  static constexpr const char* tipArrangementTurn = "配置全体の回転角（度）";
+  static constexpr const char* tipTurn = "物体の回転角（度、整数を入力）";
+  static constexpr const char* tipSpacing = "列の物体の上下間隔（レイアウト単位）";
+  static constexpr const char* tipRatio = "楕円の横と縦の比";
+  static constexpr const char* tipSize = "物体の大きさ（レイアウト単位、整数を入力）";
+  static constexpr const char* tipColumnCount = "列の数";
 
   // A typed size or turn that is not a whole number; %1 is the text.
   static constexpr const char* notWholeNumber =

@@ -54,7 +54,7 @@ MainWindow::MainWindow() : model_(makeModel()) {
   buildSettingsMenu();
 
   services_ = std::make_unique<QtWindowServices>(QtWindowServices::Controls{
-      panel0_, panel1_, fillCheck_, blackLinesCheck_, progressBar_, this});
+      titlePanel_, statusPanel_, fillCheck_, blackLinesCheck_, progressBar_, this});
   runThread_ = std::make_unique<RunThread>(*this);
   connect(particleSpeedBar_, &QScrollBar::valueChanged, this,
           [this] { runThread_->setFrameRepeats(particleFrameRepeats()); });
@@ -76,9 +76,9 @@ QSize MainWindow::smallestUsableSize() const {
   // mode reaches furthest) and for the menu bar without an overflow; high
   // enough for the pan cross between the strip and the status bar.
   const int stripRight =
-      std::max(particleSpeedLabel_->geometry().right(), bitBtn_[8]->geometry().right());
+      std::max(particleSpeedLabel_->geometry().right(), zoomInButton_->geometry().right());
   const int width = std::max(stripRight, menuBar()->sizeHint().width()) + 8;
-  const int panCrossBottom = bitBtn_[11]->geometry().bottom();
+  const int panCrossBottom = panDownButton_->geometry().bottom();
   // And for the tallest colour legend below the pan cross.
   const int height = menuBar()->sizeHint().height() +
                      std::max(panCrossBottom, legendColumnBottom()) + statusBar()->height() + 8;
@@ -101,31 +101,31 @@ void MainWindow::buildStrip() {
   strip->setPalette(stripPalette);
 
   fillCheck_ = new QCheckBox(strip);
-  fillCheck_->setObjectName("CheckBox1");
+  fillCheck_->setObjectName("fillCheck");
   texts_.bind(fillCheck_, &QCheckBox::setText, MainWindowText::fillContours);
   // As high as the indicator needs, centred on the strip's line of text.
   const int boxHeight = fillCheck_->sizeHint().height();
   fillCheck_->setGeometry(3, 14 - boxHeight / 2, 70, boxHeight);
   connect(fillCheck_, &QCheckBox::clicked, this, &MainWindow::onFillToggled);
   blackLinesCheck_ = new QCheckBox(strip);
-  blackLinesCheck_->setObjectName("CheckBox2");
+  blackLinesCheck_->setObjectName("blackLinesCheck");
   texts_.bind(blackLinesCheck_, &QCheckBox::setText, MainWindowText::blackLines);
   blackLinesCheck_->setGeometry(72, 14 - boxHeight / 2, 85, boxHeight);
   connect(blackLinesCheck_, &QCheckBox::clicked, this, &MainWindow::onBlackLinesToggled);
 
   progressBar_ = new QProgressBar(strip);
-  progressBar_->setObjectName("ProgressBar1");
+  progressBar_->setObjectName("progressBar");
   progressBar_->setGeometry(169, 5, 143, 17);
   progressBar_->setTextVisible(false);
   progressBar_->hide();
 
   startButton_ = new PanelButton(QString(), strip);
-  startButton_->setObjectName("button2");
+  startButton_->setObjectName("startButton");
   texts_.bind(startButton_, &PanelButton::setCaption, MainWindowText::start);
   startButton_->setGeometry(216, 2, 80, 23);
   connect(startButton_, &PanelButton::clicked, this, &MainWindow::onStartClicked);
   stopButton_ = new PanelButton(QString(), strip);
-  stopButton_->setObjectName("Button1");
+  stopButton_->setObjectName("stopButton");
   texts_.bind(stopButton_, &PanelButton::setCaption, MainWindowText::stop);
   stopButton_->setGeometry(315, 2, 38, 23);
   connect(stopButton_, &PanelButton::clicked, this, &MainWindow::onStopClicked);
@@ -138,53 +138,91 @@ void MainWindow::buildStrip() {
   connect(continueButton_, &PanelButton::clicked, this, &MainWindow::onContinueClicked);
 
   struct PictureButton {
-    int n;
+    QToolButton* MainWindow::*member;
+    const char* name;
     QWidget* parent;
     QRect place;
     const char* tip;
     void (MainWindow::*handler)();
   };
+  using T = MainWindowText;
+  using W = MainWindow;
   const PictureButton pictureButtons[] = {
-      {4, strip, {363, 2, 34, 23}, MainWindowText::tipVectors, &MainWindow::onVectorsClicked},
-      {3, strip, {397, 2, 34, 23}, MainWindowText::tipVorticity, &MainWindow::onVorticityClicked},
-      {6, strip, {431, 2, 34, 23}, MainWindowText::tipPressure, &MainWindow::onPressureClicked},
-      {5, strip, {465, 2, 34, 23}, MainWindowText::tipDensity, &MainWindow::onDensityClicked},
-      {7, strip, {521, 2, 34, 23}, MainWindowText::tipZoomOut, &MainWindow::onZoomOut},
-      {8, strip, {555, 2, 34, 23}, MainWindowText::tipZoomIn, &MainWindow::onZoomIn},
-      {12, canvas_, {552, 35, 33, 22}, MainWindowText::tipPanUp, &MainWindow::onPanUp},
-      {9, canvas_, {522, 57, 30, 22}, MainWindowText::tipPanLeft, &MainWindow::onPanLeft},
-      {10, canvas_, {584, 57, 30, 22}, MainWindowText::tipPanRight, &MainWindow::onPanRight},
-      {11, canvas_, {552, 78, 33, 22}, MainWindowText::tipPanDown, &MainWindow::onPanDown},
+      {&W::vectorsButton_,
+       "vectorsButton",
+       strip,
+       {363, 2, 34, 23},
+       T::tipVectors,
+       &W::onVectorsClicked},
+      {&W::vorticityButton_,
+       "vorticityButton",
+       strip,
+       {397, 2, 34, 23},
+       T::tipVorticity,
+       &W::onVorticityClicked},
+      {&W::pressureButton_,
+       "pressureButton",
+       strip,
+       {431, 2, 34, 23},
+       T::tipPressure,
+       &W::onPressureClicked},
+      {&W::densityButton_,
+       "densityButton",
+       strip,
+       {465, 2, 34, 23},
+       T::tipDensity,
+       &W::onDensityClicked},
+      {&W::zoomOutButton_, "zoomOutButton", strip, {521, 2, 34, 23}, T::tipZoomOut, &W::onZoomOut},
+      {&W::zoomInButton_, "zoomInButton", strip, {555, 2, 34, 23}, T::tipZoomIn, &W::onZoomIn},
+      {&W::panUpButton_, "panUpButton", canvas_, {552, 35, 33, 22}, T::tipPanUp, &W::onPanUp},
+      {&W::panLeftButton_,
+       "panLeftButton",
+       canvas_,
+       {522, 57, 30, 22},
+       T::tipPanLeft,
+       &W::onPanLeft},
+      {&W::panRightButton_,
+       "panRightButton",
+       canvas_,
+       {584, 57, 30, 22},
+       T::tipPanRight,
+       &W::onPanRight},
+      {&W::panDownButton_,
+       "panDownButton",
+       canvas_,
+       {552, 78, 33, 22},
+       T::tipPanDown,
+       &W::onPanDown},
   };
   for (const PictureButton& s : pictureButtons) {
     auto* b = new QToolButton(s.parent);
-    b->setObjectName(QStringLiteral("BitBtn%1").arg(s.n));
+    b->setObjectName(s.name);
     b->setGeometry(s.place);
     texts_.bind(b, &QToolButton::setToolTip, s.tip);
     b->setFocusPolicy(Qt::NoFocus);
     connect(b, &QToolButton::clicked, this, s.handler);
-    bitBtn_[s.n] = b;
+    this->*s.member = b;
   }
-  texts_.bind(bitBtn_[3], &QToolButton::setText, MainWindowText::vorticityButton);
-  bitBtn_[4]->setIcon(pictureIcon(Picture::vectors));
-  bitBtn_[6]->setIcon(pictureIcon(Picture::pressure));
-  bitBtn_[5]->setIcon(pictureIcon(Picture::density));
-  bitBtn_[7]->setIcon(pictureIcon(Picture::zoomOut));
-  bitBtn_[8]->setIcon(pictureIcon(Picture::zoomIn));
-  bitBtn_[12]->setIcon(pictureIcon(Picture::panUp));
-  bitBtn_[9]->setIcon(pictureIcon(Picture::panLeft));
-  bitBtn_[10]->setIcon(pictureIcon(Picture::panRight));
-  bitBtn_[11]->setIcon(pictureIcon(Picture::panDown));
+  texts_.bind(vorticityButton_, &QToolButton::setText, MainWindowText::vorticityButton);
+  vectorsButton_->setIcon(pictureIcon(Picture::vectors));
+  pressureButton_->setIcon(pictureIcon(Picture::pressure));
+  densityButton_->setIcon(pictureIcon(Picture::density));
+  zoomOutButton_->setIcon(pictureIcon(Picture::zoomOut));
+  zoomInButton_->setIcon(pictureIcon(Picture::zoomIn));
+  panUpButton_->setIcon(pictureIcon(Picture::panUp));
+  panLeftButton_->setIcon(pictureIcon(Picture::panLeft));
+  panRightButton_->setIcon(pictureIcon(Picture::panRight));
+  panDownButton_->setIcon(pictureIcon(Picture::panDown));
 
   particleSpeedBar_ = new QScrollBar(Qt::Horizontal, strip);
-  particleSpeedBar_->setObjectName("ScrollBar1");
+  particleSpeedBar_->setObjectName("particleSpeedBar");
   particleSpeedBar_->setGeometry(410, 4, 89, 18);
   particleSpeedBar_->setRange(1, 5);
   particleSpeedBar_->setValue(3);
   particleSpeedBar_->setPageStep(1);
   particleSpeedBar_->hide();
   particleSpeedLabel_ = new QLabel(strip);
-  particleSpeedLabel_->setObjectName("Label1");
+  particleSpeedLabel_->setObjectName("particleSpeedLabel");
   particleSpeedLabel_->move(502, 8);
   texts_.add(particleSpeedLabel_, [this] {
     particleSpeedLabel_->setText(text(MainWindowText::particleSpeed));
@@ -195,15 +233,15 @@ void MainWindow::buildStrip() {
 
 void MainWindow::buildStatusBar() {
   QStatusBar* bar = statusBar();
-  bar->setObjectName("StatusBar1");
+  bar->setObjectName("statusBar");
   bar->setFixedHeight(20);
-  panel0_ = new QLabel(bar);
-  panel0_->setObjectName("Panel0");
-  panel0_->setFixedWidth(400);
-  panel1_ = new QLabel(bar);
-  panel1_->setObjectName("Panel1");
-  bar->addWidget(panel0_);
-  bar->addWidget(panel1_, 1);
+  titlePanel_ = new QLabel(bar);
+  titlePanel_->setObjectName("titlePanel");
+  titlePanel_->setFixedWidth(400);
+  statusPanel_ = new QLabel(bar);
+  statusPanel_->setObjectName("statusPanel");
+  bar->addWidget(titlePanel_);
+  bar->addWidget(statusPanel_, 1);
   probe_ = new QLabel(bar);
   probe_->setObjectName("Probe");
   bar->addPermanentWidget(probe_);
@@ -253,7 +291,7 @@ void MainWindow::setControlMode(int mode) {
   }
   progressBar_->setVisible(!editing);
   stopButton_->setVisible(!editing);
-  for (QMenu* menu : {fileMenu_, about_, patternMenu_, particleMenu_, keep_, view_, settings_})
+  for (QMenu* menu : {programMenu_, about_, patternMenu_, particleMenu_, keep_, view_, settings_})
     menu->menuAction()->setVisible(editing);
   startButton_->setVisible(editing);
   updateContinueButton();
@@ -263,7 +301,7 @@ void MainWindow::setControlMode(int mode) {
   if (editing && forcesWindow_ && forcesWindow_->isVisible()) forcesWindow_->refresh();
   if (editing && surfaceWindow_ && surfaceWindow_->isVisible()) surfaceWindow_->refresh();
   setCloseItemEnabled(this, editing);
-  for (int n = 3; n <= 12; ++n) bitBtn_[n]->setVisible(mode != 3);
+  for (QToolButton* b : pictureButtons()) b->setVisible(mode != 3);
   // The traces hide the check boxes; they come back with the other controls.
   if (mode != 3) {
     fillCheck_->show();
@@ -310,11 +348,11 @@ void MainWindow::fitPictureToWindow() {
 }
 
 void MainWindow::fitControlsToWindow() {
-  if (!bitBtn_[10]) return;
+  if (!panRightButton_) return;
   strip_->resize(width(), strip_->height());
-  const int left10 = frameGeometry().width() - 50;
-  bitBtn_[10]->move(left10, bitBtn_[10]->y());
-  bitBtn_[11]->move(left10 - 32, bitBtn_[11]->y());
-  bitBtn_[12]->move(left10 - 32, bitBtn_[12]->y());
-  bitBtn_[9]->move(left10 - 62, bitBtn_[9]->y());
+  const int panRightX = frameGeometry().width() - 50;
+  panRightButton_->move(panRightX, panRightButton_->y());
+  panDownButton_->move(panRightX - 32, panDownButton_->y());
+  panUpButton_->move(panRightX - 32, panUpButton_->y());
+  panLeftButton_->move(panRightX - 62, panLeftButton_->y());
 }

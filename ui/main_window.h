@@ -18,6 +18,7 @@
 #include <QImage>
 #include <QMainWindow>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -238,6 +239,11 @@ private:
   friend class RunThread;
 
   void createControls();
+  // The picture buttons, each once.
+  std::array<QToolButton*, 10> pictureButtons() const {
+    return {vectorsButton_, vorticityButton_, pressureButton_, densityButton_,  zoomOutButton_,
+            zoomInButton_,  panUpButton_,     panLeftButton_,  panRightButton_, panDownButton_};
+  }
   void buildStrip();
   void buildMenus();
   void buildStatusBar();
@@ -348,12 +354,23 @@ private:
   PanelButton* startButton_ = nullptr;
   PanelButton* stopButton_ = nullptr;
   PanelButton* continueButton_ = nullptr;
-  QToolButton* bitBtn_[13] = {};
+  // The picture buttons: the plots and zoom on the strip, the pan cross on
+  // the picture.
+  QToolButton* vectorsButton_ = nullptr;
+  QToolButton* vorticityButton_ = nullptr;
+  QToolButton* pressureButton_ = nullptr;
+  QToolButton* densityButton_ = nullptr;
+  QToolButton* zoomOutButton_ = nullptr;
+  QToolButton* zoomInButton_ = nullptr;
+  QToolButton* panUpButton_ = nullptr;
+  QToolButton* panLeftButton_ = nullptr;
+  QToolButton* panRightButton_ = nullptr;
+  QToolButton* panDownButton_ = nullptr;
   QScrollBar* particleSpeedBar_ = nullptr;
   QLabel* particleSpeedLabel_ = nullptr;
-  QLabel* panel0_ = nullptr;
-  QLabel* panel1_ = nullptr;
-  QMenu* fileMenu_ = nullptr;
+  QLabel* titlePanel_ = nullptr;  // the status bar's title of the picture on screen
+  QLabel* statusPanel_ = nullptr; // the status bar's text of the run or the animation
+  QMenu* programMenu_ = nullptr;  // "Whirlpane": quit
   QMenu* patternMenu_ = nullptr;
   QMenu* particleMenu_ = nullptr;
   QMenu* editMenu_ = nullptr;

@@ -72,7 +72,7 @@ void MainWindow::buildKeyboard() {
       {"KeepSave", QKeySequence::Save},
       {"KeepSaveAs", standardKey(QKeySequence::SaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
       {"KeepPicture", QKeySequence(Qt::CTRL | Qt::Key_E)},
-      {"Whirlpane1", standardKey(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q)},
+      {"quitItem", standardKey(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q)},
       {"ViewZoomIn", QKeySequence::ZoomIn},
       {"ViewZoomOut", QKeySequence::ZoomOut},
       {"ViewFit", QKeySequence(Qt::CTRL | Qt::Key_0)},
@@ -96,12 +96,12 @@ void MainWindow::buildKeyboard() {
       {startButton_, Qt::Key_F5, T::tipStart, panel(startButton_)},
       {continueButton_, Qt::Key_F6, T::tipContinue, panel(continueButton_)},
       {stopButton_, Qt::Key_Escape, T::tipStop, panel(stopButton_)},
-      {bitBtn_[4], Qt::CTRL | Qt::Key_1, T::tipVectors, tool(bitBtn_[4])},
-      {bitBtn_[3], Qt::CTRL | Qt::Key_2, T::tipVorticity, tool(bitBtn_[3])},
-      {bitBtn_[6], Qt::CTRL | Qt::Key_3, T::tipPressure, tool(bitBtn_[6])},
-      {bitBtn_[5], Qt::CTRL | Qt::Key_4, T::tipDensity, tool(bitBtn_[5])},
-      {bitBtn_[8], QKeySequence(QKeySequence::ZoomIn), T::tipZoomIn, nullptr},
-      {bitBtn_[7], QKeySequence(QKeySequence::ZoomOut), T::tipZoomOut, nullptr},
+      {vectorsButton_, Qt::CTRL | Qt::Key_1, T::tipVectors, tool(vectorsButton_)},
+      {vorticityButton_, Qt::CTRL | Qt::Key_2, T::tipVorticity, tool(vorticityButton_)},
+      {pressureButton_, Qt::CTRL | Qt::Key_3, T::tipPressure, tool(pressureButton_)},
+      {densityButton_, Qt::CTRL | Qt::Key_4, T::tipDensity, tool(densityButton_)},
+      {zoomInButton_, QKeySequence(QKeySequence::ZoomIn), T::tipZoomIn, nullptr},
+      {zoomOutButton_, QKeySequence(QKeySequence::ZoomOut), T::tipZoomOut, nullptr},
   };
   for (const Button& b : buttons) {
     texts_.add(b.widget, [widget = b.widget, tip = b.tip, key = b.key] {
@@ -121,6 +121,6 @@ void MainWindow::buildKeyboard() {
   texts_.bind(fillCheck_, &QCheckBox::setToolTip, T::tipFillContours);
   texts_.bind(blackLinesCheck_, &QCheckBox::setToolTip, T::tipBlackLines);
   texts_.bind(particleSpeedBar_, &QScrollBar::setToolTip, T::tipParticleSpeed);
-  for (int n = 3; n <= 12; ++n) bitBtn_[n]->setFocusPolicy(Qt::TabFocus);
+  for (QToolButton* b : pictureButtons()) b->setFocusPolicy(Qt::TabFocus);
   particleSpeedBar_->setFocusPolicy(Qt::TabFocus);
 }

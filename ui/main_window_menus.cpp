@@ -37,41 +37,47 @@ void MainWindow::buildMenus() {
     connect(a, &QAction::triggered, this, handler);
   };
   using T = MainWindowText;
-  fileMenu_ = addMenu("File1", T::menuFile);
-  addItem(fileMenu_, "Whirlpane1", T::menuQuit, &MainWindow::onQuitChosen);
-  patternMenu_ = addMenu("N2", T::menuPatterns);
-  addItem(patternMenu_, "pt_1", T::menuPattern[1], &MainWindow::onPattern1Chosen);
-  addItem(patternMenu_, "pt_2", T::menuPattern[2], &MainWindow::onPattern2Chosen);
-  addItem(patternMenu_, "pt_3", T::menuPattern[3], &MainWindow::onPattern3Chosen);
-  addItem(patternMenu_, "pt_4", T::menuPattern[4], &MainWindow::onPattern4Chosen);
-  particleMenu_ = addMenu("N11", T::menuParticles);
-  addItem(particleMenu_, "N10", T::menuParticlesSlow, &MainWindow::onParticlesSlowChosen);
-  addItem(particleMenu_, "N9", T::menuParticlesFast, &MainWindow::onParticlesFastChosen);
-  addItem(particleMenu_, "N12", T::menuParticlesFastest, &MainWindow::onParticlesFastestChosen);
+  programMenu_ = addMenu("programMenu", T::menuFile);
+  addItem(programMenu_, "quitItem", T::menuQuit, &MainWindow::onQuitChosen);
+  patternMenu_ = addMenu("patternMenu", T::menuPatterns);
+  addItem(patternMenu_, "pattern1Item", T::menuPattern[1], &MainWindow::onPattern1Chosen);
+  addItem(patternMenu_, "pattern2Item", T::menuPattern[2], &MainWindow::onPattern2Chosen);
+  addItem(patternMenu_, "pattern3Item", T::menuPattern[3], &MainWindow::onPattern3Chosen);
+  addItem(patternMenu_, "pattern4Item", T::menuPattern[4], &MainWindow::onPattern4Chosen);
+  particleMenu_ = addMenu("particleMenu", T::menuParticles);
+  addItem(particleMenu_, "particlesSlowItem", T::menuParticlesSlow,
+          &MainWindow::onParticlesSlowChosen);
+  addItem(particleMenu_, "particlesFastItem", T::menuParticlesFast,
+          &MainWindow::onParticlesFastChosen);
+  addItem(particleMenu_, "particlesFastestItem", T::menuParticlesFastest,
+          &MainWindow::onParticlesFastestChosen);
   // Open in every mode: the history is worth watching while a run proceeds.
-  results_ = addMenu("results", T::menuResults);
+  results_ = addMenu("resultsMenu", T::menuResults);
   addItem(results_, "historyItem", T::menuHistory, &MainWindow::historyClick);
   addItem(results_, "forcesItem", T::menuForces, &MainWindow::forcesClick);
   addItem(results_, "surfaceItem", T::menuSurface, &MainWindow::surfaceClick);
   // The surfaces are read from a flow of the layout on screen only.
   connect(results_, &QMenu::aboutToShow, this,
           [this, item = results_->actions().last()] { item->setEnabled(canContinue(*model_)); });
-  editMenu_ = addMenu("hensh", T::menuEdit);
-  addItem(editMenu_, "N7", T::menuSelectAll, &MainWindow::onSelectAllColumnsChosen);
-  addItem(editMenu_, "N8", T::menuSelectColumn, &MainWindow::onSelectOneColumnChosen);
-  modelCheckMenu_ = addMenu("model_k", T::menuModelCheck);
-  addItem(modelCheckMenu_, "N4", T::menuMesh, &MainWindow::onMeshViewChosen);
-  addItem(modelCheckMenu_, "bylr11", T::menuLinks, &MainWindow::onLinkViewChosen);
-  addItem(modelCheckMenu_, "N6", T::menuHoles, &MainWindow::onHoleViewChosen);
-  addItem(modelCheckMenu_, "N21", T::menuHoles2, &MainWindow::onUnfilledReceiverViewChosen);
+  editMenu_ = addMenu("editMenu", T::menuEdit);
+  addItem(editMenu_, "selectAllColumnsItem", T::menuSelectAll,
+          &MainWindow::onSelectAllColumnsChosen);
+  addItem(editMenu_, "selectOneColumnItem", T::menuSelectColumn,
+          &MainWindow::onSelectOneColumnChosen);
+  modelCheckMenu_ = addMenu("modelCheckMenu", T::menuModelCheck);
+  addItem(modelCheckMenu_, "meshViewItem", T::menuMesh, &MainWindow::onMeshViewChosen);
+  addItem(modelCheckMenu_, "linkViewItem", T::menuLinks, &MainWindow::onLinkViewChosen);
+  addItem(modelCheckMenu_, "holeViewItem", T::menuHoles, &MainWindow::onHoleViewChosen);
+  addItem(modelCheckMenu_, "unfilledReceiverViewItem", T::menuHoles2,
+          &MainWindow::onUnfilledReceiverViewChosen);
   for (const auto& [name, caption] :
-       {std::pair{"N5", T::menuBlank}, std::pair{"N3", T::menuSpacer}}) {
+       {std::pair{"blankItem", T::menuBlank}, std::pair{"spacerItem", T::menuSpacer}}) {
     QAction* a = bar->addAction(QString());
     a->setObjectName(name);
     texts_.bind(a, &QAction::setText, caption);
   }
-  about_ = addMenu("about", T::menuAbout);
-  addItem(about_, "tuite", T::menuVersion, &MainWindow::onAboutChosen);
+  about_ = addMenu("aboutMenu", T::menuAbout);
+  addItem(about_, "versionItem", T::menuVersion, &MainWindow::onAboutChosen);
 }
 
 // The interface's language, last on the menu bar as settings are.

@@ -84,7 +84,7 @@ void MainWindow::placeScaleBox() {
   // Below the pan cross and the legend on screen: where there is no room, none.
   const bool legendShown = legendStrip_ && shownLegend().quantity != LegendQuantity::none;
   const int above =
-      legendShown ? legendStrip_->geometry().bottom() : bitBtn_[11]->geometry().bottom();
+      legendShown ? legendStrip_->geometry().bottom() : panDownButton_->geometry().bottom();
   scaleBox_->setVisible(top > above);
   scaleBox_->setGeometry(canvas_->width() - legendColumnWidth(), top, legendColumnWidth(), height);
   if (runThread_->windowHasModel())

@@ -11,12 +11,13 @@
 #include <QUrl>
 
 QtWindowServices::QtWindowServices(const Controls& controls)
-    : panel0_(controls.panel0), panel1_(controls.panel1), fillCheck_(controls.checkBox1),
-      blackLinesCheck_(controls.checkBox2), progressBar_(controls.progressBar),
-      mainWindow_(controls.mainWindow), tickOrigin_(Clock::now()) {}
+    : titlePanel_(controls.titlePanel), statusPanel_(controls.statusPanel),
+      fillCheck_(controls.fillCheck), blackLinesCheck_(controls.blackLinesCheck),
+      progressBar_(controls.progressBar), mainWindow_(controls.mainWindow),
+      tickOrigin_(Clock::now()) {}
 
 void QtWindowServices::setStatusText(int panel, const std::string& text) {
-  QLabel* label = panel == 0 ? panel0_.data() : panel == 1 ? panel1_.data() : nullptr;
+  QLabel* label = panel == 0 ? titlePanel_.data() : panel == 1 ? statusPanel_.data() : nullptr;
   if (label) label->setText(QString::fromStdString(text));
   if (statusObserver) statusObserver(panel, text);
 }

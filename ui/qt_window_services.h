@@ -25,10 +25,10 @@ class QWidget;
 class QtWindowServices : public WindowServices {
 public:
   struct Controls {
-    QLabel* panel0 = nullptr;
-    QLabel* panel1 = nullptr;
-    QCheckBox* checkBox1 = nullptr;
-    QCheckBox* checkBox2 = nullptr;
+    QLabel* titlePanel = nullptr;         // status panel 0
+    QLabel* statusPanel = nullptr;        // status panel 1
+    QCheckBox* fillCheck = nullptr;       // check box 1
+    QCheckBox* blackLinesCheck = nullptr; // check box 2
     QProgressBar* progressBar = nullptr;
     QWidget* mainWindow = nullptr;
   };
@@ -71,7 +71,7 @@ public:
 private:
   using Clock = std::chrono::steady_clock;
 
-  QPointer<QLabel> panel0_, panel1_;
+  QPointer<QLabel> titlePanel_, statusPanel_;
   QPointer<QCheckBox> fillCheck_, blackLinesCheck_;
   QPointer<QProgressBar> progressBar_;
   QPointer<QWidget> mainWindow_;

@@ -32,8 +32,8 @@ void BM_LayoutRefreshAfterDialogClick(benchmark::State& state) {
   MainWindow w;
   w.showAtStart();
   QApplication::processEvents();
-  QToolButton* up = w.layoutDialog().findChild<QToolButton*>("BitBtn3");
-  QToolButton* down = w.layoutDialog().findChild<QToolButton*>("BitBtn4");
+  QToolButton* up = w.layoutDialog().findChild<QToolButton*>("spacingUpButton");
+  QToolButton* down = w.layoutDialog().findChild<QToolButton*>("spacingDownButton");
   bool goUp = true;
   for (auto _ : state) {
     // Spacing 26 <-> 27 in every column: a new layout each time.
@@ -65,7 +65,7 @@ void BM_DefaultRunStartToFinalText(benchmark::State& state) {
   if (state.range(0) == 1) w.findChild<QAction*>("historyItem")->trigger();
   QApplication::processEvents();
   QtWindowServices& ws = w.services();
-  PanelButton* start = w.findChild<PanelButton*>("button2");
+  PanelButton* start = w.findChild<PanelButton*>("startButton");
   double longestGap = 0, longestBusy = 0;
   long ticks = 0;
   for (auto _ : state) {
@@ -159,7 +159,7 @@ void runFromStartButton(MainWindow& w, int stopAt) {
   ws.statusObserver = [&](int panel, const std::string& text) {
     if (panel == 1 && text == stopText) w.onStopClicked();
   };
-  w.findChild<PanelButton*>("button2")->click();
+  w.findChild<PanelButton*>("startButton")->click();
   while (w.loopRunning()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
   ws.statusObserver = nullptr;
 }
@@ -195,7 +195,7 @@ void BM_ParticleFramesPerBarPosition(benchmark::State& state) {
   QApplication::processEvents();
   runFromStartButton(w, 0);
   QtWindowServices& ws = w.services();
-  w.findChild<QScrollBar*>("ScrollBar1")->setValue(static_cast<int>(state.range(0)));
+  w.findChild<QScrollBar*>("particleSpeedBar")->setValue(static_cast<int>(state.range(0)));
   ws.activeWindowAnswer = [] { return true; }; // pass after pass until stopped
   // Frames shown: the paints of the drawing area once the traces are ready.
   long frames = 0;

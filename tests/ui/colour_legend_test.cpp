@@ -14,7 +14,7 @@
 TEST(ColourLegend, ShowsTheLevelsOfTheMapOnScreen) {
   StartedWindow s;
   EXPECT_EQ(s.w.shownLegend().quantity, LegendQuantity::none) << "the outline picture has none";
-  s.mainButton("BitBtn5")->click(); // density, drawn whatever the run
+  s.mainButton("densityButton")->click(); // density, drawn whatever the run
   const ColourLegend& legend = s.w.shownLegend();
   ASSERT_EQ(legend.quantity, LegendQuantity::density);
   ASSERT_EQ(legend.rowCount, 11);
@@ -33,7 +33,7 @@ TEST(ColourLegend, ShowsTheLevelsOfTheMapOnScreen) {
 
 TEST(ColourLegend, SavedPictureIsTheViewWithTheLegendBesideIt) {
   StartedWindow s;
-  s.mainButton("BitBtn5")->click();
+  s.mainButton("densityButton")->click();
   const QImage view = s.w.windowSurface();
   const QImage picture = s.w.pictureToSave();
   EXPECT_EQ(picture.width(), view.width() + legendWidth(s.w.shownLegend()));
@@ -48,10 +48,10 @@ TEST(ColourLegend, SavedPictureIsTheViewWithTheLegendBesideIt) {
 
 TEST(ColourLegend, StaysThroughPanAndZoomAndGoesAwayWithTheMap) {
   StartedWindow s;
-  s.mainButton("BitBtn5")->click();
+  s.mainButton("densityButton")->click();
   const double bodyX = s.m.grids.body[1].bodyPixX;
-  s.mainButton("BitBtn7")->click(); // zoom out: the map at the new scale
-  s.mainButton("BitBtn9")->click();
+  s.mainButton("zoomOutButton")->click(); // zoom out: the map at the new scale
+  s.mainButton("panLeftButton")->click();
   EXPECT_NE(s.m.grids.body[1].bodyPixX, bodyX);
   EXPECT_EQ(s.w.shownLegend().quantity, LegendQuantity::density);
   EXPECT_TRUE(s.w.findChild<QWidget*>("ColourLegend")->isVisible());
@@ -59,7 +59,7 @@ TEST(ColourLegend, StaysThroughPanAndZoomAndGoesAwayWithTheMap) {
                                    roundHalfAway(s.m.grids.body[1].bodyPixY)),
             kWhitePixel)
       << "the map's white body interiors where the bodies now are";
-  s.w.findChild<QAction*>("pt_2")->trigger(); // a new layout: its outlines
+  s.w.findChild<QAction*>("pattern2Item")->trigger(); // a new layout: its outlines
   EXPECT_EQ(s.w.shownLegend().quantity, LegendQuantity::none);
   EXPECT_FALSE(s.w.findChild<QWidget*>("ColourLegend")->isVisible());
   EXPECT_EQ(s.w.pictureToSave().size(), s.w.windowSurface().size());
@@ -84,7 +84,7 @@ TEST(ColourLegend, VectorBinsRunFromTheTopSpeedDown) {
 
 TEST(ColourLegend, TheMenuSavesThePictureAsPng) {
   StartedWindow s;
-  s.mainButton("BitBtn5")->click();
+  s.mainButton("densityButton")->click();
   QTemporaryDir dir;
   const QString path = dir.filePath("density.png");
   s.w.chooseFile = [&](bool save, const QString& filter) {

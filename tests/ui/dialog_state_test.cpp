@@ -25,26 +25,25 @@ std::string dialogOutOfStep(StartedWindow& s) {
   const Model& m = s.m;
   const int c = m.editing.selectedColumn;
   const struct {
-    int field;
+    const char* field;
     QString shows;
-  } fields[] = {{1, wholeNumberText(m.layout.columnBodies[c])},
-                {4, wholeNumberText(m.layout.columnSpacing[c])},
-                {6, wholeNumberText(m.layout.layoutSize[c][1])},
-                {3, wholeNumberText(m.layout.layoutAngle[c][1])},
-                {2, shortestDecimal(m.layout.layoutRotation)},
-                {7, wholeNumberText(m.layout.nColumns)},
-                {5, shortestDecimal(m.layout.ellipseRatio)}};
+  } fields[] = {{"bodyCountEdit", wholeNumberText(m.layout.columnBodies[c])},
+                {"spacingEdit", wholeNumberText(m.layout.columnSpacing[c])},
+                {"sizeEdit", wholeNumberText(m.layout.layoutSize[c][1])},
+                {"turnEdit", wholeNumberText(m.layout.layoutAngle[c][1])},
+                {"arrangementTurnEdit", shortestDecimal(m.layout.layoutRotation)},
+                {"columnCountEdit", wholeNumberText(m.layout.nColumns)},
+                {"ratioEdit", shortestDecimal(m.layout.ellipseRatio)}};
   for (const auto& f : fields)
     if (s.edit(f.field)->text() != f.shows)
-      return "Edit" + std::to_string(f.field) + " shows " + s.edit(f.field)->text().toStdString() +
+      return std::string(f.field) + " shows " + s.edit(f.field)->text().toStdString() +
              ", the layout " + f.shows.toStdString();
   const QWidget& d = s.w.layoutDialog();
   const auto checked = [&](const QString& name) {
     return d.findChild<QAbstractButton*>(name)->isChecked();
   };
-  if (!checked(QStringLiteral("RadioGroup1_%1").arg(m.layout.layoutShape[c][1])))
-    return "the shape";
-  if (checked("RadioGroup2_0") != m.editing.selectAllColumns) return "the mode";
+  if (!checked(LayoutDialog::shapeChoiceName[m.layout.layoutShape[c][1]])) return "the shape";
+  if (checked("allColumnsChoice") != m.editing.selectAllColumns) return "the mode";
   const QLabel* selected = d.findChild<QLabel*>("SelectedColumn");
   if (selected->isVisibleTo(&d) == m.editing.selectAllColumns) return "the selected column's label";
   if (!selected->text().endsWith(QString::number(c))) return "the selected column's number";
@@ -52,15 +51,15 @@ std::string dialogOutOfStep(StartedWindow& s) {
 }
 
 struct RunningWindow : StartedWindow {
-  PanelButton* start = w.findChild<PanelButton*>("button2");
-  PanelButton* stop = w.findChild<PanelButton*>("Button1");
+  PanelButton* start = w.findChild<PanelButton*>("startButton");
+  PanelButton* stop = w.findChild<PanelButton*>("stopButton");
   PanelButton* go = w.findChild<PanelButton*>("ContinueButton");
-  std::string panel1;
+  std::string statusText;
   int stopAfter = 20; // the step whose text presses stop; 0: on to the traces
   RunningWindow() {
     w.services().statusObserver = [this](int panel, const std::string& text) {
       if (panel != 1) return;
-      panel1 = text;
+      statusText = text;
       // Stop at step 20 of a run, or as soon as the traces are ready.
       const std::string step = "　計算回数＝" + std::to_string(stopAfter) + "　";
       if ((stopAfter && text.rfind(step, 0) == 0) || text.rfind("　所要計算時間　＝", 0) == 0)
@@ -98,7 +97,7 @@ struct RunningWindow : StartedWindow {
 TEST(DialogState, AfterAFullRunOfPatternOneTheRunsLayoutAndResultStay) {
   RunningWindow s;
   s.stopAfter = 0;
-  s.trigger("pt_1"); // its first column holds 2 bodies; the count field showed 3
+  s.trigger("pattern1Item"); // its first column holds 2 bodies; the count field showed 3
   const LayoutParameters pattern = s.m.layout;
   s.run(); // runs, traces, stopped during the animation
   ASSERT_EQ(s.m.run.stepsDone, 300);
@@ -108,13 +107,13 @@ TEST(DialogState, AfterAFullRunOfPatternOneTheRunsLayoutAndResultStay) {
   s.w.forcesClick();
   EXPECT_EQ(s.w.forcesWindow()->table()->rowCount(), s.m.grids.nBodies);
   s.run();
-  EXPECT_EQ(s.panel1.rfind("　計算は完了してます。", 0), 0u) << s.panel1;
+  EXPECT_EQ(s.statusText.rfind("　計算は完了してます。", 0), 0u) << s.statusText;
 
   // Another layout has no result: start runs it.
-  s.clickDialog(1);
+  s.clickDialog("addBodyButton");
   EXPECT_EQ(s.w.forcesWindow()->table()->rowCount(), 0);
   s.run();
-  EXPECT_EQ(s.m.run.stepsDone, 300) << s.panel1;
+  EXPECT_EQ(s.m.run.stepsDone, 300) << s.statusText;
   EXPECT_EQ(s.m.solution.flowLayout, s.m.layout);
 }
 
@@ -134,8 +133,8 @@ TEST(DialogState, AWalkOfPatternsOpensPicksAndRunsKeepsTheDialogOnTheLayout) {
   RunningWindow s;
   QTemporaryDir dir;
   const std::function<void()> walk[] = {
-      [&] { s.trigger("pt_3"); },
-      [&] { s.choose("RadioGroup2_1"); },
+      [&] { s.trigger("pattern3Item"); },
+      [&] { s.choose("selectedColumnChoice"); },
       [&] { s.pick(3); },
       [&] {
         s.run();
@@ -143,13 +142,13 @@ TEST(DialogState, AWalkOfPatternsOpensPicksAndRunsKeepsTheDialogOnTheLayout) {
       },
       [&] { s.pick(2); },
       [&] { s.w.openLayoutFile(s.layoutFile(dir, 4)); },
-      [&] { s.choose("RadioGroup1_4"); },
-      [&] { s.trigger("pt_2"); },
+      [&] { s.choose("ellipseChoice"); },
+      [&] { s.trigger("pattern2Item"); },
       [&] { s.pick(2); },
-      [&] { s.clickDialog(1); },
+      [&] { s.clickDialog("addBodyButton"); },
       [&] { s.run(); },
-      [&] { s.choose("RadioGroup2_0"); },
-      [&] { s.trigger("pt_4"); },
+      [&] { s.choose("allColumnsChoice"); },
+      [&] { s.trigger("pattern4Item"); },
       [&] { s.w.openLayoutFile(s.layoutFile(dir, 2)); },
   };
   int n = 0;
@@ -166,9 +165,9 @@ TEST(DialogState, AStoppedRunLeavesItsPlotWithItsLegendThroughPanAndZoom) {
   s.run();
   ASSERT_EQ(s.m.run.stepsDone, 50);
   EXPECT_EQ(s.w.shownLegend().quantity, LegendQuantity::vectors);
-  for (const char* button : {"BitBtn8", "BitBtn12"}) {
+  for (const char* button : {"zoomInButton", "panUpButton"}) {
     s.mainButton(button)->click();
     EXPECT_EQ(s.w.shownLegend().quantity, LegendQuantity::vectors) << button;
   }
-  EXPECT_TRUE(s.w.findChild<QWidget*>("CheckBox1")->isVisible());
+  EXPECT_TRUE(s.w.findChild<QWidget*>("fillCheck")->isVisible());
 }

@@ -101,11 +101,11 @@ Shown look(StartedWindow& s) {
   s.w.runLengthClick();
   QApplication::processEvents();
   Shown shown;
-  s.w.findChild<QAction*>("N10")->trigger();
-  shown.messages.push_back(s.w.findChild<QLabel*>("Panel1")->text().toStdString());
+  s.w.findChild<QAction*>("particlesSlowItem")->trigger();
+  shown.messages.push_back(s.w.findChild<QLabel*>("statusPanel")->text().toStdString());
   s.messages.clear();
-  s.edit(6)->setText(QStringLiteral("1.5"));
-  s.clickDialog(6);
+  s.edit("sizeEdit")->setText(QStringLiteral("1.5"));
+  s.clickDialog("sizeUpButton");
   shown.messages.insert(shown.messages.end(), s.messages.begin(), s.messages.end());
   collect(&s.w, QStringLiteral("MainWindow"), shown.texts);
   // The filters of the file dialogs as they open now.
@@ -168,10 +168,10 @@ TEST(EnglishInterface, ShowsNoJapaneseAndJapaneseComesBackExactly) {
     return QString();
   };
   // A few texts read as a reader of English expects them.
-  EXPECT_EQ(textOf("button2"), "Start");
-  EXPECT_EQ(textOf("CheckBox1"), "Fill");
-  EXPECT_EQ(textOf("RadioGroup1_4"), "Ellipse");
-  EXPECT_EQ(textOf("N10"), "&Particle traces"); // with its access key
+  EXPECT_EQ(textOf("startButton"), "Start");
+  EXPECT_EQ(textOf("fillCheck"), "Fill");
+  EXPECT_EQ(textOf("ellipseChoice"), "Ellipse");
+  EXPECT_EQ(textOf("particlesSlowItem"), "&Particle traces"); // with its access key
   ASSERT_EQ(english.messages.size(), 2u);
   for (const std::string& m : english.messages)
     EXPECT_FALSE(hasJapanese(QString::fromStdString(m))) << m;

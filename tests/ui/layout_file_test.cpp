@@ -389,17 +389,17 @@ TEST(LayoutFile, TheMenuSavesAndOpensThroughTheFileDialogs) {
   QTemporaryDir dir;
   const QString path = dir.filePath("kept.json");
   s.w.chooseFile = [&](bool, const QString&) { return path; };
-  s.w.findChild<QAction*>("pt_3")->trigger();
+  s.w.findChild<QAction*>("pattern3Item")->trigger();
   s.w.findChild<QAction*>("KeepSaveAs")->trigger();
   ASSERT_TRUE(QFile::exists(path));
   const auto chosen = makeModel();
   *chosen = s.m; // a copy of the state the pattern made
-  s.w.findChild<QAction*>("pt_1")->trigger();
+  s.w.findChild<QAction*>("pattern1Item")->trigger();
   s.w.findChild<QAction*>("KeepOpen")->trigger();
   EXPECT_TRUE(s.messages.empty());
   expectSameGrids(*chosen, s.m, "pattern 3 kept and opened");
   // "保存" writes to the file last opened or saved, with nothing left beside it.
-  s.w.findChild<QAction*>("pt_2")->trigger();
+  s.w.findChild<QAction*>("pattern2Item")->trigger();
   s.w.chooseFile = nullptr;
   s.w.findChild<QAction*>("KeepSave")->trigger();
   const LayoutFileResult read = readLayoutFile(path, s.m.layout);
@@ -472,11 +472,11 @@ TEST(LayoutFile, ARatioStepAfterOpeningStepsFromTheFilesRatio) {
   const auto expected = makeModel();
   *expected = s.m; // the grids of ratio 3.6 made from a file
 
-  ASSERT_EQ(s.edit(5)->text(), "3.6") << "the field shows the file's ratio";
+  ASSERT_EQ(s.edit("ratioEdit")->text(), "3.6") << "the field shows the file's ratio";
   ASSERT_TRUE(s.w.openLayoutFile(writeEllipses("opened.json", 3.4)));
-  s.clickDialog(13);
+  s.clickDialog("ratioUpButton");
   EXPECT_EQ(s.m.layout.ellipseRatio, 3.6);
-  EXPECT_EQ(s.edit(5)->text(), "3.6");
+  EXPECT_EQ(s.edit("ratioEdit")->text(), "3.6");
   EXPECT_TRUE(s.messages.empty());
   expectSameGrids(*expected, s.m, "a ratio step from an opened file's 3.4");
 }

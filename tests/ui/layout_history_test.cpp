@@ -61,7 +61,7 @@ struct Snapshot {
 };
 
 QAbstractButton* shapeChoice(StartedWindow& s, int code) {
-  return s.w.layoutDialog().findChild<QRadioButton*>(QStringLiteral("RadioGroup1_%1").arg(code));
+  return s.w.layoutDialog().findChild<QRadioButton*>(LayoutDialog::shapeChoiceName[code]);
 }
 } // namespace
 
@@ -80,14 +80,14 @@ TEST(LayoutHistory, UndoingEveryActionGivesBackTheStartAndRedoingTheEnd) {
   auto note = [&] { at[stack.index()] = std::make_unique<Snapshot>(s.m); };
   note();
   const std::function<void()> actions[] = {
-      [&] { s.clickDialog(1, 2); }, // two bodies more in every column: one step
-      [&] { s.clickDialog(11); },   // a column more
+      [&] { s.clickDialog("addBodyButton", 2); }, // two bodies more in every column: one step
+      [&] { s.clickDialog("addColumnButton"); },  // a column more
       [&] { shapeChoice(s, shape::square)->click(); },
       [&] {
-        s.edit(6)->setText("21");
-        s.clickDialog(6); // the typed size, stepped
+        s.edit("sizeEdit")->setText("21");
+        s.clickDialog("sizeUpButton"); // the typed size, stepped
       },
-      [&] { s.clickDialog(9, 3); }, // the arrangement turned
+      [&] { s.clickDialog("arrangementTurnDownButton", 3); }, // the arrangement turned
       [&] { s.w.onPattern3Chosen(); },
       [&] {
         s.w.applyFlowConditions(s.m.flow,
@@ -98,7 +98,7 @@ TEST(LayoutHistory, UndoingEveryActionGivesBackTheStartAndRedoingTheEnd) {
         s.w.applyFlowConditions({150, 0.08});
       },
       [&] { ASSERT_TRUE(s.w.openLayoutFile(file)); },
-      [&] { s.clickDialog(3); }, // the spacing
+      [&] { s.clickDialog("spacingUpButton"); }, // the spacing
   };
   for (const auto& act : actions) {
     act();
@@ -112,7 +112,7 @@ TEST(LayoutHistory, UndoingEveryActionGivesBackTheStartAndRedoingTheEnd) {
     at.at(n - 1)->expectIn(s.m, "after undoing to " + std::to_string(n - 1));
   }
   EXPECT_FALSE(stack.canUndo());
-  EXPECT_EQ(s.edit(7)->text(), QString::number(at.at(0)->state.layout.nColumns))
+  EXPECT_EQ(s.edit("columnCountEdit")->text(), QString::number(at.at(0)->state.layout.nColumns))
       << "the dialog shows the layout given back";
   for (int n = 1; n <= 10; ++n) {
     s.w.redoClick();
@@ -124,20 +124,20 @@ TEST(LayoutHistory, StepsOfOneFieldMergeAndStepsBackToTheStartLeaveNothing) {
   StartedWindow s;
   QUndoStack& stack = s.w.undoStack();
   const LayoutState start = layoutStateOf(s.m.layout, s.m.flow);
-  s.clickDialog(6, 3); // size up three times
-  s.clickDialog(4);    // then the spacing
+  s.clickDialog("sizeUpButton", 3);   // size up three times
+  s.clickDialog("spacingDownButton"); // then the spacing
   EXPECT_EQ(stack.count(), 2);
   s.w.undoClick();
   s.w.undoClick();
   EXPECT_TRUE(layoutStateOf(s.m.layout, s.m.flow) == start);
-  s.clickDialog(1);
-  s.clickDialog(2); // a body more, then one less: back where it was
+  s.clickDialog("addBodyButton");
+  s.clickDialog("removeBodyButton"); // a body more, then one less: back where it was
   EXPECT_FALSE(stack.canUndo()) << "a change undone by the same field is no step";
 }
 
 TEST(LayoutHistory, AnUndoBackToTheRunsLayoutShowsItsResultAgainUnlessAnotherRunFollowed) {
   StartedWindow s;
-  PanelButton* start = s.w.findChild<PanelButton*>("button2");
+  PanelButton* start = s.w.findChild<PanelButton*>("startButton");
   PanelButton* continueButton = s.w.findChild<PanelButton*>("ContinueButton");
   // Runs stopped at their 20th step (no particle traces follow a stop).
   s.w.services().statusObserver = [&s](int, const std::string&) {
@@ -148,7 +148,7 @@ TEST(LayoutHistory, AnUndoBackToTheRunsLayoutShowsItsResultAgainUnlessAnotherRun
   ASSERT_GT(flowStep, 10);
   ASSERT_TRUE(continueButton->isVisible());
 
-  s.clickDialog(6); // size up: the result is not this layout's
+  s.clickDialog("sizeUpButton"); // size up: the result is not this layout's
   EXPECT_EQ(s.m.run.stepsDone, 1);
   EXPECT_FALSE(continueButton->isVisible());
   s.w.undoClick();
@@ -170,7 +170,7 @@ TEST(LayoutFileInCaption, NameMarkSavedStatusAndTheQuestionBeforeChangesAreSetAs
   QTemporaryDir dir;
   const QString file = dir.filePath("mine.json");
   s.w.chooseFile = [&](bool, const QString&) { return file; };
-  s.clickDialog(1);
+  s.clickDialog("addBodyButton");
   EXPECT_TRUE(s.w.isWindowModified());
 
   // Quitting asks; "cancel" keeps the window and its layout.

@@ -50,16 +50,16 @@ void choose(StartedWindow& s, const char* button) {
 
 TEST(LayoutInStep, RatioStepAfterPatternThreeRegeneratesThoughItsTextStays) {
   StartedWindow s;
-  choose(s, "RadioGroup1_4"); // "楕円"
-  s.clickDialog(14, 3);
-  EXPECT_EQ(s.edit(5)->text(), "1.4");
+  choose(s, "ellipseChoice"); // "楕円"
+  s.clickDialog("ratioDownButton", 3);
+  EXPECT_EQ(s.edit("ratioEdit")->text(), "1.4");
   EXPECT_EQ(s.m.grids.bodyPerimeterPoints, 518);
-  s.w.findChild<QAction*>("pt_3")->trigger();
+  s.w.findChild<QAction*>("pattern3Item")->trigger();
   EXPECT_DOUBLE_EQ(s.m.layout.ellipseRatio, 1.6);
   EXPECT_EQ(s.m.grids.bodyPerimeterPoints, 628);
-  s.clickDialog(14);
+  s.clickDialog("ratioDownButton");
   EXPECT_EQ(s.m.layout.ellipseRatio, 1.4) << "the ratio its text shows";
-  EXPECT_EQ(s.edit(5)->text(), "1.4");
+  EXPECT_EQ(s.edit("ratioEdit")->text(), "1.4");
   EXPECT_EQ(s.m.grids.bodyPerimeterPoints, 586);
   EXPECT_EQ(gridsOutOfStep(s.m), "");
 }
@@ -67,28 +67,28 @@ TEST(LayoutInStep, RatioStepAfterPatternThreeRegeneratesThoughItsTextStays) {
 TEST(LayoutInStep, EveryActionOfAWalkLeavesTheGridsOfTheLayout) {
   StartedWindow s;
   const std::function<void()> act[] = {
-      [&] { choose(s, "RadioGroup1_4"); },
-      [&] { s.clickDialog(14); },
-      [&] { s.w.findChild<QAction*>("pt_3")->trigger(); },
-      [&] { s.clickDialog(13); },
-      [&] { choose(s, "RadioGroup2_1"); },
-      [&] { s.clickDialog(1); },
-      [&] { s.clickDialog(4); },
-      [&] { s.w.findChild<QAction*>("pt_2")->trigger(); },
-      [&] { s.clickDialog(11); },
-      [&] { s.clickDialog(6); },
-      [&] { choose(s, "RadioGroup1_2"); },
-      [&] { s.clickDialog(7); },
-      [&] { s.clickDialog(10); },
-      [&] { s.w.findChild<QAction*>("pt_1")->trigger(); },
-      [&] { choose(s, "RadioGroup2_0"); },
-      [&] { s.clickDialog(2); },
-      [&] { s.clickDialog(12); },
-      [&] { s.clickDialog(3); },
-      [&] { s.w.findChild<QAction*>("pt_4")->trigger(); },
-      [&] { s.clickDialog(14); },
-      [&] { s.clickDialog(5); },
-      [&] { s.clickDialog(9); },
+      [&] { choose(s, "ellipseChoice"); },
+      [&] { s.clickDialog("ratioDownButton"); },
+      [&] { s.w.findChild<QAction*>("pattern3Item")->trigger(); },
+      [&] { s.clickDialog("ratioUpButton"); },
+      [&] { choose(s, "selectedColumnChoice"); },
+      [&] { s.clickDialog("addBodyButton"); },
+      [&] { s.clickDialog("spacingDownButton"); },
+      [&] { s.w.findChild<QAction*>("pattern2Item")->trigger(); },
+      [&] { s.clickDialog("addColumnButton"); },
+      [&] { s.clickDialog("sizeUpButton"); },
+      [&] { choose(s, "triangleChoice"); },
+      [&] { s.clickDialog("turnUpButton"); },
+      [&] { s.clickDialog("arrangementTurnUpButton"); },
+      [&] { s.w.findChild<QAction*>("pattern1Item")->trigger(); },
+      [&] { choose(s, "allColumnsChoice"); },
+      [&] { s.clickDialog("removeBodyButton"); },
+      [&] { s.clickDialog("removeColumnButton"); },
+      [&] { s.clickDialog("spacingUpButton"); },
+      [&] { s.w.findChild<QAction*>("pattern4Item")->trigger(); },
+      [&] { s.clickDialog("ratioDownButton"); },
+      [&] { s.clickDialog("sizeDownButton"); },
+      [&] { s.clickDialog("arrangementTurnDownButton"); },
   };
   int n = 0;
   for (const auto& a : act) {
@@ -101,15 +101,15 @@ TEST(LayoutInStep, EveryActionOfAWalkLeavesTheGridsOfTheLayout) {
 
 TEST(LayoutInStep, APatternWithFewerColumnsKeepsTheSelectionOnOne) {
   StartedWindow s;
-  choose(s, "RadioGroup2_1");
-  s.clickDialog(11); // six columns
+  choose(s, "selectedColumnChoice");
+  s.clickDialog("addColumnButton"); // six columns
   const ColumnBodyPosition& last = s.m.grids.columnBody[6][1];
   s.w.onPictureClicked(roundHalfAway(last.columnBodyPixX), roundHalfAway(last.columnBodyPixY));
   ASSERT_EQ(s.m.editing.selectedColumn, 6);
-  s.w.findChild<QAction*>("pt_3")->trigger(); // four columns
+  s.w.findChild<QAction*>("pattern3Item")->trigger(); // four columns
   EXPECT_EQ(s.m.editing.selectedColumn, 4);
   const int shapeOfFour = s.m.layout.layoutShape[4][1];
-  choose(s, "RadioGroup1_1"); // "四角" for the selected column
+  choose(s, "squareChoice"); // "四角" for the selected column
   EXPECT_EQ(s.m.layout.layoutShape[4][1], shape::square) << "the change reaches a drawn column";
   EXPECT_NE(shapeOfFour, shape::square);
   EXPECT_EQ(gridsOutOfStep(s.m), "");
@@ -118,16 +118,17 @@ TEST(LayoutInStep, APatternWithFewerColumnsKeepsTheSelectionOnOne) {
 TEST(LayoutInStep, TurnsAtTheEndsOfTheirRange) {
   struct {
     const char* typed;
-    int button; // 7 up, 8 down
+    const char* button;
     bool accepted;
     int turn;
-  } cases[] = {{"-2147483647", 8, false, 0}, {"2147483647", 7, false, 0},
-               {"2147483647", 8, false, 0},  {"1000000", 7, false, 0},
-               {"999999", 7, true, 1000000}, {"-999999", 8, true, -1000000},
-               {"-1000000", 8, false, 0}};
+  } cases[] = {
+      {"-2147483647", "turnDownButton", false, 0}, {"2147483647", "turnUpButton", false, 0},
+      {"2147483647", "turnDownButton", false, 0},  {"1000000", "turnUpButton", false, 0},
+      {"999999", "turnUpButton", true, 1000000},   {"-999999", "turnDownButton", true, -1000000},
+      {"-1000000", "turnDownButton", false, 0}};
   for (const auto& c : cases) {
     StartedWindow s;
-    s.edit(3)->setText(QString::fromUtf8(c.typed));
+    s.edit("turnEdit")->setText(QString::fromUtf8(c.typed));
     s.clickDialog(c.button);
     EXPECT_EQ(s.messages.size(), c.accepted ? 0u : 1u) << c.typed;
     EXPECT_EQ(s.m.layout.layoutAngle[1][1], c.turn) << c.typed;

@@ -22,11 +22,15 @@
 
 namespace {
 QString statusText(MainWindow& w, int panel) {
-  return w.findChild<QLabel*>(panel == 0 ? "Panel0" : "Panel1")->text();
+  return w.findChild<QLabel*>(panel == 0 ? "titlePanel" : "statusPanel")->text();
 }
 bool menuShown(MainWindow& w, const char* name) {
   return w.findChild<QAction*>(name)->isVisible();
 }
+// The picture buttons: the plots, zoom and the pan cross.
+const char* const kPictureButtons[] = {
+    "vorticityButton", "vectorsButton", "densityButton",  "pressureButton", "zoomOutButton",
+    "zoomInButton",    "panLeftButton", "panRightButton", "panDownButton",  "panUpButton"};
 } // namespace
 
 TEST(MainWindowStart, ShowsTheDefaultLayoutAsTheWholeOutlinePicture) {
@@ -55,27 +59,27 @@ TEST(MainWindowStart, CaptionsMenusAndHiddenItems) {
     const char* caption;
     bool shown;
   } menus[] = {
-      {"File1", "Whirlpane   ", true},
-      {"Whirlpane1", "Whirlpane の終了   ", true},
-      {"N2", "パターン  ", true},
-      {"pt_1", "パターン　（１） ", true},
-      {"pt_4", "パターン　（４） ", true},
-      {"N11", "粒子描画 ", true},
-      {"N10", "粒子描画 ", true},
-      {"N9", "粒子描画 (高速) ", true},
-      {"N12", "粒子描画 (超高速) ", true},
-      {"hensh", "編集  ", false},
-      {"N7", "全てを選択 ", true},
-      {"N8", "列ごとに選択 ", true},
-      {"model_k", "モデル確認", false},
-      {"N4", "メッシュ", true},
-      {"bylr11", "BY_L_R１　主←補助", true},
-      {"N6", "穴－領域", true},
-      {"N21", "穴－領域-2", true},
-      {"N5", " ", true},
-      {"N3", "　　　　　　　　　　　　　　　　　　　 ", true},
-      {"about", "Whirlpane について", true},
-      {"tuite", "バージョン情報等", true},
+      {"programMenu", "Whirlpane   ", true},
+      {"quitItem", "Whirlpane の終了   ", true},
+      {"patternMenu", "パターン  ", true},
+      {"pattern1Item", "パターン　（１） ", true},
+      {"pattern4Item", "パターン　（４） ", true},
+      {"particleMenu", "粒子描画 ", true},
+      {"particlesSlowItem", "粒子描画 ", true},
+      {"particlesFastItem", "粒子描画 (高速) ", true},
+      {"particlesFastestItem", "粒子描画 (超高速) ", true},
+      {"editMenu", "編集  ", false},
+      {"selectAllColumnsItem", "全てを選択 ", true},
+      {"selectOneColumnItem", "列ごとに選択 ", true},
+      {"modelCheckMenu", "モデル確認", false},
+      {"meshViewItem", "メッシュ", true},
+      {"linkViewItem", "BY_L_R１　主←補助", true},
+      {"holeViewItem", "穴－領域", true},
+      {"unfilledReceiverViewItem", "穴－領域-2", true},
+      {"blankItem", " ", true},
+      {"spacerItem", "　　　　　　　　　　　　　　　　　　　 ", true},
+      {"aboutMenu", "Whirlpane について", true},
+      {"versionItem", "バージョン情報等", true},
   };
   for (const auto& item : menus) {
     QAction* a = s.w.findChild<QAction*>(item.name);
@@ -83,8 +87,8 @@ TEST(MainWindowStart, CaptionsMenusAndHiddenItems) {
     EXPECT_EQ(a->text(), QString::fromUtf8(item.caption)) << item.name;
     EXPECT_EQ(a->isVisible(), item.shown) << item.name;
   }
-  auto* start = s.w.findChild<PanelButton*>("button2");
-  auto* stop = s.w.findChild<PanelButton*>("Button1");
+  auto* start = s.w.findChild<PanelButton*>("startButton");
+  auto* stop = s.w.findChild<PanelButton*>("stopButton");
   EXPECT_EQ(start->caption(), QString::fromUtf8("計算スタート"));
   EXPECT_EQ(start->backgroundColour(), QColor(0, 0, 205));
   EXPECT_EQ(start->textColour(), QColor(225, 225, 255));
@@ -92,13 +96,13 @@ TEST(MainWindowStart, CaptionsMenusAndHiddenItems) {
   EXPECT_EQ(stop->backgroundColour(), QColor(125, 0, 0));
   EXPECT_EQ(stop->textColour(), QColor(255, 255, 105));
   EXPECT_FALSE(stop->isVisible());
-  EXPECT_FALSE(s.w.findChild<QProgressBar*>("ProgressBar1")->isVisible());
-  EXPECT_FALSE(s.w.findChild<QScrollBar*>("ScrollBar1")->isVisible());
-  EXPECT_EQ(s.w.findChild<QCheckBox*>("CheckBox1")->text(), QString::fromUtf8("塗り潰し"));
-  EXPECT_EQ(s.w.findChild<QCheckBox*>("CheckBox2")->text(), QString::fromUtf8("ラインを黒く"));
-  EXPECT_EQ(s.mainButton("BitBtn3")->text(), QString::fromUtf8("ω"));
-  for (const char* b : {"BitBtn3", "BitBtn4", "BitBtn5", "BitBtn6", "BitBtn7", "BitBtn8", "BitBtn9",
-                        "BitBtn10", "BitBtn11", "BitBtn12"})
+  EXPECT_FALSE(s.w.findChild<QProgressBar*>("progressBar")->isVisible());
+  EXPECT_FALSE(s.w.findChild<QScrollBar*>("particleSpeedBar")->isVisible());
+  EXPECT_EQ(s.w.findChild<QCheckBox*>("fillCheck")->text(), QString::fromUtf8("塗り潰し"));
+  EXPECT_EQ(s.w.findChild<QCheckBox*>("blackLinesCheck")->text(),
+            QString::fromUtf8("ラインを黒く"));
+  EXPECT_EQ(s.mainButton("vorticityButton")->text(), QString::fromUtf8("ω"));
+  for (const char* b : kPictureButtons)
     EXPECT_FALSE(s.mainButton(b)->toolTip().isEmpty()) << b << " explains itself";
 }
 
@@ -116,7 +120,10 @@ TEST(MainWindowPatterns, EachPresetRedrawsItsLayout) {
     const char* item;
     int bodies;
     double scale;
-  } presets[] = {{"pt_1", 8, 2.95}, {"pt_2", 12, 2.6}, {"pt_3", 14, 2.6}, {"pt_4", 22, 2.2}};
+  } presets[] = {{"pattern1Item", 8, 2.95},
+                 {"pattern2Item", 12, 2.6},
+                 {"pattern3Item", 14, 2.6},
+                 {"pattern4Item", 22, 2.2}};
   StartedWindow s;
   for (const auto& p : presets) {
     s.w.findChild<QAction*>(p.item)->trigger();
@@ -133,13 +140,13 @@ TEST(MainWindowView, PanAndZoomMoveThePicture) {
   const double x0 = s.m.grids.body[1].bodyPixX, y0 = s.m.grids.body[1].bodyPixY;
   s.w.services().setStatusText(0, "plot");
   s.w.services().setStatusText(1, "step");
-  s.mainButton("BitBtn9")->click();
+  s.mainButton("panLeftButton")->click();
   EXPECT_NEAR(s.m.grids.body[1].bodyPixX, x0 - 4 * 2.95, 1e-9) << "viewCentreX + 4 moves it left";
   EXPECT_EQ(statusText(s.w, 0), "") << "the outlines replace the plot and its title";
   EXPECT_EQ(statusText(s.w, 1), "");
-  s.mainButton("BitBtn12")->click();
+  s.mainButton("panUpButton")->click();
   EXPECT_NEAR(s.m.grids.body[1].bodyPixY, y0 - 4 * 2.95, 1e-9) << "viewCentreY - 4 moves it up";
-  s.mainButton("BitBtn8")->click();
+  s.mainButton("zoomInButton")->click();
   EXPECT_DOUBLE_EQ(s.m.view.viewScale, 2.95 * 1.05);
   const QImage image = s.grabbed();
   for (int b = 1; b <= s.m.grids.nBodies; ++b) EXPECT_EQ(s.bodyColour(image, b), kRedPixel);
@@ -150,10 +157,10 @@ TEST(MainWindowView, PanCrossFollowsTheRightEdge) {
   s.w.resize(900, 500);
   QApplication::processEvents();
   const int right = s.w.frameGeometry().width() - 50;
-  EXPECT_EQ(s.mainButton("BitBtn10")->x(), right);
-  EXPECT_EQ(s.mainButton("BitBtn11")->x(), right - 32);
-  EXPECT_EQ(s.mainButton("BitBtn12")->x(), right - 32);
-  EXPECT_EQ(s.mainButton("BitBtn9")->x(), right - 62);
+  EXPECT_EQ(s.mainButton("panRightButton")->x(), right);
+  EXPECT_EQ(s.mainButton("panDownButton")->x(), right - 32);
+  EXPECT_EQ(s.mainButton("panUpButton")->x(), right - 32);
+  EXPECT_EQ(s.mainButton("panLeftButton")->x(), right - 62);
 }
 
 TEST(MainWindowColumns, MouseSelectsAColumnOnlyInTheColumnMode) {
@@ -165,14 +172,14 @@ TEST(MainWindowColumns, MouseSelectsAColumnOnlyInTheColumnMode) {
   clickBodyOf(3, 2);
   EXPECT_EQ(s.m.editing.selectedColumn, 1) << "the whole-layout mode ignores clicks";
 
-  s.w.layoutDialog().findChild<QAbstractButton*>("RadioGroup2_1")->click();
+  s.w.layoutDialog().findChild<QAbstractButton*>("selectedColumnChoice")->click();
   ASSERT_FALSE(s.w.layoutDialog().wholeLayoutChosen());
   clickBodyOf(2, 1); // column 2 holds 2 bodies
   EXPECT_EQ(s.m.editing.selectedColumn, 2);
-  EXPECT_EQ(s.edit(1)->text(), "2");
+  EXPECT_EQ(s.edit("bodyCountEdit")->text(), "2");
   clickBodyOf(3, 3);
   EXPECT_EQ(s.m.editing.selectedColumn, 3);
-  EXPECT_EQ(s.edit(1)->text(), "3");
+  EXPECT_EQ(s.edit("bodyCountEdit")->text(), "3");
   const QImage image = s.grabbed();
   // Bodies 6..8 are column 3: filled; the others are outlines on white.
   for (int b = 1; b <= s.m.grids.nBodies; ++b)
@@ -194,7 +201,7 @@ TEST(MainWindowColumns, MouseSelectsAColumnOnlyInTheColumnMode) {
 TEST(MainWindowCommands, PlotButtonsWaitForStepTen) {
   StartedWindow s;
   const QImage before = s.grabbed();
-  for (const char* b : {"BitBtn3", "BitBtn4", "BitBtn6"}) {
+  for (const char* b : {"vorticityButton", "vectorsButton", "pressureButton"}) {
     s.mainButton(b)->click();
     EXPECT_EQ(s.grabbed(), before) << b << " draws nothing before step 10";
   }
@@ -203,7 +210,7 @@ TEST(MainWindowCommands, PlotButtonsWaitForStepTen) {
 TEST(MainWindowCommands, ParticleItemsWaitForStepHundred) {
   StartedWindow s;
   s.m.run.stepsDone = 99;
-  for (const char* item : {"N10", "N9", "N12"}) {
+  for (const char* item : {"particlesSlowItem", "particlesFastItem", "particlesFastestItem"}) {
     s.m.run.stopFlag = true;
     s.w.findChild<QAction*>(item)->trigger();
     EXPECT_EQ(statusText(s.w, 1), QString::fromUtf8("　繰り返し１００回以上、計算して下さい"))
@@ -229,26 +236,25 @@ TEST(MainWindowModes, ThreeControlModes) {
     s.w.setControlMode(c.mode);
     EXPECT_EQ(s.w.controlMode(), c.mode);
     EXPECT_EQ(s.w.layoutDialog().isVisible(), c.dialog) << c.mode;
-    EXPECT_EQ(visible("Button1"), c.stop) << c.mode;
-    EXPECT_EQ(visible("ProgressBar1"), c.stop) << c.mode;
-    EXPECT_EQ(visible("button2"), c.start) << c.mode;
-    for (const char* menu : {"File1", "about", "N2", "N11"})
+    EXPECT_EQ(visible("stopButton"), c.stop) << c.mode;
+    EXPECT_EQ(visible("progressBar"), c.stop) << c.mode;
+    EXPECT_EQ(visible("startButton"), c.start) << c.mode;
+    for (const char* menu : {"programMenu", "aboutMenu", "patternMenu", "particleMenu"})
       EXPECT_EQ(menuShown(s.w, menu), c.menus) << c.mode << " " << menu;
-    for (int n = 3; n <= 12; ++n)
-      EXPECT_EQ(s.mainButton(QStringLiteral("BitBtn%1").arg(n).toUtf8())->isVisible(), c.pictures)
-          << c.mode << " BitBtn" << n;
-    EXPECT_EQ(visible("ScrollBar1"), c.speed) << c.mode;
-    EXPECT_EQ(visible("Label1"), c.speed) << c.mode;
+    for (const char* b : kPictureButtons)
+      EXPECT_EQ(s.mainButton(b)->isVisible(), c.pictures) << c.mode << " " << b;
+    EXPECT_EQ(visible("particleSpeedBar"), c.speed) << c.mode;
+    EXPECT_EQ(visible("particleSpeedLabel"), c.speed) << c.mode;
     EXPECT_EQ(s.w.windowFlags().testFlag(Qt::WindowCloseButtonHint), c.closable) << c.mode;
   }
   s.w.setControlMode(4);
   EXPECT_EQ(s.w.controlMode(), 1) << "other modes change nothing";
-  EXPECT_TRUE(visible("button2"));
+  EXPECT_TRUE(visible("startButton"));
 }
 
 TEST(MainWindowModes, ScrollBarSetsTheFrameRepeats) {
   StartedWindow s;
-  auto* bar = s.w.findChild<QScrollBar*>("ScrollBar1");
+  auto* bar = s.w.findChild<QScrollBar*>("particleSpeedBar");
   EXPECT_EQ(bar->value(), 3);
   for (int position = 1; position <= 5; ++position) {
     bar->setValue(position);
@@ -274,25 +280,31 @@ TEST(MainWindowParticles, AnimationShowsCrossesAndStopsOnTheStopButton) {
   pretendRunPassedStepHundred(s.m);
   bool sawParticleMode = false;
   QImage during;
-  // Once the traces are ready, let some frames pass, look, press stop.
+  // Once the traces are ready (their title shown), let some frames pass,
+  // look, press stop.  The title comes at a hand-over; the model itself is
+  // the animation's while it goes on.
+  bool tracesReady = false;
+  s.w.services().statusObserver = [&](int panel, const std::string& text) {
+    if (panel == 0 && text == "　パーティクル軌跡描画") tracesReady = true;
+  };
   QTimer watch;
   int ticks = 0;
   QObject::connect(&watch, &QTimer::timeout, &s.w, [&] {
-    if (s.m.view.particleState != 2 || ++ticks < 5) return;
+    if (!tracesReady || ++ticks < 5) return;
     watch.stop();
     sawParticleMode = s.w.controlMode() == 3 && !s.w.layoutDialog().isVisible();
     during = s.grabbed();
-    s.w.findChild<PanelButton*>("Button1")->click();
+    s.w.findChild<PanelButton*>("stopButton")->click();
   });
   watch.start(10);
   s.untilTheLoopEnds("the animation, stopped five ticks after the traces were ready",
-                     [&] { s.w.findChild<QAction*>("N12")->trigger(); });
+                     [&] { s.w.findChild<QAction*>("particlesFastestItem")->trigger(); });
   EXPECT_TRUE(sawParticleMode);
   EXPECT_EQ(s.w.controlMode(), 1);
   EXPECT_TRUE(s.w.layoutDialog().isVisible());
   EXPECT_EQ(s.m.run.stepsDone, 150);
-  EXPECT_TRUE(s.w.findChild<QWidget*>("CheckBox1")->isVisible()) << "hidden by the traces";
-  EXPECT_TRUE(s.w.findChild<QWidget*>("CheckBox2")->isVisible());
+  EXPECT_TRUE(s.w.findChild<QWidget*>("fillCheck")->isVisible()) << "hidden by the traces";
+  EXPECT_TRUE(s.w.findChild<QWidget*>("blackLinesCheck")->isVisible());
   // The animation's picture: black channel, red bodies, white crosses.
   ASSERT_FALSE(during.isNull());
   int white = 0, black = 0, red = 0;
@@ -317,7 +329,7 @@ TEST(MainWindowQuit, CloseDuringAnAnimationEndsItAndThenCloses) {
     refused = s.w.isVisible() && s.w.controlMode() == 3;
   });
   s.untilTheLoopEnds("the animation, ended by closing the window",
-                     [&] { s.w.findChild<QAction*>("N9")->trigger(); });
+                     [&] { s.w.findChild<QAction*>("particlesFastItem")->trigger(); });
   EXPECT_TRUE(refused) << "the window stays while the loop is on the stack";
   EXPECT_FALSE(s.w.layoutDialog().isVisible())
       << "a quitting window does not bring the dialog back";
@@ -365,19 +377,19 @@ TEST(MainWindowQuit, ATerminationSignalEndsTheProgramWithAStartUpMessageOpen) {
 
 TEST(AboutBox, VersionLineAndLink) {
   StartedWindow s;
-  s.w.findChild<QAction*>("tuite")->trigger();
+  s.w.findChild<QAction*>("versionItem")->trigger();
   AboutBox& box = s.w.aboutBox();
   EXPECT_TRUE(box.isVisible());
   EXPECT_EQ(box.windowTitle(), QString::fromUtf8("Whirlpane　について"));
-  EXPECT_EQ(box.findChild<QLineEdit*>("Edit1")->text(),
+  EXPECT_EQ(box.findChild<QLineEdit*>("versionLine")->text(),
             QString::fromUtf8("Whirlpane バージョン 1.609　作成者　Whirlpane プロジェクト"));
   // The link opens the README beside the program (the build copies it there).
-  auto* link = box.findChild<QPushButton*>("Button2");
+  auto* link = box.findChild<QPushButton*>("readmeButton");
   EXPECT_EQ(link->text(), QString::fromUtf8("README.md　　　にリンク"));
   link->click();
   ASSERT_EQ(s.pagesOpened.size(), 1u);
   EXPECT_EQ(QUrl(s.pagesOpened[0]).toLocalFile(),
             QDir(QCoreApplication::applicationDirPath()).canonicalPath() + "/README.md");
-  box.findChild<QPushButton*>("Button1")->click();
+  box.findChild<QPushButton*>("closeButton")->click();
   EXPECT_FALSE(box.isVisible());
 }

@@ -43,16 +43,16 @@ std::string progressText(int step, int lastStep = 300) {
 }
 
 struct RunWindow : StartedWindow {
-  PanelButton* start = w.findChild<PanelButton*>("button2");
-  PanelButton* stop = w.findChild<PanelButton*>("Button1");
-  std::vector<std::string> panel1;
-  std::function<void(const std::string&)> onPanel1;
+  PanelButton* start = w.findChild<PanelButton*>("startButton");
+  PanelButton* stop = w.findChild<PanelButton*>("stopButton");
+  std::vector<std::string> statusTexts; // every text of the status panel, in order
+  std::function<void(const std::string&)> onStatusText;
 
   RunWindow() {
     w.services().statusObserver = [this](int panel, const std::string& text) {
       if (panel != 1) return;
-      panel1.push_back(text);
-      if (onPanel1) onPanel1(text);
+      statusTexts.push_back(text);
+      if (onStatusText) onStatusText(text);
     };
   }
   ~RunWindow() { w.runThread().stopAndWait(); }
@@ -62,9 +62,9 @@ struct RunWindow : StartedWindow {
     untilTheLoopEnds(waitingFor, [button] { button->click(); });
   }
   int count(const std::string& text) const {
-    return static_cast<int>(std::count(panel1.begin(), panel1.end(), text));
+    return static_cast<int>(std::count(statusTexts.begin(), statusTexts.end(), text));
   }
-  QString panel0() { return w.findChild<QLabel*>("Panel0")->text(); }
+  QString titleText() { return w.findChild<QLabel*>("titlePanel")->text(); }
   // Colours of the drawing area other than white, black and red: a flow plot.
   int plotColours() {
     const QImage image = grabbed();
@@ -83,7 +83,7 @@ struct RunWindow : StartedWindow {
 TEST(MainWindowRun, StopDuringARunEndsItAtTheNextTenthStep) {
   RunWindow s;
   bool calculatingMode = false;
-  s.onPanel1 = [&](const std::string& text) {
+  s.onStatusText = [&](const std::string& text) {
     if (text != progressText(20)) return;
     calculatingMode = s.w.controlMode() == 2 && !s.w.layoutDialog().isVisible() &&
                       s.stop->isVisible() && !s.start->isVisible();
@@ -105,15 +105,15 @@ TEST(MainWindowRun, StopDuringARunEndsItAtTheNextTenthStep) {
   struct {
     const char* button;
     const char* title;
-  } plots[] = {{"BitBtn4", "　速度ベクトル図"},
-               {"BitBtn3", "　渦度分布図"},
-               {"BitBtn6", "　圧力分布図"},
-               {"BitBtn5", "　密度分布図"}};
+  } plots[] = {{"vectorsButton", "　速度ベクトル図"},
+               {"vorticityButton", "　渦度分布図"},
+               {"pressureButton", "　圧力分布図"},
+               {"densityButton", "　密度分布図"}};
   for (const auto& p : plots) {
     s.w.showOutlinePicture(true); // back to the outline picture
     EXPECT_EQ(s.plotColours(), 0);
     s.mainButton(p.button)->click();
-    EXPECT_EQ(s.panel0(), QString::fromUtf8(p.title)) << p.button;
+    EXPECT_EQ(s.titleText(), QString::fromUtf8(p.title)) << p.button;
     EXPECT_GT(s.plotColours(), 500) << p.button;
   }
 }
@@ -124,7 +124,7 @@ TEST(MainWindowRun, AQuitAsTheRunStartsEndsItInItsSetUpThenClosesTheWindow) {
     s.start->click();
     s.w.close();
   });
-  EXPECT_TRUE(std::none_of(s.panel1.begin(), s.panel1.end(), [](const std::string& t) {
+  EXPECT_TRUE(std::none_of(s.statusTexts.begin(), s.statusTexts.end(), [](const std::string& t) {
     return t.rfind("　計算回数＝", 0) == 0;
   })) << "no step was taken";
   EXPECT_EQ(s.m.solution.flowStep, 0);
@@ -134,7 +134,7 @@ TEST(MainWindowRun, AQuitAsTheRunStartsEndsItInItsSetUpThenClosesTheWindow) {
 
 TEST(MainWindowRun, StartPressedAgainDuringARunIsIgnored) {
   RunWindow s;
-  s.onPanel1 = [&](const std::string& text) {
+  s.onStatusText = [&](const std::string& text) {
     if (text == progressText(10)) s.start->click(); // a press queued from before
     if (text == progressText(20)) s.stop->click();
   };
@@ -146,7 +146,7 @@ TEST(MainWindowRun, StartPressedAgainDuringARunIsIgnored) {
 TEST(MainWindowRun, CloseDuringARunIsRefusedUntilTheRunHasEnded) {
   RunWindow s;
   bool stayed = false;
-  s.onPanel1 = [&](const std::string& text) {
+  s.onStatusText = [&](const std::string& text) {
     if (text != progressText(10)) return;
     s.w.close();
     stayed = s.w.isVisible();
@@ -162,7 +162,7 @@ TEST(MainWindowRun, CloseDuringARunIsRefusedUntilTheRunHasEnded) {
 TEST(MainWindowRun, FullRunEndsInParticleTracesAndIsNotRepeated) {
   RunWindow s;
   bool particleMode = false;
-  s.onPanel1 = [&](const std::string& text) {
+  s.onStatusText = [&](const std::string& text) {
     // The traces are ready: look, then stop the animation.
     if (text.rfind("　所要計算時間　＝", 0) == 0) {
       particleMode = s.w.controlMode() == 3;
@@ -173,24 +173,24 @@ TEST(MainWindowRun, FullRunEndsInParticleTracesAndIsNotRepeated) {
   EXPECT_EQ(s.count(finalText), 1);
   EXPECT_EQ(s.count(progressText(300)), 1);
   EXPECT_TRUE(particleMode);
-  EXPECT_EQ(s.panel0(), QString::fromUtf8("　パーティクル軌跡描画"));
+  EXPECT_EQ(s.titleText(), QString::fromUtf8("　パーティクル軌跡描画"));
   EXPECT_EQ(s.m.run.stepsDone, 300);
   EXPECT_EQ(s.w.controlMode(), 1);
   EXPECT_TRUE(s.messages.empty());
   // A second press shows the result of the run instead of running again.
-  s.onPanel1 = nullptr;
+  s.onStatusText = nullptr;
   s.press(s.start, "the start after a full run");
-  const std::string last = s.panel1.back();
+  const std::string last = s.statusTexts.back();
   EXPECT_EQ(last.rfind("　計算は完了してます。　所要計算時間　＝", 0), 0u) << last;
   EXPECT_EQ(s.count(finalText), 1);
 }
 
 TEST(MainWindowRun, ColumnSelectionDuringARunLeavesTheRunsCountAlone) {
   RunWindow s;
-  s.w.layoutDialog().findChild<QAbstractButton*>("RadioGroup2_1")->click();
+  s.w.layoutDialog().findChild<QAbstractButton*>("selectedColumnChoice")->click();
   // A click on a body of column 2 when step 20 is shown; the stop pressed
   // with it is seen at step 30.
-  s.onPanel1 = [&](const std::string& text) {
+  s.onStatusText = [&](const std::string& text) {
     if (text != progressText(20)) return;
     s.w.onPictureClicked(roundHalfAway(s.m.grids.columnBody[2][1].columnBodyPixX),
                          roundHalfAway(s.m.grids.columnBody[2][1].columnBodyPixY));
@@ -198,13 +198,13 @@ TEST(MainWindowRun, ColumnSelectionDuringARunLeavesTheRunsCountAlone) {
   };
   s.press(s.start, "the run stopped after step 20");
   EXPECT_EQ(s.m.editing.selectedColumn, 2);
-  EXPECT_EQ(s.edit(1)->text(), "2");
+  EXPECT_EQ(s.edit("bodyCountEdit")->text(), "2");
   EXPECT_EQ(s.m.run.stepsDone, 30) << "the selection did not regenerate the grids under the run";
 }
 
 TEST(MainWindowRun, TracesAfterAStoppedRunShowThatRunsElapsedTime) {
   RunWindow s;
-  s.onPanel1 = [&](const std::string& text) {
+  s.onStatusText = [&](const std::string& text) {
     if (text == progressText(100)) s.stop->click();
   };
   s.press(s.start, "the run stopped after step 100");
@@ -212,14 +212,15 @@ TEST(MainWindowRun, TracesAfterAStoppedRunShowThatRunsElapsedTime) {
   const std::uint32_t runMs = elapsedTicks(s.m.run.runEndTick, s.m.run.runStartTick);
   EXPECT_LT(runMs, 600000u) << "the end tick belongs to this run";
   std::string elapsed;
-  s.onPanel1 = [&](const std::string& text) {
+  s.onStatusText = [&](const std::string& text) {
     if (text.rfind("　所要計算時間　＝", 0) == 0) {
       elapsed = text;
       s.stop->click();
     }
   };
-  s.untilTheLoopEnds("the traces, stopped once drawn",
-                     [&] { s.w.findChild<QAction*>("N10")->trigger(); }); // "粒子描画"
+  s.untilTheLoopEnds("the traces, stopped once drawn", [&] {
+    s.w.findChild<QAction*>("particlesSlowItem")->trigger();
+  }); // "粒子描画"
   EXPECT_EQ(elapsed,
             "　所要計算時間　＝" + elapsedTicksText(s.m.run.runEndTick, s.m.run.runStartTick));
   EXPECT_EQ(elapsed.find(" 時 "), std::string::npos)
@@ -231,7 +232,7 @@ TEST(MainWindowRun, ContinueButtonGoesOnFromAStoppedRunUntilTheLayoutChanges) {
   PanelButton* go = s.w.findChild<PanelButton*>("ContinueButton");
   ASSERT_NE(go, nullptr);
   EXPECT_FALSE(go->isVisible()) << "no flow to continue at start";
-  s.onPanel1 = [&](const std::string& text) {
+  s.onStatusText = [&](const std::string& text) {
     if (text == progressText(20)) s.stop->click();
   };
   s.press(s.start, "the run stopped after step 20");
@@ -240,7 +241,7 @@ TEST(MainWindowRun, ContinueButtonGoesOnFromAStoppedRunUntilTheLayoutChanges) {
   EXPECT_EQ(go->caption(), QString::fromUtf8("続けて計算"));
 
   bool calculatingMode = false;
-  s.onPanel1 = [&](const std::string& text) {
+  s.onStatusText = [&](const std::string& text) {
     if (text != progressText(50, 330)) return;
     calculatingMode =
         s.w.controlMode() == 2 && !go->isVisible() && !s.start->isVisible() && s.stop->isVisible();
@@ -249,11 +250,11 @@ TEST(MainWindowRun, ContinueButtonGoesOnFromAStoppedRunUntilTheLayoutChanges) {
   s.press(go, "the continued run stopped after step 50");
   EXPECT_TRUE(calculatingMode);
   EXPECT_EQ(s.count(progressText(40, 330)), 1) << "the steps count on from 31 to 330";
-  EXPECT_EQ(s.panel1.back(), progressText(60, 330)) << "the step the continuation stopped at";
+  EXPECT_EQ(s.statusTexts.back(), progressText(60, 330)) << "the step the continuation stopped at";
   EXPECT_EQ(s.m.run.stepsDone, 60);
   EXPECT_TRUE(go->isVisible());
 
-  s.w.findChild<QAction*>("pt_2")->trigger();
+  s.w.findChild<QAction*>("pattern2Item")->trigger();
   EXPECT_FALSE(go->isVisible()) << "the grids of another layout do not belong to the flow";
 }
 
@@ -265,7 +266,7 @@ TEST(MainWindowRun, HistoryWindowFollowsTheRunEveryTenStepsAndShowsItAllAtTheEnd
   EXPECT_TRUE(h->isVisible());
   EXPECT_EQ(h->windowTitle(), QString::fromUtf8("収束履歴"));
   int shownAtStep30 = -1;
-  s.onPanel1 = [&](const std::string& text) {
+  s.onStatusText = [&](const std::string& text) {
     if (text == progressText(30)) shownAtStep30 = h->stepsShown();
     if (text == progressText(40)) s.stop->click();
   };
@@ -294,7 +295,7 @@ TEST(MainWindowRun, ForcesWindowTabulatesEveryBodyAfterARunAndCopiesItAsTabSepar
   EXPECT_EQ(f->table()->rowCount(), 0) << "no run yet";
   EXPECT_TRUE(f->tabSeparated().isEmpty());
 
-  s.onPanel1 = [&](const std::string& text) {
+  s.onStatusText = [&](const std::string& text) {
     if (text == progressText(20)) s.stop->click();
   };
   s.press(s.start, "the run stopped after step 20");
@@ -345,13 +346,13 @@ TEST(MainWindowRun, ForcesWindowTabulatesEveryBodyAfterARunAndCopiesItAsTabSepar
   }
   EXPECT_TRUE(failures.isEmpty());
 
-  s.w.findChild<QAction*>("pt_3")->trigger();
+  s.w.findChild<QAction*>("pattern3Item")->trigger();
   EXPECT_EQ(f->table()->rowCount(), 0) << "the flow does not belong to the new grids";
 }
 
 TEST(MainWindowRun, ChangedFlowConditionsDropTheRunsResultAndAnUnchangedOKKeepsIt) {
   RunWindow s;
-  s.onPanel1 = [&](const std::string& text) {
+  s.onStatusText = [&](const std::string& text) {
     if (text == progressText(20)) s.stop->click();
   };
   s.press(s.start, "the run stopped after step 20");
@@ -385,7 +386,7 @@ TEST(MainWindowRun, ChangedFlowConditionsDropTheRunsResultAndAnUnchangedOKKeepsI
 
 TEST(MainWindowRun, TheRunLengthDialogSetsTheStepsAndARunThatEndsOnceTheDragSettles) {
   RunWindow s;
-  s.w.findChild<QAction*>("pt_1")->trigger();
+  s.w.findChild<QAction*>("pattern1Item")->trigger();
   QAction* item = s.w.findChild<QAction*>("KeepRunLength");
   ASSERT_NE(item, nullptr);
   const auto choose = [&](int steps, bool untilSettled) {
@@ -397,7 +398,7 @@ TEST(MainWindowRun, TheRunLengthDialogSetsTheStepsAndARunThatEndsOnceTheDragSett
     d->findChild<QPushButton*>("OkButton")->click();
   };
   // The traces that follow a completed run are stopped once drawn.
-  s.onPanel1 = [&](const std::string& text) {
+  s.onStatusText = [&](const std::string& text) {
     if (text.rfind("　所要計算時間　＝", 0) == 0) s.stop->click();
   };
   choose(50, false);
@@ -425,13 +426,13 @@ TEST(MainWindowRun, WhatTheUserAsksWhileTheRunComputesIsServedAtItsNextStep) {
     // bitmap's width before the run.
     std::function<bool(RunWindow&, double, int)> served;
   } cases[] = {
-      {"zoom in", [](RunWindow& s) { s.mainButton("BitBtn8")->click(); },
+      {"zoom in", [](RunWindow& s) { s.mainButton("zoomInButton")->click(); },
        [](RunWindow& s, double scale, int) { return s.m.view.viewScale == scale * 1.05; }},
-      {"pressure map", [](RunWindow& s) { s.mainButton("BitBtn6")->click(); },
+      {"pressure map", [](RunWindow& s) { s.mainButton("pressureButton")->click(); },
        [](RunWindow& s, double, int) {
          return s.w.shownLegend().quantity == LegendQuantity::pressure && s.plotColours() > 500;
        }},
-      {"filled contours", [](RunWindow& s) { s.w.findChild<QCheckBox*>("CheckBox1")->click(); },
+      {"filled contours", [](RunWindow& s) { s.w.findChild<QCheckBox*>("fillCheck")->click(); },
        [](RunWindow& s, double, int) { return s.m.view.fillContours; }},
       {"larger window", [](RunWindow& s) { s.w.resize(s.w.width() + 40, s.w.height()); },
        [](RunWindow& s, double, int width) { return s.w.surfaces().bitmap.width() == width + 40; }},
@@ -443,7 +444,7 @@ TEST(MainWindowRun, WhatTheUserAsksWhileTheRunComputesIsServedAtItsNextStep) {
     s.start->click();
     EXPECT_TRUE(s.w.loopRunning()) << "the press returns while the run computes";
     bool served = false;
-    s.onPanel1 = [&](const std::string& text) {
+    s.onStatusText = [&](const std::string& text) {
       // Asked once the run has gone on from step 20.
       if (text == progressText(20)) QTimer::singleShot(0, &s.w, [&] { c.ask(s); });
       if (text != progressText(30)) return;
@@ -467,7 +468,7 @@ TEST(MainWindowRun, AWindowTakenDownDuringARunEndsTheRunFirst) {
 TEST(MainWindowRun, ADivergedRunsMessageIsShownByTheWindowOnceTheRunHasEnded) {
   RunWindow s;
   std::size_t messagesDuringTheRun = 1;
-  s.onPanel1 = [&](const std::string& text) {
+  s.onStatusText = [&](const std::string& text) {
     if (text == progressText(10)) s.m.solution.mainFlow[70][30][slot::u] = std::nan("");
     if (text.rfind("　計算が発散しました。", 0) == 0) messagesDuringTheRun = s.messages.size();
   };

@@ -75,7 +75,7 @@ TEST(SurfaceWindow, PlotsTheChosenBodyAgainstAngleOrLengthWithItsWallShearZeros)
 
 TEST(SurfaceWindow, TheMenuItemIsEnabledForAFlowOfTheLayoutOnScreenOnly) {
   StartedWindow s;
-  QMenu* results = s.w.findChild<QMenu*>("results");
+  QMenu* results = s.w.findChild<QMenu*>("resultsMenu");
   QAction* item = s.w.findChild<QAction*>("surfaceItem");
   emit results->aboutToShow();
   EXPECT_FALSE(item->isEnabled());

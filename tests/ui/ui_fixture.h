@@ -106,14 +106,13 @@ struct StartedWindow {
   }
 
   QToolButton* mainButton(const char* name) { return w.findChild<QToolButton*>(name); }
-  QToolButton* dialogButton(int n) {
-    return w.layoutDialog().findChild<QToolButton*>(QStringLiteral("BitBtn%1").arg(n));
+  // The layout dialog's step buttons ("sizeUpButton") and value fields ("sizeEdit").
+  QToolButton* dialogButton(const char* name) {
+    return w.layoutDialog().findChild<QToolButton*>(name);
   }
-  QLineEdit* edit(int n) {
-    return w.layoutDialog().findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(n));
-  }
-  void clickDialog(int n, int times = 1) {
-    for (int i = 0; i < times; ++i) dialogButton(n)->click();
+  QLineEdit* edit(const char* name) { return w.layoutDialog().findChild<QLineEdit*>(name); }
+  void clickDialog(const char* name, int times = 1) {
+    for (int i = 0; i < times; ++i) dialogButton(name)->click();
   }
 };
 

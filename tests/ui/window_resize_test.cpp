@@ -53,8 +53,8 @@ TEST(WindowResize, TheOutlinePictureIsDrawnAgainAtTheNewSize) {
     EXPECT_DOUBLE_EQ(s.m.grids.body[1].bodyPixX, x0 + (view.width() / 2 - widthBefore / 2));
     const QImage resized = surface(s);
     // Panning there and back draws the same view afresh at this size.
-    s.mainButton("BitBtn9")->click();
-    s.mainButton("BitBtn10")->click();
+    s.mainButton("panLeftButton")->click();
+    s.mainButton("panRightButton")->click();
     EXPECT_EQ(surface(s), resized) << size.width() << " x " << size.height();
   }
 }
@@ -62,9 +62,9 @@ TEST(WindowResize, TheOutlinePictureIsDrawnAgainAtTheNewSize) {
 TEST(WindowResize, AMapIsDrawnAgainWithTheSettingsItWasDrawnWith) {
   StartedWindow s;
   pretendRunPassedStepHundred(s.m);
-  s.w.findChild<QCheckBox*>("CheckBox1")->click(); // "塗り潰し"
-  s.mainButton("BitBtn6")->click();                // pressure map
-  s.w.findChild<QCheckBox*>("CheckBox1")->click(); // changed after the drawing
+  s.w.findChild<QCheckBox*>("fillCheck")->click(); // "塗り潰し"
+  s.mainButton("pressureButton")->click();         // pressure map
+  s.w.findChild<QCheckBox*>("fillCheck")->click(); // changed after the drawing
   resizeTo(s, 900, 600);
   const QImage resized = surface(s);
   int mapColours = 0;
@@ -74,8 +74,8 @@ TEST(WindowResize, AMapIsDrawnAgainWithTheSettingsItWasDrawnWith) {
       mapColours += c != kWhitePixel && c != kBlackPixel && c != kRedPixel;
     }
   EXPECT_GT(mapColours, 1000) << "a filled map is on screen";
-  s.w.findChild<QCheckBox*>("CheckBox1")->click();
-  s.mainButton("BitBtn6")->click(); // the same map, drawn afresh at this size
+  s.w.findChild<QCheckBox*>("fillCheck")->click();
+  s.mainButton("pressureButton")->click(); // the same map, drawn afresh at this size
   EXPECT_EQ(surface(s), resized);
 }
 
@@ -84,7 +84,8 @@ TEST(WindowResize, TheWindowKeepsASizeWhereEveryControlIsUsable) {
   resizeTo(s, 300, 200);
   EXPECT_GE(s.w.width(), s.w.minimumWidth());
   const QRect canvas = s.w.centralWidget()->rect();
-  for (const char* name : {"BitBtn7", "BitBtn8", "BitBtn9", "BitBtn10", "BitBtn11", "BitBtn12"}) {
+  for (const char* name : {"zoomOutButton", "zoomInButton", "panLeftButton", "panRightButton",
+                           "panDownButton", "panUpButton"}) {
     QToolButton* b = s.mainButton(name);
     const QRect place(b->mapTo(s.w.centralWidget(), QPoint(0, 0)), b->size());
     EXPECT_TRUE(canvas.contains(place)) << name << " lies inside the drawing area";
@@ -97,5 +98,5 @@ TEST(WindowResize, TheWindowKeepsASizeWhereEveryControlIsUsable) {
     }
   EXPECT_GE(bar->width(), bar->sizeHint().width());
   // The pan cross does not reach into the zoom buttons.
-  EXPECT_GT(s.mainButton("BitBtn9")->x(), 0);
+  EXPECT_GT(s.mainButton("panLeftButton")->x(), 0);
 }

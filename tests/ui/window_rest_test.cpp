@@ -54,14 +54,14 @@ TEST(WindowAtRest, NothingIsRepaintedAfterTheFirstShow) {
   EXPECT_EQ(paintsWhileIdle(s.w), 0);
   // A paint that has a cause still happens.
   PaintCounter counter(s.w);
-  s.mainButton("BitBtn8")->click();
+  s.mainButton("zoomInButton")->click();
   QApplication::processEvents();
   EXPECT_GT(counter.paints, 0) << "a zoom repaints the picture";
 }
 
 TEST(WindowAtRest, NothingIsRepaintedAfterAStoppedRun) {
   StartedWindow s;
-  auto* start = s.w.findChild<PanelButton*>("button2");
+  auto* start = s.w.findChild<PanelButton*>("startButton");
   s.w.services().statusObserver = [&](int panel, const std::string&) {
     if (panel == 1 && s.m.run.stepsDone >= 19) s.w.onStopClicked();
   };

@@ -17,17 +17,17 @@ TEST(QtWindowServices, PanelsCheckBoxesAndProgressBar) {
   ws.setStatusText(0, "　速度ベクトル図");
   ws.setStatusText(1, "　計算回数＝10　　　　　　300回 で完了");
   ws.setStatusText(2, "nowhere");
-  EXPECT_EQ(s.w.findChild<QLabel*>("Panel0")->text(), QString::fromUtf8("　速度ベクトル図"));
-  EXPECT_EQ(s.w.findChild<QLabel*>("Panel1")->text(),
+  EXPECT_EQ(s.w.findChild<QLabel*>("titlePanel")->text(), QString::fromUtf8("　速度ベクトル図"));
+  EXPECT_EQ(s.w.findChild<QLabel*>("statusPanel")->text(),
             QString::fromUtf8("　計算回数＝10　　　　　　300回 で完了"));
-  EXPECT_EQ(s.w.findChild<QLabel*>("Panel0")->width(), 400);
+  EXPECT_EQ(s.w.findChild<QLabel*>("titlePanel")->width(), 400);
 
   ws.setCheckBoxVisible(1, false);
   ws.setCheckBoxVisible(2, true);
-  EXPECT_FALSE(s.w.findChild<QCheckBox*>("CheckBox1")->isVisible());
-  EXPECT_TRUE(s.w.findChild<QCheckBox*>("CheckBox2")->isVisible());
+  EXPECT_FALSE(s.w.findChild<QCheckBox*>("fillCheck")->isVisible());
+  EXPECT_TRUE(s.w.findChild<QCheckBox*>("blackLinesCheck")->isVisible());
 
-  auto* bar = s.w.findChild<QProgressBar*>("ProgressBar1");
+  auto* bar = s.w.findChild<QProgressBar*>("progressBar");
   ws.setProgressRange(0, 300);
   ws.setProgressPosition(120);
   ws.setProgressVisible(true);
