@@ -165,7 +165,7 @@ std::optional<QString> writePicture(Model& m, ViewSurfaces& s, RunObserver& obse
   ColourLegend legend;
   if (name == "vectors") {
     fillWhite(s.bitmap);
-    findSpeedRange(m, 0.9);
+    findSpeedRange(m.layout, m.grids, m.solution, m.view, 0.9);
     showPlotCaption(observer, drawVelocityVectors(m, s.bitmap, 1));
     s.copyBitmapToWindow();
     legend = vectorLegend(m.view);

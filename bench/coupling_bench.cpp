@@ -84,7 +84,7 @@ void BM_CouplingSetupPlainScans(benchmark::State& state) {
     m->run.stopFlag = false;
     clearFlowRecords(m->grids, m->solution);
     showProblems(ws, remakeGrids(*m, ws));
-    showProblems(ws, computeMetrics(*m));
+    showProblems(ws, computeMetrics(m->layout, m->grids));
     showProblems(ws, findMainGridLinks(*m, ws, 1, 1, CellScan::plain));
     showProblems(ws, cutHoles(*m, ws));
     showProblems(ws, findOuterEdgeLinks(*m, ws, CellScan::plain));
@@ -106,7 +106,7 @@ void BM_CouplingStage(benchmark::State& state) {
   for (auto _ : state) {
     switch (stage) {
     case metrics:
-      computeMetrics(*m);
+      computeMetrics(m->layout, m->grids);
       break;
     case mainGridLinks:
       findMainGridLinks(*m, ws, 1, 1);

@@ -61,7 +61,7 @@ void BM_ViewMap(benchmark::State& st) {
 void BM_ViewVectors(benchmark::State& st) {
   AfterFullRun& run = state();
   for (auto _ : st) {
-    findSpeedRange(*run.m, 0.9);
+    findSpeedRange(run.m->layout, run.m->grids, run.m->solution, run.m->view, 0.9);
     benchmark::DoNotOptimize(drawVelocityVectors(*run.m, run.s.bitmap, 1));
     run.s.copyBitmapToWindow();
   }

@@ -62,12 +62,14 @@ void interpolateLinkedPoints(const CouplingTables& coupling, FlowSolution& solut
   }
 }
 
-void applyBoundaryConditions(Model& m) {
-  const int nx = m.grids.mainNx, ny = m.grids.mainNy, nr = m.layout.bodyLayers;
+void applyBoundaryConditions(const LayoutParameters& layout, const SolverConstants& constants,
+                             const Grids& grids, const CouplingTables& coupling,
+                             FlowSolution& solution) {
+  const int nx = grids.mainNx, ny = grids.mainNy, nr = layout.bodyLayers;
 
   // 1. Body surfaces and outer edges of the auxiliary grids.
-  for (int p = 1; p <= m.grids.bodyPerimeterPoints; ++p) {
-    const auto col = m.solution.bodyFlow[p];
+  for (int p = 1; p <= grids.bodyPerimeterPoints; ++p) {
+    const auto col = solution.bodyFlow[p];
     wallPoint(col[nr][1], col[nr - 1][1], col[nr - 2][1]);
     FlowPoint& edge = col[1][1];
     edge[slot::pres] = col[2][1][slot::pres];
@@ -77,27 +79,26 @@ void applyBoundaryConditions(Model& m) {
 
   // 2. Right column, a wall until the outlet rows are set in step 5.
   for (int j = 1; j <= ny; ++j)
-    wallPoint(m.solution.mainFlow[nx][j], m.solution.mainFlow[nx - 1][j],
-              m.solution.mainFlow[nx - 2][j]);
+    wallPoint(solution.mainFlow[nx][j], solution.mainFlow[nx - 1][j], solution.mainFlow[nx - 2][j]);
 
   // 3. Values from the overlapping grids.
-  interpolateLinkedPoints(m.coupling, m.solution);
+  interpolateLinkedPoints(coupling, solution);
 
   // 4. Inflow.
   const double isentropicExponent = 1 / 1.4;
   for (int j = 1; j <= ny; ++j) {
-    FlowPoint& f = m.solution.mainFlow[1][j];
-    f[slot::pres] = 0.7 * f[slot::pres] + 0.3 * m.solution.mainFlow[2][j][slot::pres];
+    FlowPoint& f = solution.mainFlow[1][j];
+    f[slot::pres] = 0.7 * f[slot::pres] + 0.3 * solution.mainFlow[2][j][slot::pres];
     f[slot::pres] = std::max(f[slot::pres], 0.1);
-    f[slot::rho] = std::pow(f[slot::pres] / m.constants.entropyRef, isentropicExponent);
-    f[slot::u] = inflowSpeedAtRow(m.constants, m.grids, m.layout, j);
+    f[slot::rho] = std::pow(f[slot::pres] / constants.entropyRef, isentropicExponent);
+    f[slot::u] = inflowSpeedAtRow(constants, grids, layout, j);
     f[slot::e] = 0.5 * f[slot::rho] * (f[slot::v] * f[slot::v]) + 2.5 * f[slot::pres];
   }
 
   // 5. Outlet: pressure 1 at the entropy S = p / rho^1.4 of the interior.
-  for (int j = m.grids.outletLow; j <= m.grids.outletHigh; ++j) {
-    const FlowPoint& in = m.solution.mainFlow[nx - 1][j];
-    FlowPoint& f = m.solution.mainFlow[nx][j];
+  for (int j = grids.outletLow; j <= grids.outletHigh; ++j) {
+    const FlowPoint& in = solution.mainFlow[nx - 1][j];
+    FlowPoint& f = solution.mainFlow[nx][j];
     const double entropy = in[slot::pres] / std::pow(in[slot::rho], 1.4);
     f[slot::rho] = std::pow(1 / entropy, isentropicExponent);
     f[slot::u] = in[slot::u];
@@ -107,11 +108,11 @@ void applyBoundaryConditions(Model& m) {
   }
 
   // 6. Seams: pF and pL are one physical point, pF-1 and pL+1 the ghosts.
-  for (int b = 1; b <= m.grids.nBodies; ++b) {
-    const int pF = m.grids.bodyFirst[b], pL = m.grids.bodyLast[b];
+  for (int b = 1; b <= grids.nBodies; ++b) {
+    const int pF = grids.bodyFirst[b], pL = grids.bodyLast[b];
     for (int r = 1; r <= nr; ++r)
       for (int k : kStateSlots) {
-        auto at = [&](int p) -> double& { return m.solution.bodyFlow[p][r][1][k]; };
+        auto at = [&](int p) -> double& { return solution.bodyFlow[p][r][1][k]; };
         at(pF) = 0.5 * (at(pF) + at(pL));
         at(pF - 1) = at(pL - 1);
         at(pL) = at(pF);
@@ -121,8 +122,7 @@ void applyBoundaryConditions(Model& m) {
 
   // 7. Bottom wall, 8. top wall.
   for (int i = 1; i <= nx; ++i)
-    wallPoint(m.solution.mainFlow[i][1], m.solution.mainFlow[i][2], m.solution.mainFlow[i][3]);
+    wallPoint(solution.mainFlow[i][1], solution.mainFlow[i][2], solution.mainFlow[i][3]);
   for (int i = 1; i <= nx; ++i)
-    wallPoint(m.solution.mainFlow[i][ny], m.solution.mainFlow[i][ny - 1],
-              m.solution.mainFlow[i][ny - 2]);
+    wallPoint(solution.mainFlow[i][ny], solution.mainFlow[i][ny - 1], solution.mainFlow[i][ny - 2]);
 }

@@ -24,7 +24,9 @@
 //     corners end with the wall values and u = uInf).
 // Velocities of wall points are never written: they keep the zero of the
 // initial state.
-void applyBoundaryConditions(Model& m);
+void applyBoundaryConditions(const LayoutParameters& layout, const SolverConstants& constants,
+                             const Grids& grids, const CouplingTables& coupling,
+                             FlowSolution& solution);
 
 // The inflow speed of row j of the left column: uInf for a uniform inflow,
 // 1.5 uInf 4 (y - y0)(y1 - y) / H^2 between the bottom row y0 and the top

@@ -72,11 +72,11 @@ std::vector<SetupProblem> computeBodyMetrics(Grids& grids, int pFirst, int pLast
   return degenerate;
 }
 
-std::vector<SetupProblem> computeMetrics(Model& m) {
+std::vector<SetupProblem> computeMetrics(const LayoutParameters& layout, Grids& grids) {
   std::vector<SetupProblem> degenerate;
-  for (int b = 1; b <= m.grids.nBodies; ++b) {
-    const std::vector<SetupProblem> found = computeBodyMetrics(
-        m.grids, m.grids.bodyFirst[b], m.grids.bodyLast[b], 1, m.layout.bodyLayers, 1);
+  for (int b = 1; b <= grids.nBodies; ++b) {
+    const std::vector<SetupProblem> found =
+        computeBodyMetrics(grids, grids.bodyFirst[b], grids.bodyLast[b], 1, layout.bodyLayers, 1);
     degenerate.insert(degenerate.end(), found.begin(), found.end());
   }
   return degenerate;

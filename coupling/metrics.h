@@ -18,7 +18,7 @@
 // computeMetrics: computeBodyMetrics over every body's
 // perimeter range, layers 1..bodyLayers, grid set 1, body by body.  Returns the
 // degenerate points of all bodies in that order.
-std::vector<SetupProblem> computeMetrics(Model& m);
+std::vector<SetupProblem> computeMetrics(const LayoutParameters& layout, Grids& grids);
 
 // computeBodyMetrics: the
 // metrics of the block p = pFirst..pLast, r = rFirst..rLast of grid set s.

@@ -368,7 +368,7 @@ std::optional<std::string> writeFlowFieldsCgns(Model& m, const std::string& path
   // and put back afterwards: the speed scale reads that slot as a mask, so
   // an export must not change it.
   const SavedVorticity saved(m);
-  computeVorticity(m);
+  computeVorticity(m.layout, m.constants, m.grids, m.solution);
   const std::string temporary = path + ".partial";
   std::optional<std::string> error = writeFile(m, temporary);
   saved.restore(m);

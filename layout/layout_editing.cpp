@@ -48,9 +48,9 @@ void addColumn(LayoutParameters& l, int maxColumns, int maxBodies) {
     l.columnBodies[n] = l.columnBodies[old];
 }
 
-void removeColumn(Model& m) {
-  m.layout.nColumns = std::max(1, m.layout.nColumns - 1);
-  keepSelectionInLayout(m.editing, m.layout);
+void removeColumn(LayoutEditing& editing, LayoutParameters& layout) {
+  layout.nColumns = std::max(1, layout.nColumns - 1);
+  keepSelectionInLayout(editing, layout);
 }
 
 void keepSelectionInLayout(LayoutEditing& editing, const LayoutParameters& layout) {

@@ -70,7 +70,7 @@ void removeBody(LayoutParameters& l, int c);
 void addColumn(LayoutParameters& l, int maxColumns, int maxBodies);
 // One column fewer, keeping at least one; the selection stays on a column
 // that exists.
-void removeColumn(Model& m);
+void removeColumn(LayoutEditing& editing, LayoutParameters& layout);
 
 // selectedColumn within 1..nColumns, for every change of nColumns.
 void keepSelectionInLayout(LayoutEditing& editing, const LayoutParameters& layout);

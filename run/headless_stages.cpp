@@ -5,7 +5,7 @@
 #include "view/vectors.h"
 
 void HeadlessStages::plotVectors() {
-  findSpeedRange(m_, 0.9);
+  findSpeedRange(m_.layout, m_.grids, m_.solution, m_.view, 0.9);
   showPlotCaption(observer_, drawVelocityVectors(m_, surfaces_.bitmap, 1));
   surfaces_.copyBitmapToWindow();
 }

@@ -82,32 +82,33 @@ bool tallyCoversCheck(const LayoutParameters& layout, const Grids& grids,
   return true;
 }
 
-bool finishCheckStep(const Model& m, const StepTally& tally, StepResidual* residual) {
-  if (!tally.gathered) return checkStep(m.layout, m.grids, m.coupling, m.solution, residual);
+bool finishCheckStep(const LayoutParameters& layout, const Grids& grids,
+                     const CouplingTables& coupling, const FlowSolution& solution,
+                     const StepTally& tally, StepResidual* residual) {
+  if (!tally.gathered) return checkStep(layout, grids, coupling, solution, residual);
   bool sound = tally.mainSound && tally.auxSound;
-  const int nx = m.grids.mainNx, ny = m.grids.mainNy, nr = m.layout.bodyLayers;
+  const int nx = grids.mainNx, ny = grids.mainNy, nr = layout.bodyLayers;
   // The main grid's edges and holes.
   for (int j = 1; j <= ny; ++j)
-    sound = sound && pointIsSound(m.solution.mainFlow[1][j]) &&
-            pointIsSound(m.solution.mainFlow[nx][j]);
+    sound =
+        sound && pointIsSound(solution.mainFlow[1][j]) && pointIsSound(solution.mainFlow[nx][j]);
   for (int i = 2; i <= nx - 1; ++i) {
-    sound = sound && pointIsSound(m.solution.mainFlow[i][1]) &&
-            pointIsSound(m.solution.mainFlow[i][ny]);
+    sound =
+        sound && pointIsSound(solution.mainFlow[i][1]) && pointIsSound(solution.mainFlow[i][ny]);
     for (int j = 2; j <= ny - 1; ++j)
-      if (m.coupling.mainHoleFlag[i][j] != 0)
-        sound = sound && pointIsSound(m.solution.mainFlow[i][j]);
+      if (coupling.mainHoleFlag[i][j] != 0) sound = sound && pointIsSound(solution.mainFlow[i][j]);
   }
   // Each body's first and last layers, and its first, seam and ghost columns.
   ResidualTotals speeds;
-  for (int b = 1; b <= m.grids.nBodies; ++b) {
-    const int pF = m.grids.bodyFirst[b], pL = m.grids.bodyLast[b];
+  for (int b = 1; b <= grids.nBodies; ++b) {
+    const int pF = grids.bodyFirst[b], pL = grids.bodyLast[b];
     for (int p : {pF - 1, pF, pL, pL + 1})
-      for (int r = 1; r <= nr; ++r) sound = sound && pointIsSound(m.solution.bodyFlow[p][r][1]);
+      for (int r = 1; r <= nr; ++r) sound = sound && pointIsSound(solution.bodyFlow[p][r][1]);
     for (int p = pF + 1; p <= pL - 1; ++p)
-      sound = sound && pointIsSound(m.solution.bodyFlow[p][1][1]) &&
-              pointIsSound(m.solution.bodyFlow[p][nr][1]);
+      sound = sound && pointIsSound(solution.bodyFlow[p][1][1]) &&
+              pointIsSound(solution.bodyFlow[p][nr][1]);
     if (pF <= pL - 1)
-      for (int r = 2; r <= nr - 1; ++r) speeds.addSpeed(m.solution.bodyFlow[pF][r][1]);
+      for (int r = 2; r <= nr - 1; ++r) speeds.addSpeed(solution.bodyFlow[pF][r][1]);
   }
   if (!sound) return false;
   // The bodies' terms follow the main grid's in the sum, in their order.

@@ -33,4 +33,6 @@ bool tallyCoversCheck(const LayoutParameters& layout, const Grids& grids,
 // points the tally left out checked now, the history summed in checkStep's
 // order; checkStep itself when the step gathered no tally.  The same
 // verdict and the same bits as checkStep.
-bool finishCheckStep(const Model& m, const StepTally& tally, StepResidual* residual);
+bool finishCheckStep(const LayoutParameters& layout, const Grids& grids,
+                     const CouplingTables& coupling, const FlowSolution& solution,
+                     const StepTally& tally, StepResidual* residual);

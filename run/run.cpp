@@ -41,9 +41,11 @@ const Message settled{{"　抗力が落ち着いたので終了しました。�
 } // namespace
 
 void timeStep(Model& m, StepTally* tally) {
-  if (m.constants.timeAccurate) m.solution.globalTimeStep = stableGlobalTimeStep(m);
+  if (m.constants.timeAccurate)
+    m.solution.globalTimeStep =
+        stableGlobalTimeStep(m.layout, m.constants, m.grids, m.coupling, m.solution);
   stepGrids(m, tally);
-  applyBoundaryConditions(m);
+  applyBoundaryConditions(m.layout, m.constants, m.grids, m.coupling, m.solution);
   m.solution.flowTime += m.solution.globalTimeStep;
 }
 
@@ -98,7 +100,7 @@ RunOutcome runSteps(Model& m, RunObserver& observer, RunStages& stages, int firs
     timeStep(m, tallied ? &tally : nullptr);
 
     StepResidual residual;
-    if (!finishCheckStep(m, tally, &residual)) {
+    if (!finishCheckStep(m.layout, m.grids, m.coupling, m.solution, tally, &residual)) {
       observer.setStatusText(1, divergedText(s, observer.language()));
       m.run.stopFlag = true;
       m.solution.flowStep = 0; // nothing to go on from
@@ -148,8 +150,9 @@ bool flowBelongsToLayout(const LayoutParameters& layout, const FlowConditions& f
   return solution.flowLayout == layout && solution.flowConditionsOfResult == flow;
 }
 
-bool canContinue(const Model& m) {
-  return m.solution.flowStep > 0 && flowBelongsToLayout(m.layout, m.flow, m.solution);
+bool canContinue(const LayoutParameters& layout, const FlowConditions& flow,
+                 const FlowSolution& solution) {
+  return solution.flowStep > 0 && flowBelongsToLayout(layout, flow, solution);
 }
 
 bool hasCompleteResult(const Model& m) {
@@ -199,7 +202,7 @@ RunOutcome startRun(Model& m, RunObserver& observer, RunStages& stages) {
 }
 
 RunOutcome continueClick(Model& m, RunObserver& observer, RunStages& stages) {
-  if (!canContinue(m)) return {};
+  if (!canContinue(m.layout, m.flow, m.solution)) return {};
   return timedCalculation(m, observer, stages, continueCalculation);
 }
 

@@ -68,7 +68,8 @@ bool flowBelongsToLayout(const LayoutParameters& layout, const FlowConditions& f
 // True when the flow fields hold a run's flow on the current grids, which a
 // continuation can take on: after a run that completed or was stopped, and
 // until the grids are remade (any layout change, a new run's set-up).
-bool canContinue(const Model& m);
+bool canContinue(const LayoutParameters& layout, const FlowConditions& flow,
+                 const FlowSolution& solution);
 
 // True when the layout on screen has a complete result: a run of it went
 // beyond step 280 (stepsDone; of a run shorter than 300 steps, beyond all

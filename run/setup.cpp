@@ -33,7 +33,7 @@ std::vector<SetupProblem> runCouplingSetup(Model& m, RunObserver& observer) {
   // A refused layout leaves the last one that fitted, grids included; the
   // coupling is built for what the grids hold.
   append(problems, remakeGrids(m, observer));
-  append(problems, computeMetrics(m));
+  append(problems, computeMetrics(m.layout, m.grids));
   append(problems, findMainGridLinks(m, observer, 1, 1));
   append(problems, cutHoles(m, observer));
   append(problems, findOuterEdgeLinks(m, observer));

@@ -15,4 +15,6 @@
 // A time-accurate run smooths no increments, so its cflMain and cflAux are
 // the explicit limits 0.83 and 1.0 (setInitialState), not the classic 2.65
 // and 3.2.
-double stableGlobalTimeStep(const Model& m);
+double stableGlobalTimeStep(const LayoutParameters& layout, const SolverConstants& constants,
+                            const Grids& grids, const CouplingTables& coupling,
+                            const FlowSolution& solution);

@@ -249,13 +249,14 @@ void store(Model& m, const Planes& q, int pFirst, int pLast, int rFirst, int rLa
 
 } // namespace
 
-void loadAuxMetrics(const Model& m, int pFirst, int pLast, int s, double* metricArea) {
+void loadAuxMetrics(const LayoutParameters& layout, const Grids& grids, int pFirst, int pLast,
+                    int s, double* metricArea) {
   using namespace metric;
-  const int stride = auxPlaneStride(m.layout.bodyLayers);
+  const int stride = auxPlaneStride(layout.bodyLayers);
   const MetricPlanes q(metricArea, pFirst, pLast, stride);
   for (int p = pFirst - 1; p <= pLast + 1; ++p)
-    for (int r = 1; r <= m.layout.bodyLayers; ++r) {
-      const auto& g = m.grids.bodyMetric[p][r][s];
+    for (int r = 1; r <= layout.bodyLayers; ++r) {
+      const auto& g = grids.bodyMetric[p][r][s];
       const int a = (p - pFirst + 1) * stride + r;
       q.xXi[a] = g[xXi];
       q.yXi[a] = g[yXi];
@@ -263,8 +264,8 @@ void loadAuxMetrics(const Model& m, int pFirst, int pLast, int s, double* metric
       q.yEta[a] = g[yEta];
       q.J[a] = g[jac];
       q.halfInvJ[a] = 0.5 / g[jac];
-      q.soundXi[a] = m.grids.bodySoundLength[p][r][s][1];
-      q.soundEta[a] = m.grids.bodySoundLength[p][r][s][2];
+      q.soundXi[a] = grids.bodySoundLength[p][r][s][1];
+      q.soundEta[a] = grids.bodySoundLength[p][r][s][2];
     }
 }
 
@@ -319,14 +320,15 @@ WHIRLPANE_HOT_LOOP void auxStages(Model& m, int pFirst, int pLast, int rFirst, i
   store(m, q, pFirst, pLast, rFirst, rLast, s);
 }
 
-void sumAuxStageProducts(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s) {
-  StageSums sums(m.scratch.bodySumXX, m.scratch.bodySumXY, m.scratch.bodySumYY);
+void sumAuxStageProducts(SolverScratch& scratch, FlowSolution& solution, int pFirst, int pLast,
+                         int rFirst, int rLast, int s) {
+  StageSums sums(scratch.bodySumXX, scratch.bodySumXY, scratch.bodySumYY);
   for (int p = pFirst; p <= pLast; ++p)
     for (int r = rFirst; r <= rLast; ++r) {
-      const FlowPoint& f = m.solution.bodyFlow[p][r][s];
+      const FlowPoint& f = solution.bodyFlow[p][r][s];
       for (int k = 0; k < 4; ++k) sums.add(k, f[slot::dq + k], f[slot::res + k]);
     }
-  sums.store(m.scratch.bodySumXX, m.scratch.bodySumXY, m.scratch.bodySumYY);
+  sums.store(scratch.bodySumXX, scratch.bodySumXY, scratch.bodySumYY);
 }
 
 void bodyGridResidual(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s,
@@ -334,7 +336,7 @@ void bodyGridResidual(Model& m, int pFirst, int pLast, int rFirst, int rLast, in
   double* metrics =
       m.scratch.bodyPlanes.data() +
       kAuxWorkPlaneCount * auxPlaneSize(pFirst, pLast, auxPlaneStride(m.layout.bodyLayers));
-  loadAuxMetrics(m, pFirst, pLast, s, metrics);
+  loadAuxMetrics(m.layout, m.grids, pFirst, pLast, s, metrics);
   auxStages(m, pFirst, pLast, rFirst, rLast, s, reynolds, m.scratch.bodyPlanes.data(), metrics);
-  sumAuxStageProducts(m, pFirst, pLast, rFirst, rLast, s);
+  sumAuxStageProducts(m.scratch, m.solution, pFirst, pLast, rFirst, rLast, s);
 }

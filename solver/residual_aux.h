@@ -42,7 +42,8 @@ constexpr int kAuxWorkPlaneCount = kAuxPlaneCount - kAuxMetricPlaneCount;
 // Forms the kAuxMetricPlaneCount metric planes of the columns pFirst-1..pLast+1,
 // layers 1..bodyLayers, of grid set s in metricArea: the metrics, 0.5 / J and the
 // sound lengths.  They stay valid until the metrics are computed again.
-void loadAuxMetrics(const Model& m, int pFirst, int pLast, int s, double* metricArea);
+void loadAuxMetrics(const LayoutParameters& layout, const Grids& grids, int pFirst, int pLast,
+                    int s, double* metricArea);
 
 // Values in one work plane of the columns pFirst-1..pLast+1 (stride a
 // column, auxPlaneStride(bodyLayers): the layers and their padding).
@@ -53,4 +54,5 @@ constexpr int auxPlaneSize(int pFirst, int pLast, int stride) {
 // Adds the inner products (X,X), (X,Y), (Y,Y) of the stage values in dq and
 // res of the points pFirst..pLast x rFirst..rLast to the body-grid accumulators (bodySumXX, ...),
 // in point order (columns, then layers).
-void sumAuxStageProducts(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s);
+void sumAuxStageProducts(SolverScratch& scratch, FlowSolution& solution, int pFirst, int pLast,
+                         int rFirst, int rLast, int s);

@@ -126,8 +126,8 @@ void smoothBodyGrids(Model& m, int pFirst, int pLast, int rFirst, int rLast, int
   auxPerimeterLines(m, t, {rFirst, rLast}, pFirst, pLast, s);
 }
 
-WHIRLPANE_HOT_LOOP void smoothMainPlane(const Model& m, double* d, int stride) {
-  const int nx = m.grids.mainNx, ny = m.grids.mainNy;
+WHIRLPANE_HOT_LOOP void smoothMainPlane(const Grids& grids, double* d, int stride) {
+  const int nx = grids.mainNx, ny = grids.mainNy;
   thread_local LineCoefficients t;
   if (nx - 1 >= 2 && ny >= 1) eliminationCoefficients(t, ny);
   solveLines(t, {2, nx - 1}, 1, ny, [&](int i, int j) { return d + 4 * (i * stride + j); });

@@ -33,4 +33,4 @@ void eliminationCoefficients(LineCoefficients& t, int length);
 // smoothMainGrid on increments held in an interleaved work plane instead of the
 // records: the four increments of point (i, j) at d[4 (i stride + j)] on.
 // The same lines, operations and order, so the same bits.
-void smoothMainPlane(const Model& m, double* d, int stride);
+void smoothMainPlane(const Grids& grids, double* d, int stride);

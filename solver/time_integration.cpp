@@ -30,7 +30,7 @@ std::array<int, kBodySlots + 1> auxMetricOffsets(Model& m) {
                                                         auxPlaneStride(m.layout.bodyLayers));
   if (m.scratch.bodyMetricPlanesGeneration != m.grids.metricGeneration) {
     for (int b = 1; b <= m.grids.nBodies; ++b)
-      loadAuxMetrics(m, m.grids.bodyFirst[b], m.grids.bodyLast[b], 1,
+      loadAuxMetrics(m.layout, m.grids, m.grids.bodyFirst[b], m.grids.bodyLast[b], 1,
                      m.scratch.bodyMetricPlanes.data() + offset[b]);
     m.scratch.bodyMetricPlanesGeneration = m.grids.metricGeneration;
   }
@@ -48,8 +48,8 @@ void auxResiduals(Model& m) {
               m.constants.reynolds, m.scratch.bodyPlanes.data(),
               m.scratch.bodyMetricPlanes.data() + metricOffset[b]);
   for (int b = 1; b <= m.grids.nBodies; ++b)
-    sumAuxStageProducts(m, m.grids.bodyFirst[b], m.grids.bodyLast[b], 2, m.layout.bodyLayers - 1,
-                        1);
+    sumAuxStageProducts(m.scratch, m.solution, m.grids.bodyFirst[b], m.grids.bodyLast[b], 2,
+                        m.layout.bodyLayers - 1, 1);
 }
 
 // The weights of the rational combination from a grid's inner products,
@@ -219,7 +219,7 @@ void mainGridStep(Model& m, StepTally* tally) {
   edges([&](int i, int j) {
     for (int k = 0; k < 4; ++k) at(i, j)[k] = m.solution.mainFlow[i][j][slot::dq + k];
   });
-  if (!m.constants.timeAccurate) smoothMainPlane(m, d, q.stride);
+  if (!m.constants.timeAccurate) smoothMainPlane(m.grids, d, q.stride);
   edges([&](int i, int j) {
     for (int k = 0; k < 4; ++k) m.solution.mainFlow[i][j][slot::dq + k] = at(i, j)[k];
   });

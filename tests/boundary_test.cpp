@@ -25,7 +25,7 @@ Link link(int r1, int r2, int r3, int d1, int d2, int d3, double s, double t) {
 
 TEST(BoundaryConditions, InitialStateKeepsTheInflowAtTheFreeStream) {
   auto m = channelWithOneBody();
-  applyBoundaryConditions(*m);
+  applyBoundaryConditions(m->layout, m->constants, m->grids, m->coupling, m->solution);
   for (int j = 1; j <= m->grids.mainNy; ++j) {
     const FlowPoint& f = m->solution.mainFlow[1][j];
     EXPECT_EQ(f[slot::rho], 1.0) << j;
@@ -41,7 +41,7 @@ TEST(BoundaryConditions, InflowPressureIsHeldAtOneTenth) {
   m->solution.mainFlow[2][9][slot::pres] = 0.05;
   m->solution.mainFlow[1][10][slot::pres] = 0.2;
   m->solution.mainFlow[2][10][slot::pres] = 0.1;
-  applyBoundaryConditions(*m);
+  applyBoundaryConditions(m->layout, m->constants, m->grids, m->coupling, m->solution);
   EXPECT_EQ(m->solution.mainFlow[1][9][slot::pres], 0.1);
   EXPECT_EQ(m->solution.mainFlow[1][9][slot::rho], std::pow(0.1, 1 / 1.4));
   EXPECT_DOUBLE_EQ(m->solution.mainFlow[1][10][slot::pres], 0.17);
@@ -50,7 +50,7 @@ TEST(BoundaryConditions, InflowPressureIsHeldAtOneTenth) {
 TEST(BoundaryConditions, RightColumnIsAWallWithAnOutletAtPressureOne) {
   auto m = channelWithOneBody();
   synthetic::fillFlow(*m, synthetic::wavyState);
-  applyBoundaryConditions(*m);
+  applyBoundaryConditions(m->layout, m->constants, m->grids, m->coupling, m->solution);
   const int nx = m->grids.mainNx;
   for (int j = 1; j <= m->grids.mainNy; ++j) {
     const FlowPoint& f = m->solution.mainFlow[nx][j];
@@ -72,7 +72,7 @@ TEST(BoundaryConditions, RightColumnIsAWallWithAnOutletAtPressureOne) {
 TEST(BoundaryConditions, WallsExtrapolateWithZeroNormalGradientAndTheCornerIsAWallPoint) {
   auto m = channelWithOneBody();
   synthetic::fillFlow(*m, synthetic::wavyState);
-  applyBoundaryConditions(*m);
+  applyBoundaryConditions(m->layout, m->constants, m->grids, m->coupling, m->solution);
   const int ny = m->grids.mainNy;
   for (int i = 1; i <= m->grids.mainNx; ++i) {
     const auto &b1 = m->solution.mainFlow[i][1], &b2 = m->solution.mainFlow[i][2],
@@ -93,7 +93,7 @@ TEST(BoundaryConditions, SeamCopiesAgreeAndGhostsEqualTheirPartnersOnBodySurface
   synthetic::fillFlow(*m, synthetic::wavyState);
   m->solution.bodyFlow[m->grids.bodyFirst[1]][4][1][slot::rho] =
       1.2; // the two seam copies disagree
-  applyBoundaryConditions(*m);
+  applyBoundaryConditions(m->layout, m->constants, m->grids, m->coupling, m->solution);
   const int pF = m->grids.bodyFirst[1], pL = m->grids.bodyLast[1];
   for (int r = 1; r <= m->layout.bodyLayers; ++r)
     for (int k : {slot::rho, slot::u, slot::v, slot::e, slot::pres}) {

@@ -83,7 +83,7 @@ TEST(ColourScale, ScaleRangeHalvesANegativeRangeAndBuildsTheLevels) {
   m->solution.mainFlow[6][6][slot::dt] = 0;
   m->solution.mainFlow[7][7][slot::omega] = NAN;
   m->solution.bodyFlow[8][3][1][slot::omega] = -INFINITY;
-  findScaleRange(*m, slot::omega);
+  findScaleRange(m->layout, m->grids, m->solution, m->view, slot::omega);
   EXPECT_EQ(m->view.scaleLow, -4);
   EXPECT_EQ(m->view.scaleHigh, 3);
   const double want[] = {-4, -3.3, -2.6, -1.9, -1.2, -0.5, 0.2, 0.9, 1.6, 2.3, 3};
@@ -102,7 +102,7 @@ TEST(ColourScale, ScaleRangeStartsFromHundredAndMinusHundred) {
   for (const auto& c : cases) {
     fillMain(*m, slot::pres, c.lowValue);
     fillAux(*m, slot::pres, c.highValue);
-    findScaleRange(*m, slot::pres);
+    findScaleRange(m->layout, m->grids, m->solution, m->view, slot::pres);
     EXPECT_DOUBLE_EQ(m->view.scaleLow, c.wantLow) << c.lowValue << ".." << c.highValue;
     EXPECT_DOUBLE_EQ(m->view.scaleHigh, c.wantHigh) << c.lowValue << ".." << c.highValue;
   }
@@ -110,7 +110,7 @@ TEST(ColourScale, ScaleRangeStartsFromHundredAndMinusHundred) {
 
 TEST(ColourScale, SpeedRangeTakesTheFractionOfTheLargestUnmaskedSpeed) {
   auto m = syntheticModel();
-  findSpeedRange(*m, 0.9);
+  findSpeedRange(m->layout, m->grids, m->solution, m->view, 0.9);
   EXPECT_EQ(m->view.scaleLow, 0);
   EXPECT_DOUBLE_EQ(m->view.scaleHigh, 0.9 * 1e-5) << "everything masked";
 
@@ -120,10 +120,10 @@ TEST(ColourScale, SpeedRangeTakesTheFractionOfTheLargestUnmaskedSpeed) {
   m->solution.mainFlow[4][1][slot::u] = 9;                   // row 1
   m->solution.mainFlow[6][6][slot::u] = NAN;                 // not finite
   fillAux(*m, slot::u, 2.0);                                 // omega 0: masked
-  findSpeedRange(*m, 0.9);
+  findSpeedRange(m->layout, m->grids, m->solution, m->view, 0.9);
   EXPECT_DOUBLE_EQ(m->view.scaleHigh, 0.9 * 0.5);
   m->solution.bodyFlow[9][2][1][slot::omega] = 1;
-  findSpeedRange(*m, 0.5);
+  findSpeedRange(m->layout, m->grids, m->solution, m->view, 0.5);
   EXPECT_DOUBLE_EQ(m->view.scaleHigh, 0.5 * 2.0);
   EXPECT_DOUBLE_EQ(m->view.levelValue[5], 0.5);
 }

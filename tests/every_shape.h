@@ -23,7 +23,7 @@ inline std::unique_ptr<Model> everyShape() {
     m->layout.layoutAngle[1][k] = angles[k];
   }
   rebuildGrids(*m);
-  computeMetrics(*m);
+  computeMetrics(m->layout, m->grids);
   setInitialState(*m);
   return m;
 }

@@ -65,16 +65,16 @@ struct Velocity {
 TEST(Vorticity, KnownFieldsIncludingTheOneSidedBoundaries) {
   Flow f;
   f.setVelocity([](double, double) { return Velocity{0.3, 0}; });
-  computeVorticity(*f.m);
+  computeVorticity(f.m->layout, f.m->constants, f.m->grids, f.m->solution);
   f.expectOmega(0, "uniform flow");
   f.setVelocity([](double, double y) { return Velocity{y, 0}; });
-  computeVorticity(*f.m);
+  computeVorticity(f.m->layout, f.m->constants, f.m->grids, f.m->solution);
   f.expectOmega(1, "shear u = y");
   f.setVelocity([](double x, double y) { return Velocity{-y, x}; });
-  computeVorticity(*f.m);
+  computeVorticity(f.m->layout, f.m->constants, f.m->grids, f.m->solution);
   f.expectOmega(-2, "solid rotation");
   f.setVelocity([](double x, double y) { return Velocity{x * x, y * y + 3 * x}; });
-  computeVorticity(*f.m);
+  computeVorticity(f.m->layout, f.m->constants, f.m->grids, f.m->solution);
   EXPECT_NEAR(f.m->solution.mainFlow[1][1][slot::omega], -3, 1e-9)
       << "second-order one-sided differences";
 }

@@ -150,7 +150,8 @@ TEST(ConvergenceHistory, TallyDuringTheStepGivesTheCheckAfterIt) {
         const bool soundA =
             checkStep(checked->layout, checked->grids, checked->coupling, checked->solution, &a);
         timeStep(*tallied, &tally);
-        const bool soundB = finishCheckStep(*tallied, tally, &b);
+        const bool soundB = finishCheckStep(tallied->layout, tallied->grids, tallied->coupling,
+                                            tallied->solution, tally, &b);
         ASSERT_EQ(soundA, soundB) << c.name << ", step " << s;
         ASSERT_EQ(std::memcmp(&a, &b, sizeof a), 0) << c.name << ", step " << s;
       }
@@ -178,11 +179,12 @@ TEST(ConvergenceHistory, TallyDuringTheStepGivesTheCheckAfterIt) {
         const double kept = *places[k];
         *places[k] = nan;
         StepResidual r;
-        EXPECT_FALSE(finishCheckStep(m, tally, &r)) << "place " << k;
+        EXPECT_FALSE(finishCheckStep(m.layout, m.grids, m.coupling, m.solution, tally, &r))
+            << "place " << k;
         *places[k] = kept;
       }
       StepResidual r;
-      EXPECT_TRUE(finishCheckStep(m, tally, &r));
+      EXPECT_TRUE(finishCheckStep(m.layout, m.grids, m.coupling, m.solution, tally, &r));
     }
 }
 

@@ -87,7 +87,7 @@ TEST(LayoutEditing, AddedColumnCopiesTheLastOne) {
   EXPECT_EQ(m.layout.columnBodies[2], 1) << "at least one body";
 
   m.editing.selectedColumn = 6;
-  removeColumn(m);
+  removeColumn(m.editing, m.layout);
   EXPECT_EQ(m.layout.nColumns, 5);
   EXPECT_EQ(m.editing.selectedColumn, 5) << "the selection stays on a column that exists";
 }

@@ -32,7 +32,7 @@ std::vector<std::string> texts(const std::vector<SetupProblem>& problems) {
 TEST(Metrics, CircleJacobianHasOneSignAndAgreesAcrossTheSeam) {
   auto m = makeModel();
   const int b = addCircleBody(*m, 0, 0, 7, 6.2, 33);
-  EXPECT_TRUE(computeMetrics(*m).empty());
+  EXPECT_TRUE(computeMetrics(m->layout, m->grids).empty());
   const int first = m->grids.bodyFirst[b], last = m->grids.bodyLast[b];
   const double sign = std::copysign(1.0, m->grids.bodyMetric[first][1][1][metric::jac]);
   for (int p = first; p <= last; ++p)
@@ -72,8 +72,8 @@ TEST(Metrics, DoublingTheGridDoublesDerivativesAndQuadruplesTheJacobian) {
   auto a = makeModel(), b = makeModel();
   addCircleBody(*a, 3, -2, 5, 6.2, 29);
   addCircleBody(*b, 6, -4, 10, 12.4, 29);
-  computeMetrics(*a);
-  computeMetrics(*b);
+  computeMetrics(a->layout, a->grids);
+  computeMetrics(b->layout, b->grids);
   for (int p = a->grids.bodyFirst[1] - 1; p <= a->grids.bodyLast[1] + 1; ++p)
     for (int r = 1; r <= 10; ++r) {
       for (int k = 1; k <= 4; ++k)
@@ -90,7 +90,8 @@ TEST(Metrics, DegenerateCellShowsOneMessagePerPointAndGetsJacobianOne) {
   addCircleBody(*m, 0, 0, 7, 6.2, 33);
   // Layers 4 and 6 of column 10 coincide: ∂/∂η vanishes at (10, 5).
   m->grids.bodyGrid[10][6][1] = m->grids.bodyGrid[10][4][1];
-  EXPECT_EQ(texts(computeMetrics(*m)), std::vector<std::string>{"Metric_Yaco2--10-5-1-0"});
+  EXPECT_EQ(texts(computeMetrics(m->layout, m->grids)),
+            std::vector<std::string>{"Metric_Yaco2--10-5-1-0"});
   EXPECT_EQ(m->grids.bodyMetric[10][5][1][metric::jac], 1);
   EXPECT_NE(m->grids.bodyMetric[11][5][1][metric::jac], 1);
 }
@@ -117,7 +118,7 @@ TEST(Metrics, JacobianThatIsNotANumberBecomesOneSilently) {
   auto m = makeModel();
   addCircleBody(*m, 0, 0, 7, 6.2, 33);
   m->grids.bodyGrid[10][5][1].bodyGridX = std::numeric_limits<double>::quiet_NaN();
-  EXPECT_TRUE(computeMetrics(*m).empty());
+  EXPECT_TRUE(computeMetrics(m->layout, m->grids).empty());
   EXPECT_EQ(m->grids.bodyMetric[10][4][1][metric::jac], 1) << "NaN neighbour across the layers";
   EXPECT_EQ(m->grids.bodyMetric[11][5][1][metric::jac], 1) << "NaN neighbour along the ring";
 }

@@ -65,7 +65,7 @@ TEST(ParticleTraces, CountsOfParticlesPointsAndFactor) {
   } counts[] = {{30, 112}, {81, 316}, {82, 320}, {200, 320}};
   for (auto c : counts) {
     m->grids.mainNy = c.ny;
-    EXPECT_EQ(particleCount(*m), c.particles) << "mainNy " << c.ny;
+    EXPECT_EQ(particleCount(m->grids), c.particles) << "mainNy " << c.ny;
   }
   EXPECT_EQ(tracePointCount(1), 1800);
   EXPECT_EQ(tracePointCount(3), 1286);
@@ -73,16 +73,16 @@ TEST(ParticleTraces, CountsOfParticlesPointsAndFactor) {
   m->view.viewScale = 2.95;
   m->constants.uInfTrace = 0.05 * std::sqrt(1.4);
   for (int speed : {1, 3, 6})
-    EXPECT_NEAR(traceDisplacementFactor(*m, speed), 1.56 * speed * 2.95, 1e-12);
+    EXPECT_NEAR(traceDisplacementFactor(m->constants, m->view, speed), 1.56 * speed * 2.95, 1e-12);
 }
 
 TEST(ParticleTraces, UniformStreamCarriesEveryParticleAlongX) {
   TraceCase c(0.02, 0.01);
   Model& m = *c.m;
   const int T = 50;
-  const double f = traceDisplacementFactor(m, 3);
+  const double f = traceDisplacementFactor(m.constants, m.view, 3);
   traceParticles(m, c.ws, T, f);
-  const int n = particleCount(m);
+  const int n = particleCount(m.grids);
   ASSERT_EQ(n, 112);
   EXPECT_EQ(c.ws.processCount, n) << "one yield per particle";
   EXPECT_EQ(c.ws.progressMax, n);
@@ -109,7 +109,7 @@ TEST(ParticleTraces, ResolvesTheNearestPointsVelocity) {
   Model& m = *c.m;
   for (int i = 1; i <= m.grids.mainNx; ++i)
     for (int j = 1; j <= m.grids.mainNy; ++j) m.solution.mainFlow[i][j][slot::u] = j / 1000.0;
-  const double f = traceDisplacementFactor(m, 1);
+  const double f = traceDisplacementFactor(m.constants, m.view, 1);
   traceParticles(m, c.ws, 40, f);
   for (int k : {1, 10, 28}) {
     const int row = k + 1;
@@ -139,7 +139,7 @@ TEST(ParticleTraces, ParticlesAtRestAndNonFiniteVelocitiesStayPut) {
                    std::numeric_limits<double>::infinity()}) {
     TraceCase c(u, 0);
     Model& m = *c.m;
-    traceParticles(m, c.ws, 20, traceDisplacementFactor(m, 6));
+    traceParticles(m, c.ws, 20, traceDisplacementFactor(m.constants, m.view, 6));
     for (int t = 1; t < 20; ++t) {
       EXPECT_FALSE(m.view.traceMoving[5][t]) << "u " << u;
       EXPECT_TRUE(std::isfinite(m.view.traceX[5][t + 1])) << "u " << u;
@@ -196,7 +196,7 @@ TEST(ParticleAnimation, APassEndsWhenTheLastParticleHasLeftTheChannel) {
   TraceCase c(0.02);
   Model& m = *c.m;
   animateParticles(m, c.s, c.ws, c.win, 3);
-  const double dx = 0.02 * traceDisplacementFactor(m, 3);
+  const double dx = 0.02 * traceDisplacementFactor(m.constants, m.view, 3);
   const int lastInside = static_cast<int>(std::floor(
       (m.grids.mainGrid[m.grids.mainNx][1].mainGridPixX - m.grids.mainGrid[15][1].mainGridPixX) /
       dx));

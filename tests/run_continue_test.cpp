@@ -115,7 +115,7 @@ TEST(ContinuationEnd, AStopInTheContinuationLeavesAFlowToGoOnFrom) {
   };
   startRun(*s.m, s.ws, s.stages);
   ASSERT_EQ(s.m->run.stepsDone, 50);
-  ASSERT_TRUE(canContinue(*s.m));
+  ASSERT_TRUE(canContinue(s.m->layout, s.m->flow, s.m->solution));
   s.ws.onProcess = [&] {
     if (s.m->run.stepsDone == 75) requestStop(s.m->run);
   };
@@ -123,7 +123,7 @@ TEST(ContinuationEnd, AStopInTheContinuationLeavesAFlowToGoOnFrom) {
   EXPECT_EQ(s.m->run.stepsDone, 80);
   EXPECT_EQ(s.m->solution.flowStep, 80);
   EXPECT_EQ(s.m->solution.residualHistory.size(), 80u);
-  EXPECT_TRUE(canContinue(*s.m));
+  EXPECT_TRUE(canContinue(s.m->layout, s.m->flow, s.m->solution));
 }
 
 TEST(ContinuationEnd, ALayoutChangeEndsThePossibilityToContinue) {
@@ -132,10 +132,10 @@ TEST(ContinuationEnd, ALayoutChangeEndsThePossibilityToContinue) {
     if (s.m->run.stepsDone == 15) requestStop(s.m->run);
   };
   startRun(*s.m, s.ws, s.stages);
-  ASSERT_TRUE(canContinue(*s.m));
+  ASSERT_TRUE(canContinue(s.m->layout, s.m->flow, s.m->solution));
   s.m->layout.layoutSize[1][1] = 14;
   rebuildGrids(*s.m);
-  EXPECT_FALSE(canContinue(*s.m));
+  EXPECT_FALSE(canContinue(s.m->layout, s.m->flow, s.m->solution));
   const double rho = s.m->solution.mainFlow[20][20][slot::rho];
   s.stages.calls.clear();
   continueClick(*s.m, s.ws, s.stages);
@@ -148,9 +148,9 @@ TEST(ContinuationEnd, ALayoutChangeEndsThePossibilityToContinue) {
     if (t.m->run.stepsDone == 5) requestStop(t.m->run);
   };
   startRun(*t.m, t.ws, t.stages);
-  ASSERT_TRUE(canContinue(*t.m));
+  ASSERT_TRUE(canContinue(t.m->layout, t.m->flow, t.m->solution));
   applyPreset(*t.m, 2);
-  EXPECT_FALSE(canContinue(*t.m));
+  EXPECT_FALSE(canContinue(t.m->layout, t.m->flow, t.m->solution));
 }
 
 TEST(ContinuationEnd, NeitherADivergedRunNorAFailedSetUpCanBeContinued) {
@@ -160,12 +160,12 @@ TEST(ContinuationEnd, NeitherADivergedRunNorAFailedSetUpCanBeContinued) {
       s.m->solution.mainFlow[20][20][slot::u] = std::numeric_limits<double>::quiet_NaN();
   };
   startRun(*s.m, s.ws, s.stages);
-  EXPECT_FALSE(canContinue(*s.m));
+  EXPECT_FALSE(canContinue(s.m->layout, s.m->flow, s.m->solution));
 
   SmallSession t;
   t.ws.onProcess = [&] { requestStop(t.m->run); }; // stopped during the set-up
   startRun(*t.m, t.ws, t.stages);
-  EXPECT_FALSE(canContinue(*t.m));
+  EXPECT_FALSE(canContinue(t.m->layout, t.m->flow, t.m->solution));
   EXPECT_TRUE(t.m->solution.residualHistory.empty());
 }
 

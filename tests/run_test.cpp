@@ -173,10 +173,10 @@ TEST(RunStop, StartIsRefusedAfterARunBeyondStep280) {
   EXPECT_EQ(s.m->run.stepsDone, 290);
   // The result belongs to its layout: once the layout record differs, the
   // count left over is no result of the layout on screen.
-  ASSERT_TRUE(canContinue(*s.m));
+  ASSERT_TRUE(canContinue(s.m->layout, s.m->flow, s.m->solution));
   s.m->layout.layoutSize[1][1] += 1;
   EXPECT_FALSE(hasCompleteResult(*s.m));
-  EXPECT_FALSE(canContinue(*s.m));
+  EXPECT_FALSE(canContinue(s.m->layout, s.m->flow, s.m->solution));
 }
 
 TEST(RunStop, ARunStoppedAtStep280CanBeStartedAgain) {

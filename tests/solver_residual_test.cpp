@@ -103,7 +103,7 @@ TEST(AuxResidual, UniformFlowGivesZeroStageValuesOnTheGridsOfEveryPreset) {
       rebuildGrids(*m);
     else
       applyPreset(*m, preset);
-    computeMetrics(*m);
+    computeMetrics(m->layout, m->grids);
     synthetic::solverConstants(*m);
     synthetic::fillFlow(
         *m, [](FlowPoint& f, double, double) { synthetic::setState(f, 1.02, 0.05, 0.01, 0.98); });

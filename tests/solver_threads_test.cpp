@@ -82,7 +82,8 @@ TEST(SolverThreads, AStepGivesTheBitsOfItsRoutinesOneAfterTheOther) {
     smoothBodyGrids(*routines, 1, routines->grids.bodyPerimeterPoints, 1,
                     routines->layout.bodyLayers, 1);
     addIncrements(*routines);
-    applyBoundaryConditions(*routines);
+    applyBoundaryConditions(routines->layout, routines->constants, routines->grids,
+                            routines->coupling, routines->solution);
   }
   setSolverThreads(0);
   for (int i = 1; i <= step->grids.mainNx; ++i)

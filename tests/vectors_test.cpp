@@ -109,7 +109,7 @@ TEST(VelocityVectors, SpeedsAboveNinetyPercentOfTheLargestAreRed) {
   Bare b;
   b.mainPoint(2, 2, 20, 100, 1.0, 0);
   b.mainPoint(2, 3, 20, 200, 0.5, 0);
-  findSpeedRange(*b.m, 0.9);
+  findSpeedRange(b.m->layout, b.m->grids, b.m->solution, b.m->view, 0.9);
   EXPECT_DOUBLE_EQ(b.m->view.scaleHigh, 0.9);
   (void)drawVelocityVectors(*b.m, b.s, 2);
   EXPECT_EQ(b.s.pixel(21, 100), kRed);

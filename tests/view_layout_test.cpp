@@ -67,7 +67,7 @@ TEST(StartupPicture, SelectedColumnThreeIsFilled) {
 TEST(StartupPicture, SolidRotationHasVorticityMinusTwoOnTheBodyGrids) {
   StartupLayout l;
   Model& m = *l.m;
-  computeMetrics(m);
+  computeMetrics(m.layout, m.grids);
   m.constants.mainDx = m.grids.mainSpacing / 16;
   // u = -y, v = x in solver units (16 layout units).
   for (int i = 1; i <= m.grids.mainNx; ++i)
@@ -80,7 +80,7 @@ TEST(StartupPicture, SolidRotationHasVorticityMinusTwoOnTheBodyGrids) {
       m.solution.bodyFlow[p][r][1][slot::u] = -m.grids.bodyGrid[p][r][1].bodyGridY / 16;
       m.solution.bodyFlow[p][r][1][slot::v] = m.grids.bodyGrid[p][r][1].bodyGridX / 16;
     }
-  computeVorticity(m);
+  computeVorticity(m.layout, m.constants, m.grids, m.solution);
   EXPECT_NEAR(m.solution.mainFlow[10][10][slot::omega], -2, 1e-9);
   for (int b = 1; b <= m.grids.nBodies; ++b)
     for (int r = 1; r <= m.layout.bodyLayers; ++r)

@@ -65,11 +65,11 @@ ForcesWindow::ForcesWindow(const Model& m, QWidget* parent) : QWidget(parent, Qt
 }
 
 void ForcesWindow::saveCsv() {
-  if (canContinue(m_)) saveCsvAs(csvHooks, forcesCsv(m_));
+  if (canContinue(m_.layout, m_.flow, m_.solution)) saveCsvAs(csvHooks, forcesCsv(m_));
 }
 
 void ForcesWindow::refresh() {
-  if (!canContinue(m_)) {
+  if (!canContinue(m_.layout, m_.flow, m_.solution)) {
     // No run's flow on these grids: nothing to read forces from.
     table_->setRowCount(0);
     pressureDrop_->setText(text(ForcesWindowText::noFlow));

@@ -357,7 +357,7 @@ void LayoutDialog::onAddColumn() {
 
 void LayoutDialog::onRemoveColumn() {
   Model& m = model();
-  removeColumn(m);
+  removeColumn(m.editing, m.layout);
   refresh(LayoutStep::columns);
 }
 

@@ -57,8 +57,9 @@ void MainWindow::buildMenus() {
   addItem(results_, "forcesItem", T::menuForces, &MainWindow::forcesClick);
   addItem(results_, "surfaceItem", T::menuSurface, &MainWindow::surfaceClick);
   // The surfaces are read from a flow of the layout on screen only.
-  connect(results_, &QMenu::aboutToShow, this,
-          [this, item = results_->actions().last()] { item->setEnabled(canContinue(*model_)); });
+  connect(results_, &QMenu::aboutToShow, this, [this, item = results_->actions().last()] {
+    item->setEnabled(canContinue(model_->layout, model_->flow, model_->solution));
+  });
   editMenu_ = addMenu("editMenu", T::menuEdit);
   addItem(editMenu_, "selectAllColumnsItem", T::menuSelectAll,
           &MainWindow::onSelectAllColumnsChosen);

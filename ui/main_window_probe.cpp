@@ -123,7 +123,7 @@ void MainWindow::fitViewClick() {
 }
 
 void MainWindow::resetViewClick() {
-  resetView(*model_);
+  resetView(model_->layout, model_->grids, model_->view);
   // The start-up view exactly, as the user chose it: kept until a fit.
   viewMovedByUser_ = true;
   redrawLayoutAfterGrids();
@@ -141,7 +141,7 @@ void MainWindow::showProbe(int x, int y) {
     const std::uint64_t flow =
         (std::uint64_t{m.run.runEndTick} << 32) | std::uint32_t(m.solution.flowStep);
     if (flow != probedFlow_) {
-      computeVorticity(*model_);
+      computeVorticity(model_->layout, model_->constants, model_->grids, model_->solution);
       probedFlow_ = flow;
     }
     if (const auto v = probeFlow(m, at.x, at.y)) {

@@ -46,7 +46,8 @@ void MainWindow::onContinueClicked() {
 }
 
 void MainWindow::updateContinueButton() {
-  continueButton_->setVisible(mode_ == 1 && canContinue(*model_));
+  continueButton_->setVisible(mode_ == 1 &&
+                              canContinue(model_->layout, model_->flow, model_->solution));
 }
 
 bool MainWindow::flowPlotsReady() const {

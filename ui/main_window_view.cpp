@@ -124,7 +124,7 @@ void MainWindow::copyViewToWindow() {
 
 void MainWindow::drawVectors() {
   noteShown(ShownPicture::vectors);
-  findSpeedRange(*model_, 0.9);
+  findSpeedRange(model_->layout, model_->grids, model_->solution, model_->view, 0.9);
   showPlotCaption(*services_, drawVelocityVectors(*model_, surfaces_->bitmap, 1));
   showLegend(vectorLegend(model_->view));
 }

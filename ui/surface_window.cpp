@@ -138,7 +138,7 @@ void SurfaceWindow::fillBodyChoice() {
   const int chosen = std::max(body_->currentIndex(), 0);
   const QSignalBlocker blocker(body_);
   body_->clear();
-  if (!canContinue(m_)) return;
+  if (!canContinue(m_.layout, m_.flow, m_.solution)) return;
   body_->addItems(bodyNames(m_.layout));
   body_->setCurrentIndex(std::min(chosen, body_->count() - 1));
 }
@@ -158,7 +158,7 @@ void SurfaceWindow::plot() {
   zeros_->setRowCount(0);
   const bool byAngle = abscissa_->currentIndex() == 0;
   xAxis_->setTitleText(text(byAngle ? T::byAngle : T::byLength));
-  if (!canContinue(m_) || body_->count() == 0) {
+  if (!canContinue(m_.layout, m_.flow, m_.solution) || body_->count() == 0) {
     note_->setText(text(ForcesWindowText::noFlow));
     return;
   }
@@ -193,7 +193,7 @@ void SurfaceWindow::plot() {
 
 QString SurfaceWindow::tabSeparated() const {
   if (modelReadable && !modelReadable()) return {};
-  if (!canContinue(m_) || body_->count() == 0) return {};
+  if (!canContinue(m_.layout, m_.flow, m_.solution) || body_->count() == 0) return {};
   const SurfaceDistribution d = surfaceDistribution(m_, body_->currentIndex() + 1);
   const auto g = [](double value) { return QString::number(value, 'g', 8); };
   QStringList lines{body_->currentText(), "index\tx\ty\ts\tangle\tCp\tCf"};
@@ -217,7 +217,8 @@ void SurfaceWindow::copyToClipboard() {
 }
 
 void SurfaceWindow::saveCsv() {
-  if ((!modelReadable || modelReadable()) && canContinue(m_)) saveCsvAs(csvHooks, surfaceCsv(m_));
+  if ((!modelReadable || modelReadable()) && canContinue(m_.layout, m_.flow, m_.solution))
+    saveCsvAs(csvHooks, surfaceCsv(m_));
 }
 
 void SurfaceWindow::showEvent(QShowEvent* event) {

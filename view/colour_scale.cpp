@@ -12,7 +12,8 @@ void defineLevels(ViewState& view) {
   view.levelValue[10] = view.scaleHigh;
 }
 
-void findScaleRange(Model& m, int c) {
+void findScaleRange(const LayoutParameters& layout, const Grids& grids,
+                    const FlowSolution& solution, ViewState& view, int c) {
   double low = 100.0, high = -100.0;
   auto take = [&](double value) {
     if (!std::isfinite(value)) return;
@@ -20,39 +21,40 @@ void findScaleRange(Model& m, int c) {
     high = std::max(high, value);
   };
   const int skip = c == slot::omega ? 10 : 0;
-  for (int i = 2; i <= m.grids.mainNx - skip; ++i)
-    for (int j = 1; j <= m.grids.mainNy; ++j)
-      if (m.solution.mainFlow[i][j][slot::dt] > 0) take(m.solution.mainFlow[i][j][c]);
-  for (int b = 1; b <= m.grids.nBodies; ++b)
-    for (int r = 1; r <= m.layout.bodyLayers; ++r)
-      for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p)
-        take(m.solution.bodyFlow[p][r][1][c]);
+  for (int i = 2; i <= grids.mainNx - skip; ++i)
+    for (int j = 1; j <= grids.mainNy; ++j)
+      if (solution.mainFlow[i][j][slot::dt] > 0) take(solution.mainFlow[i][j][c]);
+  for (int b = 1; b <= grids.nBodies; ++b)
+    for (int r = 1; r <= layout.bodyLayers; ++r)
+      for (int p = grids.bodyFirst[b]; p <= grids.bodyLast[b]; ++p)
+        take(solution.bodyFlow[p][r][1][c]);
   if (low < 0) {
     low = low * 0.5;
     high = high * 0.5;
   }
-  m.view.scaleLow = low;
-  m.view.scaleHigh = high;
-  defineLevels(m.view);
+  view.scaleLow = low;
+  view.scaleHigh = high;
+  defineLevels(view);
 }
 
-void findSpeedRange(Model& m, double f) {
+void findSpeedRange(const LayoutParameters& layout, const Grids& grids,
+                    const FlowSolution& solution, ViewState& view, double f) {
   double largest = 0; // the largest squared speed
   auto take = [&](const FlowPoint& q) {
     const double s2 = q[slot::u] * q[slot::u] + q[slot::v] * q[slot::v];
     if (std::isfinite(s2)) largest = std::max(largest, s2);
   };
-  for (int i = 2; i <= m.grids.mainNx - 10; ++i)
-    for (int j = 2; j <= m.grids.mainNy; ++j)
-      if (m.solution.mainFlow[i][j][slot::dt] > 0) take(m.solution.mainFlow[i][j]);
-  for (int b = 1; b <= m.grids.nBodies; ++b)
-    for (int r = 1; r <= m.layout.bodyLayers; ++r)
-      for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p)
-        if (m.solution.bodyFlow[p][r][1][slot::omega] > 0) take(m.solution.bodyFlow[p][r][1]);
+  for (int i = 2; i <= grids.mainNx - 10; ++i)
+    for (int j = 2; j <= grids.mainNy; ++j)
+      if (solution.mainFlow[i][j][slot::dt] > 0) take(solution.mainFlow[i][j]);
+  for (int b = 1; b <= grids.nBodies; ++b)
+    for (int r = 1; r <= layout.bodyLayers; ++r)
+      for (int p = grids.bodyFirst[b]; p <= grids.bodyLast[b]; ++p)
+        if (solution.bodyFlow[p][r][1][slot::omega] > 0) take(solution.bodyFlow[p][r][1]);
   largest = std::max(largest, 1e-10);
-  m.view.scaleLow = 0;
-  m.view.scaleHigh = f * std::sqrt(largest);
-  defineLevels(m.view);
+  view.scaleLow = 0;
+  view.scaleHigh = f * std::sqrt(largest);
+  defineLevels(view);
 }
 
 Colour scaleColour(double lo, double hi, double v) {

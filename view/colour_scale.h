@@ -16,13 +16,15 @@
 // body count without a mask.  The search starts from low = 100, high = -100.
 // A range with a negative low end (vorticity) is halved, so that the weaker
 // structures get the colours and the strongest cores take the end colours.
-void findScaleRange(Model& m, int c);
+void findScaleRange(const LayoutParameters& layout, const Grids& grids,
+                    const FlowSolution& solution, ViewState& view, int c);
 
 // findSpeedRange: range and levels of the speed: scaleLow = 0, scaleHigh = f times
 // the largest speed √(u² + v²) over the main grid (i = 2..mainNx - 10,
 // j = 2..mainNy, dt > 0) and the auxiliary grids (where omega > 0, the vorticity
 // of the last vorticity map), at least f·1e-5.
-void findSpeedRange(Model& m, double f);
+void findSpeedRange(const LayoutParameters& layout, const Grids& grids,
+                    const FlowSolution& solution, ViewState& view, double f);
 
 // The level table from scaleLow and scaleHigh: levelValue[k] =
 // levelValue[k-1] + (scaleHigh - scaleLow)/10, the step added nine times.

@@ -34,11 +34,11 @@ PlotCaption drawMap(Model& m, ViewSurfaces& s, MapKind kind) {
   constexpr int levels = 20;
   setBoundaryDt(m, 1.0);
   fillWhite(s.bitmap);
-  if (kind == MapKind::vorticity) computeVorticity(m);
+  if (kind == MapKind::vorticity) computeVorticity(m.layout, m.constants, m.grids, m.solution);
   const int c = kind == MapKind::vorticity  ? slot::omega
                 : kind == MapKind::pressure ? slot::pres
                                             : slot::rho;
-  findScaleRange(m, c);
+  findScaleRange(m.layout, m.grids, m.solution, m.view, c);
   drawMainContours(m, s.bitmap, 1, m.grids.mainNx, 1, m.grids.mainNy, c, levels);
   for (int b = 1; b <= m.grids.nBodies; ++b)
     drawBodyContours(m, s.bitmap, m.grids.bodyFirst[b], m.grids.bodyLast[b], 1, m.layout.bodyLayers,
@@ -54,37 +54,38 @@ PlotCaption drawMap(Model& m, ViewSurfaces& s, MapKind kind) {
 
 } // namespace
 
-void computeVorticity(Model& m) {
-  const double d = 2 * m.constants.mainDx;
-  for (int i = 1; i <= m.grids.mainNx; ++i)
-    for (int j = 1; j <= m.grids.mainNy; ++j) {
-      const double dudy = derivative([&](int k) { return m.solution.mainFlow[i][k][slot::u]; }, j,
-                                     m.grids.mainNy, d);
-      const double dvdx = derivative([&](int k) { return m.solution.mainFlow[k][j][slot::v]; }, i,
-                                     m.grids.mainNx, d);
-      m.solution.mainFlow[i][j][slot::omega] = dudy - dvdx;
+void computeVorticity(const LayoutParameters& layout, const SolverConstants& constants,
+                      const Grids& grids, FlowSolution& solution) {
+  const double d = 2 * constants.mainDx;
+  for (int i = 1; i <= grids.mainNx; ++i)
+    for (int j = 1; j <= grids.mainNy; ++j) {
+      const double dudy =
+          derivative([&](int k) { return solution.mainFlow[i][k][slot::u]; }, j, grids.mainNy, d);
+      const double dvdx =
+          derivative([&](int k) { return solution.mainFlow[k][j][slot::v]; }, i, grids.mainNx, d);
+      solution.mainFlow[i][j][slot::omega] = dudy - dvdx;
     }
 
-  const int nr = m.layout.bodyLayers;
-  for (int b = 1; b <= m.grids.nBodies; ++b)
+  const int nr = layout.bodyLayers;
+  for (int b = 1; b <= grids.nBodies; ++b)
     for (int r = 1; r <= nr; ++r)
-      for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p) {
+      for (int p = grids.bodyFirst[b]; p <= grids.bodyLast[b]; ++p) {
         auto along = [&](int slotIndex) {
-          return derivative([&](int k) { return m.solution.bodyFlow[p][k][1][slotIndex]; }, r, nr,
+          return derivative([&](int k) { return solution.bodyFlow[p][k][1][slotIndex]; }, r, nr,
                             2.0);
         };
         auto around = [&](int slotIndex) {
-          return (m.solution.bodyFlow[p + 1][r][1][slotIndex] -
-                  m.solution.bodyFlow[p - 1][r][1][slotIndex]) /
+          return (solution.bodyFlow[p + 1][r][1][slotIndex] -
+                  solution.bodyFlow[p - 1][r][1][slotIndex]) /
                  2;
         };
         const double uEta = along(slot::u), vEta = along(slot::v);
         const double uXi = around(slot::u), vXi = around(slot::v);
-        const auto& g = m.grids.bodyMetric[p][r][1];
+        const auto& g = grids.bodyMetric[p][r][1];
         const double xXi = g[1], yXi = g[2], xEta = g[3], yEta = g[4], jac = g[5];
         const double dudy = (xXi * uEta - xEta * uXi) / jac;
         const double dvdx = (yEta * vXi - yXi * vEta) / jac;
-        m.solution.bodyFlow[p][r][1][slot::omega] = dudy - dvdx;
+        solution.bodyFlow[p][r][1][slot::omega] = dudy - dvdx;
       }
 }
 

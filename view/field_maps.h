@@ -14,7 +14,8 @@
 // in the unit-spaced ξ (along p, always central: the ring continues across
 // its seam) and η (along r), turned into x and y by the metrics:
 //   ∂u/∂y = (xXi·u_η - xEta·u_ξ)/jac,  ∂v/∂x = (yEta·v_ξ - yXi·v_η)/jac.
-void computeVorticity(Model& m);
+void computeVorticity(const LayoutParameters& layout, const SolverConstants& constants,
+                      const Grids& grids, FlowSolution& solution);
 
 // drawVorticityMap / drawPressureMap / drawDensityMap: the map of omega / pres /
 // rho into the view bitmap, copied to the window; returned, what the window

@@ -14,8 +14,8 @@ const Message tracingTitle{{"　パーティクル軌跡描画"}, {"  Particle t
 const Message elapsed{{"　所要計算時間　＝", ""}, {"  Computing time:", ""}};
 } // namespace
 
-int particleCount(const Model& m) {
-  return std::min(kParticleCapacity, 4 * (m.grids.mainNy - 2));
+int particleCount(const Grids& grids) {
+  return std::min(kParticleCapacity, 4 * (grids.mainNy - 2));
 }
 
 int tracePointCount(int speed) {
@@ -23,12 +23,12 @@ int tracePointCount(int speed) {
   return static_cast<int>(std::nearbyint(1800 / (speed * 0.2 + 0.8)));
 }
 
-double traceDisplacementFactor(const Model& m, int speed) {
-  return std::sqrt(1.4) * 0.06 * 1.3 * m.view.viewScale / m.constants.uInfTrace * speed;
+double traceDisplacementFactor(const SolverConstants& constants, const ViewState& view, int speed) {
+  return std::sqrt(1.4) * 0.06 * 1.3 * view.viewScale / constants.uInfTrace * speed;
 }
 
 void traceParticles(Model& m, ProgressObserver& progress, int pointCount, double factor) {
-  const int n = particleCount(m);
+  const int n = particleCount(m.grids);
   progress.setProgressRange(1, n);
   int seedI = roundHalfAway(std::min(m.grids.mainNy / 2.0, 40.0));
   int seedJ = 1;
@@ -102,11 +102,11 @@ int storedPointCount(const Model& m) {
 }
 } // namespace
 
-int tracePassFrames(const Model& m, int pointCount, int particles) {
+int tracePassFrames(const Grids& grids, const ViewState& view, int pointCount, int particles) {
   // The channel on screen: the main grid's rectangle, in pixels (y grows
   // downwards, so the corners are ordered here).
-  const MainPoint& first = m.grids.mainGrid[1][1];
-  const MainPoint& last = m.grids.mainGrid[m.grids.mainNx][m.grids.mainNy];
+  const MainPoint& first = grids.mainGrid[1][1];
+  const MainPoint& last = grids.mainGrid[grids.mainNx][grids.mainNy];
   const double left = std::min(first.mainGridPixX, last.mainGridPixX);
   const double right = std::max(first.mainGridPixX, last.mainGridPixX);
   const double top = std::min(first.mainGridPixY, last.mainGridPixY);
@@ -117,8 +117,8 @@ int tracePassFrames(const Model& m, int pointCount, int particles) {
   // channel is the last one worth showing.
   for (int t = pointCount - 1; t >= 1; --t)
     for (int k = 1; k <= particles; ++k) {
-      const double x = m.view.traceX[k][t + 1], y = m.view.traceY[k][t + 1];
-      if (m.view.traceMoving[k][t] && x >= left && x <= right && y >= top && y <= bottom) return t;
+      const double x = view.traceX[k][t + 1], y = view.traceY[k][t + 1];
+      if (view.traceMoving[k][t] && x >= left && x <= right && y >= top && y <= bottom) return t;
     }
   // Nothing moves in the channel: one frame, so that the passes stay paced
   // by the frame clock.
@@ -126,7 +126,7 @@ int tracePassFrames(const Model& m, int pointCount, int particles) {
 }
 
 void shiftTraces(Model& m, double dx, double dy) {
-  const int n = particleCount(m), points = storedPointCount(m);
+  const int n = particleCount(m.grids), points = storedPointCount(m);
   for (int k = 1; k <= n; ++k)
     for (int t = 1; t <= points; ++t) {
       m.view.traceX[k][t] = m.view.traceX[k][t] + dx;
@@ -136,8 +136,8 @@ void shiftTraces(Model& m, double dx, double dy) {
 
 void showLastTraceFrame(const Model& m, ViewSurfaces& s) {
   showTraceBackground(m, s);
-  const int n = particleCount(m), stored = storedPointCount(m);
-  const int last = stored >= 2 ? tracePassFrames(m, stored, n) + 1 : stored;
+  const int n = particleCount(m.grids), stored = storedPointCount(m);
+  const int last = stored >= 2 ? tracePassFrames(m.grids, m.view, stored, n) + 1 : stored;
   s.window.setPen(kWhite);
   for (int k = 1; k <= n && last >= 2; ++k)
     if (m.view.traceMoving[k][last - 1])
@@ -171,7 +171,7 @@ bool animationPass(Model& m, ViewSurfaces& s, RunObserver& observer, ParticleWin
   // Frame t is drawn at `due`; the window shows it at the next processing of
   // events, at the start of frame t + 1.
   std::uint32_t due = observer.tickCount();
-  const int frames = tracePassFrames(m, pointCount, particles);
+  const int frames = tracePassFrames(m.grids, m.view, pointCount, particles);
   for (int t = 1; t <= frames; ++t) {
     const int interval = frameIntervalMs(win.frameRepeats());
     observer.checkpoint();
@@ -203,7 +203,7 @@ void animateParticles(Model& m, ViewSurfaces& s, RunObserver& observer, Particle
   if (std::abs(speed - m.view.lastTraceSpeed) >= 2) m.view.particleState = 1;
   m.view.lastTraceSpeed = speed;
   const int stepsOnEntry = m.run.stepsDone;
-  const double factor = traceDisplacementFactor(m, speed);
+  const double factor = traceDisplacementFactor(m.constants, m.view, speed);
 
   if (!m.run.stopFlag) {
     observer.setCheckBoxVisible(1, false);
@@ -223,7 +223,7 @@ void animateParticles(Model& m, ViewSurfaces& s, RunObserver& observer, Particle
       observer.setStatusText(1, elapsed(language, {calculationTimeText(language, m)}));
       m.view.particleState = 2;
     }
-    const int particles = particleCount(m);
+    const int particles = particleCount(m.grids);
     while (animationPass(m, s, observer, win, pointCount, particles) && win.isMainWindowActive()) {
     }
   }

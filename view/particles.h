@@ -37,14 +37,14 @@ int frameIntervalMs(int frameRepeats);
 
 // N = min(320, 4·(mainNy − 2)) particles, seeded on rows 2..mainNy − 1 of four
 // main-grid columns two apart.
-int particleCount(const Model& m);
+int particleCount(const Grids& grids);
 // T = 1800 / (0.2·speed + 0.8) points per trace, rounded half to even
 // (1800 at speed 1, 1286 at speed 3, 900 at speed 6).
 int tracePointCount(int speed);
 // Pixels moved per trace step per unit of velocity:
 // f = √1.4 · 0.06 · 1.3 · viewScale / uInfTrace · speed, which with
 // uInfTrace = 0.05·√1.4 is 1.56 · speed · viewScale.
-double traceDisplacementFactor(const Model& m, int speed);
+double traceDisplacementFactor(const SolverConstants& constants, const ViewState& view, int speed);
 
 // Traces N particles over T points through the velocity of the main grid into
 // traceX, traceY, traceMoving.  Each step moves a particle by f times the
@@ -57,7 +57,7 @@ void traceParticles(Model& m, ProgressObserver& progress, int pointCount, double
 // every particle from point t to t + 1, and the pass ends with the last frame
 // that shows a moving particle inside the channel (the main grid's rectangle
 // on screen); at least one frame.
-int tracePassFrames(const Model& m, int pointCount, int particles);
+int tracePassFrames(const Grids& grids, const ViewState& view, int pointCount, int particles);
 
 // The black picture the traces move over: the view bitmap black, every body
 // red (drawWholeLayoutPicture), copied to the window.

@@ -27,9 +27,9 @@ LayoutPoint pixelToLayout(const Model& m, const DrawingSurface& bitmap, double p
           -(py - cy) / m.view.viewScale + middleY(m, bitmap)};
 }
 
-void resetView(Model& m) {
-  setStartupView(m.view);
-  centreViewAtStart(m.layout, m.grids, m.view);
+void resetView(const LayoutParameters& layout, const Grids& grids, ViewState& view) {
+  setStartupView(view);
+  centreViewAtStart(layout, grids, view);
 }
 
 bool fitViewToLayout(Model& m, const DrawingSurface& bitmap, int topHidden, int shownHeight) {

@@ -49,7 +49,7 @@ void centreViewAtStart(const LayoutParameters& layout, const Grids& grids, ViewS
 bool fitViewToLayout(Model& m, const DrawingSurface& bitmap, int topHidden, int shownHeight);
 // The view the program starts with: the start-up scale and height, and the
 // centre of centreViewAtStart.
-void resetView(Model& m);
+void resetView(const LayoutParameters& layout, const Grids& grids, ViewState& view);
 // The layout point under a pixel of the view bitmap: the inverse of the
 // mapping below.
 struct LayoutPoint {

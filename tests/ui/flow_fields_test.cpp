@@ -63,7 +63,7 @@ TEST(FlowFieldsCgns, ReadsBackOneZonePerGridWithTheLastFlow) {
   int bodyInterpolated = 0;
 
   // The vorticity the file should hold: that of the last step.
-  computeVorticity(m);
+  computeVorticity(m.layout, m.constants, m.grids, m.solution);
   for (int zone = 1; zone <= zones; ++zone) {
     char name[33];
     cgsize_t size[6];

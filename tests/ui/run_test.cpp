@@ -356,7 +356,7 @@ TEST(MainWindowRun, ChangedFlowConditionsDropTheRunsResultAndAnUnchangedOKKeepsI
     if (text == progressText(20)) s.stop->click();
   };
   s.press(s.start, "the run stopped after step 20");
-  ASSERT_TRUE(canContinue(s.m));
+  ASSERT_TRUE(canContinue(s.m.layout, s.m.flow, s.m.solution));
   QAction* item = s.w.findChild<QAction*>("KeepFlow");
   ASSERT_NE(item, nullptr);
   item->trigger();
@@ -365,7 +365,7 @@ TEST(MainWindowRun, ChangedFlowConditionsDropTheRunsResultAndAnUnchangedOKKeepsI
   EXPECT_EQ(d->windowTitle(), QString::fromUtf8("流れの条件"));
   EXPECT_EQ(d->conditions(), FlowConditions{}) << "the classic conditions at start";
   d->findChild<QPushButton*>("OkButton")->click();
-  EXPECT_TRUE(canContinue(s.m)) << "nothing changed";
+  EXPECT_TRUE(canContinue(s.m.layout, s.m.flow, s.m.solution)) << "nothing changed";
 
   item->trigger();
   d->findChild<QDoubleSpinBox*>("Reynolds")->setValue(150);
@@ -381,7 +381,8 @@ TEST(MainWindowRun, ChangedFlowConditionsDropTheRunsResultAndAnUnchangedOKKeepsI
   EXPECT_EQ(s.m.flow,
             (FlowConditions{150, kMachHigh, BodyViscosity::uniform, TimeStepping::local, 2}));
   EXPECT_EQ(s.m.grids.mainSpacing, 0.625) << "the grids made again, finer";
-  EXPECT_FALSE(canContinue(s.m)) << "the flow was computed under other conditions";
+  EXPECT_FALSE(canContinue(s.m.layout, s.m.flow, s.m.solution))
+      << "the flow was computed under other conditions";
 }
 
 TEST(MainWindowRun, TheRunLengthDialogSetsTheStepsAndARunThatEndsOnceTheDragSettles) {
