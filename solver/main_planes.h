@@ -3,7 +3,7 @@
 // at plane index i * stride + j, so that a column's points lie together.
 #pragma once
 
-#include "core/model.h"
+#include "solver/solver_state.h"
 #include "solver/state_planes.h"
 
 #include <cassert>
@@ -12,7 +12,7 @@ struct MainPlanes : StatePlanes {
   double *uBefore, *vBefore; // u, v at U^n (restored from the intermediate state)
   int stride;
 
-  explicit MainPlanes(Model& m) {
+  explicit MainPlanes(const SolverState& m) {
     stride = mainPlaneStride(m.grids.mainNy);
     const int size = mainPlaneSize(m.grids.mainNx, m.grids.mainNy);
     assert(m.scratch.mainPlanes.size() >=

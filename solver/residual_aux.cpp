@@ -93,8 +93,8 @@ template <bool xiLine> void pointFluxes(const Planes& q, int a0, int count) {
 // line, `across` to the neighbouring line on the + side (layer r + 1 of a
 // xi-line, column p + 1 of an eta-line).
 template <bool xiLine, Place place>
-void interfaceFluxes(const Model& m, const Planes& q, int a0, int count, int along, int across,
-                     double mu2) {
+void interfaceFluxes(const SolverState& m, const Planes& q, int a0, int count, int along,
+                     int across, double mu2) {
   const double k4 = m.constants.k4Aux, sA = m.constants.stressA, sB = m.constants.stressB,
                heat = m.constants.heatCoef;
 #pragma GCC ivdep
@@ -185,7 +185,7 @@ inline double residualAt(const Planes& q, int k, int a, int along) {
 // The xi-lines r = rFirst..rLast over the points pFirst-1..pLast+1:
 // res := R_xi at p = pFirst..pLast; tau_xi of every point of the lines is
 // left in tau.
-void xiPass(const Model& m, const Planes& q, int pFirst, int pLast, int rFirst, int rLast,
+void xiPass(const SolverState& m, const Planes& q, int pFirst, int pLast, int rFirst, int rLast,
             double mu2) {
   const int S = q.stride, layers = rLast - rFirst + 1;
   for (int p = pFirst - 1; p <= pLast + 1; ++p) pointFluxes<true>(q, q.at(p, rFirst), layers);
@@ -209,7 +209,7 @@ void xiPass(const Model& m, const Planes& q, int pFirst, int pLast, int rFirst, 
 }
 
 // The eta-line of column p over the layers rFirst-1..rLast+1.
-void etaLine(const Model& m, const Planes& q, int p, int rFirst, int rLast, double mu2) {
+void etaLine(const SolverState& m, const Planes& q, int p, int rFirst, int rLast, double mu2) {
   const int S = q.stride, n = rLast - rFirst + 3, a0 = q.at(p, rFirst - 1);
   pointFluxes<false>(q, a0, n);
   q.pressureSensors(a0 + 1, n - 2, 1);
@@ -218,7 +218,7 @@ void etaLine(const Model& m, const Planes& q, int p, int rFirst, int rLast, doub
   interfaceFluxes<false, Place::last>(m, q, a0 + n - 2, 1, 1, S, mu2);
 }
 
-void load(const Model& m, const Planes& q, int pFirst, int pLast, int s) {
+void load(const SolverState& m, const Planes& q, int pFirst, int pLast, int s) {
   for (int p = pFirst - 1; p <= pLast + 1; ++p)
     for (int r = 1; r <= m.layout.bodyLayers; ++r)
       q.loadPoint(m.solution.bodyFlow[p][r][s], q.at(p, r));
@@ -228,7 +228,8 @@ void load(const Model& m, const Planes& q, int pFirst, int pLast, int s) {
 // state and the time steps of the updated points, tau_xi in dt along the
 // xi-lines (ghost columns included), the eta-pass time steps on the edge
 // layers.
-void store(Model& m, const Planes& q, int pFirst, int pLast, int rFirst, int rLast, int s) {
+void store(const SolverState& m, const Planes& q, int pFirst, int pLast, int rFirst, int rLast,
+           int s) {
   for (int p = pFirst - 1; p <= pLast + 1; ++p)
     for (int r = rFirst - 1; r <= rLast + 1; ++r) {
       const bool updated = p >= pFirst && p <= pLast && r >= rFirst && r <= rLast;
@@ -269,8 +270,9 @@ void loadAuxMetrics(const LayoutParameters& layout, const Grids& grids, int pFir
     }
 }
 
-WHIRLPANE_HOT_LOOP void auxStages(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s,
-                                  double reynolds, double* workArea, const double* metricArea) {
+WHIRLPANE_HOT_LOOP void auxStages(const SolverState& m, int pFirst, int pLast, int rFirst,
+                                  int rLast, int s, double reynolds, double* workArea,
+                                  const double* metricArea) {
   const Planes q(workArea, metricArea, pFirst, pLast, auxPlaneStride(m.layout.bodyLayers));
   const double mu2 = m.constants.auxViscosityFactor * m.constants.uInf / reynolds;
   const int layers = rLast - rFirst + 1;
@@ -331,7 +333,7 @@ void sumAuxStageProducts(SolverScratch& scratch, FlowSolution& solution, int pFi
   sums.store(scratch.bodySumXX, scratch.bodySumXY, scratch.bodySumYY);
 }
 
-void bodyGridResidual(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s,
+void bodyGridResidual(const SolverState& m, int pFirst, int pLast, int rFirst, int rLast, int s,
                       double reynolds) {
   double* metrics =
       m.scratch.bodyPlanes.data() +

@@ -2,7 +2,7 @@
 // auxiliary O-grid, in the curvilinear coordinates xi (perimeter index p)
 // and eta (radial layer r).
 #pragma once
-#include "core/model.h"
+#include "solver/solver_state.h"
 
 // bodyGridResidual: the main grid's scheme in
 // curvilinear form on the points pFirst..pLast, rFirst..rLast of grid set s:
@@ -24,7 +24,7 @@
 // pFirst - 1 and pLast + 1 and the layers rFirst - 1 and rLast + 1 are read
 // only.  Adds to the body-grid accumulators (bodySumXX, ...): bodyGridResidual is auxStages
 // followed by sumAuxStageProducts.
-void bodyGridResidual(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s,
+void bodyGridResidual(const SolverState& m, int pFirst, int pLast, int rFirst, int rLast, int s,
                       double reynolds);
 
 // The stages of bodyGridResidual without the inner products, on work planes in
@@ -33,8 +33,8 @@ void bodyGridResidual(Model& m, int pFirst, int pLast, int rFirst, int rLast, in
 // and writes only the records of the columns pFirst-1..pLast+1, so bodies,
 // whose column ranges are apart, can run at once, each on a work area of its
 // own.
-void auxStages(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s, double reynolds,
-               double* workArea, const double* metricArea);
+void auxStages(const SolverState& m, int pFirst, int pLast, int rFirst, int rLast, int s,
+               double reynolds, double* workArea, const double* metricArea);
 
 // Work planes that auxStages changes, before the metric planes.
 constexpr int kAuxWorkPlaneCount = kAuxPlaneCount - kAuxMetricPlaneCount;

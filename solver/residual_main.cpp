@@ -53,8 +53,8 @@ constexpr double kViscousNumber = 0.05;
 // side; the neighbouring line on the - side is read from uMinus, vMinus.  An
 // x-line interface has normal velocity u, a y-line interface v.
 template <bool xLine, Place place, bool setTimeStep>
-void interfaceFluxes(const Model& m, const Planes& q, int a0, int count, int along, int across,
-                     const double* uMinus, const double* vMinus) {
+void interfaceFluxes(const SolverState& m, const Planes& q, int a0, int count, int along,
+                     int across, const double* uMinus, const double* vMinus) {
   const double K = m.constants.reynolds / m.constants.uInf; // viscosity uInf / Re as a divisor
   const double halfDx = 0.5 * m.constants.mainDx;
   const double k4 = m.constants.k4Main, sA = m.constants.stressA, sB = m.constants.stressB,
@@ -156,7 +156,7 @@ void restorePoints(const Planes& q, int a0, int count) {
 // part of it that the pass touches.
 
 // x-lines j = 2..ny-1: point fluxes of the columns 1..nx, sensors of 2..nx-1.
-WHIRLPANE_HOT_LOOP void xPointPass(const Model& m, const Planes& q, IndexRange share) {
+WHIRLPANE_HOT_LOOP void xPointPass(const SolverState& m, const Planes& q, IndexRange share) {
   const int nx = m.grids.mainNx, rows = m.grids.mainNy - 2, S = q.stride;
   for (int i = share.first; i <= share.last; ++i) pointFluxes<true>(q, q.at(i, 2), rows);
   const IndexRange inner = within(share, 2, nx - 1);
@@ -164,7 +164,7 @@ WHIRLPANE_HOT_LOOP void xPointPass(const Model& m, const Planes& q, IndexRange s
 }
 
 // x-lines: the interfaces i + 1/2, i = 1..nx-1.
-WHIRLPANE_HOT_LOOP void xInterfacePass(const Model& m, const Planes& q, IndexRange share) {
+WHIRLPANE_HOT_LOOP void xInterfacePass(const SolverState& m, const Planes& q, IndexRange share) {
   const int nx = m.grids.mainNx, rows = m.grids.mainNy - 2, S = q.stride;
   const IndexRange r = within(share, 1, nx - 1);
   for (int i = r.first; i <= r.last; ++i) {
@@ -179,7 +179,7 @@ WHIRLPANE_HOT_LOOP void xInterfacePass(const Model& m, const Planes& q, IndexRan
 }
 
 // x-lines: res := R_x at the columns 2..nx-1.
-WHIRLPANE_HOT_LOOP void xResidualPass(const Model& m, const Planes& q, IndexRange share) {
+WHIRLPANE_HOT_LOOP void xResidualPass(const SolverState& m, const Planes& q, IndexRange share) {
   const int rows = m.grids.mainNy - 2, S = q.stride;
   const double halfDx = 0.5 * m.constants.mainDx;
   const IndexRange r = within(share, 2, m.grids.mainNx - 1);
@@ -194,7 +194,8 @@ WHIRLPANE_HOT_LOOP void xResidualPass(const Model& m, const Planes& q, IndexRang
 // The line procedure of the y-line through column i, points j = 1..ny:
 // fluxes into h at the interfaces, f at the points.
 template <bool setTimeStep>
-void yLine(const Model& m, const Planes& q, int i, const double* uMinus, const double* vMinus) {
+void yLine(const SolverState& m, const Planes& q, int i, const double* uMinus,
+           const double* vMinus) {
   const int ny = m.grids.mainNy, S = q.stride;
   pointFluxes<false>(q, q.at(i, 1), ny);
   q.pressureSensors(q.at(i, 2), ny - 2, 1);
@@ -204,7 +205,7 @@ void yLine(const Model& m, const Planes& q, int i, const double* uMinus, const d
 }
 
 // Stage 1, y-lines: res := R_x + R_y = R(U^n), and the local time steps.
-WHIRLPANE_HOT_LOOP void yStage1Pass(const Model& m, const Planes& q, IndexRange share) {
+WHIRLPANE_HOT_LOOP void yStage1Pass(const SolverState& m, const Planes& q, IndexRange share) {
   const int rows = m.grids.mainNy - 2;
   const double halfDx = 0.5 * m.constants.mainDx;
   const IndexRange r = within(share, 2, m.grids.mainNx - 1);
@@ -222,7 +223,7 @@ WHIRLPANE_HOT_LOOP void yStage1Pass(const Model& m, const Planes& q, IndexRange 
 
 // Holes take no step; X = g1 / 2 = dt R(U^n) / (2 dx^2), the intermediate
 // state U^n + X, and the velocity that restoring U^n will give.
-WHIRLPANE_HOT_LOOP void advancePass(const Model& m, const Planes& q, IndexRange share) {
+WHIRLPANE_HOT_LOOP void advancePass(const SolverState& m, const Planes& q, IndexRange share) {
   const int rows = m.grids.mainNy - 2;
   const IndexRange r = within(share, 2, m.grids.mainNx - 1);
   for (int h = 1; h <= m.coupling.mainHoleCount; ++h) {
@@ -247,7 +248,7 @@ WHIRLPANE_HOT_LOOP void advancePass(const Model& m, const Planes& q, IndexRange 
 
 // Stage 2, y-lines: Y = 4 X - dt R / dx^2 = 2 g1 - g2, with column i - 1
 // read at U^n and column i + 1 at the intermediate state.
-WHIRLPANE_HOT_LOOP void yStage2Pass(const Model& m, const Planes& q, IndexRange share) {
+WHIRLPANE_HOT_LOOP void yStage2Pass(const SolverState& m, const Planes& q, IndexRange share) {
   const int rows = m.grids.mainNy - 2;
   const double halfDx = 0.5 * m.constants.mainDx;
   const IndexRange r = within(share, 2, m.grids.mainNx - 1);
@@ -264,7 +265,7 @@ WHIRLPANE_HOT_LOOP void yStage2Pass(const Model& m, const Planes& q, IndexRange 
   }
 }
 
-WHIRLPANE_HOT_LOOP void loadPass(const Model& m, const Planes& q, IndexRange share) {
+WHIRLPANE_HOT_LOOP void loadPass(const SolverState& m, const Planes& q, IndexRange share) {
   const int ny = m.grids.mainNy;
   for (int i = share.first; i <= share.last; ++i) {
     for (int j = 1; j <= ny; ++j) {
@@ -284,7 +285,8 @@ WHIRLPANE_HOT_LOOP void loadPass(const Model& m, const Planes& q, IndexRange sha
 // toRecords, the state, stage values and time steps written back to the
 // records.
 template <bool toRecords>
-WHIRLPANE_HOT_LOOP void restoreAndStorePass(Model& m, const Planes& q, IndexRange share) {
+WHIRLPANE_HOT_LOOP void restoreAndStorePass(const SolverState& m, const Planes& q,
+                                            IndexRange share) {
   const int rows = m.grids.mainNy - 2;
   const IndexRange r = within(share, 2, m.grids.mainNx - 1);
   for (int i = r.first; i <= r.last; ++i) {
@@ -307,7 +309,7 @@ WHIRLPANE_HOT_LOOP void restoreAndStorePass(Model& m, const Planes& q, IndexRang
 
 // Adds the inner products of the stage values of column i (if it has
 // updated points), in row order.
-void addColumnProducts(const Model& m, const Planes& q, int i, StageSums& sums) {
+void addColumnProducts(const SolverState& m, const Planes& q, int i, StageSums& sums) {
   if (i < 2 || i > m.grids.mainNx - 1) return;
   const int a0 = q.at(i, 2);
   for (int a = a0; a < a0 + m.grids.mainNy - 2; ++a)
@@ -331,7 +333,7 @@ namespace {
 //     the stage values of i - 2.
 // Every value is formed by the operations of the passes over the whole
 // grid, so the results are the same bits.
-template <bool toRecords> void stages(Model& m) {
+template <bool toRecords> void stages(const SolverState& m) {
   const Planes q(m);
   const int nx = m.grids.mainNx;
   const auto column = [](int i) { return IndexRange{i, i}; };
@@ -361,12 +363,12 @@ template <bool toRecords> void stages(Model& m) {
 }
 } // namespace
 
-void mainGridResidual(Model& m) {
+void mainGridResidual(const SolverState& m) {
   stages<true>(m);
   for (int h = 1; h <= m.coupling.mainHoleCount; ++h)
     m.solution.mainFlow[m.coupling.mainHoleList[h].i][m.coupling.mainHoleList[h].j][slot::dt] = 0;
 }
 
-void mainStages(Model& m) {
+void mainStages(const SolverState& m) {
   stages<false>(m);
 }

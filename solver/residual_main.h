@@ -1,7 +1,7 @@
 // Navier-Stokes residual and the two stages of the time step on the uniform
 // Cartesian main grid.
 #pragma once
-#include "core/model.h"
+#include "solver/solver_state.h"
 
 // The free-stream sound speed sqrt(1.4 p / rho) at rho = 1, p = 1, rounded
 // as the scheme uses it in its spectral radii and local time steps.
@@ -23,7 +23,7 @@ inline constexpr double kMainSoundSpeed = 1.183;
 // The order of the work is part of the result: the stage-2 y-pass restores
 // U^n line by line, so the cross terms of line i read line i-1 at U^n and
 // line i+1 at the intermediate state.
-void mainGridResidual(Model& m);
+void mainGridResidual(const SolverState& m);
 
 // mainGridResidual with its results left in the work planes (solver/main_planes.h)
 // and nothing written to the records: the state at U^n (pressure at its
@@ -31,4 +31,4 @@ void mainGridResidual(Model& m);
 // not yet zero), X in the planes x and Y in r.  The accumulators are added
 // to as by mainGridResidual.  The rest of the time step takes them from there
 // (mainGridStep).
-void mainStages(Model& m);
+void mainStages(const SolverState& m);

@@ -81,21 +81,23 @@ void solveLines(const LineCoefficients& t, IndexRange lines, int n1, int n2, At 
 }
 
 // The four kinds of line.
-WHIRLPANE_HOT_LOOP void mainYLines(Model& m, const LineCoefficients& t, IndexRange lines) {
+WHIRLPANE_HOT_LOOP void mainYLines(const SolverState& m, const LineCoefficients& t,
+                                   IndexRange lines) {
   solveLines(t, lines, 1, m.grids.mainNy,
              [&](int i, int j) { return &m.solution.mainFlow[i][j][slot::dq]; });
 }
-WHIRLPANE_HOT_LOOP void mainXLines(Model& m, const LineCoefficients& t, IndexRange lines) {
+WHIRLPANE_HOT_LOOP void mainXLines(const SolverState& m, const LineCoefficients& t,
+                                   IndexRange lines) {
   solveLines(t, lines, 1, m.grids.mainNx,
              [&](int j, int i) { return &m.solution.mainFlow[i][j][slot::dq]; });
 }
-WHIRLPANE_HOT_LOOP void auxRadialLines(Model& m, const LineCoefficients& t, IndexRange lines,
-                                       int rFirst, int rLast, int s) {
+WHIRLPANE_HOT_LOOP void auxRadialLines(const SolverState& m, const LineCoefficients& t,
+                                       IndexRange lines, int rFirst, int rLast, int s) {
   solveLines(t, lines, rFirst, rLast,
              [&](int p, int r) { return &m.solution.bodyFlow[p][r][s][slot::dq]; });
 }
-WHIRLPANE_HOT_LOOP void auxPerimeterLines(Model& m, const LineCoefficients& t, IndexRange lines,
-                                          int pFirst, int pLast, int s) {
+WHIRLPANE_HOT_LOOP void auxPerimeterLines(const SolverState& m, const LineCoefficients& t,
+                                          IndexRange lines, int pFirst, int pLast, int s) {
   solveLines(t, lines, pFirst, pLast,
              [&](int r, int p) { return &m.solution.bodyFlow[p][r][s][slot::dq]; });
 }
@@ -104,7 +106,7 @@ WHIRLPANE_HOT_LOOP void auxPerimeterLines(Model& m, const LineCoefficients& t, I
 
 // Each direction in turn: its coefficients once, then its lines (none when
 // the direction has no lines or no positions).
-void smoothMainGrid(Model& m) {
+void smoothMainGrid(const SolverState& m) {
   const int nx = m.grids.mainNx, ny = m.grids.mainNy;
   thread_local LineCoefficients t;
   if (nx - 1 >= 2 && ny >= 1) {
@@ -117,7 +119,7 @@ void smoothMainGrid(Model& m) {
   }
 }
 
-void smoothBodyGrids(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s) {
+void smoothBodyGrids(const SolverState& m, int pFirst, int pLast, int rFirst, int rLast, int s) {
   if (pLast < pFirst || rLast < rFirst) return;
   thread_local LineCoefficients t;
   eliminationCoefficients(t, rLast - rFirst + 1);

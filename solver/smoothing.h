@@ -1,6 +1,6 @@
 // Implicit residual smoothing of the step increments.
 #pragma once
-#include "core/model.h"
+#include "solver/solver_state.h"
 
 // Each increment r of a grid line is replaced by the solution x of
 //   -eps x(n-1) + (1 + 2 eps) x(n) - eps x(n+1) = r(n),  eps = 2.3,
@@ -13,14 +13,14 @@
 // smoothMainGrid ("Gauss elimination, main grid"): the lines along y through the
 // columns i = 2..mainNx-1 (all points j = 1..mainNy), then the lines along x
 // through the rows j = 2..mainNy-1 (all points i = 1..mainNx); dq1..dq4 in place.
-void smoothMainGrid(Model& m);
+void smoothMainGrid(const SolverState& m);
 
 // smoothBodyGrids ("Gauss elimination, auxiliary grid"): the radial lines
 // r = rFirst..rLast of every perimeter index p = pFirst..pLast of grid set
 // s, then the perimeter lines p = pFirst..pLast of every layer.  The run
 // passes (1, bodyPerimeterPoints, 1, bodyLayers, 1): one perimeter line runs through all bodies,
 // the indices between them and both copies of every seam point.
-void smoothBodyGrids(Model& m, int pFirst, int pLast, int rFirst, int rLast, int s);
+void smoothBodyGrids(const SolverState& m, int pFirst, int pLast, int rFirst, int rLast, int s);
 
 // The elimination coefficients of a line of `length` positions, in
 // t[1..length]: they depend only on the position from the start of the

@@ -22,7 +22,7 @@ namespace {
 // Where the bodies' metric planes begin in m.bodyMetricPlanes (one body's after
 // the other's), forming them again if the metrics were computed again since
 // (a new set-up).
-std::array<int, kBodySlots + 1> auxMetricOffsets(Model& m) {
+std::array<int, kBodySlots + 1> auxMetricOffsets(const SolverState& m) {
   std::array<int, kBodySlots + 1> offset{};
   for (int b = 1; b < m.grids.nBodies; ++b)
     offset[b + 1] =
@@ -41,7 +41,7 @@ std::array<int, kBodySlots + 1> auxMetricOffsets(Model& m) {
 // body after the other in the work area at the start of m.scratch.bodyPlanes, which
 // holds the planes of one body at a time (a few hundred kilobytes, so they
 // stay in cache).  The inner products are then summed in body order.
-void auxResiduals(Model& m) {
+void auxResiduals(const SolverState& m) {
   const auto metricOffset = auxMetricOffsets(m);
   for (int b = 1; b <= m.grids.nBodies; ++b)
     auxStages(m, m.grids.bodyFirst[b], m.grids.bodyLast[b], 2, m.layout.bodyLayers - 1, 1,
@@ -74,7 +74,7 @@ inline void combinePoint(FlowPoint& f, const StageWeights& w) {
     f[slot::dq + k - 1] = f[slot::dq + k - 1] * w.x[k] - f[slot::res + k - 1] * w.y[k];
 }
 
-void combineMainStages(Model& m) {
+void combineMainStages(const SolverState& m) {
   const StageWeights w =
       combinationWeights(m.scratch.mainSumXX, m.scratch.mainSumXY, m.scratch.mainSumYY);
   for (int i = 2; i <= m.grids.mainNx - 1; ++i)
@@ -82,7 +82,7 @@ void combineMainStages(Model& m) {
       if (m.coupling.mainHoleFlag[i][j] == 0) combinePoint(m.solution.mainFlow[i][j], w);
 }
 
-void combineAuxStages(Model& m) {
+void combineAuxStages(const SolverState& m) {
   const StageWeights w =
       combinationWeights(m.scratch.bodySumXX, m.scratch.bodySumXY, m.scratch.bodySumYY);
   for (int b = 1; b <= m.grids.nBodies; ++b)
@@ -96,7 +96,7 @@ inline void advancePoint(FlowPoint& f) {
 }
 
 // The hole list's increments cleared, then the interior points advanced.
-void updateMain(Model& m) {
+void updateMain(const SolverState& m) {
   for (int h = 1; h <= m.coupling.mainHoleCount; ++h) {
     FlowPoint& f = m.solution.mainFlow[m.coupling.mainHoleList[h].i][m.coupling.mainHoleList[h].j];
     for (int k = 0; k < 4; ++k) f[slot::dq + k] = 0;
@@ -105,7 +105,7 @@ void updateMain(Model& m) {
     for (int j = 2; j <= m.grids.mainNy - 1; ++j) advancePoint(m.solution.mainFlow[i][j]);
 }
 
-void updateAux(Model& m) {
+void updateAux(const SolverState& m) {
   for (int b = 1; b <= m.grids.nBodies; ++b)
     for (int r = 2; r <= m.layout.bodyLayers - 1; ++r)
       for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p)
@@ -117,7 +117,7 @@ void updateAux(Model& m) {
 // they can run at once.
 // The main grid's stage values combined into the increments, four to a
 // point, in d (the points with a hole flag keep X).
-WHIRLPANE_HOT_LOOP void combineMainPlanes(const Model& m, const MainPlanes& q, double* d,
+WHIRLPANE_HOT_LOOP void combineMainPlanes(const SolverState& m, const MainPlanes& q, double* d,
                                           const StageWeights& w) {
   for (int i = 2; i <= m.grids.mainNx - 1; ++i) {
     const std::uint8_t* hole = &m.coupling.mainHoleFlag[i][0];
@@ -137,7 +137,7 @@ WHIRLPANE_HOT_LOOP void combineMainPlanes(const Model& m, const MainPlanes& q, d
 // steps and the increments; with a tally, the points that are not holes
 // checked and added to the history as they are written.
 template <bool tallied>
-WHIRLPANE_HOT_LOOP void updateMainPlanes(Model& m, const MainPlanes& q, const double* d,
+WHIRLPANE_HOT_LOOP void updateMainPlanes(const SolverState& m, const MainPlanes& q, const double* d,
                                          StepTally* tally) {
   const int ny = m.grids.mainNy;
   // Local totals: the compiler cannot tell the tally from the records.
@@ -171,7 +171,7 @@ WHIRLPANE_HOT_LOOP void updateMainPlanes(Model& m, const MainPlanes& q, const do
 // The bodies' part of the tally, after their update: (dq/dt)^2 of every
 // point the history takes, and the check and largest speed of those the
 // seams leave alone (all but the first column).
-void tallyAux(const Model& m, StepTally& tally) {
+void tallyAux(const SolverState& m, StepTally& tally) {
   std::size_t n = 0;
   for (int b = 1; b <= m.grids.nBodies; ++b)
     n += std::size_t(std::max(0, m.grids.bodyLast[b] - m.grids.bodyFirst[b])) *
@@ -193,7 +193,7 @@ void tallyAux(const Model& m, StepTally& tally) {
   tally.auxLargestSpeedSquared = speeds.largestSpeedSquared;
 }
 
-void mainGridStep(Model& m, StepTally* tally) {
+void mainGridStep(const SolverState& m, StepTally* tally) {
   // mainGridResidual, the combination, smoothMainGrid and the update, on the work planes
   // the residual leaves its results in: the records are read for the
   // increments of the edge points (which the smoothing carries from step to
@@ -236,7 +236,7 @@ void mainGridStep(Model& m, StepTally* tally) {
     m.solution.mainFlow[m.coupling.mainHoleList[h].i][m.coupling.mainHoleList[h].j][slot::dt] = 0;
 }
 
-void auxGridStep(Model& m, StepTally* tally) {
+void auxGridStep(const SolverState& m, StepTally* tally) {
   auxResiduals(m);
   combineAuxStages(m);
   if (!m.constants.timeAccurate)
@@ -247,23 +247,23 @@ void auxGridStep(Model& m, StepTally* tally) {
 
 } // namespace
 
-void rationalRungeKuttaIncrement(Model& m) {
+void rationalRungeKuttaIncrement(const SolverState& m) {
   mainGridResidual(m);
   auxResiduals(m);
   combineStages(m);
 }
 
-void combineStages(Model& m) {
+void combineStages(const SolverState& m) {
   combineMainStages(m);
   combineAuxStages(m);
 }
 
-void addIncrements(Model& m) {
+void addIncrements(const SolverState& m) {
   updateMain(m);
   updateAux(m);
 }
 
-void stepGrids(Model& m, StepTally* tally) {
+void stepGrids(const SolverState& m, StepTally* tally) {
   if (tally) tally->gathered = true;
   // The threads meet once per step, at its end: a sleeping thread takes
   // tens of microseconds to wake, which sharing the passes within a grid

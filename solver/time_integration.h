@@ -1,8 +1,8 @@
 // Time integration: the two-stage rational Runge-Kutta step with local time
 // steps, on the main grid and every body's auxiliary grid.
 #pragma once
-#include "core/model.h"
 #include "solver/flow_check.h"
+#include "solver/solver_state.h"
 
 // rationalRungeKuttaIncrement: one step's stages and their combination.
 // With g1 = dt R(U^n), g2 = dt R(U^n + g1/2) and g3 = 2 g1 - g2, the residual
@@ -14,12 +14,12 @@
 // divide by 1e-40 + (Y,Y), so a grid on which nothing moves (every Y zero)
 // gets a zero increment instead of 0/0.  The accumulators are zero again
 // afterwards.
-void rationalRungeKuttaIncrement(Model& m);
+void rationalRungeKuttaIncrement(const SolverState& m);
 
 // The combination half of rationalRungeKuttaIncrement, run after the residual routines: turns the
 // stage values X (dq) and Y (res) into the step's increment and clears the
 // accumulators.
-void combineStages(Model& m);
+void combineStages(const SolverState& m);
 
 // rationalRungeKuttaIncrement, smoothMainGrid, smoothBodyGrids(1, bodyPerimeterPoints, 1,
 // bodyLayers, 1) and addIncrements: each grid's part of a time step, before the boundary
@@ -27,10 +27,10 @@ void combineStages(Model& m);
 // touch each other's data, so with two or more solver threads (solver/parallel.h) they run at once,
 // one on each thread; the results are the same bits. With a tally, each grid's part also gathers
 // its share of the soundness check and the convergence history (StepTally) as it goes.
-void stepGrids(Model& m, StepTally* tally = nullptr);
+void stepGrids(const SolverState& m, StepTally* tally = nullptr);
 
 // addIncrements ("add, main grid"; it updates the auxiliary grids too): clears the
 // increments of the hole list, then adds dq to the interior points of the
 // main grid and of every body's auxiliary grid in conserved form and
 // recomputes their pressure.  Boundary points are left to applyBoundaryConditions.
-void addIncrements(Model& m);
+void addIncrements(const SolverState& m);
