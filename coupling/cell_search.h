@@ -9,7 +9,7 @@
 // and become the interpolation weights of a link.  The cell's reference point
 // is the midpoint of P1 and P3.
 #pragma once
-#include "core/model.h"
+#include "coupling/coupling_state.h"
 
 #include <cmath>
 
@@ -55,7 +55,7 @@ inline CellHit testCell(const CellCorners& p, PlanePoint target) {
 }
 
 // The cell test on auxiliary cell (p, r) of grid set c.
-inline CellHit testAuxCell(const Model& m, int p, int r, int c, PlanePoint target) {
+inline CellHit testAuxCell(const CouplingState& m, int p, int r, int c, PlanePoint target) {
   auto at = [&](int pp, int rr) {
     return PlanePoint{m.grids.bodyGrid[pp][rr][c].bodyGridX, m.grids.bodyGrid[pp][rr][c].bodyGridY};
   };
@@ -63,7 +63,7 @@ inline CellHit testAuxCell(const Model& m, int p, int r, int c, PlanePoint targe
 }
 
 // The cell test on main-grid cell (i, j); its grid set is 1.
-inline CellHit testMainCell(const Model& m, int i, int j, PlanePoint target) {
+inline CellHit testMainCell(const CouplingState& m, int i, int j, PlanePoint target) {
   auto at = [&](int ii, int jj) {
     return PlanePoint{m.grids.mainGrid[ii][jj].mainGridX, m.grids.mainGrid[ii][jj].mainGridY};
   };

@@ -35,7 +35,7 @@ private:
 
 // A marker of holeSeed on every main-grid point whose squared distance from
 // the body's centre is below rad (rad is compared with the square).
-void seedBody(const Model& m, int b, ScratchField& field) {
+void seedBody(const CouplingState& m, int b, ScratchField& field) {
   const int shapeCode = m.grids.bodyShape[b];
   if (shapeCode == shape::plate) return;
   double rad = std::sqrt(m.grids.bodySize[b]) / 2;
@@ -52,7 +52,7 @@ void seedBody(const Model& m, int b, ScratchField& field) {
     }
 }
 
-void holdReceivers(const Model& m, ScratchField& field) {
+void holdReceivers(const CouplingState& m, ScratchField& field) {
   for (int k = 1; k <= m.coupling.mainFromBodyCount; ++k)
     field.marker(m.coupling.mainFromBody[k].receiver[1], m.coupling.mainFromBody[k].receiver[2]) =
         1.0;
@@ -78,7 +78,7 @@ void sweep(int nx, int ny, ScratchField& field) {
 
 } // namespace
 
-std::optional<SetupProblem> cutHoles(Model& m, ProgressObserver& progress) {
+std::optional<SetupProblem> cutHoles(const CouplingState& m, ProgressObserver& progress) {
   if (m.run.stopFlag) return std::nullopt;
   const int nx = m.grids.mainNx, ny = m.grids.mainNy;
   ScratchField field(nx, ny); // cleared: the marker and buffer start at 0

@@ -1,9 +1,9 @@
 // Hole cutting: main-grid points inside a body, out to the ring of main-grid
 // receivers around it, are taken out of the main-grid calculation.
 #pragma once
-#include "core/model.h"
 #include "core/progress.h"
 #include "core/setup_problem.h"
+#include "coupling/coupling_state.h"
 
 #include <optional>
 
@@ -25,4 +25,4 @@
 // mainHoleCount keeps its old value, and the problem "too many holes" with the
 // number found is returned.  Does nothing when stopFlag is set on entry.  The
 // progress counts the sweeps.
-std::optional<SetupProblem> cutHoles(Model& m, ProgressObserver& progress);
+std::optional<SetupProblem> cutHoles(const CouplingState& m, ProgressObserver& progress);

@@ -17,7 +17,7 @@ struct Donor {
 };
 
 // First hit over every cell, in scan order.
-Donor plainDonor(const Model& m, PlanePoint target, int cFirst, int cLast) {
+Donor plainDonor(const CouplingState& m, PlanePoint target, int cFirst, int cLast) {
   for (int c = cFirst; c <= cLast; ++c)
     for (int b = 1; b <= m.grids.nBodies; ++b)
       for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b] - 1; ++p)
@@ -27,7 +27,7 @@ Donor plainDonor(const Model& m, PlanePoint target, int cFirst, int cLast) {
   return {};
 }
 
-void indexDonorCells(Model& m, int cFirst, int cLast, CellBuckets& buckets) {
+void indexDonorCells(const CouplingState& m, int cFirst, int cLast, CellBuckets& buckets) {
   buckets.clear();
   for (int c = cFirst; c <= cLast; ++c)
     for (int b = 1; b <= m.grids.nBodies; ++b)
@@ -42,7 +42,7 @@ void indexDonorCells(Model& m, int cFirst, int cLast, CellBuckets& buckets) {
 }
 
 // First hit over the candidate cells, in scan order.
-Donor bucketedDonor(const Model& m, PlanePoint target, const CellBuckets& buckets,
+Donor bucketedDonor(const CouplingState& m, PlanePoint target, const CellBuckets& buckets,
                     std::vector<int>& candidates) {
   buckets.candidates(target.x, target.y, candidates);
   for (int k : candidates) {
@@ -55,8 +55,8 @@ Donor bucketedDonor(const Model& m, PlanePoint target, const CellBuckets& bucket
 
 } // namespace
 
-std::optional<SetupProblem> findMainGridLinks(Model& m, ProgressObserver& progress, int cFirst,
-                                              int cLast, CellScan scan) {
+std::optional<SetupProblem> findMainGridLinks(const CouplingState& m, ProgressObserver& progress,
+                                              int cFirst, int cLast, CellScan scan) {
   const int overflow = capacitiesAt(finenessOfGrids(m.grids)).mainLinks + 1;
   progress.setProgressRange(1, m.grids.mainNx);
   int count = 0;

@@ -1,10 +1,10 @@
 // The main-grid receivers: main-grid points that lie in an auxiliary cell
 // next to a body surface take their flow values from that cell.
 #pragma once
-#include "core/model.h"
 #include "core/progress.h"
 #include "core/setup_problem.h"
 #include "coupling/cell_buckets.h"
+#include "coupling/coupling_state.h"
 
 #include <optional>
 
@@ -22,5 +22,6 @@
 // at once: stopFlag is set, mainFromBodyCount keeps its old value, and the
 // problem "too many main-grid links" with that count is returned.  The run
 // calls it with (1, 1).
-std::optional<SetupProblem> findMainGridLinks(Model& m, ProgressObserver& progress, int cFirst,
-                                              int cLast, CellScan scan = CellScan::bucketed);
+std::optional<SetupProblem> findMainGridLinks(const CouplingState& m, ProgressObserver& progress,
+                                              int cFirst, int cLast,
+                                              CellScan scan = CellScan::bucketed);

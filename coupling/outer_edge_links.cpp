@@ -17,7 +17,7 @@ struct Donor {
 };
 
 // First hit among the other bodies' cells, in scan order.
-Donor plainAuxDonor(const Model& m, PlanePoint target, int ownBody) {
+Donor plainAuxDonor(const CouplingState& m, PlanePoint target, int ownBody) {
   for (int b2 = 1; b2 <= m.grids.nBodies; ++b2) {
     if (b2 == ownBody) continue;
     for (int r2 = kFirstDonorLayer; r2 <= m.layout.bodyLayers - 1; ++r2)
@@ -28,7 +28,7 @@ Donor plainAuxDonor(const Model& m, PlanePoint target, int ownBody) {
 }
 
 // First hit among the main-grid cells, in scan order.
-Donor plainMainDonor(const Model& m, PlanePoint target) {
+Donor plainMainDonor(const CouplingState& m, PlanePoint target) {
   for (int j = 1; j <= m.grids.mainNy - 1; ++j)
     for (int i = 1; i <= m.grids.mainNx - 1; ++i)
       if (isMainDonorCandidate(m.solution, i, j))
@@ -36,7 +36,7 @@ Donor plainMainDonor(const Model& m, PlanePoint target) {
   return {};
 }
 
-void indexAuxCells(Model& m, CellBuckets& buckets) {
+void indexAuxCells(const CouplingState& m, CellBuckets& buckets) {
   buckets.clear();
   for (int b2 = 1; b2 <= m.grids.nBodies; ++b2)
     for (int r2 = kFirstDonorLayer; r2 <= m.layout.bodyLayers - 1; ++r2)
@@ -49,7 +49,7 @@ void indexAuxCells(Model& m, CellBuckets& buckets) {
   buckets.build();
 }
 
-void indexMainCells(Model& m, CellBuckets& buckets) {
+void indexMainCells(const CouplingState& m, CellBuckets& buckets) {
   buckets.clear();
   for (int j = 1; j <= m.grids.mainNy - 1; ++j)
     for (int i = 1; i <= m.grids.mainNx - 1; ++i) {
@@ -62,8 +62,8 @@ void indexMainCells(Model& m, CellBuckets& buckets) {
   buckets.build();
 }
 
-Donor bucketedAuxDonor(const Model& m, PlanePoint target, int ownBody, const CellBuckets& buckets,
-                       std::vector<int>& candidates) {
+Donor bucketedAuxDonor(const CouplingState& m, PlanePoint target, int ownBody,
+                       const CellBuckets& buckets, std::vector<int>& candidates) {
   buckets.candidates(target.x, target.y, candidates);
   for (int k : candidates) {
     const CellBuckets::Cell& cell = buckets.cell(k);
@@ -74,7 +74,7 @@ Donor bucketedAuxDonor(const Model& m, PlanePoint target, int ownBody, const Cel
   return {};
 }
 
-Donor bucketedMainDonor(const Model& m, PlanePoint target, const CellBuckets& buckets,
+Donor bucketedMainDonor(const CouplingState& m, PlanePoint target, const CellBuckets& buckets,
                         std::vector<int>& candidates) {
   buckets.candidates(target.x, target.y, candidates);
   for (int k : candidates) {
@@ -99,7 +99,8 @@ bool isMainDonorCandidate(const FlowSolution& solution, int i, int j) {
          0;
 }
 
-std::vector<SetupProblem> findOuterEdgeLinks(Model& m, ProgressObserver& progress, CellScan scan) {
+std::vector<SetupProblem> findOuterEdgeLinks(const CouplingState& m, ProgressObserver& progress,
+                                             CellScan scan) {
   progress.setProgressRange(1, m.grids.nBodies);
   int countBody = 0, countMain = 0;
   const Capacities capacity = capacitiesAt(finenessOfGrids(m.grids));

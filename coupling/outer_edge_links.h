@@ -2,10 +2,10 @@
 // auxiliary grid take their flow values from another body's auxiliary grid
 // when they lie inside it, and from the main grid otherwise.
 #pragma once
-#include "core/model.h"
 #include "core/progress.h"
 #include "core/setup_problem.h"
 #include "coupling/cell_buckets.h"
+#include "coupling/coupling_state.h"
 
 #include <vector>
 
@@ -23,7 +23,7 @@
 // counted, not stored.  At the end, a count over capacity sets stopFlag, keeps
 // that list's old count and is returned as a problem (the links from the main
 // grid first, then those between bodies); a count within capacity is stored.
-std::vector<SetupProblem> findOuterEdgeLinks(Model& m, ProgressObserver& progress,
+std::vector<SetupProblem> findOuterEdgeLinks(const CouplingState& m, ProgressObserver& progress,
                                              CellScan scan = CellScan::bucketed);
 
 // Whether main-grid cell (i, j) may be a donor of an outer-edge point: not
