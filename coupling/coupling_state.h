@@ -1,8 +1,9 @@
 // What the coupling's searches read and what they write, held apart: the
 // layout and the grids are only read; the coupling tables are written, the
 // flow only where hole cutting marks the points it has reached, and the run
-// only where a list over its capacity stops it (or a stop asked for is read).  Made from the model where a search is called (its
-// references point into the model).
+// only where a list over its capacity stops it (or a stop asked for is read).
+// Made from the model where a search is called (its references point into
+// the model).
 #pragma once
 
 #include "core/model.h"
