@@ -244,7 +244,12 @@ private:
     return {vectorsButton_, vorticityButton_, pressureButton_, densityButton_,  zoomOutButton_,
             zoomInButton_,  panUpButton_,     panLeftButton_,  panRightButton_, panDownButton_};
   }
+  // The strip of controls and the status bar (main_window_strip.cpp).
   void buildStrip();
+  void buildContourChecks();
+  void buildRunButtons();
+  void buildPictureButtons();
+  void buildParticleSpeedControls();
   void buildMenus();
   void buildStatusBar();
   void buildKeepMenu();
