@@ -9,7 +9,7 @@
 #include "ui/run_thread.h"
 #include "ui/surface_window.h"
 
-bool MainWindow::layoutRefresh(LayoutStep step) {
+bool MainWindow::layoutRefresh(LayoutStep step, const std::optional<QString>& openedFile) {
   // rebuildGrids refuses a layout too large for the arrays before writing anything;
   // the picture then stays as it was.  The white fill that some dialog
   // controls do first is therefore done after rebuildGrids: rebuildGrids does not draw, so
@@ -19,7 +19,7 @@ bool MainWindow::layoutRefresh(LayoutStep step) {
     return false;
   }
   redrawLayoutAfterGrids();
-  recordLayoutChange(step);
+  recordLayoutChange(step, openedFile);
   return true;
 }
 
