@@ -75,6 +75,25 @@ protected:
   void closeEvent(QCloseEvent* event) override;
 
 private:
+  // The controls, group by group (layout_dialog_controls.cpp).
+  void buildScopeChoice();
+  void buildShapeChoice();
+  void buildEllipseRatioControls();
+  // The number of bodies and the spacing of a column.
+  void buildColumnControls();
+  // The size and the turn of the bodies.
+  void buildBodyControls();
+  // The turn of the whole arrangement and the number of columns.
+  void buildArrangementControls();
+  // A caption above its controls: where it has always stood in Japanese; in
+  // English, whose words differ in width, centred on the controls' middle.
+  void addCaption(const char* name, const char* caption, int x, int y, int middle);
+  // A value field; only the size and the turn are typed into.
+  void addValueField(QLineEdit* LayoutDialog::*field, const char* name, const char* tip, int x,
+                     int y, int width, bool typed);
+  // A step button: up or right for more, down or left for less.
+  QToolButton* addStepButton(const char* name, void (LayoutDialog::*handler)(), int x, int y,
+                             int width, Qt::ArrowType arrow);
   // The dialog shown: its fields and the picture show the layout on screen.
   void showLayoutOnOpening();
   // Every text in the interface's language: at construction and again when

@@ -7,11 +7,13 @@ LayoutState layoutStateOf(const LayoutParameters& layout, const FlowConditions& 
 }
 
 LayoutChangeCommand::LayoutChangeCommand(const LayoutState& before, const LayoutState& after,
-                                         LayoutStep step, Apply apply)
-    : before_(before), after_(after), step_(step), apply_(std::move(apply)) {}
+                                         LayoutStep step, Apply apply,
+                                         std::optional<LayoutFiles> files)
+    : before_(before), after_(after), step_(step), apply_(std::move(apply)),
+      files_(std::move(files)) {}
 
 void LayoutChangeCommand::undo() {
-  apply_(before_);
+  apply_(before_, files_ ? std::optional(files_->before) : std::nullopt);
 }
 
 void LayoutChangeCommand::redo() {
@@ -19,7 +21,7 @@ void LayoutChangeCommand::redo() {
     pushed_ = true;
     return;
   }
-  apply_(after_);
+  apply_(after_, files_ ? std::optional(files_->after) : std::nullopt);
 }
 
 bool LayoutChangeCommand::mergeWith(const QUndoCommand* other) {

@@ -8,9 +8,11 @@
 
 #include "core/model.h"
 
+#include <QString>
 #include <QUndoCommand>
 
 #include <functional>
+#include <optional>
 
 // What the user arranged: the layout record and the flow conditions of the
 // next run, what a layout file holds.
@@ -37,13 +39,21 @@ enum class LayoutStep {
   ellipseRatio,
 };
 
+// The layout files on either side of the change that opened one (an empty
+// path: none, the start's layout).
+struct LayoutFiles {
+  QString before, after;
+};
+
 class LayoutChangeCommand : public QUndoCommand {
 public:
-  using Apply = std::function<void(const LayoutState&)>;
+  // Puts a state back; with it, after an undo or redo across an opening, the
+  // file the layout belongs to then.
+  using Apply = std::function<void(const LayoutState&, const std::optional<QString>& file)>;
   // The change has been made already: the first redo, which QUndoStack::push
   // calls, does nothing.
   LayoutChangeCommand(const LayoutState& before, const LayoutState& after, LayoutStep step,
-                      Apply apply);
+                      Apply apply, std::optional<LayoutFiles> files = std::nullopt);
 
   void undo() override;
   void redo() override;
@@ -54,5 +64,6 @@ private:
   LayoutState before_, after_;
   LayoutStep step_;
   Apply apply_;
+  std::optional<LayoutFiles> files_;
   bool pushed_ = false;
 };

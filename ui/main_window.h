@@ -15,6 +15,7 @@
 #include "ui/qt_window_services.h"
 #include "view/colour_legend.h"
 
+#include <QHash>
 #include <QImage>
 #include <QMainWindow>
 
@@ -82,8 +83,10 @@ public:
   // The layout refresh: rebuildGrids, placeLayoutOnBitmap, white fill, drawLayoutPicture, copy to
   // the window.  A layout that the capacity guard refuses leaves the grids
   // and the picture as they were; returns false then.  A layout taken is
-  // one step of the layout's history (step: what merges with what).
-  bool layoutRefresh(LayoutStep step = LayoutStep::single);
+  // one step of the layout's history (step: what merges with what; an
+  // opened file's step also takes the layout to that file and back).
+  bool layoutRefresh(LayoutStep step = LayoutStep::single,
+                     const std::optional<QString>& openedFile = std::nullopt);
   // The part of the refresh after rebuildGrids: placeLayoutOnBitmap, white fill,
   // drawLayoutPicture, copy.
   void redrawLayoutAfterGrids();
@@ -244,7 +247,12 @@ private:
     return {vectorsButton_, vorticityButton_, pressureButton_, densityButton_,  zoomOutButton_,
             zoomInButton_,  panUpButton_,     panLeftButton_,  panRightButton_, panDownButton_};
   }
+  // The strip of controls and the status bar (main_window_strip.cpp).
   void buildStrip();
+  void buildContourChecks();
+  void buildRunButtons();
+  void buildPictureButtons();
+  void buildParticleSpeedControls();
   void buildMenus();
   void buildStatusBar();
   void buildKeepMenu();
@@ -270,8 +278,10 @@ private:
   void applyPattern(int n);
   // The layout history (main_window_history.cpp).
   void buildHistory();
-  void recordLayoutChange(LayoutStep step);
-  void applyLayoutState(const LayoutState& state);
+  void recordLayoutChange(LayoutStep step, const std::optional<QString>& openedFile = std::nullopt);
+  // A state of the history put back; across an opening, with the file the
+  // layout then belongs to (empty: none).
+  void applyLayoutState(const LayoutState& state, const std::optional<QString>& file);
   void updateCaption();
   // The layout is the file's now (opened or saved as path).
   void noteLayoutFile(const QString& path);
@@ -379,13 +389,16 @@ private:
   QMenu* keep_ = nullptr; // "ファイル"
   QAction* saveFields_ = nullptr;
   ColourLegendStrip* legendStrip_ = nullptr;
-  QString layoutPath_; // the file last opened or saved
+  QString layoutPath_; // the layout's file: last opened or saved, or come back to by an undo
   QMenu* recentMenu_ = nullptr;
   QAction* undoAction_ = nullptr;
   QAction* redoAction_ = nullptr;
   std::unique_ptr<QUndoStack> undoStack_;
   LayoutState committed_{}; // the layout and conditions on screen, as recorded
   LayoutState fileState_{}; // what the layout file holds (the start's layout without one)
+  // What each file held when it was last opened or saved here (the empty
+  // path: the start's layout), for the file an undo or redo comes back to.
+  QHash<QString, LayoutState> fileStates_;
   // The step counts of the last run's end (stepsDone, flowStep): rebuildGrids resets
   // them, an undo back to the run's layout gives them back.
   int keptStepsDone_ = 0, keptFlowStep_ = 0;

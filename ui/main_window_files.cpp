@@ -80,7 +80,7 @@ bool MainWindow::openLayoutFile(const QString& path) {
   model_->editing.selectedColumn = std::min(selected, model_->layout.nColumns);
   // A layout too large for the arrays is refused by rebuildGrids as the dialog's
   // are: its message, and the last layout that fitted is put back.
-  if (!layoutRefresh()) {
+  if (!layoutRefresh(LayoutStep::single, path)) {
     model_->flow = flowBefore;
     model_->editing.selectedColumn = selected;
     layoutDialog_->showLayout();

@@ -26,6 +26,7 @@ void MainWindow::buildHistory() {
   undoStack_ = std::make_unique<QUndoStack>();
   committed_ = layoutStateOf(model_->layout, model_->flow);
   fileState_ = committed_;
+  fileStates_.insert(QString(), fileState_);
   keep_->addSeparator();
   undoAction_ = keep_->addAction(QString());
   texts_.bind(undoAction_, &QAction::setText, MainWindowText::menuUndo);
@@ -52,16 +53,22 @@ void MainWindow::buildHistory() {
 
 // --------------------------------------------------------------- the history
 
-void MainWindow::recordLayoutChange(LayoutStep step) {
+void MainWindow::recordLayoutChange(LayoutStep step, const std::optional<QString>& openedFile) {
   const LayoutState now = layoutStateOf(model_->layout, model_->flow);
   if (now == committed_) return;
+  std::optional<LayoutFiles> files;
+  if (openedFile) files = LayoutFiles{layoutPath_, *openedFile};
   undoStack_->push(new LayoutChangeCommand(
-      committed_, now, step, [this](const LayoutState& state) { applyLayoutState(state); }));
+      committed_, now, step,
+      [this](const LayoutState& state, const std::optional<QString>& file) {
+        applyLayoutState(state, file);
+      },
+      files));
   committed_ = now;
   updateCaption();
 }
 
-void MainWindow::applyLayoutState(const LayoutState& state) {
+void MainWindow::applyLayoutState(const LayoutState& state, const std::optional<QString>& file) {
   Model& m = *model_;
   m.layout = state.layout;
   m.flow = state.flow;
@@ -78,6 +85,12 @@ void MainWindow::applyLayoutState(const LayoutState& state) {
     m.solution.flowStep = keptFlowStep_;
   }
   committed_ = layoutStateOf(m.layout, m.flow);
+  // Across an opening the layout is that of the file before or after it,
+  // and the caption names that file.
+  if (file) {
+    layoutPath_ = *file;
+    fileState_ = fileStates_.value(*file);
+  }
   redrawLayoutAfterGrids();
   updateCaption();
 }
@@ -108,6 +121,7 @@ void MainWindow::updateCaption() {
 void MainWindow::noteLayoutFile(const QString& path) {
   layoutPath_ = path;
   fileState_ = committed_;
+  fileStates_.insert(path, fileState_);
   rememberRecentFile(path);
   updateCaption();
 }

@@ -198,6 +198,34 @@ TEST(LayoutFileInCaption, NameMarkSavedStatusAndTheQuestionBeforeChangesAreSetAs
   EXPECT_EQ(s.unsavedQuestions.size(), 2u);
 }
 
+TEST(LayoutFileInCaption, UndoAndRedoAcrossOpeningsNameTheFileTheLayoutBelongsTo) {
+  StartedWindow s;
+  QTemporaryDir dir;
+  LayoutParameters layout;
+  setStartupLayout(layout);
+  for (int columns : {1, 2}) {
+    layout.nColumns = columns;
+    ASSERT_FALSE(saveLayoutFile(dir.filePath(QString("%1.json").arg(columns)), layout, s.m.flow));
+  }
+  ASSERT_TRUE(s.w.openLayoutFile(dir.filePath("1.json")));
+  ASSERT_TRUE(s.w.openLayoutFile(dir.filePath("2.json")));
+  // The caption's text and its mark of unsaved changes.
+  const auto caption = [&] {
+    return std::pair(s.w.windowTitle().toStdString(), s.w.isWindowModified());
+  };
+  const auto shows = [](const char* name) {
+    return std::pair(std::string(name) + "[*] - Whirlpane", false);
+  };
+  s.w.undoClick();
+  EXPECT_EQ(caption(), shows("1.json"));
+  s.w.undoClick();
+  EXPECT_EQ(caption(), shows("無題"));
+  s.w.redoClick();
+  EXPECT_EQ(caption(), shows("1.json"));
+  s.w.redoClick();
+  EXPECT_EQ(caption(), shows("2.json"));
+}
+
 TEST(LayoutFileInCaption, TheFileMenuStandsFirstWithUndoRedoAndRecentFiles) {
   StartedWindow s;
   const QList<QAction*> bar = s.w.menuBar()->actions();
