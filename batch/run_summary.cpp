@@ -95,7 +95,8 @@ void addForceHistory(const Model& m, int b, QJsonObject& body) {
   }
   body["cdHistory"] = cd;
   body["clHistory"] = cl;
-  const CycleStatistics s = cycleStatistics(m, b, m.run.runLength.window);
+  const CycleStatistics s =
+      cycleStatistics(m.constants, m.grids, m.solution, b, m.run.runLength.window);
   body["cdMean"] = s.cdMean;
   body["clMean"] = s.clMean;
   body["clAmplitude"] = s.clAmplitude;
@@ -110,7 +111,8 @@ void addForceHistory(const Model& m, int b, QJsonObject& body) {
 // "reattachment"}.
 QJsonArray separationSummary(const Model& m, int b) {
   QJsonArray zeros;
-  for (const WallShearZero& z : surfaceDistribution(m, b).zeros)
+  for (const WallShearZero& z :
+       surfaceDistribution(m.layout, m.constants, m.grids, m.solution, b).zeros)
     zeros.append(QJsonObject{
         {"angle", z.angle}, {"s", z.s}, {"kind", z.separation ? "separation" : "reattachment"}});
   return zeros;
@@ -149,7 +151,7 @@ QJsonObject runSummary(const Model& m, const BatchOutcome& outcome) {
 
   // Forces after the last step: Cd and Cl of every body, in the body table's
   // order, and the channel's pressure drop.
-  const FlowForces forces = flowForces(m);
+  const FlowForces forces = flowForces(m.layout, m.constants, m.grids, m.solution);
   QJsonArray bodies;
   int number = 0;
   for (const BodyForces& b : forces.bodies) {
@@ -165,14 +167,17 @@ QJsonObject runSummary(const Model& m, const BatchOutcome& outcome) {
     addForceHistory(m, ++number, body);
     body["separation"] = outcome.diverged ? QJsonValue() : separationSummary(m, number);
     body["recirculationLength"] =
-        outcome.diverged ? QJsonValue() : QJsonValue(recirculationBehind(m, number).length);
+        outcome.diverged
+            ? QJsonValue()
+            : QJsonValue(
+                  recirculationBehind(m.layout, m.grids, m.coupling, m.solution, number).length);
     bodies.append(body);
   }
   s["bodies"] = bodies;
 
   // The settle rule and its verdict after the last step.
-  const std::optional<double> change = meanDragChange(m, m.run.runLength.window);
-  s["settled"] = meanDragSettled(m, m.run.runLength);
+  const std::optional<double> change = meanDragChange(m.grids, m.solution, m.run.runLength.window);
+  s["settled"] = meanDragSettled(m.grids, m.solution, m.run.runLength);
   s["settleRule"] = QJsonObject{{"tolerance", m.run.runLength.tolerance},
                                 {"window", m.run.runLength.window},
                                 {"meanDragChange", change ? QJsonValue(*change) : QJsonValue()}};

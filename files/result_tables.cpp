@@ -55,10 +55,11 @@ QByteArray historyCsv(const Model& m) {
 QByteArray forcesCsv(const Model& m) {
   QByteArray out = "column,body,shape,cd,cl,cdPressure,cdViscous,clPressure,clViscous,cdMean,"
                    "clMean,clAmplitude,period,strouhal\r\n";
-  const FlowForces forces = flowForces(m);
+  const FlowForces forces = flowForces(m.layout, m.constants, m.grids, m.solution);
   int b = 0;
   for (const BodyForces& f : forces.bodies) {
-    const CycleStatistics s = cycleStatistics(m, ++b, m.run.runLength.window);
+    const CycleStatistics s =
+        cycleStatistics(m.constants, m.grids, m.solution, ++b, m.run.runLength.window);
     out += QByteArray::number(f.column) + ',' + QByteArray::number(f.body) + ',' +
            kLayoutShapeNames.at(static_cast<std::size_t>(f.shape));
     for (double value : {f.cd, f.cl, f.cdPressure, f.cdViscous, f.clPressure, f.clViscous, s.cdMean,
@@ -75,7 +76,8 @@ QByteArray surfaceCsv(const Model& m) {
   QByteArray out = "body,index,x,y,s,angle,cp,cf\r\n";
   for (int b = 1; b <= m.grids.nBodies; ++b) {
     int index = 0;
-    for (const SurfacePoint& p : surfaceDistribution(m, b).points) {
+    for (const SurfacePoint& p :
+         surfaceDistribution(m.layout, m.constants, m.grids, m.solution, b).points) {
       out += QByteArray::number(b) + ',' + QByteArray::number(++index);
       for (double value : {p.x, p.y, p.s, p.angle, p.cp, p.cf}) appendField(out, value);
       out += "\r\n";

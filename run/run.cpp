@@ -109,7 +109,7 @@ RunOutcome runSteps(Model& m, RunObserver& observer, RunStages& stages, int firs
     }
     m.solution.flowStep = s;
     m.solution.residualHistory.push_back(residual);
-    recordForces(m);
+    recordForces(m.layout, m.constants, m.grids, m.solution);
     if (s % 10 == 0) {
       // A stopped run, too, names the step its flow has reached.
       const bool stop = m.run.stopFlag;
@@ -120,7 +120,7 @@ RunOutcome runSteps(Model& m, RunObserver& observer, RunStages& stages, int firs
         m.solution.runEnd = RunEnd::stopped;
         return {};
       }
-      if (untilSettled && meanDragSettled(m, m.run.runLength)) {
+      if (untilSettled && meanDragSettled(m.grids, m.solution, m.run.runLength)) {
         observer.setStatusText(1, text::settled(observer.language(), {std::to_string(s)}));
         m.solution.runEnd = RunEnd::settled;
         return {};

@@ -76,7 +76,7 @@ void ForcesWindow::refresh() {
     references_->clear();
     return;
   }
-  const FlowForces f = flowForces(m_);
+  const FlowForces f = flowForces(m_.layout, m_.constants, m_.grids, m_.solution);
   table_->setRowCount(static_cast<int>(f.bodies.size()));
   for (int row = 0; row < table_->rowCount(); ++row) {
     const BodyForces& b = f.bodies[row];

@@ -163,7 +163,8 @@ void SurfaceWindow::plot() {
     return;
   }
   note_->setText(text(T::definitions));
-  const SurfaceDistribution d = surfaceDistribution(m_, body_->currentIndex() + 1);
+  const SurfaceDistribution d = surfaceDistribution(m_.layout, m_.constants, m_.grids, m_.solution,
+                                                    body_->currentIndex() + 1);
   QList<QPointF> cp, cf;
   double cpLow = 0, cpHigh = 0, cfLow = 0, cfHigh = 0;
   for (const SurfacePoint& p : d.points) {
@@ -194,7 +195,8 @@ void SurfaceWindow::plot() {
 QString SurfaceWindow::tabSeparated() const {
   if (modelReadable && !modelReadable()) return {};
   if (!canContinue(m_.layout, m_.flow, m_.solution) || body_->count() == 0) return {};
-  const SurfaceDistribution d = surfaceDistribution(m_, body_->currentIndex() + 1);
+  const SurfaceDistribution d = surfaceDistribution(m_.layout, m_.constants, m_.grids, m_.solution,
+                                                    body_->currentIndex() + 1);
   const auto g = [](double value) { return QString::number(value, 'g', 8); };
   QStringList lines{body_->currentText(), "index\tx\ty\ts\tangle\tCp\tCf"};
   int index = 0;
