@@ -335,13 +335,16 @@ int runBatch(const BatchRequest& request, std::optional<Language> language, int 
                   "cannot write fields.cgns: " + fileErrorReason(out.filePath("fields.cgns"),
                                                                  FileAccess::write,
                                                                  QString::fromStdString(*failed)));
-  for (const auto& [name, text] : {std::pair{QStringLiteral("history.csv"), historyCsv(m)},
-                                   std::pair{QStringLiteral("forces.csv"), forcesCsv(m)}})
+  for (const auto& [name, text] :
+       {std::pair{QStringLiteral("history.csv"), historyCsv(m.constants, m.grids, m.solution)},
+        std::pair{QStringLiteral("forces.csv"),
+                  forcesCsv(m.layout, m.constants, m.grids, m.solution, m.run.runLength.window)}})
     if (const auto failed = writeTable(out, name, text))
       return fail(batchExit::outputFailed, *failed);
   // The surfaces of a flow that ran its course only.
   if (!outcome.diverged)
-    if (const auto failed = writeTable(out, "surface.csv", surfaceCsv(m)))
+    if (const auto failed =
+            writeTable(out, "surface.csv", surfaceCsv(m.layout, m.constants, m.grids, m.solution)))
       return fail(batchExit::outputFailed, *failed);
   if (const auto failed = saveRunSummary(summaryPath, runSummary(m, outcome)))
     return fail(batchExit::outputFailed, "cannot write summary.json: " + *failed);

@@ -37,7 +37,7 @@ constexpr double kHighSearchStart = 0;
 // outer layers.  An explicit channel sets the extent itself.
 MainGridExtent mainGridExtent(const Model& m) {
   if (m.layout.channel.sized) {
-    const MainGridSpan s = sizedChannelSpan(m, m.grids.mainSpacing);
+    const MainGridSpan s = sizedChannelSpan(m.layout, m.grids, m.grids.mainSpacing);
     return {s.x0, s.y0, s.nx, s.ny};
   }
   double xmin = kLowSearchStart, ymin = kLowSearchStart, ymax = kHighSearchStart;
@@ -216,7 +216,7 @@ std::optional<SetupProblem> makeGrids(Model& m) {
   // grid would span.
   const ChannelBox channel{g.x0, g.y0, g.x0 + (g.nx - 1) * m.grids.mainSpacing,
                            g.y0 + (g.ny - 1) * m.grids.mainSpacing};
-  if (const std::optional<LayoutOverlap> overlap = findOverlap(m, channel)) {
+  if (const std::optional<LayoutOverlap> overlap = findOverlap(m.layout, m.grids, channel)) {
     const int c1 = overlap->first.column, k1 = overlap->first.body;
     return refuse(m, overlap->second
                          ? SetupProblem{Kind::bodiesOverlap,
@@ -224,7 +224,7 @@ std::optional<SetupProblem> makeGrids(Model& m) {
                          : SetupProblem{Kind::bodyOutsideChannel, {c1, k1}});
   }
   if (m.layout.channel.sized)
-    if (const std::optional<BodyPlace> near = bodyTooNearChannelEdge(m, channel)) {
+    if (const std::optional<BodyPlace> near = bodyTooNearChannelEdge(m.layout, m.grids, channel)) {
       SetupProblem problem{Kind::bodyNearChannelEdge, {near->column, near->body}};
       problem.length = m.layout.bodyGridThickness;
       return refuse(m, problem);

@@ -65,7 +65,9 @@ ForcesWindow::ForcesWindow(const Model& m, QWidget* parent) : QWidget(parent, Qt
 }
 
 void ForcesWindow::saveCsv() {
-  if (canContinue(m_.layout, m_.flow, m_.solution)) saveCsvAs(csvHooks, forcesCsv(m_));
+  if (canContinue(m_.layout, m_.flow, m_.solution))
+    saveCsvAs(csvHooks,
+              forcesCsv(m_.layout, m_.constants, m_.grids, m_.solution, m_.run.runLength.window));
 }
 
 void ForcesWindow::refresh() {

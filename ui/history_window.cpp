@@ -74,7 +74,7 @@ HistoryWindow::HistoryWindow(const Model& m, QWidget* parent) : QWidget(parent, 
 }
 
 void HistoryWindow::saveCsv() {
-  saveCsvAs(csvHooks, historyCsv(m_));
+  saveCsvAs(csvHooks, historyCsv(m_.constants, m_.grids, m_.solution));
 }
 
 void HistoryWindow::resetPlot() {

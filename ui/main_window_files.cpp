@@ -145,7 +145,7 @@ void MainWindow::flowConditionsClick() {
             [this] { applyFlowConditions(flowDialog_->conditions(), flowDialog_->channel()); });
   }
   flowDialog_->setConditions(model_->flow);
-  flowDialog_->setChannel(model_->layout.channel, channelOfGrid(*model_));
+  flowDialog_->setChannel(model_->layout.channel, channelOfGrid(model_->layout, model_->grids));
   flowDialog_->open(); // window-modal, without a loop of its own
 }
 

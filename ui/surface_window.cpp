@@ -220,7 +220,7 @@ void SurfaceWindow::copyToClipboard() {
 
 void SurfaceWindow::saveCsv() {
   if ((!modelReadable || modelReadable()) && canContinue(m_.layout, m_.flow, m_.solution))
-    saveCsvAs(csvHooks, surfaceCsv(m_));
+    saveCsvAs(csvHooks, surfaceCsv(m_.layout, m_.constants, m_.grids, m_.solution));
 }
 
 void SurfaceWindow::showEvent(QShowEvent* event) {

@@ -98,7 +98,7 @@ TEST(BatchMode, DefaultRunMatchesTheWindowsRunAndWritesItsPicture) {
   ASSERT_EQ(s.m.run.stepsDone, 300);
 
   const QJsonObject summary = readSummary(out);
-  const FlowRanges r = flowRanges(s.m);
+  const FlowRanges r = flowRanges(s.m.layout, s.m.grids, s.m.coupling, s.m.solution);
   EXPECT_EQ(summary["layout"].toString(), "default");
   EXPECT_EQ(summary["steps"].toInt(), 300);
   EXPECT_EQ(summary["stepsDone"].toInt(), 300);
