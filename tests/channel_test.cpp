@@ -17,7 +17,7 @@ namespace {
 
 // One circle of size `size` in a channel of the given lengths.
 void oneCircleIn(Model& m, int size, const ChannelConditions& channel) {
-  setStartupDefaults(m);
+  setStartupDefaults(m.layout, m.editing, m.view);
   m.layout.nColumns = 1;
   m.layout.columnBodies[1] = 1;
   m.layout.layoutSize[1][1] = size;

@@ -131,7 +131,9 @@ void MainWindow::saveFieldsClick() {
   if (!flowPlotsReady()) return;
   const QString path = chooseFile(true, text(MainWindowText::fieldsFilter));
   if (path.isEmpty()) return;
-  if (const auto error = writeFlowFieldsCgns(*model_, path.toStdString()))
+  if (const auto error =
+          writeFlowFieldsCgns(model_->layout, model_->constants, model_->grids, model_->coupling,
+                              model_->solution, path.toStdString()))
     services_->showMessage(
         text(PictureText::fieldsNotSaved)
             .arg(path, fileErrorReason(path, FileAccess::write, QString::fromStdString(*error)))
