@@ -6,7 +6,7 @@
 #include "coupling/metrics.h"
 #include "coupling/outer_edge_links.h"
 
-std::optional<SetupProblem> remakeGrids(Model& m, RunObserver& observer) {
+std::optional<SetupProblem> remakeGrids(const GridMakingState& m, RunObserver& observer) {
   observer.setCheckBoxVisible(1, true);
   observer.setCheckBoxVisible(2, true);
   std::optional<SetupProblem> problem = makeGrids(m);

@@ -13,7 +13,8 @@
 // makeGrids as the window shows it: both check boxes visible, then both
 // status panels cleared when the grids are made.  Returns the problem of a
 // refused layout (refusalOf names its kind).
-[[nodiscard]] std::optional<SetupProblem> remakeGrids(Model& m, RunObserver& observer);
+[[nodiscard]] std::optional<SetupProblem> remakeGrids(const GridMakingState& m,
+                                                      RunObserver& observer);
 
 // In this order: clearFlowRecords (clear both flow fields), remakeGrids (rebuild
 // the grids from the layout), computeMetrics, findMainGridLinks(1, 1) (main-grid

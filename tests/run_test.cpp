@@ -175,7 +175,7 @@ TEST(RunStop, StartIsRefusedAfterARunBeyondStep280) {
   // count left over is no result of the layout on screen.
   ASSERT_TRUE(canContinue(s.m->layout, s.m->flow, s.m->solution));
   s.m->layout.layoutSize[1][1] += 1;
-  EXPECT_FALSE(hasCompleteResult(*s.m));
+  EXPECT_FALSE(hasCompleteResult(s.m->layout, s.m->flow, s.m->solution, s.m->run));
   EXPECT_FALSE(canContinue(s.m->layout, s.m->flow, s.m->solution));
 }
 
