@@ -122,7 +122,7 @@ QJsonArray separationSummary(const LayoutParameters& layout, const SolverConstan
 
 } // namespace
 
-QJsonObject runSummary(const FinishedRun& result, const BatchOutcome& outcome) {
+QJsonObject runSummary(const ResultRecords& result, const BatchOutcome& outcome) {
   // Qt writes every double in the shortest form that reads back to the same
   // value (at most 17 significant digits), so the numbers round-trip.
   const FlowRanges ranges =

@@ -7,7 +7,7 @@
 // forces) are added where the others are.
 #pragma once
 
-#include "core/model.h"
+#include "core/result_records.h"
 
 #include <QJsonObject>
 #include <QString>
@@ -48,26 +48,7 @@ QJsonObject flowSummary(const FlowConditions& conditions, const SolverConstants&
 // layout record's), "classic" when the layout gives none.
 QJsonObject channelSummary(const LayoutParameters& layout, const Grids& grids);
 
-// What the summary reads of a finished run, all of it only read: the layout
-// and flow conditions it was run with, the solver's constants, the grids and
-// their coupling tables, the flow with its histories, and the run's steps and
-// length.  Made from the model where the summary is written.
-struct FinishedRun {
-  // Implicit, so that the summary is asked for with the model itself.
-  FinishedRun(const Model& m) // NOLINT(google-explicit-constructor)
-      : layout(m.layout), flow(m.flow), constants(m.constants), grids(m.grids),
-        coupling(m.coupling), solution(m.solution), run(m.run) {}
-
-  const LayoutParameters& layout;
-  const FlowConditions& flow;
-  const SolverConstants& constants;
-  const Grids& grids;
-  const CouplingTables& coupling;
-  const FlowSolution& solution;
-  const RunState& run;
-};
-
-QJsonObject runSummary(const FinishedRun& result, const BatchOutcome& outcome);
+QJsonObject runSummary(const ResultRecords& result, const BatchOutcome& outcome);
 // Writes the summary whole or not at all (files/save_file.h).  Returns the
 // reason of a failure (in the interface's language), or nothing.
 std::optional<QString> saveRunSummary(const QString& path, const QJsonObject& summary);
