@@ -24,4 +24,5 @@
 // scans.  The caller clears stopFlag first, as the run does; a list over its
 // capacity leaves stopFlag set, and then the run must not start its time
 // steps.
-[[nodiscard]] std::vector<SetupProblem> runCouplingSetup(Model& m, RunObserver& observer);
+[[nodiscard]] std::vector<SetupProblem> runCouplingSetup(const GridMakingState& m,
+                                                         RunObserver& observer);
