@@ -68,8 +68,9 @@ ProbeValues interpolate(const std::array<const FlowPoint*, 4>& f, LocalCoordinat
 }
 
 // The body-grid cell (p, r) of body b, when it holds the target.
-std::optional<ProbeValues> probeBodyCell(const Model& m, int b, int p, int r, double x, double y) {
-  const auto& g = m.grids.bodyGrid;
+std::optional<ProbeValues> probeBodyCell(const Grids& grids, const FlowSolution& solution, int b,
+                                         int p, int r, double x, double y) {
+  const auto& g = grids.bodyGrid;
   const std::array<Corner, 4> corners = {
       Corner{g[p][r][1].bodyGridX, g[p][r][1].bodyGridY},
       Corner{g[p + 1][r][1].bodyGridX, g[p + 1][r][1].bodyGridY},
@@ -77,32 +78,33 @@ std::optional<ProbeValues> probeBodyCell(const Model& m, int b, int p, int r, do
       Corner{g[p][r + 1][1].bodyGridX, g[p][r + 1][1].bodyGridY}};
   const auto w = locateInCell(corners, x, y);
   if (!w) return std::nullopt;
-  const auto& f = m.solution.bodyFlow;
+  const auto& f = solution.bodyFlow;
   return interpolate({&f[p][r][1], &f[p + 1][r][1], &f[p + 1][r + 1][1], &f[p][r + 1][1]}, *w,
                      ProbeGrid::bodyGrid, b);
 }
 
 // The body grids' cells between layers rFirst and rLast (cells r..r+1).
-std::optional<ProbeValues> probeBodyGrids(const Model& m, int rFirst, int rLast, double x,
-                                          double y) {
-  for (int b = 1; b <= m.grids.nBodies; ++b)
+std::optional<ProbeValues> probeBodyGrids(const Grids& grids, const FlowSolution& solution,
+                                          int rFirst, int rLast, double x, double y) {
+  for (int b = 1; b <= grids.nBodies; ++b)
     for (int r = rFirst; r <= rLast; ++r)
-      for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b] - 1; ++p)
-        if (auto v = probeBodyCell(m, b, p, r, x, y)) return v;
+      for (int p = grids.bodyFirst[b]; p <= grids.bodyLast[b] - 1; ++p)
+        if (auto v = probeBodyCell(grids, solution, b, p, r, x, y)) return v;
   return std::nullopt;
 }
 
 // The main grid's cell holding the target, unless a corner is cut out.  The
 // main grid's lines are straight: x along i, y along j, both increasing.
-std::optional<ProbeValues> probeMainGrid(const Model& m, double x, double y) {
-  if (m.grids.mainNx < 2 || m.grids.mainNy < 2) return std::nullopt;
+std::optional<ProbeValues> probeMainGrid(const Grids& grids, const CouplingTables& coupling,
+                                         const FlowSolution& solution, double x, double y) {
+  if (grids.mainNx < 2 || grids.mainNy < 2) return std::nullopt;
   int i = 1, j = 1;
-  while (i < m.grids.mainNx - 1 && m.grids.mainGrid[i + 1][1].mainGridX <= x) ++i;
-  while (j < m.grids.mainNy - 1 && m.grids.mainGrid[1][j + 1].mainGridY <= y) ++j;
+  while (i < grids.mainNx - 1 && grids.mainGrid[i + 1][1].mainGridX <= x) ++i;
+  while (j < grids.mainNy - 1 && grids.mainGrid[1][j + 1].mainGridY <= y) ++j;
   for (int a = i; a <= i + 1; ++a)
     for (int b = j; b <= j + 1; ++b)
-      if (m.coupling.mainHoleFlag[a][b] != 0) return std::nullopt;
-  const auto& g = m.grids.mainGrid;
+      if (coupling.mainHoleFlag[a][b] != 0) return std::nullopt;
+  const auto& g = grids.mainGrid;
   const std::array<Corner, 4> corners = {
       Corner{g[i][j].mainGridX, g[i][j].mainGridY},
       Corner{g[i + 1][j].mainGridX, g[i + 1][j].mainGridY},
@@ -110,15 +112,17 @@ std::optional<ProbeValues> probeMainGrid(const Model& m, double x, double y) {
       Corner{g[i][j + 1].mainGridX, g[i][j + 1].mainGridY}};
   const auto w = locateInCell(corners, x, y);
   if (!w) return std::nullopt;
-  const auto& f = m.solution.mainFlow;
+  const auto& f = solution.mainFlow;
   return interpolate({&f[i][j], &f[i + 1][j], &f[i + 1][j + 1], &f[i][j + 1]}, *w,
                      ProbeGrid::mainGrid, 0);
 }
 
 } // namespace
 
-std::optional<ProbeValues> probeFlow(const Model& m, double x, double y) {
-  if (auto v = probeBodyGrids(m, 2, m.layout.bodyLayers - 1, x, y)) return v;
-  if (auto v = probeMainGrid(m, x, y)) return v;
-  return probeBodyGrids(m, 1, 1, x, y);
+std::optional<ProbeValues> probeFlow(const LayoutParameters& layout, const Grids& grids,
+                                     const CouplingTables& coupling, const FlowSolution& solution,
+                                     double x, double y) {
+  if (auto v = probeBodyGrids(grids, solution, 2, layout.bodyLayers - 1, x, y)) return v;
+  if (auto v = probeMainGrid(grids, coupling, solution, x, y)) return v;
+  return probeBodyGrids(grids, solution, 1, 1, x, y);
 }

@@ -1,7 +1,7 @@
 // The flow at one point of the channel, as the value probe under the mouse
 // shows it: the point is located in the grid that solves the flow there and
 // the fields are interpolated bilinearly from the corners of its cell.
-// Reads the model only.
+// Reads the layout, the grids, the holes and the flow only.
 #pragma once
 #include "core/model.h"
 
@@ -33,4 +33,6 @@ struct ProbeValues {
 // by Newton's method, and a field f takes the same weights of its corner
 // values.  A field linear in x and y is reproduced exactly (to rounding): its
 // composition with P is bilinear in (s, t).
-std::optional<ProbeValues> probeFlow(const Model& m, double x, double y);
+std::optional<ProbeValues> probeFlow(const LayoutParameters& layout, const Grids& grids,
+                                     const CouplingTables& coupling, const FlowSolution& solution,
+                                     double x, double y);

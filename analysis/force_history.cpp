@@ -14,9 +14,11 @@ void reserveForceHistory(const Grids& grids, FlowSolution& solution, int steps) 
   solution.forceTimes.reserve(solution.forceTimes.size() + n);
 }
 
-void recordForces(Model& m) {
-  for (int b = 1; b <= m.grids.nBodies; ++b) m.solution.forceHistory.push_back(forceSample(m, b));
-  m.solution.forceTimes.push_back(m.solution.flowTime);
+void recordForces(const LayoutParameters& layout, const SolverConstants& constants,
+                  const Grids& grids, FlowSolution& solution) {
+  for (int b = 1; b <= grids.nBodies; ++b)
+    solution.forceHistory.push_back(forceSample(layout, constants, grids, solution, b));
+  solution.forceTimes.push_back(solution.flowTime);
 }
 
 int forceSteps(const Grids& grids, const FlowSolution& solution) {
@@ -30,23 +32,24 @@ namespace {
 constexpr double kSteadyLiftSwing = 1e-6;
 
 // Body b's sample after step index i (0-based).
-const ForceSample& sampleAt(const Model& m, int b, int i) {
-  return m.solution
-      .forceHistory[static_cast<std::size_t>(i) * static_cast<std::size_t>(m.grids.nBodies) +
+const ForceSample& sampleAt(const Grids& grids, const FlowSolution& solution, int b, int i) {
+  return solution
+      .forceHistory[static_cast<std::size_t>(i) * static_cast<std::size_t>(grids.nBodies) +
                     static_cast<std::size_t>(b - 1)];
 }
 
-double meanCd(const Model& m, int b, int first, int end) {
+double meanCd(const Grids& grids, const FlowSolution& solution, int b, int first, int end) {
   double sum = 0;
-  for (int i = first; i < end; ++i) sum += sampleAt(m, b, i).cd;
+  for (int i = first; i < end; ++i) sum += sampleAt(grids, solution, b, i).cd;
   return sum / (end - first);
 }
 
 // Means of Cd and Cl and half the range of Cl over step indices [first, end).
-void takeMeans(const Model& m, int b, int first, int end, CycleStatistics& s) {
-  double cd = 0, cl = 0, low = sampleAt(m, b, first).cl, high = low;
+void takeMeans(const Grids& grids, const FlowSolution& solution, int b, int first, int end,
+               CycleStatistics& s) {
+  double cd = 0, cl = 0, low = sampleAt(grids, solution, b, first).cl, high = low;
   for (int i = first; i < end; ++i) {
-    const ForceSample& f = sampleAt(m, b, i);
+    const ForceSample& f = sampleAt(grids, solution, b, i);
     cd += f.cd;
     cl += f.cl;
     low = std::min(low, f.cl);
@@ -61,15 +64,16 @@ void takeMeans(const Model& m, int b, int first, int end, CycleStatistics& s) {
 
 } // namespace
 
-CycleStatistics cycleStatistics(const Model& m, int b, int window) {
+CycleStatistics cycleStatistics(const SolverConstants& constants, const Grids& grids,
+                                const FlowSolution& solution, int b, int window) {
   CycleStatistics s;
-  const int n = forceSteps(m.grids, m.solution);
+  const int n = forceSteps(grids, solution);
   if (n == 0) return s;
   // The upward crossings of the mean over the last half, with hysteresis.
   const int half = n / 2;
-  double mean = 0, low = sampleAt(m, b, half).cl, high = low;
+  double mean = 0, low = sampleAt(grids, solution, b, half).cl, high = low;
   for (int i = half; i < n; ++i) {
-    const double cl = sampleAt(m, b, i).cl;
+    const double cl = sampleAt(grids, solution, b, i).cl;
     mean += cl;
     low = std::min(low, cl);
     high = std::max(high, cl);
@@ -79,7 +83,8 @@ CycleStatistics cycleStatistics(const Model& m, int b, int window) {
   std::vector<double> crossings; // fractional step indices
   bool armed = false;
   for (int i = half + 1; i < n; ++i) {
-    const double previous = sampleAt(m, b, i - 1).cl, cl = sampleAt(m, b, i).cl;
+    const double previous = sampleAt(grids, solution, b, i - 1).cl,
+                 cl = sampleAt(grids, solution, b, i).cl;
     if (previous < below) armed = true;
     if (armed && previous < mean && cl >= mean) {
       crossings.push_back(i - 1 + (mean - previous) / (cl - previous));
@@ -93,38 +98,38 @@ CycleStatistics cycleStatistics(const Model& m, int b, int window) {
     const double first = crossings.front(), last = crossings.back();
     const auto cycles = static_cast<double>(crossings.size() - 1);
     const int begin = static_cast<int>(std::ceil(first)), end = static_cast<int>(std::floor(last));
-    takeMeans(m, b, begin, std::max(end, begin + 1), s);
+    takeMeans(grids, solution, b, begin, std::max(end, begin + 1), s);
     s.period = (last - first) / cycles;
-    if (m.constants.timeAccurate) {
+    if (constants.timeAccurate) {
       // The flow time at a fractional step index, linear between steps.
-      const auto timeAt = [&m](double x) {
+      const auto timeAt = [&solution](double x) {
         const auto i = static_cast<std::size_t>(x);
-        const double t0 = m.solution.forceTimes[i];
-        const double t1 = i + 1 < m.solution.forceTimes.size() ? m.solution.forceTimes[i + 1] : t0;
+        const double t0 = solution.forceTimes[i];
+        const double t1 = i + 1 < solution.forceTimes.size() ? solution.forceTimes[i + 1] : t0;
         return t0 + (x - static_cast<double>(i)) * (t1 - t0);
       };
       s.periodTime = (timeAt(last) - timeAt(first)) / cycles;
-      s.strouhal = m.grids.bodySize[b] / 16.0 / (m.constants.uInf * *s.periodTime);
+      s.strouhal = grids.bodySize[b] / 16.0 / (constants.uInf * *s.periodTime);
     }
     return s;
   }
-  takeMeans(m, b, std::max(0, n - window), n, s);
+  takeMeans(grids, solution, b, std::max(0, n - window), n, s);
   return s;
 }
 
-std::optional<double> meanDragChange(const Model& m, int window) {
-  const int n = forceSteps(m.grids, m.solution);
+std::optional<double> meanDragChange(const Grids& grids, const FlowSolution& solution, int window) {
+  const int n = forceSteps(grids, solution);
   if (window < 1 || n < 2 * window) return std::nullopt;
   double change = 0;
-  for (int b = 1; b <= m.grids.nBodies; ++b) {
-    const double last = meanCd(m, b, n - window, n),
-                 before = meanCd(m, b, n - 2 * window, n - window);
+  for (int b = 1; b <= grids.nBodies; ++b) {
+    const double last = meanCd(grids, solution, b, n - window, n),
+                 before = meanCd(grids, solution, b, n - 2 * window, n - window);
     change = std::max(change, std::abs(last - before) / std::max(std::abs(last), 1.0));
   }
   return change;
 }
 
-bool meanDragSettled(const Model& m, const RunLength& rule) {
-  const std::optional<double> change = meanDragChange(m, rule.window);
+bool meanDragSettled(const Grids& grids, const FlowSolution& solution, const RunLength& rule) {
+  const std::optional<double> change = meanDragChange(grids, solution, rule.window);
   return change && *change <= rule.tolerance;
 }

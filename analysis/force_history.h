@@ -1,7 +1,7 @@
 // The history of the forces over a run's steps and what it says: the means,
 // the lift's amplitude and period over the last whole cycles when the lift
 // oscillates, and whether the mean drag has settled.  Kept in
-// Model::forceHistory beside the convergence history; read by the batch's
+// FlowSolution::forceHistory beside the convergence history; read by the batch's
 // summary and by the window.
 #pragma once
 #include "core/model.h"
@@ -14,7 +14,8 @@ void reserveForceHistory(const Grids& grids, FlowSolution& solution, int steps);
 
 // Appends Cd and Cl of every body (forceSample) and the flow time after the
 // step just taken.
-void recordForces(Model& m);
+void recordForces(const LayoutParameters& layout, const SolverConstants& constants,
+                  const Grids& grids, FlowSolution& solution);
 
 // Steps recorded: forceHistory.size() / nBodies.
 int forceSteps(const Grids& grids, const FlowSolution& solution);
@@ -37,12 +38,13 @@ struct CycleStatistics {
   std::optional<double> period, periodTime, strouhal;
   int firstStep = 0, lastStep = 0; // the steps averaged over, 1-based
 };
-CycleStatistics cycleStatistics(const Model& m, int b, int window);
+CycleStatistics cycleStatistics(const SolverConstants& constants, const Grids& grids,
+                                const FlowSolution& solution, int b, int window);
 
 // The settle rule: for every body, the mean Cd over the last `window` steps
 // and over the `window` steps before; the change is the largest over the
 // bodies of |difference| / max(|last mean|, 1).  Nothing before 2 window
 // steps are recorded.  The drag has settled when the change is at most the
 // tolerance.
-std::optional<double> meanDragChange(const Model& m, int window);
-bool meanDragSettled(const Model& m, const RunLength& rule);
+std::optional<double> meanDragChange(const Grids& grids, const FlowSolution& solution, int window);
+bool meanDragSettled(const Grids& grids, const FlowSolution& solution, const RunLength& rule);

@@ -9,32 +9,34 @@ namespace {
 // The solver's unit of length in layout units.
 constexpr double kSolverUnit = 16;
 
-double wallX(const Model& m, int p) {
-  return m.grids.bodyGrid[p][m.layout.bodyLayers][1].bodyGridX / kSolverUnit;
+double wallX(const LayoutParameters& layout, const Grids& grids, int p) {
+  return grids.bodyGrid[p][layout.bodyLayers][1].bodyGridX / kSolverUnit;
 }
-double wallY(const Model& m, int p) {
-  return m.grids.bodyGrid[p][m.layout.bodyLayers][1].bodyGridY / kSolverUnit;
+double wallY(const LayoutParameters& layout, const Grids& grids, int p) {
+  return grids.bodyGrid[p][layout.bodyLayers][1].bodyGridY / kSolverUnit;
 }
 
 // Twice the signed area of body b's surface polygon (shoelace): positive when
 // the perimeter index runs anticlockwise.
-double twiceSignedArea(const Model& m, int b) {
+double twiceSignedArea(const LayoutParameters& layout, const Grids& grids, int b) {
   double sum = 0;
-  for (int p = m.grids.bodyFirst[b]; p < m.grids.bodyLast[b]; ++p)
-    sum += wallX(m, p) * wallY(m, p + 1) - wallX(m, p + 1) * wallY(m, p);
+  for (int p = grids.bodyFirst[b]; p < grids.bodyLast[b]; ++p)
+    sum += wallX(layout, grids, p) * wallY(layout, grids, p + 1) -
+           wallX(layout, grids, p + 1) * wallY(layout, grids, p);
   return sum;
 }
 
 } // namespace
 
-Force pointNormal(const Model& m, int b, int p, double orientation) {
-  const int before = p == m.grids.bodyFirst[b] ? m.grids.bodyLast[b] - 1 : p - 1;
+Force pointNormal(const LayoutParameters& layout, const Grids& grids, int b, int p,
+                  double orientation) {
+  const int before = p == grids.bodyFirst[b] ? grids.bodyLast[b] - 1 : p - 1;
   const int after = p + 1;
   // The edge vectors (dx, dy) turned to (dy, -dx) point out of an
   // anticlockwise polygon; the halves of the two edges add to half the
   // chord from the point before to the point after.
-  const double dx = wallX(m, after) - wallX(m, before);
-  const double dy = wallY(m, after) - wallY(m, before);
+  const double dx = wallX(layout, grids, after) - wallX(layout, grids, before);
+  const double dy = wallY(layout, grids, after) - wallY(layout, grids, before);
   return {0.5 * orientation * dy, -0.5 * orientation * dx};
 }
 
@@ -58,33 +60,35 @@ Stress wallStress(const LayoutParameters& layout, const SolverConstants& constan
           mu * (constants.stressB * ux + constants.stressA * vy)};
 }
 
-double orientationOf(const Model& m, int b) {
-  return twiceSignedArea(m, b) < 0 ? -1.0 : 1.0;
+double orientationOf(const LayoutParameters& layout, const Grids& grids, int b) {
+  return twiceSignedArea(layout, grids, b) < 0 ? -1.0 : 1.0;
 }
 
-double surfaceArea(const Model& m, int b) {
-  return std::fabs(twiceSignedArea(m, b)) / 2;
+double surfaceArea(const LayoutParameters& layout, const Grids& grids, int b) {
+  return std::fabs(twiceSignedArea(layout, grids, b)) / 2;
 }
 
-Force pressureForce(const Model& m, int b) {
-  const double orientation = orientationOf(m, b);
+Force pressureForce(const LayoutParameters& layout, const Grids& grids,
+                    const FlowSolution& solution, int b) {
+  const double orientation = orientationOf(layout, grids, b);
   Force f{0, 0};
-  for (int p = m.grids.bodyFirst[b]; p < m.grids.bodyLast[b]; ++p) {
-    const Force n = pointNormal(m, b, p, orientation);
-    const double pres = m.solution.bodyFlow[p][m.layout.bodyLayers][1][slot::pres];
+  for (int p = grids.bodyFirst[b]; p < grids.bodyLast[b]; ++p) {
+    const Force n = pointNormal(layout, grids, b, p, orientation);
+    const double pres = solution.bodyFlow[p][layout.bodyLayers][1][slot::pres];
     f.fx -= pres * n.fx;
     f.fy -= pres * n.fy;
   }
   return f;
 }
 
-Force viscousForce(const Model& m, int b) {
-  const double orientation = orientationOf(m, b);
-  const double mu = m.constants.auxViscosityFactor * m.constants.uInf / m.constants.reynolds;
+Force viscousForce(const LayoutParameters& layout, const SolverConstants& constants,
+                   const Grids& grids, const FlowSolution& solution, int b) {
+  const double orientation = orientationOf(layout, grids, b);
+  const double mu = constants.auxViscosityFactor * constants.uInf / constants.reynolds;
   Force f{0, 0};
-  for (int p = m.grids.bodyFirst[b]; p < m.grids.bodyLast[b]; ++p) {
-    const Force n = pointNormal(m, b, p, orientation);
-    const Stress t = wallStress(m.layout, m.constants, m.grids, m.solution, p, mu);
+  for (int p = grids.bodyFirst[b]; p < grids.bodyLast[b]; ++p) {
+    const Force n = pointNormal(layout, grids, b, p, orientation);
+    const Stress t = wallStress(layout, constants, grids, solution, p, mu);
     f.fx += t.xx * n.fx + t.xy * n.fy;
     f.fy += t.xy * n.fx + t.yy * n.fy;
   }
@@ -103,13 +107,15 @@ ReferenceQuantities referenceQuantities(const SolverConstants& constants) {
 
 namespace {
 // Body b's coefficients, numbered column c, body k.
-BodyForces bodyForces(const Model& m, int b, int c, int k) {
-  const double dynamicPressure = 0.5 * 1.0 * m.constants.uInf * m.constants.uInf;
-  const Force fp = pressureForce(m, b), fv = viscousForce(m, b);
-  const double reference = dynamicPressure * m.grids.bodySize[b] / kSolverUnit;
+BodyForces bodyForces(const LayoutParameters& layout, const SolverConstants& constants,
+                      const Grids& grids, const FlowSolution& solution, int b, int c, int k) {
+  const double dynamicPressure = 0.5 * 1.0 * constants.uInf * constants.uInf;
+  const Force fp = pressureForce(layout, grids, solution, b),
+              fv = viscousForce(layout, constants, grids, solution, b);
+  const double reference = dynamicPressure * grids.bodySize[b] / kSolverUnit;
   return {c,
           k,
-          m.grids.bodyShape[b],
+          grids.bodyShape[b],
           (fp.fx + fv.fx) / reference,
           (fp.fy + fv.fy) / reference,
           fp.fx / reference,
@@ -119,22 +125,23 @@ BodyForces bodyForces(const Model& m, int b, int c, int k) {
 }
 } // namespace
 
-ForceSample forceSample(const Model& m, int b) {
-  const BodyForces f = bodyForces(m, b, 0, 0);
+ForceSample forceSample(const LayoutParameters& layout, const SolverConstants& constants,
+                        const Grids& grids, const FlowSolution& solution, int b) {
+  const BodyForces f = bodyForces(layout, constants, grids, solution, b, 0, 0);
   return {f.cd, f.cl};
 }
 
-FlowForces flowForces(const Model& m) {
+FlowForces flowForces(const LayoutParameters& layout, const SolverConstants& constants,
+                      const Grids& grids, const FlowSolution& solution) {
   FlowForces out{};
   int b = 0;
-  for (int c = 1; c <= m.layout.nColumns; ++c)
-    for (int k = 1; k <= m.layout.columnBodies[c]; ++k)
-      out.bodies.push_back(bodyForces(m, ++b, c, k));
+  for (int c = 1; c <= layout.nColumns; ++c)
+    for (int k = 1; k <= layout.columnBodies[c]; ++k)
+      out.bodies.push_back(bodyForces(layout, constants, grids, solution, ++b, c, k));
   double inflow = 0, outlet = 0;
-  for (int j = 1; j <= m.grids.mainNy; ++j) inflow += m.solution.mainFlow[1][j][slot::pres];
-  for (int j = m.grids.outletLow; j <= m.grids.outletHigh; ++j)
-    outlet += m.solution.mainFlow[m.grids.mainNx][j][slot::pres];
-  out.pressureDrop =
-      inflow / m.grids.mainNy - outlet / (m.grids.outletHigh - m.grids.outletLow + 1);
+  for (int j = 1; j <= grids.mainNy; ++j) inflow += solution.mainFlow[1][j][slot::pres];
+  for (int j = grids.outletLow; j <= grids.outletHigh; ++j)
+    outlet += solution.mainFlow[grids.mainNx][j][slot::pres];
+  out.pressureDrop = inflow / grids.mainNy - outlet / (grids.outletHigh - grids.outletLow + 1);
   return out;
 }

@@ -1,5 +1,6 @@
 // Forces of the flow on the bodies and the channel's pressure drop, read from
-// the flow state after a run (or at any step of it).  Reads the model only.
+// the flow state after a run (or at any step of it).  Reads the layout,
+// the solver's constants, the grids and the flow only.
 //
 // All in the solver's units: lengths of 16 layout units, the free stream at
 // density 1, pressure 1 and speed uInf; forces per unit span.
@@ -27,18 +28,21 @@ struct Force {
 // wall point from the grid's metrics: central differences along the wall
 // (through the ghost columns), one-sided second-order differences across the
 // layers, (3 f_r − 4 f_{r−1} + f_{r−2}) / 2 at r = bodyLayers.
-Force pressureForce(const Model& m, int b);
-Force viscousForce(const Model& m, int b);
+Force pressureForce(const LayoutParameters& layout, const Grids& grids,
+                    const FlowSolution& solution, int b);
+Force viscousForce(const LayoutParameters& layout, const SolverConstants& constants,
+                   const Grids& grids, const FlowSolution& solution, int b);
 
 // +1 when body b's perimeter index runs anticlockwise (y upwards), -1 when
 // clockwise.
-double orientationOf(const Model& m, int b);
+double orientationOf(const LayoutParameters& layout, const Grids& grids, int b);
 
 // The share of the outward normal times length that surface point p of body
 // b carries, half of each of its two edges' (orientation: orientationOf):
 // half the chord from the point before to the point after, turned out of the
 // body.  Point bodyFirst's edge before it runs from bodyLast - 1.
-Force pointNormal(const Model& m, int b, int p, double orientation);
+Force pointNormal(const LayoutParameters& layout, const Grids& grids, int b, int p,
+                  double orientation);
 
 // The viscous stress at wall point p (layer bodyLayers) of viscosity mu, from the
 // velocity gradient of the auxiliary grid's metrics, as the forces take it.
@@ -49,7 +53,7 @@ Stress wallStress(const LayoutParameters& layout, const SolverConstants& constan
                   const Grids& grids, const FlowSolution& solution, int p, double mu);
 
 // The area enclosed by body b's surface polygon (positive), in solver units.
-double surfaceArea(const Model& m, int b);
+double surfaceArea(const LayoutParameters& layout, const Grids& grids, int b);
 
 struct BodyForces {
   int column, body, shape; // column c, body k of that column, shape code
@@ -76,8 +80,10 @@ ReferenceQuantities referenceQuantities(const SolverConstants& constants);
 
 // Cd and Cl of body b, as flowForces gives them; allocates nothing (the
 // force history records it after every step).
-ForceSample forceSample(const Model& m, int b);
+ForceSample forceSample(const LayoutParameters& layout, const SolverConstants& constants,
+                        const Grids& grids, const FlowSolution& solution, int b);
 
 // Drag and lift coefficients of every body, with ρ∞ = 1 and the total
 // (pressure and viscous) force, and the channel's pressure drop.
-FlowForces flowForces(const Model& m);
+FlowForces flowForces(const LayoutParameters& layout, const SolverConstants& constants,
+                      const Grids& grids, const FlowSolution& solution);

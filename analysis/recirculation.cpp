@@ -8,11 +8,11 @@
 namespace {
 
 // The largest x at which the wall polygon of body b crosses y = yc.
-double rearOf(const Model& m, int b, double yc) {
+double rearOf(const LayoutParameters& layout, const Grids& grids, int b, double yc) {
   double rear = -std::numeric_limits<double>::infinity();
-  const int r = m.layout.bodyLayers;
-  for (int p = m.grids.bodyFirst[b]; p < m.grids.bodyLast[b]; ++p) {
-    const AuxPoint &a = m.grids.bodyGrid[p][r][1], &c = m.grids.bodyGrid[p + 1][r][1];
+  const int r = layout.bodyLayers;
+  for (int p = grids.bodyFirst[b]; p < grids.bodyLast[b]; ++p) {
+    const AuxPoint &a = grids.bodyGrid[p][r][1], &c = grids.bodyGrid[p + 1][r][1];
     const double ya = a.bodyGridY - yc, yb = c.bodyGridY - yc;
     if ((ya < 0) == (yb < 0) || ya == yb) continue;
     const double t = ya / (ya - yb);
@@ -23,11 +23,13 @@ double rearOf(const Model& m, int b, double yc) {
 
 } // namespace
 
-Recirculation recirculationBehind(const Model& m, int b) {
-  const double xc = m.grids.body[b].bodyX, yc = m.grids.body[b].bodyY;
-  const double rear = rearOf(m, b, yc);
+Recirculation recirculationBehind(const LayoutParameters& layout, const Grids& grids,
+                                  const CouplingTables& coupling, const FlowSolution& solution,
+                                  int b) {
+  const double xc = grids.body[b].bodyX, yc = grids.body[b].bodyY;
+  const double rear = rearOf(layout, grids, b, yc);
   const double step = (rear - xc) / 200;
-  const double size = m.grids.bodySize[b];
+  const double size = grids.bodySize[b];
   const auto result = [&](double length) {
     return Recirculation{length, size > 0 ? length / size : 0};
   };
@@ -35,7 +37,7 @@ Recirculation recirculationBehind(const Model& m, int b) {
   // The first sample half a step behind the rear, clear of the wall's zero.
   double xBefore = rear, uBefore = 0;
   for (double x = rear + 0.5 * step;; x += step) {
-    const auto v = probeFlow(m, x, yc);
+    const auto v = probeFlow(layout, grids, coupling, solution, x, yc);
     if (!v) return result(xBefore - rear);
     if (v->u >= 0) {
       if (uBefore >= 0) return result(0);

@@ -1,5 +1,6 @@
 // The recirculation behind a body: how far downstream of its rear the flow
-// along the body's centre line runs back towards it.  Reads the model only.
+// along the body's centre line runs back towards it.  Reads the layout, the
+// grids, the holes and the flow only.
 #pragma once
 #include "core/model.h"
 
@@ -18,4 +19,6 @@ struct Recirculation {
 // Length 0 when u is not negative just behind the rear; when the reversed
 // flow reaches the end of the flow (the outlet, another body), the length
 // to the last sample.
-Recirculation recirculationBehind(const Model& m, int b);
+Recirculation recirculationBehind(const LayoutParameters& layout, const Grids& grids,
+                                  const CouplingTables& coupling, const FlowSolution& solution,
+                                  int b);

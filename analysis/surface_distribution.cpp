@@ -17,29 +17,31 @@ double angleFromFront(double x, double y, double cx, double cy) {
 
 } // namespace
 
-SurfaceDistribution surfaceDistribution(const Model& m, int b) {
-  const ReferenceQuantities q = referenceQuantities(m.constants);
+SurfaceDistribution surfaceDistribution(const LayoutParameters& layout,
+                                        const SolverConstants& constants, const Grids& grids,
+                                        const FlowSolution& solution, int b) {
+  const ReferenceQuantities q = referenceQuantities(constants);
   const double dynamicPressure = 0.5 * q.rhoInf * q.uInf * q.uInf;
   constexpr double freeStreamPressure = 1;
-  const double orientation = orientationOf(m, b);
-  const double cx = m.grids.body[b].bodyX, cy = m.grids.body[b].bodyY;
+  const double orientation = orientationOf(layout, grids, b);
+  const double cx = grids.body[b].bodyX, cy = grids.body[b].bodyY;
 
   // The points clockwise: in index order on a clockwise polygon, backwards
   // on an anticlockwise one.
-  const int first = m.grids.bodyFirst[b], count = m.grids.bodyLast[b] - first;
+  const int first = grids.bodyFirst[b], count = grids.bodyLast[b] - first;
   std::vector<SurfacePoint> walk;
   walk.reserve(count);
   for (int k = 0; k < count; ++k) {
     const int p = orientation < 0 ? first + k : first + (count - k) % count;
-    const auto& w = m.grids.bodyGrid[p][m.layout.bodyLayers][1];
-    const Force n = pointNormal(m, b, p, orientation);
+    const auto& w = grids.bodyGrid[p][layout.bodyLayers][1];
+    const Force n = pointNormal(layout, grids, b, p, orientation);
     const double length = std::hypot(n.fx, n.fy);
     const double nx = n.fx / length, ny = n.fy / length;
     // The clockwise tangent is the outward normal turned a quarter clockwise.
     const double tx = ny, ty = -nx;
-    const Stress t = wallStress(m.layout, m.constants, m.grids, m.solution, p, q.bodyViscosity);
+    const Stress t = wallStress(layout, constants, grids, solution, p, q.bodyViscosity);
     const double shear = tx * (t.xx * nx + t.xy * ny) + ty * (t.xy * nx + t.yy * ny);
-    const double pressure = m.solution.bodyFlow[p][m.layout.bodyLayers][1][slot::pres];
+    const double pressure = solution.bodyFlow[p][layout.bodyLayers][1][slot::pres];
     walk.push_back(
         {p, w.bodyGridX, w.bodyGridY, 0, angleFromFront(w.bodyGridX, w.bodyGridY, cx, cy),
          (pressure - freeStreamPressure) / dynamicPressure, shear / dynamicPressure, shear});

@@ -1,7 +1,7 @@
 // The distribution of pressure and wall shear stress along each body's
 // surface, read from the flow after a run: what tells where the flow
-// presses, where it drags and where it leaves the wall.  Reads the model
-// only.
+// presses, where it drags and where it leaves the wall.  Reads the layout,
+// the solver's constants, the grids and the flow only.
 //
 // The surface is the polygon the forces integrate on (analysis/forces.h):
 // the wall layer r = bodyLayers of the body's auxiliary grid, points
@@ -59,7 +59,9 @@ struct SurfaceDistribution {
 };
 
 // Body b's distribution, b = 1..nBodies.
-SurfaceDistribution surfaceDistribution(const Model& m, int b);
+SurfaceDistribution surfaceDistribution(const LayoutParameters& layout,
+                                        const SolverConstants& constants, const Grids& grids,
+                                        const FlowSolution& solution, int b);
 
 // The sign changes of τw around a closed surface of the given perimeter
 // whose points are in walking order (the edge from the last point back to

@@ -191,7 +191,7 @@ std::optional<QString> writePicture(Model& m, ViewSurfaces& s, RunObserver& obse
 // its reason when the layout cannot be had.
 std::optional<std::pair<int, QString>>
 makeLayout(Model& m, BatchServices& ws, const QString& layout, const BatchRequest& request = {}) {
-  setStartupDefaults(m);
+  setStartupDefaults(m.layout, m.editing, m.view);
   ws.keep(remakeGrids(m, ws));
   centreViewAtStart(m.layout, m.grids, m.view);
   bool remake = false;
@@ -249,7 +249,8 @@ std::optional<std::string> writeLastSoundFields(const BatchRequest& request, Lan
   placeLayoutOnBitmap(m, surfaces.bitmap);
   HeadlessStages stages(m, surfaces, ws);
   (void)runCalculationSteps(m, ws, stages, lastSoundStep); // sound up to that step
-  return writeFlowFieldsCgns(m, path.toStdString());
+  return writeFlowFieldsCgns(m.layout, m.constants, m.grids, m.coupling, m.solution,
+                             path.toStdString());
 }
 } // namespace
 
@@ -322,7 +323,9 @@ int runBatch(const BatchRequest& request, std::optional<Language> language, int 
       if (const auto failed = writePicture(m, surfaces, ws, name, out.filePath(name + ".png")))
         return fail(batchExit::outputFailed, *failed);
     if (request.fields)
-      if (const auto failed = writeFlowFieldsCgns(m, out.filePath("fields.cgns").toStdString()))
+      if (const auto failed =
+              writeFlowFieldsCgns(m.layout, m.constants, m.grids, m.coupling, m.solution,
+                                  out.filePath("fields.cgns").toStdString()))
         return fail(batchExit::outputFailed,
                     "cannot write fields.cgns: " +
                         fileErrorReason(out.filePath("fields.cgns"), FileAccess::write,
@@ -335,13 +338,16 @@ int runBatch(const BatchRequest& request, std::optional<Language> language, int 
                   "cannot write fields.cgns: " + fileErrorReason(out.filePath("fields.cgns"),
                                                                  FileAccess::write,
                                                                  QString::fromStdString(*failed)));
-  for (const auto& [name, text] : {std::pair{QStringLiteral("history.csv"), historyCsv(m)},
-                                   std::pair{QStringLiteral("forces.csv"), forcesCsv(m)}})
+  for (const auto& [name, text] :
+       {std::pair{QStringLiteral("history.csv"), historyCsv(m.constants, m.grids, m.solution)},
+        std::pair{QStringLiteral("forces.csv"),
+                  forcesCsv(m.layout, m.constants, m.grids, m.solution, m.run.runLength.window)}})
     if (const auto failed = writeTable(out, name, text))
       return fail(batchExit::outputFailed, *failed);
   // The surfaces of a flow that ran its course only.
   if (!outcome.diverged)
-    if (const auto failed = writeTable(out, "surface.csv", surfaceCsv(m)))
+    if (const auto failed =
+            writeTable(out, "surface.csv", surfaceCsv(m.layout, m.constants, m.grids, m.solution)))
       return fail(batchExit::outputFailed, *failed);
   if (const auto failed = saveRunSummary(summaryPath, runSummary(m, outcome)))
     return fail(batchExit::outputFailed, "cannot write summary.json: " + *failed);

@@ -16,7 +16,8 @@
 #include <cmath>
 #include <limits>
 
-FlowRanges flowRanges(const Model& m) {
+FlowRanges flowRanges(const LayoutParameters& layout, const Grids& grids,
+                      const CouplingTables& coupling, const FlowSolution& solution) {
   constexpr double inf = std::numeric_limits<double>::infinity();
   FlowRanges r{inf, -inf, inf, -inf, 0};
   auto take = [&r](const FlowPoint& f) {
@@ -26,37 +27,38 @@ FlowRanges flowRanges(const Model& m) {
     r.pressureMax = std::max(r.pressureMax, f[slot::pres]);
     r.speedMax = std::max(r.speedMax, std::sqrt(f[slot::u] * f[slot::u] + f[slot::v] * f[slot::v]));
   };
-  for (int i = 1; i <= m.grids.mainNx; ++i)
-    for (int j = 1; j <= m.grids.mainNy; ++j)
-      if (m.coupling.mainHoleFlag[i][j] == 0) take(m.solution.mainFlow[i][j]);
-  for (int b = 1; b <= m.grids.nBodies; ++b)
-    for (int rr = 1; rr <= m.layout.bodyLayers; ++rr)
-      for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p)
-        take(m.solution.bodyFlow[p][rr][1]);
+  for (int i = 1; i <= grids.mainNx; ++i)
+    for (int j = 1; j <= grids.mainNy; ++j)
+      if (coupling.mainHoleFlag[i][j] == 0) take(solution.mainFlow[i][j]);
+  for (int b = 1; b <= grids.nBodies; ++b)
+    for (int rr = 1; rr <= layout.bodyLayers; ++rr)
+      for (int p = grids.bodyFirst[b]; p <= grids.bodyLast[b]; ++p)
+        take(solution.bodyFlow[p][rr][1]);
   return r;
 }
 
-QJsonObject flowSummary(const Model& m) {
-  const ReferenceQuantities q = referenceQuantities(m.constants);
-  QJsonObject flow{{"reynolds", m.flow.reynolds},
-                   {"mach", m.flow.mach},
-                   {"bodyViscosity", QLatin1String(nameOf(m.flow.bodyViscosity))},
-                   {"timeStepping", QLatin1String(nameOf(m.flow.timeStepping))},
-                   {"fineness", m.flow.fineness},
+QJsonObject flowSummary(const FlowConditions& conditions, const SolverConstants& constants,
+                        const FlowSolution& solution) {
+  const ReferenceQuantities q = referenceQuantities(constants);
+  QJsonObject flow{{"reynolds", conditions.reynolds},
+                   {"mach", conditions.mach},
+                   {"bodyViscosity", QLatin1String(nameOf(conditions.bodyViscosity))},
+                   {"timeStepping", QLatin1String(nameOf(conditions.timeStepping))},
+                   {"fineness", conditions.fineness},
                    {"inflowSpeed", q.uInf},
                    {"mainViscosity", q.mainViscosity},
                    {"bodyViscosityValue", q.bodyViscosity},
                    {"gamma", 1.4},
                    {"prandtl", 0.7}};
-  if (m.constants.timeAccurate) {
-    flow["timeStep"] = m.solution.globalTimeStep * q.uInf;
-    flow["time"] = m.solution.flowTime * q.uInf;
+  if (constants.timeAccurate) {
+    flow["timeStep"] = solution.globalTimeStep * q.uInf;
+    flow["time"] = solution.flowTime * q.uInf;
   }
   return flow;
 }
 
-QJsonObject channelSummary(const Model& m) {
-  const ChannelConditions c = channelOfGrid(m);
+QJsonObject channelSummary(const LayoutParameters& layout, const Grids& grids) {
+  const ChannelConditions c = channelOfGrid(layout, grids);
   return QJsonObject{{"classic", !c.sized},
                      {"height", c.height},
                      {"upstream", c.upstream},
@@ -66,8 +68,8 @@ QJsonObject channelSummary(const Model& m) {
                      {"outlet", QLatin1String(nameOf(c.outlet))}};
 }
 
-const char* stopReasonName(const Model& m) {
-  switch (m.solution.runEnd) {
+const char* stopReasonName(const FlowSolution& solution, const RunState& run) {
+  switch (solution.runEnd) {
   case RunEnd::settled:
     return "settled";
   case RunEnd::diverged:
@@ -78,39 +80,41 @@ const char* stopReasonName(const Model& m) {
   case RunEnd::none:
     break;
   }
-  return m.run.runLength.untilSettled ? "maxSteps" : "steps";
+  return run.runLength.untilSettled ? "maxSteps" : "steps";
 }
 
 namespace {
 
 // Body b's Cd and Cl after every step, and their statistics.
-void addForceHistory(const Model& m, int b, QJsonObject& body) {
+void addForceHistory(const SolverConstants& constants, const Grids& grids,
+                     const FlowSolution& solution, const RunState& run, int b, QJsonObject& body) {
   QJsonArray cd, cl;
-  const int n = forceSteps(m.grids, m.solution);
+  const int n = forceSteps(grids, solution);
   for (int i = 0; i < n; ++i) {
     const ForceSample& f =
-        m.solution.forceHistory[static_cast<std::size_t>(i * m.grids.nBodies + b - 1)];
+        solution.forceHistory[static_cast<std::size_t>(i * grids.nBodies + b - 1)];
     cd.append(f.cd);
     cl.append(f.cl);
   }
   body["cdHistory"] = cd;
   body["clHistory"] = cl;
-  const CycleStatistics s = cycleStatistics(m, b, m.run.runLength.window);
+  const CycleStatistics s = cycleStatistics(constants, grids, solution, b, run.runLength.window);
   body["cdMean"] = s.cdMean;
   body["clMean"] = s.clMean;
   body["clAmplitude"] = s.clAmplitude;
   body["statisticsSteps"] = QJsonArray{s.firstStep, s.lastStep};
   body["period"] = s.period ? QJsonValue(*s.period) : QJsonValue();
-  if (m.constants.timeAccurate)
+  if (constants.timeAccurate)
     body["strouhal"] = s.strouhal ? QJsonValue(*s.strouhal) : QJsonValue();
 }
 
 // Where body b's wall shear changes sign, walked from its front: one object
 // per zero, {"angle": degrees, "s": layout units, "kind": "separation" or
 // "reattachment"}.
-QJsonArray separationSummary(const Model& m, int b) {
+QJsonArray separationSummary(const LayoutParameters& layout, const SolverConstants& constants,
+                             const Grids& grids, const FlowSolution& solution, int b) {
   QJsonArray zeros;
-  for (const WallShearZero& z : surfaceDistribution(m, b).zeros)
+  for (const WallShearZero& z : surfaceDistribution(layout, constants, grids, solution, b).zeros)
     zeros.append(QJsonObject{
         {"angle", z.angle}, {"s", z.s}, {"kind", z.separation ? "separation" : "reattachment"}});
   return zeros;
@@ -118,38 +122,41 @@ QJsonArray separationSummary(const Model& m, int b) {
 
 } // namespace
 
-QJsonObject runSummary(const Model& m, const BatchOutcome& outcome) {
+QJsonObject runSummary(const ResultRecords& result, const BatchOutcome& outcome) {
   // Qt writes every double in the shortest form that reads back to the same
   // value (at most 17 significant digits), so the numbers round-trip.
-  const FlowRanges r = flowRanges(m);
+  const FlowRanges ranges =
+      flowRanges(result.layout, result.grids, result.coupling, result.solution);
   QJsonObject s;
   s["layout"] = outcome.layout;
   s["version"] = QStringLiteral(WHIRLPANE_VERSION);
   // The layout run, as a layout file holds it.
-  s["layoutRecord"] = QJsonDocument::fromJson(layoutJson(m.layout, m.flow)).object();
+  s["layoutRecord"] = QJsonDocument::fromJson(layoutJson(result.layout, result.flow)).object();
   s["steps"] = outcome.steps;
-  s["stepsDone"] = m.run.stepsDone;
+  s["stepsDone"] = result.run.stepsDone;
   s["diverged"] = outcome.diverged;
   s["divergedAtStep"] = outcome.diverged ? QJsonValue(outcome.divergedAtStep) : QJsonValue();
   s["elapsedMs"] = outcome.elapsedMs;
-  s["mainGrid"] = QJsonArray{m.grids.mainNx, m.grids.mainNy};
-  s["perimeterPoints"] = m.grids.bodyPerimeterPoints;
-  s["links"] = QJsonObject{{"ryFromWk", m.coupling.mainFromBodyCount},
-                           {"wkFromRy", m.coupling.bodyFromMainCount},
-                           {"wkFromWk", m.coupling.bodyFromBodyCount}};
-  s["holes"] = m.coupling.mainHoleCount;
-  s["density"] = QJsonArray{r.densityMin, r.densityMax};
-  s["pressure"] = QJsonArray{r.pressureMin, r.pressureMax};
-  s["speedMax"] = r.speedMax;
+  s["mainGrid"] = QJsonArray{result.grids.mainNx, result.grids.mainNy};
+  s["perimeterPoints"] = result.grids.bodyPerimeterPoints;
+  s["links"] = QJsonObject{{"ryFromWk", result.coupling.mainFromBodyCount},
+                           {"wkFromRy", result.coupling.bodyFromMainCount},
+                           {"wkFromWk", result.coupling.bodyFromBodyCount}};
+  s["holes"] = result.coupling.mainHoleCount;
+  s["density"] = QJsonArray{ranges.densityMin, ranges.densityMax};
+  s["pressure"] = QJsonArray{ranges.pressureMin, ranges.pressureMax};
+  s["speedMax"] = ranges.speedMax;
 
   // The convergence history: the density residual of every step taken.
   QJsonArray residual;
-  for (const StepResidual& step : m.solution.residualHistory) residual.append(step.densityResidual);
+  for (const StepResidual& step : result.solution.residualHistory)
+    residual.append(step.densityResidual);
   s["residual"] = residual;
 
   // Forces after the last step: Cd and Cl of every body, in the body table's
   // order, and the channel's pressure drop.
-  const FlowForces forces = flowForces(m);
+  const FlowForces forces =
+      flowForces(result.layout, result.constants, result.grids, result.solution);
   QJsonArray bodies;
   int number = 0;
   for (const BodyForces& b : forces.bodies) {
@@ -162,24 +169,31 @@ QJsonObject runSummary(const Model& m, const BatchOutcome& outcome) {
                      {"cdViscous", b.cdViscous},
                      {"clPressure", b.clPressure},
                      {"clViscous", b.clViscous}};
-    addForceHistory(m, ++number, body);
-    body["separation"] = outcome.diverged ? QJsonValue() : separationSummary(m, number);
+    addForceHistory(result.constants, result.grids, result.solution, result.run, ++number, body);
+    body["separation"] = outcome.diverged
+                             ? QJsonValue()
+                             : separationSummary(result.layout, result.constants, result.grids,
+                                                 result.solution, number);
     body["recirculationLength"] =
-        outcome.diverged ? QJsonValue() : QJsonValue(recirculationBehind(m, number).length);
+        outcome.diverged ? QJsonValue()
+                         : QJsonValue(recirculationBehind(result.layout, result.grids,
+                                                          result.coupling, result.solution, number)
+                                          .length);
     bodies.append(body);
   }
   s["bodies"] = bodies;
 
   // The settle rule and its verdict after the last step.
-  const std::optional<double> change = meanDragChange(m, m.run.runLength.window);
-  s["settled"] = meanDragSettled(m, m.run.runLength);
-  s["settleRule"] = QJsonObject{{"tolerance", m.run.runLength.tolerance},
-                                {"window", m.run.runLength.window},
+  const std::optional<double> change =
+      meanDragChange(result.grids, result.solution, result.run.runLength.window);
+  s["settled"] = meanDragSettled(result.grids, result.solution, result.run.runLength);
+  s["settleRule"] = QJsonObject{{"tolerance", result.run.runLength.tolerance},
+                                {"window", result.run.runLength.window},
                                 {"meanDragChange", change ? QJsonValue(*change) : QJsonValue()}};
-  s["untilSettled"] = m.run.runLength.untilSettled;
-  s["stopReason"] = QLatin1String(stopReasonName(m));
-  s["flow"] = flowSummary(m);
-  s["channel"] = channelSummary(m);
+  s["untilSettled"] = result.run.runLength.untilSettled;
+  s["stopReason"] = QLatin1String(stopReasonName(result.solution, result.run));
+  s["flow"] = flowSummary(result.flow, result.constants, result.solution);
+  s["channel"] = channelSummary(result.layout, result.grids);
   s["pressureDrop"] = forces.pressureDrop;
   return s;
 }

@@ -32,7 +32,7 @@ const char* const kLayoutNames[] = {"defaults", "preset 1", "preset 2",
 // columns past the channel's end.)
 std::unique_ptr<Model> makeLayout(int n) {
   auto m = makeModel();
-  setStartupDefaults(*m);
+  setStartupDefaults(m->layout, m->editing, m->view);
   if (n >= 1 && n <= 4) applyPreset(*m, n);
   if (n == 5) {
     m->layout.nColumns = 6;

@@ -27,7 +27,7 @@ namespace {
 // Layouts by number: 0 default, 1..4 presets, 5 the largest whose bodies
 // stay apart.
 void chooseLayout(Model& m, int layout) {
-  setStartupDefaults(m);
+  setStartupDefaults(m.layout, m.editing, m.view);
   if (layout >= 1 && layout <= 4) applyPreset(m, layout);
   if (layout == 5) {
     m.layout.nColumns = 6;
@@ -66,7 +66,7 @@ void BM_TimeStep(benchmark::State& state) {
   chooseLayout(*m, int(state.range(0)));
   m->run.stopFlag = false;
   showProblems(ws, runCouplingSetup(*m, ws));
-  setInitialState(*m);
+  setInitialState(m->layout, m->flow, m->grids, m->constants, m->solution, m->scratch);
   for (int s = 0; s < 50; ++s) timeStep(*m);
   for (auto _ : state) timeStep(*m);
   setCounters(state, *m, 1);

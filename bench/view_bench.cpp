@@ -25,7 +25,7 @@ struct AfterFullRun {
   QuietWindow ws;
   ViewSurfaces s;
   AfterFullRun() {
-    setStartupDefaults(*m);
+    setStartupDefaults(m->layout, m->editing, m->view);
     rebuildGrids(*m);
     centreViewAtStart(m->layout, m->grids, m->view);
     placeLayoutOnBitmap(*m, s.bitmap);
@@ -86,7 +86,7 @@ void BM_HeadlessRun(benchmark::State& st) {
   auto m = makeModel();
   QuietWindow ws;
   ViewSurfaces s;
-  setStartupDefaults(*m);
+  setStartupDefaults(m->layout, m->editing, m->view);
   rebuildGrids(*m);
   centreViewAtStart(m->layout, m->grids, m->view);
   placeLayoutOnBitmap(*m, s.bitmap);

@@ -37,30 +37,32 @@ std::unique_ptr<Model> makeModel() {
   return std::make_unique<Model>();
 }
 
-void sizeMainGrid(Model& m, int nx, int ny) {
-  m.grids.mainGrid.resize(nx + 1, ny + 1);
-  m.solution.mainFlow.resize(nx + 1, ny + 1);
-  m.coupling.mainHoleFlag.resize(nx + 1, ny + 1);
+void sizeMainGrid(Grids& grids, CouplingTables& coupling, FlowSolution& solution,
+                  SolverScratch& scratch, int nx, int ny) {
+  grids.mainGrid.resize(nx + 1, ny + 1);
+  solution.mainFlow.resize(nx + 1, ny + 1);
+  coupling.mainHoleFlag.resize(nx + 1, ny + 1);
   // The work planes hold no values from step to step that a new size must keep.
   const std::size_t planes = std::size_t(kMainPlaneCount) * mainPlaneSize(nx, ny);
-  if (m.scratch.mainPlanes.size() != planes) PlaneBuffer(planes).swap(m.scratch.mainPlanes);
+  if (scratch.mainPlanes.size() != planes) PlaneBuffer(planes).swap(scratch.mainPlanes);
 }
 
-void sizeBodyGrids(Model& m, int lastIndex) {
-  const int layers = m.layout.bodyLayers + 1;
-  m.grids.bodyGrid.resize(lastIndex + 1, layers, kGridSets + 1);
-  m.solution.bodyFlow.resize(lastIndex + 1, layers, kGridSets + 1);
-  m.grids.bodyMetric.resize(lastIndex + 1, layers, kGridSets + 1);
-  m.grids.bodySoundLength.resize(lastIndex + 1, layers, kGridSets + 1);
+void sizeBodyGrids(const LayoutParameters& layout, Grids& grids, FlowSolution& solution,
+                   SolverScratch& scratch, int lastIndex) {
+  const int layers = layout.bodyLayers + 1;
+  grids.bodyGrid.resize(lastIndex + 1, layers, kGridSets + 1);
+  solution.bodyFlow.resize(lastIndex + 1, layers, kGridSets + 1);
+  grids.bodyMetric.resize(lastIndex + 1, layers, kGridSets + 1);
+  grids.bodySoundLength.resize(lastIndex + 1, layers, kGridSets + 1);
   // One body's planes at a time cover at most the columns 0..lastIndex + 1;
   // every body's metric planes cover its columns and one on either side.
-  const std::size_t stride = auxPlaneStride(m.layout.bodyLayers);
+  const std::size_t stride = auxPlaneStride(layout.bodyLayers);
   const std::size_t work = kAuxPlaneCount * (lastIndex + 2) * stride;
   const std::size_t metrics = kAuxMetricPlaneCount * (lastIndex + 2 * kBodySlots) * stride;
-  if (m.scratch.bodyPlanes.size() != work) PlaneBuffer(work).swap(m.scratch.bodyPlanes);
-  if (m.scratch.bodyMetricPlanes.size() != metrics) {
-    PlaneBuffer(metrics).swap(m.scratch.bodyMetricPlanes);
-    m.scratch.bodyMetricPlanesGeneration = -1; // formed again before the next step
+  if (scratch.bodyPlanes.size() != work) PlaneBuffer(work).swap(scratch.bodyPlanes);
+  if (scratch.bodyMetricPlanes.size() != metrics) {
+    PlaneBuffer(metrics).swap(scratch.bodyMetricPlanes);
+    scratch.bodyMetricPlanesGeneration = -1; // formed again before the next step
   }
 }
 
@@ -86,14 +88,14 @@ void setStartupLayout(LayoutParameters& m) {
   }
 }
 
-void setStartupDefaults(Model& m) {
-  setStartupLayout(m.layout);
-  m.editing.maxColumns = 6;
-  m.editing.maxColumnBodies = 5;
-  m.editing.selectedColumn = 1;
-  m.editing.selectAllColumns = true;
-  m.editing.programVersion = 1.609;
-  setStartupView(m.view);
+void setStartupDefaults(LayoutParameters& layout, LayoutEditing& editing, ViewState& view) {
+  setStartupLayout(layout);
+  editing.maxColumns = 6;
+  editing.maxColumnBodies = 5;
+  editing.selectedColumn = 1;
+  editing.selectAllColumns = true;
+  editing.programVersion = 1.609;
+  setStartupView(view);
 }
 
 void setStartupView(ViewState& view) {

@@ -422,16 +422,18 @@ std::unique_ptr<Model> makeModel();
 // Sizes the main grid's arrays (coordinates, flow, hole flags) for nx x ny
 // points, keeping the values of the points both sizes hold, and the
 // main-grid residual's work planes.
-void sizeMainGrid(Model& m, int nx, int ny);
+void sizeMainGrid(Grids& grids, CouplingTables& coupling, FlowSolution& solution,
+                  SolverScratch& scratch, int nx, int ny);
 // Sizes the body grids' arrays (coordinates, flow, metrics, sound lengths)
 // for the perimeter indices 1..lastIndex, the layers 1..bodyLayers and every
 // grid set, keeping the values of the points both sizes hold, and the
 // auxiliary-grid residual's work and metric planes.
-void sizeBodyGrids(Model& m, int lastIndex);
+void sizeBodyGrids(const LayoutParameters& layout, Grids& grids, FlowSolution& solution,
+                   SolverScratch& scratch, int lastIndex);
 
 // The start-up defaults of the layout and the view, as the main window's
 // creation sets them.  Touches nothing else.
-void setStartupDefaults(Model& m);
+void setStartupDefaults(LayoutParameters& layout, LayoutEditing& editing, ViewState& view);
 // The start-up view alone (part of setStartupDefaults): centre and scale.
 void setStartupView(ViewState& view);
 // The start-up layout alone (part of setStartupDefaults).

@@ -11,7 +11,10 @@
 struct CouplingState {
   // Implicit, so that a search is called with the model itself.
   CouplingState(Model& m) // NOLINT(google-explicit-constructor)
-      : layout(m.layout), grids(m.grids), run(m.run), coupling(m.coupling), solution(m.solution) {}
+      : CouplingState(m.layout, m.grids, m.run, m.coupling, m.solution) {}
+  CouplingState(const LayoutParameters& layout, const Grids& grids, RunState& run,
+                CouplingTables& coupling, FlowSolution& solution)
+      : layout(layout), grids(grids), run(run), coupling(coupling), solution(solution) {}
 
   const LayoutParameters& layout;
   const Grids& grids;

@@ -187,25 +187,25 @@ public:
   // with constant viscosity and Prandtl number, marched to a steady state
   // with a local time step at every point (not time-accurate), or, in a
   // time-accurate run, with one time step for all points.
-  bool describe(const Model& m) {
+  bool describe(const SolverConstants& constants) {
     const double soundSpeed = std::sqrt(kGamma * 1.0 / 1.0);
-    const double prandtl = kGamma / ((kGamma - 1) * m.constants.heatCoef);
+    const double prandtl = kGamma / ((kGamma - 1) * constants.heatCoef);
     const Exponents* parameter = nullptr;
     return ok(cg_goto(file, base, "end")) &&
            ok(cg_dataclass_write(CGNS_ENUMV(NormalizedByUnknownDimensional))) &&
            ok(cg_simulation_type_write(file, base,
-                                       m.constants.timeAccurate ? CGNS_ENUMV(TimeAccurate)
-                                                                : CGNS_ENUMV(NonTimeAccurate))) &&
+                                       constants.timeAccurate ? CGNS_ENUMV(TimeAccurate)
+                                                              : CGNS_ENUMV(NonTimeAccurate))) &&
            ok(cg_goto(file, base, "end")) &&
            ok(cg_state_write("Free stream of the inflow; lengths in layout units")) &&
-           value("ReferenceState", "Mach", m.constants.uInf / soundSpeed, parameter) &&
-           value("ReferenceState", "Reynolds", m.constants.reynolds, parameter) &&
-           value("ReferenceState", "Reynolds_Velocity", m.constants.uInf, &kVelocity) &&
+           value("ReferenceState", "Mach", constants.uInf / soundSpeed, parameter) &&
+           value("ReferenceState", "Reynolds", constants.reynolds, parameter) &&
+           value("ReferenceState", "Reynolds_Velocity", constants.uInf, &kVelocity) &&
            value("ReferenceState", "Reynolds_Length", kSolverLength, &kLength) &&
            value("ReferenceState", "Prandtl", prandtl, parameter) &&
            value("ReferenceState", "SpecificHeatRatio", kGamma, parameter) &&
            value("ReferenceState", "Density", 1.0, &kDensity) &&
-           value("ReferenceState", "VelocityX", m.constants.uInf, &kVelocity) &&
+           value("ReferenceState", "VelocityX", constants.uInf, &kVelocity) &&
            value("ReferenceState", "VelocityY", 0.0, &kVelocity) &&
            value("ReferenceState", "Pressure", 1.0, &kPressure) &&
            value("ReferenceState", "VelocitySound", soundSpeed, &kVelocity) &&
@@ -232,9 +232,9 @@ public:
 
   // The time is the step's number, or in a time-accurate run the flow time
   // in the file's units (layout units over the velocity unit).
-  bool iteration(int step, const Model& m) {
+  bool iteration(int step, const SolverConstants& constants, const FlowSolution& solution) {
     const cgsize_t one = 1;
-    const double time = m.constants.timeAccurate ? m.solution.flowTime * kSolverLength : step;
+    const double time = constants.timeAccurate ? solution.flowTime * kSolverLength : step;
     return ok(cg_biter_write(file, base, "BaseIterativeData", 1)) && at("BaseIterativeData") &&
            ok(cg_array_write("IterationValues", CGNS_ENUMV(Integer), 1, &one, &step)) &&
            ok(cg_array_write("TimeValues", CGNS_ENUMV(RealDouble), 1, &one, &time));
@@ -245,31 +245,30 @@ public:
 struct SavedVorticity {
   std::vector<double> main, aux;
 
-  explicit SavedVorticity(const Model& m) {
-    for (int j = 1; j <= m.grids.mainNy; ++j)
-      for (int i = 1; i <= m.grids.mainNx; ++i)
-        main.push_back(m.solution.mainFlow[i][j][slot::omega]);
-    for (int b = 1; b <= m.grids.nBodies; ++b)
-      for (int r = 1; r <= m.layout.bodyLayers; ++r)
-        for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p)
-          aux.push_back(m.solution.bodyFlow[p][r][1][slot::omega]);
+  SavedVorticity(const LayoutParameters& layout, const Grids& grids, const FlowSolution& solution) {
+    for (int j = 1; j <= grids.mainNy; ++j)
+      for (int i = 1; i <= grids.mainNx; ++i) main.push_back(solution.mainFlow[i][j][slot::omega]);
+    for (int b = 1; b <= grids.nBodies; ++b)
+      for (int r = 1; r <= layout.bodyLayers; ++r)
+        for (int p = grids.bodyFirst[b]; p <= grids.bodyLast[b]; ++p)
+          aux.push_back(solution.bodyFlow[p][r][1][slot::omega]);
   }
-  void restore(Model& m) const {
+  void restore(const LayoutParameters& layout, const Grids& grids, FlowSolution& solution) const {
     std::size_t n = 0;
-    for (int j = 1; j <= m.grids.mainNy; ++j)
-      for (int i = 1; i <= m.grids.mainNx; ++i) m.solution.mainFlow[i][j][slot::omega] = main[n++];
+    for (int j = 1; j <= grids.mainNy; ++j)
+      for (int i = 1; i <= grids.mainNx; ++i) solution.mainFlow[i][j][slot::omega] = main[n++];
     n = 0;
-    for (int b = 1; b <= m.grids.nBodies; ++b)
-      for (int r = 1; r <= m.layout.bodyLayers; ++r)
-        for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p)
-          m.solution.bodyFlow[p][r][1][slot::omega] = aux[n++];
+    for (int b = 1; b <= grids.nBodies; ++b)
+      for (int r = 1; r <= layout.bodyLayers; ++r)
+        for (int p = grids.bodyFirst[b]; p <= grids.bodyLast[b]; ++p)
+          solution.bodyFlow[p][r][1][slot::omega] = aux[n++];
   }
 };
 
 // The body whose ring holds perimeter index p.
-int bodyOfPoint(const Model& m, int p) {
-  for (int b = 1; b <= m.grids.nBodies; ++b)
-    if (p >= m.grids.bodyFirst[b] && p <= m.grids.bodyLast[b]) return b;
+int bodyOfPoint(const Grids& grids, int p) {
+  for (int b = 1; b <= grids.nBodies; ++b)
+    if (p >= grids.bodyFirst[b] && p <= grids.bodyLast[b]) return b;
   return 0;
 }
 
@@ -280,72 +279,75 @@ int zoneOfBody(int b) {
 // The channel's boundaries: the inflow column i = 1, the bottom and top
 // walls, and the right column, open between outletLow and outletHigh (the
 // outlet) and a wall above and below.
-std::vector<Patch> channelPatches(const Model& m) {
-  const cgsize_t nx = m.grids.mainNx, ny = m.grids.mainNy;
+std::vector<Patch> channelPatches(const Grids& grids) {
+  const cgsize_t nx = grids.mainNx, ny = grids.mainNy;
   return {{"Inflow", "Inflow", {1, 1, 1, ny}},
           {"ChannelWallBottom", "ChannelWalls", {1, 1, nx, 1}},
           {"ChannelWallTop", "ChannelWalls", {1, ny, nx, ny}},
-          {"EndWallBelowOutlet", "ChannelWalls", {nx, 1, nx, m.grids.outletLow}},
-          {"Outlet", "Outlet", {nx, m.grids.outletLow, nx, m.grids.outletHigh}},
-          {"EndWallAboveOutlet", "ChannelWalls", {nx, m.grids.outletHigh, nx, ny}}};
+          {"EndWallBelowOutlet", "ChannelWalls", {nx, 1, nx, grids.outletLow}},
+          {"Outlet", "Outlet", {nx, grids.outletLow, nx, grids.outletHigh}},
+          {"EndWallAboveOutlet", "ChannelWalls", {nx, grids.outletHigh, nx, ny}}};
 }
 
-std::optional<std::string> writeFile(const Model& m, const std::string& path) {
+std::optional<std::string> writeFile(const LayoutParameters& layout,
+                                     const SolverConstants& constants, const Grids& grids,
+                                     const CouplingTables& coupling, const FlowSolution& solution,
+                                     const std::string& path) {
   CgnsWriter w;
   if (!w.ok(cg_open(path.c_str(), CG_MODE_WRITE, &w.file))) return w.error;
-  const double mainViscosity = m.constants.uInf / m.constants.reynolds * kSolverLength;
+  const double mainViscosity = constants.uInf / constants.reynolds * kSolverLength;
   const double bodyViscosity =
-      m.constants.auxViscosityFactor * m.constants.uInf / m.constants.reynolds * kSolverLength;
-  if (w.ok(cg_base_write(w.file, "Whirlpane", 2, 2, &w.base)) && w.describe(m) && w.families() &&
-      w.iteration(m.solution.flowStep, m)) {
+      constants.auxViscosityFactor * constants.uInf / constants.reynolds * kSolverLength;
+  if (w.ok(cg_base_write(w.file, "Whirlpane", 2, 2, &w.base)) && w.describe(constants) &&
+      w.families() && w.iteration(solution.flowStep, constants, solution)) {
     ZonePoints main;
-    main.ni = m.grids.mainNx;
-    main.nj = m.grids.mainNy;
-    for (int j = 1; j <= m.grids.mainNy; ++j)
-      for (int i = 1; i <= m.grids.mainNx; ++i)
-        main.add(m.grids.mainGrid[i][j].mainGridX, m.grids.mainGrid[i][j].mainGridY,
-                 m.solution.mainFlow[i][j]);
+    main.ni = grids.mainNx;
+    main.nj = grids.mainNy;
+    for (int j = 1; j <= grids.mainNy; ++j)
+      for (int i = 1; i <= grids.mainNx; ++i)
+        main.add(grids.mainGrid[i][j].mainGridX, grids.mainGrid[i][j].mainGridY,
+                 solution.mainFlow[i][j]);
     // The hole cutting takes the receiver ring around each body out with the
     // holes it encloses; the ring's points take their values from the body.
     std::vector<cgsize_t> holes;
-    for (int j = 1; j <= m.grids.mainNy; ++j)
-      for (int i = 1; i <= m.grids.mainNx; ++i)
-        if (m.coupling.mainHoleFlag[i][j] != 0) {
+    for (int j = 1; j <= grids.mainNy; ++j)
+      for (int i = 1; i <= grids.mainNx; ++i)
+        if (coupling.mainHoleFlag[i][j] != 0) {
           main.statusAt(i, j) = iblank::hole;
           holes.push_back(i);
           holes.push_back(j);
         }
-    for (int k = 1; k <= m.coupling.mainFromBodyCount; ++k) {
-      const Link& link = m.coupling.mainFromBody[k];
+    for (int k = 1; k <= coupling.mainFromBodyCount; ++k) {
+      const Link& link = coupling.mainFromBody[k];
       main.statusAt(link.receiver[1], link.receiver[2]) =
-          iblank::interpolatedFrom(zoneOfBody(bodyOfPoint(m, link.donor[1])));
+          iblank::interpolatedFrom(zoneOfBody(bodyOfPoint(grids, link.donor[1])));
     }
-    bool written = w.zone("MainGrid", main, holes, channelPatches(m), mainViscosity);
+    bool written = w.zone("MainGrid", main, holes, channelPatches(grids), mainViscosity);
 
-    std::vector<ZonePoints> bodies(static_cast<std::size_t>(m.grids.nBodies + 1));
-    for (int b = 1; b <= m.grids.nBodies; ++b) {
+    std::vector<ZonePoints> bodies(static_cast<std::size_t>(grids.nBodies + 1));
+    for (int b = 1; b <= grids.nBodies; ++b) {
       ZonePoints& z = bodies[static_cast<std::size_t>(b)];
-      z.ni = m.grids.bodyLast[b] - m.grids.bodyFirst[b] + 1;
-      z.nj = m.layout.bodyLayers;
-      for (int r = 1; r <= m.layout.bodyLayers; ++r)
-        for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p)
-          z.add(m.grids.bodyGrid[p][r][1].bodyGridX, m.grids.bodyGrid[p][r][1].bodyGridY,
-                m.solution.bodyFlow[p][r][1]);
+      z.ni = grids.bodyLast[b] - grids.bodyFirst[b] + 1;
+      z.nj = layout.bodyLayers;
+      for (int r = 1; r <= layout.bodyLayers; ++r)
+        for (int p = grids.bodyFirst[b]; p <= grids.bodyLast[b]; ++p)
+          z.add(grids.bodyGrid[p][r][1].bodyGridX, grids.bodyGrid[p][r][1].bodyGridY,
+                solution.bodyFlow[p][r][1]);
     }
     // The outer edges take their values from the main grid or another body.
     const auto mark = [&](const Link& link, int donorZone) {
-      const int b = bodyOfPoint(m, link.receiver[1]);
+      const int b = bodyOfPoint(grids, link.receiver[1]);
       if (b == 0 || link.receiver[3] != 1) return;
-      bodies[static_cast<std::size_t>(b)].statusAt(link.receiver[1] - m.grids.bodyFirst[b] + 1,
+      bodies[static_cast<std::size_t>(b)].statusAt(link.receiver[1] - grids.bodyFirst[b] + 1,
                                                    link.receiver[2]) =
           iblank::interpolatedFrom(donorZone);
     };
-    for (int k = 1; k <= m.coupling.bodyFromMainCount; ++k) mark(m.coupling.bodyFromMain[k], 1);
-    for (int k = 1; k <= m.coupling.bodyFromBodyCount; ++k)
-      mark(m.coupling.bodyFromBody[k],
-           zoneOfBody(bodyOfPoint(m, m.coupling.bodyFromBody[k].donor[1])));
-    for (int b = 1; written && b <= m.grids.nBodies; ++b) {
-      const cgsize_t ni = m.grids.bodyLast[b] - m.grids.bodyFirst[b] + 1, nr = m.layout.bodyLayers;
+    for (int k = 1; k <= coupling.bodyFromMainCount; ++k) mark(coupling.bodyFromMain[k], 1);
+    for (int k = 1; k <= coupling.bodyFromBodyCount; ++k)
+      mark(coupling.bodyFromBody[k],
+           zoneOfBody(bodyOfPoint(grids, coupling.bodyFromBody[k].donor[1])));
+    for (int b = 1; written && b <= grids.nBodies; ++b) {
+      const cgsize_t ni = grids.bodyLast[b] - grids.bodyFirst[b] + 1, nr = layout.bodyLayers;
       written = w.zone(bodyZoneName(b).c_str(), bodies[static_cast<std::size_t>(b)], {},
                        {{"BodySurface", "BodySurfaces", {1, nr, ni, nr}}}, bodyViscosity);
     }
@@ -363,15 +365,19 @@ std::string bodyZoneName(int b) {
   return name;
 }
 
-std::optional<std::string> writeFlowFieldsCgns(Model& m, const std::string& path) {
+std::optional<std::string> writeFlowFieldsCgns(const LayoutParameters& layout,
+                                               const SolverConstants& constants, const Grids& grids,
+                                               const CouplingTables& coupling,
+                                               FlowSolution& solution, const std::string& path) {
   // The vorticity of the last step, computed into the slot the maps use
   // and put back afterwards: the speed scale reads that slot as a mask, so
   // an export must not change it.
-  const SavedVorticity saved(m);
-  computeVorticity(m.layout, m.constants, m.grids, m.solution);
+  const SavedVorticity saved(layout, grids, solution);
+  computeVorticity(layout, constants, grids, solution);
   const std::string temporary = path + ".partial";
-  std::optional<std::string> error = writeFile(m, temporary);
-  saved.restore(m);
+  std::optional<std::string> error =
+      writeFile(layout, constants, grids, coupling, solution, temporary);
+  saved.restore(layout, grids, solution);
   std::error_code ec;
   if (!error) {
     std::filesystem::rename(temporary, path, ec);

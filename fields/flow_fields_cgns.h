@@ -24,11 +24,14 @@
 #include <optional>
 #include <string>
 
-// Writes the file through a temporary file renamed over `path`.  The model
+// Writes the file through a temporary file renamed over `path`.  The flow
 // is left exactly as it was (the vorticity slot is computed for the file and
 // put back).  Returns the reason of a failure (English, from the CGNS
 // library or the file system), or nothing.
-std::optional<std::string> writeFlowFieldsCgns(Model& m, const std::string& path);
+std::optional<std::string> writeFlowFieldsCgns(const LayoutParameters& layout,
+                                               const SolverConstants& constants, const Grids& grids,
+                                               const CouplingTables& coupling,
+                                               FlowSolution& solution, const std::string& path);
 
 // Zone name of body b: "Body01", "Body02", ...
 std::string bodyZoneName(int b);

@@ -28,21 +28,22 @@ void appendField(QByteArray& out, const std::optional<double>& value) {
 
 } // namespace
 
-QByteArray historyCsv(const Model& m) {
+QByteArray historyCsv(const SolverConstants& constants, const Grids& grids,
+                      const FlowSolution& solution) {
   QByteArray out = "step,densityResidual,largestSpeed,time";
-  for (int b = 1; b <= m.grids.nBodies; ++b)
+  for (int b = 1; b <= grids.nBodies; ++b)
     out += ",cd_" + QByteArray::number(b) + ",cl_" + QByteArray::number(b);
   out += "\r\n";
-  const int forceRows = forceSteps(m.grids, m.solution);
-  for (std::size_t i = 0; i < m.solution.residualHistory.size(); ++i) {
+  const int forceRows = forceSteps(grids, solution);
+  for (std::size_t i = 0; i < solution.residualHistory.size(); ++i) {
     out += QByteArray::number(static_cast<qulonglong>(i + 1));
-    appendField(out, m.solution.residualHistory[i].densityResidual);
-    appendField(out, m.solution.residualHistory[i].largestSpeed);
+    appendField(out, solution.residualHistory[i].densityResidual);
+    appendField(out, solution.residualHistory[i].largestSpeed);
     if (static_cast<int>(i) < forceRows) {
-      appendField(out, m.solution.forceTimes[i] * m.constants.uInf);
-      for (int b = 0; b < m.grids.nBodies; ++b) {
+      appendField(out, solution.forceTimes[i] * constants.uInf);
+      for (int b = 0; b < grids.nBodies; ++b) {
         const ForceSample& f =
-            m.solution.forceHistory[i * static_cast<std::size_t>(m.grids.nBodies) + b];
+            solution.forceHistory[i * static_cast<std::size_t>(grids.nBodies) + b];
         appendField(out, f.cd);
         appendField(out, f.cl);
       }
@@ -52,13 +53,14 @@ QByteArray historyCsv(const Model& m) {
   return out;
 }
 
-QByteArray forcesCsv(const Model& m) {
+QByteArray forcesCsv(const LayoutParameters& layout, const SolverConstants& constants,
+                     const Grids& grids, const FlowSolution& solution, int settleWindow) {
   QByteArray out = "column,body,shape,cd,cl,cdPressure,cdViscous,clPressure,clViscous,cdMean,"
                    "clMean,clAmplitude,period,strouhal\r\n";
-  const FlowForces forces = flowForces(m);
+  const FlowForces forces = flowForces(layout, constants, grids, solution);
   int b = 0;
   for (const BodyForces& f : forces.bodies) {
-    const CycleStatistics s = cycleStatistics(m, ++b, m.run.runLength.window);
+    const CycleStatistics s = cycleStatistics(constants, grids, solution, ++b, settleWindow);
     out += QByteArray::number(f.column) + ',' + QByteArray::number(f.body) + ',' +
            kLayoutShapeNames.at(static_cast<std::size_t>(f.shape));
     for (double value : {f.cd, f.cl, f.cdPressure, f.cdViscous, f.clPressure, f.clViscous, s.cdMean,
@@ -71,11 +73,13 @@ QByteArray forcesCsv(const Model& m) {
   return out;
 }
 
-QByteArray surfaceCsv(const Model& m) {
+QByteArray surfaceCsv(const LayoutParameters& layout, const SolverConstants& constants,
+                      const Grids& grids, const FlowSolution& solution) {
   QByteArray out = "body,index,x,y,s,angle,cp,cf\r\n";
-  for (int b = 1; b <= m.grids.nBodies; ++b) {
+  for (int b = 1; b <= grids.nBodies; ++b) {
     int index = 0;
-    for (const SurfacePoint& p : surfaceDistribution(m, b).points) {
+    for (const SurfacePoint& p :
+         surfaceDistribution(layout, constants, grids, solution, b).points) {
       out += QByteArray::number(b) + ',' + QByteArray::number(++index);
       for (double value : {p.x, p.y, p.s, p.angle, p.cp, p.cf}) appendField(out, value);
       out += "\r\n";

@@ -10,26 +10,28 @@ int wholeCells(double length, double h) {
 
 // The x of the last column's centres as placed (the first column's is 0).
 
-double lastColumnX(const Model& m) {
-  return m.layout.nColumns >= 1 ? m.grids.columnBody[m.layout.nColumns][1].columnBodyX : 0;
+double lastColumnX(const LayoutParameters& layout, const Grids& grids) {
+  return layout.nColumns >= 1 ? grids.columnBody[layout.nColumns][1].columnBodyX : 0;
 }
 } // namespace
 
-MainGridSpan sizedChannelSpan(const Model& m, double h) {
-  const ChannelConditions& c = m.layout.channel;
-  const int cellsX = wholeCells(c.upstream + lastColumnX(m) + c.downstream, h);
+MainGridSpan sizedChannelSpan(const LayoutParameters& layout, const Grids& grids, double h) {
+  const ChannelConditions& c = layout.channel;
+  const int cellsX = wholeCells(c.upstream + lastColumnX(layout, grids) + c.downstream, h);
   const int cellsY = wholeCells(c.height, h);
   return {-c.upstream, -c.bodyOffset - 0.5 * cellsY * h, cellsX + 1, cellsY + 1};
 }
 
-ChannelConditions channelOfGrid(const Model& m) {
-  const double x0 = m.grids.mainGrid[1][1].mainGridX,
-               x1 = m.grids.mainGrid[m.grids.mainNx][1].mainGridX;
-  const double y0 = m.grids.mainGrid[1][1].mainGridY,
-               y1 = m.grids.mainGrid[1][m.grids.mainNy].mainGridY;
-  return {m.layout.channel.sized, y1 - y0,          -x0,
-          x1 - lastColumnX(m),    -0.5 * (y0 + y1), m.layout.channel.inflow,
-          m.layout.channel.outlet};
+ChannelConditions channelOfGrid(const LayoutParameters& layout, const Grids& grids) {
+  const double x0 = grids.mainGrid[1][1].mainGridX, x1 = grids.mainGrid[grids.mainNx][1].mainGridX;
+  const double y0 = grids.mainGrid[1][1].mainGridY, y1 = grids.mainGrid[1][grids.mainNy].mainGridY;
+  return {layout.channel.sized,
+          y1 - y0,
+          -x0,
+          x1 - lastColumnX(layout, grids),
+          -0.5 * (y0 + y1),
+          layout.channel.inflow,
+          layout.channel.outlet};
 }
 
 void setOutletRows(const LayoutParameters& layout, Grids& grids) {
@@ -42,11 +44,12 @@ void setOutletRows(const LayoutParameters& layout, Grids& grids) {
   }
 }
 
-std::optional<BodyPlace> bodyTooNearChannelEdge(const Model& m, const ChannelBox& channel) {
-  const double t = m.layout.bodyGridThickness;
+std::optional<BodyPlace> bodyTooNearChannelEdge(const LayoutParameters& layout, const Grids& grids,
+                                                const ChannelBox& channel) {
+  const double t = layout.bodyGridThickness;
   const ChannelBox inner{channel.x0 + t, channel.y0 + t, channel.x1 - t, channel.y1 - t};
   if (inner.x0 >= inner.x1 || inner.y0 >= inner.y1) return BodyPlace{1, 1};
-  const std::optional<LayoutOverlap> overlap = findOverlap(m, inner);
+  const std::optional<LayoutOverlap> overlap = findOverlap(layout, grids, inner);
   if (!overlap) return std::nullopt;
   return overlap->first;
 }

@@ -12,7 +12,7 @@ struct MainGridSpan {
   int nx, ny;
 };
 
-// The main grid spanning m.layout.channel at the spacing h, for the bodies as
+// The main grid spanning layout.channel at the spacing h, for the bodies as
 // placed (the first column's centre line at x = 0, the bodies' centre line
 // at y = 0).  The grid keeps one spacing (the main grid's residual and the
 // donor search rely on it), so the channel is laid on whole cells: the
@@ -21,7 +21,7 @@ struct MainGridSpan {
 // length are rounded to the nearest whole number of cells (halves to even),
 // so each wall lies within a quarter cell and the outlet within half a cell
 // of where it was asked for.
-MainGridSpan sizedChannelSpan(const Model& m, double h);
+MainGridSpan sizedChannelSpan(const LayoutParameters& layout, const Grids& grids, double h);
 
 // The channel as the main grid spans it, in the names of a given channel:
 // the wall rows' distance, the inflow's distance before the first column
@@ -29,7 +29,7 @@ MainGridSpan sizedChannelSpan(const Model& m, double h);
 // turn), the bodies' centre line above the channel's; inflow and outlet as
 // set.  For a given channel the lengths differ from those asked for by the
 // rounding to whole cells; for the classic one they are its extent.
-ChannelConditions channelOfGrid(const Model& m);
+ChannelConditions channelOfGrid(const LayoutParameters& layout, const Grids& grids);
 
 // The outlet rows of the right column: the middle third, or every row
 // between the walls (2..ny - 1; the corners stay walls).
@@ -39,4 +39,5 @@ void setOutletRows(const LayoutParameters& layout, Grids& grids);
 // edge of the channel than its grid's thickness (bodyGridThickness), so that its
 // grid would reach across a wall, the inflow or the outlet.  None when every
 // body's grid lies inside the channel.
-std::optional<BodyPlace> bodyTooNearChannelEdge(const Model& m, const ChannelBox& channel);
+std::optional<BodyPlace> bodyTooNearChannelEdge(const LayoutParameters& layout, const Grids& grids,
+                                                const ChannelBox& channel);

@@ -35,145 +35,143 @@ constexpr double kHighSearchStart = 0;
 
 // Only the surface layer counts for the extent, not the auxiliary grids'
 // outer layers.  An explicit channel sets the extent itself.
-MainGridExtent mainGridExtent(const Model& m) {
-  if (m.layout.channel.sized) {
-    const MainGridSpan s = sizedChannelSpan(m, m.grids.mainSpacing);
+MainGridExtent mainGridExtent(const LayoutParameters& layout, const Grids& grids) {
+  if (layout.channel.sized) {
+    const MainGridSpan s = sizedChannelSpan(layout, grids, grids.mainSpacing);
     return {s.x0, s.y0, s.nx, s.ny};
   }
   double xmin = kLowSearchStart, ymin = kLowSearchStart, ymax = kHighSearchStart;
-  for (int b = 1; b <= m.grids.nBodies; ++b)
-    for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p) {
-      const AuxPoint& q = m.grids.bodyGrid[p][m.layout.bodyLayers][1];
+  for (int b = 1; b <= grids.nBodies; ++b)
+    for (int p = grids.bodyFirst[b]; p <= grids.bodyLast[b]; ++p) {
+      const AuxPoint& q = grids.bodyGrid[p][layout.bodyLayers][1];
       xmin = minOf(xmin, q.bodyGridX);
       ymin = minOf(ymin, q.bodyGridY);
       ymax = maxOf(ymax, q.bodyGridY);
     }
   const double x0 = xmin - kUpstreamMargin, x1 = kDownstreamEnd;
   const double y0 = ymin - kSideMargin, y1 = ymax + kSideMargin;
-  const double h = m.grids.mainSpacing;
+  const double h = grids.mainSpacing;
   return {x0, y0, static_cast<int>(std::trunc((x1 - x0) / h)) + 1,
           static_cast<int>(std::trunc((y1 - y0) / h)) + 1};
 }
 
 // The body grids' coordinates hold at least the indices 1..bodyPerimeterPoints + 1 of the
 // layout being made, and keep every value they hold.
-void sizeBodyGridCoordinates(Model& m) {
-  m.grids.bodyGrid.resize(std::max(m.grids.bodyGrid.extent1(), m.grids.bodyPerimeterPoints + 2),
-                          m.layout.bodyLayers + 1, kGridSets + 1);
+void sizeBodyGridCoordinates(const LayoutParameters& layout, Grids& grids) {
+  grids.bodyGrid.resize(std::max(grids.bodyGrid.extent1(), grids.bodyPerimeterPoints + 2),
+                        layout.bodyLayers + 1, kGridSets + 1);
 }
 
-void saveLayout(Model& m) {
-  m.grids.lastFittedLayout = m.layout;
-  m.grids.lastFittedFineness = m.grids.gridFineness;
-  m.grids.lastFittedSpacing = m.grids.mainSpacing;
-  m.grids.lastFittedWallRatio = m.grids.bodyWallRatio;
-  m.grids.hasFittedLayout = true;
+void saveLayout(const LayoutParameters& layout, Grids& grids) {
+  grids.lastFittedLayout = layout;
+  grids.lastFittedFineness = grids.gridFineness;
+  grids.lastFittedSpacing = grids.mainSpacing;
+  grids.lastFittedWallRatio = grids.bodyWallRatio;
+  grids.hasFittedLayout = true;
 }
 
-void restoreLayout(Model& m) {
-  m.layout = m.grids.lastFittedLayout;
-  m.grids.gridFineness = m.grids.lastFittedFineness;
-  m.grids.mainSpacing = m.grids.lastFittedSpacing;
-  m.grids.bodyWallRatio = m.grids.lastFittedWallRatio;
+void restoreLayout(LayoutParameters& layout, Grids& grids) {
+  layout = grids.lastFittedLayout;
+  grids.gridFineness = grids.lastFittedFineness;
+  grids.mainSpacing = grids.lastFittedSpacing;
+  grids.bodyWallRatio = grids.lastFittedWallRatio;
 }
 
 // Everything of grid making up to the main grid: places the bodies, fills the
 // body table and the perimeter ranges, makes each body's auxiliary grid with
 // the outline maker of its shape and turns it about its own centre, then turns
 // the whole arrangement about (x of the last column / 2, 0).
-void buildBodiesAndAuxGrids(Model& m) {
-  placeBodies(m.layout, m.grids);
-  fillBodyTable(m.layout, m.grids);
-  assignPerimeterRanges(m.grids);
+void buildBodiesAndAuxGrids(const LayoutParameters& layout, Grids& grids) {
+  placeBodies(layout, grids);
+  fillBodyTable(layout, grids);
+  assignPerimeterRanges(grids);
 
   // Room for every perimeter index the outlines write (a refused layout may
   // leave more, kept until a layout is made).
-  sizeBodyGridCoordinates(m);
+  sizeBodyGridCoordinates(layout, grids);
   // Slots between two bodies' ranges belong to no maker but are turned with
   // the arrangement; clearing them first makes regenerations identical.
-  for (int p = 1; p < m.grids.bodyGrid.extent1(); ++p)
-    for (int r = 1; r <= m.layout.bodyLayers; ++r) {
-      m.grids.bodyGrid[p][r][1].bodyGridX = 0;
-      m.grids.bodyGrid[p][r][1].bodyGridY = 0;
+  for (int p = 1; p < grids.bodyGrid.extent1(); ++p)
+    for (int r = 1; r <= layout.bodyLayers; ++r) {
+      grids.bodyGrid[p][r][1].bodyGridX = 0;
+      grids.bodyGrid[p][r][1].bodyGridY = 0;
     }
 
   int b = 0;
-  for (int c = 1; c <= m.layout.nColumns; ++c)
-    for (int k = 1; k <= m.layout.columnBodies[c]; ++k) {
+  for (int c = 1; c <= layout.nColumns; ++c)
+    for (int k = 1; k <= layout.columnBodies[c]; ++k) {
       ++b;
-      const double x = m.grids.columnBody[c][k].columnBodyX;
-      const double y = m.grids.columnBody[c][k].columnBodyY;
-      m.grids.body[b].bodyX = x;
-      m.grids.body[b].bodyY = y;
-      const double s = m.layout.layoutSize[c][k];
-      switch (m.layout.layoutShape[c][k]) {
+      const double x = grids.columnBody[c][k].columnBodyX;
+      const double y = grids.columnBody[c][k].columnBodyY;
+      grids.body[b].bodyX = x;
+      grids.body[b].bodyY = y;
+      const double s = layout.layoutSize[c][k];
+      switch (layout.layoutShape[c][k]) {
       case shape::circle:
-        makeCircleOutline(m, m.grids.bodyFirst[b], m.grids.bodyLast[b], x, y, s);
+        makeCircleOutline(layout, grids, grids.bodyFirst[b], grids.bodyLast[b], x, y, s);
         break;
       case shape::square:
-        makeSquareOutline(m, m.grids.bodyFirst[b], m.grids.bodyLast[b], x, y, s);
+        makeSquareOutline(layout, grids, grids.bodyFirst[b], grids.bodyLast[b], x, y, s);
         break;
       case shape::triangle:
-        makeTriangleOutline(m, m.grids.bodyFirst[b], m.grids.bodyLast[b], x, y, s);
+        makeTriangleOutline(layout, grids, grids.bodyFirst[b], grids.bodyLast[b], x, y, s);
         break;
       case shape::plate:
-        makePlateOutline(m, m.grids.bodyFirst[b], m.grids.bodyLast[b], x, y, s);
+        makePlateOutline(layout, grids, grids.bodyFirst[b], grids.bodyLast[b], x, y, s);
         break;
       case shape::ellipse:
-        makeEllipseOutline(m, m.grids.bodyFirst[b], m.grids.bodyLast[b], x, y, s);
+        makeEllipseOutline(layout, grids, grids.bodyFirst[b], grids.bodyLast[b], x, y, s);
         break;
       default:
         break;
       }
       // A positive layout angle turns the body clockwise.  Negated as a
       // double: the negation of the least int does not exist as an int.
-      turnBodyGrid(m, b, x, y, -static_cast<double>(m.layout.layoutAngle[c][k]));
+      turnBodyGrid(layout, grids, b, x, y, -static_cast<double>(layout.layoutAngle[c][k]));
     }
-  if (m.layout.nColumns >= 1)
-    turnArrangementGrids(m, m.grids.columnBody[m.layout.nColumns][1].columnBodyX / 2, 0,
-                         -m.layout.layoutRotation);
+  if (layout.nColumns >= 1)
+    turnArrangementGrids(layout, grids, grids.columnBody[layout.nColumns][1].columnBodyX / 2, 0,
+                         -layout.layoutRotation);
 }
 
-SetupProblem refuse(Model& m, const SetupProblem& problem) {
+SetupProblem refuse(const GridMakingState& m, const SetupProblem& problem) {
   if (m.grids.hasFittedLayout) {
     // Put the parameters back and rebuild what the refused attempt overwrote;
     // grid making is deterministic, so this gives the previous grids again.
-    restoreLayout(m);
+    restoreLayout(m.layout, m.grids);
     keepSelectionInLayout(m.editing, m.layout);
-    const int stepsDone = m.run.stepsDone, particleState = m.view.particleState;
-    buildBodiesAndAuxGrids(m);
-    makeMainGrid(m);
-    m.run.stepsDone = stepsDone;
-    m.view.particleState = particleState;
+    buildBodiesAndAuxGrids(m.layout, m.grids);
+    makeMainGrid(m.layout, m.grids, m.coupling, m.solution, m.scratch);
   }
   // The body grids now in bodyGrid (the previous ones, or with none before the
   // refused ones) keep their arrays' sizes fitted to them.
-  sizeBodyGrids(m, m.grids.bodyPerimeterPoints + 1);
+  sizeBodyGrids(m.layout, m.grids, m.solution, m.scratch, m.grids.bodyPerimeterPoints + 1);
   return problem;
 }
 
 } // namespace
 
-void makeMainGrid(Model& m) {
-  const MainGridExtent g = mainGridExtent(m);
-  m.grids.mainNx = g.nx;
-  m.grids.mainNy = g.ny;
-  sizeMainGrid(m, g.nx, g.ny);
-  setOutletRows(m.layout, m.grids);
+void makeMainGrid(const LayoutParameters& layout, Grids& grids, CouplingTables& coupling,
+                  FlowSolution& solution, SolverScratch& scratch) {
+  const MainGridExtent g = mainGridExtent(layout, grids);
+  grids.mainNx = g.nx;
+  grids.mainNy = g.ny;
+  sizeMainGrid(grids, coupling, solution, scratch, g.nx, g.ny);
+  setOutletRows(layout, grids);
   // Coordinates are running sums, one spacing added per column or row.
   double x = g.x0;
-  for (int i = 1; i <= m.grids.mainNx; ++i) {
-    for (int j = 1; j <= m.grids.mainNy; ++j) m.grids.mainGrid[i][j].mainGridX = x;
-    x = x + m.grids.mainSpacing;
+  for (int i = 1; i <= grids.mainNx; ++i) {
+    for (int j = 1; j <= grids.mainNy; ++j) grids.mainGrid[i][j].mainGridX = x;
+    x = x + grids.mainSpacing;
   }
   double y = g.y0;
-  for (int j = 1; j <= m.grids.mainNy; ++j) {
-    for (int i = 1; i <= m.grids.mainNx; ++i) m.grids.mainGrid[i][j].mainGridY = y;
-    y = y + m.grids.mainSpacing;
+  for (int j = 1; j <= grids.mainNy; ++j) {
+    for (int i = 1; i <= grids.mainNx; ++i) grids.mainGrid[i][j].mainGridY = y;
+    y = y + grids.mainSpacing;
   }
 }
 
-bool rebuildGrids(Model& m) {
+bool rebuildGrids(const GridMakingState& m) {
   return !makeGrids(m);
 }
 
@@ -185,7 +183,7 @@ LayoutRefusal refusalOf(const std::optional<SetupProblem>& problem) {
   return overlap ? LayoutRefusal::overlap : LayoutRefusal::capacity;
 }
 
-std::optional<SetupProblem> makeGrids(Model& m) {
+std::optional<SetupProblem> makeGrids(const GridMakingState& m) {
   using Kind = SetupProblem::Kind;
   // The grids' fineness: the main grid's spacing and the body grids' layers.
   const int f = std::clamp(m.flow.fineness, kFinenessLow, kFinenessHigh);
@@ -204,11 +202,11 @@ std::optional<SetupProblem> makeGrids(Model& m) {
   if (needed > capacity.perimeter)
     return refuse(m, {Kind::tooManyPerimeterPoints, {needed, capacity.perimeter}});
 
-  buildBodiesAndAuxGrids(m);
+  buildBodiesAndAuxGrids(m.layout, m.grids);
 
   // The main grid's size follows from the turned body surfaces: check it
   // before the main grid is written.
-  const MainGridExtent g = mainGridExtent(m);
+  const MainGridExtent g = mainGridExtent(m.layout, m.grids);
   if (g.nx > capacity.mainNx || g.ny > capacity.mainNy)
     return refuse(m, {Kind::tooManyMainPoints, {g.nx, g.ny, capacity.mainNx, capacity.mainNy}});
 
@@ -216,7 +214,7 @@ std::optional<SetupProblem> makeGrids(Model& m) {
   // grid would span.
   const ChannelBox channel{g.x0, g.y0, g.x0 + (g.nx - 1) * m.grids.mainSpacing,
                            g.y0 + (g.ny - 1) * m.grids.mainSpacing};
-  if (const std::optional<LayoutOverlap> overlap = findOverlap(m, channel)) {
+  if (const std::optional<LayoutOverlap> overlap = findOverlap(m.layout, m.grids, channel)) {
     const int c1 = overlap->first.column, k1 = overlap->first.body;
     return refuse(m, overlap->second
                          ? SetupProblem{Kind::bodiesOverlap,
@@ -224,15 +222,15 @@ std::optional<SetupProblem> makeGrids(Model& m) {
                          : SetupProblem{Kind::bodyOutsideChannel, {c1, k1}});
   }
   if (m.layout.channel.sized)
-    if (const std::optional<BodyPlace> near = bodyTooNearChannelEdge(m, channel)) {
+    if (const std::optional<BodyPlace> near = bodyTooNearChannelEdge(m.layout, m.grids, channel)) {
       SetupProblem problem{Kind::bodyNearChannelEdge, {near->column, near->body}};
       problem.length = m.layout.bodyGridThickness;
       return refuse(m, problem);
     }
 
-  makeMainGrid(m);
-  sizeBodyGrids(m, m.grids.bodyPerimeterPoints + 1);
-  saveLayout(m);
+  makeMainGrid(m.layout, m.grids, m.coupling, m.solution, m.scratch);
+  sizeBodyGrids(m.layout, m.grids, m.solution, m.scratch, m.grids.bodyPerimeterPoints + 1);
+  saveLayout(m.layout, m.grids);
   m.view.particleState = 1;
   m.run.stepsDone = 1;
   m.solution.flowStep = 0; // the flow, if any, was computed on other grids

@@ -6,6 +6,31 @@
 
 #include <optional>
 
+// What making the grids reads and writes, held apart: the flow conditions
+// are only read (their fineness); the layout is written where its body
+// layers follow from the fineness or a refused layout is put back, and the
+// dialog's selection is kept inside it; the grids, and the main grid's hole
+// flags, flow and work planes sized with them, are written; made grids end
+// the flow's result, the run's step count and the particle traces.  Made
+// from the model where the grids are made (its references point into the
+// model).
+struct GridMakingState {
+  // Implicit, so that the grids are made with the model itself.
+  GridMakingState(Model& m) // NOLINT(google-explicit-constructor)
+      : flow(m.flow), layout(m.layout), editing(m.editing), grids(m.grids), coupling(m.coupling),
+        solution(m.solution), scratch(m.scratch), run(m.run), view(m.view) {}
+
+  const FlowConditions& flow;
+  LayoutParameters& layout;
+  LayoutEditing& editing;
+  Grids& grids;
+  CouplingTables& coupling;
+  FlowSolution& solution;
+  SolverScratch& scratch;
+  RunState& run;
+  ViewState& view;
+};
+
 // makeGrids: rebuilds the body table and both grids from the layout
 // parameters, sets particleState = 1 and stepsDone = 1 and ends the
 // possibility to continue a run (flowStep = 0).
@@ -16,10 +41,10 @@
 // layout whose bodies' outlines overlap each other or reach out of the main
 // grid's rectangle is refused the same way, the problem naming the bodies
 // (layout/overlaps.h); the capacities are checked first.
-std::optional<SetupProblem> makeGrids(Model& m);
+std::optional<SetupProblem> makeGrids(const GridMakingState& m);
 
 // rebuildGrids: makeGrids, true when the grids are made.
-bool rebuildGrids(Model& m);
+bool rebuildGrids(const GridMakingState& m);
 
 // Why a layout was refused.
 enum class LayoutRefusal {
@@ -30,4 +55,5 @@ enum class LayoutRefusal {
 LayoutRefusal refusalOf(const std::optional<SetupProblem>& problem);
 
 // makeMainGrid: the uniform main grid around the bodies (called by rebuildGrids).
-void makeMainGrid(Model& m);
+void makeMainGrid(const LayoutParameters& layout, Grids& grids, CouplingTables& coupling,
+                  FlowSolution& solution, SolverScratch& scratch);

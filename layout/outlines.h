@@ -14,21 +14,28 @@
 // straight segment joining them, with geometrically growing intervals whose
 // last is `ratio` times the first.  One of the two indices is held fixed by
 // every caller; nothing is written when p2 < p1 or r2 < r1.
-void fillGridSegment(Model& m, int p1, int r1, int p2, int r2, double ratio);
+void fillGridSegment(Grids& grids, int p1, int r1, int p2, int r2, double ratio);
 
 // The outline makers (circle, square, triangle, flat plate,
 // ellipse): write layers 1 and bodyLayers of p = first..last, fill
 // the layers between, and write both continuation slots.
-void makeCircleOutline(Model& m, int first, int last, double xc, double yc, double s);
-void makeSquareOutline(Model& m, int first, int last, double xc, double yc, double s);
-void makeTriangleOutline(Model& m, int first, int last, double xc, double yc, double s);
-void makePlateOutline(Model& m, int first, int last, double xc, double yc, double s);
-void makeEllipseOutline(Model& m, int first, int last, double xc, double yc, double s);
+void makeCircleOutline(const LayoutParameters& layout, Grids& grids, int first, int last, double xc,
+                       double yc, double s);
+void makeSquareOutline(const LayoutParameters& layout, Grids& grids, int first, int last, double xc,
+                       double yc, double s);
+void makeTriangleOutline(const LayoutParameters& layout, Grids& grids, int first, int last,
+                         double xc, double yc, double s);
+void makePlateOutline(const LayoutParameters& layout, Grids& grids, int first, int last, double xc,
+                      double yc, double s);
+void makeEllipseOutline(const LayoutParameters& layout, Grids& grids, int first, int last,
+                        double xc, double yc, double s);
 
 // turnBodyGrid: turns body b's grid, continuation slots
 // included, about (xc, yc) by angle degrees, counterclockwise with y up.
-void turnBodyGrid(Model& m, int b, double xc, double yc, double angle);
+void turnBodyGrid(const LayoutParameters& layout, Grids& grids, int b, double xc, double yc,
+                  double angle);
 
 // turnArrangementGrids: turns the whole arrangement about (xc, yc): every
 // auxiliary point up to bodyPerimeterPoints + 1, every body centre and every column position.
-void turnArrangementGrids(Model& m, double xc, double yc, double angle);
+void turnArrangementGrids(const LayoutParameters& layout, Grids& grids, double xc, double yc,
+                          double angle);

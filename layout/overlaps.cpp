@@ -28,10 +28,11 @@ struct BodyOutline {
 // first) and as the area it encloses, turned to the orientation the geometry
 // library expects (circles and ellipses run clockwise, the other shapes
 // counterclockwise).
-BodyOutline bodyOutline(const Model& m, int b, BodyPlace place) {
+BodyOutline bodyOutline(const LayoutParameters& layout, const Grids& grids, int b,
+                        BodyPlace place) {
   BodyOutline o{place, {}, {}, {}};
-  for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p) {
-    const AuxPoint& q = m.grids.bodyGrid[p][m.layout.bodyLayers][1];
+  for (int p = grids.bodyFirst[b]; p <= grids.bodyLast[b]; ++p) {
+    const AuxPoint& q = grids.bodyGrid[p][layout.bodyLayers][1];
     bg::append(o.edge, Point(q.bodyGridX, q.bodyGridY));
   }
   bg::assign_points(o.polygon, o.edge);
@@ -47,14 +48,15 @@ bool insideChannel(const Box& body, const ChannelBox& channel) {
 
 } // namespace
 
-std::optional<LayoutOverlap> findOverlap(const Model& m, const ChannelBox& channel) {
+std::optional<LayoutOverlap> findOverlap(const LayoutParameters& layout, const Grids& grids,
+                                         const ChannelBox& channel) {
   // The bodies in the order of the body table: columns left to right, each
   // column's bodies lowest first.
   std::vector<BodyOutline> outlines;
   int b = 0;
-  for (int c = 1; c <= m.layout.nColumns; ++c)
-    for (int k = 1; k <= m.layout.columnBodies[c]; ++k)
-      outlines.push_back(bodyOutline(m, ++b, {c, k}));
+  for (int c = 1; c <= layout.nColumns; ++c)
+    for (int k = 1; k <= layout.columnBodies[c]; ++k)
+      outlines.push_back(bodyOutline(layout, grids, ++b, {c, k}));
 
   for (std::size_t i = 0; i < outlines.size(); ++i) {
     const BodyOutline& one = outlines[i];

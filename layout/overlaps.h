@@ -30,4 +30,5 @@ struct LayoutOverlap {
 // bodyFirst..bodyLast, as the grid maker built it) with the outline of a
 // later body (touching counts), or of an outline with the channel's edges.
 // Nothing when every body stands alone inside the channel.
-std::optional<LayoutOverlap> findOverlap(const Model& m, const ChannelBox& channel);
+std::optional<LayoutOverlap> findOverlap(const LayoutParameters& layout, const Grids& grids,
+                                         const ChannelBox& channel);

@@ -47,6 +47,6 @@ bool writePreset(LayoutParameters& layout, ViewState& view, int n) {
   return true;
 }
 
-bool applyPreset(Model& m, int n) {
+bool applyPreset(const GridMakingState& m, int n) {
   return writePreset(m.layout, m.view, n) && rebuildGrids(m);
 }

@@ -40,7 +40,7 @@ const Message settled{{"　抗力が落ち着いたので終了しました。�
 
 } // namespace
 
-void timeStep(Model& m, StepTally* tally) {
+void timeStep(const SolverState& m, StepTally* tally) {
   if (m.constants.timeAccurate)
     m.solution.globalTimeStep =
         stableGlobalTimeStep(m.layout, m.constants, m.grids, m.coupling, m.solution);
@@ -63,18 +63,18 @@ RunOutcome runCalculationSteps(Model& m, RunObserver& observer, RunStages& stage
   m.run.runFirstStep = 1;
   m.run.stepCount = lastStep;
   m.view.particleState = 1;
-  setInitialState(m);
+  setInitialState(m.layout, m.flow, m.grids, m.constants, m.solution, m.scratch);
   m.solution.residualHistory.clear();
   m.solution.forceHistory.clear();
   m.solution.forceTimes.clear();
   observer.setProgressRange(0, m.run.stepCount);
   if (m.run.stopFlag) return outcome; // a link list was too large
-  outcome.divergedAtStep = runSteps(m, observer, stages, 1, lastStep).divergedAtStep;
+  outcome.divergedAtStep = runSteps(m, m.run, observer, stages, 1, lastStep).divergedAtStep;
   return outcome;
 }
 
-RunOutcome runSteps(Model& m, RunObserver& observer, RunStages& stages, int firstStep,
-                    int lastStep) {
+RunOutcome runSteps(const SolverState& m, RunState& run, RunObserver& observer, RunStages& stages,
+                    int firstStep, int lastStep) {
   // Room for the history of the loop's first hundred thousand steps now, so
   // that the steps of every usual run allocate nothing; a longer loop's
   // history grows as its steps are taken (by doubling, so rarely).
@@ -85,7 +85,7 @@ RunOutcome runSteps(Model& m, RunObserver& observer, RunStages& stages, int firs
   reserveForceHistory(m.grids, m.solution,
                       std::clamp(lastStep - firstStep + 1, 0, kHistoryReserveSteps));
   m.solution.runEnd = RunEnd::none;
-  const bool untilSettled = m.run.runLength.untilSettled;
+  const bool untilSettled = run.runLength.untilSettled;
   // The check and the history gathered by the grids' threads during the
   // step where the boundary conditions allow it (they do for every layout
   // the links are built for); otherwise one pass after the step, which
@@ -93,7 +93,7 @@ RunOutcome runSteps(Model& m, RunObserver& observer, RunStages& stages, int firs
   const bool tallied = tallyCoversCheck(m.layout, m.grids, m.coupling);
   StepTally tally;
   for (int s = firstStep; s <= lastStep; ++s) {
-    m.run.stepsDone = s - 1;
+    run.stepsDone = s - 1;
     stages.takeRequests(); // the stop, pan, zoom and plot buttons act here
     observer.setProgressPosition(s);
 
@@ -102,17 +102,17 @@ RunOutcome runSteps(Model& m, RunObserver& observer, RunStages& stages, int firs
     StepResidual residual;
     if (!finishCheckStep(m.layout, m.grids, m.coupling, m.solution, tally, &residual)) {
       observer.setStatusText(1, divergedText(s, observer.language()));
-      m.run.stopFlag = true;
+      run.stopFlag = true;
       m.solution.flowStep = 0; // nothing to go on from
       m.solution.runEnd = RunEnd::diverged;
       return {{}, s};
     }
     m.solution.flowStep = s;
     m.solution.residualHistory.push_back(residual);
-    recordForces(m);
+    recordForces(m.layout, m.constants, m.grids, m.solution);
     if (s % 10 == 0) {
       // A stopped run, too, names the step its flow has reached.
-      const bool stop = m.run.stopFlag;
+      const bool stop = run.stopFlag;
       const Message& count = untilSettled ? text::stepCountUntilSettled : text::stepCount;
       observer.setStatusText(
           1, count(observer.language(), {std::to_string(s), std::to_string(lastStep)}));
@@ -120,7 +120,7 @@ RunOutcome runSteps(Model& m, RunObserver& observer, RunStages& stages, int firs
         m.solution.runEnd = RunEnd::stopped;
         return {};
       }
-      if (untilSettled && meanDragSettled(m, m.run.runLength)) {
+      if (untilSettled && meanDragSettled(m.grids, m.solution, run.runLength)) {
         observer.setStatusText(1, text::settled(observer.language(), {std::to_string(s)}));
         m.solution.runEnd = RunEnd::settled;
         return {};
@@ -155,11 +155,12 @@ bool canContinue(const LayoutParameters& layout, const FlowConditions& flow,
   return solution.flowStep > 0 && flowBelongsToLayout(layout, flow, solution);
 }
 
-bool hasCompleteResult(const Model& m) {
-  const int steps = m.run.runLength.steps;
+bool hasCompleteResult(const LayoutParameters& layout, const FlowConditions& flow,
+                       const FlowSolution& solution, const RunState& run) {
+  const int steps = run.runLength.steps;
   const int completeAfter = std::min(kCompleteAfterStep, steps - steps / 15);
-  return (m.run.stepsDone > completeAfter || m.solution.runEnd == RunEnd::settled) &&
-         flowBelongsToLayout(m.layout, m.flow, m.solution);
+  return (run.stepsDone > completeAfter || solution.runEnd == RunEnd::settled) &&
+         flowBelongsToLayout(layout, flow, solution);
 }
 
 RunOutcome continueCalculation(Model& m, RunObserver& observer, RunStages& stages) {
@@ -170,7 +171,7 @@ RunOutcome continueCalculation(Model& m, RunObserver& observer, RunStages& stage
   m.run.stepCount = m.solution.flowStep + m.run.runLength.steps;
   m.view.particleState = 1; // the flow moves on: traces must be seeded again
   observer.setProgressRange(firstStep - 1, m.run.stepCount);
-  return runSteps(m, observer, stages, firstStep, m.run.stepCount);
+  return runSteps(m, m.run, observer, stages, firstStep, m.run.stepCount);
 }
 
 namespace {
@@ -193,9 +194,10 @@ RunOutcome timedCalculation(Model& m, RunObserver& observer, RunStages& stages,
 } // namespace
 
 RunOutcome startRun(Model& m, RunObserver& observer, RunStages& stages) {
-  if (hasCompleteResult(m)) {
+  if (hasCompleteResult(m.layout, m.flow, m.solution, m.run)) {
     const Language language = observer.language();
-    observer.setStatusText(1, text::alreadyDone(language, {calculationTimeText(language, m)}));
+    observer.setStatusText(
+        1, text::alreadyDone(language, {calculationTimeText(language, m.run, m.solution)}));
     return {};
   }
   return timedCalculation(m, observer, stages, runCalculation);

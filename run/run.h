@@ -6,6 +6,7 @@
 #include "core/run_outcome.h"
 #include "run/run_stages.h"
 #include "solver/flow_check.h"
+#include "solver/solver_state.h"
 
 // startRun, the start button ("計算スタート"): when the layout on screen
 // has a complete result (hasCompleteResult) it only shows that run's elapsed
@@ -56,8 +57,10 @@ inline constexpr int kMaxRunSteps = 10'000'000;
 // also records the bodies' Cd and Cl (recordForces).  With runLength.untilSettled, every tenth step
 // after the stop check ends the loop with its own text when the mean drag has settled
 // (meanDragSettled). runEnd says how the loop ended. stepsDone is s - 1 during step s.
-RunOutcome runSteps(Model& m, RunObserver& observer, RunStages& stages, int firstStep,
-                    int lastStep);
+// The loop reads the layout, constants, grids and links, and writes the flow,
+// the solver's work planes and the run's steps and stop.
+RunOutcome runSteps(const SolverState& m, RunState& run, RunObserver& observer, RunStages& stages,
+                    int firstStep, int lastStep);
 
 // True when the flow fields were computed for the layout record and the flow
 // conditions as they stand (flowLayout, flowConditionsOfResult): only then
@@ -75,7 +78,8 @@ bool canContinue(const LayoutParameters& layout, const FlowConditions& flow,
 // beyond step 280 (stepsDone; of a run shorter than 300 steps, beyond all
 // but a fifteenth of its steps) or ended with its drag settled, and the
 // layout has not changed since.
-bool hasCompleteResult(const Model& m);
+bool hasCompleteResult(const LayoutParameters& layout, const FlowConditions& flow,
+                       const FlowSolution& solution, const RunState& run);
 
 // The continuation ("続けて計算"): runLength.steps more steps (300 unless
 // chosen otherwise) from the flow as it stands,
@@ -103,4 +107,4 @@ void requestStop(RunState& run);
 // finishCheckStep.  A time-accurate run first finds the step all points
 // take (stableGlobalTimeStep), smooths no increments, and adds the step to
 // flowTime.
-void timeStep(Model& m, StepTally* tally = nullptr);
+void timeStep(const SolverState& m, StepTally* tally = nullptr);

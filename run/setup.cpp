@@ -6,7 +6,7 @@
 #include "coupling/metrics.h"
 #include "coupling/outer_edge_links.h"
 
-std::optional<SetupProblem> remakeGrids(Model& m, RunObserver& observer) {
+std::optional<SetupProblem> remakeGrids(const GridMakingState& m, RunObserver& observer) {
   observer.setCheckBoxVisible(1, true);
   observer.setCheckBoxVisible(2, true);
   std::optional<SetupProblem> problem = makeGrids(m);
@@ -27,16 +27,17 @@ void append(std::vector<SetupProblem>& problems, const std::vector<SetupProblem>
 }
 } // namespace
 
-std::vector<SetupProblem> runCouplingSetup(Model& m, RunObserver& observer) {
+std::vector<SetupProblem> runCouplingSetup(const GridMakingState& m, RunObserver& observer) {
   clearFlowRecords(m.grids, m.solution);
   std::vector<SetupProblem> problems;
   // A refused layout leaves the last one that fitted, grids included; the
   // coupling is built for what the grids hold.
   append(problems, remakeGrids(m, observer));
   append(problems, computeMetrics(m.layout, m.grids));
-  append(problems, findMainGridLinks(m, observer, 1, 1));
-  append(problems, cutHoles(m, observer));
-  append(problems, findOuterEdgeLinks(m, observer));
+  const CouplingState coupling{m.layout, m.grids, m.run, m.coupling, m.solution};
+  append(problems, findMainGridLinks(coupling, observer, 1, 1));
+  append(problems, cutHoles(coupling, observer));
+  append(problems, findOuterEdgeLinks(coupling, observer));
   m.coupling.linkedLayout = m.layout;
   return problems;
 }

@@ -13,7 +13,8 @@
 // makeGrids as the window shows it: both check boxes visible, then both
 // status panels cleared when the grids are made.  Returns the problem of a
 // refused layout (refusalOf names its kind).
-[[nodiscard]] std::optional<SetupProblem> remakeGrids(Model& m, RunObserver& observer);
+[[nodiscard]] std::optional<SetupProblem> remakeGrids(const GridMakingState& m,
+                                                      RunObserver& observer);
 
 // In this order: clearFlowRecords (clear both flow fields), remakeGrids (rebuild
 // the grids from the layout), computeMetrics, findMainGridLinks(1, 1) (main-grid
@@ -23,4 +24,5 @@
 // scans.  The caller clears stopFlag first, as the run does; a list over its
 // capacity leaves stopFlag set, and then the run must not start its time
 // steps.
-[[nodiscard]] std::vector<SetupProblem> runCouplingSetup(Model& m, RunObserver& observer);
+[[nodiscard]] std::vector<SetupProblem> runCouplingSetup(const GridMakingState& m,
+                                                         RunObserver& observer);

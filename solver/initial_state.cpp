@@ -4,24 +4,25 @@
 
 #include <cmath>
 
-void setInitialState(Model& m) {
-  m.constants.k4Aux = 0.015625;
-  m.constants.k4Main = 0.015625;
+void setInitialState(const LayoutParameters& layout, const FlowConditions& flow, const Grids& grids,
+                     SolverConstants& constants, FlowSolution& solution, SolverScratch& scratch) {
+  constants.k4Aux = 0.015625;
+  constants.k4Main = 0.015625;
 
   // Free stream: rho = 1, p = 1, the flow conditions' Mach number against
   // the sound speed sqrt(1.4) (classic: Mach 0.05, Re 100).
   const double rhoInf = 1.0;
   const double presInf = 1.0;
-  m.constants.uInf = inflowSpeed(m.flow);
-  m.constants.reynolds = m.flow.reynolds;
-  m.constants.auxViscosityFactor = bodyViscosityFactor(m.flow.bodyViscosity);
-  m.constants.timeAccurate = m.flow.timeStepping == TimeStepping::timeAccurate;
-  m.solution.globalTimeStep = 0;
-  m.solution.flowTime = 0;
+  constants.uInf = inflowSpeed(flow);
+  constants.reynolds = flow.reynolds;
+  constants.auxViscosityFactor = bodyViscosityFactor(flow.bodyViscosity);
+  constants.timeAccurate = flow.timeStepping == TimeStepping::timeAccurate;
+  solution.globalTimeStep = 0;
+  solution.flowTime = 0;
 
-  for (int i = 1; i <= m.grids.mainNx; ++i)
-    for (int j = 1; j <= m.grids.mainNy; ++j) {
-      FlowPoint& f = m.solution.mainFlow[i][j];
+  for (int i = 1; i <= grids.mainNx; ++i)
+    for (int j = 1; j <= grids.mainNy; ++j) {
+      FlowPoint& f = solution.mainFlow[i][j];
       f.fill(0.0);
       f[slot::omega] = 0;
       f[slot::rho] = 1;
@@ -32,9 +33,9 @@ void setInitialState(Model& m) {
       for (int k = slot::dt; k <= slot::count; ++k) f[k] = 0;
     }
 
-  for (int p = 1; p < m.solution.bodyFlow.extent1(); ++p)
-    for (int r = 1; r <= m.layout.bodyLayers; ++r) {
-      FlowPoint& f = m.solution.bodyFlow[p][r][1];
+  for (int p = 1; p < solution.bodyFlow.extent1(); ++p)
+    for (int r = 1; r <= layout.bodyLayers; ++r) {
+      FlowPoint& f = solution.bodyFlow[p][r][1];
       f.fill(0.0);
       f[slot::rho] = 1;
       f[slot::u] = 0;
@@ -44,38 +45,38 @@ void setInitialState(Model& m) {
     }
 
   // The inflow column carries the values its boundary condition imposes.
-  for (int j = 1; j <= m.grids.mainNy; ++j) {
-    FlowPoint& f = m.solution.mainFlow[1][j];
+  for (int j = 1; j <= grids.mainNy; ++j) {
+    FlowPoint& f = solution.mainFlow[1][j];
     f[slot::rho] = 1;
-    f[slot::u] = inflowSpeedAtRow(m.constants, m.grids, m.layout, j);
+    f[slot::u] = inflowSpeedAtRow(constants, grids, layout, j);
     f[slot::v] = 0;
     f[slot::pres] = 1;
     f[slot::e] = 2.5 * f[slot::pres] + 0.5 * f[slot::rho] * f[slot::v] * f[slot::v];
   }
 
   for (int k = 1; k <= 4; ++k) {
-    m.scratch.mainSumXX[k] = m.scratch.mainSumXY[k] = m.scratch.mainSumYY[k] = 0;
-    m.scratch.bodySumXX[k] = m.scratch.bodySumXY[k] = m.scratch.bodySumYY[k] = 0;
+    scratch.mainSumXX[k] = scratch.mainSumXY[k] = scratch.mainSumYY[k] = 0;
+    scratch.bodySumXX[k] = scratch.bodySumXY[k] = scratch.bodySumYY[k] = 0;
   }
 
-  m.constants.uInfTrace = m.constants.uInf;
-  m.constants.entropyRef = presInf / std::pow(rhoInf, 1.4);
-  m.constants.stressA = 4.0 / 3.0;
-  m.constants.stressB = -2.0 / 3.0;
-  m.constants.heatCoef = 5.0;
-  m.constants.cflMain = 2.65;
-  m.constants.cflAux = 3.2;
-  if (m.constants.timeAccurate) {
+  constants.uInfTrace = constants.uInf;
+  constants.entropyRef = presInf / std::pow(rhoInf, 1.4);
+  constants.stressA = 4.0 / 3.0;
+  constants.stressB = -2.0 / 3.0;
+  constants.heatCoef = 5.0;
+  constants.cflMain = 2.65;
+  constants.cflAux = 3.2;
+  if (constants.timeAccurate) {
     // No residual smoothing (it changes the time derivative to
     // (1 - eps d1^2)(1 - eps d2^2) dU/dt, whatever the step), so the explicit
     // limits: the classic numbers over the smoothing's gain sqrt(1 + 4 eps)
     // = 3.19.  The body grids carry a grid-scale mode that their classic
     // fourth-difference dissipation does not hold without the smoothing; twice
     // that coefficient does (README, "Flow conditions").
-    m.constants.cflMain = 0.83;
-    m.constants.cflAux = 1.0;
-    m.constants.k4Aux = 2 * 0.015625;
+    constants.cflMain = 0.83;
+    constants.cflAux = 1.0;
+    constants.k4Aux = 2 * 0.015625;
   }
-  m.constants.mainDx = m.grids.mainSpacing / 16;
-  m.constants.mainDx2 = m.constants.mainDx * m.constants.mainDx;
+  constants.mainDx = grids.mainSpacing / 16;
+  constants.mainDx2 = constants.mainDx * constants.mainDx;
 }

@@ -15,7 +15,7 @@ std::unique_ptr<Model> channelWithOneBody() {
   synthetic::mainGrid(*m, 40, 27);
   m->layout.bodyLayers = 10;
   synthetic::ringBody(*m, 20, 16, 3, 6.2, 32);
-  setInitialState(*m);
+  setInitialState(m->layout, m->flow, m->grids, m->constants, m->solution, m->scratch);
   return m;
 }
 

@@ -17,7 +17,7 @@ namespace {
 
 // One circle of size `size` in a channel of the given lengths.
 void oneCircleIn(Model& m, int size, const ChannelConditions& channel) {
-  setStartupDefaults(m);
+  setStartupDefaults(m.layout, m.editing, m.view);
   m.layout.nColumns = 1;
   m.layout.columnBodies[1] = 1;
   m.layout.layoutSize[1][1] = size;
@@ -50,7 +50,7 @@ TEST(Channel, TheMainGridSpansTheChannelOnWholeCells) {
     ASSERT_EQ(remakeGridsShown(*m, ws), LayoutRefusal::none) << c.channel.height;
     EXPECT_EQ(m->grids.mainNx, c.nx);
     EXPECT_EQ(m->grids.mainNy, c.ny);
-    const ChannelConditions built = channelOfGrid(*m);
+    const ChannelConditions built = channelOfGrid(m->layout, m->grids);
     EXPECT_EQ(built.upstream, c.channel.upstream) << "the inflow lies where it was asked";
     EXPECT_NEAR(built.bodyOffset, c.channel.bodyOffset, 1e-12) << "so does the centre line";
     EXPECT_LE(std::abs(built.height - c.channel.height), 0.625);

@@ -70,7 +70,7 @@ TEST_P(PresetLayout, CouplingCountsLinksAndHoles) {
   const PresetCase& c = GetParam();
   const std::string what = "preset " + std::to_string(c.preset);
   auto m = makeModel();
-  setStartupDefaults(*m);
+  setStartupDefaults(m->layout, m->editing, m->view);
   FakeWindowServices ws;
   if (c.preset != 0) {
     ASSERT_TRUE(applyPreset(*m, c.preset));
@@ -115,7 +115,7 @@ TEST(CouplingSetup, SingleBodyHolesAreEnclosedByTheReceiverRing) {
   for (int code : {shape::circle, shape::square, shape::triangle, shape::plate, shape::ellipse}) {
     const std::string what = "shape " + std::to_string(code);
     clearModel(*m);
-    setStartupDefaults(*m);
+    setStartupDefaults(m->layout, m->editing, m->view);
     m->layout.nColumns = 1;
     m->layout.columnBodies[1] = 1;
     m->layout.layoutShape[1][1] = code;
@@ -134,7 +134,7 @@ TEST(CouplingSetup, AListOverItsCapacityReachesTheUserAndStopsTheRun) {
   // Body grids 30 units thick around the start-up circles reach so far into
   // each other that the links between bodies overflow their list.
   auto m = makeModel();
-  setStartupDefaults(*m);
+  setStartupDefaults(m->layout, m->editing, m->view);
   m->layout.bodyGridThickness = 30;
   m->coupling.bodyFromBodyCount = 5;
   FakeWindowServices ws;
@@ -154,7 +154,7 @@ TEST(CouplingSetup, OuterEdgesLinkToTheOtherBodyOnlyWhenTheGridsOverlap) {
     const std::string what =
         "size " + std::to_string(c.size) + " spacing " + std::to_string(c.spacing);
     clearModel(*m);
-    setStartupDefaults(*m);
+    setStartupDefaults(m->layout, m->editing, m->view);
     m->layout.nColumns = 1;
     m->layout.columnBodies[1] = 2;
     m->layout.columnSpacing[1] = c.spacing;
@@ -191,7 +191,7 @@ TEST_P(RandomLayout, LinksReproduceReceiversAndBothScansAgree) {
   std::mt19937 rng(GetParam());
   auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
   auto m = makeModel();
-  setStartupDefaults(*m);
+  setStartupDefaults(m->layout, m->editing, m->view);
   m->layout.nColumns = pick(1, 6);
   m->layout.ellipseRatio = 0.2 * pick(1, 20);
   m->layout.layoutRotation = pick(-180, 180);

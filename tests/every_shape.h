@@ -12,7 +12,7 @@
 
 inline std::unique_ptr<Model> everyShape() {
   auto m = makeModel();
-  setStartupDefaults(*m);
+  setStartupDefaults(m->layout, m->editing, m->view);
   m->layout.nColumns = 1;
   m->layout.columnBodies[1] = 5;
   m->layout.columnSpacing[1] = 30;
@@ -24,7 +24,7 @@ inline std::unique_ptr<Model> everyShape() {
   }
   rebuildGrids(*m);
   computeMetrics(m->layout, m->grids);
-  setInitialState(*m);
+  setInitialState(m->layout, m->flow, m->grids, m->constants, m->solution, m->scratch);
   return m;
 }
 

@@ -17,7 +17,7 @@ double distance(const AuxPoint& a, const AuxPoint& b) {
 }
 
 void oneCircle(Model& m, int size, double reynolds, int fineness) {
-  setStartupDefaults(m);
+  setStartupDefaults(m.layout, m.editing, m.view);
   m.layout.nColumns = 1;
   m.layout.columnBodies[1] = 1;
   m.layout.layoutSize[1][1] = size;

@@ -22,7 +22,7 @@ std::unique_ptr<Model> shearRing(double g, BodyViscosity viscosity) {
   m->layout.bodyLayers = 10;
   synthetic::ringBody(*m, 15, 10, 4.0, 6.2, 48, 0.0);
   m->flow.bodyViscosity = viscosity;
-  setInitialState(*m);
+  setInitialState(m->layout, m->flow, m->grids, m->constants, m->solution, m->scratch);
   synthetic::fillFlow(
       *m, [&](FlowPoint& f, double, double y) { synthetic::setState(f, 1, g * y / 16, 0, 1); });
   return m;
@@ -67,7 +67,7 @@ std::unique_ptr<Model> quietChannel(int nx, int ny) {
   synthetic::mainGrid(*m, nx, ny);
   m->layout.bodyLayers = 10;
   m->flow.timeStepping = TimeStepping::timeAccurate;
-  setInitialState(*m);
+  setInitialState(m->layout, m->flow, m->grids, m->constants, m->solution, m->scratch);
   synthetic::fillFlow(*m, [](FlowPoint& f, double, double) { synthetic::setState(f, 1, 0, 0, 1); });
   return m;
 }

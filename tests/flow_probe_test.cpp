@@ -52,7 +52,8 @@ TEST(FlowProbe, ReproducesALinearFieldExactlyOnTheGridThatSolvesThePoint) {
       {cx + 0.4, 9.6, ProbeGrid::bodyGrid},   {3.37, -12.4, ProbeGrid::mainGrid},
       {cx + 13.1, 8.05, ProbeGrid::mainGrid}, {45.6, 17.3, ProbeGrid::mainGrid}};
   for (const Case& c : cases) {
-    const auto v = probeFlow(*flow.m, c.x, c.y);
+    const auto v =
+        probeFlow(flow.m->layout, flow.m->grids, flow.m->coupling, flow.m->solution, c.x, c.y);
     ASSERT_TRUE(v) << c.x << ", " << c.y;
     EXPECT_EQ(v->grid, c.grid) << c.x << ", " << c.y;
     const double expected =
@@ -72,14 +73,22 @@ TEST(FlowProbe, GivesNothingInsideABodyOrAHoleOrOutsideTheChannel) {
     for (int j = 1; j <= flow.m->grids.mainNy; ++j)
       flow.m->coupling.mainHoleFlag[i][j] = std::hypot(flow.m->grids.mainGrid[i][j].mainGridX - cx,
                                                        flow.m->grids.mainGrid[i][j].mainGridY) < 8;
-  EXPECT_FALSE(probeFlow(*flow.m, cx + 1.0, 0.5)) << "inside the body";
-  EXPECT_FALSE(probeFlow(*flow.m, -3.0, 0.5)) << "before the inflow";
-  EXPECT_FALSE(probeFlow(*flow.m, 10.0, 40.0)) << "beyond the wall";
+  EXPECT_FALSE(
+      probeFlow(flow.m->layout, flow.m->grids, flow.m->coupling, flow.m->solution, cx + 1.0, 0.5))
+      << "inside the body";
+  EXPECT_FALSE(
+      probeFlow(flow.m->layout, flow.m->grids, flow.m->coupling, flow.m->solution, -3.0, 0.5))
+      << "before the inflow";
+  EXPECT_FALSE(
+      probeFlow(flow.m->layout, flow.m->grids, flow.m->coupling, flow.m->solution, 10.0, 40.0))
+      << "beyond the wall";
   // A main-grid point cut out: the cells around it give no value.
   flow.m->coupling.mainHoleFlag[4][4] = 1;
   const MainPoint& q = flow.m->grids.mainGrid[4][4];
-  EXPECT_FALSE(probeFlow(*flow.m, q.mainGridX - 0.3, q.mainGridY + 0.6));
-  EXPECT_TRUE(probeFlow(*flow.m, q.mainGridX + 1.6, q.mainGridY + 0.6));
+  EXPECT_FALSE(probeFlow(flow.m->layout, flow.m->grids, flow.m->coupling, flow.m->solution,
+                         q.mainGridX - 0.3, q.mainGridY + 0.6));
+  EXPECT_TRUE(probeFlow(flow.m->layout, flow.m->grids, flow.m->coupling, flow.m->solution,
+                        q.mainGridX + 1.6, q.mainGridY + 0.6));
 }
 
 TEST(Recirculation, RunsFromTheRearToWhereTheFlowTurnsDownstreamAgain) {
@@ -100,7 +109,8 @@ TEST(Recirculation, RunsFromTheRearToWhereTheFlowTurnsDownstreamAgain) {
     for (int p = m->grids.bodyFirst[1]; p <= m->grids.bodyLast[1]; ++p)
       for (int r = 1; r <= m->layout.bodyLayers; ++r)
         m->solution.bodyFlow[p][r][1][slot::u] = u(m->grids.bodyGrid[p][r][1].bodyGridX);
-    const Recirculation found = recirculationBehind(*m, 1);
+    const Recirculation found =
+        recirculationBehind(m->layout, m->grids, m->coupling, m->solution, 1);
     EXPECT_NEAR(found.length, c.length, 1e-9) << "u at the rear " << c.uAtRear;
     EXPECT_NEAR(found.lengthInSizes, c.length / 10, 1e-10);
   }

@@ -42,7 +42,7 @@ TEST(ForceHistory, ASheddingLiftGivesItsPeriodMeanAmplitudeAndStrouhalNumber) {
                            0.1 + swing * std::sin(kTwoPi * s / 47.5)};
       },
       0.01);
-  const CycleStatistics s = cycleStatistics(*m, 1, 300);
+  const CycleStatistics s = cycleStatistics(m->constants, m->grids, m->solution, 1, 300);
   ASSERT_TRUE(s.period.has_value()) << "the lift oscillates";
   EXPECT_NEAR(*s.period, 47.5, 0.01);
   EXPECT_NEAR(s.clMean, 0.1, 0.003);
@@ -64,7 +64,7 @@ TEST(ForceHistory, ALiftThatDecaysOrWobblesByRoundOffHasNoPeriod) {
   };
   for (const auto& at : cases) {
     const auto m = history(600, at);
-    const CycleStatistics s = cycleStatistics(*m, 1, 100);
+    const CycleStatistics s = cycleStatistics(m->constants, m->grids, m->solution, 1, 100);
     EXPECT_FALSE(s.period.has_value());
     EXPECT_EQ(s.firstStep, 501);
     EXPECT_EQ(s.lastStep, 600);
@@ -112,6 +112,6 @@ TEST(ForceHistory, TheMeanDragSettlesWhenTwoWindowsAgreeWithinTheTolerance) {
   };
   for (const Case& c : cases) {
     const auto m = history(c.steps, c.at);
-    EXPECT_EQ(meanDragSettled(*m, rule), c.settled) << c.name;
+    EXPECT_EQ(meanDragSettled(m->grids, m->solution, rule), c.settled) << c.name;
   }
 }

@@ -18,7 +18,7 @@ struct HeadlessSession {
   HeadlessStages stages{*m, s, ws};
 
   HeadlessSession() {
-    setStartupDefaults(*m);
+    setStartupDefaults(m->layout, m->editing, m->view);
     rebuildGrids(*m);
     centreViewAtStart(m->layout, m->grids, m->view);
     placeLayoutOnBitmap(*m, s.bitmap);

@@ -34,7 +34,7 @@ TEST(LayoutEditing, StepsKeepTheirRanges) {
   EXPECT_EQ(steppedRatio(0.3, -kRatioStep), kRatioLow);
   EXPECT_TRUE(kGapRange.contains(26) && kGapRange.contains(32)) << "the presets' gaps";
   auto model = makeModel();
-  setStartupDefaults(*model);
+  setStartupDefaults(model->layout, model->editing, model->view);
   EXPECT_EQ(kColumnCountRange.high, model->editing.maxColumns);
   EXPECT_EQ(kBodyCountRange.high, model->editing.maxColumnBodies);
 }
@@ -62,7 +62,7 @@ TEST(LayoutEditing, ATurnStepThatWouldLeaveTheRangeIsRefused) {
 TEST(LayoutEditing, AddedColumnCopiesTheLastOne) {
   auto model = makeModel();
   Model& m = *model;
-  setStartupDefaults(m); // 5 columns of 3, 2, 3, 2, 3 bodies
+  setStartupDefaults(m.layout, m.editing, m.view); // 5 columns of 3, 2, 3, 2, 3 bodies
   m.layout.columnSpacing[5] = 31;
   m.layout.layoutShape[5][1] = shape::square;
   m.layout.layoutSize[5][1] = 9;
@@ -98,7 +98,7 @@ TEST(LayoutEditing, GridMakingTakesTurnsAtTheEndsOfAnInt) {
   auto model = makeModel();
   Model& m = *model;
   FakeWindowServices ws;
-  setStartupDefaults(m);
+  setStartupDefaults(m.layout, m.editing, m.view);
   for (int turn : {INT_MIN, INT_MAX, kTurnRange.low, kTurnRange.high}) {
     m.layout.layoutAngle[1][1] = turn;
     m.layout.layoutShape[1][1] = shape::square;

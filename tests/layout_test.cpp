@@ -23,7 +23,7 @@ namespace {
 struct LayoutFixture : ::testing::Test {
   Model& m = sharedCleanModel();
   FakeWindowServices ws;
-  void SetUp() override { setStartupDefaults(m); }
+  void SetUp() override { setStartupDefaults(m.layout, m.editing, m.view); }
   const AuxPoint& aux(int p, int r) const { return m.grids.bodyGrid[p][r][1]; }
   // One column of one body at (0, 0), its grids made.
   void makeOneBody(int shapeCode, int size) {
@@ -210,11 +210,12 @@ TEST_F(Layout, RadialLayersFollowTheGeometricLaw) {
 
 TEST_F(Layout, GridSegmentSpacing) {
   m.layout.bodyLayers = 10;
-  sizeBodyGrids(m, 31); // index 31 is an end point of the reversed fill
+  sizeBodyGrids(m.layout, m.grids, m.solution, m.scratch,
+                31); // index 31 is an end point of the reversed fill
   // Evenly spaced with ratio 1 along the perimeter.
   m.grids.bodyGrid[10][1][1] = {0, 0, 0, 0};
   m.grids.bodyGrid[15][1][1] = {10, 0, 5, 0};
-  fillGridSegment(m, 10, 1, 15, 1, 1.0);
+  fillGridSegment(m.grids, 10, 1, 15, 1, 1.0);
   for (int p = 11; p <= 14; ++p) {
     EXPECT_NEAR(aux(p, 1).bodyGridX, 2.0 * (p - 10), 1e-9);
     EXPECT_NEAR(aux(p, 1).bodyGridY, 1.0 * (p - 10), 1e-9);
@@ -222,14 +223,14 @@ TEST_F(Layout, GridSegmentSpacing) {
   // Between coincident points every interior point lands on that point.
   m.grids.bodyGrid[20][1][1] = {3, 0, 4, 0};
   m.grids.bodyGrid[20][10][1] = {3, 0, 4, 0};
-  fillGridSegment(m, 20, 1, 20, 10, 0.6);
+  fillGridSegment(m.grids, 20, 1, 20, 10, 0.6);
   for (int r = 2; r <= 9; ++r) {
     EXPECT_EQ(aux(20, r).bodyGridX, 3.0);
     EXPECT_EQ(aux(20, r).bodyGridY, 4.0);
   }
   // Reversed indices write nothing.
   m.grids.bodyGrid[30][5][1] = {-1, 0, -1, 0};
-  fillGridSegment(m, 31, 1, 29, 1, 1.0);
+  fillGridSegment(m.grids, 31, 1, 29, 1, 1.0);
   EXPECT_EQ(aux(30, 5).bodyGridX, -1.0);
 }
 
@@ -508,7 +509,7 @@ TEST_F(Layout, MainGridCapacityHoldsExactly252By220) {
   // lies along x: it sets how far upstream the grid begins.  Column 2 holds
   // four circles, clear of the ellipse, whose spacing and size set the
   // grid's height.
-  setStartupDefaults(m);
+  setStartupDefaults(m.layout, m.editing, m.view);
   m.layout.nColumns = 2;
   m.layout.columnBodies[1] = 1;
   m.layout.layoutShape[1][1] = shape::ellipse;

@@ -89,7 +89,7 @@ TEST(MessageCatalogue, ElapsedTimeInEnglishReadsAsHoursMinutesSeconds) {
 
 TEST(MessageCatalogue, RunInEnglishWritesEnglishStatusTexts) {
   auto m = makeModel();
-  setStartupDefaults(*m);
+  setStartupDefaults(m->layout, m->editing, m->view);
   FakeWindowServices ws;
   ws.textLanguage = Language::english;
   RecordingRunStages stages(*m, ws);

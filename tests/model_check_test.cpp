@@ -51,7 +51,8 @@ TEST(ModelCheck, BeforeTheFirstRunLinkAndHoleViewsAreWhite) {
 TEST(ModelCheck, DonorWithoutCoordinatesIsReportedAndDrawingGoesOn) {
   Checked c;
   Model& m = *c.m;
-  sizeBodyGrids(m, 1201); // room for the donor index that is never filled
+  sizeBodyGrids(m.layout, m.grids, m.solution, m.scratch,
+                1201); // room for the donor index that is never filled
   m.coupling.mainFromBody.resize(3);
   m.coupling.bodyFromBody.resize(2);
   m.coupling.mainFromBodyCount = 2;
@@ -88,7 +89,8 @@ TEST(ModelCheck, MeshViewRemapsAndDrawsBothGrids) {
 TEST(ModelCheck, ManyFailingLinksGiveOneMessageAndGenuineLinksNearTheOriginPass) {
   Checked c;
   Model& m = *c.m;
-  sizeBodyGrids(m, 1500); // room for the donor indices that are never filled
+  sizeBodyGrids(m.layout, m.grids, m.solution, m.scratch,
+                1500); // room for the donor indices that are never filled
   m.coupling.mainFromBody.resize(2276);
   m.coupling.linkedLayout = m.layout;
   // A sound link whose receiver lies near the origin, at (0.84, 0.12): the
@@ -131,7 +133,7 @@ TEST(ModelCheck, EveryLinkOfASetUpPassesIncludingThoseNearTheOrigin) {
   auto model = makeModel();
   Model& m = *model;
   FakeWindowServices ws;
-  setStartupDefaults(m);
+  setStartupDefaults(m.layout, m.editing, m.view);
   for (int c = 1; c <= kColumnSlots; ++c) {
     m.layout.columnSpacing[c] = 18;
     m.layout.columnBodies[c] = c % 2 == 1 ? 2 : 3;

@@ -55,7 +55,7 @@ TEST(GridArrays, ResizingKeepsThePointsBothSizesHoldAndZeroFillsTheRest) {
 
 TEST(ModelState, StartupDefaults) {
   auto m = makeModel();
-  setStartupDefaults(*m);
+  setStartupDefaults(m->layout, m->editing, m->view);
   EXPECT_EQ(m->layout.nColumns, 5);
   EXPECT_EQ(m->editing.maxColumns, 6);
   EXPECT_EQ(m->editing.maxColumnBodies, 5);

@@ -86,7 +86,7 @@ int bodyNumber(const Model& m, int column, int body) {
 struct Overlaps : ::testing::Test {
   Model& m = sharedCleanModel();
   FakeWindowServices ws;
-  void SetUp() override { setStartupDefaults(m); }
+  void SetUp() override { setStartupDefaults(m.layout, m.editing, m.view); }
 };
 
 TEST_F(Overlaps, EveryPatternAndTheStartUpLayoutAreMade) {
@@ -124,7 +124,7 @@ TEST_F(Overlaps, EveryVerdictOverLayoutsTheDialogReachesIsConfirmedGeometrically
   };
   int made = 0, overlapping = 0, outside = 0;
   for (int sample = 0; sample < 2000; ++sample) {
-    setStartupDefaults(m);
+    setStartupDefaults(m.layout, m.editing, m.view);
     m.grids.hasFittedLayout = false;
     m.layout.nColumns = pick(1, 6);
     m.layout.ellipseRatio = 0.2 * pick(1, 20);

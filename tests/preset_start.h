@@ -8,10 +8,10 @@
 #include "solver/initial_state.h"
 
 inline void startPreset(Model& m, int preset) {
-  setStartupDefaults(m);
+  setStartupDefaults(m.layout, m.editing, m.view);
   FakeWindowServices ws;
   applyPreset(m, preset);
   m.run.stopFlag = false;
   runCouplingSetupShown(m, ws);
-  setInitialState(m);
+  setInitialState(m.layout, m.flow, m.grids, m.constants, m.solution, m.scratch);
 }

@@ -26,7 +26,7 @@ struct SmallSession {
   FakeWindowServices ws;
   RecordingRunStages stages{*m, ws};
   SmallSession() {
-    setStartupDefaults(*m);
+    setStartupDefaults(m->layout, m->editing, m->view);
     m->layout.nColumns = 1;
     m->layout.columnBodies[1] = 1;
     m->layout.layoutSize[1][1] = 16;

@@ -40,7 +40,7 @@ struct Session {
   RecordingRunStages stages;
   explicit Session(int preset = 0, bool withPlots = false)
       : stages(*m, ws, withPlots ? &plots : nullptr) {
-    setStartupDefaults(*m);
+    setStartupDefaults(m->layout, m->editing, m->view);
     if (preset != 0)
       applyPreset(*m, preset);
     else
@@ -175,7 +175,7 @@ TEST(RunStop, StartIsRefusedAfterARunBeyondStep280) {
   // count left over is no result of the layout on screen.
   ASSERT_TRUE(canContinue(s.m->layout, s.m->flow, s.m->solution));
   s.m->layout.layoutSize[1][1] += 1;
-  EXPECT_FALSE(hasCompleteResult(*s.m));
+  EXPECT_FALSE(hasCompleteResult(s.m->layout, s.m->flow, s.m->solution, s.m->run));
   EXPECT_FALSE(canContinue(s.m->layout, s.m->flow, s.m->solution));
 }
 
@@ -284,7 +284,7 @@ TEST(RunDivergence, SoundnessCheckCoversEveryPointAStepWrites) {
   m->layout.bodyLayers = 10;
   synthetic::ringBody(*m, 8, 6, 2.5, 6.2, 24);
   synthetic::ringBody(*m, 30, 6, 2.5, 6.2, 24);
-  setInitialState(*m);
+  setInitialState(m->layout, m->flow, m->grids, m->constants, m->solution, m->scratch);
   EXPECT_TRUE(flowIsSound(m->layout, m->grids, m->solution)) << "initial state";
   for (const auto& c : kUnsound) {
     double& x = c.at(*m);

@@ -97,7 +97,7 @@ TEST(AuxResidual, UniformFlowGivesZeroStageValuesOnTheGridsOfEveryPreset) {
   auto m = makeModel();
   for (int preset = 0; preset <= 4; ++preset) {
     clearModel(*m);
-    setStartupDefaults(*m);
+    setStartupDefaults(m->layout, m->editing, m->view);
     FakeWindowServices ws;
     if (preset == 0)
       rebuildGrids(*m);

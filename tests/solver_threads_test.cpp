@@ -26,7 +26,7 @@ void runPreset(Model& m, int preset, int threads) {
   applyPreset(m, preset);
   m.run.stopFlag = false;
   runCouplingSetupShown(m, ws);
-  setInitialState(m);
+  setInitialState(m.layout, m.flow, m.grids, m.constants, m.solution, m.scratch);
   setSolverThreads(threads);
   for (int s = 0; s < 30; ++s) timeStep(m);
   setSolverThreads(0);
@@ -35,7 +35,7 @@ void runPreset(Model& m, int preset, int threads) {
 // Preset 4's layout after its set-up and 30 time steps on `threads` threads.
 std::unique_ptr<Model> stepsOn(int threads) {
   auto m = makeModel();
-  setStartupDefaults(*m);
+  setStartupDefaults(m->layout, m->editing, m->view);
   runPreset(*m, 4, threads);
   return m;
 }
@@ -59,7 +59,7 @@ TEST(SolverThreads, OneTwoAndFourThreadsGiveTheSameBitsInEveryField) {
 // layout run in a fresh model.
 TEST(SolverThreads, StepsAfterANewSetUpUseTheNewMetrics) {
   const auto again = stepsOn(1), fresh = makeModel();
-  setStartupDefaults(*fresh);
+  setStartupDefaults(fresh->layout, fresh->editing, fresh->view);
   runPreset(*again, 2, 1);
   runPreset(*fresh, 2, 1);
   ASSERT_NE(again->grids.nBodies, 0);

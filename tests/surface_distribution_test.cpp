@@ -25,7 +25,8 @@ TEST(SurfaceDistribution, AtRestEveryShapeHasNoPressureNoShearNoZeroAndIsWalkedF
   auto m = everyShape();
   ASSERT_EQ(m->grids.nBodies, 5);
   for (int b = 1; b <= m->grids.nBodies; ++b) {
-    const SurfaceDistribution d = surfaceDistribution(*m, b);
+    const SurfaceDistribution d =
+        surfaceDistribution(m->layout, m->constants, m->grids, m->solution, b);
     ASSERT_EQ(static_cast<int>(d.points.size()), m->grids.bodyLast[b] - m->grids.bodyFirst[b]);
     EXPECT_TRUE(d.zeros.empty()) << "body " << b;
     for (std::size_t k = 0; k < d.points.size(); ++k) {
@@ -48,7 +49,8 @@ TEST(SurfaceDistribution, ALinearPressureGivesTheCpOfEachPointExactly) {
   setAuxPressure(*m, pressure);
   const double dynamicPressure = 0.5 * m->constants.uInf * m->constants.uInf;
   for (int b = 1; b <= m->grids.nBodies; ++b)
-    for (const SurfacePoint& p : surfaceDistribution(*m, b).points)
+    for (const SurfacePoint& p :
+         surfaceDistribution(m->layout, m->constants, m->grids, m->solution, b).points)
       EXPECT_NEAR(p.cp, (pressure(p.x / 16, p.y / 16) - 1) / dynamicPressure, 1e-12)
           << "body " << b << " at " << p.x << ", " << p.y;
 }
@@ -61,7 +63,8 @@ TEST(SurfaceDistribution, AUniformShearFlowGivesTheWallShearOfItsStressOnACircle
     synthetic::fillFlow(*m, [&](FlowPoint& f, double, double y) {
       synthetic::setState(f, 1, gamma * y / 16, 0, 1);
     });
-    const SurfaceDistribution d = surfaceDistribution(*m, 1);
+    const SurfaceDistribution d =
+        surfaceDistribution(m->layout, m->constants, m->grids, m->solution, 1);
     ASSERT_EQ(d.points.size(), 400u);
     EXPECT_NEAR(d.perimeter, 2 * std::numbers::pi * 16, 0.01);
     for (const SurfacePoint& p : d.points) {

@@ -19,14 +19,14 @@ TEST(InitialState, FlowAtRestWithTheInflowColumnMoving) {
   auto m = makeModel();
   synthetic::mainGrid(*m, 30, 20);
   m->layout.bodyLayers = 10;
-  sizeBodyGrids(*m, 40);
+  sizeBodyGrids(m->layout, m->grids, m->solution, m->scratch, 40);
   // Leftovers of an earlier run must not survive.
   m->solution.mainFlow[30][20][slot::dq] = 7;
   m->solution.mainFlow[4][4][slot::omega] = 3;
   m->solution.bodyFlow[40][10][1][slot::res] = 5;
   m->scratch.mainSumXY[2] = 1;
   m->scratch.bodySumYY[4] = 1;
-  setInitialState(*m);
+  setInitialState(m->layout, m->flow, m->grids, m->constants, m->solution, m->scratch);
 
   const double uInf = 0.05 * std::sqrt(1.4);
   EXPECT_NEAR(m->constants.uInf, 0.0591607978309962, 1e-16);
@@ -66,10 +66,10 @@ TEST(InitialState, SetsEveryLayerOfGridSetOneAndLeavesGridSetTwoAlone) {
   auto m = makeModel();
   synthetic::mainGrid(*m, 30, 20);
   m->layout.bodyLayers = 10;
-  sizeBodyGrids(*m, 40);
+  sizeBodyGrids(m->layout, m->grids, m->solution, m->scratch, 40);
   ASSERT_EQ(m->solution.bodyFlow.extent2(), 11);
   m->solution.bodyFlow[5][3][2][slot::rho] = 8;
-  setInitialState(*m);
+  setInitialState(m->layout, m->flow, m->grids, m->constants, m->solution, m->scratch);
   EXPECT_EQ(m->solution.bodyFlow[5][3][2][slot::rho], 8);
   EXPECT_EQ(m->solution.bodyFlow[5][10][1][slot::rho], 1);
 }
@@ -81,7 +81,7 @@ std::unique_ptr<Model> smallChannel() {
   synthetic::mainGrid(*m, 14, 11);
   m->layout.bodyLayers = 10;
   synthetic::ringBody(*m, 8, 6, 2.5, 6.2, 24);
-  setInitialState(*m);
+  setInitialState(m->layout, m->flow, m->grids, m->constants, m->solution, m->scratch);
   return m;
 }
 
@@ -214,7 +214,7 @@ TEST(Smoothing, WorkedLineSolves) {
     clearModel(*m);
     const int n = int(c.rhs.size());
     m->layout.bodyLayers = n + 2;
-    sizeBodyGrids(*m, 7);
+    sizeBodyGrids(m->layout, m->grids, m->solution, m->scratch, 7);
     for (int r = 1; r <= n; ++r)
       for (int k = 0; k < 4; ++k)
         m->solution.bodyFlow[7][r + 2][1][slot::dq + k] = c.rhs[r - 1] * (k + 1);

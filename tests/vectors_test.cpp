@@ -19,14 +19,14 @@ struct Bare {
   explicit Bare(int nx = 12, int ny = 3) {
     m->grids.mainNx = nx;
     m->grids.mainNy = ny;
-    sizeMainGrid(*m, nx, ny);
+    sizeMainGrid(m->grids, m->coupling, m->solution, m->scratch, nx, ny);
     m->grids.outletLow = m->grids.outletHigh = 2;
     for (int i = 1; i <= nx; ++i)
       for (int j = 1; j <= ny; ++j) m->grids.mainGrid[i][j] = {0, -5000, 0, -5000};
     m->grids.nBodies = 1;
     m->layout.bodyLayers = 2;
     m->grids.bodyFirst[1] = m->grids.bodyLast[1] = 2;
-    sizeBodyGrids(*m, 3);
+    sizeBodyGrids(m->layout, m->grids, m->solution, m->scratch, 3);
     m->grids.body[1] = {0, -5000, 0, -5000};
     for (int p = 1; p <= 3; ++p)
       for (int r = 1; r <= 2; ++r) m->grids.bodyGrid[p][r][1] = {0, -5000, 0, -5000};

@@ -21,7 +21,7 @@ struct StartView {
   DrawingSurface bitmap{700, 452};
   // The start-up layout, then pattern n (0: none), as the window shows it.
   explicit StartView(int pattern) {
-    setStartupDefaults(*m);
+    setStartupDefaults(m->layout, m->editing, m->view);
     EXPECT_TRUE(rebuildGrids(*m));
     centreViewAtStart(m->layout, m->grids, m->view);
     if (pattern > 0) {

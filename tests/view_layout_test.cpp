@@ -21,7 +21,7 @@ struct StartupLayout {
   FakeWindowServices ws;
   ViewSurfaces s;
   StartupLayout() {
-    setStartupDefaults(*m);
+    setStartupDefaults(m->layout, m->editing, m->view);
     EXPECT_TRUE(rebuildGrids(*m));
     centreViewAtStart(m->layout, m->grids, m->view);
     placeLayoutOnBitmap(*m, s.bitmap);

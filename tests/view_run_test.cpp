@@ -27,7 +27,7 @@ protected:
     run = new Session();
     Model& m = *run->m;
     // The main window's creation: grids, view centre, pixel positions.
-    setStartupDefaults(m);
+    setStartupDefaults(m.layout, m.editing, m.view);
     rebuildGrids(m);
     centreViewAtStart(m.layout, m.grids, m.view);
     placeLayoutOnBitmap(m, run->s.bitmap);

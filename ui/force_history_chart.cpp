@@ -26,7 +26,9 @@ void holdRange(QValueAxis* axis, double low, double high) {
 
 } // namespace
 
-ForceHistoryChart::ForceHistoryChart(const Model& m, QWidget* parent) : QWidget(parent), m_(m) {
+ForceHistoryChart::ForceHistoryChart(const LayoutParameters& layout, const Grids& grids,
+                                     const FlowSolution& solution, QWidget* parent)
+    : QWidget(parent), layout_(layout), grids_(grids), solution_(solution) {
   body_ = new QComboBox(this);
   body_->setObjectName("ForceBodyChoice");
   connect(body_, &QComboBox::currentIndexChanged, this, [this] {
@@ -61,10 +63,10 @@ ForceHistoryChart::ForceHistoryChart(const Model& m, QWidget* parent) : QWidget(
   auto* view = new QChartView(chart, this);
   view->setObjectName("ForceHistoryChart");
 
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(body_, 0, Qt::AlignLeft);
-  layout->addWidget(view);
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->addWidget(body_, 0, Qt::AlignLeft);
+  column->addWidget(view);
   restart();
 }
 
@@ -73,7 +75,7 @@ void ForceHistoryChart::changeEvent(QEvent* event) {
   if (event->type() != QEvent::LanguageChange) return;
   texts_.apply();
   // The bodies' names, the choice kept.
-  const QStringList names = bodyNames(m_.layout);
+  const QStringList names = bodyNames(layout_);
   for (int i = 0; i < std::min(body_->count(), static_cast<int>(names.size())); ++i)
     body_->setItemText(i, names[i]);
 }
@@ -83,10 +85,10 @@ void ForceHistoryChart::restart() {
   {
     const QSignalBlocker blocker(body_);
     body_->clear();
-    body_->addItems(bodyNames(m_.layout));
+    body_->addItems(bodyNames(layout_));
     body_->setCurrentIndex(std::min(chosen, body_->count() - 1));
   }
-  bodiesShown_ = m_.grids.nBodies;
+  bodiesShown_ = grids_.nBodies;
   shown_ = 0;
   cd_->clear();
   cl_->clear();
@@ -97,16 +99,15 @@ void ForceHistoryChart::restart() {
 }
 
 void ForceHistoryChart::follow() {
-  const int n = m_.grids.nBodies > 0 ? forceSteps(m_.grids, m_.solution) : 0;
-  if (n < shown_ || m_.grids.nBodies != bodiesShown_) restart();
+  const int n = grids_.nBodies > 0 ? forceSteps(grids_, solution_) : 0;
+  if (n < shown_ || grids_.nBodies != bodiesShown_) restart();
   const int b = body_->currentIndex();
   if (n == shown_ || b < 0) return;
   QList<QPointF> cd, cl;
   cd.reserve(n - shown_);
   cl.reserve(n - shown_);
   for (int k = shown_; k < n; ++k) {
-    const ForceSample& f =
-        m_.solution.forceHistory[static_cast<std::size_t>(k) * m_.grids.nBodies + b];
+    const ForceSample& f = solution_.forceHistory[static_cast<std::size_t>(k) * grids_.nBodies + b];
     // A diverging step leaves no finite force to draw.
     if (!std::isfinite(f.cd) || !std::isfinite(f.cl)) continue;
     cd.append({k + 1.0, f.cd});

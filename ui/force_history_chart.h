@@ -1,6 +1,6 @@
 // The force history beside the convergence history: Cd (left axis) and Cl
 // (right axis) of one body, chosen from a list, after every step of the last
-// run and its continuations (Model::forceHistory).  The history window calls
+// run and its continuations (FlowSolution::forceHistory).  The history window calls
 // follow() whenever it takes on new steps, so both charts move together.
 #pragma once
 
@@ -16,7 +16,8 @@ class QValueAxis;
 class ForceHistoryChart : public QWidget {
   Q_OBJECT
 public:
-  ForceHistoryChart(const Model& m, QWidget* parent);
+  ForceHistoryChart(const LayoutParameters& layout, const Grids& grids,
+                    const FlowSolution& solution, QWidget* parent);
 
   // Takes on the steps recorded since the last call; starts again when the
   // history has shrunk (a new run) or the bodies have changed.
@@ -32,7 +33,9 @@ protected:
 private:
   void restart();
 
-  const Model& m_;
+  const LayoutParameters& layout_;
+  const Grids& grids_;
+  const FlowSolution& solution_;
   QComboBox* body_ = nullptr;
   QLineSeries* cd_ = nullptr;
   QLineSeries* cl_ = nullptr;

@@ -23,7 +23,8 @@ QString number(double value) {
 }
 } // namespace
 
-ForcesWindow::ForcesWindow(const Model& m, QWidget* parent) : QWidget(parent, Qt::Window), m_(m) {
+ForcesWindow::ForcesWindow(const ResultRecords& result, QWidget* parent)
+    : QWidget(parent, Qt::Window), result_(result) {
   texts_.bind(this, &QWidget::setWindowTitle, ForcesWindowText::caption);
   setFont(interfaceFont(12));
   resize(640, 320);
@@ -65,18 +66,21 @@ ForcesWindow::ForcesWindow(const Model& m, QWidget* parent) : QWidget(parent, Qt
 }
 
 void ForcesWindow::saveCsv() {
-  if (canContinue(m_.layout, m_.flow, m_.solution)) saveCsvAs(csvHooks, forcesCsv(m_));
+  if (canContinue(result_.layout, result_.flow, result_.solution))
+    saveCsvAs(csvHooks, forcesCsv(result_.layout, result_.constants, result_.grids,
+                                  result_.solution, result_.run.runLength.window));
 }
 
 void ForcesWindow::refresh() {
-  if (!canContinue(m_.layout, m_.flow, m_.solution)) {
+  if (!canContinue(result_.layout, result_.flow, result_.solution)) {
     // No run's flow on these grids: nothing to read forces from.
     table_->setRowCount(0);
     pressureDrop_->setText(text(ForcesWindowText::noFlow));
     references_->clear();
     return;
   }
-  const FlowForces f = flowForces(m_);
+  const FlowForces f =
+      flowForces(result_.layout, result_.constants, result_.grids, result_.solution);
   table_->setRowCount(static_cast<int>(f.bodies.size()));
   for (int row = 0; row < table_->rowCount(); ++row) {
     const BodyForces& b = f.bodies[row];
@@ -93,13 +97,14 @@ void ForcesWindow::refresh() {
   }
   pressureDrop_->setText(text(ForcesWindowText::pressureDrop) + "\t" +
                          QString::number(f.pressureDrop, 'g', 6));
-  const ReferenceQuantities q = referenceQuantities(m_.constants);
+  const ReferenceQuantities q = referenceQuantities(result_.constants);
   const auto g = [](double value) { return QString::number(value, 'g', 6); };
   QString references = text(ForcesWindowText::references)
                            .arg(g(q.rhoInf), g(q.uInf), g(q.mainViscosity), g(q.bodyViscosity),
                                 g(q.reynolds), g(q.mach));
-  if (m_.constants.timeAccurate)
-    references += "\n" + text(ForcesWindowText::flowTime).arg(g(m_.solution.flowTime * q.uInf));
+  if (result_.constants.timeAccurate)
+    references +=
+        "\n" + text(ForcesWindowText::flowTime).arg(g(result_.solution.flowTime * q.uInf));
   references_->setText(references);
 }
 

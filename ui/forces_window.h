@@ -7,7 +7,7 @@
 // the current grids.
 #pragma once
 
-#include "core/model.h"
+#include "core/result_records.h"
 #include "gui/translated_texts.h"
 #include "ui/csv_export.h"
 
@@ -21,7 +21,7 @@ class QTableWidget;
 class ForcesWindow : public QWidget {
   Q_OBJECT
 public:
-  ForcesWindow(const Model& m, QWidget* parent);
+  ForcesWindow(const ResultRecords& result, QWidget* parent);
 
   // Reads the forces of the flow as it stands into the table.
   void refresh();
@@ -47,7 +47,7 @@ protected:
   void showEvent(QShowEvent* event) override;
 
 private:
-  const Model& m_;
+  const ResultRecords result_;
   QTableWidget* table_ = nullptr;
   QLabel* pressureDrop_ = nullptr;
   QLabel* references_ = nullptr;

@@ -25,7 +25,8 @@ void setMaximum(QValueAxis* axis, double maximum) {
 }
 } // namespace
 
-HistoryWindow::HistoryWindow(const Model& m, QWidget* parent) : QWidget(parent, Qt::Window), m_(m) {
+HistoryWindow::HistoryWindow(const ResultRecords& result, QWidget* parent)
+    : QWidget(parent, Qt::Window), result_(result) {
   texts_.bind(this, &QWidget::setWindowTitle, HistoryWindowText::caption);
   setFont(interfaceFont(12));
   resize(560, 640);
@@ -62,7 +63,7 @@ HistoryWindow::HistoryWindow(const Model& m, QWidget* parent) : QWidget(parent, 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(view);
-  forces_ = new ForceHistoryChart(m, this);
+  forces_ = new ForceHistoryChart(result.layout, result.grids, result.solution, this);
   layout->addWidget(forces_);
   auto* save = new QPushButton(this);
   texts_.bind(save, &QPushButton::setText, CsvExportText::saveCsv);
@@ -74,7 +75,7 @@ HistoryWindow::HistoryWindow(const Model& m, QWidget* parent) : QWidget(parent, 
 }
 
 void HistoryWindow::saveCsv() {
-  saveCsvAs(csvHooks, historyCsv(m_));
+  saveCsvAs(csvHooks, historyCsv(result_.constants, result_.grids, result_.solution));
 }
 
 void HistoryWindow::resetPlot() {
@@ -88,7 +89,7 @@ void HistoryWindow::resetPlot() {
 }
 
 void HistoryWindow::refresh() {
-  const auto& history = m_.solution.residualHistory;
+  const auto& history = result_.solution.residualHistory;
   const int n = static_cast<int>(history.size());
   if (n < shown_) resetPlot(); // a new run has begun
   showRunLength();
@@ -135,9 +136,10 @@ void HistoryWindow::refresh() {
 
 void HistoryWindow::showRunLength() {
   // Which kind of run the history belongs to.
-  const RunLength& length = m_.run.runLength;
-  const int n = static_cast<int>(m_.solution.residualHistory.size());
-  chart_->setTitle(m_.solution.runEnd == RunEnd::settled ? text(HistoryWindowText::settledAt).arg(n)
+  const RunLength& length = result_.run.runLength;
+  const int n = static_cast<int>(result_.solution.residualHistory.size());
+  chart_->setTitle(result_.solution.runEnd == RunEnd::settled
+                       ? text(HistoryWindowText::settledAt).arg(n)
                    : length.untilSettled ? text(HistoryWindowText::untilSettled).arg(length.steps)
                                          : text(HistoryWindowText::fixedSteps).arg(length.steps));
 }
@@ -152,7 +154,7 @@ void HistoryWindow::changeEvent(QEvent* event) {
 
 void HistoryWindow::follow() {
   if (!isVisible()) return;
-  const int n = static_cast<int>(m_.solution.residualHistory.size());
+  const int n = static_cast<int>(result_.solution.residualHistory.size());
   if (n >= shown_ + refreshSteps || n < shown_) refresh();
 }
 

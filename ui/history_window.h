@@ -7,7 +7,7 @@
 // histories as CSV.
 #pragma once
 
-#include "core/model.h"
+#include "core/result_records.h"
 #include "gui/translated_texts.h"
 #include "ui/csv_export.h"
 
@@ -24,7 +24,7 @@ class QValueAxis;
 class HistoryWindow : public QWidget {
   Q_OBJECT
 public:
-  HistoryWindow(const Model& m, QWidget* parent);
+  HistoryWindow(const ResultRecords& result, QWidget* parent);
 
   // Brings the plot up to date with the model's history.
   void refresh();
@@ -55,7 +55,7 @@ private:
   // The chart's title: what ends the run.
   void showRunLength();
 
-  const Model& m_;
+  const ResultRecords result_;
   QChart* chart_ = nullptr;
   QLineSeries* residual_ = nullptr;
   QLineSeries* speed_ = nullptr;

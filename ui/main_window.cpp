@@ -97,7 +97,7 @@ void MainWindow::createControls() {
 
   m.editing.selectAllColumns = true;
   createPicture(700, 452);
-  setStartupDefaults(m);
+  setStartupDefaults(m.layout, m.editing, m.view);
 
   stopButton_->hide();
   stopButton_->setColours(QColor(125, 0, 0), QColor(255, 255, 105));

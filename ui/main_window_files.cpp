@@ -131,7 +131,9 @@ void MainWindow::saveFieldsClick() {
   if (!flowPlotsReady()) return;
   const QString path = chooseFile(true, text(MainWindowText::fieldsFilter));
   if (path.isEmpty()) return;
-  if (const auto error = writeFlowFieldsCgns(*model_, path.toStdString()))
+  if (const auto error =
+          writeFlowFieldsCgns(model_->layout, model_->constants, model_->grids, model_->coupling,
+                              model_->solution, path.toStdString()))
     services_->showMessage(
         text(PictureText::fieldsNotSaved)
             .arg(path, fileErrorReason(path, FileAccess::write, QString::fromStdString(*error)))
@@ -145,7 +147,7 @@ void MainWindow::flowConditionsClick() {
             [this] { applyFlowConditions(flowDialog_->conditions(), flowDialog_->channel()); });
   }
   flowDialog_->setConditions(model_->flow);
-  flowDialog_->setChannel(model_->layout.channel, channelOfGrid(*model_));
+  flowDialog_->setChannel(model_->layout.channel, channelOfGrid(model_->layout, model_->grids));
   flowDialog_->open(); // window-modal, without a loop of its own
 }
 

@@ -144,7 +144,7 @@ void MainWindow::showProbe(int x, int y) {
       computeVorticity(model_->layout, model_->constants, model_->grids, model_->solution);
       probedFlow_ = flow;
     }
-    if (const auto v = probeFlow(m, at.x, at.y)) {
+    if (const auto v = probeFlow(m.layout, m.grids, m.coupling, m.solution, at.x, at.y)) {
       auto number = [](double value) { return QString::number(value, 'g', 4); };
       shown +=
           text(MainWindowText::probeFlow)

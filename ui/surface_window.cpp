@@ -37,7 +37,8 @@ QString kindText(const WallShearZero& z) {
 
 } // namespace
 
-SurfaceWindow::SurfaceWindow(const Model& m, QWidget* parent) : QWidget(parent, Qt::Window), m_(m) {
+SurfaceWindow::SurfaceWindow(const ResultRecords& result, QWidget* parent)
+    : QWidget(parent, Qt::Window), result_(result) {
   texts_.bind(this, &QWidget::setWindowTitle, T::caption);
   setFont(interfaceFont(12));
   resize(720, 560);
@@ -138,8 +139,8 @@ void SurfaceWindow::fillBodyChoice() {
   const int chosen = std::max(body_->currentIndex(), 0);
   const QSignalBlocker blocker(body_);
   body_->clear();
-  if (!canContinue(m_.layout, m_.flow, m_.solution)) return;
-  body_->addItems(bodyNames(m_.layout));
+  if (!canContinue(result_.layout, result_.flow, result_.solution)) return;
+  body_->addItems(bodyNames(result_.layout));
   body_->setCurrentIndex(std::min(chosen, body_->count() - 1));
 }
 
@@ -158,12 +159,14 @@ void SurfaceWindow::plot() {
   zeros_->setRowCount(0);
   const bool byAngle = abscissa_->currentIndex() == 0;
   xAxis_->setTitleText(text(byAngle ? T::byAngle : T::byLength));
-  if (!canContinue(m_.layout, m_.flow, m_.solution) || body_->count() == 0) {
+  if (!canContinue(result_.layout, result_.flow, result_.solution) || body_->count() == 0) {
     note_->setText(text(ForcesWindowText::noFlow));
     return;
   }
   note_->setText(text(T::definitions));
-  const SurfaceDistribution d = surfaceDistribution(m_, body_->currentIndex() + 1);
+  const SurfaceDistribution d =
+      surfaceDistribution(result_.layout, result_.constants, result_.grids, result_.solution,
+                          body_->currentIndex() + 1);
   QList<QPointF> cp, cf;
   double cpLow = 0, cpHigh = 0, cfLow = 0, cfHigh = 0;
   for (const SurfacePoint& p : d.points) {
@@ -193,8 +196,11 @@ void SurfaceWindow::plot() {
 
 QString SurfaceWindow::tabSeparated() const {
   if (modelReadable && !modelReadable()) return {};
-  if (!canContinue(m_.layout, m_.flow, m_.solution) || body_->count() == 0) return {};
-  const SurfaceDistribution d = surfaceDistribution(m_, body_->currentIndex() + 1);
+  if (!canContinue(result_.layout, result_.flow, result_.solution) || body_->count() == 0)
+    return {};
+  const SurfaceDistribution d =
+      surfaceDistribution(result_.layout, result_.constants, result_.grids, result_.solution,
+                          body_->currentIndex() + 1);
   const auto g = [](double value) { return QString::number(value, 'g', 8); };
   QStringList lines{body_->currentText(), "index\tx\ty\ts\tangle\tCp\tCf"};
   int index = 0;
@@ -217,8 +223,10 @@ void SurfaceWindow::copyToClipboard() {
 }
 
 void SurfaceWindow::saveCsv() {
-  if ((!modelReadable || modelReadable()) && canContinue(m_.layout, m_.flow, m_.solution))
-    saveCsvAs(csvHooks, surfaceCsv(m_));
+  if ((!modelReadable || modelReadable()) &&
+      canContinue(result_.layout, result_.flow, result_.solution))
+    saveCsvAs(csvHooks,
+              surfaceCsv(result_.layout, result_.constants, result_.grids, result_.solution));
 }
 
 void SurfaceWindow::showEvent(QShowEvent* event) {

@@ -8,7 +8,7 @@
 // is no run's flow on the current grids.
 #pragma once
 
-#include "core/model.h"
+#include "core/result_records.h"
 #include "gui/translated_texts.h"
 #include "ui/csv_export.h"
 
@@ -26,7 +26,7 @@ class QValueAxis;
 class SurfaceWindow : public QWidget {
   Q_OBJECT
 public:
-  SurfaceWindow(const Model& m, QWidget* parent);
+  SurfaceWindow(const ResultRecords& result, QWidget* parent);
 
   // Reads the chosen body's distribution from the flow as it stands.
   void refresh();
@@ -61,7 +61,7 @@ private:
   void fillBodyChoice();
   void plot();
 
-  const Model& m_;
+  const ResultRecords result_;
   QComboBox* body_ = nullptr;
   QComboBox* abscissa_ = nullptr;
   QLineSeries* cp_ = nullptr;

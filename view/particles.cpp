@@ -220,7 +220,8 @@ void animateParticles(Model& m, ViewSurfaces& s, RunObserver& observer, Particle
       if (m.run.stepsDone == m.run.stepCount - 1) m.run.runEndTick = observer.tickCount();
       const Language language = observer.language();
       observer.setStatusText(0, tracingTitle(language));
-      observer.setStatusText(1, elapsed(language, {calculationTimeText(language, m)}));
+      observer.setStatusText(1,
+                             elapsed(language, {calculationTimeText(language, m.run, m.solution)}));
       m.view.particleState = 2;
     }
     const int particles = particleCount(m.grids);

@@ -98,7 +98,7 @@ TEST(BatchMode, DefaultRunMatchesTheWindowsRunAndWritesItsPicture) {
   ASSERT_EQ(s.m.run.stepsDone, 300);
 
   const QJsonObject summary = readSummary(out);
-  const FlowRanges r = flowRanges(s.m);
+  const FlowRanges r = flowRanges(s.m.layout, s.m.grids, s.m.coupling, s.m.solution);
   EXPECT_EQ(summary["layout"].toString(), "default");
   EXPECT_EQ(summary["steps"].toInt(), 300);
   EXPECT_EQ(summary["stepsDone"].toInt(), 300);
@@ -124,7 +124,7 @@ TEST(BatchMode, DefaultRunMatchesTheWindowsRunAndWritesItsPicture) {
     EXPECT_EQ(residual[s2].toDouble(), s.m.solution.residualHistory[s2].densityResidual)
         << "step " << s2 + 1;
   const QJsonArray bodies = summary["bodies"].toArray();
-  const FlowForces forces = flowForces(s.m);
+  const FlowForces forces = flowForces(s.m.layout, s.m.constants, s.m.grids, s.m.solution);
   ASSERT_EQ(bodies.size(), s.m.grids.nBodies);
   for (int b = 0; b < bodies.size(); ++b) {
     const QJsonObject o = bodies[b].toObject();

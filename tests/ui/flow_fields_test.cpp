@@ -49,7 +49,7 @@ TEST(FlowFieldsCgns, ReadsBackOneZonePerGridWithTheLastFlow) {
   const auto bodyBefore = std::make_unique<decltype(m.solution.bodyFlow)>(m.solution.bodyFlow);
   QTemporaryDir dir;
   const std::string path = dir.filePath("fields.cgns").toStdString();
-  ASSERT_FALSE(writeFlowFieldsCgns(m, path));
+  ASSERT_FALSE(writeFlowFieldsCgns(m.layout, m.constants, m.grids, m.coupling, m.solution, path));
   EXPECT_TRUE(sameBits(*mainBefore, m.solution.mainFlow)) << "model unchanged";
   EXPECT_TRUE(sameBits(*bodyBefore, m.solution.bodyFlow)) << "model unchanged";
 
@@ -177,7 +177,8 @@ TEST(FlowFieldsCgns, ThePackagedCheckerFindsNoError) {
   ShortRun run;
   QTemporaryDir dir;
   const QString path = dir.filePath("fields.cgns");
-  ASSERT_FALSE(writeFlowFieldsCgns(*run.m, path.toStdString()));
+  ASSERT_FALSE(writeFlowFieldsCgns(run.m->layout, run.m->constants, run.m->grids, run.m->coupling,
+                                   run.m->solution, path.toStdString()));
   QProcess check;
   check.start(checker, {path});
   ASSERT_TRUE(check.waitForFinished(60000));
@@ -200,7 +201,8 @@ TEST(FlowFieldsCgns, AFailedWriteLeavesNoFile) {
   ShortRun run;
   QTemporaryDir dir;
   const std::string path = dir.filePath("missing folder/fields.cgns").toStdString();
-  EXPECT_TRUE(writeFlowFieldsCgns(*run.m, path));
+  EXPECT_TRUE(writeFlowFieldsCgns(run.m->layout, run.m->constants, run.m->grids, run.m->coupling,
+                                  run.m->solution, path));
   EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot).isEmpty());
 }
 

@@ -145,7 +145,7 @@ TEST(ViewFitWindow, ThePatternsKeepTheirClassicViews) {
     StartedWindow s;
     auto classic = makeModel();
     FakeWindowServices ws;
-    setStartupDefaults(*classic);
+    setStartupDefaults(classic->layout, classic->editing, classic->view);
     ASSERT_TRUE(rebuildGrids(*classic));
     centreViewAtStart(classic->layout, classic->grids, classic->view);
     ASSERT_TRUE(applyPreset(*classic, n));

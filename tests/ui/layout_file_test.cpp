@@ -89,14 +89,14 @@ TEST(LayoutFile, SavedLayoutsReadBackToTheSameGrids) {
   for (const RoundTrip& c : kRoundTrips) {
     FakeWindowServices ws;
     auto chosen = makeModel();
-    setStartupDefaults(*chosen);
+    setStartupDefaults(chosen->layout, chosen->editing, chosen->view);
     c.choose(*chosen, ws);
     ASSERT_TRUE(rebuildGrids(*chosen)) << c.name;
     const QString path = dir.filePath(QString(c.name) + ".json");
     ASSERT_FALSE(saveLayoutFile(path, chosen->layout)) << c.name;
 
     auto opened = makeModel();
-    setStartupDefaults(*opened);
+    setStartupDefaults(opened->layout, opened->editing, opened->view);
     const LayoutFileResult read = readLayoutFile(path, opened->layout);
     ASSERT_TRUE(read.layout) << c.name << ": " << read.error.toStdString();
     opened->layout = *read.layout;
@@ -108,7 +108,7 @@ TEST(LayoutFile, SavedLayoutsReadBackToTheSameGrids) {
 
 TEST(LayoutFile, MissingOptionalKeysTakeTheStartupValues) {
   auto m = makeModel();
-  setStartupDefaults(*m);
+  setStartupDefaults(m->layout, m->editing, m->view);
   m->layout.layoutRotation = 30;
   m->layout.ellipseRatio = 3;
   const QByteArray json = R"({"whirlpane-layout": 1, "columns": [
@@ -124,7 +124,7 @@ TEST(LayoutFile, MissingOptionalKeysTakeTheStartupValues) {
 TEST(LayoutFile, FlowConditionsRoundTripAndAFileWithoutThemIsClassic) {
   QTemporaryDir dir;
   auto m = makeModel();
-  setStartupDefaults(*m);
+  setStartupDefaults(m->layout, m->editing, m->view);
   const FlowConditions set{150, 0.08, BodyViscosity::uniform, TimeStepping::timeAccurate};
   const QString path = dir.filePath("flow.json");
   ASSERT_FALSE(saveLayoutFile(path, m->layout, set));
@@ -143,7 +143,7 @@ TEST(LayoutFile, FlowConditionsRoundTripAndAFileWithoutThemIsClassic) {
 
 TEST(LayoutFile, TheChannelRoundTripsAndAFileWithoutItIsClassic) {
   auto m = makeModel();
-  setStartupDefaults(*m);
+  setStartupDefaults(m->layout, m->editing, m->view);
   LayoutParameters given = m->layout;
   given.channel = {true, 32.8, 16.125, 160, -0.4, ChannelInflow::parabolic, ChannelOutlet::whole};
   const LayoutFileResult read = parseLayoutJson(layoutJson(given), "a.json", m->layout);
@@ -332,7 +332,7 @@ TEST(LayoutFile, OnlyRegularFilesAreRead) {
   const QString fifo = dir.filePath("fifo.json");
   ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
   auto m = makeModel();
-  setStartupDefaults(*m);
+  setStartupDefaults(m->layout, m->editing, m->view);
   for (const QString& path : {QStringLiteral("/dev/zero"), fifo, dir.path()}) {
     const LayoutFileResult read = readLayoutFile(path, m->layout);
     EXPECT_FALSE(read.layout) << path.toStdString();
@@ -432,7 +432,7 @@ TEST(LayoutFile, SavingOverAFileReplacesItWhole) {
   f.write(QByteArray(100000, 'x')); // longer than any layout
   f.close();
   auto m = makeModel();
-  setStartupDefaults(*m);
+  setStartupDefaults(m->layout, m->editing, m->view);
   ASSERT_FALSE(saveLayoutFile(path, m->layout));
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   EXPECT_EQ(f.readAll(), layoutJson(m->layout));

@@ -20,7 +20,7 @@ namespace {
 // differs.
 std::string gridsOutOfStep(const Model& m) {
   static std::unique_ptr<Model> fresh = makeModel();
-  setStartupDefaults(*fresh);
+  setStartupDefaults(fresh->layout, fresh->editing, fresh->view);
   fresh->layout = m.layout;
   FakeWindowServices ws;
   if (!rebuildGrids(*fresh)) return "the layout on screen does not fit";

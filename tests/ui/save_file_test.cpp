@@ -108,7 +108,9 @@ TEST_F(FullFileSystem, EverySaveReportsTheFailureAndKeepsTheEarlierFile) {
        }},
       {"fields.cgns",
        [&](const QString& p) {
-         return writeFlowFieldsCgns(*session.m, p.toStdString()).has_value();
+         return writeFlowFieldsCgns(session.m->layout, session.m->constants, session.m->grids,
+                                    session.m->coupling, session.m->solution, p.toStdString())
+             .has_value();
        }},
   };
   for (const auto& save : saves) {

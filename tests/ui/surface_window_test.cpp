@@ -32,7 +32,8 @@ TEST(SurfaceWindow, PlotsTheChosenBodyAgainstAngleOrLengthWithItsWallShearZeros)
   w.refresh();
   ASSERT_EQ(w.bodyChoice()->count(), s.m->grids.nBodies);
   w.bodyChoice()->setCurrentIndex(2);
-  const SurfaceDistribution d = surfaceDistribution(*s.m, 3);
+  const SurfaceDistribution d =
+      surfaceDistribution(s.m->layout, s.m->constants, s.m->grids, s.m->solution, 3);
   ASSERT_EQ(w.cpSeries()->count(), std::ssize(d.points));
   ASSERT_GE(d.zeros.size(), 2u) << "the front and a separation at least";
   for (bool byAngle : {true, false}) {
@@ -64,7 +65,8 @@ TEST(SurfaceWindow, PlotsTheChosenBodyAgainstAngleOrLengthWithItsWallShearZeros)
   ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
   qsizetype points = 0;
   for (int b = 1; b <= s.m->grids.nBodies; ++b)
-    points += std::ssize(surfaceDistribution(*s.m, b).points);
+    points += std::ssize(
+        surfaceDistribution(s.m->layout, s.m->constants, s.m->grids, s.m->solution, b).points);
   EXPECT_EQ(csv.readAll().count('\n'), points + 1);
 
   s.m->layout.layoutSize[1][1] += 1; // another layout: the flow is none of its
