@@ -19,6 +19,7 @@
 #include "core/grid_array.h"
 #include "core/large_pages.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -75,6 +76,13 @@ struct Capacities {
 constexpr Capacities capacitiesAt(int f) {
   return {kPerimeterCapacity * f,    kMainNxCapacity * f,  kMainNyCapacity * f,
           kMainLinkCapacity * f * f, kAuxLinkCapacity * f, kHoleCapacity * f * f};
+}
+// The columns a given channel's main grid of ny rows may have: as many as keep
+// its points within mainNx × mainNy, the memory the classic capacity allows,
+// so a long, low channel is not held to the classic length.  Never fewer than
+// the classic mainNx.
+constexpr int sizedChannelNxCapacity(const Capacities& c, int ny) {
+  return ny > 0 ? std::max(c.mainNx, c.mainNx * c.mainNy / ny) : c.mainNx;
 }
 
 // A fixed array indexed 1..N (slot 0 unused).

@@ -58,6 +58,29 @@ TEST(Channel, TheMainGridSpansTheChannelOnWholeCells) {
   }
 }
 
+TEST(Channel, AGivenChannelIsAsLongAsItNeedsWithinTheClassicPointCount) {
+  // The benchmark's channel for a circle of size 16 needs more columns than
+  // the classic 252 (504) along x; its points stay within 252 × 220 (f²).
+  struct Case {
+    int fineness, nx, ny;
+  };
+  for (const Case c : {Case{1, 283, 53}, Case{2, 564, 106}}) {
+    auto m = makeModel();
+    oneCircleIn(*m, 16, sized(65.6, 32, 320, -0.8));
+    m->flow.fineness = c.fineness;
+    FakeWindowServices ws;
+    ASSERT_EQ(remakeGridsShown(*m, ws), LayoutRefusal::none) << c.fineness;
+    EXPECT_EQ(m->grids.mainNx * 1000 + m->grids.mainNy, c.nx * 1000 + c.ny) << c.fineness;
+  }
+  auto m = makeModel();
+  oneCircleIn(*m, 8, sized(200, 30, 400, 0));
+  FakeWindowServices ws;
+  EXPECT_EQ(remakeGridsShown(*m, ws), LayoutRefusal::capacity);
+  ASSERT_EQ(ws.messages().size(), 1u);
+  EXPECT_NE(ws.messages()[0].find("345 × 161　（上限 344 × 220）"), std::string::npos)
+      << ws.messages()[0];
+}
+
 TEST(Channel, TheWholeOutletOpensEveryRowBetweenTheWalls) {
   auto m = makeModel();
   ChannelConditions c = sized(40, 30, 30, 0);
@@ -81,7 +104,8 @@ TEST(Channel, ChannelsTheGridsCannotHoldAreRefusedAndTheLastGridsKept) {
       {"grid across the inflow", sized(40, 10, 30, 0), LayoutRefusal::overlap},
       {"outlet through the body", sized(40, 30, 2, 0), LayoutRefusal::overlap},
       {"taller than the arrays", sized(280, 30, 30, 0), LayoutRefusal::capacity},
-      {"longer than the arrays", sized(40, 30, 400, 0), LayoutRefusal::capacity},
+      // 161 rows leave room for 55,440 / 161 = 344 columns: 345 are refused.
+      {"longer than the arrays", sized(200, 30, 400, 0), LayoutRefusal::capacity},
   };
   for (const Case& c : cases) {
     auto m = makeModel();
