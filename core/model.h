@@ -295,6 +295,11 @@ struct SolverConstants {
   // Time-accurate runs: every point of both grids takes one global step
   // (FlowSolution::globalTimeStep).
   bool timeAccurate;
+  // The body grids' seams solved as every other point of the ring (given
+  // channels): the seam's interfaces take the fluxes of their periodic twins
+  // and the ghost columns follow the stage.  Off, the classic seam: the
+  // dissipation's one-sided forms there, the ghosts at the step's start.
+  bool periodicSeams;
   double entropyRef; // p/rho^1.4 of the free stream, 1
   double stressA;    // 4/3
   double stressB;    // -2/3

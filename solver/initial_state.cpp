@@ -16,6 +16,7 @@ void setInitialState(Model& m) {
   m.constants.reynolds = m.flow.reynolds;
   m.constants.auxViscosityFactor = bodyViscosityFactor(m.flow.bodyViscosity);
   m.constants.timeAccurate = m.flow.timeStepping == TimeStepping::timeAccurate;
+  m.constants.periodicSeams = m.layout.channel.sized;
   m.solution.globalTimeStep = 0;
   m.solution.flowTime = 0;
 
