@@ -35,6 +35,20 @@ ChannelConditions sized(double height, double upstream, double downstream, doubl
           ChannelOutlet::middleThird};
 }
 
+// Runs one circle of `size` at `reynolds` in `channel` with a parabolic
+// inflow and the whole right edge open.
+void runOneCircleInAnOpenChannel(HeadlessSession& s, int size, ChannelConditions channel,
+                                 double reynolds, BodyViscosity viscosity, int steps) {
+  channel.inflow = ChannelInflow::parabolic;
+  channel.outlet = ChannelOutlet::whole;
+  oneCircleIn(*s.m, size, channel);
+  s.m->flow.reynolds = reynolds;
+  s.m->flow.bodyViscosity = viscosity;
+  ASSERT_TRUE(rebuildGrids(*s.m));
+  placeLayoutOnBitmap(*s.m, s.s.bitmap);
+  runCalculationSteps(*s.m, s.ws, s.stages, steps);
+}
+
 TEST(Channel, TheMainGridSpansTheChannelOnWholeCells) {
   struct Case {
     ChannelConditions channel;
@@ -132,14 +146,7 @@ TEST(Channel, AParabolicInflowWithTheWholeOutletCarriesPoiseuilleFlow) {
   // and 33 % there.
   HeadlessSession s;
   Model& m = *s.m;
-  ChannelConditions c = sized(25, 90, 60, 0.5);
-  c.inflow = ChannelInflow::parabolic;
-  c.outlet = ChannelOutlet::whole;
-  oneCircleIn(m, 5, c);
-  m.flow.reynolds = 50;
-  ASSERT_TRUE(rebuildGrids(m));
-  placeLayoutOnBitmap(m, s.s.bitmap);
-  runCalculationSteps(m, s.ws, s.stages, 5500);
+  runOneCircleInAnOpenChannel(s, 5, sized(25, 90, 60, 0.5), 50, BodyViscosity::classic, 5500);
   ASSERT_EQ(m.solution.flowStep, 5500) << "the run went through";
 
   const int ny = m.grids.mainNy;
@@ -174,18 +181,9 @@ TEST(Channel, ACircleOnTheCentreLineOfAGivenChannelFeelsNoLift) {
   // seam) lifts the circle: Cl 0.056 at Cd 5.77 after 6,000 steps, against
   // -0.0007 (falling to 0 as the flow settles) with the ring closed.
   HeadlessSession s;
-  Model& m = *s.m;
-  ChannelConditions c = sized(32.8, 16, 60, 0);
-  c.inflow = ChannelInflow::parabolic;
-  c.outlet = ChannelOutlet::whole;
-  oneCircleIn(m, 8, c);
-  m.flow.reynolds = 40;
-  m.flow.bodyViscosity = BodyViscosity::uniform;
-  ASSERT_TRUE(rebuildGrids(m));
-  placeLayoutOnBitmap(m, s.s.bitmap);
-  runCalculationSteps(m, s.ws, s.stages, 6000);
-  ASSERT_EQ(m.solution.flowStep, 6000) << "the run went through";
-  const ForceSample f = forceSample(m, 1);
+  runOneCircleInAnOpenChannel(s, 8, sized(32.8, 16, 60, 0), 40, BodyViscosity::uniform, 6000);
+  ASSERT_EQ(s.m->solution.flowStep, 6000) << "the run went through";
+  const ForceSample f = forceSample(*s.m, 1);
   EXPECT_LT(std::abs(f.cl), 0.002 * f.cd) << "Cl " << f.cl << ", Cd " << f.cd;
 }
 
