@@ -19,6 +19,7 @@
 #include "core/grid_array.h"
 #include "core/large_pages.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -75,6 +76,13 @@ struct Capacities {
 constexpr Capacities capacitiesAt(int f) {
   return {kPerimeterCapacity * f,    kMainNxCapacity * f,  kMainNyCapacity * f,
           kMainLinkCapacity * f * f, kAuxLinkCapacity * f, kHoleCapacity * f * f};
+}
+// The columns a given channel's main grid of ny rows may have: as many as keep
+// its points within mainNx × mainNy, the memory the classic capacity allows,
+// so a long, low channel is not held to the classic length.  Never fewer than
+// the classic mainNx.
+constexpr int sizedChannelNxCapacity(const Capacities& c, int ny) {
+  return ny > 0 ? std::max(c.mainNx, c.mainNx * c.mainNy / ny) : c.mainNx;
 }
 
 // A fixed array indexed 1..N (slot 0 unused).
@@ -287,6 +295,11 @@ struct SolverConstants {
   // Time-accurate runs: every point of both grids takes one global step
   // (FlowSolution::globalTimeStep).
   bool timeAccurate;
+  // The body grids' seams solved as every other point of the ring (given
+  // channels): the seam's interfaces take the fluxes of their periodic twins
+  // and the ghost columns follow the stage.  Off, the classic seam: the
+  // dissipation's one-sided forms there, the ghosts at the step's start.
+  bool periodicSeams;
   double entropyRef; // p/rho^1.4 of the free stream, 1
   double stressA;    // 4/3
   double stressB;    // -2/3

@@ -204,11 +204,13 @@ std::optional<SetupProblem> makeGrids(const GridMakingState& m) {
 
   buildBodiesAndAuxGrids(m.layout, m.grids);
 
-  // The main grid's size follows from the turned body surfaces: check it
-  // before the main grid is written.
+  // The main grid's size follows from the turned body surfaces or the given
+  // channel: check it before the main grid is written.
   const MainGridExtent g = mainGridExtent(m.layout, m.grids);
-  if (g.nx > capacity.mainNx || g.ny > capacity.mainNy)
-    return refuse(m, {Kind::tooManyMainPoints, {g.nx, g.ny, capacity.mainNx, capacity.mainNy}});
+  const int nxLimit =
+      m.layout.channel.sized ? sizedChannelNxCapacity(capacity, g.ny) : capacity.mainNx;
+  if (g.nx > nxLimit || g.ny > capacity.mainNy)
+    return refuse(m, {Kind::tooManyMainPoints, {g.nx, g.ny, nxLimit, capacity.mainNy}});
 
   // Bodies that overlap each other or reach out of the channel the main
   // grid would span.

@@ -17,6 +17,7 @@ void setInitialState(const LayoutParameters& layout, const FlowConditions& flow,
   constants.reynolds = flow.reynolds;
   constants.auxViscosityFactor = bodyViscosityFactor(flow.bodyViscosity);
   constants.timeAccurate = flow.timeStepping == TimeStepping::timeAccurate;
+  constants.periodicSeams = layout.channel.sized;
   solution.globalTimeStep = 0;
   solution.flowTime = 0;
 

@@ -196,10 +196,21 @@ void xiPass(const SolverState& m, const Planes& q, int pFirst, int pLast, int rF
     for (int a = a0; a < a0 + layers + 2; ++a)
       q.pairT[a] = (q.p[a] + q.p[a + S]) / (q.rho[a] + q.rho[a + S]);
   }
-  interfaceFluxes<true, Place::first>(m, q, q.at(pFirst - 1, rFirst), layers, S, 1, mu2);
   for (int p = pFirst; p <= pLast - 1; ++p)
     interfaceFluxes<true, Place::inner>(m, q, q.at(p, rFirst), layers, S, 1, mu2);
-  interfaceFluxes<true, Place::last>(m, q, q.at(pLast, rFirst), layers, S, 1, mu2);
+  if (m.constants.periodicSeams) {
+    // The ring is closed: pFirst and pLast are one point, so the interface
+    // before pFirst is the one before pLast and the one after pLast the one
+    // after pFirst, both inner interfaces with the full stencil.
+    for (int k = 0; k < 4; ++k)
+      for (int r = 0; r < layers; ++r) {
+        q.h[k][q.at(pFirst - 1, rFirst) + r] = q.h[k][q.at(pLast - 1, rFirst) + r];
+        q.h[k][q.at(pLast, rFirst) + r] = q.h[k][q.at(pFirst, rFirst) + r];
+      }
+  } else {
+    interfaceFluxes<true, Place::first>(m, q, q.at(pFirst - 1, rFirst), layers, S, 1, mu2);
+    interfaceFluxes<true, Place::last>(m, q, q.at(pLast, rFirst), layers, S, 1, mu2);
+  }
   for (int p = pFirst; p <= pLast; ++p) {
     const int a0 = q.at(p, rFirst);
 #pragma GCC ivdep
@@ -216,6 +227,18 @@ void etaLine(const SolverState& m, const Planes& q, int p, int rFirst, int rLast
   interfaceFluxes<false, Place::first>(m, q, a0, 1, 1, S, mu2);
   interfaceFluxes<false, Place::inner>(m, q, a0 + 1, n - 3, 1, S, mu2);
   interfaceFluxes<false, Place::last>(m, q, a0 + n - 2, 1, 1, S, mu2);
+}
+
+// The ghost columns take the state of their periodic partners, pFirst - 1
+// that of pLast - 1 and pLast + 1 that of pFirst + 1, on the layers
+// rFirst..rLast: after stage 1 they still hold U^n while their partners hold
+// U^n + X.
+void followSeamGhosts(const Planes& q, int pFirst, int pLast, int rFirst, int rLast) {
+  for (double* w : {q.rho, q.u, q.v, q.e, q.p, q.mu, q.mv, q.T})
+    for (int r = rFirst; r <= rLast; ++r) {
+      w[q.at(pFirst - 1, r)] = w[q.at(pLast - 1, r)];
+      w[q.at(pLast + 1, r)] = w[q.at(pFirst + 1, r)];
+    }
 }
 
 void load(const SolverState& m, const Planes& q, int pFirst, int pLast, int s) {
@@ -305,6 +328,7 @@ WHIRLPANE_HOT_LOOP void auxStages(const SolverState& m, int pFirst, int pLast, i
   }
 
   // Stage 2: Y = 4 X - dt R / J, and U^n again column by column.
+  if (m.constants.periodicSeams) followSeamGhosts(q, pFirst, pLast, rFirst - 1, rLast + 1);
   xiPass(m, q, pFirst, pLast, rFirst, rLast, mu2);
   for (int p = pFirst; p <= pLast; ++p) {
     etaLine(m, q, p, rFirst, rLast, mu2);
