@@ -27,9 +27,12 @@ ChannelConditions channelOfGrid(const Model& m) {
                x1 = m.grids.mainGrid[m.grids.mainNx][1].mainGridX;
   const double y0 = m.grids.mainGrid[1][1].mainGridY,
                y1 = m.grids.mainGrid[1][m.grids.mainNy].mainGridY;
-  return {m.layout.channel.sized, y1 - y0,          -x0,
-          x1 - lastColumnX(m),    -0.5 * (y0 + y1), m.layout.channel.inflow,
-          m.layout.channel.outlet};
+  ChannelConditions built = m.layout.channel;
+  built.height = y1 - y0;
+  built.upstream = -x0;
+  built.downstream = x1 - lastColumnX(m);
+  built.bodyOffset = -0.5 * (y0 + y1);
+  return built;
 }
 
 void setOutletRows(const LayoutParameters& layout, Grids& grids) {

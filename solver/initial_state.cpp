@@ -43,11 +43,13 @@ void setInitialState(Model& m) {
       f[slot::e] = 2.5 * f[slot::pres];
     }
 
-  // The inflow column carries the values its boundary condition imposes.
+  // The inflow column carries the values its boundary condition imposes
+  // (at rest when the run starts gently).
+  const double ramp = inflowRampAt(m.layout, m.constants, 0);
   for (int j = 1; j <= m.grids.mainNy; ++j) {
     FlowPoint& f = m.solution.mainFlow[1][j];
     f[slot::rho] = 1;
-    f[slot::u] = inflowSpeedAtRow(m.constants, m.grids, m.layout, j);
+    f[slot::u] = ramp * inflowSpeedAtRow(m.constants, m.grids, m.layout, j);
     f[slot::v] = 0;
     f[slot::pres] = 1;
     f[slot::e] = 2.5 * f[slot::pres] + 0.5 * f[slot::rho] * f[slot::v] * f[slot::v];

@@ -101,6 +101,8 @@ cases = [  # (name, document, accepted)
     ("bodyOffset alone", changed(("channel",), {"bodyOffset": 1}), False),
     ("height 0", changed(("channel",), {"height": 0, "upstream": 30, "downstream": 30}), False),
     ("outlet left", changed(("channel",), {"outlet": "left"}), False),
+    ("channel ends only", changed(("channel",), {"ends": "non-reflecting"}), True),
+    ("ends open", changed(("channel",), {"ends": "open"}), False),
     ("channel key unknown", changed(("channel",), {"width": 40}), False),
 ]
 
