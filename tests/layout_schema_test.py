@@ -103,6 +103,8 @@ cases = [  # (name, document, accepted)
     ("outlet left", changed(("channel",), {"outlet": "left"}), False),
     ("channel ends only", changed(("channel",), {"ends": "non-reflecting"}), True),
     ("ends open", changed(("channel",), {"ends": "open"}), False),
+    ("startTime alone", changed(("channel",), {"startTime": 2.5}), True),
+    ("startTime negative", changed(("channel",), {"startTime": -1}), False),
     ("channel key unknown", changed(("channel",), {"width": 40}), False),
 ]
 

@@ -147,6 +147,7 @@ TEST(LayoutFile, TheChannelRoundTripsAndAFileWithoutItIsClassic) {
   LayoutParameters given = m->layout;
   given.channel = {true, 32.8, 16.125, 160, -0.4, ChannelInflow::parabolic, ChannelOutlet::whole};
   given.channel.ends = ChannelEnds::nonReflecting;
+  given.channel.startTime = 2.5;
   const LayoutFileResult read = parseLayoutJson(layoutJson(given), "a.json", m->layout);
   ASSERT_TRUE(read.layout) << read.error.toStdString();
   EXPECT_EQ(read.layout->channel, given.channel);
