@@ -18,6 +18,10 @@
 //  5. outlet rows outletLow..outletHigh of the right column (its middle third,
 //     or all rows between the walls): p = 1 with the interior's entropy,
 //     velocity copied from column mainNx - 1;
+//  With non-reflecting ends (layout.channel.ends) steps 4 and 5 set the
+//  characteristic invariants instead (boundary.cpp: the incoming one relaxed
+//  towards u = the inflow profile or p = 1, the outgoing ones from the column
+//  inside), and step 2 leaves the outlet rows, whose last values they read;
 //  6. seams of every auxiliary ring: the two copies of the seam point
 //     averaged, the ghost columns set to their periodic partners;
 //  7. bottom wall and 8. top wall as in step 2 (after the inflow, so the
