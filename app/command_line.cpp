@@ -101,6 +101,14 @@ CommandLine::CommandLine()
              "Batch: the outlet, the middle third of the right wall (classic) or the whole "
              "right edge.",
              "middle-third|whole"),
+      ends("ends",
+           "Batch: the channel's ends, reflecting (classic: the inflow holds the velocity, the "
+           "outlet the pressure) or non-reflecting (sound leaves through both).",
+           "reflecting|non-reflecting"),
+      startTime("start-time",
+                "Batch: a time-accurate run's inflow rises from rest over T (in 16 layout units "
+                "over the inflow speed; default 0, an impulsive start).",
+                "T"),
       untilSettled("until-settled",
                    "Batch: run until every body's mean drag settles: its mean Cd over the last "
                    "window of steps differs from the window before by at most the tolerance "
@@ -128,6 +136,8 @@ CommandLine::CommandLine()
                      bodyOffset,   inflow,   outlet,    untilSettled, settleTolerance,
                      settleWindow, maxSteps, overwrite, lang,         threads,
                      writeLayout,  help,     version});
+  parser.addOption(ends);
+  parser.addOption(startTime);
   parser.addOptions(toolkitOptions());
   parser.addPositionalArgument("LAYOUT.json", "Window: a layout file to open at start.",
                                "[LAYOUT.json]");
@@ -275,6 +285,13 @@ bool parseChannelOptions(const CommandLine& cl, BatchRequest& r, QString& error)
     error = "--outlet wants middle-third or whole, not '" + parser.value(cl.outlet) + "'";
     return false;
   }
+  if (parser.isSet(cl.ends) && !(r.ends = channelEndsNamed(parser.value(cl.ends).toStdString()))) {
+    error = "--ends wants reflecting or non-reflecting, not '" + parser.value(cl.ends) + "'";
+    return false;
+  }
+  if (parser.isSet(cl.startTime) &&
+      !(r.startTime = numberInRange(parser, cl.startTime, 0.0, kStartTimeHigh, error)))
+    return false;
   return true;
 }
 

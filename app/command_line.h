@@ -5,6 +5,7 @@
 //             [--time-stepping local|time-accurate] [--fineness F]
 //             [--height H --upstream U --downstream L] [--body-offset Y]
 //             [--inflow uniform|parabolic] [--outlet middle-third|whole]
+//             [--ends reflecting|non-reflecting] [--start-time T]
 //             [--until-settled [--settle-tolerance F] [--settle-window N]
 //              [--max-steps N]] [--overwrite]
 //   whirlpane --write-layout NAME FILE
@@ -31,6 +32,7 @@ struct CommandLine {
   const QCommandLineOption batch, out, steps, picture, fill, blackLines, fields;
   const QCommandLineOption reynolds, mach, bodyViscosity, timeStepping, fineness;
   const QCommandLineOption height, upstream, downstream, bodyOffset, inflow, outlet;
+  const QCommandLineOption ends, startTime;
   const QCommandLineOption untilSettled, settleTolerance, settleWindow, maxSteps, overwrite;
   const QCommandLineOption lang, threads, writeLayout, help, version;
 };

@@ -125,6 +125,8 @@ std::optional<QString> applyChannelOptions(const BatchRequest& r, ChannelConditi
   }
   channel.inflow = r.inflow.value_or(channel.inflow);
   channel.outlet = r.outlet.value_or(channel.outlet);
+  channel.ends = r.ends.value_or(channel.ends);
+  channel.startTime = r.startTime.value_or(channel.startTime);
   return std::nullopt;
 }
 

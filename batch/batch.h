@@ -58,6 +58,8 @@ struct BatchRequest {
   std::optional<double> height, upstream, downstream, bodyOffset;
   std::optional<ChannelInflow> inflow;
   std::optional<ChannelOutlet> outlet;
+  std::optional<ChannelEnds> ends;
+  std::optional<double> startTime;
   // --until-settled: run until the mean drag settles, at most maxSteps
   // steps (`steps` then holds maxSteps); the rule's tolerance and window.
   bool untilSettled = false;

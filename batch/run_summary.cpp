@@ -65,7 +65,9 @@ QJsonObject channelSummary(const LayoutParameters& layout, const Grids& grids) {
                      {"downstream", c.downstream},
                      {"bodyOffset", c.bodyOffset},
                      {"inflow", QLatin1String(nameOf(c.inflow))},
-                     {"outlet", QLatin1String(nameOf(c.outlet))}};
+                     {"outlet", QLatin1String(nameOf(c.outlet))},
+                     {"ends", QLatin1String(nameOf(c.ends))},
+                     {"startTime", c.startTime}};
 }
 
 const char* stopReasonName(const FlowSolution& solution, const RunState& run) {

@@ -12,6 +12,10 @@ std::optional<ChannelOutlet> channelOutletNamed(const std::string& name) {
   return choiceNamed<ChannelOutlet>(kChannelOutletNames, name);
 }
 
+std::optional<ChannelEnds> channelEndsNamed(const std::string& name) {
+  return choiceNamed<ChannelEnds>(kChannelEndsNames, name);
+}
+
 bool channelLengthsInRange(const ChannelConditions& c) {
   if (!c.sized) return c.height == 0 && c.upstream == 0 && c.downstream == 0 && c.bodyOffset == 0;
   const auto length = [](double v) { return v >= kChannelLengthLow && v <= kChannelLengthHigh; };

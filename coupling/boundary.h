@@ -13,11 +13,15 @@
 //  4. inflow, left column: p relaxed towards the interior, 0.7 p(1) + 0.3 p(2),
 //     held at 0.1 or more; isentropic density (p / entropyRef)^(1/1.4);
 //     u = uInf, or the parabolic profile of mean uInf between the walls
-//     (inflowSpeedAtRow); E = 0.5 rho v^2 + 2.5 p (no u^2 term, as at the
-//     start);
+//     (inflowSpeedAtRow), times inflowRampAt at the time the step reaches; E = 0.5 rho v^2 + 2.5 p
+//     (no u^2 term, as at the start);
 //  5. outlet rows outletLow..outletHigh of the right column (its middle third,
 //     or all rows between the walls): p = 1 with the interior's entropy,
 //     velocity copied from column mainNx - 1;
+//  With non-reflecting ends (layout.channel.ends) steps 4 and 5 set the
+//  characteristic invariants instead (boundary.cpp: the incoming one relaxed
+//  towards u = the inflow profile or p = 1, the outgoing ones from the column
+//  inside), and step 2 leaves the outlet rows, whose last values they read;
 //  6. seams of every auxiliary ring: the two copies of the seam point
 //     averaged, the ghost columns set to their periodic partners;
 //  7. bottom wall and 8. top wall as in step 2 (after the inflow, so the
@@ -33,6 +37,11 @@ void applyBoundaryConditions(const LayoutParameters& layout, const SolverConstan
 // row y1 (H = y1 - y0) for a parabolic one.
 double inflowSpeedAtRow(const SolverConstants& constants, const Grids& grids,
                         const LayoutParameters& layout, int j);
+
+// The share of the inflow speed at flow time t (solver units) of a
+// time-accurate run with a start time (core/channel_conditions.h, startRamp
+// over startTime / uInf); 1 in a run with local steps or without one.
+double inflowRampAt(const LayoutParameters& layout, const SolverConstants& constants, double t);
 
 // interpolateLinkedPoints: for every link of mainFromBody, then bodyFromMain,
 // then bodyFromBody, in list order, the receiver's rho, u, v, E, p become the

@@ -50,6 +50,8 @@ const QString downstream = QStringLiteral("downstream");
 const QString bodyOffset = QStringLiteral("bodyOffset");
 const QString inflow = QStringLiteral("inflow");
 const QString outlet = QStringLiteral("outlet");
+const QString ends = QStringLiteral("ends");
+const QString startTime = QStringLiteral("startTime");
 } // namespace key
 
 // Line and character (from 1) of a byte offset into the text.
@@ -277,7 +279,7 @@ public:
 
   // The optional "channel" object: "height", "upstream" and "downstream"
   // together or not at all ("bodyOffset", 0 when left out, only with them);
-  // "inflow" and "outlet" on their own.
+  // "inflow", "outlet", "ends" and "startTime" on their own.
   bool channel(const QJsonValue& v, ChannelConditions& c) {
     const auto place = [](const QString& name) {
       return text(LayoutFileText::channelKey).arg(name);
@@ -286,7 +288,7 @@ public:
     if (!(object(v, text(LayoutFileText::topKey).arg(key::channel), o) &&
           keysKnown(o,
                     {key::height, key::upstream, key::downstream, key::bodyOffset, key::inflow,
-                     key::outlet},
+                     key::outlet, key::ends, key::startTime},
                     {}, place)))
       return false;
     c.sized = o.contains(key::height) || o.contains(key::upstream) || o.contains(key::downstream) ||
@@ -307,7 +309,11 @@ public:
                    place(key::inflow), c.inflow)) &&
            (!o.contains(key::outlet) ||
             choice(o[key::outlet], kChannelOutletNames, LayoutFileText::outletName,
-                   place(key::outlet), c.outlet));
+                   place(key::outlet), c.outlet)) &&
+           (!o.contains(key::ends) || choice(o[key::ends], kChannelEndsNames,
+                                             LayoutFileText::endsName, place(key::ends), c.ends)) &&
+           (!o.contains(key::startTime) ||
+            number(o[key::startTime], 0, kStartTimeHigh, place(key::startTime), c.startTime));
   }
 
   // One of the names `names` (a choice of the flow conditions); `reason`
@@ -382,6 +388,8 @@ QByteArray layoutJson(const LayoutParameters& l, const FlowConditions& flow) {
   if (channel != ChannelConditions{}) {
     QJsonObject o{{key::inflow, QLatin1String(nameOf(channel.inflow))},
                   {key::outlet, QLatin1String(nameOf(channel.outlet))}};
+    if (channel.ends != ChannelEnds::reflecting) o[key::ends] = QLatin1String(nameOf(channel.ends));
+    if (channel.startTime != 0) o[key::startTime] = channel.startTime;
     if (channel.sized) {
       o[key::height] = channel.height;
       o[key::upstream] = channel.upstream;

@@ -23,7 +23,10 @@
 //               "bodyOffset": -0.4, "inflow": "parabolic", "outlet": "whole"}
 // "height", "upstream" and "downstream" together or not at all (the classic
 // extent), "bodyOffset" 0 when left out; "inflow" "uniform" and "outlet"
-// "middle-third" when left out.  It is written only when not classic.
+// "middle-third" when left out, and so "ends" "reflecting" (or
+// "non-reflecting"), which is written only when not reflecting, and
+// "startTime" 0 (none; up to 1000 D/U∞), written only when not 0.  It is
+// written only when not classic.
 #pragma once
 
 #include "core/model.h"

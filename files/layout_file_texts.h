@@ -43,4 +43,5 @@ struct LayoutFileText {
   static constexpr const char* timeSteppingName = "local、time-accurate のいずれでもありません";
   static constexpr const char* inflowName = "uniform、parabolic のいずれでもありません";
   static constexpr const char* outletName = "middle-third、whole のいずれでもありません";
+  static constexpr const char* endsName = "reflecting、non-reflecting のいずれでもありません";
 };

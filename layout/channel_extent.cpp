@@ -23,15 +23,16 @@ MainGridSpan sizedChannelSpan(const LayoutParameters& layout, const Grids& grids
 }
 
 ChannelConditions channelOfGrid(const LayoutParameters& layout, const Grids& grids) {
-  const double x0 = grids.mainGrid[1][1].mainGridX, x1 = grids.mainGrid[grids.mainNx][1].mainGridX;
-  const double y0 = grids.mainGrid[1][1].mainGridY, y1 = grids.mainGrid[1][grids.mainNy].mainGridY;
-  return {layout.channel.sized,
-          y1 - y0,
-          -x0,
-          x1 - lastColumnX(layout, grids),
-          -0.5 * (y0 + y1),
-          layout.channel.inflow,
-          layout.channel.outlet};
+  const double x0 = grids.mainGrid[1][1].mainGridX,
+               x1 = grids.mainGrid[grids.mainNx][1].mainGridX;
+  const double y0 = grids.mainGrid[1][1].mainGridY,
+               y1 = grids.mainGrid[1][grids.mainNy].mainGridY;
+  ChannelConditions built = layout.channel;
+  built.height = y1 - y0;
+  built.upstream = -x0;
+  built.downstream = x1 - lastColumnX(layout, grids);
+  built.bodyOffset = -0.5 * (y0 + y1);
+  return built;
 }
 
 void setOutletRows(const LayoutParameters& layout, Grids& grids) {

@@ -26,7 +26,7 @@ MainGridSpan sizedChannelSpan(const LayoutParameters& layout, const Grids& grids
 // The channel as the main grid spans it, in the names of a given channel:
 // the wall rows' distance, the inflow's distance before the first column
 // and the outlet's after the last (centre lines before the arrangement's
-// turn), the bodies' centre line above the channel's; inflow and outlet as
+// turn), the bodies' centre line above the channel's; the other choices as
 // set.  For a given channel the lengths differ from those asked for by the
 // rounding to whole cells; for the classic one they are its extent.
 ChannelConditions channelOfGrid(const LayoutParameters& layout, const Grids& grids);

@@ -45,11 +45,13 @@ void setInitialState(const LayoutParameters& layout, const FlowConditions& flow,
       f[slot::e] = 2.5 * f[slot::pres];
     }
 
-  // The inflow column carries the values its boundary condition imposes.
+  // The inflow column carries the values its boundary condition imposes
+  // (at rest when the run starts gently).
+  const double ramp = inflowRampAt(layout, constants, 0);
   for (int j = 1; j <= grids.mainNy; ++j) {
     FlowPoint& f = solution.mainFlow[1][j];
     f[slot::rho] = 1;
-    f[slot::u] = inflowSpeedAtRow(constants, grids, layout, j);
+    f[slot::u] = ramp * inflowSpeedAtRow(constants, grids, layout, j);
     f[slot::v] = 0;
     f[slot::pres] = 1;
     f[slot::e] = 2.5 * f[slot::pres] + 0.5 * f[slot::rho] * f[slot::v] * f[slot::v];

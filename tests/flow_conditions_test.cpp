@@ -1,7 +1,9 @@
 // What the flow conditions do to the equations: the body grids' viscosity
 // (classic twice the main grid's, uniform the same) on a shear flow whose
-// viscous heating is known, and the time-accurate step (every point the same
-// step, a sound pulse moving at the speed of sound).
+// viscous heating is known, the time-accurate step (every point the same
+// step, a sound pulse moving at the speed of sound), and the channel's ends
+// (a pulse leaving through them comes back, or does not).
+#include "coupling/boundary.h"
 #include "solver/global_time_step.h"
 #include "solver/initial_state.h"
 #include "solver/residual_aux.h"
@@ -11,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -141,6 +144,95 @@ TEST(TimeAccurate, ASoundPulseMovesAtTheSpeedOfSound) {
     EXPECT_NEAR(travelled / m->solution.flowTime, std::sqrt(1.4), 0.02 * std::sqrt(1.4))
         << "pulse " << widthInCells << " cells wide: crest at " << crest << " after "
         << m->solution.flowTime;
+  }
+}
+
+// A channel at rest as quietChannel, with the whole outlet and the given ends.
+std::unique_ptr<Model> openChannel(int nx, int ny, ChannelEnds ends) {
+  auto m = quietChannel(nx, ny);
+  m->layout.channel.ends = ends;
+  m->grids.outletLow = 2;
+  m->grids.outletHigh = ny - 1;
+  return m;
+}
+
+// Time-accurate steps with the channel's boundary conditions until the flow
+// time reaches `until`; the edge rows mirror their neighbours (slip walls).
+void runChannel(Model& m, double until) {
+  while (m.solution.flowTime < until) {
+    m.solution.globalTimeStep =
+        stableGlobalTimeStep(m.layout, m.constants, m.grids, m.coupling, m.solution);
+    stepGrids(m);
+    applyBoundaryConditions(m.layout, m.constants, m.grids, m.coupling, m.solution);
+    m.solution.flowTime += m.solution.globalTimeStep;
+    for (int i = 1; i <= m.grids.mainNx; ++i)
+      m.solution.mainFlow[i][1] = m.solution.mainFlow[i][2],
+      m.solution.mainFlow[i][m.grids.mainNy] = m.solution.mainFlow[i][m.grids.mainNy - 1];
+  }
+}
+
+TEST(ChannelEnds, ASoundPulseLeavesThroughNonReflectingEndsAndComesBackFromReflectingOnes) {
+  // A weak pressure pulse in a uniform stream splits into halves of
+  // amplitude a / 2 leaving through the two ends; when an echo would be half
+  // way back, what is left in each half of the channel is that end's echo
+  // (non-reflecting: 3.6 %, the relaxation's answer to the pulse's mean).
+  const int nx = 161, ny = 7;
+  for (const ChannelEnds ends : {ChannelEnds::reflecting, ChannelEnds::nonReflecting}) {
+    auto m = openChannel(nx, ny, ends);
+    const double x0 = (nx - 1) / 2 * m->grids.mainSpacing, width = 8 * m->grids.mainSpacing;
+    const double amplitude = 1e-3, uInf = m->constants.uInf;
+    synthetic::fillFlow(*m, [&](FlowPoint& f, double x, double) {
+      const double p = 1 + amplitude * std::exp(-std::pow((x - x0) / width, 2));
+      synthetic::setState(f, std::pow(p, 1 / 1.4), uInf, 0, p);
+    });
+    runChannel(*m, 1.5 * x0 / 16 / (std::sqrt(1.4) - uInf));
+    double echo[2] = {}; // of the inflow and of the outlet, over a / 2
+    for (int i = 1; i <= nx; ++i)
+      echo[i > nx / 2] =
+          std::max(echo[i > nx / 2],
+                   std::fabs(m->solution.mainFlow[i][3][slot::pres] - 1) / (0.5 * amplitude));
+    for (int end = 0; end < 2; ++end)
+      if (ends == ChannelEnds::reflecting)
+        EXPECT_GT(echo[end], 0.3) << (end ? "outlet" : "inflow") << " lets the pulse out";
+      else
+        EXPECT_LT(echo[end], 0.05) << (end ? "outlet" : "inflow") << " echoes " << echo[end];
+  }
+}
+
+TEST(ChannelEnds, NonReflectingEndsStillHoldTheInflowSpeedAndTheOutletPressure) {
+  // From rest, the two relaxations and the gas between them swing with a
+  // period of some 6 tau (outlet pressure up to 1.025); after 8 tau the
+  // swing is down to 2e-4 and u is uInf within 0.3 %.
+  const int nx = 41;
+  auto m = openChannel(nx, 7, ChannelEnds::nonReflecting);
+  runChannel(*m, 8 * 4 * (nx - 1) * m->grids.mainSpacing / 16 / std::sqrt(1.4));
+  const double uInf = m->constants.uInf;
+  for (int i : {1, nx / 2, nx})
+    EXPECT_NEAR(m->solution.mainFlow[i][3][slot::u], uInf, 0.01 * uInf) << "u at " << i;
+  EXPECT_NEAR(m->solution.mainFlow[nx][3][slot::pres], 1, 5e-4);
+}
+
+TEST(ChannelEnds, AGentleStartRaisesThePressureOnlyByWhatAcceleratesTheGas) {
+  // Classic ends, at rest.  The impulsive start pushes in a pressure step
+  // rho c uInf; a start over ten times the time sound takes along the
+  // channel (length l) lets the gas follow as a whole, pushed by rho l du/dt
+  // at most (pi / 20) rho c uInf (measured 1.10 times that: the sound the
+  // start still makes rides on it).  Both end at uInf.
+  const int nx = 41;
+  for (const int crossings : {0, 10}) {
+    auto m = openChannel(nx, 7, ChannelEnds::reflecting);
+    const double c = std::sqrt(1.4), uInf = m->constants.uInf;
+    const double crossing = (nx - 1) * m->grids.mainSpacing / 16 / c;
+    m->layout.channel.startTime = crossings * crossing * uInf;
+    double highest = 0;
+    while (m->solution.flowTime < 12 * crossing) {
+      runChannel(*m, m->solution.flowTime + 0.1 * crossing);
+      for (int i = 1; i <= nx; ++i)
+        highest = std::max(highest, m->solution.mainFlow[i][3][slot::pres] - 1);
+    }
+    const double expected = crossings == 0 ? c * uInf : std::numbers::pi / 20 * c * uInf;
+    EXPECT_NEAR(highest, expected, 0.15 * expected) << "start over " << crossings << " crossings";
+    EXPECT_EQ(m->solution.mainFlow[1][3][slot::u], uInf) << "start over " << crossings;
   }
 }
 

@@ -101,6 +101,10 @@ cases = [  # (name, document, accepted)
     ("bodyOffset alone", changed(("channel",), {"bodyOffset": 1}), False),
     ("height 0", changed(("channel",), {"height": 0, "upstream": 30, "downstream": 30}), False),
     ("outlet left", changed(("channel",), {"outlet": "left"}), False),
+    ("channel ends only", changed(("channel",), {"ends": "non-reflecting"}), True),
+    ("ends open", changed(("channel",), {"ends": "open"}), False),
+    ("startTime alone", changed(("channel",), {"startTime": 2.5}), True),
+    ("startTime negative", changed(("channel",), {"startTime": -1}), False),
     ("channel key unknown", changed(("channel",), {"width": 40}), False),
 ]
 

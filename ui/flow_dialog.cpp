@@ -48,6 +48,8 @@ FlowDialog::FlowDialog(QWidget* parent) : SettingsDialog(parent, FlowDialogText:
   bodyOffset_ = spinBox("ChannelBodyOffset", -kChannelLengthHigh, kChannelLengthHigh, 3, 1.25);
   inflow_ = comboBox("ChannelInflow", T::inflowName);
   outlet_ = comboBox("ChannelOutlet", T::outletName);
+  ends_ = comboBox("ChannelEnds", T::endsName);
+  startTime_ = spinBox("ChannelStartTime", 0, kStartTimeHigh, 2, 1);
   // The lengths count only for a channel given its size.
   for (QDoubleSpinBox* box : {height_, upstream_, downstream_, bodyOffset_})
     connect(channelSized_, &QCheckBox::toggled, box, &QWidget::setEnabled);
@@ -67,7 +69,9 @@ FlowDialog::FlowDialog(QWidget* parent) : SettingsDialog(parent, FlowDialogText:
                                                           {T::channelDownstream, downstream_},
                                                           {T::channelBodyOffset, bodyOffset_},
                                                           {T::inflow, inflow_},
-                                                          {T::outlet, outlet_}};
+                                                          {T::outlet, outlet_},
+                                                          {T::ends, ends_},
+                                                          {T::startTime, startTime_}};
   for (const auto& [caption, field] : channelRows) {
     auto* label = new QLabel(channel);
     texts_.bind(label, &QLabel::setText, caption);
@@ -104,6 +108,8 @@ void FlowDialog::setChannel(const ChannelConditions& channel, const ChannelCondi
   bodyOffset_->setValue(lengths.bodyOffset);
   inflow_->setCurrentIndex(static_cast<int>(channel.inflow));
   outlet_->setCurrentIndex(static_cast<int>(channel.outlet));
+  ends_->setCurrentIndex(static_cast<int>(channel.ends));
+  startTime_->setValue(channel.startTime);
 }
 
 ChannelConditions FlowDialog::channel() const {
@@ -117,5 +123,7 @@ ChannelConditions FlowDialog::channel() const {
   }
   c.inflow = static_cast<ChannelInflow>(inflow_->currentIndex());
   c.outlet = static_cast<ChannelOutlet>(outlet_->currentIndex());
+  c.ends = static_cast<ChannelEnds>(ends_->currentIndex());
+  c.startTime = startTime_->value();
   return c;
 }

@@ -1,8 +1,8 @@
 // The flow conditions dialog ("流れの条件"): the Reynolds and Mach numbers
 // within the ranges the solver handles, the body grids' viscosity and the
 // kind of time step, and in its group "流路" the channel: its size (or the
-// classic extent), its inflow and its outlet.  It shows the conditions it is given and, when its OK
-// button is pressed, emits `accepted`; the window then applies them.
+// classic extent), its inflow, its outlet and its ends.  It shows the conditions it is given and,
+// when its OK button is pressed, emits `accepted`; the window then applies them.
 #pragma once
 
 #include "core/channel_conditions.h"
@@ -39,4 +39,6 @@ private:
   QDoubleSpinBox* bodyOffset_ = nullptr;
   QComboBox* inflow_ = nullptr;
   QComboBox* outlet_ = nullptr;
+  QComboBox* ends_ = nullptr;
+  QDoubleSpinBox* startTime_ = nullptr;
 };

@@ -26,4 +26,8 @@ struct FlowDialogText {
   static constexpr const char* outlet = "出口";
   // In the order of ChannelOutlet.
   static constexpr const char* outletName[2] = {"右壁の中央 3 分の 1", "右端全体"};
+  static constexpr const char* ends = "流入口と出口";
+  // In the order of ChannelEnds.
+  static constexpr const char* endsName[2] = {"反射する（従来）", "音波を反射しない"};
+  static constexpr const char* startTime = "流入を静止から立ち上げる時間（D/U∞、0 で瞬時）";
 };

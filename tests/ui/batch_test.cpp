@@ -245,9 +245,9 @@ TEST(BatchMode, ChannelOptionsOverrideTheFilesAndTheSummaryGivesTheChannelBuilt)
   layout["channel"] =
       QJsonObject{{"height", 32.8}, {"upstream", 16}, {"downstream", 160}, {"inflow", "parabolic"}};
   writeFile(dir.filePath("channel.json"), QJsonDocument(layout).toJson());
-  const Finished f =
-      runWhirlpane({"--batch", dir.filePath("channel.json"), "--out", dir.path(), "--steps", "2",
-                    "--downstream", "40", "--body-offset", "-0.4", "--outlet", "whole"});
+  const Finished f = runWhirlpane({"--batch", dir.filePath("channel.json"), "--out", dir.path(),
+                                   "--steps", "2", "--downstream", "40", "--body-offset", "-0.4",
+                                   "--outlet", "whole", "--ends", "non-reflecting"});
   ASSERT_EQ(f.exitCode, batchExit::done) << f.errorLines.join('\n').toStdString();
   const QJsonObject s = readSummary(dir.path());
   const QJsonObject channel = s["channel"].toObject();
@@ -258,6 +258,7 @@ TEST(BatchMode, ChannelOptionsOverrideTheFilesAndTheSummaryGivesTheChannelBuilt)
   EXPECT_NEAR(channel["bodyOffset"].toDouble(), -0.4, 1e-12);
   EXPECT_EQ(channel["inflow"].toString(), "parabolic");
   EXPECT_EQ(channel["outlet"].toString(), "whole");
+  EXPECT_EQ(channel["ends"].toString(), "non-reflecting");
   EXPECT_EQ(s["layoutRecord"].toObject()["channel"].toObject()["height"].toDouble(), 32.8);
 }
 

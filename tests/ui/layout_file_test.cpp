@@ -146,6 +146,8 @@ TEST(LayoutFile, TheChannelRoundTripsAndAFileWithoutItIsClassic) {
   setStartupDefaults(m->layout, m->editing, m->view);
   LayoutParameters given = m->layout;
   given.channel = {true, 32.8, 16.125, 160, -0.4, ChannelInflow::parabolic, ChannelOutlet::whole};
+  given.channel.ends = ChannelEnds::nonReflecting;
+  given.channel.startTime = 2.5;
   const LayoutFileResult read = parseLayoutJson(layoutJson(given), "a.json", m->layout);
   ASSERT_TRUE(read.layout) << read.error.toStdString();
   EXPECT_EQ(read.layout->channel, given.channel);

@@ -377,7 +377,11 @@ TEST(MainWindowRun, ChangedFlowConditionsDropTheRunsResultAndAnUnchangedOKKeepsI
   d->findChild<QDoubleSpinBox*>("Mach")->setValue(0.5); // held to the range
   d->findChild<QComboBox*>("BodyViscosity")->setCurrentIndex(1);
   d->findChild<QSpinBox*>("Fineness")->setValue(2);
+  d->findChild<QComboBox*>("ChannelEnds")->setCurrentIndex(1);
+  d->findChild<QDoubleSpinBox*>("ChannelStartTime")->setValue(2.5);
   d->findChild<QPushButton*>("OkButton")->click();
+  EXPECT_EQ(s.m.layout.channel.ends, ChannelEnds::nonReflecting);
+  EXPECT_EQ(s.m.layout.channel.startTime, 2.5);
   EXPECT_EQ(s.m.flow,
             (FlowConditions{150, kMachHigh, BodyViscosity::uniform, TimeStepping::local, 2}));
   EXPECT_EQ(s.m.grids.mainSpacing, 0.625) << "the grids made again, finer";

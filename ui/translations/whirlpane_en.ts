@@ -468,6 +468,10 @@
         <translation>not one of middle-third, whole</translation>
     </message>
     <message>
+        <source>reflecting、non-reflecting のいずれでもありません</source>
+        <translation>not one of reflecting, non-reflecting</translation>
+    </message>
+    <message>
         <source>書き込めません（%1）</source>
         <translation>cannot write (%1)</translation>
     </message>
@@ -614,6 +618,22 @@
     <message>
         <source>右端全体</source>
         <translation>Whole right edge</translation>
+    </message>
+    <message>
+        <source>流入口と出口</source>
+        <translation>Ends</translation>
+    </message>
+    <message>
+        <source>反射する（従来）</source>
+        <translation>Reflecting (classic)</translation>
+    </message>
+    <message>
+        <source>音波を反射しない</source>
+        <translation>Non-reflecting (sound leaves)</translation>
+    </message>
+    <message>
+        <source>流入を静止から立ち上げる時間（D/U∞、0 で瞬時）</source>
+        <translation>Start time of the inflow from rest (D/U∞, 0 at once)</translation>
     </message>
     <message>
         <source>キャンセル</source>
