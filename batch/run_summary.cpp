@@ -42,6 +42,7 @@ QJsonObject flowSummary(const Model& m) {
                    {"mach", m.flow.mach},
                    {"bodyViscosity", QLatin1String(nameOf(m.flow.bodyViscosity))},
                    {"timeStepping", QLatin1String(nameOf(m.flow.timeStepping))},
+                   {"dissipation", QLatin1String(nameOf(m.flow.dissipation))},
                    {"fineness", m.flow.fineness},
                    {"inflowSpeed", q.uInf},
                    {"mainViscosity", q.mainViscosity},

@@ -287,6 +287,11 @@ struct SolverConstants {
   // Time-accurate runs: every point of both grids takes one global step
   // (FlowSolution::globalTimeStep).
   bool timeAccurate;
+  // The dissipation scaled with the low-Mach radius (flow "dissipation":
+  // "flow-speed") instead of |q| + c, on the main grid and on the body
+  // grids, and the smallest reference speed Mr c of that radius.
+  bool lowMachMain = false, lowMachBody = false;
+  double lowMachFloor = 0;
   double entropyRef; // p/rho^1.4 of the free stream, 1
   double stressA;    // 4/3
   double stressB;    // -2/3

@@ -61,6 +61,8 @@ void interfaceFluxes(const SolverState& m, const Planes& q, int a0, int count, i
                heat = m.constants.heatCoef;
   const double dtScale = m.constants.cflMain * m.constants.mainDx;
   const double viscousScale = kViscousNumber * m.constants.mainDx2 * K / std::max(sA, 0.4 * heat);
+  const bool flowSpeed = m.constants.lowMachMain;
+  const double floorSpeed = m.constants.lowMachFloor;
 #pragma GCC ivdep
   for (int a = a0; a < a0 + count; ++a) {
     const int b = a + along;
@@ -74,8 +76,16 @@ void interfaceFluxes(const SolverState& m, const Planes& q, int a0, int count, i
 
     const double qa = xLine ? q.u[a] : q.v[a];
     const double qb = xLine ? q.u[b] : q.v[b];
-    // The spectral radii |q| + c of the two points, summed.
-    const double L = halfDx * (std::fabs(qb) + kTwiceSoundSpeed + std::fabs(qa));
+    // The spectral radii |q| + c of the two points, summed, or their
+    // low-Mach forms.
+    double L = halfDx * (std::fabs(qb) + kTwiceSoundSpeed + std::fabs(qa));
+    if (flowSpeed) {
+      const auto radius = [&](int n, double qn) {
+        const double speed = std::sqrt(q.u[n] * q.u[n] + q.v[n] * q.v[n]);
+        return lowMachRadius(qn, kSoundSpeed, lowMachReferenceMach(speed, floorSpeed, kSoundSpeed));
+      };
+      L = halfDx * (radius(a, qa) + radius(b, qb));
+    }
 
     const double du = q.u[b] - q.u[a];
     const double dv = q.v[b] - q.v[a];
