@@ -74,10 +74,11 @@ inline double dissipationDifference(double s, double k4, double wa, double wb, d
 // it.  Only the scale is taken; the time derivative stays as it is (the
 // time steps and their stability bound are those of the sound waves), so
 // the scheme stays consistent in time.  Mr is the local Mach number bounded
-// below by the inflow's (at stagnation points and walls the flow stops, and
-// a vanishing scale would leave the sound waves there undamped) and above
+// below (at stagnation points and walls the flow stops, and a vanishing
+// scale would leave grid-scale sound waves undamped; the bound,
+// SolverConstants::lowMachFloor, is at least the inflow's speed) and above
 // by 1:
-//   Mr = min(1, max(|V|, floor) / c∞), floor = U∞ (SolverConstants::lowMachFloor).
+//   Mr = min(1, max(|V|, floor) / c∞).
 inline double lowMachReferenceMach(double speed, double floorSpeed, double soundSpeed) {
   return std::min(1.0, std::max(speed, floorSpeed) / soundSpeed);
 }
