@@ -83,6 +83,10 @@ CommandLine::CommandLine()
                    "Batch: local time steps (classic) or time-accurate (one step for all "
                    "points).",
                    "local|time-accurate"),
+      dissipation("dissipation",
+                  "Batch: the artificial dissipation scaled with the sound speed (classic) or "
+                  "with the flow speed (flow-speed, a low-Mach radius).",
+                  "classic|flow-speed"),
       fineness("fineness",
                "Batch: grid fineness, 1 (the classic grids) to 4 (default 1 or the file's).", "F"),
       height("height",
@@ -130,12 +134,12 @@ CommandLine::CommandLine()
       version({"v", "version"}, "Show the version and end.") {
   parser.setApplicationDescription(QString::fromLatin1(kDescription));
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  parser.addOptions({batch,        out,      steps,     picture,      fill,
-                     blackLines,   fields,   reynolds,  mach,         bodyViscosity,
-                     timeStepping, fineness, height,    upstream,     downstream,
-                     bodyOffset,   inflow,   outlet,    untilSettled, settleTolerance,
-                     settleWindow, maxSteps, overwrite, lang,         threads,
-                     writeLayout,  help,     version});
+  parser.addOptions({batch,           out,          steps,    picture,   fill,
+                     blackLines,      fields,       reynolds, mach,      bodyViscosity,
+                     timeStepping,    dissipation,  fineness, height,    upstream,
+                     downstream,      bodyOffset,   inflow,   outlet,    untilSettled,
+                     settleTolerance, settleWindow, maxSteps, overwrite, lang,
+                     threads,         writeLayout,  help,     version});
   parser.addOption(ends);
   parser.addOption(startTime);
   parser.addOptions(toolkitOptions());
@@ -256,6 +260,11 @@ bool parseFlowOptions(const CommandLine& cl, BatchRequest& r, QString& error) {
       !(r.timeStepping = timeSteppingNamed(parser.value(cl.timeStepping).toStdString()))) {
     error =
         "--time-stepping wants local or time-accurate, not '" + parser.value(cl.timeStepping) + "'";
+    return false;
+  }
+  if (parser.isSet(cl.dissipation) &&
+      !(r.dissipation = dissipationNamed(parser.value(cl.dissipation).toStdString()))) {
+    error = "--dissipation wants classic or flow-speed, not '" + parser.value(cl.dissipation) + "'";
     return false;
   }
   return true;

@@ -30,7 +30,7 @@ struct CommandLine {
 
   QCommandLineParser parser;
   const QCommandLineOption batch, out, steps, picture, fill, blackLines, fields;
-  const QCommandLineOption reynolds, mach, bodyViscosity, timeStepping, fineness;
+  const QCommandLineOption reynolds, mach, bodyViscosity, timeStepping, dissipation, fineness;
   const QCommandLineOption height, upstream, downstream, bodyOffset, inflow, outlet;
   const QCommandLineOption ends, startTime;
   const QCommandLineOption untilSettled, settleTolerance, settleWindow, maxSteps, overwrite;

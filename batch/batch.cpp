@@ -107,6 +107,7 @@ void applyFlowOptions(const BatchRequest& r, FlowConditions& flow) {
   if (r.mach) flow.mach = *r.mach;
   if (r.bodyViscosity) flow.bodyViscosity = *r.bodyViscosity;
   if (r.timeStepping) flow.timeStepping = *r.timeStepping;
+  if (r.dissipation) flow.dissipation = *r.dissipation;
   if (r.fineness) flow.fineness = *r.fineness;
 }
 

@@ -51,6 +51,7 @@ struct BatchRequest {
   std::optional<double> reynolds, mach;
   std::optional<BodyViscosity> bodyViscosity;
   std::optional<TimeStepping> timeStepping;
+  std::optional<Dissipation> dissipation;
   std::optional<int> fineness;
   // The channel given on the command line, over the file's: the lengths of
   // a channel the file leaves classic come together (height, upstream and

@@ -44,6 +44,7 @@ QJsonObject flowSummary(const FlowConditions& conditions, const SolverConstants&
                    {"mach", conditions.mach},
                    {"bodyViscosity", QLatin1String(nameOf(conditions.bodyViscosity))},
                    {"timeStepping", QLatin1String(nameOf(conditions.timeStepping))},
+                   {"dissipation", QLatin1String(nameOf(conditions.dissipation))},
                    {"fineness", conditions.fineness},
                    {"inflowSpeed", q.uInf},
                    {"mainViscosity", q.mainViscosity},

@@ -7,3 +7,7 @@ std::optional<BodyViscosity> bodyViscosityNamed(const std::string& name) {
 std::optional<TimeStepping> timeSteppingNamed(const std::string& name) {
   return choiceNamed<TimeStepping>(kTimeSteppingNames, name);
 }
+
+std::optional<Dissipation> dissipationNamed(const std::string& name) {
+  return choiceNamed<Dissipation>(kDissipationNames, name);
+}

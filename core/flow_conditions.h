@@ -18,6 +18,10 @@
 
 enum class BodyViscosity { classic, uniform };
 enum class TimeStepping { local, timeAccurate };
+// The scale of the artificial dissipation: the spectral radius |q| + c
+// (classic), or one preconditioned for low Mach numbers that goes with the
+// flow speed (solver/line_dissipation.h).
+enum class Dissipation { classic, flowSpeed };
 
 struct FlowConditions {
   double reynolds = 100;
@@ -29,6 +33,7 @@ struct FlowConditions {
   // times the points around and layers that resolve the boundary layer
   // (layout/body_layering.h).
   int fineness = 1;
+  Dissipation dissipation = Dissipation::classic;
 
   bool operator==(const FlowConditions&) const = default;
 };
@@ -56,6 +61,7 @@ inline constexpr int kFinenessLow = 1, kFinenessHigh = 4;
 // The file and command-line names of the choices.
 inline constexpr const char* kBodyViscosityNames[] = {"classic", "uniform"};
 inline constexpr const char* kTimeSteppingNames[] = {"local", "time-accurate"};
+inline constexpr const char* kDissipationNames[] = {"classic", "flow-speed"};
 
 // The choice whose name (one of names, in the enumeration's order) is name.
 template <typename Choice, std::size_t N>
@@ -67,11 +73,16 @@ std::optional<Choice> choiceNamed(const char* const (&names)[N], const std::stri
 
 std::optional<BodyViscosity> bodyViscosityNamed(const std::string& name);
 std::optional<TimeStepping> timeSteppingNamed(const std::string& name);
+std::optional<Dissipation> dissipationNamed(const std::string& name);
 inline const char* nameOf(BodyViscosity v) {
   return kBodyViscosityNames[static_cast<int>(v)];
 }
 inline const char* nameOf(TimeStepping t) {
   return kTimeSteppingNames[static_cast<int>(t)];
+}
+
+inline const char* nameOf(Dissipation d) {
+  return kDissipationNames[static_cast<int>(d)];
 }
 
 inline bool reynoldsInRange(double re) {

@@ -300,6 +300,11 @@ struct SolverConstants {
   // and the ghost columns follow the stage.  Off, the classic seam: the
   // dissipation's one-sided forms there, the ghosts at the step's start.
   bool periodicSeams;
+  // The dissipation scaled with the low-Mach radius (flow "dissipation":
+  // "flow-speed") instead of |q| + c, on the main grid and on the body
+  // grids, and the smallest reference speed Mr c of that radius.
+  bool lowMachMain = false, lowMachBody = false;
+  double lowMachFloor = 0;
   double entropyRef; // p/rho^1.4 of the free stream, 1
   double stressA;    // 4/3
   double stressB;    // -2/3

@@ -43,6 +43,7 @@ const QString mach = QStringLiteral("mach");
 const QString bodyViscosity = QStringLiteral("bodyViscosity");
 const QString timeStepping = QStringLiteral("timeStepping");
 const QString fineness = QStringLiteral("fineness");
+const QString dissipation = QStringLiteral("dissipation");
 const QString channel = QStringLiteral("channel");
 const QString height = QStringLiteral("height");
 const QString upstream = QStringLiteral("upstream");
@@ -335,9 +336,10 @@ public:
     const auto place = [](const QString& name) { return text(LayoutFileText::flowKey).arg(name); };
     QJsonObject o;
     if (!(object(v, text(LayoutFileText::topKey).arg(key::flow), o) &&
-          keysKnown(
-              o, {key::reynolds, key::mach, key::bodyViscosity, key::timeStepping, key::fineness},
-              {}, place)))
+          keysKnown(o,
+                    {key::reynolds, key::mach, key::bodyViscosity, key::timeStepping, key::fineness,
+                     key::dissipation},
+                    {}, place)))
       return false;
     return (!o.contains(key::reynolds) || number(o[key::reynolds], kReynoldsLow, kReynoldsHigh,
                                                  place(key::reynolds), f.reynolds)) &&
@@ -351,7 +353,10 @@ public:
                    place(key::timeStepping), f.timeStepping)) &&
            (!o.contains(key::fineness) ||
             wholeNumber(o[key::fineness], {kFinenessLow, kFinenessHigh}, place(key::fineness),
-                        f.fineness));
+                        f.fineness)) &&
+           (!o.contains(key::dissipation) ||
+            choice(o[key::dissipation], kDissipationNames, LayoutFileText::dissipationName,
+                   place(key::dissipation), f.dissipation));
   }
 
 private:
@@ -383,7 +388,8 @@ QByteArray layoutJson(const LayoutParameters& l, const FlowConditions& flow) {
                                   {key::mach, flow.mach},
                                   {key::bodyViscosity, QLatin1String(nameOf(flow.bodyViscosity))},
                                   {key::timeStepping, QLatin1String(nameOf(flow.timeStepping))},
-                                  {key::fineness, flow.fineness}};
+                                  {key::fineness, flow.fineness},
+                                  {key::dissipation, QLatin1String(nameOf(flow.dissipation))}};
   const ChannelConditions& channel = l.channel;
   if (channel != ChannelConditions{}) {
     QJsonObject o{{key::inflow, QLatin1String(nameOf(channel.inflow))},

@@ -14,7 +14,7 @@
 //
 // The flow conditions (core/flow_conditions.h) may follow as
 //   "flow": {"reynolds": 100, "mach": 0.05, "bodyViscosity": "classic",
-//            "timeStepping": "local", "fineness": 1}
+//            "timeStepping": "local", "fineness": 1, "dissipation": "classic"}
 // every key optional (a missing key takes the classic value; "fineness"
 // only 1, the classic grids); a file without "flow" is the classic model.
 // The channel (core/channel_conditions.h, part of the layout record) may

@@ -23,10 +23,8 @@ MainGridSpan sizedChannelSpan(const LayoutParameters& layout, const Grids& grids
 }
 
 ChannelConditions channelOfGrid(const LayoutParameters& layout, const Grids& grids) {
-  const double x0 = grids.mainGrid[1][1].mainGridX,
-               x1 = grids.mainGrid[grids.mainNx][1].mainGridX;
-  const double y0 = grids.mainGrid[1][1].mainGridY,
-               y1 = grids.mainGrid[1][grids.mainNy].mainGridY;
+  const double x0 = grids.mainGrid[1][1].mainGridX, x1 = grids.mainGrid[grids.mainNx][1].mainGridX;
+  const double y0 = grids.mainGrid[1][1].mainGridY, y1 = grids.mainGrid[1][grids.mainNy].mainGridY;
   ChannelConditions built = layout.channel;
   built.height = y1 - y0;
   built.upstream = -x0;

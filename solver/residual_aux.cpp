@@ -38,7 +38,10 @@ struct MetricPlanes {
 
 struct Planes : StatePlanes {
   const double *xXi, *yXi, *xEta, *yEta, *J, *halfInvJ, *soundXi, *soundEta;
-  double* tau;   // directional measure of the current pass
+  double* tau; // directional measure of the current pass
+  // |J| / lambda with the low-Mach radius lambda of the current pass, the
+  // measure the flow-speed dissipation is scaled with.
+  double* tauDissipation;
   double* pairT; // (p(n) + p(n+1)) / (rho(n) + rho(n+1)) along the xi-lines
   int stride;    // a column's values: the layers and their padding
 
@@ -52,7 +55,7 @@ struct Planes : StatePlanes {
     int next = 0;
     auto plane = [&] { return base + size * next++; };
     assign(plane);
-    tau = plane(), pairT = plane();
+    tau = plane(), pairT = plane(), tauDissipation = plane();
     const MetricPlanes g(const_cast<double*>(metricBase), pFirst, pLast, stride);
     xXi = g.xXi, yXi = g.yXi, xEta = g.xEta, yEta = g.yEta, J = g.J;
     halfInvJ = g.halfInvJ, soundXi = g.soundXi, soundEta = g.soundEta;
@@ -88,6 +91,21 @@ template <bool xiLine> void pointFluxes(const Planes& q, int a0, int count) {
   }
 }
 
+// tauDissipation = |J| / lambda of `count` points from plane index a0 on,
+// lambda the low-Mach radius (solver/line_dissipation.h) of the contravariant
+// velocity across the pass's interfaces, with the free stream's sound speed
+// times the face vector's length as in tau.
+template <bool xiLine> void lowMachMeasures(const Planes& q, int a0, int count, double floorSpeed) {
+  const double soundSpeed = std::sqrt(1.4); // of the free stream, rho = p = 1
+  for (int a = a0; a < a0 + count; ++a) {
+    const double u = q.u[a], v = q.v[a];
+    const double mr = lowMachReferenceMach(std::sqrt(u * u + v * v), floorSpeed, soundSpeed);
+    const double normal = xiLine ? q.yEta[a] * u - q.xEta[a] * v : q.xXi[a] * v - q.yXi[a] * u;
+    const double sound = xiLine ? q.soundEta[a] : q.soundXi[a];
+    q.tauDissipation[a] = std::fabs(q.J[a]) / lowMachRadius(normal, sound, mr);
+  }
+}
+
 // Interface fluxes H(n + 1/2) for `count` interfaces whose point a lies at
 // plane indices a0, a0 + 1, ...; `along` steps to the next point of the
 // line, `across` to the neighbouring line on the + side (layer r + 1 of a
@@ -97,6 +115,7 @@ void interfaceFluxes(const SolverState& m, const Planes& q, int a0, int count, i
                      int across, double mu2) {
   const double k4 = m.constants.k4Aux, sA = m.constants.stressA, sB = m.constants.stressB,
                heat = m.constants.heatCoef;
+  const double* scale = m.constants.lowMachBody ? q.tauDissipation : q.tau;
 #pragma GCC ivdep
   for (int a = a0; a < a0 + count; ++a) {
     const int b = a + along;
@@ -109,7 +128,7 @@ void interfaceFluxes(const SolverState& m, const Planes& q, int a0, int count, i
                              dissipation(q.e)};
     // Dissipation scale from the signed Jacobians, so that it acts alike on
     // grids of either orientation once divided by the signed J of a point.
-    const double lambda = (q.J[a] + q.J[b]) / (q.tau[a] + q.tau[b]);
+    const double lambda = (q.J[a] + q.J[b]) / (scale[a] + scale[b]);
 
     const double du = q.u[b] - q.u[a];
     const double dv = q.v[b] - q.v[a];
@@ -189,6 +208,9 @@ void xiPass(const SolverState& m, const Planes& q, int pFirst, int pLast, int rF
             double mu2) {
   const int S = q.stride, layers = rLast - rFirst + 1;
   for (int p = pFirst - 1; p <= pLast + 1; ++p) pointFluxes<true>(q, q.at(p, rFirst), layers);
+  if (m.constants.lowMachBody)
+    for (int p = pFirst - 1; p <= pLast + 1; ++p)
+      lowMachMeasures<true>(q, q.at(p, rFirst), layers, m.constants.lowMachFloor);
   for (int p = pFirst; p <= pLast; ++p) q.pressureSensors(q.at(p, rFirst), layers, S);
   for (int p = pFirst - 1; p <= pLast; ++p) {
     const int a0 = q.at(p, rFirst - 1);
@@ -223,6 +245,7 @@ void xiPass(const SolverState& m, const Planes& q, int pFirst, int pLast, int rF
 void etaLine(const SolverState& m, const Planes& q, int p, int rFirst, int rLast, double mu2) {
   const int S = q.stride, n = rLast - rFirst + 3, a0 = q.at(p, rFirst - 1);
   pointFluxes<false>(q, a0, n);
+  if (m.constants.lowMachBody) lowMachMeasures<false>(q, a0, n, m.constants.lowMachFloor);
   q.pressureSensors(a0 + 1, n - 2, 1);
   interfaceFluxes<false, Place::first>(m, q, a0, 1, 1, S, mu2);
   interfaceFluxes<false, Place::inner>(m, q, a0 + 1, n - 3, 1, S, mu2);

@@ -52,15 +52,16 @@ constexpr double kViscousNumber = 0.05;
 // point of the line, `across` the step to the neighbouring line on the +
 // side; the neighbouring line on the - side is read from uMinus, vMinus.  An
 // x-line interface has normal velocity u, a y-line interface v.
-template <bool xLine, Place place, bool setTimeStep>
-void interfaceFluxes(const SolverState& m, const Planes& q, int a0, int count, int along,
-                     int across, const double* uMinus, const double* vMinus) {
+template <bool xLine, Place place, bool setTimeStep, bool flowSpeed>
+void scaledInterfaceFluxes(const SolverState& m, const Planes& q, int a0, int count, int along,
+                           int across, const double* uMinus, const double* vMinus) {
   const double K = m.constants.reynolds / m.constants.uInf; // viscosity uInf / Re as a divisor
   const double halfDx = 0.5 * m.constants.mainDx;
   const double k4 = m.constants.k4Main, sA = m.constants.stressA, sB = m.constants.stressB,
                heat = m.constants.heatCoef;
   const double dtScale = m.constants.cflMain * m.constants.mainDx;
   const double viscousScale = kViscousNumber * m.constants.mainDx2 * K / std::max(sA, 0.4 * heat);
+  const double floorSpeed = m.constants.lowMachFloor;
 #pragma GCC ivdep
   for (int a = a0; a < a0 + count; ++a) {
     const int b = a + along;
@@ -74,8 +75,16 @@ void interfaceFluxes(const SolverState& m, const Planes& q, int a0, int count, i
 
     const double qa = xLine ? q.u[a] : q.v[a];
     const double qb = xLine ? q.u[b] : q.v[b];
-    // The spectral radii |q| + c of the two points, summed.
-    const double L = halfDx * (std::fabs(qb) + kTwiceSoundSpeed + std::fabs(qa));
+    // The spectral radii |q| + c of the two points, summed, or their
+    // low-Mach forms.
+    double L = halfDx * (std::fabs(qb) + kTwiceSoundSpeed + std::fabs(qa));
+    if constexpr (flowSpeed) {
+      const auto radius = [&](int n, double qn) {
+        const double speed = std::sqrt(q.u[n] * q.u[n] + q.v[n] * q.v[n]);
+        return lowMachRadius(qn, kSoundSpeed, lowMachReferenceMach(speed, floorSpeed, kSoundSpeed));
+      };
+      L = halfDx * (radius(a, qa) + radius(b, qb));
+    }
 
     const double du = q.u[b] - q.u[a];
     const double dv = q.v[b] - q.v[a];
@@ -103,6 +112,20 @@ void interfaceFluxes(const SolverState& m, const Planes& q, int a0, int count, i
       q.dt[b] = std::min(dtScale / (std::max(std::fabs(q.u[b]), std::fabs(q.v[b])) + kSoundSpeed),
                          viscousScale * q.rho[b]);
   }
+}
+
+// The interface fluxes with the dissipation scaled by |q| + c, or by the
+// low-Mach radius (a loop of its own, so that the classic one stays as it
+// was).
+template <bool xLine, Place place, bool setTimeStep>
+void interfaceFluxes(const SolverState& m, const Planes& q, int a0, int count, int along,
+                     int across, const double* uMinus, const double* vMinus) {
+  if (m.constants.lowMachMain)
+    scaledInterfaceFluxes<xLine, place, setTimeStep, true>(m, q, a0, count, along, across, uMinus,
+                                                           vMinus);
+  else
+    scaledInterfaceFluxes<xLine, place, setTimeStep, false>(m, q, a0, count, along, across, uMinus,
+                                                            vMinus);
 }
 
 // Negated convective fluxes of `count` points from plane index a0 on.

@@ -35,6 +35,7 @@ FlowDialog::FlowDialog(QWidget* parent) : SettingsDialog(parent, FlowDialogText:
   };
   bodyViscosity_ = comboBox("BodyViscosity", T::bodyViscosityName);
   timeStepping_ = comboBox("TimeStepping", T::timeSteppingName);
+  dissipation_ = comboBox("Dissipation", T::dissipationName);
   fineness_ = new QSpinBox(this);
   fineness_->setObjectName("Fineness");
   fineness_->setRange(kFinenessLow, kFinenessHigh);
@@ -58,6 +59,7 @@ FlowDialog::FlowDialog(QWidget* parent) : SettingsDialog(parent, FlowDialogText:
   addRow(T::mach, mach_);
   addRow(T::bodyViscosity, bodyViscosity_);
   addRow(T::timeStepping, timeStepping_);
+  addRow(T::dissipation, dissipation_);
   addRow(T::fineness, fineness_);
   auto* channel = new QGroupBox(this);
   channel->setObjectName("Channel");
@@ -89,12 +91,16 @@ void FlowDialog::setConditions(const FlowConditions& flow) {
   bodyViscosity_->setCurrentIndex(static_cast<int>(flow.bodyViscosity));
   timeStepping_->setCurrentIndex(static_cast<int>(flow.timeStepping));
   fineness_->setValue(flow.fineness);
+  dissipation_->setCurrentIndex(static_cast<int>(flow.dissipation));
 }
 
 FlowConditions FlowDialog::conditions() const {
-  return {reynolds_->value(), mach_->value(),
+  return {reynolds_->value(),
+          mach_->value(),
           static_cast<BodyViscosity>(bodyViscosity_->currentIndex()),
-          static_cast<TimeStepping>(timeStepping_->currentIndex()), fineness_->value()};
+          static_cast<TimeStepping>(timeStepping_->currentIndex()),
+          fineness_->value(),
+          static_cast<Dissipation>(dissipation_->currentIndex())};
 }
 
 void FlowDialog::setChannel(const ChannelConditions& channel, const ChannelConditions& shown) {

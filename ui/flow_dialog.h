@@ -31,6 +31,7 @@ private:
   QDoubleSpinBox* mach_ = nullptr;
   QComboBox* bodyViscosity_ = nullptr;
   QComboBox* timeStepping_ = nullptr;
+  QComboBox* dissipation_ = nullptr;
   QSpinBox* fineness_ = nullptr;
   QCheckBox* channelSized_ = nullptr;
   QDoubleSpinBox* height_ = nullptr;

@@ -12,6 +12,10 @@ struct FlowDialogText {
   // In the order of TimeStepping.
   static constexpr const char* timeSteppingName[2] = {"局所（定常解向き）",
                                                       "時間精度（全点で同じ刻み）"};
+  static constexpr const char* dissipation = "人工粘性の大きさ";
+  // In the order of Dissipation.
+  static constexpr const char* dissipationName[2] = {"従来（音速に比例）",
+                                                     "流速に比例（低マッハ数向き）"};
   static constexpr const char* fineness = "格子の細かさ（1 が従来の格子）";
   // The channel's group.
   static constexpr const char* channel = "流路";

@@ -217,9 +217,9 @@ TEST(BatchMode, FlowOptionsOverrideTheFilesAndTheSummarySaysWhatWasUsed) {
   QJsonObject layout = QJsonDocument::fromJson(uniformLayout(1, 1, "circle", 16, 26, 2)).object();
   layout["flow"] = QJsonObject{{"reynolds", 150}, {"bodyViscosity", "uniform"}, {"mach", 0.03}};
   writeFile(dir.filePath("flow.json"), QJsonDocument(layout).toJson());
-  const Finished f =
-      runWhirlpane({"--batch", dir.filePath("flow.json"), "--out", dir.path(), "--steps", "20",
-                    "--mach", "0.08", "--time-stepping", "time-accurate"});
+  const Finished f = runWhirlpane({"--batch", dir.filePath("flow.json"), "--out", dir.path(),
+                                   "--steps", "20", "--mach", "0.08", "--time-stepping",
+                                   "time-accurate", "--dissipation", "flow-speed"});
   ASSERT_EQ(f.exitCode, batchExit::done) << f.errorLines.join('\n').toStdString();
   const QJsonObject s = readSummary(dir.path());
   const QJsonObject flow = s["flow"].toObject();
@@ -227,6 +227,7 @@ TEST(BatchMode, FlowOptionsOverrideTheFilesAndTheSummarySaysWhatWasUsed) {
   EXPECT_EQ(flow["mach"].toDouble(), 0.08);
   EXPECT_EQ(flow["bodyViscosity"].toString(), "uniform");
   EXPECT_EQ(flow["timeStepping"].toString(), "time-accurate");
+  EXPECT_EQ(flow["dissipation"].toString(), "flow-speed");
   const double uInf = 0.08 * std::sqrt(1.4);
   EXPECT_DOUBLE_EQ(flow["inflowSpeed"].toDouble(), uInf);
   EXPECT_DOUBLE_EQ(flow["bodyViscosityValue"].toDouble(), uInf / 150);

@@ -125,7 +125,8 @@ TEST(LayoutFile, FlowConditionsRoundTripAndAFileWithoutThemIsClassic) {
   QTemporaryDir dir;
   auto m = makeModel();
   setStartupDefaults(m->layout, m->editing, m->view);
-  const FlowConditions set{150, 0.08, BodyViscosity::uniform, TimeStepping::timeAccurate};
+  const FlowConditions set{
+      150, 0.08, BodyViscosity::uniform, TimeStepping::timeAccurate, 1, Dissipation::flowSpeed};
   const QString path = dir.filePath("flow.json");
   ASSERT_FALSE(saveLayoutFile(path, m->layout, set));
   EXPECT_EQ(readLayoutFile(path, m->layout).flow, set);

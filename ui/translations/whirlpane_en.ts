@@ -452,6 +452,10 @@
         <translation>not one of local, time-accurate</translation>
     </message>
     <message>
+        <source>classic、flow-speed のいずれでもありません</source>
+        <translation>not one of classic, flow-speed</translation>
+    </message>
+    <message>
         <source>"flow" のキー "%1"</source>
         <translation>key "%1" of "flow"</translation>
     </message>
@@ -570,6 +574,18 @@
     <message>
         <source>時間精度（全点で同じ刻み）</source>
         <translation>Time-accurate (one step for all points)</translation>
+    </message>
+    <message>
+        <source>人工粘性の大きさ</source>
+        <translation>Artificial dissipation</translation>
+    </message>
+    <message>
+        <source>従来（音速に比例）</source>
+        <translation>Classic (with the sound speed)</translation>
+    </message>
+    <message>
+        <source>流速に比例（低マッハ数向き）</source>
+        <translation>With the flow speed (for low Mach numbers)</translation>
     </message>
     <message>
         <source>格子の細かさ（1 が従来の格子）</source>
