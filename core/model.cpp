@@ -39,6 +39,7 @@ std::unique_ptr<Model> makeModel() {
 
 void sizeMainGrid(Model& m, int nx, int ny) {
   m.grids.mainGrid.resize(nx + 1, ny + 1);
+  m.pixels.main.resize(nx + 1, ny + 1);
   m.solution.mainFlow.resize(nx + 1, ny + 1);
   m.coupling.mainHoleFlag.resize(nx + 1, ny + 1);
   // The work planes hold no values from step to step that a new size must keep.
@@ -49,6 +50,7 @@ void sizeMainGrid(Model& m, int nx, int ny) {
 void sizeBodyGrids(Model& m, int lastIndex) {
   const int layers = m.layout.bodyLayers + 1;
   m.grids.bodyGrid.resize(lastIndex + 1, layers, kGridSets + 1);
+  m.pixels.body.resize(lastIndex + 1, layers, kGridSets + 1);
   m.solution.bodyFlow.resize(lastIndex + 1, layers, kGridSets + 1);
   m.grids.bodyMetric.resize(lastIndex + 1, layers, kGridSets + 1);
   m.grids.bodySoundLength.resize(lastIndex + 1, layers, kGridSets + 1);

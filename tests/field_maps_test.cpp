@@ -127,9 +127,8 @@ TEST(FieldMaps, PressureMapOfAFieldAtRest) {
     EXPECT_EQ(f.m->view.scaleLow, 1);
     EXPECT_EQ(f.m->view.scaleHigh, 1);
     // Nothing crosses a zero-width range: only the overlay is drawn.
-    const MainPoint& mid = f.m->grids.mainGrid[8][8];
-    EXPECT_EQ(f.s.bitmap.pixel(roundHalfAway(mid.mainGridPixX), roundHalfAway(mid.mainGridPixY)),
-              kWhite);
+    const PixelPosition& mid = f.m->pixels.main[8][8];
+    EXPECT_EQ(f.s.bitmap.pixel(roundHalfAway(mid.x), roundHalfAway(mid.y)), kWhite);
   }
 }
 
@@ -145,8 +144,8 @@ TEST(FieldMaps, DivergedFieldDrawsWithoutGarbage) {
   f.m->solution.mainFlow[21][10][slot::pres] = INFINITY;
   f.m->solution.mainFlow[22][12][slot::u] = NAN;
   f.m->view.fillContours = true;
-  const MainPoint& q = f.m->grids.mainGrid[5][10];
-  const int x = roundHalfAway(q.mainGridPixX) + 2, y = roundHalfAway(q.mainGridPixY) + 2;
+  const PixelPosition& q = f.m->pixels.main[5][10];
+  const int x = roundHalfAway(q.x) + 2, y = roundHalfAway(q.y) + 2;
   (void)drawPressureMap(*f.m, f.s);
   EXPECT_NEAR(f.m->view.scaleHigh, 1 + 0.01 * f.m->grids.mainNx, 1e-12)
       << "range from the finite values";

@@ -43,7 +43,7 @@ TEST(ModelCheck, BeforeTheFirstRunLinkAndHoleViewsAreWhite) {
   Checked c;
   EXPECT_TRUE(reported(linkView(*c.m, c.s)).empty());
   EXPECT_EQ(countColour(c.s.window, kWhite), 700 * 452);
-  holeView(c.m->grids, c.m->coupling, c.s);
+  holeView(c.m->grids, c.m->pixels, c.m->coupling, c.s);
   unfilledReceiverView(c.s);
   EXPECT_EQ(countColour(c.s.window, kWhite), 700 * 452);
 }
@@ -67,22 +67,21 @@ TEST(ModelCheck, DonorWithoutCoordinatesIsReportedAndDrawingGoesOn) {
             std::vector<std::string>{"by_l_r1_aaaaaaa1200-3-1（不合格のリンク 1 本）"});
   // The unfilled donor's pixels are zero too: its mark sits at the corner.
   EXPECT_EQ(c.s.window.pixel(0, 0), kRed);
-  const AuxPoint& d = m.grids.bodyGrid[5][9][1];
-  EXPECT_EQ(c.s.window.pixel(roundHalfAway(d.bodyGridPixX), roundHalfAway(d.bodyGridPixY)), kRed)
-      << "drawing went on";
-  const AuxPoint& g = m.grids.bodyGrid[8][2][1];
-  EXPECT_EQ(c.s.window.pixel(roundHalfAway(g.bodyGridPixX), roundHalfAway(g.bodyGridPixY)), kGreen);
+  const PixelPosition& d = m.pixels.body[5][9][1];
+  EXPECT_EQ(c.s.window.pixel(roundHalfAway(d.x), roundHalfAway(d.y)), kRed) << "drawing went on";
+  const PixelPosition& g = m.pixels.body[8][2][1];
+  EXPECT_EQ(c.s.window.pixel(roundHalfAway(g.x), roundHalfAway(g.y)), kGreen);
 }
 
 TEST(ModelCheck, MeshViewRemapsAndDrawsBothGrids) {
   Checked c;
   c.m->view.viewCentreX += 8;
   meshView(*c.m, c.s);
-  EXPECT_NEAR(c.m->grids.body[1].bodyPixX, 350 - 8 * 2.95, 1e-9);
-  const MainPoint& q = c.m->grids.mainGrid[3][3];
-  EXPECT_EQ(c.s.window.pixel(roundHalfAway(q.mainGridPixX), roundHalfAway(q.mainGridPixY)), kBlack);
-  const AuxPoint& a = c.m->grids.bodyGrid[10][4][1];
-  EXPECT_EQ(c.s.window.pixel(roundHalfAway(a.bodyGridPixX), roundHalfAway(a.bodyGridPixY)), kBlack);
+  EXPECT_NEAR(c.m->pixels.bodyCentre[1].x, 350 - 8 * 2.95, 1e-9);
+  const PixelPosition& q = c.m->pixels.main[3][3];
+  EXPECT_EQ(c.s.window.pixel(roundHalfAway(q.x), roundHalfAway(q.y)), kBlack);
+  const PixelPosition& a = c.m->pixels.body[10][4][1];
+  EXPECT_EQ(c.s.window.pixel(roundHalfAway(a.x), roundHalfAway(a.y)), kBlack);
 }
 
 TEST(ModelCheck, ManyFailingLinksGiveOneMessageAndGenuineLinksNearTheOriginPass) {

@@ -89,11 +89,11 @@ TEST(ParticleTraces, UniformStreamCarriesEveryParticleAlongX) {
   EXPECT_EQ(c.ws.progressPos, n);
   // Seeds: column roundHalfAway(min(30/2, 40)) = 15, rows 2..29, then the column two
   // to the right.
-  EXPECT_EQ(m.view.traceX[1][1], m.grids.mainGrid[15][2].mainGridPixX);
-  EXPECT_EQ(m.view.traceY[1][1], m.grids.mainGrid[15][2].mainGridPixY);
-  EXPECT_EQ(m.view.traceY[28][1], m.grids.mainGrid[15][29].mainGridPixY);
-  EXPECT_EQ(m.view.traceX[29][1], m.grids.mainGrid[17][2].mainGridPixX);
-  EXPECT_EQ(m.view.traceX[112][1], m.grids.mainGrid[21][29].mainGridPixX);
+  EXPECT_EQ(m.view.traceX[1][1], m.pixels.main[15][2].x);
+  EXPECT_EQ(m.view.traceY[1][1], m.pixels.main[15][2].y);
+  EXPECT_EQ(m.view.traceY[28][1], m.pixels.main[15][29].y);
+  EXPECT_EQ(m.view.traceX[29][1], m.pixels.main[17][2].x);
+  EXPECT_EQ(m.view.traceX[112][1], m.pixels.main[21][29].x);
   for (int k : {1, 40, 112})
     for (int t = 1; t < T; ++t) {
       EXPECT_NEAR(m.view.traceX[k][t + 1] - m.view.traceX[k][t], 0.02 * f, 1e-9);
@@ -197,9 +197,8 @@ TEST(ParticleAnimation, APassEndsWhenTheLastParticleHasLeftTheChannel) {
   Model& m = *c.m;
   animateParticles(m, c.s, c.ws, c.win, 3);
   const double dx = 0.02 * traceDisplacementFactor(m.constants, m.view, 3);
-  const int lastInside = static_cast<int>(std::floor(
-      (m.grids.mainGrid[m.grids.mainNx][1].mainGridPixX - m.grids.mainGrid[15][1].mainGridPixX) /
-      dx));
+  const int lastInside = static_cast<int>(
+      std::floor((m.pixels.main[m.grids.mainNx][1].x - m.pixels.main[15][1].x) / dx));
   ASSERT_LT(lastInside, 1285) << "the stream should carry every particle out";
   EXPECT_NEAR(c.ws.waitCount + 1, lastInside, 1) << "frames in the pass";
   // The last frame drawn again shows the particles where the pass ended.

@@ -22,18 +22,18 @@ struct Bare {
     sizeMainGrid(*m, nx, ny);
     m->grids.outletLow = m->grids.outletHigh = 2;
     for (int i = 1; i <= nx; ++i)
-      for (int j = 1; j <= ny; ++j) m->grids.mainGrid[i][j] = {0, -5000, 0, -5000};
+      for (int j = 1; j <= ny; ++j) m->pixels.main[i][j] = {-5000, -5000};
     m->grids.nBodies = 1;
     m->layout.bodyLayers = 2;
     m->grids.bodyFirst[1] = m->grids.bodyLast[1] = 2;
     sizeBodyGrids(*m, 3);
-    m->grids.body[1] = {0, -5000, 0, -5000};
+    m->pixels.bodyCentre[1] = {-5000, -5000};
     for (int p = 1; p <= 3; ++p)
-      for (int r = 1; r <= 2; ++r) m->grids.bodyGrid[p][r][1] = {0, -5000, 0, -5000};
+      for (int r = 1; r <= 2; ++r) m->pixels.body[p][r][1] = {-5000, -5000};
   }
   void mainPoint(int i, int j, double x, double y, double u, double v) {
-    m->grids.mainGrid[i][j].mainGridPixX = x;
-    m->grids.mainGrid[i][j].mainGridPixY = y;
+    m->pixels.main[i][j].x = x;
+    m->pixels.main[i][j].y = y;
     m->solution.mainFlow[i][j][slot::u] = u;
     m->solution.mainFlow[i][j][slot::v] = v;
     m->solution.mainFlow[i][j][slot::dt] = 1;
@@ -96,8 +96,8 @@ TEST(VelocityVectors, PointsWithoutAnArrow) {
 TEST(VelocityVectors, AuxiliaryArrowsUnlessModeTwo) {
   for (int mode : {1, 2}) {
     Bare b;
-    b.m->grids.bodyGrid[2][1][1].bodyGridPixX = 300;
-    b.m->grids.bodyGrid[2][1][1].bodyGridPixY = 300;
+    b.m->pixels.body[2][1][1].x = 300;
+    b.m->pixels.body[2][1][1].y = 300;
     b.m->solution.bodyFlow[2][1][1][slot::v] = 0.5;
     b.m->view.scaleHigh = 1;
     (void)drawVelocityVectors(*b.m, b.s, mode);

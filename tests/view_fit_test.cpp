@@ -55,9 +55,8 @@ TEST(ViewFit, BringsBothWallsAndEveryBodyOfATallLayoutIntoSight) {
   };
   auto wallsInSight = [&] {
     mapToPixels(m, v.bitmap);
-    return inSight(m.grids.mainGrid[1][1].mainGridPixX, m.grids.mainGrid[1][1].mainGridPixY) &&
-           inSight(m.grids.mainGrid[1][m.grids.mainNy].mainGridPixX,
-                   m.grids.mainGrid[1][m.grids.mainNy].mainGridPixY);
+    return inSight(m.pixels.main[1][1].x, m.pixels.main[1][1].y) &&
+           inSight(m.pixels.main[1][m.grids.mainNy].x, m.pixels.main[1][m.grids.mainNy].y);
   };
   // The walls' points at the view's left edge: shift them onto the view's
   // column so that only their height is judged.
@@ -67,12 +66,10 @@ TEST(ViewFit, BringsBothWallsAndEveryBodyOfATallLayoutIntoSight) {
   EXPECT_TRUE(wallsInSight());
   for (int b = 1; b <= m.grids.nBodies; ++b)
     for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p)
-      EXPECT_TRUE(
-          inSight(m.grids.bodyGrid[p][1][1].bodyGridPixX, m.grids.bodyGrid[p][1][1].bodyGridPixY))
-          << "body " << b;
+      EXPECT_TRUE(inSight(m.pixels.body[p][1][1].x, m.pixels.body[p][1][1].y)) << "body " << b;
   // The probe's inverse mapping returns a point's layout coordinates.
   const LayoutPoint back =
-      pixelToLayout(m, v.bitmap, m.grids.body[3].bodyPixX, m.grids.body[3].bodyPixY);
+      pixelToLayout(m, v.bitmap, m.pixels.bodyCentre[3].x, m.pixels.bodyCentre[3].y);
   EXPECT_NEAR(back.x, m.grids.body[3].bodyX, 1e-9);
   EXPECT_NEAR(back.y, m.grids.body[3].bodyY, 1e-9);
   // A second fit finds it in sight and changes nothing.

@@ -27,12 +27,12 @@ struct StartupLayout {
     placeLayoutOnBitmap(*m, s.bitmap);
   }
   Colour atBody(int b) const {
-    return s.bitmap.pixel(roundHalfAway(m->grids.body[b].bodyPixX),
-                          roundHalfAway(m->grids.body[b].bodyPixY));
+    return s.bitmap.pixel(roundHalfAway(m->pixels.bodyCentre[b].x),
+                          roundHalfAway(m->pixels.bodyCentre[b].y));
   }
   Colour atMain(int i, int j) const {
-    return s.bitmap.pixel(roundHalfAway(m->grids.mainGrid[i][j].mainGridPixX),
-                          roundHalfAway(m->grids.mainGrid[i][j].mainGridPixY));
+    return s.bitmap.pixel(roundHalfAway(m->pixels.main[i][j].x),
+                          roundHalfAway(m->pixels.main[i][j].y));
   }
 };
 
@@ -102,13 +102,11 @@ TEST(StartupPicture, LinkAndHoleViewsAfterTheCouplingSetUp) {
   // A consistent link puts its mark's centre on its receiver.
   for (int n = 1; n <= m.coupling.mainFromBodyCount; ++n) {
     const Link& k = m.coupling.mainFromBody[n];
-    const MainPoint& q = m.grids.mainGrid[k.receiver[1]][k.receiver[2]];
-    ASSERT_NE(l.s.window.pixel(roundHalfAway(q.mainGridPixX), roundHalfAway(q.mainGridPixY)),
-              kWhite)
-        << "link " << n;
+    const PixelPosition& q = m.pixels.main[k.receiver[1]][k.receiver[2]];
+    ASSERT_NE(l.s.window.pixel(roundHalfAway(q.x), roundHalfAway(q.y)), kWhite) << "link " << n;
   }
 
-  holeView(m.grids, m.coupling, l.s);
+  holeView(m.grids, m.pixels, m.coupling, l.s);
   for (int n = 1; n <= m.coupling.mainHoleCount; ++n) {
     const GridIndex h = m.coupling.mainHoleList[n];
     ASSERT_EQ(l.atMain(h.i, h.j), kCyan) << "hole " << n;

@@ -102,8 +102,8 @@ TEST_F(HeadlessRun, MapsOfTheFinalStateInBothModes) {
       EXPECT_GT(countColoured(run->s.window), fill ? 50000 : 5000)
           << map.text << (fill ? " filled" : " lines");
       for (int b = 1; b <= m.grids.nBodies; ++b)
-        EXPECT_EQ(run->s.window.pixel(roundHalfAway(m.grids.body[b].bodyPixX),
-                                      roundHalfAway(m.grids.body[b].bodyPixY)),
+        EXPECT_EQ(run->s.window.pixel(roundHalfAway(m.pixels.bodyCentre[b].x),
+                                      roundHalfAway(m.pixels.bodyCentre[b].y)),
                   kWhite)
             << map.text << ": inside body " << b;
     }

@@ -197,8 +197,8 @@ void MainWindow::onPictureClicked(int x, int y) {
   int picked = 0; // the last column with a body in reach
   for (int c = 1; c <= m.layout.nColumns; ++c)
     for (int k = 1; k <= m.layout.columnBodies[c]; ++k) {
-      const double dx = x - m.grids.columnBody[c][k].columnBodyPixX;
-      const double dy = y - m.grids.columnBody[c][k].columnBodyPixY;
+      const double dx = x - m.pixels.columnBody[c][k].x;
+      const double dy = y - m.pixels.columnBody[c][k].y;
       if (dx * dx + dy * dy < 200) picked = c;
     }
   if (picked == 0) return;
@@ -247,7 +247,7 @@ void MainWindow::onLinkViewChosen() {
 }
 void MainWindow::onHoleViewChosen() {
   noteShown(ShownPicture::holes);
-  holeView(model_->grids, model_->coupling, *surfaces_);
+  holeView(model_->grids, model_->pixels, model_->coupling, *surfaces_);
   showLegend({});
   showSurface();
 }
@@ -276,11 +276,10 @@ void MainWindow::resizePicture(int width, int height) {
   Model& m = *model_;
   // The transform puts the view's centre at the bitmap's centre: a new size
   // moves every pixel position by the same amount, the stored traces too.
-  const double x0 = m.grids.mainGrid[1][1].mainGridPixX, y0 = m.grids.mainGrid[1][1].mainGridPixY;
+  const double x0 = m.pixels.main[1][1].x, y0 = m.pixels.main[1][1].y;
   surfaces_->setSize(width, height);
   mapToPixels(m, surfaces_->bitmap);
-  shiftTraces(m, m.grids.mainGrid[1][1].mainGridPixX - x0,
-              m.grids.mainGrid[1][1].mainGridPixY - y0);
+  shiftTraces(m, m.pixels.main[1][1].x - x0, m.pixels.main[1][1].y - y0);
   if (mode_ == 3) {
     // The animation goes on over the new background from its next frame.
     showTraceBackground(m, *surfaces_);
@@ -323,7 +322,7 @@ void MainWindow::redrawShownPicture() {
     linkView(m, *surfaces_); // a redraw says nothing
     break;
   case ShownPicture::holes:
-    holeView(m.grids, m.coupling, *surfaces_);
+    holeView(m.grids, m.pixels, m.coupling, *surfaces_);
     break;
   case ShownPicture::holes2:
     unfilledReceiverView(*surfaces_);

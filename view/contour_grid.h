@@ -16,8 +16,8 @@ struct MainGridField {
   int c;
   static constexpr bool masked = true;
   double value(GridNode n) const { return m.solution.mainFlow[n.a][n.b][c]; }
-  double pixX(GridNode n) const { return m.grids.mainGrid[n.a][n.b].mainGridPixX; }
-  double pixY(GridNode n) const { return m.grids.mainGrid[n.a][n.b].mainGridPixY; }
+  double pixX(GridNode n) const { return m.pixels.main[n.a][n.b].x; }
+  double pixY(GridNode n) const { return m.pixels.main[n.a][n.b].y; }
   bool live(GridNode n) const { return m.solution.mainFlow[n.a][n.b][slot::dt] != 0; }
 };
 
@@ -27,8 +27,8 @@ struct AuxGridField {
   int g, c;
   static constexpr bool masked = false;
   double value(GridNode n) const { return m.solution.bodyFlow[n.a][n.b][g][c]; }
-  double pixX(GridNode n) const { return m.grids.bodyGrid[n.a][n.b][g].bodyGridPixX; }
-  double pixY(GridNode n) const { return m.grids.bodyGrid[n.a][n.b][g].bodyGridPixY; }
+  double pixX(GridNode n) const { return m.pixels.body[n.a][n.b][g].x; }
+  double pixY(GridNode n) const { return m.pixels.body[n.a][n.b][g].y; }
   bool live(GridNode) const { return true; }
 };
 

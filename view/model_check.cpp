@@ -37,13 +37,16 @@ bool mainCellInside(const Model& m, const std::array<int, 4>& d) {
 const AuxPoint& auxCorner(const Model& m, const Link& l, int k) {
   return m.grids.bodyGrid[l.donor[1] + kCornerDa[k]][l.donor[2] + kCornerDb[k]][l.donor[3]];
 }
-const MainPoint& mainCorner(const Model& m, const Link& l, int k) {
-  return m.grids.mainGrid[l.donor[1] + kCornerDa[k]][l.donor[2] + kCornerDb[k]];
+const PixelPosition& auxCornerPixel(const Model& m, const Link& l, int k) {
+  return m.pixels.body[l.donor[1] + kCornerDa[k]][l.donor[2] + kCornerDb[k]][l.donor[3]];
+}
+const PixelPosition& mainCornerPixel(const Model& m, const Link& l, int k) {
+  return m.pixels.main[l.donor[1] + kCornerDa[k]][l.donor[2] + kCornerDb[k]];
 }
 
 PixelPoint auxDonorPixel(const Model& m, const Link& l, const Weights& w) {
-  return {roundHalfAway(w.apply([&](int k) { return auxCorner(m, l, k).bodyGridPixX; })),
-          roundHalfAway(w.apply([&](int k) { return auxCorner(m, l, k).bodyGridPixY; }))};
+  return {roundHalfAway(w.apply([&](int k) { return auxCornerPixel(m, l, k).x; })),
+          roundHalfAway(w.apply([&](int k) { return auxCornerPixel(m, l, k).y; }))};
 }
 
 void cross(DrawingSurface& bitmap, PixelPoint p, int size) {
@@ -81,8 +84,8 @@ LinkCheck drawLinkPoints(const Model& m, DrawingSurface& bitmap, int mode) {
     if (!mainCellInside(m, l.donor)) continue;
     const Weights w(l);
     const PixelPoint p = {
-        roundHalfAway(w.apply([&](int k) { return mainCorner(m, l, k).mainGridPixX; })),
-        roundHalfAway(w.apply([&](int k) { return mainCorner(m, l, k).mainGridPixY; }))};
+        roundHalfAway(w.apply([&](int k) { return mainCornerPixel(m, l, k).x; })),
+        roundHalfAway(w.apply([&](int k) { return mainCornerPixel(m, l, k).y; }))};
     cross(bitmap, p, 7);
     if (mode != 0) cross(bitmap, p, 7);
   }
@@ -131,7 +134,8 @@ std::optional<std::string> linkViewMessage(const LinkViewFinding& finding, Langu
                  std::to_string(finding.check.failed)});
 }
 
-void holeView(const Grids& grids, const CouplingTables& coupling, ViewSurfaces& s) {
+void holeView(const Grids& grids, const GridPixels& pixels, const CouplingTables& coupling,
+              ViewSurfaces& s) {
   fillWhite(s.bitmap);
   for (int n = 1; n <= std::min(coupling.mainHoleCount, int(coupling.mainHoleList.size()) - 1);
        ++n) {
@@ -139,8 +143,8 @@ void holeView(const Grids& grids, const CouplingTables& coupling, ViewSurfaces& 
     if (h.i < 1 || h.i >= grids.mainGrid.extent1() || h.j < 1 || h.j >= grids.mainGrid.extent2())
       continue;
     s.bitmap.setPen(kCyan);
-    drawCross(s.bitmap, roundHalfAway(grids.mainGrid[h.i][h.j].mainGridPixX),
-              roundHalfAway(grids.mainGrid[h.i][h.j].mainGridPixY), 2);
+    drawCross(s.bitmap, roundHalfAway(pixels.main[h.i][h.j].x),
+              roundHalfAway(pixels.main[h.i][h.j].y), 2);
   }
   s.copyBitmapToWindow();
 }

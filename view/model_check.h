@@ -46,7 +46,8 @@ bool linksBelongToGrids(const LayoutParameters& layout, const CouplingTables& co
 
 // "穴－領域" (onHoleViewChosen): a cyan cross of half-size 2 on every hole point of the
 // main grid, in list order.
-void holeView(const Grids& grids, const CouplingTables& coupling, ViewSurfaces& s);
+void holeView(const Grids& grids, const GridPixels& pixels, const CouplingTables& coupling,
+              ViewSurfaces& s);
 
 // "穴－領域-2" (onUnfilledReceiverViewChosen): red crosses on the points of a receiver list that
 // no part of the program fills: a white picture, pen red.

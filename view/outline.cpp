@@ -5,17 +5,17 @@
 namespace {
 
 PixelPoint auxPixel(const Model& m, int p, int r) {
-  const AuxPoint& q = m.grids.bodyGrid[p][r][1];
-  return {roundHalfAway(q.bodyGridPixX), roundHalfAway(q.bodyGridPixY)};
+  const PixelPosition& q = m.pixels.body[p][r][1];
+  return {roundHalfAway(q.x), roundHalfAway(q.y)};
 }
 
 PixelPoint mainPixel(const Model& m, int i, int j) {
-  const MainPoint& q = m.grids.mainGrid[i][j];
-  return {roundHalfAway(q.mainGridPixX), roundHalfAway(q.mainGridPixY)};
+  const PixelPosition& q = m.pixels.main[i][j];
+  return {roundHalfAway(q.x), roundHalfAway(q.y)};
 }
 
 PixelPoint bodyCentrePixel(const Model& m, int b) {
-  return {roundHalfAway(m.grids.body[b].bodyPixX), roundHalfAway(m.grids.body[b].bodyPixY)};
+  return {roundHalfAway(m.pixels.bodyCentre[b].x), roundHalfAway(m.pixels.bodyCentre[b].y)};
 }
 
 void moveTo(DrawingSurface& s, PixelPoint p) {

@@ -43,8 +43,8 @@ void traceParticles(Model& m, ProgressObserver& progress, int pointCount, double
       seedI = seedI + 2;
     }
     progress.setProgressPosition(k);
-    m.view.traceX[k][1] = m.grids.mainGrid[seedI][seedJ].mainGridPixX;
-    m.view.traceY[k][1] = m.grids.mainGrid[seedI][seedJ].mainGridPixY;
+    m.view.traceX[k][1] = m.pixels.main[seedI][seedJ].x;
+    m.view.traceY[k][1] = m.pixels.main[seedI][seedJ].y;
     int a = std::max(seedI - 2, 2);
     int b = std::max(seedJ - 5, 2);
     for (int t = 1; t <= pointCount - 1; ++t) {
@@ -58,8 +58,8 @@ void traceParticles(Model& m, ProgressObserver& progress, int pointCount, double
       double best = 100000;
       for (int i = iFirst; i <= iLast; ++i)
         for (int j = jFirst; j <= jLast; ++j) {
-          const double ex = x - m.grids.mainGrid[i][j].mainGridPixX;
-          const double ey = y - m.grids.mainGrid[i][j].mainGridPixY;
+          const double ex = x - m.pixels.main[i][j].x;
+          const double ey = y - m.pixels.main[i][j].y;
           const double d2 = ex * ex + ey * ey;
           if (d2 < best) {
             best = d2;
@@ -102,15 +102,16 @@ int storedPointCount(const Model& m) {
 }
 } // namespace
 
-int tracePassFrames(const Grids& grids, const ViewState& view, int pointCount, int particles) {
+int tracePassFrames(const Grids& grids, const GridPixels& pixels, const ViewState& view,
+                    int pointCount, int particles) {
   // The channel on screen: the main grid's rectangle, in pixels (y grows
   // downwards, so the corners are ordered here).
-  const MainPoint& first = grids.mainGrid[1][1];
-  const MainPoint& last = grids.mainGrid[grids.mainNx][grids.mainNy];
-  const double left = std::min(first.mainGridPixX, last.mainGridPixX);
-  const double right = std::max(first.mainGridPixX, last.mainGridPixX);
-  const double top = std::min(first.mainGridPixY, last.mainGridPixY);
-  const double bottom = std::max(first.mainGridPixY, last.mainGridPixY);
+  const PixelPosition& first = pixels.main[1][1];
+  const PixelPosition& last = pixels.main[grids.mainNx][grids.mainNy];
+  const double left = std::min(first.x, last.x);
+  const double right = std::max(first.x, last.x);
+  const double top = std::min(first.y, last.y);
+  const double bottom = std::max(first.y, last.y);
   // Frame t shows the cross of point t + 1, white only for a particle that
   // moved; a particle that rests once rests for good (its nearest point and
   // velocity stay the same), so the last frame with a white cross inside the
@@ -137,7 +138,7 @@ void shiftTraces(Model& m, double dx, double dy) {
 void showLastTraceFrame(const Model& m, ViewSurfaces& s) {
   showTraceBackground(m, s);
   const int n = particleCount(m.grids), stored = storedPointCount(m);
-  const int last = stored >= 2 ? tracePassFrames(m.grids, m.view, stored, n) + 1 : stored;
+  const int last = stored >= 2 ? tracePassFrames(m.grids, m.pixels, m.view, stored, n) + 1 : stored;
   s.window.setPen(kWhite);
   for (int k = 1; k <= n && last >= 2; ++k)
     if (m.view.traceMoving[k][last - 1])
@@ -171,7 +172,7 @@ bool animationPass(Model& m, ViewSurfaces& s, RunObserver& observer, ParticleWin
   // Frame t is drawn at `due`; the window shows it at the next processing of
   // events, at the start of frame t + 1.
   std::uint32_t due = observer.tickCount();
-  const int frames = tracePassFrames(m.grids, m.view, pointCount, particles);
+  const int frames = tracePassFrames(m.grids, m.pixels, m.view, pointCount, particles);
   for (int t = 1; t <= frames; ++t) {
     const int interval = frameIntervalMs(win.frameRepeats());
     observer.checkpoint();

@@ -57,7 +57,8 @@ void traceParticles(Model& m, ProgressObserver& progress, int pointCount, double
 // every particle from point t to t + 1, and the pass ends with the last frame
 // that shows a moving particle inside the channel (the main grid's rectangle
 // on screen); at least one frame.
-int tracePassFrames(const Grids& grids, const ViewState& view, int pointCount, int particles);
+int tracePassFrames(const Grids& grids, const GridPixels& pixels, const ViewState& view,
+                    int pointCount, int particles);
 
 // The black picture the traces move over: the view bitmap black, every body
 // red (drawWholeLayoutPicture), copied to the window.

@@ -72,25 +72,20 @@ void mapToPixels(Model& m, const DrawingSurface& bitmap) {
                                         : 0;
   for (int r = 1; r <= m.layout.bodyLayers; ++r)
     for (int p = 1; p <= pEnd; ++p) {
-      AuxPoint& q = m.grids.bodyGrid[p][r][1];
-      q.bodyGridPixX = pixX(q.bodyGridX);
-      q.bodyGridPixY = pixY(q.bodyGridY);
+      const AuxPoint& q = m.grids.bodyGrid[p][r][1];
+      m.pixels.body[p][r][1] = {pixX(q.bodyGridX), pixY(q.bodyGridY)};
     }
   for (int i = 1; i <= m.grids.mainNx; ++i)
     for (int j = 1; j <= m.grids.mainNy; ++j) {
-      MainPoint& q = m.grids.mainGrid[i][j];
-      q.mainGridPixX = pixX(q.mainGridX);
-      q.mainGridPixY = pixY(q.mainGridY);
+      const MainPoint& q = m.grids.mainGrid[i][j];
+      m.pixels.main[i][j] = {pixX(q.mainGridX), pixY(q.mainGridY)};
     }
-  for (int b = 1; b <= m.grids.nBodies; ++b) {
-    m.grids.body[b].bodyPixX = pixX(m.grids.body[b].bodyX);
-    m.grids.body[b].bodyPixY = pixY(m.grids.body[b].bodyY);
-  }
+  for (int b = 1; b <= m.grids.nBodies; ++b)
+    m.pixels.bodyCentre[b] = {pixX(m.grids.body[b].bodyX), pixY(m.grids.body[b].bodyY)};
   for (int c = 1; c <= m.layout.nColumns; ++c)
     for (int k = 1; k <= m.layout.columnBodies[c]; ++k) {
-      ColumnBodyPosition& q = m.grids.columnBody[c][k];
-      q.columnBodyPixX = pixX(q.columnBodyX);
-      q.columnBodyPixY = pixY(q.columnBodyY);
+      const ColumnBodyPosition& q = m.grids.columnBody[c][k];
+      m.pixels.columnBody[c][k] = {pixX(q.columnBodyX), pixY(q.columnBodyY)};
     }
 }
 

@@ -46,8 +46,7 @@ PlotCaption drawVelocityVectors(Model& m, DrawingSurface& bitmap, int mode) {
       const double s = std::sqrt(u * u + v * v);
       if (!std::isfinite(s) || s < 1e-10) continue;
       arrowColour(m, bitmap, s, bin);
-      arrow(bitmap, m.grids.mainGrid[i][j].mainGridPixX, m.grids.mainGrid[i][j].mainGridPixY, u, v,
-            s);
+      arrow(bitmap, m.pixels.main[i][j].x, m.pixels.main[i][j].y, u, v, s);
     }
 
   if (mode != 2)
@@ -59,8 +58,7 @@ PlotCaption drawVelocityVectors(Model& m, DrawingSurface& bitmap, int mode) {
           const double s = std::sqrt(u * u + v * v) + 1e-5;
           if (!std::isfinite(s)) continue;
           arrowColour(m, bitmap, s, bin);
-          arrow(bitmap, m.grids.bodyGrid[p][r][1].bodyGridPixX,
-                m.grids.bodyGrid[p][r][1].bodyGridPixY, u, v, s);
+          arrow(bitmap, m.pixels.body[p][r][1].x, m.pixels.body[p][r][1].y, u, v, s);
         }
 
   maskBodiesAndWalls(m, bitmap);
