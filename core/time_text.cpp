@@ -64,9 +64,10 @@ namespace {
 const Message continuedSteps{{"（", "～", "回、全", "回）"}, {" (steps ", "-", " of ", ")"}};
 } // namespace
 
-std::string calculationTimeText(Language language, const Model& m) {
-  const std::string time = elapsedTimeText(language, m.run.runEndTick, m.run.runStartTick);
-  if (m.run.runFirstStep <= 1) return time;
-  const std::string last = std::to_string(m.solution.flowStep);
-  return continuedSteps(language, {std::to_string(m.run.runFirstStep), last, last}) + time;
+std::string calculationTimeText(Language language, const RunState& run,
+                                const FlowSolution& solution) {
+  const std::string time = elapsedTimeText(language, run.runEndTick, run.runStartTick);
+  if (run.runFirstStep <= 1) return time;
+  const std::string last = std::to_string(solution.flowStep);
+  return continuedSteps(language, {std::to_string(run.runFirstStep), last, last}) + time;
 }

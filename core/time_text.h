@@ -22,4 +22,5 @@ std::string elapsedTimeText(Language language, std::uint32_t endTick, std::uint3
 // After a continuation that time covers only the continued steps, so the
 // text names them and the steps of the whole flow before the time:
 // "（301～600回、全600回） 05 秒 437".
-std::string calculationTimeText(Language language, const Model& m);
+std::string calculationTimeText(Language language, const RunState& run,
+                                const FlowSolution& solution);

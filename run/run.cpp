@@ -195,7 +195,8 @@ RunOutcome timedCalculation(Model& m, RunObserver& observer, RunStages& stages,
 RunOutcome startRun(Model& m, RunObserver& observer, RunStages& stages) {
   if (hasCompleteResult(m)) {
     const Language language = observer.language();
-    observer.setStatusText(1, text::alreadyDone(language, {calculationTimeText(language, m)}));
+    observer.setStatusText(
+        1, text::alreadyDone(language, {calculationTimeText(language, m.run, m.solution)}));
     return {};
   }
   return timedCalculation(m, observer, stages, runCalculation);

@@ -113,7 +113,7 @@ TEST(Channel, AParabolicInflowWithTheWholeOutletCarriesPoiseuilleFlow) {
   oneCircleIn(m, 5, c);
   m.flow.reynolds = 50;
   ASSERT_TRUE(rebuildGrids(m));
-  placeLayoutOnBitmap(m, s.s.bitmap);
+  placeLayoutOnBitmap(m.layout, m.grids, m.view, m.pixels, s.s.bitmap);
   runCalculationSteps(m, s.ws, s.stages, 5500);
   ASSERT_EQ(m.solution.flowStep, 5500) << "the run went through";
 
@@ -157,7 +157,7 @@ TEST(TimeAccurate, TheBodyGridStaysFreeOfGridScaleSwingsWithoutTheSmoothing) {
   m.flow.bodyViscosity = BodyViscosity::uniform;
   m.flow.timeStepping = TimeStepping::timeAccurate;
   ASSERT_TRUE(rebuildGrids(m));
-  placeLayoutOnBitmap(m, s.s.bitmap);
+  placeLayoutOnBitmap(m.layout, m.grids, m.view, m.pixels, s.s.bitmap);
   runCalculationSteps(m, s.ws, s.stages, 300);
   ASSERT_EQ(m.solution.flowStep, 300) << "the run went through";
 
@@ -179,7 +179,7 @@ TEST(LowReynolds, OneCircleInTheClassicChannelRunsSoundlyAtReTen) {
   oneCircleIn(m, 16, ChannelConditions{});
   m.flow.reynolds = 10;
   ASSERT_TRUE(rebuildGrids(m));
-  placeLayoutOnBitmap(m, s.s.bitmap);
+  placeLayoutOnBitmap(m.layout, m.grids, m.view, m.pixels, s.s.bitmap);
   runCalculationSteps(m, s.ws, s.stages, 2200);
   ASSERT_EQ(m.solution.flowStep, 2200) << "the run went through";
   for (int i = 2; i < m.grids.mainNx; ++i)

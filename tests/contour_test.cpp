@@ -31,7 +31,7 @@ struct LinearField {
   FakeWindowServices ws;
   LinearField(double low = 1, double high = 12) {
     m->view.viewScale = 20;
-    placeLayoutOnBitmap(*m, s);
+    placeLayoutOnBitmap(m->layout, m->grids, m->view, m->pixels, s);
     for (int i = 1; i <= m->grids.mainNx; ++i)
       for (int j = 1; j <= m->grids.mainNy; ++j) {
         m->solution.mainFlow[i][j][slot::pres] = i;
@@ -41,7 +41,8 @@ struct LinearField {
     m->view.scaleHigh = high;
   }
   void draw(int n) {
-    drawMainContours(*m, s, 1, m->grids.mainNx, 1, m->grids.mainNy, slot::pres, n);
+    drawMainContours(m->solution, m->pixels, m->view, s, 1, m->grids.mainNx, 1, m->grids.mainNy,
+                     slot::pres, n);
   }
   // Pixel row through the middle of cell row j.
   int rowY(int j) const {
@@ -189,8 +190,8 @@ TEST(ContourBands, AuxiliaryRingsFollowTheRadialField) {
   f.m->view.scaleLow = 1;
   f.m->view.scaleHigh = 10;
   f.m->view.fillContours = true;
-  drawBodyContours(*f.m, f.s, m.grids.bodyFirst[1], m.grids.bodyLast[1], 1, m.layout.bodyLayers, 1,
-                   slot::rho, 20);
+  drawBodyContours(f.m->solution, f.m->pixels, f.m->view, f.s, m.grids.bodyFirst[1],
+                   m.grids.bodyLast[1], 1, m.layout.bodyLayers, 1, slot::rho, 20);
   // Along a radial line from the outer edge to the surface the bands rise.
   const PixelPosition& o = m.pixels.body[m.grids.bodyFirst[1] + 3][1][1];
   const PixelPosition& n = m.pixels.body[m.grids.bodyFirst[1] + 3][m.layout.bodyLayers][1];

@@ -21,7 +21,7 @@ struct Flow {
   Flow() {
     m->constants.mainDx = m->grids.mainSpacing / 16;
     m->constants.mainDx2 = m->constants.mainDx * m->constants.mainDx;
-    placeLayoutOnBitmap(*m, s.bitmap);
+    placeLayoutOnBitmap(m->layout, m->grids, m->view, m->pixels, s.bitmap);
     for (int p = 1; p <= m->grids.bodyLast[1] + 1; ++p)
       for (int r = 1; r <= m->layout.bodyLayers; ++r) {
         auto& g = m->grids.bodyMetric[p][r][1];
@@ -81,7 +81,7 @@ TEST(Vorticity, KnownFieldsIncludingTheOneSidedBoundaries) {
 
 TEST(FieldMaps, SequenceOfTextsAndTheBoundaryMask) {
   const struct {
-    PlotCaption (*draw)(Model&, ViewSurfaces&);
+    PlotCaption (*draw)(const FieldMapState&, ViewSurfaces&);
     const char* text;
   } maps[] = {{drawVorticityMap, "　渦度分布図"},
               {drawPressureMap, "　圧力分布図"},

@@ -39,7 +39,7 @@ TEST(ViewPlacement, MapsTheModelAroundTheBitmapCentre) {
   FakeWindowServices ws;
   DrawingSurface bitmap(700, 452);
   m->view.particleState = 2;
-  placeLayoutOnBitmap(*m, bitmap);
+  placeLayoutOnBitmap(m->layout, m->grids, m->view, m->pixels, bitmap);
   showNewViewControls(ws); // as the window follows it
   EXPECT_DOUBLE_EQ(m->pixels.bodyCentre[1].x, 350.0);
   EXPECT_DOUBLE_EQ(m->pixels.bodyCentre[1].y, 226.0);
@@ -65,7 +65,7 @@ TEST(ViewPlacement, SquareBitmapShiftsThePictureByTwentyUnits) {
     double want;
   } cases[] = {{401, 400, 200.0}, {400, 400, 200.0 - 20 * 2.95}, {400, 401, 200.0 - 20 * 2.95}};
   for (const auto& c : cases) {
-    placeLayoutOnBitmap(*m, DrawingSurface(c.w, c.h));
+    placeLayoutOnBitmap(m->layout, m->grids, m->view, m->pixels, DrawingSurface(c.w, c.h));
     EXPECT_NEAR(m->pixels.bodyCentre[1].y, c.want, 1e-9) << c.w << " x " << c.h;
   }
 }
@@ -87,8 +87,8 @@ TEST(Outline, RightWallLeavesTheOutletOpen) {
   EXPECT_EQ(m->grids.outletHigh, 7);
   for (bool whole : {true, false}) {
     DrawingSurface s(700, 452);
-    placeLayoutOnBitmap(*m, s);
-    drawLayoutPicture(*m, s, whole);
+    placeLayoutOnBitmap(m->layout, m->grids, m->view, m->pixels, s);
+    drawLayoutPicture(m->layout, m->grids, m->pixels, m->editing, s, whole);
     const Colour wall = whole ? kRed : kBlack;
     const int x = roundHalfAway(m->pixels.main[m->grids.mainNx][1].x);
     for (int j = 1; j < m->grids.mainNy; ++j) {
@@ -109,8 +109,8 @@ TEST(Outline, RightWallLeavesTheOutletOpen) {
 TEST(Outline, BodiesOnWindowPaintTheWindowSurfaceOnly) {
   auto m = tallChannel();
   ViewSurfaces v;
-  placeLayoutOnBitmap(*m, v.bitmap);
-  drawBodiesOnWindow(*m, v.window);
+  placeLayoutOnBitmap(m->layout, m->grids, m->view, m->pixels, v.bitmap);
+  drawBodiesOnWindow(m->layout, m->grids, m->pixels, v.window);
   EXPECT_EQ(v.window.pixel(350, 226), kRed);
   EXPECT_EQ(
       v.window.pixel(roundHalfAway(m->pixels.main[5][1].x), roundHalfAway(m->pixels.main[5][1].y)),
@@ -123,10 +123,10 @@ TEST(Outline, BodiesOnWindowPaintTheWindowSurfaceOnly) {
 TEST(Outline, DrawUmeWhitensBodiesAndMarginsAndDrawsWallsBlack) {
   auto m = tallChannel();
   DrawingSurface s(700, 452);
-  placeLayoutOnBitmap(*m, s);
+  placeLayoutOnBitmap(m->layout, m->grids, m->view, m->pixels, s);
   s.setBrush(kBlue);
   s.fill();
-  maskBodiesAndWalls(*m, s);
+  maskBodiesAndWalls(m->layout, m->grids, m->pixels, s);
   EXPECT_EQ(s.pixel(350, 226), kWhite) << "body interior";
   const PixelPosition& low = m->pixels.main[5][1];
   const PixelPosition& high = m->pixels.main[5][m->grids.mainNy];
@@ -159,11 +159,11 @@ TEST(ChangeView, EachButtonChangesItsParameterAndRedrawsTheOutlines) {
     fillSyntheticModel(*m);
     m->grids.body[1].bodyY = 2; // off the centre, so that zooming moves it
     ViewSurfaces v;
-    placeLayoutOnBitmap(*m, v.bitmap);
+    placeLayoutOnBitmap(m->layout, m->grids, m->view, m->pixels, v.bitmap);
     const double x0 = m->pixels.bodyCentre[1].x, y0 = m->pixels.bodyCentre[1].y;
     v.bitmap.setBrush(kBlue);
     v.bitmap.fill();
-    changeView(*m, v, c.change, true);
+    changeView(m->layout, m->editing, m->grids, m->view, m->pixels, v, c.change, true);
     EXPECT_DOUBLE_EQ(m->view.viewScale, c.scale);
     if (c.scale == 2.95) {
       EXPECT_NEAR(m->pixels.bodyCentre[1].x - x0, c.dx, 1e-9);

@@ -47,7 +47,8 @@ TEST(VelocityVectors, ArrowGeometryOfTheWorkedExample) {
   b.mainPoint(2, 2, 100, 100, 1, 0);
   b.m->view.scaleLow = 0;
   b.m->view.scaleHigh = 2.5; // bins of 0.125: the speed 1 lies on the edge 2.5 - 12 bins
-  showPlotCaption(b.ws, drawVelocityVectors(*b.m, b.s, 2));
+  showPlotCaption(b.ws, drawVelocityVectors(b.m->layout, b.m->grids, b.m->pixels, b.m->solution,
+                                            b.m->view, b.s, 2));
   const Colour c = 0xF2FF0D; // the ramp at 0.875 of [0, 2.5]: 13 steps from cyan towards yellow
   for (int x = 100; x <= 160; ++x) EXPECT_EQ(b.s.pixel(x, 100), c) << "shaft and tip at x " << x;
   EXPECT_EQ(b.s.pixel(161, 100), kWhite);
@@ -77,7 +78,8 @@ TEST(VelocityVectors, ColourBinsOfTheSpeed) {
     b.mainPoint(2, 2, 30, 100, c.speed, 0);
     b.m->view.scaleLow = 0;
     b.m->view.scaleHigh = c.scaleHigh;
-    (void)drawVelocityVectors(*b.m, b.s, 1);
+    (void)drawVelocityVectors(b.m->layout, b.m->grids, b.m->pixels, b.m->solution, b.m->view, b.s,
+                              1);
     EXPECT_EQ(b.s.pixel(31, 100), c.want) << c.what;
   }
 }
@@ -88,7 +90,7 @@ TEST(VelocityVectors, PointsWithoutAnArrow) {
   b.mainPoint(3, 2, 100, 200, NAN, 0.1);
   b.mainPoint(4, 2, 100, 300, INFINITY, 0);
   b.m->view.scaleHigh = 1;
-  (void)drawVelocityVectors(*b.m, b.s, 1);
+  (void)drawVelocityVectors(b.m->layout, b.m->grids, b.m->pixels, b.m->solution, b.m->view, b.s, 1);
   for (int y = 0; y < 400; ++y)
     for (int x = 0; x < 400; ++x) ASSERT_EQ(b.s.pixel(x, y), kWhite) << x << "," << y;
 }
@@ -100,7 +102,8 @@ TEST(VelocityVectors, AuxiliaryArrowsUnlessModeTwo) {
     b.m->pixels.body[2][1][1].y = 300;
     b.m->solution.bodyFlow[2][1][1][slot::v] = 0.5;
     b.m->view.scaleHigh = 1;
-    (void)drawVelocityVectors(*b.m, b.s, mode);
+    (void)drawVelocityVectors(b.m->layout, b.m->grids, b.m->pixels, b.m->solution, b.m->view, b.s,
+                              mode);
     EXPECT_EQ(b.s.pixel(300, 280) != kWhite, mode != 2) << "mode " << mode;
   }
 }
@@ -111,7 +114,7 @@ TEST(VelocityVectors, SpeedsAboveNinetyPercentOfTheLargestAreRed) {
   b.mainPoint(2, 3, 20, 200, 0.5, 0);
   findSpeedRange(b.m->layout, b.m->grids, b.m->solution, b.m->view, 0.9);
   EXPECT_DOUBLE_EQ(b.m->view.scaleHigh, 0.9);
-  (void)drawVelocityVectors(*b.m, b.s, 2);
+  (void)drawVelocityVectors(b.m->layout, b.m->grids, b.m->pixels, b.m->solution, b.m->view, b.s, 2);
   EXPECT_EQ(b.s.pixel(21, 100), kRed);
   EXPECT_NE(b.s.pixel(21, 200), kRed);
   EXPECT_NE(b.s.pixel(21, 200), kWhite);

@@ -34,7 +34,7 @@ TEST(ViewFit, LeavesTheStartUpViewAndThePatternsExactlyAsTheyAre) {
   for (int pattern = 0; pattern <= 4; ++pattern) {
     StartView v(pattern);
     const double x = v.m->view.viewCentreX, y = v.m->view.viewCentreY, scale = v.m->view.viewScale;
-    EXPECT_FALSE(fitViewToLayout(*v.m, v.bitmap, kStripHeight, kShownHeight))
+    EXPECT_FALSE(fitViewToLayout(v.m->grids, v.m->view, v.bitmap, kStripHeight, kShownHeight))
         << "pattern " << pattern;
     EXPECT_EQ(v.m->view.viewCentreX, x) << "pattern " << pattern;
     EXPECT_EQ(v.m->view.viewCentreY, y) << "pattern " << pattern;
@@ -54,7 +54,7 @@ TEST(ViewFit, BringsBothWallsAndEveryBodyOfATallLayoutIntoSight) {
     return px >= 0 && px < v.bitmap.width() && py >= kStripHeight && py < kShownHeight;
   };
   auto wallsInSight = [&] {
-    mapToPixels(m, v.bitmap);
+    mapToPixels(m.layout, m.grids, m.view, m.pixels, v.bitmap);
     return inSight(m.pixels.main[1][1].x, m.pixels.main[1][1].y) &&
            inSight(m.pixels.main[1][m.grids.mainNy].x, m.pixels.main[1][m.grids.mainNy].y);
   };
@@ -62,18 +62,18 @@ TEST(ViewFit, BringsBothWallsAndEveryBodyOfATallLayoutIntoSight) {
   // column so that only their height is judged.
   for (int j : {1, m.grids.mainNy}) m.grids.mainGrid[1][j].mainGridX = m.view.viewCentreX;
   ASSERT_FALSE(wallsInSight()) << "the tall layout fits already";
-  EXPECT_TRUE(fitViewToLayout(m, v.bitmap, kStripHeight, kShownHeight));
+  EXPECT_TRUE(fitViewToLayout(m.grids, m.view, v.bitmap, kStripHeight, kShownHeight));
   EXPECT_TRUE(wallsInSight());
   for (int b = 1; b <= m.grids.nBodies; ++b)
     for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p)
       EXPECT_TRUE(inSight(m.pixels.body[p][1][1].x, m.pixels.body[p][1][1].y)) << "body " << b;
   // The probe's inverse mapping returns a point's layout coordinates.
   const LayoutPoint back =
-      pixelToLayout(m, v.bitmap, m.pixels.bodyCentre[3].x, m.pixels.bodyCentre[3].y);
+      pixelToLayout(m.view, v.bitmap, m.pixels.bodyCentre[3].x, m.pixels.bodyCentre[3].y);
   EXPECT_NEAR(back.x, m.grids.body[3].bodyX, 1e-9);
   EXPECT_NEAR(back.y, m.grids.body[3].bodyY, 1e-9);
   // A second fit finds it in sight and changes nothing.
-  EXPECT_FALSE(fitViewToLayout(m, v.bitmap, kStripHeight, kShownHeight));
+  EXPECT_FALSE(fitViewToLayout(m.grids, m.view, v.bitmap, kStripHeight, kShownHeight));
 }
 
 } // namespace

@@ -30,7 +30,7 @@ protected:
     setStartupDefaults(m);
     rebuildGrids(m);
     centreViewAtStart(m.layout, m.grids, m.view);
-    placeLayoutOnBitmap(m, run->s.bitmap);
+    placeLayoutOnBitmap(m.layout, m.grids, m.view, m.pixels, run->s.bitmap);
     run->ws.calls.clear();
     runCalculation(m, run->ws, run->stages);
   }
@@ -87,7 +87,7 @@ TEST_F(HeadlessRun, EndsOnTheVectorPlotShownInTheWindow) {
 TEST_F(HeadlessRun, MapsOfTheFinalStateInBothModes) {
   Model& m = *run->m;
   const struct {
-    PlotCaption (*draw)(Model&, ViewSurfaces&);
+    PlotCaption (*draw)(const FieldMapState&, ViewSurfaces&);
     const char* text;
   } maps[] = {{drawVorticityMap, "　渦度分布図"},
               {drawPressureMap, "　圧力分布図"},

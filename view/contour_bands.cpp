@@ -185,49 +185,54 @@ void paintUpperHalf(DrawingSurface& bitmap, const Field& f, const CellRange& r, 
 // in the colour of v and the third in that of v + bin; the order of bands and
 // passes is the order of painting.
 template <typename Field>
-void bandFill(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int a1, int b0, int b1,
-              int n, double epsFraction) {
-  const double bin = (m.view.scaleHigh - m.view.scaleLow) / n;
-  const double eps = (m.view.scaleHigh - m.view.scaleLow) / epsFraction;
+void bandFill(const ViewState& view, DrawingSurface& bitmap, const Field& f, int a0, int a1, int b0,
+              int b1, int n, double epsFraction) {
+  const double bin = (view.scaleHigh - view.scaleLow) / n;
+  const double eps = (view.scaleHigh - view.scaleLow) / epsFraction;
   const CellRange r{a0, a1, b0, b1, !allFinite(f, a0, a1, b0, b1)};
-  double v = m.view.scaleLow - bin;
+  double v = view.scaleLow - bin;
   for (int band = 1; band <= n + 2; ++band) {
     v = v + bin;
-    setScaleBrush(m.view, bitmap, v);
+    setScaleBrush(view, bitmap, v);
     paintCellCentres(bitmap, f, r, v - bin - eps, v + eps);
     paintLowerHalf(bitmap, f, r, v, bin);
-    setScaleBrush(m.view, bitmap, v + bin);
+    setScaleBrush(view, bitmap, v + bin);
     paintUpperHalf(bitmap, f, r, v, bin);
   }
 }
 
 } // namespace
 
-void fillMainBandPiece(const Model& m, DrawingSurface& bitmap, BandCell& cell, int c, GridNode P,
-                       GridNode Q, double v, double lower, double upper) {
-  paintBandPiece(MainGridField{m, c}, bitmap, cell, P, Q, v, lower, upper);
+void fillMainBandPiece(const FlowSolution& solution, const GridPixels& pixels,
+                       DrawingSurface& bitmap, BandCell& cell, int c, GridNode P, GridNode Q,
+                       double v, double lower, double upper) {
+  paintBandPiece(MainGridField{solution, pixels, c}, bitmap, cell, P, Q, v, lower, upper);
 }
 
-void fillBodyBandPiece(const Model& m, DrawingSurface& bitmap, BandCell& cell, int g, int c,
-                       GridNode P, GridNode Q, double v, double lower, double upper) {
-  paintBandPiece(AuxGridField{m, g, c}, bitmap, cell, P, Q, v, lower, upper);
+void fillBodyBandPiece(const FlowSolution& solution, const GridPixels& pixels,
+                       DrawingSurface& bitmap, BandCell& cell, int g, int c, GridNode P, GridNode Q,
+                       double v, double lower, double upper) {
+  paintBandPiece(AuxGridField{solution, pixels, g, c}, bitmap, cell, P, Q, v, lower, upper);
 }
 
-void listMainCrossing(const Model& m, BandCell& cell, int c, GridNode P, GridNode Q, double v) {
-  listBandCrossing(MainGridField{m, c}, cell, P, Q, v);
+void listMainCrossing(const FlowSolution& solution, const GridPixels& pixels, BandCell& cell, int c,
+                      GridNode P, GridNode Q, double v) {
+  listBandCrossing(MainGridField{solution, pixels, c}, cell, P, Q, v);
 }
 
-void listBodyCrossing(const Model& m, BandCell& cell, int g, int c, GridNode P, GridNode Q,
-                      double v) {
-  listBandCrossing(AuxGridField{m, g, c}, cell, P, Q, v);
+void listBodyCrossing(const FlowSolution& solution, const GridPixels& pixels, BandCell& cell, int g,
+                      int c, GridNode P, GridNode Q, double v) {
+  listBandCrossing(AuxGridField{solution, pixels, g, c}, cell, P, Q, v);
 }
 
-void drawMainContourBands(Model& m, DrawingSurface& bitmap, int i0, int i1, int j0, int j1, int c,
-                          int n) {
-  bandFill(m, bitmap, MainGridField{m, c}, i0, i1, j0, j1, n, 400);
+void drawMainContourBands(const FlowSolution& solution, const GridPixels& pixels,
+                          const ViewState& view, DrawingSurface& bitmap, int i0, int i1, int j0,
+                          int j1, int c, int n) {
+  bandFill(view, bitmap, MainGridField{solution, pixels, c}, i0, i1, j0, j1, n, 400);
 }
 
-void drawBodyContourBands(Model& m, DrawingSurface& bitmap, int p0, int p1, int r0, int r1, int g,
-                          int c, int n) {
-  bandFill(m, bitmap, AuxGridField{m, g, c}, p0, p1, r0, r1, n, 10000);
+void drawBodyContourBands(const FlowSolution& solution, const GridPixels& pixels,
+                          const ViewState& view, DrawingSurface& bitmap, int p0, int p1, int r0,
+                          int r1, int g, int c, int n) {
+  bandFill(view, bitmap, AuxGridField{solution, pixels, g, c}, p0, p1, r0, r1, n, 10000);
 }

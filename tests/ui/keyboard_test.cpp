@@ -100,7 +100,7 @@ TEST(Probe, StatusLineShowsThePositionUnderTheMouse) {
   const int x = roundHalfAway(s.m.pixels.bodyCentre[1].x) + 30,
             y = roundHalfAway(s.m.pixels.bodyCentre[1].y);
   QTest::mouseMove(s.w.centralWidget(), QPoint(x, y));
-  const LayoutPoint at = pixelToLayout(s.m, s.w.surfaces().bitmap, x, y);
+  const LayoutPoint at = pixelToLayout(s.m.view, s.w.surfaces().bitmap, x, y);
   EXPECT_EQ(probe->text(), QStringLiteral("x %1 y %2")
                                .arg(QString::number(at.x, 'f', 1), QString::number(at.y, 'f', 1)));
 }
