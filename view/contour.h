@@ -54,28 +54,6 @@ void drawBodyContourLines(const FlowSolution& solution, const GridPixels& pixels
                           const ViewState& view, DrawingSurface& bitmap, int p0, int p1, int r0,
                           int r1, int g, int c, int n);
 
-// mainCrossingPixel / bodyCrossingPixel: the rounded pixel where level v crosses the edge P-Q.
-PixelPoint mainCrossingPixel(const FlowSolution& solution, const GridPixels& pixels, int c,
-                             GridNode P, GridNode Q, double v);
-PixelPoint bodyCrossingPixel(const FlowSolution& solution, const GridPixels& pixels, int g, int c,
-                             GridNode P, GridNode Q, double v);
-
-// The working state of one cell of the band fill: the crossing points listed
-// so far (at most four at each of the two band edges) and the first crossed
-// edge of a pair.
-struct BandCell {
-  PixelPoint points[8];
-  int count = 0;
-  bool firstCrossed = false;
-  GridNode p1, q1;         // end nodes of the first crossed edge
-  PixelPoint p1Pix, q1Pix; // their rounded pixels
-  PixelPoint c1;           // its crossing point
-  void clear() {
-    count = 0;
-    firstCrossed = false;
-  }
-};
-
 // drawMainContourBands / drawBodyContourBands: n + 2 bands, the first below
 // scaleLow and the last above scaleHigh.  For the band with upper edge v:
 //   pass 1, the cell centres: the triangles (corner, next corner, centre) of
@@ -95,23 +73,3 @@ void drawMainContourBands(const FlowSolution& solution, const GridPixels& pixels
 void drawBodyContourBands(const FlowSolution& solution, const GridPixels& pixels,
                           const ViewState& view, DrawingSurface& bitmap, int p0, int p1, int r0,
                           int r1, int g, int c, int n);
-
-// fillMainBandPiece / fillBodyBandPiece: lists the crossing of P-Q at level v.
-// The first crossing of a pair is remembered; the second paints, in the
-// current colour, the pieces of the cell between the two crossings that lie
-// within the band [lower, upper] (a node is inside when
-// (lower - F)(upper - F) <= 0): for the first edge and then this one, the
-// triangle to an inside end node, or both quadrilaterals (both vertex orders)
-// when both end nodes are inside; then both quadrilaterals for each of the
-// node pairs (P1, P2), (P1, Q2), (Q1, Q2), (P2, Q1) that are inside together.
-void fillMainBandPiece(const FlowSolution& solution, const GridPixels& pixels,
-                       DrawingSurface& bitmap, BandCell& cell, int c, GridNode P, GridNode Q,
-                       double v, double lower, double upper);
-void fillBodyBandPiece(const FlowSolution& solution, const GridPixels& pixels,
-                       DrawingSurface& bitmap, BandCell& cell, int g, int c, GridNode P, GridNode Q,
-                       double v, double lower, double upper);
-// listMainCrossing / listBodyCrossing: lists the crossing of P-Q at level v; draws nothing.
-void listMainCrossing(const FlowSolution& solution, const GridPixels& pixels, BandCell& cell, int c,
-                      GridNode P, GridNode Q, double v);
-void listBodyCrossing(const FlowSolution& solution, const GridPixels& pixels, BandCell& cell, int g,
-                      int c, GridNode P, GridNode Q, double v);

@@ -5,6 +5,22 @@
 
 namespace {
 
+// The working state of one cell of the band fill: the crossing points listed
+// so far (at most four at each of the two band edges) and the first crossed
+// edge of a pair.
+struct BandCell {
+  PixelPoint points[8];
+  int count = 0;
+  bool firstCrossed = false;
+  GridNode p1, q1;         // end nodes of the first crossed edge
+  PixelPoint p1Pix, q1Pix; // their rounded pixels
+  PixelPoint c1;           // its crossing point
+  void clear() {
+    count = 0;
+    firstCrossed = false;
+  }
+};
+
 template <typename Field>
 void listCrossing(const Field& f, BandCell& cell, GridNode P, GridNode Q, double v,
                   PixelPoint& at) {
@@ -12,9 +28,14 @@ void listCrossing(const Field& f, BandCell& cell, GridNode P, GridNode Q, double
   if (cell.count < 8) cell.points[cell.count++] = at;
 }
 
-// One crossed edge P-Q of a band's cell: its crossing at v is listed; at the
-// second crossed edge the part of the cell between the two crossings that
-// lies inside the band [lower, upper] is painted.
+// One crossed edge P-Q of a band's cell: its crossing at level v is listed.
+// The first crossing of a pair is remembered; the second paints, in the
+// current colour, the pieces of the cell between the two crossings that lie
+// within the band [lower, upper] (a node is inside when
+// (lower - F)(upper - F) <= 0): for the first edge and then this one, the
+// triangle to an inside end node, or both quadrilaterals (both vertex orders)
+// when both end nodes are inside; then both quadrilaterals for each of the
+// node pairs (P1, P2), (P1, Q2), (Q1, Q2), (P2, Q1) that are inside together.
 template <typename Field>
 void paintBandPiece(const Field& f, DrawingSurface& bitmap, BandCell& cell, GridNode P, GridNode Q,
                     double v, double lower, double upper) {
@@ -202,28 +223,6 @@ void bandFill(const ViewState& view, DrawingSurface& bitmap, const Field& f, int
 }
 
 } // namespace
-
-void fillMainBandPiece(const FlowSolution& solution, const GridPixels& pixels,
-                       DrawingSurface& bitmap, BandCell& cell, int c, GridNode P, GridNode Q,
-                       double v, double lower, double upper) {
-  paintBandPiece(MainGridField{solution, pixels, c}, bitmap, cell, P, Q, v, lower, upper);
-}
-
-void fillBodyBandPiece(const FlowSolution& solution, const GridPixels& pixels,
-                       DrawingSurface& bitmap, BandCell& cell, int g, int c, GridNode P, GridNode Q,
-                       double v, double lower, double upper) {
-  paintBandPiece(AuxGridField{solution, pixels, g, c}, bitmap, cell, P, Q, v, lower, upper);
-}
-
-void listMainCrossing(const FlowSolution& solution, const GridPixels& pixels, BandCell& cell, int c,
-                      GridNode P, GridNode Q, double v) {
-  listBandCrossing(MainGridField{solution, pixels, c}, cell, P, Q, v);
-}
-
-void listBodyCrossing(const FlowSolution& solution, const GridPixels& pixels, BandCell& cell, int g,
-                      int c, GridNode P, GridNode Q, double v) {
-  listBandCrossing(AuxGridField{solution, pixels, g, c}, cell, P, Q, v);
-}
 
 void drawMainContourBands(const FlowSolution& solution, const GridPixels& pixels,
                           const ViewState& view, DrawingSurface& bitmap, int i0, int i1, int j0,

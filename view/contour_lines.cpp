@@ -40,16 +40,6 @@ void contourLines(const ViewState& view, DrawingSurface& bitmap, const Field& f,
 
 } // namespace
 
-PixelPoint mainCrossingPixel(const FlowSolution& solution, const GridPixels& pixels, int c,
-                             GridNode P, GridNode Q, double v) {
-  return crossing(MainGridField{solution, pixels, c}, P, Q, v);
-}
-
-PixelPoint bodyCrossingPixel(const FlowSolution& solution, const GridPixels& pixels, int g, int c,
-                             GridNode P, GridNode Q, double v) {
-  return crossing(AuxGridField{solution, pixels, g, c}, P, Q, v);
-}
-
 void drawMainContourLines(const FlowSolution& solution, const GridPixels& pixels,
                           const ViewState& view, DrawingSurface& bitmap, int i0, int i1, int j0,
                           int j1, int c, int n) {
