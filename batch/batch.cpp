@@ -169,7 +169,8 @@ std::optional<QString> writePicture(Model& m, ViewSurfaces& s, RunObserver& obse
   if (name == "vectors") {
     fillWhite(s.bitmap);
     findSpeedRange(m.layout, m.grids, m.solution, m.view, 0.9);
-    showPlotCaption(observer, drawVelocityVectors(m, s.bitmap, 1));
+    showPlotCaption(observer, drawVelocityVectors(m.layout, m.grids, m.pixels, m.solution, m.view,
+                                                  s.bitmap, 1));
     s.copyBitmapToWindow();
     legend = vectorLegend(m.view);
   } else if (name == "vorticity") {
@@ -249,7 +250,7 @@ std::optional<std::string> writeLastSoundFields(const BatchRequest& request, Lan
   applyFlowOptions(request, m.flow);
   m.run.runLength = {lastSoundStep, false, request.settleTolerance, request.settleWindow};
   ViewSurfaces surfaces;
-  placeLayoutOnBitmap(m, surfaces.bitmap);
+  placeLayoutOnBitmap(m.layout, m.grids, m.view, m.pixels, surfaces.bitmap);
   HeadlessStages stages(m, surfaces, ws);
   (void)runCalculationSteps(m, ws, stages, lastSoundStep); // sound up to that step
   return writeFlowFieldsCgns(m.layout, m.constants, m.grids, m.coupling, m.solution,
@@ -297,7 +298,7 @@ int runBatch(const BatchRequest& request, std::optional<Language> language, int 
     return fail(batchExit::outputFailed, *refused);
 
   ViewSurfaces surfaces;
-  placeLayoutOnBitmap(m, surfaces.bitmap);
+  placeLayoutOnBitmap(m.layout, m.grids, m.view, m.pixels, surfaces.bitmap);
   m.view.fillContours = request.fill;
   m.view.blackLines = request.blackLines;
   HeadlessStages stages(m, surfaces, ws);

@@ -91,7 +91,7 @@ void BM_WholeRun(benchmark::State& state) {
   chooseLayout(*m, int(state.range(0)));
   rebuildGrids(*m);
   ViewSurfaces surfaces;
-  placeLayoutOnBitmap(*m, surfaces.bitmap);
+  placeLayoutOnBitmap(m->layout, m->grids, m->view, m->pixels, surfaces.bitmap);
   HeadlessStages plots(*m, surfaces, ws);
   setSolverThreads(int(state.range(1)));
   for (auto _ : state) runCalculation(*m, ws, plots);

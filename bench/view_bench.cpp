@@ -28,7 +28,7 @@ struct AfterFullRun {
     setStartupDefaults(m->layout, m->editing, m->view);
     rebuildGrids(*m);
     centreViewAtStart(m->layout, m->grids, m->view);
-    placeLayoutOnBitmap(*m, s.bitmap);
+    placeLayoutOnBitmap(m->layout, m->grids, m->view, m->pixels, s.bitmap);
     HeadlessStages stages(*m, s, ws);
     runCalculation(*m, ws, stages);
   }
@@ -39,7 +39,7 @@ AfterFullRun& state() {
   return run;
 }
 
-using MapRoutine = PlotCaption (*)(Model&, ViewSurfaces&);
+using MapRoutine = PlotCaption (*)(const FieldMapState&, ViewSurfaces&);
 
 // range(0): 0 vorticity, 1 pressure, 2 density; range(1): 0 lines only,
 // 1 filled bands with black lines.
@@ -62,7 +62,8 @@ void BM_ViewVectors(benchmark::State& st) {
   AfterFullRun& run = state();
   for (auto _ : st) {
     findSpeedRange(run.m->layout, run.m->grids, run.m->solution, run.m->view, 0.9);
-    benchmark::DoNotOptimize(drawVelocityVectors(*run.m, run.s.bitmap, 1));
+    benchmark::DoNotOptimize(drawVelocityVectors(run.m->layout, run.m->grids, run.m->pixels,
+                                                 run.m->solution, run.m->view, run.s.bitmap, 1));
     run.s.copyBitmapToWindow();
   }
 }
@@ -72,7 +73,8 @@ void BM_ViewOutline(benchmark::State& st) {
   AfterFullRun& run = state();
   for (auto _ : st) {
     fillWhite(run.s.bitmap);
-    drawLayoutPicture(*run.m, run.s.bitmap, true);
+    drawLayoutPicture(run.m->layout, run.m->grids, run.m->pixels, run.m->editing, run.s.bitmap,
+                      true);
     run.s.copyBitmapToWindow();
   }
 }
@@ -89,7 +91,7 @@ void BM_HeadlessRun(benchmark::State& st) {
   setStartupDefaults(m->layout, m->editing, m->view);
   rebuildGrids(*m);
   centreViewAtStart(m->layout, m->grids, m->view);
-  placeLayoutOnBitmap(*m, s.bitmap);
+  placeLayoutOnBitmap(m->layout, m->grids, m->view, m->pixels, s.bitmap);
   HeadlessStages stages(*m, s, ws);
   for (auto _ : st) runCalculation(*m, ws, stages);
 }

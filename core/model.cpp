@@ -37,9 +37,10 @@ std::unique_ptr<Model> makeModel() {
   return std::make_unique<Model>();
 }
 
-void sizeMainGrid(Grids& grids, CouplingTables& coupling, FlowSolution& solution,
-                  SolverScratch& scratch, int nx, int ny) {
+void sizeMainGrid(Grids& grids, GridPixels& pixels, CouplingTables& coupling,
+                  FlowSolution& solution, SolverScratch& scratch, int nx, int ny) {
   grids.mainGrid.resize(nx + 1, ny + 1);
+  pixels.main.resize(nx + 1, ny + 1);
   solution.mainFlow.resize(nx + 1, ny + 1);
   coupling.mainHoleFlag.resize(nx + 1, ny + 1);
   // The work planes hold no values from step to step that a new size must keep.
@@ -47,10 +48,11 @@ void sizeMainGrid(Grids& grids, CouplingTables& coupling, FlowSolution& solution
   if (scratch.mainPlanes.size() != planes) PlaneBuffer(planes).swap(scratch.mainPlanes);
 }
 
-void sizeBodyGrids(const LayoutParameters& layout, Grids& grids, FlowSolution& solution,
-                   SolverScratch& scratch, int lastIndex) {
+void sizeBodyGrids(const LayoutParameters& layout, Grids& grids, GridPixels& pixels,
+                   FlowSolution& solution, SolverScratch& scratch, int lastIndex) {
   const int layers = layout.bodyLayers + 1;
   grids.bodyGrid.resize(lastIndex + 1, layers, kGridSets + 1);
+  pixels.body.resize(lastIndex + 1, layers, kGridSets + 1);
   solution.bodyFlow.resize(lastIndex + 1, layers, kGridSets + 1);
   grids.bodyMetric.resize(lastIndex + 1, layers, kGridSets + 1);
   grids.bodySoundLength.resize(lastIndex + 1, layers, kGridSets + 1);

@@ -1,7 +1,8 @@
 // The whole state of Whirlpane, in records by what lives how long (Model, at
 // the end): the layout the user edits, the grids and body table derived from
 // it, the coupling tables, the solver's constants, the flow result of a run,
-// the run in progress, the solver's scratch and the view.
+// the run in progress, the solver's scratch, the view and where the grids'
+// points fall on it.
 //
 // One Model object is created zero-filled when the program starts and is never
 // reallocated.  Arrays are indexed as the formulas are, from 1: each array is
@@ -109,21 +110,26 @@ inline constexpr int count = 15; // the last slot, also the number of slots
 } // namespace slot
 
 // ------------------------------------------------------------- grid records
-// Auxiliary-grid point (p, r, s): model coordinates and bitmap pixels.
+// Auxiliary-grid point (p, r, s), in layout units.
 struct AuxPoint {
-  double bodyGridX, bodyGridPixX, bodyGridY, bodyGridPixY;
+  double bodyGridX, bodyGridY;
 };
 // Main-grid point (i, j).
 struct MainPoint {
-  double mainGridX, mainGridPixX, mainGridY, mainGridPixY;
+  double mainGridX, mainGridY;
 };
 // Position of body k of column c (before and after the arrangement's turn).
 struct ColumnBodyPosition {
-  double columnBodyX, columnBodyY, columnBodyPixX, columnBodyPixY;
+  double columnBodyX, columnBodyY;
 };
 // Centre of body b.
 struct BodyCentre {
-  double bodyX, bodyY, bodyPixX, bodyPixY;
+  double bodyX, bodyY;
+};
+// Where a point falls on the view bitmap, in pixels, unrounded (x to the
+// right, y downwards): the drawings round it when they draw.
+struct PixelPosition {
+  double x, y;
 };
 
 // An interpolation link: a receiver point, the donor cell that contains it and
@@ -396,10 +402,23 @@ struct ViewState {
   int particleState; // 1 = traces must be prepared again, 2 = prepared
 };
 
+// Where the points of the grids fall on the view bitmap: the view transform
+// (view/transform.h) writes them from the grids' coordinates whenever the
+// view or the bitmap changes, every drawing reads them.  Indexed as the
+// grids' arrays are and sized with them (sizeMainGrid, sizeBodyGrids); they
+// change with the view, the grids' coordinates only with the layout.
+struct GridPixels {
+  Grid2<PixelPosition> main;                                         // [i][j]
+  Grid3<PixelPosition> body;                                         // [p][r][s]
+  Arr2<PixelPosition, kColumnSlots, kBodySlotsPerColumn> columnBody; // [c][k]
+  Arr1<PixelPosition, kBodySlots> bodyCentre;                        // [b]
+};
+
 // The whole state of the program, as records by what lives how long: the
 // layout the user edits and the flow conditions beside it, the grids made
 // from them and their coupling tables, the solver's constants, the result of
-// the last run, the run in progress, the solver's work space, and the view.
+// the last run, the run in progress, the solver's work space, the view and
+// the grids' places on the view bitmap.
 struct Model {
   LayoutParameters layout;
   // The flow conditions the user set beside the layout (the next run's);
@@ -413,6 +432,7 @@ struct Model {
   RunState run;
   SolverScratch scratch;
   ViewState view;
+  GridPixels pixels;
 
   // A model holds the particle traces, some megabytes: it is placed on
   // memory the kernel may back with 2 MB pages (core/large_pages.h).  The
@@ -437,17 +457,17 @@ template <typename T> void storeListEntry(std::vector<T>& list, int n, const T& 
 // Its grids are empty until they are made.
 std::unique_ptr<Model> makeModel();
 
-// Sizes the main grid's arrays (coordinates, flow, hole flags) for nx x ny
+// Sizes the main grid's arrays (coordinates, pixels, flow, hole flags) for nx x ny
 // points, keeping the values of the points both sizes hold, and the
 // main-grid residual's work planes.
-void sizeMainGrid(Grids& grids, CouplingTables& coupling, FlowSolution& solution,
-                  SolverScratch& scratch, int nx, int ny);
-// Sizes the body grids' arrays (coordinates, flow, metrics, sound lengths)
+void sizeMainGrid(Grids& grids, GridPixels& pixels, CouplingTables& coupling,
+                  FlowSolution& solution, SolverScratch& scratch, int nx, int ny);
+// Sizes the body grids' arrays (coordinates, pixels, flow, metrics, sound lengths)
 // for the perimeter indices 1..lastIndex, the layers 1..bodyLayers and every
 // grid set, keeping the values of the points both sizes hold, and the
 // auxiliary-grid residual's work and metric planes.
-void sizeBodyGrids(const LayoutParameters& layout, Grids& grids, FlowSolution& solution,
-                   SolverScratch& scratch, int lastIndex);
+void sizeBodyGrids(const LayoutParameters& layout, Grids& grids, GridPixels& pixels,
+                   FlowSolution& solution, SolverScratch& scratch, int lastIndex);
 
 // The start-up defaults of the layout and the view, as the main window's
 // creation sets them.  Touches nothing else.

@@ -141,22 +141,23 @@ SetupProblem refuse(const GridMakingState& m, const SetupProblem& problem) {
     restoreLayout(m.layout, m.grids);
     keepSelectionInLayout(m.editing, m.layout);
     buildBodiesAndAuxGrids(m.layout, m.grids);
-    makeMainGrid(m.layout, m.grids, m.coupling, m.solution, m.scratch);
+    makeMainGrid(m.layout, m.grids, m.pixels, m.coupling, m.solution, m.scratch);
   }
   // The body grids now in bodyGrid (the previous ones, or with none before the
   // refused ones) keep their arrays' sizes fitted to them.
-  sizeBodyGrids(m.layout, m.grids, m.solution, m.scratch, m.grids.bodyPerimeterPoints + 1);
+  sizeBodyGrids(m.layout, m.grids, m.pixels, m.solution, m.scratch,
+                m.grids.bodyPerimeterPoints + 1);
   return problem;
 }
 
 } // namespace
 
-void makeMainGrid(const LayoutParameters& layout, Grids& grids, CouplingTables& coupling,
-                  FlowSolution& solution, SolverScratch& scratch) {
+void makeMainGrid(const LayoutParameters& layout, Grids& grids, GridPixels& pixels,
+                  CouplingTables& coupling, FlowSolution& solution, SolverScratch& scratch) {
   const MainGridExtent g = mainGridExtent(layout, grids);
   grids.mainNx = g.nx;
   grids.mainNy = g.ny;
-  sizeMainGrid(grids, coupling, solution, scratch, g.nx, g.ny);
+  sizeMainGrid(grids, pixels, coupling, solution, scratch, g.nx, g.ny);
   setOutletRows(layout, grids);
   // Coordinates are running sums, one spacing added per column or row.
   double x = g.x0;
@@ -230,8 +231,9 @@ std::optional<SetupProblem> makeGrids(const GridMakingState& m) {
       return refuse(m, problem);
     }
 
-  makeMainGrid(m.layout, m.grids, m.coupling, m.solution, m.scratch);
-  sizeBodyGrids(m.layout, m.grids, m.solution, m.scratch, m.grids.bodyPerimeterPoints + 1);
+  makeMainGrid(m.layout, m.grids, m.pixels, m.coupling, m.solution, m.scratch);
+  sizeBodyGrids(m.layout, m.grids, m.pixels, m.solution, m.scratch,
+                m.grids.bodyPerimeterPoints + 1);
   saveLayout(m.layout, m.grids);
   m.view.particleState = 1;
   m.run.stepsDone = 1;

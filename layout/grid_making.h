@@ -18,13 +18,14 @@ struct GridMakingState {
   // Implicit, so that the grids are made with the model itself.
   GridMakingState(Model& m) // NOLINT(google-explicit-constructor)
       : flow(m.flow), layout(m.layout), editing(m.editing), grids(m.grids), coupling(m.coupling),
-        solution(m.solution), scratch(m.scratch), run(m.run), view(m.view) {}
+        pixels(m.pixels), solution(m.solution), scratch(m.scratch), run(m.run), view(m.view) {}
 
   const FlowConditions& flow;
   LayoutParameters& layout;
   LayoutEditing& editing;
   Grids& grids;
   CouplingTables& coupling;
+  GridPixels& pixels;
   FlowSolution& solution;
   SolverScratch& scratch;
   RunState& run;
@@ -55,5 +56,5 @@ enum class LayoutRefusal {
 LayoutRefusal refusalOf(const std::optional<SetupProblem>& problem);
 
 // makeMainGrid: the uniform main grid around the bodies (called by rebuildGrids).
-void makeMainGrid(const LayoutParameters& layout, Grids& grids, CouplingTables& coupling,
-                  FlowSolution& solution, SolverScratch& scratch);
+void makeMainGrid(const LayoutParameters& layout, Grids& grids, GridPixels& pixels,
+                  CouplingTables& coupling, FlowSolution& solution, SolverScratch& scratch);

@@ -6,7 +6,8 @@
 
 void HeadlessStages::plotVectors() {
   findSpeedRange(m_.layout, m_.grids, m_.solution, m_.view, 0.9);
-  showPlotCaption(observer_, drawVelocityVectors(m_, surfaces_.bitmap, 1));
+  showPlotCaption(observer_, drawVelocityVectors(m_.layout, m_.grids, m_.pixels, m_.solution,
+                                                 m_.view, surfaces_.bitmap, 1));
   surfaces_.copyBitmapToWindow();
 }
 

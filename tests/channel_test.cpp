@@ -45,7 +45,7 @@ void runOneCircleInAnOpenChannel(HeadlessSession& s, int size, ChannelConditions
   s.m->flow.reynolds = reynolds;
   s.m->flow.bodyViscosity = viscosity;
   ASSERT_TRUE(rebuildGrids(*s.m));
-  placeLayoutOnBitmap(*s.m, s.s.bitmap);
+  placeLayoutOnBitmap(s.m->layout, s.m->grids, s.m->view, s.m->pixels, s.s.bitmap);
   runCalculationSteps(*s.m, s.ws, s.stages, steps);
 }
 
@@ -204,7 +204,7 @@ TEST(TimeAccurate, TheBodyGridStaysFreeOfGridScaleSwingsWithoutTheSmoothing) {
   m.flow.bodyViscosity = BodyViscosity::uniform;
   m.flow.timeStepping = TimeStepping::timeAccurate;
   ASSERT_TRUE(rebuildGrids(m));
-  placeLayoutOnBitmap(m, s.s.bitmap);
+  placeLayoutOnBitmap(m.layout, m.grids, m.view, m.pixels, s.s.bitmap);
   runCalculationSteps(m, s.ws, s.stages, 300);
   ASSERT_EQ(m.solution.flowStep, 300) << "the run went through";
 
@@ -226,7 +226,7 @@ TEST(LowReynolds, OneCircleInTheClassicChannelRunsSoundlyAtReTen) {
   oneCircleIn(m, 16, ChannelConditions{});
   m.flow.reynolds = 10;
   ASSERT_TRUE(rebuildGrids(m));
-  placeLayoutOnBitmap(m, s.s.bitmap);
+  placeLayoutOnBitmap(m.layout, m.grids, m.view, m.pixels, s.s.bitmap);
   runCalculationSteps(m, s.ws, s.stages, 2200);
   ASSERT_EQ(m.solution.flowStep, 2200) << "the run went through";
   for (int i = 2; i < m.grids.mainNx; ++i)

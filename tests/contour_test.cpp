@@ -31,7 +31,7 @@ struct LinearField {
   FakeWindowServices ws;
   LinearField(double low = 1, double high = 12) {
     m->view.viewScale = 20;
-    placeLayoutOnBitmap(*m, s);
+    placeLayoutOnBitmap(m->layout, m->grids, m->view, m->pixels, s);
     for (int i = 1; i <= m->grids.mainNx; ++i)
       for (int j = 1; j <= m->grids.mainNy; ++j) {
         m->solution.mainFlow[i][j][slot::pres] = i;
@@ -41,20 +41,18 @@ struct LinearField {
     m->view.scaleHigh = high;
   }
   void draw(int n) {
-    drawMainContours(*m, s, 1, m->grids.mainNx, 1, m->grids.mainNy, slot::pres, n);
+    drawMainContours(m->solution, m->pixels, m->view, s, 1, m->grids.mainNx, 1, m->grids.mainNy,
+                     slot::pres, n);
   }
   // Pixel row through the middle of cell row j.
   int rowY(int j) const {
-    return roundHalfAway(
-        (m->grids.mainGrid[1][j].mainGridPixY + m->grids.mainGrid[1][j + 1].mainGridPixY) / 2);
+    return roundHalfAway((m->pixels.main[1][j].y + m->pixels.main[1][j + 1].y) / 2);
   }
   // Pixel column where F = value (between nodes).
   int columnX(double value) const {
     const int i = static_cast<int>(value);
-    return roundHalfAway(
-        m->grids.mainGrid[i][1].mainGridPixX +
-        (m->grids.mainGrid[i + 1][1].mainGridPixX - m->grids.mainGrid[i][1].mainGridPixX) *
-            (value - i));
+    return roundHalfAway(m->pixels.main[i][1].x +
+                         (m->pixels.main[i + 1][1].x - m->pixels.main[i][1].x) * (value - i));
   }
   // The non-white colours met along a pixel row, one entry per run.
   std::vector<Colour> runsAlongRow(int y) const {
@@ -113,8 +111,8 @@ TEST(ContourBands, CoverTheFieldInTheRampsOrder) {
   for (int j : {1, 4, 7}) {
     const int y = f.rowY(j);
     double last = -1;
-    for (int x = roundHalfAway(f.m->grids.mainGrid[1][1].mainGridPixX);
-         x <= roundHalfAway(f.m->grids.mainGrid[12][1].mainGridPixX); ++x) {
+    for (int x = roundHalfAway(f.m->pixels.main[1][1].x);
+         x <= roundHalfAway(f.m->pixels.main[12][1].x); ++x) {
       const double at = rampPosition(f.s.pixel(x, y));
       ASSERT_GE(at, 0) << "unpainted or off-ramp pixel at x " << x << ", row " << j;
       ASSERT_GE(at, last) << "colour goes back along the ramp at x " << x << ", row " << j;
@@ -192,17 +190,16 @@ TEST(ContourBands, AuxiliaryRingsFollowTheRadialField) {
   f.m->view.scaleLow = 1;
   f.m->view.scaleHigh = 10;
   f.m->view.fillContours = true;
-  drawBodyContours(*f.m, f.s, m.grids.bodyFirst[1], m.grids.bodyLast[1], 1, m.layout.bodyLayers, 1,
-                   slot::rho, 20);
+  drawBodyContours(f.m->solution, f.m->pixels, f.m->view, f.s, m.grids.bodyFirst[1],
+                   m.grids.bodyLast[1], 1, m.layout.bodyLayers, 1, slot::rho, 20);
   // Along a radial line from the outer edge to the surface the bands rise.
-  const AuxPoint& o = m.grids.bodyGrid[m.grids.bodyFirst[1] + 3][1][1];
-  const AuxPoint& n = m.grids.bodyGrid[m.grids.bodyFirst[1] + 3][m.layout.bodyLayers][1];
+  const PixelPosition& o = m.pixels.body[m.grids.bodyFirst[1] + 3][1][1];
+  const PixelPosition& n = m.pixels.body[m.grids.bodyFirst[1] + 3][m.layout.bodyLayers][1];
   double last = -1;
   for (int k = 0; k <= 20; ++k) {
     const double t = (k + 0.5) / 21;
     const double at = rampPosition(
-        f.s.pixel(roundHalfAway(o.bodyGridPixX + (n.bodyGridPixX - o.bodyGridPixX) * t),
-                  roundHalfAway(o.bodyGridPixY + (n.bodyGridPixY - o.bodyGridPixY) * t)));
+        f.s.pixel(roundHalfAway(o.x + (n.x - o.x) * t), roundHalfAway(o.y + (n.y - o.y) * t)));
     ASSERT_GE(at, last) << "step " << k;
     last = at;
   }

@@ -19,7 +19,8 @@ inline int addCircleBody(Model& m, double xc, double yc, double radius, double t
   m.grids.bodyFirst[b] = b == 1 ? 2 : m.grids.bodyLast[b - 1] + 4;
   m.grids.bodyLast[b] = m.grids.bodyFirst[b] + intervals;
   m.grids.bodyPerimeterPoints = m.grids.bodyLast[b];
-  sizeBodyGrids(m.layout, m.grids, m.solution, m.scratch, m.grids.bodyPerimeterPoints + 1);
+  sizeBodyGrids(m.layout, m.grids, m.pixels, m.solution, m.scratch,
+                m.grids.bodyPerimeterPoints + 1);
   m.grids.body[b].bodyX = xc;
   m.grids.body[b].bodyY = yc;
   const int first = m.grids.bodyFirst[b], last = m.grids.bodyLast[b];
@@ -46,7 +47,7 @@ inline void setMainGrid(Model& m, double x0, double y0, double h, int nx, int ny
   m.grids.mainSpacing = h;
   m.grids.mainNx = nx;
   m.grids.mainNy = ny;
-  sizeMainGrid(m.grids, m.coupling, m.solution, m.scratch, nx, ny);
+  sizeMainGrid(m.grids, m.pixels, m.coupling, m.solution, m.scratch, nx, ny);
   double x = x0;
   for (int i = 1; i <= nx; ++i, x += h)
     for (int j = 1; j <= ny; ++j) m.grids.mainGrid[i][j].mainGridX = x;

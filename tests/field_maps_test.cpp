@@ -21,7 +21,7 @@ struct Flow {
   Flow() {
     m->constants.mainDx = m->grids.mainSpacing / 16;
     m->constants.mainDx2 = m->constants.mainDx * m->constants.mainDx;
-    placeLayoutOnBitmap(*m, s.bitmap);
+    placeLayoutOnBitmap(m->layout, m->grids, m->view, m->pixels, s.bitmap);
     for (int p = 1; p <= m->grids.bodyLast[1] + 1; ++p)
       for (int r = 1; r <= m->layout.bodyLayers; ++r) {
         auto& g = m->grids.bodyMetric[p][r][1];
@@ -81,7 +81,7 @@ TEST(Vorticity, KnownFieldsIncludingTheOneSidedBoundaries) {
 
 TEST(FieldMaps, SequenceOfTextsAndTheBoundaryMask) {
   const struct {
-    PlotCaption (*draw)(Model&, ViewSurfaces&);
+    PlotCaption (*draw)(const FieldMapState&, ViewSurfaces&);
     const char* text;
   } maps[] = {{drawVorticityMap, "　渦度分布図"},
               {drawPressureMap, "　圧力分布図"},
@@ -127,9 +127,8 @@ TEST(FieldMaps, PressureMapOfAFieldAtRest) {
     EXPECT_EQ(f.m->view.scaleLow, 1);
     EXPECT_EQ(f.m->view.scaleHigh, 1);
     // Nothing crosses a zero-width range: only the overlay is drawn.
-    const MainPoint& mid = f.m->grids.mainGrid[8][8];
-    EXPECT_EQ(f.s.bitmap.pixel(roundHalfAway(mid.mainGridPixX), roundHalfAway(mid.mainGridPixY)),
-              kWhite);
+    const PixelPosition& mid = f.m->pixels.main[8][8];
+    EXPECT_EQ(f.s.bitmap.pixel(roundHalfAway(mid.x), roundHalfAway(mid.y)), kWhite);
   }
 }
 
@@ -145,8 +144,8 @@ TEST(FieldMaps, DivergedFieldDrawsWithoutGarbage) {
   f.m->solution.mainFlow[21][10][slot::pres] = INFINITY;
   f.m->solution.mainFlow[22][12][slot::u] = NAN;
   f.m->view.fillContours = true;
-  const MainPoint& q = f.m->grids.mainGrid[5][10];
-  const int x = roundHalfAway(q.mainGridPixX) + 2, y = roundHalfAway(q.mainGridPixY) + 2;
+  const PixelPosition& q = f.m->pixels.main[5][10];
+  const int x = roundHalfAway(q.x) + 2, y = roundHalfAway(q.y) + 2;
   (void)drawPressureMap(*f.m, f.s);
   EXPECT_NEAR(f.m->view.scaleHigh, 1 + 0.01 * f.m->grids.mainNx, 1e-12)
       << "range from the finite values";

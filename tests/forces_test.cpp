@@ -69,7 +69,7 @@ std::unique_ptr<Model> fineCircle(bool clockwise) {
   const int b = m->grids.nBodies = 1, intervals = 400;
   const int pF = m->grids.bodyFirst[b] = 2, pL = m->grids.bodyLast[b] = pF + intervals;
   m->grids.bodyPerimeterPoints = pL;
-  sizeBodyGrids(m->layout, m->grids, m->solution, m->scratch, pL + 1);
+  sizeBodyGrids(m->layout, m->grids, m->pixels, m->solution, m->scratch, pL + 1);
   for (int p = pF - 1; p <= pL + 1; ++p)
     for (int r = 1; r <= m->layout.bodyLayers; ++r) {
       const double theta = (clockwise ? -2 : 2) * std::numbers::pi * (p - pF) / intervals;

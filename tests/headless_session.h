@@ -21,6 +21,6 @@ struct HeadlessSession {
     setStartupDefaults(m->layout, m->editing, m->view);
     rebuildGrids(*m);
     centreViewAtStart(m->layout, m->grids, m->view);
-    placeLayoutOnBitmap(*m, s.bitmap);
+    placeLayoutOnBitmap(m->layout, m->grids, m->view, m->pixels, s.bitmap);
   }
 };

@@ -131,14 +131,15 @@ TEST_F(Layout, PresetsGiveTheirBodyCounts) {
     EXPECT_LE(m.grids.mainNx, kMainNxCapacity);
     EXPECT_LE(m.grids.mainNy, kMainNyCapacity);
     // The arrays are sized by the grids made, slot 0 included.
-    for (int n : {m.grids.mainGrid.extent1(), m.solution.mainFlow.extent1(),
-                  m.coupling.mainHoleFlag.extent1()})
+    for (int n : {m.grids.mainGrid.extent1(), m.pixels.main.extent1(),
+                  m.solution.mainFlow.extent1(), m.coupling.mainHoleFlag.extent1()})
       EXPECT_EQ(n, m.grids.mainNx + 1) << "preset " << c.preset;
-    for (int n : {m.grids.mainGrid.extent2(), m.solution.mainFlow.extent2(),
-                  m.coupling.mainHoleFlag.extent2()})
+    for (int n : {m.grids.mainGrid.extent2(), m.pixels.main.extent2(),
+                  m.solution.mainFlow.extent2(), m.coupling.mainHoleFlag.extent2()})
       EXPECT_EQ(n, m.grids.mainNy + 1) << "preset " << c.preset;
-    for (int n : {m.grids.bodyGrid.extent1(), m.solution.bodyFlow.extent1(),
-                  m.grids.bodyMetric.extent1(), m.grids.bodySoundLength.extent1()})
+    for (int n :
+         {m.grids.bodyGrid.extent1(), m.pixels.body.extent1(), m.solution.bodyFlow.extent1(),
+          m.grids.bodyMetric.extent1(), m.grids.bodySoundLength.extent1()})
       EXPECT_EQ(n, m.grids.bodyPerimeterPoints + 2) << "preset " << c.preset;
   }
 }
@@ -210,26 +211,26 @@ TEST_F(Layout, RadialLayersFollowTheGeometricLaw) {
 
 TEST_F(Layout, GridSegmentSpacing) {
   m.layout.bodyLayers = 10;
-  sizeBodyGrids(m.layout, m.grids, m.solution, m.scratch,
+  sizeBodyGrids(m.layout, m.grids, m.pixels, m.solution, m.scratch,
                 31); // index 31 is an end point of the reversed fill
   // Evenly spaced with ratio 1 along the perimeter.
-  m.grids.bodyGrid[10][1][1] = {0, 0, 0, 0};
-  m.grids.bodyGrid[15][1][1] = {10, 0, 5, 0};
+  m.grids.bodyGrid[10][1][1] = {0, 0};
+  m.grids.bodyGrid[15][1][1] = {10, 5};
   fillGridSegment(m.grids, 10, 1, 15, 1, 1.0);
   for (int p = 11; p <= 14; ++p) {
     EXPECT_NEAR(aux(p, 1).bodyGridX, 2.0 * (p - 10), 1e-9);
     EXPECT_NEAR(aux(p, 1).bodyGridY, 1.0 * (p - 10), 1e-9);
   }
   // Between coincident points every interior point lands on that point.
-  m.grids.bodyGrid[20][1][1] = {3, 0, 4, 0};
-  m.grids.bodyGrid[20][10][1] = {3, 0, 4, 0};
+  m.grids.bodyGrid[20][1][1] = {3, 4};
+  m.grids.bodyGrid[20][10][1] = {3, 4};
   fillGridSegment(m.grids, 20, 1, 20, 10, 0.6);
   for (int r = 2; r <= 9; ++r) {
     EXPECT_EQ(aux(20, r).bodyGridX, 3.0);
     EXPECT_EQ(aux(20, r).bodyGridY, 4.0);
   }
   // Reversed indices write nothing.
-  m.grids.bodyGrid[30][5][1] = {-1, 0, -1, 0};
+  m.grids.bodyGrid[30][5][1] = {-1, -1};
   fillGridSegment(m.grids, 31, 1, 29, 1, 1.0);
   EXPECT_EQ(aux(30, 5).bodyGridX, -1.0);
 }

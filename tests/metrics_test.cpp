@@ -12,7 +12,7 @@ namespace {
 // One block p = 2..6 (ghosts 1 and 7), layers 1..3, with x = f(p), y = g(r).
 void setBlock(Model& m, double (*x)(int), double (*y)(int)) {
   m.layout.bodyLayers = 3;
-  sizeBodyGrids(m.layout, m.grids, m.solution, m.scratch, 7);
+  sizeBodyGrids(m.layout, m.grids, m.pixels, m.solution, m.scratch, 7);
   for (int p = 1; p <= 7; ++p)
     for (int r = 1; r <= 3; ++r) {
       m.grids.bodyGrid[p][r][1].bodyGridX = x(p);

@@ -25,7 +25,7 @@ struct Checked {
   FakeWindowServices ws;
   ViewSurfaces s;
   Checked() {
-    placeLayoutOnBitmap(*m, s.bitmap);
+    placeLayoutOnBitmap(m->layout, m->grids, m->view, m->pixels, s.bitmap);
     s.bitmap.setBrush(kBlue);
     s.bitmap.fill();
   }
@@ -41,9 +41,9 @@ std::vector<std::string> reported(const LinkViewFinding& finding) {
 
 TEST(ModelCheck, BeforeTheFirstRunLinkAndHoleViewsAreWhite) {
   Checked c;
-  EXPECT_TRUE(reported(linkView(*c.m, c.s)).empty());
+  EXPECT_TRUE(reported(linkView(c.m->layout, c.m->grids, c.m->pixels, c.m->coupling, c.s)).empty());
   EXPECT_EQ(countColour(c.s.window, kWhite), 700 * 452);
-  holeView(c.m->grids, c.m->coupling, c.s);
+  holeView(c.m->grids, c.m->pixels, c.m->coupling, c.s);
   unfilledReceiverView(c.s);
   EXPECT_EQ(countColour(c.s.window, kWhite), 700 * 452);
 }
@@ -51,7 +51,7 @@ TEST(ModelCheck, BeforeTheFirstRunLinkAndHoleViewsAreWhite) {
 TEST(ModelCheck, DonorWithoutCoordinatesIsReportedAndDrawingGoesOn) {
   Checked c;
   Model& m = *c.m;
-  sizeBodyGrids(m.layout, m.grids, m.solution, m.scratch,
+  sizeBodyGrids(m.layout, m.grids, m.pixels, m.solution, m.scratch,
                 1201); // room for the donor index that is never filled
   m.coupling.mainFromBody.resize(3);
   m.coupling.bodyFromBody.resize(2);
@@ -64,32 +64,31 @@ TEST(ModelCheck, DonorWithoutCoordinatesIsReportedAndDrawingGoesOn) {
   m.coupling.bodyFromBodyCount = 1;
   m.coupling.bodyFromBody[1] = {{0, 7, 1, 1}, {0, 8, 2, 1}, 0.0, 0.0};
   m.coupling.linkedLayout = m.layout; // the lists belong to these grids
-  EXPECT_EQ(reported(linkView(m, c.s)),
+  EXPECT_EQ(reported(linkView(m.layout, m.grids, m.pixels, m.coupling, c.s)),
             std::vector<std::string>{"by_l_r1_aaaaaaa1200-3-1（不合格のリンク 1 本）"});
   // The unfilled donor's pixels are zero too: its mark sits at the corner.
   EXPECT_EQ(c.s.window.pixel(0, 0), kRed);
-  const AuxPoint& d = m.grids.bodyGrid[5][9][1];
-  EXPECT_EQ(c.s.window.pixel(roundHalfAway(d.bodyGridPixX), roundHalfAway(d.bodyGridPixY)), kRed)
-      << "drawing went on";
-  const AuxPoint& g = m.grids.bodyGrid[8][2][1];
-  EXPECT_EQ(c.s.window.pixel(roundHalfAway(g.bodyGridPixX), roundHalfAway(g.bodyGridPixY)), kGreen);
+  const PixelPosition& d = m.pixels.body[5][9][1];
+  EXPECT_EQ(c.s.window.pixel(roundHalfAway(d.x), roundHalfAway(d.y)), kRed) << "drawing went on";
+  const PixelPosition& g = m.pixels.body[8][2][1];
+  EXPECT_EQ(c.s.window.pixel(roundHalfAway(g.x), roundHalfAway(g.y)), kGreen);
 }
 
 TEST(ModelCheck, MeshViewRemapsAndDrawsBothGrids) {
   Checked c;
   c.m->view.viewCentreX += 8;
-  meshView(*c.m, c.s);
-  EXPECT_NEAR(c.m->grids.body[1].bodyPixX, 350 - 8 * 2.95, 1e-9);
-  const MainPoint& q = c.m->grids.mainGrid[3][3];
-  EXPECT_EQ(c.s.window.pixel(roundHalfAway(q.mainGridPixX), roundHalfAway(q.mainGridPixY)), kBlack);
-  const AuxPoint& a = c.m->grids.bodyGrid[10][4][1];
-  EXPECT_EQ(c.s.window.pixel(roundHalfAway(a.bodyGridPixX), roundHalfAway(a.bodyGridPixY)), kBlack);
+  meshView(c.m->layout, c.m->grids, c.m->view, c.m->pixels, c.s);
+  EXPECT_NEAR(c.m->pixels.bodyCentre[1].x, 350 - 8 * 2.95, 1e-9);
+  const PixelPosition& q = c.m->pixels.main[3][3];
+  EXPECT_EQ(c.s.window.pixel(roundHalfAway(q.x), roundHalfAway(q.y)), kBlack);
+  const PixelPosition& a = c.m->pixels.body[10][4][1];
+  EXPECT_EQ(c.s.window.pixel(roundHalfAway(a.x), roundHalfAway(a.y)), kBlack);
 }
 
 TEST(ModelCheck, ManyFailingLinksGiveOneMessageAndGenuineLinksNearTheOriginPass) {
   Checked c;
   Model& m = *c.m;
-  sizeBodyGrids(m.layout, m.grids, m.solution, m.scratch,
+  sizeBodyGrids(m.layout, m.grids, m.pixels, m.solution, m.scratch,
                 1500); // room for the donor indices that are never filled
   m.coupling.mainFromBody.resize(2276);
   m.coupling.linkedLayout = m.layout;
@@ -104,9 +103,9 @@ TEST(ModelCheck, ManyFailingLinksGiveOneMessageAndGenuineLinksNearTheOriginPass)
   m.coupling.mainFromBodyCount = 2275;
   for (int n = 2; n <= m.coupling.mainFromBodyCount; ++n)
     m.coupling.mainFromBody[n] = {{0, 3, 3, 1}, {0, 1000 + n % 500, 3, 1}, 0.5, 0.5};
-  EXPECT_EQ(reported(linkView(m, c.s)),
+  EXPECT_EQ(reported(linkView(m.layout, m.grids, m.pixels, m.coupling, c.s)),
             std::vector<std::string>{"by_l_r1_aaaaaaa1002-3-1（不合格のリンク 2274 本）"});
-  EXPECT_EQ(drawLinkPoints(m, c.s.bitmap, 1).failed, 2274);
+  EXPECT_EQ(drawLinkPoints(m.grids, m.pixels, m.coupling, c.s.bitmap, 1).failed, 2274);
 }
 
 TEST(ModelCheck, LinksOfAnEarlierLayoutAreNeitherDrawnNorChecked) {
@@ -119,7 +118,8 @@ TEST(ModelCheck, LinksOfAnEarlierLayoutAreNeitherDrawnNorChecked) {
     m.coupling.mainFromBody[n] = {{0, 3, 3, 1}, {0, 1000 + n, 3, 1}, 0.5, 0.5};
   m.layout.columnSpacing[1] = m.layout.columnSpacing[1] + 1; // the layout changed since the set-up
   EXPECT_FALSE(linksBelongToGrids(m.layout, m.coupling));
-  const std::vector<std::string> said = reported(linkView(m, c.s));
+  const std::vector<std::string> said =
+      reported(linkView(m.layout, m.grids, m.pixels, m.coupling, c.s));
   ASSERT_EQ(said.size(), 1u);
   EXPECT_EQ(said[0].rfind("補間リンクは", 0), 0u) << said[0];
   EXPECT_EQ(countColour(c.s.window, kWhite), 700 * 452) << "nothing drawn";
@@ -141,7 +141,7 @@ TEST(ModelCheck, EveryLinkOfASetUpPassesIncludingThoseNearTheOrigin) {
   ASSERT_TRUE(rebuildGrids(m));
   runCouplingSetupShown(m, ws);
   ViewSurfaces s;
-  placeLayoutOnBitmap(m, s.bitmap);
+  placeLayoutOnBitmap(m.layout, m.grids, m.view, m.pixels, s.bitmap);
   ASSERT_TRUE(linksBelongToGrids(m.layout, m.coupling));
   int nearOrigin = 0;
   for (int n = 1; n <= m.coupling.mainFromBodyCount; ++n) {
@@ -150,6 +150,6 @@ TEST(ModelCheck, EveryLinkOfASetUpPassesIncludingThoseNearTheOrigin) {
     nearOrigin += std::abs(r.mainGridX) < 1 && std::abs(r.mainGridY) < 1;
   }
   EXPECT_EQ(nearOrigin, 4);
-  EXPECT_EQ(drawLinkPoints(m, s.bitmap, 1).failed, 0);
-  EXPECT_TRUE(reported(linkView(m, s)).empty());
+  EXPECT_EQ(drawLinkPoints(m.grids, m.pixels, m.coupling, s.bitmap, 1).failed, 0);
+  EXPECT_TRUE(reported(linkView(m.layout, m.grids, m.pixels, m.coupling, s)).empty());
 }

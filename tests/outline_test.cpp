@@ -39,16 +39,16 @@ TEST(ViewPlacement, MapsTheModelAroundTheBitmapCentre) {
   FakeWindowServices ws;
   DrawingSurface bitmap(700, 452);
   m->view.particleState = 2;
-  placeLayoutOnBitmap(*m, bitmap);
+  placeLayoutOnBitmap(m->layout, m->grids, m->view, m->pixels, bitmap);
   showNewViewControls(ws); // as the window follows it
-  EXPECT_DOUBLE_EQ(m->grids.body[1].bodyPixX, 350.0);
-  EXPECT_DOUBLE_EQ(m->grids.body[1].bodyPixY, 226.0);
-  EXPECT_NEAR(m->grids.mainGrid[3][4].mainGridPixY - m->grids.mainGrid[4][5].mainGridPixY,
-              1.25 * 2.95, 1e-12)
+  EXPECT_DOUBLE_EQ(m->pixels.bodyCentre[1].x, 350.0);
+  EXPECT_DOUBLE_EQ(m->pixels.bodyCentre[1].y, 226.0);
+  EXPECT_NEAR(m->pixels.main[3][4].y - m->pixels.main[4][5].y, 1.25 * 2.95, 1e-12)
       << "y grows upwards";
-  EXPECT_DOUBLE_EQ(m->grids.columnBody[1][1].columnBodyPixX, 350.0);
-  const AuxPoint& cont = m->grids.bodyGrid[m->grids.bodyLast[1] + 1][m->layout.bodyLayers][1];
-  EXPECT_DOUBLE_EQ(cont.bodyGridPixX, (cont.bodyGridX - m->view.viewCentreX) * 2.95 + 350)
+  EXPECT_DOUBLE_EQ(m->pixels.columnBody[1][1].x, 350.0);
+  const int cont = m->grids.bodyLast[1] + 1, layer = m->layout.bodyLayers;
+  EXPECT_DOUBLE_EQ(m->pixels.body[cont][layer][1].x,
+                   (m->grids.bodyGrid[cont][layer][1].bodyGridX - m->view.viewCentreX) * 2.95 + 350)
       << "continuation slot";
   EXPECT_EQ(m->view.particleState, 1);
   EXPECT_TRUE(ws.checkBoxVisible[1] && ws.checkBoxVisible[2]);
@@ -65,8 +65,8 @@ TEST(ViewPlacement, SquareBitmapShiftsThePictureByTwentyUnits) {
     double want;
   } cases[] = {{401, 400, 200.0}, {400, 400, 200.0 - 20 * 2.95}, {400, 401, 200.0 - 20 * 2.95}};
   for (const auto& c : cases) {
-    placeLayoutOnBitmap(*m, DrawingSurface(c.w, c.h));
-    EXPECT_NEAR(m->grids.body[1].bodyPixY, c.want, 1e-9) << c.w << " x " << c.h;
+    placeLayoutOnBitmap(m->layout, m->grids, m->view, m->pixels, DrawingSurface(c.w, c.h));
+    EXPECT_NEAR(m->pixels.bodyCentre[1].y, c.want, 1e-9) << c.w << " x " << c.h;
   }
 }
 
@@ -87,21 +87,20 @@ TEST(Outline, RightWallLeavesTheOutletOpen) {
   EXPECT_EQ(m->grids.outletHigh, 7);
   for (bool whole : {true, false}) {
     DrawingSurface s(700, 452);
-    placeLayoutOnBitmap(*m, s);
-    drawLayoutPicture(*m, s, whole);
+    placeLayoutOnBitmap(m->layout, m->grids, m->view, m->pixels, s);
+    drawLayoutPicture(m->layout, m->grids, m->pixels, m->editing, s, whole);
     const Colour wall = whole ? kRed : kBlack;
-    const int x = roundHalfAway(m->grids.mainGrid[m->grids.mainNx][1].mainGridPixX);
+    const int x = roundHalfAway(m->pixels.main[m->grids.mainNx][1].x);
     for (int j = 1; j < m->grids.mainNy; ++j) {
       // The pixel halfway between rows j and j + 1 of the right column.
-      const int y = roundHalfAway((m->grids.mainGrid[m->grids.mainNx][j].mainGridPixY +
-                                   m->grids.mainGrid[m->grids.mainNx][j + 1].mainGridPixY) /
-                                  2);
+      const int y = roundHalfAway(
+          (m->pixels.main[m->grids.mainNx][j].y + m->pixels.main[m->grids.mainNx][j + 1].y) / 2);
       const bool open = j >= 4 && j < 7;
       EXPECT_EQ(s.pixel(x, y), open ? kWhite : wall) << "between rows " << j << " and " << j + 1;
     }
     // The inflow column is never drawn.
-    const int xIn = roundHalfAway(m->grids.mainGrid[1][1].mainGridPixX);
-    const int yMid = roundHalfAway(m->grids.mainGrid[1][5].mainGridPixY);
+    const int xIn = roundHalfAway(m->pixels.main[1][1].x);
+    const int yMid = roundHalfAway(m->pixels.main[1][5].y);
     EXPECT_EQ(s.pixel(xIn, yMid), kWhite);
     EXPECT_EQ(s.pen(), kRed) << "the outline pictures leave the pen red";
   }
@@ -110,12 +109,12 @@ TEST(Outline, RightWallLeavesTheOutletOpen) {
 TEST(Outline, BodiesOnWindowPaintTheWindowSurfaceOnly) {
   auto m = tallChannel();
   ViewSurfaces v;
-  placeLayoutOnBitmap(*m, v.bitmap);
-  drawBodiesOnWindow(*m, v.window);
+  placeLayoutOnBitmap(m->layout, m->grids, m->view, m->pixels, v.bitmap);
+  drawBodiesOnWindow(m->layout, m->grids, m->pixels, v.window);
   EXPECT_EQ(v.window.pixel(350, 226), kRed);
-  EXPECT_EQ(v.window.pixel(roundHalfAway(m->grids.mainGrid[5][1].mainGridPixX),
-                           roundHalfAway(m->grids.mainGrid[5][1].mainGridPixY)),
-            kRed);
+  EXPECT_EQ(
+      v.window.pixel(roundHalfAway(m->pixels.main[5][1].x), roundHalfAway(m->pixels.main[5][1].y)),
+      kRed);
   EXPECT_EQ(v.bitmap.pixel(350, 226), kWhite);
   EXPECT_EQ(v.window.brush(), kBlack);
   EXPECT_EQ(v.window.pen(), kWhite);
@@ -124,29 +123,24 @@ TEST(Outline, BodiesOnWindowPaintTheWindowSurfaceOnly) {
 TEST(Outline, DrawUmeWhitensBodiesAndMarginsAndDrawsWallsBlack) {
   auto m = tallChannel();
   DrawingSurface s(700, 452);
-  placeLayoutOnBitmap(*m, s);
+  placeLayoutOnBitmap(m->layout, m->grids, m->view, m->pixels, s);
   s.setBrush(kBlue);
   s.fill();
-  maskBodiesAndWalls(*m, s);
+  maskBodiesAndWalls(m->layout, m->grids, m->pixels, s);
   EXPECT_EQ(s.pixel(350, 226), kWhite) << "body interior";
-  const MainPoint& low = m->grids.mainGrid[5][1];
-  const MainPoint& high = m->grids.mainGrid[5][m->grids.mainNy];
-  EXPECT_EQ(s.pixel(roundHalfAway(low.mainGridPixX), roundHalfAway(low.mainGridPixY)), kBlack)
-      << "lower wall";
-  EXPECT_EQ(s.pixel(roundHalfAway(low.mainGridPixX), roundHalfAway(low.mainGridPixY) + 5), kWhite)
-      << "strip below it";
-  EXPECT_EQ(s.pixel(roundHalfAway(low.mainGridPixX), roundHalfAway(low.mainGridPixY) + 11), kBlue)
-      << "beyond the strip";
-  EXPECT_EQ(s.pixel(roundHalfAway(high.mainGridPixX), roundHalfAway(high.mainGridPixY)), kBlack)
-      << "upper wall";
-  EXPECT_EQ(s.pixel(roundHalfAway(high.mainGridPixX), roundHalfAway(high.mainGridPixY) - 5), kWhite)
-      << "strip above it";
-  EXPECT_EQ(s.pixel(roundHalfAway(m->grids.mainGrid[m->grids.mainNx][2].mainGridPixX),
-                    roundHalfAway(m->grids.mainGrid[m->grids.mainNx][2].mainGridPixY)),
+  const PixelPosition& low = m->pixels.main[5][1];
+  const PixelPosition& high = m->pixels.main[5][m->grids.mainNy];
+  EXPECT_EQ(s.pixel(roundHalfAway(low.x), roundHalfAway(low.y)), kBlack) << "lower wall";
+  EXPECT_EQ(s.pixel(roundHalfAway(low.x), roundHalfAway(low.y) + 5), kWhite) << "strip below it";
+  EXPECT_EQ(s.pixel(roundHalfAway(low.x), roundHalfAway(low.y) + 11), kBlue) << "beyond the strip";
+  EXPECT_EQ(s.pixel(roundHalfAway(high.x), roundHalfAway(high.y)), kBlack) << "upper wall";
+  EXPECT_EQ(s.pixel(roundHalfAway(high.x), roundHalfAway(high.y) - 5), kWhite) << "strip above it";
+  EXPECT_EQ(s.pixel(roundHalfAway(m->pixels.main[m->grids.mainNx][2].x),
+                    roundHalfAway(m->pixels.main[m->grids.mainNx][2].y)),
             kBlack);
-  EXPECT_EQ(s.pixel(roundHalfAway(m->grids.mainGrid[6][5].mainGridPixX),
-                    roundHalfAway(m->grids.mainGrid[6][5].mainGridPixY) - 30),
-            kBlue)
+  EXPECT_EQ(
+      s.pixel(roundHalfAway(m->pixels.main[6][5].x), roundHalfAway(m->pixels.main[6][5].y) - 30),
+      kBlue)
       << "the channel keeps its colour";
 }
 
@@ -165,21 +159,21 @@ TEST(ChangeView, EachButtonChangesItsParameterAndRedrawsTheOutlines) {
     fillSyntheticModel(*m);
     m->grids.body[1].bodyY = 2; // off the centre, so that zooming moves it
     ViewSurfaces v;
-    placeLayoutOnBitmap(*m, v.bitmap);
-    const double x0 = m->grids.body[1].bodyPixX, y0 = m->grids.body[1].bodyPixY;
+    placeLayoutOnBitmap(m->layout, m->grids, m->view, m->pixels, v.bitmap);
+    const double x0 = m->pixels.bodyCentre[1].x, y0 = m->pixels.bodyCentre[1].y;
     v.bitmap.setBrush(kBlue);
     v.bitmap.fill();
-    changeView(*m, v, c.change, true);
+    changeView(m->layout, m->editing, m->grids, m->view, m->pixels, v, c.change, true);
     EXPECT_DOUBLE_EQ(m->view.viewScale, c.scale);
     if (c.scale == 2.95) {
-      EXPECT_NEAR(m->grids.body[1].bodyPixX - x0, c.dx, 1e-9);
-      EXPECT_NEAR(m->grids.body[1].bodyPixY - y0, c.dy, 1e-9);
+      EXPECT_NEAR(m->pixels.bodyCentre[1].x - x0, c.dx, 1e-9);
+      EXPECT_NEAR(m->pixels.bodyCentre[1].y - y0, c.dy, 1e-9);
     } else {
-      EXPECT_NEAR(m->grids.body[1].bodyPixY - 226, -2 * c.scale, 1e-9);
+      EXPECT_NEAR(m->pixels.bodyCentre[1].y - 226, -2 * c.scale, 1e-9);
     }
     EXPECT_EQ(v.bitmap.pixel(5, 5), kWhite) << "the old picture is wiped";
-    EXPECT_EQ(v.window.pixel(roundHalfAway(m->grids.body[1].bodyPixX),
-                             roundHalfAway(m->grids.body[1].bodyPixY)),
+    EXPECT_EQ(v.window.pixel(roundHalfAway(m->pixels.bodyCentre[1].x),
+                             roundHalfAway(m->pixels.bodyCentre[1].y)),
               kRed)
         << "the outline picture reached the window";
   }

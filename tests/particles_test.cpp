@@ -43,7 +43,7 @@ struct TraceCase {
   FakeParticleWindow win{ws};
 
   explicit TraceCase(double u = 0.004, double v = 0) {
-    placeLayoutOnBitmap(*m, s.bitmap);
+    placeLayoutOnBitmap(m->layout, m->grids, m->view, m->pixels, s.bitmap);
     m->constants.uInfTrace = 0.05 * std::sqrt(1.4);
     for (int i = 1; i <= m->grids.mainNx; ++i)
       for (int j = 1; j <= m->grids.mainNy; ++j) {
@@ -81,7 +81,7 @@ TEST(ParticleTraces, UniformStreamCarriesEveryParticleAlongX) {
   Model& m = *c.m;
   const int T = 50;
   const double f = traceDisplacementFactor(m.constants, m.view, 3);
-  traceParticles(m, c.ws, T, f);
+  traceParticles(m.grids, m.pixels, m.solution, m.view, c.ws, T, f);
   const int n = particleCount(m.grids);
   ASSERT_EQ(n, 112);
   EXPECT_EQ(c.ws.processCount, n) << "one yield per particle";
@@ -89,11 +89,11 @@ TEST(ParticleTraces, UniformStreamCarriesEveryParticleAlongX) {
   EXPECT_EQ(c.ws.progressPos, n);
   // Seeds: column roundHalfAway(min(30/2, 40)) = 15, rows 2..29, then the column two
   // to the right.
-  EXPECT_EQ(m.view.traceX[1][1], m.grids.mainGrid[15][2].mainGridPixX);
-  EXPECT_EQ(m.view.traceY[1][1], m.grids.mainGrid[15][2].mainGridPixY);
-  EXPECT_EQ(m.view.traceY[28][1], m.grids.mainGrid[15][29].mainGridPixY);
-  EXPECT_EQ(m.view.traceX[29][1], m.grids.mainGrid[17][2].mainGridPixX);
-  EXPECT_EQ(m.view.traceX[112][1], m.grids.mainGrid[21][29].mainGridPixX);
+  EXPECT_EQ(m.view.traceX[1][1], m.pixels.main[15][2].x);
+  EXPECT_EQ(m.view.traceY[1][1], m.pixels.main[15][2].y);
+  EXPECT_EQ(m.view.traceY[28][1], m.pixels.main[15][29].y);
+  EXPECT_EQ(m.view.traceX[29][1], m.pixels.main[17][2].x);
+  EXPECT_EQ(m.view.traceX[112][1], m.pixels.main[21][29].x);
   for (int k : {1, 40, 112})
     for (int t = 1; t < T; ++t) {
       EXPECT_NEAR(m.view.traceX[k][t + 1] - m.view.traceX[k][t], 0.02 * f, 1e-9);
@@ -110,7 +110,7 @@ TEST(ParticleTraces, ResolvesTheNearestPointsVelocity) {
   for (int i = 1; i <= m.grids.mainNx; ++i)
     for (int j = 1; j <= m.grids.mainNy; ++j) m.solution.mainFlow[i][j][slot::u] = j / 1000.0;
   const double f = traceDisplacementFactor(m.constants, m.view, 1);
-  traceParticles(m, c.ws, 40, f);
+  traceParticles(m.grids, m.pixels, m.solution, m.view, c.ws, 40, f);
   for (int k : {1, 10, 28}) {
     const int row = k + 1;
     EXPECT_NEAR(m.view.traceX[k][40] - m.view.traceX[k][1], 39 * row / 1000.0 * f, 1e-9)
@@ -127,7 +127,7 @@ TEST(ParticleTraces, AParticleMovingAHundredthOfAPixelPerFrameOrMoreIsMoving) {
       {0.0099, 0, false}, {0.01, 0, true}, {0.05, 0, true}, {0.1, 0, true}, {0, 0.05, true}};
   for (const auto& c : cases) {
     TraceCase t(c.u, c.v);
-    traceParticles(*t.m, t.ws, 10, 1.0);
+    traceParticles(t.m->grids, t.m->pixels, t.m->solution, t.m->view, t.ws, 10, 1.0);
     for (int k = 1; k < 10; ++k)
       ASSERT_EQ(t.m->view.traceMoving[5][k], c.moving)
           << "u " << c.u << " v " << c.v << " frame " << k;
@@ -139,7 +139,8 @@ TEST(ParticleTraces, ParticlesAtRestAndNonFiniteVelocitiesStayPut) {
                    std::numeric_limits<double>::infinity()}) {
     TraceCase c(u, 0);
     Model& m = *c.m;
-    traceParticles(m, c.ws, 20, traceDisplacementFactor(m.constants, m.view, 6));
+    traceParticles(m.grids, m.pixels, m.solution, m.view, c.ws, 20,
+                   traceDisplacementFactor(m.constants, m.view, 6));
     for (int t = 1; t < 20; ++t) {
       EXPECT_FALSE(m.view.traceMoving[5][t]) << "u " << u;
       EXPECT_TRUE(std::isfinite(m.view.traceX[5][t + 1])) << "u " << u;
@@ -197,13 +198,12 @@ TEST(ParticleAnimation, APassEndsWhenTheLastParticleHasLeftTheChannel) {
   Model& m = *c.m;
   animateParticles(m, c.s, c.ws, c.win, 3);
   const double dx = 0.02 * traceDisplacementFactor(m.constants, m.view, 3);
-  const int lastInside = static_cast<int>(std::floor(
-      (m.grids.mainGrid[m.grids.mainNx][1].mainGridPixX - m.grids.mainGrid[15][1].mainGridPixX) /
-      dx));
+  const int lastInside = static_cast<int>(
+      std::floor((m.pixels.main[m.grids.mainNx][1].x - m.pixels.main[15][1].x) / dx));
   ASSERT_LT(lastInside, 1285) << "the stream should carry every particle out";
   EXPECT_NEAR(c.ws.waitCount + 1, lastInside, 1) << "frames in the pass";
   // The last frame drawn again shows the particles where the pass ended.
-  showLastTraceFrame(m, c.s);
+  showLastTraceFrame(m.layout, m.grids, m.pixels, m.view, c.s);
   const int k = 1; // seeded at (15, 2)
   EXPECT_EQ(c.s.window.pixel(roundHalfAway(m.view.traceX[k][c.ws.waitCount + 2]),
                              roundHalfAway(m.view.traceY[k][c.ws.waitCount + 2])),
@@ -231,7 +231,7 @@ TEST(ParticleAnimation, TracesAreReusedUntilTheSpeedChangesByTwo) {
   animateParticles(m, c.s, c.ws, c.win, 3); // 1 -> 3: traced again
   EXPECT_EQ(c.ws.processCount - afterSecond, 112 + 1285);
   // A change of view (placeLayoutOnBitmap) asks for new traces too.
-  placeLayoutOnBitmap(m, c.s.bitmap);
+  placeLayoutOnBitmap(m.layout, m.grids, m.view, m.pixels, c.s.bitmap);
   const int afterThird = c.ws.processCount;
   animateParticles(m, c.s, c.ws, c.win, 3);
   EXPECT_EQ(c.ws.processCount - afterThird, 112 + 1285);
@@ -299,12 +299,12 @@ TEST(ParticleAnimation, ShiftedTracesShowTheirLastFrameAtTheNewPlace) {
   animateParticles(m, c.s, c.ws, c.win, 6);
   ASSERT_EQ(m.view.particleState, 2);
   const double x = m.view.traceX[7][900], y = m.view.traceY[7][900];
-  shiftTraces(m, 10, -4);
+  shiftTraces(m.grids, m.view, 10, -4);
   EXPECT_EQ(m.view.traceX[7][900], x + 10);
   EXPECT_EQ(m.view.traceY[7][900], y - 4);
   c.s.window.setBrush(kBlue);
   c.s.window.fill();
-  showLastTraceFrame(m, c.s);
+  showLastTraceFrame(m.layout, m.grids, m.pixels, m.view, c.s);
   ASSERT_TRUE(m.view.traceMoving[7][899]);
   EXPECT_EQ(
       c.s.window.pixel(roundHalfAway(m.view.traceX[7][900]), roundHalfAway(m.view.traceY[7][900])),

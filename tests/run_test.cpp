@@ -45,7 +45,7 @@ struct Session {
       applyPreset(*m, preset);
     else
       rebuildGrids(*m);
-    placeLayoutOnBitmap(*m, surfaces.bitmap);
+    placeLayoutOnBitmap(m->layout, m->grids, m->view, m->pixels, surfaces.bitmap);
     ws.calls.clear();
     ws.tick = 4000;
     ws.tickStep = 3;

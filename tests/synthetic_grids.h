@@ -19,7 +19,7 @@ namespace synthetic {
 inline void mainGrid(Model& m, int nx, int ny, double h = 1.25) {
   m.grids.mainNx = nx;
   m.grids.mainNy = ny;
-  sizeMainGrid(m.grids, m.coupling, m.solution, m.scratch, nx, ny);
+  sizeMainGrid(m.grids, m.pixels, m.coupling, m.solution, m.scratch, nx, ny);
   m.grids.mainSpacing = h;
   for (int i = 1; i <= nx; ++i)
     for (int j = 1; j <= ny; ++j) {
@@ -46,7 +46,8 @@ inline void ringBody(Model& m, double cx, double cy, double radius, double thick
   m.grids.bodyPoints[b] = intervals;
   m.grids.bodyLast[b] = m.grids.bodyFirst[b] + intervals;
   m.grids.bodyPerimeterPoints = m.grids.bodyLast[b];
-  sizeBodyGrids(m.layout, m.grids, m.solution, m.scratch, m.grids.bodyPerimeterPoints + 1);
+  sizeBodyGrids(m.layout, m.grids, m.pixels, m.solution, m.scratch,
+                m.grids.bodyPerimeterPoints + 1);
   m.grids.body[b].bodyX = cx;
   m.grids.body[b].bodyY = cy;
   const int pF = m.grids.bodyFirst[b], pL = m.grids.bodyLast[b], nr = m.layout.bodyLayers;

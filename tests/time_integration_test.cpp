@@ -19,7 +19,7 @@ TEST(InitialState, FlowAtRestWithTheInflowColumnMoving) {
   auto m = makeModel();
   synthetic::mainGrid(*m, 30, 20);
   m->layout.bodyLayers = 10;
-  sizeBodyGrids(m->layout, m->grids, m->solution, m->scratch, 40);
+  sizeBodyGrids(m->layout, m->grids, m->pixels, m->solution, m->scratch, 40);
   // Leftovers of an earlier run must not survive.
   m->solution.mainFlow[30][20][slot::dq] = 7;
   m->solution.mainFlow[4][4][slot::omega] = 3;
@@ -66,7 +66,7 @@ TEST(InitialState, SetsEveryLayerOfGridSetOneAndLeavesGridSetTwoAlone) {
   auto m = makeModel();
   synthetic::mainGrid(*m, 30, 20);
   m->layout.bodyLayers = 10;
-  sizeBodyGrids(m->layout, m->grids, m->solution, m->scratch, 40);
+  sizeBodyGrids(m->layout, m->grids, m->pixels, m->solution, m->scratch, 40);
   ASSERT_EQ(m->solution.bodyFlow.extent2(), 11);
   m->solution.bodyFlow[5][3][2][slot::rho] = 8;
   setInitialState(m->layout, m->flow, m->grids, m->constants, m->solution, m->scratch);
@@ -214,7 +214,7 @@ TEST(Smoothing, WorkedLineSolves) {
     clearModel(*m);
     const int n = int(c.rhs.size());
     m->layout.bodyLayers = n + 2;
-    sizeBodyGrids(m->layout, m->grids, m->solution, m->scratch, 7);
+    sizeBodyGrids(m->layout, m->grids, m->pixels, m->solution, m->scratch, 7);
     for (int r = 1; r <= n; ++r)
       for (int k = 0; k < 4; ++k)
         m->solution.bodyFlow[7][r + 2][1][slot::dq + k] = c.rhs[r - 1] * (k + 1);

@@ -19,21 +19,21 @@ struct Bare {
   explicit Bare(int nx = 12, int ny = 3) {
     m->grids.mainNx = nx;
     m->grids.mainNy = ny;
-    sizeMainGrid(m->grids, m->coupling, m->solution, m->scratch, nx, ny);
+    sizeMainGrid(m->grids, m->pixels, m->coupling, m->solution, m->scratch, nx, ny);
     m->grids.outletLow = m->grids.outletHigh = 2;
     for (int i = 1; i <= nx; ++i)
-      for (int j = 1; j <= ny; ++j) m->grids.mainGrid[i][j] = {0, -5000, 0, -5000};
+      for (int j = 1; j <= ny; ++j) m->pixels.main[i][j] = {-5000, -5000};
     m->grids.nBodies = 1;
     m->layout.bodyLayers = 2;
     m->grids.bodyFirst[1] = m->grids.bodyLast[1] = 2;
-    sizeBodyGrids(m->layout, m->grids, m->solution, m->scratch, 3);
-    m->grids.body[1] = {0, -5000, 0, -5000};
+    sizeBodyGrids(m->layout, m->grids, m->pixels, m->solution, m->scratch, 3);
+    m->pixels.bodyCentre[1] = {-5000, -5000};
     for (int p = 1; p <= 3; ++p)
-      for (int r = 1; r <= 2; ++r) m->grids.bodyGrid[p][r][1] = {0, -5000, 0, -5000};
+      for (int r = 1; r <= 2; ++r) m->pixels.body[p][r][1] = {-5000, -5000};
   }
   void mainPoint(int i, int j, double x, double y, double u, double v) {
-    m->grids.mainGrid[i][j].mainGridPixX = x;
-    m->grids.mainGrid[i][j].mainGridPixY = y;
+    m->pixels.main[i][j].x = x;
+    m->pixels.main[i][j].y = y;
     m->solution.mainFlow[i][j][slot::u] = u;
     m->solution.mainFlow[i][j][slot::v] = v;
     m->solution.mainFlow[i][j][slot::dt] = 1;
@@ -47,7 +47,8 @@ TEST(VelocityVectors, ArrowGeometryOfTheWorkedExample) {
   b.mainPoint(2, 2, 100, 100, 1, 0);
   b.m->view.scaleLow = 0;
   b.m->view.scaleHigh = 2.5; // bins of 0.125: the speed 1 lies on the edge 2.5 - 12 bins
-  showPlotCaption(b.ws, drawVelocityVectors(*b.m, b.s, 2));
+  showPlotCaption(b.ws, drawVelocityVectors(b.m->layout, b.m->grids, b.m->pixels, b.m->solution,
+                                            b.m->view, b.s, 2));
   const Colour c = 0xF2FF0D; // the ramp at 0.875 of [0, 2.5]: 13 steps from cyan towards yellow
   for (int x = 100; x <= 160; ++x) EXPECT_EQ(b.s.pixel(x, 100), c) << "shaft and tip at x " << x;
   EXPECT_EQ(b.s.pixel(161, 100), kWhite);
@@ -77,7 +78,8 @@ TEST(VelocityVectors, ColourBinsOfTheSpeed) {
     b.mainPoint(2, 2, 30, 100, c.speed, 0);
     b.m->view.scaleLow = 0;
     b.m->view.scaleHigh = c.scaleHigh;
-    (void)drawVelocityVectors(*b.m, b.s, 1);
+    (void)drawVelocityVectors(b.m->layout, b.m->grids, b.m->pixels, b.m->solution, b.m->view, b.s,
+                              1);
     EXPECT_EQ(b.s.pixel(31, 100), c.want) << c.what;
   }
 }
@@ -88,7 +90,7 @@ TEST(VelocityVectors, PointsWithoutAnArrow) {
   b.mainPoint(3, 2, 100, 200, NAN, 0.1);
   b.mainPoint(4, 2, 100, 300, INFINITY, 0);
   b.m->view.scaleHigh = 1;
-  (void)drawVelocityVectors(*b.m, b.s, 1);
+  (void)drawVelocityVectors(b.m->layout, b.m->grids, b.m->pixels, b.m->solution, b.m->view, b.s, 1);
   for (int y = 0; y < 400; ++y)
     for (int x = 0; x < 400; ++x) ASSERT_EQ(b.s.pixel(x, y), kWhite) << x << "," << y;
 }
@@ -96,11 +98,12 @@ TEST(VelocityVectors, PointsWithoutAnArrow) {
 TEST(VelocityVectors, AuxiliaryArrowsUnlessModeTwo) {
   for (int mode : {1, 2}) {
     Bare b;
-    b.m->grids.bodyGrid[2][1][1].bodyGridPixX = 300;
-    b.m->grids.bodyGrid[2][1][1].bodyGridPixY = 300;
+    b.m->pixels.body[2][1][1].x = 300;
+    b.m->pixels.body[2][1][1].y = 300;
     b.m->solution.bodyFlow[2][1][1][slot::v] = 0.5;
     b.m->view.scaleHigh = 1;
-    (void)drawVelocityVectors(*b.m, b.s, mode);
+    (void)drawVelocityVectors(b.m->layout, b.m->grids, b.m->pixels, b.m->solution, b.m->view, b.s,
+                              mode);
     EXPECT_EQ(b.s.pixel(300, 280) != kWhite, mode != 2) << "mode " << mode;
   }
 }
@@ -111,7 +114,7 @@ TEST(VelocityVectors, SpeedsAboveNinetyPercentOfTheLargestAreRed) {
   b.mainPoint(2, 3, 20, 200, 0.5, 0);
   findSpeedRange(b.m->layout, b.m->grids, b.m->solution, b.m->view, 0.9);
   EXPECT_DOUBLE_EQ(b.m->view.scaleHigh, 0.9);
-  (void)drawVelocityVectors(*b.m, b.s, 2);
+  (void)drawVelocityVectors(b.m->layout, b.m->grids, b.m->pixels, b.m->solution, b.m->view, b.s, 2);
   EXPECT_EQ(b.s.pixel(21, 100), kRed);
   EXPECT_NE(b.s.pixel(21, 200), kRed);
   EXPECT_NE(b.s.pixel(21, 200), kWhite);

@@ -21,7 +21,7 @@ inline void fillSyntheticModel(Model& m, SyntheticLayout l = {}) {
   m.grids.mainSpacing = 1.25;
   m.grids.mainNx = l.nx;
   m.grids.mainNy = l.ny;
-  sizeMainGrid(m.grids, m.coupling, m.solution, m.scratch, l.nx, l.ny);
+  sizeMainGrid(m.grids, m.pixels, m.coupling, m.solution, m.scratch, l.nx, l.ny);
   m.grids.outletLow = l.ny / 3 + 1;
   m.grids.outletHigh = l.ny - l.ny / 3;
   const double yBottom = -(l.ny - 1) * m.grids.mainSpacing / 2;
@@ -42,7 +42,8 @@ inline void fillSyntheticModel(Model& m, SyntheticLayout l = {}) {
   m.grids.bodyFirst[1] = 2;
   m.grids.bodyLast[1] = 2 + l.ringPoints;
   m.grids.bodyPerimeterPoints = m.grids.bodyLast[1];
-  sizeBodyGrids(m.layout, m.grids, m.solution, m.scratch, m.grids.bodyPerimeterPoints + 1);
+  sizeBodyGrids(m.layout, m.grids, m.pixels, m.solution, m.scratch,
+                m.grids.bodyPerimeterPoints + 1);
   m.grids.body[1].bodyX = cx;
   m.grids.body[1].bodyY = cy;
   m.grids.columnBody[1][1].columnBodyX = cx;

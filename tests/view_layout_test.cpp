@@ -24,15 +24,15 @@ struct StartupLayout {
     setStartupDefaults(m->layout, m->editing, m->view);
     EXPECT_TRUE(rebuildGrids(*m));
     centreViewAtStart(m->layout, m->grids, m->view);
-    placeLayoutOnBitmap(*m, s.bitmap);
+    placeLayoutOnBitmap(m->layout, m->grids, m->view, m->pixels, s.bitmap);
   }
   Colour atBody(int b) const {
-    return s.bitmap.pixel(roundHalfAway(m->grids.body[b].bodyPixX),
-                          roundHalfAway(m->grids.body[b].bodyPixY));
+    return s.bitmap.pixel(roundHalfAway(m->pixels.bodyCentre[b].x),
+                          roundHalfAway(m->pixels.bodyCentre[b].y));
   }
   Colour atMain(int i, int j) const {
-    return s.bitmap.pixel(roundHalfAway(m->grids.mainGrid[i][j].mainGridPixX),
-                          roundHalfAway(m->grids.mainGrid[i][j].mainGridPixY));
+    return s.bitmap.pixel(roundHalfAway(m->pixels.main[i][j].x),
+                          roundHalfAway(m->pixels.main[i][j].y));
   }
 };
 
@@ -41,7 +41,7 @@ struct StartupLayout {
 TEST(StartupPicture, WholeLayoutShowsRedBodiesAndWalls) {
   StartupLayout l;
   ASSERT_EQ(l.m->grids.nBodies, 13);
-  drawLayoutPicture(*l.m, l.s.bitmap, true);
+  drawLayoutPicture(l.m->layout, l.m->grids, l.m->pixels, l.m->editing, l.s.bitmap, true);
   for (int b = 1; b <= 13; ++b) EXPECT_EQ(l.atBody(b), kRed) << "body " << b;
   const Model& m = *l.m;
   EXPECT_EQ(l.atMain(m.grids.mainNx / 2, 1), kRed) << "lower wall";
@@ -54,13 +54,13 @@ TEST(StartupPicture, WholeLayoutShowsRedBodiesAndWalls) {
 TEST(StartupPicture, SelectedColumnThreeIsFilled) {
   StartupLayout l;
   l.m->editing.selectedColumn = 3; // columns of 3, 2, 3 bodies: bodies 6..8
-  drawLayoutPicture(*l.m, l.s.bitmap, false);
+  drawLayoutPicture(l.m->layout, l.m->grids, l.m->pixels, l.m->editing, l.s.bitmap, false);
   for (int b = 1; b <= 13; ++b)
     EXPECT_EQ(l.atBody(b), b >= 6 && b <= 8 ? kRed : kWhite) << "body " << b;
   EXPECT_EQ(l.atMain(l.m->grids.mainNx / 2, 1), kBlack) << "walls black";
   l.m->editing.selectedColumn = 6; // no such column: no body filled
   fillWhite(l.s.bitmap);
-  drawSelectedColumnPicture(*l.m, l.s.bitmap);
+  drawSelectedColumnPicture(l.m->layout, l.m->grids, l.m->pixels, l.m->editing, l.s.bitmap);
   for (int b = 1; b <= 13; ++b) EXPECT_EQ(l.atBody(b), kWhite) << "body " << b;
 }
 
@@ -94,21 +94,19 @@ TEST(StartupPicture, LinkAndHoleViewsAfterTheCouplingSetUp) {
   Model& m = *l.m;
   runCouplingSetupShown(m, l.ws);
   ASSERT_FALSE(m.run.stopFlag);
-  placeLayoutOnBitmap(m, l.s.bitmap);
+  placeLayoutOnBitmap(m.layout, m.grids, m.view, m.pixels, l.s.bitmap);
   ASSERT_GT(m.coupling.mainFromBodyCount, 0);
   ASSERT_GT(m.coupling.mainHoleCount, 0);
 
-  EXPECT_EQ(linkView(m, l.s).check.failed, 0);
+  EXPECT_EQ(linkView(m.layout, m.grids, m.pixels, m.coupling, l.s).check.failed, 0);
   // A consistent link puts its mark's centre on its receiver.
   for (int n = 1; n <= m.coupling.mainFromBodyCount; ++n) {
     const Link& k = m.coupling.mainFromBody[n];
-    const MainPoint& q = m.grids.mainGrid[k.receiver[1]][k.receiver[2]];
-    ASSERT_NE(l.s.window.pixel(roundHalfAway(q.mainGridPixX), roundHalfAway(q.mainGridPixY)),
-              kWhite)
-        << "link " << n;
+    const PixelPosition& q = m.pixels.main[k.receiver[1]][k.receiver[2]];
+    ASSERT_NE(l.s.window.pixel(roundHalfAway(q.x), roundHalfAway(q.y)), kWhite) << "link " << n;
   }
 
-  holeView(m.grids, m.coupling, l.s);
+  holeView(m.grids, m.pixels, m.coupling, l.s);
   for (int n = 1; n <= m.coupling.mainHoleCount; ++n) {
     const GridIndex h = m.coupling.mainHoleList[n];
     ASSERT_EQ(l.atMain(h.i, h.j), kCyan) << "hole " << n;

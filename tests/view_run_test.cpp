@@ -30,7 +30,7 @@ protected:
     setStartupDefaults(m.layout, m.editing, m.view);
     rebuildGrids(m);
     centreViewAtStart(m.layout, m.grids, m.view);
-    placeLayoutOnBitmap(m, run->s.bitmap);
+    placeLayoutOnBitmap(m.layout, m.grids, m.view, m.pixels, run->s.bitmap);
     run->ws.calls.clear();
     runCalculation(m, run->ws, run->stages);
   }
@@ -87,7 +87,7 @@ TEST_F(HeadlessRun, EndsOnTheVectorPlotShownInTheWindow) {
 TEST_F(HeadlessRun, MapsOfTheFinalStateInBothModes) {
   Model& m = *run->m;
   const struct {
-    PlotCaption (*draw)(Model&, ViewSurfaces&);
+    PlotCaption (*draw)(const FieldMapState&, ViewSurfaces&);
     const char* text;
   } maps[] = {{drawVorticityMap, "　渦度分布図"},
               {drawPressureMap, "　圧力分布図"},
@@ -102,8 +102,8 @@ TEST_F(HeadlessRun, MapsOfTheFinalStateInBothModes) {
       EXPECT_GT(countColoured(run->s.window), fill ? 50000 : 5000)
           << map.text << (fill ? " filled" : " lines");
       for (int b = 1; b <= m.grids.nBodies; ++b)
-        EXPECT_EQ(run->s.window.pixel(roundHalfAway(m.grids.body[b].bodyPixX),
-                                      roundHalfAway(m.grids.body[b].bodyPixY)),
+        EXPECT_EQ(run->s.window.pixel(roundHalfAway(m.pixels.bodyCentre[b].x),
+                                      roundHalfAway(m.pixels.bodyCentre[b].y)),
                   kWhite)
             << map.text << ": inside body " << b;
     }

@@ -58,8 +58,8 @@ void MainWindow::onPictureClicked(int x, int y) {
   int picked = 0; // the last column with a body in reach
   for (int c = 1; c <= m.layout.nColumns; ++c)
     for (int k = 1; k <= m.layout.columnBodies[c]; ++k) {
-      const double dx = x - m.grids.columnBody[c][k].columnBodyPixX;
-      const double dy = y - m.grids.columnBody[c][k].columnBodyPixY;
+      const double dx = x - m.pixels.columnBody[c][k].x;
+      const double dy = y - m.pixels.columnBody[c][k].y;
       if (dx * dx + dy * dy < 200) picked = c;
     }
   if (picked == 0) return;

@@ -130,8 +130,8 @@ void MainWindow::onDensityClicked() {
 void MainWindow::panOrZoom(int change) {
   if (runThread_->deferWhileRunning([this, change] { panOrZoom(change); })) return;
   viewMovedByUser_ = true;
-  changeView(*model_, *surfaces_, static_cast<ViewChange>(change),
-             layoutDialog_->wholeLayoutChosen());
+  changeView(model_->layout, model_->editing, model_->grids, model_->view, model_->pixels,
+             *surfaces_, static_cast<ViewChange>(change), layoutDialog_->wholeLayoutChosen());
   showNewViewControls(*services_);
   // changeView has drawn the outlines at the new transform; any other
   // picture on screen is drawn again there, as for a new window size.  The

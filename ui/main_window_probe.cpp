@@ -112,7 +112,8 @@ void MainWindow::buildViewMenu() {
 }
 
 void MainWindow::fitView() {
-  fitViewToLayout(*model_, surfaces_->bitmap, strip_->height(), canvas_->height());
+  fitViewToLayout(model_->grids, model_->view, surfaces_->bitmap, strip_->height(),
+                  canvas_->height());
 }
 
 // Both redraw the outlines at the new view, as a pan or zoom press does.
@@ -133,7 +134,7 @@ void MainWindow::showProbe(int x, int y) {
   // Read between runs only: a run in progress owns the fields.
   if (!runThread_->windowHasModel() || !surfaces_) return;
   const Model& m = *model_;
-  const LayoutPoint at = pixelToLayout(m, surfaces_->bitmap, x, y);
+  const LayoutPoint at = pixelToLayout(m.view, surfaces_->bitmap, x, y);
   QString shown = text(MainWindowText::probePosition)
                       .arg(QString::number(at.x, 'f', 1), QString::number(at.y, 'f', 1));
   if (flowPlotsReady()) {

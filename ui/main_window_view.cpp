@@ -87,33 +87,36 @@ void MainWindow::fillViewWhite() {
   showLegend({});
 }
 void MainWindow::placeLayoutOnView() {
-  placeLayoutOnBitmap(*model_, surfaces_->bitmap);
+  placeLayoutOnBitmap(model_->layout, model_->grids, model_->view, model_->pixels,
+                      surfaces_->bitmap);
   showNewViewControls(*services_);
 }
 // The outline pictures and the model-check views have no colour legend.
 void MainWindow::showBodyOutlines() {
-  drawBodyOutlines(*model_, surfaces_->bitmap);
+  drawBodyOutlines(model_->layout, model_->grids, model_->pixels, surfaces_->bitmap);
   showLegend({});
 }
 void MainWindow::showLayoutPicture() {
   noteShown(ShownPicture::outlines);
-  drawLayoutPicture(*model_, surfaces_->bitmap, layoutDialog_->wholeLayoutChosen());
+  drawLayoutPicture(model_->layout, model_->grids, model_->pixels, model_->editing,
+                    surfaces_->bitmap, layoutDialog_->wholeLayoutChosen());
   showLegend({});
 }
 void MainWindow::showSelectedColumnPicture() {
   noteShown(ShownPicture::outlines);
-  drawSelectedColumnPicture(*model_, surfaces_->bitmap);
+  drawSelectedColumnPicture(model_->layout, model_->grids, model_->pixels, model_->editing,
+                            surfaces_->bitmap);
   showLegend({});
 }
 void MainWindow::showWholeLayoutPicture() {
   noteShown(ShownPicture::outlines);
-  drawWholeLayoutPicture(*model_, surfaces_->bitmap);
+  drawWholeLayoutPicture(model_->layout, model_->grids, model_->pixels, surfaces_->bitmap);
   showLegend({});
 }
 void MainWindow::drawWholeLayoutIntoBitmap() {
   // Into the bitmap only: the picture on screen, its legend and what a new
   // size redraws stay those of the plot shown.
-  drawWholeLayoutPicture(*model_, surfaces_->bitmap);
+  drawWholeLayoutPicture(model_->layout, model_->grids, model_->pixels, surfaces_->bitmap);
 }
 void MainWindow::copyViewToWindow() {
   surfaces_->copyBitmapToWindow();
@@ -124,7 +127,9 @@ void MainWindow::copyViewToWindow() {
 void MainWindow::drawVectors() {
   noteShown(ShownPicture::vectors);
   findSpeedRange(model_->layout, model_->grids, model_->solution, model_->view, 0.9);
-  showPlotCaption(*services_, drawVelocityVectors(*model_, surfaces_->bitmap, 1));
+  showPlotCaption(*services_,
+                  drawVelocityVectors(model_->layout, model_->grids, model_->pixels,
+                                      model_->solution, model_->view, surfaces_->bitmap, 1));
   showLegend(vectorLegend(model_->view));
 }
 // The legend of a map is read from the scale the map routine has just drawn
@@ -167,21 +172,23 @@ void MainWindow::keepSurfaceShown(bool always) {
 
 void MainWindow::onMeshViewChosen() {
   noteShown(ShownPicture::mesh);
-  meshView(*model_, *surfaces_);
+  meshView(model_->layout, model_->grids, model_->view, model_->pixels, *surfaces_);
   showNewViewControls(*services_);
   showLegend({});
   showSurface();
 }
 void MainWindow::onLinkViewChosen() {
   noteShown(ShownPicture::links);
-  if (const auto text = linkViewMessage(linkView(*model_, *surfaces_), services_->language()))
+  if (const auto text = linkViewMessage(
+          linkView(model_->layout, model_->grids, model_->pixels, model_->coupling, *surfaces_),
+          services_->language()))
     services_->showMessage(*text);
   showLegend({});
   showSurface();
 }
 void MainWindow::onHoleViewChosen() {
   noteShown(ShownPicture::holes);
-  holeView(model_->grids, model_->coupling, *surfaces_);
+  holeView(model_->grids, model_->pixels, model_->coupling, *surfaces_);
   showLegend({});
   showSurface();
 }
@@ -210,14 +217,13 @@ void MainWindow::resizePicture(int width, int height) {
   Model& m = *model_;
   // The transform puts the view's centre at the bitmap's centre: a new size
   // moves every pixel position by the same amount, the stored traces too.
-  const double x0 = m.grids.mainGrid[1][1].mainGridPixX, y0 = m.grids.mainGrid[1][1].mainGridPixY;
+  const double x0 = m.pixels.main[1][1].x, y0 = m.pixels.main[1][1].y;
   surfaces_->setSize(width, height);
-  mapToPixels(m, surfaces_->bitmap);
-  shiftTraces(m, m.grids.mainGrid[1][1].mainGridPixX - x0,
-              m.grids.mainGrid[1][1].mainGridPixY - y0);
+  mapToPixels(m.layout, m.grids, m.view, m.pixels, surfaces_->bitmap);
+  shiftTraces(m.grids, m.view, m.pixels.main[1][1].x - x0, m.pixels.main[1][1].y - y0);
   if (mode_ == 3) {
     // The animation goes on over the new background from its next frame.
-    showTraceBackground(m, *surfaces_);
+    showTraceBackground(m.layout, m.grids, m.pixels, *surfaces_);
     return;
   }
   redrawShownPicture();
@@ -250,20 +256,20 @@ void MainWindow::redrawShownPicture() {
     showDensityMap();
     break;
   case ShownPicture::mesh:
-    meshView(m, *surfaces_);
+    meshView(m.layout, m.grids, m.view, m.pixels, *surfaces_);
     showNewViewControls(*services_);
     break;
   case ShownPicture::links:
-    linkView(m, *surfaces_); // a redraw says nothing
+    linkView(m.layout, m.grids, m.pixels, m.coupling, *surfaces_); // a redraw says nothing
     break;
   case ShownPicture::holes:
-    holeView(m.grids, m.coupling, *surfaces_);
+    holeView(m.grids, m.pixels, m.coupling, *surfaces_);
     break;
   case ShownPicture::holes2:
     unfilledReceiverView(*surfaces_);
     break;
   case ShownPicture::particles:
-    showLastTraceFrame(m, *surfaces_);
+    showLastTraceFrame(m.layout, m.grids, m.pixels, m.view, *surfaces_);
     break;
   }
   m.view.fillContours = fill;

@@ -18,6 +18,9 @@
 //
 // The order of painting is the picture: later bands cover earlier ones, the
 // black lines come last.  Nothing here allocates.
+//
+// The routines read the flow's values, the pixels of the grid points and the
+// view's colour scale and contour options, and write only the bitmap.
 #pragma once
 
 #include "core/model.h"
@@ -32,11 +35,11 @@ struct GridNode {
 // i = i0..i1-1, j = j0..j1-1: with fillContours the bands (drawMainContourBands) and,
 // with blackLines as well, the lines (drawMainContourLines) over them; without
 // fillContours only the lines.
-void drawMainContours(Model& m, DrawingSurface& bitmap, int i0, int i1, int j0, int j1, int c,
-                      int n);
+void drawMainContours(const FlowSolution& solution, const GridPixels& pixels, const ViewState& view,
+                      DrawingSurface& bitmap, int i0, int i1, int j0, int j1, int c, int n);
 // drawBodyContours: the same on the cells p = p0..p1-1, r = r0..r1-1 of grid set g.
-void drawBodyContours(Model& m, DrawingSurface& bitmap, int p0, int p1, int r0, int r1, int g,
-                      int c, int n);
+void drawBodyContours(const FlowSolution& solution, const GridPixels& pixels, const ViewState& view,
+                      DrawingSurface& bitmap, int p0, int p1, int r0, int r1, int g, int c, int n);
 
 // drawMainContourLines / drawBodyContourLines: the n contour lines at
 // scaleLow + bin .. scaleHigh, each in the ramp colour of its level, or black
@@ -44,30 +47,12 @@ void drawBodyContours(Model& m, DrawingSurface& bitmap, int p0, int p1, int r0, 
 // and the second and fourth end it (a saddle joins bottom-right and
 // top-left).  Main-grid masks: dt(D) = 0 drops the top and left edges,
 // dt(C) = 0 the right and top edges.
-void drawMainContourLines(Model& m, DrawingSurface& bitmap, int i0, int i1, int j0, int j1, int c,
-                          int n);
-void drawBodyContourLines(Model& m, DrawingSurface& bitmap, int p0, int p1, int r0, int r1, int g,
-                          int c, int n);
-
-// mainCrossingPixel / bodyCrossingPixel: the rounded pixel where level v crosses the edge P-Q.
-PixelPoint mainCrossingPixel(const Model& m, int c, GridNode P, GridNode Q, double v);
-PixelPoint bodyCrossingPixel(const Model& m, int g, int c, GridNode P, GridNode Q, double v);
-
-// The working state of one cell of the band fill: the crossing points listed
-// so far (at most four at each of the two band edges) and the first crossed
-// edge of a pair.
-struct BandCell {
-  PixelPoint points[8];
-  int count = 0;
-  bool firstCrossed = false;
-  GridNode p1, q1;         // end nodes of the first crossed edge
-  PixelPoint p1Pix, q1Pix; // their rounded pixels
-  PixelPoint c1;           // its crossing point
-  void clear() {
-    count = 0;
-    firstCrossed = false;
-  }
-};
+void drawMainContourLines(const FlowSolution& solution, const GridPixels& pixels,
+                          const ViewState& view, DrawingSurface& bitmap, int i0, int i1, int j0,
+                          int j1, int c, int n);
+void drawBodyContourLines(const FlowSolution& solution, const GridPixels& pixels,
+                          const ViewState& view, DrawingSurface& bitmap, int p0, int p1, int r0,
+                          int r1, int g, int c, int n);
 
 // drawMainContourBands / drawBodyContourBands: n + 2 bands, the first below
 // scaleLow and the last above scaleHigh.  For the band with upper edge v:
@@ -82,24 +67,9 @@ struct BandCell {
 //     colour of v + bin, for the band [v, v + bin].
 // Main-grid masks of passes 2 and 3: dt(B) = 0 drops the right edge, dt(C) = 0
 // the top, dt(D) = 0 the left; pass 1 drops the corners B, C, D whose dt is 0.
-void drawMainContourBands(Model& m, DrawingSurface& bitmap, int i0, int i1, int j0, int j1, int c,
-                          int n);
-void drawBodyContourBands(Model& m, DrawingSurface& bitmap, int p0, int p1, int r0, int r1, int g,
-                          int c, int n);
-
-// fillMainBandPiece / fillBodyBandPiece: lists the crossing of P-Q at level v.
-// The first crossing of a pair is remembered; the second paints, in the
-// current colour, the pieces of the cell between the two crossings that lie
-// within the band [lower, upper] (a node is inside when
-// (lower - F)(upper - F) <= 0): for the first edge and then this one, the
-// triangle to an inside end node, or both quadrilaterals (both vertex orders)
-// when both end nodes are inside; then both quadrilaterals for each of the
-// node pairs (P1, P2), (P1, Q2), (Q1, Q2), (P2, Q1) that are inside together.
-void fillMainBandPiece(const Model& m, DrawingSurface& bitmap, BandCell& cell, int c, GridNode P,
-                       GridNode Q, double v, double lower, double upper);
-void fillBodyBandPiece(const Model& m, DrawingSurface& bitmap, BandCell& cell, int g, int c,
-                       GridNode P, GridNode Q, double v, double lower, double upper);
-// listMainCrossing / listBodyCrossing: lists the crossing of P-Q at level v; draws nothing.
-void listMainCrossing(const Model& m, BandCell& cell, int c, GridNode P, GridNode Q, double v);
-void listBodyCrossing(const Model& m, BandCell& cell, int g, int c, GridNode P, GridNode Q,
-                      double v);
+void drawMainContourBands(const FlowSolution& solution, const GridPixels& pixels,
+                          const ViewState& view, DrawingSurface& bitmap, int i0, int i1, int j0,
+                          int j1, int c, int n);
+void drawBodyContourBands(const FlowSolution& solution, const GridPixels& pixels,
+                          const ViewState& view, DrawingSurface& bitmap, int p0, int p1, int r0,
+                          int r1, int g, int c, int n);

@@ -5,6 +5,22 @@
 
 namespace {
 
+// The working state of one cell of the band fill: the crossing points listed
+// so far (at most four at each of the two band edges) and the first crossed
+// edge of a pair.
+struct BandCell {
+  PixelPoint points[8];
+  int count = 0;
+  bool firstCrossed = false;
+  GridNode p1, q1;         // end nodes of the first crossed edge
+  PixelPoint p1Pix, q1Pix; // their rounded pixels
+  PixelPoint c1;           // its crossing point
+  void clear() {
+    count = 0;
+    firstCrossed = false;
+  }
+};
+
 template <typename Field>
 void listCrossing(const Field& f, BandCell& cell, GridNode P, GridNode Q, double v,
                   PixelPoint& at) {
@@ -12,9 +28,14 @@ void listCrossing(const Field& f, BandCell& cell, GridNode P, GridNode Q, double
   if (cell.count < 8) cell.points[cell.count++] = at;
 }
 
-// One crossed edge P-Q of a band's cell: its crossing at v is listed; at the
-// second crossed edge the part of the cell between the two crossings that
-// lies inside the band [lower, upper] is painted.
+// One crossed edge P-Q of a band's cell: its crossing at level v is listed.
+// The first crossing of a pair is remembered; the second paints, in the
+// current colour, the pieces of the cell between the two crossings that lie
+// within the band [lower, upper] (a node is inside when
+// (lower - F)(upper - F) <= 0): for the first edge and then this one, the
+// triangle to an inside end node, or both quadrilaterals (both vertex orders)
+// when both end nodes are inside; then both quadrilaterals for each of the
+// node pairs (P1, P2), (P1, Q2), (Q1, Q2), (P2, Q1) that are inside together.
 template <typename Field>
 void paintBandPiece(const Field& f, DrawingSurface& bitmap, BandCell& cell, GridNode P, GridNode Q,
                     double v, double lower, double upper) {
@@ -185,49 +206,32 @@ void paintUpperHalf(DrawingSurface& bitmap, const Field& f, const CellRange& r, 
 // in the colour of v and the third in that of v + bin; the order of bands and
 // passes is the order of painting.
 template <typename Field>
-void bandFill(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int a1, int b0, int b1,
-              int n, double epsFraction) {
-  const double bin = (m.view.scaleHigh - m.view.scaleLow) / n;
-  const double eps = (m.view.scaleHigh - m.view.scaleLow) / epsFraction;
+void bandFill(const ViewState& view, DrawingSurface& bitmap, const Field& f, int a0, int a1, int b0,
+              int b1, int n, double epsFraction) {
+  const double bin = (view.scaleHigh - view.scaleLow) / n;
+  const double eps = (view.scaleHigh - view.scaleLow) / epsFraction;
   const CellRange r{a0, a1, b0, b1, !allFinite(f, a0, a1, b0, b1)};
-  double v = m.view.scaleLow - bin;
+  double v = view.scaleLow - bin;
   for (int band = 1; band <= n + 2; ++band) {
     v = v + bin;
-    setScaleBrush(m.view, bitmap, v);
+    setScaleBrush(view, bitmap, v);
     paintCellCentres(bitmap, f, r, v - bin - eps, v + eps);
     paintLowerHalf(bitmap, f, r, v, bin);
-    setScaleBrush(m.view, bitmap, v + bin);
+    setScaleBrush(view, bitmap, v + bin);
     paintUpperHalf(bitmap, f, r, v, bin);
   }
 }
 
 } // namespace
 
-void fillMainBandPiece(const Model& m, DrawingSurface& bitmap, BandCell& cell, int c, GridNode P,
-                       GridNode Q, double v, double lower, double upper) {
-  paintBandPiece(MainGridField{m, c}, bitmap, cell, P, Q, v, lower, upper);
+void drawMainContourBands(const FlowSolution& solution, const GridPixels& pixels,
+                          const ViewState& view, DrawingSurface& bitmap, int i0, int i1, int j0,
+                          int j1, int c, int n) {
+  bandFill(view, bitmap, MainGridField{solution, pixels, c}, i0, i1, j0, j1, n, 400);
 }
 
-void fillBodyBandPiece(const Model& m, DrawingSurface& bitmap, BandCell& cell, int g, int c,
-                       GridNode P, GridNode Q, double v, double lower, double upper) {
-  paintBandPiece(AuxGridField{m, g, c}, bitmap, cell, P, Q, v, lower, upper);
-}
-
-void listMainCrossing(const Model& m, BandCell& cell, int c, GridNode P, GridNode Q, double v) {
-  listBandCrossing(MainGridField{m, c}, cell, P, Q, v);
-}
-
-void listBodyCrossing(const Model& m, BandCell& cell, int g, int c, GridNode P, GridNode Q,
-                      double v) {
-  listBandCrossing(AuxGridField{m, g, c}, cell, P, Q, v);
-}
-
-void drawMainContourBands(Model& m, DrawingSurface& bitmap, int i0, int i1, int j0, int j1, int c,
-                          int n) {
-  bandFill(m, bitmap, MainGridField{m, c}, i0, i1, j0, j1, n, 400);
-}
-
-void drawBodyContourBands(Model& m, DrawingSurface& bitmap, int p0, int p1, int r0, int r1, int g,
-                          int c, int n) {
-  bandFill(m, bitmap, AuxGridField{m, g, c}, p0, p1, r0, r1, n, 10000);
+void drawBodyContourBands(const FlowSolution& solution, const GridPixels& pixels,
+                          const ViewState& view, DrawingSurface& bitmap, int p0, int p1, int r0,
+                          int r1, int g, int c, int n) {
+  bandFill(view, bitmap, AuxGridField{solution, pixels, g, c}, p0, p1, r0, r1, n, 10000);
 }

@@ -12,23 +12,25 @@
 
 // Main grid, slot c; dt = 0 masks a point.
 struct MainGridField {
-  const Model& m;
+  const FlowSolution& solution;
+  const GridPixels& pixels;
   int c;
   static constexpr bool masked = true;
-  double value(GridNode n) const { return m.solution.mainFlow[n.a][n.b][c]; }
-  double pixX(GridNode n) const { return m.grids.mainGrid[n.a][n.b].mainGridPixX; }
-  double pixY(GridNode n) const { return m.grids.mainGrid[n.a][n.b].mainGridPixY; }
-  bool live(GridNode n) const { return m.solution.mainFlow[n.a][n.b][slot::dt] != 0; }
+  double value(GridNode n) const { return solution.mainFlow[n.a][n.b][c]; }
+  double pixX(GridNode n) const { return pixels.main[n.a][n.b].x; }
+  double pixY(GridNode n) const { return pixels.main[n.a][n.b].y; }
+  bool live(GridNode n) const { return solution.mainFlow[n.a][n.b][slot::dt] != 0; }
 };
 
 // Auxiliary grid set g, slot c; no mask.
 struct AuxGridField {
-  const Model& m;
+  const FlowSolution& solution;
+  const GridPixels& pixels;
   int g, c;
   static constexpr bool masked = false;
-  double value(GridNode n) const { return m.solution.bodyFlow[n.a][n.b][g][c]; }
-  double pixX(GridNode n) const { return m.grids.bodyGrid[n.a][n.b][g].bodyGridPixX; }
-  double pixY(GridNode n) const { return m.grids.bodyGrid[n.a][n.b][g].bodyGridPixY; }
+  double value(GridNode n) const { return solution.bodyFlow[n.a][n.b][g][c]; }
+  double pixX(GridNode n) const { return pixels.body[n.a][n.b][g].x; }
+  double pixY(GridNode n) const { return pixels.body[n.a][n.b][g].y; }
   bool live(GridNode) const { return true; }
 };
 

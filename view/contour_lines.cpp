@@ -5,16 +5,16 @@
 namespace {
 
 template <typename Field>
-void contourLines(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int a1, int b0, int b1,
-                  int n) {
-  const double bin = (m.view.scaleHigh - m.view.scaleLow) / n;
-  double v = m.view.scaleLow - bin;
+void contourLines(const ViewState& view, DrawingSurface& bitmap, const Field& f, int a0, int a1,
+                  int b0, int b1, int n) {
+  const double bin = (view.scaleHigh - view.scaleLow) / n;
+  double v = view.scaleLow - bin;
   CellCorners k;
   const bool check = !allFinite(f, a0, a1, b0, b1); // cells with a non-finite value are skipped
   for (int level = 1; level <= n; ++level) {
     v = v + bin;
     bitmap.setPen(kBlack);
-    if (!m.view.blackLines) setScaleBrush(m.view, bitmap, v);
+    if (!view.blackLines) setScaleBrush(view, bitmap, v);
     for (int a = a0; a <= a1 - 1; ++a)
       for (int b = b0; b <= b1 - 1; ++b) {
         loadCell(f, a, b, k);
@@ -40,40 +40,35 @@ void contourLines(Model& m, DrawingSurface& bitmap, const Field& f, int a0, int 
 
 } // namespace
 
-PixelPoint mainCrossingPixel(const Model& m, int c, GridNode P, GridNode Q, double v) {
-  return crossing(MainGridField{m, c}, P, Q, v);
+void drawMainContourLines(const FlowSolution& solution, const GridPixels& pixels,
+                          const ViewState& view, DrawingSurface& bitmap, int i0, int i1, int j0,
+                          int j1, int c, int n) {
+  contourLines(view, bitmap, MainGridField{solution, pixels, c}, i0, i1, j0, j1, n);
 }
 
-PixelPoint bodyCrossingPixel(const Model& m, int g, int c, GridNode P, GridNode Q, double v) {
-  return crossing(AuxGridField{m, g, c}, P, Q, v);
+void drawBodyContourLines(const FlowSolution& solution, const GridPixels& pixels,
+                          const ViewState& view, DrawingSurface& bitmap, int p0, int p1, int r0,
+                          int r1, int g, int c, int n) {
+  contourLines(view, bitmap, AuxGridField{solution, pixels, g, c}, p0, p1, r0, r1, n);
 }
 
-void drawMainContourLines(Model& m, DrawingSurface& bitmap, int i0, int i1, int j0, int j1, int c,
-                          int n) {
-  contourLines(m, bitmap, MainGridField{m, c}, i0, i1, j0, j1, n);
-}
-
-void drawBodyContourLines(Model& m, DrawingSurface& bitmap, int p0, int p1, int r0, int r1, int g,
-                          int c, int n) {
-  contourLines(m, bitmap, AuxGridField{m, g, c}, p0, p1, r0, r1, n);
-}
-
-void drawMainContours(Model& m, DrawingSurface& bitmap, int i0, int i1, int j0, int j1, int c,
-                      int n) {
-  if (m.view.fillContours) {
-    drawMainContourBands(m, bitmap, i0, i1, j0, j1, c, n);
-    if (m.view.blackLines) drawMainContourLines(m, bitmap, i0, i1, j0, j1, c, n);
+void drawMainContours(const FlowSolution& solution, const GridPixels& pixels, const ViewState& view,
+                      DrawingSurface& bitmap, int i0, int i1, int j0, int j1, int c, int n) {
+  if (view.fillContours) {
+    drawMainContourBands(solution, pixels, view, bitmap, i0, i1, j0, j1, c, n);
+    if (view.blackLines) drawMainContourLines(solution, pixels, view, bitmap, i0, i1, j0, j1, c, n);
   } else {
-    drawMainContourLines(m, bitmap, i0, i1, j0, j1, c, n);
+    drawMainContourLines(solution, pixels, view, bitmap, i0, i1, j0, j1, c, n);
   }
 }
 
-void drawBodyContours(Model& m, DrawingSurface& bitmap, int p0, int p1, int r0, int r1, int g,
-                      int c, int n) {
-  if (m.view.fillContours) {
-    drawBodyContourBands(m, bitmap, p0, p1, r0, r1, g, c, n);
-    if (m.view.blackLines) drawBodyContourLines(m, bitmap, p0, p1, r0, r1, g, c, n);
+void drawBodyContours(const FlowSolution& solution, const GridPixels& pixels, const ViewState& view,
+                      DrawingSurface& bitmap, int p0, int p1, int r0, int r1, int g, int c, int n) {
+  if (view.fillContours) {
+    drawBodyContourBands(solution, pixels, view, bitmap, p0, p1, r0, r1, g, c, n);
+    if (view.blackLines)
+      drawBodyContourLines(solution, pixels, view, bitmap, p0, p1, r0, r1, g, c, n);
   } else {
-    drawBodyContourLines(m, bitmap, p0, p1, r0, r1, g, c, n);
+    drawBodyContourLines(solution, pixels, view, bitmap, p0, p1, r0, r1, g, c, n);
   }
 }

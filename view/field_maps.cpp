@@ -17,35 +17,37 @@ template <typename ValueAt> double derivative(ValueAt f, int k, int n, double tw
 
 // The outermost rows and columns of the main grid take part in a plot only
 // while their dt is 1.
-void setBoundaryDt(Model& m, double dt) {
-  for (int j = 1; j <= m.grids.mainNy; ++j) {
-    m.solution.mainFlow[1][j][slot::dt] = dt;
-    m.solution.mainFlow[m.grids.mainNx][j][slot::dt] = dt;
+void setBoundaryDt(const Grids& grids, FlowSolution& solution, double dt) {
+  for (int j = 1; j <= grids.mainNy; ++j) {
+    solution.mainFlow[1][j][slot::dt] = dt;
+    solution.mainFlow[grids.mainNx][j][slot::dt] = dt;
   }
-  for (int i = 1; i <= m.grids.mainNx; ++i) {
-    m.solution.mainFlow[i][1][slot::dt] = dt;
-    m.solution.mainFlow[i][m.grids.mainNy][slot::dt] = dt;
+  for (int i = 1; i <= grids.mainNx; ++i) {
+    solution.mainFlow[i][1][slot::dt] = dt;
+    solution.mainFlow[i][grids.mainNy][slot::dt] = dt;
   }
 }
 
 enum class MapKind { vorticity, pressure, density };
 
-PlotCaption drawMap(Model& m, ViewSurfaces& s, MapKind kind) {
+PlotCaption drawMap(const FieldMapState& state, ViewSurfaces& s, MapKind kind) {
   constexpr int levels = 20;
-  setBoundaryDt(m, 1.0);
+  setBoundaryDt(state.grids, state.solution, 1.0);
   fillWhite(s.bitmap);
-  if (kind == MapKind::vorticity) computeVorticity(m.layout, m.constants, m.grids, m.solution);
+  if (kind == MapKind::vorticity)
+    computeVorticity(state.layout, state.constants, state.grids, state.solution);
   const int c = kind == MapKind::vorticity  ? slot::omega
                 : kind == MapKind::pressure ? slot::pres
                                             : slot::rho;
-  findScaleRange(m.layout, m.grids, m.solution, m.view, c);
-  drawMainContours(m, s.bitmap, 1, m.grids.mainNx, 1, m.grids.mainNy, c, levels);
-  for (int b = 1; b <= m.grids.nBodies; ++b)
-    drawBodyContours(m, s.bitmap, m.grids.bodyFirst[b], m.grids.bodyLast[b], 1, m.layout.bodyLayers,
-                     1, c, levels);
-  maskBodiesAndWalls(m, s.bitmap);
+  findScaleRange(state.layout, state.grids, state.solution, state.view, c);
+  drawMainContours(state.solution, state.pixels, state.view, s.bitmap, 1, state.grids.mainNx, 1,
+                   state.grids.mainNy, c, levels);
+  for (int b = 1; b <= state.grids.nBodies; ++b)
+    drawBodyContours(state.solution, state.pixels, state.view, s.bitmap, state.grids.bodyFirst[b],
+                     state.grids.bodyLast[b], 1, state.layout.bodyLayers, 1, c, levels);
+  maskBodiesAndWalls(state.layout, state.grids, state.pixels, s.bitmap);
   s.copyBitmapToWindow();
-  setBoundaryDt(m, 0);
+  setBoundaryDt(state.grids, state.solution, 0);
   const Message& title = kind == MapKind::vorticity  ? kTextVorticityMap
                          : kind == MapKind::pressure ? kTextPressureMap
                                                      : kTextDensityMap;
@@ -89,14 +91,14 @@ void computeVorticity(const LayoutParameters& layout, const SolverConstants& con
       }
 }
 
-PlotCaption drawVorticityMap(Model& m, ViewSurfaces& s) {
-  return drawMap(m, s, MapKind::vorticity);
+PlotCaption drawVorticityMap(const FieldMapState& state, ViewSurfaces& s) {
+  return drawMap(state, s, MapKind::vorticity);
 }
 
-PlotCaption drawPressureMap(Model& m, ViewSurfaces& s) {
-  return drawMap(m, s, MapKind::pressure);
+PlotCaption drawPressureMap(const FieldMapState& state, ViewSurfaces& s) {
+  return drawMap(state, s, MapKind::pressure);
 }
 
-PlotCaption drawDensityMap(Model& m, ViewSurfaces& s) {
-  return drawMap(m, s, MapKind::density);
+PlotCaption drawDensityMap(const FieldMapState& state, ViewSurfaces& s) {
+  return drawMap(state, s, MapKind::density);
 }

@@ -24,26 +24,29 @@ struct Weights {
 constexpr int kCornerDa[4] = {0, 1, 1, 0}, kCornerDb[4] = {0, 0, 1, 1};
 
 // Donor cells whose corners lie outside the arrays are not drawn.
-bool auxCellInside(const Model& m, const std::array<int, 4>& d) {
-  return d[1] >= 1 && d[1] + 1 < m.grids.bodyGrid.extent1() && d[2] >= 1 &&
-         d[2] + 1 < m.grids.bodyGrid.extent2() && d[3] >= 1 && d[3] < m.grids.bodyGrid.extent3();
+bool auxCellInside(const Grids& grids, const std::array<int, 4>& d) {
+  return d[1] >= 1 && d[1] + 1 < grids.bodyGrid.extent1() && d[2] >= 1 &&
+         d[2] + 1 < grids.bodyGrid.extent2() && d[3] >= 1 && d[3] < grids.bodyGrid.extent3();
 }
-bool mainCellInside(const Model& m, const std::array<int, 4>& d) {
-  return d[1] >= 1 && d[1] + 1 < m.grids.mainGrid.extent1() && d[2] >= 1 &&
-         d[2] + 1 < m.grids.mainGrid.extent2();
+bool mainCellInside(const Grids& grids, const std::array<int, 4>& d) {
+  return d[1] >= 1 && d[1] + 1 < grids.mainGrid.extent1() && d[2] >= 1 &&
+         d[2] + 1 < grids.mainGrid.extent2();
 }
 
 // Corner k (0..3) of the donor cell of a link.
-const AuxPoint& auxCorner(const Model& m, const Link& l, int k) {
-  return m.grids.bodyGrid[l.donor[1] + kCornerDa[k]][l.donor[2] + kCornerDb[k]][l.donor[3]];
+const AuxPoint& auxCorner(const Grids& grids, const Link& l, int k) {
+  return grids.bodyGrid[l.donor[1] + kCornerDa[k]][l.donor[2] + kCornerDb[k]][l.donor[3]];
 }
-const MainPoint& mainCorner(const Model& m, const Link& l, int k) {
-  return m.grids.mainGrid[l.donor[1] + kCornerDa[k]][l.donor[2] + kCornerDb[k]];
+const PixelPosition& auxCornerPixel(const GridPixels& pixels, const Link& l, int k) {
+  return pixels.body[l.donor[1] + kCornerDa[k]][l.donor[2] + kCornerDb[k]][l.donor[3]];
+}
+const PixelPosition& mainCornerPixel(const GridPixels& pixels, const Link& l, int k) {
+  return pixels.main[l.donor[1] + kCornerDa[k]][l.donor[2] + kCornerDb[k]];
 }
 
-PixelPoint auxDonorPixel(const Model& m, const Link& l, const Weights& w) {
-  return {roundHalfAway(w.apply([&](int k) { return auxCorner(m, l, k).bodyGridPixX; })),
-          roundHalfAway(w.apply([&](int k) { return auxCorner(m, l, k).bodyGridPixY; }))};
+PixelPoint auxDonorPixel(const GridPixels& pixels, const Link& l, const Weights& w) {
+  return {roundHalfAway(w.apply([&](int k) { return auxCornerPixel(pixels, l, k).x; })),
+          roundHalfAway(w.apply([&](int k) { return auxCornerPixel(pixels, l, k).y; }))};
 }
 
 void cross(DrawingSurface& bitmap, PixelPoint p, int size) {
@@ -52,47 +55,48 @@ void cross(DrawingSurface& bitmap, PixelPoint p, int size) {
 
 } // namespace
 
-LinkCheck drawLinkPoints(const Model& m, DrawingSurface& bitmap, int mode) {
+LinkCheck drawLinkPoints(const Grids& grids, const GridPixels& pixels,
+                         const CouplingTables& coupling, DrawingSurface& bitmap, int mode) {
   // Layout units; a sound link misses by about 1e-14, a grid step is 1.25.
   constexpr double kTolerance = 1e-6;
   LinkCheck check;
   bitmap.setPen(kRed);
-  for (int n = 1;
-       n <= std::min(m.coupling.mainFromBodyCount, int(m.coupling.mainFromBody.size()) - 1); ++n) {
-    const Link& l = m.coupling.mainFromBody[n];
-    if (!auxCellInside(m, l.donor)) continue;
+  for (int n = 1; n <= std::min(coupling.mainFromBodyCount, int(coupling.mainFromBody.size()) - 1);
+       ++n) {
+    const Link& l = coupling.mainFromBody[n];
+    if (!auxCellInside(grids, l.donor)) continue;
     const Weights w(l);
-    cross(bitmap, auxDonorPixel(m, l, w), 2);
-    const double x = w.apply([&](int k) { return auxCorner(m, l, k).bodyGridX; });
-    const double y = w.apply([&](int k) { return auxCorner(m, l, k).bodyGridY; });
+    cross(bitmap, auxDonorPixel(pixels, l, w), 2);
+    const double x = w.apply([&](int k) { return auxCorner(grids, l, k).bodyGridX; });
+    const double y = w.apply([&](int k) { return auxCorner(grids, l, k).bodyGridY; });
     const auto& r = l.receiver;
-    const bool receiverInside = r[1] >= 1 && r[1] < m.grids.mainGrid.extent1() && r[2] >= 1 &&
-                                r[2] < m.grids.mainGrid.extent2();
+    const bool receiverInside = r[1] >= 1 && r[1] < grids.mainGrid.extent1() && r[2] >= 1 &&
+                                r[2] < grids.mainGrid.extent2();
     const bool reproduced = receiverInside &&
-                            std::abs(x - m.grids.mainGrid[r[1]][r[2]].mainGridX) <= kTolerance &&
-                            std::abs(y - m.grids.mainGrid[r[1]][r[2]].mainGridY) <= kTolerance;
+                            std::abs(x - grids.mainGrid[r[1]][r[2]].mainGridX) <= kTolerance &&
+                            std::abs(y - grids.mainGrid[r[1]][r[2]].mainGridY) <= kTolerance;
     if (!reproduced && check.failed++ == 0) check.firstDonor = l.donor;
   }
 
   bitmap.setPen(kBlue);
-  for (int n = 1;
-       n <= std::min(m.coupling.bodyFromMainCount, int(m.coupling.bodyFromMain.size()) - 1); ++n) {
-    const Link& l = m.coupling.bodyFromMain[n];
-    if (!mainCellInside(m, l.donor)) continue;
+  for (int n = 1; n <= std::min(coupling.bodyFromMainCount, int(coupling.bodyFromMain.size()) - 1);
+       ++n) {
+    const Link& l = coupling.bodyFromMain[n];
+    if (!mainCellInside(grids, l.donor)) continue;
     const Weights w(l);
     const PixelPoint p = {
-        roundHalfAway(w.apply([&](int k) { return mainCorner(m, l, k).mainGridPixX; })),
-        roundHalfAway(w.apply([&](int k) { return mainCorner(m, l, k).mainGridPixY; }))};
+        roundHalfAway(w.apply([&](int k) { return mainCornerPixel(pixels, l, k).x; })),
+        roundHalfAway(w.apply([&](int k) { return mainCornerPixel(pixels, l, k).y; }))};
     cross(bitmap, p, 7);
     if (mode != 0) cross(bitmap, p, 7);
   }
 
   bitmap.setPen(kGreen);
-  for (int n = 1;
-       n <= std::min(m.coupling.bodyFromBodyCount, int(m.coupling.bodyFromBody.size()) - 1); ++n) {
-    const Link& l = m.coupling.bodyFromBody[n];
-    if (!auxCellInside(m, l.donor)) continue;
-    cross(bitmap, auxDonorPixel(m, l, Weights(l)), 3);
+  for (int n = 1; n <= std::min(coupling.bodyFromBodyCount, int(coupling.bodyFromBody.size()) - 1);
+       ++n) {
+    const Link& l = coupling.bodyFromBody[n];
+    if (!auxCellInside(grids, l.donor)) continue;
+    cross(bitmap, auxDonorPixel(pixels, l, Weights(l)), 3);
   }
   return check;
 }
@@ -101,23 +105,26 @@ bool linksBelongToGrids(const LayoutParameters& layout, const CouplingTables& co
   return coupling.linkedLayout == layout;
 }
 
-void meshView(Model& m, ViewSurfaces& s) {
+void meshView(const LayoutParameters& layout, const Grids& grids, ViewState& view,
+              GridPixels& pixels, ViewSurfaces& s) {
   fillWhite(s.bitmap);
-  placeLayoutOnBitmap(m, s.bitmap);
-  drawBodyGridLines(m, s.bitmap);
-  drawMainGridLines(m, s.bitmap);
+  placeLayoutOnBitmap(layout, grids, view, pixels, s.bitmap);
+  drawBodyGridLines(layout, grids, pixels, s.bitmap);
+  drawMainGridLines(grids, pixels, s.bitmap);
   s.copyBitmapToWindow();
 }
 
-LinkViewFinding linkView(const Model& m, ViewSurfaces& s) {
+LinkViewFinding linkView(const LayoutParameters& layout, const Grids& grids,
+                         const GridPixels& pixels, const CouplingTables& coupling,
+                         ViewSurfaces& s) {
   fillWhite(s.bitmap);
-  const bool anyLinks = m.coupling.mainFromBodyCount > 0 || m.coupling.bodyFromMainCount > 0 ||
-                        m.coupling.bodyFromBodyCount > 0;
-  if (anyLinks && !linksBelongToGrids(m.layout, m.coupling)) {
+  const bool anyLinks = coupling.mainFromBodyCount > 0 || coupling.bodyFromMainCount > 0 ||
+                        coupling.bodyFromBodyCount > 0;
+  if (anyLinks && !linksBelongToGrids(layout, coupling)) {
     s.copyBitmapToWindow();
     return {true, {}};
   }
-  const LinkCheck check = drawLinkPoints(m, s.bitmap, 1);
+  const LinkCheck check = drawLinkPoints(grids, pixels, coupling, s.bitmap, 1);
   s.copyBitmapToWindow();
   return {false, check};
 }
@@ -131,7 +138,8 @@ std::optional<std::string> linkViewMessage(const LinkViewFinding& finding, Langu
                  std::to_string(finding.check.failed)});
 }
 
-void holeView(const Grids& grids, const CouplingTables& coupling, ViewSurfaces& s) {
+void holeView(const Grids& grids, const GridPixels& pixels, const CouplingTables& coupling,
+              ViewSurfaces& s) {
   fillWhite(s.bitmap);
   for (int n = 1; n <= std::min(coupling.mainHoleCount, int(coupling.mainHoleList.size()) - 1);
        ++n) {
@@ -139,8 +147,8 @@ void holeView(const Grids& grids, const CouplingTables& coupling, ViewSurfaces& 
     if (h.i < 1 || h.i >= grids.mainGrid.extent1() || h.j < 1 || h.j >= grids.mainGrid.extent2())
       continue;
     s.bitmap.setPen(kCyan);
-    drawCross(s.bitmap, roundHalfAway(grids.mainGrid[h.i][h.j].mainGridPixX),
-              roundHalfAway(grids.mainGrid[h.i][h.j].mainGridPixY), 2);
+    drawCross(s.bitmap, roundHalfAway(pixels.main[h.i][h.j].x),
+              roundHalfAway(pixels.main[h.i][h.j].y), 2);
   }
   s.copyBitmapToWindow();
 }

@@ -15,7 +15,8 @@
 
 // "メッシュ" (onMeshViewChosen): placeLayoutOnBitmap, every auxiliary grid line, every
 // main-grid line, black.
-void meshView(Model& m, ViewSurfaces& s);
+void meshView(const LayoutParameters& layout, const Grids& grids, ViewState& view,
+              GridPixels& pixels, ViewSurfaces& s);
 
 // The check of the main-grid links (mainFromBody): how many do not reproduce
 // their receiver and the donor cell (p, r, grid set) of the first.
@@ -34,7 +35,8 @@ struct LinkViewFinding {
 
 // "BY_L_R１　主←補助" (onLinkViewChosen): drawLinkPoints(1) and the check of its
 // main-grid links.
-LinkViewFinding linkView(const Model& m, ViewSurfaces& s);
+LinkViewFinding linkView(const LayoutParameters& layout, const Grids& grids,
+                         const GridPixels& pixels, const CouplingTables& coupling, ViewSurfaces& s);
 
 // The one message the window shows for a finding of the link view: that the
 // links belong to other grids, or how many failed and the first one's donor
@@ -46,7 +48,8 @@ bool linksBelongToGrids(const LayoutParameters& layout, const CouplingTables& co
 
 // "穴－領域" (onHoleViewChosen): a cyan cross of half-size 2 on every hole point of the
 // main grid, in list order.
-void holeView(const Grids& grids, const CouplingTables& coupling, ViewSurfaces& s);
+void holeView(const Grids& grids, const GridPixels& pixels, const CouplingTables& coupling,
+              ViewSurfaces& s);
 
 // "穴－領域-2" (onUnfilledReceiverViewChosen): red crosses on the points of a receiver list that
 // no part of the program fills: a white picture, pen red.
@@ -62,4 +65,5 @@ void unfilledReceiverView(ViewSurfaces& s);
 // grid (a donor cell whose coordinates were never filled lands at the origin).
 // The interpolation of a sound link reproduces the receiver to rounding, so
 // the tolerance is far above rounding and far below the grid spacing.
-LinkCheck drawLinkPoints(const Model& m, DrawingSurface& bitmap, int mode);
+LinkCheck drawLinkPoints(const Grids& grids, const GridPixels& pixels,
+                         const CouplingTables& coupling, DrawingSurface& bitmap, int mode);

@@ -47,27 +47,51 @@ int tracePointCount(int speed);
 double traceDisplacementFactor(const SolverConstants& constants, const ViewState& view, int speed);
 
 // Traces N particles over T points through the velocity of the main grid into
-// traceX, traceY, traceMoving.  Each step moves a particle by f times the
+// the view's traceX, traceY, traceMoving.  Each step moves a particle by f times the
 // velocity of the nearest main-grid point (in pixels) within a small search
 // window that follows the particle.  Passes a checkpoint once per particle
 // and moves the progress bar.
-void traceParticles(Model& m, ProgressObserver& progress, int pointCount, double factor);
+void traceParticles(const Grids& grids, const GridPixels& pixels, const FlowSolution& solution,
+                    ViewState& view, ProgressObserver& progress, int pointCount, double factor);
 
 // The frames of one pass over traces of pointCount points: frame t moves
 // every particle from point t to t + 1, and the pass ends with the last frame
 // that shows a moving particle inside the channel (the main grid's rectangle
 // on screen); at least one frame.
-int tracePassFrames(const Grids& grids, const ViewState& view, int pointCount, int particles);
+int tracePassFrames(const Grids& grids, const GridPixels& pixels, const ViewState& view,
+                    int pointCount, int particles);
 
 // The black picture the traces move over: the view bitmap black, every body
 // red (drawWholeLayoutPicture), copied to the window.
-void showTraceBackground(const Model& m, ViewSurfaces& s);
+void showTraceBackground(const LayoutParameters& layout, const Grids& grids,
+                         const GridPixels& pixels, ViewSurfaces& s);
 // Moves the stored traces (when ready) by (dx, dy) pixels: the view transform
 // has moved the picture by that much.
-void shiftTraces(Model& m, double dx, double dy);
+void shiftTraces(const Grids& grids, ViewState& view, double dx, double dy);
 // The last frame of a pass drawn again: the background and a white cross at
 // the pass's last point of every particle still moving there.
-void showLastTraceFrame(const Model& m, ViewSurfaces& s);
+void showLastTraceFrame(const LayoutParameters& layout, const Grids& grids,
+                        const GridPixels& pixels, const ViewState& view, ViewSurfaces& s);
+
+// What the animation reads and what it writes: the layout, the solver's
+// constants, the grids, their pixels and the flow are only read; the view
+// (the stored traces, their speed and state) and the run (its stop request,
+// its count of steps done and its clock) are written.  Made from the model
+// where the animation starts.
+struct AnimationState {
+  // Implicit, so that the animation is started with the model itself.
+  AnimationState(Model& m) // NOLINT(google-explicit-constructor)
+      : layout(m.layout), constants(m.constants), grids(m.grids), pixels(m.pixels),
+        solution(m.solution), view(m.view), run(m.run) {}
+
+  const LayoutParameters& layout;
+  const SolverConstants& constants;
+  const Grids& grids;
+  const GridPixels& pixels;
+  const FlowSolution& solution;
+  ViewState& view;
+  RunState& run;
+};
 
 // animateParticles: particle traces at speed 1, 3 or 6.  Traces are computed when
 // they are not ready (particleState != 2, also after a change of speed by 2 or
@@ -79,5 +103,5 @@ void showLastTraceFrame(const Model& m, ViewSurfaces& s);
 // entry it only returns the window to its editing mode.  Always ends in the editing mode with
 // stepsDone as on entry.  The status texts, the check boxes, the progress,
 // the clock and a checkpoint per frame go through `observer`.
-void animateParticles(Model& m, ViewSurfaces& s, RunObserver& observer, ParticleWindow& win,
-                      int speed);
+void animateParticles(const AnimationState& m, ViewSurfaces& s, RunObserver& observer,
+                      ParticleWindow& win, int speed);

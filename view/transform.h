@@ -25,15 +25,17 @@ inline int roundHalfAway(double x) {
   return 0; // NaN
 }
 
-// placeLayoutOnBitmap: rewrites the pixel coordinates of every
-// auxiliary-grid point, main-grid point, body centre and per-column body
-// position from the view parameters and the bitmap's size W x H:
+// placeLayoutOnBitmap: rewrites the pixels record, the pixel positions of
+// every auxiliary-grid point, main-grid point, body centre and per-column
+// body position, from the grids' coordinates, the view parameters and the
+// bitmap's size W x H:
 //   pixX = (x - viewCentreX)·viewScale + W div 2
 //   pixY = -(y - y0)·viewScale + H div 2,
 // y0 = viewCentreY on a bitmap wider than high, viewCentreY - 20 otherwise.
 // Also sets particleState = 1 (traces must be seeded again).  The window
 // then shows its controls of a new view (showNewViewControls).
-void placeLayoutOnBitmap(Model& m, const DrawingSurface& bitmap);
+void placeLayoutOnBitmap(const LayoutParameters& layout, const Grids& grids, ViewState& view,
+                         GridPixels& pixels, const DrawingSurface& bitmap);
 // The view's centre at start, once the grids of the start-up layout are
 // made: half way along the channel to the last column, 10 layout units
 // towards the inflow (viewCentreY and viewScale keep their start values).
@@ -46,7 +48,8 @@ void centreViewAtStart(const LayoutParameters& layout, const Grids& grids, ViewS
 // of a few pixels.  A view that shows them already is left exactly as it
 // is, and false returned; otherwise the scale shrinks (never grows) until
 // they fit and the view centres on them.
-bool fitViewToLayout(Model& m, const DrawingSurface& bitmap, int topHidden, int shownHeight);
+bool fitViewToLayout(const Grids& grids, ViewState& view, const DrawingSurface& bitmap,
+                     int topHidden, int shownHeight);
 // The view the program starts with: the start-up scale and height, and the
 // centre of centreViewAtStart.
 void resetView(const LayoutParameters& layout, const Grids& grids, ViewState& view);
@@ -55,11 +58,13 @@ void resetView(const LayoutParameters& layout, const Grids& grids, ViewState& vi
 struct LayoutPoint {
   double x, y;
 };
-LayoutPoint pixelToLayout(const Model& m, const DrawingSurface& bitmap, double px, double py);
+LayoutPoint pixelToLayout(const ViewState& view, const DrawingSurface& bitmap, double px,
+                          double py);
 
 // The mapping of placeLayoutOnBitmap alone, without its other effects: how a new
-// size of the bitmap moves the picture.
-void mapToPixels(Model& m, const DrawingSurface& bitmap);
+// size of the bitmap moves the picture.  Writes only the pixels.
+void mapToPixels(const LayoutParameters& layout, const Grids& grids, const ViewState& view,
+                 GridPixels& pixels, const DrawingSurface& bitmap);
 
 // The six pan and zoom buttons of the main window, by the parameter they change.
 enum class ViewChange {
@@ -75,4 +80,6 @@ enum class ViewChange {
 // placeLayoutOnBitmap, the outline picture (drawLayoutPicture with the layout dialog's
 // choice, true for "全体"), the bitmap copied to the window.  Whatever plot was
 // on screen is replaced by the outlines.
-void changeView(Model& m, ViewSurfaces& s, ViewChange change, bool wholeLayoutChosen);
+void changeView(const LayoutParameters& layout, const LayoutEditing& editing, const Grids& grids,
+                ViewState& view, GridPixels& pixels, ViewSurfaces& s, ViewChange change,
+                bool wholeLayoutChosen);

@@ -12,11 +12,11 @@ namespace {
 // The colour of an arrow of magnitude s: red, unless s lies in one of the 20
 // bins below scaleHigh; every bin is tested, so on a shared edge the lower bin
 // wins, and the arrow takes the colour of its bin's lower edge.
-void arrowColour(Model& m, DrawingSurface& bitmap, double s, double bin) {
+void arrowColour(const ViewState& view, DrawingSurface& bitmap, double s, double bin) {
   bitmap.setPen(kRed);
-  double upper = m.view.scaleHigh, lower = m.view.scaleHigh - bin;
+  double upper = view.scaleHigh, lower = view.scaleHigh - bin;
   for (int k = 1; k <= 20; ++k) {
-    if (lower <= s && s <= upper) setScaleBrush(m.view, bitmap, lower);
+    if (lower <= s && s <= upper) setScaleBrush(view, bitmap, lower);
     upper = upper - bin;
     lower = lower - bin;
   }
@@ -36,33 +36,33 @@ void arrow(DrawingSurface& bitmap, double x, double y, double u, double v, doubl
 
 } // namespace
 
-PlotCaption drawVelocityVectors(Model& m, DrawingSurface& bitmap, int mode) {
-  const double bin = (m.view.scaleHigh - m.view.scaleLow) / 20;
+PlotCaption drawVelocityVectors(const LayoutParameters& layout, const Grids& grids,
+                                const GridPixels& pixels, const FlowSolution& solution,
+                                const ViewState& view, DrawingSurface& bitmap, int mode) {
+  const double bin = (view.scaleHigh - view.scaleLow) / 20;
   fillWhite(bitmap);
 
-  for (int i = 1; i <= m.grids.mainNx; ++i)
-    for (int j = 1; j <= m.grids.mainNy; ++j) {
-      const double u = m.solution.mainFlow[i][j][slot::u], v = m.solution.mainFlow[i][j][slot::v];
+  for (int i = 1; i <= grids.mainNx; ++i)
+    for (int j = 1; j <= grids.mainNy; ++j) {
+      const double u = solution.mainFlow[i][j][slot::u], v = solution.mainFlow[i][j][slot::v];
       const double s = std::sqrt(u * u + v * v);
       if (!std::isfinite(s) || s < 1e-10) continue;
-      arrowColour(m, bitmap, s, bin);
-      arrow(bitmap, m.grids.mainGrid[i][j].mainGridPixX, m.grids.mainGrid[i][j].mainGridPixY, u, v,
-            s);
+      arrowColour(view, bitmap, s, bin);
+      arrow(bitmap, pixels.main[i][j].x, pixels.main[i][j].y, u, v, s);
     }
 
   if (mode != 2)
-    for (int b = 1; b <= m.grids.nBodies; ++b)
-      for (int r = 1; r <= m.layout.bodyLayers; ++r)
-        for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p) {
-          const double u = m.solution.bodyFlow[p][r][1][slot::u],
-                       v = m.solution.bodyFlow[p][r][1][slot::v];
+    for (int b = 1; b <= grids.nBodies; ++b)
+      for (int r = 1; r <= layout.bodyLayers; ++r)
+        for (int p = grids.bodyFirst[b]; p <= grids.bodyLast[b]; ++p) {
+          const double u = solution.bodyFlow[p][r][1][slot::u],
+                       v = solution.bodyFlow[p][r][1][slot::v];
           const double s = std::sqrt(u * u + v * v) + 1e-5;
           if (!std::isfinite(s)) continue;
-          arrowColour(m, bitmap, s, bin);
-          arrow(bitmap, m.grids.bodyGrid[p][r][1].bodyGridPixX,
-                m.grids.bodyGrid[p][r][1].bodyGridPixY, u, v, s);
+          arrowColour(view, bitmap, s, bin);
+          arrow(bitmap, pixels.body[p][r][1].x, pixels.body[p][r][1].y, u, v, s);
         }
 
-  maskBodiesAndWalls(m, bitmap);
+  maskBodiesAndWalls(layout, grids, pixels, bitmap);
   return {&kTextVelocityVectors, false};
 }

@@ -14,5 +14,9 @@
 // mode 2 draws the main grid only, any other mode both grids.  A point with a
 // non-finite velocity gets no arrow.  Returns the plot's title for status
 // panel 0 (the check boxes stay as they are).  The caller copies the bitmap
-// to the window.
-[[nodiscard]] PlotCaption drawVelocityVectors(Model& m, DrawingSurface& bitmap, int mode);
+// to the window.  Reads the flow, the grids, their pixels and the view's
+// colour scale; writes only the bitmap.
+[[nodiscard]] PlotCaption drawVelocityVectors(const LayoutParameters& layout, const Grids& grids,
+                                              const GridPixels& pixels,
+                                              const FlowSolution& solution, const ViewState& view,
+                                              DrawingSurface& bitmap, int mode);

@@ -143,7 +143,7 @@ TEST(BatchMode, DefaultRunMatchesTheWindowsRunAndWritesItsPicture) {
   const QImage png(out + "/pressure.png");
   ASSERT_FALSE(png.isNull()) << "a decodable PNG";
   ViewSurfaces surfaces;
-  placeLayoutOnBitmap(s.m, surfaces.bitmap);
+  placeLayoutOnBitmap(s.m.layout, s.m.grids, s.m.view, s.m.pixels, surfaces.bitmap);
   (void)drawPressureMap(s.m, surfaces);
   const DrawingSurface& w = surfaces.window;
   const QImage view(reinterpret_cast<const uchar*>(w.bits()), w.width(), w.height(), w.width() * 4,

@@ -49,14 +49,14 @@ TEST(ColourLegend, SavedPictureIsTheViewWithTheLegendBesideIt) {
 TEST(ColourLegend, StaysThroughPanAndZoomAndGoesAwayWithTheMap) {
   StartedWindow s;
   s.mainButton("densityButton")->click();
-  const double bodyX = s.m.grids.body[1].bodyPixX;
+  const double bodyX = s.m.pixels.bodyCentre[1].x;
   s.mainButton("zoomOutButton")->click(); // zoom out: the map at the new scale
   s.mainButton("panLeftButton")->click();
-  EXPECT_NE(s.m.grids.body[1].bodyPixX, bodyX);
+  EXPECT_NE(s.m.pixels.bodyCentre[1].x, bodyX);
   EXPECT_EQ(s.w.shownLegend().quantity, LegendQuantity::density);
   EXPECT_TRUE(s.w.findChild<QWidget*>("ColourLegend")->isVisible());
-  EXPECT_EQ(s.grabbed().pixelColor(roundHalfAway(s.m.grids.body[1].bodyPixX),
-                                   roundHalfAway(s.m.grids.body[1].bodyPixY)),
+  EXPECT_EQ(s.grabbed().pixelColor(roundHalfAway(s.m.pixels.bodyCentre[1].x),
+                                   roundHalfAway(s.m.pixels.bodyCentre[1].y)),
             kWhitePixel)
       << "the map's white body interiors where the bodies now are";
   s.w.findChild<QAction*>("pattern2Item")->trigger(); // a new layout: its outlines
@@ -131,8 +131,7 @@ TEST(ColourLegend, TheTallestLegendLeavesTheChannelAndFitsAtTheSmallestWindow) {
   s.w.plotVectors(); // 21 rows
   const QWidget* strip = s.w.findChild<QWidget*>("ColourLegend");
   ASSERT_TRUE(strip->isVisible());
-  EXPECT_LT(s.m.grids.mainGrid[s.m.grids.mainNx][1].mainGridPixX, strip->x())
-      << "the outlet under the legend";
+  EXPECT_LT(s.m.pixels.main[s.m.grids.mainNx][1].x, strip->x()) << "the outlet under the legend";
   s.w.resize(s.w.minimumSize());
   QApplication::processEvents();
   EXPECT_LE(strip->geometry().bottom(), s.w.centralWidget()->height()) << "rows cut";

@@ -72,8 +72,8 @@ struct RunningWindow : StartedWindow {
   }
   void choose(const char* button) { w.layoutDialog().findChild<QAbstractButton*>(button)->click(); }
   void pick(int column) {
-    const ColumnBodyPosition& p = m.grids.columnBody[column][1];
-    w.onPictureClicked(roundHalfAway(p.columnBodyPixX), roundHalfAway(p.columnBodyPixY));
+    const PixelPosition& p = m.pixels.columnBody[column][1];
+    w.onPictureClicked(roundHalfAway(p.x), roundHalfAway(p.y));
   }
   // A layout file of one column of `count` plates.
   QString layoutFile(const QTemporaryDir& dir, int count) {

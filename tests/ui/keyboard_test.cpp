@@ -97,10 +97,10 @@ TEST(Probe, StatusLineShowsThePositionUnderTheMouse) {
   auto* probe = s.w.findChild<QLabel*>("Probe");
   ASSERT_TRUE(probe);
   // Beside the first body: the position; no flow yet.
-  const int x = roundHalfAway(s.m.grids.body[1].bodyPixX) + 30,
-            y = roundHalfAway(s.m.grids.body[1].bodyPixY);
+  const int x = roundHalfAway(s.m.pixels.bodyCentre[1].x) + 30,
+            y = roundHalfAway(s.m.pixels.bodyCentre[1].y);
   QTest::mouseMove(s.w.centralWidget(), QPoint(x, y));
-  const LayoutPoint at = pixelToLayout(s.m, s.w.surfaces().bitmap, x, y);
+  const LayoutPoint at = pixelToLayout(s.m.view, s.w.surfaces().bitmap, x, y);
   EXPECT_EQ(probe->text(), QStringLiteral("x %1 y %2")
                                .arg(QString::number(at.x, 'f', 1), QString::number(at.y, 'f', 1)));
 }
@@ -117,8 +117,7 @@ TEST(ViewFitWindow, ALayoutChangeBringsTheWallsIntoSightUnlessTheUserMovedTheVie
   };
   auto wallsShown = [&] {
     const int bottom = s.w.centralWidget()->height();
-    return s.m.grids.mainGrid[1][1].mainGridPixY < bottom &&
-           s.m.grids.mainGrid[1][s.m.grids.mainNy].mainGridPixY > 0;
+    return s.m.pixels.main[1][1].y < bottom && s.m.pixels.main[1][s.m.grids.mainNy].y > 0;
   };
   makeTall(40);
   EXPECT_LT(s.m.view.viewScale, startScale);

@@ -103,8 +103,8 @@ TEST(LayoutInStep, APatternWithFewerColumnsKeepsTheSelectionOnOne) {
   StartedWindow s;
   choose(s, "selectedColumnChoice");
   s.clickDialog("addColumnButton"); // six columns
-  const ColumnBodyPosition& last = s.m.grids.columnBody[6][1];
-  s.w.onPictureClicked(roundHalfAway(last.columnBodyPixX), roundHalfAway(last.columnBodyPixY));
+  const PixelPosition& last = s.m.pixels.columnBody[6][1];
+  s.w.onPictureClicked(roundHalfAway(last.x), roundHalfAway(last.y));
   ASSERT_EQ(s.m.editing.selectedColumn, 6);
   s.w.findChild<QAction*>("pattern3Item")->trigger(); // four columns
   EXPECT_EQ(s.m.editing.selectedColumn, 4);

@@ -48,8 +48,8 @@ TEST(MainWindowStart, ShowsTheDefaultLayoutAsTheWholeOutlinePicture) {
     EXPECT_EQ(s.bodyColour(image, b), kRedPixel) << "body " << b;
   EXPECT_EQ(s.lowerWallColour(image), kRedPixel) << "walls are red in the whole-layout picture";
   // Between the bodies the picture is white.
-  const double midX = (s.m.grids.body[1].bodyPixX + s.m.grids.body[4].bodyPixX) / 2;
-  EXPECT_EQ(StartedWindow::colourAt(image, midX, s.m.grids.body[1].bodyPixY), kWhitePixel);
+  const double midX = (s.m.pixels.bodyCentre[1].x + s.m.pixels.bodyCentre[4].x) / 2;
+  EXPECT_EQ(StartedWindow::colourAt(image, midX, s.m.pixels.bodyCentre[1].y), kWhitePixel);
 }
 
 TEST(MainWindowStart, CaptionsMenusAndHiddenItems) {
@@ -137,15 +137,15 @@ TEST(MainWindowPatterns, EachPresetRedrawsItsLayout) {
 
 TEST(MainWindowView, PanAndZoomMoveThePicture) {
   StartedWindow s;
-  const double x0 = s.m.grids.body[1].bodyPixX, y0 = s.m.grids.body[1].bodyPixY;
+  const double x0 = s.m.pixels.bodyCentre[1].x, y0 = s.m.pixels.bodyCentre[1].y;
   s.w.services().setStatusText(0, "plot");
   s.w.services().setStatusText(1, "step");
   s.mainButton("panLeftButton")->click();
-  EXPECT_NEAR(s.m.grids.body[1].bodyPixX, x0 - 4 * 2.95, 1e-9) << "viewCentreX + 4 moves it left";
+  EXPECT_NEAR(s.m.pixels.bodyCentre[1].x, x0 - 4 * 2.95, 1e-9) << "viewCentreX + 4 moves it left";
   EXPECT_EQ(statusText(s.w, 0), "") << "the outlines replace the plot and its title";
   EXPECT_EQ(statusText(s.w, 1), "");
   s.mainButton("panUpButton")->click();
-  EXPECT_NEAR(s.m.grids.body[1].bodyPixY, y0 - 4 * 2.95, 1e-9) << "viewCentreY - 4 moves it up";
+  EXPECT_NEAR(s.m.pixels.bodyCentre[1].y, y0 - 4 * 2.95, 1e-9) << "viewCentreY - 4 moves it up";
   s.mainButton("zoomInButton")->click();
   EXPECT_DOUBLE_EQ(s.m.view.viewScale, 2.95 * 1.05);
   const QImage image = s.grabbed();
@@ -166,8 +166,8 @@ TEST(MainWindowView, PanCrossFollowsTheRightEdge) {
 TEST(MainWindowColumns, MouseSelectsAColumnOnlyInTheColumnMode) {
   StartedWindow s;
   auto clickBodyOf = [&](int c, int k) {
-    s.w.onPictureClicked(roundHalfAway(s.m.grids.columnBody[c][k].columnBodyPixX) + 9,
-                         roundHalfAway(s.m.grids.columnBody[c][k].columnBodyPixY) + 9);
+    s.w.onPictureClicked(roundHalfAway(s.m.pixels.columnBody[c][k].x) + 9,
+                         roundHalfAway(s.m.pixels.columnBody[c][k].y) + 9);
   };
   clickBodyOf(3, 2);
   EXPECT_EQ(s.m.editing.selectedColumn, 1) << "the whole-layout mode ignores clicks";
@@ -193,8 +193,8 @@ TEST(MainWindowColumns, MouseSelectsAColumnOnlyInTheColumnMode) {
     EXPECT_EQ(s.bodyColour(again, b), b >= 11 ? kRedPixel : kWhitePixel) << b;
 
   // 15 pixels away (squared distance 225) is out of reach.
-  s.w.onPictureClicked(roundHalfAway(s.m.grids.columnBody[1][1].columnBodyPixX) + 15,
-                       roundHalfAway(s.m.grids.columnBody[1][1].columnBodyPixY));
+  s.w.onPictureClicked(roundHalfAway(s.m.pixels.columnBody[1][1].x) + 15,
+                       roundHalfAway(s.m.pixels.columnBody[1][1].y));
   EXPECT_EQ(s.m.editing.selectedColumn, 5);
 }
 

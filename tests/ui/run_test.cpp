@@ -192,8 +192,8 @@ TEST(MainWindowRun, ColumnSelectionDuringARunLeavesTheRunsCountAlone) {
   // with it is seen at step 30.
   s.onStatusText = [&](const std::string& text) {
     if (text != progressText(20)) return;
-    s.w.onPictureClicked(roundHalfAway(s.m.grids.columnBody[2][1].columnBodyPixX),
-                         roundHalfAway(s.m.grids.columnBody[2][1].columnBodyPixY));
+    s.w.onPictureClicked(roundHalfAway(s.m.pixels.columnBody[2][1].x),
+                         roundHalfAway(s.m.pixels.columnBody[2][1].y));
     s.stop->click();
   };
   s.press(s.start, "the run stopped after step 20");

@@ -76,12 +76,12 @@ struct StartedWindow {
     return image.pixelColor(roundHalfAway(pixX), roundHalfAway(pixY));
   }
   QColor bodyColour(const QImage& image, int b) {
-    return colourAt(image, m.grids.body[b].bodyPixX, m.grids.body[b].bodyPixY);
+    return colourAt(image, m.pixels.bodyCentre[b].x, m.pixels.bodyCentre[b].y);
   }
   // A pixel in the middle of the lower channel wall.
   QColor lowerWallColour(const QImage& image) {
-    const MainPoint& p = m.grids.mainGrid[m.grids.mainNx / 2][1];
-    return colourAt(image, p.mainGridPixX, p.mainGridPixY);
+    const PixelPosition& p = m.pixels.main[m.grids.mainNx / 2][1];
+    return colourAt(image, p.x, p.y);
   }
 
   // The window's own loops (a run, the particle animation) go on beside it

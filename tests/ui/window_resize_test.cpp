@@ -43,14 +43,14 @@ void pretendRunPassedStepHundred(Model& m) {
 
 TEST(WindowResize, TheOutlinePictureIsDrawnAgainAtTheNewSize) {
   StartedWindow s;
-  const double x0 = s.m.grids.body[1].bodyPixX;
+  const double x0 = s.m.pixels.bodyCentre[1].x;
   const int widthBefore = s.w.windowSurface().width();
   for (const QSize size : {QSize(1000, 650), QSize(450, 300), QSize(1000, 650)}) {
     resizeTo(s, size.width(), size.height());
     const QSize view(s.w.width() - legendColumnWidth(), s.w.frameGeometry().height());
     EXPECT_EQ(s.w.windowSurface().size(), view) << "the view leaves the legend column";
     // The view's centre stays at the bitmap's centre.
-    EXPECT_DOUBLE_EQ(s.m.grids.body[1].bodyPixX, x0 + (view.width() / 2 - widthBefore / 2));
+    EXPECT_DOUBLE_EQ(s.m.pixels.bodyCentre[1].x, x0 + (view.width() / 2 - widthBefore / 2));
     const QImage resized = surface(s);
     // Panning there and back draws the same view afresh at this size.
     s.mainButton("panLeftButton")->click();
