@@ -16,7 +16,7 @@ public:
       : m_(m), surfaces_(surfaces), observer_(observer) {}
 
   void setControlMode(int) override {}
-  // findSpeedRange(0.9.layout, 0.9.grids, 0.9.solution, 0.9.view), drawVelocityVectors(1), the
+  // findSpeedRange (factor 0.9), drawVelocityVectors(1), the
   // bitmap copied to the window; each plot's caption (its title, for a map the check boxes) goes to
   // the observer.
   void plotVectors() override;

@@ -11,7 +11,7 @@ public:
   virtual ~RunStages() = default;
   // Control mode of the main window: 1 editing, 2 calculating, 3 particles.
   virtual void setControlMode(int mode) = 0;
-  // Step s with s mod 90 = 30: findSpeedRange(0.9.layout, 0.9.grids, 0.9.solution, 0.9.view),
+  // Step s with s mod 90 = 30: findSpeedRange (factor 0.9),
   // drawVelocityVectors(1), copy the view bitmap to the window.
   virtual void plotVectors() = 0;
   // s mod 90 = 60: drawPressureMap, copy the view bitmap to the window.

@@ -61,7 +61,7 @@ void drawBodyContourLines(const FlowSolution& solution, const GridPixels& pixels
 //     widened by eps (range/400 on the main grid, range/10000 on the
 //     auxiliary grids), in the colour of v;
 //   pass 2, the lower half: the partial polygons of each pair of crossings at
-//     v (ppo_*1) and the hull of all crossings at v and v - bin (ppo_*2), in
+//     v (paintBandPiece) and the hull of all crossings at v and v - bin (listBandCrossing), in
 //     the colour of v;
 //   pass 3, the upper half: the partial polygons of the crossings at v, in the
 //     colour of v + bin, for the band [v, v + bin].
