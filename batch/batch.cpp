@@ -256,6 +256,46 @@ std::optional<std::string> writeLastSoundFields(const BatchRequest& request, Lan
   return writeFlowFieldsCgns(m.layout, m.constants, m.grids, m.coupling, m.solution,
                              path.toStdString());
 }
+
+// Writes what a finished run leaves in the output folder, the summary last:
+// a folder with a summary has every output.  The line of the first failure,
+// if one fails.
+std::optional<QString> writeRunOutputs(const BatchRequest& request, Model& m,
+                                       ViewSurfaces& surfaces, BatchServices& ws,
+                                       const BatchOutcome& outcome, const QDir& out) {
+  // The pictures and fields of a sound run first.
+  if (!outcome.diverged) {
+    for (const QString& name : request.pictures)
+      if (const auto failed = writePicture(m, surfaces, ws, name, out.filePath(name + ".png")))
+        return *failed;
+    if (request.fields)
+      if (const auto failed =
+              writeFlowFieldsCgns(m.layout, m.constants, m.grids, m.coupling, m.solution,
+                                  out.filePath("fields.cgns").toStdString()))
+        return "cannot write fields.cgns: " + fileErrorReason(out.filePath("fields.cgns"),
+                                                              FileAccess::write,
+                                                              QString::fromStdString(*failed));
+  }
+  if (outcome.diverged && request.fields)
+    if (const auto failed = writeLastSoundFields(request, ws.language(), outcome.divergedAtStep - 1,
+                                                 out.filePath("fields.cgns")))
+      return "cannot write fields.cgns: " + fileErrorReason(out.filePath("fields.cgns"),
+                                                            FileAccess::write,
+                                                            QString::fromStdString(*failed));
+  for (const auto& [name, text] :
+       {std::pair{QStringLiteral("history.csv"), historyCsv(m.constants, m.grids, m.solution)},
+        std::pair{QStringLiteral("forces.csv"),
+                  forcesCsv(m.layout, m.constants, m.grids, m.solution, m.run.runLength.window)}})
+    if (const auto failed = writeTable(out, name, text)) return *failed;
+  // The surfaces of a flow that ran its course only.
+  if (!outcome.diverged)
+    if (const auto failed =
+            writeTable(out, "surface.csv", surfaceCsv(m.layout, m.constants, m.grids, m.solution)))
+      return *failed;
+  if (const auto failed = saveRunSummary(out.filePath("summary.json"), runSummary(m, outcome)))
+    return "cannot write summary.json: " + *failed;
+  return std::nullopt;
+}
 } // namespace
 
 int runBatch(const BatchRequest& request, std::optional<Language> language, int argc,
@@ -293,7 +333,6 @@ int runBatch(const BatchRequest& request, std::optional<Language> language, int 
   // No output of an earlier run may stand beside this run's, neither while
   // they are written nor after a run that is killed.
   const QDir out(request.out);
-  const QString summaryPath = out.filePath("summary.json");
   if (const auto refused = clearEarlierOutputs(out, request.overwrite))
     return fail(batchExit::outputFailed, *refused);
 
@@ -320,41 +359,8 @@ int runBatch(const BatchRequest& request, std::optional<Language> language, int 
   outcome.diverged = m.run.stopFlag;
   outcome.divergedAtStep = m.run.stepsDone;
 
-  // The pictures and fields of a sound run first, the summary last: a folder
-  // with a summary has every output.
-  if (!outcome.diverged) {
-    for (const QString& name : request.pictures)
-      if (const auto failed = writePicture(m, surfaces, ws, name, out.filePath(name + ".png")))
-        return fail(batchExit::outputFailed, *failed);
-    if (request.fields)
-      if (const auto failed =
-              writeFlowFieldsCgns(m.layout, m.constants, m.grids, m.coupling, m.solution,
-                                  out.filePath("fields.cgns").toStdString()))
-        return fail(batchExit::outputFailed,
-                    "cannot write fields.cgns: " +
-                        fileErrorReason(out.filePath("fields.cgns"), FileAccess::write,
-                                        QString::fromStdString(*failed)));
-  }
-  if (outcome.diverged && request.fields)
-    if (const auto failed = writeLastSoundFields(request, ws.language(), outcome.divergedAtStep - 1,
-                                                 out.filePath("fields.cgns")))
-      return fail(batchExit::outputFailed,
-                  "cannot write fields.cgns: " + fileErrorReason(out.filePath("fields.cgns"),
-                                                                 FileAccess::write,
-                                                                 QString::fromStdString(*failed)));
-  for (const auto& [name, text] :
-       {std::pair{QStringLiteral("history.csv"), historyCsv(m.constants, m.grids, m.solution)},
-        std::pair{QStringLiteral("forces.csv"),
-                  forcesCsv(m.layout, m.constants, m.grids, m.solution, m.run.runLength.window)}})
-    if (const auto failed = writeTable(out, name, text))
-      return fail(batchExit::outputFailed, *failed);
-  // The surfaces of a flow that ran its course only.
-  if (!outcome.diverged)
-    if (const auto failed =
-            writeTable(out, "surface.csv", surfaceCsv(m.layout, m.constants, m.grids, m.solution)))
-      return fail(batchExit::outputFailed, *failed);
-  if (const auto failed = saveRunSummary(summaryPath, runSummary(m, outcome)))
-    return fail(batchExit::outputFailed, "cannot write summary.json: " + *failed);
+  if (const auto failed = writeRunOutputs(request, m, surfaces, ws, outcome, out))
+    return fail(batchExit::outputFailed, *failed);
   if (outcome.diverged)
     return fail(batchExit::diverged, QString::fromStdString(ws.messages.back()));
   return batchExit::done;
