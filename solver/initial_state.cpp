@@ -76,7 +76,10 @@ void setInitialState(const LayoutParameters& layout, const FlowConditions& flow,
     // limits: the classic numbers over the smoothing's gain sqrt(1 + 4 eps)
     // = 3.19.  The body grids carry a grid-scale mode that their classic
     // fourth-difference dissipation does not hold without the smoothing; twice
-    // that coefficient does (README, "Flow conditions").
+    // that coefficient does: a sound mode of the radial lines near the wall
+    // that the centred differences on the curved, stretched cells make grow
+    // and the two-stage step at CFL 1.0 amplifies further (README, "Flow
+    // conditions").
     constants.cflMain = 0.83;
     constants.cflAux = 1.0;
     constants.k4Aux = 2 * 0.015625;
