@@ -142,9 +142,16 @@ QJsonObject runSummary(const ResultRecords& result, const BatchOutcome& outcome)
   s["elapsedMs"] = outcome.elapsedMs;
   s["mainGrid"] = QJsonArray{result.grids.mainNx, result.grids.mainNy};
   s["perimeterPoints"] = result.grids.bodyPerimeterPoints;
-  s["links"] = QJsonObject{{"ryFromWk", result.coupling.mainFromBodyCount},
-                           {"wkFromRy", result.coupling.bodyFromMainCount},
-                           {"wkFromWk", result.coupling.bodyFromBodyCount}};
+  // The links by the grids they join: main-grid receivers from body-grid
+  // donors, body from main, body from another body's grid.  The short names
+  // (ry for the main grid, wk for the body grids) are those of the first
+  // summaries, kept for the scripts that read them.
+  const int mainFromBody = result.coupling.mainFromBodyCount;
+  const int bodyFromMain = result.coupling.bodyFromMainCount;
+  const int bodyFromBody = result.coupling.bodyFromBodyCount;
+  s["links"] = QJsonObject{{"mainFromBody", mainFromBody}, {"bodyFromMain", bodyFromMain},
+                           {"bodyFromBody", bodyFromBody}, {"ryFromWk", mainFromBody},
+                           {"wkFromRy", bodyFromMain},     {"wkFromWk", bodyFromBody}};
   s["holes"] = result.coupling.mainHoleCount;
   s["density"] = QJsonArray{ranges.densityMin, ranges.densityMax};
   s["pressure"] = QJsonArray{ranges.pressureMin, ranges.pressureMax};

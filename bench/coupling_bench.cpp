@@ -55,10 +55,10 @@ void reportCounts(benchmark::State& state, const Model& m, const QuietWindow& ws
     state.SkipWithError(("the set-up reported: " + ws.lastMessage).c_str());
   state.SetLabel(kLayoutNames[n]);
   state.counters["grid"] = m.grids.mainNx * m.grids.mainNy;
-  state.counters["ryFromWk"] = m.coupling.mainFromBodyCount;
+  state.counters["mainFromBody"] = m.coupling.mainFromBodyCount;
   state.counters["holes"] = m.coupling.mainHoleCount;
-  state.counters["wkFromRy"] = m.coupling.bodyFromMainCount;
-  state.counters["wkFromWk"] = m.coupling.bodyFromBodyCount;
+  state.counters["bodyFromMain"] = m.coupling.bodyFromMainCount;
+  state.counters["bodyFromBody"] = m.coupling.bodyFromBodyCount;
 }
 
 // The whole set-up as a run does it.
