@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <string>
 #include <system_error>
 #include <vector>
 
@@ -81,6 +82,16 @@ const std::pair<const char*, CGNS_ENUMT(BCType_t)> kFamilies[] = {
     {"Outlet", CGNS_ENUMV(BCOutflowSubsonic)},
     {"ChannelWalls", CGNS_ENUMV(BCWallViscous)},
     {"BodySurfaces", CGNS_ENUMV(BCWallViscous)}};
+
+// The flow conditions' choices the numbers of the reference state do not
+// say, one "name value" line each, under the names the layout files use.
+std::string conditionsText(const FlowConditions& flow, const ChannelConditions& channel) {
+  return std::string("bodyViscosity ") + nameOf(flow.bodyViscosity) + "\ntimeStepping " +
+         nameOf(flow.timeStepping) + "\ndissipation " + nameOf(flow.dissipation) + "\nfineness " +
+         std::to_string(flow.fineness) + "\nchannel " + (channel.sized ? "given" : "classic") +
+         "\ninflow " + nameOf(channel.inflow) + "\noutlet " + nameOf(channel.outlet) + "\nends " +
+         nameOf(channel.ends);
+}
 
 // The CGNS calls of one file; the first failure ends the writing and keeps
 // the library's reason.
@@ -187,7 +198,8 @@ public:
   // with constant viscosity and Prandtl number, marched to a steady state
   // with a local time step at every point (not time-accurate), or, in a
   // time-accurate run, with one time step for all points.
-  bool describe(const SolverConstants& constants) {
+  bool describe(const SolverConstants& constants, const FlowConditions& flow,
+                const ChannelConditions& channel) {
     const double soundSpeed = std::sqrt(kGamma * 1.0 / 1.0);
     const double prandtl = kGamma / ((kGamma - 1) * constants.heatCoef);
     const Exponents* parameter = nullptr;
@@ -209,6 +221,8 @@ public:
            value("ReferenceState", "VelocityY", 0.0, &kVelocity) &&
            value("ReferenceState", "Pressure", 1.0, &kPressure) &&
            value("ReferenceState", "VelocitySound", soundSpeed, &kVelocity) &&
+           at("ReferenceState") &&
+           ok(cg_descriptor_write("FlowConditions", conditionsText(flow, channel).c_str())) &&
            ok(cg_goto(file, base, "end")) && ok(cg_equationset_write(2)) && at("FlowEquationSet") &&
            ok(cg_governing_write(CGNS_ENUMV(NSLaminar))) &&
            ok(cg_model_write("GasModel_t", CGNS_ENUMV(Ideal))) &&
@@ -298,7 +312,8 @@ std::optional<std::string> writeFile(const LayoutParameters& layout,
   const double mainViscosity = constants.uInf / constants.reynolds * kSolverLength;
   const double bodyViscosity =
       constants.auxViscosityFactor * constants.uInf / constants.reynolds * kSolverLength;
-  if (w.ok(cg_base_write(w.file, "Whirlpane", 2, 2, &w.base)) && w.describe(constants) &&
+  if (w.ok(cg_base_write(w.file, "Whirlpane", 2, 2, &w.base)) &&
+      w.describe(constants, solution.flowConditionsOfResult, solution.flowLayout.channel) &&
       w.families() && w.iteration(solution.flowStep, constants, solution)) {
     ZonePoints main;
     main.ni = grids.mainNx;

@@ -168,6 +168,20 @@ TEST(FlowFieldsCgns, ReadsBackOneZonePerGridWithTheLastFlow) {
   EXPECT_EQ(reference("Reynolds"), 100);
   EXPECT_DOUBLE_EQ(reference("Prandtl"), 0.7);
   EXPECT_EQ(reference("SpecificHeatRatio"), 1.4);
+  // The choices beside the numbers, as the layout files name them.
+  int descriptors = 0;
+  cg_goto(file, 1, "ReferenceState_t", 1, "end");
+  cg_ndescriptors(&descriptors);
+  std::string conditions;
+  for (int d = 1; d <= descriptors; ++d) {
+    char name[33];
+    char* text = nullptr;
+    if (cg_descriptor_read(d, name, &text) != CG_OK) continue;
+    if (std::string(name) == "FlowConditions") conditions = text;
+    cg_free(text);
+  }
+  EXPECT_EQ(conditions, "bodyViscosity classic\ntimeStepping local\ndissipation classic\nfineness "
+                        "1\nchannel classic\ninflow uniform\noutlet middle-third\nends reflecting");
   cg_close(file);
 }
 
