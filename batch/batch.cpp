@@ -211,6 +211,10 @@ makeLayout(Model& m, BatchServices& ws, const QString& layout, const BatchReques
   // Finer grids depend on the flow conditions (the body grids' layers on the
   // Reynolds number): made with the options applied.
   applyFlowOptions(request, m.flow);
+  if (!dissipationFitsMach(m.flow))
+    return std::pair{batchExit::badArguments,
+                     QStringLiteral("the flow-speed dissipation needs a Mach number of at least %1")
+                         .arg(kFlowSpeedDissipationMachLow)};
   remake = remake || m.flow.fineness != 1;
   const ChannelConditions fileChannel = m.layout.channel;
   if (const auto partial = applyChannelOptions(request, m.layout.channel))

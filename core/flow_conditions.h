@@ -91,6 +91,15 @@ inline bool reynoldsInRange(double re) {
 inline bool machInRange(double mach) {
   return mach >= kMachLow && mach <= kMachHigh;
 }
+// The dissipation scaled with the flow speed holds the sound waves only
+// from Mach 0.05 on: below it they swing the default layout's lift to 3.4
+// (Mach 0.02) and 36 (Mach 0.01) against 0.077 with the classic scale,
+// and no floor on its reference Mach number short of 1 (the classic scale)
+// mends that (README, "Flow conditions").
+inline constexpr double kFlowSpeedDissipationMachLow = 0.05;
+inline bool dissipationFitsMach(const FlowConditions& f) {
+  return f.dissipation != Dissipation::flowSpeed || f.mach >= kFlowSpeedDissipationMachLow;
+}
 inline bool finenessInRange(int fineness) {
   return fineness >= kFinenessLow && fineness <= kFinenessHigh;
 }

@@ -356,7 +356,10 @@ public:
                         f.fineness)) &&
            (!o.contains(key::dissipation) ||
             choice(o[key::dissipation], kDissipationNames, LayoutFileText::dissipationName,
-                   place(key::dissipation), f.dissipation));
+                   place(key::dissipation), f.dissipation)) &&
+           (dissipationFitsMach(f) ||
+            fail(place(key::dissipation),
+                 text(LayoutFileText::dissipationMach).arg(kFlowSpeedDissipationMachLow)));
   }
 
 private:

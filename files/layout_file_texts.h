@@ -42,6 +42,7 @@ struct LayoutFileText {
   static constexpr const char* bodyViscosityName = "classic、uniform のいずれでもありません";
   static constexpr const char* timeSteppingName = "local、time-accurate のいずれでもありません";
   static constexpr const char* dissipationName = "classic、flow-speed のいずれでもありません";
+  static constexpr const char* dissipationMach = "flow-speed はマッハ数 %1 以上でしか使えません";
   static constexpr const char* inflowName = "uniform、parabolic のいずれでもありません";
   static constexpr const char* outletName = "middle-third、whole のいずれでもありません";
   static constexpr const char* endsName = "reflecting、non-reflecting のいずれでもありません";

@@ -54,6 +54,12 @@ FlowDialog::FlowDialog(QWidget* parent) : SettingsDialog(parent, FlowDialogText:
   // The lengths count only for a channel given its size.
   for (QDoubleSpinBox* box : {height_, upstream_, downstream_, bodyOffset_})
     connect(channelSized_, &QCheckBox::toggled, box, &QWidget::setEnabled);
+  // The flow-speed dissipation holds the sound waves only from Mach 0.05 on.
+  connect(dissipation_, &QComboBox::currentIndexChanged, mach_, [this](int index) {
+    mach_->setMinimum(static_cast<Dissipation>(index) == Dissipation::flowSpeed
+                          ? kFlowSpeedDissipationMachLow
+                          : kMachLow);
+  });
 
   addRow(T::reynolds, reynolds_);
   addRow(T::mach, mach_);
@@ -87,11 +93,12 @@ FlowDialog::FlowDialog(QWidget* parent) : SettingsDialog(parent, FlowDialogText:
 
 void FlowDialog::setConditions(const FlowConditions& flow) {
   reynolds_->setValue(flow.reynolds);
+  // The dissipation first: it sets the smallest Mach number the box takes.
+  dissipation_->setCurrentIndex(static_cast<int>(flow.dissipation));
   mach_->setValue(flow.mach);
   bodyViscosity_->setCurrentIndex(static_cast<int>(flow.bodyViscosity));
   timeStepping_->setCurrentIndex(static_cast<int>(flow.timeStepping));
   fineness_->setValue(flow.fineness);
-  dissipation_->setCurrentIndex(static_cast<int>(flow.dissipation));
 }
 
 FlowConditions FlowDialog::conditions() const {

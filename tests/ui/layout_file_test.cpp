@@ -297,6 +297,9 @@ const BadFile kBadFiles[] = {
      "\"flow\" のキー \"bodyViscosity\"", "classic、uniform"},
     {"fineness 5", withTop("flow", QJsonObject{{"fineness", 5}}), "\"flow\" のキー \"fineness\"",
      "1 から 4 までの整数"},
+    {"flow-speed dissipation below Mach 0.05",
+     withTop("flow", QJsonObject{{"mach", 0.04}, {"dissipation", "flow-speed"}}),
+     "\"flow\" のキー \"dissipation\"", "マッハ数 0.05 以上"},
 };
 
 } // namespace

@@ -370,6 +370,14 @@ TEST(MainWindowRun, ChangedFlowConditionsDropTheRunsResultAndAnUnchangedOKKeepsI
   item->trigger();
   d->findChild<QDoubleSpinBox*>("Reynolds")->setValue(150);
   d->findChild<QComboBox*>("BodyViscosity")->setCurrentIndex(1);
+  // The flow-speed dissipation takes Mach numbers from 0.05 on.
+  auto* mach = d->findChild<QDoubleSpinBox*>("Mach");
+  d->findChild<QComboBox*>("Dissipation")->setCurrentIndex(1);
+  mach->setValue(0.02);
+  EXPECT_EQ(mach->value(), kFlowSpeedDissipationMachLow);
+  d->findChild<QComboBox*>("Dissipation")->setCurrentIndex(0);
+  mach->setValue(0.02);
+  EXPECT_EQ(mach->value(), 0.02);
   d->findChild<QPushButton*>("CancelButton")->click();
   EXPECT_EQ(s.m.flow, FlowConditions{}) << "cancelled";
   item->trigger();

@@ -456,6 +456,10 @@
         <translation>not one of classic, flow-speed</translation>
     </message>
     <message>
+        <source>flow-speed はマッハ数 %1 以上でしか使えません</source>
+        <translation>flow-speed holds only from Mach number %1 on</translation>
+    </message>
+    <message>
         <source>"flow" のキー "%1"</source>
         <translation>key "%1" of "flow"</translation>
     </message>
