@@ -29,7 +29,8 @@ struct FlowConditions {
   BodyViscosity bodyViscosity = BodyViscosity::classic;
   TimeStepping timeStepping = TimeStepping::local;
   // Grid fineness 1 (the classic grids) to kFinenessHigh: the main grid's
-  // spacing is 1.25 / fineness layout units, the body grids have fineness
+  // spacing is 1.25 / fineness layout units (a given channel's the nearest
+  // that lays its height on whole cells), the body grids have fineness
   // times the points around and layers that resolve the boundary layer
   // (layout/body_layering.h).
   int fineness = 1;

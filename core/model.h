@@ -11,7 +11,8 @@
 // The grids' arrays are sized when the grids are made; the capacities below
 // stay the limits of a layout.
 //
-// Lengths are layout units (main-grid spacing mainSpacing = 1.25); the solver's unit
+// Lengths are layout units (main-grid spacing mainSpacing = 1.25 / fineness, or
+// the nearby spacing that lays a given channel's height on whole cells); the solver's unit
 // of length is 16 layout units.  Angles are degrees, times milliseconds.
 #pragma once
 

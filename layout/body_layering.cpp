@@ -1,5 +1,7 @@
 #include "layout/body_layering.h"
 
+#include "layout/channel_extent.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -52,7 +54,7 @@ BodyLayering bodyLayering(const LayoutParameters& l, const FlowConditions& flow)
       const double s = l.layoutSize[c][k];
       delta = std::min(delta, 5 * s / std::sqrt(flow.reynolds * s / 16));
     }
-  const double h = 1.25 / f;
+  const double h = mainGridSpacing(l, f);
   const int wanted = 5 * f;
   double wall = std::min(delta / wanted, kClassicWallRatio * h);
   Fill fill = fillFor(l.bodyGridThickness, h, wall / h);

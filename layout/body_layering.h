@@ -3,7 +3,8 @@
 //
 // Fineness 1 is the classic grid: 10 layers, the interval at the wall 0.6
 // times the one at the outer edge.  At fineness f = 2..4 the interval at the
-// outer edge is the main grid's spacing h = 1.25 / f, so the two grids meet
+// outer edge is the main grid's spacing h (1.25 / f, or the nearby spacing
+// that lays a given channel's height on whole cells), so the two grids meet
 // with cells of one size, and the interval at the wall is chosen so that at
 // least 5 f layers lie inside the laminar boundary layer of the body that
 // has the thinnest, delta = 5 s / sqrt(Re s / 16) for a body of size s at

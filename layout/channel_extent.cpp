@@ -1,5 +1,6 @@
 #include "layout/channel_extent.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -14,6 +15,13 @@ double lastColumnX(const LayoutParameters& layout, const Grids& grids) {
   return layout.nColumns >= 1 ? grids.columnBody[layout.nColumns][1].columnBodyX : 0;
 }
 } // namespace
+
+double mainGridSpacing(const LayoutParameters& layout, int fineness) {
+  const double classic = 1.25 / fineness;
+  if (!layout.channel.sized) return classic;
+  const double height = layout.channel.height;
+  return height / std::max(1, wholeCells(height, classic));
+}
 
 MainGridSpan sizedChannelSpan(const LayoutParameters& layout, const Grids& grids, double h) {
   const ChannelConditions& c = layout.channel;

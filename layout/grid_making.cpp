@@ -191,7 +191,7 @@ std::optional<SetupProblem> makeGrids(const GridMakingState& m) {
   const Capacities capacity = capacitiesAt(f);
   const BodyLayering layering = bodyLayering(m.layout, m.flow);
   m.grids.gridFineness = f;
-  m.grids.mainSpacing = 1.25 / f;
+  m.grids.mainSpacing = mainGridSpacing(m.layout, f);
   m.layout.bodyLayers = layering.layers;
   m.grids.bodyWallRatio = layering.wallRatio;
   // Every change of the number of columns ends here.

@@ -49,27 +49,43 @@ void runOneCircleInAnOpenChannel(HeadlessSession& s, int size, ChannelConditions
   runCalculationSteps(*s.m, s.ws, s.stages, steps);
 }
 
-TEST(Channel, TheMainGridSpansTheChannelOnWholeCells) {
+TEST(Channel, TheMainGridLaysAGivenChannelsHeightOnWholeCellsAtEveryFineness) {
+  // The spacing is the one nearest 1.25 / f that lays the height on whole
+  // cells, so the walls lie exactly height / 2 either side of the centre
+  // line at every fineness, and the body exactly bodyOffset from it; the
+  // length is rounded to whole cells of that spacing.
   struct Case {
     ChannelConditions channel;
-    int nx, ny;
+    int fineness, nx, ny;
   };
   const Case cases[] = {
-      {sized(32.8, 16, 160, -0.4), 142, 27}, // 26.24 and 140.8 cells, rounded
-      {sized(40, 30.5, 30, 3), 49, 33},      // 60.5 / 1.25 = 48.4
+      {sized(32.8, 16, 160, -0.4), 1, 141, 27},  // 26.24 cells of 1.25: h = 32.8 / 26
+      {sized(32.8, 16, 160, -0.4), 2, 280, 53},  // 52.48: h = 32.8 / 52
+      {sized(32.8, 16, 160, -0.4), 3, 425, 80},  // 78.72: h = 32.8 / 79
+      {sized(32.8, 16, 160, -0.4), 4, 564, 106}, // 104.96: h = 32.8 / 105
+      {sized(40, 30.5, 30, 3), 1, 49, 33},       // whole cells of 1.25 already
   };
   for (const Case& c : cases) {
     auto m = makeModel();
     oneCircleIn(*m, 8, c.channel);
+    m->flow.fineness = c.fineness;
     FakeWindowServices ws;
     ASSERT_EQ(remakeGridsShown(*m, ws), LayoutRefusal::none) << c.channel.height;
-    EXPECT_EQ(m->grids.mainNx, c.nx);
-    EXPECT_EQ(m->grids.mainNy, c.ny);
+    const double h = m->grids.mainSpacing, classic = 1.25 / c.fineness;
+    EXPECT_EQ(m->grids.mainNx * 1000 + m->grids.mainNy, c.nx * 1000 + c.ny) << c.fineness;
+    EXPECT_LE(std::abs(h - classic), classic / (2 * (c.ny - 1))) << "within half a cell";
     const ChannelConditions built = channelOfGrid(m->layout, m->grids);
     EXPECT_EQ(built.upstream, c.channel.upstream) << "the inflow lies where it was asked";
-    EXPECT_NEAR(built.bodyOffset, c.channel.bodyOffset, 1e-12) << "so does the centre line";
-    EXPECT_LE(std::abs(built.height - c.channel.height), 0.625);
-    EXPECT_LE(std::abs(built.downstream - c.channel.downstream), 0.625);
+    EXPECT_NEAR(built.height, c.channel.height, 1e-12) << "so do the walls, f " << c.fineness;
+    EXPECT_NEAR(built.bodyOffset, c.channel.bodyOffset, 1e-12) << "and the centre line";
+    EXPECT_LE(std::abs(built.downstream - c.channel.downstream), h / 2);
+    // The body grid's outer interval meets the main grid's cells.
+    const AuxPoint &outer = m->grids.bodyGrid[m->grids.bodyFirst[1]][1][1],
+                   &next = m->grids.bodyGrid[m->grids.bodyFirst[1]][2][1];
+    if (c.fineness > 1) {
+      EXPECT_LE(std::hypot(outer.bodyGridX - next.bodyGridX, outer.bodyGridY - next.bodyGridY),
+                h * (1 + 1e-9));
+    }
   }
 }
 
@@ -79,7 +95,7 @@ TEST(Channel, AGivenChannelIsAsLongAsItNeedsWithinTheClassicPointCount) {
   struct Case {
     int fineness, nx, ny;
   };
-  for (const Case c : {Case{1, 283, 53}, Case{2, 564, 106}}) {
+  for (const Case c : {Case{1, 280, 53}, Case{2, 564, 106}}) {
     auto m = makeModel();
     oneCircleIn(*m, 16, sized(65.6, 32, 320, -0.8));
     m->flow.fineness = c.fineness;
