@@ -387,6 +387,11 @@ struct SolverScratch {
   // the metrics) differs from the generation they were formed from.
   PlaneBuffer bodyMetricPlanes;
   int bodyMetricPlanesGeneration;
+  // What the three-stage step of a time-accurate run keeps between its two
+  // residual calls, per point of the main grid ([i][j]) and of the body grids
+  // ([p][r]): the state U^n and the first two stages' share of the
+  // increment.  Sized on the first such step.
+  std::vector<double> mainStepStart, bodyStepStart;
 };
 
 // What the picture shows and how: the view's centre and scale, the colour

@@ -318,7 +318,7 @@ void loadAuxMetrics(const LayoutParameters& layout, const Grids& grids, int pFir
 
 WHIRLPANE_HOT_LOOP void auxStages(const SolverState& m, int pFirst, int pLast, int rFirst,
                                   int rLast, int s, double reynolds, double* workArea,
-                                  const double* metricArea) {
+                                  const double* metricArea, bool firstStageOnly) {
   const Planes q(workArea, metricArea, pFirst, pLast, auxPlaneStride(m.layout.bodyLayers));
   const double mu2 = m.constants.auxViscosityFactor * m.constants.uInf / reynolds;
   const int layers = rLast - rFirst + 1;
@@ -351,6 +351,10 @@ WHIRLPANE_HOT_LOOP void auxStages(const SolverState& m, int pFirst, int pLast, i
   }
 
   // Stage 2: Y = 4 X - dt R / J, and U^n again column by column.
+  if (firstStageOnly) {
+    store(m, q, pFirst, pLast, rFirst, rLast, s);
+    return;
+  }
   if (m.constants.periodicSeams) followSeamGhosts(q, pFirst, pLast, rFirst - 1, rLast + 1);
   xiPass(m, q, pFirst, pLast, rFirst, rLast, mu2);
   for (int p = pFirst; p <= pLast; ++p) {

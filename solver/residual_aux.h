@@ -32,9 +32,11 @@ void bodyGridResidual(const SolverState& m, int pFirst, int pLast, int rFirst, i
 // and the metric planes that loadAuxMetrics formed in metricArea.  It reads
 // and writes only the records of the columns pFirst-1..pLast+1, so bodies,
 // whose column ranges are apart, can run at once, each on a work area of its
-// own.
+// own.  With firstStageOnly, stage 1 alone: X in dq, and the updated points'
+// state left at U^n + X.
 void auxStages(const SolverState& m, int pFirst, int pLast, int rFirst, int rLast, int s,
-               double reynolds, double* workArea, const double* metricArea);
+               double reynolds, double* workArea, const double* metricArea,
+               bool firstStageOnly = false);
 
 // Work planes that auxStages changes, before the metric planes.
 constexpr int kAuxWorkPlaneCount = kAuxPlaneCount - kAuxMetricPlaneCount;

@@ -330,6 +330,18 @@ WHIRLPANE_HOT_LOOP void restoreAndStorePass(const SolverState& m, const Planes& 
   }
 }
 
+// X and the time steps of the interior points written to the records, whose
+// state stays as it was loaded.
+void storeFirstStage(const SolverState& m, const Planes& q) {
+  for (int i = 2; i <= m.grids.mainNx - 1; ++i)
+    for (int j = 2; j <= m.grids.mainNy - 1; ++j) {
+      FlowPoint& f = m.solution.mainFlow[i][j];
+      const int a = q.at(i, j);
+      f[slot::dt] = q.dt[a];
+      for (int k = 0; k < 4; ++k) f[slot::dq + k] = q.x[k][a];
+    }
+}
+
 // Adds the inner products of the stage values of column i (if it has
 // updated points), in row order.
 void addColumnProducts(const SolverState& m, const Planes& q, int i, StageSums& sums) {
@@ -356,7 +368,7 @@ namespace {
 //     the stage values of i - 2.
 // Every value is formed by the operations of the passes over the whole
 // grid, so the results are the same bits.
-template <bool toRecords> void stages(const SolverState& m) {
+template <bool toRecords> void stages(const SolverState& m, bool firstStageOnly = false) {
   const Planes q(m);
   const int nx = m.grids.mainNx;
   const auto column = [](int i) { return IndexRange{i, i}; };
@@ -375,6 +387,10 @@ template <bool toRecords> void stages(const SolverState& m) {
     yStage1Pass(m, q, column(i - 2));
   }
   advancePass(m, q, {1, nx});
+  if (firstStageOnly) {
+    storeFirstStage(m, q);
+    return;
+  }
   StageSums sums(m.scratch.mainSumXX, m.scratch.mainSumXY, m.scratch.mainSumYY);
   for (int i = 1; i <= nx + 2; ++i) {
     xPasses(i);
@@ -390,6 +406,10 @@ void mainGridResidual(const SolverState& m) {
   stages<true>(m);
   for (int h = 1; h <= m.coupling.mainHoleCount; ++h)
     m.solution.mainFlow[m.coupling.mainHoleList[h].i][m.coupling.mainHoleList[h].j][slot::dt] = 0;
+}
+
+void mainGridFirstStage(const SolverState& m) {
+  stages<true>(m, true);
 }
 
 void mainStages(const SolverState& m) {

@@ -25,6 +25,12 @@ inline constexpr double kMainSoundSpeed = 1.183;
 // line i+1 at the intermediate state.
 void mainGridResidual(const SolverState& m);
 
+// Stage 1 of mainGridResidual alone: X = g1/2 in dq and the time steps in dt
+// (zero at the holes, whose X is then zero), the state in the records as it
+// was and the accumulators untouched.  The last stage of the three-stage step
+// needs no more.
+void mainGridFirstStage(const SolverState& m);
+
 // mainGridResidual with its results left in the work planes (solver/main_planes.h)
 // and nothing written to the records: the state at U^n (pressure at its
 // intermediate value) in rho, u, v, e, p, the time steps in dt (the holes'

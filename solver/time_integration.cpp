@@ -245,6 +245,110 @@ void auxGridStep(const SolverState& m, StepTally* tally) {
   if (tally) tallyAux(m, *tally);
 }
 
+// The three-stage step of a time-accurate run, Kutta's third-order rule:
+//   g1 = dt R(U^n),  g2 = dt R(U^n + g1/2),  g3 = dt R(U^n - g1 + 2 g2),
+//   U^{n+1} = U^n + (g1 + 4 g2 + g3) / 6.
+// The two-stage residual routines give X = g1/2 and Y = 2 g1 - g2 at U^n,
+// so g1 = 2X, g2 = 4X - Y and the third stage's state is
+//   U3 = U^n + 6X - 2Y;
+// the first stage alone at U3 gives X' = g3/2, and
+//   U^{n+1} = U^n + 3X - (2/3)Y + X'/3.
+// Its stability polynomial 1 + z + z^2/2 + z^3/6 holds imaginary
+// eigenvalues up to |z| = 1.73, where the two-stage step's 1 + z + z^2/2
+// amplifies every one.  The boundary values stay at U^n through the stages.
+constexpr int kKeptPerPoint = 8; // U^n (rho, u, v, E), then the share of the increment
+
+// At a point holding U^n (its pressure at the intermediate state's), X and
+// Y: keeps U^n and 3X - (2/3)Y, and sets U3 = U^n + 6X - 2Y with its
+// pressure.
+inline void enterThirdStage(FlowPoint& f, double* kept) {
+  for (int k = 0; k < 4; ++k) {
+    kept[k] = f[slot::rho + k];
+    kept[4 + k] = 3 * f[slot::dq + k] - (2.0 / 3.0) * f[slot::res + k];
+  }
+  const auto d = [&](int k) { return 6 * f[slot::dq + k] - 2 * f[slot::res + k]; };
+  advanceState(f, d(0), d(1), d(2), d(3));
+}
+
+// At a point holding X' = g3/2: U^n again, and the step's increment
+// 3X - (2/3)Y + X'/3 in dq for the update.
+inline void leaveThirdStage(FlowPoint& f, const double* kept) {
+  for (int k = 0; k < 4; ++k) {
+    f[slot::rho + k] = kept[k];
+    f[slot::dq + k] = kept[4 + k] + f[slot::dq + k] / 3;
+  }
+}
+
+// The kept values of `points` points, allocated on the first step only.
+double* keptValues(std::vector<double>& kept, std::size_t points) {
+  if (kept.size() != kKeptPerPoint * points) kept.assign(kKeptPerPoint * points, 0.0);
+  return kept.data();
+}
+
+void mainGridThirdOrderStep(const SolverState& m, StepTally* tally) {
+  const int nx = m.grids.mainNx, ny = m.grids.mainNy;
+  double* kept = keptValues(m.scratch.mainStepStart, std::size_t(nx + 1) * (ny + 1));
+  const auto keptAt = [&](int i, int j) { return kept + kKeptPerPoint * (i * (ny + 1) + j); };
+  const auto interior = [&](auto visit) {
+    for (int i = 2; i <= nx - 1; ++i)
+      for (int j = 2; j <= ny - 1; ++j) visit(m.solution.mainFlow[i][j], keptAt(i, j));
+  };
+  mainGridResidual(m);
+  for (int k = 1; k <= 4; ++k) // the rational combination's, not used here
+    m.scratch.mainSumXX[k] = m.scratch.mainSumXY[k] = m.scratch.mainSumYY[k] = 0;
+  interior(enterThirdStage); // the holes' X and Y are zero, as their time step
+  mainGridFirstStage(m);
+  interior(leaveThirdStage);
+  updateMain(m);
+  if (!tally) return;
+  ResidualTotals totals;
+  bool sound = true;
+  for (int i = 2; i <= nx - 1; ++i)
+    for (int j = 2; j <= ny - 1; ++j)
+      if (m.coupling.mainHoleFlag[i][j] == 0) {
+        sound = sound && pointIsSound(m.solution.mainFlow[i][j]);
+        totals.add(m.solution.mainFlow[i][j]);
+      }
+  tally->mainSound = sound, tally->main = totals;
+}
+
+void auxGridThirdOrderStep(const SolverState& m, StepTally* tally) {
+  const auto metricOffset = auxMetricOffsets(m);
+  const int layers = m.layout.bodyLayers;
+  const auto residuals = [&](bool firstStageOnly) {
+    for (int b = 1; b <= m.grids.nBodies; ++b)
+      auxStages(m, m.grids.bodyFirst[b], m.grids.bodyLast[b], 2, layers - 1, 1,
+                m.constants.reynolds, m.scratch.bodyPlanes.data(),
+                m.scratch.bodyMetricPlanes.data() + metricOffset[b], firstStageOnly);
+  };
+  double* kept = keptValues(m.scratch.bodyStepStart,
+                            std::size_t(m.solution.bodyFlow.extent1()) * (layers + 1));
+  const auto interior = [&](auto visit) {
+    for (int b = 1; b <= m.grids.nBodies; ++b)
+      for (int r = 2; r <= layers - 1; ++r)
+        for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b]; ++p)
+          visit(m.solution.bodyFlow[p][r][1], kept + kKeptPerPoint * (p * (layers + 1) + r));
+  };
+  residuals(false);
+  interior(enterThirdStage);
+  // A closed ring's ghost columns follow their periodic partners into U3;
+  // the classic seam holds them at U^n.  The boundary conditions set them
+  // again after the step.
+  if (m.constants.periodicSeams)
+    for (int b = 1; b <= m.grids.nBodies; ++b)
+      for (int r = 2; r <= layers - 1; ++r) {
+        const int pF = m.grids.bodyFirst[b], pL = m.grids.bodyLast[b];
+        for (int k = slot::rho; k <= slot::pres; ++k) {
+          m.solution.bodyFlow[pF - 1][r][1][k] = m.solution.bodyFlow[pL - 1][r][1][k];
+          m.solution.bodyFlow[pL + 1][r][1][k] = m.solution.bodyFlow[pF + 1][r][1][k];
+        }
+      }
+  residuals(true);
+  interior(leaveThirdStage);
+  updateAux(m);
+  if (tally) tallyAux(m, *tally);
+}
+
 } // namespace
 
 void rationalRungeKuttaIncrement(const SolverState& m) {
@@ -268,5 +372,9 @@ void stepGrids(const SolverState& m, StepTally* tally) {
   // The threads meet once per step, at its end: a sleeping thread takes
   // tens of microseconds to wake, which sharing the passes within a grid
   // would pay many times a step.
-  runSideBySide([&] { mainGridStep(m, tally); }, [&] { auxGridStep(m, tally); });
+  if (m.constants.timeAccurate)
+    runSideBySide([&] { mainGridThirdOrderStep(m, tally); },
+                  [&] { auxGridThirdOrderStep(m, tally); });
+  else
+    runSideBySide([&] { mainGridStep(m, tally); }, [&] { auxGridStep(m, tally); });
 }

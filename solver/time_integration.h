@@ -1,5 +1,6 @@
 // Time integration: the two-stage rational Runge-Kutta step with local time
-// steps, on the main grid and every body's auxiliary grid.
+// steps, on the main grid and every body's auxiliary grid; in a time-accurate
+// run, a three-stage third-order step with one global time step.
 #pragma once
 #include "solver/flow_check.h"
 #include "solver/solver_state.h"
@@ -23,7 +24,9 @@ void combineStages(const SolverState& m);
 
 // rationalRungeKuttaIncrement, smoothMainGrid, smoothBodyGrids(1, bodyPerimeterPoints, 1,
 // bodyLayers, 1) and addIncrements: each grid's part of a time step, before the boundary
-// conditions (a time-accurate run leaves out the two smoothings).  The two grids' parts do not
+// conditions.  A time-accurate run takes the three-stage third-order step instead, without
+// the smoothings: the residual routines at U^n, then their first stage alone at the third
+// stage's state (time_integration.cpp).  The two grids' parts do not
 // touch each other's data, so with two or more solver threads (solver/parallel.h) they run at once,
 // one on each thread; the results are the same bits. With a tally, each grid's part also gathers
 // its share of the soundness check and the convergence history (StepTally) as it goes.

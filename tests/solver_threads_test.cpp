@@ -33,24 +33,27 @@ void runPreset(Model& m, int preset, int threads) {
 }
 
 // Preset 4's layout after its set-up and 30 time steps on `threads` threads.
-std::unique_ptr<Model> stepsOn(int threads) {
+std::unique_ptr<Model> stepsOn(int threads, TimeStepping stepping = TimeStepping::local) {
   auto m = makeModel();
   setStartupDefaults(m->layout, m->editing, m->view);
+  m->flow.timeStepping = stepping;
   runPreset(*m, 4, threads);
   return m;
 }
 
 TEST(SolverThreads, OneTwoAndFourThreadsGiveTheSameBitsInEveryField) {
-  const auto one = stepsOn(1);
-  ASSERT_GT(one->grids.nBodies, 3) << "the layout should give the threads several bodies";
-  for (int threads : {2, 4}) {
-    const auto other = stepsOn(threads);
-    // Every slot of every record of both grids, stage values and time steps
-    // included, compared as bytes.
-    EXPECT_TRUE(sameBits(one->solution.mainFlow, other->solution.mainFlow))
-        << threads << " threads";
-    EXPECT_TRUE(sameBits(one->solution.bodyFlow, other->solution.bodyFlow))
-        << threads << " threads";
+  for (TimeStepping stepping : {TimeStepping::local, TimeStepping::timeAccurate}) {
+    const auto one = stepsOn(1, stepping);
+    ASSERT_GT(one->grids.nBodies, 3) << "the layout should give the threads several bodies";
+    for (int threads : {2, 4}) {
+      const auto other = stepsOn(threads, stepping);
+      // Every slot of every record of both grids, stage values and time steps
+      // included, compared as bytes.
+      EXPECT_TRUE(sameBits(one->solution.mainFlow, other->solution.mainFlow))
+          << threads << " threads, " << nameOf(stepping);
+      EXPECT_TRUE(sameBits(one->solution.bodyFlow, other->solution.bodyFlow))
+          << threads << " threads, " << nameOf(stepping);
+    }
   }
 }
 
