@@ -1,13 +1,17 @@
 #include "coupling/main_grid_links.h"
 
 #include "coupling/cell_search.h"
+#include "layout/body_layering.h"
 
 #include <vector>
 
 namespace {
 
-// The donor layers of the main-grid receivers: cells of layers 7..bodyLayers−1.
-constexpr int kFirstDonorLayer = 7;
+// The donor layers of the main-grid receivers: cells of layers
+// firstDonorLayer..bodyLayers−1 (layout/body_layering.h).
+int firstDonorLayer(const CouplingState& m) {
+  return firstMainDonorLayer(m.layout.bodyLayers, m.grids.bodyWallRatio, finenessOfGrids(m.grids));
+}
 
 // A receiver's donor: the body, the cell (p, r, c) and the local coordinates.
 struct Donor {
@@ -18,10 +22,11 @@ struct Donor {
 
 // First hit over every cell, in scan order.
 Donor plainDonor(const CouplingState& m, PlanePoint target, int cFirst, int cLast) {
+  const int rFirst = firstDonorLayer(m);
   for (int c = cFirst; c <= cLast; ++c)
     for (int b = 1; b <= m.grids.nBodies; ++b)
       for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b] - 1; ++p)
-        for (int r = kFirstDonorLayer; r <= m.layout.bodyLayers - 1; ++r)
+        for (int r = rFirst; r <= m.layout.bodyLayers - 1; ++r)
           if (const CellHit hit = testAuxCell(m, p, r, c, target); hit.found)
             return {b, p, r, c, hit};
   return {};
@@ -29,10 +34,11 @@ Donor plainDonor(const CouplingState& m, PlanePoint target, int cFirst, int cLas
 
 void indexDonorCells(const CouplingState& m, int cFirst, int cLast, CellBuckets& buckets) {
   buckets.clear();
+  const int rFirst = firstDonorLayer(m);
   for (int c = cFirst; c <= cLast; ++c)
     for (int b = 1; b <= m.grids.nBodies; ++b)
       for (int p = m.grids.bodyFirst[b]; p <= m.grids.bodyLast[b] - 1; ++p)
-        for (int r = kFirstDonorLayer; r <= m.layout.bodyLayers - 1; ++r) {
+        for (int r = rFirst; r <= m.layout.bodyLayers - 1; ++r) {
           const AuxPoint& q1 = m.grids.bodyGrid[p][r][c];
           const AuxPoint& q3 = m.grids.bodyGrid[p + 1][r + 1][c];
           buckets.add(CellBuckets::reference(q1.bodyGridX, q3.bodyGridX),

@@ -11,10 +11,12 @@
 // findMainGridLinks: builds mainFromBody.  Every main-grid point, i
 // outer and j inner, is a candidate receiver; its donor is the first
 // auxiliary cell, in the order grid set c = cFirst..cLast, body b = 1..nBodies,
-// perimeter index p = bodyFirst..bodyLast−1, layer r = 7..bodyLayers−1 (innermost),
-// that passes the cell test.  These are the three cell layers next to the
-// surface, so the receivers form a ring around each body that also bounds its
-// holes (cutHoles).  The link stores receiver (i, j, b), donor (p, r, c)
+// perimeter index p = bodyFirst..bodyLast−1, layer r = first..bodyLayers−1 (innermost),
+// that passes the cell test, first = firstMainDonorLayer (layout/body_layering.h).
+// On the classic grids these are the three cell layers next to the surface
+// (7..9), on finer ones the cells within the same distance of it, so the
+// receivers form a ring around each body that also bounds its holes
+// (cutHoles).  The link stores receiver (i, j, b), donor (p, r, c)
 // and the local coordinates (s, t).
 //
 // Progress runs over i (range 1..mainNx) with a checkpoint before every

@@ -43,7 +43,29 @@ int layersWithin(const Fill& fill, double delta) {
   return count;
 }
 
+// The distance from the wall to layer r of a fill of `layers` layers, as a
+// share of the grid's thickness (layer 1 the outer edge, 1; the wall, 0).
+double depthOfLayer(int layers, double wallRatio, int r) {
+  const int n = layers - 1;
+  const double q = std::pow(wallRatio, 1.0 / (n - 1));
+  double total = 0, inside = 0, power = 1;
+  for (int k = 0; k < n; ++k, power *= q) {
+    total += power;
+    if (k >= r - 1) inside += power;
+  }
+  return inside / total;
+}
+
 } // namespace
+
+int firstMainDonorLayer(int layers, double wallRatio, int fineness) {
+  constexpr int classicLayer = 7;
+  if (fineness <= 1) return classicLayer;
+  const double depth = depthOfLayer(kClassicBodyLayers, kClassicWallRatio, classicLayer);
+  int r = layers - 1;
+  while (r > 1 && depthOfLayer(layers, wallRatio, r - 1) <= depth) --r;
+  return r;
+}
 
 BodyLayering bodyLayering(const LayoutParameters& l, const FlowConditions& flow) {
   const int f = flow.fineness;

@@ -130,6 +130,46 @@ TEST(CouplingSetup, SingleBodyHolesAreEnclosedByTheReceiverRing) {
   }
 }
 
+// The main grid's receivers fill a ring from the wall out to a depth that
+// finer grids keep: layer 7 of the classic body grid.  Were the ring held at
+// layer 7 of every layering, it would widen with the fineness and hand more
+// of a wake to the body grid at each refinement.
+TEST(CouplingSetup, TheReceiverRingKeepsTheClassicDepthAtEveryFineness) {
+  auto m = makeModel();
+  double classicDepth = 0;
+  for (int fineness = 1; fineness <= 4; ++fineness) {
+    const std::string what = "fineness " + std::to_string(fineness);
+    clearModel(*m);
+    setStartupDefaults(m->layout, m->editing, m->view);
+    m->layout.nColumns = 1;
+    m->layout.columnBodies[1] = 1;
+    m->layout.layoutSize[1][1] = 8;
+    m->flow.reynolds = 40;
+    m->flow.fineness = fineness;
+    FakeWindowServices ws;
+    runCouplingSetupShown(*m, ws);
+    ASSERT_TRUE(ws.messages().empty()) << what;
+    const auto& g = m->grids;
+    if (fineness == 1) {
+      const AuxPoint &layer7 = g.bodyGrid[g.bodyFirst[1]][7][1],
+                     &wall = g.bodyGrid[g.bodyFirst[1]][m->layout.bodyLayers][1];
+      classicDepth =
+          std::hypot(layer7.bodyGridX - wall.bodyGridX, layer7.bodyGridY - wall.bodyGridY);
+    }
+    double ring = 0;
+    for (int k = 1; k <= m->coupling.mainFromBodyCount; ++k) {
+      const MainPoint& q = g.mainGrid[m->coupling.mainFromBody[k].receiver[1]]
+                                     [m->coupling.mainFromBody[k].receiver[2]];
+      ring = std::max(ring,
+                      std::hypot(q.mainGridX - g.body[1].bodyX, q.mainGridY - g.body[1].bodyY) - 4);
+    }
+    EXPECT_LE(ring, classicDepth) << what;
+    EXPECT_GE(ring, classicDepth - 2 * g.mainSpacing) << what;
+    expectHolesEnclosedByReceivers(*m, what);
+    expectLinksReproduceReceivers(*m, what);
+  }
+}
+
 TEST(CouplingSetup, AListOverItsCapacityReachesTheUserAndStopsTheRun) {
   // Body grids 30 units thick around the start-up circles reach so far into
   // each other that the links between bodies overflow their list.
