@@ -1,13 +1,19 @@
 #include "coupling/outer_edge_links.h"
 
 #include "coupling/cell_search.h"
+#include "layout/body_layering.h"
 
 #include <vector>
 
 namespace {
 
-// The donor layers of another body's grid: cells of layers 5..bodyLayers−1.
-constexpr int kFirstDonorLayer = 5;
+// The donor layers of another body's grid: cells of layers 5..bodyLayers−1
+// of the classic grid, and from the same depth inward on finer ones (a
+// layer index held at 5 would reach farther out at each refinement).
+int firstDonorLayer(const CouplingState& m) {
+  return layerAtClassicDepth(5, m.layout.bodyLayers, m.grids.bodyWallRatio,
+                             finenessOfGrids(m.grids));
+}
 constexpr int kInnerHoleSlot = 9;
 
 // A donor cell (a, b) of grid set 1 and the local coordinates; a = 0: none.
@@ -18,9 +24,10 @@ struct Donor {
 
 // First hit among the other bodies' cells, in scan order.
 Donor plainAuxDonor(const CouplingState& m, PlanePoint target, int ownBody) {
+  const int rFirst = firstDonorLayer(m);
   for (int b2 = 1; b2 <= m.grids.nBodies; ++b2) {
     if (b2 == ownBody) continue;
-    for (int r2 = kFirstDonorLayer; r2 <= m.layout.bodyLayers - 1; ++r2)
+    for (int r2 = rFirst; r2 <= m.layout.bodyLayers - 1; ++r2)
       for (int p2 = m.grids.bodyFirst[b2]; p2 <= m.grids.bodyLast[b2] - 1; ++p2)
         if (const CellHit hit = testAuxCell(m, p2, r2, 1, target); hit.found) return {p2, r2, hit};
   }
@@ -38,8 +45,9 @@ Donor plainMainDonor(const CouplingState& m, PlanePoint target) {
 
 void indexAuxCells(const CouplingState& m, CellBuckets& buckets) {
   buckets.clear();
+  const int rFirst = firstDonorLayer(m);
   for (int b2 = 1; b2 <= m.grids.nBodies; ++b2)
-    for (int r2 = kFirstDonorLayer; r2 <= m.layout.bodyLayers - 1; ++r2)
+    for (int r2 = rFirst; r2 <= m.layout.bodyLayers - 1; ++r2)
       for (int p2 = m.grids.bodyFirst[b2]; p2 <= m.grids.bodyLast[b2] - 1; ++p2) {
         const AuxPoint& q1 = m.grids.bodyGrid[p2][r2][1];
         const AuxPoint& q3 = m.grids.bodyGrid[p2 + 1][r2 + 1][1];

@@ -12,7 +12,8 @@
 // findOuterEdgeLinks: builds bodyFromBody and bodyFromMain.  The receivers
 // are the points (p, 1) of grid set 1, body b = 1..nBodies, p = bodyFirst..
 // bodyLast (both copies of the seam point).  For each, first the cells of the
-// other bodies' layers 5..bodyLayers−1 are tried (b2, then r2, then p2 innermost);
+// other bodies' layers 5..bodyLayers−1 (on finer grids from the same depth,
+// layerAtClassicDepth) are tried (b2, then r2, then p2 innermost);
 // the first hit becomes a bodyFromBody link.  Otherwise the main-grid cells are
 // tried, j outer and i inner, leaving out every cell whose four corners are
 // all inner holes (slot 9 of mainFlow, as cutHoles leaves it); the first

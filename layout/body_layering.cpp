@@ -58,13 +58,16 @@ double depthOfLayer(int layers, double wallRatio, int r) {
 
 } // namespace
 
-int firstMainDonorLayer(int layers, double wallRatio, int fineness) {
-  constexpr int classicLayer = 7;
+int layerAtClassicDepth(int classicLayer, int layers, double wallRatio, int fineness) {
   if (fineness <= 1) return classicLayer;
   const double depth = depthOfLayer(kClassicBodyLayers, kClassicWallRatio, classicLayer);
   int r = layers - 1;
   while (r > 1 && depthOfLayer(layers, wallRatio, r - 1) <= depth) --r;
   return r;
+}
+
+int firstMainDonorLayer(int layers, double wallRatio, int fineness) {
+  return layerAtClassicDepth(7, layers, wallRatio, fineness);
 }
 
 BodyLayering bodyLayering(const LayoutParameters& l, const FlowConditions& flow) {

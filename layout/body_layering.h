@@ -41,3 +41,10 @@ BodyLayering bodyLayering(const LayoutParameters& layout, const FlowConditions& 
 // main grid's spacing at its outer edge: the benchmark's recirculation
 // length then converged at first order and stayed 2.4 % short at fineness 4.
 int firstMainDonorLayer(int layers, double wallRatio, int fineness);
+
+// The layer of a finer body grid (fineness >= 2, `layers` and `wallRatio`
+// its layering) at the depth of layer classicLayer of the classic grid: the
+// outermost one no farther from the wall (classicLayer itself at fineness
+// 1).  The main grid's receivers take their donors from layer 7's depth
+// inward, the outer edges' receivers from layer 5's of the other bodies.
+int layerAtClassicDepth(int classicLayer, int layers, double wallRatio, int fineness);

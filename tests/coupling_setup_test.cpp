@@ -170,6 +170,42 @@ TEST(CouplingSetup, TheReceiverRingKeepsTheClassicDepthAtEveryFineness) {
   }
 }
 
+// The outer edges' receivers take donors from another body's grid from
+// layer 5's depth of the classic grid inward, at every fineness: held at
+// layer 5 of every layering, the donor cells would reach farther out from
+// the wall at each refinement.
+TEST(CouplingSetup, OuterEdgesTakeOtherBodiesDonorsFromTheClassicDepthAtEveryFineness) {
+  auto m = makeModel();
+  double classicDepth = 0;
+  for (int fineness = 1; fineness <= 4; ++fineness) {
+    const std::string what = "fineness " + std::to_string(fineness);
+    clearModel(*m);
+    setStartupDefaults(m->layout, m->editing, m->view);
+    m->layout.nColumns = 1;
+    m->layout.columnBodies[1] = 2;
+    m->layout.layoutSize[1][1] = m->layout.layoutSize[1][2] = 14;
+    m->layout.columnSpacing[1] = 18;
+    m->flow.reynolds = 40;
+    m->flow.fineness = fineness;
+    FakeWindowServices ws;
+    runCouplingSetupShown(*m, ws);
+    ASSERT_TRUE(ws.messages().empty()) << what;
+    const auto& g = m->grids;
+    const auto fromWall = [&](int p, int r) {
+      const AuxPoint &q = g.bodyGrid[p][r][1], &wall = g.bodyGrid[p][m->layout.bodyLayers][1];
+      return std::hypot(q.bodyGridX - wall.bodyGridX, q.bodyGridY - wall.bodyGridY);
+    };
+    if (fineness == 1) classicDepth = fromWall(g.bodyFirst[1], 5);
+    double deepest = 0; // the donor cells' outer corners, from their wall
+    for (int k = 1; k <= m->coupling.bodyFromBodyCount; ++k)
+      deepest = std::max(deepest, fromWall(m->coupling.bodyFromBody[k].donor[1],
+                                           m->coupling.bodyFromBody[k].donor[2]));
+    EXPECT_GT(m->coupling.bodyFromBodyCount, 0) << what;
+    EXPECT_LE(deepest, classicDepth + 1e-9) << what;
+    expectLinksReproduceReceivers(*m, what);
+  }
+}
+
 TEST(CouplingSetup, AListOverItsCapacityReachesTheUserAndStopsTheRun) {
   // Body grids 30 units thick around the start-up circles reach so far into
   // each other that the links between bodies overflow their list.
