@@ -130,59 +130,21 @@ TEST(CouplingSetup, SingleBodyHolesAreEnclosedByTheReceiverRing) {
   }
 }
 
-// The main grid's receivers fill a ring from the wall out to a depth that
-// finer grids keep: layer 7 of the classic body grid.  Were the ring held at
-// layer 7 of every layering, it would widen with the fineness and hand more
-// of a wake to the body grid at each refinement.
-TEST(CouplingSetup, TheReceiverRingKeepsTheClassicDepthAtEveryFineness) {
+// Where one grid hands its values to another keeps the classic grid's depth
+// from the wall at every fineness: the main grid's receivers fill a ring out
+// to layer 7's depth, the outer edges take donors in another body's grid from
+// layer 5's depth inward.  Held at those layer indices on every layering,
+// both would reach farther from the wall at each refinement and hand more of
+// a wake to the body grids.
+TEST(CouplingSetup, TheGridsMeetAtTheClassicDepthsAtEveryFineness) {
   auto m = makeModel();
-  double classicDepth = 0;
+  double classicRing = 0, classicDonors = 0;
   for (int fineness = 1; fineness <= 4; ++fineness) {
     const std::string what = "fineness " + std::to_string(fineness);
     clearModel(*m);
     setStartupDefaults(m->layout, m->editing, m->view);
     m->layout.nColumns = 1;
-    m->layout.columnBodies[1] = 1;
-    m->layout.layoutSize[1][1] = 8;
-    m->flow.reynolds = 40;
-    m->flow.fineness = fineness;
-    FakeWindowServices ws;
-    runCouplingSetupShown(*m, ws);
-    ASSERT_TRUE(ws.messages().empty()) << what;
-    const auto& g = m->grids;
-    if (fineness == 1) {
-      const AuxPoint &layer7 = g.bodyGrid[g.bodyFirst[1]][7][1],
-                     &wall = g.bodyGrid[g.bodyFirst[1]][m->layout.bodyLayers][1];
-      classicDepth =
-          std::hypot(layer7.bodyGridX - wall.bodyGridX, layer7.bodyGridY - wall.bodyGridY);
-    }
-    double ring = 0;
-    for (int k = 1; k <= m->coupling.mainFromBodyCount; ++k) {
-      const MainPoint& q = g.mainGrid[m->coupling.mainFromBody[k].receiver[1]]
-                                     [m->coupling.mainFromBody[k].receiver[2]];
-      ring = std::max(ring,
-                      std::hypot(q.mainGridX - g.body[1].bodyX, q.mainGridY - g.body[1].bodyY) - 4);
-    }
-    EXPECT_LE(ring, classicDepth) << what;
-    EXPECT_GE(ring, classicDepth - 2 * g.mainSpacing) << what;
-    expectHolesEnclosedByReceivers(*m, what);
-    expectLinksReproduceReceivers(*m, what);
-  }
-}
-
-// The outer edges' receivers take donors from another body's grid from
-// layer 5's depth of the classic grid inward, at every fineness: held at
-// layer 5 of every layering, the donor cells would reach farther out from
-// the wall at each refinement.
-TEST(CouplingSetup, OuterEdgesTakeOtherBodiesDonorsFromTheClassicDepthAtEveryFineness) {
-  auto m = makeModel();
-  double classicDepth = 0;
-  for (int fineness = 1; fineness <= 4; ++fineness) {
-    const std::string what = "fineness " + std::to_string(fineness);
-    clearModel(*m);
-    setStartupDefaults(m->layout, m->editing, m->view);
-    m->layout.nColumns = 1;
-    m->layout.columnBodies[1] = 2;
+    m->layout.columnBodies[1] = 2; // size 14, 18 apart: the body grids overlap
     m->layout.layoutSize[1][1] = m->layout.layoutSize[1][2] = 14;
     m->layout.columnSpacing[1] = 18;
     m->flow.reynolds = 40;
@@ -195,13 +157,23 @@ TEST(CouplingSetup, OuterEdgesTakeOtherBodiesDonorsFromTheClassicDepthAtEveryFin
       const AuxPoint &q = g.bodyGrid[p][r][1], &wall = g.bodyGrid[p][m->layout.bodyLayers][1];
       return std::hypot(q.bodyGridX - wall.bodyGridX, q.bodyGridY - wall.bodyGridY);
     };
-    if (fineness == 1) classicDepth = fromWall(g.bodyFirst[1], 5);
-    double deepest = 0; // the donor cells' outer corners, from their wall
+    if (fineness == 1)
+      classicRing = fromWall(g.bodyFirst[1], 7), classicDonors = fromWall(g.bodyFirst[1], 5);
+    double ring = 0, donors = 0;
+    for (int k = 1; k <= m->coupling.mainFromBodyCount; ++k) {
+      const Link& l = m->coupling.mainFromBody[k];
+      const MainPoint& q = g.mainGrid[l.receiver[1]][l.receiver[2]];
+      const BodyCentre& body = g.body[l.receiver[3]];
+      ring = std::max(ring, std::hypot(q.mainGridX - body.bodyX, q.mainGridY - body.bodyY) - 7);
+    }
     for (int k = 1; k <= m->coupling.bodyFromBodyCount; ++k)
-      deepest = std::max(deepest, fromWall(m->coupling.bodyFromBody[k].donor[1],
-                                           m->coupling.bodyFromBody[k].donor[2]));
+      donors = std::max(donors, fromWall(m->coupling.bodyFromBody[k].donor[1],
+                                         m->coupling.bodyFromBody[k].donor[2]));
+    EXPECT_LE(ring, classicRing) << what;
+    EXPECT_GE(ring, classicRing - 2 * g.mainSpacing) << what;
     EXPECT_GT(m->coupling.bodyFromBodyCount, 0) << what;
-    EXPECT_LE(deepest, classicDepth + 1e-9) << what;
+    EXPECT_LE(donors, classicDonors + 1e-9) << what;
+    expectHolesEnclosedByReceivers(*m, what);
     expectLinksReproduceReceivers(*m, what);
   }
 }
