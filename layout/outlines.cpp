@@ -1,6 +1,7 @@
 #include "layout/outlines.h"
 
 #include <cmath>
+#include <initializer_list>
 #include <numbers>
 
 namespace {
@@ -97,6 +98,31 @@ void fillGridSegment(Grids& grids, int p1, int r1, int p2, int r2, double ratio)
     fill(p2 - p1, [&](int k, double x, double y) { setPoint(grids, p1 + k, r1, x, y); });
 }
 
+namespace {
+
+// A corner of a polygonal outline: its perimeter index and position.
+struct OutlineCorner {
+  int p;
+  double x, y;
+};
+
+// Layer r of a closed polygonal outline: the corners at their perimeter
+// indices, the first also at `last` (the seam's copy), and the points of
+// each side evenly spaced between its corners.
+void polygonLayer(Grids& grids, int r, int last, std::initializer_list<OutlineCorner> corners) {
+  const OutlineCorner& start = *corners.begin();
+  setPoint(grids, last, r, start.x, start.y);
+  int previous = start.p;
+  for (const OutlineCorner& c : corners) {
+    setPoint(grids, c.p, r, c.x, c.y);
+    if (c.p != start.p) fillGridSegment(grids, previous, r, c.p, r, 1.0);
+    previous = c.p;
+  }
+  fillGridSegment(grids, previous, r, last, r, 1.0);
+}
+
+} // namespace
+
 void makeCircleOutline(const LayoutParameters& layout, Grids& grids, int first, int last, double xc,
                        double yc, double s) {
   const double t = layout.bodyGridThickness;
@@ -149,13 +175,8 @@ void makeTriangleOutline(const LayoutParameters& layout, Grids& grids, int first
   for (int l = 0; l < 2; ++l) {
     const int r = layers[l];
     const auto& c = corners[l];
-    setPoint(grids, first, r, c[0][0], c[0][1]);
-    setPoint(grids, last, r, c[0][0], c[0][1]);
-    setPoint(grids, c1, r, c[1][0], c[1][1]);
-    setPoint(grids, c2, r, c[2][0], c[2][1]);
-    fillGridSegment(grids, first, r, c1, r, 1.0);
-    fillGridSegment(grids, c1, r, c2, r, 1.0);
-    fillGridSegment(grids, c2, r, last, r, 1.0);
+    polygonLayer(grids, r, last,
+                 {{first, c[0][0], c[0][1]}, {c1, c[1][0], c[1][1]}, {c2, c[2][0], c[2][1]}});
   }
   radialFill(layout, grids, first, last);
   seamCopies(layout, grids, first, last);
@@ -176,15 +197,7 @@ void makePlateOutline(const LayoutParameters& layout, Grids& grids, int first, i
     const double g = grow[l];
     const double x0 = xc - w / 2 - g, x1 = xc + w / 2 + g;
     const double y0 = yc - s / 2 - g, y1 = yc + s / 2 + g;
-    setPoint(grids, first, r, x0, y0);
-    setPoint(grids, last, r, x0, y0);
-    setPoint(grids, c1, r, x1, y0);
-    setPoint(grids, c2, r, x1, y1);
-    setPoint(grids, c3, r, x0, y1);
-    fillGridSegment(grids, first, r, c1, r, 1.0);
-    fillGridSegment(grids, c1, r, c2, r, 1.0);
-    fillGridSegment(grids, c2, r, c3, r, 1.0);
-    fillGridSegment(grids, c3, r, last, r, 1.0);
+    polygonLayer(grids, r, last, {{first, x0, y0}, {c1, x1, y0}, {c2, x1, y1}, {c3, x0, y1}});
   }
   radialFill(layout, grids, first, last);
   seamCopies(layout, grids, first, last);
